@@ -1,0 +1,48 @@
+# Project-wide compile settings and the helpers that build one library per
+# source folder and one test program per test folder.
+
+set(NOTAVISTRA_ASSETS_DIR "${PROJECT_SOURCE_DIR}/assets")
+
+add_library(notavistra_options INTERFACE)
+target_compile_options(notavistra_options INTERFACE -Wall -Wextra)
+target_compile_definitions(notavistra_options INTERFACE
+  NOTAVISTRA_ASSETS_DIR="${NOTAVISTRA_ASSETS_DIR}"
+  QT_NO_KEYWORDS)
+if(NOTAVISTRA_SANITIZE)
+  target_compile_options(notavistra_options INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(notavistra_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# notavistra_library(<folder> [DEPS <targets>...])
+# Builds every .cpp of src/<folder> into the static library notavistra_<folder>.
+function(notavistra_library folder)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS
+    "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
+  set(target notavistra_${folder})
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC "${PROJECT_SOURCE_DIR}/src")
+  target_link_libraries(${target} PUBLIC notavistra_options ${ARG_DEPS})
+  set_target_properties(${target} PROPERTIES AUTOMOC ON)
+endfunction()
+
+# notavistra_tests(<folder> [DEPS <targets>...])
+# Builds every .cpp of tests/<folder> into one GoogleTest program.
+function(notavistra_tests folder)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS
+    "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
+  if(NOT sources)
+    return()
+  endif()
+  set(target ${folder}_tests)
+  add_executable(${target} ${sources})
+  target_include_directories(${target} PRIVATE "${PROJECT_SOURCE_DIR}/tests")
+  target_link_libraries(${target} PRIVATE ${ARG_DEPS} notavistra_test_support
+    GTest::gtest GTest::gmock)
+  set_target_properties(${target} PROPERTIES AUTOMOC ON)
+  gtest_discover_tests(${target}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

@@ -1,0 +1,18 @@
+#include <QApplication>
+
+#include <cstdio>
+
+#include "app/main_window.h"
+#include "platform/display_check.h"
+
+int main(int argc, char** argv) {
+  if (const auto reason = nv::platform::missingDisplayReason(); !reason.empty()) {
+    std::fprintf(stderr, "notavistra: cannot start, %s\n", reason.c_str());
+    return 2;
+  }
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Notavistra");
+  nv::app::MainWindow window;
+  window.show();
+  return QApplication::exec();
+}
