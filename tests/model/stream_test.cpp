@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "model/file_stream.h"
+#include "model/memory_stream.h"
+#include "model/stream.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+TEST(StreamTest, IntegersAreLittleEndianAndRoundTrip) {
+  TMemoryStream stream;
+  stream.WriteU8(0xAB);
+  stream.WriteU16(0x1234);
+  stream.WriteI16(-2);
+  stream.WriteU32(0xDEADBEEF);
+  stream.WriteI32(-100000);
+  EXPECT_EQ(stream.Data(), (Bytes{0xAB, 0x34, 0x12, 0xFE, 0xFF, 0xEF, 0xBE, 0xAD, 0xDE, 0x60,
+                                  0x79, 0xFE, 0xFF}));
+  stream.SetPosition(0);
+  EXPECT_EQ(stream.ReadU8(), 0xAB);
+  EXPECT_EQ(stream.ReadU16(), 0x1234);
+  EXPECT_EQ(stream.ReadI16(), -2);
+  EXPECT_EQ(stream.ReadU32(), 0xDEADBEEFu);
+  EXPECT_EQ(stream.ReadI32(), -100000);
+  EXPECT_EQ(stream.Remaining(), 0);
+}
+
+TEST(StreamTest, ShortReadRaisesReadError) {
+  TMemoryStream stream(Bytes{1, 2, 3});
+  stream.ReadU16();
+  try {
+    stream.ReadU16();
+    FAIL() << "no error";
+  } catch (const EReadError& error) {
+    EXPECT_STREQ(error.what(), "Stream read error");
+  }
+  stream.SetPosition(0);
+  EXPECT_THROW(stream.Skip(4), EReadError);
+  EXPECT_THROW(stream.Seek(-1, TSeekOrigin::soBeginning), EReadError);
+}
+
+TEST(StreamTest, LengthBeyondWhatIsLeftRaisesBeforeAllocating) {
+  TMemoryStream stream(Bytes{1, 2, 3, 4});
+  // A huge length must fail the check, not attempt a huge allocation.
+  EXPECT_THROW(stream.ReadBytes(std::size_t{1} << 60), EReadError);
+  EXPECT_THROW(stream.CheckAvailable(std::uint64_t{1} << 62, 8), EReadError);
+  EXPECT_NO_THROW(stream.CheckAvailable(2, 2));
+  EXPECT_THROW(stream.CheckAvailable(3, 2), EReadError);
+  EXPECT_EQ(stream.ReadBytes(4), (Bytes{1, 2, 3, 4}));
+}
+
+TEST(StreamTest, LimitsNestAndStopReadsAtTheBlockEnd) {
+  TMemoryStream stream(Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+  {
+    TStreamLimit outer(stream, 8);
+    EXPECT_EQ(stream.Remaining(), 8);
+    stream.ReadU8();
+    {
+      TStreamLimit inner(stream, 3);
+      EXPECT_EQ(stream.ReadU16(), 0x0302);
+      EXPECT_THROW(stream.ReadU16(), EReadError);  // one byte left in the block
+      inner.SkipToEnd();
+    }
+    EXPECT_EQ(stream.Position(), 4);
+    EXPECT_EQ(stream.Remaining(), 4);
+    // A block may not claim more than its container holds.
+    EXPECT_THROW(TStreamLimit(stream, 5), EFileDamage);
+    EXPECT_THROW(TStreamLimit(stream, -1), EFileDamage);
+    EXPECT_THROW(stream.ReadBytes(5), EReadError);
+    outer.SkipToEnd();
+  }
+  EXPECT_EQ(stream.Remaining(), 2);
+  EXPECT_EQ(stream.ReadU16(), 0x0A09);
+}
+
+TEST(StreamTest, MemoryStreamWritesOverAndGrows) {
+  TMemoryStream stream;
+  stream.WriteU32(0);
+  stream.SetPosition(2);
+  stream.WriteU32(0x04030201);
+  EXPECT_EQ(stream.Data(), (Bytes{0, 0, 1, 2, 3, 4}));
+  stream.Seek(-1, TSeekOrigin::soEnd);
+  EXPECT_EQ(stream.ReadU8(), 4);
+  stream.SetSize(3);
+  EXPECT_EQ(stream.Position(), 3);
+  EXPECT_EQ(stream.Data(), (Bytes{0, 0, 1}));
+}
+
+TEST(StreamTest, FileStreamRoundTripAndOpenError) {
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("nv_stream_test_" + std::to_string(::getpid()));
+  {
+    TFileStream out(path.string(), TFileMode::fmCreate);
+    out.WriteU16(7);
+    out.WriteExtended(2.5);
+    out.Flush();
+  }
+  {
+    TFileStream in(path.string(), TFileMode::fmOpenRead);
+    EXPECT_EQ(in.Size(), 12);
+    EXPECT_EQ(in.ReadU16(), 7);
+    EXPECT_EQ(in.ReadExtended(), 2.5);
+    EXPECT_THROW(in.ReadU8(), EReadError);
+  }
+  std::filesystem::remove(path);
+  EXPECT_THROW(TFileStream(path.string(), TFileMode::fmOpenRead), EFileOpenError);
+}
+
+}  // namespace
