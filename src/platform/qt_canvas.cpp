@@ -1,0 +1,322 @@
+#include "platform/qt_canvas.h"
+
+#include "platform/font_faces.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainterPath>
+#include <QPolygon>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace nv::platform {
+
+namespace {
+
+QColor toQColor(Color c) {
+  const Color v = resolveColor(c);
+  return QColor(redOf(v), greenOf(v), blueOf(v));
+}
+
+// The pixels left..right-1 and top..bottom-1 when filled without a pen.
+QRect toQRect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
+
+// A one-pixel outline through the pixels left..right-1 and top..bottom-1.
+QRect outlineRect(const Rect& r) { return QRect(r.left, r.top, r.width() - 1, r.height() - 1); }
+
+QPolygon toQPolygon(std::span<const Point> points) {
+  QPolygon polygon;
+  polygon.reserve(static_cast<qsizetype>(points.size()));
+  for (const Point& p : points) polygon.append(QPoint(p.x, p.y));
+  return polygon;
+}
+
+// On and off lengths in pixels of the one-pixel styles.
+QList<qreal> dashPattern(PenStyle style) {
+  switch (style) {
+    case PenStyle::Dash: return {18, 6};
+    case PenStyle::Dot: return {3, 3};
+    case PenStyle::DashDot: return {9, 6, 3, 6};
+    case PenStyle::DashDotDot: return {9, 3, 3, 3, 3, 3};
+    default: return {};
+  }
+}
+
+bool isStyled(const Pen& pen) { return pen.width <= 1 && !dashPattern(pen.style).isEmpty(); }
+
+QPen onePixelPen(const QColor& color) {
+  QPen pen(color, 0);
+  // A flat cap leaves out a line's last pixel, as GDI does.
+  pen.setCapStyle(Qt::FlatCap);
+  return pen;
+}
+
+QPen toQPen(const Pen& pen) {
+  if (pen.style == PenStyle::Clear) return QPen(Qt::NoPen);
+  if (pen.width > 1) {
+    return QPen(QBrush(toQColor(pen.color)), pen.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  }
+  QPen q = onePixelPen(toQColor(pen.color));
+  if (isStyled(pen)) q.setDashPattern(dashPattern(pen.style));
+  return q;
+}
+
+// Dashes exactly where the styled pen leaves its gaps.
+QPen gapPen(const Pen& pen, const QColor& background) {
+  const QList<qreal> dashes = dashPattern(pen.style);
+  QList<qreal> gaps = dashes.mid(1);
+  gaps.append(dashes.first());
+  qreal total = 0;
+  for (qreal d : dashes) total += d;
+  QPen q = onePixelPen(background);
+  q.setDashPattern(gaps);
+  q.setDashOffset(total - dashes.first());
+  return q;
+}
+
+QBrush toQBrush(const Brush& brush) {
+  if (!brush.pattern.isEmpty()) return QBrush(brush.pattern.image());
+  const QColor c = toQColor(brush.color);
+  switch (brush.style) {
+    case BrushStyle::Solid: return QBrush(c);
+    case BrushStyle::Clear: return QBrush(Qt::NoBrush);
+    case BrushStyle::Horizontal: return QBrush(c, Qt::HorPattern);
+    case BrushStyle::Vertical: return QBrush(c, Qt::VerPattern);
+    case BrushStyle::ForwardDiagonal: return QBrush(c, Qt::FDiagPattern);
+    case BrushStyle::BackwardDiagonal: return QBrush(c, Qt::BDiagPattern);
+    case BrushStyle::Cross: return QBrush(c, Qt::CrossPattern);
+    case BrushStyle::DiagonalCross: return QBrush(c, Qt::DiagCrossPattern);
+  }
+  return QBrush(Qt::NoBrush);
+}
+
+// The four one-pixel sides just inside a box, corners once.
+std::array<QRect, 4> frameSides(const Rect& r) {
+  return {QRect(r.left, r.top, r.width(), 1), QRect(r.left, r.bottom - 1, r.width(), 1),
+          QRect(r.left, r.top + 1, 1, r.height() - 2), QRect(r.right - 1, r.top + 1, 1, r.height() - 2)};
+}
+
+}  // namespace
+
+QtCanvas::QtCanvas(QPaintDevice& device, const DeviceCaps& caps)
+    : Canvas(caps), image_(dynamic_cast<QImage*>(&device)) {
+  painter_.begin(&device);
+  painter_.setRenderHint(QPainter::Antialiasing, false);
+  painter_.setRenderHint(QPainter::TextAntialiasing, true);
+  painter_.setRenderHint(QPainter::SmoothPixmapTransform, true);
+}
+
+QtCanvas::~QtCanvas() { painter_.end(); }
+
+void QtCanvas::paintShape(const std::function<void()>& fill, const std::function<void()>& stroke) {
+  const Pen& p = pen();
+  if (p.mode == PenMode::Xor) painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  if (fill) {
+    const QBrush qbrush = toQBrush(brush());
+    if (qbrush.style() != Qt::NoBrush) {
+      painter_.setPen(Qt::NoPen);
+      painter_.setBrush(qbrush);
+      fill();
+    }
+  }
+  if (p.style != PenStyle::Clear) {
+    painter_.setBrush(Qt::NoBrush);
+    if (isStyled(p) && brush().isSolid()) {
+      painter_.setPen(gapPen(p, toQColor(brush().color)));
+      stroke();
+    }
+    painter_.setPen(toQPen(p));
+    stroke();
+  }
+  painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void QtCanvas::doLine(Point from, Point to) {
+  paintShape(nullptr, [&] { painter_.drawLine(from.x, from.y, to.x, to.y); });
+}
+
+void QtCanvas::doPolyline(std::span<const Point> points) {
+  if (points.size() < 2) return;
+  const QPolygon polygon = toQPolygon(points);
+  paintShape(nullptr, [&] { painter_.drawPolyline(polygon); });
+}
+
+void QtCanvas::doPolygon(std::span<const Point> points) {
+  if (points.size() < 2) return;
+  const QPolygon polygon = toQPolygon(points);
+  const auto draw = [&] { painter_.drawPolygon(polygon, Qt::OddEvenFill); };
+  paintShape(draw, draw);
+}
+
+void QtCanvas::doRectangle(const Rect& box) {
+  if (box.isEmpty()) return;
+  if (pen().style == PenStyle::Clear) {
+    paintShape([&] { painter_.drawRect(outlineRect(box)); }, nullptr);
+    return;
+  }
+  // The fill stays inside the outline, so that no pixel is XORed twice.
+  const Rect inside{box.left + 1, box.top + 1, box.right - 1, box.bottom - 1};
+  paintShape([&] { if (!inside.isEmpty()) painter_.drawRect(toQRect(inside)); },
+             [&] { painter_.drawRect(outlineRect(box)); });
+}
+
+void QtCanvas::doRoundRect(const Rect& box, int cornerWidth, int cornerHeight) {
+  if (box.isEmpty()) return;
+  const auto draw = [&] {
+    painter_.drawRoundedRect(outlineRect(box), cornerWidth / 2.0, cornerHeight / 2.0, Qt::AbsoluteSize);
+  };
+  paintShape(draw, draw);
+}
+
+void QtCanvas::doEllipse(const Rect& box) {
+  if (box.isEmpty()) return;
+  const auto draw = [&] { painter_.drawEllipse(outlineRect(box)); };
+  paintShape(draw, draw);
+}
+
+void QtCanvas::doArc(ArcKind kind, const Rect& box, Point, Point, const ArcSweep& sweep) {
+  if (box.isEmpty()) return;
+  // Of the curves Qt strokes on slightly different boxes, this one keeps to
+  // the box's pixels and comes closest to those of Ellipse.
+  const QRectF ellipse(box.left, box.top, box.width() - 0.5, box.height() - 0.5);
+  const double start = parametricDegrees(box, sweep.startDegrees);
+  double span = 360.0;
+  if (sweep.sweepDegrees < 360.0) {
+    span = parametricDegrees(box, sweep.startDegrees + sweep.sweepDegrees) - start;
+    if (span <= 0) span += 360.0;
+  }
+  QPainterPath path;
+  if (kind == ArcKind::Pie) {
+    path.moveTo(ellipse.center());
+    path.arcTo(ellipse, start, span);
+    path.closeSubpath();
+  } else {
+    path.arcMoveTo(ellipse, start);
+    path.arcTo(ellipse, start, span);
+    if (kind == ArcKind::Chord) path.closeSubpath();
+  }
+  path.setFillRule(Qt::OddEvenFill);
+  const auto draw = [&] { painter_.drawPath(path); };
+  paintShape(kind == ArcKind::Arc ? std::function<void()>() : draw, draw);
+}
+
+void QtCanvas::doFillRect(const Rect& box) {
+  if (!box.isEmpty()) painter_.fillRect(toQRect(box), toQBrush(brush()));
+}
+
+void QtCanvas::doFrameRect(const Rect& box) {
+  if (box.isEmpty()) return;
+  const QBrush qbrush = toQBrush(brush());
+  for (const QRect& side : frameSides(box)) {
+    if (!side.isEmpty()) painter_.fillRect(side, qbrush);
+  }
+}
+
+void QtCanvas::doFocusRect(const Rect& box) {
+  if (box.isEmpty()) return;
+  painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  const QBrush checker(Qt::white, Qt::Dense4Pattern);
+  for (const QRect& side : frameSides(box)) {
+    if (!side.isEmpty()) painter_.fillRect(side, checker);
+  }
+  painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+const QtTextFont& QtCanvas::textFont() {
+  // Only what shapes the glyphs decides whether the realised font is kept.
+  Font key = font();
+  key.color = colors::black;
+  key.escapement = 0;
+  key.underline = key.strikeout = false;
+  const int em = key.height < 0 ? -key.height : std::abs(pointsToPixels(key.size));
+  if (!textFont_ || !(key == textFontKey_) || em != textFontEm_) {
+    const int pixels = key.height > 0 ? QtTextFont::emForCellHeight(key, key.height) : em;
+    textFont_ = std::make_unique<QtTextFont>(key, pixels);
+    textFontKey_ = key;
+    textFontEm_ = em;
+  }
+  return *textFont_;
+}
+
+int QtCanvas::doTextOut(Point topLeft, std::string_view text) {
+  const Font& f = font();
+  const QtTextFont& tf = textFont();
+  const UnshapedText laid = tf.layout(textForFace(f.face, text));
+  const QColor color = toQColor(f.color);
+  painter_.save();
+  painter_.translate(topLeft.x, topLeft.y);
+  if (f.escapement != 0) painter_.rotate(-f.escapement / 10.0);
+  if (brush().isSolid()) painter_.fillRect(QRect(0, 0, laid.width, tf.cellHeight()), toQColor(brush().color));
+  if (f.underline || f.strikeout) {
+    const QFontMetricsF metrics(tf.qfont());
+    const int thickness = std::max(1, static_cast<int>(std::lround(metrics.lineWidth())));
+    if (f.underline) {
+      const int y = tf.ascent() + static_cast<int>(std::lround(metrics.underlinePos()));
+      painter_.fillRect(QRect(0, y, laid.width, thickness), color);
+    }
+    if (f.strikeout) {
+      const int y = tf.ascent() - static_cast<int>(std::lround(metrics.strikeOutPos()));
+      painter_.fillRect(QRect(0, y, laid.width, thickness), color);
+    }
+  }
+  painter_.setPen(color);
+  painter_.scale(tf.stretch(), 1.0);
+  for (const QGlyphRun& run : laid.runs) painter_.drawGlyphRun(QPointF(0, tf.ascent()), run);
+  painter_.restore();
+  return laid.width;
+}
+
+Size QtCanvas::doTextExtent(std::string_view text) {
+  const QtTextFont& tf = textFont();
+  return {tf.layout(textForFace(font().face, text)).width, tf.cellHeight()};
+}
+
+void QtCanvas::doDraw(Point topLeft, const Picture& picture) {
+  if (!picture.isEmpty()) painter_.drawImage(QPoint(topLeft.x, topLeft.y), picture.image());
+}
+
+void QtCanvas::doStretchDraw(const Rect& box, const Picture& picture) {
+  if (!picture.isEmpty() && !box.isEmpty()) painter_.drawImage(toQRect(box), picture.image());
+}
+
+Color QtCanvas::doPixel(Point p) {
+  const Point device = p + viewportOrigin();
+  if (!image_ || !image_->rect().contains(device.x, device.y)) return kInvalidColor;
+  const QRgb v = image_->pixel(device.x, device.y);
+  return rgb(qRed(v), qGreen(v), qBlue(v));
+}
+
+void QtCanvas::doSetPixel(Point p, Color color) { painter_.fillRect(QRect(p.x, p.y, 1, 1), toQColor(color)); }
+
+void QtCanvas::onDeviceStateChanged() {
+  // The clip is kept in device coordinates, so it is set without the origin.
+  painter_.resetTransform();
+  if (deviceClip()) {
+    painter_.setClipRect(toQRect(*deviceClip()));
+  } else {
+    painter_.setClipping(false);
+  }
+  const Point origin = viewportOrigin();
+  painter_.setTransform(QTransform::fromTranslate(origin.x, origin.y));
+  // Hatches and patterns stay aligned with the device, not the origin.
+  painter_.setBrushOrigin(-origin.x, -origin.y);
+}
+
+DeviceCaps imageDeviceCaps(const QImage& image, int dpiX, int dpiY) {
+  return screenDeviceCaps(image.width(), image.height(), dpiX, dpiY);
+}
+
+DeviceCaps pagedDeviceCaps(const QPagedPaintDevice& device) {
+  const int dpi = device.logicalDpiX();
+  const QPageLayout layout = device.pageLayout();
+  const QRect full = layout.fullRectPixels(dpi);
+  const QRect paint = layout.paintRectPixels(dpi);
+  return {device.logicalDpiX(), device.logicalDpiY(), paint.width(), paint.height(), full.width(),
+          full.height(),        paint.left() - full.left(), paint.top() - full.top()};
+}
+
+}  // namespace nv::platform

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "platform/canvas.h"
+#include "platform/qt_text_font.h"
+
+#include <QPainter>
+
+#include <functional>
+#include <memory>
+
+class QImage;
+class QPagedPaintDevice;
+class QPaintDevice;
+
+namespace nv::platform {
+
+// A canvas over any Qt paint device: an image back buffer, a widget while it
+// paints, a printer or PDF writer. It draws at the resolution it is given in
+// the device capabilities, never the platform's. Shapes are not antialiased
+// (so XOR drawings and pixel tests are exact); text is. Pixels can be read
+// back only from an image. XOR needs a raster device (an image or a widget).
+class QtCanvas : public Canvas {
+ public:
+  QtCanvas(QPaintDevice& device, const DeviceCaps& caps);
+  ~QtCanvas() override;
+
+ protected:
+  void doLine(Point from, Point to) override;
+  void doPolyline(std::span<const Point> points) override;
+  void doPolygon(std::span<const Point> points) override;
+  void doRectangle(const Rect& box) override;
+  void doRoundRect(const Rect& box, int cornerWidth, int cornerHeight) override;
+  void doEllipse(const Rect& box) override;
+  void doArc(ArcKind kind, const Rect& box, Point startRadial, Point endRadial,
+             const ArcSweep& sweep) override;
+  void doFillRect(const Rect& box) override;
+  void doFrameRect(const Rect& box) override;
+  void doFocusRect(const Rect& box) override;
+  int doTextOut(Point topLeft, std::string_view text) override;
+  Size doTextExtent(std::string_view text) override;
+  void doDraw(Point topLeft, const Picture& picture) override;
+  void doStretchDraw(const Rect& box, const Picture& picture) override;
+  Color doPixel(Point p) override;
+  void doSetPixel(Point p, Color color) override;
+  void onDeviceStateChanged() override;
+
+ private:
+  // Fills with the brush (when `fill` is given), then strokes with the pen,
+  // both in the pen's mode.
+  void paintShape(const std::function<void()>& fill, const std::function<void()>& stroke);
+  const QtTextFont& textFont();
+
+  QPainter painter_;
+  QImage* image_ = nullptr;
+  std::unique_ptr<QtTextFont> textFont_;
+  Font textFontKey_;
+  int textFontEm_ = 0;
+};
+
+// Capabilities of an image at the given resolution.
+DeviceCaps imageDeviceCaps(const QImage& image, int dpiX, int dpiY);
+// Capabilities of a printer or PDF writer with its current page layout.
+DeviceCaps pagedDeviceCaps(const QPagedPaintDevice& device);
+
+}  // namespace nv::platform
