@@ -219,10 +219,15 @@ void QtCanvas::doFrameRect(const Rect& box) {
 void QtCanvas::doFocusRect(const Rect& box) {
   if (box.isEmpty()) return;
   painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  // Qt's checker sets the pixels where x + y is odd; shifted by one, the
+  // device pixels where x + y is even are inverted.
+  const Point origin = viewportOrigin();
+  painter_.setBrushOrigin(1 - origin.x, -origin.y);
   const QBrush checker(Qt::white, Qt::Dense4Pattern);
   for (const QRect& side : frameSides(box)) {
     if (!side.isEmpty()) painter_.fillRect(side, checker);
   }
+  painter_.setBrushOrigin(-origin.x, -origin.y);
   painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
