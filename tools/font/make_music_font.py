@@ -43,7 +43,7 @@ K = SPACE / SOURCE_SPACE  # natural scale from source units to ours
 
 # Fixed so that every run writes the same bytes (2026-01-01 00:00 UTC,
 # counted from 1904-01-01 as the head table wants).
-TIMESTAMP = 3850300800
+TIMESTAMP = 3850070400
 
 SOURCE_COPYRIGHT = (
     'Copyright \u00a9 2021, Steinberg Media Technologies GmbH '
@@ -97,6 +97,7 @@ def placeholder(adv, centre_px=10.5):
 HEAD = 8            # the width of "A", the head width of every painter
 ITEM_BOX = (0, 18)  # items 160..187: ink within 18 px below the top
 ORN_BOX = (4, 18)   # items 188..199 and their variants
+DOT_SCALE = 1.25
 FLAG_MAX = 19.5     # flags end half a space before the head centre
 DYN_SCALE = 0.79    # one size for all dynamics, so that mp fits 16 px
 DYN_BASE = 1.75     # dynamics baseline, staff spaces below the top
@@ -171,7 +172,7 @@ def glyph_table():
         t[67 + 2 * i] = G(cp, ("top", 0), ("left", None), vsqueeze=FLAG_MAX)
         t[68 + 2 * i] = G(cp + 1, ("bottom", 18), ("left", None), vsqueeze=FLAG_MAX)
     # Rests: ink within the hit height below the top, centred on the tick.
-    t[77] = G(0xE4E5, ("box", 0, 20), ("centre", 6), squeeze=5.5)
+    t[77] = G(0xE4E5, ("box", 0, 18), ("centre", 6), squeeze=5.5)
     t[78] = G(0xE4E6, ("origin", 1.0), ("centre", 7))
     t[79] = G(0xE4E7, ("origin", 1.0), ("centre", 8), fit=(7.5, 17.6))
     t[80] = G(0xE4E8, ("box", 0, 18), ("centre", 10), yscale=0.8)
@@ -193,10 +194,12 @@ def glyph_table():
     t[94] = G(0xE5D1, ("box", 11, 21), ("left", 12), fit=(11, 10))
     # Tenuto dash and dots: centred half a space below the top.
     t[95] = G(0xE4A4, ("centre_px", 3), ("centre", 6), squeeze=6)
-    t[96] = G(0xE1E7, ("centre_px", 3), ("centre", 4))
-    # The double dot's first dot sits where the single dot does.
-    t[97] = G([part(0xE1E7), part(0xE1E7, 1.0, 0.8)], ("centre_px", 3),
-              ("left", 8), ink_left=0.8)
+    # Dots a little larger than engraved (3 px at 16 points) so that they
+    # stay visible on screen; the double dot's first dot sits where the
+    # single dot does.
+    t[96] = G(0xE1E7, ("centre_px", 3), ("centre", 4), scale=DOT_SCALE)
+    t[97] = G([part(0xE1E7, DOT_SCALE), part(0xE1E7, DOT_SCALE, 0.75)],
+              ("centre_px", 3), ("left", 8), ink_left=0.5)
     # Hat signs above the head: within the 8 px box below the top.
     t[103] = G(0xE7F8, ("box", 0, 7), ("centre", 6), fit=(6, 7))
     t[104] = G(0xE7F7, ("box", 0, 8), ("centre", 6), fit=(6, 8))
