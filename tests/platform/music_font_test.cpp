@@ -145,8 +145,8 @@ TEST_F(MusicFont, ItalicEightDrawsAtTheDigitsPlace) {
   EXPECT_PRED2(near, d.ink.bottom, 2.5 * space);
 }
 
-// The canvas draws U+F000 + byte; text typed into a memo or a symbol in the
-// plain codes must find the same glyphs.
+// The canvas draws U+F000 + byte; text that reaches the font without that
+// mapping finds the same glyphs at the plain printable codes.
 TEST_F(MusicFont, PrintableCodesMapToTheSameGlyphs) {
   const auto path = nv::platform::assetPath("fonts/MusicSymbols.ttf");
   QRawFont raw(QString::fromStdString(path.string()), 21, QFont::PreferNoHinting);

@@ -9,13 +9,16 @@ painters expect the ink, relative to the top of the character cell.
 Run (needs Debian's python3-fonttools and the npm package
 @vexflow-fonts/bravura installed anywhere outside the repository):
 
+    apt-get install -y python3-fonttools
     mkdir -p /tmp/fontwork && (cd /tmp/fontwork && npm install @vexflow-fonts/bravura)
     /usr/bin/python3 tools/font/make_music_font.py \
         /tmp/fontwork/node_modules/@vexflow-fonts/bravura/bravura.otf \
         assets/fonts/MusicSymbols.ttf
 
 Running it again gives the same bytes. "--report" prints every glyph's
-advance and ink box in pixels at 16 points and 96 DPI (em = 21 px).
+advance and ink box in pixels at 16 points and 96 DPI (em = 21 px); the
+expectations that tests/platform/music_font_codes.h holds for them must
+still hold after a change here.
 
 Geometry: 2100 units per em, so at the 21-pixel em one pixel is 100 units
 and one staff space (6/21 em) is 600 units. The cell top is the ascent
