@@ -84,7 +84,7 @@ def part(cp, scale=1.0, dx=0.0, dy=0.0):
     return (cp, scale, dx, dy)
 
 
-def G(parts, v, h, **opts):
+def shape(parts, v, h, **opts):
     if isinstance(parts, int):
         parts = [part(parts)]
     d = dict(parts=parts, v=v, h=h)
@@ -107,26 +107,26 @@ DYN_BASE = 1.75     # dynamics baseline, staff spaces below the top
 
 
 def dynamic(cp, adv):
-    return G(cp, ("origin", DYN_BASE), ("centre", adv), scale=DYN_SCALE)
+    return shape(cp, ("origin", DYN_BASE), ("centre", adv), scale=DYN_SCALE)
 
 
 def item(parts, adv, box=ITEM_BOX, fit=None):
-    return G(parts, ("box",) + box, ("centre", adv),
+    return shape(parts, ("box",) + box, ("centre", adv),
              fit=fit or (adv - 0.5, box[1] - box[0]))
 
 
 def accidental(cp, adv, centre=2.0):
-    return G(cp, ("origin", centre), ("left", adv), squeeze=adv - 0.5)
+    return shape(cp, ("origin", centre), ("left", adv), squeeze=adv - 0.5)
 
 
 def stemmed_note(cp):
     # Head centre 2.5 spaces below the top, where the single grace note
     # expects the head of its one-glyph note.
-    return G(cp, ("origin", 2.5), ("left", None))
+    return shape(cp, ("origin", 2.5), ("left", None))
 
 
 def drum(parts, head_part=0):
-    return G(parts, ("origin", 1.0), ("left", None), head_part=head_part)
+    return shape(parts, ("origin", 1.0), ("left", None), head_part=head_part)
 
 
 def trill_with(acc_cp):
@@ -144,42 +144,42 @@ def glyph_table():
     t[35] = dict(brace=True)
     # Clefs: the G line 5 spaces, the F line 1 space, the C line 2 spaces
     # below the top; drawn 2 px right of an 18 px advance, so ink <= 16.
-    t[36] = G(0xE050, ("origin", 5.0), ("left", 16), squeeze=16)
-    t[37] = G(0xE062, ("origin", 1.0), ("left", 16), squeeze=16)
-    t[38] = G(0xE05C, ("origin", 2.0), ("left", 16), squeeze=16)
+    t[36] = shape(0xE050, ("origin", 5.0), ("left", 16), squeeze=16)
+    t[37] = shape(0xE062, ("origin", 1.0), ("left", 16), squeeze=16)
+    t[38] = shape(0xE05C, ("origin", 2.0), ("left", 16), squeeze=16)
     # Heads: centre 1 space below the top, ink from x = 0, ink width = advance
     # so that an up stem drawn at x + advance touches the head.
-    t[43] = G(0xE0A0, ("origin", 1.0), ("left", 12), stretch=12)
-    t[44] = G(0xE0A2, ("origin", 1.0), ("left", 10), stretch=10)
-    t[65] = G(0xE0A3, ("origin", 1.0), ("left", HEAD), stretch=HEAD)
-    t[66] = G(0xE0A4, ("origin", 1.0), ("left", HEAD), stretch=HEAD)
+    t[43] = shape(0xE0A0, ("origin", 1.0), ("left", 12), stretch=12)
+    t[44] = shape(0xE0A2, ("origin", 1.0), ("left", 10), stretch=10)
+    t[65] = shape(0xE0A3, ("origin", 1.0), ("left", HEAD), stretch=HEAD)
+    t[66] = shape(0xE0A4, ("origin", 1.0), ("left", HEAD), stretch=HEAD)
     # Time signature: the ink runs from 0.5 to 2.5 spaces below the top.
-    t[45] = G(0xE08B, ("origin", 1.5), ("left", None))
-    t[47] = G(0xE08A, ("origin", 1.5), ("left", None))
+    t[45] = shape(0xE08B, ("origin", 1.5), ("left", None))
+    t[47] = shape(0xE08A, ("origin", 1.5), ("left", None))
     for d in range(10):
         # One horizontal factor for all digits, so "12" and "16" fit 16 px.
-        t[48 + d] = G(0xE080 + d, ("origin", 1.5), ("centre", 8), xscale=0.72)
+        t[48 + d] = shape(0xE080 + d, ("origin", 1.5), ("centre", 8), xscale=0.72)
     t[46] = stemmed_note(0xE1D3)
     t[58] = stemmed_note(0xE1D5)
     t[59] = stemmed_note(0xE1D7)
     t[60] = stemmed_note(0xE1D9)
     t[61] = stemmed_note(0xE1DB)
     t[62] = stemmed_note(0xE1DD)
-    t[63] = G(0xE511, ("box", 1, 17), ("left", None), scale=0.7)
-    t[64] = G(0xE51C, ("box", 1, 17), ("left", None), scale=0.7)
+    t[63] = shape(0xE511, ("box", 1, 17), ("left", None), scale=0.7)
+    t[64] = shape(0xE51C, ("box", 1, 17), ("left", None), scale=0.7)
     # Flags: the cell's left edge is the stem; up flags hang from the top
     # (the stem end), down flags end 3 spaces below it.
     # The 32nd and 64th flags are squeezed to the stem so that their extra
     # hooks stay clear of the head.
     for i, cp in enumerate((0xE240, 0xE242, 0xE244, 0xE246)):
-        t[67 + 2 * i] = G(cp, ("top", 0), ("left", None), vsqueeze=FLAG_MAX)
-        t[68 + 2 * i] = G(cp + 1, ("bottom", 18), ("left", None), vsqueeze=FLAG_MAX)
+        t[67 + 2 * i] = shape(cp, ("top", 0), ("left", None), vsqueeze=FLAG_MAX)
+        t[68 + 2 * i] = shape(cp + 1, ("bottom", 18), ("left", None), vsqueeze=FLAG_MAX)
     # Rests: ink within the hit height below the top, centred on the tick.
-    t[77] = G(0xE4E5, ("box", 0, 18), ("centre", 6), squeeze=5.5)
-    t[78] = G(0xE4E6, ("origin", 1.0), ("centre", 7))
-    t[79] = G(0xE4E7, ("origin", 1.0), ("centre", 8), fit=(7.5, 17.6))
-    t[80] = G(0xE4E8, ("box", 0, 18), ("centre", 10), yscale=0.8)
-    t[81] = G(0xE4E9, ("box", 0, 20), ("centre", 12), yscale=0.68)
+    t[77] = shape(0xE4E5, ("box", 0, 18), ("centre", 6), squeeze=5.5)
+    t[78] = shape(0xE4E6, ("origin", 1.0), ("centre", 7))
+    t[79] = shape(0xE4E7, ("origin", 1.0), ("centre", 8), fit=(7.5, 17.6))
+    t[80] = shape(0xE4E8, ("box", 0, 18), ("centre", 10), yscale=0.8)
+    t[81] = shape(0xE4E9, ("box", 0, 20), ("centre", 12), yscale=0.68)
     # Accidentals: the pitch centre 2 spaces below the top.
     t[87] = accidental(0xE267, 10)
     t[88] = accidental(0xE268, 10)
@@ -190,22 +190,22 @@ def glyph_table():
     t[102] = accidental(0xE261, 6)
     # Slides: drawn one space above the head top; the rising ones end at the
     # head, the falling ones (and the lift) take their box two spaces lower.
-    t[90] = G(0xE585, ("box", 0, 10), ("left", 14), fit=(12, 10))
-    t[91] = G(0xE586, ("box", 11, 21), ("left", 14), fit=(12, 10))
-    t[92] = G(0xE5D5, ("box", 0, 10), ("left", 14), fit=(12, 10))
-    t[93] = G(0xE5D8, ("box", 11, 21), ("left", 14), fit=(12, 10))
-    t[94] = G(0xE5D1, ("box", 11, 21), ("left", 12), fit=(11, 10))
+    t[90] = shape(0xE585, ("box", 0, 10), ("left", 14), fit=(12, 10))
+    t[91] = shape(0xE586, ("box", 11, 21), ("left", 14), fit=(12, 10))
+    t[92] = shape(0xE5D5, ("box", 0, 10), ("left", 14), fit=(12, 10))
+    t[93] = shape(0xE5D8, ("box", 11, 21), ("left", 14), fit=(12, 10))
+    t[94] = shape(0xE5D1, ("box", 11, 21), ("left", 12), fit=(11, 10))
     # Tenuto dash and dots: centred half a space below the top.
-    t[95] = G(0xE4A4, ("centre_px", 3), ("centre", 6), squeeze=6)
+    t[95] = shape(0xE4A4, ("centre_px", 3), ("centre", 6), squeeze=6)
     # Dots a little larger than engraved (3 px at 16 points) so that they
     # stay visible on screen; the double dot's first dot sits where the
     # single dot does.
-    t[96] = G(0xE1E7, ("centre_px", 3), ("centre", 4), scale=DOT_SCALE)
-    t[97] = G([part(0xE1E7, DOT_SCALE), part(0xE1E7, DOT_SCALE, 0.75)],
+    t[96] = shape(0xE1E7, ("centre_px", 3), ("centre", 4), scale=DOT_SCALE)
+    t[97] = shape([part(0xE1E7, DOT_SCALE), part(0xE1E7, DOT_SCALE, 0.75)],
               ("centre_px", 3), ("left", 8), ink_left=0.5)
     # Hat signs above the head: within the 8 px box below the top.
-    t[103] = G(0xE7F8, ("box", 0, 7), ("centre", 6), fit=(6, 7))
-    t[104] = G(0xE7F7, ("box", 0, 8), ("centre", 6), fit=(6, 8))
+    t[103] = shape(0xE7F8, ("box", 0, 7), ("centre", 6), fit=(6, 7))
+    t[104] = shape(0xE7F7, ("box", 0, 8), ("centre", 6), fit=(6, 8))
     # Dynamics (items 160..172), centred on their tick in the kind's width.
     for code, cp, adv in ((105, 0xE520, 10), (106, 0xE52B, 18), (107, 0xE52A, 24),
                           (108, 0xE52C, 16), (109, 0xE534, 16), (110, 0xE52D, 16),
@@ -216,8 +216,8 @@ def glyph_table():
     t[118] = placeholder(6)
     t[119] = placeholder(6)
     t[121] = placeholder(6)
-    t[122] = G(0xE047, ("box", 0, 18), ("left", None), fit=(14, 18))
-    t[123] = G(0xE048, ("box", 0, 18), ("left", None), fit=(18, 18))
+    t[122] = shape(0xE047, ("box", 0, 18), ("left", None), fit=(14, 18))
+    t[123] = shape(0xE048, ("box", 0, 18), ("left", None), fit=(18, 18))
     t[124] = item(0xE650, 17)
     t[125] = item(0xE655, 10)
     t[126] = item(0xE567, 16)
@@ -277,7 +277,7 @@ def glyph_table():
     t[223] = ghost(0xE0BE)
     # String numbers 1..8 (drawn at 12 points, centred on a 20 px box).
     for v in range(8):
-        t[248 + v] = G(0xE834 + v, ("centre_px", 9), ("left", None), fit=(16, 16))
+        t[248 + v] = shape(0xE834 + v, ("centre_px", 9), ("left", None), fit=(16, 16))
     return t
 
 
@@ -377,16 +377,11 @@ def tt_glyph(outline):
     return pen.glyph()
 
 
-def square_glyph(spec):
-    size, stroke = int(0.8 * SPACE), int(0.15 * SPACE)
-    adv = spec["h"][1] * PX
-    x0 = (adv - size) // 2
-    y0 = ASCENT - spec["v"][1] * PX - size // 2
+def frame_glyph(x0, y0, x1, y1, stroke):
+    """A hollow rectangle: outer contour clockwise, inner counter-clockwise."""
     pen = TTGlyphPen(None)
-    # Outer contour clockwise, inner counter-clockwise (TrueType winding).
-    for (ax, ay, bx, by, clockwise) in ((x0, y0, x0 + size, y0 + size, True),
-                                        (x0 + stroke, y0 + stroke, x0 + size - stroke,
-                                         y0 + size - stroke, False)):
+    for ax, ay, bx, by, clockwise in ((x0, y0, x1, y1, True),
+                                      (x0 + stroke, y0 + stroke, x1 - stroke, y1 - stroke, False)):
         pts = [(ax, ay), (ax, by), (bx, by), (bx, ay)]
         if not clockwise:
             pts.reverse()
@@ -394,7 +389,15 @@ def square_glyph(spec):
         for p in pts[1:]:
             pen.lineTo(p)
         pen.closePath()
-    return pen.glyph(), adv
+    return pen.glyph()
+
+
+def square_glyph(spec):
+    size, stroke = int(0.8 * SPACE), int(0.15 * SPACE)
+    adv = spec["h"][1] * PX
+    x0 = (adv - size) // 2
+    y0 = ASCENT - spec["v"][1] * PX - size // 2
+    return frame_glyph(x0, y0, x0 + size, y0 + size, stroke), adv
 
 
 def brace_glyph(gs, cmap):
@@ -411,19 +414,6 @@ def brace_glyph(gs, cmap):
     return tt_glyph(outline), int(math.ceil(xmax - xmin))
 
 
-def notdef_glyph():
-    pen = TTGlyphPen(None)
-    for (ax, ay, bx, by, cw) in ((100, 0, 900, 1400, True), (200, 100, 800, 1300, False)):
-        pts = [(ax, ay), (ax, by), (bx, by), (bx, ay)]
-        if not cw:
-            pts.reverse()
-        pen.moveTo(pts[0])
-        for p in pts[1:]:
-            pen.lineTo(p)
-        pen.closePath()
-    return pen.glyph(), 1000
-
-
 def printable(code):
     return 0x21 <= code <= 0x7E or 0xA0 <= code <= 0xFF
 
@@ -435,10 +425,10 @@ def build(source_path, out_path, report=False):
 
     order = [".notdef", "space"]
     glyphs, metrics, char_map = {}, {}, {}
-    g, adv = notdef_glyph()
-    glyphs[".notdef"], metrics[".notdef"] = g, (adv, 0)
+    glyphs[".notdef"] = frame_glyph(100, 0, 900, 1400, 100)
+    metrics[".notdef"] = 1000
     glyphs["space"] = TTGlyphPen(None).glyph()
-    metrics["space"] = (SPACE, 0)
+    metrics["space"] = SPACE
     char_map[0x20] = char_map[0xF020] = "space"
 
     table = glyph_table()
@@ -459,7 +449,7 @@ def build(source_path, out_path, report=False):
             g = tt_glyph(outline)
         order.append(name)
         glyphs[name] = g
-        metrics[name] = (adv, 0)
+        metrics[name] = adv
         char_map[0xF000 + code] = name
         if printable(code):
             char_map[code] = name
@@ -474,7 +464,7 @@ def build(source_path, out_path, report=False):
         gl = glyf[name]
         gl.recalcBounds(glyf)
         lsb = gl.xMin if gl.numberOfContours else 0
-        hmtx[name] = (metrics[name][0], lsb)
+        hmtx[name] = (metrics[name], lsb)
     fb.setupHorizontalMetrics(hmtx)
     fb.setupHorizontalHeader(ascent=ASCENT, descent=-DESCENT, lineGap=0)
     names = {
