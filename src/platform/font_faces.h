@@ -10,7 +10,7 @@ namespace nv::platform {
 // The notation glyphs' face. Its file ships with the program's assets as
 // fonts/MusicSymbols.ttf; without the file the face falls back like any
 // unknown face and the glyphs do not show.
-inline constexpr std::string_view kMusicFace = "Vorod Iduriza";
+inline constexpr char kMusicFace[] = "Vorod Iduriza";
 
 // Face names compare without regard to case, as the font mapper does.
 bool isMusicFace(std::string_view face);

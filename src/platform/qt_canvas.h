@@ -18,7 +18,8 @@ namespace nv::platform {
 // paints, a printer or PDF writer. It draws at the resolution it is given in
 // the device capabilities, never the platform's. Shapes are not antialiased
 // (so XOR drawings and pixel tests are exact); text is. Pixels can be read
-// back only from an image. XOR needs a raster device (an image or a widget).
+// back only from an image. XOR needs a raster device, best an opaque image
+// (QImage::Format_RGB32): on one with alpha it would combine the alpha too.
 class QtCanvas : public Canvas {
  public:
   QtCanvas(QPaintDevice& device, const DeviceCaps& caps);

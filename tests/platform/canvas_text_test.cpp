@@ -169,7 +169,7 @@ TEST(RecordingText, WritesTheTextWithItsFontAndBackground) {
   c.textOut(5, 6, "Ab");
   EXPECT_EQ(c.penPos(), (Point{21, 6}));
   c.brush().style = BrushStyle::Clear;
-  c.font() = {std::string(kMusicFace), 16, 0, false, false, false, false, colors::red, 0, 0};
+  c.font() = {kMusicFace, 16, 0, false, false, false, false, colors::red, 0, 0};
   c.textOut(0, 0, "\xAD$\"");
   c.font() = {"Arial", 8, -20, true, true, true, true, colors::blue, 900, 7};
   c.textOut(1, 2, "Grüße");
