@@ -135,6 +135,21 @@ void TECScorePage::SetText(const std::string& text) {
   InvalidateScore();
 }
 
+void TECScorePage::SetColor(nv::platform::Color color) {
+  color_ = color;
+  InvalidateClientArea();
+}
+
+void TECScorePage::SetBrush(const nv::platform::Brush& brush) {
+  brush_ = brush;
+  InvalidateClientArea();
+}
+
+void TECScorePage::SetPicture(const nv::platform::Picture& picture) {
+  picture_ = picture;
+  InvalidateClientArea();
+}
+
 void TECScorePage::SetUnitOverride(TECMetrix unit) {
   overrideUnit_ = unit;
   unitOverride_ = true;
@@ -164,11 +179,86 @@ void TECScorePage::UpdateScoreSize() {
   InvalidateClientArea();
 }
 
+nv::platform::Rect TECScorePage::PageRect() const { return {0, 0, PixelWidth(), PixelHeight()}; }
+
+nv::platform::Rect TECScorePage::VisibleRect() const {
+  if (owner_ == nullptr) return {};
+  const TScoreViewport view = owner_->Viewport();
+  int width = view.ClientWidth;
+  int height = view.ClientHeight;
+  if (view.Enabled) {
+    width -= view.VerticalBarWidth;
+    height -= view.HorizontalBarHeight;
+  }
+  return {view.ScrollX, view.ScrollY, view.ScrollX + width, view.ScrollY + height};
+}
+
+void TECScorePage::ClipToPage(nv::platform::Canvas& canvas) const {
+  const nv::platform::Rect page = PageRect();
+  const nv::platform::Rect visible = VisibleRect();
+  canvas.intersectClipRect(
+      {0, 0, std::min(page.right, visible.right), std::min(page.bottom, visible.bottom)});
+}
+
+void TECScorePage::DrawBackground(nv::platform::Canvas& canvas, const nv::platform::Rect&) const {
+  using namespace nv::platform;
+  const Rect page = PageRect();
+  const Rect visible = VisibleRect();
+  canvas.setBrush(brush_);
+  canvas.fillRect(page);
+  // The pattern is the page's; the canvas must not keep tiling it.
+  canvas.brush().pattern = nv::platform::Picture();
+
+  canvas.setBrush({systemColor(SystemColor::ButtonFace), BrushStyle::Solid, {}});
+  if (page.right < visible.right) {
+    canvas.fillRect({page.right, visible.top, visible.right, visible.bottom});
+  }
+  if (visible.bottom >= page.bottom) {
+    canvas.fillRect({visible.left, page.bottom, visible.right, visible.bottom + 1});
+  }
+
+  canvas.pen().color = colors::black;
+  canvas.pen().width = 2;
+  const Point shadow[] = {
+      {page.right + 1, 4}, {page.right + 1, page.bottom + 1}, {4, page.bottom + 1}};
+  canvas.polyline(shadow);
+  canvas.pen().width = 1;
+  ClipToPage(canvas);
+}
+
+int TECScorePage::Zoom() const { return setting_ != nullptr ? setting_->GetZoom() : 100; }
+
+void TECScorePage::DrawWatermark(nv::platform::Canvas& canvas) const {
+  using namespace nv::platform;
+  if (text_.empty()) return;
+  const Rect page = PageRect();
+  const int zoom = Zoom();
+  canvas.brush().style = BrushStyle::Clear;
+  Font& font = canvas.font();
+  font = Font{};
+  font.face = "Arial";
+  font.bold = true;
+  font.color = colors::silver;
+  font.size = zoom * 24 / 100;
+  const int lineHeight = canvas.textHeight("A") + zoom * 10 / 100;
+  // A printed page is already at its own scale.
+  if (owner_ != nullptr && owner_->Printing()) font.size = 24;
+  const int x = (page.width() - canvas.textWidth(text_)) / 2;
+  const int margin = zoom * 80 / 100;
+  // A line height of 0 or less would never reach the bottom.
+  for (int y = margin; y < page.bottom - margin && lineHeight > 0; y += lineHeight) {
+    canvas.textOut(x, y, text_);
+  }
+  canvas.brush().style = BrushStyle::Solid;
+}
+
 void TECScorePage::Assign(const TECScorePage& source) {
   orientation_ = source.orientation_;
   paperSize_ = source.paperSize_;
   std::copy(std::begin(source.values_), std::end(source.values_), values_);
   rule_ = source.rule_;
+  color_ = source.color_;
+  brush_ = source.brush_;
   NotifyScrollBars();
   InvalidateClientArea();
 }
@@ -240,6 +330,8 @@ std::string TECScorePage::Dump() const {
   text += " PaperSize=" + std::string(PaperSizeName(paperSize_));
   text += std::string(" Rule=") + (rule_ ? "1" : "0");
   text += std::string(" Unit=") + MetrixName(overrideUnit_) + (unitOverride_ ? "(override)" : "");
+  text += " Color=" + nv::platform::toString(color_) + " " + nv::platform::toString(brush_);
+  if (!picture_.isEmpty()) text += " " + nv::platform::toString(picture_);
   text += " Text=\"" + text_ + "\"";
   return text;
 }

@@ -6,6 +6,10 @@
 #include "model/music_setting.h"
 #include "model/paper_sizes.h"
 #include "model/stream.h"
+#include "platform/brush.h"
+#include "platform/canvas.h"
+#include "platform/colors.h"
+#include "platform/picture.h"
 
 enum class TPrinterOrientation : std::uint8_t { poPortrait, poLandscape };
 
@@ -31,6 +35,8 @@ class IScorePageOwner {
   virtual void LayoutScore(int page, bool full) = 0;
   virtual void SetScoreSize(int width, int height) = 0;
   virtual TScoreViewport Viewport() const = 0;
+  // True while the score prints its pages.
+  virtual bool Printing() const = 0;
 };
 
 // The page setup of a score: paper, orientation, page size, margins and
@@ -81,6 +87,15 @@ class TECScorePage {
   const std::string& Text() const { return text_; }
   void SetText(const std::string& text);
 
+  nv::platform::Color Color() const { return color_; }
+  void SetColor(nv::platform::Color color);
+  // The page background is filled with the brush.
+  const nv::platform::Brush& Brush() const { return brush_; }
+  void SetBrush(const nv::platform::Brush& brush);
+  // Kept for the dialogs; not drawn here.
+  const nv::platform::Picture& Picture() const { return picture_; }
+  void SetPicture(const nv::platform::Picture& picture);
+
   // While an override is set, lengths are read and written in its unit
   // instead of the score's Metrix.
   void SetUnitOverride(TECMetrix unit);
@@ -96,6 +111,20 @@ class TECScorePage {
   // True while UpdateScoreSize resizes the control.
   bool Sizing() const { return sizing_; }
 
+  // The page in pixels (0, 0, PixelWidth, PixelHeight).
+  nv::platform::Rect PageRect() const;
+  // The part of the score the control shows (scroll position and client
+  // area less the scroll bars), empty without an owner.
+  nv::platform::Rect VisibleRect() const;
+  // Narrows the canvas clip to the page within the visible part.
+  void ClipToPage(nv::platform::Canvas& canvas) const;
+  // Fills the page with the brush and the visible area beside and below it
+  // with the button face colour, draws the page shadow, then clips to the
+  // page. The area to repaint does not narrow the fills.
+  void DrawBackground(nv::platform::Canvas& canvas, const nv::platform::Rect& area) const;
+  // The watermark text in silver bold Arial, centred, repeated down the page.
+  void DrawWatermark(nv::platform::Canvas& canvas) const;
+
   // Copies everything but the text and the picture.
   void Assign(const TECScorePage& source);
 
@@ -108,6 +137,7 @@ class TECScorePage {
 
  private:
   TECMetrix Unit() const;
+  int Zoom() const;
   void NotifyScrollBars();
   void InvalidateClientArea();
   void InvalidateScore();
@@ -121,6 +151,9 @@ class TECScorePage {
   bool rule_ = true;
   TECMetrix overrideUnit_ = TECMetrix::rmMM;
   bool unitOverride_ = false;
+  nv::platform::Color color_ = nv::platform::colors::white;
+  nv::platform::Brush brush_;
+  nv::platform::Picture picture_;
   std::string text_;
   bool sizing_ = false;
 };

@@ -20,6 +20,7 @@ class FakePageOwner : public IScorePageOwner {
   TScoreViewport viewport;
   const TECScorePage* page = nullptr;
   bool sizingSeen = false;
+  bool printing = false;
 
   void InvalidateClientArea() override { ++clientInvalidations; }
   void InvalidateScore() override { ++scoreInvalidations; }
@@ -30,6 +31,7 @@ class FakePageOwner : public IScorePageOwner {
     sizingSeen = page != nullptr && page->Sizing();
   }
   TScoreViewport Viewport() const override { return viewport; }
+  bool Printing() const override { return printing; }
 };
 
 class ScorePageTest : public testing::Test {
@@ -42,7 +44,8 @@ class ScorePageTest : public testing::Test {
 TEST_F(ScorePageTest, NewPageDefaults) {
   EXPECT_EQ(page.Dump(),
             "Page Width=1000 Height=800 LeftMargin=100 TopMargin=100 RightMargin=100 "
-            "BottomMargin=100 Interval=160 poPortrait PaperSize=Custom Rule=1 Unit=rmMM Text=\"\"");
+            "BottomMargin=100 Interval=160 poPortrait PaperSize=Custom Rule=1 Unit=rmMM "
+            "Color=#FFFFFF brush #FFFFFF solid Text=\"\"");
   EXPECT_EQ(page.Width(), 100);
   EXPECT_EQ(page.Height(), 80);
   EXPECT_EQ(page.LeftMargin(), 10);
@@ -165,12 +168,15 @@ TEST_F(ScorePageTest, AssignCopiesAllButTextAndPicture) {
   source.SetTopMargin(50);
   source.SetRule(false);
   source.SetText("Copy");
+  source.SetColor(nv::platform::colors::yellow);
+  source.SetBrush({nv::platform::colors::blue, nv::platform::BrushStyle::Cross, {}});
+  source.SetPicture(nv::platform::Picture(QImage(8, 8, QImage::Format_RGB32)));
   page.SetText("Mine");
   page.Assign(source);
   EXPECT_EQ(page.Dump(),
             "Page Width=2100 Height=1480 LeftMargin=100 TopMargin=50 RightMargin=100 "
             "BottomMargin=100 Interval=200 poLandscape PaperSize=A5 Rule=0 Unit=rmMM "
-            "Text=\"Mine\"");
+            "Color=#FFFF00 brush #0000FF cross Text=\"Mine\"");
   EXPECT_EQ(setting.scrollBarUpdates, 1);
 }
 
@@ -196,7 +202,7 @@ TEST_F(ScorePageTest, PageBlockRoundTripAndBytes) {
   EXPECT_EQ(stream.Remaining(), 0);
   EXPECT_EQ(copy.Dump(), "Page Width=2970 Height=2100 LeftMargin=100 TopMargin=100 RightMargin=100 "
                          "BottomMargin=100 Interval=160 poLandscape PaperSize=A4 Rule=0 "
-                         "Unit=rmInches Text=\"\"");
+                         "Unit=rmInches Color=#FFFFFF brush #FFFFFF solid Text=\"\"");
   EXPECT_FALSE(copy.HasUnitOverride());  // the unit is read back, the override is not
 }
 
@@ -214,7 +220,7 @@ TEST_F(ScorePageTest, PageBlockWithSixFieldsKeepsTheRest) {
   EXPECT_EQ(page.Dump(),
             "Page Width=3000 Height=2000 LeftMargin=120 TopMargin=110 RightMargin=130 "
             "BottomMargin=140 Interval=250 poLandscape PaperSize=Custom Rule=0 Unit=rmMM "
-            "Text=\"\"");
+            "Color=#FFFFFF brush #FFFFFF solid Text=\"\"");
 }
 
 TEST_F(ScorePageTest, PageBlockKeepsLengthsThatCannotBeRight) {
