@@ -63,7 +63,10 @@ std::string quoted(std::string_view face, std::string_view text) {
 
 std::string points(std::span<const Point> list) {
   std::string s;
-  for (const Point& p : list) s += " " + toString(p);
+  for (const Point& p : list) {
+    s += ' ';
+    s += toString(p);
+  }
   return s;
 }
 

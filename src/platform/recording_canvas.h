@@ -15,7 +15,7 @@ namespace nv::platform {
 //   LineTo (10,20) to (30,20) | pen #000000 w1 solid
 //   Rectangle (0,0)-(10,10) | pen #FF0000 w1 solid | brush #FFFFFF solid
 //   Arc (0,0)-(100,50) (100,25) (0,25) from 0.0 sweep 180.0 | pen ...
-//   TextOut (5,5) "A" width 6 | font "Arial" 8pt #000000 | opaque #FFFFFF
+//   TextOut (5,5) "A" width 7 | font "Arial" 8pt #000000 | opaque #FFFFFF
 //
 // Colours are written #RRGGBB. Text metrics come from a fixed table (about
 // the proportions of "Arial", see recording_canvas.cpp), not from fonts, so
