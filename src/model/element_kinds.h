@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+
+// The element kind codes: the first byte of every element record. Clef codes
+// (1..15) and key-signature codes (30..47) share numbers with other kinds, so
+// code that meets a record tells them apart by its TECElementType, never by
+// this byte alone.
+namespace ek {
+inline constexpr std::uint8_t TimeSignature = 18;
+inline constexpr std::uint8_t ClefChange = 20;
+inline constexpr std::uint8_t NoteC = 21;
+inline constexpr std::uint8_t NoteB = 27;
+inline constexpr std::uint8_t RepeatNotes = 28;
+inline constexpr std::uint8_t RepeatBar = 29;
+inline constexpr std::uint8_t Rest = 30;
+inline constexpr std::uint8_t GraceNote = 32;
+inline constexpr std::uint8_t PlayNote = 42;
+inline constexpr std::uint8_t ChordSymbol = 51;
+inline constexpr std::uint8_t PageText = 61;
+inline constexpr std::uint8_t PagePicture = 62;
+inline constexpr std::uint8_t PageLine = 63;
+inline constexpr std::uint8_t PageRectangle = 64;
+inline constexpr std::uint8_t PageEllipse = 65;
+inline constexpr std::uint8_t PageArc = 66;
+inline constexpr std::uint8_t PagePie = 67;
+inline constexpr std::uint8_t PageChord = 68;
+inline constexpr std::uint8_t TempoMark = 99;
+inline constexpr std::uint8_t Dynamics = 100;  // 100 + palette code
+inline constexpr std::uint8_t Dot = 101;
+inline constexpr std::uint8_t DoubleDot = 102;
+inline constexpr std::uint8_t Flat = 103;
+inline constexpr std::uint8_t DoubleFlat = 104;
+inline constexpr std::uint8_t Sharp = 105;
+inline constexpr std::uint8_t DoubleSharp = 106;
+inline constexpr std::uint8_t Natural = 107;
+inline constexpr std::uint8_t NaturalFlat = 115;
+inline constexpr std::uint8_t NaturalSharp = 116;
+inline constexpr std::uint8_t GraceNotes = 120;
+inline constexpr std::uint8_t Tuplet = 140;
+inline constexpr std::uint8_t LinkAbove = 151;
+inline constexpr std::uint8_t LinkBelow = 152;
+inline constexpr std::uint8_t ObjectGroup = 200;
+inline constexpr std::uint8_t SpannerFirst = 221;
+inline constexpr std::uint8_t SpannerLast = 229;
+inline constexpr std::uint8_t Barre = 228;
+inline constexpr std::uint8_t Bend = 230;
+inline constexpr std::uint8_t TextBox = 240;
+inline constexpr std::uint8_t ScoreStream = 245;
+inline constexpr std::uint8_t OldScoreStream = 250;
+inline constexpr std::uint8_t InstrumentBlock = 251;
+inline constexpr std::uint8_t RowBlock = 252;
+inline constexpr std::uint8_t MeasureBlock = 253;
+
+// Symbols-row items (instrument level).
+inline constexpr std::uint8_t SymbolRehearsal = 76;   // 'L'
+inline constexpr std::uint8_t SymbolBarNumber = 80;   // 'P'
+inline constexpr std::uint8_t SymbolBarline81 = 81;   // 'Q'
+inline constexpr std::uint8_t SymbolBarline82 = 82;   // 'R'
+inline constexpr std::uint8_t SymbolBarline86 = 86;   // 'V'
+inline constexpr std::uint8_t SymbolVolta = 87;       // 'W'
+inline constexpr std::uint8_t SymbolMultiRest = 88;   // 'X'
+
+constexpr bool IsNoteStep(std::uint8_t kind) { return kind >= NoteC && kind <= NoteB; }
+constexpr bool IsLink(std::uint8_t kind) { return kind == LinkAbove || kind == LinkBelow; }
+constexpr bool IsSpanner(std::uint8_t kind) { return kind >= SpannerFirst && kind <= SpannerLast; }
+}  // namespace ek

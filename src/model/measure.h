@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "model/element.h"
+#include "model/element_kinds.h"
+#include "model/measure_items.h"
+#include "model/note_records.h"
+
+class TECMeasure;
+class TECRow;
+
+// A clef written at the start of a measure; its kind byte is the clef code
+// 1..15.
+class TECClef : public TECElement {
+ public:
+  explicit TECClef(std::uint8_t code = 1, TECMeasure* owner = nullptr)
+      : TECElement(TECElementType::Clef, code), Owner(owner) {}
+  static constexpr std::size_t StoredSize = 4;
+  void Store(std::span<std::uint8_t> out) const;
+  void Load(std::span<const std::uint8_t> stored);
+  std::uint8_t Code() const { return Kind; }
+  TECMeasure* Owner = nullptr;
+};
+
+// A key signature: kind byte 30 + n for n sharps, 40 + n for n flats.
+class TECKeySignature : public TECElement {
+ public:
+  explicit TECKeySignature(std::uint8_t code = 30, TECMeasure* owner = nullptr)
+      : TECElement(TECElementType::KeySignature, code), Owner(owner) {}
+  static constexpr std::size_t StoredSize = 4;
+  void Store(std::span<std::uint8_t> out) const;
+  void Load(std::span<const std::uint8_t> stored);
+  std::uint8_t Code() const { return Kind; }
+  TECMeasure* Owner = nullptr;
+};
+
+// A time signature (kind 18): the word numerator << 8 | denominator and the
+// symbol style (0 digits, 1 common time, 2 cut time).
+class TECTimeSignature : public TECElement {
+ public:
+  explicit TECTimeSignature(TECMeasure* owner = nullptr)
+      : TECElement(TECElementType::TimeSignature, ek::TimeSignature), Owner(owner) {}
+  static constexpr std::size_t StoredSize = 8;
+  void Store(std::span<std::uint8_t> out) const;
+  void Load(std::span<const std::uint8_t> stored);
+  int Numerator() const { return Word >> 8; }
+  int Denominator() const { return Word & 0xFF; }
+  std::uint16_t Word = 0;
+  std::uint8_t Style = 0;
+  TECMeasure* Owner = nullptr;
+};
+
+// One measure of a staff row and everything in it.
+class TECMeasure {
+ public:
+  explicit TECMeasure(TECRow* owner = nullptr, std::int32_t index = 0) : Owner(owner), Index(index) {}
+  TECMeasure(const TECMeasure&) = delete;
+  TECMeasure& operator=(const TECMeasure&) = delete;
+
+  // Clef code at a tick: the per-tick table where it reaches, else the clef
+  // in force.
+  std::uint8_t ClefAt(int tick) const;
+  // True when nothing is written in the measure.
+  bool IsEmpty() const;
+
+  std::unique_ptr<TECClef> Clef;
+  std::unique_ptr<TECTimeSignature> TimeSignature;
+  std::unique_ptr<TECKeySignature> KeySignature;
+  // When non-zero BeamGroupCount replaces the score's UnionCount.
+  std::uint8_t BeamOverride = 0;
+  // -1 one group per beat, 0 no automatic beams, n equal groups.
+  std::int32_t BeamGroupCount = 0;
+  std::vector<std::unique_ptr<TECNote>> Notes;
+  std::vector<std::unique_ptr<TECRest>> Rests;
+  // Beamed notes by voice and start; rebuilt from the notes, never stored.
+  std::vector<TECNote*> Beams;
+  std::vector<std::unique_ptr<TECMeasureItem>> Items;
+  TECRow* Owner = nullptr;
+  std::uint8_t ClefInForce = 0;
+  std::vector<std::uint8_t> ClefPerTick;
+  // 0 none, 1..7 sharps, 10 none, 11..17 flats (the key code less 30).
+  std::uint8_t KeyInForce = 0;
+  std::int32_t Index = 0;
+  // Page that the layout pass placed the measure on.
+  std::int32_t Page = 0;
+};

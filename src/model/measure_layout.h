@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+class TECSymbolItem;
+
+// Space that instrument-level symbols reserve at one tick.
+struct TECExtentPair {
+  std::uint8_t Before = 0;
+  std::uint8_t After = 0;
+};
+
+// What the layout pass stores for one measure index of an instrument: widths
+// in base pixels, the x of every tick, bar number, system and page.
+struct TECMeasureLayout {
+  std::int32_t HeaderWidth = 0;
+  std::int32_t ExtraWidth = 0;
+  std::int32_t ContentWidth = 0;
+  std::int32_t ClosingWidth = 0;
+  // One entry per tick and one past the end: while spacing the gap before
+  // each tick, afterwards the cumulative x from the measure start.
+  std::vector<std::uint16_t> Positions;
+  std::vector<TECExtentPair> Extents;
+  std::uint8_t FirstLeftExtra = 0;
+  std::uint32_t BarNumber = 0;
+  std::uint16_t RehearsalCounter = 0;
+  std::uint16_t RehearsalStyle = 0;
+  std::uint32_t JustificationPixels = 0;
+  // User setting 0..999, added to the content width.
+  std::uint16_t SpaceAfterBar = 0;
+  std::uint16_t MeasureLength = 0;
+  std::uint8_t Numerator = 0;
+  std::uint8_t Denominator = 0;
+  std::uint8_t PageBreak = 0;
+  std::uint32_t StartTick = 0;
+  std::uint8_t SystemStart = 0;
+  std::uint8_t SystemEnd = 0;
+  TECSymbolItem* BarNumberItem = nullptr;
+  std::uint32_t SystemIndex = 0;
+  std::uint32_t Page = 0;
+};
+
+// One system (line of staves) of an instrument. With OwnSettings set, its
+// four settings replace the score's density, spacing mode, measure count and
+// horizontal alignment.
+struct TECRowInfo {
+  std::int32_t LeftIndent = 0;
+  std::int32_t RightIndent = 0;
+  std::uint32_t Page = 0;
+  std::uint8_t OwnSettings = 0;
+  std::uint8_t Density = 0;
+  std::uint8_t SpacingMode = 0;
+  std::uint8_t MeasureCount = 0;
+  std::uint8_t HorzAlign = 0;
+  // Vertical offset of each row, pixels at the screen resolution.
+  std::vector<std::int32_t> RowOffsets;
+};

@@ -1,0 +1,395 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/drum_tables.h"
+#include "model/element.h"
+#include "model/measure_items.h"
+#include "model/model_object.h"
+#include "model/music_setting.h"
+#include "model/score_host.h"
+#include "model/score_page.h"
+#include "model/undo_step.h"
+
+class TECInstrument;
+class TECRow;
+class TECMeasure;
+class TECPageObject;
+class TECSymbolEntry;
+class TECSymbolItem;
+
+enum class TScoreStyle : std::uint8_t { ssPages, ssAllInstruments, ssPreviewPages };
+enum class TECCursorType : std::uint8_t { ctRow, ctInstrument };
+enum class TECUnionStyle : std::uint8_t { usFull, usHalf, usQuarter, usNone, usDenominator };
+enum class TECNumberStyle : std::uint8_t { nsBar, nsRow, nsPage };
+enum class TECStaveOperation : int { soAdded = 0, soDestroyed = 1, soChanged = 2, soActiveChanged = 3, soMoved = 4 };
+
+// The score: root of the document model (instruments, settings, page tables,
+// undo lists, drum tables), its cursor and the events through which windows
+// follow it. A plain object; a window shows it through IECScoreHost.
+class TECMusicScore : public TECModelObject, public IECMusicSetting, public IScorePageOwner {
+ public:
+  TECMusicScore();
+  ~TECMusicScore() override;
+  TECMusicScore(const TECMusicScore&) = delete;
+  TECMusicScore& operator=(const TECMusicScore&) = delete;
+
+  // Copies the music and the score settings (not the page setup, zoom,
+  // tempo, cursor or undo lists) from another score.
+  void Assign(const TECMusicScore& source);
+
+  void SetHost(IECScoreHost* host) { host_ = host; }
+  IECScoreHost* Host() const { return host_; }
+  bool Destroying() const { return destroying_; }
+
+  // --- page setup ------------------------------------------------------------
+  TECScorePage& Page() { return *page_; }
+  const TECScorePage& Page() const { return *page_; }
+  // Copies the given page setup.
+  void SetPage(const TECScorePage& page) { page_->Assign(page); }
+  // Page geometry read in a given unit.
+  double PageUsableHeight(TECMetrix unit) const;
+  double PageLeft(TECMetrix unit) const;
+  double PageTop(TECMetrix unit) const;
+  double PageRightEdge(TECMetrix unit) const;
+  double PageBottomEdge(TECMetrix unit) const;
+  double PageInterval(TECMetrix unit) const;
+  // True while pages are printed.
+  bool Printing() const override { return printing_; }
+  void SetPrinting(bool v) { printing_ = v; }
+
+  // --- instruments -------------------------------------------------------
+  int InstrumentCount() const { return static_cast<int>(instruments_.size()); }
+  TECInstrument* GetInstrumentAt(int i) const;
+  TECInstrument* CurrentInstrument() const { return GetInstrumentAt(activeInstrument_); }
+  TECRow* CurrentRow() const;
+  int IndexOfInstrument(const TECInstrument* instrument) const;
+  // Appends a new empty instrument with no events or undo; for loading,
+  // copying and the add-instrument command.
+  TECInstrument* AppendInstrument();
+  // Inserts a new empty instrument at `index` (clamped) with no events.
+  TECInstrument* InsertInstrument(int index);
+  // Frees instrument i and removes it from the list.
+  void DeleteInstrumentAt(int i);
+  void ClearInstruments();
+
+  int GetActiveInstrument() const { return activeInstrument_; }
+  void SetActiveInstrument(int i);
+  int GetActivePage() const { return activePage_; }
+  void SetActivePage(int p);
+
+  // --- cursor --------------------------------------------------------------
+  int CursorMeasure() const { return cursorMeasure_; }
+  int CursorTick() const { return cursorTick_; }
+  int CursorVoice() const { return cursorVoice_; }
+  int CursorPitch() const { return cursorPitch_; }
+  void GoToMeasure(int m);
+  void GoToMeasureExtending(int m);
+  void ShowCursorPage();
+  void SetCursorPosition(int tick);
+  // Voices 0..15; anything else is ignored.
+  void SetCursorVoice(int voice);
+  void SetCursorPitch(int line);
+  int GetAbsolutePosition() const;
+  void SetAbsolutePosition(int ticks);
+
+  // --- page tables (filled by the layout pass) ---------------------------
+  int PageFirstMeasure(int p) const;
+  int PageLastMeasure(int p) const;
+  void SetNextPageStart(int p, int m);
+  int PageLastBarNumber(int p) const;
+  void SetPageLastBarNumber(int p, int n);
+  const std::vector<int>& PageStarts() const { return pageStarts_; }
+  const std::vector<int>& PageBars() const { return pageBars_; }
+  // Measures that the latest page drawing drew; stands in for a missing
+  // page table entry when the cursor looks for its page.
+  int DrawnMeasureCount = 0;
+
+  // --- time signature and pickup ----------------------------------------
+  int GetNumerator() const { return timeWord_ >> 8; }
+  int GetDenominator() const { return timeWord_ & 0xFF; }
+  std::uint16_t TimeWord() const { return timeWord_; }
+  std::uint8_t GetSizeStyle() const { return sizeStyle_; }
+  int DefaultMeasureLength() const { return defaultMeasureLength_; }
+  // Accepts numerator 1..(4 x denominator - 1), denominator 1..16 except 6.
+  void SetTimeSignature(int numerator, int denominator, std::uint8_t sizeStyle, bool wholeScore);
+  std::uint16_t AufTaktWord() const { return aufTakt_; }
+  // Length of measure 0: the pickup's when one is set, else the default.
+  int PickupLength() const { return GetMeasureLengthForPickup(aufTakt_); }
+  int GetAufTaktNotes() const { return aufTakt_ >> 8; }
+  int GetAufTaktSize() const { return aufTakt_ & 0xFF; }
+  void SetAufTakt(int notes, int value);
+  int UnionLength() const { return unionLength_; }
+  void UpdateUnionLength();
+
+  // --- measure timing and layout-setting commands -------------------------
+  int GetMeasureLength(int i) const;
+  int MeasureAtPosition(int first, int ticks) const;
+  int SumMeasureLengths(int first, int last) const;
+  void ChangeAllMeasureLengths(int length, int fromMeasure);
+  void RebuildAllUnions(int fromMeasure, bool rebuildRests, bool noBeams);
+  void ChangeColumnSpace(bool before, int delta);
+  void MoveRowInSystem(int delta);
+  void ShiftSystemLeftIndent(int delta);
+  void ShiftSystemRightIndent(int delta);
+  void SetSystemAlignment(bool own, int spacingMode, bool horzAlign, int measureCount, bool density);
+  void ChangeSpaceAfterBar(int delta);
+  void SetPageBreak(bool add);
+  int PageCount() const;
+  void SetPageCount(int n);
+  int ClefOffsetAtCursor() const;
+  int KeyAccidentalForStep(int step) const;
+  void GoToBegin();
+  void GoToEnd();
+  void MoveActiveRow(int delta);
+
+  // --- settings ------------------------------------------------------------
+  TScoreStyle GetStyle() const { return style_; }
+  void SetStyle(TScoreStyle v);
+  TECMetrix GetMetrix() const override { return metrix_; }
+  void SetMetrix(TECMetrix v);
+  int GetResolution() const override { return resolution_; }
+  void SetResolution(int dpi) { resolution_ = dpi; }
+  int GetZoom() const override { return zoom_; }
+  void SetZoom(int v);
+  int GetScale() const override { return scale_; }
+  void SetScale(int v);
+  int ZoomFactor() const { return zoomFactor_; }
+  bool GetPageSwitching() const override { return pageSwitching_; }
+  bool GetMeasureNumeration() const { return measureNumeration_; }
+  void SetMeasureNumeration(bool v);
+  int GetMaxUndo() const { return maxUndo_; }
+  void SetMaxUndo(int v);
+  int GetTempoScale() const { return tempoScale_; }
+  void SetTempoScale(int v) { tempoScale_ = v; }
+  int GetTempo() const { return tempo_; }
+  void SetTempo(int v) { tempo_ = v; }
+  TECCursorType GetCursorType() const { return cursorType_; }
+  void SetCursorType(TECCursorType v);
+  std::int32_t GetCursorColor() const { return cursorColor_; }
+  void SetCursorColor(std::int32_t v);
+  TECUnionStyle GetUnionStyle() const { return unionStyle_; }
+  void SetUnionStyle(TECUnionStyle v);
+  int GetUnionCount() const { return unionCount_; }
+  void SetUnionCount(int v);
+  bool GetPrintEmpty() const { return printEmpty_; }
+  void SetPrintEmpty(bool v) { printEmpty_ = v; }
+  bool GetPrintLines() const { return printLines_; }
+  void SetPrintLines(bool v) { printLines_ = v; }
+  bool GetPrintNumber() const { return printNumber_; }
+  void SetPrintNumber(bool v) { printNumber_ = v; }
+  int GetStartBarNumber() const { return startBarNumber_; }
+  void SetStartBarNumber(int v);
+  TECNumberStyle GetNumberStyle() const { return numberStyle_; }
+  void SetNumberStyle(TECNumberStyle v);
+  bool GetRules() const { return rules_; }
+  void SetRules(bool v);
+  bool GetVertAlign() const { return vertAlign_; }
+  void SetVertAlign(bool v);
+  bool GetHorzAlign() const { return horzAlign_; }
+  void SetHorzAlign(bool v);
+  int GetCursor() const { return cursor_; }
+  void SetCursor(int v);
+  bool GetDensity() const { return density_; }
+  void SetDensity(bool v);
+  bool ReadOnly = false;
+  bool Reverce = false;
+  // A nesting counter: true adds one, false takes one away.
+  bool GetLockUndo() const { return undoLock_ > 0; }
+  void SetLockUndo(bool v) { undoLock_ += v ? 1 : -1; }
+  std::uint8_t NoteInterval() const { return noteInterval_; }
+  void SetNoteInterval(std::uint8_t mode);
+  int MeasureCount() const { return measureCount_; }
+  void SetMeasureCount(int n);
+  std::uint8_t VelocityMode() const { return velocityMode_; }
+  void SetVelocityMode(std::uint8_t mode);
+  const std::vector<std::string>& Description() const { return description_; }
+  void SetDescription(const std::vector<std::string>& lines) { description_ = lines; }
+  std::string Composer;
+  std::string Rights;
+  std::uint16_t FileVersion = 880;
+  int MidiImportGrid = 8;
+  int RulerWidth = 24;
+  // Scroll position of the view, document pixels.
+  int ScrollX = 0;
+  int ScrollY = 0;
+  bool HasFocus = false;
+  // Set while loading, importing MIDI or changing the zoom: DoChanged is
+  // silent meanwhile.
+  bool SuppressChanged = false;
+  // Set while a MIDI file is imported: time signatures act on every
+  // instrument, and beams are rebuilt at the end instead of on the way.
+  bool ImportingMidi = false;
+  bool DeferUnions = false;
+  // Set while the layout must not run (loading, import, bulk edits).
+  bool LayoutSuspended = false;
+
+  // --- undo lists ----------------------------------------------------------
+  bool CanUndo() const { return !undoList_.empty(); }
+  bool CanRedo() const { return !redoList_.empty(); }
+  int UndoCount() const { return static_cast<int>(undoList_.size()); }
+  int RedoCount() const { return static_cast<int>(redoList_.size()); }
+  TECUndoStep* GetUndoStep(int i) const;
+  TECUndoStep* GetRedoStep(int i) const;
+  TECUndoStep* BeginUndoStep(std::uint8_t kind);
+  TECUndoStep* BeginRedoStep(std::uint8_t kind);
+  void SaveUndoInstrument(TECUndoStep* step, TECInstrument* instrument);
+  void SaveUndoRow(TECUndoStep* step, TECRow* row);
+  void SaveUndoMeasure(TECUndoStep* step, TECMeasure* measure, int index);
+  void SaveUndoAttachment(TECUndoStep* step, TECSymbolEntry* entry, int index);
+  void SaveUndoPageObject(TECUndoStep* step, TECPageObject* object);
+  void Undo(int count);
+  void Redo(int count);
+
+  // --- drum tables ---------------------------------------------------------
+  std::vector<std::unique_ptr<TECDrumHead>>& DrumHeads() { return drumHeads_; }
+  std::vector<TECDrumMapEntry>& DrumMap() { return drumMap_; }
+  void ClearDrumHeads() { drumHeads_.clear(); }
+  void AssignDrumHeads(const TECMusicScore& source);
+
+  // Objects met while laying out a page that may continue on the next one,
+  // per page (spanner items and volta symbols; not owned).
+  std::vector<std::vector<TECElement*>> SystemObjects;
+  std::vector<std::vector<TECElement*>> SystemSymbols;
+
+  // --- view and layout (filled in by the view and layout code) ----------
+  void LayoutScore(int page, bool twoPages) override;
+  void InvalidateScore() override;
+  void InvalidateClientArea() override;
+  void SetScoreSize(int width, int height) override;
+  TScoreViewport Viewport() const override;
+  void InvalidateArea(const TECRect& area);
+  void InvalidatePageTabs();
+  void ShowCaret(bool show);
+  void DrawNavigatorFrame(bool show);
+  void ScrollToCursor();
+  void FitCursorToPage(int oldPage);
+  void UpdateScrollBars(bool keepPosition) override;
+  // Hands a volta symbol met while laying out a page to the pages after it.
+  void AddSystemSymbol(TECSymbolItem* item);
+  void BeginRulesUpdate();
+  void EndRulesUpdate();
+
+  // --- change notices ------------------------------------------------------
+  // Fires OnChanged unless change notices are suppressed; the sender is the
+  // score unless another is given.
+  void DoChanged(TECModelObject* sender = nullptr);
+  void FireChanged(TECModelObject* sender);
+  void FireStaveChanged(TECModelObject* sender, TECStaveOperation op, TECModelObject* stave);
+  void FirePlayShort(TECModelObject* sender, std::uint8_t message, std::uint8_t data1, std::uint8_t data2);
+  // True while playback runs (set by the play code).
+  bool Playing = false;
+
+  // --- events --------------------------------------------------------------
+  std::function<void(TECModelObject*, TECElement* note, int line)> OnNoteClick;
+  std::function<void(TECModelObject*, TECElement* symbol)> OnSetCursor;
+  std::function<void(TECModelObject*, int line)> OnScoreClick;
+  std::function<void(TECModelObject*, int x, int y)> OnPageClick;
+  TECNotifyEvent OnActivePageChanged;
+  TECNotifyEvent OnPageCountChanged;
+  TECNotifyEvent OnSelectedChanged;
+  TECNotifyEvent OnPositionChanged;
+  TECNotifyEvent OnUndoChanged;
+  TECNotifyEvent OnRedoChanged;
+  std::function<void(TECModelObject*, TECStaveOperation, TECModelObject* stave)> OnStaveChanged;
+  TECNotifyEvent OnChanged;
+  std::function<void(TECModelObject*, bool& aContinue)> OnTestEmptyMeasure;
+  std::function<void(TECModelObject*, const std::vector<const TECMeasure*>& measures)> OnPlayError;
+  std::function<void(TECModelObject*, std::uint8_t message, std::uint8_t data1, std::uint8_t data2)> OnPlayShort;
+  std::function<void(TECModelObject*, const std::uint8_t* sysex, std::uint16_t length)> OnPlayLong;
+  std::function<void(TECModelObject*, const std::vector<std::uint8_t>& code, std::vector<TECChordPiece>& pieces)>
+      GetAccordText;
+  std::function<int(TECModelObject*, int symbol)> OnGetDinamics;
+  std::function<bool(TECModelObject*, int kind, const std::string& text, int& value1, int& value2)> OnGetTerms;
+  std::function<bool(TECModelObject*)> OnGetShowHint;
+
+ private:
+  // The page that holds measure m, searched from the active page; -1 when it
+  // lies past the last page and `extend` is off (with it, pages are added).
+  int FindPageOf(int m, bool extend);
+  // `fromGoTo` adds the navigator mark and the voice clamp of GoToMeasure.
+  void SwitchToPage(int p, bool fromGoTo);
+  // GoToMeasure without its position event; false when nothing moved.
+  bool MoveCursorToMeasure(int m);
+  int GetMeasureLengthForPickup(std::uint16_t word) const;
+  void RebuildEveryUnion();
+  struct RulerMarkers {
+    int X1 = 0, X2 = 0, X3 = 0, Y = 0;
+  };
+  RulerMarkers ComputeRulerMarkers() const;
+
+  // Reads the page setup in `unit` for the duration of `read`.
+  template <typename Read>
+  double ReadPageIn(TECMetrix unit, Read read) const;
+
+  IECScoreHost* host_ = nullptr;
+  std::unique_ptr<TECScorePage> page_;
+  bool printing_ = false;
+  bool destroying_ = false;
+  std::vector<std::unique_ptr<TECInstrument>> instruments_;
+  int activeInstrument_ = 0;
+  int cursorMeasure_ = 0;
+  int cursorTick_ = 0;
+  int cursorVoice_ = 0;
+  int cursorPitch_ = 35;
+  int activePage_ = 0;
+  std::vector<std::string> description_;
+  std::uint16_t timeWord_ = 257;
+  std::uint8_t sizeStyle_ = 0;
+  int defaultMeasureLength_ = 128;
+  std::uint16_t aufTakt_ = 0;
+  int unionLength_ = 64;
+  std::vector<int> pageStarts_;
+  std::vector<int> pageBars_;
+  std::vector<std::unique_ptr<TECUndoStep>> undoList_;
+  std::vector<std::unique_ptr<TECUndoStep>> redoList_;
+  int undoLock_ = 1;
+  std::vector<std::unique_ptr<TECDrumHead>> drumHeads_;
+  std::vector<TECDrumMapEntry> drumMap_;
+  std::uint8_t noteInterval_ = 0;
+  int measureCount_ = 3;
+  std::uint8_t velocityMode_ = 0;
+  int resolution_ = 96;
+  int zoom_ = 100;
+  int scale_ = 100;
+  int zoomFactor_ = 10000;
+  RulerMarkers rulerMarkers_;
+  int rulesNesting_ = 0;
+  bool pageSwitching_ = false;
+  TScoreStyle style_ = TScoreStyle::ssPages;
+  TECMetrix metrix_ = TECMetrix::rmMM;
+  bool measureNumeration_ = true;
+  int maxUndo_ = 10;
+  int tempoScale_ = 100;
+  int tempo_ = 60;
+  TECCursorType cursorType_ = TECCursorType::ctRow;
+  std::int32_t cursorColor_ = 0;
+  TECUnionStyle unionStyle_ = TECUnionStyle::usFull;
+  int unionCount_ = -1;
+  bool printEmpty_ = false;
+  bool printLines_ = false;
+  bool printNumber_ = false;
+  int startBarNumber_ = 0;
+  TECNumberStyle numberStyle_ = TECNumberStyle::nsBar;
+  bool rules_ = false;
+  bool vertAlign_ = true;
+  bool horzAlign_ = true;
+  int cursor_ = 0;
+  bool density_ = false;
+};
+
+// Raises LockUndo for its lifetime.
+class ScopedUndoLock {
+ public:
+  explicit ScopedUndoLock(TECMusicScore& score) : score_(score) { score_.SetLockUndo(true); }
+  ~ScopedUndoLock() { score_.SetLockUndo(false); }
+  ScopedUndoLock(const ScopedUndoLock&) = delete;
+  ScopedUndoLock& operator=(const ScopedUndoLock&) = delete;
+
+ private:
+  TECMusicScore& score_;
+};

@@ -1,0 +1,131 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/measure.h"
+#include "model/model_object.h"
+
+class TECInstrument;
+class TECMusicScore;
+
+// Where the layout pass placed a measure of the active page.
+struct TECMeasurePlace {
+  std::int32_t X = 0;
+  std::int32_t Y = 0;
+  std::int32_t System = 0;
+};
+
+// Diatonic offset of each clef code 0..15 against the treble clef.
+int ClefOffset(int clefCode);
+
+// One staff row of an instrument: its measures and everything in them, its
+// clef, key and time changes, MIDI settings, voice mode and staff look.
+class TECRow : public TECModelObject {
+ public:
+  explicit TECRow(TECInstrument* owner);
+  ~TECRow() override;
+  TECRow(const TECRow&) = delete;
+  TECRow& operator=(const TECRow&) = delete;
+
+  // Copies settings (not volume and pan) and every measure deeply.
+  void Assign(const TECRow& source);
+  void CopyMeasure(const TECMeasure& source, TECMeasure& target);
+
+  TECInstrument* Owner() const { return owner_; }
+  TECMusicScore* Score() const;
+  int GetIndex() const;
+
+  // --- measures --------------------------------------------------------------
+  int MeasureCount() const { return static_cast<int>(measures_.size()); }
+  TECMeasure* GetMeasure(int i) const;
+  const std::vector<std::unique_ptr<TECMeasure>>& Measures() const { return measures_; }
+  TECMeasure* AddMeasure();
+  // Inserts an empty measure at `index` (clamped); later measures renumber.
+  TECMeasure* InsertMeasure(int index);
+  // Frees measure i with everything in it; later measures renumber.
+  void DeleteMeasure(int index);
+  void ClearMeasures();
+  void TrimEmptyMeasures();
+  // Removes a note from its measure and frees it with its links.
+  void DeleteNote(TECNote* note);
+
+  // --- clef, key and time signature ----------------------------------------
+  int GetClef(int i) const;
+  void SetClef(int i, int code);
+  int GetKeySignature(int i) const;
+  void SetKeySignature(int i, int code);
+  void SetTimeSignature(int i, int numerator, int denominator, std::uint8_t style);
+  int ClefOffsetAtCursor() const;
+  int ClefOffsetAt(int i) const;
+  int KeyAccidentalForStep(int step) const;
+
+  // --- chord marks --------------------------------------------------------------
+  void ClearLoneChordMark(TECNote* note);
+  void ClearLoneChordMarkIn(TECMeasure* measure, std::uint8_t mark);
+  void SortChordNote(TECNote* note);
+  const std::vector<std::uint8_t>* ChordSymbolAtCursor() const;
+
+  // --- beams and rests ----------------------------------------------------------
+  void RebuildUnions(TECMeasure* measure, bool rebuildRests, bool noBeams);
+  void RebuildUnionsFrom(int i, bool rebuildRests, bool noBeams);
+  // Rebuilds the beam groups of one voice; rests ending at or before
+  // `keepRestsTick` stay as they are.
+  void RebuildVoiceUnions(TECMeasure* measure, int voice, bool noBeams, int keepRestsTick, bool rebuildRests);
+  void DissolveNoteGroup(TECTuplet* tuplet);
+  // Pours the row's music from measure `firstMeasure` into measures of
+  // `length` ticks.
+  void RebarNotes(int length, int firstMeasure);
+
+  // Moves the cursor tick to the nearest note or rest start of the cursor
+  // measure (0 when there is none or it lies past the measure's end).
+  void SnapCursor();
+
+  // --- settings -------------------------------------------------------------------
+  int VoiceMode() const { return voiceMode_; }
+  void SetVoiceMode(int v);
+  bool FiveLineStaff() const { return fiveLine_ != 0; }
+  void SetFiveLineStaff(bool v);
+  const std::string& Name() const { return name_; }
+  void SetName(const std::string& name);
+  int MidiInstrument() const { return program_; }
+  void SetMidiInstrument(int program);
+  int Channel() const { return channel_; }
+  void SetChannel(int channel);
+  int Volume() const { return volume_; }
+  void SetVolume(int volume);
+  int Pan() const { return pan_; }
+  void SetPan(int pan);
+  bool Mute() const { return mute_ != 0; }
+  void SetMute(bool v);
+  bool United() const { return united_ != 0; }
+  void SetUnited(bool v);
+
+  // Measure places of the active page (filled by the layout pass).
+  std::vector<TECMeasurePlace> Placement;
+  // Layout pass state: clef and key in force, clef at the system start.
+  std::uint8_t LayoutClef = 1;
+  std::uint8_t SystemStartClef = 1;
+  std::uint8_t LayoutKey = 0;
+
+ private:
+  void Renumber(int from);
+  void SendController(int controller, int value);
+  void RebuildRests(TECMeasure* measure, int voice, int length, int beat, const std::vector<std::uint8_t>& covered,
+                    const std::vector<std::uint8_t>& tupletLengths, int keepRestsTick);
+
+  TECInstrument* owner_;
+  std::vector<std::unique_ptr<TECMeasure>> measures_;
+  int volume_ = -1;
+  int pan_ = -1;
+  int voiceMode_ = 0;
+  std::uint8_t fiveLine_ = 1;
+  std::string name_;
+  std::uint8_t mute_ = 0;
+  int program_ = -1;
+  int channel_ = 1;
+  std::uint8_t united_ = 0;
+};

@@ -1,0 +1,269 @@
+// Automatic beam groups and rests of a measure.
+#include <algorithm>
+#include <array>
+
+#include "model/instrument.h"
+#include "model/music_score.h"
+#include "model/row.h"
+
+namespace {
+
+bool SameTuplet(const TECMeasure& measure, const TECNote& a, const TECNote& b) {
+  for (const auto& item : measure.Items) {
+    if (item->Kind != ek::Tuplet || item->Voice != a.Voice) continue;
+    auto inside = [&](const TECNote& n) { return n.Start >= item->Position && n.Start < item->Second; };
+    if (inside(a) && inside(b)) return true;
+  }
+  return false;
+}
+
+int LargestPowerOfTwoUpTo(int limit) {
+  int n = 1;
+  while (n * 2 <= limit && n * 2 <= 128) n *= 2;
+  return n;
+}
+
+}  // namespace
+
+void TECRow::RebuildUnions(TECMeasure* measure, bool rebuildRests, bool noBeams) {
+  TECMusicScore* score = Score();
+  if (!measure || (score && score->DeferUnions)) return;
+  std::array<bool, 16> present{};
+  for (const auto& note : measure->Notes) present[note->Voice & 15] = true;
+  bool any = std::find(present.begin(), present.end(), true) != present.end();
+  if (!any) {
+    // A measure without notes still keeps the rests of its tuplets.
+    for (const auto& item : measure->Items)
+      if (item->Kind == ek::Tuplet) present[item->Voice & 15] = any = true;
+    if (!any) {
+      if (rebuildRests) measure->Rests.clear();
+      measure->Beams.clear();
+      return;
+    }
+  }
+  for (int voice = 0; voice < 16; ++voice)
+    if (present[voice]) RebuildVoiceUnions(measure, voice, noBeams, -1, rebuildRests);
+}
+
+void TECRow::RebuildUnionsFrom(int i, bool rebuildRests, bool noBeams) {
+  for (int m = std::max(i, 0); m < MeasureCount(); ++m) RebuildUnions(measures_[m].get(), rebuildRests, noBeams);
+}
+
+void TECRow::RebuildVoiceUnions(TECMeasure* measure, int voice, bool noBeams, int keepRestsTick, bool rebuildRests) {
+  TECMusicScore* score = Score();
+  if (!measure || !owner_ || (score && score->DeferUnions)) return;
+  // Only this voice's entries go; the other voices keep their groups.
+  std::erase_if(measure->Beams, [voice](const TECNote* n) { return n->Voice == voice; });
+  for (const auto& note : measure->Notes)
+    if (note->Voice == voice) note->BeamGroup = 0;
+
+  // Tables cover exactly one measure, whatever its time signature.
+  const int length = std::max(1, owner_->MeasureLength(measure->Index));
+  int beats = 0;
+  if (const TECMeasureLayout* layout = owner_->LayoutAt(measure->Index))
+    beats = layout->Numerator;
+  else if (!owner_->Layouts().empty())
+    beats = owner_->Layouts().back()->Numerator;
+  if (beats <= 0) beats = score ? score->GetNumerator() : 4;
+  beats = std::max(1, beats);
+  const int beat = std::max(1, length / beats);
+
+  const int groups = measure->BeamOverride ? measure->BeamGroupCount : (score ? score->GetUnionCount() : -1);
+  int groupLength = 0;
+  if (groups == -1)
+    groupLength = beat;
+  else if (groups == 1)
+    groupLength = length;
+  else if (groups > 1)
+    groupLength = std::max(1, length / groups);
+  // 0 (or a damaged negative count) builds no beams.
+  const bool beams = !noBeams && groupLength > 0;
+
+  std::vector<std::uint8_t> covered(length, 0);
+  std::vector<TECNote*> candidates;
+  for (const auto& note : measure->Notes) {
+    if (note->Voice != voice) continue;
+    for (int t = note->Start; t < note->Start + note->Length && t < length; ++t) covered[t] = 1;
+    if (note->Value < 32 || note->InTuplet()) candidates.push_back(note.get());
+  }
+  std::stable_sort(candidates.begin(), candidates.end(),
+                   [](const TECNote* a, const TECNote* b) { return a->Start < b->Start; });
+  std::vector<TECNote*> entries;
+  for (TECNote* note : candidates) {
+    if (!entries.empty()) {
+      const TECNote* before = entries.back();
+      if (note->ChordMark != 0 && before->ChordMark == note->ChordMark) continue;
+      if (before->Start == note->Start && voiceMode_ == 0) continue;
+    }
+    entries.push_back(note);
+  }
+
+  if (beams && entries.size() >= 2) {
+    std::vector<std::vector<TECNote*>> built;
+    std::vector<TECNote*> group;
+    int boundary = 0;
+    auto open = [&](TECNote* first) {
+      group.assign(1, first);
+      if (groups == -1) {
+        boundary = (first->Start + groupLength) / groupLength * groupLength;
+      } else {
+        while (boundary < first->Start) boundary += groupLength;
+        boundary += groupLength;
+      }
+    };
+    auto close = [&]() {
+      if (group.size() >= 2) built.push_back(group);
+      group.clear();
+    };
+    open(entries[0]);
+    for (std::size_t i = 1; i < entries.size(); ++i) {
+      TECNote* previous = entries[i - 1];
+      TECNote* note = entries[i];
+      bool join;
+      if (previous->InTuplet() && previous->Voice == note->Voice && SameTuplet(*measure, *previous, *note)) {
+        join = true;
+      } else {
+        join = note->Voice == previous->Voice && (note->Value < 32) == (previous->Value < 32) &&
+               note->Start < boundary && !(previous->Options & TECNote::BeamBreak);
+      }
+      if (join && i + 1 == entries.size() && note->InTuplet() && note->Value >= 32 && previous->Value < 32)
+        join = false;
+      if (join) {
+        group.push_back(note);
+      } else {
+        close();
+        open(note);
+      }
+    }
+    close();
+    std::uint8_t number = 1;
+    for (const auto& members : built) {
+      for (TECNote* note : members) {
+        note->BeamGroup = number;
+        measure->Beams.push_back(note);
+      }
+      ++number;
+    }
+    std::stable_sort(measure->Beams.begin(), measure->Beams.end(), [](const TECNote* a, const TECNote* b) {
+      return a->Voice != b->Voice ? a->Voice < b->Voice : a->Start < b->Start;
+    });
+  }
+
+  if (!rebuildRests) return;
+  std::vector<std::uint8_t> tupletLengths(length, 0);
+  for (const auto& item : measure->Items) {
+    if (item->Kind != ek::Tuplet || item->Voice != voice) continue;
+    const auto* tuplet = static_cast<const TECTuplet*>(item.get());
+    if (tuplet->Flags & TECTuplet::Broken) continue;
+    int t = tuplet->Position;
+    for (std::uint8_t memberLength : tuplet->Lengths) {
+      for (int k = t; k < t + memberLength && k < length; ++k) tupletLengths[k] = memberLength;
+      t += memberLength;
+    }
+  }
+  RebuildRests(measure, voice, length, beat, covered, tupletLengths, keepRestsTick);
+}
+
+void TECRow::RebuildRests(TECMeasure* measure, int voice, int length, int beat,
+                          const std::vector<std::uint8_t>& coveredByNotes,
+                          const std::vector<std::uint8_t>& tupletLengths, int keepRestsTick) {
+  std::vector<std::uint8_t> covered = coveredByNotes;
+  int lastCovered = -1;
+  if (voice == 0) {
+    lastCovered = length - 1;
+  } else {
+    for (int t = length - 1; t >= 0; --t)
+      if (covered[t]) {
+        lastCovered = t;
+        break;
+      }
+  }
+
+  // Take this voice's rests out; those ending by the keep tick stay as they
+  // are, the others are reused in order.
+  std::vector<std::unique_ptr<TECRest>> kept;
+  std::vector<std::unique_ptr<TECRest>> reusable;
+  for (auto& rest : measure->Rests) {
+    if (!rest || rest->Voice != voice) continue;
+    if (rest->Start + rest->Length <= keepRestsTick) {
+      for (int t = rest->Start; t < rest->Start + rest->Length && t < length; ++t) covered[t] = 1;
+      kept.push_back(std::move(rest));
+    } else {
+      reusable.push_back(std::move(rest));
+    }
+  }
+  std::erase_if(measure->Rests, [](const auto& rest) { return !rest; });
+
+  const bool hasTuplets = std::any_of(tupletLengths.begin(), tupletLengths.end(), [](auto l) { return l > 0; });
+  std::size_t reuse = 0;
+  int t = 0;
+  while (t < length) {
+    if (covered[t]) {
+      ++t;
+      continue;
+    }
+    int gap = 0;
+    while (t + gap < length && !covered[t + gap]) ++gap;
+    // An empty voice gets no rests.
+    if (gap == length && !hasTuplets) break;
+    while (gap > 0) {
+      int n;
+      if (tupletLengths[t] > 0) {
+        n = std::min<int>(tupletLengths[t], gap);
+        if (gap - n == 1) n = gap;
+      } else {
+        int limit = (t / beat + 1) * beat + gap - length;
+        if (limit <= 0 || limit == beat) limit = gap;
+        n = LargestPowerOfTwoUpTo(std::min(gap, limit));
+      }
+      std::unique_ptr<TECRest> rest;
+      if (reuse < reusable.size()) {
+        rest = std::move(reusable[reuse++]);
+      } else {
+        rest = std::make_unique<TECRest>(measure);
+      }
+      const bool wasHidden = (rest->Flags & TECRest::Hidden) != 0;
+      const int oldStart = rest->Start;
+      const int oldLength = rest->Length;
+      rest->Position = rest->Start = static_cast<std::uint16_t>(t);
+      rest->Value = rest->Length = static_cast<std::uint16_t>(n);
+      rest->Voice = static_cast<std::uint8_t>(voice);
+      rest->Owner = measure;
+      int dots = 0;
+      for (const auto& attribute : rest->Attributes) {
+        if (attribute->Kind == ek::Dot) dots = std::max(dots, 1);
+        if (attribute->Kind == ek::DoubleDot) dots = 2;
+      }
+      if (dots == 2 && n >= 3 && n < 64 && gap - n >= n / 2 + n / 4) {
+        rest->Length = static_cast<std::uint16_t>(n + n / 2 + n / 4);
+      } else if (dots == 1 && n >= 2 && n < 64 && gap - n >= n / 2) {
+        rest->Length = static_cast<std::uint16_t>(n + n / 2);
+      } else {
+        std::erase_if(rest->Attributes,
+                      [](const auto& a) { return a->Kind == ek::Dot || a->Kind == ek::DoubleDot; });
+      }
+      // A rest the user hid stays hidden while it covers the same ticks.
+      const bool keepHidden = wasHidden && oldStart == rest->Start && oldLength == rest->Length;
+      if (t > lastCovered || keepHidden)
+        rest->Flags |= TECRest::Hidden;
+      else
+        rest->Flags &= static_cast<std::uint8_t>(~TECRest::Hidden);
+      gap -= rest->Length;
+      t += rest->Length;
+      kept.push_back(std::move(rest));
+    }
+  }
+  for (auto& rest : kept) measure->Rests.push_back(std::move(rest));
+  std::stable_sort(measure->Rests.begin(), measure->Rests.end(), [](const auto& a, const auto& b) {
+    return a->Voice != b->Voice ? a->Voice < b->Voice : a->Start < b->Start;
+  });
+}
+
+void TECRow::DissolveNoteGroup(TECTuplet* tuplet) {
+  if (!tuplet || !tuplet->Owner) return;
+  TECMeasure* measure = tuplet->Owner;
+  for (const auto& note : measure->Notes)
+    if (note->Voice == tuplet->Voice && note->Start >= tuplet->Position && note->Start < tuplet->Second)
+      note->Position = note->Start;
+  RebuildVoiceUnions(measure, tuplet->Voice, false, -1, true);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <memory>
+
+#include "model/instrument.h"
+#include "model/music_score.h"
+#include "model/row.h"
+
+// Small helpers that put records into a measure the way the insertion code
+// would, so that tests can build scores in a few lines.
+namespace score_builder {
+
+inline TECNote* AddNote(TECMeasure& measure, int step, int octave, int value, int start, int voice = 0) {
+  auto note = std::make_unique<TECNote>(static_cast<std::uint8_t>(20 + step), &measure);
+  note->Octave = static_cast<std::uint8_t>(octave);
+  note->Value = note->Length = static_cast<std::uint16_t>(value);
+  note->Position = note->Start = static_cast<std::uint16_t>(start);
+  note->Voice = static_cast<std::uint8_t>(voice);
+  measure.Notes.push_back(std::move(note));
+  return measure.Notes.back().get();
+}
+
+inline TECRest* AddRest(TECMeasure& measure, int value, int start, int voice = 0) {
+  auto rest = std::make_unique<TECRest>(&measure);
+  rest->Value = rest->Length = static_cast<std::uint16_t>(value);
+  rest->Position = rest->Start = static_cast<std::uint16_t>(start);
+  rest->Voice = static_cast<std::uint8_t>(voice);
+  measure.Rests.push_back(std::move(rest));
+  return measure.Rests.back().get();
+}
+
+inline TECNoteAttribute* AddAttribute(TECNote& note, std::uint8_t code) {
+  note.Attributes.push_back(MakeNoteAttribute(code, &note));
+  return note.Attributes.back().get();
+}
+
+// A score with `instruments` instruments of one row each and measures
+// appended to every row.
+inline std::unique_ptr<TECMusicScore> MakeScore(int instruments, int measures) {
+  auto score = std::make_unique<TECMusicScore>();
+  for (int i = 0; i < instruments; ++i) {
+    TECRow* row = score->AppendInstrument()->AppendRow();
+    for (int m = 0; m < measures; ++m) row->AddMeasure();
+  }
+  return score;
+}
+
+}  // namespace score_builder
