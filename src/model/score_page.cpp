@@ -10,8 +10,8 @@
 
 namespace {
 
-// Lengths a page block may hold, in tenths of a millimetre (up to 10 m). A
-// margin or the interval may be 0; a page side may not.
+// Lengths the page accepts from a caller or a file, in tenths of a millimetre
+// (up to 10 m). A margin or the interval may be 0; a page side may not.
 constexpr double kMaxLength = 100000;
 
 bool ValidLength(int index, double value) {
