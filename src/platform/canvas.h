@@ -17,8 +17,8 @@
 namespace nv::platform {
 
 // The drawing surface of the score, the controls, printing and picture export,
-// with the conventions of a GDI device context, so that drawing code ported
-// from there keeps its pixel arithmetic:
+// with the conventions of a GDI device context, which the painters' pixel
+// arithmetic relies on:
 // - coordinates are integer logical pixels; device = logical + viewport origin;
 // - a box excludes its right and bottom edges: Rectangle(0, 0, 10, 10) covers
 //   the pixels 0..9; a reversed box is normalised first;
@@ -29,11 +29,11 @@ namespace nv::platform {
 //   bottom, as GDI does;
 // - text is placed by the top-left corner of its character cell, neither
 //   kerned nor shaped, so a string's width is the sum of its characters';
-// - background mode follows the brush, as on the class library's canvas this
-//   code was written for: while the brush is solid, text cells and the gaps
-//   of dashed lines are filled with the brush colour (GDI's opaque mode);
-//   with any other brush they are left alone (transparent mode). Set a clear
-//   brush before TextOut for text without a background.
+// - there is no separate background mode: while the brush is solid, text
+//   cells and the gaps of dashed lines are filled with the brush colour
+//   (GDI's opaque mode); with any other brush they are left alone
+//   (transparent mode). Set a clear brush before TextOut for text without a
+//   background.
 //
 // The selected objects (pen, brush, font) are plain values read at each call;
 // change them through the references or replace them. SaveDC keeps them with
