@@ -44,5 +44,6 @@ function(notavistra_tests folder)
   set_target_properties(${target} PROPERTIES AUTOMOC ON)
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
+    NO_PRETTY_VALUES
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
