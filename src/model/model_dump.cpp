@@ -167,7 +167,7 @@ std::string DumpElement(const TECElement& element) {
     case TECElementType::Rest: {
       const auto& r = static_cast<const TECRest&>(element);
       out << "rest value=" << r.Value << " position=" << r.Position << " length=" << r.Length << " start=" << r.Start
-          << " voice=" << int(r.Voice) << " flags=" << Hex(r.Flags) << " spare=" << Join(r.Spare);
+          << " voice=" << int(r.Voice) << " flags=" << Hex(r.Flags) << " place=" << int(r.Step) << "," << int(r.Octave);
       break;
     }
     case TECElementType::Attribute: {

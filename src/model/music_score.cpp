@@ -587,6 +587,29 @@ void TECMusicScore::SetVelocityMode(std::uint8_t mode) {
 
 // --- ruler markers -------------------------------------------------------------------
 
+// Where the rulers mark the cursor's system and measure; all 0 without rulers
+// or before the active row is laid out.
+TECMusicScore::RulerMarkers TECMusicScore::ComputeRulerMarkers() const {
+  RulerMarkers markers;
+  const TECInstrument* instrument = CurrentInstrument();
+  const TECRow* row = CurrentRow();
+  if (!rules_ || !row) return markers;
+  const int onPage = cursorMeasure_ - PageFirstMeasure(activePage_);
+  if (onPage < 0 || onPage >= static_cast<int>(row->Placement.size())) return markers;
+  const TECMeasurePlace& place = row->Placement[onPage];
+  int leftIndent = 0;
+  int rightIndent = 0;
+  if (place.System >= 0 && place.System < static_cast<int>(instrument->Systems.size())) {
+    leftIndent = instrument->Systems[place.System].LeftIndent;
+    rightIndent = instrument->Systems[place.System].RightIndent;
+  }
+  markers.X1 = static_cast<int>(PageLeft(TECMetrix::rmPixels)) + leftIndent * zoomFactor_ / 10000;
+  markers.X2 = static_cast<int>(PageRightEdge(TECMetrix::rmPixels)) - rightIndent * zoomFactor_ / 10000;
+  markers.Y = place.Y;
+  markers.X3 = place.X + instrument->MeasureWidth(activePage_, cursorMeasure_) * zoomFactor_ / 10000;
+  return markers;
+}
+
 void TECMusicScore::BeginRulesUpdate() {
   if (rulesNesting_++ == 0) rulerMarkers_ = ComputeRulerMarkers();
 }

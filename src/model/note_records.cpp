@@ -259,8 +259,8 @@ void TECRest::Store(std::span<std::uint8_t> out) const {
   PutU8(out, 0, Kind);
   PutU16(out, 1, Value);
   PutU16(out, 3, Position);
-  PutU8(out, 5, Spare[0]);
-  PutU8(out, 6, Spare[1]);
+  PutU8(out, 5, Step);
+  PutU8(out, 6, Octave);
   PutU16(out, 7, Length);
   PutU16(out, 9, Start);
   PutU8(out, 11, Flags);
@@ -272,7 +272,8 @@ void TECRest::Load(std::span<const std::uint8_t> stored) {
   Kind = b[0];
   Value = GetU16(b, 1);
   Position = GetU16(b, 3);
-  Spare = {b[5], b[6]};
+  Step = b[5];
+  Octave = b[6];
   Length = GetU16(b, 7);
   Start = GetU16(b, 9);
   Flags = b[11];
@@ -283,7 +284,8 @@ std::unique_ptr<TECRest> TECRest::Clone(TECMeasure* owner) const {
   auto copy = std::make_unique<TECRest>(owner);
   copy->Value = Value;
   copy->Position = Position;
-  copy->Spare = Spare;
+  copy->Step = Step;
+  copy->Octave = Octave;
   copy->Length = Length;
   copy->Start = Start;
   copy->Flags = Flags;

@@ -208,7 +208,9 @@ class TECRest : public TECElement {
 
   std::uint16_t Value = 0;
   std::uint16_t Position = 0;
-  std::array<std::uint8_t, 2> Spare{};
+  // Where the rest is drawn; both 0 is the middle of the staff.
+  std::uint8_t Step = 0;
+  std::uint8_t Octave = 0;
   std::uint16_t Length = 0;
   std::uint16_t Start = 0;
   std::uint8_t Flags = 0;

@@ -65,34 +65,39 @@ void TECRow::CopyMeasure(const TECMeasure& source, TECMeasure& target) {
   for (const auto& note : source.Notes) {
     auto copy = std::make_unique<TECNote>(note->Kind, &target);
     copy->CopyStoredFields(*note);
-    for (const auto& attribute : note->Attributes)
-      if (!ek::IsLink(attribute->Kind)) copy->Attributes.push_back(attribute->Clone(copy.get()));
+    for (const auto& attribute : note->Attributes) copy->Attributes.push_back(attribute->Clone(copy.get()));
     target.Notes.push_back(std::move(copy));
   }
   // Links come back between the copies once every note of the measure
   // exists; the partner is found by its measure and note index in the
-  // target's row.
+  // target's row. A link whose partner lies elsewhere is not copied.
   TECRow* targetRow = target.Owner;
   for (std::size_t n = 0; n < source.Notes.size(); ++n) {
-    for (const auto& attribute : source.Notes[n]->Attributes) {
-      if (!ek::IsLink(attribute->Kind)) continue;
-      const auto* link = static_cast<const TECLinkAttribute*>(attribute.get());
-      const TECNote* partner = link->Partner;
-      if (!partner || !partner->Owner || partner->Owner->Owner != source.Owner || !targetRow) continue;
-      TECMeasure* partnerMeasure =
-          partner->Owner == &source ? &target : targetRow->GetMeasure(partner->Owner->Index);
-      if (!partnerMeasure) continue;
-      const auto& list = partner->Owner->Notes;
-      auto at = std::find_if(list.begin(), list.end(), [partner](const auto& p) { return p.get() == partner; });
-      const auto noteIndex = static_cast<std::size_t>(at - list.begin());
-      if (noteIndex >= partnerMeasure->Notes.size()) continue;
-      TECNote* earlier = partnerMeasure->Notes[noteIndex].get();
-      TECNote* later = target.Notes[n].get();
-      auto copy = std::unique_ptr<TECLinkAttribute>(static_cast<TECLinkAttribute*>(link->Clone(later).release()));
-      copy->Partner = earlier;
-      later->Attributes.push_back(std::move(copy));
-      earlier->LinkedNotes.push_back(later);
+    TECNote* later = target.Notes[n].get();
+    const auto& from = source.Notes[n]->Attributes;
+    std::vector<TECNoteAttribute*> unresolved;
+    for (std::size_t a = 0; a < from.size(); ++a) {
+      if (!ek::IsLink(from[a]->Kind)) continue;
+      auto* copy = static_cast<TECLinkAttribute*>(later->Attributes[a].get());
+      const TECNote* partner = static_cast<const TECLinkAttribute*>(from[a].get())->Partner;
+      TECNote* earlier = nullptr;
+      if (partner && partner->Owner && partner->Owner->Owner == source.Owner && targetRow) {
+        TECMeasure* partnerMeasure =
+            partner->Owner == &source ? &target : targetRow->GetMeasure(partner->Owner->Index);
+        const auto& list = partner->Owner->Notes;
+        const auto at = static_cast<std::size_t>(
+            std::find_if(list.begin(), list.end(), [partner](const auto& p) { return p.get() == partner; }) -
+            list.begin());
+        if (partnerMeasure && at < partnerMeasure->Notes.size()) earlier = partnerMeasure->Notes[at].get();
+      }
+      if (earlier) {
+        copy->Partner = earlier;
+        earlier->LinkedNotes.push_back(later);
+      } else {
+        unresolved.push_back(copy);
+      }
     }
+    for (TECNoteAttribute* link : unresolved) later->RemoveAttribute(link);
   }
 
   target.Rests.clear();

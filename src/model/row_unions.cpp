@@ -52,10 +52,15 @@ void TECRow::RebuildUnionsFrom(int i, bool rebuildRests, bool noBeams) {
 void TECRow::RebuildVoiceUnions(TECMeasure* measure, int voice, bool noBeams, int keepRestsTick, bool rebuildRests) {
   TECMusicScore* score = Score();
   if (!measure || !owner_ || (score && score->DeferUnions)) return;
-  // Only this voice's entries go; the other voices keep their groups.
-  std::erase_if(measure->Beams, [voice](const TECNote* n) { return n->Voice == voice; });
-  for (const auto& note : measure->Notes)
-    if (note->Voice == voice) note->BeamGroup = 0;
+  // The other voices keep their groups; the list is rebuilt from the notes
+  // themselves so that it never holds a note that has gone.
+  measure->Beams.clear();
+  for (const auto& note : measure->Notes) {
+    if (note->Voice == voice)
+      note->BeamGroup = 0;
+    else if (note->BeamGroup != 0)
+      measure->Beams.push_back(note.get());
+  }
 
   // Tables cover exactly one measure, whatever its time signature.
   const int length = std::max(1, owner_->MeasureLength(measure->Index));

@@ -1,9 +1,6 @@
-// The score's calls into the layout pass. The pass does nothing yet; the
-// ruler markers it feeds stay where they are.
+// The score's calls into the layout pass, which does nothing yet.
 #include "model/music_score.h"
 
 void TECMusicScore::LayoutScore(int, bool) {}
-
-TECMusicScore::RulerMarkers TECMusicScore::ComputeRulerMarkers() const { return rulerMarkers_; }
 
 void TECMusicScore::AddSystemSymbol(TECSymbolItem*) {}

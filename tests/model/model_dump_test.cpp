@@ -93,7 +93,7 @@ TEST(ModelDump, SmallScore) {
       measure 0 clefInForce=0 keyInForce=0 beamOverride=0 beamGroups=0
         clef 2
         note 21 C3 value=64 position=0 length=64 start=0 voice=0 chord=0 flags=0x00 velocity=64 sounding=0 offset=0x00 options=0x00 extra=0,0,0,0,0 beam=0
-        rest value=64 position=64 length=64 start=64 voice=0 flags=0x00 spare=0,0
+        rest value=64 position=64 length=64 start=64 voice=0 flags=0x00 place=0,0
         item 20 position=64 second=3 voice=0 params=0,0,0,0
   instrument 1 name="" program=73 channel=1 volume=-1 pan=-1 mute=0 accolade=0 asScore=0 pages=1 activeRow=0
     row 0 name="" program=-1 channel=1 volume=-1 pan=-1 mute=0 voiceMode=0 fiveLine=1 united=0

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "model/instrument.h"
 #include "model/music_score.h"
@@ -45,4 +47,36 @@ inline std::unique_ptr<TECMusicScore> MakeScore(int instruments, int measures) {
   return score;
 }
 
+// Beam group numbers of a measure's notes, in list order.
+inline std::vector<int> BeamNumbers(const TECMeasure& measure) {
+  std::vector<int> numbers;
+  for (const auto& note : measure.Notes) numbers.push_back(note->BeamGroup);
+  return numbers;
+}
+
+// Rests of a measure as (length, start) pairs.
+inline std::vector<std::pair<int, int>> Rests(const TECMeasure& measure, int voice = 0) {
+  std::vector<std::pair<int, int>> rests;
+  for (const auto& rest : measure.Rests)
+    if (rest->Voice == voice) rests.emplace_back(rest->Length, rest->Start);
+  return rests;
+}
+
 }  // namespace score_builder
+
+// A window for the score that records what it is asked to repaint.
+class FakeScoreHost : public IECScoreHost {
+ public:
+  std::vector<TECRect> invalidated;
+  int invalidatedAll = 0;
+  void InvalidateRect(const TECRect& area) override { invalidated.push_back(area); }
+  void InvalidateAll() override { ++invalidatedAll; }
+  void SetCaretVisible(bool) override {}
+  void SetMouseCursor(int) override {}
+  void SetScoreSize(int, int) override {}
+  int ClientWidth() const override { return 400; }
+  int ClientHeight() const override { return 300; }
+  int VerticalBarWidth() const override { return 16; }
+  int HorizontalBarHeight() const override { return 16; }
+  bool Enabled() const override { return true; }
+};
