@@ -296,6 +296,7 @@ std::string DumpScore(const TECMusicScore& score) {
   out << "  cursor instrument=" << score.GetActiveInstrument() << " measure=" << score.CursorMeasure()
       << " tick=" << score.CursorTick() << " voice=" << score.CursorVoice() << " pitch=" << score.CursorPitch()
       << " page=" << score.GetActivePage() << "\n";
+  out << "  " << score.Page().Dump() << "\n";
   for (int i = 0; i < score.InstrumentCount(); ++i) out << DumpInstrument(*score.GetInstrumentAt(i), 1);
   return out.str();
 }

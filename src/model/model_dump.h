@@ -14,6 +14,5 @@ std::string DumpElement(const TECElement& element);
 std::string DumpMeasure(const TECMeasure& measure, int indent = 0);
 std::string DumpRow(const TECRow& row, int indent = 0);
 std::string DumpInstrument(const TECInstrument& instrument, int indent = 0);
-// Score settings, cursor and every instrument; the page setup has its own
-// dump.
+// Score settings, cursor, page setup and every instrument.
 std::string DumpScore(const TECMusicScore& score);

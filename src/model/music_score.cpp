@@ -463,20 +463,25 @@ void TECMusicScore::SetZoom(int v) {
     bool& flag;
     ~Restore() { flag = false; }
   } restore{SuppressChanged};
+  ShowCaret(false);
   zoom_ = v;
   zoomFactor_ = zoom_ * scale_;
-  LayoutScore(activePage_, false);
-  UpdateScrollBars(true);
-  InvalidateScore();
+  // A shown score takes the page's new size (and its scroll bars with it).
+  if (host_) page_->UpdateScoreSize();
+  LayoutScore(0, false);
+  ShowCaret(true);
 }
 
 void TECMusicScore::SetScale(int v) {
   if (v < 10 || v == scale_) return;
+  ShowCaret(false);
+  BeginRulesUpdate();
   scale_ = v;
   zoomFactor_ = zoom_ * scale_;
   LayoutScore(0, false);
-  UpdateScrollBars(true);
   InvalidateScore();
+  ShowCaret(true);
+  EndRulesUpdate();
 }
 
 void TECMusicScore::SetMeasureNumeration(bool v) {

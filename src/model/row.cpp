@@ -185,22 +185,32 @@ int TECRow::GetClef(int i) const {
   return measure && measure->Clef ? measure->Clef->Code() : 0;
 }
 
-void TECRow::SetClef(int i, int code) {
-  if (i < 0 || code < 0 || code > 255 || (i >= MeasureCount() && code == 0)) return;
-  while (MeasureCount() <= i) AddMeasure();
-  TECMeasure* measure = GetMeasure(i);
-  TECMusicScore* score = Score();
+namespace {
+// Sets the clef or key record of measure i of `row` to `code`, recording
+// the measure for undo first; a call that changes nothing records nothing.
+template <typename Record>
+void SetMeasureRecord(TECRow& row, int i, int code, std::unique_ptr<Record> TECMeasure::*slot,
+                      std::uint8_t undoKind) {
+  if (i < 0 || code < 0 || code > 255 || (i >= row.MeasureCount() && code == 0)) return;
+  while (row.MeasureCount() <= i) row.AddMeasure();
+  TECMeasure* measure = row.GetMeasure(i);
+  std::unique_ptr<Record>& record = measure->*slot;
+  if (record && record->Kind == code) return;
+  TECMusicScore* score = row.Score();
   if (score) {
-    if (TECUndoStep* step = score->BeginUndoStep(30)) score->SaveUndoMeasure(step, measure, i);
+    if (TECUndoStep* step = score->BeginUndoStep(undoKind)) score->SaveUndoMeasure(step, measure, i);
   }
-  if (!measure->Clef) measure->Clef = std::make_unique<TECClef>(0, measure);
-  if (measure->Clef->Kind == code) return;
-  measure->Clef->Kind = static_cast<std::uint8_t>(code);
+  if (!record) record = std::make_unique<Record>(0, measure);
+  if (record->Kind == code) return;
+  record->Kind = static_cast<std::uint8_t>(code);
   if (!score) return;
   score->LayoutScore(score->GetActivePage(), false);
   score->InvalidateScore();
   score->DoChanged();
 }
+}  // namespace
+
+void TECRow::SetClef(int i, int code) { SetMeasureRecord(*this, i, code, &TECMeasure::Clef, 30); }
 
 int TECRow::GetKeySignature(int i) const {
   const TECMeasure* measure = GetMeasure(i);
@@ -209,20 +219,7 @@ int TECRow::GetKeySignature(int i) const {
 
 void TECRow::SetKeySignature(int i, int code) {
   if (code >= 0 && code < 30) code += 30;
-  if (i < 0 || code < 0 || code > 255 || (i >= MeasureCount() && code == 0)) return;
-  while (MeasureCount() <= i) AddMeasure();
-  TECMeasure* measure = GetMeasure(i);
-  TECMusicScore* score = Score();
-  if (score) {
-    if (TECUndoStep* step = score->BeginUndoStep(31)) score->SaveUndoMeasure(step, measure, i);
-  }
-  if (!measure->KeySignature) measure->KeySignature = std::make_unique<TECKeySignature>(0, measure);
-  if (measure->KeySignature->Kind == code) return;
-  measure->KeySignature->Kind = static_cast<std::uint8_t>(code);
-  if (!score) return;
-  score->LayoutScore(score->GetActivePage(), false);
-  score->InvalidateScore();
-  score->DoChanged();
+  SetMeasureRecord(*this, i, code, &TECMeasure::KeySignature, 31);
 }
 
 void TECRow::SetTimeSignature(int i, int numerator, int denominator, std::uint8_t style) {

@@ -87,6 +87,12 @@ TEST_F(Instrument, SettersReportWithTheInstrumentAsSender) {
 }
 
 TEST_F(Instrument, DeletingRows) {
+  std::vector<TECModelObject*> destroyed;
+  score->OnStaveChanged = [&](TECModelObject* sender, TECStaveOperation op, TECModelObject* stave) {
+    if (op != TECStaveOperation::soDestroyed) return;
+    EXPECT_EQ(sender, stave);
+    destroyed.push_back(stave);
+  };
   instrument->DeleteRow(0);
   EXPECT_EQ(instrument->GetRowCount(), 1) << "the last row stays";
   instrument->AddRow(false);
@@ -97,6 +103,13 @@ TEST_F(Instrument, DeletingRows) {
   EXPECT_EQ(instrument->GetActiveRowIndex(), 1);
   instrument->DeleteRow(5);
   EXPECT_EQ(instrument->GetRowCount(), 2);
+  EXPECT_EQ(destroyed.size(), 1u);
+  score->DeleteInstrumentAt(0);
+  EXPECT_EQ(destroyed.size(), 4u) << "the instrument and its two rows";
+  EXPECT_EQ(destroyed[1], instrument);
+  score->AppendInstrument()->AppendRow();
+  score->OnStaveChanged = [&](TECModelObject*, TECStaveOperation, TECModelObject*) { ADD_FAILURE(); };
+  score.reset();
 }
 
 TEST_F(Instrument, AddRowCopiesKeyAndTimeRecords) {

@@ -71,6 +71,7 @@ TEST(ModelDump, SmallScore) {
   const char* expected =
       R"(score time=4/4 sizeStyle=0 measureLength=128 pickup=0/0 unionStyle=0 unionCount=-1 unionLength=64 tempo=60 tempoScale=100 zoom=100 scale=100 maxUndo=10 lockUndo=1
   cursor instrument=1 measure=0 tick=0 voice=0 pitch=35 page=0
+  Page Width=1000 Height=800 LeftMargin=100 TopMargin=100 RightMargin=100 BottomMargin=100 Interval=160 poPortrait PaperSize=Custom Rule=1 Unit=rmMM Color=#FFFFFF brush #FFFFFF solid Text=""
   instrument 0 name="Piano" program=0 channel=1 volume=-1 pan=-1 mute=0 accolade=0 asScore=0 pages=1 activeRow=0
     row 0 name="" program=-1 channel=1 volume=-1 pan=-1 mute=0 voiceMode=0 fiveLine=1 united=0
       measure 0 clefInForce=0 keyInForce=0 beamOverride=0 beamGroups=0

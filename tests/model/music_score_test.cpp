@@ -239,6 +239,24 @@ TEST(MusicScore, PageTablesGrowWithZeros) {
   EXPECT_EQ(score.PageLastBarNumber(5), 0);
 }
 
+TEST(MusicScore, PageSwitchRepaintsThePageTabStrip) {
+  auto score = MakeScore(1, 1);
+  FakeScoreHost host;
+  score->SetHost(&host);
+  score->SetPageCount(2);
+  host.invalidated.clear();
+  int pageEvents = 0;
+  score->OnActivePageChanged = [&](TECModelObject*) { ++pageEvents; };
+  score->SetActivePage(1);
+  score->SetActivePage(2);
+  EXPECT_EQ(score->GetActivePage(), 1);
+  EXPECT_EQ(pageEvents, 1);
+  // Left half of the client (400 wide) from the top of the horizontal bar
+  // (300 - 16) less one to the bottom.
+  EXPECT_EQ(host.invalidated, std::vector<TECRect>{(TECRect{0, 283, 201, 300})});
+  score->SetHost(nullptr);
+}
+
 TEST(MusicScore, ChangeNoticesAreSilentWhileSuppressed) {
   auto score = MakeScore(1, 1);
   std::vector<TECModelObject*> senders;
