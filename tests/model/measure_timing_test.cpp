@@ -37,6 +37,11 @@ TEST_F(MeasureTiming, LengthOfMeasureZeroAndBeyondTheRecords) {
   EXPECT_EQ(score->GetMeasureLength(1), 128);
   EXPECT_EQ(score->GetMeasureLength(2), 96);
   EXPECT_EQ(score->GetMeasureLength(40), 96) << "the last record's length";
+  // A time word that gives no ticks (damaged data) keeps the length in force.
+  instrument->GetRow(0)->SetTimeSignature(2, 0, 4, 0);
+  instrument->UpdateMeasureTimes();
+  EXPECT_EQ(score->GetMeasureLength(2), 128);
+  EXPECT_EQ(score->MeasureAtPosition(1, 1000), 7);
 }
 
 TEST_F(MeasureTiming, SumsAndPositions) {
