@@ -381,10 +381,17 @@ int TECInstrument::MaxKeyAccidentals(int i, bool inForce) const {
   return most;
 }
 
-int TECInstrument::MeasureWidth(int, int i) const {
+int TECInstrument::MeasureWidth(int page, int i) const {
   if (const TECMeasureLayout* layout = LayoutAt(i))
     return layout->HeaderWidth + layout->ExtraWidth + layout->ContentWidth + layout->SpaceAfterBar;
-  return 56;
+  // Not laid out: an estimate, with room for clef and key when the measure
+  // opens the page's first system.
+  const bool opensSystem = i == 0 || (score_ && i == score_->PageFirstMeasure(page));
+  if (!opensSystem) return 56;
+  const TECRow* row = GetActiveRow();
+  if (!row || row->MeasureCount() == 0) return i == 0 ? 94 : 76;
+  const int key = row->GetMeasure(row->MeasureCount() - 1)->KeyInForce;
+  return 78 + 6 * (key <= 10 ? key : key - 10);
 }
 
 void TECInstrument::UpdateMeasureTimes() {

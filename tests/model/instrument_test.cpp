@@ -266,6 +266,25 @@ TEST_F(Instrument, MaxKeyAccidentals) {
   EXPECT_EQ(instrument->MaxKeyAccidentals(0, false), 0);
 }
 
+TEST_F(Instrument, MeasureWidthLaidOutOrEstimated) {
+  const TECRow* row = instrument->GetRow(0);
+  row->GetMeasure(3)->KeyInForce = 13;
+  EXPECT_EQ(instrument->MeasureWidth(0, 0), 78 + 18) << "opens the system: clef and three flats";
+  EXPECT_EQ(instrument->MeasureWidth(0, 2), 56);
+  row->GetMeasure(3)->KeyInForce = 10;
+  EXPECT_EQ(instrument->MeasureWidth(0, 0), 138);
+  TECMeasureLayout* layout = instrument->EnsureLayout(2);
+  layout->HeaderWidth = 20;
+  layout->ExtraWidth = 4;
+  layout->ContentWidth = 100;
+  layout->SpaceAfterBar = 7;
+  EXPECT_EQ(instrument->MeasureWidth(0, 2), 131);
+  TECMusicScore empty;
+  TECInstrument* none = empty.AppendInstrument();
+  none->AppendRow();
+  EXPECT_EQ(none->MeasureWidth(0, 0), 94);
+}
+
 TEST_F(Instrument, SnapCursorGoesToTheNearestEventOfAnyRow) {
   instrument->AddRow(false);
   AddNote(*instrument->GetRow(0)->GetMeasure(0), 1, 5, 16, 16);

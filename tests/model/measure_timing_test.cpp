@@ -95,10 +95,11 @@ TEST_F(MeasureTiming, RulerMarkersRepaintWhereTheyMoved) {
   score->BeginRulesUpdate();
   row->Placement[0].X = 120;
   score->EndRulesUpdate();
-  // X3 moved from 100 + 56 to 120 + 56: the old and the new marker.
+  // X3, the measure's right end (estimated 78 wide: it opens the system),
+  // moved from 178 to 198: the old and the new marker.
   ASSERT_EQ(host.invalidated.size(), 2u);
-  EXPECT_EQ(host.invalidated[0], (TECRect{24 + 156 - 4, 12, 24 + 156 + 7, 21}));
-  EXPECT_EQ(host.invalidated[1], (TECRect{24 + 176 - 4, 12, 24 + 176 + 7, 21}));
+  EXPECT_EQ(host.invalidated[0], (TECRect{24 + 178 - 4, 12, 24 + 178 + 7, 21}));
+  EXPECT_EQ(host.invalidated[1], (TECRect{24 + 198 - 4, 12, 24 + 198 + 7, 21}));
   score->SetHost(nullptr);
 }
 
