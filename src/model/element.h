@@ -44,6 +44,9 @@ class TECElement {
 
   std::uint8_t Kind;
   TECElementBox Box;
+  // How far left of its tick (accidentals, clef changes) or right of its
+  // note the measure spacing puts the element, device pixels; never stored.
+  std::int32_t SpacingOffset = 0;
 
  private:
   const TECElementType type_;

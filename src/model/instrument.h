@@ -69,6 +69,8 @@ class TECInstrument : public TECModelObject {
   void SetAsMusicScore(bool v);
   int PageCount() const { return pageCount_; }
   void SetPageCount(int n);
+  // One more page, without events: the layout pass reports it when done.
+  void AppendLaidOutPage() { ++pageCount_; }
 
   // --- layout settings at the cursor ------------------------------------------------
   void MoveRowInSystem(int delta);

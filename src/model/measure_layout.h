@@ -19,8 +19,9 @@ struct TECMeasureLayout {
   std::int32_t ContentWidth = 0;
   std::int32_t ClosingWidth = 0;
   // One entry per tick and one past the end: while spacing the gap before
-  // each tick, afterwards the cumulative x from the measure start.
-  std::vector<std::uint16_t> Positions;
+  // each tick, afterwards the cumulative x from the measure start (device
+  // pixels; 32 bits, so that large zooms and printer resolutions fit).
+  std::vector<std::int32_t> Positions;
   std::vector<TECExtentPair> Extents;
   std::uint8_t FirstLeftExtra = 0;
   std::uint32_t BarNumber = 0;
@@ -55,4 +56,38 @@ struct TECRowInfo {
   std::uint8_t HorzAlign = 0;
   // Vertical offset of each row, pixels at the screen resolution.
   std::vector<std::int32_t> RowOffsets;
+};
+
+// A record met while laying out one page that the painters of another page
+// need (a tie or slur reaching back, a spanner or volta reaching on), held by
+// its place in the instrument instead of a pointer: an edit may free the
+// record, and the reader resolves the place again and checks what it finds.
+struct TECCarryRef {
+  enum class TKind : std::uint8_t { Link, Spanner, Volta };
+  TKind Kind = TKind::Link;
+  // Link: row, measure, note and attribute index of the link. Spanner: row,
+  // measure and item index. Volta: symbols-row measure and item index.
+  std::int32_t Row = 0;
+  std::int32_t Measure = 0;
+  std::int32_t Element = 0;
+  std::int32_t Attribute = 0;
+  bool operator==(const TECCarryRef&) const = default;
+};
+
+// What the layout pass keeps for the score besides the page tables.
+struct TECPageLayout {
+  // Per page: links that end on the next page (painted with this page), and
+  // spanners and voltas that continue from the previous page.
+  std::vector<std::vector<TECCarryRef>> SystemObjects;
+  std::vector<std::vector<TECCarryRef>> SystemSymbols;
+  // The page being laid out, which carry-over offsets count from.
+  std::int32_t BasePage = 0;
+  // The active page: index of its first system, its systems, the interval
+  // between staves used on it (mm) and the bar number of each measure on it.
+  std::int32_t FirstSystem = 0;
+  std::int32_t SystemCount = 0;
+  double Interval = 0;
+  std::vector<std::uint32_t> BarNumbers;
+  // Set while a pass runs; a nested call returns at once.
+  bool Running = false;
 };

@@ -9,6 +9,7 @@
 #include "model/drum_tables.h"
 #include "model/element.h"
 #include "model/measure_items.h"
+#include "model/measure_layout.h"
 #include "model/model_object.h"
 #include "model/music_setting.h"
 #include "model/score_host.h"
@@ -251,10 +252,8 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   void ClearDrumHeads() { drumHeads_.clear(); }
   void AssignDrumHeads(const TECMusicScore& source);
 
-  // Objects met while laying out a page that may continue on the next one,
-  // per page (spanner items and volta symbols; not owned).
-  std::vector<std::vector<TECElement*>> SystemObjects;
-  std::vector<std::vector<TECElement*>> SystemSymbols;
+  // Carry-over lists and the active page's systems, kept by the layout pass.
+  TECPageLayout PageLayout;
 
   // --- view and layout (filled in by the view and layout code) ----------
   void LayoutScore(int page, bool twoPages) override;

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+
+class TECInstrument;
+class TECMusicScore;
+
+namespace nv::render {
+
+// Spacing modes of a system: every tick its own room, room by note value, or
+// a fixed number of measures per system.
+enum class SpacingMode : std::uint8_t { Evenly = 0, Proportional = 1, Positional = 2 };
+
+// Everything the layout of one instrument shares, handed to the layout of
+// every element family: the score and instrument, the conversion factors,
+// the page geometry, and the running state that passes from measure to
+// measure and from page to page. Widths are base pixels (screen pixels at
+// Zoom and Scale 100), heights millimetres.
+struct LayoutContext {
+  TECMusicScore& Score;
+  TECInstrument& Instrument;
+
+  // Zoom x Scale; base pixels become device pixels by x ZoomFactor / 10000.
+  int ZoomFactor = 10000;
+  int Dpi = 96;
+  int VisibleRows = 1;
+  // Page geometry at Zoom 100 and Scale 100.
+  double UsableHeight = 0;
+  double PageTop = 0;
+  int Left = 0;
+  int RightEdge = 0;
+  // Staff height: four staff spaces of 1.5 mm.
+  static constexpr double kStaffHeight = 6.0;
+  int ActivePage = 0;
+  // One past the last measure index of every row, the symbols row and the
+  // layout records that hold a user setting: the pass places nothing beyond.
+  int MeasureEnd = 0;
+
+  // --- running state ---------------------------------------------------------
+  int Page = 0;
+  int PageFirstMeasure = 0;
+  int System = 0;
+  int NextMeasure = 0;
+  std::int64_t BarNumber = 0;
+  std::int64_t StartTick = 0;
+  int MeasureLength = 128;
+  int Numerator = 4;
+  int Denominator = 4;
+  int Rehearsal = 0;
+  // Interval between staves on this page and the top of the next system, mm.
+  double Interval = 0;
+  double SystemY = 0;
+  bool PageBreak = false;
+
+  // Base pixels to device pixels, kept within 32 bits.
+  std::int32_t ToDevice(std::int64_t base) const;
+};
+
+}  // namespace nv::render

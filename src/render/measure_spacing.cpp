@@ -1,0 +1,466 @@
+// Room for every tick of one measure of one row, after the widths of notes,
+// rests, their attributes and the measure items.
+#include "render/measure_spacing.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "model/element_kinds.h"
+#include "model/instrument.h"
+#include "model/measure.h"
+#include "model/music_score.h"
+#include "model/note_records.h"
+#include "model/row.h"
+#include "render/carry_over.h"
+
+namespace nv::render {
+
+namespace {
+
+// Every diatonic step a note record can name (octave bytes 0..255 of seven
+// steps), with room for the accidental spans three steps either side, so
+// that no octave from a file can index outside the table.
+constexpr int kMargin = 4;
+constexpr int kPitchSlots = 256 * 7 + 2 * kMargin;
+constexpr std::uint8_t kNoClefChange = 99;
+
+int SignedByte(std::uint8_t b) { return b >= 128 ? b - 255 : b; }
+
+int PitchSlot(const TECNote& note) { return note.Octave * 7 + (note.Kind - ek::NoteC) + kMargin; }
+
+bool IsAccidental(std::uint8_t kind) {
+  return (kind >= ek::Flat && kind <= ek::Natural) || kind == ek::NaturalFlat || kind == ek::NaturalSharp;
+}
+
+int GraceWidth(const TECGraceGroup& group) {
+  const int count = static_cast<int>(group.Notes.size());
+  int width = count == 1 && group.GraceValue() < 32 ? 12 : count * 8 + 2;
+  for (const auto& note : group.Notes)
+    if (!note->Attributes.empty()) width += 5;
+  return width;
+}
+
+// Width of an accidental glyph by kind and variant (the microtone byte),
+// wider when the note's bracket kind is set.
+int AccidentalWidth(std::uint8_t kind, std::uint8_t style, bool bracketed) {
+  auto pick = [bracketed](int plain, int wide) { return bracketed ? wide : plain; };
+  switch (kind) {
+    case ek::Flat:
+      if (style <= 1) return pick(6, 14);
+      if (style == 3) return pick(10, 18);
+      if (style == 33 || style == 35 || style == 37) return pick(8, 16);
+      return 6;
+    case ek::DoubleFlat:
+    case ek::NaturalFlat:
+    case ek::NaturalSharp:
+      return pick(10, 17);
+    case ek::DoubleSharp:
+      return pick(8, 14);
+    default:  // sharp, natural
+      if (style == 0) return pick(6, 13);
+      if (style == 2) return pick(5, 12);
+      if (style == 4) return pick(8, 16);
+      if (style == 34 || style == 36 || style == 48) return pick(7, 14);
+      return 6;
+  }
+}
+
+// Steps an accidental looks at, in order, and the steps it then fills,
+// relative to its note.
+struct AccidentalSpan {
+  int scanFrom, scanTo, writeFrom, writeTo;
+};
+
+AccidentalSpan SpanOf(std::uint8_t kind) {
+  switch (kind) {
+    case ek::Sharp:
+    case ek::Natural:
+      return {-3, 3, -2, 2};
+    case ek::DoubleSharp:
+      return {1, 0, 0, 1};
+    default:  // flats and the natural-flat and natural-sharp
+      return {3, 0, 0, 3};
+  }
+}
+
+// An accidental or a grace group before its note, waiting for its column
+// to be stacked.
+struct Collected {
+  TECNoteAttribute* Attribute;
+  int Slot;
+  int NoteOffset;
+  bool Bracketed;
+};
+
+// Working tables reused from call to call (the pass runs on one thread).
+struct Scratch {
+  std::vector<int> Occupied = std::vector<int>(kPitchSlots, 0);
+  // Occupancy by the noteheads alone, taken when stacking begins.
+  std::vector<int> Heads = std::vector<int>(kPitchSlots, 0);
+  std::vector<int> Touched;
+  std::vector<Collected> Column;
+  std::vector<int> Left;
+  std::vector<int> Right;
+  std::vector<std::uint8_t> Clefs;
+
+  void Raise(int slot, int value) {
+    if (Occupied[slot] == 0 && Heads[slot] == 0) Touched.push_back(slot);
+    Occupied[slot] = std::max(Occupied[slot], value);
+  }
+  void Write(int slot, int value) {
+    if (Occupied[slot] == 0 && Heads[slot] == 0) Touched.push_back(slot);
+    Occupied[slot] = value;
+  }
+  void ClearColumn() {
+    for (int slot : Touched) Occupied[slot] = Heads[slot] = 0;
+    Touched.clear();
+    Column.clear();
+  }
+};
+
+Scratch& TheScratch() {
+  thread_local Scratch scratch;
+  return scratch;
+}
+
+class Spacer {
+ public:
+  Spacer(LayoutContext& context, TECRow& row, TECMeasure& measure, TECMeasureLayout& record, SpacingMode mode,
+         int density)
+      : context_(context),
+        row_(row),
+        measure_(measure),
+        record_(record),
+        mode_(mode),
+        density_(density),
+        length_(static_cast<int>(record.Positions.size()) - 1),
+        s_(TheScratch()) {
+    s_.ClearColumn();
+    s_.Left.assign(length_ + 1, 0);
+    s_.Right.assign(length_ + 1, 0);
+  }
+
+  void Run() {
+    Notes();
+    Rests();
+    Items();
+    Widths();
+  }
+
+ private:
+  void Notes() {
+    int columnTick = -1;
+    const TECNote* lastInChord = nullptr;
+    for (std::size_t index = 0; index < measure_.Notes.size(); ++index) {
+      TECNote& note = *measure_.Notes[index];
+      note.Flags &= static_cast<std::uint8_t>(~0x70);
+      const int tick = note.Start;
+      if (tick != columnTick) {
+        StackColumn(columnTick);
+        columnTick = tick;
+      }
+      if (note.Kind == ek::RepeatBar || tick >= length_) continue;
+      int left = 0;
+      int right = 0;
+      if (note.Kind == ek::RepeatNotes) {
+        const int w = note.Value * 4 + 12;
+        left = right = w / 2;
+        s_.Left[tick] = std::max(s_.Left[tick], w / 2);
+      } else if (ek::IsNoteStep(note.Kind)) {
+        const int slot = PitchSlot(note);
+        const bool second = note.ChordMark != 0 && lastInChord && lastInChord->ChordMark == note.ChordMark &&
+                            std::abs(PitchSlot(*lastInChord) - slot) < 2;
+        const bool stemDown = (note.Flags & TECNote::StemDown) != 0;
+        if (note.Value >= 32) {
+          left = second && stemDown ? 11 : 4;
+          right = second ? 10 : 4;
+        } else if ((note.BeamGroup == 0 && note.ChordMark == 0) || second) {
+          left = stemDown ? 11 : 4;
+          right = 12;
+        } else {
+          left = 4;
+          right = 8;
+        }
+        if (note.ChordMark != 0) lastInChord = &note;
+        if (note.Extra[4] != 0) left += 4, right += 4;
+        const std::uint8_t offset = note.Extra[0];
+        if (offset >= 128)
+          left += 255 - offset;
+        else
+          right += offset;
+        s_.Raise(slot, left);
+        s_.Raise(slot + 1, left);
+        Attributes(note, index, slot, left, right);
+      } else {
+        continue;
+      }
+      Reserve(tick, note.Value, left, right);
+    }
+    StackColumn(columnTick);
+  }
+
+  void Attributes(TECNote& note, std::size_t noteIndex, int slot, int& left, int& right) {
+    for (std::size_t i = 0; i < note.Attributes.size(); ++i) {
+      TECNoteAttribute& attribute = *note.Attributes[i];
+      const std::uint8_t kind = attribute.Kind;
+      if (kind == ek::Dot) {
+        right += 4;
+      } else if (kind == ek::DoubleDot) {
+        right += 6;
+      } else if (IsAccidental(kind)) {
+        left = kind == ek::DoubleFlat || kind == ek::NaturalFlat || kind == ek::NaturalSharp ? 16 : 12;
+        attribute.SpacingOffset = left - 2;
+        s_.Column.push_back({&attribute, slot, SignedByte(note.Extra[0]), note.Extra[4] != 0});
+      } else if (kind == 128) {
+        left = std::max(left, 12);
+      } else if (kind >= 124 && kind <= 127) {
+        right = 14;
+      } else if (kind >= 110 && kind <= 113) {
+        note.Flags = static_cast<std::uint8_t>((note.Flags & ~0x70) | ((kind - 109) << 4));
+      } else if (kind == ek::GraceNotes) {
+        auto* group = dynamic_cast<TECGraceGroup*>(&attribute);
+        if (!group) continue;
+        const int width = GraceWidth(*group);
+        if (group->Flags() & 0x80) {
+          group->XOffset = context_.ToDevice(right);
+          right += width;
+        } else {
+          left += width;
+          group->XOffset = left - 2;
+          s_.Column.push_back({&attribute, slot, 0, false});
+        }
+      } else if (ek::IsLink(kind)) {
+        CarryLink(note, noteIndex, i, attribute);
+      }
+    }
+  }
+
+  // A tie or slur from a note on an earlier page is drawn with that page too.
+  void CarryLink(const TECNote&, std::size_t noteIndex, std::size_t attributeIndex, TECNoteAttribute& attribute) {
+    auto* link = dynamic_cast<TECLinkAttribute*>(&attribute);
+    if (!link || !link->Partner || !link->Partner->Owner) return;
+    if (link->Partner->Owner->Index >= context_.PageFirstMeasure) return;
+    TECCarryRef ref;
+    ref.Kind = TECCarryRef::TKind::Link;
+    ref.Row = context_.Instrument.IndexOfRow(&row_);
+    ref.Measure = measure_.Index;
+    ref.Element = static_cast<std::int32_t>(noteIndex);
+    ref.Attribute = static_cast<std::int32_t>(attributeIndex);
+    AddSystemObject(context_.Score, ref, -1);
+  }
+
+  // Accidentals of one column, from the last collected to the first, each
+  // as far right as the steps it would collide with allow.
+  void StackColumn(int tick) {
+    if (s_.Column.empty() || tick < 0 || tick >= length_) {
+      s_.ClearColumn();
+      return;
+    }
+    for (int slot : s_.Touched) s_.Heads[slot] = s_.Occupied[slot];
+    int widest = 0;
+    for (auto it = s_.Column.rbegin(); it != s_.Column.rend(); ++it) {
+      TECNoteAttribute& attribute = *it->Attribute;
+      if (attribute.Kind == ek::GraceNotes) continue;
+      const int w = AccidentalWidth(attribute.Kind, attribute.Data[2], it->Bracketed);
+      const int o = it->NoteOffset;
+      const int x0 = attribute.SpacingOffset;
+      int candidate = x0;
+      const AccidentalSpan span = SpanOf(attribute.Kind);
+      const int step = span.scanTo >= span.scanFrom ? 1 : -1;
+      for (int d = span.scanFrom;; d += step) {
+        const int v = s_.Occupied[it->Slot + d];
+        const int u = s_.Heads[it->Slot + d];
+        if (x0 <= v - w && u + w + o >= x0)
+          candidate = u + w + o;
+        else if (v + w + o > x0)
+          candidate = v + w + o;
+        if (d == span.scanTo) break;
+      }
+      for (int d = span.writeFrom; d <= span.writeTo; ++d) s_.Write(it->Slot + d, candidate);
+      s_.Left[tick] = std::max(s_.Left[tick], s_.Occupied[it->Slot]);
+      widest = std::max(widest, candidate);
+      attribute.SpacingOffset = context_.ToDevice(candidate);
+    }
+    for (const Collected& entry : s_.Column) {
+      auto* group = dynamic_cast<TECGraceGroup*>(entry.Attribute);
+      if (!group) continue;
+      if (group->XOffset < widest) {
+        group->XOffset = widest;
+        s_.Left[tick] = std::max(s_.Left[tick], widest + GraceWidth(*group));
+      }
+      group->XOffset = context_.ToDevice(group->XOffset);
+    }
+    s_.ClearColumn();
+  }
+
+  void Rests() {
+    for (const auto& rest : measure_.Rests) {
+      const int tick = rest->Start;
+      if (tick >= length_) continue;
+      const int v = rest->Value;
+      int left = 3;
+      int right = 9;
+      if (v > 63)
+        left = 2, right = 2;
+      else if (v >= 32)
+        left = 3, right = 4;
+      else if (v >= 16)
+        left = 2, right = 6;
+      else if (v >= 8)
+        left = 2, right = 7;
+      else if (v >= 4)
+        left = 3, right = 8;
+      for (const auto& attribute : rest->Attributes) {
+        if (attribute->Kind == ek::Dot) right += 4;
+        if (attribute->Kind == ek::DoubleDot) right += 6;
+      }
+      Reserve(tick, v, left, right);
+    }
+  }
+
+  // The room one event needs: before and after its tick.
+  void Reserve(int tick, int value, int left, int right) {
+    if (mode_ == SpacingMode::Positional) {
+      s_.Right[tick] = 1;
+      return;
+    }
+    s_.Left[tick] = std::max(s_.Left[tick], left);
+    if (mode_ == SpacingMode::Proportional) {
+      right = std::max(right, MinimumByValue(value));
+      // Ticks inside the note get a pixel each, so that later events keep
+      // their order.
+      for (int t = tick + 1; t < tick + value && t < length_ && right > 4; ++t) {
+        if (s_.Right[t] == 0) s_.Right[t] = 1;
+        --right;
+      }
+    }
+    s_.Right[tick] = std::max(s_.Right[tick], right);
+  }
+
+  static int MinimumByValue(int value) {
+    if (value < 5) return 6;
+    if (value < 9) return 8;
+    if (value < 17) return 10;
+    if (value < 33) return 12;
+    if (value < 65) return 14;
+    return 16;
+  }
+
+  // Clef changes and glyph items; spanners go on to the next page.
+  void Items() {
+    const std::uint8_t startClef = measure_.ClefInForce;
+    s_.Clefs.assign(length_, kNoClefChange);
+    for (std::size_t index = 0; index < measure_.Items.size(); ++index) {
+      TECMeasureItem& item = *measure_.Items[index];
+      const int tick = std::min<int>(item.Position, length_ - 1);
+      if (ek::IsSpanner(item.Kind)) {
+        TECCarryRef ref;
+        ref.Kind = TECCarryRef::TKind::Spanner;
+        ref.Row = context_.Instrument.IndexOfRow(&row_);
+        ref.Measure = measure_.Index;
+        ref.Element = static_cast<std::int32_t>(index);
+        AddSystemSymbol(context_.Score, ref, 1);
+        continue;
+      }
+      if (item.Kind == ek::ClefChange) {
+        // A clef change stays in force for the rest of the row.
+        const auto code = static_cast<std::uint8_t>(item.Second);
+        s_.Clefs[tick] = code;
+        measure_.ClefInForce = code;
+        row_.LayoutClef = code;
+      }
+      if (mode_ == SpacingMode::Positional) continue;
+      int& left = s_.Left[tick];
+      switch (item.Kind) {
+        case ek::ClefChange: {
+          const int code = item.Second;
+          const int width = code == 12 ? 26 : (code >= 13 && code <= 15 ? 15 : 20);
+          item.SpacingOffset = context_.ToDevice(left + width - 1);
+          left += width;
+          break;
+        }
+        case 131:
+          item.SpacingOffset = context_.ToDevice(left + 9);
+          left += 10;
+          break;
+        case 132:
+          item.SpacingOffset = context_.ToDevice(s_.Right[tick] + 2);
+          s_.Right[tick] += 16;
+          break;
+        case 133:
+        case 134:
+          item.SpacingOffset = context_.ToDevice(left + 7);
+          left += 8;
+          break;
+        default:
+          break;
+      }
+    }
+    if (measure_.Items.empty()) {
+      measure_.ClefPerTick.clear();
+      return;
+    }
+    std::uint8_t last = startClef;
+    for (std::uint8_t& clef : s_.Clefs) {
+      if (clef == kNoClefChange)
+        clef = last;
+      else
+        last = clef;
+    }
+    measure_.ClefPerTick = s_.Clefs;
+  }
+
+  int SymbolBefore(int tick) const {
+    return tick < static_cast<int>(record_.Extents.size()) ? record_.Extents[tick].Before : 0;
+  }
+  int SymbolAfter(int tick) const {
+    return tick < static_cast<int>(record_.Extents.size()) ? record_.Extents[tick].After : 0;
+  }
+
+  // The widths into the layout record, which every row of the instrument
+  // raises: the widest row wins at each tick.
+  void Widths() {
+    int c = 0;
+    if (mode_ == SpacingMode::Evenly && density_ == 0) {
+      const std::size_t elements = std::max(measure_.Notes.size() + measure_.Rests.size(), measure_.Items.size());
+      c = elements < 8 ? 2 : (elements < 16 ? 1 : 0);
+    }
+    auto& positions = record_.Positions;
+    positions[0] = std::max(positions[0], s_.Left[0] + record_.FirstLeftExtra + 10);
+    std::int64_t sum = positions[0];
+    for (int i = 0; i + 1 < length_; ++i) {
+      const int gap = s_.Left[i + 1] + s_.Right[i] + c + SymbolBefore(i) + SymbolAfter(i);
+      if (gap > c)
+        positions[i + 1] = std::max(positions[i + 1], gap);
+      else if (i % 8 == 0)
+        positions[i + 1] = std::max(positions[i + 1], 1);
+      sum += positions[i + 1];
+    }
+    const int last = length_ - 1;
+    record_.ClosingWidth = std::max(record_.ClosingWidth, SymbolBefore(last) + c + s_.Right[last]);
+    const std::int64_t content = std::min<std::int64_t>(sum + record_.ClosingWidth, INT32_MAX);
+    record_.ContentWidth = std::max(record_.ContentWidth, static_cast<std::int32_t>(content));
+  }
+
+  LayoutContext& context_;
+  TECRow& row_;
+  TECMeasure& measure_;
+  TECMeasureLayout& record_;
+  SpacingMode mode_;
+  int density_;
+  int length_;
+  Scratch& s_;
+};
+
+}  // namespace
+
+void CalcMeasureSpacing(LayoutContext& context, TECRow& row, int measureIndex, SpacingMode mode, int density) {
+  TECMeasure* measure = row.GetMeasure(measureIndex);
+  TECMeasureLayout* record = context.Instrument.LayoutAt(measureIndex);
+  if (!measure || !record || record->Positions.size() < 2) return;
+  Spacer(context, row, *measure, *record, mode, density).Run();
+}
+
+}  // namespace nv::render

@@ -1,0 +1,196 @@
+// Pages: how many systems fit, and the systems laid out on each.
+#include "render/page_layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/instrument.h"
+#include "model/measure.h"
+#include "model/music_score.h"
+#include "model/row.h"
+#include "render/carry_over.h"
+#include "render/layout_context.h"
+#include "render/system_layout.h"
+
+namespace nv::render {
+
+namespace {
+
+// However tall a page, no more systems than this are looked for on it.
+constexpr int kMostSystemsPerPage = 1000;
+
+// One past the last measure that holds anything: a row's measure, a symbol,
+// or a layout record with a user setting (space after the bar, page break).
+int MeasureEnd(const TECInstrument& instrument) {
+  int end = instrument.MaxMeasureCount();
+  const auto& entries = instrument.SymbolsRow().Entries;
+  for (int m = static_cast<int>(entries.size()); m > end; --m)
+    if (entries[m - 1] && !entries[m - 1]->Items.empty()) end = m;
+  const auto& layouts = instrument.Layouts();
+  for (int m = static_cast<int>(layouts.size()); m > end; --m)
+    if (layouts[m - 1]->SpaceAfterBar != 0 || layouts[m - 1]->PageBreak != 0) end = m;
+  return end;
+}
+
+double Finite(double value) { return std::isfinite(value) ? value : 0.0; }
+
+// Sets up the context of a pass that starts at page `page`: geometry at
+// Zoom 100 and Scale 100, and the state carried over from the page before.
+void Prepare(LayoutContext& context, int page) {
+  TECMusicScore& score = context.Score;
+  TECInstrument& instrument = context.Instrument;
+  const TECScorePage& setup = score.Page();
+  const int scale = std::max(1, score.GetScale());
+  context.ZoomFactor = score.ZoomFactor();
+  context.Dpi = score.GetResolution() > 0 ? score.GetResolution() : 96;
+  context.VisibleRows = instrument.VisibleRowCount();
+  context.UsableHeight = Finite(score.PageUsableHeight(TECMetrix::rmMM)) * 100 / scale;
+  context.PageTop = Finite(score.PageTop(TECMetrix::rmMM));
+  // Pixels at the screen resolution with Zoom 100, then without the scale.
+  auto pixels = [&](double tenths) {
+    return static_cast<int>(std::clamp(std::trunc(Finite(tenths) * context.Dpi / 254.0), -1e6, 1e6));
+  };
+  context.Left = pixels(setup.StoredValue(TECScorePage::viLeftMargin)) * 100 / scale;
+  context.RightEdge =
+      pixels(setup.StoredValue(TECScorePage::viWidth) - setup.StoredValue(TECScorePage::viRightMargin)) * 100 / scale;
+  context.ActivePage = score.GetActivePage();
+  context.MeasureEnd = MeasureEnd(instrument);
+
+  context.BarNumber = page == 0 ? score.GetStartBarNumber() : score.PageLastBarNumber(page - 1) + 1;
+  while (context.System < static_cast<int>(instrument.Systems.size()) &&
+         static_cast<int>(instrument.Systems[context.System].Page) < page)
+    ++context.System;
+
+  if (page == 0) {
+    for (int r = 0; r < instrument.GetRowCount(); ++r) {
+      instrument.GetRow(r)->LayoutKey = 0;
+      instrument.GetRow(r)->LayoutClef = 1;
+    }
+    context.MeasureLength = score.GetMeasureLength(0);
+    return;
+  }
+  const int last = score.PageLastMeasure(page - 1);
+  for (int r = 0; r < instrument.GetRowCount(); ++r) {
+    TECRow& row = *instrument.GetRow(r);
+    const TECMeasure* measure =
+        row.MeasureCount() == 0 ? nullptr : row.GetMeasure(std::min(last, row.MeasureCount() - 1));
+    row.LayoutKey = measure ? measure->KeyInForce : 0;
+    row.LayoutClef = measure ? measure->ClefInForce : 1;
+  }
+  if (const TECMeasureLayout* record = instrument.LayoutAt(last)) {
+    context.Rehearsal = record->RehearsalCounter;
+    context.StartTick = std::int64_t{record->StartTick} + record->MeasureLength;
+    context.Numerator = record->Numerator;
+    context.Denominator = record->Denominator;
+    context.System = static_cast<int>(record->SystemIndex) + 1;
+    // After a pickup the length in force is the one measure 1 would have.
+    const bool pickup = last == 0 && score.AufTaktWord() >= 256;
+    context.MeasureLength = pickup ? score.DefaultMeasureLength() : record->MeasureLength;
+    if (pickup) {
+      for (int r = 0; r < instrument.GetRowCount(); ++r) {
+        const TECMeasure* measure = instrument.GetRow(r)->GetMeasure(0);
+        if (measure && measure->TimeSignature && measure->TimeSignature->Numerator() >= 1 &&
+            measure->TimeSignature->Denominator() >= 1)
+          context.MeasureLength = measure->TimeSignature->Numerator() * 128 / measure->TimeSignature->Denominator();
+      }
+    }
+  }
+}
+
+// How many systems fit on the page, and the interval between staves that
+// spreads the spare height over them when vertical alignment is on.
+int FitSystems(LayoutContext& context) {
+  const TECMusicScore& score = context.Score;
+  double interval = std::max(0.0, Finite(score.PageInterval(TECMetrix::rmMM)));
+  double y = interval;
+  int n = 0;
+  while (y < context.UsableHeight && n < kMostSystemsPerPage) {
+    const double top = y;
+    y += SystemHeight(context, context.System + n, interval);
+    if (y > context.UsableHeight) {
+      if (score.GetVertAlign() && n > 0) interval += (context.UsableHeight - top) / n / context.VisibleRows;
+      break;
+    }
+    ++n;
+    if (context.Instrument.AsMusicScore()) break;
+  }
+  context.Interval = interval;
+  return std::max(n, 1);
+}
+
+// Sets a flag for the length of a pass.
+class RunningFlag {
+ public:
+  explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  ~RunningFlag() { flag_ = false; }
+  RunningFlag(const RunningFlag&) = delete;
+  RunningFlag& operator=(const RunningFlag&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+void LayoutScore(TECMusicScore& score, int page, bool twoPages) {
+  if (score.LayoutSuspended || score.PageLayout.Running) return;
+  if (score.GetStyle() == TScoreStyle::ssAllInstruments) return;
+  TECInstrument* instrument = score.CurrentInstrument();
+  if (!instrument) return;
+  instrument->LayoutValid = true;
+  if (instrument->VisibleRowCount() == 0) return;
+  page = std::max(page, 0);
+
+  bool appended = false;
+  {
+    RunningFlag running(score.PageLayout.Running);
+    LayoutContext context{score, *instrument};
+    Prepare(context, page);
+    score.BeginRulesUpdate();
+    instrument->LaidOutRows = -1;
+    instrument->LaidOutAll = -1;
+    TECPageLayout& pages = score.PageLayout;
+    for (int s = page; s < instrument->PageCount(); ++s) {
+      context.Page = s;
+      const bool active = s == context.ActivePage;
+      if (active) {
+        pages.FirstSystem = context.System;
+        pages.BarNumbers.clear();
+        for (int r = 0; r < instrument->GetRowCount(); ++r) instrument->GetRow(r)->Placement.clear();
+      }
+      const int systems = FitSystems(context);
+      context.SystemY = context.PageTop + context.Interval;
+      if (active) {
+        pages.Interval = context.Interval;
+        pages.SystemCount = systems;
+      }
+      PrepareCarryOver(pages, s);
+      context.PageFirstMeasure = score.PageFirstMeasure(s);
+      context.NextMeasure = context.PageFirstMeasure;
+      context.PageBreak = false;
+      for (int k = 0; k < systems && !context.PageBreak && context.NextMeasure < context.MeasureEnd; ++k)
+        LayoutSystem(context);
+      score.SetNextPageStart(s, context.NextMeasure);
+      score.SetPageLastBarNumber(s, static_cast<int>(context.BarNumber - 1));
+      PruneCarryOver(context, s);
+      const bool carried = s + 1 < static_cast<int>(pages.SystemSymbols.size()) && !pages.SystemSymbols[s + 1].empty();
+      if (s + 1 == instrument->PageCount() && (context.NextMeasure < context.MeasureEnd || carried)) {
+        instrument->AppendLaidOutPage();
+        appended = true;
+      }
+      if (twoPages && s >= page + 1) break;
+    }
+    const int records = static_cast<int>(instrument->Layouts().size());
+    instrument->LaidOutClamped = std::clamp(instrument->LaidOutRows, 0, records);
+    instrument->LaidOutAll = std::min(instrument->LaidOutAll, instrument->LaidOutRows);
+    instrument->LaidOutRows = std::min(instrument->LaidOutRows, records);
+  }
+  score.EndRulesUpdate();
+  // Reported once the records are whole.
+  if (appended) {
+    if (score.OnPageCountChanged) score.OnPageCountChanged(&score);
+    score.InvalidatePageTabs();
+  }
+}
+
+}  // namespace nv::render

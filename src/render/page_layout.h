@@ -1,0 +1,18 @@
+#pragma once
+
+class TECMusicScore;
+
+namespace nv::render {
+
+// The layout pass of the active instrument, from page `page` to the end of
+// the score, or over pages `page` and `page` + 1 only with `twoPages`:
+// systems and pages, the layout records of every measure placed, the page
+// tables, the carry-over lists and, on the active page, the measure places.
+// Earlier pages keep their records, so the cost follows the pages laid out.
+// Appends a page when music remains after the last one and reports it with
+// OnPageCountChanged once the pass is over. Nothing happens while the layout
+// is suspended, in the all-instruments view, without an active instrument
+// or visible row, or when called from inside a pass.
+void LayoutScore(TECMusicScore& score, int page, bool twoPages);
+
+}  // namespace nv::render

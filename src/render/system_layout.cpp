@@ -1,0 +1,429 @@
+// One system: the measures that fit on one line of staves.
+#include "render/system_layout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "model/element_kinds.h"
+#include "model/instrument.h"
+#include "model/measure.h"
+#include "model/music_score.h"
+#include "model/row.h"
+#include "model/units.h"
+#include "render/measure_spacing.h"
+
+namespace nv::render {
+
+namespace {
+
+// Accidentals of a key in force: 1..7 sharps, 11..17 flats; 0, 10 ("none")
+// and anything a damaged file may hold count as none.
+int KeyCount(int key) {
+  if (key >= 1 && key <= 7) return key;
+  if (key >= 11 && key <= 17) return key - 10;
+  return 0;
+}
+
+int ClefWidth(int code) {
+  if (code == 12) return 26;
+  if (code == 13 || code == 15 || code == 16) return 16;
+  return 20;
+}
+
+// Ticks of a time-signature record; 0 for one that gives none (damaged).
+int LengthOf(const TECTimeSignature& time) {
+  const int numerator = time.Numerator();
+  const int denominator = time.Denominator();
+  if (numerator < 1 || denominator < 1) return 0;
+  return std::min(numerator * 128 / denominator, 0xFFFF);
+}
+
+// The settings one system is laid out with.
+struct SystemSettings {
+  int LeftStart = 0;
+  int RightIndent = 0;
+  SpacingMode Mode = SpacingMode::Evenly;
+  int Density = 0;
+  int MeasureCount = 0;
+  bool HorzAlign = false;
+};
+
+SpacingMode ModeOf(int value) {
+  return value == 1 ? SpacingMode::Proportional : (value == 2 ? SpacingMode::Positional : SpacingMode::Evenly);
+}
+
+SystemSettings SettingsOf(LayoutContext& context) {
+  const TECMusicScore& score = context.Score;
+  TECInstrument& instrument = context.Instrument;
+  SystemSettings settings;
+  settings.LeftStart = context.Left + (context.VisibleRows > 0 && instrument.GetRowCount() > 1 ? 10 : 0);
+  settings.Mode = ModeOf(score.NoteInterval());
+  settings.Density = score.GetDensity() ? 1 : 0;
+  settings.MeasureCount = score.MeasureCount();
+  settings.HorzAlign = score.GetHorzAlign();
+  if (context.System >= 0 && context.System < static_cast<int>(instrument.Systems.size())) {
+    TECRowInfo& system = instrument.Systems[context.System];
+    settings.LeftStart += system.LeftIndent;
+    settings.RightIndent = system.RightIndent;
+    if (system.OwnSettings) {
+      settings.Density = system.Density;
+      settings.Mode = ModeOf(system.SpacingMode);
+      settings.MeasureCount = system.MeasureCount;
+      settings.HorzAlign = system.HorzAlign != 0;
+    }
+    system.Page = static_cast<std::uint32_t>(context.Page);
+  }
+  return settings;
+}
+
+class SystemLayout {
+ public:
+  explicit SystemLayout(LayoutContext& context)
+      : context_(context),
+        instrument_(context.Instrument),
+        settings_(SettingsOf(context)),
+        active_(context.Page == context.ActivePage) {}
+
+  void Run();
+
+ private:
+  // What laying out one measure changes beyond its own system, taken back
+  // when the measure moves on to the next system.
+  struct Undo {
+    std::size_t Links = 0;
+    std::size_t Spanners = 0;
+    std::vector<std::pair<std::uint8_t, std::uint8_t>> Clefs;
+    std::vector<std::int32_t> Pages;
+    bool HadRecord = false;
+    TECMeasureLayout Record;
+  };
+
+  TECMeasureLayout& GetMeasureLayout(int m, int length, bool firstInSystem);
+  int HeaderWidth(TECRow& row, TECMeasure* measure, int m, bool firstInSystem);
+  void Place(int m, int x);
+  void MakeCumulative(TECMeasureLayout& record);
+  void Advance(int m, const TECMeasureLayout& record);
+  void Remember(Undo& undo, int m);
+  void TakeBack(const Undo& undo, int m);
+  void Justify(int used);
+  void RowTops();
+
+  LayoutContext& context_;
+  TECInstrument& instrument_;
+  SystemSettings settings_;
+  bool active_;
+  std::vector<int> measures_;
+  std::vector<std::int32_t> rowTops_;
+};
+
+void SystemLayout::Run() {
+  TECMusicScore& score = context_.Score;
+  if (active_) RowTops();
+  const bool pickup = score.AufTaktWord() >= 256;
+  int used = 0;
+  bool firstInSystem = true;
+  bool justify = false;
+  Undo undo;
+  int m = context_.NextMeasure;
+  for (; m < context_.MeasureEnd; ++m) {
+    const int usedBefore = used;
+    Remember(undo, m);
+    if (m == 0) {
+      context_.MeasureLength = score.DefaultMeasureLength();
+      context_.Numerator = score.GetNumerator();
+      context_.Denominator = score.GetDenominator();
+    }
+    for (int r = 0; r < instrument_.GetRowCount(); ++r) {
+      const TECMeasure* measure = instrument_.GetRow(r)->GetMeasure(m);
+      if (!measure || !measure->TimeSignature) continue;
+      if (const int length = LengthOf(*measure->TimeSignature); length > 0) {
+        context_.MeasureLength = length;
+        context_.Numerator = measure->TimeSignature->Numerator();
+        context_.Denominator = measure->TimeSignature->Denominator();
+      }
+    }
+    // The pickup is measure 0's own length; the length in force goes on.
+    const int length = m == 0 && pickup ? score.PickupLength() : context_.MeasureLength;
+    TECMeasureLayout& record = GetMeasureLayout(m, length, firstInSystem);
+
+    int headerMax = 0;
+    for (int r = 0; r < instrument_.GetRowCount(); ++r) {
+      TECRow& row = *instrument_.GetRow(r);
+      TECMeasure* measure = row.GetMeasure(m);
+      if (measure) {
+        measure->Page = context_.Page;
+        instrument_.LaidOutRows = std::max(instrument_.LaidOutRows, m + 1);
+        instrument_.LaidOutAll = std::max(instrument_.LaidOutAll, m + 1);
+      }
+      const int header = HeaderWidth(row, measure, m, firstInSystem);
+      record.HeaderWidth = std::max(record.HeaderWidth, header);
+      row.SystemStartClef = row.LayoutClef;
+      CalcMeasureSpacing(context_, row, m, settings_.Mode, settings_.Density);
+      headerMax = std::max(headerMax, header);
+    }
+
+    if (TECSymbolEntry* entry = instrument_.SymbolsRow().At(m)) {
+      instrument_.LaidOutAll = std::max(instrument_.LaidOutAll, m + 1);
+      record.HeaderWidth = std::max(record.HeaderWidth, headerMax);
+      instrument_.RunningBarNumber = static_cast<int>(context_.BarNumber);
+      instrument_.LayoutMeasureSymbols(m);
+      context_.BarNumber = instrument_.RunningBarNumber;
+      entry->MeasureIndex = m;
+      entry->Page = context_.Page;
+      context_.Rehearsal = record.RehearsalCounter;
+      record.BarNumber = static_cast<std::uint32_t>(context_.BarNumber);
+    }
+
+    if (active_) Place(m, settings_.LeftStart + used);
+    used += record.HeaderWidth + record.ExtraWidth;
+    MakeCumulative(record);
+    used += std::max(record.ContentWidth + record.SpaceAfterBar, 1);
+
+    const bool tooMany =
+        settings_.Mode == SpacingMode::Positional && static_cast<int>(measures_.size()) + 1 > settings_.MeasureCount;
+    const bool tooWide = settings_.LeftStart + used + settings_.RightIndent > context_.RightEdge;
+    if ((tooMany || tooWide) && !measures_.empty()) {
+      // This measure opens the next system: what laying it out here changed
+      // is taken back.
+      TakeBack(undo, m);
+      used = usedBefore;
+      justify = true;
+      break;
+    }
+    measures_.push_back(m);
+    Advance(m, record);
+    firstInSystem = false;
+    if (tooMany || tooWide) {
+      // A measure wider than the system gets the system to itself.
+      ++m;
+      break;
+    }
+    if (record.PageBreak) {
+      context_.PageBreak = true;
+      justify = true;
+      ++m;
+      break;
+    }
+  }
+  context_.NextMeasure = m;
+  if (measures_.empty()) return;
+  if (justify) Justify(used);
+  instrument_.LayoutAt(measures_.back())->SystemEnd = 1;
+  context_.SystemY += SystemHeight(context_, context_.System, context_.Interval);
+  ++context_.System;
+}
+
+TECMeasureLayout& SystemLayout::GetMeasureLayout(int m, int length, bool firstInSystem) {
+  TECMeasureLayout& record = *instrument_.EnsureLayout(m);
+  record.ExtraWidth = 0;
+  record.HeaderWidth = 0;
+  record.ClosingWidth = 0;
+  record.JustificationPixels = 0;
+  record.BarNumber = static_cast<std::uint32_t>(context_.BarNumber);
+  record.Positions.assign(static_cast<std::size_t>(length) + 1, 0);
+  record.Positions[0] = 10;
+  record.ContentWidth = settings_.Mode == SpacingMode::Positional ? 4 : 56;
+  record.RehearsalCounter = static_cast<std::uint16_t>(context_.Rehearsal);
+  record.MeasureLength = static_cast<std::uint16_t>(length);
+  record.Numerator = static_cast<std::uint8_t>(context_.Numerator);
+  record.Denominator = static_cast<std::uint8_t>(context_.Denominator);
+  record.StartTick = static_cast<std::uint32_t>(context_.StartTick);
+  record.SystemStart = firstInSystem ? 1 : 0;
+  record.SystemEnd = 0;
+  record.BarNumberItem = nullptr;
+  record.SystemIndex = static_cast<std::uint32_t>(context_.System);
+  record.Page = static_cast<std::uint32_t>(context_.Page);
+  return record;
+}
+
+int SystemLayout::HeaderWidth(TECRow& row, TECMeasure* measure, int m, bool firstInSystem) {
+  const int time = m == 0 || (measure && measure->TimeSignature) ? 18 : 0;
+  if (!measure) {
+    if (!firstInSystem) return 0;
+    const TECMeasure* last = row.MeasureCount() > 0 ? row.GetMeasure(row.MeasureCount() - 1) : nullptr;
+    return 20 + KeyCount(last ? last->KeyInForce : 0) * 6 + 2 + time;
+  }
+  int width = 0;
+  const bool header = firstInSystem || measure->Clef || measure->KeySignature || measure->TimeSignature;
+  if (header && (firstInSystem || measure->Clef)) {
+    if (measure->Clef) row.LayoutClef = measure->Clef->Code();
+    width += ClefWidth(measure->Clef ? measure->Clef->Code() : 0);
+  }
+  measure->ClefInForce = row.LayoutClef;
+  if (measure->KeySignature) {
+    const int code = measure->KeySignature->Code();
+    row.LayoutKey = static_cast<std::uint8_t>(code >= 30 ? code - 30 : 0);
+    width += KeyCount(row.LayoutKey) * 6 + 2;
+  } else if (firstInSystem) {
+    width += KeyCount(row.LayoutKey) * 6 + 2;
+  }
+  measure->KeyInForce = row.LayoutKey;
+  return header ? width + time : 0;
+}
+
+// Where every row's staff of the active page shows measure m.
+void SystemLayout::Place(int m, int x) {
+  const int index = m - context_.PageFirstMeasure;
+  if (index < 0) return;
+  const std::int32_t deviceX = context_.ToDevice(x);
+  for (int r = 0; r < instrument_.GetRowCount(); ++r) {
+    auto& placement = instrument_.GetRow(r)->Placement;
+    if (static_cast<int>(placement.size()) <= index) placement.resize(index + 1);
+    placement[index] = {deviceX, rowTops_[r], context_.System};
+  }
+  auto& bars = context_.Score.PageLayout.BarNumbers;
+  if (static_cast<int>(bars.size()) <= index) bars.resize(index + 1);
+  bars[index] = static_cast<std::uint32_t>(context_.BarNumber);
+}
+
+void SystemLayout::RowTops() {
+  const TECRowInfo* system = context_.System >= 0 && context_.System < static_cast<int>(instrument_.Systems.size())
+                                 ? &instrument_.Systems[context_.System]
+                                 : nullptr;
+  double y = context_.SystemY;
+  rowTops_.assign(instrument_.GetRowCount(), 0);
+  for (int r = 0; r < instrument_.GetRowCount(); ++r) {
+    const bool startsStaff = r == 0 || !instrument_.GetRow(r - 1)->United();
+    if (startsStaff && system && r < static_cast<int>(system->RowOffsets.size()))
+      y += system->RowOffsets[r] * 25.4 / context_.Dpi;
+    const double pixels = MillimetresToDisplayUnits(&context_.Score, TECMetrix::rmPixels, true, y);
+    rowTops_[r] = static_cast<std::int32_t>(std::clamp<double>(std::lround(pixels), INT32_MIN, INT32_MAX));
+    if (!instrument_.GetRow(r)->United()) y += LayoutContext::kStaffHeight + context_.Interval;
+  }
+}
+
+void SystemLayout::MakeCumulative(TECMeasureLayout& record) {
+  std::int64_t sum = 0;
+  for (std::int32_t& position : record.Positions) {
+    sum += position;
+    position = context_.ToDevice(sum);
+  }
+}
+
+void SystemLayout::Advance(int m, const TECMeasureLayout& record) {
+  context_.StartTick += record.MeasureLength;
+  context_.BarNumber += 1;
+  if (const TECSymbolEntry* entry = instrument_.SymbolsRow().At(m)) {
+    for (const auto& item : entry->Items)
+      if (item->Kind == ek::SymbolMultiRest && item->Byte(1) > 1) context_.BarNumber += item->Byte(1) - 1;
+  }
+}
+
+void SystemLayout::Remember(Undo& undo, int m) {
+  const TECPageLayout& layout = context_.Score.PageLayout;
+  const int page = layout.BasePage;
+  undo.Links =
+      page >= 1 && page - 1 < static_cast<int>(layout.SystemObjects.size()) ? layout.SystemObjects[page - 1].size() : 0;
+  undo.Spanners = page + 1 < static_cast<int>(layout.SystemSymbols.size()) ? layout.SystemSymbols[page + 1].size() : 0;
+  undo.Clefs.clear();
+  undo.Pages.clear();
+  for (int r = 0; r < instrument_.GetRowCount(); ++r) {
+    const TECRow& row = *instrument_.GetRow(r);
+    undo.Clefs.emplace_back(row.LayoutClef, row.LayoutKey);
+    const TECMeasure* measure = row.GetMeasure(m);
+    undo.Pages.push_back(measure ? measure->Page : 0);
+  }
+  const TECMeasureLayout* record = instrument_.LayoutAt(m);
+  undo.HadRecord = record != nullptr;
+  if (record) undo.Record = *record;
+}
+
+void SystemLayout::TakeBack(const Undo& undo, int m) {
+  TECPageLayout& layout = context_.Score.PageLayout;
+  const int page = layout.BasePage;
+  if (page >= 1 && page - 1 < static_cast<int>(layout.SystemObjects.size()))
+    layout.SystemObjects[page - 1].resize(undo.Links);
+  if (page + 1 < static_cast<int>(layout.SystemSymbols.size())) layout.SystemSymbols[page + 1].resize(undo.Spanners);
+  for (int r = 0; r < instrument_.GetRowCount(); ++r) {
+    TECRow& row = *instrument_.GetRow(r);
+    row.LayoutClef = undo.Clefs[r].first;
+    row.LayoutKey = undo.Clefs[r].second;
+    if (TECMeasure* measure = row.GetMeasure(m)) measure->Page = undo.Pages[r];
+    if (active_) row.Placement.resize(std::min<std::size_t>(row.Placement.size(), m - context_.PageFirstMeasure));
+  }
+  // A record made for this measure stays: the pass never shrinks the list.
+  if (undo.HadRecord) *instrument_.LayoutAt(m) = undo.Record;
+  if (active_) {
+    auto& bars = layout.BarNumbers;
+    bars.resize(std::min<std::size_t>(bars.size(), m - context_.PageFirstMeasure));
+  }
+}
+
+// Spreads the spare width of the system over its measures, last measure
+// first: one pixel at a time into the gaps before ticks.
+void SystemLayout::Justify(int used) {
+  const std::int64_t base = context_.RightEdge - settings_.RightIndent - settings_.LeftStart - used - 5;
+  std::int64_t spare = base * context_.ZoomFactor / 10000;
+  if (spare <= 0) return;
+  const bool positional = settings_.Mode == SpacingMode::Positional;
+  if (!positional && !settings_.HorzAlign) return;
+
+  std::vector<TECMeasureLayout*> records;
+  int longest = 0;
+  for (int m : measures_) {
+    records.push_back(instrument_.LayoutAt(m));
+    longest = std::max<int>(longest, records.back()->MeasureLength);
+  }
+  // Pixels added at each tick; every later tick of the measure moves too.
+  std::vector<std::vector<std::int32_t>> added(records.size());
+  for (std::size_t k = 0; k < records.size(); ++k) added[k].assign(records[k]->Positions.size(), 0);
+  auto give = [&](int tick) {
+    bool consumed = false;
+    for (std::size_t k = records.size(); k-- > 0 && spare > 0;) {
+      if (tick >= records[k]->MeasureLength) continue;
+      --spare;
+      ++added[k][tick];
+      ++records[k]->JustificationPixels;
+      consumed = true;
+    }
+    return consumed;
+  };
+  bool consumed = true;
+  while (spare > 0 && consumed) {
+    consumed = false;
+    if (positional) {
+      for (int step = longest / 2; step >= 1 && spare > 0; step /= 2)
+        for (int d = step; d < longest && spare > 0; d += 2 * step) consumed = give(d) || consumed;
+    } else {
+      for (int i = longest - 1; i >= 1 && spare > 0; --i) consumed = give(i) || consumed;
+    }
+  }
+  std::int64_t shift = 0;
+  for (std::size_t k = 0; k < records.size(); ++k) {
+    std::int64_t running = 0;
+    auto& positions = records[k]->Positions;
+    for (std::size_t t = 0; t < positions.size(); ++t) {
+      running += added[k][t];
+      positions[t] = static_cast<std::int32_t>(std::min<std::int64_t>(positions[t] + running, INT32_MAX));
+    }
+    if (active_ && shift > 0) {
+      const int index = measures_[k] - context_.PageFirstMeasure;
+      for (int r = 0; r < instrument_.GetRowCount(); ++r) {
+        auto& placement = instrument_.GetRow(r)->Placement;
+        if (index >= 0 && index < static_cast<int>(placement.size()))
+          placement[index].X = static_cast<std::int32_t>(std::min<std::int64_t>(placement[index].X + shift, INT32_MAX));
+      }
+    }
+    shift += records[k]->JustificationPixels;
+  }
+}
+
+}  // namespace
+
+void LayoutSystem(LayoutContext& context) { SystemLayout(context).Run(); }
+
+double SystemHeight(const LayoutContext& context, int system, double interval) {
+  const TECInstrument& instrument = context.Instrument;
+  double height = context.VisibleRows * (interval + LayoutContext::kStaffHeight);
+  if (system >= 0 && system < static_cast<int>(instrument.Systems.size())) {
+    const auto& offsets = instrument.Systems[system].RowOffsets;
+    for (int r = 0; r < instrument.GetRowCount() && r < static_cast<int>(offsets.size()); ++r)
+      if (r == 0 || !instrument.GetRow(r - 1)->United()) height += offsets[r] * 25.4 / context.Dpi;
+  }
+  return std::max(height, LayoutContext::kStaffHeight);
+}
+
+}  // namespace nv::render

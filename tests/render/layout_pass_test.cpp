@@ -1,0 +1,193 @@
+// The layout pass against hand-computed layouts on the default page: 96
+// DPI, Zoom and Scale 100, page 100 x 80 mm with 10 mm margins and a 16 mm
+// interval. In base pixels the system runs from x 37 (10 mm = 37.8 px) to
+// 340 (90 mm = 340.2 px); 60 mm of height are usable.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "layout_test_support.h"
+#include "model/symbols_row.h"
+
+using layout_test::Instrument;
+using layout_test::Lines;
+using layout_test::MakeScore;
+using layout_test::Record;
+using testing::StartsWith;
+
+namespace {
+
+// Sixteen runs of eight: one pixel every eighth tick after the 10 of tick 0.
+const std::string kEmptyPositions =
+    "10 11*8 12*8 13*8 14*8 15*8 16*8 17*8 18*8 19*8 20*8 21*8 22*8 23*8 24*8 25*8 26*8";
+
+TEST(LayoutPass, EmptyMeasureEvenlyAtDensityZero) {
+  auto score = MakeScore(1, 1);
+  nv::render::LayoutScore(*score, 0, false);
+  // Header: clef 20, key without accidentals 2, time 18. Content: 26 of
+  // positions and a closing 2 stay within the 56 every measure starts with.
+  EXPECT_EQ(Record(*score, 0),
+            "m0 sys=0 page=0 bar=1 head=40 extra=0 content=56 close=2 after=0 len=128 start=0 just=0 S E x=" +
+                kEmptyPositions);
+  EXPECT_EQ(Lines(*score, "pages"), std::vector<std::string>{"pages=1 starts=0 1 last bars=1"});
+  // Staff top at 10 + 16 mm = 98.3 px.
+  EXPECT_EQ(Lines(*score, "row 0"), std::vector<std::string>{"row 0 places: (37,98,0)"});
+}
+
+TEST(LayoutPass, DefaultPageHoldsTwoSystemsAtTheirHeights) {
+  auto score = MakeScore(1, 12);
+  nv::render::LayoutScore(*score, 0, false);
+  // 16 mm + 22 mm + 22 mm fill the 60 mm exactly: two systems a page, the
+  // first at 26 mm (98 px), the second at 48 mm (181.4 px). The first holds
+  // 96 + 3 x 56 = 264 px and justifies 340 - 37 - 264 - 5 = 34 pixels, the
+  // later measures first; the second starts with a 22 px header (clef and
+  // key) and takes 22 + 5 x 56 = 302 px, one pixel short of the edge.
+  EXPECT_EQ(Lines(*score, "active"),
+            std::vector<std::string>{"active page 0: first system=0 systems=2 interval=16.000 bars=1 2 3 4 5 6 7 8 9"});
+  EXPECT_EQ(Lines(*score, "row 0"),
+            std::vector<std::string>{"row 0 places: (37,98,0) (141,98,0) (205,98,0) (270,98,0) (37,181,1) "
+                                     "(115,181,1) (171,181,1) (227,181,1) (283,181,1)"});
+  const int justified[] = {8, 8, 9, 9, 0, 0, 0, 0, 0};
+  for (int m = 0; m < 9; ++m)
+    EXPECT_EQ(Instrument(*score).LayoutAt(m)->JustificationPixels, static_cast<std::uint32_t>(justified[m])) << m;
+  EXPECT_THAT(
+      Record(*score, 3),
+      StartsWith(
+          "m3 sys=0 page=0 bar=4 head=0 extra=0 content=56 close=2 after=0 len=128 start=384 just=9 E x=10 11*8"));
+  EXPECT_THAT(
+      Record(*score, 4),
+      StartsWith("m4 sys=1 page=0 bar=5 head=22 extra=0 content=56 close=2 after=0 len=128 start=512 just=0 S x=10"));
+  // The rest goes on a second page, appended by the pass.
+  EXPECT_EQ(Lines(*score, "pages"), std::vector<std::string>{"pages=2 starts=0 9 12 last bars=9 12"});
+  EXPECT_THAT(Record(*score, 9), StartsWith("m9 sys=2 page=1 bar=10 head=22 extra=0 content=56 "));
+}
+
+TEST(LayoutPass, PageBreakEndsThePageAndItsBarNumbers) {
+  auto score = MakeScore(1, 3);
+  Instrument(*score).EnsureLayout(1)->PageBreak = 1;
+  nv::render::LayoutScore(*score, 0, false);
+  // The page ends after bar 2, so page 1 begins with bar 3; the broken
+  // system is justified with the break measure: 340 - 37 - 152 - 5 = 146.
+  EXPECT_EQ(Lines(*score, "pages"), std::vector<std::string>{"pages=2 starts=0 2 3 last bars=2 3"});
+  EXPECT_EQ(Instrument(*score).LayoutAt(0)->JustificationPixels + Instrument(*score).LayoutAt(1)->JustificationPixels,
+            146u);
+  EXPECT_THAT(Record(*score, 2), StartsWith("m2 sys=1 page=1 bar=3 head=22 extra=0 content=56 clo"));
+}
+
+TEST(LayoutPass, PositionalModeFillsSystemsByMeasureCount) {
+  struct Case {
+    int count;
+    std::vector<int> systems;  // system of each of the 10 measures
+  };
+  const Case cases[] = {{4, {0, 0, 0, 0, 1, 1, 1, 1, 2, 2}}, {0, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}}};
+  for (const Case& c : cases) {
+    auto score = MakeScore(1, 10);
+    score->LayoutSuspended = true;
+    score->SetNoteInterval(2);
+    score->SetMeasureCount(c.count);
+    score->LayoutSuspended = false;
+    nv::render::LayoutScore(*score, 0, false);
+    for (int m = 0; m < 10; ++m)
+      EXPECT_EQ(Instrument(*score).LayoutAt(m)->SystemIndex, static_cast<std::uint32_t>(c.systems[m]))
+          << "count " << c.count << " measure " << m;
+  }
+  auto score = MakeScore(1, 4);
+  score->LayoutSuspended = true;
+  score->SetNoteInterval(2);
+  score->SetMeasureCount(4);
+  score->LayoutSuspended = false;
+  Instrument(*score).EnsureLayout(3)->PageBreak = 1;
+  nv::render::LayoutScore(*score, 0, false);
+  // Content 4 is raised to 26 by one pixel every eighth tick; the system is
+  // 40 + 4 x 26 = 144 wide and 340 - 37 - 144 - 5 = 154 pixels are spread
+  // halving: 64, then 32 and 96, ... each pass the last measures first.
+  const std::uint32_t spread[] = {38, 38, 39, 39};
+  for (int m = 0; m < 4; ++m) EXPECT_EQ(Instrument(*score).LayoutAt(m)->JustificationPixels, spread[m]) << m;
+  EXPECT_EQ(Instrument(*score).LayoutAt(0)->ContentWidth, 26);
+}
+
+TEST(LayoutPass, VerticalAlignmentSpreadsTheSpareHeight) {
+  struct Case {
+    bool align;
+    std::string active;
+    std::string tops;
+  };
+  // With a 10 mm interval, three systems of 16 mm end at 58 of 60 mm: the
+  // 2 mm left are shared by the three systems (and their one row).
+  const Case cases[] = {
+      {true, "active page 0: first system=0 systems=3 interval=10.667", "(37,78,0) (37,141,1) (37,204,2)"},
+      {false, "active page 0: first system=0 systems=3 interval=10.000", "(37,76,0) (37,136,1) (37,197,2)"},
+  };
+  for (const Case& c : cases) {
+    auto score = MakeScore(1, 3);
+    score->LayoutSuspended = true;
+    score->Page().SetInterval(10);
+    score->SetVertAlign(c.align);
+    // Measures as wide as a system, one system each.
+    for (int m = 0; m < 3; ++m) Instrument(*score).EnsureLayout(m)->SpaceAfterBar = 300;
+    score->LayoutSuspended = false;
+    nv::render::LayoutScore(*score, 0, false);
+    EXPECT_EQ(Lines(*score, "active")[0].substr(0, c.active.size()), c.active);
+    EXPECT_EQ(Lines(*score, "row 0")[0], "row 0 places: " + c.tops);
+  }
+}
+
+TEST(LayoutPass, MultiMeasureRestAdvancesTheBarNumber) {
+  auto score = MakeScore(1, 3);
+  TECSymbolEntry* entry = Instrument(*score).GetSymbolMeasure(1, false);
+  auto rest = std::make_unique<TECSymbolItem>(ek::SymbolMultiRest, entry);
+  rest->SetByte(1, 8);
+  entry->Items.push_back(std::move(rest));
+  entry->Flag = 1;
+  nv::render::LayoutScore(*score, 0, false);
+  EXPECT_EQ(Instrument(*score).LayoutAt(1)->BarNumber, 2u);
+  EXPECT_EQ(Instrument(*score).LayoutAt(2)->BarNumber, 10u);
+  EXPECT_EQ(Lines(*score, "pages"), std::vector<std::string>{"pages=1 starts=0 3 last bars=10"});
+}
+
+TEST(LayoutPass, MeasureWiderThanTheSystemGetsOneOfItsOwn) {
+  auto score = MakeScore(1, 3);
+  Instrument(*score).EnsureLayout(1)->SpaceAfterBar = 400;
+  nv::render::LayoutScore(*score, 0, false);
+  // Measure 1 (22 + 56 + 400 px) cannot fit anywhere: it stands alone, with
+  // no justification, and measure 2 opens the next system, on page 1.
+  EXPECT_THAT(
+      Record(*score, 0),
+      StartsWith("m0 sys=0 page=0 bar=1 head=40 extra=0 content=56 close=2 after=0 len=128 start=0 just=202 S E"));
+  EXPECT_THAT(
+      Record(*score, 1),
+      StartsWith("m1 sys=1 page=0 bar=2 head=22 extra=0 content=56 close=2 after=400 len=128 start=128 just=0 S E"));
+  EXPECT_THAT(Record(*score, 2), StartsWith("m2 sys=2 page=1 bar=3 he"));
+}
+
+TEST(LayoutPass, NothingHappensWithoutSomethingToLayOut) {
+  auto score = MakeScore(1, 3);
+  score->SetStyle(TScoreStyle::ssAllInstruments);
+  nv::render::LayoutScore(*score, 0, false);
+  EXPECT_TRUE(Instrument(*score).Layouts().empty());
+
+  auto united = MakeScore(1, 3);
+  united->LayoutSuspended = true;
+  Instrument(*united).GetRow(0)->SetUnited(true);
+  united->LayoutSuspended = false;
+  nv::render::LayoutScore(*united, 0, false);
+  EXPECT_TRUE(Instrument(*united).Layouts().empty());
+
+  TECMusicScore empty;
+  nv::render::LayoutScore(empty, 0, false);
+  EXPECT_EQ(empty.PageStarts().size(), 0u);
+}
+
+TEST(LayoutPass, LayingOutAfterTheLastMeasureAppendsNoPage) {
+  auto score = MakeScore(1, 2);
+  int appended = 0;
+  score->OnPageCountChanged = [&](TECModelObject*) { ++appended; };
+  Instrument(*score).SetPageCount(3);
+  appended = 0;
+  nv::render::LayoutScore(*score, 0, false);
+  nv::render::LayoutScore(*score, 2, false);
+  EXPECT_EQ(Instrument(*score).PageCount(), 3);
+  EXPECT_EQ(appended, 0);
+  EXPECT_EQ(Lines(*score, "pages"), std::vector<std::string>{"pages=3 starts=0 2*3 last bars=2*3"});
+}
+
+}  // namespace
