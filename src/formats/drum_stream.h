@@ -1,0 +1,17 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "formats/stream_blocks.h"
+#include "model/drum_tables.h"
+
+// The drum-head table and the drum map as stored in the score header.
+
+void WriteDrumHeads(TStream& stream, const std::vector<std::unique_ptr<TECDrumHead>>& heads);
+std::vector<std::unique_ptr<TECDrumHead>> ReadDrumHeads(TStream& stream, const TScoreStreamContext& context);
+
+void WriteDrumMap(TStream& stream, const std::vector<TECDrumMapEntry>& map);
+// An entry whose pitch is no MIDI key is left out; a later entry for a pitch
+// replaces an earlier one, so that each key has one entry at most.
+std::vector<TECDrumMapEntry> ReadDrumMap(TStream& stream);

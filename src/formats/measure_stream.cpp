@@ -1,0 +1,574 @@
+#include "formats/measure_stream.h"
+
+#include <algorithm>
+
+#include "formats/legacy_records.h"
+#include "formats/page_object_stream.h"
+#include "formats/text_encoding.h"
+#include "model/element_kinds.h"
+#include "model/stream_strings.h"
+
+namespace {
+
+constexpr std::uint8_t kIncomingLinkAbove = 153;
+constexpr std::uint8_t kIncomingLinkBelow = 154;
+constexpr std::uint16_t kMeasureFieldCount = 3;
+// A link stored with this size carries the short path (measure, note).
+constexpr std::uint8_t kShortPathLinkSize = 1;
+constexpr std::size_t kMarkSize = 1;
+constexpr std::size_t kGraceGroupSize = 4;
+constexpr std::size_t kLegacyChordCodeSize = 3;
+
+// Versions at which the stored form changed.
+constexpr std::uint16_t kLastWithoutTimeRecord = 639;
+constexpr std::uint16_t kLastWithoutBeamSetting = 852;
+constexpr std::uint16_t kLastLegacyNotes = 849;
+constexpr std::uint16_t kLastWithoutTupletItems = 624;
+constexpr std::uint16_t kFirstFullTimes = 848;
+constexpr std::uint16_t kFirstFullTupletTable = 851;
+constexpr std::uint16_t kLastWithoutPlayNotes = 815;
+constexpr std::uint16_t kLastLegacyGraceNotes = 863;
+constexpr std::uint16_t kFirstChordPieces = 880;
+
+// --- paths of notes --------------------------------------------------------------
+
+bool PathOf(const TECNote* note, TECNotePath& path) {
+  if (!note || !note->Owner || !note->Owner->Owner) return false;
+  const TECMeasure& measure = *note->Owner;
+  const auto& notes = measure.Notes;
+  const auto at = std::find_if(notes.begin(), notes.end(), [note](const auto& n) { return n.get() == note; });
+  const int row = measure.Owner->GetIndex();
+  if (at == notes.end() || row < 0) return false;
+  path.Row = static_cast<std::uint16_t>(row);
+  path.Measure = static_cast<std::uint16_t>(measure.Index);
+  path.Note = static_cast<std::uint16_t>(at - notes.begin());
+  return true;
+}
+
+void WritePath(TStream& stream, const TECNotePath& path) {
+  stream.WriteU16(path.Row);
+  stream.WriteU16(path.Measure);
+  stream.WriteU16(path.Note);
+}
+
+TECNotePath ReadPath(TStream& stream) {
+  TECNotePath path;
+  path.Row = stream.ReadU16();
+  path.Measure = stream.ReadU16();
+  path.Note = stream.ReadU16();
+  return path;
+}
+
+TECNote* NoteAt(const TECInstrument* instrument, const TECNotePath& path) {
+  const TECRow* row = instrument ? instrument->GetRow(path.Row) : nullptr;
+  const TECMeasure* measure = row ? row->GetMeasure(path.Measure) : nullptr;
+  if (!measure || path.Note >= measure->Notes.size()) return nullptr;
+  return measure->Notes[path.Note].get();
+}
+
+// The path a link is written with: its partner's, or the one it still
+// waits to be resolved with; false when it has neither.
+bool LinkPath(const TECLinkAttribute& link, TECNotePath& path) {
+  if (link.Partner) return PathOf(link.Partner, path);
+  if (link.PartnerPath) {
+    path = *link.PartnerPath;
+    return true;
+  }
+  return false;
+}
+
+// --- writing -----------------------------------------------------------------------
+
+// Links held by notes of other measures whose partner is `note`.
+std::vector<const TECLinkAttribute*> IncomingLinks(const TECNote& note) {
+  std::vector<const TECLinkAttribute*> links;
+  for (const TECNote* later : note.LinkedNotes) {
+    if (later->Owner == note.Owner) continue;
+    for (const auto& attribute : later->Attributes) {
+      if (!ek::IsLink(attribute->Kind)) continue;
+      const auto* link = static_cast<const TECLinkAttribute*>(attribute.get());
+      if (link->Partner == &note) links.push_back(link);
+    }
+  }
+  return links;
+}
+
+void SaveGraceGroup(TStream& stream, const TECGraceGroup& group) {
+  WriteRecord(stream, group, kGraceGroupSize);
+  WriteCount(stream, group.Notes.size(), kMaxMeasureElements);
+  for (const auto& grace : group.Notes) {
+    WriteRecord(stream, *grace, TECGraceNote::StoredSize);
+    WriteCount(stream, grace->Attributes.size(), kMaxMeasureElements);
+    for (const auto& mark : grace->Attributes) {
+      const std::uint8_t code = mark->Kind;
+      WriteSizedRecord(stream, std::span<const std::uint8_t>(&code, kMarkSize));
+    }
+  }
+}
+
+void SaveNoteAttributes(TStream& stream, const TECNote& note, bool undoMode) {
+  struct Entry {
+    const TECNoteAttribute* Attribute;
+    TECNotePath Path;
+    bool Incoming;
+  };
+  std::vector<Entry> entries;
+  for (const auto& attribute : note.Attributes) {
+    Entry entry{attribute.get(), {}, false};
+    // A link that leads nowhere cannot be read back; it is left out.
+    if (ek::IsLink(attribute->Kind) &&
+        !LinkPath(static_cast<const TECLinkAttribute&>(*attribute), entry.Path))
+      continue;
+    entries.push_back(entry);
+  }
+  if (undoMode) {
+    for (const TECLinkAttribute* link : IncomingLinks(note)) {
+      Entry entry{link, {}, true};
+      if (PathOf(link->OwnerNote(), entry.Path)) entries.push_back(entry);
+    }
+  }
+  WriteCount(stream, entries.size(), kMaxMeasureElements);
+  for (const Entry& entry : entries) {
+    const TECNoteAttribute& attribute = *entry.Attribute;
+    if (attribute.Kind == ek::GraceNotes) {
+      SaveGraceGroup(stream, static_cast<const TECGraceGroup&>(attribute));
+      continue;
+    }
+    std::array<std::uint8_t, 8> bytes{};
+    attribute.Store(bytes);
+    if (entry.Incoming) bytes[0] = attribute.Kind == ek::LinkAbove ? kIncomingLinkAbove : kIncomingLinkBelow;
+    WriteSizedRecord(stream, std::span<const std::uint8_t>(bytes.data(), attribute.StoredSize()));
+    if (ek::IsLink(attribute.Kind)) WritePath(stream, entry.Path);
+  }
+}
+
+void SaveItem(TStream& stream, const TECMeasureItem& item) {
+  WriteRecord(stream, item, item.StoredSize());
+  switch (item.Kind) {
+    case ek::ChordSymbol: {
+      const auto& chord = static_cast<const TECChordSymbol&>(item);
+      WriteCount(stream, chord.Pieces.size(), kMaxMeasureElements);
+      for (const TECChordPiece& piece : chord.Pieces) {
+        WriteSizedRecord(stream, piece.Format);
+        WriteStreamString(stream, piece.Text);
+      }
+      WriteSizedRecord(stream, chord.Code);
+      WriteStreamString(stream, chord.Text);
+      break;
+    }
+    case ek::TextBox: {
+      const auto& box = static_cast<const TECTextBox&>(item);
+      WriteStreamString(stream, box.FontName);
+      WriteStreamStrings(stream, box.Lines);
+      break;
+    }
+    case ek::Tuplet: {
+      const auto& tuplet = static_cast<const TECTuplet&>(item);
+      WriteCount(stream, tuplet.Lengths.size());
+      stream.WriteBuffer(tuplet.Lengths.data(), tuplet.Lengths.size());
+      break;
+    }
+    case ek::ObjectGroup:
+      SavePageObjects(stream, static_cast<const TECObjectGroup&>(item).Objects, TPageObjectForm::ShortSize);
+      break;
+    default:
+      break;
+  }
+}
+
+// Writes a clef, key or time record, or zeros of its size when absent.
+template <typename Record>
+void SaveHeaderRecord(TStream& stream, const std::unique_ptr<Record>& record) {
+  if (record) {
+    WriteRecord(stream, *record, Record::StoredSize);
+  } else {
+    const std::array<std::uint8_t, Record::StoredSize> zeros{};
+    WriteSizedRecord(stream, zeros);
+  }
+}
+
+// --- reading -------------------------------------------------------------------------
+
+struct TMeasureReader {
+  TStream& Stream;
+  TECRow& Row;
+  TECMeasure& Measure;
+  const TScoreStreamContext& Context;
+
+  std::uint16_t V() const { return Context.Version; }
+  bool HalvedTimes() const { return V() < kFirstFullTimes; }
+
+  void Read();
+  void ReadHeaderRecords(std::uint16_t fieldCount);
+  std::unique_ptr<TECNote> ReadNote();
+  void ReadNoteAttributes(TECNote& note);
+  std::unique_ptr<TECGraceGroup> ReadGraceGroup(TECNote& note, const TSizedRecord& record);
+  void ReadIncomingLink(TECNote& note, const TSizedRecord& record);
+  void ReadPlayNotes(TECNote& note);
+  void ReadRests();
+  void ReadItems();
+  std::unique_ptr<TECMeasureItem> ReadItem();
+  void ReadChordSymbol(TECChordSymbol& chord);
+  void AddMissingTuplets();
+};
+
+std::uint16_t Doubled(std::uint16_t value) { return static_cast<std::uint16_t>(value * 2); }
+
+bool IsNoteKind(std::uint8_t kind) { return ek::IsNoteStep(kind) || kind == ek::RepeatNotes || kind == ek::RepeatBar; }
+
+// Attribute codes that stand alone (no data follows their record).
+bool IsPlainAttribute(std::uint8_t code) {
+  return code >= ek::Dot && code <= 128 && code != ek::GraceNotes;
+}
+
+bool IsClefCode(std::uint8_t code) { return code >= 1 && code <= 15; }
+bool IsKeyCode(std::uint8_t code) { return (code >= 30 && code <= 37) || (code >= 40 && code <= 47); }
+
+void TMeasureReader::Read() {
+  const std::uint16_t fieldCount = Stream.ReadU16();
+  ReadHeaderRecords(fieldCount);
+  if (V() > kLastWithoutBeamSetting) {
+    Measure.BeamOverride = Stream.ReadU8();
+    Measure.BeamGroupCount = Stream.ReadI32();
+  }
+  const std::uint16_t notes = ReadElementCount(Stream);
+  Stream.CheckAvailable(notes, 3);
+  for (std::uint16_t i = 0; i < notes; ++i) {
+    std::unique_ptr<TECNote> note = ReadNote();
+    // A record of another kind has been read past; it is no note.
+    if (IsNoteKind(note->Kind)) Measure.Notes.push_back(std::move(note));
+  }
+  if (!Context.OldestForm) ReadRests();
+  ReadItems();
+  if (V() <= kLastWithoutTupletItems) AddMissingTuplets();
+}
+
+void TMeasureReader::ReadHeaderRecords(std::uint16_t fieldCount) {
+  const bool allRecords = V() > kLastWithoutTimeRecord;
+  if (allRecords || fieldCount >= 1) {
+    const TSizedRecord record = ReadSizedRecord(Stream);
+    if (IsClefCode(record.Kind())) {
+      Measure.Clef = std::make_unique<TECClef>(record.Kind(), &Measure);
+      Measure.Clef->Load(record.Span());
+    }
+  }
+  if (allRecords || fieldCount >= 2) {
+    const TSizedRecord record = ReadSizedRecord(Stream);
+    if (IsKeyCode(record.Kind())) {
+      Measure.KeySignature = std::make_unique<TECKeySignature>(record.Kind(), &Measure);
+      Measure.KeySignature->Load(record.Span());
+    }
+  }
+  if (allRecords) {
+    const TSizedRecord record = ReadSizedRecord(Stream);
+    if (record.Kind() != 0) {
+      Measure.TimeSignature = std::make_unique<TECTimeSignature>(&Measure);
+      Measure.TimeSignature->Load(record.Span());
+    }
+  }
+}
+
+std::unique_ptr<TECNote> TMeasureReader::ReadNote() {
+  const TSizedRecord record = ReadSizedRecord(Stream);
+  auto note = std::make_unique<TECNote>(record.Kind(), &Measure);
+  if (V() <= kLastLegacyNotes)
+    note->Load(ConvertLegacyNote(record.Span()));
+  else
+    note->Load(record.Span());
+  if (HalvedTimes()) {
+    note->Value = Doubled(note->Value);
+    note->Position = Doubled(note->Position);
+    note->Length = Doubled(note->Length);
+    note->Start = Doubled(note->Start);
+    note->SoundingLength = Doubled(note->SoundingLength);
+    // Bit 7 is the direction; the ticks are the low seven bits.
+    const int ticks = std::min(0x7F, (note->StartOffset & 0x7F) * 2);
+    note->StartOffset = static_cast<std::uint8_t>((note->StartOffset & 0x80) | ticks);
+  }
+  ReadNoteAttributes(*note);
+  if (V() > kLastWithoutPlayNotes) ReadPlayNotes(*note);
+  return note;
+}
+
+void TMeasureReader::ReadNoteAttributes(TECNote& note) {
+  const std::uint16_t count = ReadElementCount(Stream);
+  Stream.CheckAvailable(count, 1);
+  for (std::uint16_t i = 0; i < count; ++i) {
+    const TSizedRecord record = ReadSizedRecord(Stream);
+    const std::uint8_t code = record.Kind();
+    if (code == ek::GraceNotes) {
+      note.Attributes.push_back(ReadGraceGroup(note, record));
+    } else if (ek::IsLink(code)) {
+      auto link = std::make_unique<TECLinkAttribute>(code, &note);
+      link->Load(record.Span());
+      TECNotePath path;
+      if (record.Size == kShortPathLinkSize) {
+        path.Row = static_cast<std::uint16_t>(std::max(0, Row.GetIndex()));
+        path.Measure = Stream.ReadU16();
+        path.Note = Stream.ReadU16();
+      } else {
+        path = ReadPath(Stream);
+      }
+      link->PartnerPath = path;
+      note.Attributes.push_back(std::move(link));
+    } else if (code == kIncomingLinkAbove || code == kIncomingLinkBelow) {
+      ReadIncomingLink(note, record);
+    } else if (IsPlainAttribute(code)) {
+      auto attribute = MakeNoteAttribute(code, &note);
+      attribute->Load(record.Span());
+      note.Attributes.push_back(std::move(attribute));
+    }
+  }
+}
+
+std::unique_ptr<TECGraceGroup> TMeasureReader::ReadGraceGroup(TECNote& note, const TSizedRecord& record) {
+  auto group = std::make_unique<TECGraceGroup>(&note);
+  group->Load(record.Span());
+  const std::uint16_t count = ReadElementCount(Stream);
+  Stream.CheckAvailable(count, 3);
+  for (std::uint16_t i = 0; i < count; ++i) {
+    const TSizedRecord stored = ReadSizedRecord(Stream);
+    auto grace = std::make_unique<TECGraceNote>(group.get());
+    if (V() <= kLastLegacyGraceNotes)
+      grace->Load(ConvertLegacyGraceNote(stored.Span()));
+    else
+      grace->Load(stored.Span());
+    const std::uint16_t marks = ReadElementCount(Stream);
+    Stream.CheckAvailable(marks, 1);
+    for (std::uint16_t m = 0; m < marks; ++m) {
+      const std::uint8_t code = ReadSizedRecord(Stream).Kind();
+      if (IsPlainAttribute(code)) grace->Attributes.push_back(std::make_unique<TECNoteAttribute>(code, grace.get()));
+    }
+    group->Notes.push_back(std::move(grace));
+  }
+  return group;
+}
+
+// A link that a note of a later measure holds on `note`: given back to that
+// note in undo mode, passed over in a file.
+void TMeasureReader::ReadIncomingLink(TECNote& note, const TSizedRecord& record) {
+  const TECNotePath path = ReadPath(Stream);
+  if (!Context.UndoMode) return;
+  TECNote* later = NoteAt(Row.Owner(), path);
+  if (!later || later == &note) return;
+  const std::uint8_t code = record.Kind() == kIncomingLinkAbove ? ek::LinkAbove : ek::LinkBelow;
+  auto link = std::make_unique<TECLinkAttribute>(code, later);
+  link->Load(record.Span());
+  link->Kind = code;
+  link->Partner = &note;
+  later->Attributes.push_back(std::move(link));
+  note.LinkedNotes.push_back(later);
+}
+
+void TMeasureReader::ReadPlayNotes(TECNote& note) {
+  const std::uint16_t count = ReadElementCount(Stream);
+  Stream.CheckAvailable(count, 1);
+  for (std::uint16_t i = 0; i < count; ++i) {
+    const TSizedRecord record = ReadSizedRecord(Stream);
+    auto play = std::make_unique<TECPlayNote>(&note);
+    if (V() <= kLastLegacyGraceNotes)
+      play->Load(ConvertLegacyPlayNote(record.Span()));
+    else
+      play->Load(record.Span());
+    note.PlayNotes.push_back(std::move(play));
+  }
+}
+
+void TMeasureReader::ReadRests() {
+  const std::uint16_t count = ReadElementCount(Stream);
+  Stream.CheckAvailable(count, 3);
+  for (std::uint16_t i = 0; i < count; ++i) {
+    const TSizedRecord record = ReadSizedRecord(Stream);
+    auto rest = std::make_unique<TECRest>(&Measure);
+    if (V() <= kLastLegacyNotes)
+      rest->Load(ConvertLegacyRest(record.Span()));
+    else
+      rest->Load(record.Span());
+    rest->Kind = ek::Rest;
+    if (HalvedTimes()) {
+      rest->Value = Doubled(rest->Value);
+      rest->Position = Doubled(rest->Position);
+      rest->Length = Doubled(rest->Length);
+      rest->Start = Doubled(rest->Start);
+    }
+    const std::uint16_t attributes = ReadElementCount(Stream);
+    Stream.CheckAvailable(attributes, 1);
+    for (std::uint16_t a = 0; a < attributes; ++a) {
+      const TSizedRecord stored = ReadSizedRecord(Stream);
+      // Rests carry dots and plain marks only; their records have no data.
+      if (!IsPlainAttribute(stored.Kind())) continue;
+      auto attribute = MakeNoteAttribute(stored.Kind(), rest.get());
+      attribute->Load(stored.Span());
+      rest->Attributes.push_back(std::move(attribute));
+    }
+    Measure.Rests.push_back(std::move(rest));
+  }
+}
+
+void TMeasureReader::ReadItems() {
+  const std::uint16_t count = ReadElementCount(Stream);
+  Stream.CheckAvailable(count, 1);
+  for (std::uint16_t i = 0; i < count; ++i) Measure.Items.push_back(ReadItem());
+}
+
+std::unique_ptr<TECMeasureItem> TMeasureReader::ReadItem() {
+  // Older layouts of items hold the present fields in their leading bytes.
+  const TSizedRecord record = ReadSizedRecord(Stream);
+  std::unique_ptr<TECMeasureItem> item = MakeMeasureItem(record.Kind(), &Measure);
+  item->Load(record.Span());
+  switch (item->Kind) {
+    case ek::ChordSymbol:
+      ReadChordSymbol(static_cast<TECChordSymbol&>(*item));
+      break;
+    case ek::TextBox: {
+      auto& box = static_cast<TECTextBox&>(*item);
+      box.FontName = ReadStoredText(Stream);
+      box.Lines = ReadStoredTextList(Stream);
+      break;
+    }
+    case ek::Tuplet: {
+      auto& tuplet = static_cast<TECTuplet&>(*item);
+      tuplet.Lengths = Stream.ReadBytes(Stream.ReadU16());
+      if (V() < kFirstFullTupletTable)
+        for (std::uint8_t& length : tuplet.Lengths) length = static_cast<std::uint8_t>(length * 2);
+      if (HalvedTimes()) tuplet.UnitValue = Doubled(tuplet.UnitValue);
+      break;
+    }
+    case ek::ObjectGroup:
+      static_cast<TECObjectGroup&>(*item).Objects = LoadPageObjects(Stream, TPageObjectForm::ShortSize);
+      break;
+    default:
+      break;
+  }
+  if (HalvedTimes()) {
+    item->Position = Doubled(item->Position);
+    // A clef change keeps its clef code there.
+    if (item->Kind != ek::ClefChange) item->Second = Doubled(item->Second);
+  }
+  return item;
+}
+
+void TMeasureReader::ReadChordSymbol(TECChordSymbol& chord) {
+  std::vector<std::uint8_t> code;
+  if (V() < kFirstChordPieces) {
+    chord.Pieces.push_back(TECChordPiece{{}, ReadStoredText(Stream)});
+    code = Stream.ReadBytes(kLegacyChordCodeSize);
+  } else {
+    const std::uint16_t pieces = ReadElementCount(Stream);
+    Stream.CheckAvailable(pieces, 3);
+    for (std::uint16_t i = 0; i < pieces; ++i) {
+      TECChordPiece piece;
+      const TSizedRecord format = ReadSizedRecord(Stream);
+      std::copy_n(format.Bytes.begin(), piece.Format.size(), piece.Format.begin());
+      piece.Text = ReadStoredText(Stream);
+      chord.Pieces.push_back(std::move(piece));
+    }
+    const TSizedRecord stored = ReadSizedRecord(Stream);
+    code.assign(stored.Span().begin(), stored.Span().end());
+  }
+  // The code block's own counts must account for its size; a block that
+  // contradicts them is left out rather than read past its end later.
+  if (code.size() >= 2 && code[0] + code[1] + 2u == code.size()) chord.Code = std::move(code);
+  if (V() > kLastWithoutPlayNotes) chord.Text = ReadStoredText(Stream);
+}
+
+// Files before tuplet items marked tuplet notes only by their flags: each
+// tuplet note that no bracket of its voice covers gets one.
+void TMeasureReader::AddMissingTuplets() {
+  for (const auto& note : Measure.Notes) {
+    if (!note->InTuplet()) continue;
+    const bool covered = std::any_of(Measure.Items.begin(), Measure.Items.end(), [&](const auto& item) {
+      return item->Kind == ek::Tuplet && item->Voice == note->Voice && note->Position >= item->Position &&
+             note->Position < item->Second;
+    });
+    if (covered) continue;
+    auto tuplet = std::make_unique<TECTuplet>(&Measure);
+    tuplet->Position = note->Position;
+    tuplet->Second = static_cast<std::uint16_t>(note->Position + note->Value * note->TupletNumber());
+    tuplet->Voice = note->Voice;
+    tuplet->Count = note->TupletNumber();
+    tuplet->UnitValue = note->Value;
+    Measure.Items.push_back(std::move(tuplet));
+  }
+}
+
+void ClearMeasure(TECMeasure& measure) {
+  measure.Beams.clear();
+  measure.Notes.clear();
+  measure.Rests.clear();
+  measure.Items.clear();
+  measure.Clef.reset();
+  measure.KeySignature.reset();
+  measure.TimeSignature.reset();
+  measure.BeamOverride = 0;
+  measure.BeamGroupCount = 0;
+}
+
+void ResolveMeasureLinks(TECInstrument* instrument, TECMeasure& measure) {
+  for (const auto& note : measure.Notes) {
+    std::erase_if(note->Attributes, [&](const std::unique_ptr<TECNoteAttribute>& attribute) {
+      if (!ek::IsLink(attribute->Kind)) return false;
+      auto* link = static_cast<TECLinkAttribute*>(attribute.get());
+      if (link->Partner || !link->PartnerPath) return false;
+      TECNote* partner = NoteAt(instrument, *link->PartnerPath);
+      if (!partner || partner == note.get()) return true;
+      link->PartnerPath.reset();
+      link->Partner = partner;
+      partner->LinkedNotes.push_back(note.get());
+      return false;
+    });
+  }
+}
+
+}  // namespace
+
+TECMeasure* PrepareMeasure(TECRow& row, int index, bool clear) {
+  if (index < 0) return nullptr;
+  while (row.MeasureCount() <= index) row.AddMeasure();
+  TECMeasure* measure = row.GetMeasure(index);
+  if (clear) ClearMeasure(*measure);
+  return measure;
+}
+
+void SaveMeasure(TStream& stream, const TECMeasure& measure, bool undoMode) {
+  TBlockWriter block(stream, ek::MeasureBlock, 2);
+  stream.WriteU16(kMeasureFieldCount);
+  SaveHeaderRecord(stream, measure.Clef);
+  SaveHeaderRecord(stream, measure.KeySignature);
+  SaveHeaderRecord(stream, measure.TimeSignature);
+  stream.WriteU8(measure.BeamOverride);
+  stream.WriteI32(measure.BeamGroupCount);
+
+  WriteCount(stream, measure.Notes.size(), kMaxMeasureElements);
+  for (const auto& note : measure.Notes) {
+    WriteRecord(stream, *note, TECNote::StoredSize);
+    SaveNoteAttributes(stream, *note, undoMode);
+    WriteCount(stream, note->PlayNotes.size(), kMaxMeasureElements);
+    for (const auto& play : note->PlayNotes) WriteRecord(stream, *play, TECPlayNote::StoredSize);
+  }
+  WriteCount(stream, measure.Rests.size(), kMaxMeasureElements);
+  for (const auto& rest : measure.Rests) {
+    WriteRecord(stream, *rest, TECRest::StoredSize);
+    WriteCount(stream, rest->Attributes.size(), kMaxMeasureElements);
+    for (const auto& attribute : rest->Attributes) WriteRecord(stream, *attribute, attribute->StoredSize());
+  }
+  WriteCount(stream, measure.Items.size(), kMaxMeasureElements);
+  for (const auto& item : measure.Items) SaveItem(stream, *item);
+  block.Finish();
+}
+
+void LoadMeasure(TStream& stream, TECRow& row, int index, const TScoreStreamContext& context) {
+  TECMeasure* measure = PrepareMeasure(row, index, true);
+  const std::int64_t start = stream.Position();
+  if (stream.ReadU8() != ek::MeasureBlock) return;
+  const bool intact = ReadBlockBody(stream, start, 2, [&] { TMeasureReader{stream, row, *measure, context}.Read(); });
+  if (!intact) ClearMeasure(*measure);
+  if (context.Deferred) return;
+  ResolveMeasureLinks(row.Owner(), *measure);
+  row.RebuildUnions(measure, false, false);
+}
+
+void ResolveLinks(TECInstrument& instrument) {
+  for (int r = 0; r < instrument.GetRowCount(); ++r)
+    for (const auto& measure : instrument.GetRow(r)->Measures()) ResolveMeasureLinks(&instrument, *measure);
+}

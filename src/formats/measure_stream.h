@@ -1,0 +1,30 @@
+#pragma once
+
+#include "formats/stream_blocks.h"
+#include "model/instrument.h"
+#include "model/measure.h"
+#include "model/row.h"
+
+// The measure block (marker 253) of a row: clef, key and time records, the
+// beam setting, the notes with their attributes and play notes, the rests
+// and the measure items.
+
+// Returns measure i of the row, appending empty measures up to it; with
+// `clear` it first frees what the measure holds.
+TECMeasure* PrepareMeasure(TECRow& row, int index, bool clear);
+
+// `undoMode` adds, for every link that a note of a later measure holds on a
+// note of this one, an entry that lets the reader restore it (undo and
+// clipboard payloads). Raises EWriteError for a block that cannot be stored.
+void SaveMeasure(TStream& stream, const TECMeasure& measure, bool undoMode);
+
+// Reads a measure block into measure `index` of the row, which is created or
+// emptied first. A block with another marker is passed over after its
+// marker byte; a damaged block leaves the measure empty and the stream at
+// the block's end. Unless the context defers them, the measure's links are
+// resolved and its beam groups rebuilt.
+void LoadMeasure(TStream& stream, TECRow& row, int index, const TScoreStreamContext& context);
+
+// Connects every link of the instrument that still holds only the path of
+// its partner; a path that leads nowhere drops the link.
+void ResolveLinks(TECInstrument& instrument);

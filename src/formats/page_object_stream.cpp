@@ -1,0 +1,92 @@
+#include "formats/page_object_stream.h"
+
+#include <array>
+
+#include "formats/stream_blocks.h"
+#include "formats/text_encoding.h"
+#include "model/element_kinds.h"
+#include "model/stream_strings.h"
+
+namespace {
+
+constexpr std::uint16_t kPicturePresent = 1;
+// Each stored object takes at least its size and kind bytes.
+constexpr std::uint64_t kMinStoredObject = 2;
+
+void SavePicture(TStream& stream, const TECPagePicture& picture) {
+  if (!picture.Picture) {
+    stream.WriteU16(0);
+    stream.WriteU16(0);
+    stream.WriteU32(0);
+    return;
+  }
+  stream.WriteU16(kPicturePresent);
+  stream.WriteU16(picture.Picture->Type);
+  stream.WriteU32(static_cast<std::uint32_t>(picture.Picture->Data.size()));
+  stream.WriteBuffer(picture.Picture->Data.data(), picture.Picture->Data.size());
+}
+
+void LoadPicture(TStream& stream, TECPagePicture& picture) {
+  const std::uint16_t present = stream.ReadU16();
+  const std::uint16_t type = stream.ReadU16();
+  const std::uint32_t length = stream.ReadU32();
+  if (present == kPicturePresent && type >= kFirstPictureType && type <= kLastPictureType) {
+    picture.Picture = TECPicture{type, stream.ReadBytes(length)};
+  } else {
+    // The data is passed over whatever its type, so that the next object
+    // is read from its own start.
+    stream.Skip(length);
+  }
+}
+
+}  // namespace
+
+void SavePageObject(TStream& stream, const TECPageObject& object, TPageObjectForm form) {
+  const std::size_t size = object.StoredSize();
+  std::array<std::uint8_t, 64> bytes{};
+  object.Store(std::span<std::uint8_t>(bytes.data(), size));
+  if (form == TPageObjectForm::LongSize)
+    stream.WriteU16(static_cast<std::uint16_t>(size));
+  else
+    stream.WriteU8(static_cast<std::uint8_t>(size));
+  stream.WriteBuffer(bytes.data(), size);
+  if (object.Kind == ek::PageText) {
+    const auto& text = static_cast<const TECPageText&>(object);
+    WriteStreamString(stream, text.FontName);
+    WriteStreamStrings(stream, text.Lines);
+  } else if (object.Kind == ek::PagePicture) {
+    SavePicture(stream, static_cast<const TECPagePicture&>(object));
+  }
+}
+
+std::unique_ptr<TECPageObject> LoadPageObject(TStream& stream, TPageObjectForm form) {
+  const std::size_t size = form == TPageObjectForm::LongSize ? stream.ReadU16() : stream.ReadU8();
+  const std::vector<std::uint8_t> bytes = stream.ReadBytes(size);
+  if (bytes.empty()) throw EFileDamage();
+  std::unique_ptr<TECPageObject> object = MakePageObject(bytes[0]);
+  if (!object) throw EFileDamage();
+  object->Load(bytes);
+  if (object->Kind == ek::PageText) {
+    auto& text = static_cast<TECPageText&>(*object);
+    text.FontName = ReadStoredText(stream);
+    text.Lines = ReadStoredTextList(stream);
+  } else if (object->Kind == ek::PagePicture) {
+    LoadPicture(stream, static_cast<TECPagePicture&>(*object));
+  }
+  return object;
+}
+
+void SavePageObjects(TStream& stream, const std::vector<std::unique_ptr<TECPageObject>>& objects,
+                     TPageObjectForm form) {
+  WriteCount(stream, objects.size());
+  for (const auto& object : objects) SavePageObject(stream, *object, form);
+}
+
+std::vector<std::unique_ptr<TECPageObject>> LoadPageObjects(TStream& stream, TPageObjectForm form) {
+  const std::uint16_t count = stream.ReadU16();
+  stream.CheckAvailable(count, kMinStoredObject);
+  std::vector<std::unique_ptr<TECPageObject>> objects;
+  objects.reserve(count);
+  for (std::uint16_t i = 0; i < count; ++i) objects.push_back(LoadPageObject(stream, form));
+  return objects;
+}

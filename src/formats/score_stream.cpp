@@ -1,0 +1,268 @@
+#include "formats/score_stream.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "formats/drum_stream.h"
+#include "formats/instrument_stream.h"
+#include "formats/stream_blocks.h"
+#include "formats/text_encoding.h"
+#include "model/element_kinds.h"
+#include "model/instrument.h"
+#include "model/memory_stream.h"
+#include "model/stream_strings.h"
+
+namespace {
+
+constexpr std::uint16_t kHeaderFieldCount = 33;
+// Header field counts below this hold the legacy time words 1/1 and 1/2.
+constexpr std::uint16_t kFirstModernHeader = 30;
+constexpr std::uint16_t kFirstKeptDrumHeads = 852;
+constexpr int kLowestTempo = 10;
+constexpr int kDefaultMeasureLength = 128;
+
+// What a load changes besides the model, restored however it ends: undo is
+// locked, layout suspended and change notices held back.
+class TLoadState {
+ public:
+  explicit TLoadState(TECMusicScore& score) : score_(score), lock_(score), changed_(std::move(score.OnChanged)) {
+    score_.OnChanged = nullptr;
+    score_.LayoutSuspended = true;
+    score_.SuppressChanged = true;
+  }
+  ~TLoadState() {
+    score_.LayoutSuspended = false;
+    score_.SuppressChanged = false;
+    score_.OnChanged = std::move(changed_);
+    score_.FileVersion = kScoreFileVersion;
+  }
+  TLoadState(const TLoadState&) = delete;
+  TLoadState& operator=(const TLoadState&) = delete;
+
+ private:
+  TECMusicScore& score_;
+  ScopedUndoLock lock_;
+  TECNotifyEvent changed_;
+};
+
+bool ValidTimeSignature(int numerator, int denominator) {
+  return numerator >= 1 && denominator >= 1 && denominator <= 16 && denominator != 6 &&
+         numerator / denominator <= 3;
+}
+
+int UnionCountOfStyle(TECUnionStyle style) {
+  switch (style) {
+    case TECUnionStyle::usFull: return 1;
+    case TECUnionStyle::usHalf: return 2;
+    case TECUnionStyle::usQuarter: return 4;
+    case TECUnionStyle::usNone: return 0;
+    case TECUnionStyle::usDenominator: return -1;
+  }
+  return -1;
+}
+
+// Header values that take effect together once the header is read.
+struct THeader {
+  std::uint16_t Fields = 0;
+  int ActivePage = 0;
+  int Instrument = 0;
+  int Measure = 0;
+  int Tick = 0;
+  std::uint16_t TimeWord = 0;
+  std::uint8_t SizeStyle = 0;
+  std::uint16_t Pickup = 0;
+  std::optional<TECUnionStyle> UnionStyle;
+  std::optional<int> UnionCount;
+};
+
+void ReadHeaderFields(TStream& s, TECMusicScore& score, THeader& h, TScoreStreamContext& context) {
+  auto has = [&h](int field) { return h.Fields >= field; };
+  if (has(1)) h.ActivePage = s.ReadI32();
+  if (has(2)) h.Instrument = s.ReadI32();
+  if (has(3)) h.Measure = s.ReadI32();
+  if (has(4)) h.Tick = s.ReadI32();
+  // The style is the control's own and never comes from a file.
+  if (has(5)) s.ReadU16();
+  if (has(6)) score.SetTempo(std::max(kLowestTempo, s.ReadI32()));
+  if (has(7)) {
+    const int unit = s.ReadU16() & 0xFF;
+    if (unit <= static_cast<int>(TECMetrix::rmPixels)) score.SetMetrix(static_cast<TECMetrix>(unit));
+  }
+  if (has(8)) score.SetZoom(s.ReadI32());
+  if (has(9)) h.TimeWord = s.ReadU16();
+  if (has(10)) score.Page().LoadFromStream(s);
+  if (has(11)) h.UnionCount = s.ReadU8() != 0 ? 1 : 2;
+  if (has(12)) h.Pickup = s.ReadU16();
+  if (has(13)) {
+    // Entries of a table no longer used, each half a measure of byte pairs;
+    // the measure is the one of the word just read, or the default.
+    const int numerator = h.TimeWord >> 8;
+    const int denominator = h.TimeWord & 0xFF;
+    const int length =
+        ValidTimeSignature(numerator, denominator) ? numerator * 128 / denominator : kDefaultMeasureLength;
+    const std::uint16_t count = s.ReadU16();
+    const std::uint64_t entryBytes = static_cast<std::uint64_t>(length / 2) * 2;
+    s.CheckAvailable(count, entryBytes);
+    s.Skip(static_cast<std::int64_t>(count * entryBytes));
+  }
+  if (has(14)) score.SetVertAlign(s.ReadU8() != 0);
+  if (has(15)) score.SetHorzAlign(s.ReadU8() != 0);
+  if (has(16)) score.Composer = ReadStoredText(s);
+  if (has(17)) score.SetDescription(ReadStoredTextList(s));
+  if (has(18)) score.SetPrintEmpty(s.ReadU8() != 0);
+  if (has(19)) score.SetPrintNumber(s.ReadU8() != 0);
+  if (has(20)) score.SetScale(s.ReadI32());
+  if (has(21)) score.SetPrintLines(s.ReadU8() != 0);
+  if (has(22)) {
+    const int style = s.ReadU8();
+    if (style <= static_cast<int>(TECUnionStyle::usDenominator)) {
+      h.UnionStyle = static_cast<TECUnionStyle>(style);
+      h.UnionCount = UnionCountOfStyle(*h.UnionStyle);
+    }
+  }
+  if (has(23)) score.SetStartBarNumber(s.ReadI32());
+  if (has(24)) {
+    const int style = s.ReadU8();
+    if (style <= static_cast<int>(TECNumberStyle::nsPage)) score.SetNumberStyle(static_cast<TECNumberStyle>(style));
+  }
+  if (has(25)) score.DrumHeads() = ReadDrumHeads(s, context);
+  if (has(26)) {
+    const std::uint8_t mode = s.ReadU8();
+    if (mode <= 2) score.SetNoteInterval(mode);
+  }
+  if (has(27)) score.SetDensity(s.ReadU8() != 0);
+  if (has(28)) {
+    // The layout pass divides by it.
+    const std::int32_t count = s.ReadI32();
+    if (count >= 1) score.SetMeasureCount(count);
+  }
+  if (has(29)) score.DrumMap() = ReadDrumMap(s);
+  if (has(30)) h.SizeStyle = s.ReadU8();
+  if (has(31)) score.Rights = ReadStoredText(s);
+  if (has(32)) {
+    const std::int32_t scale = s.ReadI32();
+    if (scale > 0) score.SetTempoScale(scale);
+  }
+  if (has(33)) h.UnionCount = s.ReadI32();
+}
+
+void ApplyTimeSettings(TECMusicScore& score, const THeader& h) {
+  if (h.UnionStyle) score.SetUnionStyle(*h.UnionStyle);
+  int numerator = h.TimeWord >> 8;
+  int denominator = h.TimeWord & 0xFF;
+  std::uint8_t sizeStyle = h.SizeStyle;
+  if (h.Fields < kFirstModernHeader && numerator == 1 && (denominator == 1 || denominator == 2)) {
+    // Older files wrote common time as 1/1 and cut time as 1/2.
+    sizeStyle = static_cast<std::uint8_t>(denominator);
+    numerator = denominator == 1 ? 4 : 2;
+    denominator = 4;
+  }
+  // A word the setter would refuse (a zero part, say) keeps the present one.
+  if (ValidTimeSignature(numerator, denominator)) score.SetTimeSignature(numerator, denominator, sizeStyle, true);
+  // A pickup of value 0 would divide by zero; it keeps the present one too.
+  if ((h.Pickup & 0xFF) != 0) score.SetAufTakt(h.Pickup >> 8, h.Pickup & 0xFF);
+  if (h.UnionCount) score.SetUnionCount(*h.UnionCount);
+  score.UpdateUnionLength();
+}
+
+// Puts the cursor where the stream left it, as far as the score allows.
+void PlaceCursor(TECMusicScore& score, const THeader& h) {
+  if (score.InstrumentCount() == 0) return;
+  const int instrument = h.Instrument >= 0 && h.Instrument < score.InstrumentCount() ? h.Instrument : 0;
+  if (instrument != score.GetActiveInstrument()) score.SetActiveInstrument(instrument);
+  const int pages = score.CurrentInstrument()->PageCount();
+  const int page = h.ActivePage >= 0 && h.ActivePage < pages ? h.ActivePage : 0;
+  if (page != score.GetActivePage()) score.SetActivePage(page);
+  if (h.Measure >= 0) score.GoToMeasure(h.Measure);
+  if (h.Tick >= 0) score.SetCursorPosition(h.Tick);
+}
+
+// One reading of the stream into the score.
+void ReadScore(TStream& s, TECMusicScore& score) {
+  TLoadState state(score);
+  score.ClearInstruments();
+  score.FileVersion = 0;
+  TScoreStreamContext context;
+  context.Version = 0;
+  const std::uint8_t marker = s.ReadU8();
+  if (marker == ek::ScoreStream) {
+    ReadStreamString(s);
+    context.Version = s.ReadU16();
+    if (context.Version > kScoreFileVersion) throw EFileVersion();
+  } else if (marker == ek::OldScoreStream) {
+    context.OldestForm = true;
+  } else {
+    // Not a score stream at all: an error, not an empty score.
+    throw EFileDamage();
+  }
+  score.FileVersion = context.Version;
+
+  THeader header;
+  header.Fields = s.ReadU16();
+  ReadHeaderFields(s, score, header, context);
+  ApplyTimeSettings(score, header);
+  context.DefaultMeasureLength = score.DefaultMeasureLength();
+
+  const std::uint16_t count = s.ReadU16();
+  s.CheckAvailable(count, 5);
+  for (std::uint16_t i = 0; i < count; ++i) LoadInstrumentFromStream(s, *score.AppendInstrument(), context);
+  if (context.Version < kFirstKeptDrumHeads) score.ClearDrumHeads();
+  PlaceCursor(score, header);
+}
+
+}  // namespace
+
+void SaveScoreToStream(const TECMusicScore& score, TStream& s) {
+  s.WriteU8(ek::ScoreStream);
+  WriteStreamString(s, kScoreStreamTitle);
+  s.WriteU16(kScoreFileVersion);
+  s.WriteU16(kHeaderFieldCount);
+  s.WriteI32(score.GetActivePage());
+  s.WriteI32(score.GetActiveInstrument());
+  s.WriteI32(score.CursorMeasure());
+  s.WriteI32(score.CursorTick());
+  s.WriteU16(static_cast<std::uint16_t>(score.GetStyle()));
+  s.WriteI32(score.GetTempo());
+  s.WriteU16(static_cast<std::uint16_t>(score.GetMetrix()));
+  s.WriteI32(score.GetZoom());
+  s.WriteU16(score.TimeWord());
+  score.Page().SaveToStream(s);
+  s.WriteU8(score.GetUnionStyle() == TECUnionStyle::usFull ? 1 : 0);
+  s.WriteU16(score.AufTaktWord());
+  s.WriteU16(0);
+  s.WriteU8(score.GetVertAlign() ? 1 : 0);
+  s.WriteU8(score.GetHorzAlign() ? 1 : 0);
+  WriteStreamString(s, score.Composer);
+  WriteStreamStrings(s, score.Description());
+  s.WriteU8(score.GetPrintEmpty() ? 1 : 0);
+  s.WriteU8(score.GetPrintNumber() ? 1 : 0);
+  s.WriteI32(score.GetScale());
+  s.WriteU8(score.GetPrintLines() ? 1 : 0);
+  s.WriteU8(static_cast<std::uint8_t>(score.GetUnionStyle()));
+  s.WriteI32(score.GetStartBarNumber());
+  s.WriteU8(static_cast<std::uint8_t>(score.GetNumberStyle()));
+  // The model gives its drum tables out for change only; they are read here.
+  WriteDrumHeads(s, const_cast<TECMusicScore&>(score).DrumHeads());
+  s.WriteU8(score.NoteInterval());
+  s.WriteU8(score.GetDensity() ? 1 : 0);
+  s.WriteI32(score.MeasureCount());
+  WriteDrumMap(s, const_cast<TECMusicScore&>(score).DrumMap());
+  s.WriteU8(score.GetSizeStyle());
+  WriteStreamString(s, score.Rights);
+  s.WriteI32(score.GetTempoScale());
+  s.WriteI32(score.GetUnionCount());
+  WriteCount(s, static_cast<std::size_t>(score.InstrumentCount()));
+  for (int i = 0; i < score.InstrumentCount(); ++i) SaveInstrumentToStream(s, *score.GetInstrumentAt(i), false);
+}
+
+void LoadScoreFromStream(TECMusicScore& score, TStream& stream) {
+  TMemoryStream bytes(stream.ReadBytes(static_cast<std::size_t>(stream.Remaining())));
+  {
+    // Whether the stream can be read depends on its bytes alone, so a
+    // reading that succeeds here succeeds again below.
+    TECMusicScore scratch;
+    ReadScore(bytes, scratch);
+  }
+  bytes.SetPosition(0);
+  ReadScore(bytes, score);
+}

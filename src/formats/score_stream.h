@@ -1,0 +1,27 @@
+#pragma once
+
+#include "model/music_score.h"
+#include "model/stream.h"
+
+// The score stream: a header with the score's settings, page setup, drum
+// heads and drum map, then one instrument block per instrument. The same
+// stream is the score file and the payload of whole-score undo steps.
+
+// A stream written by a newer version than this one reads.
+class EFileVersion : public EStreamError {
+ public:
+  EFileVersion() : EStreamError("Version of file is more then 3.8") {}
+};
+
+inline constexpr const char* kScoreStreamTitle = "Notavistra data file";
+
+void SaveScoreToStream(const TECMusicScore& score, TStream& stream);
+
+// Reads a score stream from the stream's position into the score, replacing
+// its instruments, drum tables and the settings the stream holds. The stream
+// is read in full first and checked by reading it into a scratch score, so
+// that a stream that cannot be read raises and leaves the score as it was.
+// Damage inside one instrument, row or measure block only skips that block.
+// Raises EFileVersion for a newer stream and EFileDamage ("File is damage",
+// "Not instrument") or EReadError for one that cannot be read.
+void LoadScoreFromStream(TECMusicScore& score, TStream& stream);

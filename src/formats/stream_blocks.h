@@ -1,0 +1,103 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <exception>
+#include <span>
+
+#include "model/stream.h"
+
+// The framing shared by the blocks of a score stream: block markers with a
+// patched length, sized records, and how a stream of blocks is to be read.
+
+// The version every writer writes.
+inline constexpr std::uint16_t kScoreFileVersion = 880;
+// The largest count of notes, attributes, rests or items in a measure block.
+inline constexpr std::uint32_t kMaxMeasureElements = 10000;
+
+// What the block readers need to know about the stream they read: its file
+// version and form, and whether it is an undo or clipboard payload (which
+// carries the links that reach a measure from later ones).
+struct TScoreStreamContext {
+  std::uint16_t Version = kScoreFileVersion;
+  // Marker 250 streams: measures without rest lists.
+  bool OldestForm = false;
+  bool UndoMode = false;
+  // Ticks of a measure under the score's time signature; sizes the spacing
+  // tables of the oldest files.
+  int DefaultMeasureLength = 128;
+  // Set when the caller rebuilds beams and resolves links after a whole row
+  // or instrument, so that a measure reader does neither.
+  bool Deferred = false;
+};
+
+// Writes a block's marker and a length placeholder of 2 or 4 bytes; Finish
+// patches in the distance from the marker to the current end. When writing
+// raised, the destructor still patches what was written.
+class TBlockWriter {
+ public:
+  TBlockWriter(TStream& stream, std::uint8_t marker, int lengthBytes);
+  ~TBlockWriter();
+  TBlockWriter(const TBlockWriter&) = delete;
+  TBlockWriter& operator=(const TBlockWriter&) = delete;
+
+  // Raises EWriteError when the block is too long for its length field.
+  void Finish();
+
+ private:
+  void Patch(std::int64_t length);
+
+  TStream& stream_;
+  std::int64_t start_;
+  int lengthBytes_;
+  bool finished_ = false;
+  int exceptionsAtStart_;
+};
+
+// Reads the length field of a block whose marker was just read at `start`
+// and runs `body` limited to the block. A stream failure inside the body is
+// taken as damage of this block alone: the stream moves to the block's end
+// and false is returned. A length that cannot be right raises EFileDamage to
+// the enclosing reader.
+template <typename Body>
+bool ReadBlockBody(TStream& stream, std::int64_t start, int lengthBytes, Body body) {
+  const std::int64_t length = lengthBytes == 2 ? stream.ReadU16() : stream.ReadU32();
+  const std::int64_t header = stream.Position() - start;
+  if (length < header) throw EFileDamage();
+  TStreamLimit limit(stream, length - header);
+  bool intact = true;
+  try {
+    body();
+  } catch (const EStreamError&) {
+    intact = false;
+  }
+  // Past whatever a newer writer added, or the damaged rest.
+  limit.SkipToEnd();
+  return intact;
+}
+
+// A sized record as stored: a byte count, then that many bytes.
+struct TSizedRecord {
+  std::array<std::uint8_t, 255> Bytes{};
+  std::uint8_t Size = 0;
+  std::span<const std::uint8_t> Span() const { return {Bytes.data(), Size}; }
+  std::uint8_t Kind() const { return Size ? Bytes[0] : 0; }
+};
+
+TSizedRecord ReadSizedRecord(TStream& stream);
+void WriteSizedRecord(TStream& stream, std::span<const std::uint8_t> bytes);
+
+// Stores a record through its Store(span) into `size` bytes and writes them
+// as a sized record.
+template <typename Record>
+void WriteRecord(TStream& stream, const Record& record, std::size_t size) {
+  std::array<std::uint8_t, 64> bytes{};
+  record.Store(std::span<std::uint8_t>(bytes.data(), size));
+  WriteSizedRecord(stream, std::span<const std::uint8_t>(bytes.data(), size));
+}
+
+// Reads a u16 count of elements in a measure block; above the limit the
+// block is damaged.
+std::uint16_t ReadElementCount(TStream& stream);
+// Writes a count; raises EWriteError above `limit`.
+void WriteCount(TStream& stream, std::size_t count, std::size_t limit = 65535);
