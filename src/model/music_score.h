@@ -22,6 +22,10 @@ class TECMeasure;
 class TECPageObject;
 class TECSymbolEntry;
 class TECSymbolItem;
+struct PaintSelection;
+namespace nv::platform {
+class Canvas;
+}
 
 enum class TScoreStyle : std::uint8_t { ssPages, ssAllInstruments, ssPreviewPages };
 enum class TECCursorType : std::uint8_t { ctRow, ctInstrument };
@@ -256,6 +260,9 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   TECPageLayout PageLayout;
 
   // --- view and layout (filled in by the view and layout code) ----------
+  // Draws the active page of the active instrument at the given zoom
+  // (percent) with the selection shown red; the drawing code defines it.
+  void DrawPage(nv::platform::Canvas& canvas, int hzoom, int vzoom, const PaintSelection* selection = nullptr);
   void LayoutScore(int page, bool twoPages) override;
   void InvalidateScore() override;
   void InvalidateClientArea() override;

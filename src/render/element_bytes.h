@@ -1,0 +1,43 @@
+#pragma once
+
+// Which stored byte of a record holds the display fields the painters read,
+// where the records keep them as plain bytes.
+
+#include <cstdint>
+
+#include "model/measure_items.h"
+#include "model/note_records.h"
+#include "model/symbols_row.h"
+
+namespace element_bytes {
+
+// Note: the five further bytes are the head offset, the beam offset (two's
+// complement, unlike the other offsets), the drum head number (1-based), the
+// note's own instrument number and the bracket kind.
+inline std::uint8_t HeadOffset(const TECNote& n) { return n.Extra[0]; }
+inline int BeamOffset(const TECNote& n) { return static_cast<std::int8_t>(n.Extra[1]); }
+inline int DrumHead(const TECNote& n) { return n.Extra[2]; }
+inline int OwnInstrument(const TECNote& n) { return n.Extra[3]; }
+inline int BracketKind(const TECNote& n) { return n.Extra[4]; }
+
+// Note attribute: the vertical offset and the variant (the microtone amount
+// of an accidental).
+inline std::uint8_t AttributeYOffset(const TECNoteAttribute& a) { return a.Data[1]; }
+inline std::uint8_t AttributeVariant(const TECNoteAttribute& a) { return a.Data[2]; }
+
+// Measure item of the common form: after position and value, the step and
+// octave of its vertical place, a style or variant byte, the horizontal
+// display offset and the extension.
+inline int ItemValue(const TECMeasureItem& i) { return i.Second; }
+inline int ItemStep(const TECMeasureItem& i) { return i.Voice; }
+inline int ItemOctave(const TECMeasureItem& i) { return i.Params[0]; }
+inline std::uint8_t ItemVariant(const TECMeasureItem& i) { return i.Params[1]; }
+inline std::uint8_t ItemXOffset(const TECMeasureItem& i) { return i.Params[2]; }
+
+// Symbols-row items: the offsets sit after the bytes the kind uses.
+inline std::uint8_t SymbolXOffset(const TECSymbolItem& s) { return s.Byte(s.Kind == 99 ? 7 : 2); }
+inline std::uint8_t SymbolYOffset(const TECSymbolItem& s) {
+  return s.Byte(s.Kind == 99 ? 6 : s.Kind == 76 ? 1 : 3);
+}
+
+}  // namespace element_bytes

@@ -1,0 +1,199 @@
+#include "render/header_painter.h"
+
+#include <algorithm>
+#include <string>
+
+#include "model/measure.h"
+#include "model/music_score.h"
+#include "model/row.h"
+#include "platform/font_faces.h"
+#include "render/painter_context.h"
+
+namespace {
+
+using nv::platform::Rect;
+
+// Writes a glyph at (x, y) and returns the cell it covered.
+Rect GlyphAt(PainterContext& ctx, int x, int y, const std::string& glyph) {
+  const nv::platform::Size size = ctx.Canvas.textExtent(glyph);
+  ctx.Canvas.textOut(x, y, glyph);
+  return {x, y, x + size.width, y + size.height};
+}
+
+Rect Union(const Rect& a, const Rect& b) {
+  if (a.isEmpty()) return b;
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+          std::max(a.bottom, b.bottom)};
+}
+
+void StoreRect(TECElement* record, const Rect& r) {
+  if (record != nullptr) StoreBox(*record, r.left, r.top, r.right, r.bottom);
+}
+
+// The octave mark of the octave clefs: an italic "8" at 10 points.
+Rect OctaveMark(PainterContext& ctx, int x, int y, nv::platform::Color color) {
+  ctx.UseMusicFont(10, color);
+  ctx.Canvas.font().italic = true;
+  const Rect r = GlyphAt(ctx, x, y, "8");
+  ctx.UseMusicFont(16, color);
+  return r;
+}
+
+// Key signature glyph places in half spaces from the base line, for the
+// clefs 7, 10 and 11 and for the others.
+constexpr int kSharpsLowClefs[7] = {3, -1, 2, 5, 1, 4, 0};
+constexpr int kSharps[7] = {0, 3, -1, 2, 5, 1, 4};
+constexpr int kFlatsLowClefs[7] = {1, 5, 2, 6, 3, 7, 4};
+constexpr int kFlats[7] = {4, 1, 5, 2, 6, 3, 7};
+
+}  // namespace
+
+int DrawClef(PainterContext& ctx, int code, int x, TECElement* record) {
+  const nv::platform::Color ink = record ? ctx.InkFor(record) : nv::platform::colors::black;
+  const int s = ctx.Space;
+  const int top = ctx.StaffBottom - ctx.StaffHeight;
+  const int bottom = ctx.StaffBottom;
+  ctx.UseMusicFont(16, ink);
+  ctx.SetClearBrush();
+  Rect box;
+  switch (code) {
+    case 2: box = GlyphAt(ctx, x, top, "%"); break;
+    case 3: box = GlyphAt(ctx, x, top, "&"); break;
+    case 6:
+      box = GlyphAt(ctx, x, top, "%");
+      box = Union(box, OctaveMark(ctx, x + 2 * s, bottom, ink));
+      break;
+    case 7: box = GlyphAt(ctx, x, top + s, "%"); break;
+    case 8: box = GlyphAt(ctx, x, top - s, "&"); break;
+    case 9: box = GlyphAt(ctx, x, top + 2 * s, "&"); break;
+    case 10: box = GlyphAt(ctx, x, top + s, "&"); break;
+    case 11: box = GlyphAt(ctx, x, top - 2 * s, "&"); break;
+    case 12:
+      box = GlyphAt(ctx, x, top - 2 * s, "$");
+      box = Union(box, GlyphAt(ctx, x + s + ctx.P[1], top - 2 * s, "$"));
+      break;
+    case 13: {
+      ctx.UseTextFont("Arial", 9, ink, true);
+      const char* letters[] = {"T", "A", "B"};
+      const int step = (ctx.StaffHeight + s) / 3;
+      for (int i = 0; i < 3; ++i) box = Union(box, GlyphAt(ctx, x + 3, top - s / 2 + i * step, letters[i]));
+      break;
+    }
+    case 14:
+    case 15: {
+      // Percussion clefs: a box of four bars, or two thick bars.
+      ctx.SetPen(ink, 1);
+      ctx.SetSolidBrush(ink);
+      const int left = x + ctx.P[2];
+      const int thick = std::max(1, ctx.P[1]);
+      const int width = 2 * s;
+      const Rect frame{left, top + s, left + width, bottom - s};
+      if (code == 14) {
+        ctx.Canvas.fillRect({frame.left, frame.top, frame.right, frame.top + thick});
+        ctx.Canvas.fillRect({frame.left, frame.bottom - thick, frame.right, frame.bottom});
+        ctx.Canvas.fillRect({frame.left, frame.top, frame.left + thick, frame.bottom});
+        ctx.Canvas.fillRect({frame.right - thick, frame.top, frame.right, frame.bottom});
+      } else {
+        const int bar = std::max(2, s / 2);
+        ctx.Canvas.fillRect({frame.left, frame.top, frame.left + bar, frame.bottom});
+        ctx.Canvas.fillRect({frame.right - bar, frame.top, frame.right, frame.bottom});
+      }
+      ctx.SetClearBrush();
+      box = frame;
+      break;
+    }
+    default:
+      box = GlyphAt(ctx, x, top - 2 * s, "$");
+      if (code == 4) box = Union(box, OctaveMark(ctx, x + 2 * s, top - 2 * s, ink));
+      if (code == 5) box = Union(box, OctaveMark(ctx, x + 2 * s, bottom - ctx.P15, ink));
+      break;
+  }
+  StoreRect(record, box);
+  const int advance = code == 12 ? 24 : (code >= 13 && code <= 15) ? 14 : 18;
+  return ctx.Scaled(advance);
+}
+
+int DrawKeySignature(PainterContext& ctx, int keyInForce, int clef, int x, TECElement* record) {
+  const bool flats = keyInForce > 10;
+  const int count = std::min(flats ? keyInForce - 10 : keyInForce, 7);
+  if (count <= 0) return 0;
+  const int s = ctx.Space;
+  int base = ctx.StaffBottom - ctx.StaffHeight - 2 * s;
+  switch (clef) {
+    case 2:
+    case 6: base += s; break;
+    case 3: base += s / 2; break;
+    case 8:
+    case 10: base -= s / 2; break;
+    case 9: base -= s; break;
+    default: break;
+  }
+  const bool lowClef = clef == 7 || clef == 10 || clef == 11;
+  const int* halves = flats ? (lowClef ? kFlatsLowClefs : kFlats) : (lowClef ? kSharpsLowClefs : kSharps);
+  ctx.UseMusicFont(16, record ? ctx.InkFor(record) : nv::platform::colors::black);
+  ctx.SetClearBrush();
+  Rect box;
+  const int start = x;
+  for (int i = 0; i < count; ++i) {
+    box = Union(box, GlyphAt(ctx, x, base + halves[i] * s / 2, flats ? "b" : "d"));
+    x += ctx.Scaled(6);
+  }
+  StoreRect(record, box);
+  return x - start;
+}
+
+int DrawTimeSignature(PainterContext& ctx, int numerator, int denominator, int sizeStyle, int x,
+                      TECElement* record) {
+  nv::platform::Font font;
+  font.face = nv::platform::kMusicFace;
+  font.size = ctx.Printing ? ctx.Score.GetScale() * 24 / 150 : 24 * ctx.F / 15000;
+  font.color = record ? ctx.InkFor(record) : nv::platform::colors::black;
+  ctx.Canvas.setFont(font);
+  ctx.SetClearBrush();
+  const int lift = ctx.Printing ? ctx.Space / 4 : ctx.Space / 2;
+  const int upper = ctx.StaffBottom - ctx.StaffHeight - lift;
+  const int lower = ctx.StaffBottom - ctx.StaffHeight / 2 - lift;
+  const bool whole = denominator == numerator && (numerator == 1 || numerator == 2 || numerator == 4);
+  const bool half = (numerator == 1 && denominator == 2) || (numerator == 2 && denominator == 4);
+  Rect box;
+  if (sizeStyle == 1 && whole) {
+    box = GlyphAt(ctx, x, upper, "/");
+  } else if (sizeStyle == 2 && (whole || half)) {
+    box = GlyphAt(ctx, x, upper, "-");
+  } else {
+    box = GlyphAt(ctx, x, upper, std::to_string(numerator));
+    box = Union(box, GlyphAt(ctx, x, lower, std::to_string(denominator)));
+  }
+  StoreRect(record, box);
+  return ctx.Scaled(16);
+}
+
+void DrawMeasureHeader(PainterContext& ctx) {
+  TECMeasure* measure = ctx.Measure;
+  const bool hasClef = measure && measure->Clef;
+  const bool hasKey = measure && measure->KeySignature;
+  const bool hasTime = measure && measure->TimeSignature;
+  if (!ctx.FirstInSystem && !hasClef && !hasKey && !hasTime) return;
+
+  // The clef and key in force: the measure's own, else those of the row's
+  // last measure (rows shorter than the others).
+  const TECMeasure* source = measure;
+  if (source == nullptr && ctx.Row->MeasureCount() > 0) source = ctx.Row->GetMeasure(ctx.Row->MeasureCount() - 1);
+  const int clef = hasClef ? measure->Clef->Code() : (source && source->ClefInForce ? source->ClefInForce : 1);
+  int key = source ? source->KeyInForce : 0;
+  // Key codes 30 + n and 40 + n are the in-force codes n and 10 + n.
+  if (hasKey) key = measure->KeySignature->Code() - 30;
+
+  int x = ctx.MeasureStartX;
+  if ((ctx.FirstInSystem && (ctx.Enabled || ctx.MeasureIndex == 0)) || hasClef)
+    x += DrawClef(ctx, clef, x + ctx.P[2], hasClef ? measure->Clef.get() : nullptr);
+  if (ctx.FirstInSystem || hasKey)
+    x += DrawKeySignature(ctx, key, clef, x, hasKey ? measure->KeySignature.get() : nullptr);
+  if (hasTime) {
+    const TECTimeSignature& t = *measure->TimeSignature;
+    DrawTimeSignature(ctx, t.Numerator(), t.Denominator(), t.Style, x, measure->TimeSignature.get());
+  } else if (ctx.MeasureIndex == 0) {
+    DrawTimeSignature(ctx, ctx.Score.GetNumerator(), ctx.Score.GetDenominator(), ctx.Score.GetSizeStyle(), x,
+                      nullptr);
+  }
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+struct PainterContext;
+
+// Draws the contents of the current measure of the current row: rests,
+// notes voice by voice, beams, and the measure items by kind.
+void DrawMeasure(PainterContext& ctx);

@@ -1,0 +1,410 @@
+#include "render/note_column_painter.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "model/instrument.h"
+#include "model/measure.h"
+#include "model/music_score.h"
+#include "model/row.h"
+#include "render/element_bytes.h"
+#include "render/link_painter.h"
+#include "render/painter_context.h"
+#include "render/rest_painter.h"
+#include "render/text_item_painter.h"
+
+namespace {
+
+using nv::platform::colors::black;
+using nv::platform::colors::red;
+
+constexpr std::uint8_t kSmallNote = 0x01;
+constexpr std::uint8_t kDrumHead = 0x10;
+constexpr std::uint8_t kSlashHead = 0x20;
+
+// The note before `note` in the measure's list, or none.
+const TECNote* PreviousNote(const TECMeasure& measure, const TECNote& note) {
+  for (std::size_t i = 1; i < measure.Notes.size(); ++i)
+    if (measure.Notes[i].get() == &note) return measure.Notes[i - 1].get();
+  return nullptr;
+}
+
+const TECNote* NextNote(const TECMeasure& measure, const TECNote& note) {
+  for (std::size_t i = 0; i + 1 < measure.Notes.size(); ++i)
+    if (measure.Notes[i].get() == &note) return measure.Notes[i + 1].get();
+  return nullptr;
+}
+
+std::string Glyph(int code) { return std::string(1, static_cast<char>(code)); }
+
+// Textout of a glyph; returns its cell size.
+nv::platform::Size DrawGlyph(PainterContext& ctx, int x, int y, int code) {
+  const std::string glyph = Glyph(code);
+  const nv::platform::Size size = ctx.Canvas.textExtent(glyph);
+  ctx.Canvas.textOut(x, y, glyph);
+  return size;
+}
+
+void Line(PainterContext& ctx, int x1, int y1, int x2, int y2) {
+  ctx.Canvas.moveTo(x1, y1);
+  ctx.Canvas.lineTo(x2, y2);
+}
+
+int AccidentalGlyph(int kind, int variant) {
+  switch (kind) {
+    case ek::Flat:
+      switch (variant) {
+        case 1: return 160;
+        case 3: return 162;
+        case 33: return 226;
+        case 35: return 224;
+        case 37: return 228;
+        default: return 98;
+      }
+    case ek::Sharp:
+      switch (variant) {
+        case 2: return 161;
+        case 4: return 163;
+        case 34: return 227;
+        case 36: return 225;
+        case 48: return 229;
+        default: return 100;
+      }
+    case ek::DoubleFlat: return 99;
+    case ek::DoubleSharp: return 101;
+    case ek::Natural: return 102;
+    case ek::NaturalFlat: return 87;
+    default: return 88;  // natural-sharp
+  }
+}
+
+bool IsAccidentalKind(int kind) {
+  return (kind >= ek::Flat && kind <= ek::Natural) || kind == ek::NaturalFlat || kind == ek::NaturalSharp;
+}
+
+// What the attributes need of the drawn head.
+struct Head {
+  int x;      // head left
+  int y;      // head top
+  int w;      // head width
+  int columnX;
+  bool stemDown;
+  bool bracketed;
+};
+
+void DrawAccidental(PainterContext& ctx, TECNote& note, TECNoteAttribute& a, const Head& head, int yOffset) {
+  const int s = ctx.Space;
+  const int u = ctx.P[1];
+  const int kind = a.Kind;
+  int left = head.columnX - a.SpacingOffset - 1;
+  int top = (kind == ek::DoubleSharp ? head.y - 1 : head.y - s - s / 2 - 1) + yOffset;
+  int width = 0;
+  int height = 0;
+  switch (kind) {
+    case ek::Flat: width = s + s / 2 + u; height = 3 * s + u; break;
+    case ek::DoubleFlat: width = 2 * s; height = 3 * s + u; break;
+    case ek::Sharp: width = s + u; height = 3 * s + 4 * u; break;
+    case ek::DoubleSharp: width = s + 2 * u; height = head.bracketed ? 2 * s : s + 2 * u; break;
+    case ek::Natural: width = s + u; height = 3 * s + 2 * u; break;
+    default: width = 2 * s; height = 3 * s + 2 * u; break;
+  }
+  const int code = AccidentalGlyph(kind, element_bytes::AttributeVariant(a));
+  int glyphX = left + 1;
+  const int glyphY = top + 1 - (kind == ek::DoubleSharp ? s : 0);
+  if (head.bracketed) {
+    const int glyphWidth = ctx.Canvas.textWidth(Glyph(code));
+    DrawElementBrackets(ctx, element_bytes::BracketKind(note), glyphX, glyphY, glyphY, glyphX + 4 * u + glyphWidth);
+    glyphX += 4 * u;
+    width += s;
+  }
+  DrawGlyph(ctx, glyphX, glyphY, code);
+  a.Box = {left, top, left + width, top + height};
+}
+
+void DrawAttributes(PainterContext& ctx, TECNote& note, const Head& head) {
+  const int s = ctx.Space;
+  const int u = ctx.P[1];
+  const int x = head.x;
+  const int y = head.y;
+  const int w = head.w;
+  for (const auto& attribute : note.Attributes) {
+    TECNoteAttribute& a = *attribute;
+    const int kind = a.Kind;
+    ctx.UseMusicFont(16, ctx.InkFor(&a));
+    ctx.SetClearBrush();
+    const int yOffset = ctx.Scaled(SignedOffset(element_bytes::AttributeYOffset(a)));
+    if (IsAccidentalKind(kind)) {
+      DrawAccidental(ctx, note, a, head, yOffset);
+    } else if (kind == ek::Dot || kind == ek::DoubleDot) {
+      const int left = x + w + w / 2 - 1;
+      const int top = y - 1 + yOffset;
+      DrawGlyph(ctx, left + 1, top + 1, kind == ek::Dot ? '`' : 'a');
+      a.Box = {left, top, left + (kind == ek::Dot ? s / 2 : s) + 2 * u, top + s + 2 * u};
+    } else if (kind == 108 || kind == 109 || kind == 117 || kind == 118) {
+      const int width = kind == 109 ? 4 * u : 6 * u;
+      const int left = x + (w - width) / 2 - 1;
+      int top = 0;
+      if (kind >= 117) top = head.stemDown ? y - 2 * s - 1 : y - 5 * s - 1;
+      else top = head.stemDown ? y - s - 1 : y + s - 1;
+      top += yOffset;
+      DrawGlyph(ctx, left + 1, top + 1, kind >= 117 ? kind - 14 : kind - 13);
+      a.Box = {left, top, left + width + 2 * u, top + width + 2 * u};
+    } else if (kind == 114 || kind == 119) {
+      const int middle = x + w / 2;
+      const int top = y - 4 * s + yOffset;
+      const int end = y - s + yOffset;
+      ctx.SetPen(ctx.InkFor(&a), u);
+      Line(ctx, middle, top, middle, end);
+      const int tip = kind == 114 ? top : end;
+      const int back = kind == 114 ? tip + 6 * u : tip - 6 * u;
+      Line(ctx, middle, tip, middle - 3 * u, back);
+      Line(ctx, middle, tip, middle + 3 * u, back);
+      a.Box = {middle - 3 * u, top - 1, middle + 3 * u, end + 1};
+    } else if (kind >= 124 && kind <= 128) {
+      int left = 0;
+      if (kind == 128) left = head.bracketed ? x - 2 * w - 1 : x - w - w / 2 - 1;
+      else left = head.bracketed ? x + 2 * w - 1 : x + w + w / 2 - 1;
+      int top = y - s - 1 + yOffset;
+      if (note.Value < note.Length) {
+        if (kind == 124 || kind == 126) top -= s / 2;
+        else if (kind == 125 || kind == 127) top += s / 2;
+      }
+      DrawGlyph(ctx, left + 1, top + 1, kind - 34);
+      if (kind != 124 && kind != 126) top += 2 * s - 1;
+      a.Box = {left, top, left + 2 * s + 2 * u, top + s + s / 2 + 2 * u};
+    } else if (ek::IsLink(static_cast<std::uint8_t>(kind))) {
+      DrawSlur(ctx, static_cast<TECLinkAttribute&>(a));
+    } else if (kind == ek::GraceNotes) {
+      DrawGraceNotes(ctx, static_cast<TECGraceGroup&>(a), note);
+    }
+  }
+}
+
+void DrawLedgerLines(PainterContext& ctx, const TECNote& note, int x, int y, int w) {
+  const int s = ctx.Space;
+  const int u = ctx.P[1];
+  const int bottom = ctx.StaffBottom;
+  const int top = bottom - 4 * s;
+  const int reach = ctx.IntervalPx / 2;
+  ctx.SetPen(ctx.Printing ? black : nv::platform::colors::silver, ctx.P15);
+  const int below = y + s / 2 - bottom + 1;
+  for (int k = 1; k <= below / s && k * s < reach; ++k) Line(ctx, x - 4 * u, bottom + k * s, x + w + 4 * u, bottom + k * s);
+  const int above = top - y - s / 2;
+  const TECNote* lower = nullptr;
+  if (note.ChordMark != 0 && ctx.Measure != nullptr)
+    if (const TECNote* prev = PreviousNote(*ctx.Measure, note); prev && prev->ChordMark == note.ChordMark) lower = prev;
+  for (int k = 1; k <= above / s && k * s < reach; ++k) {
+    const int g = top - k * s;
+    if (lower && g - s / 2 >= lower->Box.Top) continue;
+    Line(ctx, x - 4 * u, g, x + w + 4 * u, g);
+  }
+}
+
+void DrawRepeatSign(PainterContext& ctx, TECNote& note) {
+  const int u = ctx.P[1];
+  const int s = ctx.Space;
+  const int c = std::min<int>(note.Value, 16);
+  const int span = (6 * u + 6 * u + c * 4 * u) / 2;
+  int x = 0;
+  if (note.Kind == ek::RepeatNotes) x = ctx.ColumnX(note.Start) - span;
+  else if (note.Options & 1) x = ctx.MeasureX - span;
+  else x = ctx.MeasureX + (ctx.Layout ? ctx.Layout->ContentWidth : 56) * ctx.F / 20000 - ctx.ColumnOffset(0);
+  int y = ctx.StaffBottom - 2 * s;
+  const std::size_t elements = ctx.Measure->Notes.size() + ctx.Measure->Rests.size();
+  if (note.Kind == ek::RepeatNotes || elements >= 2) y += VoiceShift(ctx, note.Voice);
+  const nv::platform::Color ink = ctx.InkFor(&note);
+  ctx.SetPen(ink, 1);
+  ctx.SetSolidBrush(ink);
+  const int start = x;
+  const bool bar = note.Kind == ek::RepeatBar;
+  if (bar) ctx.Canvas.ellipse(x + 2 * u, y - 5 * u, x + 5 * u, y - u);
+  for (int i = 0; i <= c; ++i) {
+    const int reach = bar ? 12 * u : 11 * u;
+    const nv::platform::Point slash[] = {
+        {x, y + s}, {x + u, y + s}, {x + reach, y - s}, {x + reach - u, y - s}};
+    ctx.Canvas.polygon(slash);
+    x += 4 * u;
+  }
+  if (bar) ctx.Canvas.ellipse(x + 3 * u, y + 2 * u, x + 6 * u, y + 6 * u);
+  ctx.SetClearBrush();
+  StoreBox(note, start, y - s, x + 6 * u + u + 1, y + s + 1);
+  ctx.DrewInMeasure = true;
+}
+
+}  // namespace
+
+bool InBeamList(const TECMeasure& measure, const TECNote& note) {
+  const auto& beams = measure.Beams;
+  if (beams.size() < 2) return false;
+  if (std::find(beams.begin(), beams.end(), &note) == beams.end()) return false;
+  return !(beams.back() == &note && beams[beams.size() - 2]->Value >= 32);
+}
+
+void DrawChordColumn(PainterContext& ctx, TECNote& note) {
+  if (note.Kind == ek::RepeatNotes || note.Kind == ek::RepeatBar) {
+    DrawRepeatSign(ctx, note);
+    return;
+  }
+  if (!ek::IsNoteStep(note.Kind)) return;
+  TECMeasure& measure = *ctx.Measure;
+  const int s = ctx.Space;
+  const int u = ctx.P[1];
+  const int u15 = ctx.P15;
+  const int bottom = ctx.StaffBottom;
+  const bool stemDown = (note.Flags & TECNote::StemDown) != 0;
+  const bool slash = (note.Options & kSlashHead) != 0;
+  ctx.UseMusicFont(16);
+  ctx.DrewInMeasure = true;
+
+  // Chord tracking: the first note of a chord is its head.
+  if (note.ChordMark == 0) ctx.ChordHead = nullptr;
+  else if (ctx.ChordHead == nullptr || ctx.ChordHead->ChordMark != note.ChordMark) ctx.ChordHead = &note;
+  TECNote* chordHead = ctx.ChordHead;
+  const bool inChord = chordHead != nullptr;
+  const bool inBeam = InBeamList(measure, note);
+  const int tremolo = inBeam ? 0 : (note.Flags >> 4) & 7;
+
+  int w = ctx.Canvas.textWidth(note.Value == 128 ? "," : "A");
+  const int columnX = ctx.ColumnX(note.Start);
+  const int offset = ctx.Scaled(SignedOffset(element_bytes::HeadOffset(note)));
+  int x = columnX - 4 * u;
+  if (inChord && chordHead != &note) {
+    // A second or unison in a chord turns the head to the other side of the stem.
+    const TECNote* prev = PreviousNote(measure, note);
+    if (prev && std::abs(note.Diatonic() - prev->Diatonic()) < 2) {
+      x = stemDown ? x - w : columnX + 3 * u;
+      if (x == ctx.PreviousHeadX) x = stemDown ? columnX - 4 * u : columnX + 2 * u - w;
+    }
+  }
+  ctx.PreviousHeadX = x;
+  x += offset;
+
+  int y = 0;
+  if (slash) {
+    y = bottom + s / 2 - 4 * s;
+  } else {
+    const int d = note.Kind + 7 * note.Octave - ClefOffset(measure.ClefAt(note.Start)) - 57;
+    y = bottom - (s * d) / 2;
+  }
+  if (!slash) DrawLedgerLines(ctx, note, x, y, w);
+
+  const bool selected = ctx.IsSelected(&note);
+  const nv::platform::Color ink = selected ? red : black;
+  if (selected && ctx.Score.VelocityMode() != 0) ctx.Labels.push_back(&note);
+  ctx.Canvas.font().color = ink;
+  ctx.SetPen(ink, ctx.Canvas.pen().width);
+
+  int left = x;
+  int top = y;
+  int right = x + w + u;
+  int boxBottom = y + s + u;
+  int stemBase = s;
+  int verticalAdjust = 0;
+  int horizontalAdjust = 0;
+  int stemY = y;
+
+  if (slash) {
+    const nv::platform::Point polygon[] = {
+        {x + u, y + 3 * u}, {x + w - u, y}, {x + w - u, y + 2 * s + 3 * u}, {x + u, y + 3 * s}};
+    ctx.SetSolidBrush(ink);
+    ctx.Canvas.polygon(polygon);
+    ctx.SetClearBrush();
+    if (stemDown) stemY = y + 2 * s;
+    else stemBase = 3 * s;
+    x += u;
+    w -= u;
+  } else if (note.Options & kDrumHead) {
+    const int number = element_bytes::DrumHead(note);
+    const auto& heads = ctx.Score.DrumHeads();
+    if (number >= 1 && number <= static_cast<int>(heads.size())) {
+      const bool small = (note.Options & 3) == kSmallNote;
+      if (small) DrawNoteObjects(ctx, x + u, y + 2 * u, *heads[number - 1], 9 * ctx.F / 12, note.Value);
+      else DrawNoteObjects(ctx, x - u15, y, *heads[number - 1], ctx.F, note.Value);
+      if (small) horizontalAdjust = u;
+    } else {
+      ctx.SetPen(ink, 2 * u);
+      Line(ctx, x, y, x + w, y + s);
+      Line(ctx, x + w, y, x, y + s);
+      verticalAdjust = u;
+    }
+  } else {
+    const int code = note.Value >= 129 ? '+' : note.Value == 128 ? ',' : note.Value >= 64 ? 'A' : 'B';
+    ctx.SetClearBrush();
+    if ((note.Options & 3) == kSmallNote) {
+      ctx.UseMusicFont(12, ink);
+      const int headX = note.Value >= 129 ? x - u : x + u;
+      DrawGlyph(ctx, headX, y + u - s / 2, code);
+      if (note.Value >= 129) left -= 2 * u;
+      horizontalAdjust = u;
+      ctx.UseMusicFont(16, ink);
+    } else {
+      DrawGlyph(ctx, x, y - s / 2, code);
+    }
+    verticalAdjust = u;
+  }
+  const bool bracketed = element_bytes::BracketKind(note) != 0;
+  if (bracketed)
+    DrawElementBrackets(ctx, element_bytes::BracketKind(note), x + u - s, y + u - s / 2, y + u - s / 2, x + w + 3 * u);
+
+  ctx.SetPen(black, u);
+  ctx.Canvas.font().color = black;
+  if (inChord) {
+    right = x + w + u;
+    boxBottom = y + s + 2 * u;
+  }
+
+  const TECNote* next = NextNote(measure, note);
+  const bool chordContinues = next && note.ChordMark != 0 && next->ChordMark == note.ChordMark;
+  const int stemX0 = columnX + offset - 4 * u;
+  if (tremolo > 0 && !chordContinues) {
+    int sx = stemX0;
+    int g = 0;
+    if (stemDown) g = chordHead ? chordHead->Box.Top + 4 * s + 4 * u : y + 4 * s + 4 * u - s / 2;
+    else {
+      sx = stemX0 + w;
+      g = y - 2 * s - 4 * u;
+    }
+    if (note.Value >= 65) sx = stemX0 + w / 2;
+    int sy = static_cast<int>(static_cast<unsigned>(g + s + y - tremolo * 3 * u) / 2);
+    ctx.SetPen(black, 2 * u);
+    for (int i = 0; i < tremolo; ++i, sy += 3 * u) Line(ctx, sx - s / 2, sy + s / 4, sx + s / 2, sy - s / 4);
+    ctx.SetPen(black, u);
+  }
+
+  const bool noStem = note.Value >= 65 || (inBeam && note.Value < 32) || chordContinues;
+  if (noStem) {
+    right = x + w + u;
+    boxBottom = y + stemBase + 2 * u;
+  } else {
+    x = stemX0;
+    const int sx = x;
+    const int headY = chordHead ? chordHead->Box.Top + 1 : stemY;
+    const bool flag = !inBeam && note.Value < 32;
+    if (stemDown) {
+      const int stemX = sx + horizontalAdjust;
+      const int end = chordHead ? chordHead->Box.Top + 4 * s : stemY + 4 * s;
+      Line(ctx, stemX, stemY + s / 2 + verticalAdjust + u15, stemX, end);
+      if (!inChord) boxBottom = end + u;
+      const int glyph = note.Value == 16 ? 'D' : note.Value == 8 ? 'F' : note.Value == 4 ? 'H' : note.Value == 2 ? 'J' : 0;
+      if (flag && glyph) DrawGlyph(ctx, stemX, (chordHead ? chordHead->Box.Top : stemY) + s - u15, glyph);
+    } else {
+      const int stemX = sx + w - horizontalAdjust - u15;
+      const int h = y + s - 4 * s;
+      Line(ctx, stemX, headY + s / 2 - verticalAdjust, stemX, h);
+      if (!inChord) {
+        top = h;
+        boxBottom = y + stemBase + 2 * u;
+      }
+      const int glyph = note.Value == 16 ? 'C' : note.Value == 8 ? 'E' : note.Value == 4 ? 'G' : note.Value == 2 ? 'I' : 0;
+      if (flag && glyph) DrawGlyph(ctx, stemX, h, glyph);
+    }
+    if (!inChord) right = x + w + u;
+    ctx.ChordHead = nullptr;
+  }
+  if (note.Value >= 129) right += 2 * u;
+  StoreBox(note, left, top, right, boxBottom);
+
+  if (!slash) DrawAttributes(ctx, note, {x, y, w, columnX, stemDown, bracketed});
+  ctx.SetSolidBrush(nv::platform::colors::white);
+}

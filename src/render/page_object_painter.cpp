@@ -1,0 +1,229 @@
+#include "render/page_object_painter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "model/instrument.h"
+#include "model/music_score.h"
+#include "model/page_objects.h"
+#include "model/rotated_font.h"
+#include "render/painter_context.h"
+#include "render/picture_decoding.h"
+
+namespace {
+
+using nv::platform::Point;
+using nv::platform::Rect;
+
+constexpr int kHandle = 6;
+
+int DeviceX(const PainterContext& ctx, int stored) { return (stored - 1000) * ctx.F / 10000; }
+int DeviceY(const PainterContext& ctx, int stored) { return (stored - 1000) * ctx.VF / 10000; }
+
+nv::platform::Pen PenOf(const PainterContext& ctx, nv::platform::Color color, int width, int style) {
+  const auto penStyle = style >= 0 && style <= static_cast<int>(nv::platform::PenStyle::Clear)
+                            ? static_cast<nv::platform::PenStyle>(style)
+                            : nv::platform::PenStyle::Solid;
+  return {color, width * ctx.F / 10000, penStyle, nv::platform::PenMode::Copy};
+}
+
+nv::platform::Brush BrushOf(nv::platform::Color color, int style) {
+  const auto brushStyle = style >= 0 && style <= static_cast<int>(nv::platform::BrushStyle::DiagonalCross)
+                              ? static_cast<nv::platform::BrushStyle>(style)
+                              : nv::platform::BrushStyle::Solid;
+  return {color, brushStyle, {}};
+}
+
+Rect Hull(const std::vector<Point>& points) {
+  Rect r{points.front().x, points.front().y, points.front().x, points.front().y};
+  for (const Point& p : points) {
+    r.left = std::min(r.left, p.x);
+    r.top = std::min(r.top, p.y);
+    r.right = std::max(r.right, p.x);
+    r.bottom = std::max(r.bottom, p.y);
+  }
+  return r;
+}
+
+Rect DrawText(PainterContext& ctx, const TECPageText& text) {
+  nv::platform::Font font;
+  font.face = text.FontName.empty() ? "Arial" : text.FontName;
+  font.size = ctx.Printing ? text.FontSize * ctx.Score.GetScale() / 100 : text.FontSize * ctx.F / 10000;
+  font.color = static_cast<nv::platform::Color>(text.Color);
+  font.bold = text.FontStyle & 1;
+  font.italic = text.FontStyle & 2;
+  font.underline = text.FontStyle & 4;
+  font.strikeout = text.FontStyle & 8;
+  ctx.Canvas.setFont(font);
+  ctx.SetClearBrush();
+  const int x = text.X * ctx.F / 10000;
+  const int y = text.Y * ctx.VF / 10000;
+  const int lineHeight = ctx.Canvas.textHeight("A");
+  int widest = 0;
+  for (const std::string& line : text.Lines) widest = std::max(widest, ctx.Canvas.textWidth(line));
+  const int lines = static_cast<int>(text.Lines.size());
+  if (text.Rotation % 360 == 0) {
+    for (int i = 0; i < lines; ++i) ctx.Canvas.textOut(x, y + i * lineHeight, text.Lines[i]);
+    return {x, y, x + widest, y + std::max(lines, 1) * lineHeight};
+  }
+  // Turned text: every line's origin turns with the font around the object's
+  // origin, and the box becomes the hull of the turned line boxes.
+  const int ppi = ctx.Canvas.fontPixelsPerInch() > 0 ? ctx.Canvas.fontPixelsPerInch() : ctx.Canvas.deviceCaps().dpiY;
+  ctx.Canvas.setFont(CreateRotatedFont(font, text.Rotation, ppi));
+  const double angle = text.Rotation * std::numbers::pi / 180;
+  const double sine = std::sin(angle);
+  const double cosine = std::cos(angle);
+  auto turn = [&](int dx, int dy) {
+    return Point{x + static_cast<int>(std::lround(dx * cosine + dy * sine)),
+                 y + static_cast<int>(std::lround(-dx * sine + dy * cosine))};
+  };
+  std::vector<Point> corners;
+  for (int i = 0; i < lines; ++i) {
+    const Point origin = turn(0, i * lineHeight);
+    ctx.Canvas.textOut(origin.x, origin.y, text.Lines[i]);
+    const int width = ctx.Canvas.textWidth(text.Lines[i]);
+    for (const Point& c : {Point{0, i * lineHeight}, Point{width, i * lineHeight}, Point{0, (i + 1) * lineHeight},
+                           Point{width, (i + 1) * lineHeight}})
+      corners.push_back(turn(c.x, c.y));
+  }
+  ctx.Canvas.setFont(font);
+  return corners.empty() ? Rect{x, y, x, y} : Hull(corners);
+}
+
+Rect DrawPicture(PainterContext& ctx, const TECPagePicture& object) {
+  const int x = DeviceX(ctx, object.X);
+  const int y = DeviceY(ctx, object.Y);
+  const Rect box{x, y, x + object.Width * ctx.F / 10000, y + object.Height * ctx.VF / 10000};
+  if (!object.Picture) return box;
+  const nv::platform::Picture picture = DecodePicture(*object.Picture);
+  if (picture.isEmpty()) return box;
+  if (object.Flags & TECPagePicture::Stretched) {
+    ctx.Canvas.stretchDraw(box, picture);
+  } else if (object.Flags & TECPagePicture::NaturalSize) {
+    ctx.Canvas.stretchDraw({x, y, x + picture.width() * ctx.F / 10000, y + picture.height() * ctx.VF / 10000}, picture);
+  } else {
+    // Fitted into the box with its proportions kept.
+    const double scale = std::min(static_cast<double>(box.width()) / picture.width(),
+                                  static_cast<double>(box.height()) / picture.height());
+    const int w = static_cast<int>(picture.width() * scale);
+    const int h = static_cast<int>(picture.height() * scale);
+    ctx.Canvas.stretchDraw({x, y, x + w, y + h}, picture);
+  }
+  return box;
+}
+
+// The end shape at p for a line coming from `from`: 1 triangle, 2 circle,
+// 3 barbed arrow; returns the points it covers.
+std::vector<Point> EndShape(PainterContext& ctx, int shape, Point p, Point from) {
+  const int u = std::max(1, ctx.P[1]);
+  const double dx = p.x - from.x;
+  const double dy = p.y - from.y;
+  const double length = std::hypot(dx, dy);
+  if (shape < 1 || shape > 3 || length == 0) return {};
+  const double ax = dx / length;
+  const double ay = dy / length;
+  auto at = [&](double along, double across) {
+    return Point{p.x - static_cast<int>(std::lround(along * ax - across * ay)),
+                 p.y - static_cast<int>(std::lround(along * ay + across * ax))};
+  };
+  if (shape == 2) {
+    const Point c = at(3 * u, 0);
+    const Rect box{c.x - 3 * u, c.y - 3 * u, c.x + 3 * u, c.y + 3 * u};
+    ctx.Canvas.ellipse(box);
+    return {{box.left, box.top}, {box.right, box.bottom}};
+  }
+  std::vector<Point> points;
+  if (shape == 1) points = {p, at(10 * u, 3 * u), at(10 * u, -3 * u)};
+  else points = {p, at(10 * u, 3 * u), at(5 * u, 0), at(10 * u, -3 * u)};
+  ctx.Canvas.polygon(points);
+  return points;
+}
+
+Rect DrawLine(PainterContext& ctx, TECPageLine& line) {
+  const Point a{DeviceX(ctx, line.X1), DeviceY(ctx, line.Y1)};
+  const Point b{DeviceX(ctx, line.X2), DeviceY(ctx, line.Y2)};
+  const auto color = static_cast<nv::platform::Color>(line.PenColor);
+  ctx.Canvas.setPen(PenOf(ctx, color, line.PenWidth, line.PenStyle));
+  ctx.Canvas.moveTo(a.x, a.y);
+  ctx.Canvas.lineTo(b.x, b.y);
+  std::vector<Point> covered{a, b};
+  if (line.EndShapes != 0) {
+    ctx.SetPen(color, 1);
+    ctx.SetSolidBrush(color);
+    for (const Point& p : EndShape(ctx, line.EndShapes >> 4, a, b)) covered.push_back(p);
+    for (const Point& p : EndShape(ctx, line.EndShapes & 15, b, a)) covered.push_back(p);
+    ctx.SetClearBrush();
+  }
+  line.DrawnEnds = {a.x, a.y, b.x, b.y};
+  return Hull(covered);
+}
+
+Rect DrawShape(PainterContext& ctx, const TECPageShape& shape) {
+  const int x = DeviceX(ctx, shape.X);
+  const int y = DeviceY(ctx, shape.Y);
+  const Rect box{x, y, x + shape.Width * ctx.F / 10000, y + shape.Height * ctx.VF / 10000};
+  ctx.Canvas.setPen(PenOf(ctx, static_cast<nv::platform::Color>(shape.PenColor), shape.PenWidth, shape.PenStyle));
+  ctx.Canvas.setBrush(BrushOf(static_cast<nv::platform::Color>(shape.BrushColor), shape.BrushStyle));
+  if (const auto* arc = dynamic_cast<const TECPageArc*>(&shape)) {
+    const Point start{DeviceX(ctx, arc->StartX), DeviceY(ctx, arc->StartY)};
+    const Point end{DeviceX(ctx, arc->EndX), DeviceY(ctx, arc->EndY)};
+    if (shape.Kind == ek::PageArc) ctx.Canvas.arc(box, start, end);
+    else if (shape.Kind == ek::PagePie) ctx.Canvas.pie(box, start, end);
+    else ctx.Canvas.chord(box, start, end);
+  } else if (shape.Kind == ek::PageEllipse) {
+    ctx.Canvas.ellipse(box);
+  } else {
+    ctx.Canvas.rectangle(box);
+  }
+  return box.normalized();
+}
+
+void DrawHandles(PainterContext& ctx, const Rect& box, bool middles) {
+  ctx.SetPen(nv::platform::colors::black, 1);
+  ctx.SetSolidBrush(nv::platform::colors::black);
+  std::vector<Point> places{{box.left, box.top}, {box.right, box.top}, {box.left, box.bottom}, {box.right, box.bottom}};
+  if (middles) {
+    const int mx = (box.left + box.right) / 2;
+    const int my = (box.top + box.bottom) / 2;
+    places.insert(places.end(), {{mx, box.top}, {mx, box.bottom}, {box.left, my}, {box.right, my}});
+  }
+  for (const Point& p : places)
+    ctx.Canvas.fillRect({p.x - kHandle / 2, p.y - kHandle / 2, p.x + kHandle / 2, p.y + kHandle / 2});
+  ctx.SetClearBrush();
+}
+
+}  // namespace
+
+void DrawPageObject(PainterContext& ctx, TECPageObject& object) {
+  Rect box;
+  bool middles = false;
+  if (auto* text = dynamic_cast<TECPageText*>(&object)) {
+    box = DrawText(ctx, *text);
+  } else if (auto* picture = dynamic_cast<TECPagePicture*>(&object)) {
+    box = DrawPicture(ctx, *picture);
+    middles = true;
+  } else if (auto* line = dynamic_cast<TECPageLine*>(&object)) {
+    box = DrawLine(ctx, *line);
+  } else if (auto* shape = dynamic_cast<TECPageShape*>(&object)) {
+    box = DrawShape(ctx, *shape);
+    middles = shape->Kind == ek::PageRectangle;
+  } else {
+    return;
+  }
+  const bool selected = ctx.Selection != nullptr && ctx.Selection->Row == &ctx.Instrument.TextsRow() &&
+                        ctx.Selection->Contains(&object);
+  if (selected) {
+    box = {box.left - kHandle / 2, box.top - kHandle / 2, box.right + kHandle / 2, box.bottom + kHandle / 2};
+    DrawHandles(ctx, {box.left + kHandle / 2, box.top + kHandle / 2, box.right - kHandle / 2, box.bottom - kHandle / 2},
+                middles);
+  }
+  StoreBox(object, box.left, box.top, box.right, box.bottom);
+}
+
+void DrawPageObjects(PainterContext& ctx) {
+  const int page = ctx.Score.GetActivePage();
+  for (const auto& object : ctx.Instrument.TextsRow().Objects)
+    if ((object->Flags & TECPageObject::OnEveryPage) || object->Page == page) DrawPageObject(ctx, *object);
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+struct PainterContext;
+class TECPageObject;
+
+// Draws the instrument's page objects of the active page (and those shown
+// on every page) before the staves, with handles on the selected ones.
+void DrawPageObjects(PainterContext& ctx);
+
+// The same for one object.
+void DrawPageObject(PainterContext& ctx, TECPageObject& object);

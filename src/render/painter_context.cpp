@@ -1,0 +1,97 @@
+#include "render/painter_context.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/instrument.h"
+#include "model/measure.h"
+#include "model/measure_layout.h"
+#include "model/music_score.h"
+#include "model/row.h"
+#include "platform/font_faces.h"
+
+namespace {
+
+// Staff space in pixels: a staff is 6 mm high at the score's resolution. At
+// the smallest accepted zoom and scale the rounding would give 0, which the
+// ledger-line count divides by; one pixel is the least.
+int StaffSpace(int resolution, int verticalFactor) {
+  const double sixMm = 6.0 / (25.4 / resolution);
+  const double space = verticalFactor == 10000 ? sixMm / 4 : sixMm * verticalFactor / 40000;
+  return std::max(1, static_cast<int>(std::lround(space)));
+}
+
+}  // namespace
+
+bool PaintSelection::Contains(const TECElement* element) const {
+  return std::find(Elements.begin(), Elements.end(), element) != Elements.end();
+}
+
+PainterContext::PainterContext(nv::platform::Canvas& canvas, TECMusicScore& score, TECInstrument& instrument,
+                                     int hzoom, int vzoom)
+    : Canvas(canvas), Score(score), Instrument(instrument) {
+  F = hzoom * score.GetScale();
+  VF = vzoom * score.GetScale();
+  for (int n = 1; n <= 6; ++n) P[n] = n * F / 10000;
+  P15 = F / 15000;
+  P20 = F / 20000;
+  Space = StaffSpace(score.GetResolution() > 0 ? score.GetResolution() : 96, VF);
+  StaffHeight = 4 * Space;
+  Printing = score.Printing();
+  HasWindow = score.Host() != nullptr;
+  Enabled = !HasWindow || score.Viewport().Enabled;
+}
+
+int PainterContext::FontSize(int points) const {
+  return Printing ? Score.GetScale() * points / 100 : points * F / 10000;
+}
+
+void PainterContext::UseMusicFont(int points, nv::platform::Color color) {
+  nv::platform::Font font;
+  font.face = nv::platform::kMusicFace;
+  font.size = FontSize(points);
+  font.color = color;
+  Canvas.setFont(font);
+}
+
+void PainterContext::UseTextFont(const char* face, int size, nv::platform::Color color, bool bold, bool italic) {
+  nv::platform::Font font;
+  font.face = face;
+  font.size = size;
+  font.color = color;
+  font.bold = bold;
+  font.italic = italic;
+  Canvas.setFont(font);
+}
+
+bool PainterContext::IsSelected(const TECElement* element) const {
+  return Selection != nullptr && SelectionIndex >= 0 && Selection->Contains(element);
+}
+
+nv::platform::Color PainterContext::InkFor(const TECElement* element) const {
+  return IsSelected(element) ? nv::platform::colors::red : nv::platform::colors::black;
+}
+
+void PainterContext::SetPen(nv::platform::Color color, int width) {
+  Canvas.setPen({color, width, nv::platform::PenStyle::Solid, nv::platform::PenMode::Copy});
+}
+
+void PainterContext::SetSolidBrush(nv::platform::Color color) {
+  Canvas.setBrush({color, nv::platform::BrushStyle::Solid, {}});
+}
+
+void PainterContext::SetClearBrush() { Canvas.setBrush({0, nv::platform::BrushStyle::Clear, {}}); }
+
+int PainterContext::ColumnOffset(int tick) const {
+  if (Layout != nullptr && !Layout->Positions.empty()) {
+    const int last = static_cast<int>(Layout->Positions.size()) - 1;
+    return Layout->Positions[std::clamp(tick, 0, last)];
+  }
+  const int t = std::max(tick, 0);
+  if (!FirstInSystem) return Scaled(t / 2 + 10);
+  const bool rowHasMeasures = Row != nullptr && Row->MeasureCount() > 0;
+  if (rowHasMeasures || MeasureIndex != 0) return Scaled(6 * KeyAccidentals + t / 2 + 32);
+  return Scaled(t / 2 + 48);
+}
+
+int PainterContext::ColumnX(int tick) const { return MeasureX + ColumnOffset(tick); }

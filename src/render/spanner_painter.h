@@ -1,0 +1,13 @@
+#pragma once
+
+struct PainterContext;
+class TECMeasureItem;
+
+// Measure spanners: hairpins, octave lines, trill lines and line brackets
+// (221..227, 229), the barre line (228) and bends (230), and the spanners
+// and volta brackets carried over from the previous page. Their drawing
+// follows in a later step; the painters already stand where they are called.
+void DrawSpanner(PainterContext& ctx, TECMeasureItem& item);
+void DrawBarre(PainterContext& ctx, TECMeasureItem& item);
+void DrawBend(PainterContext& ctx, TECMeasureItem& item);
+void DrawCarriedSpanners(PainterContext& ctx);
