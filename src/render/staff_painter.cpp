@@ -95,7 +95,8 @@ void DrawWholeMeasureRest(PainterContext& ctx) {
     for (const auto& note : next->Notes)
       if (note->Kind == ek::RepeatBar && (note->Options & 1) && note->Start == 0) return;
   }
-  const int content = ctx.Layout ? ctx.Scaled(ctx.Layout->ContentWidth) : ctx.Scaled(56);
+  const int content = ctx.Layout ? ctx.Scaled(ctx.Layout->ContentWidth) + static_cast<int>(ctx.Layout->JustificationPixels)
+                                 : ctx.Scaled(56);
   const int width = ctx.Scaled(6);
   const int left = ctx.MeasureX + (content - width) / 2;
   const int top = ctx.StaffBottom - 3 * ctx.Space;

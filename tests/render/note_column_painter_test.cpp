@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include "draw_test_support.h"
+#include "model/measure.h"
+
+using draw_test::Draw;
+using draw_test::TextsOf;
+using draw_test::With;
+
+namespace {
+
+TECMeasure& Measure(TECMusicScore& score, int m = 0) { return *score.CurrentInstrument()->GetRow(0)->GetMeasure(m); }
+
+// The width of a head glyph on the recording canvas.
+int HeadWidth() {
+  nv::platform::RecordingCanvas canvas;
+  canvas.font().face = "Vorod Iduriza";
+  canvas.font().size = 16;
+  return canvas.textWidth("A");
+}
+
+// A chord of seconds with the stem up: C at the column, D turned to the
+// right of the stem, E back on the stem's left.
+TEST(NoteColumnPainter, ChordOfSecondsAlternatesTheHeads) {
+  auto score = layout_test::MakeScore(1, 1);
+  TECMeasure& m = Measure(*score);
+  for (int step : {1, 2, 3}) score_builder::AddNote(m, step, 5, 32, 0)->ChordMark = 1;
+  const auto lines = Draw(*score);
+  const auto heads = TextsOf(lines, "B");
+  ASSERT_EQ(heads.size(), 3u);
+  const int column = heads[0].x + 4;  // C stands 4u left of its column
+  const int w = HeadWidth();
+  EXPECT_EQ(heads[1].x, column + 3);
+  EXPECT_EQ(heads[2].x, column + 2 - w);
+  // C4 is a line below the staff (bottom 122): its head top lies 3 below the
+  // bottom line, and the heads climb half a space per step.
+  EXPECT_EQ(heads[0].y, 122 + 3 - 3);
+  EXPECT_EQ(heads[1].y, heads[0].y - 3);
+  EXPECT_EQ(heads[2].y, heads[1].y - 3);
+  // One stem, drawn by the chord's last note from the lowest head up three
+  // and a half spaces above the highest.
+  const auto stems = With(lines, "pen #000000 w1 solid");
+  const std::string stem = "LineTo (" + std::to_string(column - 4 + w - 0) + ",";
+  EXPECT_EQ(With(stems, stem).size(), 1u) << stem;
+  // The boxes: the chord notes up to their heads, the last one with the stem.
+  const TECNote& c = *m.Notes[0];
+  EXPECT_EQ(c.Box.Left, heads[0].x - 1);
+  EXPECT_EQ(c.Box.Top, heads[0].y + 3 - 1);  // the glyph stands half a space above the head top
+  EXPECT_EQ(c.Box.Right, heads[0].x + w + 1);
+}
+
+TEST(NoteColumnPainter, FlagsStemsAndWholeNotes) {
+  auto score = layout_test::MakeScore(1, 1);
+  TECMeasure& m = Measure(*score);
+  score_builder::AddNote(m, 5, 5, 16, 0);   // eighth, stem up: flag "C"
+  score_builder::AddNote(m, 5, 5, 128, 32);  // whole note: "," and no stem
+  TECNote* down = score_builder::AddNote(m, 3, 6, 8, 64);
+  down->Flags |= TECNote::StemDown;  // sixteenth, stem down: flag "F"
+  const auto lines = Draw(*score);
+  const auto up = TextsOf(lines, "C");
+  ASSERT_EQ(up.size(), 1u);
+  const auto head = TextsOf(lines, "B").at(0);
+  const int w = HeadWidth();
+  // The up flag hangs from the stem end, 3 spaces above the head's centre.
+  EXPECT_EQ(up[0].x, head.x + w - 0);
+  EXPECT_EQ(up[0].y, head.y + 3 + 6 - 24);
+  EXPECT_EQ(TextsOf(lines, ",").size(), 1u);
+  EXPECT_EQ(TextsOf(lines, "F").size(), 1u);
+  // Box of the eighth: from its head's left to the stem end above it.
+  const TECNote& eighth = *m.Notes[0];
+  EXPECT_EQ(draw_test::Box(eighth.Box), std::to_string(head.x - 1) + "," + std::to_string(up[0].y - 1) + "," +
+                                            std::to_string(head.x + w + 1) + "," +
+                                            std::to_string(head.y + 3 + 6 + 2));
+}
+
+// Eighths in a beam get their stems and the beam from the measure painter,
+// no flag of their own.
+TEST(NoteColumnPainter, BeamedEighthsDrawNoFlag) {
+  auto score = layout_test::MakeScore(1, 1);
+  TECMeasure& m = Measure(*score);
+  TECNote* a = score_builder::AddNote(m, 5, 5, 16, 0);
+  TECNote* b = score_builder::AddNote(m, 5, 5, 16, 16);
+  a->BeamGroup = b->BeamGroup = 1;
+  m.Beams = {a, b};
+  const auto lines = Draw(*score);
+  EXPECT_TRUE(TextsOf(lines, "C").empty());
+  EXPECT_EQ(With(lines, "Polygon").size(), 1u);
+}
+
+TEST(NoteColumnPainter, LedgerLinesSilverOnScreenBlackPrintingAndBoundedByTheInterval) {
+  for (const bool printing : {false, true}) {
+    auto score = layout_test::MakeScore(1, 1);
+    score->SetPrinting(printing);
+    TECMeasure& m = Measure(*score);
+    score_builder::AddNote(m, 1, 5, 32, 0);  // middle C: one ledger line
+    score_builder::AddNote(m, 1, 3, 32, 32);  // far below: as many as fit in half the interval
+    TECNote* selected = m.Notes[0].get();
+    PaintSelection selection;
+    selection.Row = score->CurrentInstrument()->GetRow(0);
+    selection.Elements = {selected};
+    const auto lines = Draw(*score, &selection);
+    const std::string ledger = printing ? "pen #000000 w0 solid" : "pen #C0C0C0 w0 solid";
+    std::vector<int> ys;
+    for (const auto& line : With(lines, ledger)) {
+      int y = 0;
+      std::sscanf(line.c_str(), "LineTo (%*d,%d)", &y);
+      ys.push_back(y);
+    }
+    // 16 mm between staves is 60 pixels: lines up to 30 pixels below.
+    EXPECT_EQ(ys, (std::vector<int>{128, 128, 134, 140, 146})) << printing;
+    // The selected note is red, its ledger line is not.
+    EXPECT_NE(With(lines, "\"B\" width").at(0).find("#FF0000"), std::string::npos);
+  }
+}
+
+TEST(NoteColumnPainter, AccidentalsAndDotsGetTheirBoxes) {
+  auto score = layout_test::MakeScore(1, 1);
+  TECMeasure& m = Measure(*score);
+  TECNote* note = score_builder::AddNote(m, 7, 5, 32, 0);  // B on the middle line
+  TECNoteAttribute* sharp = score_builder::AddAttribute(*note, ek::Sharp);
+  TECNoteAttribute* dot = score_builder::AddAttribute(*note, ek::Dot);
+  note->Length = 48;
+  const auto lines = Draw(*score);
+  const auto head = TextsOf(lines, "B").at(0);
+  const int column = head.x + 4;
+  const auto glyph = TextsOf(lines, "d").at(0);
+  // Left of the column by the spacing offset; the box one pixel left of it.
+  EXPECT_EQ(glyph.x, column - sharp->SpacingOffset);
+  EXPECT_EQ(sharp->Box.Left, glyph.x - 1);
+  EXPECT_EQ(sharp->Box.Top, (head.y + 3) - 6 - 3 - 1);
+  EXPECT_EQ(sharp->Box.Right - sharp->Box.Left, 6 + 1);
+  const int w = HeadWidth();
+  EXPECT_EQ(TextsOf(lines, "`").at(0).x, head.x + w + w / 2);
+  EXPECT_EQ(dot->Box.Right - dot->Box.Left, 3 + 2);
+}
+
+}  // namespace

@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include "draw_test_support.h"
+#include "model/measure.h"
+
+using draw_test::Draw;
+using draw_test::TextsOf;
+using draw_test::With;
+
+namespace {
+
+TECRow& Row(TECMusicScore& score, int i = 0) { return *score.CurrentInstrument()->GetRow(i); }
+
+// On the default page (10 mm margins, 16 mm interval, 96 DPI) the first
+// staff's top line lies 26 mm down and a staff space is 6 pixels.
+TEST(StaffPainter, FiveLinesOnTheDefaultPageSilverOnScreenBlackWhenPrinting) {
+  for (const bool printing : {false, true}) {
+    auto score = layout_test::MakeScore(1, 1);
+    score->SetPrinting(printing);
+    const auto lines = Draw(*score);
+    const std::string pen = printing ? "#000000" : "#C0C0C0";
+    std::vector<std::string> staff;
+    for (int y : {122, 116, 110, 104, 98})
+      staff.push_back("LineTo (37," + std::to_string(y) + ") to (340," + std::to_string(y) + ") | pen " + pen +
+                      " w1 solid");
+    // The five lines, bottom first, one after the other.
+    std::vector<std::string> drawn;
+    for (const auto& line : lines)
+      if (line.rfind("LineTo (37,", 0) == 0 && line.find(") to (340,") != std::string::npos) drawn.push_back(line);
+    EXPECT_EQ(drawn, staff) << (printing ? "printing" : "screen");
+  }
+}
+
+// Clefs stand at the measure start + 2 pixels, at their offset from the
+// staff top (98), one space being 6 pixels.
+TEST(StaffPainter, ClefsAtTheirOffsetsFromTheStaffTop) {
+  const struct {
+    int code;
+    const char* glyph;
+    int y;
+  } cases[] = {{1, "$", 86}, {2, "%", 98}, {3, "&", 98},  {7, "%", 104}, {8, "&", 92},
+               {9, "&", 110}, {10, "&", 104}, {11, "&", 86}, {12, "$", 86}};
+  for (const auto& c : cases) {
+    auto score = layout_test::MakeScore(1, 1);
+    Row(*score).SetClef(0, c.code);
+    const auto lines = Draw(*score);
+    const auto placed = TextsOf(lines, c.glyph);
+    ASSERT_FALSE(placed.empty()) << c.code;
+    EXPECT_EQ(placed[0].x, 39) << c.code;
+    EXPECT_EQ(placed[0].y, c.y) << c.code;
+    // The clef record gets the glyph cell as its box (left - 1, top - 1).
+    const TECClef& clef = *Row(*score).GetMeasure(0)->Clef;
+    EXPECT_EQ(clef.Box.Left, 38) << c.code;
+    EXPECT_EQ(clef.Box.Top, c.y - 1) << c.code;
+    // Code 12 draws its glyph twice, one space and a pen width apart.
+    if (c.code == 12) {
+      EXPECT_EQ(placed[1].x, 39 + 7);
+    }
+  }
+}
+
+TEST(StaffPainter, OctaveClefsAndTablature) {
+  auto score = layout_test::MakeScore(1, 1);
+  Row(*score).SetClef(0, 4);
+  auto lines = Draw(*score);
+  const auto eight = With(lines, "\"8\"");
+  ASSERT_FALSE(eight.empty());
+  EXPECT_NE(eight[0].find("TextOut (51,86)"), std::string::npos) << eight[0];
+  EXPECT_NE(eight[0].find("italic"), std::string::npos);
+
+  Row(*score).SetClef(0, 13);
+  lines = Draw(*score);
+  for (const char* letter : {"T", "A", "B"}) {
+    const auto found = With(lines, std::string("\"") + letter + "\"");
+    ASSERT_FALSE(found.empty()) << letter;
+    EXPECT_NE(found[0].find("font \"Arial\" 9pt #000000 bold"), std::string::npos) << found[0];
+  }
+}
+
+// Sharps and flats from the base line two spaces above the staff top.
+TEST(StaffPainter, KeySignatureGlyphPlaces) {
+  auto score = layout_test::MakeScore(1, 1);
+  Row(*score).SetKeySignature(0, 33);  // three sharps
+  auto sharps = TextsOf(Draw(*score), "d");
+  ASSERT_GE(sharps.size(), 3u);
+  EXPECT_EQ(sharps[0].y, 86);
+  EXPECT_EQ(sharps[1].y, 86 + 9);
+  EXPECT_EQ(sharps[2].y, 86 - 3);
+  EXPECT_EQ(sharps[1].x - sharps[0].x, 6);
+
+  Row(*score).SetKeySignature(0, 42);  // two flats
+  const auto flats = TextsOf(Draw(*score), "b");
+  ASSERT_GE(flats.size(), 2u);
+  EXPECT_EQ(flats[0].y, 86 + 12);
+  EXPECT_EQ(flats[1].y, 86 + 3);
+}
+
+TEST(StaffPainter, TimeSignatureSymbolsAndDigits) {
+  const struct {
+    int numerator, denominator, style;
+    std::vector<std::string> glyphs;
+  } cases[] = {{4, 4, 1, {"/"}}, {2, 2, 2, {"-"}}, {2, 4, 2, {"-"}}, {3, 4, 1, {"3", "4"}}, {4, 4, 0, {"4", "4"}}};
+  for (const auto& c : cases) {
+    auto score = layout_test::MakeScore(1, 1);
+    Row(*score).SetTimeSignature(0, c.numerator, c.denominator, static_cast<std::uint8_t>(c.style));
+    const auto lines = With(Draw(*score), "font \"Vorod Iduriza\" 16pt");
+    std::vector<std::string> glyphs;
+    for (const auto& line : lines) {
+      const auto at = line.find('"');
+      const std::string g = line.substr(at + 1, line.find('"', at + 1) - at - 1);
+      if (g != "$") glyphs.push_back(g);
+    }
+    EXPECT_EQ(glyphs, c.glyphs) << c.numerator << "/" << c.denominator;
+  }
+  // The numerator stands half a space above the top line, the denominator
+  // half a space above the middle line.
+  auto score = layout_test::MakeScore(1, 1);
+  Row(*score).SetTimeSignature(0, 3, 4, 0);
+  const auto lines = Draw(*score);
+  EXPECT_EQ(TextsOf(lines, "3").at(0).y, 95);
+  EXPECT_EQ(TextsOf(lines, "4").at(0).y, 107);
+}
+
+TEST(StaffPainter, NothingInTheAllInstrumentsViewOrBeforeTheFirstLayout) {
+  auto score = layout_test::MakeScore(1, 1);
+  nv::platform::RecordingCanvas canvas;
+  score->DrawPage(canvas, 100, 100);
+  EXPECT_TRUE(canvas.lines().empty());
+  score->SetStyle(TScoreStyle::ssAllInstruments);
+  EXPECT_TRUE(Draw(*score).empty());
+}
+
+// At the smallest zoom and scale the staff space stays one pixel, and the
+// ledger lines of a note far below the staff are counted without fault.
+TEST(StaffPainter, SmallestZoomKeepsOnePixelSpaces) {
+  auto score = layout_test::MakeScore(1, 1);
+  score_builder::AddNote(*Row(*score).GetMeasure(0), 1, 2, 32, 0);
+  score->SetScale(10);
+  nv::render::LayoutScore(*score, 0, false);
+  nv::platform::RecordingCanvas canvas;
+  score->DrawPage(canvas, 10, 10);
+  const auto staff = With(canvas.lines(), "pen #C0C0C0 w0 solid");
+  ASSERT_GE(staff.size(), 5u);
+  int y[5];
+  for (int i = 0; i < 5; ++i) std::sscanf(staff[i].c_str(), "LineTo (%*d,%d)", &y[i]);
+  for (int i = 1; i < 5; ++i) EXPECT_EQ(y[i - 1] - y[i], 1);
+}
+
+TEST(StaffPainter, BraceSpansTheRowsOfAnInstrument) {
+  auto score = layout_test::MakeScore(2, 1);
+  const auto lines = Draw(*score);
+  const auto brace = With(lines, "\"#\"");
+  ASSERT_EQ(brace.size(), 1u);
+  // 10 pixels left of the staves, from the first staff's top (98) to the
+  // second staff's bottom (205): the brace font is 107 x 31 / 20 high.
+  EXPECT_EQ(brace[0], "TextOut (37,98) \"#\" width 88 | font \"Vorod Iduriza\" h165 #000000 width70 | transparent");
+  // The system's left barline and the closing barline join both staves.
+  EXPECT_EQ(With(lines, "LineTo (47,98) to (47,205)").size(), 1u);
+  EXPECT_EQ(With(lines, "LineTo (340,205) to (340,98)").size(), 1u);
+}
+
+}  // namespace
