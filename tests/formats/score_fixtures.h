@@ -165,6 +165,8 @@ inline void FillMeasure(TECMeasure& measure) {
 inline std::unique_ptr<TECMusicScore> MakeFullScore() {
   auto score = std::make_unique<TECMusicScore>();
   TECMusicScore& s = *score;
+  // The records as built, without the layout pass, as a stream load leaves them.
+  s.LayoutSuspended = true;
   s.SetTempo(96);
   s.SetMetrix(TECMetrix::rmInches);
   s.SetZoom(150);
@@ -253,6 +255,7 @@ inline std::unique_ptr<TECMusicScore> MakeFullScore() {
     layout.Extents = {{1, 2}, {0, 0}, {3, 4}};
     for (int r = 0; r < instrument.GetRowCount(); ++r) instrument.GetRow(r)->RebuildUnionsFrom(0, false, false);
   }
+  s.LayoutSuspended = false;
   return score;
 }
 

@@ -16,6 +16,8 @@ class Instrument : public ::testing::Test {
     score = MakeScore(1, 4);
     score->SetTimeSignature(4, 4, 0, true);
     instrument = score->GetInstrumentAt(0);
+    // The records as the instrument keeps them, without the layout pass.
+    score->LayoutSuspended = true;
   }
   std::unique_ptr<TECMusicScore> score;
   TECInstrument* instrument = nullptr;

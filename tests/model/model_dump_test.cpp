@@ -12,6 +12,8 @@ namespace {
 // flute with a chord symbol, a symbol and a page text.
 std::unique_ptr<TECMusicScore> SmallScore() {
   auto score = std::make_unique<TECMusicScore>();
+  // The records as built, without the layout pass.
+  score->LayoutSuspended = true;
   score->SetTimeSignature(4, 4, 0, true);
   TECInstrument& piano = *score->AppendInstrument();
   piano.SetName("Piano");

@@ -1,0 +1,148 @@
+// Laying out again from the page an edit touched gives what a full layout
+// gives, and the carry-over lists follow the records they name.
+#include <gtest/gtest.h>
+
+#include "layout_test_support.h"
+#include "model/measure.h"
+#include "model/model_dump.h"
+#include "render/carry_over.h"
+
+using layout_test::Instrument;
+using layout_test::MakeScore;
+using score_builder::AddAttribute;
+using score_builder::AddNote;
+using score_builder::AddRest;
+
+namespace {
+
+constexpr int kMeasures = 48;
+
+// Two rows of varied music: chords with accidentals, dotted and short
+// notes, rests, clef, key and time changes, a spanner, ties across bars,
+// a page break, a multi-measure rest and a system with its own settings.
+std::unique_ptr<TECMusicScore> MakeMusic() {
+  auto score = MakeScore(2, kMeasures);
+  score->LayoutSuspended = true;
+  score->Page().SetWidth(210);
+  score->Page().SetHeight(297);
+  score->LayoutSuspended = false;
+  TECInstrument& instrument = Instrument(*score);
+  for (int r = 0; r < 2; ++r) {
+    TECRow& row = *instrument.GetRow(r);
+    for (int m = 0; m < kMeasures; ++m) {
+      TECMeasure& measure = *row.GetMeasure(m);
+      if (m == 30) continue;  // room for the multi-measure rest
+      const int value = 8 << ((m + r) % 4);
+      for (int start = 0; start + value <= 96; start += value) {
+        TECNote* note = AddNote(measure, 1 + (start / value + m) % 7, 4 + r, value, start);
+        if ((start / value) % 3 == 0) AddAttribute(*note, (m % 2) ? ek::Sharp : ek::Flat);
+        if (m % 5 == 0) {
+          TECNote* upper = AddNote(measure, 1 + (start / value + m + 2) % 7, 4 + r, value, start);
+          note->ChordMark = upper->ChordMark = 1;
+          AddAttribute(*upper, ek::Natural);
+        }
+      }
+      AddRest(measure, 32, 96);
+      if (m % 2 == 1 && m != 31) {
+        TECNote* later = measure.Notes.front().get();
+        TECNote* earlier = row.GetMeasure(m - 1)->Notes.back().get();
+        LinkNotes(earlier, later, ek::LinkAbove);
+      }
+    }
+    auto clef = MakeMeasureItem(ek::ClefChange, row.GetMeasure(12));
+    clef->Position = 64;
+    clef->Second = 2;
+    row.GetMeasure(12)->Items.push_back(std::move(clef));
+  }
+  TECMeasure& m8 = *instrument.GetRow(0)->GetMeasure(8);
+  auto spanner = MakeMeasureItem(ek::SpannerFirst, &m8);
+  spanner->Position = 32;
+  spanner->Second = 128 * 6;
+  m8.Items.push_back(std::move(spanner));
+  instrument.GetRow(1)->GetMeasure(10)->KeySignature = std::make_unique<TECKeySignature>(43);
+  auto time = std::make_unique<TECTimeSignature>();
+  time->Word = 3 << 8 | 4;
+  instrument.GetRow(0)->GetMeasure(20)->TimeSignature = std::move(time);
+  instrument.EnsureLayout(26)->PageBreak = 1;
+  TECSymbolEntry* entry = instrument.GetSymbolMeasure(30, false);
+  auto rest = std::make_unique<TECSymbolItem>(ek::SymbolMultiRest, entry);
+  rest->SetByte(1, 4);
+  entry->Items.push_back(std::move(rest));
+  instrument.Systems.resize(4);
+  instrument.Systems[3].LeftIndent = 20;
+  instrument.Systems[3].RowOffsets = {0, 12};
+  return score;
+}
+
+std::string Everything(const TECMusicScore& score) {
+  return nv::render::DumpLayout(score) + DumpInstrument(*score.CurrentInstrument());
+}
+
+// Adds notes to measure m of the first row.
+void Edit(TECMusicScore& score, int m) {
+  TECMeasure& measure = *Instrument(score).GetRow(0)->GetMeasure(m);
+  for (int start = 0; start < 96; start += 4) AddAttribute(*AddNote(measure, 3, 5, 4, start), ek::DoubleSharp);
+}
+
+TEST(Relayout, FromTheEditedPageEqualsAFullLayout) {
+  auto probe = MakeMusic();
+  nv::render::LayoutScore(*probe, 0, false);
+  ASSERT_GE(Instrument(*probe).PageCount(), 4) << nv::render::DumpLayout(*probe);
+  for (int m : {5, 17, 27, 40}) {
+    auto relaid = MakeMusic();
+    nv::render::LayoutScore(*relaid, 0, false);
+    const int page = static_cast<int>(Instrument(*relaid).LayoutAt(m)->Page);
+    Edit(*relaid, m);
+    nv::render::LayoutScore(*relaid, page, false);
+
+    auto full = MakeMusic();
+    Edit(*full, m);
+    nv::render::LayoutScore(*full, 0, false);
+    EXPECT_EQ(Everything(*relaid), Everything(*full)) << "edit in measure " << m << " on page " << page;
+  }
+}
+
+TEST(Relayout, TwoPagesLeaveTheOthersAlone) {
+  auto score = MakeMusic();
+  nv::render::LayoutScore(*score, 0, false);
+  const std::string before = Everything(*score);
+  nv::render::LayoutScore(*score, 1, true);
+  EXPECT_EQ(Everything(*score), before) << "nothing changed, so nothing moves";
+}
+
+TEST(CarryOver, ListsNameRecordsThatStillExist) {
+  auto score = MakeMusic();
+  nv::render::LayoutScore(*score, 0, false);
+  const TECPageLayout& pages = score->PageLayout;
+  TECInstrument& instrument = Instrument(*score);
+  // Every carried link ends on the page after its entry and starts before.
+  int links = 0;
+  for (std::size_t p = 0; p < pages.SystemObjects.size(); ++p)
+    for (const TECCarryRef& ref : pages.SystemObjects[p]) {
+      const TECLinkAttribute* link = nv::render::ResolveLink(instrument, ref);
+      ASSERT_NE(link, nullptr);
+      EXPECT_EQ(instrument.LayoutAt(ref.Measure)->Page, p + 1);
+      EXPECT_LT(link->Partner->Owner->Index, score->PageFirstMeasure(static_cast<int>(p) + 1));
+      ++links;
+    }
+  // The spanner of measure 8 lasts six measures: carried to every page
+  // boundary it crosses, from its own page to the next.
+  const int page = static_cast<int>(instrument.LayoutAt(8)->Page);
+  ASSERT_EQ(pages.SystemSymbols[page + 1].size(), 1u) << nv::render::DumpLayout(*score);
+  EXPECT_NE(nv::render::ResolveSpanner(instrument, pages.SystemSymbols[page + 1][0]), nullptr);
+
+  // Laying the same pages out again adds nothing twice.
+  const std::string before = nv::render::DumpLayout(*score);
+  nv::render::LayoutScore(*score, 1, false);
+  nv::render::LayoutScore(*score, 2, true);
+  EXPECT_EQ(nv::render::DumpLayout(*score), before);
+
+  // Records freed after the pass: their places resolve to nothing.
+  for (int r = 0; r < 2; ++r) instrument.GetRow(r)->ClearMeasures();
+  for (const auto& entry : pages.SystemObjects)
+    for (const TECCarryRef& ref : entry) EXPECT_EQ(nv::render::ResolveLink(instrument, ref), nullptr);
+  EXPECT_EQ(nv::render::ResolveSpanner(instrument, pages.SystemSymbols[page + 1][0]), nullptr);
+  EXPECT_GT(links, 0);
+}
+
+}  // namespace
