@@ -352,6 +352,15 @@ void TMeasureReader::ReadIncomingLink(TECNote& note, const TSizedRecord& record)
   TECNote* later = NoteAt(Row.Owner(), path);
   if (!later || later == &note) return;
   const std::uint8_t code = record.Kind() == kIncomingLinkAbove ? ek::LinkAbove : ek::LinkBelow;
+  // A later note read back in the same undo step already holds this link by
+  // the path of the note being read (its place in the list being built).
+  const TECNotePath here{static_cast<std::uint16_t>(std::max(0, Row.GetIndex())),
+                         static_cast<std::uint16_t>(Measure.Index), static_cast<std::uint16_t>(Measure.Notes.size())};
+  for (const auto& attribute : later->Attributes) {
+    if (attribute->Kind != code) continue;
+    const auto& held = static_cast<const TECLinkAttribute&>(*attribute).PartnerPath;
+    if (held && held->Row == here.Row && held->Measure == here.Measure && held->Note == here.Note) return;
+  }
   auto link = std::make_unique<TECLinkAttribute>(code, later);
   link->Load(record.Span());
   link->Kind = code;
@@ -504,6 +513,8 @@ void ClearMeasure(TECMeasure& measure) {
   measure.BeamGroupCount = 0;
 }
 
+}  // namespace
+
 void ResolveMeasureLinks(TECInstrument* instrument, TECMeasure& measure) {
   for (const auto& note : measure.Notes) {
     std::erase_if(note->Attributes, [&](const std::unique_ptr<TECNoteAttribute>& attribute) {
@@ -519,8 +530,6 @@ void ResolveMeasureLinks(TECInstrument* instrument, TECMeasure& measure) {
     });
   }
 }
-
-}  // namespace
 
 TECMeasure* PrepareMeasure(TECRow& row, int index, bool clear) {
   if (index < 0) return nullptr;
@@ -557,12 +566,17 @@ void SaveMeasure(TStream& stream, const TECMeasure& measure, bool undoMode) {
   block.Finish();
 }
 
+bool ReadMeasureBlock(TStream& stream, TECRow& row, TECMeasure& measure, const TScoreStreamContext& context) {
+  const std::int64_t start = stream.Position();
+  if (stream.ReadU8() != ek::MeasureBlock) return false;
+  const bool intact = ReadBlockBody(stream, start, 2, [&] { TMeasureReader{stream, row, measure, context}.Read(); });
+  if (!intact) ClearMeasure(measure);
+  return intact;
+}
+
 void LoadMeasure(TStream& stream, TECRow& row, int index, const TScoreStreamContext& context) {
   TECMeasure* measure = PrepareMeasure(row, index, true);
-  const std::int64_t start = stream.Position();
-  if (stream.ReadU8() != ek::MeasureBlock) return;
-  const bool intact = ReadBlockBody(stream, start, 2, [&] { TMeasureReader{stream, row, *measure, context}.Read(); });
-  if (!intact) ClearMeasure(*measure);
+  ReadMeasureBlock(stream, row, *measure, context);
   if (context.Deferred) return;
   ResolveMeasureLinks(row.Owner(), *measure);
   row.RebuildUnions(measure, false, false);

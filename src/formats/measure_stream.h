@@ -25,6 +25,16 @@ void SaveMeasure(TStream& stream, const TECMeasure& measure, bool undoMode);
 // resolved and its beam groups rebuilt.
 void LoadMeasure(TStream& stream, TECRow& row, int index, const TScoreStreamContext& context);
 
+// Reads a measure block into `measure`, a fresh record meant for place
+// `measure.Index` of the row, so that a caller can swap it in only when the
+// read succeeds (undo). False when the block has another marker or is
+// damaged. Links and beam groups are left to the caller.
+bool ReadMeasureBlock(TStream& stream, TECRow& row, TECMeasure& measure, const TScoreStreamContext& context);
+
+// Connects the links of one measure that still hold only their partner's
+// path; a path that leads nowhere drops the link.
+void ResolveMeasureLinks(TECInstrument* instrument, TECMeasure& measure);
+
 // Connects every link of the instrument that still holds only the path of
 // its partner; a path that leads nowhere drops the link.
 void ResolveLinks(TECInstrument& instrument);

@@ -1,0 +1,251 @@
+// Damaged and unusual streams: each fails cleanly or reads what it can, and
+// a stream that fails leaves the open score as it was.
+#include <gtest/gtest.h>
+
+#include "formats/instrument_stream.h"
+#include "formats/measure_stream.h"
+#include "formats/page_object_stream.h"
+#include "formats/row_stream.h"
+#include "score_fixtures.h"
+
+namespace {
+
+using namespace score_fixtures;
+
+// Where header field k starts in the stream of an empty score (k = 34 is
+// the instrument count).
+constexpr int kFieldOffset[] = {0,   27,  31,  35,  39,  43,  45,  49,  51,  55,  57,  137,
+                                138, 140, 142, 143, 144, 146, 148, 149, 150, 154, 155, 156,
+                                160, 161, 163, 164, 165, 169, 171, 172, 174, 178, 182};
+constexpr int kFieldCountOffset = 25;
+
+void Put16(Bytes& b, int at, std::uint16_t v) {
+  b[at] = static_cast<std::uint8_t>(v);
+  b[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+void Put32(Bytes& b, int at, std::int32_t v) {
+  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i));
+}
+
+Bytes EmptyScoreStream() {
+  TECMusicScore score;
+  Bytes bytes = Save(score);
+  EXPECT_EQ(bytes.size(), 184u);
+  return bytes;
+}
+
+TEST(ScoreDamage, ShortHeaderReadsItsFieldsAndKeepsTheOtherValues) {
+  TECMusicScore source;
+  source.SetTempo(50);
+  source.SetZoom(200);
+  source.SetMetrix(TECMetrix::rmInches);
+  source.SetStyle(TScoreStyle::ssAllInstruments);
+  Bytes full = Save(source);
+  // Fields 1 to 5, then the instrument count.
+  Bytes bytes(full.begin(), full.begin() + kFieldOffset[6]);
+  bytes.insert(bytes.end(), {0, 0});
+  Put16(bytes, kFieldCountOffset, 5);
+  TECMusicScore score;
+  score.SetTempo(70);
+  Load(score, bytes);
+  EXPECT_EQ(score.GetTempo(), 70);
+  EXPECT_EQ(score.GetZoom(), 100);
+  EXPECT_EQ(score.GetMetrix(), TECMetrix::rmMM);
+  EXPECT_EQ(score.GetStyle(), TScoreStyle::ssPages);
+}
+
+TEST(ScoreDamage, HeaderValuesTheSettersRefuseKeepThePresentOnes) {
+  struct Case {
+    int field;
+    bool wide;
+    std::int32_t value;
+  };
+  const Case cases[] = {
+      {9, false, 0x0004},  {9, false, 0x0400}, {9, false, 0x0406}, {12, false, 0x0300},
+      {32, true, 0},       {8, true, 5},       {20, true, 2000000}, {28, true, 0},
+  };
+  TECMusicScore untouched;
+  Load(untouched, EmptyScoreStream());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.field);
+    Bytes bytes = EmptyScoreStream();
+    if (c.wide)
+      Put32(bytes, kFieldOffset[c.field], c.value);
+    else
+      Put16(bytes, kFieldOffset[c.field], static_cast<std::uint16_t>(c.value));
+    TECMusicScore score;
+    Load(score, bytes);
+    EXPECT_EQ(FullDump(score), FullDump(untouched));
+  }
+}
+
+TEST(ScoreDamage, LowTempoBecomesTheLeast) {
+  Bytes bytes = EmptyScoreStream();
+  Put32(bytes, kFieldOffset[6], 3);
+  TECMusicScore score;
+  Load(score, bytes);
+  EXPECT_EQ(score.GetTempo(), 10);
+}
+
+TEST(ScoreDamage, StreamThatCannotBeReadLeavesTheScoreAsItWas) {
+  const Bytes good = Save(*MakeFullScore());
+  Bytes newer = good;
+  Put16(newer, 23, 881);
+  Bytes notScore = good;
+  notScore[0] = 17;
+  Bytes truncated(good.begin(), good.begin() + 100);
+  Bytes wrongInstrument = EmptyScoreStream();
+  wrongInstrument[kFieldOffset[34]] = 1;
+  wrongInstrument.insert(wrongInstrument.end(), {ek::RowBlock, 9, 0, 0, 0, 0, 0, 0, 0});
+
+  struct Case {
+    const char* name;
+    const Bytes& bytes;
+    const char* message;
+  };
+  const Case cases[] = {{"newer", newer, "Version of file is more then 3.8"},
+                        {"not a score", notScore, "File is damage"},
+                        {"truncated", truncated, "Stream read error"},
+                        {"wrong instrument marker", wrongInstrument, "Not instrument"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto score = MakeFullScore();
+    const std::string before = FullDump(*score);
+    try {
+      Load(*score, c.bytes);
+      ADD_FAILURE() << "no error";
+    } catch (const EStreamError& error) {
+      EXPECT_STREQ(error.what(), c.message);
+    }
+    EXPECT_EQ(FullDump(*score), before);
+  }
+}
+
+TEST(ScoreDamage, WrongBlockMarkersAreNamed) {
+  TECMusicScore score;
+  TECInstrument& instrument = *score.AppendInstrument();
+  TMemoryStream notRow(Bytes{ek::InstrumentBlock, 0, 0, 0, 0});
+  try {
+    LoadRowFromStream(notRow, *instrument.AppendRow(), {});
+    ADD_FAILURE() << "no error";
+  } catch (const EFileDamage& error) {
+    EXPECT_STREQ(error.what(), "No row");
+  }
+  TMemoryStream notInstrument(Bytes{ek::RowBlock, 0, 0, 0, 0});
+  try {
+    LoadInstrumentFromStream(notInstrument, instrument, {});
+    ADD_FAILURE() << "no error";
+  } catch (const EFileDamage& error) {
+    EXPECT_STREQ(error.what(), "Not instrument");
+  }
+}
+
+// A row of two measures with one note each, as stored.
+Bytes TwoMeasureRow() {
+  TECMusicScore score;
+  TECRow& row = *score.AppendInstrument()->AppendRow();
+  AddNote(*row.AddMeasure(), 1, 5, 32, 0);
+  AddNote(*row.AddMeasure(), 2, 5, 32, 0);
+  TMemoryStream stream;
+  SaveRowToStream(stream, row, false);
+  return stream.Data();
+}
+
+// The row block's header is 32 bytes for an empty name; the note count of a
+// measure block is 29 bytes in.
+constexpr int kFirstMeasure = 32;
+constexpr int kNoteCount = 29;
+
+TEST(ScoreDamage, DamagedMeasureIsEmptiedAndTheNextOneRead) {
+  Bytes bytes = TwoMeasureRow();
+  Put16(bytes, kFirstMeasure + kNoteCount, 10001);
+  TECMusicScore score;
+  TECRow& row = *score.AppendInstrument()->AppendRow();
+  TMemoryStream stream(bytes);
+  LoadRowFromStream(stream, row, {});
+  ASSERT_EQ(row.MeasureCount(), 2);
+  EXPECT_TRUE(row.GetMeasure(0)->Notes.empty());
+  ASSERT_EQ(row.GetMeasure(1)->Notes.size(), 1u);
+  EXPECT_EQ(row.GetMeasure(1)->Notes[0]->Kind, ek::NoteC + 1);
+  EXPECT_EQ(stream.Remaining(), 0);
+}
+
+TEST(ScoreDamage, WrongRowMarkerSkipsOnlyItsInstrument) {
+  auto source = MakeFullScore();
+  source->GetInstrumentAt(0)->GetRow(1)->SetName("Marked");
+  Bytes bytes = Save(*source);
+  // The second row block of the first instrument loses its marker: it
+  // stands before its length, field count, voices, staff flag, program and
+  // the name's length.
+  const std::string name = "Marked";
+  auto at = std::search(bytes.begin(), bytes.end(), name.begin(), name.end());
+  ASSERT_NE(at, bytes.end());
+  const auto rowStart = at - bytes.begin() - 2 - 4 - 1 - 2 - 2 - 4 - 1;
+  ASSERT_EQ(bytes[rowStart], ek::RowBlock);
+  bytes[rowStart] = 0;
+  TECMusicScore score;
+  Load(score, bytes);
+  ASSERT_EQ(score.InstrumentCount(), 2);
+  EXPECT_EQ(score.GetInstrumentAt(0)->GetRowCount(), 2);
+  EXPECT_EQ(score.GetInstrumentAt(0)->GetRow(1)->MeasureCount(), 0);
+  EXPECT_EQ(DumpInstrument(*score.GetInstrumentAt(1)), DumpInstrument(*source->GetInstrumentAt(1)));
+}
+
+TEST(ScoreDamage, ChannelsOutsideTheRangeAreRepairedOneByOne) {
+  const std::pair<int, int> cases[] = {{0, 1}, {1, 1}, {16, 16}, {17, 1}, {-3, 1}};
+  for (auto [stored, repaired] : cases) EXPECT_EQ(RepairedChannel(stored), repaired) << stored;
+
+  auto source = MakeFullScore();
+  Bytes bytes = Save(*source);
+  // The first instrument's channel, after its marker, length, field
+  // count, program and name.
+  const std::string name = "Violin";
+  auto at = std::search(bytes.begin(), bytes.end(), name.begin(), name.end()) - bytes.begin();
+  Put32(bytes, static_cast<int>(at + name.size()), 0);
+  TECMusicScore score;
+  Load(score, bytes);
+  EXPECT_EQ(score.GetInstrumentAt(0)->Channel(), 1);
+  EXPECT_EQ(score.GetInstrumentAt(1)->Channel(), 4);
+  EXPECT_EQ(score.GetInstrumentAt(0)->GetRow(1)->Channel(), 10);
+}
+
+TEST(ScoreDamage, PictureOfUnknownTypeDropsOnlyItself) {
+  std::vector<std::unique_ptr<TECPageObject>> objects;
+  auto picture = std::make_unique<TECPagePicture>();
+  picture->Width = 30;
+  picture->Picture = TECPicture{257, Bytes{1, 2, 3, 4, 5}};
+  objects.push_back(std::move(picture));
+  objects.push_back(MakeText("after"));
+  TMemoryStream stream;
+  SavePageObjects(stream, objects, TPageObjectForm::ShortSize);
+  Bytes bytes = stream.Data();
+  // Count, size and prefix, present flag: then the type.
+  Put16(bytes, 2 + 1 + 12 + 2, 300);
+  TMemoryStream damaged(bytes);
+  auto read = LoadPageObjects(damaged, TPageObjectForm::ShortSize);
+  ASSERT_EQ(read.size(), 2u);
+  const auto& first = static_cast<const TECPagePicture&>(*read[0]);
+  EXPECT_FALSE(first.Picture);
+  EXPECT_EQ(first.Width, 30);
+  EXPECT_EQ(static_cast<const TECPageText&>(*read[1]).Lines[0], "after");
+}
+
+TEST(ScoreDamage, DrumMapEntriesForNoMidiKeyAreLeftOut) {
+  TECMusicScore source;
+  SetDrumMapEntry(source, 40, "kept", true, 30, 0);
+  source.DrumMap().push_back(TECDrumMapEntry{200, 255, 30, 0, 1, "no key"});
+  TECMusicScore score;
+  Load(score, Save(source));
+  ASSERT_EQ(score.DrumMap().size(), 1u);
+  EXPECT_EQ(score.DrumMap()[0].Name, "kept");
+}
+
+TEST(ScoreDamage, MeasureTooLongForItsLengthFieldIsRefusedOnWriting) {
+  TECMusicScore score;
+  TECMeasure& measure = *score.AppendInstrument()->AppendRow()->AddMeasure();
+  for (int i = 0; i < 3000; ++i) AddNote(measure, 1, 5, 2, i % 384);
+  TMemoryStream stream;
+  EXPECT_THROW(SaveMeasure(stream, measure, false), EWriteError);
+}
+
+}  // namespace

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang 16 or later (libFuzzer, AddressSanitizer,
+# UndefinedBehaviorSanitizer) into build-fuzz/ (or $1).
+#
+# Run the score reader for half an hour on a copy of the corpus, so that new
+# inputs do not land in the source tree:
+#   tools/fuzz/build.sh
+#   mkdir -p /tmp/score-corpus && cp tests/formats/corpus/* /tmp/score-corpus/
+#   build-fuzz/score_reader_fuzzer -max_total_time=1800 -timeout=10 -rss_limit_mb=2048 /tmp/score-corpus
+# Minimise into the corpus kept with the tests:
+#   build-fuzz/score_reader_fuzzer -merge=1 tests/formats/corpus /tmp/score-corpus
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+build="${1:-$root/build-fuzz}"
+cmake -S "$root/tools/fuzz" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_COMPILER="${CLANGXX:-clang++-16}" -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link"
+cmake --build "$build" --target score_reader_fuzzer -j 4
