@@ -123,6 +123,7 @@ void SystemLayout::Run() {
   TECMusicScore& score = context_.Score;
   if (active_) RowTops();
   const bool pickup = score.AufTaktWord() >= 256;
+  const int rowEnd = instrument_.MaxMeasureCount();
   int used = 0;
   bool firstInSystem = true;
   bool justify = false;
@@ -178,9 +179,14 @@ void SystemLayout::Run() {
     }
 
     if (active_) Place(m, settings_.LeftStart + used);
-    used += record.HeaderWidth + record.ExtraWidth;
     MakeCumulative(record);
-    used += std::max(record.ContentWidth + record.SpaceAfterBar, 1);
+    // A measure that only a layout setting keeps (no row or symbol reaches
+    // it) takes just its space after the bar.
+    const bool settingOnly = m >= rowEnd && !instrument_.SymbolsRow().At(m);
+    if (settingOnly)
+      used += std::max<int>(record.SpaceAfterBar, 1);
+    else
+      used += record.HeaderWidth + record.ExtraWidth + std::max(record.ContentWidth + record.SpaceAfterBar, 1);
 
     const bool tooMany =
         settings_.Mode == SpacingMode::Positional && static_cast<int>(measures_.size()) + 1 > settings_.MeasureCount;

@@ -190,4 +190,18 @@ TEST(LayoutPass, LayingOutAfterTheLastMeasureAppendsNoPage) {
   EXPECT_EQ(Lines(*score, "pages"), std::vector<std::string>{"pages=3 starts=0 2*3 last bars=2*3"});
 }
 
+TEST(LayoutPass, MeasuresKeptOnlyBySettingsTakeTheirSpaceAfterTheBar) {
+  auto score = MakeScore(1, 2);
+  score->LayoutSuspended = true;
+  score->SetHorzAlign(false);
+  score->LayoutSuspended = false;
+  Instrument(*score).EnsureLayout(3)->SpaceAfterBar = 7;
+  Instrument(*score).EnsureLayout(4)->PageBreak = 1;
+  nv::render::LayoutScore(*score, 0, false);
+  // 96 and 56 for the two measures, then 1, 7 and 1.
+  EXPECT_EQ(Lines(*score, "row 0"),
+            std::vector<std::string>{"row 0 places: (37,98,0) (133,98,0) (189,98,0) (190,98,0) (197,98,0)"});
+  EXPECT_EQ(Lines(*score, "pages"), std::vector<std::string>{"pages=1 starts=0 5 last bars=5"});
+}
+
 }  // namespace
