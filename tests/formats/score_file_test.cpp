@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "formats/score_file.h"
+#include "score_fixtures.h"
+
+namespace {
+
+using namespace score_fixtures;
+namespace fs = std::filesystem;
+
+class ScoreFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("score-file-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder_)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  fs::path folder_;
+};
+
+TEST_F(ScoreFile, SavesOverTheOldFileAndLoadsItBack) {
+  const std::string path = (folder_ / "song.sfd").string();
+  std::ofstream(path) << "old contents";
+  auto score = MakeFullScore();
+  SaveScoreToFile(*score, path);
+  EXPECT_EQ(Names(), std::vector<std::string>{"song.sfd"});
+  TECMusicScore loaded;
+  LoadScoreFromFile(loaded, path);
+  EXPECT_EQ(FullDump(loaded), FullDump(*score));
+}
+
+TEST_F(ScoreFile, MissingFileLoadsNothing) {
+  auto score = MakeFullScore();
+  const std::string before = FullDump(*score);
+  LoadScoreFromFile(*score, (folder_ / "absent.sfd").string());
+  EXPECT_EQ(FullDump(*score), before);
+}
+
+TEST_F(ScoreFile, FailedRenameKeepsTheOldTargetAndSaysWhy) {
+  // The target is a folder that holds a file: no rename can replace it,
+  // whatever the rights of the user who runs the tests.
+  const fs::path target = folder_ / "song.sfd";
+  fs::create_directories(target);
+  std::ofstream(target / "keep.txt") << "kept";
+  try {
+    SaveScoreToFile(*MakeFullScore(), target.string());
+    ADD_FAILURE() << "no error";
+  } catch (const EWriteError& error) {
+    EXPECT_NE(std::string(error.what()).find(target.string()), std::string::npos) << error.what();
+    EXPECT_NE(std::string(error.what()).find("directory"), std::string::npos) << error.what();
+  }
+  EXPECT_TRUE(fs::is_regular_file(target / "keep.txt"));
+  // No temporary file is left behind.
+  EXPECT_EQ(Names(), std::vector<std::string>{"song.sfd"});
+}
+
+TEST_F(ScoreFile, FailedWriteKeepsTheOldTarget) {
+  const std::string path = (folder_ / "song.sfd").string();
+  std::ofstream(path) << "old contents";
+  auto score = MakeFullScore();
+  score->Composer = std::string(70000, 'c');
+  EXPECT_THROW(SaveScoreToFile(*score, path), EWriteError);
+  std::ifstream in(path);
+  std::string contents;
+  std::getline(in, contents);
+  EXPECT_EQ(contents, "old contents");
+  EXPECT_EQ(Names(), std::vector<std::string>{"song.sfd"});
+}
+
+TEST_F(ScoreFile, DamagedFileLeavesTheOpenScore) {
+  const std::string path = (folder_ / "bad.sfd").string();
+  std::ofstream(path) << "not a score";
+  auto score = MakeFullScore();
+  const std::string before = FullDump(*score);
+  EXPECT_THROW(LoadScoreFromFile(*score, path), EFileDamage);
+  EXPECT_EQ(FullDump(*score), before);
+}
+
+}  // namespace
