@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "layout_test_support.h"
+#include "model/measure.h"
 #include "model/symbols_row.h"
 
 using layout_test::Instrument;
@@ -202,6 +203,64 @@ TEST(LayoutPass, MeasuresKeptOnlyBySettingsTakeTheirSpaceAfterTheBar) {
   EXPECT_EQ(Lines(*score, "row 0"),
             std::vector<std::string>{"row 0 places: (37,98,0) (133,98,0) (189,98,0) (190,98,0) (197,98,0)"});
   EXPECT_EQ(Lines(*score, "pages"), std::vector<std::string>{"pages=1 starts=0 5 last bars=5"});
+}
+
+TEST(LayoutPass, DamagedAndExtremeInputEndWithinBounds) {
+  auto score = MakeScore(1, 6);
+  TECInstrument& instrument = Instrument(*score);
+  TECRow& row = *instrument.GetRow(0);
+  score->LayoutSuspended = true;
+  score->Page().SetInterval(0);
+  score->SetZoom(1000);
+  score->SetScale(1000);
+  // Offsets that would pull every system above its predecessor.
+  instrument.Systems.resize(20);
+  for (TECRowInfo& system : instrument.Systems) system.RowOffsets = {-100000};
+  auto time = [](int numerator, int denominator) {
+    auto record = std::make_unique<TECTimeSignature>();
+    record->Word = static_cast<std::uint16_t>(numerator << 8 | denominator);
+    return record;
+  };
+  row.GetMeasure(1)->TimeSignature = time(0, 0);
+  row.GetMeasure(2)->TimeSignature = time(255, 1);
+  row.GetMeasure(3)->TimeSignature = time(4, 4);
+  row.GetMeasure(3)->KeySignature = std::make_unique<TECKeySignature>(255);
+  TECMeasure& wild = *row.GetMeasure(4);
+  score_builder::AddNote(wild, 7, 255, 32, 60000);
+  score_builder::AddNote(wild, 1, 0, 65535, 0);
+  score_builder::AddRest(wild, 32, 500);
+  auto item = MakeMeasureItem(ek::ClefChange, &wild);
+  item->Position = 9999;
+  item->Second = 200;
+  wild.Items.push_back(std::move(item));
+  score->LayoutSuspended = false;
+  nv::render::LayoutScore(*score, 0, false);
+
+  EXPECT_EQ(instrument.LaidOutRows, 6);
+  EXPECT_EQ(instrument.LayoutAt(1)->MeasureLength, 128) << "a word without ticks keeps the length in force";
+  EXPECT_EQ(instrument.LayoutAt(2)->Positions.size(), 255u * 128 + 1);
+  // At Scale 1000 the system is 31 base pixels wide: every measure stands
+  // alone and opens its system with clef, key and, here, time.
+  EXPECT_EQ(instrument.LayoutAt(3)->HeaderWidth, 20 + 2 + 18) << "an unknown key counts as no accidentals";
+  for (int m = 0; m < 6; ++m) {
+    const auto& x = instrument.LayoutAt(m)->Positions;
+    EXPECT_TRUE(std::is_sorted(x.begin(), x.end())) << "no position wraps in measure " << m;
+  }
+  EXPECT_EQ(wild.ClefAt(127), 200);
+  EXPECT_LT(instrument.PageCount(), 10);
+}
+
+TEST(LayoutPass, PageCountChangeIsReportedOnceTheRecordsAreWhole) {
+  auto score = MakeScore(1, 30);
+  std::vector<std::string> seen;
+  score->OnPageCountChanged = [&](TECModelObject*) {
+    seen.push_back(std::to_string(Instrument(*score).PageCount()) + " pages, " +
+                   std::to_string(score->PageStarts().size()) + " starts");
+  };
+  nv::render::LayoutScore(*score, 0, false);
+  // Nine measures on the first page, ten on the next ones: three pages
+  // appended in one pass, reported once, with every table done.
+  EXPECT_EQ(seen, std::vector<std::string>{"4 pages, 5 starts"});
 }
 
 }  // namespace
