@@ -80,9 +80,72 @@ class TECRow : public TECModelObject {
   // `length` ticks.
   void RebarNotes(int length, int firstMeasure);
 
+  // --- note insertion at the cursor -------------------------------------------
+  // Options of InsertNote: 0 accidental (1..99 a microtone amount, else an
+  // accidental code), 1 dots (101, 102), 2..4 articulation codes, 5 tuplet
+  // count, 6 option code (122, 123).
+  using TInsertOptions = std::array<std::uint8_t, 7>;
+  // Enters `duration` ticks of a pitch at the cursor, split into plain,
+  // dotted and tied notes; returns the first note or none.
+  TECNote* InsertNote(int step, int octave, bool accidentalRule, std::uint8_t lastSpare, std::uint8_t thirdSpare,
+                      std::uint8_t optionBits, const TInsertOptions& options, int duration);
+  // As InsertNote for callers that record or lock undo themselves; `code`
+  // 2..10 starts a tuplet, 101 and 102 are dots, other codes above 10 are
+  // attributes. Notes carrying an input mark do not block it.
+  TECNote* InsertPitchedNote(int step, int octave, std::uint8_t thirdSpare, std::uint8_t optionFlags,
+                             std::uint8_t inputMark, int code, int duration);
+  // Lays an existing note out again from its position at a new duration;
+  // the note is freed and the first new piece returned.
+  TECNote* ReflowNote(TECNote* note, int duration, std::uint8_t startOffset, std::uint8_t velocity);
+  // "Repeat bar" (29, fills the measure) or "Repeat notes" (28) at the
+  // cursor.
+  TECNote* InsertRepeatSign(int kind, int variant);
+  // Ties or slurs two notes: 1 or 151 above, 2 or 152 below.
+  TECLinkAttribute* LinkNotes(TECNote* a, TECNote* b, int kind);
+
+  // --- edits at the cursor -------------------------------------------------------
+  TECRest* InsertRest(int value, std::uint8_t dots);
+  TECMeasureItem* AddMeasureSymbol(int kind, std::uint8_t param, std::uint16_t value, std::uint8_t param2,
+                                   std::uint8_t param3);
+  TECMeasureItem* AddBarre(const std::array<std::uint8_t, 4>& params, std::uint16_t value, std::uint8_t voice);
+  TECMeasureItem* AddMeasureDrawing(const std::vector<const TECPageObject*>& objects, std::uint8_t param,
+                                    std::uint8_t param2);
+  // Option bit 0 spreads the lines over the notes from the cursor on.
+  void AddTextItems(const std::vector<std::string>& lines, const std::string& fontName,
+                    const std::array<std::uint8_t, 5>& style, std::int32_t value, std::uint8_t options);
+  // Sets the chord symbol at the cursor tick; without pieces the score's
+  // GetAccordText builds them from the code.
+  void SetChordSymbol(const std::vector<std::uint8_t>* code, const std::vector<TECChordPiece>* pieces, bool flag);
+  // 0 removes the chord symbol at the cursor; n > 0 the chord notes of the
+  // cursor measure starting within [tick, tick + n].
+  void RemoveChordSymbol(int n);
+  void DeleteAtCursor(bool before);
+  // A chord entry: a MIDI pitch (0 = none), or a step, octave and
+  // accidental option when the step is non-zero.
+  struct TChordEntry {
+    std::uint16_t Pitch = 0;
+    std::uint8_t Step = 0;
+    std::uint8_t Octave = 0;
+    std::uint8_t Accidental = 0;
+  };
+  void ReplaceWithChordNotes(const std::vector<TChordEntry>& entries, bool spell, int duration);
+
+  // --- cursor moves -------------------------------------------------------------
   // Moves the cursor tick to the nearest note or rest start of the cursor
   // measure (0 when there is none or it lies past the measure's end).
   void SnapCursor();
+  void GoToPageStart();
+  void GoToPageEnd();
+  void CursorToPreviousEvent(bool select);
+  void CursorToNextEvent(bool select);
+  // The same searches on a given place; false only when stepping back from
+  // measure 0.
+  bool FindPreviousEvent(int& measure, int& position) const;
+  bool FindNextEvent(int& measure, int& position) const;
+  void CursorUp();
+  void CursorDown();
+  void GoToSystemStart();
+  void GoToSystemEnd();
 
   // --- settings -------------------------------------------------------------------
   int VoiceMode() const { return voiceMode_; }
