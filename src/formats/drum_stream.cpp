@@ -1,6 +1,6 @@
 #include "formats/drum_stream.h"
 
-#include <algorithm>
+#include <array>
 
 #include "formats/page_object_stream.h"
 #include "formats/text_encoding.h"
@@ -65,6 +65,9 @@ std::vector<TECDrumMapEntry> ReadDrumMap(TStream& stream) {
   const std::uint16_t count = stream.ReadU16();
   stream.CheckAvailable(count, 3);
   std::vector<TECDrumMapEntry> map;
+  // Where each pitch's entry stands in the map, -1 for none.
+  std::array<int, kHighestPitch + 1> entryOfPitch;
+  entryOfPitch.fill(-1);
   for (std::uint16_t i = 0; i < count; ++i) {
     const auto bytes = Padded<kDrumMapRecordSize>(ReadSizedRecord(stream).Span());
     TECDrumMapEntry entry;
@@ -75,11 +78,13 @@ std::vector<TECDrumMapEntry> ReadDrumMap(TStream& stream) {
     entry.Use = bytes[4];
     entry.Name = ReadStoredText(stream);
     if (entry.Pitch > kHighestPitch) continue;
-    auto same = std::find_if(map.begin(), map.end(), [&](const auto& e) { return e.Pitch == entry.Pitch; });
-    if (same != map.end())
-      *same = std::move(entry);
-    else
+    int& at = entryOfPitch[entry.Pitch];
+    if (at >= 0) {
+      map[static_cast<std::size_t>(at)] = std::move(entry);
+    } else {
+      at = static_cast<int>(map.size());
       map.push_back(std::move(entry));
+    }
   }
   return map;
 }
