@@ -115,11 +115,11 @@ void WriteOldInstrument(TStream& s) {
 }
 
 // Header of 29 fields: no size style, rights, tempo scale or union count.
-Bytes WriteOldFile() {
+Bytes WriteOldFile(std::uint16_t version = kOldVersion) {
   TMemoryStream s;
   s.WriteU8(ek::ScoreStream);
   WriteStreamString(s, "Notavistra data file");
-  s.WriteU16(kOldVersion);
+  s.WriteU16(version);
   s.WriteU16(29);
   for (int i = 0; i < 4; ++i) s.WriteI32(0);
   s.WriteU16(0);
@@ -206,6 +206,22 @@ TEST(ScoreLegacy, OlderFileReadsWithDoubledTimesAndPresentDefaults) {
             "item 51 position=16 voice=0 params=0,0,0 value=0 code=1,0,22 text=\"A minor\" pieces=[0,0,0,0,0:Am]");
   EXPECT_EQ(DumpElement(*measure.Items[1]),
             "item 140 position=4 end=28 voice=0 count=3 unit=8 shift=0 flags=0x00 lengths=10,10,12");
+}
+
+TEST(ScoreLegacy, TimesAreFullFromVersion848) {
+  TECMusicScore score;
+  Load(score, WriteOldFile(848));
+  const TECInstrument& instrument = *score.GetInstrumentAt(0);
+  const TECMeasure& measure = *instrument.GetRow(0)->GetMeasure(0);
+  ASSERT_EQ(measure.Notes.size(), 1u);
+  EXPECT_EQ(measure.Notes[0]->Value, 8);
+  EXPECT_EQ(measure.Notes[0]->Start, 4);
+  EXPECT_EQ(measure.Rests[0]->Start, 48);
+  // The spacing pairs are one per tick again; the tuplet table is still
+  // stored halved until version 851.
+  EXPECT_EQ(instrument.Layouts()[0]->Extents.size(), 2u);
+  EXPECT_EQ(static_cast<const TECTuplet&>(*measure.Items[1]).Lengths, (Bytes{10, 10, 12}));
+  EXPECT_EQ(measure.Items[1]->Position, 2);
 }
 
 TEST(ScoreLegacy, HeaderOfThirtyFieldsKeepsTheTimeWord) {
