@@ -60,12 +60,14 @@ void DrawGroup(PainterContext& ctx, const std::vector<TECNote*>& group) {
   const Column& last = columns.back();
 
   // The beam rises or falls one space over the group, or lies flat when the
-  // end heads are less than a space apart. End notes at one x keep the slope
-  // without the offset term, which would divide by their distance.
+  // end heads are less than a space apart (a pixel less: with an odd space
+  // the halved steps of a third add up to one pixel short). End notes at one
+  // x keep the slope without the offset term, which would divide by their
+  // distance.
   const int dx = last.x - first.x;
   const int dy = last.nearY - first.nearY;
   double slope = 0;
-  if (std::abs(dy) >= s) slope = dx == 0 ? 1.0 : static_cast<double>(dy > 0 ? s : -s) / dx;
+  if (std::abs(dy) >= std::max(s - 1, 1)) slope = dx == 0 ? 1.0 : static_cast<double>(dy > 0 ? s : -s) / dx;
   if (dx != 0) slope += (down ? -1.0 : 1.0) * (first.offset - last.offset) / dx;
 
   // The reference is the column nearest the beam along the slope; its stem

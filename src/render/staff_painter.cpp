@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "model/instrument.h"
 #include "model/measure.h"
@@ -140,7 +141,9 @@ void DrawInstrumentBracket(PainterContext& ctx, int x, int firstRow, int rows, i
   nv::platform::Font brace;
   brace.face = nv::platform::kMusicFace;
   brace.height = (bottom - top) * 31 / 20;
-  brace.width = ctx.F * 70 / 10000;
+  // As wide as the 10 base pixels kept for it allow: 70 x f / 10000 would
+  // lay a brace seven times that wide over the staves.
+  brace.width = ctx.F * 7 / 10000;
   brace.color = ink;
   ctx.Canvas.setFont(brace);
   ctx.SetClearBrush();
@@ -185,11 +188,15 @@ void DrawStaffRow(PainterContext& ctx) {
     DrawRowBrackets(ctx, bracketX);
   }
   const int leftX = ctx.Scaled(leftBase);
-  ctx.SetPen(black, ctx.P[1]);
-  if (bracketed && lastRow) VerticalLine(ctx, leftX, ctx.FirstStaffTop, ctx.StaffBottom);
+  // Barlines go on after the staff lines, which would cross them out.
+  struct Barline {
+    int x, from, to;
+  };
+  std::vector<Barline> barlines;
+  if (bracketed && lastRow) barlines.push_back({leftX, ctx.FirstStaffTop, ctx.StaffBottom});
   if (rowCount == 1 && drawFrame) {
-    VerticalLine(ctx, leftX, ctx.StaffBottom, ctx.StaffY);
-    VerticalLine(ctx, rightX, ctx.StaffBottom, ctx.StaffY);
+    barlines.push_back({leftX, ctx.StaffBottom, ctx.StaffY});
+    barlines.push_back({rightX, ctx.StaffBottom, ctx.StaffY});
   }
 
   ctx.FirstInSystem = true;
@@ -227,7 +234,14 @@ void DrawStaffRow(PainterContext& ctx) {
     if (overflows && !ctx.FirstInSystem) break;
     const bool measureFrame = !empty || score.GetPrintEmpty();
     const int measureJustification = layout ? static_cast<int>(layout->JustificationPixels) : 0;
-    const bool endsSystem = layout && (layout->SystemEnd || layout->PageBreak);
+    // Without a record, the measure ends the system when the next one
+    // would not fit.
+    bool endsSystem = layout && (layout->SystemEnd || layout->PageBreak);
+    if (!layout) {
+      const TECMeasureLayout* next = instrument.LayoutAt(m + 1);
+      const int nextWidth = next ? next->HeaderWidth + next->ExtraWidth + next->ContentWidth + next->SpaceAfterBar : 56;
+      endsSystem = startBase + width + nextWidth > rightBase;
+    }
     ctx.MeasureStartX = ctx.Scaled(startBase) + justification;
     ctx.MeasureEndX =
         overflows || endsSystem ? rightX : ctx.MeasureStartX + ctx.Scaled(width) + measureJustification;
@@ -237,10 +251,8 @@ void DrawStaffRow(PainterContext& ctx) {
     ctx.MeasureX = ctx.MeasureStartX + (layout ? ctx.Scaled(header) : 0);
     if (ctx.FirstInSystem && ctx.PageSystem == 0) DrawCarriedSpanners(ctx);
 
-    if (measureFrame) {
-      ctx.SetPen(black, ctx.P[1]);
-      VerticalLine(ctx, ctx.MeasureEndX, ctx.StaffBottom, bracketed && lastRow ? ctx.FirstStaffTop : ctx.StaffY);
-    }
+    if (measureFrame)
+      barlines.push_back({ctx.MeasureEndX, ctx.StaffBottom, bracketed && lastRow ? ctx.FirstStaffTop : ctx.StaffY});
 
     ctx.DrewInMeasure = false;
     if (ctx.Measure) DrawMeasure(ctx);
@@ -265,6 +277,8 @@ void DrawStaffRow(PainterContext& ctx) {
     if (endsSystem || overflows) break;
   }
 
+  ctx.SetPen(black, ctx.P[1]);
+  for (const Barline& bar : barlines) VerticalLine(ctx, bar.x, bar.from, bar.to);
   DrawLabels(ctx);
   if (!row->United()) ctx.SystemYMm += 6 + ctx.IntervalMm;
 }

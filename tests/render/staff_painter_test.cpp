@@ -153,7 +153,7 @@ TEST(StaffPainter, BraceSpansTheRowsOfAnInstrument) {
   ASSERT_EQ(brace.size(), 1u);
   // 10 pixels left of the staves, from the first staff's top (98) to the
   // second staff's bottom (205): the brace font is 107 x 31 / 20 high.
-  EXPECT_EQ(brace[0], "TextOut (37,98) \"#\" width 88 | font \"Vorod Iduriza\" h165 #000000 width70 | transparent");
+  EXPECT_EQ(brace[0], "TextOut (37,98) \"#\" width 9 | font \"Vorod Iduriza\" h165 #000000 width7 | transparent");
   // The system's left barline and the closing barline join both staves.
   EXPECT_EQ(With(lines, "LineTo (47,98) to (47,205)").size(), 1u);
   EXPECT_EQ(With(lines, "LineTo (340,205) to (340,98)").size(), 1u);
