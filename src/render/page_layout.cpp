@@ -147,8 +147,13 @@ void LayoutScore(TECMusicScore& score, int page, bool twoPages) {
     LayoutContext context{score, *instrument};
     Prepare(context, page);
     score.BeginRulesUpdate();
-    instrument->LaidOutRows = -1;
-    instrument->LaidOutAll = -1;
+    // Measures before page `page` stay laid out from earlier passes, and
+    // those after the two pages too when only two are laid out.
+    if (!twoPages) {
+      const int before = page == 0 ? -1 : score.PageFirstMeasure(page);
+      instrument->LaidOutRows = std::min(instrument->LaidOutRows, before);
+      instrument->LaidOutAll = std::min(instrument->LaidOutAll, before);
+    }
     TECPageLayout& pages = score.PageLayout;
     for (int s = page; s < instrument->PageCount(); ++s) {
       context.Page = s;

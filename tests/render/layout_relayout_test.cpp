@@ -75,7 +75,10 @@ std::unique_ptr<TECMusicScore> MakeMusic() {
 }
 
 std::string Everything(const TECMusicScore& score) {
-  return nv::render::DumpLayout(score) + DumpInstrument(*score.CurrentInstrument());
+  const TECInstrument& instrument = *score.CurrentInstrument();
+  return nv::render::DumpLayout(score) + DumpInstrument(instrument) + "laid out " +
+         std::to_string(instrument.LaidOutRows) + " " + std::to_string(instrument.LaidOutAll) + " " +
+         std::to_string(instrument.LaidOutClamped) + "\n";
 }
 
 // Adds notes to measure m of the first row.
