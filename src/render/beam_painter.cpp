@@ -53,8 +53,7 @@ void FillBeam(PainterContext& ctx, int x1, int y1, int x2, int y2, int thickness
 void DrawGroup(PainterContext& ctx, const std::vector<TECNote*>& group) {
   const int s = ctx.Space;
   const bool down = (group.front()->Flags & TECNote::StemDown) != 0;
-  ctx.UseMusicFont(16);
-  const int headWidth = ctx.Canvas.textWidth("A");
+  const int headWidth = ctx.HeadWidth(false);
   const std::vector<Column> columns = ColumnsOf(ctx, group, down, headWidth);
   const Column& first = columns.front();
   const Column& last = columns.back();

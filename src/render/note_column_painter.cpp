@@ -38,13 +38,7 @@ const TECNote* NextNote(const TECMeasure& measure, const TECNote& note) {
 
 std::string Glyph(int code) { return std::string(1, static_cast<char>(code)); }
 
-// Textout of a glyph; returns its cell size.
-nv::platform::Size DrawGlyph(PainterContext& ctx, int x, int y, int code) {
-  const std::string glyph = Glyph(code);
-  const nv::platform::Size size = ctx.Canvas.textExtent(glyph);
-  ctx.Canvas.textOut(x, y, glyph);
-  return size;
-}
+void DrawGlyph(PainterContext& ctx, int x, int y, int code) { ctx.Canvas.textOut(x, y, Glyph(code)); }
 
 void Line(PainterContext& ctx, int x1, int y1, int x2, int y2) {
   ctx.Canvas.moveTo(x1, y1);
@@ -265,7 +259,7 @@ void DrawChordColumn(PainterContext& ctx, TECNote& note) {
   const bool inBeam = InBeamList(measure, note);
   const int tremolo = inBeam ? 0 : (note.Flags >> 4) & 7;
 
-  int w = ctx.Canvas.textWidth(note.Value == 128 ? "," : "A");
+  int w = ctx.HeadWidth(note.Value == 128);
   const int columnX = ctx.ColumnX(note.Start);
   const int offset = ctx.Scaled(SignedOffset(element_bytes::HeadOffset(note)));
   int x = columnX - 4 * u;

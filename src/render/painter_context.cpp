@@ -64,6 +64,17 @@ void PainterContext::UseTextFont(const char* face, int size, nv::platform::Color
   Canvas.setFont(font);
 }
 
+int PainterContext::HeadWidth(bool whole) {
+  int& width = headWidths_[whole ? 1 : 0];
+  if (width < 0) {
+    const nv::platform::Font previous = Canvas.font();
+    UseMusicFont(16);
+    width = Canvas.textWidth(whole ? "," : "A");
+    Canvas.setFont(previous);
+  }
+  return width;
+}
+
 bool PainterContext::IsSelected(const TECElement* element) const {
   return Selection != nullptr && SelectionIndex >= 0 && Selection->Contains(element);
 }

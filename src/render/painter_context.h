@@ -104,6 +104,15 @@ struct PainterContext {
   std::vector<TECNote*> Labels;
   std::vector<BeamRecord> Beams;
 
+ private:
+  int headWidths_[2] = {-1, -1};
+
+ public:
+
+  // Width of the head glyph "A" (or "," for whole notes) in the music face
+  // at 16 points, measured once per page.
+  int HeadWidth(bool whole);
+
   // A base length in device pixels.
   int Scaled(int base) const { return base * F / 10000; }
   int ScaledV(int base) const { return base * VF / 10000; }
