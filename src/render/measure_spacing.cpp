@@ -232,13 +232,13 @@ class Spacer {
           s_.Column.push_back({&attribute, slot, 0, false});
         }
       } else if (ek::IsLink(kind)) {
-        CarryLink(note, noteIndex, i, attribute);
+        CarryLink(noteIndex, i, attribute);
       }
     }
   }
 
   // A tie or slur from a note on an earlier page is drawn with that page too.
-  void CarryLink(const TECNote&, std::size_t noteIndex, std::size_t attributeIndex, TECNoteAttribute& attribute) {
+  void CarryLink(std::size_t noteIndex, std::size_t attributeIndex, TECNoteAttribute& attribute) {
     auto* link = dynamic_cast<TECLinkAttribute*>(&attribute);
     if (!link || !link->Partner || !link->Partner->Owner) return;
     if (link->Partner->Owner->Index >= context_.PageFirstMeasure) return;

@@ -97,6 +97,11 @@ class SystemLayout {
     std::size_t Spanners = 0;
     std::vector<std::pair<std::uint8_t, std::uint8_t>> Clefs;
     std::vector<std::int32_t> Pages;
+    std::int64_t BarNumber = 0;
+    int Rehearsal = 0;
+    int MeasureLength = 0;
+    int Numerator = 0;
+    int Denominator = 0;
     bool HadRecord = false;
     TECMeasureLayout Record;
   };
@@ -332,6 +337,11 @@ void SystemLayout::Remember(Undo& undo, int m) {
     const TECMeasure* measure = row.GetMeasure(m);
     undo.Pages.push_back(measure ? measure->Page : 0);
   }
+  undo.BarNumber = context_.BarNumber;
+  undo.Rehearsal = context_.Rehearsal;
+  undo.MeasureLength = context_.MeasureLength;
+  undo.Numerator = context_.Numerator;
+  undo.Denominator = context_.Denominator;
   const TECMeasureLayout* record = instrument_.LayoutAt(m);
   undo.HadRecord = record != nullptr;
   if (record) undo.Record = *record;
@@ -352,6 +362,11 @@ void SystemLayout::TakeBack(const Undo& undo, int m) {
   }
   // A record made for this measure stays: the pass never shrinks the list.
   if (undo.HadRecord) *instrument_.LayoutAt(m) = undo.Record;
+  context_.BarNumber = undo.BarNumber;
+  context_.Rehearsal = undo.Rehearsal;
+  context_.MeasureLength = undo.MeasureLength;
+  context_.Numerator = undo.Numerator;
+  context_.Denominator = undo.Denominator;
   if (active_) {
     auto& bars = layout.BarNumbers;
     bars.resize(std::min<std::size_t>(bars.size(), m - context_.PageFirstMeasure));

@@ -145,6 +145,23 @@ TEST(LayoutPass, MultiMeasureRestAdvancesTheBarNumber) {
   EXPECT_EQ(Lines(*score, "pages"), std::vector<std::string>{"pages=1 starts=0 3 last bars=10"});
 }
 
+TEST(LayoutPass, MeasureMovedToTheNextSystemCountsItsMarksOnce) {
+  auto score = MakeScore(1, 6);
+  // Measure 4 is first tried at the end of system 0, then opens system 1.
+  TECSymbolEntry* entry = Instrument(*score).GetSymbolMeasure(4, false);
+  entry->Items.push_back(std::make_unique<TECSymbolItem>(ek::SymbolRehearsal, entry));
+  auto number = std::make_unique<TECSymbolItem>(ek::SymbolBarNumber, entry);
+  number->SetByte(1, 20);
+  entry->Items.push_back(std::move(number));
+  nv::render::LayoutScore(*score, 0, false);
+  EXPECT_EQ(Instrument(*score).LayoutAt(4)->SystemIndex, 1u);
+  EXPECT_EQ(Instrument(*score).LayoutAt(4)->RehearsalCounter, 1);
+  EXPECT_EQ(Instrument(*score).LayoutAt(5)->RehearsalCounter, 1);
+  EXPECT_EQ(Instrument(*score).LayoutAt(3)->BarNumber, 4u);
+  EXPECT_EQ(Instrument(*score).LayoutAt(4)->BarNumber, 20u);
+  EXPECT_EQ(Instrument(*score).LayoutAt(5)->BarNumber, 21u);
+}
+
 TEST(LayoutPass, MeasureWiderThanTheSystemGetsOneOfItsOwn) {
   auto score = MakeScore(1, 3);
   Instrument(*score).EnsureLayout(1)->SpaceAfterBar = 400;
