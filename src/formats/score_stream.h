@@ -18,9 +18,10 @@ inline constexpr const char* kScoreStreamTitle = "Notavistra data file";
 void SaveScoreToStream(const TECMusicScore& score, TStream& stream);
 
 // Reads a score stream from the stream's position into the score, replacing
-// its instruments, drum tables and the settings the stream holds. The stream
-// is read in full first and checked by reading it into a scratch score, so
-// that a stream that cannot be read raises and leaves the score as it was.
+// its instruments, drum tables and the settings the stream holds. Everything
+// up to the stream's end (or its read limit) is taken and checked first by
+// reading it into a scratch score, so that a stream that cannot be read
+// raises and leaves the score as it was.
 // Damage inside one instrument, row or measure block only skips that block.
 // Raises EFileVersion for a newer stream and EFileDamage ("File is damage",
 // "Not instrument") or EReadError for one that cannot be read.
