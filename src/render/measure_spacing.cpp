@@ -14,110 +14,26 @@
 #include "model/note_records.h"
 #include "model/row.h"
 #include "render/carry_over.h"
+#include "render/chord_column.h"
 
 namespace nv::render {
 
 namespace {
 
-// Every diatonic step a note record can name (octave bytes 0..255 of seven
-// steps), with room for the accidental spans three steps either side, so
-// that no octave from a file can index outside the table.
-constexpr int kMargin = 4;
-constexpr int kPitchSlots = 256 * 7 + 2 * kMargin;
 constexpr std::uint8_t kNoClefChange = 99;
 
 int SignedByte(std::uint8_t b) { return b >= 128 ? b - 255 : b; }
-
-int PitchSlot(const TECNote& note) { return note.Octave * 7 + (note.Kind - ek::NoteC) + kMargin; }
 
 bool IsAccidental(std::uint8_t kind) {
   return (kind >= ek::Flat && kind <= ek::Natural) || kind == ek::NaturalFlat || kind == ek::NaturalSharp;
 }
 
-int GraceWidth(const TECGraceGroup& group) {
-  const int count = static_cast<int>(group.Notes.size());
-  int width = count == 1 && group.GraceValue() < 32 ? 12 : count * 8 + 2;
-  for (const auto& note : group.Notes)
-    if (!note->Attributes.empty()) width += 5;
-  return width;
-}
-
-// Width of an accidental glyph by kind and variant (the microtone byte),
-// wider when the note's bracket kind is set.
-int AccidentalWidth(std::uint8_t kind, std::uint8_t style, bool bracketed) {
-  auto pick = [bracketed](int plain, int wide) { return bracketed ? wide : plain; };
-  switch (kind) {
-    case ek::Flat:
-      if (style <= 1) return pick(6, 14);
-      if (style == 3) return pick(10, 18);
-      if (style == 33 || style == 35 || style == 37) return pick(8, 16);
-      return 6;
-    case ek::DoubleFlat:
-    case ek::NaturalFlat:
-    case ek::NaturalSharp:
-      return pick(10, 17);
-    case ek::DoubleSharp:
-      return pick(8, 14);
-    default:  // sharp, natural
-      if (style == 0) return pick(6, 13);
-      if (style == 2) return pick(5, 12);
-      if (style == 4) return pick(8, 16);
-      if (style == 34 || style == 36 || style == 48) return pick(7, 14);
-      return 6;
-  }
-}
-
-// Steps an accidental looks at, in order, and the steps it then fills,
-// relative to its note.
-struct AccidentalSpan {
-  int scanFrom, scanTo, writeFrom, writeTo;
-};
-
-AccidentalSpan SpanOf(std::uint8_t kind) {
-  switch (kind) {
-    case ek::Sharp:
-    case ek::Natural:
-      return {-3, 3, -2, 2};
-    case ek::DoubleSharp:
-      return {1, 0, 0, 1};
-    default:  // flats and the natural-flat and natural-sharp
-      return {3, 0, 0, 3};
-  }
-}
-
-// An accidental or a grace group before its note, waiting for its column
-// to be stacked.
-struct Collected {
-  TECNoteAttribute* Attribute;
-  int Slot;
-  int NoteOffset;
-  bool Bracketed;
-};
-
 // Working tables reused from call to call (the pass runs on one thread).
 struct Scratch {
-  std::vector<int> Occupied = std::vector<int>(kPitchSlots, 0);
-  // Occupancy by the noteheads alone, taken when stacking begins.
-  std::vector<int> Heads = std::vector<int>(kPitchSlots, 0);
-  std::vector<int> Touched;
-  std::vector<Collected> Column;
+  ChordColumn Column;
   std::vector<int> Left;
   std::vector<int> Right;
   std::vector<std::uint8_t> Clefs;
-
-  void Raise(int slot, int value) {
-    if (Occupied[slot] == 0 && Heads[slot] == 0) Touched.push_back(slot);
-    Occupied[slot] = std::max(Occupied[slot], value);
-  }
-  void Write(int slot, int value) {
-    if (Occupied[slot] == 0 && Heads[slot] == 0) Touched.push_back(slot);
-    Occupied[slot] = value;
-  }
-  void ClearColumn() {
-    for (int slot : Touched) Occupied[slot] = Heads[slot] = 0;
-    Touched.clear();
-    Column.clear();
-  }
 };
 
 Scratch& TheScratch() {
@@ -137,7 +53,7 @@ class Spacer {
         density_(density),
         length_(static_cast<int>(record.Positions.size()) - 1),
         s_(TheScratch()) {
-    s_.ClearColumn();
+    s_.Column.Clear();
     s_.Left.assign(length_ + 1, 0);
     s_.Right.assign(length_ + 1, 0);
   }
@@ -169,9 +85,9 @@ class Spacer {
         left = right = w / 2;
         s_.Left[tick] = std::max(s_.Left[tick], w / 2);
       } else if (ek::IsNoteStep(note.Kind)) {
-        const int slot = PitchSlot(note);
+        const int slot = ChordColumn::Slot(note);
         const bool second = note.ChordMark != 0 && lastInChord && lastInChord->ChordMark == note.ChordMark &&
-                            std::abs(PitchSlot(*lastInChord) - slot) < 2;
+                            std::abs(ChordColumn::Slot(*lastInChord) - slot) < 2;
         const bool stemDown = (note.Flags & TECNote::StemDown) != 0;
         if (note.Value >= 32) {
           left = second && stemDown ? 11 : 4;
@@ -190,8 +106,7 @@ class Spacer {
           left += 255 - offset;
         else
           right += offset;
-        s_.Raise(slot, left);
-        s_.Raise(slot + 1, left);
+        s_.Column.AddHead(slot, left);
         Attributes(note, index, slot, left, right);
       } else {
         continue;
@@ -212,7 +127,7 @@ class Spacer {
       } else if (IsAccidental(kind)) {
         left = kind == ek::DoubleFlat || kind == ek::NaturalFlat || kind == ek::NaturalSharp ? 16 : 12;
         attribute.SpacingOffset = left - 2;
-        s_.Column.push_back({&attribute, slot, SignedByte(note.Extra[0]), note.Extra[4] != 0});
+        s_.Column.Collect(attribute, slot, SignedByte(note.Extra[0]), note.Extra[4] != 0);
       } else if (kind == 128) {
         left = std::max(left, 12);
       } else if (kind >= 124 && kind <= 127) {
@@ -229,7 +144,7 @@ class Spacer {
         } else {
           left += width;
           group->XOffset = left - 2;
-          s_.Column.push_back({&attribute, slot, 0, false});
+          s_.Column.Collect(attribute, slot, 0, false);
         }
       } else if (ek::IsLink(kind)) {
         CarryLink(noteIndex, i, attribute);
@@ -251,48 +166,11 @@ class Spacer {
     AddSystemObject(context_.Score, ref, -1);
   }
 
-  // Accidentals of one column, from the last collected to the first, each
-  // as far right as the steps it would collide with allow.
+  // The accidentals and grace groups of the column at `tick`, stacked.
   void StackColumn(int tick) {
-    if (s_.Column.empty() || tick < 0 || tick >= length_) {
-      s_.ClearColumn();
-      return;
-    }
-    for (int slot : s_.Touched) s_.Heads[slot] = s_.Occupied[slot];
-    int widest = 0;
-    for (auto it = s_.Column.rbegin(); it != s_.Column.rend(); ++it) {
-      TECNoteAttribute& attribute = *it->Attribute;
-      if (attribute.Kind == ek::GraceNotes) continue;
-      const int w = AccidentalWidth(attribute.Kind, attribute.Data[2], it->Bracketed);
-      const int o = it->NoteOffset;
-      const int x0 = attribute.SpacingOffset;
-      int candidate = x0;
-      const AccidentalSpan span = SpanOf(attribute.Kind);
-      const int step = span.scanTo >= span.scanFrom ? 1 : -1;
-      for (int d = span.scanFrom;; d += step) {
-        const int v = s_.Occupied[it->Slot + d];
-        const int u = s_.Heads[it->Slot + d];
-        if (x0 <= v - w && u + w + o >= x0)
-          candidate = u + w + o;
-        else if (v + w + o > x0)
-          candidate = v + w + o;
-        if (d == span.scanTo) break;
-      }
-      for (int d = span.writeFrom; d <= span.writeTo; ++d) s_.Write(it->Slot + d, candidate);
-      s_.Left[tick] = std::max(s_.Left[tick], s_.Occupied[it->Slot]);
-      widest = std::max(widest, candidate);
-      attribute.SpacingOffset = context_.ToDevice(candidate);
-    }
-    for (const Collected& entry : s_.Column) {
-      auto* group = dynamic_cast<TECGraceGroup*>(entry.Attribute);
-      if (!group) continue;
-      if (group->XOffset < widest) {
-        group->XOffset = widest;
-        s_.Left[tick] = std::max(s_.Left[tick], widest + GraceWidth(*group));
-      }
-      group->XOffset = context_.ToDevice(group->XOffset);
-    }
-    s_.ClearColumn();
+    const int room = s_.Column.Stack(context_);
+    if (tick >= 0 && tick < length_) s_.Left[tick] = std::max(s_.Left[tick], room);
+    s_.Column.Clear();
   }
 
   void Rests() {

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "render/layout_context.h"
+
+class TECGraceGroup;
+class TECNote;
+class TECNoteAttribute;
+
+namespace nv::render {
+
+// Room of a grace-note group beside its note, base pixels.
+int GraceWidth(const TECGraceGroup& group);
+
+// The notes of one row that stand at one tick: the steps their heads
+// occupy, and the accidentals and grace-note groups before them, stacked to
+// the left without collisions. Its tables cover every step a note record
+// can name, so no octave from a file indexes outside them, and hold whole
+// ints, so no stack of accidentals wraps.
+class ChordColumn {
+ public:
+  ChordColumn();
+
+  // The table slot of a note's diatonic step (octave x 7 + step).
+  static int Slot(const TECNote& note);
+
+  void Clear();
+  // A head at `slot` that needs `left` base pixels before its tick; the
+  // step above is taken as well.
+  void AddHead(int slot, int left);
+  // An accidental whose SpacingOffset holds its unstacked offset (base
+  // pixels), or a grace group before its note whose XOffset does.
+  // `noteOffset` is the note's own signed x offset; `bracketed` widens it.
+  void Collect(TECNoteAttribute& attribute, int slot, int noteOffset, bool bracketed);
+  // Stacks what was collected, last first: every offset becomes final and
+  // device pixels. Returns the room the column needs before its tick.
+  int Stack(const LayoutContext& context);
+
+ private:
+  struct Entry {
+    TECNoteAttribute* Attribute;
+    int Slot;
+    int NoteOffset;
+    bool Bracketed;
+  };
+  void Write(int slot, int value);
+
+  std::vector<int> occupied_;
+  // Occupancy by the heads alone, taken when stacking begins.
+  std::vector<int> heads_;
+  std::vector<int> touched_;
+  std::vector<Entry> entries_;
+};
+
+}  // namespace nv::render
