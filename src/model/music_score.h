@@ -22,9 +22,11 @@ class TECMeasure;
 class TECPageObject;
 class TECSymbolEntry;
 class TECSymbolItem;
-struct PaintSelection;
 namespace nv::platform {
 class Canvas;
+}
+namespace nv::render {
+struct PaintSelection;
 }
 
 enum class TScoreStyle : std::uint8_t { ssPages, ssAllInstruments, ssPreviewPages };
@@ -262,7 +264,8 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   // --- view and layout (filled in by the view and layout code) ----------
   // Draws the active page of the active instrument at the given zoom
   // (percent) with the selection shown red; the drawing code defines it.
-  void DrawPage(nv::platform::Canvas& canvas, int hzoom, int vzoom, const PaintSelection* selection = nullptr);
+  void DrawPage(nv::platform::Canvas& canvas, int hzoom, int vzoom,
+                const nv::render::PaintSelection* selection = nullptr);
   void LayoutScore(int page, bool twoPages) override;
   void InvalidateScore() override;
   void InvalidateClientArea() override;

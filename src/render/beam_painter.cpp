@@ -8,6 +8,8 @@
 #include "render/element_bytes.h"
 #include "render/painter_context.h"
 
+namespace nv::render {
+
 namespace {
 
 // One stem position of a group: the notes at a tick.
@@ -131,3 +133,5 @@ void DrawBeams(PainterContext& ctx) {
     group.clear();
   }
 }
+
+}  // namespace nv::render

@@ -9,6 +9,8 @@
 #include "model/note_records.h"
 #include "model/symbols_row.h"
 
+namespace nv::render {
+
 namespace element_bytes {
 
 // Note: the five further bytes are the head offset, the beam offset (two's
@@ -41,3 +43,5 @@ inline std::uint8_t SymbolYOffset(const TECSymbolItem& s) {
 }
 
 }  // namespace element_bytes
+
+}  // namespace nv::render

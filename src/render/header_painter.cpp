@@ -9,6 +9,8 @@
 #include "platform/font_faces.h"
 #include "render/painter_context.h"
 
+namespace nv::render {
+
 namespace {
 
 using nv::platform::Rect;
@@ -197,3 +199,5 @@ void DrawMeasureHeader(PainterContext& ctx) {
                       nullptr);
   }
 }
+
+}  // namespace nv::render

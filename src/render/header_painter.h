@@ -2,10 +2,13 @@
 
 #include <cstdint>
 
-struct PainterContext;
 class TECElement;
 
 // The staff header: clef, key signature and time signature.
+
+namespace nv::render {
+
+struct PainterContext;
 
 // Draws the clef of `code` with its left edge at x on the current staff, red
 // when `record` is selected, and stores its box in `record` when given.
@@ -24,3 +27,5 @@ int DrawTimeSignature(PainterContext& ctx, int numerator, int denominator, int s
 // Draws the header of the current measure from its start: the clef when the
 // system starts or the measure changes it, the key and the time.
 void DrawMeasureHeader(PainterContext& ctx);
+
+}  // namespace nv::render

@@ -3,6 +3,8 @@
 #include "platform/font_faces.h"
 #include "render/painter_context.h"
 
+namespace nv::render {
+
 void DrawSlur(PainterContext&, TECLinkAttribute&) {}
 void DrawGraceNotes(PainterContext&, TECGraceGroup&, TECNote&) {}
 void DrawCarriedSlurs(PainterContext&) {}
@@ -23,3 +25,5 @@ void DrawElementBrackets(PainterContext& ctx, int kind, int leftX, int leftY, in
   music.face = nv::platform::kMusicFace;
   ctx.Canvas.setFont(music);
 }
+
+}  // namespace nv::render

@@ -1,9 +1,12 @@
 #pragma once
 
-struct PainterContext;
 class TECGraceGroup;
 class TECLinkAttribute;
 class TECNote;
+
+namespace nv::render {
+
+struct PainterContext;
 
 // Ties and slurs, grace-note groups and the brackets around heads and
 // accidentals. Ties, slurs and grace notes follow in a later step; their
@@ -18,3 +21,5 @@ void DrawCarriedSlurs(PainterContext& ctx);
 // face at its previous size is selected again afterwards (also for other
 // kinds, which draw nothing).
 void DrawElementBrackets(PainterContext& ctx, int kind, int leftX, int leftY, int rightY, int rightX);
+
+}  // namespace nv::render

@@ -12,6 +12,8 @@
 #include "render/spanner_painter.h"
 #include "render/text_item_painter.h"
 
+namespace nv::render {
+
 namespace {
 
 using element_bytes::ItemOctave;
@@ -172,3 +174,5 @@ void DrawMeasureItems(PainterContext& ctx) {
     }
   }
 }
+
+}  // namespace nv::render

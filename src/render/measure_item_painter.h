@@ -1,5 +1,7 @@
 #pragma once
 
+namespace nv::render {
+
 struct PainterContext;
 
 // Draws the measure items of the current measure in list order: the glyph
@@ -9,3 +11,5 @@ void DrawMeasureItems(PainterContext& ctx);
 
 // Width in base pixels of the glyph of items 160..199.
 int ItemGlyphWidth(int kind);
+
+}  // namespace nv::render

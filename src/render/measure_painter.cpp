@@ -9,6 +9,8 @@
 #include "render/painter_context.h"
 #include "render/rest_painter.h"
 
+namespace nv::render {
+
 void DrawMeasure(PainterContext& ctx) {
   TECMeasure& measure = *ctx.Measure;
   ctx.ChordHead = nullptr;
@@ -25,3 +27,5 @@ void DrawMeasure(PainterContext& ctx) {
   if (measure.Beams.size() > 1) DrawBeams(ctx);
   DrawMeasureItems(ctx);
 }
+
+}  // namespace nv::render

@@ -14,6 +14,8 @@
 #include "render/rest_painter.h"
 #include "render/text_item_painter.h"
 
+namespace nv::render {
+
 namespace {
 
 using nv::platform::colors::black;
@@ -402,3 +404,5 @@ void DrawChordColumn(PainterContext& ctx, TECNote& note) {
   if (!slash) DrawAttributes(ctx, note, {x, y, w, columnX, stemDown, bracketed});
   ctx.SetSolidBrush(nv::platform::colors::white);
 }
+
+}  // namespace nv::render

@@ -1,8 +1,11 @@
 #pragma once
 
-struct PainterContext;
 class TECMeasure;
 class TECNote;
+
+namespace nv::render {
+
+struct PainterContext;
 
 // Draws one element of a voice: a note with its head, ledger lines, stem,
 // flag, tremolo strokes and attributes, or a repeat sign; writes the drawn
@@ -13,3 +16,5 @@ void DrawChordColumn(PainterContext& ctx, TECNote& note);
 // holds it and at least one other note, and it is not the last note of a
 // list whose note before it is a quarter or longer.
 bool InBeamList(const TECMeasure& measure, const TECNote& note);
+
+}  // namespace nv::render

@@ -12,6 +12,8 @@
 #include "render/painter_context.h"
 #include "render/picture_decoding.h"
 
+namespace nv::render {
+
 namespace {
 
 using nv::platform::Point;
@@ -227,3 +229,5 @@ void DrawPageObjects(PainterContext& ctx) {
   for (const auto& object : ctx.Instrument.TextsRow().Objects)
     if ((object->Flags & TECPageObject::OnEveryPage) || object->Page == page) DrawPageObject(ctx, *object);
 }
+
+}  // namespace nv::render

@@ -1,7 +1,10 @@
 #pragma once
 
-struct PainterContext;
 class TECPageObject;
+
+namespace nv::render {
+
+struct PainterContext;
 
 // Draws the instrument's page objects of the active page (and those shown
 // on every page) before the staves, with handles on the selected ones.
@@ -9,3 +12,5 @@ void DrawPageObjects(PainterContext& ctx);
 
 // The same for one object.
 void DrawPageObject(PainterContext& ctx, TECPageObject& object);
+
+}  // namespace nv::render

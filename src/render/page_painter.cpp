@@ -22,7 +22,9 @@ int BasePixels(const TECMusicScore& score, double millimetres) {
 
 }  // namespace
 
-void TECMusicScore::DrawPage(nv::platform::Canvas& canvas, int hzoom, int vzoom, const PaintSelection* selection) {
+void TECMusicScore::DrawPage(nv::platform::Canvas& canvas, int hzoom, int vzoom,
+                             const nv::render::PaintSelection* selection) {
+  using namespace nv::render;
   DrawnMeasureCount = 0;
   if (GetStyle() == TScoreStyle::ssAllInstruments) return;
   TECInstrument* instrument = CurrentInstrument();

@@ -10,6 +10,8 @@
 #include "model/row.h"
 #include "platform/font_faces.h"
 
+namespace nv::render {
+
 namespace {
 
 // Staff space in pixels: a staff is 6 mm high at the score's resolution. At
@@ -106,3 +108,5 @@ int PainterContext::ColumnOffset(int tick) const {
 }
 
 int PainterContext::ColumnX(int tick) const { return MeasureX + ColumnOffset(tick); }
+
+}  // namespace nv::render

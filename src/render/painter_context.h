@@ -15,6 +15,8 @@ class TECRow;
 struct TECMeasureLayout;
 struct TECRowInfo;
 
+namespace nv::render {
+
 // What the painters show as selected: the row that owns the selection (a
 // staff row, the symbols row or the texts row) and its element records.
 // The bracket of the highlighted row index's group is drawn red.
@@ -145,3 +147,5 @@ constexpr int SignedOffset(std::uint8_t b) { return b >= 128 ? b - 255 : b; }
 inline void StoreBox(TECElement& element, int left, int top, int right, int bottom) {
   element.Box = {left - 1, top - 1, right, bottom};
 }
+
+}  // namespace nv::render

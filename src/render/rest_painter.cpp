@@ -6,6 +6,8 @@
 #include "render/element_bytes.h"
 #include "render/painter_context.h"
 
+namespace nv::render {
+
 namespace {
 
 struct RestShape {
@@ -79,3 +81,5 @@ void DrawRests(PainterContext& ctx) {
     }
   }
 }
+
+}  // namespace nv::render

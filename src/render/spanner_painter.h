@@ -1,7 +1,10 @@
 #pragma once
 
-struct PainterContext;
 class TECMeasureItem;
+
+namespace nv::render {
+
+struct PainterContext;
 
 // Measure spanners: hairpins, octave lines, trill lines and line brackets
 // (221..227, 229), the barre line (228) and bends (230), and the spanners
@@ -11,3 +14,5 @@ void DrawSpanner(PainterContext& ctx, TECMeasureItem& item);
 void DrawBarre(PainterContext& ctx, TECMeasureItem& item);
 void DrawBend(PainterContext& ctx, TECMeasureItem& item);
 void DrawCarriedSpanners(PainterContext& ctx);
+
+}  // namespace nv::render

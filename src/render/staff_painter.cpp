@@ -17,6 +17,8 @@
 #include "render/spanner_painter.h"
 #include "render/symbols_row_painter.h"
 
+namespace nv::render {
+
 namespace {
 
 using nv::platform::colors::black;
@@ -282,3 +284,5 @@ void DrawStaffRow(PainterContext& ctx) {
   DrawLabels(ctx);
   if (!row->United()) ctx.SystemYMm += 6 + ctx.IntervalMm;
 }
+
+}  // namespace nv::render

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace nv::render {
+
 struct PainterContext;
 
 // Draws the current row of the current system: staff lines, the bracket of
@@ -11,3 +13,5 @@ void DrawStaffRow(PainterContext& ctx);
 // first + rows - 1; a group with a non-zero style byte shows only while one
 // of its rows is highlighted.
 void DrawInstrumentBracket(PainterContext& ctx, int x, int firstRow, int rows, int style, int top, int bottom);
+
+}  // namespace nv::render

@@ -12,6 +12,8 @@
 #include "render/element_bytes.h"
 #include "render/painter_context.h"
 
+namespace nv::render {
+
 namespace {
 
 using nv::platform::Rect;
@@ -252,3 +254,5 @@ void DrawMultiMeasureRest(PainterContext& ctx, const TECSymbolEntry& entry) {
     ctx.DrewInMeasure = true;
   }
 }
+
+}  // namespace nv::render

@@ -2,9 +2,12 @@
 
 #include <string>
 
-struct PainterContext;
 class TECSymbolEntry;
 class TECSymbolItem;
+
+namespace nv::render {
+
+struct PainterContext;
 
 // The instrument-level items of the current measure above the first staff:
 // segno, coda, "D.C.", "D.S.", rehearsal marks, final, double and repeat
@@ -21,3 +24,5 @@ void DrawMultiMeasureRest(PainterContext& ctx, const TECSymbolEntry& entry);
 // The rehearsal text of a counter: letters A..Z, then AA, AB and on; or
 // the number counter - 1.
 std::string RehearsalText(int counter, bool asNumber);
+
+}  // namespace nv::render

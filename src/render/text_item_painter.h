@@ -1,11 +1,14 @@
 #pragma once
 
-struct PainterContext;
 class TECChordSymbol;
 class TECObjectGroup;
 class TECTextBox;
 class TECTuplet;
 struct TECDrumHead;
+
+namespace nv::render {
+
+struct PainterContext;
 
 // Chord symbols, text boxes, tuplet brackets, object groups and the drawing
 // objects of drum heads. Their drawing follows in a later step; the
@@ -17,3 +20,5 @@ void DrawMeasureObjects(PainterContext& ctx, TECObjectGroup& item);
 // The drawing objects of a drum head anchored at (x, y), at `scale` (f for
 // normal notes, 9 f / 12 for small ones), for a note of `value`.
 void DrawNoteObjects(PainterContext& ctx, int x, int y, const TECDrumHead& head, int scale, int value);
+
+}  // namespace nv::render

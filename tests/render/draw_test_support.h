@@ -13,7 +13,7 @@ namespace draw_test {
 
 // Lays the score out from page 0 and draws the active page on a recording
 // canvas; returns the canvas's lines.
-inline std::vector<std::string> Draw(TECMusicScore& score, const PaintSelection* selection = nullptr) {
+inline std::vector<std::string> Draw(TECMusicScore& score, const nv::render::PaintSelection* selection = nullptr) {
   nv::render::LayoutScore(score, 0, false);
   nv::platform::RecordingCanvas canvas(nv::platform::screenDeviceCaps(400, 320));
   score.DrawPage(canvas, score.GetZoom(), score.GetZoom(), selection);

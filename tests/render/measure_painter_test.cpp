@@ -10,6 +10,9 @@ using draw_test::With;
 
 namespace {
 
+using nv::render::PainterContext;
+using nv::render::RehearsalText;
+
 TECMeasure& Measure(TECMusicScore& score, int m = 0) { return *score.CurrentInstrument()->GetRow(0)->GetMeasure(m); }
 
 // The y values of the corners of the first polygon line.

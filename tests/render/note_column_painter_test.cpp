@@ -9,6 +9,8 @@ using draw_test::With;
 
 namespace {
 
+using nv::render::PaintSelection;
+
 TECMeasure& Measure(TECMusicScore& score, int m = 0) { return *score.CurrentInstrument()->GetRow(0)->GetMeasure(m); }
 
 // The width of a head glyph on the recording canvas.

@@ -8,6 +8,8 @@ using draw_test::With;
 
 namespace {
 
+using nv::render::PaintSelection;
+
 TEST(PageObjectPainter, ShapesTextsAndBoxes) {
   auto score = layout_test::MakeScore(1, 1);
   TECInstrument& instrument = *score->CurrentInstrument();

@@ -24,6 +24,8 @@
 
 namespace {
 
+using nv::render::PaintSelection;
+
 using score_builder::AddAttribute;
 using score_builder::AddNote;
 using score_builder::AddRest;
