@@ -148,4 +148,27 @@ TEST(CarryOver, ListsNameRecordsThatStillExist) {
   EXPECT_GT(links, 0);
 }
 
+TEST(CarryOver, VoltasReachingThePageAfterAreCarried) {
+  auto score = MakeMusic();
+  TECInstrument& instrument = Instrument(*score);
+  nv::render::LayoutScore(*score, 0, false);
+  const int next = score->PageFirstMeasure(1);
+  auto addVolta = [&](int m, int count) {
+    TECSymbolEntry* entry = instrument.GetSymbolMeasure(m, false);
+    auto volta = std::make_unique<TECSymbolItem>(ek::SymbolVolta, entry);
+    volta->SetByte(1, static_cast<std::uint8_t>(count));
+    entry->Items.push_back(std::move(volta));
+  };
+  addVolta(next - 2, 4);  // into the next page
+  addVolta(next - 3, 2);  // ends with the page
+  nv::render::LayoutScore(*score, 0, false);
+  ASSERT_EQ(score->PageFirstMeasure(1), next);
+  std::vector<TECCarryRef> voltas;
+  for (const TECCarryRef& ref : score->PageLayout.SystemSymbols[1])
+    if (ref.Kind == TECCarryRef::TKind::Volta) voltas.push_back(ref);
+  ASSERT_EQ(voltas.size(), 1u) << nv::render::DumpLayout(*score);
+  EXPECT_EQ(voltas[0].Measure, next - 2);
+  EXPECT_NE(nv::render::ResolveVolta(instrument, voltas[0]), nullptr);
+}
+
 }  // namespace
