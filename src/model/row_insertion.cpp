@@ -256,7 +256,8 @@ class TNoteLayer {
       Note.FirstAttributes.clear();
     }
     if (tupletLength == 0) {
-      if (const std::uint8_t dot = DotCode(value, allowance)) note->Attributes.push_back(MakeNoteAttribute(dot, note.get()));
+      if (const std::uint8_t dot = DotCode(value, allowance))
+        note->Attributes.push_back(MakeNoteAttribute(dot, note.get()));
     }
     if (place.Partner) note->ChordMark = JoinChord(measure, *place.Partner);
     TECNote* placed = InsertInTimeOrder(measure, std::move(note), place.Partner);
@@ -449,7 +450,7 @@ TECNote* TECRow::ReflowNote(TECNote* note, int duration, std::uint8_t startOffse
   // pieces; it is freed once they stand.
   std::unique_ptr<TECNote> old = DetachNote(note);
   ClearLoneChordMarkIn(measure, chordMark);
-  TECNote* first = layer.Lay(duration);
+  TECNote* first = layer.Insert(duration, 0, 0);
   old.reset();
   RebuildVoiceUnions(measure, voice, false, -1, true);
   return first;

@@ -358,7 +358,8 @@ class TRebarer {
     piece->Value = static_cast<std::uint16_t>(value);
     piece->Length = static_cast<std::uint16_t>(value + allowance);
     piece->Position = piece->Start = static_cast<std::uint16_t>(position);
-    if (const std::uint8_t dot = DotCode(value, allowance)) piece->Attributes.push_back(MakeNoteAttribute(dot, piece.get()));
+    if (const std::uint8_t dot = DotCode(value, allowance))
+      piece->Attributes.push_back(MakeNoteAttribute(dot, piece.get()));
     if (partner) piece->ChordMark = JoinChord(measure, *partner);
     return InsertInTimeOrder(measure, std::move(piece), partner);
   }

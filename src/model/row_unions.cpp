@@ -1,6 +1,7 @@
 // Automatic beam groups and rests of a measure.
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "model/instrument.h"
 #include "model/music_score.h"
@@ -267,8 +268,23 @@ void TECRow::RebuildRests(TECMeasure* measure, int voice, int length, int beat,
 void TECRow::DissolveNoteGroup(TECTuplet* tuplet) {
   if (!tuplet || !tuplet->Owner) return;
   TECMeasure* measure = tuplet->Owner;
+  std::vector<TECNote*> members;
   for (const auto& note : measure->Notes)
     if (note->Voice == tuplet->Voice && note->Start >= tuplet->Position && note->Start < tuplet->Second)
+      members.push_back(note.get());
+  // The members are laid out again at their lengths as plain notes; the
+  // bracket, marked broken meanwhile, takes no new members.
+  const std::uint8_t flags = tuplet->Flags;
+  tuplet->Flags |= TECTuplet::Broken;
+  {
+    TECMusicScore* score = Score();
+    std::optional<ScopedUndoLock> lock;
+    if (score) lock.emplace(*score);
+    for (TECNote* note : members) {
       note->Position = note->Start;
+      ReflowNote(note, note->Length, note->StartOffset, note->Velocity);
+    }
+  }
+  tuplet->Flags = flags;
   RebuildVoiceUnions(measure, tuplet->Voice, false, -1, true);
 }

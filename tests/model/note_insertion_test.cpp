@@ -200,6 +200,21 @@ TEST_F(NoteEntry, TripletOfEighths) {
   EXPECT_EQ(Cursor(), "0:32");
 }
 
+TEST_F(NoteEntry, DissolvedTupletNotesAreLaidOutAgain) {
+  At(0, 0);
+  TECRow::TInsertOptions triplet{};
+  triplet[5] = 3;
+  Insert(1, 5, 16, triplet);
+  Insert(2, 5, 16);
+  TECMeasure& measure = *row->GetMeasure(0);
+  auto tuplet = std::move(measure.Items[0]);
+  measure.Items.clear();
+  row->DissolveNoteGroup(static_cast<TECTuplet*>(tuplet.get()));
+  EXPECT_EQ(Notes(measure), (std::vector<std::string>{"C5 8@0 v0 c0", "C5 2@8 v0 c0", "D5 8@10 v0 c0",
+                                                      "D5 3@18 v0 c0"}));
+  for (const auto& note : measure.Notes) EXPECT_FALSE(note->InTuplet());
+}
+
 TEST_F(NoteEntry, AccidentalInForce) {
   TECRow::TInsertOptions sharp{};
   sharp[0] = ek::Sharp;
