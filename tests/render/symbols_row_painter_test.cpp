@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "draw_test_support.h"
+#include "model/measure.h"
+#include "model/symbols_row.h"
+
+using draw_test::Draw;
+using draw_test::TextsOf;
+using draw_test::With;
+
+namespace {
+
+TECSymbolItem* AddSymbol(TECMusicScore& score, int m, std::uint8_t kind, std::initializer_list<int> bytes = {}) {
+  TECSymbolEntry* entry = score.CurrentInstrument()->GetSymbolMeasure(m, false);
+  entry->Items.push_back(std::make_unique<TECSymbolItem>(kind, entry));
+  int at = 1;
+  for (int b : bytes) entry->Items.back()->SetByte(at++, static_cast<std::uint8_t>(b));
+  return entry->Items.back().get();
+}
+
+// On the default page: the staff from y 98 to 122, items above it at
+// 98 - 4 spaces = 74 unless moved by their vertical offset byte.
+TEST(SymbolsRowPainter, MarksAboveTheStaff) {
+  auto score = layout_test::MakeScore(1, 2);
+  TECSymbolItem* segno = AddSymbol(*score, 0, 71);
+  TECSymbolItem* dc = AddSymbol(*score, 1, 74);
+  TECSymbolItem* raised = AddSymbol(*score, 1, 72, {0, 0, 2});  // two half spaces up
+  const auto lines = Draw(*score);
+  EXPECT_EQ(TextsOf(lines, "z").at(0).y, 74);
+  EXPECT_EQ(segno->Box.Top, 73);
+  const auto text = With(lines, "\"D.C.\"");
+  ASSERT_EQ(text.size(), 1u);
+  EXPECT_NE(text[0].find("font \"Arial\" 8pt #000000 italic"), std::string::npos) << text[0];
+  // Right-aligned at the measure end, which is the system's right edge.
+  EXPECT_EQ(dc->Box.Right, 340);
+  EXPECT_EQ(TextsOf(lines, "{").at(0).y, 74 - 6);
+  EXPECT_EQ(raised->Box.Top, 74 - 6 - 1);
+}
+
+TEST(SymbolsRowPainter, RehearsalMarksWithFrames) {
+  const struct {
+    int style;
+    const char* frame;
+  } cases[] = {{8, "Ellipse"}, {4, "Rectangle"}, {12, "Rectangle"}, {0, nullptr}};
+  for (const auto& c : cases) {
+    auto score = layout_test::MakeScore(1, 1);
+    AddSymbol(*score, 0, ek::SymbolRehearsal, {0, 0, c.style, 0});
+    auto lines = Draw(*score);
+    // The layout counted one mark: the letter "A", bold Arial at f / 1000.
+    const auto letter = With(lines, "\"A\" width");
+    ASSERT_EQ(letter.size(), 1u) << c.style;
+    EXPECT_NE(letter[0].find("font \"Arial\" 10pt #000000 bold"), std::string::npos) << letter[0];
+    if (c.frame) EXPECT_EQ(With(lines, c.frame).size(), 1u) << c.style;
+    else EXPECT_TRUE(With(lines, "Ellipse").empty() && With(lines, "Rectangle").empty());
+  }
+}
+
+TEST(SymbolsRowPainter, BarlinesAndRepeats) {
+  auto score = layout_test::MakeScore(2, 2);
+  AddSymbol(*score, 0, 85);  // start repeat after the header
+  AddSymbol(*score, 1, ek::SymbolBarline81);
+  const auto lines = Draw(*score);
+  // Final barline: a thick and a thin bar over both staves (98 to 205).
+  EXPECT_EQ(With(lines, "FillRect (339,98)-(341,206)").size(), 1u);
+  EXPECT_EQ(With(lines, "FillRect (337,98)-(338,206)").size(), 1u);
+  // Start repeat: two dots in the spaces around each staff's middle line.
+  const auto dots = With(lines, "Ellipse");
+  ASSERT_EQ(dots.size(), 4u);
+  int tops[4];
+  for (int i = 0; i < 4; ++i) std::sscanf(dots[i].c_str(), "Ellipse (%*d,%d)", &tops[i]);
+  EXPECT_EQ(tops[0], 107 - 1);
+  EXPECT_EQ(tops[1], 113 - 1);
+  EXPECT_EQ(tops[2], 190 - 1);
+  EXPECT_EQ(tops[3], 196 - 1);
+}
+
+TEST(SymbolsRowPainter, MultiMeasureRestsAndVolta) {
+  auto score = layout_test::MakeScore(1, 2);
+  TECSymbolItem* rest = AddSymbol(*score, 0, ek::SymbolMultiRest, {4});
+  AddSymbol(*score, 1, ek::SymbolMultiRest, {12});
+  TECSymbolItem* volta = AddSymbol(*score, 1, ek::SymbolVolta, {1, 2});
+  const auto lines = Draw(*score);
+  // Four measures: one block 3 pixels wide from b - 3s to b - s, centred in
+  // the measure, the count 6 spaces above the bottom line.
+  EXPECT_EQ(With(lines, "FillRect (104,104)-(107,116)").size(), 1u);
+  EXPECT_EQ(TextsOf(lines, "4").at(0).y, 86);
+  EXPECT_EQ(rest->Box.Top, 86 - 1);
+  // Twelve: a bar half a space thick 1.5 spaces above the bottom line, from
+  // a space after the measure start to a space before its end, with
+  // strokes one space high at both ends.
+  EXPECT_EQ(With(lines, "FillRect (139,112)-(334,115)").size(), 1u);
+  EXPECT_EQ(With(lines, "FillRect (139,110)-(140,116)").size(), 1u);
+  EXPECT_EQ(With(lines, "FillRect (333,110)-(334,116)").size(), 1u);
+  EXPECT_EQ(TextsOf(lines, "12").at(0).y, 86);
+  // The volta: its number and the hook at the measure start.
+  EXPECT_EQ(TextsOf(lines, "2.").size(), 1u);
+  EXPECT_EQ(volta->Box.Top, 74 - 1);
+}
+
+TEST(SymbolsRowPainter, TempoMark) {
+  auto score = layout_test::MakeScore(1, 1);
+  TECSymbolItem* tempo = AddSymbol(*score, 0, ek::TempoMark);
+  tempo->SetByte(3, 32);
+  tempo->SetTempo(96);
+  const auto lines = Draw(*score);
+  ASSERT_EQ(TextsOf(lines, ":").size(), 1u);
+  EXPECT_EQ(With(lines, "\"=96\"").size(), 1u);
+}
+
+}  // namespace
