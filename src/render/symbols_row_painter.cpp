@@ -91,20 +91,51 @@ void DrawVoltaBracket(PainterContext& ctx, TECSymbolItem& item) {
   const nv::platform::Color ink = InkOf(ctx, &item);
   ctx.UseTextFont("Arial", size, ink);
   ctx.SetClearBrush();
-  const int x = ctx.MeasureStartX;
-  const int y = ctx.FirstStaffTop - 4 * s - v * s / 2;
+  int x = ctx.MeasureStartX;
+  int y = ctx.FirstStaffTop - 4 * s - v * s / 2;
   Rect box = Text(ctx, x + s / 2, y + s / 2, std::to_string(item.Byte(2)) + ".");
+  box.left = std::min(box.left, x);
+  box.top = y;
   ctx.SetPen(ink, std::max(1, ctx.P[1]));
   ctx.Canvas.moveTo(x, y + 2 * s);
   ctx.Canvas.lineTo(x, y);
-  int widthBase = 0;
-  for (int m = ctx.MeasureIndex; m < ctx.MeasureIndex + span; ++m) widthBase += MeasureWidthBase(ctx.Instrument, m);
-  const int rightEdge = ctx.Scaled(ctx.PageRight - (ctx.System ? ctx.System->RightIndent : 0));
-  const int spanEnd = x + ctx.Scaled(widthBase) - ctx.Scaled(3);
-  const int end = std::min(spanEnd, rightEdge);
-  ctx.Canvas.lineTo(end, y);
-  if (spanEnd <= rightEdge) ctx.Canvas.lineTo(end, y + 4 * s + v * s / 2);
-  box = {std::min(box.left, x), y, std::max(box.right, end + 1), std::max(box.bottom, y + 4 * s + v * s / 2)};
+
+  // Along the measures of the span; a measure of a later system takes the
+  // line there, down by one system's height, until the page's last system.
+  const TECInstrument& instrument = ctx.Instrument;
+  const bool bracketRoom = instrument.VisibleRowCount() > 0 && instrument.GetRowCount() > 1;
+  const double mmPerPixel = 25.4 / (ctx.Score.GetResolution() > 0 ? ctx.Score.GetResolution() : 96);
+  const int systemHeight = static_cast<int>(instrument.VisibleRowCount() * (ctx.IntervalMm + 6) / mmPerPixel *
+                                            ctx.VF / 10000);
+  int system = ctx.SystemIndex;
+  const int lastSystem = ctx.SystemIndex + (ctx.Score.PageLayout.SystemCount - 1 - ctx.PageSystem);
+  int rightEdge = ctx.Scaled(ctx.PageRight - (ctx.System ? ctx.System->RightIndent : 0));
+  bool closed = false;
+  for (int m = ctx.MeasureIndex; m < ctx.MeasureIndex + span; ++m) {
+    const TECMeasureLayout* layout = instrument.LayoutAt(m);
+    if (m > ctx.MeasureIndex && layout && static_cast<int>(layout->SystemIndex) != system) {
+      ctx.Canvas.lineTo(rightEdge, y);
+      box.right = std::max(box.right, rightEdge + 1);
+      system = static_cast<int>(layout->SystemIndex);
+      if (system > lastSystem) break;
+      const TECRowInfo* next = system < static_cast<int>(instrument.Systems.size()) ? &instrument.Systems[system] : nullptr;
+      y += systemHeight;
+      x = ctx.Scaled(ctx.PageLeft + (next ? next->LeftIndent : 0) + (bracketRoom ? 10 : 0));
+      rightEdge = ctx.Scaled(ctx.PageRight - (next ? next->RightIndent : 0));
+      ctx.Canvas.moveTo(x, y);
+      box.bottom = std::max(box.bottom, y + 1);
+    }
+    x += ctx.Scaled(MeasureWidthBase(instrument, m)) + (layout ? static_cast<int>(layout->JustificationPixels) : 0);
+    if (m + 1 == ctx.MeasureIndex + span) {
+      const int end = std::min(x, rightEdge) - ctx.Scaled(3);
+      ctx.Canvas.lineTo(end, y);
+      ctx.Canvas.lineTo(end, y + 4 * s + v * s / 2);
+      box.right = std::max(box.right, end + 1);
+      box.bottom = std::max(box.bottom, y + 4 * s + v * s / 2);
+      closed = true;
+    }
+  }
+  if (!closed) box.bottom = std::max(box.bottom, y + 2 * s);
   StoreRect(item, box);
 }
 

@@ -97,6 +97,21 @@ TEST(SymbolsRowPainter, MultiMeasureRestsAndVolta) {
   EXPECT_EQ(volta->Box.Top, 74 - 1);
 }
 
+// A volta over a system break runs to the right edge and goes on from the
+// next system's start, one system height (22 mm, 83 pixels) lower.
+TEST(SymbolsRowPainter, VoltaAcrossASystemBreak) {
+  auto score = layout_test::MakeScore(1, 8);
+  nv::render::LayoutScore(*score, 0, false);
+  int last = 0;
+  while (!score->CurrentInstrument()->LayoutAt(last)->SystemEnd) ++last;
+  TECSymbolItem* volta = AddSymbol(*score, last, ek::SymbolVolta, {2, 1});
+  const auto lines = Draw(*score);
+  EXPECT_EQ(With(lines, "to (340,74) | pen #000000").size(), 1u);
+  EXPECT_EQ(With(lines, "MoveTo (37,157)").size(), 1u);
+  EXPECT_EQ(volta->Box.Right, 340 + 1);
+  EXPECT_GE(volta->Box.Bottom, 157 + 24);
+}
+
 TEST(SymbolsRowPainter, TempoMark) {
   auto score = layout_test::MakeScore(1, 1);
   TECSymbolItem* tempo = AddSymbol(*score, 0, ek::TempoMark);
