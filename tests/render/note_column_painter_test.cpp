@@ -137,3 +137,36 @@ TEST(NoteColumnPainter, AccidentalsAndDotsGetTheirBoxes) {
 }
 
 }  // namespace
+
+namespace {
+
+// Repeat signs in a three-voice row: voice 0 two spaces up, voice 1 on the
+// middle line (110), voice 2 two spaces down; each slash spans a space
+// above and below its centre.
+TEST(NoteColumnPainter, RepeatSlashesByVoice) {
+  for (const auto& [voice, centre] : {std::pair{0, 98}, {1, 110}, {2, 122}}) {
+    auto score = layout_test::MakeScore(1, 1);
+    score->CurrentInstrument()->GetRow(0)->SetVoiceMode(2);
+    TECNote* sign = score_builder::AddNote(Measure(*score), 1, 5, 1, 0, voice);
+    sign->Kind = ek::RepeatNotes;
+    const auto polygons = With(Draw(*score), "Polygon");
+    ASSERT_EQ(polygons.size(), 2u) << voice;  // value 1: two slashes
+    int x = 0, y1 = 0, y3 = 0;
+    std::sscanf(polygons[0].c_str(), "Polygon (%d,%d) (%*d,%*d) (%*d,%d)", &x, &y1, &y3);
+    EXPECT_EQ(y1, centre + 6) << voice;
+    EXPECT_EQ(y3, centre - 6) << voice;
+    EXPECT_EQ(sign->Box.Top, centre - 6 - 1) << voice;
+    EXPECT_EQ(sign->Box.Left, x - 1) << voice;
+  }
+}
+
+// Tremolo strokes cross the stem of a single note; beamed notes keep none.
+TEST(NoteColumnPainter, TremoloStrokes) {
+  auto score = layout_test::MakeScore(1, 1);
+  TECNote* note = score_builder::AddNote(Measure(*score), 5, 5, 32, 0);
+  score_builder::AddAttribute(*note, 112);  // three strokes
+  const auto strokes = With(Draw(*score), "pen #000000 w2 solid");
+  EXPECT_EQ(strokes.size(), 3u);
+}
+
+}  // namespace

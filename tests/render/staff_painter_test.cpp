@@ -160,3 +160,70 @@ TEST(StaffPainter, BraceSpansTheRowsOfAnInstrument) {
 }
 
 }  // namespace
+
+namespace {
+
+// Bar numbers show on screen (with a window) or with PrintNumber, above the
+// staff at its top - font size - one space, by the numbering style.
+TEST(StaffPainter, BarNumbersByStyle) {
+  const struct {
+    TECNumberStyle style;
+    int expected;
+  } cases[] = {{TECNumberStyle::nsBar, 6}, {TECNumberStyle::nsRow, 2}, {TECNumberStyle::nsPage, 1}};
+  for (const auto& c : cases) {
+    auto score = layout_test::MakeScore(1, 6);
+    FakeScoreHost host;
+    score->SetHost(&host);
+    score->SetNumberStyle(c.style);
+    score->SetStartBarNumber(0);  // stored from 0, shown from 1
+    const auto numbers = With(Draw(*score), "font \"Time New Roman\" 5pt");
+    EXPECT_EQ(static_cast<int>(numbers.size()), c.expected) << static_cast<int>(c.style);
+    ASSERT_FALSE(numbers.empty());
+    // Bar 1 at the first measure's start: 98 - 5 - 6.
+    EXPECT_EQ(numbers[0].rfind("TextOut (37,87) \"1\"", 0), 0u) << numbers[0];
+    score->SetHost(nullptr);
+  }
+  // Without a window only PrintNumber shows them.
+  auto score = layout_test::MakeScore(1, 2);
+  EXPECT_TRUE(With(Draw(*score), "Time New Roman").empty());
+  score->SetPrintNumber(true);
+  EXPECT_FALSE(With(Draw(*score), "Time New Roman").empty());
+}
+
+// In the page preview, measures past the end of the music are drawn only
+// with PrintLines, and their headers and barlines with PrintEmpty as well.
+TEST(StaffPainter, PreviewSkipsMeasuresAfterTheMusic) {
+  auto score = layout_test::MakeScore(1, 1);
+  score->SetStyle(TScoreStyle::ssPreviewPages);
+  auto lines = Draw(*score);
+  const auto staffLines = [&] { return With(lines, "pen #C0C0C0").size(); };
+  const std::size_t withMusic = staffLines();
+  EXPECT_EQ(withMusic, 5u);
+  score->SetPrintLines(true);
+  lines = Draw(*score);
+  EXPECT_GT(staffLines(), withMusic);
+  EXPECT_EQ(TextsOf(lines, "$").size(), 1u);
+  score->SetPrintEmpty(true);
+  lines = Draw(*score);
+  EXPECT_GT(TextsOf(lines, "$").size(), 1u);
+}
+
+// Notes chosen while the velocity display is on get their velocity in blue
+// beside the head; the box grows by the label.
+TEST(StaffPainter, VelocityLabels) {
+  auto score = layout_test::MakeScore(1, 1);
+  TECNote* note = score_builder::AddNote(*Row(*score).GetMeasure(0), 7, 5, 32, 0);
+  note->Velocity = 90;
+  score->SetVelocityMode(1);
+  nv::render::PaintSelection selection;
+  selection.Row = &Row(*score);
+  selection.Elements = {note};
+  const auto lines = Draw(*score, &selection);
+  const auto label = With(lines, "\"90\"");
+  ASSERT_EQ(label.size(), 1u);
+  EXPECT_NE(label[0].find("#0000FF"), std::string::npos);
+  const auto head = TextsOf(lines, "B").at(0);
+  EXPECT_EQ(label[0].rfind("TextOut (" + std::to_string(head.x) + ",", 0), 0u) << label[0];
+}
+
+}  // namespace
