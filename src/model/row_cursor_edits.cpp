@@ -8,9 +8,14 @@
 #include "model/music_score.h"
 #include "model/note_placement.h"
 #include "model/row.h"
+#include "model/row_edit_support.h"
 #include "model/undo_recorder.h"
 
 namespace {
+
+using row_edit::MeasureLength;
+using row_edit::MoveCursor;
+using row_edit::TakesNotes;
 
 constexpr std::uint8_t kUndoInsertNote = 1;
 constexpr std::uint8_t kUndoRest = 2;
@@ -27,25 +32,9 @@ void Finish(TECRow& row, TECMusicScore& score) {
   score.DoChanged(&row);
 }
 
-void MoveCursor(TECMusicScore& score, int measure, int tick) {
-  score.GoToMeasureExtending(measure);
-  score.SetCursorPosition(tick);
-}
-
 TECMeasure* CursorMeasure(TECRow& row, const TECMusicScore& score) {
   while (row.MeasureCount() <= score.CursorMeasure()) row.AddMeasure();
   return row.GetMeasure(score.CursorMeasure());
-}
-
-bool TakesNotes(const TECRow& row, int m) {
-  const TECInstrument* instrument = row.Owner();
-  const TECSymbolEntry* entry = instrument ? instrument->SymbolsRow().At(m) : nullptr;
-  return !entry || entry->Flag == 0;
-}
-
-int MeasureLength(const TECRow& row, int m) {
-  TECInstrument* instrument = row.Owner();
-  return std::max(1, instrument ? instrument->MeasureLength(m) : 128);
 }
 
 const TECTuplet* TupletAt(const TECMeasure& measure, int tick, int voice, int& memberStart, int& memberLength) {

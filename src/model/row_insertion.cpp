@@ -9,6 +9,7 @@
 #include "model/music_score.h"
 #include "model/note_placement.h"
 #include "model/row.h"
+#include "model/row_edit_support.h"
 #include "model/undo_recorder.h"
 
 namespace {
@@ -90,8 +91,6 @@ class TNoteLayer {
     return first_;
   }
 
-  TECNote* First() const { return first_; }
-
   TNoteTemplate Note;
   int Measure = 0;
   int Tick = 0;
@@ -104,23 +103,14 @@ class TNoteLayer {
   int DotOption = 0;
 
  private:
-  int MeasureLength(int m) const {
-    TECInstrument* instrument = row_.Owner();
-    return std::max(1, instrument ? instrument->MeasureLength(m) : 128);
-  }
+  int MeasureLength(int m) const { return row_edit::MeasureLength(row_, m); }
 
   TECMeasure* EnsureMeasure(int m) {
     while (row_.MeasureCount() <= m) row_.AddMeasure();
     return row_.GetMeasure(m);
   }
 
-  // A measure whose symbols-row entry holds a multi-measure rest takes no
-  // notes.
-  bool TakesNotes(int m) const {
-    const TECInstrument* instrument = row_.Owner();
-    const TECSymbolEntry* entry = instrument ? instrument->SymbolsRow().At(m) : nullptr;
-    return !entry || entry->Flag == 0;
-  }
+  bool TakesNotes(int m) const { return row_edit::TakesNotes(row_, m); }
 
   void NextMeasure() {
     ++Measure;
@@ -352,11 +342,6 @@ std::unique_ptr<TECNoteAttribute> AccidentalOption(std::uint8_t option) {
   return attribute->IsAccidental() ? std::move(attribute) : nullptr;
 }
 
-void MoveCursor(TECMusicScore& score, int measure, int tick) {
-  score.GoToMeasureExtending(measure);
-  score.SetCursorPosition(tick);
-}
-
 // Layout, page and change notice after an insertion, unless the caller
 // lays out once at the end.
 void FinishInsertion(TECRow& row, TECMusicScore& score) {
@@ -394,7 +379,7 @@ TECNote* TECRow::InsertNote(int step, int octave, bool accidentalRule, std::uint
   layer.AccidentalRule = accidentalRule && options[6] != 123;
   TECNote* first = layer.Insert(duration, options[5], options[1]);
   if (!first) return nullptr;
-  MoveCursor(*score, layer.Measure, layer.Tick);
+  row_edit::MoveCursor(*score, layer.Measure, layer.Tick);
   FinishInsertion(*this, *score);
   return first;
 }
@@ -421,7 +406,7 @@ TECNote* TECRow::InsertPitchedNote(int step, int octave, std::uint8_t thirdSpare
     note.FirstAttributes.push_back(MakeNoteAttribute(static_cast<std::uint8_t>(code), nullptr));
   TECNote* first = layer.Insert(duration, tuplet ? code : 0, dot ? code : 0);
   if (!first) return nullptr;
-  MoveCursor(*score, layer.Measure, layer.Tick);
+  row_edit::MoveCursor(*score, layer.Measure, layer.Tick);
   FinishInsertion(*this, *score);
   return first;
 }
@@ -465,7 +450,7 @@ TECNote* TECRow::InsertRepeatSign(int kind, int variant) {
   const bool multiVoice = voiceMode_ > 0;
   while (MeasureCount() <= m) AddMeasure();
   TECMeasure* measure = GetMeasure(m);
-  const int measureLength = owner_ ? owner_->MeasureLength(m) : 128;
+  const int measureLength = row_edit::MeasureLength(*this, m);
   auto ofVoice = [&](int v) { return !multiVoice || v == voice; };
   int start = 0;
   int length = measureLength;
@@ -490,7 +475,7 @@ TECNote* TECRow::InsertRepeatSign(int kind, int variant) {
   TECNote* placed = InsertInTimeOrder(*measure, std::move(sign), nullptr);
   if (kind == ek::RepeatNotes) {
     RebuildVoiceUnions(measure, voice, false, -1, true);
-    MoveCursor(*score, start + length >= measureLength ? m + 1 : m, (start + length) % measureLength);
+    row_edit::MoveCursor(*score, start + length >= measureLength ? m + 1 : m, (start + length) % measureLength);
   }
   score->LayoutScore(score->GetActivePage(), false);
   score->InvalidateScore();

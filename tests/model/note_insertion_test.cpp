@@ -66,9 +66,10 @@ TEST(DurationSplit, PiecesDotsAndTupletLengths) {
 }
 
 TEST_F(NoteEntry, DottedHalfAcrossTheBarLineIsTied) {
-  // The row has one measure: the tail makes a second one rather than being
-  // cut off.
+  // The row has one measure, the only one drawn: the tail makes a second
+  // one rather than being cut off, and the cursor follows it.
   At(0, 64);
+  score->DrawnMeasureCount = 1;
   ASSERT_NE(Insert(1, 5, 96), nullptr);
   EXPECT_EQ(DumpRow(*row),
             "row 0 name=\"\" program=-1 channel=1 volume=-1 pan=-1 mute=0 voiceMode=0 fiveLine=1 united=0\n"
