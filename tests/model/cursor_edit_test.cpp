@@ -133,6 +133,27 @@ TEST_F(CursorEdit, ChordFromPitchesIsSpelled) {
   EXPECT_EQ(notes[0]->Attributes[0]->Kind, ek::Sharp);
 }
 
+TEST_F(CursorEdit, ChordReplacesNotesIntoTheNextMeasure) {
+  Enter(0, 64, {{1, 32}, {2, 32}, {3, 32}, {4, 32}});
+  At(0, 96);
+  row->ReplaceWithChordNotes({{0, 5, 5, 0}, {0, 7, 5, 0}}, false, 64);
+  EXPECT_EQ(NoteSpans(*row->GetMeasure(0)), (std::vector<std::pair<int, int>>{{32, 64}, {32, 96}, {32, 96}}));
+  // The chord's tail replaced the note at the start of the next measure.
+  EXPECT_EQ(NoteSpans(*row->GetMeasure(1)), (std::vector<std::pair<int, int>>{{32, 0}, {32, 0}, {32, 32}}));
+}
+
+TEST_F(CursorEdit, RestInsideATuplet) {
+  At(0, 0);
+  TECRow::TInsertOptions triplet{};
+  triplet[5] = 3;
+  row->InsertNote(1, 5, false, 0, 0, 0, triplet, 16);
+  TECRest* rest = row->InsertRest(16, 0);
+  ASSERT_NE(rest, nullptr);
+  EXPECT_EQ(rest->Start, 10);
+  EXPECT_EQ(rest->Length, 11);
+  EXPECT_EQ(Cursor(), "0:21");
+}
+
 TEST_F(CursorEdit, ChordSymbols) {
   At(0, 32);
   std::vector<std::uint8_t> code{2, 1, 0x11, 0x20, 0x15, 0x99};

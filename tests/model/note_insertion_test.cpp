@@ -248,6 +248,17 @@ TEST_F(NoteEntry, MicrotoneAmountAndArticulations) {
   EXPECT_EQ(note->Options, 0x20);
 }
 
+TEST_F(NoteEntry, MarkedNotesDoNotBlockPitchedEntry) {
+  At(0, 0);
+  Insert(1, 5, 64)->InputMark = 1;
+  At(0, 0);
+  TECNote* note = row->InsertPitchedNote(5, 5, 0, 0, 1, 0, 32);
+  ASSERT_NE(note, nullptr);
+  EXPECT_EQ(note->Voice, 0) << "the marked note leaves voice 0 free";
+  At(0, 0);
+  EXPECT_EQ(Insert(3, 5, 16)->Voice, 1) << "other entry sees every note";
+}
+
 TEST_F(NoteEntry, RefusedInputs) {
   At(0, 0);
   EXPECT_EQ(Insert(8, 5, 32), nullptr);

@@ -54,6 +54,22 @@ TEST_F(Rebar, ThreeFourAndBackGivesTheSameRow) {
   EXPECT_EQ(DumpRow(*row), before);
 }
 
+TEST_F(Rebar, SplitChordsStayChords) {
+  Enter(0, 0, {{1, 5, 64}});
+  Enter(0, 64, {{1, 5, 64}});
+  Enter(0, 64, {{3, 5, 64}});
+  const std::string before = DumpRow(*row);
+  score->SetTimeSignature(3, 4, 0, true);
+  for (int m = 0; m < 2; ++m) {
+    const auto& notes = row->GetMeasure(m)->Notes;
+    ASSERT_EQ(notes.size(), m == 0 ? 3u : 2u);
+    EXPECT_NE(notes.back()->ChordMark, 0);
+    EXPECT_EQ(notes[notes.size() - 2]->ChordMark, notes.back()->ChordMark);
+  }
+  score->SetTimeSignature(4, 4, 0, true);
+  EXPECT_EQ(DumpRow(*row), before);
+}
+
 TEST_F(Rebar, DottedNotesAndPlainValues) {
   Enter(0, 0, {{1, 5, 48}, {2, 5, 8}, {3, 5, 72}});
   score->SetTimeSignature(2, 4, 0, true);
