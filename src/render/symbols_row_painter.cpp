@@ -84,21 +84,28 @@ std::string RehearsalText(int counter, bool asNumber) {
 }
 
 void DrawVoltaBracket(PainterContext& ctx, TECSymbolItem& item) {
+  DrawVoltaSpan(ctx, item, ctx.MeasureIndex + std::max<int>(item.Byte(1), 1) - 1, true);
+}
+
+void DrawVoltaSpan(PainterContext& ctx, TECSymbolItem& item, int lastMeasure, bool opening) {
   const int s = ctx.Space;
   const int v = SignedOffset(item.Byte(3));
-  const int span = std::max<int>(item.Byte(1), 1);
   const int size = ctx.Printing ? ctx.Score.GetScale() / 15 : ctx.F / 1500;
   const nv::platform::Color ink = InkOf(ctx, &item);
   ctx.UseTextFont("Arial", size, ink);
   ctx.SetClearBrush();
   int x = ctx.MeasureStartX;
   int y = ctx.FirstStaffTop - 4 * s - v * s / 2;
-  Rect box = Text(ctx, x + s / 2, y + s / 2, std::to_string(item.Byte(2)) + ".");
-  box.left = std::min(box.left, x);
-  box.top = y;
+  Rect box{x, y, x + 1, y + 1};
   ctx.SetPen(ink, std::max(1, ctx.P[1]));
-  ctx.Canvas.moveTo(x, y + 2 * s);
-  ctx.Canvas.lineTo(x, y);
+  if (opening) {
+    const Rect number = Text(ctx, x + s / 2, y + s / 2, std::to_string(item.Byte(2)) + ".");
+    box = {x, y, std::max(box.right, number.right), std::max(box.bottom, number.bottom)};
+    ctx.Canvas.moveTo(x, y + 2 * s);
+    ctx.Canvas.lineTo(x, y);
+  } else {
+    ctx.Canvas.moveTo(x, y);
+  }
 
   // Along the measures of the span; a measure of a later system takes the
   // line there, down by one system's height, until the page's last system.
@@ -111,7 +118,7 @@ void DrawVoltaBracket(PainterContext& ctx, TECSymbolItem& item) {
   const int lastSystem = ctx.SystemIndex + (ctx.Score.PageLayout.SystemCount - 1 - ctx.PageSystem);
   int rightEdge = ctx.Scaled(ctx.PageRight - (ctx.System ? ctx.System->RightIndent : 0));
   bool closed = false;
-  for (int m = ctx.MeasureIndex; m < ctx.MeasureIndex + span; ++m) {
+  for (int m = ctx.MeasureIndex; m <= lastMeasure; ++m) {
     const TECMeasureLayout* layout = instrument.LayoutAt(m);
     if (m > ctx.MeasureIndex && layout && static_cast<int>(layout->SystemIndex) != system) {
       ctx.Canvas.lineTo(rightEdge, y);
@@ -126,7 +133,7 @@ void DrawVoltaBracket(PainterContext& ctx, TECSymbolItem& item) {
       box.bottom = std::max(box.bottom, y + 1);
     }
     x += ctx.Scaled(MeasureWidthBase(instrument, m)) + (layout ? static_cast<int>(layout->JustificationPixels) : 0);
-    if (m + 1 == ctx.MeasureIndex + span) {
+    if (m == lastMeasure) {
       const int end = std::min(x, rightEdge) - ctx.Scaled(3);
       ctx.Canvas.lineTo(end, y);
       ctx.Canvas.lineTo(end, y + 4 * s + v * s / 2);

@@ -18,6 +18,11 @@ void DrawSymbolsRowItems(PainterContext& ctx, const TECSymbolEntry& entry);
 // the current system.
 void DrawVoltaBracket(PainterContext& ctx, TECSymbolItem& item);
 
+// The bracket's line from the current measure to `lastMeasure` (which may
+// lie on a later system of the page); `opening` adds the ending number and
+// the opening stroke, which a bracket carried from the previous page lacks.
+void DrawVoltaSpan(PainterContext& ctx, TECSymbolItem& item, int lastMeasure, bool opening);
+
 // The multi-measure rest items of the entry, on the current staff.
 void DrawMultiMeasureRest(PainterContext& ctx, const TECSymbolEntry& entry);
 

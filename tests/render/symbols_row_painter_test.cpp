@@ -112,6 +112,27 @@ TEST(SymbolsRowPainter, VoltaAcrossASystemBreak) {
   EXPECT_GE(volta->Box.Bottom, 157 + 24);
 }
 
+// A volta that reaches over a page break goes on at the start of the next
+// page, without its number and opening stroke, and closes there.
+TEST(SymbolsRowPainter, VoltaCarriedToTheNextPage) {
+  auto score = layout_test::MakeScore(1, 16);
+  nv::render::LayoutScore(*score, 0, false);
+  ASSERT_GT(score->CurrentInstrument()->PageCount(), 1);
+  const int last = score->PageLastMeasure(0);
+  AddSymbol(*score, last, ek::SymbolVolta, {2, 1});
+  nv::render::LayoutScore(*score, 0, false);
+  score->SetActivePage(1);
+  const auto lines = Draw(*score);
+  EXPECT_TRUE(TextsOf(lines, "1.").empty());
+  EXPECT_EQ(With(lines, "MoveTo (37,74)").size(), 1u);
+  // The line along the first measure and the closing stroke down to the
+  // staff top.
+  const auto strokes = With(lines, ",74) to (");
+  ASSERT_EQ(strokes.size(), 2u);
+  EXPECT_EQ(strokes[0].rfind("LineTo (37,74) to (", 0), 0u) << strokes[0];
+  EXPECT_NE(strokes[1].find(",98) | pen"), std::string::npos) << strokes[1];
+}
+
 TEST(SymbolsRowPainter, TempoMark) {
   auto score = layout_test::MakeScore(1, 1);
   TECSymbolItem* tempo = AddSymbol(*score, 0, ek::TempoMark);
