@@ -43,6 +43,21 @@ void BM_EnterNotes(benchmark::State& state) {
 }
 BENCHMARK(BM_EnterNotes)->Unit(benchmark::kMillisecond);
 
+// One note entered and taken back again with backspace at the end of a
+// long row, each laid out as the user sees it.
+void BM_EnterAndDeleteAtTheEndOfALongRow(benchmark::State& state) {
+  auto score = EmptyScore();
+  EnterNotes(*score);
+  TECRow& row = *score->CurrentRow();
+  score->LayoutScore(score->GetActivePage(), false);
+  for (auto _ : state) {
+    row.InsertNote(5, 5, false, 0, 0, 0, {}, 16);
+    row.DeleteAtCursor(true);
+  }
+  benchmark::DoNotOptimize(row.MeasureCount());
+}
+BENCHMARK(BM_EnterAndDeleteAtTheEndOfALongRow)->Unit(benchmark::kMillisecond);
+
 // 4/4 to 3/4 and back over the whole row, as the time-signature command
 // does it (re-barring, measure times, beams and rests, one layout).
 void BM_RebarThreeFourAndBack(benchmark::State& state) {
