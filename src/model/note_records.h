@@ -184,6 +184,9 @@ class TECNote : public TECElement {
 
   std::uint8_t BeamGroup = 0;  // runtime only
   std::uint8_t InputMark = 0;  // runtime only
+  // The head as the painter drew it, without the stem (left - 1, top - 1,
+  // right, bottom); runtime only, for the tie and slur painters.
+  TECElementBox HeadBox;
 
   std::vector<std::unique_ptr<TECNoteAttribute>> Attributes;
   // Later notes that hold a link whose partner is this note.

@@ -400,6 +400,7 @@ void DrawChordColumn(PainterContext& ctx, TECNote& note) {
   }
   if (note.Value >= 129) right += 2 * u;
   StoreBox(note, left, top, right, boxBottom);
+  note.HeadBox = {left - 1, y - 1, right, y + s + u};
 
   if (!slash) DrawAttributes(ctx, note, {x, y, w, columnX, stemDown, bracketed});
   ctx.SetSolidBrush(nv::platform::colors::white);

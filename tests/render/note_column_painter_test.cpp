@@ -73,6 +73,10 @@ TEST(NoteColumnPainter, FlagsStemsAndWholeNotes) {
   EXPECT_EQ(draw_test::Box(eighth.Box), std::to_string(head.x - 1) + "," + std::to_string(up[0].y - 1) + "," +
                                             std::to_string(head.x + w + 1) + "," +
                                             std::to_string(head.y + 3 + 6 + 2));
+  // The head alone, for the ties and slurs.
+  EXPECT_EQ(draw_test::Box(eighth.HeadBox), std::to_string(head.x - 1) + "," + std::to_string(head.y + 3 - 1) + "," +
+                                                std::to_string(head.x + w + 1) + "," +
+                                                std::to_string(head.y + 3 + 6 + 1));
 }
 
 // Eighths in a beam get their stems and the beam from the measure painter,
