@@ -362,7 +362,9 @@ void DrawChordColumn(PainterContext& ctx, TECNote& note) {
       g = y - 2 * s - 4 * u;
     }
     if (note.Value >= 65) sx = stemX0 + w / 2;
-    int sy = static_cast<int>(static_cast<unsigned>(g + s + y - tremolo * 3 * u) / 2);
+    // Halved downwards, also above the page's top edge (an unsigned halving
+    // would throw a negative sum far off).
+    int sy = (g + s + y - tremolo * 3 * u) >> 1;
     ctx.SetPen(black, 2 * u);
     for (int i = 0; i < tremolo; ++i, sy += 3 * u) Line(ctx, sx - s / 2, sy + s / 4, sx + s / 2, sy - s / 4);
     ctx.SetPen(black, u);
