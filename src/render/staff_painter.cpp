@@ -226,7 +226,7 @@ void DrawStaffRow(PainterContext& ctx) {
       header = layout->HeaderWidth + layout->ExtraWidth;
       width = header + layout->ContentWidth + layout->SpaceAfterBar;
     } else {
-      if (ctx.FirstInSystem) header = m == 0 && row->MeasureCount() == 0 ? 94 : ctx.KeyAccidentals * 6 + 78;
+      if (ctx.FirstInSystem) header = ctx.KeyAccidentals * 6 + 78;
       width = header + 56;
     }
     const bool empty = beyondMusic(m);
@@ -246,7 +246,7 @@ void DrawStaffRow(PainterContext& ctx) {
     }
     ctx.MeasureStartX = ctx.Scaled(startBase) + justification;
     ctx.MeasureEndX =
-        overflows || endsSystem ? rightX : ctx.MeasureStartX + ctx.Scaled(width) + measureJustification;
+        overflows || endsSystem ? rightX : ctx.Scaled(startBase + width) + justification + measureJustification;
 
     DrawStaffLines(ctx, ctx.MeasureStartX, ctx.MeasureEndX);
     if (measureFrame) DrawMeasureHeader(ctx);
