@@ -181,7 +181,11 @@ void DrawMeasureHeader(PainterContext& ctx) {
   // last measure (rows shorter than the others).
   const TECMeasure* source = measure;
   if (source == nullptr && ctx.Row->MeasureCount() > 0) source = ctx.Row->GetMeasure(ctx.Row->MeasureCount() - 1);
-  const int clef = hasClef ? measure->Clef->Code() : (source && source->ClefInForce ? source->ClefInForce : 1);
+  // A measure's clef in force is the one it ends with; its start is tick 0's.
+  int clef = 1;
+  if (hasClef) clef = measure->Clef->Code();
+  else if (measure != nullptr && measure->ClefAt(0) != 0) clef = measure->ClefAt(0);
+  else if (source != nullptr && source->ClefInForce != 0) clef = source->ClefInForce;
   int key = source ? source->KeyInForce : 0;
   // Key codes 30 + n and 40 + n are the in-force codes n and 10 + n.
   if (hasKey) key = measure->KeySignature->Code() - 30;

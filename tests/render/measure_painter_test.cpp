@@ -112,6 +112,31 @@ TEST(MeasurePainter, GlyphItemsAndCodesOutsideTheFont) {
   EXPECT_GT(late->Box.Left, forte->Box.Left);
 }
 
+// A clef change inside the measure: the clef's glyph at its offset from
+// the staff top, left of its tick by the room the spacing gave it.
+TEST(MeasurePainter, ClefChangeItem) {
+  auto score = layout_test::MakeScore(1, 1);
+  TECMeasure& m = Measure(*score);
+  score_builder::AddNote(m, 1, 5, 32, 0);
+  score_builder::AddNote(m, 1, 4, 32, 64);
+  m.Items.push_back(MakeMeasureItem(ek::ClefChange, &m));
+  TECMeasureItem* change = m.Items.back().get();
+  change->Position = 64;
+  change->Second = 2;
+  const auto lines = Draw(*score);
+  // (The clef stays in force for the empty measures of the next system.)
+  const auto bass = TextsOf(lines, "%");
+  ASSERT_FALSE(bass.empty());
+  EXPECT_EQ(bass[0].y, 98);
+  EXPECT_GT(change->SpacingOffset, 0);
+  EXPECT_EQ(change->Box.Left, bass[0].x - 1);
+  // The note after it reads the bass clef: C4 stands in the staff.
+  const auto heads = TextsOf(lines, "B");
+  ASSERT_EQ(heads.size(), 2u);
+  EXPECT_LT(heads[1].y + 3, 122);
+  EXPECT_GT(bass[0].x, heads[0].x);
+}
+
 TEST(MeasurePainter, RehearsalLettersContinueAfterZ) {
   const struct {
     int counter;

@@ -87,6 +87,11 @@ TEST(StaffPainter, KeySignatureGlyphPlaces) {
   EXPECT_EQ(sharps[1].y, 86 + 9);
   EXPECT_EQ(sharps[2].y, 86 - 3);
   EXPECT_EQ(sharps[1].x - sharps[0].x, 6);
+  // The key record's box covers the three glyph cells.
+  const TECElementBox& key = Row(*score).GetMeasure(0)->KeySignature->Box;
+  EXPECT_EQ(key.Left, sharps[0].x - 1);
+  EXPECT_EQ(key.Top, 86 - 3 - 1);
+  EXPECT_GT(key.Right, sharps[2].x);
 
   Row(*score).SetKeySignature(0, 42);  // two flats
   const auto flats = TextsOf(Draw(*score), "b");
