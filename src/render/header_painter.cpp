@@ -75,7 +75,7 @@ int DrawClef(PainterContext& ctx, int code, int x, TECElement* record) {
       box = Union(box, GlyphAt(ctx, x + s + ctx.P[1], top - 2 * s, "$"));
       break;
     case 13: {
-      ctx.UseTextFont("Arial", 9, ink, true);
+      ctx.UseTextFont("Arial", ctx.FontSize(9), ink, true);
       const char* letters[] = {"T", "A", "B"};
       const int step = (ctx.StaffHeight + s) / 3;
       for (int i = 0; i < 3; ++i) box = Union(box, GlyphAt(ctx, x + 3, top - s / 2 + i * step, letters[i]));
