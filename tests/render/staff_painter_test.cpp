@@ -232,3 +232,31 @@ TEST(StaffPainter, VelocityLabels) {
 }
 
 }  // namespace
+
+namespace {
+
+// The straight bracket (accolade style 1) is a polygon 10 pixels left of
+// the staves; the group of the highlighted row is red, and a group whose
+// style byte is set shows only then.
+TEST(StaffPainter, BracketGroupsAndHighlight) {
+  auto score = layout_test::MakeScore(3, 1);
+  TECInstrument& instrument = *score->CurrentInstrument();
+  instrument.SetAccolade(1);
+  instrument.Pairs = {{2, 0}, {1, 1}};
+  nv::render::PaintSelection selection;
+  auto lines = Draw(*score, &selection);
+  auto brackets = With(lines, "Polygon");
+  ASSERT_EQ(brackets.size(), 1u);
+  // From the first staff top (98) to the second staff's bottom (205),
+  // with the tips p2 beyond them.
+  EXPECT_EQ(brackets[0].rfind("Polygon (38,96) (32,98) (32,205) (38,207) (34,205) (34,98) | pen #000000", 0), 0u)
+      << brackets[0];
+  selection.HighlightedRow = 2;
+  lines = Draw(*score, &selection);
+  brackets = With(lines, "Polygon");
+  ASSERT_EQ(brackets.size(), 2u);
+  EXPECT_NE(brackets[1].find("pen #FF0000"), std::string::npos) << brackets[1];
+  EXPECT_NE(brackets[0].find("pen #000000"), std::string::npos) << brackets[0];
+}
+
+}  // namespace
