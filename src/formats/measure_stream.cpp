@@ -82,8 +82,11 @@ bool LinkPath(const TECLinkAttribute& link, TECNotePath& path) {
 // Links held by notes of other measures whose partner is `note`.
 std::vector<const TECLinkAttribute*> IncomingLinks(const TECNote& note) {
   std::vector<const TECLinkAttribute*> links;
+  std::vector<const TECNote*> seen;
   for (const TECNote* later : note.LinkedNotes) {
-    if (later->Owner == note.Owner) continue;
+    // A note that holds two links on this one is listed twice.
+    if (later->Owner == note.Owner || std::find(seen.begin(), seen.end(), later) != seen.end()) continue;
+    seen.push_back(later);
     for (const auto& attribute : later->Attributes) {
       if (!ek::IsLink(attribute->Kind)) continue;
       const auto* link = static_cast<const TECLinkAttribute*>(attribute.get());
@@ -345,22 +348,20 @@ std::unique_ptr<TECGraceGroup> TMeasureReader::ReadGraceGroup(TECNote& note, con
 }
 
 // A link that a note of a later measure holds on `note`: given back to that
-// note in undo mode, passed over in a file.
+// note in undo mode (or listed for the caller to give back), passed over in a
+// file.
 void TMeasureReader::ReadIncomingLink(TECNote& note, const TSizedRecord& record) {
   const TECNotePath path = ReadPath(Stream);
   if (!Context.UndoMode) return;
+  const std::uint8_t code = record.Kind() == kIncomingLinkAbove ? ek::LinkAbove : ek::LinkBelow;
+  if (Context.IncomingLinks) {
+    TIncomingLink incoming{&note, path, code, {}};
+    std::copy_n(record.Bytes.begin(), incoming.Bytes.size(), incoming.Bytes.begin());
+    Context.IncomingLinks->push_back(incoming);
+    return;
+  }
   TECNote* later = NoteAt(Row.Owner(), path);
   if (!later || later == &note) return;
-  const std::uint8_t code = record.Kind() == kIncomingLinkAbove ? ek::LinkAbove : ek::LinkBelow;
-  // A later note read back in the same undo step already holds this link by
-  // the path of the note being read (its place in the list being built).
-  const TECNotePath here{static_cast<std::uint16_t>(std::max(0, Row.GetIndex())),
-                         static_cast<std::uint16_t>(Measure.Index), static_cast<std::uint16_t>(Measure.Notes.size())};
-  for (const auto& attribute : later->Attributes) {
-    if (attribute->Kind != code) continue;
-    const auto& held = static_cast<const TECLinkAttribute&>(*attribute).PartnerPath;
-    if (held && held->Row == here.Row && held->Measure == here.Measure && held->Note == here.Note) return;
-  }
   auto link = std::make_unique<TECLinkAttribute>(code, later);
   link->Load(record.Span());
   link->Kind = code;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include "formats/stream_blocks.h"
 #include "model/instrument.h"
 #include "model/measure.h"
@@ -8,6 +10,16 @@
 // The measure block (marker 253) of a row: clef, key and time records, the
 // beam setting, the notes with their attributes and play notes, the rests
 // and the measure items.
+
+// A link that a note of a later measure holds on a note read in undo mode:
+// the note read, where the note that holds the link lies, and the link's
+// stored record.
+struct TIncomingLink {
+  TECNote* Earlier = nullptr;
+  TECNotePath Later;
+  std::uint8_t Kind = 0;
+  std::array<std::uint8_t, 8> Bytes{};
+};
 
 // Returns measure i of the row, appending empty measures up to it; with
 // `clear` it first frees what the measure holds.

@@ -4,11 +4,14 @@
 #include <cstdint>
 #include <exception>
 #include <span>
+#include <vector>
 
 #include "model/stream.h"
 
 // The framing shared by the blocks of a score stream: block markers with a
 // patched length, sized records, and how a stream of blocks is to be read.
+
+struct TIncomingLink;
 
 // The version every writer writes.
 inline constexpr std::uint16_t kScoreFileVersion = 880;
@@ -29,6 +32,11 @@ struct TScoreStreamContext {
   // Set when the caller rebuilds beams and resolves links after a whole row
   // or instrument, so that a measure reader does neither.
   bool Deferred = false;
+  // In undo mode, when set: the links that notes of later measures hold on
+  // the notes read are listed here for the caller to connect, instead of
+  // being connected at once (undo decides which of two restored measures
+  // tells the truth about a link between them).
+  std::vector<TIncomingLink>* IncomingLinks = nullptr;
 };
 
 // Writes a block's marker and a length placeholder of 2 or 4 bytes; Finish

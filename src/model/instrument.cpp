@@ -4,6 +4,7 @@
 
 #include "model/music_score.h"
 #include "model/row.h"
+#include "model/undo_entries.h"
 
 TECInstrument::TECInstrument(TECMusicScore* score) : score_(score), symbols_(this), texts_(this) {}
 
@@ -156,8 +157,7 @@ void TECInstrument::DeleteRow(int i) {
   TECRow* row = rows_[i].get();
   if (score_) {
     if (TECUndoStep* step = score_->BeginUndoStep(51)) {
-      step->Stream.WriteU32(static_cast<std::uint32_t>(row->VoiceMode()));
-      step->Stream.WriteU8(row->FiveLineStaff() ? 1 : 0);
+      WriteUndoRowHeader(step->Stream, *row);
       if (row->MeasureCount() == 0) score_->SaveUndoRow(step, row);
       for (const auto& measure : row->Measures()) score_->SaveUndoMeasure(step, measure.get(), measure->Index);
     }

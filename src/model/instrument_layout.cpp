@@ -191,12 +191,22 @@ void TECInstrument::FreeSymbolEntry(TECSymbolEntry* entry) {
 void TECInstrument::AddSymbol(std::uint8_t kind, int value1, int value2) {
   if (!score_) return;
   const int measure = score_->CursorMeasure();
-  TECSymbolEntry* entry = GetSymbolMeasure(measure, false);
-  if (!entry) return;
+  if (measure < 0) return;
   const auto v1 = static_cast<std::uint8_t>(value1);
   const auto v2 = static_cast<std::uint8_t>(value2);
-  for (const auto& item : entry->Items) {
+  // An item changed in place is recorded as a new one is.
+  auto record = [&](TECSymbolEntry* entry) {
+    if (TECUndoStep* step = score_->BeginUndoStep(8)) score_->SaveUndoAttachment(step, entry, measure);
+  };
+  // The entry is made only for a new item, so that a refused one leaves
+  // the symbols row as it was.
+  TECSymbolEntry* existing = symbols_.At(measure);
+  static const std::vector<std::unique_ptr<TECSymbolItem>> kNoItems;
+  for (const auto& item : existing ? existing->Items : kNoItems) {
     if (item->Kind == kind) {
+      if (kind == ek::SymbolMultiRest || kind == ek::SymbolBarNumber || kind == ek::SymbolVolta ||
+          kind == ek::SymbolRehearsal)
+        record(existing);
       switch (kind) {
         case ek::SymbolMultiRest:
         case ek::SymbolBarNumber:
@@ -224,6 +234,7 @@ void TECInstrument::AddSymbol(std::uint8_t kind, int value1, int value2) {
                              (item->Kind == ek::SymbolBarline82 &&
                               (kind == ek::SymbolBarline81 || kind == ek::SymbolBarline86));
     if (barlineSwap) {
+      record(existing);
       item->Kind = kind;
       score_->InvalidateScore();
       score_->DoChanged(this);
@@ -236,6 +247,7 @@ void TECInstrument::AddSymbol(std::uint8_t kind, int value1, int value2) {
       if (m && (!m->Notes.empty() || !m->Rests.empty())) return;
     }
   }
+  TECSymbolEntry* entry = GetSymbolMeasure(measure, false);
   auto item = std::make_unique<TECSymbolItem>(kind, entry);
   switch (kind) {
     case ek::SymbolRehearsal:
@@ -256,7 +268,7 @@ void TECInstrument::AddSymbol(std::uint8_t kind, int value1, int value2) {
     default:
       break;
   }
-  if (TECUndoStep* step = score_->BeginUndoStep(8)) score_->SaveUndoAttachment(step, entry, measure);
+  record(entry);
   entry->Items.push_back(std::move(item));
   score_->LayoutScore(score_->GetActivePage(), false);
   score_->InvalidateScore();

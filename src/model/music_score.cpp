@@ -128,6 +128,7 @@ void TECMusicScore::DeleteInstrumentAt(int i) {
 
 void TECMusicScore::ClearInstruments() {
   while (!instruments_.empty()) DeleteInstrumentAt(InstrumentCount() - 1);
+  ClearUndoLists();
 }
 
 void TECMusicScore::SetActiveInstrument(int i) {
@@ -339,12 +340,22 @@ void TECMusicScore::SetTimeSignature(int numerator, int denominator, std::uint8_
   const int length = numerator * 128 / denominator;
   if (wholeScore) {
     const std::uint16_t oldWord = timeWord_;
+    const std::uint8_t oldSizeStyle = sizeStyle_;
     timeWord_ = static_cast<std::uint16_t>(numerator << 8 | denominator);
     sizeStyle_ = sizeStyle;
-    if (length != defaultMeasureLength_) {
-      if (TECUndoStep* step = BeginUndoStep(35)) {
-        step->Stream.WriteU8(ek::ScoreStream);
-        step->Stream.WriteU16(oldWord);
+    const bool relength = length != defaultMeasureLength_;
+    // A new word of the same length (2/4 to 4/8) is a change of its own,
+    // recorded by the header alone.
+    TECUndoStep* step = nullptr;
+    if (relength || timeWord_ != oldWord || sizeStyle_ != oldSizeStyle) step = BeginUndoStep(35);
+    if (step) {
+      step->Stream.WriteU8(ek::ScoreStream);
+      step->Stream.WriteU16(oldWord);
+      // The size style goes with the word, so that undo gives both back.
+      step->Stream.WriteU8(oldSizeStyle);
+    }
+    if (relength) {
+      if (step) {
         for (const auto& instrument : instruments_) {
           for (int e = 0; e < instrument->SymbolsRow().Count(); ++e) SaveUndoAttachment(step, instrument->SymbolsRow().At(e), e);
           for (int r = 0; r < instrument->GetRowCount(); ++r)

@@ -249,8 +249,17 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   void SaveUndoMeasure(TECUndoStep* step, TECMeasure* measure, int index);
   void SaveUndoAttachment(TECUndoStep* step, TECSymbolEntry* entry, int index);
   void SaveUndoPageObject(TECUndoStep* step, TECPageObject* object);
+  // The same entries for steps of the redo list.
+  void SaveRedoInstrument(TECUndoStep* step, TECInstrument* instrument);
+  void SaveRedoRow(TECUndoStep* step, TECRow* row);
+  void SaveRedoMeasure(TECUndoStep* step, TECMeasure* measure, int index);
+  void SaveRedoAttachment(TECUndoStep* step, TECSymbolEntry* entry, int index);
+  void SaveRedoPageObject(TECUndoStep* step, TECPageObject* object);
   void Undo(int count);
   void Redo(int count);
+  // Empties both lists and reports it: their steps name places by index,
+  // which mean nothing once the instruments are replaced.
+  void ClearUndoLists();
 
   // --- drum tables ---------------------------------------------------------
   std::vector<std::unique_ptr<TECDrumHead>>& DrumHeads() { return drumHeads_; }
@@ -330,6 +339,19 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
     int X1 = 0, X2 = 0, X3 = 0, Y = 0;
   };
   RulerMarkers ComputeRulerMarkers() const;
+
+  // Undo and redo run through the player, which reaches the lists and the
+  // time-signature fields it restores.
+  friend class TUndoPlayer;
+  using TUndoList = std::vector<std::unique_ptr<TECUndoStep>>;
+  // Appends a step to a list, dropping the oldest when the list is full.
+  TECUndoStep* AppendStep(TUndoList& list, std::uint8_t kind);
+  bool Holds(const TUndoList& list, const TECUndoStep* step) const;
+  void WriteInstrumentEntry(const TUndoList& list, TECUndoStep* step, TECInstrument* instrument);
+  void WriteRowEntry(const TUndoList& list, TECUndoStep* step, TECRow* row);
+  void WriteMeasureEntry(const TUndoList& list, TECUndoStep* step, TECMeasure* measure, int index);
+  void WriteAttachmentEntry(const TUndoList& list, TECUndoStep* step, TECSymbolEntry* entry, int index);
+  void WritePageObjectEntry(const TUndoList& list, TECUndoStep* step, TECPageObject* object);
 
   // Reads the page setup in `unit` for the duration of `read`.
   template <typename Read>

@@ -155,6 +155,15 @@ void TECRow::DeleteMeasure(int index) {
   Renumber(index);
 }
 
+std::unique_ptr<TECMeasure> TECRow::ReplaceMeasure(int index, std::unique_ptr<TECMeasure> measure) {
+  if (index < 0 || !measure) return nullptr;
+  while (MeasureCount() <= index) AddMeasure();
+  measure->Owner = this;
+  measure->Index = index;
+  measures_[index].swap(measure);
+  return measure;
+}
+
 void TECRow::Renumber(int from) {
   for (int i = from; i < MeasureCount(); ++i) measures_[i]->Index = i;
 }

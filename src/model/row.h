@@ -48,6 +48,10 @@ class TECRow : public TECModelObject {
   TECMeasure* InsertMeasure(int index);
   // Frees measure i with everything in it; later measures renumber.
   void DeleteMeasure(int index);
+  // Puts `measure` in place of measure `index`, appending empty measures up
+  // to it, and hands back the measure it replaces (undo reads a measure
+  // into a fresh record and swaps it in only when the read succeeded).
+  std::unique_ptr<TECMeasure> ReplaceMeasure(int index, std::unique_ptr<TECMeasure> measure);
   void ClearMeasures();
   void TrimEmptyMeasures();
   // Removes a note from its measure and frees it with its links.

@@ -1,7 +1,15 @@
-// The score's undo and redo lists. Steps are not recorded yet: beginning one
-// gives none, so every edit runs as with LockUndo set, and the entry writers
-// and Undo and Redo do nothing.
+// The score's undo and redo lists and the entry writers. Undo and Redo
+// themselves are the player's (undo_player.cpp).
+#include <algorithm>
+
+#include "formats/instrument_stream.h"
+#include "formats/measure_stream.h"
+#include "formats/page_object_stream.h"
+#include "model/instrument.h"
 #include "model/music_score.h"
+#include "model/row.h"
+#include "model/undo_entries.h"
+#include "model/undo_player.h"
 
 TECUndoStep* TECMusicScore::GetUndoStep(int i) const {
   return i >= 0 && i < UndoCount() ? undoList_[i].get() : nullptr;
@@ -11,20 +19,144 @@ TECUndoStep* TECMusicScore::GetRedoStep(int i) const {
   return i >= 0 && i < RedoCount() ? redoList_[i].get() : nullptr;
 }
 
-TECUndoStep* TECMusicScore::BeginUndoStep(std::uint8_t) { return nullptr; }
+TECUndoStep* TECMusicScore::AppendStep(TUndoList& list, std::uint8_t kind) {
+  auto step = std::make_unique<TECUndoStep>();
+  step->Kind = kind;
+  for (const auto& instrument : instruments_) {
+    TECUndoLayoutState state{instrument->PageCount(), static_cast<std::int32_t>(instrument->Layouts().size()), {}};
+    for (int r = 0; r < instrument->GetRowCount(); ++r) state.RowMeasures.push_back(instrument->GetRow(r)->MeasureCount());
+    step->Layouts.push_back(std::move(state));
+  }
+  while (static_cast<int>(list.size()) >= maxUndo_) list.erase(list.begin());
+  list.push_back(std::move(step));
+  return list.back().get();
+}
 
-TECUndoStep* TECMusicScore::BeginRedoStep(std::uint8_t) { return nullptr; }
+TECUndoStep* TECMusicScore::BeginUndoStep(std::uint8_t kind) {
+  if (GetLockUndo()) return nullptr;
+  // A new edit makes the undone steps meaningless: they start from a state
+  // that no longer exists.
+  if (!redoList_.empty()) {
+    redoList_.clear();
+    if (OnRedoChanged) OnRedoChanged(this);
+  }
+  TECUndoStep* step = AppendStep(undoList_, kind);
+  if (OnUndoChanged) OnUndoChanged(this);
+  return step;
+}
 
-void TECMusicScore::SaveUndoInstrument(TECUndoStep*, TECInstrument*) {}
+TECUndoStep* TECMusicScore::BeginRedoStep(std::uint8_t kind) {
+  TECUndoStep* step = AppendStep(redoList_, kind);
+  if (OnRedoChanged) OnRedoChanged(this);
+  return step;
+}
 
-void TECMusicScore::SaveUndoRow(TECUndoStep*, TECRow*) {}
+void TECMusicScore::ClearUndoLists() {
+  undoList_.clear();
+  redoList_.clear();
+  if (OnUndoChanged) OnUndoChanged(this);
+  if (OnRedoChanged) OnRedoChanged(this);
+}
 
-void TECMusicScore::SaveUndoMeasure(TECUndoStep*, TECMeasure*, int) {}
+void TECMusicScore::Undo(int count) { TUndoPlayer(*this, false).Run(count); }
 
-void TECMusicScore::SaveUndoAttachment(TECUndoStep*, TECSymbolEntry*, int) {}
+void TECMusicScore::Redo(int count) { TUndoPlayer(*this, true).Run(count); }
 
-void TECMusicScore::SaveUndoPageObject(TECUndoStep*, TECPageObject*) {}
+// --- entry writers ------------------------------------------------------------------
 
-void TECMusicScore::Undo(int) {}
+bool TECMusicScore::Holds(const TUndoList& list, const TECUndoStep* step) const {
+  return step && std::any_of(list.begin(), list.end(), [step](const auto& s) { return s.get() == step; });
+}
 
-void TECMusicScore::Redo(int) {}
+void TECMusicScore::WriteInstrumentEntry(const TUndoList& list, TECUndoStep* step, TECInstrument* instrument) {
+  if (!Holds(list, step)) return;
+  const int i = IndexOfInstrument(instrument);
+  if (i < 0) return;
+  WriteUndoEntry(*step, {static_cast<std::uint32_t>(i)});
+}
+
+void TECMusicScore::WriteRowEntry(const TUndoList& list, TECUndoStep* step, TECRow* row) {
+  if (!Holds(list, step) || !row) return;
+  const int i = IndexOfInstrument(row->Owner());
+  const int r = row->GetIndex();
+  if (i < 0 || r < 0) return;
+  WriteUndoEntry(*step, {static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(r)});
+}
+
+void TECMusicScore::WriteMeasureEntry(const TUndoList& list, TECUndoStep* step, TECMeasure* measure, int index) {
+  if (!Holds(list, step) || !measure || !measure->Owner) return;
+  TECRow* row = measure->Owner;
+  const int i = IndexOfInstrument(row->Owner());
+  const int r = row->GetIndex();
+  if (index < 0) {
+    const auto& measures = row->Measures();
+    const auto at = std::find_if(measures.begin(), measures.end(), [measure](const auto& m) { return m.get() == measure; });
+    index = at == measures.end() ? -1 : static_cast<int>(at - measures.begin());
+  }
+  if (i < 0 || r < 0 || index < 0) return;
+  // Steps that insert measures need only their places.
+  const bool withData = step->Kind != undo_kind::InsertMeasures;
+  WriteUndoEntry(*step, {static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(r), static_cast<std::uint32_t>(index)},
+                 [&](TStream& s) {
+                   // Both lists keep the links that later measures hold on
+                   // this one: a measure put back without them would lose
+                   // those ties.
+                   if (withData) SaveMeasure(s, *measure, true);
+                 });
+}
+
+void TECMusicScore::WriteAttachmentEntry(const TUndoList& list, TECUndoStep* step, TECSymbolEntry* entry,
+                                         int index) {
+  if (!Holds(list, step) || !entry || !entry->Owner) return;
+  const int i = IndexOfInstrument(entry->Owner);
+  if (index < 0) index = entry->Owner->SymbolsRow().IndexOf(entry);
+  if (i < 0 || index < 0) return;
+  WriteUndoEntry(*step, {static_cast<std::uint32_t>(i), undo_entry::Attachment, static_cast<std::uint32_t>(index)},
+                 [&](TStream& s) { SaveMeasureItems(s, *entry); });
+}
+
+void TECMusicScore::WritePageObjectEntry(const TUndoList& list, TECUndoStep* step, TECPageObject* object) {
+  const auto* instrument = object ? dynamic_cast<const TECInstrument*>(object->Owner) : nullptr;
+  if (!Holds(list, step) || !instrument) return;
+  const int i = IndexOfInstrument(instrument);
+  const int index = instrument->TextsRow().IndexOf(object);
+  if (i < 0 || index < 0) return;
+  WriteUndoEntry(*step, {static_cast<std::uint32_t>(i), undo_entry::PageObject, static_cast<std::uint32_t>(index)},
+                 [&](TStream& s) { SavePageObject(s, *object, TPageObjectForm::LongSize); });
+}
+
+void TECMusicScore::SaveUndoInstrument(TECUndoStep* step, TECInstrument* instrument) {
+  WriteInstrumentEntry(undoList_, step, instrument);
+}
+
+void TECMusicScore::SaveUndoRow(TECUndoStep* step, TECRow* row) { WriteRowEntry(undoList_, step, row); }
+
+void TECMusicScore::SaveUndoMeasure(TECUndoStep* step, TECMeasure* measure, int index) {
+  WriteMeasureEntry(undoList_, step, measure, index);
+}
+
+void TECMusicScore::SaveUndoAttachment(TECUndoStep* step, TECSymbolEntry* entry, int index) {
+  WriteAttachmentEntry(undoList_, step, entry, index);
+}
+
+void TECMusicScore::SaveUndoPageObject(TECUndoStep* step, TECPageObject* object) {
+  WritePageObjectEntry(undoList_, step, object);
+}
+
+void TECMusicScore::SaveRedoInstrument(TECUndoStep* step, TECInstrument* instrument) {
+  WriteInstrumentEntry(redoList_, step, instrument);
+}
+
+void TECMusicScore::SaveRedoRow(TECUndoStep* step, TECRow* row) { WriteRowEntry(redoList_, step, row); }
+
+void TECMusicScore::SaveRedoMeasure(TECUndoStep* step, TECMeasure* measure, int index) {
+  WriteMeasureEntry(redoList_, step, measure, index);
+}
+
+void TECMusicScore::SaveRedoAttachment(TECUndoStep* step, TECSymbolEntry* entry, int index) {
+  WriteAttachmentEntry(redoList_, step, entry, index);
+}
+
+void TECMusicScore::SaveRedoPageObject(TECUndoStep* step, TECPageObject* object) {
+  WritePageObjectEntry(redoList_, step, object);
+}

@@ -62,7 +62,7 @@ TEST(MusicScore, LockUndoIsANestingCounter) {
   EXPECT_TRUE(score.GetLockUndo());
   score.SetLockUndo(false);
   EXPECT_FALSE(score.GetLockUndo());
-  EXPECT_EQ(score.BeginUndoStep(1), nullptr);
+  EXPECT_NE(score.BeginUndoStep(1), nullptr);
 }
 
 TEST(MusicScore, TimeSignatureAcceptAndRefuse) {

@@ -1,0 +1,542 @@
+#include "model/undo_player.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "formats/instrument_stream.h"
+#include "formats/measure_stream.h"
+#include "formats/page_object_stream.h"
+#include "model/instrument.h"
+#include "model/music_score.h"
+#include "model/row.h"
+#include "model/undo_entries.h"
+
+namespace {
+
+// More measures or symbols-row entries than a row block can hold: an index
+// beyond it is damage, not a place to append up to.
+constexpr std::uint32_t kMaxIndex = 65535;
+
+TScoreStreamContext UndoContext(const TECMusicScore& score) {
+  TScoreStreamContext context;
+  context.UndoMode = true;
+  // Links are resolved once the whole step is back.
+  context.Deferred = true;
+  context.DefaultMeasureLength = score.DefaultMeasureLength();
+  return context;
+}
+
+std::uint32_t ReadIndex(TStream& stream) {
+  const std::uint32_t index = stream.ReadU32();
+  if (index > kMaxIndex) throw EFileDamage();
+  return index;
+}
+
+// A note's pitch and start in one number, to know it again in another
+// record of the same measure.
+int NoteSignature(const TECNote& note) { return (note.Kind << 24) | (note.Octave << 16) | note.Start; }
+
+bool AddsPageObject(std::uint8_t kind) {
+  return kind == undo_kind::PageText || kind == undo_kind::PagePicture || kind == undo_kind::PageGraphic ||
+         kind == undo_kind::Paste;
+}
+
+// A symbols-row item list read aside, so that a damaged one changes nothing.
+struct TReadItems {
+  std::vector<std::unique_ptr<TECSymbolItem>> Items;
+  std::uint8_t Flag = 0;
+};
+
+TReadItems ReadItems(TStream& stream) {
+  TECInstrument scratch(nullptr);
+  LoadMeasureItems(stream, scratch, 0);
+  TECSymbolEntry& entry = *scratch.SymbolsRow().At(0);
+  return {std::move(entry.Items), entry.Flag};
+}
+
+void PutItems(TECSymbolEntry& entry, TReadItems read) {
+  entry.Items = std::move(read.Items);
+  for (const auto& item : entry.Items) item->Entry = &entry;
+  entry.Flag = read.Flag;
+}
+
+}  // namespace
+
+void TUndoPlayer::Run(int count) {
+  if (score_.GetStyle() == TScoreStyle::ssPreviewPages || score_.ReadOnly) return;
+  auto& list = redo_ ? score_.redoList_ : score_.undoList_;
+  auto finish = [&] {
+    if (TECRow* row = score_.CurrentRow()) row->SnapCursor();
+    score_.InvalidateScore();
+    if (score_.OnUndoChanged) score_.OnUndoChanged(&score_);
+    if (score_.OnRedoChanged) score_.OnRedoChanged(&score_);
+    score_.FireChanged(&score_);
+  };
+  try {
+    for (int n = 0; n < count && !list.empty(); ++n) {
+      TECUndoStep& step = *list.back();
+      mirror_ = nullptr;
+      mirrorBegun_ = false;
+      const bool ends = Apply(step);
+      // Each step ends laid out, so that the mirror step of the next one
+      // notes the layout state that it really leaves.
+      if (step.Kind != undo_kind::TimeSignature) score_.LayoutScore(0, false);
+      RestoreLayoutState(step.Layouts);
+      // Mirror steps go into the other list, so the step is still the last.
+      list.pop_back();
+      if (ends) break;
+    }
+  } catch (...) {
+    // The step that failed stays in its list; what it put back stays too,
+    // and its mirror step can take that back again.
+    finish();
+    throw;
+  }
+  finish();
+}
+
+void TUndoPlayer::RestoreLayoutState(const std::vector<TECUndoLayoutState>& states) {
+  for (std::size_t i = 0; i < states.size(); ++i) {
+    TECInstrument* instrument = score_.GetInstrumentAt(static_cast<int>(i));
+    if (!instrument) break;
+    const TECUndoLayoutState& state = states[i];
+    auto& layouts = instrument->Layouts();
+    if (static_cast<std::int32_t>(layouts.size()) > state.LayoutCount)
+      layouts.resize(static_cast<std::size_t>(state.LayoutCount));
+    instrument->SetPageCount(state.PageCount);
+  }
+}
+
+bool TUndoPlayer::Apply(TECUndoStep& step) {
+  step.Stream.SetPosition(0);
+  const std::uint8_t kind = step.Kind;
+  const bool rowKind = kind == undo_kind::AddRow || kind == undo_kind::DeleteRow;
+  // Undoing an added row, or redoing a deleted one, removes it; the other
+  // way round the row is made again from the step's header.
+  if (rowKind && (kind == undo_kind::AddRow) != redo_) return RemoveRow(step);
+  if (kind == undo_kind::TimeSignature) {
+    ApplyTimeSignature(step);
+    return false;
+  }
+  ApplyEntries(step, rowKind);
+  return false;
+}
+
+TECUndoStep* TUndoPlayer::Mirror(std::uint8_t kind) {
+  if (mirrorBegun_) return mirror_;
+  mirrorBegun_ = true;
+  if (!redo_) {
+    mirror_ = score_.BeginRedoStep(kind);
+  } else if (!score_.GetLockUndo()) {
+    // Not BeginUndoStep: that would drop the steps still to be redone.
+    mirror_ = score_.AppendStep(score_.undoList_, kind);
+    if (score_.OnUndoChanged) score_.OnUndoChanged(&score_);
+  }
+  return mirror_;
+}
+
+void TUndoPlayer::MirrorMeasure(std::uint8_t kind, TECMeasure* measure, int index) {
+  TECUndoStep* mirror = Mirror(kind);
+  if (redo_)
+    score_.SaveUndoMeasure(mirror, measure, index);
+  else
+    score_.SaveRedoMeasure(mirror, measure, index);
+}
+
+void TUndoPlayer::MirrorRow(std::uint8_t kind, TECRow* row) {
+  TECUndoStep* mirror = Mirror(kind);
+  if (redo_)
+    score_.SaveUndoRow(mirror, row);
+  else
+    score_.SaveRedoRow(mirror, row);
+}
+
+bool TUndoPlayer::RemoveRow(TECUndoStep& step) {
+  if (step.EntryCount == 0) return true;
+  TStream& s = step.Stream;
+  s.ReadU32();
+  const int i = static_cast<int>(s.ReadU32());
+  const int r = static_cast<int>(s.ReadU32());
+  TECInstrument* instrument = score_.GetInstrumentAt(i);
+  if (!instrument) return true;
+  score_.SetActiveInstrument(i);
+  TECRow* row = instrument->GetRow(r);
+  if (!row) return true;
+  if (TECUndoStep* mirror = Mirror(step.Kind)) {
+    WriteUndoRowHeader(mirror->Stream, *row);
+    if (row->MeasureCount() == 0) MirrorRow(step.Kind, row);
+    for (int m = 0; m < row->MeasureCount(); ++m) MirrorMeasure(step.Kind, row->GetMeasure(m), m);
+  }
+  instrument->RemoveRow(r);
+  if (instrument->GetActiveRowIndex() >= instrument->GetRowCount())
+    instrument->SetActiveRow(instrument->GetRowCount() - 1);
+  return true;
+}
+
+void TUndoPlayer::ApplyEntries(TECUndoStep& step, bool recreatesRow) {
+  TStream& s = step.Stream;
+  const TUndoRowHeader header = recreatesRow ? ReadUndoRowHeader(s) : TUndoRowHeader{};
+  const std::int64_t entries = s.Position();
+  // Every present state goes into the mirror before anything is put back:
+  // a measure written after its neighbour was restored would hold links to
+  // the wrong notes.
+  if (!recreatesRow) {
+    WalkEntries(step, TPass::Mirror, header);
+    s.SetPosition(entries);
+  }
+  try {
+    WalkEntries(step, TPass::Restore, header);
+  } catch (...) {
+    FinishRestored(step, true);
+    throw;
+  }
+  FinishRestored(step, true);
+}
+
+void TUndoPlayer::WalkEntries(TECUndoStep& step, TPass pass, const TUndoRowHeader& header) {
+  TStream& s = step.Stream;
+  const std::uint8_t kind = step.Kind;
+  const bool recreatesRow = kind == undo_kind::AddRow || kind == undo_kind::DeleteRow;
+  TECRow* created = nullptr;
+  std::uint32_t createdAt = 0;
+  for (std::uint32_t e = 0; e < step.EntryCount; ++e) {
+    const std::int64_t end = s.ReadU32();
+    const int i = static_cast<int>(s.ReadU32());
+    TECInstrument* instrument = score_.GetInstrumentAt(i);
+    // An instrument entry names no place of its own to put back.
+    if (instrument && s.Position() < end) {
+      if (pass == TPass::Restore) score_.SetActiveInstrument(i);
+      const std::uint32_t third = s.ReadU32();
+      if (third == undo_entry::PageObject) {
+        ApplyPageObject(s, *instrument, kind, pass);
+      } else if (third == undo_entry::Attachment) {
+        ApplyAttachment(s, *instrument, kind, pass);
+      } else {
+        if (recreatesRow && e == 0) {
+          created = instrument->InsertRow(static_cast<int>(std::min<std::uint32_t>(third, kMaxIndex)));
+          // Its entries hold every measure it had, empty ones too.
+          untrimmed_ = created;
+          createdAt = third;
+          ApplyUndoRowHeader(*created, header);
+          score_.FireStaveChanged(instrument, TECStaveOperation::soAdded, created);
+          MirrorRow(kind, created);
+        }
+        TECRow* row = created && third == createdAt ? created : instrument->GetRow(static_cast<int>(third));
+        if (row && s.Position() < end) ApplyMeasure(s, *row, kind, pass);
+      }
+    }
+    s.SetPosition(end);
+  }
+}
+
+void TUndoPlayer::ApplyPageObject(TStream& s, TECInstrument& instrument, std::uint8_t kind, TPass pass) {
+  const std::uint32_t index = ReadIndex(s);
+  auto& objects = instrument.TextsRow().Objects;
+  auto mirror = [&](TECPageObject* object) {
+    if (redo_)
+      score_.SaveUndoPageObject(Mirror(kind), object);
+    else
+      score_.SaveRedoPageObject(Mirror(kind), object);
+  };
+  // The object the edit added goes again; the one it deleted comes back,
+  // and the mirror notes it once it is back.
+  const bool added = redo_ ? kind == undo_kind::DeleteSelection : AddsPageObject(kind);
+  const bool deleted = redo_ ? AddsPageObject(kind) : kind == undo_kind::DeleteSelection;
+  if (pass == TPass::Mirror) {
+    // Otherwise the mirror holds the state being left, so that it can be put
+    // back.
+    if (!deleted && index < objects.size()) mirror(objects[index].get());
+    return;
+  }
+  if (added) {
+    if (index < objects.size()) objects.erase(objects.begin() + index);
+    return;
+  }
+  std::unique_ptr<TECPageObject> object = LoadPageObject(s, TPageObjectForm::LongSize);
+  object->Owner = &instrument;
+  if (deleted) {
+    const auto at = objects.begin() + std::min<std::size_t>(index, objects.size());
+    mirror(objects.insert(at, std::move(object))->get());
+  } else if (index < objects.size()) {
+    objects[index] = std::move(object);
+  } else {
+    objects.push_back(std::move(object));
+  }
+}
+
+void TUndoPlayer::ApplyAttachment(TStream& s, TECInstrument& instrument, std::uint8_t kind, TPass pass) {
+  const std::uint32_t index = ReadIndex(s);
+  if (pass == TPass::Mirror) {
+    // An entry that is not there yet is made, empty, and noted as such.
+    TECSymbolEntry* entry = instrument.GetSymbolMeasure(static_cast<int>(index), false);
+    if (redo_)
+      score_.SaveUndoAttachment(Mirror(kind), entry, static_cast<int>(index));
+    else
+      score_.SaveRedoAttachment(Mirror(kind), entry, static_cast<int>(index));
+    return;
+  }
+  TReadItems read = ReadItems(s);
+  PutItems(*instrument.GetSymbolMeasure(static_cast<int>(index), false), std::move(read));
+  if (std::find(touchedSymbols_.begin(), touchedSymbols_.end(), &instrument) == touchedSymbols_.end())
+    touchedSymbols_.push_back(&instrument);
+}
+
+void TUndoPlayer::ApplyMeasure(TStream& s, TECRow& row, std::uint8_t kind, TPass pass) {
+  const auto index = static_cast<int>(ReadIndex(s));
+  // A measure that is not there yet is appended, empty, and noted as such.
+  TECMeasure* present = PrepareMeasure(row, index, false);
+  if (pass == TPass::Mirror) {
+    MirrorMeasure(kind, present, index);
+    toRestore_.emplace_back(&row, index);
+    return;
+  }
+  KeepLinksInPlace(*present);
+  auto fresh = std::make_unique<TECMeasure>(&row, index);
+  std::vector<TIncomingLink> incoming;
+  TScoreStreamContext context = UndoContext(score_);
+  context.IncomingLinks = &incoming;
+  if (!ReadMeasureBlock(s, row, *fresh, context)) throw EFileDamage();
+  // What the layout pass keeps in a measure stays until it runs again.
+  fresh->ClefInForce = present->ClefInForce;
+  fresh->KeyInForce = present->KeyInForce;
+  fresh->ClefPerTick = present->ClefPerTick;
+  fresh->Page = present->Page;
+  std::unique_ptr<TECMeasure> old = row.ReplaceMeasure(index, std::move(fresh));
+  restored_.push_back({&row, index, row.GetMeasure(index), std::move(incoming)});
+}
+
+void TUndoPlayer::TrimRow(TECRow& row, const TECUndoStep& step) const {
+  const int i = score_.IndexOfInstrument(row.Owner());
+  const int r = row.GetIndex();
+  if (i < 0 || i >= static_cast<int>(step.Layouts.size()) ||
+      r >= static_cast<int>(step.Layouts[i].RowMeasures.size())) {
+    row.TrimEmptyMeasures();
+    return;
+  }
+  // Empty measures within the count the row had when the step began stay,
+  // unless the last of them was put back empty: then the edit had appended
+  // them before it began its step.
+  const int had = step.Layouts[i].RowMeasures[r];
+  const TECMeasure* last = row.GetMeasure(had - 1);
+  const bool appended = last && last->IsEmpty() &&
+                        std::any_of(restored_.begin(), restored_.end(),
+                                    [&](const TRestored& m) { return m.Row == &row && m.Index == had - 1; });
+  if (appended) {
+    row.TrimEmptyMeasures();
+    return;
+  }
+  while (row.MeasureCount() > had && row.GetMeasure(row.MeasureCount() - 1)->IsEmpty())
+    row.DeleteMeasure(row.MeasureCount() - 1);
+}
+
+int TUndoPlayer::RestoredAt(const TECRow* row, int index) const {
+  for (std::size_t k = 0; k < restored_.size(); ++k)
+    if (restored_[k].Row == row && restored_[k].Index == index && Live(restored_[k])) return static_cast<int>(k);
+  return -1;
+}
+
+void TUndoPlayer::KeepLinksInPlace(TECMeasure& leaving) {
+  const auto restoredLater = [&](const TECMeasure* measure) {
+    return std::any_of(toRestore_.begin(), toRestore_.end(), [&](const auto& place) {
+      return place.first == measure->Owner && place.second == measure->Index;
+    });
+  };
+  for (const auto& note : leaving.Notes) {
+    std::vector<TECNote*> kept;
+    for (TECNote* later : note->LinkedNotes) {
+      TECLinkAttribute* link = later->LinkFrom(note.get());
+      if (later->Owner == &leaving || restoredLater(later->Owner) || !link) {
+        kept.push_back(later);
+        continue;
+      }
+      link->Partner = nullptr;
+      placeholders_.push_back({later, link, static_cast<int>(restored_.size()), NoteSignature(*note)});
+    }
+    note->LinkedNotes = std::move(kept);
+  }
+}
+
+void TUndoPlayer::ConnectLinks() {
+  // Links whose earlier note lies in a measure saved before: the paths may
+  // be stale, so they only keep their place until that measure's list of
+  // incoming links fills them.
+  std::vector<TPlaceholder>& placeholders = placeholders_;
+  for (std::size_t k = 0; k < restored_.size(); ++k) {
+    const TRestored& m = restored_[k];
+    if (!Live(m)) continue;
+    for (const auto& note : m.Measure->Notes)
+      for (const auto& attribute : note->Attributes) {
+        if (!ek::IsLink(attribute->Kind)) continue;
+        auto* link = static_cast<TECLinkAttribute*>(attribute.get());
+        if (link->Partner || !link->PartnerPath) continue;
+        const int into = RestoredAt(m.Row->Owner()->GetRow(link->PartnerPath->Row), link->PartnerPath->Measure);
+        if (into < 0 || into >= static_cast<int>(k)) continue;
+        // The note the stale path names is only a hint.
+        const auto& partners = restored_[into].Measure->Notes;
+        const std::uint16_t at = link->PartnerPath->Note;
+        placeholders.push_back({note.get(), link, into, at < partners.size() ? NoteSignature(*partners[at]) : -1});
+      }
+  }
+  for (std::size_t j = 0; j < restored_.size(); ++j) {
+    const TRestored& m = restored_[j];
+    if (!Live(m)) continue;
+    for (const TIncomingLink& incoming : m.Incoming) {
+      const auto& notes = m.Measure->Notes;
+      if (std::none_of(notes.begin(), notes.end(), [&](const auto& n) { return n.get() == incoming.Earlier; }))
+        continue;
+      const TECRow* laterRow = m.Row->Owner()->GetRow(incoming.Later.Row);
+      const TECMeasure* laterMeasure = laterRow ? laterRow->GetMeasure(incoming.Later.Measure) : nullptr;
+      if (!laterMeasure || incoming.Later.Note >= laterMeasure->Notes.size()) continue;
+      TECNote* later = laterMeasure->Notes[incoming.Later.Note].get();
+      // A measure saved before this one holds the link itself.
+      const int from = RestoredAt(laterRow, incoming.Later.Measure);
+      if (later == incoming.Earlier || (from >= 0 && from < static_cast<int>(j))) continue;
+      TECLinkAttribute* link = nullptr;
+      const auto fits = [&](const TPlaceholder& p) {
+        return p.Later == later && p.Into == static_cast<int>(j) && p.Link->Kind == incoming.Kind;
+      };
+      auto held = std::find_if(placeholders.begin(), placeholders.end(), [&](const TPlaceholder& p) {
+        return fits(p) && p.Partner == NoteSignature(*incoming.Earlier);
+      });
+      if (held == placeholders.end()) held = std::find_if(placeholders.begin(), placeholders.end(), fits);
+      if (held != placeholders.end()) {
+        link = held->Link;
+        link->PartnerPath.reset();
+        placeholders.erase(held);
+      } else {
+        auto made = std::make_unique<TECLinkAttribute>(incoming.Kind, later);
+        link = made.get();
+        later->Attributes.push_back(std::move(made));
+      }
+      link->Load(incoming.Bytes);
+      link->Kind = incoming.Kind;
+      link->Partner = incoming.Earlier;
+      incoming.Earlier->LinkedNotes.push_back(later);
+    }
+  }
+  for (const TPlaceholder& p : placeholders) p.Later->RemoveAttribute(p.Link);
+  placeholders.clear();
+  toRestore_.clear();
+  for (const TRestored& m : restored_)
+    if (Live(m)) ResolveMeasureLinks(m.Row->Owner(), *m.Measure);
+}
+
+void TUndoPlayer::FinishRestored(const TECUndoStep& step, bool rebuildBeams) {
+  ConnectLinks();
+  std::vector<TECRow*> rows;
+  for (const auto& [row, index, measure, incoming] : restored_) {
+    if (row->GetMeasure(index) != measure) continue;
+    if (rebuildBeams) row->RebuildUnions(measure, false, false);
+    if (std::find(rows.begin(), rows.end(), row) == rows.end()) rows.push_back(row);
+  }
+  for (TECRow* row : rows)
+    if (row != untrimmed_) TrimRow(*row, step);
+  for (TECInstrument* instrument : touchedSymbols_) instrument->TrimSymbolMeasures();
+  restored_.clear();
+  touchedSymbols_.clear();
+  untrimmed_ = nullptr;
+}
+
+void TUndoPlayer::ApplyTimeSignature(TECUndoStep& step) {
+  TStream& s = step.Stream;
+  const std::uint8_t form = s.ReadU8();
+  std::vector<TECInstrument*> targets;
+  std::uint16_t word = 0;
+  std::uint8_t sizeStyle = 0;
+  std::uint32_t only = 0;
+  if (form == ek::ScoreStream) {
+    word = s.ReadU16();
+    sizeStyle = s.ReadU8();
+    for (int i = 0; i < score_.InstrumentCount(); ++i) targets.push_back(score_.GetInstrumentAt(i));
+  } else if (form == ek::InstrumentBlock) {
+    only = s.ReadU32();
+    if (TECInstrument* instrument = score_.GetInstrumentAt(static_cast<int>(only))) targets.push_back(instrument);
+  } else {
+    throw EFileDamage();
+  }
+  if (TECUndoStep* mirror = Mirror(step.Kind)) {
+    mirror->Stream.WriteU8(form);
+    if (form == ek::ScoreStream) {
+      mirror->Stream.WriteU16(score_.timeWord_);
+      mirror->Stream.WriteU8(score_.sizeStyle_);
+    } else {
+      mirror->Stream.WriteU32(only);
+    }
+    // A step of the word alone (a new word of the same length) has no
+    // entries, and its mirror none either.
+    for (TECInstrument* instrument : step.EntryCount > 0 ? targets : std::vector<TECInstrument*>{}) {
+      for (int e = 0; e < instrument->SymbolsRow().Count(); ++e) {
+        if (redo_)
+          score_.SaveUndoAttachment(mirror, instrument->SymbolsRow().At(e), e);
+        else
+          score_.SaveRedoAttachment(mirror, instrument->SymbolsRow().At(e), e);
+      }
+      for (int r = 0; r < instrument->GetRowCount(); ++r) {
+        TECRow* row = instrument->GetRow(r);
+        for (int m = 0; m < row->MeasureCount(); ++m) MirrorMeasure(step.Kind, row->GetMeasure(m), m);
+      }
+    }
+  }
+
+  // Everything is read aside first: a damaged entry leaves the score as it
+  // was.
+  struct TFresh {
+    std::vector<std::vector<std::unique_ptr<TECMeasure>>> Rows;
+    std::vector<std::optional<TReadItems>> Symbols;
+  };
+  std::vector<TFresh> fresh(targets.size());
+  for (std::size_t t = 0; t < targets.size(); ++t) fresh[t].Rows.resize(targets[t]->GetRowCount());
+  for (std::uint32_t e = 0; e < step.EntryCount; ++e) {
+    const std::int64_t end = s.ReadU32();
+    TECInstrument* instrument = score_.GetInstrumentAt(static_cast<int>(s.ReadU32()));
+    const auto target = std::find(targets.begin(), targets.end(), instrument);
+    if (target != targets.end() && s.Position() < end) {
+      TFresh& into = fresh[target - targets.begin()];
+      const std::uint32_t third = s.ReadU32();
+      if (third == undo_entry::Attachment) {
+        const std::uint32_t index = ReadIndex(s);
+        if (into.Symbols.size() <= index) into.Symbols.resize(index + 1);
+        into.Symbols[index] = ReadItems(s);
+      } else if (third < into.Rows.size() && s.Position() < end) {
+        TECRow& row = *instrument->GetRow(static_cast<int>(third));
+        const std::uint32_t index = ReadIndex(s);
+        auto measure = std::make_unique<TECMeasure>(&row, static_cast<int>(index));
+        // Every measure comes back from one moment, so the paths that notes
+        // hold on earlier notes tell every link.
+        std::vector<TIncomingLink> incoming;
+        TScoreStreamContext context = UndoContext(score_);
+        context.IncomingLinks = &incoming;
+        if (!ReadMeasureBlock(s, row, *measure, context)) throw EFileDamage();
+        auto& measures = into.Rows[third];
+        if (measures.size() <= index) measures.resize(index + 1);
+        measures[index] = std::move(measure);
+      }
+    }
+    s.SetPosition(end);
+  }
+
+  for (std::size_t t = 0; t < targets.size() && step.EntryCount > 0; ++t) {
+    TECInstrument& instrument = *targets[t];
+    for (std::size_t r = 0; r < fresh[t].Rows.size(); ++r) {
+      TECRow& row = *instrument.GetRow(static_cast<int>(r));
+      row.ClearMeasures();
+      auto& measures = fresh[t].Rows[r];
+      for (std::size_t m = 0; m < measures.size(); ++m)
+        if (measures[m]) row.ReplaceMeasure(static_cast<int>(m), std::move(measures[m]));
+    }
+    instrument.SymbolsRow().Entries.clear();
+    auto& symbols = fresh[t].Symbols;
+    for (std::size_t i = 0; i < symbols.size(); ++i)
+      if (symbols[i]) PutItems(*instrument.GetSymbolMeasure(static_cast<int>(i), false), std::move(*symbols[i]));
+    ResolveLinks(instrument);
+  }
+  if (form == ek::ScoreStream && (word & 0xFF) != 0) {
+    score_.timeWord_ = word;
+    score_.sizeStyle_ = sizeStyle;
+    score_.defaultMeasureLength_ = (word >> 8) * 128 / (word & 0xFF);
+    score_.UpdateUnionLength();
+  }
+  for (TECInstrument* instrument : targets) instrument->UpdateMeasureTimes();
+  score_.LayoutScore(0, false);
+  score_.RebuildAllUnions(0, false, false);
+}

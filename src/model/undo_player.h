@@ -1,0 +1,102 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "formats/measure_stream.h"
+
+class TECMusicScore;
+class TECInstrument;
+class TECRow;
+class TECMeasure;
+struct TECUndoStep;
+struct TECUndoLayoutState;
+class TStream;
+struct TUndoRowHeader;
+
+// Takes steps back from the undo list (or does them again from the redo
+// list). For every place an entry names it first writes the present state
+// into a mirror step of the other list, then puts the stored state back, so
+// that the mirror step can reverse it again. Each step taken gets its own
+// mirror step.
+class TUndoPlayer {
+ public:
+  TUndoPlayer(TECMusicScore& score, bool redo) : score_(score), redo_(redo) {}
+  TUndoPlayer(const TUndoPlayer&) = delete;
+  TUndoPlayer& operator=(const TUndoPlayer&) = delete;
+
+  void Run(int count);
+
+ private:
+  // Applies one step; true when the request ends with it.
+  bool Apply(TECUndoStep& step);
+  // Gives the instruments back the page and layout-record counts that a
+  // step found when it began; the layout pass only ever adds to them.
+  void RestoreLayoutState(const std::vector<TECUndoLayoutState>& states);
+  bool RemoveRow(TECUndoStep& step);
+  void ApplyTimeSignature(TECUndoStep& step);
+  void ApplyEntries(TECUndoStep& step, bool recreatesRow);
+  // The entries are walked twice: first to note the present states in the
+  // mirror step, then to put the stored ones back.
+  enum class TPass { Mirror, Restore };
+  void WalkEntries(TECUndoStep& step, TPass pass, const TUndoRowHeader& header);
+  void ApplyPageObject(TStream& stream, TECInstrument& instrument, std::uint8_t kind, TPass pass);
+  void ApplyAttachment(TStream& stream, TECInstrument& instrument, std::uint8_t kind, TPass pass);
+  void ApplyMeasure(TStream& stream, TECRow& row, std::uint8_t kind, TPass pass);
+  // Resolves the links of the measures put back, rebuilds their beams and
+  // drops the empty measures (of rows not made again) and symbols-row
+  // entries left at the ends.
+  void FinishRestored(const TECUndoStep& step, bool rebuildBeams);
+  void TrimRow(TECRow& row, const TECUndoStep& step) const;
+
+  // The mirror step of the step being applied, begun at its first use; none
+  // while undo is locked and the mirror goes into the undo list.
+  TECUndoStep* Mirror(std::uint8_t kind);
+  void MirrorMeasure(std::uint8_t kind, TECMeasure* measure, int index);
+  void MirrorRow(std::uint8_t kind, TECRow* row);
+
+  TECMusicScore& score_;
+  bool redo_;
+  TECUndoStep* mirror_ = nullptr;
+  bool mirrorBegun_ = false;
+  // A measure put back, in the order of the step's entries, with the links
+  // that notes of later measures held on it.
+  struct TRestored {
+    TECRow* Row;
+    int Index;
+    TECMeasure* Measure;
+    std::vector<TIncomingLink> Incoming;
+  };
+  // Connects the links of the measures put back. Between two of them, the
+  // one saved first tells the truth: the edit may have changed it before it
+  // saved the other, whose note paths then point into the changed state.
+  void ConnectLinks();
+  // Before a measure is replaced: links that notes of measures this step
+  // leaves alone hold on its notes are kept in their place, unconnected,
+  // for the restored measure's incoming links to fill.
+  void KeepLinksInPlace(TECMeasure& leaving);
+  // The place in restored_ of the measure put back at a row and index, or
+  // -1.
+  int RestoredAt(const TECRow* row, int index) const;
+  // False for a measure that a later entry of the step put back again.
+  static bool Live(const TRestored& m) { return m.Row->GetMeasure(m.Index) == m.Measure; }
+  std::vector<TRestored> restored_;
+  // A link kept in its place until the incoming links of the measure put
+  // back at restored_[Into] connect it; dropped when none does.
+  struct TPlaceholder {
+    TECNote* Later;
+    TECLinkAttribute* Link;
+    int Into;
+    // The pitch and start of the note it reached, when known: among several
+    // links of one note the one to the same note is filled first.
+    int Partner = -1;
+  };
+  std::vector<TPlaceholder> placeholders_;
+  // The measures the step puts back, noted while its mirror is written.
+  std::vector<std::pair<const TECRow*, int>> toRestore_;
+  std::vector<TECInstrument*> touchedSymbols_;
+  // A row the step made again; its measures are kept as they were stored.
+  TECRow* untrimmed_ = nullptr;
+};

@@ -1,0 +1,512 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <ostream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "formats/measure_stream.h"
+#include "formats/score_stream.h"
+#include "model/element_kinds.h"
+#include "model/memory_stream.h"
+#include "model/model_dump.h"
+#include "model/undo_entries.h"
+#include "score_builder.h"
+
+using namespace score_builder;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// The score as the score file writer stores it, with its text dump to show
+// where two of them differ. The cursor and the active page are left out:
+// undo puts the music back and leaves the cursor where the restored music
+// allows.
+struct Saved {
+  explicit Saved(const TECMusicScore& score) {
+    TMemoryStream stream;
+    SaveScoreToStream(score, stream);
+    bytes = stream.Data();
+    const std::size_t cursor = 1 + 2 + std::strlen(kScoreStreamTitle) + 2 + 2;
+    std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(cursor), 16, 0);
+    dump = DumpScore(score);
+    const std::size_t line = dump.find("  cursor ");
+    dump.erase(line, dump.find('\n', line) + 1 - line);
+  }
+  bool operator==(const Saved& other) const { return bytes == other.bytes; }
+  Bytes bytes;
+  std::string dump;
+};
+
+void PrintTo(const Saved& saved, std::ostream* out) { *out << "\n" << saved.dump; }
+
+// Two instruments; the first has two rows with notes, rests, items, a tie
+// over the bar line, symbols-row items and page objects, and its second
+// row has settings that differ from a new row's.
+std::unique_ptr<TECMusicScore> MakeUndoScore() {
+  auto score = std::make_unique<TECMusicScore>();
+  score->SetTimeSignature(4, 4, 0, true);
+  TECInstrument* first = score->AppendInstrument();
+  first->SetName("Flute");
+  TECRow* upper = first->AppendRow();
+  TECRow* lower = first->AppendRow();
+  for (int m = 0; m < 3; ++m) {
+    upper->AddMeasure();
+    lower->AddMeasure();
+  }
+  TECMeasure& m0 = *upper->GetMeasure(0);
+  AddNote(m0, 1, 5, 32, 0);
+  AddNote(m0, 3, 5, 64, 32);
+  TECNote* tiedFrom = AddNote(m0, 5, 5, 32, 96);
+  TECNote* tiedTo = AddNote(*upper->GetMeasure(1), 5, 5, 32, 0);
+  AddAttribute(*tiedTo, ek::Dot);
+  LinkNotes(tiedFrom, tiedTo, ek::LinkAbove);
+  AddRest(*upper->GetMeasure(1), 64, 64);
+  AddNote(*upper->GetMeasure(2), 2, 4, 128, 0);
+  upper->GetMeasure(2)->Items.push_back(MakeMeasureItem(112, upper->GetMeasure(2)));
+  AddNote(*lower->GetMeasure(0), 1, 3, 128, 0);
+  AddNote(*lower->GetMeasure(1), 4, 3, 64, 0, 1);
+  lower->SetName("Bass");
+  lower->SetMidiInstrument(33);
+  lower->SetChannel(5);
+  lower->SetVolume(90);
+  lower->SetPan(20);
+  lower->SetMute(true);
+  lower->SetUnited(true);
+  lower->SetVoiceMode(1);
+  lower->SetFiveLineStaff(false);
+  first->GetSymbolMeasure(1, false)->Items.push_back(
+      std::make_unique<TECSymbolItem>(ek::SymbolBarNumber, first->SymbolsRow().At(1)));
+  first->AddPageText(10, 20, {"Title"}, "Arial", 14, 1, 0);
+  first->AddPageLine(0, 0, 100, 50, 1, 0, 0);
+  TECInstrument* second = score->AppendInstrument();
+  TECRow* only = second->AppendRow();
+  AddNote(*only->AddMeasure(), 6, 4, 64, 0);
+  only->AddMeasure();
+  // Laid out, as a score is once each instrument has been shown.
+  for (int i = score->InstrumentCount() - 1; i >= 0; --i) {
+    score->SetActiveInstrument(i);
+    score->LayoutScore(0, false);
+  }
+  score->SetLockUndo(false);
+  return score;
+}
+
+TECInstrument& First(TECMusicScore& score) { return *score.GetInstrumentAt(0); }
+TECRow& Upper(TECMusicScore& score) { return *First(score).GetRow(0); }
+
+struct EditCase {
+  const char* name;
+  std::function<void(TECMusicScore&)> edit;
+  // Sets the scene without recording anything, before the edit.
+  std::function<void(TECMusicScore&)> prepare = {};
+};
+
+void Prepare(TECMusicScore& score, const EditCase& c) {
+  if (!c.prepare) return;
+  ScopedUndoLock lock(score);
+  c.prepare(score);
+}
+
+const EditCase kEdits[] = {
+    {"SetClef", [](TECMusicScore& s) { Upper(s).SetClef(1, 2); }},
+    {"SetKey", [](TECMusicScore& s) { Upper(s).SetKeySignature(2, 43); }},
+    {"SetClefPastTheRow", [](TECMusicScore& s) { Upper(s).SetClef(5, 3); }},
+    {"TimeSignatureWholeScore", [](TECMusicScore& s) { s.SetTimeSignature(3, 4, 1, true); }},
+    {"TimeSignatureFromCursor", [](TECMusicScore& s) { s.SetTimeSignature(3, 4, 0, false); },
+     [](TECMusicScore& s) { s.GoToMeasure(1); }},
+    {"AddRowWithHeaders", [](TECMusicScore& s) { First(s).AddRow(true); },
+     [](TECMusicScore& s) { Upper(s).SetKeySignature(1, 33); }},
+    {"DuplicateRow", [](TECMusicScore& s) { First(s).DuplicateRow(1); }},
+    {"DeleteRow", [](TECMusicScore& s) { First(s).DeleteRow(1); }},
+    {"DeleteRowWithoutMeasures", [](TECMusicScore& s) { First(s).DeleteRow(2); },
+     [](TECMusicScore& s) { First(s).AppendRow()->SetName("Empty"); }},
+    {"AddPageText", [](TECMusicScore& s) { First(s).AddPageText(5, 5, {"a", "b"}, "Times", 12, 0, 255); }},
+    {"AddPageShape", [](TECMusicScore& s) { First(s).AddPageShape(ek::PageEllipse, 1, 2, 30, 40, 2, 0, 0, 9, 1); }},
+    {"AddPageArc", [](TECMusicScore& s) { First(s).AddArcObject(ek::PagePie, 1, 2, 30, 40, 2, 0, 0, 9, 1); }},
+    {"AddSymbol", [](TECMusicScore& s) { First(s).AddSymbol(ek::SymbolRehearsal, 3, 1); }},
+    {"AddTempoMark", [](TECMusicScore& s) { First(s).AddTempoMark(4, 120); }},
+};
+
+class UndoEdit : public ::testing::TestWithParam<EditCase> {};
+
+TEST_P(UndoEdit, UndoGivesBackTheScoreBeforeAndRedoTheScoreAfter) {
+  auto score = MakeUndoScore();
+  Prepare(*score, GetParam());
+  const Saved before(*score);
+  GetParam().edit(*score);
+  ASSERT_EQ(score->UndoCount(), 1);
+  const Saved after(*score);
+  ASSERT_NE(after, before);
+  score->Undo(1);
+  EXPECT_EQ(Saved(*score), before);
+  EXPECT_EQ(score->UndoCount(), 0);
+  ASSERT_EQ(score->RedoCount(), 1);
+  score->Redo(1);
+  EXPECT_EQ(Saved(*score), after);
+  EXPECT_EQ(score->RedoCount(), 0);
+  // The step that redo recorded takes the edit back again.
+  score->Undo(1);
+  EXPECT_EQ(Saved(*score), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Edits, UndoEdit, ::testing::ValuesIn(kEdits),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Undo, SeveralStepsAtOnceAndOneByOne) {
+  auto score = MakeUndoScore();
+  score->SetMaxUndo(99);
+  for (const EditCase& c : kEdits) Prepare(*score, c);
+  std::vector<Saved> states{Saved(*score)};
+  for (const EditCase& c : kEdits) {
+    const int steps = score->UndoCount();
+    c.edit(*score);
+    // Edits after a row deletion may find nothing to change.
+    if (score->UndoCount() != steps) states.emplace_back(*score);
+  }
+  const int count = score->UndoCount();
+  ASSERT_EQ(count + 1, static_cast<int>(states.size()));
+  // A request ends after taking back an added row; the next one goes on.
+  for (int calls = 0; score->CanUndo(); ++calls) {
+    ASSERT_LT(calls, count);
+    score->Undo(count);
+  }
+  EXPECT_EQ(Saved(*score), states.front());
+  while (score->CanRedo()) score->Redo(count);
+  EXPECT_EQ(Saved(*score), states.back());
+  for (int i = count - 1; i >= 0; --i) {
+    score->Undo(1);
+    EXPECT_EQ(Saved(*score), states[i]) << "after undoing step " << i;
+  }
+}
+
+TEST(Undo, ListsKeepTheNewestStepsUpToTheDepth) {
+  TECMusicScore score;
+  score.SetLockUndo(false);
+  score.SetMaxUndo(3);
+  for (std::uint8_t kind = 1; kind <= 4; ++kind) score.BeginUndoStep(kind);
+  ASSERT_EQ(score.UndoCount(), 3);
+  EXPECT_EQ(score.GetUndoStep(0)->Kind, 2);
+  EXPECT_EQ(score.GetUndoStep(2)->Kind, 4);
+  EXPECT_EQ(score.GetUndoStep(3), nullptr);
+  score.SetMaxUndo(1);
+  score.BeginUndoStep(7);
+  ASSERT_EQ(score.UndoCount(), 1);
+  EXPECT_EQ(score.GetUndoStep(0)->Kind, 7);
+}
+
+TEST(Undo, LockedUndoBeginsNothingAndReportsNothing) {
+  TECMusicScore score;
+  int events = 0;
+  score.OnUndoChanged = [&](TECModelObject*) { ++events; };
+  EXPECT_EQ(score.BeginUndoStep(1), nullptr);
+  score.SetLockUndo(false);
+  score.SetLockUndo(true);
+  EXPECT_EQ(score.BeginUndoStep(1), nullptr);
+  EXPECT_EQ(events, 0);
+  EXPECT_FALSE(score.CanUndo());
+}
+
+TEST(Undo, ANewEditDropsTheRedoListButRedoKeepsIt) {
+  auto score = MakeUndoScore();
+  Upper(*score).SetClef(0, 2);
+  Upper(*score).SetClef(1, 3);
+  Upper(*score).SetClef(2, 4);
+  score->Undo(3);
+  ASSERT_EQ(score->RedoCount(), 3);
+  // Redo's own step in the undo list leaves the rest to be redone.
+  score->Redo(1);
+  EXPECT_EQ(score->RedoCount(), 2);
+  EXPECT_EQ(score->UndoCount(), 1);
+  int redoEvents = 0;
+  score->OnRedoChanged = [&](TECModelObject*) { ++redoEvents; };
+  Upper(*score).SetKeySignature(0, 31);
+  EXPECT_EQ(score->RedoCount(), 0);
+  EXPECT_EQ(score->UndoCount(), 2);
+  EXPECT_EQ(redoEvents, 1);
+}
+
+TEST(Undo, ReplacingTheInstrumentsEmptiesBothListsAndReportsIt) {
+  const std::vector<std::pair<const char*, std::function<void(TECMusicScore&)>>> replacements = {
+      {"ClearInstruments", [](TECMusicScore& s) { s.ClearInstruments(); }},
+      {"Assign", [](TECMusicScore& s) { s.Assign(*MakeUndoScore()); }},
+      {"Load",
+       [](TECMusicScore& s) {
+         TMemoryStream stream;
+         SaveScoreToStream(*MakeUndoScore(), stream);
+         stream.SetPosition(0);
+         LoadScoreFromStream(s, stream);
+       }},
+  };
+  for (const auto& [name, replace] : replacements) {
+    auto score = MakeUndoScore();
+    Upper(*score).SetClef(0, 2);
+    Upper(*score).SetClef(1, 3);
+    score->Undo(1);
+    ASSERT_TRUE(score->CanUndo() && score->CanRedo());
+    std::vector<std::string> events;
+    score->OnUndoChanged = [&](TECModelObject*) { events.push_back("undo"); };
+    score->OnRedoChanged = [&](TECModelObject*) { events.push_back("redo"); };
+    replace(*score);
+    EXPECT_FALSE(score->CanUndo()) << name;
+    EXPECT_FALSE(score->CanRedo()) << name;
+    EXPECT_NE(std::find(events.begin(), events.end(), "undo"), events.end()) << name;
+    EXPECT_NE(std::find(events.begin(), events.end(), "redo"), events.end()) << name;
+  }
+}
+
+TEST(Undo, EachEntryEndsWhereTheNextBegins) {
+  auto score = MakeUndoScore();
+  TECUndoStep* step = score->BeginUndoStep(1);
+  score->SaveUndoMeasure(step, Upper(*score).GetMeasure(0), -1);
+  score->SaveUndoAttachment(step, First(*score).SymbolsRow().At(1), -1);
+  score->SaveUndoPageObject(step, First(*score).TextsRow().Objects[1].get());
+  ASSERT_EQ(step->EntryCount, 3u);
+  TMemoryStream& s = step->Stream;
+  s.SetPosition(0);
+  const std::vector<std::vector<std::uint32_t>> paths = {{0, 0, 0}, {0, 254, 1}, {0, 255, 1}};
+  for (const auto& path : paths) {
+    const std::uint32_t end = s.ReadU32();
+    for (std::uint32_t index : path) EXPECT_EQ(s.ReadU32(), index);
+    ASSERT_GT(end, s.Position());
+    s.SetPosition(end);
+  }
+  EXPECT_EQ(s.Position(), s.Size());
+}
+
+TEST(Undo, AWriterThatFailsLeavesNoHalfEntry) {
+  auto score = MakeUndoScore();
+  TECUndoStep* step = score->BeginUndoStep(1);
+  score->SaveUndoMeasure(step, Upper(*score).GetMeasure(0), 0);
+  const std::int64_t size = step->Stream.Size();
+  // More notes than a measure block can hold.
+  TECMeasure& crowded = *Upper(*score).GetMeasure(2);
+  for (int n = 0; n <= 10000; ++n) AddNote(crowded, 1, 4, 1, 0);
+  score->SaveUndoMeasure(step, &crowded, 2);
+  EXPECT_EQ(step->EntryCount, 1u);
+  EXPECT_EQ(step->Stream.Size(), size);
+  // Steps of the other list are not written by the undo writers.
+  TECUndoStep stray;
+  score->SaveUndoMeasure(&stray, Upper(*score).GetMeasure(0), 0);
+  EXPECT_EQ(stray.EntryCount, 0u);
+}
+
+TEST(Undo, ADamagedEntryLeavesTheMeasuresItDidNotReach) {
+  auto score = MakeUndoScore();
+  TECUndoStep* step = score->BeginUndoStep(1);
+  score->SaveUndoMeasure(step, Upper(*score).GetMeasure(0), 0);
+  const std::int64_t second = step->Stream.Size();
+  score->SaveUndoMeasure(step, Upper(*score).GetMeasure(2), 2);
+  // The second entry's measure block loses its marker.
+  auto& data = const_cast<Bytes&>(step->Stream.Data());
+  data[static_cast<std::size_t>(second) + 16] = 0;
+  score->SetLockUndo(true);
+  Upper(*score).GetMeasure(0)->Notes.clear();
+  Upper(*score).GetMeasure(2)->Notes.clear();
+  score->SetLockUndo(false);
+  EXPECT_THROW(score->Undo(1), EStreamError);
+  EXPECT_EQ(Upper(*score).GetMeasure(0)->Notes.size(), 3u);
+  EXPECT_TRUE(Upper(*score).GetMeasure(2)->Notes.empty());
+  EXPECT_EQ(score->UndoCount(), 1);
+}
+
+TEST(Undo, RedoOfAPageObjectMoveMovesItAgain) {
+  auto score = MakeUndoScore();
+  TECPageObject* line = First(*score).TextsRow().Objects[0].get();
+  ASSERT_EQ(line->Kind, ek::PageLine);
+  TECUndoStep* step = score->BeginUndoStep(20);
+  score->SaveUndoPageObject(step, line);
+  static_cast<TECPageLine*>(line)->X1 += 40;
+  const Saved moved(*score);
+  score->Undo(1);
+  EXPECT_NE(Saved(*score), moved);
+  score->Redo(1);
+  EXPECT_EQ(Saved(*score), moved);
+}
+
+TEST(Undo, UndoingAnAddedRowEndsTheRequest) {
+  auto score = MakeUndoScore();
+  Upper(*score).SetClef(0, 2);
+  First(*score).AddRow(false);
+  score->Undo(3);
+  EXPECT_EQ(First(*score).GetRowCount(), 2);
+  EXPECT_EQ(score->UndoCount(), 1);
+  EXPECT_EQ(score->GetRedoStep(0)->Kind, undo_kind::AddRow);
+}
+
+TEST(Undo, ClefAndKeyThatDoNotChangeRecordNothing) {
+  auto score = MakeUndoScore();
+  Upper(*score).SetClef(0, 2);
+  Upper(*score).SetClef(0, 2);
+  Upper(*score).SetKeySignature(0, 33);
+  Upper(*score).SetKeySignature(0, 3);
+  EXPECT_EQ(score->UndoCount(), 2);
+}
+
+TEST(Undo, NothingWhileReadOnlyOrPreviewing) {
+  auto score = MakeUndoScore();
+  Upper(*score).SetClef(0, 2);
+  score->ReadOnly = true;
+  score->Undo(1);
+  score->ReadOnly = false;
+  score->SetStyle(TScoreStyle::ssPreviewPages);
+  score->Undo(1);
+  EXPECT_EQ(score->UndoCount(), 1);
+  EXPECT_EQ(Upper(*score).GetClef(0), 2);
+}
+
+// Random edits of the kinds built so far, undone and redone completely in
+// batches that fit the undo depth.
+class RandomEdits {
+ public:
+  explicit RandomEdits(unsigned seed) : random_(seed) {}
+
+  // Moves the cursor to a random place; that records nothing.
+  void MoveCursor(TECMusicScore& score) {
+    ScopedUndoLock lock(score);
+    score.SetActiveInstrument(Pick(score.InstrumentCount()));
+    TECInstrument& instrument = *score.CurrentInstrument();
+    instrument.SetActiveRow(Pick(instrument.GetRowCount()));
+    score.GoToMeasure(Pick(4));
+    score.SetCursorPosition(Pick(4) * 16);
+  }
+
+  // One random edit at the cursor.
+  void Edit(TECMusicScore& score) {
+    TECInstrument& instrument = *score.CurrentInstrument();
+    TECRow& row = *score.CurrentRow();
+    switch (Pick(20)) {
+      case 0:
+        row.SetClef(Pick(6), 1 + Pick(11));
+        break;
+      case 1:
+        row.SetKeySignature(Pick(6), Pick(2) ? 30 + Pick(8) : 40 + Pick(8));
+        break;
+      case 2: {
+        static constexpr int kTimes[][2] = {{4, 4}, {3, 4}, {2, 4}, {6, 8}, {5, 8}, {2, 2}};
+        const auto& t = kTimes[Pick(6)];
+        score.SetTimeSignature(t[0], t[1], static_cast<std::uint8_t>(Pick(3)), Pick(2) == 0);
+        break;
+      }
+      case 3:
+        if (instrument.GetRowCount() < 4) instrument.AddRow(Pick(2) == 0);
+        break;
+      case 4:
+        if (instrument.GetRowCount() < 4) instrument.DuplicateRow(Pick(instrument.GetRowCount()));
+        break;
+      case 5:
+        instrument.DeleteRow(Pick(instrument.GetRowCount()));
+        break;
+      case 6:
+        instrument.AddPageText(Pick(100), Pick(100), {"t" + std::to_string(Pick(9))}, "Arial", 10, 0, 0);
+        break;
+      case 7:
+        instrument.AddPageLine(Pick(50), Pick(50), Pick(50), Pick(50), 1, 0, 0);
+        break;
+      case 8: {
+        static constexpr std::uint8_t kSymbols[] = {71, 72, 76, 80, 81, 82, 85, 86, 87};
+        instrument.AddSymbol(kSymbols[Pick(9)], Pick(5), Pick(3));
+        break;
+      }
+      case 9:
+        instrument.AddTempoMark(Pick(8), 40 + Pick(100));
+        break;
+      case 10:
+      case 11:
+      case 12: {
+        static constexpr int kDurations[] = {8, 16, 24, 32, 48, 64, 96, 128};
+        row.InsertNote(1 + Pick(7), 3 + Pick(3), false, 0, 0, 0, {}, kDurations[Pick(8)]);
+        break;
+      }
+      case 13:
+        row.InsertRest(16 << Pick(3), 0);
+        break;
+      case 14:
+        row.DeleteAtCursor(Pick(2) == 0);
+        break;
+      case 15: {
+        const std::vector<std::uint8_t> code = {1, 0, static_cast<std::uint8_t>(Pick(12))};
+        row.SetChordSymbol(&code, nullptr, Pick(2) == 0);
+        break;
+      }
+      case 16:
+        row.AddMeasureSymbol(60 + Pick(10), 0, 0, 0, 0);
+        break;
+      case 17:
+        row.AddTextItems({"la", "li", "lo"}, "Arial", {1, 2, 3, 4, 5}, 0, static_cast<std::uint8_t>(Pick(2)));
+        break;
+      case 18:
+        LinkTwoNotes(row);
+        break;
+      default:
+        row.ReplaceWithChordNotes({{static_cast<std::uint16_t>(55 + Pick(12))}, {static_cast<std::uint16_t>(64 + Pick(5))}},
+                                  Pick(2) == 0, 32);
+        break;
+    }
+  }
+
+  // Lays every instrument out from its first page. The pass only ever adds
+  // pages, and how many depends on the page it starts from, so the states
+  // compared are taken laid out alike.
+  static void Settle(TECMusicScore& score) {
+    ScopedUndoLock lock(score);
+    const int active = score.GetActiveInstrument();
+    for (int i = 0; i < score.InstrumentCount(); ++i) {
+      score.SetActiveInstrument(i);
+      score.LayoutScore(0, false);
+    }
+    score.SetActiveInstrument(active);
+  }
+
+ private:
+  int Pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
+
+  // Ties the first note of the cursor measure to a note of the next one.
+  void LinkTwoNotes(TECRow& row) {
+    const TECMusicScore& score = *row.Score();
+    TECMeasure* here = row.GetMeasure(score.CursorMeasure());
+    TECMeasure* next = row.GetMeasure(score.CursorMeasure() + Pick(2));
+    if (!here || !next || here->Notes.empty() || next->Notes.empty()) return;
+    row.LinkNotes(here->Notes.front().get(), next->Notes[Pick(static_cast<int>(next->Notes.size()))].get(),
+                  1 + Pick(2));
+  }
+
+  std::mt19937 random_;
+};
+
+TEST(Undo, RandomEditsUndoneAndRedoneCompletely) {
+  std::vector<unsigned> seeds = {1};
+  if (const char* given = std::getenv("NOTAVISTRA_UNDO_SEED")) seeds = {static_cast<unsigned>(std::stoul(given))};
+  for (unsigned seed : seeds) {
+    SCOPED_TRACE("seed " + std::to_string(seed) + " (NOTAVISTRA_UNDO_SEED repeats it)");
+    auto score = MakeUndoScore();
+    score->SetMaxUndo(99);
+    RandomEdits edits(seed);
+    for (int batch = 0; batch < 4; ++batch) {
+      edits.MoveCursor(*score);
+      RandomEdits::Settle(*score);
+      const Saved before(*score);
+      for (int n = 0; n < 80; ++n) {
+        if (n > 0) edits.MoveCursor(*score);
+        RandomEdits::Settle(*score);
+        edits.Edit(*score);
+      }
+      RandomEdits::Settle(*score);
+      const Saved after(*score);
+      // A request ends at an added row; the rest follows in further calls.
+      while (score->CanUndo()) score->Undo(score->UndoCount());
+      RandomEdits::Settle(*score);
+      ASSERT_EQ(Saved(*score), before) << "batch " << batch;
+      while (score->CanRedo()) score->Redo(score->RedoCount());
+      RandomEdits::Settle(*score);
+      ASSERT_EQ(Saved(*score), after) << "batch " << batch;
+      score->ClearUndoLists();
+    }
+  }
+}
+
+}  // namespace
