@@ -112,7 +112,32 @@ void Prepare(TECMusicScore& score, const EditCase& c) {
   c.prepare(score);
 }
 
+// Puts the cursor at a measure and tick of the first instrument.
+std::function<void(TECMusicScore&)> At(int measure, int tick) {
+  return [measure, tick](TECMusicScore& s) {
+    s.SetActiveInstrument(0);
+    s.GoToMeasure(measure);
+    s.SetCursorPosition(tick);
+  };
+}
+
+TECNote* NoteOf(TECMusicScore& s, int measure, int n) { return Upper(s).GetMeasure(measure)->Notes[n].get(); }
+
+const std::vector<std::uint8_t> kChordCode = {1, 0, 7};
+
 const EditCase kEdits[] = {
+    {"InsertNote", [](TECMusicScore& s) { Upper(s).InsertNote(4, 5, false, 0, 0, 0, {}, 96); }, At(1, 64)},
+    {"InsertRest", [](TECMusicScore& s) { Upper(s).InsertRest(32, 0); }, At(1, 32)},
+    {"InsertRepeatSign", [](TECMusicScore& s) { Upper(s).InsertRepeatSign(ek::RepeatNotes, 1); }, At(1, 32)},
+    {"LinkNotes", [](TECMusicScore& s) { Upper(s).LinkNotes(NoteOf(s, 0, 0), NoteOf(s, 0, 1), 2); }},
+    {"ChordSymbol", [](TECMusicScore& s) { Upper(s).SetChordSymbol(&kChordCode, nullptr, true); }, At(0, 32)},
+    {"MeasureSymbol", [](TECMusicScore& s) { Upper(s).AddMeasureSymbol(60, 1, 2, 3, 4); }, At(0, 0)},
+    {"TextItems", [](TECMusicScore& s) { Upper(s).AddTextItems({"a", "b", "c"}, "Arial", {1, 2, 3, 4, 5}, 7, 1); },
+     At(0, 0)},
+    {"DeleteAtCursor", [](TECMusicScore& s) { Upper(s).DeleteAtCursor(false); }, At(0, 32)},
+    {"DeleteATiedNote", [](TECMusicScore& s) { Upper(s).DeleteAtCursor(true); }, At(1, 40)},
+    {"ChordFromKeyboard", [](TECMusicScore& s) { Upper(s).ReplaceWithChordNotes({{60}, {63}, {67}}, true, 32); },
+     At(0, 0)},
     {"SetClef", [](TECMusicScore& s) { Upper(s).SetClef(1, 2); }},
     {"SetKey", [](TECMusicScore& s) { Upper(s).SetKeySignature(2, 43); }},
     {"SetClefPastTheRow", [](TECMusicScore& s) { Upper(s).SetClef(5, 3); }},
