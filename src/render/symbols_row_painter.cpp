@@ -79,7 +79,8 @@ std::string RehearsalText(int counter, bool asNumber) {
   if (asNumber) return std::to_string(counter - 1);
   if (counter < 1) return std::string(1, static_cast<char>(64 + std::max(counter, 0)));
   std::string text;
-  for (int n = counter; n > 0; n = (n - 1) / 26) text.insert(text.begin(), static_cast<char>('A' + (n - 1) % 26));
+  for (int n = counter; n > 0; n = (n - 1) / 26) text.push_back(static_cast<char>('A' + (n - 1) % 26));
+  std::reverse(text.begin(), text.end());
   return text;
 }
 
@@ -99,7 +100,9 @@ void DrawVoltaSpan(PainterContext& ctx, TECSymbolItem& item, int lastMeasure, bo
   Rect box{x, y, x + 1, y + 1};
   ctx.SetPen(ink, std::max(1, ctx.P[1]));
   if (opening) {
-    const Rect number = Text(ctx, x + s / 2, y + s / 2, std::to_string(item.Byte(2)) + ".");
+    std::string ending = std::to_string(item.Byte(2));
+    ending.push_back('.');
+    const Rect number = Text(ctx, x + s / 2, y + s / 2, ending);
     box = {x, y, std::max(box.right, number.right), std::max(box.bottom, number.bottom)};
     ctx.Canvas.moveTo(x, y + 2 * s);
     ctx.Canvas.lineTo(x, y);
@@ -221,7 +224,9 @@ void DrawSymbolsRowItems(PainterContext& ctx, const TECSymbolEntry& entry) {
         const int x = ctx.ColumnX(item.Tick()) + dx;
         box = Text(ctx, x, y, glyph);
         ctx.UseTextFont("Arial", ctx.FontSize(8), ink);
-        const Rect text = Text(ctx, box.right + 1, y + s, "=" + std::to_string(item.Tempo()));
+        std::string tempo = "=";
+        tempo.append(std::to_string(item.Tempo()));
+        const Rect text = Text(ctx, box.right + 1, y + s, tempo);
         box = {box.left, box.top, text.right, std::max(box.bottom, text.bottom)};
         break;
       }
