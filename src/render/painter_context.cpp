@@ -97,7 +97,10 @@ void PainterContext::SetClearBrush() { Canvas.setBrush({0, nv::platform::BrushSt
 
 int PainterContext::ColumnOffset(int tick) const {
   if (Layout != nullptr && !Layout->Positions.empty()) {
-    const int last = static_cast<int>(Layout->Positions.size()) - 1;
+    // Within the table and within the measure: the entry past the last tick
+    // is the measure's end.
+    int last = static_cast<int>(Layout->Positions.size()) - 1;
+    if (Layout->MeasureLength > 0) last = std::min<int>(last, Layout->MeasureLength);
     return Layout->Positions[std::clamp(tick, 0, last)];
   }
   const int t = std::max(tick, 0);

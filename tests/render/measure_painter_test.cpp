@@ -161,6 +161,8 @@ TEST(MeasurePainter, ColumnsBoundedAndWithoutRecord) {
   EXPECT_EQ(ctx.ColumnX(1), 120);
   EXPECT_EQ(ctx.ColumnX(999), 130);
   EXPECT_EQ(ctx.ColumnX(-5), 110);
+  record.MeasureLength = 1;  // a table longer than its measure
+  EXPECT_EQ(ctx.ColumnX(2), 120);
   ctx.Layout = nullptr;
   ctx.FirstInSystem = false;
   EXPECT_EQ(ctx.ColumnOffset(32), 16 + 10);
