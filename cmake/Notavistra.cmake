@@ -5,6 +5,11 @@ set(NOTAVISTRA_ASSETS_DIR "${PROJECT_SOURCE_DIR}/assets")
 
 add_library(notavistra_options INTERFACE)
 target_compile_options(notavistra_options INTERFACE -Wall -Wextra)
+# GCC 12 reports std::string concatenation as an overlapping memcpy when
+# optimising (a known false positive of its -Wrestrict); later GCCs do not.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+  target_compile_options(notavistra_options INTERFACE -Wno-restrict)
+endif()
 target_compile_definitions(notavistra_options INTERFACE
   NOTAVISTRA_ASSETS_DIR="${NOTAVISTRA_ASSETS_DIR}"
   QT_NO_KEYWORDS)
