@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "formats/instrument_stream.h"
 #include "formats/measure_stream.h"
 #include "model/stream_strings.h"
 #include "score_fixtures.h"
@@ -56,6 +57,17 @@ TEST(ScoreRoundTrip, OverlongTextIsRefusedOnWriting) {
   score = MakeFullScore();
   score->SetDescription(std::vector<std::string>(10001, "line"));
   EXPECT_THROW(Save(*score), EWriteError);
+}
+
+TEST(ScoreRoundTrip, BlockLengthIsPatchedWhenWritingRaises) {
+  auto score = MakeFullScore();
+  TECInstrument& instrument = *score->GetInstrumentAt(0);
+  instrument.GetRow(1)->SetName(std::string(70000, 'x'));
+  TMemoryStream stream;
+  EXPECT_THROW(SaveInstrumentToStream(stream, instrument, false), EWriteError);
+  // The instrument block gives the length of what was written.
+  stream.SetPosition(1);
+  EXPECT_EQ(stream.ReadU32(), stream.Data().size());
 }
 
 TEST(ScoreRoundTrip, SystemTableKeepsEveryEntryWithASetting) {
