@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang 16 or later (libFuzzer, AddressSanitizer,
-# UndefinedBehaviorSanitizer) into build-fuzz/ (or $1).
+# UndefinedBehaviorSanitizer) into build-fuzz/ (or $1). Clang 14 cannot
+# compile the sources against this system's C++ library (no std::span there);
+# on Debian: apt-get install clang-16 libclang-rt-16-dev. CLANGXX names
+# another compiler.
 #
 # Run the score reader for half an hour on a copy of the corpus, so that new
 # inputs do not land in the source tree:
