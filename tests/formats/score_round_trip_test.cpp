@@ -37,6 +37,26 @@ TEST(ScoreRoundTrip, StyleStaysTheLoadingScoresOwn) {
   EXPECT_EQ(loaded.GetStyle(), TScoreStyle::ssPreviewPages);
 }
 
+TEST(ScoreRoundTrip, LoadingRaisesNoChangeNoticesAndUnlocksUndoAgain) {
+  const Bytes bytes = Save(*MakeFullScore());
+  TECMusicScore score;
+  score.SetLockUndo(false);
+  int changes = 0;
+  int staves = 0;
+  score.OnChanged = [&](TECModelObject*) { ++changes; };
+  score.OnStaveChanged = [&](TECModelObject*, TECStaveOperation op, TECModelObject*) {
+    if (op == TECStaveOperation::soChanged) ++staves;
+  };
+  Load(score, bytes);
+  EXPECT_EQ(changes, 0);
+  // Every row and every instrument reports itself read.
+  EXPECT_GE(staves, 6);
+  EXPECT_FALSE(score.GetLockUndo());
+  EXPECT_FALSE(score.LayoutSuspended);
+  EXPECT_FALSE(score.SuppressChanged);
+  ASSERT_TRUE(score.OnChanged);
+}
+
 TEST(ScoreRoundTrip, LinksComeBackBetweenTheSameNotes) {
   auto score = MakeFullScore();
   TECMusicScore loaded;
