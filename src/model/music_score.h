@@ -260,6 +260,10 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   // Empties both lists and reports it: their steps name places by index,
   // which mean nothing once the instruments are replaced.
   void ClearUndoLists();
+  // Told by a row before it appends a measure. Edits append the measures
+  // they reach before they begin their step; the next step notes the count
+  // the row had before, so that undo drops those measures again.
+  void NoteMeasureAppended(const TECRow* row, int countBefore);
 
   // --- drum tables ---------------------------------------------------------
   std::vector<std::unique_ptr<TECDrumHead>>& DrumHeads() { return drumHeads_; }
@@ -346,6 +350,10 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   using TUndoList = std::vector<std::unique_ptr<TECUndoStep>>;
   // Appends a step to a list, dropping the oldest when the list is full.
   TECUndoStep* AppendStep(TUndoList& list, std::uint8_t kind);
+  // Page, layout-record and measure counts of every instrument now.
+  std::vector<TECUndoLayoutState> LayoutStates() const;
+  // Rows that grew since the last step began, with their count before.
+  std::vector<std::pair<const TECRow*, int>> appendedRows_;
   bool Holds(const TUndoList& list, const TECUndoStep* step) const;
   void WriteInstrumentEntry(const TUndoList& list, TECUndoStep* step, TECInstrument* instrument);
   void WriteRowEntry(const TUndoList& list, TECUndoStep* step, TECRow* row);

@@ -124,6 +124,7 @@ TECMeasure* TECRow::AddMeasure() {
         last.KeySignature ? static_cast<std::uint8_t>(last.KeySignature->Code() - 30) : last.KeyInForce;
   }
   TECMusicScore* score = Score();
+  if (score) score->NoteMeasureAppended(this, MeasureCount());
   if (score && score->ImportingMidi && owner_) {
     // The nearest row above with a time signature at this measure wins.
     for (int r = GetIndex() - 1; r >= 0; --r) {

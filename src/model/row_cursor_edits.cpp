@@ -303,6 +303,7 @@ void TECRow::RemoveChordSymbol(int n) {
     std::array<bool, 16> voices{};
     for (TECNote* note : chordNotes) {
       voices[note->Voice & 15] = true;
+      undo.SaveLinked(*note);
       DeleteNote(note);
     }
     for (int v = 0; v < 16; ++v)
@@ -350,13 +351,17 @@ void TECRow::DeleteAtCursor(bool before) {
     undo.Save(measure);
     const int voice = target->Voice;
     const std::uint8_t mark = target->ChordMark;
+    undo.SaveLinked(*target);
     DeleteNote(target);
     ClearLoneChordMarkIn(measure, mark);
     RebuildVoiceUnions(measure, voice, false, -1, true);
     if (measure->Notes.empty()) SnapCursor();
+    // The empty measures at the row's end go too, recorded first; a call
+    // that deletes nothing changes nothing.
+    for (int i = MeasureCount() - 1; i >= 0 && GetMeasure(i)->IsEmpty(); --i) undo.Save(GetMeasure(i));
+    TrimEmptyMeasures();
+    Finish(*this, *score);
   }
-  TrimEmptyMeasures();
-  if (target) Finish(*this, *score);
 }
 
 void TECRow::ReplaceWithChordNotes(const std::vector<TChordEntry>& entries, bool spell, int duration) {
@@ -380,6 +385,7 @@ void TECRow::ReplaceWithChordNotes(const std::vector<TChordEntry>& entries, bool
       if ((!multiVoice || note->Voice == voice) && note->Start >= from && note->Start < to) gone.push_back(note.get());
     for (TECNote* note : gone) {
       const std::uint8_t mark = note->ChordMark;
+      undo.SaveLinked(*note);
       DeleteNote(note);
       ClearLoneChordMarkIn(in, mark);
     }

@@ -19,14 +19,20 @@ TECUndoStep* TECMusicScore::GetRedoStep(int i) const {
   return i >= 0 && i < RedoCount() ? redoList_[i].get() : nullptr;
 }
 
-TECUndoStep* TECMusicScore::AppendStep(TUndoList& list, std::uint8_t kind) {
-  auto step = std::make_unique<TECUndoStep>();
-  step->Kind = kind;
+std::vector<TECUndoLayoutState> TECMusicScore::LayoutStates() const {
+  std::vector<TECUndoLayoutState> states;
   for (const auto& instrument : instruments_) {
     TECUndoLayoutState state{instrument->PageCount(), static_cast<std::int32_t>(instrument->Layouts().size()), {}};
     for (int r = 0; r < instrument->GetRowCount(); ++r) state.RowMeasures.push_back(instrument->GetRow(r)->MeasureCount());
-    step->Layouts.push_back(std::move(state));
+    states.push_back(std::move(state));
   }
+  return states;
+}
+
+TECUndoStep* TECMusicScore::AppendStep(TUndoList& list, std::uint8_t kind) {
+  auto step = std::make_unique<TECUndoStep>();
+  step->Kind = kind;
+  step->Layouts = LayoutStates();
   while (static_cast<int>(list.size()) >= maxUndo_) list.erase(list.begin());
   list.push_back(std::move(step));
   return list.back().get();
@@ -41,8 +47,21 @@ TECUndoStep* TECMusicScore::BeginUndoStep(std::uint8_t kind) {
     if (OnRedoChanged) OnRedoChanged(this);
   }
   TECUndoStep* step = AppendStep(undoList_, kind);
+  for (const auto& [grown, before] : appendedRows_)
+    for (std::size_t i = 0; i < instruments_.size(); ++i) {
+      const int r = instruments_[i]->IndexOfRow(grown);
+      if (r >= 0) step->Layouts[i].RowMeasures[r] = before;
+    }
+  appendedRows_.clear();
   if (OnUndoChanged) OnUndoChanged(this);
   return step;
+}
+
+void TECMusicScore::NoteMeasureAppended(const TECRow* row, int countBefore) {
+  if (GetLockUndo()) return;
+  const bool noted = std::any_of(appendedRows_.begin(), appendedRows_.end(),
+                                 [row](const auto& grown) { return grown.first == row; });
+  if (!noted) appendedRows_.emplace_back(row, countBefore);
 }
 
 TECUndoStep* TECMusicScore::BeginRedoStep(std::uint8_t kind) {
@@ -54,6 +73,7 @@ TECUndoStep* TECMusicScore::BeginRedoStep(std::uint8_t kind) {
 void TECMusicScore::ClearUndoLists() {
   undoList_.clear();
   redoList_.clear();
+  appendedRows_.clear();
   if (OnUndoChanged) OnUndoChanged(this);
   if (OnRedoChanged) OnRedoChanged(this);
 }

@@ -66,6 +66,8 @@ void TUndoPlayer::Run(int count) {
   if (score_.GetStyle() == TScoreStyle::ssPreviewPages || score_.ReadOnly) return;
   auto& list = redo_ ? score_.redoList_ : score_.undoList_;
   auto finish = [&] {
+    // What the walk appended belongs to no edit.
+    score_.appendedRows_.clear();
     if (TECRow* row = score_.CurrentRow()) row->SnapCursor();
     score_.InvalidateScore();
     if (score_.OnUndoChanged) score_.OnUndoChanged(&score_);
@@ -181,7 +183,11 @@ void TUndoPlayer::ApplyEntries(TECUndoStep& step, bool recreatesRow) {
   // a measure written after its neighbour was restored would hold links to
   // the wrong notes.
   if (!recreatesRow) {
+    // The mirror step notes the counts from before the walk appends the
+    // measures and entries that are not there yet.
+    const std::vector<TECUndoLayoutState> states = score_.LayoutStates();
     WalkEntries(step, TPass::Mirror, header);
+    if (mirror_) mirror_->Layouts = states;
     s.SetPosition(entries);
   }
   try {
@@ -313,18 +319,8 @@ void TUndoPlayer::TrimRow(TECRow& row, const TECUndoStep& step) const {
     row.TrimEmptyMeasures();
     return;
   }
-  // Empty measures within the count the row had when the step began stay,
-  // unless the last of them was put back empty: then the edit had appended
-  // them before it began its step.
+  // Empty measures within the count the row had before the edit stay.
   const int had = step.Layouts[i].RowMeasures[r];
-  const TECMeasure* last = row.GetMeasure(had - 1);
-  const bool appended = last && last->IsEmpty() &&
-                        std::any_of(restored_.begin(), restored_.end(),
-                                    [&](const TRestored& m) { return m.Row == &row && m.Index == had - 1; });
-  if (appended) {
-    row.TrimEmptyMeasures();
-    return;
-  }
   while (row.MeasureCount() > had && row.GetMeasure(row.MeasureCount() - 1)->IsEmpty())
     row.DeleteMeasure(row.MeasureCount() - 1);
 }

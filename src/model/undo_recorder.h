@@ -25,6 +25,12 @@ class TECUndoRecorder {
     score_->SaveUndoMeasure(step_, measure, measure->Index);
   }
 
+  // Saves the measures of the later notes that hold links on `note`:
+  // freeing the note takes those links off them.
+  void SaveLinked(const TECNote& note) {
+    for (TECNote* later : note.LinkedNotes) Save(later->Owner);
+  }
+
  private:
   TECMusicScore* score_;
   std::uint8_t kind_;
