@@ -75,8 +75,8 @@ inline const std::vector<MusicCode>& musicCodes() {
     add(65, "half head", exact(8), centre(kSpace), true, 1);
     add(66, "black head", exact(8), centre(kSpace), true, 1);
     // Time signatures: from half a space to 2.5 spaces below the top.
-    add(45, "cut time", atMost(16), centre(1.5 * kSpace), false, 0.5);
-    add(47, "common time", atMost(16), around(1.5, 1, 1), false, 0.5);
+    add(45, "cut time", atMost(16), centre(2.5 * kSpace), false, 0.5);
+    add(47, "common time", atMost(16), around(2.5, 1, 1), false, 0.5);
     for (int d = 48; d <= 57; ++d) add(d, "digit", atMost(8), around(1.5, 1, 1), false, 0.5);
     // One-glyph notes: the head centred 2.5 spaces below the top.
     for (int c : {46, 58, 59, 60, 61, 62})

@@ -171,8 +171,9 @@ TEST_P(PagePixels, MatchesTheReference) {
   ASSERT_FALSE(reference.isNull()) << "no reference " << path;
   reference = reference.convertToFormat(QImage::Format_RGB32);
   ASSERT_EQ(reference.size(), image.size());
-  // A few pixels of glyph edges may differ between font rasterisers.
-  EXPECT_LE(DifferentPixels(image, reference), image.width() * image.height() / 500) << GetParam().name;
+  // A few pixels of glyph edges may differ between font rasterisers; a glyph
+  // moved by a staff space changes hundreds, so the allowance stays small.
+  EXPECT_LE(DifferentPixels(image, reference), image.width() * image.height() / 20000) << GetParam().name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, PagePixels,

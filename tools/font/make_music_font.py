@@ -153,9 +153,11 @@ def glyph_table():
     t[44] = shape(0xE0A2, ("origin", 1.0), ("left", 10), stretch=10)
     t[65] = shape(0xE0A3, ("origin", 1.0), ("left", HEAD), stretch=HEAD)
     t[66] = shape(0xE0A4, ("origin", 1.0), ("left", HEAD), stretch=HEAD)
-    # Time signature: the ink runs from 0.5 to 2.5 spaces below the top.
-    t[45] = shape(0xE08B, ("origin", 1.5), ("left", None))
-    t[47] = shape(0xE08A, ("origin", 1.5), ("left", None))
+    # Time signature: a digit's ink runs from 0.5 to 2.5 spaces below the
+    # top. The painters draw C and cut C alone at the numerator's place, so
+    # they sit one space lower and come out centred on the staff.
+    t[45] = shape(0xE08B, ("origin", 2.5), ("left", None))
+    t[47] = shape(0xE08A, ("origin", 2.5), ("left", None))
     for d in range(10):
         # One horizontal factor for all digits, so "12" and "16" fit 16 px.
         t[48 + d] = shape(0xE080 + d, ("origin", 1.5), ("centre", 8), xscale=0.72)
