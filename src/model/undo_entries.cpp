@@ -1,5 +1,8 @@
 #include "model/undo_entries.h"
 
+#include "formats/instrument_stream.h"
+#include "model/instrument.h"
+#include "model/music_score.h"
 #include "model/row.h"
 #include "model/stream_strings.h"
 
@@ -59,4 +62,18 @@ void ApplyUndoRowHeader(TECRow& row, const TUndoRowHeader& header) {
   row.SetPan(header.Pan);
   row.SetMute(header.Mute != 0);
   row.SetUnited(header.United != 0);
+}
+
+void WriteUndoInstrumentHeader(TStream& stream, const TECInstrument& instrument) {
+  stream.WriteU32(static_cast<std::uint32_t>(instrument.GetIndex()));
+  SaveInstrumentToStream(stream, instrument, true);
+}
+
+int ReadUndoInstrumentIndex(TStream& stream) { return static_cast<int>(stream.ReadU32()); }
+
+void ReadUndoInstrumentHeader(TStream& stream, TECInstrument& instrument) {
+  TScoreStreamContext context;
+  context.UndoMode = true;
+  if (const TECMusicScore* score = instrument.Score()) context.DefaultMeasureLength = score->DefaultMeasureLength();
+  LoadInstrumentFromStream(stream, instrument, context);
 }

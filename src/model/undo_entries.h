@@ -8,6 +8,7 @@
 #include "model/stream.h"
 #include "model/undo_step.h"
 
+class TECInstrument;
 class TECRow;
 
 // The entries of an undo step: an end position, an index path, then the
@@ -44,3 +45,13 @@ struct TUndoRowHeader {
 void WriteUndoRowHeader(TStream& stream, const TECRow& row);
 TUndoRowHeader ReadUndoRowHeader(TStream& stream);
 void ApplyUndoRowHeader(TECRow& row, const TUndoRowHeader& header);
+
+// The instrument that a step re-creates, written in front of the step: its
+// index and its whole instrument block, so that it comes back with every
+// setting, row, measure, symbol and page object. The step of a deleted
+// instrument needs nothing else.
+void WriteUndoInstrumentHeader(TStream& stream, const TECInstrument& instrument);
+// Reads the index of the instrument the header describes.
+int ReadUndoInstrumentIndex(TStream& stream);
+// Reads the instrument block into a new instrument.
+void ReadUndoInstrumentHeader(TStream& stream, TECInstrument& instrument);

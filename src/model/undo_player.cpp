@@ -116,6 +116,12 @@ bool TUndoPlayer::Apply(TECUndoStep& step) {
   // Undoing an added row, or redoing a deleted one, removes it; the other
   // way round the row is made again from the step's header.
   if (rowKind && (kind == undo_kind::AddRow) != redo_) return RemoveRow(step);
+  // The same for instruments.
+  if (kind == undo_kind::AddInstrument || kind == undo_kind::DeleteInstrument) {
+    if ((kind == undo_kind::AddInstrument) != redo_) return RemoveInstrument(step);
+    RecreateInstrument(step);
+    return false;
+  }
   if (kind == undo_kind::TimeSignature) {
     ApplyTimeSignature(step);
     return false;
@@ -173,6 +179,40 @@ bool TUndoPlayer::RemoveRow(TECUndoStep& step) {
   if (instrument->GetActiveRowIndex() >= instrument->GetRowCount())
     instrument->SetActiveRow(instrument->GetRowCount() - 1);
   return true;
+}
+
+bool TUndoPlayer::RemoveInstrument(TECUndoStep& step) {
+  if (step.EntryCount == 0) return true;
+  TStream& s = step.Stream;
+  s.ReadU32();
+  const int i = static_cast<int>(s.ReadU32());
+  TECInstrument* instrument = score_.GetInstrumentAt(i);
+  if (!instrument) return true;
+  if (TECUndoStep* mirror = Mirror(step.Kind)) WriteUndoInstrumentHeader(mirror->Stream, *instrument);
+  score_.DeleteInstrumentAt(i);
+  if (score_.activeInstrument_ >= score_.InstrumentCount())
+    score_.activeInstrument_ = std::max(0, score_.InstrumentCount() - 1);
+  return true;
+}
+
+void TUndoPlayer::RecreateInstrument(TECUndoStep& step) {
+  TStream& s = step.Stream;
+  TECInstrument* instrument = score_.InsertInstrument(ReadUndoInstrumentIndex(s));
+  ReadUndoInstrumentHeader(s, *instrument);
+  score_.FireStaveChanged(&score_, TECStaveOperation::soAdded, instrument);
+  if (TECUndoStep* mirror = Mirror(step.Kind)) {
+    if (redo_)
+      score_.SaveUndoInstrument(mirror, instrument);
+    else
+      score_.SaveRedoInstrument(mirror, instrument);
+  }
+  try {
+    WalkEntries(step, TPass::Restore, TUndoRowHeader{});
+  } catch (...) {
+    FinishRestored(step, true);
+    throw;
+  }
+  FinishRestored(step, true);
 }
 
 void TUndoPlayer::ApplyEntries(TECUndoStep& step, bool recreatesRow) {

@@ -36,6 +36,8 @@ class TUndoPlayer {
   // step found when it began; the layout pass only ever adds to them.
   void RestoreLayoutState(const std::vector<TECUndoLayoutState>& states);
   bool RemoveRow(TECUndoStep& step);
+  bool RemoveInstrument(TECUndoStep& step);
+  void RecreateInstrument(TECUndoStep& step);
   void ApplyTimeSignature(TECUndoStep& step);
   void ApplyEntries(TECUndoStep& step, bool recreatesRow);
   // The entries are walked twice: first to note the present states in the

@@ -363,6 +363,44 @@ TEST(Undo, UndoingAnAddedRowEndsTheRequest) {
   EXPECT_EQ(score->GetRedoStep(0)->Kind, undo_kind::AddRow);
 }
 
+// The steps that adding and deleting an instrument record.
+void AddInstrumentRecorded(TECMusicScore& score) {
+  TECInstrument* instrument = score.AppendInstrument();
+  instrument->SetName("Oboe");
+  if (TECUndoStep* step = score.BeginUndoStep(undo_kind::AddInstrument)) score.SaveUndoInstrument(step, instrument);
+}
+
+void DeleteInstrumentRecorded(TECMusicScore& score, int i) {
+  TECInstrument* instrument = score.GetInstrumentAt(i);
+  if (TECUndoStep* step = score.BeginUndoStep(undo_kind::DeleteInstrument))
+    WriteUndoInstrumentHeader(step->Stream, *instrument);
+  score.DeleteInstrumentAt(i);
+}
+
+TEST(Undo, AddedAndDeletedInstrumentsComeBackWhole) {
+  const std::vector<std::pair<const char*, std::function<void(TECMusicScore&)>>> edits = {
+      {"add", [](TECMusicScore& s) { AddInstrumentRecorded(s); }},
+      {"delete first", [](TECMusicScore& s) { DeleteInstrumentRecorded(s, 0); }},
+      {"delete last", [](TECMusicScore& s) { DeleteInstrumentRecorded(s, 1); }},
+  };
+  for (const auto& [name, edit] : edits) {
+    auto score = MakeUndoScore();
+    First(*score).SetMidiInstrument(71);
+    First(*score).SetName("Clarinet");
+    First(*score).SetVolume(80);
+    First(*score).SetAccolade(1);
+    const Saved before(*score);
+    edit(*score);
+    const Saved after(*score);
+    score->Undo(1);
+    EXPECT_EQ(Saved(*score), before) << name;
+    score->Redo(1);
+    EXPECT_EQ(Saved(*score), after) << name;
+    score->Undo(1);
+    EXPECT_EQ(Saved(*score), before) << name;
+  }
+}
+
 TEST(Undo, ClefAndKeyThatDoNotChangeRecordNothing) {
   auto score = MakeUndoScore();
   Upper(*score).SetClef(0, 2);
