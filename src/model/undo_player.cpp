@@ -126,6 +126,13 @@ bool TUndoPlayer::Apply(TECUndoStep& step) {
     ApplyTimeSignature(step);
     return false;
   }
+  if (kind == undo_kind::InsertMeasures || kind == undo_kind::DeleteMeasures) {
+    if ((kind == undo_kind::InsertMeasures) != redo_)
+      RemoveMeasures(step);
+    else
+      InsertMeasures(step);
+    return false;
+  }
   ApplyEntries(step, rowKind);
   return false;
 }
@@ -215,6 +222,98 @@ void TUndoPlayer::RecreateInstrument(TECUndoStep& step) {
   FinishRestored(step, true);
 }
 
+namespace {
+
+// The place an entry of a measure-count step names: a measure of a row, or
+// a symbols-row entry when Row is none.
+struct TCountPlace {
+  TECInstrument* Instrument = nullptr;
+  TECRow* Row = nullptr;
+  int Index = 0;
+  std::int64_t End = 0;
+};
+
+std::vector<TCountPlace> CountPlaces(TECMusicScore& score, TECUndoStep& step) {
+  TStream& s = step.Stream;
+  std::vector<TCountPlace> places;
+  for (std::uint32_t e = 0; e < step.EntryCount; ++e) {
+    TCountPlace place;
+    place.End = s.ReadU32();
+    place.Instrument = score.GetInstrumentAt(static_cast<int>(s.ReadU32()));
+    if (place.Instrument && s.Position() < place.End) {
+      const std::uint32_t third = s.ReadU32();
+      if (third != undo_entry::PageObject && s.Position() < place.End) {
+        place.Row = third == undo_entry::Attachment ? nullptr : place.Instrument->GetRow(static_cast<int>(third));
+        place.Index = static_cast<int>(ReadIndex(s));
+        if (third == undo_entry::Attachment || place.Row) places.push_back(place);
+      }
+    }
+    s.SetPosition(place.End);
+  }
+  return places;
+}
+
+void RenumberSymbols(TECInstrument& instrument) {
+  for (int i = 0; i < instrument.SymbolsRow().Count(); ++i) instrument.SymbolsRow().At(i)->MeasureIndex = i;
+}
+
+}  // namespace
+
+void TUndoPlayer::RemoveMeasures(TECUndoStep& step) {
+  const std::vector<TCountPlace> places = CountPlaces(score_, step);
+  for (const TCountPlace& place : places) {
+    if (place.Row) {
+      if (TECMeasure* measure = place.Row->GetMeasure(place.Index)) MirrorMeasure(step.Kind, measure, place.Index);
+    } else if (TECSymbolEntry* entry = place.Instrument->SymbolsRow().At(place.Index)) {
+      if (redo_)
+        score_.SaveUndoAttachment(Mirror(step.Kind), entry, place.Index);
+      else
+        score_.SaveRedoAttachment(Mirror(step.Kind), entry, place.Index);
+    }
+  }
+  // From the last entry back: measures inserted one before the other all
+  // name one place, deleted ones name rising places.
+  for (auto place = places.rbegin(); place != places.rend(); ++place) {
+    if (place->Row) {
+      place->Row->DeleteMeasure(place->Index);
+    } else {
+      place->Instrument->FreeSymbolEntry(place->Instrument->SymbolsRow().At(place->Index));
+      RenumberSymbols(*place->Instrument);
+    }
+  }
+}
+
+void TUndoPlayer::InsertMeasures(TECUndoStep& step) {
+  const std::vector<TECUndoLayoutState> states = score_.LayoutStates();
+  const std::vector<TCountPlace> places = CountPlaces(score_, step);
+  for (const TCountPlace& place : places) {
+    if (place.Row) {
+      MirrorMeasure(step.Kind, place.Row->InsertMeasure(place.Index), place.Index);
+      continue;
+    }
+    auto& entries = place.Instrument->SymbolsRow().Entries;
+    auto entry = std::make_unique<TECSymbolEntry>();
+    entry->Owner = place.Instrument;
+    TECSymbolEntry* inserted =
+        entries.insert(entries.begin() + std::min<std::size_t>(place.Index, entries.size()), std::move(entry))->get();
+    RenumberSymbols(*place.Instrument);
+    if (redo_)
+      score_.SaveUndoAttachment(Mirror(step.Kind), inserted, place.Index);
+    else
+      score_.SaveRedoAttachment(Mirror(step.Kind), inserted, place.Index);
+  }
+  if (mirror_) mirror_->Layouts = states;
+  // Then what the deleted measures and entries held.
+  step.Stream.SetPosition(0);
+  try {
+    WalkEntries(step, TPass::Restore, TUndoRowHeader{});
+  } catch (...) {
+    FinishRestored(step, true);
+    throw;
+  }
+  FinishRestored(step, true);
+}
+
 void TUndoPlayer::ApplyEntries(TECUndoStep& step, bool recreatesRow) {
   TStream& s = step.Stream;
   const TUndoRowHeader header = recreatesRow ? ReadUndoRowHeader(s) : TUndoRowHeader{};
@@ -268,7 +367,8 @@ void TUndoPlayer::WalkEntries(TECUndoStep& step, TPass pass, const TUndoRowHeade
           MirrorRow(kind, created);
         }
         TECRow* row = created && third == createdAt ? created : instrument->GetRow(static_cast<int>(third));
-        if (row && s.Position() < end) ApplyMeasure(s, *row, kind, pass);
+        // Entries of inserted measures name only their place.
+        if (row && s.Position() < end && kind != undo_kind::InsertMeasures) ApplyMeasure(s, *row, kind, pass);
       }
     }
     s.SetPosition(end);

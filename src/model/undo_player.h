@@ -37,6 +37,10 @@ class TUndoPlayer {
   void RestoreLayoutState(const std::vector<TECUndoLayoutState>& states);
   bool RemoveRow(TECUndoStep& step);
   bool RemoveInstrument(TECUndoStep& step);
+  // Inserted measures go again, deleted ones come back (empty first, then
+  // filled from the entries).
+  void RemoveMeasures(TECUndoStep& step);
+  void InsertMeasures(TECUndoStep& step);
   void RecreateInstrument(TECUndoStep& step);
   void ApplyTimeSignature(TECUndoStep& step);
   void ApplyEntries(TECUndoStep& step, bool recreatesRow);

@@ -377,6 +377,61 @@ void DeleteInstrumentRecorded(TECMusicScore& score, int i) {
   score.DeleteInstrumentAt(i);
 }
 
+// The steps that inserting and deleting measures at measure c record.
+void AddMeasuresRecorded(TECMusicScore& score, int c, int count) {
+  TECInstrument& instrument = First(score);
+  TECUndoStep* step = score.BeginUndoStep(undo_kind::InsertMeasures);
+  for (int n = 0; n < count; ++n) {
+    for (int r = 0; r < instrument.GetRowCount(); ++r) {
+      TECRow* row = instrument.GetRow(r);
+      if (row->MeasureCount() > c) score.SaveUndoMeasure(step, row->InsertMeasure(c), c);
+    }
+    auto& entries = instrument.SymbolsRow().Entries;
+    if (static_cast<int>(entries.size()) > c) {
+      auto entry = std::make_unique<TECSymbolEntry>();
+      entry->Owner = &instrument;
+      score.SaveUndoAttachment(step, entries.insert(entries.begin() + c, std::move(entry))->get(), c);
+    }
+  }
+  for (int i = 0; i < instrument.SymbolsRow().Count(); ++i) instrument.SymbolsRow().At(i)->MeasureIndex = i;
+}
+
+void DeleteMeasuresRecorded(TECMusicScore& score, int c, int count) {
+  TECInstrument& instrument = First(score);
+  TECUndoStep* step = score.BeginUndoStep(undo_kind::DeleteMeasures);
+  for (int r = 0; r < instrument.GetRowCount(); ++r)
+    for (int m = c; m < c + count; ++m)
+      if (TECMeasure* measure = instrument.GetRow(r)->GetMeasure(m)) score.SaveUndoMeasure(step, measure, m);
+  for (int m = c; m < c + count; ++m)
+    if (TECSymbolEntry* entry = instrument.SymbolsRow().At(m)) score.SaveUndoAttachment(step, entry, m);
+  for (int n = 0; n < count; ++n) {
+    for (int r = 0; r < instrument.GetRowCount(); ++r) instrument.GetRow(r)->DeleteMeasure(c);
+    if (TECSymbolEntry* entry = instrument.SymbolsRow().At(c)) instrument.FreeSymbolEntry(entry);
+  }
+  for (int i = 0; i < instrument.SymbolsRow().Count(); ++i) instrument.SymbolsRow().At(i)->MeasureIndex = i;
+}
+
+TEST(Undo, InsertedAndDeletedMeasuresComeBack) {
+  const std::vector<std::pair<const char*, std::function<void(TECMusicScore&)>>> edits = {
+      {"insert two", [](TECMusicScore& s) { AddMeasuresRecorded(s, 1, 2); }},
+      {"delete two", [](TECMusicScore& s) { DeleteMeasuresRecorded(s, 0, 2); }},
+      {"delete the tied one", [](TECMusicScore& s) { DeleteMeasuresRecorded(s, 1, 1); }},
+  };
+  for (const auto& [name, edit] : edits) {
+    auto score = MakeUndoScore();
+    const Saved before(*score);
+    edit(*score);
+    const Saved after(*score);
+    ASSERT_NE(after, before) << name;
+    score->Undo(1);
+    EXPECT_EQ(Saved(*score), before) << name;
+    score->Redo(1);
+    EXPECT_EQ(Saved(*score), after) << name;
+    score->Undo(1);
+    EXPECT_EQ(Saved(*score), before) << name;
+  }
+}
+
 TEST(Undo, AddedAndDeletedInstrumentsComeBackWhole) {
   const std::vector<std::pair<const char*, std::function<void(TECMusicScore&)>>> edits = {
       {"add", [](TECMusicScore& s) { AddInstrumentRecorded(s); }},
