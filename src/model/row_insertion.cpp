@@ -444,7 +444,8 @@ TECNote* TECRow::ReflowNote(TECNote* note, int duration, std::uint8_t startOffse
 TECNote* TECRow::InsertRepeatSign(int kind, int variant) {
   TECMusicScore* score = Score();
   if (!score || (kind != ek::RepeatNotes && kind != ek::RepeatBar) || variant < 0 || variant > 255) return nullptr;
-  if (kind == ek::RepeatNotes && variant > 6) return nullptr;
+  // Variants 0..5 span a half note down to a 64th; 6 would be a single tick.
+  if (kind == ek::RepeatNotes && variant > 5) return nullptr;
   const int m = score->CursorMeasure();
   const int voice = score->CursorVoice();
   const bool multiVoice = voiceMode_ > 0;

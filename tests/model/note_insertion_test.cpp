@@ -270,6 +270,8 @@ TEST_F(NoteEntry, RefusedInputs) {
 
 TEST_F(NoteEntry, RepeatSigns) {
   At(0, 32);
+  EXPECT_EQ(row->InsertRepeatSign(ek::RepeatNotes, 6), nullptr) << "no sign shorter than a 64th";
+  EXPECT_EQ(row->InsertRepeatSign(ek::RepeatNotes, -1), nullptr);
   TECNote* sign = row->InsertRepeatSign(ek::RepeatNotes, 1);
   ASSERT_NE(sign, nullptr);
   EXPECT_EQ(sign->Length, 32);
