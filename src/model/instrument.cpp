@@ -214,26 +214,21 @@ void TECInstrument::SetChannel(int channel) {
   score_->DoChanged(this);
 }
 
-void TECInstrument::SetVolume(int volume) {
-  if (volume < -1 || volume > 127 || volume == volume_) return;
-  volume_ = volume;
-  if (!score_) return;
-  score_->FireStaveChanged(this, TECStaveOperation::soChanged, this);
-  score_->FireChanged(this);
-  if (score_->Playing && channel_ > 0 && volume_ >= 0)
-    score_->FirePlayShort(this, static_cast<std::uint8_t>(0xB0 | ((channel_ - 1) & 15)), 7,
-                          static_cast<std::uint8_t>(volume_));
-}
+void TECInstrument::SetVolume(int volume) { SetControllerSetting(volume_, volume, 7); }
 
-void TECInstrument::SetPan(int pan) {
-  if (pan < -1 || pan > 127 || pan == pan_) return;
-  pan_ = pan;
+void TECInstrument::SetPan(int pan) { SetControllerSetting(pan_, pan, 10); }
+
+// Volume and pan (-1: not set); during playback a change is sent at once as a
+// control change on the instrument's channel.
+void TECInstrument::SetControllerSetting(int& setting, int value, int controller) {
+  if (value < -1 || value > 127 || value == setting) return;
+  setting = value;
   if (!score_) return;
   score_->FireStaveChanged(this, TECStaveOperation::soChanged, this);
   score_->FireChanged(this);
-  if (score_->Playing && channel_ > 0 && pan_ >= 0)
-    score_->FirePlayShort(this, static_cast<std::uint8_t>(0xB0 | ((channel_ - 1) & 15)), 10,
-                          static_cast<std::uint8_t>(pan_));
+  if (score_->Playing && channel_ > 0 && setting >= 0)
+    score_->FirePlayShort(this, static_cast<std::uint8_t>(0xB0 | ((channel_ - 1) & 15)),
+                          static_cast<std::uint8_t>(controller), static_cast<std::uint8_t>(setting));
 }
 
 void TECInstrument::SetAccolade(int style) {

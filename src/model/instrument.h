@@ -143,6 +143,7 @@ class TECInstrument : public TECModelObject {
   void InsertPageObject(std::unique_ptr<TECPageObject> object, std::uint8_t undoKind);
   void TrimTrailingLayouts();
   TECMeasureLayout* LayoutForCursorSetting(bool withHeader);
+  void SetControllerSetting(int& setting, int value, int controller);
 
   TECMusicScore* score_;
   std::vector<std::unique_ptr<TECRow>> rows_;

@@ -403,24 +403,19 @@ void TECRow::SetChannel(int channel) {
   if (score->OnPlayShort && volume_ >= 0 && volume_ <= 127) SendController(7, volume_);
 }
 
-void TECRow::SetVolume(int volume) {
-  if (volume < -1 || volume > 127 || volume == volume_) return;
-  volume_ = volume;
-  TECMusicScore* score = Score();
-  if (!score) return;
-  score->FireStaveChanged(this, TECStaveOperation::soChanged, this);
-  score->DoChanged(this);
-  if (score->Playing && volume_ >= 0) SendController(7, volume_);
-}
+void TECRow::SetVolume(int volume) { SetControllerSetting(volume_, volume, 7); }
 
-void TECRow::SetPan(int pan) {
-  if (pan < -1 || pan > 127 || pan == pan_) return;
-  pan_ = pan;
+void TECRow::SetPan(int pan) { SetControllerSetting(pan_, pan, 10); }
+
+// Volume and pan (-1: not set); during playback a change is sent at once.
+void TECRow::SetControllerSetting(int& setting, int value, int controller) {
+  if (value < -1 || value > 127 || value == setting) return;
+  setting = value;
   TECMusicScore* score = Score();
   if (!score) return;
   score->FireStaveChanged(this, TECStaveOperation::soChanged, this);
   score->DoChanged(this);
-  if (score->Playing && pan_ >= 0) SendController(10, pan_);
+  if (score->Playing && setting >= 0) SendController(controller, setting);
 }
 
 void TECRow::SetMute(bool v) {

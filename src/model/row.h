@@ -181,6 +181,8 @@ class TECRow : public TECModelObject {
  private:
   void Renumber(int from);
   void SendController(int controller, int value);
+  void SetControllerSetting(int& setting, int value, int controller);
+  void GoToSystemEdge(bool atEnd);
   void RebuildRests(TECMeasure* measure, int voice, int length, int beat, const std::vector<std::uint8_t>& covered,
                     const std::vector<std::uint8_t>& tupletLengths, int keepRestsTick);
 

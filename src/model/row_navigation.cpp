@@ -132,25 +132,22 @@ void TECRow::GoToPageEnd() {
   MoveCursor(*score, last, Latest(EventStarts(*this, last)));
 }
 
-void TECRow::GoToSystemStart() {
-  TECMusicScore* score = Score();
-  const TECMeasurePlace* place = score ? PlaceOf(*this, *score, score->CursorMeasure()) : nullptr;
-  int first = 0;
-  int last = 0;
-  if (!place || !SystemRange(*this, *score, place->System, first, last)) return;
-  if (owner_) owner_->SetActiveRow(GetIndex());
-  MoveCursor(*score, first, Earliest(EventStarts(*this, first)));
-  SnapCursor();
-}
+void TECRow::GoToSystemStart() { GoToSystemEdge(false); }
 
-void TECRow::GoToSystemEnd() {
+void TECRow::GoToSystemEnd() { GoToSystemEdge(true); }
+
+// The first event of the cursor's system, or the last one.
+void TECRow::GoToSystemEdge(bool atEnd) {
   TECMusicScore* score = Score();
   const TECMeasurePlace* place = score ? PlaceOf(*this, *score, score->CursorMeasure()) : nullptr;
   int first = 0;
   int last = 0;
   if (!place || !SystemRange(*this, *score, place->System, first, last)) return;
   if (owner_) owner_->SetActiveRow(GetIndex());
-  MoveCursor(*score, last, Latest(EventStarts(*this, last)));
+  if (atEnd)
+    MoveCursor(*score, last, Latest(EventStarts(*this, last)));
+  else
+    MoveCursor(*score, first, Earliest(EventStarts(*this, first)));
   SnapCursor();
 }
 
