@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <climits>
-#include <cstdlib>
 
 #include "model/instrument.h"
 #include "model/music_score.h"
@@ -324,27 +322,6 @@ const std::vector<std::uint8_t>* TECRow::ChordSymbolAtCursor() const {
     if (item->Kind == ek::ChordSymbol && item->Position == score->CursorTick())
       return &static_cast<const TECChordSymbol*>(item.get())->Code;
   return nullptr;
-}
-
-void TECRow::SnapCursor() {
-  TECMusicScore* score = Score();
-  if (!score) return;
-  const TECMeasure* measure = GetMeasure(score->CursorMeasure());
-  const int tick = score->CursorTick();
-  int best = -1;
-  int bestDistance = INT_MAX;
-  auto consider = [&](int start) {
-    if (std::abs(start - tick) < bestDistance) {
-      bestDistance = std::abs(start - tick);
-      best = start;
-    }
-  };
-  if (measure) {
-    for (const auto& note : measure->Notes) consider(note->Start);
-    for (const auto& rest : measure->Rests) consider(rest->Start);
-  }
-  if (best < 0 || best >= score->GetMeasureLength(score->CursorMeasure())) best = 0;
-  score->SetCursorPosition(best);
 }
 
 // --- settings ------------------------------------------------------------------------

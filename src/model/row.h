@@ -136,7 +136,8 @@ class TECRow : public TECModelObject {
 
   // --- cursor moves -------------------------------------------------------------
   // Moves the cursor tick to the nearest note or rest start of the cursor
-  // measure (0 when there is none or it lies past the measure's end).
+  // measure, of the cursor voice only in a multi-voice row (0 when there is
+  // none or it lies past the measure's end).
   void SnapCursor();
   void GoToPageStart();
   void GoToPageEnd();

@@ -2,6 +2,7 @@
 // and of the system, and between voices, rows and systems.
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 
 #include "model/instrument.h"
 #include "model/music_score.h"
@@ -59,6 +60,23 @@ bool SystemRange(const TECRow& row, const TECMusicScore& score, int system, int&
 }
 
 }  // namespace
+
+// Ties keep the first found: notes before rests.
+void TECRow::SnapCursor() {
+  TECMusicScore* score = Score();
+  if (!score) return;
+  const int measure = score->CursorMeasure();
+  const int tick = score->CursorTick();
+  int best = -1;
+  int bestDistance = INT_MAX;
+  for (int start : EventStarts(*this, measure))
+    if (std::abs(start - tick) < bestDistance) {
+      bestDistance = std::abs(start - tick);
+      best = start;
+    }
+  if (best < 0 || best >= score->GetMeasureLength(measure)) best = 0;
+  score->SetCursorPosition(best);
+}
 
 bool TECRow::FindPreviousEvent(int& measure, int& position) const {
   int best = -1;

@@ -37,14 +37,29 @@ class RowNavigation : public ::testing::Test {
 };
 
 TEST_F(RowNavigation, SnapGoesToTheNearestEvent) {
-  TECMeasure* measure = row->GetMeasure(0);
-  measure->Notes.clear();
-  measure->Rests.clear();
-  AddNote(*measure, 1, 5, 8, 16);
-  AddNote(*measure, 1, 5, 8, 24);
-  At(0, 20);
-  row->SnapCursor();
-  EXPECT_EQ(Cursor(), "0:16 v0");
+  // Notes at 16 (voice 0) and 24 (voice 1), the cursor at 20.
+  struct Case {
+    int voiceMode;
+    int cursorVoice;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {0, 0, "0:16 v0"},  // one voice: every voice's events count, ties keep the first
+      {1, 1, "0:24 v1"},  // voice mode: only the cursor voice's events count
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.expected);
+    TECMeasure* measure = row->GetMeasure(0);
+    measure->Notes.clear();
+    measure->Rests.clear();
+    AddNote(*measure, 1, 5, 8, 16);
+    AddNote(*measure, 1, 5, 8, 24, 1);
+    row->SetVoiceMode(c.voiceMode);
+    score->SetCursorVoice(c.cursorVoice);
+    At(0, 20);
+    row->SnapCursor();
+    EXPECT_EQ(Cursor(), c.expected);
+  }
 }
 
 TEST_F(RowNavigation, EventToEventStopsAtTheRowsEnds) {
