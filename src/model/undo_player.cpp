@@ -166,6 +166,14 @@ void TUndoPlayer::MirrorRow(std::uint8_t kind, TECRow* row) {
     score_.SaveRedoRow(mirror, row);
 }
 
+void TUndoPlayer::MirrorAttachment(std::uint8_t kind, TECSymbolEntry* entry, int index) {
+  TECUndoStep* mirror = Mirror(kind);
+  if (redo_)
+    score_.SaveUndoAttachment(mirror, entry, index);
+  else
+    score_.SaveRedoAttachment(mirror, entry, index);
+}
+
 bool TUndoPlayer::RemoveRow(TECUndoStep& step) {
   if (step.EntryCount == 0) return true;
   TStream& s = step.Stream;
@@ -213,13 +221,7 @@ void TUndoPlayer::RecreateInstrument(TECUndoStep& step) {
     else
       score_.SaveRedoInstrument(mirror, instrument);
   }
-  try {
-    WalkEntries(step, TPass::Restore, TUndoRowHeader{});
-  } catch (...) {
-    FinishRestored(step, true);
-    throw;
-  }
-  FinishRestored(step, true);
+  RestoreEntries(step, TUndoRowHeader{});
 }
 
 namespace {
@@ -265,10 +267,7 @@ void TUndoPlayer::RemoveMeasures(TECUndoStep& step) {
     if (place.Row) {
       if (TECMeasure* measure = place.Row->GetMeasure(place.Index)) MirrorMeasure(step.Kind, measure, place.Index);
     } else if (TECSymbolEntry* entry = place.Instrument->SymbolsRow().At(place.Index)) {
-      if (redo_)
-        score_.SaveUndoAttachment(Mirror(step.Kind), entry, place.Index);
-      else
-        score_.SaveRedoAttachment(Mirror(step.Kind), entry, place.Index);
+      MirrorAttachment(step.Kind, entry, place.Index);
     }
   }
   // From the last entry back: measures inserted one before the other all
@@ -297,21 +296,12 @@ void TUndoPlayer::InsertMeasures(TECUndoStep& step) {
     TECSymbolEntry* inserted =
         entries.insert(entries.begin() + std::min<std::size_t>(place.Index, entries.size()), std::move(entry))->get();
     RenumberSymbols(*place.Instrument);
-    if (redo_)
-      score_.SaveUndoAttachment(Mirror(step.Kind), inserted, place.Index);
-    else
-      score_.SaveRedoAttachment(Mirror(step.Kind), inserted, place.Index);
+    MirrorAttachment(step.Kind, inserted, place.Index);
   }
   if (mirror_) mirror_->Layouts = states;
   // Then what the deleted measures and entries held.
   step.Stream.SetPosition(0);
-  try {
-    WalkEntries(step, TPass::Restore, TUndoRowHeader{});
-  } catch (...) {
-    FinishRestored(step, true);
-    throw;
-  }
-  FinishRestored(step, true);
+  RestoreEntries(step, TUndoRowHeader{});
 }
 
 void TUndoPlayer::ApplyEntries(TECUndoStep& step, bool recreatesRow) {
@@ -329,6 +319,10 @@ void TUndoPlayer::ApplyEntries(TECUndoStep& step, bool recreatesRow) {
     if (mirror_) mirror_->Layouts = states;
     s.SetPosition(entries);
   }
+  RestoreEntries(step, header);
+}
+
+void TUndoPlayer::RestoreEntries(TECUndoStep& step, const TUndoRowHeader& header) {
   try {
     WalkEntries(step, TPass::Restore, header);
   } catch (...) {
@@ -415,10 +409,7 @@ void TUndoPlayer::ApplyAttachment(TStream& s, TECInstrument& instrument, std::ui
   if (pass == TPass::Mirror) {
     // An entry that is not there yet is made, empty, and noted as such.
     TECSymbolEntry* entry = instrument.GetSymbolMeasure(static_cast<int>(index), false);
-    if (redo_)
-      score_.SaveUndoAttachment(Mirror(kind), entry, static_cast<int>(index));
-    else
-      score_.SaveRedoAttachment(Mirror(kind), entry, static_cast<int>(index));
+    MirrorAttachment(kind, entry, static_cast<int>(index));
     return;
   }
   TReadItems read = ReadItems(s);
@@ -601,12 +592,8 @@ void TUndoPlayer::ApplyTimeSignature(TECUndoStep& step) {
     // A step of the word alone (a new word of the same length) has no
     // entries, and its mirror none either.
     for (TECInstrument* instrument : step.EntryCount > 0 ? targets : std::vector<TECInstrument*>{}) {
-      for (int e = 0; e < instrument->SymbolsRow().Count(); ++e) {
-        if (redo_)
-          score_.SaveUndoAttachment(mirror, instrument->SymbolsRow().At(e), e);
-        else
-          score_.SaveRedoAttachment(mirror, instrument->SymbolsRow().At(e), e);
-      }
+      for (int e = 0; e < instrument->SymbolsRow().Count(); ++e)
+        MirrorAttachment(step.Kind, instrument->SymbolsRow().At(e), e);
       for (int r = 0; r < instrument->GetRowCount(); ++r) {
         TECRow* row = instrument->GetRow(r);
         for (int m = 0; m < row->MeasureCount(); ++m) MirrorMeasure(step.Kind, row->GetMeasure(m), m);

@@ -12,6 +12,7 @@ class TECInstrument;
 class TECRow;
 class TECMeasure;
 struct TECUndoStep;
+class TECSymbolEntry;
 struct TECUndoLayoutState;
 class TStream;
 struct TUndoRowHeader;
@@ -48,6 +49,9 @@ class TUndoPlayer {
   // mirror step, then to put the stored ones back.
   enum class TPass { Mirror, Restore };
   void WalkEntries(TECUndoStep& step, TPass pass, const TUndoRowHeader& header);
+  // The restoring walk; the measures put back so far are finished also when
+  // a damaged entry stops it.
+  void RestoreEntries(TECUndoStep& step, const TUndoRowHeader& header);
   void ApplyPageObject(TStream& stream, TECInstrument& instrument, std::uint8_t kind, TPass pass);
   void ApplyAttachment(TStream& stream, TECInstrument& instrument, std::uint8_t kind, TPass pass);
   void ApplyMeasure(TStream& stream, TECRow& row, std::uint8_t kind, TPass pass);
@@ -62,6 +66,7 @@ class TUndoPlayer {
   TECUndoStep* Mirror(std::uint8_t kind);
   void MirrorMeasure(std::uint8_t kind, TECMeasure* measure, int index);
   void MirrorRow(std::uint8_t kind, TECRow* row);
+  void MirrorAttachment(std::uint8_t kind, TECSymbolEntry* entry, int index);
 
   TECMusicScore& score_;
   bool redo_;

@@ -411,6 +411,17 @@ void DeleteMeasuresRecorded(TECMusicScore& score, int c, int count) {
   for (int i = 0; i < instrument.SymbolsRow().Count(); ++i) instrument.SymbolsRow().At(i)->MeasureIndex = i;
 }
 
+// Undo gives back the score before, redo the score after, and the step redo
+// recorded takes the edit back again.
+void ExpectUndoRedoUndo(TECMusicScore& score, const Saved& before, const Saved& after) {
+  score.Undo(1);
+  EXPECT_EQ(Saved(score), before);
+  score.Redo(1);
+  EXPECT_EQ(Saved(score), after);
+  score.Undo(1);
+  EXPECT_EQ(Saved(score), before);
+}
+
 TEST(Undo, InsertedAndDeletedMeasuresComeBack) {
   const std::vector<std::pair<const char*, std::function<void(TECMusicScore&)>>> edits = {
       {"insert two", [](TECMusicScore& s) { AddMeasuresRecorded(s, 1, 2); }},
@@ -423,12 +434,8 @@ TEST(Undo, InsertedAndDeletedMeasuresComeBack) {
     edit(*score);
     const Saved after(*score);
     ASSERT_NE(after, before) << name;
-    score->Undo(1);
-    EXPECT_EQ(Saved(*score), before) << name;
-    score->Redo(1);
-    EXPECT_EQ(Saved(*score), after) << name;
-    score->Undo(1);
-    EXPECT_EQ(Saved(*score), before) << name;
+    SCOPED_TRACE(name);
+    ExpectUndoRedoUndo(*score, before, after);
   }
 }
 
@@ -447,12 +454,8 @@ TEST(Undo, AddedAndDeletedInstrumentsComeBackWhole) {
     const Saved before(*score);
     edit(*score);
     const Saved after(*score);
-    score->Undo(1);
-    EXPECT_EQ(Saved(*score), before) << name;
-    score->Redo(1);
-    EXPECT_EQ(Saved(*score), after) << name;
-    score->Undo(1);
-    EXPECT_EQ(Saved(*score), before) << name;
+    SCOPED_TRACE(name);
+    ExpectUndoRedoUndo(*score, before, after);
   }
 }
 
