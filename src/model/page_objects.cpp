@@ -2,6 +2,20 @@
 
 using namespace recbytes;
 
+namespace {
+
+// Clones copy the record's fields through its stored bytes; the page (stored
+// in one byte) and the owner go directly.
+void CopyStoredFields(const TECPageObject& from, TECPageObject& to) {
+  std::vector<std::uint8_t> bytes(from.StoredSize());
+  from.Store(bytes);
+  to.Load(bytes);
+  to.Page = from.Page;
+  to.Owner = from.Owner;
+}
+
+}  // namespace
+
 void TECPageText::Store(std::span<std::uint8_t> out) const {
   PutU8(out, 0, Kind);
   PutU8(out, 1, 0);
@@ -32,11 +46,7 @@ void TECPageText::Load(std::span<const std::uint8_t> stored) {
 
 std::unique_ptr<TECPageObject> TECPageText::Clone() const {
   auto copy = std::make_unique<TECPageText>();
-  std::array<std::uint8_t, 20> bytes{};
-  Store(bytes);
-  copy->Load(bytes);
-  copy->Page = Page;
-  copy->Owner = Owner;
+  CopyStoredFields(*this, *copy);
   copy->FontName = FontName;
   copy->Lines = Lines;
   return copy;
@@ -66,11 +76,7 @@ void TECPagePicture::Load(std::span<const std::uint8_t> stored) {
 
 std::unique_ptr<TECPageObject> TECPagePicture::Clone() const {
   auto copy = std::make_unique<TECPagePicture>();
-  std::array<std::uint8_t, 12> bytes{};
-  Store(bytes);
-  copy->Load(bytes);
-  copy->Page = Page;
-  copy->Owner = Owner;
+  CopyStoredFields(*this, *copy);
   copy->Picture = Picture;
   return copy;
 }
@@ -109,11 +115,7 @@ void TECPageLine::Load(std::span<const std::uint8_t> stored) {
 
 std::unique_ptr<TECPageObject> TECPageLine::Clone() const {
   auto copy = std::make_unique<TECPageLine>();
-  std::array<std::uint8_t, 24> bytes{};
-  Store(bytes);
-  copy->Load(bytes);
-  copy->Page = Page;
-  copy->Owner = Owner;
+  CopyStoredFields(*this, *copy);
   return copy;
 }
 
@@ -151,11 +153,7 @@ void TECPageShape::Load(std::span<const std::uint8_t> stored) {
 
 std::unique_ptr<TECPageObject> TECPageShape::Clone() const {
   auto copy = std::make_unique<TECPageShape>(Kind);
-  std::array<std::uint8_t, 32> bytes{};
-  Store(bytes);
-  copy->Load(bytes);
-  copy->Page = Page;
-  copy->Owner = Owner;
+  CopyStoredFields(*this, *copy);
   return copy;
 }
 
@@ -201,11 +199,7 @@ void TECPageArc::Load(std::span<const std::uint8_t> stored) {
 
 std::unique_ptr<TECPageObject> TECPageArc::Clone() const {
   auto copy = std::make_unique<TECPageArc>(Kind);
-  std::array<std::uint8_t, 40> bytes{};
-  Store(bytes);
-  copy->Load(bytes);
-  copy->Page = Page;
-  copy->Owner = Owner;
+  CopyStoredFields(*this, *copy);
   return copy;
 }
 
