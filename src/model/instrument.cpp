@@ -129,13 +129,7 @@ TECRow* TECInstrument::AddRow(bool copyHeaders) {
       }
     }
   }
-  if (!score_) return row;
-  score_->LayoutScore(0, false);
-  score_->InvalidateScore();
-  score_->FireStaveChanged(this, TECStaveOperation::soAdded, row);
-  score_->FireChanged(this);
-  if (TECUndoStep* step = score_->BeginUndoStep(50)) score_->SaveUndoRow(step, row);
-  return row;
+  return ReportAddedRow(row);
 }
 
 TECRow* TECInstrument::DuplicateRow(int i) {
@@ -143,6 +137,11 @@ TECRow* TECInstrument::DuplicateRow(int i) {
   if (i < 0 || i >= GetRowCount()) i = std::clamp(activeRow_, 0, GetRowCount() - 1);
   TECRow* row = InsertRow(i + 1);
   row->Assign(*rows_[i]);
+  return ReportAddedRow(row);
+}
+
+// A row added by a command is laid out, reported and recorded for undo.
+TECRow* TECInstrument::ReportAddedRow(TECRow* row) {
   if (!score_) return row;
   score_->LayoutScore(0, false);
   score_->InvalidateScore();

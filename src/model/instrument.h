@@ -143,6 +143,7 @@ class TECInstrument : public TECModelObject {
   void InsertPageObject(std::unique_ptr<TECPageObject> object, std::uint8_t undoKind);
   void TrimTrailingLayouts();
   TECMeasureLayout* LayoutForCursorSetting(bool withHeader);
+  TECRow* ReportAddedRow(TECRow* row);
   void SetControllerSetting(int& setting, int value, int controller);
 
   TECMusicScore* score_;
