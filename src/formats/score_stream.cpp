@@ -19,9 +19,6 @@ constexpr std::uint16_t kHeaderFieldCount = 33;
 constexpr std::uint16_t kFirstModernHeader = 30;
 constexpr std::uint16_t kFirstKeptDrumHeads = 852;
 constexpr int kLowestTempo = 10;
-// Zoom and scale in percent; the zoom factor is their product.
-constexpr int kLowestZoom = 10;
-constexpr int kHighestZoom = 1000;
 constexpr int kDefaultMeasureLength = 128;
 
 // What a load changes besides the model, restored however it ends: undo is
@@ -93,7 +90,7 @@ void ReadHeaderFields(TStream& s, TECMusicScore& score, THeader& h, TScoreStream
   }
   if (has(8)) {
     const std::int32_t zoom = s.ReadI32();
-    if (zoom >= kLowestZoom && zoom <= kHighestZoom) score.SetZoom(zoom);
+    if (zoom >= TECMusicScore::kLowestZoom && zoom <= TECMusicScore::kHighestZoom) score.SetZoom(zoom);
   }
   if (has(9)) h.TimeWord = s.ReadU16();
   if (has(10)) score.Page().LoadFromStream(s);
@@ -119,7 +116,7 @@ void ReadHeaderFields(TStream& s, TECMusicScore& score, THeader& h, TScoreStream
   if (has(19)) score.SetPrintNumber(s.ReadU8() != 0);
   if (has(20)) {
     const std::int32_t scale = s.ReadI32();
-    if (scale >= kLowestZoom && scale <= kHighestZoom) score.SetScale(scale);
+    if (scale >= TECMusicScore::kLowestZoom && scale <= TECMusicScore::kHighestZoom) score.SetScale(scale);
   }
   if (has(21)) score.SetPrintLines(s.ReadU8() != 0);
   if (has(22)) {

@@ -468,7 +468,7 @@ void TECMusicScore::SetMetrix(TECMetrix v) {
 }
 
 void TECMusicScore::SetZoom(int v) {
-  if (v < 10 || v == zoom_) return;
+  if (v < kLowestZoom || v > kHighestZoom || v == zoom_) return;
   SuppressChanged = true;
   struct Restore {
     bool& flag;
@@ -484,7 +484,7 @@ void TECMusicScore::SetZoom(int v) {
 }
 
 void TECMusicScore::SetScale(int v) {
-  if (v < 10 || v == scale_) return;
+  if (v < kLowestZoom || v > kHighestZoom || v == scale_) return;
   ShowCaret(false);
   BeginRulesUpdate();
   scale_ = v;

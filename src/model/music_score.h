@@ -161,6 +161,10 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   void SetMetrix(TECMetrix v);
   int GetResolution() const override { return resolution_; }
   void SetResolution(int dpi) { resolution_ = dpi; }
+  // Zoom and Scale are percentages kept within these bounds; outside values
+  // are ignored, so their product, the zoom factor, cannot overflow.
+  static constexpr int kLowestZoom = 10;
+  static constexpr int kHighestZoom = 1000;
   int GetZoom() const override { return zoom_; }
   void SetZoom(int v);
   int GetScale() const override { return scale_; }

@@ -55,6 +55,21 @@ TEST(MusicScore, MaxUndoTakesOnly1To99) {
   }
 }
 
+TEST(MusicScore, ZoomAndScaleStayWhereTheirProductFitsTheZoomFactor) {
+  const struct {
+    int set;
+    int expected;
+  } cases[] = {{9, 100}, {10, 10}, {1000, 1000}, {1001, 100}, {50000, 100}};
+  for (const auto& c : cases) {
+    TECMusicScore score;
+    score.SetZoom(c.set);
+    score.SetScale(c.set);
+    EXPECT_EQ(score.GetZoom(), c.expected) << c.set;
+    EXPECT_EQ(score.GetScale(), c.expected) << c.set;
+    EXPECT_EQ(score.ZoomFactor(), c.expected * c.expected) << c.set;
+  }
+}
+
 TEST(MusicScore, LockUndoIsANestingCounter) {
   TECMusicScore score;
   score.SetLockUndo(true);
