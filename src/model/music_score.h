@@ -49,6 +49,14 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   // tempo, cursor or undo lists) from another score.
   void Assign(const TECMusicScore& source);
 
+  // --- score files -------------------------------------------------------------
+  // The score stream and ".sfd" files; a stream or file that cannot be read
+  // raises and leaves the score as it was.
+  void LoadFromStream(TStream& stream);
+  void SaveToStream(TStream& stream) const;
+  void LoadFromFile(const std::string& name);
+  void SaveToFile(const std::string& name) const;
+
   void SetHost(IECScoreHost* host) { host_ = host; }
   IECScoreHost* Host() const { return host_; }
   bool Destroying() const { return destroying_; }

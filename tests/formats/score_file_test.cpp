@@ -36,10 +36,10 @@ TEST_F(ScoreFile, SavesOverTheOldFileAndLoadsItBack) {
   const std::string path = (folder_ / "song.sfd").string();
   std::ofstream(path) << "old contents";
   auto score = MakeFullScore();
-  SaveScoreToFile(*score, path);
+  score->SaveToFile(path);
   EXPECT_EQ(Names(), std::vector<std::string>{"song.sfd"});
   TECMusicScore loaded;
-  LoadScoreFromFile(loaded, path);
+  loaded.LoadFromFile(path);
   // Loading lays the score out; so is the original, for the values in force.
   score->LayoutScore(0, false);
   EXPECT_EQ(FullDump(loaded), FullDump(*score));

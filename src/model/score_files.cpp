@@ -1,0 +1,13 @@
+// The score's calls into the score file code, which lives with the other
+// file formats.
+#include "formats/score_file.h"
+#include "formats/score_stream.h"
+#include "model/music_score.h"
+
+void TECMusicScore::LoadFromStream(TStream& stream) { LoadScoreFromStream(*this, stream); }
+
+void TECMusicScore::SaveToStream(TStream& stream) const { SaveScoreToStream(*this, stream); }
+
+void TECMusicScore::LoadFromFile(const std::string& name) { LoadScoreFromFile(*this, name); }
+
+void TECMusicScore::SaveToFile(const std::string& name) const { SaveScoreToFile(*this, name); }
