@@ -11,21 +11,14 @@
 #include "model/model_dump.h"
 #include "model/music_score.h"
 #include "model/row.h"
+#include "model/score_builder.h"
 
 // Scores and streams shared by the score file tests.
 namespace score_fixtures {
 
 using Bytes = std::vector<std::uint8_t>;
 
-inline TECNote* AddNote(TECMeasure& measure, int step, int octave, int value, int start, int voice = 0) {
-  auto note = std::make_unique<TECNote>(static_cast<std::uint8_t>(20 + step), &measure);
-  note->Octave = static_cast<std::uint8_t>(octave);
-  note->Value = note->Length = static_cast<std::uint16_t>(value);
-  note->Position = note->Start = static_cast<std::uint16_t>(start);
-  note->Voice = static_cast<std::uint8_t>(voice);
-  measure.Notes.push_back(std::move(note));
-  return measure.Notes.back().get();
-}
+using score_builder::AddNote;
 
 inline TECMeasureItem* AddPlainItem(TECMeasure& measure, std::uint8_t kind) {
   measure.Items.push_back(std::make_unique<TECMeasureItem>(kind, &measure));
