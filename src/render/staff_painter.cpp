@@ -65,7 +65,17 @@ void DrawRowBrackets(PainterContext& ctx, int x) {
   if (ctx.RowIndex >= first) DrawInstrumentBracket(ctx, x, ctx.RowIndex, 1, 0, ctx.StaffY, ctx.StaffBottom);
 }
 
-void DrawBarNumber(PainterContext& ctx, const TECMeasureLayout& layout, bool firstOfPage) {
+// The layout record's item is only as fresh as the measure's last layout;
+// use it only while the measure's symbols entry still holds it.
+TECSymbolItem* LiveBarNumberItem(const TECMeasureLayout& layout, const TECSymbolEntry* entry) {
+  if (!layout.BarNumberItem || !entry) return nullptr;
+  for (const auto& item : entry->Items)
+    if (item.get() == layout.BarNumberItem && item->Kind == ek::SymbolBarNumber) return item.get();
+  return nullptr;
+}
+
+void DrawBarNumber(PainterContext& ctx, const TECMeasureLayout& layout, const TECSymbolEntry* entry,
+                   bool firstOfPage) {
   const TECMusicScore& score = ctx.Score;
   if (!score.GetMeasureNumeration()) return;
   const bool onScreen = score.GetStyle() != TScoreStyle::ssPreviewPages && ctx.HasWindow;
@@ -79,7 +89,7 @@ void DrawBarNumber(PainterContext& ctx, const TECMeasureLayout& layout, bool fir
       if (!firstOfPage) return;
       break;
   }
-  TECSymbolItem* item = layout.BarNumberItem;
+  TECSymbolItem* item = LiveBarNumberItem(layout, entry);
   const int size = ctx.FontSize(5);
   ctx.UseTextFont("Time New Roman", size, item && SymbolSelected(ctx, item) ? red : black);
   ctx.SetClearBrush();
@@ -264,7 +274,7 @@ void DrawStaffRow(PainterContext& ctx) {
       DrawMultiMeasureRest(ctx, *entry);
       if (lastRow) DrawSymbolsRowItems(ctx, *entry);
     }
-    if (layout) DrawBarNumber(ctx, *layout, m == ctx.FirstMeasure);
+    if (layout) DrawBarNumber(ctx, *layout, entry, m == ctx.FirstMeasure);
     if (ctx.Enabled && ctx.Measure && !ctx.DrewInMeasure && !hasSymbols) DrawWholeMeasureRest(ctx);
 
     score.DrawnMeasureCount = std::max(score.DrawnMeasureCount, m + 1);

@@ -2,6 +2,7 @@
 
 #include "draw_test_support.h"
 #include "model/measure.h"
+#include "model/symbols_row.h"
 
 using draw_test::Draw;
 using draw_test::TextsOf;
@@ -193,6 +194,23 @@ TEST(StaffPainter, BarNumbersByStyle) {
   EXPECT_TRUE(With(Draw(*score), "Time New Roman").empty());
   score->SetPrintNumber(true);
   EXPECT_FALSE(With(Draw(*score), "Time New Roman").empty());
+}
+
+// A bar-number item removed from the symbols row after the last layout (its
+// page not laid out again) is no longer read through the layout record.
+TEST(StaffPainter, BarNumberItemRemovedSinceTheLayoutIsNotRead) {
+  auto score = layout_test::MakeScore(1, 2);
+  score->SetPrintNumber(true);
+  score->SetNumberStyle(TECNumberStyle::nsBar);
+  TECSymbolEntry* entry = score->CurrentInstrument()->GetSymbolMeasure(1, false);
+  entry->Items.push_back(std::make_unique<TECSymbolItem>(ek::SymbolBarNumber, entry));
+  entry->Items.back()->SetByte(1, 7);
+  score->LayoutScore(0, false);
+  ASSERT_NE(score->CurrentInstrument()->LayoutAt(1)->BarNumberItem, nullptr);
+  entry->Items.clear();
+  nv::platform::RecordingCanvas canvas(nv::platform::screenDeviceCaps(400, 320));
+  score->DrawPage(canvas, score->GetZoom(), score->GetZoom());
+  EXPECT_EQ(With(canvas.lines(), "Time New Roman").size(), 2u);
 }
 
 // In the page preview, measures past the end of the music are drawn only
