@@ -12,9 +12,9 @@
 // scrolls to the cursor and repaints.
 void LoadScoreFromFile(TECMusicScore& score, const std::string& path);
 
-// Writes the score into a temporary file of the target's own folder, pushes
-// it to the disk and renames it over the target, so that the target is
-// either the old file or the complete new one. On failure the temporary file
-// is removed, the target is untouched and the error names the path and the
-// reason.
+// Writes the score stream as the file's new contents through
+// WriteFileAtomically: the file is either the old one or the complete new
+// score, with its permissions kept. Any failure, a score that cannot be
+// stored included, raises EFileSaveError naming the path and the reason and
+// leaves the old file as it was.
 void SaveScoreToFile(const TECMusicScore& score, const std::string& path);

@@ -13,6 +13,9 @@ class ETempFileNameError : public std::runtime_error {
 // existing file; returns the name without folder and extension. Candidates
 // are tried from a random start, each once; raises ETempFileNameError when
 // all 100 exist.
+// The name is free only when checked: another process may take it before it
+// is opened. Nothing that replaces a user's file builds on it; that goes
+// through WriteFileAtomically (model/atomic_file_writer.h).
 std::string GetTempScoreFileName(const std::string& extension, const std::string& folder);
 
 // The same search, for the template libraries.
