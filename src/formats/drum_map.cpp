@@ -4,15 +4,12 @@
 #include <cctype>
 
 #include "model/row.h"
+#include "model/step_pitch.h"
 
 namespace {
 
 constexpr int kFirstPosition = 23;
 constexpr int kNormalHead = 255;
-constexpr std::array<int, 7> kSemitone = {0, 2, 4, 5, 7, 9, 11};
-constexpr int kPercussionClef1 = 14;
-constexpr int kPercussionClef2 = 15;
-constexpr int kDrumChannel = 9;
 
 bool SameName(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
@@ -61,7 +58,7 @@ int DrumWrittenKey(int position) {
   // Floor division, so that positions below the first stay below key 0.
   const int octave = b >= 0 ? b / 7 : -((6 - b) / 7);
   const int step = b - octave * 7;
-  return std::clamp(octave * 12 + kSemitone[step], 0, 127);
+  return std::clamp(octave * 12 + step_pitch::kSemitone[step], 0, 127);
 }
 
 void TECDrumLookup::Rebuild(const TECMusicScore& score) {
@@ -91,13 +88,15 @@ int TECDrumLookup::ByWrittenKey(int key, int head) const {
 
 int TECDrumLookup::ByPitch(int pitch) const { return pitch >= 0 && pitch <= 127 ? byPitch_[pitch] : -1; }
 
+bool IsPercussionClef(int clef) { return clef == 14 || clef == 15; }
+
 bool GetDrumHead(const TECMusicScore& score, const TECDrumLookup& lookup, int head, int& channel, int& key) {
   const TECRow* row = score.CurrentRow();
   if (!row || row->MeasureCount() == 0) return false;
   const int measure = std::min(score.CursorMeasure(), row->MeasureCount() - 1);
   const TECMeasure* current = row->GetMeasure(measure);
   const int clef = current->Clef ? current->Clef->Code() : current->ClefInForce;
-  if (clef != kPercussionClef1 && clef != kPercussionClef2) return false;
+  if (!IsPercussionClef(clef)) return false;
   channel = kDrumChannel;
   const int entry = lookup.ByWrittenKey(key, head);
   if (entry >= 0) {

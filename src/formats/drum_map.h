@@ -47,6 +47,10 @@ class TECDrumLookup {
   bool suspended_ = false;
 };
 
+// Clefs 14 and 15 make a percussion staff, which plays on MIDI channel 10.
+bool IsPercussionClef(int clef);
+inline constexpr int kDrumChannel = 9;
+
 // For a note played or entered on a percussion row (clef 14 or 15 at the
 // cursor): the channel becomes 9 (MIDI channel 10) and, when the map has an
 // entry for the written key and head, the key becomes its pitch. Other rows

@@ -3,7 +3,20 @@
 #include <cstdint>
 #include <vector>
 
+class TECRow;
 class TECSymbolItem;
+
+// One entry of a measure's dynamics profile: a level (span 0) or a ramp
+// from Start to Target over Span ticks, from tick Position of the measure,
+// for one row or (Row none) every row of the instrument. The row is only
+// compared with a note's row, never followed.
+struct TECDynamicsEntry {
+  const TECRow* Row = nullptr;
+  std::uint16_t Position = 0;
+  std::uint8_t Start = 0;
+  std::uint8_t Target = 0;
+  std::uint16_t Span = 0;
+};
 
 // Space that instrument-level symbols reserve at one tick.
 struct TECExtentPair {
@@ -40,6 +53,8 @@ struct TECMeasureLayout {
   TECSymbolItem* BarNumberItem = nullptr;
   std::uint32_t SystemIndex = 0;
   std::uint32_t Page = 0;
+  // Rebuilt by the velocity computation, in position order.
+  std::vector<TECDynamicsEntry> Dynamics;
 };
 
 // One system (line of staves) of an instrument. With OwnSettings set, its

@@ -16,6 +16,7 @@
 #include "model/score_page.h"
 #include "model/undo_step.h"
 
+class IECPlayPreparation;
 class TECInstrument;
 class TECRow;
 class TECMeasure;
@@ -317,6 +318,16 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   void FirePlayShort(TECModelObject* sender, std::uint8_t message, std::uint8_t data1, std::uint8_t data2);
   // True while playback runs (set by the play code).
   bool Playing = false;
+
+  // --- playback preparation ------------------------------------------------
+  // The auto-effect and auto-velocity switches: after a new symbol item,
+  // re-expand the ornaments at its tick, recompute velocities from it.
+  bool AutoEffect = false;
+  bool AutoVelocity = false;
+  // Filled in by the playback code; without it the follow-up does nothing.
+  IECPlayPreparation* PlayPreparation = nullptr;
+  // The follow-up after a new item of `kind` at `tick` of `measure`.
+  void FollowNewSymbolItem(TECMeasure& measure, int tick, int kind);
 
   // --- events --------------------------------------------------------------
   std::function<void(TECModelObject*, TECElement* note, int line)> OnNoteClick;

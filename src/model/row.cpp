@@ -6,6 +6,7 @@
 
 #include "model/instrument.h"
 #include "model/music_score.h"
+#include "model/step_pitch.h"
 
 int ClefOffset(int clefCode) {
   static constexpr std::array<int, 16> kOffsets = {0, 0, -12, -6, 7, -7, -19, -10, -8, -2, -4, -10, 0, 0, 0, 0};
@@ -260,19 +261,7 @@ int TECRow::KeyAccidentalForStep(int step) const {
   const TECMusicScore* score = Score();
   const TECMeasure* measure = GetMeasure(score ? score->CursorMeasure() : 0);
   if (!measure) measure = measures_.back().get();
-  const int k = measure->KeyInForce;
-  // Order of the sharps F C G D A E B and of the flats B E A D G C F, as
-  // steps 1..7 = C..B.
-  static constexpr std::array<int, 7> kSharpOrder = {4, 1, 5, 2, 6, 3, 7};
-  static constexpr std::array<int, 7> kFlatOrder = {7, 3, 6, 2, 5, 1, 4};
-  if (k >= 1 && k <= 7) {
-    for (int n = 0; n < k; ++n)
-      if (kSharpOrder[n] == step) return 1;
-  } else if (k >= 11 && k <= 17) {
-    for (int n = 0; n < k - 10; ++n)
-      if (kFlatOrder[n] == step) return -1;
-  }
-  return 0;
+  return step_pitch::KeyAlteration(measure->KeyInForce, step);
 }
 
 // --- chord marks ------------------------------------------------------------------------

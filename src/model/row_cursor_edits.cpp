@@ -168,6 +168,7 @@ TECMeasureItem* TECRow::AddMeasureSymbol(int kind, std::uint8_t param, std::uint
   }
   measure->Items.push_back(std::move(item));
   TECMeasureItem* added = measure->Items.back().get();
+  score->FollowNewSymbolItem(*measure, tick, kind);
   Finish(*this, *score);
   return added;
 }
@@ -224,9 +225,14 @@ void TECRow::AddTextItems(const std::vector<std::string>& lines, const std::stri
     box->Lines = std::move(text);
     measure->Items.push_back(std::move(box));
   };
+  // The first box stands earliest; velocities are recomputed from there.
+  TECMeasure* first = nullptr;
+  int firstTick = 0;
   bool added = false;
   if (!(options & 1)) {
-    add(CursorMeasure(*this, *score), score->CursorTick(), lines);
+    first = CursorMeasure(*this, *score);
+    firstTick = score->CursorTick();
+    add(first, firstTick, lines);
     added = true;
   } else {
     // One line under each note from the cursor on; a chord takes one line.
@@ -240,12 +246,15 @@ void TECRow::AddTextItems(const std::vector<std::string>& lines, const std::stri
           if (note->Start >= from && (start < 0 || note->Start < start)) start = note->Start;
         if (start < 0) break;
         add(measure, start, {lines[next++]});
+        if (!added) first = measure, firstTick = start;
         added = true;
         from = start + 1;
       }
     }
   }
-  if (added) Finish(*this, *score);
+  if (!added) return;
+  score->FollowNewSymbolItem(*first, firstTick, ek::TextBox);
+  Finish(*this, *score);
 }
 
 void TECRow::SetChordSymbol(const std::vector<std::uint8_t>* code, const std::vector<TECChordPiece>* pieces,
