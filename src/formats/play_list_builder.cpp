@@ -235,10 +235,6 @@ void Builder::WalkRow(const RowInfo& info) {
 
 bool Builder::Place(const RowInfo& info, int& m, int& p) {
   const int count = info.Row->MeasureCount();
-  while (static_cast<int>(session_.Steps.size()) <= p) {
-    session_.Steps.emplace_back();
-    session_.Steps.back().Lists.reserve(rowsById_.size());
-  }
   const TECSymbolsRow& symbols = info.Instrument->SymbolsRow();
   const TECSymbolEntry* entry = symbols.At(m);
   if (HasKind(entry, ek::SymbolVolta)) {
@@ -251,6 +247,12 @@ bool Builder::Place(const RowInfo& info, int& m, int& p) {
       entry = symbols.At(m);
       break;
     }
+  }
+  // Steps are made once a measure is sure to sound, so a walk that ends at
+  // a volta leaves no silent step behind.
+  while (static_cast<int>(session_.Steps.size()) <= p) {
+    session_.Steps.emplace_back();
+    session_.Steps.back().Lists.reserve(rowsById_.size());
   }
   TECPlayList list = BuildList(info, m, p);
   SetTempo(entry, *info.Row->GetMeasure(m), list);
