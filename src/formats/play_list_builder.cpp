@@ -30,9 +30,6 @@ constexpr std::uint8_t kOttavaDown = 224;
 // its own drum head.
 constexpr std::uint8_t kSilentNote = 0x20;
 constexpr std::uint8_t kOwnDrumHead = 0x10;
-// A walk that places this many measures per measure of the row is caught
-// in jumps that never end; it stops there.
-constexpr int kMostPassesPerMeasure = 64;
 
 bool HasKind(const TECSymbolEntry* entry, std::uint8_t kind) {
   if (!entry) return false;
@@ -220,11 +217,12 @@ void Builder::ReadRow(RowInfo& info) {
 
 void Builder::WalkRow(const RowInfo& info) {
   counters_.clear();
+  // The walk ends: "D.C." and "D.S." jump once, an end repeat on every
+  // other pass, and every other jump goes forward.
   const int count = info.Row->MeasureCount();
-  const long long most = static_cast<long long>(count) * kMostPassesPerMeasure;
   int m = 0;
   int p = 0;
-  for (long long placed = 0; m < count && placed < most; ++placed) {
+  while (m < count) {
     if (info.CursorInstrument && m == score_.CursorMeasure() && !startSet_) {
       session_.StartStep = p;
       startSet_ = true;
