@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "platform/display_check.h"
+#include "render/layout_engine.h"
 
 int main(int argc, char** argv) {
   if (const auto reason = nv::platform::missingDisplayReason(); !reason.empty()) {
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   QApplication app(argc, argv);
+  nv::render::InstallLayoutEngine();
   QApplication::setApplicationName("Notavistra");
   nv::app::MainWindow window;
   window.show();

@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "formats/page_object_stream.h"
-#include "formats/text_encoding.h"
+#include "model/page_object_stream.h"
 #include "model/stream_strings.h"
+#include "model/text_encoding.h"
 
 using namespace recbytes;
 

@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
-#include "formats/stream_blocks.h"
 #include "model/drum_tables.h"
+#include "model/stream_blocks.h"
 
 // The drum-head table and the drum map as stored in the score header.
 

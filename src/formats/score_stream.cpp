@@ -4,13 +4,13 @@
 #include <optional>
 
 #include "formats/drum_stream.h"
-#include "formats/instrument_stream.h"
-#include "formats/stream_blocks.h"
-#include "formats/text_encoding.h"
 #include "model/element_kinds.h"
 #include "model/instrument.h"
+#include "model/instrument_stream.h"
 #include "model/memory_stream.h"
+#include "model/stream_blocks.h"
 #include "model/stream_strings.h"
+#include "model/text_encoding.h"
 
 namespace {
 

@@ -289,7 +289,9 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
 
   // --- view and layout (filled in by the view and layout code) ----------
   // Draws the active page of the active instrument at the given zoom
-  // (percent) with the selection shown red; the drawing code defines it.
+  // (percent) with the selection shown red. This, LayoutScore and
+  // AddSystemSymbol go to the installed layout engine (score_layout_engine.h)
+  // and do nothing without one.
   void DrawPage(nv::platform::Canvas& canvas, int hzoom, int vzoom,
                 const nv::render::PaintSelection* selection = nullptr);
   void LayoutScore(int page, bool twoPages) override;

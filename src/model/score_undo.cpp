@@ -2,11 +2,11 @@
 // themselves are the player's (undo_player.cpp).
 #include <algorithm>
 
-#include "formats/instrument_stream.h"
-#include "formats/measure_stream.h"
-#include "formats/page_object_stream.h"
 #include "model/instrument.h"
+#include "model/instrument_stream.h"
+#include "model/measure_stream.h"
 #include "model/music_score.h"
+#include "model/page_object_stream.h"
 #include "model/row.h"
 #include "model/undo_entries.h"
 #include "model/undo_player.h"

@@ -1,7 +1,7 @@
 #include "model/undo_entries.h"
 
-#include "formats/instrument_stream.h"
 #include "model/instrument.h"
+#include "model/instrument_stream.h"
 #include "model/music_score.h"
 #include "model/row.h"
 #include "model/stream_strings.h"

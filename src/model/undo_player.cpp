@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <optional>
 
-#include "formats/instrument_stream.h"
-#include "formats/measure_stream.h"
-#include "formats/page_object_stream.h"
 #include "model/instrument.h"
+#include "model/instrument_stream.h"
+#include "model/measure_stream.h"
 #include "model/music_score.h"
+#include "model/page_object_stream.h"
 #include "model/row.h"
 #include "model/undo_entries.h"
 

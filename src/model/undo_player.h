@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "formats/measure_stream.h"
+#include "model/measure_stream.h"
 
 class TECMusicScore;
 class TECInstrument;

@@ -1,5 +1,7 @@
-// TECMusicScore.DrawPage: the page objects, then every system of the active
+// DrawPage: the page objects, then every system of the active
 // page row by row.
+#include "render/page_painter.h"
+
 #include <cmath>
 
 #include "model/instrument.h"
@@ -22,31 +24,32 @@ int BasePixels(const TECMusicScore& score, double millimetres) {
 
 }  // namespace
 
-void TECMusicScore::DrawPage(nv::platform::Canvas& canvas, int hzoom, int vzoom,
-                             const nv::render::PaintSelection* selection) {
-  using namespace nv::render;
-  DrawnMeasureCount = 0;
-  if (GetStyle() == TScoreStyle::ssAllInstruments) return;
-  TECInstrument* instrument = CurrentInstrument();
+namespace nv::render {
+
+void DrawPage(TECMusicScore& score, nv::platform::Canvas& canvas, int hzoom, int vzoom,
+              const PaintSelection* selection) {
+  score.DrawnMeasureCount = 0;
+  if (score.GetStyle() == TScoreStyle::ssAllInstruments) return;
+  TECInstrument* instrument = score.CurrentInstrument();
   if (instrument == nullptr || !instrument->LayoutValid) return;
 
-  PainterContext ctx(canvas, *this, *instrument, hzoom, vzoom);
+  PainterContext ctx(canvas, score, *instrument, hzoom, vzoom);
   ctx.Selection = selection;
-  ctx.IntervalMm = PageLayout.Interval > 0 ? PageLayout.Interval : PageInterval(TECMetrix::rmMM);
-  ctx.IntervalPx = static_cast<int>(std::lround(MillimetresToDisplayUnits(this, TECMetrix::rmPixels, true, ctx.IntervalMm)));
-  ctx.SystemYMm = PageTop(TECMetrix::rmMM) + ctx.IntervalMm;
-  ctx.PageLeft = BasePixels(*this, PageLeft(TECMetrix::rmMM));
-  ctx.PageRight = BasePixels(*this, PageRightEdge(TECMetrix::rmMM));
-  ctx.FirstMeasure = PageFirstMeasure(GetActivePage());
-  ctx.LastMeasure = PageLastMeasure(GetActivePage());
+  ctx.IntervalMm = score.PageLayout.Interval > 0 ? score.PageLayout.Interval : score.PageInterval(TECMetrix::rmMM);
+  ctx.IntervalPx = static_cast<int>(std::lround(MillimetresToDisplayUnits(&score, TECMetrix::rmPixels, true, ctx.IntervalMm)));
+  ctx.SystemYMm = score.PageTop(TECMetrix::rmMM) + ctx.IntervalMm;
+  ctx.PageLeft = BasePixels(score, score.PageLeft(TECMetrix::rmMM));
+  ctx.PageRight = BasePixels(score, score.PageRightEdge(TECMetrix::rmMM));
+  ctx.FirstMeasure = score.PageFirstMeasure(score.GetActivePage());
+  ctx.LastMeasure = score.PageLastMeasure(score.GetActivePage());
   const int rows = instrument->GetRowCount();
   ctx.RowMeasure.assign(rows, ctx.FirstMeasure);
   ctx.RowStaffTop.assign(rows, 0);
 
   DrawPageObjects(ctx);
-  for (int i = 0; i < PageLayout.SystemCount && !ctx.Stop; ++i) {
+  for (int i = 0; i < score.PageLayout.SystemCount && !ctx.Stop; ++i) {
     ctx.PageSystem = i;
-    ctx.SystemIndex = PageLayout.FirstSystem + i;
+    ctx.SystemIndex = score.PageLayout.FirstSystem + i;
     ctx.System = ctx.SystemIndex < static_cast<int>(instrument->Systems.size()) ? &instrument->Systems[ctx.SystemIndex]
                                                                                 : nullptr;
     for (ctx.RowIndex = 0; ctx.RowIndex < rows; ++ctx.RowIndex) DrawStaffRow(ctx);
@@ -56,3 +59,5 @@ void TECMusicScore::DrawPage(nv::platform::Canvas& canvas, int hzoom, int vzoom,
     DrawCarriedSlurs(ctx);
   }
 }
+
+}  // namespace nv::render

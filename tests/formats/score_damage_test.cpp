@@ -2,10 +2,10 @@
 // a stream that fails leaves the open score as it was.
 #include <gtest/gtest.h>
 
-#include "formats/instrument_stream.h"
-#include "formats/measure_stream.h"
-#include "formats/page_object_stream.h"
-#include "formats/row_stream.h"
+#include "model/instrument_stream.h"
+#include "model/measure_stream.h"
+#include "model/page_object_stream.h"
+#include "model/row_stream.h"
 #include "score_fixtures.h"
 
 namespace {

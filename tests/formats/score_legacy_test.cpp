@@ -2,9 +2,9 @@
 // defaults and times.
 #include <gtest/gtest.h>
 
-#include "formats/legacy_records.h"
-#include "formats/page_object_stream.h"
-#include "formats/stream_blocks.h"
+#include "model/legacy_records.h"
+#include "model/page_object_stream.h"
+#include "model/stream_blocks.h"
 #include "model/stream_strings.h"
 #include "score_fixtures.h"
 

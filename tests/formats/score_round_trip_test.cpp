@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "formats/instrument_stream.h"
-#include "formats/measure_stream.h"
+#include "model/instrument_stream.h"
+#include "model/measure_stream.h"
 #include "model/stream_strings.h"
 #include "score_fixtures.h"
 

@@ -5,32 +5,11 @@
 
 #include "model/duration_split.h"
 #include "model/model_dump.h"
-#include "score_builder.h"
+#include "note_entry_fixture.h"
 
 using namespace score_builder;
 
 namespace {
-
-class NoteEntry : public ::testing::Test {
- protected:
-  void SetUp() override {
-    score = MakeScore(1, 1);
-    score->SetTimeSignature(4, 4, 0, true);
-    row = score->GetInstrumentAt(0)->GetRow(0);
-  }
-  void At(int measure, int tick) {
-    score->GoToMeasureExtending(measure);
-    score->SetCursorPosition(tick);
-  }
-  TECNote* Insert(int step, int octave, int duration, TECRow::TInsertOptions options = {}, bool rule = false) {
-    return row->InsertNote(step, octave, rule, 0, 0, 0, options, duration);
-  }
-  std::string Cursor() const {
-    return std::to_string(score->CursorMeasure()) + ":" + std::to_string(score->CursorTick());
-  }
-  std::unique_ptr<TECMusicScore> score;
-  TECRow* row = nullptr;
-};
 
 // Notes of a measure as "C5 32@0 v0 c0", in list order.
 std::vector<std::string> Notes(const TECMeasure& measure) {
@@ -63,28 +42,6 @@ TEST(DurationSplit, PiecesDotsAndTupletLengths) {
   EXPECT_EQ(TupletSpan(11, 16), 16);
   EXPECT_EQ(TupletLengths(32, 3), (std::vector<std::uint8_t>{10, 11, 11}));
   EXPECT_EQ(TupletLengths(48, 2), (std::vector<std::uint8_t>{24, 24}));
-}
-
-TEST_F(NoteEntry, DottedHalfAcrossTheBarLineIsTied) {
-  // The row has one measure, the only one drawn: the tail makes a second
-  // one rather than being cut off, and the cursor follows it.
-  At(0, 64);
-  score->DrawnMeasureCount = 1;
-  ASSERT_NE(Insert(1, 5, 96), nullptr);
-  EXPECT_EQ(DumpRow(*row),
-            "row 0 name=\"\" program=-1 channel=1 volume=-1 pan=-1 mute=0 voiceMode=0 fiveLine=1 united=0\n"
-            "  measure 0 clefInForce=1 keyInForce=0 beamOverride=0 beamGroups=0\n"
-            "    note 21 C5 value=64 position=64 length=64 start=64 voice=0 chord=0 flags=0x00 velocity=64 "
-            "sounding=0 offset=0x00 options=0x00 extra=0,0,1,0,0 beam=0\n"
-            "      linked r0/m1/n0\n"
-            "    rest value=64 position=0 length=64 start=0 voice=0 flags=0x00 place=0,0\n"
-            "  measure 1 clefInForce=1 keyInForce=0 beamOverride=0 beamGroups=0\n"
-            "    note 21 C5 value=32 position=0 length=32 start=0 voice=0 chord=0 flags=0x00 velocity=64 "
-            "sounding=0 offset=0x00 options=0x00 extra=0,0,1,0,0 beam=0\n"
-            "      link 152 from=r0/m0/n0 offsets=0,0 thickness=4 style=0\n"
-            "    rest value=64 position=32 length=64 start=32 voice=0 flags=0x00 place=0,0\n"
-            "    rest value=32 position=96 length=32 start=96 voice=0 flags=0x00 place=0,0\n");
-  EXPECT_EQ(Cursor(), "1:32");
 }
 
 TEST_F(NoteEntry, TieDirectionFollowsTheStem) {

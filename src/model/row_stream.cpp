@@ -1,11 +1,11 @@
-#include "formats/row_stream.h"
+#include "model/row_stream.h"
 
-#include "formats/measure_stream.h"
-#include "formats/text_encoding.h"
 #include "model/element_kinds.h"
 #include "model/instrument.h"
+#include "model/measure_stream.h"
 #include "model/music_score.h"
 #include "model/stream_strings.h"
+#include "model/text_encoding.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "formats/stream_blocks.h"
 #include "model/row.h"
+#include "model/stream_blocks.h"
 
 // The row block (marker 252): the row's settings and its measure blocks.
 

@@ -1,15 +1,15 @@
-#include "formats/instrument_stream.h"
+#include "model/instrument_stream.h"
 
 #include <algorithm>
 
-#include "formats/measure_stream.h"
-#include "formats/page_object_stream.h"
-#include "formats/row_stream.h"
-#include "formats/text_encoding.h"
 #include "model/element_kinds.h"
+#include "model/measure_stream.h"
 #include "model/music_score.h"
+#include "model/page_object_stream.h"
 #include "model/row.h"
+#include "model/row_stream.h"
 #include "model/stream_strings.h"
+#include "model/text_encoding.h"
 
 using namespace recbytes;
 

@@ -1,11 +1,11 @@
-#include "formats/page_object_stream.h"
+#include "model/page_object_stream.h"
 
 #include <array>
 
-#include "formats/stream_blocks.h"
-#include "formats/text_encoding.h"
 #include "model/element_kinds.h"
+#include "model/stream_blocks.h"
 #include "model/stream_strings.h"
+#include "model/text_encoding.h"
 
 namespace {
 

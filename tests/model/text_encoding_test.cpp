@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "formats/text_encoding.h"
 #include "model/memory_stream.h"
 #include "model/stream_strings.h"
+#include "model/text_encoding.h"
 
 namespace {
 

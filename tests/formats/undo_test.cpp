@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "formats/measure_stream.h"
 #include "formats/score_stream.h"
 #include "model/element_kinds.h"
+#include "model/measure_stream.h"
 #include "model/memory_stream.h"
 #include "model/model_dump.h"
+#include "model/score_builder.h"
 #include "model/undo_entries.h"
-#include "score_builder.h"
 
 using namespace score_builder;
 

@@ -1,4 +1,4 @@
-#include "formats/text_encoding.h"
+#include "model/text_encoding.h"
 
 #include <algorithm>
 #include <array>

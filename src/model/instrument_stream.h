@@ -1,7 +1,7 @@
 #pragma once
 
-#include "formats/stream_blocks.h"
 #include "model/instrument.h"
+#include "model/stream_blocks.h"
 
 // The instrument block (marker 251): the instrument's settings, system and
 // measure layout tables, its rows, its symbols row and its texts row.

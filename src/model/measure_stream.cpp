@@ -1,12 +1,12 @@
-#include "formats/measure_stream.h"
+#include "model/measure_stream.h"
 
 #include <algorithm>
 
-#include "formats/legacy_records.h"
-#include "formats/page_object_stream.h"
-#include "formats/text_encoding.h"
 #include "model/element_kinds.h"
+#include "model/legacy_records.h"
+#include "model/page_object_stream.h"
 #include "model/stream_strings.h"
+#include "model/text_encoding.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "formats/stream_blocks.h"
+#include "model/stream_blocks.h"
 
 #include <string>
 

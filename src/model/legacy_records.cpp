@@ -1,4 +1,4 @@
-#include "formats/legacy_records.h"
+#include "model/legacy_records.h"
 
 #include <cstddef>
 

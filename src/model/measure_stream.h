@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "formats/stream_blocks.h"
 #include "model/instrument.h"
 #include "model/measure.h"
 #include "model/row.h"
+#include "model/stream_blocks.h"
 
 // The measure block (marker 253) of a row: clef, key and time records, the
 // beam setting, the notes with their attributes and play notes, the rests
