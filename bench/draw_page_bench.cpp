@@ -10,8 +10,8 @@
 #include "model/measure.h"
 #include "model/music_score.h"
 #include "model/row.h"
-#include "platform/font_faces.h"
-#include "platform/qt_canvas.h"
+#include "platform/qt/qt_canvas.h"
+#include "platform/qt/qt_font_faces.h"
 #include "render/page_layout.h"
 
 namespace {

@@ -20,7 +20,8 @@ if(NOTAVISTRA_SANITIZE)
 endif()
 
 # notavistra_library(<folder> [DEPS <targets>...])
-# Builds every .cpp of src/<folder> into the static library notavistra_<folder>.
+# Builds every .cpp of the current source folder into the static library
+# notavistra_<folder>. Only a library that links Qt runs Qt's moc.
 function(notavistra_library folder)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS
@@ -29,7 +30,9 @@ function(notavistra_library folder)
   add_library(${target} STATIC ${sources})
   target_include_directories(${target} PUBLIC "${PROJECT_SOURCE_DIR}/src")
   target_link_libraries(${target} PUBLIC notavistra_options ${ARG_DEPS})
-  set_target_properties(${target} PROPERTIES AUTOMOC ON)
+  if(ARG_DEPS MATCHES "Qt6::|notavistra_platform_qt")
+    set_target_properties(${target} PROPERTIES AUTOMOC ON)
+  endif()
 endfunction()
 
 # notavistra_tests(<folder> [DEPS <targets>...])

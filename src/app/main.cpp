@@ -3,7 +3,8 @@
 #include <cstdio>
 
 #include "app/main_window.h"
-#include "platform/display_check.h"
+#include "platform/qt/display_check.h"
+#include "platform/qt/qt_picture.h"
 #include "render/layout_engine.h"
 
 int main(int argc, char** argv) {
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   QApplication app(argc, argv);
+  nv::platform::installQtPictureDecoder();
   nv::render::InstallLayoutEngine();
   QApplication::setApplicationName("Notavistra");
   nv::app::MainWindow window;

@@ -1,31 +1,52 @@
 #pragma once
 
-#include <QImage>
-
+#include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
 
 namespace nv::platform {
 
+// The pixels of a picture, kept by the backend that decoded or made them.
+class PictureData {
+ public:
+  virtual ~PictureData() = default;
+  virtual int width() const = 0;
+  virtual int height() const = 0;
+  // The same pixels (not merely the same size); `other` is of the same backend.
+  virtual bool samePixels(const PictureData& other) const = 0;
+};
+
 // A raster picture that a canvas draws (Draw, StretchDraw) or fills with (a
-// pattern brush). Copies share the pixels until one of them is changed.
+// pattern brush): an opaque handle to its backend's pixels, which copies share.
 class Picture {
  public:
   Picture() = default;
-  explicit Picture(QImage image) : image_(std::move(image)) {}
+  explicit Picture(std::shared_ptr<const PictureData> data) : data_(std::move(data)) {}
 
-  bool isEmpty() const { return image_.isNull(); }
-  int width() const { return image_.width(); }
-  int height() const { return image_.height(); }
-  const QImage& image() const { return image_; }
+  bool isEmpty() const { return data_ == nullptr || data_->width() <= 0 || data_->height() <= 0; }
+  int width() const { return data_ != nullptr ? data_->width() : 0; }
+  int height() const { return data_ != nullptr ? data_->height() : 0; }
+  const PictureData* data() const { return data_.get(); }
 
-  // The same pixels (not merely the same size).
-  friend bool operator==(const Picture& a, const Picture& b) { return a.image_ == b.image_; }
+  friend bool operator==(const Picture& a, const Picture& b) {
+    if (a.isEmpty() || b.isEmpty()) return a.isEmpty() == b.isEmpty();
+    return a.data_ == b.data_ || a.data_->samePixels(*b.data_);
+  }
 
  private:
-  QImage image_;
+  std::shared_ptr<const PictureData> data_;
 };
 
 // "picture WxH", or "no picture".
 std::string toString(const Picture& p);
+
+// Turns stored picture bytes (bitmap, GIF, JPEG, icon) into a picture; the
+// backend installs one at start-up.
+using PictureDecoder = Picture (*)(std::span<const std::uint8_t> bytes);
+void installPictureDecoder(PictureDecoder decoder);
+// The installed decoder's picture; empty without a decoder, for no bytes and
+// for bytes that do not decode.
+Picture decodePicture(std::span<const std::uint8_t> bytes);
 
 }  // namespace nv::platform

@@ -1,14 +1,7 @@
 #include "render/picture_decoding.h"
 
-#include <QImage>
-
 namespace nv::render {
 
-nv::platform::Picture DecodePicture(const TECPicture& picture) {
-  if (picture.Data.empty()) return {};
-  QImage image;
-  image.loadFromData(picture.Data.data(), static_cast<int>(picture.Data.size()));
-  return nv::platform::Picture(image);
-}
+nv::platform::Picture DecodePicture(const TECPicture& picture) { return nv::platform::decodePicture(picture.Data); }
 
 }  // namespace nv::render

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "model/score_page.h"
+#include "platform/qt/qt_picture.h"
 #include "platform/recording_canvas.h"
 #include "fake_music_setting.h"
 
@@ -117,7 +118,7 @@ TEST_F(ScorePageDrawingTest, PatternBrushIsNotLeftOnTheCanvas) {
   QImage pattern(8, 8, QImage::Format_RGB32);
   pattern.fill(Qt::red);
   page.SetBrush({nv::platform::colors::white, nv::platform::BrushStyle::Solid,
-                 nv::platform::Picture(pattern)});
+                 nv::platform::pictureFromImage(pattern)});
   page.DrawBackground(canvas, {});
   EXPECT_EQ(canvas.lines().front(), "FillRect (0,0)-(960,480) | brush picture 8x8");
   EXPECT_TRUE(canvas.brush().pattern.isEmpty());

@@ -6,6 +6,7 @@
 
 #include "model/memory_stream.h"
 #include "model/score_page.h"
+#include "platform/qt/qt_picture.h"
 #include "fake_music_setting.h"
 
 namespace {
@@ -170,7 +171,7 @@ TEST_F(ScorePageTest, AssignCopiesAllButTextAndPicture) {
   source.SetText("Copy");
   source.SetColor(nv::platform::colors::yellow);
   source.SetBrush({nv::platform::colors::blue, nv::platform::BrushStyle::Cross, {}});
-  source.SetPicture(nv::platform::Picture(QImage(8, 8, QImage::Format_RGB32)));
+  source.SetPicture(nv::platform::pictureFromImage(QImage(8, 8, QImage::Format_RGB32)));
   page.SetText("Mine");
   page.Assign(source);
   EXPECT_EQ(page.Dump(),

@@ -1,5 +1,6 @@
 #include "canvas_test_support.h"
 
+#include "platform/qt/qt_picture.h"
 #include "platform/recording_canvas.h"
 
 #include <gtest/gtest.h>
@@ -50,12 +51,12 @@ const EdgeCase kEdgeCases[] = {
     {"StretchDraw", [](Canvas& c) {
        QImage black(3, 2, QImage::Format_RGB32);
        black.fill(Qt::black);
-       c.stretchDraw({2, 3, 8, 7}, Picture(black));
+       c.stretchDraw({2, 3, 8, 7}, pictureFromImage(black));
      }, {2, 3, 8, 7}},
     {"Draw", [](Canvas& c) {
        QImage black(3, 2, QImage::Format_RGB32);
        black.fill(Qt::black);
-       c.draw(2, 3, Picture(black));
+       c.draw(2, 3, pictureFromImage(black));
      }, {2, 3, 5, 5}},
     {"SetPixel", [](Canvas& c) { c.setPixel(4, 5, colors::black); }, {4, 5, 5, 6}},
 };
@@ -142,7 +143,7 @@ TEST(QtShapes, PatternBrushTilesItsPicture) {
   QImage pattern(2, 2, QImage::Format_RGB32);
   pattern.fill(Qt::white);
   pattern.setPixel(0, 0, qRgb(0, 0, 0));
-  c.canvas->brush().pattern = Picture(pattern);
+  c.canvas->brush().pattern = pictureFromImage(pattern);
   c.canvas->fillRect({0, 0, 8, 4});
   EXPECT_EQ(ascii(c.image),
             "#.#.#.#.\n"
@@ -272,9 +273,9 @@ TEST(RecordingShapes, WriteEveryCallWithItsState) {
   c.fillRect({0, 0, 2, 2});
   c.frameRect({0, 0, 2, 2});
   c.drawFocusRect({1, 1, 0, 0});
-  c.brush().pattern = Picture(QImage(8, 8, QImage::Format_RGB32));
+  c.brush().pattern = pictureFromImage(QImage(8, 8, QImage::Format_RGB32));
   c.fillRect({0, 0, 2, 2});
-  c.draw(3, 4, Picture(QImage(2, 5, QImage::Format_RGB32)));
+  c.draw(3, 4, pictureFromImage(QImage(2, 5, QImage::Format_RGB32)));
   c.stretchDraw({9, 9, 0, 0}, Picture());
   c.setPixel(1, 1, systemColor(SystemColor::ButtonShadow));
   EXPECT_EQ(c.text(),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/qt_canvas.h"
+#include "platform/qt/qt_canvas.h"
 
 #include <QImage>
 

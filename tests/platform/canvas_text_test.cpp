@@ -1,6 +1,6 @@
 #include "canvas_test_support.h"
 
-#include "platform/font_faces.h"
+#include "platform/qt/qt_font_faces.h"
 #include "platform/recording_canvas.h"
 
 #include <gtest/gtest.h>

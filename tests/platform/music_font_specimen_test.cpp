@@ -1,5 +1,5 @@
-#include "platform/font_faces.h"
-#include "platform/qt_canvas.h"
+#include "platform/qt/qt_font_faces.h"
+#include "platform/qt/qt_canvas.h"
 
 #include "platform/music_font_codes.h"
 

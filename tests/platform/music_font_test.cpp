@@ -1,6 +1,6 @@
 #include "platform/asset_paths.h"
-#include "platform/font_faces.h"
-#include "platform/qt_canvas.h"
+#include "platform/qt/qt_canvas.h"
+#include "platform/qt/qt_font_faces.h"
 
 #include "platform/music_font_codes.h"
 

@@ -19,8 +19,8 @@
 #include "draw_test_support.h"
 #include "model/measure.h"
 #include "model/page_objects.h"
-#include "platform/font_faces.h"
-#include "platform/qt_canvas.h"
+#include "platform/qt/qt_canvas.h"
+#include "platform/qt/qt_font_faces.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "platform/qt_text_font.h"
+#include "platform/qt/qt_text_font.h"
 
-#include "platform/font_faces.h"
+#include "platform/qt/qt_font_faces.h"
 
 #include <QTextLayout>
 #include <QTextOption>

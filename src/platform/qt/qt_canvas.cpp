@@ -1,6 +1,7 @@
-#include "platform/qt_canvas.h"
+#include "platform/qt/qt_canvas.h"
 
-#include "platform/font_faces.h"
+#include "platform/qt/qt_font_faces.h"
+#include "platform/qt/qt_picture.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -79,7 +80,7 @@ QPen gapPen(const Pen& pen, const QColor& background) {
 }
 
 QBrush toQBrush(const Brush& brush) {
-  if (!brush.pattern.isEmpty()) return QBrush(brush.pattern.image());
+  if (!brush.pattern.isEmpty()) return QBrush(imageOf(brush.pattern));
   const QColor c = toQColor(brush.color);
   switch (brush.style) {
     case BrushStyle::Solid: return QBrush(c);
@@ -281,11 +282,11 @@ Size QtCanvas::doTextExtent(std::string_view text) {
 }
 
 void QtCanvas::doDraw(Point topLeft, const Picture& picture) {
-  if (!picture.isEmpty()) painter_.drawImage(QPoint(topLeft.x, topLeft.y), picture.image());
+  if (!picture.isEmpty()) painter_.drawImage(QPoint(topLeft.x, topLeft.y), imageOf(picture));
 }
 
 void QtCanvas::doStretchDraw(const Rect& box, const Picture& picture) {
-  if (!picture.isEmpty() && !box.isEmpty()) painter_.drawImage(toQRect(box), picture.image());
+  if (!picture.isEmpty() && !box.isEmpty()) painter_.drawImage(toQRect(box), imageOf(picture));
 }
 
 Color QtCanvas::doPixel(Point p) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/canvas.h"
-#include "platform/qt_text_font.h"
+#include "platform/qt/qt_text_font.h"
 
 #include <QPainter>
 
