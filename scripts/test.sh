@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs every test through CTest.
+# Installs what is missing, checks that the layers point one way, builds with
+# AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test through CTest.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${NOTAVISTRA_TEST_BUILD:-$root/build-test}"
@@ -9,6 +9,7 @@ jobs="$(nproc)"
 "$root/scripts/install-deps.sh"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNOTAVISTRA_SANITIZE=ON
+"$root/scripts/check_layers.sh" "$build"
 cmake --build "$build" -j "$jobs"
 cmake --build "$build" --target benchmarks -j "$jobs"
 
