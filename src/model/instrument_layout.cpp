@@ -229,10 +229,10 @@ void TECInstrument::AddSymbol(std::uint8_t kind, int value1, int value2) {
       score_->DoChanged(this);
       return;
     }
-    const bool barlineSwap = (item->Kind == ek::SymbolBarline86 &&
-                              (kind == ek::SymbolBarline81 || kind == ek::SymbolBarline82)) ||
-                             (item->Kind == ek::SymbolBarline82 &&
-                              (kind == ek::SymbolBarline81 || kind == ek::SymbolBarline86));
+    const bool barlineSwap = (item->Kind == ek::SymbolEndRepeat &&
+                              (kind == ek::SymbolFinalBarline || kind == ek::SymbolDoubleBarline)) ||
+                             (item->Kind == ek::SymbolDoubleBarline &&
+                              (kind == ek::SymbolFinalBarline || kind == ek::SymbolEndRepeat));
     if (barlineSwap) {
       record(existing);
       item->Kind = kind;
@@ -307,11 +307,11 @@ void TECInstrument::LayoutMeasureSymbols(int i) {
         RunningBarNumber = item->Byte(1);
         layout->BarNumberItem = item.get();
         break;
-      case ek::SymbolBarline81:
-      case ek::SymbolBarline82:
+      case ek::SymbolFinalBarline:
+      case ek::SymbolDoubleBarline:
         rightExtra = std::max(rightExtra, 4);
         break;
-      case ek::SymbolBarline86:
+      case ek::SymbolEndRepeat:
         rightExtra = std::max(rightExtra, 8);
         break;
       case 85:

@@ -24,12 +24,12 @@ struct Column {
 
 std::vector<Column> ColumnsOf(PainterContext& ctx, const std::vector<TECNote*>& group, bool down, int headWidth) {
   std::vector<Column> columns;
-  const int u = ctx.P[1];
+  const int u = ctx.PenUnits[1];
   for (const TECNote* note : group) {
     const int headY = note->Box.Top + 1;
     const int offset = ctx.Scaled(SignedOffset(element_bytes::HeadOffset(*note)));
     int x = ctx.ColumnX(note->Start) + offset - 4 * u;
-    if (!down) x += headWidth - ctx.P15;
+    if (!down) x += headWidth - ctx.TwoThirdsUnit;
     if (columns.empty() || columns.back().tick != note->Start) {
       columns.push_back({note->Start, x, headY, headY, note->Value, ctx.Scaled(element_bytes::BeamOffset(*note))});
       continue;
@@ -80,8 +80,8 @@ void DrawGroup(PainterContext& ctx, const std::vector<TECNote*>& group) {
   const double base = down ? along(*reference) + 3 * s + reference->offset : along(*reference) - 3 * s - reference->offset;
   auto beamY = [&](int x) { return static_cast<int>(std::lround(base + slope * (x - first.x))); };
 
-  const int pen = std::max(1, ctx.P[1]);
-  const int thickness = std::max(1, ctx.P[2]);
+  const int pen = std::max(1, ctx.PenUnits[1]);
+  const int thickness = std::max(1, ctx.PenUnits[2]);
   const nv::platform::Color ink = nv::platform::colors::black;
   ctx.SetPen(ink, pen);
   for (const Column& c : columns) {
@@ -95,7 +95,7 @@ void DrawGroup(PainterContext& ctx, const std::vector<TECNote*>& group) {
 
   // One more beam for each halving below 16 ticks, over the runs of columns
   // short enough; a lone short column gets a stub toward its neighbour.
-  const int step = (thickness + std::max(1, ctx.P[1])) * (down ? -1 : 1);
+  const int step = (thickness + std::max(1, ctx.PenUnits[1])) * (down ? -1 : 1);
   for (int level = 1, limit = 8; level <= 3; ++level, limit /= 2) {
     const int shift = level * step;
     for (std::size_t i = 0; i < columns.size();) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "model/element_kinds.h"
 #include "model/measure_items.h"
 #include "model/note_records.h"
 #include "model/symbols_row.h"
@@ -37,9 +38,9 @@ inline std::uint8_t ItemVariant(const TECMeasureItem& i) { return i.Params[1]; }
 inline std::uint8_t ItemXOffset(const TECMeasureItem& i) { return i.Params[2]; }
 
 // Symbols-row items: the offsets sit after the bytes the kind uses.
-inline std::uint8_t SymbolXOffset(const TECSymbolItem& s) { return s.Byte(s.Kind == 99 ? 7 : 2); }
+inline std::uint8_t SymbolXOffset(const TECSymbolItem& s) { return s.Byte(s.Kind == ek::TempoMark ? 7 : 2); }
 inline std::uint8_t SymbolYOffset(const TECSymbolItem& s) {
-  return s.Byte(s.Kind == 99 ? 6 : s.Kind == 76 ? 1 : 3);
+  return s.Byte(s.Kind == ek::TempoMark ? 6 : s.Kind == ek::SymbolRehearsal ? 1 : 3);
 }
 
 }  // namespace element_bytes

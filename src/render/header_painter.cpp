@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <string>
 
+#include "model/clef_codes.h"
 #include "model/measure.h"
 #include "model/music_score.h"
 #include "model/row.h"
 #include "platform/font_faces.h"
+#include "render/music_font_codes.h"
 #include "render/painter_context.h"
 
 namespace nv::render {
@@ -36,13 +38,13 @@ void StoreRect(TECElement* record, const Rect& r) {
 Rect OctaveMark(PainterContext& ctx, int x, int y, nv::platform::Color color) {
   ctx.UseMusicFont(10, color);
   ctx.Canvas.font().italic = true;
-  const Rect r = GlyphAt(ctx, x, y, "8");
+  const Rect r = GlyphAt(ctx, x, y, glyph::Text(glyph::Octave8));
   ctx.UseMusicFont(16, color);
   return r;
 }
 
 // Key signature glyph places in half spaces from the base line, for the
-// clefs 7, 10 and 11 and for the others.
+// baritone and mezzo-soprano clefs and for the others.
 constexpr int kSharpsLowClefs[7] = {3, -1, 2, 5, 1, 4, 0};
 constexpr int kSharps[7] = {0, 3, -1, 2, 5, 1, 4};
 constexpr int kFlatsLowClefs[7] = {1, 5, 2, 6, 3, 7, 4};
@@ -59,38 +61,38 @@ int DrawClef(PainterContext& ctx, int code, int x, TECElement* record) {
   ctx.SetClearBrush();
   Rect box;
   switch (code) {
-    case 2: box = GlyphAt(ctx, x, top, "%"); break;
-    case 3: box = GlyphAt(ctx, x, top, "&"); break;
-    case 6:
-      box = GlyphAt(ctx, x, top, "%");
+    case clef_code::Bass: box = GlyphAt(ctx, x, top, glyph::Text(glyph::FClef)); break;
+    case clef_code::Alto: box = GlyphAt(ctx, x, top, glyph::Text(glyph::CClef)); break;
+    case clef_code::BassOctavaBasso:
+      box = GlyphAt(ctx, x, top, glyph::Text(glyph::FClef));
       box = Union(box, OctaveMark(ctx, x + 2 * s, bottom, ink));
       break;
-    case 7: box = GlyphAt(ctx, x, top + s, "%"); break;
-    case 8: box = GlyphAt(ctx, x, top - s, "&"); break;
-    case 9: box = GlyphAt(ctx, x, top + 2 * s, "&"); break;
-    case 10: box = GlyphAt(ctx, x, top + s, "&"); break;
-    case 11: box = GlyphAt(ctx, x, top - 2 * s, "&"); break;
-    case 12:
-      box = GlyphAt(ctx, x, top - 2 * s, "$");
-      box = Union(box, GlyphAt(ctx, x + s + ctx.P[1], top - 2 * s, "$"));
+    case clef_code::BaritoneF: box = GlyphAt(ctx, x, top + s, glyph::Text(glyph::FClef)); break;
+    case clef_code::Tenor: box = GlyphAt(ctx, x, top - s, glyph::Text(glyph::CClef)); break;
+    case clef_code::Soprano: box = GlyphAt(ctx, x, top + 2 * s, glyph::Text(glyph::CClef)); break;
+    case clef_code::MezzoSoprano: box = GlyphAt(ctx, x, top + s, glyph::Text(glyph::CClef)); break;
+    case clef_code::BaritoneC: box = GlyphAt(ctx, x, top - 2 * s, glyph::Text(glyph::CClef)); break;
+    case clef_code::DoubleViolin:
+      box = GlyphAt(ctx, x, top - 2 * s, glyph::Text(glyph::GClef));
+      box = Union(box, GlyphAt(ctx, x + s + ctx.PenUnits[1], top - 2 * s, glyph::Text(glyph::GClef)));
       break;
-    case 13: {
+    case clef_code::Tablature: {
       ctx.UseTextFont("Arial", ctx.FontSize(9), ink, true);
       const char* letters[] = {"T", "A", "B"};
       const int step = (ctx.StaffHeight + s) / 3;
       for (int i = 0; i < 3; ++i) box = Union(box, GlyphAt(ctx, x + 3, top - s / 2 + i * step, letters[i]));
       break;
     }
-    case 14:
-    case 15: {
+    case clef_code::Percussion1:
+    case clef_code::Percussion2: {
       // Percussion clefs: a box of four bars, or two thick bars.
       ctx.SetPen(ink, 1);
       ctx.SetSolidBrush(ink);
-      const int left = x + ctx.P[2];
-      const int thick = std::max(1, ctx.P[1]);
+      const int left = x + ctx.PenUnits[2];
+      const int thick = std::max(1, ctx.PenUnits[1]);
       const int width = 2 * s;
       const Rect frame{left, top + s, left + width, bottom - s};
-      if (code == 14) {
+      if (code == clef_code::Percussion1) {
         ctx.Canvas.fillRect({frame.left, frame.top, frame.right, frame.top + thick});
         ctx.Canvas.fillRect({frame.left, frame.bottom - thick, frame.right, frame.bottom});
         ctx.Canvas.fillRect({frame.left, frame.top, frame.left + thick, frame.bottom});
@@ -105,13 +107,15 @@ int DrawClef(PainterContext& ctx, int code, int x, TECElement* record) {
       break;
     }
     default:
-      box = GlyphAt(ctx, x, top - 2 * s, "$");
-      if (code == 4) box = Union(box, OctaveMark(ctx, x + 2 * s, top - 2 * s, ink));
-      if (code == 5) box = Union(box, OctaveMark(ctx, x + 2 * s, bottom - ctx.P15, ink));
+      box = GlyphAt(ctx, x, top - 2 * s, glyph::Text(glyph::GClef));
+      if (code == clef_code::ViolinOctava) box = Union(box, OctaveMark(ctx, x + 2 * s, top - 2 * s, ink));
+      if (code == clef_code::ViolinOctavaBasso) box = Union(box, OctaveMark(ctx, x + 2 * s, bottom - ctx.TwoThirdsUnit, ink));
       break;
   }
   StoreRect(record, box);
-  const int advance = code == 12 ? 24 : (code >= 13 && code <= 15) ? 14 : 18;
+  int advance = 18;
+  if (code == clef_code::DoubleViolin) advance = 24;
+  else if (code >= clef_code::Tablature && code <= clef_code::Percussion2) advance = 14;
   return ctx.Scaled(advance);
 }
 
@@ -122,22 +126,22 @@ int DrawKeySignature(PainterContext& ctx, int keyInForce, int clef, int x, TECEl
   const int s = ctx.Space;
   int base = ctx.StaffBottom - ctx.StaffHeight - 2 * s;
   switch (clef) {
-    case 2:
-    case 6: base += s; break;
-    case 3: base += s / 2; break;
-    case 8:
-    case 10: base -= s / 2; break;
-    case 9: base -= s; break;
+    case clef_code::Bass:
+    case clef_code::BassOctavaBasso: base += s; break;
+    case clef_code::Alto: base += s / 2; break;
+    case clef_code::Tenor:
+    case clef_code::MezzoSoprano: base -= s / 2; break;
+    case clef_code::Soprano: base -= s; break;
     default: break;
   }
-  const bool lowClef = clef == 7 || clef == 10 || clef == 11;
+  const bool lowClef = clef == clef_code::BaritoneF || clef == clef_code::MezzoSoprano || clef == clef_code::BaritoneC;
   const int* halves = flats ? (lowClef ? kFlatsLowClefs : kFlats) : (lowClef ? kSharpsLowClefs : kSharps);
   ctx.UseMusicFont(16, record ? ctx.InkFor(record) : nv::platform::colors::black);
   ctx.SetClearBrush();
   Rect box;
   const int start = x;
   for (int i = 0; i < count; ++i) {
-    box = Union(box, GlyphAt(ctx, x, base + halves[i] * s / 2, flats ? "b" : "d"));
+    box = Union(box, GlyphAt(ctx, x, base + halves[i] * s / 2, glyph::Text(flats ? glyph::Flat : glyph::Sharp)));
     x += ctx.Scaled(6);
   }
   StoreRect(record, box);
@@ -148,7 +152,7 @@ int DrawTimeSignature(PainterContext& ctx, int numerator, int denominator, int s
                       TECElement* record) {
   nv::platform::Font font;
   font.face = nv::platform::kMusicFace;
-  font.size = ctx.Printing ? ctx.Score.GetScale() * 24 / 150 : 24 * ctx.F / 15000;
+  font.size = ctx.Printing ? ctx.Score.GetScale() * 24 / 150 : 24 * ctx.HorizontalFactor / 15000;
   font.color = record ? ctx.InkFor(record) : nv::platform::colors::black;
   ctx.Canvas.setFont(font);
   ctx.SetClearBrush();
@@ -159,9 +163,9 @@ int DrawTimeSignature(PainterContext& ctx, int numerator, int denominator, int s
   const bool half = (numerator == 1 && denominator == 2) || (numerator == 2 && denominator == 4);
   Rect box;
   if (sizeStyle == 1 && whole) {
-    box = GlyphAt(ctx, x, upper, "/");
+    box = GlyphAt(ctx, x, upper, glyph::Text(glyph::CommonTime));
   } else if (sizeStyle == 2 && (whole || half)) {
-    box = GlyphAt(ctx, x, upper, "-");
+    box = GlyphAt(ctx, x, upper, glyph::Text(glyph::CutTime));
   } else {
     box = GlyphAt(ctx, x, upper, std::to_string(numerator));
     box = Union(box, GlyphAt(ctx, x, lower, std::to_string(denominator)));
@@ -192,7 +196,7 @@ void DrawMeasureHeader(PainterContext& ctx) {
 
   int x = ctx.MeasureStartX;
   if ((ctx.FirstInSystem && (ctx.Enabled || ctx.MeasureIndex == 0)) || hasClef)
-    x += DrawClef(ctx, clef, x + ctx.P[2], hasClef ? measure->Clef.get() : nullptr);
+    x += DrawClef(ctx, clef, x + ctx.PenUnits[2], hasClef ? measure->Clef.get() : nullptr);
   if (ctx.FirstInSystem || hasKey)
     x += DrawKeySignature(ctx, key, clef, x, hasKey ? measure->KeySignature.get() : nullptr);
   if (hasTime) {

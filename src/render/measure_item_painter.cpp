@@ -8,6 +8,7 @@
 #include "model/music_score.h"
 #include "render/element_bytes.h"
 #include "render/header_painter.h"
+#include "render/music_font_codes.h"
 #include "render/painter_context.h"
 #include "render/spanner_painter.h"
 #include "render/text_item_painter.h"
@@ -20,8 +21,8 @@ using element_bytes::ItemOctave;
 using element_bytes::ItemStep;
 using element_bytes::ItemValue;
 
-// The font's glyphs sit at the printable codes; anything else has none.
-bool IsGlyphCode(int code) { return code > 32 && code <= 255; }
+// Glyph item kinds name the glyph this far above its code.
+constexpr int kGlyphItemToCode = ek::GlyphItemFirst - glyph::Piano;
 
 constexpr int kWidths[40] = {10, 18, 24, 16, 16, 16, 10, 16, 22, 18, 22, 16, 14, 6,  6,  6,  6,  6,  6,  17,
                              10, 16, 16, 12, 12, 12, 12, 12, 12, 12, 18, 18, 6,  6,  8,  13, 13, 6,  6,  9};
@@ -45,33 +46,35 @@ void DrawGlyphItem(PainterContext& ctx, TECMeasureItem& item, int laterAtTick) {
   int points = 16;
   int width = 0;
   int y = PitchY(ctx, item);
-  if (kind == 130) {
-    code = 'Z';
-  } else if (kind == 175) {
+  if (kind == ek::GlissandoItem) {
+    code = glyph::GlissandoUp;
+  } else if (kind == ek::ValueGlyphItem) {
     code = ItemValue(item) - 9;
     points = 12;
     width = ctx.Scaled(20);
-  } else if (kind >= 160 && kind <= 199) {
-    code = kind - 55;
-    if (kind == 195 || kind == 196 || kind == 199) code += element_bytes::ItemVariant(item);
+  } else if (kind >= ek::GlyphItemFirst && kind <= ek::GlyphItemLast) {
+    code = kind - kGlyphItemToCode;
+    if (kind == ek::FermataAboveItem || kind == ek::FermataBelowItem || kind == ek::AccentItem)
+      code += element_bytes::ItemVariant(item);
     width = ctx.Scaled(ItemGlyphWidth(kind));
   } else {
-    code = (kind + 89) & 0xFF;
+    code = kind - ek::FingeringFirst + '1';
     points = 8;
     y += s;
   }
   ctx.UseMusicFont(points, ink);
   ctx.SetClearBrush();
-  const std::string glyph(1, static_cast<char>(code));
-  if (width == 0) width = ctx.Canvas.textWidth(glyph);
+  const std::string text(1, static_cast<char>(code));
+  if (width == 0) width = ctx.Canvas.textWidth(text);
   const int tickX = ctx.ColumnX(std::min<int>(item.Position, LastTick(ctx)));
-  int x = kind > 149 ? tickX - width / 2 : tickX - s - laterAtTick * s;
-  x += SignedOffset(element_bytes::ItemXOffset(item)) * ctx.VF / 10000;
-  if (IsGlyphCode(code)) ctx.Canvas.textOut(x, y, glyph);
+  // The glissando stands left of its tick, every other glyph item is centred on it.
+  int x = kind != ek::GlissandoItem ? tickX - width / 2 : tickX - s - laterAtTick * s;
+  x += SignedOffset(element_bytes::ItemXOffset(item)) * ctx.VerticalFactor / 10000;
+  if (glyph::HasGlyph(code)) ctx.Canvas.textOut(x, y, text);
   int top = y;
   int bottom = y + ctx.Scaled(18) + 1;
-  if (kind >= 188 && kind <= 199) top = y + ctx.Scaled(4) + 2;
-  if (kind >= 216 && kind <= 220) bottom = y + ctx.Scaled(8) + 1;
+  if (kind >= ek::OrnamentItemFirst && kind <= ek::GlyphItemLast) top = y + ctx.Scaled(4) + 2;
+  if (kind >= ek::FingeringFirst && kind <= ek::FingeringLast) bottom = y + ctx.Scaled(8) + 1;
   StoreBox(item, x, top, x + width, bottom);
 }
 
@@ -85,12 +88,12 @@ void Stroke(PainterContext& ctx, int x1, int y1, int x2, int y2) {
   ctx.Canvas.lineTo(x2, y2);
 }
 
-// Kinds 131 (arpeggio wave), 132 (slanted strokes), 133 and 134 (vertical
-// lines with a hook): `count` is the item's value.
+// The arpeggio wave, the slanted strokes and the vertical lines with a hook:
+// `count` is the item's value.
 void DrawStrokes(PainterContext& ctx, TECMeasureItem& item) {
   const int s = ctx.Space;
-  const int u = std::max(1, ctx.P[1]);
-  const int thick = std::max(1, ctx.P[2]);
+  const int u = std::max(1, ctx.PenUnits[1]);
+  const int thick = std::max(1, ctx.PenUnits[2]);
   const int count = std::clamp(ItemValue(item), 1, 32);
   const int tickX = ctx.ColumnX(std::min<int>(item.Position, LastTick(ctx)));
   const int offset = item.SpacingOffset;
@@ -99,7 +102,7 @@ void DrawStrokes(PainterContext& ctx, TECMeasureItem& item) {
   const int four = ctx.Scaled(4);
   int left = 0, top = 0, right = 0, bottom = 0;
   switch (item.Kind) {
-    case 131: {
+    case ek::ArpeggioWave: {
       const int x = tickX - offset;
       int yy = y - s / 2;
       top = yy;
@@ -115,7 +118,7 @@ void DrawStrokes(PainterContext& ctx, TECMeasureItem& item) {
       bottom = yy;
       break;
     }
-    case 132: {
+    case ek::SlantedStrokes: {
       const int x = tickX + offset;
       ctx.SetPen(ink, thick);
       for (int i = 0; i < count; ++i) Stroke(ctx, x - s, y + s / 2 + i * four, x + s, y + i * four);
@@ -131,7 +134,7 @@ void DrawStrokes(PainterContext& ctx, TECMeasureItem& item) {
       const int end = y + count * s;
       ctx.SetPen(ink, u);
       Stroke(ctx, x, y, x, end);
-      const int hookY = item.Kind == 133 ? end : y;
+      const int hookY = item.Kind == ek::LineHookedBelow ? end : y;
       Stroke(ctx, x, hookY, x + hook, hookY);
       left = x;
       top = y;
@@ -150,7 +153,9 @@ void Dispatch(PainterContext& ctx, TECMeasureItem& item, Painter painter) {
 
 }  // namespace
 
-int ItemGlyphWidth(int kind) { return kind >= 160 && kind <= 199 ? kWidths[kind - 160] : 0; }
+int ItemGlyphWidth(int kind) {
+  return kind >= ek::GlyphItemFirst && kind <= ek::GlyphItemLast ? kWidths[kind - ek::GlyphItemFirst] : 0;
+}
 
 void DrawMeasureItems(PainterContext& ctx) {
   auto& items = ctx.Measure->Items;
@@ -165,8 +170,9 @@ void DrawMeasureItems(PainterContext& ctx) {
     else if (kind == ek::Bend) DrawBend(ctx, item);
     else if (ek::IsSpanner(item.Kind)) DrawSpanner(ctx, item);
     else if (kind == ek::ClefChange) DrawClefChange(ctx, item);
-    else if (kind >= 131 && kind <= 134) DrawStrokes(ctx, item);
-    else if (kind == 130 || (kind >= 160 && kind <= 199) || (kind >= 216 && kind <= 220)) {
+    else if (kind >= ek::ArpeggioWave && kind <= ek::LineHookedAbove) DrawStrokes(ctx, item);
+    else if (kind == ek::GlissandoItem || (kind >= ek::GlyphItemFirst && kind <= ek::GlyphItemLast) ||
+             (kind >= ek::FingeringFirst && kind <= ek::FingeringLast)) {
       int later = 0;
       for (std::size_t j = i + 1; j < items.size(); ++j)
         if (items[j]->Position == item.Position) ++later;

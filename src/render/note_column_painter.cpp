@@ -10,6 +10,7 @@
 #include "model/row.h"
 #include "render/element_bytes.h"
 #include "render/link_painter.h"
+#include "render/music_font_codes.h"
 #include "render/painter_context.h"
 #include "render/rest_painter.h"
 #include "render/text_item_painter.h"
@@ -38,40 +39,65 @@ const TECNote* NextNote(const TECMeasure& measure, const TECNote& note) {
   return nullptr;
 }
 
-std::string Glyph(int code) { return std::string(1, static_cast<char>(code)); }
-
-void DrawGlyph(PainterContext& ctx, int x, int y, int code) { ctx.Canvas.textOut(x, y, Glyph(code)); }
+void DrawGlyph(PainterContext& ctx, int x, int y, glyph::Code code) { ctx.Canvas.textOut(x, y, glyph::Text(code)); }
 
 void Line(PainterContext& ctx, int x1, int y1, int x2, int y2) {
   ctx.Canvas.moveTo(x1, y1);
   ctx.Canvas.lineTo(x2, y2);
 }
 
-int AccidentalGlyph(int kind, int variant) {
+glyph::Code AccidentalGlyph(int kind, int variant) {
   switch (kind) {
     case ek::Flat:
       switch (variant) {
-        case 1: return 160;
-        case 3: return 162;
-        case 33: return 226;
-        case 35: return 224;
-        case 37: return 228;
-        default: return 98;
+        case 1: return glyph::QuarterFlat;
+        case 3: return glyph::ThreeQuarterFlat;
+        case 33: return glyph::EighthFlat;
+        case 35: return glyph::QuarterFlatArrow;
+        case 37: return glyph::ThreeEighthFlat;
+        default: return glyph::Flat;
       }
     case ek::Sharp:
       switch (variant) {
-        case 2: return 161;
-        case 4: return 163;
-        case 34: return 227;
-        case 36: return 225;
-        case 48: return 229;
-        default: return 100;
+        case 2: return glyph::QuarterSharp;
+        case 4: return glyph::ThreeQuarterSharp;
+        case 34: return glyph::EighthSharp;
+        case 36: return glyph::QuarterSharpArrow;
+        case 48: return glyph::ThreeEighthSharp;
+        default: return glyph::Sharp;
       }
-    case ek::DoubleFlat: return 99;
-    case ek::DoubleSharp: return 101;
-    case ek::Natural: return 102;
-    case ek::NaturalFlat: return 87;
-    default: return 88;  // natural-sharp
+    case ek::DoubleFlat: return glyph::DoubleFlat;
+    case ek::DoubleSharp: return glyph::DoubleSharp;
+    case ek::Natural: return glyph::Natural;
+    case ek::NaturalFlat: return glyph::NaturalFlat;
+    default: return glyph::NaturalSharp;
+  }
+}
+
+// The glyph of a note effect drawn at the head.
+glyph::Code EffectGlyph(int kind) {
+  switch (kind) {
+    case ek::Tenuto: return glyph::Tenuto;
+    case ek::Staccato: return glyph::Dot;
+    case ek::OpenHat: return glyph::OpenHat;
+    case ek::HalfOpenHat: return glyph::HalfOpenHat;
+    case ek::GlissandoUp: return glyph::GlissandoUp;
+    case ek::GlissandoDown: return glyph::GlissandoDown;
+    case ek::FallUp: return glyph::FallUp;
+    case ek::FallDown: return glyph::FallDown;
+    default: return glyph::Lift;
+  }
+}
+
+// The flag of a note value (ticks) at a downward or upward stem; 0 (none)
+// for values without a flag glyph.
+glyph::Code FlagGlyph(int value, bool stemDown) {
+  switch (value) {
+    case 16: return stemDown ? glyph::EighthFlagDown : glyph::EighthFlagUp;
+    case 8: return stemDown ? glyph::SixteenthFlagDown : glyph::SixteenthFlagUp;
+    case 4: return stemDown ? glyph::ThirtySecondFlagDown : glyph::ThirtySecondFlagUp;
+    case 2: return stemDown ? glyph::SixtyFourthFlagDown : glyph::SixtyFourthFlagUp;
+    default: return 0;
   }
 }
 
@@ -91,7 +117,7 @@ struct Head {
 
 void DrawAccidental(PainterContext& ctx, TECNote& note, TECNoteAttribute& a, const Head& head, int yOffset) {
   const int s = ctx.Space;
-  const int u = ctx.P[1];
+  const int u = ctx.PenUnits[1];
   const int kind = a.Kind;
   int left = head.columnX - a.SpacingOffset - 1;
   int top = (kind == ek::DoubleSharp ? head.y - 1 : head.y - s - s / 2 - 1) + yOffset;
@@ -105,11 +131,11 @@ void DrawAccidental(PainterContext& ctx, TECNote& note, TECNoteAttribute& a, con
     case ek::Natural: width = s + u; height = 3 * s + 2 * u; break;
     default: width = 2 * s; height = 3 * s + 2 * u; break;
   }
-  const int code = AccidentalGlyph(kind, element_bytes::AttributeVariant(a));
+  const glyph::Code code = AccidentalGlyph(kind, element_bytes::AttributeVariant(a));
   int glyphX = left + 1;
   const int glyphY = top + 1 - (kind == ek::DoubleSharp ? s : 0);
   if (head.bracketed) {
-    const int glyphWidth = ctx.Canvas.textWidth(Glyph(code));
+    const int glyphWidth = ctx.Canvas.textWidth(glyph::Text(code));
     DrawElementBrackets(ctx, element_bytes::BracketKind(note), glyphX, glyphY, glyphY, glyphX + 4 * u + glyphWidth);
     glyphX += 4 * u;
     width += s;
@@ -120,7 +146,7 @@ void DrawAccidental(PainterContext& ctx, TECNote& note, TECNoteAttribute& a, con
 
 void DrawAttributes(PainterContext& ctx, TECNote& note, const Head& head) {
   const int s = ctx.Space;
-  const int u = ctx.P[1];
+  const int u = ctx.PenUnits[1];
   const int x = head.x;
   const int y = head.y;
   const int w = head.w;
@@ -135,39 +161,40 @@ void DrawAttributes(PainterContext& ctx, TECNote& note, const Head& head) {
     } else if (kind == ek::Dot || kind == ek::DoubleDot) {
       const int left = x + w + w / 2 - 1;
       const int top = y - 1 + yOffset;
-      DrawGlyph(ctx, left + 1, top + 1, kind == ek::Dot ? '`' : 'a');
+      DrawGlyph(ctx, left + 1, top + 1, kind == ek::Dot ? glyph::Dot : glyph::DoubleDot);
       a.Box = {left, top, left + (kind == ek::Dot ? s / 2 : s) + 2 * u, top + s + 2 * u};
-    } else if (kind == 108 || kind == 109 || kind == 117 || kind == 118) {
-      const int width = kind == 109 ? 4 * u : 6 * u;
+    } else if (kind == ek::Tenuto || kind == ek::Staccato || kind == ek::OpenHat || kind == ek::HalfOpenHat) {
+      const int width = kind == ek::Staccato ? 4 * u : 6 * u;
       const int left = x + (w - width) / 2 - 1;
       int top = 0;
-      if (kind >= 117) top = head.stemDown ? y - 2 * s - 1 : y - 5 * s - 1;
+      const bool hat = kind == ek::OpenHat || kind == ek::HalfOpenHat;
+      if (hat) top = head.stemDown ? y - 2 * s - 1 : y - 5 * s - 1;
       else top = head.stemDown ? y - s - 1 : y + s - 1;
       top += yOffset;
-      DrawGlyph(ctx, left + 1, top + 1, kind >= 117 ? kind - 14 : kind - 13);
+      DrawGlyph(ctx, left + 1, top + 1, EffectGlyph(kind));
       a.Box = {left, top, left + width + 2 * u, top + width + 2 * u};
-    } else if (kind == 114 || kind == 119) {
+    } else if (kind == ek::ArrowUp || kind == ek::ArrowDown) {
       const int middle = x + w / 2;
       const int top = y - 4 * s + yOffset;
       const int end = y - s + yOffset;
       ctx.SetPen(ctx.InkFor(&a), u);
       Line(ctx, middle, top, middle, end);
-      const int tip = kind == 114 ? top : end;
-      const int back = kind == 114 ? tip + 6 * u : tip - 6 * u;
+      const int tip = kind == ek::ArrowUp ? top : end;
+      const int back = kind == ek::ArrowUp ? tip + 6 * u : tip - 6 * u;
       Line(ctx, middle, tip, middle - 3 * u, back);
       Line(ctx, middle, tip, middle + 3 * u, back);
       a.Box = {middle - 3 * u, top - 1, middle + 3 * u, end + 1};
-    } else if (kind >= 124 && kind <= 128) {
+    } else if (kind >= ek::GlissandoUp && kind <= ek::Lift) {
       int left = 0;
-      if (kind == 128) left = head.bracketed ? x - 2 * w - 1 : x - w - w / 2 - 1;
+      if (kind == ek::Lift) left = head.bracketed ? x - 2 * w - 1 : x - w - w / 2 - 1;
       else left = head.bracketed ? x + 2 * w - 1 : x + w + w / 2 - 1;
       int top = y - s - 1 + yOffset;
       if (note.Value < note.Length) {
-        if (kind == 124 || kind == 126) top -= s / 2;
-        else if (kind == 125 || kind == 127) top += s / 2;
+        if (kind == ek::GlissandoUp || kind == ek::FallUp) top -= s / 2;
+        else if (kind == ek::GlissandoDown || kind == ek::FallDown) top += s / 2;
       }
-      DrawGlyph(ctx, left + 1, top + 1, kind - 34);
-      if (kind != 124 && kind != 126) top += 2 * s - 1;
+      DrawGlyph(ctx, left + 1, top + 1, EffectGlyph(kind));
+      if (kind != ek::GlissandoUp && kind != ek::FallUp) top += 2 * s - 1;
       a.Box = {left, top, left + 2 * s + 2 * u, top + s + s / 2 + 2 * u};
     } else if (ek::IsLink(static_cast<std::uint8_t>(kind))) {
       DrawSlur(ctx, static_cast<TECLinkAttribute&>(a));
@@ -179,11 +206,11 @@ void DrawAttributes(PainterContext& ctx, TECNote& note, const Head& head) {
 
 void DrawLedgerLines(PainterContext& ctx, const TECNote& note, int x, int y, int w) {
   const int s = ctx.Space;
-  const int u = ctx.P[1];
+  const int u = ctx.PenUnits[1];
   const int bottom = ctx.StaffBottom;
   const int top = bottom - 4 * s;
   const int reach = ctx.IntervalPx / 2;
-  ctx.SetPen(ctx.Printing ? black : nv::platform::colors::silver, ctx.P15);
+  ctx.SetPen(ctx.Printing ? black : nv::platform::colors::silver, ctx.TwoThirdsUnit);
   const int below = y + s / 2 - bottom + 1;
   for (int k = 1; k <= below / s && k * s < reach; ++k) Line(ctx, x - 4 * u, bottom + k * s, x + w + 4 * u, bottom + k * s);
   const int above = top - y - s / 2;
@@ -198,14 +225,14 @@ void DrawLedgerLines(PainterContext& ctx, const TECNote& note, int x, int y, int
 }
 
 void DrawRepeatSign(PainterContext& ctx, TECNote& note) {
-  const int u = ctx.P[1];
+  const int u = ctx.PenUnits[1];
   const int s = ctx.Space;
   const int c = std::min<int>(note.Value, 16);
   const int span = (6 * u + 6 * u + c * 4 * u) / 2;
   int x = 0;
   if (note.Kind == ek::RepeatNotes) x = ctx.ColumnX(note.Start) - span;
   else if (note.Options & 1) x = ctx.MeasureX - span;
-  else x = ctx.MeasureX + (ctx.Layout ? ctx.Layout->ContentWidth : 56) * ctx.F / 20000 - ctx.ColumnOffset(0);
+  else x = ctx.MeasureX + (ctx.Layout ? ctx.Layout->ContentWidth : 56) * ctx.HorizontalFactor / 20000 - ctx.ColumnOffset(0);
   int y = ctx.StaffBottom - 2 * s;
   const std::size_t elements = ctx.Measure->Notes.size() + ctx.Measure->Rests.size();
   if (note.Kind == ek::RepeatNotes || elements >= 2) y += VoiceShift(ctx, note.Voice);
@@ -245,8 +272,8 @@ void DrawChordColumn(PainterContext& ctx, TECNote& note) {
   if (!ek::IsNoteStep(note.Kind)) return;
   TECMeasure& measure = *ctx.Measure;
   const int s = ctx.Space;
-  const int u = ctx.P[1];
-  const int u15 = ctx.P15;
+  const int u = ctx.PenUnits[1];
+  const int u15 = ctx.TwoThirdsUnit;
   const int bottom = ctx.StaffBottom;
   const bool stemDown = (note.Flags & TECNote::StemDown) != 0;
   const bool slash = (note.Options & kSlashHead) != 0;
@@ -315,8 +342,8 @@ void DrawChordColumn(PainterContext& ctx, TECNote& note) {
     const auto& heads = ctx.Score.DrumHeads();
     if (number >= 1 && number <= static_cast<int>(heads.size())) {
       const bool small = (note.Options & 3) == kSmallNote;
-      if (small) DrawNoteObjects(ctx, x + u, y + 2 * u, *heads[number - 1], 9 * ctx.F / 12, note.Value);
-      else DrawNoteObjects(ctx, x - u15, y, *heads[number - 1], ctx.F, note.Value);
+      if (small) DrawNoteObjects(ctx, x + u, y + 2 * u, *heads[number - 1], 9 * ctx.HorizontalFactor / 12, note.Value);
+      else DrawNoteObjects(ctx, x - u15, y, *heads[number - 1], ctx.HorizontalFactor, note.Value);
       if (small) horizontalAdjust = u;
     } else {
       ctx.SetPen(ink, 2 * u);
@@ -325,7 +352,10 @@ void DrawChordColumn(PainterContext& ctx, TECNote& note) {
       verticalAdjust = u;
     }
   } else {
-    const int code = note.Value >= 129 ? '+' : note.Value == 128 ? ',' : note.Value >= 64 ? 'A' : 'B';
+    const glyph::Code code = note.Value >= 129   ? glyph::BreveHead
+                             : note.Value == 128 ? glyph::WholeHead
+                             : note.Value >= 64  ? glyph::HalfHead
+                                                 : glyph::BlackHead;
     ctx.SetClearBrush();
     if ((note.Options & 3) == kSmallNote) {
       ctx.UseMusicFont(12, ink);
@@ -384,8 +414,8 @@ void DrawChordColumn(PainterContext& ctx, TECNote& note) {
       const int end = chordHead ? chordHead->Box.Top + 4 * s : stemY + 4 * s;
       Line(ctx, stemX, stemY + s / 2 + verticalAdjust + u15, stemX, end);
       if (!inChord) boxBottom = end + u;
-      const int glyph = note.Value == 16 ? 'D' : note.Value == 8 ? 'F' : note.Value == 4 ? 'H' : note.Value == 2 ? 'J' : 0;
-      if (flag && glyph) DrawGlyph(ctx, stemX, (chordHead ? chordHead->Box.Top : stemY) + s - u15, glyph);
+      const glyph::Code flagGlyph = FlagGlyph(note.Value, true);
+      if (flag && flagGlyph) DrawGlyph(ctx, stemX, (chordHead ? chordHead->Box.Top : stemY) + s - u15, flagGlyph);
     } else {
       const int stemX = sx + w - horizontalAdjust - u15;
       const int h = y + s - 4 * s;
@@ -394,8 +424,8 @@ void DrawChordColumn(PainterContext& ctx, TECNote& note) {
         top = h;
         boxBottom = y + stemBase + 2 * u;
       }
-      const int glyph = note.Value == 16 ? 'C' : note.Value == 8 ? 'E' : note.Value == 4 ? 'G' : note.Value == 2 ? 'I' : 0;
-      if (flag && glyph) DrawGlyph(ctx, stemX, h, glyph);
+      const glyph::Code flagGlyph = FlagGlyph(note.Value, false);
+      if (flag && flagGlyph) DrawGlyph(ctx, stemX, h, flagGlyph);
     }
     if (!inChord) right = x + w + u;
     ctx.ChordHead = nullptr;

@@ -21,14 +21,14 @@ using nv::platform::Rect;
 
 constexpr int kHandle = 6;
 
-int DeviceX(const PainterContext& ctx, int stored) { return (stored - 1000) * ctx.F / 10000; }
-int DeviceY(const PainterContext& ctx, int stored) { return (stored - 1000) * ctx.VF / 10000; }
+int DeviceX(const PainterContext& ctx, int stored) { return (stored - 1000) * ctx.HorizontalFactor / 10000; }
+int DeviceY(const PainterContext& ctx, int stored) { return (stored - 1000) * ctx.VerticalFactor / 10000; }
 
 nv::platform::Pen PenOf(const PainterContext& ctx, nv::platform::Color color, int width, int style) {
   const auto penStyle = style >= 0 && style <= static_cast<int>(nv::platform::PenStyle::Clear)
                             ? static_cast<nv::platform::PenStyle>(style)
                             : nv::platform::PenStyle::Solid;
-  return {color, width * ctx.F / 10000, penStyle, nv::platform::PenMode::Copy};
+  return {color, width * ctx.HorizontalFactor / 10000, penStyle, nv::platform::PenMode::Copy};
 }
 
 nv::platform::Brush BrushOf(nv::platform::Color color, int style) {
@@ -52,7 +52,7 @@ Rect Hull(const std::vector<Point>& points) {
 Rect DrawText(PainterContext& ctx, const TECPageText& text) {
   nv::platform::Font font;
   font.face = text.FontName.empty() ? "Arial" : text.FontName;
-  font.size = ctx.Printing ? text.FontSize * ctx.Score.GetScale() / 100 : text.FontSize * ctx.F / 10000;
+  font.size = ctx.Printing ? text.FontSize * ctx.Score.GetScale() / 100 : text.FontSize * ctx.HorizontalFactor / 10000;
   font.color = static_cast<nv::platform::Color>(text.Color);
   font.bold = text.FontStyle & 1;
   font.italic = text.FontStyle & 2;
@@ -60,8 +60,8 @@ Rect DrawText(PainterContext& ctx, const TECPageText& text) {
   font.strikeout = text.FontStyle & 8;
   ctx.Canvas.setFont(font);
   ctx.SetClearBrush();
-  const int x = text.X * ctx.F / 10000;
-  const int y = text.Y * ctx.VF / 10000;
+  const int x = text.X * ctx.HorizontalFactor / 10000;
+  const int y = text.Y * ctx.VerticalFactor / 10000;
   const int lineHeight = ctx.Canvas.textHeight("A");
   int widest = 0;
   for (const std::string& line : text.Lines) widest = std::max(widest, ctx.Canvas.textWidth(line));
@@ -97,14 +97,14 @@ Rect DrawText(PainterContext& ctx, const TECPageText& text) {
 Rect DrawPicture(PainterContext& ctx, const TECPagePicture& object) {
   const int x = DeviceX(ctx, object.X);
   const int y = DeviceY(ctx, object.Y);
-  const Rect box{x, y, x + object.Width * ctx.F / 10000, y + object.Height * ctx.VF / 10000};
+  const Rect box{x, y, x + object.Width * ctx.HorizontalFactor / 10000, y + object.Height * ctx.VerticalFactor / 10000};
   if (!object.Picture) return box;
   const nv::platform::Picture picture = DecodePicture(*object.Picture);
   if (picture.isEmpty()) return box;
   if (object.Flags & TECPagePicture::Stretched) {
     ctx.Canvas.stretchDraw(box, picture);
   } else if (object.Flags & TECPagePicture::NaturalSize) {
-    ctx.Canvas.stretchDraw({x, y, x + picture.width() * ctx.F / 10000, y + picture.height() * ctx.VF / 10000}, picture);
+    ctx.Canvas.stretchDraw({x, y, x + picture.width() * ctx.HorizontalFactor / 10000, y + picture.height() * ctx.VerticalFactor / 10000}, picture);
   } else {
     // Fitted into the box with its proportions kept.
     const double scale = std::min(static_cast<double>(box.width()) / picture.width(),
@@ -119,7 +119,7 @@ Rect DrawPicture(PainterContext& ctx, const TECPagePicture& object) {
 // The end shape at p for a line coming from `from`: 1 triangle, 2 circle,
 // 3 barbed arrow; returns the points it covers.
 std::vector<Point> EndShape(PainterContext& ctx, int shape, Point p, Point from) {
-  const int u = std::max(1, ctx.P[1]);
+  const int u = std::max(1, ctx.PenUnits[1]);
   const double dx = p.x - from.x;
   const double dy = p.y - from.y;
   const double length = std::hypot(dx, dy);
@@ -165,7 +165,7 @@ Rect DrawLine(PainterContext& ctx, TECPageLine& line) {
 Rect DrawShape(PainterContext& ctx, const TECPageShape& shape) {
   const int x = DeviceX(ctx, shape.X);
   const int y = DeviceY(ctx, shape.Y);
-  const Rect box{x, y, x + shape.Width * ctx.F / 10000, y + shape.Height * ctx.VF / 10000};
+  const Rect box{x, y, x + shape.Width * ctx.HorizontalFactor / 10000, y + shape.Height * ctx.VerticalFactor / 10000};
   ctx.Canvas.setPen(PenOf(ctx, static_cast<nv::platform::Color>(shape.PenColor), shape.PenWidth, shape.PenStyle));
   ctx.Canvas.setBrush(BrushOf(static_cast<nv::platform::Color>(shape.BrushColor), shape.BrushStyle));
   if (const auto* arc = dynamic_cast<const TECPageArc*>(&shape)) {

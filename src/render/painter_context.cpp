@@ -9,6 +9,7 @@
 #include "model/music_score.h"
 #include "model/row.h"
 #include "platform/font_faces.h"
+#include "render/music_font_codes.h"
 
 namespace nv::render {
 
@@ -32,12 +33,11 @@ bool PaintSelection::Contains(const TECElement* element) const {
 PainterContext::PainterContext(nv::platform::Canvas& canvas, TECMusicScore& score, TECInstrument& instrument,
                                      int hzoom, int vzoom)
     : Canvas(canvas), Score(score), Instrument(instrument) {
-  F = hzoom * score.GetScale();
-  VF = vzoom * score.GetScale();
-  for (int n = 1; n <= 6; ++n) P[n] = n * F / 10000;
-  P15 = F / 15000;
-  P20 = F / 20000;
-  Space = StaffSpace(score.GetResolution() > 0 ? score.GetResolution() : 96, VF);
+  HorizontalFactor = hzoom * score.GetScale();
+  VerticalFactor = vzoom * score.GetScale();
+  for (int n = 1; n <= 6; ++n) PenUnits[n] = n * HorizontalFactor / 10000;
+  TwoThirdsUnit = HorizontalFactor / 15000;
+  Space = StaffSpace(score.GetResolution() > 0 ? score.GetResolution() : 96, VerticalFactor);
   StaffHeight = 4 * Space;
   Printing = score.Printing();
   HasWindow = score.Host() != nullptr;
@@ -45,7 +45,7 @@ PainterContext::PainterContext(nv::platform::Canvas& canvas, TECMusicScore& scor
 }
 
 int PainterContext::FontSize(int points) const {
-  return Printing ? Score.GetScale() * points / 100 : points * F / 10000;
+  return Printing ? Score.GetScale() * points / 100 : points * HorizontalFactor / 10000;
 }
 
 void PainterContext::UseMusicFont(int points, nv::platform::Color color) {
@@ -71,7 +71,7 @@ int PainterContext::HeadWidth(bool whole) {
   if (width < 0) {
     const nv::platform::Font previous = Canvas.font();
     UseMusicFont(16);
-    width = Canvas.textWidth(whole ? "," : "A");
+    width = Canvas.textWidth(glyph::Text(whole ? glyph::WholeHead : glyph::HalfHead));
     Canvas.setFont(previous);
   }
   return width;

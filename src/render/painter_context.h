@@ -51,12 +51,12 @@ struct PainterContext {
   TECMusicScore& Score;
   TECInstrument& Instrument;
 
-  int F = 10000;   // horizontal factor: hzoom x Scale, 10000 = 100 % x 100 %
-  int VF = 10000;  // vertical factor
-  // Pen widths N x F / 10000 (index N, 1..6) and the thin ones.
-  int P[7] = {};
-  int P15 = 0;  // F / 15000
-  int P20 = 0;  // F / 20000
+  int HorizontalFactor = 10000;  // hzoom x Scale, 10000 = 100 % x 100 %
+  int VerticalFactor = 10000;    // vzoom x Scale
+  // N pen units, N x HorizontalFactor / 10000 (index N, 1..6); the unit u is
+  // PenUnits[1].
+  int PenUnits[7] = {};
+  int TwoThirdsUnit = 0;  // HorizontalFactor / 15000: ledger lines, stem ends
   int Space = 6;
   int StaffHeight = 24;
   bool Printing = false;
@@ -116,9 +116,9 @@ struct PainterContext {
   int HeadWidth(bool whole);
 
   // A base length in device pixels.
-  int Scaled(int base) const { return base * F / 10000; }
-  int ScaledV(int base) const { return base * VF / 10000; }
-  // A font size: points x F / 10000 on screen, Scale x points / 100 printing.
+  int Scaled(int base) const { return base * HorizontalFactor / 10000; }
+  int ScaledV(int base) const { return base * VerticalFactor / 10000; }
+  // A font size: points x HorizontalFactor / 10000 on screen, Scale x points / 100 printing.
   int FontSize(int points) const;
   // Selects the music face at a size in points (through FontSize).
   void UseMusicFont(int points, nv::platform::Color color = 0);

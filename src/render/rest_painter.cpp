@@ -1,9 +1,12 @@
 #include "render/rest_painter.h"
 
+#include <string>
+
 #include "model/instrument.h"
 #include "model/measure.h"
 #include "model/row.h"
 #include "render/element_bytes.h"
+#include "render/music_font_codes.h"
 #include "render/painter_context.h"
 
 namespace nv::render {
@@ -12,13 +15,18 @@ namespace {
 
 struct RestShape {
   int value;
-  const char* glyph;  // none for the blocks
+  glyph::Code glyph;  // 0 for the blocks
   int width;
   int hitHeight;
 };
 
-constexpr RestShape kShapes[] = {{128, nullptr, 6, 8}, {64, nullptr, 6, 8}, {32, "M", 6, 20}, {16, "N", 7, 18},
-                                 {8, "O", 8, 18},       {4, "P", 10, 18},     {2, "Q", 12, 20}};
+constexpr RestShape kShapes[] = {{128, 0, 6, 8},
+                                 {64, 0, 6, 8},
+                                 {32, glyph::QuarterRest, 6, 20},
+                                 {16, glyph::EighthRest, 7, 18},
+                                 {8, glyph::SixteenthRest, 8, 18},
+                                 {4, glyph::ThirtySecondRest, 10, 18},
+                                 {2, glyph::SixtyFourthRest, 12, 20}};
 
 const RestShape* ShapeOf(int value) {
   for (const RestShape& shape : kShapes)
@@ -54,10 +62,10 @@ void DrawRests(PainterContext& ctx) {
     const int x = ctx.ColumnX(rest->Start) - width / 2;
     const bool hidden = (rest->Flags & TECRest::Hidden) != 0;
     if (shape && !hidden) {
-      if (shape->glyph) {
+      if (shape->glyph != 0) {
         ctx.UseMusicFont(16, ink);
         ctx.SetClearBrush();
-        ctx.Canvas.textOut(x, y, shape->glyph);
+        ctx.Canvas.textOut(x, y, glyph::Text(shape->glyph));
       } else {
         const int top = shape->value == 128 ? y : y + s / 2;
         ctx.SetSolidBrush(ink);
@@ -70,13 +78,13 @@ void DrawRests(PainterContext& ctx) {
 
     for (const auto& attribute : rest->Attributes) {
       if (attribute->Kind != ek::Dot && attribute->Kind != ek::DoubleDot) continue;
-      const char* glyph = attribute->Kind == ek::Dot ? "`" : "a";
+      const std::string dot = glyph::Text(attribute->Kind == ek::Dot ? glyph::Dot : glyph::DoubleDot);
       const int dx = x + width * 3 / 2;
       const int dy = y + s + ctx.Scaled(SignedOffset(element_bytes::AttributeYOffset(*attribute)));
       ctx.UseMusicFont(16, ctx.InkFor(attribute.get()));
       ctx.SetClearBrush();
-      const nv::platform::Size extent = ctx.Canvas.textExtent(glyph);
-      if (!hidden) ctx.Canvas.textOut(dx, dy, glyph);
+      const nv::platform::Size extent = ctx.Canvas.textExtent(dot);
+      if (!hidden) ctx.Canvas.textOut(dx, dy, dot);
       StoreBox(*attribute, dx, dy, dx + extent.width, dy + extent.height);
     }
   }

@@ -9,10 +9,11 @@
 #include "model/measure.h"
 #include "model/music_score.h"
 #include "model/row.h"
+#include "platform/font_faces.h"
 #include "render/element_bytes.h"
 #include "render/header_painter.h"
 #include "render/measure_painter.h"
-#include "platform/font_faces.h"
+#include "render/music_font_codes.h"
 #include "render/painter_context.h"
 #include "render/spanner_painter.h"
 #include "render/symbols_row_painter.h"
@@ -30,7 +31,7 @@ void VerticalLine(PainterContext& ctx, int x, int y1, int y2) {
 }
 
 void DrawStaffLines(PainterContext& ctx, int x1, int x2) {
-  ctx.SetPen(ctx.Printing ? black : nv::platform::colors::silver, ctx.P[1]);
+  ctx.SetPen(ctx.Printing ? black : nv::platform::colors::silver, ctx.PenUnits[1]);
   const int lines = ctx.Row->FiveLineStaff() ? 5 : 1;
   for (int i = 0; i < lines; ++i) {
     const int y = lines == 5 ? ctx.StaffBottom - i * ctx.Space : ctx.StaffBottom - 2 * ctx.Space;
@@ -140,7 +141,7 @@ void DrawInstrumentBracket(PainterContext& ctx, int x, int firstRow, int rows, i
   if (style != 0 && !lit) return;
   const nv::platform::Color ink = lit ? red : black;
   if (ctx.Instrument.Accolade() == 1) {
-    auto p = [&](int n) { return n * ctx.F / 10000; };
+    auto p = [&](int n) { return n * ctx.HorizontalFactor / 10000; };
     const nv::platform::Point points[] = {{x + p(1), top - p(2)}, {x - p(4) - p(1), top},
                                           {x - p(4) - p(1), bottom}, {x + p(1), bottom + p(2)},
                                           {x - p(3), bottom}, {x - p(3), top}};
@@ -155,11 +156,11 @@ void DrawInstrumentBracket(PainterContext& ctx, int x, int firstRow, int rows, i
   brace.height = (bottom - top) * 31 / 20;
   // As wide as the 10 base pixels kept for it allow: 70 x f / 10000 would
   // lay a brace seven times that wide over the staves.
-  brace.width = ctx.F * 7 / 10000;
+  brace.width = ctx.HorizontalFactor * 7 / 10000;
   brace.color = ink;
   ctx.Canvas.setFont(brace);
   ctx.SetClearBrush();
-  ctx.Canvas.textOut(x, top, "#");
+  ctx.Canvas.textOut(x, top, glyph::Text(glyph::Brace));
 }
 
 void DrawStaffRow(PainterContext& ctx) {
@@ -184,7 +185,7 @@ void DrawStaffRow(PainterContext& ctx) {
   if (ctx.System && opensStaff && ctx.RowIndex < static_cast<int>(ctx.System->RowOffsets.size()))
     ctx.SystemYMm += ctx.System->RowOffsets[ctx.RowIndex] * mmPerPixel;
   double top = ctx.SystemYMm / mmPerPixel;
-  if (ctx.VF != 10000) top = top * ctx.VF / 10000;
+  if (ctx.VerticalFactor != 10000) top = top * ctx.VerticalFactor / 10000;
   ctx.StaffY = static_cast<int>(std::lround(top));
   ctx.StaffBottom = ctx.StaffY + ctx.StaffHeight;
   if (ctx.RowIndex == 0) ctx.FirstStaffTop = ctx.StaffY;
@@ -289,7 +290,7 @@ void DrawStaffRow(PainterContext& ctx) {
     if (endsSystem || overflows) break;
   }
 
-  ctx.SetPen(black, ctx.P[1]);
+  ctx.SetPen(black, ctx.PenUnits[1]);
   for (const Barline& bar : barlines) VerticalLine(ctx, bar.x, bar.from, bar.to);
   DrawLabels(ctx);
   if (!row->United()) ctx.SystemYMm += 6 + ctx.IntervalMm;

@@ -10,6 +10,7 @@
 #include "model/row.h"
 #include "model/symbols_row.h"
 #include "render/element_bytes.h"
+#include "render/music_font_codes.h"
 #include "render/painter_context.h"
 
 namespace nv::render {
@@ -47,9 +48,9 @@ std::vector<int> StaffTops(const PainterContext& ctx) {
 
 // A thick and a thin bar with repeat dots; `atEnd` mirrors the start form.
 Rect RepeatBarline(PainterContext& ctx, int x, bool atEnd) {
-  const int thick = std::max(2, ctx.P[2]);
-  const int gap = std::max(2, ctx.P[2]);
-  const int dot = std::max(2, ctx.P[3]);
+  const int thick = std::max(2, ctx.PenUnits[2]);
+  const int gap = std::max(2, ctx.PenUnits[2]);
+  const int dot = std::max(2, ctx.PenUnits[3]);
   const int top = ctx.FirstStaffTop;
   const int bottom = ctx.StaffBottom;
   const int thickLeft = atEnd ? x - thick + 1 : x;
@@ -91,14 +92,14 @@ void DrawVoltaBracket(PainterContext& ctx, TECSymbolItem& item) {
 void DrawVoltaSpan(PainterContext& ctx, TECSymbolItem& item, int lastMeasure, bool opening) {
   const int s = ctx.Space;
   const int v = SignedOffset(item.Byte(3));
-  const int size = ctx.Printing ? ctx.Score.GetScale() / 15 : ctx.F / 1500;
+  const int size = ctx.Printing ? ctx.Score.GetScale() / 15 : ctx.HorizontalFactor / 1500;
   const nv::platform::Color ink = InkOf(ctx, &item);
   ctx.UseTextFont("Arial", size, ink);
   ctx.SetClearBrush();
   int x = ctx.MeasureStartX;
   int y = ctx.FirstStaffTop - 4 * s - v * s / 2;
   Rect box{x, y, x + 1, y + 1};
-  ctx.SetPen(ink, std::max(1, ctx.P[1]));
+  ctx.SetPen(ink, std::max(1, ctx.PenUnits[1]));
   if (opening) {
     std::string ending = std::to_string(item.Byte(2));
     ending.push_back('.');
@@ -116,7 +117,7 @@ void DrawVoltaSpan(PainterContext& ctx, TECSymbolItem& item, int lastMeasure, bo
   const bool bracketRoom = instrument.VisibleRowCount() > 0 && instrument.GetRowCount() > 1;
   const double mmPerPixel = 25.4 / (ctx.Score.GetResolution() > 0 ? ctx.Score.GetResolution() : 96);
   const int systemHeight = static_cast<int>(instrument.VisibleRowCount() * (ctx.IntervalMm + 6) / mmPerPixel *
-                                            ctx.VF / 10000);
+                                            ctx.VerticalFactor / 10000);
   int system = ctx.SystemIndex;
   const int lastSystem = ctx.SystemIndex + (ctx.Score.PageLayout.SystemCount - 1 - ctx.PageSystem);
   int rightEdge = ctx.Scaled(ctx.PageRight - (ctx.System ? ctx.System->RightIndent : 0));
@@ -162,21 +163,21 @@ void DrawSymbolsRowItems(PainterContext& ctx, const TECSymbolEntry& entry) {
     ctx.SetSolidBrush(ink);
     Rect box;
     switch (item.Kind) {
-      case 71:
-      case 72:
-      case 73: {
+      case ek::SymbolSegno:
+      case ek::SymbolCodaAtStart:
+      case ek::SymbolCodaAtEnd: {
         ctx.UseMusicFont(16, ink);
         ctx.SetClearBrush();
-        const std::string glyph = item.Kind == 71 ? "z" : "{";
-        const int x = item.Kind == 73 ? end - ctx.Canvas.textWidth(glyph) : start;
-        box = Text(ctx, x + dx, y, glyph);
+        const std::string sign = glyph::Text(item.Kind == ek::SymbolSegno ? glyph::Segno : glyph::Coda);
+        const int x = item.Kind == ek::SymbolCodaAtEnd ? end - ctx.Canvas.textWidth(sign) : start;
+        box = Text(ctx, x + dx, y, sign);
         break;
       }
-      case 74:
-      case 75: {
+      case ek::SymbolDaCapo:
+      case ek::SymbolDalSegno: {
         ctx.UseTextFont("Arial", ctx.FontSize(8), ink, false, true);
         ctx.SetClearBrush();
-        const std::string text = item.Kind == 74 ? "D.C." : "D.S.";
+        const std::string text = item.Kind == ek::SymbolDaCapo ? "D.C." : "D.S.";
         box = Text(ctx, end - ctx.Canvas.textWidth(text) + dx, y, text);
         break;
       }
@@ -184,33 +185,33 @@ void DrawSymbolsRowItems(PainterContext& ctx, const TECSymbolEntry& entry) {
         const TECMeasureLayout* layout = ctx.Layout;
         const int counter = layout ? layout->RehearsalCounter : 1;
         const int style = layout ? layout->RehearsalStyle : 0;
-        const int size = ctx.Printing ? ctx.Score.GetScale() / 10 : ctx.F / 1000;
+        const int size = ctx.Printing ? ctx.Score.GetScale() / 10 : ctx.HorizontalFactor / 1000;
         ctx.UseTextFont("Arial", size, ink, true);
         ctx.SetClearBrush();
         box = Text(ctx, start + dx, y, RehearsalText(counter, static_cast<std::int8_t>(style) < -64));
         const Rect frame{box.left - 2, box.top - 1, box.right + 2, box.bottom + 1};
-        ctx.SetPen(ink, std::max(1, ctx.P[1]));
+        ctx.SetPen(ink, std::max(1, ctx.PenUnits[1]));
         if ((style & 12) == 8) ctx.Canvas.ellipse(frame);
         else if ((style & 12) != 0) ctx.Canvas.rectangle(frame);
         if ((style & 12) != 0) box = frame;
         break;
       }
-      case ek::SymbolBarline81: {
-        const int thick = std::max(2, ctx.P[2]);
+      case ek::SymbolFinalBarline: {
+        const int thick = std::max(2, ctx.PenUnits[2]);
         Bar(ctx, end - thick + 1, thick, ctx.FirstStaffTop, ctx.StaffBottom);
         Bar(ctx, end - thick - 1, 1, ctx.FirstStaffTop, ctx.StaffBottom);
         box = {end - thick - 1, ctx.FirstStaffTop, end + 1, ctx.StaffBottom};
         break;
       }
-      case ek::SymbolBarline82:
+      case ek::SymbolDoubleBarline:
         Bar(ctx, end - 3, 1, ctx.FirstStaffTop, ctx.StaffBottom);
         Bar(ctx, end, 1, ctx.FirstStaffTop, ctx.StaffBottom);
         box = {end - 3, ctx.FirstStaffTop, end + 1, ctx.StaffBottom};
         break;
-      case 85:
+      case ek::SymbolStartRepeat:
         box = RepeatBarline(ctx, ctx.FirstInSystem ? ctx.MeasureX : start, false);
         break;
-      case ek::SymbolBarline86:
+      case ek::SymbolEndRepeat:
         box = RepeatBarline(ctx, end, true);
         break;
       case ek::SymbolVolta:
@@ -218,11 +219,15 @@ void DrawSymbolsRowItems(PainterContext& ctx, const TECSymbolEntry& entry) {
         continue;
       case ek::TempoMark: {
         const int value = item.Byte(3);
-        const char* glyph = value == 8 ? "<" : value == 16 ? ";" : value == 32 ? ":" : value == 64 ? "." : "A";
+        const glyph::Code note = value == 8    ? glyph::StemmedSixteenth
+                                 : value == 16 ? glyph::StemmedEighth
+                                 : value == 32 ? glyph::StemmedQuarter
+                                 : value == 64 ? glyph::StemmedHalf
+                                               : glyph::HalfHead;
         ctx.UseMusicFont(16, ink);
         ctx.SetClearBrush();
         const int x = ctx.ColumnX(item.Tick()) + dx;
-        box = Text(ctx, x, y, glyph);
+        box = Text(ctx, x, y, glyph::Text(note));
         ctx.UseTextFont("Arial", ctx.FontSize(8), ink);
         std::string tempo = "=";
         tempo.append(std::to_string(item.Tempo()));

@@ -194,13 +194,13 @@ TEST_F(Instrument, AddSymbolUpdatesAnItemOfTheSameKind) {
   score->GoToMeasure(1);
   instrument->AddSymbol(ek::SymbolBarNumber, 5, 0);
   instrument->AddSymbol(ek::SymbolBarNumber, 9, 0);
-  instrument->AddSymbol(ek::SymbolBarline86, 0, 0);
-  instrument->AddSymbol(ek::SymbolBarline81, 0, 0);
+  instrument->AddSymbol(ek::SymbolEndRepeat, 0, 0);
+  instrument->AddSymbol(ek::SymbolFinalBarline, 0, 0);
   TECSymbolEntry* entry = instrument->SymbolsRow().At(1);
   ASSERT_NE(entry, nullptr);
   ASSERT_EQ(entry->Items.size(), 2u);
   EXPECT_EQ(entry->Items[0]->Byte(1), 9);
-  EXPECT_EQ(entry->Items[1]->Kind, ek::SymbolBarline81);
+  EXPECT_EQ(entry->Items[1]->Kind, ek::SymbolFinalBarline);
   EXPECT_TRUE(instrument->IsSymbolMeasureEmpty(0));
   EXPECT_TRUE(instrument->IsSymbolMeasureEmpty(40));
 }

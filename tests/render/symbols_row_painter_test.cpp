@@ -58,7 +58,7 @@ TEST(SymbolsRowPainter, RehearsalMarksWithFrames) {
 TEST(SymbolsRowPainter, BarlinesAndRepeats) {
   auto score = layout_test::MakeScore(2, 2);
   AddSymbol(*score, 0, 85);  // start repeat after the header
-  AddSymbol(*score, 1, ek::SymbolBarline81);
+  AddSymbol(*score, 1, ek::SymbolFinalBarline);
   const auto lines = Draw(*score);
   // Final barline: a thick and a thin bar over both staves (98 to 205).
   EXPECT_EQ(With(lines, "FillRect (339,98)-(341,206)").size(), 1u);
