@@ -1,39 +1,31 @@
 #include "model/measure.h"
 
-using namespace recbytes;
+#include "model/record_layout.h"
 
-void TECClef::Store(std::span<std::uint8_t> out) const {
-  PutU8(out, 0, Kind);
-  PutU8(out, 1, 0);
-  PutU16(out, 2, 0);
-}
+using recbytes::Field;
+using recbytes::Layout;
 
-void TECClef::Load(std::span<const std::uint8_t> stored) { Kind = Padded<StoredSize>(stored)[0]; }
+namespace {
 
-void TECKeySignature::Store(std::span<std::uint8_t> out) const {
-  PutU8(out, 0, Kind);
-  PutU8(out, 1, 0);
-  PutU16(out, 2, 0);
-}
+// The stored forms; a clef or key record stores only its code.
+using ClefLayout = Layout<TECClef::StoredSize, Field<&TECClef::Kind, 0>>;
+using KeyLayout = Layout<TECKeySignature::StoredSize, Field<&TECKeySignature::Kind, 0>>;
+using TimeLayout = Layout<TECTimeSignature::StoredSize, Field<&TECTimeSignature::Kind, 0>,
+                          Field<&TECTimeSignature::Word, 2>, Field<&TECTimeSignature::Style, 4>>;
 
-void TECKeySignature::Load(std::span<const std::uint8_t> stored) { Kind = Padded<StoredSize>(stored)[0]; }
+}  // namespace
 
-// Kind 0, reserved 1, time word 2-3, style 4, reserved 5-7.
-void TECTimeSignature::Store(std::span<std::uint8_t> out) const {
-  PutU8(out, 0, Kind);
-  PutU8(out, 1, 0);
-  PutU16(out, 2, Word);
-  PutU8(out, 4, Style);
-  PutU8(out, 5, 0);
-  PutU16(out, 6, 0);
-}
+void TECClef::Store(std::span<std::uint8_t> out) const { ClefLayout::Store(*this, out); }
+void TECClef::Load(std::span<const std::uint8_t> stored) { ClefLayout::Load(*this, stored); }
+void TECClef::CopyStoredFields(const TECClef& from) { ClefLayout::Copy(from, *this); }
 
-void TECTimeSignature::Load(std::span<const std::uint8_t> stored) {
-  const auto b = Padded<StoredSize>(stored);
-  Kind = b[0];
-  Word = GetU16(b, 2);
-  Style = b[4];
-}
+void TECKeySignature::Store(std::span<std::uint8_t> out) const { KeyLayout::Store(*this, out); }
+void TECKeySignature::Load(std::span<const std::uint8_t> stored) { KeyLayout::Load(*this, stored); }
+void TECKeySignature::CopyStoredFields(const TECKeySignature& from) { KeyLayout::Copy(from, *this); }
+
+void TECTimeSignature::Store(std::span<std::uint8_t> out) const { TimeLayout::Store(*this, out); }
+void TECTimeSignature::Load(std::span<const std::uint8_t> stored) { TimeLayout::Load(*this, stored); }
+void TECTimeSignature::CopyStoredFields(const TECTimeSignature& from) { TimeLayout::Copy(from, *this); }
 
 std::uint8_t TECMeasure::ClefAt(int tick) const {
   if (tick >= 0 && tick < static_cast<int>(ClefPerTick.size())) return ClefPerTick[tick];

@@ -22,6 +22,7 @@ class TECClef : public TECElement {
   static constexpr std::size_t StoredSize = 4;
   void Store(std::span<std::uint8_t> out) const;
   void Load(std::span<const std::uint8_t> stored);
+  void CopyStoredFields(const TECClef& from);
   std::uint8_t Code() const { return Kind; }
   TECMeasure* Owner = nullptr;
 };
@@ -34,6 +35,7 @@ class TECKeySignature : public TECElement {
   static constexpr std::size_t StoredSize = 4;
   void Store(std::span<std::uint8_t> out) const;
   void Load(std::span<const std::uint8_t> stored);
+  void CopyStoredFields(const TECKeySignature& from);
   std::uint8_t Code() const { return Kind; }
   TECMeasure* Owner = nullptr;
 };
@@ -47,6 +49,7 @@ class TECTimeSignature : public TECElement {
   static constexpr std::size_t StoredSize = 8;
   void Store(std::span<std::uint8_t> out) const;
   void Load(std::span<const std::uint8_t> stored);
+  void CopyStoredFields(const TECTimeSignature& from);
   int Numerator() const { return Word >> 8; }
   int Denominator() const { return Word & 0xFF; }
   std::uint16_t Word = 0;

@@ -3,29 +3,52 @@
 #include <algorithm>
 
 #include "model/measure.h"
+#include "model/record_layout.h"
 #include "model/row.h"
 
-using namespace recbytes;
+using recbytes::Field;
+using recbytes::Layout;
+
+namespace {
+
+// The stored forms. Spare bytes (a link's 5-7, a play note's 9-12) are
+// stored as zero.
+using AttributeLayout =
+    Layout<8, Field<&TECNoteAttribute::Kind, 0>, Field<&TECNoteAttribute::Data, 1>, Field<&TECNoteAttribute::Value, 4>>;
+using LinkLayout = Layout<8, Field<&TECLinkAttribute::Kind, 0>, Field<&TECLinkAttribute::StartOffset, 1>,
+                          Field<&TECLinkAttribute::EndOffset, 2>, Field<&TECLinkAttribute::Thickness, 3>,
+                          Field<&TECLinkAttribute::LinkStyle, 4>>;
+using GraceGroupLayout = Layout<4, Field<&TECGraceGroup::Kind, 0>, Field<&TECGraceGroup::Data, 1>>;
+using GraceNoteLayout =
+    Layout<TECGraceNote::StoredSize, Field<&TECGraceNote::Kind, 0>, Field<&TECGraceNote::Step, 1>,
+           Field<&TECGraceNote::Octave, 2>, Field<&TECGraceNote::Position, 3>, Field<&TECGraceNote::Length, 5>,
+           Field<&TECGraceNote::Velocity, 7>, Field<&TECGraceNote::Spare, 8>>;
+using PlayNoteLayout =
+    Layout<TECPlayNote::StoredSize, Field<&TECPlayNote::Kind, 0>, Field<&TECPlayNote::Step, 1>,
+           Field<&TECPlayNote::Octave, 2>, Field<&TECPlayNote::Start, 3>, Field<&TECPlayNote::Length, 5>,
+           Field<&TECPlayNote::Accidental, 7>, Field<&TECPlayNote::Velocity, 8>>;
+using NoteLayout =
+    Layout<TECNote::StoredSize, Field<&TECNote::Kind, 0>, Field<&TECNote::Octave, 1>, Field<&TECNote::Value, 2>,
+           Field<&TECNote::Position, 4>, Field<&TECNote::ChordMark, 6>, Field<&TECNote::Flags, 7>,
+           Field<&TECNote::Velocity, 8>, Field<&TECNote::SoundingLength, 9>, Field<&TECNote::StartOffset, 11>,
+           Field<&TECNote::Length, 12>, Field<&TECNote::Start, 14>, Field<&TECNote::Voice, 16>,
+           Field<&TECNote::Options, 17>, Field<&TECNote::Extra, 18>>;
+using RestLayout =
+    Layout<TECRest::StoredSize, Field<&TECRest::Kind, 0>, Field<&TECRest::Value, 1>, Field<&TECRest::Position, 3>,
+           Field<&TECRest::Step, 5>, Field<&TECRest::Octave, 6>, Field<&TECRest::Length, 7>,
+           Field<&TECRest::Start, 9>, Field<&TECRest::Flags, 11>, Field<&TECRest::Voice, 12>>;
+
+}  // namespace
 
 // --- attributes --------------------------------------------------------------
 
-void TECNoteAttribute::Store(std::span<std::uint8_t> out) const {
-  PutU8(out, 0, Kind);
-  for (std::size_t i = 0; i < Data.size(); ++i) PutU8(out, 1 + i, Data[i]);
-  PutU32(out, 4, Value);
-}
+void TECNoteAttribute::Store(std::span<std::uint8_t> out) const { AttributeLayout::Store(*this, out); }
 
-void TECNoteAttribute::Load(std::span<const std::uint8_t> stored) {
-  const auto b = Padded<8>(stored);
-  Kind = b[0];
-  for (std::size_t i = 0; i < Data.size(); ++i) Data[i] = b[1 + i];
-  Value = GetU32(b, 4);
-}
+void TECNoteAttribute::Load(std::span<const std::uint8_t> stored) { AttributeLayout::Load(*this, stored); }
 
 std::unique_ptr<TECNoteAttribute> TECNoteAttribute::Clone(TECElement* owner) const {
   auto copy = std::make_unique<TECNoteAttribute>(Kind, owner);
-  copy->Data = Data;
-  copy->Value = Value;
+  AttributeLayout::Copy(*this, *copy);
   return copy;
 }
 
@@ -33,31 +56,13 @@ bool TECNoteAttribute::IsAccidental() const {
   return (Kind >= ek::Flat && Kind <= ek::Natural) || Kind == ek::NaturalFlat || Kind == ek::NaturalSharp;
 }
 
-void TECLinkAttribute::Store(std::span<std::uint8_t> out) const {
-  PutU8(out, 0, Kind);
-  PutU8(out, 1, StartOffset);
-  PutU8(out, 2, EndOffset);
-  PutU8(out, 3, Thickness);
-  PutU8(out, 4, LinkStyle);
-  PutU8(out, 5, 0);
-  PutU16(out, 6, 0);
-}
+void TECLinkAttribute::Store(std::span<std::uint8_t> out) const { LinkLayout::Store(*this, out); }
 
-void TECLinkAttribute::Load(std::span<const std::uint8_t> stored) {
-  const auto b = Padded<8>(stored);
-  Kind = b[0];
-  StartOffset = b[1];
-  EndOffset = b[2];
-  Thickness = b[3];
-  LinkStyle = b[4];
-}
+void TECLinkAttribute::Load(std::span<const std::uint8_t> stored) { LinkLayout::Load(*this, stored); }
 
 std::unique_ptr<TECNoteAttribute> TECLinkAttribute::Clone(TECElement* owner) const {
   auto copy = std::make_unique<TECLinkAttribute>(Kind, owner);
-  copy->StartOffset = StartOffset;
-  copy->EndOffset = EndOffset;
-  copy->Thickness = Thickness;
-  copy->LinkStyle = LinkStyle;
+  LinkLayout::Copy(*this, *copy);
   return copy;
 }
 
@@ -65,50 +70,24 @@ TECNote* TECLinkAttribute::OwnerNote() const {
   return Owner && Owner->Type() == TECElementType::Note ? static_cast<TECNote*>(Owner) : nullptr;
 }
 
-void TECGraceNote::Store(std::span<std::uint8_t> out) const {
-  PutU8(out, 0, Kind);
-  PutU8(out, 1, Step);
-  PutU8(out, 2, Octave);
-  PutI16(out, 3, Position);
-  PutU16(out, 5, Length);
-  PutU8(out, 7, Velocity);
-  PutU8(out, 8, Spare);
-}
+void TECGraceNote::Store(std::span<std::uint8_t> out) const { GraceNoteLayout::Store(*this, out); }
 
-void TECGraceNote::Load(std::span<const std::uint8_t> stored) {
-  const auto b = Padded<StoredSize>(stored);
-  Kind = b[0];
-  Step = b[1];
-  Octave = b[2];
-  Position = GetI16(b, 3);
-  Length = GetU16(b, 5);
-  Velocity = b[7];
-  Spare = b[8];
-}
+void TECGraceNote::Load(std::span<const std::uint8_t> stored) { GraceNoteLayout::Load(*this, stored); }
 
 std::unique_ptr<TECGraceNote> TECGraceNote::Clone(TECGraceGroup* group) const {
   auto copy = std::make_unique<TECGraceNote>(group);
-  std::array<std::uint8_t, StoredSize> bytes{};
-  Store(bytes);
-  copy->Load(bytes);
+  GraceNoteLayout::Copy(*this, *copy);
   for (const auto& mark : Attributes) copy->Attributes.push_back(mark->Clone(copy.get()));
   return copy;
 }
 
-void TECGraceGroup::Store(std::span<std::uint8_t> out) const {
-  PutU8(out, 0, Kind);
-  for (std::size_t i = 0; i < Data.size(); ++i) PutU8(out, 1 + i, Data[i]);
-}
+void TECGraceGroup::Store(std::span<std::uint8_t> out) const { GraceGroupLayout::Store(*this, out); }
 
-void TECGraceGroup::Load(std::span<const std::uint8_t> stored) {
-  const auto b = Padded<4>(stored);
-  Kind = b[0];
-  for (std::size_t i = 0; i < Data.size(); ++i) Data[i] = b[1 + i];
-}
+void TECGraceGroup::Load(std::span<const std::uint8_t> stored) { GraceGroupLayout::Load(*this, stored); }
 
 std::unique_ptr<TECNoteAttribute> TECGraceGroup::Clone(TECElement* owner) const {
   auto copy = std::make_unique<TECGraceGroup>(owner);
-  copy->Data = Data;
+  GraceGroupLayout::Copy(*this, *copy);
   copy->XOffset = XOffset;
   for (const auto& note : Notes) copy->Notes.push_back(note->Clone(copy.get()));
   return copy;
@@ -122,27 +101,9 @@ std::unique_ptr<TECNoteAttribute> MakeNoteAttribute(std::uint8_t code, TECElemen
 
 // --- play notes ---------------------------------------------------------------
 
-void TECPlayNote::Store(std::span<std::uint8_t> out) const {
-  PutU8(out, 0, Kind);
-  PutU8(out, 1, Step);
-  PutU8(out, 2, Octave);
-  PutU16(out, 3, Start);
-  PutU16(out, 5, Length);
-  PutU8(out, 7, Accidental);
-  PutU8(out, 8, Velocity);
-  PutU32(out, 9, 0);
-}
+void TECPlayNote::Store(std::span<std::uint8_t> out) const { PlayNoteLayout::Store(*this, out); }
 
-void TECPlayNote::Load(std::span<const std::uint8_t> stored) {
-  const auto b = Padded<StoredSize>(stored);
-  Kind = b[0];
-  Step = b[1];
-  Octave = b[2];
-  Start = GetU16(b, 3);
-  Length = GetU16(b, 5);
-  Accidental = b[7];
-  Velocity = b[8];
-}
+void TECPlayNote::Load(std::span<const std::uint8_t> stored) { PlayNoteLayout::Load(*this, stored); }
 
 // --- notes ----------------------------------------------------------------------
 
@@ -163,39 +124,10 @@ TECNote::~TECNote() {
   }
 }
 
-void TECNote::Store(std::span<std::uint8_t> out) const {
-  PutU8(out, 0, Kind);
-  PutU8(out, 1, Octave);
-  PutU16(out, 2, Value);
-  PutU16(out, 4, Position);
-  PutU8(out, 6, ChordMark);
-  PutU8(out, 7, Flags);
-  PutU8(out, 8, Velocity);
-  PutU16(out, 9, SoundingLength);
-  PutU8(out, 11, StartOffset);
-  PutU16(out, 12, Length);
-  PutU16(out, 14, Start);
-  PutU8(out, 16, Voice);
-  PutU8(out, 17, Options);
-  for (std::size_t i = 0; i < Extra.size(); ++i) PutU8(out, 18 + i, Extra[i]);
-}
+void TECNote::Store(std::span<std::uint8_t> out) const { NoteLayout::Store(*this, out); }
 
 void TECNote::Load(std::span<const std::uint8_t> stored) {
-  const auto b = Padded<StoredSize>(stored);
-  Kind = b[0];
-  Octave = b[1];
-  Value = GetU16(b, 2);
-  Position = GetU16(b, 4);
-  ChordMark = b[6];
-  Flags = b[7];
-  Velocity = b[8];
-  SoundingLength = GetU16(b, 9);
-  StartOffset = b[11];
-  Length = GetU16(b, 12);
-  Start = GetU16(b, 14);
-  Voice = b[16];
-  Options = b[17];
-  for (std::size_t i = 0; i < Extra.size(); ++i) Extra[i] = b[18 + i];
+  NoteLayout::Load(*this, stored);
   if (Length == 0) Length = Value;
   if (Start == 0) Start = Position;
   if (Value == 0) Value = Length;
@@ -203,22 +135,7 @@ void TECNote::Load(std::span<const std::uint8_t> stored) {
   if (Velocity == 0) Velocity = 64;
 }
 
-void TECNote::CopyStoredFields(const TECNote& from) {
-  Kind = from.Kind;
-  Octave = from.Octave;
-  Value = from.Value;
-  Position = from.Position;
-  ChordMark = from.ChordMark;
-  Flags = from.Flags;
-  Velocity = from.Velocity;
-  SoundingLength = from.SoundingLength;
-  StartOffset = from.StartOffset;
-  Length = from.Length;
-  Start = from.Start;
-  Voice = from.Voice;
-  Options = from.Options;
-  Extra = from.Extra;
-}
+void TECNote::CopyStoredFields(const TECNote& from) { NoteLayout::Copy(from, *this); }
 
 TECLinkAttribute* TECNote::LinkFrom(const TECNote* earlier) const {
   for (const auto& attribute : Attributes) {
@@ -255,41 +172,13 @@ void TECNote::RemoveAttribute(TECNoteAttribute* attribute) {
 
 // --- rests ----------------------------------------------------------------------
 
-void TECRest::Store(std::span<std::uint8_t> out) const {
-  PutU8(out, 0, Kind);
-  PutU16(out, 1, Value);
-  PutU16(out, 3, Position);
-  PutU8(out, 5, Step);
-  PutU8(out, 6, Octave);
-  PutU16(out, 7, Length);
-  PutU16(out, 9, Start);
-  PutU8(out, 11, Flags);
-  PutU8(out, 12, Voice);
-}
+void TECRest::Store(std::span<std::uint8_t> out) const { RestLayout::Store(*this, out); }
 
-void TECRest::Load(std::span<const std::uint8_t> stored) {
-  const auto b = Padded<StoredSize>(stored);
-  Kind = b[0];
-  Value = GetU16(b, 1);
-  Position = GetU16(b, 3);
-  Step = b[5];
-  Octave = b[6];
-  Length = GetU16(b, 7);
-  Start = GetU16(b, 9);
-  Flags = b[11];
-  Voice = b[12];
-}
+void TECRest::Load(std::span<const std::uint8_t> stored) { RestLayout::Load(*this, stored); }
 
 std::unique_ptr<TECRest> TECRest::Clone(TECMeasure* owner) const {
   auto copy = std::make_unique<TECRest>(owner);
-  copy->Value = Value;
-  copy->Position = Position;
-  copy->Step = Step;
-  copy->Octave = Octave;
-  copy->Length = Length;
-  copy->Start = Start;
-  copy->Flags = Flags;
-  copy->Voice = Voice;
+  RestLayout::Copy(*this, *copy);
   for (const auto& attribute : Attributes) copy->Attributes.push_back(attribute->Clone(copy.get()));
   return copy;
 }

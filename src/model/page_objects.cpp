@@ -1,206 +1,94 @@
 #include "model/page_objects.h"
 
-using namespace recbytes;
+#include "model/record_layout.h"
+
+using recbytes::Field;
+using recbytes::Layout;
 
 namespace {
 
-// Clones copy the record's fields through its stored bytes; the page (stored
-// in one byte) and the owner go directly.
-void CopyStoredFields(const TECPageObject& from, TECPageObject& to) {
-  std::vector<std::uint8_t> bytes(from.StoredSize());
-  from.Store(bytes);
-  to.Load(bytes);
-  to.Page = from.Page;
-  to.Owner = from.Owner;
+// The stored forms. The page is stored in one byte; a copy keeps it whole.
+using PageByte = std::uint8_t;
+using TextLayout =
+    Layout<20, Field<&TECPageText::Kind, 0>, Field<&TECPageText::X, 2>, Field<&TECPageText::Y, 4>,
+           Field<&TECPageText::Page, 6, PageByte>, Field<&TECPageText::FontSize, 7>, Field<&TECPageText::FontStyle, 8>,
+           Field<&TECPageText::Flags, 9>, Field<&TECPageText::Color, 12>, Field<&TECPageText::Rotation, 16>>;
+using PictureLayout =
+    Layout<12, Field<&TECPagePicture::Kind, 0>, Field<&TECPagePicture::X, 2>, Field<&TECPagePicture::Y, 4>,
+           Field<&TECPagePicture::Width, 6>, Field<&TECPagePicture::Height, 8>,
+           Field<&TECPagePicture::Page, 10, PageByte>, Field<&TECPagePicture::Flags, 11>>;
+using LineLayout =
+    Layout<24, Field<&TECPageLine::Kind, 0>, Field<&TECPageLine::X1, 2>, Field<&TECPageLine::Y1, 4>,
+           Field<&TECPageLine::X2, 6>, Field<&TECPageLine::Y2, 8>, Field<&TECPageLine::PenWidth, 10>,
+           Field<&TECPageLine::PenColor, 12>, Field<&TECPageLine::PenStyle, 16>, Field<&TECPageLine::EndShapes, 17>,
+           Field<&TECPageLine::Flags, 18>, Field<&TECPageLine::Page, 19, PageByte>>;
+using ShapeLayout =
+    Layout<32, Field<&TECPageShape::Kind, 0>, Field<&TECPageShape::X, 2>, Field<&TECPageShape::Y, 4>,
+           Field<&TECPageShape::Width, 6>, Field<&TECPageShape::Height, 8>, Field<&TECPageShape::PenWidth, 10>,
+           Field<&TECPageShape::PenColor, 12>, Field<&TECPageShape::PenStyle, 16>,
+           Field<&TECPageShape::BrushColor, 20>, Field<&TECPageShape::BrushStyle, 24>,
+           Field<&TECPageShape::Flags, 25>, Field<&TECPageShape::Page, 26, PageByte>>;
+using ArcLayout =
+    Layout<40, Field<&TECPageArc::Kind, 0>, Field<&TECPageArc::X, 2>, Field<&TECPageArc::Y, 4>,
+           Field<&TECPageArc::Width, 6>, Field<&TECPageArc::Height, 8>, Field<&TECPageArc::StartX, 10>,
+           Field<&TECPageArc::StartY, 12>, Field<&TECPageArc::EndX, 14>, Field<&TECPageArc::EndY, 16>,
+           Field<&TECPageArc::PenWidth, 18>, Field<&TECPageArc::PenColor, 20>, Field<&TECPageArc::PenStyle, 24>,
+           Field<&TECPageArc::BrushColor, 28>, Field<&TECPageArc::BrushStyle, 32>, Field<&TECPageArc::Flags, 33>,
+           Field<&TECPageArc::Page, 34, PageByte>>;
+
+// A copy of `from` with its stored fields and its owner.
+template <typename LayoutOf, typename Object>
+std::unique_ptr<Object> CopyOf(const Object& from, std::unique_ptr<Object> copy) {
+  LayoutOf::Copy(from, *copy);
+  copy->Owner = from.Owner;
+  return copy;
 }
 
 }  // namespace
 
-void TECPageText::Store(std::span<std::uint8_t> out) const {
-  PutU8(out, 0, Kind);
-  PutU8(out, 1, 0);
-  PutI16(out, 2, X);
-  PutI16(out, 4, Y);
-  PutU8(out, 6, static_cast<std::uint8_t>(Page));
-  PutU8(out, 7, FontSize);
-  PutU8(out, 8, FontStyle);
-  PutU8(out, 9, Flags);
-  PutU16(out, 10, 0);
-  PutI32(out, 12, Color);
-  PutU16(out, 16, Rotation);
-  PutU16(out, 18, 0);
-}
+void TECPageText::Store(std::span<std::uint8_t> out) const { TextLayout::Store(*this, out); }
 
-void TECPageText::Load(std::span<const std::uint8_t> stored) {
-  const auto b = Padded<20>(stored);
-  Kind = b[0];
-  X = GetI16(b, 2);
-  Y = GetI16(b, 4);
-  Page = b[6];
-  FontSize = b[7];
-  FontStyle = b[8];
-  Flags = b[9];
-  Color = GetI32(b, 12);
-  Rotation = GetU16(b, 16);
-}
+void TECPageText::Load(std::span<const std::uint8_t> stored) { TextLayout::Load(*this, stored); }
 
 std::unique_ptr<TECPageObject> TECPageText::Clone() const {
-  auto copy = std::make_unique<TECPageText>();
-  CopyStoredFields(*this, *copy);
+  auto copy = CopyOf<TextLayout>(*this, std::make_unique<TECPageText>());
   copy->FontName = FontName;
   copy->Lines = Lines;
   return copy;
 }
 
-void TECPagePicture::Store(std::span<std::uint8_t> out) const {
-  PutU8(out, 0, Kind);
-  PutU8(out, 1, 0);
-  PutI16(out, 2, X);
-  PutI16(out, 4, Y);
-  PutI16(out, 6, Width);
-  PutI16(out, 8, Height);
-  PutU8(out, 10, static_cast<std::uint8_t>(Page));
-  PutU8(out, 11, Flags);
-}
+void TECPagePicture::Store(std::span<std::uint8_t> out) const { PictureLayout::Store(*this, out); }
 
-void TECPagePicture::Load(std::span<const std::uint8_t> stored) {
-  const auto b = Padded<12>(stored);
-  Kind = b[0];
-  X = GetI16(b, 2);
-  Y = GetI16(b, 4);
-  Width = GetI16(b, 6);
-  Height = GetI16(b, 8);
-  Page = b[10];
-  Flags = b[11];
-}
+void TECPagePicture::Load(std::span<const std::uint8_t> stored) { PictureLayout::Load(*this, stored); }
 
 std::unique_ptr<TECPageObject> TECPagePicture::Clone() const {
-  auto copy = std::make_unique<TECPagePicture>();
-  CopyStoredFields(*this, *copy);
+  auto copy = CopyOf<PictureLayout>(*this, std::make_unique<TECPagePicture>());
   copy->Picture = Picture;
   return copy;
 }
 
-void TECPageLine::Store(std::span<std::uint8_t> out) const {
-  PutU8(out, 0, Kind);
-  PutU8(out, 1, 0);
-  PutI16(out, 2, X1);
-  PutI16(out, 4, Y1);
-  PutI16(out, 6, X2);
-  PutI16(out, 8, Y2);
-  PutU8(out, 10, PenWidth);
-  PutU8(out, 11, 0);
-  PutI32(out, 12, PenColor);
-  PutU8(out, 16, PenStyle);
-  PutU8(out, 17, EndShapes);
-  PutU8(out, 18, Flags);
-  PutU8(out, 19, static_cast<std::uint8_t>(Page));
-  PutU32(out, 20, 0);
-}
+void TECPageLine::Store(std::span<std::uint8_t> out) const { LineLayout::Store(*this, out); }
 
-void TECPageLine::Load(std::span<const std::uint8_t> stored) {
-  const auto b = Padded<24>(stored);
-  Kind = b[0];
-  X1 = GetI16(b, 2);
-  Y1 = GetI16(b, 4);
-  X2 = GetI16(b, 6);
-  Y2 = GetI16(b, 8);
-  PenWidth = b[10];
-  PenColor = GetI32(b, 12);
-  PenStyle = b[16];
-  EndShapes = b[17];
-  Flags = b[18];
-  Page = b[19];
-}
+void TECPageLine::Load(std::span<const std::uint8_t> stored) { LineLayout::Load(*this, stored); }
 
 std::unique_ptr<TECPageObject> TECPageLine::Clone() const {
-  auto copy = std::make_unique<TECPageLine>();
-  CopyStoredFields(*this, *copy);
-  return copy;
+  return CopyOf<LineLayout>(*this, std::make_unique<TECPageLine>());
 }
 
-void TECPageShape::Store(std::span<std::uint8_t> out) const {
-  std::fill(out.begin(), out.begin() + 32, 0);
-  PutU8(out, 0, Kind);
-  PutI16(out, 2, X);
-  PutI16(out, 4, Y);
-  PutI16(out, 6, Width);
-  PutI16(out, 8, Height);
-  PutU8(out, 10, PenWidth);
-  PutI32(out, 12, PenColor);
-  PutU8(out, 16, PenStyle);
-  PutI32(out, 20, BrushColor);
-  PutU8(out, 24, BrushStyle);
-  PutU8(out, 25, Flags);
-  PutU8(out, 26, static_cast<std::uint8_t>(Page));
-}
+void TECPageShape::Store(std::span<std::uint8_t> out) const { ShapeLayout::Store(*this, out); }
 
-void TECPageShape::Load(std::span<const std::uint8_t> stored) {
-  const auto b = Padded<32>(stored);
-  Kind = b[0];
-  X = GetI16(b, 2);
-  Y = GetI16(b, 4);
-  Width = GetI16(b, 6);
-  Height = GetI16(b, 8);
-  PenWidth = b[10];
-  PenColor = GetI32(b, 12);
-  PenStyle = b[16];
-  BrushColor = GetI32(b, 20);
-  BrushStyle = b[24];
-  Flags = b[25];
-  Page = b[26];
-}
+void TECPageShape::Load(std::span<const std::uint8_t> stored) { ShapeLayout::Load(*this, stored); }
 
 std::unique_ptr<TECPageObject> TECPageShape::Clone() const {
-  auto copy = std::make_unique<TECPageShape>(Kind);
-  CopyStoredFields(*this, *copy);
-  return copy;
+  return CopyOf<ShapeLayout>(*this, std::make_unique<TECPageShape>(Kind));
 }
 
-void TECPageArc::Store(std::span<std::uint8_t> out) const {
-  std::fill(out.begin(), out.begin() + 40, 0);
-  PutU8(out, 0, Kind);
-  PutI16(out, 2, X);
-  PutI16(out, 4, Y);
-  PutI16(out, 6, Width);
-  PutI16(out, 8, Height);
-  PutI16(out, 10, StartX);
-  PutI16(out, 12, StartY);
-  PutI16(out, 14, EndX);
-  PutI16(out, 16, EndY);
-  PutU8(out, 18, PenWidth);
-  PutI32(out, 20, PenColor);
-  PutU8(out, 24, PenStyle);
-  PutI32(out, 28, BrushColor);
-  PutU8(out, 32, BrushStyle);
-  PutU8(out, 33, Flags);
-  PutU8(out, 34, static_cast<std::uint8_t>(Page));
-}
+void TECPageArc::Store(std::span<std::uint8_t> out) const { ArcLayout::Store(*this, out); }
 
-void TECPageArc::Load(std::span<const std::uint8_t> stored) {
-  const auto b = Padded<40>(stored);
-  Kind = b[0];
-  X = GetI16(b, 2);
-  Y = GetI16(b, 4);
-  Width = GetI16(b, 6);
-  Height = GetI16(b, 8);
-  StartX = GetI16(b, 10);
-  StartY = GetI16(b, 12);
-  EndX = GetI16(b, 14);
-  EndY = GetI16(b, 16);
-  PenWidth = b[18];
-  PenColor = GetI32(b, 20);
-  PenStyle = b[24];
-  BrushColor = GetI32(b, 28);
-  BrushStyle = b[32];
-  Flags = b[33];
-  Page = b[34];
-}
+void TECPageArc::Load(std::span<const std::uint8_t> stored) { ArcLayout::Load(*this, stored); }
 
 std::unique_ptr<TECPageObject> TECPageArc::Clone() const {
-  auto copy = std::make_unique<TECPageArc>(Kind);
-  CopyStoredFields(*this, *copy);
-  return copy;
+  return CopyOf<ArcLayout>(*this, std::make_unique<TECPageArc>(Kind));
 }
 
 std::unique_ptr<TECPageObject> MakePageObject(std::uint8_t kind) {

@@ -46,16 +46,12 @@ void TECRow::CopyMeasure(const TECMeasure& source, TECMeasure& target) {
       return;
     }
     if (!to) to = std::make_unique<Record>();
-    to->Kind = from->Kind;
+    to->CopyStoredFields(*from);
     to->Owner = &target;
   };
   copyRecord(source.Clef, target.Clef);
   copyRecord(source.KeySignature, target.KeySignature);
   copyRecord(source.TimeSignature, target.TimeSignature);
-  if (source.TimeSignature) {
-    target.TimeSignature->Word = source.TimeSignature->Word;
-    target.TimeSignature->Style = source.TimeSignature->Style;
-  }
   target.BeamOverride = source.BeamOverride;
   target.BeamGroupCount = source.BeamGroupCount;
 

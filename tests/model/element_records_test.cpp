@@ -112,6 +112,57 @@ TEST(ElementRecords, PageObjectsRoundTripThroughTheirStoredForm) {
   }
 }
 
+// Bytes 1, 2, 3... behind the kind: every stored field gets its own value.
+std::vector<std::uint8_t> DistinctBytes(std::uint8_t kind, std::size_t size) {
+  std::vector<std::uint8_t> bytes(size);
+  bytes[0] = kind;
+  for (std::size_t i = 1; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(i);
+  return bytes;
+}
+
+TEST(ElementRecords, CopiesStoreWhatTheOriginalStores) {
+  auto same = [](const auto& original, const auto& copy, std::size_t size, const char* what) {
+    EXPECT_EQ(StoredBytes(copy, size), StoredBytes(original, size)) << what;
+  };
+  TECNote note;
+  note.Load(DistinctBytes(ek::NoteB, TECNote::StoredSize));
+  TECNote noteCopy;
+  noteCopy.CopyStoredFields(note);
+  same(note, noteCopy, TECNote::StoredSize, "note");
+
+  TECRest rest;
+  rest.Load(DistinctBytes(ek::Rest, TECRest::StoredSize));
+  same(rest, *rest.Clone(nullptr), TECRest::StoredSize, "rest");
+
+  TECTimeSignature time;
+  time.Load(DistinctBytes(ek::TimeSignature, TECTimeSignature::StoredSize));
+  TECTimeSignature timeCopy;
+  timeCopy.CopyStoredFields(time);
+  same(time, timeCopy, TECTimeSignature::StoredSize, "time");
+
+  TECGraceNote grace;
+  grace.Load(DistinctBytes(ek::GraceNote, TECGraceNote::StoredSize));
+  same(grace, *grace.Clone(nullptr), TECGraceNote::StoredSize, "grace note");
+
+  for (std::uint8_t code : {ek::Sharp, ek::GraceNotes, ek::LinkAbove}) {
+    auto attribute = MakeNoteAttribute(code, nullptr);
+    attribute->Load(DistinctBytes(code, attribute->StoredSize()));
+    same(*attribute, *attribute->Clone(nullptr), attribute->StoredSize(), "attribute");
+  }
+  const std::uint8_t itemKinds[] = {ek::Dynamics + 5, ek::ChordSymbol, ek::Tuplet,
+                                    ek::TextBox,      ek::Bend,        ek::ObjectGroup};
+  for (std::uint8_t kind : itemKinds) {
+    auto item = MakeMeasureItem(kind, nullptr);
+    item->Load(DistinctBytes(kind, item->StoredSize()));
+    same(*item, *item->Clone(nullptr), item->StoredSize(), "item");
+  }
+  for (std::uint8_t kind = ek::PageText; kind <= ek::PageChord; ++kind) {
+    auto object = MakePageObject(kind);
+    object->Load(DistinctBytes(kind, object->StoredSize()));
+    same(*object, *object->Clone(), object->StoredSize(), "page object");
+  }
+}
+
 TEST(ElementRecords, SharedKindNumbersAreToldApartByRecordType) {
   // Key code 30 and a rest, clef... : the same first byte, different types.
   TECKeySignature key(30);
