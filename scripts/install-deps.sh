@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg-dev librtmidi-dev libasound2-dev
   fonts-liberation2 xvfb xauth
+  libxml2-utils python3-lxml
 )
 
 missing=()

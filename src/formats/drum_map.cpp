@@ -1,21 +1,15 @@
 #include "formats/drum_map.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "model/row.h"
 #include "model/step_pitch.h"
+#include "platform/text_case.h"
 
 namespace {
 
 constexpr int kFirstPosition = 23;
 constexpr int kNormalHead = 255;
-
-bool SameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-           return std::tolower(x) == std::tolower(y);
-         });
-}
 
 }  // namespace
 
@@ -23,7 +17,7 @@ int AddDrumHead(TECMusicScore& score, const std::string& name, std::int32_t firs
                 const std::vector<std::unique_ptr<TECPageObject>>& shapes, std::uint8_t third, std::int32_t second) {
   auto& heads = score.DrumHeads();
   for (std::size_t i = 0; i < heads.size(); ++i)
-    if (SameName(heads[i]->Name, name)) return static_cast<int>(i);
+    if (nv::platform::SameTextIgnoringCase(heads[i]->Name, name)) return static_cast<int>(i);
   auto head = std::make_unique<TECDrumHead>();
   head->Name = name;
   head->First = first;

@@ -2,16 +2,20 @@
 
 #include <filesystem>
 
+#include "formats/musicxml_import.h"
 #include "formats/score_stream.h"
 #include "model/atomic_file_writer.h"
 #include "model/file_stream.h"
 #include "model/memory_stream.h"
+#include "platform/text_case.h"
 
 void LoadScoreFromFile(TECMusicScore& score, const std::string& path) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return;
   {
     TFileStream file(path, TFileMode::fmOpenRead);
+    if (nv::platform::SameTextIgnoringCase(std::filesystem::path(path).extension().string(), ".xml"))
+      ImportMusicXml(file);
     LoadScoreFromStream(score, file);
   }
   score.LayoutScore(0, false);

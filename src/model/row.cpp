@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 #include "model/instrument.h"
 #include "model/music_score.h"
 #include "model/step_pitch.h"
+#include "platform/text_case.h"
 
 int ClefOffset(int clefCode) {
   static constexpr std::array<int, 16> kOffsets = {0, 0, -12, -6, 7, -7, -19, -10, -8, -2, -4, -10, 0, 0, 0, 0};
@@ -329,16 +329,8 @@ void TECRow::SetFiveLineStaff(bool v) {
   }
 }
 
-namespace {
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-           return std::tolower(x) == std::tolower(y);
-         });
-}
-}  // namespace
-
 void TECRow::SetName(const std::string& name) {
-  if (SameTextIgnoringCase(name, name_)) return;
+  if (nv::platform::SameTextIgnoringCase(name, name_)) return;
   name_ = name;
   if (TECMusicScore* score = Score()) {
     score->FireStaveChanged(this, TECStaveOperation::soChanged, this);

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "model/stream.h"
+
+// Opening a ".xml" file: the tag reader reads the document, but no score is
+// built from it yet. Always raises: EStreamError "MusicXML import is not
+// supported", or the reader's error for a document past its limits. Takes
+// no score, so the open score cannot change.
+[[noreturn]] void ImportMusicXml(TStream& stream);

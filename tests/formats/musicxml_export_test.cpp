@@ -1,0 +1,192 @@
+// The MusicXML document as a whole, and the Part's cases.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "musicxml_fixtures.h"
+
+namespace {
+
+using namespace musicxml_fixtures;
+
+// Lines indented by `level` tabs, each ended by CR LF.
+std::string Lines(const std::vector<std::pair<int, std::string>>& lines) {
+  std::string text;
+  for (const auto& [level, line] : lines) text += std::string(level, '\t') + line + "\r\n";
+  return text;
+}
+
+std::vector<std::pair<int, std::string>> Note(const std::string& step, int alter, int octave, int duration) {
+  std::vector<std::pair<int, std::string>> lines = {{3, "<note>"}, {4, "<pitch>"}, {5, "<step>" + step + "</step>"}};
+  if (alter) lines.push_back({5, "<alter>" + std::to_string(alter) + "</alter>"});
+  lines.insert(lines.end(), {{5, "<octave>" + std::to_string(octave) + "</octave>"},
+                             {4, "</pitch>"},
+                             {4, "<duration>" + std::to_string(duration) + "</duration>"},
+                             {4, "<voice>1</voice>"},
+                             {4, "<staff>1</staff>"},
+                             {3, "</note>"}});
+  return lines;
+}
+
+void Append(std::vector<std::pair<int, std::string>>& to, const std::vector<std::pair<int, std::string>>& lines) {
+  to.insert(to.end(), lines.begin(), lines.end());
+}
+
+TEST(MusicXmlExport, OnePartScoreGivesTheWholeDocument) {
+  std::vector<std::pair<int, std::string>> expected = {
+      {0, "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>"},
+      {0, "<!DOCTYPE score-partwise PUBLIC \"-//Recordare//DTD MusicXML 0.9 Partwise//EN\" "
+          "\"http://www.musicxml.org/dtds/partwise.dtd\">"},
+      {0, "<score-partwise>"},
+      {1, "<identification>"},
+      {2, "<creator type=\"composer\">Ann &amp; Bob</creator>"},
+      {2, "<rights>&lt;c&gt; 2026</rights>"},
+      {2, "<encoding>"},
+      {3, "<software>Notavistra</software>"},
+      {2, "</encoding>"},
+      {1, "</identification>"},
+      {1, "<part-list>"},
+      {2, "<score-part id=\"P1\">"},
+      {3, "<part-name>Violin</part-name>"},
+      {3, "<score-instrument id=\"P1-I1\">"},
+      {4, "<instrument-name>Violin</instrument-name>"},
+      {3, "</score-instrument>"},
+      {3, "<midi-instrument id=\"P1-I1\">"},
+      {4, "<midi-channel>3</midi-channel>"},
+      // Program 40 of the model is 41 in MusicXML's count from 1.
+      {4, "<midi-program>41</midi-program>"},
+      {3, "</midi-instrument>"},
+      {2, "</score-part>"},
+      {1, "</part-list>"},
+      {1, "<part id=\"P1\">"},
+      {2, "<measure number=\"1\">"},
+      {3, "<attributes>"},
+      {4, "<divisions>32</divisions>"},
+      {4, "<time>"},
+      {5, "<beats>4</beats>"},
+      {5, "<beat-type>4</beat-type>"},
+      {4, "</time>"},
+      {4, "<staves>1</staves>"},
+      {3, "</attributes>"},
+  };
+  // Middle C (octave 5 here) is octave 4; the dotted quarter lasts 48 ticks.
+  Append(expected, Note("C", 0, 4, 32));
+  Append(expected, Note("D", 0, 4, 48));
+  Append(expected, {{3, "<note>"},
+                    {4, "<rest/>"},
+                    {4, "<duration>16</duration>"},
+                    {4, "<voice>1</voice>"},
+                    {4, "<staff>1</staff>"},
+                    {3, "</note>"}});
+  Append(expected, Note("B", 1, 3, 32));
+  Append(expected, {{2, "</measure>"},
+                    {2, "<measure number=\"2\">"},
+                    {3, "<attributes>"},
+                    {4, "<divisions>32</divisions>"},
+                    {4, "<staves>1</staves>"},
+                    {3, "</attributes>"},
+                    // The "Repeat notes" sign is not written; its time passes.
+                    {3, "<forward>"},
+                    {4, "<duration>64</duration>"},
+                    {4, "<voice>1</voice>"},
+                    {4, "<staff>1</staff>"},
+                    {3, "</forward>"}});
+  Append(expected, Note("G", 0, 4, 64));
+  Append(expected, {{2, "</measure>"}, {1, "</part>"}, {0, "</score-partwise>"}});
+  EXPECT_EQ(Export(*MakeOnePartScore()), Lines(expected));
+}
+
+TEST(MusicXmlExport, SharpWritesItsAlterBetweenStepAndOctave) {
+  const std::string text = Export(*MakeOnePartScore());
+  EXPECT_NE(text.find(Lines({{5, "<step>B</step>"}, {5, "<alter>1</alter>"}, {5, "<octave>3</octave>"}})),
+            std::string::npos)
+      << text;
+}
+
+TEST(MusicXmlExport, TwoInstrumentsOnOneProgramAndChannelGiveOnePartWithTwoStaves) {
+  const std::string text = Export(*MakeSharedChannelScore());
+  EXPECT_EQ(text.find("<score-part id=\"P2\">"), std::string::npos) << text;
+  EXPECT_NE(text.find("<part-name>Flute &amp; &lt;Oboe&gt;</part-name>"), std::string::npos) << text;
+  EXPECT_NE(text.find(Lines({{4, "<midi-channel>2</midi-channel>"}, {4, "<midi-program>74</midi-program>"}})),
+            std::string::npos);
+  EXPECT_NE(text.find("<staves>2</staves>"), std::string::npos);
+  // The clarinet's whole note stands on staff 2 after the flute's measure.
+  EXPECT_NE(text.find(Lines({{4, "<duration>128</duration>"}, {4, "<voice>1</voice>"}, {4, "<staff>2</staff>"}})),
+            std::string::npos)
+      << text;
+}
+
+TEST(MusicXmlExport, RowWithItsOwnProgramIsAPartOfItsOwn) {
+  auto score = MakeTwoStaffScore();
+  TECRow& lower = *score->GetInstrumentAt(0)->GetRow(1);
+  lower.SetMidiInstrument(32);
+  lower.SetChannel(4);
+  const std::string text = Export(*score);
+  EXPECT_NE(text.find(Lines({{2, "<score-part id=\"P2\">"}, {3, "<part-name>Piano</part-name>"}})),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find(Lines({{4, "<midi-channel>4</midi-channel>"}, {4, "<midi-program>33</midi-program>"}})),
+            std::string::npos);
+  EXPECT_EQ(text.find("<staves>2</staves>"), std::string::npos);
+  EXPECT_EQ(text.find("<staff>2</staff>"), std::string::npos);
+}
+
+TEST(MusicXmlExport, PartWithoutMeasuresStillHoldsOneFilledMeasure) {
+  auto score = std::make_unique<TECMusicScore>();
+  score->SetTimeSignature(2, 4, 0, true);
+  score->AppendInstrument()->AppendRow();
+  const std::string text = Export(*score);
+  EXPECT_NE(text.find(Lines({{3, "</attributes>"},
+                             {3, "<forward>"},
+                             {4, "<duration>64</duration>"},
+                             {4, "<voice>1</voice>"},
+                             {4, "<staff>1</staff>"},
+                             {3, "</forward>"},
+                             {2, "</measure>"}})),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(text.find("<measure number=\"2\">"), std::string::npos);
+}
+
+TEST(MusicXmlExport, ScoreWithoutRowsRaisesAndWritesNothing) {
+  TECMusicScore score;
+  score.AppendInstrument();
+  TMemoryStream stream;
+  EXPECT_THROW(ExportMusicXml(score, stream), EWriteError);
+  EXPECT_TRUE(stream.Data().empty());
+}
+
+TEST(MusicXmlExport, KeyRecordGivesFifths) {
+  struct Case {
+    std::uint8_t code;
+    const char* fifths;  // none: no <key> at all
+  };
+  for (const Case& c : {Case{30, "0"}, Case{31, "1"}, Case{37, "7"}, Case{40, "0"}, Case{43, "-3"},
+                        Case{47, "-7"}, Case{38, nullptr}, Case{48, nullptr}}) {
+    SCOPED_TRACE(int(c.code));
+    auto score = MakeOnePartScore();
+    TECMeasure& first = *score->GetInstrumentAt(0)->GetRow(0)->GetMeasure(0);
+    first.KeySignature = std::make_unique<TECKeySignature>(c.code, &first);
+    const std::string text = Export(*score);
+    if (c.fifths)
+      EXPECT_NE(text.find(Lines({{4, "<key>"}, {5, std::string("<fifths>") + c.fifths + "</fifths>"}, {4, "</key>"}})),
+                std::string::npos)
+          << text;
+    else
+      EXPECT_EQ(text.find("<key>"), std::string::npos);
+  }
+}
+
+TEST(MusicXmlExport, TextThatIsNoXmlCharacterIsLeftOut) {
+  auto score = MakeOnePartScore();
+  score->Composer = std::string("a\x01" "b\tc\xEF\xBF\xBF" "d\"'", 11);
+  // Not UTF-8: read as the stored text of older files (code page 1252).
+  score->Rights = "\xA9 Caf\xE9";
+  const std::string text = Export(*score);
+  EXPECT_NE(text.find("<creator type=\"composer\">ab\tcd&quot;&apos;</creator>"), std::string::npos) << text;
+  EXPECT_NE(text.find("<rights>\xC2\xA9 Caf\xC3\xA9</rights>"), std::string::npos) << text;
+}
+
+}  // namespace
