@@ -107,15 +107,23 @@ TEST(MusicXmlExport, SharpWritesItsAlterBetweenStepAndOctave) {
 
 TEST(MusicXmlExport, TwoInstrumentsOnOneProgramAndChannelGiveOnePartWithTwoStaves) {
   const std::string text = Export(*MakeSharedChannelScore());
-  EXPECT_EQ(text.find("<score-part id=\"P2\">"), std::string::npos) << text;
-  EXPECT_NE(text.find("<part-name>Flute &amp; &lt;Oboe&gt;</part-name>"), std::string::npos) << text;
-  EXPECT_NE(text.find(Lines({{4, "<midi-channel>2</midi-channel>"}, {4, "<midi-program>74</midi-program>"}})),
-            std::string::npos);
-  EXPECT_NE(text.find("<staves>2</staves>"), std::string::npos);
-  // The clarinet's whole note stands on staff 2 after the flute's measure.
-  EXPECT_NE(text.find(Lines({{4, "<duration>128</duration>"}, {4, "<voice>1</voice>"}, {4, "<staff>2</staff>"}})),
+  // Flute and clarinet are P1, the cello P2.
+  const std::size_t second = text.find("<part id=\"P2\">");
+  ASSERT_NE(second, std::string::npos) << text;
+  EXPECT_EQ(text.find("<score-part id=\"P3\">"), std::string::npos) << text;
+  EXPECT_NE(text.find(Lines({{2, "<score-part id=\"P1\">"}, {3, "<part-name>Flute &amp; &lt;Oboe&gt;</part-name>"}})),
             std::string::npos)
       << text;
+  EXPECT_NE(text.find(Lines({{4, "<midi-channel>2</midi-channel>"}, {4, "<midi-program>74</midi-program>"}})),
+            std::string::npos);
+  const std::string first = text.substr(0, second);
+  EXPECT_NE(first.find("<staves>2</staves>"), std::string::npos);
+  EXPECT_EQ(first.find("<staves>1</staves>"), std::string::npos);
+  // The clarinet's whole note stands on staff 2 after the flute's measure.
+  EXPECT_NE(first.find(Lines({{4, "<duration>128</duration>"}, {4, "<voice>1</voice>"}, {4, "<staff>2</staff>"}})),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(text.find("<staves>2</staves>", second), std::string::npos);
 }
 
 TEST(MusicXmlExport, RowWithItsOwnProgramIsAPartOfItsOwn) {

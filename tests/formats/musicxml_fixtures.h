@@ -102,8 +102,8 @@ inline std::unique_ptr<TECMusicScore> MakeTwoStaffScore() {
   return score;
 }
 
-// Two instruments on one program and channel, named with & and <, in 4/4
-// with a quarter pickup. One row holds what a measure may hold beyond the
+// Two instruments on one program and channel, named with & and <, and a
+// cello on a program of its own, in 4/4 with a quarter pickup. One row holds what a measure may hold beyond the
 // plain: a sharp tied over the bar line, a triplet of 11 + 11 + 10 ticks, a
 // 128th, a hidden rest, two notes of one voice that overlap, and a note
 // past the measure's end.
@@ -142,6 +142,14 @@ inline std::unique_ptr<TECMusicScore> MakeSharedChannelScore() {
   TECRow& clarinet = *score->GetInstrumentAt(1)->GetRow(0);
   clarinet.AddMeasure();
   AddNote(*clarinet.AddMeasure(), 3, 4, 128, 0);
+
+  TECInstrument& cello = *score->AppendInstrument();
+  cello.SetMidiInstrument(42);
+  cello.SetName("Cello");
+  cello.SetChannel(5);
+  TECRow& cellos = *cello.AppendRow();
+  AddRest(*cellos.AddMeasure(), 32, 0);
+  AddNote(*cellos.AddMeasure(), 1, 4, 128, 0);
   score->LayoutScore(0, false);
   return score;
 }
