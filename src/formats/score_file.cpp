@@ -14,6 +14,7 @@ void LoadScoreFromFile(TECMusicScore& score, const std::string& path) {
   if (!std::filesystem::is_regular_file(path, error)) return;
   {
     TFileStream file(path, TFileMode::fmOpenRead);
+    // Raises: no score is built from MusicXML, and the open one stays.
     if (nv::platform::SameTextIgnoringCase(std::filesystem::path(path).extension().string(), ".xml"))
       ImportMusicXml(file);
     LoadScoreFromStream(score, file);
