@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "formats/graphic_error.h"
+#include "platform/raster_image.h"
+
+// JPEG pictures through libjpeg. Its errors come back as
+// EInvalidGraphicOperation with libjpeg's own message.
+
+// The largest side either direction may have, and the most pixels a picture
+// may declare before anything is allocated for it.
+inline constexpr int kMaxJpegSide = 65500;
+inline constexpr std::int64_t kMaxJpegPixels = std::int64_t{1} << 28;
+
+// Colour, or 8-bit grey, at the given quality (clamped to 1..100).
+std::vector<std::uint8_t> EncodeJpeg(const nv::platform::RasterImage& image, int quality, bool grey);
+
+nv::platform::RasterImage DecodeJpeg(const std::vector<std::uint8_t>& data);
