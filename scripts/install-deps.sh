@@ -10,6 +10,7 @@ packages=(
   libjpeg-dev librtmidi-dev libasound2-dev
   fonts-liberation2 xvfb xauth
   libxml2-utils python3-lxml
+  giflib-tools python3-pil imagemagick libjpeg-turbo-progs
 )
 
 missing=()
