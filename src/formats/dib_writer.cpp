@@ -51,6 +51,19 @@ const std::array<Color, 256>& DibPalette8() {
   return palette;
 }
 
+std::vector<std::uint8_t> DibPalette8Indices(const RasterImage& image) {
+  std::vector<std::uint8_t> indices;
+  indices.reserve(image.pixels.size());
+  // Pages hold few colours; each is looked up once.
+  std::unordered_map<Color, std::uint8_t> nearest;
+  for (const Color c : image.pixels) {
+    auto found = nearest.find(c);
+    if (found == nearest.end()) found = nearest.emplace(c, NearestEntry(c)).first;
+    indices.push_back(found->second);
+  }
+  return indices;
+}
+
 std::size_t DibHeaderSize(TDibDepth depth) {
   return kBitmapInfoHeaderSize + (depth == TDibDepth::Palette8 ? 256 * 4 : 0);
 }
@@ -81,16 +94,15 @@ void WriteDib(TStream& out, const RasterImage& image, TDibDepth depth) {
     }
   }
   std::vector<std::uint8_t> row(RowBytes(image.width, depth), 0);
-  std::unordered_map<Color, std::uint8_t> nearest;
+  const std::vector<std::uint8_t> indices = indexed ? DibPalette8Indices(image) : std::vector<std::uint8_t>{};
   for (int y = image.height - 1; y >= 0; --y) {
+    const std::size_t rowStart = static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
     for (int x = 0; x < image.width; ++x) {
-      const Color c = image.at(x, y);
       const auto i = static_cast<std::size_t>(x);
       if (indexed) {
-        auto found = nearest.find(c);
-        if (found == nearest.end()) found = nearest.emplace(c, NearestEntry(c)).first;
-        row[i] = found->second;
+        row[i] = indices[rowStart + i];
       } else {
+        const Color c = image.pixels[rowStart + i];
         row[i * 4] = static_cast<std::uint8_t>(nv::platform::blueOf(c));
         row[i * 4 + 1] = static_cast<std::uint8_t>(nv::platform::greenOf(c));
         row[i * 4 + 2] = static_cast<std::uint8_t>(nv::platform::redOf(c));

@@ -16,6 +16,8 @@ enum class TDibDepth { Palette8, True32 };
 // 6 × 6 × 6 colour cube (levels 0, 51, ... 255, red slowest) and 24 greys
 // 8, 18, ... 238. Each pixel takes the nearest entry (the first on ties).
 const std::array<nv::platform::Color, 256>& DibPalette8();
+// Each pixel's entry in that palette, top row first.
+std::vector<std::uint8_t> DibPalette8Indices(const nv::platform::RasterImage& image);
 
 inline constexpr std::size_t kBitmapInfoHeaderSize = 40;
 
