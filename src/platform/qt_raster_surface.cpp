@@ -5,6 +5,7 @@
 #include <new>
 
 #include "platform/qt_canvas.h"
+#include "platform/qt_raster_conversion.h"
 
 namespace nv::platform {
 
@@ -22,11 +23,7 @@ class QtRasterSurface : public RasterSurface {
 
   RasterImage pixels() override {
     canvas_.reset();  // ends the painter before the pixels are read
-    RasterImage result(image_.width(), image_.height());
-    for (int y = 0; y < image_.height(); ++y) {
-      const auto* line = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
-      for (int x = 0; x < image_.width(); ++x) result.at(x, y) = rgb(qRed(line[x]), qGreen(line[x]), qBlue(line[x]));
-    }
+    RasterImage result = rasterFromQImage(image_);
     image_ = QImage();
     return result;
   }

@@ -14,9 +14,13 @@
 #   build-fuzz/score_reader_fuzzer -merge=1 tests/formats/corpus /tmp/score-corpus
 # The MusicXML targets run the same way: xml_tag_reader_fuzzer from an empty
 # folder, musicxml_export_fuzzer from a copy of the score corpus.
+# The GIF and JPEG readers work the same way, with the corpora
+# tests/formats/gif_corpus and tests/formats/jpeg_corpus
+# (-max_len=65536 keeps the inputs small).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build="${1:-$root/build-fuzz}"
 cmake -S "$root/tools/fuzz" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER="${CLANGXX:-clang++-16}" -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link"
-cmake --build "$build" --target score_reader_fuzzer xml_tag_reader_fuzzer musicxml_export_fuzzer -j 4
+cmake --build "$build" --target score_reader_fuzzer xml_tag_reader_fuzzer musicxml_export_fuzzer \
+  gif_reader_fuzzer jpeg_reader_fuzzer -j 4
