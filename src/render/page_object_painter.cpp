@@ -94,13 +94,32 @@ Rect DrawText(PainterContext& ctx, const TECPageText& text) {
   return corners.empty() ? Rect{x, y, x, y} : Hull(corners);
 }
 
+// A stored picture that does not decode (a metafile, damaged bytes) still
+// shows where it stands: its box framed in grey with both diagonals. Its
+// bytes stay as they were read.
+void DrawPlaceholder(PainterContext& ctx, const Rect& box) {
+  nv::platform::Canvas& canvas = ctx.Canvas;
+  const int level = canvas.saveDC();
+  canvas.setPen({nv::platform::colors::gray, 1, nv::platform::PenStyle::Solid, nv::platform::PenMode::Copy});
+  canvas.setBrush({nv::platform::colors::white, nv::platform::BrushStyle::Clear, {}});
+  canvas.rectangle(box);
+  canvas.moveTo(box.left, box.top);
+  canvas.lineTo(box.right - 1, box.bottom - 1);
+  canvas.moveTo(box.right - 1, box.top);
+  canvas.lineTo(box.left, box.bottom - 1);
+  canvas.restoreDC(level);
+}
+
 Rect DrawPicture(PainterContext& ctx, const TECPagePicture& object) {
   const int x = DeviceX(ctx, object.X);
   const int y = DeviceY(ctx, object.Y);
   const Rect box{x, y, x + object.Width * ctx.HorizontalFactor / 10000, y + object.Height * ctx.VerticalFactor / 10000};
   if (!object.Picture) return box;
   const nv::platform::Picture picture = DecodePicture(*object.Picture);
-  if (picture.isEmpty()) return box;
+  if (picture.isEmpty()) {
+    DrawPlaceholder(ctx, box);
+    return box;
+  }
   if (object.Flags & TECPagePicture::Stretched) {
     ctx.Canvas.stretchDraw(box, picture);
   } else if (object.Flags & TECPagePicture::NaturalSize) {

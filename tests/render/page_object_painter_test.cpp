@@ -47,4 +47,16 @@ TEST(PageObjectPainter, ShapesTextsAndBoxes) {
   EXPECT_EQ(With(Draw(*score), "Ellipse (0,0)-(10,10)").size(), 1u);
 }
 
+TEST(PageObjectPainter, PictureThatDoesNotDecodeIsAPlaceholderBox) {
+  for (const TECPicture& stored : {TECPicture{260, {1, 0, 0, 0, 0x6C, 0, 0, 0}}, TECPicture{257, {'G', 'I', 'F', '8'}},
+                                   TECPicture{258, {0xFF, 0xD8, 0xFF}}}) {
+    auto score = layout_test::MakeScore(1, 1);
+    score->CurrentInstrument()->AddPagePicture(20, 30, 40, 20, stored);
+    const auto lines = Draw(*score);
+    EXPECT_EQ(With(lines, "Rectangle (20,30)-(60,50) | pen #808080 w1 solid | brush clear").size(), 1u) << stored.Type;
+    EXPECT_EQ(With(lines, "LineTo (20,30) to (59,49) | pen #808080").size(), 1u) << stored.Type;
+    EXPECT_EQ(With(lines, "LineTo (59,30) to (20,49) | pen #808080").size(), 1u) << stored.Type;
+  }
+}
+
 }  // namespace
