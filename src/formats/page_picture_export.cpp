@@ -116,4 +116,17 @@ void ExportPicture(TECMusicScore& score, TStream& stream, const TPictureExportOp
   Encode(stream, surface->pixels(), options, dpi);
 }
 
+const char* ExportPictureExtension(int type) {
+  switch (type) {
+    case TPictureExportOptions::Gif:
+      return ".gif";
+    case TPictureExportOptions::Jpeg:
+      return ".jpg";
+    case TPictureExportOptions::Metafile:
+      return ".emf";
+    default:
+      return ".bmp";
+  }
+}
+
 void ExportPdf(TECMusicScore&, TStream&) { throw EPictureExportError("PDF export is not supported"); }

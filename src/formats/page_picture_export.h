@@ -24,6 +24,10 @@ struct TPictureExportOptions {
   int LastPage = 1;
 };
 
+// The file extension for an export type: ".gif", ".jpg", ".emf" (an
+// enhanced metafile) or ".bmp".
+const char* ExportPictureExtension(int type);
+
 // The export cannot be made as asked; the message says what to change.
 class EPictureExportError : public std::runtime_error {
  public:

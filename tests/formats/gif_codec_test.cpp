@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "formats/picture_types.h"
 #include "gif_test_support.h"
 
 namespace {
@@ -385,6 +386,18 @@ TEST(GifClipboard, FirstFrameAsPictureAndTheStreamOnceEveryFrameIsCoded) {
   fromPicture.LoadFromClipboardFormat(uncoded);
   EXPECT_EQ(fromPicture.Frames.at(0)->ToRaster().pixels, uncoded.Bitmap.pixels);
   EXPECT_STREQ(TGIFsImage::ClipboardFormatName, "GIF Image");
+}
+
+TEST(PictureClasses, LookupByExtension) {
+  const auto gif = PictureClassForExtension("GIF");
+  ASSERT_TRUE(gif.has_value());
+  EXPECT_EQ(gif->Type, 257);
+  EXPECT_EQ(gif->Description, "CompuServe GIF Image");
+  EXPECT_EQ(PictureClassForExtension(".gif")->Type, 257);
+  EXPECT_EQ(PictureClassForExtension("jpeg")->Type, 258);
+  EXPECT_EQ(PictureClassForExtension("Emf")->Type, 260);
+  EXPECT_FALSE(PictureClassForExtension("png").has_value());
+  EXPECT_FALSE(PictureClassForExtension("").has_value());
 }
 
 TEST(GifColourReduction, GreyAndFrequency) {

@@ -228,6 +228,14 @@ TEST(PagePictureExport, MetafileHoldsThePagesAsOneBitmap) {
   EXPECT_EQ(Bytes(emf.begin() + 88 + 120, emf.begin() + 88 + 124), (Bytes{255, 255, 255, 0}));
 }
 
+TEST(PagePictureExport, ExtensionsByType) {
+  EXPECT_STREQ(ExportPictureExtension(Options::Gif), ".gif");
+  EXPECT_STREQ(ExportPictureExtension(Options::Jpeg), ".jpg");
+  EXPECT_STREQ(ExportPictureExtension(Options::Metafile), ".emf");
+  EXPECT_STREQ(ExportPictureExtension(Options::Bitmap), ".bmp");
+  EXPECT_STREQ(ExportPictureExtension(9), ".bmp");
+}
+
 TEST(PagePictureExport, PdfIsReportedAsNotSupported) {
   auto score = ThreePages();
   TMemoryStream out;

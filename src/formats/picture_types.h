@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+// The picture classes by stored type (as page objects keep them) and by file
+// extension, for the readers that open picture files.
+struct TPictureClass {
+  std::uint16_t Type;          // 256 bitmap, 257 GIF, 258 JPEG, 259 icon, 260 metafile
+  std::string_view Extension;  // without the dot, lower case
+  std::string_view Description;
+};
+
+// The class that reads files of this extension (with or without the dot,
+// any case); nothing for an extension no class reads.
+std::optional<TPictureClass> PictureClassForExtension(std::string_view extension);
