@@ -10,9 +10,10 @@
 // EInvalidGraphicOperation with libjpeg's own message.
 
 // The largest side either direction may have, and the most pixels a picture
-// may declare before anything is allocated for it.
+// may declare (64 M, 256 MB decoded); both are checked before anything is
+// allocated for the picture.
 inline constexpr int kMaxJpegSide = 65500;
-inline constexpr std::int64_t kMaxJpegPixels = std::int64_t{1} << 28;
+inline constexpr std::int64_t kMaxJpegPixels = std::int64_t{1} << 26;
 
 // Colour, or 8-bit grey, at the given quality (clamped to 1..100).
 std::vector<std::uint8_t> EncodeJpeg(const nv::platform::RasterImage& image, int quality, bool grey);

@@ -169,20 +169,23 @@ TEST(JpegCodec, GreyIsOneComponentThatDjpegAndPilRead) {
 }
 
 TEST(JpegCodec, DeclaredSizeBeyondTheLimitIsRefusedBeforeDecoding) {
-  Bytes jpeg = EncodeJpeg(Gradient(8, 8), 75, false);
-  // The frame header (SOF0) holds the height and then the width.
-  for (std::size_t i = 0; i + 8 < jpeg.size(); ++i) {
-    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
-      jpeg[i + 5] = jpeg[i + 7] = 65000 >> 8;
-      jpeg[i + 6] = jpeg[i + 8] = 65000 & 0xFF;
-      break;
+  // 65000 on a side is past the format's limit; 10000 x 10000 past the pixel count.
+  for (const int side : {65000, 10000}) {
+    Bytes jpeg = EncodeJpeg(Gradient(8, 8), 75, false);
+    // The frame header (SOF0) holds the height and then the width.
+    for (std::size_t i = 0; i + 8 < jpeg.size(); ++i) {
+      if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
+        jpeg[i + 5] = jpeg[i + 7] = static_cast<std::uint8_t>(side >> 8);
+        jpeg[i + 6] = jpeg[i + 8] = static_cast<std::uint8_t>(side & 0xFF);
+        break;
+      }
     }
-  }
-  try {
-    DecodeJpeg(jpeg);
-    FAIL();
-  } catch (const EInvalidGraphicOperation& e) {
-    EXPECT_STREQ(e.what(), "JPEG image is too large");
+    try {
+      DecodeJpeg(jpeg);
+      ADD_FAILURE() << side;
+    } catch (const EInvalidGraphicOperation& e) {
+      EXPECT_STREQ(e.what(), "JPEG image is too large") << side;
+    }
   }
 }
 
