@@ -462,6 +462,13 @@ bool TGIFsImage::GetTransparent() const {
          Frames[static_cast<std::size_t>(CurrentFrame)]->TransparentColor.has_value();
 }
 
+void TGIFsImage::AssignTo(RasterImage& target) {
+  if (CurrentFrame < 0 || static_cast<std::size_t>(CurrentFrame) >= Frames.size()) {
+    throw EInvalidGraphicOperation("Bitmap image is not valid");
+  }
+  target = Frames[static_cast<std::size_t>(CurrentFrame)]->ToRaster();
+}
+
 void TGIFsImage::Assign(TGIFsImage& source) {
   if (&source == this) return;
   if (source.GetEmpty()) {

@@ -139,6 +139,9 @@ class TGIFsImage {
   const std::vector<nv::platform::Color>& GetPalette() const { return ImageData.Colors; }
   bool GetTransparent() const;
 
+  // The current frame as a picture; an empty image raises "Bitmap image is
+  // not valid".
+  void AssignTo(nv::platform::RasterImage& target);
   // Frame by frame from another GIF image, or as one frame from a picture.
   void Assign(TGIFsImage& source);
   void Assign(const nv::platform::RasterImage& picture);

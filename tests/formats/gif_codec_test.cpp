@@ -364,6 +364,11 @@ TEST(GifAssign, FromAPictureKeepsEveryColourOfAFewColouredPicture) {
   TGIFsImage copy;
   copy.Assign(back);
   EXPECT_TRUE(copy.Equals(back));
+  nv::platform::RasterImage current;
+  copy.AssignTo(current);
+  EXPECT_EQ(current.pixels, picture.pixels);
+  TGIFsImage empty;
+  EXPECT_THROW(empty.AssignTo(current), EInvalidGraphicOperation);
 }
 
 TEST(GifClipboard, FirstFrameAsPictureAndTheStreamOnceEveryFrameIsCoded) {
