@@ -53,7 +53,8 @@ class PixelSink {
   PixelSink(TGifDecodeResult& result, int width, int height, int bitsPerPixel, bool interlaced)
       : pixels_(result.Pixels), width_(width), rows_(GifRowOrder(height, interlaced)),
         mask_(static_cast<std::uint8_t>((1 << bitsPerPixel) - 1)) {}
-  bool Full() const { return row_ >= rows_.size(); }
+  // A frame without columns has no pixels whatever its rows.
+  bool Full() const { return width_ <= 0 || row_ >= rows_.size(); }
   void Put(int index) {
     if (Full()) return;
     pixels_[static_cast<std::size_t>(rows_[row_]) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x_)] =

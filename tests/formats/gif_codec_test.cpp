@@ -185,6 +185,17 @@ TEST(GifRead, HugeFrameIsRefusedBeforeAnythingIsAllocated) {
   EXPECT_EQ(LoadError(screenSized), "GIF frame is too large");
 }
 
+TEST(GifRead, FrameWithoutColumnsOrRowsHasNoPixels) {
+  for (const auto& [width, height] : std::vector<std::pair<int, int>>{{0, 32}, {32, 0}, {0, 0}}) {
+    Bytes b = Screen("GIF89a", 0, 0, FourColours());
+    Frame(b, width, height, {}, 2, {2, 0x4C, 0x01, 0});
+    b.push_back(0x3B);
+    TGIFsImage image;
+    Load(image, b);
+    EXPECT_TRUE(image.Frames.at(0)->Bitmap().Pixels.empty()) << width << "x" << height;
+  }
+}
+
 TEST(GifRead, TransparentIndexOutsideTheTableIsIgnored) {
   Bytes control;
   GraphicControl(control, 1, 5, 255);
