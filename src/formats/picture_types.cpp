@@ -10,13 +10,13 @@
 namespace {
 
 constexpr std::array<TPictureClass, 7> kClasses{{
-    {256, "bmp", "Bitmaps"},
-    {257, TGIFsImage::FileExtension, TGIFsImage::Description},
-    {258, "jpg", "JPEG Image File"},
-    {258, "jpeg", "JPEG Image File"},
-    {259, "ico", "Icons"},
-    {260, "emf", "Enhanced Metafiles"},
-    {260, "wmf", "Metafiles"},
+    {ptBitmap, "bmp", "Bitmaps"},
+    {ptGif, TGIFsImage::FileExtension, TGIFsImage::Description},
+    {ptJpeg, "jpg", "JPEG Image File"},
+    {ptJpeg, "jpeg", "JPEG Image File"},
+    {ptIcon, "ico", "Icons"},
+    {ptMetafile, "emf", "Enhanced Metafiles"},
+    {ptMetafile, "wmf", "Metafiles"},
 }};
 
 }  // namespace

@@ -4,6 +4,15 @@
 #include <optional>
 #include <string_view>
 
+// Stored picture types.
+enum TPictureType : std::uint16_t {
+  ptBitmap = 256,
+  ptGif = 257,
+  ptJpeg = 258,
+  ptIcon = 259,
+  ptMetafile = 260,
+};
+
 // The picture classes by stored type (as page objects keep them) and by file
 // extension, for the readers that open picture files.
 struct TPictureClass {
