@@ -2,28 +2,19 @@
 
 #include <QBuffer>
 #include <QByteArray>
-#include <QImage>
 #include <QImageReader>
-
-#include "platform/qt_raster_conversion.h"
 
 namespace nv::platform {
 
-std::optional<RasterImage> readRasterWithQt(std::span<const std::uint8_t> data, const char* format) {
-  const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data.data()),
-                                                   static_cast<qsizetype>(data.size()));
+QImage readImageWithQt(std::span<const std::uint8_t> data, const char* format) {
   QBuffer buffer;
-  buffer.setData(bytes);
-  if (!buffer.open(QIODevice::ReadOnly)) return std::nullopt;
+  buffer.setData(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
+  if (!buffer.open(QIODevice::ReadOnly)) return {};
   QImageReader reader(&buffer, format);
   reader.setDecideFormatFromContent(false);
   const QSize declared = reader.size();
-  if (!declared.isValid() || std::int64_t{declared.width()} * declared.height() > kMaxPicturePixels) {
-    return std::nullopt;
-  }
-  const QImage image = reader.read();
-  if (image.isNull()) return std::nullopt;
-  return rasterFromQImage(image);
+  if (!declared.isValid() || std::int64_t{declared.width()} * declared.height() > kMaxPicturePixels) return {};
+  return reader.read();
 }
 
 }  // namespace nv::platform

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <cstdint>
-#include <optional>
-#include <span>
+#include <QImage>
 
-#include "platform/raster_image.h"
+#include <cstdint>
+#include <span>
 
 namespace nv::platform {
 
@@ -12,8 +11,9 @@ namespace nv::platform {
 // before their pixels are allocated.
 inline constexpr std::int64_t kMaxPicturePixels = std::int64_t{1} << 26;
 
-// Decodes bitmap ("bmp") or icon ("ico") bytes through Qt's image reader.
-// Nothing for bytes that do not decode or declare too large a picture.
-std::optional<RasterImage> readRasterWithQt(std::span<const std::uint8_t> data, const char* format);
+// Decodes bitmap ("bmp") or icon ("ico") bytes through Qt's image reader,
+// transparency kept. A null image for bytes that do not decode or declare
+// too large a picture.
+QImage readImageWithQt(std::span<const std::uint8_t> data, const char* format);
 
 }  // namespace nv::platform

@@ -32,14 +32,23 @@ Bytes Encoded(const QImage& image, const char* format) {
 
 TEST(QtPictureReader, BitmapsAndIconsDecodeToTheirPixels) {
   for (const char* format : {"bmp", "ico"}) {
-    const auto raster = nv::platform::readRasterWithQt(Encoded(Sample(), format), format);
-    ASSERT_TRUE(raster.has_value()) << format;
-    EXPECT_EQ(raster->width, 5);
-    EXPECT_EQ(raster->height, 3);
-    EXPECT_EQ(raster->at(0, 0), colors::red) << format;
-    EXPECT_EQ(raster->at(4, 2), colors::blue) << format;
-    EXPECT_EQ(raster->at(2, 1), colors::white) << format;
+    const QImage image = nv::platform::readImageWithQt(Encoded(Sample(), format), format);
+    ASSERT_FALSE(image.isNull()) << format;
+    EXPECT_EQ(image.size(), QSize(5, 3));
+    EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0)) << format;
+    EXPECT_EQ(image.pixel(4, 2), qRgb(0, 0, 255)) << format;
+    EXPECT_EQ(image.pixel(2, 1), qRgb(255, 255, 255)) << format;
   }
+}
+
+TEST(QtPictureReader, IconsKeepTheirTransparency) {
+  QImage icon(4, 4, QImage::Format_ARGB32);
+  icon.fill(Qt::transparent);
+  icon.setPixel(1, 1, qRgb(0, 128, 0));
+  const QImage read = nv::platform::readImageWithQt(Encoded(icon, "ico"), "ico");
+  ASSERT_FALSE(read.isNull());
+  EXPECT_EQ(qAlpha(read.pixel(0, 0)), 0);
+  EXPECT_EQ(read.pixel(1, 1), qRgb(0, 128, 0));
 }
 
 TEST(QtPictureReader, DamagedOrHugeBitmapsGiveNothing) {
@@ -50,11 +59,11 @@ TEST(QtPictureReader, DamagedOrHugeBitmapsGiveNothing) {
     huge[at + 1] = 0xEA;
     huge[at + 2] = huge[at + 3] = 0;
   }
-  EXPECT_FALSE(nv::platform::readRasterWithQt(huge, "bmp").has_value());
+  EXPECT_TRUE(nv::platform::readImageWithQt(huge, "bmp").isNull());
   const Bytes whole = Encoded(Sample(), "bmp");
-  EXPECT_FALSE(nv::platform::readRasterWithQt(Bytes(whole.begin(), whole.begin() + 30), "bmp").has_value());
-  EXPECT_FALSE(nv::platform::readRasterWithQt(Bytes{'x', 'y'}, "bmp").has_value());
-  EXPECT_FALSE(nv::platform::readRasterWithQt(Bytes{}, "ico").has_value());
+  EXPECT_TRUE(nv::platform::readImageWithQt(Bytes(whole.begin(), whole.begin() + 30), "bmp").isNull());
+  EXPECT_TRUE(nv::platform::readImageWithQt(Bytes{'x', 'y'}, "bmp").isNull());
+  EXPECT_TRUE(nv::platform::readImageWithQt(Bytes{}, "ico").isNull());
 }
 
 TEST(QtRasterConversion, RoundTripAndTransparentKey) {
