@@ -7,7 +7,7 @@
 #include "dense_score.h"
 #include "formats/page_picture_export.h"
 #include "model/memory_stream.h"
-#include "platform/qt_raster_surface.h"
+#include "platform/qt/qt_raster_surface.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/main_window.h"
+#include "formats/picture_codecs.h"
 #include "platform/qt/display_check.h"
 #include "platform/qt/qt_picture.h"
 #include "render/layout_engine.h"
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   nv::platform::installQtPictureDecoder();
+  InstallPictureCodecs();
   nv::render::InstallLayoutEngine();
   QApplication::setApplicationName("Notavistra");
   nv::app::MainWindow window;

@@ -260,7 +260,7 @@ void TGIFsImage::Clear() {
   PaletteModified = false;
 }
 
-void TGIFsImage::LoadFromStream(TStream& stream) {
+void TGIFsImage::LoadFromStream(TStream& stream, bool decodeFirstFrame) {
   Clear();
   const std::int64_t left = stream.Remaining();
   ByteReader in(stream.ReadBytes(static_cast<std::size_t>(left)));
@@ -350,6 +350,7 @@ void TGIFsImage::LoadFromStream(TStream& stream) {
 
   if (Frames.empty()) return;
   CurrentFrame = 0;
+  if (!decodeFirstFrame) return;
   try {
     Frames[0]->Bitmap();
   } catch (...) {

@@ -125,7 +125,10 @@ class TGIFsImage {
   // Corrupt frame data marks the frame corrupted instead of raising.
   bool Tolerant = false;
 
-  void LoadFromStream(TStream& stream);
+  // Reads the whole stream. The first frame is decoded at once unless asked
+  // not to (a caller that checks its size first); a first frame that does
+  // not decode is dropped and the error raised.
+  void LoadFromStream(TStream& stream, bool decodeFirstFrame = true);
   void SaveToStream(TStream& stream);
   // The GIF stream after its 32-bit length.
   void ReadData(TStream& stream);

@@ -5,6 +5,8 @@ namespace nv::platform {
 namespace {
 
 PictureDecoder installedDecoder = nullptr;
+PictureCodec installedCodec = nullptr;
+PictureMaker installedMaker = nullptr;
 
 }  // namespace
 
@@ -14,10 +16,21 @@ std::string toString(const Picture& p) {
 }
 
 void installPictureDecoder(PictureDecoder decoder) { installedDecoder = decoder; }
+void installPictureCodec(PictureCodec codec) { installedCodec = codec; }
+void installPictureMaker(PictureMaker maker) { installedMaker = maker; }
 
 Picture decodePicture(std::span<const std::uint8_t> bytes) {
-  if (bytes.empty() || installedDecoder == nullptr) return {};
+  if (bytes.empty()) return {};
+  if (installedCodec != nullptr) {
+    if (std::optional<Picture> picture = installedCodec(bytes)) return *picture;
+  }
+  if (installedDecoder == nullptr) return {};
   return installedDecoder(bytes);
+}
+
+Picture pictureFromPixels(const RasterImage& pixels, std::optional<Color> transparent) {
+  if (installedMaker == nullptr || pixels.width <= 0 || pixels.height <= 0) return {};
+  return installedMaker(pixels, transparent);
 }
 
 }  // namespace nv::platform

@@ -2,8 +2,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
+
+#include "platform/raster_image.h"
 
 namespace nv::platform {
 
@@ -41,12 +44,31 @@ class Picture {
 // "picture WxH", or "no picture".
 std::string toString(const Picture& p);
 
-// Turns stored picture bytes (bitmap, GIF, JPEG, icon) into a picture; the
-// backend installs one at start-up.
+// The most pixels a stored picture may declare; larger ones are refused
+// before their pixels are allocated.
+inline constexpr std::int64_t kMaxPicturePixels = std::int64_t{1} << 26;
+
+// Turns stored picture bytes (bitmap, icon) into a picture; the backend
+// installs one at start-up.
 using PictureDecoder = Picture (*)(std::span<const std::uint8_t> bytes);
 void installPictureDecoder(PictureDecoder decoder);
-// The installed decoder's picture; empty without a decoder, for no bytes and
-// for bytes that do not decode.
+
+// The program's own codecs (GIF, JPEG), installed beside the backend's
+// decoder and asked first: nothing for bytes of a format they do not read,
+// else their picture (empty when the bytes are damaged).
+using PictureCodec = std::optional<Picture> (*)(std::span<const std::uint8_t> bytes);
+void installPictureCodec(PictureCodec codec);
+
+// The codec's picture, or else the backend decoder's; empty without either,
+// for no bytes and for bytes that do not decode.
 Picture decodePicture(std::span<const std::uint8_t> bytes);
+
+// Makes a backend picture of pixels in our own form; pixels of the
+// transparent colour are left out when it is drawn. The backend installs it
+// with its decoder.
+using PictureMaker = Picture (*)(const RasterImage& pixels, std::optional<Color> transparent);
+void installPictureMaker(PictureMaker maker);
+// Empty without a maker.
+Picture pictureFromPixels(const RasterImage& pixels, std::optional<Color> transparent = std::nullopt);
 
 }  // namespace nv::platform

@@ -11,7 +11,7 @@
 #include "model/memory_stream.h"
 #include "model/music_score.h"
 #include "model/row.h"
-#include "platform/qt_raster_surface.h"
+#include "platform/qt/qt_raster_surface.h"
 
 namespace {
 

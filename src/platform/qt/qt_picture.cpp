@@ -1,5 +1,10 @@
 #include "platform/qt/qt_picture.h"
 
+#include <QBuffer>
+#include <QImageReader>
+
+#include "platform/qt/qt_raster_conversion.h"
+
 namespace nv::platform {
 
 namespace {
@@ -15,10 +20,25 @@ class QtPictureData final : public PictureData {
   const QImage image;
 };
 
+// Bitmaps and icons only: GIF and JPEG are our own codecs' business.
+QImage readBitmapOrIcon(std::span<const std::uint8_t> bytes, const char* format) {
+  QBuffer buffer;
+  buffer.setData(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+  if (!buffer.open(QIODevice::ReadOnly)) return {};
+  QImageReader reader(&buffer, format);
+  reader.setDecideFormatFromContent(false);
+  const QSize declared = reader.size();
+  if (!declared.isValid() || std::int64_t{declared.width()} * declared.height() > kMaxPicturePixels) return {};
+  return reader.read();
+}
+
 Picture decodeWithQt(std::span<const std::uint8_t> bytes) {
-  QImage image;
-  image.loadFromData(bytes.data(), static_cast<int>(bytes.size()));
-  return pictureFromImage(std::move(image));
+  const bool bitmap = bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
+  return pictureFromImage(readBitmapOrIcon(bytes, bitmap ? "bmp" : "ico"));
+}
+
+Picture makeFromPixels(const RasterImage& pixels, std::optional<Color> transparent) {
+  return pictureFromImage(qImageFromRaster(pixels, transparent));
 }
 
 }  // namespace
@@ -34,6 +54,9 @@ const QImage& imageOf(const Picture& picture) {
   return data != nullptr ? data->image : none;
 }
 
-void installQtPictureDecoder() { installPictureDecoder(decodeWithQt); }
+void installQtPictureDecoder() {
+  installPictureDecoder(decodeWithQt);
+  installPictureMaker(makeFromPixels);
+}
 
 }  // namespace nv::platform

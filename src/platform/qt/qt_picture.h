@@ -13,7 +13,9 @@ Picture pictureFromImage(QImage image);
 // picture.
 const QImage& imageOf(const Picture& picture);
 
-// Installs the decoding of stored picture bytes through Qt's image readers.
+// Installs the decoding of stored bitmap and icon bytes through Qt's image
+// reader (pictures declaring more than kMaxPicturePixels are refused before
+// they are read), and the making of pictures from our own pixels.
 void installQtPictureDecoder();
 
 }  // namespace nv::platform

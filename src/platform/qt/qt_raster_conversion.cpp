@@ -1,4 +1,4 @@
-#include "platform/qt_raster_conversion.h"
+#include "platform/qt/qt_raster_conversion.h"
 
 namespace nv::platform {
 

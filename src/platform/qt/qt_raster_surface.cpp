@@ -1,11 +1,11 @@
-#include "platform/qt_raster_surface.h"
+#include "platform/qt/qt_raster_surface.h"
 
 #include <QImage>
 
 #include <new>
 
-#include "platform/qt_canvas.h"
-#include "platform/qt_raster_conversion.h"
+#include "platform/qt/qt_canvas.h"
+#include "platform/qt/qt_raster_conversion.h"
 
 namespace nv::platform {
 
