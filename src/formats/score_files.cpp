@@ -4,10 +4,16 @@
 #include "formats/score_stream.h"
 #include "model/music_score.h"
 
-void TECMusicScore::LoadFromStream(TStream& stream) { LoadScoreFromStream(*this, stream); }
+void TECMusicScore::LoadFromStream(TStream& stream) {
+  Stop();
+  LoadScoreFromStream(*this, stream);
+}
 
 void TECMusicScore::SaveToStream(TStream& stream) const { SaveScoreToStream(*this, stream); }
 
-void TECMusicScore::LoadFromFile(const std::string& name) { LoadScoreFromFile(*this, name); }
+void TECMusicScore::LoadFromFile(const std::string& name) {
+  Stop();
+  LoadScoreFromFile(*this, name);
+}
 
 void TECMusicScore::SaveToFile(const std::string& name) const { SaveScoreToFile(*this, name); }

@@ -3,11 +3,14 @@
 #include <algorithm>
 
 #include "model/instrument.h"
+#include "model/playback.h"
 #include "model/row.h"
 
 TECMusicScore::TECMusicScore() : page_(std::make_unique<TECScorePage>(this, this)) {}
 
 TECMusicScore::~TECMusicScore() {
+  // The play thread reads nothing of the score, but its handlers may.
+  Playback.reset();
   // Instruments and rows raise no destroyed events while the score goes.
   destroying_ = true;
   instruments_.clear();
@@ -127,6 +130,7 @@ void TECMusicScore::DeleteInstrumentAt(int i) {
 }
 
 void TECMusicScore::ClearInstruments() {
+  Stop();
   while (!instruments_.empty()) DeleteInstrumentAt(InstrumentCount() - 1);
   ClearUndoLists();
 }
@@ -661,6 +665,41 @@ void TECMusicScore::FireChanged(TECModelObject* sender) {
 
 void TECMusicScore::FireStaveChanged(TECModelObject* sender, TECStaveOperation op, TECModelObject* stave) {
   if (OnStaveChanged) OnStaveChanged(sender, op, stave);
+}
+
+void TECMusicScore::SetTempo(int v) {
+  if (v == tempo_ || v < 8 || v > 512) return;
+  tempo_ = v;
+  if (Playback) Playback->TempoChanged();
+  DoChanged();
+}
+
+void TECMusicScore::SetTempoScale(int v) {
+  if (v == tempoScale_ || v <= 0) return;
+  tempoScale_ = v;
+  if (Playback) Playback->TempoChanged();
+  DoChanged();
+}
+
+void TECMusicScore::Play() {
+  if (Playback) Playback->Play();
+}
+
+void TECMusicScore::Stop() {
+  if (Playback) Playback->Stop();
+}
+
+void TECMusicScore::FollowPlayback() {
+  if (Playback) Playback->FollowPlayback();
+}
+
+void TECMusicScore::SendProgramChange(std::uint8_t channel) {
+  const TECInstrument* instrument = CurrentInstrument();
+  if (!instrument || !OnPlayShort) return;
+  const TECRow* row = CurrentRow();
+  const int program = row && row->MidiInstrument() >= 0 ? row->MidiInstrument() : instrument->MidiInstrument();
+  if (program < 0 || program > 127) return;
+  FirePlayShort(this, static_cast<std::uint8_t>(0xC0 + (channel & 15)), static_cast<std::uint8_t>(program), 0);
 }
 
 void TECMusicScore::FirePlayShort(TECModelObject* sender, std::uint8_t message, std::uint8_t data1,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "model/score_page.h"
 #include "model/undo_step.h"
 
+class IECPlayback;
 class IECPlayPreparation;
 class TECInstrument;
 class TECRow;
@@ -185,9 +187,11 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   int GetMaxUndo() const { return maxUndo_; }
   void SetMaxUndo(int v);
   int GetTempoScale() const { return tempoScale_; }
-  void SetTempoScale(int v) { tempoScale_ = v; }
+  // A percentage > 0; 100 plays as written.
+  void SetTempoScale(int v);
   int GetTempo() const { return tempo_; }
-  void SetTempo(int v) { tempo_ = v; }
+  // Quarter notes per minute, 8..512.
+  void SetTempo(int v);
   TECCursorType GetCursorType() const { return cursorType_; }
   void SetCursorType(TECCursorType v);
   std::int32_t GetCursorColor() const { return cursorColor_; }
@@ -318,8 +322,19 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   void FireChanged(TECModelObject* sender);
   void FireStaveChanged(TECModelObject* sender, TECStaveOperation op, TECModelObject* stave);
   void FirePlayShort(TECModelObject* sender, std::uint8_t message, std::uint8_t data1, std::uint8_t data2);
-  // True while playback runs (set by the play code).
-  bool Playing = false;
+  // True while playback runs (set by the play code, read on any thread).
+  std::atomic<bool> Playing{false};
+
+  // --- playback ------------------------------------------------------------
+  // Filled in by the playback code; without it Play does nothing. The score
+  // owns it, so playback stops before the music goes.
+  std::unique_ptr<IECPlayback> Playback;
+  void Play();
+  void Stop();
+  void FollowPlayback();
+  // Sends the program of the current row (the instrument's when the row has
+  // none) to `channel`.
+  void SendProgramChange(std::uint8_t channel);
 
   // --- playback preparation ------------------------------------------------
   // The auto-effect and auto-velocity switches: after a new symbol item,

@@ -1,0 +1,89 @@
+#include "formats/score_player.h"
+
+#include "formats/play_list_builder.h"
+#include "model/instrument.h"
+#include "model/row.h"
+
+TECScorePlayer::TECScorePlayer(TECMusicScore& score, std::unique_ptr<IPlayClock> clock)
+    : score_(score), clock_(std::move(clock)) {}
+
+TECScorePlayer::~TECScorePlayer() { thread_.reset(); }
+
+int TempoInForce(const TECPlaySession& session, int step, int tempo) {
+  const int end = std::min(step, static_cast<int>(session.Steps.size()));
+  for (int p = 0; p < end; ++p)
+    for (const TECPlayList& list : session.Steps[p].Lists)
+      if (list.Tempo != 0) tempo = list.Tempo;
+  return tempo;
+}
+
+void TECScorePlayer::Play() {
+  if (score_.Playing || !score_.OnPlayShort) return;
+  // A handler of the end marker may ask to play again on the play thread,
+  // which cannot wait for itself.
+  if (thread_ && thread_->OnPlayThread()) return;
+  // Playback that ended by itself is joined here.
+  thread_.reset();
+  std::shared_ptr<const TECPlaySession> session = BuildPlayEvents(score_);
+  if (session->Result <= 0) return;
+  session_ = session;
+  TPlayThread::Start start;
+  start.Step = session->StartStep;
+  start.Tick = score_.CursorTick();
+  start.Tempo = TempoInForce(*session, start.Step, score_.GetTempo());
+  start.TempoScale = score_.GetTempoScale();
+  start.Reverce = score_.Reverce;
+  clock_->Rearm();
+  thread_ = std::make_unique<TPlayThread>(session, *clock_, score_.Playing, playLock_, score_.OnPlayShort, start);
+}
+
+void TECScorePlayer::Stop() {
+  if (!thread_) return;
+  thread_->Stop();
+  if (!thread_->OnPlayThread()) thread_.reset();
+}
+
+void TECScorePlayer::TempoChanged() {
+  if (!thread_) return;
+  thread_->SetTempo(score_.GetTempo());
+  thread_->SetTempoScale(score_.GetTempoScale());
+}
+
+void TECScorePlayer::RefreshMutes() {
+  for (std::size_t i = 0; i < session_->Rows.size(); ++i) {
+    const TECPlayRow& place = session_->Rows[i];
+    const TECInstrument* instrument = score_.GetInstrumentAt(place.Instrument);
+    const TECRow* row = instrument ? instrument->GetRow(place.Row) : nullptr;
+    if (row) thread_->SetMute(i, row->Mute() || instrument->Mute());
+  }
+}
+
+void TECScorePlayer::FollowPlayback() {
+  if (!score_.Playing || !thread_) return;
+  RefreshMutes();
+  const TECInstrument* instrument = score_.CurrentInstrument();
+  const int step = thread_->PlayingStep();
+  if (!instrument || step < 0 || step >= static_cast<int>(session_->Steps.size())) return;
+  const int tick = thread_->PlayingTick();
+  const int active = score_.GetActiveInstrument();
+  for (const TECPlayList& list : session_->Steps[step].Lists) {
+    if (list.Row >= session_->Rows.size() || session_->Rows[list.Row].Instrument != active) continue;
+    if (list.Measure != score_.CursorMeasure()) {
+      score_.ShowCaret(false);
+      score_.GoToMeasure(list.Measure);
+      score_.ShowCaret(true);
+    }
+    score_.SetCursorPosition(tick);
+    return;
+  }
+  // A position where the active instrument has no measure: the end.
+  const TECRow* first = instrument->GetRow(0);
+  const int end = first ? first->MeasureCount() : 0;
+  if (end != score_.CursorMeasure()) score_.GoToMeasure(end);
+  score_.SetCursorPosition(0);
+}
+
+void InstallPlayback(TECMusicScore& score, std::unique_ptr<IPlayClock> clock) {
+  if (!clock) clock = std::make_unique<SteadyPlayClock>();
+  score.Playback = std::make_unique<TECScorePlayer>(score, std::move(clock));
+}
