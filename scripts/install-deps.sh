@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg-dev librtmidi-dev libasound2-dev
+  libfluidsynth-dev timgm6mb-soundfont sox
   fonts-liberation2 xvfb xauth
   libxml2-utils python3-lxml
   giflib-tools python3-pil imagemagick libjpeg-turbo-progs

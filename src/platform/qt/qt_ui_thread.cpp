@@ -1,4 +1,4 @@
-#include "platform/qt_ui_thread.h"
+#include "platform/qt/qt_ui_thread.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
