@@ -26,7 +26,11 @@ void RaisePriority(std::thread& thread) {
   pthread_setschedparam(thread.native_handle(), SCHED_FIFO, &param);
 }
 
+thread_local TPlayThread* current = nullptr;
+
 }  // namespace
+
+TPlayThread* TPlayThread::Current() { return current; }
 
 TPlayThread::TPlayThread(std::shared_ptr<const TECPlaySession> session, IPlayClock& clock,
                          std::atomic<bool>& playing, std::mutex& playLock, Sender send, const Start& start)
@@ -56,7 +60,7 @@ void TPlayThread::SetMute(std::size_t row, bool mute) {
 }
 
 void TPlayThread::Stop() {
-  if (OnPlayThread()) {
+  if (current == this) {
     // A handler on this thread holds the play lock already; the loop sees
     // the flag before its next tick.
     playing_ = false;
@@ -72,6 +76,7 @@ void TPlayThread::Stop() {
 }
 
 void TPlayThread::Run() {
+  current = this;
   const std::vector<TECPlayStep>& steps = session_->Steps;
   const int count = static_cast<int>(steps.size());
   int step = start_.Step;

@@ -43,7 +43,8 @@ class TPlayThread final : public TECModelObject {
   // one end marker (0xFF, 47, 0) and stops. Waits for it unless called on
   // the play thread itself.
   void Stop();
-  bool OnPlayThread() const { return std::this_thread::get_id() == thread_.get_id(); }
+  // The play thread running the caller, or none off every play thread.
+  static TPlayThread* Current();
 
   // Tempo in force from the next tick on.
   void SetTempo(int tempo) { tempo_ = tempo; }

@@ -18,10 +18,9 @@ int TempoInForce(const TECPlaySession& session, int step, int tempo) {
 }
 
 void TECScorePlayer::Play() {
-  if (score_.Playing || !score_.OnPlayShort) return;
-  // A handler of the end marker may ask to play again on the play thread,
-  // which cannot wait for itself.
-  if (thread_ && thread_->OnPlayThread()) return;
+  // A handler on the play thread cannot start playback: that would wait
+  // for its own thread.
+  if (score_.Playing || !score_.OnPlayShort || TPlayThread::Current()) return;
   // Playback that ended by itself is joined here.
   thread_.reset();
   std::shared_ptr<const TECPlaySession> session = BuildPlayEvents(score_);
@@ -38,15 +37,20 @@ void TECScorePlayer::Play() {
 }
 
 void TECScorePlayer::Stop() {
-  if (!thread_) return;
-  thread_->Stop();
-  if (!thread_->OnPlayThread()) thread_.reset();
+  // On the play thread only that thread is told; the GUI thread, which
+  // alone holds it, joins it later.
+  if (TPlayThread* self = TPlayThread::Current()) {
+    self->Stop();
+    return;
+  }
+  thread_.reset();
 }
 
 void TECScorePlayer::TempoChanged() {
-  if (!thread_) return;
-  thread_->SetTempo(score_.GetTempo());
-  thread_->SetTempoScale(score_.GetTempoScale());
+  TPlayThread* thread = TPlayThread::Current() ? TPlayThread::Current() : thread_.get();
+  if (!thread) return;
+  thread->SetTempo(score_.GetTempo());
+  thread->SetTempoScale(score_.GetTempoScale());
 }
 
 void TECScorePlayer::RefreshMutes() {
