@@ -17,20 +17,16 @@ namespace nv::platform {
 // Result codes of the port layer; 0 is success.
 namespace midi_error {
 inline constexpr int kNone = 0;
-inline constexpr int kError = 1;
-inline constexpr int kBadDeviceId = 2;
-inline constexpr int kNotEnabled = 3;
-inline constexpr int kAllocated = 4;
-inline constexpr int kInvalidHandle = 5;
-inline constexpr int kNotSupported = 8;
-inline constexpr int kInvalidParameter = 11;
-inline constexpr int kStillPlaying = 65;
-inline constexpr int kNoBuffer = 66;
-inline constexpr int kNotReady = 67;
-inline constexpr int kInvalidMessage = 68;
-inline constexpr int kNoSoundfont = 100;
-inline constexpr int kNoAudioDevice = 101;
-inline constexpr int kFileWrite = 102;
+inline constexpr int kBadDeviceId = 1;
+inline constexpr int kNotEnabled = 2;
+inline constexpr int kAllocated = 3;
+inline constexpr int kInvalidHandle = 4;
+inline constexpr int kNotSupported = 5;
+inline constexpr int kNotReady = 6;
+inline constexpr int kInvalidMessage = 7;
+inline constexpr int kNoSoundfont = 8;
+inline constexpr int kNoAudioDevice = 9;
+inline constexpr int kFileWrite = 10;
 }  // namespace midi_error
 
 // The text of a result code; false for a code the layer does not know.

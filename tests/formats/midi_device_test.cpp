@@ -172,7 +172,7 @@ TEST(MidiInput, CloseTakesEveryStepThenRaisesTheFirstError) {
   f.OpenAndStart();
   f.ports.Fail.Reset = np::midi_error::kNotReady;
   f.ports.Fail.Close = np::midi_error::kInvalidHandle;
-  EXPECT_EQ(RaisedText([&] { f.input.Close(); }), "The device is not ready. Try again later.");
+  EXPECT_EQ(RaisedText([&] { f.input.Close(); }), "The MIDI device is busy. Try again later.");
   EXPECT_FALSE(f.input.IsOpen());
   EXPECT_FALSE(f.ports.InputOpen(0));
 }
@@ -191,8 +191,8 @@ TEST(MidiInput, AFailedReAddStillRemovesTheSlot) {
   f.OpenAndStart();
   const std::uint8_t block[] = {0xF0, 0x01, 0xF7};
   f.ports.ReceiveBlock(0, block, sizeof block);
-  f.ports.Fail.AddBuffer = np::midi_error::kNoBuffer;
-  EXPECT_EQ(RaisedText([&] { f.input.TakeEvent(); }), "No buffer is waiting for the block.");
+  f.ports.Fail.AddBuffer = np::midi_error::kNotReady;
+  EXPECT_EQ(RaisedText([&] { f.input.TakeEvent(); }), "The MIDI device is busy. Try again later.");
   EXPECT_EQ(f.input.PendingCount(), 0);
 }
 
@@ -235,8 +235,8 @@ TEST(MidiOutput, DeviceRulesAndTexts) {
   EXPECT_EQ(ports.Calls()[0].Bytes, (std::vector<std::uint8_t>{0x90, 60, 64}));
   output.SetVolume(0x1234, 0xABCD);
   EXPECT_EQ(ports.LastVolume(), 0x1234ABCDu);
-  ports.Fail.Close = np::midi_error::kStillPlaying;
-  EXPECT_EQ(RaisedText([&] { output.Close(); }), "The buffer is still in use by the device.");
+  ports.Fail.Close = np::midi_error::kNotEnabled;
+  EXPECT_EQ(RaisedText([&] { output.Close(); }), "The MIDI device is not enabled.");
   EXPECT_FALSE(output.IsOpen());
 }
 
