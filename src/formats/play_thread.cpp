@@ -50,10 +50,7 @@ TPlayThread::TPlayThread(std::shared_ptr<const TECPlaySession> session, IPlayClo
   RaisePriority(thread_);
 }
 
-TPlayThread::~TPlayThread() {
-  Stop();
-  if (thread_.joinable()) thread_.join();
-}
+TPlayThread::~TPlayThread() { Stop(); }
 
 void TPlayThread::SetMute(std::size_t row, bool mute) {
   if (row < session_->Rows.size()) mutes_[row] = mute;

@@ -53,7 +53,7 @@ class TestMidiPorts::Input final : public MidiInPort {
  private:
   void Drop() {
     std::lock_guard<std::mutex> lock(ports_.lock_);
-    ports_.inputState_[id_] = InputState{};
+    if (ports_.inputState_[id_].Owner == this) ports_.inputState_[id_] = InputState{};
   }
   TestMidiPorts& ports_;
   int id_;
@@ -181,9 +181,10 @@ int TestMidiPorts::OpenInput(int id, MidiInputCallback callback, std::unique_ptr
   if (id < 0 || id >= InputCount()) return midi_error::kBadDeviceId;
   std::lock_guard<std::mutex> lock(lock_);
   if (inputState_[id].Open) return midi_error::kAllocated;
+  port = std::make_unique<Input>(*this, id);
+  inputState_[id].Owner = port.get();
   inputState_[id].Open = true;
   inputState_[id].Callback = std::move(callback);
-  port = std::make_unique<Input>(*this, id);
   return midi_error::kNone;
 }
 

@@ -57,6 +57,8 @@ class TestMidiPorts final : public MidiPortSystem {
   class Output;
   class Input;
   struct InputState {
+    // The port that opened it, so a port closed earlier leaves a later one be.
+    const MidiInPort* Owner = nullptr;
     bool Open = false;
     bool Started = false;
     std::int64_t StartNs = 0;
