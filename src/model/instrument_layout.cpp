@@ -341,15 +341,6 @@ int TECInstrument::MaxMeasureCount() const {
   return count;
 }
 
-namespace {
-// The measure length a time word gives, none for a word that gives no ticks.
-int LengthOfWord(std::uint16_t word) {
-  const int numerator = word >> 8;
-  const int denominator = word & 0xFF;
-  return numerator >= 1 && denominator >= 1 ? numerator * 128 / denominator : 0;
-}
-}  // namespace
-
 int TECInstrument::MeasureLength(int i) {
   const int fallback = score_ ? score_->DefaultMeasureLength() : 128;
   if (i == 0 && score_ && score_->AufTaktWord() >= 256) return score_->PickupLength();
@@ -426,7 +417,7 @@ void TECInstrument::UpdateMeasureTimes() {
     const TECMeasure* measure = first ? first->GetMeasure(m) : nullptr;
     if (measure && measure->TimeSignature) {
       // A word that gives no ticks (damaged file) keeps the length in force.
-      if (const int length = LengthOfWord(measure->TimeSignature->Word); length > 0) inForce = length;
+      if (const int length = TimeWordTicks(measure->TimeSignature->Word); length > 0) inForce = length;
     }
     TECMeasureLayout& layout = *layouts_[m];
     layout.MeasureLength = static_cast<std::uint16_t>(m == 0 && pickup ? score_->PickupLength() : inForce);
@@ -458,7 +449,7 @@ void TECInstrument::ChangeMeasureLength(int length, int fromMeasure) {
       int value = newLengths.empty() ? length : newLengths.back();
       const TECMeasure* measure = first ? first->GetMeasure(k) : nullptr;
       if (k > fromMeasure && measure && measure->TimeSignature) {
-        if (const int l = LengthOfWord(measure->TimeSignature->Word); l > 0) value = l;
+        if (const int l = TimeWordTicks(measure->TimeSignature->Word); l > 0) value = l;
       }
       newLengths.push_back(value);
     }

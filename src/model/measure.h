@@ -57,6 +57,14 @@ class TECTimeSignature : public TECElement {
   TECMeasure* Owner = nullptr;
 };
 
+// The measure length a time word (numerator << 8 | denominator) gives, 0 for
+// a word that gives no ticks.
+constexpr int TimeWordTicks(std::uint16_t word) {
+  const int numerator = word >> 8;
+  const int denominator = word & 0xFF;
+  return numerator >= 1 && denominator >= 1 ? numerator * 128 / denominator : 0;
+}
+
 // One measure of a staff row and everything in it.
 class TECMeasure {
  public:

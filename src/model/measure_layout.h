@@ -89,6 +89,19 @@ struct TECCarryRef {
   bool operator==(const TECCarryRef&) const = default;
 };
 
+// One measure of one row as the latest page drawing placed it (document
+// pixels): hit testing, cursor placement and drop read these, never the
+// layout arithmetic.
+struct TECDrawnMeasure {
+  std::int32_t Row = 0;
+  std::int32_t Measure = 0;
+  std::int32_t PageSystem = 0;  // index of its system on the page
+  std::int32_t StaffTop = 0;
+  std::int32_t StartX = 0;   // barline before the measure
+  std::int32_t OriginX = 0;  // content origin, where the tick columns count from
+  std::int32_t EndX = 0;
+};
+
 // What the layout pass keeps for the score besides the page tables.
 struct TECPageLayout {
   // Per page: links that end on the next page (painted with this page), and
@@ -103,6 +116,8 @@ struct TECPageLayout {
   std::int32_t SystemCount = 0;
   double Interval = 0;
   std::vector<std::uint32_t> BarNumbers;
+  // The measures the latest DrawPage drew, row by row, in drawing order.
+  std::vector<TECDrawnMeasure> DrawnMeasures;
   // Set while a pass runs; a nested call returns at once.
   bool Running = false;
 };

@@ -123,6 +123,7 @@ TECInstrument* TECMusicScore::InsertInstrument(int index) {
 
 void TECMusicScore::DeleteInstrumentAt(int i) {
   if (i < 0 || i >= InstrumentCount()) return;
+  ReleaseSelection();
   // Detach first so that handlers of the destroyed event see a consistent
   // instrument list.
   std::unique_ptr<TECInstrument> gone = std::move(instruments_[i]);
@@ -137,6 +138,8 @@ void TECMusicScore::ClearInstruments() {
 
 void TECMusicScore::SetActiveInstrument(int i) {
   if (i == activeInstrument_ || i < 0 || i >= InstrumentCount()) return;
+  // The selection belongs to the active instrument.
+  ReleaseSelection();
   ShowCaret(false);
   BeginRulesUpdate();
   activeInstrument_ = i;
@@ -391,14 +394,7 @@ void TECMusicScore::SetTimeSignature(int numerator, int denominator, std::uint8_
   } else {
     TECInstrument* instrument = CurrentInstrument();
     if (!instrument) return;
-    if (TECUndoStep* step = BeginUndoStep(35)) {
-      step->Stream.WriteU8(ek::InstrumentBlock);
-      step->Stream.WriteU32(static_cast<std::uint32_t>(activeInstrument_));
-      for (int e = 0; e < instrument->SymbolsRow().Count(); ++e) SaveUndoAttachment(step, instrument->SymbolsRow().At(e), e);
-      for (int r = 0; r < instrument->GetRowCount(); ++r)
-        for (const auto& measure : instrument->GetRow(r)->Measures())
-          SaveUndoMeasure(step, measure.get(), measure->Index);
-    }
+    if (TECUndoStep* step = BeginUndoStep(35)) SaveUndoInstrumentMusic(step);
     ScopedUndoLock lock(*this);
     instrument->ChangeMeasureLength(length, cursorMeasure_);
     for (int r = 0; r < instrument->GetRowCount(); ++r)
@@ -409,6 +405,16 @@ void TECMusicScore::SetTimeSignature(int numerator, int denominator, std::uint8_
   LayoutScore(activePage_, false);
   InvalidateScore();
   FireChanged(this);
+}
+
+void TECMusicScore::SaveUndoInstrumentMusic(TECUndoStep* step) {
+  TECInstrument* instrument = CurrentInstrument();
+  if (!step || !instrument) return;
+  step->Stream.WriteU8(ek::InstrumentBlock);
+  step->Stream.WriteU32(static_cast<std::uint32_t>(activeInstrument_));
+  for (int e = 0; e < instrument->SymbolsRow().Count(); ++e) SaveUndoAttachment(step, instrument->SymbolsRow().At(e), e);
+  for (int r = 0; r < instrument->GetRowCount(); ++r)
+    for (const auto& measure : instrument->GetRow(r)->Measures()) SaveUndoMeasure(step, measure.get(), measure->Index);
 }
 
 void TECMusicScore::SetAufTakt(int notes, int value) {

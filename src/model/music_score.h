@@ -15,6 +15,7 @@
 #include "model/music_setting.h"
 #include "model/score_host.h"
 #include "model/score_page.h"
+#include "model/score_selection.h"
 #include "model/undo_step.h"
 
 class IECPlayback;
@@ -266,6 +267,9 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   void SaveUndoMeasure(TECUndoStep* step, TECMeasure* measure, int index);
   void SaveUndoAttachment(TECUndoStep* step, TECSymbolEntry* entry, int index);
   void SaveUndoPageObject(TECUndoStep* step, TECPageObject* object);
+  // The time-signature step's entry (kind 35): the active instrument's index,
+  // every symbols-row entry and every measure of every row.
+  void SaveUndoInstrumentMusic(TECUndoStep* step);
   // The same entries for steps of the redo list.
   void SaveRedoInstrument(TECUndoStep* step, TECInstrument* instrument);
   void SaveRedoRow(TECUndoStep* step, TECRow* row);
@@ -293,7 +297,7 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
 
   // --- view and layout (filled in by the view and layout code) ----------
   // Draws the active page of the active instrument at the given zoom
-  // (percent) with the selection shown red. This, LayoutScore and
+  // (percent) with the given selection, else the score's own, shown red. This, LayoutScore and
   // AddSystemSymbol go to the installed layout engine (score_layout_engine.h)
   // and do nothing without one.
   void DrawPage(nv::platform::Canvas& canvas, int hzoom, int vzoom,
@@ -314,6 +318,55 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   void AddSystemSymbol(TECSymbolItem* item);
   void BeginRulesUpdate();
   void EndRulesUpdate();
+
+  // --- selection and drag state --------------------------------------------
+  // The selection: element records of one owner row of the active instrument
+  // (a TECRow, its TECSymbolsRow or its TECTextsRow), grouped by measure. The
+  // operations on it are defined in the editing layer.
+  TECModelObject* SelectedRow = nullptr;
+  std::vector<TECSelected> Selection;
+  // Row whose group bracket is selected, -1 when none.
+  int SelectedRowGroup = -1;
+  // Record of the last hit, none when the last hit test found nothing.
+  TECElement* ClickedElement = nullptr;
+  // Staff step under the last click; the cursor pitch line is this + 35.
+  int ClickedPitchLine = 0;
+  // Selection notices held back by an open batch: 0 no batch, 1 open, more
+  // when changes were counted.
+  int SelectionBatch = 0;
+  // Drag state: press point, last point handled (document pixels), handle
+  // of the dragged page object (0 none, 1..8 edges, 9/10 angle points).
+  TECPoint DragStart;
+  TECPoint LastMouse;
+  int DragHandle = 0;
+  bool NoteCursor = false;
+  bool NoteCursorRequested = false;
+  // Staff step of the last pitch hint, to skip repeating it.
+  int HintedStep = 0x7FFFFFFF;
+  // Set while an edit keeps the selection across its undo step; see
+  // ReleaseSelection.
+  int KeepSelection = 0;
+
+  // Empties the selection without reading its records and clears
+  // ClickedElement and the bracket: called before records are freed or
+  // renumbered (an edit's undo step, undo, redo, loading, instrument
+  // changes). Invalidates the score and notifies when anything was selected.
+  void ReleaseSelection();
+
+  // Selection, hit testing and drop (defined in the editing layer).
+  void ClearSelection();
+  bool SelectElement(TECElement* element, int part);
+  void InvalidateElement(TECElement* element);
+  void ToggleMeasureSelection(TECMeasure* measure);
+  bool SelectAtPoint(TECPoint point, bool add, bool clear);
+  bool SelectInRect(const TECRect& rect, bool clear);
+  bool DeleteSelection();
+  void ClientToDocument(int& x, int& y) const;
+  void NotifySelectedChanged();
+  void EndSelectionBatch();
+  int HandleAtPoint(TECPoint point);
+  void DropAtPoint(TECPoint point, TECElement* element);
+  bool SetNoteCursor(bool on);
 
   // --- change notices ------------------------------------------------------
   // Fires OnChanged unless change notices are suppressed; the sender is the

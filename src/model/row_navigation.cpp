@@ -105,18 +105,33 @@ bool TECRow::FindNextEvent(int& measure, int& position) const {
   return true;
 }
 
-// Toggling the measure selection on the way belongs to the selection model;
-// the moves themselves do not depend on it.
-void TECRow::CursorToPreviousEvent(bool /*select*/) {
+namespace {
+
+// The select flag toggles the notes and rests at the cursor through the
+// installed selection owner (a layer above); the moves do not depend on it.
+void ToggleCursorSelection(TECMusicScore& score, TECMeasure* measure) {
+  ScoreSelectionOwner* owner = InstalledScoreSelectionOwner();
+  if (owner != nullptr && measure != nullptr) owner->ToggleMeasureSelection(score, *measure);
+}
+
+bool HasEvents(const TECMeasure* measure) {
+  return measure != nullptr && (!measure->Notes.empty() || !measure->Rests.empty());
+}
+
+}  // namespace
+
+void TECRow::CursorToPreviousEvent(bool select) {
   TECMusicScore* score = Score();
   if (!score) return;
   int measure = score->CursorMeasure();
   int position = score->CursorTick();
   if (!FindPreviousEvent(measure, position)) return;
+  const bool sameMeasure = measure == score->CursorMeasure();
   MoveCursor(*score, measure, position);
+  if (select && (sameMeasure || HasEvents(GetMeasure(measure)))) ToggleCursorSelection(*score, GetMeasure(measure));
 }
 
-void TECRow::CursorToNextEvent(bool /*select*/) {
+void TECRow::CursorToNextEvent(bool select) {
   TECMusicScore* score = Score();
   if (!score) return;
   int measure = score->CursorMeasure();
@@ -125,6 +140,9 @@ void TECRow::CursorToNextEvent(bool /*select*/) {
   // The row ends at the empty measure after its last one, where entry
   // goes on.
   if (measure > MeasureCount()) return;
+  // What stands at the cursor is toggled before the cursor leaves it, also
+  // when it leaves the measure.
+  if (select) ToggleCursorSelection(*score, GetMeasure(score->CursorMeasure()));
   MoveCursor(*score, measure, position);
 }
 

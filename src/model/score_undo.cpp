@@ -39,6 +39,8 @@ TECUndoStep* TECMusicScore::AppendStep(TUndoList& list, std::uint8_t kind) {
 }
 
 TECUndoStep* TECMusicScore::BeginUndoStep(std::uint8_t kind) {
+  // Every edit begins its step (locked or not) before it changes records.
+  ReleaseSelection();
   if (GetLockUndo()) return nullptr;
   // A new edit makes the undone steps meaningless: they start from a state
   // that no longer exists.
@@ -78,9 +80,15 @@ void TECMusicScore::ClearUndoLists() {
   if (OnRedoChanged) OnRedoChanged(this);
 }
 
-void TECMusicScore::Undo(int count) { TUndoPlayer(*this, false).Run(count); }
+void TECMusicScore::Undo(int count) {
+  ReleaseSelection();
+  TUndoPlayer(*this, false).Run(count);
+}
 
-void TECMusicScore::Redo(int count) { TUndoPlayer(*this, true).Run(count); }
+void TECMusicScore::Redo(int count) {
+  ReleaseSelection();
+  TUndoPlayer(*this, true).Run(count);
+}
 
 // --- entry writers ------------------------------------------------------------------
 

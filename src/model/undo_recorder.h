@@ -7,22 +7,29 @@
 #include "model/measure.h"
 #include "model/music_score.h"
 
-// Begins an edit's undo step at its first change and saves every measure it
-// touches once, before that measure's first change. Kind 0 records nothing
-// (operations whose callers record or lock undo themselves).
+class TECPageObject;
+class TECSymbolEntry;
+
+// Begins an edit's undo step at its first change and saves every measure,
+// symbols-row entry and page object it touches once, before that record's
+// first change. Kind 0 records nothing (operations whose callers record or
+// lock undo themselves). While undo is locked nothing is written, but the
+// recorder still reports that the edit began.
 class TECUndoRecorder {
  public:
   TECUndoRecorder(TECMusicScore* score, std::uint8_t kind) : score_(score), kind_(kind) {}
 
   void Save(TECMeasure* measure) {
-    if (!score_ || kind_ == 0 || !measure) return;
-    if (!begun_) {
-      step_ = score_->BeginUndoStep(kind_);
-      begun_ = true;
-    }
-    if (!step_ || std::find(saved_.begin(), saved_.end(), measure) != saved_.end()) return;
-    saved_.push_back(measure);
+    if (!measure || !Begin() || Saved(measure)) return;
     score_->SaveUndoMeasure(step_, measure, measure->Index);
+  }
+  void SaveAttachment(TECSymbolEntry* entry, int index) {
+    if (!entry || !Begin() || Saved(entry)) return;
+    score_->SaveUndoAttachment(step_, entry, index);
+  }
+  void SavePageObject(TECPageObject* object) {
+    if (!object || !Begin() || Saved(object)) return;
+    score_->SaveUndoPageObject(step_, object);
   }
 
   // Saves the measures of the later notes that hold links on `note`:
@@ -31,10 +38,31 @@ class TECUndoRecorder {
     for (TECNote* later : note.LinkedNotes) Save(later->Owner);
   }
 
+  // Begins the step now (the first change is about to happen); true when
+  // entries are to be written, false while undo is locked or for kind 0.
+  bool Begin() {
+    if (!score_ || kind_ == 0) return false;
+    if (!begun_) {
+      step_ = score_->BeginUndoStep(kind_);
+      begun_ = true;
+    }
+    return step_ != nullptr;
+  }
+  bool Begun() const { return begun_; }
+  // The step begun, none before the first change or while undo is locked.
+  TECUndoStep* Step() const { return step_; }
+
  private:
+  // True when `record` was saved already; notes it otherwise.
+  bool Saved(const void* record) {
+    if (std::find(saved_.begin(), saved_.end(), record) != saved_.end()) return true;
+    saved_.push_back(record);
+    return false;
+  }
+
   TECMusicScore* score_;
   std::uint8_t kind_;
   bool begun_ = false;
   TECUndoStep* step_ = nullptr;
-  std::vector<const TECMeasure*> saved_;
+  std::vector<const void*> saved_;
 };

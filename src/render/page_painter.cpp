@@ -29,11 +29,21 @@ namespace nv::render {
 void DrawPage(TECMusicScore& score, nv::platform::Canvas& canvas, int hzoom, int vzoom,
               const PaintSelection* selection) {
   score.DrawnMeasureCount = 0;
+  score.PageLayout.DrawnMeasures.clear();
   if (score.GetStyle() == TScoreStyle::ssAllInstruments) return;
   TECInstrument* instrument = score.CurrentInstrument();
   if (instrument == nullptr || !instrument->LayoutValid) return;
 
   PainterContext ctx(canvas, score, *instrument, hzoom, vzoom);
+  // Without a selection given, the score's own is drawn.
+  PaintSelection own;
+  if (selection == nullptr) {
+    own.Row = score.SelectedRow;
+    own.HighlightedRow = score.SelectedRowGroup;
+    for (const TECSelected& entry : score.Selection)
+      own.Elements.insert(own.Elements.end(), entry.Elements.begin(), entry.Elements.end());
+    selection = &own;
+  }
   ctx.Selection = selection;
   ctx.IntervalMm = score.PageLayout.Interval > 0 ? score.PageLayout.Interval : score.PageInterval(TECMetrix::rmMM);
   ctx.IntervalPx = static_cast<int>(std::lround(MillimetresToDisplayUnits(&score, TECMetrix::rmPixels, true, ctx.IntervalMm)));

@@ -13,18 +13,14 @@
 
 namespace nv::render {
 
-namespace {
-
-// Staff space in pixels: a staff is 6 mm high at the score's resolution. At
-// the smallest accepted zoom and scale the rounding would give 0, which the
-// ledger-line count divides by; one pixel is the least.
+// A staff is 6 mm high at the score's resolution. At the smallest accepted
+// zoom and scale the rounding would give 0, which the ledger-line count
+// divides by; one pixel is the least.
 int StaffSpace(int resolution, int verticalFactor) {
   const double sixMm = 6.0 / (25.4 / resolution);
   const double space = verticalFactor == 10000 ? sixMm / 4 : sixMm * verticalFactor / 40000;
   return std::max(1, static_cast<int>(std::lround(space)));
 }
-
-}  // namespace
 
 bool PaintSelection::Contains(const TECElement* element) const {
   return std::find(Elements.begin(), Elements.end(), element) != Elements.end();

@@ -262,6 +262,8 @@ void DrawStaffRow(PainterContext& ctx) {
     DrawStaffLines(ctx, ctx.MeasureStartX, ctx.MeasureEndX);
     if (measureFrame) DrawMeasureHeader(ctx);
     ctx.MeasureX = ctx.MeasureStartX + (layout ? ctx.Scaled(header) : 0);
+    score.PageLayout.DrawnMeasures.push_back(
+        {ctx.RowIndex, m, ctx.PageSystem, ctx.StaffY, ctx.MeasureStartX, ctx.MeasureX, ctx.MeasureEndX});
     if (ctx.FirstInSystem && ctx.PageSystem == 0) DrawCarriedSpanners(ctx);
 
     if (measureFrame)

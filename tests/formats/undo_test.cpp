@@ -15,6 +15,7 @@
 #include "model/model_dump.h"
 #include "model/score_builder.h"
 #include "model/undo_entries.h"
+#include "support/saved_score.h"
 
 using namespace score_builder;
 
@@ -22,27 +23,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// The score as the score file writer stores it, with its text dump to show
-// where two of them differ. The cursor and the active page are left out:
-// undo puts the music back and leaves the cursor where the restored music
-// allows.
-struct Saved {
-  explicit Saved(const TECMusicScore& score) {
-    TMemoryStream stream;
-    SaveScoreToStream(score, stream);
-    bytes = stream.Data();
-    const std::size_t cursor = 1 + 2 + std::strlen(kScoreStreamTitle) + 2 + 2;
-    std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(cursor), 16, 0);
-    dump = DumpScore(score);
-    const std::size_t line = dump.find("  cursor ");
-    dump.erase(line, dump.find('\n', line) + 1 - line);
-  }
-  bool operator==(const Saved& other) const { return bytes == other.bytes; }
-  Bytes bytes;
-  std::string dump;
-};
-
-void PrintTo(const Saved& saved, std::ostream* out) { *out << "\n" << saved.dump; }
+using Saved = SavedScore;
 
 // Two instruments; the first has two rows with notes, rests, items, a tie
 // over the bar line, symbols-row items and page objects, and its second

@@ -1,0 +1,269 @@
+// DeleteSelection: the selected bracket, page objects, symbols-row items or
+// staff-row elements go, as one undo step.
+#include <algorithm>
+#include <optional>
+
+#include "editing/edit_transaction.h"
+#include "editing/element_places.h"
+#include "formats/ornament_expansion.h"
+#include "formats/velocities.h"
+#include "model/instrument.h"
+#include "model/measure.h"
+#include "model/row.h"
+#include "model/symbols_row.h"
+
+namespace nv::editing {
+namespace {
+
+constexpr std::uint8_t kUndoDelete = 16;
+constexpr std::uint8_t kUndoTimeSignature = 35;
+
+// Toggles the bracket of the group that holds row `r`; a row past the
+// table's groups gets an entry for exactly the rows not yet covered.
+void ToggleGroupBracket(TECInstrument& instrument, int r) {
+  int covered = 0;
+  for (auto& group : instrument.Pairs) {
+    covered += std::max(0, group[0]);
+    if (r < covered) {
+      group[1] ^= 1;
+      return;
+    }
+  }
+  instrument.Pairs.push_back({instrument.GetRowCount() - covered, 1});
+}
+
+template <typename List, typename Record>
+std::unique_ptr<typename List::value_type::element_type> Detach(List& list, const Record* record) {
+  auto it = std::find_if(list.begin(), list.end(), [record](const auto& r) { return r.get() == record; });
+  if (it == list.end()) return nullptr;
+  auto detached = std::move(*it);
+  list.erase(it);
+  return detached;
+}
+
+bool IsDynamic(int kind) {
+  return (kind >= 160 && kind <= 172) || kind == 198 || kind == 199 || kind == 221 || kind == 222;
+}
+
+// Deletes the selected elements of a staff row.
+class RowDeletion {
+ public:
+  RowDeletion(TECMusicScore& score, EditTransaction& edit, TECInstrument& instrument, TECRow& row)
+      : score_(score), edit_(edit), instrument_(instrument), row_(row) {}
+
+  void Run(const std::vector<TECSelected>& selection) {
+    for (const TECSelected& entry : selection)
+      for (TECElement* element : entry.Elements)
+        if (element->Kind == ek::TimeSignature && element->Type() == TECElementType::TimeSignature)
+          firstTime_ = std::min(firstTime_.value_or(entry.Measure), entry.Measure);
+    if (firstTime_) edit_.SaveInstrumentMusic();
+    for (const TECSelected& entry : selection) {
+      TECMeasure* measure = row_.GetMeasure(entry.Measure);
+      if (measure == nullptr) continue;
+      for (TECElement* element : entry.Elements)
+        // An earlier deletion may have freed it with its note.
+        if (HoldsRecord(score_, &row_, entry.Measure, element)) Delete(*measure, *element);
+    }
+    row_.TrimEmptyMeasures();
+    if (firstTime_) Rebar(*firstTime_);
+    if (velocityFrom_) RecalcVelocityFrom(score_, velocityFrom_->first, velocityFrom_->second);
+  }
+
+ private:
+  void Save(TECMeasure& measure) {
+    if (!firstTime_) edit_.SaveMeasure(measure);
+  }
+  void Changed(TECMeasure& measure) {
+    edit_.Touch();
+    edit_.RebuildBeams(measure);
+  }
+
+  void Delete(TECMeasure& measure, TECElement& element) {
+    switch (element.Type()) {
+      case TECElementType::TimeSignature:
+        for (int r = 0; r < instrument_.GetRowCount(); ++r)
+          if (TECMeasure* other = instrument_.GetRow(r)->GetMeasure(measure.Index)) other->TimeSignature.reset();
+        edit_.Touch();
+        return;
+      case TECElementType::Clef:
+        if (measure.Clef.get() != &element) return;
+        Save(measure);
+        measure.Clef.reset();
+        edit_.Touch();
+        return;
+      case TECElementType::KeySignature:
+        if (measure.KeySignature.get() != &element) return;
+        Save(measure);
+        measure.KeySignature.reset();
+        edit_.Touch();
+        return;
+      case TECElementType::Rest: {
+        auto& rest = static_cast<TECRest&>(element);
+        if (rest.Owner != &measure) return;
+        // Hidden, not removed: the voice keeps its time.
+        Save(measure);
+        rest.Flags |= TECRest::Hidden;
+        Changed(measure);
+        return;
+      }
+      case TECElementType::Note: DeleteNote(measure, static_cast<TECNote&>(element)); return;
+      case TECElementType::MeasureItem: DeleteItem(measure, static_cast<TECMeasureItem&>(element)); return;
+      case TECElementType::Attribute: DeleteAttribute(measure, static_cast<TECNoteAttribute&>(element)); return;
+      default: return;
+    }
+  }
+
+  void DeleteNote(TECMeasure& measure, TECNote& note) {
+    if (note.Owner != &measure) return;
+    Save(measure);
+    // Freeing the note takes its ties and slurs off the notes at their other end.
+    for (TECNote* later : note.LinkedNotes)
+      if (later->Owner != nullptr) Save(*later->Owner);
+    for (const auto& attribute : note.Attributes)
+      if (ek::IsLink(attribute->Kind))
+        if (TECNote* partner = static_cast<TECLinkAttribute&>(*attribute).Partner; partner && partner->Owner)
+          Save(*partner->Owner);
+    row_.ClearLoneChordMarkIn(&measure, note.ChordMark);
+    const std::uint8_t mark = note.ChordMark;
+    row_.DeleteNote(&note);
+    row_.ClearLoneChordMarkIn(&measure, mark);
+    Changed(measure);
+  }
+
+  void DeleteItem(TECMeasure& measure, TECMeasureItem& item) {
+    if (item.Owner != &measure) return;
+    const int kind = item.Kind;
+    Save(measure);
+    if (kind == ek::Tuplet) {
+      TECTuplet& tuplet = static_cast<TECTuplet&>(item);
+      ScopedUndoLock lock(score_);
+      row_.DissolveNoteGroup(&tuplet);
+    }
+    if (score_.AutoVelocity && IsDynamic(kind)) {
+      const std::pair<int, int> at{measure.Index, item.Position};
+      if (!velocityFrom_ || at < *velocityFrom_) velocityFrom_ = at;
+    }
+    Detach(measure.Items, &item);
+    Changed(measure);
+  }
+
+  void DeleteAttribute(TECMeasure& measure, TECNoteAttribute& attribute) {
+    TECElement* owner = attribute.Owner;
+    if (owner == nullptr) return;
+    const int kind = attribute.Kind;
+    if (ek::IsLink(kind)) {
+      // Held by the later note; both notes' measures change.
+      auto& link = static_cast<TECLinkAttribute&>(attribute);
+      TECNote* holder = link.OwnerNote();
+      if (holder == nullptr || holder->Owner == nullptr) return;
+      Save(*holder->Owner);
+      if (link.Partner != nullptr && link.Partner->Owner != nullptr) Save(*link.Partner->Owner);
+      holder->RemoveAttribute(&link);
+      Changed(measure);
+      return;
+    }
+    Save(measure);
+    if (owner->Type() == TECElementType::Note) {
+      auto& note = static_cast<TECNote&>(*owner);
+      if (kind == ek::Dot || kind == ek::DoubleDot) note.Length = note.Value;
+      note.RemoveAttribute(&attribute);
+      if (kind == ek::GraceNotes && score_.AutoEffect) ExpandNoteSequence(score_, note);
+    } else if (owner->Type() == TECElementType::Rest) {
+      auto& rest = static_cast<TECRest&>(*owner);
+      if (kind == ek::Dot || kind == ek::DoubleDot) rest.Length = rest.Value;
+      Detach(rest.Attributes, &attribute);
+    } else {
+      return;
+    }
+    Changed(measure);
+  }
+
+  // The notes from the first measure that lost its time signature are
+  // barred again at the length in force before it.
+  void Rebar(int m) {
+    int length = score_.DefaultMeasureLength();
+    if (const TECRow* first = instrument_.GetRow(0))
+      for (int k = m - 1; k >= 0; --k)
+        if (const TECMeasure* measure = first->GetMeasure(k); measure && measure->TimeSignature)
+          if (const int ticks = TimeWordTicks(measure->TimeSignature->Word); ticks > 0) {
+            length = ticks;
+            break;
+          }
+    ScopedUndoLock lock(score_);
+    instrument_.ChangeMeasureLength(length, m);
+    instrument_.UpdateMeasureTimes();
+    instrument_.RebuildUnionsFrom(m, true, false);
+  }
+
+  TECMusicScore& score_;
+  EditTransaction& edit_;
+  TECInstrument& instrument_;
+  TECRow& row_;
+  std::optional<int> firstTime_;
+  std::optional<std::pair<int, int>> velocityFrom_;
+};
+
+}  // namespace
+}  // namespace nv::editing
+
+bool TECMusicScore::DeleteSelection() {
+  TECInstrument* instrument = CurrentInstrument();
+  if (instrument == nullptr) return false;
+  if (SelectedRowGroup >= 0) {
+    nv::editing::EditTransaction edit(*this, nv::editing::kUndoDelete);
+    if (!edit.Allowed()) return false;
+    // The group table is part of the instrument's stored form.
+    edit.SaveInstrument(*instrument);
+    nv::editing::ToggleGroupBracket(*instrument, SelectedRowGroup);
+    SelectedRowGroup = -1;
+    edit.Touch();
+    edit.SkipLayout();
+    return edit.Finish();
+  }
+  if (SelectedRow == nullptr || Selection.empty()) return false;
+  TECModelObject* owner = SelectedRow;
+  const int rowIndex = instrument->IndexOfRow(dynamic_cast<TECRow*>(owner));
+  const bool times =
+      rowIndex >= 0 && std::any_of(Selection.begin(), Selection.end(), [](const TECSelected& entry) {
+        return std::any_of(entry.Elements.begin(), entry.Elements.end(),
+                           [](const TECElement* e) { return e->Type() == TECElementType::TimeSignature; });
+      });
+  // A deleted time signature re-bars the instrument: its step holds all of
+  // the instrument's music.
+  nv::editing::EditTransaction edit(*this, times ? nv::editing::kUndoTimeSignature : nv::editing::kUndoDelete);
+  if (!edit.Allowed()) return false;
+  // The records are freed on the way: the selection is taken whole first.
+  const std::vector<TECSelected> taken = std::move(Selection);
+  Selection.clear();
+  SelectedRow = nullptr;
+  ClickedElement = nullptr;
+  if (owner == &instrument->TextsRow()) {
+    for (const TECSelected& entry : taken)
+      for (TECElement* element : entry.Elements) {
+        auto* object = static_cast<TECPageObject*>(element);
+        if (instrument->TextsRow().IndexOf(object) < 0) continue;
+        edit.SavePageObject(*object);
+        InvalidateArea(nv::editing::BoxOf(*this, *object, 0));
+        nv::editing::Detach(instrument->TextsRow().Objects, object);
+        edit.Touch();
+      }
+    edit.SkipLayout();
+  } else if (owner == &instrument->SymbolsRow()) {
+    for (const TECSelected& entry : taken)
+      for (TECElement* element : entry.Elements) {
+        auto* item = static_cast<TECSymbolItem*>(element);
+        TECSymbolEntry* symbols = instrument->SymbolsRow().At(entry.Measure);
+        if (symbols == nullptr || item->Entry != symbols) continue;
+        edit.SaveSymbolEntry(*symbols);
+        if (item->Kind == ek::SymbolMultiRest) symbols->Flag = 0;
+        nv::editing::Detach(symbols->Items, item);
+        edit.Touch();
+      }
+    instrument->TrimSymbolMeasures();
+  } else if (rowIndex >= 0) {
+    nv::editing::RowDeletion(*this, edit, *instrument, *instrument->GetRow(rowIndex)).Run(taken);
+    instrument->SnapCursor();
+  }
+  NotifySelectedChanged();
+  return edit.Finish();
+}

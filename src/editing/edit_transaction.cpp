@@ -1,0 +1,63 @@
+#include "editing/edit_transaction.h"
+
+#include <algorithm>
+
+#include "model/instrument.h"
+#include "model/measure.h"
+#include "model/row.h"
+#include "model/symbols_row.h"
+
+namespace nv::editing {
+
+EditTransaction::EditTransaction(TECMusicScore& score, std::uint8_t kind) : score_(score), recorder_(&score, kind) {
+  ++score_.KeepSelection;
+}
+
+EditTransaction::~EditTransaction() {
+  // Also when an exception leaves the command: what changed is laid out and
+  // reported.
+  Finish();
+  --score_.KeepSelection;
+}
+
+bool EditTransaction::Allowed() const {
+  return score_.GetStyle() != TScoreStyle::ssPreviewPages && !score_.ReadOnly;
+}
+
+void EditTransaction::SaveMeasure(TECMeasure& measure) { recorder_.Save(&measure); }
+
+void EditTransaction::SaveSymbolEntry(TECSymbolEntry& entry) {
+  const TECInstrument* instrument = entry.Owner;
+  recorder_.SaveAttachment(&entry, instrument != nullptr ? instrument->SymbolsRow().IndexOf(&entry) : entry.MeasureIndex);
+}
+
+void EditTransaction::SavePageObject(TECPageObject& object) { recorder_.SavePageObject(&object); }
+
+void EditTransaction::SaveInstrument(TECInstrument& instrument) {
+  if (recorder_.Begin()) score_.SaveUndoInstrument(recorder_.Step(), &instrument);
+}
+
+void EditTransaction::SaveInstrumentMusic() {
+  if (!recorder_.Begun() && recorder_.Begin()) score_.SaveUndoInstrumentMusic(recorder_.Step());
+}
+
+void EditTransaction::RebuildBeams(TECMeasure& measure) {
+  if (measure.Owner == nullptr) return;
+  const std::pair<TECRow*, int> place{measure.Owner, measure.Index};
+  if (std::find(beams_.begin(), beams_.end(), place) == beams_.end()) beams_.push_back(place);
+}
+
+bool EditTransaction::Finish() {
+  if (finished_) return touched_;
+  finished_ = true;
+  if (!touched_) return false;
+  // By place: the command may have trimmed measures meanwhile.
+  for (const auto& [row, index] : beams_)
+    if (TECMeasure* measure = row->GetMeasure(index)) row->RebuildUnions(measure, false, false);
+  if (layout_) score_.LayoutScore(layoutPage_ >= 0 ? layoutPage_ : score_.GetActivePage(), false);
+  score_.InvalidateScore();
+  score_.DoChanged();
+  return true;
+}
+
+}  // namespace nv::editing

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "model/music_score.h"
+#include "model/undo_recorder.h"
+
+class TECInstrument;
+class TECMeasure;
+class TECPageObject;
+class TECRow;
+class TECSymbolEntry;
+
+namespace nv::editing {
+
+// The frame every edit command on the selection shares. A command:
+//
+//   EditTransaction edit(score, kind);
+//   if (!edit.Allowed()) return;               // preview pages or read-only
+//   ... for each record about to change:
+//   edit.SaveMeasure(*measure);                // or SaveSymbolEntry / SavePageObject
+//   ... change it, then:
+//   edit.Touch();                              // and RebuildBeams(*measure) after notes moved
+//   edit.Finish();                             // or let the destructor finish
+//
+// The undo step of `kind` is begun by the first Save (none while LockUndo
+// is set; the model's undo recorder writes the entries), and each record is
+// saved once. Finish, when anything was touched: rebuilds the beam groups
+// asked for, lays out from the active page (unless SkipLayout), invalidates
+// the whole score and fires OnChanged; with nothing touched it does none of
+// these, and a command that saves only right before a change leaves no step.
+//
+// The selection is kept while the transaction lives (the model otherwise
+// empties it when a step begins): a command that frees or renumbers
+// records must first take them out of Selection itself (or empty it), and
+// clear ClickedElement when it may be one of them.
+class EditTransaction {
+ public:
+  EditTransaction(TECMusicScore& score, std::uint8_t kind);
+  ~EditTransaction();
+  EditTransaction(const EditTransaction&) = delete;
+  EditTransaction& operator=(const EditTransaction&) = delete;
+
+  TECMusicScore& Score() const { return score_; }
+  // False in ssPreviewPages or with ReadOnly: the command does nothing.
+  bool Allowed() const;
+
+  void SaveMeasure(TECMeasure& measure);
+  void SaveSymbolEntry(TECSymbolEntry& entry);
+  void SavePageObject(TECPageObject& object);
+  // Saves the instrument with its rows and settings (its stored form).
+  void SaveInstrument(TECInstrument& instrument);
+  // Saves the active instrument's whole music in the time-signature form
+  // (kind 35): every symbols-row entry and every measure of every row.
+  void SaveInstrumentMusic();
+  // The step begun (none before the first save or while undo is locked).
+  TECUndoStep* Step() const { return recorder_.Step(); }
+
+  // Records that a change was made.
+  void Touch() { touched_ = true; }
+  bool Changed() const { return touched_; }
+  // Beam groups of the measure are rebuilt once, by Finish.
+  void RebuildBeams(TECMeasure& measure);
+  // Lays out from `page` instead of the active page.
+  void LayoutFrom(int page) { layoutPage_ = page; }
+  void SkipLayout() { layout_ = false; }
+
+  // Ends the command (see above); true when anything changed. Later calls
+  // do nothing.
+  bool Finish();
+
+ private:
+  TECMusicScore& score_;
+  TECUndoRecorder recorder_;
+  bool touched_ = false;
+  bool finished_ = false;
+  bool layout_ = true;
+  int layoutPage_ = -1;
+  std::vector<std::pair<TECRow*, int>> beams_;
+};
+
+}  // namespace nv::editing

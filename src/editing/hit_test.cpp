@@ -1,0 +1,268 @@
+// SelectAtPoint and SelectInRect: hit tests over the boxes the painters
+// wrote back and the measures the latest page drawing placed.
+#include <cmath>
+#include <optional>
+
+#include "editing/element_places.h"
+#include "editing/hit_candidates.h"
+#include "model/instrument.h"
+#include "model/measure.h"
+#include "model/row.h"
+
+namespace nv::editing {
+namespace {
+
+using Candidates = std::vector<HitCandidate>;
+
+// A row that shares a staff with a neighbour is tried only while active.
+bool RowTried(const TECInstrument& instrument, int r) {
+  if (r == instrument.GetActiveRowIndex()) return true;
+  return !instrument.GetRow(r)->United() && !(r > 0 && instrument.GetRow(r - 1)->United());
+}
+
+// Opens a selection batch for the length of a search; the batch's notice
+// fires at its end.
+class SelectionBatchScope {
+ public:
+  explicit SelectionBatchScope(TECMusicScore& score) : score_(score), owns_(score.SelectionBatch == 0) {
+    if (owns_) score_.SelectionBatch = 1;
+  }
+  ~SelectionBatchScope() {
+    if (owns_) score_.EndSelectionBatch();
+  }
+  SelectionBatchScope(const SelectionBatchScope&) = delete;
+  SelectionBatchScope& operator=(const SelectionBatchScope&) = delete;
+
+ private:
+  TECMusicScore& score_;
+  bool owns_;
+};
+
+bool SelectedAlready(const TECMusicScore& score, const TECElement* element) {
+  for (const TECSelected& entry : score.Selection)
+    if (std::find(entry.Elements.begin(), entry.Elements.end(), element) != entry.Elements.end()) return true;
+  return false;
+}
+
+// The row-group bracket band left of each system start: the rows of r's
+// group from r's staff top to the bottom of the group's last staff.
+std::optional<int> BracketAt(const TECMusicScore& score, const TECInstrument& instrument, TECPoint p) {
+  const int rows = instrument.GetRowCount();
+  if (rows < 2) return std::nullopt;
+  std::vector<int> groupEnd(rows, rows - 1);
+  int first = 0;
+  for (const auto& group : instrument.Pairs) {
+    if (group[0] <= 0) continue;
+    const int last = std::min(rows, first + group[0]) - 1;
+    for (int r = first; r <= last; ++r) groupEnd[r] = last;
+    first = last + 1;
+    if (first >= rows) break;
+  }
+  if (!instrument.Pairs.empty())
+    for (int r = first; r < rows; ++r) groupEnd[r] = r;
+  const int band = Zoomed(score, 10);
+  const int staffHeight = 4 * StaffSpacePixels(score);
+  for (int r = 0; r < rows; ++r) {
+    for (const TECDrawnMeasure& drawn : score.PageLayout.DrawnMeasures) {
+      if (drawn.Row != r) continue;
+      const bool opensSystem = &drawn == &score.PageLayout.DrawnMeasures.front() ||
+                               (&drawn - 1)->Row != r || (&drawn - 1)->PageSystem != drawn.PageSystem;
+      if (!opensSystem) continue;
+      int bottom = drawn.StaffTop + staffHeight;
+      for (const TECDrawnMeasure& end : score.PageLayout.DrawnMeasures)
+        if (end.Row == groupEnd[r] && end.PageSystem == drawn.PageSystem) bottom = end.StaffTop + staffHeight;
+      if (p.X >= drawn.StartX - band && p.X < drawn.StartX && p.Y >= drawn.StaffTop && p.Y <= bottom) return r;
+    }
+  }
+  return std::nullopt;
+}
+
+// Puts the cursor where a hit in a staff row asks it.
+void PlaceCursor(TECMusicScore& score, TECInstrument& instrument, int r, const TECDrawnMeasure& drawn,
+                 const HitCandidate& hit, TECPoint p) {
+  instrument.SetActiveRow(r);
+  TECElement* clicked = hit.Clicked;
+  std::optional<int> position;
+  bool pitch = true;
+  int measure = drawn.Measure;
+  switch (clicked->Type()) {
+    case TECElementType::Clef:
+    case TECElementType::KeySignature:
+    case TECElementType::TimeSignature:
+      position = 0;
+      pitch = false;
+      break;
+    case TECElementType::Note: position = static_cast<TECNote*>(clicked)->Start; break;
+    case TECElementType::Rest: position = static_cast<TECRest*>(clicked)->Position; break;
+    case TECElementType::MeasureItem: position = static_cast<TECMeasureItem*>(clicked)->Position; break;
+    case TECElementType::GraceNote: pitch = false; break;
+    default:
+      if (clicked->Kind == ek::LinkAbove || clicked->Kind == ek::LinkBelow) {
+        // The cursor goes to the note that holds the link.
+        TECNote* holder = static_cast<TECLinkAttribute*>(clicked)->OwnerNote();
+        if (holder != nullptr && holder->Owner != nullptr) {
+          measure = holder->Owner->Index;
+          position = holder->Start;
+        }
+      }
+      break;
+  }
+  score.GoToMeasure(measure);
+  if (position) score.SetCursorPosition(*position);
+  if (pitch) {
+    score.ClickedPitchLine = StaffStepAt(score, drawn.StaffTop, p.Y);
+    score.SetCursorPitch(score.ClickedPitchLine + 35);
+  }
+}
+
+void Take(TECMusicScore& score, const HitCandidate& hit, bool add, bool clear) {
+  if (clear) score.ClearSelection();
+  if (add) score.SelectElement(hit.Selected, hit.Part);
+  if (hit.Part > 0) static_cast<TECLinkAttribute*>(hit.Selected)->HitPart = static_cast<std::uint8_t>(hit.Part);
+  score.ClickedElement = hit.Clicked;
+}
+
+bool HitStaffRows(TECMusicScore& score, TECInstrument& instrument, TECPoint p, bool add, bool clear) {
+  for (int r = 0; r < instrument.GetRowCount(); ++r) {
+    if (!RowTried(instrument, r)) continue;
+    TECRow* row = instrument.GetRow(r);
+    for (const TECDrawnMeasure& drawn : score.PageLayout.DrawnMeasures) {
+      TECMeasure* measure = drawn.Row == r ? row->GetMeasure(drawn.Measure) : nullptr;
+      if (measure == nullptr) continue;
+      for (const HitCandidate& hit : MeasureCandidates(score, *measure)) {
+        if (!Contains(hit.Box, p)) continue;
+        Take(score, hit, add, clear);
+        PlaceCursor(score, instrument, r, drawn, hit, p);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+bool HitSymbolsRow(TECMusicScore& score, TECInstrument& instrument, TECPoint p, bool add, bool clear) {
+  const int page = score.GetActivePage();
+  for (int m = score.PageFirstMeasure(page); m <= score.PageLastMeasure(page); ++m) {
+    TECSymbolEntry* entry = instrument.SymbolsRow().At(m);
+    if (entry == nullptr) continue;
+    for (const HitCandidate& hit : SymbolCandidates(score, *entry)) {
+      if (!Contains(hit.Box, p)) continue;
+      Take(score, hit, add, clear);
+      return true;
+    }
+  }
+  return false;
+}
+
+// A line is hit near its segment (less than 6 pixels at 100 %), or inside
+// its box when both ends coincide.
+bool LineHit(const TECMusicScore& score, const TECPageLine& line, TECPoint p) {
+  auto at = [&score](int stored) { return (stored - 1000) * score.ZoomFactor() / 10000; };
+  const double x1 = at(line.X1), y1 = at(line.Y1), x2 = at(line.X2), y2 = at(line.Y2);
+  const double dx = x2 - x1, dy = y2 - y1;
+  const double length2 = dx * dx + dy * dy;
+  if (length2 == 0) return Contains({line.Box.Left, line.Box.Top, line.Box.Right, line.Box.Bottom}, p);
+  const double t = std::clamp(((p.X - x1) * dx + (p.Y - y1) * dy) / length2, 0.0, 1.0);
+  return std::hypot(p.X - (x1 + t * dx), p.Y - (y1 + t * dy)) < 6.0 * score.ZoomFactor() / 10000;
+}
+
+bool HitPageObjects(TECMusicScore& score, TECInstrument& instrument, TECPoint p, bool add, bool clear) {
+  auto& objects = instrument.TextsRow().Objects;
+  for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
+    TECPageObject* object = it->get();
+    if (!OnActivePage(score, *object)) continue;
+    const TECElementBox& b = object->Box;
+    const bool hit = object->Kind == ek::PageLine ? LineHit(score, static_cast<TECPageLine&>(*object), p)
+                                                  : Contains({b.Left, b.Top, b.Right, b.Bottom}, p);
+    if (!hit) continue;
+    Take(score, {object, object, 0, {}}, add, clear);
+    return true;
+  }
+  return false;
+}
+
+// The row whose staff, in the first system below the rectangle's top,
+// starts closest below that top; none when no staff starts below it.
+std::optional<int> RowBelow(const TECMusicScore& score, int top) {
+  std::optional<int> row;
+  int best = 0;
+  for (const TECDrawnMeasure& drawn : score.PageLayout.DrawnMeasures)
+    if (drawn.StaffTop >= top && (!row || drawn.StaffTop < best)) {
+      best = drawn.StaffTop;
+      row = drawn.Row;
+    }
+  return row;
+}
+
+// Selects what the rectangle touches of one source; on the first element
+// the old selection goes when `clear` is set.
+class RectPicker {
+ public:
+  RectPicker(TECMusicScore& score, const TECRect& rect, bool clear) : score_(score), rect_(rect), clear_(clear) {}
+  void Try(const HitCandidate& hit) {
+    if (!Intersects(hit.Box, rect_) || SelectedAlready(score_, hit.Selected)) return;
+    if (clear_ && !picked_) score_.ClearSelection();
+    if (score_.SelectElement(hit.Selected, hit.Part)) picked_ = true;
+  }
+  bool Picked() const { return picked_; }
+
+ private:
+  TECMusicScore& score_;
+  TECRect rect_;
+  bool clear_;
+  bool picked_ = false;
+};
+
+}  // namespace
+}  // namespace nv::editing
+
+using namespace nv::editing;
+
+bool TECMusicScore::SelectAtPoint(TECPoint point, bool add, bool clear) {
+  ClickedElement = nullptr;
+  TECInstrument* instrument = CurrentInstrument();
+  if (instrument == nullptr) return false;
+  SelectionBatchScope batch(*this);
+  if (const auto bracket = BracketAt(*this, *instrument, point)) {
+    if (*bracket != SelectedRowGroup) {
+      ClearSelection();
+      SelectedRowGroup = *bracket;
+      NotifySelectedChanged();
+      InvalidateScore();
+    }
+    return true;
+  }
+  return HitStaffRows(*this, *instrument, point, add, clear) || HitSymbolsRow(*this, *instrument, point, add, clear) ||
+         HitPageObjects(*this, *instrument, point, add, clear);
+}
+
+bool TECMusicScore::SelectInRect(const TECRect& rect, bool clear) {
+  TECInstrument* instrument = CurrentInstrument();
+  if (instrument == nullptr) return false;
+  SelectionBatchScope batch(*this);
+  const int rows = instrument->GetRowCount();
+  if (const auto start = RowBelow(*this, rect.Top)) {
+    std::vector<int> order;
+    for (int r = *start; r < rows; ++r) order.push_back(r);
+    for (int r = *start - 1; r >= 0; --r) order.push_back(r);
+    for (int r : order) {
+      if (!RowTried(*instrument, r)) continue;
+      RectPicker picker(*this, rect, clear);
+      for (const TECDrawnMeasure& drawn : PageLayout.DrawnMeasures)
+        if (drawn.Row == r)
+          if (TECMeasure* measure = instrument->GetRow(r)->GetMeasure(drawn.Measure))
+            for (const HitCandidate& hit : MeasureCandidates(*this, *measure)) picker.Try(hit);
+      if (picker.Picked()) return true;
+    }
+  }
+  RectPicker symbols(*this, rect, clear);
+  for (int m = PageFirstMeasure(GetActivePage()); m <= PageLastMeasure(GetActivePage()); ++m)
+    if (TECSymbolEntry* entry = instrument->SymbolsRow().At(m))
+      for (const HitCandidate& hit : SymbolCandidates(*this, *entry)) symbols.Try(hit);
+  if (symbols.Picked()) return true;
+  RectPicker objects(*this, rect, clear);
+  for (const auto& object : instrument->TextsRow().Objects)
+    if (OnActivePage(*this, *object))
+      objects.Try({object.get(), object.get(), 0, {object->Box.Left, object->Box.Top, object->Box.Right, object->Box.Bottom}});
+  return objects.Picked();
+}
