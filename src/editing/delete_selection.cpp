@@ -210,10 +210,10 @@ bool TECMusicScore::DeleteSelection() {
   TECInstrument* instrument = CurrentInstrument();
   if (instrument == nullptr) return false;
   if (SelectedRowGroup >= 0) {
-    nv::editing::EditTransaction edit(*this, nv::editing::kUndoDelete);
+    // No undo step; the table is stored with the instrument, so the toggle
+    // is reported as a change.
+    nv::editing::EditTransaction edit(*this, 0);
     if (!edit.Allowed()) return false;
-    // The group table is part of the instrument's stored form.
-    edit.SaveInstrument(*instrument);
     nv::editing::ToggleGroupBracket(*instrument, SelectedRowGroup);
     SelectedRowGroup = -1;
     edit.Touch();

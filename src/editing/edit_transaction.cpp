@@ -33,10 +33,6 @@ void EditTransaction::SaveSymbolEntry(TECSymbolEntry& entry) {
 
 void EditTransaction::SavePageObject(TECPageObject& object) { recorder_.SavePageObject(&object); }
 
-void EditTransaction::SaveInstrument(TECInstrument& instrument) {
-  if (recorder_.Begin()) score_.SaveUndoInstrument(recorder_.Step(), &instrument);
-}
-
 void EditTransaction::SaveInstrumentMusic() {
   if (!recorder_.Begun() && recorder_.Begin()) score_.SaveUndoInstrumentMusic(recorder_.Step());
 }

@@ -7,7 +7,6 @@
 #include "model/music_score.h"
 #include "model/undo_recorder.h"
 
-class TECInstrument;
 class TECMeasure;
 class TECPageObject;
 class TECRow;
@@ -38,6 +37,7 @@ namespace nv::editing {
 // clear ClickedElement when it may be one of them.
 class EditTransaction {
  public:
+  // Kind 0 records no step (changes that the score reports but does not undo).
   EditTransaction(TECMusicScore& score, std::uint8_t kind);
   ~EditTransaction();
   EditTransaction(const EditTransaction&) = delete;
@@ -50,8 +50,6 @@ class EditTransaction {
   void SaveMeasure(TECMeasure& measure);
   void SaveSymbolEntry(TECSymbolEntry& entry);
   void SavePageObject(TECPageObject& object);
-  // Saves the instrument with its rows and settings (its stored form).
-  void SaveInstrument(TECInstrument& instrument);
   // Saves the active instrument's whole music in the time-signature form
   // (kind 35): every symbols-row entry and every measure of every row.
   void SaveInstrumentMusic();

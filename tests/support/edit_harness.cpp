@@ -104,6 +104,9 @@ void RunStep(EditFixture& fixture, const StepCase& step) {
   SCOPED_TRACE(step.name);
   TECMusicScore& score = fixture.score();
   if (step.setUp) step.setUp(score);
+  // Derived fields (clef and key in force) are current before the
+  // comparison, as undo leaves them laid out.
+  score.LayoutScore(score.GetActivePage(), false);
   EventRecorder events(score);
   const SavedScore before(score);
   const int steps = StepCount(score);
@@ -139,6 +142,7 @@ void RunScript(const std::function<std::unique_ptr<EditFixture>()>& make,
                const std::vector<std::function<void(TECMusicScore&)>>& actions) {
   auto recorded = make();
   TECMusicScore& score = recorded->score();
+  score.LayoutScore(score.GetActivePage(), false);
   const SavedScore start(score);
   const int steps = score.UndoCount();
   for (const auto& action : actions) {
@@ -154,6 +158,7 @@ void RunScript(const std::function<std::unique_ptr<EditFixture>()>& make,
 
   auto locked = make();
   TECMusicScore& quiet = locked->score();
+  quiet.LayoutScore(quiet.GetActivePage(), false);
   const int quietSteps = quiet.UndoCount();
   {
     ScopedUndoLock lock(quiet);
