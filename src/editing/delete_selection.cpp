@@ -64,7 +64,11 @@ class RowDeletion {
         // An earlier deletion may have freed it with its note.
         if (HoldsRecord(score_, &row_, entry.Measure, element)) Delete(*measure, *element);
     }
-    row_.TrimEmptyMeasures();
+    // The time-signature step holds every measure already.
+    if (firstTime_)
+      row_.TrimEmptyMeasures();
+    else
+      edit_.TrimEmptyMeasures(row_);
     if (firstTime_) Rebar(*firstTime_);
     if (velocityFrom_) RecalcVelocityFrom(score_, velocityFrom_->first, velocityFrom_->second);
   }

@@ -140,6 +140,9 @@ int OffsetSteps(int firstRowTop, int lines, int d, int y) {
   return twice < 0 ? t - 1 : t;
 }
 
+// A chord symbol keeps its vertical offset where other items keep their step.
+std::uint8_t& ChordSymbolOffset(TECMeasureItem& item) { return item.Voice; }
+
 std::size_t SymbolOffsetByte(int kind) { return kind == ek::TempoMark ? 6 : kind == ek::SymbolRehearsal ? 1 : 3; }
 
 class Drop {
@@ -327,8 +330,8 @@ class Drop {
       note.Position = note.Start = static_cast<std::uint16_t>(position);
       ScopedUndoLock lock(score_);
       placed = row.ReflowNote(&note, note.Length, note.StartOffset, note.Velocity);
-      row.TrimEmptyMeasures();
     }
+    if (target != source) edit_.TrimEmptyMeasures(row);
     edit_.RebuildBeams(*target);
     if (placed != nullptr && score_.AutoEffect) ExpandNoteSequence(score_, *placed);
     edit_.Touch();
@@ -375,10 +378,28 @@ class Drop {
     edit_.Touch();
   }
 
+  // A chord symbol moves up or down only, its offset kept within -30..120.
+  void ChordSymbol(TECMeasureItem& item) {
+    if (item.Owner == nullptr) return;
+    const int old = FromOnesComplement(ChordSymbolOffset(item));
+    const int offset = std::clamp(old + (score_.DragStart.Y - p_.Y) * 10000 / score_.ZoomFactor(), -30, 120);
+    if (offset == old) return;
+    const TECRect box = BoxOf(score_, item, 0);
+    edit_.SaveMeasure(*item.Owner);
+    ChordSymbolOffset(item) = OnesComplement(offset);
+    score_.InvalidateArea(box);
+    score_.InvalidateArea(Moved(box, 0, -Zoomed(score_, offset - old)));
+    edit_.Touch();
+  }
+
   // Text boxes, barres, bends, clef changes and items from kind 130 on move
   // vertically (step and octave) and, unless spanners, to the drop event.
   void Item(TECMeasureItem& item) {
     const int kind = item.Kind;
+    if (kind == ek::ChordSymbol) {
+      ChordSymbol(item);
+      return;
+    }
     const bool movable = kind == ek::TextBox || kind == ek::Barre || kind == ek::Bend || kind == ek::ClefChange ||
                          (kind >= 130 && !ek::IsLink(static_cast<std::uint8_t>(kind)) && kind != ek::Tuplet);
     if (!movable || item.Owner == nullptr || item.Owner->Owner == nullptr) return;
@@ -409,7 +430,7 @@ class Drop {
       source->Items.erase(it);
       moving->Owner = target;
       target->Items.push_back(std::move(moving));
-      row.TrimEmptyMeasures();
+      edit_.TrimEmptyMeasures(row);
     }
     edit_.Touch();
   }
@@ -453,7 +474,9 @@ int TECMusicScore::HandleAtPoint(TECPoint point) {
 }
 
 void TECMusicScore::DropAtPoint(TECPoint point, TECElement* element) {
-  if (CurrentInstrument() == nullptr || ClickedElement == nullptr || element == nullptr) return;
+  // ClickedElement is kept clear of freed records; the element dropped must
+  // be it.
+  if (CurrentInstrument() == nullptr || ClickedElement == nullptr || element != ClickedElement) return;
   nv::editing::Drop(*this, point).Run(*element);
 }
 

@@ -43,6 +43,11 @@ void EditTransaction::RebuildBeams(TECMeasure& measure) {
   if (std::find(beams_.begin(), beams_.end(), place) == beams_.end()) beams_.push_back(place);
 }
 
+void EditTransaction::TrimEmptyMeasures(TECRow& row) {
+  for (int i = row.MeasureCount() - 1; i >= 0 && row.GetMeasure(i)->IsEmpty(); --i) SaveMeasure(*row.GetMeasure(i));
+  row.TrimEmptyMeasures();
+}
+
 bool EditTransaction::Finish() {
   if (finished_) return touched_;
   finished_ = true;

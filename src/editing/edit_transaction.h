@@ -56,6 +56,10 @@ class EditTransaction {
   // The step begun (none before the first save or while undo is locked).
   TECUndoStep* Step() const { return recorder_.Step(); }
 
+  // Trims the empty measures at the row's end, each saved first so that
+  // undo brings it back.
+  void TrimEmptyMeasures(TECRow& row);
+
   // Records that a change was made.
   void Touch() { touched_ = true; }
   bool Changed() const { return touched_; }
