@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "formats/score_stream.h"
+#include "model/memory_stream.h"
+#include "support/edit_harness.h"
+
+using edit_harness::EditFixture;
+using edit_harness::EventRecorder;
+using edit_harness::ExpectSelectionHeld;
+
+namespace {
+
+// The first note of the row, none when it has none.
+TECNote* FirstNote(EditFixture& f) {
+  for (const auto& measure : f.row().Measures())
+    if (!measure->Notes.empty()) return measure->Notes.front().get();
+  return nullptr;
+}
+
+struct FreeingEdit {
+  std::string name;
+  std::function<void(EditFixture&)> edit;
+};
+
+class FreeingEdits : public ::testing::TestWithParam<FreeingEdit> {};
+
+// Each edit frees or renumbers records while notes, a rest and a tie are
+// selected and ClickedElement is set; afterwards only live records are
+// selected, and clearing and deleting the selection run clean.
+TEST_P(FreeingEdits, LeaveOnlyLiveRecordsSelected) {
+  EditFixture f(1, 2);
+  TECNote* a = f.Note(0, 0, 1, 5, 32, 0);
+  TECNote* b = f.Note(0, 0, 3, 5, 32, 32);
+  TECNote* c = f.Note(0, 1, 3, 5, 32, 0);
+  TECRest* rest = f.Rest(0, 1, 32, 32);
+  TECLinkAttribute* tie = f.row().LinkNotes(b, c, ek::LinkAbove);
+  f.score().ClearUndoLists();
+  f.Paint();
+  f.score().SelectElement(a, 0);
+  f.score().SelectElement(b, 0);
+  if (tie != nullptr) f.score().SelectElement(tie, 0);
+  f.score().SelectElement(rest, 0);
+  f.score().ClickedElement = a;
+  GetParam().edit(f);
+  ExpectSelectionHeld(f.score());
+  f.score().ClearSelection();
+  f.score().SelectElement(FirstNote(f), 0);
+  f.score().DeleteSelection();
+  ExpectSelectionHeld(f.score());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SelectionSafety, FreeingEdits,
+    ::testing::Values(
+        FreeingEdit{"delete_selection", [](EditFixture& f) { f.score().DeleteSelection(); }},
+        FreeingEdit{"delete_at_cursor",
+                    [](EditFixture& f) {
+                      f.score().GoToMeasure(0);
+                      f.score().SetCursorPosition(32);
+                      f.row().DeleteAtCursor(true);
+                    }},
+        FreeingEdit{"chord_replacement", [](EditFixture& f) { f.Enter(0, 0, 0, 5, 5, 128); }},
+        FreeingEdit{"undo_and_redo",
+                    [](EditFixture& f) {
+                      f.score().DeleteSelection();
+                      f.score().SelectElement(FirstNote(f), 0);
+                      f.score().Undo(1);
+                      ExpectSelectionHeld(f.score());
+                      f.score().SelectElement(FirstNote(f), 0);
+                      f.score().Redo(1);
+                    }},
+        FreeingEdit{"rebar",
+                    [](EditFixture& f) {
+                      f.score().GoToMeasure(0);
+                      f.score().SetTimeSignature(3, 4, 0, true);
+                    }},
+        FreeingEdit{"note_drop_through_reflow",
+                    [](EditFixture& f) {
+                      TECNote* a = f.measure(0).Notes.front().get();
+                      TECNote* b = f.measure(0).Notes.back().get();
+                      f.score().DragStart = {0, 0};
+                      f.score().ClickedElement = a;
+                      f.score().DropAtPoint({(b->Box.Left + b->Box.Right) / 2, (a->Box.Top + a->Box.Bottom) / 2}, a);
+                    }},
+        FreeingEdit{"load",
+                    [](EditFixture& f) {
+                      TMemoryStream stream;
+                      SaveScoreToStream(f.score(), stream);
+                      stream.Seek(0, TSeekOrigin::soBeginning);
+                      f.score().LoadFromStream(stream);
+                    }},
+        FreeingEdit{"instrument_switch",
+                    [](EditFixture& f) {
+                      f.score().AppendInstrument()->AppendRow()->AddMeasure();
+                      f.score().SetActiveInstrument(1);
+                      f.score().SetActiveInstrument(0);
+                    }}),
+    [](const ::testing::TestParamInfo<FreeingEdit>& info) { return info.param.name; });
+
+TEST(SelectionSafety, TheModelsReleaseEmptiesInvalidatesAndNotifiesOnce) {
+  EditFixture f(1, 1);
+  f.score().SelectElement(f.Note(0, 0, 1, 5, 32, 0), 0);
+  f.score().ClickedElement = f.measure(0).Notes.front().get();
+  EventRecorder events(f.score());
+  f.score().ReleaseSelection();
+  EXPECT_TRUE(f.score().Selection.empty());
+  EXPECT_EQ(f.score().SelectedRow, nullptr);
+  EXPECT_EQ(f.score().ClickedElement, nullptr);
+  EXPECT_EQ(events.selectedChanged, 1);
+  EXPECT_EQ(events.invalidatedAll, 1);
+  f.score().ReleaseSelection();
+  EXPECT_EQ(events.selectedChanged, 1) << "nothing left to release";
+}
+
+}  // namespace
