@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/main_window.h"
+#include "editing/selection.h"
 #include "formats/picture_codecs.h"
 #include "platform/qt/display_check.h"
 #include "platform/qt/qt_picture.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
   nv::platform::installQtPictureDecoder();
   InstallPictureCodecs();
   nv::render::InstallLayoutEngine();
+  nv::editing::InstallSelectionOwner();
   QApplication::setApplicationName("Notavistra");
   nv::app::MainWindow window;
   window.show();
