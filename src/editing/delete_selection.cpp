@@ -127,7 +127,7 @@ class RowDeletion {
       if (ek::IsLink(attribute->Kind))
         if (TECNote* partner = static_cast<TECLinkAttribute&>(*attribute).Partner; partner && partner->Owner)
           Save(*partner->Owner);
-    row_.ClearLoneChordMarkIn(&measure, note.ChordMark);
+    // The mark is read before the note goes.
     const std::uint8_t mark = note.ChordMark;
     row_.DeleteNote(&note);
     row_.ClearLoneChordMarkIn(&measure, mark);

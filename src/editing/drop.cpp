@@ -229,20 +229,26 @@ class Drop {
     axis(line.Y1, line.Y2, line.Box.Top, line.Box.Bottom);
   }
 
-  int FirstRowTop() const {
+  // The first row's drawn measure a symbols-row mark is dropped on: across
+  // the point's x, in the system whose staff lies nearest the point.
+  const TECDrawnMeasure* SymbolDropMeasure() const {
+    const TECDrawnMeasure* best = nullptr;
     for (const TECDrawnMeasure& drawn : score_.PageLayout.DrawnMeasures)
-      if (drawn.Row == 0) return drawn.StaffTop;
-    return 0;
+      if (drawn.Row == 0 && p_.X >= drawn.StartX && p_.X <= drawn.EndX &&
+          (best == nullptr || std::abs(drawn.StaffTop - p_.Y) < std::abs(best->StaffTop - p_.Y)))
+        best = &drawn;
+    return best;
   }
 
   void SymbolItem(TECSymbolItem& item) {
     const int kind = item.Kind;
     const int d = StaffSpacePixels(score_);
     const bool tempo = kind == ek::TempoMark;
-    const int t = OffsetSteps(FirstRowTop(), tempo ? 5 : 3, d, p_.Y);
+    const TECDrawnMeasure* drop = SymbolDropMeasure();
     TECSymbolEntry* entry = item.Entry;
     const int from = instrument_.SymbolsRow().IndexOf(entry);
-    if (from < 0) return;
+    if (from < 0 || drop == nullptr) return;
+    const int t = OffsetSteps(drop->StaffTop, tempo ? 5 : 3, d, p_.Y);
     const std::size_t at = SymbolOffsetByte(kind);
     if (kind == ek::SymbolBarNumber || kind == ek::SymbolVolta) {
       if (t < -5 || t > 39 || FromOnesComplement(item.Byte(at)) == t) return;
@@ -253,13 +259,12 @@ class Drop {
     }
     const bool moving = (kind >= ek::SymbolSegno && kind <= ek::SymbolRehearsal) || tempo;
     if (!moving) return;
-    const auto place = StaffPlaceAt(score_, p_);
-    const int to = place ? place->Drawn->Measure : from;
+    const int to = drop->Measure;
     const bool inRange = tempo ? t >= -29 && t <= 29 : t >= -9 && t <= 29;
     int tick = item.Tick();
-    if (tempo && place)
-      if (const TECMeasure* measure = instrument_.GetRow(place->Row)->GetMeasure(to))
-        tick = NearestEventPosition(score_, *measure, *place->Drawn, p_.X);
+    if (tempo)
+      if (const TECMeasure* measure = instrument_.GetRow(0)->GetMeasure(to))
+        tick = NearestEventPosition(score_, *measure, *drop, p_.X);
     const bool offsetChanges = inRange && FromOnesComplement(item.Byte(at)) != t;
     const bool positionChanges = tempo && tick != item.Tick();
     if (!offsetChanges && !positionChanges && to == from) return;
@@ -480,8 +485,12 @@ void TECMusicScore::DropAtPoint(TECPoint point, TECElement* element) {
   nv::editing::Drop(*this, point).Run(*element);
 }
 
-bool TECMusicScore::SetNoteCursor(bool on) {
+bool TECMusicScore::SetNoteCursor(bool on, std::optional<TECPoint> clientMouse) {
   if (on != NoteCursor) {
+    if (on && clientMouse) {
+      LastMouse = *clientMouse;
+      ClientToDocument(LastMouse.X, LastMouse.Y);
+    }
     NoteCursor = on;
     HintedStep = 0x7FFFFFFF;
   }

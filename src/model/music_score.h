@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -366,7 +367,9 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   void EndSelectionBatch();
   int HandleAtPoint(TECPoint point);
   void DropAtPoint(TECPoint point, TECElement* element);
-  bool SetNoteCursor(bool on);
+  // Switching on with the mouse's client point puts LastMouse on it, in
+  // document pixels (ClientToDocument).
+  bool SetNoteCursor(bool on, std::optional<TECPoint> clientMouse = std::nullopt);
 
   // --- change notices ------------------------------------------------------
   // Fires OnChanged unless change notices are suppressed; the sender is the

@@ -210,11 +210,40 @@ TEST(Drop, TheGhostNoteDrawsLedgerLinesBetweenStaffAndDash) {
 
 TEST(Drop, TheNoteCursorSwitchKeepsTheRequestedState) {
   EditFixture f(1, 1);
-  EXPECT_TRUE(f.score().SetNoteCursor(true));
+  f.score().ScrollX = 40;
+  f.score().ScrollY = 30;
+  EXPECT_TRUE(f.score().SetNoteCursor(true, TECPoint{5, 6}));
   EXPECT_TRUE(f.score().NoteCursorRequested);
+  EXPECT_EQ(f.score().LastMouse, (TECPoint{45, 36})) << "document pixels";
   EXPECT_FALSE(f.score().SetNoteCursor(false));
   EXPECT_FALSE(f.score().NoteCursor);
   EXPECT_FALSE(f.score().NoteCursorRequested);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Drop, ASymbolsRowMarkTakesTheOffsetAndMeasureUnderThePoint) {
+  EditFixture f(1, 3);
+  f.score().GoToMeasure(0);
+  f.instrument().AddSymbol(ek::SymbolSegno, 0, 0);
+  f.score().ClearUndoLists();
+  f.Paint();
+  TECSymbolItem* segno = f.instrument().SymbolsRow().At(0)->Items.front().get();
+  const TECDrawnMeasure& target = Drawn(f.score(), 0, 1);
+  const int d = nv::editing::StaffSpacePixels(f.score());
+  // Two spaces above the mark's base line (three spaces above the staff): 4 steps.
+  const TECPoint point{target.OriginX + 5, target.StaffTop - 3 * d - 2 * d};
+  RunStep(f, {"segno", nullptr, Drag(segno, {0, 0}, point), StepExpect::Recorded(24)});
+  segno = f.instrument().SymbolsRow().At(0)->Items.front().get();
+  f.score().SelectElement(segno, 0);
+  Drag(segno, {0, 0}, point)(f.score());
+  edit_harness::ExpectSelectionHeld(f.score());
+  ASSERT_NE(f.instrument().SymbolsRow().At(1), nullptr);
+  ASSERT_EQ(f.instrument().SymbolsRow().At(1)->Items.size(), 1u);
+  EXPECT_TRUE(f.instrument().SymbolsRow().At(0)->Items.empty());
+  EXPECT_EQ(f.instrument().SymbolsRow().At(1)->Items.front()->Byte(3), 4);
 }
 
 }  // namespace
