@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "editing/element_places.h"
 #include "model/instrument.h"
 #include "model/measure.h"
 #include "model/row.h"
@@ -48,10 +49,22 @@ void EditTransaction::TrimEmptyMeasures(TECRow& row) {
   row.TrimEmptyMeasures();
 }
 
+void EditTransaction::ForgetUnheldRecords() {
+  // Addresses are compared, never followed: the records may be gone.
+  for (TECSelected& entry : score_.Selection)
+    std::erase_if(entry.Elements, [this, &entry](const TECElement* element) {
+      return !HoldsRecord(score_, score_.SelectedRow, entry.Measure, element);
+    });
+  std::erase_if(score_.Selection, [](const TECSelected& entry) { return entry.Elements.empty(); });
+  if (score_.Selection.empty()) score_.SelectedRow = nullptr;
+  if (score_.ClickedElement != nullptr && !HeldAnywhere(score_, score_.ClickedElement)) score_.ClickedElement = nullptr;
+}
+
 bool EditTransaction::Finish() {
   if (finished_) return touched_;
   finished_ = true;
   if (!touched_) return false;
+  ForgetUnheldRecords();
   // By place: the command may have trimmed measures meanwhile.
   for (const auto& [row, index] : beams_)
     if (TECMeasure* measure = row->GetMeasure(index)) row->RebuildUnions(measure, false, false);

@@ -34,7 +34,8 @@ namespace nv::editing {
 // The selection is kept while the transaction lives (the model otherwise
 // empties it when a step begins): a command that frees or renumbers
 // records must first take them out of Selection itself (or empty it), and
-// clear ClickedElement when it may be one of them.
+// clear ClickedElement when it may be one of them. Finish also drops any
+// selected record the model no longer holds where its entry says.
 class EditTransaction {
  public:
   // Kind 0 records no step (changes that the score reports but does not undo).
@@ -74,6 +75,10 @@ class EditTransaction {
   bool Finish();
 
  private:
+  // A safety net behind the rule above: what the command freed or moved
+  // without taking it out leaves the selection and ClickedElement.
+  void ForgetUnheldRecords();
+
   TECMusicScore& score_;
   TECUndoRecorder recorder_;
   bool touched_ = false;

@@ -78,6 +78,18 @@ bool HoldsRecord(const TECMusicScore& score, const TECModelObject* owner, int me
   return false;
 }
 
+bool HeldAnywhere(const TECMusicScore& score, const TECElement* element) {
+  const TECInstrument* instrument = score.CurrentInstrument();
+  if (instrument == nullptr) return false;
+  if (HoldsRecord(score, &instrument->TextsRow(), 0, element)) return true;
+  for (int m = 0; m < instrument->SymbolsRow().Count(); ++m)
+    if (HoldsRecord(score, &instrument->SymbolsRow(), m, element)) return true;
+  for (int r = 0; r < instrument->GetRowCount(); ++r)
+    for (int m = 0; m < instrument->GetRow(r)->MeasureCount(); ++m)
+      if (HoldsRecord(score, instrument->GetRow(r), m, element)) return true;
+  return false;
+}
+
 TECElement* HoldingEvent(TECElement& element) {
   if (element.Type() == TECElementType::Note || element.Type() == TECElementType::Rest) return &element;
   TECElement* owner = nullptr;

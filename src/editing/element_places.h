@@ -28,6 +28,10 @@ std::optional<ElementPlace> PlaceOf(const TECMusicScore& score, const TECElement
 // addresses only, so it may be asked about a record already freed.
 bool HoldsRecord(const TECMusicScore& score, const TECModelObject* owner, int measure, const TECElement* element);
 
+// True when `element` is held anywhere in the active instrument (addresses
+// only, as HoldsRecord).
+bool HeldAnywhere(const TECMusicScore& score, const TECElement* element);
+
 // The note or rest whose attribute list holds `element` (through a grace
 // note's group), or the element itself when it is a note or rest.
 TECElement* HoldingEvent(TECElement& element);

@@ -14,19 +14,6 @@ namespace {
 // The editing layer and the layout engine serve every score of the tests.
 const bool layersInstalled = (nv::render::InstallLayoutEngine(), nv::editing::InstallSelectionOwner(), true);
 
-bool HeldAnywhere(const TECMusicScore& score, const TECElement* element) {
-  const TECInstrument* instrument = score.CurrentInstrument();
-  if (instrument == nullptr) return false;
-  auto* self = const_cast<TECInstrument*>(instrument);
-  if (nv::editing::HoldsRecord(score, &self->TextsRow(), 0, element)) return true;
-  for (int m = 0; m < instrument->SymbolsRow().Count(); ++m)
-    if (nv::editing::HoldsRecord(score, &self->SymbolsRow(), m, element)) return true;
-  for (int r = 0; r < instrument->GetRowCount(); ++r)
-    for (int m = 0; m < instrument->GetRow(r)->MeasureCount(); ++m)
-      if (nv::editing::HoldsRecord(score, instrument->GetRow(r), m, element)) return true;
-  return false;
-}
-
 int StepCount(const TECMusicScore& score) { return score.UndoCount(); }
 
 }  // namespace
@@ -96,7 +83,7 @@ void ExpectSelectionHeld(const TECMusicScore& score) {
       EXPECT_TRUE(nv::editing::HoldsRecord(score, score.SelectedRow, entry.Measure, element))
           << "a selected record of measure " << entry.Measure << " is no longer held by the model";
   if (score.ClickedElement != nullptr) {
-    EXPECT_TRUE(HeldAnywhere(score, score.ClickedElement)) << "ClickedElement is no longer held by the model";
+    EXPECT_TRUE(nv::editing::HeldAnywhere(score, score.ClickedElement)) << "ClickedElement is no longer held by the model";
   }
 }
 
