@@ -128,10 +128,10 @@ void TECNote::Store(std::span<std::uint8_t> out) const { NoteLayout::Store(*this
 
 void TECNote::Load(std::span<const std::uint8_t> stored) {
   NoteLayout::Load(*this, stored);
+  // Only these zeros stand for a default: a value of 0 is the "Repeat notes"
+  // sign's variant, and position 0 holds a tuplet member that starts later.
   if (Length == 0) Length = Value;
   if (Start == 0) Start = Position;
-  if (Value == 0) Value = Length;
-  if (Position == 0) Position = Start;
   if (Velocity == 0) Velocity = 64;
 }
 

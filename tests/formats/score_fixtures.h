@@ -119,6 +119,11 @@ inline void FillMeasure(TECMeasure& measure) {
   TECLinkAttribute* tie = LinkNotes(first, second, ek::LinkBelow);
   tie->StartOffset = 3, tie->EndOffset = 250, tie->Thickness = 6, tie->LinkStyle = 1;
   AddNote(measure, 7, 4, 64, 32, 1);
+  // A "Repeat notes" sign of variant 0 keeps its value 0, and a note
+  // written at position 0 keeps its own start.
+  TECNote* repeat = AddNote(measure, ek::RepeatNotes - 20, 0, 0, 32, 2);
+  repeat->Length = 64;
+  AddNote(measure, 4, 5, 8, 10, 3)->Position = 0;
 
   auto rest = std::make_unique<TECRest>(&measure);
   rest->Value = 32, rest->Length = 48, rest->Position = rest->Start = 96, rest->Step = 2, rest->Octave = 5;

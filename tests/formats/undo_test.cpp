@@ -461,6 +461,29 @@ TEST(Undo, NothingWhileReadOnlyOrPreviewing) {
   EXPECT_EQ(Upper(*score).GetClef(0), 2);
 }
 
+// One instrument of one row with `measures` measures of the given time,
+// laid out, undo unlocked.
+std::unique_ptr<TECMusicScore> MakeLaidOutScore(int measures, int numerator = 4, int denominator = 4) {
+  auto score = MakeScore(1, measures);
+  score->SetTimeSignature(numerator, denominator, 0, true);
+  score->LayoutScore(0, false);
+  score->SetLockUndo(false);
+  return score;
+}
+
+TEST(Undo, RepeatSignsOfVariantZeroKeepTheirValue) {
+  for (const int kind : {ek::RepeatNotes, ek::RepeatBar}) {
+    auto score = MakeLaidOutScore(1);
+    TECRow& row = *score->GetInstrumentAt(0)->GetRow(0);
+    ASSERT_NE(row.InsertRepeatSign(kind, 0), nullptr);
+    const Saved after(*score);
+    score->Undo(1);
+    score->Redo(1);
+    EXPECT_EQ(Saved(*score), after) << kind;
+    EXPECT_EQ(row.GetMeasure(0)->Notes.front()->Value, 0) << kind;
+  }
+}
+
 // Random edits of the kinds built so far, undone and redone completely in
 // batches that fit the undo depth.
 class RandomEdits {

@@ -56,6 +56,22 @@ TEST(ElementRecords, NoteReadWithZeroFieldsTakesItsValueAndPosition) {
   EXPECT_EQ(note.Velocity, 64);
 }
 
+TEST(ElementRecords, NoteReadKeepsAZeroValueAndAZeroPosition) {
+  // A "Repeat notes" sign of variant 0 (value 0, 64 ticks long), written at
+  // position 0 but standing at tick 10: only a zero length and a zero start
+  // take a default.
+  std::vector<std::uint8_t> stored(TECNote::StoredSize, 0);
+  stored[0] = ek::RepeatNotes;
+  stored[12] = 64;
+  stored[14] = 10;
+  TECNote note;
+  note.Load(stored);
+  EXPECT_EQ(note.Value, 0);
+  EXPECT_EQ(note.Length, 64);
+  EXPECT_EQ(note.Position, 0);
+  EXPECT_EQ(note.Start, 10);
+}
+
 TEST(ElementRecords, ShortAndLongStoredPrefixesReadWhatFits) {
   TECRest rest;
   rest.Load(std::vector<std::uint8_t>{30, 64, 0});
