@@ -412,17 +412,25 @@ void TECInstrument::UpdateMeasureTimes() {
   }
   const TECRow* first = GetRow(0);
   int inForce = defaultLength;
+  // The beats of the time in force: beams and rests are rebuilt by them
+  // before the layout pass runs.
+  int numeratorInForce = numerator;
+  int denominatorInForce = denominator;
   std::uint32_t start = 0;
   for (int m = 0; m < static_cast<int>(layouts_.size()); ++m) {
     const TECMeasure* measure = first ? first->GetMeasure(m) : nullptr;
     if (measure && measure->TimeSignature) {
-      // A word that gives no ticks (damaged file) keeps the length in force.
-      if (const int length = TimeWordTicks(measure->TimeSignature->Word); length > 0) inForce = length;
+      // A word that gives no ticks (damaged file) keeps the time in force.
+      if (const int length = TimeWordTicks(measure->TimeSignature->Word); length > 0) {
+        inForce = length;
+        numeratorInForce = measure->TimeSignature->Numerator();
+        denominatorInForce = measure->TimeSignature->Denominator();
+      }
     }
     TECMeasureLayout& layout = *layouts_[m];
     layout.MeasureLength = static_cast<std::uint16_t>(m == 0 && pickup ? score_->PickupLength() : inForce);
-    layout.Numerator = static_cast<std::uint8_t>(numerator);
-    layout.Denominator = static_cast<std::uint8_t>(denominator);
+    layout.Numerator = static_cast<std::uint8_t>(numeratorInForce);
+    layout.Denominator = static_cast<std::uint8_t>(denominatorInForce);
     layout.StartTick = start;
     start += layout.MeasureLength;
   }

@@ -86,6 +86,19 @@ TEST_F(MeasureTiming, LocalTimeSignatureFromTheCursor) {
   EXPECT_EQ(score->GetMeasureLength(2), 96);
 }
 
+TEST_F(MeasureTiming, RestsAfterALocalTimeSignatureFollowItsBeat) {
+  TECRow& row = *instrument->GetRow(0);
+  row.AddMeasure();
+  for (int m = 0; m < 4; ++m) AddNote(*row.GetMeasure(m), 1, 5, 128, 0);
+  score->GoToMeasure(2);
+  score->SetTimeSignature(3, 4, 0, false);
+  // The second whole note of 3/4 ends with a half in measure 4; a quarter
+  // rest fills the beat that is left.
+  ASSERT_EQ(row.MeasureCount(), 5);
+  EXPECT_EQ(Rests(*row.GetMeasure(4)), (std::vector<std::pair<int, int>>{{32, 64}}));
+  EXPECT_EQ(instrument->MeasureNumerator(4), 3);
+}
+
 TEST_F(MeasureTiming, RulerMarkersRepaintWhereTheyMoved) {
   FakeScoreHost host;
   score->SetHost(&host);
