@@ -19,6 +19,11 @@ int MeasureLength(const TECRow& row, int measure) {
   return std::max(1, instrument ? instrument->MeasureLength(measure) : 128);
 }
 
+void DropAppendedMeasures(TECRow& row, int countBefore) {
+  while (row.MeasureCount() > countBefore && row.GetMeasure(row.MeasureCount() - 1)->IsEmpty())
+    row.DeleteMeasure(row.MeasureCount() - 1);
+}
+
 void MoveCursor(TECMusicScore& score, int measure, int tick) {
   score.GoToMeasureExtending(measure);
   score.SetCursorPosition(tick);

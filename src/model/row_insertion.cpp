@@ -377,8 +377,12 @@ TECNote* TECRow::InsertNote(int step, int octave, bool accidentalRule, std::uint
     for (int i = 2; i <= 4; ++i)
       if (options[i] > ek::DoubleDot) note.FirstAttributes.push_back(MakeNoteAttribute(options[i], nullptr));
   layer.AccidentalRule = accidentalRule && options[6] != 123;
+  const int measures = MeasureCount();
   TECNote* first = layer.Insert(duration, options[5], options[1]);
-  if (!first) return nullptr;
+  if (!first) {
+    row_edit::DropAppendedMeasures(*this, measures);
+    return nullptr;
+  }
   row_edit::MoveCursor(*score, layer.Measure, layer.Tick);
   FinishInsertion(*this, *score);
   return first;
@@ -404,8 +408,12 @@ TECNote* TECRow::InsertPitchedNote(int step, int octave, std::uint8_t thirdSpare
   const bool dot = code == ek::Dot || code == ek::DoubleDot;
   if (!tuplet && !dot && code > 10 && code < 256)
     note.FirstAttributes.push_back(MakeNoteAttribute(static_cast<std::uint8_t>(code), nullptr));
+  const int measures = MeasureCount();
   TECNote* first = layer.Insert(duration, tuplet ? code : 0, dot ? code : 0);
-  if (!first) return nullptr;
+  if (!first) {
+    row_edit::DropAppendedMeasures(*this, measures);
+    return nullptr;
+  }
   row_edit::MoveCursor(*score, layer.Measure, layer.Tick);
   FinishInsertion(*this, *score);
   return first;
@@ -449,20 +457,25 @@ TECNote* TECRow::InsertRepeatSign(int kind, int variant) {
   const int m = score->CursorMeasure();
   const int voice = score->CursorVoice();
   const bool multiVoice = voiceMode_ > 0;
+  const int measures = MeasureCount();
   while (MeasureCount() <= m) AddMeasure();
   TECMeasure* measure = GetMeasure(m);
   const int measureLength = row_edit::MeasureLength(*this, m);
   auto ofVoice = [&](int v) { return !multiVoice || v == voice; };
+  auto refuse = [&] {
+    row_edit::DropAppendedMeasures(*this, measures);
+    return nullptr;
+  };
   int start = 0;
   int length = measureLength;
   if (kind == ek::RepeatBar) {
     for (const auto& note : measure->Notes)
-      if (ofVoice(note->Voice)) return nullptr;
+      if (ofVoice(note->Voice)) return refuse();
   } else {
     start = score->CursorTick();
     length = 1 << (6 - variant);
     for (const auto& note : measure->Notes)
-      if (ofVoice(note->Voice) && NoteOverlaps(*note, start, start + length)) return nullptr;
+      if (ofVoice(note->Voice) && NoteOverlaps(*note, start, start + length)) return refuse();
   }
   TECUndoRecorder undo(score, kUndoInsertNote);
   undo.Save(measure);

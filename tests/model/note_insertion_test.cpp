@@ -269,4 +269,16 @@ TEST_F(NoteEntry, LinkNotesCommand) {
   EXPECT_EQ(changed, 1);
 }
 
+TEST_F(NoteEntry, RefusedInsertionLeavesTheRowAsItWas) {
+  score->LayoutScore(0, false);
+  score->SetLockUndo(false);
+  At(3, 0);
+  // A quintuplet of halves spans two whole notes: it fits no measure.
+  TECRow::TInsertOptions quintuplet{};
+  quintuplet[5] = 5;
+  EXPECT_EQ(Insert(1, 5, 64, quintuplet), nullptr);
+  EXPECT_EQ(row->MeasureCount(), 1);
+  EXPECT_EQ(score->UndoCount(), 0);
+}
+
 }  // namespace
