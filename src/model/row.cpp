@@ -224,6 +224,8 @@ int TECRow::GetKeySignature(int i) const {
 
 void TECRow::SetKeySignature(int i, int code) {
   if (code >= 0 && code < 30) code += 30;
+  // 30 + n sharps or 40 + n flats; any other code is no key.
+  if (code % 10 > 7 || (code / 10 != 3 && code / 10 != 4)) return;
   SetMeasureRecord(*this, i, code, &TECMeasure::KeySignature, 31);
 }
 

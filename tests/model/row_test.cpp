@@ -189,6 +189,20 @@ TEST_F(StaffRow, ClefAndKeySetters) {
   EXPECT_EQ(changes, 2);
 }
 
+TEST_F(StaffRow, KeySetterIgnoresCodesThatAreNoKey) {
+  row->SetKeySignature(0, 43);
+  for (const int code : {38, 39, 9, 48, 59, 100, 255}) {
+    row->SetKeySignature(0, code);
+    EXPECT_EQ(row->GetKeySignature(0), 43) << code;
+  }
+  row->SetKeySignature(3, 39);
+  EXPECT_EQ(row->MeasureCount(), 1);
+  row->SetKeySignature(0, 7);
+  EXPECT_EQ(row->GetKeySignature(0), 37);
+  row->SetKeySignature(0, 40);
+  EXPECT_EQ(row->GetKeySignature(0), 40);
+}
+
 TEST_F(StaffRow, ClefOffsets) {
   const struct {
     int code, offset;
