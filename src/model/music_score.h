@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -226,7 +227,8 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   bool Reverce = false;
   // A nesting counter: true adds one, false takes one away.
   bool GetLockUndo() const { return undoLock_ > 0; }
-  void SetLockUndo(bool v) { undoLock_ += v ? 1 : -1; }
+  // An unlock beyond the last lock is ignored.
+  void SetLockUndo(bool v) { undoLock_ = v ? undoLock_ + 1 : std::max(0, undoLock_ - 1); }
   std::uint8_t NoteInterval() const { return noteInterval_; }
   void SetNoteInterval(std::uint8_t mode);
   int MeasureCount() const { return measureCount_; }

@@ -484,6 +484,15 @@ TEST(Undo, RepeatSignsOfVariantZeroKeepTheirValue) {
   }
 }
 
+TEST(Undo, LockUndoDoesNotCountBelowZero) {
+  TECMusicScore score;
+  score.SetLockUndo(false);
+  score.SetLockUndo(false);
+  EXPECT_FALSE(score.GetLockUndo());
+  score.SetLockUndo(true);
+  EXPECT_TRUE(score.GetLockUndo());
+}
+
 // Random edits of the kinds built so far, undone and redone completely in
 // batches that fit the undo depth.
 class RandomEdits {
