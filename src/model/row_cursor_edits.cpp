@@ -381,11 +381,17 @@ void TECRow::ReplaceWithChordNotes(const std::vector<TChordEntry>& entries, bool
   const int length = MeasureLength(*this, m);
   const bool multiVoice = voiceMode_ > 0;
   const int voice = score->CursorVoice();
-  TECUndoRecorder undo(score, kUndoInsertNote);
-  TECMeasure* measure = CursorMeasure(*this, *score);
+  // Every measure the chord reaches belongs to its step, the ones it
+  // appends as well: they are appended before the step begins and saved
+  // empty.
+  const int measures = MeasureCount();
+  int last = m;
+  for (int rest = duration - (length - t); rest > 0; rest -= MeasureLength(*this, last)) ++last;
+  while (MeasureCount() <= last) AddMeasure();
+  TECMeasure* measure = GetMeasure(m);
   TECMeasure* next = t + duration > length ? GetMeasure(m + 1) : nullptr;
-  undo.Save(measure);
-  if (next) undo.Save(next);
+  TECUndoRecorder undo(score, kUndoInsertNote);
+  for (int i = m; i <= last; ++i) undo.Save(GetMeasure(i));
   ScopedUndoLock lock(*score);
   // The notes that the chord replaces: those starting under it.
   auto clear = [&](TECMeasure* in, int from, int to) {
@@ -448,5 +454,6 @@ void TECRow::ReplaceWithChordNotes(const std::vector<TChordEntry>& entries, bool
       MoveCursor(*score, m, t);
     }
   }
+  row_edit::DropAppendedMeasures(*this, measures);
   Finish(*this, *score);
 }

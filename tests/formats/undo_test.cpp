@@ -493,6 +493,35 @@ TEST(Undo, LockUndoDoesNotCountBelowZero) {
   EXPECT_TRUE(score.GetLockUndo());
 }
 
+// A chord that runs past the cursor measure: every measure it reaches,
+// the ones it appends included, belongs to its step.
+TEST(Undo, ChordsAcrossBarLinesAreTakenBackWhole) {
+  const struct {
+    const char* name;
+    int numerator, denominator, measures, measure, tick, duration;
+    int measuresAfter;
+  } cases[] = {
+      {"into a new measure", 4, 4, 1, 0, 96, 64, 2},
+      {"over three measures of 3/16", 3, 16, 1, 0, 0, 64, 3},
+      {"past the row's end", 4, 4, 2, 1, 71, 64, 3},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto score = MakeLaidOutScore(c.measures, c.numerator, c.denominator);
+    TECRow& row = *score->GetInstrumentAt(0)->GetRow(0);
+    score->GoToMeasure(c.measure);
+    score->SetCursorPosition(c.tick);
+    const Saved before(*score);
+    row.ReplaceWithChordNotes({{60}, {64}}, true, c.duration);
+    ASSERT_EQ(row.MeasureCount(), c.measuresAfter);
+    ASSERT_EQ(row.GetMeasure(c.measuresAfter - 1)->Notes.size(), 2u);
+    ASSERT_EQ(score->UndoCount(), 1);
+    const Saved after(*score);
+    ExpectUndoRedoUndo(*score, before, after);
+    EXPECT_EQ(row.MeasureCount(), c.measures);
+  }
+}
+
 // Random edits of the kinds built so far, undone and redone completely in
 // batches that fit the undo depth.
 class RandomEdits {
