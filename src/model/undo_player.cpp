@@ -581,6 +581,10 @@ void TUndoPlayer::ApplyTimeSignature(TECUndoStep& step) {
   } else {
     throw EFileDamage();
   }
+  // A new word of the same length for the whole score is recorded by the
+  // header alone; a step of one instrument without entries found it
+  // without measures, and gives it back so.
+  const bool wordOnly = form == ek::ScoreStream && step.EntryCount == 0;
   if (TECUndoStep* mirror = Mirror(step.Kind)) {
     mirror->Stream.WriteU8(form);
     if (form == ek::ScoreStream) {
@@ -589,9 +593,8 @@ void TUndoPlayer::ApplyTimeSignature(TECUndoStep& step) {
     } else {
       mirror->Stream.WriteU32(only);
     }
-    // A step of the word alone (a new word of the same length) has no
-    // entries, and its mirror none either.
-    for (TECInstrument* instrument : step.EntryCount > 0 ? targets : std::vector<TECInstrument*>{}) {
+    // A step of the word alone has no entries, and its mirror none either.
+    for (TECInstrument* instrument : wordOnly ? std::vector<TECInstrument*>{} : targets) {
       for (int e = 0; e < instrument->SymbolsRow().Count(); ++e)
         MirrorAttachment(step.Kind, instrument->SymbolsRow().At(e), e);
       for (int r = 0; r < instrument->GetRowCount(); ++r) {
@@ -638,7 +641,7 @@ void TUndoPlayer::ApplyTimeSignature(TECUndoStep& step) {
     s.SetPosition(end);
   }
 
-  for (std::size_t t = 0; t < targets.size() && step.EntryCount > 0; ++t) {
+  for (std::size_t t = 0; t < targets.size() && !wordOnly; ++t) {
     TECInstrument& instrument = *targets[t];
     for (std::size_t r = 0; r < fresh[t].Rows.size(); ++r) {
       TECRow& row = *instrument.GetRow(static_cast<int>(r));

@@ -522,6 +522,17 @@ TEST(Undo, ChordsAcrossBarLinesAreTakenBackWhole) {
   }
 }
 
+TEST(Undo, ALocalTimeSignatureInARowWithoutMeasuresIsTakenBack) {
+  auto score = MakeLaidOutScore(0);
+  TECRow& row = *score->GetInstrumentAt(0)->GetRow(0);
+  const Saved before(*score);
+  score->SetTimeSignature(3, 4, 0, false);
+  ASSERT_EQ(row.MeasureCount(), 1);
+  const Saved after(*score);
+  ExpectUndoRedoUndo(*score, before, after);
+  EXPECT_EQ(row.MeasureCount(), 0);
+}
+
 // Random edits of the kinds built so far, undone and redone completely in
 // batches that fit the undo depth.
 class RandomEdits {
