@@ -5,6 +5,7 @@
 #include "model/instrument.h"
 #include "model/playback.h"
 #include "model/row.h"
+#include "model/undo_step.h"
 
 TECMusicScore::TECMusicScore() : page_(std::make_unique<TECScorePage>(this, this)) {}
 
@@ -426,10 +427,15 @@ void TECMusicScore::SetAufTakt(int notes, int value) {
   const int newLength = GetMeasureLengthForPickup(word);
   bool loses = false;
   for (const auto& instrument : instruments_) loses = loses || instrument->FirstMeasureLosesNotes(newLength);
-  if (loses && (step = BeginUndoStep(15)) != nullptr) {
-    for (const auto& instrument : instruments_)
+  if (loses && (step = BeginUndoStep(undo_kind::Pickup)) != nullptr) {
+    // The word first: undo gives it back with the notes.
+    step->Stream.WriteU16(aufTakt_);
+    for (const auto& instrument : instruments_) {
+      // Tempo marks past the new end move back.
+      if (TECSymbolEntry* entry = instrument->SymbolsRow().At(0)) SaveUndoAttachment(step, entry, 0);
       for (int r = 0; r < instrument->GetRowCount(); ++r)
         if (TECMeasure* first = instrument->GetRow(r)->GetMeasure(0)) SaveUndoMeasure(step, first, 0);
+    }
   }
   aufTakt_ = word;
   for (const auto& instrument : instruments_) instrument->FitFirstMeasure();

@@ -133,8 +133,21 @@ bool TUndoPlayer::Apply(TECUndoStep& step) {
       InsertMeasures(step);
     return false;
   }
+  if (kind == undo_kind::Pickup) {
+    ApplyPickup(step);
+    return false;
+  }
   ApplyEntries(step, rowKind);
   return false;
+}
+
+void TUndoPlayer::ApplyPickup(TECUndoStep& step) {
+  const std::uint16_t word = step.Stream.ReadU16();
+  // The mirror step holds the present word before its entries.
+  if (TECUndoStep* mirror = Mirror(step.Kind)) mirror->Stream.WriteU16(score_.aufTakt_);
+  score_.aufTakt_ = word;
+  for (int i = 0; i < score_.InstrumentCount(); ++i) score_.GetInstrumentAt(i)->UpdateMeasureTimes();
+  ApplyEntries(step, false);
 }
 
 TECUndoStep* TUndoPlayer::Mirror(std::uint8_t kind) {

@@ -44,6 +44,8 @@ class TUndoPlayer {
   void InsertMeasures(TECUndoStep& step);
   void RecreateInstrument(TECUndoStep& step);
   void ApplyTimeSignature(TECUndoStep& step);
+  // The pickup word, then the first measures as the generic kinds do.
+  void ApplyPickup(TECUndoStep& step);
   void ApplyEntries(TECUndoStep& step, bool recreatesRow);
   // The entries are walked twice: first to note the present states in the
   // mirror step, then to put the stored ones back.

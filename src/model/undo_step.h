@@ -35,6 +35,8 @@ inline constexpr std::uint8_t PageGraphic = 10;
 inline constexpr std::uint8_t DeleteSelection = 16;
 inline constexpr std::uint8_t Paste = 25;
 inline constexpr std::uint8_t TimeSignature = 35;
+// The pickup word changed: the previous word, then the first measures.
+inline constexpr std::uint8_t Pickup = 36;
 inline constexpr std::uint8_t AddInstrument = 40;
 inline constexpr std::uint8_t DeleteInstrument = 41;
 inline constexpr std::uint8_t AddRow = 50;

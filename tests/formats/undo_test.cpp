@@ -533,6 +533,27 @@ TEST(Undo, ALocalTimeSignatureInARowWithoutMeasuresIsTakenBack) {
   EXPECT_EQ(row.MeasureCount(), 0);
 }
 
+TEST(Undo, APickupChangeComesBackWithItsWord) {
+  auto score = MakeLaidOutScore(1);
+  TECRow& row = *score->GetInstrumentAt(0)->GetRow(0);
+  {
+    ScopedUndoLock lock(*score);
+    AddNote(*row.GetMeasure(0), 1, 5, 64, 0);
+    AddNote(*row.GetMeasure(0), 3, 5, 64, 64);
+  }
+  const Saved before(*score);
+  const std::uint16_t word = score->AufTaktWord();
+  // A quarter's pickup holds neither half note.
+  score->SetAufTakt(1, 4);
+  ASSERT_TRUE(row.GetMeasure(0)->Notes.empty());
+  ASSERT_EQ(score->UndoCount(), 1);
+  EXPECT_EQ(score->GetUndoStep(0)->Kind, undo_kind::Pickup);
+  const Saved after(*score);
+  ExpectUndoRedoUndo(*score, before, after);
+  EXPECT_EQ(score->AufTaktWord(), word);
+  EXPECT_EQ(row.GetMeasure(0)->Notes.size(), 2u);
+}
+
 // Random edits of the kinds built so far, undone and redone completely in
 // batches that fit the undo depth.
 class RandomEdits {
