@@ -451,8 +451,10 @@ void TUndoPlayer::ApplyMeasure(TStream& s, TECRow& row, std::uint8_t kind, TPass
   fresh->KeyInForce = present->KeyInForce;
   fresh->ClefPerTick = present->ClefPerTick;
   fresh->Page = present->Page;
+  std::vector<int> replaced;
+  for (const auto& note : present->Notes) replaced.push_back(NoteSignature(*note));
   std::unique_ptr<TECMeasure> old = row.ReplaceMeasure(index, std::move(fresh));
-  restored_.push_back({&row, index, row.GetMeasure(index), std::move(incoming)});
+  restored_.push_back({&row, index, row.GetMeasure(index), std::move(incoming), std::move(replaced)});
 }
 
 void TUndoPlayer::TrimRow(TECRow& row, const TECUndoStep& step) const {
@@ -496,7 +498,7 @@ void TUndoPlayer::KeepLinksInPlace(TECMeasure& leaving) {
   }
 }
 
-void TUndoPlayer::ConnectLinks() {
+void TUndoPlayer::ConnectLinks(bool savedWhileChanging) {
   // Links whose earlier note lies in a measure saved before: the paths may
   // be stale, so they only keep their place until that measure's list of
   // incoming links fills them.
@@ -511,10 +513,17 @@ void TUndoPlayer::ConnectLinks() {
         if (link->Partner || !link->PartnerPath) continue;
         const int into = RestoredAt(m.Row->Owner()->GetRow(link->PartnerPath->Row), link->PartnerPath->Measure);
         if (into < 0 || into >= static_cast<int>(k)) continue;
-        // The note the stale path names is only a hint.
+        // The note the stale path names is only a hint. The path was
+        // written in the stored state, or, when the edit saved while
+        // changing, most likely in the state it left: that one is the first
+        // guess then.
+        const std::vector<int>& replaced = restored_[into].Replaced;
         const auto& partners = restored_[into].Measure->Notes;
         const std::uint16_t at = link->PartnerPath->Note;
-        placeholders.push_back({note.get(), link, into, at < partners.size() ? NoteSignature(*partners[at]) : -1});
+        const int stored = at < partners.size() ? NoteSignature(*partners[at]) : -1;
+        const int left = at < replaced.size() ? replaced[at] : -1;
+        placeholders.push_back(
+            {note.get(), link, into, savedWhileChanging ? left : stored, savedWhileChanging ? stored : left});
       }
   }
   for (std::size_t j = 0; j < restored_.size(); ++j) {
@@ -535,9 +544,12 @@ void TUndoPlayer::ConnectLinks() {
       const auto fits = [&](const TPlaceholder& p) {
         return p.Later == later && p.Into == static_cast<int>(j) && p.Link->Kind == incoming.Kind;
       };
-      auto held = std::find_if(placeholders.begin(), placeholders.end(), [&](const TPlaceholder& p) {
-        return fits(p) && p.Partner == NoteSignature(*incoming.Earlier);
-      });
+      const int earlier = NoteSignature(*incoming.Earlier);
+      auto held = std::find_if(placeholders.begin(), placeholders.end(),
+                               [&](const TPlaceholder& p) { return fits(p) && p.Partner == earlier; });
+      if (held == placeholders.end())
+        held = std::find_if(placeholders.begin(), placeholders.end(),
+                            [&](const TPlaceholder& p) { return fits(p) && p.SecondGuess == earlier; });
       if (held == placeholders.end()) held = std::find_if(placeholders.begin(), placeholders.end(), fits);
       if (held != placeholders.end()) {
         link = held->Link;
@@ -562,12 +574,12 @@ void TUndoPlayer::ConnectLinks() {
 }
 
 void TUndoPlayer::FinishRestored(const TECUndoStep& step, bool rebuildBeams) {
-  ConnectLinks();
+  ConnectLinks(step.SavedWhileChanging);
   std::vector<TECRow*> rows;
-  for (const auto& [row, index, measure, incoming] : restored_) {
-    if (row->GetMeasure(index) != measure) continue;
-    if (rebuildBeams) row->RebuildUnions(measure, false, false);
-    if (std::find(rows.begin(), rows.end(), row) == rows.end()) rows.push_back(row);
+  for (const TRestored& m : restored_) {
+    if (m.Row->GetMeasure(m.Index) != m.Measure) continue;
+    if (rebuildBeams) m.Row->RebuildUnions(m.Measure, false, false);
+    if (std::find(rows.begin(), rows.end(), m.Row) == rows.end()) rows.push_back(m.Row);
   }
   for (TECRow* row : rows)
     if (row != untrimmed_) TrimRow(*row, step);

@@ -81,11 +81,14 @@ class TUndoPlayer {
     int Index;
     TECMeasure* Measure;
     std::vector<TIncomingLink> Incoming;
+    // The pitch and start of each note of the measure it replaced: the
+    // state that the paths of measures saved after it point into.
+    std::vector<int> Replaced;
   };
   // Connects the links of the measures put back. Between two of them, the
   // one saved first tells the truth: the edit may have changed it before it
   // saved the other, whose note paths then point into the changed state.
-  void ConnectLinks();
+  void ConnectLinks(bool savedWhileChanging);
   // Before a measure is replaced: links that notes of measures this step
   // leaves alone hold on its notes are kept in their place, unconnected,
   // for the restored measure's incoming links to fill.
@@ -103,8 +106,10 @@ class TUndoPlayer {
     TECLinkAttribute* Link;
     int Into;
     // The pitch and start of the note it reached, when known: among several
-    // links of one note the one to the same note is filled first.
+    // links of one note the one to the same note is filled first, then the
+    // one whose second guess names it.
     int Partner = -1;
+    int SecondGuess = -1;
   };
   std::vector<TPlaceholder> placeholders_;
   // The measures the step puts back, noted while its mirror is written.

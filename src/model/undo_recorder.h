@@ -6,6 +6,7 @@
 
 #include "model/measure.h"
 #include "model/music_score.h"
+#include "model/undo_step.h"
 
 class TECPageObject;
 class TECSymbolEntry;
@@ -44,6 +45,7 @@ class TECUndoRecorder {
     if (!score_ || kind_ == 0) return false;
     if (!begun_) {
       step_ = score_->BeginUndoStep(kind_);
+      if (step_) step_->SavedWhileChanging = true;
       begun_ = true;
     }
     return step_ != nullptr;

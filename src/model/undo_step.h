@@ -24,6 +24,10 @@ struct TECUndoStep {
   std::uint32_t EntryCount = 0;
   TMemoryStream Stream;
   std::vector<TECUndoLayoutState> Layouts;
+  // Set when the edit saved each measure just before changing it, so that
+  // a measure saved later names the notes of one saved earlier as the edit
+  // left them, not as they are stored.
+  bool SavedWhileChanging = false;
 };
 
 // The kinds of undo step that have rules of their own; every other kind

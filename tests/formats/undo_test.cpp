@@ -554,6 +554,28 @@ TEST(Undo, APickupChangeComesBackWithItsWord) {
   EXPECT_EQ(row.GetMeasure(0)->Notes.size(), 2u);
 }
 
+// A note that holds two links: taking back a note inserted before their
+// partners gives the links back in their order.
+TEST(Undo, ANoteHoldingTwoLinksKeepsTheirOrder) {
+  auto score = MakeLaidOutScore(2, 6, 8);
+  TECRow& row = *score->GetInstrumentAt(0)->GetRow(0);
+  {
+    ScopedUndoLock lock(*score);
+    TECNote* slurred = AddNote(*row.GetMeasure(0), 7, 4, 32, 32, 1);
+    TECNote* tied = AddNote(*row.GetMeasure(0), 1, 5, 32, 48);
+    TECNote* later = AddNote(*row.GetMeasure(1), 1, 5, 64, 0);
+    LinkNotes(tied, later, ek::LinkBelow);
+    LinkNotes(slurred, later, ek::LinkBelow);
+    score->LayoutScore(0, false);
+  }
+  score->GoToMeasure(0);
+  score->SetCursorPosition(0);
+  const Saved before(*score);
+  ASSERT_NE(row.InsertNote(6, 3, false, 0, 0, 0, {}, 128), nullptr);
+  const Saved after(*score);
+  ExpectUndoRedoUndo(*score, before, after);
+}
+
 // Random edits of the kinds built so far, undone and redone completely in
 // batches that fit the undo depth.
 class RandomEdits {
