@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <random>
 #include <string>
@@ -596,7 +597,7 @@ class RandomEdits {
   void Edit(TECMusicScore& score) {
     TECInstrument& instrument = *score.CurrentInstrument();
     TECRow& row = *score.CurrentRow();
-    switch (Pick(20)) {
+    switch (Pick(21)) {
       case 0:
         row.SetClef(Pick(6), 1 + Pick(11));
         break;
@@ -659,6 +660,9 @@ class RandomEdits {
       case 18:
         LinkTwoNotes(row);
         break;
+      case 19:
+        ChordOverTheBarLine(score, row);
+        break;
       default:
         row.ReplaceWithChordNotes({{static_cast<std::uint16_t>(55 + Pick(12))}, {static_cast<std::uint16_t>(64 + Pick(5))}},
                                   Pick(2) == 0, 32);
@@ -683,6 +687,21 @@ class RandomEdits {
  private:
   int Pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
 
+  // A chord from the keyboard that starts late in one of the last measures
+  // and runs over the bar line, often past the row's end into new measures.
+  void ChordOverTheBarLine(TECMusicScore& score, TECRow& row) {
+    {
+      ScopedUndoLock lock(score);
+      const int m = std::max(0, row.MeasureCount() - 1 - Pick(2));
+      score.GoToMeasure(m);
+      score.SetCursorPosition(std::max(0, score.GetMeasureLength(m) - 8 * (1 + Pick(6))));
+    }
+    std::vector<TECRow::TChordEntry> chord = {{static_cast<std::uint16_t>(48 + Pick(12))},
+                                              {static_cast<std::uint16_t>(60 + Pick(12))}};
+    if (Pick(2)) chord.push_back({static_cast<std::uint16_t>(67 + Pick(12))});
+    row.ReplaceWithChordNotes(chord, Pick(2) == 0, 16 * (2 + Pick(9)));
+  }
+
   // Ties the first note of the cursor measure to a note of the next one.
   void LinkTwoNotes(TECRow& row) {
     const TECMusicScore& score = *row.Score();
@@ -696,35 +715,68 @@ class RandomEdits {
   std::mt19937 random_;
 };
 
-TEST(Undo, RandomEditsUndoneAndRedoneCompletely) {
-  std::vector<unsigned> seeds = {1, 2, 3};
-  if (const char* given = std::getenv("NOTAVISTRA_UNDO_SEED")) seeds = {static_cast<unsigned>(std::stoul(given))};
-  for (unsigned seed : seeds) {
-    SCOPED_TRACE("seed " + std::to_string(seed) + " (NOTAVISTRA_UNDO_SEED repeats it)");
-    auto score = MakeUndoScore();
-    score->SetMaxUndo(99);
-    RandomEdits edits(seed);
-    for (int batch = 0; batch < 4; ++batch) {
-      edits.MoveCursor(*score);
+// Runs `batches` batches of `edits` random edits from `seed`, each undone
+// and redone completely.
+void RunRandomEdits(unsigned seed, int batches, int edits) {
+  SCOPED_TRACE("seed " + std::to_string(seed) + " (NOTAVISTRA_UNDO_SEED repeats it)");
+  auto score = MakeUndoScore();
+  score->SetMaxUndo(99);
+  RandomEdits random(seed);
+  for (int batch = 0; batch < batches; ++batch) {
+    random.MoveCursor(*score);
+    RandomEdits::Settle(*score);
+    const Saved before(*score);
+    for (int n = 0; n < edits; ++n) {
+      if (n > 0) random.MoveCursor(*score);
       RandomEdits::Settle(*score);
-      const Saved before(*score);
-      for (int n = 0; n < 80; ++n) {
-        if (n > 0) edits.MoveCursor(*score);
-        RandomEdits::Settle(*score);
-        edits.Edit(*score);
-      }
-      RandomEdits::Settle(*score);
-      const Saved after(*score);
-      // A request ends at an added row; the rest follows in further calls.
-      while (score->CanUndo()) score->Undo(score->UndoCount());
-      RandomEdits::Settle(*score);
-      ASSERT_EQ(Saved(*score), before) << "batch " << batch;
-      while (score->CanRedo()) score->Redo(score->RedoCount());
-      RandomEdits::Settle(*score);
-      ASSERT_EQ(Saved(*score), after) << "batch " << batch;
-      score->ClearUndoLists();
+      random.Edit(*score);
     }
+    RandomEdits::Settle(*score);
+    const Saved after(*score);
+    // A request ends at an added row; the rest follows in further calls.
+    while (score->CanUndo()) score->Undo(score->UndoCount());
+    RandomEdits::Settle(*score);
+    ASSERT_EQ(Saved(*score), before) << "batch " << batch;
+    while (score->CanRedo()) score->Redo(score->RedoCount());
+    RandomEdits::Settle(*score);
+    ASSERT_EQ(Saved(*score), after) << "batch " << batch;
+    score->ClearUndoLists();
   }
 }
+
+// The seed given by NOTAVISTRA_UNDO_SEED, if any.
+std::optional<unsigned> GivenSeed() {
+  const char* given = std::getenv("NOTAVISTRA_UNDO_SEED");
+  if (!given) return std::nullopt;
+  return static_cast<unsigned>(std::stoul(given));
+}
+
+TEST(Undo, RandomEditsUndoneAndRedoneCompletely) {
+  std::vector<unsigned> seeds = {1, 2, 3};
+  if (const auto given = GivenSeed()) seeds = {*given};
+  for (unsigned seed : seeds) {
+    RunRandomEdits(seed, 4, 80);
+    if (::testing::Test::HasFatalFailure()) return;
+  }
+}
+
+// Many seeds with shorter runs, in shards that CTest runs side by side.
+constexpr unsigned kSeedsPerShard = 50;
+
+class RandomUndoSeeds : public ::testing::TestWithParam<unsigned> {};
+
+TEST_P(RandomUndoSeeds, ShortRunsUndoneAndRedoneCompletely) {
+  const unsigned first = GetParam();
+  const auto given = GivenSeed();
+  for (unsigned seed = first; seed < first + kSeedsPerShard; ++seed) {
+    if (given && seed != *given) continue;
+    RunRandomEdits(seed, 2, 20);
+    if (HasFatalFailure()) return;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomUndoSeeds, ::testing::Range(1u, 501u, kSeedsPerShard), [](const auto& info) {
+  return "From" + std::to_string(info.param) + "To" + std::to_string(info.param + kSeedsPerShard - 1);
+});
 
 }  // namespace
