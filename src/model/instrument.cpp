@@ -159,6 +159,7 @@ void TECInstrument::DeleteRow(int i) {
       WriteUndoRowHeader(step->Stream, *row);
       if (row->MeasureCount() == 0) score_->SaveUndoRow(step, row);
       for (const auto& measure : row->Measures()) score_->SaveUndoMeasure(step, measure.get(), measure->Index);
+      for (TECMeasure* holder : MeasuresHoldingLinksOn(*row)) score_->SaveUndoMeasure(step, holder, holder->Index);
     }
   }
   RemoveRow(i);

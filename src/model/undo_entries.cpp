@@ -1,5 +1,7 @@
 #include "model/undo_entries.h"
 
+#include <algorithm>
+
 #include "model/instrument.h"
 #include "model/instrument_stream.h"
 #include "model/music_score.h"
@@ -36,6 +38,18 @@ void WriteUndoRowHeader(TStream& stream, const TECRow& row) {
   stream.WriteI32(row.Pan());
   stream.WriteU8(row.Mute() ? 1 : 0);
   stream.WriteU8(row.United() ? 1 : 0);
+}
+
+std::vector<TECMeasure*> MeasuresHoldingLinksOn(const TECRow& row) {
+  std::vector<TECMeasure*> holders;
+  for (const auto& measure : row.Measures())
+    for (const auto& note : measure->Notes)
+      for (TECNote* later : note->LinkedNotes) {
+        TECMeasure* holder = later->Owner;
+        if (holder && holder->Owner != &row && std::find(holders.begin(), holders.end(), holder) == holders.end())
+          holders.push_back(holder);
+      }
+  return holders;
 }
 
 TUndoRowHeader ReadUndoRowHeader(TStream& stream) {

@@ -4,11 +4,13 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "model/stream.h"
 #include "model/undo_step.h"
 
 class TECInstrument;
+class TECMeasure;
 class TECRow;
 
 // The entries of an undo step: an end position, an index path, then the
@@ -45,6 +47,11 @@ struct TUndoRowHeader {
 void WriteUndoRowHeader(TStream& stream, const TECRow& row);
 TUndoRowHeader ReadUndoRowHeader(TStream& stream);
 void ApplyUndoRowHeader(TECRow& row, const TUndoRowHeader& header);
+
+// The measures of other rows whose notes hold links on notes of `row`:
+// freeing the row takes those links off them, so a step that removes the row
+// saves them after its own measures.
+std::vector<TECMeasure*> MeasuresHoldingLinksOn(const TECRow& row);
 
 // The instrument that a step re-creates, written in front of the step: its
 // index and its whole instrument block, so that it comes back with every

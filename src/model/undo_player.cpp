@@ -202,6 +202,7 @@ bool TUndoPlayer::RemoveRow(TECUndoStep& step) {
     WriteUndoRowHeader(mirror->Stream, *row);
     if (row->MeasureCount() == 0) MirrorRow(step.Kind, row);
     for (int m = 0; m < row->MeasureCount(); ++m) MirrorMeasure(step.Kind, row->GetMeasure(m), m);
+    for (TECMeasure* holder : MeasuresHoldingLinksOn(*row)) MirrorMeasure(step.Kind, holder, holder->Index);
   }
   instrument->RemoveRow(r);
   if (instrument->GetActiveRowIndex() >= instrument->GetRowCount())
@@ -372,6 +373,7 @@ void TUndoPlayer::WalkEntries(TECUndoStep& step, TPass pass, const TUndoRowHeade
           ApplyUndoRowHeader(*created, header);
           score_.FireStaveChanged(instrument, TECStaveOperation::soAdded, created);
           MirrorRow(kind, created);
+          NoteMeasuresToRestore(step, end, e + 1);
         }
         TECRow* row = created && third == createdAt ? created : instrument->GetRow(static_cast<int>(third));
         // Entries of inserted measures name only their place.
@@ -380,6 +382,23 @@ void TUndoPlayer::WalkEntries(TECUndoStep& step, TPass pass, const TUndoRowHeade
     }
     s.SetPosition(end);
   }
+}
+
+void TUndoPlayer::NoteMeasuresToRestore(TECUndoStep& step, std::int64_t from, std::uint32_t entry) {
+  TStream& s = step.Stream;
+  const std::int64_t resume = s.Position();
+  s.SetPosition(from);
+  for (; entry < step.EntryCount; ++entry) {
+    const std::int64_t end = s.ReadU32();
+    TECInstrument* instrument = score_.GetInstrumentAt(static_cast<int>(s.ReadU32()));
+    if (instrument && s.Position() < end) {
+      const std::uint32_t third = s.ReadU32();
+      TECRow* row = third < undo_entry::Attachment ? instrument->GetRow(static_cast<int>(third)) : nullptr;
+      if (row && s.Position() < end) toRestore_.emplace_back(row, static_cast<int>(ReadIndex(s)));
+    }
+    s.SetPosition(end);
+  }
+  s.SetPosition(resume);
 }
 
 void TUndoPlayer::ApplyPageObject(TStream& s, TECInstrument& instrument, std::uint8_t kind, TPass pass) {

@@ -51,6 +51,10 @@ class TUndoPlayer {
   // mirror step, then to put the stored ones back.
   enum class TPass { Mirror, Restore };
   void WalkEntries(TECUndoStep& step, TPass pass, const TUndoRowHeader& header);
+  // Notes the measures that the entries from `entry` on (starting at stream
+  // position `from`) put back, for a step that makes its row again and so
+  // writes no mirror of them.
+  void NoteMeasuresToRestore(TECUndoStep& step, std::int64_t from, std::uint32_t entry);
   // The restoring walk; the measures put back so far are finished also when
   // a damaged entry stops it.
   void RestoreEntries(TECUndoStep& step, const TUndoRowHeader& header);

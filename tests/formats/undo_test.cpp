@@ -577,6 +577,33 @@ TEST(Undo, ANoteHoldingTwoLinksKeepsTheirOrder) {
   ExpectUndoRedoUndo(*score, before, after);
 }
 
+// A note that holds links from a note of another row and from one of its
+// own: deleting the other row and taking the deletion back gives both links
+// back in their order, and redo and undo again do the same. The note is
+// tied on to a note that holds a link from the other row as well.
+TEST(Undo, DeletedRowGivesBackTheLinksOtherRowsHeldOnIt) {
+  auto score = MakeLaidOutScore(3);
+  TECInstrument& instrument = *score->GetInstrumentAt(0);
+  {
+    ScopedUndoLock lock(*score);
+    TECRow& lower = *instrument.AppendRow();
+    TECRow& upper = *instrument.GetRow(0);
+    TECNote* later = AddNote(*upper.GetMeasure(1), 4, 5, 32, 0);
+    TECNote* fromOwnRow = AddNote(*upper.GetMeasure(0), 1, 5, 32, 0);
+    TECNote* fromOtherRow = AddNote(*lower.AddMeasure(), 5, 4, 32, 0);
+    LinkNotes(fromOtherRow, later, ek::LinkBelow);
+    LinkNotes(fromOwnRow, later, ek::LinkAbove);
+    TECNote* tiedTo = AddNote(*upper.GetMeasure(2), 4, 5, 32, 0);
+    LinkNotes(later, tiedTo, ek::LinkAbove);
+    LinkNotes(AddNote(*lower.AddMeasure(), 6, 4, 32, 0), tiedTo, ek::LinkBelow);
+    score->LayoutScore(0, false);
+  }
+  const Saved before(*score);
+  instrument.DeleteRow(1);
+  const Saved after(*score);
+  ExpectUndoRedoUndo(*score, before, after);
+}
+
 // Random edits of the kinds built so far, undone and redone completely in
 // batches that fit the undo depth.
 class RandomEdits {
