@@ -304,8 +304,9 @@ class TNoteLayer {
     for (; it != measure.Notes.end() && it->get() != &note; ++it) {
       const TECNote& n = **it;
       if (n.Kind != note.Kind || n.Octave != note.Octave) continue;
+      // The accidentals add up; a natural starts the sum again.
       for (const auto& a : n.Attributes)
-        if (int shift = 0; AccidentalShift(a->Kind, shift)) inForce = shift;
+        if (int shift = 0; AccidentalShift(a->Kind, shift)) inForce = a->Kind == ek::Natural ? 0 : inForce + shift;
     }
     TECNoteAttribute* own = accidentalOf(note);
     if (own && ((own->Kind == ek::Flat && inForce == -1) || (own->Kind == ek::Sharp && inForce == 1))) {

@@ -189,6 +189,38 @@ TEST_F(NoteEntry, AccidentalInForce) {
   EXPECT_EQ(Codes(*notes[3]), (std::vector<int>{ek::Sharp}));
 }
 
+// The accidentals of the same pitch before the new note add up; a
+// natural sets the sum back to 0.
+TEST_F(NoteEntry, AccidentalsInForceAddUp) {
+  const struct {
+    const char* name;
+    std::vector<int> earlier;  // accidental of each earlier F, 0 for none
+    int requested;
+    std::vector<int> expected;
+  } cases[] = {
+      {"two sharps are not one sharp", {ek::Sharp, ek::Sharp}, ek::Sharp, {ek::Sharp}},
+      {"a sharp and a flat cancel", {ek::Sharp, ek::Flat}, 0, {}},
+      {"a natural starts again", {ek::Flat, ek::Natural, ek::Sharp}, ek::Sharp, {}},
+      {"double flat and sharp leave a flat", {ek::DoubleFlat, ek::Sharp}, ek::Flat, {}},
+  };
+  for (const auto& c : cases) {
+    SetUp();
+    TECMeasure& measure = *row->GetMeasure(0);
+    int tick = 0;
+    for (int code : c.earlier) {
+      TECNote* note = AddNote(measure, 4, 5, 16, tick);
+      if (code) AddAttribute(*note, static_cast<std::uint8_t>(code));
+      tick += 16;
+    }
+    TECRow::TInsertOptions options{};
+    options[0] = static_cast<std::uint8_t>(c.requested);
+    At(0, tick);
+    TECNote* note = Insert(4, 5, 16, options, true);
+    ASSERT_NE(note, nullptr) << c.name;
+    EXPECT_EQ(Codes(*note), c.expected) << c.name;
+  }
+}
+
 TEST_F(NoteEntry, MicrotoneAmountAndArticulations) {
   TECRow::TInsertOptions options{};
   options[0] = 3;    // odd: a flat carrying the amount
