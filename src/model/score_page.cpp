@@ -71,14 +71,29 @@ double TECScorePage::GetValue(int index) const {
   return StoredToDisplayUnits(setting_, Unit(), false, values_[index]);
 }
 
+namespace {
+// Whether the lengths keep some width and height between the margins.
+bool HasUsableArea(const double* v) {
+  return v[TECScorePage::viLeftMargin] + v[TECScorePage::viRightMargin] < v[TECScorePage::viWidth] &&
+         v[TECScorePage::viTopMargin] + v[TECScorePage::viBottomMargin] < v[TECScorePage::viHeight];
+}
+}  // namespace
+
 // Whether the page keeps some width and height between its margins when the
 // length at index becomes value.
 bool TECScorePage::LeavesUsableArea(int index, double value) const {
   double v[kValueCount];
   std::copy(std::begin(values_), std::end(values_), v);
   v[index] = value;
-  return v[viLeftMargin] + v[viRightMargin] < v[viWidth] &&
-         v[viTopMargin] + v[viBottomMargin] < v[viHeight];
+  return HasUsableArea(v);
+}
+
+bool TECScorePage::FitsMargins(double width, double height) const {
+  double v[kValueCount];
+  std::copy(std::begin(values_), std::end(values_), v);
+  v[viWidth] = width;
+  v[viHeight] = height;
+  return HasUsableArea(v);
 }
 
 void TECScorePage::SetValue(int index, double value) {
@@ -106,6 +121,8 @@ void TECScorePage::SetValue(int index, double value) {
 
 void TECScorePage::SetOrientation(TPrinterOrientation orientation) {
   if (orientation != orientation_) {
+    // A turned page narrower or lower than its margins is refused.
+    if (!FitsMargins(values_[viHeight], values_[viWidth])) return;
     orientation_ = orientation;
     std::swap(values_[viWidth], values_[viHeight]);
   }
@@ -115,12 +132,16 @@ void TECScorePage::SetOrientation(TPrinterOrientation orientation) {
 
 void TECScorePage::SetPaperSize(TECPaperSize size) {
   if (static_cast<int>(size) >= kPaperSizeCount) return;
-  paperSize_ = size;
   if (const auto paper = PaperDimensions(size)) {
     const bool portrait = orientation_ == TPrinterOrientation::poPortrait;
-    values_[viWidth] = portrait ? paper->Width : paper->Height;
-    values_[viHeight] = portrait ? paper->Height : paper->Width;
+    const double width = portrait ? paper->Width : paper->Height;
+    const double height = portrait ? paper->Height : paper->Width;
+    // A paper narrower or lower than the margins is refused.
+    if (!FitsMargins(width, height)) return;
+    values_[viWidth] = width;
+    values_[viHeight] = height;
   }
+  paperSize_ = size;
   NotifyScrollBars();
   InvalidateClientArea();
 }

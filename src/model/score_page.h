@@ -142,6 +142,8 @@ class TECScorePage {
   void InvalidateClientArea();
   void InvalidateScore();
   bool LeavesUsableArea(int index, double value) const;
+  // The same for a new width and height.
+  bool FitsMargins(double width, double height) const;
 
   IScorePageOwner* owner_;
   IECMusicSetting* setting_;

@@ -119,6 +119,29 @@ TEST_F(ScorePageTest, SetValueFollowsPaperSizeAndRefusesWhatLeavesNoPage) {
   }
 }
 
+TEST_F(ScorePageTest, PaperAndOrientationThatLeaveNoRoomForTheMarginsAreRefused) {
+  page.SetPaperSize(TECPaperSize::A4);
+  page.SetValue(TECScorePage::viLeftMargin, 60);
+  page.SetValue(TECScorePage::viRightMargin, 60);
+  // An envelope 98.43 mm wide has no room between 120 mm of margins.
+  page.SetPaperSize(TECPaperSize::Env9);
+  EXPECT_EQ(page.PaperSize(), TECPaperSize::A4);
+  EXPECT_EQ(page.StoredValue(TECScorePage::viWidth), 2100);
+  page.SetPaperSize(TECPaperSize::Letter);
+  EXPECT_EQ(page.PaperSize(), TECPaperSize::Letter);
+
+  // 100 x 80 mm with 70 + 10 mm across: turned, it would be 80 mm wide.
+  TECScorePage custom(&owner, &setting);
+  custom.SetValue(TECScorePage::viLeftMargin, 70);
+  custom.SetOrientation(TPrinterOrientation::poLandscape);
+  EXPECT_EQ(custom.Orientation(), TPrinterOrientation::poPortrait);
+  EXPECT_EQ(custom.StoredValue(TECScorePage::viWidth), 1000);
+  custom.SetValue(TECScorePage::viLeftMargin, 60);
+  custom.SetOrientation(TPrinterOrientation::poLandscape);
+  EXPECT_EQ(custom.Orientation(), TPrinterOrientation::poLandscape);
+  EXPECT_EQ(custom.StoredValue(TECScorePage::viWidth), 800);
+}
+
 TEST_F(ScorePageTest, SettersNotifyTheOwner) {
   page.SetValue(TECScorePage::viInterval, 20);
   EXPECT_EQ(owner.layouts, 1);
