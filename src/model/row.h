@@ -77,7 +77,9 @@ class TECRow : public TECModelObject {
   void RebuildUnions(TECMeasure* measure, bool rebuildRests, bool noBeams);
   void RebuildUnionsFrom(int i, bool rebuildRests, bool noBeams);
   // Rebuilds the beam groups of one voice; rests ending at or before
-  // `keepRestsTick` stay as they are.
+  // `keepRestsTick` stay as they are, and the gaps after them are filled
+  // with the largest value that fits rather than by the beat (-1: all by
+  // the beat).
   void RebuildVoiceUnions(TECMeasure* measure, int voice, bool noBeams, int keepRestsTick, bool rebuildRests);
   void DissolveNoteGroup(TECTuplet* tuplet);
   // Pours the row's music from measure `firstMeasure` into measures of

@@ -167,7 +167,9 @@ void TECRow::RebuildVoiceUnions(TECMeasure* measure, int voice, bool noBeams, in
       t += memberLength;
     }
   }
-  RebuildRests(measure, voice, length, beat, covered, tupletLengths, keepRestsTick);
+  // Around a rest just inserted the gaps take the largest value that fits:
+  // a beat of the whole measure.
+  RebuildRests(measure, voice, length, keepRestsTick >= 0 ? length : beat, covered, tupletLengths, keepRestsTick);
 }
 
 void TECRow::RebuildRests(TECMeasure* measure, int voice, int length, int beat,

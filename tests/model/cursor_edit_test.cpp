@@ -53,9 +53,11 @@ TEST_F(CursorEdit, RestPlacement) {
     const char* cursor;
   } cases[] = {
       {"quarter in an empty voice", {}, 0, 32, 0, 0, {{32, 0}, {64, 32}, {32, 96}}, "0:32"},
+      // The gap after the rest takes the largest value that fits, not beats.
+      {"eighth in an empty voice", {}, 0, 16, 0, 0, {{16, 0}, {64, 16}, {32, 80}, {16, 112}}, "0:16"},
       {"half at 96 goes on", {}, 96, 64, 0, 1, {{64, 0}, {64, 64}}, "1:64"},
       {"dotted half at 64 goes on", {}, 64, 64, ek::Dot, 1, {{96, 0}, {32, 96}}, "1:96"},
-      {"after a note", {{1, 32}}, 32, 16, 0, 0, {{16, 32}, {16, 48}, {64, 64}}, "0:48"},
+      {"after a note", {{1, 32}}, 32, 16, 0, 0, {{16, 32}, {64, 48}, {16, 112}}, "0:48"},
       {"over a note", {{1, 64}}, 32, 16, 0, -1, {}, "0:32"},
       {"not a value", {}, 0, 24, 0, -1, {}, "0:0"},
   };
