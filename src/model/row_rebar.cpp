@@ -3,6 +3,7 @@
 // lines are joined first, and notes that cross a new bar line are split into
 // tied plain and dotted pieces.
 #include <algorithm>
+#include <array>
 #include <map>
 #include <utility>
 
@@ -333,20 +334,26 @@ class TRebarer {
   }
 
   // A piece of the split note; none when the same pitch already stands
-  // there, or, in a multi-voice row, another note of the voice is in the
-  // way.
+  // there (in a one-voice row in any voice), when, in a multi-voice row,
+  // another note of the voice is in the way, or when, in a one-voice row,
+  // every one of the 16 voices has a note under it. The piece keeps its
+  // voice, so only a note of that voice makes it a chord member.
   TECNote* WritePiece(TECMeasure& measure, const TECNote& from, int value, int allowance, int position) {
     const bool multiVoice = row_.VoiceMode() > 0;
     TECNote* partner = nullptr;
+    std::array<bool, 16> busy{};
     for (const auto& note : measure.Notes) {
-      if (note->Voice != from.Voice || !NoteOverlaps(*note, position, position + value + allowance)) continue;
+      if (!NoteOverlaps(*note, position, position + value + allowance)) continue;
+      busy[note->Voice & 15] = true;
+      if (multiVoice && note->Voice != from.Voice) continue;
       if (note->Start == position && note->Value == value) {
         if (note->Kind == from.Kind && note->Octave == from.Octave) return nullptr;
-        if (!partner) partner = note.get();
+        if (!partner && note->Voice == from.Voice) partner = note.get();
       } else if (multiVoice) {
         return nullptr;
       }
     }
+    if (!multiVoice && std::all_of(busy.begin(), busy.end(), [](bool b) { return b; })) return nullptr;
     auto piece = std::make_unique<TECNote>(from.Kind, &measure);
     piece->Octave = from.Octave;
     piece->Flags = from.Flags;

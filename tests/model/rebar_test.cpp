@@ -70,6 +70,27 @@ TEST_F(Rebar, SplitChordsStayChords) {
   EXPECT_EQ(DumpRow(*row), before);
 }
 
+// In a one-voice row a piece that would stand twice with the same pitch,
+// start and value is not written, whatever voice holds the first; nor is
+// one that finds all 16 voices taken under it.
+TEST_F(Rebar, OneVoiceRowPiecesSkipDuplicatesOfAnyVoiceAndFullVoices) {
+  TECMeasure& measure = *row->AddMeasure();
+  // A whole note in voice 1; in 3/4 its second piece is a quarter at the
+  // start of measure 1, where the half note of voice 0 also ends.
+  AddNote(measure, 1, 5, 128, 0, 1);
+  AddNote(measure, 1, 5, 64, 64, 0);
+  score->SetTimeSignature(3, 4, 0, true);
+  EXPECT_EQ(Notes(*row->GetMeasure(1)), (std::vector<std::string>{"C5 32@0 152"}));
+
+  SetUp();
+  TECMeasure& crowded = *row->AddMeasure();
+  // Sixteen voices sound at the start of measure 1 in 3/4 (tick 96).
+  for (int voice = 0; voice < 16; ++voice) AddNote(crowded, 1 + voice % 7, 3 + voice / 7, 32, 96, voice);
+  AddNote(crowded, 5, 6, 64, 64, 0);
+  score->SetTimeSignature(3, 4, 0, true);
+  EXPECT_EQ(row->GetMeasure(1)->Notes.size(), 16u) << "the half's second piece finds no voice";
+}
+
 TEST_F(Rebar, DottedNotesAndPlainValues) {
   Enter(0, 0, {{1, 5, 48}, {2, 5, 8}, {3, 5, 72}});
   score->SetTimeSignature(2, 4, 0, true);
