@@ -22,10 +22,25 @@ struct Column {
   int offset = 0;   // beam offset of the note nearest the beam, pixels
 };
 
+// The beamed notes with the other notes of their chords: the list holds one
+// note of a chord, and the stem and the beam must clear all its heads.
+std::vector<const TECNote*> WithChordNotes(const TECMeasure& measure, const std::vector<TECNote*>& group) {
+  std::vector<const TECNote*> notes;
+  for (const TECNote* note : group) {
+    if (note->ChordMark == 0) {
+      notes.push_back(note);
+      continue;
+    }
+    for (const auto& member : measure.Notes)
+      if (member->ChordMark == note->ChordMark) notes.push_back(member.get());
+  }
+  return notes;
+}
+
 std::vector<Column> ColumnsOf(PainterContext& ctx, const std::vector<TECNote*>& group, bool down, int headWidth) {
   std::vector<Column> columns;
   const int u = ctx.PenUnits[1];
-  for (const TECNote* note : group) {
+  for (const TECNote* note : WithChordNotes(*ctx.Measure, group)) {
     const int headY = note->Box.Top + 1;
     const int offset = ctx.Scaled(SignedOffset(element_bytes::HeadOffset(*note)));
     int x = ctx.ColumnX(note->Start) + offset - 4 * u;

@@ -260,8 +260,12 @@ void DrawRepeatSign(PainterContext& ctx, TECNote& note) {
 bool InBeamList(const TECMeasure& measure, const TECNote& note) {
   const auto& beams = measure.Beams;
   if (beams.size() < 2) return false;
-  if (std::find(beams.begin(), beams.end(), &note) == beams.end()) return false;
-  return !(beams.back() == &note && beams[beams.size() - 2]->Value >= 32);
+  // The list holds one note of a chord; the chord's other notes belong with it.
+  const auto found = std::find_if(beams.begin(), beams.end(), [&](const TECNote* beamed) {
+    return beamed == &note || (note.ChordMark != 0 && beamed->ChordMark == note.ChordMark);
+  });
+  if (found == beams.end()) return false;
+  return !(beams.back() == *found && beams[beams.size() - 2]->Value >= 32);
 }
 
 void DrawChordColumn(PainterContext& ctx, TECNote& note) {

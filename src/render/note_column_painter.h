@@ -13,8 +13,9 @@ struct PainterContext;
 void DrawChordColumn(PainterContext& ctx, TECNote& note);
 
 // True when the measure's beam painter draws the note's stem: the beam list
-// holds it and at least one other note, and it is not the last note of a
-// list whose note before it is a quarter or longer.
+// holds it (or another note of its chord) and at least one other note, and
+// it is not the last note of a list whose note before it is a quarter or
+// longer.
 bool InBeamList(const TECMeasure& measure, const TECNote& note);
 
 }  // namespace nv::render

@@ -93,6 +93,24 @@ TEST(NoteColumnPainter, BeamedEighthsDrawNoFlag) {
   EXPECT_EQ(With(lines, "Polygon").size(), 1u);
 }
 
+// Eighth-note chords beamed in pairs, beamed by the row as note entry beams
+// them: the beam list holds one note of each chord, and no note of either
+// chord draws a flag (up "C" or down "D"); the beam carries the stems.
+TEST(NoteColumnPainter, BeamedChordsDrawNoFlag) {
+  auto score = layout_test::MakeScore(1, 1);
+  score->SetTimeSignature(4, 4, 0, true);
+  TECRow& row = *score->CurrentInstrument()->GetRow(0);
+  TECMeasure& m = Measure(*score);
+  for (int tick : {0, 16})
+    for (int step : {1, 3, 5}) score_builder::AddNote(m, step, 5, 16, tick)->ChordMark = tick == 0 ? 1 : 2;
+  row.RebuildUnions(&m, false, false);
+  ASSERT_GE(m.Beams.size(), 2u);
+  const auto lines = Draw(*score);
+  EXPECT_TRUE(TextsOf(lines, "C").empty());
+  EXPECT_TRUE(TextsOf(lines, "D").empty());
+  EXPECT_EQ(With(lines, "Polygon").size(), 1u);
+}
+
 TEST(NoteColumnPainter, LedgerLinesSilverOnScreenBlackPrintingAndBoundedByTheInterval) {
   for (const bool printing : {false, true}) {
     auto score = layout_test::MakeScore(1, 1);
