@@ -33,8 +33,11 @@ struct LayoutContext {
   static constexpr double kStaffHeight = 6.0;
   int ActivePage = 0;
   // One past the last measure index of every row, the symbols row and the
-  // layout records that hold a user setting: the pass places nothing beyond.
+  // layout records that hold a user setting: the end of the music. Measures
+  // beyond it fill the systems of the pages laid out, as empty measures, but
+  // no more than kMostEmptyMeasures a page (however wide and tall the page).
   int MeasureEnd = 0;
+  static constexpr int kMostEmptyMeasures = 1024;
 
   // --- running state ---------------------------------------------------------
   int Page = 0;
@@ -51,6 +54,8 @@ struct LayoutContext {
   double Interval = 0;
   double SystemY = 0;
   bool PageBreak = false;
+  // Measures beyond the end of the music placed on this page.
+  int EmptyMeasures = 0;
 
   // Base pixels to device pixels, kept within 32 bits.
   std::int32_t ToDevice(std::int64_t base) const;

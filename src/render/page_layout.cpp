@@ -173,8 +173,15 @@ void LayoutScore(TECMusicScore& score, int page, bool twoPages) {
       context.PageFirstMeasure = score.PageFirstMeasure(s);
       context.NextMeasure = context.PageFirstMeasure;
       context.PageBreak = false;
-      for (int k = 0; k < systems && !context.PageBreak && context.NextMeasure < context.MeasureEnd; ++k)
+      context.EmptyMeasures = 0;
+      // Every system of the page is laid out; after the music they hold
+      // empty measures, so the page's last measure is its last system's.
+      for (int k = 0; k < systems && !context.PageBreak; ++k) {
+        const bool full = context.NextMeasure >= context.MeasureEnd &&
+                          context.EmptyMeasures >= LayoutContext::kMostEmptyMeasures;
+        if (full) break;
         LayoutSystem(context);
+      }
       score.SetNextPageStart(s, context.NextMeasure);
       score.SetPageLastBarNumber(s, static_cast<int>(context.BarNumber - 1));
       PruneCarryOver(context, s);

@@ -128,13 +128,16 @@ void SystemLayout::Run() {
   TECMusicScore& score = context_.Score;
   if (active_) RowTops();
   const bool pickup = score.AufTaktWord() >= 256;
-  const int rowEnd = instrument_.MaxMeasureCount();
   int used = 0;
   bool firstInSystem = true;
   bool justify = false;
   Undo undo;
   int m = context_.NextMeasure;
-  for (; m < context_.MeasureEnd; ++m) {
+  for (;; ++m) {
+    // Beyond the music a measure still takes its place: the system goes on
+    // with empty measures until it is full.
+    const bool empty = m >= context_.MeasureEnd;
+    if (empty && context_.EmptyMeasures >= LayoutContext::kMostEmptyMeasures) break;
     const int usedBefore = used;
     Remember(undo, m);
     if (m == 0) {
@@ -185,13 +188,7 @@ void SystemLayout::Run() {
 
     if (active_) Place(m, settings_.LeftStart + used);
     MakeCumulative(record);
-    // A measure that only a layout setting keeps (no row or symbol reaches
-    // it) takes just its space after the bar.
-    const bool settingOnly = m >= rowEnd && !instrument_.SymbolsRow().At(m);
-    if (settingOnly)
-      used += std::max<int>(record.SpaceAfterBar, 1);
-    else
-      used += record.HeaderWidth + record.ExtraWidth + std::max(record.ContentWidth + record.SpaceAfterBar, 1);
+    used += record.HeaderWidth + record.ExtraWidth + std::max(record.ContentWidth + record.SpaceAfterBar, 1);
 
     const bool tooMany =
         settings_.Mode == SpacingMode::Positional && static_cast<int>(measures_.size()) + 1 > settings_.MeasureCount;
@@ -205,6 +202,7 @@ void SystemLayout::Run() {
       break;
     }
     measures_.push_back(m);
+    if (empty) ++context_.EmptyMeasures;
     Advance(m, record);
     firstInSystem = false;
     if (tooMany || tooWide) {

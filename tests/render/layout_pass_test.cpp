@@ -23,15 +23,25 @@ const std::string kEmptyPositions =
 
 TEST(LayoutPass, EmptyMeasureEvenlyAtDensityZero) {
   auto score = MakeScore(1, 1);
+  score->LayoutSuspended = true;
+  score->SetHorzAlign(false);
+  score->LayoutSuspended = false;
   nv::render::LayoutScore(*score, 0, false);
   // Header: clef 20, key without accidentals 2, time 18. Content: 26 of
   // positions and a closing 2 stay within the 56 every measure starts with.
+  // The measure does not end its system: measures after the music take
+  // their places.
   EXPECT_EQ(Record(*score, 0),
-            "m0 sys=0 page=0 bar=1 head=40 extra=0 content=56 close=2 after=0 len=128 start=0 just=0 S E x=" +
+            "m0 sys=0 page=0 bar=1 head=40 extra=0 content=56 close=2 after=0 len=128 start=0 just=0 S x=" +
                 kEmptyPositions);
-  EXPECT_EQ(Lines(*score, "pages"), std::vector<std::string>{"pages=1 starts=0 1 last bars=1"});
-  // Staff top at 10 + 16 mm = 98.3 px.
-  EXPECT_EQ(Lines(*score, "row 0"), std::vector<std::string>{"row 0 places: (37,98,0)"});
+  // Both systems of the page are filled: 96 + 3 x 56 = 264 px reach x 301,
+  // a fifth measure would end at 357 beyond 340; the second system starts
+  // with a 22 px header (clef and key) and holds 22 + 5 x 56 = 302 px.
+  EXPECT_EQ(Lines(*score, "pages"), std::vector<std::string>{"pages=1 starts=0 9 last bars=9"});
+  // Staff tops at 10 + 16 mm = 98.3 px and 10 + 16 + 22 mm = 181.4 px.
+  EXPECT_EQ(Lines(*score, "row 0"),
+            std::vector<std::string>{"row 0 places: (37,98,0) (133,98,0) (189,98,0) (245,98,0) (37,181,1) "
+                                     "(115,181,1) (171,181,1) (227,181,1) (283,181,1)"});
 }
 
 TEST(LayoutPass, DefaultPageHoldsTwoSystemsAtTheirHeights) {
@@ -57,18 +67,33 @@ TEST(LayoutPass, DefaultPageHoldsTwoSystemsAtTheirHeights) {
   EXPECT_THAT(
       Record(*score, 4),
       StartsWith("m4 sys=1 page=0 bar=5 head=22 extra=0 content=56 close=2 after=0 len=128 start=512 just=0 S x=10"));
-  // The rest goes on a second page, appended by the pass.
-  EXPECT_EQ(Lines(*score, "pages"), std::vector<std::string>{"pages=2 starts=0 9 12 last bars=9 12"});
+  // The rest goes on a second page, appended by the pass, whose two systems
+  // hold five measures each (bars 10 to 12 and seven empty ones).
+  EXPECT_EQ(Lines(*score, "pages"), std::vector<std::string>{"pages=2 starts=0 9 19 last bars=9 19"});
   EXPECT_THAT(Record(*score, 9), StartsWith("m9 sys=2 page=1 bar=10 head=22 extra=0 content=56 "));
+}
+
+// The last measure with music ends its system only when the system is full:
+// twelve bars, bar 12 (measure 11) stands third in the third system (9 to 13
+// after a 22 px header, as in the second), and the empty measure 13 ends it.
+TEST(LayoutPass, LastMeasureWithMusicDoesNotEndItsSystem) {
+  auto score = MakeScore(1, 12);
+  nv::render::LayoutScore(*score, 0, false);
+  EXPECT_THAT(Record(*score, 11), StartsWith("m11 sys=2 page=1 bar=12 head=0 extra=0 content=56 close=2 after=0 "));
+  EXPECT_EQ(Instrument(*score).LayoutAt(11)->SystemEnd, 0);
+  ASSERT_NE(Instrument(*score).LayoutAt(13), nullptr);
+  EXPECT_EQ(Instrument(*score).LayoutAt(13)->SystemEnd, 1);
+  EXPECT_EQ(Instrument(*score).LayoutAt(13)->SystemIndex, 2u);
 }
 
 TEST(LayoutPass, PageBreakEndsThePageAndItsBarNumbers) {
   auto score = MakeScore(1, 3);
   Instrument(*score).EnsureLayout(1)->PageBreak = 1;
   nv::render::LayoutScore(*score, 0, false);
-  // The page ends after bar 2, so page 1 begins with bar 3; the broken
-  // system is justified with the break measure: 340 - 37 - 152 - 5 = 146.
-  EXPECT_EQ(Lines(*score, "pages"), std::vector<std::string>{"pages=2 starts=0 2 3 last bars=2 3"});
+  // The page ends after bar 2, so page 1 begins with bar 3 and fills its two
+  // systems with five measures each; the broken system is justified with the
+  // break measure: 340 - 37 - 152 - 5 = 146.
+  EXPECT_EQ(Lines(*score, "pages"), std::vector<std::string>{"pages=2 starts=0 2 12 last bars=2 12"});
   EXPECT_EQ(Instrument(*score).LayoutAt(0)->JustificationPixels + Instrument(*score).LayoutAt(1)->JustificationPixels,
             146u);
   EXPECT_THAT(Record(*score, 2), StartsWith("m2 sys=1 page=1 bar=3 head=22 extra=0 content=56 clo"));
@@ -142,7 +167,8 @@ TEST(LayoutPass, MultiMeasureRestAdvancesTheBarNumber) {
   nv::render::LayoutScore(*score, 0, false);
   EXPECT_EQ(Instrument(*score).LayoutAt(1)->BarNumber, 2u);
   EXPECT_EQ(Instrument(*score).LayoutAt(2)->BarNumber, 10u);
-  EXPECT_EQ(Lines(*score, "pages"), std::vector<std::string>{"pages=1 starts=0 3 last bars=10"});
+  // Nine measures fill the page (four and five), the last one bar 16.
+  EXPECT_EQ(Lines(*score, "pages"), std::vector<std::string>{"pages=1 starts=0 9 last bars=16"});
 }
 
 TEST(LayoutPass, MeasureMovedToTheNextSystemCountsItsMarksOnce) {
@@ -205,10 +231,13 @@ TEST(LayoutPass, LayingOutAfterTheLastMeasureAppendsNoPage) {
   nv::render::LayoutScore(*score, 2, false);
   EXPECT_EQ(Instrument(*score).PageCount(), 3);
   EXPECT_EQ(appended, 0);
-  EXPECT_EQ(Lines(*score, "pages"), std::vector<std::string>{"pages=3 starts=0 2*3 last bars=2*3"});
+  // Each page's two systems hold nine measures of which only two have music
+  // (the first system of a page four, with measure 0's 40 px header; five
+  // after a 22 px header).
+  EXPECT_EQ(Lines(*score, "pages"), std::vector<std::string>{"pages=3 starts=0 9 19 29 last bars=9 19 29"});
 }
 
-TEST(LayoutPass, MeasuresKeptOnlyBySettingsTakeTheirSpaceAfterTheBar) {
+TEST(LayoutPass, MeasuresBeyondTheRowsTakeTheirPlaces) {
   auto score = MakeScore(1, 2);
   score->LayoutSuspended = true;
   score->SetHorzAlign(false);
@@ -216,9 +245,11 @@ TEST(LayoutPass, MeasuresKeptOnlyBySettingsTakeTheirSpaceAfterTheBar) {
   Instrument(*score).EnsureLayout(3)->SpaceAfterBar = 7;
   Instrument(*score).EnsureLayout(4)->PageBreak = 1;
   nv::render::LayoutScore(*score, 0, false);
-  // 96 and 56 for the two measures, then 1, 7 and 1.
+  // 96 and 56 for the two measures, then 56 and 56 + 7: measure 4 would end
+  // at 308 + 56 = 364, beyond 340, and opens the next system, where its
+  // page break ends the page.
   EXPECT_EQ(Lines(*score, "row 0"),
-            std::vector<std::string>{"row 0 places: (37,98,0) (133,98,0) (189,98,0) (190,98,0) (197,98,0)"});
+            std::vector<std::string>{"row 0 places: (37,98,0) (133,98,0) (189,98,0) (245,98,0) (37,181,1)"});
   EXPECT_EQ(Lines(*score, "pages"), std::vector<std::string>{"pages=1 starts=0 5 last bars=5"});
 }
 

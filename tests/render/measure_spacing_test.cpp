@@ -1,5 +1,6 @@
 // Room per tick of single measures, read back as the gaps of the x table
-// (one measure per score, which no justification touches).
+// (one measure per score, made wider than a system by its space after the
+// bar so that it stands alone and no justification touches it).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -23,6 +24,7 @@ class MeasureSpacing : public testing::Test {
   const TECMeasureLayout& Layout(int mode = 0) {
     score->LayoutSuspended = true;
     score->SetNoteInterval(static_cast<std::uint8_t>(mode));
+    Instrument(*score).EnsureLayout(0)->SpaceAfterBar = 400;
     score->LayoutSuspended = false;
     nv::render::LayoutScore(*score, 0, false);
     return *Instrument(*score).LayoutAt(0);

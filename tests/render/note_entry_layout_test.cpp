@@ -1,6 +1,7 @@
 // Note entry whose result shows what the layout pass sets on the measures.
 #include <gtest/gtest.h>
 
+#include "model/instrument.h"
 #include "model/model_dump.h"
 #include "model/note_entry_fixture.h"
 
@@ -26,6 +27,19 @@ TEST_F(NoteEntry, DottedHalfAcrossTheBarLineIsTied) {
             "    rest value=64 position=32 length=64 start=32 voice=0 flags=0x00 place=0,0\n"
             "    rest value=32 position=96 length=32 start=96 voice=0 flags=0x00 place=0,0\n");
   EXPECT_EQ(Cursor(), "1:32");
+}
+
+// Four measures of quarters entered from a one-measure score fit the first
+// page: no page is appended for a next page that would hold nothing, and the
+// cursor stays on the page that shows its measure.
+TEST_F(NoteEntry, EnteredQuartersLeaveOnePage) {
+  At(0, 0);
+  for (int i = 0; i < 16; ++i) ASSERT_NE(Insert(1 + i % 7, 5, 32), nullptr) << i;
+  const TECInstrument& instrument = *score->GetInstrumentAt(0);
+  EXPECT_EQ(row->MeasureCount(), 4);
+  EXPECT_EQ(instrument.PageCount(), 1);
+  EXPECT_EQ(score->GetActivePage(), 0);
+  EXPECT_EQ(score->PageFirstMeasure(0), 0);
 }
 
 }  // namespace

@@ -13,7 +13,10 @@ namespace {
 TECRow& Row(TECMusicScore& score, int i = 0) { return *score.CurrentInstrument()->GetRow(i); }
 
 // On the default page (10 mm margins, 16 mm interval, 96 DPI) the first
-// staff's top line lies 26 mm down and a staff space is 6 pixels.
+// staff's top line lies 26 mm down and a staff space is 6 pixels. The lines
+// of the one measure run to its barline at 37 + 96 + 8: the system holds it
+// and three empty measures, and justification gives each of the first two
+// 8 of the 34 spare pixels.
 TEST(StaffPainter, FiveLinesOnTheDefaultPageSilverOnScreenBlackWhenPrinting) {
   for (const bool printing : {false, true}) {
     auto score = layout_test::MakeScore(1, 1);
@@ -22,12 +25,12 @@ TEST(StaffPainter, FiveLinesOnTheDefaultPageSilverOnScreenBlackWhenPrinting) {
     const std::string pen = printing ? "#000000" : "#C0C0C0";
     std::vector<std::string> staff;
     for (int y : {122, 116, 110, 104, 98})
-      staff.push_back("LineTo (37," + std::to_string(y) + ") to (340," + std::to_string(y) + ") | pen " + pen +
+      staff.push_back("LineTo (37," + std::to_string(y) + ") to (141," + std::to_string(y) + ") | pen " + pen +
                       " w1 solid");
     // The five lines, bottom first, one after the other.
     std::vector<std::string> drawn;
     for (const auto& line : lines)
-      if (line.rfind("LineTo (37,", 0) == 0 && line.find(") to (340,") != std::string::npos) drawn.push_back(line);
+      if (line.rfind("LineTo (37,", 0) == 0 && line.find(") to (141,") != std::string::npos) drawn.push_back(line);
     EXPECT_EQ(drawn, staff) << (printing ? "printing" : "screen");
   }
 }
@@ -175,7 +178,8 @@ TEST(StaffPainter, BarNumbersByStyle) {
   const struct {
     TECNumberStyle style;
     int expected;
-  } cases[] = {{TECNumberStyle::nsBar, 6}, {TECNumberStyle::nsRow, 2}, {TECNumberStyle::nsPage, 1}};
+  } cases[] = {{TECNumberStyle::nsBar, 9}, {TECNumberStyle::nsRow, 2}, {TECNumberStyle::nsPage, 1}};
+  // Six measures of music and three empty ones fill the page's two systems.
   for (const auto& c : cases) {
     auto score = layout_test::MakeScore(1, 6);
     FakeScoreHost host;
@@ -210,7 +214,8 @@ TEST(StaffPainter, BarNumberItemRemovedSinceTheLayoutIsNotRead) {
   entry->Items.clear();
   nv::platform::RecordingCanvas canvas(nv::platform::screenDeviceCaps(400, 320));
   score->DrawPage(canvas, score->GetZoom(), score->GetZoom());
-  EXPECT_EQ(With(canvas.lines(), "Time New Roman").size(), 2u);
+  // One number for each of the nine measures of the page (two with music).
+  EXPECT_EQ(With(canvas.lines(), "Time New Roman").size(), 9u);
 }
 
 // In the page preview, measures past the end of the music are drawn only

@@ -31,8 +31,10 @@ TEST(SymbolsRowPainter, MarksAboveTheStaff) {
   const auto text = With(lines, "\"D.C.\"");
   ASSERT_EQ(text.size(), 1u);
   EXPECT_NE(text[0].find("font \"Arial\" 8pt #000000 italic"), std::string::npos) << text[0];
-  // Right-aligned at the measure end, which is the system's right edge.
-  EXPECT_EQ(dc->Box.Right, 340);
+  // Right-aligned at the measure end: 37 + 96 + 56 and the 8 + 8 pixels
+  // that justification gives measures 0 and 1 (34 spare pixels over them
+  // and the two empty measures that fill the system).
+  EXPECT_EQ(dc->Box.Right, 205);
   EXPECT_EQ(TextsOf(lines, "{").at(0).y, 74 - 6);
   EXPECT_EQ(raised->Box.Top, 74 - 6 - 1);
 }
@@ -60,9 +62,12 @@ TEST(SymbolsRowPainter, BarlinesAndRepeats) {
   AddSymbol(*score, 0, 85);  // start repeat after the header
   AddSymbol(*score, 1, ek::SymbolFinalBarline);
   const auto lines = Draw(*score);
-  // Final barline: a thick and a thin bar over both staves (98 to 205).
-  EXPECT_EQ(With(lines, "FillRect (339,98)-(341,206)").size(), 1u);
-  EXPECT_EQ(With(lines, "FillRect (337,98)-(338,206)").size(), 1u);
+  // Final barline: a thick and a thin bar over both staves (98 to 205) at
+  // the end of measure 1: 47 + 104 (the repeat's 8 extra) + 56 and 4 + 4 of
+  // the 16 pixels that justification spreads over it, measure 0 and two
+  // empty measures.
+  EXPECT_EQ(With(lines, "FillRect (214,98)-(216,206)").size(), 1u);
+  EXPECT_EQ(With(lines, "FillRect (212,98)-(213,206)").size(), 1u);
   // Start repeat: two dots in the spaces around each staff's middle line.
   const auto dots = With(lines, "Ellipse");
   ASSERT_EQ(dots.size(), 4u);
@@ -81,16 +86,18 @@ TEST(SymbolsRowPainter, MultiMeasureRestsAndVolta) {
   TECSymbolItem* volta = AddSymbol(*score, 1, ek::SymbolVolta, {1, 2});
   const auto lines = Draw(*score);
   // Four measures: one block 3 pixels wide from b - 3s to b - s, centred in
-  // the measure, the count 6 spaces above the bottom line.
-  EXPECT_EQ(With(lines, "FillRect (104,104)-(107,116)").size(), 1u);
+  // the measure (77 to 141 after 8 justification pixels), the count 6
+  // spaces above the bottom line.
+  EXPECT_EQ(With(lines, "FillRect (108,104)-(111,116)").size(), 1u);
   EXPECT_EQ(TextsOf(lines, "4").at(0).y, 86);
   EXPECT_EQ(rest->Box.Top, 86 - 1);
   // Twelve: a bar half a space thick 1.5 spaces above the bottom line, from
   // a space after the measure start to a space before its end, with
   // strokes one space high at both ends.
-  EXPECT_EQ(With(lines, "FillRect (139,112)-(334,115)").size(), 1u);
-  EXPECT_EQ(With(lines, "FillRect (139,110)-(140,116)").size(), 1u);
-  EXPECT_EQ(With(lines, "FillRect (333,110)-(334,116)").size(), 1u);
+  // Measure 1 runs from 141 to 205.
+  EXPECT_EQ(With(lines, "FillRect (147,112)-(199,115)").size(), 1u);
+  EXPECT_EQ(With(lines, "FillRect (147,110)-(148,116)").size(), 1u);
+  EXPECT_EQ(With(lines, "FillRect (198,110)-(199,116)").size(), 1u);
   EXPECT_EQ(TextsOf(lines, "12").at(0).y, 86);
   // The volta: its number and the hook at the measure start.
   EXPECT_EQ(TextsOf(lines, "2.").size(), 1u);
