@@ -7,7 +7,6 @@
 #include "model/measure.h"
 #include "model/music_score.h"
 #include "model/row.h"
-#include "platform/font_faces.h"
 #include "render/music_font_codes.h"
 #include "render/painter_context.h"
 
@@ -150,11 +149,8 @@ int DrawKeySignature(PainterContext& ctx, int keyInForce, int clef, int x, TECEl
 
 int DrawTimeSignature(PainterContext& ctx, int numerator, int denominator, int sizeStyle, int x,
                       TECElement* record) {
-  nv::platform::Font font;
-  font.face = nv::platform::kMusicFace;
-  font.size = ctx.Printing ? ctx.Score.GetScale() * 24 / 150 : 24 * ctx.HorizontalFactor / 15000;
-  font.color = record ? ctx.InkFor(record) : nv::platform::colors::black;
-  ctx.Canvas.setFont(font);
+  // 24 x f / 15000 points is the music face's 16-point size.
+  ctx.UseMusicFont(16, record ? ctx.InkFor(record) : nv::platform::colors::black);
   ctx.SetClearBrush();
   const int lift = ctx.Printing ? ctx.Space / 4 : ctx.Space / 2;
   const int upper = ctx.StaffBottom - ctx.StaffHeight - lift;

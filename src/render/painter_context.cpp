@@ -44,10 +44,15 @@ int PainterContext::FontSize(int points) const {
   return Printing ? Score.GetScale() * points / 100 : points * HorizontalFactor / 10000;
 }
 
+int PainterContext::MusicFontHeight(int points) const {
+  return std::max(1, static_cast<int>(std::lround(Space * 7.0 * points / 32.0)));
+}
+
 void PainterContext::UseMusicFont(int points, nv::platform::Color color) {
   nv::platform::Font font;
   font.face = nv::platform::kMusicFace;
   font.size = FontSize(points);
+  font.height = -MusicFontHeight(points);
   font.color = color;
   Canvas.setFont(font);
 }

@@ -124,7 +124,12 @@ struct PainterContext {
   int ScaledV(int base) const { return base * VerticalFactor / 10000; }
   // A font size: points x HorizontalFactor / 10000 on screen, Scale x points / 100 printing.
   int FontSize(int points) const;
-  // Selects the music face at a size in points (through FontSize).
+  // The music face's em in pixels at a size in points. At 16 points the em
+  // is 3.5 staff spaces, so that a head fills one space: the size follows
+  // the staff space drawn at every zoom, scale and device resolution rather
+  // than the point size, whose pixels round differently from the space.
+  int MusicFontHeight(int points) const;
+  // Selects the music face at a size in points, as an em of MusicFontHeight.
   void UseMusicFont(int points, nv::platform::Color color = 0);
   // Selects a text face at a size already computed.
   void UseTextFont(const char* face, int size, nv::platform::Color color = 0, bool bold = false,

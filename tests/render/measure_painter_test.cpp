@@ -108,7 +108,8 @@ TEST(MeasurePainter, GlyphItemsAndCodesOutsideTheFont) {
   EXPECT_EQ(forte->Box.Bottom, 122 + 18 + 1);
   EXPECT_EQ(TextsOf(lines, "Q").size(), 1u);
   EXPECT_EQ(With(lines, "\\xFC").size(), 0u);
-  EXPECT_EQ(With(lines, "12pt").size(), 1u);
+  // 12 points: an em of 3.5 spaces x 12 / 16 = 15.75 pixels.
+  EXPECT_EQ(With(lines, "h-16").size(), 1u);
   EXPECT_GT(late->Box.Left, forte->Box.Left);
 }
 

@@ -112,7 +112,8 @@ TEST(StaffPainter, TimeSignatureSymbolsAndDigits) {
   for (const auto& c : cases) {
     auto score = layout_test::MakeScore(1, 1);
     Row(*score).SetTimeSignature(0, c.numerator, c.denominator, static_cast<std::uint8_t>(c.style));
-    const auto lines = With(Draw(*score), "font \"Vorod Iduriza\" 16pt");
+    // The music face at 16 points: an em of 3.5 spaces of 6 pixels.
+    const auto lines = With(Draw(*score), "font \"Vorod Iduriza\" h-21");
     std::vector<std::string> glyphs;
     for (const auto& line : lines) {
       const auto at = line.find('"');

@@ -1,0 +1,100 @@
+// Engraving read from the pixels of pages drawn through the Qt canvas with
+// the music font: heads fill their spaces, accidentals and time signatures
+// keep clear of their neighbours, beams stay apart, at several zooms and on
+// a printer's resolution.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "draw_test_support.h"
+#include "model/measure.h"
+#include "platform/qt/qt_canvas.h"
+#include "platform/qt/qt_font_faces.h"
+
+namespace {
+
+using score_builder::AddAttribute;
+using score_builder::AddNote;
+
+// How a page is drawn: the zoom handed to DrawPage and the device's
+// resolution; printing draws at the printer's resolution with the zoom that
+// maps screen pixels onto it.
+struct Device {
+  const char* name;
+  int zoom;
+  int dpi;
+  bool printing;
+};
+
+constexpr Device kDevices[] = {
+    {"zoom50", 50, 96, false}, {"zoom100", 100, 96, false}, {"zoom200", 200, 96, false},
+    {"print600", 600 * 100 / 96, 600, true}};
+
+// The top-left part of the page, where the first system stands.
+QImage Render(TECMusicScore& score, const Device& device) {
+  score.SetPrinting(device.printing);
+  if (!device.printing) score.SetZoom(device.zoom);
+  nv::render::LayoutScore(score, 0, false);
+  const int width = 360 * device.zoom / 100;
+  const int height = 200 * device.zoom / 100;
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  nv::platform::QtCanvas canvas(image, nv::platform::imageDeviceCaps(image, device.dpi, device.dpi));
+  score.DrawPage(canvas, device.zoom, device.zoom);
+  return image;
+}
+
+// Ink: darker than the silver of staff and ledger lines on screen; a
+// lighter threshold finds any visible ink, antialiased edges included.
+bool Ink(const QImage& image, int x, int y, int threshold = 150) {
+  if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return false;
+  return qGray(image.pixel(x, y)) < threshold;
+}
+constexpr int kVisible = 224;
+
+std::unique_ptr<TECMusicScore> OneMeasure() {
+  auto score = layout_test::MakeScore(1, 1);
+  score->SetTimeSignature(4, 4, 0, true);
+  return score;
+}
+
+// A stem-up quarter on the middle line (B, octave 5 in the treble clef):
+// the head's ink, read in its left half away from the stem, is one staff
+// space high (within a pixel) and centred on the line.
+TEST(EngravingPixels, HeadFillsItsSpaceAndSitsOnItsLine) {
+  ASSERT_TRUE(nv::platform::ensureMusicFontLoaded());
+  for (const Device& device : kDevices) {
+    auto score = OneMeasure();
+    TECNote* note = AddNote(*score->CurrentInstrument()->GetRow(0)->GetMeasure(0), 7, 5, 32, 0);
+    const QImage image = Render(*score, device);
+    const int x = note->HeadBox.Left + 1;
+    const int y = note->HeadBox.Top + 1;
+    // The box is (x - 1, y - 1, x + w + u, y + s + u), u being one pen unit.
+    const int u = device.zoom / 100;
+    const int space = note->HeadBox.Bottom - y - u;
+    const int width = note->HeadBox.Right - u - x;
+    int top = -1;
+    int bottom = -1;
+    for (int row = y - space; row <= y + 2 * space; ++row) {
+      // Staff lines are black on paper: rows that have ink a space left of
+      // the head are lines.
+      if (Ink(image, x - space, row)) continue;
+      for (int column = x + 1; column <= x + width / 2; ++column)
+        if (Ink(image, column, row)) {
+          if (top < 0) top = row;
+          bottom = row;
+        }
+    }
+    ASSERT_GE(top, 0) << device.name;
+    EXPECT_NEAR(bottom - top + 1, space, 1) << device.name;
+    EXPECT_NEAR((top + bottom + 1) / 2.0, y + space / 2.0, 1) << device.name;
+  }
+}
+
+}  // namespace
