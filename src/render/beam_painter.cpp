@@ -104,7 +104,9 @@ void DrawGroup(PainterContext& ctx, const std::vector<TECNote*>& group) {
     ctx.Canvas.moveTo(c.x, c.farY + s / 2);
     ctx.Canvas.lineTo(c.x, beamY(c.x));
   }
-  ctx.SetPen(ink, 1);
+  // Beams are filled without an outline: a pen would make each a pixel
+  // thicker and close the gap between stacked beams.
+  ctx.Canvas.setPen({ink, 1, nv::platform::PenStyle::Clear, nv::platform::PenMode::Copy});
   ctx.SetSolidBrush(ink);
   FillBeam(ctx, first.x, beamY(first.x), last.x, beamY(last.x), thickness, down);
 
@@ -132,6 +134,7 @@ void DrawGroup(PainterContext& ctx, const std::vector<TECNote*>& group) {
     }
   }
   ctx.SetClearBrush();
+  ctx.SetPen(ink, 1);
   ctx.Beams.push_back({first.tick, last.tick, group.front()->Voice, down, slope, first.x, beamY(first.x)});
 }
 

@@ -97,4 +97,29 @@ TEST(EngravingPixels, HeadFillsItsSpaceAndSitsOnItsLine) {
   }
 }
 
+// Two beamed sixteenths at Zoom 100 and 200: above the heads, midway
+// between the stems, the two beams are two runs of ink with a lighter gap
+// between them.
+TEST(EngravingPixels, SixteenthBeamsStayApart) {
+  ASSERT_TRUE(nv::platform::ensureMusicFontLoaded());
+  for (const Device& device : {kDevices[1], kDevices[2]}) {
+    auto score = OneMeasure();
+    TECRow& row = *score->CurrentInstrument()->GetRow(0);
+    TECMeasure& measure = *row.GetMeasure(0);
+    TECNote* first = AddNote(measure, 5, 5, 8, 0);
+    TECNote* second = AddNote(measure, 5, 5, 8, 8);
+    row.RebuildUnions(&measure, false, false);
+    const QImage image = Render(*score, device);
+    const int x = (first->HeadBox.Right + second->HeadBox.Left) / 2;
+    std::vector<int> runs;
+    bool inside = false;
+    for (int y = 0; y < first->HeadBox.Top; ++y) {
+      const bool ink = Ink(image, x, y);
+      if (ink && !inside) runs.push_back(y);
+      inside = ink;
+    }
+    EXPECT_EQ(runs.size(), 2u) << device.name;
+  }
+}
+
 }  // namespace
