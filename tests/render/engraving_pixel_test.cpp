@@ -122,4 +122,26 @@ TEST(EngravingPixels, SixteenthBeamsStayApart) {
   }
 }
 
+// Accidentals before a head at 96 DPI: one column at least without any
+// visible ink between the accidental and the head (staff-line rows left
+// out).
+TEST(EngravingPixels, AccidentalsKeepClearOfTheirHeads) {
+  ASSERT_TRUE(nv::platform::ensureMusicFontLoaded());
+  for (const std::uint8_t kind : {ek::Sharp, ek::Flat, ek::Natural, ek::DoubleFlat, ek::DoubleSharp}) {
+    auto score = OneMeasure();
+    TECNote* note = AddNote(*score->CurrentInstrument()->GetRow(0)->GetMeasure(0), 7, 5, 32, 0);
+    TECNoteAttribute* accidental = AddAttribute(*note, kind);
+    const QImage image = Render(*score, kDevices[1]);
+    const int head = note->HeadBox.Left + 1;
+    int right = -1;
+    for (int row = accidental->Box.Top; row <= accidental->Box.Bottom; ++row) {
+      if (Ink(image, accidental->Box.Left - 3, row, kVisible)) continue;
+      for (int column = accidental->Box.Left; column < head; ++column)
+        if (Ink(image, column, row, kVisible)) right = std::max(right, column);
+    }
+    ASSERT_GE(right, 0) << int(kind);
+    EXPECT_LE(right, head - 2) << int(kind);
+  }
+}
+
 }  // namespace

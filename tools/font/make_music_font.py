@@ -69,8 +69,9 @@ MODIFIED_NOTICE = (
 #       ("centre_px", c)  the ink is centred c pixels below the top
 #       ("top", t)        the ink starts t pixels below the top
 #       ("bottom", b)     the ink ends b pixels below the top
-#   h:  ("left", adv)     the ink starts at x = 0; advance adv pixels
-#                         (None: the ink width rounded up to a pixel)
+#   h:  ("left", adv)     the ink starts at x = 0 (ink_left: at that x);
+#                         advance adv pixels (None: the ink width rounded
+#                         up to a pixel)
 #       ("centre", adv)   the ink is centred in an advance of adv pixels
 #   fit: (w, h)           uniform shrink so the ink fits w x h pixels
 #   squeeze: w            horizontal-only shrink to at most w pixels
@@ -116,7 +117,13 @@ def item(parts, adv, box=ITEM_BOX, fit=None):
 
 
 def accidental(cp, adv, centre=2.0):
-    return shape(cp, ("origin", centre), ("left", adv), squeeze=adv - 0.5)
+    # The head (or the next accidental) starts at the advance: the ink ends
+    # 1.5 px before it, so that a clear pixel column stays between them at
+    # 96 DPI, and starts half a pixel left of the cell, where the spacing
+    # leaves room, so that the sign loses little of its width.
+    return shape(cp, ("origin", centre), ("left", adv), squeeze=adv - 1,
+                 ink_left=-0.5)
+
 
 
 def stemmed_note(cp):
