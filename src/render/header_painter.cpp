@@ -152,7 +152,10 @@ int DrawTimeSignature(PainterContext& ctx, int numerator, int denominator, int s
   // 24 x f / 15000 points is the music face's 16-point size.
   ctx.UseMusicFont(16, record ? ctx.InkFor(record) : nv::platform::colors::black);
   ctx.SetClearBrush();
-  const int lift = ctx.Printing ? ctx.Space / 4 : ctx.Space / 2;
+  // The digits' ink runs from half a space to 2.5 spaces below the cell
+  // top on every device (the face is sized from the staff space), so the
+  // cell stands half a space above the line on paper too.
+  const int lift = ctx.Space / 2;
   const int upper = ctx.StaffBottom - ctx.StaffHeight - lift;
   const int lower = ctx.StaffBottom - ctx.StaffHeight / 2 - lift;
   const bool whole = denominator == numerator && (numerator == 1 || numerator == 2 || numerator == 4);

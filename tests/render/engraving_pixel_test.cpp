@@ -144,4 +144,66 @@ TEST(EngravingPixels, AccidentalsKeepClearOfTheirHeads) {
   }
 }
 
+// Rows of ink at column x: the staff lines where nothing else is drawn.
+std::vector<int> StaffLineRows(const QImage& image, int x) {
+  std::vector<int> rows;
+  for (int y = 0; y < image.height(); ++y)
+    if (Ink(image, x, y, kVisible)) rows.push_back(y);
+  return rows;
+}
+
+bool Contains(const std::vector<int>& rows, int y) { return std::find(rows.begin(), rows.end(), y) != rows.end(); }
+
+// A 3/4 in the second measure: its digits' ink starts a clear column after
+// the barline at 96 DPI.
+TEST(EngravingPixels, TimeSignatureInMidSystemKeepsClearOfTheBarline) {
+  ASSERT_TRUE(nv::platform::ensureMusicFontLoaded());
+  auto score = layout_test::MakeScore(1, 2);
+  score->CurrentInstrument()->GetRow(0)->SetTimeSignature(1, 3, 4, 0);
+  const TECTimeSignature& time = *score->CurrentInstrument()->GetRow(0)->GetMeasure(1)->TimeSignature;
+  const QImage image = Render(*score, kDevices[1]);
+  const int barline = time.Box.Left + 1;
+  const std::vector<int> lines = StaffLineRows(image, barline - 3);
+  int left = -1;
+  for (int y = time.Box.Top; y <= time.Box.Bottom; ++y) {
+    if (Contains(lines, y)) continue;
+    for (int x = barline + 1; x < time.Box.Right; ++x)
+      if (Ink(image, x, y, kVisible)) {
+        left = left < 0 ? x : std::min(left, x);
+        break;
+      }
+  }
+  ASSERT_GE(left, 0);
+  EXPECT_GE(left, barline + 2);
+}
+
+// On paper the digits stand where they stand on screen: the numerator from
+// the top line to the middle line, the denominator from there to the bottom
+// line (within an eighth of a space at 600 DPI).
+TEST(EngravingPixels, PrintedTimeSignatureFillsTheStaff) {
+  ASSERT_TRUE(nv::platform::ensureMusicFontLoaded());
+  auto score = layout_test::MakeScore(1, 2);
+  score->CurrentInstrument()->GetRow(0)->SetTimeSignature(1, 3, 4, 0);
+  const TECTimeSignature& time = *score->CurrentInstrument()->GetRow(0)->GetMeasure(1)->TimeSignature;
+  const QImage image = Render(*score, kDevices[3]);
+  const int barline = time.Box.Left + 1;
+  const std::vector<int> lines = StaffLineRows(image, barline - 12);
+  ASSERT_FALSE(lines.empty());
+  const int staffTop = lines.front();
+  const int staffBottom = lines.back();
+  const double space = (staffBottom - staffTop) / 4.0;
+  int top = -1;
+  int bottom = -1;
+  for (int y = time.Box.Top; y <= time.Box.Bottom + static_cast<int>(space); ++y)
+    for (int x = barline + 8; x < time.Box.Right; ++x)
+      if (Ink(image, x, y)) {
+        if (top < 0) top = y;
+        bottom = y;
+        break;
+      }
+  ASSERT_GE(top, 0);
+  EXPECT_NEAR(top, staffTop, space / 8);
+  EXPECT_NEAR(bottom, staffBottom, space / 8);
+}
+
 }  // namespace

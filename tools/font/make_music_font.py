@@ -72,7 +72,8 @@ MODIFIED_NOTICE = (
 #   h:  ("left", adv)     the ink starts at x = 0 (ink_left: at that x);
 #                         advance adv pixels (None: the ink width rounded
 #                         up to a pixel)
-#       ("centre", adv)   the ink is centred in an advance of adv pixels
+#       ("centre", adv)   the ink is centred in an advance of adv pixels,
+#                         then moved right by ink_shift pixels
 #   fit: (w, h)           uniform shrink so the ink fits w x h pixels
 #   squeeze: w            horizontal-only shrink to at most w pixels
 #   vsqueeze: h           vertical-only shrink to at most h pixels
@@ -162,12 +163,16 @@ def glyph_table():
     t[66] = shape(0xE0A4, ("origin", 1.0), ("left", HEAD), stretch=HEAD)
     # Time signature: a digit's ink runs from 0.5 to 2.5 spaces below the
     # top. The painters draw C and cut C alone at the numerator's place, so
-    # they sit one space lower and come out centred on the staff.
-    t[45] = shape(0xE08B, ("origin", 2.5), ("left", None))
-    t[47] = shape(0xE08A, ("origin", 2.5), ("left", None))
+    # they sit one space lower and come out centred on the staff. A time
+    # signature in mid-system stands at the barline: the ink starts 1.5 px
+    # after the cell's left edge, leaving a clear column after the line.
+    t[45] = shape(0xE08B, ("origin", 2.5), ("left", 12), ink_left=1.5)
+    t[47] = shape(0xE08A, ("origin", 2.5), ("left", 12), ink_left=1.5)
     for d in range(10):
-        # One horizontal factor for all digits, so "12" and "16" fit 16 px.
-        t[48 + d] = shape(0xE080 + d, ("origin", 1.5), ("centre", 8), xscale=0.72)
+        # One horizontal factor for all digits, so "12" and "16" fit 16 px
+        # of the 18 the header reserves.
+        t[48 + d] = shape(0xE080 + d, ("origin", 1.5), ("centre", 8), xscale=0.72,
+                          squeeze=7, ink_shift=1.5)
     t[46] = stemmed_note(0xE1D3)
     t[58] = stemmed_note(0xE1D5)
     t[59] = stemmed_note(0xE1D7)
@@ -375,7 +380,7 @@ def place(outline, spec):
         adv = h[1] * PX if h[1] is not None else math.ceil(ink / PX - 0.01) * PX
     else:
         adv = h[1] * PX
-        tx = (adv - ink) / 2 - xmin
+        tx = (adv - ink) / 2 - xmin + spec.get("ink_shift", 0) * PX
     outline.transform(1, 1, tx, ty)
     return int(round(adv))
 
