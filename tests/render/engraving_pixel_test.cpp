@@ -206,4 +206,41 @@ TEST(EngravingPixels, PrintedTimeSignatureFillsTheStaff) {
   EXPECT_NEAR(bottom, staffBottom, space / 8);
 }
 
+// The F clef and the first flat of its key at Zoom 200 and on a 200 DPI
+// printer: between the clef's ink (drawn alone) and the flat's, a clear
+// column. Both come as changes in the second measure (no time signature
+// follows them), with ragged systems so that the measure starts at one x.
+TEST(EngravingPixels, ClefKeepsClearOfTheKey) {
+  ASSERT_TRUE(nv::platform::ensureMusicFontLoaded());
+  for (const Device& device : {kDevices[2], Device{"print200", 200 * 100 / 96, 200, true}}) {
+    auto withKey = layout_test::MakeScore(1, 2);
+    auto clefOnly = layout_test::MakeScore(1, 2);
+    for (TECMusicScore* score : {withKey.get(), clefOnly.get()}) {
+      score->LayoutSuspended = true;
+      score->SetHorzAlign(false);
+      score->LayoutSuspended = false;
+      score->CurrentInstrument()->GetRow(0)->SetClef(1, 2);
+    }
+    withKey->CurrentInstrument()->GetRow(0)->SetKeySignature(1, 44);  // four flats
+    const QImage keyed = Render(*withKey, device);
+    const QImage clef = Render(*clefOnly, device);
+    const TECKeySignature& key = *withKey->CurrentInstrument()->GetRow(0)->GetMeasure(1)->KeySignature;
+    const int flatX = key.Box.Left + 1;
+    const std::vector<int> lines = StaffLineRows(clef, flatX + 10);
+    int clefRight = -1;
+    int flatLeft = -1;
+    for (int y = key.Box.Top; y <= key.Box.Bottom; ++y) {
+      if (Contains(lines, y)) continue;
+      for (int x = flatX - 20; x < flatX + 10; ++x) {
+        const bool clefInk = Ink(clef, x, y, kVisible);
+        if (clefInk) clefRight = std::max(clefRight, x);
+        if (Ink(keyed, x, y, kVisible) && !clefInk && (flatLeft < 0 || x < flatLeft)) flatLeft = x;
+      }
+    }
+    ASSERT_GE(clefRight, 0) << device.name;
+    ASSERT_GE(flatLeft, 0) << device.name;
+    EXPECT_GE(flatLeft, clefRight + 2) << device.name;
+  }
+}
+
 }  // namespace

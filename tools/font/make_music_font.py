@@ -126,7 +126,6 @@ def accidental(cp, adv, centre=2.0):
                  ink_left=-0.5)
 
 
-
 def stemmed_note(cp):
     # Head centre 2.5 spaces below the top, where the single grace note
     # expects the head of its one-glyph note.
@@ -151,10 +150,12 @@ def glyph_table():
     t = {}
     t[35] = dict(brace=True)
     # Clefs: the G line 5 spaces, the F line 1 space, the C line 2 spaces
-    # below the top; drawn 2 px right of an 18 px advance, so ink <= 16.
-    t[36] = shape(0xE050, ("origin", 5.0), ("left", 16), squeeze=16)
-    t[37] = shape(0xE062, ("origin", 1.0), ("left", 16), squeeze=16)
-    t[38] = shape(0xE05C, ("origin", 2.0), ("left", 16), squeeze=16)
+    # below the top; drawn 2 px right of an 18 px advance, so ink <= 15:
+    # the key's first accidental, whose ink starts half a pixel left of the
+    # advance, keeps clear of the clef's dots.
+    t[36] = shape(0xE050, ("origin", 5.0), ("left", 16), squeeze=15)
+    t[37] = shape(0xE062, ("origin", 1.0), ("left", 16), squeeze=15)
+    t[38] = shape(0xE05C, ("origin", 2.0), ("left", 16), squeeze=15)
     # Heads: centre 1 space below the top, ink from x = 0, ink width = advance
     # so that an up stem drawn at x + advance touches the head.
     t[43] = shape(0xE0A0, ("origin", 1.0), ("left", 12), stretch=12)
