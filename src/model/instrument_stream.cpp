@@ -1,6 +1,7 @@
 #include "model/instrument_stream.h"
 
 #include <algorithm>
+#include <span>
 
 #include "model/element_kinds.h"
 #include "model/measure_stream.h"
@@ -61,7 +62,21 @@ void SaveSystems(TStream& stream, const std::vector<TECRowInfo>& systems) {
   }
 }
 
-void SaveLayouts(TStream& stream, const std::vector<std::unique_ptr<TECMeasureLayout>>& layouts) {
+// True when a record holds a setting of its own, which the layout pass does
+// not compute.
+bool HoldsSetting(const TECMeasureLayout& layout) {
+  if (layout.SpaceAfterBar != 0 || layout.PageBreak != 0) return true;
+  return std::any_of(layout.Extents.begin(), layout.Extents.end(),
+                     [](const TECExtentPair& pair) { return pair.Before != 0 || pair.After != 0; });
+}
+
+// The records up to the last one that holds a setting: those after it hold
+// only what the layout pass computes, and the pass fills whole pages with
+// them, so how far the last pass reached must not change the stored bytes.
+void SaveLayouts(TStream& stream, const std::vector<std::unique_ptr<TECMeasureLayout>>& all) {
+  std::size_t count = all.size();
+  while (count > 0 && !HoldsSetting(*all[count - 1])) --count;
+  const std::span<const std::unique_ptr<TECMeasureLayout>> layouts(all.data(), count);
   WriteCount(stream, layouts.size());
   for (const auto& layout : layouts) {
     stream.WriteU16(layout->SpaceAfterBar);
