@@ -194,10 +194,16 @@ void DrawMeasureHeader(PainterContext& ctx) {
   if (hasKey) key = measure->KeySignature->Code() - 30;
 
   int x = ctx.MeasureStartX;
-  if ((ctx.FirstInSystem && (ctx.Enabled || ctx.MeasureIndex == 0)) || hasClef)
-    x += DrawClef(ctx, clef, x + ctx.PenUnits[2], hasClef ? measure->Clef.get() : nullptr);
-  if (ctx.FirstInSystem || hasKey)
+  const bool clefShown = (ctx.FirstInSystem && (ctx.Enabled || ctx.MeasureIndex == 0)) || hasClef;
+  if (clefShown) x += DrawClef(ctx, clef, x + ctx.PenUnits[2], hasClef ? measure->Clef.get() : nullptr);
+  if (ctx.FirstInSystem || hasKey) {
+    // A key that opens the header keeps clear of the barline: two units and
+    // a pixel, as the accidentals' ink starts half a unit left of their
+    // cells; the width reserves two units beyond the accidentals and the
+    // time signature's digits leave two more.
+    if (!clefShown) x += ctx.PenUnits[2] + 1;
     x += DrawKeySignature(ctx, key, clef, x, hasKey ? measure->KeySignature.get() : nullptr);
+  }
   if (hasTime) {
     const TECTimeSignature& t = *measure->TimeSignature;
     DrawTimeSignature(ctx, t.Numerator(), t.Denominator(), t.Style, x, measure->TimeSignature.get());

@@ -177,6 +177,37 @@ TEST(EngravingPixels, TimeSignatureInMidSystemKeepsClearOfTheBarline) {
   EXPECT_GE(left, barline + 2);
 }
 
+// A key of two flats in the second measure: its first flat's ink starts a
+// clear column after the barline at 96 DPI.
+TEST(EngravingPixels, KeyInMidSystemKeepsClearOfTheBarline) {
+  ASSERT_TRUE(nv::platform::ensureMusicFontLoaded());
+  auto score = layout_test::MakeScore(1, 2);
+  score->CurrentInstrument()->GetRow(0)->SetKeySignature(1, 42);
+  const TECKeySignature& key = *score->CurrentInstrument()->GetRow(0)->GetMeasure(1)->KeySignature;
+  const QImage image = Render(*score, kDevices[1]);
+  // The barline: the first column left of the key's box that is black over
+  // the staff's height (24 pixels), which no flat's stem reaches.
+  auto blackRows = [&](int x) {
+    int count = 0;
+    for (int y = key.Box.Top; y <= key.Box.Bottom; ++y) count += Ink(image, x, y) ? 1 : 0;
+    return count;
+  };
+  int barline = key.Box.Left + 2;
+  while (barline > 0 && blackRows(barline) < 24) --barline;
+  const std::vector<int> lines = StaffLineRows(image, barline - 3);
+  int left = -1;
+  for (int y = key.Box.Top; y <= key.Box.Bottom; ++y) {
+    if (Contains(lines, y)) continue;
+    for (int x = barline + 1; x < key.Box.Right; ++x)
+      if (Ink(image, x, y, kVisible)) {
+        left = left < 0 ? x : std::min(left, x);
+        break;
+      }
+  }
+  ASSERT_GE(left, 0);
+  EXPECT_GE(left, barline + 2);
+}
+
 // On paper the digits stand where they stand on screen: the numerator from
 // the top line to the middle line, the denominator from there to the bottom
 // line (within an eighth of a space at 600 DPI).
