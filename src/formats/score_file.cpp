@@ -1,5 +1,7 @@
 #include "formats/score_file.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "formats/musicxml_import.h"
@@ -10,8 +12,11 @@
 #include "platform/text_case.h"
 
 void LoadScoreFromFile(TECMusicScore& score, const std::string& path) {
+  // Opening a folder succeeds and reads as empty; it gets the reason the
+  // system gives for reading one.
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return;
+  if (std::filesystem::is_directory(path, error))
+    throw EFileOpenError("Cannot open file \"" + path + "\": " + std::strerror(EISDIR));
   {
     TFileStream file(path, TFileMode::fmOpenRead);
     // Raises: no score is built from MusicXML, and the open one stays.

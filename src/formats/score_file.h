@@ -6,11 +6,12 @@
 
 // Score files (".sfd"): the score stream of the whole score.
 
-// Does nothing when the file does not exist. Otherwise reads the file into
-// the score (see LoadScoreFromStream: a file that cannot be read raises and
-// leaves the score as it was), then lays the score out from its first page,
-// scrolls to the cursor and repaints. A ".xml" file (any case) goes to
-// ImportMusicXml, which raises and leaves the score as it was.
+// Reads the file into the score (see LoadScoreFromStream: a file that cannot
+// be read raises and leaves the score as it was), then lays the score out
+// from its first page, scrolls to the cursor and repaints. A ".xml" file (any
+// case) goes to ImportMusicXml, which raises and leaves the score as it was.
+// A missing path or a folder raises EFileOpenError naming the path and the
+// reason, the score unchanged.
 void LoadScoreFromFile(TECMusicScore& score, const std::string& path);
 
 // Writes the score stream as the file's new contents through

@@ -8,6 +8,7 @@
 #include "model/instrument.h"
 #include "model/instrument_stream.h"
 #include "model/memory_stream.h"
+#include "model/read_limits.h"
 #include "model/stream_blocks.h"
 #include "model/stream_strings.h"
 #include "model/text_encoding.h"
@@ -20,6 +21,11 @@ constexpr std::uint16_t kFirstModernHeader = 30;
 constexpr std::uint16_t kFirstKeptDrumHeads = 852;
 constexpr int kLowestTempo = 10;
 constexpr int kDefaultMeasureLength = 128;
+// The cursor's measure can lie past the last measure (an edit there appends
+// up to it), but not past any row a file may hold; its tick lies within the
+// longest measure a time signature or pickup gives.
+constexpr int kMaxCursorMeasure = kMaxMeasuresPerRow;
+constexpr int kMaxCursorTick = 0xFFFF;
 
 // What a load changes besides the model, restored however it ends: undo is
 // locked, layout suspended and change notices held back.
@@ -61,6 +67,8 @@ int UnionCountOfStyle(TECUnionStyle style) {
   return -1;
 }
 
+int InRangeOrZero(std::int32_t stored, int highest) { return stored >= 0 && stored <= highest ? stored : 0; }
+
 // Header values that take effect together once the header is read.
 struct THeader {
   std::uint16_t Fields = 0;
@@ -79,8 +87,9 @@ void ReadHeaderFields(TStream& s, TECMusicScore& score, THeader& h, TScoreStream
   auto has = [&h](int field) { return h.Fields >= field; };
   if (has(1)) h.ActivePage = s.ReadI32();
   if (has(2)) h.Instrument = s.ReadI32();
-  if (has(3)) h.Measure = s.ReadI32();
-  if (has(4)) h.Tick = s.ReadI32();
+  // A cursor value past its bound is damage: the cursor stays at the start.
+  if (has(3)) h.Measure = InRangeOrZero(s.ReadI32(), kMaxCursorMeasure);
+  if (has(4)) h.Tick = InRangeOrZero(s.ReadI32(), kMaxCursorTick);
   // The style is the control's own and never comes from a file.
   if (has(5)) s.ReadU16();
   if (has(6)) score.SetTempo(std::max(kLowestTempo, s.ReadI32()));
@@ -179,8 +188,8 @@ void PlaceCursor(TECMusicScore& score, const THeader& h) {
   const int pages = score.CurrentInstrument()->PageCount();
   const int page = h.ActivePage >= 0 && h.ActivePage < pages ? h.ActivePage : 0;
   if (page != score.GetActivePage()) score.SetActivePage(page);
-  if (h.Measure >= 0) score.GoToMeasure(h.Measure);
-  if (h.Tick >= 0) score.SetCursorPosition(h.Tick);
+  score.GoToMeasure(h.Measure);
+  score.SetCursorPosition(h.Tick);
 }
 
 // One reading of the stream into the score.
@@ -188,8 +197,10 @@ void ReadScore(TStream& s, TECMusicScore& score) {
   TLoadState state(score);
   score.ClearInstruments();
   score.FileVersion = 0;
+  TReadBudget budget;
   TScoreStreamContext context;
   context.Version = 0;
+  context.Budget = &budget;
   const std::uint8_t marker = s.ReadU8();
   if (marker == ek::ScoreStream) {
     ReadStreamString(s);
@@ -210,6 +221,7 @@ void ReadScore(TStream& s, TECMusicScore& score) {
   context.DefaultMeasureLength = score.DefaultMeasureLength();
 
   const std::uint16_t count = s.ReadU16();
+  CheckReadLimit(count, kMaxInstruments, "instruments");
   s.CheckAvailable(count, 5);
   for (std::uint16_t i = 0; i < count; ++i) LoadInstrumentFromStream(s, *score.AppendInstrument(), context);
   if (context.Version < kFirstKeptDrumHeads) score.ClearDrumHeads();
@@ -262,12 +274,21 @@ void SaveScoreToStream(const TECMusicScore& score, TStream& s) {
 }
 
 void LoadScoreFromStream(TECMusicScore& score, TStream& stream) {
+  CheckReadLimit(stream.Remaining(), kMaxScoreBytes, "bytes");
   TMemoryStream bytes(stream.ReadBytes(static_cast<std::size_t>(stream.Remaining())));
   {
     // Whether the stream can be read depends on its bytes alone, so a
     // reading that succeeds here succeeds again below.
     TECMusicScore scratch;
     ReadScore(bytes, scratch);
+    // A stream can store a measure more compactly than the writer does; a
+    // score that could not be saved again is refused rather than opened.
+    try {
+      TMemoryStream saved;
+      SaveScoreToStream(scratch, saved);
+    } catch (const EWriteError& e) {
+      throw EFileLimit(std::string("The file cannot be saved again as read: ") + e.what());
+    }
   }
   bytes.SetPosition(0);
   ReadScore(bytes, score);

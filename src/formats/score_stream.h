@@ -24,5 +24,7 @@ void SaveScoreToStream(const TECMusicScore& score, TStream& stream);
 // raises and leaves the score as it was.
 // Damage inside one instrument, row or measure block only skips that block.
 // Raises EFileVersion for a newer stream and EFileDamage ("File is damage",
-// "Not instrument") or EReadError for one that cannot be read.
+// "Not instrument") or EReadError for one that cannot be read, and EFileLimit
+// for one past a read limit (read_limits.h) or one whose score the writer
+// could not store again.
 void LoadScoreFromStream(TECMusicScore& score, TStream& stream);

@@ -24,6 +24,11 @@ constexpr int kMaxSpaceAfterBar = 999;
 // More pages than any score can fill; a larger stored count is damage.
 constexpr int kMaxPageCount = 9999;
 
+// Indents and row offsets in base pixels: ten metres of page either way. The
+// layout adds them to page positions and scales them by the zoom; a stored
+// value past the bound is damage and reads as 0 (no indent, no offset).
+constexpr std::int32_t kMaxSystemShift = 100000;
+
 constexpr std::uint16_t kLastOldestSystems = 639;
 constexpr std::uint16_t kLastUnsizedSystems = 852;
 constexpr std::uint16_t kLastWithoutPageBreak = 640;
@@ -102,15 +107,19 @@ void SaveRowGroups(TStream& stream, const std::vector<std::array<std::int32_t, 2
 
 // --- reading ---------------------------------------------------------------------------
 
+std::int32_t SystemShift(std::int32_t stored) {
+  return stored >= -kMaxSystemShift && stored <= kMaxSystemShift ? stored : 0;
+}
+
 TECRowInfo ReadSystem(TStream& stream, std::uint16_t version, std::size_t entrySize) {
   std::array<std::uint8_t, 255> bytes{};
   stream.ReadBuffer(bytes.data(), entrySize);
   TECRowInfo system;
-  system.LeftIndent = GetI32(bytes, 0);
-  system.RightIndent = GetI32(bytes, 4);
+  system.LeftIndent = SystemShift(GetI32(bytes, 0));
+  system.RightIndent = SystemShift(GetI32(bytes, 4));
   system.Page = GetU32(bytes, 8);
   if (version <= kLastOldestSystems) {
-    for (std::size_t at = 12; at < kOldestSystemEntrySize; at += 4) system.RowOffsets.push_back(GetI32(bytes, at));
+    for (std::size_t at = 12; at < kOldestSystemEntrySize; at += 4) system.RowOffsets.push_back(SystemShift(GetI32(bytes, at)));
     return system;
   }
   system.OwnSettings = bytes[12];
@@ -121,12 +130,14 @@ TECRowInfo ReadSystem(TStream& stream, std::uint16_t version, std::size_t entryS
   const std::uint16_t offsets = stream.ReadU16();
   stream.CheckAvailable(offsets, 4);
   system.RowOffsets.reserve(offsets);
-  for (std::uint16_t i = 0; i < offsets; ++i) system.RowOffsets.push_back(stream.ReadI32());
+  for (std::uint16_t i = 0; i < offsets; ++i) system.RowOffsets.push_back(SystemShift(stream.ReadI32()));
   return system;
 }
 
-std::vector<TECRowInfo> ReadSystems(TStream& stream, std::uint16_t version) {
+std::vector<TECRowInfo> ReadSystems(TStream& stream, const TScoreStreamContext& context) {
+  const std::uint16_t version = context.Version;
   const std::uint16_t count = stream.ReadU16();
+  if (context.Budget) context.Budget->TakeMeasures(count, "systems in an instrument");
   std::size_t entrySize = kOldestSystemEntrySize;
   if (version > kLastUnsizedSystems)
     entrySize = stream.ReadU8();
@@ -141,6 +152,7 @@ std::vector<TECRowInfo> ReadSystems(TStream& stream, std::uint16_t version) {
 
 void ReadLayouts(TStream& stream, TECInstrument& instrument, const TScoreStreamContext& context) {
   const std::uint16_t count = stream.ReadU16();
+  if (context.Budget) context.Budget->TakeMeasures(count, "measure layout records in an instrument");
   stream.CheckAvailable(count, 2);
   const std::uint16_t version = context.Version;
   for (int i = 0; i < count; ++i) {
@@ -199,7 +211,7 @@ void ReadInstrumentBody(TStream& stream, TECInstrument& instrument, const TScore
     if (pages > kMaxPageCount) throw EFileDamage();
     instrument.SetPageCount(pages);
   }
-  if (fields >= 6) instrument.Systems = ReadSystems(stream, context.Version);
+  if (fields >= 6) instrument.Systems = ReadSystems(stream, context);
   if (fields >= 7) ReadLayouts(stream, instrument, context);
   if (fields >= 8) instrument.SetAccolade(stream.ReadU8() != 0 ? 1 : 0);
   if (fields >= 9) instrument.Pairs = ReadRowGroups(stream);
@@ -210,10 +222,12 @@ void ReadInstrumentBody(TStream& stream, TECInstrument& instrument, const TScore
   TScoreStreamContext rows = context;
   rows.Deferred = true;
   const std::uint16_t rowCount = stream.ReadU16();
+  if (context.Budget) CheckReadLimit(rowCount, kMaxRowsPerInstrument, "rows in an instrument");
   stream.CheckAvailable(rowCount, 5);
   for (std::uint16_t r = 0; r < rowCount; ++r) LoadRowFromStream(stream, *instrument.AppendRow(), rows);
 
   const std::uint16_t symbols = stream.ReadU16();
+  if (context.Budget) context.Budget->TakeMeasures(symbols, "symbols-row measures in an instrument");
   stream.CheckAvailable(symbols, 2);
   for (int i = 0; i < symbols; ++i) LoadMeasureItems(stream, instrument, i);
 

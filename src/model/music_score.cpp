@@ -635,10 +635,13 @@ TECMusicScore::RulerMarkers TECMusicScore::ComputeRulerMarkers() const {
     leftIndent = instrument->Systems[place.System].LeftIndent;
     rightIndent = instrument->Systems[place.System].RightIndent;
   }
-  markers.X1 = static_cast<int>(PageLeft(TECMetrix::rmPixels)) + leftIndent * zoomFactor_ / 10000;
-  markers.X2 = static_cast<int>(PageRightEdge(TECMetrix::rmPixels)) - rightIndent * zoomFactor_ / 10000;
+  // Base widths times the zoom factor pass 32 bits at high zoom.
+  const auto device = [this](std::int64_t base) { return base * zoomFactor_ / 10000; };
+  const auto clamped = [](std::int64_t x) { return static_cast<int>(std::clamp<std::int64_t>(x, INT32_MIN, INT32_MAX)); };
+  markers.X1 = clamped(static_cast<std::int64_t>(PageLeft(TECMetrix::rmPixels)) + device(leftIndent));
+  markers.X2 = clamped(static_cast<std::int64_t>(PageRightEdge(TECMetrix::rmPixels)) - device(rightIndent));
   markers.Y = place.Y;
-  markers.X3 = place.X + instrument->MeasureWidth(activePage_, cursorMeasure_) * zoomFactor_ / 10000;
+  markers.X3 = clamped(place.X + device(instrument->MeasureWidth(activePage_, cursorMeasure_)));
   return markers;
 }
 

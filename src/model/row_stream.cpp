@@ -28,6 +28,7 @@ void ReadRowBody(TStream& stream, TECRow& row, const TScoreStreamContext& contex
   if (fields >= 8) row.SetVolume(stream.ReadI32());
   if (fields >= 9) row.SetPan(stream.ReadI32());
   const std::uint16_t measures = stream.ReadU16();
+  if (context.Budget) context.Budget->TakeMeasures(measures, "measures in a row");
   // Each measure block takes at least its marker and length.
   stream.CheckAvailable(measures, 3);
   for (int i = 0; i < measures; ++i) LoadMeasure(stream, row, i, context);

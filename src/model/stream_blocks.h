@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "model/read_limits.h"
 #include "model/stream.h"
 
 // The framing shared by the blocks of a score stream: block markers with a
@@ -37,6 +38,8 @@ struct TScoreStreamContext {
   // being connected at once (undo decides which of two restored measures
   // tells the truth about a link between them).
   std::vector<TIncomingLink>* IncomingLinks = nullptr;
+  // Set when reading a whole score stream: the measures it asked for so far.
+  TReadBudget* Budget = nullptr;
 };
 
 // Writes a block's marker and a length placeholder of 2 or 4 bytes; Finish
@@ -66,7 +69,8 @@ class TBlockWriter {
 // and runs `body` limited to the block. A stream failure inside the body is
 // taken as damage of this block alone: the stream moves to the block's end
 // and false is returned. A length that cannot be right raises EFileDamage to
-// the enclosing reader.
+// the enclosing reader; a stream past a read limit (EFileLimit) fails the
+// whole reading.
 template <typename Body>
 bool ReadBlockBody(TStream& stream, std::int64_t start, int lengthBytes, Body body) {
   const std::int64_t length = lengthBytes == 2 ? stream.ReadU16() : stream.ReadU32();
@@ -76,6 +80,8 @@ bool ReadBlockBody(TStream& stream, std::int64_t start, int lengthBytes, Body bo
   bool intact = true;
   try {
     body();
+  } catch (const EFileLimit&) {
+    throw;
   } catch (const EStreamError&) {
     intact = false;
   }

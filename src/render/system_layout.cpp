@@ -42,9 +42,11 @@ int LengthOf(const TECTimeSignature& time) {
 }
 
 // The settings one system is laid out with.
+// Positions are summed in 64 bits: indents, page edges and measure widths
+// come from the file and together may pass the 32-bit range.
 struct SystemSettings {
-  int LeftStart = 0;
-  int RightIndent = 0;
+  std::int64_t LeftStart = 0;
+  std::int64_t RightIndent = 0;
   SpacingMode Mode = SpacingMode::Evenly;
   int Density = 0;
   int MeasureCount = 0;
@@ -108,12 +110,12 @@ class SystemLayout {
 
   TECMeasureLayout& GetMeasureLayout(int m, int length, bool firstInSystem);
   int HeaderWidth(TECRow& row, TECMeasure* measure, int m, bool firstInSystem);
-  void Place(int m, int x);
+  void Place(int m, std::int64_t x);
   void MakeCumulative(TECMeasureLayout& record);
   void Advance(int m, const TECMeasureLayout& record);
   void Remember(Undo& undo, int m);
   void TakeBack(const Undo& undo, int m);
-  void Justify(int used);
+  void Justify(std::int64_t used);
   void RowTops();
 
   LayoutContext& context_;
@@ -128,7 +130,7 @@ void SystemLayout::Run() {
   TECMusicScore& score = context_.Score;
   if (active_) RowTops();
   const bool pickup = score.AufTaktWord() >= 256;
-  int used = 0;
+  std::int64_t used = 0;
   bool firstInSystem = true;
   bool justify = false;
   Undo undo;
@@ -138,7 +140,7 @@ void SystemLayout::Run() {
     // with empty measures until it is full.
     const bool empty = m >= context_.MeasureEnd;
     if (empty && context_.EmptyMeasures >= LayoutContext::kMostEmptyMeasures) break;
-    const int usedBefore = used;
+    const std::int64_t usedBefore = used;
     Remember(undo, m);
     if (m == 0) {
       context_.MeasureLength = score.DefaultMeasureLength();
@@ -188,7 +190,8 @@ void SystemLayout::Run() {
 
     if (active_) Place(m, settings_.LeftStart + used);
     MakeCumulative(record);
-    used += record.HeaderWidth + record.ExtraWidth + std::max(record.ContentWidth + record.SpaceAfterBar, 1);
+    used += std::int64_t{record.HeaderWidth} + record.ExtraWidth +
+            std::max<std::int64_t>(std::int64_t{record.ContentWidth} + record.SpaceAfterBar, 1);
 
     const bool tooMany =
         settings_.Mode == SpacingMode::Positional && static_cast<int>(measures_.size()) + 1 > settings_.MeasureCount;
@@ -274,7 +277,7 @@ int SystemLayout::HeaderWidth(TECRow& row, TECMeasure* measure, int m, bool firs
 }
 
 // Where every row's staff of the active page shows measure m.
-void SystemLayout::Place(int m, int x) {
+void SystemLayout::Place(int m, std::int64_t x) {
   const int index = m - context_.PageFirstMeasure;
   if (index < 0) return;
   const std::int32_t deviceX = context_.ToDevice(x);
@@ -372,10 +375,13 @@ void SystemLayout::TakeBack(const Undo& undo, int m) {
 }
 
 // Spreads the spare width of the system over its measures, last measure
-// first: one pixel at a time into the gaps before ticks.
-void SystemLayout::Justify(int used) {
+// first, into the gaps before ticks. The pixels are handed out in rounds of
+// one pixel per slot (a tick of a measure, in a fixed order) until none is
+// left; the rounds are counted rather than walked, so the cost follows the
+// ticks of the system, not its spare width.
+void SystemLayout::Justify(std::int64_t used) {
   const std::int64_t base = context_.RightEdge - settings_.RightIndent - settings_.LeftStart - used - 5;
-  std::int64_t spare = base * context_.ZoomFactor / 10000;
+  const std::int64_t spare = base * context_.ZoomFactor / 10000;
   if (spare <= 0) return;
   const bool positional = settings_.Mode == SpacingMode::Positional;
   if (!positional && !settings_.HorzAlign) return;
@@ -386,30 +392,35 @@ void SystemLayout::Justify(int used) {
     records.push_back(instrument_.LayoutAt(m));
     longest = std::max<int>(longest, records.back()->MeasureLength);
   }
-  // Pixels added at each tick; every later tick of the measure moves too.
-  std::vector<std::vector<std::int32_t>> added(records.size());
-  for (std::size_t k = 0; k < records.size(); ++k) added[k].assign(records[k]->Positions.size(), 0);
-  auto give = [&](int tick) {
-    bool consumed = false;
-    for (std::size_t k = records.size(); k-- > 0 && spare > 0;) {
-      if (tick >= records[k]->MeasureLength) continue;
-      --spare;
-      ++added[k][tick];
-      ++records[k]->JustificationPixels;
-      consumed = true;
-    }
-    return consumed;
-  };
-  bool consumed = true;
-  while (spare > 0 && consumed) {
-    consumed = false;
+  // One round's slots in order: the positional mode fills the halves of the
+  // longest measure, then the quarters and so on; otherwise ticks go from
+  // the last to the first.
+  auto eachSlot = [&](auto&& visit) {
+    auto at = [&](int tick) {
+      for (std::size_t k = records.size(); k-- > 0;)
+        if (tick < records[k]->MeasureLength) visit(k, tick);
+    };
     if (positional) {
-      for (int step = longest / 2; step >= 1 && spare > 0; step /= 2)
-        for (int d = step; d < longest && spare > 0; d += 2 * step) consumed = give(d) || consumed;
+      for (int step = longest / 2; step >= 1; step /= 2)
+        for (int d = step; d < longest; d += 2 * step) at(d);
     } else {
-      for (int i = longest - 1; i >= 1 && spare > 0; --i) consumed = give(i) || consumed;
+      for (int i = longest - 1; i >= 1; --i) at(i);
     }
-  }
+  };
+  std::int64_t slots = 0;
+  eachSlot([&](std::size_t, int) { ++slots; });
+  if (slots == 0) return;
+  // Every slot gets the full rounds; the last, partial round reaches the
+  // first slots only.
+  const std::int64_t rounds = spare / slots;
+  std::int64_t partial = spare % slots;
+  // Pixels added at each tick; every later tick of the measure moves too.
+  std::vector<std::vector<std::int64_t>> added(records.size());
+  for (std::size_t k = 0; k < records.size(); ++k) added[k].assign(records[k]->Positions.size(), 0);
+  eachSlot([&](std::size_t k, int tick) {
+    added[k][tick] += rounds + (partial > 0 ? 1 : 0);
+    if (partial > 0) --partial;
+  });
   std::int64_t shift = 0;
   for (std::size_t k = 0; k < records.size(); ++k) {
     std::int64_t running = 0;
@@ -418,6 +429,8 @@ void SystemLayout::Justify(int used) {
       running += added[k][t];
       positions[t] = static_cast<std::int32_t>(std::min<std::int64_t>(positions[t] + running, INT32_MAX));
     }
+    records[k]->JustificationPixels =
+        static_cast<std::uint32_t>(std::min<std::int64_t>(records[k]->JustificationPixels + running, UINT32_MAX));
     if (active_ && shift > 0) {
       const int index = measures_[k] - context_.PageFirstMeasure;
       for (int r = 0; r < instrument_.GetRowCount(); ++r) {

@@ -46,11 +46,26 @@ TEST_F(ScoreFile, SavesOverTheOldFileAndLoadsItBack) {
   EXPECT_EQ(FullDump(loaded), FullDump(*score));
 }
 
-TEST_F(ScoreFile, MissingFileLoadsNothing) {
-  auto score = MakeFullScore();
-  const std::string before = FullDump(*score);
-  LoadScoreFromFile(*score, (folder_ / "absent.sfd").string());
-  EXPECT_EQ(FullDump(*score), before);
+TEST_F(ScoreFile, MissingFileOrFolderRaisesNamingPathAndReason) {
+  fs::create_directories(folder_ / "folder.sfd");
+  const struct {
+    const char* name;
+    const char* reason;
+  } cases[] = {{"absent.sfd", "No such file or directory"}, {"folder.sfd", "Is a directory"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto score = MakeFullScore();
+    const std::string before = FullDump(*score);
+    const std::string path = (folder_ / c.name).string();
+    try {
+      score->LoadFromFile(path);
+      ADD_FAILURE() << "no error";
+    } catch (const EFileOpenError& error) {
+      EXPECT_NE(std::string(error.what()).find("\"" + path + "\""), std::string::npos) << error.what();
+      EXPECT_NE(std::string(error.what()).find(c.reason), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(FullDump(*score), before);
+  }
 }
 
 TEST_F(ScoreFile, FailedRenameKeepsTheOldTargetAndSaysWhy) {

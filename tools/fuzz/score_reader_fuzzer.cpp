@@ -1,31 +1,28 @@
-// Feeds arbitrary bytes to the score stream reader. A stream either loads or
-// raises a stream error; whatever loads must save, and what was saved must
-// load again.
+// Feeds arbitrary bytes to the score stream reader and puts whatever loads
+// through saving, reloading, layout and drawing (see score_exercise.h). A
+// failed step aborts, so libFuzzer keeps the input.
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
-#include "formats/score_stream.h"
-#include "model/memory_stream.h"
+#include "platform/qt/qt_picture.h"
+#include "render/layout_engine.h"
+#include "score_exercise.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  // Pictures decode and scores lay out and draw as in the program.
+  nv::platform::installQtPictureDecoder();
+  nv::render::InstallLayoutEngine();
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  TECMusicScore score;
-  try {
-    TMemoryStream input(std::vector<std::uint8_t>(data, data + size));
-    LoadScoreFromStream(score, input);
-  } catch (const EStreamError&) {
-    return 0;
+  const std::string failure = score_exercise::Exercise(std::vector<std::uint8_t>(data, data + size));
+  if (!failure.empty()) {
+    std::fprintf(stderr, "%s\n", failure.c_str());
+    std::abort();
   }
-  TMemoryStream saved;
-  try {
-    SaveScoreToStream(score, saved);
-  } catch (const EWriteError&) {
-    // Older layouts can hold more than one measure block of the present
-    // layout may; refusing to write such a measure is the sound answer.
-    return 0;
-  }
-  saved.SetPosition(0);
-  TECMusicScore again;
-  LoadScoreFromStream(again, saved);
   return 0;
 }
