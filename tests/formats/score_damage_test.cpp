@@ -248,4 +248,159 @@ TEST(ScoreDamage, MeasureTooLongForItsLengthFieldIsRefusedOnWriting) {
   EXPECT_THROW(SaveMeasure(stream, measure, false), EWriteError);
 }
 
+// Streams built block by block, for files the writer never makes.
+void Append16(Bytes& b, std::uint16_t v) { b.insert(b.end(), {std::uint8_t(v), std::uint8_t(v >> 8)}); }
+
+// A block: its marker, its length (2 or 4 bytes, counted from the marker)
+// and its body.
+Bytes Block(std::uint8_t marker, int lengthBytes, const Bytes& body) {
+  Bytes block{marker};
+  const std::uint32_t length = static_cast<std::uint32_t>(1 + lengthBytes + body.size());
+  for (int i = 0; i < lengthBytes; ++i) block.push_back(static_cast<std::uint8_t>(length >> (8 * i)));
+  block.insert(block.end(), body.begin(), body.end());
+  return block;
+}
+
+// A row without fields holding the given measure blocks.
+Bytes RowOf(std::uint16_t count, const Bytes& measure) {
+  Bytes body;
+  Append16(body, 0);
+  Append16(body, count);
+  body.reserve(body.size() + count * measure.size());
+  for (int i = 0; i < count; ++i) body.insert(body.end(), measure.begin(), measure.end());
+  return Block(ek::RowBlock, 4, body);
+}
+
+// An instrument without fields holding `count` copies of a row, no symbols
+// row and no page objects.
+Bytes InstrumentOf(std::uint16_t count, const Bytes& row) {
+  Bytes body;
+  Append16(body, 0);
+  Append16(body, count);
+  body.reserve(body.size() + count * row.size() + 4);
+  for (int i = 0; i < count; ++i) body.insert(body.end(), row.begin(), row.end());
+  Append16(body, 0);
+  Append16(body, 0);
+  return Block(ek::InstrumentBlock, 4, body);
+}
+
+// The empty score's header followed by `count` copies of an instrument.
+Bytes ScoreOf(std::uint16_t count, const Bytes& instrument) {
+  Bytes bytes = EmptyScoreStream();
+  bytes.resize(kFieldOffset[34]);
+  Append16(bytes, count);
+  for (int i = 0; i < count; ++i) bytes.insert(bytes.end(), instrument.begin(), instrument.end());
+  return bytes;
+}
+
+// A measure block that stops after its length: read as an empty measure.
+const Bytes kEmptyMeasure{ek::MeasureBlock, 3, 0};
+
+TEST(ScoreDamage, StreamPastAReadLimitIsRefusedWholeBeforeItIsBuilt) {
+  const Bytes emptyRow = RowOf(0, kEmptyMeasure);
+  const struct {
+    const char* name;
+    Bytes bytes;
+    const char* message;
+  } cases[] = {
+      // 10,485,600 measures in 31.5 MB.
+      {"160 rows of 65535 measures", ScoreOf(1, InstrumentOf(160, RowOf(65535, kEmptyMeasure))),
+       "The file holds more than 30000 measures in a row"},
+      {"17 rows of 30000 measures", ScoreOf(1, InstrumentOf(17, RowOf(30000, kEmptyMeasure))),
+       "The file holds more than 500000 measures in all"},
+      {"257 rows", ScoreOf(1, InstrumentOf(257, emptyRow)), "The file holds more than 256 rows in an instrument"},
+      {"257 instruments", ScoreOf(257, InstrumentOf(0, emptyRow)), "The file holds more than 256 instruments"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto score = MakeFullScore();
+    const std::string before = FullDump(*score);
+    try {
+      Load(*score, c.bytes);
+      ADD_FAILURE() << "loaded";
+    } catch (const EFileLimit& error) {
+      EXPECT_STREQ(error.what(), c.message);
+    }
+    EXPECT_EQ(FullDump(*score), before);
+  }
+}
+
+TEST(ScoreDamage, StreamJustWithinTheLimitsLoads) {
+  TECMusicScore score;
+  Load(score, ScoreOf(1, InstrumentOf(1, RowOf(30000, kEmptyMeasure))));
+  EXPECT_EQ(score.CurrentInstrument()->GetRow(0)->MeasureCount(), 30000);
+}
+
+TEST(ScoreDamage, MeasureStoredMoreCompactlyThanTheWriterCanStoreItIsRefused) {
+  // 6000 notes stored as their kind byte alone (a C5, every other field 0)
+  // with no attributes and no play notes: 6 bytes each here, 28 as the
+  // writer writes them.
+  Bytes body;
+  Append16(body, 3);
+  body.insert(body.end(), {0, 0, 0, 0, 0, 0, 0, 0});  // clef, key, time, flag, beam groups
+  Append16(body, 6000);
+  for (int i = 0; i < 6000; ++i) body.insert(body.end(), {1, 21, 0, 0, 0, 0});
+  Append16(body, 0);
+  Append16(body, 0);
+  const Bytes bytes = ScoreOf(1, InstrumentOf(1, RowOf(1, Block(ek::MeasureBlock, 2, body))));
+  auto score = MakeFullScore();
+  const std::string before = FullDump(*score);
+  try {
+    Load(*score, bytes);
+    ADD_FAILURE() << "loaded";
+  } catch (const EFileLimit& error) {
+    EXPECT_NE(std::string(error.what()).find("The file cannot be saved again as read: A measure of"),
+              std::string::npos)
+        << error.what();
+  }
+  EXPECT_EQ(FullDump(*score), before);
+}
+
+TEST(ScoreDamage, SystemIndentsAndRowOffsetsPastTheirBoundReadAsZero) {
+  const struct {
+    std::int32_t stored;
+    std::int32_t read;
+  } cases[] = {{-100000, -100000}, {100000, 100000}, {-37, -37},  {100001, 0},
+               {-100001, 0},       {INT32_MAX, 0},    {INT32_MIN, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stored);
+    TECMusicScore source;
+    TECInstrument& instrument = *source.AppendInstrument();
+    instrument.AppendRow()->AddMeasure();
+    TECRowInfo system;
+    system.LeftIndent = c.stored;
+    system.RightIndent = c.stored;
+    system.RowOffsets = {c.stored, 5};
+    instrument.Systems = {system};
+    TECMusicScore score;
+    Load(score, Save(source));
+    const TECRowInfo& read = score.CurrentInstrument()->Systems.at(0);
+    EXPECT_EQ(read.LeftIndent, c.read);
+    EXPECT_EQ(read.RightIndent, c.read);
+    EXPECT_EQ(read.RowOffsets, (std::vector<std::int32_t>{c.read, 5}));
+  }
+}
+
+TEST(ScoreDamage, CursorPastItsBoundStartsAtTheFirstMeasure) {
+  const struct {
+    std::int32_t measure;
+    std::int32_t tick;
+    int readMeasure;
+    int readTick;
+  } cases[] = {{0, 5, 0, 5}, {2, 7, 2, 7}, {INT32_MAX, 0, 0, 0}, {-1, 0, 0, 0}, {0, INT32_MAX, 0, 0}, {0, 65536, 0, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.measure) + "/" + std::to_string(c.tick));
+    TECMusicScore source;
+    TECRow& row = *source.AppendInstrument()->AppendRow();
+    for (int m = 0; m < 4; ++m) row.AddMeasure();
+    Bytes bytes = Save(source);
+    Put32(bytes, kFieldOffset[3], c.measure);
+    Put32(bytes, kFieldOffset[4], c.tick);
+    TECMusicScore score;
+    Load(score, bytes);
+    EXPECT_EQ(score.CursorMeasure(), c.readMeasure);
+    EXPECT_EQ(score.CursorTick(), c.readTick);
+  }
+}
+
 }  // namespace
