@@ -119,7 +119,8 @@ TECRowInfo ReadSystem(TStream& stream, std::uint16_t version, std::size_t entryS
   system.RightIndent = SystemShift(GetI32(bytes, 4));
   system.Page = GetU32(bytes, 8);
   if (version <= kLastOldestSystems) {
-    for (std::size_t at = 12; at < kOldestSystemEntrySize; at += 4) system.RowOffsets.push_back(SystemShift(GetI32(bytes, at)));
+    for (std::size_t at = 12; at < kOldestSystemEntrySize; at += 4)
+      system.RowOffsets.push_back(SystemShift(GetI32(bytes, at)));
     return system;
   }
   system.OwnSettings = bytes[12];
