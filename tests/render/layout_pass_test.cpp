@@ -99,6 +99,31 @@ TEST(LayoutPass, PageBreakEndsThePageAndItsBarNumbers) {
   EXPECT_THAT(Record(*score, 2), StartsWith("m2 sys=1 page=1 bar=3 head=22 extra=0 content=56 clo"));
 }
 
+TEST(LayoutPass, HugeSpareWidthIsSpreadInWholeRounds) {
+  // The same system ragged and justified over a right indent of -100000.
+  auto layOut = [](bool justified) {
+    auto score = MakeScore(1, 3);
+    score->SetHorzAlign(justified);
+    Instrument(*score).EnsureLayout(1)->PageBreak = 1;
+    Instrument(*score).Systems.resize(1);
+    Instrument(*score).Systems[0].RightIndent = -100000;
+    nv::render::LayoutScore(*score, 0, false);
+    return score;
+  };
+  auto ragged = layOut(false);
+  auto justified = layOut(true);
+  // 340 + 100000 - 37 - 152 - 5 = 100146 pixels over 2 x 127 ticks: 394
+  // full rounds (100076) and 70 more, ticks 127 down to 93 of both measures.
+  for (int m = 0; m < 2; ++m) {
+    SCOPED_TRACE(m);
+    EXPECT_EQ(Instrument(*justified).LayoutAt(m)->JustificationPixels, 394u * 127 + 35);
+    const std::vector<int> before = layout_test::Gaps(*Instrument(*ragged).LayoutAt(m));
+    const std::vector<int> after = layout_test::Gaps(*Instrument(*justified).LayoutAt(m));
+    ASSERT_EQ(after.size(), 129u);
+    for (int t = 0; t <= 128; ++t) EXPECT_EQ(after[t] - before[t], t == 0 || t == 128 ? 0 : t >= 93 ? 395 : 394) << t;
+  }
+}
+
 TEST(LayoutPass, PositionalModeFillsSystemsByMeasureCount) {
   struct Case {
     int count;

@@ -5,8 +5,10 @@
 # on Debian: apt-get install clang-16 libclang-rt-16-dev. CLANGXX names
 # another compiler.
 #
-# Run the score reader for half an hour on a copy of the corpus, so that new
-# inputs do not land in the source tree:
+# The score reader target loads, saves, reloads and saves again (both saves
+# equal), lays out every instrument and draws the first page
+# (score_exercise.h, which the corpus test replays). Run it for half an hour
+# on a copy of the corpus, so that new inputs do not land in the source tree:
 #   tools/fuzz/build.sh
 #   mkdir -p /tmp/score-corpus && cp tests/formats/corpus/* /tmp/score-corpus/
 #   build-fuzz/score_reader_fuzzer -max_total_time=1800 -timeout=10 -rss_limit_mb=2048 /tmp/score-corpus
