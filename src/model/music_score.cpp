@@ -6,6 +6,7 @@
 #include "model/playback.h"
 #include "model/row.h"
 #include "model/undo_step.h"
+#include "model/units.h"
 
 TECMusicScore::TECMusicScore() : page_(std::make_unique<TECScorePage>(this, this)) {}
 
@@ -635,13 +636,15 @@ TECMusicScore::RulerMarkers TECMusicScore::ComputeRulerMarkers() const {
     leftIndent = instrument->Systems[place.System].LeftIndent;
     rightIndent = instrument->Systems[place.System].RightIndent;
   }
-  // Base widths times the zoom factor pass 32 bits at high zoom.
-  const auto device = [this](std::int64_t base) { return base * zoomFactor_ / 10000; };
-  const auto clamped = [](std::int64_t x) { return static_cast<int>(std::clamp<std::int64_t>(x, INT32_MIN, INT32_MAX)); };
-  markers.X1 = clamped(static_cast<std::int64_t>(PageLeft(TECMetrix::rmPixels)) + device(leftIndent));
-  markers.X2 = clamped(static_cast<std::int64_t>(PageRightEdge(TECMetrix::rmPixels)) - device(rightIndent));
+  // Indents and widths times the zoom factor, and the sums, can pass 32 bits.
+  const auto held = [](std::int64_t x) { return static_cast<int>(std::clamp<std::int64_t>(x, INT32_MIN, INT32_MAX)); };
+  const auto left = static_cast<std::int64_t>(PageLeft(TECMetrix::rmPixels));
+  const auto right = static_cast<std::int64_t>(PageRightEdge(TECMetrix::rmPixels));
+  markers.X1 = held(left + ByZoomFactor(leftIndent, zoomFactor_));
+  markers.X2 = held(right - ByZoomFactor(rightIndent, zoomFactor_));
   markers.Y = place.Y;
-  markers.X3 = clamped(place.X + device(instrument->MeasureWidth(activePage_, cursorMeasure_)));
+  const int width = instrument->MeasureWidth(activePage_, cursorMeasure_);
+  markers.X3 = held(place.X + std::int64_t{ByZoomFactor(width, zoomFactor_)});
   return markers;
 }
 

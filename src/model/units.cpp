@@ -1,5 +1,7 @@
 #include "model/units.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kDefaultResolution = 96;
@@ -62,4 +64,8 @@ double MillimetresToDisplayUnits(const IECMusicSetting* settings, TECMetrix unit
   // Through tenths, where an inch is a whole number.
   return static_cast<double>(
       ToDisplay(*settings, unit, withScale, value * kTenthsPerMillimetre));
+}
+
+std::int32_t ByZoomFactor(std::int64_t base, std::int64_t factor) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(base * factor / 10000, INT32_MIN, INT32_MAX));
 }

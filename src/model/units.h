@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "model/music_setting.h"
 
 // Page lengths are stored in tenths of a millimetre and shown in the unit of
@@ -15,3 +17,8 @@ double DisplayToStoredUnits(const IECMusicSetting* settings, TECMetrix unit, boo
 // From millimetres: rmMM unchanged, else as StoredToDisplayUnits.
 double MillimetresToDisplayUnits(const IECMusicSetting* settings, TECMetrix unit, bool withScale,
                                  double value);
+
+// A base length in device pixels: times a zoom factor (Zoom x Scale, 10000
+// for 100 % x 100 %) over 10000, in 64 bits and held to the 32-bit range;
+// base lengths from a file times a factor up to 1000 % x 1000 % pass 32 bits.
+std::int32_t ByZoomFactor(std::int64_t base, std::int64_t factor);

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <vector>
 
 #include "model/element.h"
+#include "model/units.h"
 #include "platform/canvas.h"
 
 class TECInstrument;
@@ -114,20 +114,15 @@ struct PainterContext {
  private:
   int headWidths_[2] = {-1, -1};
 
-  static int ByFactor(int base, int factor) {
-    return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{base} * factor / 10000, INT32_MIN, INT32_MAX));
-  }
-
  public:
 
   // Width of the head glyph "A" (or "," for whole notes) in the music face
   // at 16 points, measured once per page.
   int HeadWidth(bool whole);
 
-  // A base length in device pixels. The product is taken in 64 bits: base
-  // lengths from a file times a factor up to 1000 % x 1000 % pass 32 bits.
-  int Scaled(int base) const { return ByFactor(base, HorizontalFactor); }
-  int ScaledV(int base) const { return ByFactor(base, VerticalFactor); }
+  // A base length in device pixels.
+  int Scaled(int base) const { return ByZoomFactor(base, HorizontalFactor); }
+  int ScaledV(int base) const { return ByZoomFactor(base, VerticalFactor); }
   // A font size: points x HorizontalFactor / 10000 on screen, Scale x points / 100 printing.
   int FontSize(int points) const;
   // The music face's em in pixels at a size in points. At 16 points the em
