@@ -1,29 +1,221 @@
 #include "render/link_painter.h"
 
-#include "platform/font_faces.h"
+#include <cmath>
+#include <utility>
+
+#include "model/instrument.h"
+#include "model/measure.h"
+#include "model/music_score.h"
+#include "model/note_records.h"
+#include "model/row.h"
+#include "render/carry_over.h"
 #include "render/painter_context.h"
+#include "render/system_geometry.h"
 
 namespace nv::render {
 
-void DrawSlur(PainterContext&, TECLinkAttribute&) {}
-void DrawGraceNotes(PainterContext&, TECGraceGroup&, TECNote&) {}
-void DrawCarriedSlurs(PainterContext&) {}
+namespace {
 
-void DrawElementBrackets(PainterContext& ctx, int kind, int leftX, int leftY, int rightY, int rightX) {
-  const nv::platform::Font previous = ctx.Canvas.font();
-  static constexpr const char* kPairs[][2] = {{"(", ")"}, {"[", "]"}, {"{", "}"}};
-  if (kind >= 1 && kind <= 3) {
-    nv::platform::Font font = previous;
-    font.face = "Arial";
-    font.size = ctx.FontSize(6);
-    font.height = 0;
-    ctx.Canvas.setFont(font);
-    ctx.Canvas.textOut(leftX, leftY, kPairs[kind - 1][0]);
-    ctx.Canvas.textOut(rightX, rightY, kPairs[kind - 1][1]);
+constexpr std::uint8_t kSplitLink = 0x01;
+
+// Where the note stands among the notes of its measure.
+int PlaceInMeasure(const TECNote& note) {
+  const auto& notes = note.Owner->Notes;
+  for (std::size_t i = 0; i < notes.size(); ++i)
+    if (notes[i].get() == &note) return static_cast<int>(i);
+  return -1;
+}
+
+bool ComesBefore(const TECNote& a, const TECNote& b) {
+  if (a.Owner->Index != b.Owner->Index) return a.Owner->Index < b.Owner->Index;
+  if (a.Start != b.Start) return a.Start < b.Start;
+  return PlaceInMeasure(a) < PlaceInMeasure(b);
+}
+
+// A measure the page shows: laid out on the active page.
+const TECMeasureLayout* LayoutOnPage(const PainterContext& ctx, int measure) {
+  const TECMeasureLayout* layout = ctx.Instrument.LayoutAt(measure);
+  const bool onPage = layout != nullptr && measure >= ctx.FirstMeasure &&
+                      static_cast<int>(layout->Page) == ctx.Score.GetActivePage();
+  return onPage ? layout : nullptr;
+}
+
+// The two ends of one link as this page shows them.
+class LinkDrawing {
+ public:
+  LinkDrawing(PainterContext& ctx, TECLinkAttribute& link, TECNote& owner, TECNote& partner, int row)
+      : ctx_(ctx), link_(link), owner_(owner), partner_(partner), row_(row),
+        above_(link.Kind == ek::LinkAbove), s_(ctx.Space), u_(ctx.PenUnits[1]) {}
+
+  // `ownerHere`: the owner is being drawn in the current system; otherwise
+  // it lies beyond the page and the link runs to the last system's end.
+  void Draw(bool ownerHere) {
+    const TECMeasureLayout* partnerLayout = LayoutOnPage(ctx_, partner_.Owner->Index);
+    // A partner on the page must have been drawn; one on an earlier page
+    // needs nothing of its own.
+    if (partnerLayout && partner_.HeadBox.Top == 0) return;
+    const int firstSystem = partnerLayout ? static_cast<int>(partnerLayout->SystemIndex) : ctx_.Score.PageLayout.FirstSystem;
+    const int lastSystem = ctx_.SystemIndex;
+    if (partnerLayout && firstSystem == lastSystem && ownerHere && !ComesBefore(partner_, owner_)) return;
+    if (firstSystem > lastSystem) return;
+
+    ctx_.SetPen(nv::platform::colors::black, u_);
+    if (link_.LinkStyle & kSplitLink) DrawSplit(partnerLayout != nullptr, firstSystem == lastSystem, ownerHere);
+    else DrawSegments(partnerLayout != nullptr, firstSystem, lastSystem, ownerHere);
   }
-  nv::platform::Font music = previous;
-  music.face = nv::platform::kMusicFace;
-  ctx.Canvas.setFont(music);
+
+ private:
+  // The height of an end: the head's top moved by the end's offset.
+  int EndHeight(const TECNote& note, std::uint8_t offset) const {
+    return note.HeadBox.Top + ctx_.ScaledV(SignedOffset(offset));
+  }
+  // The arc's end point at that height: over the head, or under it.
+  int ArcY(int height) const { return above_ ? height - s_ / 2 : height + s_ + s_ / 2; }
+
+  void Arc(int x1, int y1, int x2, int y2) { DrawSlurArc(ctx_, x1, y1, x2, y2, !above_, link_.Thickness); }
+
+  // The handle box of end `part` (0 start, 1 end) at x, for an end at `height`.
+  void Handle(int part, int x, int height) {
+    const int top = above_ ? height - s_ - 1 : height + s_;
+    const int bottom = top + s_ + 2;
+    link_.PartBoxes[part] = {x - 3 * u_ - 1, top, x + 2 * s_ + 1, bottom};
+    const bool selected = ctx_.Selection != nullptr && ctx_.Selection->Row == owner_.Owner->Owner &&
+                          ctx_.Selection->Contains(&link_);
+    if (selected && link_.HitPart == part + 1) {
+      ctx_.SetSolidBrush(nv::platform::colors::red);
+      ctx_.Canvas.fillRect({x - 3 * u_ + 1, top + 1, x + 3 * u_, bottom - 1});
+      ctx_.SetClearBrush();
+    }
+  }
+  void ClearHandle(int part) { link_.PartBoxes[part] = {}; }
+
+  // Two half arcs, one at each note: into the partner from its measure's
+  // start, out of the owner to its measure's end.
+  void DrawSplit(bool partnerOnPage, bool sameSystem, bool ownerHere) {
+    const int partnerHeight = EndHeight(partner_, link_.StartOffset);
+    const int ownerHeight = EndHeight(owner_, link_.EndOffset);
+    // Each half leans towards the other note's height when both stand in
+    // one system; across systems the other note's height means nothing here.
+    const int towardsOwner = sameSystem && ownerHere ? ownerHeight : partnerHeight;
+    const int towardsPartner = sameSystem && partnerOnPage ? partnerHeight : ownerHeight;
+    if (partnerOnPage) {
+      const int x = partner_.Box.Left + s_;
+      Arc(MeasureOriginX(ctx_, partner_.Owner->Index), ArcY(towardsOwner), x, ArcY(partnerHeight));
+      Handle(0, x, partnerHeight);
+    } else {
+      ClearHandle(0);
+    }
+    if (ownerHere) {
+      const int x = owner_.Box.Left;
+      const TECMeasureLayout* layout = ctx_.Layout;
+      const int contentEnd = layout ? ctx_.MeasureStartX + ctx_.Scaled(layout->HeaderWidth + layout->ExtraWidth + layout->ContentWidth) +
+                                          static_cast<int>(layout->JustificationPixels)
+                                    : ctx_.MeasureEndX;
+      Arc(x, ArcY(ownerHeight), contentEnd, ArcY(towardsPartner));
+      Handle(1, x, ownerHeight);
+    } else {
+      ClearHandle(1);
+    }
+  }
+
+  // The staff top of the link's row in `system`, counted back from the
+  // current system, whose rows the page painter has just placed.
+  int StaffTop(int system) const {
+    int top = ctx_.RowStaffTop[row_];
+    for (int i = system; i < ctx_.SystemIndex; ++i) top -= SystemDistance(ctx_, i, row_);
+    return top;
+  }
+
+  // The normal form: one arc per system from the start to the owner.
+  void DrawSegments(bool partnerOnPage, int firstSystem, int lastSystem, bool ownerHere) {
+    int x = 0;
+    int y = 0;
+    if (partnerOnPage) {
+      const int height = EndHeight(partner_, link_.StartOffset);
+      x = partner_.Box.Left + s_;
+      y = ArcY(height);
+      Handle(0, x, height);
+    } else {
+      x = SystemStartX(ctx_, firstSystem);
+      y = StaffTop(firstSystem) + (above_ ? -2 * s_ : 4 * s_ + s_ / 2);
+      ClearHandle(0);
+    }
+    for (int system = firstSystem; system <= lastSystem; ++system) {
+      if (system > firstSystem) {
+        x = SystemStartX(ctx_, system);
+        y += SystemDistance(ctx_, system - 1, row_);
+      }
+      if (system == lastSystem && ownerHere) Arc(x, y, owner_.Box.Left, ArcY(EndHeight(owner_, link_.EndOffset)));
+      else Arc(x, y, SystemEndX(ctx_, system), y);
+    }
+    if (ownerHere) Handle(1, owner_.Box.Left, EndHeight(owner_, link_.EndOffset));
+    else ClearHandle(1);
+  }
+
+  PainterContext& ctx_;
+  TECLinkAttribute& link_;
+  TECNote& owner_;
+  TECNote& partner_;
+  const int row_;
+  const bool above_;
+  const int s_;
+  const int u_;
+};
+
+void DrawLink(PainterContext& ctx, TECLinkAttribute& link, bool ownerHere) {
+  TECNote* owner = link.OwnerNote();
+  TECNote* partner = link.Partner;
+  if (owner == nullptr || partner == nullptr || owner->Owner == nullptr || partner->Owner == nullptr) return;
+  const int row = ctx.Instrument.IndexOfRow(owner->Owner->Owner);
+  if (row < 0 || row >= static_cast<int>(ctx.RowStaffTop.size())) return;
+  LinkDrawing(ctx, link, *owner, *partner, row).Draw(ownerHere);
+}
+
+}  // namespace
+
+void DrawSlurArc(PainterContext& ctx, int x1, int y1, int x2, int y2, bool below, int thickness) {
+  if (x1 == x2) return;
+  // Above or below is the kind's, whatever the order of the points.
+  if (x2 < x1) {
+    std::swap(x1, x2);
+    std::swap(y1, y2);
+  }
+  const double dx = x2 - x1;
+  const double dy = y2 - y1;
+  const double c = std::hypot(dx, dy);
+  const double extra = static_cast<double>(thickness) * ctx.HorizontalFactor / 10000;
+  double h = 3 * std::log2(c) - 12 + extra;
+  if (h <= 0) h = 3 * std::log2(c) - 8 + extra;
+  if (h <= 0) return;
+  // The circle through both points whose arc rises h over the chord's
+  // midpoint: radius from the sagitta, centre on the far side of the chord.
+  const double radius = (c * c / 4 + h * h) / (2 * h);
+  const double side = below ? -1 : 1;
+  const double nx = side * dy / c;  // unit normal towards the apex
+  const double ny = side * -dx / c;
+  const double cx = (x1 + x2) / 2.0 - (radius - h) * nx;
+  const double cy = (y1 + y2) / 2.0 - (radius - h) * ny;
+  const nv::platform::Rect box{static_cast<int>(std::lround(cx - radius)), static_cast<int>(std::lround(cy - radius)),
+                               static_cast<int>(std::lround(cx + radius)), static_cast<int>(std::lround(cy + radius))};
+  // The canvas runs counter-clockwise: left to right under the chord, right
+  // to left over it.
+  if (below) ctx.Canvas.arc(box, {x1, y1}, {x2, y2});
+  else ctx.Canvas.arc(box, {x2, y2}, {x1, y1});
+}
+
+void DrawSlur(PainterContext& ctx, TECLinkAttribute& link) { DrawLink(ctx, link, true); }
+
+void DrawCarriedSlurs(PainterContext& ctx) {
+  const auto& carried = ctx.Score.PageLayout.SystemObjects;
+  const int page = ctx.Score.GetActivePage();
+  if (page < 0 || page >= static_cast<int>(carried.size())) return;
+  for (const TECCarryRef& ref : carried[page]) {
+    TECLinkAttribute* link = ResolveLink(ctx.Instrument, ref);
+    const TECNote* owner = link ? link->OwnerNote() : nullptr;
+    // Only links that go on beyond the page; the others end on it.
+    if (owner == nullptr || owner->Owner == nullptr || LayoutOnPage(ctx, owner->Owner->Index)) continue;
+    DrawLink(ctx, *link, false);
+  }
 }
 
 }  // namespace nv::render

@@ -1,25 +1,30 @@
 #pragma once
 
-class TECGraceGroup;
 class TECLinkAttribute;
-class TECNote;
 
 namespace nv::render {
 
 struct PainterContext;
 
-// Ties and slurs, grace-note groups and the brackets around heads and
-// accidentals. Ties, slurs and grace notes follow in a later step; their
-// painters already stand where they are called.
-void DrawSlur(PainterContext& ctx, TECLinkAttribute& link);
-void DrawGraceNotes(PainterContext& ctx, TECGraceGroup& group, TECNote& mainNote);
-// The ties and slurs that continue beyond the page, after its last system.
-void DrawCarriedSlurs(PainterContext& ctx);
+// Ties and slurs (kinds 151 above the heads, 152 below), drawn as circular
+// arcs from the earlier note (the partner) to the note that holds the link
+// (the owner), across barlines, systems and pages.
 
-// Bracket kind 1 "(" ")", 2 "[" "]", 3 "{" "}": the opening character at
-// (leftX, leftY), the closing one at (rightX, rightY), in Arial 6; the music
-// face at its previous size is selected again afterwards (also for other
-// kinds, which draw nothing).
-void DrawElementBrackets(PainterContext& ctx, int kind, int leftX, int leftY, int rightY, int rightX);
+// One arc from (x1, y1) to (x2, y2), its apex above the chord or, with
+// `below`, under it. The height grows with the chord's length (3 log2 c -
+// 12, or 3 log2 c - 8 for short chords) plus `thickness` pen units; a chord
+// too short for a positive height, or of no width, draws nothing. The
+// order of the points does not matter.
+void DrawSlurArc(PainterContext& ctx, int x1, int y1, int x2, int y2, bool below, int thickness);
+
+// The link as its owner note draws it, in the current system: from the
+// partner's head, or from the page's first system when the partner lies
+// on an earlier page, system by system to the owner. Writes both handle
+// boxes (zeroed for an end off the page); a selected end is filled red.
+void DrawSlur(PainterContext& ctx, TECLinkAttribute& link);
+
+// After the page's last system: the links whose owner lies on the next
+// page, from their partner (or the first system) to the last system's end.
+void DrawCarriedSlurs(PainterContext& ctx);
 
 }  // namespace nv::render

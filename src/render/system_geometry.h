@@ -1,0 +1,34 @@
+#pragma once
+
+class TECInstrument;
+
+namespace nv::render {
+
+struct PainterContext;
+
+// What the painters need to follow a tie, slur or spanner from one system
+// to the next. Systems are indexes into the instrument's system records;
+// a system without a record has no indents and no row offsets.
+
+// The system's indents from the page's content edges, base pixels.
+int SystemLeftIndent(const TECInstrument& instrument, int system);
+int SystemRightIndent(const TECInstrument& instrument, int system);
+// The row offsets between row `row` of `system` and the same row of the
+// next system: those of the rows below it in `system` and those of rows 0 ..
+// `row` in the next one (pixels at the screen resolution). Rows that share
+// the staff of the row above add nothing, as on the page.
+int SystemRowDistance(const TECInstrument& instrument, int system, int row);
+
+// Device pixels from the staff top of row `row` in `system` to its staff
+// top in the next system: the staves and intervals of every visible row
+// and the row offsets, at the painter's vertical factor.
+int SystemDistance(const PainterContext& ctx, int system, int row);
+// The x where the music of a system of the page starts (its first
+// measure's content origin) and where its staves end.
+int SystemStartX(const PainterContext& ctx, int system);
+int SystemEndX(const PainterContext& ctx, int system);
+// The content origin of a measure of the page, as the staff painter places
+// it: after the measures before it in its system and their justification.
+int MeasureOriginX(const PainterContext& ctx, int measure);
+
+}  // namespace nv::render
