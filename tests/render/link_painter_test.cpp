@@ -1,0 +1,271 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "draw_test_support.h"
+#include "model/measure.h"
+#include "render/link_painter.h"
+
+using draw_test::Box;
+using draw_test::Draw;
+using draw_test::TextsOf;
+using draw_test::With;
+
+namespace {
+
+using nv::render::PaintSelection;
+
+// --- one arc -------------------------------------------------------------------------
+
+struct ArcCase {
+  const char* name;
+  int x1, y1, x2, y2;
+  bool below;
+  int thickness;
+  const char* logged;  // the Arc line up to the sweep, or "" for nothing drawn
+};
+
+std::string ArcLine(const ArcCase& c) {
+  auto score = layout_test::MakeScore(1, 1);
+  nv::platform::RecordingCanvas canvas(nv::platform::screenDeviceCaps(400, 320));
+  nv::render::PainterContext ctx(canvas, *score, *score->CurrentInstrument(), 100, 100);
+  nv::render::DrawSlurArc(ctx, c.x1, c.y1, c.x2, c.y2, c.below, c.thickness);
+  const auto arcs = With(canvas.lines(), "Arc ");
+  if (arcs.empty()) return "";
+  return arcs.size() == 1 ? arcs[0].substr(0, arcs[0].find(" from")) : "several arcs";
+}
+
+class SlurArc : public ::testing::TestWithParam<ArcCase> {};
+
+// Heights at factor 10000: 3 log2 c - 12, or 3 log2 c - 8 when that is not
+// positive, plus the thickness. The circle's radius is (c^2 / 4 + h^2) / 2h.
+TEST_P(SlurArc, BoxAndEnds) { EXPECT_EQ(ArcLine(GetParam()), GetParam().logged); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Chords, SlurArc,
+    ::testing::Values(
+        // c = 6: the fallback gives about -0.25, nothing is drawn.
+        ArcCase{"Six", 100, 100, 106, 100, true, 0, ""},
+        // c = 7: h = 0.42, R = 14.72, centre (103.5, 85.70).
+        ArcCase{"Seven", 100, 100, 107, 100, true, 0, "Arc (89,71)-(118,100) (100,100) (107,100)"},
+        // c = 16: the first height is 0, the fallback 4; R = 10, centre (108, 94).
+        ArcCase{"Sixteen", 100, 100, 116, 100, true, 0, "Arc (98,84)-(118,104) (100,100) (116,100)"},
+        // c = 32: h = 3, R = 44.17; under the chord the apex is at 103.
+        ArcCase{"ThirtyTwoBelow", 100, 100, 132, 100, true, 0, "Arc (72,15)-(160,103) (100,100) (132,100)"},
+        // Over the chord the apex is at 97, and the canvas runs from the right end.
+        ArcCase{"ThirtyTwoAbove", 100, 100, 132, 100, false, 0, "Arc (72,97)-(160,185) (132,100) (100,100)"},
+        // Thickness 10 adds 10: h = 13, R = 16.35, centre (116, 96.65).
+        ArcCase{"Thick", 100, 100, 132, 100, true, 10, "Arc (100,80)-(132,113) (100,100) (132,100)"},
+        // Right to left draws the same short arc as left to right. Over the
+        // slanted chord (100,104)-(132,100): c = 32.25, h = 3.03, R = 44.37,
+        // centre (110.87, 60.98).
+        ArcCase{"RightToLeft", 132, 100, 100, 100, true, 0, "Arc (72,15)-(160,103) (100,100) (132,100)"},
+        ArcCase{"RightToLeftAbove", 132, 100, 100, 100, false, 0, "Arc (72,97)-(160,185) (132,100) (100,100)"},
+        ArcCase{"RightToLeftLower", 132, 100, 100, 104, true, 0, "Arc (67,17)-(155,105) (100,104) (132,100)"},
+        ArcCase{"LeftToRightHigher", 100, 104, 132, 100, true, 0, "Arc (67,17)-(155,105) (100,104) (132,100)"},
+        // Equal x: nothing.
+        ArcCase{"Vertical", 100, 100, 100, 140, true, 0, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+// A row of eight measures, two to a system, two systems to a page, with a
+// quarter G at the start of every measure.
+std::unique_ptr<TECMusicScore> Score() {
+  auto score = layout_test::MakeScore(1, 8);
+  score->SetNoteInterval(2);
+  score->SetMeasureCount(2);
+  for (int m = 0; m < 8; ++m) score_builder::AddNote(*score->CurrentInstrument()->GetRow(0)->GetMeasure(m), 5, 5, 32, 0);
+  return score;
+}
+
+TECNote& NoteAt(TECMusicScore& score, int m) { return *score.CurrentInstrument()->GetRow(0)->GetMeasure(m)->Notes[0]; }
+
+struct Arc {
+  int left, top, right, bottom;
+  int x1, y1, x2, y2;  // the radials: the chord's ends
+};
+
+std::vector<Arc> Arcs(const std::vector<std::string>& lines) {
+  std::vector<Arc> arcs;
+  for (const auto& line : With(lines, "Arc ")) {
+    Arc a{};
+    std::sscanf(line.c_str(), "Arc (%d,%d)-(%d,%d) (%d,%d) (%d,%d)", &a.left, &a.top, &a.right, &a.bottom, &a.x1, &a.y1,
+                &a.x2, &a.y2);
+    arcs.push_back(a);
+  }
+  return arcs;
+}
+
+// Chord ends as "x1,y1 x2,y2" from left to right.
+std::string Chord(const Arc& a) {
+  const bool leftFirst = a.x1 < a.x2;
+  const int lx = leftFirst ? a.x1 : a.x2, ly = leftFirst ? a.y1 : a.y2;
+  const int rx = leftFirst ? a.x2 : a.x1, ry = leftFirst ? a.y2 : a.y1;
+  return std::to_string(lx) + "," + std::to_string(ly) + " " + std::to_string(rx) + "," + std::to_string(ry);
+}
+
+std::string Point(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }
+
+// The handle box of an end at x, for a link above the heads at height y.
+std::string HandleAbove(int x, int y) {
+  return Box({x - 3 - 1, y - 6 - 1, x + 12 + 1, y - 6 - 1 + 6 + 2});
+}
+
+// The page is 100 mm wide with 10 mm margins: systems run from x 37 to 340.
+// Their staves stand 22 mm (83 pixels) apart. A system's music starts after
+// its first measure's header (clef and an empty key: 22).
+constexpr int kSystemEnd = 340;
+constexpr int kSystemStart = 37 + 22;
+constexpr int kSystemDistance = 83;
+
+// Partner at the end of the first system, owner at the start of the second:
+// partner to the system's end, the second system's start to the owner.
+TEST(LinkPainter, TieAcrossASystemBreak) {
+  auto score = Score();
+  TECNote& partner = NoteAt(*score, 1);
+  TECNote& owner = NoteAt(*score, 2);
+  TECLinkAttribute* tie = LinkNotes(&partner, &owner, ek::LinkAbove);
+  const auto arcs = Arcs(Draw(*score));
+  ASSERT_EQ(arcs.size(), 2u);
+  const int px = partner.HeadBox.Left + 6;
+  const int py = partner.HeadBox.Top;  // the end's height: the head's top
+  EXPECT_EQ(Chord(arcs[0]), Point(px, py - 3) + " " + Point(kSystemEnd, py - 3));
+  EXPECT_EQ(Chord(arcs[1]), Point(kSystemStart, py - 3 + kSystemDistance) + " " +
+                                Point(owner.HeadBox.Left, owner.HeadBox.Top - 3));
+  EXPECT_EQ(Box(tie->PartBoxes[0]), HandleAbove(px, py));
+  EXPECT_EQ(Box(tie->PartBoxes[1]), HandleAbove(owner.HeadBox.Left, owner.HeadBox.Top));
+}
+
+// Partner at the end of page 0, owner at the start of page 1: each page draws
+// its part and zeroes the box of the end it does not show. Page 1 is drawn
+// first, before page 0 ever was: the part there needs nothing of the partner.
+TEST(LinkPainter, TieAcrossAPageBreak) {
+  auto score = Score();
+  TECNote& partner = NoteAt(*score, 3);
+  TECNote& owner = NoteAt(*score, 4);
+  TECLinkAttribute* tie = LinkNotes(&partner, &owner, ek::LinkAbove);
+  nv::render::LayoutScore(*score, 0, false);
+  ASSERT_EQ(score->CurrentInstrument()->PageCount(), 2);
+  score->SetActivePage(1);
+  ASSERT_EQ(partner.HeadBox.Top, 0);
+  auto arcs = Arcs(Draw(*score));
+  ASSERT_EQ(arcs.size(), 1u);
+  // From the first system's start, two spaces over its top line (98).
+  EXPECT_EQ(Chord(arcs[0]), Point(kSystemStart, 98 - 12) + " " + Point(owner.HeadBox.Left, owner.HeadBox.Top - 3));
+  EXPECT_EQ(Box(tie->PartBoxes[0]), "0,0,0,0");
+  EXPECT_EQ(Box(tie->PartBoxes[1]), HandleAbove(owner.HeadBox.Left, owner.HeadBox.Top));
+
+  score->SetActivePage(0);
+  arcs = Arcs(Draw(*score));
+  ASSERT_EQ(arcs.size(), 1u);
+  const int px = partner.HeadBox.Left + 6;
+  const int py = partner.HeadBox.Top;
+  EXPECT_EQ(Chord(arcs[0]), Point(px, py - 3) + " " + Point(kSystemEnd, py - 3));
+  EXPECT_EQ(Box(tie->PartBoxes[0]), HandleAbove(px, py));
+  EXPECT_EQ(Box(tie->PartBoxes[1]), "0,0,0,0");
+}
+
+// One arc for every system the link passes on the page, and no more, also
+// when the staves stand close (interval 0 puts all four systems on page 0).
+TEST(LinkPainter, OneArcPerSystem) {
+  for (const int interval : {16, 0}) {
+    auto score = Score();
+    score->Page().SetInterval(interval);
+    TECNote& partner = NoteAt(*score, 0);
+    LinkNotes(&partner, &NoteAt(*score, 5), ek::LinkBelow);
+    const auto arcs = Arcs(Draw(*score));
+    ASSERT_EQ(arcs.size(), interval == 0 ? 3u : 2u) << interval;
+    // Below the heads: a space and a half under the head's top; the parts
+    // in later systems one system distance lower each.
+    const int y = partner.HeadBox.Top + 9;
+    const int distance = interval == 0 ? 23 : kSystemDistance;  // 6 mm, or 22 mm
+    for (std::size_t i = 1; i < arcs.size(); ++i)
+      EXPECT_EQ(Chord(arcs[i]).substr(0, Chord(arcs[i]).find(' ')), Point(kSystemStart, y + static_cast<int>(i) * distance))
+          << interval;
+  }
+}
+
+// Two measures side by side, ragged: measure 0 from x 37 with a header of
+// 40 and 56 of content, measure 1 from 133 with 56 of content. A quarter G
+// ends measure 0 and another starts measure 1.
+struct TwoMeasures {
+  std::unique_ptr<TECMusicScore> score = layout_test::MakeScore(1, 2);
+  TECNote* first = score_builder::AddNote(*score->CurrentInstrument()->GetRow(0)->GetMeasure(0), 5, 5, 32, 96);
+  TECNote* second = score_builder::AddNote(*score->CurrentInstrument()->GetRow(0)->GetMeasure(1), 5, 5, 32, 0);
+};
+
+// The split form: into the partner from its measure's content start, out of
+// the owner to its measure's content end.
+TEST(LinkPainter, SplitLinkDrawsTwoHalves) {
+  TwoMeasures t;
+  TECLinkAttribute* tie = LinkNotes(t.first, t.second, ek::LinkAbove);
+  tie->LinkStyle = 1;
+  const auto arcs = Arcs(Draw(*t.score));
+  ASSERT_EQ(arcs.size(), 2u);
+  const int y = t.first->HeadBox.Top - 3;
+  const int px = t.first->HeadBox.Left + 6;
+  EXPECT_EQ(Chord(arcs[0]), Point(37 + 40, y) + " " + Point(px, y));
+  EXPECT_EQ(Chord(arcs[1]), Point(t.second->HeadBox.Left, y) + " " + Point(133 + 56, y));
+  EXPECT_EQ(Box(tie->PartBoxes[0]), HandleAbove(px, t.first->HeadBox.Top));
+  EXPECT_EQ(Box(tie->PartBoxes[1]), HandleAbove(t.second->HeadBox.Left, t.second->HeadBox.Top));
+}
+
+// Below the heads, with the ends shifted by their offset bytes (ones'
+// complement: 253 is -2) and a thickness of 0.
+TEST(LinkPainter, BelowWithOffsets) {
+  TwoMeasures t;
+  TECLinkAttribute* slur = LinkNotes(t.first, t.second, ek::LinkBelow);
+  slur->StartOffset = 253;
+  slur->EndOffset = 4;
+  slur->Thickness = 0;
+  const auto arcs = Arcs(Draw(*t.score));
+  ASSERT_EQ(arcs.size(), 1u);
+  const int startHeight = t.first->HeadBox.Top - 2;
+  const int endHeight = t.second->HeadBox.Top + 4;
+  const int px = t.first->HeadBox.Left + 6;
+  EXPECT_EQ(Chord(arcs[0]), Point(px, startHeight + 9) + " " + Point(t.second->HeadBox.Left, endHeight + 9));
+  // Under the chord: left end first on the canvas.
+  EXPECT_EQ(arcs[0].x1, px);
+  // The handle boxes lie a space under the ends' heights.
+  EXPECT_EQ(Box(slur->PartBoxes[0]), Box({px - 4, startHeight + 6, px + 13, startHeight + 6 + 8}));
+}
+
+// The selected end's handle is filled red; the other is not.
+TEST(LinkPainter, SelectedEndFillsItsHandle) {
+  for (const int part : {1, 2}) {
+    TwoMeasures t;
+    TECLinkAttribute* tie = LinkNotes(t.first, t.second, ek::LinkAbove);
+    tie->HitPart = static_cast<std::uint8_t>(part);
+    PaintSelection selection;
+    selection.Row = t.score->CurrentInstrument()->GetRow(0);
+    selection.Elements = {tie};
+    const auto fills = With(Draw(*t.score, &selection), "FillRect");
+    ASSERT_EQ(fills.size(), 1u) << part;
+    const TECNote& end = part == 1 ? *t.first : *t.second;
+    const int x = part == 1 ? end.HeadBox.Left + 6 : end.HeadBox.Left;
+    const int top = end.HeadBox.Top - 6 - 1;
+    const std::string expected = "FillRect (" + Point(x - 2, top + 1) + ")-(" + Point(x + 3, top + 7) + ") | brush #FF0000 solid";
+    EXPECT_EQ(fills[0], expected) << part;
+  }
+}
+
+// A partner on the page that the painter has not reached yet (a later voice
+// of the same measure, first drawing) is skipped: no arc, boxes as they were.
+TEST(LinkPainter, PartnerNotYetDrawnIsSkipped) {
+  auto score = layout_test::MakeScore(1, 1);
+  TECMeasure& m = *score->CurrentInstrument()->GetRow(0)->GetMeasure(0);
+  TECNote* later = score_builder::AddNote(m, 5, 5, 32, 32, 0);
+  TECNote* earlier = score_builder::AddNote(m, 5, 5, 32, 0, 1);
+  TECLinkAttribute* tie = LinkNotes(earlier, later, ek::LinkAbove);
+  tie->PartBoxes[0] = {1, 2, 3, 4};
+  EXPECT_TRUE(Arcs(Draw(*score)).empty());
+  EXPECT_EQ(Box(tie->PartBoxes[0]), "1,2,3,4");
+  EXPECT_EQ(Box(tie->PartBoxes[1]), "0,0,0,0");
+}
+
+}  // namespace
