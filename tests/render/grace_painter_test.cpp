@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "draw_test_support.h"
+#include "model/measure.h"
+
+using draw_test::Box;
+using draw_test::Draw;
+using draw_test::TextsOf;
+using draw_test::With;
+
+namespace {
+
+struct Small {
+  int step;
+  int octave;
+  int accidental = 0;
+};
+
+// A group of small notes on `note`: grace value and flag byte as stored.
+TECGraceGroup& AddGroup(TECNote& note, int value, int flags, const std::vector<Small>& notes) {
+  auto group = std::make_unique<TECGraceGroup>(&note);
+  group->Data[0] = static_cast<std::uint8_t>(value);
+  group->Data[1] = static_cast<std::uint8_t>(flags);
+  for (const Small& s : notes) {
+    auto grace = std::make_unique<TECGraceNote>(group.get());
+    grace->Step = static_cast<std::uint8_t>(s.step);
+    grace->Octave = static_cast<std::uint8_t>(s.octave);
+    if (s.accidental) grace->Attributes.push_back(MakeNoteAttribute(static_cast<std::uint8_t>(s.accidental), grace.get()));
+    group->Notes.push_back(std::move(grace));
+  }
+  note.Attributes.push_back(std::move(group));
+  return static_cast<TECGraceGroup&>(*note.Attributes.back());
+}
+
+TECNote& MainNote(TECMusicScore& score) {
+  return *score_builder::AddNote(*score.CurrentInstrument()->GetRow(0)->GetMeasure(0), 5, 5, 32, 32);
+}
+
+// The main note's column: its head stands 4u left of it.
+int Column(const TECNote& main, int u) { return main.HeadBox.Left + 1 + 4 * u; }
+
+struct BeamCase {
+  int value;
+  std::size_t beams;
+};
+
+class GraceBeams : public ::testing::TestWithParam<BeamCase> {};
+
+// Eighths get one beam and every halving one more, 3u apart and u thick;
+// quarters none (zoom 200: u = 2).
+TEST_P(GraceBeams, CountAndSpacing) {
+  auto score = layout_test::MakeScore(1, 1);
+  score->SetZoom(200);
+  AddGroup(MainNote(*score), GetParam().value, 0, {{5, 5}, {7, 5}, {2, 6}});
+  const auto beams = With(Draw(*score), "Polygon");
+  ASSERT_EQ(beams.size(), GetParam().beams);
+  int previous = 0;
+  for (std::size_t i = 0; i < beams.size(); ++i) {
+    int x0 = 0, y0 = 0, y3 = 0;
+    std::sscanf(beams[i].c_str(), "Polygon (%d,%d) (%*d,%*d) (%*d,%*d) (%*d,%d)", &x0, &y0, &y3);
+    EXPECT_EQ(y3 - y0, 2) << i;
+    if (i > 0) {
+      EXPECT_EQ(y0 - previous, 6) << i;
+    }
+    previous = y0;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, GraceBeams,
+                         ::testing::Values(BeamCase{4, 3}, BeamCase{8, 2}, BeamCase{16, 1}, BeamCase{32, 0}, BeamCase{0, 0}),
+                         [](const auto& info) { return "Value" + std::to_string(info.param.value); });
+
+// One slashed eighth with a slur before a quarter G (zoom 100: u = 1, space
+// 6, bottom line 122). The spacing put the group 4 + 12 - 2 = 14 left of the
+// column. Its G stands at yn = 122 - 9 - 3 = 110.
+TEST(GracePainter, SingleSlashedEighthWithSlur) {
+  auto score = layout_test::MakeScore(1, 1);
+  TECNote& main = MainNote(*score);
+  TECGraceGroup& group = AddGroup(main, 16, 0x60, {{5, 5}});
+  const auto lines = Draw(*score);
+  const int x = Column(main, 1) - 14;
+  const auto eighth = With(lines, "\";\" width");
+  ASSERT_EQ(eighth.size(), 1u);
+  EXPECT_EQ(eighth[0].substr(0, eighth[0].find(" width")), "TextOut (" + std::to_string(x) + ",101) \";\"");
+  EXPECT_NE(eighth[0].find("13pt"), std::string::npos);
+  EXPECT_EQ(With(lines, "LineTo (" + std::to_string(x) + ",111) to (" + std::to_string(x + 12) + ",105) | pen #000000 w1").size(),
+            1u);
+  // The slur under both heads, from the small note to the main note.
+  const auto arcs = With(lines, "Arc ");
+  ASSERT_EQ(arcs.size(), 1u);
+  const std::string ends = "(" + std::to_string(x + 3) + ",118) (" + std::to_string(main.Box.Left + 3) + "," +
+                           std::to_string(main.HeadBox.Top + 12 - 2) + ")";
+  EXPECT_NE(arcs[0].find(ends), std::string::npos) << arcs[0];
+  EXPECT_EQ(Box(group.Notes[0]->Box), Box({x - 1, 110 - 18 - 1, x + 18 + 1, 110 + 12}));
+  EXPECT_EQ(Box(group.Box), Box({x - 1, 91, x + 19, 122}));
+}
+
+// Two small notes, G and B, before and after a quarter G. Before: 4 + 18 - 2
+// = 20 left of the column; after: at the quarter's right extent, 4. Heads of a beamed group
+// stand at yn = 122 - 9 + 1 - 3 = 111 (G) and 105 (B), a space and 2u apart.
+TEST(GracePainter, BoxesBeforeAndAfterTheNote) {
+  for (const bool after : {false, true}) {
+    auto score = layout_test::MakeScore(1, 1);
+    TECNote& main = MainNote(*score);
+    TECGraceGroup& group = AddGroup(main, 16, after ? 0x80 : 0, {{5, 5}, {7, 5}});
+    Draw(*score);
+    const int x = after ? Column(main, 1) + 4 : Column(main, 1) - 20;
+    EXPECT_EQ(Box(group.Notes[0]->Box), Box({x - 1, 110, x + 6, 111 + 12})) << after;
+    EXPECT_EQ(Box(group.Notes[1]->Box), Box({x + 8 - 1, 104, x + 8 + 6, 105 + 12})) << after;
+    EXPECT_EQ(Box(group.Box), Box({x - 1, 104, x + 8 + 6, 123})) << after;
+  }
+}
+
+// The stored offset is already in device pixels: at zoom 200 the group
+// stands 2 x 20 left of the column.
+TEST(GracePainter, OffsetIsNotScaledTwice) {
+  auto score = layout_test::MakeScore(1, 1);
+  score->SetZoom(200);
+  TECNote& main = MainNote(*score);
+  TECGraceGroup& group = AddGroup(main, 16, 0, {{5, 5}, {7, 5}});
+  Draw(*score);
+  EXPECT_EQ(group.Box.Left, Column(main, 2) - 40 - 1);
+}
+
+// An accidental goes 3u above the small note's top and moves the head 5u on.
+TEST(GracePainter, AccidentalBeforeTheHead) {
+  auto score = layout_test::MakeScore(1, 1);
+  TECNote& main = MainNote(*score);
+  TECGraceGroup& group = AddGroup(main, 8, 0, {{5, 5, ek::Flat}, {7, 5, ek::Sharp}});
+  const auto lines = Draw(*score);
+  const auto flats = TextsOf(lines, "b");
+  const auto sharps = TextsOf(lines, "d");
+  ASSERT_EQ(flats.size(), 1u);
+  ASSERT_EQ(sharps.size(), 1u);
+  const int x = flats[0].x;
+  EXPECT_EQ(flats[0].y, 111 - 3);
+  EXPECT_EQ(group.Notes[0]->Box.Left, x + 5 - 1);
+  EXPECT_EQ(sharps[0].x, x + 5 + 8);
+  EXPECT_EQ(group.Notes[1]->Box.Left, x + 5 + 8 + 5 - 1);
+}
+
+// At the smallest zoom (u = 0, a space of one pixel) a group low under the
+// staff still draws: its ledger lines one pixel apart and a flat beam.
+TEST(GracePainter, SmallestZoom) {
+  auto score = layout_test::MakeScore(1, 1);
+  score->SetZoom(10);
+  TECNote& main = MainNote(*score);
+  AddGroup(main, 16, 0x20, {{1, 3}, {1, 3}});
+  const auto lines = Draw(*score);
+  const auto beams = With(lines, "Polygon");
+  ASSERT_EQ(beams.size(), 1u);
+  int y0 = 0, y1 = 0;
+  std::sscanf(beams[0].c_str(), "Polygon (%*d,%d) (%*d,%d)", &y0, &y1);
+  EXPECT_EQ(y0, y1);
+  EXPECT_FALSE(With(lines, "#C0C0C0 w0").empty());
+}
+
+}  // namespace
