@@ -53,11 +53,12 @@ class GraceDrawing {
   }
 
  private:
-  // Top of a small note: its head's top, lifted for the single glyph.
-  int NoteY(const TECGraceNote& note, bool several) const {
-    const int y = ctx_.StaffBottom + ((clef_ - note.Step - 7 * note.Octave + 37) * s_) / 2 - 3 * u_ - u15_;
-    return several ? y + u_ : y;
+  // The top of a small note's head, and the y its drawing starts from:
+  // lifted by 3u + u15 for the single glyph, by 2u + u15 in a group.
+  int HeadTop(const TECGraceNote& note) const {
+    return ctx_.StaffBottom + ((clef_ - note.Step - 7 * note.Octave + 37) * s_) / 2;
   }
+  int Lift(bool several) const { return several ? 2 * u_ + u15_ : 3 * u_ + u15_; }
 
   // The note's first accidental, before its head; x moves past it.
   void DrawAccidental(const TECGraceNote& note, int y) {
@@ -73,15 +74,18 @@ class GraceDrawing {
     ctx_.Canvas.lineTo(x2, y2);
   }
 
-  // Ledger lines below and above the staff; the pen comes back as it was.
-  void DrawLedgerLines(int y) {
+  // Ledger lines below and above the staff, counted from the head's top as
+  // for full-size notes: counted from the lifted y, a C below the staff
+  // would lose its line and a G above it would gain one. The pen comes back
+  // as it was.
+  void DrawLedgerLines(int headTop) {
     const nv::platform::Pen pen = ctx_.Canvas.pen();
     ctx_.SetPen(ctx_.Printing ? black : nv::platform::colors::silver, u15_);
     const int bottom = ctx_.StaffBottom;
     const int top = bottom - 4 * s_;
-    const int below = (y + s_ / 2 - bottom) / s_;
+    const int below = (headTop + s_ / 2 - bottom + 1) / s_;
     for (int k = 1; k <= below; ++k) Line(x_ - u_, bottom + k * s_, x_ + s_ + u_, bottom + k * s_);
-    const int above = (top - y - s_ / 2) / s_;
+    const int above = (top - headTop - s_ / 2) / s_;
     for (int k = 1; k <= above; ++k) Line(x_ - u_, top - k * s_, x_ + s_ + u_, top - k * s_);
     ctx_.Canvas.setPen(pen);
   }
@@ -96,11 +100,12 @@ class GraceDrawing {
   }
 
   void DrawSingle(TECGraceNote& note) {
-    const int y = NoteY(note, false);
+    const int headTop = HeadTop(note);
+    const int y = headTop - Lift(false);
     const int boxX = x_;
     ctx_.UseMusicFont(11, ink_);
     DrawAccidental(note, y);
-    DrawLedgerLines(y);
+    DrawLedgerLines(headTop);
     ctx_.UseMusicFont(13, ink_);
     const int value = group_.GraceValue();
     if (const glyph::Code code = SingleGlyph(value)) ctx_.Canvas.textOut(x_, y + 3 * u_ - 2 * s_, glyph::Text(code));
@@ -126,11 +131,12 @@ class GraceDrawing {
     const std::size_t count = group_.Notes.size();
     for (std::size_t i = 0; i < count; ++i) {
       TECGraceNote& note = *group_.Notes[i];
-      const int y = NoteY(note, true);
+      const int headTop = HeadTop(note);
+      const int y = headTop - Lift(true);
       DrawAccidental(note, y);
       if (slur && !after_ && i == 0) DrawSlurArc(ctx_, x_ + s_ / 2, y + s_ + 3 * u_, MainX(), MainY(), true, 0);
       if (slur && after_ && i == count - 1) DrawSlurArc(ctx_, MainX(), MainY(), x_ + s_ / 2, y + s_ + 2 * u_, true, 0);
-      DrawLedgerLines(y);
+      DrawLedgerLines(headTop);
       ctx_.Canvas.textOut(x_, y + u_ + u15_, glyph::Text(glyph::BlackHead));
       note.Box = {x_ - u_, y - u_, x_ + 4 * u_ + 2 * u_, y + 2 * s_};
       Extend(note.Box);

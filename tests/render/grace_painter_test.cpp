@@ -143,6 +143,36 @@ TEST(GracePainter, AccidentalBeforeTheHead) {
   EXPECT_EQ(group.Notes[1]->Box.Left, x + 5 + 8 + 5 - 1);
 }
 
+struct LedgerCase {
+  const char* name;
+  std::vector<Small> notes;
+  std::vector<int> lines;  // y of the ledger lines drawn, in order
+};
+
+class GraceLedgerLines : public ::testing::TestWithParam<LedgerCase> {};
+
+// Counted from each small head as for full-size notes (zoom 100: the staff's
+// lines at 98 .. 122, a space of 6): a C under the staff keeps its line and
+// a G over it gets none, in a group and alone.
+TEST_P(GraceLedgerLines, AsForFullSizeNotes) {
+  auto score = layout_test::MakeScore(1, 1);
+  AddGroup(MainNote(*score), 16, 0, GetParam().notes);
+  std::vector<int> ys;
+  for (const auto& line : With(Draw(*score), "#C0C0C0 w0")) {
+    int y = 0;
+    std::sscanf(line.c_str(), "LineTo (%*d,%d)", &y);
+    ys.push_back(y);
+  }
+  EXPECT_EQ(ys, GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pitches, GraceLedgerLines,
+    ::testing::Values(LedgerCase{"SingleG5", {{5, 6}}, {}}, LedgerCase{"SingleC6", {{1, 7}}, {92, 86}},
+                      LedgerCase{"SingleC4", {{1, 5}}, {128}}, LedgerCase{"GroupC4D4", {{1, 5}, {2, 5}}, {128}},
+                      LedgerCase{"GroupA3G5", {{6, 4}, {5, 6}}, {128, 134}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // At the smallest zoom (u = 0, a space of one pixel) a group low under the
 // staff still draws: its ledger lines one pixel apart and a flat beam.
 TEST(GracePainter, SmallestZoom) {

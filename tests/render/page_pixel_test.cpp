@@ -11,10 +11,12 @@
 
 #include <QImage>
 
+#include <array>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "draw_test_support.h"
 #include "model/measure.h"
@@ -150,6 +152,92 @@ std::unique_ptr<TECMusicScore> Selection(PaintSelection& selection) {
   return score;
 }
 
+// Ties and slurs above and below the heads, with offsets and thickness,
+// across a barline, a system break and a page break (continued on the
+// next page's reference).
+std::unique_ptr<TECMusicScore> TiesAndSlurs(PaintSelection&) {
+  auto score = layout_test::MakeScore(1, 8);
+  score->SetTimeSignature(4, 4, 0, true);
+  auto notes = [&](int m, std::initializer_list<std::pair<int, int>> pitches) {
+    std::vector<TECNote*> out;
+    int tick = 0;
+    for (const auto& [step, octave] : pitches) {
+      TECNote* n = AddNote(Measure(*score, 0, m), step, octave, 32, tick);
+      if (step + 7 * octave > 41) n->Flags |= TECNote::StemDown;
+      out.push_back(n);
+      tick += 32;
+    }
+    return out;
+  };
+  std::vector<std::vector<TECNote*>> m;
+  m.push_back(notes(0, {{3, 5}, {3, 5}, {1, 5}, {5, 5}}));
+  m.push_back(notes(1, {{5, 5}, {6, 4}, {4, 5}, {2, 6}}));
+  m.push_back(notes(2, {{7, 4}, {2, 5}, {7, 4}, {3, 6}}));
+  m.push_back(notes(3, {{3, 6}, {2, 6}, {1, 6}, {7, 5}}));
+  for (int i = 4; i < 8; ++i) m.push_back(notes(i, {{5, 5}, {4, 5}, {3, 5}, {2, 5}}));
+  LinkNotes(m[0][0], m[0][1], ek::LinkAbove);  // a tie above
+  TECLinkAttribute* below = LinkNotes(m[0][2], m[0][3], ek::LinkBelow);
+  below->Thickness = 0;  // a thin slur below
+  TECLinkAttribute* barline = LinkNotes(m[0][3], m[1][0], ek::LinkBelow);
+  barline->StartOffset = 4;  // across the barline, its ends moved down 4 and up 4
+  barline->EndOffset = 255 - 4;
+  TECLinkAttribute* thick = LinkNotes(m[1][0], m[1][2], ek::LinkAbove);
+  thick->Thickness = 10;  // a thick slur above
+  TECLinkAttribute* split = LinkNotes(m[2][0], m[2][2], ek::LinkAbove);
+  split->LinkStyle = 1;  // two half slurs
+  // Over the system break and the page break.
+  for (TECLinkAttribute* link : {LinkNotes(m[2][3], m[3][0], ek::LinkAbove), LinkNotes(m[6][3], m[7][0], ek::LinkBelow)})
+    link->Thickness = 6;
+  return score;
+}
+
+// The same score's second page: the page-break tie arrives from the left.
+std::unique_ptr<TECMusicScore> TiesNextPage(PaintSelection& selection) {
+  auto score = TiesAndSlurs(selection);
+  nv::render::LayoutScore(*score, 0, false);
+  score->SetActivePage(1);
+  return score;
+}
+
+// Grace groups before and after their notes (a slashed eighth with its
+// slur, beamed sixteenths and thirty-seconds with accidentals and ledger
+// lines), and brackets around heads and accidentals.
+std::unique_ptr<TECMusicScore> GraceNotesAndBrackets(PaintSelection&) {
+  auto score = layout_test::MakeScore(1, 2);
+  score->SetTimeSignature(4, 4, 0, true);
+  auto group = [](TECNote* note, int value, int flags, std::initializer_list<std::array<int, 3>> smalls) {
+    auto g = std::make_unique<TECGraceGroup>(note);
+    g->Data[0] = static_cast<std::uint8_t>(value);
+    g->Data[1] = static_cast<std::uint8_t>(flags);
+    for (const auto& [step, octave, accidental] : smalls) {
+      auto grace = std::make_unique<TECGraceNote>(g.get());
+      grace->Step = static_cast<std::uint8_t>(step);
+      grace->Octave = static_cast<std::uint8_t>(octave);
+      if (accidental) grace->Attributes.push_back(MakeNoteAttribute(static_cast<std::uint8_t>(accidental), grace.get()));
+      g->Notes.push_back(std::move(grace));
+    }
+    note->Attributes.push_back(std::move(g));
+  };
+  TECMeasure& a = Measure(*score, 0, 0);
+  TECNote* high = AddNote(a, 5, 6, 32, 0);
+  high->Flags |= TECNote::StemDown;
+  group(high, 16, 0x60, {{1, 7, 0}});
+  group(AddNote(a, 3, 5, 32, 32), 8, 0x20, {{1, 5, ek::Sharp}, {2, 5, 0}, {3, 5, ek::Flat}});
+  TECNote* half = AddNote(a, 1, 6, 64, 64);
+  half->Flags |= TECNote::StemDown;
+  group(half, 4, 0xA0, {{7, 5, 0}, {6, 5, ek::Natural}, {5, 5, 0}});
+  TECMeasure& b = Measure(*score, 0, 1);
+  const std::pair<int, int> bracketed[] = {{4, 5}, {6, 5}, {1, 6}};  // F4, A4, C5
+  for (int kind = 1; kind <= 3; ++kind) {
+    const auto [step, octave] = bracketed[kind - 1];
+    TECNote* n = AddNote(b, step, octave, 32, (kind - 1) * 32);
+    n->Extra[4] = static_cast<std::uint8_t>(kind);
+    if (kind != 2) AddAttribute(*n, kind == 1 ? ek::Sharp : ek::Flat);
+  }
+  AddNote(b, 5, 5, 32, 96);
+  return score;
+}
+
 struct PageCase {
   const char* name;
   std::function<std::unique_ptr<TECMusicScore>(PaintSelection&)> build;
@@ -181,7 +269,10 @@ INSTANTIATE_TEST_SUITE_P(Pages, PagePixels,
                                            PageCase{"notes_and_chords", NotesAndChords},
                                            PageCase{"beams_and_rests", BeamsAndRests},
                                            PageCase{"page_objects", PageObjects},
-                                           PageCase{"selection", Selection}),
+                                           PageCase{"selection", Selection},
+                                           PageCase{"ties_and_slurs", TiesAndSlurs},
+                                           PageCase{"ties_next_page", TiesNextPage},
+                                           PageCase{"grace_notes_and_brackets", GraceNotesAndBrackets}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
