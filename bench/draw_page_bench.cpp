@@ -24,4 +24,41 @@ void BM_DrawDensePage(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawDensePage)->Unit(benchmark::kMillisecond);
 
+// The dense page with a slur over every measure of every row and a group of
+// two slurred grace sixteenths before the first note of every other one.
+void BM_DrawDensePageWithSlursAndGraces(benchmark::State& state) {
+  EnsureApplication();
+  auto score = DenseScore();
+  TECInstrument& instrument = *score->CurrentInstrument();
+  for (int r = 0; r < instrument.GetRowCount(); ++r) {
+    TECRow& row = *instrument.GetRow(r);
+    for (int m = 0; m < row.MeasureCount(); ++m) {
+      TECMeasure& measure = *row.GetMeasure(m);
+      TECNote* first = measure.Notes.front().get();
+      LinkNotes(first, measure.Notes.back().get(), ek::LinkAbove);
+      if (m % 2 != 0) continue;
+      auto group = std::make_unique<TECGraceGroup>(first);
+      group->Data[0] = 8;
+      group->Data[1] = 0x20;
+      for (int step : {3, 4}) {
+        auto grace = std::make_unique<TECGraceNote>(group.get());
+        grace->Step = static_cast<std::uint8_t>(step);
+        grace->Octave = first->Octave;
+        group->Notes.push_back(std::move(grace));
+      }
+      first->Attributes.push_back(std::move(group));
+    }
+  }
+  nv::render::LayoutScore(*score, 0, false);
+  QImage image(score->Page().PixelWidth(), score->Page().PixelHeight(), QImage::Format_RGB32);
+  for (auto _ : state) {
+    image.fill(Qt::white);
+    nv::platform::QtCanvas canvas(image, nv::platform::imageDeviceCaps(image, 96, 96));
+    score->DrawPage(canvas, 100, 100);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+  state.counters["measures"] = score->DrawnMeasureCount;
+}
+BENCHMARK(BM_DrawDensePageWithSlursAndGraces)->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -54,7 +54,8 @@ class LinkDrawing {
     // A partner on the page must have been drawn; one on an earlier page
     // needs nothing of its own.
     if (partnerLayout && partner_.HeadBox.Top == 0) return;
-    const int firstSystem = partnerLayout ? static_cast<int>(partnerLayout->SystemIndex) : ctx_.Score.PageLayout.FirstSystem;
+    const int firstSystem =
+        partnerLayout ? static_cast<int>(partnerLayout->SystemIndex) : ctx_.Score.PageLayout.FirstSystem;
     const int lastSystem = ctx_.SystemIndex;
     if (partnerLayout && firstSystem == lastSystem && ownerHere && !ComesBefore(partner_, owner_)) return;
     if (firstSystem > lastSystem) return;
@@ -107,10 +108,12 @@ class LinkDrawing {
     }
     if (ownerHere) {
       const int x = owner_.Box.Left;
+      // The content's end, stretched by the measure's justification.
       const TECMeasureLayout* layout = ctx_.Layout;
-      const int contentEnd = layout ? ctx_.MeasureStartX + ctx_.Scaled(layout->HeaderWidth + layout->ExtraWidth + layout->ContentWidth) +
-                                          static_cast<int>(layout->JustificationPixels)
-                                    : ctx_.MeasureEndX;
+      const int contentEnd =
+          layout ? ctx_.MeasureStartX + ctx_.Scaled(layout->HeaderWidth + layout->ExtraWidth + layout->ContentWidth) +
+                       static_cast<int>(layout->JustificationPixels)
+                 : ctx_.MeasureEndX;
       Arc(x, ArcY(ownerHeight), contentEnd, ArcY(towardsPartner));
       Handle(1, x, ownerHeight);
     } else {

@@ -29,7 +29,8 @@ TECGraceGroup& AddGroup(TECNote& note, int value, int flags, const std::vector<S
     auto grace = std::make_unique<TECGraceNote>(group.get());
     grace->Step = static_cast<std::uint8_t>(s.step);
     grace->Octave = static_cast<std::uint8_t>(s.octave);
-    if (s.accidental) grace->Attributes.push_back(MakeNoteAttribute(static_cast<std::uint8_t>(s.accidental), grace.get()));
+    if (s.accidental)
+      grace->Attributes.push_back(MakeNoteAttribute(static_cast<std::uint8_t>(s.accidental), grace.get()));
     group->Notes.push_back(std::move(grace));
   }
   note.Attributes.push_back(std::move(group));
@@ -51,7 +52,8 @@ struct BeamCase {
 class GraceBeams : public ::testing::TestWithParam<BeamCase> {};
 
 // Eighths get one beam and every halving one more, 3u apart and u thick;
-// quarters none (zoom 200: u = 2).
+// quarters none, nor a stored value of 0, whose doubling would never pass 16
+// (zoom 200: u = 2).
 TEST_P(GraceBeams, CountAndSpacing) {
   auto score = layout_test::MakeScore(1, 1);
   score->SetZoom(200);
@@ -71,7 +73,8 @@ TEST_P(GraceBeams, CountAndSpacing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, GraceBeams,
-                         ::testing::Values(BeamCase{4, 3}, BeamCase{8, 2}, BeamCase{16, 1}, BeamCase{32, 0}, BeamCase{0, 0}),
+                         ::testing::Values(BeamCase{4, 3}, BeamCase{8, 2}, BeamCase{16, 1}, BeamCase{32, 0},
+                                           BeamCase{0, 0}),
                          [](const auto& info) { return "Value" + std::to_string(info.param.value); });
 
 // One slashed eighth with a slur before a quarter G (zoom 100: u = 1, space
@@ -87,8 +90,8 @@ TEST(GracePainter, SingleSlashedEighthWithSlur) {
   ASSERT_EQ(eighth.size(), 1u);
   EXPECT_EQ(eighth[0].substr(0, eighth[0].find(" width")), "TextOut (" + std::to_string(x) + ",101) \";\"");
   EXPECT_NE(eighth[0].find("13pt"), std::string::npos);
-  EXPECT_EQ(With(lines, "LineTo (" + std::to_string(x) + ",111) to (" + std::to_string(x + 12) + ",105) | pen #000000 w1").size(),
-            1u);
+  const std::string slash = "LineTo (" + std::to_string(x) + ",111) to (" + std::to_string(x + 12) + ",105)";
+  EXPECT_EQ(With(lines, slash + " | pen #000000 w1").size(), 1u);
   // The slur under both heads, from the small note to the main note.
   const auto arcs = With(lines, "Arc ");
   ASSERT_EQ(arcs.size(), 1u);

@@ -10,7 +10,6 @@
 
 using draw_test::Box;
 using draw_test::Draw;
-using draw_test::TextsOf;
 using draw_test::With;
 
 namespace {
@@ -79,7 +78,8 @@ std::unique_ptr<TECMusicScore> Score() {
   auto score = layout_test::MakeScore(1, 8);
   score->SetNoteInterval(2);
   score->SetMeasureCount(2);
-  for (int m = 0; m < 8; ++m) score_builder::AddNote(*score->CurrentInstrument()->GetRow(0)->GetMeasure(m), 5, 5, 32, 0);
+  TECRow& row = *score->CurrentInstrument()->GetRow(0);
+  for (int m = 0; m < 8; ++m) score_builder::AddNote(*row.GetMeasure(m), 5, 5, 32, 0);
   return score;
 }
 
@@ -184,9 +184,10 @@ TEST(LinkPainter, OneArcPerSystem) {
     // in later systems one system distance lower each.
     const int y = partner.HeadBox.Top + 9;
     const int distance = interval == 0 ? 23 : kSystemDistance;  // 6 mm, or 22 mm
-    for (std::size_t i = 1; i < arcs.size(); ++i)
-      EXPECT_EQ(Chord(arcs[i]).substr(0, Chord(arcs[i]).find(' ')), Point(kSystemStart, y + static_cast<int>(i) * distance))
-          << interval;
+    for (std::size_t i = 1; i < arcs.size(); ++i) {
+      const std::string chord = Chord(arcs[i]);
+      EXPECT_EQ(chord.substr(0, chord.find(' ')), Point(kSystemStart, y + static_cast<int>(i) * distance)) << interval;
+    }
   }
 }
 
@@ -249,7 +250,8 @@ TEST(LinkPainter, SelectedEndFillsItsHandle) {
     const TECNote& end = part == 1 ? *t.first : *t.second;
     const int x = part == 1 ? end.HeadBox.Left + 6 : end.HeadBox.Left;
     const int top = end.HeadBox.Top - 6 - 1;
-    const std::string expected = "FillRect (" + Point(x - 2, top + 1) + ")-(" + Point(x + 3, top + 7) + ") | brush #FF0000 solid";
+    const std::string expected =
+        "FillRect (" + Point(x - 2, top + 1) + ")-(" + Point(x + 3, top + 7) + ") | brush #FF0000 solid";
     EXPECT_EQ(fills[0], expected) << part;
   }
 }

@@ -186,8 +186,8 @@ std::unique_ptr<TECMusicScore> TiesAndSlurs(PaintSelection&) {
   TECLinkAttribute* split = LinkNotes(m[2][0], m[2][2], ek::LinkAbove);
   split->LinkStyle = 1;  // two half slurs
   // Over the system break and the page break.
-  for (TECLinkAttribute* link : {LinkNotes(m[2][3], m[3][0], ek::LinkAbove), LinkNotes(m[6][3], m[7][0], ek::LinkBelow)})
-    link->Thickness = 6;
+  LinkNotes(m[2][3], m[3][0], ek::LinkAbove)->Thickness = 6;
+  LinkNotes(m[6][3], m[7][0], ek::LinkBelow)->Thickness = 6;
   return score;
 }
 
@@ -213,7 +213,8 @@ std::unique_ptr<TECMusicScore> GraceNotesAndBrackets(PaintSelection&) {
       auto grace = std::make_unique<TECGraceNote>(g.get());
       grace->Step = static_cast<std::uint8_t>(step);
       grace->Octave = static_cast<std::uint8_t>(octave);
-      if (accidental) grace->Attributes.push_back(MakeNoteAttribute(static_cast<std::uint8_t>(accidental), grace.get()));
+      if (accidental)
+        grace->Attributes.push_back(MakeNoteAttribute(static_cast<std::uint8_t>(accidental), grace.get()));
       g->Notes.push_back(std::move(grace));
     }
     note->Attributes.push_back(std::move(g));
