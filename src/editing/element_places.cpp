@@ -132,9 +132,7 @@ int StaffStepAt(const TECMusicScore& score, int staffTop, int y) {
 }
 
 const TECDrawnMeasure* DrawnMeasureOf(const TECMusicScore& score, int row, int m) {
-  for (const TECDrawnMeasure& drawn : score.PageLayout.DrawnMeasures)
-    if (drawn.Row == row && drawn.Measure == m) return &drawn;
-  return nullptr;
+  return score.PageLayout.Drawn(row, m);
 }
 
 TECRect BoxOf(const TECMusicScore& score, const TECElement& element, int part) {

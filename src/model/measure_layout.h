@@ -118,6 +118,12 @@ struct TECPageLayout {
   std::vector<std::uint32_t> BarNumbers;
   // The measures the latest DrawPage drew, row by row, in drawing order.
   std::vector<TECDrawnMeasure> DrawnMeasures;
+  // Where the latest DrawPage drew measure m of row `row`, or none.
+  const TECDrawnMeasure* Drawn(int row, int m) const {
+    for (const TECDrawnMeasure& drawn : DrawnMeasures)
+      if (drawn.Row == row && drawn.Measure == m) return &drawn;
+    return nullptr;
+  }
   // Set while a pass runs; a nested call returns at once.
   bool Running = false;
 };

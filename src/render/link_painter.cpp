@@ -99,9 +99,13 @@ class LinkDrawing {
     // one system; across systems the other note's height means nothing here.
     const int towardsOwner = sameSystem && ownerHere ? ownerHeight : partnerHeight;
     const int towardsPartner = sameSystem && partnerOnPage ? partnerHeight : ownerHeight;
-    if (partnerOnPage) {
+    // The partner's measure as the staff painter placed it on this page.
+    const int partnerRow = ctx_.Instrument.IndexOfRow(partner_.Owner->Owner);
+    const TECDrawnMeasure* drawn =
+        partnerOnPage ? ctx_.Score.PageLayout.Drawn(partnerRow, partner_.Owner->Index) : nullptr;
+    if (drawn) {
       const int x = partner_.Box.Left + s_;
-      Arc(MeasureOriginX(ctx_, partner_.Owner->Index), ArcY(towardsOwner), x, ArcY(partnerHeight));
+      Arc(drawn->OriginX, ArcY(towardsOwner), x, ArcY(partnerHeight));
       Handle(0, x, partnerHeight);
     } else {
       ClearHandle(0);

@@ -34,8 +34,6 @@ int SystemLeftBase(const PainterContext& ctx, int system) {
   return ctx.PageLeft + SystemLeftIndent(ctx.Instrument, system) + (ctx.Instrument.GetRowCount() > 1 ? 10 : 0);
 }
 
-int HeaderOf(const TECMeasureLayout& layout) { return layout.HeaderWidth + layout.ExtraWidth; }
-
 }  // namespace
 
 int SystemLeftIndent(const TECInstrument& instrument, int system) {
@@ -67,7 +65,7 @@ int SystemStartX(const PainterContext& ctx, int system) {
     const TECMeasureLayout* layout = ctx.Instrument.LayoutAt(m);
     if (layout == nullptr || static_cast<int>(layout->SystemIndex) > system) break;
     if (static_cast<int>(layout->SystemIndex) == system) {
-      header = HeaderOf(*layout);
+      header = layout->HeaderWidth + layout->ExtraWidth;
       break;
     }
   }
@@ -76,22 +74,6 @@ int SystemStartX(const PainterContext& ctx, int system) {
 
 int SystemEndX(const PainterContext& ctx, int system) {
   return ctx.Scaled(ctx.PageRight - SystemRightIndent(ctx.Instrument, system));
-}
-
-int MeasureOriginX(const PainterContext& ctx, int measure) {
-  const TECMeasureLayout* layout = ctx.Instrument.LayoutAt(measure);
-  if (layout == nullptr) return ctx.Scaled(ctx.PageLeft);
-  const std::uint32_t system = layout->SystemIndex;
-  int running = 0;
-  int justification = 0;
-  for (int m = measure - 1; m >= ctx.FirstMeasure; --m) {
-    const TECMeasureLayout* before = ctx.Instrument.LayoutAt(m);
-    if (before == nullptr || before->SystemIndex != system) break;
-    running += HeaderOf(*before) + before->ContentWidth + before->SpaceAfterBar;
-    justification += static_cast<int>(before->JustificationPixels);
-  }
-  const int start = ctx.Scaled(SystemLeftBase(ctx, static_cast<int>(system)) + running) + justification;
-  return start + ctx.Scaled(HeaderOf(*layout));
 }
 
 }  // namespace nv::render

@@ -27,8 +27,5 @@ int SystemDistance(const PainterContext& ctx, int system, int row);
 // measure's content origin) and where its staves end.
 int SystemStartX(const PainterContext& ctx, int system);
 int SystemEndX(const PainterContext& ctx, int system);
-// The content origin of a measure of the page, as the staff painter places
-// it: after the measures before it in its system and their justification.
-int MeasureOriginX(const PainterContext& ctx, int measure);
 
 }  // namespace nv::render
