@@ -89,7 +89,8 @@ TEST(GracePainter, SingleSlashedEighthWithSlur) {
   const auto eighth = With(lines, "\";\" width");
   ASSERT_EQ(eighth.size(), 1u);
   EXPECT_EQ(eighth[0].substr(0, eighth[0].find(" width")), "TextOut (" + std::to_string(x) + ",101) \";\"");
-  EXPECT_NE(eighth[0].find("13pt"), std::string::npos);
+  // Size 13: an em of 3.5 spaces x 13 / 16, 17 pixels.
+  EXPECT_NE(eighth[0].find("font \"Vorod Iduriza\" h-17 "), std::string::npos) << eighth[0];
   const std::string slash = "LineTo (" + std::to_string(x) + ",111) to (" + std::to_string(x + 12) + ",105)";
   EXPECT_EQ(With(lines, slash + " | pen #000000 w1").size(), 1u);
   // The slur under both heads, from the small note to the main note.

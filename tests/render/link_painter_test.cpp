@@ -191,9 +191,8 @@ TEST(LinkPainter, OneArcPerSystem) {
   }
 }
 
-// Two measures side by side, ragged: measure 0 from x 37 with a header of
-// 40 and 56 of content, measure 1 from 133 with 56 of content. A quarter G
-// ends measure 0 and another starts measure 1.
+// Two measures side by side: a quarter G ends measure 0 and another starts
+// measure 1.
 struct TwoMeasures {
   std::unique_ptr<TECMusicScore> score = layout_test::MakeScore(1, 2);
   TECNote* first = score_builder::AddNote(*score->CurrentInstrument()->GetRow(0)->GetMeasure(0), 5, 5, 32, 96);
@@ -210,8 +209,13 @@ TEST(LinkPainter, SplitLinkDrawsTwoHalves) {
   ASSERT_EQ(arcs.size(), 2u);
   const int y = t.first->HeadBox.Top - 3;
   const int px = t.first->HeadBox.Left + 6;
+  // Measure 0's content starts after its header (40) at x 37; measure 1's
+  // content ends its header, content and justification after its barline.
   EXPECT_EQ(Chord(arcs[0]), Point(37 + 40, y) + " " + Point(px, y));
-  EXPECT_EQ(Chord(arcs[1]), Point(t.second->HeadBox.Left, y) + " " + Point(133 + 56, y));
+  const TECMeasureLayout& layout = *t.score->CurrentInstrument()->LayoutAt(1);
+  const int end = t.score->PageLayout.Drawn(0, 1)->StartX + layout.HeaderWidth + layout.ExtraWidth +
+                  layout.ContentWidth + static_cast<int>(layout.JustificationPixels);
+  EXPECT_EQ(Chord(arcs[1]), Point(t.second->HeadBox.Left, y) + " " + Point(end, y));
   EXPECT_EQ(Box(tie->PartBoxes[0]), HandleAbove(px, t.first->HeadBox.Top));
   EXPECT_EQ(Box(tie->PartBoxes[1]), HandleAbove(t.second->HeadBox.Left, t.second->HeadBox.Top));
 }
