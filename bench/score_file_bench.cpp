@@ -65,8 +65,8 @@ void BM_SaveScore(benchmark::State& state) {
 }
 BENCHMARK(BM_SaveScore)->Unit(benchmark::kMillisecond);
 
-// Loading reads the stream twice: once into a scratch score to check it,
-// once into the score itself.
+// Loading reads the stream once, into a score of its own that then
+// replaces the open one's contents.
 void BM_LoadScore(benchmark::State& state) {
   TMemoryStream saved;
   SaveScoreToStream(*MakeLargeScore(), saved);

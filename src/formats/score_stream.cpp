@@ -9,6 +9,7 @@
 #include "model/instrument_stream.h"
 #include "model/memory_stream.h"
 #include "model/read_limits.h"
+#include "model/row.h"
 #include "model/stream_blocks.h"
 #include "model/stream_strings.h"
 #include "model/text_encoding.h"
@@ -71,6 +72,7 @@ int InRangeOrZero(std::int32_t stored, int highest) { return stored >= 0 && stor
 
 // Header values that take effect together once the header is read.
 struct THeader {
+  std::uint16_t Version = 0;
   std::uint16_t Fields = 0;
   int ActivePage = 0;
   int Instrument = 0;
@@ -192,10 +194,37 @@ void PlaceCursor(TECMusicScore& score, const THeader& h) {
   score.SetCursorPosition(h.Tick);
 }
 
-// One reading of the stream into the score.
-void ReadScore(TStream& s, TECMusicScore& score) {
+// The settings a stream's header gives, from one score to another. Both
+// directions go through here: the score read starts from the open score's
+// settings (a header field a stream lacks or refuses keeps the present
+// value), and hands them back once it has been read in full.
+void CopyHeaderSettings(const TECMusicScore& from, TECMusicScore& to) {
+  to.SetTempo(from.GetTempo());
+  to.SetMetrix(from.GetMetrix());
+  to.SetZoom(from.GetZoom());
+  to.SetPage(from.Page());
+  to.SetVertAlign(from.GetVertAlign());
+  to.SetHorzAlign(from.GetHorzAlign());
+  to.Composer = from.Composer;
+  to.SetDescription(from.Description());
+  to.SetPrintEmpty(from.GetPrintEmpty());
+  to.SetPrintNumber(from.GetPrintNumber());
+  to.SetScale(from.GetScale());
+  to.SetPrintLines(from.GetPrintLines());
+  to.SetStartBarNumber(from.GetStartBarNumber());
+  to.SetNumberStyle(from.GetNumberStyle());
+  to.SetNoteInterval(from.NoteInterval());
+  to.SetDensity(from.GetDensity());
+  to.SetMeasureCount(from.MeasureCount());
+  to.DrumMap() = const_cast<TECMusicScore&>(from).DrumMap();
+  to.Rights = from.Rights;
+  to.SetTempoScale(from.GetTempoScale());
+  to.AssignTimeSettings(from);
+}
+
+// One reading of the stream into `score`, which holds no instruments yet.
+THeader ReadScore(TStream& s, TECMusicScore& score) {
   TLoadState state(score);
-  score.ClearInstruments();
   score.FileVersion = 0;
   TReadBudget budget;
   TScoreStreamContext context;
@@ -215,6 +244,7 @@ void ReadScore(TStream& s, TECMusicScore& score) {
   score.FileVersion = context.Version;
 
   THeader header;
+  header.Version = context.Version;
   header.Fields = s.ReadU16();
   ReadHeaderFields(s, score, header, context);
   ApplyTimeSettings(score, header);
@@ -224,8 +254,7 @@ void ReadScore(TStream& s, TECMusicScore& score) {
   CheckReadLimit(count, kMaxInstruments, "instruments");
   s.CheckAvailable(count, 5);
   for (std::uint16_t i = 0; i < count; ++i) LoadInstrumentFromStream(s, *score.AppendInstrument(), context);
-  if (context.Version < kFirstKeptDrumHeads) score.ClearDrumHeads();
-  PlaceCursor(score, header);
+  return header;
 }
 
 }  // namespace
@@ -275,21 +304,36 @@ void SaveScoreToStream(const TECMusicScore& score, TStream& s) {
 
 void LoadScoreFromStream(TECMusicScore& score, TStream& stream) {
   CheckReadLimit(stream.Remaining(), kMaxScoreBytes, "bytes");
-  TMemoryStream bytes(stream.ReadBytes(static_cast<std::size_t>(stream.Remaining())));
-  {
-    // Whether the stream can be read depends on its bytes alone, so a
-    // reading that succeeds here succeeds again below.
-    TECMusicScore scratch;
-    ReadScore(bytes, scratch);
-    // A stream can store a measure more compactly than the writer does; a
-    // score that could not be saved again is refused rather than opened.
-    try {
-      TMemoryStream saved;
-      SaveScoreToStream(scratch, saved);
-    } catch (const EWriteError& e) {
-      throw EFileLimit(std::string("The file cannot be saved again as read: ") + e.what());
-    }
+  // The stream is read once, into a score of its own that replaces the open
+  // one's contents only when the whole stream was read: a damaged stream
+  // leaves the open score as it was.
+  TECMusicScore read;
+  CopyHeaderSettings(score, read);
+  read.AssignDrumHeads(score);
+  const THeader header = ReadScore(stream, read);
+  // A stream can store a measure more compactly than the writer does; a
+  // score that could not be saved again is refused rather than opened.
+  try {
+    TMemoryStream saved;
+    SaveScoreToStream(read, saved);
+  } catch (const EWriteError& e) {
+    throw EFileLimit(std::string("The file cannot be saved again as read: ") + e.what());
   }
-  bytes.SetPosition(0);
-  ReadScore(bytes, score);
+
+  TLoadState state(score);
+  score.AdoptInstruments(read);
+  // Rows and instruments report themselves read to the open score, whose
+  // handlers did not see the reading.
+  for (int i = 0; i < score.InstrumentCount(); ++i) {
+    TECInstrument& instrument = *score.GetInstrumentAt(i);
+    for (int r = 0; r < instrument.GetRowCount(); ++r)
+      score.FireStaveChanged(instrument.GetRow(r), TECStaveOperation::soChanged, instrument.GetRow(r));
+    score.FireStaveChanged(&instrument, TECStaveOperation::soChanged, &instrument);
+  }
+  CopyHeaderSettings(read, score);
+  if (header.Version < kFirstKeptDrumHeads)
+    score.ClearDrumHeads();
+  else
+    score.DrumHeads() = std::move(read.DrumHeads());
+  PlaceCursor(score, header);
 }

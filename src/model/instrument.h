@@ -146,6 +146,8 @@ class TECInstrument : public TECModelObject {
   TECRow* ReportAddedRow(TECRow* row);
   void SetControllerSetting(int& setting, int value, int controller);
 
+  // A score adopting the instrument re-points it.
+  friend class TECMusicScore;
   TECMusicScore* score_;
   std::vector<std::unique_ptr<TECRow>> rows_;
   TECSymbolsRow symbols_;

@@ -21,13 +21,7 @@ TECMusicScore::~TECMusicScore() {
 void TECMusicScore::Assign(const TECMusicScore& source) {
   if (&source == this) return;
   ClearInstruments();
-  timeWord_ = source.timeWord_;
-  sizeStyle_ = source.sizeStyle_;
-  defaultMeasureLength_ = source.defaultMeasureLength_;
-  unionStyle_ = source.unionStyle_;
-  unionCount_ = source.unionCount_;
-  unionLength_ = source.unionLength_;
-  aufTakt_ = source.aufTakt_;
+  AssignTimeSettings(source);
   vertAlign_ = source.vertAlign_;
   horzAlign_ = source.horzAlign_;
   printEmpty_ = source.printEmpty_;
@@ -47,6 +41,24 @@ void TECMusicScore::Assign(const TECMusicScore& source) {
   activeInstrument_ = source.activeInstrument_;
   LayoutScore(0, false);
   InvalidateScore();
+}
+
+void TECMusicScore::AssignTimeSettings(const TECMusicScore& source) {
+  timeWord_ = source.timeWord_;
+  sizeStyle_ = source.sizeStyle_;
+  defaultMeasureLength_ = source.defaultMeasureLength_;
+  unionStyle_ = source.unionStyle_;
+  unionCount_ = source.unionCount_;
+  unionLength_ = source.unionLength_;
+  aufTakt_ = source.aufTakt_;
+}
+
+void TECMusicScore::AdoptInstruments(TECMusicScore& source) {
+  if (&source == this) return;
+  ClearInstruments();
+  instruments_ = std::move(source.instruments_);
+  source.instruments_.clear();
+  for (const auto& instrument : instruments_) instrument->score_ = this;
 }
 
 void TECMusicScore::AssignDrumHeads(const TECMusicScore& source) {

@@ -54,6 +54,11 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   // Copies the music and the score settings (not the page setup, zoom,
   // tempo, cursor or undo lists) from another score.
   void Assign(const TECMusicScore& source);
+  // The time signature, pickup and beam grouping of `source`, as they are.
+  void AssignTimeSettings(const TECMusicScore& source);
+  // Takes the instruments of `source` in place of its own, as they are: a
+  // score read elsewhere becomes this one's without a copy.
+  void AdoptInstruments(TECMusicScore& source);
 
   // --- score files -------------------------------------------------------------
   // The score stream and ".sfd" files; a stream or file that cannot be read

@@ -121,6 +121,29 @@ TEST(ScoreDamage, StreamThatCannotBeReadLeavesTheScoreAsItWas) {
   }
 }
 
+// A stream read far into its instruments before it fails: the open score,
+// a different one with settings of its own, saves to the same bytes as
+// before, header and instruments alike.
+TEST(ScoreDamage, StreamFailingLateLeavesTheOpenScoreByteForByte) {
+  auto other = MakeFullScore();
+  other->SetTempo(200);
+  other->SetStartBarNumber(7);
+  other->Composer = "someone else";
+  other->AppendInstrument()->SetName("extra");
+  const Bytes good = Save(*other);
+  const Bytes cutInLastInstrument(good.begin(), good.end() - 3);
+
+  auto score = MakeFullScore();
+  score->SetTempo(90);
+  const Bytes before = Save(*score);
+  EXPECT_THROW(Load(*score, cutInLastInstrument), EStreamError);
+  EXPECT_EQ(Save(*score), before);
+
+  // The same stream whole replaces the open score entirely.
+  Load(*score, good);
+  EXPECT_EQ(Save(*score), good);
+}
+
 TEST(ScoreDamage, WrongBlockMarkersAreNamed) {
   TECMusicScore score;
   TECInstrument& instrument = *score.AppendInstrument();
