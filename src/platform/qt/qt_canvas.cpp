@@ -104,7 +104,7 @@ std::array<QRect, 4> frameSides(const Rect& r) {
 }  // namespace
 
 QtCanvas::QtCanvas(QPaintDevice& device, const DeviceCaps& caps)
-    : Canvas(caps), image_(dynamic_cast<QImage*>(&device)) {
+    : Canvas(caps), image_(dynamic_cast<QImage*>(&device)), qpen_(toQPen(penKey_)), qbrush_(toQBrush(brushKey_)) {
   painter_.begin(&device);
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -113,27 +113,58 @@ QtCanvas::QtCanvas(QPaintDevice& device, const DeviceCaps& caps)
 
 QtCanvas::~QtCanvas() { painter_.end(); }
 
+// The painter is told of a state change only when it differs from what it
+// holds: each change costs a paint engine (a PDF writer above all) a new
+// graphics state.
+void QtCanvas::usePen(const QPen& pen) {
+  if (painter_.pen() != pen) painter_.setPen(pen);
+}
+
+void QtCanvas::useBrush(const QBrush& brush) {
+  if (painter_.brush() != brush) painter_.setBrush(brush);
+}
+
+void QtCanvas::useComposition(QPainter::CompositionMode mode) {
+  if (painter_.compositionMode() != mode) painter_.setCompositionMode(mode);
+}
+
+const QBrush& QtCanvas::qbrush() {
+  if (!(brush() == brushKey_)) {
+    brushKey_ = brush();
+    qbrush_ = toQBrush(brushKey_);
+  }
+  return qbrush_;
+}
+
+const QPen& QtCanvas::qpen() {
+  if (!(pen() == penKey_)) {
+    penKey_ = pen();
+    qpen_ = toQPen(penKey_);
+  }
+  return qpen_;
+}
+
 void QtCanvas::paintShape(const std::function<void()>& fill, const std::function<void()>& stroke) {
   const Pen& p = pen();
-  if (p.mode == PenMode::Xor) painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  useComposition(p.mode == PenMode::Xor ? QPainter::RasterOp_SourceXorDestination
+                                        : QPainter::CompositionMode_SourceOver);
   if (fill) {
-    const QBrush qbrush = toQBrush(brush());
-    if (qbrush.style() != Qt::NoBrush) {
-      painter_.setPen(Qt::NoPen);
-      painter_.setBrush(qbrush);
+    const QBrush& fillBrush = qbrush();
+    if (fillBrush.style() != Qt::NoBrush) {
+      usePen(noPen_);
+      useBrush(fillBrush);
       fill();
     }
   }
   if (p.style != PenStyle::Clear) {
-    painter_.setBrush(Qt::NoBrush);
+    useBrush(noBrush_);
     if (isStyled(p) && brush().isSolid()) {
-      painter_.setPen(gapPen(p, toQColor(brush().color)));
+      usePen(gapPen(p, toQColor(brush().color)));
       stroke();
     }
-    painter_.setPen(toQPen(p));
+    usePen(qpen());
     stroke();
   }
-  painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 void QtCanvas::doLine(Point from, Point to) {
@@ -206,20 +237,23 @@ void QtCanvas::doArc(ArcKind kind, const Rect& box, Point, Point, const ArcSweep
 }
 
 void QtCanvas::doFillRect(const Rect& box) {
-  if (!box.isEmpty()) painter_.fillRect(toQRect(box), toQBrush(brush()));
+  if (box.isEmpty()) return;
+  useComposition(QPainter::CompositionMode_SourceOver);
+  painter_.fillRect(toQRect(box), qbrush());
 }
 
 void QtCanvas::doFrameRect(const Rect& box) {
   if (box.isEmpty()) return;
-  const QBrush qbrush = toQBrush(brush());
+  useComposition(QPainter::CompositionMode_SourceOver);
+  const QBrush& sideBrush = qbrush();
   for (const QRect& side : frameSides(box)) {
-    if (!side.isEmpty()) painter_.fillRect(side, qbrush);
+    if (!side.isEmpty()) painter_.fillRect(side, sideBrush);
   }
 }
 
 void QtCanvas::doFocusRect(const Rect& box) {
   if (box.isEmpty()) return;
-  painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  useComposition(QPainter::RasterOp_SourceXorDestination);
   // Qt's checker sets the pixels where x + y is odd; shifted by one, the
   // device pixels where x + y is even are inverted.
   const Point origin = viewportOrigin();
@@ -229,64 +263,98 @@ void QtCanvas::doFocusRect(const Rect& box) {
     if (!side.isEmpty()) painter_.fillRect(side, checker);
   }
   painter_.setBrushOrigin(-origin.x, -origin.y);
-  painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-const QtTextFont& QtCanvas::textFont() {
-  // Only what shapes the glyphs decides whether the realised font is kept.
+QtCanvas::RealisedFont& QtCanvas::textFont() {
+  if (current_ != nullptr && font() == currentFont_) return *current_;
+  currentFont_ = font();
+  // Only what shapes the glyphs decides which realised font serves.
   Font key = font();
   key.color = colors::black;
   key.escapement = 0;
   key.underline = key.strikeout = false;
   const int em = key.height < 0 ? -key.height : std::abs(pointsToPixels(key.size));
-  if (!textFont_ || !(key == textFontKey_) || em != textFontEm_) {
-    const int pixels = key.height > 0 ? QtTextFont::emForCellHeight(key, key.height) : em;
-    textFont_ = std::make_unique<QtTextFont>(key, pixels);
-    textFontKey_ = key;
-    textFontEm_ = em;
+  for (RealisedFont& realised : fonts_) {
+    if (realised.em == em && realised.key == key) return *(current_ = &realised);
   }
-  return *textFont_;
+  // A page uses a handful of fonts; zooming through many sizes starts over.
+  if (fonts_.size() >= kMaxRealisedFonts) fonts_.clear();
+  const int pixels = key.height > 0 ? QtTextFont::emForCellHeight(key, key.height) : em;
+  fonts_.push_back({key, em, std::make_unique<QtTextFont>(key, pixels), {}});
+  return *(current_ = &fonts_.back());
+}
+
+const UnshapedText& QtCanvas::laidOut(RealisedFont& realised, std::string_view text) {
+  // Single codes (music symbols above all) are laid out once per font.
+  if (text.size() != 1) {
+    scratchText_ = realised.font->layout(textForFace(font().face, text));
+    return scratchText_;
+  }
+  auto [at, added] = realised.glyphs.try_emplace(static_cast<unsigned char>(text.front()));
+  if (added) at->second = realised.font->layout(textForFace(font().face, text));
+  return at->second;
 }
 
 int QtCanvas::doTextOut(Point topLeft, std::string_view text) {
   const Font& f = font();
-  const QtTextFont& tf = textFont();
-  const UnshapedText laid = tf.layout(textForFace(f.face, text));
+  RealisedFont& realised = textFont();
+  const QtTextFont& tf = *realised.font;
+  const UnshapedText& laid = laidOut(realised, text);
   const QColor color = toQColor(f.color);
-  painter_.save();
-  painter_.translate(topLeft.x, topLeft.y);
-  if (f.escapement != 0) painter_.rotate(-f.escapement / 10.0);
-  if (brush().isSolid()) painter_.fillRect(QRect(0, 0, laid.width, tf.cellHeight()), toQColor(brush().color));
+  useComposition(QPainter::CompositionMode_SourceOver);
+  // Plain text is drawn at its place; rotated or stretched text moves the
+  // painter there and back, with no save and restore of the whole state.
+  const QTransform base = painter_.transform();
+  const bool rotated = f.escapement != 0;
+  const bool stretched = tf.stretch() != 1.0;
+  QPoint at(topLeft.x, topLeft.y);
+  if (rotated || stretched) {
+    QTransform moved = base;
+    moved.translate(topLeft.x, topLeft.y);
+    if (rotated) moved.rotate(-f.escapement / 10.0);
+    painter_.setTransform(moved);
+    at = QPoint(0, 0);
+  }
+  if (brush().isSolid())
+    painter_.fillRect(QRect(at.x(), at.y(), laid.width, tf.cellHeight()), toQColor(brush().color));
   if (f.underline || f.strikeout) {
     const QFontMetricsF metrics(tf.qfont());
     const int thickness = std::max(1, static_cast<int>(std::lround(metrics.lineWidth())));
     if (f.underline) {
       const int y = tf.ascent() + static_cast<int>(std::lround(metrics.underlinePos()));
-      painter_.fillRect(QRect(0, y, laid.width, thickness), color);
+      painter_.fillRect(QRect(at.x(), at.y() + y, laid.width, thickness), color);
     }
     if (f.strikeout) {
       const int y = tf.ascent() - static_cast<int>(std::lround(metrics.strikeOutPos()));
-      painter_.fillRect(QRect(0, y, laid.width, thickness), color);
+      painter_.fillRect(QRect(at.x(), at.y() + y, laid.width, thickness), color);
     }
   }
-  painter_.setPen(color);
-  painter_.scale(tf.stretch(), 1.0);
-  for (const QGlyphRun& run : laid.runs) painter_.drawGlyphRun(QPointF(0, tf.ascent()), run);
-  painter_.restore();
+  // Glyphs are filled with the pen's colour alone: a shape pen of that
+  // colour serves as it is.
+  const QPen& held = painter_.pen();
+  if (held.style() == Qt::NoPen || held.brush().style() != Qt::SolidPattern || held.color() != color)
+    usePen(QPen(color));
+  if (stretched) painter_.scale(tf.stretch(), 1.0);
+  for (const QGlyphRun& run : laid.runs) painter_.drawGlyphRun(QPointF(at.x(), at.y() + tf.ascent()), run);
+  if (rotated || stretched) painter_.setTransform(base);
   return laid.width;
 }
 
 Size QtCanvas::doTextExtent(std::string_view text) {
-  const QtTextFont& tf = textFont();
-  return {tf.layout(textForFace(font().face, text)).width, tf.cellHeight()};
+  RealisedFont& realised = textFont();
+  return {laidOut(realised, text).width, realised.font->cellHeight()};
 }
 
 void QtCanvas::doDraw(Point topLeft, const Picture& picture) {
-  if (!picture.isEmpty()) painter_.drawImage(QPoint(topLeft.x, topLeft.y), imageOf(picture));
+  if (picture.isEmpty()) return;
+  useComposition(QPainter::CompositionMode_SourceOver);
+  painter_.drawImage(QPoint(topLeft.x, topLeft.y), imageOf(picture));
 }
 
 void QtCanvas::doStretchDraw(const Rect& box, const Picture& picture) {
-  if (!picture.isEmpty() && !box.isEmpty()) painter_.drawImage(toQRect(box), imageOf(picture));
+  if (picture.isEmpty() || box.isEmpty()) return;
+  useComposition(QPainter::CompositionMode_SourceOver);
+  painter_.drawImage(toQRect(box), imageOf(picture));
 }
 
 Color QtCanvas::doPixel(Point p) {
@@ -296,7 +364,10 @@ Color QtCanvas::doPixel(Point p) {
   return rgb(qRed(v), qGreen(v), qBlue(v));
 }
 
-void QtCanvas::doSetPixel(Point p, Color color) { painter_.fillRect(QRect(p.x, p.y, 1, 1), toQColor(color)); }
+void QtCanvas::doSetPixel(Point p, Color color) {
+  useComposition(QPainter::CompositionMode_SourceOver);
+  painter_.fillRect(QRect(p.x, p.y, 1, 1), toQColor(color));
+}
 
 void QtCanvas::onDeviceStateChanged() {
   // The clip is kept in device coordinates, so it is set without the origin.

@@ -5,8 +5,10 @@
 
 #include <QPainter>
 
+#include <deque>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 
 class QImage;
 class QPagedPaintDevice;
@@ -46,16 +48,40 @@ class QtCanvas : public Canvas {
   void onDeviceStateChanged() override;
 
  private:
+  // A realised text font with the single codes laid out in it so far.
+  struct RealisedFont {
+    Font key;
+    int em = 0;
+    std::unique_ptr<QtTextFont> font;
+    std::unordered_map<unsigned char, UnshapedText> glyphs;
+  };
+  static constexpr std::size_t kMaxRealisedFonts = 32;
+
   // Fills with the brush (when `fill` is given), then strokes with the pen,
   // both in the pen's mode.
   void paintShape(const std::function<void()>& fill, const std::function<void()>& stroke);
-  const QtTextFont& textFont();
+  void usePen(const QPen& pen);
+  void useBrush(const QBrush& brush);
+  void useComposition(QPainter::CompositionMode mode);
+  // The canvas pen and brush in Qt's terms, made again only when they change.
+  const QPen& qpen();
+  const QBrush& qbrush();
+  RealisedFont& textFont();
+  const UnshapedText& laidOut(RealisedFont& realised, std::string_view text);
 
   QPainter painter_;
   QImage* image_ = nullptr;
-  std::unique_ptr<QtTextFont> textFont_;
-  Font textFontKey_;
-  int textFontEm_ = 0;
+  Pen penKey_;
+  QPen qpen_;
+  Brush brushKey_;
+  QBrush qbrush_;
+  const QPen noPen_{Qt::NoPen};
+  const QBrush noBrush_{Qt::NoBrush};
+  // A deque keeps every entry in place while more are added.
+  std::deque<RealisedFont> fonts_;
+  RealisedFont* current_ = nullptr;
+  Font currentFont_;  // the canvas font that `current_` realises
+  UnshapedText scratchText_;
 };
 
 // Capabilities of an image at the given resolution.
