@@ -12,6 +12,7 @@ packages=(
   fonts-liberation2 xvfb xauth
   libxml2-utils python3-lxml
   giflib-tools python3-pil imagemagick libjpeg-turbo-progs
+  midicsv python3-mido
 )
 
 missing=()

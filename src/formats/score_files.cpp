@@ -1,5 +1,6 @@
 // The score's calls into the score file code, which lives with the other
 // file formats.
+#include "formats/midi_import.h"
 #include "formats/score_file.h"
 #include "formats/score_stream.h"
 #include "model/music_score.h"
@@ -13,7 +14,10 @@ void TECMusicScore::SaveToStream(TStream& stream) const { SaveScoreToStream(*thi
 
 void TECMusicScore::LoadFromFile(const std::string& name) {
   Stop();
-  LoadScoreFromFile(*this, name);
+  if (IsMidiFileName(name))
+    ImportMidiFile(*this, name);
+  else
+    LoadScoreFromFile(*this, name);
 }
 
 void TECMusicScore::SaveToFile(const std::string& name) const { SaveScoreToFile(*this, name); }

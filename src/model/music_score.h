@@ -246,6 +246,12 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   std::string Rights;
   std::uint16_t FileVersion = 880;
   int MidiImportGrid = 8;
+  // MIDI import: one instrument per track instead of one row per track;
+  // set by the import dialog before the load.
+  bool MidiSeparateSheets = false;
+  // Set by a MIDI import that met damage or a size limit and kept what it
+  // read before; the window shows it.
+  bool MidiImportDamaged = false;
   int RulerWidth = 24;
   // Scroll position of the view, document pixels.
   int ScrollX = 0;

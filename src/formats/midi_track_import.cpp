@@ -1,0 +1,622 @@
+#include "formats/midi_track_import.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+
+#include "formats/midi_import.h"
+#include "formats/stream_blocks.h"
+#include "formats/text_encoding.h"
+#include "model/element_kinds.h"
+#include "model/instrument.h"
+#include "model/row.h"
+#include "model/stream_strings.h"
+
+namespace {
+
+constexpr int kDrumChannel = 10;
+constexpr int kPercussionProgram = 128;
+constexpr int kTrebleClef = 1;
+constexpr int kBassClef = 2;
+constexpr int kPercussionClef = 14;
+// Middle C and above go to the treble staff.
+constexpr int kMiddleCLine = 35;
+constexpr int kQuarter = 32;
+constexpr int kDefaultTempo = 120;
+constexpr int kLowestTempo = 10;
+constexpr int kHighestTempo = 65535;
+// A measure holds at most this many imported notes or texts, so that with
+// the rests between them it stays within what a measure block may hold.
+constexpr std::size_t kMaxPerMeasure = kMaxMeasureElements / 2;
+// Note heads of the drum map are written as their index + 1 with this flag.
+constexpr std::uint8_t kDrumHeadFlag = 16;
+
+constexpr std::array<int, 12> kStepOfKey = {0, 0, 1, 1, 2, 3, 3, 4, 4, 5, 5, 6};
+constexpr std::array<bool, 12> kSharpOfKey = {false, true, false, true, false, false,
+                                              true,  false, true, false, true, false};
+
+enum TMetaType : std::uint8_t {
+  kText = 1,
+  kCopyright = 2,
+  kTrackName = 3,
+  kInstrumentName = 4,
+  kLyric = 5,
+  kMarker = 6,
+  kCue = 7,
+  kTempo = 0x51,
+  kTimeSignature = 0x58,
+};
+
+// Texts are cut to what a stored string holds, at a character boundary.
+std::string CutText(std::string text) {
+  if (text.size() > kMaxStreamStringLength) {
+    std::size_t end = kMaxStreamStringLength;
+    while (end > 0 && (static_cast<std::uint8_t>(text[end]) & 0xC0) == 0x80) --end;
+    text.resize(end);
+  }
+  return text;
+}
+
+// Texts are kept as UTF-8, decoded like stored text when they are not.
+std::string TextOf(std::span<const std::uint8_t> data) {
+  return CutText(DecodeStoredText(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()),
+                                  LegacyTextCodePage()));
+}
+
+bool EqualIgnoringCase(const std::string& a, const std::string& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+bool HoldsNotes(const TECRow& row) {
+  return std::any_of(row.Measures().begin(), row.Measures().end(),
+                     [](const auto& measure) { return !measure->Notes.empty(); });
+}
+
+bool HoldsNotes(const TECInstrument& instrument) {
+  for (int r = 0; r < instrument.GetRowCount(); ++r)
+    if (HoldsNotes(*instrument.GetRow(r))) return true;
+  return false;
+}
+
+// The largest power of two not above n (n >= 1).
+int PowerOfTwoBelow(int n) {
+  int power = 1;
+  while (power * 2 <= n) power *= 2;
+  return power;
+}
+
+}  // namespace
+
+TMidiTrackImporter::TMidiTrackImporter(TECMusicScore& score, int division)
+    : score_(score),
+      separate_(score.MidiSeparateSheets),
+      grid_(std::clamp(score.MidiImportGrid, 1, 128)),
+      division_(division) {
+  drums_.Rebuild(score);
+}
+
+// --- positions ------------------------------------------------------------------------
+
+std::int64_t TMidiTrackImporter::GridPosition(std::int64_t fileTicks) const {
+  const double steps = static_cast<double>(fileTicks) * kQuarter / grid_ / division_ + 0.000001;
+  return static_cast<std::int64_t>(std::llround(steps)) * grid_;
+}
+
+std::int64_t TMidiTrackImporter::MeasureStart(TECInstrument* instrument, int measure) {
+  auto& starts = measureStarts_[instrument];
+  if (starts.empty()) {
+    starts.reserve(kMaxImportedMeasures + 1);
+    starts.push_back(0);
+    for (int m = 0; m < kMaxImportedMeasures; ++m) starts.push_back(starts.back() + instrument->MeasureLength(m));
+  }
+  return starts[static_cast<std::size_t>(std::clamp(measure, 0, kMaxImportedMeasures))];
+}
+
+std::pair<int, int> TMidiTrackImporter::Locate(TECInstrument* instrument, std::int64_t position) {
+  MeasureStart(instrument, 0);
+  const auto& starts = measureStarts_[instrument];
+  if (position >= starts.back()) return {kMaxImportedMeasures, 0};
+  const auto after = std::upper_bound(starts.begin(), starts.end(), position);
+  const int measure = static_cast<int>(after - starts.begin()) - 1;
+  return {measure, static_cast<int>(position - starts[static_cast<std::size_t>(measure)])};
+}
+
+bool TMidiTrackImporter::PlaceCursor(TECInstrument* instrument, std::int64_t position) {
+  const auto [measure, tick] = Locate(instrument, position);
+  if (measure >= kMaxImportedMeasures) {
+    Stop();
+    return false;
+  }
+  score_.GoToMeasureExtending(measure);
+  score_.SetCursorPosition(tick);
+  return score_.CursorMeasure() == measure && score_.CursorTick() == tick;
+}
+
+void TMidiTrackImporter::Stop() {
+  stopped_ = true;
+  damaged_ = true;
+}
+
+// --- staves ---------------------------------------------------------------------------
+
+TMidiTrackImporter::TSpelling TMidiTrackImporter::Spell(int channel, int key) const {
+  TSpelling spelling;
+  if (channel == kDrumChannel) {
+    const int index = drums_.ByPitch(key);
+    if (index >= 0) {
+      const TECDrumMapEntry& entry = score_.DrumMap()[static_cast<std::size_t>(index)];
+      const int b = entry.Position - 23;
+      if (b >= 0) {
+        spelling.Octave = b / 7;
+        spelling.Step = b % 7 + 1;
+        if (entry.Head == 255) {
+          spelling.Head = 255;
+        } else {
+          spelling.Head = static_cast<std::uint8_t>(entry.Head + 1);
+          spelling.HeadFlags = kDrumHeadFlag;
+        }
+        return spelling;
+      }
+    }
+  }
+  spelling.Octave = key / 12;
+  spelling.Step = kStepOfKey[static_cast<std::size_t>(key % 12)] + 1;
+  if (kSharpOfKey[static_cast<std::size_t>(key % 12)]) spelling.Accidental = ek::Sharp;
+  return spelling;
+}
+
+TECInstrument* TMidiTrackImporter::NewInstrument(int channel, int program) {
+  TECInstrument* instrument = score_.AppendInstrument();
+  score_.FireStaveChanged(&score_, TECStaveOperation::soAdded, instrument);
+  staves_[instrument].Channel = channel;
+  if (channel > 0) instrument->SetChannel(channel);
+  instrument->SetMidiInstrument(program);
+  return instrument;
+}
+
+TECRow* TMidiTrackImporter::NewRow(TECInstrument* instrument, int channel) {
+  TECRow* row = instrument->AppendRow();
+  // Rows made after a time signature change take it as the rows that were
+  // there took it.
+  for (const TTimeChange& change : timeChanges_)
+    row->SetTimeSignature(change.Measure, change.Numerator, change.Denominator, 0);
+  if (!timeChanges_.empty()) {
+    instrument->UpdateMeasureTimes();
+    measureStarts_.erase(instrument);
+  }
+  staves_[row].Channel = channel;
+  if (channel > 0) row->SetChannel(channel);
+  row->SetMidiInstrument(-1);
+  score_.FireStaveChanged(instrument, TECStaveOperation::soAdded, row);
+  return row;
+}
+
+TECInstrument* TMidiTrackImporter::InstrumentOfChannel(int channel) {
+  for (int i = 0; i < score_.InstrumentCount(); ++i) {
+    TECInstrument* instrument = score_.GetInstrumentAt(i);
+    if (staves_[instrument].Channel == channel) return instrument;
+  }
+  return nullptr;
+}
+
+TECRow* TMidiTrackImporter::RowOfChannel(int channel) {
+  for (int r = 0; r < instrument_->GetRowCount(); ++r) {
+    TECRow* row = instrument_->GetRow(r);
+    if (staves_[row].Channel == channel) return row;
+  }
+  return nullptr;
+}
+
+TECRow* TMidiTrackImporter::PickRow(int channel, const TSpelling& spelling) {
+  const int clef =
+      channel == kDrumChannel ? kPercussionClef : (spelling.Line() > kMiddleCLine ? kTrebleClef : kBassClef);
+  for (int r = 0; r < instrument_->GetRowCount(); ++r)
+    if (instrument_->GetRow(r)->GetClef(0) == clef) return instrument_->GetRow(r);
+  for (int r = 0; r < instrument_->GetRowCount(); ++r)
+    if (instrument_->GetRow(r)->GetClef(0) == 0) return instrument_->GetRow(r);
+  return NewRow(instrument_, -1);
+}
+
+TECRow* TMidiTrackImporter::TextRow() {
+  if (!separate_) return row_;
+  if (instrument_->GetRowCount() == 0) return NewRow(instrument_, -1);
+  return instrument_->GetRow(0);
+}
+
+void TMidiTrackImporter::SetProgram(TECModelObject* stave, int program) {
+  if (separate_) {
+    // Setting the program clears the name; a track name read before stays.
+    auto* instrument = static_cast<TECInstrument*>(stave);
+    const std::string name = instrument->Name();
+    instrument->SetMidiInstrument(program);
+    instrument->SetName(name);
+  } else {
+    static_cast<TECRow*>(stave)->SetMidiInstrument(program);
+  }
+}
+
+void TMidiTrackImporter::RemoveStave(TECModelObject* stave) {
+  if (separate_) {
+    auto* instrument = static_cast<TECInstrument*>(stave);
+    for (int r = 0; r < instrument->GetRowCount(); ++r) staves_.erase(instrument->GetRow(r));
+    measureStarts_.erase(instrument);
+    staves_.erase(instrument);
+    score_.DeleteInstrumentAt(score_.IndexOfInstrument(instrument));
+  } else {
+    auto* row = static_cast<TECRow*>(stave);
+    staves_.erase(row);
+    instrument_->RemoveRow(instrument_->IndexOfRow(row));
+  }
+}
+
+// --- tracks ---------------------------------------------------------------------------
+
+void TMidiTrackImporter::BeginTrack() {
+  tick_ = 0;
+  pending_.clear();
+  if (separate_) {
+    instrument_ = NewInstrument(-1, -1);
+    row_ = nullptr;
+  } else {
+    if (!instrument_) {
+      instrument_ = score_.AppendInstrument();
+      score_.FireStaveChanged(&score_, TECStaveOperation::soAdded, instrument_);
+    }
+    row_ = trackRow_ = NewRow(instrument_, -1);
+    instrument_->SetActiveRow(instrument_->IndexOfRow(row_));
+    score_.GoToMeasureExtending(0);
+    score_.SetCursorPosition(0);
+  }
+}
+
+bool TMidiTrackImporter::ImportTrack(std::span<const std::uint8_t> body) {
+  if (stopped_) return false;
+  BeginTrack();
+  TSmfTrackReader reader(body);
+  TSmfEvent event;
+  while (!stopped_ && reader.Next(event)) {
+    tick_ = event.Tick;
+    HandleEvent(event);
+  }
+  if (reader.Damaged()) damaged_ = true;
+  EndTrack();
+  return !stopped_;
+}
+
+void TMidiTrackImporter::GiveUnsetChannels() {
+  auto give = [this](TECModelObject* stave) {
+    TStave& state = staves_[stave];
+    if (state.Channel > 0 || state.LastNoteChannel < 1) return;
+    state.Channel = state.LastNoteChannel;
+    const int program = state.Channel == kDrumChannel ? kPercussionProgram : 0;
+    if (separate_) {
+      auto* instrument = static_cast<TECInstrument*>(stave);
+      instrument->SetChannel(state.Channel);
+      SetProgram(instrument, program);
+      score_.FireStaveChanged(&score_, TECStaveOperation::soChanged, instrument);
+    } else {
+      auto* row = static_cast<TECRow*>(stave);
+      row->SetChannel(state.Channel);
+      row->SetMidiInstrument(program);
+    }
+  };
+  if (separate_) {
+    for (int i = 0; i < score_.InstrumentCount(); ++i) give(score_.GetInstrumentAt(i));
+  } else if (instrument_) {
+    for (int r = 0; r < instrument_->GetRowCount(); ++r) give(instrument_->GetRow(r));
+  }
+}
+
+void TMidiTrackImporter::EndTrack() {
+  // Notes still sounding keep the length they were written with.
+  pending_.clear();
+  GiveUnsetChannels();
+  // Staves that took no note go; a stave that holds notes stays, whichever
+  // track gave them.
+  if (separate_) {
+    for (int i = score_.InstrumentCount() - 1; i >= 0; --i)
+      if (!HoldsNotes(*score_.GetInstrumentAt(i))) RemoveStave(score_.GetInstrumentAt(i));
+    // Treble above bass.
+    for (int i = 0; i < score_.InstrumentCount(); ++i) {
+      TECInstrument* instrument = score_.GetInstrumentAt(i);
+      if (instrument->GetRowCount() >= 2 && instrument->GetRow(1)->GetClef(0) < instrument->GetRow(0)->GetClef(0)) {
+        instrument->SetActiveRow(1);
+        instrument->MoveActiveRow(-1);
+        measureStarts_.erase(instrument);
+      }
+    }
+    instrument_ = nullptr;
+  } else {
+    for (int r = instrument_->GetRowCount() - 1; r >= 0; --r)
+      if (!HoldsNotes(*instrument_->GetRow(r))) RemoveStave(instrument_->GetRow(r));
+    measureStarts_.erase(instrument_);
+  }
+  row_ = trackRow_ = nullptr;
+}
+
+// --- events ---------------------------------------------------------------------------
+
+void TMidiTrackImporter::HandleEvent(const TSmfEvent& event) {
+  if (event.Status == kSmfMeta) {
+    Meta(event);
+    return;
+  }
+  switch (event.Kind()) {
+    case 0x90:
+      if (event.Data2 > 0) {
+        NoteOn(event);
+        return;
+      }
+      NoteOff(event);
+      return;
+    case 0x80: NoteOff(event); return;
+    case 0xB0: Controller(event); return;
+    case 0xC0: ProgramChange(event); return;
+    default: return;
+  }
+}
+
+void TMidiTrackImporter::NoteOn(const TSmfEvent& event) {
+  const int channel = event.Channel() + 1;
+  const int key = event.Data1;
+  // A second note-on of a sounding key ends the first.
+  for (std::size_t i = 0; i < pending_.size(); ++i) {
+    if (pending_[i].Channel == channel && pending_[i].Key == key) {
+      EndPending(i, event.Tick);
+      break;
+    }
+  }
+  if (notes_ >= kMaxImportedNotes) {
+    Stop();
+    return;
+  }
+  const TSpelling spelling = Spell(channel, key);
+  TECRow* row = nullptr;
+  if (separate_) {
+    if (TECInstrument* owner = InstrumentOfChannel(channel)) instrument_ = owner;
+    row = PickRow(channel, spelling);
+    row->SetClef(0, channel == kDrumChannel ? kPercussionClef
+                                            : (spelling.Line() > kMiddleCLine ? kTrebleClef : kBassClef));
+    staves_[instrument_].LastNoteChannel = channel;
+  } else {
+    row = RowOfChannel(channel);
+    if (!row && staves_[row_].Channel < 0) {
+      row = row_;
+      staves_[row].Channel = channel;
+      row->SetChannel(channel);
+    }
+    if (!row) row = NewRow(instrument_, channel);
+    row_ = row;
+    if (channel == kDrumChannel)
+      row->SetClef(0, kPercussionClef);
+    else if (spelling.Line() <= kMiddleCLine)
+      row->SetClef(0, kBassClef);
+    else if (row->GetClef(0) != kBassClef)
+      row->SetClef(0, kTrebleClef);
+    staves_[row].LastNoteChannel = channel;
+  }
+  const std::int64_t position = GridPosition(event.Tick);
+  if (!PlaceCursor(instrument_, position)) return;
+  const int measure = score_.CursorMeasure();
+  if (const TECMeasure* target = row->GetMeasure(measure); target && target->Notes.size() >= kMaxPerMeasure) {
+    damaged_ = true;
+    return;
+  }
+  // One plain piece until the note-off gives the length.
+  const int room = instrument_->MeasureLength(measure) - score_.CursorTick();
+  const int duration = PowerOfTwoBelow(std::max(1, std::min(grid_, room)));
+  TECNote* note = row->InsertPitchedNote(spelling.Step, spelling.Octave, spelling.Head, spelling.HeadFlags, 0,
+                                         spelling.Accidental, duration);
+  if (!note) return;
+  ++notes_;
+  // How far the grid moved the start: ticks of 1/128, bit 7 when the note
+  // really starts earlier.
+  const double exact = static_cast<double>(event.Tick) * kQuarter / division_;
+  const double shift = exact - static_cast<double>(position);
+  const int amount = std::min(127, static_cast<int>(std::lround(std::fabs(shift))));
+  const auto offset = static_cast<std::uint8_t>(amount | (shift < 0 && amount > 0 ? 0x80 : 0));
+  note->Velocity = event.Data2;
+  note->StartOffset = offset;
+  pending_.push_back({note, row, channel, key, event.Data2, offset, position, event.Tick});
+}
+
+void TMidiTrackImporter::EndPending(std::size_t index, std::int64_t now) {
+  const TPending ending = pending_[index];
+  pending_.erase(pending_.begin() + static_cast<std::ptrdiff_t>(index));
+  std::int64_t length = std::max<std::int64_t>(grid_, GridPosition(now - ending.ExactStart));
+  // A note may not reach past the last measure the import fills.
+  TECInstrument* instrument = ending.Row->Owner();
+  const std::int64_t room = MeasureStart(instrument, kMaxImportedMeasures) - ending.Start;
+  if (length > room) {
+    length = room;
+    Stop();
+  }
+  if (length == ending.Note->Length || length <= 0) return;
+  ending.Row->ReflowNote(ending.Note, static_cast<int>(length), ending.StartOffset, ending.Velocity);
+}
+
+void TMidiTrackImporter::NoteOff(const TSmfEvent& event) {
+  const int channel = event.Channel() + 1;
+  for (std::size_t i = 0; i < pending_.size(); ++i) {
+    if (pending_[i].Channel == channel && pending_[i].Key == event.Data1) {
+      EndPending(i, event.Tick);
+      return;
+    }
+  }
+}
+
+void TMidiTrackImporter::Controller(const TSmfEvent& event) {
+  if (event.Data1 != 7 && event.Data1 != 10) return;
+  if (separate_) {
+    if (event.Data1 == 7)
+      instrument_->SetVolume(event.Data2);
+    else
+      instrument_->SetPan(event.Data2);
+  } else {
+    if (event.Data1 == 7)
+      row_->SetVolume(event.Data2);
+    else
+      row_->SetPan(event.Data2);
+  }
+}
+
+void TMidiTrackImporter::ProgramChange(const TSmfEvent& event) {
+  const int channel = event.Channel() + 1;
+  const int program = event.Data1;
+  TECModelObject* current = separate_ ? static_cast<TECModelObject*>(instrument_) : row_;
+  TStave& state = staves_[current];
+  auto giveChannel = [&](TECModelObject* stave) {
+    staves_[stave].Channel = channel;
+    if (separate_)
+      static_cast<TECInstrument*>(stave)->SetChannel(channel);
+    else
+      static_cast<TECRow*>(stave)->SetChannel(channel);
+  };
+  if (state.Channel < 0) {
+    giveChannel(current);
+    SetProgram(current, program);
+    return;
+  }
+  if (state.Channel == channel) {
+    SetProgram(current, program);
+    return;
+  }
+  if (separate_) {
+    TECInstrument* owner = InstrumentOfChannel(channel);
+    instrument_ = owner ? owner : NewInstrument(channel, program);
+    SetProgram(instrument_, program);
+  } else {
+    TECRow* owner = RowOfChannel(channel);
+    row_ = owner ? owner : NewRow(instrument_, channel);
+    SetProgram(row_, program);
+  }
+}
+
+// --- meta events -------------------------------------------------------------------------
+
+void TMidiTrackImporter::Meta(const TSmfEvent& event) {
+  switch (event.MetaType) {
+    case kText:
+    case kCopyright:
+    case kTrackName:
+    case kInstrumentName:
+    case kLyric:
+    case kMarker:
+    case kCue: TextMeta(event); return;
+    case kTempo: TempoMeta(event); return;
+    case kTimeSignature: TimeSignatureMeta(event); return;
+    default: return;
+  }
+}
+
+void TMidiTrackImporter::TextMeta(const TSmfEvent& event) {
+  const std::string text = TextOf(event.Data);
+  if (text.empty()) return;
+  const std::int64_t position = GridPosition(event.Tick);
+  switch (event.MetaType) {
+    case kCopyright: {
+      score_.Rights = CutText(score_.Rights.empty() ? text : score_.Rights + " " + text);
+      return;
+    }
+    case kInstrumentName:
+      if (separate_)
+        instrument_->SetName(text);
+      else
+        row_->SetName(text);
+      return;
+    case kTrackName:
+      if (separate_) {
+        if (instrument_->Name().empty()) instrument_->SetName(text);
+        instrument_->AddPageText(30, 40, {text}, "Arial", 12, 0, 0);
+        return;
+      }
+      if (row_->Name().empty()) row_->SetName(text);
+      break;
+    case kText:
+      if (position == 0) {
+        std::vector<std::string> lines = score_.Description();
+        const bool known = std::any_of(lines.begin(), lines.end(),
+                                       [&](const std::string& line) { return EqualIgnoringCase(line, text); });
+        if (!known && lines.size() < kMaxStreamStrings) {
+          lines.push_back(text);
+          score_.SetDescription(lines);
+        }
+        return;
+      }
+      break;
+    default: break;
+  }
+  // A text item at the position.
+  TECRow* row = TextRow();
+  if (!PlaceCursor(instrument_, position)) return;
+  if (const TECMeasure* target = row->GetMeasure(score_.CursorMeasure());
+      target && target->Items.size() >= kMaxPerMeasure) {
+    damaged_ = true;
+    return;
+  }
+  // Font size, style, the place as step and octave (lyrics under the
+  // staff, other texts above it), and the flags: lyrics centred on the
+  // note column.
+  const bool lyric = event.MetaType == kLyric;
+  const std::array<std::uint8_t, 5> style = {10, 0, 1, static_cast<std::uint8_t>(lyric ? 3 : 6),
+                                             static_cast<std::uint8_t>(lyric ? 1 : 0)};
+  row->AddTextItems({text}, "Arial", style, 0, 0);
+}
+
+void TMidiTrackImporter::TempoMeta(const TSmfEvent& event) {
+  if (event.Data.size() < 3) return;
+  const std::uint32_t micros =
+      static_cast<std::uint32_t>(event.Data[0]) << 16 | static_cast<std::uint32_t>(event.Data[1]) << 8 | event.Data[2];
+  if (micros == 0) return;
+  const int tempo = std::clamp(static_cast<int>(60000000 / micros), kLowestTempo, kHighestTempo);
+  const auto [measure, tick] = Locate(instrument_, GridPosition(event.Tick));
+  if (measure >= kMaxImportedMeasures) return;
+  tempos_[measure] = tempo;
+  if (firstTempo_ == 0) firstTempo_ = tempo;
+}
+
+void TMidiTrackImporter::TimeSignatureMeta(const TSmfEvent& event) {
+  if (event.Data.size() < 2 || event.Data[1] > 4) return;
+  const int numerator = event.Data[0];
+  const int denominator = 1 << event.Data[1];
+  // What the score's time signature takes; others are passed over.
+  if (numerator < 1 || denominator == 6 || numerator / denominator > 3) return;
+  if (!PlaceCursor(instrument_, GridPosition(event.Tick))) return;
+  // Re-barring frees notes: those still sounding keep their written length.
+  pending_.clear();
+  if (!timeSignatureSeen_) {
+    timeSignatureSeen_ = true;
+    score_.SetTimeSignature(numerator, denominator, 0, true);
+  } else {
+    timeChanges_.push_back({score_.CursorMeasure(), numerator, denominator});
+    score_.SetTimeSignature(numerator, denominator, 0, false);
+  }
+  measureStarts_.clear();
+}
+
+// --- the end ----------------------------------------------------------------------------
+
+void TMidiTrackImporter::Finish() {
+  score_.SetTempo(firstTempo_ > 0 ? firstTempo_ : kDefaultTempo);
+  // Measures that hold more notes than a measure block may lose the last.
+  for (int i = 0; i < score_.InstrumentCount(); ++i) {
+    TECInstrument* instrument = score_.GetInstrumentAt(i);
+    for (int r = 0; r < instrument->GetRowCount(); ++r) {
+      TECRow* row = instrument->GetRow(r);
+      for (const auto& measure : row->Measures()) {
+        while (measure->Notes.size() > kMaxPerMeasure) {
+          row->DeleteNote(measure->Notes.back().get());
+          damaged_ = true;
+        }
+      }
+    }
+  }
+  for (const auto& [measure, tempo] : tempos_) {
+    score_.GoToMeasureExtending(measure);
+    score_.SetCursorPosition(0);
+    for (int i = 0; i < score_.InstrumentCount(); ++i) score_.GetInstrumentAt(i)->AddTempoMark(kQuarter, tempo);
+  }
+}

@@ -1,0 +1,152 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "formats/midi_import.h"
+#include "model/element_kinds.h"
+#include "model/instrument.h"
+#include "model/memory_stream.h"
+#include "model/music_score.h"
+#include "model/row.h"
+
+// MIDI files for the import and export tests: written from text with the
+// csvmidi tool, or put together byte by byte where a file must be damaged.
+namespace midi_fixtures {
+
+using Bytes = std::vector<std::uint8_t>;
+
+inline std::filesystem::path ScratchFolder() {
+  const auto folder = std::filesystem::temp_directory_path() /
+                      ("notavistra-midi-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                       std::to_string(static_cast<long>(::getpid())));
+  std::filesystem::create_directories(folder);
+  return folder;
+}
+
+inline Bytes ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline void WriteText(const std::filesystem::path& path, const std::string& text) {
+  std::ofstream out(path);
+  out << text;
+}
+
+// Runs a command line and gives back its standard output.
+inline std::string Run(const std::string& command, int* status = nullptr) {
+  std::string output;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return output;
+  char buffer[4096];
+  while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
+  const int result = ::pclose(pipe);
+  if (status) *status = result;
+  return output;
+}
+
+// The file csvmidi writes for the given rows (channels count from 0 there).
+inline Bytes FromCsv(const std::string& csv) {
+  const auto folder = ScratchFolder();
+  WriteText(folder / "in.csv", csv);
+  int status = -1;
+  Run("csvmidi '" + (folder / "in.csv").string() + "' '" + (folder / "out.mid").string() + "' 2>&1", &status);
+  EXPECT_EQ(status, 0) << "csvmidi failed on:\n" << csv;
+  return ReadFile(folder / "out.mid");
+}
+
+// The rows midicsv reads from the bytes.
+inline std::string ToCsv(const Bytes& bytes) {
+  const auto folder = ScratchFolder();
+  WriteFile(folder / "export.mid", bytes);
+  int status = -1;
+  std::string csv = Run("midicsv '" + (folder / "export.mid").string() + "' 2>&1", &status);
+  EXPECT_EQ(status, 0) << csv;
+  return csv;
+}
+
+inline void Import(TECMusicScore& score, const Bytes& bytes) {
+  TMemoryStream stream(bytes);
+  ImportMidi(score, stream);
+}
+
+// --- hand-made files ------------------------------------------------------------------
+
+inline void PutBig(Bytes& out, std::uint32_t value, int bytes) {
+  for (int i = bytes - 1; i >= 0; --i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+inline void PutQuantity(Bytes& out, std::uint32_t value) {
+  Bytes groups{static_cast<std::uint8_t>(value & 0x7F)};
+  while (value >>= 7) groups.insert(groups.begin(), static_cast<std::uint8_t>(0x80 | (value & 0x7F)));
+  out.insert(out.end(), groups.begin(), groups.end());
+}
+
+inline Bytes HeaderChunk(int format, int tracks, int division) {
+  Bytes out{'M', 'T', 'h', 'd'};
+  PutBig(out, 6, 4);
+  PutBig(out, static_cast<std::uint32_t>(format), 2);
+  PutBig(out, static_cast<std::uint32_t>(tracks), 2);
+  PutBig(out, static_cast<std::uint32_t>(division), 2);
+  return out;
+}
+
+// A track chunk around the body; `length` overrides the length field.
+inline Bytes TrackChunk(const Bytes& body, long long length = -1) {
+  Bytes out{'M', 'T', 'r', 'k'};
+  PutBig(out, static_cast<std::uint32_t>(length < 0 ? static_cast<long long>(body.size()) : length), 4);
+  out.insert(out.end(), body.begin(), body.end());
+  return out;
+}
+
+inline Bytes Join(std::initializer_list<Bytes> parts) {
+  Bytes out;
+  for (const Bytes& part : parts) out.insert(out.end(), part.begin(), part.end());
+  return out;
+}
+
+// A quarter note of key 60 on channel 1 at the start, division 480.
+inline Bytes QuarterNoteEvents() { return {0x00, 0x90, 60, 100, 0x83, 0x60, 0x80, 60, 0}; }
+inline Bytes EndOfTrack() { return {0x00, 0xFF, 0x2F, 0x00}; }
+
+// --- what was imported ------------------------------------------------------------------
+
+// One line per note piece: "instrument/row measure@tick name octave length",
+// the name with "#" for a sharp.
+inline std::vector<std::string> NoteList(const TECMusicScore& score) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < score.InstrumentCount(); ++i) {
+    const TECInstrument& instrument = *score.GetInstrumentAt(i);
+    for (int r = 0; r < instrument.GetRowCount(); ++r) {
+      const TECRow& row = *instrument.GetRow(r);
+      for (const auto& measure : row.Measures()) {
+        for (const auto& note : measure->Notes) {
+          std::string name(1, "CDEFGAB"[(note->Kind - ek::NoteC) % 7]);
+          for (const auto& attribute : note->Attributes)
+            if (attribute->Kind == ek::Sharp) name += "#";
+          lines.push_back(std::to_string(i) + "/" + std::to_string(r) + " " + std::to_string(measure->Index) + "@" +
+                          std::to_string(note->Start) + " " + name + std::to_string(note->Octave) + " " +
+                          std::to_string(note->Length));
+        }
+      }
+    }
+  }
+  return lines;
+}
+
+}  // namespace midi_fixtures
