@@ -106,18 +106,20 @@ std::int64_t TMidiTrackImporter::GridPosition(std::int64_t fileTicks) const {
 }
 
 std::int64_t TMidiTrackImporter::MeasureStart(TECInstrument* instrument, int measure) {
+  measure = std::clamp(measure, 0, kMaxImportedMeasures);
+  // Starts are walked as far as they are asked for.
   auto& starts = measureStarts_[instrument];
-  if (starts.empty()) {
-    starts.reserve(kMaxImportedMeasures + 1);
-    starts.push_back(0);
-    for (int m = 0; m < kMaxImportedMeasures; ++m) starts.push_back(starts.back() + instrument->MeasureLength(m));
-  }
-  return starts[static_cast<std::size_t>(std::clamp(measure, 0, kMaxImportedMeasures))];
+  if (starts.empty()) starts.push_back(0);
+  while (static_cast<int>(starts.size()) <= measure)
+    starts.push_back(starts.back() + instrument->MeasureLength(static_cast<int>(starts.size()) - 1));
+  return starts[static_cast<std::size_t>(measure)];
 }
 
 std::pair<int, int> TMidiTrackImporter::Locate(TECInstrument* instrument, std::int64_t position) {
-  MeasureStart(instrument, 0);
-  const auto& starts = measureStarts_[instrument];
+  auto& starts = measureStarts_[instrument];
+  if (starts.empty()) starts.push_back(0);
+  while (starts.back() <= position && static_cast<int>(starts.size()) <= kMaxImportedMeasures)
+    starts.push_back(starts.back() + instrument->MeasureLength(static_cast<int>(starts.size()) - 1));
   if (position >= starts.back()) return {kMaxImportedMeasures, 0};
   const auto after = std::upper_bound(starts.begin(), starts.end(), position);
   const int measure = static_cast<int>(after - starts.begin()) - 1;

@@ -19,10 +19,14 @@
 # The GIF and JPEG readers work the same way, with the corpora
 # tests/formats/gif_corpus and tests/formats/jpeg_corpus
 # (-max_len=65536 keeps the inputs small).
+# The MIDI import the same way, with its own corpus:
+#   mkdir -p /tmp/midi-corpus && cp tests/formats/midi_corpus/* /tmp/midi-corpus/
+#   build-fuzz/midi_import_fuzzer -max_total_time=1800 -timeout=10 -rss_limit_mb=2048 /tmp/midi-corpus
+#   build-fuzz/midi_import_fuzzer -merge=1 tests/formats/midi_corpus /tmp/midi-corpus
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build="${1:-$root/build-fuzz}"
 cmake -S "$root/tools/fuzz" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER="${CLANGXX:-clang++-16}" -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link"
 cmake --build "$build" --target score_reader_fuzzer xml_tag_reader_fuzzer musicxml_export_fuzzer \
-  gif_reader_fuzzer jpeg_reader_fuzzer -j 4
+  gif_reader_fuzzer jpeg_reader_fuzzer midi_import_fuzzer -j 4
