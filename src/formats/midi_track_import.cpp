@@ -15,7 +15,8 @@
 
 namespace {
 
-constexpr int kDrumChannel = 10;
+// Channels count from 1 here, as the model counts them.
+constexpr int kDrumChannelNumber = kDrumChannel + 1;
 constexpr int kPercussionProgram = 128;
 constexpr int kTrebleClef = 1;
 constexpr int kBassClef = 2;
@@ -146,7 +147,7 @@ void TMidiTrackImporter::Stop() {
 
 TMidiTrackImporter::TSpelling TMidiTrackImporter::Spell(int channel, int key) const {
   TSpelling spelling;
-  if (channel == kDrumChannel) {
+  if (channel == kDrumChannelNumber) {
     const int index = drums_.ByPitch(key);
     if (index >= 0) {
       const TECDrumMapEntry& entry = score_.DrumMap()[static_cast<std::size_t>(index)];
@@ -214,7 +215,7 @@ TECRow* TMidiTrackImporter::RowOfChannel(int channel) {
 
 TECRow* TMidiTrackImporter::PickRow(int channel, const TSpelling& spelling) {
   const int clef =
-      channel == kDrumChannel ? kPercussionClef : (spelling.Line() > kMiddleCLine ? kTrebleClef : kBassClef);
+      channel == kDrumChannelNumber ? kPercussionClef : (spelling.Line() > kMiddleCLine ? kTrebleClef : kBassClef);
   for (int r = 0; r < instrument_->GetRowCount(); ++r)
     if (instrument_->GetRow(r)->GetClef(0) == clef) return instrument_->GetRow(r);
   for (int r = 0; r < instrument_->GetRowCount(); ++r)
@@ -293,7 +294,7 @@ void TMidiTrackImporter::GiveUnsetChannels() {
     TStave& state = staves_[stave];
     if (state.Channel > 0 || state.LastNoteChannel < 1) return;
     state.Channel = state.LastNoteChannel;
-    const int program = state.Channel == kDrumChannel ? kPercussionProgram : 0;
+    const int program = state.Channel == kDrumChannelNumber ? kPercussionProgram : 0;
     if (separate_) {
       auto* instrument = static_cast<TECInstrument*>(stave);
       instrument->SetChannel(state.Channel);
@@ -380,7 +381,7 @@ void TMidiTrackImporter::NoteOn(const TSmfEvent& event) {
   if (separate_) {
     if (TECInstrument* owner = InstrumentOfChannel(channel)) instrument_ = owner;
     row = PickRow(channel, spelling);
-    row->SetClef(0, channel == kDrumChannel ? kPercussionClef
+    row->SetClef(0, channel == kDrumChannelNumber ? kPercussionClef
                                             : (spelling.Line() > kMiddleCLine ? kTrebleClef : kBassClef));
     staves_[instrument_].LastNoteChannel = channel;
   } else {
@@ -392,7 +393,7 @@ void TMidiTrackImporter::NoteOn(const TSmfEvent& event) {
     }
     if (!row) row = NewRow(instrument_, channel);
     row_ = row;
-    if (channel == kDrumChannel)
+    if (channel == kDrumChannelNumber)
       row->SetClef(0, kPercussionClef);
     else if (spelling.Line() <= kMiddleCLine)
       row->SetClef(0, kBassClef);
