@@ -69,10 +69,8 @@ class TMidiExporter {
     WriteConductorStart();
     std::vector<TTimedEvent> events;
     std::int64_t start = 0;
-    bool first = true;
     for (const TECPlayStep& step : session_.Steps) {
-      ConductorAtStep(step, start, first);
-      first = false;
+      ConductorAtStep(step, start);
       for (const TECPlayList& list : step.Lists) {
         for (const TECPlayEvent& event : list.Events)
           events.push_back({std::max<std::int64_t>(0, start + event.Start), 0, &event, nullptr, event.Channel});
@@ -125,11 +123,16 @@ class TMidiExporter {
     tracks_[0].MetaEvent(MidiTick(at), kTempoMeta, data);
   }
 
+  // At tick 0 the time signature of the first measure played (the pickup's
+  // when one is set), or the score's when nothing plays.
   void WriteConductorStart() {
-    if (score_.GetAufTaktSize() != 0)
-      WriteTimeSignature(0, score_.GetAufTaktNotes(), score_.GetAufTaktSize());
-    else
-      std::apply([this](int n, int d) { WriteTimeSignature(0, n, d); }, TimeOfWord(score_.TimeWord()));
+    const auto first = std::find_if(session_.Steps.begin(), session_.Steps.end(),
+                                    [](const TECPlayStep& step) { return !step.Lists.empty(); });
+    const auto [numerator, denominator] = first != session_.Steps.end() ? TimeSignatureOf(*first)
+                                          : score_.GetAufTaktSize() != 0
+                                              ? std::pair{score_.GetAufTaktNotes(), score_.GetAufTaktSize()}
+                                              : TimeOfWord(score_.TimeWord());
+    WriteTimeSignature(0, numerator, denominator);
     WriteTempo(0, score_.GetTempo());
     if (!score_.Composer.empty()) tracks_[0].TextEvent(0, kTextMeta, score_.Composer);
     if (!score_.Rights.empty()) tracks_[0].TextEvent(0, kCopyrightMeta, score_.Rights);
@@ -153,15 +156,16 @@ class TMidiExporter {
     return TimeOfWord(words[static_cast<std::size_t>(std::clamp<int>(m, 0, static_cast<int>(words.size()) - 1))]);
   }
 
-  void ConductorAtStep(const TECPlayStep& step, std::int64_t at, bool first) {
-    if (!first && !step.Lists.empty()) {
-      const TECPlayList& list = step.Lists.front();
-      const TECPlayRow& row = session_.Rows[list.Row];
-      const bool pickup = list.Measure == 0 && score_.GetAufTaktSize() != 0;
-      const auto [numerator, denominator] = pickup ? std::pair{score_.GetAufTaktNotes(), score_.GetAufTaktSize()}
-                                                   : TimeSignatureAt(row.Instrument, list.Measure);
-      WriteTimeSignature(at, numerator, denominator);
-    }
+  // The time signature of a step's measure: the pickup's for measure 0 when
+  // one is set, else the one in force in its instrument.
+  std::pair<int, int> TimeSignatureOf(const TECPlayStep& step) {
+    const TECPlayList& list = step.Lists.front();
+    if (list.Measure == 0 && score_.GetAufTaktSize() != 0) return {score_.GetAufTaktNotes(), score_.GetAufTaktSize()};
+    return TimeSignatureAt(session_.Rows[list.Row].Instrument, list.Measure);
+  }
+
+  void ConductorAtStep(const TECPlayStep& step, std::int64_t at) {
+    if (!step.Lists.empty()) std::apply([&](int n, int d) { WriteTimeSignature(at, n, d); }, TimeSignatureOf(step));
     if (step.Tempo != 0 && step.Tempo != writtenTempo_) WriteTempo(at, step.Tempo);
   }
 

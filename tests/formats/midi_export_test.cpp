@@ -35,8 +35,12 @@ std::vector<std::string> Rows(const Bytes& file, const std::string& kind) {
   std::istringstream in(ToCsv(file));
   for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.find(", " + kind + ",") != std::string::npos || line.find(", " + kind) + kind.size() + 2 == line.size())
-      rows.push_back(line);
+    // The event kind is the third field.
+    const std::size_t first = line.find(", ");
+    const std::size_t second = first == std::string::npos ? first : line.find(", ", first + 2);
+    if (second == std::string::npos) continue;
+    const std::size_t end = line.find(',', second + 2);
+    if (line.substr(second + 2, end == std::string::npos ? end : end - second - 2) == kind) rows.push_back(line);
   }
   return rows;
 }
@@ -134,6 +138,16 @@ TEST(MidiExport, TimeSignatureChangesAndDenominatorsWithoutExponent) {
   EXPECT_THAT(Rows(file, "Time_signature"),
               ElementsAre("1, 0, Time_signature, 4, 2, 96, 8", "1, 1536, Time_signature, 3, 2, 96, 8"));
   EXPECT_THAT(Rows(file, "Note_on_c"), ElementsAre("2, 2688, Note_on_c, 0, 60, 64"));
+}
+
+TEST(MidiExport, FirstMeasureWithItsOwnTimeSignatureGivesItAtTheStart) {
+  auto score = score_builder::MakeScore(1, 2);
+  score->GetInstrumentAt(0)->GetRow(0)->SetTimeSignature(0, 3, 4, 0);
+  score->GetInstrumentAt(0)->UpdateMeasureTimes();
+  AddNote(MeasureOf(*score, 0, 0, 1), 1, 5, 32, 0);
+  const Bytes file = Export(*score);
+  EXPECT_THAT(Rows(file, "Time_signature"), ElementsAre("1, 0, Time_signature, 3, 2, 96, 8"));
+  EXPECT_THAT(Rows(file, "Note_on_c"), ElementsAre("2, 1152, Note_on_c, 0, 60, 64"));
 }
 
 TEST(MidiExport, PercussionAndUnsetProgramsWriteNoProgramChange) {
