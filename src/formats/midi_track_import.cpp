@@ -258,7 +258,7 @@ void TMidiTrackImporter::RemoveStave(TECModelObject* stave) {
 // --- tracks ---------------------------------------------------------------------------
 
 void TMidiTrackImporter::BeginTrack() {
-  tick_ = 0;
+  trackTitled_ = false;
   pending_.clear();
   if (separate_) {
     instrument_ = NewInstrument(-1, -1);
@@ -268,7 +268,7 @@ void TMidiTrackImporter::BeginTrack() {
       instrument_ = score_.AppendInstrument();
       score_.FireStaveChanged(&score_, TECStaveOperation::soAdded, instrument_);
     }
-    row_ = trackRow_ = NewRow(instrument_, -1);
+    row_ = NewRow(instrument_, -1);
     instrument_->SetActiveRow(instrument_->IndexOfRow(row_));
     score_.GoToMeasureExtending(0);
     score_.SetCursorPosition(0);
@@ -280,10 +280,7 @@ bool TMidiTrackImporter::ImportTrack(std::span<const std::uint8_t> body) {
   BeginTrack();
   TSmfTrackReader reader(body);
   TSmfEvent event;
-  while (!stopped_ && reader.Next(event)) {
-    tick_ = event.Tick;
-    HandleEvent(event);
-  }
+  while (!stopped_ && reader.Next(event)) HandleEvent(event);
   if (reader.Damaged()) damaged_ = true;
   EndTrack();
   return !stopped_;
@@ -337,7 +334,7 @@ void TMidiTrackImporter::EndTrack() {
       if (!HoldsNotes(*instrument_->GetRow(r))) RemoveStave(instrument_->GetRow(r));
     measureStarts_.erase(instrument_);
   }
-  row_ = trackRow_ = nullptr;
+  row_ = nullptr;
 }
 
 // --- events ---------------------------------------------------------------------------
@@ -533,7 +530,10 @@ void TMidiTrackImporter::TextMeta(const TSmfEvent& event) {
     case kTrackName:
       if (separate_) {
         if (instrument_->Name().empty()) instrument_->SetName(text);
-        instrument_->AddPageText(30, 40, {text}, "Arial", 12, 0, 0);
+        // One title per track: a file of track names alone must not give
+        // more page objects than an instrument block holds.
+        if (!trackTitled_) instrument_->AddPageText(30, 40, {text}, "Arial", 12, 0, 0);
+        trackTitled_ = true;
         return;
       }
       if (row_->Name().empty()) row_->SetName(text);
@@ -604,6 +604,11 @@ void TMidiTrackImporter::TimeSignatureMeta(const TSmfEvent& event) {
 
 void TMidiTrackImporter::Finish() {
   score_.SetTempo(firstTempo_ > 0 ? firstTempo_ : kDefaultTempo);
+  // On one sheet, a file without notes leaves the instrument without rows.
+  if (!separate_ && instrument_ && instrument_->GetRowCount() == 0) {
+    score_.DeleteInstrumentAt(score_.IndexOfInstrument(instrument_));
+    instrument_ = nullptr;
+  }
   // Measures that hold more notes than a measure block may lose the last.
   for (int i = 0; i < score_.InstrumentCount(); ++i) {
     TECInstrument* instrument = score_.GetInstrumentAt(i);

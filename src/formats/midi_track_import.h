@@ -106,11 +106,10 @@ class TMidiTrackImporter {
   TECDrumLookup drums_;
 
   // Track state.
-  std::int64_t tick_ = 0;
   TECInstrument* instrument_ = nullptr;
   TECRow* row_ = nullptr;
-  TECRow* trackRow_ = nullptr;
   std::vector<TPending> pending_;
+  bool trackTitled_ = false;
 
   std::unordered_map<const TECModelObject*, TStave> staves_;
   std::unordered_map<const TECInstrument*, std::vector<std::int64_t>> measureStarts_;

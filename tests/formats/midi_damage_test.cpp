@@ -13,7 +13,6 @@ namespace {
 
 using namespace midi_fixtures;
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 Bytes OneTrackFile(const Bytes& body, int division = 480) {
   return Join({HeaderChunk(0, 1, division), TrackChunk(body)});
@@ -202,11 +201,14 @@ TEST(MidiDamageDetails, TrackReaderStopsAtTheEndOfTrackEvent) {
 }
 
 TEST(MidiDamageDetails, FileWithoutNotesImportsAsAnEmptyScore) {
-  TECMusicScore score;
-  FillOpenScore(score);
-  Import(score, OneTrackFile(EndOfTrack()));
-  EXPECT_FALSE(score.MidiImportDamaged);
-  EXPECT_THAT(NoteList(score), IsEmpty());
+  for (const bool separate : {false, true}) {
+    TECMusicScore score;
+    FillOpenScore(score);
+    score.MidiSeparateSheets = separate;
+    Import(score, OneTrackFile(Concat({0x00, 0xC0, 5, 0x00, 0xFF, 0x03, 0x01, 'T'}, EndOfTrack())));
+    EXPECT_FALSE(score.MidiImportDamaged);
+    EXPECT_EQ(score.InstrumentCount(), 0);
+  }
 }
 
 }  // namespace
