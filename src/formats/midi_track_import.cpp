@@ -6,12 +6,12 @@
 #include <cmath>
 
 #include "formats/midi_import.h"
-#include "formats/stream_blocks.h"
-#include "formats/text_encoding.h"
 #include "model/element_kinds.h"
 #include "model/instrument.h"
 #include "model/row.h"
+#include "model/stream_blocks.h"
 #include "model/stream_strings.h"
+#include "model/text_encoding.h"
 
 namespace {
 
