@@ -36,7 +36,7 @@ constexpr std::uint8_t kTimeSignatureMeta = 0x58;
 constexpr int kNoProgramSent = -2;
 
 // What one play position contributes, at its absolute tick.
-struct TTimedEvent {
+struct TimedEvent {
   std::int64_t At = 0;
   // Events before texts at one tick.
   int Phase = 0;
@@ -52,22 +52,22 @@ std::pair<int, int> TimeOfWord(std::uint16_t word) {
   return {word >> 8, word & 0xFF};
 }
 
-struct TSounding {
+struct SoundingNote {
   int Channel = 0;
   int Key = 0;
   std::int64_t End = 0;
 };
 
-class TMidiExporter {
+class MidiExporter {
  public:
-  TMidiExporter(TECMusicScore& score, const TECPlaySession& session, bool withTexts)
+  MidiExporter(TECMusicScore& score, const TECPlaySession& session, bool withTexts)
       : score_(score), session_(session), withTexts_(withTexts) {
     programs_.fill(kNoProgramSent);
   }
 
   void Run(TStream& stream) {
     WriteConductorStart();
-    std::vector<TTimedEvent> events;
+    std::vector<TimedEvent> events;
     std::int64_t start = 0;
     for (const TECPlayStep& step : session_.Steps) {
       ConductorAtStep(step, start);
@@ -78,10 +78,10 @@ class TMidiExporter {
       }
       start += step.Length;
     }
-    std::stable_sort(events.begin(), events.end(), [](const TTimedEvent& a, const TTimedEvent& b) {
+    std::stable_sort(events.begin(), events.end(), [](const TimedEvent& a, const TimedEvent& b) {
       return a.At != b.At ? a.At < b.At : a.Phase < b.Phase;
     });
-    for (const TTimedEvent& timed : events) {
+    for (const TimedEvent& timed : events) {
       EndSoundingBefore(timed.At);
       if (timed.Text)
         WriteText(timed);
@@ -89,14 +89,14 @@ class TMidiExporter {
         Play(timed.At, *timed.Event);
     }
     // Notes still sounding at the end stop there.
-    for (TSounding& note : sounding_) note.End = std::min(note.End, start);
+    for (SoundingNote& note : sounding_) note.End = std::min(note.End, start);
     EndSoundingBefore(std::numeric_limits<std::int64_t>::max());
     WriteFile(stream);
   }
 
  private:
   static std::int64_t MidiTick(std::int64_t at) { return at * kTicksPerStep; }
-  TSmfTrackWriter& TrackOf(int channel) { return tracks_[static_cast<std::size_t>(channel & 15) + 1]; }
+  SmfTrackWriter& TrackOf(int channel) { return tracks_[static_cast<std::size_t>(channel & 15) + 1]; }
 
   // --- conductor --------------------------------------------------------------------
 
@@ -106,18 +106,18 @@ class TMidiExporter {
     writtenDenominator_ = denominator;
     // A denominator that is no power of two has no exponent to write; the
     // ticks of its measures stay exact all the same.
-    if (denominator < 1 || !std::has_single_bit(static_cast<unsigned>(denominator)) || numerator < 1 ||
-        numerator > 255)
+    if (denominator < 1 || !std::has_single_bit(static_cast<unsigned>(denominator)) || numerator < 1 || numerator > 255)
       return;
     const std::uint8_t data[] = {static_cast<std::uint8_t>(numerator),
-                                 static_cast<std::uint8_t>(std::countr_zero(static_cast<unsigned>(denominator))),
-                                 96, 8};
+                                 static_cast<std::uint8_t>(std::countr_zero(static_cast<unsigned>(denominator))), 96,
+                                 8};
     tracks_[0].MetaEvent(MidiTick(at), kTimeSignatureMeta, data);
   }
 
   void WriteTempo(std::int64_t at, int tempo) {
     writtenTempo_ = tempo;
-    const std::uint32_t micros = std::min<std::uint32_t>(0xFFFFFF, 60000000u / static_cast<std::uint32_t>(std::max(1, tempo)));
+    const std::uint32_t micros =
+        std::min<std::uint32_t>(0xFFFFFF, 60000000u / static_cast<std::uint32_t>(std::max(1, tempo)));
     const std::uint8_t data[] = {static_cast<std::uint8_t>(micros >> 16), static_cast<std::uint8_t>(micros >> 8),
                                  static_cast<std::uint8_t>(micros)};
     tracks_[0].MetaEvent(MidiTick(at), kTempoMeta, data);
@@ -171,7 +171,7 @@ class TMidiExporter {
 
   // --- channel tracks ------------------------------------------------------------
 
-  void CollectTexts(const TECPlayList& list, std::int64_t start, std::vector<TTimedEvent>& events) {
+  void CollectTexts(const TECPlayList& list, std::int64_t start, std::vector<TimedEvent>& events) {
     const TECPlayRow& playRow = session_.Rows[list.Row];
     const TECInstrument* instrument = score_.GetInstrumentAt(playRow.Instrument);
     const TECRow* row = instrument ? instrument->GetRow(playRow.Row) : nullptr;
@@ -185,7 +185,7 @@ class TMidiExporter {
     }
   }
 
-  void WriteText(const TTimedEvent& timed) {
+  void WriteText(const TimedEvent& timed) {
     // Lyrics are the text items centred on their note column.
     const bool lyric = timed.Text->Style[4] & 1;
     TrackOf(timed.Channel).TextEvent(MidiTick(timed.At), lyric ? kLyricMeta : kTextMeta, timed.Text->Lines.front());
@@ -193,21 +193,23 @@ class TMidiExporter {
 
   // Ends, in the order of their ends, the notes whose end lies before `at`.
   void EndSoundingBefore(std::int64_t at) {
-    std::vector<TSounding> ending;
-    std::erase_if(sounding_, [&](const TSounding& note) {
+    std::vector<SoundingNote> ending;
+    std::erase_if(sounding_, [&](const SoundingNote& note) {
       if (note.End >= at) return false;
       ending.push_back(note);
       return true;
     });
-    std::stable_sort(ending.begin(), ending.end(), [](const TSounding& a, const TSounding& b) { return a.End < b.End; });
-    for (const TSounding& note : ending)
-      TrackOf(note.Channel).ChannelEvent(MidiTick(note.End), kNoteOff | note.Channel, static_cast<std::uint8_t>(note.Key),
-                                         kReleaseVelocity);
+    std::stable_sort(ending.begin(), ending.end(),
+                     [](const SoundingNote& a, const SoundingNote& b) { return a.End < b.End; });
+    for (const SoundingNote& note : ending)
+      TrackOf(note.Channel)
+          .ChannelEvent(MidiTick(note.End), kNoteOff | note.Channel, static_cast<std::uint8_t>(note.Key),
+                        kReleaseVelocity);
   }
 
-  std::vector<TSounding>::iterator SoundingNote(int channel, int key) {
+  std::vector<SoundingNote>::iterator FindSounding(int channel, int key) {
     return std::find_if(sounding_.begin(), sounding_.end(),
-                        [&](const TSounding& note) { return note.Channel == channel && note.Key == key; });
+                        [&](const SoundingNote& note) { return note.Channel == channel && note.Key == key; });
   }
 
   // A program change when the channel's program differs from the event's;
@@ -218,7 +220,7 @@ class TMidiExporter {
     int& program = programs_[static_cast<std::size_t>(channel)];
     if (program == event.Program) return;
     program = event.Program;
-    TSmfTrackWriter& track = TrackOf(channel);
+    SmfTrackWriter& track = TrackOf(channel);
     if (program >= 0 && program <= 127)
       track.ChannelEvent(tick, static_cast<std::uint8_t>(kProgram | channel), static_cast<std::uint8_t>(program));
     if (!withControllers || event.Row >= session_.Rows.size()) return;
@@ -234,14 +236,14 @@ class TMidiExporter {
   void Play(std::int64_t at, const TECPlayEvent& event) {
     const int channel = event.Channel & 15;
     const std::int64_t tick = MidiTick(at);
-    TSmfTrackWriter& track = TrackOf(channel);
+    SmfTrackWriter& track = TrackOf(channel);
     if (event.Key == kPedalDown || event.Key == kPedalUp) {
       track.ChannelEvent(tick, static_cast<std::uint8_t>(kControl | channel), kPedalController, event.Velocity);
       return;
     }
     if (event.Key > 127) return;
     const std::int64_t duration = std::max<std::int32_t>(0, event.Duration);
-    auto sounding = SoundingNote(channel, event.Key);
+    auto sounding = FindSounding(channel, event.Key);
     if (event.Continuation && sounding != sounding_.end()) {
       sounding->End += duration;
       return;
@@ -258,7 +260,7 @@ class TMidiExporter {
   }
 
   void WriteFile(TStream& stream) {
-    std::vector<const TSmfTrackWriter*> used{&tracks_[0]};
+    std::vector<const SmfTrackWriter*> used{&tracks_[0]};
     for (int c = 1; c <= kChannels; ++c)
       if (tracks_[static_cast<std::size_t>(c)].Used()) used.push_back(&tracks_[static_cast<std::size_t>(c)]);
     WriteSmfFile(stream, used, kExportDivision);
@@ -267,9 +269,9 @@ class TMidiExporter {
   TECMusicScore& score_;
   const TECPlaySession& session_;
   const bool withTexts_;
-  std::array<TSmfTrackWriter, kChannels + 1> tracks_;
+  std::array<SmfTrackWriter, kChannels + 1> tracks_;
   std::array<int, kChannels> programs_{};
-  std::vector<TSounding> sounding_;
+  std::vector<SoundingNote> sounding_;
   std::map<int, std::vector<std::uint16_t>> timeWords_;
   int writtenNumerator_ = 0;
   int writtenDenominator_ = 0;
@@ -281,8 +283,8 @@ class TMidiExporter {
 void ExportMidi(TECMusicScore& score, TStream& stream, bool withTexts) {
   const std::unique_ptr<TECPlaySession> session = BuildPlayEvents(score);
   if (session->Result < 0)
-    throw EMidiExport("MIDI file not written: the measures of one play position differ in length");
-  TMidiExporter(score, *session, withTexts).Run(stream);
+    throw MidiExportError("MIDI file not written: the measures of one play position differ in length");
+  MidiExporter(score, *session, withTexts).Run(stream);
 }
 
 void ExportMidiFile(TECMusicScore& score, const std::string& path, bool withTexts) {

@@ -14,7 +14,7 @@
 inline constexpr int kExportDivision = 384;
 
 // The measures of one play position differ in length: nothing is written.
-class EMidiExport : public EWriteError {
+class MidiExportError : public EWriteError {
  public:
   using EWriteError::EWriteError;
 };

@@ -22,8 +22,8 @@ bool ReadInto(TECMusicScore& scratch, TStream& stream) {
   scratch.ImportingMidi = true;
   // Beams and rests are built once at the end.
   scratch.DeferUnions = true;
-  TSmfFileReader reader(stream);
-  TMidiTrackImporter importer(scratch, reader.Header().Division);
+  SmfFileReader reader(stream);
+  MidiTrackImporter importer(scratch, reader.Header().Division);
   std::vector<std::uint8_t> body;
   while (reader.NextTrack(body) && importer.ImportTrack(body)) {
   }

@@ -19,7 +19,7 @@ inline constexpr int kMaxImportedNotes = 1000000;
 // Reads the file from the stream's position into a new score and puts that
 // in place of the score's music once it is read, so that a file refused
 // outright (no "MThd" header: "File is damage"; a division the import cannot
-// use: ESmfDivision) leaves the score untouched. A file damaged further on
+// use: SmfDivisionError) leaves the score untouched. A file damaged further on
 // keeps what was read before the damage and sets MidiImportDamaged.
 void ImportMidi(TECMusicScore& score, TStream& stream);
 

@@ -34,10 +34,10 @@ constexpr std::size_t kMaxPerMeasure = kMaxMeasureElements / 2;
 constexpr std::uint8_t kDrumHeadFlag = 16;
 
 constexpr std::array<int, 12> kStepOfKey = {0, 0, 1, 1, 2, 3, 3, 4, 4, 5, 5, 6};
-constexpr std::array<bool, 12> kSharpOfKey = {false, true, false, true, false, false,
-                                              true,  false, true, false, true, false};
+constexpr std::array<bool, 12> kSharpOfKey = {false, true,  false, true,  false, false,
+                                              true,  false, true,  false, true,  false};
 
-enum TMetaType : std::uint8_t {
+enum MetaType : std::uint8_t {
   kText = 1,
   kCopyright = 2,
   kTrackName = 3,
@@ -91,7 +91,7 @@ int PowerOfTwoBelow(int n) {
 
 }  // namespace
 
-TMidiTrackImporter::TMidiTrackImporter(TECMusicScore& score, int division)
+MidiTrackImporter::MidiTrackImporter(TECMusicScore& score, int division)
     : score_(score),
       separate_(score.MidiSeparateSheets),
       grid_(std::clamp(score.MidiImportGrid, 1, 128)),
@@ -101,12 +101,12 @@ TMidiTrackImporter::TMidiTrackImporter(TECMusicScore& score, int division)
 
 // --- positions ------------------------------------------------------------------------
 
-std::int64_t TMidiTrackImporter::GridPosition(std::int64_t fileTicks) const {
+std::int64_t MidiTrackImporter::GridPosition(std::int64_t fileTicks) const {
   const double steps = static_cast<double>(fileTicks) * kQuarter / grid_ / division_ + 0.000001;
   return static_cast<std::int64_t>(std::llround(steps)) * grid_;
 }
 
-std::int64_t TMidiTrackImporter::MeasureStart(TECInstrument* instrument, int measure) {
+std::int64_t MidiTrackImporter::MeasureStart(TECInstrument* instrument, int measure) {
   measure = std::clamp(measure, 0, kMaxImportedMeasures);
   // Starts are walked as far as they are asked for.
   auto& starts = measureStarts_[instrument];
@@ -116,7 +116,7 @@ std::int64_t TMidiTrackImporter::MeasureStart(TECInstrument* instrument, int mea
   return starts[static_cast<std::size_t>(measure)];
 }
 
-std::pair<int, int> TMidiTrackImporter::Locate(TECInstrument* instrument, std::int64_t position) {
+std::pair<int, int> MidiTrackImporter::Locate(TECInstrument* instrument, std::int64_t position) {
   auto& starts = measureStarts_[instrument];
   if (starts.empty()) starts.push_back(0);
   while (starts.back() <= position && static_cast<int>(starts.size()) <= kMaxImportedMeasures)
@@ -127,7 +127,7 @@ std::pair<int, int> TMidiTrackImporter::Locate(TECInstrument* instrument, std::i
   return {measure, static_cast<int>(position - starts[static_cast<std::size_t>(measure)])};
 }
 
-bool TMidiTrackImporter::PlaceCursor(TECInstrument* instrument, std::int64_t position) {
+bool MidiTrackImporter::PlaceCursor(TECInstrument* instrument, std::int64_t position) {
   const auto [measure, tick] = Locate(instrument, position);
   if (measure >= kMaxImportedMeasures) {
     Stop();
@@ -138,15 +138,15 @@ bool TMidiTrackImporter::PlaceCursor(TECInstrument* instrument, std::int64_t pos
   return score_.CursorMeasure() == measure && score_.CursorTick() == tick;
 }
 
-void TMidiTrackImporter::Stop() {
+void MidiTrackImporter::Stop() {
   stopped_ = true;
   damaged_ = true;
 }
 
 // --- staves ---------------------------------------------------------------------------
 
-TMidiTrackImporter::TSpelling TMidiTrackImporter::Spell(int channel, int key) const {
-  TSpelling spelling;
+MidiTrackImporter::Spelling MidiTrackImporter::Spell(int channel, int key) const {
+  Spelling spelling;
   if (channel == kDrumChannelNumber) {
     const int index = drums_.ByPitch(key);
     if (index >= 0) {
@@ -171,7 +171,7 @@ TMidiTrackImporter::TSpelling TMidiTrackImporter::Spell(int channel, int key) co
   return spelling;
 }
 
-TECInstrument* TMidiTrackImporter::NewInstrument(int channel, int program) {
+TECInstrument* MidiTrackImporter::NewInstrument(int channel, int program) {
   TECInstrument* instrument = score_.AppendInstrument();
   score_.FireStaveChanged(&score_, TECStaveOperation::soAdded, instrument);
   staves_[instrument].Channel = channel;
@@ -180,11 +180,11 @@ TECInstrument* TMidiTrackImporter::NewInstrument(int channel, int program) {
   return instrument;
 }
 
-TECRow* TMidiTrackImporter::NewRow(TECInstrument* instrument, int channel) {
+TECRow* MidiTrackImporter::NewRow(TECInstrument* instrument, int channel) {
   TECRow* row = instrument->AppendRow();
   // Rows made after a time signature change take it as the rows that were
   // there took it.
-  for (const TTimeChange& change : timeChanges_)
+  for (const TimeChange& change : timeChanges_)
     row->SetTimeSignature(change.Measure, change.Numerator, change.Denominator, 0);
   if (!timeChanges_.empty()) {
     instrument->UpdateMeasureTimes();
@@ -197,7 +197,7 @@ TECRow* TMidiTrackImporter::NewRow(TECInstrument* instrument, int channel) {
   return row;
 }
 
-TECInstrument* TMidiTrackImporter::InstrumentOfChannel(int channel) {
+TECInstrument* MidiTrackImporter::InstrumentOfChannel(int channel) {
   for (int i = 0; i < score_.InstrumentCount(); ++i) {
     TECInstrument* instrument = score_.GetInstrumentAt(i);
     if (staves_[instrument].Channel == channel) return instrument;
@@ -205,7 +205,7 @@ TECInstrument* TMidiTrackImporter::InstrumentOfChannel(int channel) {
   return nullptr;
 }
 
-TECRow* TMidiTrackImporter::RowOfChannel(int channel) {
+TECRow* MidiTrackImporter::RowOfChannel(int channel) {
   for (int r = 0; r < instrument_->GetRowCount(); ++r) {
     TECRow* row = instrument_->GetRow(r);
     if (staves_[row].Channel == channel) return row;
@@ -213,7 +213,7 @@ TECRow* TMidiTrackImporter::RowOfChannel(int channel) {
   return nullptr;
 }
 
-TECRow* TMidiTrackImporter::PickRow(int channel, const TSpelling& spelling) {
+TECRow* MidiTrackImporter::PickRow(int channel, const Spelling& spelling) {
   const int clef =
       channel == kDrumChannelNumber ? kPercussionClef : (spelling.Line() > kMiddleCLine ? kTrebleClef : kBassClef);
   for (int r = 0; r < instrument_->GetRowCount(); ++r)
@@ -223,13 +223,13 @@ TECRow* TMidiTrackImporter::PickRow(int channel, const TSpelling& spelling) {
   return NewRow(instrument_, -1);
 }
 
-TECRow* TMidiTrackImporter::TextRow() {
+TECRow* MidiTrackImporter::TextRow() {
   if (!separate_) return row_;
   if (instrument_->GetRowCount() == 0) return NewRow(instrument_, -1);
   return instrument_->GetRow(0);
 }
 
-void TMidiTrackImporter::SetProgram(TECModelObject* stave, int program) {
+void MidiTrackImporter::SetProgram(TECModelObject* stave, int program) {
   if (separate_) {
     // Setting the program clears the name; a track name read before stays.
     auto* instrument = static_cast<TECInstrument*>(stave);
@@ -241,7 +241,7 @@ void TMidiTrackImporter::SetProgram(TECModelObject* stave, int program) {
   }
 }
 
-void TMidiTrackImporter::RemoveStave(TECModelObject* stave) {
+void MidiTrackImporter::RemoveStave(TECModelObject* stave) {
   if (separate_) {
     auto* instrument = static_cast<TECInstrument*>(stave);
     for (int r = 0; r < instrument->GetRowCount(); ++r) staves_.erase(instrument->GetRow(r));
@@ -257,7 +257,7 @@ void TMidiTrackImporter::RemoveStave(TECModelObject* stave) {
 
 // --- tracks ---------------------------------------------------------------------------
 
-void TMidiTrackImporter::BeginTrack() {
+void MidiTrackImporter::BeginTrack() {
   trackTitled_ = false;
   pending_.clear();
   if (separate_) {
@@ -275,20 +275,20 @@ void TMidiTrackImporter::BeginTrack() {
   }
 }
 
-bool TMidiTrackImporter::ImportTrack(std::span<const std::uint8_t> body) {
+bool MidiTrackImporter::ImportTrack(std::span<const std::uint8_t> body) {
   if (stopped_) return false;
   BeginTrack();
-  TSmfTrackReader reader(body);
-  TSmfEvent event;
+  SmfTrackReader reader(body);
+  SmfEvent event;
   while (!stopped_ && reader.Next(event)) HandleEvent(event);
   if (reader.Damaged()) damaged_ = true;
   EndTrack();
   return !stopped_;
 }
 
-void TMidiTrackImporter::GiveUnsetChannels() {
+void MidiTrackImporter::GiveUnsetChannels() {
   auto give = [this](TECModelObject* stave) {
-    TStave& state = staves_[stave];
+    StaveState& state = staves_[stave];
     if (state.Channel > 0 || state.LastNoteChannel < 1) return;
     state.Channel = state.LastNoteChannel;
     const int program = state.Channel == kDrumChannelNumber ? kPercussionProgram : 0;
@@ -310,7 +310,7 @@ void TMidiTrackImporter::GiveUnsetChannels() {
   }
 }
 
-void TMidiTrackImporter::EndTrack() {
+void MidiTrackImporter::EndTrack() {
   // Notes still sounding keep the length they were written with.
   pending_.clear();
   GiveUnsetChannels();
@@ -339,7 +339,7 @@ void TMidiTrackImporter::EndTrack() {
 
 // --- events ---------------------------------------------------------------------------
 
-void TMidiTrackImporter::HandleEvent(const TSmfEvent& event) {
+void MidiTrackImporter::HandleEvent(const SmfEvent& event) {
   if (event.Status == kSmfMeta) {
     Meta(event);
     return;
@@ -352,14 +352,21 @@ void TMidiTrackImporter::HandleEvent(const TSmfEvent& event) {
       }
       NoteOff(event);
       return;
-    case 0x80: NoteOff(event); return;
-    case 0xB0: Controller(event); return;
-    case 0xC0: ProgramChange(event); return;
-    default: return;
+    case 0x80:
+      NoteOff(event);
+      return;
+    case 0xB0:
+      Controller(event);
+      return;
+    case 0xC0:
+      ProgramChange(event);
+      return;
+    default:
+      return;
   }
 }
 
-void TMidiTrackImporter::NoteOn(const TSmfEvent& event) {
+void MidiTrackImporter::NoteOn(const SmfEvent& event) {
   const int channel = event.Channel() + 1;
   const int key = event.Data1;
   // A second note-on of a sounding key ends the first.
@@ -373,13 +380,13 @@ void TMidiTrackImporter::NoteOn(const TSmfEvent& event) {
     Stop();
     return;
   }
-  const TSpelling spelling = Spell(channel, key);
+  const Spelling spelling = Spell(channel, key);
   TECRow* row = nullptr;
   if (separate_) {
     if (TECInstrument* owner = InstrumentOfChannel(channel)) instrument_ = owner;
     row = PickRow(channel, spelling);
     row->SetClef(0, channel == kDrumChannelNumber ? kPercussionClef
-                                            : (spelling.Line() > kMiddleCLine ? kTrebleClef : kBassClef));
+                                                  : (spelling.Line() > kMiddleCLine ? kTrebleClef : kBassClef));
     staves_[instrument_].LastNoteChannel = channel;
   } else {
     row = RowOfChannel(channel);
@@ -423,8 +430,8 @@ void TMidiTrackImporter::NoteOn(const TSmfEvent& event) {
   pending_.push_back({note, row, channel, key, event.Data2, offset, position, event.Tick});
 }
 
-void TMidiTrackImporter::EndPending(std::size_t index, std::int64_t now) {
-  const TPending ending = pending_[index];
+void MidiTrackImporter::EndPending(std::size_t index, std::int64_t now) {
+  const PendingNote ending = pending_[index];
   pending_.erase(pending_.begin() + static_cast<std::ptrdiff_t>(index));
   std::int64_t length = std::max<std::int64_t>(grid_, GridPosition(now - ending.ExactStart));
   // A note may not reach past the last measure the import fills.
@@ -438,7 +445,7 @@ void TMidiTrackImporter::EndPending(std::size_t index, std::int64_t now) {
   ending.Row->ReflowNote(ending.Note, static_cast<int>(length), ending.StartOffset, ending.Velocity);
 }
 
-void TMidiTrackImporter::NoteOff(const TSmfEvent& event) {
+void MidiTrackImporter::NoteOff(const SmfEvent& event) {
   const int channel = event.Channel() + 1;
   for (std::size_t i = 0; i < pending_.size(); ++i) {
     if (pending_[i].Channel == channel && pending_[i].Key == event.Data1) {
@@ -448,7 +455,7 @@ void TMidiTrackImporter::NoteOff(const TSmfEvent& event) {
   }
 }
 
-void TMidiTrackImporter::Controller(const TSmfEvent& event) {
+void MidiTrackImporter::Controller(const SmfEvent& event) {
   if (event.Data1 != 7 && event.Data1 != 10) return;
   if (separate_) {
     if (event.Data1 == 7)
@@ -463,11 +470,11 @@ void TMidiTrackImporter::Controller(const TSmfEvent& event) {
   }
 }
 
-void TMidiTrackImporter::ProgramChange(const TSmfEvent& event) {
+void MidiTrackImporter::ProgramChange(const SmfEvent& event) {
   const int channel = event.Channel() + 1;
   const int program = event.Data1;
   TECModelObject* current = separate_ ? static_cast<TECModelObject*>(instrument_) : row_;
-  TStave& state = staves_[current];
+  StaveState& state = staves_[current];
   auto giveChannel = [&](TECModelObject* stave) {
     staves_[stave].Channel = channel;
     if (separate_)
@@ -497,7 +504,7 @@ void TMidiTrackImporter::ProgramChange(const TSmfEvent& event) {
 
 // --- meta events -------------------------------------------------------------------------
 
-void TMidiTrackImporter::Meta(const TSmfEvent& event) {
+void MidiTrackImporter::Meta(const SmfEvent& event) {
   switch (event.MetaType) {
     case kText:
     case kCopyright:
@@ -505,14 +512,21 @@ void TMidiTrackImporter::Meta(const TSmfEvent& event) {
     case kInstrumentName:
     case kLyric:
     case kMarker:
-    case kCue: TextMeta(event); return;
-    case kTempo: TempoMeta(event); return;
-    case kTimeSignature: TimeSignatureMeta(event); return;
-    default: return;
+    case kCue:
+      TextMeta(event);
+      return;
+    case kTempo:
+      TempoMeta(event);
+      return;
+    case kTimeSignature:
+      TimeSignatureMeta(event);
+      return;
+    default:
+      return;
   }
 }
 
-void TMidiTrackImporter::TextMeta(const TSmfEvent& event) {
+void MidiTrackImporter::TextMeta(const SmfEvent& event) {
   const std::string text = TextOf(event.Data);
   if (text.empty()) return;
   const std::int64_t position = GridPosition(event.Tick);
@@ -550,7 +564,8 @@ void TMidiTrackImporter::TextMeta(const TSmfEvent& event) {
         return;
       }
       break;
-    default: break;
+    default:
+      break;
   }
   // A text item at the position.
   TECRow* row = TextRow();
@@ -569,7 +584,7 @@ void TMidiTrackImporter::TextMeta(const TSmfEvent& event) {
   row->AddTextItems({text}, "Arial", style, 0, 0);
 }
 
-void TMidiTrackImporter::TempoMeta(const TSmfEvent& event) {
+void MidiTrackImporter::TempoMeta(const SmfEvent& event) {
   if (event.Data.size() < 3) return;
   const std::uint32_t micros =
       static_cast<std::uint32_t>(event.Data[0]) << 16 | static_cast<std::uint32_t>(event.Data[1]) << 8 | event.Data[2];
@@ -581,7 +596,7 @@ void TMidiTrackImporter::TempoMeta(const TSmfEvent& event) {
   if (firstTempo_ == 0) firstTempo_ = tempo;
 }
 
-void TMidiTrackImporter::TimeSignatureMeta(const TSmfEvent& event) {
+void MidiTrackImporter::TimeSignatureMeta(const SmfEvent& event) {
   if (event.Data.size() < 2 || event.Data[1] > 4) return;
   const int numerator = event.Data[0];
   const int denominator = 1 << event.Data[1];
@@ -602,7 +617,7 @@ void TMidiTrackImporter::TimeSignatureMeta(const TSmfEvent& event) {
 
 // --- the end ----------------------------------------------------------------------------
 
-void TMidiTrackImporter::Finish() {
+void MidiTrackImporter::Finish() {
   score_.SetTempo(firstTempo_ > 0 ? firstTempo_ : kDefaultTempo);
   // On one sheet, a file without notes leaves the instrument without rows.
   if (!separate_ && instrument_ && instrument_->GetRowCount() == 0) {

@@ -17,9 +17,9 @@ class TECRow;
 // Turns the tracks of a MIDI file, one after the other, into the music of a
 // score that the caller has prepared for an import (undo locked, layout
 // suspended, ImportingMidi set).
-class TMidiTrackImporter {
+class MidiTrackImporter {
  public:
-  TMidiTrackImporter(TECMusicScore& score, int division);
+  MidiTrackImporter(TECMusicScore& score, int division);
 
   // Imports one track body. False once a limit (measures, notes) has stopped
   // the import.
@@ -35,11 +35,11 @@ class TMidiTrackImporter {
   // What the import knows of an instrument (separate sheets) or a row (one
   // sheet) that the model does not keep: the channel it was given, -1 while
   // unset, and the channel of the latest note it took.
-  struct TStave {
+  struct StaveState {
     int Channel = -1;
     int LastNoteChannel = -1;
   };
-  struct TPending {
+  struct PendingNote {
     TECNote* Note = nullptr;
     TECRow* Row = nullptr;
     int Channel = 0;
@@ -49,7 +49,7 @@ class TMidiTrackImporter {
     std::int64_t Start = 0;
     std::int64_t ExactStart = 0;
   };
-  struct TSpelling {
+  struct Spelling {
     int Step = 1;  // 1..7, C..B
     int Octave = 0;
     int Accidental = 0;
@@ -57,7 +57,7 @@ class TMidiTrackImporter {
     std::uint8_t HeadFlags = 0;
     int Line() const { return Octave * 7 + Step; }
   };
-  struct TTimeChange {
+  struct TimeChange {
     int Measure = 0;
     int Numerator = 4;
     int Denominator = 4;
@@ -65,15 +65,15 @@ class TMidiTrackImporter {
 
   void BeginTrack();
   void EndTrack();
-  void HandleEvent(const TSmfEvent& event);
-  void NoteOn(const TSmfEvent& event);
-  void NoteOff(const TSmfEvent& event);
-  void Controller(const TSmfEvent& event);
-  void ProgramChange(const TSmfEvent& event);
-  void Meta(const TSmfEvent& event);
-  void TextMeta(const TSmfEvent& event);
-  void TempoMeta(const TSmfEvent& event);
-  void TimeSignatureMeta(const TSmfEvent& event);
+  void HandleEvent(const SmfEvent& event);
+  void NoteOn(const SmfEvent& event);
+  void NoteOff(const SmfEvent& event);
+  void Controller(const SmfEvent& event);
+  void ProgramChange(const SmfEvent& event);
+  void Meta(const SmfEvent& event);
+  void TextMeta(const SmfEvent& event);
+  void TempoMeta(const SmfEvent& event);
+  void TimeSignatureMeta(const SmfEvent& event);
 
   // Grid position of a file tick, in ticks of 1/128 whole note.
   std::int64_t GridPosition(std::int64_t fileTicks) const;
@@ -85,13 +85,13 @@ class TMidiTrackImporter {
   bool PlaceCursor(TECInstrument* instrument, std::int64_t position);
   void Stop();
 
-  TSpelling Spell(int channel, int key) const;
+  Spelling Spell(int channel, int key) const;
   TECInstrument* NewInstrument(int channel, int program);
   TECRow* NewRow(TECInstrument* instrument, int channel);
   TECInstrument* InstrumentOfChannel(int channel);
   TECRow* RowOfChannel(int channel);
   // The row of the current instrument for a note (separate sheets).
-  TECRow* PickRow(int channel, const TSpelling& spelling);
+  TECRow* PickRow(int channel, const Spelling& spelling);
   // The row that texts of the track go to; made when there is none.
   TECRow* TextRow();
   void SetProgram(TECModelObject* stave, int program);
@@ -108,13 +108,13 @@ class TMidiTrackImporter {
   // Track state.
   TECInstrument* instrument_ = nullptr;
   TECRow* row_ = nullptr;
-  std::vector<TPending> pending_;
+  std::vector<PendingNote> pending_;
   bool trackTitled_ = false;
 
-  std::unordered_map<const TECModelObject*, TStave> staves_;
+  std::unordered_map<const TECModelObject*, StaveState> staves_;
   std::unordered_map<const TECInstrument*, std::vector<std::int64_t>> measureStarts_;
   std::map<int, int> tempos_;
-  std::vector<TTimeChange> timeChanges_;
+  std::vector<TimeChange> timeChanges_;
   bool timeSignatureSeen_ = false;
   int firstTempo_ = 0;
   int notes_ = 0;

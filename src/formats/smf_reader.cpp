@@ -34,19 +34,19 @@ int DataBytesOf(std::uint8_t status) {
 
 // --- track events -----------------------------------------------------------------
 
-bool TSmfTrackReader::Fail() {
+bool SmfTrackReader::Fail() {
   damaged_ = true;
   ended_ = true;
   return false;
 }
 
-bool TSmfTrackReader::ReadByte(std::uint8_t& value) {
+bool SmfTrackReader::ReadByte(std::uint8_t& value) {
   if (position_ >= body_.size()) return false;
   value = body_[position_++];
   return true;
 }
 
-bool TSmfTrackReader::ReadQuantity(std::uint32_t& value) {
+bool SmfTrackReader::ReadQuantity(std::uint32_t& value) {
   value = 0;
   for (int i = 0; i < kQuantityBytes; ++i) {
     std::uint8_t byte = 0;
@@ -57,7 +57,7 @@ bool TSmfTrackReader::ReadQuantity(std::uint32_t& value) {
   return false;
 }
 
-bool TSmfTrackReader::Next(TSmfEvent& event) {
+bool SmfTrackReader::Next(SmfEvent& event) {
   if (ended_) return false;
   // A track that stops between events without its end-of-track event has
   // lost nothing.
@@ -70,7 +70,7 @@ bool TSmfTrackReader::Next(TSmfEvent& event) {
   tick_ += delta;
   std::uint8_t status = 0;
   if (!ReadByte(status)) return Fail();
-  event = TSmfEvent{};
+  event = SmfEvent{};
   event.Tick = tick_;
   if (status < 0x80) {
     // A data byte: running status, which only a channel event sets.
@@ -106,22 +106,22 @@ bool TSmfTrackReader::Next(TSmfEvent& event) {
 
 // --- chunks -------------------------------------------------------------------------
 
-TSmfFileReader::TSmfFileReader(TStream& stream) : stream_(stream) {
-  TChunk chunk;
+SmfFileReader::SmfFileReader(TStream& stream) : stream_(stream) {
+  Chunk chunk;
   if (!NextChunk(chunk) || chunk.Tag != kHeaderTag || chunk.Length < kHeaderLength) throw EFileDamage();
   {
     TStreamLimit limit(stream_, chunk.Length);
     header_.Format = static_cast<int>(ReadBigEndian(stream_, 2));
     header_.TrackCount = static_cast<int>(ReadBigEndian(stream_, 2));
     const std::uint32_t division = ReadBigEndian(stream_, 2);
-    if (division & 0x8000) throw ESmfDivision("MIDI file timed in SMPTE frames cannot be imported");
-    if (division == 0) throw ESmfDivision("MIDI file with a division of 0 ticks cannot be imported");
+    if (division & 0x8000) throw SmfDivisionError("MIDI file timed in SMPTE frames cannot be imported");
+    if (division == 0) throw SmfDivisionError("MIDI file with a division of 0 ticks cannot be imported");
     header_.Division = static_cast<int>(division);
     limit.SkipToEnd();
   }
 }
 
-bool TSmfFileReader::NextChunk(TChunk& chunk) {
+bool SmfFileReader::NextChunk(Chunk& chunk) {
   const std::int64_t left = stream_.Remaining();
   if (left == 0) return false;
   if (left < 8) {
@@ -136,8 +136,8 @@ bool TSmfFileReader::NextChunk(TChunk& chunk) {
   return true;
 }
 
-bool TSmfFileReader::NextTrack(std::vector<std::uint8_t>& body) {
-  TChunk chunk;
+bool SmfFileReader::NextTrack(std::vector<std::uint8_t>& body) {
+  Chunk chunk;
   while (NextChunk(chunk)) {
     if (chunk.Tag == kTrackTag) {
       body = stream_.ReadBytes(static_cast<std::size_t>(chunk.Length));

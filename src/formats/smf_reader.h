@@ -14,12 +14,12 @@
 
 // Ticks per quarter note of 0, or a division in SMPTE frames: the file gives
 // no musical time to import.
-class ESmfDivision : public EFileDamage {
+class SmfDivisionError : public EFileDamage {
  public:
   using EFileDamage::EFileDamage;
 };
 
-struct TSmfHeader {
+struct SmfHeader {
   int Format = 0;
   int TrackCount = 0;
   // Ticks per quarter note, 1..32767.
@@ -29,7 +29,7 @@ struct TSmfHeader {
 // One track event. Channel events carry 7-bit data bytes; meta (0xFF) and
 // system-exclusive (0xF0, 0xF7) events carry their payload, which lives in
 // the track body the reader was given.
-struct TSmfEvent {
+struct SmfEvent {
   std::int64_t Tick = 0;
   std::uint8_t Status = 0;
   std::uint8_t Data1 = 0;
@@ -45,13 +45,13 @@ inline constexpr std::uint8_t kSmfMeta = 0xFF;
 inline constexpr std::uint8_t kSmfEndOfTrack = 0x2F;
 
 // Walks the events of one track body, with absolute times.
-class TSmfTrackReader {
+class SmfTrackReader {
  public:
-  explicit TSmfTrackReader(std::span<const std::uint8_t> body) : body_(body) {}
+  explicit SmfTrackReader(std::span<const std::uint8_t> body) : body_(body) {}
 
   // The next event; false at the end-of-track event, at the end of the body,
   // or where the track is damaged (see Damaged).
-  bool Next(TSmfEvent& event);
+  bool Next(SmfEvent& event);
   // The track ended inside an event, at a data byte with no status before
   // it, at a status byte 0xF1..0xFE, or at a quantity of five bytes.
   bool Damaged() const { return damaged_; }
@@ -70,14 +70,14 @@ class TSmfTrackReader {
 };
 
 // Walks the chunks of a file from the stream's position to its end.
-class TSmfFileReader {
+class SmfFileReader {
  public:
   // Reads the "MThd" chunk, which must come first. Raises EFileDamage
   // ("File is damage") when there is none or it is too short, and
-  // ESmfDivision for a division the import cannot use.
-  explicit TSmfFileReader(TStream& stream);
+  // SmfDivisionError for a division the import cannot use.
+  explicit SmfFileReader(TStream& stream);
 
-  const TSmfHeader& Header() const { return header_; }
+  const SmfHeader& Header() const { return header_; }
   // The body of the next "MTrk" chunk; chunks of other kinds are passed
   // over. False at the end of the file.
   bool NextTrack(std::vector<std::uint8_t>& body);
@@ -85,16 +85,16 @@ class TSmfFileReader {
   bool Damaged() const { return damaged_; }
 
  private:
-  struct TChunk {
+  struct Chunk {
     std::uint32_t Tag = 0;
     // What the file holds of the chunk: its length, or less when the file
     // ends first.
     std::int64_t Length = 0;
   };
   // False at the end of the file, or at a chunk header cut short.
-  bool NextChunk(TChunk& chunk);
+  bool NextChunk(Chunk& chunk);
 
   TStream& stream_;
-  TSmfHeader header_;
+  SmfHeader header_;
   bool damaged_ = false;
 };

@@ -13,7 +13,7 @@
 // The largest delta a variable-length quantity of four bytes holds.
 inline constexpr std::int64_t kMaxSmfDelta = 0x0FFFFFFF;
 
-class TSmfTrackWriter {
+class SmfTrackWriter {
  public:
   // A channel event; `data2` is left out for program change and channel
   // pressure. Ticks never go back: an earlier tick is taken as the last one.
@@ -36,4 +36,4 @@ class TSmfTrackWriter {
 
 // "MThd" (format 1, the track count, the division), then each track as
 // "MTrk" with its events and the end-of-track event.
-void WriteSmfFile(TStream& stream, const std::vector<const TSmfTrackWriter*>& tracks, int division);
+void WriteSmfFile(TStream& stream, const std::vector<const SmfTrackWriter*>& tracks, int division);

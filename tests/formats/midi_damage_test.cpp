@@ -93,9 +93,8 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"HeaderCutShort", Bytes{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0}, Outcome::Refused, {}},
         DamageCase{"DivisionZero", OneTrackFile(QuarterNoteEvents(), 0), Outcome::Refused, {}},
         DamageCase{"SmpteDivision", OneTrackFile(QuarterNoteEvents(), 0xE728), Outcome::Refused, {}},
-        DamageCase{"ChunkLengthPastTheEnd",
-                   Join({HeaderChunk(0, 1, 480), TrackChunk(QuarterNoteEvents(), 1000)}), Outcome::Damaged,
-                   kFirstNote},
+        DamageCase{"ChunkLengthPastTheEnd", Join({HeaderChunk(0, 1, 480), TrackChunk(QuarterNoteEvents(), 1000)}),
+                   Outcome::Damaged, kFirstNote},
         DamageCase{"ChunkHeaderCutShort", Join({OneTrackFile(QuarterNoteEvents()), Bytes{'M', 'T', 'r'}}),
                    Outcome::Damaged, kFirstNote},
         DamageCase{"FiveByteQuantity",
@@ -103,13 +102,15 @@ INSTANTIATE_TEST_SUITE_P(
                    Outcome::Damaged, kFirstNote},
         DamageCase{"EventCutByTheChunkEnd", OneTrackFile(Concat(QuarterNoteEvents(), {0x00, 0x90, 62})),
                    Outcome::Damaged, kFirstNote},
-        DamageCase{"RunningStatusWithNoStatus", OneTrackFile(Concat({0x00, 60, 100}, QuarterNoteEvents())),
-                   Outcome::Damaged, {}},
-        DamageCase{"StatusF1InATrack", OneTrackFile(Concat(QuarterNoteEvents(), {0x00, 0xF1, 0x00})),
-                   Outcome::Damaged, kFirstNote},
+        DamageCase{"RunningStatusWithNoStatus",
+                   OneTrackFile(Concat({0x00, 60, 100}, QuarterNoteEvents())),
+                   Outcome::Damaged,
+                   {}},
+        DamageCase{"StatusF1InATrack", OneTrackFile(Concat(QuarterNoteEvents(), {0x00, 0xF1, 0x00})), Outcome::Damaged,
+                   kFirstNote},
         DamageCase{"MetaLongerThanItsChunk",
-                   OneTrackFile(Concat(QuarterNoteEvents(), {0x00, 0xFF, 0x01, 0x20, 'a', 'b'})),
-                   Outcome::Damaged, kFirstNote},
+                   OneTrackFile(Concat(QuarterNoteEvents(), {0x00, 0xFF, 0x01, 0x20, 'a', 'b'})), Outcome::Damaged,
+                   kFirstNote},
         DamageCase{"SysexLongerThanItsChunk",
                    OneTrackFile(Concat(QuarterNoteEvents(), {0x00, 0xF0, 0x8F, 0xFF, 0xFF, 0x7F, 0x01})),
                    Outcome::Damaged, kFirstNote},
@@ -126,7 +127,8 @@ INSTANTIATE_TEST_SUITE_P(
                    kFirstNote},
         DamageCase{"RunningStatusCarriesOn",
                    OneTrackFile(Bytes{0x00, 0x90, 60, 100, 0x83, 0x60, 60, 0, 0x00, 62, 100, 0x83, 0x60, 62, 0}),
-                   Outcome::Clean, {"0/0 0@0 C5 32", "0/0 0@32 D5 32"}},
+                   Outcome::Clean,
+                   {"0/0 0@0 C5 32", "0/0 0@32 D5 32"}},
         DamageCase{"OtherChunksArePassedOver",
                    Join({HeaderChunk(0, 1, 480), Bytes{'X', 'F', 'I', 'H', 0, 0, 0, 2, 1, 2},
                          TrackChunk(QuarterNoteEvents())}),
@@ -143,8 +145,8 @@ TEST(MidiDamageDetails, RefusalsSayWhy) {
   } catch (const EFileDamage& error) {
     EXPECT_STREQ(error.what(), "File is damage");
   }
-  EXPECT_THROW(Import(score, OneTrackFile(QuarterNoteEvents(), 0)), ESmfDivision);
-  EXPECT_THROW(Import(score, OneTrackFile(QuarterNoteEvents(), 0x8000 | 0x6428)), ESmfDivision);
+  EXPECT_THROW(Import(score, OneTrackFile(QuarterNoteEvents(), 0)), SmfDivisionError);
+  EXPECT_THROW(Import(score, OneTrackFile(QuarterNoteEvents(), 0x8000 | 0x6428)), SmfDivisionError);
 }
 
 TEST(MidiDamageDetails, LongTextIsCutSoTheScoreStillSaves) {
@@ -183,16 +185,16 @@ TEST(MidiDamageDetails, DamagedSecondTrackKeepsTheFirst) {
   TECMusicScore score;
   score.MidiSeparateSheets = true;
   const Bytes second{0x00, 0x91, 64, 100, 0x83, 0x60, 0x81, 64, 0, 0x00, 0xF5};
-  Import(score, Join({HeaderChunk(1, 2, 480), TrackChunk(Concat(QuarterNoteEvents(), EndOfTrack())),
-                      TrackChunk(second)}));
+  Import(score,
+         Join({HeaderChunk(1, 2, 480), TrackChunk(Concat(QuarterNoteEvents(), EndOfTrack())), TrackChunk(second)}));
   EXPECT_TRUE(score.MidiImportDamaged);
   EXPECT_THAT(NoteList(score), ElementsAre("0/0 0@0 C5 32", "1/0 0@0 E5 32"));
 }
 
 TEST(MidiDamageDetails, TrackReaderStopsAtTheEndOfTrackEvent) {
   const Bytes body = Concat(Concat(QuarterNoteEvents(), EndOfTrack()), {0x00, 0x90, 62, 100});
-  TSmfTrackReader reader(body);
-  TSmfEvent event;
+  SmfTrackReader reader(body);
+  SmfEvent event;
   int events = 0;
   while (reader.Next(event)) ++events;
   EXPECT_EQ(events, 2);

@@ -1,12 +1,13 @@
 // MIDI file export, read back with midicsv and loaded with mido: tracks,
 // note timing, ties, time signatures, long pauses, programs, pedal, texts,
 // failures, and the way back through the import.
+#include "formats/midi_export.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "formats/midi_export.h"
 #include "formats/play_session.h"
 #include "midi_fixtures.h"
 #include "model/atomic_file_writer.h"
@@ -51,8 +52,8 @@ bool MidoLoads(const Bytes& file) {
   WriteFile(path, file);
   int status = -1;
   const std::string output =
-      Run("/usr/bin/python3 -c 'import mido, sys; f = mido.MidiFile(sys.argv[1]); print(len(f.tracks))' '" + path.string() +
-              "' 2>&1",
+      Run("/usr/bin/python3 -c 'import mido, sys; f = mido.MidiFile(sys.argv[1]); print(len(f.tracks))' '" +
+              path.string() + "' 2>&1",
           &status);
   EXPECT_EQ(status, 0) << output;
   return status == 0;
@@ -205,7 +206,7 @@ TEST(MidiExport, MeasuresOfDifferentLengthAtOnePositionRaiseAndWriteNoFile) {
   AddNote(MeasureOf(*score, 0, 0, 0), 1, 5, 32, 0);
   const auto path = ScratchFolder() / "refused.mid";
   WriteFile(path, Bytes{1, 2, 3});
-  EXPECT_THROW(ExportMidiFile(*score, path.string(), false), EMidiExport);
+  EXPECT_THROW(ExportMidiFile(*score, path.string(), false), MidiExportError);
   EXPECT_EQ(ReadFile(path), (Bytes{1, 2, 3}));
 }
 

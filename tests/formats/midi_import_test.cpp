@@ -58,8 +58,8 @@ TEST_P(MidiImportLength, NoteLengthIsBroughtToTheGrid) {
   const LengthCase& c = GetParam();
   TECMusicScore score;
   score.MidiImportGrid = c.Grid;
-  const auto notes = ImportCsv(score, Csv({"0, Note_on_c, 0, 60, 100\n" + std::to_string(c.OffTick) +
-                                           ", Note_off_c, 0, 60, 0\n"}));
+  const auto notes =
+      ImportCsv(score, Csv({"0, Note_on_c, 0, 60, 100\n" + std::to_string(c.OffTick) + ", Note_off_c, 0, 60, 0\n"}));
   EXPECT_THAT(notes, ElementsAre(c.Expected));
 }
 
@@ -171,8 +171,8 @@ TEST(MidiImport, LaterTextsAndLyricsBecomeTextItems) {
 }
 
 TEST(MidiImport, BothSheetLayouts) {
-  const std::string csv = Csv({"0, Note_on_c, 0, 72, 90\n480, Note_off_c, 0, 72, 0\n",
-                               "0, Note_on_c, 1, 48, 90\n480, Note_off_c, 1, 48, 0\n"});
+  const std::string csv = Csv(
+      {"0, Note_on_c, 0, 72, 90\n480, Note_off_c, 0, 72, 0\n", "0, Note_on_c, 1, 48, 90\n480, Note_off_c, 1, 48, 0\n"});
   TECMusicScore oneSheet;
   const auto rows = ImportCsv(oneSheet, csv);
   EXPECT_THAT(rows, ElementsAre("0/0 0@0 C6 32", "0/1 0@0 C4 32"));
