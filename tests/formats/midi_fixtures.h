@@ -24,12 +24,20 @@ namespace midi_fixtures {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// A folder of this test process for files the tools read and write,
+// removed when the process ends.
 inline std::filesystem::path ScratchFolder() {
-  const auto folder = std::filesystem::temp_directory_path() /
-                      ("notavistra-midi-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                       std::to_string(static_cast<long>(::getpid())));
-  std::filesystem::create_directories(folder);
-  return folder;
+  struct Folder {
+    std::filesystem::path Path =
+        std::filesystem::temp_directory_path() / ("notavistra-midi-" + std::to_string(static_cast<long>(::getpid())));
+    Folder() { std::filesystem::create_directories(Path); }
+    ~Folder() {
+      std::error_code ignored;
+      std::filesystem::remove_all(Path, ignored);
+    }
+  };
+  static const Folder folder;
+  return folder.Path;
 }
 
 inline Bytes ReadFile(const std::filesystem::path& path) {
