@@ -596,6 +596,17 @@ void MidiTrackImporter::TempoMeta(const SmfEvent& event) {
   if (firstTempo_ == 0) firstTempo_ = tempo;
 }
 
+bool MidiTrackImporter::RebarFits(int from, int length) {
+  for (int i = 0; i < score_.InstrumentCount(); ++i) {
+    TECInstrument* instrument = score_.GetInstrumentAt(i);
+    const int count = instrument->MaxMeasureCount();
+    if (count <= from) continue;
+    const std::int64_t ticks = MeasureStart(instrument, count) - MeasureStart(instrument, from);
+    if (from + (ticks + length - 1) / length > kMaxImportedMeasures) return false;
+  }
+  return true;
+}
+
 void MidiTrackImporter::TimeSignatureMeta(const SmfEvent& event) {
   if (event.Data.size() < 2 || event.Data[1] > 4) return;
   const int numerator = event.Data[0];
@@ -603,6 +614,11 @@ void MidiTrackImporter::TimeSignatureMeta(const SmfEvent& event) {
   // What the score's time signature takes; others are passed over.
   if (numerator < 1 || denominator == 6 || numerator / denominator > 3) return;
   if (!PlaceCursor(instrument_, GridPosition(event.Tick))) return;
+  // Shorter measures re-bar the music read so far into more of them.
+  if (!RebarFits(timeSignatureSeen_ ? score_.CursorMeasure() : 0, numerator * 128 / denominator)) {
+    Stop();
+    return;
+  }
   // Re-barring frees notes: those still sounding keep their written length.
   pending_.clear();
   if (!timeSignatureSeen_) {

@@ -84,6 +84,9 @@ class MidiTrackImporter {
   // Puts the score cursor at the position; false past the measure limit.
   bool PlaceCursor(TECInstrument* instrument, std::int64_t position);
   void Stop();
+  // Whether the rows stay within the measure limit when their music from
+  // measure `from` on is poured into measures of `length` ticks.
+  bool RebarFits(int from, int length);
 
   Spelling Spell(int channel, int key) const;
   TECInstrument* NewInstrument(int channel, int program);

@@ -181,6 +181,19 @@ TEST(MidiDamageDetails, LongNoteEndsAtTheMeasureLimit) {
   EXPECT_NO_THROW(SaveScoreToStream(score, saved));
 }
 
+TEST(MidiDamageDetails, TimeSignatureThatWouldPassTheMeasureLimitStopsTheImport) {
+  // A note in measure 9000, then 1/16, which would make 144,000 measures of
+  // the music before it.
+  Bytes body = QuarterNoteEvents();
+  PutQuantity(body, 9000 * 4 * 480 - 480);
+  body.insert(body.end(), {0x90, 62, 100, 0x83, 0x60, 0x80, 62, 0, 0x00, 0xFF, 0x58, 0x04, 0x01, 0x04, 0x18, 0x08});
+  TECMusicScore score;
+  Import(score, OneTrackFile(Concat(body, EndOfTrack())));
+  EXPECT_TRUE(score.MidiImportDamaged);
+  EXPECT_EQ(score.DefaultMeasureLength(), 128);
+  EXPECT_THAT(NoteList(score), ElementsAre("0/0 0@0 C5 32", "0/0 9000@0 D5 32"));
+}
+
 TEST(MidiDamageDetails, DamagedSecondTrackKeepsTheFirst) {
   TECMusicScore score;
   score.MidiSeparateSheets = true;
