@@ -50,13 +50,10 @@ std::vector<std::string> Rows(const Bytes& file, const std::string& kind) {
 bool MidoLoads(const Bytes& file) {
   const auto path = ScratchFolder() / "mido.mid";
   WriteFile(path, file);
-  int status = -1;
-  const std::string output =
-      Run("/usr/bin/python3 -c 'import mido, sys; f = mido.MidiFile(sys.argv[1]); print(len(f.tracks))' '" +
-              path.string() + "' 2>&1",
-          &status);
-  EXPECT_EQ(status, 0) << output;
-  return status == 0;
+  const CommandResult result =
+      RunCommand("/usr/bin/python3 -c 'import mido, sys; mido.MidiFile(sys.argv[1])' " + ShellQuoted(path.string()));
+  EXPECT_EQ(result.Status, 0) << result.Output;
+  return result.Status == 0;
 }
 
 TEST(MidiExport, OneRowOnChannelOneGivesTwoTracksAtDivision384) {

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -17,6 +15,7 @@
 #include "model/memory_stream.h"
 #include "model/music_score.h"
 #include "model/row.h"
+#include "run_command.h"
 
 // MIDI files for the import and export tests: written from text with the
 // csvmidi tool, or put together byte by byte where a file must be damaged.
@@ -55,36 +54,23 @@ inline void WriteText(const std::filesystem::path& path, const std::string& text
   out << text;
 }
 
-// Runs a command line and gives back its standard output.
-inline std::string Run(const std::string& command, int* status = nullptr) {
-  std::string output;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return output;
-  char buffer[4096];
-  while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
-  const int result = ::pclose(pipe);
-  if (status) *status = result;
-  return output;
-}
-
 // The file csvmidi writes for the given rows (channels count from 0 there).
 inline Bytes FromCsv(const std::string& csv) {
   const auto folder = ScratchFolder();
   WriteText(folder / "in.csv", csv);
-  int status = -1;
-  Run("csvmidi '" + (folder / "in.csv").string() + "' '" + (folder / "out.mid").string() + "' 2>&1", &status);
-  EXPECT_EQ(status, 0) << "csvmidi failed on:\n" << csv;
+  const CommandResult result = RunCommand("csvmidi " + ShellQuoted((folder / "in.csv").string()) + " " +
+                                          ShellQuoted((folder / "out.mid").string()));
+  EXPECT_EQ(result.Status, 0) << result.Output << "\ncsvmidi failed on:\n" << csv;
   return ReadFile(folder / "out.mid");
 }
 
 // The rows midicsv reads from the bytes.
 inline std::string ToCsv(const Bytes& bytes) {
-  const auto folder = ScratchFolder();
-  WriteFile(folder / "export.mid", bytes);
-  int status = -1;
-  std::string csv = Run("midicsv '" + (folder / "export.mid").string() + "' 2>&1", &status);
-  EXPECT_EQ(status, 0) << csv;
-  return csv;
+  const auto path = ScratchFolder() / "export.mid";
+  WriteFile(path, bytes);
+  const CommandResult result = RunCommand("midicsv " + ShellQuoted(path.string()));
+  EXPECT_EQ(result.Status, 0) << result.Output;
+  return result.Output;
 }
 
 inline void Import(TECMusicScore& score, const Bytes& bytes) {
