@@ -30,6 +30,8 @@ constexpr int kHighestTempo = 65535;
 // A measure holds at most this many imported notes or texts, so that with
 // the rests between them it stays within what a measure block may hold.
 constexpr std::size_t kMaxPerMeasure = kMaxMeasureElements / 2;
+// Time signature changes taken from one file.
+constexpr std::size_t kMaxTimeChanges = 1000;
 // Note heads of the drum map are written as their index + 1 with this flag.
 constexpr std::uint8_t kDrumHeadFlag = 16;
 
@@ -613,6 +615,12 @@ void MidiTrackImporter::TimeSignatureMeta(const SmfEvent& event) {
   const int denominator = 1 << event.Data[1];
   // What the score's time signature takes; others are passed over.
   if (numerator < 1 || denominator == 6 || numerator / denominator > 3) return;
+  // Every change re-bars the music after it; a file of endless changes
+  // would take hours.
+  if (timeChanges_.size() >= kMaxTimeChanges) {
+    damaged_ = true;
+    return;
+  }
   if (!PlaceCursor(instrument_, GridPosition(event.Tick))) return;
   // Shorter measures re-bar the music read so far into more of them.
   if (!RebarFits(timeSignatureSeen_ ? score_.CursorMeasure() : 0, numerator * 128 / denominator)) {

@@ -194,6 +194,26 @@ TEST(MidiDamageDetails, TimeSignatureThatWouldPassTheMeasureLimitStopsTheImport)
   EXPECT_THAT(NoteList(score), ElementsAre("0/0 0@0 C5 32", "0/0 9000@0 D5 32"));
 }
 
+TEST(MidiDamageDetails, EndlessTimeSignatureChangesArePassedOverAfterAThousand) {
+  // 3/4 and 2/4 by turns, one measure each, then a note.
+  Bytes body;
+  for (int i = 0; i < 1100; ++i) {
+    PutQuantity(body, i == 0 ? 0 : (i % 2 ? 3 : 2) * 480);
+    body.insert(body.end(), {0xFF, 0x58, 0x04, static_cast<std::uint8_t>(i % 2 ? 2 : 3), 0x02, 0x18, 0x08});
+  }
+  body = Concat(body, Concat(QuarterNoteEvents(), EndOfTrack()));
+  TECMusicScore score;
+  Import(score, OneTrackFile(body));
+  EXPECT_TRUE(score.MidiImportDamaged);
+  // The first sets the score's 3/4; changes 1..1000 give measure k 2/4 for
+  // odd k and 3/4 for even k; later ones are passed over, so 3/4 stays.
+  TECInstrument& instrument = *score.GetInstrumentAt(0);
+  EXPECT_EQ(instrument.MeasureLength(999), 64);
+  EXPECT_EQ(instrument.MeasureLength(1000), 96);
+  EXPECT_EQ(instrument.MeasureLength(1001), 96);
+  ASSERT_EQ(NoteList(score).size(), 1u);
+}
+
 TEST(MidiDamageDetails, DamagedSecondTrackKeepsTheFirst) {
   TECMusicScore score;
   score.MidiSeparateSheets = true;
