@@ -171,10 +171,8 @@ TEST(ScorePlayback, PlayAndStopTwoHundredTimesWithEditsAndReloads) {
     if (message == 0xFF && data1 == 47) ++ends;
   };
   std::mt19937 random(7);
-  int plays = 0;
   for (int i = 0; i < 200; ++i) {
     score->Play();
-    plays += score->Playing ? 1 : 0;
     std::this_thread::sleep_for(std::chrono::microseconds(random() % 20000));
     if (i % 7 == 3) AddNote(MeasureOf(*score, i % 2, 0, i % 4), 3, 5, 16, 16);
     if (i % 3 == 1) score->FollowPlayback();
@@ -184,9 +182,11 @@ TEST(ScorePlayback, PlayAndStopTwoHundredTimesWithEditsAndReloads) {
     }
     score->Stop();
   }
+  // Every Play ends with exactly one end marker, whether its playback ran
+  // out by itself (a loaded machine may get there before Play returns) or
+  // was stopped.
   EXPECT_FALSE(score->Playing);
-  EXPECT_EQ(plays, 200);
-  EXPECT_EQ(ends, plays);
+  EXPECT_EQ(ends, 200);
   EXPECT_GT(sent, ends);
 }
 
