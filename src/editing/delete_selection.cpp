@@ -74,9 +74,8 @@ class RowDeletion {
   }
 
  private:
-  void Save(TECMeasure& measure) {
-    if (!firstTime_) edit_.SaveMeasure(measure);
-  }
+  // False when the measure's undo entry could not be written: it stays.
+  bool Save(TECMeasure& measure) { return firstTime_ || edit_.SaveMeasure(measure); }
   void Changed(TECMeasure& measure) {
     edit_.Touch();
     edit_.RebuildBeams(measure);
@@ -90,22 +89,19 @@ class RowDeletion {
         edit_.Touch();
         return;
       case TECElementType::Clef:
-        if (measure.Clef.get() != &element) return;
-        Save(measure);
+        if (measure.Clef.get() != &element || !Save(measure)) return;
         measure.Clef.reset();
         edit_.Touch();
         return;
       case TECElementType::KeySignature:
-        if (measure.KeySignature.get() != &element) return;
-        Save(measure);
+        if (measure.KeySignature.get() != &element || !Save(measure)) return;
         measure.KeySignature.reset();
         edit_.Touch();
         return;
       case TECElementType::Rest: {
         auto& rest = static_cast<TECRest&>(element);
-        if (rest.Owner != &measure) return;
         // Hidden, not removed: the voice keeps its time.
-        Save(measure);
+        if (rest.Owner != &measure || !Save(measure)) return;
         rest.Flags |= TECRest::Hidden;
         Changed(measure);
         return;
@@ -118,15 +114,14 @@ class RowDeletion {
   }
 
   void DeleteNote(TECMeasure& measure, TECNote& note) {
-    if (note.Owner != &measure) return;
-    Save(measure);
+    if (note.Owner != &measure || !Save(measure)) return;
     // Freeing the note takes its ties and slurs off the notes at their other end.
     for (TECNote* later : note.LinkedNotes)
-      if (later->Owner != nullptr) Save(*later->Owner);
+      if (later->Owner != nullptr && !Save(*later->Owner)) return;
     for (const auto& attribute : note.Attributes)
       if (ek::IsLink(attribute->Kind))
         if (TECNote* partner = static_cast<TECLinkAttribute&>(*attribute).Partner; partner && partner->Owner)
-          Save(*partner->Owner);
+          if (!Save(*partner->Owner)) return;
     // The mark is read before the note goes.
     const std::uint8_t mark = note.ChordMark;
     row_.DeleteNote(&note);
@@ -135,9 +130,8 @@ class RowDeletion {
   }
 
   void DeleteItem(TECMeasure& measure, TECMeasureItem& item) {
-    if (item.Owner != &measure) return;
+    if (item.Owner != &measure || !Save(measure)) return;
     const int kind = item.Kind;
-    Save(measure);
     if (kind == ek::Tuplet) {
       TECTuplet& tuplet = static_cast<TECTuplet&>(item);
       ScopedUndoLock lock(score_);
@@ -159,14 +153,13 @@ class RowDeletion {
       // Held by the later note; both notes' measures change.
       auto& link = static_cast<TECLinkAttribute&>(attribute);
       TECNote* holder = link.OwnerNote();
-      if (holder == nullptr || holder->Owner == nullptr) return;
-      Save(*holder->Owner);
-      if (link.Partner != nullptr && link.Partner->Owner != nullptr) Save(*link.Partner->Owner);
+      if (holder == nullptr || holder->Owner == nullptr || !Save(*holder->Owner)) return;
+      if (link.Partner != nullptr && link.Partner->Owner != nullptr && !Save(*link.Partner->Owner)) return;
       holder->RemoveAttribute(&link);
       Changed(measure);
       return;
     }
-    Save(measure);
+    if (!Save(measure)) return;
     if (owner->Type() == TECElementType::Note) {
       auto& note = static_cast<TECNote&>(*owner);
       if (kind == ek::Dot || kind == ek::DoubleDot) note.Length = note.Value;
@@ -245,8 +238,7 @@ bool TECMusicScore::DeleteSelection() {
     for (const TECSelected& entry : taken)
       for (TECElement* element : entry.Elements) {
         auto* object = static_cast<TECPageObject*>(element);
-        if (instrument->TextsRow().IndexOf(object) < 0) continue;
-        edit.SavePageObject(*object);
+        if (instrument->TextsRow().IndexOf(object) < 0 || !edit.SavePageObject(*object)) continue;
         InvalidateArea(nv::editing::BoxOf(*this, *object, 0));
         nv::editing::Detach(instrument->TextsRow().Objects, object);
         edit.Touch();
@@ -257,8 +249,7 @@ bool TECMusicScore::DeleteSelection() {
       for (TECElement* element : entry.Elements) {
         auto* item = static_cast<TECSymbolItem*>(element);
         TECSymbolEntry* symbols = instrument->SymbolsRow().At(entry.Measure);
-        if (symbols == nullptr || item->Entry != symbols) continue;
-        edit.SaveSymbolEntry(*symbols);
+        if (symbols == nullptr || item->Entry != symbols || !edit.SaveSymbolEntry(*symbols)) continue;
         if (item->Kind == ek::SymbolMultiRest) symbols->Flag = 0;
         nv::editing::Detach(symbols->Items, item);
         edit.Touch();

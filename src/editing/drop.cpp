@@ -6,6 +6,7 @@
 
 #include "editing/drop_geometry.h"
 #include "editing/edit_transaction.h"
+#include "editing/offset_bytes.h"
 #include "editing/element_places.h"
 #include "editing/hit_candidates.h"
 #include "formats/ornament_expansion.h"
@@ -128,10 +129,6 @@ int HandleOf(const TECMusicScore& score, TECPageObject& object, TECPoint p) {
   return 0;
 }
 
-// Signed offsets stored in one byte: v < 0 as 255 + v.
-std::uint8_t OnesComplement(int v) { return static_cast<std::uint8_t>(v < 0 ? 255 + v : v); }
-int FromOnesComplement(std::uint8_t b) { return b >= 128 ? b - 255 : b; }
-
 // Staff steps of a symbols-row offset: (top - lines x D - y) x 2 div D, one
 // less when negative.
 int OffsetSteps(int firstRowTop, int lines, int d, int y) {
@@ -173,8 +170,7 @@ class Drop {
     const TECRect old = BoxOf(score_, object, 0);
     const int dx = p_.X - score_.DragStart.X;
     const int dy = p_.Y - score_.DragStart.Y;
-    if (du_ == 0 && dv_ == 0) return;
-    edit_.SavePageObject(object);
+    if ((du_ == 0 && dv_ == 0) || !edit_.SavePageObject(object)) return;
     const int handle = score_.DragHandle;
     if (object.Kind == ek::PageText) {
       auto& text = static_cast<TECPageText&>(object);
@@ -251,8 +247,7 @@ class Drop {
     const int t = OffsetSteps(drop->StaffTop, tempo ? 5 : 3, d, p_.Y);
     const std::size_t at = SymbolOffsetByte(kind);
     if (kind == ek::SymbolBarNumber || kind == ek::SymbolVolta) {
-      if (t < -5 || t > 39 || FromOnesComplement(item.Byte(at)) == t) return;
-      edit_.SaveSymbolEntry(*entry);
+      if (t < -5 || t > 39 || FromOnesComplement(item.Byte(at)) == t || !edit_.SaveSymbolEntry(*entry)) return;
       item.SetByte(at, OnesComplement(t));
       edit_.Touch();
       return;
@@ -268,7 +263,7 @@ class Drop {
     const bool offsetChanges = inRange && FromOnesComplement(item.Byte(at)) != t;
     const bool positionChanges = tempo && tick != item.Tick();
     if (!offsetChanges && !positionChanges && to == from) return;
-    edit_.SaveSymbolEntry(*entry);
+    if (!edit_.SaveSymbolEntry(*entry)) return;
     if (inRange) item.SetByte(at, OnesComplement(t));
     if (tempo) {
       item.SetTick(static_cast<std::uint16_t>(tick));
@@ -308,8 +303,7 @@ class Drop {
     const int position = NearestEventPosition(score_, *target, *place->Drawn, p_.X);
     TECMeasure* source = note.Owner;
     if (kind == note.Kind && octave == note.Octave && target == source && position == note.Start) return;
-    edit_.SaveMeasure(*source);
-    edit_.SaveMeasure(*target);
+    if (!edit_.SaveMeasure(*source) || !edit_.SaveMeasure(*target)) return;
     // The note may be replaced by new records: it leaves the selection first.
     Forget(note);
     for (TECNote* later : note.LinkedNotes)
@@ -352,8 +346,7 @@ class Drop {
     if (line < 0 || line / 7 > 9) return;
     const auto step = static_cast<std::uint8_t>(line % 7 + 1);
     const auto octave = static_cast<std::uint8_t>(line / 7);
-    if (step == grace.Step && octave == grace.Octave) return;
-    edit_.SaveMeasure(*measure);
+    if ((step == grace.Step && octave == grace.Octave) || !edit_.SaveMeasure(*measure)) return;
     grace.Step = step;
     grace.Octave = octave;
     edit_.Touch();
@@ -376,8 +369,7 @@ class Drop {
     if (line < 0 || line / 7 > 9) return;
     const auto step = static_cast<std::uint8_t>(line % 7 + 1);
     const auto octave = static_cast<std::uint8_t>(line / 7);
-    if (step == rest.Step && octave == rest.Octave) return;
-    edit_.SaveMeasure(*measure);
+    if ((step == rest.Step && octave == rest.Octave) || !edit_.SaveMeasure(*measure)) return;
     rest.Step = step;
     rest.Octave = octave;
     edit_.Touch();
@@ -390,7 +382,7 @@ class Drop {
     const int offset = std::clamp(old + (score_.DragStart.Y - p_.Y) * 10000 / score_.ZoomFactor(), -30, 120);
     if (offset == old) return;
     const TECRect box = BoxOf(score_, item, 0);
-    edit_.SaveMeasure(*item.Owner);
+    if (!edit_.SaveMeasure(*item.Owner)) return;
     ChordSymbolOffset(item) = OnesComplement(offset);
     score_.InvalidateArea(box);
     score_.InvalidateArea(Moved(box, 0, -Zoomed(score_, offset - old)));
@@ -422,8 +414,7 @@ class Drop {
     if (spanner) target = source;
     const int position = spanner ? item.Position : NearestEventPosition(score_, *target, *place->Drawn, p_.X);
     if (step == item.Voice && octave == item.Params[0] && position == item.Position && target == source) return;
-    edit_.SaveMeasure(*source);
-    edit_.SaveMeasure(*target);
+    if (!edit_.SaveMeasure(*source) || !edit_.SaveMeasure(*target)) return;
     item.Voice = step;
     item.Params[0] = octave;
     item.Position = static_cast<std::uint16_t>(position);

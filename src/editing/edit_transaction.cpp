@@ -25,14 +25,31 @@ bool EditTransaction::Allowed() const {
   return score_.GetStyle() != TScoreStyle::ssPreviewPages && !score_.ReadOnly;
 }
 
-void EditTransaction::SaveMeasure(TECMeasure& measure) { recorder_.Save(&measure); }
-
-void EditTransaction::SaveSymbolEntry(TECSymbolEntry& entry) {
-  const TECInstrument* instrument = entry.Owner;
-  recorder_.SaveAttachment(&entry, instrument != nullptr ? instrument->SymbolsRow().IndexOf(&entry) : entry.MeasureIndex);
+template <typename Save>
+bool EditTransaction::Saved(const void* record, Save save) {
+  if (std::find(saved_.begin(), saved_.end(), record) != saved_.end()) return true;
+  if (std::find(failed_.begin(), failed_.end(), record) != failed_.end()) return false;
+  const std::uint32_t before = recorder_.Step() != nullptr ? recorder_.Step()->EntryCount : 0;
+  save();
+  const TECUndoStep* step = recorder_.Step();
+  const bool written = step == nullptr || step->EntryCount > before;
+  (written ? saved_ : failed_).push_back(record);
+  return written;
 }
 
-void EditTransaction::SavePageObject(TECPageObject& object) { recorder_.SavePageObject(&object); }
+bool EditTransaction::SaveMeasure(TECMeasure& measure) {
+  return Saved(&measure, [&] { recorder_.Save(&measure); });
+}
+
+bool EditTransaction::SaveSymbolEntry(TECSymbolEntry& entry) {
+  const TECInstrument* instrument = entry.Owner;
+  const int index = instrument != nullptr ? instrument->SymbolsRow().IndexOf(&entry) : entry.MeasureIndex;
+  return Saved(&entry, [&] { recorder_.SaveAttachment(&entry, index); });
+}
+
+bool EditTransaction::SavePageObject(TECPageObject& object) {
+  return Saved(&object, [&] { recorder_.SavePageObject(&object); });
+}
 
 void EditTransaction::SaveInstrumentMusic() {
   if (!recorder_.Begun() && recorder_.Begin()) score_.SaveUndoInstrumentMusic(recorder_.Step());
@@ -63,6 +80,7 @@ void EditTransaction::ForgetUnheldRecords() {
 bool EditTransaction::Finish() {
   if (finished_) return touched_;
   finished_ = true;
+  if (!failed_.empty()) score_.DropEmptyUndoStep(recorder_.Step());
   if (!touched_) return false;
   ForgetUnheldRecords();
   // By place: the command may have trimmed measures meanwhile.

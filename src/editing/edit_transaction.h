@@ -19,7 +19,7 @@ namespace nv::editing {
 //   EditTransaction edit(score, kind);
 //   if (!edit.Allowed()) return;               // preview pages or read-only
 //   ... for each record about to change:
-//   edit.SaveMeasure(*measure);                // or SaveSymbolEntry / SavePageObject
+//   if (!edit.SaveMeasure(*measure)) continue; // or SaveSymbolEntry / SavePageObject
 //   ... change it, then:
 //   edit.Touch();                              // and RebuildBeams(*measure) after notes moved
 //   edit.Finish();                             // or let the destructor finish
@@ -30,6 +30,11 @@ namespace nv::editing {
 // asked for, lays out from the active page (unless SkipLayout), invalidates
 // the whole score and fires OnChanged; with nothing touched it does none of
 // these, and a command that saves only right before a change leaves no step.
+//
+// A save whose undo entry cannot be written (a record too large for a
+// stream block) returns false, and so does every later save of that record:
+// the command leaves that record unchanged, so Undo never misses a change.
+// A step left without any entry is dropped by Finish.
 //
 // The selection is kept while the transaction lives (the model otherwise
 // empties it when a step begins): a command that frees or renumbers
@@ -48,9 +53,11 @@ class EditTransaction {
   // False in ssPreviewPages or with ReadOnly: the command does nothing.
   bool Allowed() const;
 
-  void SaveMeasure(TECMeasure& measure);
-  void SaveSymbolEntry(TECSymbolEntry& entry);
-  void SavePageObject(TECPageObject& object);
+  // True when the record is saved in the step (or nothing is recorded: undo
+  // locked, kind 0); false when its entry could not be written.
+  bool SaveMeasure(TECMeasure& measure);
+  bool SaveSymbolEntry(TECSymbolEntry& entry);
+  bool SavePageObject(TECPageObject& object);
   // Saves the active instrument's whole music in the time-signature form
   // (kind 35): every symbols-row entry and every measure of every row.
   void SaveInstrumentMusic();
@@ -78,6 +85,10 @@ class EditTransaction {
   // A safety net behind the rule above: what the command freed or moved
   // without taking it out leaves the selection and ClickedElement.
   void ForgetUnheldRecords();
+  // Runs `save` for `record` unless it was saved or failed before, and tells
+  // a written entry from one the writer cut back.
+  template <typename Save>
+  bool Saved(const void* record, Save save);
 
   TECMusicScore& score_;
   TECUndoRecorder recorder_;
@@ -86,6 +97,8 @@ class EditTransaction {
   bool layout_ = true;
   int layoutPage_ = -1;
   std::vector<std::pair<TECRow*, int>> beams_;
+  std::vector<const void*> saved_;
+  std::vector<const void*> failed_;
 };
 
 }  // namespace nv::editing

@@ -275,6 +275,9 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   TECUndoStep* GetUndoStep(int i) const;
   TECUndoStep* GetRedoStep(int i) const;
   TECUndoStep* BeginUndoStep(std::uint8_t kind);
+  // Takes back the newest undo step when it is `step` and holds no entry
+  // (an edit whose saves all failed changed nothing).
+  void DropEmptyUndoStep(TECUndoStep* step);
   TECUndoStep* BeginRedoStep(std::uint8_t kind);
   void SaveUndoInstrument(TECUndoStep* step, TECInstrument* instrument);
   void SaveUndoRow(TECUndoStep* step, TECRow* row);

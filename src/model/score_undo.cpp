@@ -59,6 +59,12 @@ TECUndoStep* TECMusicScore::BeginUndoStep(std::uint8_t kind) {
   return step;
 }
 
+void TECMusicScore::DropEmptyUndoStep(TECUndoStep* step) {
+  if (step == nullptr || undoList_.empty() || undoList_.back().get() != step || step->EntryCount != 0) return;
+  undoList_.pop_back();
+  if (OnUndoChanged) OnUndoChanged(this);
+}
+
 void TECMusicScore::NoteMeasureAppended(const TECRow* row, int countBefore) {
   if (GetLockUndo()) return;
   const bool noted = std::any_of(appendedRows_.begin(), appendedRows_.end(),
