@@ -387,6 +387,21 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   // document pixels (ClientToDocument).
   bool SetNoteCursor(bool on, std::optional<TECPoint> clientMouse = std::nullopt);
 
+  // Edit commands on the selection or the notes at the cursor (defined in
+  // the editing layer); each is one undo step of its kind.
+  void MoveSelectionHorz(int delta);
+  void ResizeSelection(int delta);
+  void OffsetNote();
+  void SplitUnionNotes(bool split);
+  void JoinNotes(bool unjoin);
+  void SetMeasureUnionStyle(std::uint8_t style, std::int32_t count);
+  void MoveSelectionVert(int delta);
+  void MoveSelectionByPitch(int delta);
+  void SetStemDirection(int direction);
+  void SetBeamDirection(int delta);
+  void ReshapeSelection(int delta);
+  void ChangeSelectionVelocity(int delta);
+
   // --- change notices ------------------------------------------------------
   // Fires OnChanged unless change notices are suppressed; the sender is the
   // score unless another is given.

@@ -1,0 +1,148 @@
+// ReshapeSelection (curves, bends, cyclic symbols, row groups) and
+// ChangeSelectionVelocity.
+#include <algorithm>
+
+#include "editing/command_targets.h"
+#include "editing/edit_transaction.h"
+#include "model/instrument.h"
+#include "model/measure.h"
+#include "model/row.h"
+
+namespace nv::editing {
+namespace {
+
+constexpr std::uint8_t kUndoReshape = 23;
+constexpr int kLinkHeightMax = 50;
+
+// The cyclic codes: the code for a negative delta and for a positive one.
+// Tremolos run 110 -> 111 -> 112 -> 113 -> 110 upward and back downward.
+struct Cycle {
+  std::uint8_t code;
+  std::uint8_t down;
+  std::uint8_t up;
+};
+constexpr Cycle kCycles[] = {
+    {110, 113, 111}, {111, 110, 112}, {112, 111, 113}, {113, 112, 110}, {160, 163, 161}, {161, 160, 162},
+    {162, 161, 168}, {163, 164, 160}, {164, 165, 163}, {165, 166, 164}, {166, 167, 165}, {167, 168, 166},
+    {168, 162, 167}, {184, 185, 186}, {187, 185, 186}, {185, 187, 184}, {186, 184, 187},
+};
+
+const Cycle* CycleOf(int code) {
+  for (const Cycle& cycle : kCycles)
+    if (cycle.code == code) return &cycle;
+  return nullptr;
+}
+
+bool Reshape(EditTransaction& edit, TECMeasure& measure, TECElement& element, int delta) {
+  if (const Cycle* cycle = CycleOf(element.Kind);
+      cycle != nullptr &&
+      (element.Type() == TECElementType::Attribute || element.Type() == TECElementType::MeasureItem)) {
+    if (!edit.SaveMeasure(measure)) return false;
+    // 160 goes down on a zero delta as well.
+    const bool down = element.Kind == 160 ? delta <= 0 : delta < 0;
+    element.Kind = down ? cycle->down : cycle->up;
+    return true;
+  }
+  if (element.Type() == TECElementType::Attribute && ek::IsLink(element.Kind)) {
+    auto& link = static_cast<TECLinkAttribute&>(element);
+    TECNote* holder = link.OwnerNote();
+    if (holder == nullptr || holder->Owner == nullptr || !edit.SaveMeasure(*holder->Owner)) return false;
+    const int height = link.Thickness + (link.Kind == ek::LinkAbove ? -delta : delta);
+    if (height < 0 || height > kLinkHeightMax)
+      link.Kind = link.Kind == ek::LinkAbove ? ek::LinkBelow : ek::LinkAbove;
+    else
+      link.Thickness = static_cast<std::uint8_t>(height);
+    return true;
+  }
+  if (element.Type() != TECElementType::MeasureItem) return false;
+  auto& item = static_cast<TECMeasureItem&>(element);
+  if (item.Kind == ek::Bend) {
+    auto& bend = static_cast<TECBend&>(item);
+    if (!edit.SaveMeasure(measure)) return false;
+    bend.Curve[0] = static_cast<std::uint16_t>(bend.Curve[0] + delta);
+    if (bend.Params[1] > 4) bend.Curve[1] = static_cast<std::uint16_t>(bend.Curve[1] + delta);
+    return true;
+  }
+  int value = item.Second + delta;
+  if (item.Kind == ek::SlantedStrokes) {
+    value = value <= 0 ? 4 - value : value > 4 ? value - 4 : value;
+  } else if (item.Kind == ek::ArpeggioWave || item.Kind == ek::LineHookedBelow || item.Kind == ek::LineHookedAbove) {
+    if (value < 1 || value > 39) return false;
+  } else {
+    return false;
+  }
+  if (!edit.SaveMeasure(measure)) return false;
+  item.Second = static_cast<std::uint16_t>(value);
+  return true;
+}
+
+// Moves rows between the selected row group and the next: the groups keep
+// covering the rows in order, and a group emptied leaves the table.
+bool ResizeRowGroup(TECInstrument& instrument, int group, int delta) {
+  auto& pairs = instrument.Pairs;
+  while (static_cast<int>(pairs.size()) <= group) pairs.push_back({1, 0});
+  int last = -1;
+  for (int g = 0; g <= group; ++g) last += pairs[g][0];
+  auto& selected = pairs[group];
+  if (delta > 0) {
+    if (last + delta >= instrument.GetRowCount()) return false;
+    selected[0] += delta;
+    for (std::size_t g = group + 1; g < pairs.size() && delta > 0;) {
+      const int taken = std::min(delta, pairs[g][0]);
+      pairs[g][0] -= taken;
+      delta -= taken;
+      if (pairs[g][0] == 0)
+        pairs.erase(pairs.begin() + static_cast<std::ptrdiff_t>(g));
+      else
+        ++g;
+    }
+    return true;
+  }
+  if (selected[0] <= 1) return false;
+  selected[0] -= 1;
+  if (group + 1 < static_cast<int>(pairs.size()))
+    pairs[group + 1][0] += 1;
+  else
+    pairs.push_back({1, 0});
+  return true;
+}
+
+}  // namespace
+}  // namespace nv::editing
+
+using nv::editing::EditTransaction;
+
+void TECMusicScore::ReshapeSelection(int delta) {
+  TECInstrument* instrument = CurrentInstrument();
+  if (SelectedRowGroup >= 0) {
+    // Saved data changes: the score reports it, with no step.
+    EditTransaction edit(*this, 0);
+    if (!edit.Allowed() || instrument == nullptr) return;
+    edit.SkipLayout();
+    if (nv::editing::ResizeRowGroup(*instrument, SelectedRowGroup, delta)) edit.Touch();
+    return;
+  }
+  EditTransaction edit(*this, nv::editing::kUndoReshape);
+  if (!edit.Allowed()) return;
+  edit.SkipLayout();
+  TECRow* row = nullptr;
+  for (auto& target : nv::editing::RowTargets(*this, false, row))
+    for (TECElement* element : target.Elements)
+      if (nv::editing::Reshape(edit, *target.Measure, *element, delta)) edit.Touch();
+}
+
+void TECMusicScore::ChangeSelectionVelocity(int delta) {
+  EditTransaction edit(*this, 0);
+  if (!edit.Allowed() || SelectedRowGroup >= 0) return;
+  edit.SkipLayout();
+  TECRow* row = nullptr;
+  for (auto& target : nv::editing::RowTargets(*this, false, row))
+    for (TECElement* element : target.Elements) {
+      if (element->Type() != TECElementType::Note) continue;
+      auto& note = static_cast<TECNote&>(*element);
+      const int velocity = note.Velocity + delta;
+      if (velocity < 0 || velocity > 127) continue;
+      note.Velocity = static_cast<std::uint8_t>(velocity);
+      edit.Touch();
+    }
+}

@@ -1,0 +1,164 @@
+// Stem, beam and beaming-style commands: SetStemDirection, SetBeamDirection,
+// JoinNotes and SetMeasureUnionStyle.
+#include <algorithm>
+
+#include "editing/command_targets.h"
+#include "editing/edit_transaction.h"
+#include "model/instrument.h"
+#include "model/measure.h"
+#include "model/row.h"
+
+namespace nv::editing {
+namespace {
+
+constexpr std::uint8_t kUndoStem = 19;
+constexpr std::uint8_t kUndoBeam = 29;
+
+// The paired symbols a stem direction turns: the code for a direction
+// above 0 (down) and for up.
+struct StemPair {
+  std::uint8_t code;
+  std::uint8_t down;
+  std::uint8_t up;
+};
+constexpr StemPair kStemPairs[] = {
+    {103, 104, 116}, {104, 106, 103}, {105, 116, 106}, {106, 105, 104}, {107, 115, 116}, {115, 103, 107},
+    {116, 107, 105}, {114, 119, 119}, {119, 114, 114}, {117, 118, 118}, {118, 117, 117}, {124, 125, 125},
+    {125, 124, 124}, {126, 127, 127}, {127, 126, 126}, {133, 134, 134}, {134, 133, 133}, {179, 180, 180},
+    {180, 179, 179}, {181, 182, 182}, {182, 181, 181}, {193, 194, 194}, {194, 193, 193}, {195, 196, 196},
+    {196, 195, 195}, {198, 199, 199}, {199, 198, 198}, {223, 224, 224}, {224, 223, 223}, {226, 227, 227},
+    {227, 226, 226},
+};
+
+// The code `code` becomes, or `code` itself when it has no pair.
+std::uint8_t StemPartner(std::uint8_t code, int direction) {
+  for (const StemPair& pair : kStemPairs)
+    if (pair.code == code) return direction > 0 ? pair.down : pair.up;
+  return code;
+}
+
+bool IsNote(const TECElement& element) {
+  return element.Type() == TECElementType::Note && element.Kind >= ek::NoteC && element.Kind <= ek::NoteB;
+}
+
+// The notes whose stems turn with `note`: its chord and its beam group.
+std::vector<TECNote*> StemGroup(TECNote& note) {
+  std::vector<TECNote*> group{&note};
+  for (const auto& other : note.Owner->Notes) {
+    const bool chord = note.ChordMark != 0 && other->ChordMark == note.ChordMark && other->Voice == note.Voice;
+    const bool beam = note.BeamGroup != 0 && other->BeamGroup == note.BeamGroup && other->Voice == note.Voice;
+    if (other.get() != &note && (chord || beam)) group.push_back(other.get());
+  }
+  return group;
+}
+
+// Saves and changes `byte` only when it changes: a code kept records nothing.
+bool SetByte(EditTransaction& edit, TECMeasure& measure, std::uint8_t& byte, std::uint8_t value) {
+  if (byte == value || !edit.SaveMeasure(measure)) return false;
+  byte = value;
+  edit.Touch();
+  return true;
+}
+
+void JoinNote(TECNote& note, bool unjoin) {
+  std::vector<TECNote*> chord = ChordPartners(note);
+  chord.push_back(&note);
+  for (TECNote* n : chord) n->Flags = unjoin ? n->Flags | TECNote::BeamBreak : n->Flags & ~TECNote::BeamBreak;
+}
+
+}  // namespace
+}  // namespace nv::editing
+
+using nv::editing::EditTransaction;
+
+void TECMusicScore::SetStemDirection(int direction) {
+  EditTransaction edit(*this, nv::editing::kUndoStem);
+  TECRow* row = nullptr;
+  if (!edit.Allowed() || SelectedRowGroup >= 0) return;
+  for (auto& target : nv::editing::RowTargets(*this, true, row)) {
+    TECMeasure& measure = *target.Measure;
+    bool stems = false;
+    for (TECElement* element : target.Elements) {
+      if (nv::editing::IsNote(*element)) {
+        for (TECNote* note : nv::editing::StemGroup(static_cast<TECNote&>(*element))) {
+          const auto flags = static_cast<std::uint8_t>(direction > 0 ? note->Flags | TECNote::StemDown
+                                                                     : note->Flags & ~TECNote::StemDown);
+          stems |= nv::editing::SetByte(edit, measure, note->Flags, flags);
+        }
+      } else if (element->Type() == TECElementType::Attribute || element->Type() == TECElementType::MeasureItem) {
+        std::uint8_t code = element->Kind;
+        if (ek::IsLink(code)) code = direction > 0 ? ek::LinkBelow : ek::LinkAbove;
+        code = ek::IsLink(element->Kind) ? code : nv::editing::StemPartner(code, direction);
+        TECMeasure* owner = &measure;
+        if (ek::IsLink(element->Kind) && element->Type() == TECElementType::Attribute) {
+          TECNote* holder = static_cast<TECLinkAttribute&>(*element).OwnerNote();
+          owner = holder != nullptr ? holder->Owner : nullptr;
+        }
+        if (owner != nullptr) nv::editing::SetByte(edit, *owner, element->Kind, code);
+      }
+    }
+    if (stems) edit.RebuildBeams(measure);
+  }
+}
+
+void TECMusicScore::SetBeamDirection(int delta) {
+  EditTransaction edit(*this, nv::editing::kUndoBeam);
+  TECRow* row = nullptr;
+  if (!edit.Allowed() || SelectedRowGroup >= 0) return;
+  for (auto& target : nv::editing::RowTargets(*this, true, row))
+    for (TECElement* element : target.Elements) {
+      if (!nv::editing::IsNote(*element)) continue;
+      // The beam slope is a plain two's complement byte.
+      std::uint8_t& slope = static_cast<TECNote&>(*element).Extra[1];
+      const int value = static_cast<std::int8_t>(slope) + delta;
+      if (value < -127 || value > 127) continue;
+      nv::editing::SetByte(edit, *target.Measure, slope, static_cast<std::uint8_t>(static_cast<std::int8_t>(value)));
+    }
+}
+
+void TECMusicScore::JoinNotes(bool unjoin) {
+  // Saved data changes, so the score reports it, but records no step.
+  EditTransaction edit(*this, 0);
+  if (!edit.Allowed()) return;
+  edit.SkipLayout();
+  TECRow* row = nullptr;
+  auto targets = nv::editing::RowTargets(*this, false, row);
+  if (SelectedRow == nullptr && (row = CurrentInstrument()->GetActiveRow()) != nullptr)
+    if (TECMeasure* measure = row->GetMeasure(CursorMeasure())) {
+      nv::editing::RowTarget all{measure, {}};
+      for (const auto& note : measure->Notes) all.Elements.push_back(note.get());
+      targets.push_back(std::move(all));
+    }
+  for (auto& target : targets) {
+    for (TECElement* element : target.Elements) {
+      if (nv::editing::IsNote(*element)) {
+        nv::editing::JoinNote(static_cast<TECNote&>(*element), unjoin);
+      } else if (element->Type() == TECElementType::Attribute && ek::IsLink(element->Kind)) {
+        auto& link = static_cast<TECLinkAttribute&>(*element);
+        link.LinkStyle = unjoin ? link.LinkStyle | 1 : link.LinkStyle & ~1;
+      } else {
+        continue;
+      }
+      edit.Touch();
+      edit.RebuildBeams(*target.Measure);
+    }
+  }
+}
+
+void TECMusicScore::SetMeasureUnionStyle(std::uint8_t style, std::int32_t count) {
+  EditTransaction edit(*this, 0);
+  TECInstrument* instrument = CurrentInstrument();
+  if (!edit.Allowed() || instrument == nullptr) return;
+  TECRow* row = nullptr;
+  std::vector<TECMeasure*> measures;
+  for (auto& target : nv::editing::RowTargets(*this, false, row)) measures.push_back(target.Measure);
+  if (SelectedRow == nullptr && instrument->GetActiveRow() != nullptr)
+    if (TECMeasure* measure = instrument->GetActiveRow()->GetMeasure(CursorMeasure())) measures.push_back(measure);
+  for (TECMeasure* measure : measures) {
+    if (measure->BeamOverride == style && measure->BeamGroupCount == count) continue;
+    measure->BeamOverride = style;
+    measure->BeamGroupCount = count;
+    edit.Touch();
+    edit.RebuildBeams(*measure);
+  }
+}
