@@ -2,6 +2,7 @@
 // ChangeSelectionVelocity.
 #include <algorithm>
 
+#include "editing/command_tables.h"
 #include "editing/command_targets.h"
 #include "editing/edit_transaction.h"
 #include "model/instrument.h"
@@ -14,33 +15,12 @@ namespace {
 constexpr std::uint8_t kUndoReshape = 23;
 constexpr int kLinkHeightMax = 50;
 
-// The cyclic codes: the code for a negative delta and for a positive one.
-// Tremolos run 110 -> 111 -> 112 -> 113 -> 110 upward and back downward.
-struct Cycle {
-  std::uint8_t code;
-  std::uint8_t down;
-  std::uint8_t up;
-};
-constexpr Cycle kCycles[] = {
-    {110, 113, 111}, {111, 110, 112}, {112, 111, 113}, {113, 112, 110}, {160, 163, 161}, {161, 160, 162},
-    {162, 161, 168}, {163, 164, 160}, {164, 165, 163}, {165, 166, 164}, {166, 167, 165}, {167, 168, 166},
-    {168, 162, 167}, {184, 185, 186}, {187, 185, 186}, {185, 187, 184}, {186, 184, 187},
-};
-
-const Cycle* CycleOf(int code) {
-  for (const Cycle& cycle : kCycles)
-    if (cycle.code == code) return &cycle;
-  return nullptr;
-}
-
 bool Reshape(EditTransaction& edit, TECMeasure& measure, TECElement& element, int delta) {
-  if (const Cycle* cycle = CycleOf(element.Kind);
-      cycle != nullptr &&
+  if (const int code = CycledCode(element.Kind, delta);
+      code != element.Kind &&
       (element.Type() == TECElementType::Attribute || element.Type() == TECElementType::MeasureItem)) {
     if (!edit.SaveMeasure(measure)) return false;
-    // 160 goes down on a zero delta as well.
-    const bool down = element.Kind == 160 ? delta <= 0 : delta < 0;
-    element.Kind = down ? cycle->down : cycle->up;
+    element.Kind = static_cast<std::uint8_t>(code);
     return true;
   }
   if (element.Type() == TECElementType::Attribute && ek::IsLink(element.Kind)) {

@@ -69,6 +69,8 @@ void Unlink(TECNote& note) {
 }
 
 void Relink(TECRow& row, const std::vector<OuterLink>& links, TECNote& first, TECNote& last) {
+  // The command's own step holds every measure these change.
+  ScopedUndoLock lock(*row.Score());
   for (const OuterLink& link : links)
     if (link.other->Owner != nullptr) {
       if (link.incoming)
@@ -134,7 +136,11 @@ class SplitUnion {
       if (ek::IsLink(attribute->Kind)) headLinks.push_back(attribute.get());
     for (TECNoteAttribute* link : headLinks) head.RemoveAttribute(link);
     Unlink(head);
-    TECNote* first = row_.ReflowNote(&head, total, head.StartOffset, head.Velocity);
+    TECNote* first = nullptr;
+    {
+      ScopedUndoLock lock(score_);
+      first = row_.ReflowNote(&head, total, head.StartOffset, head.Velocity);
+    }
     if (first == nullptr) return;
     const std::vector<TECNote*> pieces = Pieces(measure, *first, start, start + total);
     for (TECNote* piece : pieces) CopyEffects(effects, *piece);

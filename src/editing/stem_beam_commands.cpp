@@ -2,6 +2,7 @@
 // JoinNotes and SetMeasureUnionStyle.
 #include <algorithm>
 
+#include "editing/command_tables.h"
 #include "editing/command_targets.h"
 #include "editing/edit_transaction.h"
 #include "model/instrument.h"
@@ -13,29 +14,6 @@ namespace {
 
 constexpr std::uint8_t kUndoStem = 19;
 constexpr std::uint8_t kUndoBeam = 29;
-
-// The paired symbols a stem direction turns: the code for a direction
-// above 0 (down) and for up.
-struct StemPair {
-  std::uint8_t code;
-  std::uint8_t down;
-  std::uint8_t up;
-};
-constexpr StemPair kStemPairs[] = {
-    {103, 104, 116}, {104, 106, 103}, {105, 116, 106}, {106, 105, 104}, {107, 115, 116}, {115, 103, 107},
-    {116, 107, 105}, {114, 119, 119}, {119, 114, 114}, {117, 118, 118}, {118, 117, 117}, {124, 125, 125},
-    {125, 124, 124}, {126, 127, 127}, {127, 126, 126}, {133, 134, 134}, {134, 133, 133}, {179, 180, 180},
-    {180, 179, 179}, {181, 182, 182}, {182, 181, 181}, {193, 194, 194}, {194, 193, 193}, {195, 196, 196},
-    {196, 195, 195}, {198, 199, 199}, {199, 198, 198}, {223, 224, 224}, {224, 223, 223}, {226, 227, 227},
-    {227, 226, 226},
-};
-
-// The code `code` becomes, or `code` itself when it has no pair.
-std::uint8_t StemPartner(std::uint8_t code, int direction) {
-  for (const StemPair& pair : kStemPairs)
-    if (pair.code == code) return direction > 0 ? pair.down : pair.up;
-  return code;
-}
 
 bool IsNote(const TECElement& element) {
   return element.Type() == TECElementType::Note && element.Kind >= ek::NoteC && element.Kind <= ek::NoteB;
@@ -88,7 +66,7 @@ void TECMusicScore::SetStemDirection(int direction) {
       } else if (element->Type() == TECElementType::Attribute || element->Type() == TECElementType::MeasureItem) {
         std::uint8_t code = element->Kind;
         if (ek::IsLink(code)) code = direction > 0 ? ek::LinkBelow : ek::LinkAbove;
-        code = ek::IsLink(element->Kind) ? code : nv::editing::StemPartner(code, direction);
+        if (!ek::IsLink(element->Kind)) code = static_cast<std::uint8_t>(nv::editing::StemPartner(code, direction));
         TECMeasure* owner = &measure;
         if (ek::IsLink(element->Kind) && element->Type() == TECElementType::Attribute) {
           TECNote* holder = static_cast<TECLinkAttribute&>(*element).OwnerNote();
