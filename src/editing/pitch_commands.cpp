@@ -6,6 +6,7 @@
 #include "editing/command_targets.h"
 #include "editing/edit_transaction.h"
 #include "editing/offset_bytes.h"
+#include "editing/page_symbol_commands.h"
 #include "formats/ornament_expansion.h"
 #include "model/measure.h"
 #include "model/row.h"
@@ -53,8 +54,9 @@ bool AttributeMovesVertically(int code) {
   return (code >= 101 && code <= 109) || (code >= 114 && code <= 119) || (code >= 124 && code <= 128);
 }
 
-// An attribute's vertical offset is its first data byte.
-std::uint8_t& AttributeOffset(TECNoteAttribute& attribute) { return attribute.Data[0]; }
+// An attribute's vertical offset is its second data byte (as the painters
+// read it).
+std::uint8_t& AttributeOffset(TECNoteAttribute& attribute) { return attribute.Data[1]; }
 
 class VerticalMove {
  public:
@@ -247,7 +249,8 @@ using nv::editing::EditTransaction;
 void TECMusicScore::MoveSelectionVert(int delta) {
   EditTransaction edit(*this, nv::editing::kUndoPitch);
   TECRow* row = nullptr;
-  if (!edit.Allowed()) return;
+  if (!edit.Allowed() || nv::editing::MovePageObjects(edit, 0, delta) || nv::editing::MoveSymbolsVert(edit, delta))
+    return;
   auto targets = nv::editing::RowTargets(*this, true, row);
   if (row == nullptr) return;
   nv::editing::VerticalMove move(*this, edit, *row, delta);

@@ -5,6 +5,7 @@
 #include "editing/command_tables.h"
 #include "editing/command_targets.h"
 #include "editing/edit_transaction.h"
+#include "editing/page_symbol_commands.h"
 #include "model/instrument.h"
 #include "model/measure.h"
 #include "model/row.h"
@@ -13,6 +14,7 @@ namespace nv::editing {
 namespace {
 
 constexpr std::uint8_t kUndoReshape = 23;
+constexpr std::uint8_t kUndoPageObjects = 20;
 constexpr int kLinkHeightMax = 50;
 
 bool Reshape(EditTransaction& edit, TECMeasure& measure, TECElement& element, int delta) {
@@ -102,9 +104,11 @@ void TECMusicScore::ReshapeSelection(int delta) {
     if (nv::editing::ResizeRowGroup(*instrument, SelectedRowGroup, delta)) edit.Touch();
     return;
   }
-  EditTransaction edit(*this, nv::editing::kUndoReshape);
+  const bool pageObjects = instrument != nullptr && SelectedRow == &instrument->TextsRow();
+  EditTransaction edit(*this, pageObjects ? nv::editing::kUndoPageObjects : nv::editing::kUndoReshape);
   if (!edit.Allowed()) return;
   edit.SkipLayout();
+  if (nv::editing::ResizePageObjects(edit, 0, delta)) return;
   TECRow* row = nullptr;
   for (auto& target : nv::editing::RowTargets(*this, false, row))
     for (TECElement* element : target.Elements)

@@ -1,9 +1,12 @@
 // The horizontal and size commands on the selected elements of a staff row:
 // MoveSelectionHorz, ResizeSelection and OffsetNote.
 #include <algorithm>
+#include <cstdlib>
 
 #include "editing/command_targets.h"
 #include "editing/edit_transaction.h"
+#include "editing/page_symbol_commands.h"
+#include "model/instrument.h"
 #include "model/measure.h"
 #include "model/row.h"
 
@@ -45,11 +48,53 @@ bool MoveItem(EditTransaction& edit, TECMeasure& measure, TECMeasureItem& item, 
   return true;
 }
 
+// A tuplet moves with its notes: the span from its start to its end tick,
+// refused when it leaves the measure or meets a note of its voice outside it.
+bool MoveTuplet(EditTransaction& edit, TECMeasure& measure, TECMeasureItem& tuplet, int delta, int measureLength) {
+  const int from = tuplet.Position;
+  const int to = tuplet.Second;
+  if (from + delta < 0 || to + delta > measureLength) return false;
+  auto member = [&](const TECNote& n) { return n.InTuplet() && n.Voice == tuplet.Voice && n.Start >= from && n.Start <= to; };
+  for (const auto& note : measure.Notes)
+    if (note->Voice == tuplet.Voice && !member(*note) && note->Start < to + delta &&
+        from + delta < note->Start + note->Length)
+      return false;
+  if (!edit.SaveMeasure(measure)) return false;
+  for (const auto& note : measure.Notes)
+    if (member(*note)) {
+      note->Start = static_cast<std::uint16_t>(note->Start + delta);
+      note->Position = static_cast<std::uint16_t>(note->Position + delta);
+    }
+  tuplet.Position = static_cast<std::uint16_t>(from + delta);
+  tuplet.Second = static_cast<std::uint16_t>(to + delta);
+  return true;
+}
+
+// An accidental's horizontal offset (its first data byte) grows leftward;
+// a result below zero is kept as its magnitude.
+bool MoveAccidental(EditTransaction& edit, TECMeasure& measure, TECNoteAttribute& accidental, int delta) {
+  if (!edit.SaveMeasure(measure)) return false;
+  accidental.Data[0] = static_cast<std::uint8_t>(std::abs(accidental.Data[0] - delta));
+  return true;
+}
+
 // Notes walk last to first for a positive delta, so a run moves without
 // bumping into itself.
 std::vector<TECElement*> InWalkOrder(std::vector<TECElement*> elements, int delta) {
   if (delta > 0) std::reverse(elements.begin(), elements.end());
   return elements;
+}
+
+// A lone selected item jumps to the next or previous event start of the
+// instrument in its measure; a clef change going right past the last event
+// goes to the measure's last tick.
+bool JumpItem(EditTransaction& edit, const TECInstrument& instrument, TECMeasure& measure, TECMeasureItem& item,
+              int delta, int measureLength) {
+  int tick = NearestEventInMeasure(instrument, measure.Index, item.Position, delta);
+  if (tick == item.Position && item.Kind == ek::ClefChange && delta > 0) tick = measureLength - 1;
+  if (tick == item.Position || tick < 0 || !edit.SaveMeasure(measure)) return false;
+  item.Position = static_cast<std::uint16_t>(tick);
+  return true;
 }
 
 bool ResizeNote(EditTransaction& edit, TECMeasure& measure, TECNote& note, int delta,
@@ -80,7 +125,9 @@ using nv::editing::EditTransaction;
 void TECMusicScore::MoveSelectionHorz(int delta) {
   EditTransaction edit(*this, nv::editing::kUndoMove);
   TECRow* row = nullptr;
-  if (!edit.Allowed()) return;
+  if (!edit.Allowed() || nv::editing::MovePageObjects(edit, delta, 0) || nv::editing::MoveSymbolsHorz(edit, delta))
+    return;
+  const bool single = Selection.size() == 1 && Selection[0].Elements.size() == 1;
   for (auto& target : nv::editing::RowTargets(*this, false, row)) {
     TECMeasure& measure = *target.Measure;
     const int length = GetMeasureLength(measure.Index);
@@ -98,12 +145,21 @@ void TECMusicScore::MoveSelectionHorz(int delta) {
           sign.Options = options;
           changed = true;
         }
+      } else if (element->Type() == TECElementType::Attribute && static_cast<TECNoteAttribute&>(*element).IsAccidental()) {
+        changed = nv::editing::MoveAccidental(edit, measure, static_cast<TECNoteAttribute&>(*element), delta);
       } else if (element->Type() == TECElementType::MeasureItem) {
         auto& item = static_cast<TECMeasureItem&>(*element);
-        if (ek::IsLink(item.Kind) || item.Kind == ek::Tuplet) continue;
-        const bool pointLike = item.Kind == ek::ChordSymbol || item.Kind == ek::TextBox || item.Kind == ek::ObjectGroup;
-        const int extent = pointLike || item.Kind == ek::ClefChange ? 0 : item.Second;
-        changed = nv::editing::MoveItem(edit, measure, item, delta, extent, length);
+        if (ek::IsLink(item.Kind)) continue;
+        if (item.Kind == ek::Tuplet) {
+          changed = nv::editing::MoveTuplet(edit, measure, item, delta, length);
+          notesMoved |= changed;
+        } else if (item.Kind == ek::ChordSymbol || item.Kind == ek::TextBox || item.Kind == ek::ObjectGroup) {
+          changed = nv::editing::MoveItem(edit, measure, item, delta, 0, length);
+        } else if (single && (item.Kind == ek::ClefChange || item.Kind >= 130)) {
+          changed = nv::editing::JumpItem(edit, *CurrentInstrument(), measure, item, delta, length);
+        } else if (item.Kind == ek::ClefChange || item.Kind >= 130) {
+          changed = nv::editing::MoveItem(edit, measure, item, delta, item.Kind == ek::ClefChange ? 0 : item.Second, length);
+        }
       }
       if (changed) edit.Touch();
     }
@@ -112,9 +168,12 @@ void TECMusicScore::MoveSelectionHorz(int delta) {
 }
 
 void TECMusicScore::ResizeSelection(int delta) {
-  EditTransaction edit(*this, nv::editing::kUndoSize);
+  const TECInstrument* instrument = CurrentInstrument();
+  const bool pageObjects = instrument != nullptr && SelectedRow == &instrument->TextsRow();
+  EditTransaction edit(*this, pageObjects ? nv::editing::kUndoMove : nv::editing::kUndoSize);
   TECRow* row = nullptr;
-  if (!edit.Allowed()) return;
+  if (!edit.Allowed() || nv::editing::ResizePageObjects(edit, delta, 0) || nv::editing::ResizePartNumbers(edit, delta))
+    return;
   for (auto& target : nv::editing::RowTargets(*this, false, row)) {
     TECMeasure& measure = *target.Measure;
     const int length = GetMeasureLength(measure.Index);

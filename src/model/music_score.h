@@ -390,6 +390,9 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   // Edit commands on the selection or the notes at the cursor (defined in
   // the editing layer); each is one undo step of its kind.
   void MoveSelectionHorz(int delta);
+  void NudgeSelection(int delta);
+  void ExtendSpanners(int delta);
+  void AlignSelection();
   void ResizeSelection(int delta);
   void OffsetNote();
   void SplitUnionNotes(bool split);

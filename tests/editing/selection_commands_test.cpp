@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "editing/command_tables.h"
 #include "model/measure_items.h"
+#include "model/page_objects.h"
+#include "model/symbols_row.h"
 #include "model/score_builder.h"
 #include "support/edit_harness.h"
 
@@ -43,6 +46,8 @@ struct CommandCase {
   std::function<void(EditFixture&)> check;  // right after the command; may be empty
 };
 
+void PrintTo(const CommandCase& c, std::ostream* out) { *out << c.name; }
+
 void Select(TECMusicScore& score, std::initializer_list<TECElement*> elements) {
   score.ClearSelection();
   for (TECElement* element : elements) score.SelectElement(element, 0);
@@ -60,6 +65,31 @@ std::vector<TECNote*> Eighths(EditFixture& f, int count) {
   for (int i = 0; i < count; ++i) notes.push_back(f.Note(0, 0, 1, 5, 16, 16 * i));
   return notes;
 }
+
+// A symbols-row item of `kind` in measure 0 with byte `at` set, selected.
+TECSymbolItem* Symbol(EditFixture& f, std::uint8_t kind, std::size_t at = 0, std::uint8_t value = 0) {
+  f.score().GoToMeasure(0);
+  f.instrument().GetSymbolMeasure(0, false);
+  f.instrument().AddSymbol(kind, 1, 0);
+  TECSymbolItem* item = f.instrument().SymbolsRow().At(0)->Items.back().get();
+  if (at > 0) item->SetByte(at, value);
+  f.score().ClearUndoLists();
+  f.score().SelectElement(item, 0);
+  return item;
+}
+
+TECSymbolItem* FirstSymbol(EditFixture& f) { return f.instrument().SymbolsRow().At(0)->Items.back().get(); }
+
+TECMeasureItem* Item(EditFixture& f, std::uint8_t kind, int position, int second = 0) {
+  TECMeasure& m = f.measure(0);
+  m.Items.push_back(MakeMeasureItem(kind, &m));
+  TECMeasureItem* item = m.Items.back().get();
+  item->Position = static_cast<std::uint16_t>(position);
+  item->Second = static_cast<std::uint16_t>(second);
+  return item;
+}
+
+TECMeasureItem* FirstItem(EditFixture& f) { return f.measure(0).Items.front().get(); }
 
 const std::vector<CommandCase>& Cases() {
   static const std::vector<CommandCase> cases = {
@@ -226,6 +256,143 @@ const std::vector<CommandCase>& Cases() {
        },
        [](TECMusicScore& s) { s.JoinNotes(true); }, StepExpect::NoStep(),
        [](EditFixture& f) { EXPECT_TRUE(NotesOf(f.measure(0))[1]->Flags & TECNote::BeamBreak); }},
+      // Notes at the cursor when nothing is selected.
+      {"MoveUpNotesAtCursor",
+       [](EditFixture& f) {
+         f.Note(0, 0, 1, 5, 32, 0);
+         f.Note(0, 0, 1, 5, 32, 32);
+         f.score().GoToMeasure(0);
+         f.score().SetCursorPosition(32);
+       },
+       [](TECMusicScore& s) { s.MoveSelectionVert(1); }, StepExpect::Recorded(21),
+       [](EditFixture& f) {
+         auto notes = NotesOf(f.measure(0));
+         EXPECT_EQ(notes[0]->Kind, 21);
+         EXPECT_EQ(notes[1]->Kind, 22);
+       }},
+      {"PitchUsesEarlierAccidental",
+       [](EditFixture& f) {
+         score_builder::AddAttribute(*f.Note(0, 0, 1, 5, 32, 0), ek::Sharp);
+         f.score().SelectElement(f.Note(0, 0, 1, 5, 32, 32), 0);  // sounds C sharp
+       },
+       [](TECMusicScore& s) { s.MoveSelectionByPitch(1); }, StepExpect::Recorded(21),
+       [](EditFixture& f) {
+         TECNote* n = NotesOf(f.measure(0))[1];
+         EXPECT_EQ(n->Kind, 22);
+         EXPECT_TRUE(n->Attributes.empty());
+       }},
+      {"PitchToNaturalAgainstEarlierSharp",
+       [](EditFixture& f) {
+         score_builder::AddAttribute(*f.Note(0, 0, 6, 5, 32, 0), ek::Sharp);  // A sharp
+         f.score().SelectElement(f.Note(0, 0, 7, 5, 32, 32), 0);               // B, then down a tone
+       },
+       [](TECMusicScore& s) { s.MoveSelectionByPitch(-2); }, StepExpect::Recorded(21),
+       [](EditFixture& f) {
+         TECNote* n = NotesOf(f.measure(0))[1];
+         EXPECT_EQ(n->Kind, 26);
+         EXPECT_TRUE(Has(*n, ek::Natural));
+       }},
+      {"TupletMovesWithItsNotes",
+       [](EditFixture& f) {
+         for (int i = 0; i < 3; ++i) f.Note(0, 0, 1, 5, 16, 10 * i)->Flags = 3;
+         f.score().SelectElement(Item(f, ek::Tuplet, 0, 30), 0);
+       },
+       [](TECMusicScore& s) { s.MoveSelectionHorz(1); }, StepExpect::Recorded(20),
+       [](EditFixture& f) {
+         EXPECT_EQ(FirstItem(f)->Position, 1);
+         EXPECT_EQ(NotesOf(f.measure(0))[2]->Start, 21);
+       }},
+      {"ClefChangeJumpsToMeasureEnd", [](EditFixture& f) { f.score().SelectElement(Item(f, ek::ClefChange, 64), 0); },
+       [](TECMusicScore& s) { s.MoveSelectionHorz(1); }, StepExpect::Recorded(20),
+       [](EditFixture& f) { EXPECT_EQ(FirstItem(f)->Position, 127); }},
+      {"ItemJumpsToNextEvent",
+       [](EditFixture& f) {
+         f.Note(0, 0, 1, 5, 32, 64);
+         f.score().SelectElement(Item(f, 185, 0), 0);
+       },
+       [](TECMusicScore& s) { s.MoveSelectionHorz(1); }, StepExpect::Recorded(20),
+       [](EditFixture& f) { EXPECT_EQ(FirstItem(f)->Position, 64); }},
+      {"ChordSymbolOffsetLimit",
+       [](EditFixture& f) {
+         TECMeasureItem* chord = Item(f, ek::ChordSymbol, 0);
+         chord->Voice = 99;
+         f.score().SelectElement(chord, 0);
+       },
+       [](TECMusicScore& s) { s.MoveSelectionVert(1); }, StepExpect::Refused(), {}},
+      {"NudgeWrapsAtEightBits",
+       [](EditFixture& f) {
+         TECMeasureItem* item = Item(f, 185, 0);
+         item->Params[2] = 255;
+         f.score().SelectElement(item, 0);
+       },
+       [](TECMusicScore& s) { s.NudgeSelection(1); }, StepExpect::Recorded(20),
+       [](EditFixture& f) { EXPECT_EQ(FirstItem(f)->Params[2], 0); }},
+      {"NudgeKeepsObjectGroupInMeasure",
+       [](EditFixture& f) { f.score().SelectElement(Item(f, ek::ObjectGroup, 128), 0); },
+       [](TECMusicScore& s) { s.NudgeSelection(1); }, StepExpect::Refused(), {}},
+      {"ExtendSpanner", [](EditFixture& f) { f.score().SelectElement(Item(f, 223, 0, 32), 0); },
+       [](TECMusicScore& s) { s.ExtendSpanners(1); }, StepExpect::Recorded(20),
+       [](EditFixture& f) { EXPECT_EQ(FirstItem(f)->Params[3], 1); }},
+      {"AlignTextBoxes",
+       [](EditFixture& f) {
+         TECMeasureItem* a = Item(f, ek::TextBox, 0);
+         a->Voice = 3;
+         a->Params[0] = 6;
+         TECMeasureItem* b = Item(f, ek::TextBox, 64);
+         b->Voice = 5;
+         b->Params[0] = 4;
+         Select(f.score(), {a, b});
+       },
+       [](TECMusicScore& s) { s.AlignSelection(); }, StepExpect::Recorded(26),
+       [](EditFixture& f) {
+         EXPECT_EQ(f.measure(0).Items[1]->Voice, 3);
+         EXPECT_EQ(f.measure(0).Items[1]->Params[0], 6);
+       }},
+      {"RehearsalMarkMovesRight", [](EditFixture& f) { Symbol(f, ek::SymbolRehearsal); },
+       [](TECMusicScore& s) { s.MoveSelectionHorz(1); }, StepExpect::Recorded(20),
+       [](EditFixture& f) { EXPECT_EQ(FirstSymbol(f)->Byte(2), 1); }},
+      {"RehearsalMarkOffsetLimit", [](EditFixture& f) { Symbol(f, ek::SymbolRehearsal, 2, 39); },
+       [](TECMusicScore& s) { s.MoveSelectionHorz(1); }, StepExpect::Refused(), {}},
+      {"SegnoMovesDownBelowZero", [](EditFixture& f) { Symbol(f, ek::SymbolSegno); },
+       [](TECMusicScore& s) { s.MoveSelectionVert(-1); }, StepExpect::Recorded(21),
+       [](EditFixture& f) { EXPECT_EQ(FirstSymbol(f)->Byte(3), 254); }},
+      {"BarNumberOffsetLimit", [](EditFixture& f) { Symbol(f, ek::SymbolBarNumber, 3, 19); },
+       [](TECMusicScore& s) { s.MoveSelectionVert(1); }, StepExpect::Refused(), {}},
+      {"PartNumberSizeLimit", [](EditFixture& f) { Symbol(f, ek::SymbolVolta, 1, 40); },
+       [](TECMusicScore& s) { s.ResizeSelection(1); }, StepExpect::Refused(), {}},
+      {"PartNumberSizeDecrease", [](EditFixture& f) { Symbol(f, ek::SymbolVolta, 1, 2); },
+       [](TECMusicScore& s) { s.ResizeSelection(-1); }, StepExpect::Recorded(22),
+       [](EditFixture& f) { EXPECT_EQ(FirstSymbol(f)->Byte(1), 1); }},
+      {"RectangleMovesRight",
+       [](EditFixture& f) {
+         TECPageShape* shape = f.instrument().AddPageShape(ek::PageRectangle, 100, 100, 40, 30, 1, 0, 0, 0, 0);
+         shape->X = 100;
+         shape->Width = 40;
+         f.score().ClearUndoLists();
+         f.score().SelectElement(shape, 0);
+       },
+       [](TECMusicScore& s) {
+         s.MoveSelectionHorz(1);
+       },
+       StepExpect::Recorded(20),
+       [](EditFixture& f) {
+         EXPECT_EQ(static_cast<TECPageShape&>(*f.instrument().TextsRow().Objects[0]).X, 101);
+       }},
+      {"RectangleResizeIsAPageObjectStep",
+       [](EditFixture& f) {
+         TECPageShape* shape = f.instrument().AddPageShape(ek::PageRectangle, 100, 100, 40, 30, 1, 0, 0, 0, 0);
+         shape->X = 100;
+         shape->Width = 40;
+         f.score().ClearUndoLists();
+         f.score().SelectElement(shape, 0);
+       },
+       [](TECMusicScore& s) { s.ResizeSelection(1); }, StepExpect::Recorded(20),
+       [](EditFixture& f) {
+         EXPECT_EQ(static_cast<TECPageShape&>(*f.instrument().TextsRow().Objects[0]).Width, 41);
+       }},
+      {"VelocityWithoutStep", [](EditFixture& f) { f.score().SelectElement(f.Note(0, 0, 1, 5, 32, 0), 0); },
+       [](TECMusicScore& s) { s.ChangeSelectionVelocity(1); }, StepExpect::NoStep(),
+       [](EditFixture& f) { EXPECT_EQ(NotesOf(f.measure(0))[0]->Velocity, 65); }},
   };
   return cases;
 }
