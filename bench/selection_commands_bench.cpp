@@ -33,6 +33,8 @@ std::unique_ptr<TECMusicScore> CommandScore() {
   score->LayoutSuspended = false;
   score->LayoutScore(0, false);
   score->SetMaxUndo(10);
+  // A new score starts with undo locked.
+  score->SetLockUndo(false);
   return score;
 }
 
@@ -64,9 +66,14 @@ void RunCommand(benchmark::State& state, const std::function<void(TECMusicScore&
       score->CurrentInstrument()->SetActiveRow(r);
       SelectNotes(*score, r, measures);
       state.ResumeTiming();
+      const int steps = score->UndoCount();
       const auto t0 = Clock::now();
       command(*score);
       const auto t1 = Clock::now();
+      if (score->UndoCount() == steps) {
+        state.SkipWithError("the command recorded no step");
+        return;
+      }
       score->Undo(1);
       const auto t2 = Clock::now();
       score->Redo(1);

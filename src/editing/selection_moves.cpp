@@ -2,6 +2,8 @@
 // MoveSelectionHorz, ResizeSelection and OffsetNote.
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
+#include <utility>
 
 #include "editing/command_targets.h"
 #include "editing/edit_transaction.h"
@@ -117,6 +119,43 @@ bool ResizeNote(EditTransaction& edit, TECMeasure& measure, TECNote& note, int d
   return true;
 }
 
+// A barre's or spanner's end moved to the nearest event start of the
+// instrument after it (delta >= 1) or before it, carried over bar lines.
+bool ResizeSpanner(EditTransaction& edit, TECMeasure& measure, TECMeasureItem& item, int delta) {
+  const TECMusicScore& score = edit.Score();
+  const TECInstrument& instrument = *measure.Owner->Owner();
+  const int own = measure.Index;
+  int endMeasure = own;
+  int end = item.Position + item.Second;
+  while (end >= score.GetMeasureLength(endMeasure) && score.GetMeasureLength(endMeasure) > 0) {
+    end -= score.GetMeasureLength(endMeasure);
+    ++endMeasure;
+  }
+  std::optional<std::pair<int, int>> found;
+  for (int r = 0; r < instrument.GetRowCount(); ++r) {
+    int m = endMeasure;
+    int tick = end;
+    const TECRow& row = *instrument.GetRow(r);
+    if (!(delta >= 1 ? row.FindNextEvent(m, tick) : row.FindPreviousEvent(m, tick))) continue;
+    const std::pair<int, int> at{m, tick};
+    if (delta >= 1 ? at <= std::pair{endMeasure, end} : at >= std::pair{endMeasure, end}) continue;
+    if (!found || (delta >= 1 ? at < *found : at > *found)) found = at;
+  }
+  if (!found || found->first < own) return false;
+  int extent = item.Second;
+  if (found->first == own && found->second > item.Position) {
+    extent = found->second - item.Position;
+  } else if (found->first > own) {
+    extent = score.GetMeasureLength(own) - item.Position + found->second;
+    for (int m = own + 1; m < found->first; ++m) extent += score.GetMeasureLength(m);
+  } else if (item.Kind != ek::Barre && extent > 0) {
+    extent -= 1;
+  }
+  if (extent == item.Second || extent > 0xFFFF || !edit.SaveMeasure(measure)) return false;
+  item.Second = static_cast<std::uint16_t>(extent);
+  return true;
+}
+
 }  // namespace
 }  // namespace nv::editing
 
@@ -188,6 +227,9 @@ void TECMusicScore::ResizeSelection(int delta) {
         if (!edit.SaveMeasure(measure)) continue;
         for (int i = 0; i < 3; ++i) bend.Curve[i] = static_cast<std::uint16_t>(bend.Curve[i] + (i + 1) * delta);
         changed = true;
+      } else if (element->Type() == TECElementType::MeasureItem && element->Kind >= ek::SpannerFirst &&
+                 element->Kind <= ek::SpannerLast) {
+        changed = nv::editing::ResizeSpanner(edit, measure, static_cast<TECMeasureItem&>(*element), delta);
       }
       if (changed) edit.Touch();
     }

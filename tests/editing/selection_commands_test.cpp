@@ -390,6 +390,24 @@ const std::vector<CommandCase>& Cases() {
        [](EditFixture& f) {
          EXPECT_EQ(static_cast<TECPageShape&>(*f.instrument().TextsRow().Objects[0]).Width, 41);
        }},
+      {"SpannerGrowsToNextEvent",
+       [](EditFixture& f) {
+         f.Note(0, 0, 1, 5, 32, 0);
+         f.Note(0, 0, 1, 5, 32, 64);
+         f.Note(0, 1, 1, 5, 32, 32);
+         f.score().SelectElement(Item(f, 223, 0, 64), 0);  // ends on the note at 64
+       },
+       [](TECMusicScore& s) { s.ResizeSelection(1); }, StepExpect::Recorded(22),
+       // The next event is in measure 1 at 32: the rest of measure 0 and 32.
+       [](EditFixture& f) { EXPECT_EQ(FirstItem(f)->Second, 128 + 32); }},
+      {"SpannerShrinksToPreviousEvent",
+       [](EditFixture& f) {
+         f.Note(0, 0, 1, 5, 32, 0);
+         f.Note(0, 0, 1, 5, 32, 32);
+         f.score().SelectElement(Item(f, 223, 0, 64), 0);
+       },
+       [](TECMusicScore& s) { s.ResizeSelection(-1); }, StepExpect::Recorded(22),
+       [](EditFixture& f) { EXPECT_EQ(FirstItem(f)->Second, 32); }},
       {"VelocityWithoutStep", [](EditFixture& f) { f.score().SelectElement(f.Note(0, 0, 1, 5, 32, 0), 0); },
        [](TECMusicScore& s) { s.ChangeSelectionVelocity(1); }, StepExpect::NoStep(),
        [](EditFixture& f) { EXPECT_EQ(NotesOf(f.measure(0))[0]->Velocity, 65); }},
