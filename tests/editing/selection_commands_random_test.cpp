@@ -30,6 +30,9 @@ const std::vector<Command>& Commands() {
       [](TECMusicScore& s, std::mt19937& rng) { s.SetStemDirection(static_cast<int>(rng() % 2)); },
       [](TECMusicScore& s, std::mt19937& rng) { s.SetBeamDirection(Sign(rng)); },
       [](TECMusicScore& s, std::mt19937& rng) { s.ReshapeSelection(Sign(rng)); },
+      [](TECMusicScore& s, std::mt19937& rng) { s.NudgeSelection(Sign(rng)); },
+      [](TECMusicScore& s, std::mt19937& rng) { s.ExtendSpanners(Sign(rng)); },
+      [](TECMusicScore& s, std::mt19937&) { s.AlignSelection(); },
   };
   return commands;
 }
