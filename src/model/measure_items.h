@@ -32,6 +32,9 @@ class TECMeasureItem : public TECElement {
   std::uint8_t Voice = 0;
   std::array<std::uint8_t, 4> Params{};
   TECMeasure* Owner = nullptr;
+  // A spanner's drawn end x + 1, written by its painter when it drew the
+  // final form; never stored.
+  std::int32_t DrawnEnd = 0;
 
  protected:
   void CopyCommon(TECMeasureItem& to) const;
@@ -41,6 +44,8 @@ class TECMeasureItem : public TECElement {
 struct TECChordPiece {
   std::array<std::uint8_t, 5> Format{};
   std::string Text;
+  // Where the painter laid out the piece's right end; never stored.
+  std::int32_t RightEnd = 0;
 };
 
 class TECChordSymbol : public TECMeasureItem {

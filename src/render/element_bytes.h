@@ -36,6 +36,28 @@ inline int ItemStep(const TECMeasureItem& i) { return i.Voice; }
 inline int ItemOctave(const TECMeasureItem& i) { return i.Params[0]; }
 inline std::uint8_t ItemVariant(const TECMeasureItem& i) { return i.Params[1]; }
 inline std::uint8_t ItemXOffset(const TECMeasureItem& i) { return i.Params[2]; }
+// Hairpins: the end shift in pixels (signed).
+inline std::uint8_t ItemEndShift(const TECMeasureItem& i) { return i.Params[3]; }
+
+// Chord symbol: the vertical shift (ones' complement) and the horizontal one.
+inline std::uint8_t ChordYOffset(const TECChordSymbol& c) { return c.Voice; }
+inline std::uint8_t ChordXOffset(const TECChordSymbol& c) { return c.Params[0]; }
+// Chord piece: size, style, anchor and the raise (signed 16-bit).
+inline int PieceSize(const TECChordPiece& p) { return p.Format[0]; }
+inline int PieceStyle(const TECChordPiece& p) { return p.Format[1]; }
+inline int PieceAnchor(const TECChordPiece& p) { return p.Format[2]; }
+inline int PieceRaise(const TECChordPiece& p) {
+  return static_cast<std::int16_t>(p.Format[3] | (p.Format[4] << 8));
+}
+
+// Text box: size, style, step, octave and flags, the colour and the
+// per-line shift (signed).
+inline int TextBoxSize(const TECTextBox& t) { return t.Style[0]; }
+inline int TextBoxFontStyle(const TECTextBox& t) { return t.Style[1]; }
+inline int TextBoxStep(const TECTextBox& t) { return t.Style[2]; }
+inline int TextBoxOctave(const TECTextBox& t) { return t.Style[3]; }
+inline int TextBoxFlags(const TECTextBox& t) { return t.Style[4]; }
+inline int TextBoxShift(const TECTextBox& t) { return static_cast<std::int8_t>(t.Voice); }
 
 // Symbols-row items: the offsets sit after the bytes the kind uses.
 inline std::uint8_t SymbolXOffset(const TECSymbolItem& s) { return s.Byte(s.Kind == ek::TempoMark ? 7 : 2); }

@@ -21,14 +21,33 @@ using nv::platform::Rect;
 
 constexpr int kHandle = 6;
 
-int DeviceX(const PainterContext& ctx, int stored) { return (stored - 1000) * ctx.HorizontalFactor / 10000; }
-int DeviceY(const PainterContext& ctx, int stored) { return (stored - 1000) * ctx.VerticalFactor / 10000; }
+int DeviceX(const ObjectFrame& frame, int stored, int origin) {
+  return frame.AnchorX + (stored - origin) * frame.HorizontalFactor / 10000;
+}
+int DeviceY(const ObjectFrame& frame, int stored, int origin) {
+  return frame.AnchorY + (stored - origin) * frame.VerticalFactor / 10000;
+}
+int DeviceX(const ObjectFrame& frame, int stored) { return DeviceX(frame, stored, frame.Origin); }
+int DeviceY(const ObjectFrame& frame, int stored) { return DeviceY(frame, stored, frame.Origin); }
 
-nv::platform::Pen PenOf(const PainterContext& ctx, nv::platform::Color color, int width, int style) {
+// A radial coordinate of an arc, pie or chord as the frame reads it; the
+// third one (`third`) counts as negative from a lower limit, which stored
+// files rely on.
+int Radial(const ObjectFrame& frame, std::int16_t stored, bool third) {
+  if (!frame.SignedRadials) return stored;
+  const int value = static_cast<std::uint16_t>(stored);
+  return value > (third ? 10000 : 32000) ? value - 65535 : value;
+}
+
+nv::platform::Color InkOr(const ObjectFrame& frame, std::int32_t own) {
+  return frame.Ink ? *frame.Ink : static_cast<nv::platform::Color>(own);
+}
+
+nv::platform::Pen PenOf(const ObjectFrame& frame, nv::platform::Color color, int width, int style) {
   const auto penStyle = style >= 0 && style <= static_cast<int>(nv::platform::PenStyle::Clear)
                             ? static_cast<nv::platform::PenStyle>(style)
                             : nv::platform::PenStyle::Solid;
-  return {color, width * ctx.HorizontalFactor / 10000, penStyle, nv::platform::PenMode::Copy};
+  return {color, width * frame.HorizontalFactor / 10000, penStyle, nv::platform::PenMode::Copy};
 }
 
 nv::platform::Brush BrushOf(nv::platform::Color color, int style) {
@@ -49,25 +68,37 @@ Rect Hull(const std::vector<Point>& points) {
   return r;
 }
 
-Rect DrawText(PainterContext& ctx, const TECPageText& text) {
+// Alignment of a text's lines: bits 4..5 of its flags.
+constexpr int kAlignShift = 4;
+constexpr int kAlignMask = 3;
+constexpr int kAlignCentre = 1;
+constexpr int kAlignRight = 2;
+
+Rect DrawText(PainterContext& ctx, const TECPageText& text, const ObjectFrame& frame) {
   nv::platform::Font font;
   font.face = text.FontName.empty() ? "Arial" : text.FontName;
-  font.size = ctx.Printing ? text.FontSize * ctx.Score.GetScale() / 100 : text.FontSize * ctx.HorizontalFactor / 10000;
-  font.color = static_cast<nv::platform::Color>(text.Color);
+  const int points = text.FontSize == 0 && frame.DefaultTextSize > 0 ? frame.DefaultTextSize : text.FontSize;
+  font.size = ctx.Printing ? points * ctx.Score.GetScale() / 100 : points * frame.HorizontalFactor / 10000;
+  font.color = InkOr(frame, text.Color);
   font.bold = text.FontStyle & 1;
   font.italic = text.FontStyle & 2;
   font.underline = text.FontStyle & 4;
   font.strikeout = text.FontStyle & 8;
   ctx.Canvas.setFont(font);
   ctx.SetClearBrush();
-  const int x = text.X * ctx.HorizontalFactor / 10000;
-  const int y = text.Y * ctx.VerticalFactor / 10000;
+  const int x = DeviceX(frame, text.X, frame.TextOrigin);
+  const int y = DeviceY(frame, text.Y, frame.TextOrigin);
   const int lineHeight = ctx.Canvas.textHeight("A");
   int widest = 0;
   for (const std::string& line : text.Lines) widest = std::max(widest, ctx.Canvas.textWidth(line));
   const int lines = static_cast<int>(text.Lines.size());
   if (text.Rotation % 360 == 0) {
-    for (int i = 0; i < lines; ++i) ctx.Canvas.textOut(x, y + i * lineHeight, text.Lines[i]);
+    const int align = (text.Flags >> kAlignShift) & kAlignMask;
+    for (int i = 0; i < lines; ++i) {
+      const int free = widest - ctx.Canvas.textWidth(text.Lines[i]);
+      const int lineX = align == kAlignCentre ? x + free / 2 : align == kAlignRight ? x + free : x;
+      ctx.Canvas.textOut(lineX, y + i * lineHeight, text.Lines[i]);
+    }
     return {x, y, x + widest, y + std::max(lines, 1) * lineHeight};
   }
   // Turned text: every line's origin turns with the font around the object's
@@ -110,20 +141,35 @@ void DrawPlaceholder(PainterContext& ctx, const Rect& box) {
   canvas.restoreDC(level);
 }
 
-Rect DrawPicture(PainterContext& ctx, const TECPagePicture& object) {
-  const int x = DeviceX(ctx, object.X);
-  const int y = DeviceY(ctx, object.Y);
-  const Rect box{x, y, x + object.Width * ctx.HorizontalFactor / 10000, y + object.Height * ctx.VerticalFactor / 10000};
+Rect DrawPicture(PainterContext& ctx, const TECPagePicture& object, const ObjectFrame& frame) {
+  const int x = DeviceX(frame, object.X, frame.PictureOrigin);
+  const int y = DeviceY(frame, object.Y, frame.PictureOrigin);
+  const Rect box{x, y, x + object.Width * frame.HorizontalFactor / 10000,
+                 y + object.Height * frame.VerticalFactor / 10000};
+  if (frame.Selected) {
+    ctx.Canvas.setPen({nv::platform::colors::red, std::max(1, ctx.PenUnits[1]), nv::platform::PenStyle::Solid,
+                       nv::platform::PenMode::Copy});
+    ctx.SetClearBrush();
+    ctx.Canvas.rectangle(box);
+  }
   if (!object.Picture) return box;
   const nv::platform::Picture picture = DecodePicture(*object.Picture);
   if (picture.isEmpty()) {
     DrawPlaceholder(ctx, box);
     return box;
   }
+  const int naturalWidth = picture.width() * frame.HorizontalFactor / 10000;
+  const int naturalHeight = picture.height() * frame.VerticalFactor / 10000;
   if (object.Flags & TECPagePicture::Stretched) {
     ctx.Canvas.stretchDraw(box, picture);
+  } else if (frame.GroupPictures) {
+    // Natural size: centred in the box with the flag, from its corner without.
+    const bool centred = object.Flags & TECPagePicture::NaturalSize;
+    const int left = centred ? x + (box.width() - naturalWidth) / 2 : x;
+    const int top = centred ? y + (box.height() - naturalHeight) / 2 : y;
+    ctx.Canvas.stretchDraw({left, top, left + naturalWidth, top + naturalHeight}, picture);
   } else if (object.Flags & TECPagePicture::NaturalSize) {
-    ctx.Canvas.stretchDraw({x, y, x + picture.width() * ctx.HorizontalFactor / 10000, y + picture.height() * ctx.VerticalFactor / 10000}, picture);
+    ctx.Canvas.stretchDraw({x, y, x + naturalWidth, y + naturalHeight}, picture);
   } else {
     // Fitted into the box with its proportions kept.
     const double scale = std::min(static_cast<double>(box.width()) / picture.width(),
@@ -162,11 +208,11 @@ std::vector<Point> EndShape(PainterContext& ctx, int shape, Point p, Point from)
   return points;
 }
 
-Rect DrawLine(PainterContext& ctx, TECPageLine& line) {
-  const Point a{DeviceX(ctx, line.X1), DeviceY(ctx, line.Y1)};
-  const Point b{DeviceX(ctx, line.X2), DeviceY(ctx, line.Y2)};
-  const auto color = static_cast<nv::platform::Color>(line.PenColor);
-  ctx.Canvas.setPen(PenOf(ctx, color, line.PenWidth, line.PenStyle));
+Rect DrawLine(PainterContext& ctx, TECPageLine& line, const ObjectFrame& frame) {
+  const Point a{DeviceX(frame, line.X1), DeviceY(frame, line.Y1)};
+  const Point b{DeviceX(frame, line.X2), DeviceY(frame, line.Y2)};
+  const auto color = InkOr(frame, line.PenColor);
+  ctx.Canvas.setPen(PenOf(frame, color, line.PenWidth, line.PenStyle));
   ctx.Canvas.moveTo(a.x, a.y);
   ctx.Canvas.lineTo(b.x, b.y);
   std::vector<Point> covered{a, b};
@@ -181,15 +227,17 @@ Rect DrawLine(PainterContext& ctx, TECPageLine& line) {
   return Hull(covered);
 }
 
-Rect DrawShape(PainterContext& ctx, const TECPageShape& shape) {
-  const int x = DeviceX(ctx, shape.X);
-  const int y = DeviceY(ctx, shape.Y);
-  const Rect box{x, y, x + shape.Width * ctx.HorizontalFactor / 10000, y + shape.Height * ctx.VerticalFactor / 10000};
-  ctx.Canvas.setPen(PenOf(ctx, static_cast<nv::platform::Color>(shape.PenColor), shape.PenWidth, shape.PenStyle));
-  ctx.Canvas.setBrush(BrushOf(static_cast<nv::platform::Color>(shape.BrushColor), shape.BrushStyle));
+Rect DrawShape(PainterContext& ctx, const TECPageShape& shape, const ObjectFrame& frame) {
+  const int x = DeviceX(frame, shape.X);
+  const int y = DeviceY(frame, shape.Y);
+  const Rect box{x, y, x + shape.Width * frame.HorizontalFactor / 10000, y + shape.Height * frame.VerticalFactor / 10000};
+  nv::platform::Pen pen = PenOf(frame, InkOr(frame, shape.PenColor), shape.PenWidth, shape.PenStyle);
+  if (frame.Ink && shape.PenWidth == 0) pen.width = std::max(1, ctx.PenUnits[1]);
+  ctx.Canvas.setPen(pen);
+  ctx.Canvas.setBrush(BrushOf(InkOr(frame, shape.BrushColor), shape.BrushStyle));
   if (const auto* arc = dynamic_cast<const TECPageArc*>(&shape)) {
-    const Point start{DeviceX(ctx, arc->StartX), DeviceY(ctx, arc->StartY)};
-    const Point end{DeviceX(ctx, arc->EndX), DeviceY(ctx, arc->EndY)};
+    const Point start{DeviceX(frame, Radial(frame, arc->StartX, false)), DeviceY(frame, Radial(frame, arc->StartY, false))};
+    const Point end{DeviceX(frame, Radial(frame, arc->EndX, true)), DeviceY(frame, Radial(frame, arc->EndY, false))};
     if (shape.Kind == ek::PageArc) ctx.Canvas.arc(box, start, end);
     else if (shape.Kind == ek::PagePie) ctx.Canvas.pie(box, start, end);
     else ctx.Canvas.chord(box, start, end);
@@ -217,22 +265,21 @@ void DrawHandles(PainterContext& ctx, const Rect& box, bool middles) {
 
 }  // namespace
 
+Rect DrawObject(PainterContext& ctx, TECPageObject& object, const ObjectFrame& frame) {
+  if (auto* text = dynamic_cast<TECPageText*>(&object)) return DrawText(ctx, *text, frame);
+  if (auto* picture = dynamic_cast<TECPagePicture*>(&object)) return DrawPicture(ctx, *picture, frame);
+  if (auto* line = dynamic_cast<TECPageLine*>(&object)) return DrawLine(ctx, *line, frame);
+  if (auto* shape = dynamic_cast<TECPageShape*>(&object)) return DrawShape(ctx, *shape, frame);
+  return {};
+}
+
 void DrawPageObject(PainterContext& ctx, TECPageObject& object) {
-  Rect box;
-  bool middles = false;
-  if (auto* text = dynamic_cast<TECPageText*>(&object)) {
-    box = DrawText(ctx, *text);
-  } else if (auto* picture = dynamic_cast<TECPagePicture*>(&object)) {
-    box = DrawPicture(ctx, *picture);
-    middles = true;
-  } else if (auto* line = dynamic_cast<TECPageLine*>(&object)) {
-    box = DrawLine(ctx, *line);
-  } else if (auto* shape = dynamic_cast<TECPageShape*>(&object)) {
-    box = DrawShape(ctx, *shape);
-    middles = shape->Kind == ek::PageRectangle;
-  } else {
-    return;
-  }
+  if (object.Kind < ek::PageText || object.Kind > ek::PageChord) return;
+  ObjectFrame frame;
+  frame.HorizontalFactor = ctx.HorizontalFactor;
+  frame.VerticalFactor = ctx.VerticalFactor;
+  Rect box = DrawObject(ctx, object, frame);
+  const bool middles = object.Kind == ek::PagePicture || object.Kind == ek::PageRectangle;
   const bool selected = ctx.Selection != nullptr && ctx.Selection->Row == &ctx.Instrument.TextsRow() &&
                         ctx.Selection->Contains(&object);
   if (selected) {

@@ -96,14 +96,17 @@ void PainterContext::SetSolidBrush(nv::platform::Color color) {
 
 void PainterContext::SetClearBrush() { Canvas.setBrush({0, nv::platform::BrushStyle::Clear, {}}); }
 
+int LayoutColumn(const TECMeasureLayout& layout, int tick) {
+  if (layout.Positions.empty()) return 0;
+  // Within the table and within the measure: the entry past the last tick
+  // is the measure's end.
+  int last = static_cast<int>(layout.Positions.size()) - 1;
+  if (layout.MeasureLength > 0) last = std::min<int>(last, layout.MeasureLength);
+  return layout.Positions[std::clamp(tick, 0, last)];
+}
+
 int PainterContext::ColumnOffset(int tick) const {
-  if (Layout != nullptr && !Layout->Positions.empty()) {
-    // Within the table and within the measure: the entry past the last tick
-    // is the measure's end.
-    int last = static_cast<int>(Layout->Positions.size()) - 1;
-    if (Layout->MeasureLength > 0) last = std::min<int>(last, Layout->MeasureLength);
-    return Layout->Positions[std::clamp(tick, 0, last)];
-  }
+  if (Layout != nullptr && !Layout->Positions.empty()) return LayoutColumn(*Layout, tick);
   const int t = std::max(tick, 0);
   if (!FirstInSystem) return Scaled(t / 2 + 10);
   const bool rowHasMeasures = Row != nullptr && Row->MeasureCount() > 0;

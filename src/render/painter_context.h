@@ -149,6 +149,10 @@ struct PainterContext {
   int ColumnOffset(int tick) const;
 };
 
+// The column offset of a tick in a measure's layout record: the tick limited
+// to the table and to the measure's length.
+int LayoutColumn(const TECMeasureLayout& layout, int tick);
+
 // The signed value of a display-offset byte (ones' complement: 128 and
 // above count as value - 255).
 constexpr int SignedOffset(std::uint8_t b) { return b >= 128 ? b - 255 : b; }

@@ -28,13 +28,11 @@ int OpeningOffsets(const TECInstrument& instrument, const TECRowInfo* record, in
   return sum;
 }
 
-// Base x of a system's left content edge: the page margin, the indent and
-// the room kept for the bracket of several rows.
+}  // namespace
+
 int SystemLeftBase(const PainterContext& ctx, int system) {
   return ctx.PageLeft + SystemLeftIndent(ctx.Instrument, system) + (ctx.Instrument.GetRowCount() > 1 ? 10 : 0);
 }
-
-}  // namespace
 
 int SystemLeftIndent(const TECInstrument& instrument, int system) {
   const TECRowInfo* record = SystemRecord(instrument, system);

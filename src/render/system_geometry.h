@@ -26,6 +26,9 @@ int SystemDistance(const PainterContext& ctx, int system, int row);
 // The x where the music of a system of the page starts (its first
 // measure's content origin) and where its staves end.
 int SystemStartX(const PainterContext& ctx, int system);
+// Base x of a system's left content edge: the page margin, the indent and
+// the room kept for the bracket of several rows.
+int SystemLeftBase(const PainterContext& ctx, int system);
 int SystemEndX(const PainterContext& ctx, int system);
 
 }  // namespace nv::render
