@@ -16,10 +16,13 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "draw_test_support.h"
+#include "model/drum_tables.h"
 #include "model/measure.h"
+#include "model/measure_items.h"
 #include "model/page_objects.h"
 #include "platform/qt/qt_canvas.h"
 #include "platform/qt/qt_font_faces.h"
@@ -239,6 +242,214 @@ std::unique_ptr<TECMusicScore> GraceNotesAndBrackets(PaintSelection&) {
   return score;
 }
 
+// A measure item at a tick with its vertical place (step, octave).
+template <typename Item = TECMeasureItem>
+Item& AddItem(TECMeasure& m, std::uint8_t kind, int position, int second, int step, int octave) {
+  std::unique_ptr<Item> item;
+  if constexpr (std::is_same_v<Item, TECMeasureItem>) item = std::make_unique<Item>(kind, &m);
+  else item = std::make_unique<Item>(&m);
+  item->Position = static_cast<std::uint16_t>(position);
+  item->Second = static_cast<std::uint16_t>(second);
+  item->Voice = static_cast<std::uint8_t>(step);
+  item->Params[0] = static_cast<std::uint8_t>(octave);
+  Item& added = *item;
+  m.Items.push_back(std::move(item));
+  return added;
+}
+
+// Quarters on the middle line of every measure, two measures to a system.
+std::unique_ptr<TECMusicScore> QuarterScore(int measures) {
+  auto score = layout_test::MakeScore(1, measures);
+  score->SetTimeSignature(4, 4, 0, true);
+  score->SetMeasureCount(2);
+  for (int m = 0; m < measures; ++m)
+    for (int i = 0; i < 4; ++i) AddNote(Measure(*score, 0, m), 7, 5, 32, i * 32);
+  return score;
+}
+
+// Hairpins below the staff and an octave line above it, across the system
+// break, with line brackets in the second system.
+std::unique_ptr<TECMusicScore> HairpinsAndOctaveLine(PaintSelection&) {
+  auto score = QuarterScore(4);
+  AddItem(Measure(*score, 0, 0), ek::Crescendo, 0, 96, 2, 4);
+  AddItem(Measure(*score, 0, 1), ek::Diminuendo, 0, 160, 2, 4);
+  AddItem(Measure(*score, 0, 0), ek::Crescendo, 64, 192, 4, 3);
+  AddItem(Measure(*score, 0, 0), ek::OctaveLineAbove, 32, 256, 2, 7);
+  AddItem(Measure(*score, 0, 2), ek::OctaveLineBelow, 64, 96, 2, 3);
+  AddItem(Measure(*score, 0, 3), ek::LineBracketAbove, 0, 32, 2, 7);
+  AddItem(Measure(*score, 0, 3), ek::LineBracketBelow, 64, 32, 2, 7);
+  AddItem(Measure(*score, 0, 3), ek::LineWithEndBar, 0, 96, 4, 3);
+  return score;
+}
+
+// A trill line over a measure and a half, barre lines with fraction, letter,
+// position and end tick.
+std::unique_ptr<TECMusicScore> TrillAndBarre(PaintSelection&) {
+  auto score = QuarterScore(2);
+  AddItem(Measure(*score, 0, 0), ek::TrillLine, 0, 160, 2, 7);
+  TECMeasureItem& five = AddItem(Measure(*score, 0, 0), ek::Barre, 0, 96, 2, 4);
+  five.Params[1] = 0x95;  // 5/6, "B", end tick
+  five.Params[2] = 5;
+  TECMeasureItem& c = AddItem(Measure(*score, 0, 1), ek::Barre, 0, 120, 2, 4);
+  c.Params[1] = 0x23;  // 1/2, "C"
+  c.Params[2] = 12;
+  return score;
+}
+
+// Bends of types 0 to 6, on every other quarter.
+std::unique_ptr<TECMusicScore> Bends(PaintSelection&) {
+  auto score = QuarterScore(4);
+  for (int type = 0; type <= 6; ++type) {
+    TECBend& bend = AddItem<TECBend>(Measure(*score, 0, type / 2), ek::Bend, (type % 2) * 64, 0, 2, 6);
+    bend.BendType = static_cast<std::uint8_t>(type);
+    if (type < 3) bend.Curve = {1012, 980, 0, 0, 0, 0};
+    else if (type < 5) bend.Curve = {1010, 980, 1020, 1000, 0, 0};
+    else bend.Curve = {1008, 980, 1016, 980, 1024, 1000};
+  }
+  return score;
+}
+
+TECChordPiece ChordPiece(const std::string& text, int anchor, int raise) {
+  TECChordPiece p;
+  p.Format = {0, 0, static_cast<std::uint8_t>(anchor), static_cast<std::uint8_t>(raise & 0xFF),
+              static_cast<std::uint8_t>((raise >> 8) & 0xFF)};
+  p.Text = text;
+  return p;
+}
+
+// Chord symbols under the staff (a raised seventh, stacked alterations
+// after a bracket, a shifted one) and text boxes (left, slanted, centred).
+std::unique_ptr<TECMusicScore> ChordSymbolsAndTextBoxes(PaintSelection&) {
+  auto score = QuarterScore(2);
+  auto chord = [&](int m, int tick, std::vector<TECChordPiece> pieces) -> TECChordSymbol& {
+    TECChordSymbol& c = AddItem<TECChordSymbol>(Measure(*score, 0, m), ek::ChordSymbol, tick, 0, 0, 0);
+    c.Pieces = std::move(pieces);
+    return c;
+  };
+  chord(0, 0, {ChordPiece("C", 0, 0), ChordPiece("m", 0, 0), ChordPiece("7", 1, -2)});
+  chord(0, 64, {ChordPiece("G", 0, 0), ChordPiece("7", 1, -2), ChordPiece("b9", 1, -1), ChordPiece("#5", 1, -4)});
+  chord(1, 0, {ChordPiece("F#", 0, 0), ChordPiece("/", 0, 0), ChordPiece("A#", 1, 0)}).Voice = 255 - 6;
+  auto box = [&](int m, int tick, int step, int octave, int flags, int shift, std::vector<std::string> lines) {
+    TECTextBox& t = AddItem<TECTextBox>(Measure(*score, 0, m), ek::TextBox, tick, 0, 0, 0);
+    t.Style = {10, 0, static_cast<std::uint8_t>(step), static_cast<std::uint8_t>(octave),
+               static_cast<std::uint8_t>(flags)};
+    t.Voice = static_cast<std::uint8_t>(shift);
+    t.Value32 = 0x800000;
+    t.Lines = std::move(lines);
+  };
+  box(0, 32, 2, 9, 0, 0, {"dolce", "sempre"});
+  box(1, 0, 2, 9, 0, 4, {"poco", "a", "poco"});
+  box(1, 96, 2, 9, 1, 0, {"rit.", "molto"});
+  return score;
+}
+
+// A rising beamed triplet, a falling one, and plain triplets with stems up
+// and down.
+std::unique_ptr<TECMusicScore> Tuplets(PaintSelection&) {
+  auto score = layout_test::MakeScore(1, 2);
+  score->SetTimeSignature(4, 4, 0, true);
+  score->SetMeasureCount(2);
+  TECRow& row = *score->CurrentInstrument()->GetRow(0);
+  auto triplet = [&](int m, int tick, int value, std::array<int, 3> steps, bool down) {
+    TECMeasure& measure = Measure(*score, 0, m);
+    for (int i = 0; i < 3; ++i) {
+      TECNote* n = AddNote(measure, steps[i], 5, value, tick + i * value);
+      n->Flags |= 3;
+      if (down) n->Flags |= TECNote::StemDown;
+    }
+    TECTuplet& t = AddItem<TECTuplet>(measure, ek::Tuplet, tick, tick + 3 * value - 2, 0, 0);
+    t.Voice = 0;
+    t.Count = 3;
+  };
+  // Measure 0 is beamed by the union rebuild; measure 1 has no beams.
+  triplet(0, 0, 16, {2, 4, 6}, false);
+  triplet(0, 48, 16, {6, 4, 2}, true);
+  row.RebuildUnions(&Measure(*score, 0, 0), false, false);
+  triplet(1, 0, 32, {3, 4, 5}, false);
+  triplet(1, 96, 8, {1, 1, 1}, false);
+  Measure(*score, 0, 1).Notes.back()->Flags |= TECNote::StemDown;
+  return score;
+}
+
+// An object group (rectangle, ellipse, arrowed line, arc, pie, rotated text)
+// and drum-head notes made of drawing objects.
+std::unique_ptr<TECMusicScore> ObjectGroupAndDrumHeads(PaintSelection&) {
+  auto score = QuarterScore(2);
+  TECObjectGroup& group = AddItem<TECObjectGroup>(Measure(*score, 0, 0), ek::ObjectGroup, 32, 0, 2, 8);
+  auto shape = std::make_unique<TECPageShape>(ek::PageRectangle);
+  shape->Width = 30;
+  shape->Height = 14;
+  shape->PenWidth = 1;
+  shape->BrushStyle = 6;
+  group.Objects.push_back(std::move(shape));
+  auto ellipse = std::make_unique<TECPageShape>(ek::PageEllipse);
+  ellipse->X = 40;
+  ellipse->Width = 20;
+  ellipse->Height = 14;
+  ellipse->PenWidth = 1;
+  ellipse->BrushStyle = 1;
+  group.Objects.push_back(std::move(ellipse));
+  auto line = std::make_unique<TECPageLine>();
+  line->X1 = 0;
+  line->Y1 = 24;
+  line->X2 = 60;
+  line->Y2 = 30;
+  line->PenWidth = 1;
+  line->EndShapes = 0x31;
+  group.Objects.push_back(std::move(line));
+  auto arc = std::make_unique<TECPageArc>(ek::PageArc);
+  arc->X = 70;
+  arc->Width = 24;
+  arc->Height = 24;
+  arc->StartX = 94;
+  arc->StartY = 12;
+  arc->EndX = 70;
+  arc->EndY = 12;
+  arc->BrushStyle = 1;
+  group.Objects.push_back(std::move(arc));
+  auto text = std::make_unique<TECPageText>();
+  text->X = 100;
+  text->Y = 30;
+  text->Rotation = 45;
+  text->Lines = {"group", "text"};
+  group.Objects.push_back(std::move(text));
+
+  auto head = std::make_unique<TECDrumHead>();
+  head->Name = "cross";
+  auto cross1 = std::make_unique<TECPageLine>();
+  cross1->X1 = 1000;
+  cross1->Y1 = 1000;
+  cross1->X2 = 1010;
+  cross1->Y2 = 1006;
+  cross1->PenWidth = 1;
+  auto cross2 = std::make_unique<TECPageLine>();
+  cross2->X1 = 1000;
+  cross2->Y1 = 1006;
+  cross2->X2 = 1010;
+  cross2->Y2 = 1000;
+  cross2->PenWidth = 1;
+  head->Shapes.push_back(std::move(cross1));
+  head->Shapes.push_back(std::move(cross2));
+  score->DrumHeads().push_back(std::move(head));
+  auto diamond = std::make_unique<TECDrumHead>();
+  auto rhombus = std::make_unique<TECPageShape>(ek::PageEllipse);
+  rhombus->X = 1000;
+  rhombus->Y = 1000;
+  rhombus->Width = 10;
+  rhombus->Height = 6;
+  rhombus->PenWidth = 1;
+  rhombus->BrushStyle = 1;  // clear
+  diamond->Shapes.push_back(std::move(rhombus));
+  score->DrumHeads().push_back(std::move(diamond));
+  for (TECNote* note : {Measure(*score, 0, 1).Notes[0].get(), Measure(*score, 0, 1).Notes[2].get()}) {
+    note->Options |= 0x10;
+    note->Extra[2] = 1;
+  }
+  Measure(*score, 0, 1).Notes[3]->Options |= 0x10;
+  Measure(*score, 0, 1).Notes[3]->Extra[2] = 2;
+  return score;
+}
+
 struct PageCase {
   const char* name;
   std::function<std::unique_ptr<TECMusicScore>(PaintSelection&)> build;
@@ -273,7 +484,13 @@ INSTANTIATE_TEST_SUITE_P(Pages, PagePixels,
                                            PageCase{"selection", Selection},
                                            PageCase{"ties_and_slurs", TiesAndSlurs},
                                            PageCase{"ties_next_page", TiesNextPage},
-                                           PageCase{"grace_notes_and_brackets", GraceNotesAndBrackets}),
+                                           PageCase{"grace_notes_and_brackets", GraceNotesAndBrackets},
+                                           PageCase{"hairpins_and_octave_line", HairpinsAndOctaveLine},
+                                           PageCase{"trill_and_barre", TrillAndBarre},
+                                           PageCase{"bends", Bends},
+                                           PageCase{"chord_symbols_and_text_boxes", ChordSymbolsAndTextBoxes},
+                                           PageCase{"tuplets", Tuplets},
+                                           PageCase{"object_group_and_drum_heads", ObjectGroupAndDrumHeads}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
