@@ -354,4 +354,55 @@ TEST(ObjectGroupPainter, GroupBoxGrowsToItsObjectsAndByU) {
   EXPECT_EQ(Box(d.group->Objects[0]->Box), Box({d.ax + 5, d.ay + 4, d.ax + 35, d.ay + 16}));
 }
 
+// An 8 x 4 pixel 24-bit bitmap file.
+TECPicture SmallBitmap() {
+  constexpr int w = 8, h = 4, row = w * 3, size = 54 + row * h;
+  std::vector<std::uint8_t> b(size, 0x80);
+  auto put = [&](int at, std::uint32_t v, int n) {
+    for (int i = 0; i < n; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+  };
+  b[0] = 'B';
+  b[1] = 'M';
+  put(2, size, 4);
+  put(6, 0, 4);
+  put(10, 54, 4);
+  put(14, 40, 4);
+  put(18, w, 4);
+  put(22, h, 4);
+  put(26, 1, 2);
+  put(28, 24, 2);
+  put(30, 0, 4);
+  put(34, row * h, 4);
+  put(38, 2835, 4);
+  put(42, 2835, 4);
+  put(46, 0, 4);
+  put(50, 0, 4);
+  return TECPicture{256, b};
+}
+
+// Anchored away from the page's origin, a picture keeps its natural size:
+// centred in its box with the natural-size flag, from the box's corner
+// without either flag.
+TEST(ObjectGroupPainter, NaturalSizePicturesKeepTheirSize) {
+  struct Case {
+    std::uint8_t flags;
+    int dx, dy;  // from the box's corner
+  };
+  for (const Case c : {Case{TECPagePicture::NaturalSize, (40 - 8) / 2, (30 - 4) / 2}, Case{0, 0, 0}}) {
+    auto picture = std::make_unique<TECPagePicture>();
+    picture->X = 10;
+    picture->Y = 5;
+    picture->Width = 40;
+    picture->Height = 30;
+    picture->Flags = c.flags;
+    picture->Picture = SmallBitmap();
+    const GroupDrawing d = DrawGroup(std::move(picture));
+    const auto draws = With(d.lines, "StretchDraw ");
+    ASSERT_EQ(draws.size(), 1u) << int{c.flags};
+    const int x = d.ax + 10 + c.dx;
+    const int y = d.ay + 5 + c.dy;
+    EXPECT_EQ(draws[0].rfind("StretchDraw " + P(x, y) + "-" + P(x + 8, y + 4), 0), 0u) << draws[0];
+  }
+}
+
 }  // namespace
