@@ -83,11 +83,6 @@ void DrawClefChange(PainterContext& ctx, TECMeasureItem& item) {
   DrawClef(ctx, ItemValue(item), x, &item);
 }
 
-void Stroke(PainterContext& ctx, int x1, int y1, int x2, int y2) {
-  ctx.Canvas.moveTo(x1, y1);
-  ctx.Canvas.lineTo(x2, y2);
-}
-
 // The arpeggio wave, the slanted strokes and the vertical lines with a hook:
 // `count` is the item's value.
 void DrawStrokes(PainterContext& ctx, TECMeasureItem& item) {
@@ -108,9 +103,9 @@ void DrawStrokes(PainterContext& ctx, TECMeasureItem& item) {
       top = yy;
       for (int i = 0; i < count; ++i) {
         ctx.SetPen(ink, thick);
-        Stroke(ctx, x, yy, x + four, yy + four);
+        ctx.Line(x, yy, x + four, yy + four);
         ctx.SetPen(ink, u);
-        Stroke(ctx, x + four, yy + four, x, yy + 2 * four);
+        ctx.Line(x + four, yy + four, x, yy + 2 * four);
         yy += 2 * four;
       }
       left = x;
@@ -121,7 +116,7 @@ void DrawStrokes(PainterContext& ctx, TECMeasureItem& item) {
     case ek::SlantedStrokes: {
       const int x = tickX + offset;
       ctx.SetPen(ink, thick);
-      for (int i = 0; i < count; ++i) Stroke(ctx, x - s, y + s / 2 + i * four, x + s, y + i * four);
+      for (int i = 0; i < count; ++i) ctx.Line(x - s, y + s / 2 + i * four, x + s, y + i * four);
       left = x - s;
       top = y;
       right = x + s;
@@ -133,9 +128,9 @@ void DrawStrokes(PainterContext& ctx, TECMeasureItem& item) {
       const int hook = ctx.Scaled(3);
       const int end = y + count * s;
       ctx.SetPen(ink, u);
-      Stroke(ctx, x, y, x, end);
+      ctx.Line(x, y, x, end);
       const int hookY = item.Kind == ek::LineHookedBelow ? end : y;
-      Stroke(ctx, x, hookY, x + hook, hookY);
+      ctx.Line(x, hookY, x + hook, hookY);
       left = x;
       top = y;
       right = x + hook;

@@ -43,11 +43,6 @@ const TECNote* NextNote(const TECMeasure& measure, const TECNote& note) {
 
 void DrawGlyph(PainterContext& ctx, int x, int y, glyph::Code code) { ctx.Canvas.textOut(x, y, glyph::Text(code)); }
 
-void Line(PainterContext& ctx, int x1, int y1, int x2, int y2) {
-  ctx.Canvas.moveTo(x1, y1);
-  ctx.Canvas.lineTo(x2, y2);
-}
-
 glyph::Code AccidentalGlyph(int kind, int variant) {
   switch (kind) {
     case ek::Flat:
@@ -180,11 +175,11 @@ void DrawAttributes(PainterContext& ctx, TECNote& note, const Head& head) {
       const int top = y - 4 * s + yOffset;
       const int end = y - s + yOffset;
       ctx.SetPen(ctx.InkFor(&a), u);
-      Line(ctx, middle, top, middle, end);
+      ctx.Line(middle, top, middle, end);
       const int tip = kind == ek::ArrowUp ? top : end;
       const int back = kind == ek::ArrowUp ? tip + 6 * u : tip - 6 * u;
-      Line(ctx, middle, tip, middle - 3 * u, back);
-      Line(ctx, middle, tip, middle + 3 * u, back);
+      ctx.Line(middle, tip, middle - 3 * u, back);
+      ctx.Line(middle, tip, middle + 3 * u, back);
       a.Box = {middle - 3 * u, top - 1, middle + 3 * u, end + 1};
     } else if (kind >= ek::GlissandoUp && kind <= ek::Lift) {
       int left = 0;
@@ -214,7 +209,7 @@ void DrawLedgerLines(PainterContext& ctx, const TECNote& note, int x, int y, int
   const int reach = ctx.IntervalPx / 2;
   ctx.SetPen(ctx.Printing ? black : nv::platform::colors::silver, ctx.TwoThirdsUnit);
   const int below = y + s / 2 - bottom + 1;
-  for (int k = 1; k <= below / s && k * s < reach; ++k) Line(ctx, x - 4 * u, bottom + k * s, x + w + 4 * u, bottom + k * s);
+  for (int k = 1; k <= below / s && k * s < reach; ++k) ctx.Line(x - 4 * u, bottom + k * s, x + w + 4 * u, bottom + k * s);
   const int above = top - y - s / 2;
   const TECNote* lower = nullptr;
   if (note.ChordMark != 0 && ctx.Measure != nullptr)
@@ -222,7 +217,7 @@ void DrawLedgerLines(PainterContext& ctx, const TECNote& note, int x, int y, int
   for (int k = 1; k <= above / s && k * s < reach; ++k) {
     const int g = top - k * s;
     if (lower && g - s / 2 >= lower->Box.Top) continue;
-    Line(ctx, x - 4 * u, g, x + w + 4 * u, g);
+    ctx.Line(x - 4 * u, g, x + w + 4 * u, g);
   }
 }
 
@@ -353,8 +348,8 @@ void DrawChordColumn(PainterContext& ctx, TECNote& note) {
       if (small) horizontalAdjust = u;
     } else {
       ctx.SetPen(ink, 2 * u);
-      Line(ctx, x, y, x + w, y + s);
-      Line(ctx, x + w, y, x, y + s);
+      ctx.Line(x, y, x + w, y + s);
+      ctx.Line(x + w, y, x, y + s);
       verticalAdjust = u;
     }
   } else {
@@ -402,7 +397,7 @@ void DrawChordColumn(PainterContext& ctx, TECNote& note) {
     // would throw a negative sum far off).
     int sy = (g + s + y - tremolo * 3 * u) >> 1;
     ctx.SetPen(black, 2 * u);
-    for (int i = 0; i < tremolo; ++i, sy += 3 * u) Line(ctx, sx - s / 2, sy + s / 4, sx + s / 2, sy - s / 4);
+    for (int i = 0; i < tremolo; ++i, sy += 3 * u) ctx.Line(sx - s / 2, sy + s / 4, sx + s / 2, sy - s / 4);
     ctx.SetPen(black, u);
   }
 
@@ -418,14 +413,14 @@ void DrawChordColumn(PainterContext& ctx, TECNote& note) {
     if (stemDown) {
       const int stemX = sx + horizontalAdjust;
       const int end = chordHead ? chordHead->Box.Top + 4 * s : stemY + 4 * s;
-      Line(ctx, stemX, stemY + s / 2 + verticalAdjust + u15, stemX, end);
+      ctx.Line(stemX, stemY + s / 2 + verticalAdjust + u15, stemX, end);
       if (!inChord) boxBottom = end + u;
       const glyph::Code flagGlyph = FlagGlyph(note.Value, true);
       if (flag && flagGlyph) DrawGlyph(ctx, stemX, (chordHead ? chordHead->Box.Top : stemY) + s - u15, flagGlyph);
     } else {
       const int stemX = sx + w - horizontalAdjust - u15;
       const int h = y + s - 4 * s;
-      Line(ctx, stemX, headY + s / 2 - verticalAdjust, stemX, h);
+      ctx.Line(stemX, headY + s / 2 - verticalAdjust, stemX, h);
       if (!inChord) {
         top = h;
         boxBottom = y + stemBase + 2 * u;

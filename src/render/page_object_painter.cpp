@@ -75,15 +75,10 @@ constexpr int kAlignCentre = 1;
 constexpr int kAlignRight = 2;
 
 Rect DrawText(PainterContext& ctx, const TECPageText& text, const ObjectFrame& frame) {
-  nv::platform::Font font;
-  font.face = text.FontName.empty() ? "Arial" : text.FontName;
   const int points = text.FontSize == 0 && frame.DefaultTextSize > 0 ? frame.DefaultTextSize : text.FontSize;
-  font.size = ctx.Printing ? points * ctx.Score.GetScale() / 100 : points * frame.HorizontalFactor / 10000;
-  font.color = InkOr(frame, text.Color);
-  font.bold = text.FontStyle & 1;
-  font.italic = text.FontStyle & 2;
-  font.underline = text.FontStyle & 4;
-  font.strikeout = text.FontStyle & 8;
+  const nv::platform::Font font =
+      TextFont(text.FontName, ctx.Printing ? points * ctx.Score.GetScale() / 100 : points * frame.HorizontalFactor / 10000,
+               InkOr(frame, text.Color), text.FontStyle);
   ctx.Canvas.setFont(font);
   ctx.SetClearBrush();
   const int x = DeviceX(frame, text.X, frame.TextOrigin);

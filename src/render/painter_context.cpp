@@ -94,6 +94,23 @@ void PainterContext::SetSolidBrush(nv::platform::Color color) {
   Canvas.setBrush({color, nv::platform::BrushStyle::Solid, {}});
 }
 
+void PainterContext::Line(int x1, int y1, int x2, int y2) {
+  Canvas.moveTo(x1, y1);
+  Canvas.lineTo(x2, y2);
+}
+
+nv::platform::Font TextFont(const std::string& face, int size, nv::platform::Color color, int style) {
+  nv::platform::Font font;
+  font.face = face.empty() ? "Arial" : face;
+  font.size = size;
+  font.color = color;
+  font.bold = style & 1;
+  font.italic = style & 2;
+  font.underline = style & 4;
+  font.strikeout = style & 8;
+  return font;
+}
+
 void PainterContext::SetClearBrush() { Canvas.setBrush({0, nv::platform::BrushStyle::Clear, {}}); }
 
 int LayoutColumn(const TECMeasureLayout& layout, int tick) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "model/element.h"
@@ -141,6 +142,8 @@ struct PainterContext {
   void SetPen(nv::platform::Color color, int width);
   void SetSolidBrush(nv::platform::Color color);
   void SetClearBrush();
+  // A line from (x1, y1) to (x2, y2) with the current pen.
+  void Line(int x1, int y1, int x2, int y2);
   // x of a tick of the current measure: its origin + the layout record's
   // column, the tick limited to the measure; without a record the caret's
   // estimate.
@@ -156,6 +159,10 @@ int LayoutColumn(const TECMeasureLayout& layout, int tick);
 // The signed value of a display-offset byte (ones' complement: 128 and
 // above count as value - 255).
 constexpr int SignedOffset(std::uint8_t b) { return b >= 128 ? b - 255 : b; }
+
+// A text font: the face ("Arial" when empty), a size already computed and
+// the style bits 1 bold, 2 italic, 4 underline, 8 strikeout.
+nv::platform::Font TextFont(const std::string& face, int size, nv::platform::Color color, int style);
 
 // Writes a drawn box (left - 1, top - 1, right, bottom) into a record.
 inline void StoreBox(TECElement& element, int left, int top, int right, int bottom) {

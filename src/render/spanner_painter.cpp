@@ -47,11 +47,6 @@ struct Units {
   int Scaled(int base) const { return base * f / 10000; }
 };
 
-void Line(PainterContext& ctx, int x1, int y1, int x2, int y2) {
-  ctx.Canvas.moveTo(x1, y1);
-  ctx.Canvas.lineTo(x2, y2);
-}
-
 void SetPen(PainterContext& ctx, nv::platform::Color color, int width, nv::platform::PenStyle style) {
   ctx.Canvas.setPen({color, width, style, nv::platform::PenMode::Copy});
 }
@@ -86,20 +81,20 @@ void DrawHairpin(PainterContext& ctx, TECMeasureItem& item, const SpannerSegment
   if (s.Final) end += static_cast<std::int8_t>(element_bytes::ItemEndShift(item));
   if (crescendo) {
     if (s.First) {
-      Line(ctx, end, y, x, y + k.n(3));
+      ctx.Line(end, y, x, y + k.n(3));
       ctx.Canvas.lineTo(end, y + k.n(6));
     } else {
       // A crescendo continued from an earlier system starts open.
-      Line(ctx, x, y + k.n(2), end, y);
-      Line(ctx, x, y + k.n(4), end, y + k.n(6));
+      ctx.Line(x, y + k.n(2), end, y);
+      ctx.Line(x, y + k.n(4), end, y + k.n(6));
     }
   } else if (s.Final) {
-    Line(ctx, x, y, end, y + k.n(3));
+    ctx.Line(x, y, end, y + k.n(3));
     ctx.Canvas.lineTo(x, y + k.n(6));
   } else {
     // A diminuendo broken at a system's end narrows to 2u .. 4u there.
-    Line(ctx, x, y, end, y + k.n(2));
-    Line(ctx, end, y + k.n(4), x, y + k.n(6));
+    ctx.Line(x, y, end, y + k.n(2));
+    ctx.Line(end, y + k.n(4), x, y + k.n(6));
   }
   box.Take(x - 1, y - 1, end + 1, y + k.n(8));
   if (s.Final) item.DrawnEnd = end + 1;
@@ -116,7 +111,7 @@ void DrawOctaveLine(PainterContext& ctx, TECMeasureItem& item, const SpannerSegm
   ctx.SetClearBrush();
   if (glyph::HasGlyph(glyph::Octave8)) ctx.Canvas.textOut(s.X - k.Scaled(8), y, glyph::Text(glyph::Octave8));
   SetPen(ctx, ink, 1, nv::platform::PenStyle::Dash);
-  Line(ctx, s.X, y + k.n(4), s.End, y + k.n(4));
+  ctx.Line(s.X, y + k.n(4), s.End, y + k.n(4));
   SetPen(ctx, ink, k.u, nv::platform::PenStyle::Solid);
   ctx.Canvas.lineTo(s.End, item.Kind == ek::OctaveLineBelow ? y : y + k.n(8));
   box.Take(s.X - k.n(8) - 1, y - 1, s.End + 1, y + k.n(8) + 1);
@@ -132,13 +127,13 @@ void DrawTrillLine(PainterContext& ctx, TECMeasureItem& item, const SpannerSegme
   std::vector<int> starts;
   for (int n = x - ctx.Space / 2; n < end - ctx.Space; n += step) starts.push_back(n);
   SetPen(ctx, ink, k.n(2), nv::platform::PenStyle::Solid);
-  for (int n : starts) Line(ctx, n + k.n(3), y + k.u15, n, y + k.n(2) - k.u15);
+  for (int n : starts) ctx.Line(n + k.n(3), y + k.u15, n, y + k.n(2) - k.u15);
   SetPen(ctx, ink, k.u, nv::platform::PenStyle::Solid);
   for (auto it = starts.rbegin(); it != starts.rend(); ++it) {
     const int n = *it;
     const int fromX = n == x ? n - k.n(3) - k.u15 : n - k.u15;
     const int fromY = n == x ? y + k.u : y + k.n(2);
-    Line(ctx, fromX, fromY, n + k.u15 - k.n(3), n == end ? y + k.u : y);
+    ctx.Line(fromX, fromY, n + k.u15 - k.n(3), n == end ? y + k.u : y);
   }
   box.Take(x - k.n(2) - 1, y - 1, end + 1, y + k.n(8) + 1);
   if (s.Final) item.DrawnEnd = end + 1;
@@ -152,14 +147,14 @@ void DrawLineBracket(PainterContext& ctx, TECMeasureItem& item, const SpannerSeg
   const bool withBar = item.Kind == ek::LineWithEndBar;
   const int lineY = item.Kind == ek::LineBracketAbove ? y : y + four;
   ctx.SetPen(ink, k.u);
-  if (!withBar) Line(ctx, x - four, y + four, x - four, y);
+  if (!withBar) ctx.Line(x - four, y + four, x - four, y);
   // The final form reaches 4u past the end and closes there; the break form
   // closes at the system's end.
   const int end = s.Final ? s.End + four : s.End;
-  Line(ctx, x - four, lineY, end, lineY);
-  if (withBar) Line(ctx, end, y, end, y + k.n(8));
-  else if (item.Kind == ek::LineBracketAbove) Line(ctx, end, y, end, y + four);
-  else Line(ctx, end, y + four, end, y);
+  ctx.Line(x - four, lineY, end, lineY);
+  if (withBar) ctx.Line(end, y, end, y + k.n(8));
+  else if (item.Kind == ek::LineBracketAbove) ctx.Line(end, y, end, y + four);
+  else ctx.Line(end, y + four, end, y);
   box.Take(x - k.Scaled(8) - four - 1, y - 1, end + 1, y + k.n(8) + 1);
   if (s.Final) item.DrawnEnd = s.End + 1;
 }
@@ -175,7 +170,7 @@ void DrawBarreLine(PainterContext& ctx, TECMeasureItem& item, const SpannerSegme
   if (fraction >= 1 && fraction <= 5) {
     ctx.UseTextFont("Arial", ctx.FontSize(8), ink);
     ctx.SetPen(ink, k.u15);
-    Line(ctx, x, y + k.n(4), x + k.n(4), y + k.n(4));
+    ctx.Line(x, y + k.n(4), x + k.n(4), y + k.n(4));
     ctx.Canvas.textOut(x, y - k.n(3), kFractions[fraction - 1][0]);
     ctx.Canvas.textOut(x, y + k.n(4), kFractions[fraction - 1][1]);
     x += k.n(4) + k.n(2);
@@ -192,7 +187,7 @@ void DrawBarreLine(PainterContext& ctx, TECMeasureItem& item, const SpannerSegme
     x += ctx.Canvas.textWidth(position) + k.u;
   }
   SetPen(ctx, ink, 1, nv::platform::PenStyle::Dash);
-  Line(ctx, x, y + k.n(4), s.End, y + k.n(4));
+  ctx.Line(x, y + k.n(4), s.End, y + k.n(4));
   if (style & kBarreEndTick) {
     SetPen(ctx, ink, k.u, nv::platform::PenStyle::Solid);
     ctx.Canvas.lineTo(s.End, y + k.n(8));
@@ -262,7 +257,7 @@ void DrawHalfMark(PainterContext& ctx, int x, int y, const Units& k, nv::platfor
   ctx.SetClearBrush();
   ctx.Canvas.textOut(x - k.n(4), y - k.n(4), "1");
   ctx.SetPen(ink, k.u15);
-  Line(ctx, x - k.n(2), y + k.n(2), x + k.n(2), y - k.n(2));
+  ctx.Line(x - k.n(2), y + k.n(2), x + k.n(2), y - k.n(2));
   ctx.Canvas.textOut(x, y, "2");
   ctx.SetPen(ink, k.u);
   ctx.Canvas.setBrush(brush);
@@ -296,7 +291,7 @@ void DrawBend(PainterContext& ctx, TECMeasureItem& item) {
   int right = std::max(s.x, t1.x);
   int bottom = std::max(s.y, t1.y);
   if (type & kBendStraight) {
-    Line(ctx, s.x, s.y, t1.x, t1.y);
+    ctx.Line(s.x, s.y, t1.x, t1.y);
     DrawBendArrow(ctx, t1, 0, t1.y - s.y, k);
   } else {
     ctx.Canvas.arc({2 * s.x - t1.x, 2 * t1.y - s.y, t1.x, s.y}, s, t1);
@@ -317,7 +312,7 @@ void DrawBend(PainterContext& ctx, TECMeasureItem& item) {
     Point p = t1;
     Point q{s.x + offset(1).x, s.y + offset(1).y};
     if (type >= kBendFirstHold) {
-      Line(ctx, p.x, p.y, q.x, q.y);
+      ctx.Line(p.x, p.y, q.x, q.y);
       p = q;
       q = {s.x + offset(2).x, s.y + offset(2).y};
     }

@@ -34,18 +34,6 @@ constexpr int kAlignCentre = 1;
 constexpr int kAlignRight = 2;
 constexpr int kCornerSquare = 6;
 
-nv::platform::Font StyledFont(const std::string& face, int size, nv::platform::Color color, int style) {
-  nv::platform::Font font;
-  font.face = face.empty() ? "Arial" : face;
-  font.size = size;
-  font.color = color;
-  font.bold = style & 1;
-  font.italic = style & 2;
-  font.underline = style & 4;
-  font.strikeout = style & 8;
-  return font;
-}
-
 int ItemLineY(const PainterContext& ctx, int step, int octave) {
   return ctx.StaffBottom + (37 - step - 7 * octave) * ctx.Space / 2;
 }
@@ -70,7 +58,7 @@ void DrawChordSymbol(PainterContext& ctx, TECChordSymbol& item) {
   auto fontOf = [&](const TECChordPiece& piece) {
     int points = element_bytes::PieceSize(piece);
     if (points == 0) points = element_bytes::PieceRaise(piece) == 0 ? kChordBaseSize : kChordRaisedSize;
-    return StyledFont(item.Text, ctx.FontSize(points), ink, element_bytes::PieceStyle(piece));
+    return TextFont(item.Text, ctx.FontSize(points), ink, element_bytes::PieceStyle(piece));
   };
   // Layout: every piece after its anchor, or after the previous one.
   std::vector<int> ends(pieces.size());
@@ -104,7 +92,7 @@ void DrawChordSymbol(PainterContext& ctx, TECChordSymbol& item) {
 
 void DrawTextBox(PainterContext& ctx, TECTextBox& item) {
   if (ctx.Layout == nullptr) return;
-  ctx.Canvas.setFont(StyledFont(item.FontName, ctx.FontSize(element_bytes::TextBoxSize(item)),
+  ctx.Canvas.setFont(TextFont(item.FontName, ctx.FontSize(element_bytes::TextBoxSize(item)),
                                 static_cast<nv::platform::Color>(item.Value32), element_bytes::TextBoxFontStyle(item)));
   ctx.SetClearBrush();
   const int lineHeight = ctx.Canvas.textHeight("A");
