@@ -22,10 +22,10 @@ using nv::platform::Rect;
 constexpr int kHandle = 6;
 
 int DeviceX(const ObjectFrame& frame, int stored, int origin) {
-  return frame.AnchorX + (stored - origin) * frame.HorizontalFactor / 10000;
+  return frame.AnchorX + ByZoomFactor(stored - origin, frame.HorizontalFactor);
 }
 int DeviceY(const ObjectFrame& frame, int stored, int origin) {
-  return frame.AnchorY + (stored - origin) * frame.VerticalFactor / 10000;
+  return frame.AnchorY + ByZoomFactor(stored - origin, frame.VerticalFactor);
 }
 int DeviceX(const ObjectFrame& frame, int stored) { return DeviceX(frame, stored, frame.Origin); }
 int DeviceY(const ObjectFrame& frame, int stored) { return DeviceY(frame, stored, frame.Origin); }
@@ -47,7 +47,7 @@ nv::platform::Pen PenOf(const ObjectFrame& frame, nv::platform::Color color, int
   const auto penStyle = style >= 0 && style <= static_cast<int>(nv::platform::PenStyle::Clear)
                             ? static_cast<nv::platform::PenStyle>(style)
                             : nv::platform::PenStyle::Solid;
-  return {color, width * frame.HorizontalFactor / 10000, penStyle, nv::platform::PenMode::Copy};
+  return {color, ByZoomFactor(width, frame.HorizontalFactor), penStyle, nv::platform::PenMode::Copy};
 }
 
 nv::platform::Brush BrushOf(nv::platform::Color color, int style) {
@@ -77,7 +77,7 @@ constexpr int kAlignRight = 2;
 Rect DrawText(PainterContext& ctx, const TECPageText& text, const ObjectFrame& frame) {
   const int points = text.FontSize == 0 && frame.DefaultTextSize > 0 ? frame.DefaultTextSize : text.FontSize;
   const nv::platform::Font font =
-      TextFont(text.FontName, ctx.Printing ? points * ctx.Score.GetScale() / 100 : points * frame.HorizontalFactor / 10000,
+      TextFont(text.FontName, ctx.Printing ? points * ctx.Score.GetScale() / 100 : ByZoomFactor(points, frame.HorizontalFactor),
                InkOr(frame, text.Color), text.FontStyle);
   ctx.Canvas.setFont(font);
   ctx.SetClearBrush();
@@ -139,8 +139,8 @@ void DrawPlaceholder(PainterContext& ctx, const Rect& box) {
 Rect DrawPicture(PainterContext& ctx, const TECPagePicture& object, const ObjectFrame& frame) {
   const int x = DeviceX(frame, object.X, frame.PictureOrigin);
   const int y = DeviceY(frame, object.Y, frame.PictureOrigin);
-  const Rect box{x, y, x + object.Width * frame.HorizontalFactor / 10000,
-                 y + object.Height * frame.VerticalFactor / 10000};
+  const Rect box{x, y, x + ByZoomFactor(object.Width, frame.HorizontalFactor),
+                 y + ByZoomFactor(object.Height, frame.VerticalFactor)};
   if (frame.Selected) {
     ctx.Canvas.setPen({nv::platform::colors::red, std::max(1, ctx.PenUnits[1]), nv::platform::PenStyle::Solid,
                        nv::platform::PenMode::Copy});
@@ -153,8 +153,8 @@ Rect DrawPicture(PainterContext& ctx, const TECPagePicture& object, const Object
     DrawPlaceholder(ctx, box);
     return box;
   }
-  const int naturalWidth = picture.width() * frame.HorizontalFactor / 10000;
-  const int naturalHeight = picture.height() * frame.VerticalFactor / 10000;
+  const int naturalWidth = ByZoomFactor(picture.width(), frame.HorizontalFactor);
+  const int naturalHeight = ByZoomFactor(picture.height(), frame.VerticalFactor);
   if (object.Flags & TECPagePicture::Stretched) {
     ctx.Canvas.stretchDraw(box, picture);
   } else if (frame.GroupPictures) {
@@ -225,7 +225,8 @@ Rect DrawLine(PainterContext& ctx, TECPageLine& line, const ObjectFrame& frame) 
 Rect DrawShape(PainterContext& ctx, const TECPageShape& shape, const ObjectFrame& frame) {
   const int x = DeviceX(frame, shape.X);
   const int y = DeviceY(frame, shape.Y);
-  const Rect box{x, y, x + shape.Width * frame.HorizontalFactor / 10000, y + shape.Height * frame.VerticalFactor / 10000};
+  const Rect box{x, y, x + ByZoomFactor(shape.Width, frame.HorizontalFactor),
+                 y + ByZoomFactor(shape.Height, frame.VerticalFactor)};
   nv::platform::Pen pen = PenOf(frame, InkOr(frame, shape.PenColor), shape.PenWidth, shape.PenStyle);
   if (frame.Ink && shape.PenWidth == 0) pen.width = std::max(1, ctx.PenUnits[1]);
   ctx.Canvas.setPen(pen);

@@ -44,7 +44,7 @@ struct Units {
   int u15;
   int f;
   int n(int k) const { return k * u; }
-  int Scaled(int base) const { return base * f / 10000; }
+  int Scaled(int base) const { return ByZoomFactor(base, f); }
 };
 
 void SetPen(PainterContext& ctx, nv::platform::Color color, int width, nv::platform::PenStyle style) {
@@ -106,6 +106,9 @@ void DrawOctaveLine(PainterContext& ctx, TECMeasureItem& item, const SpannerSegm
   nv::platform::Font font;
   font.face = nv::platform::kMusicFace;
   font.size = ctx.Printing ? 16 * ctx.Score.GetScale() / 150 : 16 * k.f / 15000;
+  // Two thirds of the music face's em at 16 points, held to the staff space
+  // as every music glyph is.
+  font.height = -std::max(1, ctx.MusicFontHeight(16) * 2 / 3);
   font.color = ink;
   ctx.Canvas.setFont(font);
   ctx.SetClearBrush();
@@ -281,7 +284,7 @@ void DrawBend(PainterContext& ctx, TECMeasureItem& item) {
   ctx.SetSolidBrush(ink);
   // Curve points are stored with 1000 added, relative to the start.
   auto offset = [&](int i) {
-    return Point{(bend->Curve[2 * i] - 1000) * k.f / 10000, (bend->Curve[2 * i + 1] - 1000) * k.f / 10000};
+    return Point{ByZoomFactor(bend->Curve[2 * i] - 1000, k.f), ByZoomFactor(bend->Curve[2 * i + 1] - 1000, k.f)};
   };
   const Point s{ctx.ColumnX(item.Position), SpannerLineY(ctx, item)};
   const Point t1{s.x + offset(0).x, s.y + offset(0).y};
