@@ -11,8 +11,9 @@ namespace nv::render {
 struct PainterContext;
 
 // Chord symbols, text boxes, tuplet brackets, object groups and the drawing
-// objects of drum heads. Their drawing follows in a later step; the
-// painters already stand where they are called.
+// objects of drum heads. Each writes its drawn box back into the record
+// (a chord piece also its right end); items of a measure beyond the
+// layout list are not drawn.
 void DrawChordSymbol(PainterContext& ctx, TECChordSymbol& item);
 void DrawTextBox(PainterContext& ctx, TECTextBox& item);
 void DrawTupletBracket(PainterContext& ctx, TECTuplet& item);
