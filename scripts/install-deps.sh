@@ -13,6 +13,7 @@ packages=(
   libxml2-utils python3-lxml
   giflib-tools python3-pil imagemagick libjpeg-turbo-progs
   midicsv python3-mido
+  poppler-utils
 )
 
 missing=()

@@ -5,6 +5,7 @@
 #include "model/instrument.h"
 #include "model/measure.h"
 #include "model/row.h"
+#include "model/units.h"
 #include "render/painter_context.h"
 
 namespace nv::editing {
@@ -120,7 +121,7 @@ std::optional<ElementPlace> PlaceOf(const TECMusicScore& score, const TECElement
 int Zoomed(const TECMusicScore& score, int pixels) { return pixels * score.ZoomFactor() / 10000; }
 
 int StaffSpacePixels(const TECMusicScore& score) {
-  return nv::render::StaffSpace(score.GetResolution() > 0 ? score.GetResolution() : 96, score.ZoomFactor());
+  return StaffSpace(score.GetResolution(), score.ZoomFactor());
 }
 
 int StaffStepAt(const TECMusicScore& score, int staffTop, int y) {

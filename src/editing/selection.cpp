@@ -147,8 +147,8 @@ void TECMusicScore::ToggleMeasureSelection(TECMeasure* measure) {
 }
 
 void TECMusicScore::ClientToDocument(int& x, int& y) const {
-  x += ScrollX;
-  y += ScrollY;
+  x += HorzScrollBar.Position;
+  y += VertScrollBar.Position;
   if (GetRules()) {
     x -= RulerWidth;
     y -= RulerWidth;

@@ -189,13 +189,16 @@ void TECMusicScore::SetActivePage(int p) {
   } clear{pageSwitching_};
   ShowCaret(false);
   BeginRulesUpdate();
-  const int oldPage = activePage_;
-  activePage_ = p;
-  FitCursorToPage(oldPage);
-  LayoutScore(p, false);
-  ScrollToCursor();
+  {
+    // One repaint of the score when the switch is done.
+    TScopedInvalidationLock lock(*this);
+    const int oldPage = activePage_;
+    activePage_ = p;
+    FitCursorToPage(oldPage);
+    LayoutScore(p, false);
+    ScrollToCursor();
+  }
   EndRulesUpdate();
-  InvalidateScore();
   InvalidatePageTabs();
   ShowCaret(true);
   if (OnActivePageChanged) OnActivePageChanged(this);
@@ -490,28 +493,6 @@ void TECMusicScore::SetStyle(TScoreStyle v) {
   InvalidateScore();
 }
 
-void TECMusicScore::SetMetrix(TECMetrix v) {
-  if (v == metrix_) return;
-  metrix_ = v;
-  InvalidateScore();
-}
-
-void TECMusicScore::SetZoom(int v) {
-  if (v < kLowestZoom || v > kHighestZoom || v == zoom_) return;
-  SuppressChanged = true;
-  struct Restore {
-    bool& flag;
-    ~Restore() { flag = false; }
-  } restore{SuppressChanged};
-  ShowCaret(false);
-  zoom_ = v;
-  zoomFactor_ = zoom_ * scale_;
-  // A shown score takes the page's new size (and its scroll bars with it).
-  if (host_) page_->UpdateScoreSize();
-  LayoutScore(0, false);
-  ShowCaret(true);
-}
-
 void TECMusicScore::SetScale(int v) {
   if (v < kLowestZoom || v > kHighestZoom || v == scale_) return;
   ShowCaret(false);
@@ -583,7 +564,8 @@ void TECMusicScore::SetNumberStyle(TECNumberStyle v) {
 void TECMusicScore::SetRules(bool v) {
   if (v == rules_) return;
   rules_ = v;
-  InvalidateScore();
+  // The rulers take their strips of the client and the page moves.
+  InvalidateClientArea();
 }
 
 void TECMusicScore::SetVertAlign(bool v) {
@@ -668,12 +650,12 @@ void TECMusicScore::EndRulesUpdate() {
   if (rulesNesting_ == 0 || --rulesNesting_ > 0) return;
   const RulerMarkers now = ComputeRulerMarkers();
   auto horizontal = [&](int value, int top, int bottom) {
-    const int x = RulerWidth + value - ScrollX;
-    InvalidateArea({x - 4, top, x + 7, bottom});
+    const int x = RulerWidth + value - HorzScrollBar.Position;
+    InvalidateClientRect({x - 4, top, x + 7, bottom});
   };
   auto vertical = [&](int value) {
-    const int y = RulerWidth + value - ScrollY;
-    InvalidateArea({3, y - 4, 12, y + 7});
+    const int y = RulerWidth + value - VertScrollBar.Position;
+    InvalidateClientRect({3, y - 4, 12, y + 7});
   };
   const RulerMarkers was = rulerMarkers_;
   if (now.X1 != was.X1) horizontal(was.X1, 3, 12), horizontal(now.X1, 3, 12);

@@ -253,9 +253,6 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   // read before; the window shows it.
   bool MidiImportDamaged = false;
   int RulerWidth = 24;
-  // Scroll position of the view, document pixels.
-  int ScrollX = 0;
-  int ScrollY = 0;
   bool HasFocus = false;
   // Set while loading, importing MIDI or changing the zoom: DoChanged is
   // silent meanwhile.
@@ -312,7 +309,7 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   // Carry-over lists and the active page's systems, kept by the layout pass.
   TECPageLayout PageLayout;
 
-  // --- view and layout (filled in by the view and layout code) ----------
+  // --- layout and page drawing ----------------------------------------------
   // Draws the active page of the active instrument at the given zoom
   // (percent) with the given selection, else the score's own, shown red. This, LayoutScore and
   // AddSystemSymbol go to the installed layout engine (score_layout_engine.h)
@@ -320,17 +317,6 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   void DrawPage(nv::platform::Canvas& canvas, int hzoom, int vzoom,
                 const nv::render::PaintSelection* selection = nullptr);
   void LayoutScore(int page, bool twoPages) override;
-  void InvalidateScore() override;
-  void InvalidateClientArea() override;
-  void SetScoreSize(int width, int height) override;
-  TScoreViewport Viewport() const override;
-  void InvalidateArea(const TECRect& area);
-  void InvalidatePageTabs();
-  void ShowCaret(bool show);
-  void DrawNavigatorFrame(bool show);
-  void ScrollToCursor();
-  void FitCursorToPage(int oldPage);
-  void UpdateScrollBars(bool keepPosition) override;
   // Hands a volta symbol met while laying out a page to the pages after it.
   void AddSystemSymbol(TECSymbolItem* item);
   void BeginRulesUpdate();
@@ -404,6 +390,65 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   void SetBeamDirection(int delta);
   void ReshapeSelection(int delta);
   void ChangeSelectionVelocity(int delta);
+
+  // --- view state (score_view.cpp) ------------------------------------------
+  // What the window shows: scroll bars, rulers, caret, invalidation, page
+  // following. Without a host the calls keep the state and repaint nothing.
+  // Scroll bars; the positions are the document pixel at the view's top-left.
+  TECScrollBar HorzScrollBar;
+  TECScrollBar VertScrollBar;
+  // Thickness of the rulers in the client area: RulerWidth while Rules is on.
+  int RulerSize() const { return rules_ ? RulerWidth : 0; }
+  // Ranges from the page's pixel size and the client size, positions clamped;
+  // lays out from page 0; OnChanged when `notify`.
+  void UpdateScrollBars(bool notify) override;
+  // Clamps the position to the bar's range and scrolls the window contents.
+  void ScrollTo(TECScrollBarKind bar, int position);
+  // A document rectangle (client pixels without the rulers) to repaint.
+  void InvalidateArea(const TECRect& area);
+  // The score area: the client less the scroll bars and the rulers.
+  void InvalidateScore() override;
+  // The whole client area, rulers and tab strip included.
+  void InvalidateClientArea() override;
+  void InvalidatePageTabs();
+  // While set, InvalidateArea and InvalidateScore only count; see
+  // TScopedInvalidationLock.
+  bool InvalidationLocked = false;
+  int InvalidationCount = 0;
+  void SetScoreSize(int width, int height) override;
+  TScoreViewport Viewport() const override;
+  // The caret: a nesting counter (9999 before it was first shown, 0 shown).
+  // The window draws it with DrawCaret when told it shows or hides.
+  void ShowCaret(bool show);
+  int CaretHideCount() const { return caretHideCount_; }
+  // Draws the caret with an XOR pen, so drawing it again erases it; `show`
+  // says whether it is drawn or taken off (the same strokes either way).
+  void DrawCaret(nv::platform::Canvas& canvas, bool show);
+  void ScrollToCursor();
+  // After a page switch the cursor keeps its measure offset from the page start.
+  void FitCursorToPage(int oldPage);
+  // Moves the active page forward to the page that holds the cursor measure.
+  void FollowActivePage();
+  // Places the cursor at a document point; with `voiceByHeight` the voice
+  // follows the height in a two- or three-voice row.
+  void SetCursorFromPoint(int x, int y, bool voiceByHeight);
+  // Set when the last point placed the cursor (ClickedPitchLine is its line).
+  bool ScoreClicked = false;
+  // One ruler marker with its corner at (x, y): kind 1 points up, 2 down,
+  // 3 left, 4 right; grey while dragged. Nothing while Rules is off.
+  void DrawRulerMarks(nv::platform::Canvas& canvas, int x, int y, bool grey, int kind);
+  // The navigator: the whole instrument as a strip of measures, painted on
+  // the panel's canvas while it paints. The panel is remembered for the
+  // cursor marker, which is XOR-drawn on it later.
+  void PaintNavigator(IECNavigatorPanel& panel, nv::platform::Canvas& canvas);
+  void DrawNavigatorFrame(bool show);
+  void NavigatorClick(int x);
+  double NavigatorScale() const { return navigatorScale_; }
+  // Forgets the panel (it went away).
+  void ReleaseNavigator() { navigatorPanel_ = nullptr; }
+  // Zoom so that the page's width (height) fills the client area.
+  void ZoomToPageWidth();
+  void ZoomToPageHeight();
 
   // --- change notices ------------------------------------------------------
   // Fires OnChanged unless change notices are suppressed; the sender is the
@@ -527,6 +572,20 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   int scale_ = 100;
   int zoomFactor_ = 10000;
   RulerMarkers rulerMarkers_;
+  int caretHideCount_ = 9999;
+  bool zoomChanging_ = false;
+  bool placingCursor_ = false;
+  bool updatingScrollBars_ = false;
+  IECNavigatorPanel* navigatorPanel_ = nullptr;
+  void DrawNavigatorMarker(nv::platform::Canvas& canvas) const;
+  bool CursorPlace(int& x, int& staffTop) const;
+  double navigatorScale_ = 0;
+  bool navigatorMarkShown_ = false;
+  // Client rectangles (rulers included) to repaint, under the lock.
+  void InvalidateClientRect(const TECRect& area);
+  int ClientScoreRight() const;
+  int ClientScoreBottom() const;
+  void ZoomToPageLength(int client, double tenths);
   int rulesNesting_ = 0;
   bool pageSwitching_ = false;
   TScoreStyle style_ = TScoreStyle::ssPages;
@@ -549,6 +608,26 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   bool horzAlign_ = true;
   int cursor_ = 0;
   bool density_ = false;
+};
+
+// Holds the score's invalidation lock for its lifetime (unless it was held
+// already) and then invalidates the whole score once.
+class TScopedInvalidationLock {
+ public:
+  explicit TScopedInvalidationLock(TECMusicScore& score) : score_(score), took_(!score.InvalidationLocked) {
+    score_.InvalidationLocked = true;
+  }
+  ~TScopedInvalidationLock() {
+    if (!took_) return;
+    score_.InvalidationLocked = false;
+    score_.InvalidateScore();
+  }
+  TScopedInvalidationLock(const TScopedInvalidationLock&) = delete;
+  TScopedInvalidationLock& operator=(const TScopedInvalidationLock&) = delete;
+
+ private:
+  TECMusicScore& score_;
+  bool took_;
 };
 
 // Raises LockUndo for its lifetime.

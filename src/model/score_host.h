@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 // What the score needs of the window that shows it. The score works without
 // one (tests, print and export copies); every call is then skipped.
 
@@ -9,6 +11,17 @@ struct TECRect {
   int Right = 0;
   int Bottom = 0;
   bool operator==(const TECRect&) const = default;
+};
+
+enum class TECScrollBarKind { sbHorizontal, sbVertical };
+
+// One scroll bar: its range 0..Max, the visible length and the position, in
+// document pixels.
+struct TECScrollBar {
+  int Max = 0;
+  int PageSize = 0;
+  int Position = 0;
+  bool operator==(const TECScrollBar&) const = default;
 };
 
 class IECScoreHost {
@@ -25,4 +38,26 @@ class IECScoreHost {
   virtual int VerticalBarWidth() const = 0;
   virtual int HorizontalBarHeight() const = 0;
   virtual bool Enabled() const = 0;
+
+  // --- scrolling and immediate repaint ----------------------------------------
+  // The score keeps the scroll bars' state (TECScrollBar); the window shows it.
+  virtual void SetScrollBar(TECScrollBarKind bar, const TECScrollBar& state) = 0;
+  // Moves the pixels inside `area` by (dx, dy), clipped to it; returns the
+  // strip that the move uncovered (client pixels).
+  virtual TECRect ScrollContents(const TECRect& area, int dx, int dy) = 0;
+  // Paints what is invalid now rather than when the window system gets to it.
+  virtual void RepaintNow() = 0;
+};
+
+namespace nv::platform {
+class Canvas;
+}
+
+// The panel on which the score paints its navigator.
+class IECNavigatorPanel {
+ public:
+  virtual ~IECNavigatorPanel() = default;
+  virtual int ClientWidth() const = 0;
+  // Calls `draw` with a canvas over the panel now, outside its painting.
+  virtual void DrawNow(const std::function<void(nv::platform::Canvas&)>& draw) = 0;
 };

@@ -1,6 +1,7 @@
 #include "model/units.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -68,4 +69,10 @@ double MillimetresToDisplayUnits(const IECMusicSetting* settings, TECMetrix unit
 
 std::int32_t ByZoomFactor(std::int64_t base, std::int64_t factor) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(base * factor / 10000, INT32_MIN, INT32_MAX));
+}
+
+int StaffSpace(int resolution, int zoomFactor) {
+  const double sixMm = 6.0 / (25.4 / (resolution > 0 ? resolution : kDefaultResolution));
+  const double space = zoomFactor == 10000 ? sixMm / 4 : sixMm * zoomFactor / 40000;
+  return std::max(1, static_cast<int>(std::lround(space)));
 }

@@ -22,3 +22,8 @@ double MillimetresToDisplayUnits(const IECMusicSetting* settings, TECMetrix unit
 // for 100 % x 100 %) over 10000, in 64 bits and held to the 32-bit range;
 // base lengths from a file times a factor up to 1000 % x 1000 % pass 32 bits.
 std::int32_t ByZoomFactor(std::int64_t base, std::int64_t factor);
+
+// The staff space D in pixels: a quarter of the 6 mm staff at the resolution
+// and the zoom factor (10000 = 100 %), rounded. At the smallest zoom the
+// rounding would give 0, which ledger-line counts divide by; 1 is the least.
+int StaffSpace(int resolution, int zoomFactor);

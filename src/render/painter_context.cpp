@@ -8,19 +8,11 @@
 #include "model/measure_layout.h"
 #include "model/music_score.h"
 #include "model/row.h"
+#include "model/units.h"
 #include "platform/font_faces.h"
 #include "render/music_font_codes.h"
 
 namespace nv::render {
-
-// A staff is 6 mm high at the score's resolution. At the smallest accepted
-// zoom and scale the rounding would give 0, which the ledger-line count
-// divides by; one pixel is the least.
-int StaffSpace(int resolution, int verticalFactor) {
-  const double sixMm = 6.0 / (25.4 / resolution);
-  const double space = verticalFactor == 10000 ? sixMm / 4 : sixMm * verticalFactor / 40000;
-  return std::max(1, static_cast<int>(std::lround(space)));
-}
 
 bool PaintSelection::Contains(const TECElement* element) const {
   return std::find(Elements.begin(), Elements.end(), element) != Elements.end();
@@ -33,7 +25,7 @@ PainterContext::PainterContext(nv::platform::Canvas& canvas, TECMusicScore& scor
   VerticalFactor = vzoom * score.GetScale();
   for (int n = 1; n <= 6; ++n) PenUnits[n] = n * HorizontalFactor / 10000;
   TwoThirdsUnit = HorizontalFactor / 15000;
-  Space = StaffSpace(score.GetResolution() > 0 ? score.GetResolution() : 96, VerticalFactor);
+  Space = StaffSpace(score.GetResolution(), VerticalFactor);
   StaffHeight = 4 * Space;
   Printing = score.Printing();
   HasWindow = score.Host() != nullptr;

@@ -30,10 +30,6 @@ struct PaintSelection {
   bool Contains(const TECElement* element) const;
 };
 
-// Staff space in pixels at a resolution (dpi) and a vertical zoom factor
-// (10000 = 100 %); at least 1.
-int StaffSpace(int resolution, int verticalFactor);
-
 // One beamed group as the beam painter drew it; the tuplet painter reads
 // these to follow a beam.
 struct BeamRecord {

@@ -210,8 +210,8 @@ TEST(Drop, TheGhostNoteDrawsLedgerLinesBetweenStaffAndDash) {
 
 TEST(Drop, TheNoteCursorSwitchKeepsTheRequestedState) {
   EditFixture f(1, 1);
-  f.score().ScrollX = 40;
-  f.score().ScrollY = 30;
+  f.score().HorzScrollBar.Position = 40;
+  f.score().VertScrollBar.Position = 30;
   EXPECT_TRUE(f.score().SetNoteCursor(true, TECPoint{5, 6}));
   EXPECT_TRUE(f.score().NoteCursorRequested);
   EXPECT_EQ(f.score().LastMouse, (TECPoint{45, 36})) << "document pixels";

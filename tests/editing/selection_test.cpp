@@ -212,8 +212,8 @@ TEST(Selection, TheSelectFlagOfTheRowMovesTogglesTheEventsAtTheCursor) {
 
 TEST(Selection, ClientPointsBecomeDocumentPointsOnce) {
   EditFixture f(1, 1);
-  f.score().ScrollX = 100;
-  f.score().ScrollY = 50;
+  f.score().HorzScrollBar.Position = 100;
+  f.score().VertScrollBar.Position = 50;
   int x = 10, y = 20;
   f.score().ClientToDocument(x, y);
   EXPECT_EQ(x, 110);

@@ -266,9 +266,10 @@ TEST(MusicScore, PageSwitchRepaintsThePageTabStrip) {
   score->SetActivePage(2);
   EXPECT_EQ(score->GetActivePage(), 1);
   EXPECT_EQ(pageEvents, 1);
-  // Left half of the client (400 wide) from the top of the horizontal bar
-  // (300 - 16) less one to the bottom.
-  EXPECT_EQ(host.invalidated, std::vector<TECRect>{(TECRect{0, 283, 201, 300})});
+  // The score area (the client less the 16-pixel bars) once, when the
+  // switch is done; then the left half of the client (400 wide) from the top
+  // of the horizontal bar (300 - 16) less one to the bottom.
+  EXPECT_EQ(host.invalidated, (std::vector<TECRect>{{0, 0, 384, 284}, {0, 283, 201, 300}}));
   score->SetHost(nullptr);
 }
 

@@ -64,19 +64,47 @@ inline std::vector<std::pair<int, int>> Rests(const TECMeasure& measure, int voi
 
 }  // namespace score_builder
 
-// A window for the score that records what it is asked to repaint.
+// A window for the score that records what it is asked to do: repaints,
+// caret changes, scroll bars, scrolls and immediate repaints. The client is
+// 400 x 300 with 16-pixel bars unless a test sets other sizes.
 class FakeScoreHost : public IECScoreHost {
  public:
   std::vector<TECRect> invalidated;
   int invalidatedAll = 0;
+  std::vector<bool> caret;
+  TECScrollBar horizontal;
+  TECScrollBar vertical;
+  struct Scroll {
+    TECRect area;
+    int dx, dy;
+  };
+  std::vector<Scroll> scrolls;
+  int repaints = 0;
+  int clientWidth = 400;
+  int clientHeight = 300;
+  int barSize = 16;
   void InvalidateRect(const TECRect& area) override { invalidated.push_back(area); }
   void InvalidateAll() override { ++invalidatedAll; }
-  void SetCaretVisible(bool) override {}
+  void SetCaretVisible(bool visible) override { caret.push_back(visible); }
   void SetMouseCursor(int) override {}
   void SetScoreSize(int, int) override {}
-  int ClientWidth() const override { return 400; }
-  int ClientHeight() const override { return 300; }
-  int VerticalBarWidth() const override { return 16; }
-  int HorizontalBarHeight() const override { return 16; }
+  int ClientWidth() const override { return clientWidth; }
+  int ClientHeight() const override { return clientHeight; }
+  int VerticalBarWidth() const override { return barSize; }
+  int HorizontalBarHeight() const override { return barSize; }
   bool Enabled() const override { return true; }
+  void SetScrollBar(TECScrollBarKind bar, const TECScrollBar& state) override {
+    (bar == TECScrollBarKind::sbHorizontal ? horizontal : vertical) = state;
+  }
+  // A move uncovers the strip at the side it moves away from.
+  TECRect ScrollContents(const TECRect& area, int dx, int dy) override {
+    scrolls.push_back({area, dx, dy});
+    TECRect strip = area;
+    if (dx < 0) strip.Left = area.Right + dx;
+    if (dx > 0) strip.Right = area.Left + dx;
+    if (dy < 0) strip.Top = area.Bottom + dy;
+    if (dy > 0) strip.Bottom = area.Top + dy;
+    return strip;
+  }
+  void RepaintNow() override { ++repaints; }
 };
