@@ -16,6 +16,7 @@
 #include "model/model_object.h"
 #include "model/music_setting.h"
 #include "model/score_host.h"
+#include "model/print_settings.h"
 #include "model/score_page.h"
 #include "model/score_selection.h"
 #include "model/undo_step.h"
@@ -29,7 +30,10 @@ class TECPageObject;
 class TECSymbolEntry;
 class TECSymbolItem;
 namespace nv::platform {
+class BackBuffer;
 class Canvas;
+class PagedTarget;
+struct Rect;
 }
 namespace nv::render {
 struct PaintSelection;
@@ -449,6 +453,29 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   // Zoom so that the page's width (height) fills the client area.
   void ZoomToPageWidth();
   void ZoomToPageHeight();
+  // The marker being dragged on a ruler: 0 none, 1 left indent, 2 right
+  // indent, 3 row offset, 4 space after the bar.
+  int RulerDrag = 0;
+  // The page-tab strip: the first tab shown (its scroll position), the last
+  // tab that fits (-1 when all fit), and the arrows held down.
+  int FirstPageTab = 0;
+  int LastPageTab = -1;
+  bool TabArrowLeft = false;
+  bool TabArrowRight = false;
+
+  // --- screen painting and printing (render/score_paint.cpp, score_print.cpp) --
+  // Paints the client area within the canvas's clip: rulers, page tabs and
+  // the active page, the page through `buffer` when one is given (the
+  // window's double buffer), else straight onto the canvas. The window draws
+  // the caret and its overlays after it. Nothing without a host.
+  void Paint(nv::platform::Canvas& canvas, nv::platform::BackBuffer* buffer,
+             const nv::render::PaintSelection* selection = nullptr);
+  // Both rulers; with `clip` limited to `area` (client pixels).
+  void DrawRulers(nv::platform::Canvas& canvas, bool clip, const nv::platform::Rect& area);
+  // Prints the chosen pages and copies onto the target at its resolution.
+  // Throws EPrintError when the target cannot start; Zoom, the zoom factor
+  // and the printing flag are restored on every exit.
+  void Print(nv::platform::PagedTarget& target, const TECPrintSettings& settings);
 
   // --- change notices ------------------------------------------------------
   // Fires OnChanged unless change notices are suppressed; the sender is the

@@ -26,6 +26,8 @@ class QtCanvas : public Canvas {
  public:
   QtCanvas(QPaintDevice& device, const DeviceCaps& caps);
   ~QtCanvas() override;
+  // False when the device could not be opened for painting.
+  bool isActive() const { return painter_.isActive(); }
 
  protected:
   void doLine(Point from, Point to) override;
