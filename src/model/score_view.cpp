@@ -195,13 +195,11 @@ void TECMusicScore::ZoomToPageLength(int client, double tenths) {
 }
 
 void TECMusicScore::ZoomToPageWidth() {
-  const int client = host_ ? host_->ClientWidth() - host_->VerticalBarWidth() : 0;
-  ZoomToPageLength(client, page_->StoredValue(TECScorePage::viWidth));
+  if (host_) ZoomToPageLength(host_->ClientWidth() - host_->VerticalBarWidth(), page_->StoredValue(TECScorePage::viWidth));
 }
 
 void TECMusicScore::ZoomToPageHeight() {
-  const int client = host_ ? host_->ClientHeight() - host_->HorizontalBarHeight() : 0;
-  ZoomToPageLength(client, page_->StoredValue(TECScorePage::viHeight));
+  if (host_) ZoomToPageLength(host_->ClientHeight() - host_->HorizontalBarHeight(), page_->StoredValue(TECScorePage::viHeight));
 }
 
 // --- caret -----------------------------------------------------------------------------
