@@ -189,15 +189,12 @@ void TECMusicScore::Paint(Canvas& canvas, nv::platform::BackBuffer* buffer,
   const int width = host_->ClientWidth();
   const int height = host_->ClientHeight();
   Rect r{0, 0, width, height};
-  if (style_ == TScoreStyle::ssPages || style_ == TScoreStyle::ssPreviewPages) {
-    if (rules_) {
-      const int size = RulerWidth;
-      if (Intersects(clip, {0, 0, width, size}) || Intersects(clip, {0, 0, size, height}))
-        DrawRulers(canvas, false, r);
-      r.left += size;
-      r.top += size;
-    }
-    DrawPageTabs(*this, canvas, clip);
+  const bool pages = style_ == TScoreStyle::ssPages || style_ == TScoreStyle::ssPreviewPages;
+  if (pages && rules_) {
+    const int size = RulerWidth;
+    if (Intersects(clip, {0, 0, width, size}) || Intersects(clip, {0, 0, size, height})) DrawRulers(canvas, false, r);
+    r.left += size;
+    r.top += size;
   }
   auto drawScore = [&](Canvas& target) {
     const Point origin = target.setViewportOrigin(
@@ -210,8 +207,9 @@ void TECMusicScore::Paint(Canvas& canvas, nv::platform::BackBuffer* buffer,
     target.setViewportOrigin(origin);
   };
   const int level = canvas.saveDC();
+  // The scroll bars' strips stay as the window drew them.
   if (host_->Enabled())
-    canvas.intersectClipRect({r.left, r.top, width - host_->VerticalBarWidth(), height - host_->HorizontalBarHeight() + 1});
+    canvas.intersectClipRect({r.left, r.top, width - host_->VerticalBarWidth(), height - host_->HorizontalBarHeight()});
   else
     canvas.intersectClipRect({r.left, r.top, width, height - 1});
   if (buffer) {
@@ -222,4 +220,6 @@ void TECMusicScore::Paint(Canvas& canvas, nv::platform::BackBuffer* buffer,
     drawScore(canvas);
   }
   canvas.restoreDC(level);
+  // After the page: the tabs hang one pixel into the score area.
+  if (pages) DrawPageTabs(*this, canvas, clip);
 }

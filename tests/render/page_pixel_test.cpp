@@ -21,6 +21,7 @@
 
 #include "draw_test_support.h"
 #include "model/drum_tables.h"
+#include "pixel_compare.h"
 #include "model/measure.h"
 #include "model/measure_items.h"
 #include "model/page_objects.h"
@@ -30,16 +31,14 @@
 namespace {
 
 using nv::render::PaintSelection;
+using pixel_compare::DifferentPixels;
+using pixel_compare::ReferencePath;
 
 using score_builder::AddAttribute;
 using score_builder::AddNote;
 using score_builder::AddRest;
 
 constexpr int kZoom = 200;
-
-std::string ReferencePath(const std::string& name) {
-  return std::string(NOTAVISTRA_ASSETS_DIR) + "/../tests/render/reference/" + name + ".png";
-}
 
 QImage Render(TECMusicScore& score, const PaintSelection* selection) {
   score.SetZoom(kZoom);
@@ -49,21 +48,6 @@ QImage Render(TECMusicScore& score, const PaintSelection* selection) {
   nv::platform::QtCanvas canvas(image, nv::platform::imageDeviceCaps(image, 96, 96));
   score.DrawPage(canvas, kZoom, kZoom, selection);
   return image;
-}
-
-// Pixels whose colour differs by more than a quarter of the range in any
-// channel, which text antialiasing alone does not reach.
-int DifferentPixels(const QImage& a, const QImage& b) {
-  int count = 0;
-  for (int y = 0; y < a.height(); ++y)
-    for (int x = 0; x < a.width(); ++x) {
-      const QRgb p = a.pixel(x, y);
-      const QRgb q = b.pixel(x, y);
-      if (std::abs(qRed(p) - qRed(q)) > 64 || std::abs(qGreen(p) - qGreen(q)) > 64 ||
-          std::abs(qBlue(p) - qBlue(q)) > 64)
-        ++count;
-    }
-  return count;
 }
 
 TECMeasure& Measure(TECMusicScore& score, int row, int m) { return *score.CurrentInstrument()->GetRow(row)->GetMeasure(m); }
