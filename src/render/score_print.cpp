@@ -34,12 +34,11 @@ void TECMusicScore::Print(nv::platform::PagedTarget& target, const TECPrintSetti
   nv::platform::Canvas& canvas = target.canvas();
   const nv::platform::DeviceCaps caps = canvas.deviceCaps();
   const int dpi = resolution_ > 0 ? resolution_ : 96;
-  // Each axis at its own resolution. Painters size fonts by Zoom, so point
-  // sizes are converted at the screen's resolution: with Zoom at the
-  // printer's, a P-point font comes out P/72 inch on paper.
+  // Each axis at its own resolution, in landscape too. While printing the
+  // painters size fonts by Scale alone, and the canvas converts points at
+  // the printer's resolution: a P-point font measures P/72 inch on paper.
   const int hzoom = caps.dpiX * 100 / dpi;
   const int vzoom = caps.dpiY * 100 / dpi;
-  canvas.setFontPixelsPerInch(dpi);
   zoom_ = hzoom;
   zoomFactor_ = zoom_ * scale_;
   printing_ = true;
@@ -54,11 +53,14 @@ void TECMusicScore::Print(nv::platform::PagedTarget& target, const TECPrintSetti
   bool firstSheet = true;
   for (int run = 0; run < runs; ++run) {
     for (int p = from - 1; p < to; ++p) {
-      if (p != activePage_) activePage_ = p;
-      LayoutScore(p, true);
       for (int copy = 0; copy < sheetsPerPage; ++copy) {
+        // A new sheet between every two, so that no copy overprints another.
         if (!firstSheet) target.newPage();
         firstSheet = false;
+        if (copy == 0) {
+          activePage_ = p;
+          LayoutScore(p, true);
+        }
         const int level = canvas.saveDC();
         // Page coordinates are paper coordinates.
         canvas.setViewportOrigin({-caps.physicalOffsetX, -caps.physicalOffsetY});
