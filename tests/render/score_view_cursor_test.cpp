@@ -28,7 +28,7 @@ struct CursorFromPoint : ::testing::Test {
     const TECMeasureLayout& layout = *score->CurrentInstrument()->LayoutAt(1);
     columns = place.X + layout.HeaderWidth + layout.ExtraWidth;
     positions = layout.Positions;
-    d = StaffSpacePixels(96, 10000);
+    d = StaffSpace(96, 10000);
   }
   std::unique_ptr<TECMusicScore> score;
   TECMeasurePlace place;
