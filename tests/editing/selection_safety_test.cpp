@@ -110,7 +110,8 @@ TEST(SelectionSafety, TheModelsReleaseEmptiesInvalidatesAndNotifiesOnce) {
   EXPECT_EQ(f.score().SelectedRow, nullptr);
   EXPECT_EQ(f.score().ClickedElement, nullptr);
   EXPECT_EQ(events.selectedChanged, 1);
-  EXPECT_EQ(events.invalidatedAll, 1);
+  // The whole score area: the 800 x 600 client less the 16-pixel bars.
+  EXPECT_EQ(events.invalidated, (std::vector<TECRect>{{0, 0, 784, 584}}));
   f.score().ReleaseSelection();
   EXPECT_EQ(events.selectedChanged, 1) << "nothing left to release";
 }

@@ -85,6 +85,9 @@ class EventRecorder : public IECScoreHost {
   int VerticalBarWidth() const override { return 16; }
   int HorizontalBarHeight() const override { return 16; }
   bool Enabled() const override { return true; }
+  void SetScrollBar(TECScrollBarKind, const TECScrollBar&) override {}
+  TECRect ScrollContents(const TECRect& area, int, int) override { return area; }
+  void RepaintNow() override {}
 
  private:
   TECMusicScore& score_;
