@@ -191,7 +191,7 @@ void TECMusicScore::SetActivePage(int p) {
   BeginRulesUpdate();
   {
     // One repaint of the score when the switch is done.
-    TScopedInvalidationLock lock(*this);
+    ScopedInvalidationLock lock(*this);
     const int oldPage = activePage_;
     activePage_ = p;
     FitCursorToPage(oldPage);

@@ -416,7 +416,7 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   void InvalidateClientArea() override;
   void InvalidatePageTabs();
   // While set, InvalidateArea and InvalidateScore only count; see
-  // TScopedInvalidationLock.
+  // ScopedInvalidationLock.
   bool InvalidationLocked = false;
   int InvalidationCount = 0;
   void SetScoreSize(int width, int height) override;
@@ -639,18 +639,18 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
 
 // Holds the score's invalidation lock for its lifetime (unless it was held
 // already) and then invalidates the whole score once.
-class TScopedInvalidationLock {
+class ScopedInvalidationLock {
  public:
-  explicit TScopedInvalidationLock(TECMusicScore& score) : score_(score), took_(!score.InvalidationLocked) {
+  explicit ScopedInvalidationLock(TECMusicScore& score) : score_(score), took_(!score.InvalidationLocked) {
     score_.InvalidationLocked = true;
   }
-  ~TScopedInvalidationLock() {
+  ~ScopedInvalidationLock() {
     if (!took_) return;
     score_.InvalidationLocked = false;
     score_.InvalidateScore();
   }
-  TScopedInvalidationLock(const TScopedInvalidationLock&) = delete;
-  TScopedInvalidationLock& operator=(const TScopedInvalidationLock&) = delete;
+  ScopedInvalidationLock(const ScopedInvalidationLock&) = delete;
+  ScopedInvalidationLock& operator=(const ScopedInvalidationLock&) = delete;
 
  private:
   TECMusicScore& score_;

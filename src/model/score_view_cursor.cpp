@@ -130,7 +130,7 @@ void TECMusicScore::ScrollToCursor() {
                        static_cast<int>(PageBottomEdge(TECMetrix::rmPixels)), ClientScoreBottom() - r,
                        host_->HorizontalBarHeight());
   if (h != HorzScrollBar.Position && v != VertScrollBar.Position) {
-    TScopedInvalidationLock lock(*this);
+    ScopedInvalidationLock lock(*this);
     ScrollTo(TECScrollBarKind::sbHorizontal, h);
   } else {
     ScrollTo(TECScrollBarKind::sbHorizontal, h);

@@ -89,11 +89,11 @@ TEST_F(ScoreView, InvalidationUnderTheLockIsCountedAndDoneOnceAtTheEnd) {
   score->SetRules(true);
   host.invalidated.clear();
   {
-    TScopedInvalidationLock lock(*score);
+    ScopedInvalidationLock lock(*score);
     score->InvalidateArea({10, 10, 20, 20});
     score->InvalidateScore();
     {
-      TScopedInvalidationLock inner(*score);
+      ScopedInvalidationLock inner(*score);
       score->InvalidateArea({0, 0, 5, 5});
     }
     EXPECT_TRUE(host.invalidated.empty());
