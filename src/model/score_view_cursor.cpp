@@ -34,7 +34,7 @@ bool TECMusicScore::CursorPlace(int& x, int& staffTop) const {
   const TECMeasureLayout* layout = instrument->LayoutAt(cursorMeasure_);
   if (layout && !layout->Positions.empty()) {
     const int last = static_cast<int>(layout->Positions.size()) - 1;
-    x += (layout->HeaderWidth + layout->ExtraWidth) * zoomFactor_ / 10000 +
+    x += ByZoomFactor(std::int64_t{layout->HeaderWidth} + layout->ExtraWidth, zoomFactor_) +
          layout->Positions[std::clamp(cursorTick_, 0, last)];
     return true;
   }
@@ -173,7 +173,7 @@ void TECMusicScore::SetCursorFromPoint(int x, int y, bool voiceByHeight) {
     GoToMeasure(m);
     int tick = 0;
     if (const TECMeasureLayout* layout = instrument->LayoutAt(m)) {
-      const int origin = place.X + (layout->HeaderWidth + layout->ExtraWidth) * zoomFactor_ / 10000;
+      const int origin = place.X + ByZoomFactor(std::int64_t{layout->HeaderWidth} + layout->ExtraWidth, zoomFactor_);
       const int length = std::min<int>(GetMeasureLength(m), static_cast<int>(layout->Positions.size()));
       for (int t = 0; t < length; ++t)
         if (origin + layout->Positions[t] <= x) tick = t;
