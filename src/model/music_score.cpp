@@ -76,13 +76,20 @@ void TECMusicScore::AssignDrumHeads(const TECMusicScore& source) {
 
 // --- page geometry -------------------------------------------------------------
 
+// Reads the page in `unit` through a passing override; the page's own unit
+// override, which the page block stores, is given back as it was.
 template <typename Read>
 double TECMusicScore::ReadPageIn(TECMetrix unit, Read read) const {
-  page_->SetUnitOverride(unit);
-  struct Clear {
+  struct Restore {
     TECScorePage& page;
-    ~Clear() { page.ClearUnitOverride(); }
-  } clear{*page_};
+    TECMetrix unit;
+    bool overridden;
+    ~Restore() {
+      page.SetUnitOverride(unit);
+      if (!overridden) page.ClearUnitOverride();
+    }
+  } restore{*page_, page_->OverrideUnit(), page_->HasUnitOverride()};
+  page_->SetUnitOverride(unit);
   return read(*page_);
 }
 

@@ -313,3 +313,19 @@ TEST(MusicScore, AssignCopiesMusicAndSettingsButNotTheCursor) {
 }
 
 }  // namespace
+
+// Reading the page in another unit passes through the page's unit override,
+// which the page block stores: the stored override comes back as it was.
+TEST(MusicScore, ReadingThePageInPixelsKeepsItsStoredUnitOverride) {
+  TECMusicScore score;
+  score.Page().SetUnitOverride(TECMetrix::rmInches);
+  score.Page().ClearUnitOverride();
+  score.PageLeft(TECMetrix::rmPixels);
+  EXPECT_EQ(score.Page().OverrideUnit(), TECMetrix::rmInches);
+  EXPECT_FALSE(score.Page().HasUnitOverride());
+
+  score.Page().SetUnitOverride(TECMetrix::rmMM);
+  score.PageTop(TECMetrix::rmPixels);
+  EXPECT_EQ(score.Page().OverrideUnit(), TECMetrix::rmMM);
+  EXPECT_TRUE(score.Page().HasUnitOverride());
+}
