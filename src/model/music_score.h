@@ -477,6 +477,21 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   // and the printing flag are restored on every exit.
   void Print(nv::platform::PagedTarget& target, const TECPrintSettings& settings);
 
+  // --- note clipboard --------------------------------------------------------
+  // The selection as a clipboard payload (written in the formats layer), and
+  // its paste at the cursor as one undo step (editing layer): a payload that
+  // cannot be read whole pastes nothing. True when anything was pasted.
+  void SaveSelectionToStream(TStream& stream) const;
+  bool LoadSelectionFromStream(TStream& stream);
+  // Cut, copy and paste through the installed clipboard; nothing in
+  // ssPreviewPages or with ReadOnly. True when the command did something.
+  bool CutToClipboard();
+  bool CopyToClipboard();
+  bool PasteFromClipboard();
+  bool CanCopy() const;
+  bool CanPaste() const;
+  bool CanArrange() const;
+
   // --- change notices ------------------------------------------------------
   // Fires OnChanged unless change notices are suppressed; the sender is the
   // score unless another is given.
