@@ -6,6 +6,7 @@
 #include "editing/selection.h"
 #include "formats/picture_codecs.h"
 #include "platform/qt/display_check.h"
+#include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_picture.h"
 #include "render/layout_engine.h"
 
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   nv::platform::installQtPictureDecoder();
+  nv::platform::installQtClipboard();
   InstallPictureCodecs();
   nv::render::InstallLayoutEngine();
   nv::editing::InstallSelectionOwner();

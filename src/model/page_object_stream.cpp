@@ -45,10 +45,11 @@ void SavePageObject(TStream& stream, const TECPageObject& object, TPageObjectFor
   const std::size_t size = object.StoredSize();
   std::array<std::uint8_t, 64> bytes{};
   object.Store(std::span<std::uint8_t>(bytes.data(), size));
-  if (form == TPageObjectForm::LongSize)
-    stream.WriteU16(static_cast<std::uint16_t>(size));
-  else
-    stream.WriteU8(static_cast<std::uint8_t>(size));
+  switch (form) {
+    case TPageObjectForm::ShortSize: stream.WriteU8(static_cast<std::uint8_t>(size)); break;
+    case TPageObjectForm::LongSize: stream.WriteU16(static_cast<std::uint16_t>(size)); break;
+    case TPageObjectForm::ClipboardSize: stream.WriteI32(static_cast<std::int32_t>(size)); break;
+  }
   stream.WriteBuffer(bytes.data(), size);
   if (object.Kind == ek::PageText) {
     const auto& text = static_cast<const TECPageText&>(object);
@@ -60,8 +61,14 @@ void SavePageObject(TStream& stream, const TECPageObject& object, TPageObjectFor
 }
 
 std::unique_ptr<TECPageObject> LoadPageObject(TStream& stream, TPageObjectForm form) {
-  const std::size_t size = form == TPageObjectForm::LongSize ? stream.ReadU16() : stream.ReadU8();
-  const std::vector<std::uint8_t> bytes = stream.ReadBytes(size);
+  std::int64_t size = 0;
+  switch (form) {
+    case TPageObjectForm::ShortSize: size = stream.ReadU8(); break;
+    case TPageObjectForm::LongSize: size = stream.ReadU16(); break;
+    case TPageObjectForm::ClipboardSize: size = stream.ReadI32(); break;
+  }
+  if (size < 0) throw EFileDamage();
+  const std::vector<std::uint8_t> bytes = stream.ReadBytes(static_cast<std::size_t>(size));
   if (bytes.empty()) throw EFileDamage();
   std::unique_ptr<TECPageObject> object = MakePageObject(bytes[0]);
   if (!object) throw EFileDamage();

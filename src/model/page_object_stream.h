@@ -7,10 +7,10 @@
 #include "model/stream.h"
 
 // Page objects (kinds 61..68) in a score stream. The texts row gives each
-// object a u16 size, object groups and drum heads a u8 size; the persisted
-// prefix follows, then a text's font name and lines or a picture's header
-// and data.
-enum class TPageObjectForm { ShortSize, LongSize };
+// object a u16 size, object groups and drum heads a u8 size, object groups
+// in a note-clipboard payload an i32 size; the persisted prefix follows,
+// then a text's font name and lines or a picture's header and data.
+enum class TPageObjectForm { ShortSize, LongSize, ClipboardSize };
 
 // Picture types that a reader keeps.
 inline constexpr std::uint16_t kFirstPictureType = 256;

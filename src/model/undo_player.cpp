@@ -382,6 +382,18 @@ void TUndoPlayer::WalkEntries(TECUndoStep& step, TPass pass, const TUndoRowHeade
     }
     s.SetPosition(end);
   }
+  if (pass == TPass::Restore) RemoveAddedObjects();
+}
+
+void TUndoPlayer::RemoveAddedObjects() {
+  // From the highest index down, so that no removal moves another's object.
+  std::sort(addedObjects_.begin(), addedObjects_.end(),
+            [](const auto& a, const auto& b) { return a.second > b.second; });
+  for (const auto& [instrument, index] : addedObjects_) {
+    auto& objects = instrument->TextsRow().Objects;
+    if (index < objects.size()) objects.erase(objects.begin() + index);
+  }
+  addedObjects_.clear();
 }
 
 void TUndoPlayer::NoteMeasuresToRestore(TECUndoStep& step, std::int64_t from, std::uint32_t entry) {
@@ -421,7 +433,9 @@ void TUndoPlayer::ApplyPageObject(TStream& s, TECInstrument& instrument, std::ui
     return;
   }
   if (added) {
-    if (index < objects.size()) objects.erase(objects.begin() + index);
+    // Taken out once every entry is read: an edit that added several
+    // objects named each by its index with the earlier ones in place.
+    addedObjects_.emplace_back(&instrument, index);
     return;
   }
   std::unique_ptr<TECPageObject> object = LoadPageObject(s, TPageObjectForm::LongSize);

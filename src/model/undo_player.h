@@ -119,6 +119,10 @@ class TUndoPlayer {
   // The measures the step puts back, noted while its mirror is written.
   std::vector<std::pair<const TECRow*, int>> toRestore_;
   std::vector<TECInstrument*> touchedSymbols_;
+  // Page objects an undone edit added (or a redone one deleted), by texts-row
+  // index, removed at the end of the walk.
+  std::vector<std::pair<TECInstrument*, std::uint32_t>> addedObjects_;
+  void RemoveAddedObjects();
   // A row the step made again; its measures are kept as they were stored.
   TECRow* untrimmed_ = nullptr;
 };
