@@ -16,6 +16,8 @@
 #   build-fuzz/score_reader_fuzzer -merge=1 tests/formats/corpus /tmp/score-corpus
 # The MusicXML targets run the same way: xml_tag_reader_fuzzer from an empty
 # folder, musicxml_export_fuzzer from a copy of the score corpus.
+# The clipboard target pastes into a score: run it on a copy of
+# tests/editing/clipboard_corpus.
 # The GIF and JPEG readers work the same way, with the corpora
 # tests/formats/gif_corpus and tests/formats/jpeg_corpus
 # (-max_len=65536 keeps the inputs small).
@@ -30,4 +32,4 @@ build="${1:-$root/build-fuzz}"
 cmake -S "$root/tools/fuzz" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER="${CLANGXX:-clang++-16}" -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link"
 cmake --build "$build" --target score_reader_fuzzer xml_tag_reader_fuzzer musicxml_export_fuzzer \
-  gif_reader_fuzzer jpeg_reader_fuzzer midi_import_fuzzer -j 4
+  gif_reader_fuzzer jpeg_reader_fuzzer midi_import_fuzzer clipboard_payload_fuzzer -j 4
