@@ -77,6 +77,8 @@ void Select(TECMusicScore& score, TECModelObject* owner, int measure, TECElement
 }
 
 bool PasteTexts(TECMusicScore& score, TECInstrument& instrument, ClipboardPayload& payload) {
+  if (std::all_of(payload.Objects.begin(), payload.Objects.end(), [](const auto& list) { return list.empty(); }))
+    return false;
   EditTransaction edit(score, undo_kind::Paste);
   if (!edit.Allowed()) return false;
   edit.LayoutFrom(0);
@@ -103,6 +105,8 @@ bool PasteTexts(TECMusicScore& score, TECInstrument& instrument, ClipboardPayloa
 }
 
 bool PasteSymbols(TECMusicScore& score, TECInstrument& instrument, ClipboardPayload& payload) {
+  if (std::all_of(payload.Entries.begin(), payload.Entries.end(), [](const auto& e) { return e.Elements.empty(); }))
+    return false;
   EditTransaction edit(score, undo_kind::Paste);
   if (!edit.Allowed()) return false;
   edit.LayoutFrom(0);
