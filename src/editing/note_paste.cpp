@@ -183,6 +183,13 @@ class RowPaste {
     }
   }
 
+  // The written position moves with the start (they differ inside
+  // tuplets), but stays inside the measure.
+  std::uint16_t WrittenPosition(int position, int start, int tick, int m) const {
+    const int moved = tick + position - start;
+    return static_cast<std::uint16_t>(moved >= 0 && moved < LengthOf(m) ? moved : tick);
+  }
+
   static int Duration(const TECNote& note) { return std::max<int>(1, note.Length != 0 ? note.Length : note.Value); }
 
   // Works out every place; false when one cannot be reached.
@@ -272,9 +279,8 @@ class RowPaste {
       }
       case TECElementType::Rest: {
         std::unique_ptr<TECRest> rest(static_cast<TECRest*>(record.release()));
-        const int offset = rest->Position - rest->Start;
+        rest->Position = WrittenPosition(rest->Position, rest->Start, placed.At.Tick, measure.Index);
         rest->Start = static_cast<std::uint16_t>(placed.At.Tick);
-        rest->Position = static_cast<std::uint16_t>(std::max(0, placed.At.Tick + offset));
         rest->Owner = &measure;
         AddRestDots(*rest);
         measure.Rests.push_back(std::move(rest));
@@ -300,9 +306,8 @@ class RowPaste {
 
   void PlaceNote(EditTransaction& edit, TECMeasure& measure, Placed& placed) {
     std::unique_ptr<TECNote> note(static_cast<TECNote*>(placed.Element->Record.release()));
-    const int offset = note->Position - note->Start;
+    note->Position = WrittenPosition(note->Position, note->Start, placed.At.Tick, measure.Index);
     note->Start = static_cast<std::uint16_t>(placed.At.Tick);
-    note->Position = static_cast<std::uint16_t>(std::max(0, placed.At.Tick + offset));
     note->ChordMark = 0;
     note->Owner = &measure;
     const int duration = Duration(*note);
@@ -311,6 +316,7 @@ class RowPaste {
     const bool reflow = ek::IsNoteStep(note->Kind) && !note->InTuplet();
     const bool fits = placed.At.Tick + duration <= LengthOf(measure.Index);
     if (!reflow && !fits) note->Flags &= 0xF0;
+    if (reflow || !fits) note->Position = note->Start;
     std::vector<std::unique_ptr<TECNoteAttribute>> kept;
     if (reflow || !fits)
       for (auto& attribute : note->Attributes)
