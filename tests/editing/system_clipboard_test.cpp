@@ -80,6 +80,13 @@ TEST(SystemClipboard, AnotherProgramSeesTheFormatAndASecondCopyPastes) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert("DISPLAY", name);
   environment.insert("QT_QPA_PLATFORM", "xcb");
+  // The X keyboard library hands strndup names that end at their length, not
+  // at a zero; AddressSanitizer's strict string check reads them as C strings
+  // and reports the system library, so the programs on the display run
+  // without that one check.
+  QString sanitizer = environment.value("ASAN_OPTIONS");
+  sanitizer.remove("strict_string_checks=1");
+  environment.insert("ASAN_OPTIONS", sanitizer);
   Child copier(NOTAVISTRA_CLIPBOARD_PROBE, {"copy"}, environment);
   ASSERT_TRUE(WaitFor([&] {
     copier.process().waitForReadyRead(50);
