@@ -323,8 +323,8 @@ class RowPaste {
         if (!attribute->IsAccidental() && attribute->Kind != ek::Dot && attribute->Kind != ek::DoubleDot)
           kept.push_back(std::move(attribute));
     std::erase_if(note->Attributes, [](const auto& a) { return a == nullptr; });
-    const FoundPlace found = Join(measure, *note);
-    TECNote* placedNote = InsertInTimeOrder(measure, std::move(note), found.Partner);
+    const TECNote* partner = JoinChord(measure, *note);
+    TECNote* placedNote = InsertInTimeOrder(measure, std::move(note), partner);
     if ((reflow || !fits) && ek::IsNoteStep(placedNote->Kind)) {
       placedNote = row_.ReflowNote(placedNote, duration, placedNote->StartOffset, placedNote->Velocity);
       if (placedNote == nullptr) return;
@@ -338,20 +338,16 @@ class RowPaste {
     Select(score_, &row_, placedNote->Owner->Index, placedNote);
   }
 
-  struct FoundPlace {
-    const TECNote* Partner = nullptr;
-  };
-
   // A note that starts with another of the same value and voice joins its
-  // chord, as the insertion would place it.
-  static FoundPlace Join(TECMeasure& measure, TECNote& note) {
+  // chord, as the insertion would place it; returns that note, or none.
+  static const TECNote* JoinChord(TECMeasure& measure, TECNote& note) {
     for (const auto& other : measure.Notes)
       if (other->Start == note.Start && other->Value == note.Value && other->Voice == note.Voice &&
           ek::IsNoteStep(other->Kind)) {
-        note.ChordMark = JoinChord(measure, *other);
-        return {other.get()};
+        note.ChordMark = ::JoinChord(measure, *other);
+        return other.get();
       }
-    return {};
+    return nullptr;
   }
 
   TECNote* FindNote(const MeasureTick& at, const ClipboardLink& link) const {
