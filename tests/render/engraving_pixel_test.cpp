@@ -274,4 +274,53 @@ TEST(EngravingPixels, ClefKeepsClearOfTheKey) {
   }
 }
 
+// A single small eighth (one glyph: head, stem and flag) before a quarter of
+// the same pitch, on a line, in a space and above the staff, at Zoom 100 and
+// 200: the small head's ink, read in its left half away from the stem and
+// with the staff-line rows left out, is centred where the quarter's head is,
+// on the pitch's line or space (within a pixel).
+TEST(EngravingPixels, SingleGraceHeadSitsOnItsPitch) {
+  ASSERT_TRUE(nv::platform::ensureMusicFontLoaded());
+  struct Pitch {
+    int step;
+    int octave;
+  };
+  for (const Device& device : {kDevices[1], kDevices[2]}) {
+    for (const Pitch pitch : {Pitch{5, 5}, Pitch{1, 6}, Pitch{2, 6}, Pitch{1, 7}}) {
+      auto score = OneMeasure();
+      TECNote* note = AddNote(*score->CurrentInstrument()->GetRow(0)->GetMeasure(0), pitch.step, pitch.octave, 32, 0);
+      auto group = std::make_unique<TECGraceGroup>(note);
+      group->Data[0] = 16;
+      auto grace = std::make_unique<TECGraceNote>(group.get());
+      grace->Step = static_cast<std::uint8_t>(pitch.step);
+      grace->Octave = static_cast<std::uint8_t>(pitch.octave);
+      group->Notes.push_back(std::move(grace));
+      const TECGraceNote& small = *group->Notes.front();
+      note->Attributes.push_back(std::move(group));
+      const QImage image = Render(*score, device);
+      const std::string name = std::string(device.name) + " step " + std::to_string(pitch.step) + " octave " +
+                               std::to_string(pitch.octave);
+      const int u = device.zoom / 100;
+      const int space = note->HeadBox.Bottom - note->HeadBox.Top - 1 - u;
+      const double centre = note->HeadBox.Top + 1 + space / 2.0;
+      // The small note's box starts u left of its glyph; its head is about
+      // 4/5 of a full head wide.
+      const int x = small.Box.Left + u;
+      const std::vector<int> lines = StaffLineRows(image, x - 2 * u);
+      int top = -1;
+      int bottom = -1;
+      for (int row = static_cast<int>(centre) - 2 * space; row <= centre + 2 * space; ++row) {
+        if (Contains(lines, row)) continue;
+        for (int column = x + 1; column <= x + space / 3; ++column)
+          if (Ink(image, column, row)) {
+            if (top < 0) top = row;
+            bottom = row;
+          }
+      }
+      ASSERT_GE(top, 0) << name;
+      EXPECT_NEAR((top + bottom + 1) / 2.0, centre, 1) << name;
+    }
+  }
+}
+
 }  // namespace

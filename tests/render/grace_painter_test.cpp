@@ -79,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(Values, GraceBeams,
 
 // One slashed eighth with a slur before a quarter G (zoom 100: u = 1, space
 // 6, bottom line 122). The spacing put the group 4 + 12 - 2 = 14 left of the
-// column. Its G stands at yn = 122 - 9 - 3 = 110.
+// column. Its G stands at yn = 122 - 9 - 3 = 110; the glyph's head is
+// centred on G's line, 116, 5/7 of the 17-pixel em (12) below the glyph's top.
 TEST(GracePainter, SingleSlashedEighthWithSlur) {
   auto score = layout_test::MakeScore(1, 1);
   TECNote& main = MainNote(*score);
@@ -88,7 +89,7 @@ TEST(GracePainter, SingleSlashedEighthWithSlur) {
   const int x = Column(main, 1) - 14;
   const auto eighth = With(lines, "\";\" width");
   ASSERT_EQ(eighth.size(), 1u);
-  EXPECT_EQ(eighth[0].substr(0, eighth[0].find(" width")), "TextOut (" + std::to_string(x) + ",101) \";\"");
+  EXPECT_EQ(eighth[0].substr(0, eighth[0].find(" width")), "TextOut (" + std::to_string(x) + ",104) \";\"");
   // Size 13: an em of 3.5 spaces x 13 / 16, 17 pixels.
   EXPECT_NE(eighth[0].find("font \"Vorod Iduriza\" h-17 "), std::string::npos) << eighth[0];
   const std::string slash = "LineTo (" + std::to_string(x) + ",111) to (" + std::to_string(x + 12) + ",105)";
