@@ -19,6 +19,7 @@ using nv::platform::colors::black;
 constexpr std::uint8_t kSlurToNote = 0x20;
 constexpr std::uint8_t kSlashed = 0x40;
 constexpr std::uint8_t kAfterNote = 0x80;
+constexpr int kSingleGlyphPoints = 13;
 
 // The one glyph of a single small note: head, stem and flag.
 glyph::Code SingleGlyph(int value) {
@@ -106,9 +107,14 @@ class GraceDrawing {
     ctx_.UseMusicFont(11, ink_);
     DrawAccidental(note, y);
     DrawLedgerLines(headTop);
-    ctx_.UseMusicFont(13, ink_);
+    ctx_.UseMusicFont(kSingleGlyphPoints, ink_);
     const int value = group_.GraceValue();
-    if (const glyph::Code code = SingleGlyph(value)) ctx_.Canvas.textOut(x_, y + 3 * u_ - 2 * s_, glyph::Text(code));
+    // The glyph's head goes where a head of this pitch is centred, half a
+    // space below the head's top: the font size follows the staff space, so
+    // its head's depth below the cell top comes from the em, not from u.
+    if (const glyph::Code code = SingleGlyph(value))
+      ctx_.Canvas.textOut(x_, headTop + s_ / 2 - glyph::StemmedHeadCentre(ctx_.MusicFontHeight(kSingleGlyphPoints)),
+                          glyph::Text(code));
     ctx_.SetPen(ink_, u_);
     const bool slashed = (group_.Flags() & kSlashed) != 0;
     if (slashed) Line(x_, y + u_, x_ + 2 * s_, y + u_ - s_);

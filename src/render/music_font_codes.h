@@ -38,6 +38,11 @@ inline constexpr Code StemmedSixteenth = 60;     // '<'
 inline constexpr Code StemmedThirtySecond = 61;  // '='
 inline constexpr Code StemmedSixtyFourth = 62;   // '>'
 
+// Pixels from the cell's top down to a one-character note's head centre at
+// an em of `em` pixels: 2.5 of the font's staff spaces (2/7 em each), that
+// is 5/7 em, to the nearest pixel.
+constexpr int StemmedHeadCentre(int em) { return (10 * em + 7) / 14; }
+
 inline constexpr Code OttavaAlta = 63;   // '?': 8va
 inline constexpr Code OttavaBassa = 64;  // '@': 8vb
 
