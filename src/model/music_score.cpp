@@ -142,6 +142,13 @@ TECInstrument* TECMusicScore::InsertInstrument(int index) {
   return it->get();
 }
 
+void TECMusicScore::MoveInstrumentInList(int from, int to) {
+  if (from < 0 || from >= InstrumentCount() || to < 0 || to >= InstrumentCount() || from == to) return;
+  std::unique_ptr<TECInstrument> moving = std::move(instruments_[from]);
+  instruments_.erase(instruments_.begin() + from);
+  instruments_.insert(instruments_.begin() + to, std::move(moving));
+}
+
 void TECMusicScore::DeleteInstrumentAt(int i) {
   if (i < 0 || i >= InstrumentCount()) return;
   ReleaseSelection();

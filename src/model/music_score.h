@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -27,6 +28,11 @@ class TECInstrument;
 class TECRow;
 class TECMeasure;
 class TECPageObject;
+class TECPageText;
+class TECPagePicture;
+struct TECPicture;
+class TECGraceGroup;
+class TECNote;
 class TECSymbolEntry;
 class TECSymbolItem;
 namespace nv::platform {
@@ -105,6 +111,8 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   TECInstrument* InsertInstrument(int index);
   // Frees instrument i and removes it from the list.
   void DeleteInstrumentAt(int i);
+  // Moves instrument `from` to index `to`, with no events or undo.
+  void MoveInstrumentInList(int from, int to);
   void ClearInstruments();
 
   int GetActiveInstrument() const { return activeInstrument_; }
@@ -491,6 +499,83 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   bool CanCopy() const;
   bool CanPaste() const;
   bool CanArrange() const;
+  // Edits at the cursor of the active row (defined in the editing layer).
+  // They pass the row's, instrument's and page code's own arguments on; each
+  // does nothing without an active instrument and row.
+  TECNote* InsertNote(int step, int octave, bool accidentalRule, std::uint8_t lastSpare, std::uint8_t thirdSpare,
+                      std::uint8_t optionBits, const std::array<std::uint8_t, 7>& options, int duration);
+  // Step and octave from the cursor pitch line.
+  TECNote* InsertNoteAtCursorPitch(bool accidentalRule, std::uint8_t lastSpare, std::uint8_t thirdSpare,
+                                   std::uint8_t optionBits, const std::array<std::uint8_t, 7>& options, int duration);
+  TECNote* InsertRepeatSign(int kind, int variant);
+  void InsertRest(int value, std::uint8_t dots);
+  void ReflowNote(TECNote* note, int duration, std::uint8_t startOffset, std::uint8_t velocity);
+  void AddMeasureSymbol(int kind, std::uint8_t param, std::uint16_t value, std::uint8_t param2, std::uint8_t param3);
+  void AddInstrumentSymbol(std::uint8_t kind, int value1, int value2);
+  void AddTempoMark(int value, int tempo);
+  void LinkNotes(TECNote* first, TECNote* second, int kind);
+  void DeleteAtCursor(bool backward);
+  void SetClefAtCursor(int clef);
+  void SetKeySignatureAtCursor(int key);
+  // Measures at the cursor index in every row that reaches it (undo kinds
+  // 60 and 61).
+  void AddMeasures(int count);
+  void DeleteMeasures(int count);
+  // Instruments (undo kinds 40 and 41). DeleteInstrument answers count - 1
+  // when it refuses for want of a second instrument, else the new count.
+  TECInstrument* AddInstrument();
+  int DeleteInstrument(int index);
+  void MoveInstrument(int delta);
+  void SetAllMuted(bool mute);
+  void UnionSplitRow(bool unite);
+  // Page objects on the active page; points and extents in document pixels.
+  TECPageText* AddPageText(int x, int y, std::int32_t color, int style, int size, const std::string& fontName,
+                           const std::vector<std::string>& lines);
+  TECPagePicture* AddPagePicture(int x, int y, bool stretch, bool naturalSize, const TECPicture& picture, int height,
+                                 int width);
+
+  // The erase tool, note effects and grace notes (editing layer).
+  void EraseElement(TECElement* element);
+  void AddNoteEffect(TECElement* element, int code, int a, int b);
+  // One grace note: step 1..7, octave and an accidental code (0 none).
+  struct TGraceEntry {
+    std::uint8_t Step = 1;
+    std::uint8_t Octave = 5;
+    std::uint8_t Accidental = 0;
+  };
+  void SetGraceNotes(TECNote* note, std::uint8_t style, int count, const std::vector<TGraceEntry>& entries,
+                     std::uint8_t value);
+  TECGraceGroup* GetGraceNotesOfClicked() const;
+
+  // Properties of the selected objects and the formatting commands
+  // (editing layer); none records an undo step.
+  bool SelectionHasKind(int kind, int kind2) const;
+  bool SelectionIsChord() const;
+  bool SelectionHasPageObject() const;
+  // Kind 61 (page text) or 240 (text box). Align is 0..3.
+  struct TTextProperties {
+    std::vector<std::string> Lines;
+    int Align = 0;
+    std::int32_t Color = 0;
+    int Style = 0;
+    int Size = 0;
+    std::string FontName;
+  };
+  bool GetSelectedText(int kind, TTextProperties& properties) const;
+  void SetSelectedText(int kind, const TTextProperties& properties);
+  void SetSelectedTextColor(std::int32_t color);
+  void SetSelectedBrushColor(std::int32_t color);
+  void SetSelectedLineColor(std::int32_t color);
+  void SetSelectedFontName(const std::string& name);
+  void SetSelectedFontSize(int size);
+  void SetSelectedFontStyle(int style);
+  void SetSelectedBrushStyle(int style);
+  void SetSelectedLineWidth(int width);
+  void SetSelectedLineStyle(int style);
+  void SetSelectedRotation(int rotation);
+  void SetSelectedTextAlign(int align);
+  void SetSelectedObjectsPage(bool onePage);
+  void ReorderSelectedObjects(bool front);
 
   // --- change notices ------------------------------------------------------
   // Fires OnChanged unless change notices are suppressed; the sender is the
