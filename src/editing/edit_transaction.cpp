@@ -21,9 +21,11 @@ EditTransaction::~EditTransaction() {
   --score_.KeepSelection;
 }
 
-bool EditTransaction::Allowed() const {
-  return score_.GetStyle() != TScoreStyle::ssPreviewPages && !score_.ReadOnly;
+bool EditsAllowed(const TECMusicScore& score) {
+  return score.GetStyle() != TScoreStyle::ssPreviewPages && !score.ReadOnly;
 }
+
+bool EditTransaction::Allowed() const { return EditsAllowed(score_); }
 
 template <typename Save>
 bool EditTransaction::Saved(const void* record, Save save) {

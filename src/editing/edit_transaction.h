@@ -14,6 +14,9 @@ class TECSymbolEntry;
 
 namespace nv::editing {
 
+// False in ssPreviewPages or with ReadOnly: no edit command changes the score.
+bool EditsAllowed(const TECMusicScore& score);
+
 // The frame every edit command on the selection shares. A command:
 //
 //   EditTransaction edit(score, kind);
