@@ -5,6 +5,8 @@
 
 #include "editing/edit_transaction.h"
 #include "editing/element_places.h"
+#include "editing/follow_up_kinds.h"
+#include "editing/list_detach.h"
 #include "formats/ornament_expansion.h"
 #include "formats/velocities.h"
 #include "model/instrument.h"
@@ -30,19 +32,6 @@ void ToggleGroupBracket(TECInstrument& instrument, int r) {
     }
   }
   instrument.Pairs.push_back({instrument.GetRowCount() - covered, 1});
-}
-
-template <typename List, typename Record>
-std::unique_ptr<typename List::value_type::element_type> Detach(List& list, const Record* record) {
-  auto it = std::find_if(list.begin(), list.end(), [record](const auto& r) { return r.get() == record; });
-  if (it == list.end()) return nullptr;
-  auto detached = std::move(*it);
-  list.erase(it);
-  return detached;
-}
-
-bool IsDynamic(int kind) {
-  return (kind >= 160 && kind <= 172) || kind == 198 || kind == 199 || kind == 221 || kind == 222;
 }
 
 // Deletes the selected elements of a staff row.

@@ -1,0 +1,378 @@
+// What the property dialogs, the popup menu and the formatting buttons read
+// from and write to the selected objects. None of it records an undo step.
+#include <algorithm>
+#include <functional>
+
+#include "editing/edit_transaction.h"
+#include "editing/element_places.h"
+#include "editing/list_detach.h"
+#include "model/instrument.h"
+#include "model/measure.h"
+#include "model/row.h"
+#include "model/symbols_row.h"
+
+namespace nv::editing {
+namespace {
+
+// The text box item's style bytes as the cursor's text tool fills them:
+// size, font style, flags (alignment in bits 4..5); its 32-bit value is the
+// colour, its 16-bit value the rotation.
+constexpr std::size_t kBoxSize = 0;
+constexpr std::size_t kBoxStyle = 1;
+constexpr std::size_t kBoxFlags = 2;
+
+constexpr std::uint8_t kAlignBits = 0x30;
+
+TECRow* SelectedStaffRow(const TECMusicScore& score) {
+  const TECInstrument* instrument = score.CurrentInstrument();
+  if (instrument == nullptr || score.SelectedRow == nullptr) return nullptr;
+  for (int r = 0; r < instrument->GetRowCount(); ++r)
+    if (instrument->GetRow(r) == score.SelectedRow) return instrument->GetRow(r);
+  return nullptr;
+}
+
+bool TextsSelected(const TECMusicScore& score) {
+  const TECInstrument* instrument = score.CurrentInstrument();
+  return instrument != nullptr && score.SelectedRow == &instrument->TextsRow();
+}
+
+bool InRange(int kind, int low, int high) { return kind >= low && kind <= high; }
+
+void ForEachSelected(const TECMusicScore& score, const std::function<void(TECElement&)>& visit) {
+  for (const TECSelected& entry : score.Selection)
+    for (TECElement* element : entry.Elements) visit(*element);
+}
+
+// Text objects of `kind` (61 page text, 240 text box) that the text dialog
+// works on: the selected ones, else ClickedElement of the kind.
+std::vector<TECElement*> TextTargets(const TECMusicScore& score, int kind) {
+  std::vector<TECElement*> found;
+  const bool fromSelection = kind == ek::PageText ? TextsSelected(score) : SelectedStaffRow(score) != nullptr;
+  const TECElementType type = kind == ek::PageText ? TECElementType::PageObject : TECElementType::MeasureItem;
+  if (fromSelection)
+    ForEachSelected(score, [&](TECElement& e) {
+      if (e.Kind == kind && e.Type() == type) found.push_back(&e);
+    });
+  if (found.empty() && score.ClickedElement != nullptr && score.ClickedElement->Kind == kind &&
+      score.ClickedElement->Type() == type)
+    found.push_back(score.ClickedElement);
+  return found;
+}
+
+// Ends a setter or formatting command: what changed is repainted; a dialog
+// setter also reports the change.
+void Repaint(TECMusicScore& score, const std::vector<TECElement*>& changed, bool whole) {
+  if (whole)
+    score.InvalidateScore();
+  else
+    for (TECElement* element : changed) score.InvalidateElement(element);
+}
+
+// Applies `change` to every selected element it accepts (returning true when
+// it changed it), repaints them, and reports the change: formatting changes
+// saved data, so OnChanged is fired.
+void Format(TECMusicScore& score, bool whole, const std::function<bool(TECElement&)>& change) {
+  if (!EditsAllowed(score)) return;
+  std::vector<TECElement*> changed;
+  const bool pageObjects = TextsSelected(score);
+  const bool staff = SelectedStaffRow(score) != nullptr;
+  ForEachSelected(score, [&](TECElement& e) {
+    const bool fits = (pageObjects && e.Type() == TECElementType::PageObject) ||
+                      (staff && e.Type() == TECElementType::MeasureItem);
+    if (fits && change(e)) changed.push_back(&e);
+  });
+  if (changed.empty()) return;
+  Repaint(score, changed, whole);
+  score.DoChanged();
+}
+
+TECPageShape* Shape(TECElement& e) {
+  return e.Type() == TECElementType::PageObject && InRange(e.Kind, ek::PageRectangle, ek::PageChord)
+             ? static_cast<TECPageShape*>(&e)
+             : nullptr;
+}
+
+template <typename Field, typename Value>
+bool SetField(Field& field, Value value) {
+  const auto wanted = static_cast<Field>(value);
+  if (field == wanted) return false;
+  field = wanted;
+  return true;
+}
+
+template <typename Visit>
+bool OnText(TECElement& e, Visit visit) {
+  if (e.Type() == TECElementType::PageObject && e.Kind == ek::PageText) return visit(static_cast<TECPageText&>(e));
+  if (e.Type() == TECElementType::MeasureItem && e.Kind == ek::TextBox) return visit(static_cast<TECTextBox&>(e));
+  return false;
+}
+
+// Text fields by record: page text and text box keep them differently.
+std::uint8_t& SizeOf(TECPageText& t) { return t.FontSize; }
+std::uint8_t& SizeOf(TECTextBox& t) { return t.Style[kBoxSize]; }
+std::uint8_t& StyleOf(TECPageText& t) { return t.FontStyle; }
+std::uint8_t& StyleOf(TECTextBox& t) { return t.Style[kBoxStyle]; }
+std::uint8_t& FlagsOf(TECPageText& t) { return t.Flags; }
+std::uint8_t& FlagsOf(TECTextBox& t) { return t.Style[kBoxFlags]; }
+std::int32_t& ColorOf(TECPageText& t) { return t.Color; }
+std::int32_t& ColorOf(TECTextBox& t) { return t.Value32; }
+std::uint16_t& RotationOf(TECPageText& t) { return t.Rotation; }
+std::uint16_t& RotationOf(TECTextBox& t) { return t.Value16; }
+
+template <typename Text>
+void ReadText(Text& t, TECMusicScore::TTextProperties& p) {
+  p.Lines = t.Lines;
+  p.Align = (FlagsOf(t) & kAlignBits) >> 4;
+  p.Color = ColorOf(t);
+  p.Style = StyleOf(t);
+  p.Size = SizeOf(t);
+  p.FontName = t.FontName;
+}
+
+template <typename Text>
+bool WriteText(Text& t, const TECMusicScore::TTextProperties& p) {
+  bool changed = SetField(SizeOf(t), p.Size);
+  changed |= SetField(StyleOf(t), p.Style);
+  changed |= SetField(ColorOf(t), p.Color);
+  // Only the alignment bits: "on all pages" and the other flags stay.
+  changed |= SetField(FlagsOf(t), (FlagsOf(t) & ~kAlignBits) | ((p.Align & 3) << 4));
+  if (t.FontName != p.FontName || t.Lines != p.Lines) {
+    t.FontName = p.FontName;
+    t.Lines = p.Lines;
+    changed = true;
+  }
+  return changed;
+}
+
+// Moves each record of `selected` that `list` holds to its end or start.
+template <typename List>
+bool Reorder(List& list, const std::vector<const void*>& selected, bool front) {
+  bool moved = false;
+  for (const void* record : selected) {
+    const auto at = std::find_if(list.begin(), list.end(), [record](const auto& r) { return r.get() == record; });
+    if (at == list.end()) continue;
+    const auto target = front ? list.end() - 1 : list.begin();
+    if (at == target) continue;
+    auto held = std::move(*at);
+    list.erase(at);
+    if (front)
+      list.push_back(std::move(held));
+    else
+      list.insert(list.begin(), std::move(held));
+    moved = true;
+  }
+  return moved;
+}
+
+}  // namespace
+}  // namespace nv::editing
+
+using namespace nv::editing;
+
+bool TECMusicScore::SelectionHasKind(int kind, int kind2) const {
+  if (kind2 == 0) kind2 = kind;
+  bool any = false;
+  const auto within = [&](const TECElement& e) { return e.Kind == kind || InRange(e.Kind, kind, kind2); };
+  if (InRange(kind, ek::NoteC, ek::NoteB)) {
+    if (SelectedStaffRow(*this) == nullptr) return false;
+    ForEachSelected(*this, [&](TECElement& e) { any |= e.Type() == TECElementType::Note && within(e); });
+    return any;
+  }
+  if (kind == ek::ChordSymbol || kind == ek::TempoMark || kind == ek::GraceNotes || kind == 120 ||
+      kind == ek::Barre || kind == ek::TextBox) {
+    if (SelectedStaffRow(*this) != nullptr) {
+      ForEachSelected(*this, [&](TECElement& e) { any |= within(e); });
+      return any;
+    }
+    return ClickedElement != nullptr && (within(*ClickedElement) || ClickedElement->Kind == kind2);
+  }
+  if (kind == ek::PageText || kind == ek::PagePicture) {
+    if (TextsSelected(*this)) {
+      ForEachSelected(*this, [&](TECElement& e) { any |= within(e); });
+      return any;
+    }
+    return ClickedElement != nullptr && ClickedElement->Type() == TECElementType::PageObject &&
+           ClickedElement->Kind == kind;
+  }
+  return false;
+}
+
+bool TECMusicScore::SelectionIsChord() const {
+  if (SelectedStaffRow(*this) == nullptr) return false;
+  int count = 0;
+  int mark = -1;
+  int measure = -1;
+  bool same = true;
+  for (const TECSelected& entry : Selection)
+    for (const TECElement* element : entry.Elements) {
+      if (element->Type() != TECElementType::Note) continue;
+      const auto& note = static_cast<const TECNote&>(*element);
+      if (mark < 0) {
+        mark = note.ChordMark;
+        measure = entry.Measure;
+      }
+      same = same && note.ChordMark >= 1 && note.ChordMark == mark && entry.Measure == measure;
+      ++count;
+    }
+  return count > 2 && same;
+}
+
+bool TECMusicScore::SelectionHasPageObject() const {
+  bool any = false;
+  ForEachSelected(*this, [&](TECElement& e) {
+    any |= e.Type() == TECElementType::PageObject && InRange(e.Kind, ek::PageText, ek::PageEllipse);
+  });
+  return any;
+}
+
+bool TECMusicScore::GetSelectedText(int kind, TTextProperties& properties) const {
+  const std::vector<TECElement*> targets = TextTargets(*this, kind);
+  if (targets.empty()) return false;
+  if (targets.size() > 1) {
+    // Several texts: the dialog opens empty.
+    properties = TTextProperties{};
+    return true;
+  }
+  OnText(*targets.front(), [&](auto& text) {
+    ReadText(text, properties);
+    return true;
+  });
+  return true;
+}
+
+void TECMusicScore::SetSelectedText(int kind, const TTextProperties& properties) {
+  if (!EditsAllowed(*this)) return;
+  std::vector<TECElement*> changed;
+  for (TECElement* target : TextTargets(*this, kind))
+    if (OnText(*target, [&](auto& text) { return WriteText(text, properties); })) changed.push_back(target);
+  if (changed.empty()) return;
+  InvalidateScore();
+  DoChanged();
+}
+
+void TECMusicScore::SetSelectedTextColor(std::int32_t color) {
+  Format(*this, false, [color](TECElement& e) {
+    if (e.Type() == TECElementType::MeasureItem && e.Kind == ek::ChordSymbol)
+      return SetField(static_cast<TECChordSymbol&>(e).Value, static_cast<std::uint32_t>(color));
+    return OnText(e, [color](auto& text) { return SetField(ColorOf(text), color); });
+  });
+}
+
+void TECMusicScore::SetSelectedBrushColor(std::int32_t color) {
+  Format(*this, false, [color](TECElement& e) {
+    TECPageShape* shape = Shape(e);
+    return shape != nullptr && e.Kind <= ek::PageEllipse && SetField(shape->BrushColor, color);
+  });
+}
+
+void TECMusicScore::SetSelectedLineColor(std::int32_t color) {
+  Format(*this, false, [color](TECElement& e) {
+    if (e.Type() == TECElementType::PageObject && e.Kind == ek::PageLine)
+      return SetField(static_cast<TECPageLine&>(e).PenColor, color);
+    TECPageShape* shape = Shape(e);
+    return shape != nullptr && SetField(shape->PenColor, color);
+  });
+}
+
+void TECMusicScore::SetSelectedFontName(const std::string& name) {
+  Format(*this, true, [&name](TECElement& e) {
+    if (e.Type() == TECElementType::MeasureItem && e.Kind == ek::ChordSymbol) {
+      // The chord symbol keeps its face in its text.
+      auto& chord = static_cast<TECChordSymbol&>(e);
+      if (chord.Text == name) return false;
+      chord.Text = name;
+      return true;
+    }
+    return OnText(e, [&name](auto& text) {
+      if (text.FontName == name) return false;
+      text.FontName = name;
+      return true;
+    });
+  });
+}
+
+void TECMusicScore::SetSelectedFontSize(int size) {
+  Format(*this, true, [size](TECElement& e) { return OnText(e, [size](auto& t) { return SetField(SizeOf(t), size); }); });
+}
+
+void TECMusicScore::SetSelectedFontStyle(int style) {
+  Format(*this, false,
+         [style](TECElement& e) { return OnText(e, [style](auto& t) { return SetField(StyleOf(t), style); }); });
+}
+
+void TECMusicScore::SetSelectedBrushStyle(int style) {
+  Format(*this, false, [style](TECElement& e) {
+    TECPageShape* shape = Shape(e);
+    return shape != nullptr && e.Kind <= ek::PageEllipse && SetField(shape->BrushStyle, style);
+  });
+}
+
+void TECMusicScore::SetSelectedLineWidth(int width) {
+  Format(*this, false, [width](TECElement& e) {
+    if (e.Type() == TECElementType::PageObject && e.Kind == ek::PageLine)
+      return SetField(static_cast<TECPageLine&>(e).PenWidth, width);
+    TECPageShape* shape = Shape(e);
+    return shape != nullptr && SetField(shape->PenWidth, width);
+  });
+}
+
+void TECMusicScore::SetSelectedLineStyle(int style) {
+  Format(*this, false, [style](TECElement& e) {
+    if (e.Type() == TECElementType::PageObject && e.Kind == ek::PageLine)
+      return SetField(static_cast<TECPageLine&>(e).PenStyle, style);
+    TECPageShape* shape = Shape(e);
+    return shape != nullptr && SetField(shape->PenStyle, style);
+  });
+}
+
+void TECMusicScore::SetSelectedTextAlign(int align) {
+  Format(*this, false, [align](TECElement& e) {
+    return OnText(e, [align](auto& t) { return SetField(FlagsOf(t), (FlagsOf(t) & ~kAlignBits) | ((align & 3) << 4)); });
+  });
+}
+
+void TECMusicScore::SetSelectedObjectsPage(bool onePage) {
+  if (!TextsSelected(*this)) return;
+  Format(*this, false, [onePage](TECElement& e) {
+    auto& object = static_cast<TECPageObject&>(e);
+    const std::uint8_t flags = onePage ? object.Flags & ~TECPageObject::OnEveryPage
+                                       : object.Flags | TECPageObject::OnEveryPage;
+    return SetField(object.Flags, flags);
+  });
+}
+
+void TECMusicScore::ReorderSelectedObjects(bool front) {
+  TECInstrument* instrument = CurrentInstrument();
+  if (instrument == nullptr || SelectedRow == nullptr) return;
+  if (!EditsAllowed(*this)) return;
+  std::vector<const void*> selected;
+  ForEachSelected(*this, [&](TECElement& e) { selected.push_back(&e); });
+  bool moved = false;
+  if (SelectedRow == &instrument->TextsRow()) {
+    moved = Reorder(instrument->TextsRow().Objects, selected, front);
+    // Undo steps name page objects by their index: after a new order they
+    // would restore over the wrong object, so both lists are emptied.
+    if (moved) ClearUndoLists();
+  } else if (SelectedRow == &instrument->SymbolsRow()) {
+    for (const TECSelected& entry : Selection)
+      if (TECSymbolEntry* symbols = instrument->SymbolsRow().At(entry.Measure))
+        moved |= Reorder(symbols->Items, selected, front);
+  } else if (TECRow* row = SelectedStaffRow(*this)) {
+    std::vector<const void*> items;
+    ForEachSelected(*this, [&](TECElement& e) {
+      if (e.Type() == TECElementType::MeasureItem && (e.Kind == ek::ChordSymbol || e.Kind >= 139)) items.push_back(&e);
+    });
+    for (const TECSelected& entry : Selection)
+      if (TECMeasure* measure = row->GetMeasure(entry.Measure)) moved |= Reorder(measure->Items, items, front);
+  }
+  // Measures and symbols-row entries are saved whole: their steps stay good.
+  if (!moved) return;
+  InvalidateScore();
+  DoChanged();
+}
+
+void TECMusicScore::SetSelectedRotation(int rotation) {
+  Format(*this, true, [rotation](TECElement& e) {
+    return OnText(e, [rotation](auto& t) { return SetField(RotationOf(t), rotation); });
+  });
+}
