@@ -83,7 +83,13 @@ void TUndoPlayer::Run(int count) {
       // Each step ends laid out, so that the mirror step of the next one
       // notes the layout state that it really leaves.
       if (step.Kind != undo_kind::TimeSignature) score_.LayoutScore(0, false);
-      RestoreLayoutState(step.Layouts);
+      // The states are kept by instrument index: a removed instrument's
+      // state goes with it.
+      std::vector<TECUndoLayoutState> states = step.Layouts;
+      if (removedInstrument_ >= 0 && removedInstrument_ < static_cast<int>(states.size()))
+        states.erase(states.begin() + removedInstrument_);
+      removedInstrument_ = -1;
+      RestoreLayoutState(states);
       // Mirror steps go into the other list, so the step is still the last.
       list.pop_back();
       if (ends) break;
@@ -219,6 +225,9 @@ bool TUndoPlayer::RemoveInstrument(TECUndoStep& step) {
   if (!instrument) return true;
   if (TECUndoStep* mirror = Mirror(step.Kind)) WriteUndoInstrumentHeader(mirror->Stream, *instrument);
   score_.DeleteInstrumentAt(i);
+  removedInstrument_ = i;
+  // The instrument that was active stays active.
+  if (i < score_.activeInstrument_) --score_.activeInstrument_;
   if (score_.activeInstrument_ >= score_.InstrumentCount())
     score_.activeInstrument_ = std::max(0, score_.InstrumentCount() - 1);
   return true;
@@ -226,7 +235,12 @@ bool TUndoPlayer::RemoveInstrument(TECUndoStep& step) {
 
 void TUndoPlayer::RecreateInstrument(TECUndoStep& step) {
   TStream& s = step.Stream;
-  TECInstrument* instrument = score_.InsertInstrument(ReadUndoInstrumentIndex(s));
+  const int index = ReadUndoInstrumentIndex(s);
+  TECInstrument* instrument = score_.InsertInstrument(index);
+  // The instruments after it move up, the active one with them.
+  if (score_.GetInstrumentAt(index) == instrument && index <= score_.activeInstrument_ &&
+      score_.InstrumentCount() > 1)
+    ++score_.activeInstrument_;
   ReadUndoInstrumentHeader(s, *instrument);
   score_.FireStaveChanged(&score_, TECStaveOperation::soAdded, instrument);
   if (TECUndoStep* mirror = Mirror(step.Kind)) {

@@ -78,6 +78,8 @@ class TUndoPlayer {
   bool redo_;
   TECUndoStep* mirror_ = nullptr;
   bool mirrorBegun_ = false;
+  // The index of the instrument the step being applied removed, -1 none.
+  int removedInstrument_ = -1;
   // A measure put back, in the order of the step's entries, with the links
   // that notes of later measures held on it.
   struct TRestored {
