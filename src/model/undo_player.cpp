@@ -41,6 +41,9 @@ bool AddsPageObject(std::uint8_t kind) {
          kind == undo_kind::Paste;
 }
 
+// The page objects of these steps were deleted by the edit.
+bool DeletesPageObject(std::uint8_t kind) { return kind == undo_kind::DeleteSelection || kind == undo_kind::Erase; }
+
 // A symbols-row item list read aside, so that a damaged one changes nothing.
 struct TReadItems {
   std::vector<std::unique_ptr<TECSymbolItem>> Items;
@@ -438,8 +441,8 @@ void TUndoPlayer::ApplyPageObject(TStream& s, TECInstrument& instrument, std::ui
   };
   // The object the edit added goes again; the one it deleted comes back,
   // and the mirror notes it once it is back.
-  const bool added = redo_ ? kind == undo_kind::DeleteSelection : AddsPageObject(kind);
-  const bool deleted = redo_ ? AddsPageObject(kind) : kind == undo_kind::DeleteSelection;
+  const bool added = redo_ ? DeletesPageObject(kind) : AddsPageObject(kind);
+  const bool deleted = redo_ ? AddsPageObject(kind) : DeletesPageObject(kind);
   if (pass == TPass::Mirror) {
     // Otherwise the mirror holds the state being left, so that it can be put
     // back.

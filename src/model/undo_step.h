@@ -37,6 +37,7 @@ inline constexpr std::uint8_t PageText = 6;
 inline constexpr std::uint8_t PagePicture = 9;
 inline constexpr std::uint8_t PageGraphic = 10;
 inline constexpr std::uint8_t DeleteSelection = 16;
+inline constexpr std::uint8_t Erase = 17;
 inline constexpr std::uint8_t Paste = 25;
 inline constexpr std::uint8_t TimeSignature = 35;
 // The pickup word changed: the previous word, then the first measures.
