@@ -17,7 +17,7 @@
 namespace nv::editing {
 namespace {
 
-constexpr std::uint8_t kUndoErase = 17;
+constexpr std::uint8_t kUndoErase = undo_kind::Erase;
 
 class Eraser {
  public:
