@@ -181,6 +181,8 @@ void TECInstrument::MoveActiveRow(int delta) {
   rows_.insert(rows_.begin() + to, std::move(moving));
   activeRow_ = to;
   if (!score_) return;
+  // Steps name rows by their index: none of them would fit any more.
+  score_->ClearUndoLists();
   score_->LayoutScore(0, false);
   score_->FireStaveChanged(this, TECStaveOperation::soMoved, GetActiveRow());
   score_->FireChanged(this);
