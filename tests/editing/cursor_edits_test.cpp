@@ -194,3 +194,18 @@ TEST(CursorEdits, PageObjectsAddedAtADocumentPointArePaintedThere) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CursorEdits, MovingARowEmptiesBothUndoLists) {
+  EditFixture f(3, 2);
+  f.Note(0, 0, 1, 5, 32, 0);
+  f.score().AddMeasures(1);
+  ASSERT_TRUE(f.score().CanUndo());
+  f.score().MoveActiveRow(2);
+  EXPECT_EQ(f.instrument().GetActiveRowIndex(), 2);
+  EXPECT_FALSE(f.score().CanUndo());
+  EXPECT_FALSE(f.score().CanRedo());
+}
+
+}  // namespace
