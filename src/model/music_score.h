@@ -515,6 +515,16 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   void AddTempoMark(int value, int tempo);
   void LinkNotes(TECNote* first, TECNote* second, int kind);
   void DeleteAtCursor(bool backward);
+  void SetChordSymbol(const std::vector<std::uint8_t>* code, const std::vector<TECChordPiece>* pieces, bool flag);
+  void RemoveChordSymbol(int n);
+  const std::vector<std::uint8_t>* ChordSymbolAtCursor() const;
+  void AddBarre(const std::array<std::uint8_t, 4>& params, std::uint16_t value, std::uint8_t voice);
+  void AddMeasureDrawing(const std::vector<const TECPageObject*>& objects, std::uint8_t param, std::uint8_t param2);
+  void AddTextItems(const std::vector<std::string>& lines, const std::string& fontName,
+                    const std::array<std::uint8_t, 5>& style, std::int32_t value, std::uint8_t options);
+  // For a row new to its instrument (MIDI import): the time signatures of
+  // the instrument's first row, or of the score's first instrument.
+  void CopyTimeSignatures(TECRow* row);
   void SetClefAtCursor(int clef);
   void SetKeySignatureAtCursor(int key);
   // Measures at the cursor index in every row that reaches it (undo kinds
@@ -533,6 +543,17 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
                            const std::vector<std::string>& lines);
   TECPagePicture* AddPagePicture(int x, int y, bool stretch, bool naturalSize, const TECPicture& picture, int height,
                                  int width);
+  void AddPageLine(int x1, int y1, int penWidth, std::int32_t penColor, int penStyle, int x2, int y2);
+  // Rectangle or ellipse; arc, pie or chord segment. A negative extent is
+  // taken as positive.
+  void AddPageShape(std::uint8_t kind, int x, int y, int penWidth, std::int32_t penColor, int penStyle,
+                    std::int32_t brushColor, int brushStyle, int width, int height);
+  void AddArcObject(std::uint8_t kind, int x, int y, int penWidth, std::int32_t penColor, int penStyle,
+                    std::int32_t brushColor, int brushStyle, int width, int height);
+  // Starts drawing a page shape (kinds 63..68) at a client point: the kind
+  // and the point become the drag's state; the view draws the outline.
+  void BeginShape(int kind, int x, int y);
+  int ShapeKind = 0;
 
   // The erase tool, note effects and grace notes (editing layer).
   void EraseElement(TECElement* element);
@@ -563,6 +584,14 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   };
   bool GetSelectedText(int kind, TTextProperties& properties) const;
   void SetSelectedText(int kind, const TTextProperties& properties);
+  // The per-note instrument byte of the selected notes.
+  bool GetSelectedNoteInstrument(int& value) const;
+  void SetSelectedNoteInstrument(int value);
+  // Tempo marks: their note-value byte and tempo.
+  bool GetSelectedTempo(int& kind, int& tempo) const;
+  void SetSelectedTempo(int kind, int tempo);
+  void SetSelectedPointStyle(int style);
+  void SelectAllTexts();
   void SetSelectedTextColor(std::int32_t color);
   void SetSelectedBrushColor(std::int32_t color);
   void SetSelectedLineColor(std::int32_t color);
