@@ -148,3 +148,59 @@ void TECMusicScore::SetClefAtCursor(int clef) {
 }
 
 void TECMusicScore::SetKeySignatureAtCursor(int key) { SetStaffRecord(*this, kUndoKey, &TECRow::SetKeySignature, key); }
+
+void TECMusicScore::SetChordSymbol(const std::vector<std::uint8_t>* code, const std::vector<TECChordPiece>* pieces,
+                                   bool flag) {
+  if (TECRow* row = ActiveRow(*this)) {
+    row->SetChordSymbol(code, pieces, flag);
+    InvalidateScore();
+  }
+}
+
+void TECMusicScore::RemoveChordSymbol(int n) {
+  if (TECRow* row = ActiveRow(*this)) {
+    row->RemoveChordSymbol(n);
+    InvalidateScore();
+  }
+}
+
+const std::vector<std::uint8_t>* TECMusicScore::ChordSymbolAtCursor() const {
+  const TECRow* row = ActiveRow(*this);
+  return row != nullptr ? row->ChordSymbolAtCursor() : nullptr;
+}
+
+void TECMusicScore::AddBarre(const std::array<std::uint8_t, 4>& params, std::uint16_t value, std::uint8_t voice) {
+  if (TECRow* row = ActiveRow(*this)) {
+    row->AddBarre(params, value, voice);
+    InvalidateScore();
+  }
+}
+
+void TECMusicScore::AddMeasureDrawing(const std::vector<const TECPageObject*>& objects, std::uint8_t param,
+                                      std::uint8_t param2) {
+  if (TECRow* row = ActiveRow(*this)) {
+    row->AddMeasureDrawing(objects, param, param2);
+    InvalidateScore();
+  }
+}
+
+void TECMusicScore::AddTextItems(const std::vector<std::string>& lines, const std::string& fontName,
+                                 const std::array<std::uint8_t, 5>& style, std::int32_t value, std::uint8_t options) {
+  if (TECRow* row = ActiveRow(*this)) {
+    row->AddTextItems(lines, fontName, style, value, options);
+    InvalidateScore();
+  }
+}
+
+void TECMusicScore::CopyTimeSignatures(TECRow* row) {
+  if (row == nullptr || row->Owner() == nullptr) return;
+  const TECRow* source = row->Owner()->GetRow(0);
+  if (row->Owner()->GetRowCount() < 2) {
+    if (InstrumentCount() < 2) return;
+    source = GetInstrumentAt(0)->GetRow(0);
+  }
+  if (source == nullptr || source == row) return;
+  for (int m = 0; m < source->MeasureCount(); ++m)
+    if (const TECTimeSignature* time = source->GetMeasure(m)->TimeSignature.get())
+      row->SetTimeSignature(m, time->Numerator(), time->Denominator(), time->Style);
+}

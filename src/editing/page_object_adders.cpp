@@ -1,6 +1,8 @@
 // Page objects placed with the mouse. Callers pass document pixels (the
 // view has already added the scroll position and taken the ruler off);
 // here they only become stored units.
+#include <cstdlib>
+
 #include "editing/edit_transaction.h"
 #include "model/instrument.h"
 
@@ -30,4 +32,34 @@ TECPagePicture* TECMusicScore::AddPagePicture(int x, int y, bool stretch, bool n
     if (naturalSize) object->Flags |= TECPagePicture::NaturalSize;
   }
   return object;
+}
+
+void TECMusicScore::AddPageLine(int x1, int y1, int penWidth, std::int32_t penColor, int penStyle, int x2, int y2) {
+  TECInstrument* instrument = CurrentInstrument();
+  if (instrument == nullptr || !nv::editing::EditsAllowed(*this)) return;
+  instrument->AddPageLine(ToStored(*this, x1), ToStored(*this, y1), ToStored(*this, x2), ToStored(*this, y2), penWidth,
+                          penColor, penStyle);
+}
+
+void TECMusicScore::AddPageShape(std::uint8_t kind, int x, int y, int penWidth, std::int32_t penColor, int penStyle,
+                                 std::int32_t brushColor, int brushStyle, int width, int height) {
+  TECInstrument* instrument = CurrentInstrument();
+  if (instrument == nullptr || !nv::editing::EditsAllowed(*this)) return;
+  instrument->AddPageShape(kind, ToStored(*this, x), ToStored(*this, y), ToStored(*this, std::abs(width)),
+                           ToStored(*this, std::abs(height)), penWidth, penColor, penStyle, brushColor, brushStyle);
+}
+
+void TECMusicScore::AddArcObject(std::uint8_t kind, int x, int y, int penWidth, std::int32_t penColor, int penStyle,
+                                 std::int32_t brushColor, int brushStyle, int width, int height) {
+  TECInstrument* instrument = CurrentInstrument();
+  if (instrument == nullptr || !nv::editing::EditsAllowed(*this)) return;
+  instrument->AddArcObject(kind, ToStored(*this, x), ToStored(*this, y), ToStored(*this, std::abs(width)),
+                           ToStored(*this, std::abs(height)), penWidth, penColor, penStyle, brushColor, brushStyle);
+}
+
+void TECMusicScore::BeginShape(int kind, int x, int y) {
+  if (kind < ek::PageLine || kind > ek::PageChord) return;
+  ShapeKind = kind;
+  ClientToDocument(x, y);
+  DragStart = LastMouse = {x, y};
 }

@@ -376,3 +376,99 @@ void TECMusicScore::SetSelectedRotation(int rotation) {
     return OnText(e, [rotation](auto& t) { return SetField(RotationOf(t), rotation); });
   });
 }
+
+namespace {
+
+bool SymbolsSelected(const TECMusicScore& score) {
+  const TECInstrument* instrument = score.CurrentInstrument();
+  return instrument != nullptr && score.SelectedRow == &instrument->SymbolsRow();
+}
+
+bool IsTempoMark(const TECElement* e) {
+  return e != nullptr && e->Type() == TECElementType::SymbolItem && e->Kind == ek::TempoMark;
+}
+
+// The selected tempo marks of a symbols-row selection, else ClickedElement
+// when it is one.
+std::vector<TECSymbolItem*> TempoTargets(const TECMusicScore& score) {
+  std::vector<TECSymbolItem*> found;
+  if (SymbolsSelected(score))
+    ForEachSelected(score, [&](TECElement& e) {
+      if (IsTempoMark(&e)) found.push_back(static_cast<TECSymbolItem*>(&e));
+    });
+  if (found.empty() && IsTempoMark(score.ClickedElement)) found.push_back(static_cast<TECSymbolItem*>(score.ClickedElement));
+  return found;
+}
+
+constexpr std::size_t kTempoKindByte = 3;
+constexpr std::size_t kNoteInstrumentByte = 3;
+
+}  // namespace
+
+bool TECMusicScore::GetSelectedNoteInstrument(int& value) const {
+  if (SelectedStaffRow(*this) == nullptr) return false;
+  for (const TECSelected& entry : Selection)
+    for (const TECElement* element : entry.Elements)
+      if (element->Type() == TECElementType::Note) {
+        value = static_cast<const TECNote&>(*element).Extra[kNoteInstrumentByte];
+        return true;
+      }
+  return false;
+}
+
+void TECMusicScore::SetSelectedNoteInstrument(int value) {
+  if (SelectedStaffRow(*this) == nullptr || !EditsAllowed(*this)) return;
+  std::vector<TECElement*> changed;
+  ForEachSelected(*this, [&](TECElement& e) {
+    if (e.Type() == TECElementType::Note && SetField(static_cast<TECNote&>(e).Extra[kNoteInstrumentByte], value))
+      changed.push_back(&e);
+  });
+  if (changed.empty()) return;
+  Repaint(*this, changed, false);
+  DoChanged();
+}
+
+bool TECMusicScore::GetSelectedTempo(int& kind, int& tempo) const {
+  const std::vector<TECSymbolItem*> targets = TempoTargets(*this);
+  if (targets.empty()) return false;
+  kind = targets.front()->Byte(kTempoKindByte);
+  tempo = targets.front()->Tempo();
+  return true;
+}
+
+void TECMusicScore::SetSelectedTempo(int kind, int tempo) {
+  if (!EditsAllowed(*this)) return;
+  std::vector<TECElement*> changed;
+  for (TECSymbolItem* item : TempoTargets(*this)) {
+    if (item->Byte(kTempoKindByte) == kind && item->Tempo() == tempo) continue;
+    item->SetByte(kTempoKindByte, static_cast<std::uint8_t>(kind));
+    item->SetTempo(static_cast<std::uint16_t>(tempo));
+    changed.push_back(item);
+  }
+  if (changed.empty()) return;
+  Repaint(*this, changed, false);
+  DoChanged();
+}
+
+void TECMusicScore::SetSelectedPointStyle(int style) {
+  Format(*this, false, [style](TECElement& e) {
+    return e.Type() == TECElementType::PageObject && e.Kind == ek::PageLine &&
+           SetField(static_cast<TECPageLine&>(e).EndShapes, style);
+  });
+}
+
+void TECMusicScore::SelectAllTexts() {
+  TECInstrument* instrument = CurrentInstrument();
+  if (instrument == nullptr) return;
+  ClearSelection();
+  if (instrument->TextsRow().Count() == 0) return;
+  TECSelected entry;
+  entry.Measure = 0;
+  for (const auto& object : instrument->TextsRow().Objects) {
+    entry.Elements.push_back(object.get());
+    InvalidateElement(object.get());
+  }
+  SelectedRow = &instrument->TextsRow();
+  Selection.push_back(std::move(entry));
+  NotifySelectedChanged();
+}

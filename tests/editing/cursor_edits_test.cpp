@@ -209,3 +209,38 @@ TEST(CursorEdits, MovingARowEmptiesBothUndoLists) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CursorEdits, ShapesTakePositiveExtentsAtTheZoom) {
+  EditFixture f(1, 2);
+  f.score().SetZoom(200);
+  f.score().AddPageShape(ek::PageEllipse, 100, 60, 1, 0, 0, 0, 0, -80, 40);
+  ASSERT_EQ(f.instrument().TextsRow().Count(), 1);
+  const auto& shape = static_cast<const TECPageShape&>(*f.instrument().TextsRow().Objects.front());
+  EXPECT_EQ(shape.X, 1050);
+  EXPECT_EQ(shape.Width, 40);
+  EXPECT_EQ(shape.Height, 20);
+}
+
+TEST(CursorEdits, BeginShapeKeepsTheKindAndTheDocumentPoint) {
+  EditFixture f(1, 2);
+  f.score().SetRules(true);
+  f.score().ScrollX = 10;
+  f.score().BeginShape(ek::PageRectangle, 100, 50);
+  EXPECT_EQ(f.score().ShapeKind, ek::PageRectangle);
+  EXPECT_EQ(f.score().DragStart.X, 100 + 10 - f.score().RulerWidth);
+  EXPECT_EQ(f.score().LastMouse.Y, 50 - f.score().RulerWidth);
+}
+
+TEST(CursorEdits, ANewRowTakesTheFirstRowsTimeSignatures) {
+  EditFixture f(2, 3);
+  f.row(0).SetTimeSignature(1, 3, 4, 1);
+  f.score().CopyTimeSignatures(&f.row(1));
+  ASSERT_NE(f.measure(1, 1).TimeSignature, nullptr);
+  EXPECT_EQ(f.measure(1, 1).TimeSignature->Word, 3 << 8 | 4);
+  EXPECT_EQ(f.measure(1, 1).TimeSignature->Style, 1);
+  EXPECT_EQ(f.measure(0, 1).TimeSignature, nullptr);
+}
+
+}  // namespace

@@ -156,3 +156,55 @@ TEST(SelectedProperties, AChordIsMoreThanTwoNotesOfOneMark) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SelectedProperties, TheTempoDialogReadsAndWritesTheClickedMark) {
+  EditFixture f(1, 2);
+  f.instrument().AddTempoMark(32, 90);
+  TECSymbolItem* mark = f.instrument().SymbolsRow().At(0)->Items.back().get();
+  ASSERT_EQ(mark->Kind, ek::TempoMark);
+  int kind = -1;
+  int tempo = -1;
+  EXPECT_FALSE(f.score().GetSelectedTempo(kind, tempo));
+  EXPECT_EQ(tempo, -1);
+  f.score().ClickedElement = mark;
+  ASSERT_TRUE(f.score().GetSelectedTempo(kind, tempo));
+  EXPECT_EQ(tempo, 90);
+  EventRecorder events(f.score());
+  f.score().SetSelectedTempo(16, 120);
+  EXPECT_EQ(mark->Tempo(), 120);
+  EXPECT_EQ(mark->Byte(3), 16);
+  EXPECT_EQ(events.changed, 1);
+}
+
+TEST(SelectedProperties, SelectAllTextsTakesEveryPageObjectForTheFormatting) {
+  EditFixture f(1, 2);
+  TECPageLine* line = f.instrument().AddPageLine(0, 0, 100, 0, 1, 0, 0);
+  AddText(f, "Allegro");
+  f.score().SelectAllTexts();
+  EXPECT_TRUE(f.score().SelectionHasPageObject());
+  EXPECT_TRUE(f.score().SelectionHasKind(ek::PageText, 0));
+  ASSERT_EQ(f.score().Selection.size(), 1u);
+  EXPECT_EQ(f.score().Selection.front().Elements.size(), 2u);
+  f.score().SetSelectedPointStyle(3);
+  EXPECT_EQ(line->EndShapes, 3);
+  f.score().SetSelectedObjectsPage(false);
+  EXPECT_EQ(line->Flags & TECPageObject::OnEveryPage, TECPageObject::OnEveryPage);
+}
+
+TEST(SelectedProperties, TheNoteInstrumentByteOfTheSelectedNotes) {
+  EditFixture f(1, 2);
+  TECNote* a = f.Note(0, 0, 1, 5, 32, 0);
+  TECNote* b = f.Note(0, 0, 3, 5, 32, 32);
+  int value = -1;
+  EXPECT_FALSE(f.score().GetSelectedNoteInstrument(value));
+  ASSERT_TRUE(f.score().SelectElement(a, 0));
+  ASSERT_TRUE(f.score().SelectElement(b, 0));
+  f.score().SetSelectedNoteInstrument(41);
+  EXPECT_EQ(b->Extra[3], 41);
+  ASSERT_TRUE(f.score().GetSelectedNoteInstrument(value));
+  EXPECT_EQ(value, 41);
+}
+
+}  // namespace
