@@ -9,11 +9,6 @@
 
 namespace {
 
-TECRow* ActiveRow(const TECMusicScore& score) {
-  const TECInstrument* instrument = score.CurrentInstrument();
-  return instrument != nullptr ? instrument->GetActiveRow() : nullptr;
-}
-
 // The row that shares the staff with row i: the next one when i is united
 // with it, else the previous one when that is united with i.
 TECRow* StaffPartner(const TECInstrument& instrument, int i) {
@@ -29,7 +24,7 @@ TECRow* StaffPartner(const TECInstrument& instrument, int i) {
 TECNote* TECMusicScore::InsertNote(int step, int octave, bool accidentalRule, std::uint8_t lastSpare,
                                    std::uint8_t thirdSpare, std::uint8_t optionBits,
                                    const std::array<std::uint8_t, 7>& options, int duration) {
-  TECRow* row = ActiveRow(*this);
+  TECRow* row = CurrentRow();
   if (row == nullptr) return nullptr;
   ClearSelection();
   TECNote* note = row->InsertNote(step, octave, accidentalRule, lastSpare, thirdSpare, optionBits, options, duration);
@@ -45,7 +40,7 @@ TECNote* TECMusicScore::InsertNoteAtCursorPitch(bool accidentalRule, std::uint8_
 }
 
 TECNote* TECMusicScore::InsertRepeatSign(int kind, int variant) {
-  TECRow* row = ActiveRow(*this);
+  TECRow* row = CurrentRow();
   if (row == nullptr) return nullptr;
   ClearSelection();
   TECNote* sign = row->InsertRepeatSign(kind, variant);
@@ -54,7 +49,7 @@ TECNote* TECMusicScore::InsertRepeatSign(int kind, int variant) {
 }
 
 void TECMusicScore::InsertRest(int value, std::uint8_t dots) {
-  if (TECRow* row = ActiveRow(*this)) {
+  if (TECRow* row = CurrentRow()) {
     row->InsertRest(value, dots);
     InvalidateScore();
   }
@@ -70,7 +65,7 @@ void TECMusicScore::ReflowNote(TECNote* note, int duration, std::uint8_t startOf
 
 void TECMusicScore::AddMeasureSymbol(int kind, std::uint8_t param, std::uint16_t value, std::uint8_t param2,
                                      std::uint8_t param3) {
-  if (TECRow* row = ActiveRow(*this)) {
+  if (TECRow* row = CurrentRow()) {
     row->AddMeasureSymbol(kind, param, value, param2, param3);
     InvalidateScore();
   }
@@ -104,7 +99,7 @@ void TECMusicScore::LinkNotes(TECNote* first, TECNote* second, int kind) {
 void TECMusicScore::DeleteAtCursor(bool backward) {
   if (!nv::editing::EditsAllowed(*this)) return;
   if (!DeleteSelection())
-    if (TECRow* row = ActiveRow(*this)) row->DeleteAtCursor(backward);
+    if (TECRow* row = CurrentRow()) row->DeleteAtCursor(backward);
   InvalidateScore();
 }
 
@@ -117,7 +112,7 @@ constexpr std::uint8_t kUndoKey = 31;
 // row sharing its staff, as one step.
 void SetStaffRecord(TECMusicScore& score, std::uint8_t kind, void (TECRow::*set)(int, int), int code) {
   TECInstrument* instrument = score.CurrentInstrument();
-  TECRow* row = ActiveRow(score);
+  TECRow* row = score.CurrentRow();
   if (row == nullptr) return;
   nv::editing::EditTransaction edit(score, kind);
   if (!edit.Allowed()) return;
@@ -139,7 +134,7 @@ void SetStaffRecord(TECMusicScore& score, std::uint8_t kind, void (TECRow::*set)
 }  // namespace
 
 void TECMusicScore::SetClefAtCursor(int clef) {
-  if (ActiveRow(*this) == nullptr) return;
+  if (CurrentRow() == nullptr) return;
   if (CursorTick() != 0) {
     AddMeasureSymbol(ek::ClefChange, 0, static_cast<std::uint16_t>(clef), 7, 2);
     return;
@@ -151,26 +146,26 @@ void TECMusicScore::SetKeySignatureAtCursor(int key) { SetStaffRecord(*this, kUn
 
 void TECMusicScore::SetChordSymbol(const std::vector<std::uint8_t>* code, const std::vector<TECChordPiece>* pieces,
                                    bool flag) {
-  if (TECRow* row = ActiveRow(*this)) {
+  if (TECRow* row = CurrentRow()) {
     row->SetChordSymbol(code, pieces, flag);
     InvalidateScore();
   }
 }
 
 void TECMusicScore::RemoveChordSymbol(int n) {
-  if (TECRow* row = ActiveRow(*this)) {
+  if (TECRow* row = CurrentRow()) {
     row->RemoveChordSymbol(n);
     InvalidateScore();
   }
 }
 
 const std::vector<std::uint8_t>* TECMusicScore::ChordSymbolAtCursor() const {
-  const TECRow* row = ActiveRow(*this);
+  const TECRow* row = CurrentRow();
   return row != nullptr ? row->ChordSymbolAtCursor() : nullptr;
 }
 
 void TECMusicScore::AddBarre(const std::array<std::uint8_t, 4>& params, std::uint16_t value, std::uint8_t voice) {
-  if (TECRow* row = ActiveRow(*this)) {
+  if (TECRow* row = CurrentRow()) {
     row->AddBarre(params, value, voice);
     InvalidateScore();
   }
@@ -178,7 +173,7 @@ void TECMusicScore::AddBarre(const std::array<std::uint8_t, 4>& params, std::uin
 
 void TECMusicScore::AddMeasureDrawing(const std::vector<const TECPageObject*>& objects, std::uint8_t param,
                                       std::uint8_t param2) {
-  if (TECRow* row = ActiveRow(*this)) {
+  if (TECRow* row = CurrentRow()) {
     row->AddMeasureDrawing(objects, param, param2);
     InvalidateScore();
   }
@@ -186,7 +181,7 @@ void TECMusicScore::AddMeasureDrawing(const std::vector<const TECPageObject*>& o
 
 void TECMusicScore::AddTextItems(const std::vector<std::string>& lines, const std::string& fontName,
                                  const std::array<std::uint8_t, 5>& style, std::int32_t value, std::uint8_t options) {
-  if (TECRow* row = ActiveRow(*this)) {
+  if (TECRow* row = CurrentRow()) {
     row->AddTextItems(lines, fontName, style, value, options);
     InvalidateScore();
   }
