@@ -14,12 +14,12 @@
 namespace nv::editing {
 namespace {
 
-// The text box item's style bytes as the cursor's text tool fills them:
-// size, font style, flags (alignment in bits 4..5); its 32-bit value is the
-// colour, its 16-bit value the rotation.
+// The text box item's style bytes as its painter reads them: size, font
+// style, step, octave, flags (alignment in bits 4..5); its 32-bit value is
+// the colour. Text boxes are not rotated.
 constexpr std::size_t kBoxSize = 0;
 constexpr std::size_t kBoxStyle = 1;
-constexpr std::size_t kBoxFlags = 2;
+constexpr std::size_t kBoxFlags = 4;
 
 constexpr std::uint8_t kAlignBits = 0x30;
 
@@ -116,8 +116,6 @@ std::uint8_t& FlagsOf(TECPageText& t) { return t.Flags; }
 std::uint8_t& FlagsOf(TECTextBox& t) { return t.Style[kBoxFlags]; }
 std::int32_t& ColorOf(TECPageText& t) { return t.Color; }
 std::int32_t& ColorOf(TECTextBox& t) { return t.Value32; }
-std::uint16_t& RotationOf(TECPageText& t) { return t.Rotation; }
-std::uint16_t& RotationOf(TECTextBox& t) { return t.Value16; }
 
 template <typename Text>
 void ReadText(Text& t, TECMusicScore::TTextProperties& p) {
@@ -373,7 +371,8 @@ void TECMusicScore::ReorderSelectedObjects(bool front) {
 
 void TECMusicScore::SetSelectedRotation(int rotation) {
   Format(*this, true, [rotation](TECElement& e) {
-    return OnText(e, [rotation](auto& t) { return SetField(RotationOf(t), rotation); });
+    return e.Type() == TECElementType::PageObject && e.Kind == ek::PageText &&
+           SetField(static_cast<TECPageText&>(e).Rotation, rotation);
   });
 }
 
