@@ -226,7 +226,7 @@ TEST(CursorEdits, ShapesTakePositiveExtentsAtTheZoom) {
 TEST(CursorEdits, BeginShapeKeepsTheKindAndTheDocumentPoint) {
   EditFixture f(1, 2);
   f.score().SetRules(true);
-  f.score().ScrollX = 10;
+  f.score().HorzScrollBar.Position = 10;
   f.score().BeginShape(ek::PageRectangle, 100, 50);
   EXPECT_EQ(f.score().ShapeKind, ek::PageRectangle);
   EXPECT_EQ(f.score().DragStart.X, 100 + 10 - f.score().RulerWidth);
