@@ -80,7 +80,7 @@ void BM_ImportMidi(benchmark::State& state) {
   for (auto _ : state) {
     TECMusicScore score;
     score.MidiSeparateSheets = state.range(0) != 0;
-    TMemoryStream stream(file);
+    MemoryStream stream(file);
     ImportMidi(score, stream);
     score.LayoutScore(0, false);
     state.PauseTiming();

@@ -22,14 +22,14 @@ void BM_ExportTenPages(benchmark::State& state) {
     state.SkipWithError(("the score has " + std::to_string(pages) + " pages, fewer than ten").c_str());
     return;
   }
-  TPictureExportOptions options;
+  PictureExportOptions options;
   options.Type = static_cast<int>(state.range(0));
   options.FirstPage = 1;
   options.LastPage = 10;
   options.Quality = 75;
   std::int64_t bytes = 0;
   for (auto _ : state) {
-    TMemoryStream out;
+    MemoryStream out;
     ExportPicture(*score, out, options, nv::platform::qtRasterSurfaces());
     bytes = out.Size();
   }
@@ -39,7 +39,7 @@ void BM_ExportTenPages(benchmark::State& state) {
   state.counters["file_kB"] = static_cast<double>(bytes) / 1024;
   state.counters["peak_rss_MB"] = static_cast<double>(usage.ru_maxrss) / 1024;
 }
-BENCHMARK(BM_ExportTenPages)->Arg(TPictureExportOptions::Gif)->Arg(TPictureExportOptions::Jpeg)
+BENCHMARK(BM_ExportTenPages)->Arg(PictureExportOptions::Gif)->Arg(PictureExportOptions::Jpeg)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

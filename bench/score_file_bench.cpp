@@ -57,7 +57,7 @@ void BM_SaveScore(benchmark::State& state) {
   auto score = MakeLargeScore();
   std::size_t bytes = 0;
   for (auto _ : state) {
-    TMemoryStream stream;
+    MemoryStream stream;
     SaveScoreToStream(*score, stream);
     bytes = stream.Data().size();
   }
@@ -68,7 +68,7 @@ BENCHMARK(BM_SaveScore)->Unit(benchmark::kMillisecond);
 // Loading reads the stream once, into a score of its own that then
 // replaces the open one's contents.
 void BM_LoadScore(benchmark::State& state) {
-  TMemoryStream saved;
+  MemoryStream saved;
   SaveScoreToStream(*MakeLargeScore(), saved);
   for (auto _ : state) {
     TECMusicScore score;

@@ -11,7 +11,7 @@
 namespace {
 
 void Run(benchmark::State& state, const std::string& text) {
-  TMemoryStream stream(std::vector<std::uint8_t>(text.begin(), text.end()));
+  MemoryStream stream(std::vector<std::uint8_t>(text.begin(), text.end()));
   for (auto _ : state) {
     stream.SetPosition(0);
     benchmark::DoNotOptimize(ReadXmlTags(stream).size());
@@ -35,7 +35,7 @@ BENCHMARK(BM_ReadNotes)->RangeMultiplier(4)->Range(1 << 10, 1 << 16)->Complexity
 
 void BM_ReadStrayClosingTags(benchmark::State& state) {
   std::string text;
-  for (int i = 0; i < TXmlTagLimits{}.MaxDepth; ++i) text += "<a>";
+  for (int i = 0; i < XmlTagLimits{}.MaxDepth; ++i) text += "<a>";
   for (std::int64_t i = 0; i < state.range(0); ++i) text += "</b>";
   Run(state, text);
 }

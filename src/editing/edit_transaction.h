@@ -94,7 +94,7 @@ class EditTransaction {
   bool Saved(const void* record, Save save);
 
   TECMusicScore& score_;
-  TECUndoRecorder recorder_;
+  UndoRecorder recorder_;
   bool touched_ = false;
   bool finished_ = false;
   bool layout_ = true;

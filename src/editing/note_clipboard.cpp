@@ -18,7 +18,7 @@ bool TVORadizClipboard::PasteNotes(TECMusicScore& score) const {
   if (system == nullptr) return false;
   auto data = system->Data(kFormat);
   if (!data) return false;
-  TMemoryStream stream(std::move(*data));
+  MemoryStream stream(std::move(*data));
   return score.LoadSelectionFromStream(stream);
 }
 
@@ -28,7 +28,7 @@ bool TVORadizClipboard::SetNotesBuffer(const std::string& format, const std::vec
 }
 
 bool TVORadizClipboard::CopyNotes(const TECMusicScore& score) {
-  TMemoryStream stream;
+  MemoryStream stream;
   try {
     score.SaveSelectionToStream(stream);
   } catch (const EWriteError&) {

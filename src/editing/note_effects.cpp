@@ -185,7 +185,7 @@ void TECMusicScore::AddNoteEffect(TECElement* element, int code, int a, int b) {
 }
 
 void TECMusicScore::SetGraceNotes(TECNote* note, std::uint8_t style, int count,
-                                  const std::vector<TGraceEntry>& entries, std::uint8_t value) {
+                                  const std::vector<GraceEntry>& entries, std::uint8_t value) {
   if (note == nullptr || note->Owner == nullptr) return;
   nv::editing::EditTransaction edit(*this, nv::editing::kUndoEffect);
   if (!edit.Allowed()) return;
@@ -201,7 +201,7 @@ void TECMusicScore::SetGraceNotes(TECNote* note, std::uint8_t style, int count,
     group->Data[0] = style;
     group->Data[1] = value;
     for (int i = 0; i < count; ++i) {
-      const TGraceEntry& entry = entries[static_cast<std::size_t>(i)];
+      const GraceEntry& entry = entries[static_cast<std::size_t>(i)];
       auto grace = std::make_unique<TECGraceNote>(group.get());
       grace->Step = entry.Step;
       grace->Octave = entry.Octave;

@@ -389,7 +389,7 @@ class RowPaste {
 }  // namespace
 }  // namespace nv::editing
 
-bool TECMusicScore::LoadSelectionFromStream(TStream& stream) {
+bool TECMusicScore::LoadSelectionFromStream(ByteStream& stream) {
   TECInstrument* instrument = CurrentInstrument();
   if (instrument == nullptr) return false;
   ClipboardPayload payload;

@@ -118,7 +118,7 @@ std::int32_t& ColorOf(TECPageText& t) { return t.Color; }
 std::int32_t& ColorOf(TECTextBox& t) { return t.Value32; }
 
 template <typename Text>
-void ReadText(Text& t, TECMusicScore::TTextProperties& p) {
+void ReadText(Text& t, TECMusicScore::TextProperties& p) {
   p.Lines = t.Lines;
   p.Align = (FlagsOf(t) & kAlignBits) >> 4;
   p.Color = ColorOf(t);
@@ -128,7 +128,7 @@ void ReadText(Text& t, TECMusicScore::TTextProperties& p) {
 }
 
 template <typename Text>
-bool WriteText(Text& t, const TECMusicScore::TTextProperties& p) {
+bool WriteText(Text& t, const TECMusicScore::TextProperties& p) {
   bool changed = SetField(SizeOf(t), p.Size);
   changed |= SetField(StyleOf(t), p.Style);
   changed |= SetField(ColorOf(t), p.Color);
@@ -223,12 +223,12 @@ bool TECMusicScore::SelectionHasPageObject() const {
   return any;
 }
 
-bool TECMusicScore::GetSelectedText(int kind, TTextProperties& properties) const {
+bool TECMusicScore::GetSelectedText(int kind, TextProperties& properties) const {
   const std::vector<TECElement*> targets = TextTargets(*this, kind);
   if (targets.empty()) return false;
   if (targets.size() > 1) {
     // Several texts: the dialog opens empty.
-    properties = TTextProperties{};
+    properties = TextProperties{};
     return true;
   }
   OnText(*targets.front(), [&](auto& text) {
@@ -238,7 +238,7 @@ bool TECMusicScore::GetSelectedText(int kind, TTextProperties& properties) const
   return true;
 }
 
-void TECMusicScore::SetSelectedText(int kind, const TTextProperties& properties) {
+void TECMusicScore::SetSelectedText(int kind, const TextProperties& properties) {
   if (!EditsAllowed(*this)) return;
   std::vector<TECElement*> changed;
   for (TECElement* target : TextTargets(*this, kind))

@@ -37,19 +37,19 @@ constexpr std::int32_t kMaxStart = std::numeric_limits<std::uint16_t>::max();
 
 // --- writing ----------------------------------------------------------------------
 
-void WriteElementBytes(TStream& stream, std::span<const std::uint8_t> bytes) {
+void WriteElementBytes(ByteStream& stream, std::span<const std::uint8_t> bytes) {
   stream.WriteI32(static_cast<std::int32_t>(bytes.size()));
   stream.WriteBuffer(bytes.data(), bytes.size());
 }
 
 template <typename Record>
-void WriteElementRecord(TStream& stream, const Record& record, std::size_t size) {
+void WriteElementRecord(ByteStream& stream, const Record& record, std::size_t size) {
   std::array<std::uint8_t, 64> bytes{};
   record.Store(std::span<std::uint8_t>(bytes.data(), size));
   WriteElementBytes(stream, std::span<const std::uint8_t>(bytes.data(), size));
 }
 
-void WriteKindOnly(TStream& stream, std::uint8_t kind) {
+void WriteKindOnly(ByteStream& stream, std::uint8_t kind) {
   WriteElementBytes(stream, std::span<const std::uint8_t>(&kind, kLoneGraceSize));
 }
 
@@ -70,7 +70,7 @@ std::optional<int> StartOf(const TECElement& element) {
 
 class PayloadWriter {
  public:
-  PayloadWriter(TStream& stream, const TECRow* row, int lowest) : stream_(stream), row_(row), lowest_(lowest) {}
+  PayloadWriter(ByteStream& stream, const TECRow* row, int lowest) : stream_(stream), row_(row), lowest_(lowest) {}
 
   // Elements that have a clipboard form; the count written is theirs.
   static bool Written(const TECElement& element) {
@@ -166,7 +166,7 @@ class PayloadWriter {
         return;
       }
       case ek::ObjectGroup:
-        SavePageObjects(stream_, static_cast<const TECObjectGroup&>(item).Objects, TPageObjectForm::ClipboardSize);
+        SavePageObjects(stream_, static_cast<const TECObjectGroup&>(item).Objects, PageObjectForm::ClipboardSize);
         return;
       case ek::TextBox: {
         const auto& box = static_cast<const TECTextBox&>(item);
@@ -178,22 +178,22 @@ class PayloadWriter {
     }
   }
 
-  TStream& stream_;
+  ByteStream& stream_;
   const TECRow* row_;
   int lowest_;
 };
 
-void WriteTexts(TStream& stream, const std::vector<TECSelected>& selection) {
+void WriteTexts(ByteStream& stream, const std::vector<TECSelected>& selection) {
   stream.WriteU16(clipboard_kind::Texts);
   WriteCount(stream, selection.size());
   for (const TECSelected& entry : selection) {
     WriteCount(stream, entry.Elements.size());
     for (const TECElement* element : entry.Elements)
-      SavePageObject(stream, static_cast<const TECPageObject&>(*element), TPageObjectForm::LongSize);
+      SavePageObject(stream, static_cast<const TECPageObject&>(*element), PageObjectForm::LongSize);
   }
 }
 
-void WriteEntries(TStream& stream, std::uint16_t kind, const TECRow* row, const std::vector<TECSelected>& selection) {
+void WriteEntries(ByteStream& stream, std::uint16_t kind, const TECRow* row, const std::vector<TECSelected>& selection) {
   const auto lowestEntry = std::min_element(selection.begin(), selection.end(),
                                             [](const auto& a, const auto& b) { return a.Measure < b.Measure; });
   const int lowest = lowestEntry->Measure;
@@ -217,13 +217,13 @@ void WriteEntries(TStream& stream, std::uint16_t kind, const TECRow* row, const 
 
 // --- reading ----------------------------------------------------------------------
 
-std::vector<std::uint8_t> ReadElementBytes(TStream& stream) {
+std::vector<std::uint8_t> ReadElementBytes(ByteStream& stream) {
   const std::int32_t size = stream.ReadI32();
   if (size < 1) throw EFileDamage();
   return stream.ReadBytes(static_cast<std::size_t>(size));
 }
 
-std::uint16_t ReadCount(TStream& stream, std::uint64_t minItemSize) {
+std::uint16_t ReadCount(ByteStream& stream, std::uint64_t minItemSize) {
   const std::uint16_t count = ReadElementCount(stream);
   stream.CheckAvailable(count, minItemSize);
   return count;
@@ -255,7 +255,7 @@ bool IsItemKind(std::uint8_t kind, std::size_t size) {
 
 class PayloadReader {
  public:
-  explicit PayloadReader(TStream& stream) : stream_(stream) {}
+  explicit PayloadReader(ByteStream& stream) : stream_(stream) {}
 
   ClipboardElement RowElement() {
     const std::vector<std::uint8_t> bytes = ReadElementBytes(stream_);
@@ -378,7 +378,7 @@ class PayloadReader {
         break;
       }
       case ek::ObjectGroup:
-        static_cast<TECObjectGroup&>(*item).Objects = LoadPageObjects(stream_, TPageObjectForm::ClipboardSize);
+        static_cast<TECObjectGroup&>(*item).Objects = LoadPageObjects(stream_, PageObjectForm::ClipboardSize);
         break;
       case ek::TextBox: {
         auto& box = static_cast<TECTextBox&>(*item);
@@ -391,28 +391,28 @@ class PayloadReader {
     return item;
   }
 
-  TStream& stream_;
+  ByteStream& stream_;
 };
 
-void ReadTexts(TStream& stream, ClipboardPayload& payload) {
+void ReadTexts(ByteStream& stream, ClipboardPayload& payload) {
   const std::uint16_t entries = stream.ReadU16();
   stream.CheckAvailable(entries, 2);
   for (std::uint16_t e = 0; e < entries; ++e) {
     const std::uint16_t count = stream.ReadU16();
     stream.CheckAvailable(count, 3);
     std::vector<std::unique_ptr<TECPageObject>> objects;
-    for (std::uint16_t i = 0; i < count; ++i) objects.push_back(LoadPageObject(stream, TPageObjectForm::LongSize));
+    for (std::uint16_t i = 0; i < count; ++i) objects.push_back(LoadPageObject(stream, PageObjectForm::LongSize));
     payload.Objects.push_back(std::move(objects));
   }
 }
 
-std::int32_t ReadRelativeMeasure(TStream& stream) {
+std::int32_t ReadRelativeMeasure(ByteStream& stream) {
   const std::int32_t measure = stream.ReadI32();
   if (measure < 0 || measure > kMaxClipboardMeasure) throw EFileDamage();
   return measure;
 }
 
-void ReadEntries(TStream& stream, ClipboardPayload& payload) {
+void ReadEntries(ByteStream& stream, ClipboardPayload& payload) {
   payload.BaseTime = stream.ReadI32();
   if (payload.BaseTime < 0 || payload.BaseTime > kMaxStart) throw EFileDamage();
   const std::uint16_t count = stream.ReadU16();
@@ -433,7 +433,7 @@ void ReadEntries(TStream& stream, ClipboardPayload& payload) {
 
 }  // namespace
 
-void WriteClipboardPayload(TStream& stream, const TECMusicScore& score) {
+void WriteClipboardPayload(ByteStream& stream, const TECMusicScore& score) {
   const TECInstrument* instrument = score.CurrentInstrument();
   const TECModelObject* owner = score.SelectedRow;
   if (instrument == nullptr || owner == nullptr || score.Selection.empty()) return;
@@ -446,7 +446,7 @@ void WriteClipboardPayload(TStream& stream, const TECMusicScore& score) {
   }
 }
 
-ClipboardPayload ReadClipboardPayload(TStream& stream) {
+ClipboardPayload ReadClipboardPayload(ByteStream& stream) {
   ClipboardPayload payload;
   payload.Kind = stream.ReadU16();
   if (payload.Kind == clipboard_kind::Texts)
@@ -456,4 +456,4 @@ ClipboardPayload ReadClipboardPayload(TStream& stream) {
   return payload;
 }
 
-void TECMusicScore::SaveSelectionToStream(TStream& stream) const { WriteClipboardPayload(stream, *this); }
+void TECMusicScore::SaveSelectionToStream(ByteStream& stream) const { WriteClipboardPayload(stream, *this); }

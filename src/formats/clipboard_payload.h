@@ -65,11 +65,11 @@ struct ClipboardPayload {
 // Writes the selection of `score` (owner row and entries of the active
 // instrument); an empty selection writes nothing. Raises EWriteError for a
 // selection that cannot be stored.
-void WriteClipboardPayload(TStream& stream, const TECMusicScore& score);
+void WriteClipboardPayload(ByteStream& stream, const TECMusicScore& score);
 
 // Reads a whole payload. A payload that contradicts itself (a size or count
 // past the bytes left, a relative measure outside 0..10000, entry lists that
 // disagree, an element kind the payload kind cannot hold, a base time or
 // time signature no measure can have) raises EStreamError. A payload kind
 // other than the three is returned with nothing read after it.
-ClipboardPayload ReadClipboardPayload(TStream& stream);
+ClipboardPayload ReadClipboardPayload(ByteStream& stream);

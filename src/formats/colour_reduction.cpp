@@ -53,8 +53,8 @@ int SquaredDistance(Color a, Color b) {
 
 }  // namespace
 
-TReducedImage ReduceToGrey(const RasterImage& image) {
-  TReducedImage result;
+ReducedImage ReduceToGrey(const RasterImage& image) {
+  ReducedImage result;
   for (int i = 0; i < 256; ++i) result.Palette.push_back(nv::platform::rgb(i, i, i));
   result.Indices.reserve(image.pixels.size());
   for (const Color c : image.pixels) {
@@ -64,7 +64,7 @@ TReducedImage ReduceToGrey(const RasterImage& image) {
   return result;
 }
 
-TReducedImage ReduceByFrequency(const RasterImage& image) {
+ReducedImage ReduceByFrequency(const RasterImage& image) {
   // Blue loses bits first, then red, then green: the eye misses blue detail most.
   std::array<Color, 3> masks{0xFF0000, 0x0000FF, 0x00FF00};
   Color mask = 0xFFFFFF;
@@ -95,7 +95,7 @@ TReducedImage ReduceByFrequency(const RasterImage& image) {
   std::stable_sort(order.begin(), order.end(),
                    [&](std::size_t a, std::size_t b) { return counter->Counts()[a] > counter->Counts()[b]; });
 
-  TReducedImage result;
+  ReducedImage result;
   for (std::size_t i = 0; i < order.size() && i < kPaletteSize; ++i) result.Palette.push_back(colours[order[i]]);
   result.Palette.resize(kPaletteSize, nv::platform::rgb(128, 128, 128));
 

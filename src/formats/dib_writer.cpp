@@ -39,8 +39,8 @@ std::uint8_t NearestEntry(Color c) {
   return static_cast<std::uint8_t>(best);
 }
 
-std::size_t RowBytes(int width, TDibDepth depth) {
-  const std::size_t bytes = static_cast<std::size_t>(width) * (depth == TDibDepth::Palette8 ? 1 : 4);
+std::size_t RowBytes(int width, DibDepth depth) {
+  const std::size_t bytes = static_cast<std::size_t>(width) * (depth == DibDepth::Palette8 ? 1 : 4);
   return (bytes + 3) & ~std::size_t{3};
 }
 
@@ -64,16 +64,16 @@ std::vector<std::uint8_t> DibPalette8Indices(const RasterImage& image) {
   return indices;
 }
 
-std::size_t DibHeaderSize(TDibDepth depth) {
-  return kBitmapInfoHeaderSize + (depth == TDibDepth::Palette8 ? 256 * 4 : 0);
+std::size_t DibHeaderSize(DibDepth depth) {
+  return kBitmapInfoHeaderSize + (depth == DibDepth::Palette8 ? 256 * 4 : 0);
 }
 
-std::size_t DibBitsSize(const RasterImage& image, TDibDepth depth) {
+std::size_t DibBitsSize(const RasterImage& image, DibDepth depth) {
   return RowBytes(image.width, depth) * static_cast<std::size_t>(image.height);
 }
 
-void WriteDib(TStream& out, const RasterImage& image, TDibDepth depth) {
-  const bool indexed = depth == TDibDepth::Palette8;
+void WriteDib(ByteStream& out, const RasterImage& image, DibDepth depth) {
+  const bool indexed = depth == DibDepth::Palette8;
   out.WriteU32(kBitmapInfoHeaderSize);
   out.WriteI32(image.width);
   out.WriteI32(image.height);  // positive: bottom-up
@@ -112,7 +112,7 @@ void WriteDib(TStream& out, const RasterImage& image, TDibDepth depth) {
   }
 }
 
-void WriteBmp(TStream& out, const RasterImage& image, TDibDepth depth) {
+void WriteBmp(ByteStream& out, const RasterImage& image, DibDepth depth) {
   constexpr std::size_t kFileHeaderSize = 14;
   const std::size_t bitsOffset = kFileHeaderSize + DibHeaderSize(depth);
   out.WriteU8('B');

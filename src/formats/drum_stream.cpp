@@ -17,7 +17,7 @@ constexpr std::uint8_t kHighestPitch = 127;
 
 }  // namespace
 
-void WriteDrumHeads(TStream& stream, const std::vector<std::unique_ptr<TECDrumHead>>& heads) {
+void WriteDrumHeads(ByteStream& stream, const std::vector<std::unique_ptr<TECDrumHead>>& heads) {
   WriteCount(stream, heads.size());
   for (const auto& head : heads) {
     std::array<std::uint8_t, kDrumHeadRecordSize> bytes{};
@@ -26,17 +26,17 @@ void WriteDrumHeads(TStream& stream, const std::vector<std::unique_ptr<TECDrumHe
     bytes[8] = head->Third;
     WriteSizedRecord(stream, bytes);
     WriteStreamString(stream, head->Name);
-    SavePageObjects(stream, head->Shapes, TPageObjectForm::ShortSize);
+    SavePageObjects(stream, head->Shapes, PageObjectForm::ShortSize);
   }
 }
 
-std::vector<std::unique_ptr<TECDrumHead>> ReadDrumHeads(TStream& stream, const TScoreStreamContext& context) {
+std::vector<std::unique_ptr<TECDrumHead>> ReadDrumHeads(ByteStream& stream, const ScoreStreamContext& context) {
   const std::uint16_t count = stream.ReadU16();
   stream.CheckAvailable(count, 5);
   std::vector<std::unique_ptr<TECDrumHead>> heads;
   heads.reserve(count);
   for (std::uint16_t i = 0; i < count; ++i) {
-    const TSizedRecord record = ReadSizedRecord(stream);
+    const SizedRecord record = ReadSizedRecord(stream);
     const auto bytes = Padded<kDrumHeadRecordSize>(record.Span());
     auto head = std::make_unique<TECDrumHead>();
     head->First = GetI32(bytes, 0);
@@ -44,14 +44,14 @@ std::vector<std::unique_ptr<TECDrumHead>> ReadDrumHeads(TStream& stream, const T
     head->Third = bytes[8];
     head->Name = ReadStoredText(stream);
     // Older files hold an earlier shape list in front, which is dropped.
-    if (context.Version < kFirstSingleShapeList) LoadPageObjects(stream, TPageObjectForm::ShortSize);
-    head->Shapes = LoadPageObjects(stream, TPageObjectForm::ShortSize);
+    if (context.Version < kFirstSingleShapeList) LoadPageObjects(stream, PageObjectForm::ShortSize);
+    head->Shapes = LoadPageObjects(stream, PageObjectForm::ShortSize);
     heads.push_back(std::move(head));
   }
   return heads;
 }
 
-void WriteDrumMap(TStream& stream, const std::vector<TECDrumMapEntry>& map) {
+void WriteDrumMap(ByteStream& stream, const std::vector<TECDrumMapEntry>& map) {
   WriteCount(stream, map.size());
   for (const TECDrumMapEntry& entry : map) {
     const std::array<std::uint8_t, kDrumMapRecordSize> bytes = {entry.Pitch, entry.Head, entry.Position,
@@ -61,7 +61,7 @@ void WriteDrumMap(TStream& stream, const std::vector<TECDrumMapEntry>& map) {
   }
 }
 
-std::vector<TECDrumMapEntry> ReadDrumMap(TStream& stream) {
+std::vector<TECDrumMapEntry> ReadDrumMap(ByteStream& stream) {
   const std::uint16_t count = stream.ReadU16();
   stream.CheckAvailable(count, 3);
   std::vector<TECDrumMapEntry> map;

@@ -8,10 +8,10 @@
 
 // The drum-head table and the drum map as stored in the score header.
 
-void WriteDrumHeads(TStream& stream, const std::vector<std::unique_ptr<TECDrumHead>>& heads);
-std::vector<std::unique_ptr<TECDrumHead>> ReadDrumHeads(TStream& stream, const TScoreStreamContext& context);
+void WriteDrumHeads(ByteStream& stream, const std::vector<std::unique_ptr<TECDrumHead>>& heads);
+std::vector<std::unique_ptr<TECDrumHead>> ReadDrumHeads(ByteStream& stream, const ScoreStreamContext& context);
 
-void WriteDrumMap(TStream& stream, const std::vector<TECDrumMapEntry>& map);
+void WriteDrumMap(ByteStream& stream, const std::vector<TECDrumMapEntry>& map);
 // An entry whose pitch is no MIDI key is left out; a later entry for a pitch
 // replaces an earlier one, so that each key has one entry at most.
-std::vector<TECDrumMapEntry> ReadDrumMap(TStream& stream);
+std::vector<TECDrumMapEntry> ReadDrumMap(ByteStream& stream);

@@ -16,7 +16,7 @@ constexpr std::uint32_t kEofSize = 20;
 constexpr std::uint32_t kEmfSignature = 0x464D4520;  // " EMF"
 constexpr std::uint32_t kSrcCopy = 0x00CC0020;
 
-void WriteRect(TStream& out, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+void WriteRect(ByteStream& out, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
   out.WriteI32(left);
   out.WriteI32(top);
   out.WriteI32(right);
@@ -25,12 +25,12 @@ void WriteRect(TStream& out, std::int32_t left, std::int32_t top, std::int32_t r
 
 }  // namespace
 
-void WriteEmf(TStream& out, const nv::platform::RasterImage& image, int dpi) {
+void WriteEmf(ByteStream& out, const nv::platform::RasterImage& image, int dpi) {
   dpi = std::max(dpi, 1);
   const std::int32_t w = image.width;
   const std::int32_t h = image.height;
-  const auto dibHeader = static_cast<std::uint32_t>(DibHeaderSize(TDibDepth::True32));
-  const auto dibBits = static_cast<std::uint32_t>(DibBitsSize(image, TDibDepth::True32));
+  const auto dibHeader = static_cast<std::uint32_t>(DibHeaderSize(DibDepth::True32));
+  const auto dibBits = static_cast<std::uint32_t>(DibBitsSize(image, DibDepth::True32));
   const std::uint32_t stretchSize = kStretchDiBitsFixedSize + dibHeader + dibBits;
   const std::uint32_t total = kHeaderSize + stretchSize + kEofSize;
   // Sizes in hundredths of a millimetre and in millimetres at the resolution.
@@ -73,7 +73,7 @@ void WriteEmf(TStream& out, const nv::platform::RasterImage& image, int dpi) {
   out.WriteU32(kSrcCopy);
   out.WriteI32(w);  // destination width, height
   out.WriteI32(h);
-  WriteDib(out, image, TDibDepth::True32);
+  WriteDib(out, image, DibDepth::True32);
 
   out.WriteU32(kEmrEof);
   out.WriteU32(kEofSize);

@@ -6,4 +6,4 @@
 // Writes an enhanced metafile that holds the picture as one 32-bit bitmap:
 // the header, one EMR_STRETCHDIBITS record and the end record. `dpi` gives
 // the picture's size in millimetres.
-void WriteEmf(TStream& out, const nv::platform::RasterImage& image, int dpi);
+void WriteEmf(ByteStream& out, const nv::platform::RasterImage& image, int dpi);

@@ -44,7 +44,7 @@ class ByteReader {
   std::size_t position_ = 0;
 };
 
-void WriteTable(TStream& out, const std::vector<Color>& colors) {
+void WriteTable(ByteStream& out, const std::vector<Color>& colors) {
   std::vector<std::uint8_t> bytes;
   bytes.reserve(colors.size() * 3);
   for (const Color c : colors) {
@@ -55,7 +55,7 @@ void WriteTable(TStream& out, const std::vector<Color>& colors) {
   out.WriteBuffer(bytes.data(), bytes.size());
 }
 
-void WriteText(TStream& out, std::string_view text) { out.WriteBuffer(text.data(), text.size()); }
+void WriteText(ByteStream& out, std::string_view text) { out.WriteBuffer(text.data(), text.size()); }
 
 std::vector<Color> ReadTable(ByteReader& in, std::size_t count) {
   if (count * 3 > in.Left()) throw EReadError();
@@ -87,7 +87,7 @@ bool IsLoopApplication(const TExtension& e) {
   return id == "NETSCAPE2.0" || id == "ANIMEXTS1.0";
 }
 
-void WriteExtension(TStream& out, const TExtension& e) {
+void WriteExtension(ByteStream& out, const TExtension& e) {
   out.WriteU8(kExtensionIntroducer);
   out.WriteU8(e.Label);
   out.WriteBuffer(e.Fixed.data(), e.Fixed.size());
@@ -122,17 +122,17 @@ int GifBitsForColorCount(std::size_t count) {
 
 // --- frames --------------------------------------------------------------------
 
-const TGIFsBitmap& TGIFsFrame::Bitmap(bool tolerant) {
+const GifBitmap& TGIFsFrame::Bitmap(bool tolerant) {
   if (bitmap_) return *bitmap_;
   const bool lenient = tolerant || (Owner != nullptr && Owner->Tolerant);
-  TGifDecodeResult decoded = DecodeGifLzw(
+  GifDecodeResult decoded = DecodeGifLzw(
       {Data.Data, Data.MinCodeSize, Width, Height, Data.BitsPerPixel, Interlaced, lenient});
   Corrupted = Corrupted || decoded.Corrupted;
-  bitmap_ = TGIFsBitmap{Width, Height, Data.BitsPerPixel, std::move(decoded.Pixels)};
+  bitmap_ = GifBitmap{Width, Height, Data.BitsPerPixel, std::move(decoded.Pixels)};
   return *bitmap_;
 }
 
-void TGIFsFrame::SetBitmap(TGIFsBitmap bitmap, std::vector<Color> colors) {
+void TGIFsFrame::SetBitmap(GifBitmap bitmap, std::vector<Color> colors) {
   const int bits = GifBitsForColorCount(colors.size());
   if (bitmap.Width < 1 || bitmap.Height < 1 || bitmap.Width > 0xFFFF || bitmap.Height > 0xFFFF ||
       bitmap.Pixels.size() != static_cast<std::size_t>(bitmap.Width) * static_cast<std::size_t>(bitmap.Height)) {
@@ -148,7 +148,7 @@ void TGIFsFrame::SetBitmap(TGIFsBitmap bitmap, std::vector<Color> colors) {
 }
 
 RasterImage TGIFsFrame::ToRaster(bool tolerant) {
-  const TGIFsBitmap& bitmap = Bitmap(tolerant);
+  const GifBitmap& bitmap = Bitmap(tolerant);
   RasterImage raster(bitmap.Width, bitmap.Height);
   for (std::size_t i = 0; i < bitmap.Pixels.size(); ++i) {
     const std::size_t index = bitmap.Pixels[i];
@@ -166,7 +166,7 @@ int TGIFsFrame::TransparentIndex() const {
 void TGIFsFrame::PrepareForWriting() {
   if (Data.Data.empty()) {
     if (!bitmap_) throw EInvalidGraphicOperation("GIF image encoding error");
-    TGifEncodeResult encoded = EncodeGifLzw(bitmap_->Pixels, Width, Height, Data.BitsPerPixel, Interlaced);
+    GifEncodeResult encoded = EncodeGifLzw(bitmap_->Pixels, Width, Height, Data.BitsPerPixel, Interlaced);
     Data.MinCodeSize = encoded.MinCodeSize;
     Data.Data = std::move(encoded.Data);
   }
@@ -260,7 +260,7 @@ void TGIFsImage::Clear() {
   PaletteModified = false;
 }
 
-void TGIFsImage::LoadFromStream(TStream& stream, bool decodeFirstFrame) {
+void TGIFsImage::LoadFromStream(ByteStream& stream, bool decodeFirstFrame) {
   Clear();
   const std::int64_t left = stream.Remaining();
   ByteReader in(stream.ReadBytes(static_cast<std::size_t>(left)));
@@ -363,7 +363,7 @@ void TGIFsImage::LoadFromStream(TStream& stream, bool decodeFirstFrame) {
 
 // --- writing -------------------------------------------------------------------
 
-void TGIFsImage::SaveToStream(TStream& stream) {
+void TGIFsImage::SaveToStream(ByteStream& stream) {
   if (Frames.empty()) throw EInvalidGraphicOperation("No GIF Data to write");
   bool extensions = false;
   for (auto& frame : Frames) {
@@ -377,7 +377,7 @@ void TGIFsImage::SaveToStream(TStream& stream) {
   if (hasComment || extensions || loopBlock) Version = 2;
 
   // Built in memory, so a failure leaves the target stream untouched.
-  TMemoryStream out;
+  MemoryStream out;
   WriteText(out, "GIF");
   WriteText(out, Version == 2 ? "89a" : "87a");
   out.WriteU16(static_cast<std::uint16_t>(ScreenWidth));
@@ -439,15 +439,15 @@ void TGIFsImage::SaveToStream(TStream& stream) {
   stream.WriteBuffer(out.Data().data(), out.Data().size());
 }
 
-void TGIFsImage::ReadData(TStream& stream) {
+void TGIFsImage::ReadData(ByteStream& stream) {
   const std::uint32_t length = stream.ReadU32();
-  TStreamLimit limit(stream, length);
+  StreamLimit limit(stream, length);
   LoadFromStream(stream);
   limit.SkipToEnd();
 }
 
-void TGIFsImage::WriteData(TStream& stream) {
-  TMemoryStream gif;
+void TGIFsImage::WriteData(ByteStream& stream) {
+  MemoryStream gif;
   SaveToStream(gif);
   stream.WriteU32(static_cast<std::uint32_t>(gif.Data().size()));
   stream.WriteBuffer(gif.Data().data(), gif.Data().size());
@@ -476,7 +476,7 @@ void TGIFsImage::Assign(TGIFsImage& source) {
     Clear();
     return;
   }
-  TMemoryStream copy;
+  MemoryStream copy;
   source.SaveToStream(copy);
   copy.SetPosition(0);
   LoadFromStream(copy);
@@ -488,14 +488,14 @@ void TGIFsImage::Assign(const RasterImage& picture) {
 }
 
 TGIFsFrame& TGIFsImage::AddFrame(const RasterImage& picture, bool greyscale) {
-  TReducedImage reduced = greyscale ? ReduceToGrey(picture) : ReduceByFrequency(picture);
+  ReducedImage reduced = greyscale ? ReduceToGrey(picture) : ReduceByFrequency(picture);
   TGIFsFrame& frame =
-      AddFrame(TGIFsBitmap{picture.width, picture.height, 8, std::move(reduced.Indices)}, std::move(reduced.Palette));
+      AddFrame(GifBitmap{picture.width, picture.height, 8, std::move(reduced.Indices)}, std::move(reduced.Palette));
   frame.Greyscale = greyscale;
   return frame;
 }
 
-TGIFsFrame& TGIFsImage::AddFrame(TGIFsBitmap bitmap, std::vector<Color> colors) {
+TGIFsFrame& TGIFsImage::AddFrame(GifBitmap bitmap, std::vector<Color> colors) {
   auto frame = std::make_unique<TGIFsFrame>(this);
   frame->SetBitmap(std::move(bitmap), std::move(colors));
   if (ImageData.Colors.empty()) {
@@ -513,29 +513,29 @@ TGIFsFrame& TGIFsImage::AddFrame(TGIFsBitmap bitmap, std::vector<Color> colors) 
 
 bool TGIFsImage::Equals(TGIFsImage& other) {
   if (GetEmpty() || other.GetEmpty()) return GetEmpty() == other.GetEmpty();
-  TMemoryStream mine;
-  TMemoryStream theirs;
+  MemoryStream mine;
+  MemoryStream theirs;
   SaveToStream(mine);
   other.SaveToStream(theirs);
   return mine.Data() == theirs.Data();
 }
 
-TGIFsClipboardData TGIFsImage::SaveToClipboardFormat() {
-  TGIFsClipboardData data;
+GifClipboardData TGIFsImage::SaveToClipboardFormat() {
+  GifClipboardData data;
   if (Frames.empty()) throw EInvalidGraphicOperation("No GIF Data to write");
   data.Bitmap = Frames[0]->ToRaster();
   const bool coded = std::all_of(Frames.begin(), Frames.end(), [](const auto& f) { return !f->Data.Data.empty(); });
   if (coded) {
-    TMemoryStream stream;
+    MemoryStream stream;
     WriteData(stream);
     data.Stream = stream.Data();
   }
   return data;
 }
 
-void TGIFsImage::LoadFromClipboardFormat(const TGIFsClipboardData& data) {
+void TGIFsImage::LoadFromClipboardFormat(const GifClipboardData& data) {
   if (data.Stream) {
-    TMemoryStream stream(*data.Stream);
+    MemoryStream stream(*data.Stream);
     ReadData(stream);
   } else {
     Assign(data.Bitmap);

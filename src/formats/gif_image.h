@@ -43,7 +43,7 @@ struct TGIFsData : TGIFsItem {
 };
 
 // A frame's pixels: one colour index a pixel, top row first.
-struct TGIFsBitmap {
+struct GifBitmap {
   int Width = 0;
   int Height = 0;
   int BitsPerPixel = 8;
@@ -74,10 +74,10 @@ class TGIFsFrame {
 
   // The pixels, decoded from the coded data on first use. Tolerant decoding
   // marks the frame corrupted instead of raising on bad data.
-  const TGIFsBitmap& Bitmap(bool tolerant = false);
+  const GifBitmap& Bitmap(bool tolerant = false);
   // Replaces the pixels (and the colour table); the coded data is made again
   // when the image is saved.
-  void SetBitmap(TGIFsBitmap bitmap, std::vector<nv::platform::Color> colors);
+  void SetBitmap(GifBitmap bitmap, std::vector<nv::platform::Color> colors);
   // The frame in colours; transparent pixels keep their table colour.
   nv::platform::RasterImage ToRaster(bool tolerant = false);
   // The first table entry equal to the transparent colour, or -1.
@@ -89,12 +89,12 @@ class TGIFsFrame {
   // and the frame's values.
   void PrepareForWriting();
 
-  std::optional<TGIFsBitmap> bitmap_;
+  std::optional<GifBitmap> bitmap_;
 };
 
 // The payload of the clipboard: the first frame as a picture, and the GIF
 // stream (length in front) when every frame has coded data.
-struct TGIFsClipboardData {
+struct GifClipboardData {
   nv::platform::RasterImage Bitmap;
   std::optional<std::vector<std::uint8_t>> Stream;
 };
@@ -128,11 +128,11 @@ class TGIFsImage {
   // Reads the whole stream. The first frame is decoded at once unless asked
   // not to (a caller that checks its size first); a first frame that does
   // not decode is dropped and the error raised.
-  void LoadFromStream(TStream& stream, bool decodeFirstFrame = true);
-  void SaveToStream(TStream& stream);
+  void LoadFromStream(ByteStream& stream, bool decodeFirstFrame = true);
+  void SaveToStream(ByteStream& stream);
   // The GIF stream after its 32-bit length.
-  void ReadData(TStream& stream);
-  void WriteData(TStream& stream);
+  void ReadData(ByteStream& stream);
+  void WriteData(ByteStream& stream);
 
   bool GetEmpty() const { return Frames.empty(); }
   int GetWidth() const { return ScreenWidth; }
@@ -152,12 +152,12 @@ class TGIFsImage {
   // greyscale frame). The first frame's table becomes the global one.
   TGIFsFrame& AddFrame(const nv::platform::RasterImage& picture, bool greyscale = false);
   // Appends a frame of given indices and table (2, 4, ... 256 colours).
-  TGIFsFrame& AddFrame(TGIFsBitmap bitmap, std::vector<nv::platform::Color> colors);
+  TGIFsFrame& AddFrame(GifBitmap bitmap, std::vector<nv::platform::Color> colors);
   // Same saved bytes.
   bool Equals(TGIFsImage& other);
 
-  TGIFsClipboardData SaveToClipboardFormat();
-  void LoadFromClipboardFormat(const TGIFsClipboardData& data);
+  GifClipboardData SaveToClipboardFormat();
+  void LoadFromClipboardFormat(const GifClipboardData& data);
 
  private:
   void Clear();

@@ -50,7 +50,7 @@ class CodeReader {
 // Places decoded indices in storage order.
 class PixelSink {
  public:
-  PixelSink(TGifDecodeResult& result, int width, int height, int bitsPerPixel, bool interlaced)
+  PixelSink(GifDecodeResult& result, int width, int height, int bitsPerPixel, bool interlaced)
       : pixels_(result.Pixels), width_(width), rows_(GifRowOrder(height, interlaced)),
         mask_(static_cast<std::uint8_t>((1 << bitsPerPixel) - 1)) {}
   // A frame without columns has no pixels whatever its rows.
@@ -126,8 +126,8 @@ std::vector<int> GifRowOrder(int height, bool interlaced) {
   return rows;
 }
 
-TGifDecodeResult DecodeGifLzw(const TGifDecodeInput& input) {
-  TGifDecodeResult result;
+GifDecodeResult DecodeGifLzw(const GifDecodeInput& input) {
+  GifDecodeResult result;
   const auto corrupt = [&](const char* message) {
     if (!input.Tolerant) throw EInvalidGraphicOperation(message);
     result.Corrupted = true;
@@ -239,7 +239,7 @@ class StringTable {
 
 }  // namespace
 
-TGifEncodeResult EncodeGifLzw(const std::vector<std::uint8_t>& pixels, int width, int height,
+GifEncodeResult EncodeGifLzw(const std::vector<std::uint8_t>& pixels, int width, int height,
                               int bitsPerPixel, bool interlaced) {
   if (bitsPerPixel < 1 || bitsPerPixel > 8 || width < 0 || height < 0 ||
       pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
@@ -250,7 +250,7 @@ TGifEncodeResult EncodeGifLzw(const std::vector<std::uint8_t>& pixels, int width
   const int clear = 1 << (start - 1);
   const int end = clear + 1;
   const int mask = (1 << bitsPerPixel) - 1;
-  TGifEncodeResult result;
+  GifEncodeResult result;
   result.MinCodeSize = static_cast<std::uint8_t>(start - 1);
 
   auto table = std::make_unique<StringTable>();

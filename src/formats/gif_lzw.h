@@ -11,7 +11,7 @@
 // interlacing (0, 8, 16, ... then 4, 12, ... then 2, 6, ... then 1, 3, ...).
 std::vector<int> GifRowOrder(int height, bool interlaced);
 
-struct TGifDecodeInput {
+struct GifDecodeInput {
   const std::vector<std::uint8_t>& Data;
   int MinCodeSize;
   int Width;
@@ -22,7 +22,7 @@ struct TGifDecodeInput {
   bool Tolerant;
 };
 
-struct TGifDecodeResult {
+struct GifDecodeResult {
   // One colour index a pixel, top row first; pixels the data did not reach
   // stay 0.
   std::vector<std::uint8_t> Pixels;
@@ -32,13 +32,13 @@ struct TGifDecodeResult {
 // Raises EInvalidGraphicOperation for a code size outside 2..9 or corrupt
 // codes, and EReadError when the data ends before the image is complete,
 // unless the input is tolerant. The caller bounds Width × Height.
-TGifDecodeResult DecodeGifLzw(const TGifDecodeInput& input);
+GifDecodeResult DecodeGifLzw(const GifDecodeInput& input);
 
-struct TGifEncodeResult {
+struct GifEncodeResult {
   std::uint8_t MinCodeSize = 2;
   std::vector<std::uint8_t> Data;
 };
 
 // Codes one index a pixel (top row first) of a 1- to 8-bit image.
-TGifEncodeResult EncodeGifLzw(const std::vector<std::uint8_t>& pixels, int width, int height,
+GifEncodeResult EncodeGifLzw(const std::vector<std::uint8_t>& pixels, int width, int height,
                               int bitsPerPixel, bool interlaced);

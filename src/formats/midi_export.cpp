@@ -60,12 +60,12 @@ struct SoundingNote {
 
 class MidiExporter {
  public:
-  MidiExporter(TECMusicScore& score, const TECPlaySession& session, bool withTexts)
+  MidiExporter(TECMusicScore& score, const PlaySession& session, bool withTexts)
       : score_(score), session_(session), withTexts_(withTexts) {
     programs_.fill(kNoProgramSent);
   }
 
-  void Run(TStream& stream) {
+  void Run(ByteStream& stream) {
     WriteConductorStart();
     std::vector<TimedEvent> events;
     std::int64_t start = 0;
@@ -172,7 +172,7 @@ class MidiExporter {
   // --- channel tracks ------------------------------------------------------------
 
   void CollectTexts(const TECPlayList& list, std::int64_t start, std::vector<TimedEvent>& events) {
-    const TECPlayRow& playRow = session_.Rows[list.Row];
+    const PlayRow& playRow = session_.Rows[list.Row];
     const TECInstrument* instrument = score_.GetInstrumentAt(playRow.Instrument);
     const TECRow* row = instrument ? instrument->GetRow(playRow.Row) : nullptr;
     const TECMeasure* measure = row ? row->GetMeasure(list.Measure) : nullptr;
@@ -224,7 +224,7 @@ class MidiExporter {
     if (program >= 0 && program <= 127)
       track.ChannelEvent(tick, static_cast<std::uint8_t>(kProgram | channel), static_cast<std::uint8_t>(program));
     if (!withControllers || event.Row >= session_.Rows.size()) return;
-    const TECPlayRow& row = session_.Rows[event.Row];
+    const PlayRow& row = session_.Rows[event.Row];
     if (row.Volume >= 0 && row.Volume <= 127)
       track.ChannelEvent(tick, static_cast<std::uint8_t>(kControl | channel), kVolumeController,
                          static_cast<std::uint8_t>(row.Volume));
@@ -259,7 +259,7 @@ class MidiExporter {
     sounding_.push_back({channel, event.Key, at + duration});
   }
 
-  void WriteFile(TStream& stream) {
+  void WriteFile(ByteStream& stream) {
     std::vector<const SmfTrackWriter*> used{&tracks_[0]};
     for (int c = 1; c <= kChannels; ++c)
       if (tracks_[static_cast<std::size_t>(c)].Used()) used.push_back(&tracks_[static_cast<std::size_t>(c)]);
@@ -267,7 +267,7 @@ class MidiExporter {
   }
 
   TECMusicScore& score_;
-  const TECPlaySession& session_;
+  const PlaySession& session_;
   const bool withTexts_;
   std::array<SmfTrackWriter, kChannels + 1> tracks_;
   std::array<int, kChannels> programs_{};
@@ -280,15 +280,15 @@ class MidiExporter {
 
 }  // namespace
 
-void ExportMidi(TECMusicScore& score, TStream& stream, bool withTexts) {
-  const std::unique_ptr<TECPlaySession> session = BuildPlayEvents(score);
+void ExportMidi(TECMusicScore& score, ByteStream& stream, bool withTexts) {
+  const std::unique_ptr<PlaySession> session = BuildPlayEvents(score);
   if (session->Result < 0)
     throw MidiExportError("MIDI file not written: the measures of one play position differ in length");
   MidiExporter(score, *session, withTexts).Run(stream);
 }
 
 void ExportMidiFile(TECMusicScore& score, const std::string& path, bool withTexts) {
-  TMemoryStream bytes;
+  MemoryStream bytes;
   ExportMidi(score, bytes, withTexts);
   WriteFileAtomically(path, bytes.Data());
 }

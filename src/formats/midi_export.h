@@ -22,7 +22,7 @@ class MidiExportError : public EWriteError {
 // Writes the file at the stream's position. Works while the score plays: the
 // session it walks is its own. A score without rows gives the header and the
 // conductor track.
-void ExportMidi(TECMusicScore& score, TStream& stream, bool withTexts);
+void ExportMidi(TECMusicScore& score, ByteStream& stream, bool withTexts);
 
 // Builds the file in memory and writes it in place of the file at `path`
 // (see WriteFileAtomically), so that a failure leaves no partial file.

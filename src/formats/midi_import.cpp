@@ -14,7 +14,7 @@ namespace {
 
 // Reads the file into `scratch`, a new score with the import settings of
 // the open one. Returns whether damage or a limit cut it short.
-bool ReadInto(TECMusicScore& scratch, TStream& stream) {
+bool ReadInto(TECMusicScore& scratch, ByteStream& stream) {
   scratch.SetDensity(true);
   scratch.SetUnionCount(-1);
   scratch.LayoutSuspended = true;
@@ -51,7 +51,7 @@ void CopyVolumeAndPan(const TECMusicScore& from, TECMusicScore& to) {
 
 }  // namespace
 
-void ImportMidi(TECMusicScore& score, TStream& stream) {
+void ImportMidi(TECMusicScore& score, ByteStream& stream) {
   TECMusicScore scratch;
   scratch.MidiImportGrid = score.MidiImportGrid;
   scratch.MidiSeparateSheets = score.MidiSeparateSheets;
@@ -78,7 +78,7 @@ void ImportMidiFile(TECMusicScore& score, const std::string& path) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return;
   {
-    TFileStream file(path, TFileMode::fmOpenRead);
+    FileStream file(path, FileMode::fmOpenRead);
     ImportMidi(score, file);
   }
   score.LayoutScore(0, false);

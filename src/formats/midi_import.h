@@ -21,7 +21,7 @@ inline constexpr int kMaxImportedNotes = 1000000;
 // outright (no "MThd" header: "File is damage"; a division the import cannot
 // use: SmfDivisionError) leaves the score untouched. A file damaged further on
 // keeps what was read before the damage and sets MidiImportDamaged.
-void ImportMidi(TECMusicScore& score, TStream& stream);
+void ImportMidi(TECMusicScore& score, ByteStream& stream);
 
 // LoadFromFile's road for MIDI files: does nothing when the file does not
 // exist, else imports it and lays the score out from its first page.

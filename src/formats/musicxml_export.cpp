@@ -18,9 +18,9 @@ constexpr std::size_t kFlushSize = 1 << 16;
 
 // Lines indented by tabs and ended by CR LF, written to the stream in
 // large pieces.
-class TLineWriter {
+class LineWriter {
  public:
-  explicit TLineWriter(TStream& stream) : stream_(stream) {}
+  explicit LineWriter(ByteStream& stream) : stream_(stream) {}
 
   void Line(int level, std::string_view text) {
     buffer_.append(static_cast<std::size_t>(level), '\t');
@@ -39,11 +39,11 @@ class TLineWriter {
   }
 
  private:
-  TStream& stream_;
+  ByteStream& stream_;
   std::string buffer_;
 };
 
-void WriteHeader(TLineWriter& out, const TECMusicScore& score) {
+void WriteHeader(LineWriter& out, const TECMusicScore& score) {
   out.Line(0, "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>");
   out.Line(0,
            "<!DOCTYPE score-partwise PUBLIC \"-//Recordare//DTD MusicXML 0.9 Partwise//EN\" "
@@ -58,10 +58,10 @@ void WriteHeader(TLineWriter& out, const TECMusicScore& score) {
   out.Line(1, "</identification>");
 }
 
-void WritePartList(TLineWriter& out, const std::vector<TMusicXmlPart>& parts) {
+void WritePartList(LineWriter& out, const std::vector<MusicXmlPart>& parts) {
   out.Line(1, "<part-list>");
   for (std::size_t k = 0; k < parts.size(); ++k) {
-    const TMusicXmlPart& part = parts[k];
+    const MusicXmlPart& part = parts[k];
     const std::string id = "P" + std::to_string(k + 1);
     // The MIDI instrument names the part's one score instrument.
     const std::string instrument = id + "-I1";
@@ -84,7 +84,7 @@ void WritePartList(TLineWriter& out, const std::vector<TMusicXmlPart>& parts) {
 
 // <attributes> of measure m, from the first row that has it (`first`, none
 // when no row has it).
-void WriteAttributes(TLineWriter& out, const TECMusicScore& score, const TECMeasure* first, int m, int staves) {
+void WriteAttributes(LineWriter& out, const TECMusicScore& score, const TECMeasure* first, int m, int staves) {
   out.Line(3, "<attributes>");
   out.Element(4, "divisions", kDivisions);
   int fifths = 0;
@@ -114,11 +114,11 @@ void WriteAttributes(TLineWriter& out, const TECMusicScore& score, const TECMeas
   out.Line(3, "</attributes>");
 }
 
-void WriteEvent(TLineWriter& out, const TMusicXmlEvent& event, const TMusicXmlAlterations& alterations, int voice,
+void WriteEvent(LineWriter& out, const MusicXmlEvent& event, const MusicXmlAlterationTable& alterations, int voice,
                 int staff) {
-  const bool forward = event.Kind == TMusicXmlEvent::TKind::Forward;
+  const bool forward = event.Kind == MusicXmlEvent::RefKind::Forward;
   out.Line(3, forward ? "<forward>" : "<note>");
-  if (event.Kind == TMusicXmlEvent::TKind::Note) {
+  if (event.Kind == MusicXmlEvent::RefKind::Note) {
     const TECNote& note = *event.Note;
     if (event.Chord) out.Line(4, "<chord/>");
     out.Line(4, "<pitch>");
@@ -128,7 +128,7 @@ void WriteEvent(TLineWriter& out, const TMusicXmlEvent& event, const TMusicXmlAl
     // octaves 0..9 only.
     out.Element(5, "octave", std::clamp(note.Octave - 1, 0, 9));
     out.Line(4, "</pitch>");
-  } else if (event.Kind == TMusicXmlEvent::TKind::Rest) {
+  } else if (event.Kind == MusicXmlEvent::RefKind::Rest) {
     out.Line(4, "<rest/>");
   }
   out.Element(4, "duration", event.Duration);
@@ -137,11 +137,11 @@ void WriteEvent(TLineWriter& out, const TMusicXmlEvent& event, const TMusicXmlAl
   out.Line(3, forward ? "</forward>" : "</note>");
 }
 
-void WritePart(TLineWriter& out, const TECMusicScore& score, const TMusicXmlPart& part, std::size_t k) {
+void WritePart(LineWriter& out, const TECMusicScore& score, const MusicXmlPart& part, std::size_t k) {
   out.Line(1, "<part id=\"P" + std::to_string(k + 1) + "\">");
   int measures = 1;  // a part holds at least one measure
   for (const TECRow* row : part.Rows) measures = std::max(measures, row->MeasureCount());
-  std::vector<TMusicXmlAlterations> alterations(part.Rows.size());
+  std::vector<MusicXmlAlterationTable> alterations(part.Rows.size());
   for (int m = 0; m < measures; ++m) {
     // The measure is as long as the longest of its rows' instruments say,
     // or as its content reaches where that is longer.
@@ -162,18 +162,18 @@ void WritePart(TLineWriter& out, const TECMusicScore& score, const TMusicXmlPart
       const TECMeasure* measure = part.Rows[s]->GetMeasure(m);
       if (!measure) continue;
       alterations[s].ReadMeasure(*measure);
-      for (const TMusicXmlSegment& segment : BuildMusicXmlSegments(*measure, length)) {
+      for (const MusicXmlSegment& segment : BuildMusicXmlSegments(*measure, length)) {
         if (written) {
           out.Line(3, "<backup>");
           out.Element(4, "duration", length);
           out.Line(3, "</backup>");
         }
         written = true;
-        for (const TMusicXmlEvent& event : segment.Events)
+        for (const MusicXmlEvent& event : segment.Events)
           WriteEvent(out, event, alterations[s], segment.Voice, static_cast<int>(s + 1));
       }
     }
-    if (!written) WriteEvent(out, {TMusicXmlEvent::TKind::Forward, nullptr, false, length}, alterations[0], 0, 1);
+    if (!written) WriteEvent(out, {MusicXmlEvent::RefKind::Forward, nullptr, false, length}, alterations[0], 0, 1);
     out.Line(2, "</measure>");
   }
   out.Line(1, "</part>");
@@ -181,10 +181,10 @@ void WritePart(TLineWriter& out, const TECMusicScore& score, const TMusicXmlPart
 
 }  // namespace
 
-void ExportMusicXml(const TECMusicScore& score, TStream& stream) {
-  const std::vector<TMusicXmlPart> parts = BuildMusicXmlParts(score);
+void ExportMusicXml(const TECMusicScore& score, ByteStream& stream) {
+  const std::vector<MusicXmlPart> parts = BuildMusicXmlParts(score);
   if (parts.empty()) throw EWriteError("The score has no staff to export");
-  TLineWriter out(stream);
+  LineWriter out(stream);
   WriteHeader(out, score);
   WritePartList(out, parts);
   for (std::size_t k = 0; k < parts.size(); ++k) WritePart(out, score, parts[k], k);

@@ -11,4 +11,4 @@
 // are indented by tabs and end in CR LF. A score without staff rows raises
 // EWriteError, as a document without parts is no MusicXML; stream errors
 // propagate.
-void ExportMusicXml(const TECMusicScore& score, TStream& stream);
+void ExportMusicXml(const TECMusicScore& score, ByteStream& stream);

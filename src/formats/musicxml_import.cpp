@@ -2,7 +2,7 @@
 
 #include "formats/xml_tag_reader.h"
 
-void ImportMusicXml(TStream& stream) {
+void ImportMusicXml(ByteStream& stream) {
   ReadXmlTags(stream);
   throw EStreamError("MusicXML import is not supported");
 }

@@ -6,4 +6,4 @@
 // built from it yet. Always raises: EStreamError "MusicXML import is not
 // supported", or the reader's error for a document past its limits. Takes
 // no score, so the open score cannot change.
-[[noreturn]] void ImportMusicXml(TStream& stream);
+[[noreturn]] void ImportMusicXml(ByteStream& stream);

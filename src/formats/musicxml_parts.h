@@ -8,7 +8,7 @@
 
 // One part of a MusicXML export: the staff rows of all instruments that
 // sound on one MIDI program and channel, as its staves in score order.
-struct TMusicXmlPart {
+struct MusicXmlPart {
   int Program = 0;
   int Channel = 0;
   std::vector<TECRow*> Rows;
@@ -21,8 +21,8 @@ int RowChannel(const TECRow& row);
 
 // One part per distinct (program, channel) pair, in order of first
 // appearance over the rows of all instruments.
-std::vector<TMusicXmlPart> BuildMusicXmlParts(const TECMusicScore& score);
+std::vector<MusicXmlPart> BuildMusicXmlParts(const TECMusicScore& score);
 
 // The part's name: the name of its first row's instrument, else of that
 // row, else empty.
-std::string MusicXmlPartName(const TMusicXmlPart& part);
+std::string MusicXmlPartName(const MusicXmlPart& part);

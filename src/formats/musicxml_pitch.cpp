@@ -29,7 +29,7 @@ const TECNote* TiedFromBefore(const TECNote& note) {
 
 }  // namespace
 
-void TMusicXmlAlterations::ReadMeasure(const TECMeasure& measure) {
+void MusicXmlAlterationTable::ReadMeasure(const TECMeasure& measure) {
   if (measure.KeySignature && measure.KeySignature->Code() >= kSharpKeys)
     keyInForce_ = measure.KeySignature->Code() - kSharpKeys;
   previous_ = std::move(current_);
@@ -64,7 +64,7 @@ void TMusicXmlAlterations::ReadMeasure(const TECMeasure& measure) {
   }
 }
 
-int TMusicXmlAlterations::Of(const TECNote& note) const {
+int MusicXmlAlterationTable::Of(const TECNote& note) const {
   const auto found = current_.find(&note);
   return found != current_.end() ? found->second : 0;
 }

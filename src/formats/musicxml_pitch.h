@@ -9,7 +9,7 @@
 // holds for the later notes of the same step and octave in the measure; a
 // note tied over the bar line keeps the alteration of the note it continues;
 // any other note takes the key signature's.
-class TMusicXmlAlterations {
+class MusicXmlAlterationTable {
  public:
   // Reads the next measure of the row; measures come in order from 0.
   void ReadMeasure(const TECMeasure& measure);

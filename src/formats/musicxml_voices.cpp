@@ -4,15 +4,15 @@
 
 namespace {
 
-struct TPlaced {
+struct PlacedEvent {
   const TECNote* Note = nullptr;  // none for a rest
   int Start = 0;
   int Length = 0;
   int Voice = 0;
 };
 
-std::vector<TPlaced> WrittenElements(const TECMeasure& measure) {
-  std::vector<TPlaced> placed;
+std::vector<PlacedEvent> WrittenElements(const TECMeasure& measure) {
+  std::vector<PlacedEvent> placed;
   for (const auto& note : measure.Notes)
     if (ek::IsNoteStep(note->Kind) && note->Length > 0)
       placed.push_back({note.get(), note->Start, note->Length, note->Voice});
@@ -22,19 +22,19 @@ std::vector<TPlaced> WrittenElements(const TECMeasure& measure) {
   return placed;
 }
 
-void AddForward(TMusicXmlSegment& segment, int ticks) {
-  if (ticks > 0) segment.Events.push_back({TMusicXmlEvent::TKind::Forward, nullptr, false, ticks});
+void AddForward(MusicXmlSegment& segment, int ticks) {
+  if (ticks > 0) segment.Events.push_back({MusicXmlEvent::RefKind::Forward, nullptr, false, ticks});
 }
 
 // Lays the elements of one voice into one segment, in order; those that
 // overlap what the segment already holds are handed back.
-std::vector<TPlaced> FillSegment(TMusicXmlSegment& segment, const std::vector<TPlaced>& elements, int length) {
-  std::vector<TPlaced> overlapping;
+std::vector<PlacedEvent> FillSegment(MusicXmlSegment& segment, const std::vector<PlacedEvent>& elements, int length) {
+  std::vector<PlacedEvent> overlapping;
   int time = 0;
   int chordStart = -1;  // start of the last note written, while a note was last
-  for (const TPlaced& element : elements) {
+  for (const PlacedEvent& element : elements) {
     if (element.Note && element.Start == chordStart) {
-      segment.Events.push_back({TMusicXmlEvent::TKind::Note, element.Note, true, element.Length});
+      segment.Events.push_back({MusicXmlEvent::RefKind::Note, element.Note, true, element.Length});
       continue;
     }
     if (element.Start < time) {
@@ -42,7 +42,7 @@ std::vector<TPlaced> FillSegment(TMusicXmlSegment& segment, const std::vector<TP
       continue;
     }
     AddForward(segment, element.Start - time);
-    const auto kind = element.Note ? TMusicXmlEvent::TKind::Note : TMusicXmlEvent::TKind::Rest;
+    const auto kind = element.Note ? MusicXmlEvent::RefKind::Note : MusicXmlEvent::RefKind::Rest;
     segment.Events.push_back({kind, element.Note, false, element.Length});
     time = element.Start + element.Length;
     chordStart = element.Note ? element.Start : -1;
@@ -55,26 +55,26 @@ std::vector<TPlaced> FillSegment(TMusicXmlSegment& segment, const std::vector<TP
 
 int MusicXmlContentEnd(const TECMeasure& measure) {
   int end = 0;
-  for (const TPlaced& element : WrittenElements(measure)) end = std::max(end, element.Start + element.Length);
+  for (const PlacedEvent& element : WrittenElements(measure)) end = std::max(end, element.Start + element.Length);
   return end;
 }
 
-std::vector<TMusicXmlSegment> BuildMusicXmlSegments(const TECMeasure& measure, int length) {
-  std::vector<TPlaced> elements = WrittenElements(measure);
+std::vector<MusicXmlSegment> BuildMusicXmlSegments(const TECMeasure& measure, int length) {
+  std::vector<PlacedEvent> elements = WrittenElements(measure);
   // Notes before rests at one start: the list of notes is already in order.
-  std::stable_sort(elements.begin(), elements.end(), [](const TPlaced& a, const TPlaced& b) {
+  std::stable_sort(elements.begin(), elements.end(), [](const PlacedEvent& a, const PlacedEvent& b) {
     if (a.Start != b.Start) return a.Start < b.Start;
     return a.Note && !b.Note;
   });
   // The voice byte of a damaged file may exceed 15; its elements still count.
   std::vector<int> voices;
-  for (const TPlaced& element : elements) voices.push_back(element.Voice);
+  for (const PlacedEvent& element : elements) voices.push_back(element.Voice);
   std::sort(voices.begin(), voices.end());
   voices.erase(std::unique(voices.begin(), voices.end()), voices.end());
-  std::vector<TMusicXmlSegment> segments;
+  std::vector<MusicXmlSegment> segments;
   for (const int voice : voices) {
-    std::vector<TPlaced> pending;
-    for (const TPlaced& element : elements)
+    std::vector<PlacedEvent> pending;
+    for (const PlacedEvent& element : elements)
       if (element.Voice == voice) pending.push_back(element);
     while (!pending.empty()) {
       segments.push_back({voice, {}});

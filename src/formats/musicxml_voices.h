@@ -8,9 +8,9 @@
 // one voice each, every one filling the measure exactly (the writer puts a
 // <backup> of the measure's length between two segments).
 
-struct TMusicXmlEvent {
-  enum class TKind { Note, Rest, Forward };
-  TKind Kind = TKind::Forward;
+struct MusicXmlEvent {
+  enum class RefKind { Note, Rest, Forward };
+  RefKind Kind = RefKind::Forward;
   // The note of a Note event.
   const TECNote* Note = nullptr;
   // A further note of the chord begun by the note before it.
@@ -18,9 +18,9 @@ struct TMusicXmlEvent {
   int Duration = 0;
 };
 
-struct TMusicXmlSegment {
+struct MusicXmlSegment {
   int Voice = 0;  // the voice byte, 0..15
-  std::vector<TMusicXmlEvent> Events;
+  std::vector<MusicXmlEvent> Events;
 };
 
 // The tick at which the measure's last written note or rest ends. Written
@@ -35,4 +35,4 @@ int MusicXmlContentEnd(const TECMeasure& measure);
 // become forwards. A note or rest that overlaps an earlier one of its voice
 // goes into a further segment of the same voice, so nothing is lost and no
 // segment overflows. A measure with nothing written is one forward.
-std::vector<TMusicXmlSegment> BuildMusicXmlSegments(const TECMeasure& measure, int length);
+std::vector<MusicXmlSegment> BuildMusicXmlSegments(const TECMeasure& measure, int length);

@@ -243,7 +243,7 @@ bool ExpandNoteSequence(TECMusicScore& score, TECNote& note) {
   return changed;
 }
 
-void CalcSequence(TECMusicScore& score, const TECNoteSelection& selection) {
+void CalcSequence(TECMusicScore& score, const NoteSelection& selection) {
   if (!score.OnGetDinamics || !selection.Row) return;
   bool changed = false;
   for (TECNote* note : selection.Notes)

@@ -11,4 +11,4 @@
 bool ExpandNoteSequence(TECMusicScore& score, TECNote& note);
 
 // ExpandNoteSequence on every selected note, with one change notice.
-void CalcSequence(TECMusicScore& score, const TECNoteSelection& selection);
+void CalcSequence(TECMusicScore& score, const NoteSelection& selection);

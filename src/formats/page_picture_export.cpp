@@ -20,13 +20,13 @@ struct PictureSize {
   std::int64_t height;
 };
 
-void CheckSize(const PictureSize& size, const TPictureExportOptions& options) {
+void CheckSize(const PictureSize& size, const PictureExportOptions& options) {
   int limit = 0;
   const char* format = "";
-  if (options.Type == TPictureExportOptions::Gif) {
+  if (options.Type == PictureExportOptions::Gif) {
     limit = kMaxGifSide;
     format = "GIF";
-  } else if (options.Type == TPictureExportOptions::Jpeg) {
+  } else if (options.Type == PictureExportOptions::Jpeg) {
     limit = kMaxJpegExportSide;
     format = "JPEG";
   }
@@ -41,14 +41,14 @@ void CheckSize(const PictureSize& size, const TPictureExportOptions& options) {
   }
 }
 
-void Encode(TStream& stream, const RasterImage& pixels, const TPictureExportOptions& options, int dpi) {
+void Encode(ByteStream& stream, const RasterImage& pixels, const PictureExportOptions& options, int dpi) {
   const bool eightBit = options.ColourDepth == 0;
   switch (options.Type) {
-    case TPictureExportOptions::Gif: {
+    case PictureExportOptions::Gif: {
       TGIFsImage gif;
       if (eightBit) {
         const auto& palette = DibPalette8();
-        gif.AddFrame(TGIFsBitmap{pixels.width, pixels.height, 8, DibPalette8Indices(pixels)},
+        gif.AddFrame(GifBitmap{pixels.width, pixels.height, 8, DibPalette8Indices(pixels)},
                      std::vector<nv::platform::Color>(palette.begin(), palette.end()));
       } else {
         gif.AddFrame(pixels);
@@ -56,23 +56,23 @@ void Encode(TStream& stream, const RasterImage& pixels, const TPictureExportOpti
       gif.SaveToStream(stream);
       break;
     }
-    case TPictureExportOptions::Jpeg: {
+    case PictureExportOptions::Jpeg: {
       const std::vector<std::uint8_t> jpeg = EncodeJpeg(pixels, options.Quality, eightBit);
       stream.WriteBuffer(jpeg.data(), jpeg.size());
       break;
     }
-    case TPictureExportOptions::Metafile:
+    case PictureExportOptions::Metafile:
       WriteEmf(stream, pixels, dpi);
       break;
     default:
-      WriteBmp(stream, pixels, eightBit ? TDibDepth::Palette8 : TDibDepth::True32);
+      WriteBmp(stream, pixels, eightBit ? DibDepth::Palette8 : DibDepth::True32);
       break;
   }
 }
 
 }  // namespace
 
-void ExportPicture(TECMusicScore& score, TStream& stream, const TPictureExportOptions& options,
+void ExportPicture(TECMusicScore& score, ByteStream& stream, const PictureExportOptions& options,
                    const nv::platform::RasterSurfaceFactory& surfaces) {
   TECInstrument* instrument = score.CurrentInstrument();
   const int pageCount = instrument != nullptr ? instrument->PageCount() : 0;
@@ -118,15 +118,15 @@ void ExportPicture(TECMusicScore& score, TStream& stream, const TPictureExportOp
 
 const char* ExportPictureExtension(int type) {
   switch (type) {
-    case TPictureExportOptions::Gif:
+    case PictureExportOptions::Gif:
       return ".gif";
-    case TPictureExportOptions::Jpeg:
+    case PictureExportOptions::Jpeg:
       return ".jpg";
-    case TPictureExportOptions::Metafile:
+    case PictureExportOptions::Metafile:
       return ".emf";
     default:
       return ".bmp";
   }
 }
 
-void ExportPdf(TECMusicScore&, TStream&) { throw EPictureExportError("PDF export is not supported"); }
+void ExportPdf(TECMusicScore&, ByteStream&) { throw EPictureExportError("PDF export is not supported"); }

@@ -12,8 +12,8 @@ class TECMusicScore;
 // page under the other or two side by side, drawn as on screen at the
 // score's Zoom.
 
-struct TPictureExportOptions {
-  enum TType { Bitmap = 0, Gif = 1, Jpeg = 2, Metafile = 3 };
+struct PictureExportOptions {
+  enum ExportFormat { Bitmap = 0, Gif = 1, Jpeg = 2, Metafile = 3 };
   int Type = Bitmap;  // any value but 1, 2 and 3 is a bitmap
   bool TwoUp = false;  // odd pages left, even pages right
   int Quality = 75;    // JPEG
@@ -44,8 +44,8 @@ inline constexpr std::int64_t kMaxExportPixels = std::int64_t{1} << 27;
 // are; an empty range, or a picture past the format's size or the memory
 // limit, is refused before anything is drawn. The last page exported stays
 // active.
-void ExportPicture(TECMusicScore& score, TStream& stream, const TPictureExportOptions& options,
+void ExportPicture(TECMusicScore& score, ByteStream& stream, const PictureExportOptions& options,
                    const nv::platform::RasterSurfaceFactory& surfaces);
 
 // PDF is not written; this says so instead of leaving an empty file.
-[[noreturn]] void ExportPdf(TECMusicScore& score, TStream& stream);
+[[noreturn]] void ExportPdf(TECMusicScore& score, ByteStream& stream);

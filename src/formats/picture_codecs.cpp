@@ -22,7 +22,7 @@ bool IsJpeg(std::span<const std::uint8_t> bytes) {
 
 Picture DecodeGif(std::vector<std::uint8_t> bytes) {
   TGIFsImage gif;
-  TMemoryStream in(std::move(bytes));
+  MemoryStream in(std::move(bytes));
   gif.LoadFromStream(in, false);
   if (gif.GetEmpty()) return {};
   TGIFsFrame& frame = *gif.Frames[static_cast<std::size_t>(gif.CurrentFrame)];

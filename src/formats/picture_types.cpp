@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr std::array<TPictureClass, 7> kClasses{{
+constexpr std::array<PictureClass, 7> kClasses{{
     {ptBitmap, "bmp", "Bitmaps"},
     {ptGif, TGIFsImage::FileExtension, TGIFsImage::Description},
     {ptJpeg, "jpg", "JPEG Image File"},
@@ -21,12 +21,12 @@ constexpr std::array<TPictureClass, 7> kClasses{{
 
 }  // namespace
 
-std::optional<TPictureClass> PictureClassForExtension(std::string_view extension) {
+std::optional<PictureClass> PictureClassForExtension(std::string_view extension) {
   if (!extension.empty() && extension.front() == '.') extension.remove_prefix(1);
   std::string lower(extension);
   std::transform(lower.begin(), lower.end(), lower.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  for (const TPictureClass& c : kClasses) {
+  for (const PictureClass& c : kClasses) {
     if (c.Extension == lower) return c;
   }
   return std::nullopt;

@@ -5,7 +5,7 @@
 #include <string_view>
 
 // Stored picture types.
-enum TPictureType : std::uint16_t {
+enum PictureType : std::uint16_t {
   ptBitmap = 256,
   ptGif = 257,
   ptJpeg = 258,
@@ -15,7 +15,7 @@ enum TPictureType : std::uint16_t {
 
 // The picture classes by stored type (as page objects keep them) and by file
 // extension, for the readers that open picture files.
-struct TPictureClass {
+struct PictureClass {
   std::uint16_t Type;          // 256 bitmap, 257 GIF, 258 JPEG, 259 icon, 260 metafile
   std::string_view Extension;  // without the dot, lower case
   std::string_view Description;
@@ -23,4 +23,4 @@ struct TPictureClass {
 
 // The class that reads files of this extension (with or without the dot,
 // any case); nothing for an extension no class reads.
-std::optional<TPictureClass> PictureClassForExtension(std::string_view extension);
+std::optional<PictureClass> PictureClassForExtension(std::string_view extension);

@@ -15,12 +15,12 @@
 // yellow, then `onEnd`, where the window stops its follow timer and
 // playback) is handed to the GUI thread, once however often it arrives
 // before running. Callable from the play thread.
-class TPlayForwarder {
+class PlayForwarder {
  public:
-  TPlayForwarder(TECMusicScore& score, TMidiOutput& output, nv::platform::UiThread& ui, std::function<void()> onEnd);
-  ~TPlayForwarder();
-  TPlayForwarder(const TPlayForwarder&) = delete;
-  TPlayForwarder& operator=(const TPlayForwarder&) = delete;
+  PlayForwarder(TECMusicScore& score, TMidiOutput& output, nv::platform::UiThread& ui, std::function<void()> onEnd);
+  ~PlayForwarder();
+  PlayForwarder(const PlayForwarder&) = delete;
+  PlayForwarder& operator=(const PlayForwarder&) = delete;
 
   void Forward(TECModelObject* sender, std::uint8_t message, std::uint8_t data1, std::uint8_t data2);
   // A handler for the score's OnPlayShort that calls Forward.

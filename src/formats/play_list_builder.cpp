@@ -109,7 +109,7 @@ class MeasurePitches {
 
 class Builder {
  public:
-  Builder(TECMusicScore& score, TECPlaySession& session) : score_(score), session_(session) {}
+  Builder(TECMusicScore& score, PlaySession& session) : score_(score), session_(session) {}
 
   void Run();
 
@@ -140,7 +140,7 @@ class Builder {
   }
 
   TECMusicScore& score_;
-  TECPlaySession& session_;
+  PlaySession& session_;
   TECDrumLookup drums_;
   std::vector<TECRow*> rowsById_;
   std::unordered_map<const TECSymbolItem*, int> counters_;
@@ -543,8 +543,8 @@ void Builder::FillSteps() {
 
 }  // namespace
 
-std::unique_ptr<TECPlaySession> BuildPlayEvents(TECMusicScore& score) {
-  auto session = std::make_unique<TECPlaySession>();
+std::unique_ptr<PlaySession> BuildPlayEvents(TECMusicScore& score) {
+  auto session = std::make_unique<PlaySession>();
   Builder(score, *session).Run();
   return session;
 }

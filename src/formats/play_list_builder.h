@@ -12,4 +12,4 @@
 // laid out first. When the measures of one play position differ in length,
 // OnPlayError receives them all and the session holds no steps and result
 // -1.
-std::unique_ptr<TECPlaySession> BuildPlayEvents(TECMusicScore& score);
+std::unique_ptr<PlaySession> BuildPlayEvents(TECMusicScore& score);

@@ -27,7 +27,7 @@ void DumpEvent(std::ostringstream& out, const TECPlayEvent& e) {
 
 }  // namespace
 
-std::string TECPlaySession::Dump() const {
+std::string PlaySession::Dump() const {
   std::ostringstream out;
   out << "result " << Result << " start " << StartStep << "\norder";
   for (const TECPlayStep& step : Steps) {
@@ -38,7 +38,7 @@ std::string TECPlaySession::Dump() const {
   }
   out << '\n';
   for (std::size_t r = 0; r < Rows.size(); ++r) {
-    const TECPlayRow& row = Rows[r];
+    const PlayRow& row = Rows[r];
     out << "row " << r << ": instrument " << row.Instrument << " row " << row.Row << " ch " << row.Channel
         << " prog " << row.Program << " vol " << row.Volume << " pan " << row.Pan << (row.Mute ? " mute" : "")
         << '\n';
@@ -54,8 +54,8 @@ std::string TECPlaySession::Dump() const {
   return out.str();
 }
 
-std::size_t TECPlaySession::MemoryBytes() const {
-  std::size_t bytes = sizeof(*this) + Rows.capacity() * sizeof(TECPlayRow) + Steps.capacity() * sizeof(TECPlayStep);
+std::size_t PlaySession::MemoryBytes() const {
+  std::size_t bytes = sizeof(*this) + Rows.capacity() * sizeof(PlayRow) + Steps.capacity() * sizeof(TECPlayStep);
   for (const TECPlayStep& step : Steps) {
     bytes += step.Lists.capacity() * sizeof(TECPlayList);
     for (const TECPlayList& list : step.Lists) bytes += list.Events.capacity() * sizeof(TECPlayEvent);

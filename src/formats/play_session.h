@@ -60,7 +60,7 @@ struct TECPlayStep {
 
 // A row of the score as the session knows it: where it stands and its MIDI
 // settings. Volume and pan fall back to the instrument's; -1 is unset.
-struct TECPlayRow {
+struct PlayRow {
   std::int32_t Instrument = 0;
   std::int32_t Row = 0;
   std::int32_t Channel = 0;
@@ -70,7 +70,7 @@ struct TECPlayRow {
   bool Mute = false;
 };
 
-class TECPlaySession {
+class PlaySession {
  public:
   // The row count (> 0), 0 for a score without rows, -1 when the measures
   // of one play position differ in length.
@@ -78,7 +78,7 @@ class TECPlaySession {
   // The play position of the cursor measure.
   int StartStep = 0;
   std::vector<TECPlayStep> Steps;
-  std::vector<TECPlayRow> Rows;
+  std::vector<PlayRow> Rows;
 
   // The step order (measure of each position, "-" for an empty one), the
   // rows, then per step its length, tempo and each row's events.

@@ -32,7 +32,7 @@ thread_local TPlayThread* current = nullptr;
 
 TPlayThread* TPlayThread::Current() { return current; }
 
-TPlayThread::TPlayThread(std::shared_ptr<const TECPlaySession> session, IPlayClock& clock,
+TPlayThread::TPlayThread(std::shared_ptr<const PlaySession> session, IPlayClock& clock,
                          std::atomic<bool>& playing, std::mutex& playLock, Sender send, const Start& start)
     : session_(std::move(session)),
       clock_(clock),
@@ -145,7 +145,7 @@ void TPlayThread::Attack(const TECPlayEvent& event, bool continued) {
   if (event.Program >= 0 && event.Program <= 127 && programs_[channel] != event.Program) {
     SendShort(kProgramChange | channel, static_cast<std::uint8_t>(event.Program), 0);
     if (!continued && event.Row < session_->Rows.size()) {
-      const TECPlayRow& row = session_->Rows[event.Row];
+      const PlayRow& row = session_->Rows[event.Row];
       if (row.Volume >= 0) SendShort(kController | channel, kVolume, DataByte(row.Volume));
       if (row.Pan >= 0) SendShort(kController | channel, kPan, DataByte(row.Pan));
     }

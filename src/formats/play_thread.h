@@ -32,7 +32,7 @@ class TPlayThread final : public TECModelObject {
 
   // `playing` is set now and cleared when playback ends; `playLock` guards
   // each tick's sending against Stop.
-  TPlayThread(std::shared_ptr<const TECPlaySession> session, IPlayClock& clock, std::atomic<bool>& playing,
+  TPlayThread(std::shared_ptr<const PlaySession> session, IPlayClock& clock, std::atomic<bool>& playing,
               std::mutex& playLock, Sender send, const Start& start);
   // Joins the thread; Stop must have been called, or playback ended.
   ~TPlayThread() override;
@@ -69,7 +69,7 @@ class TPlayThread final : public TECModelObject {
   void Publish(int step, int tick) { position_ = std::int64_t{step} << 32 | static_cast<std::uint32_t>(tick); }
   void SendShort(std::uint8_t message, std::uint8_t data1, std::uint8_t data2) { send_(this, message, data1, data2); }
 
-  std::shared_ptr<const TECPlaySession> session_;
+  std::shared_ptr<const PlaySession> session_;
   IPlayClock& clock_;
   std::atomic<bool>& playing_;
   std::mutex& playLock_;

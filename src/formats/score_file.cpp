@@ -18,7 +18,7 @@ void LoadScoreFromFile(TECMusicScore& score, const std::string& path) {
   if (std::filesystem::is_directory(path, error))
     throw EFileOpenError("Cannot open file \"" + path + "\": " + std::strerror(EISDIR));
   {
-    TFileStream file(path, TFileMode::fmOpenRead);
+    FileStream file(path, FileMode::fmOpenRead);
     // Raises: no score is built from MusicXML, and the open one stays.
     if (nv::platform::SameTextIgnoringCase(std::filesystem::path(path).extension().string(), ".xml"))
       ImportMusicXml(file);
@@ -30,7 +30,7 @@ void LoadScoreFromFile(TECMusicScore& score, const std::string& path) {
 }
 
 void SaveScoreToFile(const TECMusicScore& score, const std::string& path) {
-  TMemoryStream bytes;
+  MemoryStream bytes;
   try {
     SaveScoreToStream(score, bytes);
   } catch (const EStreamError& error) {

@@ -5,12 +5,12 @@
 #include "formats/score_stream.h"
 #include "model/music_score.h"
 
-void TECMusicScore::LoadFromStream(TStream& stream) {
+void TECMusicScore::LoadFromStream(ByteStream& stream) {
   Stop();
   LoadScoreFromStream(*this, stream);
 }
 
-void TECMusicScore::SaveToStream(TStream& stream) const { SaveScoreToStream(*this, stream); }
+void TECMusicScore::SaveToStream(ByteStream& stream) const { SaveScoreToStream(*this, stream); }
 
 void TECMusicScore::LoadFromFile(const std::string& name) {
   Stop();

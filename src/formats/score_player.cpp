@@ -4,12 +4,12 @@
 #include "model/instrument.h"
 #include "model/row.h"
 
-TECScorePlayer::TECScorePlayer(TECMusicScore& score, std::unique_ptr<IPlayClock> clock)
+ScorePlayer::ScorePlayer(TECMusicScore& score, std::unique_ptr<IPlayClock> clock)
     : score_(score), clock_(std::move(clock)) {}
 
-TECScorePlayer::~TECScorePlayer() { thread_.reset(); }
+ScorePlayer::~ScorePlayer() { thread_.reset(); }
 
-int TempoInForce(const TECPlaySession& session, int step, int tempo) {
+int TempoInForce(const PlaySession& session, int step, int tempo) {
   const int end = std::min(step, static_cast<int>(session.Steps.size()));
   for (int p = 0; p < end; ++p)
     for (const TECPlayList& list : session.Steps[p].Lists)
@@ -17,13 +17,13 @@ int TempoInForce(const TECPlaySession& session, int step, int tempo) {
   return tempo;
 }
 
-void TECScorePlayer::Play() {
+void ScorePlayer::Play() {
   // A handler on the play thread cannot start playback: that would wait
   // for its own thread.
   if (score_.Playing || !score_.OnPlayShort || TPlayThread::Current()) return;
   // Playback that ended by itself is joined here.
   thread_.reset();
-  std::shared_ptr<const TECPlaySession> session = BuildPlayEvents(score_);
+  std::shared_ptr<const PlaySession> session = BuildPlayEvents(score_);
   if (session->Result <= 0) return;
   session_ = session;
   TPlayThread::Start start;
@@ -36,7 +36,7 @@ void TECScorePlayer::Play() {
   thread_ = std::make_unique<TPlayThread>(session, *clock_, score_.Playing, playLock_, score_.OnPlayShort, start);
 }
 
-void TECScorePlayer::Stop() {
+void ScorePlayer::Stop() {
   // On the play thread only that thread is told; the GUI thread, which
   // alone holds it, joins it later.
   if (TPlayThread* self = TPlayThread::Current()) {
@@ -46,23 +46,23 @@ void TECScorePlayer::Stop() {
   thread_.reset();
 }
 
-void TECScorePlayer::TempoChanged() {
+void ScorePlayer::TempoChanged() {
   TPlayThread* thread = TPlayThread::Current() ? TPlayThread::Current() : thread_.get();
   if (!thread) return;
   thread->SetTempo(score_.GetTempo());
   thread->SetTempoScale(score_.GetTempoScale());
 }
 
-void TECScorePlayer::RefreshMutes() {
+void ScorePlayer::RefreshMutes() {
   for (std::size_t i = 0; i < session_->Rows.size(); ++i) {
-    const TECPlayRow& place = session_->Rows[i];
+    const PlayRow& place = session_->Rows[i];
     const TECInstrument* instrument = score_.GetInstrumentAt(place.Instrument);
     const TECRow* row = instrument ? instrument->GetRow(place.Row) : nullptr;
     if (row) thread_->SetMute(i, row->Mute() || instrument->Mute());
   }
 }
 
-void TECScorePlayer::FollowPlayback() {
+void ScorePlayer::FollowPlayback() {
   if (!score_.Playing || !thread_) return;
   RefreshMutes();
   const TECInstrument* instrument = score_.CurrentInstrument();
@@ -89,5 +89,5 @@ void TECScorePlayer::FollowPlayback() {
 
 void InstallPlayback(TECMusicScore& score, std::unique_ptr<IPlayClock> clock) {
   if (!clock) clock = std::make_unique<SteadyPlayClock>();
-  score.Playback = std::make_unique<TECScorePlayer>(score, std::move(clock));
+  score.Playback = std::make_unique<ScorePlayer>(score, std::move(clock));
 }

@@ -13,10 +13,10 @@
 // thread over it and follows it with the cursor. Owned by the score, so the
 // play lock lives as long as the score and the thread is always joined by
 // Stop, the next Play or the score's end.
-class TECScorePlayer final : public IECPlayback {
+class ScorePlayer final : public IECPlayback {
  public:
-  TECScorePlayer(TECMusicScore& score, std::unique_ptr<IPlayClock> clock);
-  ~TECScorePlayer() override;
+  ScorePlayer(TECMusicScore& score, std::unique_ptr<IPlayClock> clock);
+  ~ScorePlayer() override;
 
   void Play() override;
   void Stop() override;
@@ -30,7 +30,7 @@ class TECScorePlayer final : public IECPlayback {
   TECMusicScore& score_;
   std::unique_ptr<IPlayClock> clock_;
   std::mutex playLock_;
-  std::shared_ptr<const TECPlaySession> session_;
+  std::shared_ptr<const PlaySession> session_;
   std::unique_ptr<TPlayThread> thread_;
 };
 
@@ -40,4 +40,4 @@ void InstallPlayback(TECMusicScore& score, std::unique_ptr<IPlayClock> clock = n
 
 // The tempo in force at play position `step`: the last tempo mark met
 // before it, else `tempo`.
-int TempoInForce(const TECPlaySession& session, int step, int tempo);
+int TempoInForce(const PlaySession& session, int step, int tempo);

@@ -30,21 +30,21 @@ constexpr int kMaxCursorTick = 0xFFFF;
 
 // What a load changes besides the model, restored however it ends: undo is
 // locked, layout suspended and change notices held back.
-class TLoadState {
+class LoadState {
  public:
-  explicit TLoadState(TECMusicScore& score) : score_(score), lock_(score), changed_(std::move(score.OnChanged)) {
+  explicit LoadState(TECMusicScore& score) : score_(score), lock_(score), changed_(std::move(score.OnChanged)) {
     score_.OnChanged = nullptr;
     score_.LayoutSuspended = true;
     score_.SuppressChanged = true;
   }
-  ~TLoadState() {
+  ~LoadState() {
     score_.LayoutSuspended = false;
     score_.SuppressChanged = false;
     score_.OnChanged = std::move(changed_);
     score_.FileVersion = kScoreFileVersion;
   }
-  TLoadState(const TLoadState&) = delete;
-  TLoadState& operator=(const TLoadState&) = delete;
+  LoadState(const LoadState&) = delete;
+  LoadState& operator=(const LoadState&) = delete;
 
  private:
   TECMusicScore& score_;
@@ -71,7 +71,7 @@ int UnionCountOfStyle(TECUnionStyle style) {
 int InRangeOrZero(std::int32_t stored, int highest) { return stored >= 0 && stored <= highest ? stored : 0; }
 
 // Header values that take effect together once the header is read.
-struct THeader {
+struct ScoreHeader {
   std::uint16_t Version = 0;
   std::uint16_t Fields = 0;
   int ActivePage = 0;
@@ -85,7 +85,7 @@ struct THeader {
   std::optional<int> UnionCount;
 };
 
-void ReadHeaderFields(TStream& s, TECMusicScore& score, THeader& h, TScoreStreamContext& context) {
+void ReadHeaderFields(ByteStream& s, TECMusicScore& score, ScoreHeader& h, ScoreStreamContext& context) {
   auto has = [&h](int field) { return h.Fields >= field; };
   if (has(1)) h.ActivePage = s.ReadI32();
   if (has(2)) h.Instrument = s.ReadI32();
@@ -163,7 +163,7 @@ void ReadHeaderFields(TStream& s, TECMusicScore& score, THeader& h, TScoreStream
   if (has(33)) h.UnionCount = s.ReadI32();
 }
 
-void ApplyTimeSettings(TECMusicScore& score, const THeader& h) {
+void ApplyTimeSettings(TECMusicScore& score, const ScoreHeader& h) {
   if (h.UnionStyle) score.SetUnionStyle(*h.UnionStyle);
   int numerator = h.TimeWord >> 8;
   int denominator = h.TimeWord & 0xFF;
@@ -183,7 +183,7 @@ void ApplyTimeSettings(TECMusicScore& score, const THeader& h) {
 }
 
 // Puts the cursor where the stream left it, as far as the score allows.
-void PlaceCursor(TECMusicScore& score, const THeader& h) {
+void PlaceCursor(TECMusicScore& score, const ScoreHeader& h) {
   if (score.InstrumentCount() == 0) return;
   const int instrument = h.Instrument >= 0 && h.Instrument < score.InstrumentCount() ? h.Instrument : 0;
   if (instrument != score.GetActiveInstrument()) score.SetActiveInstrument(instrument);
@@ -223,11 +223,11 @@ void CopyHeaderSettings(const TECMusicScore& from, TECMusicScore& to) {
 }
 
 // One reading of the stream into `score`, which holds no instruments yet.
-THeader ReadScore(TStream& s, TECMusicScore& score) {
-  TLoadState state(score);
+ScoreHeader ReadScore(ByteStream& s, TECMusicScore& score) {
+  LoadState state(score);
   score.FileVersion = 0;
-  TReadBudget budget;
-  TScoreStreamContext context;
+  ReadBudget budget;
+  ScoreStreamContext context;
   context.Version = 0;
   context.Budget = &budget;
   const std::uint8_t marker = s.ReadU8();
@@ -243,7 +243,7 @@ THeader ReadScore(TStream& s, TECMusicScore& score) {
   }
   score.FileVersion = context.Version;
 
-  THeader header;
+  ScoreHeader header;
   header.Version = context.Version;
   header.Fields = s.ReadU16();
   ReadHeaderFields(s, score, header, context);
@@ -259,7 +259,7 @@ THeader ReadScore(TStream& s, TECMusicScore& score) {
 
 }  // namespace
 
-void SaveScoreToStream(const TECMusicScore& score, TStream& s) {
+void SaveScoreToStream(const TECMusicScore& score, ByteStream& s) {
   s.WriteU8(ek::ScoreStream);
   WriteStreamString(s, kScoreStreamTitle);
   s.WriteU16(kScoreFileVersion);
@@ -302,7 +302,7 @@ void SaveScoreToStream(const TECMusicScore& score, TStream& s) {
   for (int i = 0; i < score.InstrumentCount(); ++i) SaveInstrumentToStream(s, *score.GetInstrumentAt(i), false);
 }
 
-void LoadScoreFromStream(TECMusicScore& score, TStream& stream) {
+void LoadScoreFromStream(TECMusicScore& score, ByteStream& stream) {
   CheckReadLimit(stream.Remaining(), kMaxScoreBytes, "bytes");
   // The stream is read once, into a score of its own that replaces the open
   // one's contents only when the whole stream was read: a damaged stream
@@ -310,17 +310,17 @@ void LoadScoreFromStream(TECMusicScore& score, TStream& stream) {
   TECMusicScore read;
   CopyHeaderSettings(score, read);
   read.AssignDrumHeads(score);
-  const THeader header = ReadScore(stream, read);
+  const ScoreHeader header = ReadScore(stream, read);
   // A stream can store a measure more compactly than the writer does; a
   // score that could not be saved again is refused rather than opened.
   try {
-    TMemoryStream saved;
+    MemoryStream saved;
     SaveScoreToStream(read, saved);
   } catch (const EWriteError& e) {
     throw EFileLimit(std::string("The file cannot be saved again as read: ") + e.what());
   }
 
-  TLoadState state(score);
+  LoadState state(score);
   score.AdoptInstruments(read);
   // Rows and instruments report themselves read to the open score, whose
   // handlers did not see the reading.

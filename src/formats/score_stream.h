@@ -15,7 +15,7 @@ class EFileVersion : public EStreamError {
 
 inline constexpr const char* kScoreStreamTitle = "Notavistra data file";
 
-void SaveScoreToStream(const TECMusicScore& score, TStream& stream);
+void SaveScoreToStream(const TECMusicScore& score, ByteStream& stream);
 
 // Reads a score stream from the stream's position into the score, replacing
 // its instruments, drum tables and the settings the stream holds. Everything
@@ -27,4 +27,4 @@ void SaveScoreToStream(const TECMusicScore& score, TStream& stream);
 // "Not instrument") or EReadError for one that cannot be read, and EFileLimit
 // for one past a read limit (read_limits.h) or one whose score the writer
 // could not store again.
-void LoadScoreFromStream(TECMusicScore& score, TStream& stream);
+void LoadScoreFromStream(TECMusicScore& score, ByteStream& stream);

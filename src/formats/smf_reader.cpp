@@ -15,7 +15,7 @@ constexpr std::uint32_t kTrackTag = Tag('M', 'T', 'r', 'k');
 constexpr std::int64_t kHeaderLength = 6;
 constexpr int kQuantityBytes = 4;
 
-std::uint32_t ReadBigEndian(TStream& stream, int bytes) {
+std::uint32_t ReadBigEndian(ByteStream& stream, int bytes) {
   std::uint8_t buffer[4] = {};
   stream.ReadBuffer(buffer, static_cast<std::size_t>(bytes));
   std::uint32_t value = 0;
@@ -106,11 +106,11 @@ bool SmfTrackReader::Next(SmfEvent& event) {
 
 // --- chunks -------------------------------------------------------------------------
 
-SmfFileReader::SmfFileReader(TStream& stream) : stream_(stream) {
+SmfFileReader::SmfFileReader(ByteStream& stream) : stream_(stream) {
   Chunk chunk;
   if (!NextChunk(chunk) || chunk.Tag != kHeaderTag || chunk.Length < kHeaderLength) throw EFileDamage();
   {
-    TStreamLimit limit(stream_, chunk.Length);
+    StreamLimit limit(stream_, chunk.Length);
     header_.Format = static_cast<int>(ReadBigEndian(stream_, 2));
     header_.TrackCount = static_cast<int>(ReadBigEndian(stream_, 2));
     const std::uint32_t division = ReadBigEndian(stream_, 2);

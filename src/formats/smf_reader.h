@@ -75,7 +75,7 @@ class SmfFileReader {
   // Reads the "MThd" chunk, which must come first. Raises EFileDamage
   // ("File is damage") when there is none or it is too short, and
   // SmfDivisionError for a division the import cannot use.
-  explicit SmfFileReader(TStream& stream);
+  explicit SmfFileReader(ByteStream& stream);
 
   const SmfHeader& Header() const { return header_; }
   // The body of the next "MTrk" chunk; chunks of other kinds are passed
@@ -94,7 +94,7 @@ class SmfFileReader {
   // False at the end of the file, or at a chunk header cut short.
   bool NextChunk(Chunk& chunk);
 
-  TStream& stream_;
+  ByteStream& stream_;
   SmfHeader header_;
   bool damaged_ = false;
 };

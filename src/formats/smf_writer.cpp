@@ -50,7 +50,7 @@ void SmfTrackWriter::TextEvent(std::int64_t tick, std::uint8_t type, const std::
   MetaEvent(tick, type, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
-void WriteSmfFile(TStream& stream, const std::vector<const SmfTrackWriter*>& tracks, int division) {
+void WriteSmfFile(ByteStream& stream, const std::vector<const SmfTrackWriter*>& tracks, int division) {
   std::vector<std::uint8_t> header{'M', 'T', 'h', 'd'};
   PutBigEndian(header, 6, 4);
   PutBigEndian(header, 1, 2);

@@ -36,4 +36,4 @@ class SmfTrackWriter {
 
 // "MThd" (format 1, the track count, the division), then each track as
 // "MTrk" with its events and the end-of-track event.
-void WriteSmfFile(TStream& stream, const std::vector<const SmfTrackWriter*>& tracks, int division);
+void WriteSmfFile(ByteStream& stream, const std::vector<const SmfTrackWriter*>& tracks, int division);

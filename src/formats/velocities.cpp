@@ -144,7 +144,7 @@ bool SetNoteVelocity(TECMusicScore& score, TECNote& note) {
   return changed;
 }
 
-void CalcVelocity(TECMusicScore& score, const TECNoteSelection& selection) {
+void CalcVelocity(TECMusicScore& score, const NoteSelection& selection) {
   if (!score.OnGetDinamics || !selection.Row || !selection.Row->Owner()) return;
   BuildDynamicsProfiles(score, *selection.Row->Owner());
   bool changed = false;

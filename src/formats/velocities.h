@@ -23,7 +23,7 @@ bool SetNoteVelocity(TECMusicScore& score, TECNote& note);
 
 // Rebuilds the profiles of the selected row's instrument and sets the
 // velocity of every selected note.
-void CalcVelocity(TECMusicScore& score, const TECNoteSelection& selection);
+void CalcVelocity(TECMusicScore& score, const NoteSelection& selection);
 
 // Rebuilds the profiles of the active instrument and sets the velocity of
 // every note of its rows from measure m on, passing over the notes of

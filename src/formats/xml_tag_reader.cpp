@@ -15,11 +15,11 @@ void AppendKept(std::string& to, std::string_view text) {
     if (c != '\0' && c != '\t' && c != '\n' && c != '\r') to += c;
 }
 
-class TTagParser {
+class TagParser {
  public:
-  TTagParser(std::string_view text, const TXmlTagLimits& limits) : text_(text), limits_(limits) {}
+  TagParser(std::string_view text, const XmlTagLimits& limits) : text_(text), limits_(limits) {}
 
-  std::vector<TXmlTagItem> Parse() {
+  std::vector<XmlTagItem> Parse() {
     while (at_ < text_.size()) {
       if (text_[at_] != '<')
         Text();
@@ -40,7 +40,7 @@ class TTagParser {
   }
 
  private:
-  struct TOpen {
+  struct OpenElement {
     std::size_t Item;
     std::string_view Tag;
   };
@@ -119,7 +119,7 @@ class TTagParser {
     }
   }
 
-  void AppendToName(TXmlTagItem& item, std::string_view name) {
+  void AppendToName(XmlTagItem& item, std::string_view name) {
     if (item.Name.size() + name.size() > limits_.MaxNameLength)
       throw EStreamError("XML tag name longer than " + std::to_string(limits_.MaxNameLength) + " characters");
     item.Name += name;
@@ -161,7 +161,7 @@ class TTagParser {
     }
   }
 
-  void Attribute(TXmlTagItem& item) {
+  void Attribute(XmlTagItem& item) {
     AppendToName(item, Name());
     item.HasAttributes = true;
     SkipBlanks();
@@ -179,19 +179,19 @@ class TTagParser {
   }
 
   std::string_view text_;
-  const TXmlTagLimits& limits_;
+  const XmlTagLimits& limits_;
   std::size_t at_ = 0;
-  std::vector<TXmlTagItem> items_;
-  std::vector<TOpen> open_;
+  std::vector<XmlTagItem> items_;
+  std::vector<OpenElement> open_;
 };
 
 }  // namespace
 
-std::vector<TXmlTagItem> ReadXmlTags(TStream& stream, const TXmlTagLimits& limits) {
+std::vector<XmlTagItem> ReadXmlTags(ByteStream& stream, const XmlTagLimits& limits) {
   const std::int64_t size = stream.Remaining();
   if (size > limits.MaxBytes)
     throw EStreamError("XML document larger than " + std::to_string(limits.MaxBytes) + " bytes");
   std::string text(static_cast<std::size_t>(size), '\0');
   stream.ReadBuffer(text.data(), text.size());
-  return TTagParser(text, limits).Parse();
+  return TagParser(text, limits).Parse();
 }

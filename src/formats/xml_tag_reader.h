@@ -14,7 +14,7 @@
 // make it run long or take much memory: it works in one pass over the
 // document, keeping the items in a vector and the open elements on a stack.
 
-struct TXmlTagItem {
+struct XmlTagItem {
   // The tag name, with the names of its attributes appended.
   std::string Name;
   // The attribute values, then the element's own text. Tab, line feed,
@@ -27,7 +27,7 @@ struct TXmlTagItem {
   bool Closed = false;
 };
 
-struct TXmlTagLimits {
+struct XmlTagLimits {
   std::int64_t MaxBytes = std::int64_t{64} << 20;
   int MaxDepth = 100;
   std::size_t MaxItems = std::size_t{1} << 20;
@@ -37,4 +37,4 @@ struct TXmlTagLimits {
 
 // Reads the stream from its position to its end (or read limit). Raises
 // EStreamError naming the limit when the document exceeds one.
-std::vector<TXmlTagItem> ReadXmlTags(TStream& stream, const TXmlTagLimits& limits = {});
+std::vector<XmlTagItem> ReadXmlTags(ByteStream& stream, const XmlTagLimits& limits = {});

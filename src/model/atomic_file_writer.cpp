@@ -23,14 +23,14 @@ std::string Reason(int error) { return std::system_category().message(error); }
 [[noreturn]] void Fail(const std::string& path, int error) { throw EFileSaveError(path, Reason(error)); }
 
 // The file the user's path finally names, and its state when it exists.
-struct TTarget {
+struct Target {
   fs::path path;
   bool exists = false;
   struct stat info {};
 };
 
-TTarget FollowLinks(const std::string& chosen) {
-  TTarget target{chosen};
+Target FollowLinks(const std::string& chosen) {
+  Target target{chosen};
   for (int hops = 0;; ++hops) {
     if (::lstat(target.path.c_str(), &target.info) != 0) {
       if (errno != ENOENT) Fail(chosen, errno);
@@ -71,7 +71,7 @@ mode_t NewFileMode() {
 // file gets what a plain create would give. A file system that cannot store
 // modes leaves the temporary file's 0600, which shows the data to fewer
 // users, never to more.
-void SetOwnerAndMode(int fd, const TTarget& target) {
+void SetOwnerAndMode(int fd, const Target& target) {
   if (!target.exists) {
     (void)!::fchmod(fd, NewFileMode());
     return;
@@ -83,7 +83,7 @@ void SetOwnerAndMode(int fd, const TTarget& target) {
 }
 
 // Returns 0 or the errno of the failed write.
-int WriteAll(int fd, std::span<const std::uint8_t> bytes, const TFileWriteCall& write) {
+int WriteAll(int fd, std::span<const std::uint8_t> bytes, const FileWriteCall& write) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
@@ -105,15 +105,15 @@ void SyncFolder(const fs::path& folder) {
 }
 
 // The temporary file: closed and removed unless it was renamed into place.
-class TTemporaryFile {
+class TemporaryFile {
  public:
-  TTemporaryFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
-  ~TTemporaryFile() {
+  TemporaryFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  ~TemporaryFile() {
     if (fd_ >= 0) ::close(fd_);
     if (!kept_) ::unlink(path_.c_str());
   }
-  TTemporaryFile(const TTemporaryFile&) = delete;
-  TTemporaryFile& operator=(const TTemporaryFile&) = delete;
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
 
   const std::string& Path() const { return path_; }
   // Returns 0 or the errno of close, which may report a late write error.
@@ -136,8 +136,8 @@ EFileSaveError::EFileSaveError(const std::string& path, const std::string& reaso
     : EWriteError("Cannot save \"" + path + "\": " + reason) {}
 
 void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
-                         const TFileWriteCall& write) {
-  const TTarget target = FollowLinks(path);
+                         const FileWriteCall& write) {
+  const Target target = FollowLinks(path);
   const fs::path folder = target.path.has_parent_path() ? target.path.parent_path() : fs::path(".");
   if (target.exists) {
     if (S_ISDIR(target.info.st_mode)) Fail(path, EISDIR);
@@ -153,7 +153,7 @@ void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
   std::string name = (folder / "mdXXXXXX.tmp").string();
   const int fd = ::mkostemps(name.data(), 4, O_CLOEXEC);
   if (fd < 0) Fail(path, errno);
-  TTemporaryFile temporary(fd, std::move(name));
+  TemporaryFile temporary(fd, std::move(name));
   SetOwnerAndMode(fd, target);
   if (const int error = WriteAll(fd, bytes, write)) Fail(path, error);
   if (::fsync(fd) != 0) Fail(path, errno);

@@ -19,7 +19,7 @@ class EFileSaveError : public EWriteError {
 };
 
 // The system's write call; tests pass one that fails as a full disk does.
-using TFileWriteCall = std::function<ssize_t(int fd, const void* buffer, std::size_t count)>;
+using FileWriteCall = std::function<ssize_t(int fd, const void* buffer, std::size_t count)>;
 
 // Makes `bytes` the contents of the file at `path` so that the file holds
 // either its old contents or exactly these bytes, never a mix and never what
@@ -40,4 +40,4 @@ using TFileWriteCall = std::function<ssize_t(int fd, const void* buffer, std::si
 // - On failure nothing is left behind, the old file is intact and
 //   EFileSaveError names `path` and the system's reason.
 void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
-                         const TFileWriteCall& write = ::write);
+                         const FileWriteCall& write = ::write);

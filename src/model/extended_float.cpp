@@ -35,7 +35,7 @@ double RoundToSubnormal(std::uint64_t significand, int lowExponent) {
 
 }  // namespace
 
-TExtendedBytes EncodeExtended(double value) {
+ExtendedBytes EncodeExtended(double value) {
   const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
   const bool negative = (bits >> 63) != 0;
   const int doubleExponent = static_cast<int>((bits >> 52) & 0x7FF);
@@ -56,14 +56,14 @@ TExtendedBytes EncodeExtended(double value) {
     exponent = static_cast<std::uint16_t>(kExtendedBias + 63 - 1074 - leadingZeros);
   }
 
-  TExtendedBytes bytes{};
+  ExtendedBytes bytes{};
   for (int i = 0; i < 8; ++i) bytes[i] = static_cast<std::uint8_t>(significand >> (8 * i));
   bytes[8] = static_cast<std::uint8_t>(exponent);
   bytes[9] = static_cast<std::uint8_t>((exponent >> 8) | (negative ? 0x80 : 0));
   return bytes;
 }
 
-double DecodeExtended(const TExtendedBytes& bytes) {
+double DecodeExtended(const ExtendedBytes& bytes) {
   std::uint64_t significand = 0;
   for (int i = 0; i < 8; ++i) significand |= std::uint64_t{bytes[i]} << (8 * i);
   const bool negative = (bytes[9] & 0x80) != 0;

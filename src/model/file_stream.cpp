@@ -9,31 +9,31 @@
 
 namespace {
 
-int OpenFlags(TFileMode mode) {
+int OpenFlags(FileMode mode) {
   switch (mode) {
-    case TFileMode::fmCreate: return O_RDWR | O_CREAT | O_TRUNC;
-    case TFileMode::fmOpenRead: return O_RDONLY;
-    case TFileMode::fmOpenReadWrite: return O_RDWR;
+    case FileMode::fmCreate: return O_RDWR | O_CREAT | O_TRUNC;
+    case FileMode::fmOpenRead: return O_RDONLY;
+    case FileMode::fmOpenReadWrite: return O_RDWR;
   }
   return O_RDONLY;
 }
 
 }  // namespace
 
-TFileStream::TFileStream(const std::string& path, TFileMode mode) : path_(path) {
+FileStream::FileStream(const std::string& path, FileMode mode) : path_(path) {
   fd_ = ::open(path.c_str(), OpenFlags(mode) | O_CLOEXEC, 0666);
   if (fd_ < 0) {
     throw EFileOpenError("Cannot open file \"" + path + "\": " + std::strerror(errno));
   }
 }
 
-TFileStream::~TFileStream() { ::close(fd_); }
+FileStream::~FileStream() { ::close(fd_); }
 
-void TFileStream::Flush() {
+void FileStream::Flush() {
   if (::fsync(fd_) != 0) throw EWriteError("Cannot write file \"" + path_ + "\": " + std::strerror(errno));
 }
 
-std::size_t TFileStream::DoRead(void* buffer, std::size_t count) {
+std::size_t FileStream::DoRead(void* buffer, std::size_t count) {
   std::size_t done = 0;
   while (done < count) {
     const ssize_t n = ::read(fd_, static_cast<char*>(buffer) + done, count - done);
@@ -44,7 +44,7 @@ std::size_t TFileStream::DoRead(void* buffer, std::size_t count) {
   return done;
 }
 
-std::size_t TFileStream::DoWrite(const void* buffer, std::size_t count) {
+std::size_t FileStream::DoWrite(const void* buffer, std::size_t count) {
   std::size_t done = 0;
   while (done < count) {
     const ssize_t n = ::write(fd_, static_cast<const char*>(buffer) + done, count - done);
@@ -55,16 +55,16 @@ std::size_t TFileStream::DoWrite(const void* buffer, std::size_t count) {
   return done;
 }
 
-std::int64_t TFileStream::DoSeek(std::int64_t offset, TSeekOrigin origin) {
+std::int64_t FileStream::DoSeek(std::int64_t offset, SeekOrigin origin) {
   int whence = SEEK_SET;
-  if (origin == TSeekOrigin::soCurrent) whence = SEEK_CUR;
-  if (origin == TSeekOrigin::soEnd) whence = SEEK_END;
+  if (origin == SeekOrigin::soCurrent) whence = SEEK_CUR;
+  if (origin == SeekOrigin::soEnd) whence = SEEK_END;
   return ::lseek(fd_, offset, whence);
 }
 
-std::int64_t TFileStream::DoTell() const { return ::lseek(fd_, 0, SEEK_CUR); }
+std::int64_t FileStream::DoTell() const { return ::lseek(fd_, 0, SEEK_CUR); }
 
-std::int64_t TFileStream::DoSize() const {
+std::int64_t FileStream::DoSize() const {
   struct stat info {};
   return ::fstat(fd_, &info) == 0 ? info.st_size : 0;
 }

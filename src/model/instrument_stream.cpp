@@ -46,7 +46,7 @@ bool HoldsSetting(const TECRowInfo& system) {
 
 // --- writing ---------------------------------------------------------------------------
 
-void SaveSystems(TStream& stream, const std::vector<TECRowInfo>& systems) {
+void SaveSystems(ByteStream& stream, const std::vector<TECRowInfo>& systems) {
   const std::size_t count = StoredSystemCount(systems);
   WriteCount(stream, count);
   stream.WriteU8(kSystemEntrySize);
@@ -78,7 +78,7 @@ bool HoldsSetting(const TECMeasureLayout& layout) {
 // The records up to the last one that holds a setting: those after it hold
 // only what the layout pass computes, and the pass fills whole pages with
 // them, so how far the last pass reached must not change the stored bytes.
-void SaveLayouts(TStream& stream, const std::vector<std::unique_ptr<TECMeasureLayout>>& all) {
+void SaveLayouts(ByteStream& stream, const std::vector<std::unique_ptr<TECMeasureLayout>>& all) {
   std::size_t count = all.size();
   while (count > 0 && !HoldsSetting(*all[count - 1])) --count;
   const std::span<const std::unique_ptr<TECMeasureLayout>> layouts(all.data(), count);
@@ -96,7 +96,7 @@ void SaveLayouts(TStream& stream, const std::vector<std::unique_ptr<TECMeasureLa
 
 // The row-group table: one 16-bit entry per group, its row count in the low
 // byte and its bracket flags in the high byte.
-void SaveRowGroups(TStream& stream, const std::vector<std::array<std::int32_t, 2>>& groups) {
+void SaveRowGroups(ByteStream& stream, const std::vector<std::array<std::int32_t, 2>>& groups) {
   WriteCount(stream, groups.size());
   for (const auto& group : groups) {
     if (group[0] < 0 || group[0] > 255 || group[1] < 0 || group[1] > 255)
@@ -111,7 +111,7 @@ std::int32_t SystemShift(std::int32_t stored) {
   return stored >= -kMaxSystemShift && stored <= kMaxSystemShift ? stored : 0;
 }
 
-TECRowInfo ReadSystem(TStream& stream, std::uint16_t version, std::size_t entrySize) {
+TECRowInfo ReadSystem(ByteStream& stream, std::uint16_t version, std::size_t entrySize) {
   std::array<std::uint8_t, 255> bytes{};
   stream.ReadBuffer(bytes.data(), entrySize);
   TECRowInfo system;
@@ -135,7 +135,7 @@ TECRowInfo ReadSystem(TStream& stream, std::uint16_t version, std::size_t entryS
   return system;
 }
 
-std::vector<TECRowInfo> ReadSystems(TStream& stream, const TScoreStreamContext& context) {
+std::vector<TECRowInfo> ReadSystems(ByteStream& stream, const ScoreStreamContext& context) {
   const std::uint16_t version = context.Version;
   const std::uint16_t count = stream.ReadU16();
   if (context.Budget) context.Budget->TakeMeasures(count, "systems in an instrument");
@@ -151,7 +151,7 @@ std::vector<TECRowInfo> ReadSystems(TStream& stream, const TScoreStreamContext& 
   return systems;
 }
 
-void ReadLayouts(TStream& stream, TECInstrument& instrument, const TScoreStreamContext& context) {
+void ReadLayouts(ByteStream& stream, TECInstrument& instrument, const ScoreStreamContext& context) {
   const std::uint16_t count = stream.ReadU16();
   if (context.Budget) context.Budget->TakeMeasures(count, "measure layout records in an instrument");
   stream.CheckAvailable(count, 2);
@@ -176,7 +176,7 @@ void ReadLayouts(TStream& stream, TECInstrument& instrument, const TScoreStreamC
   }
 }
 
-std::vector<std::array<std::int32_t, 2>> ReadRowGroups(TStream& stream) {
+std::vector<std::array<std::int32_t, 2>> ReadRowGroups(ByteStream& stream) {
   const std::uint16_t count = stream.ReadU16();
   stream.CheckAvailable(count, 2);
   std::vector<std::array<std::int32_t, 2>> groups;
@@ -198,7 +198,7 @@ void ClearInstrument(TECInstrument& instrument) {
   instrument.LayoutValid = false;
 }
 
-void ReadInstrumentBody(TStream& stream, TECInstrument& instrument, const TScoreStreamContext& context) {
+void ReadInstrumentBody(ByteStream& stream, TECInstrument& instrument, const ScoreStreamContext& context) {
   const std::uint16_t fields = stream.ReadU16();
   if (fields >= 1) {
     const std::int32_t program = stream.ReadI32();
@@ -220,7 +220,7 @@ void ReadInstrumentBody(TStream& stream, TECInstrument& instrument, const TScore
   if (fields >= 11) instrument.SetVolume(stream.ReadI32());
   if (fields >= 12) instrument.SetPan(stream.ReadI32());
 
-  TScoreStreamContext rows = context;
+  ScoreStreamContext rows = context;
   rows.Deferred = true;
   const std::uint16_t rowCount = stream.ReadU16();
   if (context.Budget) CheckReadLimit(rowCount, kMaxRowsPerInstrument, "rows in an instrument");
@@ -232,7 +232,7 @@ void ReadInstrumentBody(TStream& stream, TECInstrument& instrument, const TScore
   stream.CheckAvailable(symbols, 2);
   for (int i = 0; i < symbols; ++i) LoadMeasureItems(stream, instrument, i);
 
-  auto objects = LoadPageObjects(stream, TPageObjectForm::LongSize);
+  auto objects = LoadPageObjects(stream, PageObjectForm::LongSize);
   for (auto& object : objects) {
     object->Owner = &instrument;
     instrument.TextsRow().Objects.push_back(std::move(object));
@@ -247,7 +247,7 @@ std::size_t StoredSystemCount(const std::vector<TECRowInfo>& systems) {
   return count;
 }
 
-void SaveMeasureItems(TStream& stream, const TECSymbolEntry& entry) {
+void SaveMeasureItems(ByteStream& stream, const TECSymbolEntry& entry) {
   WriteCount(stream, entry.Items.size());
   for (const auto& item : entry.Items) {
     std::array<std::uint8_t, 8> bytes{};
@@ -258,7 +258,7 @@ void SaveMeasureItems(TStream& stream, const TECSymbolEntry& entry) {
   }
 }
 
-void LoadMeasureItems(TStream& stream, TECInstrument& instrument, int i) {
+void LoadMeasureItems(ByteStream& stream, TECInstrument& instrument, int i) {
   TECSymbolEntry* entry = instrument.GetSymbolMeasure(i, true);
   entry->Flag = 0;
   const std::uint16_t count = stream.ReadU16();
@@ -274,8 +274,8 @@ void LoadMeasureItems(TStream& stream, TECInstrument& instrument, int i) {
   }
 }
 
-void SaveInstrumentToStream(TStream& stream, const TECInstrument& instrument, bool undoMode) {
-  TBlockWriter block(stream, ek::InstrumentBlock, 4);
+void SaveInstrumentToStream(ByteStream& stream, const TECInstrument& instrument, bool undoMode) {
+  BlockWriter block(stream, ek::InstrumentBlock, 4);
   stream.WriteU16(kInstrumentFieldCount);
   stream.WriteI32(instrument.MidiInstrument());
   WriteStreamString(stream, instrument.Name());
@@ -295,11 +295,11 @@ void SaveInstrumentToStream(TStream& stream, const TECInstrument& instrument, bo
   const TECSymbolsRow& symbols = instrument.SymbolsRow();
   WriteCount(stream, static_cast<std::size_t>(symbols.Count()));
   for (int i = 0; i < symbols.Count(); ++i) SaveMeasureItems(stream, *symbols.At(i));
-  SavePageObjects(stream, instrument.TextsRow().Objects, TPageObjectForm::LongSize);
+  SavePageObjects(stream, instrument.TextsRow().Objects, PageObjectForm::LongSize);
   block.Finish();
 }
 
-void LoadInstrumentFromStream(TStream& stream, TECInstrument& instrument, const TScoreStreamContext& context) {
+void LoadInstrumentFromStream(ByteStream& stream, TECInstrument& instrument, const ScoreStreamContext& context) {
   const std::int64_t start = stream.Position();
   if (stream.ReadU8() != ek::InstrumentBlock) throw EFileDamage("Not instrument");
   ClearInstrument(instrument);

@@ -78,8 +78,8 @@ struct TECRowInfo {
 // its place in the instrument instead of a pointer: an edit may free the
 // record, and the reader resolves the place again and checks what it finds.
 struct TECCarryRef {
-  enum class TKind : std::uint8_t { Link, Spanner, Volta };
-  TKind Kind = TKind::Link;
+  enum class RefKind : std::uint8_t { Link, Spanner, Volta };
+  RefKind Kind = RefKind::Link;
   // Link: row, measure, note and attribute index of the link. Spanner: row,
   // measure and item index. Volta: symbols-row measure and item index.
   std::int32_t Row = 0;

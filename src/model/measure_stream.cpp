@@ -45,13 +45,13 @@ bool PathOf(const TECNote* note, TECNotePath& path) {
   return true;
 }
 
-void WritePath(TStream& stream, const TECNotePath& path) {
+void WritePath(ByteStream& stream, const TECNotePath& path) {
   stream.WriteU16(path.Row);
   stream.WriteU16(path.Measure);
   stream.WriteU16(path.Note);
 }
 
-TECNotePath ReadPath(TStream& stream) {
+TECNotePath ReadPath(ByteStream& stream) {
   TECNotePath path;
   path.Row = stream.ReadU16();
   path.Measure = stream.ReadU16();
@@ -96,7 +96,7 @@ std::vector<const TECLinkAttribute*> IncomingLinks(const TECNote& note) {
   return links;
 }
 
-void SaveGraceGroup(TStream& stream, const TECGraceGroup& group) {
+void SaveGraceGroup(ByteStream& stream, const TECGraceGroup& group) {
   WriteRecord(stream, group, kGraceGroupSize);
   WriteCount(stream, group.Notes.size(), kMaxMeasureElements);
   for (const auto& grace : group.Notes) {
@@ -109,7 +109,7 @@ void SaveGraceGroup(TStream& stream, const TECGraceGroup& group) {
   }
 }
 
-void SaveNoteAttributes(TStream& stream, const TECNote& note, bool undoMode) {
+void SaveNoteAttributes(ByteStream& stream, const TECNote& note, bool undoMode) {
   struct Entry {
     const TECNoteAttribute* Attribute;
     TECNotePath Path;
@@ -145,7 +145,7 @@ void SaveNoteAttributes(TStream& stream, const TECNote& note, bool undoMode) {
   }
 }
 
-void SaveItem(TStream& stream, const TECMeasureItem& item) {
+void SaveItem(ByteStream& stream, const TECMeasureItem& item) {
   WriteRecord(stream, item, item.StoredSize());
   switch (item.Kind) {
     case ek::ChordSymbol: {
@@ -172,7 +172,7 @@ void SaveItem(TStream& stream, const TECMeasureItem& item) {
       break;
     }
     case ek::ObjectGroup:
-      SavePageObjects(stream, static_cast<const TECObjectGroup&>(item).Objects, TPageObjectForm::ShortSize);
+      SavePageObjects(stream, static_cast<const TECObjectGroup&>(item).Objects, PageObjectForm::ShortSize);
       break;
     default:
       break;
@@ -181,7 +181,7 @@ void SaveItem(TStream& stream, const TECMeasureItem& item) {
 
 // Writes a clef, key or time record, or zeros of its size when absent.
 template <typename Record>
-void SaveHeaderRecord(TStream& stream, const std::unique_ptr<Record>& record) {
+void SaveHeaderRecord(ByteStream& stream, const std::unique_ptr<Record>& record) {
   if (record) {
     WriteRecord(stream, *record, Record::StoredSize);
   } else {
@@ -192,11 +192,11 @@ void SaveHeaderRecord(TStream& stream, const std::unique_ptr<Record>& record) {
 
 // --- reading -------------------------------------------------------------------------
 
-struct TMeasureReader {
-  TStream& Stream;
+struct MeasureReader {
+  ByteStream& Stream;
   TECRow& Row;
   TECMeasure& Measure;
-  const TScoreStreamContext& Context;
+  const ScoreStreamContext& Context;
 
   std::uint16_t V() const { return Context.Version; }
   bool HalvedTimes() const { return V() < kFirstFullTimes; }
@@ -205,8 +205,8 @@ struct TMeasureReader {
   void ReadHeaderRecords(std::uint16_t fieldCount);
   std::unique_ptr<TECNote> ReadNote();
   void ReadNoteAttributes(TECNote& note);
-  std::unique_ptr<TECGraceGroup> ReadGraceGroup(TECNote& note, const TSizedRecord& record);
-  void ReadIncomingLink(TECNote& note, const TSizedRecord& record);
+  std::unique_ptr<TECGraceGroup> ReadGraceGroup(TECNote& note, const SizedRecord& record);
+  void ReadIncomingLink(TECNote& note, const SizedRecord& record);
   void ReadPlayNotes(TECNote& note);
   void ReadRests();
   void ReadItems();
@@ -227,7 +227,7 @@ bool IsPlainAttribute(std::uint8_t code) {
 bool IsClefCode(std::uint8_t code) { return code >= 1 && code <= 15; }
 bool IsKeyCode(std::uint8_t code) { return (code >= 30 && code <= 37) || (code >= 40 && code <= 47); }
 
-void TMeasureReader::Read() {
+void MeasureReader::Read() {
   const std::uint16_t fieldCount = Stream.ReadU16();
   ReadHeaderRecords(fieldCount);
   if (V() > kLastWithoutBeamSetting) {
@@ -246,24 +246,24 @@ void TMeasureReader::Read() {
   if (V() <= kLastWithoutTupletItems) AddMissingTuplets();
 }
 
-void TMeasureReader::ReadHeaderRecords(std::uint16_t fieldCount) {
+void MeasureReader::ReadHeaderRecords(std::uint16_t fieldCount) {
   const bool allRecords = V() > kLastWithoutTimeRecord;
   if (allRecords || fieldCount >= 1) {
-    const TSizedRecord record = ReadSizedRecord(Stream);
+    const SizedRecord record = ReadSizedRecord(Stream);
     if (IsClefCode(record.Kind())) {
       Measure.Clef = std::make_unique<TECClef>(record.Kind(), &Measure);
       Measure.Clef->Load(record.Span());
     }
   }
   if (allRecords || fieldCount >= 2) {
-    const TSizedRecord record = ReadSizedRecord(Stream);
+    const SizedRecord record = ReadSizedRecord(Stream);
     if (IsKeyCode(record.Kind())) {
       Measure.KeySignature = std::make_unique<TECKeySignature>(record.Kind(), &Measure);
       Measure.KeySignature->Load(record.Span());
     }
   }
   if (allRecords) {
-    const TSizedRecord record = ReadSizedRecord(Stream);
+    const SizedRecord record = ReadSizedRecord(Stream);
     if (record.Kind() != 0) {
       Measure.TimeSignature = std::make_unique<TECTimeSignature>(&Measure);
       Measure.TimeSignature->Load(record.Span());
@@ -271,8 +271,8 @@ void TMeasureReader::ReadHeaderRecords(std::uint16_t fieldCount) {
   }
 }
 
-std::unique_ptr<TECNote> TMeasureReader::ReadNote() {
-  const TSizedRecord record = ReadSizedRecord(Stream);
+std::unique_ptr<TECNote> MeasureReader::ReadNote() {
+  const SizedRecord record = ReadSizedRecord(Stream);
   auto note = std::make_unique<TECNote>(record.Kind(), &Measure);
   if (V() <= kLastLegacyNotes)
     note->Load(ConvertLegacyNote(record.Span()));
@@ -293,11 +293,11 @@ std::unique_ptr<TECNote> TMeasureReader::ReadNote() {
   return note;
 }
 
-void TMeasureReader::ReadNoteAttributes(TECNote& note) {
+void MeasureReader::ReadNoteAttributes(TECNote& note) {
   const std::uint16_t count = ReadElementCount(Stream);
   Stream.CheckAvailable(count, 1);
   for (std::uint16_t i = 0; i < count; ++i) {
-    const TSizedRecord record = ReadSizedRecord(Stream);
+    const SizedRecord record = ReadSizedRecord(Stream);
     const std::uint8_t code = record.Kind();
     if (code == ek::GraceNotes) {
       note.Attributes.push_back(ReadGraceGroup(note, record));
@@ -324,13 +324,13 @@ void TMeasureReader::ReadNoteAttributes(TECNote& note) {
   }
 }
 
-std::unique_ptr<TECGraceGroup> TMeasureReader::ReadGraceGroup(TECNote& note, const TSizedRecord& record) {
+std::unique_ptr<TECGraceGroup> MeasureReader::ReadGraceGroup(TECNote& note, const SizedRecord& record) {
   auto group = std::make_unique<TECGraceGroup>(&note);
   group->Load(record.Span());
   const std::uint16_t count = ReadElementCount(Stream);
   Stream.CheckAvailable(count, 3);
   for (std::uint16_t i = 0; i < count; ++i) {
-    const TSizedRecord stored = ReadSizedRecord(Stream);
+    const SizedRecord stored = ReadSizedRecord(Stream);
     auto grace = std::make_unique<TECGraceNote>(group.get());
     if (V() <= kLastLegacyGraceNotes)
       grace->Load(ConvertLegacyGraceNote(stored.Span()));
@@ -350,12 +350,12 @@ std::unique_ptr<TECGraceGroup> TMeasureReader::ReadGraceGroup(TECNote& note, con
 // A link that a note of a later measure holds on `note`: given back to that
 // note in undo mode (or listed for the caller to give back), passed over in a
 // file.
-void TMeasureReader::ReadIncomingLink(TECNote& note, const TSizedRecord& record) {
+void MeasureReader::ReadIncomingLink(TECNote& note, const SizedRecord& record) {
   const TECNotePath path = ReadPath(Stream);
   if (!Context.UndoMode) return;
   const std::uint8_t code = record.Kind() == kIncomingLinkAbove ? ek::LinkAbove : ek::LinkBelow;
   if (Context.IncomingLinks) {
-    TIncomingLink incoming{&note, path, code, {}};
+    IncomingLink incoming{&note, path, code, {}};
     std::copy_n(record.Bytes.begin(), incoming.Bytes.size(), incoming.Bytes.begin());
     Context.IncomingLinks->push_back(incoming);
     return;
@@ -370,11 +370,11 @@ void TMeasureReader::ReadIncomingLink(TECNote& note, const TSizedRecord& record)
   note.LinkedNotes.push_back(later);
 }
 
-void TMeasureReader::ReadPlayNotes(TECNote& note) {
+void MeasureReader::ReadPlayNotes(TECNote& note) {
   const std::uint16_t count = ReadElementCount(Stream);
   Stream.CheckAvailable(count, 1);
   for (std::uint16_t i = 0; i < count; ++i) {
-    const TSizedRecord record = ReadSizedRecord(Stream);
+    const SizedRecord record = ReadSizedRecord(Stream);
     auto play = std::make_unique<TECPlayNote>(&note);
     if (V() <= kLastLegacyGraceNotes)
       play->Load(ConvertLegacyPlayNote(record.Span()));
@@ -384,11 +384,11 @@ void TMeasureReader::ReadPlayNotes(TECNote& note) {
   }
 }
 
-void TMeasureReader::ReadRests() {
+void MeasureReader::ReadRests() {
   const std::uint16_t count = ReadElementCount(Stream);
   Stream.CheckAvailable(count, 3);
   for (std::uint16_t i = 0; i < count; ++i) {
-    const TSizedRecord record = ReadSizedRecord(Stream);
+    const SizedRecord record = ReadSizedRecord(Stream);
     auto rest = std::make_unique<TECRest>(&Measure);
     if (V() <= kLastLegacyNotes)
       rest->Load(ConvertLegacyRest(record.Span()));
@@ -404,7 +404,7 @@ void TMeasureReader::ReadRests() {
     const std::uint16_t attributes = ReadElementCount(Stream);
     Stream.CheckAvailable(attributes, 1);
     for (std::uint16_t a = 0; a < attributes; ++a) {
-      const TSizedRecord stored = ReadSizedRecord(Stream);
+      const SizedRecord stored = ReadSizedRecord(Stream);
       // Rests carry dots and plain marks only; their records have no data.
       if (!IsPlainAttribute(stored.Kind())) continue;
       auto attribute = MakeNoteAttribute(stored.Kind(), rest.get());
@@ -415,15 +415,15 @@ void TMeasureReader::ReadRests() {
   }
 }
 
-void TMeasureReader::ReadItems() {
+void MeasureReader::ReadItems() {
   const std::uint16_t count = ReadElementCount(Stream);
   Stream.CheckAvailable(count, 1);
   for (std::uint16_t i = 0; i < count; ++i) Measure.Items.push_back(ReadItem());
 }
 
-std::unique_ptr<TECMeasureItem> TMeasureReader::ReadItem() {
+std::unique_ptr<TECMeasureItem> MeasureReader::ReadItem() {
   // Older layouts of items hold the present fields in their leading bytes.
-  const TSizedRecord record = ReadSizedRecord(Stream);
+  const SizedRecord record = ReadSizedRecord(Stream);
   std::unique_ptr<TECMeasureItem> item = MakeMeasureItem(record.Kind(), &Measure);
   item->Load(record.Span());
   switch (item->Kind) {
@@ -445,7 +445,7 @@ std::unique_ptr<TECMeasureItem> TMeasureReader::ReadItem() {
       break;
     }
     case ek::ObjectGroup:
-      static_cast<TECObjectGroup&>(*item).Objects = LoadPageObjects(Stream, TPageObjectForm::ShortSize);
+      static_cast<TECObjectGroup&>(*item).Objects = LoadPageObjects(Stream, PageObjectForm::ShortSize);
       break;
     default:
       break;
@@ -458,7 +458,7 @@ std::unique_ptr<TECMeasureItem> TMeasureReader::ReadItem() {
   return item;
 }
 
-void TMeasureReader::ReadChordSymbol(TECChordSymbol& chord) {
+void MeasureReader::ReadChordSymbol(TECChordSymbol& chord) {
   std::vector<std::uint8_t> code;
   if (V() < kFirstChordPieces) {
     chord.Pieces.push_back(TECChordPiece{{}, ReadStoredText(Stream)});
@@ -468,12 +468,12 @@ void TMeasureReader::ReadChordSymbol(TECChordSymbol& chord) {
     Stream.CheckAvailable(pieces, 3);
     for (std::uint16_t i = 0; i < pieces; ++i) {
       TECChordPiece piece;
-      const TSizedRecord format = ReadSizedRecord(Stream);
+      const SizedRecord format = ReadSizedRecord(Stream);
       std::copy_n(format.Bytes.begin(), piece.Format.size(), piece.Format.begin());
       piece.Text = ReadStoredText(Stream);
       chord.Pieces.push_back(std::move(piece));
     }
-    const TSizedRecord stored = ReadSizedRecord(Stream);
+    const SizedRecord stored = ReadSizedRecord(Stream);
     code.assign(stored.Span().begin(), stored.Span().end());
   }
   // The code block's own counts must account for its size; a block that
@@ -484,7 +484,7 @@ void TMeasureReader::ReadChordSymbol(TECChordSymbol& chord) {
 
 // Files before tuplet items marked tuplet notes only by their flags: each
 // tuplet note that no bracket of its voice covers gets one.
-void TMeasureReader::AddMissingTuplets() {
+void MeasureReader::AddMissingTuplets() {
   for (const auto& note : Measure.Notes) {
     if (!note->InTuplet()) continue;
     const bool covered = std::any_of(Measure.Items.begin(), Measure.Items.end(), [&](const auto& item) {
@@ -540,8 +540,8 @@ TECMeasure* PrepareMeasure(TECRow& row, int index, bool clear) {
   return measure;
 }
 
-void SaveMeasure(TStream& stream, const TECMeasure& measure, bool undoMode) {
-  TBlockWriter block(stream, ek::MeasureBlock, 2);
+void SaveMeasure(ByteStream& stream, const TECMeasure& measure, bool undoMode) {
+  BlockWriter block(stream, ek::MeasureBlock, 2);
   stream.WriteU16(kMeasureFieldCount);
   SaveHeaderRecord(stream, measure.Clef);
   SaveHeaderRecord(stream, measure.KeySignature);
@@ -567,15 +567,15 @@ void SaveMeasure(TStream& stream, const TECMeasure& measure, bool undoMode) {
   block.Finish();
 }
 
-bool ReadMeasureBlock(TStream& stream, TECRow& row, TECMeasure& measure, const TScoreStreamContext& context) {
+bool ReadMeasureBlock(ByteStream& stream, TECRow& row, TECMeasure& measure, const ScoreStreamContext& context) {
   const std::int64_t start = stream.Position();
   if (stream.ReadU8() != ek::MeasureBlock) return false;
-  const bool intact = ReadBlockBody(stream, start, 2, [&] { TMeasureReader{stream, row, measure, context}.Read(); });
+  const bool intact = ReadBlockBody(stream, start, 2, [&] { MeasureReader{stream, row, measure, context}.Read(); });
   if (!intact) ClearMeasure(measure);
   return intact;
 }
 
-void LoadMeasure(TStream& stream, TECRow& row, int index, const TScoreStreamContext& context) {
+void LoadMeasure(ByteStream& stream, TECRow& row, int index, const ScoreStreamContext& context) {
   TECMeasure* measure = PrepareMeasure(row, index, true);
   ReadMeasureBlock(stream, row, *measure, context);
   if (context.Deferred) return;

@@ -14,7 +14,7 @@
 // A link that a note of a later measure holds on a note read in undo mode:
 // the note read, where the note that holds the link lies, and the link's
 // stored record.
-struct TIncomingLink {
+struct IncomingLink {
   TECNote* Earlier = nullptr;
   TECNotePath Later;
   std::uint8_t Kind = 0;
@@ -28,20 +28,20 @@ TECMeasure* PrepareMeasure(TECRow& row, int index, bool clear);
 // `undoMode` adds, for every link that a note of a later measure holds on a
 // note of this one, an entry that lets the reader restore it (undo and
 // clipboard payloads). Raises EWriteError for a block that cannot be stored.
-void SaveMeasure(TStream& stream, const TECMeasure& measure, bool undoMode);
+void SaveMeasure(ByteStream& stream, const TECMeasure& measure, bool undoMode);
 
 // Reads a measure block into measure `index` of the row, which is created or
 // emptied first. A block with another marker is passed over after its
 // marker byte; a damaged block leaves the measure empty and the stream at
 // the block's end. Unless the context defers them, the measure's links are
 // resolved and its beam groups rebuilt.
-void LoadMeasure(TStream& stream, TECRow& row, int index, const TScoreStreamContext& context);
+void LoadMeasure(ByteStream& stream, TECRow& row, int index, const ScoreStreamContext& context);
 
 // Reads a measure block into `measure`, a fresh record meant for place
 // `measure.Index` of the row, so that a caller can swap it in only when the
 // read succeeds (undo). False when the block has another marker or is
 // damaged. Links and beam groups are left to the caller.
-bool ReadMeasureBlock(TStream& stream, TECRow& row, TECMeasure& measure, const TScoreStreamContext& context);
+bool ReadMeasureBlock(ByteStream& stream, TECRow& row, TECMeasure& measure, const ScoreStreamContext& context);
 
 // Connects the links of one measure that still hold only their partner's
 // path; a path that leads nowhere drops the link.

@@ -7,10 +7,10 @@
 #include "model/stream.h"
 
 // A stream over a byte vector it owns; writing past the end grows it.
-class TMemoryStream : public TStream {
+class MemoryStream : public ByteStream {
  public:
-  TMemoryStream() = default;
-  explicit TMemoryStream(std::vector<std::uint8_t> data) : data_(std::move(data)) {}
+  MemoryStream() = default;
+  explicit MemoryStream(std::vector<std::uint8_t> data) : data_(std::move(data)) {}
 
   const std::vector<std::uint8_t>& Data() const { return data_; }
   // Truncates or zero-extends; the position stays within the new size.
@@ -20,7 +20,7 @@ class TMemoryStream : public TStream {
  protected:
   std::size_t DoRead(void* buffer, std::size_t count) override;
   std::size_t DoWrite(const void* buffer, std::size_t count) override;
-  std::int64_t DoSeek(std::int64_t offset, TSeekOrigin origin) override;
+  std::int64_t DoSeek(std::int64_t offset, SeekOrigin origin) override;
   std::int64_t DoTell() const override { return position_; }
   std::int64_t DoSize() const override { return static_cast<std::int64_t>(data_.size()); }
 

@@ -73,8 +73,8 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   // --- score files -------------------------------------------------------------
   // The score stream and ".sfd" files; a stream or file that cannot be read
   // raises and leaves the score as it was.
-  void LoadFromStream(TStream& stream);
-  void SaveToStream(TStream& stream) const;
+  void LoadFromStream(ByteStream& stream);
+  void SaveToStream(ByteStream& stream) const;
   void LoadFromFile(const std::string& name);
   void SaveToFile(const std::string& name) const;
 
@@ -428,7 +428,7 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   bool InvalidationLocked = false;
   int InvalidationCount = 0;
   void SetScoreSize(int width, int height) override;
-  TScoreViewport Viewport() const override;
+  ScoreViewport Viewport() const override;
   // The caret: a nesting counter (9999 before it was first shown, 0 shown).
   // The window draws it with DrawCaret when told it shows or hides.
   void ShowCaret(bool show);
@@ -489,8 +489,8 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   // The selection as a clipboard payload (written in the formats layer), and
   // its paste at the cursor as one undo step (editing layer): a payload that
   // cannot be read whole pastes nothing. True when anything was pasted.
-  void SaveSelectionToStream(TStream& stream) const;
-  bool LoadSelectionFromStream(TStream& stream);
+  void SaveSelectionToStream(ByteStream& stream) const;
+  bool LoadSelectionFromStream(ByteStream& stream);
   // Cut, copy and paste through the installed clipboard; nothing in
   // ssPreviewPages or with ReadOnly. True when the command did something.
   bool CutToClipboard();
@@ -559,12 +559,12 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   void EraseElement(TECElement* element);
   void AddNoteEffect(TECElement* element, int code, int a, int b);
   // One grace note: step 1..7, octave and an accidental code (0 none).
-  struct TGraceEntry {
+  struct GraceEntry {
     std::uint8_t Step = 1;
     std::uint8_t Octave = 5;
     std::uint8_t Accidental = 0;
   };
-  void SetGraceNotes(TECNote* note, std::uint8_t style, int count, const std::vector<TGraceEntry>& entries,
+  void SetGraceNotes(TECNote* note, std::uint8_t style, int count, const std::vector<GraceEntry>& entries,
                      std::uint8_t value);
   TECGraceGroup* GetGraceNotesOfClicked() const;
 
@@ -574,7 +574,7 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   bool SelectionIsChord() const;
   bool SelectionHasPageObject() const;
   // Kind 61 (page text) or 240 (text box). Align is 0..3.
-  struct TTextProperties {
+  struct TextProperties {
     std::vector<std::string> Lines;
     int Align = 0;
     std::int32_t Color = 0;
@@ -582,8 +582,8 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
     int Size = 0;
     std::string FontName;
   };
-  bool GetSelectedText(int kind, TTextProperties& properties) const;
-  void SetSelectedText(int kind, const TTextProperties& properties);
+  bool GetSelectedText(int kind, TextProperties& properties) const;
+  void SetSelectedText(int kind, const TextProperties& properties);
   // The per-note instrument byte of the selected notes.
   bool GetSelectedNoteInstrument(int& value) const;
   void SetSelectedNoteInstrument(int value);
@@ -677,20 +677,20 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
 
   // Undo and redo run through the player, which reaches the lists and the
   // time-signature fields it restores.
-  friend class TUndoPlayer;
-  using TUndoList = std::vector<std::unique_ptr<TECUndoStep>>;
+  friend class UndoPlayer;
+  using UndoList = std::vector<std::unique_ptr<TECUndoStep>>;
   // Appends a step to a list, dropping the oldest when the list is full.
-  TECUndoStep* AppendStep(TUndoList& list, std::uint8_t kind);
+  TECUndoStep* AppendStep(UndoList& list, std::uint8_t kind);
   // Page, layout-record and measure counts of every instrument now.
   std::vector<TECUndoLayoutState> LayoutStates() const;
   // Rows that grew since the last step began, with their count before.
   std::vector<std::pair<const TECRow*, int>> appendedRows_;
-  bool Holds(const TUndoList& list, const TECUndoStep* step) const;
-  void WriteInstrumentEntry(const TUndoList& list, TECUndoStep* step, TECInstrument* instrument);
-  void WriteRowEntry(const TUndoList& list, TECUndoStep* step, TECRow* row);
-  void WriteMeasureEntry(const TUndoList& list, TECUndoStep* step, TECMeasure* measure, int index);
-  void WriteAttachmentEntry(const TUndoList& list, TECUndoStep* step, TECSymbolEntry* entry, int index);
-  void WritePageObjectEntry(const TUndoList& list, TECUndoStep* step, TECPageObject* object);
+  bool Holds(const UndoList& list, const TECUndoStep* step) const;
+  void WriteInstrumentEntry(const UndoList& list, TECUndoStep* step, TECInstrument* instrument);
+  void WriteRowEntry(const UndoList& list, TECUndoStep* step, TECRow* row);
+  void WriteMeasureEntry(const UndoList& list, TECUndoStep* step, TECMeasure* measure, int index);
+  void WriteAttachmentEntry(const UndoList& list, TECUndoStep* step, TECSymbolEntry* entry, int index);
+  void WritePageObjectEntry(const UndoList& list, TECUndoStep* step, TECPageObject* object);
 
   // Reads the page setup in `unit` for the duration of `read`.
   template <typename Read>

@@ -13,7 +13,7 @@ constexpr std::uint16_t kPicturePresent = 1;
 // Each stored object takes at least its size and kind bytes.
 constexpr std::uint64_t kMinStoredObject = 2;
 
-void SavePicture(TStream& stream, const TECPagePicture& picture) {
+void SavePicture(ByteStream& stream, const TECPagePicture& picture) {
   if (!picture.Picture) {
     stream.WriteU16(0);
     stream.WriteU16(0);
@@ -26,7 +26,7 @@ void SavePicture(TStream& stream, const TECPagePicture& picture) {
   stream.WriteBuffer(picture.Picture->Data.data(), picture.Picture->Data.size());
 }
 
-void LoadPicture(TStream& stream, TECPagePicture& picture) {
+void LoadPicture(ByteStream& stream, TECPagePicture& picture) {
   const std::uint16_t present = stream.ReadU16();
   const std::uint16_t type = stream.ReadU16();
   const std::uint32_t length = stream.ReadU32();
@@ -41,14 +41,14 @@ void LoadPicture(TStream& stream, TECPagePicture& picture) {
 
 }  // namespace
 
-void SavePageObject(TStream& stream, const TECPageObject& object, TPageObjectForm form) {
+void SavePageObject(ByteStream& stream, const TECPageObject& object, PageObjectForm form) {
   const std::size_t size = object.StoredSize();
   std::array<std::uint8_t, 64> bytes{};
   object.Store(std::span<std::uint8_t>(bytes.data(), size));
   switch (form) {
-    case TPageObjectForm::ShortSize: stream.WriteU8(static_cast<std::uint8_t>(size)); break;
-    case TPageObjectForm::LongSize: stream.WriteU16(static_cast<std::uint16_t>(size)); break;
-    case TPageObjectForm::ClipboardSize: stream.WriteI32(static_cast<std::int32_t>(size)); break;
+    case PageObjectForm::ShortSize: stream.WriteU8(static_cast<std::uint8_t>(size)); break;
+    case PageObjectForm::LongSize: stream.WriteU16(static_cast<std::uint16_t>(size)); break;
+    case PageObjectForm::ClipboardSize: stream.WriteI32(static_cast<std::int32_t>(size)); break;
   }
   stream.WriteBuffer(bytes.data(), size);
   if (object.Kind == ek::PageText) {
@@ -60,12 +60,12 @@ void SavePageObject(TStream& stream, const TECPageObject& object, TPageObjectFor
   }
 }
 
-std::unique_ptr<TECPageObject> LoadPageObject(TStream& stream, TPageObjectForm form) {
+std::unique_ptr<TECPageObject> LoadPageObject(ByteStream& stream, PageObjectForm form) {
   std::int64_t size = 0;
   switch (form) {
-    case TPageObjectForm::ShortSize: size = stream.ReadU8(); break;
-    case TPageObjectForm::LongSize: size = stream.ReadU16(); break;
-    case TPageObjectForm::ClipboardSize: size = stream.ReadI32(); break;
+    case PageObjectForm::ShortSize: size = stream.ReadU8(); break;
+    case PageObjectForm::LongSize: size = stream.ReadU16(); break;
+    case PageObjectForm::ClipboardSize: size = stream.ReadI32(); break;
   }
   if (size < 0) throw EFileDamage();
   const std::vector<std::uint8_t> bytes = stream.ReadBytes(static_cast<std::size_t>(size));
@@ -83,13 +83,13 @@ std::unique_ptr<TECPageObject> LoadPageObject(TStream& stream, TPageObjectForm f
   return object;
 }
 
-void SavePageObjects(TStream& stream, const std::vector<std::unique_ptr<TECPageObject>>& objects,
-                     TPageObjectForm form) {
+void SavePageObjects(ByteStream& stream, const std::vector<std::unique_ptr<TECPageObject>>& objects,
+                     PageObjectForm form) {
   WriteCount(stream, objects.size());
   for (const auto& object : objects) SavePageObject(stream, *object, form);
 }
 
-std::vector<std::unique_ptr<TECPageObject>> LoadPageObjects(TStream& stream, TPageObjectForm form) {
+std::vector<std::unique_ptr<TECPageObject>> LoadPageObjects(ByteStream& stream, PageObjectForm form) {
   const std::uint16_t count = stream.ReadU16();
   stream.CheckAvailable(count, kMinStoredObject);
   std::vector<std::unique_ptr<TECPageObject>> objects;

@@ -10,19 +10,19 @@
 // object a u16 size, object groups and drum heads a u8 size, object groups
 // in a note-clipboard payload an i32 size; the persisted prefix follows,
 // then a text's font name and lines or a picture's header and data.
-enum class TPageObjectForm { ShortSize, LongSize, ClipboardSize };
+enum class PageObjectForm { ShortSize, LongSize, ClipboardSize };
 
 // Picture types that a reader keeps.
 inline constexpr std::uint16_t kFirstPictureType = 256;
 inline constexpr std::uint16_t kLastPictureType = 260;
 
-void SavePageObject(TStream& stream, const TECPageObject& object, TPageObjectForm form);
+void SavePageObject(ByteStream& stream, const TECPageObject& object, PageObjectForm form);
 // Raises EFileDamage for a kind that is no page object, since what follows
 // it cannot be known. A picture of an unknown type, or marked absent, is
 // read past and left out; the object itself stays.
-std::unique_ptr<TECPageObject> LoadPageObject(TStream& stream, TPageObjectForm form);
+std::unique_ptr<TECPageObject> LoadPageObject(ByteStream& stream, PageObjectForm form);
 
 // A u16 count and that many objects.
-void SavePageObjects(TStream& stream, const std::vector<std::unique_ptr<TECPageObject>>& objects,
-                     TPageObjectForm form);
-std::vector<std::unique_ptr<TECPageObject>> LoadPageObjects(TStream& stream, TPageObjectForm form);
+void SavePageObjects(ByteStream& stream, const std::vector<std::unique_ptr<TECPageObject>>& objects,
+                     PageObjectForm form);
+std::vector<std::unique_ptr<TECPageObject>> LoadPageObjects(ByteStream& stream, PageObjectForm form);

@@ -30,7 +30,7 @@ class EFileLimit : public EFileDamage {
 void CheckReadLimit(std::int64_t count, std::int64_t limit, const std::string& what);
 
 // The measures a whole score stream asks for so far.
-class TReadBudget {
+class ReadBudget {
  public:
   // Counts `count` more per-measure entries, checked against the per-row and
   // the score-wide bound.

@@ -90,11 +90,11 @@ class TECRow : public TECModelObject {
   // Options of InsertNote: 0 accidental (1..99 a microtone amount, else an
   // accidental code), 1 dots (101, 102), 2..4 articulation codes, 5 tuplet
   // count, 6 option code (122, 123).
-  using TInsertOptions = std::array<std::uint8_t, 7>;
+  using InsertOptions = std::array<std::uint8_t, 7>;
   // Enters `duration` ticks of a pitch at the cursor, split into plain,
   // dotted and tied notes; returns the first note or none.
   TECNote* InsertNote(int step, int octave, bool accidentalRule, std::uint8_t lastSpare, std::uint8_t thirdSpare,
-                      std::uint8_t optionBits, const TInsertOptions& options, int duration);
+                      std::uint8_t optionBits, const InsertOptions& options, int duration);
   // As InsertNote for callers that record or lock undo themselves; `code`
   // 2..10 starts a tuplet, 101 and 102 are dots, other codes above 10 are
   // attributes. Notes carrying an input mark do not block it.
@@ -128,13 +128,13 @@ class TECRow : public TECModelObject {
   void DeleteAtCursor(bool before);
   // A chord entry: a MIDI pitch (0 = none), or a step, octave and
   // accidental option when the step is non-zero.
-  struct TChordEntry {
+  struct ChordEntry {
     std::uint16_t Pitch = 0;
     std::uint8_t Step = 0;
     std::uint8_t Octave = 0;
     std::uint8_t Accidental = 0;
   };
-  void ReplaceWithChordNotes(const std::vector<TChordEntry>& entries, bool spell, int duration);
+  void ReplaceWithChordNotes(const std::vector<ChordEntry>& entries, bool spell, int duration);
 
   // --- cursor moves -------------------------------------------------------------
   // Moves the cursor tick to the nearest note or rest start of the cursor

@@ -106,7 +106,7 @@ TECRest* TECRow::InsertRest(int value, std::uint8_t dots) {
   for (const auto& note : measure->Notes)
     if (note->Voice == voice && NoteOverlaps(*note, t, t + length)) return nullptr;
 
-  TECUndoRecorder undo(score, kUndoRest);
+  UndoRecorder undo(score, kUndoRest);
   undo.Save(measure);
   // The voice's rests before the new one stay; the others are rebuilt
   // around it.
@@ -139,7 +139,7 @@ TECMeasureItem* TECRow::AddMeasureSymbol(int kind, std::uint8_t param, std::uint
   if (kind > 255) return nullptr;
   TECMeasure* measure = CursorMeasure(*this, *score);
   const int tick = score->CursorTick();
-  TECUndoRecorder undo(score, kUndoSymbol);
+  UndoRecorder undo(score, kUndoSymbol);
   if (kind == ek::ClefChange) {
     for (const auto& item : measure->Items) {
       if (item->Kind != ek::ClefChange || item->Position != tick) continue;
@@ -178,7 +178,7 @@ TECMeasureItem* TECRow::AddBarre(const std::array<std::uint8_t, 4>& params, std:
   TECMusicScore* score = Score();
   if (!score) return nullptr;
   TECMeasure* measure = CursorMeasure(*this, *score);
-  TECUndoRecorder undo(score, kUndoSymbol);
+  UndoRecorder undo(score, kUndoSymbol);
   undo.Save(measure);
   std::unique_ptr<TECMeasureItem> item = MakeMeasureItem(ek::Barre, measure);
   item->Position = static_cast<std::uint16_t>(score->CursorTick());
@@ -196,7 +196,7 @@ TECMeasureItem* TECRow::AddMeasureDrawing(const std::vector<const TECPageObject*
   TECMusicScore* score = Score();
   if (!score || objects.empty()) return nullptr;
   TECMeasure* measure = CursorMeasure(*this, *score);
-  TECUndoRecorder undo(score, kUndoSymbol);
+  UndoRecorder undo(score, kUndoSymbol);
   undo.Save(measure);
   auto group = std::make_unique<TECObjectGroup>(measure);
   group->Position = static_cast<std::uint16_t>(score->CursorTick());
@@ -214,7 +214,7 @@ void TECRow::AddTextItems(const std::vector<std::string>& lines, const std::stri
                           const std::array<std::uint8_t, 5>& style, std::int32_t value, std::uint8_t options) {
   TECMusicScore* score = Score();
   if (!score || lines.empty()) return;
-  TECUndoRecorder undo(score, kUndoText);
+  UndoRecorder undo(score, kUndoText);
   auto add = [&](TECMeasure* measure, int tick, std::vector<std::string> text) {
     undo.Save(measure);
     auto box = std::make_unique<TECTextBox>(measure);
@@ -263,7 +263,7 @@ void TECRow::SetChordSymbol(const std::vector<std::uint8_t>* code, const std::ve
   if (!score) return;
   TECMeasure* measure = CursorMeasure(*this, *score);
   const int tick = score->CursorTick();
-  TECUndoRecorder undo(score, kUndoChordSymbol);
+  UndoRecorder undo(score, kUndoChordSymbol);
   undo.Save(measure);
   TECChordSymbol* symbol = nullptr;
   for (const auto& item : measure->Items)
@@ -295,7 +295,7 @@ void TECRow::RemoveChordSymbol(int n) {
   TECMeasure* measure = score ? GetMeasure(score->CursorMeasure()) : nullptr;
   if (!measure || n < 0) return;
   const int tick = score->CursorTick();
-  TECUndoRecorder undo(score, kUndoChordSymbol);
+  UndoRecorder undo(score, kUndoChordSymbol);
   if (n == 0) {
     auto it = std::find_if(measure->Items.begin(), measure->Items.end(), [tick](const auto& item) {
       return item->Kind == ek::ChordSymbol && item->Position == tick;
@@ -356,7 +356,7 @@ void TECRow::DeleteAtCursor(bool before) {
     }
   }
   if (target) {
-    TECUndoRecorder undo(score, kUndoDelete);
+    UndoRecorder undo(score, kUndoDelete);
     undo.Save(measure);
     const int voice = target->Voice;
     const std::uint8_t mark = target->ChordMark;
@@ -373,7 +373,7 @@ void TECRow::DeleteAtCursor(bool before) {
   }
 }
 
-void TECRow::ReplaceWithChordNotes(const std::vector<TChordEntry>& entries, bool spell, int duration) {
+void TECRow::ReplaceWithChordNotes(const std::vector<ChordEntry>& entries, bool spell, int duration) {
   TECMusicScore* score = Score();
   if (!score || entries.empty() || duration <= 0) return;
   const int m = score->CursorMeasure();
@@ -390,7 +390,7 @@ void TECRow::ReplaceWithChordNotes(const std::vector<TChordEntry>& entries, bool
   while (MeasureCount() <= last) AddMeasure();
   TECMeasure* measure = GetMeasure(m);
   TECMeasure* next = t + duration > length ? GetMeasure(m + 1) : nullptr;
-  TECUndoRecorder undo(score, kUndoInsertNote);
+  UndoRecorder undo(score, kUndoInsertNote);
   for (int i = m; i <= last; ++i) undo.Save(GetMeasure(i));
   ScopedUndoLock lock(*score);
   // The notes that the chord replaces: those starting under it.
@@ -422,8 +422,8 @@ void TECRow::ReplaceWithChordNotes(const std::vector<TChordEntry>& entries, bool
     int previousOctave = 0;
     int previousSemitone = 0;
     bool firstPitch = true;
-    for (const TChordEntry& entry : entries) {
-      TInsertOptions options{};
+    for (const ChordEntry& entry : entries) {
+      InsertOptions options{};
       int step = entry.Step;
       int octave = entry.Octave;
       if (entry.Step != 0) {

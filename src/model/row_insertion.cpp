@@ -19,14 +19,14 @@ using namespace duration_split;
 constexpr std::uint8_t kUndoInsertNote = 1;
 constexpr std::uint8_t kUndoLink = 4;
 
-enum class TStemRule {
+enum class StemRule {
   // InsertNote: united rows and voices decide before the pitch does.
   Insert,
   Pitch,
 };
 
 // What every piece of one insertion inherits from its caller.
-struct TNoteTemplate {
+struct NoteTemplate {
   std::uint8_t Kind = ek::NoteC;
   std::uint8_t Octave = 0;
   std::uint8_t Options = 0;
@@ -39,9 +39,9 @@ struct TNoteTemplate {
 };
 
 // Lays one duration out from a place of the row, piece by piece.
-class TNoteLayer {
+class NoteLayer {
  public:
-  TNoteLayer(TECRow& row, std::uint8_t undoKind) : row_(row), score_(row.Score()), undo_(row.Score(), undoKind) {}
+  NoteLayer(TECRow& row, std::uint8_t undoKind) : row_(row), score_(row.Score()), undo_(row.Score(), undoKind) {}
 
   void AtCursor() {
     Measure = score_->CursorMeasure();
@@ -91,11 +91,11 @@ class TNoteLayer {
     return first_;
   }
 
-  TNoteTemplate Note;
+  NoteTemplate Note;
   int Measure = 0;
   int Tick = 0;
   int Voice = 0;
-  TStemRule Stem = TStemRule::Pitch;
+  StemRule Stem = StemRule::Pitch;
   // InsertPitchedNote ties above for stems up, below for stems down.
   bool ReversedLinks = false;
   bool SkipInputMarked = false;
@@ -198,7 +198,7 @@ class TNoteLayer {
   }
 
   bool StemDown(const TECMeasure& measure, int voice) const {
-    if (Stem == TStemRule::Insert) {
+    if (Stem == StemRule::Insert) {
       const int index = row_.GetIndex();
       const TECRow* above = index > 0 && row_.Owner() ? row_.Owner()->GetRow(index - 1) : nullptr;
       if (above && above->United()) return true;
@@ -325,7 +325,7 @@ class TNoteLayer {
 
   TECRow& row_;
   TECMusicScore* score_;
-  TECUndoRecorder undo_;
+  UndoRecorder undo_;
   TECNote* first_ = nullptr;
   TECNote* previous_ = nullptr;
 };
@@ -356,16 +356,16 @@ void FinishInsertion(TECRow& row, TECMusicScore& score) {
 }  // namespace
 
 TECNote* TECRow::InsertNote(int step, int octave, bool accidentalRule, std::uint8_t lastSpare,
-                            std::uint8_t thirdSpare, std::uint8_t optionBits, const TInsertOptions& options,
+                            std::uint8_t thirdSpare, std::uint8_t optionBits, const InsertOptions& options,
                             int duration) {
   if (step < ek::NoteC) step += 20;
   TECMusicScore* score = Score();
   if (!score || !ek::IsNoteStep(static_cast<std::uint8_t>(step)) || octave < 0 || octave > 255 || duration <= 0)
     return nullptr;
-  TNoteLayer layer(*this, kUndoInsertNote);
+  NoteLayer layer(*this, kUndoInsertNote);
   layer.AtCursor();
-  layer.Stem = TStemRule::Insert;
-  TNoteTemplate& note = layer.Note;
+  layer.Stem = StemRule::Insert;
+  NoteTemplate& note = layer.Note;
   note.Kind = static_cast<std::uint8_t>(step);
   note.Octave = static_cast<std::uint8_t>(octave);
   note.Extra[4] = lastSpare;
@@ -395,11 +395,11 @@ TECNote* TECRow::InsertPitchedNote(int step, int octave, std::uint8_t thirdSpare
   TECMusicScore* score = Score();
   if (!score || !ek::IsNoteStep(static_cast<std::uint8_t>(step)) || octave < 0 || octave > 255 || duration <= 0)
     return nullptr;
-  TNoteLayer layer(*this, 0);
+  NoteLayer layer(*this, 0);
   layer.AtCursor();
   layer.ReversedLinks = true;
   layer.SkipInputMarked = true;
-  TNoteTemplate& note = layer.Note;
+  NoteTemplate& note = layer.Note;
   note.Kind = static_cast<std::uint8_t>(step);
   note.Octave = static_cast<std::uint8_t>(octave);
   note.Extra[2] = thirdSpare;
@@ -425,11 +425,11 @@ TECNote* TECRow::ReflowNote(TECNote* note, int duration, std::uint8_t startOffse
       !Score())
     return nullptr;
   TECMeasure* measure = note->Owner;
-  TNoteLayer layer(*this, 0);
+  NoteLayer layer(*this, 0);
   layer.Measure = measure->Index;
   layer.Tick = note->Position;
   layer.Voice = note->Voice;
-  TNoteTemplate& from = layer.Note;
+  NoteTemplate& from = layer.Note;
   from.Kind = note->Kind;
   from.Octave = note->Octave;
   from.Options = note->Options;
@@ -478,7 +478,7 @@ TECNote* TECRow::InsertRepeatSign(int kind, int variant) {
     for (const auto& note : measure->Notes)
       if (ofVoice(note->Voice) && NoteOverlaps(*note, start, start + length)) return refuse();
   }
-  TECUndoRecorder undo(score, kUndoInsertNote);
+  UndoRecorder undo(score, kUndoInsertNote);
   undo.Save(measure);
   if (kind == ek::RepeatBar)
     std::erase_if(measure->Rests, [&](const auto& rest) { return ofVoice(rest->Voice); });
@@ -502,7 +502,7 @@ TECLinkAttribute* TECRow::LinkNotes(TECNote* a, TECNote* b, int kind) {
   if (kind < 150) kind = (kind + 150) % 256;
   if (!a || !b || a == b || !ek::IsLink(static_cast<std::uint8_t>(kind)) || !a->Owner || !b->Owner) return nullptr;
   TECMusicScore* score = Score();
-  TECUndoRecorder undo(score, kUndoLink);
+  UndoRecorder undo(score, kUndoLink);
   // The later note holds the link; its measure is saved first.
   const bool aLater = a->Owner->Index != b->Owner->Index ? a->Owner->Index > b->Owner->Index : a->Start > b->Start;
   undo.Save(aLater ? a->Owner : b->Owner);

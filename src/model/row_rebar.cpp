@@ -36,7 +36,7 @@ bool RepeatsOnPieces(std::uint8_t code) {
 
 // Accidentals in force within one old measure, one counter per pitch
 // (octave x 12 + step index). Sized for every octave a record can hold.
-class TAccidentalState {
+class AccidentalState {
  public:
   void Clear() { std::fill(table_.begin(), table_.end(), 0); }
   int& At(const TECNote& note) { return table_[note.Octave * 12u + (note.Kind - ek::NoteC)]; }
@@ -52,9 +52,9 @@ bool OwnAccidental(const TECNote& note, int& shift) {
   return false;
 }
 
-class TRebarer {
+class Rebarer {
  public:
-  TRebarer(TECRow& row, int length, int firstMeasure)
+  Rebarer(TECRow& row, int length, int firstMeasure)
       : row_(row), instrument_(row.Owner()), gridLength_(length), gridFirst_(firstMeasure) {}
 
   void Run(std::vector<std::unique_ptr<TECMeasure>>& measures) {
@@ -85,7 +85,7 @@ class TRebarer {
   }
 
  private:
-  struct TTarget {
+  struct Target {
     TECMeasure* Measure;
     int Position;
   };
@@ -102,7 +102,7 @@ class TRebarer {
     return new_[index].get();
   }
 
-  TTarget TargetOf(long long t) {
+  Target TargetOf(long long t) {
     const long long offset = std::max(0LL, t - origin_);
     const int index = static_cast<int>(offset / gridLength_) + gridFirst_;
     return {Ensure(index), static_cast<int>(offset % gridLength_)};
@@ -118,7 +118,7 @@ class TRebarer {
       // one restarts the grid; when it falls inside a new measure, its music
       // starts at the next one and rests fill the rest of that measure.
       if (!isFirst) {
-        const TTarget at = TargetOf(t);
+        const Target at = TargetOf(t);
         const int index = at.Position == 0 ? at.Measure->Index : at.Measure->Index + 1;
         TECMeasure* start = Ensure(index);
         if (const int length = LengthOfWord(from.TimeSignature->Word); length > 0) gridLength_ = length;
@@ -129,7 +129,7 @@ class TRebarer {
       }
       from.TimeSignature.reset();
     }
-    const TTarget at = TargetOf(t);
+    const Target at = TargetOf(t);
     if (from.Clef) {
       from.Clef->Owner = at.Measure;
       at.Measure->Clef = std::move(from.Clef);
@@ -148,7 +148,7 @@ class TRebarer {
   }
 
   void MoveItem(std::unique_ptr<TECMeasureItem> item, long long t) {
-    const TTarget at = TargetOf(t + item->Position);
+    const Target at = TargetOf(t + item->Position);
     if (item->Kind == ek::Tuplet) {
       auto& tuplet = static_cast<TECTuplet&>(*item);
       tuplet.Second = static_cast<std::uint16_t>(tuplet.Second + at.Position - tuplet.Position);
@@ -179,7 +179,7 @@ class TRebarer {
 
   void MoveNote(std::unique_ptr<TECNote> note, int i, long long t) {
     note->Position = note->Start;
-    const TTarget at = TargetOf(t + note->Start);
+    const Target at = TargetOf(t + note->Start);
     if (!ek::IsNoteStep(note->Kind)) {
       // Repeat signs keep their length and move whole.
       note->Position = note->Start = static_cast<std::uint16_t>(at.Position);
@@ -300,7 +300,7 @@ class TRebarer {
     InsertInTimeOrder(measure, std::move(note), nullptr);
   }
 
-  void LayDuration(std::unique_ptr<TECNote> note, TTarget at, int duration) {
+  void LayDuration(std::unique_ptr<TECNote> note, Target at, int duration) {
     if (at.Position + duration <= gridLength_ && IsPlainValue(duration)) {
       MoveWhole(std::move(note), *at.Measure);
       return;
@@ -416,7 +416,7 @@ class TRebarer {
   int gridLength_;
   int gridFirst_;
   long long origin_ = 0;
-  TAccidentalState accidentals_;
+  AccidentalState accidentals_;
   std::map<std::pair<const TECMeasure*, std::uint8_t>, std::uint8_t> marks_;
 };
 
@@ -425,5 +425,5 @@ class TRebarer {
 void TECRow::RebarNotes(int length, int firstMeasure) {
   firstMeasure = std::max(0, firstMeasure);
   if (length <= 0 || firstMeasure >= MeasureCount()) return;
-  TRebarer(*this, length, firstMeasure).Run(measures_);
+  Rebarer(*this, length, firstMeasure).Run(measures_);
 }

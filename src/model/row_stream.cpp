@@ -13,7 +13,7 @@ constexpr std::uint16_t kRowFieldCount = 9;
 constexpr int kLowestProgram = -1;
 constexpr int kHighestProgram = 128;
 
-void ReadRowBody(TStream& stream, TECRow& row, const TScoreStreamContext& context) {
+void ReadRowBody(ByteStream& stream, TECRow& row, const ScoreStreamContext& context) {
   const std::uint16_t fields = stream.ReadU16();
   if (fields >= 1) row.SetVoiceMode(stream.ReadU16());
   if (fields >= 2) row.SetFiveLineStaff(stream.ReadU8() != 0);
@@ -38,8 +38,8 @@ void ReadRowBody(TStream& stream, TECRow& row, const TScoreStreamContext& contex
 
 int RepairedChannel(std::int32_t stored) { return stored >= 1 && stored <= 16 ? stored : 1; }
 
-void SaveRowToStream(TStream& stream, const TECRow& row, bool undoMode) {
-  TBlockWriter block(stream, ek::RowBlock, 4);
+void SaveRowToStream(ByteStream& stream, const TECRow& row, bool undoMode) {
+  BlockWriter block(stream, ek::RowBlock, 4);
   stream.WriteU16(kRowFieldCount);
   stream.WriteU16(static_cast<std::uint16_t>(row.VoiceMode()));
   stream.WriteU8(row.FiveLineStaff() ? 1 : 0);
@@ -55,7 +55,7 @@ void SaveRowToStream(TStream& stream, const TECRow& row, bool undoMode) {
   block.Finish();
 }
 
-void LoadRowFromStream(TStream& stream, TECRow& row, const TScoreStreamContext& context) {
+void LoadRowFromStream(ByteStream& stream, TECRow& row, const ScoreStreamContext& context) {
   const std::int64_t start = stream.Position();
   if (stream.ReadU8() != ek::RowBlock) throw EFileDamage("No row");
   row.ClearMeasures();

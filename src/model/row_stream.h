@@ -5,12 +5,12 @@
 
 // The row block (marker 252): the row's settings and its measure blocks.
 
-void SaveRowToStream(TStream& stream, const TECRow& row, bool undoMode);
+void SaveRowToStream(ByteStream& stream, const TECRow& row, bool undoMode);
 
 // Replaces the row's measures and settings with the block's. A wrong marker
 // raises EFileDamage("No row") before anything is read; damage inside the
 // block leaves what was read and the stream at the block's end.
-void LoadRowFromStream(TStream& stream, TECRow& row, const TScoreStreamContext& context);
+void LoadRowFromStream(ByteStream& stream, TECRow& row, const ScoreStreamContext& context);
 
 // A MIDI channel as stored, made valid: channels count from 1; files that
 // counted from 0 store 0, which becomes 1, and anything else outside 1..16

@@ -204,7 +204,7 @@ nv::platform::Rect TECScorePage::PageRect() const { return {0, 0, PixelWidth(), 
 
 nv::platform::Rect TECScorePage::VisibleRect() const {
   if (owner_ == nullptr) return {};
-  const TScoreViewport view = owner_->Viewport();
+  const ScoreViewport view = owner_->Viewport();
   int width = view.ClientWidth;
   int height = view.ClientHeight;
   if (view.Enabled) {
@@ -284,7 +284,7 @@ void TECScorePage::Assign(const TECScorePage& source) {
   InvalidateClientArea();
 }
 
-void TECScorePage::LoadFromStream(TStream& stream) {
+void TECScorePage::LoadFromStream(ByteStream& stream) {
   const std::uint16_t count = stream.ReadU16();
   double read[kValueCount];
   std::copy(std::begin(values_), std::end(values_), read);
@@ -329,7 +329,7 @@ void TECScorePage::LoadFromStream(TStream& stream) {
   values_[viInterval] = read[viInterval];
 }
 
-void TECScorePage::SaveToStream(TStream& stream) const {
+void TECScorePage::SaveToStream(ByteStream& stream) const {
   stream.WriteU16(kBlockFieldCount);
   for (int index : kBlockLengths) stream.WriteExtended(values_[index]);
   stream.WriteU16(static_cast<std::uint16_t>(orientation_));

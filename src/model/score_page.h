@@ -15,7 +15,7 @@ enum class TPrinterOrientation : std::uint8_t { poPortrait, poLandscape };
 
 // What the score control shows of the page: its scroll positions and client
 // size, and the scroll bars' sizes (they show only while it is enabled).
-struct TScoreViewport {
+struct ScoreViewport {
   int ScrollX = 0;
   int ScrollY = 0;
   int ClientWidth = 0;
@@ -34,7 +34,7 @@ class IScorePageOwner {
   virtual void InvalidateScore() = 0;
   virtual void LayoutScore(int page, bool full) = 0;
   virtual void SetScoreSize(int width, int height) = 0;
-  virtual TScoreViewport Viewport() const = 0;
+  virtual ScoreViewport Viewport() const = 0;
   // True while the score prints its pages.
   virtual bool Printing() const = 0;
 };
@@ -130,8 +130,8 @@ class TECScorePage {
 
   // The page block. A reader keeps the present value of any field the
   // block's count leaves out, and of any length that cannot be right.
-  void LoadFromStream(TStream& stream);
-  void SaveToStream(TStream& stream) const;
+  void LoadFromStream(ByteStream& stream);
+  void SaveToStream(ByteStream& stream) const;
 
   std::string Dump() const;
 

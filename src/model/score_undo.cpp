@@ -29,7 +29,7 @@ std::vector<TECUndoLayoutState> TECMusicScore::LayoutStates() const {
   return states;
 }
 
-TECUndoStep* TECMusicScore::AppendStep(TUndoList& list, std::uint8_t kind) {
+TECUndoStep* TECMusicScore::AppendStep(UndoList& list, std::uint8_t kind) {
   auto step = std::make_unique<TECUndoStep>();
   step->Kind = kind;
   step->Layouts = LayoutStates();
@@ -88,28 +88,28 @@ void TECMusicScore::ClearUndoLists() {
 
 void TECMusicScore::Undo(int count) {
   ReleaseSelection();
-  TUndoPlayer(*this, false).Run(count);
+  UndoPlayer(*this, false).Run(count);
 }
 
 void TECMusicScore::Redo(int count) {
   ReleaseSelection();
-  TUndoPlayer(*this, true).Run(count);
+  UndoPlayer(*this, true).Run(count);
 }
 
 // --- entry writers ------------------------------------------------------------------
 
-bool TECMusicScore::Holds(const TUndoList& list, const TECUndoStep* step) const {
+bool TECMusicScore::Holds(const UndoList& list, const TECUndoStep* step) const {
   return step && std::any_of(list.begin(), list.end(), [step](const auto& s) { return s.get() == step; });
 }
 
-void TECMusicScore::WriteInstrumentEntry(const TUndoList& list, TECUndoStep* step, TECInstrument* instrument) {
+void TECMusicScore::WriteInstrumentEntry(const UndoList& list, TECUndoStep* step, TECInstrument* instrument) {
   if (!Holds(list, step)) return;
   const int i = IndexOfInstrument(instrument);
   if (i < 0) return;
   WriteUndoEntry(*step, {static_cast<std::uint32_t>(i)});
 }
 
-void TECMusicScore::WriteRowEntry(const TUndoList& list, TECUndoStep* step, TECRow* row) {
+void TECMusicScore::WriteRowEntry(const UndoList& list, TECUndoStep* step, TECRow* row) {
   if (!Holds(list, step) || !row) return;
   const int i = IndexOfInstrument(row->Owner());
   const int r = row->GetIndex();
@@ -117,7 +117,7 @@ void TECMusicScore::WriteRowEntry(const TUndoList& list, TECUndoStep* step, TECR
   WriteUndoEntry(*step, {static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(r)});
 }
 
-void TECMusicScore::WriteMeasureEntry(const TUndoList& list, TECUndoStep* step, TECMeasure* measure, int index) {
+void TECMusicScore::WriteMeasureEntry(const UndoList& list, TECUndoStep* step, TECMeasure* measure, int index) {
   if (!Holds(list, step) || !measure || !measure->Owner) return;
   TECRow* row = measure->Owner;
   const int i = IndexOfInstrument(row->Owner());
@@ -131,7 +131,7 @@ void TECMusicScore::WriteMeasureEntry(const TUndoList& list, TECUndoStep* step, 
   // Steps that insert measures need only their places.
   const bool withData = step->Kind != undo_kind::InsertMeasures;
   WriteUndoEntry(*step, {static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(r), static_cast<std::uint32_t>(index)},
-                 [&](TStream& s) {
+                 [&](ByteStream& s) {
                    // Both lists keep the links that later measures hold on
                    // this one: a measure put back without them would lose
                    // those ties.
@@ -139,24 +139,24 @@ void TECMusicScore::WriteMeasureEntry(const TUndoList& list, TECUndoStep* step, 
                  });
 }
 
-void TECMusicScore::WriteAttachmentEntry(const TUndoList& list, TECUndoStep* step, TECSymbolEntry* entry,
+void TECMusicScore::WriteAttachmentEntry(const UndoList& list, TECUndoStep* step, TECSymbolEntry* entry,
                                          int index) {
   if (!Holds(list, step) || !entry || !entry->Owner) return;
   const int i = IndexOfInstrument(entry->Owner);
   if (index < 0) index = entry->Owner->SymbolsRow().IndexOf(entry);
   if (i < 0 || index < 0) return;
   WriteUndoEntry(*step, {static_cast<std::uint32_t>(i), undo_entry::Attachment, static_cast<std::uint32_t>(index)},
-                 [&](TStream& s) { SaveMeasureItems(s, *entry); });
+                 [&](ByteStream& s) { SaveMeasureItems(s, *entry); });
 }
 
-void TECMusicScore::WritePageObjectEntry(const TUndoList& list, TECUndoStep* step, TECPageObject* object) {
+void TECMusicScore::WritePageObjectEntry(const UndoList& list, TECUndoStep* step, TECPageObject* object) {
   const auto* instrument = object ? dynamic_cast<const TECInstrument*>(object->Owner) : nullptr;
   if (!Holds(list, step) || !instrument) return;
   const int i = IndexOfInstrument(instrument);
   const int index = instrument->TextsRow().IndexOf(object);
   if (i < 0 || index < 0) return;
   WriteUndoEntry(*step, {static_cast<std::uint32_t>(i), undo_entry::PageObject, static_cast<std::uint32_t>(index)},
-                 [&](TStream& s) { SavePageObject(s, *object, TPageObjectForm::LongSize); });
+                 [&](ByteStream& s) { SavePageObject(s, *object, PageObjectForm::LongSize); });
 }
 
 void TECMusicScore::SaveUndoInstrument(TECUndoStep* step, TECInstrument* instrument) {

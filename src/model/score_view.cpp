@@ -20,8 +20,8 @@ int TECMusicScore::ClientScoreBottom() const {
   return host_->ClientHeight() - (host_->Enabled() ? host_->HorizontalBarHeight() : 0);
 }
 
-TScoreViewport TECMusicScore::Viewport() const {
-  TScoreViewport viewport;
+ScoreViewport TECMusicScore::Viewport() const {
+  ScoreViewport viewport;
   viewport.ScrollX = HorzScrollBar.Position;
   viewport.ScrollY = VertScrollBar.Position;
   if (host_) {

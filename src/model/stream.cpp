@@ -4,50 +4,50 @@
 
 #include "model/extended_float.h"
 
-std::size_t TStream::Read(void* buffer, std::size_t count) {
+std::size_t ByteStream::Read(void* buffer, std::size_t count) {
   const auto left = static_cast<std::uint64_t>(Remaining());
   return DoRead(buffer, static_cast<std::size_t>(std::min<std::uint64_t>(count, left)));
 }
 
-std::size_t TStream::Write(const void* buffer, std::size_t count) { return DoWrite(buffer, count); }
+std::size_t ByteStream::Write(const void* buffer, std::size_t count) { return DoWrite(buffer, count); }
 
-std::int64_t TStream::Seek(std::int64_t offset, TSeekOrigin origin) {
+std::int64_t ByteStream::Seek(std::int64_t offset, SeekOrigin origin) {
   const std::int64_t position = DoSeek(offset, origin);
   if (position < 0) throw EReadError();
   return position;
 }
 
-std::int64_t TStream::ReadEnd() const {
+std::int64_t ByteStream::ReadEnd() const {
   const std::int64_t size = Size();
   return limits_.empty() ? size : std::min(limits_.back(), size);
 }
 
-std::int64_t TStream::Remaining() const { return std::max<std::int64_t>(0, ReadEnd() - Position()); }
+std::int64_t ByteStream::Remaining() const { return std::max<std::int64_t>(0, ReadEnd() - Position()); }
 
-void TStream::ReadBuffer(void* buffer, std::size_t count) {
+void ByteStream::ReadBuffer(void* buffer, std::size_t count) {
   if (Read(buffer, count) != count) throw EReadError();
 }
 
-void TStream::WriteBuffer(const void* buffer, std::size_t count) {
+void ByteStream::WriteBuffer(const void* buffer, std::size_t count) {
   if (Write(buffer, count) != count) throw EWriteError();
 }
 
-void TStream::CheckAvailable(std::uint64_t count, std::uint64_t itemSize) const {
+void ByteStream::CheckAvailable(std::uint64_t count, std::uint64_t itemSize) const {
   const auto left = static_cast<std::uint64_t>(Remaining());
   // Divide rather than multiply so that no product can overflow.
   if (itemSize != 0 && count > left / itemSize) throw EReadError();
 }
 
-std::vector<std::uint8_t> TStream::ReadBytes(std::size_t count) {
+std::vector<std::uint8_t> ByteStream::ReadBytes(std::size_t count) {
   CheckAvailable(count);
   std::vector<std::uint8_t> bytes(count);
   ReadBuffer(bytes.data(), count);
   return bytes;
 }
 
-void TStream::Skip(std::int64_t count) {
+void ByteStream::Skip(std::int64_t count) {
   if (count < 0 || count > Remaining()) throw EReadError();
-  Seek(count, TSeekOrigin::soCurrent);
+  Seek(count, SeekOrigin::soCurrent);
 }
 
 namespace {
@@ -60,7 +60,7 @@ Unsigned FromLittleEndian(const std::uint8_t (&bytes)[N]) {
 }
 
 template <typename Unsigned>
-void WriteLittleEndian(TStream& stream, Unsigned value) {
+void WriteLittleEndian(ByteStream& stream, Unsigned value) {
   std::uint8_t bytes[sizeof(Unsigned)];
   for (std::size_t i = 0; i < sizeof(Unsigned); ++i) bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
   stream.WriteBuffer(bytes, sizeof bytes);
@@ -68,51 +68,51 @@ void WriteLittleEndian(TStream& stream, Unsigned value) {
 
 }  // namespace
 
-std::uint8_t TStream::ReadU8() {
+std::uint8_t ByteStream::ReadU8() {
   std::uint8_t value = 0;
   ReadBuffer(&value, 1);
   return value;
 }
 
-std::uint16_t TStream::ReadU16() {
+std::uint16_t ByteStream::ReadU16() {
   std::uint8_t bytes[2];
   ReadBuffer(bytes, sizeof bytes);
   return FromLittleEndian<std::uint16_t>(bytes);
 }
 
-std::int16_t TStream::ReadI16() { return static_cast<std::int16_t>(ReadU16()); }
+std::int16_t ByteStream::ReadI16() { return static_cast<std::int16_t>(ReadU16()); }
 
-std::uint32_t TStream::ReadU32() {
+std::uint32_t ByteStream::ReadU32() {
   std::uint8_t bytes[4];
   ReadBuffer(bytes, sizeof bytes);
   return FromLittleEndian<std::uint32_t>(bytes);
 }
 
-std::int32_t TStream::ReadI32() { return static_cast<std::int32_t>(ReadU32()); }
+std::int32_t ByteStream::ReadI32() { return static_cast<std::int32_t>(ReadU32()); }
 
-double TStream::ReadExtended() {
-  TExtendedBytes bytes;
+double ByteStream::ReadExtended() {
+  ExtendedBytes bytes;
   ReadBuffer(bytes.data(), bytes.size());
   return DecodeExtended(bytes);
 }
 
-void TStream::WriteU8(std::uint8_t value) { WriteBuffer(&value, 1); }
-void TStream::WriteU16(std::uint16_t value) { WriteLittleEndian(*this, value); }
-void TStream::WriteI16(std::int16_t value) { WriteU16(static_cast<std::uint16_t>(value)); }
-void TStream::WriteU32(std::uint32_t value) { WriteLittleEndian(*this, value); }
-void TStream::WriteI32(std::int32_t value) { WriteU32(static_cast<std::uint32_t>(value)); }
+void ByteStream::WriteU8(std::uint8_t value) { WriteBuffer(&value, 1); }
+void ByteStream::WriteU16(std::uint16_t value) { WriteLittleEndian(*this, value); }
+void ByteStream::WriteI16(std::int16_t value) { WriteU16(static_cast<std::uint16_t>(value)); }
+void ByteStream::WriteU32(std::uint32_t value) { WriteLittleEndian(*this, value); }
+void ByteStream::WriteI32(std::int32_t value) { WriteU32(static_cast<std::uint32_t>(value)); }
 
-void TStream::WriteExtended(double value) {
-  const TExtendedBytes bytes = EncodeExtended(value);
+void ByteStream::WriteExtended(double value) {
+  const ExtendedBytes bytes = EncodeExtended(value);
   WriteBuffer(bytes.data(), bytes.size());
 }
 
-TStreamLimit::TStreamLimit(TStream& stream, std::int64_t length) : stream_(stream) {
+StreamLimit::StreamLimit(ByteStream& stream, std::int64_t length) : stream_(stream) {
   if (length < 0 || length > stream.Remaining()) throw EFileDamage();
   end_ = stream.Position() + length;
   stream.limits_.push_back(end_);
 }
 
-TStreamLimit::~TStreamLimit() { stream_.limits_.pop_back(); }
+StreamLimit::~StreamLimit() { stream_.limits_.pop_back(); }
 
-void TStreamLimit::SkipToEnd() { stream_.Seek(end_, TSeekOrigin::soBeginning); }
+void StreamLimit::SkipToEnd() { stream_.Seek(end_, SeekOrigin::soBeginning); }

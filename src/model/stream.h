@@ -9,7 +9,7 @@
 // Byte streams shared by every reader and writer of the program.
 //
 // Reading is bounded: a stream keeps a stack of read limits (see
-// TStreamLimit), reads never pass the innermost one, and every length or count
+// StreamLimit), reads never pass the innermost one, and every length or count
 // taken from the data is checked against what is left before anything is
 // allocated. Multi-byte values are little-endian.
 
@@ -45,14 +45,14 @@ class EFileOpenError : public EStreamError {
   using EStreamError::EStreamError;
 };
 
-enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
+enum class SeekOrigin { soBeginning, soCurrent, soEnd };
 
-class TStream {
+class ByteStream {
  public:
-  virtual ~TStream() = default;
-  TStream() = default;
-  TStream(const TStream&) = delete;
-  TStream& operator=(const TStream&) = delete;
+  virtual ~ByteStream() = default;
+  ByteStream() = default;
+  ByteStream(const ByteStream&) = delete;
+  ByteStream& operator=(const ByteStream&) = delete;
 
   // Reads up to count bytes, never past the innermost read limit; returns how
   // many were read.
@@ -61,10 +61,10 @@ class TStream {
   std::size_t Write(const void* buffer, std::size_t count);
   // Moves the position; a negative result raises EReadError. Returns the new
   // position.
-  std::int64_t Seek(std::int64_t offset, TSeekOrigin origin);
+  std::int64_t Seek(std::int64_t offset, SeekOrigin origin);
 
   std::int64_t Position() const { return DoTell(); }
-  void SetPosition(std::int64_t position) { Seek(position, TSeekOrigin::soBeginning); }
+  void SetPosition(std::int64_t position) { Seek(position, SeekOrigin::soBeginning); }
   std::int64_t Size() const { return DoSize(); }
 
   // Bytes left before the innermost read limit (or the end of the data).
@@ -104,30 +104,30 @@ class TStream {
   virtual std::size_t DoRead(void* buffer, std::size_t count) = 0;
   virtual std::size_t DoWrite(const void* buffer, std::size_t count) = 0;
   // Returns the new position or -1 when the position is not valid.
-  virtual std::int64_t DoSeek(std::int64_t offset, TSeekOrigin origin) = 0;
+  virtual std::int64_t DoSeek(std::int64_t offset, SeekOrigin origin) = 0;
   virtual std::int64_t DoTell() const = 0;
   virtual std::int64_t DoSize() const = 0;
 
  private:
-  friend class TStreamLimit;
+  friend class StreamLimit;
   std::vector<std::int64_t> limits_;
 };
 
 // Limits reading to the next length bytes while it lives, so that a block
 // cannot read past its own end. Limits nest; a length beyond what the
 // enclosing limit leaves raises EFileDamage.
-class TStreamLimit {
+class StreamLimit {
  public:
-  TStreamLimit(TStream& stream, std::int64_t length);
-  ~TStreamLimit();
-  TStreamLimit(const TStreamLimit&) = delete;
-  TStreamLimit& operator=(const TStreamLimit&) = delete;
+  StreamLimit(ByteStream& stream, std::int64_t length);
+  ~StreamLimit();
+  StreamLimit(const StreamLimit&) = delete;
+  StreamLimit& operator=(const StreamLimit&) = delete;
 
   std::int64_t End() const { return end_; }
   // Moves to the end of the limited range, past whatever was not read.
   void SkipToEnd();
 
  private:
-  TStream& stream_;
+  ByteStream& stream_;
   std::int64_t end_;
 };

@@ -2,7 +2,7 @@
 
 #include <string>
 
-TBlockWriter::TBlockWriter(TStream& stream, std::uint8_t marker, int lengthBytes)
+BlockWriter::BlockWriter(ByteStream& stream, std::uint8_t marker, int lengthBytes)
     : stream_(stream),
       start_(stream.Position()),
       lengthBytes_(lengthBytes),
@@ -14,7 +14,7 @@ TBlockWriter::TBlockWriter(TStream& stream, std::uint8_t marker, int lengthBytes
     stream_.WriteU32(0);
 }
 
-TBlockWriter::~TBlockWriter() {
+BlockWriter::~BlockWriter() {
   if (finished_ || std::uncaught_exceptions() == exceptionsAtStart_) return;
   // Writing raised: patch what was written, as a reader of the partial
   // stream expects. The error already on its way is the one to report, so a
@@ -27,7 +27,7 @@ TBlockWriter::~TBlockWriter() {
   }
 }
 
-void TBlockWriter::Finish() {
+void BlockWriter::Finish() {
   const std::int64_t end = stream_.Position();
   const std::int64_t length = end - start_;
   finished_ = true;
@@ -38,7 +38,7 @@ void TBlockWriter::Finish() {
   stream_.SetPosition(end);
 }
 
-void TBlockWriter::Patch(std::int64_t length) {
+void BlockWriter::Patch(std::int64_t length) {
   stream_.SetPosition(start_ + 1);
   if (lengthBytes_ == 2)
     stream_.WriteU16(static_cast<std::uint16_t>(length));
@@ -46,14 +46,14 @@ void TBlockWriter::Patch(std::int64_t length) {
     stream_.WriteU32(static_cast<std::uint32_t>(length));
 }
 
-TSizedRecord ReadSizedRecord(TStream& stream) {
-  TSizedRecord record;
+SizedRecord ReadSizedRecord(ByteStream& stream) {
+  SizedRecord record;
   record.Size = stream.ReadU8();
   stream.ReadBuffer(record.Bytes.data(), record.Size);
   return record;
 }
 
-void WriteSizedRecord(TStream& stream, std::span<const std::uint8_t> bytes) {
+void WriteSizedRecord(ByteStream& stream, std::span<const std::uint8_t> bytes) {
   if (bytes.size() > 255) {
     throw EWriteError("A record of " + std::to_string(bytes.size()) + " bytes is too long to store");
   }
@@ -61,13 +61,13 @@ void WriteSizedRecord(TStream& stream, std::span<const std::uint8_t> bytes) {
   stream.WriteBuffer(bytes.data(), bytes.size());
 }
 
-std::uint16_t ReadElementCount(TStream& stream) {
+std::uint16_t ReadElementCount(ByteStream& stream) {
   const std::uint16_t count = stream.ReadU16();
   if (count > kMaxMeasureElements) throw EFileDamage();
   return count;
 }
 
-void WriteCount(TStream& stream, std::size_t count, std::size_t limit) {
+void WriteCount(ByteStream& stream, std::size_t count, std::size_t limit) {
   if (count > limit) {
     throw EWriteError("A list of " + std::to_string(count) + " entries is too long to store");
   }

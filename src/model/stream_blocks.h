@@ -12,7 +12,7 @@
 // The framing shared by the blocks of a score stream: block markers with a
 // patched length, sized records, and how a stream of blocks is to be read.
 
-struct TIncomingLink;
+struct IncomingLink;
 
 // The version every writer writes.
 inline constexpr std::uint16_t kScoreFileVersion = 880;
@@ -22,7 +22,7 @@ inline constexpr std::uint32_t kMaxMeasureElements = 10000;
 // What the block readers need to know about the stream they read: its file
 // version and form, and whether it is an undo or clipboard payload (which
 // carries the links that reach a measure from later ones).
-struct TScoreStreamContext {
+struct ScoreStreamContext {
   std::uint16_t Version = kScoreFileVersion;
   // Marker 250 streams: measures without rest lists.
   bool OldestForm = false;
@@ -37,20 +37,20 @@ struct TScoreStreamContext {
   // the notes read are listed here for the caller to connect, instead of
   // being connected at once (undo decides which of two restored measures
   // tells the truth about a link between them).
-  std::vector<TIncomingLink>* IncomingLinks = nullptr;
+  std::vector<IncomingLink>* IncomingLinks = nullptr;
   // Set when reading a whole score stream: the measures it asked for so far.
-  TReadBudget* Budget = nullptr;
+  ReadBudget* Budget = nullptr;
 };
 
 // Writes a block's marker and a length placeholder of 2 or 4 bytes; Finish
 // patches in the distance from the marker to the current end. When writing
 // raised, the destructor still patches what was written.
-class TBlockWriter {
+class BlockWriter {
  public:
-  TBlockWriter(TStream& stream, std::uint8_t marker, int lengthBytes);
-  ~TBlockWriter();
-  TBlockWriter(const TBlockWriter&) = delete;
-  TBlockWriter& operator=(const TBlockWriter&) = delete;
+  BlockWriter(ByteStream& stream, std::uint8_t marker, int lengthBytes);
+  ~BlockWriter();
+  BlockWriter(const BlockWriter&) = delete;
+  BlockWriter& operator=(const BlockWriter&) = delete;
 
   // Raises EWriteError when the block is too long for its length field.
   void Finish();
@@ -58,7 +58,7 @@ class TBlockWriter {
  private:
   void Patch(std::int64_t length);
 
-  TStream& stream_;
+  ByteStream& stream_;
   std::int64_t start_;
   int lengthBytes_;
   bool finished_ = false;
@@ -72,11 +72,11 @@ class TBlockWriter {
 // the enclosing reader; a stream past a read limit (EFileLimit) fails the
 // whole reading.
 template <typename Body>
-bool ReadBlockBody(TStream& stream, std::int64_t start, int lengthBytes, Body body) {
+bool ReadBlockBody(ByteStream& stream, std::int64_t start, int lengthBytes, Body body) {
   const std::int64_t length = lengthBytes == 2 ? stream.ReadU16() : stream.ReadU32();
   const std::int64_t header = stream.Position() - start;
   if (length < header) throw EFileDamage();
-  TStreamLimit limit(stream, length - header);
+  StreamLimit limit(stream, length - header);
   bool intact = true;
   try {
     body();
@@ -91,20 +91,20 @@ bool ReadBlockBody(TStream& stream, std::int64_t start, int lengthBytes, Body bo
 }
 
 // A sized record as stored: a byte count, then that many bytes.
-struct TSizedRecord {
+struct SizedRecord {
   std::array<std::uint8_t, 255> Bytes{};
   std::uint8_t Size = 0;
   std::span<const std::uint8_t> Span() const { return {Bytes.data(), Size}; }
   std::uint8_t Kind() const { return Size ? Bytes[0] : 0; }
 };
 
-TSizedRecord ReadSizedRecord(TStream& stream);
-void WriteSizedRecord(TStream& stream, std::span<const std::uint8_t> bytes);
+SizedRecord ReadSizedRecord(ByteStream& stream);
+void WriteSizedRecord(ByteStream& stream, std::span<const std::uint8_t> bytes);
 
 // Stores a record through its Store(span) into `size` bytes and writes them
 // as a sized record.
 template <typename Record>
-void WriteRecord(TStream& stream, const Record& record, std::size_t size) {
+void WriteRecord(ByteStream& stream, const Record& record, std::size_t size) {
   std::array<std::uint8_t, 64> bytes{};
   record.Store(std::span<std::uint8_t>(bytes.data(), size));
   WriteSizedRecord(stream, std::span<const std::uint8_t>(bytes.data(), size));
@@ -112,6 +112,6 @@ void WriteRecord(TStream& stream, const Record& record, std::size_t size) {
 
 // Reads a u16 count of elements in a measure block; above the limit the
 // block is damaged.
-std::uint16_t ReadElementCount(TStream& stream);
+std::uint16_t ReadElementCount(ByteStream& stream);
 // Writes a count; raises EWriteError above `limit`.
-void WriteCount(TStream& stream, std::size_t count, std::size_t limit = 65535);
+void WriteCount(ByteStream& stream, std::size_t count, std::size_t limit = 65535);

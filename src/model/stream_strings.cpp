@@ -16,7 +16,7 @@ void CheckStorable(std::string_view text) {
 
 }  // namespace
 
-std::string ReadStreamString(TStream& stream) {
+std::string ReadStreamString(ByteStream& stream) {
   const std::uint16_t length = stream.ReadU16();
   stream.CheckAvailable(length);
   std::string text(length, '\0');
@@ -24,13 +24,13 @@ std::string ReadStreamString(TStream& stream) {
   return text;
 }
 
-void WriteStreamString(TStream& stream, std::string_view text) {
+void WriteStreamString(ByteStream& stream, std::string_view text) {
   CheckStorable(text);
   stream.WriteU16(static_cast<std::uint16_t>(text.size()));
   stream.WriteBuffer(text.data(), text.size());
 }
 
-void ReadStreamStrings(TStream& stream, std::vector<std::string>& list) {
+void ReadStreamStrings(ByteStream& stream, std::vector<std::string>& list) {
   list.clear();
   const std::uint16_t count = stream.ReadU16();
   if (count > kMaxStreamStrings) throw EFileDamage();
@@ -41,7 +41,7 @@ void ReadStreamStrings(TStream& stream, std::vector<std::string>& list) {
   list = std::move(read);
 }
 
-void WriteStreamStrings(TStream& stream, const std::vector<std::string>& list) {
+void WriteStreamStrings(ByteStream& stream, const std::vector<std::string>& list) {
   if (list.size() > kMaxStreamStrings) {
     throw EWriteError("List of " + std::to_string(list.size()) + " strings is too long to store");
   }

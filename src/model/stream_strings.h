@@ -16,19 +16,19 @@ inline constexpr std::size_t kMaxStreamStrings = 10000;
 inline constexpr std::size_t kMaxStreamStringLength = 65535;
 
 // Raises EReadError when the stream holds fewer bytes than the length says.
-std::string ReadStreamString(TStream& stream);
+std::string ReadStreamString(ByteStream& stream);
 // Raises EWriteError for a string over 65535 bytes, before writing anything.
-void WriteStreamString(TStream& stream, std::string_view text);
+void WriteStreamString(ByteStream& stream, std::string_view text);
 
 // Clears the list first. A count above 10000 raises EFileDamage; the list
 // is left empty then.
-void ReadStreamStrings(TStream& stream, std::vector<std::string>& list);
+void ReadStreamStrings(ByteStream& stream, std::vector<std::string>& list);
 // Raises EWriteError, before writing anything, for a list that could not be
 // read back: more than 10000 entries or an entry over 65535 bytes.
-void WriteStreamStrings(TStream& stream, const std::vector<std::string>& list);
+void WriteStreamStrings(ByteStream& stream, const std::vector<std::string>& list);
 
 // The same operations for the file streams of the template libraries.
-inline std::string ReadLengthString(TFileStream& stream) { return ReadStreamString(stream); }
-inline void WriteLengthString(TFileStream& stream, std::string_view text) {
+inline std::string ReadLengthString(FileStream& stream) { return ReadStreamString(stream); }
+inline void WriteLengthString(FileStream& stream, std::string_view text) {
   WriteStreamString(stream, text);
 }

@@ -9,7 +9,7 @@
 
 namespace {
 
-TLegacyCodePage gLegacyPage = TLegacyCodePage::cp1252;
+LegacyCodePage gLegacyPage = LegacyCodePage::cp1252;
 
 // Code points of the bytes 0x80..0xBF of code page 1251; 0xC0..0xFF are the
 // Cyrillic capitals and small letters U+0410..U+044F in order. 0x98 is
@@ -28,9 +28,9 @@ constexpr std::array<char16_t, 32> kCp1252High = {
     0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
 
-char32_t CodePoint(std::uint8_t byte, TLegacyCodePage page) {
+char32_t CodePoint(std::uint8_t byte, LegacyCodePage page) {
   if (byte < 0x80) return byte;
-  if (page == TLegacyCodePage::cp1251) {
+  if (page == LegacyCodePage::cp1251) {
     if (byte >= 0xC0) return 0x0410 + (byte - 0xC0);
     return kCp1251High[byte - 0x80];
   }
@@ -53,15 +53,15 @@ void AppendUtf8(std::string& out, char32_t c) {
 
 }  // namespace
 
-TLegacyCodePage LegacyCodePageForLanguage(std::string_view language) {
+LegacyCodePage LegacyCodePageForLanguage(std::string_view language) {
   std::string lower(language);
   std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-  return lower == "ru" || lower == "russian" ? TLegacyCodePage::cp1251 : TLegacyCodePage::cp1252;
+  return lower == "ru" || lower == "russian" ? LegacyCodePage::cp1251 : LegacyCodePage::cp1252;
 }
 
-TLegacyCodePage LegacyTextCodePage() { return gLegacyPage; }
+LegacyCodePage LegacyTextCodePage() { return gLegacyPage; }
 
-void SetLegacyTextCodePage(TLegacyCodePage page) { gLegacyPage = page; }
+void SetLegacyTextCodePage(LegacyCodePage page) { gLegacyPage = page; }
 
 bool IsValidUtf8(std::string_view bytes) {
   std::size_t i = 0;
@@ -97,7 +97,7 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
-std::string DecodeStoredText(std::string_view bytes, TLegacyCodePage page) {
+std::string DecodeStoredText(std::string_view bytes, LegacyCodePage page) {
   if (IsValidUtf8(bytes)) return std::string(bytes);
   std::string out;
   out.reserve(bytes.size() * 2);
@@ -105,9 +105,9 @@ std::string DecodeStoredText(std::string_view bytes, TLegacyCodePage page) {
   return out;
 }
 
-std::string ReadStoredText(TStream& stream) { return DecodeStoredText(ReadStreamString(stream), gLegacyPage); }
+std::string ReadStoredText(ByteStream& stream) { return DecodeStoredText(ReadStreamString(stream), gLegacyPage); }
 
-std::vector<std::string> ReadStoredTextList(TStream& stream) {
+std::vector<std::string> ReadStoredTextList(ByteStream& stream) {
   std::vector<std::string> list;
   ReadStreamStrings(stream, list);
   for (std::string& text : list) text = DecodeStoredText(text, gLegacyPage);

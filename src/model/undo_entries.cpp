@@ -9,18 +9,18 @@
 #include "model/stream_strings.h"
 
 void WriteUndoEntry(TECUndoStep& step, std::initializer_list<std::uint32_t> path,
-                    const std::function<void(TStream&)>& payload) {
-  TMemoryStream& stream = step.Stream;
+                    const std::function<void(ByteStream&)>& payload) {
+  MemoryStream& stream = step.Stream;
   const std::int64_t start = stream.Size();
   try {
-    stream.Seek(0, TSeekOrigin::soEnd);
+    stream.Seek(0, SeekOrigin::soEnd);
     stream.WriteU32(static_cast<std::uint32_t>(start));
     for (std::uint32_t index : path) stream.WriteU32(index);
     if (payload) payload(stream);
     const std::int64_t end = stream.Position();
     stream.SetPosition(start);
     stream.WriteU32(static_cast<std::uint32_t>(end));
-    stream.Seek(0, TSeekOrigin::soEnd);
+    stream.Seek(0, SeekOrigin::soEnd);
     ++step.EntryCount;
   } catch (const EStreamError&) {
     stream.SetSize(start);
@@ -28,7 +28,7 @@ void WriteUndoEntry(TECUndoStep& step, std::initializer_list<std::uint32_t> path
   }
 }
 
-void WriteUndoRowHeader(TStream& stream, const TECRow& row) {
+void WriteUndoRowHeader(ByteStream& stream, const TECRow& row) {
   stream.WriteU32(static_cast<std::uint32_t>(row.VoiceMode()));
   stream.WriteU8(row.FiveLineStaff() ? 1 : 0);
   WriteStreamString(stream, row.Name());
@@ -52,8 +52,8 @@ std::vector<TECMeasure*> MeasuresHoldingLinksOn(const TECRow& row) {
   return holders;
 }
 
-TUndoRowHeader ReadUndoRowHeader(TStream& stream) {
-  TUndoRowHeader header;
+UndoRowHeader ReadUndoRowHeader(ByteStream& stream) {
+  UndoRowHeader header;
   header.VoiceMode = static_cast<std::int32_t>(stream.ReadU32());
   header.FiveLine = stream.ReadU8();
   header.Name = ReadStreamString(stream);
@@ -66,7 +66,7 @@ TUndoRowHeader ReadUndoRowHeader(TStream& stream) {
   return header;
 }
 
-void ApplyUndoRowHeader(TECRow& row, const TUndoRowHeader& header) {
+void ApplyUndoRowHeader(TECRow& row, const UndoRowHeader& header) {
   row.SetVoiceMode(header.VoiceMode);
   row.SetFiveLineStaff(header.FiveLine != 0);
   row.SetName(header.Name);
@@ -78,15 +78,15 @@ void ApplyUndoRowHeader(TECRow& row, const TUndoRowHeader& header) {
   row.SetUnited(header.United != 0);
 }
 
-void WriteUndoInstrumentHeader(TStream& stream, const TECInstrument& instrument) {
+void WriteUndoInstrumentHeader(ByteStream& stream, const TECInstrument& instrument) {
   stream.WriteU32(static_cast<std::uint32_t>(instrument.GetIndex()));
   SaveInstrumentToStream(stream, instrument, true);
 }
 
-int ReadUndoInstrumentIndex(TStream& stream) { return static_cast<int>(stream.ReadU32()); }
+int ReadUndoInstrumentIndex(ByteStream& stream) { return static_cast<int>(stream.ReadU32()); }
 
-void ReadUndoInstrumentHeader(TStream& stream, TECInstrument& instrument) {
-  TScoreStreamContext context;
+void ReadUndoInstrumentHeader(ByteStream& stream, TECInstrument& instrument) {
+  ScoreStreamContext context;
   context.UndoMode = true;
   if (const TECMusicScore* score = instrument.Score()) context.DefaultMeasureLength = score->DefaultMeasureLength();
   LoadInstrumentFromStream(stream, instrument, context);

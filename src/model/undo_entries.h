@@ -26,13 +26,13 @@ inline constexpr std::uint32_t PageObject = 255;
 // entry began and the failure goes no further, so a step never holds half
 // an entry.
 void WriteUndoEntry(TECUndoStep& step, std::initializer_list<std::uint32_t> path,
-                    const std::function<void(TStream&)>& payload = {});
+                    const std::function<void(ByteStream&)>& payload = {});
 
 // The settings of a row that a step re-creates, written before its first
 // entry: voice mode (u32) and five-line flag (u8), then name, MIDI program,
 // channel, volume, pan, mute and united flag, so that a row comes back
 // whole.
-struct TUndoRowHeader {
+struct UndoRowHeader {
   std::int32_t VoiceMode = 0;
   std::uint8_t FiveLine = 1;
   std::string Name;
@@ -44,9 +44,9 @@ struct TUndoRowHeader {
   std::uint8_t United = 0;
 };
 
-void WriteUndoRowHeader(TStream& stream, const TECRow& row);
-TUndoRowHeader ReadUndoRowHeader(TStream& stream);
-void ApplyUndoRowHeader(TECRow& row, const TUndoRowHeader& header);
+void WriteUndoRowHeader(ByteStream& stream, const TECRow& row);
+UndoRowHeader ReadUndoRowHeader(ByteStream& stream);
+void ApplyUndoRowHeader(TECRow& row, const UndoRowHeader& header);
 
 // The measures of other rows whose notes hold links on notes of `row`:
 // freeing the row takes those links off them, so a step that removes the row
@@ -57,8 +57,8 @@ std::vector<TECMeasure*> MeasuresHoldingLinksOn(const TECRow& row);
 // index and its whole instrument block, so that it comes back with every
 // setting, row, measure, symbol and page object. The step of a deleted
 // instrument needs nothing else.
-void WriteUndoInstrumentHeader(TStream& stream, const TECInstrument& instrument);
+void WriteUndoInstrumentHeader(ByteStream& stream, const TECInstrument& instrument);
 // Reads the index of the instrument the header describes.
-int ReadUndoInstrumentIndex(TStream& stream);
+int ReadUndoInstrumentIndex(ByteStream& stream);
 // Reads the instrument block into a new instrument.
-void ReadUndoInstrumentHeader(TStream& stream, TECInstrument& instrument);
+void ReadUndoInstrumentHeader(ByteStream& stream, TECInstrument& instrument);

@@ -17,8 +17,8 @@ namespace {
 // beyond it is damage, not a place to append up to.
 constexpr std::uint32_t kMaxIndex = 65535;
 
-TScoreStreamContext UndoContext(const TECMusicScore& score) {
-  TScoreStreamContext context;
+ScoreStreamContext UndoContext(const TECMusicScore& score) {
+  ScoreStreamContext context;
   context.UndoMode = true;
   // Links are resolved once the whole step is back.
   context.Deferred = true;
@@ -26,7 +26,7 @@ TScoreStreamContext UndoContext(const TECMusicScore& score) {
   return context;
 }
 
-std::uint32_t ReadIndex(TStream& stream) {
+std::uint32_t ReadIndex(ByteStream& stream) {
   const std::uint32_t index = stream.ReadU32();
   if (index > kMaxIndex) throw EFileDamage();
   return index;
@@ -45,19 +45,19 @@ bool AddsPageObject(std::uint8_t kind) {
 bool DeletesPageObject(std::uint8_t kind) { return kind == undo_kind::DeleteSelection || kind == undo_kind::Erase; }
 
 // A symbols-row item list read aside, so that a damaged one changes nothing.
-struct TReadItems {
+struct ReadItemsResult {
   std::vector<std::unique_ptr<TECSymbolItem>> Items;
   std::uint8_t Flag = 0;
 };
 
-TReadItems ReadItems(TStream& stream) {
+ReadItemsResult ReadItems(ByteStream& stream) {
   TECInstrument scratch(nullptr);
   LoadMeasureItems(stream, scratch, 0);
   TECSymbolEntry& entry = *scratch.SymbolsRow().At(0);
   return {std::move(entry.Items), entry.Flag};
 }
 
-void PutItems(TECSymbolEntry& entry, TReadItems read) {
+void PutItems(TECSymbolEntry& entry, ReadItemsResult read) {
   entry.Items = std::move(read.Items);
   for (const auto& item : entry.Items) item->Entry = &entry;
   entry.Flag = read.Flag;
@@ -65,7 +65,7 @@ void PutItems(TECSymbolEntry& entry, TReadItems read) {
 
 }  // namespace
 
-void TUndoPlayer::Run(int count) {
+void UndoPlayer::Run(int count) {
   if (score_.GetStyle() == TScoreStyle::ssPreviewPages || score_.ReadOnly) return;
   auto& list = redo_ ? score_.redoList_ : score_.undoList_;
   auto finish = [&] {
@@ -106,7 +106,7 @@ void TUndoPlayer::Run(int count) {
   finish();
 }
 
-void TUndoPlayer::RestoreLayoutState(const std::vector<TECUndoLayoutState>& states) {
+void UndoPlayer::RestoreLayoutState(const std::vector<TECUndoLayoutState>& states) {
   for (std::size_t i = 0; i < states.size(); ++i) {
     TECInstrument* instrument = score_.GetInstrumentAt(static_cast<int>(i));
     if (!instrument) break;
@@ -118,7 +118,7 @@ void TUndoPlayer::RestoreLayoutState(const std::vector<TECUndoLayoutState>& stat
   }
 }
 
-bool TUndoPlayer::Apply(TECUndoStep& step) {
+bool UndoPlayer::Apply(TECUndoStep& step) {
   step.Stream.SetPosition(0);
   const std::uint8_t kind = step.Kind;
   const bool rowKind = kind == undo_kind::AddRow || kind == undo_kind::DeleteRow;
@@ -150,7 +150,7 @@ bool TUndoPlayer::Apply(TECUndoStep& step) {
   return false;
 }
 
-void TUndoPlayer::ApplyPickup(TECUndoStep& step) {
+void UndoPlayer::ApplyPickup(TECUndoStep& step) {
   const std::uint16_t word = step.Stream.ReadU16();
   // The mirror step holds the present word before its entries.
   if (TECUndoStep* mirror = Mirror(step.Kind)) mirror->Stream.WriteU16(score_.aufTakt_);
@@ -159,7 +159,7 @@ void TUndoPlayer::ApplyPickup(TECUndoStep& step) {
   ApplyEntries(step, false);
 }
 
-TECUndoStep* TUndoPlayer::Mirror(std::uint8_t kind) {
+TECUndoStep* UndoPlayer::Mirror(std::uint8_t kind) {
   if (mirrorBegun_) return mirror_;
   mirrorBegun_ = true;
   if (!redo_) {
@@ -172,7 +172,7 @@ TECUndoStep* TUndoPlayer::Mirror(std::uint8_t kind) {
   return mirror_;
 }
 
-void TUndoPlayer::MirrorMeasure(std::uint8_t kind, TECMeasure* measure, int index) {
+void UndoPlayer::MirrorMeasure(std::uint8_t kind, TECMeasure* measure, int index) {
   TECUndoStep* mirror = Mirror(kind);
   if (redo_)
     score_.SaveUndoMeasure(mirror, measure, index);
@@ -180,7 +180,7 @@ void TUndoPlayer::MirrorMeasure(std::uint8_t kind, TECMeasure* measure, int inde
     score_.SaveRedoMeasure(mirror, measure, index);
 }
 
-void TUndoPlayer::MirrorRow(std::uint8_t kind, TECRow* row) {
+void UndoPlayer::MirrorRow(std::uint8_t kind, TECRow* row) {
   TECUndoStep* mirror = Mirror(kind);
   if (redo_)
     score_.SaveUndoRow(mirror, row);
@@ -188,7 +188,7 @@ void TUndoPlayer::MirrorRow(std::uint8_t kind, TECRow* row) {
     score_.SaveRedoRow(mirror, row);
 }
 
-void TUndoPlayer::MirrorAttachment(std::uint8_t kind, TECSymbolEntry* entry, int index) {
+void UndoPlayer::MirrorAttachment(std::uint8_t kind, TECSymbolEntry* entry, int index) {
   TECUndoStep* mirror = Mirror(kind);
   if (redo_)
     score_.SaveUndoAttachment(mirror, entry, index);
@@ -196,9 +196,9 @@ void TUndoPlayer::MirrorAttachment(std::uint8_t kind, TECSymbolEntry* entry, int
     score_.SaveRedoAttachment(mirror, entry, index);
 }
 
-bool TUndoPlayer::RemoveRow(TECUndoStep& step) {
+bool UndoPlayer::RemoveRow(TECUndoStep& step) {
   if (step.EntryCount == 0) return true;
-  TStream& s = step.Stream;
+  ByteStream& s = step.Stream;
   s.ReadU32();
   const int i = static_cast<int>(s.ReadU32());
   const int r = static_cast<int>(s.ReadU32());
@@ -219,9 +219,9 @@ bool TUndoPlayer::RemoveRow(TECUndoStep& step) {
   return true;
 }
 
-bool TUndoPlayer::RemoveInstrument(TECUndoStep& step) {
+bool UndoPlayer::RemoveInstrument(TECUndoStep& step) {
   if (step.EntryCount == 0) return true;
-  TStream& s = step.Stream;
+  ByteStream& s = step.Stream;
   s.ReadU32();
   const int i = static_cast<int>(s.ReadU32());
   TECInstrument* instrument = score_.GetInstrumentAt(i);
@@ -236,8 +236,8 @@ bool TUndoPlayer::RemoveInstrument(TECUndoStep& step) {
   return true;
 }
 
-void TUndoPlayer::RecreateInstrument(TECUndoStep& step) {
-  TStream& s = step.Stream;
+void UndoPlayer::RecreateInstrument(TECUndoStep& step) {
+  ByteStream& s = step.Stream;
   const int index = ReadUndoInstrumentIndex(s);
   TECInstrument* instrument = score_.InsertInstrument(index);
   // The instruments after it move up, the active one with them.
@@ -252,25 +252,25 @@ void TUndoPlayer::RecreateInstrument(TECUndoStep& step) {
     else
       score_.SaveRedoInstrument(mirror, instrument);
   }
-  RestoreEntries(step, TUndoRowHeader{});
+  RestoreEntries(step, UndoRowHeader{});
 }
 
 namespace {
 
 // The place an entry of a measure-count step names: a measure of a row, or
 // a symbols-row entry when Row is none.
-struct TCountPlace {
+struct CountPlace {
   TECInstrument* Instrument = nullptr;
   TECRow* Row = nullptr;
   int Index = 0;
   std::int64_t End = 0;
 };
 
-std::vector<TCountPlace> CountPlaces(TECMusicScore& score, TECUndoStep& step) {
-  TStream& s = step.Stream;
-  std::vector<TCountPlace> places;
+std::vector<CountPlace> CountPlaces(TECMusicScore& score, TECUndoStep& step) {
+  ByteStream& s = step.Stream;
+  std::vector<CountPlace> places;
   for (std::uint32_t e = 0; e < step.EntryCount; ++e) {
-    TCountPlace place;
+    CountPlace place;
     place.End = s.ReadU32();
     place.Instrument = score.GetInstrumentAt(static_cast<int>(s.ReadU32()));
     if (place.Instrument && s.Position() < place.End) {
@@ -292,9 +292,9 @@ void RenumberSymbols(TECInstrument& instrument) {
 
 }  // namespace
 
-void TUndoPlayer::RemoveMeasures(TECUndoStep& step) {
-  const std::vector<TCountPlace> places = CountPlaces(score_, step);
-  for (const TCountPlace& place : places) {
+void UndoPlayer::RemoveMeasures(TECUndoStep& step) {
+  const std::vector<CountPlace> places = CountPlaces(score_, step);
+  for (const CountPlace& place : places) {
     if (place.Row) {
       if (TECMeasure* measure = place.Row->GetMeasure(place.Index)) MirrorMeasure(step.Kind, measure, place.Index);
     } else if (TECSymbolEntry* entry = place.Instrument->SymbolsRow().At(place.Index)) {
@@ -313,10 +313,10 @@ void TUndoPlayer::RemoveMeasures(TECUndoStep& step) {
   }
 }
 
-void TUndoPlayer::InsertMeasures(TECUndoStep& step) {
+void UndoPlayer::InsertMeasures(TECUndoStep& step) {
   const std::vector<TECUndoLayoutState> states = score_.LayoutStates();
-  const std::vector<TCountPlace> places = CountPlaces(score_, step);
-  for (const TCountPlace& place : places) {
+  const std::vector<CountPlace> places = CountPlaces(score_, step);
+  for (const CountPlace& place : places) {
     if (place.Row) {
       MirrorMeasure(step.Kind, place.Row->InsertMeasure(place.Index), place.Index);
       continue;
@@ -332,12 +332,12 @@ void TUndoPlayer::InsertMeasures(TECUndoStep& step) {
   if (mirror_) mirror_->Layouts = states;
   // Then what the deleted measures and entries held.
   step.Stream.SetPosition(0);
-  RestoreEntries(step, TUndoRowHeader{});
+  RestoreEntries(step, UndoRowHeader{});
 }
 
-void TUndoPlayer::ApplyEntries(TECUndoStep& step, bool recreatesRow) {
-  TStream& s = step.Stream;
-  const TUndoRowHeader header = recreatesRow ? ReadUndoRowHeader(s) : TUndoRowHeader{};
+void UndoPlayer::ApplyEntries(TECUndoStep& step, bool recreatesRow) {
+  ByteStream& s = step.Stream;
+  const UndoRowHeader header = recreatesRow ? ReadUndoRowHeader(s) : UndoRowHeader{};
   const std::int64_t entries = s.Position();
   // Every present state goes into the mirror before anything is put back:
   // a measure written after its neighbour was restored would hold links to
@@ -346,16 +346,16 @@ void TUndoPlayer::ApplyEntries(TECUndoStep& step, bool recreatesRow) {
     // The mirror step notes the counts from before the walk appends the
     // measures and entries that are not there yet.
     const std::vector<TECUndoLayoutState> states = score_.LayoutStates();
-    WalkEntries(step, TPass::Mirror, header);
+    WalkEntries(step, Pass::Mirror, header);
     if (mirror_) mirror_->Layouts = states;
     s.SetPosition(entries);
   }
   RestoreEntries(step, header);
 }
 
-void TUndoPlayer::RestoreEntries(TECUndoStep& step, const TUndoRowHeader& header) {
+void UndoPlayer::RestoreEntries(TECUndoStep& step, const UndoRowHeader& header) {
   try {
-    WalkEntries(step, TPass::Restore, header);
+    WalkEntries(step, Pass::Restore, header);
   } catch (...) {
     FinishRestored(step, true);
     throw;
@@ -363,8 +363,8 @@ void TUndoPlayer::RestoreEntries(TECUndoStep& step, const TUndoRowHeader& header
   FinishRestored(step, true);
 }
 
-void TUndoPlayer::WalkEntries(TECUndoStep& step, TPass pass, const TUndoRowHeader& header) {
-  TStream& s = step.Stream;
+void UndoPlayer::WalkEntries(TECUndoStep& step, Pass pass, const UndoRowHeader& header) {
+  ByteStream& s = step.Stream;
   const std::uint8_t kind = step.Kind;
   const bool recreatesRow = kind == undo_kind::AddRow || kind == undo_kind::DeleteRow;
   TECRow* created = nullptr;
@@ -375,7 +375,7 @@ void TUndoPlayer::WalkEntries(TECUndoStep& step, TPass pass, const TUndoRowHeade
     TECInstrument* instrument = score_.GetInstrumentAt(i);
     // An instrument entry names no place of its own to put back.
     if (instrument && s.Position() < end) {
-      if (pass == TPass::Restore) score_.SetActiveInstrument(i);
+      if (pass == Pass::Restore) score_.SetActiveInstrument(i);
       const std::uint32_t third = s.ReadU32();
       if (third == undo_entry::PageObject) {
         ApplyPageObject(s, *instrument, kind, pass);
@@ -399,10 +399,10 @@ void TUndoPlayer::WalkEntries(TECUndoStep& step, TPass pass, const TUndoRowHeade
     }
     s.SetPosition(end);
   }
-  if (pass == TPass::Restore) RemoveAddedObjects();
+  if (pass == Pass::Restore) RemoveAddedObjects();
 }
 
-void TUndoPlayer::RemoveAddedObjects() {
+void UndoPlayer::RemoveAddedObjects() {
   // From the highest index down, so that no removal moves another's object.
   std::sort(addedObjects_.begin(), addedObjects_.end(),
             [](const auto& a, const auto& b) { return a.second > b.second; });
@@ -413,8 +413,8 @@ void TUndoPlayer::RemoveAddedObjects() {
   addedObjects_.clear();
 }
 
-void TUndoPlayer::NoteMeasuresToRestore(TECUndoStep& step, std::int64_t from, std::uint32_t entry) {
-  TStream& s = step.Stream;
+void UndoPlayer::NoteMeasuresToRestore(TECUndoStep& step, std::int64_t from, std::uint32_t entry) {
+  ByteStream& s = step.Stream;
   const std::int64_t resume = s.Position();
   s.SetPosition(from);
   for (; entry < step.EntryCount; ++entry) {
@@ -430,7 +430,7 @@ void TUndoPlayer::NoteMeasuresToRestore(TECUndoStep& step, std::int64_t from, st
   s.SetPosition(resume);
 }
 
-void TUndoPlayer::ApplyPageObject(TStream& s, TECInstrument& instrument, std::uint8_t kind, TPass pass) {
+void UndoPlayer::ApplyPageObject(ByteStream& s, TECInstrument& instrument, std::uint8_t kind, Pass pass) {
   const std::uint32_t index = ReadIndex(s);
   auto& objects = instrument.TextsRow().Objects;
   auto mirror = [&](TECPageObject* object) {
@@ -443,7 +443,7 @@ void TUndoPlayer::ApplyPageObject(TStream& s, TECInstrument& instrument, std::ui
   // and the mirror notes it once it is back.
   const bool added = redo_ ? DeletesPageObject(kind) : AddsPageObject(kind);
   const bool deleted = redo_ ? AddsPageObject(kind) : DeletesPageObject(kind);
-  if (pass == TPass::Mirror) {
+  if (pass == Pass::Mirror) {
     // Otherwise the mirror holds the state being left, so that it can be put
     // back.
     if (!deleted && index < objects.size()) mirror(objects[index].get());
@@ -455,7 +455,7 @@ void TUndoPlayer::ApplyPageObject(TStream& s, TECInstrument& instrument, std::ui
     addedObjects_.emplace_back(&instrument, index);
     return;
   }
-  std::unique_ptr<TECPageObject> object = LoadPageObject(s, TPageObjectForm::LongSize);
+  std::unique_ptr<TECPageObject> object = LoadPageObject(s, PageObjectForm::LongSize);
   object->Owner = &instrument;
   if (deleted) {
     const auto at = objects.begin() + std::min<std::size_t>(index, objects.size());
@@ -467,33 +467,33 @@ void TUndoPlayer::ApplyPageObject(TStream& s, TECInstrument& instrument, std::ui
   }
 }
 
-void TUndoPlayer::ApplyAttachment(TStream& s, TECInstrument& instrument, std::uint8_t kind, TPass pass) {
+void UndoPlayer::ApplyAttachment(ByteStream& s, TECInstrument& instrument, std::uint8_t kind, Pass pass) {
   const std::uint32_t index = ReadIndex(s);
-  if (pass == TPass::Mirror) {
+  if (pass == Pass::Mirror) {
     // An entry that is not there yet is made, empty, and noted as such.
     TECSymbolEntry* entry = instrument.GetSymbolMeasure(static_cast<int>(index), false);
     MirrorAttachment(kind, entry, static_cast<int>(index));
     return;
   }
-  TReadItems read = ReadItems(s);
+  ReadItemsResult read = ReadItems(s);
   PutItems(*instrument.GetSymbolMeasure(static_cast<int>(index), false), std::move(read));
   if (std::find(touchedSymbols_.begin(), touchedSymbols_.end(), &instrument) == touchedSymbols_.end())
     touchedSymbols_.push_back(&instrument);
 }
 
-void TUndoPlayer::ApplyMeasure(TStream& s, TECRow& row, std::uint8_t kind, TPass pass) {
+void UndoPlayer::ApplyMeasure(ByteStream& s, TECRow& row, std::uint8_t kind, Pass pass) {
   const auto index = static_cast<int>(ReadIndex(s));
   // A measure that is not there yet is appended, empty, and noted as such.
   TECMeasure* present = PrepareMeasure(row, index, false);
-  if (pass == TPass::Mirror) {
+  if (pass == Pass::Mirror) {
     MirrorMeasure(kind, present, index);
     toRestore_.emplace_back(&row, index);
     return;
   }
   KeepLinksInPlace(*present);
   auto fresh = std::make_unique<TECMeasure>(&row, index);
-  std::vector<TIncomingLink> incoming;
-  TScoreStreamContext context = UndoContext(score_);
+  std::vector<IncomingLink> incoming;
+  ScoreStreamContext context = UndoContext(score_);
   context.IncomingLinks = &incoming;
   if (!ReadMeasureBlock(s, row, *fresh, context)) throw EFileDamage();
   // What the layout pass keeps in a measure stays until it runs again.
@@ -507,7 +507,7 @@ void TUndoPlayer::ApplyMeasure(TStream& s, TECRow& row, std::uint8_t kind, TPass
   restored_.push_back({&row, index, row.GetMeasure(index), std::move(incoming), std::move(replaced)});
 }
 
-void TUndoPlayer::TrimRow(TECRow& row, const TECUndoStep& step) const {
+void UndoPlayer::TrimRow(TECRow& row, const TECUndoStep& step) const {
   const int i = score_.IndexOfInstrument(row.Owner());
   const int r = row.GetIndex();
   if (i < 0 || i >= static_cast<int>(step.Layouts.size()) ||
@@ -521,13 +521,13 @@ void TUndoPlayer::TrimRow(TECRow& row, const TECUndoStep& step) const {
     row.DeleteMeasure(row.MeasureCount() - 1);
 }
 
-int TUndoPlayer::RestoredAt(const TECRow* row, int index) const {
+int UndoPlayer::RestoredAt(const TECRow* row, int index) const {
   for (std::size_t k = 0; k < restored_.size(); ++k)
     if (restored_[k].Row == row && restored_[k].Index == index && Live(restored_[k])) return static_cast<int>(k);
   return -1;
 }
 
-void TUndoPlayer::KeepLinksInPlace(TECMeasure& leaving) {
+void UndoPlayer::KeepLinksInPlace(TECMeasure& leaving) {
   const auto restoredLater = [&](const TECMeasure* measure) {
     return std::any_of(toRestore_.begin(), toRestore_.end(), [&](const auto& place) {
       return place.first == measure->Owner && place.second == measure->Index;
@@ -548,13 +548,13 @@ void TUndoPlayer::KeepLinksInPlace(TECMeasure& leaving) {
   }
 }
 
-void TUndoPlayer::ConnectLinks(bool savedWhileChanging) {
+void UndoPlayer::ConnectLinks(bool savedWhileChanging) {
   // Links whose earlier note lies in a measure saved before: the paths may
   // be stale, so they only keep their place until that measure's list of
   // incoming links fills them.
-  std::vector<TPlaceholder>& placeholders = placeholders_;
+  std::vector<PlaceholderEntry>& placeholders = placeholders_;
   for (std::size_t k = 0; k < restored_.size(); ++k) {
-    const TRestored& m = restored_[k];
+    const Restored& m = restored_[k];
     if (!Live(m)) continue;
     for (const auto& note : m.Measure->Notes)
       for (const auto& attribute : note->Attributes) {
@@ -577,9 +577,9 @@ void TUndoPlayer::ConnectLinks(bool savedWhileChanging) {
       }
   }
   for (std::size_t j = 0; j < restored_.size(); ++j) {
-    const TRestored& m = restored_[j];
+    const Restored& m = restored_[j];
     if (!Live(m)) continue;
-    for (const TIncomingLink& incoming : m.Incoming) {
+    for (const IncomingLink& incoming : m.Incoming) {
       const auto& notes = m.Measure->Notes;
       if (std::none_of(notes.begin(), notes.end(), [&](const auto& n) { return n.get() == incoming.Earlier; }))
         continue;
@@ -591,15 +591,15 @@ void TUndoPlayer::ConnectLinks(bool savedWhileChanging) {
       const int from = RestoredAt(laterRow, incoming.Later.Measure);
       if (later == incoming.Earlier || (from >= 0 && from < static_cast<int>(j))) continue;
       TECLinkAttribute* link = nullptr;
-      const auto fits = [&](const TPlaceholder& p) {
+      const auto fits = [&](const PlaceholderEntry& p) {
         return p.Later == later && p.Into == static_cast<int>(j) && p.Link->Kind == incoming.Kind;
       };
       const int earlier = NoteSignature(*incoming.Earlier);
       auto held = std::find_if(placeholders.begin(), placeholders.end(),
-                               [&](const TPlaceholder& p) { return fits(p) && p.Partner == earlier; });
+                               [&](const PlaceholderEntry& p) { return fits(p) && p.Partner == earlier; });
       if (held == placeholders.end())
         held = std::find_if(placeholders.begin(), placeholders.end(),
-                            [&](const TPlaceholder& p) { return fits(p) && p.SecondGuess == earlier; });
+                            [&](const PlaceholderEntry& p) { return fits(p) && p.SecondGuess == earlier; });
       if (held == placeholders.end()) held = std::find_if(placeholders.begin(), placeholders.end(), fits);
       if (held != placeholders.end()) {
         link = held->Link;
@@ -616,17 +616,17 @@ void TUndoPlayer::ConnectLinks(bool savedWhileChanging) {
       incoming.Earlier->LinkedNotes.push_back(later);
     }
   }
-  for (const TPlaceholder& p : placeholders) p.Later->RemoveAttribute(p.Link);
+  for (const PlaceholderEntry& p : placeholders) p.Later->RemoveAttribute(p.Link);
   placeholders.clear();
   toRestore_.clear();
-  for (const TRestored& m : restored_)
+  for (const Restored& m : restored_)
     if (Live(m)) ResolveMeasureLinks(m.Row->Owner(), *m.Measure);
 }
 
-void TUndoPlayer::FinishRestored(const TECUndoStep& step, bool rebuildBeams) {
+void UndoPlayer::FinishRestored(const TECUndoStep& step, bool rebuildBeams) {
   ConnectLinks(step.SavedWhileChanging);
   std::vector<TECRow*> rows;
-  for (const TRestored& m : restored_) {
+  for (const Restored& m : restored_) {
     if (m.Row->GetMeasure(m.Index) != m.Measure) continue;
     if (rebuildBeams) m.Row->RebuildUnions(m.Measure, false, false);
     if (std::find(rows.begin(), rows.end(), m.Row) == rows.end()) rows.push_back(m.Row);
@@ -639,8 +639,8 @@ void TUndoPlayer::FinishRestored(const TECUndoStep& step, bool rebuildBeams) {
   untrimmed_ = nullptr;
 }
 
-void TUndoPlayer::ApplyTimeSignature(TECUndoStep& step) {
-  TStream& s = step.Stream;
+void UndoPlayer::ApplyTimeSignature(TECUndoStep& step) {
+  ByteStream& s = step.Stream;
   const std::uint8_t form = s.ReadU8();
   std::vector<TECInstrument*> targets;
   std::uint16_t word = 0;
@@ -681,18 +681,18 @@ void TUndoPlayer::ApplyTimeSignature(TECUndoStep& step) {
 
   // Everything is read aside first: a damaged entry leaves the score as it
   // was.
-  struct TFresh {
+  struct Fresh {
     std::vector<std::vector<std::unique_ptr<TECMeasure>>> Rows;
-    std::vector<std::optional<TReadItems>> Symbols;
+    std::vector<std::optional<ReadItemsResult>> Symbols;
   };
-  std::vector<TFresh> fresh(targets.size());
+  std::vector<Fresh> fresh(targets.size());
   for (std::size_t t = 0; t < targets.size(); ++t) fresh[t].Rows.resize(targets[t]->GetRowCount());
   for (std::uint32_t e = 0; e < step.EntryCount; ++e) {
     const std::int64_t end = s.ReadU32();
     TECInstrument* instrument = score_.GetInstrumentAt(static_cast<int>(s.ReadU32()));
     const auto target = std::find(targets.begin(), targets.end(), instrument);
     if (target != targets.end() && s.Position() < end) {
-      TFresh& into = fresh[target - targets.begin()];
+      Fresh& into = fresh[target - targets.begin()];
       const std::uint32_t third = s.ReadU32();
       if (third == undo_entry::Attachment) {
         const std::uint32_t index = ReadIndex(s);
@@ -704,8 +704,8 @@ void TUndoPlayer::ApplyTimeSignature(TECUndoStep& step) {
         auto measure = std::make_unique<TECMeasure>(&row, static_cast<int>(index));
         // Every measure comes back from one moment, so the paths that notes
         // hold on earlier notes tell every link.
-        std::vector<TIncomingLink> incoming;
-        TScoreStreamContext context = UndoContext(score_);
+        std::vector<IncomingLink> incoming;
+        ScoreStreamContext context = UndoContext(score_);
         context.IncomingLinks = &incoming;
         if (!ReadMeasureBlock(s, row, *measure, context)) throw EFileDamage();
         auto& measures = into.Rows[third];

@@ -14,19 +14,19 @@ class TECMeasure;
 struct TECUndoStep;
 class TECSymbolEntry;
 struct TECUndoLayoutState;
-class TStream;
-struct TUndoRowHeader;
+class ByteStream;
+struct UndoRowHeader;
 
 // Takes steps back from the undo list (or does them again from the redo
 // list). For every place an entry names it first writes the present state
 // into a mirror step of the other list, then puts the stored state back, so
 // that the mirror step can reverse it again. Each step taken gets its own
 // mirror step.
-class TUndoPlayer {
+class UndoPlayer {
  public:
-  TUndoPlayer(TECMusicScore& score, bool redo) : score_(score), redo_(redo) {}
-  TUndoPlayer(const TUndoPlayer&) = delete;
-  TUndoPlayer& operator=(const TUndoPlayer&) = delete;
+  UndoPlayer(TECMusicScore& score, bool redo) : score_(score), redo_(redo) {}
+  UndoPlayer(const UndoPlayer&) = delete;
+  UndoPlayer& operator=(const UndoPlayer&) = delete;
 
   void Run(int count);
 
@@ -49,18 +49,18 @@ class TUndoPlayer {
   void ApplyEntries(TECUndoStep& step, bool recreatesRow);
   // The entries are walked twice: first to note the present states in the
   // mirror step, then to put the stored ones back.
-  enum class TPass { Mirror, Restore };
-  void WalkEntries(TECUndoStep& step, TPass pass, const TUndoRowHeader& header);
+  enum class Pass { Mirror, Restore };
+  void WalkEntries(TECUndoStep& step, Pass pass, const UndoRowHeader& header);
   // Notes the measures that the entries from `entry` on (starting at stream
   // position `from`) put back, for a step that makes its row again and so
   // writes no mirror of them.
   void NoteMeasuresToRestore(TECUndoStep& step, std::int64_t from, std::uint32_t entry);
   // The restoring walk; the measures put back so far are finished also when
   // a damaged entry stops it.
-  void RestoreEntries(TECUndoStep& step, const TUndoRowHeader& header);
-  void ApplyPageObject(TStream& stream, TECInstrument& instrument, std::uint8_t kind, TPass pass);
-  void ApplyAttachment(TStream& stream, TECInstrument& instrument, std::uint8_t kind, TPass pass);
-  void ApplyMeasure(TStream& stream, TECRow& row, std::uint8_t kind, TPass pass);
+  void RestoreEntries(TECUndoStep& step, const UndoRowHeader& header);
+  void ApplyPageObject(ByteStream& stream, TECInstrument& instrument, std::uint8_t kind, Pass pass);
+  void ApplyAttachment(ByteStream& stream, TECInstrument& instrument, std::uint8_t kind, Pass pass);
+  void ApplyMeasure(ByteStream& stream, TECRow& row, std::uint8_t kind, Pass pass);
   // Resolves the links of the measures put back, rebuilds their beams and
   // drops the empty measures (of rows not made again) and symbols-row
   // entries left at the ends.
@@ -82,11 +82,11 @@ class TUndoPlayer {
   int removedInstrument_ = -1;
   // A measure put back, in the order of the step's entries, with the links
   // that notes of later measures held on it.
-  struct TRestored {
+  struct Restored {
     TECRow* Row;
     int Index;
     TECMeasure* Measure;
-    std::vector<TIncomingLink> Incoming;
+    std::vector<IncomingLink> Incoming;
     // The pitch and start of each note of the measure it replaced: the
     // state that the paths of measures saved after it point into.
     std::vector<int> Replaced;
@@ -103,11 +103,11 @@ class TUndoPlayer {
   // -1.
   int RestoredAt(const TECRow* row, int index) const;
   // False for a measure that a later entry of the step put back again.
-  static bool Live(const TRestored& m) { return m.Row->GetMeasure(m.Index) == m.Measure; }
-  std::vector<TRestored> restored_;
+  static bool Live(const Restored& m) { return m.Row->GetMeasure(m.Index) == m.Measure; }
+  std::vector<Restored> restored_;
   // A link kept in its place until the incoming links of the measure put
   // back at restored_[Into] connect it; dropped when none does.
-  struct TPlaceholder {
+  struct PlaceholderEntry {
     TECNote* Later;
     TECLinkAttribute* Link;
     int Into;
@@ -117,7 +117,7 @@ class TUndoPlayer {
     int Partner = -1;
     int SecondGuess = -1;
   };
-  std::vector<TPlaceholder> placeholders_;
+  std::vector<PlaceholderEntry> placeholders_;
   // The measures the step puts back, noted while its mirror is written.
   std::vector<std::pair<const TECRow*, int>> toRestore_;
   std::vector<TECInstrument*> touchedSymbols_;

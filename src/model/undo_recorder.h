@@ -16,9 +16,9 @@ class TECSymbolEntry;
 // first change. Kind 0 records nothing (operations whose callers record or
 // lock undo themselves). While undo is locked nothing is written, but the
 // recorder still reports that the edit began.
-class TECUndoRecorder {
+class UndoRecorder {
  public:
-  TECUndoRecorder(TECMusicScore* score, std::uint8_t kind) : score_(score), kind_(kind) {}
+  UndoRecorder(TECMusicScore* score, std::uint8_t kind) : score_(score), kind_(kind) {}
 
   void Save(TECMeasure* measure) {
     if (!measure || !Begin() || Saved(measure)) return;

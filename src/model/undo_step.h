@@ -22,7 +22,7 @@ struct TECUndoLayoutState {
 struct TECUndoStep {
   std::uint8_t Kind = 0;
   std::uint32_t EntryCount = 0;
-  TMemoryStream Stream;
+  MemoryStream Stream;
   std::vector<TECUndoLayoutState> Layouts;
   // Set when the edit saved each measure just before changing it, so that
   // a measure saved later names the notes of one saved earlier as the edit

@@ -36,7 +36,7 @@ auto* ElementAt(const List& list, int index) {
 bool ReachesNextPage(const LayoutContext& context, const TECCarryRef& ref) {
   const int next = context.NextMeasure;
   if (ref.Measure >= next) return false;
-  if (ref.Kind == TECCarryRef::TKind::Volta) {
+  if (ref.Kind == TECCarryRef::RefKind::Volta) {
     const TECSymbolItem* volta = ResolveVolta(context.Instrument, ref);
     return volta && ref.Measure + volta->Byte(1) > next;
   }
@@ -65,7 +65,7 @@ void AddSystemSymbol(TECMusicScore& score, const TECSymbolItem* item) {
   const auto at = std::find_if(items.begin(), items.end(), [&](const auto& i) { return i.get() == item; });
   if (measure < 0 || at == items.end()) return;
   TECCarryRef ref;
-  ref.Kind = TECCarryRef::TKind::Volta;
+  ref.Kind = TECCarryRef::RefKind::Volta;
   ref.Measure = measure;
   ref.Element = static_cast<std::int32_t>(at - items.begin());
   AddSystemSymbol(score, ref, 1);
@@ -87,7 +87,7 @@ void PruneCarryOver(const LayoutContext& context, int page) {
 }
 
 TECLinkAttribute* ResolveLink(const TECInstrument& instrument, const TECCarryRef& ref) {
-  if (ref.Kind != TECCarryRef::TKind::Link) return nullptr;
+  if (ref.Kind != TECCarryRef::RefKind::Link) return nullptr;
   const TECMeasure* measure = MeasureAt(instrument, ref);
   const TECNote* note = measure ? ElementAt(measure->Notes, ref.Element) : nullptr;
   TECNoteAttribute* attribute = note ? ElementAt(note->Attributes, ref.Attribute) : nullptr;
@@ -96,14 +96,14 @@ TECLinkAttribute* ResolveLink(const TECInstrument& instrument, const TECCarryRef
 }
 
 TECMeasureItem* ResolveSpanner(const TECInstrument& instrument, const TECCarryRef& ref) {
-  if (ref.Kind != TECCarryRef::TKind::Spanner) return nullptr;
+  if (ref.Kind != TECCarryRef::RefKind::Spanner) return nullptr;
   const TECMeasure* measure = MeasureAt(instrument, ref);
   TECMeasureItem* item = measure ? ElementAt(measure->Items, ref.Element) : nullptr;
   return item && ek::IsSpanner(item->Kind) ? item : nullptr;
 }
 
 TECSymbolItem* ResolveVolta(const TECInstrument& instrument, const TECCarryRef& ref) {
-  if (ref.Kind != TECCarryRef::TKind::Volta) return nullptr;
+  if (ref.Kind != TECCarryRef::RefKind::Volta) return nullptr;
   const TECSymbolEntry* entry = instrument.SymbolsRow().At(ref.Measure);
   TECSymbolItem* item = entry ? ElementAt(entry->Items, ref.Element) : nullptr;
   return item && item->Kind == ek::SymbolVolta ? item : nullptr;

@@ -158,7 +158,7 @@ class Spacer {
     if (!link || !link->Partner || !link->Partner->Owner) return;
     if (link->Partner->Owner->Index >= context_.PageFirstMeasure) return;
     TECCarryRef ref;
-    ref.Kind = TECCarryRef::TKind::Link;
+    ref.Kind = TECCarryRef::RefKind::Link;
     ref.Row = context_.Instrument.IndexOfRow(&row_);
     ref.Measure = measure_.Index;
     ref.Element = static_cast<std::int32_t>(noteIndex);
@@ -235,7 +235,7 @@ class Spacer {
       const int tick = std::min<int>(item.Position, length_ - 1);
       if (ek::IsSpanner(item.Kind)) {
         TECCarryRef ref;
-        ref.Kind = TECCarryRef::TKind::Spanner;
+        ref.Kind = TECCarryRef::RefKind::Spanner;
         ref.Row = context_.Instrument.IndexOfRow(&row_);
         ref.Measure = measure_.Index;
         ref.Element = static_cast<std::int32_t>(index);

@@ -338,12 +338,12 @@ void DrawCarriedSpanners(PainterContext& ctx) {
   if (page < 0 || page >= static_cast<int>(carried.size())) return;
   const bool lastRow = ctx.RowIndex == ctx.Instrument.GetRowCount() - 1;
   for (const TECCarryRef& ref : carried[page]) {
-    if (ref.Kind == TECCarryRef::TKind::Volta) {
+    if (ref.Kind == TECCarryRef::RefKind::Volta) {
       // Voltas are the instrument's: drawn once, with the system's last row.
       TECSymbolItem* volta = ResolveVolta(ctx.Instrument, ref);
       const int last = ref.Measure + std::max<int>(volta ? volta->Byte(1) : 0, 1) - 1;
       if (volta && lastRow && last >= ctx.MeasureIndex) DrawVoltaSpan(ctx, *volta, last, false);
-    } else if (ref.Kind == TECCarryRef::TKind::Spanner && ref.Row == ctx.RowIndex) {
+    } else if (ref.Kind == TECCarryRef::RefKind::Spanner && ref.Row == ctx.RowIndex) {
       // The barre line is drawn on its own page only.
       TECMeasureItem* spanner = ResolveSpanner(ctx.Instrument, ref);
       if (spanner && spanner->Kind != ek::Barre) DrawSegments(ctx, *spanner);

@@ -15,7 +15,7 @@ namespace {
 TEST(EraseTool, ErasingTheOnlyGraceNoteRemovesItsGroup) {
   EditFixture f(1, 2);
   TECNote* note = f.Note(0, 0, 1, 5, 32, 32);
-  f.score().SetGraceNotes(note, 8, 1, {TECMusicScore::TGraceEntry{}}, 0);
+  f.score().SetGraceNotes(note, 8, 1, {TECMusicScore::GraceEntry{}}, 0);
   f.score().ClearUndoLists();
   TECGraceNote* grace = static_cast<TECGraceGroup&>(*note->Attributes.front()).Notes.front().get();
   RunStep(f, {"the only grace note", nullptr, [grace](TECMusicScore& s) { s.EraseElement(grace); },
@@ -27,7 +27,7 @@ TEST(EraseTool, ErasingTheOnlyGraceNoteRemovesItsGroup) {
 TEST(EraseTool, ErasingOneOfSeveralGraceNotesKeepsTheGroup) {
   EditFixture f(1, 2);
   TECNote* note = f.Note(0, 0, 1, 5, 32, 32);
-  f.score().SetGraceNotes(note, 8, 2, std::vector<TECMusicScore::TGraceEntry>(2), 0);
+  f.score().SetGraceNotes(note, 8, 2, std::vector<TECMusicScore::GraceEntry>(2), 0);
   auto& group = static_cast<TECGraceGroup&>(*note->Attributes.front());
   f.score().EraseElement(group.Notes.front().get());
   EXPECT_EQ(group.Notes.size(), 1u);

@@ -40,13 +40,13 @@ void SelectAll(TECMusicScore& score, const std::vector<TECElement*>& elements) {
 }
 
 Bytes Payload(const TECMusicScore& score) {
-  TMemoryStream stream;
+  MemoryStream stream;
   score.SaveSelectionToStream(stream);
   return stream.Data();
 }
 
 bool Paste(TECMusicScore& score, const Bytes& payload) {
-  TMemoryStream stream(payload);
+  MemoryStream stream(payload);
   return score.LoadSelectionFromStream(stream);
 }
 
@@ -70,7 +70,7 @@ TEST_F(NoteClipboard, MeasuresFiveAndSixPasteAtMeasureTwoTick64ShiftedAndCarried
   SelectAll(f.score(), {c, e, g});
   const Bytes payload = Payload(f.score());
 
-  TMemoryStream read(payload);
+  MemoryStream read(payload);
   const ClipboardPayload parsed = ReadClipboardPayload(read);
   EXPECT_EQ(parsed.Kind, clipboard_kind::Row);
   EXPECT_EQ(parsed.BaseTime, 0);
@@ -102,7 +102,7 @@ TEST_F(NoteClipboard, ABaseTimeComesFromTheEarliestElementOfTheLowestMeasure) {
   TECNote* note = f.Note(0, 1, 1, 5, 32, 64);
   TECNote* later = f.Note(0, 2, 2, 5, 32, 0);
   SelectAll(f.score(), {later, note, rest});
-  TMemoryStream read(Payload(f.score()));
+  MemoryStream read(Payload(f.score()));
   const ClipboardPayload parsed = ReadClipboardPayload(read);
   EXPECT_EQ(parsed.BaseTime, 0);
   ASSERT_EQ(parsed.Entries.size(), 2u);

@@ -113,8 +113,8 @@ TEST(NoteEffects, OptionEffectsToggle) {
   EXPECT_EQ(note->Extra[4], 0);
 }
 
-std::vector<TECMusicScore::TGraceEntry> Entries(int n) {
-  std::vector<TECMusicScore::TGraceEntry> entries(static_cast<std::size_t>(n));
+std::vector<TECMusicScore::GraceEntry> Entries(int n) {
+  std::vector<TECMusicScore::GraceEntry> entries(static_cast<std::size_t>(n));
   entries.front().Accidental = ek::Sharp;
   entries.back().Accidental = ek::DoubleSharp;
   return entries;

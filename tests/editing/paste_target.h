@@ -55,7 +55,7 @@ inline std::unique_ptr<TECMusicScore> MakeScore() {
 inline std::string PasteAndUndo(TECMusicScore& score, const std::vector<std::uint8_t>& payload) {
   const SavedScore before(score);
   const int steps = score.UndoCount();
-  TMemoryStream stream(payload);
+  MemoryStream stream(payload);
   if (!score.LoadSelectionFromStream(stream)) {
     if (score.UndoCount() != steps) return "a refused payload recorded a step";
     if (!(SavedScore(score) == before)) return "a refused payload changed the score";

@@ -10,7 +10,7 @@ using edit_harness::EditFixture;
 using edit_harness::EventRecorder;
 using edit_harness::RunStep;
 using edit_harness::StepExpect;
-using TTextProperties = TECMusicScore::TTextProperties;
+using TextProperties = TECMusicScore::TextProperties;
 
 namespace {
 
@@ -24,19 +24,19 @@ TEST(SelectedProperties, TwoSelectedTextsOpenTheDialogEmptyAndTakeItsValuesBoth)
   TECPageText* b = AddText(f, "Coda", 40);
   f.score().ClearUndoLists();
   ASSERT_TRUE(f.score().SelectElement(a, 0));
-  TTextProperties one;
+  TextProperties one;
   ASSERT_TRUE(f.score().GetSelectedText(ek::PageText, one));
   EXPECT_EQ(one.Lines, std::vector<std::string>{"Allegro"});
   EXPECT_EQ(one.Size, 10);
   ASSERT_TRUE(f.score().SelectElement(b, 0));
-  TTextProperties both{{"x"}, 2, 5, 5, 5, "Times New Roman"};
+  TextProperties both{{"x"}, 2, 5, 5, 5, "Times New Roman"};
   ASSERT_TRUE(f.score().GetSelectedText(ek::PageText, both));
   EXPECT_TRUE(both.Lines.empty());
   EXPECT_TRUE(both.FontName.empty());
   EXPECT_EQ(both.Size, 0);
   EXPECT_EQ(both.Color, 0);
   EXPECT_EQ(both.Style, 0);
-  const TTextProperties written{{"Presto", "ma non troppo"}, 1, 0xFF, 2, 14, "Times New Roman"};
+  const TextProperties written{{"Presto", "ma non troppo"}, 1, 0xFF, 2, 14, "Times New Roman"};
   RunStep(f, {"write both", nullptr, [&](TECMusicScore& s) { s.SetSelectedText(ek::PageText, written); },
               StepExpect::NoStep()});
   for (TECPageText* text : {a, b}) {
@@ -53,7 +53,7 @@ TEST(SelectedProperties, TheAlignmentKeepsATextOnAllPages) {
   TECPageText* text = AddText(f, "Allegro");
   text->Flags = TECPageObject::OnEveryPage | 0x20;
   f.score().ClickedElement = text;
-  TTextProperties read;
+  TextProperties read;
   ASSERT_TRUE(f.score().GetSelectedText(ek::PageText, read));
   EXPECT_EQ(read.Align, 2);
   read.Align = 3;

@@ -87,9 +87,9 @@ INSTANTIATE_TEST_SUITE_P(
                     }},
         FreeingEdit{"load",
                     [](EditFixture& f) {
-                      TMemoryStream stream;
+                      MemoryStream stream;
                       SaveScoreToStream(f.score(), stream);
-                      stream.Seek(0, TSeekOrigin::soBeginning);
+                      stream.Seek(0, SeekOrigin::soBeginning);
                       f.score().LoadFromStream(stream);
                     }},
         FreeingEdit{"instrument_switch",

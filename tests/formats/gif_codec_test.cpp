@@ -48,8 +48,8 @@ TEST(GifLzw, DecodesWhatItEncodesAtEveryDepthAcrossTableResets) {
       const int width = 211, height = 97;
       Bytes pixels(static_cast<std::size_t>(width * height));
       for (auto& p : pixels) p = static_cast<std::uint8_t>(random() % (1u << bits));
-      const TGifEncodeResult coded = EncodeGifLzw(pixels, width, height, bits, interlaced);
-      const TGifDecodeResult decoded =
+      const GifEncodeResult coded = EncodeGifLzw(pixels, width, height, bits, interlaced);
+      const GifDecodeResult decoded =
           DecodeGifLzw({coded.Data, coded.MinCodeSize, width, height, bits, interlaced, false});
       EXPECT_EQ(decoded.Pixels, pixels);
       EXPECT_FALSE(decoded.Corrupted);
@@ -59,7 +59,7 @@ TEST(GifLzw, DecodesWhatItEncodesAtEveryDepthAcrossTableResets) {
 
 TEST(GifLzw, LongRunsOfOnePixel) {
   const Bytes pixels(640 * 480, 3);
-  const TGifEncodeResult coded = EncodeGifLzw(pixels, 640, 480, 8, false);
+  const GifEncodeResult coded = EncodeGifLzw(pixels, 640, 480, 8, false);
   EXPECT_EQ(DecodeGifLzw({coded.Data, coded.MinCodeSize, 640, 480, 8, false, false}).Pixels, pixels);
 }
 
@@ -262,7 +262,7 @@ TEST(GifRead, PlainTextDropsHeldExtensionsAndCommentsAfterTheLastFrameBecomeTheI
 
 TEST(GifWrite, NoFramesIsAnError) {
   TGIFsImage image;
-  TMemoryStream stream;
+  MemoryStream stream;
   try {
     image.SaveToStream(stream);
     FAIL();
@@ -284,7 +284,7 @@ TEST(GifWrite, SizeCannotBeChanged) {
 
 TEST(GifWrite, CommentLinesAreSubBlocksOfAtMost255Bytes) {
   TGIFsImage image;
-  image.AddFrame(TGIFsBitmap{2, 1, 1, {0, 1}}, {0, 0xFFFFFF});
+  image.AddFrame(GifBitmap{2, 1, 1, {0, 1}}, {0, 0xFFFFFF});
   image.ImageData.Comment = {std::string(255, 'a'), "", std::string(300, 'b')};
   const Bytes bytes = Save(image);
   EXPECT_EQ(std::string(bytes.begin() + 3, bytes.begin() + 6), "89a");
@@ -303,7 +303,7 @@ TEST(GifWrite, CommentLinesAreSubBlocksOfAtMost255Bytes) {
 
 TEST(GifWrite, PlainImageIsGif87a) {
   TGIFsImage image;
-  image.AddFrame(TGIFsBitmap{2, 2, 1, {0, 1, 1, 0}}, {0, 0xFFFFFF});
+  image.AddFrame(GifBitmap{2, 2, 1, {0, 1, 1, 0}}, {0, 0xFFFFFF});
   const Bytes bytes = Save(image);
   EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 6), "GIF87a");
   EXPECT_EQ(bytes[10], 0x80);  // global table of 2 colours, 1 bit of resolution
@@ -311,10 +311,10 @@ TEST(GifWrite, PlainImageIsGif87a) {
 
 TEST(GifWrite, TwoFrameLoopReadsBackWithLoopDelaysAndTransparency) {
   TGIFsImage image;
-  TGIFsFrame& first = image.AddFrame(TGIFsBitmap{5, 3, 2, Pattern(5, 3, 4)}, FourColours());
+  TGIFsFrame& first = image.AddFrame(GifBitmap{5, 3, 2, Pattern(5, 3, 4)}, FourColours());
   first.Interval = 120;
   first.TransparentColor = FourColours()[3];
-  TGIFsFrame& second = image.AddFrame(TGIFsBitmap{5, 3, 2, Pattern(5, 3, 3)}, FourColours());
+  TGIFsFrame& second = image.AddFrame(GifBitmap{5, 3, 2, Pattern(5, 3, 3)}, FourColours());
   second.Interval = 2345;  // kept in 10 ms steps
   second.Disposal = 2;
   image.Looping = true;
@@ -340,9 +340,9 @@ TEST(GifWrite, TwoFrameLoopReadsBackWithLoopDelaysAndTransparency) {
 
 TEST(GifWrite, FrameWithAnotherTableGetsALocalTable) {
   TGIFsImage image;
-  image.AddFrame(TGIFsBitmap{2, 1, 1, {0, 1}}, {0, 0xFFFFFF});
+  image.AddFrame(GifBitmap{2, 1, 1, {0, 1}}, {0, 0xFFFFFF});
   const std::vector<Color> other{nv::platform::rgb(1, 2, 3), nv::platform::rgb(4, 5, 6)};
-  image.AddFrame(TGIFsBitmap{2, 1, 1, {1, 0}}, other);
+  image.AddFrame(GifBitmap{2, 1, 1, {1, 0}}, other);
   TGIFsImage back;
   Load(back, Save(image));
   EXPECT_FALSE(back.Frames.at(0)->LocalColors);
@@ -353,7 +353,7 @@ TEST(GifWrite, FrameWithAnotherTableGetsALocalTable) {
 TEST(GifWrite, WrongNumberOfColours) {
   TGIFsImage image;
   try {
-    image.AddFrame(TGIFsBitmap{1, 1, 2, {0}}, {0, 1, 2});
+    image.AddFrame(GifBitmap{1, 1, 2, {0}}, {0, 1, 2});
     FAIL();
   } catch (const EInvalidGraphicOperation& e) {
     EXPECT_STREQ(e.what(), "Wrong number of colors; must be a power of 2");
@@ -384,13 +384,13 @@ TEST(GifAssign, FromAPictureKeepsEveryColourOfAFewColouredPicture) {
 
 TEST(GifClipboard, FirstFrameAsPictureAndTheStreamOnceEveryFrameIsCoded) {
   TGIFsImage image;
-  image.AddFrame(TGIFsBitmap{2, 1, 1, {0, 1}}, {nv::platform::colors::navy, nv::platform::colors::white});
-  const TGIFsClipboardData uncoded = image.SaveToClipboardFormat();
+  image.AddFrame(GifBitmap{2, 1, 1, {0, 1}}, {nv::platform::colors::navy, nv::platform::colors::white});
+  const GifClipboardData uncoded = image.SaveToClipboardFormat();
   EXPECT_EQ(uncoded.Bitmap.pixels, (std::vector<Color>{nv::platform::colors::navy, nv::platform::colors::white}));
   EXPECT_FALSE(uncoded.Stream.has_value());
 
   Save(image);
-  const TGIFsClipboardData data = image.SaveToClipboardFormat();
+  const GifClipboardData data = image.SaveToClipboardFormat();
   ASSERT_TRUE(data.Stream.has_value());
   const Bytes& stream = *data.Stream;
   ASSERT_GE(stream.size(), 10u);
@@ -419,14 +419,14 @@ TEST(PictureClasses, LookupByExtension) {
 TEST(GifColourReduction, GreyAndFrequency) {
   nv::platform::RasterImage picture(3, 1);
   picture.pixels = {nv::platform::rgb(255, 0, 0), nv::platform::rgb(0, 255, 0), nv::platform::rgb(10, 10, 10)};
-  const TReducedImage grey = ReduceToGrey(picture);
+  const ReducedImage grey = ReduceToGrey(picture);
   EXPECT_EQ(grey.Indices, (Bytes{(77 * 255) >> 8, (150 * 255) >> 8, (256 * 10) >> 8}));
   EXPECT_EQ(grey.Palette[200], nv::platform::rgb(200, 200, 200));
 
   nv::platform::RasterImage counted(4, 1);
   counted.pixels = {nv::platform::colors::blue, nv::platform::colors::red, nv::platform::colors::red,
                     nv::platform::colors::blue};
-  const TReducedImage frequent = ReduceByFrequency(counted);
+  const ReducedImage frequent = ReduceByFrequency(counted);
   // Equal counts: the colour met first comes first.
   EXPECT_EQ(frequent.Palette[0], nv::platform::colors::blue);
   EXPECT_EQ(frequent.Palette[1], nv::platform::colors::red);
@@ -440,7 +440,7 @@ TEST(GifColourReduction, RareColoursTakeTheNearestOfTheFrequentOnes) {
   nv::platform::RasterImage picture(513, 1);
   for (int i = 0; i < 512; ++i) picture.pixels[static_cast<std::size_t>(i)] = nv::platform::rgb(i % 256, 0, 100);
   picture.pixels[512] = nv::platform::rgb(6, 1, 99);
-  const TReducedImage reduced = ReduceByFrequency(picture);
+  const ReducedImage reduced = ReduceByFrequency(picture);
   for (int i = 0; i < 256; ++i) EXPECT_EQ(reduced.Palette[static_cast<std::size_t>(i)], nv::platform::rgb(i, 0, 100));
   EXPECT_EQ(reduced.Indices[300], 300 - 256);
   EXPECT_EQ(reduced.Indices[512], 6);
@@ -452,7 +452,7 @@ TEST(GifColourReduction, TooManyColoursNarrowOneChannelAtATime) {
   nv::platform::RasterImage picture(250, 12);
   for (int y = 0; y < 12; ++y)
     for (int x = 0; x < 250; ++x) picture.at(x, y) = nv::platform::rgb(0, y, x);
-  const TReducedImage reduced = ReduceByFrequency(picture);
+  const ReducedImage reduced = ReduceByFrequency(picture);
   // Every masked colour is met twice; on equal counts the rows come in order,
   // 125 colours a row.
   for (int i = 0; i < 256; ++i) {

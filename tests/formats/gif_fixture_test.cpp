@@ -64,7 +64,7 @@ TEST_P(GifFixture, DecodesToTheToolsPixels) {
   ASSERT_EQ(image.Frames.at(c.pngFrame)->Height, png.height());
   TGIFsFrame& shown = *image.Frames.at(c.pngFrame);
   const nv::platform::RasterImage pixels = shown.ToRaster();
-  const TGIFsBitmap& indices = shown.Bitmap();
+  const GifBitmap& indices = shown.Bitmap();
   int differing = 0;
   for (int y = 0; y < png.height(); ++y) {
     for (int x = 0; x < png.width(); ++x) {

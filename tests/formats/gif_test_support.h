@@ -54,7 +54,7 @@ inline void Frame(Bytes& b, int width, int height, const std::vector<Color>& loc
 // A frame whose pixels our encoder codes.
 inline void CodedFrame(Bytes& b, int width, int height, const std::vector<Color>& local,
                        const Bytes& pixels, int bits, bool interlaced = false) {
-  const TGifEncodeResult coded = EncodeGifLzw(pixels, width, height, bits, interlaced);
+  const GifEncodeResult coded = EncodeGifLzw(pixels, width, height, bits, interlaced);
   Frame(b, width, height, local, coded.MinCodeSize, coded.Data, interlaced);
 }
 
@@ -69,12 +69,12 @@ inline const std::vector<Color>& FourColours() {
 }
 
 inline void Load(TGIFsImage& image, const Bytes& bytes) {
-  TMemoryStream stream(bytes);
+  MemoryStream stream(bytes);
   image.LoadFromStream(stream);
 }
 
 inline Bytes Save(TGIFsImage& image) {
-  TMemoryStream stream;
+  MemoryStream stream;
   image.SaveToStream(stream);
   return stream.Data();
 }

@@ -34,11 +34,11 @@ std::string JoinedColours(const Bytes& pixels) {
 
 TEST(GifTools, TwoFrameLoopAsGiftextAndPilReadIt) {
   TGIFsImage image;
-  TGIFsFrame& first = image.AddFrame(TGIFsBitmap{6, 4, 2, Indices(6, 4, 0)}, FourColours());
+  TGIFsFrame& first = image.AddFrame(GifBitmap{6, 4, 2, Indices(6, 4, 0)}, FourColours());
   first.Interval = 120;
   first.TransparentColor = FourColours()[3];
   first.Interlaced = true;
-  TGIFsFrame& second = image.AddFrame(TGIFsBitmap{6, 4, 2, Indices(6, 4, 1)}, FourColours());
+  TGIFsFrame& second = image.AddFrame(GifBitmap{6, 4, 2, Indices(6, 4, 1)}, FourColours());
   second.Interval = 500;
   image.Looping = true;
   image.RepeatCount = 7;

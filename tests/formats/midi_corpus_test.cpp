@@ -33,13 +33,13 @@ TEST(MidiCorpus, EveryInputImportsOrIsRefusedCleanly) {
       EXPECT_EQ(score.InstrumentCount(), 0);
       continue;
     }
-    TMemoryStream saved;
+    MemoryStream saved;
     ASSERT_NO_THROW(SaveScoreToStream(score, saved));
     saved.SetPosition(0);
     TECMusicScore again;
     EXPECT_NO_THROW(LoadScoreFromStream(again, saved));
 
-    TMemoryStream exported;
+    MemoryStream exported;
     ASSERT_NO_THROW(ExportMidi(score, exported, true));
     TECMusicScore reimported;
     EXPECT_NO_THROW(Import(reimported, exported.Data()));

@@ -58,7 +58,7 @@ TEST_P(MidiDamage, GivesTheStatedResult) {
   EXPECT_EQ(score.MidiImportDamaged, c.Expected == Outcome::Damaged);
   EXPECT_EQ(NoteList(score), c.Notes);
   // What was imported saves and loads.
-  TMemoryStream saved;
+  MemoryStream saved;
   ASSERT_NO_THROW(SaveScoreToStream(score, saved));
   saved.SetPosition(0);
   TECMusicScore again;
@@ -154,7 +154,7 @@ TEST(MidiDamageDetails, LongTextIsCutSoTheScoreStillSaves) {
   Import(score, OneTrackFile(Concat(Text(0x01, 70000), Concat(QuarterNoteEvents(), EndOfTrack()))));
   ASSERT_EQ(score.Description().size(), 1u);
   EXPECT_EQ(score.Description()[0].size(), 65535u);
-  TMemoryStream saved;
+  MemoryStream saved;
   EXPECT_NO_THROW(SaveScoreToStream(score, saved));
 }
 
@@ -177,7 +177,7 @@ TEST(MidiDamageDetails, LongNoteEndsAtTheMeasureLimit) {
   const TECRow& row = *score.GetInstrumentAt(0)->GetRow(0);
   EXPECT_EQ(row.MeasureCount(), kMaxImportedMeasures);
   EXPECT_EQ(NoteList(score).size(), static_cast<std::size_t>(kMaxImportedMeasures));
-  TMemoryStream saved;
+  MemoryStream saved;
   EXPECT_NO_THROW(SaveScoreToStream(score, saved));
 }
 

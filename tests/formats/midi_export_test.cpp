@@ -25,7 +25,7 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 Bytes Export(TECMusicScore& score, bool withTexts = false) {
-  TMemoryStream stream;
+  MemoryStream stream;
   ExportMidi(score, stream, withTexts);
   return stream.Data();
 }

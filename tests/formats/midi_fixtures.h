@@ -74,7 +74,7 @@ inline std::string ToCsv(const Bytes& bytes) {
 }
 
 inline void Import(TECMusicScore& score, const Bytes& bytes) {
-  TMemoryStream stream(bytes);
+  MemoryStream stream(bytes);
   ImportMidi(score, stream);
 }
 

@@ -161,7 +161,7 @@ TEST(MusicXmlExport, PartWithoutMeasuresStillHoldsOneFilledMeasure) {
 TEST(MusicXmlExport, ScoreWithoutRowsRaisesAndWritesNothing) {
   TECMusicScore score;
   score.AppendInstrument();
-  TMemoryStream stream;
+  MemoryStream stream;
   EXPECT_THROW(ExportMusicXml(score, stream), EWriteError);
   EXPECT_TRUE(stream.Data().empty());
 }

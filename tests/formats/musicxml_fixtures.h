@@ -18,7 +18,7 @@ using score_builder::AddNote;
 using score_builder::AddRest;
 
 inline std::string Export(const TECMusicScore& score) {
-  TMemoryStream stream;
+  MemoryStream stream;
   ExportMusicXml(score, stream);
   return std::string(stream.Data().begin(), stream.Data().end());
 }

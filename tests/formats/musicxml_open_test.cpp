@@ -70,7 +70,7 @@ TEST_F(MusicXmlOpen, DocumentPastTheReadersLimitsSaysSo) {
 
 TEST(MusicXmlImport, ReadsTheWholeStreamThenRaises) {
   const std::string text = "<score-partwise><part-list/></score-partwise>";
-  TMemoryStream stream(std::vector<std::uint8_t>(text.begin(), text.end()));
+  MemoryStream stream(std::vector<std::uint8_t>(text.begin(), text.end()));
   try {
     ImportMusicXml(stream);
     ADD_FAILURE() << "no error";

@@ -54,7 +54,7 @@ TEST_P(MusicXmlAlterations, OfEveryNote) {
     TECNote* note = AddNote(measure, w.step, w.octave, 32, w.start);
     for (std::uint8_t code : w.accidentals) AddAttribute(*note, code);
   }
-  TMusicXmlAlterations alterations;
+  MusicXmlAlterationTable alterations;
   alterations.ReadMeasure(measure);
   std::vector<int> seen;
   for (const auto& note : measure.Notes) seen.push_back(alterations.Of(*note));
@@ -80,7 +80,7 @@ TEST(MusicXmlAlterationsOverBarLines, KeyHoldsAccidentalsEndAndTiesCarry) {
   third.KeySignature = std::make_unique<TECKeySignature>(30, &third);
   const TECNote* plainB = AddNote(third, 7, 4, 32, 0);
 
-  TMusicXmlAlterations alterations;
+  MusicXmlAlterationTable alterations;
   alterations.ReadMeasure(first);
   alterations.ReadMeasure(second);
   EXPECT_EQ(alterations.Of(*tiedTo), 1);

@@ -14,15 +14,15 @@ using score_builder::AddRest;
 
 // "voice: events / voice: events", events as N (note, +N a chord note),
 // R (rest) and F (forward) with their durations.
-std::string Describe(const std::vector<TMusicXmlSegment>& segments) {
+std::string Describe(const std::vector<MusicXmlSegment>& segments) {
   std::string text;
-  for (const TMusicXmlSegment& segment : segments) {
+  for (const MusicXmlSegment& segment : segments) {
     if (!text.empty()) text += " / ";
     text += std::to_string(segment.Voice) + ":";
-    for (const TMusicXmlEvent& event : segment.Events) {
+    for (const MusicXmlEvent& event : segment.Events) {
       text += " ";
       if (event.Chord) text += "+";
-      text += event.Kind == TMusicXmlEvent::TKind::Note ? "N" : event.Kind == TMusicXmlEvent::TKind::Rest ? "R" : "F";
+      text += event.Kind == MusicXmlEvent::RefKind::Note ? "N" : event.Kind == MusicXmlEvent::RefKind::Rest ? "R" : "F";
       text += std::to_string(event.Duration);
     }
   }

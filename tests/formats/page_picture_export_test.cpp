@@ -16,7 +16,7 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-using Options = TPictureExportOptions;
+using Options = PictureExportOptions;
 
 // Three pages of the default page (100 x 80 mm at 96 DPI), one row of two
 // measures; a blue box on page 2 and a red one on page 3 tell them apart.
@@ -35,7 +35,7 @@ std::unique_ptr<TECMusicScore> ThreePages() {
 }
 
 Bytes Export(TECMusicScore& score, const Options& options) {
-  TMemoryStream out;
+  MemoryStream out;
   ExportPicture(score, out, options, nv::platform::qtRasterSurfaces());
   return out.Data();
 }
@@ -57,7 +57,7 @@ Options Bitmap32(int first, int last, bool twoUp = false) {
 }
 
 std::string ExportError(TECMusicScore& score, const Options& options, int* surfacesMade = nullptr) {
-  TMemoryStream out;
+  MemoryStream out;
   try {
     ExportPicture(score, out, options, [&](int w, int h, int dpi) {
       if (surfacesMade != nullptr) ++*surfacesMade;
@@ -192,7 +192,7 @@ TEST(PagePictureExport, GifPixelsAgreeWithPil) {
     o.ColourDepth = depth;
     const Bytes gif = Export(*score, o);
     TGIFsImage image;
-    TMemoryStream in(gif);
+    MemoryStream in(gif);
     image.LoadFromStream(in);
     const nv::platform::RasterImage ours = image.Frames.at(0)->ToRaster();
     Bytes rgb;
@@ -238,7 +238,7 @@ TEST(PagePictureExport, ExtensionsByType) {
 
 TEST(PagePictureExport, PdfIsReportedAsNotSupported) {
   auto score = ThreePages();
-  TMemoryStream out;
+  MemoryStream out;
   try {
     ExportPdf(*score, out);
     FAIL();

@@ -33,7 +33,7 @@ TEST_F(PictureCodecs, GifWithItsTransparentColourLeftOut) {
   TGIFsImage gif;
   gif.Assign(Sample());
   gif.Frames[0]->TransparentColor = colors::white;
-  TMemoryStream out;
+  MemoryStream out;
   gif.SaveToStream(out);
   const QImage image = Decoded(out.Data());
   ASSERT_EQ(image.size(), QSize(6, 4));
@@ -46,8 +46,8 @@ TEST_F(PictureCodecs, JpegAndTheBackendsBitmap) {
   const QImage jpeg = Decoded(EncodeJpeg(Sample(), 95, false));
   ASSERT_EQ(jpeg.size(), QSize(6, 4));
   EXPECT_GT(qGray(jpeg.pixel(3, 1)), 200);  // the white field; single pixels blur
-  TMemoryStream bmp;
-  WriteBmp(bmp, Sample(), TDibDepth::True32);
+  MemoryStream bmp;
+  WriteBmp(bmp, Sample(), DibDepth::True32);
   EXPECT_FALSE(DecodeWithOwnCodecs(bmp.Data()).has_value());
   const QImage bitmap = Decoded(bmp.Data());
   ASSERT_EQ(bitmap.size(), QSize(6, 4));

@@ -33,7 +33,7 @@ TEST(PictureCorpus, EveryGifLoadsOrFailsCleanly) {
       TGIFsImage image;
       image.Tolerant = tolerant;
       try {
-        TMemoryStream in(bytes);
+        MemoryStream in(bytes);
         image.LoadFromStream(in);
         // As the fuzzer does: loading decodes the first frame; of the rest
         // only those that cannot take much memory.
@@ -46,7 +46,7 @@ TEST(PictureCorpus, EveryGifLoadsOrFailsCleanly) {
         continue;
       }
       if (image.GetEmpty()) continue;
-      TMemoryStream saved;
+      MemoryStream saved;
       image.SaveToStream(saved);
       saved.SetPosition(0);
       TGIFsImage again;

@@ -31,8 +31,8 @@ RasterImage SmallPicture() {
   return image;
 }
 
-Bytes Bmp(const RasterImage& image, TDibDepth depth) {
-  TMemoryStream out;
+Bytes Bmp(const RasterImage& image, DibDepth depth) {
+  MemoryStream out;
   WriteBmp(out, image, depth);
   return out.Data();
 }
@@ -53,7 +53,7 @@ TEST(DibPalette, IsPinned) {
 }
 
 TEST(BmpWriter, EightBitsWithThePinnedPalette) {
-  const Bytes bmp = Bmp(SmallPicture(), TDibDepth::Palette8);
+  const Bytes bmp = Bmp(SmallPicture(), DibDepth::Palette8);
   ASSERT_EQ(bmp.size(), 14u + 40 + 1024 + 2 * 4);
   EXPECT_EQ(bmp[0], 'B');
   EXPECT_EQ(bmp[1], 'M');
@@ -67,7 +67,7 @@ TEST(BmpWriter, EightBitsWithThePinnedPalette) {
 }
 
 TEST(BmpWriter, ThirtyTwoBits) {
-  const Bytes bmp = Bmp(SmallPicture(), TDibDepth::True32);
+  const Bytes bmp = Bmp(SmallPicture(), DibDepth::True32);
   ASSERT_EQ(bmp.size(), 14u + 40 + 6 * 4);
   EXPECT_EQ(U16At(bmp, 28), 32);
   // Bottom row first, blue green red and a spare byte per pixel.
@@ -77,11 +77,11 @@ TEST(BmpWriter, ThirtyTwoBits) {
 
 TEST(BmpWriter, PilAndIdentifyReadBothDepths) {
   struct Case {
-    TDibDepth depth;
+    DibDepth depth;
     const char* pilMode;
     const char* identify;
   };
-  for (const Case& c : {Case{TDibDepth::Palette8, "P", "3x2 PseudoClass"}, Case{TDibDepth::True32, "RGB", "3x2 DirectClass"}}) {
+  for (const Case& c : {Case{DibDepth::Palette8, "P", "3x2 PseudoClass"}, Case{DibDepth::True32, "RGB", "3x2 DirectClass"}}) {
     const auto path = external_tools::WriteTemporary("picture.bmp", Bmp(SmallPicture(), c.depth));
     const auto pil = external_tools::Pil(
         "import sys\nfrom PIL import Image\nim = Image.open(sys.argv[1])\n"
@@ -96,7 +96,7 @@ TEST(BmpWriter, PilAndIdentifyReadBothDepths) {
 }
 
 TEST(EmfWriter, HeaderOneStretchedBitmapAndTheEnd) {
-  TMemoryStream out;
+  MemoryStream out;
   WriteEmf(out, SmallPicture(), 96);
   const Bytes emf = out.Data();
   ASSERT_EQ(emf.size(), 88u + 80 + 40 + 24 + 20);

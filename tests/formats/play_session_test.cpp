@@ -16,7 +16,7 @@ namespace {
 using namespace play_fixtures;
 
 // The first two lines of a dump: result and start, then the step order.
-std::string Order(const TECPlaySession& session) {
+std::string Order(const PlaySession& session) {
   std::istringstream in(session.Dump());
   std::string first, second;
   std::getline(in, first);

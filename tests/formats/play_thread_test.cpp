@@ -35,10 +35,10 @@ TECPlayStep Step(std::vector<TECPlayEvent> events, int tempo = 0, int length = 1
   return step;
 }
 
-std::shared_ptr<TECPlaySession> Session(std::vector<TECPlayStep> steps) {
-  auto session = std::make_shared<TECPlaySession>();
+std::shared_ptr<PlaySession> Session(std::vector<TECPlayStep> steps) {
+  auto session = std::make_shared<PlaySession>();
   session->Result = 1;
-  session->Rows.push_back(TECPlayRow{});
+  session->Rows.push_back(PlayRow{});
   session->Steps = std::move(steps);
   return session;
 }
@@ -51,10 +51,10 @@ struct ThreadRun {
   std::mutex lock;
   std::unique_ptr<TPlayThread> thread;
 
-  void Start(std::shared_ptr<const TECPlaySession> session, TPlayThread::Start start = {}) {
+  void Start(std::shared_ptr<const PlaySession> session, TPlayThread::Start start = {}) {
     thread = std::make_unique<TPlayThread>(std::move(session), clock, playing, lock, recorder.Handler(), start);
   }
-  std::string ToEnd(std::shared_ptr<const TECPlaySession> session, TPlayThread::Start start = {}) {
+  std::string ToEnd(std::shared_ptr<const PlaySession> session, TPlayThread::Start start = {}) {
     Start(std::move(session), start);
     EXPECT_TRUE(WaitUntilClear(playing));
     thread.reset();

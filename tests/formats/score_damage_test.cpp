@@ -147,14 +147,14 @@ TEST(ScoreDamage, StreamFailingLateLeavesTheOpenScoreByteForByte) {
 TEST(ScoreDamage, WrongBlockMarkersAreNamed) {
   TECMusicScore score;
   TECInstrument& instrument = *score.AppendInstrument();
-  TMemoryStream notRow(Bytes{ek::InstrumentBlock, 0, 0, 0, 0});
+  MemoryStream notRow(Bytes{ek::InstrumentBlock, 0, 0, 0, 0});
   try {
     LoadRowFromStream(notRow, *instrument.AppendRow(), {});
     ADD_FAILURE() << "no error";
   } catch (const EFileDamage& error) {
     EXPECT_STREQ(error.what(), "No row");
   }
-  TMemoryStream notInstrument(Bytes{ek::RowBlock, 0, 0, 0, 0});
+  MemoryStream notInstrument(Bytes{ek::RowBlock, 0, 0, 0, 0});
   try {
     LoadInstrumentFromStream(notInstrument, instrument, {});
     ADD_FAILURE() << "no error";
@@ -169,7 +169,7 @@ Bytes TwoMeasureRow() {
   TECRow& row = *score.AppendInstrument()->AppendRow();
   AddNote(*row.AddMeasure(), 1, 5, 32, 0);
   AddNote(*row.AddMeasure(), 2, 5, 32, 0);
-  TMemoryStream stream;
+  MemoryStream stream;
   SaveRowToStream(stream, row, false);
   return stream.Data();
 }
@@ -184,7 +184,7 @@ TEST(ScoreDamage, DamagedMeasureIsEmptiedAndTheNextOneRead) {
   Put16(bytes, kFirstMeasure + kNoteCount, 10001);
   TECMusicScore score;
   TECRow& row = *score.AppendInstrument()->AppendRow();
-  TMemoryStream stream(bytes);
+  MemoryStream stream(bytes);
   LoadRowFromStream(stream, row, {});
   ASSERT_EQ(row.MeasureCount(), 2);
   EXPECT_TRUE(row.GetMeasure(0)->Notes.empty());
@@ -239,13 +239,13 @@ TEST(ScoreDamage, PictureOfUnknownTypeDropsOnlyItself) {
   picture->Picture = TECPicture{257, Bytes{1, 2, 3, 4, 5}};
   objects.push_back(std::move(picture));
   objects.push_back(MakeText("after"));
-  TMemoryStream stream;
-  SavePageObjects(stream, objects, TPageObjectForm::ShortSize);
+  MemoryStream stream;
+  SavePageObjects(stream, objects, PageObjectForm::ShortSize);
   Bytes bytes = stream.Data();
   // Count, size and prefix, present flag: then the type.
   Put16(bytes, 2 + 1 + 12 + 2, 300);
-  TMemoryStream damaged(bytes);
-  auto read = LoadPageObjects(damaged, TPageObjectForm::ShortSize);
+  MemoryStream damaged(bytes);
+  auto read = LoadPageObjects(damaged, PageObjectForm::ShortSize);
   ASSERT_EQ(read.size(), 2u);
   const auto& first = static_cast<const TECPagePicture&>(*read[0]);
   EXPECT_FALSE(first.Picture);
@@ -267,7 +267,7 @@ TEST(ScoreDamage, MeasureTooLongForItsLengthFieldIsRefusedOnWriting) {
   TECMusicScore score;
   TECMeasure& measure = *score.AppendInstrument()->AppendRow()->AddMeasure();
   for (int i = 0; i < 3000; ++i) AddNote(measure, 1, 5, 2, i % 384);
-  TMemoryStream stream;
+  MemoryStream stream;
   EXPECT_THROW(SaveMeasure(stream, measure, false), EWriteError);
 }
 

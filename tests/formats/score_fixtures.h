@@ -258,13 +258,13 @@ inline std::unique_ptr<TECMusicScore> MakeFullScore() {
 }
 
 inline Bytes Save(const TECMusicScore& score) {
-  TMemoryStream stream;
+  MemoryStream stream;
   SaveScoreToStream(score, stream);
   return stream.Data();
 }
 
 inline void Load(TECMusicScore& score, const Bytes& bytes) {
-  TMemoryStream stream(bytes);
+  MemoryStream stream(bytes);
   LoadScoreFromStream(score, stream);
 }
 

@@ -21,12 +21,12 @@ Bytes Prefix(const Record& record, std::size_t size) {
   return bytes;
 }
 
-void WriteSized(TStream& s, const Bytes& bytes) { WriteSizedRecord(s, bytes); }
+void WriteSized(ByteStream& s, const Bytes& bytes) { WriteSizedRecord(s, bytes); }
 
 // A measure as version 847 wrote it: no beam setting, legacy notes, rests,
 // grace and play notes, one-piece chord symbols, halved times.
-void WriteOldMeasure(TStream& s) {
-  TBlockWriter block(s, ek::MeasureBlock, 2);
+void WriteOldMeasure(ByteStream& s) {
+  BlockWriter block(s, ek::MeasureBlock, 2);
   s.WriteU16(3);
   WriteSized(s, Bytes{1, 0, 0, 0});
   WriteSized(s, Bytes{32, 0, 0, 0});
@@ -74,8 +74,8 @@ void WriteOldMeasure(TStream& s) {
   block.Finish();
 }
 
-void WriteOldInstrument(TStream& s) {
-  TBlockWriter block(s, ek::InstrumentBlock, 4);
+void WriteOldInstrument(ByteStream& s) {
+  BlockWriter block(s, ek::InstrumentBlock, 4);
   s.WriteU16(12);
   s.WriteI32(24);
   WriteStreamString(s, "Old guitar");
@@ -100,7 +100,7 @@ void WriteOldInstrument(TStream& s) {
   s.WriteI32(-1);
   s.WriteU16(1);
   {
-    TBlockWriter row(s, ek::RowBlock, 4);
+    BlockWriter row(s, ek::RowBlock, 4);
     s.WriteU16(9);
     s.WriteU16(0), s.WriteU8(1), s.WriteI32(-1);
     WriteStreamString(s, "Old r\xe9gion");  // code page text
@@ -116,7 +116,7 @@ void WriteOldInstrument(TStream& s) {
 
 // Header of 29 fields: no size style, rights, tempo scale or union count.
 Bytes WriteOldFile(std::uint16_t version = kOldVersion) {
-  TMemoryStream s;
+  MemoryStream s;
   s.WriteU8(ek::ScoreStream);
   WriteStreamString(s, "Notavistra data file");
   s.WriteU16(version);
@@ -143,8 +143,8 @@ Bytes WriteOldFile(std::uint16_t version = kOldVersion) {
   s.WriteU16(1);
   WriteSized(s, Bytes(12, 0));
   WriteStreamString(s, "Head");
-  SavePageObjects(s, MakeEveryPageObject(), TPageObjectForm::ShortSize);
-  SavePageObjects(s, {}, TPageObjectForm::ShortSize);
+  SavePageObjects(s, MakeEveryPageObject(), PageObjectForm::ShortSize);
+  SavePageObjects(s, {}, PageObjectForm::ShortSize);
   s.WriteU8(1), s.WriteU8(0), s.WriteI32(3);
   s.WriteU16(1);
   WriteSized(s, Bytes{38, 255, 24, 0, 1});

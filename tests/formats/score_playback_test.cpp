@@ -59,11 +59,11 @@ TEST(ScorePlayback, FollowPlaybackMovesTheCursorToThePlayingMeasureAndTick) {
 
 TEST(ScorePlayback, LoadingOrClearingStopsPlaybackFirst) {
   Playback p(2, 1);
-  TMemoryStream saved;
+  MemoryStream saved;
   p.score->SaveToStream(saved);
   p.score->Play();
   p.clock->WaitUntilHeld();
-  saved.Seek(0, TSeekOrigin::soBeginning);
+  saved.Seek(0, SeekOrigin::soBeginning);
   p.score->LoadFromStream(saved);
   EXPECT_FALSE(p.score->Playing);
   EXPECT_EQ(Count(p.recorder->Text(), "FF 2F 00"), 1);
@@ -135,7 +135,7 @@ TEST(PlayForwarder, OpensTheOutputForwardsAndKeepsTheEndMarkerInProcess) {
   ManualUiThread ui;
   TMidiOutput output(ports, ui);
   int ends = 0;
-  TPlayForwarder forwarder(*p.score, output, ui, [&] { ++ends; });
+  PlayForwarder forwarder(*p.score, output, ui, [&] { ++ends; });
   p.score->OnPlayShort = forwarder.Handler();
   p.score->Play();
   ASSERT_TRUE(WaitUntilClear(p.score->Playing));
@@ -161,7 +161,7 @@ TEST(ScorePlayback, PlayAndStopTwoHundredTimesWithEditsAndReloads) {
   // themselves before Stop.
   score->SetTempo(512);
   score->SetTempoScale(4000);
-  TMemoryStream saved;
+  MemoryStream saved;
   score->SaveToStream(saved);
   InstallPlayback(*score);
   std::atomic<int> ends{0};
@@ -177,7 +177,7 @@ TEST(ScorePlayback, PlayAndStopTwoHundredTimesWithEditsAndReloads) {
     if (i % 7 == 3) AddNote(MeasureOf(*score, i % 2, 0, i % 4), 3, 5, 16, 16);
     if (i % 3 == 1) score->FollowPlayback();
     if (i % 25 == 12) {
-      saved.Seek(0, TSeekOrigin::soBeginning);
+      saved.Seek(0, SeekOrigin::soBeginning);
       score->LoadFromStream(saved);
     }
     score->Stop();

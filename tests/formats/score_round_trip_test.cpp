@@ -21,7 +21,7 @@ TEST(ScoreRoundTrip, EveryRecordSavesLoadsAndSavesToTheSameBytes) {
 TEST(ScoreRoundTrip, HeaderIsThePresentVersionWithAllFields) {
   auto score = MakeFullScore();
   const Bytes bytes = Save(*score);
-  TMemoryStream stream(bytes);
+  MemoryStream stream(bytes);
   EXPECT_EQ(stream.ReadU8(), 245);
   EXPECT_EQ(ReadStreamString(stream), "Notavistra data file");
   EXPECT_EQ(stream.ReadU16(), 880);
@@ -83,7 +83,7 @@ TEST(ScoreRoundTrip, BlockLengthIsPatchedWhenWritingRaises) {
   auto score = MakeFullScore();
   TECInstrument& instrument = *score->GetInstrumentAt(0);
   instrument.GetRow(1)->SetName(std::string(70000, 'x'));
-  TMemoryStream stream;
+  MemoryStream stream;
   EXPECT_THROW(SaveInstrumentToStream(stream, instrument, false), EWriteError);
   // The instrument block gives the length of what was written.
   stream.SetPosition(1);
@@ -116,12 +116,12 @@ TEST(ScoreRoundTrip, UndoModeCarriesLinksFromLaterMeasures) {
   // its notes after it has been emptied.
   auto score = MakeFullScore();
   TECRow& row = *score->GetInstrumentAt(0)->GetRow(0);
-  TMemoryStream stream;
+  MemoryStream stream;
   SaveMeasure(stream, *row.GetMeasure(0), true);
   TECNote* later = row.GetMeasure(1)->Notes[0].get();
   ASSERT_EQ(later->Attributes.size(), 1u);
   stream.SetPosition(0);
-  LoadMeasure(stream, row, 0, TScoreStreamContext{.UndoMode = true});
+  LoadMeasure(stream, row, 0, ScoreStreamContext{.UndoMode = true});
   ASSERT_EQ(later->Attributes.size(), 1u);
   const auto* link = static_cast<const TECLinkAttribute*>(later->Attributes[0].get());
   EXPECT_EQ(link->Partner, row.GetMeasure(0)->Notes.back().get());

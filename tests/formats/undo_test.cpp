@@ -243,7 +243,7 @@ TEST(Undo, ReplacingTheInstrumentsEmptiesBothListsAndReportsIt) {
       {"Assign", [](TECMusicScore& s) { s.Assign(*MakeUndoScore()); }},
       {"Load",
        [](TECMusicScore& s) {
-         TMemoryStream stream;
+         MemoryStream stream;
          SaveScoreToStream(*MakeUndoScore(), stream);
          stream.SetPosition(0);
          LoadScoreFromStream(s, stream);
@@ -273,7 +273,7 @@ TEST(Undo, EachEntryEndsWhereTheNextBegins) {
   score->SaveUndoAttachment(step, First(*score).SymbolsRow().At(1), -1);
   score->SaveUndoPageObject(step, First(*score).TextsRow().Objects[1].get());
   ASSERT_EQ(step->EntryCount, 3u);
-  TMemoryStream& s = step->Stream;
+  MemoryStream& s = step->Stream;
   s.SetPosition(0);
   const std::vector<std::vector<std::uint32_t>> paths = {{0, 0, 0}, {0, 254, 1}, {0, 255, 1}};
   for (const auto& path : paths) {
@@ -723,7 +723,7 @@ class RandomEdits {
       score.GoToMeasure(m);
       score.SetCursorPosition(std::max(0, score.GetMeasureLength(m) - 8 * (1 + Pick(6))));
     }
-    std::vector<TECRow::TChordEntry> chord = {{static_cast<std::uint16_t>(48 + Pick(12))},
+    std::vector<TECRow::ChordEntry> chord = {{static_cast<std::uint16_t>(48 + Pick(12))},
                                               {static_cast<std::uint16_t>(60 + Pick(12))}};
     if (Pick(2)) chord.push_back({static_cast<std::uint16_t>(67 + Pick(12))});
     row.ReplaceWithChordNotes(chord, Pick(2) == 0, 16 * (2 + Pick(9)));

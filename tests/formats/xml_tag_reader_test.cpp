@@ -9,16 +9,16 @@
 
 namespace {
 
-std::vector<TXmlTagItem> Read(const std::string& text, const TXmlTagLimits& limits = {}) {
-  TMemoryStream stream(std::vector<std::uint8_t>(text.begin(), text.end()));
+std::vector<XmlTagItem> Read(const std::string& text, const XmlTagLimits& limits = {}) {
+  MemoryStream stream(std::vector<std::uint8_t>(text.begin(), text.end()));
   return ReadXmlTags(stream, limits);
 }
 
 // One line per item: depth, name, value in brackets, A for attributes, C
 // for closed.
-std::string Describe(const std::vector<TXmlTagItem>& items) {
+std::string Describe(const std::vector<XmlTagItem>& items) {
   std::string text;
-  for (const TXmlTagItem& item : items) {
+  for (const XmlTagItem& item : items) {
     text += std::to_string(item.Depth) + " " + item.Name + " [" + item.Value + "]";
     if (item.HasAttributes) text += " A";
     if (item.Closed) text += " C";
@@ -75,13 +75,13 @@ TEST(XmlTagReader, MalformedMarkupGivesItemsAndNoFailure) {
 
 TEST(XmlTagReader, ReadsOnlyUpToTheStreamsReadLimit) {
   const std::string text = "<a>in</a><b>out</b>";
-  TMemoryStream stream(std::vector<std::uint8_t>(text.begin(), text.end()));
-  TStreamLimit limit(stream, 9);
+  MemoryStream stream(std::vector<std::uint8_t>(text.begin(), text.end()));
+  StreamLimit limit(stream, 9);
   EXPECT_EQ(Describe(ReadXmlTags(stream)), "1 a [in] C\n");
 }
 
 TEST(XmlTagReader, DocumentPastALimitRaisesNamingIt) {
-  TXmlTagLimits limits;
+  XmlTagLimits limits;
   limits.MaxBytes = 40;
   limits.MaxDepth = 3;
   limits.MaxItems = 4;

@@ -56,7 +56,7 @@ class AtomicFileWriter : public ::testing::Test {
 
 // The disk fills after `room` bytes, as write(2) reports it: a short write,
 // then ENOSPC.
-TFileWriteCall DiskWithRoomFor(std::size_t room) {
+FileWriteCall DiskWithRoomFor(std::size_t room) {
   return [room](int fd, const void* buffer, std::size_t count) mutable -> ssize_t {
     if (room == 0) {
       errno = ENOSPC;

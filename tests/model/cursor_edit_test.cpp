@@ -116,7 +116,7 @@ TEST_F(CursorEdit, DeleteBackwardsAtTheStartDoesNothing) {
 TEST_F(CursorEdit, ChordFromPitchesIsSpelled) {
   Enter(0, 0, {{1, 32}, {2, 32}});
   At(0, 0);
-  std::vector<TECRow::TChordEntry> chord(3);
+  std::vector<TECRow::ChordEntry> chord(3);
   chord[0].Pitch = 60;
   chord[1].Pitch = 63;
   chord[2].Pitch = 67;
@@ -146,7 +146,7 @@ TEST_F(CursorEdit, ChordReplacesNotesIntoTheNextMeasure) {
 
 TEST_F(CursorEdit, RestInsideATuplet) {
   At(0, 0);
-  TECRow::TInsertOptions triplet{};
+  TECRow::InsertOptions triplet{};
   triplet[5] = 3;
   row->InsertNote(1, 5, false, 0, 0, 0, triplet, 16);
   TECRest* rest = row->InsertRest(16, 0);

@@ -10,7 +10,7 @@ namespace {
 
 struct KnownPattern {
   double value;
-  TExtendedBytes bytes;
+  ExtendedBytes bytes;
 };
 
 TEST(ExtendedFloatTest, KnownBytePatterns) {
@@ -47,32 +47,32 @@ TEST(ExtendedFloatTest, EveryKindOfDoubleRoundTrips) {
     SCOPED_TRACE(value);
     EXPECT_EQ(DecodeExtended(EncodeExtended(value)), value);
   }
-  const TExtendedBytes nan = EncodeExtended(std::numeric_limits<double>::quiet_NaN());
+  const ExtendedBytes nan = EncodeExtended(std::numeric_limits<double>::quiet_NaN());
   EXPECT_EQ(nan[9] & 0x7F, 0x7F);
   EXPECT_TRUE(std::isnan(DecodeExtended(nan)));
 }
 
 TEST(ExtendedFloatTest, DecodingRoundsAndBoundsWhatADoubleCannotHold) {
   // 1 + 2^-53 + 2^-63: just above half way between two doubles, rounds up.
-  const TExtendedBytes aboveHalf{0x01, 0x04, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F};
+  const ExtendedBytes aboveHalf{0x01, 0x04, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F};
   EXPECT_EQ(DecodeExtended(aboveHalf), 1.0 + std::ldexp(1.0, -52));
   // Exactly half way: ties to even, stays 1.
-  const TExtendedBytes half{0, 0x04, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F};
+  const ExtendedBytes half{0, 0x04, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F};
   EXPECT_EQ(DecodeExtended(half), 1.0);
   // 2^16000 overflows, 2^-16000 underflows to zero, signs kept.
-  const TExtendedBytes huge{0, 0, 0, 0, 0, 0, 0, 0x80, 0x7F, 0xFE};
+  const ExtendedBytes huge{0, 0, 0, 0, 0, 0, 0, 0x80, 0x7F, 0xFE};
   EXPECT_EQ(DecodeExtended(huge), -std::numeric_limits<double>::infinity());
-  const TExtendedBytes tiny{0, 0, 0, 0, 0, 0, 0, 0x80, 0x7F, 0x01};
+  const ExtendedBytes tiny{0, 0, 0, 0, 0, 0, 0, 0x80, 0x7F, 0x01};
   EXPECT_EQ(DecodeExtended(tiny), 0.0);
   // 1.5 × 2^-1075 rounds to the smallest subnormal; 2^-1075 is a tie, to 0.
-  const TExtendedBytes subnormal{0, 0, 0, 0, 0, 0, 0, 0xC0, 0xCC, 0x3B};
+  const ExtendedBytes subnormal{0, 0, 0, 0, 0, 0, 0, 0xC0, 0xCC, 0x3B};
   EXPECT_EQ(DecodeExtended(subnormal), std::numeric_limits<double>::denorm_min());
-  const TExtendedBytes tie{0, 0, 0, 0, 0, 0, 0, 0x80, 0xCC, 0x3B};
+  const ExtendedBytes tie{0, 0, 0, 0, 0, 0, 0, 0x80, 0xCC, 0x3B};
   EXPECT_EQ(DecodeExtended(tie), 0.0);
   // An unnormal (no integer bit) and a pseudo-infinity are invalid: NaN.
-  const TExtendedBytes unnormal{0, 0, 0, 0, 0, 0, 0, 0x40, 0xFF, 0x3F};
+  const ExtendedBytes unnormal{0, 0, 0, 0, 0, 0, 0, 0x40, 0xFF, 0x3F};
   EXPECT_TRUE(std::isnan(DecodeExtended(unnormal)));
-  const TExtendedBytes pseudoInfinity{0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0x7F};
+  const ExtendedBytes pseudoInfinity{0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0x7F};
   EXPECT_TRUE(std::isnan(DecodeExtended(pseudoInfinity)));
 }
 

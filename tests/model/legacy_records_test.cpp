@@ -81,8 +81,8 @@ class LegacyRecords : public ::testing::Test {
  protected:
   // Reads the block as a file of `version` wrote it.
   void Read(std::uint16_t version) {
-    TMemoryStream stream(OldMeasureBlock());
-    TScoreStreamContext context;
+    MemoryStream stream(OldMeasureBlock());
+    ScoreStreamContext context;
     context.Version = version;
     ASSERT_TRUE(ReadMeasureBlock(stream, row, measure, context));
     ASSERT_EQ(stream.Position(), static_cast<std::int64_t>(stream.Data().size()));

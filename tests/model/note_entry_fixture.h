@@ -21,7 +21,7 @@ class NoteEntry : public ::testing::Test {
     score->GoToMeasureExtending(measure);
     score->SetCursorPosition(tick);
   }
-  TECNote* Insert(int step, int octave, int duration, TECRow::TInsertOptions options = {}, bool rule = false) {
+  TECNote* Insert(int step, int octave, int duration, TECRow::InsertOptions options = {}, bool rule = false) {
     return row->InsertNote(step, octave, rule, 0, 0, 0, options, duration);
   }
   std::string Cursor() const {

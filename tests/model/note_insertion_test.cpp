@@ -77,7 +77,7 @@ TEST_F(NoteEntry, DurationsBecomePlainAndDottedValues) {
   for (const auto& c : cases) {
     row->ClearMeasures();
     At(0, c.tick);
-    TECRow::TInsertOptions options{};
+    TECRow::InsertOptions options{};
     options[1] = c.dots;
     ASSERT_NE(Insert(1, 5, c.duration, options), nullptr) << c.name;
     EXPECT_EQ(Notes(*row->GetMeasure(0)), c.measure0) << c.name;
@@ -112,7 +112,7 @@ TEST_F(NoteEntry, DotOptionDotsTheWholeChord) {
   At(0, 0);
   Insert(1, 5, 32);
   At(0, 0);
-  TECRow::TInsertOptions dotted{};
+  TECRow::InsertOptions dotted{};
   dotted[1] = ek::Dot;
   Insert(3, 5, 32, dotted);
   for (const auto& note : row->GetMeasure(0)->Notes) {
@@ -140,7 +140,7 @@ TEST_F(NoteEntry, MultiVoiceRowUsesTheCursorVoice) {
 
 TEST_F(NoteEntry, TripletOfEighths) {
   At(0, 0);
-  TECRow::TInsertOptions triplet{};
+  TECRow::InsertOptions triplet{};
   triplet[5] = 3;
   TECNote* first = Insert(1, 5, 16, triplet);
   ASSERT_NE(first, nullptr);
@@ -160,7 +160,7 @@ TEST_F(NoteEntry, TripletOfEighths) {
 
 TEST_F(NoteEntry, DissolvedTupletNotesAreLaidOutAgain) {
   At(0, 0);
-  TECRow::TInsertOptions triplet{};
+  TECRow::InsertOptions triplet{};
   triplet[5] = 3;
   Insert(1, 5, 16, triplet);
   Insert(2, 5, 16);
@@ -174,7 +174,7 @@ TEST_F(NoteEntry, DissolvedTupletNotesAreLaidOutAgain) {
 }
 
 TEST_F(NoteEntry, AccidentalInForce) {
-  TECRow::TInsertOptions sharp{};
+  TECRow::InsertOptions sharp{};
   sharp[0] = ek::Sharp;
   At(0, 0);
   Insert(4, 5, 16, sharp, true);
@@ -212,7 +212,7 @@ TEST_F(NoteEntry, AccidentalsInForceAddUp) {
       if (code) AddAttribute(*note, static_cast<std::uint8_t>(code));
       tick += 16;
     }
-    TECRow::TInsertOptions options{};
+    TECRow::InsertOptions options{};
     options[0] = static_cast<std::uint8_t>(c.requested);
     At(0, tick);
     TECNote* note = Insert(4, 5, 16, options, true);
@@ -222,7 +222,7 @@ TEST_F(NoteEntry, AccidentalsInForceAddUp) {
 }
 
 TEST_F(NoteEntry, MicrotoneAmountAndArticulations) {
-  TECRow::TInsertOptions options{};
+  TECRow::InsertOptions options{};
   options[0] = 3;    // odd: a flat carrying the amount
   options[2] = 108;  // an articulation
   At(0, 0);
@@ -276,7 +276,7 @@ TEST_F(NoteEntry, RepeatSigns) {
 
 TEST_F(NoteEntry, ReflowKeepsPitchAccidentalAndChord) {
   At(0, 0);
-  TECRow::TInsertOptions flat{};
+  TECRow::InsertOptions flat{};
   flat[0] = ek::Flat;
   TECNote* note = Insert(2, 5, 32, flat);
   TECNote* piece = row->ReflowNote(note, 96, 0, 90);
@@ -306,7 +306,7 @@ TEST_F(NoteEntry, RefusedInsertionLeavesTheRowAsItWas) {
   score->SetLockUndo(false);
   At(3, 0);
   // A quintuplet of halves spans two whole notes: it fits no measure.
-  TECRow::TInsertOptions quintuplet{};
+  TECRow::InsertOptions quintuplet{};
   quintuplet[5] = 5;
   EXPECT_EQ(Insert(1, 5, 64, quintuplet), nullptr);
   EXPECT_EQ(row->MeasureCount(), 1);

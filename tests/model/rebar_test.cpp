@@ -19,7 +19,7 @@ class Rebar : public ::testing::Test {
   }
   // Enters notes as a user would: (step, octave, duration) from the cursor.
   void Enter(int measure, int tick, const std::vector<std::array<int, 3>>& notes,
-             TECRow::TInsertOptions options = {}) {
+             TECRow::InsertOptions options = {}) {
     score->GoToMeasureExtending(measure);
     score->SetCursorPosition(tick);
     for (const auto& [step, octave, duration] : notes)
@@ -102,10 +102,10 @@ TEST_F(Rebar, DottedNotesAndPlainValues) {
 
 TEST_F(Rebar, TiedNotesWithDifferentAccidentalsStayApart) {
   score->SetTimeSignature(3, 4, 0, true);
-  TECRow::TInsertOptions sharp{};
+  TECRow::InsertOptions sharp{};
   sharp[0] = ek::Sharp;
   Enter(0, 64, {{4, 5, 32}}, sharp);
-  TECRow::TInsertOptions natural{};
+  TECRow::InsertOptions natural{};
   natural[0] = ek::Natural;
   Enter(1, 0, {{4, 5, 32}}, natural);
   row->LinkNotes(row->GetMeasure(0)->Notes[0].get(), row->GetMeasure(1)->Notes[0].get(), 2);
@@ -140,7 +140,7 @@ TEST_F(Rebar, TimeSignatureInsideANewMeasureStartsTheNextOne) {
 }
 
 TEST_F(Rebar, CrossingTupletIsMarkedBroken) {
-  TECRow::TInsertOptions triplet{};
+  TECRow::InsertOptions triplet{};
   triplet[5] = 3;
   Enter(0, 64, {{1, 5, 32}}, triplet);
   Enter(0, 96, {{2, 5, 32}});

@@ -13,13 +13,13 @@ using nv::platform::RecordingCanvas;
 
 class ViewOwner : public IScorePageOwner {
  public:
-  TScoreViewport viewport;
+  ScoreViewport viewport;
   bool printing = false;
   void InvalidateClientArea() override {}
   void InvalidateScore() override {}
   void LayoutScore(int, bool) override {}
   void SetScoreSize(int, int) override {}
-  TScoreViewport Viewport() const override { return viewport; }
+  ScoreViewport Viewport() const override { return viewport; }
   bool Printing() const override { return printing; }
 };
 

@@ -18,7 +18,7 @@ class FakePageOwner : public IScorePageOwner {
   int layouts = 0;
   int width = 0;
   int height = 0;
-  TScoreViewport viewport;
+  ScoreViewport viewport;
   const TECScorePage* page = nullptr;
   bool sizingSeen = false;
   bool printing = false;
@@ -31,7 +31,7 @@ class FakePageOwner : public IScorePageOwner {
     height = h;
     sizingSeen = page != nullptr && page->Sizing();
   }
-  TScoreViewport Viewport() const override { return viewport; }
+  ScoreViewport Viewport() const override { return viewport; }
   bool Printing() const override { return printing; }
 };
 
@@ -209,7 +209,7 @@ TEST_F(ScorePageTest, PageBlockRoundTripAndBytes) {
   page.SetOrientation(TPrinterOrientation::poLandscape);
   page.SetRule(false);
   page.SetUnitOverride(TECMetrix::rmInches);
-  TMemoryStream stream;
+  MemoryStream stream;
   page.SaveToStream(stream);
   const std::vector<std::uint8_t>& bytes = stream.Data();
   ASSERT_EQ(bytes.size(), 2 + 7 * 10 + 4 * 2u);
@@ -234,7 +234,7 @@ TEST_F(ScorePageTest, PageBlockWithSixFieldsKeepsTheRest) {
   page.SetOrientation(TPrinterOrientation::poLandscape);
   page.SetRule(false);
   page.SetInterval(25);
-  TMemoryStream stream;
+  MemoryStream stream;
   stream.WriteU16(6);
   for (double value : {3000.0, 2000.0, 110.0, 120.0, 130.0, 140.0}) stream.WriteExtended(value);
   stream.WriteU16(0xEEEE);  // what follows the block is not read
@@ -266,7 +266,7 @@ TEST_F(ScorePageTest, PageBlockKeepsLengthsThatCannotBeRight) {
   };
   for (const auto& row : table) {
     TECScorePage fresh(nullptr, nullptr);
-    TMemoryStream stream;
+    MemoryStream stream;
     stream.WriteU16(6);
     for (double value : row.lengths) stream.WriteExtended(value);
     stream.SetPosition(0);
@@ -276,7 +276,7 @@ TEST_F(ScorePageTest, PageBlockKeepsLengthsThatCannotBeRight) {
 }
 
 TEST_F(ScorePageTest, ShortPageBlockRaisesReadError) {
-  TMemoryStream stream;
+  MemoryStream stream;
   stream.WriteU16(11);
   stream.WriteExtended(2000);
   stream.SetPosition(0);

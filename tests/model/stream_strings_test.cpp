@@ -11,7 +11,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 TEST(StreamStringsTest, StringFormAndRoundTrip) {
-  TMemoryStream stream;
+  MemoryStream stream;
   WriteStreamString(stream, "");
   WriteStreamString(stream, "Ab");
   EXPECT_EQ(stream.Data(), (Bytes{0, 0, 2, 0, 'A', 'b'}));
@@ -24,18 +24,18 @@ TEST(StreamStringsTest, StringFormAndRoundTrip) {
 }
 
 TEST(StreamStringsTest, TooLongStringIsRefusedBeforeWriting) {
-  TMemoryStream stream;
+  MemoryStream stream;
   EXPECT_THROW(WriteStreamString(stream, std::string(65536, 'x')), EWriteError);
   EXPECT_EQ(stream.Size(), 0);
 }
 
 TEST(StreamStringsTest, ShortStringRaisesReadError) {
-  TMemoryStream stream(Bytes{5, 0, 'a', 'b'});
+  MemoryStream stream(Bytes{5, 0, 'a', 'b'});
   EXPECT_THROW(ReadStreamString(stream), EReadError);
 }
 
 TEST(StreamStringsTest, ListFormAndRoundTrip) {
-  TMemoryStream stream;
+  MemoryStream stream;
   WriteStreamStrings(stream, {"a", ""});
   EXPECT_EQ(stream.Data(), (Bytes{2, 0, 1, 0, 'a', 0, 0}));
   stream.SetPosition(0);
@@ -46,7 +46,7 @@ TEST(StreamStringsTest, ListFormAndRoundTrip) {
 
 TEST(StreamStringsTest, ListCountsThatCannotBeRight) {
   // 10001 entries: damaged, and the list is left empty.
-  TMemoryStream tooMany(Bytes{0x11, 0x27, 0, 0});
+  MemoryStream tooMany(Bytes{0x11, 0x27, 0, 0});
   std::vector<std::string> list{"old"};
   try {
     ReadStreamStrings(tooMany, list);
@@ -56,13 +56,13 @@ TEST(StreamStringsTest, ListCountsThatCannotBeRight) {
   }
   EXPECT_TRUE(list.empty());
   // A count that the rest of the data cannot hold fails before reading.
-  TMemoryStream truncated(Bytes{3, 0, 0, 0, 0, 0});
+  MemoryStream truncated(Bytes{3, 0, 0, 0, 0, 0});
   EXPECT_THROW(ReadStreamStrings(truncated, list), EReadError);
   EXPECT_EQ(truncated.Position(), 2);
 }
 
 TEST(StreamStringsTest, ListsThatCouldNotBeReadBackAreRefused) {
-  TMemoryStream stream;
+  MemoryStream stream;
   EXPECT_THROW(WriteStreamStrings(stream, std::vector<std::string>(10001)), EWriteError);
   EXPECT_THROW(WriteStreamStrings(stream, {"a", std::string(65536, 'x')}), EWriteError);
   EXPECT_EQ(stream.Size(), 0);

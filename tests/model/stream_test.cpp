@@ -16,7 +16,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 TEST(StreamTest, IntegersAreLittleEndianAndRoundTrip) {
-  TMemoryStream stream;
+  MemoryStream stream;
   stream.WriteU8(0xAB);
   stream.WriteU16(0x1234);
   stream.WriteI16(-2);
@@ -34,7 +34,7 @@ TEST(StreamTest, IntegersAreLittleEndianAndRoundTrip) {
 }
 
 TEST(StreamTest, ShortReadRaisesReadError) {
-  TMemoryStream stream(Bytes{1, 2, 3});
+  MemoryStream stream(Bytes{1, 2, 3});
   stream.ReadU16();
   try {
     stream.ReadU16();
@@ -44,11 +44,11 @@ TEST(StreamTest, ShortReadRaisesReadError) {
   }
   stream.SetPosition(0);
   EXPECT_THROW(stream.Skip(4), EReadError);
-  EXPECT_THROW(stream.Seek(-1, TSeekOrigin::soBeginning), EReadError);
+  EXPECT_THROW(stream.Seek(-1, SeekOrigin::soBeginning), EReadError);
 }
 
 TEST(StreamTest, LengthBeyondWhatIsLeftRaisesBeforeAllocating) {
-  TMemoryStream stream(Bytes{1, 2, 3, 4});
+  MemoryStream stream(Bytes{1, 2, 3, 4});
   // A huge length must fail the check, not attempt a huge allocation.
   EXPECT_THROW(stream.ReadBytes(std::size_t{1} << 60), EReadError);
   EXPECT_THROW(stream.CheckAvailable(std::uint64_t{1} << 62, 8), EReadError);
@@ -58,13 +58,13 @@ TEST(StreamTest, LengthBeyondWhatIsLeftRaisesBeforeAllocating) {
 }
 
 TEST(StreamTest, LimitsNestAndStopReadsAtTheBlockEnd) {
-  TMemoryStream stream(Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+  MemoryStream stream(Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
   {
-    TStreamLimit outer(stream, 8);
+    StreamLimit outer(stream, 8);
     EXPECT_EQ(stream.Remaining(), 8);
     stream.ReadU8();
     {
-      TStreamLimit inner(stream, 3);
+      StreamLimit inner(stream, 3);
       EXPECT_EQ(stream.ReadU16(), 0x0302);
       EXPECT_THROW(stream.ReadU16(), EReadError);  // one byte left in the block
       inner.SkipToEnd();
@@ -72,8 +72,8 @@ TEST(StreamTest, LimitsNestAndStopReadsAtTheBlockEnd) {
     EXPECT_EQ(stream.Position(), 4);
     EXPECT_EQ(stream.Remaining(), 4);
     // A block may not claim more than its container holds.
-    EXPECT_THROW(TStreamLimit(stream, 5), EFileDamage);
-    EXPECT_THROW(TStreamLimit(stream, -1), EFileDamage);
+    EXPECT_THROW(StreamLimit(stream, 5), EFileDamage);
+    EXPECT_THROW(StreamLimit(stream, -1), EFileDamage);
     EXPECT_THROW(stream.ReadBytes(5), EReadError);
     outer.SkipToEnd();
   }
@@ -82,12 +82,12 @@ TEST(StreamTest, LimitsNestAndStopReadsAtTheBlockEnd) {
 }
 
 TEST(StreamTest, MemoryStreamWritesOverAndGrows) {
-  TMemoryStream stream;
+  MemoryStream stream;
   stream.WriteU32(0);
   stream.SetPosition(2);
   stream.WriteU32(0x04030201);
   EXPECT_EQ(stream.Data(), (Bytes{0, 0, 1, 2, 3, 4}));
-  stream.Seek(-1, TSeekOrigin::soEnd);
+  stream.Seek(-1, SeekOrigin::soEnd);
   EXPECT_EQ(stream.ReadU8(), 4);
   stream.SetSize(3);
   EXPECT_EQ(stream.Position(), 3);
@@ -98,20 +98,20 @@ TEST(StreamTest, FileStreamRoundTripAndOpenError) {
   const std::filesystem::path path =
       std::filesystem::temp_directory_path() / ("nv_stream_test_" + std::to_string(::getpid()));
   {
-    TFileStream out(path.string(), TFileMode::fmCreate);
+    FileStream out(path.string(), FileMode::fmCreate);
     out.WriteU16(7);
     out.WriteExtended(2.5);
     out.Flush();
   }
   {
-    TFileStream in(path.string(), TFileMode::fmOpenRead);
+    FileStream in(path.string(), FileMode::fmOpenRead);
     EXPECT_EQ(in.Size(), 12);
     EXPECT_EQ(in.ReadU16(), 7);
     EXPECT_EQ(in.ReadExtended(), 2.5);
     EXPECT_THROW(in.ReadU8(), EReadError);
   }
   std::filesystem::remove(path);
-  EXPECT_THROW(TFileStream(path.string(), TFileMode::fmOpenRead), EFileOpenError);
+  EXPECT_THROW(FileStream(path.string(), FileMode::fmOpenRead), EFileOpenError);
 }
 
 }  // namespace

@@ -181,7 +181,7 @@ TEST(CarryOver, VoltasReachingThePageAfterAreCarried) {
   ASSERT_EQ(score->PageFirstMeasure(1), next);
   std::vector<TECCarryRef> voltas;
   for (const TECCarryRef& ref : score->PageLayout.SystemSymbols[1])
-    if (ref.Kind == TECCarryRef::TKind::Volta) voltas.push_back(ref);
+    if (ref.Kind == TECCarryRef::RefKind::Volta) voltas.push_back(ref);
   ASSERT_EQ(voltas.size(), 1u) << nv::render::DumpLayout(*score);
   EXPECT_EQ(voltas[0].Measure, next - 2);
   EXPECT_NE(nv::render::ResolveVolta(instrument, voltas[0]), nullptr);

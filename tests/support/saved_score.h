@@ -18,7 +18,7 @@
 // the restored music allows.
 struct SavedScore {
   explicit SavedScore(const TECMusicScore& score) {
-    TMemoryStream stream;
+    MemoryStream stream;
     SaveScoreToStream(score, stream);
     bytes = stream.Data();
     const std::size_t cursor = 1 + 2 + std::strlen(kScoreStreamTitle) + 2 + 2;

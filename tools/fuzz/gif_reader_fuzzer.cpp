@@ -13,7 +13,7 @@ void ReadAll(const std::uint8_t* data, std::size_t size, bool tolerant) {
   TGIFsImage image;
   image.Tolerant = tolerant;
   try {
-    TMemoryStream input(std::vector<std::uint8_t>(data, data + size));
+    MemoryStream input(std::vector<std::uint8_t>(data, data + size));
     image.LoadFromStream(input);
     // Every frame may be as large as the reader allows (2^28 pixels) for a
     // few bytes of input; beyond the first, which loading decodes, only the
@@ -29,7 +29,7 @@ void ReadAll(const std::uint8_t* data, std::size_t size, bool tolerant) {
     return;
   }
   if (image.GetEmpty()) return;
-  TMemoryStream saved;
+  MemoryStream saved;
   image.SaveToStream(saved);
   saved.SetPosition(0);
   TGIFsImage again;

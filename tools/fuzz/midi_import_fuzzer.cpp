@@ -16,13 +16,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   score.MidiSeparateSheets = data[0] & 1;
   score.MidiImportGrid = 1 << ((data[0] >> 1) % 6);
   try {
-    TMemoryStream input(std::vector<std::uint8_t>(data + 1, data + size));
+    MemoryStream input(std::vector<std::uint8_t>(data + 1, data + size));
     ImportMidi(score, input);
   } catch (const EStreamError&) {
     if (score.InstrumentCount() != 0) std::abort();
     return 0;
   }
-  TMemoryStream saved;
+  MemoryStream saved;
   SaveScoreToStream(score, saved);
   saved.SetPosition(0);
   TECMusicScore again;

@@ -13,19 +13,19 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   TECMusicScore score;
   try {
-    TMemoryStream input(std::vector<std::uint8_t>(data, data + size));
+    MemoryStream input(std::vector<std::uint8_t>(data, data + size));
     LoadScoreFromStream(score, input);
   } catch (const EStreamError&) {
     return 0;
   }
-  TMemoryStream document;
+  MemoryStream document;
   try {
     ExportMusicXml(score, document);
   } catch (const EWriteError&) {
     return 0;  // a score without staff rows
   }
   document.SetPosition(0);
-  for (const TXmlTagItem& item : ReadXmlTags(document))
+  for (const XmlTagItem& item : ReadXmlTags(document))
     if (!item.Closed) std::abort();
   return 0;
 }

@@ -22,7 +22,7 @@ namespace score_exercise {
 inline std::string Exercise(const std::vector<std::uint8_t>& bytes) {
   TECMusicScore score;
   try {
-    TMemoryStream input(bytes);
+    MemoryStream input(bytes);
     LoadScoreFromStream(score, input);
   } catch (const EStreamError&) {
     return "";
@@ -30,7 +30,7 @@ inline std::string Exercise(const std::vector<std::uint8_t>& bytes) {
   std::vector<std::uint8_t> first;
   std::vector<std::uint8_t> second;
   try {
-    TMemoryStream saved;
+    MemoryStream saved;
     SaveScoreToStream(score, saved);
     first = saved.Data();
   } catch (const std::exception& e) {
@@ -38,9 +38,9 @@ inline std::string Exercise(const std::vector<std::uint8_t>& bytes) {
   }
   try {
     TECMusicScore again;
-    TMemoryStream input(first);
+    MemoryStream input(first);
     LoadScoreFromStream(again, input);
-    TMemoryStream saved;
+    MemoryStream saved;
     SaveScoreToStream(again, saved);
     second = saved.Data();
   } catch (const std::exception& e) {

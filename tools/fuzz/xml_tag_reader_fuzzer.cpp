@@ -9,20 +9,20 @@
 #include "model/memory_stream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  TXmlTagLimits limits;
+  XmlTagLimits limits;
   limits.MaxBytes = 1 << 16;
   limits.MaxDepth = 8;
   limits.MaxItems = 256;
   limits.MaxNameLength = 64;
-  TMemoryStream input(std::vector<std::uint8_t>(data, data + size));
-  std::vector<TXmlTagItem> items;
+  MemoryStream input(std::vector<std::uint8_t>(data, data + size));
+  std::vector<XmlTagItem> items;
   try {
     items = ReadXmlTags(input, limits);
   } catch (const EStreamError&) {
     return 0;
   }
   if (items.size() > limits.MaxItems) std::abort();
-  for (const TXmlTagItem& item : items)
+  for (const XmlTagItem& item : items)
     if (item.Depth < 1 || item.Depth > limits.MaxDepth || item.Name.empty() ||
         item.Name.size() > limits.MaxNameLength || item.Value.size() > size)
       std::abort();
