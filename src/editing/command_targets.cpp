@@ -49,6 +49,10 @@ bool VoiceOverlaps(const TECNote& note, int start, int length) {
   });
 }
 
+bool IsNote(const TECElement& element) {
+  return element.Type() == TECElementType::Note && element.Kind >= ek::NoteC && element.Kind <= ek::NoteB;
+}
+
 bool IsIn(const std::vector<TECElement*>& elements, const TECElement* element) {
   return std::find(elements.begin(), elements.end(), element) != elements.end();
 }

@@ -31,6 +31,9 @@ std::vector<TECNote*> ChordPartners(const TECNote& note);
 // [start, start + length).
 bool VoiceOverlaps(const TECNote& note, int start, int length);
 
+// True when `element` is a pitched note (kinds C to B), not a repeat sign.
+bool IsNote(const TECElement& element);
+
 // True when `element` is one of `elements`.
 bool IsIn(const std::vector<TECElement*>& elements, const TECElement* element);
 

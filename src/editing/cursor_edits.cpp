@@ -6,6 +6,7 @@
 #include "model/instrument.h"
 #include "model/measure.h"
 #include "model/row.h"
+#include "model/undo_step.h"
 
 namespace {
 
@@ -105,9 +106,6 @@ void TECMusicScore::DeleteAtCursor(bool backward) {
 
 namespace {
 
-constexpr std::uint8_t kUndoClef = 30;
-constexpr std::uint8_t kUndoKey = 31;
-
 // Sets the clef or key of the cursor measure in the active row and in the
 // row sharing its staff, as one step.
 void SetStaffRecord(TECMusicScore& score, std::uint8_t kind, void (TECRow::*set)(int, int), int code) {
@@ -117,10 +115,10 @@ void SetStaffRecord(TECMusicScore& score, std::uint8_t kind, void (TECRow::*set)
   nv::editing::EditTransaction edit(score, kind);
   if (!edit.Allowed()) return;
   const int m = score.CursorMeasure();
-  const int wanted = kind == kUndoKey && code >= 0 && code < 30 ? code + 30 : code;
+  const int wanted = kind == undo_kind::Key && code >= 0 && code < 30 ? code + 30 : code;
   for (TECRow* target : {row, StaffPartner(*instrument, instrument->GetActiveRowIndex())}) {
     if (target == nullptr) continue;
-    const int before = kind == kUndoClef ? target->GetClef(m) : target->GetKeySignature(m);
+    const int before = kind == undo_kind::Clef ? target->GetClef(m) : target->GetKeySignature(m);
     if (before == wanted || m >= target->MeasureCount()) continue;
     edit.SaveMeasure(*target->GetMeasure(m));
     {
@@ -139,10 +137,10 @@ void TECMusicScore::SetClefAtCursor(int clef) {
     AddMeasureSymbol(ek::ClefChange, 0, static_cast<std::uint16_t>(clef), 7, 2);
     return;
   }
-  SetStaffRecord(*this, kUndoClef, &TECRow::SetClef, clef);
+  SetStaffRecord(*this, undo_kind::Clef, &TECRow::SetClef, clef);
 }
 
-void TECMusicScore::SetKeySignatureAtCursor(int key) { SetStaffRecord(*this, kUndoKey, &TECRow::SetKeySignature, key); }
+void TECMusicScore::SetKeySignatureAtCursor(int key) { SetStaffRecord(*this, undo_kind::Key, &TECRow::SetKeySignature, key); }
 
 void TECMusicScore::SetChordSymbol(const std::vector<std::uint8_t>* code, const std::vector<TECChordPiece>* pieces,
                                    bool flag) {

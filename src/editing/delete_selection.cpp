@@ -13,12 +13,10 @@
 #include "model/measure.h"
 #include "model/row.h"
 #include "model/symbols_row.h"
+#include "model/undo_step.h"
 
 namespace nv::editing {
 namespace {
-
-constexpr std::uint8_t kUndoDelete = 16;
-constexpr std::uint8_t kUndoTimeSignature = 35;
 
 // Toggles the bracket of the group that holds row `r`; a row past the
 // table's groups gets an entry for exactly the rows not yet covered.
@@ -216,7 +214,7 @@ bool TECMusicScore::DeleteSelection() {
       });
   // A deleted time signature re-bars the instrument: its step holds all of
   // the instrument's music.
-  nv::editing::EditTransaction edit(*this, times ? nv::editing::kUndoTimeSignature : nv::editing::kUndoDelete);
+  nv::editing::EditTransaction edit(*this, times ? undo_kind::TimeSignature : undo_kind::DeleteSelection);
   if (!edit.Allowed()) return false;
   // The records are freed on the way: the selection is taken whole first.
   const std::vector<TECSelected> taken = std::move(Selection);

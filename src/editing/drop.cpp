@@ -14,11 +14,10 @@
 #include "model/measure.h"
 #include "model/row.h"
 #include "model/symbols_row.h"
+#include "model/undo_step.h"
 
 namespace nv::editing {
 namespace {
-
-constexpr std::uint8_t kUndoDrop = 24;
 
 // Stored page-object values are 16-bit: a drop clamps instead of wrapping.
 std::int16_t Clamp16(long value) { return static_cast<std::int16_t>(std::clamp<long>(value, SHRT_MIN, SHRT_MAX)); }
@@ -145,7 +144,7 @@ std::size_t SymbolOffsetByte(int kind) { return kind == ek::TempoMark ? 6 : kind
 class Drop {
  public:
   Drop(TECMusicScore& score, TECPoint p)
-      : score_(score), edit_(score, kUndoDrop), p_(p), instrument_(*score.CurrentInstrument()) {
+      : score_(score), edit_(score, undo_kind::Drop), p_(p), instrument_(*score.CurrentInstrument()) {
     const int zoom = score.ZoomFactor();
     du_ = (p.X - score.DragStart.X) * 10000 / zoom;
     dv_ = (p.Y - score.DragStart.Y) * 10000 / zoom;

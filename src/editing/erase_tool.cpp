@@ -13,11 +13,10 @@
 #include "model/measure.h"
 #include "model/row.h"
 #include "model/symbols_row.h"
+#include "model/undo_step.h"
 
 namespace nv::editing {
 namespace {
-
-constexpr std::uint8_t kUndoErase = undo_kind::Erase;
 
 class Eraser {
  public:
@@ -197,7 +196,7 @@ class Eraser {
 void TECMusicScore::EraseElement(TECElement* element) {
   // The record may be gone already: its address is looked up first.
   if (element == nullptr || !nv::editing::HeldAnywhere(*this, element)) return;
-  nv::editing::EditTransaction edit(*this, nv::editing::kUndoErase);
+  nv::editing::EditTransaction edit(*this, undo_kind::Erase);
   if (!edit.Allowed()) return;
   edit.LayoutFrom(0);
   if (ClickedElement == element) ClickedElement = nullptr;

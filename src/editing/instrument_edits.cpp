@@ -6,18 +6,16 @@
 #include "model/instrument.h"
 #include "model/undo_entries.h"
 #include "model/row.h"
+#include "model/undo_step.h"
 
 namespace {
-
-constexpr std::uint8_t kUndoAddInstrument = 40;
-constexpr std::uint8_t kUndoDeleteInstrument = 41;
 
 }  // namespace
 
 TECInstrument* TECMusicScore::AddInstrument() {
   if (!nv::editing::EditsAllowed(*this)) return nullptr;
   TECInstrument* instrument = AppendInstrument();
-  if (TECUndoStep* step = BeginUndoStep(kUndoAddInstrument)) SaveUndoInstrument(step, instrument);
+  if (TECUndoStep* step = BeginUndoStep(undo_kind::AddInstrument)) SaveUndoInstrument(step, instrument);
   LayoutScore(0, false);
   FireStaveChanged(this, TECStaveOperation::soAdded, instrument);
   DoChanged();
@@ -31,7 +29,7 @@ int TECMusicScore::DeleteInstrument(int index) {
   if (!nv::editing::EditsAllowed(*this)) return count;
   TECInstrument* instrument = GetInstrumentAt(index);
   // The step's header and entries come from the instrument's own writer.
-  if (TECUndoStep* step = BeginUndoStep(kUndoDeleteInstrument)) WriteUndoInstrumentHeader(step->Stream, *instrument);
+  if (TECUndoStep* step = BeginUndoStep(undo_kind::DeleteInstrument)) WriteUndoInstrumentHeader(step->Stream, *instrument);
   // Begun or not, the selection is released: records are about to go.
   ReleaseSelection();
   const int active = GetActiveInstrument();

@@ -5,12 +5,10 @@
 #include "editing/page_symbol_commands.h"
 #include "model/measure.h"
 #include "model/row.h"
+#include "model/undo_step.h"
 
 namespace nv::editing {
 namespace {
-
-constexpr std::uint8_t kUndoMove = 20;
-constexpr std::uint8_t kUndoAlign = 26;
 
 // Items that take a horizontal display offset (their third parameter).
 bool Nudges(int kind) {
@@ -30,7 +28,7 @@ bool AddToByte(EditTransaction& edit, TECMeasure& measure, std::uint8_t& byte, i
 using nv::editing::EditTransaction;
 
 void TECMusicScore::NudgeSelection(int delta) {
-  EditTransaction edit(*this, nv::editing::kUndoMove);
+  EditTransaction edit(*this, undo_kind::Move);
   if (!edit.Allowed()) return;
   edit.SkipLayout();
   if (nv::editing::NudgeTempoMarks(edit, delta)) return;
@@ -59,7 +57,7 @@ void TECMusicScore::NudgeSelection(int delta) {
 }
 
 void TECMusicScore::ExtendSpanners(int delta) {
-  EditTransaction edit(*this, nv::editing::kUndoMove);
+  EditTransaction edit(*this, undo_kind::Move);
   if (!edit.Allowed()) return;
   edit.SkipLayout();
   TECRow* row = nullptr;
@@ -75,7 +73,7 @@ void TECMusicScore::ExtendSpanners(int delta) {
 }
 
 void TECMusicScore::AlignSelection() {
-  EditTransaction edit(*this, nv::editing::kUndoAlign);
+  EditTransaction edit(*this, undo_kind::Align);
   if (!edit.Allowed()) return;
   edit.SkipLayout();
   if (nv::editing::AlignChordMarks(edit)) return;

@@ -4,11 +4,9 @@
 #include "model/instrument.h"
 #include "model/row.h"
 #include "model/symbols_row.h"
+#include "model/undo_step.h"
 
 namespace {
-
-constexpr std::uint8_t kUndoInsertMeasures = 60;
-constexpr std::uint8_t kUndoDeleteMeasures = 61;
 
 void RenumberSymbols(TECSymbolsRow& symbols) {
   for (int i = 0; i < symbols.Count(); ++i) symbols.At(i)->MeasureIndex = i;
@@ -22,7 +20,7 @@ void TECMusicScore::AddMeasures(int count) {
   if (!nv::editing::EditsAllowed(*this)) return;
   // Later measures renumber: nothing selected may keep its place.
   ReleaseSelection();
-  nv::editing::EditTransaction edit(*this, kUndoInsertMeasures);
+  nv::editing::EditTransaction edit(*this, undo_kind::InsertMeasures);
   const int at = CursorMeasure();
   TECSymbolsRow& symbols = instrument->SymbolsRow();
   for (int n = 0; n < count; ++n) {
@@ -49,7 +47,7 @@ void TECMusicScore::DeleteMeasures(int count) {
   if (instrument == nullptr || count <= 0) return;
   if (!nv::editing::EditsAllowed(*this)) return;
   ReleaseSelection();
-  nv::editing::EditTransaction edit(*this, kUndoDeleteMeasures);
+  nv::editing::EditTransaction edit(*this, undo_kind::DeleteMeasures);
   const int at = CursorMeasure();
   TECSymbolsRow& symbols = instrument->SymbolsRow();
   for (int r = 0; r < instrument->GetRowCount(); ++r)

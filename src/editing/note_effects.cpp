@@ -7,11 +7,10 @@
 #include "formats/ornament_expansion.h"
 #include "model/measure.h"
 #include "model/row.h"
+#include "model/undo_step.h"
 
 namespace nv::editing {
 namespace {
-
-constexpr std::uint8_t kUndoEffect = 8;
 
 bool InRange(int code, int low, int high) { return code >= low && code <= high; }
 bool IsDot(int code) { return code == ek::Dot || code == ek::DoubleDot; }
@@ -173,7 +172,7 @@ void EffectOnNote(EditTransaction& edit, TECNote& note, int code, int a, int b) 
 void TECMusicScore::AddNoteEffect(TECElement* element, int code, int a, int b) {
   if (element == nullptr) return;
   if (code < 100) code += 100;
-  nv::editing::EditTransaction edit(*this, nv::editing::kUndoEffect);
+  nv::editing::EditTransaction edit(*this, undo_kind::Effect);
   if (!edit.Allowed()) return;
   if (element->Type() == TECElementType::Rest) {
     auto& rest = static_cast<TECRest&>(*element);
@@ -187,7 +186,7 @@ void TECMusicScore::AddNoteEffect(TECElement* element, int code, int a, int b) {
 void TECMusicScore::SetGraceNotes(TECNote* note, std::uint8_t style, int count,
                                   const std::vector<GraceEntry>& entries, std::uint8_t value) {
   if (note == nullptr || note->Owner == nullptr) return;
-  nv::editing::EditTransaction edit(*this, nv::editing::kUndoEffect);
+  nv::editing::EditTransaction edit(*this, undo_kind::Effect);
   if (!edit.Allowed()) return;
   // A group holds at most 64 grace notes; 0 only takes the old groups away.
   count = std::clamp(count, 0, std::min<int>(64, static_cast<int>(entries.size())));

@@ -11,11 +11,10 @@
 #include "model/measure.h"
 #include "model/row.h"
 #include "model/step_pitch.h"
+#include "model/undo_step.h"
 
 namespace nv::editing {
 namespace {
-
-constexpr std::uint8_t kUndoPitch = 21;
 
 // Diatonic numbers of A0 and C8: notes stay within the keyboard.
 constexpr int kLowestNote = 6;
@@ -247,7 +246,7 @@ bool Transpose(EditTransaction& edit, TECRow& row, TECMeasure& measure, TECNote&
 using nv::editing::EditTransaction;
 
 void TECMusicScore::MoveSelectionVert(int delta) {
-  EditTransaction edit(*this, nv::editing::kUndoPitch);
+  EditTransaction edit(*this, undo_kind::Pitch);
   TECRow* row = nullptr;
   if (!edit.Allowed() || nv::editing::MovePageObjects(edit, 0, delta) || nv::editing::MoveSymbolsVert(edit, delta))
     return;
@@ -258,7 +257,7 @@ void TECMusicScore::MoveSelectionVert(int delta) {
 }
 
 void TECMusicScore::MoveSelectionByPitch(int delta) {
-  EditTransaction edit(*this, nv::editing::kUndoPitch);
+  EditTransaction edit(*this, undo_kind::Pitch);
   TECRow* row = nullptr;
   if (!edit.Allowed()) return;
   for (auto& target : nv::editing::RowTargets(*this, true, row)) {

@@ -9,12 +9,11 @@
 #include "model/instrument.h"
 #include "model/measure.h"
 #include "model/row.h"
+#include "model/undo_step.h"
 
 namespace nv::editing {
 namespace {
 
-constexpr std::uint8_t kUndoReshape = 23;
-constexpr std::uint8_t kUndoPageObjects = 20;
 constexpr int kLinkHeightMax = 50;
 
 bool Reshape(EditTransaction& edit, TECMeasure& measure, TECElement& element, int delta) {
@@ -105,7 +104,7 @@ void TECMusicScore::ReshapeSelection(int delta) {
     return;
   }
   const bool pageObjects = instrument != nullptr && SelectedRow == &instrument->TextsRow();
-  EditTransaction edit(*this, pageObjects ? nv::editing::kUndoPageObjects : nv::editing::kUndoReshape);
+  EditTransaction edit(*this, pageObjects ? undo_kind::Move : undo_kind::Reshape);
   if (!edit.Allowed()) return;
   edit.SkipLayout();
   if (nv::editing::ResizePageObjects(edit, 0, delta)) return;

@@ -11,16 +11,10 @@
 #include "model/instrument.h"
 #include "model/measure.h"
 #include "model/row.h"
+#include "model/undo_step.h"
 
 namespace nv::editing {
 namespace {
-
-constexpr std::uint8_t kUndoMove = 20;
-constexpr std::uint8_t kUndoSize = 22;
-
-bool IsNote(const TECElement& element) {
-  return element.Type() == TECElementType::Note && element.Kind >= ek::NoteC && element.Kind <= ek::NoteB;
-}
 
 // Moves a note and the unselected notes of its chord by delta ticks, unless
 // the move leaves the measure or lands on another note of its voice.
@@ -162,7 +156,7 @@ bool ResizeSpanner(EditTransaction& edit, TECMeasure& measure, TECMeasureItem& i
 using nv::editing::EditTransaction;
 
 void TECMusicScore::MoveSelectionHorz(int delta) {
-  EditTransaction edit(*this, nv::editing::kUndoMove);
+  EditTransaction edit(*this, undo_kind::Move);
   TECRow* row = nullptr;
   if (!edit.Allowed() || nv::editing::MovePageObjects(edit, delta, 0) || nv::editing::MoveSymbolsHorz(edit, delta))
     return;
@@ -209,7 +203,7 @@ void TECMusicScore::MoveSelectionHorz(int delta) {
 void TECMusicScore::ResizeSelection(int delta) {
   const TECInstrument* instrument = CurrentInstrument();
   const bool pageObjects = instrument != nullptr && SelectedRow == &instrument->TextsRow();
-  EditTransaction edit(*this, pageObjects ? nv::editing::kUndoMove : nv::editing::kUndoSize);
+  EditTransaction edit(*this, pageObjects ? undo_kind::Move : undo_kind::Size);
   TECRow* row = nullptr;
   if (!edit.Allowed() || nv::editing::ResizePageObjects(edit, delta, 0) || nv::editing::ResizePartNumbers(edit, delta))
     return;
@@ -238,7 +232,7 @@ void TECMusicScore::ResizeSelection(int delta) {
 }
 
 void TECMusicScore::OffsetNote() {
-  EditTransaction edit(*this, nv::editing::kUndoMove);
+  EditTransaction edit(*this, undo_kind::Move);
   TECRow* row = nullptr;
   if (!edit.Allowed()) return;
   for (auto& target : nv::editing::RowTargets(*this, false, row))

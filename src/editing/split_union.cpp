@@ -7,12 +7,10 @@
 #include "model/instrument.h"
 #include "model/measure.h"
 #include "model/row.h"
+#include "model/undo_step.h"
 
 namespace nv::editing {
 namespace {
-
-constexpr std::uint8_t kUndoSplit = 27;
-constexpr std::uint8_t kUndoUnion = 28;
 
 // Effects that every piece of a split or united note carries.
 bool IsEffect(int code) {
@@ -212,7 +210,7 @@ std::vector<std::vector<TECNote*>> Chains(const std::vector<TECElement*>& elemen
 using nv::editing::EditTransaction;
 
 void TECMusicScore::SplitUnionNotes(bool split) {
-  EditTransaction edit(*this, split ? nv::editing::kUndoSplit : nv::editing::kUndoUnion);
+  EditTransaction edit(*this, split ? undo_kind::Split : undo_kind::Union);
   TECRow* row = nullptr;
   if (!edit.Allowed()) return;
   auto targets = nv::editing::RowTargets(*this, false, row);

@@ -8,16 +8,10 @@
 #include "model/instrument.h"
 #include "model/measure.h"
 #include "model/row.h"
+#include "model/undo_step.h"
 
 namespace nv::editing {
 namespace {
-
-constexpr std::uint8_t kUndoStem = 19;
-constexpr std::uint8_t kUndoBeam = 29;
-
-bool IsNote(const TECElement& element) {
-  return element.Type() == TECElementType::Note && element.Kind >= ek::NoteC && element.Kind <= ek::NoteB;
-}
 
 // The notes whose stems turn with `note`: its chord and its beam group.
 std::vector<TECNote*> StemGroup(TECNote& note) {
@@ -50,7 +44,7 @@ void JoinNote(TECNote& note, bool unjoin) {
 using nv::editing::EditTransaction;
 
 void TECMusicScore::SetStemDirection(int direction) {
-  EditTransaction edit(*this, nv::editing::kUndoStem);
+  EditTransaction edit(*this, undo_kind::Stem);
   TECRow* row = nullptr;
   if (!edit.Allowed() || SelectedRowGroup >= 0) return;
   for (auto& target : nv::editing::RowTargets(*this, true, row)) {
@@ -80,7 +74,7 @@ void TECMusicScore::SetStemDirection(int direction) {
 }
 
 void TECMusicScore::SetBeamDirection(int delta) {
-  EditTransaction edit(*this, nv::editing::kUndoBeam);
+  EditTransaction edit(*this, undo_kind::Beam);
   TECRow* row = nullptr;
   if (!edit.Allowed() || SelectedRowGroup >= 0) return;
   for (auto& target : nv::editing::RowTargets(*this, true, row))

@@ -10,19 +10,13 @@
 #include "model/row.h"
 #include "model/row_edit_support.h"
 #include "model/undo_recorder.h"
+#include "model/undo_step.h"
 
 namespace {
 
 using row_edit::MeasureLength;
 using row_edit::MoveCursor;
 using row_edit::TakesNotes;
-
-constexpr std::uint8_t kUndoInsertNote = 1;
-constexpr std::uint8_t kUndoRest = 2;
-constexpr std::uint8_t kUndoSymbol = 3;
-constexpr std::uint8_t kUndoChordSymbol = 5;
-constexpr std::uint8_t kUndoText = 7;
-constexpr std::uint8_t kUndoDelete = 15;
 
 // Layout from the active page, the cursor's page, and the change notice.
 void Finish(TECRow& row, TECMusicScore& score) {
@@ -106,7 +100,7 @@ TECRest* TECRow::InsertRest(int value, std::uint8_t dots) {
   for (const auto& note : measure->Notes)
     if (note->Voice == voice && NoteOverlaps(*note, t, t + length)) return nullptr;
 
-  UndoRecorder undo(score, kUndoRest);
+  UndoRecorder undo(score, undo_kind::Rest);
   undo.Save(measure);
   // The voice's rests before the new one stay; the others are rebuilt
   // around it.
@@ -139,7 +133,7 @@ TECMeasureItem* TECRow::AddMeasureSymbol(int kind, std::uint8_t param, std::uint
   if (kind > 255) return nullptr;
   TECMeasure* measure = CursorMeasure(*this, *score);
   const int tick = score->CursorTick();
-  UndoRecorder undo(score, kUndoSymbol);
+  UndoRecorder undo(score, undo_kind::Symbol);
   if (kind == ek::ClefChange) {
     for (const auto& item : measure->Items) {
       if (item->Kind != ek::ClefChange || item->Position != tick) continue;
@@ -178,7 +172,7 @@ TECMeasureItem* TECRow::AddBarre(const std::array<std::uint8_t, 4>& params, std:
   TECMusicScore* score = Score();
   if (!score) return nullptr;
   TECMeasure* measure = CursorMeasure(*this, *score);
-  UndoRecorder undo(score, kUndoSymbol);
+  UndoRecorder undo(score, undo_kind::Symbol);
   undo.Save(measure);
   std::unique_ptr<TECMeasureItem> item = MakeMeasureItem(ek::Barre, measure);
   item->Position = static_cast<std::uint16_t>(score->CursorTick());
@@ -196,7 +190,7 @@ TECMeasureItem* TECRow::AddMeasureDrawing(const std::vector<const TECPageObject*
   TECMusicScore* score = Score();
   if (!score || objects.empty()) return nullptr;
   TECMeasure* measure = CursorMeasure(*this, *score);
-  UndoRecorder undo(score, kUndoSymbol);
+  UndoRecorder undo(score, undo_kind::Symbol);
   undo.Save(measure);
   auto group = std::make_unique<TECObjectGroup>(measure);
   group->Position = static_cast<std::uint16_t>(score->CursorTick());
@@ -214,7 +208,7 @@ void TECRow::AddTextItems(const std::vector<std::string>& lines, const std::stri
                           const std::array<std::uint8_t, 5>& style, std::int32_t value, std::uint8_t options) {
   TECMusicScore* score = Score();
   if (!score || lines.empty()) return;
-  UndoRecorder undo(score, kUndoText);
+  UndoRecorder undo(score, undo_kind::Text);
   auto add = [&](TECMeasure* measure, int tick, std::vector<std::string> text) {
     undo.Save(measure);
     auto box = std::make_unique<TECTextBox>(measure);
@@ -263,7 +257,7 @@ void TECRow::SetChordSymbol(const std::vector<std::uint8_t>* code, const std::ve
   if (!score) return;
   TECMeasure* measure = CursorMeasure(*this, *score);
   const int tick = score->CursorTick();
-  UndoRecorder undo(score, kUndoChordSymbol);
+  UndoRecorder undo(score, undo_kind::ChordSymbol);
   undo.Save(measure);
   TECChordSymbol* symbol = nullptr;
   for (const auto& item : measure->Items)
@@ -295,7 +289,7 @@ void TECRow::RemoveChordSymbol(int n) {
   TECMeasure* measure = score ? GetMeasure(score->CursorMeasure()) : nullptr;
   if (!measure || n < 0) return;
   const int tick = score->CursorTick();
-  UndoRecorder undo(score, kUndoChordSymbol);
+  UndoRecorder undo(score, undo_kind::ChordSymbol);
   if (n == 0) {
     auto it = std::find_if(measure->Items.begin(), measure->Items.end(), [tick](const auto& item) {
       return item->Kind == ek::ChordSymbol && item->Position == tick;
@@ -356,7 +350,7 @@ void TECRow::DeleteAtCursor(bool before) {
     }
   }
   if (target) {
-    UndoRecorder undo(score, kUndoDelete);
+    UndoRecorder undo(score, undo_kind::DeleteAtCursor);
     undo.Save(measure);
     const int voice = target->Voice;
     const std::uint8_t mark = target->ChordMark;
@@ -390,7 +384,7 @@ void TECRow::ReplaceWithChordNotes(const std::vector<ChordEntry>& entries, bool 
   while (MeasureCount() <= last) AddMeasure();
   TECMeasure* measure = GetMeasure(m);
   TECMeasure* next = t + duration > length ? GetMeasure(m + 1) : nullptr;
-  UndoRecorder undo(score, kUndoInsertNote);
+  UndoRecorder undo(score, undo_kind::InsertNote);
   for (int i = m; i <= last; ++i) undo.Save(GetMeasure(i));
   ScopedUndoLock lock(*score);
   // The notes that the chord replaces: those starting under it.

@@ -11,13 +11,11 @@
 #include "model/row.h"
 #include "model/row_edit_support.h"
 #include "model/undo_recorder.h"
+#include "model/undo_step.h"
 
 namespace {
 
 using namespace duration_split;
-
-constexpr std::uint8_t kUndoInsertNote = 1;
-constexpr std::uint8_t kUndoLink = 4;
 
 enum class StemRule {
   // InsertNote: united rows and voices decide before the pitch does.
@@ -362,7 +360,7 @@ TECNote* TECRow::InsertNote(int step, int octave, bool accidentalRule, std::uint
   TECMusicScore* score = Score();
   if (!score || !ek::IsNoteStep(static_cast<std::uint8_t>(step)) || octave < 0 || octave > 255 || duration <= 0)
     return nullptr;
-  NoteLayer layer(*this, kUndoInsertNote);
+  NoteLayer layer(*this, undo_kind::InsertNote);
   layer.AtCursor();
   layer.Stem = StemRule::Insert;
   NoteTemplate& note = layer.Note;
@@ -478,7 +476,7 @@ TECNote* TECRow::InsertRepeatSign(int kind, int variant) {
     for (const auto& note : measure->Notes)
       if (ofVoice(note->Voice) && NoteOverlaps(*note, start, start + length)) return refuse();
   }
-  UndoRecorder undo(score, kUndoInsertNote);
+  UndoRecorder undo(score, undo_kind::InsertNote);
   undo.Save(measure);
   if (kind == ek::RepeatBar)
     std::erase_if(measure->Rests, [&](const auto& rest) { return ofVoice(rest->Voice); });
@@ -502,7 +500,7 @@ TECLinkAttribute* TECRow::LinkNotes(TECNote* a, TECNote* b, int kind) {
   if (kind < 150) kind = (kind + 150) % 256;
   if (!a || !b || a == b || !ek::IsLink(static_cast<std::uint8_t>(kind)) || !a->Owner || !b->Owner) return nullptr;
   TECMusicScore* score = Score();
-  UndoRecorder undo(score, kUndoLink);
+  UndoRecorder undo(score, undo_kind::Link);
   // The later note holds the link; its measure is saved first.
   const bool aLater = a->Owner->Index != b->Owner->Index ? a->Owner->Index > b->Owner->Index : a->Start > b->Start;
   undo.Save(aLater ? a->Owner : b->Owner);

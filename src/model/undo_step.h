@@ -30,15 +30,37 @@ struct TECUndoStep {
   bool SavedWhileChanging = false;
 };
 
-// The kinds of undo step that have rules of their own; every other kind
-// puts the stored measures, symbols-row entries and page objects back.
+// The kinds of undo step, one per kind of edit. Those of the page objects,
+// selection deletion, erasing, pasting, time signature, pickup, instruments,
+// rows and measures have restoring rules of their own; every other kind puts
+// the stored measures, symbols-row entries and page objects back.
 namespace undo_kind {
+inline constexpr std::uint8_t InsertNote = 1;
+inline constexpr std::uint8_t Rest = 2;
+inline constexpr std::uint8_t Symbol = 3;
+inline constexpr std::uint8_t Link = 4;
+inline constexpr std::uint8_t ChordSymbol = 5;
 inline constexpr std::uint8_t PageText = 6;
+inline constexpr std::uint8_t Text = 7;
+inline constexpr std::uint8_t Effect = 8;
 inline constexpr std::uint8_t PagePicture = 9;
 inline constexpr std::uint8_t PageGraphic = 10;
+inline constexpr std::uint8_t DeleteAtCursor = 15;
 inline constexpr std::uint8_t DeleteSelection = 16;
 inline constexpr std::uint8_t Erase = 17;
+inline constexpr std::uint8_t Stem = 19;
+inline constexpr std::uint8_t Move = 20;
+inline constexpr std::uint8_t Pitch = 21;
+inline constexpr std::uint8_t Size = 22;
+inline constexpr std::uint8_t Reshape = 23;
+inline constexpr std::uint8_t Drop = 24;
 inline constexpr std::uint8_t Paste = 25;
+inline constexpr std::uint8_t Align = 26;
+inline constexpr std::uint8_t Split = 27;
+inline constexpr std::uint8_t Union = 28;
+inline constexpr std::uint8_t Beam = 29;
+inline constexpr std::uint8_t Clef = 30;
+inline constexpr std::uint8_t Key = 31;
 inline constexpr std::uint8_t TimeSignature = 35;
 // The pickup word changed: the previous word, then the first measures.
 inline constexpr std::uint8_t Pickup = 36;
