@@ -13,13 +13,19 @@ namespace large_score {
 
 constexpr int kMeasures = 1000;
 
-inline void AddNote(TECMeasure& measure, int step, int octave, int value, int start, std::uint8_t accidental) {
+inline TECNote* AddNote(TECMeasure& measure, int step, int octave, int value, int start, std::uint8_t accidental) {
   auto note = std::make_unique<TECNote>(static_cast<std::uint8_t>(20 + step), &measure);
   note->Octave = static_cast<std::uint8_t>(octave);
   note->Value = note->Length = static_cast<std::uint16_t>(value);
   note->Position = note->Start = static_cast<std::uint16_t>(start);
   if (accidental) note->Attributes.push_back(MakeNoteAttribute(accidental, note.get()));
   measure.Notes.push_back(std::move(note));
+  return measure.Notes.back().get();
+}
+
+// A plain note of octave 5.
+inline TECNote* AddNote(TECMeasure& measure, int step, int value, int start) {
+  return AddNote(measure, step, 5, value, start, 0);
 }
 
 // Four quarters a measure, every other one with an accidental, a two-note

@@ -8,6 +8,7 @@
 #include "formats/ornament_expansion.h"
 #include "formats/play_list_builder.h"
 #include "formats/velocities.h"
+#include "large_score.h"
 #include "model/instrument.h"
 #include "model/music_score.h"
 #include "model/row.h"
@@ -18,14 +19,7 @@ namespace {
 constexpr int kInstruments = 20;
 constexpr int kMeasures = 500;
 
-TECNote* AddNote(TECMeasure& measure, int step, int value, int start) {
-  auto note = std::make_unique<TECNote>(static_cast<std::uint8_t>(20 + step), &measure);
-  note->Octave = 5;
-  note->Value = note->Length = static_cast<std::uint16_t>(value);
-  note->Position = note->Start = static_cast<std::uint16_t>(start);
-  measure.Notes.push_back(std::move(note));
-  return measure.Notes.back().get();
-}
+using large_score::AddNote;
 
 void AddSymbol(TECInstrument& instrument, int m, std::uint8_t kind) {
   TECSymbolEntry* entry = instrument.GetSymbolMeasure(m, false);

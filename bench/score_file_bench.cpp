@@ -7,6 +7,7 @@
 
 #include "formats/score_file.h"
 #include "formats/score_stream.h"
+#include "large_score.h"
 #include "model/instrument.h"
 #include "model/memory_stream.h"
 #include "model/music_score.h"
@@ -17,14 +18,7 @@ namespace {
 constexpr int kInstruments = 20;
 constexpr int kMeasures = 500;
 
-TECNote* AddNote(TECMeasure& measure, int step, int value, int start) {
-  auto note = std::make_unique<TECNote>(static_cast<std::uint8_t>(20 + step), &measure);
-  note->Octave = 5;
-  note->Value = note->Length = static_cast<std::uint16_t>(value);
-  note->Position = note->Start = static_cast<std::uint16_t>(start);
-  measure.Notes.push_back(std::move(note));
-  return measure.Notes.back().get();
-}
+using large_score::AddNote;
 
 std::unique_ptr<TECMusicScore> MakeLargeScore() {
   auto score = std::make_unique<TECMusicScore>();
