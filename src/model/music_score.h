@@ -12,6 +12,7 @@
 
 #include "model/drum_tables.h"
 #include "model/element.h"
+#include "model/input_state.h"
 #include "model/measure_items.h"
 #include "model/measure_layout.h"
 #include "model/model_object.h"
@@ -402,6 +403,22 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   void SetBeamDirection(int delta);
   void ReshapeSelection(int delta);
   void ChangeSelectionVelocity(int delta);
+
+  // --- mouse and keyboard (defined in the editing layer) --------------------
+  // The window turns its input into these calls: client pixels, the button
+  // and the shift state.
+  void MouseDown(TECMouseButton button, TECShiftState shift, int x, int y);
+  void MouseMove(TECShiftState shift, int x, int y);
+  void MouseUp(TECMouseButton button, TECShiftState shift, int x, int y);
+  // True when the wheel was handled.
+  bool DoMouseWheel(TECShiftState shift, int wheelDelta, TECPoint mousePos);
+  // Runs the key table; a handled key is set to 0, others go to OnKeyDown.
+  void KeyDown(std::uint16_t& key, TECShiftState shift);
+  // One step of the held page-tab arrow (the window's 150 ms timer).
+  void TabTimerStep();
+  // Draws the drag feedback over the painted client area, as the window
+  // paints: the back buffer first, then this.
+  void DrawOverlay(nv::platform::Canvas& canvas);
 
   // --- view state (score_view.cpp) ------------------------------------------
   // What the window shows: scroll bars, rulers, caret, invalidation, page

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 // What the score needs of the window that shows it. The score works without
 // one (tests, print and export copies); every call is then skipped.
@@ -47,6 +48,15 @@ class IECScoreHost {
   virtual TECRect ScrollContents(const TECRect& area, int dx, int dy) = 0;
   // Paints what is invalid now rather than when the window system gets to it.
   virtual void RepaintNow() = 0;
+
+  // --- input helpers; a window without them keeps the defaults -------------
+  virtual bool Focused() const { return true; }
+  virtual void SetFocus() {}
+  // Starts (true) or stops the page-tab arrows' 150 ms repeat timer, which
+  // calls TabTimerStep.
+  virtual void SetTabTimer(bool /*on*/) {}
+  // Shows `text` as a hint at once at a client point; an empty text hides it.
+  virtual void ShowHint(const std::string& /*text*/, int /*x*/, int /*y*/) {}
 };
 
 namespace nv::platform {

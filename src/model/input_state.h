@@ -1,0 +1,16 @@
+#pragma once
+
+// What the window hands the score with each mouse or key call: the button
+// and the modifier keys and buttons held, as flags.
+
+enum class TECMouseButton { mbLeft, mbRight, mbMiddle };
+
+using TECShiftState = unsigned;
+constexpr TECShiftState ssShift = 1u << 0;
+constexpr TECShiftState ssAlt = 1u << 1;
+constexpr TECShiftState ssCtrl = 1u << 2;
+constexpr TECShiftState ssLeft = 1u << 3;
+constexpr TECShiftState ssRight = 1u << 4;
+constexpr TECShiftState ssMiddle = 1u << 5;
+// The press is the second of a double click.
+constexpr TECShiftState ssDouble = 1u << 6;
