@@ -4,6 +4,7 @@
 
 #include "model/instrument.h"
 #include "model/measure.h"
+#include "model/measure_items.h"
 #include "model/row.h"
 #include "model/units.h"
 #include "render/painter_context.h"
@@ -160,6 +161,14 @@ TECRect BoxOf(const TECMusicScore& score, const TECElement& element, int part) {
     box.Top -= 4 * StaffSpacePixels(score) * rows;
   }
   return box;
+}
+
+std::vector<TECRect> BoxesOf(const TECMusicScore& score, const TECElement& element, int part) {
+  if (element.Type() != TECElementType::MeasureItem || !ek::IsSpanner(element.Kind)) return {BoxOf(score, element, part)};
+  std::vector<TECRect> boxes;
+  for (const TECElementBox& b : static_cast<const TECMeasureItem&>(element).SegmentBoxes)
+    boxes.push_back({b.Left, b.Top, b.Right, b.Bottom});
+  return boxes;
 }
 
 }  // namespace nv::editing

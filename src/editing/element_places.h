@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "model/music_score.h"
 
@@ -41,6 +42,10 @@ TECElement* HoldingEvent(TECElement& element);
 // 0 both), moved up over the rows for bar numbers, part numbers and
 // multi-measure rests.
 TECRect BoxOf(const TECMusicScore& score, const TECElement& element, int part);
+
+// What to repaint for an element: a spanner's box in each system it was
+// drawn in (none when it was not drawn), every other element's BoxOf.
+std::vector<TECRect> BoxesOf(const TECMusicScore& score, const TECElement& element, int part);
 
 // A length at 100 % in document pixels at the score's zoom factor.
 int Zoomed(const TECMusicScore& score, int pixels);

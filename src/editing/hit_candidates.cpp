@@ -3,6 +3,7 @@
 #include "editing/element_places.h"
 #include "model/instrument.h"
 #include "model/measure.h"
+#include "model/measure_items.h"
 #include "model/symbols_row.h"
 
 namespace nv::editing {
@@ -53,7 +54,16 @@ std::vector<HitCandidate> MeasureCandidates(const TECMusicScore& score, TECMeasu
     for (const auto& dot : rest->Attributes)
       if (dot->Kind == ek::Dot || dot->Kind == ek::DoubleDot) add(dot.get());
   }
-  for (auto it = measure.Items.rbegin(); it != measure.Items.rend(); ++it) add(it->get());
+  for (auto it = measure.Items.rbegin(); it != measure.Items.rend(); ++it) {
+    TECMeasureItem* item = it->get();
+    if (!ek::IsSpanner(item->Kind)) {
+      add(item);
+      continue;
+    }
+    // A spanner is tried system by system: its overall box also spans the
+    // gap between a system's end and the next one's start.
+    for (const TECElementBox& segment : item->SegmentBoxes) out.push_back({item, item, 0, RectOf(segment)});
+  }
   return out;
 }
 

@@ -20,7 +20,8 @@ struct HitCandidate {
 
 // The elements of a staff-row measure in hit-test order: clef, key and time
 // records; each note with its grace notes, ties and slurs and marks; each
-// rest with its dots; the measure items from the last to the first.
+// rest with its dots; the measure items from the last to the first, a
+// spanner once per system it was drawn in.
 std::vector<HitCandidate> MeasureCandidates(const TECMusicScore& score, TECMeasure& measure);
 
 // The items of a symbols-row entry from the last to the first; a

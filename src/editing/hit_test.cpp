@@ -8,6 +8,7 @@
 #include "model/instrument.h"
 #include "model/measure.h"
 #include "model/row.h"
+#include "render/carry_over.h"
 
 namespace nv::editing {
 namespace {
@@ -77,10 +78,23 @@ std::optional<int> BracketAt(const TECMusicScore& score, const TECInstrument& in
   return std::nullopt;
 }
 
+// Makes row r the active row and puts the cursor in measure `measure`, at
+// `position` when given and, for a staff whose top is at `staffTop`, on the
+// pitch line under y.
+void MoveCursor(TECMusicScore& score, TECInstrument& instrument, int r, int measure, std::optional<int> position,
+                std::optional<int> staffTop, int y) {
+  instrument.SetActiveRow(r);
+  score.GoToMeasure(measure);
+  if (position) score.SetCursorPosition(*position);
+  if (staffTop) {
+    score.ClickedPitchLine = StaffStepAt(score, *staffTop, y);
+    score.SetCursorPitch(score.ClickedPitchLine + 35);
+  }
+}
+
 // Puts the cursor where a hit in a staff row asks it.
 void PlaceCursor(TECMusicScore& score, TECInstrument& instrument, int r, const TECDrawnMeasure& drawn,
                  const HitCandidate& hit, TECPoint p) {
-  instrument.SetActiveRow(r);
   TECElement* clicked = hit.Clicked;
   std::optional<int> position;
   bool pitch = true;
@@ -107,12 +121,7 @@ void PlaceCursor(TECMusicScore& score, TECInstrument& instrument, int r, const T
       }
       break;
   }
-  score.GoToMeasure(measure);
-  if (position) score.SetCursorPosition(*position);
-  if (pitch) {
-    score.ClickedPitchLine = StaffStepAt(score, drawn.StaffTop, p.Y);
-    score.SetCursorPitch(score.ClickedPitchLine + 35);
-  }
+  MoveCursor(score, instrument, r, measure, position, pitch ? std::optional<int>(drawn.StaffTop) : std::nullopt, p.Y);
 }
 
 void Take(TECMusicScore& score, const HitCandidate& hit, bool add, bool clear) {
@@ -182,16 +191,95 @@ bool HitPageObjects(TECMusicScore& score, TECInstrument& instrument, TECPoint p,
 }
 
 // The row whose staff, in the first system below the rectangle's top,
-// starts closest below that top; none when no staff starts below it.
+// starts closest below that top. A top below every staff start (inside the
+// page's last system) takes the row of the lowest staff start; none when
+// nothing was drawn.
 std::optional<int> RowBelow(const TECMusicScore& score, int top) {
-  std::optional<int> row;
-  int best = 0;
-  for (const TECDrawnMeasure& drawn : score.PageLayout.DrawnMeasures)
-    if (drawn.StaffTop >= top && (!row || drawn.StaffTop < best)) {
-      best = drawn.StaffTop;
-      row = drawn.Row;
+  std::optional<int> below;
+  std::optional<int> above;
+  int belowTop = 0;
+  int aboveTop = 0;
+  for (const TECDrawnMeasure& drawn : score.PageLayout.DrawnMeasures) {
+    if (drawn.StaffTop >= top && (!below || drawn.StaffTop < belowTop)) {
+      belowTop = drawn.StaffTop;
+      below = drawn.Row;
     }
-  return row;
+    if (drawn.StaffTop < top && (!above || drawn.StaffTop > aboveTop)) {
+      aboveTop = drawn.StaffTop;
+      above = drawn.Row;
+    }
+  }
+  return below ? below : above;
+}
+
+// The page carry-over list `lists` holds for the active page, none when it
+// holds none.
+const std::vector<TECCarryRef>* CarriedOnActivePage(const TECMusicScore& score,
+                                                    const std::vector<std::vector<TECCarryRef>>& lists) {
+  const int page = score.GetActivePage();
+  return page >= 0 && page < static_cast<int>(lists.size()) ? &lists[page] : nullptr;
+}
+
+// The ties and slurs the active page draws for a holder note on a later
+// page (the search through the holders never meets them), from the last
+// to the first, each with its two parts.
+Candidates CarriedLinkCandidates(const TECMusicScore& score, const TECInstrument& instrument) {
+  Candidates out;
+  const auto* refs = CarriedOnActivePage(score, score.PageLayout.SystemObjects);
+  if (refs == nullptr) return out;
+  for (auto it = refs->rbegin(); it != refs->rend(); ++it) {
+    TECLinkAttribute* link = nv::render::ResolveLink(instrument, *it);
+    if (link == nullptr || !RowTried(instrument, it->Row)) continue;
+    for (int part = 1; part <= 2; ++part) {
+      const TECElementBox& b = link->PartBoxes[part - 1];
+      out.push_back({link, link, part, {b.Left, b.Top, b.Right, b.Bottom}});
+    }
+  }
+  return out;
+}
+
+// The spanners and voltas continued from an earlier page, from the last to
+// the first: a spanner once per system drawn here, a volta by its box.
+Candidates CarriedSymbolCandidates(const TECMusicScore& score, const TECInstrument& instrument) {
+  Candidates out;
+  const auto* refs = CarriedOnActivePage(score, score.PageLayout.SystemSymbols);
+  if (refs == nullptr) return out;
+  for (auto it = refs->rbegin(); it != refs->rend(); ++it) {
+    if (TECSymbolItem* volta = nv::render::ResolveVolta(instrument, *it)) {
+      const TECElementBox& b = volta->Box;
+      out.push_back({volta, volta, 0, {b.Left, b.Top, b.Right, b.Bottom}});
+      continue;
+    }
+    TECMeasureItem* spanner = nv::render::ResolveSpanner(instrument, *it);
+    if (spanner == nullptr || !RowTried(instrument, it->Row)) continue;
+    for (const TECElementBox& b : spanner->SegmentBoxes)
+      out.push_back({spanner, spanner, 0, {b.Left, b.Top, b.Right, b.Bottom}});
+  }
+  return out;
+}
+
+// Last of all, what continues across the active page's edges: a link's part
+// selects the link and puts the cursor on its earlier note, which this page
+// shows; a continued spanner or volta is selected and leaves the cursor,
+// whose measure lies on an earlier page.
+bool HitCarried(TECMusicScore& score, TECInstrument& instrument, TECPoint p, bool add, bool clear) {
+  for (const HitCandidate& hit : CarriedLinkCandidates(score, instrument)) {
+    if (!Contains(hit.Box, p)) continue;
+    Take(score, hit, add, clear);
+    const TECNote* partner = static_cast<TECLinkAttribute*>(hit.Selected)->Partner;
+    if (partner != nullptr && partner->Owner != nullptr && partner->Owner->Owner != nullptr) {
+      const int r = instrument.IndexOfRow(partner->Owner->Owner);
+      if (const TECDrawnMeasure* drawn = DrawnMeasureOf(score, r, partner->Owner->Index))
+        MoveCursor(score, instrument, r, drawn->Measure, partner->Start, drawn->StaffTop, p.Y);
+    }
+    return true;
+  }
+  for (const HitCandidate& hit : CarriedSymbolCandidates(score, instrument)) {
+    if (!Contains(hit.Box, p)) continue;
+    Take(score, hit, add, clear);
+    return true;
+  }
+  return false;
 }
 
 // Selects what the rectangle touches of one source; on the first element
@@ -233,13 +321,14 @@ bool TECMusicScore::SelectAtPoint(TECPoint point, bool add, bool clear) {
     return true;
   }
   return HitStaffRows(*this, *instrument, point, add, clear) || HitSymbolsRow(*this, *instrument, point, add, clear) ||
-         HitPageObjects(*this, *instrument, point, add, clear);
+         HitPageObjects(*this, *instrument, point, add, clear) || HitCarried(*this, *instrument, point, add, clear);
 }
 
 bool TECMusicScore::SelectInRect(const TECRect& rect, bool clear) {
   TECInstrument* instrument = CurrentInstrument();
   if (instrument == nullptr) return false;
   SelectionBatchScope batch(*this);
+  bool picked = false;
   const int rows = instrument->GetRowCount();
   if (const auto start = RowBelow(*this, rect.Top)) {
     std::vector<int> order;
@@ -252,17 +341,30 @@ bool TECMusicScore::SelectInRect(const TECRect& rect, bool clear) {
         if (drawn.Row == r)
           if (TECMeasure* measure = instrument->GetRow(r)->GetMeasure(drawn.Measure))
             for (const HitCandidate& hit : MeasureCandidates(*this, *measure)) picker.Try(hit);
-      if (picker.Picked()) return true;
+      if ((picked = picker.Picked())) break;
     }
   }
-  RectPicker symbols(*this, rect, clear);
-  for (int m = PageFirstMeasure(GetActivePage()); m <= PageLastMeasure(GetActivePage()); ++m)
-    if (TECSymbolEntry* entry = instrument->SymbolsRow().At(m))
-      for (const HitCandidate& hit : SymbolCandidates(*this, *entry)) symbols.Try(hit);
-  if (symbols.Picked()) return true;
-  RectPicker objects(*this, rect, clear);
-  for (const auto& object : instrument->TextsRow().Objects)
-    if (OnActivePage(*this, *object))
-      objects.Try({object.get(), object.get(), 0, {object->Box.Left, object->Box.Top, object->Box.Right, object->Box.Bottom}});
-  return objects.Picked();
+  if (!picked) {
+    RectPicker symbols(*this, rect, clear);
+    for (int m = PageFirstMeasure(GetActivePage()); m <= PageLastMeasure(GetActivePage()); ++m)
+      if (TECSymbolEntry* entry = instrument->SymbolsRow().At(m))
+        for (const HitCandidate& hit : SymbolCandidates(*this, *entry)) symbols.Try(hit);
+    picked = symbols.Picked();
+  }
+  if (!picked) {
+    RectPicker objects(*this, rect, clear);
+    for (const auto& object : instrument->TextsRow().Objects)
+      if (OnActivePage(*this, *object))
+        objects.Try(
+            {object.get(), object.get(), 0, {object->Box.Left, object->Box.Top, object->Box.Right, object->Box.Bottom}});
+    picked = objects.Picked();
+  }
+  // What continues from an earlier page joins a selection of nothing or of
+  // the symbols row.
+  if (!picked || SelectedRow == &instrument->SymbolsRow()) {
+    RectPicker carried(*this, rect, clear && !picked);
+    for (const HitCandidate& hit : CarriedSymbolCandidates(*this, *instrument)) carried.Try(hit);
+    picked = picked || carried.Picked();
+  }
+  return picked;
 }

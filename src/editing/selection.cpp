@@ -21,7 +21,7 @@ class EditingSelectionOwner final : public ScoreSelectionOwner {
 };
 
 void InvalidateBox(TECMusicScore& score, const TECElement& element, int part) {
-  score.InvalidateArea(BoxOf(score, element, part));
+  for (const TECRect& box : BoxesOf(score, element, part)) score.InvalidateArea(box);
 }
 
 TECSelected& EntryOf(TECMusicScore& score, int measure) {

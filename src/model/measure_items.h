@@ -35,6 +35,10 @@ class TECMeasureItem : public TECElement {
   // A spanner's drawn end x + 1, written by its painter when it drew the
   // final form; never stored.
   std::int32_t DrawnEnd = 0;
+  // A spanner's box in each system the latest page drawing took it across,
+  // in drawing order (Box is their union, which also covers the gaps
+  // between them); hit testing and invalidation read these. Never stored.
+  std::vector<TECElementBox> SegmentBoxes;
 
  protected:
   void CopyCommon(TECMeasureItem& to) const;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/instrument.h"
@@ -52,16 +53,22 @@ void SetPen(PainterContext& ctx, nv::platform::Color color, int width, nv::platf
 }
 
 // The box the kinds share: the left and bottom depend on the kind, the
-// right is the furthest end reached.
+// right is the furthest end reached. Each segment's own box is kept too.
 struct SpannerBox {
   int Left = 0;
   int Top = 0;
   int Right = 0;
   int Bottom = 0;
   bool Any = false;
+  std::vector<TECElementBox> Segments;
   void Take(int left, int top, int right, int bottom) {
+    Segments.push_back({left, top, right, bottom});
     if (!Any) {
-      *this = {left, top, right, bottom, true};
+      Left = left;
+      Top = top;
+      Right = right;
+      Bottom = bottom;
+      Any = true;
       return;
     }
     Left = std::min(Left, left);
@@ -227,6 +234,9 @@ void DrawSegments(PainterContext& ctx, TECMeasureItem& item) {
     }
   }
   if (box.Any) item.Box = {box.Left, box.Top, box.Right, box.Bottom};
+  // A spanner with nothing left to draw here keeps no segment of an
+  // earlier page for hit testing to find.
+  item.SegmentBoxes = std::move(box.Segments);
 }
 
 // The arrowhead at `tip`, 5u long and u to each side, along the direction
@@ -344,9 +354,11 @@ void DrawCarriedSpanners(PainterContext& ctx) {
       const int last = ref.Measure + std::max<int>(volta ? volta->Byte(1) : 0, 1) - 1;
       if (volta && lastRow && last >= ctx.MeasureIndex) DrawVoltaSpan(ctx, *volta, last, false);
     } else if (ref.Kind == TECCarryRef::RefKind::Spanner && ref.Row == ctx.RowIndex) {
-      // The barre line is drawn on its own page only.
+      // The barre line is drawn on its own page only: here it has no segment.
       TECMeasureItem* spanner = ResolveSpanner(ctx.Instrument, ref);
-      if (spanner && spanner->Kind != ek::Barre) DrawSegments(ctx, *spanner);
+      if (spanner == nullptr) continue;
+      if (spanner->Kind != ek::Barre) DrawSegments(ctx, *spanner);
+      else spanner->SegmentBoxes.clear();
     }
   }
 }

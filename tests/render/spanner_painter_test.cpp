@@ -110,6 +110,10 @@ TEST(SpannerPainter, CrescendoClosesOnTheFirstSystemAndStartsOpenOnTheNext) {
   // The box's left follows the next system's start, further left.
   EXPECT_EQ(Box(h.item->Box), Box({h.x2 - 1, h.y - 1, kSystemEnd + 1, y2 + 8}));
   EXPECT_EQ(h.item->DrawnEnd, h.end + 1);
+  // Each system's part keeps its own box for hit testing.
+  ASSERT_EQ(h.item->SegmentBoxes.size(), 2u);
+  EXPECT_EQ(Box(h.item->SegmentBoxes[0]), Box({h.x - 1, h.y - 1, kSystemEnd + 1, h.y + 8}));
+  EXPECT_EQ(Box(h.item->SegmentBoxes[1]), Box({h.x2 - 1, y2 - 1, h.end + 1, y2 + 8}));
 }
 
 TEST(SpannerPainter, DiminuendoNarrowsAtTheBreakAndStartsFullyOpen) {
