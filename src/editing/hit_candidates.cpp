@@ -62,7 +62,8 @@ std::vector<HitCandidate> MeasureCandidates(const TECMusicScore& score, TECMeasu
     }
     // A spanner is tried system by system: its overall box also spans the
     // gap between a system's end and the next one's start.
-    for (const TECElementBox& segment : item->SegmentBoxes) out.push_back({item, item, 0, RectOf(segment)});
+    for (std::size_t k = 0; k < item->SegmentBoxes.size(); ++k)
+      out.push_back({item, item, 0, RectOf(item->SegmentBoxes[k]), static_cast<int>(k)});
   }
   return out;
 }

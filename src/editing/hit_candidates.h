@@ -16,6 +16,7 @@ struct HitCandidate {
   TECElement* Clicked = nullptr;   // what a hit records as ClickedElement
   int Part = 0;                    // the part of a tie or slur, 1 or 2
   TECRect Box;
+  int System = 0;                  // a spanner's part: systems after its measure's
 };
 
 // The elements of a staff-row measure in hit-test order: clef, key and time

@@ -92,6 +92,22 @@ void MoveCursor(TECMusicScore& score, TECInstrument& instrument, int r, int meas
   }
 }
 
+// The staff the pitch line of a hit is read from: that of the system where
+// the hit part was drawn, which for a tie's or slur's first part or a
+// spanner's later part is not the system of the measure holding it.
+const TECDrawnMeasure& StaffOfHit(const TECMusicScore& score, int r, const TECDrawnMeasure& drawn,
+                                  const HitCandidate& hit) {
+  if (hit.Part == 1) {
+    const TECNote* partner = static_cast<TECLinkAttribute*>(hit.Selected)->Partner;
+    if (partner != nullptr && partner->Owner != nullptr)
+      if (const TECDrawnMeasure* start = DrawnMeasureOf(score, r, partner->Owner->Index)) return *start;
+  }
+  if (hit.System > 0)
+    for (const TECDrawnMeasure& other : score.PageLayout.DrawnMeasures)
+      if (other.Row == r && other.PageSystem == drawn.PageSystem + hit.System) return other;
+  return drawn;
+}
+
 // Puts the cursor where a hit in a staff row asks it.
 void PlaceCursor(TECMusicScore& score, TECInstrument& instrument, int r, const TECDrawnMeasure& drawn,
                  const HitCandidate& hit, TECPoint p) {
@@ -99,6 +115,7 @@ void PlaceCursor(TECMusicScore& score, TECInstrument& instrument, int r, const T
   std::optional<int> position;
   bool pitch = true;
   int measure = drawn.Measure;
+  const int staffTop = StaffOfHit(score, r, drawn, hit).StaffTop;
   switch (clicked->Type()) {
     case TECElementType::Clef:
     case TECElementType::KeySignature:
@@ -121,7 +138,7 @@ void PlaceCursor(TECMusicScore& score, TECInstrument& instrument, int r, const T
       }
       break;
   }
-  MoveCursor(score, instrument, r, measure, position, pitch ? std::optional<int>(drawn.StaffTop) : std::nullopt, p.Y);
+  MoveCursor(score, instrument, r, measure, position, pitch ? std::optional<int>(staffTop) : std::nullopt, p.Y);
 }
 
 void Take(TECMusicScore& score, const HitCandidate& hit, bool add, bool clear) {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "editing/element_places.h"
 #include "editing/hit_candidates.h"
 #include "model/measure_items.h"
 #include "support/edit_harness.h"
@@ -79,6 +80,9 @@ TEST(SpannerSelection, AHairpinIsHitSystemBySystemAndNotInTheGapBetween) {
     EXPECT_EQ(f->score().ClickedElement, &hairpin);
     // Selecting repaints the two parts, not the overall box.
     EXPECT_EQ(events.invalidated, (std::vector<TECRect>{Rect(first), Rect(second)}));
+    // The part's line is the bottom line and the point lies half a space
+    // under it, in the part's own system: the step under the bottom line.
+    EXPECT_EQ(f->score().ClickedPitchLine, 1);
   }
 }
 
@@ -93,6 +97,26 @@ TEST(SpannerSelection, ARubberBandOverTheSecondSystemsPartSelectsTheSpanner) {
   EXPECT_TRUE(f->score().SelectInRect(Rect(second), true));
   EXPECT_EQ(f->score().SelectedRow, &f->row());
   EXPECT_EQ(Selected(f->score()), std::vector<TECElement*>{&hairpin});
+}
+
+// A tie from the end of system 0 to the start of system 1: a click on the
+// first part puts the cursor on the holder and reads the pitch line from
+// the staff the part was drawn at.
+TEST(LinkSelection, TheFirstPartOfATieAcrossASystemBreakReadsItsOwnStaff) {
+  auto f = TwoPages();
+  TECNote* from = f->Note(0, 1, 5, 5, 32, 96);
+  TECNote* to = f->Note(0, 2, 5, 5, 32, 0);
+  TECLinkAttribute* tie = f->row().LinkNotes(from, to, ek::LinkBelow);
+  PaintPage(*f, 0);
+  const TECPoint start = Centre(tie->PartBoxes[0]);
+  ASSERT_FALSE(Inside(from->Box, start));
+  ASSERT_TRUE(f->score().SelectAtPoint(start, true, true));
+  EXPECT_EQ(tie->HitPart, 1);
+  EXPECT_EQ(f->score().CursorMeasure(), 2);
+  EXPECT_EQ(f->score().CursorTick(), 0);
+  const TECDrawnMeasure* staff = f->score().PageLayout.Drawn(0, 1);
+  ASSERT_NE(staff, nullptr);
+  EXPECT_EQ(f->score().ClickedPitchLine, nv::editing::StaffStepAt(f->score(), staff->StaffTop, start.Y));
 }
 
 // A tie (same pitch) and a slur from the last measure of page 0 to the
