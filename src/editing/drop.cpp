@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "editing/drag_overlay.h"
 #include "editing/drop_geometry.h"
 #include "editing/edit_transaction.h"
 #include "editing/offset_bytes.h"
@@ -477,12 +478,18 @@ void TECMusicScore::DropAtPoint(TECPoint point, TECElement* element) {
 
 bool TECMusicScore::SetNoteCursor(bool on, std::optional<TECPoint> clientMouse) {
   if (on != NoteCursor) {
-    if (on && clientMouse) {
-      LastMouse = *clientMouse;
-      ClientToDocument(LastMouse.X, LastMouse.Y);
-    }
-    NoteCursor = on;
-    HintedStep = 0x7FFFFFFF;
+    nv::editing::ChangeOverlay(*this, [&] {
+      if (on && clientMouse) {
+        LastMouse = *clientMouse;
+        ClientToDocument(LastMouse.X, LastMouse.Y);
+      }
+      NoteCursor = on;
+      HintedStep = 0x7FFFFFFF;
+    });
+    if (on)
+      nv::editing::FollowPitchHint(*this);
+    else
+      nv::editing::HidePitchHint(*this);
   }
   NoteCursorRequested = NoteCursor;
   return NoteCursor;

@@ -3,6 +3,7 @@
 // here they only become stored units.
 #include <cstdlib>
 
+#include "editing/drag_overlay.h"
 #include "editing/edit_transaction.h"
 #include "model/instrument.h"
 
@@ -59,7 +60,9 @@ void TECMusicScore::AddArcObject(std::uint8_t kind, int x, int y, int penWidth, 
 
 void TECMusicScore::BeginShape(int kind, int x, int y) {
   if (kind < ek::PageLine || kind > ek::PageChord) return;
-  ShapeKind = kind;
   ClientToDocument(x, y);
-  DragStart = LastMouse = {x, y};
+  nv::editing::ChangeOverlay(*this, [&] {
+    ShapeKind = kind;
+    DragStart = LastMouse = {x, y};
+  });
 }

@@ -14,3 +14,12 @@ constexpr TECShiftState ssRight = 1u << 4;
 constexpr TECShiftState ssMiddle = 1u << 5;
 // The press is the second of a double click.
 constexpr TECShiftState ssDouble = 1u << 6;
+
+// Mouse cursor shapes the score asks its window for (IECScoreHost::
+// SetMouseCursor); the tool cursor of the main window is any other value.
+constexpr int crDefault = 0;
+constexpr int crSizeNESW = -6;
+constexpr int crSizeNS = -7;
+constexpr int crSizeNWSE = -8;
+constexpr int crSizeWE = -9;
+constexpr int crHandPoint = -21;

@@ -419,6 +419,45 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   // Draws the drag feedback over the painted client area, as the window
   // paints: the back buffer first, then this.
   void DrawOverlay(nv::platform::Canvas& canvas);
+  // Shows the letter of the ghost note's pitch as the hint at once; only
+  // while NoteCursor is on.
+  void UpdatePitchHint();
+
+  // Mouse state besides the drag state above. The press may start a drag
+  // (element, handle or hand pan); the first move of it happened; the press
+  // hit an element; a rubber band is drawn; the main window's insert tool is
+  // on (a press does no hit test).
+  bool DragArmed = false;
+  bool Dragging = false;
+  bool PressedOnElement = false;
+  bool RubberBandActive = false;
+  bool InsertToolActive = false;
+  // The left press pans the view by hand (Shift held, or preview pages).
+  bool HandPanning = false;
+  // The left press began in the score area and was neither a hand pan, a
+  // ruler drag nor a tab press: only such a press ends in click events.
+  bool PressInScore = false;
+  // Where the dragged ruler marker stood at the press (client pixels; its
+  // left edge, the top edge for the row offset).
+  int RulerMarkerStart = 0;
+
+  // The page-tab strip as the latest painting laid it out (client pixels),
+  // for the mouse: the arrows (empty when not shown) and the tabs shown.
+  struct PageTabPlace {
+    int Page = 0;
+    TECRect Box;
+  };
+  TECRect PageTabLeftArrow;
+  TECRect PageTabRightArrow;
+  std::vector<PageTabPlace> PageTabPlaces;
+
+  // The control's own handlers' events: fired first on a press and a
+  // release, last on a move (not during a hand pan or a ruler drag), and
+  // for keys the key table does not take.
+  std::function<void(TECModelObject*, TECMouseButton, TECShiftState, int x, int y)> OnMouseDown;
+  std::function<void(TECModelObject*, TECShiftState, int x, int y)> OnMouseMove;
+  std::function<void(TECModelObject*, TECMouseButton, TECShiftState, int x, int y)> OnMouseUp;
+  std::function<void(TECModelObject*, std::uint16_t& key, TECShiftState)> OnKeyDown;
 
   // --- view state (score_view.cpp) ------------------------------------------
   // What the window shows: scroll bars, rulers, caret, invalidation, page
@@ -433,13 +472,20 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   void UpdateScrollBars(bool notify) override;
   // Clamps the position to the bar's range and scrolls the window contents.
   void ScrollTo(TECScrollBarKind bar, int position);
-  // A document rectangle (client pixels without the rulers) to repaint.
+  // A document rectangle (element boxes, drag feedback) to repaint where
+  // the view shows it: less the scroll positions, plus the rulers.
   void InvalidateArea(const TECRect& area);
   // The score area: the client less the scroll bars and the rulers.
   void InvalidateScore() override;
   // The whole client area, rulers and tab strip included.
   void InvalidateClientArea() override;
   void InvalidatePageTabs();
+  // A client rectangle (rulers included) to repaint, under the lock.
+  void InvalidateClientRect(const TECRect& area);
+  // The score area's right and bottom edges in the client (the scroll bars
+  // stand beyond them while the control is enabled); needs a host.
+  int ClientScoreRight() const;
+  int ClientScoreBottom() const;
   // While set, InvalidateArea and InvalidateScore only count; see
   // ScopedInvalidationLock.
   bool InvalidationLocked = false;
@@ -466,6 +512,11 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   // One ruler marker with its corner at (x, y): kind 1 points up, 2 down,
   // 3 left, 4 right; grey while dragged. Nothing while Rules is off.
   void DrawRulerMarks(nv::platform::Canvas& canvas, int x, int y, bool grey, int kind);
+  // A ruler marker's top-left corner in client pixels, where the rulers
+  // draw it and the mouse takes it (marker 1 left indent, 2 right indent,
+  // 3 row offset, 4 space after the bar); none while Rules is off and for
+  // markers 3 and 4 without a cursor row or system.
+  std::optional<TECPoint> RulerMarkerCorner(int marker) const;
   // The navigator: the whole instrument as a strip of measures, painted on
   // the panel's canvas while it paints. The panel is remembered for the
   // cursor marker, which is XOR-drawn on it later.
@@ -571,6 +622,16 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   // and the point become the drag's state; the view draws the outline.
   void BeginShape(int kind, int x, int y);
   int ShapeKind = 0;
+  // The pen and brush a shape drawn with the mouse is made with; the main
+  // window sets them from its line and brush tools.
+  struct ShapeSettings {
+    int PenWidth = 1;
+    std::int32_t PenColor = 0;
+    int PenStyle = 0;
+    std::int32_t BrushColor = 0xFFFFFF;
+    int BrushStyle = 1;  // clear
+  };
+  ShapeSettings ShapeStyle;
 
   // The erase tool, note effects and grace notes (editing layer).
   void EraseElement(TECElement* element);
@@ -754,10 +815,6 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   bool CursorPlace(int& x, int& staffTop) const;
   double navigatorScale_ = 0;
   bool navigatorMarkShown_ = false;
-  // Client rectangles (rulers included) to repaint, under the lock.
-  void InvalidateClientRect(const TECRect& area);
-  int ClientScoreRight() const;
-  int ClientScoreBottom() const;
   void ZoomToPageLength(int client, double tenths);
   int rulesNesting_ = 0;
   bool pageSwitching_ = false;

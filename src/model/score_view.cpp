@@ -49,8 +49,9 @@ void TECMusicScore::InvalidateClientRect(const TECRect& area) {
 }
 
 void TECMusicScore::InvalidateArea(const TECRect& area) {
-  const int r = RulerSize();
-  InvalidateClientRect({area.Left + r, area.Top + r, area.Right + r, area.Bottom + r});
+  const int dx = RulerSize() - HorzScrollBar.Position;
+  const int dy = RulerSize() - VertScrollBar.Position;
+  InvalidateClientRect({area.Left + dx, area.Top + dy, area.Right + dx, area.Bottom + dy});
 }
 
 void TECMusicScore::InvalidateScore() {

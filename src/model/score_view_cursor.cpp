@@ -227,6 +227,30 @@ void TECMusicScore::DrawRulerMarks(Canvas& canvas, int x, int y, bool grey, int 
   canvas.polyline(std::span<const Point>(lit, shape.lit + 1));
 }
 
+std::optional<TECPoint> TECMusicScore::RulerMarkerCorner(int marker) const {
+  if (!rules_) return std::nullopt;
+  const RulerMarkers markers = ComputeRulerMarkers();
+  const int r = RulerWidth;
+  const int h = HorzScrollBar.Position;
+  switch (marker) {
+    case 1: {
+      const int x = markers.X1 ? markers.X1 : static_cast<int>(std::lround(PageLeft(TECMetrix::rmPixels)));
+      return TECPoint{r + x - 4 - h, 3};
+    }
+    case 2: {
+      const int x = markers.X2 ? markers.X2 : static_cast<int>(std::lround(PageRightEdge(TECMetrix::rmPixels)));
+      return TECPoint{r + x - 4 - h, 3};
+    }
+    case 3:
+      if (!CurrentRow()) return std::nullopt;
+      return TECPoint{3, r + markers.Y - 4 - VertScrollBar.Position};
+    case 4:
+      if (!markers.X3) return std::nullopt;
+      return TECPoint{r + markers.X3 - 4 - h, 12};
+    default: return std::nullopt;
+  }
+}
+
 // --- navigator -------------------------------------------------------------------------
 
 namespace {

@@ -12,6 +12,22 @@ void SelectPageTabFont(nv::platform::Canvas& canvas) {
   canvas.font().size = 8;
 }
 
+namespace {
+
+TECRect ToRect(const nv::platform::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// What the mouse presses: each tab from 5 pixels left of its number's
+// place over the number's width and 10 pixels more, as tabs step.
+void RecordPlaces(TECMusicScore& score, const PageTabStrip& strip) {
+  score.PageTabLeftArrow = ToRect(strip.LeftArrow);
+  score.PageTabRightArrow = ToRect(strip.RightArrow);
+  score.PageTabPlaces.clear();
+  for (const PageTab& tab : strip.Tabs)
+    score.PageTabPlaces.push_back({tab.Page, {tab.X - 5, strip.Strip.top, tab.X + tab.Width - 10, strip.Strip.bottom}});
+}
+
+}  // namespace
+
 PageTabStrip LayoutPageTabs(TECMusicScore& score, nv::platform::Canvas& canvas) {
   PageTabStrip strip;
   IECScoreHost* host = score.Host();
@@ -21,7 +37,10 @@ PageTabStrip LayoutPageTabs(TECMusicScore& score, nv::platform::Canvas& canvas) 
   strip.Strip = {0, top, host->ClientWidth() / 2, host->ClientHeight()};
   score.LastPageTab = -1;
   const TECInstrument* instrument = score.CurrentInstrument();
-  if (!instrument) return strip;
+  if (!instrument) {
+    RecordPlaces(score, strip);
+    return strip;
+  }
   SelectPageTabFont(canvas);
   const int first = std::clamp(score.FirstPageTab, 0, std::max(instrument->PageCount() - 1, 0));
   int x = 0;
@@ -42,6 +61,7 @@ PageTabStrip LayoutPageTabs(TECMusicScore& score, nv::platform::Canvas& canvas) 
     strip.Tabs.push_back(tab);
     x += text + 10;
   }
+  RecordPlaces(score, strip);
   return strip;
 }
 

@@ -23,7 +23,8 @@ struct PageTabStrip {
 };
 
 // Lays the tabs out from the score's first shown tab; writes the last tab
-// that fits into the score (-1 when all fit).
+// that fits into the score (-1 when all fit), and the arrows and tabs for
+// the mouse (PageTabPlaces).
 PageTabStrip LayoutPageTabs(TECMusicScore& score, nv::platform::Canvas& canvas);
 
 // Selects the tabs' font on the canvas.

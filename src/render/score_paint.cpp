@@ -160,15 +160,15 @@ void TECMusicScore::DrawRulers(Canvas& canvas, bool clip, const Rect& area) {
   canvas.font() = nv::platform::Font{};
   canvas.font().face = "Times New Roman";
   canvas.font().size = 7;
-  const RulerMarkers markers = ComputeRulerMarkers();
   if (RulerDrag != 3) {
     const int inner = canvas.saveDC();
     if (!clip) canvas.intersectClipRect({r, 0, host_->ClientWidth() - host_->VerticalBarWidth(), r});
     canvas.setViewportOrigin({-HorzScrollBar.Position, 0});
     DrawScale(*this, canvas, r, left, right, page_->PixelWidth(), true, [](int a, int b) { return Point{a, b}; });
-    DrawRulerMarks(canvas, r + (markers.X1 ? markers.X1 : left) - 4, 3, RulerDrag == 1, 2);
-    DrawRulerMarks(canvas, r + (markers.X2 ? markers.X2 : right) - 4, 3, RulerDrag == 2, 2);
-    if (markers.X3) DrawRulerMarks(canvas, r + markers.X3 - 4, 12, RulerDrag == 4, 1);
+    // The corners are client pixels; this ruler is drawn scrolled.
+    for (const int marker : {1, 2, 4})
+      if (const auto corner = RulerMarkerCorner(marker))
+        DrawRulerMarks(canvas, corner->X + HorzScrollBar.Position, corner->Y, RulerDrag == marker, marker == 4 ? 1 : 2);
     canvas.restoreDC(inner);
   }
   if (RulerDrag == 0 || RulerDrag == 3) {
@@ -176,7 +176,8 @@ void TECMusicScore::DrawRulers(Canvas& canvas, bool clip, const Rect& area) {
     if (!clip) canvas.intersectClipRect({0, r, r, host_->ClientHeight() - host_->HorizontalBarHeight() - 2});
     canvas.setViewportOrigin({0, -VertScrollBar.Position});
     DrawScale(*this, canvas, r, top, bottom, page_->PixelHeight(), false, [](int a, int b) { return Point{b, a}; });
-    if (CurrentRow()) DrawRulerMarks(canvas, 3, r + markers.Y - 4, RulerDrag == 3, 4);
+    if (const auto corner = RulerMarkerCorner(3))
+      DrawRulerMarks(canvas, corner->X, corner->Y + VertScrollBar.Position, RulerDrag == 3, 4);
     canvas.restoreDC(inner);
   }
   canvas.restoreDC(level);

@@ -106,6 +106,16 @@ TEST_F(ScoreView, InvalidationUnderTheLockIsCountedAndDoneOnceAtTheEnd) {
   EXPECT_EQ(host.invalidated.back(), (TECRect{34, 34, 44, 44}));
 }
 
+TEST_F(ScoreView, ADocumentRectangleIsRepaintedWhereTheScrolledViewShowsIt) {
+  score->SetRules(true);
+  score->UpdateScrollBars(false);
+  score->ScrollTo(TECScrollBarKind::sbHorizontal, 30);
+  score->ScrollTo(TECScrollBarKind::sbVertical, 40);
+  score->InvalidateArea({100, 100, 110, 110});
+  // Less the scroll positions, plus the ruler: x 100 - 30 + 24, y 100 - 40 + 24.
+  EXPECT_EQ(host.invalidated.back(), (TECRect{94, 84, 104, 94}));
+}
+
 TEST_F(ScoreView, TwoCaretHidesNeedTwoShows) {
   // Hidden before it was ever shown: the count becomes -1 without drawing.
   score->ShowCaret(false);
