@@ -417,7 +417,10 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   // One step of the held page-tab arrow (the window's 150 ms timer).
   void TabTimerStep();
   // Draws the drag feedback over the painted client area, as the window
-  // paints: the back buffer first, then this.
+  // paints: the back buffer first, then this. `canvas` covers the client
+  // area with its origin at the client's top-left; the feedback lives in
+  // the score's state, and every change of it repaints its old and new
+  // places.
   void DrawOverlay(nv::platform::Canvas& canvas);
   // Shows the letter of the ghost note's pitch as the hint at once; only
   // while NoteCursor is on.
@@ -451,9 +454,9 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   TECRect PageTabRightArrow;
   std::vector<PageTabPlace> PageTabPlaces;
 
-  // The control's own handlers' events: fired first on a press and a
-  // release, last on a move (not during a hand pan or a ruler drag), and
-  // for keys the key table does not take.
+  // The window's mouse and key input passed on: first thing on a press and
+  // a release, last thing on a move (not during a hand pan or a ruler
+  // drag), and the keys the key table does not take.
   std::function<void(TECModelObject*, TECMouseButton, TECShiftState, int x, int y)> OnMouseDown;
   std::function<void(TECModelObject*, TECShiftState, int x, int y)> OnMouseMove;
   std::function<void(TECModelObject*, TECMouseButton, TECShiftState, int x, int y)> OnMouseUp;

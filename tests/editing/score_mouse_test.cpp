@@ -198,6 +198,15 @@ TEST(ScoreMouse, AHeldTabArrowStepsOnEachTimerStepAndOnceMoreOnRelease) {
   EXPECT_TRUE(clicks.events.empty()) << "a tab press raises no click";
   s.TabTimerStep();
   EXPECT_EQ(s.FirstPageTab, 1) << "a late timer step after the release does nothing";
+  // Tabs of pages 2, 3, ... now; pressing the second shows page 3.
+  s.Paint(canvas, nullptr);
+  ASSERT_GE(s.PageTabPlaces.size(), 2u);
+  const TECRect tab = s.PageTabPlaces[1].Box;
+  EXPECT_EQ(s.PageTabPlaces[1].Page, 2);
+  s.MouseDown(TECMouseButton::mbLeft, kLeft, (tab.Left + tab.Right) / 2, arrow.Y);
+  s.MouseUp(TECMouseButton::mbLeft, 0, (tab.Left + tab.Right) / 2, arrow.Y);
+  EXPECT_EQ(s.GetActivePage(), 2);
+  EXPECT_TRUE(clicks.events.empty());
 }
 
 TEST(ScoreMouse, TheWheelMovesTheViewByMinusDeltaTimesZoomOver200) {
@@ -365,6 +374,54 @@ TEST(ScoreMouse, AShapeIsDrawnFromThePressToTheRelease) {
   EXPECT_EQ(ellipse.X, 1300);
   EXPECT_EQ(ellipse.Width, 60);
   EXPECT_EQ(ellipse.Height, 40);
+}
+
+TEST(ScoreMouse, AHandleDragShowsTheResizedOutlineAndDropsIt) {
+  EditFixture f(1, 1);
+  TECPageShape* box = f.instrument().AddPageShape(ek::PageRectangle, 100, 100, 50, 40, 1, 0, 0, 0, 0);
+  f.score().ClearUndoLists();
+  EditFixture::SetBox(*box, 99, 99, 150, 140);
+  FakeWindow window(f.score());
+  TECMusicScore& s = f.score();
+  s.SelectElement(box, 0);
+  s.MouseDown(TECMouseButton::mbLeft, kLeft, 101, 101);
+  EXPECT_EQ(s.DragHandle, 1);
+  EXPECT_TRUE(s.DragArmed);
+  s.MouseMove(kLeft, 111, 111);
+  EXPECT_FALSE(s.NoteCursor) << "a page object shows its outline, no ghost note";
+  const auto strokes = nv::editing::OverlayStrokes(s);
+  ASSERT_EQ(strokes.size(), 1u);
+  EXPECT_EQ(strokes[0].What, nv::editing::OverlayStroke::Shape::Rectangle);
+  EXPECT_TRUE(strokes[0].Dotted);
+  EXPECT_EQ(strokes[0].Box, (TECRect{109, 109, 150, 140})) << "the top-left corner follows the mouse";
+  s.MouseUp(TECMouseButton::mbLeft, 0, 111, 111);
+  ASSERT_EQ(s.UndoCount(), 1);
+  EXPECT_EQ(s.GetUndoStep(0)->Kind, 24);
+  EXPECT_EQ(box->X, 1110);
+  EXPECT_EQ(box->Width, 40);
+  EXPECT_EQ(s.DragHandle, 0);
+  EXPECT_TRUE(nv::editing::OverlayStrokes(s).empty());
+}
+
+TEST(ScoreMouse, AShiftPressPansTheViewByHandAndRaisesNoClick) {
+  EditFixture f(1, 2);
+  f.Paint();
+  FakeWindow window(f.score());
+  window.width = 300;
+  window.height = 200;
+  Clicks clicks(f.score());
+  TECMusicScore& s = f.score();
+  s.UpdateScrollBars(false);
+  s.MouseDown(TECMouseButton::mbLeft, kLeft | ssShift, 150, 150);
+  EXPECT_EQ(window.cursors.back(), crHandPoint);
+  // Dragging the page up and left shows what lies below and right.
+  s.MouseMove(kLeft | ssShift, 140, 130);
+  EXPECT_EQ(s.HorzScrollBar.Position, 10);
+  EXPECT_EQ(s.VertScrollBar.Position, 20);
+  s.MouseUp(TECMouseButton::mbLeft, 0, 140, 130);
+  EXPECT_EQ(window.cursors.back(), crDefault);
+  EXPECT_TRUE(clicks.events.empty());
+  EXPECT_FALSE(s.DragArmed);
 }
 
 }  // namespace
