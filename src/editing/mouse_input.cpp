@@ -68,7 +68,8 @@ void TECMusicScore::MouseDown(TECMouseButton button, TECShiftState shift, int x,
   const bool alt = (shift & ssAlt) != 0;
   if (button != TECMouseButton::mbLeft) {
     // The cursor and ClickedElement follow the press; the selection stays.
-    if (onRulers || belowScore) return;
+    // Not while the left button drags: its release drops ClickedElement.
+    if (onRulers || belowScore || DragArmed || RubberBandActive || RulerDrag != 0) return;
     SetCursorFromPoint(p.X, p.Y, alt);
     if (style_ != TScoreStyle::ssPreviewPages && !ReadOnly) SelectAtPoint(p, false, false);
     return;
@@ -176,10 +177,11 @@ void TECMusicScore::MouseMove(TECShiftState shift, int x, int y) {
 void TECMusicScore::MouseUp(TECMouseButton button, TECShiftState shift, int x, int y) {
   if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
   // A release of any button forgets the element: it may be gone before
-  // the next press (a right click's menu deletes it).
+  // the next press (a right click's menu deletes it). A left drag keeps
+  // its element until its own release.
   const bool clicks = PressInScore && button == TECMouseButton::mbLeft;
   if (button != TECMouseButton::mbLeft) {
-    ClickedElement = nullptr;
+    if (!DragArmed) ClickedElement = nullptr;
     return;
   }
   PressInScore = false;

@@ -424,4 +424,28 @@ TEST(ScoreMouse, AShiftPressPansTheViewByHandAndRaisesNoClick) {
   EXPECT_FALSE(s.DragArmed);
 }
 
+TEST(ScoreMouse, ARightClickDuringADragLeavesTheDraggedNote) {
+  EditFixture f(1, 2);
+  f.Note(0, 0, 3, 5, 32, 0);   // E5
+  f.Note(0, 0, 1, 5, 32, 64);  // C5
+  f.Paint();
+  FakeWindow window(f.score());
+  TECMusicScore& s = f.score();
+  TECNote* dragged = f.measure(0).Notes.front().get();
+  TECNote* other = f.measure(0).Notes.back().get();
+  const TECDrawnMeasure& drawn = Drawn(s, 0, 0);
+  const int x = Centre(dragged->Box).X;
+  s.MouseDown(TECMouseButton::mbLeft, kLeft | ssCtrl, x, StepY(s, drawn, 2));
+  s.MouseMove(kLeft | ssCtrl, x, StepY(s, drawn, 4));
+  const TECPoint elsewhere = Centre(other->Box);
+  s.MouseDown(TECMouseButton::mbRight, kLeft | ssRight | ssCtrl, elsewhere.X, elsewhere.Y);
+  s.MouseUp(TECMouseButton::mbRight, kLeft | ssCtrl, elsewhere.X, elsewhere.Y);
+  EXPECT_EQ(s.ClickedElement, dragged);
+  s.MouseUp(TECMouseButton::mbLeft, ssCtrl, x, StepY(s, drawn, 4));
+  ASSERT_EQ(s.UndoCount(), 1);
+  std::vector<int> kinds;
+  for (const auto& n : f.measure(0).Notes) kinds.push_back(n->Kind);
+  EXPECT_EQ(kinds, (std::vector<int>{ek::NoteC + 4, ek::NoteC})) << "the E became a G; the C stayed";
+}
+
 }  // namespace
