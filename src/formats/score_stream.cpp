@@ -223,10 +223,9 @@ void CopyHeaderSettings(const TECMusicScore& from, TECMusicScore& to) {
 }
 
 // One reading of the stream into `score`, which holds no instruments yet.
-ScoreHeader ReadScore(ByteStream& s, TECMusicScore& score) {
+ScoreHeader ReadScore(ByteStream& s, TECMusicScore& score, ReadBudget& budget) {
   LoadState state(score);
   score.FileVersion = 0;
-  ReadBudget budget;
   ScoreStreamContext context;
   context.Version = 0;
   context.Budget = &budget;
@@ -254,6 +253,56 @@ ScoreHeader ReadScore(ByteStream& s, TECMusicScore& score) {
   CheckReadLimit(count, kMaxInstruments, "instruments");
   s.CheckAvailable(count, 5);
   for (std::uint16_t i = 0; i < count; ++i) LoadInstrumentFromStream(s, *score.AppendInstrument(), context);
+  return header;
+}
+
+bool Overlong(std::string_view text) { return text.size() > kMaxStreamStringLength; }
+
+bool Overlong(const std::vector<std::string>& list) {
+  return list.size() > kMaxStreamStrings || std::any_of(list.begin(), list.end(), [](const auto& text) {
+           return Overlong(text);
+         });
+}
+
+bool Overlong(const std::vector<std::unique_ptr<TECPageObject>>& objects) {
+  return std::any_of(objects.begin(), objects.end(), [](const auto& object) {
+    if (object->Kind != ek::PageText) return false;
+    const auto& text = static_cast<const TECPageText&>(*object);
+    return Overlong(text.FontName) || Overlong(text.Lines);
+  });
+}
+
+// What the writer may refuse outside the measures of a score read: a text
+// that grew past a string's length as it was decoded from an older code
+// page, or spacing entries that older files hold one per two ticks.
+// Everything else there was read with the counts and sizes it is written
+// with.
+bool MayNotStoreOutsideMeasures(TECMusicScore& score) {
+  if (Overlong(score.Composer) || Overlong(score.Description()) || Overlong(score.Rights)) return true;
+  for (const auto& head : score.DrumHeads())
+    if (Overlong(head->Name) || Overlong(head->Shapes)) return true;
+  for (const TECDrumMapEntry& entry : score.DrumMap())
+    if (Overlong(entry.Name)) return true;
+  for (int i = 0; i < score.InstrumentCount(); ++i) {
+    const TECInstrument& instrument = *score.GetInstrumentAt(i);
+    if (Overlong(instrument.Name()) || Overlong(instrument.TextsRow().Objects)) return true;
+    for (const auto& layout : instrument.Layouts())
+      if (layout->Extents.size() > kMaxStreamCount) return true;
+    for (int r = 0; r < instrument.GetRowCount(); ++r)
+      if (Overlong(instrument.GetRow(r)->Name())) return true;
+  }
+  return false;
+}
+
+// Reads from memory: a stream that holds its data elsewhere (a file) is
+// copied first, and left after what was read.
+ScoreHeader ReadScoreFromMemory(ByteStream& stream, TECMusicScore& score, ReadBudget& budget) {
+  if (stream.DataInMemory()) return ReadScore(stream, score, budget);
+  const std::int64_t start = stream.Position();
+  MemoryStream copy(stream.ReadBytes(static_cast<std::size_t>(stream.Remaining())));
+  stream.SetPosition(start);
+  const ScoreHeader header = ReadScore(copy, score, budget);
+  stream.SetPosition(start + copy.Position());
   return header;
 }
 
@@ -310,14 +359,18 @@ void LoadScoreFromStream(TECMusicScore& score, ByteStream& stream) {
   TECMusicScore read;
   CopyHeaderSettings(score, read);
   read.AssignDrumHeads(score);
-  const ScoreHeader header = ReadScore(stream, read);
-  // A stream can store a measure more compactly than the writer does; a
-  // score that could not be saved again is refused rather than opened.
-  try {
-    MemoryStream saved;
-    SaveScoreToStream(read, saved);
-  } catch (const EWriteError& e) {
-    throw EFileLimit(std::string("The file cannot be saved again as read: ") + e.what());
+  ReadBudget budget;
+  const ScoreHeader header = ReadScoreFromMemory(stream, read, budget);
+  // A score that could not be saved again is refused rather than opened.
+  // Reading tells when it may be so; only then is it saved here, to learn
+  // whether it can be and why not.
+  if (budget.MayNotStoreAgain || MayNotStoreOutsideMeasures(read)) {
+    try {
+      MemoryStream saved;
+      SaveScoreToStream(read, saved);
+    } catch (const EWriteError& e) {
+      throw EFileLimit(std::string("The file cannot be saved again as read: ") + e.what());
+    }
   }
 
   LoadState state(score);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/block_view.h"
 #include "model/element_kinds.h"
 #include "model/legacy_records.h"
 #include "model/page_object_stream.h"
@@ -49,14 +50,6 @@ void WritePath(ByteStream& stream, const TECNotePath& path) {
   stream.WriteU16(path.Row);
   stream.WriteU16(path.Measure);
   stream.WriteU16(path.Note);
-}
-
-TECNotePath ReadPath(ByteStream& stream) {
-  TECNotePath path;
-  path.Row = stream.ReadU16();
-  path.Measure = stream.ReadU16();
-  path.Note = stream.ReadU16();
-  return path;
 }
 
 TECNote* NoteAt(const TECInstrument* instrument, const TECNotePath& path) {
@@ -190,10 +183,60 @@ void SaveHeaderRecord(ByteStream& stream, const std::unique_ptr<Record>& record)
   }
 }
 
+// --- sizes as written ------------------------------------------------------------
+
+constexpr std::size_t kCountSize = 2;
+constexpr std::size_t kPathSize = 6;
+
+// A sized record as written: its byte count, then its bytes.
+constexpr std::size_t Sized(std::size_t size) { return 1 + size; }
+
+std::size_t StoredAttributesSize(const TECNote& note) {
+  std::size_t size = kCountSize;
+  for (const auto& attribute : note.Attributes) {
+    if (attribute->Kind == ek::GraceNotes) {
+      size += Sized(kGraceGroupSize) + kCountSize;
+      for (const auto& grace : static_cast<const TECGraceGroup&>(*attribute).Notes)
+        size += Sized(TECGraceNote::StoredSize) + kCountSize + grace->Attributes.size() * Sized(kMarkSize);
+      continue;
+    }
+    size += Sized(attribute->StoredSize());
+    if (ek::IsLink(attribute->Kind)) size += kPathSize;
+  }
+  return size;
+}
+
+std::size_t StoredItemSize(const TECMeasureItem& item) {
+  std::size_t size = Sized(item.StoredSize());
+  switch (item.Kind) {
+    case ek::ChordSymbol: {
+      const auto& chord = static_cast<const TECChordSymbol&>(item);
+      size += kCountSize;
+      for (const TECChordPiece& piece : chord.Pieces) size += Sized(piece.Format.size()) + StoredStringSize(piece.Text);
+      size += Sized(chord.Code.size()) + StoredStringSize(chord.Text);
+      break;
+    }
+    case ek::TextBox: {
+      const auto& box = static_cast<const TECTextBox&>(item);
+      size += StoredStringSize(box.FontName) + StoredStringsSize(box.Lines);
+      break;
+    }
+    case ek::Tuplet:
+      size += kCountSize + static_cast<const TECTuplet&>(item).Lengths.size();
+      break;
+    case ek::ObjectGroup:
+      size += StoredPageObjectsSize(static_cast<const TECObjectGroup&>(item).Objects, PageObjectForm::ShortSize);
+      break;
+    default:
+      break;
+  }
+  return size;
+}
+
 // --- reading -------------------------------------------------------------------------
 
 struct MeasureReader {
-  ByteStream& Stream;
+  BlockView& In;
   TECRow& Row;
   TECMeasure& Measure;
   const ScoreStreamContext& Context;
@@ -203,10 +246,12 @@ struct MeasureReader {
 
   void Read();
   void ReadHeaderRecords(std::uint16_t fieldCount);
+  std::uint16_t ElementCount(std::size_t leastItemSize);
+  TECNotePath Path();
   std::unique_ptr<TECNote> ReadNote();
   void ReadNoteAttributes(TECNote& note);
-  std::unique_ptr<TECGraceGroup> ReadGraceGroup(TECNote& note, const SizedRecord& record);
-  void ReadIncomingLink(TECNote& note, const SizedRecord& record);
+  std::unique_ptr<TECGraceGroup> ReadGraceGroup(TECNote& note, std::span<const std::uint8_t> record);
+  void ReadIncomingLink(TECNote& note, std::span<const std::uint8_t> record);
   void ReadPlayNotes(TECNote& note);
   void ReadRests();
   void ReadItems();
@@ -227,15 +272,32 @@ bool IsPlainAttribute(std::uint8_t code) {
 bool IsClefCode(std::uint8_t code) { return code >= 1 && code <= 15; }
 bool IsKeyCode(std::uint8_t code) { return (code >= 30 && code <= 37) || (code >= 40 && code <= 47); }
 
+// A count of elements in the block, each taking at least leastItemSize
+// bytes; above the limit the block is damaged.
+std::uint16_t MeasureReader::ElementCount(std::size_t leastItemSize) {
+  const std::uint16_t count = In.U16();
+  if (count > kMaxMeasureElements) throw EFileDamage();
+  In.Need(count * leastItemSize);
+  return count;
+}
+
+TECNotePath MeasureReader::Path() {
+  TECNotePath path;
+  path.Row = In.U16();
+  path.Measure = In.U16();
+  path.Note = In.U16();
+  return path;
+}
+
 void MeasureReader::Read() {
-  const std::uint16_t fieldCount = Stream.ReadU16();
+  const std::uint16_t fieldCount = In.U16();
   ReadHeaderRecords(fieldCount);
   if (V() > kLastWithoutBeamSetting) {
-    Measure.BeamOverride = Stream.ReadU8();
-    Measure.BeamGroupCount = Stream.ReadI32();
+    Measure.BeamOverride = In.U8();
+    Measure.BeamGroupCount = In.I32();
   }
-  const std::uint16_t notes = ReadElementCount(Stream);
-  Stream.CheckAvailable(notes, 3);
+  const std::uint16_t notes = ElementCount(3);
+  Measure.Notes.reserve(notes);
   for (std::uint16_t i = 0; i < notes; ++i) {
     std::unique_ptr<TECNote> note = ReadNote();
     // A record of another kind has been read past; it is no note.
@@ -249,35 +311,35 @@ void MeasureReader::Read() {
 void MeasureReader::ReadHeaderRecords(std::uint16_t fieldCount) {
   const bool allRecords = V() > kLastWithoutTimeRecord;
   if (allRecords || fieldCount >= 1) {
-    const SizedRecord record = ReadSizedRecord(Stream);
-    if (IsClefCode(record.Kind())) {
-      Measure.Clef = std::make_unique<TECClef>(record.Kind(), &Measure);
-      Measure.Clef->Load(record.Span());
+    const auto record = In.Record();
+    if (IsClefCode(RecordKind(record))) {
+      Measure.Clef = std::make_unique<TECClef>(RecordKind(record), &Measure);
+      Measure.Clef->Load(record);
     }
   }
   if (allRecords || fieldCount >= 2) {
-    const SizedRecord record = ReadSizedRecord(Stream);
-    if (IsKeyCode(record.Kind())) {
-      Measure.KeySignature = std::make_unique<TECKeySignature>(record.Kind(), &Measure);
-      Measure.KeySignature->Load(record.Span());
+    const auto record = In.Record();
+    if (IsKeyCode(RecordKind(record))) {
+      Measure.KeySignature = std::make_unique<TECKeySignature>(RecordKind(record), &Measure);
+      Measure.KeySignature->Load(record);
     }
   }
   if (allRecords) {
-    const SizedRecord record = ReadSizedRecord(Stream);
-    if (record.Kind() != 0) {
+    const auto record = In.Record();
+    if (RecordKind(record) != 0) {
       Measure.TimeSignature = std::make_unique<TECTimeSignature>(&Measure);
-      Measure.TimeSignature->Load(record.Span());
+      Measure.TimeSignature->Load(record);
     }
   }
 }
 
 std::unique_ptr<TECNote> MeasureReader::ReadNote() {
-  const SizedRecord record = ReadSizedRecord(Stream);
-  auto note = std::make_unique<TECNote>(record.Kind(), &Measure);
+  const auto record = In.Record();
+  auto note = std::make_unique<TECNote>(RecordKind(record), &Measure);
   if (V() <= kLastLegacyNotes)
-    note->Load(ConvertLegacyNote(record.Span()));
+    note->Load(ConvertLegacyNote(record));
   else
-    note->Load(record.Span());
+    note->Load(record);
   if (HalvedTimes()) {
     note->Value = Doubled(note->Value);
     note->Position = Doubled(note->Position);
@@ -294,23 +356,23 @@ std::unique_ptr<TECNote> MeasureReader::ReadNote() {
 }
 
 void MeasureReader::ReadNoteAttributes(TECNote& note) {
-  const std::uint16_t count = ReadElementCount(Stream);
-  Stream.CheckAvailable(count, 1);
+  const std::uint16_t count = ElementCount(1);
+  if (count != 0) note.Attributes.reserve(count);
   for (std::uint16_t i = 0; i < count; ++i) {
-    const SizedRecord record = ReadSizedRecord(Stream);
-    const std::uint8_t code = record.Kind();
+    const auto record = In.Record();
+    const std::uint8_t code = RecordKind(record);
     if (code == ek::GraceNotes) {
       note.Attributes.push_back(ReadGraceGroup(note, record));
     } else if (ek::IsLink(code)) {
       auto link = std::make_unique<TECLinkAttribute>(code, &note);
-      link->Load(record.Span());
+      link->Load(record);
       TECNotePath path;
-      if (record.Size == kShortPathLinkSize) {
+      if (record.size() == kShortPathLinkSize) {
         path.Row = static_cast<std::uint16_t>(std::max(0, Row.GetIndex()));
-        path.Measure = Stream.ReadU16();
-        path.Note = Stream.ReadU16();
+        path.Measure = In.U16();
+        path.Note = In.U16();
       } else {
-        path = ReadPath(Stream);
+        path = Path();
       }
       link->PartnerPath = path;
       note.Attributes.push_back(std::move(link));
@@ -318,28 +380,26 @@ void MeasureReader::ReadNoteAttributes(TECNote& note) {
       ReadIncomingLink(note, record);
     } else if (IsPlainAttribute(code)) {
       auto attribute = MakeNoteAttribute(code, &note);
-      attribute->Load(record.Span());
+      attribute->Load(record);
       note.Attributes.push_back(std::move(attribute));
     }
   }
 }
 
-std::unique_ptr<TECGraceGroup> MeasureReader::ReadGraceGroup(TECNote& note, const SizedRecord& record) {
+std::unique_ptr<TECGraceGroup> MeasureReader::ReadGraceGroup(TECNote& note, std::span<const std::uint8_t> record) {
   auto group = std::make_unique<TECGraceGroup>(&note);
-  group->Load(record.Span());
-  const std::uint16_t count = ReadElementCount(Stream);
-  Stream.CheckAvailable(count, 3);
+  group->Load(record);
+  const std::uint16_t count = ElementCount(3);
   for (std::uint16_t i = 0; i < count; ++i) {
-    const SizedRecord stored = ReadSizedRecord(Stream);
+    const auto stored = In.Record();
     auto grace = std::make_unique<TECGraceNote>(group.get());
     if (V() <= kLastLegacyGraceNotes)
-      grace->Load(ConvertLegacyGraceNote(stored.Span()));
+      grace->Load(ConvertLegacyGraceNote(stored));
     else
-      grace->Load(stored.Span());
-    const std::uint16_t marks = ReadElementCount(Stream);
-    Stream.CheckAvailable(marks, 1);
+      grace->Load(stored);
+    const std::uint16_t marks = ElementCount(1);
     for (std::uint16_t m = 0; m < marks; ++m) {
-      const std::uint8_t code = ReadSizedRecord(Stream).Kind();
+      const std::uint8_t code = RecordKind(In.Record());
       if (IsPlainAttribute(code)) grace->Attributes.push_back(std::make_unique<TECNoteAttribute>(code, grace.get()));
     }
     group->Notes.push_back(std::move(grace));
@@ -350,20 +410,18 @@ std::unique_ptr<TECGraceGroup> MeasureReader::ReadGraceGroup(TECNote& note, cons
 // A link that a note of a later measure holds on `note`: given back to that
 // note in undo mode (or listed for the caller to give back), passed over in a
 // file.
-void MeasureReader::ReadIncomingLink(TECNote& note, const SizedRecord& record) {
-  const TECNotePath path = ReadPath(Stream);
+void MeasureReader::ReadIncomingLink(TECNote& note, std::span<const std::uint8_t> record) {
+  const TECNotePath path = Path();
   if (!Context.UndoMode) return;
-  const std::uint8_t code = record.Kind() == kIncomingLinkAbove ? ek::LinkAbove : ek::LinkBelow;
+  const std::uint8_t code = RecordKind(record) == kIncomingLinkAbove ? ek::LinkAbove : ek::LinkBelow;
   if (Context.IncomingLinks) {
-    IncomingLink incoming{&note, path, code, {}};
-    std::copy_n(record.Bytes.begin(), incoming.Bytes.size(), incoming.Bytes.begin());
-    Context.IncomingLinks->push_back(incoming);
+    Context.IncomingLinks->push_back(IncomingLink{&note, path, code, recbytes::Padded<8>(record)});
     return;
   }
   TECNote* later = NoteAt(Row.Owner(), path);
   if (!later || later == &note) return;
   auto link = std::make_unique<TECLinkAttribute>(code, later);
-  link->Load(record.Span());
+  link->Load(record);
   link->Kind = code;
   link->Partner = &note;
   later->Attributes.push_back(std::move(link));
@@ -371,29 +429,29 @@ void MeasureReader::ReadIncomingLink(TECNote& note, const SizedRecord& record) {
 }
 
 void MeasureReader::ReadPlayNotes(TECNote& note) {
-  const std::uint16_t count = ReadElementCount(Stream);
-  Stream.CheckAvailable(count, 1);
+  const std::uint16_t count = ElementCount(1);
+  if (count != 0) note.PlayNotes.reserve(count);
   for (std::uint16_t i = 0; i < count; ++i) {
-    const SizedRecord record = ReadSizedRecord(Stream);
+    const auto record = In.Record();
     auto play = std::make_unique<TECPlayNote>(&note);
     if (V() <= kLastLegacyGraceNotes)
-      play->Load(ConvertLegacyPlayNote(record.Span()));
+      play->Load(ConvertLegacyPlayNote(record));
     else
-      play->Load(record.Span());
+      play->Load(record);
     note.PlayNotes.push_back(std::move(play));
   }
 }
 
 void MeasureReader::ReadRests() {
-  const std::uint16_t count = ReadElementCount(Stream);
-  Stream.CheckAvailable(count, 3);
+  const std::uint16_t count = ElementCount(3);
+  Measure.Rests.reserve(count);
   for (std::uint16_t i = 0; i < count; ++i) {
-    const SizedRecord record = ReadSizedRecord(Stream);
+    const auto record = In.Record();
     auto rest = std::make_unique<TECRest>(&Measure);
     if (V() <= kLastLegacyNotes)
-      rest->Load(ConvertLegacyRest(record.Span()));
+      rest->Load(ConvertLegacyRest(record));
     else
-      rest->Load(record.Span());
+      rest->Load(record);
     rest->Kind = ek::Rest;
     if (HalvedTimes()) {
       rest->Value = Doubled(rest->Value);
@@ -401,14 +459,13 @@ void MeasureReader::ReadRests() {
       rest->Length = Doubled(rest->Length);
       rest->Start = Doubled(rest->Start);
     }
-    const std::uint16_t attributes = ReadElementCount(Stream);
-    Stream.CheckAvailable(attributes, 1);
+    const std::uint16_t attributes = ElementCount(1);
     for (std::uint16_t a = 0; a < attributes; ++a) {
-      const SizedRecord stored = ReadSizedRecord(Stream);
+      const auto stored = In.Record();
       // Rests carry dots and plain marks only; their records have no data.
-      if (!IsPlainAttribute(stored.Kind())) continue;
-      auto attribute = MakeNoteAttribute(stored.Kind(), rest.get());
-      attribute->Load(stored.Span());
+      if (!IsPlainAttribute(RecordKind(stored))) continue;
+      auto attribute = MakeNoteAttribute(RecordKind(stored), rest.get());
+      attribute->Load(stored);
       rest->Attributes.push_back(std::move(attribute));
     }
     Measure.Rests.push_back(std::move(rest));
@@ -416,36 +473,36 @@ void MeasureReader::ReadRests() {
 }
 
 void MeasureReader::ReadItems() {
-  const std::uint16_t count = ReadElementCount(Stream);
-  Stream.CheckAvailable(count, 1);
+  const std::uint16_t count = ElementCount(1);
+  Measure.Items.reserve(count);
   for (std::uint16_t i = 0; i < count; ++i) Measure.Items.push_back(ReadItem());
 }
 
 std::unique_ptr<TECMeasureItem> MeasureReader::ReadItem() {
   // Older layouts of items hold the present fields in their leading bytes.
-  const SizedRecord record = ReadSizedRecord(Stream);
-  std::unique_ptr<TECMeasureItem> item = MakeMeasureItem(record.Kind(), &Measure);
-  item->Load(record.Span());
+  const auto record = In.Record();
+  std::unique_ptr<TECMeasureItem> item = MakeMeasureItem(RecordKind(record), &Measure);
+  item->Load(record);
   switch (item->Kind) {
     case ek::ChordSymbol:
       ReadChordSymbol(static_cast<TECChordSymbol&>(*item));
       break;
     case ek::TextBox: {
       auto& box = static_cast<TECTextBox&>(*item);
-      box.FontName = ReadStoredText(Stream);
-      box.Lines = ReadStoredTextList(Stream);
+      box.FontName = ReadStoredText(In);
+      box.Lines = ReadStoredTextList(In);
       break;
     }
     case ek::Tuplet: {
       auto& tuplet = static_cast<TECTuplet&>(*item);
-      tuplet.Lengths = Stream.ReadBytes(Stream.ReadU16());
+      tuplet.Lengths = In.ReadBytes(In.U16());
       if (V() < kFirstFullTupletTable)
         for (std::uint8_t& length : tuplet.Lengths) length = static_cast<std::uint8_t>(length * 2);
       if (HalvedTimes()) tuplet.UnitValue = Doubled(tuplet.UnitValue);
       break;
     }
     case ek::ObjectGroup:
-      static_cast<TECObjectGroup&>(*item).Objects = LoadPageObjects(Stream, PageObjectForm::ShortSize);
+      static_cast<TECObjectGroup&>(*item).Objects = LoadPageObjects(In, PageObjectForm::ShortSize);
       break;
     default:
       break;
@@ -461,25 +518,24 @@ std::unique_ptr<TECMeasureItem> MeasureReader::ReadItem() {
 void MeasureReader::ReadChordSymbol(TECChordSymbol& chord) {
   std::vector<std::uint8_t> code;
   if (V() < kFirstChordPieces) {
-    chord.Pieces.push_back(TECChordPiece{{}, ReadStoredText(Stream)});
-    code = Stream.ReadBytes(kLegacyChordCodeSize);
+    chord.Pieces.push_back(TECChordPiece{{}, ReadStoredText(In)});
+    code = In.ReadBytes(kLegacyChordCodeSize);
   } else {
-    const std::uint16_t pieces = ReadElementCount(Stream);
-    Stream.CheckAvailable(pieces, 3);
+    const std::uint16_t pieces = ElementCount(3);
+    chord.Pieces.reserve(pieces);
     for (std::uint16_t i = 0; i < pieces; ++i) {
       TECChordPiece piece;
-      const SizedRecord format = ReadSizedRecord(Stream);
-      std::copy_n(format.Bytes.begin(), piece.Format.size(), piece.Format.begin());
-      piece.Text = ReadStoredText(Stream);
+      piece.Format = recbytes::Padded<std::tuple_size_v<decltype(piece.Format)>>(In.Record());
+      piece.Text = ReadStoredText(In);
       chord.Pieces.push_back(std::move(piece));
     }
-    const SizedRecord stored = ReadSizedRecord(Stream);
-    code.assign(stored.Span().begin(), stored.Span().end());
+    const auto stored = In.Record();
+    code.assign(stored.begin(), stored.end());
   }
   // The code block's own counts must account for its size; a block that
   // contradicts them is left out rather than read past its end later.
   if (code.size() >= 2 && code[0] + code[1] + 2u == code.size()) chord.Code = std::move(code);
-  if (V() > kLastWithoutPlayNotes) chord.Text = ReadStoredText(Stream);
+  if (V() > kLastWithoutPlayNotes) chord.Text = ReadStoredText(In);
 }
 
 // Files before tuplet items marked tuplet notes only by their flags: each
@@ -567,17 +623,44 @@ void SaveMeasure(ByteStream& stream, const TECMeasure& measure, bool undoMode) {
   block.Finish();
 }
 
+std::size_t StoredMeasureSize(const TECMeasure& measure) {
+  // Marker, length, field count, the clef, key and time records and the
+  // beam setting.
+  std::size_t size = 1 + 2 + 2 + Sized(TECClef::StoredSize) + Sized(TECKeySignature::StoredSize) +
+                     Sized(TECTimeSignature::StoredSize) + 1 + 4;
+  size += kCountSize;
+  for (const auto& note : measure.Notes) {
+    size += Sized(TECNote::StoredSize) + StoredAttributesSize(*note) + kCountSize +
+            note->PlayNotes.size() * Sized(TECPlayNote::StoredSize);
+  }
+  size += kCountSize;
+  for (const auto& rest : measure.Rests) {
+    size += Sized(TECRest::StoredSize) + kCountSize;
+    for (const auto& attribute : rest->Attributes) size += Sized(attribute->StoredSize());
+  }
+  size += kCountSize;
+  for (const auto& item : measure.Items) size += StoredItemSize(*item);
+  return size;
+}
+
 bool ReadMeasureBlock(ByteStream& stream, TECRow& row, TECMeasure& measure, const ScoreStreamContext& context) {
   const std::int64_t start = stream.Position();
   if (stream.ReadU8() != ek::MeasureBlock) return false;
-  const bool intact = ReadBlockBody(stream, start, 2, [&] { MeasureReader{stream, row, measure, context}.Read(); });
+  const bool intact = ReadBlockBody(stream, start, 2, [&] {
+    BlockView block(stream);
+    MeasureReader{block, row, measure, context}.Read();
+  });
   if (!intact) ClearMeasure(measure);
   return intact;
 }
 
 void LoadMeasure(ByteStream& stream, TECRow& row, int index, const ScoreStreamContext& context) {
   TECMeasure* measure = PrepareMeasure(row, index, true);
-  ReadMeasureBlock(stream, row, *measure, context);
+  const bool intact = ReadMeasureBlock(stream, row, *measure, context);
+  // A stream can store a measure more compactly than the writer does. Links
+  // that lead nowhere, dropped below, only make it shorter.
+  if (intact && context.Budget && StoredMeasureSize(*measure) > static_cast<std::size_t>(kMaxShortBlockLength))
+    context.Budget->MayNotStoreAgain = true;
   if (context.Deferred) return;
   ResolveMeasureLinks(row.Owner(), *measure);
   row.RebuildUnions(measure, false, false);

@@ -37,6 +37,11 @@ void SaveMeasure(ByteStream& stream, const TECMeasure& measure, bool undoMode);
 // resolved and its beam groups rebuilt.
 void LoadMeasure(ByteStream& stream, TECRow& row, int index, const ScoreStreamContext& context);
 
+// The bytes SaveMeasure writes for the measure outside undo mode, counting
+// also the links that lead nowhere (which it leaves out): at most the block
+// it writes. Reading checks with it that a measure can be stored again.
+std::size_t StoredMeasureSize(const TECMeasure& measure);
+
 // Reads a measure block into `measure`, a fresh record meant for place
 // `measure.Index` of the row, so that a caller can swap it in only when the
 // read succeeds (undo). False when the block has another marker or is

@@ -13,6 +13,7 @@ class MemoryStream : public ByteStream {
   explicit MemoryStream(std::vector<std::uint8_t> data) : data_(std::move(data)) {}
 
   const std::vector<std::uint8_t>& Data() const { return data_; }
+  const std::uint8_t* DataInMemory() const override { return data_.data(); }
   // Truncates or zero-extends; the position stays within the new size.
   void SetSize(std::int64_t size);
   void Clear();

@@ -89,6 +89,24 @@ void SavePageObjects(ByteStream& stream, const std::vector<std::unique_ptr<TECPa
   for (const auto& object : objects) SavePageObject(stream, *object, form);
 }
 
+std::size_t StoredPageObjectsSize(const std::vector<std::unique_ptr<TECPageObject>>& objects, PageObjectForm form) {
+  std::size_t sizeField = 1;
+  if (form == PageObjectForm::LongSize) sizeField = 2;
+  if (form == PageObjectForm::ClipboardSize) sizeField = 4;
+  std::size_t size = 2;
+  for (const auto& object : objects) {
+    size += sizeField + object->StoredSize();
+    if (object->Kind == ek::PageText) {
+      const auto& text = static_cast<const TECPageText&>(*object);
+      size += StoredStringSize(text.FontName) + StoredStringsSize(text.Lines);
+    } else if (object->Kind == ek::PagePicture) {
+      const auto& picture = static_cast<const TECPagePicture&>(*object);
+      size += 8 + (picture.Picture ? picture.Picture->Data.size() : 0);
+    }
+  }
+  return size;
+}
+
 std::vector<std::unique_ptr<TECPageObject>> LoadPageObjects(ByteStream& stream, PageObjectForm form) {
   const std::uint16_t count = stream.ReadU16();
   stream.CheckAvailable(count, kMinStoredObject);

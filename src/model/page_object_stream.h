@@ -26,3 +26,6 @@ std::unique_ptr<TECPageObject> LoadPageObject(ByteStream& stream, PageObjectForm
 void SavePageObjects(ByteStream& stream, const std::vector<std::unique_ptr<TECPageObject>>& objects,
                      PageObjectForm form);
 std::vector<std::unique_ptr<TECPageObject>> LoadPageObjects(ByteStream& stream, PageObjectForm form);
+
+// The bytes SavePageObjects writes for the objects.
+std::size_t StoredPageObjectsSize(const std::vector<std::unique_ptr<TECPageObject>>& objects, PageObjectForm form);

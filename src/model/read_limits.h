@@ -36,6 +36,10 @@ class ReadBudget {
   // the score-wide bound.
   void TakeMeasures(std::int64_t count, const std::string& what);
 
+  // Set when a measure read is longer, as the writer stores it, than a
+  // measure block can be: the score may not be saved again as read.
+  bool MayNotStoreAgain = false;
+
  private:
   std::int64_t measures_ = 0;
 };

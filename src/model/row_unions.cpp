@@ -18,6 +18,23 @@ bool SameTuplet(const TECMeasure& measure, const TECNote& a, const TECNote& b) {
   return false;
 }
 
+// A stable sort that takes no buffer for the few notes a measure's voice
+// usually holds (std::stable_sort allocates one every time).
+template <typename Less>
+void StableSortNotes(std::vector<TECNote*>& notes, Less less) {
+  constexpr std::size_t kFew = 16;
+  if (notes.size() > kFew) {
+    std::stable_sort(notes.begin(), notes.end(), less);
+    return;
+  }
+  for (std::size_t i = 1; i < notes.size(); ++i) {
+    TECNote* note = notes[i];
+    std::size_t j = i;
+    for (; j > 0 && less(note, notes[j - 1]); --j) notes[j] = notes[j - 1];
+    notes[j] = note;
+  }
+}
+
 int LargestPowerOfTwoUpTo(int limit) {
   int n = 1;
   while (n * 2 <= limit && n * 2 <= 128) n *= 2;
@@ -85,16 +102,14 @@ void TECRow::RebuildVoiceUnions(TECMeasure* measure, int voice, bool noBeams, in
   // 0 (or a damaged negative count) builds no beams.
   const bool beams = !noBeams && groupLength > 0;
 
-  std::vector<std::uint8_t> covered(length, 0);
   std::vector<TECNote*> candidates;
+  candidates.reserve(measure->Notes.size());
   for (const auto& note : measure->Notes) {
-    if (note->Voice != voice) continue;
-    for (int t = note->Start; t < note->Start + note->Length && t < length; ++t) covered[t] = 1;
-    if (note->Value < 32 || note->InTuplet()) candidates.push_back(note.get());
+    if (note->Voice == voice && (note->Value < 32 || note->InTuplet())) candidates.push_back(note.get());
   }
-  std::stable_sort(candidates.begin(), candidates.end(),
-                   [](const TECNote* a, const TECNote* b) { return a->Start < b->Start; });
+  StableSortNotes(candidates, [](const TECNote* a, const TECNote* b) { return a->Start < b->Start; });
   std::vector<TECNote*> entries;
+  entries.reserve(candidates.size());
   for (TECNote* note : candidates) {
     if (!entries.empty()) {
       const TECNote* before = entries.back();
@@ -105,8 +120,9 @@ void TECRow::RebuildVoiceUnions(TECMeasure* measure, int voice, bool noBeams, in
   }
 
   if (beams && entries.size() >= 2) {
-    std::vector<std::vector<TECNote*>> built;
     std::vector<TECNote*> group;
+    group.reserve(entries.size());
+    std::uint8_t number = 1;
     int boundary = 0;
     auto open = [&](TECNote* first) {
       group.assign(1, first);
@@ -117,8 +133,15 @@ void TECRow::RebuildVoiceUnions(TECMeasure* measure, int voice, bool noBeams, in
         boundary += groupLength;
       }
     };
+    // A group of two or more notes takes the next number.
     auto close = [&]() {
-      if (group.size() >= 2) built.push_back(group);
+      if (group.size() >= 2) {
+        for (TECNote* note : group) {
+          note->BeamGroup = number;
+          measure->Beams.push_back(note);
+        }
+        ++number;
+      }
       group.clear();
     };
     open(entries[0]);
@@ -142,20 +165,17 @@ void TECRow::RebuildVoiceUnions(TECMeasure* measure, int voice, bool noBeams, in
       }
     }
     close();
-    std::uint8_t number = 1;
-    for (const auto& members : built) {
-      for (TECNote* note : members) {
-        note->BeamGroup = number;
-        measure->Beams.push_back(note);
-      }
-      ++number;
-    }
-    std::stable_sort(measure->Beams.begin(), measure->Beams.end(), [](const TECNote* a, const TECNote* b) {
+    StableSortNotes(measure->Beams, [](const TECNote* a, const TECNote* b) {
       return a->Voice != b->Voice ? a->Voice < b->Voice : a->Start < b->Start;
     });
   }
 
   if (!rebuildRests) return;
+  std::vector<std::uint8_t> covered(length, 0);
+  for (const auto& note : measure->Notes) {
+    if (note->Voice != voice) continue;
+    for (int t = note->Start; t < note->Start + note->Length && t < length; ++t) covered[t] = 1;
+  }
   std::vector<std::uint8_t> tupletLengths(length, 0);
   for (const auto& item : measure->Items) {
     if (item->Kind != ek::Tuplet || item->Voice != voice) continue;

@@ -81,6 +81,10 @@ class ByteStream {
   // call it before allocating for a count read from the data.
   void CheckAvailable(std::uint64_t count, std::uint64_t itemSize = 1) const;
 
+  // The whole data, from position 0, when the stream holds it in memory;
+  // null otherwise.
+  virtual const std::uint8_t* DataInMemory() const { return nullptr; }
+
   // Reads count bytes; checks what is left before allocating.
   std::vector<std::uint8_t> ReadBytes(std::size_t count);
   void Skip(std::int64_t count);

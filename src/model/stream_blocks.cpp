@@ -31,7 +31,7 @@ void BlockWriter::Finish() {
   const std::int64_t end = stream_.Position();
   const std::int64_t length = end - start_;
   finished_ = true;
-  if (lengthBytes_ == 2 && length > 0xFFFF) {
+  if (lengthBytes_ == 2 && length > kMaxShortBlockLength) {
     throw EWriteError("A measure of " + std::to_string(length) + " bytes is too long to store");
   }
   Patch(length);

@@ -18,6 +18,10 @@ struct IncomingLink;
 inline constexpr std::uint16_t kScoreFileVersion = 880;
 // The largest count of notes, attributes, rests or items in a measure block.
 inline constexpr std::uint32_t kMaxMeasureElements = 10000;
+// The most entries a list with a u16 count holds.
+inline constexpr std::size_t kMaxStreamCount = 65535;
+// The longest block with a two-byte length field (a measure block).
+inline constexpr std::int64_t kMaxShortBlockLength = 0xFFFF;
 
 // What the block readers need to know about the stream they read: its file
 // version and form, and whether it is an undo or clipboard payload (which
@@ -114,4 +118,4 @@ void WriteRecord(ByteStream& stream, const Record& record, std::size_t size) {
 // block is damaged.
 std::uint16_t ReadElementCount(ByteStream& stream);
 // Writes a count; raises EWriteError above `limit`.
-void WriteCount(ByteStream& stream, std::size_t count, std::size_t limit = 65535);
+void WriteCount(ByteStream& stream, std::size_t count, std::size_t limit = kMaxStreamCount);

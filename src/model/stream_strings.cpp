@@ -41,6 +41,12 @@ void ReadStreamStrings(ByteStream& stream, std::vector<std::string>& list) {
   list = std::move(read);
 }
 
+std::size_t StoredStringsSize(const std::vector<std::string>& list) {
+  std::size_t size = 2;
+  for (const std::string& text : list) size += StoredStringSize(text);
+  return size;
+}
+
 void WriteStreamStrings(ByteStream& stream, const std::vector<std::string>& list) {
   if (list.size() > kMaxStreamStrings) {
     throw EWriteError("List of " + std::to_string(list.size()) + " strings is too long to store");

@@ -20,6 +20,10 @@ std::string ReadStreamString(ByteStream& stream);
 // Raises EWriteError for a string over 65535 bytes, before writing anything.
 void WriteStreamString(ByteStream& stream, std::string_view text);
 
+// The bytes a string or a string list takes when written.
+inline std::size_t StoredStringSize(std::string_view text) { return 2 + text.size(); }
+std::size_t StoredStringsSize(const std::vector<std::string>& list);
+
 // Clears the list first. A count above 10000 raises EFileDamage; the list
 // is left empty then.
 void ReadStreamStrings(ByteStream& stream, std::vector<std::string>& list);

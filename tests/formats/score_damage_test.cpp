@@ -379,6 +379,133 @@ TEST(ScoreDamage, MeasureStoredMoreCompactlyThanTheWriterCanStoreItIsRefused) {
   EXPECT_EQ(FullDump(*score), before);
 }
 
+// A measure of `notes` notes stored as their kind byte alone (a C5), each
+// written back as 28 bytes: 35 + 28 × notes in all. With `dangling`, the
+// first note holds a tie whose short path leads to no measure; it would take
+// 15 bytes more, but a tie that leads nowhere is dropped.
+Bytes CompactMeasure(int notes, bool dangling) {
+  Bytes body;
+  Append16(body, 3);
+  body.insert(body.end(), {0, 0, 0, 0, 0, 0, 0, 0});  // clef, key, time, flag, beam groups
+  Append16(body, static_cast<std::uint16_t>(notes));
+  for (int i = 0; i < notes; ++i) {
+    body.insert(body.end(), {1, 21});
+    if (dangling && i == 0) {
+      Append16(body, 1);
+      body.insert(body.end(), {1, ek::LinkAbove});
+      Append16(body, 900);  // measure
+      Append16(body, 0);    // note
+    } else {
+      Append16(body, 0);
+    }
+    Append16(body, 0);
+  }
+  Append16(body, 0);
+  Append16(body, 0);
+  return Block(ek::MeasureBlock, 2, body);
+}
+
+// The empty score's stream with a composer of `length` bytes 0xE9, which is
+// no UTF-8: read from an older code page, each byte becomes two.
+Bytes ScoreWithOlderComposer(std::uint16_t length) {
+  Bytes bytes = EmptyScoreStream();
+  Put16(bytes, kFieldOffset[16], length);
+  bytes.insert(bytes.begin() + kFieldOffset[17], length, 0xE9);
+  return bytes;
+}
+
+// A version-847 stream whose one instrument has a spacing record that holds
+// a setting and `pairs` byte pairs, one per two ticks: read as two entries
+// each.
+Bytes ScoreWithOlderSpacing(std::uint16_t pairs) {
+  Bytes body;
+  Append16(body, 7);
+  body.insert(body.end(), {0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0});  // program, name, channel, mute, pages
+  Append16(body, 0);                                                    // systems
+  Append16(body, 1);
+  Append16(body, 5);  // space after the bar
+  body.push_back(0);  // page break
+  Append16(body, pairs);
+  body.insert(body.end(), pairs * 2u, 0);
+  Append16(body, 0);  // rows
+  Append16(body, 0);  // symbols row
+  Append16(body, 0);  // texts row
+  Bytes bytes = ScoreOf(1, Block(ek::InstrumentBlock, 4, body));
+  Put16(bytes, 23, 847);
+  return bytes;
+}
+
+// What the writer could not store again is refused with its reason, as the
+// writer gives it; what it can store loads.
+TEST(ScoreDamage, WhatCannotBeSavedAgainIsRefusedWithTheWritersReason) {
+  const std::string refused = "The file cannot be saved again as read: ";
+  const struct {
+    const char* name;
+    Bytes bytes;
+    std::string message;
+  } cases[] = {
+      {"measure of 65527 bytes", ScoreOf(1, InstrumentOf(1, RowOf(1, CompactMeasure(2339, false)))), ""},
+      {"measure of 65555 bytes", ScoreOf(1, InstrumentOf(1, RowOf(1, CompactMeasure(2340, false)))),
+       refused + "A measure of 65555 bytes is too long to store"},
+      {"measure of 65527 bytes and a tie to nowhere",
+       ScoreOf(1, InstrumentOf(1, RowOf(1, CompactMeasure(2339, true)))), ""},
+      {"composer of 65534 bytes", ScoreWithOlderComposer(32767), ""},
+      {"composer of 65536 bytes", ScoreWithOlderComposer(32768),
+       refused + "String of 65536 bytes is too long to store"},
+      {"65534 spacing entries", ScoreWithOlderSpacing(32767), ""},
+      {"65536 spacing entries", ScoreWithOlderSpacing(32768),
+       refused + "A list of 65536 entries is too long to store"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto score = MakeFullScore();
+    const Bytes before = Save(*score);
+    try {
+      Load(*score, c.bytes);
+      EXPECT_EQ(c.message, "");
+    } catch (const EFileLimit& error) {
+      EXPECT_EQ(error.what(), c.message);
+      EXPECT_EQ(Save(*score), before);
+    }
+  }
+}
+
+// A stream that fails late, cut inside its last instrument or refused for a
+// measure there, leaves the open score saving to the same bytes as before.
+TEST(ScoreDamage, StreamFailingInItsLastInstrumentLeavesTheOpenScoreByteForByte) {
+  Bytes twoInstruments = ScoreOf(2, InstrumentOf(1, RowOf(1, CompactMeasure(2, false))));
+  const Bytes cut(twoInstruments.begin(), twoInstruments.end() - 5);
+  Bytes badLast = ScoreOf(1, InstrumentOf(1, RowOf(1, CompactMeasure(2, false))));
+  Put16(badLast, kFieldOffset[34], 2);
+  const Bytes tooLong = InstrumentOf(1, RowOf(1, CompactMeasure(3000, false)));
+  badLast.insert(badLast.end(), tooLong.begin(), tooLong.end());
+  const Bytes* streams[] = {&cut, &badLast};
+  for (const Bytes* bytes : streams) {
+    auto score = MakeFullScore();
+    score->SetTempo(90);
+    const Bytes before = Save(*score);
+    EXPECT_THROW(Load(*score, *bytes), EStreamError);
+    EXPECT_EQ(Save(*score), before);
+  }
+}
+
+TEST(ScoreDamage, StoredMeasureSizeIsWhatTheWriterWrites) {
+  auto score = MakeFullScore();
+  int measures = 0;
+  for (int i = 0; i < score->InstrumentCount(); ++i) {
+    const TECInstrument& instrument = *score->GetInstrumentAt(i);
+    for (int r = 0; r < instrument.GetRowCount(); ++r) {
+      for (const auto& measure : instrument.GetRow(r)->Measures()) {
+        MemoryStream stream;
+        SaveMeasure(stream, *measure, false);
+        EXPECT_EQ(StoredMeasureSize(*measure), stream.Data().size()) << i << "/" << r << "/" << measure->Index;
+        ++measures;
+      }
+    }
+  }
+  EXPECT_GT(measures, 0);
+}
+
 TEST(ScoreDamage, SystemIndentsAndRowOffsetsPastTheirBoundReadAsZero) {
   const struct {
     std::int32_t stored;

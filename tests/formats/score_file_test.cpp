@@ -5,6 +5,7 @@
 
 #include "formats/score_file.h"
 #include "model/atomic_file_writer.h"
+#include "model/file_stream.h"
 #include "score_fixtures.h"
 
 namespace {
@@ -102,6 +103,23 @@ TEST_F(ScoreFile, FailedWriteKeepsTheOldTarget) {
   std::getline(in, contents);
   EXPECT_EQ(contents, "old contents");
   EXPECT_EQ(Names(), std::vector<std::string>{"song.sfd"});
+}
+
+// A file is read from memory; the stream is left just past the score.
+TEST_F(ScoreFile, ScoreStreamOfAFileIsReadUpToItsEnd) {
+  const Bytes saved = Save(*MakeFullScore());
+  const std::string path = (folder_ / "song.sfd").string();
+  {
+    FileStream out(path, FileMode::fmCreate);
+    out.WriteBuffer(saved.data(), saved.size());
+    out.WriteU8(7);
+  }
+  FileStream in(path, FileMode::fmOpenRead);
+  TECMusicScore score;
+  LoadScoreFromStream(score, in);
+  EXPECT_EQ(Save(score), saved);
+  EXPECT_EQ(in.Position(), static_cast<std::int64_t>(saved.size()));
+  EXPECT_EQ(in.ReadU8(), 7);
 }
 
 TEST_F(ScoreFile, DamagedFileLeavesTheOpenScore) {

@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include "model/block_view.h"
 #include "model/file_stream.h"
 #include "model/memory_stream.h"
 #include "model/stream.h"
@@ -112,6 +113,36 @@ TEST(StreamTest, FileStreamRoundTripAndOpenError) {
   }
   std::filesystem::remove(path);
   EXPECT_THROW(FileStream(path.string(), FileMode::fmOpenRead), EFileOpenError);
+}
+
+// A block read through a view, from memory in place and from a file by a
+// copy: its values and records, its end at the source's read limit, and the
+// source left where it was.
+TEST(StreamTest, BlockViewReadsOneBlockAndLeavesTheSourceWhereItWas) {
+  const Bytes bytes{9, 1, 0x34, 0x12, 0x78, 0x56, 0x34, 0x12, 2, 0xAA, 0xBB, 0x77, 0x55};
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("nv_block_view_test_" + std::to_string(::getpid()));
+  {
+    FileStream out(path.string(), FileMode::fmCreate);
+    out.WriteBuffer(bytes.data(), bytes.size());
+  }
+  MemoryStream memory(bytes);
+  FileStream file(path.string(), FileMode::fmOpenRead);
+  for (ByteStream* source : {static_cast<ByteStream*>(&memory), static_cast<ByteStream*>(&file)}) {
+    source->SetPosition(1);
+    StreamLimit limit(*source, 10);
+    BlockView block(*source);
+    EXPECT_EQ(block.Size(), 10);
+    EXPECT_EQ(block.U8(), 1);
+    EXPECT_EQ(block.U16(), 0x1234);
+    EXPECT_EQ(block.I32(), 0x12345678);
+    const auto record = block.Record();
+    EXPECT_EQ(Bytes(record.begin(), record.end()), (Bytes{0xAA, 0xBB}));
+    EXPECT_EQ(block.Remaining(), 0);
+    EXPECT_THROW(block.U8(), EReadError);
+    EXPECT_EQ(source->Position(), 1);
+  }
+  std::filesystem::remove(path);
 }
 
 }  // namespace
