@@ -21,7 +21,9 @@ void SaveScoreToStream(const TECMusicScore& score, ByteStream& stream);
 // its instruments, drum tables and the settings the stream holds. Everything
 // up to the stream's end (or its read limit) is taken and checked first by
 // reading it into a scratch score, so that a stream that cannot be read
-// raises and leaves the score as it was.
+// raises and leaves the score as it was. A stream that does not hold its
+// data in memory (a file) is copied into memory first; a read that succeeds
+// leaves the stream just past the score.
 // Damage inside one instrument, row or measure block only skips that block.
 // Raises EFileVersion for a newer stream and EFileDamage ("File is damage",
 // "Not instrument") or EReadError for one that cannot be read, and EFileLimit

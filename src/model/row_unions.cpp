@@ -102,49 +102,49 @@ void TECRow::RebuildVoiceUnions(TECMeasure* measure, int voice, bool noBeams, in
   // 0 (or a damaged negative count) builds no beams.
   const bool beams = !noBeams && groupLength > 0;
 
-  std::vector<TECNote*> candidates;
-  candidates.reserve(measure->Notes.size());
-  for (const auto& note : measure->Notes) {
-    if (note->Voice == voice && (note->Value < 32 || note->InTuplet())) candidates.push_back(note.get());
-  }
-  StableSortNotes(candidates, [](const TECNote* a, const TECNote* b) { return a->Start < b->Start; });
   std::vector<TECNote*> entries;
-  entries.reserve(candidates.size());
-  for (TECNote* note : candidates) {
-    if (!entries.empty()) {
-      const TECNote* before = entries.back();
+  entries.reserve(measure->Notes.size());
+  for (const auto& note : measure->Notes) {
+    if (note->Voice == voice && (note->Value < 32 || note->InTuplet())) entries.push_back(note.get());
+  }
+  StableSortNotes(entries, [](const TECNote* a, const TECNote* b) { return a->Start < b->Start; });
+  // The further notes of a chord, and in one voice notes at the same start,
+  // take no entry of their own.
+  std::size_t kept = 0;
+  for (TECNote* note : entries) {
+    if (kept > 0) {
+      const TECNote* before = entries[kept - 1];
       if (note->ChordMark != 0 && before->ChordMark == note->ChordMark) continue;
       if (before->Start == note->Start && voiceMode_ == 0) continue;
     }
-    entries.push_back(note);
+    entries[kept++] = note;
   }
+  entries.resize(kept);
 
   if (beams && entries.size() >= 2) {
-    std::vector<TECNote*> group;
-    group.reserve(entries.size());
+    // The open group is entries[groupStart, i).
+    std::size_t groupStart = 0;
     std::uint8_t number = 1;
     int boundary = 0;
-    auto open = [&](TECNote* first) {
-      group.assign(1, first);
+    auto open = [&](std::size_t first) {
+      groupStart = first;
       if (groups == -1) {
-        boundary = (first->Start + groupLength) / groupLength * groupLength;
+        boundary = (entries[first]->Start + groupLength) / groupLength * groupLength;
       } else {
-        while (boundary < first->Start) boundary += groupLength;
+        while (boundary < entries[first]->Start) boundary += groupLength;
         boundary += groupLength;
       }
     };
     // A group of two or more notes takes the next number.
-    auto close = [&]() {
-      if (group.size() >= 2) {
-        for (TECNote* note : group) {
-          note->BeamGroup = number;
-          measure->Beams.push_back(note);
-        }
-        ++number;
+    auto close = [&](std::size_t end) {
+      if (end - groupStart < 2) return;
+      for (std::size_t k = groupStart; k < end; ++k) {
+        entries[k]->BeamGroup = number;
+        measure->Beams.push_back(entries[k]);
       }
-      group.clear();
+      ++number;
     };
-    open(entries[0]);
+    open(0);
     for (std::size_t i = 1; i < entries.size(); ++i) {
       TECNote* previous = entries[i - 1];
       TECNote* note = entries[i];
@@ -157,14 +157,12 @@ void TECRow::RebuildVoiceUnions(TECMeasure* measure, int voice, bool noBeams, in
       }
       if (join && i + 1 == entries.size() && note->InTuplet() && note->Value >= 32 && previous->Value < 32)
         join = false;
-      if (join) {
-        group.push_back(note);
-      } else {
-        close();
-        open(note);
+      if (!join) {
+        close(i);
+        open(i);
       }
     }
-    close();
+    close(entries.size());
     StableSortNotes(measure->Beams, [](const TECNote* a, const TECNote* b) {
       return a->Voice != b->Voice ? a->Voice < b->Voice : a->Start < b->Start;
     });
