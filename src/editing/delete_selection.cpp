@@ -103,7 +103,7 @@ class RowDeletion {
   void DeleteNote(TECMeasure& measure, TECNote& note) {
     if (note.Owner != &measure || !Save(measure)) return;
     // Freeing the note takes its ties and slurs off the notes at their other end.
-    for (TECNote* later : note.LinkedNotes)
+    for (TECNote* later : note.LinkedNotes())
       if (later->Owner != nullptr && !Save(*later->Owner)) return;
     for (const auto& attribute : note.Attributes)
       if (ek::IsLink(attribute->Kind))

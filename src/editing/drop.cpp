@@ -306,7 +306,7 @@ class Drop {
     if (!edit_.SaveMeasure(*source) || !edit_.SaveMeasure(*target)) return;
     // The note may be replaced by new records: it leaves the selection first.
     Forget(note);
-    for (TECNote* later : note.LinkedNotes)
+    for (TECNote* later : note.LinkedNotes())
       if (later->Owner != nullptr) edit_.SaveMeasure(*later->Owner);
     note.Kind = static_cast<std::uint8_t>(kind);
     note.Octave = static_cast<std::uint8_t>(octave);

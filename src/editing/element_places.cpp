@@ -33,7 +33,7 @@ TECMeasure* MeasureOf(TECElement& element) {
   return event != nullptr && event != &element ? MeasureOf(*event) : nullptr;
 }
 
-bool AttributesHold(const std::vector<std::unique_ptr<TECNoteAttribute>>& attributes, const TECElement* element) {
+bool AttributesHold(const TECAttributeList& attributes, const TECElement* element) {
   for (const auto& attribute : attributes) {
     if (attribute.get() == element) return true;
     if (attribute->Kind == ek::GraceNotes && attribute->Type() == TECElementType::Attribute)

@@ -50,7 +50,7 @@ class Eraser {
     TECRow& row = *measure->Owner;
     edit_.SaveMeasure(*measure);
     // Freeing the note takes its links off the notes at their other ends.
-    for (TECNote* later : note.LinkedNotes)
+    for (TECNote* later : note.LinkedNotes())
       if (later->Owner != nullptr) edit_.SaveMeasure(*later->Owner);
     for (const auto& attribute : note.Attributes)
       if (ek::IsLink(attribute->Kind))

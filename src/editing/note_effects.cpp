@@ -194,7 +194,7 @@ void TECMusicScore::SetGraceNotes(TECNote* note, std::uint8_t style, int count,
   if (ClickedElement != nullptr &&
       (ClickedElement->Type() == TECElementType::GraceNote || ClickedElement->Kind == ek::GraceNotes))
     ClickedElement = nullptr;
-  std::erase_if(note->Attributes, [](const auto& attribute) { return attribute->Kind == ek::GraceNotes; });
+  erase_if(note->Attributes, [](const auto& attribute) { return attribute->Kind == ek::GraceNotes; });
   if (count > 0) {
     auto group = std::make_unique<TECGraceGroup>(note);
     group->Data[0] = style;

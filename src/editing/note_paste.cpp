@@ -245,7 +245,7 @@ class RowPaste {
       TECMeasure* measure = row_.GetMeasure(m);
       SaveMeasure(edit, measure);
       for (const auto& note : measure->Notes) {
-        for (TECNote* later : note->LinkedNotes) SaveMeasure(edit, later->Owner);
+        for (TECNote* later : note->LinkedNotes()) SaveMeasure(edit, later->Owner);
         for (const auto& attribute : note->Attributes)
           if (ek::IsLink(attribute->Kind))
             if (TECNote* partner = static_cast<TECLinkAttribute&>(*attribute).Partner) SaveMeasure(edit, partner->Owner);
@@ -322,7 +322,7 @@ class RowPaste {
       for (auto& attribute : note->Attributes)
         if (!attribute->IsAccidental() && attribute->Kind != ek::Dot && attribute->Kind != ek::DoubleDot)
           kept.push_back(std::move(attribute));
-    std::erase_if(note->Attributes, [](const auto& a) { return a == nullptr; });
+    erase_if(note->Attributes, [](const auto& a) { return a == nullptr; });
     const TECNote* partner = JoinChord(measure, *note);
     TECNote* placedNote = InsertInTimeOrder(measure, std::move(note), partner);
     if ((reflow || !fits) && ek::IsNoteStep(placedNote->Kind)) {
@@ -373,7 +373,7 @@ class RowPaste {
         link->Owner = placed.Holder;
         link->Partner = partner;
         placed.Holder->Attributes.push_back(std::move(link));
-        partner->LinkedNotes.push_back(placed.Holder);
+        partner->EditLinkedNotes().push_back(placed.Holder);
       }
     }
   }

@@ -50,7 +50,7 @@ bool OuterLinks(EditTransaction& edit, const std::vector<TECNote*>& notes, std::
       if (ek::IsLink(attribute->Kind))
         if (TECNote* partner = static_cast<TECLinkAttribute&>(*attribute).Partner; partner && !inside(partner))
           if (!known(partner, true)) links.push_back({partner, attribute->Kind, true});
-    for (TECNote* later : note->LinkedNotes)
+    for (TECNote* later : note->LinkedNotes())
       if (!inside(later) && !known(later, false)) {
         if (later->Owner == nullptr || !edit.SaveMeasure(*later->Owner)) return false;
         const TECLinkAttribute* link = later->LinkFrom(note);
@@ -62,8 +62,8 @@ bool OuterLinks(EditTransaction& edit, const std::vector<TECNote*>& notes, std::
 
 // Takes the links that later notes hold on `note` off them.
 void Unlink(TECNote& note) {
-  for (TECNote* later : note.LinkedNotes) later->RemoveLinksFrom(&note);
-  note.LinkedNotes.clear();
+  for (TECNote* later : note.LinkedNotes()) later->RemoveLinksFrom(&note);
+  note.EditLinkedNotes().clear();
 }
 
 void Relink(TECRow& row, const std::vector<OuterLink>& links, TECNote& first, TECNote& last) {
@@ -108,7 +108,7 @@ class SplitUnion {
           attribute->Owner = first;
           first->Attributes.push_back(std::move(attribute));
         }
-      std::erase(old->Attributes, nullptr);
+      erase(old->Attributes, nullptr);
       CopyEffects(*old, *first);
     }
     if (second != nullptr) CopyEffects(*old, *second);

@@ -191,13 +191,14 @@ bool SameSubNote(const TECPlayNote& have, const SubNote& want, std::uint8_t velo
 
 // Puts the wanted sub-notes into the note; true when they differ.
 bool StoreSubNotes(TECNote& note, const std::vector<SubNote>& wanted) {
-  bool same = note.PlayNotes.size() == wanted.size();
+  bool same = note.PlayNotes().size() == wanted.size();
   for (std::size_t k = 0; same && k < wanted.size(); ++k)
-    same = SameSubNote(*note.PlayNotes[k], wanted[k], note.Velocity);
+    same = SameSubNote(*note.PlayNotes()[k], wanted[k], note.Velocity);
   if (same) return false;
-  note.PlayNotes.resize(wanted.size());
+  auto& subs = note.EditPlayNotes();
+  subs.resize(wanted.size());
   for (std::size_t k = 0; k < wanted.size(); ++k) {
-    auto& sub = note.PlayNotes[k];
+    auto& sub = subs[k];
     if (!sub) sub = std::make_unique<TECPlayNote>(&note);
     sub->Step = static_cast<std::uint8_t>(wanted[k].Step);
     sub->Octave = static_cast<std::uint8_t>(wanted[k].Octave);

@@ -465,7 +465,7 @@ void Builder::AddNote(const RowInfo& info, const TECNote& note, int m, int chann
   const int offset = note.StartOffset & 0x7F;
   start += note.StartOffset & 0x80 ? -offset : offset;
   emit(start, key, note.SoundingLength != 0 ? note.SoundingLength : length, note.Velocity, Continues(info, note));
-  for (const auto& sub : note.PlayNotes)
+  for (const auto& sub : note.PlayNotes())
     emit(sub->Start, subKey(sub->Step, sub->Octave, sub->Accidental), sub->Length, sub->Velocity, false);
 }
 

@@ -137,7 +137,7 @@ bool SetNoteVelocity(TECMusicScore& score, TECNote& note) {
   bool changed = false;
   if (v != note.Velocity) {
     note.Velocity = v;
-    for (auto& sub : note.PlayNotes) sub->Velocity = v;
+    for (auto& sub : note.PlayNotes()) sub->Velocity = v;
     changed = true;
   }
   score.InvalidateArea({note.Box.Left, note.Box.Top, note.Box.Right, note.Box.Bottom});

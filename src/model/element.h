@@ -43,13 +43,16 @@ class TECElement {
   TECElementType Type() const { return type_; }
 
   std::uint8_t Kind;
+
+ private:
+  // Next to the kind byte, so that the two share one word with no padding.
+  const TECElementType type_;
+
+ public:
   TECElementBox Box;
   // How far left of its tick (accidentals, clef changes) or right of its
   // note the measure spacing puts the element, device pixels; never stored.
   std::int32_t SpacingOffset = 0;
-
- private:
-  const TECElementType type_;
 };
 
 // Little-endian access to the bytes of a record's stored form. Records are

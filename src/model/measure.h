@@ -81,21 +81,22 @@ class TECMeasure {
   std::unique_ptr<TECClef> Clef;
   std::unique_ptr<TECTimeSignature> TimeSignature;
   std::unique_ptr<TECKeySignature> KeySignature;
-  // When non-zero BeamGroupCount replaces the score's UnionCount.
-  std::uint8_t BeamOverride = 0;
-  // -1 one group per beat, 0 no automatic beams, n equal groups.
-  std::int32_t BeamGroupCount = 0;
   std::vector<std::unique_ptr<TECNote>> Notes;
   std::vector<std::unique_ptr<TECRest>> Rests;
   // Beamed notes by voice and start; rebuilt from the notes, never stored.
   std::vector<TECNote*> Beams;
   std::vector<std::unique_ptr<TECMeasureItem>> Items;
   TECRow* Owner = nullptr;
-  std::uint8_t ClefInForce = 0;
   std::vector<std::uint8_t> ClefPerTick;
-  // 0 none, 1..7 sharps, 10 none, 11..17 flats (the key code less 30).
-  std::uint8_t KeyInForce = 0;
+  // -1 one group per beat, 0 no automatic beams, n equal groups.
+  std::int32_t BeamGroupCount = 0;
   std::int32_t Index = 0;
   // Page that the layout pass placed the measure on.
   std::int32_t Page = 0;
+  // The byte fields last, so that they share one word.
+  // When non-zero BeamGroupCount replaces the score's UnionCount.
+  std::uint8_t BeamOverride = 0;
+  std::uint8_t ClefInForce = 0;
+  // 0 none, 1..7 sharps, 10 none, 11..17 flats (the key code less 30).
+  std::uint8_t KeyInForce = 0;
 };

@@ -76,7 +76,7 @@ bool LinkPath(const TECLinkAttribute& link, TECNotePath& path) {
 std::vector<const TECLinkAttribute*> IncomingLinks(const TECNote& note) {
   std::vector<const TECLinkAttribute*> links;
   std::vector<const TECNote*> seen;
-  for (const TECNote* later : note.LinkedNotes) {
+  for (const TECNote* later : note.LinkedNotes()) {
     // A note that holds two links on this one is listed twice.
     if (later->Owner == note.Owner || std::find(seen.begin(), seen.end(), later) != seen.end()) continue;
     seen.push_back(later);
@@ -425,12 +425,12 @@ void MeasureReader::ReadIncomingLink(TECNote& note, std::span<const std::uint8_t
   link->Kind = code;
   link->Partner = &note;
   later->Attributes.push_back(std::move(link));
-  note.LinkedNotes.push_back(later);
+  note.EditLinkedNotes().push_back(later);
 }
 
 void MeasureReader::ReadPlayNotes(TECNote& note) {
   const std::uint16_t count = ElementCount(1);
-  if (count != 0) note.PlayNotes.reserve(count);
+  if (count != 0) note.EditPlayNotes().reserve(count);
   for (std::uint16_t i = 0; i < count; ++i) {
     const auto record = In.Record();
     auto play = std::make_unique<TECPlayNote>(&note);
@@ -438,7 +438,7 @@ void MeasureReader::ReadPlayNotes(TECNote& note) {
       play->Load(ConvertLegacyPlayNote(record));
     else
       play->Load(record);
-    note.PlayNotes.push_back(std::move(play));
+    note.EditPlayNotes().push_back(std::move(play));
   }
 }
 
@@ -574,7 +574,7 @@ void ClearMeasure(TECMeasure& measure) {
 
 void ResolveMeasureLinks(TECInstrument* instrument, TECMeasure& measure) {
   for (const auto& note : measure.Notes) {
-    std::erase_if(note->Attributes, [&](const std::unique_ptr<TECNoteAttribute>& attribute) {
+    erase_if(note->Attributes, [&](const std::unique_ptr<TECNoteAttribute>& attribute) {
       if (!ek::IsLink(attribute->Kind)) return false;
       auto* link = static_cast<TECLinkAttribute*>(attribute.get());
       if (link->Partner || !link->PartnerPath) return false;
@@ -582,7 +582,7 @@ void ResolveMeasureLinks(TECInstrument* instrument, TECMeasure& measure) {
       if (!partner || partner == note.get()) return true;
       link->PartnerPath.reset();
       link->Partner = partner;
-      partner->LinkedNotes.push_back(note.get());
+      partner->EditLinkedNotes().push_back(note.get());
       return false;
     });
   }
@@ -609,8 +609,8 @@ void SaveMeasure(ByteStream& stream, const TECMeasure& measure, bool undoMode) {
   for (const auto& note : measure.Notes) {
     WriteRecord(stream, *note, TECNote::StoredSize);
     SaveNoteAttributes(stream, *note, undoMode);
-    WriteCount(stream, note->PlayNotes.size(), kMaxMeasureElements);
-    for (const auto& play : note->PlayNotes) WriteRecord(stream, *play, TECPlayNote::StoredSize);
+    WriteCount(stream, note->PlayNotes().size(), kMaxMeasureElements);
+    for (const auto& play : note->PlayNotes()) WriteRecord(stream, *play, TECPlayNote::StoredSize);
   }
   WriteCount(stream, measure.Rests.size(), kMaxMeasureElements);
   for (const auto& rest : measure.Rests) {

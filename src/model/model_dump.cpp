@@ -46,7 +46,7 @@ const char* StepName(int kind) {
   return ek::IsNoteStep(static_cast<std::uint8_t>(kind)) ? kSteps[kind - ek::NoteC] : "?";
 }
 
-void DumpAttributes(std::ostringstream& out, const std::vector<std::unique_ptr<TECNoteAttribute>>& list,
+void DumpAttributes(std::ostringstream& out, const TECAttributeList& list,
                     int indent) {
   for (const auto& attribute : list) out << Pad(indent) << DumpElement(*attribute) << "\n";
 }
@@ -226,8 +226,8 @@ std::string DumpMeasure(const TECMeasure& measure, int indent) {
       out << Pad(inner + 1) << DumpElement(*attribute) << "\n";
       DumpGraceGroup(out, *attribute, inner + 2);
     }
-    for (const TECNote* later : note->LinkedNotes) out << Pad(inner + 1) << "linked " << NotePath(later) << "\n";
-    for (const auto& play : note->PlayNotes) out << Pad(inner + 1) << DumpElement(*play) << "\n";
+    for (const TECNote* later : note->LinkedNotes()) out << Pad(inner + 1) << "linked " << NotePath(later) << "\n";
+    for (const auto& play : note->PlayNotes()) out << Pad(inner + 1) << DumpElement(*play) << "\n";
   }
   for (const auto& rest : measure.Rests) {
     out << Pad(inner) << DumpElement(*rest) << "\n";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/block_pool.h"
 #include "model/measure.h"
 #include "model/record_layout.h"
 #include "model/row.h"
@@ -27,6 +28,20 @@ using PlayNoteLayout =
     Layout<TECPlayNote::StoredSize, Field<&TECPlayNote::Kind, 0>, Field<&TECPlayNote::Step, 1>,
            Field<&TECPlayNote::Octave, 2>, Field<&TECPlayNote::Start, 3>, Field<&TECPlayNote::Length, 5>,
            Field<&TECPlayNote::Accidental, 7>, Field<&TECPlayNote::Velocity, 8>>;
+static_assert(alignof(TECNote) <= alignof(void*) && alignof(TECNoteAttribute) <= alignof(void*),
+              "pooled records align to a pointer at most");
+
+// Leaked on purpose: records freed while static objects are destroyed still
+// find their pool.
+TECBlockPool& NotePool() {
+  static auto* pool = new TECBlockPool(sizeof(TECNote));
+  return *pool;
+}
+TECBlockPool& AttributePool() {
+  static auto* pool = new TECBlockPool(sizeof(TECNoteAttribute));
+  return *pool;
+}
+
 using NoteLayout =
     Layout<TECNote::StoredSize, Field<&TECNote::Kind, 0>, Field<&TECNote::Octave, 1>, Field<&TECNote::Value, 2>,
            Field<&TECNote::Position, 4>, Field<&TECNote::ChordMark, 6>, Field<&TECNote::Flags, 7>,
@@ -50,6 +65,12 @@ std::unique_ptr<TECNoteAttribute> TECNoteAttribute::Clone(TECElement* owner) con
   auto copy = std::make_unique<TECNoteAttribute>(Kind, owner);
   AttributeLayout::Copy(*this, *copy);
   return copy;
+}
+
+void* TECNoteAttribute::operator new(std::size_t size) { return AllocateRecord(AttributePool(), size); }
+
+void TECNoteAttribute::operator delete(void* block, std::size_t size) noexcept {
+  FreeRecord(AttributePool(), block, size);
 }
 
 bool TECNoteAttribute::IsAccidental() const {
@@ -110,19 +131,42 @@ void TECPlayNote::Load(std::span<const std::uint8_t> stored) { PlayNoteLayout::L
 TECNote::~TECNote() {
   // Later notes drop the links whose partner this note is.
   std::vector<TECNote*> later;
-  later.swap(LinkedNotes);
+  if (lists_) later.swap(lists_->LinkedNotes);
   for (TECNote* note : later) note->RemoveLinksFrom(this);
   // Earlier partners forget this note.
   for (const auto& attribute : Attributes) {
     if (!ek::IsLink(attribute->Kind)) continue;
     auto* link = static_cast<TECLinkAttribute*>(attribute.get());
     if (TECNote* partner = link->Partner) {
-      auto& list = partner->LinkedNotes;
+      auto& list = partner->EditLinkedNotes();
       if (auto it = std::find(list.begin(), list.end(), this); it != list.end()) list.erase(it);
       link->Partner = nullptr;
     }
   }
 }
+
+const std::vector<TECNote*>& TECNote::LinkedNotes() const {
+  static const std::vector<TECNote*> none;
+  return lists_ ? lists_->LinkedNotes : none;
+}
+
+const std::vector<std::unique_ptr<TECPlayNote>>& TECNote::PlayNotes() const {
+  static const std::vector<std::unique_ptr<TECPlayNote>> none;
+  return lists_ ? lists_->PlayNotes : none;
+}
+
+std::vector<TECNote*>& TECNote::EditLinkedNotes() { return EditLists().LinkedNotes; }
+
+std::vector<std::unique_ptr<TECPlayNote>>& TECNote::EditPlayNotes() { return EditLists().PlayNotes; }
+
+TECNote::Lists& TECNote::EditLists() {
+  if (!lists_) lists_ = std::make_unique<Lists>();
+  return *lists_;
+}
+
+void* TECNote::operator new(std::size_t size) { return AllocateRecord(NotePool(), size); }
+
+void TECNote::operator delete(void* block, std::size_t size) noexcept { FreeRecord(NotePool(), block, size); }
 
 void TECNote::Store(std::span<std::uint8_t> out) const { NoteLayout::Store(*this, out); }
 
@@ -147,7 +191,7 @@ TECLinkAttribute* TECNote::LinkFrom(const TECNote* earlier) const {
 }
 
 void TECNote::RemoveLinksFrom(const TECNote* earlier) {
-  std::erase_if(Attributes, [earlier](const std::unique_ptr<TECNoteAttribute>& attribute) {
+  erase_if(Attributes, [earlier](const std::unique_ptr<TECNoteAttribute>& attribute) {
     if (!ek::IsLink(attribute->Kind)) return false;
     auto* link = static_cast<TECLinkAttribute*>(attribute.get());
     if (link->Partner != earlier) return false;
@@ -163,7 +207,7 @@ void TECNote::RemoveAttribute(TECNoteAttribute* attribute) {
   if (ek::IsLink(attribute->Kind)) {
     auto* link = static_cast<TECLinkAttribute*>(attribute);
     if (TECNote* partner = link->Partner) {
-      auto& list = partner->LinkedNotes;
+      auto& list = partner->EditLinkedNotes();
       if (auto p = std::find(list.begin(), list.end(), this); p != list.end()) list.erase(p);
     }
   }
@@ -214,6 +258,6 @@ TECLinkAttribute* LinkNotes(TECNote* first, TECNote* second, std::uint8_t code) 
   link->Partner = earlier;
   TECLinkAttribute* result = link.get();
   later->Attributes.push_back(std::move(link));
-  earlier->LinkedNotes.push_back(later);
+  earlier->EditLinkedNotes().push_back(later);
   return result;
 }

@@ -9,6 +9,7 @@
 
 #include "model/element.h"
 #include "model/element_kinds.h"
+#include "model/inline_vector.h"
 
 class TECMeasure;
 class TECNote;
@@ -30,12 +31,19 @@ class TECNoteAttribute : public TECElement {
 
   bool IsAccidental() const;
 
+  // Plain attributes come from a pool of their size (see block_pool.h).
+  static void* operator new(std::size_t size);
+  static void operator delete(void* block, std::size_t size) noexcept;
+
   // Three data bytes (an accidental keeps its microtone amount in the third)
   // and a 32-bit field.
   std::array<std::uint8_t, 3> Data{};
   std::uint32_t Value = 0;
   TECElement* Owner = nullptr;
 };
+
+// The attribute list of a note, rest or grace note.
+using TECAttributeList = InlineVector<std::unique_ptr<TECNoteAttribute>>;
 
 // Where an unresolved link partner lies inside the instrument; the stream
 // reader records it and resolves it once the partner exists.
@@ -92,7 +100,7 @@ class TECGraceNote : public TECElement {
   std::uint8_t Velocity = 0;
   std::uint8_t Spare = 0;
   // Its own marks (accidentals); only their code byte is stored.
-  std::vector<std::unique_ptr<TECNoteAttribute>> Attributes;
+  TECAttributeList Attributes;
   TECGraceGroup* Group = nullptr;
 };
 
@@ -155,6 +163,10 @@ class TECNote : public TECElement {
   // Copies the stored fields exactly.
   void CopyStoredFields(const TECNote& from);
 
+  // Notes come from a pool of their size (see block_pool.h).
+  static void* operator new(std::size_t size);
+  static void operator delete(void* block, std::size_t size) noexcept;
+
   std::uint8_t TupletNumber() const { return Flags & 0x0F; }
   bool InTuplet() const { return TupletNumber() > 1; }
   int Diatonic() const { return Octave * 7 + (Kind - 20); }
@@ -166,16 +178,26 @@ class TECNote : public TECElement {
   // Frees one attribute of this note, unlinking it first when it is a link.
   void RemoveAttribute(TECNoteAttribute* attribute);
 
-  std::uint8_t Octave = 0;
+  // Later notes that hold a link whose partner is this note (empty when
+  // none), and the play sub-notes that playback sounds in its place.
+  const std::vector<TECNote*>& LinkedNotes() const;
+  const std::vector<std::unique_ptr<TECPlayNote>>& PlayNotes() const;
+  // The same lists for changing them; the first call makes room for both.
+  std::vector<TECNote*>& EditLinkedNotes();
+  std::vector<std::unique_ptr<TECPlayNote>>& EditPlayNotes();
+
+  // The stored fields, grouped by width so that they pack without padding;
+  // the stored order is the layout table's.
   std::uint16_t Value = 0;
   std::uint16_t Position = 0;
+  std::uint16_t SoundingLength = 0;
+  std::uint16_t Length = 0;
+  std::uint16_t Start = 0;
+  std::uint8_t Octave = 0;
   std::uint8_t ChordMark = 0;
   std::uint8_t Flags = 0;
   std::uint8_t Velocity = 64;
-  std::uint16_t SoundingLength = 0;
   std::uint8_t StartOffset = 0;
-  std::uint16_t Length = 0;
-  std::uint16_t Start = 0;
   std::uint8_t Voice = 0;
   std::uint8_t Options = 0;
   // Stored and copied unchanged: two spare bytes, an insertion parameter,
@@ -188,11 +210,18 @@ class TECNote : public TECElement {
   // right, bottom); runtime only, for the tie and slur painters.
   TECElementBox HeadBox;
 
-  std::vector<std::unique_ptr<TECNoteAttribute>> Attributes;
-  // Later notes that hold a link whose partner is this note.
-  std::vector<TECNote*> LinkedNotes;
-  std::vector<std::unique_ptr<TECPlayNote>> PlayNotes;
+  TECAttributeList Attributes;
   TECMeasure* Owner = nullptr;
+
+ private:
+  // Links reaching the note and play sub-notes are rare: they live apart,
+  // made on first change.
+  struct Lists {
+    std::vector<TECNote*> LinkedNotes;
+    std::vector<std::unique_ptr<TECPlayNote>> PlayNotes;
+  };
+  Lists& EditLists();
+  std::unique_ptr<Lists> lists_;
 };
 
 // A rest (kind 30).
@@ -218,7 +247,7 @@ class TECRest : public TECElement {
   std::uint16_t Start = 0;
   std::uint8_t Flags = 0;
   std::uint8_t Voice = 0;
-  std::vector<std::unique_ptr<TECNoteAttribute>> Attributes;
+  TECAttributeList Attributes;
   TECMeasure* Owner = nullptr;
 };
 

@@ -87,7 +87,7 @@ void TECRow::CopyMeasure(const TECMeasure& source, TECMeasure& target) {
       }
       if (earlier) {
         copy->Partner = earlier;
-        earlier->LinkedNotes.push_back(later);
+        earlier->EditLinkedNotes().push_back(later);
       } else {
         unresolved.push_back(copy);
       }

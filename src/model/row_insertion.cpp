@@ -275,7 +275,7 @@ class NoteLayer {
       return dots;
     };
     auto setDots = [](TECNote& n, int dots) {
-      std::erase_if(n.Attributes, [](const auto& a) { return a->Kind == ek::Dot || a->Kind == ek::DoubleDot; });
+      erase_if(n.Attributes, [](const auto& a) { return a->Kind == ek::Dot || a->Kind == ek::DoubleDot; });
       if (dots > 0) n.Attributes.push_back(MakeNoteAttribute(dots == 2 ? ek::DoubleDot : ek::Dot, &n));
       n.Length = DottedLength(n.Value, dots);
     };

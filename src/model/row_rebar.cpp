@@ -226,7 +226,7 @@ class Rebarer {
   int JoinChain(TECNote& note, int i, int accidental) {
     TECMeasure* own = note.Owner;
     TECMeasure* next = i + 1 < static_cast<int>(old_.size()) ? old_[i + 1].get() : nullptr;
-    const std::vector<TECNote*> laterNotes = note.LinkedNotes;
+    const std::vector<TECNote*> laterNotes = note.LinkedNotes();
     for (TECNote* later : laterNotes) {
       if (later->Kind != note.Kind || later->Octave != note.Octave) continue;
       int laterAccidental = 0;
@@ -245,16 +245,16 @@ class Rebarer {
       if (laterAccidental != accidental) continue;
       const int laterTotal = JoinChain(*later, laterIndex, laterAccidental);
       std::unique_ptr<TECNote> gone = DetachNote(later);
-      std::erase(note.LinkedNotes, later);
+      std::erase(note.EditLinkedNotes(), later);
       later->RemoveLinksFrom(&note);
       // What reached the later note now reaches the joined one.
-      for (TECNote* after : later->LinkedNotes) {
+      for (TECNote* after : later->LinkedNotes()) {
         if (TECLinkAttribute* link = after->LinkFrom(later)) link->Partner = &note;
-        note.LinkedNotes.push_back(after);
+        note.EditLinkedNotes().push_back(after);
       }
-      later->LinkedNotes.clear();
+      later->EditLinkedNotes().clear();
       HandOverLinks(*later, note);
-      std::erase_if(note.Attributes, [](const auto& a) { return IsDot(a->Kind); });
+      erase_if(note.Attributes, [](const auto& a) { return IsDot(a->Kind); });
       return note.Length + laterTotal;
     }
     return note.Length;
@@ -268,7 +268,7 @@ class Rebarer {
         continue;
       }
       auto* link = static_cast<TECLinkAttribute*>(it->get());
-      if (link->Partner) std::replace(link->Partner->LinkedNotes.begin(), link->Partner->LinkedNotes.end(), &from, &to);
+      if (link->Partner) std::ranges::replace(link->Partner->EditLinkedNotes(), &from, &to);
       link->Owner = &to;
       to.Attributes.push_back(std::move(*it));
       it = from.Attributes.erase(it);
@@ -401,11 +401,11 @@ class Rebarer {
     first->Attributes.insert(first->Attributes.begin(), std::make_move_iterator(moved.begin()),
                              std::make_move_iterator(moved.end()));
     note.Attributes.clear();
-    for (TECNote* after : note.LinkedNotes) {
+    for (TECNote* after : note.LinkedNotes()) {
       if (TECLinkAttribute* link = after->LinkFrom(&note)) link->Partner = last;
-      last->LinkedNotes.push_back(after);
+      last->EditLinkedNotes().push_back(after);
     }
-    note.LinkedNotes.clear();
+    note.EditLinkedNotes().clear();
   }
 
   TECRow& row_;

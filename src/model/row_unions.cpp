@@ -265,7 +265,7 @@ void TECRow::RebuildRests(TECMeasure* measure, int voice, int length, int beat,
       } else if (dots == 1 && n >= 2 && n < 64 && gap - n >= n / 2) {
         rest->Length = static_cast<std::uint16_t>(n + n / 2);
       } else {
-        std::erase_if(rest->Attributes,
+        erase_if(rest->Attributes,
                       [](const auto& a) { return a->Kind == ek::Dot || a->Kind == ek::DoubleDot; });
       }
       // A rest the user hid stays hidden while it covers the same ticks.

@@ -44,7 +44,7 @@ std::vector<TECMeasure*> MeasuresHoldingLinksOn(const TECRow& row) {
   std::vector<TECMeasure*> holders;
   for (const auto& measure : row.Measures())
     for (const auto& note : measure->Notes)
-      for (TECNote* later : note->LinkedNotes) {
+      for (TECNote* later : note->LinkedNotes()) {
         TECMeasure* holder = later->Owner;
         if (holder && holder->Owner != &row && std::find(holders.begin(), holders.end(), holder) == holders.end())
           holders.push_back(holder);

@@ -535,7 +535,7 @@ void UndoPlayer::KeepLinksInPlace(TECMeasure& leaving) {
   };
   for (const auto& note : leaving.Notes) {
     std::vector<TECNote*> kept;
-    for (TECNote* later : note->LinkedNotes) {
+    for (TECNote* later : note->LinkedNotes()) {
       TECLinkAttribute* link = later->LinkFrom(note.get());
       if (later->Owner == &leaving || restoredLater(later->Owner) || !link) {
         kept.push_back(later);
@@ -544,7 +544,8 @@ void UndoPlayer::KeepLinksInPlace(TECMeasure& leaving) {
       link->Partner = nullptr;
       placeholders_.push_back({later, link, static_cast<int>(restored_.size()), NoteSignature(*note)});
     }
-    note->LinkedNotes = std::move(kept);
+    // An unchanged list stays as it is (and a note with none gets none).
+    if (kept.size() != note->LinkedNotes().size()) note->EditLinkedNotes() = std::move(kept);
   }
 }
 
@@ -613,7 +614,7 @@ void UndoPlayer::ConnectLinks(bool savedWhileChanging) {
       link->Load(incoming.Bytes);
       link->Kind = incoming.Kind;
       link->Partner = incoming.Earlier;
-      incoming.Earlier->LinkedNotes.push_back(later);
+      incoming.Earlier->EditLinkedNotes().push_back(later);
     }
   }
   for (const PlaceholderEntry& p : placeholders) p.Later->RemoveAttribute(p.Link);

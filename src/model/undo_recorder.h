@@ -36,7 +36,7 @@ class UndoRecorder {
   // Saves the measures of the later notes that hold links on `note`:
   // freeing the note takes those links off them.
   void SaveLinked(const TECNote& note) {
-    for (TECNote* later : note.LinkedNotes) Save(later->Owner);
+    for (TECNote* later : note.LinkedNotes()) Save(later->Owner);
   }
 
   // Begins the step now (the first change is about to happen); true when

@@ -122,13 +122,13 @@ TEST(DeleteSelectionEffects, ATieLeavesBothNotesAndItsStepSavesBothMeasures) {
   k.f.score().SelectElement(k.tie, 0);
   k.f.score().DeleteSelection();
   EXPECT_EQ(k.tiedTo->LinkFrom(k.tiedFrom), nullptr);
-  EXPECT_TRUE(k.tiedFrom->LinkedNotes.empty());
+  EXPECT_TRUE(k.tiedFrom->LinkedNotes().empty());
   // Undo brings the tie back on both sides.
   k.f.score().Undo(1);
   TECNote* to = k.f.measure(1).Notes.front().get();
   TECNote* from = k.f.measure(0).Notes.back().get();
   EXPECT_NE(to->LinkFrom(from), nullptr);
-  EXPECT_EQ(from->LinkedNotes, std::vector<TECNote*>{to});
+  EXPECT_EQ(from->LinkedNotes(), std::vector<TECNote*>{to});
 }
 
 TEST(DeleteSelectionEffects, ATimeSignatureStepHoldsTheInstrumentsMusic) {

@@ -475,9 +475,9 @@ TEST(SelectionCommandsFaults, UnionKeepsOneLinkToTheNoteTiedOnward) {
   EXPECT_TRUE(f.score().DeleteSelection());
   // Only the ties between the pieces themselves remain.
   const auto pieces = NotesOf(f.measure(0));
-  EXPECT_TRUE(pieces.back()->LinkedNotes.empty());
+  EXPECT_TRUE(pieces.back()->LinkedNotes().empty());
   for (TECNote* piece : pieces)
-    for (TECNote* later : piece->LinkedNotes) EXPECT_EQ(later->Owner, &f.measure(0));
+    for (TECNote* later : piece->LinkedNotes()) EXPECT_EQ(later->Owner, &f.measure(0));
 }
 
 TEST(SelectionCommandsFaults, SplitLinksComeInOnFirstHalfAndLeaveFromSecond) {

@@ -16,7 +16,7 @@ using Sub = std::tuple<int, int, int, int, int>;
 
 std::vector<Sub> SubNotes(const TECNote& note) {
   std::vector<Sub> subs;
-  for (const auto& s : note.PlayNotes) subs.emplace_back(s->Step, s->Octave, s->Start, s->Length, s->Accidental);
+  for (const auto& s : note.PlayNotes()) subs.emplace_back(s->Step, s->Octave, s->Start, s->Length, s->Accidental);
   return subs;
 }
 
@@ -38,8 +38,8 @@ TEST_F(Expansion, TremoloOfEightOnAHalfNote) {
   std::vector<Sub> expected;
   for (int k = 1; k <= 7; ++k) expected.emplace_back(3, 5, 8 * k, 8, 0);
   EXPECT_EQ(SubNotes(*note), expected);
-  EXPECT_EQ(note->PlayNotes[0]->Velocity, 64);
-  EXPECT_EQ(note->PlayNotes[0]->Owner, note);
+  EXPECT_EQ(note->PlayNotes()[0]->Velocity, 64);
+  EXPECT_EQ(note->PlayNotes()[0]->Owner, note);
   EXPECT_FALSE(ExpandNoteSequence(*score, *note)) << "a second expansion changes nothing";
 }
 
@@ -72,14 +72,14 @@ TEST_F(Expansion, RemovingTheOrnamentRestoresTheNote) {
   AddItem(Measure(), 131, 0);
   ExpandNoteSequence(*score, *note);
   ExpandNoteSequence(*score, *upper);
-  ASSERT_FALSE(note->PlayNotes.empty());
+  ASSERT_FALSE(note->PlayNotes().empty());
   ASSERT_EQ(upper->StartOffset, 8) << "arpeggio: (32 x 1 / 2) / 2";
 
   note->RemoveAttribute(note->Attributes.front().get());
   Measure().Items.clear();
   EXPECT_TRUE(ExpandNoteSequence(*score, *note));
   EXPECT_TRUE(ExpandNoteSequence(*score, *upper));
-  EXPECT_TRUE(note->PlayNotes.empty());
+  EXPECT_TRUE(note->PlayNotes().empty());
   EXPECT_EQ(note->SoundingLength, 32);
   EXPECT_EQ(upper->StartOffset, 0);
   EXPECT_EQ(upper->SoundingLength, 32);
@@ -157,9 +157,9 @@ TEST_F(Expansion, CalcSequenceWorksOnTheSelectionWithOneNotice) {
   int changes = 0;
   score->OnChanged = [&](TECModelObject*) { ++changes; };
   CalcSequence(*score, {});
-  EXPECT_TRUE(note->PlayNotes.empty());
+  EXPECT_TRUE(note->PlayNotes().empty());
   CalcSequence(*score, {score->GetInstrumentAt(0)->GetRow(0), {note}});
-  EXPECT_EQ(note->PlayNotes.size(), 7u);
+  EXPECT_EQ(note->PlayNotes().size(), 7u);
   EXPECT_EQ(changes, 1);
 }
 

@@ -109,7 +109,7 @@ inline void FillMeasure(TECMeasure& measure) {
   first->Attributes.push_back(std::move(grace));
   auto play = std::make_unique<TECPlayNote>(first);
   play->Step = 1, play->Octave = 5, play->Start = 0, play->Length = 8, play->Accidental = 1, play->Velocity = 80;
-  first->PlayNotes.push_back(std::move(play));
+  first->EditPlayNotes().push_back(std::move(play));
 
   TECNote* chordNote = AddNote(measure, 3, 5, 16, 0);
   chordNote->ChordMark = 1;

@@ -195,8 +195,8 @@ TEST(ScoreLegacy, OlderFileReadsWithDoubledTimesAndPresentDefaults) {
   // The older grace note carried its position and the high byte of its
   // length; the rest of the present record starts at zero.
   EXPECT_EQ(DumpElement(*group.Notes[0]), "gracenote step=4 octave=5 position=-2 length=0 velocity=0");
-  ASSERT_EQ(measure.Notes[0]->PlayNotes.size(), 1u);
-  EXPECT_EQ(DumpElement(*measure.Notes[0]->PlayNotes[0]),
+  ASSERT_EQ(measure.Notes[0]->PlayNotes().size(), 1u);
+  EXPECT_EQ(DumpElement(*measure.Notes[0]->PlayNotes()[0]),
             "play step=3 octave=5 start=2 length=6 accidental=0 velocity=77");
   ASSERT_EQ(measure.Rests.size(), 1u);
   EXPECT_EQ(measure.Rests[0]->Value, 32);

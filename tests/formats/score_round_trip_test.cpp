@@ -67,7 +67,7 @@ TEST(ScoreRoundTrip, LinksComeBackBetweenTheSameNotes) {
   TECNote* fromRowAbove = instrument.GetRow(0)->GetMeasure(1)->Notes[1].get();
   ASSERT_NE(later->LinkFrom(fromMeasureBefore), nullptr);
   ASSERT_NE(later->LinkFrom(fromRowAbove), nullptr);
-  EXPECT_EQ(fromRowAbove->LinkedNotes, std::vector<TECNote*>{later});
+  EXPECT_EQ(fromRowAbove->LinkedNotes(), std::vector<TECNote*>{later});
 }
 
 TEST(ScoreRoundTrip, OverlongTextIsRefusedOnWriting) {

@@ -42,17 +42,17 @@ TEST_F(FollowUp, ATextItemRecomputesVelocities) {
 
 TEST_F(FollowUp, AnOrnamentExpandsTheNotesAtItsTickUnderTheSwitch) {
   row->AddMeasureSymbol(184, 0, 0, 0, 0);
-  EXPECT_TRUE(atCursor->PlayNotes.empty()) << "switch off";
+  EXPECT_TRUE(atCursor->PlayNotes().empty()) << "switch off";
   score->AutoEffect = true;
   row->AddMeasureSymbol(188, 0, 0, 0, 0);
-  EXPECT_EQ(atCursor->PlayNotes.size(), 2u) << "the mordent, the item added last, decides";
-  EXPECT_TRUE(later->PlayNotes.empty());
+  EXPECT_EQ(atCursor->PlayNotes().size(), 2u) << "the mordent, the item added last, decides";
+  EXPECT_TRUE(later->PlayNotes().empty());
 }
 
 TEST_F(FollowUp, OtherItemsAndAScoreWithoutPreparationDoNothing) {
   score->AutoEffect = score->AutoVelocity = true;
   row->AddMeasureSymbol(ek::Bend, 1, 0, 0, 0);
-  EXPECT_TRUE(atCursor->PlayNotes.empty());
+  EXPECT_TRUE(atCursor->PlayNotes().empty());
   score->PlayPreparation = nullptr;
   row->AddMeasureSymbol(165, 0, 0, 0, 0);
   EXPECT_EQ(atCursor->Velocity, 64);

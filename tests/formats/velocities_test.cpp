@@ -123,12 +123,12 @@ TEST(Velocities, RecalcFromATickPassesOverEarlierNotesAndReportsOnce) {
   TECNote* before = AddNote(first, 1, 5, 32, 0);
   TECNote* after = AddNote(first, 1, 5, 32, 64);
   TECNote* later = AddNote(MeasureOf(*score, 0, 0, 1), 1, 5, 32, 0);
-  later->PlayNotes.push_back(std::make_unique<TECPlayNote>(later));
+  later->EditPlayNotes().push_back(std::make_unique<TECPlayNote>(later));
   RecalcVelocityFrom(*score, 0, 32);
   EXPECT_EQ(before->Velocity, 64);
   EXPECT_EQ(after->Velocity, 100);
   EXPECT_EQ(later->Velocity, 100);
-  EXPECT_EQ(later->PlayNotes[0]->Velocity, 100);
+  EXPECT_EQ(later->PlayNotes()[0]->Velocity, 100);
   EXPECT_EQ(changes, 1);
 }
 

@@ -221,7 +221,7 @@ TEST_F(NoteLinks, LinkIsStoredOnTheLaterNote) {
   EXPECT_EQ(link->Partner, first);
   EXPECT_EQ(link->Thickness, 4);
   EXPECT_EQ(second->LinkFrom(first), link);
-  EXPECT_EQ(first->LinkedNotes, std::vector<TECNote*>{second});
+  EXPECT_EQ(first->LinkedNotes(), std::vector<TECNote*>{second});
 
   TECNote* a = AddNote(*row->GetMeasure(1), 1, 5, 16, 48);
   TECNote* b = AddNote(*row->GetMeasure(1), 2, 5, 16, 16);
@@ -239,7 +239,7 @@ TEST_F(NoteLinks, FreeingTheLaterNoteRemovesThePointer) {
   LinkNotes(first, second, ek::LinkAbove);
   LinkNotes(first, second, ek::LinkBelow);
   row->DeleteNote(second);
-  EXPECT_TRUE(first->LinkedNotes.empty());
+  EXPECT_TRUE(first->LinkedNotes().empty());
 }
 
 TEST_F(NoteLinks, FreeingWholeMeasuresAndRowsLeavesNothingDangling) {
@@ -255,7 +255,7 @@ TEST_F(NoteLinks, FreeingWholeMeasuresAndRowsLeavesNothingDangling) {
 TEST_F(NoteLinks, RemovingTheLinkAttributeUnlinksBothSides) {
   TECLinkAttribute* link = LinkNotes(first, second, ek::LinkAbove);
   second->RemoveAttribute(link);
-  EXPECT_TRUE(first->LinkedNotes.empty());
+  EXPECT_TRUE(first->LinkedNotes().empty());
   EXPECT_TRUE(second->Attributes.empty());
 }
 

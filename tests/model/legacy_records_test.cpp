@@ -147,8 +147,8 @@ TEST_F(LegacyRecords, GraceAndPlayNotesOfVersion849) {
   EXPECT_EQ(grace.Velocity, 0);
   EXPECT_EQ(grace.Spare, 0x21);
 
-  ASSERT_EQ(note->PlayNotes.size(), 1u);
-  const TECPlayNote& play = *note->PlayNotes[0];
+  ASSERT_EQ(note->PlayNotes().size(), 1u);
+  const TECPlayNote& play = *note->PlayNotes()[0];
   EXPECT_EQ(play.Kind, ek::PlayNote);
   EXPECT_EQ(play.Step, 5);
   EXPECT_EQ(play.Octave, 4);
