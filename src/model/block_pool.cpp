@@ -1,12 +1,16 @@
 #include "model/block_pool.h"
 
 #include <algorithm>
+#include <cassert>
 #include <new>
 
 namespace {
 
-// Slabs of 64 KiB: few enough for a large score, little waste for a small one.
-constexpr std::size_t kSlabBytes = 64 * 1024;
+// Slabs are aligned to their size, so that a block finds its slab by masking
+// its address. Large enough that the heap maps each apart (an aligned block
+// carved from the heap's middle would leave gaps) and gives it back whole.
+constexpr std::size_t kSlabBytes = 1024 * 1024;
+constexpr std::align_val_t kSlabAlignment{kSlabBytes};
 
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kPoolRecords = false;
@@ -24,33 +28,96 @@ constexpr bool kPoolRecords = true;
 constexpr std::size_t kUnit = alignof(void*);
 constexpr std::size_t Rounded(std::size_t size) { return (std::max(size, sizeof(void*)) + kUnit - 1) / kUnit * kUnit; }
 
+struct FreeBlock {
+  FreeBlock* Next;
+};
+
 }  // namespace
 
-TECBlockPool::TECBlockPool(std::size_t blockSize) : blockSize_(blockSize) {}
+// The head of a slab; its blocks follow.
+struct TECBlockPool::Slab {
+  Slab* Prev = nullptr;
+  Slab* Next = nullptr;
+  FreeBlock* Freed = nullptr;
+  // Blocks taken from the untouched tail so far, and blocks in use.
+  std::uint32_t Carved = 0;
+  std::uint32_t Live = 0;
+  bool IsOpen = false;
+
+  std::byte* Blocks() { return reinterpret_cast<std::byte*>(this) + Rounded(sizeof(Slab)); }
+};
+
+TECBlockPool::TECBlockPool(std::size_t blockSize)
+    : blockSize_(blockSize),
+      stride_(Rounded(blockSize)),
+      blocksPerSlab_(static_cast<std::uint32_t>((kSlabBytes - Rounded(sizeof(Slab))) / stride_)) {
+  assert(blocksPerSlab_ >= 1);
+}
+
+TECBlockPool::~TECBlockPool() {
+  while (open_) {
+    Slab* slab = open_;
+    Close(slab);
+    slab->~Slab();
+    ::operator delete(slab, kSlabAlignment);
+  }
+}
+
+void TECBlockPool::Open(Slab* slab) noexcept {
+  slab->Prev = nullptr;
+  slab->Next = open_;
+  if (open_) open_->Prev = slab;
+  open_ = slab;
+  slab->IsOpen = true;
+}
+
+void TECBlockPool::Close(Slab* slab) noexcept {
+  if (slab->Prev)
+    slab->Prev->Next = slab->Next;
+  else
+    open_ = slab->Next;
+  if (slab->Next) slab->Next->Prev = slab->Prev;
+  slab->IsOpen = false;
+}
 
 void* TECBlockPool::Allocate() {
   const std::lock_guard lock(mutex_);
-  if (free_) {
-    FreeBlock* block = free_;
-    free_ = block->Next;
-    return block;
+  if (!open_) {
+    Open(::new (::operator new(kSlabBytes, kSlabAlignment)) Slab);
+    ++slabCount_;
   }
-  const std::size_t stride = Rounded(blockSize_);
-  if (next_ == nullptr || static_cast<std::size_t>(end_ - next_) < stride) {
-    const std::size_t bytes = std::max(kSlabBytes, stride);
-    slabs_.push_back(std::make_unique_for_overwrite<std::byte[]>(bytes));
-    next_ = slabs_.back().get();
-    end_ = next_ + bytes;
+  Slab* slab = open_;
+  void* block;
+  if (slab->Freed) {
+    block = slab->Freed;
+    slab->Freed = slab->Freed->Next;
+  } else {
+    block = slab->Blocks() + slab->Carved * stride_;
+    ++slab->Carved;
   }
-  void* block = next_;
-  next_ += stride;
+  if (++slab->Live == blocksPerSlab_) Close(slab);
   return block;
 }
 
 void TECBlockPool::Free(void* block) noexcept {
   if (block == nullptr) return;
   const std::lock_guard lock(mutex_);
-  free_ = ::new (block) FreeBlock{free_};
+  auto* slab = reinterpret_cast<Slab*>(reinterpret_cast<std::uintptr_t>(block) & ~(kSlabBytes - 1));
+  slab->Freed = ::new (block) FreeBlock{slab->Freed};
+  --slab->Live;
+  if (!slab->IsOpen) Open(slab);
+  // An empty slab goes back unless it is the only one with room.
+  if (slab->Live == 0 && (slab->Prev || slab->Next)) {
+    Close(slab);
+    slab->~Slab();
+    ::operator delete(slab, kSlabAlignment);
+    --slabCount_;
+  }
+}
+
+std::size_t TECBlockPool::SlabCount() const {
+  const std::lock_guard lock(mutex_);
+  return slabCount_;
 }
 
 void* AllocateRecord(TECBlockPool& pool, std::size_t size) {

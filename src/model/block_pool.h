@@ -1,38 +1,42 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
+#include <cstdint>
 #include <mutex>
-#include <vector>
 
-// Blocks of one size carved from large slabs, for the records a score holds
+// Blocks of one size carved from 1 MiB slabs, for the records a score holds
 // by the million (notes, their attributes): the general heap adds a header
-// and rounding to every block, a fifth of a note's size. Freed blocks are
-// kept for the next record of the kind; the slabs go back only with the
-// pool. Blocks are aligned for records of pointer alignment at most. Safe to
-// use from several threads.
+// and rounding to every block, a fifth of a note's size. A slab whose blocks
+// are all freed goes back to the heap, except one kept for the next records.
+// Blocks are aligned for records of pointer alignment at most. Safe to use
+// from several threads.
 class TECBlockPool {
  public:
+  // Blocks of at most a slab less its header.
   explicit TECBlockPool(std::size_t blockSize);
+  // Every block must have been freed.
+  ~TECBlockPool();
   TECBlockPool(const TECBlockPool&) = delete;
   TECBlockPool& operator=(const TECBlockPool&) = delete;
 
   std::size_t BlockSize() const { return blockSize_; }
   void* Allocate();
   void Free(void* block) noexcept;
+  // Slabs held now.
+  std::size_t SlabCount() const;
 
  private:
-  struct FreeBlock {
-    FreeBlock* Next;
-  };
+  struct Slab;
+  void Open(Slab* slab) noexcept;
+  void Close(Slab* slab) noexcept;
 
   const std::size_t blockSize_;
-  std::mutex mutex_;
-  FreeBlock* free_ = nullptr;
-  // Unused tail of the newest slab.
-  std::byte* next_ = nullptr;
-  std::byte* end_ = nullptr;
-  std::vector<std::unique_ptr<std::byte[]>> slabs_;
+  const std::size_t stride_;
+  const std::uint32_t blocksPerSlab_;
+  mutable std::mutex mutex_;
+  // Slabs with a block to spare, most recently freed into first.
+  Slab* open_ = nullptr;
+  std::size_t slabCount_ = 0;
 };
 
 // The operator new and delete of a pooled record: a block of `pool` when the

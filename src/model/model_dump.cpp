@@ -46,8 +46,7 @@ const char* StepName(int kind) {
   return ek::IsNoteStep(static_cast<std::uint8_t>(kind)) ? kSteps[kind - ek::NoteC] : "?";
 }
 
-void DumpAttributes(std::ostringstream& out, const TECAttributeList& list,
-                    int indent) {
+void DumpAttributes(std::ostringstream& out, const TECAttributeList& list, int indent) {
   for (const auto& attribute : list) out << Pad(indent) << DumpElement(*attribute) << "\n";
 }
 
