@@ -62,6 +62,10 @@ class InlineVector {
   const T& front() const { return data()[0]; }
   T& back() { return data()[size_ - 1]; }
   const T& back() const { return data()[size_ - 1]; }
+  // Room for `count` elements; one stays inline.
+  void reserve(size_type count) {
+    if (count > capacity_) Grow(static_cast<std::uint32_t>(count));
+  }
 
   template <typename... Args>
   T& emplace_back(Args&&... args) {

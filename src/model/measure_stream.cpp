@@ -631,7 +631,7 @@ std::size_t StoredMeasureSize(const TECMeasure& measure) {
   size += kCountSize;
   for (const auto& note : measure.Notes) {
     size += Sized(TECNote::StoredSize) + StoredAttributesSize(*note) + kCountSize +
-            note->PlayNotes.size() * Sized(TECPlayNote::StoredSize);
+            note->PlayNotes().size() * Sized(TECPlayNote::StoredSize);
   }
   size += kCountSize;
   for (const auto& rest : measure.Rests) {
