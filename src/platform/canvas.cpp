@@ -103,6 +103,11 @@ Point Canvas::setViewportOrigin(Point origin) {
   return previous;
 }
 
+void Canvas::endBatch() {
+  doFlush();
+  if (batchDepth_ > 0) --batchDepth_;
+}
+
 int Canvas::saveDC() {
   saved_.push_back(state_);
   const int level = static_cast<int>(saved_.size());

@@ -113,6 +113,15 @@ class Canvas {
   // Makes logical (0, 0) the device point `origin`; returns the previous one.
   Point setViewportOrigin(Point origin);
 
+  // Between beginBatch() and endBatch() the canvas may hold glyphs back and
+  // draw a run of them in one go. Every other call draws after what is held,
+  // so the pixels come out as they would call by call; only the device may
+  // lag behind until flush() or endBatch(). Batches nest.
+  void beginBatch() { ++batchDepth_; }
+  void endBatch();
+  // Draws whatever is held back.
+  void flush() { doFlush(); }
+
   // Pushes the state and returns the new depth (1 for the first save).
   int saveDC();
   // Brings back the state saved at depth `level` and drops the saves above;
@@ -148,6 +157,8 @@ class Canvas {
   // Called only for points inside the device and the clip.
   virtual Color doPixel(Point p) = 0;
   virtual void doSetPixel(Point p, Color color) = 0;
+  virtual void doFlush() {}
+  bool batching() const { return batchDepth_ > 0; }
 
   // Told about state calls after they took effect (for recording).
   virtual void onMoveTo(Point) {}
@@ -176,6 +187,19 @@ class Canvas {
   State state_;
   std::vector<State> saved_;
   int fontPixelsPerInch_ = 0;
+  int batchDepth_ = 0;
+};
+
+// Keeps a canvas batching for a scope (see Canvas::beginBatch).
+class CanvasBatch {
+ public:
+  explicit CanvasBatch(Canvas& canvas) : canvas_(canvas) { canvas_.beginBatch(); }
+  ~CanvasBatch() { canvas_.endBatch(); }
+  CanvasBatch(const CanvasBatch&) = delete;
+  CanvasBatch& operator=(const CanvasBatch&) = delete;
+
+ private:
+  Canvas& canvas_;
 };
 
 }  // namespace nv::platform

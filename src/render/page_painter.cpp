@@ -34,6 +34,8 @@ void DrawPage(TECMusicScore& score, nv::platform::Canvas& canvas, int hzoom, int
   TECInstrument* instrument = score.CurrentInstrument();
   if (instrument == nullptr || !instrument->LayoutValid) return;
 
+  // Glyphs run together until the page is done.
+  const nv::platform::CanvasBatch batch(canvas);
   PainterContext ctx(canvas, score, *instrument, hzoom, vzoom);
   // Without a selection given, the score's own is drawn.
   PaintSelection own;

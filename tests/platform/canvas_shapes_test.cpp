@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include <functional>
 #include <vector>
 
@@ -97,6 +99,34 @@ TEST(QtShapes, PolygonFillsAlternately) {
   EXPECT_TRUE(isWhite(c.image, 20, 20));
   EXPECT_FALSE(isWhite(c.image, 20, 8));
   EXPECT_FALSE(isWhite(c.image, 6, 15));
+}
+
+// One-pixel lines along an axis take a shorter way on an image; they set
+// the pixels Qt's own line sets, in either direction, under an origin and a
+// clip, with a point for a line of no length.
+TEST(QtShapes, LinesAlongAnAxisSetThePixelsOfQtsOwnLine) {
+  const Point lines[][2] = {{{3, 4}, {20, 4}},   {{20, 8}, {3, 8}},     {{5, 2}, {5, 30}},
+                            {{9, 30}, {9, 2}},   {{12, 12}, {12, 12}},  {{-5, 40}, {70, 40}},
+                            {{30, -5}, {30, 70}}, {{44, 10}, {44, 11}}, {{44, 20}, {45, 20}}};
+  ImageCanvas c(64, 64);
+  QImage expected(64, 64, QImage::Format_RGB32);
+  expected.fill(Qt::white);
+  QPainter qt(&expected);
+  QPen pen(Qt::red, 0);
+  pen.setCapStyle(Qt::FlatCap);
+  qt.setPen(pen);
+  qt.setClipRect(QRect(7, 3, 40, 50));
+  qt.translate(7, 3);
+  c.canvas->pen().color = colors::red;
+  c.canvas->setViewportOrigin({7, 3});
+  c.canvas->intersectClipRect({0, 0, 40, 50});
+  for (const auto& line : lines) {
+    c.canvas->moveTo(line[0].x, line[0].y);
+    c.canvas->lineTo(line[1].x, line[1].y);
+    qt.drawLine(line[0].x, line[0].y, line[1].x, line[1].y);
+  }
+  qt.end();
+  EXPECT_EQ(ascii(c.image), ascii(expected));
 }
 
 TEST(QtShapes, WidePensHaveRoundCaps) {

@@ -460,6 +460,27 @@ TEST_P(PagePixels, MatchesTheReference) {
   EXPECT_LE(DifferentPixels(image, reference), image.width() * image.height() / 20000) << GetParam().name;
 }
 
+// The canvas may hold glyphs back while a page is drawn; none is left
+// behind when DrawPage returns.
+TEST(PageDrawing, IsAllOnTheDeviceWhenDrawPageReturns) {
+  ASSERT_TRUE(nv::platform::ensureMusicFontLoaded());
+  PaintSelection selection;
+  auto score = NotesAndChords(selection);
+  score->SetZoom(kZoom);
+  nv::render::LayoutScore(*score, 0, false);
+  QImage image(score->Page().PixelWidth(), score->Page().PixelHeight(), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  const QImage blank = image.copy();
+  QImage onReturn;
+  {
+    nv::platform::QtCanvas canvas(image, nv::platform::imageDeviceCaps(image, 96, 96));
+    score->DrawPage(canvas, kZoom, kZoom);
+    onReturn = image.copy();
+  }
+  EXPECT_FALSE(onReturn == blank);
+  EXPECT_TRUE(onReturn == image);
+}
+
 INSTANTIATE_TEST_SUITE_P(Pages, PagePixels,
                          ::testing::Values(PageCase{"clefs_and_keys", ClefsAndKeys},
                                            PageCase{"notes_and_chords", NotesAndChords},

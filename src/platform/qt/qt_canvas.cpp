@@ -7,8 +7,10 @@
 #include <QImage>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
+#include <QPaintEngine>
 #include <QPainterPath>
 #include <QPolygon>
+#include <QtGlobal>
 
 #include <algorithm>
 #include <array>
@@ -95,6 +97,26 @@ QBrush toQBrush(const Brush& brush) {
   return QBrush(Qt::NoBrush);
 }
 
+// Qt's raster engine draws glyphs from its glyph cache one by one up to this
+// em; larger ones it fills as one outline per call, in which overlapping
+// glyphs of one run would blend once instead of twice.
+int maxCachedGlyphSize() {
+  static const int size = [] {
+    const int set = qEnvironmentVariableIntValue("QT_MAX_CACHED_GLYPH_SIZE");
+    return set > 0 ? set : 64;
+  }();
+  return size;
+}
+
+// A PDF writer embeds the font unless its OS/2 fsType forbids it (2) or
+// allows bitmaps only (0x200); such a font it draws as outlines, one per call.
+bool embeddable(const QRawFont& font) {
+  const QByteArray os2 = font.fontTable("OS/2");
+  if (os2.size() < 10) return true;
+  const int fsType = (static_cast<unsigned char>(os2[8]) << 8) | static_cast<unsigned char>(os2[9]);
+  return fsType != 2 && (fsType & 0x200) == 0;
+}
+
 // The four one-pixel sides just inside a box, corners once.
 std::array<QRect, 4> frameSides(const Rect& r) {
   return {QRect(r.left, r.top, r.width(), 1), QRect(r.left, r.bottom - 1, r.width(), 1),
@@ -106,12 +128,19 @@ std::array<QRect, 4> frameSides(const Rect& r) {
 QtCanvas::QtCanvas(QPaintDevice& device, const DeviceCaps& caps)
     : Canvas(caps), image_(dynamic_cast<QImage*>(&device)), qpen_(toQPen(penKey_)), qbrush_(toQBrush(brushKey_)) {
   painter_.begin(&device);
+  if (const QPaintEngine* engine = painter_.paintEngine()) {
+    raster_ = engine->type() == QPaintEngine::Raster;
+    pdf_ = engine->type() == QPaintEngine::Pdf;
+  }
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
   painter_.setRenderHint(QPainter::SmoothPixmapTransform, true);
 }
 
-QtCanvas::~QtCanvas() { painter_.end(); }
+QtCanvas::~QtCanvas() {
+  drawHeld();
+  painter_.end();
+}
 
 // The painter is told of a state change only when it differs from what it
 // holds: each change costs a paint engine (a PDF writer above all) a new
@@ -144,7 +173,16 @@ const QPen& QtCanvas::qpen() {
   return qpen_;
 }
 
+void QtCanvas::useGlyphPen(const QColor& color) {
+  const QPen& held = painter_.pen();
+  if (held.style() != Qt::NoPen && held.brush().style() == Qt::SolidPattern && held.color() == color) return;
+  QPen glyphPen = held.style() == Qt::NoPen ? QPen(color) : held;
+  glyphPen.setColor(color);
+  painter_.setPen(glyphPen);
+}
+
 void QtCanvas::paintShape(const std::function<void()>& fill, const std::function<void()>& stroke) {
+  drawHeld();
   const Pen& p = pen();
   useComposition(p.mode == PenMode::Xor ? QPainter::RasterOp_SourceXorDestination
                                         : QPainter::CompositionMode_SourceOver);
@@ -167,7 +205,24 @@ void QtCanvas::paintShape(const std::function<void()>& fill, const std::function
   }
 }
 
+bool QtCanvas::fillAxisLine(Point from, Point to) {
+  const Pen& p = pen();
+  if (!raster_ || p.mode == PenMode::Xor || p.style != PenStyle::Solid || p.width > 1) return false;
+  if (from.x != to.x && from.y != to.y) return false;
+  // Qt's one-pixel line along an axis sets the pixels from the lower end up
+  // to the higher one, that one left out, and one pixel when both are the
+  // same: exactly what this box fill sets.
+  const QRect box = from.y == to.y
+                        ? QRect(std::min(from.x, to.x), from.y, std::max(std::abs(to.x - from.x), 1), 1)
+                        : QRect(from.x, std::min(from.y, to.y), 1, std::abs(to.y - from.y));
+  drawHeld();
+  useComposition(QPainter::CompositionMode_SourceOver);
+  painter_.fillRect(box, toQColor(p.color));
+  return true;
+}
+
 void QtCanvas::doLine(Point from, Point to) {
+  if (fillAxisLine(from, to)) return;
   paintShape(nullptr, [&] { painter_.drawLine(from.x, from.y, to.x, to.y); });
 }
 
@@ -238,12 +293,14 @@ void QtCanvas::doArc(ArcKind kind, const Rect& box, Point, Point, const ArcSweep
 
 void QtCanvas::doFillRect(const Rect& box) {
   if (box.isEmpty()) return;
+  drawHeld();
   useComposition(QPainter::CompositionMode_SourceOver);
   painter_.fillRect(toQRect(box), qbrush());
 }
 
 void QtCanvas::doFrameRect(const Rect& box) {
   if (box.isEmpty()) return;
+  drawHeld();
   useComposition(QPainter::CompositionMode_SourceOver);
   const QBrush& sideBrush = qbrush();
   for (const QRect& side : frameSides(box)) {
@@ -253,6 +310,7 @@ void QtCanvas::doFrameRect(const Rect& box) {
 
 void QtCanvas::doFocusRect(const Rect& box) {
   if (box.isEmpty()) return;
+  drawHeld();
   useComposition(QPainter::RasterOp_SourceXorDestination);
   // Qt's checker sets the pixels where x + y is odd; shifted by one, the
   // device pixels where x + y is even are inverted.
@@ -278,9 +336,14 @@ QtCanvas::RealisedFont& QtCanvas::textFont() {
     if (realised.em == em && realised.key == key) return *(current_ = &realised);
   }
   // A page uses a handful of fonts; zooming through many sizes starts over.
-  if (fonts_.size() >= kMaxRealisedFonts) fonts_.clear();
+  if (fonts_.size() >= kMaxRealisedFonts) {
+    drawHeld();
+    fonts_.clear();
+  }
   const int pixels = key.height > 0 ? QtTextFont::emForCellHeight(key, key.height) : em;
-  fonts_.push_back({key, em, std::make_unique<QtTextFont>(key, pixels), {}});
+  auto realised = std::make_unique<QtTextFont>(key, pixels);
+  const bool batchable = canBatch(*realised);
+  fonts_.push_back({key, em, std::move(realised), {}, batchable});
   return *(current_ = &fonts_.back());
 }
 
@@ -295,18 +358,54 @@ const UnshapedText& QtCanvas::laidOut(RealisedFont& realised, std::string_view t
   return at->second;
 }
 
+bool QtCanvas::canBatch(const QtTextFont& font) const {
+  if (raster_) return font.qfont().pixelSize() < maxCachedGlyphSize();
+  return pdf_ && embeddable(font.raw());
+}
+
+void QtCanvas::hold(const QtTextFont& font, const QGlyphRun& run, const QPointF& origin, const QColor& color) {
+  if (!held_.glyphs.empty() && (held_.color != color || held_.font != &font)) drawHeld();
+  held_.font = &font;
+  held_.color = color;
+  const QList<quint32> glyphs = run.glyphIndexes();
+  held_.glyphs.insert(held_.glyphs.end(), glyphs.begin(), glyphs.end());
+  // The sums a glyph run drawn at `origin` makes, so that the places match.
+  for (const QPointF& p : run.positions()) held_.positions.push_back(origin + p);
+}
+
+void QtCanvas::drawHeld() {
+  if (held_.glyphs.empty()) return;
+  useComposition(QPainter::CompositionMode_SourceOver);
+  useGlyphPen(held_.color);
+  QGlyphRun run;
+  run.setRawFont(held_.font->raw());
+  run.setRawData(held_.glyphs.data(), held_.positions.data(), static_cast<int>(held_.glyphs.size()));
+  painter_.drawGlyphRun(QPointF(0, 0), run);
+  held_.glyphs.clear();
+  held_.positions.clear();
+}
+
+void QtCanvas::doFlush() { drawHeld(); }
+
 int QtCanvas::doTextOut(Point topLeft, std::string_view text) {
   const Font& f = font();
   RealisedFont& realised = textFont();
   const QtTextFont& tf = *realised.font;
   const UnshapedText& laid = laidOut(realised, text);
   const QColor color = toQColor(f.color);
+  const bool rotated = f.escapement != 0;
+  const bool stretched = tf.stretch() != 1.0;
+  // Plain glyphs in the font's own face wait for the next ones.
+  if (batching() && realised.batchable && !rotated && !stretched && !f.underline && !f.strikeout &&
+      !brush().isSolid() && laid.runs.size() == 1 && laid.runs.front().rawFont() == tf.raw()) {
+    hold(tf, laid.runs.front(), QPointF(topLeft.x, topLeft.y + tf.ascent()), color);
+    return laid.width;
+  }
+  drawHeld();
   useComposition(QPainter::CompositionMode_SourceOver);
   // Plain text is drawn at its place; rotated or stretched text moves the
   // painter there and back, with no save and restore of the whole state.
   const QTransform base = painter_.transform();
-  const bool rotated = f.escapement != 0;
-  const bool stretched = tf.stretch() != 1.0;
   QPoint at(topLeft.x, topLeft.y);
   if (rotated || stretched) {
     QTransform moved = base;
@@ -329,11 +428,7 @@ int QtCanvas::doTextOut(Point topLeft, std::string_view text) {
       painter_.fillRect(QRect(at.x(), at.y() + y, laid.width, thickness), color);
     }
   }
-  // Glyphs are filled with the pen's colour alone: a shape pen of that
-  // colour serves as it is.
-  const QPen& held = painter_.pen();
-  if (held.style() == Qt::NoPen || held.brush().style() != Qt::SolidPattern || held.color() != color)
-    usePen(QPen(color));
+  useGlyphPen(color);
   if (stretched) painter_.scale(tf.stretch(), 1.0);
   for (const QGlyphRun& run : laid.runs) painter_.drawGlyphRun(QPointF(at.x(), at.y() + tf.ascent()), run);
   if (rotated || stretched) painter_.setTransform(base);
@@ -347,17 +442,20 @@ Size QtCanvas::doTextExtent(std::string_view text) {
 
 void QtCanvas::doDraw(Point topLeft, const Picture& picture) {
   if (picture.isEmpty()) return;
+  drawHeld();
   useComposition(QPainter::CompositionMode_SourceOver);
   painter_.drawImage(QPoint(topLeft.x, topLeft.y), imageOf(picture));
 }
 
 void QtCanvas::doStretchDraw(const Rect& box, const Picture& picture) {
   if (picture.isEmpty() || box.isEmpty()) return;
+  drawHeld();
   useComposition(QPainter::CompositionMode_SourceOver);
   painter_.drawImage(toQRect(box), imageOf(picture));
 }
 
 Color QtCanvas::doPixel(Point p) {
+  drawHeld();
   const Point device = p + viewportOrigin();
   if (!image_ || !image_->rect().contains(device.x, device.y)) return kInvalidColor;
   const QRgb v = image_->pixel(device.x, device.y);
@@ -365,11 +463,13 @@ Color QtCanvas::doPixel(Point p) {
 }
 
 void QtCanvas::doSetPixel(Point p, Color color) {
+  drawHeld();
   useComposition(QPainter::CompositionMode_SourceOver);
   painter_.fillRect(QRect(p.x, p.y, 1, 1), toQColor(color));
 }
 
 void QtCanvas::onDeviceStateChanged() {
+  drawHeld();
   // The clip is kept in device coordinates, so it is set without the origin.
   painter_.resetTransform();
   if (deviceClip()) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 class QImage;
 class QPagedPaintDevice;
@@ -22,6 +23,9 @@ namespace nv::platform {
 // (so XOR drawings and pixel tests are exact); text is. Pixels can be read
 // back only from an image. XOR needs a raster device, best an opaque image
 // (QImage::Format_RGB32): on one with alpha it would combine the alpha too.
+// While batching, plain glyphs (no background, rotation, stretch or lines)
+// of one font and colour are gathered into one glyph run, on the raster and
+// PDF engines only, where a run draws each glyph as a call of its own would.
 class QtCanvas : public Canvas {
  public:
   QtCanvas(QPaintDevice& device, const DeviceCaps& caps);
@@ -47,6 +51,7 @@ class QtCanvas : public Canvas {
   void doStretchDraw(const Rect& box, const Picture& picture) override;
   Color doPixel(Point p) override;
   void doSetPixel(Point p, Color color) override;
+  void doFlush() override;
   void onDeviceStateChanged() override;
 
  private:
@@ -56,6 +61,15 @@ class QtCanvas : public Canvas {
     int em = 0;
     std::unique_ptr<QtTextFont> font;
     std::unordered_map<unsigned char, UnshapedText> glyphs;
+    bool batchable = false;  // its glyphs may be held back (see canBatch())
+  };
+  // Glyphs held back while batching, of one font (its own face) and colour,
+  // placed in logical coordinates.
+  struct HeldRun {
+    const QtTextFont* font = nullptr;
+    QColor color;
+    std::vector<quint32> glyphs;
+    std::vector<QPointF> positions;
   };
   static constexpr std::size_t kMaxRealisedFonts = 32;
 
@@ -70,9 +84,21 @@ class QtCanvas : public Canvas {
   const QBrush& qbrush();
   RealisedFont& textFont();
   const UnshapedText& laidOut(RealisedFont& realised, std::string_view text);
+  // Whether glyphs of the font drawn as one run show as drawn one by one.
+  bool canBatch(const QtTextFont& font) const;
+  // Sets a pen that fills glyphs in `color`, keeping the held pen when it
+  // already does, or its width and style: text uses only the pen's colour.
+  void useGlyphPen(const QColor& color);
+  void hold(const QtTextFont& font, const QGlyphRun& run, const QPointF& origin, const QColor& color);
+  // Drawing of anything but held glyphs starts here.
+  void drawHeld();
+  // A solid one-pixel line along an axis, as a box fill (raster only).
+  bool fillAxisLine(Point from, Point to);
 
   QPainter painter_;
   QImage* image_ = nullptr;
+  bool raster_ = false;
+  bool pdf_ = false;
   Pen penKey_;
   QPen qpen_;
   Brush brushKey_;
@@ -84,6 +110,7 @@ class QtCanvas : public Canvas {
   RealisedFont* current_ = nullptr;
   Font currentFont_;  // the canvas font that `current_` realises
   UnshapedText scratchText_;
+  HeldRun held_;
 };
 
 // Capabilities of an image at the given resolution.

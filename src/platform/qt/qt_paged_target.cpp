@@ -53,7 +53,11 @@ bool QtPagedTarget::beginDoc(const Sheet& sheet, std::string& error) {
   return true;
 }
 
-void QtPagedTarget::newPage() { printer_.newPage(); }
+void QtPagedTarget::newPage() {
+  // Held glyphs belong to the sheet that ends here.
+  if (canvas_) canvas_->flush();
+  printer_.newPage();
+}
 
 void QtPagedTarget::endDoc() { canvas_.reset(); }
 

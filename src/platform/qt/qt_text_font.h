@@ -32,6 +32,7 @@ class QtTextFont {
   int cellHeight() const { return ascent_ + descent_; }
   double stretch() const { return stretch_; }
   const QFont& qfont() const { return qfont_; }
+  const QRawFont& raw() const { return raw_; }
 
   // `text` is already in characters (see textForFace).
   UnshapedText layout(const QString& text) const;
