@@ -363,14 +363,13 @@ bool QtCanvas::canBatch(const QtTextFont& font) const {
   return pdf_ && embeddable(font.raw());
 }
 
-void QtCanvas::hold(const QtTextFont& font, const QGlyphRun& run, const QPointF& origin, const QColor& color) {
+void QtCanvas::hold(const QtTextFont& font, const UnshapedText& text, const QPointF& origin, const QColor& color) {
   if (!held_.glyphs.empty() && (held_.color != color || held_.font != &font)) drawHeld();
   held_.font = &font;
   held_.color = color;
-  const QList<quint32> glyphs = run.glyphIndexes();
-  held_.glyphs.insert(held_.glyphs.end(), glyphs.begin(), glyphs.end());
+  held_.glyphs.insert(held_.glyphs.end(), text.ownGlyphs.begin(), text.ownGlyphs.end());
   // The sums a glyph run drawn at `origin` makes, so that the places match.
-  for (const QPointF& p : run.positions()) held_.positions.push_back(origin + p);
+  for (const QPointF& p : text.ownPositions) held_.positions.push_back(origin + p);
 }
 
 void QtCanvas::drawHeld() {
@@ -397,8 +396,8 @@ int QtCanvas::doTextOut(Point topLeft, std::string_view text) {
   const bool stretched = tf.stretch() != 1.0;
   // Plain glyphs in the font's own face wait for the next ones.
   if (batching() && realised.batchable && !rotated && !stretched && !f.underline && !f.strikeout &&
-      !brush().isSolid() && laid.runs.size() == 1 && laid.runs.front().rawFont() == tf.raw()) {
-    hold(tf, laid.runs.front(), QPointF(topLeft.x, topLeft.y + tf.ascent()), color);
+      !brush().isSolid() && !laid.ownGlyphs.empty()) {
+    hold(tf, laid, QPointF(topLeft.x, topLeft.y + tf.ascent()), color);
     return laid.width;
   }
   drawHeld();

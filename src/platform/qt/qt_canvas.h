@@ -89,7 +89,7 @@ class QtCanvas : public Canvas {
   // Sets a pen that fills glyphs in `color`, keeping the held pen when it
   // already does, or its width and style: text uses only the pen's colour.
   void useGlyphPen(const QColor& color);
-  void hold(const QtTextFont& font, const QGlyphRun& run, const QPointF& origin, const QColor& color);
+  void hold(const QtTextFont& font, const UnshapedText& text, const QPointF& origin, const QColor& color);
   // Drawing of anything but held glyphs starts here.
   void drawHeld();
   // A solid one-pixel line along an axis, as a box fill (raster only).

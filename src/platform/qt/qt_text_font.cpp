@@ -64,6 +64,8 @@ UnshapedText QtTextFont::layout(const QString& text) const {
   run.setPositions(positions);
   result.runs.append(run);
   result.width = x;
+  result.ownGlyphs.assign(glyphs.begin(), glyphs.end());
+  result.ownPositions.assign(positions.begin(), positions.end());
   return result;
 }
 

@@ -8,6 +8,8 @@
 #include <QRawFont>
 #include <QString>
 
+#include <vector>
+
 namespace nv::platform {
 
 // Glyphs of a string placed one after another at whole-pixel advances,
@@ -16,6 +18,10 @@ namespace nv::platform {
 struct UnshapedText {
   QList<QGlyphRun> runs;
   int width = 0;  // advance width in pixels, stretch included
+  // The glyphs and their places again when the font has every character
+  // (one run in its own face), else empty: read without copying the run's.
+  std::vector<quint32> ownGlyphs;
+  std::vector<QPointF> ownPositions;
 };
 
 // A canvas font realised for Qt at a pixel size, with GDI's cell metrics:
