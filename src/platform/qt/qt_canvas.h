@@ -23,9 +23,10 @@ namespace nv::platform {
 // (so XOR drawings and pixel tests are exact); text is. Pixels can be read
 // back only from an image. XOR needs a raster device, best an opaque image
 // (QImage::Format_RGB32): on one with alpha it would combine the alpha too.
-// While batching, plain glyphs (no background, rotation, stretch or lines)
-// of one font and colour are gathered into one glyph run, on the raster and
-// PDF engines only, where a run draws each glyph as a call of its own would.
+// While batching, plain glyphs (no background, rotation, stretch, underline
+// or strikeout) of one font and colour are gathered into one glyph run, on
+// the raster and PDF engines only, where a run draws each glyph as a call of
+// its own would.
 class QtCanvas : public Canvas {
  public:
   QtCanvas(QPaintDevice& device, const DeviceCaps& caps);
@@ -89,8 +90,11 @@ class QtCanvas : public Canvas {
   // Sets a pen that fills glyphs in `color`, keeping the held pen when it
   // already does, or its width and style: text uses only the pen's colour.
   void useGlyphPen(const QColor& color);
+  // Adds the text's glyphs, its baseline starting at `origin`, to the held
+  // run; the held glyphs are drawn first when the font or colour differs.
   void hold(const QtTextFont& font, const UnshapedText& text, const QPointF& origin, const QColor& color);
-  // Drawing of anything but held glyphs starts here.
+  // Draws the held glyphs. Every other drawing call does this first, so
+  // that they come before it as they were asked for.
   void drawHeld();
   // A solid one-pixel line along an axis, as a box fill (raster only).
   bool fillAxisLine(Point from, Point to);
