@@ -56,6 +56,15 @@ void TECMusicScore::InsertRest(int value, std::uint8_t dots) {
   }
 }
 
+void TECMusicScore::ReplaceWithChordNotes(const std::vector<TECChordEntry>& entries, bool spell, int duration) {
+  if (!nv::editing::EditsAllowed(*this)) return;
+  TECRow* row = CurrentRow();
+  if (row == nullptr) return;
+  // The row lays out from the active page itself.
+  row->ReplaceWithChordNotes(entries, spell, duration);
+  InvalidateScore();
+}
+
 void TECMusicScore::ReflowNote(TECNote* note, int duration, std::uint8_t startOffset, std::uint8_t velocity) {
   if (note == nullptr || note->Owner == nullptr || note->Owner->Owner == nullptr) return;
   // The note is freed and replaced: it leaves the selection first.

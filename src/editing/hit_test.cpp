@@ -5,6 +5,7 @@
 
 #include "editing/element_places.h"
 #include "editing/hit_candidates.h"
+#include "editing/selection.h"
 #include "model/instrument.h"
 #include "model/measure.h"
 #include "model/row.h"
@@ -20,24 +21,6 @@ bool RowTried(const TECInstrument& instrument, int r) {
   if (r == instrument.GetActiveRowIndex()) return true;
   return !instrument.GetRow(r)->United() && !(r > 0 && instrument.GetRow(r - 1)->United());
 }
-
-// Opens a selection batch for the length of a search; the batch's notice
-// fires at its end.
-class SelectionBatchScope {
- public:
-  explicit SelectionBatchScope(TECMusicScore& score) : score_(score), owns_(score.SelectionBatch == 0) {
-    if (owns_) score_.SelectionBatch = 1;
-  }
-  ~SelectionBatchScope() {
-    if (owns_) score_.EndSelectionBatch();
-  }
-  SelectionBatchScope(const SelectionBatchScope&) = delete;
-  SelectionBatchScope& operator=(const SelectionBatchScope&) = delete;
-
- private:
-  TECMusicScore& score_;
-  bool owns_;
-};
 
 bool SelectedAlready(const TECMusicScore& score, const TECElement* element) {
   for (const TECSelected& entry : score.Selection)

@@ -8,10 +8,6 @@
 #include "model/row.h"
 #include "model/undo_step.h"
 
-namespace {
-
-}  // namespace
-
 TECInstrument* TECMusicScore::AddInstrument() {
   if (!nv::editing::EditsAllowed(*this)) return nullptr;
   TECInstrument* instrument = AppendInstrument();
@@ -38,8 +34,18 @@ int TECMusicScore::DeleteInstrument(int index) {
   // previous one active, and the index never points past the list.
   int next = active;
   if (index < active || (index == active && index > 0)) next = active - 1;
-  SetActiveInstrument(std::clamp(next, 0, InstrumentCount() - 1));
+  next = std::clamp(next, 0, InstrumentCount() - 1);
+  // Deleting the active first instrument hands its index to the next one,
+  // which SetActiveInstrument takes for no change.
+  const bool handedOn = index == active && next == active;
+  SetActiveInstrument(next);
   LayoutScore(0, false);
+  if (handedOn) {
+    TECInstrument* now = CurrentInstrument();
+    // The page shown must be one the new active instrument has.
+    if (GetActivePage() >= now->PageCount()) SetActivePage(now->PageCount() - 1);
+    FireStaveChanged(this, TECStaveOperation::soActiveChanged, now);
+  }
   InvalidateScore();
   DoChanged();
   return InstrumentCount();

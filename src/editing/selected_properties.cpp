@@ -6,6 +6,7 @@
 #include "editing/edit_transaction.h"
 #include "editing/element_places.h"
 #include "editing/list_detach.h"
+#include "editing/selection.h"
 #include "model/instrument.h"
 #include "model/measure.h"
 #include "model/row.h"
@@ -43,29 +44,38 @@ void ForEachSelected(const TECMusicScore& score, const std::function<void(TECEle
     for (TECElement* element : entry.Elements) visit(*element);
 }
 
-// Text objects of `kind` (61 page text, 240 text box) that the text dialog
-// works on: the selected ones, else ClickedElement of the kind.
-std::vector<TECElement*> TextTargets(const TECMusicScore& score, int kind) {
+// What a dialog works on: the selected elements of `type` and `kind` when
+// `fromSelection` (the selection's owner row is the one that holds them),
+// else ClickedElement when it is one.
+std::vector<TECElement*> DialogTargets(const TECMusicScore& score, bool fromSelection, TECElementType type,
+                                       int kind) {
   std::vector<TECElement*> found;
-  const bool fromSelection = kind == ek::PageText ? TextsSelected(score) : SelectedStaffRow(score) != nullptr;
-  const TECElementType type = kind == ek::PageText ? TECElementType::PageObject : TECElementType::MeasureItem;
+  const auto fits = [&](const TECElement* e) { return e != nullptr && e->Kind == kind && e->Type() == type; };
   if (fromSelection)
     ForEachSelected(score, [&](TECElement& e) {
-      if (e.Kind == kind && e.Type() == type) found.push_back(&e);
+      if (fits(&e)) found.push_back(&e);
     });
-  if (found.empty() && score.ClickedElement != nullptr && score.ClickedElement->Kind == kind &&
-      score.ClickedElement->Type() == type)
-    found.push_back(score.ClickedElement);
+  if (found.empty() && fits(score.ClickedElement)) found.push_back(score.ClickedElement);
   return found;
 }
 
-// Ends a setter or formatting command: what changed is repainted; a dialog
-// setter also reports the change.
+// Text objects of `kind` (61 page text, 240 text box) that the text dialog
+// works on.
+std::vector<TECElement*> TextTargets(const TECMusicScore& score, int kind) {
+  if (kind == ek::PageText) return DialogTargets(score, TextsSelected(score), TECElementType::PageObject, kind);
+  return DialogTargets(score, SelectedStaffRow(score) != nullptr, TECElementType::MeasureItem, kind);
+}
+
+void InvalidateBox(TECMusicScore& score, const TECElement& element) {
+  score.InvalidateArea(BoxOf(score, element, 0));
+}
+
+// Ends a setter or formatting command: what changed is repainted.
 void Repaint(TECMusicScore& score, const std::vector<TECElement*>& changed, bool whole) {
   if (whole)
     score.InvalidateScore();
   else
-    for (TECElement* element : changed) score.InvalidateElement(element);
+    for (TECElement* element : changed) InvalidateBox(score, *element);
 }
 
 // Applies `change` to every selected element it accepts (returning true when
@@ -289,13 +299,26 @@ void TECMusicScore::SetSelectedFontName(const std::string& name) {
   });
 }
 
+namespace {
+
+bool IsChordSymbol(const TECElement& e) { return e.Type() == TECElementType::MeasureItem && e.Kind == ek::ChordSymbol; }
+
+}  // namespace
+
+// A chord symbol keeps its size and style in its pieces: these two only
+// redraw it.
 void TECMusicScore::SetSelectedFontSize(int size) {
-  Format(*this, true, [size](TECElement& e) { return OnText(e, [size](auto& t) { return SetField(SizeOf(t), size); }); });
+  Format(*this, true, [this, size](TECElement& e) {
+    if (IsChordSymbol(e)) InvalidateBox(*this, e);
+    return OnText(e, [size](auto& t) { return SetField(SizeOf(t), size); });
+  });
 }
 
 void TECMusicScore::SetSelectedFontStyle(int style) {
-  Format(*this, false,
-         [style](TECElement& e) { return OnText(e, [style](auto& t) { return SetField(StyleOf(t), style); }); });
+  Format(*this, false, [this, style](TECElement& e) {
+    if (IsChordSymbol(e)) InvalidateBox(*this, e);
+    return OnText(e, [style](auto& t) { return SetField(StyleOf(t), style); });
+  });
 }
 
 void TECMusicScore::SetSelectedBrushStyle(int style) {
@@ -383,19 +406,12 @@ bool SymbolsSelected(const TECMusicScore& score) {
   return instrument != nullptr && score.SelectedRow == &instrument->SymbolsRow();
 }
 
-bool IsTempoMark(const TECElement* e) {
-  return e != nullptr && e->Type() == TECElementType::SymbolItem && e->Kind == ek::TempoMark;
-}
-
 // The selected tempo marks of a symbols-row selection, else ClickedElement
 // when it is one.
 std::vector<TECSymbolItem*> TempoTargets(const TECMusicScore& score) {
   std::vector<TECSymbolItem*> found;
-  if (SymbolsSelected(score))
-    ForEachSelected(score, [&](TECElement& e) {
-      if (IsTempoMark(&e)) found.push_back(static_cast<TECSymbolItem*>(&e));
-    });
-  if (found.empty() && IsTempoMark(score.ClickedElement)) found.push_back(static_cast<TECSymbolItem*>(score.ClickedElement));
+  for (TECElement* e : DialogTargets(score, SymbolsSelected(score), TECElementType::SymbolItem, ek::TempoMark))
+    found.push_back(static_cast<TECSymbolItem*>(e));
   return found;
 }
 
@@ -459,15 +475,161 @@ void TECMusicScore::SetSelectedPointStyle(int style) {
 void TECMusicScore::SelectAllTexts() {
   TECInstrument* instrument = CurrentInstrument();
   if (instrument == nullptr) return;
+  // Clearing and selecting anew are one change.
+  SelectionBatchScope batch(*this);
   ClearSelection();
   if (instrument->TextsRow().Count() == 0) return;
   TECSelected entry;
   entry.Measure = 0;
   for (const auto& object : instrument->TextsRow().Objects) {
     entry.Elements.push_back(object.get());
-    InvalidateElement(object.get());
+    InvalidateBox(*this, *object);
   }
   SelectedRow = &instrument->TextsRow();
   Selection.push_back(std::move(entry));
   NotifySelectedChanged();
+}
+
+void TECMusicScore::SelectActiveRow() {
+  TECRow* row = CurrentRow();
+  if (row == nullptr) return;
+  SelectionBatchScope batch(*this);
+  ClearSelection();
+  for (int m = 0; m < row->MeasureCount(); ++m) {
+    const TECMeasure& measure = *row->GetMeasure(m);
+    TECSelected entry{m, {}};
+    for (const auto& note : measure.Notes) entry.Elements.push_back(note.get());
+    // Items that cannot be selected one by one are left out here too.
+    for (const auto& item : measure.Items)
+      if (PlaceOf(*this, *item)) entry.Elements.push_back(item.get());
+    if (entry.Elements.empty()) continue;
+    for (const TECElement* element : entry.Elements) InvalidateBox(*this, *element);
+    Selection.push_back(std::move(entry));
+  }
+  if (!Selection.empty()) SelectedRow = row;
+  NotifySelectedChanged();
+}
+
+void TECMusicScore::SelectAllChords() {
+  TECInstrument* instrument = CurrentInstrument();
+  if (instrument == nullptr) return;
+  SelectionBatchScope batch(*this);
+  ClearSelection();
+  TECSymbolsRow& symbols = instrument->SymbolsRow();
+  for (int m = 0; m < symbols.Count(); ++m) {
+    TECSelected entry{m, {}};
+    for (const auto& item : symbols.At(m)->Items) {
+      entry.Elements.push_back(item.get());
+      InvalidateBox(*this, *item);
+    }
+    if (!entry.Elements.empty()) Selection.push_back(std::move(entry));
+  }
+  if (!Selection.empty()) SelectedRow = &symbols;
+  NotifySelectedChanged();
+}
+
+namespace {
+
+bool SamePieces(const std::vector<TECChordPiece>& a, const std::vector<TECChordPiece>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const TECChordPiece& x, const TECChordPiece& y) {
+    return x.Format == y.Format && x.Text == y.Text;
+  });
+}
+
+std::vector<TECElement*> ChordTargets(const TECMusicScore& score) {
+  return DialogTargets(score, SelectedStaffRow(score) != nullptr, TECElementType::MeasureItem, ek::ChordSymbol);
+}
+
+// Barres hang in the measures of a row, so a row selection holds them.
+std::vector<TECElement*> BarreTargets(const TECMusicScore& score) {
+  return DialogTargets(score, SelectedStaffRow(score) != nullptr, TECElementType::MeasureItem, ek::Barre);
+}
+
+std::vector<TECElement*> PictureTargets(const TECMusicScore& score) {
+  return DialogTargets(score, TextsSelected(score), TECElementType::PageObject, ek::PagePicture);
+}
+
+// The barre's bytes as its painter reads them: the style byte (amount,
+// type and end tick) and the position shown in Roman numerals.
+constexpr std::size_t kBarreExtent = 1;
+constexpr std::size_t kBarreFret = 2;
+
+}  // namespace
+
+bool TECMusicScore::GetSelectedChord(std::vector<TECChordPiece>& pieces) const {
+  const std::vector<TECElement*> targets = ChordTargets(*this);
+  if (targets.empty()) return false;
+  const auto& chord = static_cast<const TECChordSymbol&>(*targets.front());
+  pieces.insert(pieces.end(), chord.Pieces.begin(), chord.Pieces.end());
+  return true;
+}
+
+void TECMusicScore::SetSelectedChord(const std::vector<TECChordPiece>& pieces) {
+  if (!EditsAllowed(*this)) return;
+  std::vector<TECElement*> changed;
+  for (TECElement* target : ChordTargets(*this)) {
+    auto& chord = static_cast<TECChordSymbol&>(*target);
+    if (SamePieces(chord.Pieces, pieces)) continue;
+    chord.Pieces = pieces;
+    changed.push_back(target);
+  }
+  if (changed.empty()) return;
+  // New pieces may be wider than the box drawn last.
+  Repaint(*this, changed, true);
+  DoChanged();
+}
+
+void TECMusicScore::SetSelectedBarre(int fret, int extent) {
+  if (!EditsAllowed(*this)) return;
+  std::vector<TECElement*> changed;
+  for (TECElement* target : BarreTargets(*this)) {
+    auto& barre = static_cast<TECMeasureItem&>(*target);
+    bool any = SetField(barre.Params[kBarreFret], fret);
+    any |= SetField(barre.Params[kBarreExtent], extent);
+    if (any) changed.push_back(target);
+  }
+  if (changed.empty()) return;
+  Repaint(*this, changed, true);
+  DoChanged();
+}
+
+bool TECMusicScore::GetSelectedImage(TECPicture& picture, int& width, bool& stretch, bool& naturalSize,
+                                     int& height) const {
+  const std::vector<TECElement*> targets = PictureTargets(*this);
+  if (targets.empty()) return false;
+  for (const TECElement* target : targets) {
+    const auto& object = static_cast<const TECPagePicture&>(*target);
+    width = object.Width;
+    height = object.Height;
+    stretch = (object.Flags & TECPagePicture::Stretched) != 0;
+    naturalSize = (object.Flags & TECPagePicture::NaturalSize) != 0;
+  }
+  // One picture shows its image; several show none.
+  const auto& first = static_cast<const TECPagePicture&>(*targets.front());
+  picture = targets.size() == 1 && first.Picture ? *first.Picture : TECPicture{};
+  return true;
+}
+
+void TECMusicScore::SetSelectedImage(const TECPicture& picture, int width, bool stretch, bool naturalSize,
+                                     int height) {
+  if (!EditsAllowed(*this)) return;
+  constexpr std::uint8_t kDialogBits = TECPagePicture::Stretched | TECPagePicture::NaturalSize;
+  const std::uint8_t bits = (stretch ? TECPagePicture::Stretched : 0) | (naturalSize ? TECPagePicture::NaturalSize : 0);
+  const bool graphic = !picture.Data.empty();
+  std::vector<TECElement*> changed;
+  for (TECElement* target : PictureTargets(*this)) {
+    auto& object = static_cast<TECPagePicture&>(*target);
+    bool any = SetField(object.Width, width);
+    any |= SetField(object.Height, height);
+    any |= SetField(object.Flags, (object.Flags & ~kDialogBits) | bits);
+    if (graphic && (!object.Picture || object.Picture->Type != picture.Type || object.Picture->Data != picture.Data)) {
+      object.Picture = picture;
+      any = true;
+    }
+    if (any) changed.push_back(target);
+  }
+  if (changed.empty()) return;
+  // A new size reaches past the box drawn last.
+  Repaint(*this, changed, true);
+  DoChanged();
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "model/chord_entry.h"
 #include "model/drum_tables.h"
 #include "model/element.h"
 #include "model/input_state.h"
@@ -580,6 +581,9 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
                                    std::uint8_t optionBits, const std::array<std::uint8_t, 7>& options, int duration);
   TECNote* InsertRepeatSign(int kind, int variant);
   void InsertRest(int value, std::uint8_t dots);
+  // The notes of the cursor voice under [cursor, cursor + duration) give way
+  // to the entries, entered as one chord (one undo step of the row's).
+  void ReplaceWithChordNotes(const std::vector<TECChordEntry>& entries, bool spell, int duration);
   void ReflowNote(TECNote* note, int duration, std::uint8_t startOffset, std::uint8_t velocity);
   void AddMeasureSymbol(int kind, std::uint8_t param, std::uint16_t value, std::uint8_t param2, std::uint8_t param3);
   void AddInstrumentSymbol(std::uint8_t kind, int value1, int value2);
@@ -671,7 +675,21 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   // Tempo marks: their note-value byte and tempo.
   bool GetSelectedTempo(int& kind, int& tempo) const;
   void SetSelectedTempo(int kind, int tempo);
+  // Chord symbols of a row: the text pieces of the first are appended to
+  // `pieces`; the setter gives every one a copy of the list.
+  bool GetSelectedChord(std::vector<TECChordPiece>& pieces) const;
+  void SetSelectedChord(const std::vector<TECChordPiece>& pieces);
+  // Barres: the fret shown and the extent (the style byte).
+  void SetSelectedBarre(int fret, int extent);
+  // Pictures: size, the stretch and natural-size bits and the image. With
+  // several pictures the last one's values are read and no image.
+  bool GetSelectedImage(TECPicture& picture, int& width, bool& stretch, bool& naturalSize, int& height) const;
+  // The image is replaced only by one that holds data.
+  void SetSelectedImage(const TECPicture& picture, int width, bool stretch, bool naturalSize, int height);
   void SetSelectedPointStyle(int style);
+  // Select-all commands: one selection notice each.
+  void SelectActiveRow();
+  void SelectAllChords();
   void SelectAllTexts();
   void SetSelectedTextColor(std::int32_t color);
   void SetSelectedBrushColor(std::int32_t color);

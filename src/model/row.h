@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/chord_entry.h"
 #include "model/measure.h"
 #include "model/model_object.h"
 
@@ -126,14 +127,7 @@ class TECRow : public TECModelObject {
   // cursor measure starting within [tick, tick + n].
   void RemoveChordSymbol(int n);
   void DeleteAtCursor(bool before);
-  // A chord entry: a MIDI pitch (0 = none), or a step, octave and
-  // accidental option when the step is non-zero.
-  struct ChordEntry {
-    std::uint16_t Pitch = 0;
-    std::uint8_t Step = 0;
-    std::uint8_t Octave = 0;
-    std::uint8_t Accidental = 0;
-  };
+  using ChordEntry = TECChordEntry;
   void ReplaceWithChordNotes(const std::vector<ChordEntry>& entries, bool spell, int duration);
 
   // --- cursor moves -------------------------------------------------------------

@@ -369,12 +369,25 @@ void TECRow::DeleteAtCursor(bool before) {
 
 void TECRow::ReplaceWithChordNotes(const std::vector<ChordEntry>& entries, bool spell, int duration) {
   TECMusicScore* score = Score();
-  if (!score || entries.empty() || duration <= 0) return;
+  if (!score || duration <= 0) return;
   const int m = score->CursorMeasure();
   const int t = score->CursorTick();
   const int length = MeasureLength(*this, m);
   const bool multiVoice = voiceMode_ > 0;
   const int voice = score->CursorVoice();
+  // The notes that the chord replaces: those of the voice starting under it.
+  auto under = [&](const TECMeasure* in, int from, int to) {
+    std::vector<TECNote*> found;
+    if (in != nullptr)
+      for (const auto& note : in->Notes)
+        if ((!multiVoice || note->Voice == voice) && note->Start >= from && note->Start < to)
+          found.push_back(note.get());
+    return found;
+  };
+  // Without entries the call only removes the notes at the cursor.
+  if (entries.empty() && under(GetMeasure(m), t, t + duration).empty() &&
+      (t + duration <= length || under(GetMeasure(m + 1), 0, t + duration - length).empty()))
+    return;
   // Every measure the chord reaches belongs to its step, the ones it
   // appends as well: they are appended before the step begins and saved
   // empty.
@@ -387,12 +400,8 @@ void TECRow::ReplaceWithChordNotes(const std::vector<ChordEntry>& entries, bool 
   UndoRecorder undo(score, undo_kind::InsertNote);
   for (int i = m; i <= last; ++i) undo.Save(GetMeasure(i));
   ScopedUndoLock lock(*score);
-  // The notes that the chord replaces: those starting under it.
   auto clear = [&](TECMeasure* in, int from, int to) {
-    std::vector<TECNote*> gone;
-    for (const auto& note : in->Notes)
-      if ((!multiVoice || note->Voice == voice) && note->Start >= from && note->Start < to) gone.push_back(note.get());
-    for (TECNote* note : gone) {
+    for (TECNote* note : under(in, from, to)) {
       const std::uint8_t mark = note->ChordMark;
       undo.SaveLinked(*note);
       DeleteNote(note);

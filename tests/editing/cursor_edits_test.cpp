@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <tuple>
+#include <vector>
+
 #include "model/measure_items.h"
 #include "model/page_objects.h"
 #include "model/score_builder.h"
@@ -241,6 +246,111 @@ TEST(CursorEdits, ANewRowTakesTheFirstRowsTimeSignatures) {
   EXPECT_EQ(f.measure(1, 1).TimeSignature->Word, 3 << 8 | 4);
   EXPECT_EQ(f.measure(1, 1).TimeSignature->Style, 1);
   EXPECT_EQ(f.measure(0, 1).TimeSignature, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// (start, kind, chord mark) of every note of a measure, by start and kind.
+std::vector<std::array<int, 3>> Notes(const TECMeasure& measure) {
+  std::vector<std::array<int, 3>> notes;
+  for (const auto& note : measure.Notes) notes.push_back({note->Start, note->Kind, note->ChordMark});
+  std::sort(notes.begin(), notes.end());
+  return notes;
+}
+
+// Quarters C, D, E at ticks 0, 32, 64 of measure 0; the cursor on the D.
+struct ThreeQuarters {
+  ThreeQuarters() : f(1, 2) {
+    f.Note(0, 0, 1, 5, 32, 0);
+    d = f.Note(0, 0, 2, 5, 32, 32);
+    f.Note(0, 0, 3, 5, 32, 64);
+    f.score().GoToMeasure(0);
+    f.score().SetCursorPosition(32);
+    f.score().ClearUndoLists();
+  }
+  EditFixture f;
+  TECNote* d = nullptr;
+};
+
+TEST(CursorEdits, ReplaceWithChordNotesPutsAChordInPlaceOfTheNotesUnderIt) {
+  ThreeQuarters k;
+  const std::vector<TECChordEntry> gb = {{0, 5, 5, 0}, {0, 7, 5, 0}};
+  RunStep(k.f, {"G and B over the D", [&k](TECMusicScore& s) { ASSERT_TRUE(s.SelectElement(k.d, 0)); },
+                [&gb](TECMusicScore& s) { s.ReplaceWithChordNotes(gb, false, 32); }, StepExpect::Recorded(1)});
+  k.f.score().Redo(1);
+  const auto notes = Notes(k.f.measure(0));
+  ASSERT_EQ(notes.size(), 4u);
+  EXPECT_EQ(notes[0], (std::array<int, 3>{0, ek::NoteC, 0}));
+  EXPECT_EQ(notes[1][0], 32);
+  EXPECT_EQ(notes[1][1], ek::NoteC + 4);
+  EXPECT_EQ(notes[2][0], 32);
+  EXPECT_EQ(notes[2][1], ek::NoteC + 6);
+  EXPECT_GE(notes[1][2], 1);
+  EXPECT_EQ(notes[1][2], notes[2][2]) << "one chord";
+  EXPECT_EQ(notes[3], (std::array<int, 3>{64, ek::NoteC + 2, 0}));
+  EXPECT_EQ(k.f.score().CursorTick(), 32);
+}
+
+TEST(CursorEdits, ReplaceWithNoChordNotesOnlyRemovesTheNotesUnderIt) {
+  ThreeQuarters k;
+  RunStep(k.f, {"no entries", nullptr, [](TECMusicScore& s) { s.ReplaceWithChordNotes({}, false, 32); },
+                StepExpect::Recorded(1)});
+  k.f.score().Redo(1);
+  EXPECT_EQ(Notes(k.f.measure(0)), (std::vector<std::array<int, 3>>{{0, ek::NoteC, 0}, {64, ek::NoteC + 2, 0}}));
+  k.f.score().SetCursorPosition(96);
+  RunStep(k.f, {"nothing under the cursor", nullptr, [](TECMusicScore& s) { s.ReplaceWithChordNotes({}, false, 32); },
+                StepExpect::Refused()});
+  ThreeQuarters locked;
+  locked.f.score().ReadOnly = true;
+  RunStep(locked.f, {"read-only", nullptr,
+                     [](TECMusicScore& s) { s.ReplaceWithChordNotes({{0, 5, 5, 0}}, false, 32); },
+                     StepExpect::Refused()});
+}
+
+TEST(CursorEdits, DeletingAnInstrumentReportsItAndItsRowsDestroyed) {
+  EditFixture f = ThreeInstruments();
+  TECInstrument* oboe = f.score().GetInstrumentAt(1);
+  TECRow* row = oboe->GetRow(0);
+  std::vector<std::tuple<TECModelObject*, TECStaveOperation, TECModelObject*>> events;
+  f.score().OnStaveChanged = [&](TECModelObject* sender, TECStaveOperation op, TECModelObject* stave) {
+    events.emplace_back(sender, op, stave);
+  };
+  EXPECT_EQ(f.score().DeleteInstrument(1), 2);
+  using Event = std::tuple<TECModelObject*, TECStaveOperation, TECModelObject*>;
+  EXPECT_EQ(events, (std::vector<Event>{{oboe, TECStaveOperation::soDestroyed, oboe},
+                                        {row, TECStaveOperation::soDestroyed, row}}));
+  events.clear();
+  f.score().Undo(1);
+  TECInstrument* back = f.score().GetInstrumentAt(1);
+  EXPECT_NE(std::find_if(events.begin(), events.end(),
+                         [back](const Event& e) {
+                           return std::get<1>(e) == TECStaveOperation::soAdded && std::get<2>(e) == back;
+                         }),
+            events.end());
+  EXPECT_EQ(f.score().GetInstrumentAt(1)->Name(), "Oboe");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CursorEdits, DeletingTheActiveFirstInstrumentShowsTheNextOnAPageItHas) {
+  EditFixture f = ThreeInstruments();
+  f.score().SetPageCount(3);
+  f.score().SetActivePage(2);
+  ASSERT_EQ(f.score().GetActivePage(), 2);
+  TECInstrument* oboe = f.score().GetInstrumentAt(1);
+  ASSERT_EQ(oboe->PageCount(), 1);
+  std::vector<TECModelObject*> active;
+  f.score().OnStaveChanged = [&](TECModelObject*, TECStaveOperation op, TECModelObject* stave) {
+    if (op == TECStaveOperation::soActiveChanged) active.push_back(stave);
+  };
+  EXPECT_EQ(f.score().DeleteInstrument(0), 2);
+  EXPECT_EQ(f.score().CurrentInstrument(), oboe);
+  EXPECT_EQ(f.score().GetActivePage(), 0);
+  EXPECT_EQ(active, std::vector<TECModelObject*>{oboe});
 }
 
 }  // namespace
