@@ -13,7 +13,7 @@ namespace nv::render {
 
 void DrawMeasure(PainterContext& ctx) {
   TECMeasure& measure = *ctx.Measure;
-  ctx.ChordHead = nullptr;
+  ctx.Chord.clear();
   if (!measure.Rests.empty()) DrawRests(ctx);
 
   std::bitset<16> voices;

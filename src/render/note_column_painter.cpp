@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "model/instrument.h"
@@ -28,17 +29,51 @@ constexpr std::uint8_t kSmallNote = 0x01;
 constexpr std::uint8_t kDrumHead = 0x10;
 constexpr std::uint8_t kSlashHead = 0x20;
 
-// The note before `note` in the measure's list, or none.
-const TECNote* PreviousNote(const TECMeasure& measure, const TECNote& note) {
-  for (std::size_t i = 1; i < measure.Notes.size(); ++i)
-    if (measure.Notes[i].get() == &note) return measure.Notes[i - 1].get();
-  return nullptr;
+// Top of a note's head: its step under the clef in force at its tick, or
+// the middle of the staff for a slash head.
+int HeadTop(const PainterContext& ctx, const TECMeasure& measure, const TECNote& note) {
+  const int s = ctx.Space;
+  if (note.Options & kSlashHead) return ctx.StaffBottom + s / 2 - 4 * s;
+  const int d = note.Kind + 7 * note.Octave - ClefOffset(measure.ClefAt(note.Start)) - 57;
+  return ctx.StaffBottom - (s * d) / 2;
 }
 
-const TECNote* NextNote(const TECMeasure& measure, const TECNote& note) {
-  for (std::size_t i = 0; i + 1 < measure.Notes.size(); ++i)
-    if (measure.Notes[i].get() == &note) return measure.Notes[i + 1].get();
-  return nullptr;
+// Fills ctx.Chord with the chord of `note` (a note with a chord mark) unless
+// it holds it already. Edits keep a chord's notes together and lowest first,
+// but a list built otherwise must still give every chord one stem from its
+// lowest head, so the members are gathered from the whole list and ordered
+// by step (list order among unisons).
+void GatherChord(PainterContext& ctx, const TECMeasure& measure, TECNote& note) {
+  auto& chord = ctx.Chord;
+  if (std::find(chord.begin(), chord.end(), &note) != chord.end()) return;
+  chord.clear();
+  for (const auto& other : measure.Notes)
+    if (other->ChordMark == note.ChordMark && other->Voice == note.Voice && ek::IsNoteStep(other->Kind))
+      chord.push_back(other.get());
+  std::stable_sort(chord.begin(), chord.end(),
+                   [](const TECNote* a, const TECNote* b) { return a->Diatonic() < b->Diatonic(); });
+}
+
+// Head x, before its offset, of the chord member at `index` of ctx.Chord: a
+// second or unison above the member below turns to the other side of the
+// stem, and back to the stem's near side when the member below stands there.
+int ChordHeadX(PainterContext& ctx, std::size_t index) {
+  const int u = ctx.PenUnits[1];
+  int x = 0;
+  int below = 0;
+  for (std::size_t k = 0; k <= index; ++k) {
+    const TECNote& member = *ctx.Chord[k];
+    const int columnX = ctx.ColumnX(member.Start);
+    x = columnX - 4 * u;
+    if (k > 0 && std::abs(member.Diatonic() - ctx.Chord[k - 1]->Diatonic()) < 2) {
+      const bool stemDown = (member.Flags & TECNote::StemDown) != 0;
+      const int w = ctx.HeadWidth(member.Value == 128);
+      x = stemDown ? x - w : columnX + 3 * u;
+      if (x == below) x = stemDown ? columnX - 4 * u : columnX + 2 * u - w;
+    }
+    below = x;
+  }
+  return x;
 }
 
 void DrawGlyph(PainterContext& ctx, int x, int y, glyph::Code code) { ctx.Canvas.textOut(x, y, glyph::Text(code)); }
@@ -201,7 +236,9 @@ void DrawAttributes(PainterContext& ctx, TECNote& note, const Head& head) {
   }
 }
 
-void DrawLedgerLines(PainterContext& ctx, const TECNote& note, int x, int y, int w) {
+// `lowerTop` is the head top of the chord member below, whose own ledger
+// lines cover those up to it; none outside a chord or for its lowest note.
+void DrawLedgerLines(PainterContext& ctx, std::optional<int> lowerTop, int x, int y, int w) {
   const int s = ctx.Space;
   const int u = ctx.PenUnits[1];
   const int bottom = ctx.StaffBottom;
@@ -211,12 +248,9 @@ void DrawLedgerLines(PainterContext& ctx, const TECNote& note, int x, int y, int
   const int below = y + s / 2 - bottom + 1;
   for (int k = 1; k <= below / s && k * s < reach; ++k) ctx.Line(x - 4 * u, bottom + k * s, x + w + 4 * u, bottom + k * s);
   const int above = top - y - s / 2;
-  const TECNote* lower = nullptr;
-  if (note.ChordMark != 0 && ctx.Measure != nullptr)
-    if (const TECNote* prev = PreviousNote(*ctx.Measure, note); prev && prev->ChordMark == note.ChordMark) lower = prev;
   for (int k = 1; k <= above / s && k * s < reach; ++k) {
     const int g = top - k * s;
-    if (lower && g - s / 2 >= lower->Box.Top) continue;
+    if (lowerTop && g - s / 2 >= *lowerTop - 1) continue;
     ctx.Line(x - 4 * u, g, x + w + 4 * u, g);
   }
 }
@@ -275,43 +309,34 @@ void DrawChordColumn(PainterContext& ctx, TECNote& note) {
   const int s = ctx.Space;
   const int u = ctx.PenUnits[1];
   const int u15 = ctx.TwoThirdsUnit;
-  const int bottom = ctx.StaffBottom;
   const bool stemDown = (note.Flags & TECNote::StemDown) != 0;
   const bool slash = (note.Options & kSlashHead) != 0;
   ctx.UseMusicFont(16);
   ctx.DrewInMeasure = true;
 
-  // Chord tracking: the first note of a chord is its head.
-  if (note.ChordMark == 0) ctx.ChordHead = nullptr;
-  else if (ctx.ChordHead == nullptr || ctx.ChordHead->ChordMark != note.ChordMark) ctx.ChordHead = &note;
-  TECNote* chordHead = ctx.ChordHead;
-  const bool inChord = chordHead != nullptr;
+  // A chord's lowest note is its head; its highest draws the shared stem.
+  const bool inChord = note.ChordMark != 0;
+  std::size_t member = 0;
+  if (inChord) {
+    GatherChord(ctx, measure, note);
+    member = static_cast<std::size_t>(std::find(ctx.Chord.begin(), ctx.Chord.end(), &note) - ctx.Chord.begin());
+  }
   const bool inBeam = InBeamList(measure, note);
   const int tremolo = inBeam ? 0 : (note.Flags >> 4) & 7;
 
   int w = ctx.HeadWidth(note.Value == 128);
   const int columnX = ctx.ColumnX(note.Start);
   const int offset = ctx.Scaled(SignedOffset(element_bytes::HeadOffset(note)));
-  int x = columnX - 4 * u;
-  if (inChord && chordHead != &note) {
-    // A second or unison in a chord turns the head to the other side of the stem.
-    const TECNote* prev = PreviousNote(measure, note);
-    if (prev && std::abs(note.Diatonic() - prev->Diatonic()) < 2) {
-      x = stemDown ? x - w : columnX + 3 * u;
-      if (x == ctx.PreviousHeadX) x = stemDown ? columnX - 4 * u : columnX + 2 * u - w;
-    }
+  int x = (inChord ? ChordHeadX(ctx, member) : columnX - 4 * u) + offset;
+  const int y = HeadTop(ctx, measure, note);
+  if (!slash) {
+    std::optional<int> lowerTop;
+    if (inChord && member > 0) lowerTop = HeadTop(ctx, measure, *ctx.Chord[member - 1]);
+    DrawLedgerLines(ctx, lowerTop, x, y, w);
   }
-  ctx.PreviousHeadX = x;
-  x += offset;
-
-  int y = 0;
-  if (slash) {
-    y = bottom + s / 2 - 4 * s;
-  } else {
-    const int d = note.Kind + 7 * note.Octave - ClefOffset(measure.ClefAt(note.Start)) - 57;
-    y = bottom - (s * d) / 2;
-  }
-  if (!slash) DrawLedgerLines(ctx, note, x, y, w);
+  // The chord head's top, worked out here rather than read from its box:
+  // the head may stand later in the list and not be drawn yet.
+  const int chordTop = inChord ? HeadTop(ctx, measure, *ctx.Chord.front()) : 0;
 
   const bool selected = ctx.IsSelected(&note);
   const nv::platform::Color ink = selected ? red : black;
@@ -381,13 +406,12 @@ void DrawChordColumn(PainterContext& ctx, TECNote& note) {
     boxBottom = y + s + 2 * u;
   }
 
-  const TECNote* next = NextNote(measure, note);
-  const bool chordContinues = next && note.ChordMark != 0 && next->ChordMark == note.ChordMark;
+  const bool chordContinues = inChord && member + 1 < ctx.Chord.size();
   const int stemX0 = columnX + offset - 4 * u;
   if (tremolo > 0 && !chordContinues) {
     int sx = stemX0;
     int g = 0;
-    if (stemDown) g = chordHead ? chordHead->Box.Top + 4 * s + 4 * u : y + 4 * s + 4 * u - s / 2;
+    if (stemDown) g = inChord ? chordTop - 1 + 4 * s + 4 * u : y + 4 * s + 4 * u - s / 2;
     else {
       sx = stemX0 + w;
       g = y - 2 * s - 4 * u;
@@ -408,15 +432,15 @@ void DrawChordColumn(PainterContext& ctx, TECNote& note) {
   } else {
     x = stemX0;
     const int sx = x;
-    const int headY = chordHead ? chordHead->Box.Top + 1 : stemY;
+    const int headY = inChord ? chordTop : stemY;
     const bool flag = !inBeam && note.Value < 32;
     if (stemDown) {
       const int stemX = sx + horizontalAdjust;
-      const int end = chordHead ? chordHead->Box.Top + 4 * s : stemY + 4 * s;
+      const int end = inChord ? chordTop - 1 + 4 * s : stemY + 4 * s;
       ctx.Line(stemX, stemY + s / 2 + verticalAdjust + u15, stemX, end);
       if (!inChord) boxBottom = end + u;
       const glyph::Code flagGlyph = FlagGlyph(note.Value, true);
-      if (flag && flagGlyph) DrawGlyph(ctx, stemX, (chordHead ? chordHead->Box.Top : stemY) + s - u15, flagGlyph);
+      if (flag && flagGlyph) DrawGlyph(ctx, stemX, (inChord ? chordTop - 1 : stemY) + s - u15, flagGlyph);
     } else {
       const int stemX = sx + w - horizontalAdjust - u15;
       const int h = y + s - 4 * s;
@@ -429,7 +453,6 @@ void DrawChordColumn(PainterContext& ctx, TECNote& note) {
       if (flag && flagGlyph) DrawGlyph(ctx, stemX, h, flagGlyph);
     }
     if (!inChord) right = x + w + u;
-    ctx.ChordHead = nullptr;
   }
   if (note.Value >= 129) right += 2 * u;
   StoreBox(note, left, top, right, boxBottom);

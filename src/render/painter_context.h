@@ -101,8 +101,10 @@ struct PainterContext {
   // row's, -1 otherwise.
   int SelectionIndex = -1;
   bool DrewInMeasure = false;
-  TECNote* ChordHead = nullptr;
-  int PreviousHeadX = 0;  // head x of the last note drawn, before its offset
+  // The chord of the note being drawn: the notes of its voice with its mark,
+  // lowest first, wherever they stand in the measure's list. Emptied by the
+  // measure painter at each measure.
+  std::vector<TECNote*> Chord;
 
   // The two temporary lists, emptied when the page is done.
   std::vector<TECNote*> Labels;

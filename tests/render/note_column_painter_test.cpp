@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "draw_test_support.h"
 #include "model/measure.h"
 
@@ -22,33 +24,90 @@ int HeadWidth() {
 }
 
 // A chord of seconds with the stem up: C at the column, D turned to the
-// right of the stem, E back on the stem's left.
+// right of the stem, E back on the stem's left; the same when the chord's
+// notes were entered highest first.
 TEST(NoteColumnPainter, ChordOfSecondsAlternatesTheHeads) {
-  auto score = layout_test::MakeScore(1, 1);
-  TECMeasure& m = Measure(*score);
-  for (int step : {1, 2, 3}) score_builder::AddNote(m, step, 5, 32, 0)->ChordMark = 1;
-  const auto lines = Draw(*score);
-  const auto heads = TextsOf(lines, "B");
-  ASSERT_EQ(heads.size(), 3u);
-  const int column = heads[0].x + 4;  // C stands 4u left of its column
+  for (const auto& steps : {std::vector<int>{1, 2, 3}, std::vector<int>{3, 2, 1}}) {
+    auto score = layout_test::MakeScore(1, 1);
+    TECMeasure& m = Measure(*score);
+    for (int step : steps) score_builder::AddNote(m, step, 5, 32, 0)->ChordMark = 1;
+    const auto lines = Draw(*score);
+    auto heads = TextsOf(lines, "B");
+    ASSERT_EQ(heads.size(), 3u);
+    std::sort(heads.begin(), heads.end(), [](const auto& a, const auto& b) { return a.y > b.y; });
+    const int column = heads[0].x + 4;  // C stands 4u left of its column
+    const int w = HeadWidth();
+    EXPECT_EQ(heads[1].x, column + 3);
+    EXPECT_EQ(heads[2].x, column + 2 - w);
+    // C4 is a line below the staff (bottom 122): its head top lies 3 below the
+    // bottom line, and the heads climb half a space per step.
+    EXPECT_EQ(heads[0].y, 122 + 3 - 3);
+    EXPECT_EQ(heads[1].y, heads[0].y - 3);
+    EXPECT_EQ(heads[2].y, heads[1].y - 3);
+    // One stem, drawn by the chord's highest note from the lowest head up three
+    // and a half spaces above the highest.
+    const auto stems = With(lines, "pen #000000 w1 solid");
+    const std::string stem = "LineTo (" + std::to_string(column - 4 + w - 0) + ",";
+    EXPECT_EQ(With(stems, stem).size(), 1u) << stem;
+    // The boxes: the chord notes up to their heads, the last one with the stem.
+    const TECNote& c = *m.Notes[steps[0] == 1 ? 0 : 2];
+    EXPECT_EQ(c.Box.Left, heads[0].x - 1);
+    EXPECT_EQ(c.Box.Top, heads[0].y + 3 - 1);  // the glyph stands half a space above the head top
+    EXPECT_EQ(c.Box.Right, heads[0].x + w + 1);
+  }
+}
+
+// The vertical black stem lines at x.
+std::vector<std::pair<int, int>> StemsAt(const std::vector<std::string>& lines, int x) {
+  std::vector<std::pair<int, int>> stems;
+  for (const auto& line : With(lines, "pen #000000 w1 solid")) {
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    if (std::sscanf(line.c_str(), "LineTo (%d,%d) to (%d,%d)", &x1, &y1, &x2, &y2) == 4 && x1 == x && x2 == x)
+      stems.emplace_back(y1, y2);
+  }
+  return stems;
+}
+
+// A chord of middle C and G on the first beat keeps one stem from its lowest
+// head however its notes stand in the measure's list: together, apart with
+// a note of its voice or of another voice between them, or highest first
+// with another chord's note between them.
+TEST(NoteColumnPainter, ChordStemDoesNotDependOnTheListOrder) {
+  struct Entry {
+    int step, tick, voice, mark;
+  };
+  const std::vector<std::vector<Entry>> orders = {
+      {{1, 0, 0, 1}, {5, 0, 0, 1}, {3, 32, 0, 0}},
+      {{1, 0, 0, 1}, {3, 32, 0, 0}, {5, 0, 0, 1}},
+      {{1, 0, 0, 1}, {3, 32, 1, 0}, {5, 0, 0, 1}},
+      {{5, 0, 0, 1}, {3, 32, 0, 2}, {1, 0, 0, 1}, {6, 32, 0, 2}},
+  };
   const int w = HeadWidth();
-  EXPECT_EQ(heads[1].x, column + 3);
-  EXPECT_EQ(heads[2].x, column + 2 - w);
-  // C4 is a line below the staff (bottom 122): its head top lies 3 below the
-  // bottom line, and the heads climb half a space per step.
-  EXPECT_EQ(heads[0].y, 122 + 3 - 3);
-  EXPECT_EQ(heads[1].y, heads[0].y - 3);
-  EXPECT_EQ(heads[2].y, heads[1].y - 3);
-  // One stem, drawn by the chord's last note from the lowest head up three
-  // and a half spaces above the highest.
-  const auto stems = With(lines, "pen #000000 w1 solid");
-  const std::string stem = "LineTo (" + std::to_string(column - 4 + w - 0) + ",";
-  EXPECT_EQ(With(stems, stem).size(), 1u) << stem;
-  // The boxes: the chord notes up to their heads, the last one with the stem.
-  const TECNote& c = *m.Notes[0];
-  EXPECT_EQ(c.Box.Left, heads[0].x - 1);
-  EXPECT_EQ(c.Box.Top, heads[0].y + 3 - 1);  // the glyph stands half a space above the head top
-  EXPECT_EQ(c.Box.Right, heads[0].x + w + 1);
+  for (const bool down : {false, true}) {
+    for (std::size_t i = 0; i < orders.size(); ++i) {
+      auto score = layout_test::MakeScore(1, 1);
+      score->CurrentInstrument()->GetRow(0)->SetVoiceMode(1);
+      TECMeasure& m = Measure(*score);
+      for (const Entry& e : orders[i]) {
+        TECNote* note = score_builder::AddNote(m, e.step, 5, 32, e.tick, e.voice);
+        note->ChordMark = static_cast<std::uint8_t>(e.mark);
+        if (down && e.tick == 0) note->Flags |= TECNote::StemDown;
+      }
+      const auto lines = Draw(*score);
+      // Middle C's head top lies half a space below the bottom line (122),
+      // G's two spaces above it.
+      int column = 0;
+      for (const auto& head : TextsOf(lines, "B"))
+        if (head.y == 125 - 3) column = head.x + 4;
+      ASSERT_NE(column, 0) << i;
+      // Up: from C's centre less the head's adjustment to three spaces above
+      // G's centre. Down: from G's centre plus the adjustment to four spaces
+      // below C's stored top.
+      const auto stems = down ? StemsAt(lines, column - 4) : StemsAt(lines, column - 4 + w);
+      const std::pair<int, int> expected = down ? std::pair{113 + 3 + 1, 125 - 1 + 24} : std::pair{125 + 3 - 1, 113 + 6 - 24};
+      EXPECT_EQ(stems, (std::vector<std::pair<int, int>>{expected})) << i << (down ? " down" : " up");
+    }
+  }
 }
 
 TEST(NoteColumnPainter, FlagsStemsAndWholeNotes) {
