@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QMessageBox>
 
 #include <cstdio>
 
@@ -23,6 +24,10 @@ int main(int argc, char** argv) {
   nv::editing::InstallSelectionOwner();
   QApplication::setApplicationName("Notavistra");
   nv::app::MainWindow window;
+  // A score file named on the command line; without one an empty score.
+  const QStringList arguments = QApplication::arguments();
+  const QString error = arguments.size() > 1 ? window.OpenScore(arguments.at(1)) : QString();
   window.show();
+  if (!error.isEmpty()) QMessageBox::warning(&window, "Notavistra", error);
   return QApplication::exec();
 }

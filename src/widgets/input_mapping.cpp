@@ -1,0 +1,86 @@
+#include "widgets/input_mapping.h"
+
+#include <QKeyEvent>
+
+namespace nv::widgets {
+
+TECShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
+  TECShiftState shift = 0;
+  if (modifiers & Qt::ShiftModifier) shift |= ssShift;
+  if (modifiers & Qt::AltModifier) shift |= ssAlt;
+  if (modifiers & Qt::ControlModifier) shift |= ssCtrl;
+  if (buttons & Qt::LeftButton) shift |= ssLeft;
+  if (buttons & Qt::RightButton) shift |= ssRight;
+  if (buttons & Qt::MiddleButton) shift |= ssMiddle;
+  return shift;
+}
+
+std::optional<TECMouseButton> MouseButtonOf(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton: return TECMouseButton::mbLeft;
+    case Qt::RightButton: return TECMouseButton::mbRight;
+    case Qt::MiddleButton: return TECMouseButton::mbMiddle;
+    default: return std::nullopt;
+  }
+}
+
+namespace {
+
+std::optional<std::uint16_t> KeypadKey(int key) {
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<std::uint16_t>(96 + key - Qt::Key_0);
+  switch (key) {
+    case Qt::Key_Asterisk: return 106;
+    case Qt::Key_Plus: return 107;
+    case Qt::Key_Minus: return 109;
+    case Qt::Key_Period:
+    case Qt::Key_Comma: return 110;
+    case Qt::Key_Slash: return 111;
+    default: return std::nullopt;
+  }
+}
+
+}  // namespace
+
+std::optional<std::uint16_t> VirtualKeyOf(const QKeyEvent& event) {
+  const int key = event.key();
+  if (event.modifiers() & Qt::KeypadModifier) {
+    if (const auto code = KeypadKey(key)) return code;
+  }
+  // Letters and digits share their codes with upper-case ASCII.
+  if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
+    return static_cast<std::uint16_t>(key);
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return static_cast<std::uint16_t>(112 + key - Qt::Key_F1);
+  switch (key) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
+    default: return std::nullopt;
+  }
+}
+
+Qt::CursorShape CursorShapeOf(int code) {
+  switch (code) {
+    case -6: return Qt::SizeBDiagCursor;
+    case -7: return Qt::SizeVerCursor;
+    case -8: return Qt::SizeFDiagCursor;
+    case -9: return Qt::SizeHorCursor;
+    case -21: return Qt::PointingHandCursor;
+    default: return Qt::ArrowCursor;
+  }
+}
+
+}  // namespace nv::widgets

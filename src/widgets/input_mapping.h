@@ -1,0 +1,30 @@
+#pragma once
+
+#include <Qt>
+
+#include <cstdint>
+#include <optional>
+
+#include "model/input_state.h"
+
+class QKeyEvent;
+
+namespace nv::widgets {
+
+// Qt's modifier keys and held mouse buttons as the score's shift flags.
+TECShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
+
+// The score's button for a Qt button; none for the extra buttons.
+std::optional<TECMouseButton> MouseButtonOf(Qt::MouseButton button);
+
+// The virtual-key code the score's key table reads for a Qt key press; none
+// for a key that has no such code. The numeric pad's digits and operators
+// (Qt's keypad modifier) have codes of their own.
+std::optional<std::uint16_t> VirtualKeyOf(const QKeyEvent& event);
+
+// The Qt shape of a score cursor code: the arrow (0), the four resize
+// shapes (-6 north-east/south-west, -7 vertical, -8 north-west/south-east,
+// -9 horizontal) and the pointing hand (-21); the arrow for any other code.
+Qt::CursorShape CursorShapeOf(int code);
+
+}  // namespace nv::widgets

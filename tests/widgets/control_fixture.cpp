@@ -1,0 +1,66 @@
+#include "control_fixture.h"
+
+#include <QApplication>
+#include <QPaintEvent>
+#include <QTest>
+
+#include "editing/selection.h"
+#include "model/instrument.h"
+#include "model/paper_sizes.h"
+#include "model/row.h"
+#include "model/score_builder.h"
+
+namespace control_fixture {
+
+PaintRecorder::PaintRecorder(QWidget& widget) { widget.installEventFilter(this); }
+
+QRegion PaintRecorder::Painted() const {
+  QRegion all;
+  for (const QRegion& region : regions) all += region;
+  return all;
+}
+
+bool PaintRecorder::eventFilter(QObject*, QEvent* event) {
+  if (event->type() == QEvent::Paint) regions.push_back(static_cast<QPaintEvent*>(event)->region());
+  return false;
+}
+
+ShownControl::ShownControl() {
+  nv::editing::InstallSelectionOwner();
+  TECMusicScore& s = score();
+  s.LayoutSuspended = true;
+  s.SetTimeSignature(4, 4, 0, true);
+  TECRow* r = s.AppendInstrument()->AppendRow();
+  for (int m = 0; m < 4; ++m) r->AddMeasure();
+  s.SetStartBarNumber(1);
+  s.LayoutSuspended = false;
+  s.SetLockUndo(false);
+  s.Page().SetPaperSize(TECPaperSize::A4);
+  control.resize(600, 400);
+  control.show();
+  EXPECT_TRUE(QTest::qWaitForWindowExposed(&control));
+  Relayout();
+}
+
+TECRow& ShownControl::row() { return *control.Score().CurrentRow(); }
+
+TECNote* ShownControl::Note(int m, int step, int octave, int value, int start) {
+  TECNote* note = score_builder::AddNote(*row().GetMeasure(m), step, octave, value, start);
+  row().RebuildUnions(row().GetMeasure(m), false, false);
+  Relayout();
+  return note;
+}
+
+void ShownControl::Relayout() {
+  score().LayoutScore(score().GetActivePage(), false);
+  score().InvalidateClientArea();
+  control.RepaintNow();
+  QApplication::processEvents();
+}
+
+QPoint ShownControl::ClientOf(int x, int y) {
+  const int r = score().RulerSize();
+  return {x + r - score().HorzScrollBar.Position, y + r - score().VertScrollBar.Position};
+}
+
+}  // namespace control_fixture
