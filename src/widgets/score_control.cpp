@@ -13,6 +13,7 @@
 
 #include <algorithm>
 
+#include "platform/bounds_canvas.h"
 #include "platform/qt/qt_canvas.h"
 #include "widgets/input_mapping.h"
 
@@ -88,11 +89,18 @@ void ScoreControl::InvalidateAll() {
   update();
 }
 
+// Painting draws the caret or leaves it off; what it covers is repainted.
 void ScoreControl::SetCaretVisible(bool visible) {
-  if (caretShown_ == visible) return;
   caretShown_ = visible;
-  // The caret lies in the score area; painting draws it or leaves it off.
-  InvalidateRect({0, 0, width() - VerticalBarWidth(), height() - HorizontalBarHeight()});
+  nv::platform::BoundsCanvas caret(ClientCaps());
+  score_->DrawCaret(caret, visible);
+  const nv::platform::Rect& r = caret.bounds();
+  if (!r.isEmpty()) InvalidateRect({r.left, r.top, r.right, r.bottom});
+}
+
+nv::platform::DeviceCaps ScoreControl::ClientCaps() const {
+  const int dpi = score_->GetResolution();
+  return nv::platform::screenDeviceCaps(width(), height(), dpi, dpi);
 }
 
 void ScoreControl::SetMouseCursor(int cursor) { setCursor(CursorShapeOf(cursor)); }
@@ -150,8 +158,7 @@ void ScoreControl::ShowHint(const std::string& text, int x, int y) {
 
 void ScoreControl::paintEvent(QPaintEvent* event) {
   pending_ = QRegion();
-  const int dpi = score_->GetResolution();
-  nv::platform::QtCanvas canvas(*this, nv::platform::screenDeviceCaps(width(), height(), dpi, dpi));
+  nv::platform::QtCanvas canvas(*this, ClientCaps());
   const QRect area = event->rect();
   const nv::platform::Rect clip{area.left(), area.top(), area.right() + 1, area.bottom() + 1};
   canvas.intersectClipRect(clip);

@@ -67,6 +67,8 @@ class ScoreControl : public QWidget, public IECScoreHost {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // The client area as a drawing device at the score's resolution.
+  nv::platform::DeviceCaps ClientCaps() const;
   void PlaceScrollBars();
   void ConnectBar(QScrollBar& bar, TECScrollBarKind kind);
   void Press(QMouseEvent& event, TECShiftState extra);

@@ -193,7 +193,7 @@ TEST(ScoreControlKeys, ArrowsStayUnhandledKeysGoToTheParentAndTabMovesOn) {
   EXPECT_TRUE(next->hasFocus());
 }
 
-TEST_F(ShownControl, GrabShowsTheSelectedNoteInRedAndTheCaret) {
+TEST_F(ShownControl, GrabShowsTheSelectedNoteInRedAndTheCaretUntilItHides) {
   TECNote* selected = Note(0, 5, 5, 32, 0);
   TECNote* other = Note(0, 5, 5, 32, 64);
   Note(1, 5, 5, 32, 0);
@@ -222,9 +222,30 @@ TEST_F(ShownControl, GrabShowsTheSelectedNoteInRedAndTheCaret) {
   const TECMeasureLayout& layout = *score().CurrentInstrument()->LayoutAt(1);
   const int x = place.X + layout.HeaderWidth + layout.ExtraWidth + layout.Positions[0];
   const int below = place.Y + 4 * StaffSpace(96, 10000) + 2;
-  int caret = 0;
-  for (int dx = -1; dx <= 1; ++dx) caret += image.pixel(ClientOf(x + dx, below)) == kCaretOverWhite;
-  EXPECT_EQ(caret, 2);
+  auto caretPixels = [&](const QImage& shown) {
+    int caret = 0;
+    for (int dx = -1; dx <= 1; ++dx) caret += shown.pixel(ClientOf(x + dx, below)) == kCaretOverWhite;
+    return caret;
+  };
+  EXPECT_EQ(caretPixels(image), 2);
+
+  // Hiding the caret repaints the strip it runs in, nothing more.
+  QRegion painted;
+  {
+    PaintRecorder paints(control);
+    score().ShowCaret(false);
+    QApplication::processEvents();
+    painted = paints.Painted();
+  }
+  const QRect strip = painted.boundingRect();
+  EXPECT_TRUE(strip.contains(ClientOf(x, below)));
+  // The line with its pitch tick 4 pixels to each side, from 4 above the
+  // staff down to the tick at line 35 (5.5 spaces below the top), each with
+  // the pen's width around it.
+  const int d = StaffSpace(96, 10000);
+  EXPECT_LE(strip.width(), 8 + 2 * 3);
+  EXPECT_LE(strip.height(), 4 + 5 * d + d / 2 + 2 * 2 + 1);
+  EXPECT_EQ(caretPixels(control.grab().toImage()), 0);
 }
 
 }  // namespace
