@@ -74,11 +74,11 @@ std::optional<std::uint16_t> VirtualKeyOf(const QKeyEvent& event) {
 
 Qt::CursorShape CursorShapeOf(int code) {
   switch (code) {
-    case -6: return Qt::SizeBDiagCursor;
-    case -7: return Qt::SizeVerCursor;
-    case -8: return Qt::SizeFDiagCursor;
-    case -9: return Qt::SizeHorCursor;
-    case -21: return Qt::PointingHandCursor;
+    case crSizeNESW: return Qt::SizeBDiagCursor;
+    case crSizeNS: return Qt::SizeVerCursor;
+    case crSizeNWSE: return Qt::SizeFDiagCursor;
+    case crSizeWE: return Qt::SizeHorCursor;
+    case crHandPoint: return Qt::PointingHandCursor;
     default: return Qt::ArrowCursor;
   }
 }

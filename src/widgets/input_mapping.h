@@ -22,9 +22,8 @@ std::optional<TECMouseButton> MouseButtonOf(Qt::MouseButton button);
 // (Qt's keypad modifier) have codes of their own.
 std::optional<std::uint16_t> VirtualKeyOf(const QKeyEvent& event);
 
-// The Qt shape of a score cursor code: the arrow (0), the four resize
-// shapes (-6 north-east/south-west, -7 vertical, -8 north-west/south-east,
-// -9 horizontal) and the pointing hand (-21); the arrow for any other code.
+// The Qt shape of a score cursor code (crDefault, the four resize shapes
+// and crHandPoint); the arrow for any other code.
 Qt::CursorShape CursorShapeOf(int code);
 
 }  // namespace nv::widgets

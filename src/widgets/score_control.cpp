@@ -110,7 +110,9 @@ void ScoreControl::SetScoreSize(int width, int height) {
   updateGeometry();
 }
 
-int ScoreControl::VerticalBarWidth() const { return style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, vertical_); }
+int ScoreControl::VerticalBarWidth() const {
+  return style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, vertical_);
+}
 
 int ScoreControl::HorizontalBarHeight() const {
   return style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, horizontal_);
