@@ -6,6 +6,7 @@
 #include "editing/element_places.h"
 #include "editing/hit_candidates.h"
 #include "model/measure_items.h"
+#include "support/drawn_places.h"
 #include "support/edit_harness.h"
 
 using edit_harness::EditFixture;
@@ -13,6 +14,8 @@ using edit_harness::EventRecorder;
 using edit_harness::ExpectSelectionHeld;
 
 namespace {
+
+using drawn_places::Centre;
 
 // Eight measures, two to a system and two systems to a page: page 0 holds
 // measures 0..3 (systems 0 and 1), page 1 measures 4..7.
@@ -45,7 +48,6 @@ void PaintPage(EditFixture& f, int page) {
 }
 
 TECRect Rect(const TECElementBox& b) { return {b.Left, b.Top, b.Right, b.Bottom}; }
-TECPoint Centre(const TECElementBox& b) { return {(b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2}; }
 bool Inside(const TECElementBox& b, TECPoint p) { return nv::editing::Contains(Rect(b), p); }
 
 std::vector<TECElement*> Selected(const TECMusicScore& score) {

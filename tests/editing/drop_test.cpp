@@ -3,6 +3,7 @@
 #include "editing/drop_geometry.h"
 #include "editing/element_places.h"
 #include "model/measure_items.h"
+#include "support/drawn_places.h"
 #include "support/edit_harness.h"
 
 using edit_harness::EditFixture;
@@ -12,17 +13,8 @@ using edit_harness::StepExpect;
 
 namespace {
 
-const TECDrawnMeasure& Drawn(const TECMusicScore& score, int row, int m) {
-  const TECDrawnMeasure* drawn = nv::editing::DrawnMeasureOf(score, row, m);
-  EXPECT_NE(drawn, nullptr);
-  return *drawn;
-}
-
-// The y of staff step s (0 one space below the bottom line) of a drawn staff.
-int StepY(const TECMusicScore& score, const TECDrawnMeasure& drawn, int s) {
-  const int d = nv::editing::StaffSpacePixels(score);
-  return drawn.StaffTop + 5 * d - s * d / 2;
-}
+using drawn_places::Drawn;
+using drawn_places::StepY;
 
 // Presses at `from` on the element (selected, as the mouse leaves it) and
 // drops it at `to`.

@@ -7,12 +7,17 @@
 #include "editing/drag_overlay.h"
 #include "editing/element_places.h"
 #include "platform/recording_canvas.h"
+#include "support/drawn_places.h"
 #include "support/edit_harness.h"
 
 using edit_harness::EditFixture;
 using edit_harness::EventRecorder;
 
 namespace {
+
+using drawn_places::Centre;
+using drawn_places::Drawn;
+using drawn_places::StepY;
 
 // The window as the mouse code sees it: it records the cursor shapes, the
 // hints, the tab timer and the focus it is asked for.
@@ -51,20 +56,6 @@ struct Clicks {
 };
 
 constexpr TECShiftState kLeft = ssLeft;
-
-TECPoint Centre(const TECElementBox& b) { return {(b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2}; }
-
-const TECDrawnMeasure& Drawn(const TECMusicScore& score, int row, int m) {
-  const TECDrawnMeasure* drawn = nv::editing::DrawnMeasureOf(score, row, m);
-  EXPECT_NE(drawn, nullptr);
-  return *drawn;
-}
-
-// The y of staff step s (0 one space below the bottom line).
-int StepY(const TECMusicScore& score, const TECDrawnMeasure& drawn, int s) {
-  const int d = nv::editing::StaffSpacePixels(score);
-  return drawn.StaffTop + 5 * d - s * d / 2;
-}
 
 // The solid 12-pixel dash of the ghost note among the strokes, if any.
 std::optional<nv::editing::OverlayStroke> GhostDash(const std::vector<nv::editing::OverlayStroke>& strokes) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "editing/element_places.h"
+#include "support/drawn_places.h"
 #include "support/edit_harness.h"
 
 using edit_harness::EditFixture;
@@ -8,13 +9,8 @@ using edit_harness::EventRecorder;
 
 namespace {
 
-TECPoint Centre(const TECElementBox& b) { return {(b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2}; }
-
-const TECDrawnMeasure& Drawn(const TECMusicScore& score, int row, int m) {
-  const TECDrawnMeasure* drawn = nv::editing::DrawnMeasureOf(score, row, m);
-  EXPECT_NE(drawn, nullptr);
-  return *drawn;
-}
+using drawn_places::Centre;
+using drawn_places::Drawn;
 
 TEST(Selection, ClickOnANoteSelectsItAndPutsTheCursorOnIt) {
   EditFixture f(1, 4);
