@@ -20,7 +20,9 @@ inline void Append(Bytes& b, std::initializer_list<int> values) {
   for (const int v : values) b.push_back(static_cast<std::uint8_t>(v));
 }
 inline void AppendU16(Bytes& b, int v) { Append(b, {v & 0xFF, (v >> 8) & 0xFF}); }
-inline void AppendText(Bytes& b, const std::string& s) { b.insert(b.end(), s.begin(), s.end()); }
+inline void AppendText(Bytes& b, const std::string& s) {
+  for (const char c : s) b.push_back(static_cast<std::uint8_t>(c));
+}
 inline void AppendTable(Bytes& b, const std::vector<Color>& colors) {
   for (const Color c : colors) Append(b, {nv::platform::redOf(c), nv::platform::greenOf(c), nv::platform::blueOf(c)});
 }
