@@ -11,17 +11,22 @@ namespace {
 using dense_score::DenseScore;
 using dense_score::EnsureApplication;
 
-void BM_DrawDensePage(benchmark::State& state) {
-  EnsureApplication();
-  auto score = DenseScore();
-  QImage image(score->Page().PixelWidth(), score->Page().PixelHeight(), QImage::Format_RGB32);
+// Draws the score's page at 100 % into a white image once per iteration.
+void DrawPageRepeatedly(benchmark::State& state, TECMusicScore& score) {
+  QImage image(score.Page().PixelWidth(), score.Page().PixelHeight(), QImage::Format_RGB32);
   for (auto _ : state) {
     image.fill(Qt::white);
     nv::platform::QtCanvas canvas(image, nv::platform::imageDeviceCaps(image, 96, 96));
-    score->DrawPage(canvas, 100, 100);
+    score.DrawPage(canvas, 100, 100);
     benchmark::DoNotOptimize(image.constBits());
   }
-  state.counters["measures"] = score->DrawnMeasureCount;
+  state.counters["measures"] = score.DrawnMeasureCount;
+}
+
+void BM_DrawDensePage(benchmark::State& state) {
+  EnsureApplication();
+  auto score = DenseScore();
+  DrawPageRepeatedly(state, *score);
 }
 BENCHMARK(BM_DrawDensePage)->Unit(benchmark::kMillisecond);
 
@@ -51,14 +56,7 @@ void BM_DrawDensePageWithSlursAndGraces(benchmark::State& state) {
     }
   }
   nv::render::LayoutScore(*score, 0, false);
-  QImage image(score->Page().PixelWidth(), score->Page().PixelHeight(), QImage::Format_RGB32);
-  for (auto _ : state) {
-    image.fill(Qt::white);
-    nv::platform::QtCanvas canvas(image, nv::platform::imageDeviceCaps(image, 96, 96));
-    score->DrawPage(canvas, 100, 100);
-    benchmark::DoNotOptimize(image.constBits());
-  }
-  state.counters["measures"] = score->DrawnMeasureCount;
+  DrawPageRepeatedly(state, *score);
 }
 BENCHMARK(BM_DrawDensePageWithSlursAndGraces)->Unit(benchmark::kMillisecond);
 
@@ -96,14 +94,7 @@ void BM_DrawDensePageWithSpannersChordsAndTuplets(benchmark::State& state) {
     }
   }
   nv::render::LayoutScore(*score, 0, false);
-  QImage image(score->Page().PixelWidth(), score->Page().PixelHeight(), QImage::Format_RGB32);
-  for (auto _ : state) {
-    image.fill(Qt::white);
-    nv::platform::QtCanvas canvas(image, nv::platform::imageDeviceCaps(image, 96, 96));
-    score->DrawPage(canvas, 100, 100);
-    benchmark::DoNotOptimize(image.constBits());
-  }
-  state.counters["measures"] = score->DrawnMeasureCount;
+  DrawPageRepeatedly(state, *score);
 }
 BENCHMARK(BM_DrawDensePageWithSpannersChordsAndTuplets)->Unit(benchmark::kMillisecond);
 

@@ -15,10 +15,6 @@ namespace {
 
 using Shape = OverlayStroke::Shape;
 
-TECRect Normalised(TECPoint a, TECPoint b) {
-  return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
-}
-
 OverlayStroke Line(int x1, int y1, int x2, int y2, bool dotted = true) {
   OverlayStroke s;
   s.Box = {x1, y1, x2, y2};
@@ -34,9 +30,6 @@ OverlayStroke Boxed(Shape what, const TECRect& box) {
 }
 
 TECRect Moved(const TECRect& r, int dx, int dy) { return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
-
-// A page object's stored coordinate in document pixels.
-int Pixels(const TECMusicScore& score, int stored) { return Zoomed(score, stored - 1000); }
 
 void RulerStrokes(const TECMusicScore& score, std::vector<OverlayStroke>& strokes) {
   const int r = score.RulerSize();
@@ -62,7 +55,7 @@ void RulerStrokes(const TECMusicScore& score, std::vector<OverlayStroke>& stroke
 void ShapeStrokes(const TECMusicScore& score, std::vector<OverlayStroke>& strokes) {
   const TECPoint a = score.DragStart;
   const TECPoint b = score.LastMouse;
-  const TECRect box = Normalised(a, b);
+  const TECRect box = NormalisedRect(a, b);
   switch (score.ShapeKind) {
     case ek::PageLine: strokes.push_back(Line(a.X, a.Y, b.X, b.Y)); return;
     case ek::PageRectangle: strokes.push_back(Boxed(Shape::Rectangle, box)); return;
@@ -84,36 +77,36 @@ void PageObjectStrokes(const TECMusicScore& score, const TECPageObject& object, 
   const int handle = score.DragHandle;
   const TECElementBox& b = object.Box;
   if (object.Kind == ek::PageText) {
-    strokes.push_back(Boxed(Shape::Rectangle, Moved({b.Left, b.Top, b.Right, b.Bottom}, dx, dy)));
+    strokes.push_back(Boxed(Shape::Rectangle, Moved(RectOf(b), dx, dy)));
     return;
   }
   if (object.Kind == ek::PageLine) {
     const auto& line = static_cast<const TECPageLine&>(object);
     const int d1 = handle == 2 ? 0 : 1;
     const int d2 = handle == 1 ? 0 : 1;
-    strokes.push_back(Line(Pixels(score, line.X1) + d1 * dx, Pixels(score, line.Y1) + d1 * dy,
-                           Pixels(score, line.X2) + d2 * dx, Pixels(score, line.Y2) + d2 * dy));
+    strokes.push_back(Line(PageObjectPixels(score, line.X1) + d1 * dx, PageObjectPixels(score, line.Y1) + d1 * dy,
+                           PageObjectPixels(score, line.X2) + d2 * dx, PageObjectPixels(score, line.Y2) + d2 * dy));
     return;
   }
   const bool arc = object.Kind >= ek::PageArc && object.Kind <= ek::PageChord;
   if (arc && (handle == 9 || handle == 10)) {
     const auto& shape = static_cast<const TECPageArc&>(object);
-    const int cx = Pixels(score, shape.X) + Zoomed(score, shape.Width) / 2;
-    const int cy = Pixels(score, shape.Y) + Zoomed(score, shape.Height) / 2;
-    const int px = Pixels(score, handle == 9 ? shape.StartX : shape.EndX) + dx;
-    const int py = Pixels(score, handle == 9 ? shape.StartY : shape.EndY) + dy;
+    const int cx = PageObjectPixels(score, shape.X) + Zoomed(score, shape.Width) / 2;
+    const int cy = PageObjectPixels(score, shape.Y) + Zoomed(score, shape.Height) / 2;
+    const int px = PageObjectPixels(score, handle == 9 ? shape.StartX : shape.EndX) + dx;
+    const int py = PageObjectPixels(score, handle == 9 ? shape.StartY : shape.EndY) + dy;
     strokes.push_back(Line(px, py, cx, cy));
     return;
   }
   if (object.Kind != ek::PagePicture && object.Kind != ek::PageRectangle && object.Kind != ek::PageEllipse && !arc)
     return;
-  TECRect box{b.Left, b.Top, b.Right, b.Bottom};
+  TECRect box = RectOf(b);
   const bool all = handle == 0;
   if (all || handle == 1 || handle == 7 || handle == 8) box.Left += dx;
   if (all || handle == 1 || handle == 2 || handle == 3) box.Top += dy;
   if (all || handle == 3 || handle == 4 || handle == 5) box.Right += dx;
   if (all || handle == 5 || handle == 6 || handle == 7) box.Bottom += dy;
-  strokes.push_back(Boxed(Shape::Rectangle, Normalised({box.Left, box.Top}, {box.Right, box.Bottom})));
+  strokes.push_back(Boxed(Shape::Rectangle, NormalisedRect({box.Left, box.Top}, {box.Right, box.Bottom})));
 }
 
 void DraggedStrokes(const TECMusicScore& score, const TECElement& element, std::vector<OverlayStroke>& strokes) {
@@ -123,7 +116,7 @@ void DraggedStrokes(const TECMusicScore& score, const TECElement& element, std::
     PageObjectStrokes(score, static_cast<const TECPageObject&>(element), dx, dy, strokes);
   } else if (element.Type() == TECElementType::MeasureItem && element.Kind == ek::ChordSymbol) {
     const TECElementBox& b = element.Box;
-    strokes.push_back(Boxed(Shape::Rectangle, {b.Left, b.Top + dy, b.Right, b.Bottom + dy}));
+    strokes.push_back(Boxed(Shape::Rectangle, Moved(RectOf(b), 0, dy)));
   }
 }
 
@@ -144,7 +137,7 @@ void GhostStrokes(const TECMusicScore& score, std::vector<OverlayStroke>& stroke
 
 // The stroke's extent in document pixels, with a pixel's room for the pen.
 TECRect StrokeBounds(const TECMusicScore& score, const OverlayStroke& stroke) {
-  TECRect r = Normalised({stroke.Box.Left, stroke.Box.Top}, {stroke.Box.Right, stroke.Box.Bottom});
+  TECRect r = NormalisedRect({stroke.Box.Left, stroke.Box.Top}, {stroke.Box.Right, stroke.Box.Bottom});
   if (stroke.What == Shape::Marker) r = {r.Left, r.Top, r.Left + 9, r.Top + 9};
   if (stroke.Client) {
     score.ClientToDocument(r.Left, r.Top);
@@ -159,7 +152,7 @@ std::vector<OverlayStroke> OverlayStrokes(const TECMusicScore& score) {
   std::vector<OverlayStroke> strokes;
   if (score.Host() == nullptr) return strokes;
   if (score.RulerDrag != 0 && score.GetRules()) RulerStrokes(score, strokes);
-  if (score.RubberBandActive) strokes.push_back(Boxed(Shape::FocusRect, Normalised(score.DragStart, score.LastMouse)));
+  if (score.RubberBandActive) strokes.push_back(Boxed(Shape::FocusRect, NormalisedRect(score.DragStart, score.LastMouse)));
   if (score.ShapeKind != 0) ShapeStrokes(score, strokes);
   if (score.DragArmed && score.Dragging && score.ClickedElement != nullptr)
     DraggedStrokes(score, *score.ClickedElement, strokes);

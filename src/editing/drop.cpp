@@ -51,8 +51,6 @@ std::optional<BoxFields> BoxFieldsOf(TECPageObject& object) {
 
 bool IsArc(int kind) { return kind >= ek::PageArc && kind <= ek::PageChord; }
 
-int ToPixels(const TECMusicScore& score, int stored) { return (stored - 1000) * score.ZoomFactor() / 10000; }
-
 TECRect Grown(const TECRect& r, int dx, int dy) {
   return {r.Left - std::abs(dx), r.Top - std::abs(dy), r.Right + std::abs(dx), r.Bottom + std::abs(dy)};
 }
@@ -112,8 +110,8 @@ int HandleOf(const TECMusicScore& score, TECPageObject& object, TECPoint p) {
   const TECElementBox& b = object.Box;
   if (IsArc(object.Kind)) {
     const auto& arc = static_cast<TECPageArc&>(object);
-    if (Contains(Square(ToPixels(score, arc.StartX), ToPixels(score, arc.StartY)), p)) return 9;
-    if (Contains(Square(ToPixels(score, arc.EndX), ToPixels(score, arc.EndY)), p)) return 10;
+    if (Contains(Square(PageObjectPixels(score, arc.StartX), PageObjectPixels(score, arc.StartY)), p)) return 9;
+    if (Contains(Square(PageObjectPixels(score, arc.EndX), PageObjectPixels(score, arc.EndY)), p)) return 10;
   }
   if (BoxFieldsOf(object)) return BoxHandleAt(b, p);
   if (object.Kind == ek::PageLine) {
@@ -218,8 +216,8 @@ class Drop {
   void RebuildLineBox(TECPageLine& line) {
     auto axis = [this](int a, int b, std::int32_t& low, std::int32_t& high) {
       const int widen = Zoomed(score_, a <= b ? 4 : 10);
-      low = ToPixels(score_, std::min(a, b)) - widen;
-      high = ToPixels(score_, std::max(a, b)) + widen;
+      low = PageObjectPixels(score_, std::min(a, b)) - widen;
+      high = PageObjectPixels(score_, std::max(a, b)) + widen;
     };
     axis(line.X1, line.X2, line.Box.Left, line.Box.Right);
     axis(line.Y1, line.Y2, line.Box.Top, line.Box.Bottom);

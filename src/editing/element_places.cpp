@@ -1,5 +1,6 @@
 #include "editing/element_places.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/instrument.h"
@@ -121,6 +122,14 @@ std::optional<ElementPlace> PlaceOf(const TECMusicScore& score, const TECElement
 
 int Zoomed(const TECMusicScore& score, int pixels) { return pixels * score.ZoomFactor() / 10000; }
 
+int PageObjectPixels(const TECMusicScore& score, int stored) { return Zoomed(score, stored - 1000); }
+
+TECRect RectOf(const TECElementBox& box) { return {box.Left, box.Top, box.Right, box.Bottom}; }
+
+TECRect NormalisedRect(TECPoint a, TECPoint b) {
+  return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
+}
+
 int StaffSpacePixels(const TECMusicScore& score) {
   return StaffSpace(score.GetResolution(), score.ZoomFactor());
 }
@@ -139,7 +148,7 @@ const TECDrawnMeasure* DrawnMeasureOf(const TECMusicScore& score, int row, int m
 
 TECRect BoxOf(const TECMusicScore& score, const TECElement& element, int part) {
   const TECElementBox& b = element.Box;
-  TECRect box{b.Left, b.Top, b.Right, b.Bottom};
+  TECRect box = RectOf(b);
   const int k = element.Kind;
   if (element.Type() == TECElementType::Note && static_cast<const TECNote&>(element).Extra[4] != 0) {
     const int widen = Zoomed(score, 6);
@@ -167,7 +176,7 @@ std::vector<TECRect> BoxesOf(const TECMusicScore& score, const TECElement& eleme
   if (element.Type() != TECElementType::MeasureItem || !ek::IsSpanner(element.Kind)) return {BoxOf(score, element, part)};
   std::vector<TECRect> boxes;
   for (const TECElementBox& b : static_cast<const TECMeasureItem&>(element).SegmentBoxes)
-    boxes.push_back({b.Left, b.Top, b.Right, b.Bottom});
+    boxes.push_back(RectOf(b));
   return boxes;
 }
 

@@ -50,6 +50,16 @@ std::vector<TECRect> BoxesOf(const TECMusicScore& score, const TECElement& eleme
 // A length at 100 % in document pixels at the score's zoom factor.
 int Zoomed(const TECMusicScore& score, int pixels);
 
+// A page object's stored coordinate (1000 at the page's top-left corner) in
+// document pixels.
+int PageObjectPixels(const TECMusicScore& score, int stored);
+
+// A written-back box as a rectangle.
+TECRect RectOf(const TECElementBox& box);
+
+// The rectangle with corners a and b, left and top first.
+TECRect NormalisedRect(TECPoint a, TECPoint b);
+
 // The staff space D in document pixels at the score's zoom.
 int StaffSpacePixels(const TECMusicScore& score);
 

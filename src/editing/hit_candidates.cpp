@@ -9,8 +9,6 @@
 namespace nv::editing {
 namespace {
 
-TECRect RectOf(const TECElementBox& b) { return {b.Left, b.Top, b.Right, b.Bottom}; }
-
 bool MarkTried(std::uint8_t k) { return (k >= ek::Dot && k <= 119) || (k >= ek::GlissandoUp && k <= ek::Lift); }
 
 void AddNoteAttributes(std::vector<HitCandidate>& out, TECNote& note) {

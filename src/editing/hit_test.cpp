@@ -166,11 +166,11 @@ bool HitSymbolsRow(TECMusicScore& score, TECInstrument& instrument, TECPoint p, 
 // A line is hit near its segment (less than 6 pixels at 100 %), or inside
 // its box when both ends coincide.
 bool LineHit(const TECMusicScore& score, const TECPageLine& line, TECPoint p) {
-  auto at = [&score](int stored) { return (stored - 1000) * score.ZoomFactor() / 10000; };
+  auto at = [&score](int stored) { return PageObjectPixels(score, stored); };
   const double x1 = at(line.X1), y1 = at(line.Y1), x2 = at(line.X2), y2 = at(line.Y2);
   const double dx = x2 - x1, dy = y2 - y1;
   const double length2 = dx * dx + dy * dy;
-  if (length2 == 0) return Contains({line.Box.Left, line.Box.Top, line.Box.Right, line.Box.Bottom}, p);
+  if (length2 == 0) return Contains(RectOf(line.Box), p);
   const double t = std::clamp(((p.X - x1) * dx + (p.Y - y1) * dy) / length2, 0.0, 1.0);
   return std::hypot(p.X - (x1 + t * dx), p.Y - (y1 + t * dy)) < 6.0 * score.ZoomFactor() / 10000;
 }
@@ -182,7 +182,7 @@ bool HitPageObjects(TECMusicScore& score, TECInstrument& instrument, TECPoint p,
     if (!OnActivePage(score, *object)) continue;
     const TECElementBox& b = object->Box;
     const bool hit = object->Kind == ek::PageLine ? LineHit(score, static_cast<TECPageLine&>(*object), p)
-                                                  : Contains({b.Left, b.Top, b.Right, b.Bottom}, p);
+                                                  : Contains(RectOf(b), p);
     if (!hit) continue;
     Take(score, {object, object, 0, {}}, add, clear);
     return true;
@@ -232,7 +232,7 @@ Candidates CarriedLinkCandidates(const TECMusicScore& score, const TECInstrument
     if (link == nullptr || !RowTried(instrument, it->Row)) continue;
     for (int part = 1; part <= 2; ++part) {
       const TECElementBox& b = link->PartBoxes[part - 1];
-      out.push_back({link, link, part, {b.Left, b.Top, b.Right, b.Bottom}});
+      out.push_back({link, link, part, RectOf(b)});
     }
   }
   return out;
@@ -247,13 +247,13 @@ Candidates CarriedSymbolCandidates(const TECMusicScore& score, const TECInstrume
   for (auto it = refs->rbegin(); it != refs->rend(); ++it) {
     if (TECSymbolItem* volta = nv::render::ResolveVolta(instrument, *it)) {
       const TECElementBox& b = volta->Box;
-      out.push_back({volta, volta, 0, {b.Left, b.Top, b.Right, b.Bottom}});
+      out.push_back({volta, volta, 0, RectOf(b)});
       continue;
     }
     TECMeasureItem* spanner = nv::render::ResolveSpanner(instrument, *it);
     if (spanner == nullptr || !RowTried(instrument, it->Row)) continue;
     for (const TECElementBox& b : spanner->SegmentBoxes)
-      out.push_back({spanner, spanner, 0, {b.Left, b.Top, b.Right, b.Bottom}});
+      out.push_back({spanner, spanner, 0, RectOf(b)});
   }
   return out;
 }
@@ -356,7 +356,7 @@ bool TECMusicScore::SelectInRect(const TECRect& rect, bool clear) {
     for (const auto& object : instrument->TextsRow().Objects)
       if (OnActivePage(*this, *object))
         objects.Try(
-            {object.get(), object.get(), 0, {object->Box.Left, object->Box.Top, object->Box.Right, object->Box.Bottom}});
+            {object.get(), object.get(), 0, RectOf(object->Box)});
     picked = objects.Picked();
   }
   // What continues from an earlier page joins a selection of nothing or of

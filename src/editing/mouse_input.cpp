@@ -2,9 +2,9 @@
 // band or a hand pan, or goes to the rulers or the page tabs; moves drag
 // and hover; the release drops, selects by rectangle and raises the click
 // events. Client pixels come in; the score works in document pixels.
-#include <algorithm>
 
 #include "editing/drag_overlay.h"
+#include "editing/element_places.h"
 #include "editing/mouse_regions.h"
 #include "model/element_kinds.h"
 
@@ -44,10 +44,6 @@ int HandleCursor(int handle, bool line) {
     case 8: return crSizeWE;
     default: return crDefault;
   }
-}
-
-TECRect Normalised(TECPoint a, TECPoint b) {
-  return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
 }
 
 }  // namespace
@@ -198,7 +194,7 @@ void TECMusicScore::MouseUp(TECMouseButton button, TECShiftState shift, int x, i
         RubberBandActive = false;
       });
       const ShapeSettings& s = ShapeStyle;
-      const TECRect box = nv::editing::Normalised(a, b);
+      const TECRect box = nv::editing::NormalisedRect(a, b);
       if (kind == ek::PageLine)
         AddPageLine(a.X, a.Y, s.PenWidth, s.PenColor, s.PenStyle, b.X, b.Y);
       else if (kind == ek::PageRectangle || kind == ek::PageEllipse)
@@ -225,7 +221,7 @@ void TECMusicScore::MouseUp(TECMouseButton button, TECShiftState shift, int x, i
       const bool extent = LastMouse.X != DragStart.X && LastMouse.Y != DragStart.Y;
       ChangeOverlay(*this, [this] { RubberBandActive = false; });
       if (extent)
-        PressedOnElement = SelectInRect(nv::editing::Normalised(DragStart, p), (shift & ssShift) == 0);
+        PressedOnElement = SelectInRect(nv::editing::NormalisedRect(DragStart, p), (shift & ssShift) == 0);
       else if (!PressedOnElement)
         ClearSelection();
     }
