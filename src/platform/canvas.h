@@ -113,10 +113,11 @@ class Canvas {
   // Makes logical (0, 0) the device point `origin`; returns the previous one.
   Point setViewportOrigin(Point origin);
 
-  // Between beginBatch() and endBatch() the canvas may hold glyphs back and
-  // draw a run of them in one go. Every other call draws after what is held,
-  // so the pixels come out as they would call by call; only the device may
-  // lag behind until flush() or endBatch(). Batches nest.
+  // Between beginBatch() and endBatch() the canvas may hold glyphs and lines
+  // back and draw those of one state in one go. A held call may come out
+  // ahead of an earlier one only where the two share no pixel, so the pixels
+  // come out as they would call by call; only the device may lag behind
+  // until flush() or endBatch(). Batches nest.
   void beginBatch() { ++batchDepth_; }
   void endBatch();
   // Draws whatever is held back.

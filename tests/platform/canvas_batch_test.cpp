@@ -1,9 +1,18 @@
 #include "canvas_test_support.h"
 
+#include "formats/run_command.h"
 #include "platform/font_faces.h"
 #include "platform/recording_canvas.h"
+#include "render/music_font_codes.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace nv::platform {
 namespace {
@@ -94,6 +103,74 @@ TEST(QtBatch, ReadingAPixelDrawsTheHeldGlyphsFirst) {
   drawHead(*batched.canvas);
   EXPECT_EQ(batched.canvas->pixel(full.x, full.y), colors::black);
   batched.canvas->endBatch();
+}
+
+// What a printed page draws, at 600 DPI: staff lines of a grey pen that
+// meet at the bar lines, heads in chains with stems across them, heads in a
+// second colour apart from the rest, two crossing lines of one pen, a fill
+// across some of them, and more of the same after it.
+void drawPrintedScene(Canvas& c) {
+  const std::string head(1, static_cast<char>(nv::render::glyph::BlackHead));
+  c.brush().style = BrushStyle::Clear;
+  for (int measure = 0; measure < 4; ++measure) {
+    const int left = 100 + measure * 500;
+    if (measure == 2) {
+      c.brush().style = BrushStyle::Solid;
+      c.brush().color = colors::yellow;
+      c.fillRect({left - 60, 250, left + 60, 500});
+      c.brush().style = BrushStyle::Clear;
+    }
+    c.pen() = Pen{rgb(192, 192, 192), 6};
+    for (int line = 0; line < 5; ++line) {
+      c.moveTo(left, 300 + 35 * line);
+      c.lineTo(left + 500, 300 + 35 * line);
+    }
+    for (int note = 0; note < 10; ++note) {
+      const int x = left + 20 + note * 22;  // each head across the stem before
+      const int y = 280 + (note % 6) * 17;
+      c.setFont(musicFont(12, note == 9 ? colors::red : colors::black));
+      c.textOut(x, y, head);
+      c.pen() = Pen{colors::black, 6};
+      c.moveTo(x + 29, y + 60);
+      c.lineTo(x + 29, y - 56);
+    }
+    c.setFont(musicFont(12, colors::blue));
+    c.textOut(left + 300, 600, head);
+  }
+  c.pen() = Pen{rgb(128, 128, 128), 6};
+  c.moveTo(100, 700);
+  c.lineTo(2000, 800);
+  c.moveTo(100, 800);
+  c.lineTo(2000, 700);
+}
+
+// The scene drawn into a PDF, batched or not, rendered back at `dpi`.
+QImage printedScene(bool batched, int dpi) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath("scene.pdf");
+  {
+    QPdfWriter pdf(file);
+    pdf.setResolution(600);
+    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
+    QtCanvas canvas(pdf, pagedDeviceCaps(pdf));
+    if (batched) canvas.beginBatch();
+    drawPrintedScene(canvas);
+    if (batched) canvas.endBatch();
+  }
+  const std::string stem = dir.filePath("scene").toStdString();
+  const CommandResult render = RunCommand("pdftoppm -r " + std::to_string(dpi) + " -png -singlefile " +
+                                          ShellQuoted(file.toStdString()) + " " + ShellQuoted(stem));
+  EXPECT_EQ(render.Status, 0) << render.Output;
+  return QImage(QString::fromStdString(stem + ".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+TEST(QtBatch, APrintedPageHeldAndDrawnOutOfOrderRendersAsDrawnCallByCall) {
+  for (const int dpi : {75, 150, 600}) {
+    SCOPED_TRACE(dpi);
+    const QImage single = printedScene(false, dpi);
+    ASSERT_FALSE(single.isNull());
+    EXPECT_TRUE(printedScene(true, dpi) == single);
+  }
 }
 
 TEST(RecordingBatch, WritesEveryCallAsItComes) {

@@ -117,6 +117,19 @@ bool embeddable(const QRawFont& font) {
   return fsType != 2 && (fsType & 0x200) == 0;
 }
 
+// Held calls may change places only where they lie two margins, a 75th of
+// an inch, apart: on any raster of 75 DPI or finer they cover no common
+// pixel.
+int heldMargin(const DeviceCaps& caps) {
+  return std::max(1, (std::max(caps.dpiX, caps.dpiY) + 149) / 150);
+}
+
+// Pixels that a box of glyph ink, off by rounding, can touch.
+Rect inkPixels(const QRectF& ink) {
+  return {static_cast<int>(std::floor(ink.left())) - 1, static_cast<int>(std::floor(ink.top())) - 1,
+          static_cast<int>(std::ceil(ink.right())) + 1, static_cast<int>(std::ceil(ink.bottom())) + 1};
+}
+
 // The four one-pixel sides just inside a box, corners once.
 std::array<QRect, 4> frameSides(const Rect& r) {
   return {QRect(r.left, r.top, r.width(), 1), QRect(r.left, r.bottom - 1, r.width(), 1),
@@ -126,7 +139,11 @@ std::array<QRect, 4> frameSides(const Rect& r) {
 }  // namespace
 
 QtCanvas::QtCanvas(QPaintDevice& device, const DeviceCaps& caps)
-    : Canvas(caps), image_(dynamic_cast<QImage*>(&device)), qpen_(toQPen(penKey_)), qbrush_(toQBrush(brushKey_)) {
+    : Canvas(caps),
+      image_(dynamic_cast<QImage*>(&device)),
+      qpen_(toQPen(penKey_)),
+      qbrush_(toQBrush(brushKey_)),
+      heldOrder_(heldMargin(caps)) {
   painter_.begin(&device);
   if (const QPaintEngine* engine = painter_.paintEngine()) {
     raster_ = engine->type() == QPaintEngine::Raster;
@@ -222,7 +239,7 @@ bool QtCanvas::fillAxisLine(Point from, Point to) {
 }
 
 void QtCanvas::doLine(Point from, Point to) {
-  if (fillAxisLine(from, to)) return;
+  if (fillAxisLine(from, to) || holdLine(from, to)) return;
   paintShape(nullptr, [&] { painter_.drawLine(from.x, from.y, to.x, to.y); });
 }
 
@@ -363,25 +380,84 @@ bool QtCanvas::canBatch(const QtTextFont& font) const {
   return pdf_ && embeddable(font.raw());
 }
 
+QtCanvas::HeldGroup& QtCanvas::heldGroupFor(const QtTextFont* font, QRgb color, const Pen& penKey,
+                                             const Rect& box, bool& newPart) {
+  std::uint32_t candidates = 0;
+  for (std::size_t g = 0; g < heldCount_; ++g) {
+    const HeldGroup& group = held_[g];
+    if (group.font == font && (font != nullptr ? group.color == color : group.penKey == penKey)) {
+      candidates |= std::uint32_t{1} << g;
+    }
+  }
+  HeldDrawOrder::Placed placed = heldOrder_.add(candidates, box);
+  if (placed.group < 0) {
+    drawHeld();
+    placed = heldOrder_.add(0, box);
+  }
+  newPart = placed.newPart;
+  if (placed.group == static_cast<int>(heldCount_)) {
+    // Groups are used again, keeping what their lists took.
+    if (heldCount_ == held_.size()) held_.emplace_back();
+    HeldGroup& added = held_[heldCount_++];
+    added.glyphs.clear();
+    added.positions.clear();
+    added.lines.clear();
+    added.partStarts.clear();
+    added.font = font;
+    added.color = color;
+    if (font == nullptr) {
+      added.penKey = penKey;
+      added.pen = qpen();
+    }
+  }
+  return held_[static_cast<std::size_t>(placed.group)];
+}
+
 void QtCanvas::hold(const QtTextFont& font, const UnshapedText& text, const QPointF& origin, const QColor& color) {
-  if (!held_.glyphs.empty() && (held_.color != color || held_.font != &font)) drawHeld();
-  held_.font = &font;
-  held_.color = color;
-  held_.glyphs.insert(held_.glyphs.end(), text.ownGlyphs.begin(), text.ownGlyphs.end());
+  bool newPart = false;
+  HeldGroup& group = heldGroupFor(&font, color.rgb(), Pen(), inkPixels(text.ownInk.translated(origin)), newPart);
+  group.glyphs.insert(group.glyphs.end(), text.ownGlyphs.begin(), text.ownGlyphs.end());
   // The sums a glyph run drawn at `origin` makes, so that the places match.
-  for (const QPointF& p : text.ownPositions) held_.positions.push_back(origin + p);
+  for (const QPointF& p : text.ownPositions) group.positions.push_back(origin + p);
+}
+
+bool QtCanvas::holdLine(Point from, Point to) {
+  const Pen& p = pen();
+  if (!batching() || !pdf_ || p.mode == PenMode::Xor || p.style != PenStyle::Solid) return false;
+  // A round cap reaches half the width past the ends.
+  const int reach = p.width / 2 + 1;
+  const Rect box{std::min(from.x, to.x) - reach, std::min(from.y, to.y) - reach, std::max(from.x, to.x) + reach,
+                 std::max(from.y, to.y) + reach};
+  bool newPart = false;
+  HeldGroup& group = heldGroupFor(nullptr, 0, p, box, newPart);
+  if (group.lines.empty() || newPart) group.partStarts.push_back(group.lines.size());
+  group.lines.emplace_back(from.x, from.y, to.x, to.y);
+  return true;
 }
 
 void QtCanvas::drawHeld() {
-  if (held_.glyphs.empty()) return;
+  if (heldCount_ == 0) return;
   useComposition(QPainter::CompositionMode_SourceOver);
-  useGlyphPen(held_.color);
-  QGlyphRun run;
-  run.setRawFont(held_.font->raw());
-  run.setRawData(held_.glyphs.data(), held_.positions.data(), static_cast<int>(held_.glyphs.size()));
-  painter_.drawGlyphRun(QPointF(0, 0), run);
-  held_.glyphs.clear();
-  held_.positions.clear();
+  for (const int index : heldOrder_.drawOrder()) {
+    const HeldGroup& group = held_[static_cast<std::size_t>(index)];
+    if (group.font != nullptr) {
+      useGlyphPen(QColor(group.color));
+      QGlyphRun run;
+      run.setRawFont(group.font->raw());
+      run.setRawData(group.glyphs.data(), group.positions.data(), static_cast<int>(group.glyphs.size()));
+      painter_.drawGlyphRun(QPointF(0, 0), run);
+      continue;
+    }
+    useBrush(noBrush_);
+    usePen(group.pen);
+    for (std::size_t part = 0; part < group.partStarts.size(); ++part) {
+      const std::size_t begin = group.partStarts[part];
+      const std::size_t end = part + 1 < group.partStarts.size() ? group.partStarts[part + 1] : group.lines.size();
+      painter_.drawLines(group.lines.data() + begin, static_cast<int>(end - begin));
+    }
+  }
+  heldCount_ = 0;
+  heldOrder_.clear();
 }
 
 void QtCanvas::doFlush() { drawHeld(); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/canvas.h"
+#include "platform/held_draw_order.h"
 #include "platform/qt/qt_text_font.h"
 
 #include <QPainter>
@@ -24,9 +25,10 @@ namespace nv::platform {
 // back only from an image. XOR needs a raster device, best an opaque image
 // (QImage::Format_RGB32): on one with alpha it would combine the alpha too.
 // While batching, plain glyphs (no background, rotation, stretch, underline
-// or strikeout) of one font and colour are gathered into one glyph run, on
-// the raster and PDF engines only, where a run draws each glyph as a call of
-// its own would.
+// or strikeout) of one font and colour are gathered into glyph runs, on the
+// raster and PDF engines only, where a run draws each glyph as a call of its
+// own would; on vector devices solid lines of one pen are gathered too. Held
+// calls are drawn in the order HeldDrawOrder allows, which keeps every pixel.
 class QtCanvas : public Canvas {
  public:
   QtCanvas(QPaintDevice& device, const DeviceCaps& caps);
@@ -64,13 +66,18 @@ class QtCanvas : public Canvas {
     std::unordered_map<unsigned char, UnshapedText> glyphs;
     bool batchable = false;  // its glyphs may be held back (see canBatch())
   };
-  // Glyphs held back while batching, of one font (its own face) and colour,
-  // placed in logical coordinates.
-  struct HeldRun {
-    const QtTextFont* font = nullptr;
-    QColor color;
+  // Calls held back while batching, of one state: glyphs of one font (its
+  // own face) and colour, or lines of one pen. Places are logical.
+  struct HeldGroup {
+    const QtTextFont* font = nullptr;  // null for lines
+    QRgb color = 0;
     std::vector<quint32> glyphs;
     std::vector<QPointF> positions;
+    Pen penKey;
+    QPen pen;
+    std::vector<QLine> lines;
+    // Where each part of the lines starts; a part is drawn as one shape.
+    std::vector<std::size_t> partStarts;
   };
   static constexpr std::size_t kMaxRealisedFonts = 32;
 
@@ -91,10 +98,17 @@ class QtCanvas : public Canvas {
   // already does, or its width and style: text uses only the pen's colour.
   void useGlyphPen(const QColor& color);
   // Adds the text's glyphs, its baseline starting at `origin`, to the held
-  // run; the held glyphs are drawn first when the font or colour differs.
+  // glyphs of its font and colour.
   void hold(const QtTextFont& font, const UnshapedText& text, const QPointF& origin, const QColor& color);
-  // Draws the held glyphs. Every other drawing call does this first, so
-  // that they come before it as they were asked for.
+  // Holds a line of the current pen (vector devices only); false when the
+  // line must be drawn now.
+  bool holdLine(Point from, Point to);
+  // The held group that a call of this state covering `box` joins, after
+  // drawing what is held when it fits nowhere; `newPart` tells whether it
+  // starts a new part of the group's lines.
+  HeldGroup& heldGroupFor(const QtTextFont* font, QRgb color, const Pen& penKey, const Rect& box, bool& newPart);
+  // Draws the held calls. Every other drawing call does this first, so
+  // that what it draws comes after them as asked.
   void drawHeld();
   // A solid one-pixel line along an axis, as a box fill (raster only).
   bool fillAxisLine(Point from, Point to);
@@ -114,7 +128,9 @@ class QtCanvas : public Canvas {
   RealisedFont* current_ = nullptr;
   Font currentFont_;  // the canvas font that `current_` realises
   UnshapedText scratchText_;
-  HeldRun held_;
+  std::vector<HeldGroup> held_;  // the first heldCount_ are in use
+  std::size_t heldCount_ = 0;
+  HeldDrawOrder heldOrder_;
 };
 
 // Capabilities of an image at the given resolution.

@@ -54,9 +54,10 @@ UnshapedText QtTextFont::layout(const QString& text) const {
   QList<QPointF> positions;
   positions.reserve(glyphs.size());
   int x = 0;
-  for (const QPointF& advance : advances) {
+  for (qsizetype i = 0; i < glyphs.size(); ++i) {
     positions.append(QPointF(x / stretch_, 0));
-    x += static_cast<int>(std::lround(advance.x() * stretch_));
+    result.ownInk |= raw_.boundingRect(glyphs[i]).translated(positions.back());
+    x += static_cast<int>(std::lround(advances[i].x() * stretch_));
   }
   QGlyphRun run;
   run.setRawFont(raw_);

@@ -6,6 +6,7 @@
 #include <QGlyphRun>
 #include <QList>
 #include <QRawFont>
+#include <QRectF>
 #include <QString>
 
 #include <vector>
@@ -22,6 +23,8 @@ struct UnshapedText {
   // (one run in its own face), else empty: read without copying the run's.
   std::vector<quint32> ownGlyphs;
   std::vector<QPointF> ownPositions;
+  // Where those glyphs can ink, from the baseline's start.
+  QRectF ownInk;
 };
 
 // A canvas font realised for Qt at a pixel size, with GDI's cell metrics:
