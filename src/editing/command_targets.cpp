@@ -8,13 +8,21 @@
 
 namespace nv::editing {
 
-std::vector<RowTarget> RowTargets(TECMusicScore& score, bool atCursor, TECRow*& row) {
-  row = nullptr;
+TECRow* SelectedStaffRow(const TECMusicScore& score) {
+  const TECInstrument* instrument = score.CurrentInstrument();
+  if (instrument == nullptr || score.SelectedRow == nullptr) return nullptr;
+  for (int r = 0; r < instrument->GetRowCount(); ++r)
+    if (instrument->GetRow(r) == score.SelectedRow) return instrument->GetRow(r);
+  return nullptr;
+}
+
+std::vector<RowTarget> RowTargets(TECMusicScore& score, bool atCursor) {
   std::vector<RowTarget> targets;
   TECInstrument* instrument = score.CurrentInstrument();
   if (instrument == nullptr) return targets;
   if (score.SelectedRow == nullptr) {
-    if (!atCursor || (row = instrument->GetActiveRow()) == nullptr) return targets;
+    TECRow* row = atCursor ? instrument->GetActiveRow() : nullptr;
+    if (row == nullptr) return targets;
     TECMeasure* measure = row->GetMeasure(score.CursorMeasure());
     if (measure == nullptr) return targets;
     RowTarget target{measure, {}};
@@ -23,8 +31,7 @@ std::vector<RowTarget> RowTargets(TECMusicScore& score, bool atCursor, TECRow*& 
     if (!target.Elements.empty()) targets.push_back(std::move(target));
     return targets;
   }
-  for (int r = 0; r < instrument->GetRowCount(); ++r)
-    if (instrument->GetRow(r) == score.SelectedRow) row = instrument->GetRow(r);
+  TECRow* row = SelectedStaffRow(score);
   if (row == nullptr) return targets;
   for (const TECSelected& entry : score.Selection)
     if (TECMeasure* measure = row->GetMeasure(entry.Measure)) targets.push_back({measure, entry.Elements});
@@ -50,7 +57,7 @@ bool VoiceOverlaps(const TECNote& note, int start, int length) {
 }
 
 bool IsNote(const TECElement& element) {
-  return element.Type() == TECElementType::Note && element.Kind >= ek::NoteC && element.Kind <= ek::NoteB;
+  return element.Type() == TECElementType::Note && ek::IsNoteStep(element.Kind);
 }
 
 bool IsIn(const std::vector<TECElement*>& elements, const TECElement* element) {

@@ -17,11 +17,16 @@ struct RowTarget {
   std::vector<TECElement*> Elements;
 };
 
+// The staff row of the active instrument that holds the selection; none
+// when nothing is selected or the selection lies in the symbols or texts row.
+TECRow* SelectedStaffRow(const TECMusicScore& score);
+
 // The staff-row entries of the selection (entries past the row's measures
 // skipped), or with `atCursor` and nothing selected the notes of the active
 // row's cursor measure that start at the cursor tick. Empty when the
-// selection lies in the symbols or texts row. `row` is set to the row.
-std::vector<RowTarget> RowTargets(TECMusicScore& score, bool atCursor, TECRow*& row);
+// selection lies in the symbols or texts row. Every target's measure is one
+// of the same row.
+std::vector<RowTarget> RowTargets(TECMusicScore& score, bool atCursor);
 
 // The notes of `note`'s measure in its chord (same voice and non-zero chord
 // mark), the note itself excluded.

@@ -29,8 +29,6 @@ OverlayStroke Boxed(Shape what, const TECRect& box) {
   return s;
 }
 
-TECRect Moved(const TECRect& r, int dx, int dy) { return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
-
 void RulerStrokes(const TECMusicScore& score, std::vector<OverlayStroke>& strokes) {
   const int r = score.RulerSize();
   const TECPoint m = score.LastMouse;
@@ -101,11 +99,12 @@ void PageObjectStrokes(const TECMusicScore& score, const TECPageObject& object, 
   if (object.Kind != ek::PagePicture && object.Kind != ek::PageRectangle && object.Kind != ek::PageEllipse && !arc)
     return;
   TECRect box = RectOf(b);
+  const HandleEdges edges = EdgesOf(handle);
   const bool all = handle == 0;
-  if (all || handle == 1 || handle == 7 || handle == 8) box.Left += dx;
-  if (all || handle == 1 || handle == 2 || handle == 3) box.Top += dy;
-  if (all || handle == 3 || handle == 4 || handle == 5) box.Right += dx;
-  if (all || handle == 5 || handle == 6 || handle == 7) box.Bottom += dy;
+  if (all || edges.Left) box.Left += dx;
+  if (all || edges.Top) box.Top += dy;
+  if (all || edges.Right) box.Right += dx;
+  if (all || edges.Bottom) box.Bottom += dy;
   strokes.push_back(Boxed(Shape::Rectangle, NormalisedRect({box.Left, box.Top}, {box.Right, box.Bottom})));
 }
 

@@ -55,27 +55,23 @@ TECRect Grown(const TECRect& r, int dx, int dy) {
   return {r.Left - std::abs(dx), r.Top - std::abs(dy), r.Right + std::abs(dx), r.Bottom + std::abs(dy)};
 }
 
-TECRect Moved(const TECRect& r, int dx, int dy) { return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
-
 // Resizes or moves a box by the handle's edges; an edge dragged past the
 // opposite one turns the box over (it is normalised), so no size goes
 // negative.
 void DragBox(BoxFields box, int handle, int du, int dv) {
   long x = *box.X, y = *box.Y, w = *box.Width, h = *box.Height;
-  const bool left = handle == 1 || handle == 7 || handle == 8 || handle == 0;
-  const bool top = handle == 1 || handle == 2 || handle == 3 || handle == 0;
-  const bool right = handle == 3 || handle == 4 || handle == 5;
-  const bool bottom = handle == 5 || handle == 6 || handle == 7;
-  if (left) {
+  const HandleEdges edges = EdgesOf(handle);
+  const bool whole = handle == 0;
+  if (whole || edges.Left) {
     x += du;
-    if (handle != 0) w -= du;
+    if (!whole) w -= du;
   }
-  if (top) {
+  if (whole || edges.Top) {
     y += dv;
-    if (handle != 0) h -= dv;
+    if (!whole) h -= dv;
   }
-  if (right) w += du;
-  if (bottom) h += dv;
+  if (edges.Right) w += du;
+  if (edges.Bottom) h += dv;
   if (w < 0) {
     x += w;
     w = -w;

@@ -44,6 +44,11 @@ std::vector<int> EventStarts(const TECMeasure& measure, std::optional<int> voice
 
 }  // namespace
 
+HandleEdges EdgesOf(int handle) {
+  return {handle == 1 || handle == 7 || handle == 8, handle == 1 || handle == 2 || handle == 3,
+          handle == 3 || handle == 4 || handle == 5, handle == 5 || handle == 6 || handle == 7};
+}
+
 std::optional<StaffPlace> StaffPlaceAt(const TECMusicScore& score, TECPoint p) {
   const TECInstrument* instrument = score.CurrentInstrument();
   if (instrument == nullptr) return std::nullopt;

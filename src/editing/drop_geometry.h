@@ -12,6 +12,17 @@ struct TECDrawnMeasure;
 
 namespace nv::editing {
 
+// The edges of a page object's box that a drag handle moves: handles 1..8
+// run clockwise from the top-left corner; the whole object (handle 0) has
+// none of them.
+struct HandleEdges {
+  bool Left = false;
+  bool Top = false;
+  bool Right = false;
+  bool Bottom = false;
+};
+HandleEdges EdgesOf(int handle);
+
 // The row and measure under a document point on the latest drawn page:
 // rows in order, each row's measures from the last, within the staff band
 // (half a staff height above and below the staff).

@@ -130,6 +130,8 @@ TECRect NormalisedRect(TECPoint a, TECPoint b) {
   return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
 }
 
+TECRect Moved(const TECRect& r, int dx, int dy) { return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
+
 int StaffSpacePixels(const TECMusicScore& score) {
   return StaffSpace(score.GetResolution(), score.ZoomFactor());
 }

@@ -60,6 +60,9 @@ TECRect RectOf(const TECElementBox& box);
 // The rectangle with corners a and b, left and top first.
 TECRect NormalisedRect(TECPoint a, TECPoint b);
 
+// The rectangle shifted by (dx, dy).
+TECRect Moved(const TECRect& r, int dx, int dy);
+
 // The staff space D in document pixels at the score's zoom.
 int StaffSpacePixels(const TECMusicScore& score);
 

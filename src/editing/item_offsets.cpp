@@ -32,8 +32,7 @@ void TECMusicScore::NudgeSelection(int delta) {
   if (!edit.Allowed()) return;
   edit.SkipLayout();
   if (nv::editing::NudgeTempoMarks(edit, delta)) return;
-  TECRow* row = nullptr;
-  for (auto& target : nv::editing::RowTargets(*this, false, row)) {
+  for (auto& target : nv::editing::RowTargets(*this, false)) {
     TECMeasure& measure = *target.Measure;
     bool tuplet = false;
     for (TECElement* element : target.Elements) {
@@ -60,8 +59,7 @@ void TECMusicScore::ExtendSpanners(int delta) {
   EditTransaction edit(*this, undo_kind::Move);
   if (!edit.Allowed()) return;
   edit.SkipLayout();
-  TECRow* row = nullptr;
-  for (auto& target : nv::editing::RowTargets(*this, false, row))
+  for (auto& target : nv::editing::RowTargets(*this, false))
     for (TECElement* element : target.Elements) {
       if (element->Type() != TECElementType::MeasureItem || element->Kind < ek::SpannerFirst ||
           element->Kind > ek::SpannerLast)
@@ -77,9 +75,8 @@ void TECMusicScore::AlignSelection() {
   if (!edit.Allowed()) return;
   edit.SkipLayout();
   if (nv::editing::AlignChordMarks(edit)) return;
-  TECRow* row = nullptr;
   const TECMeasureItem* first = nullptr;
-  for (auto& target : nv::editing::RowTargets(*this, false, row))
+  for (auto& target : nv::editing::RowTargets(*this, false))
     for (TECElement* element : target.Elements) {
       if (element->Type() != TECElementType::MeasureItem || element->Kind != ek::TextBox) continue;
       auto& box = static_cast<TECMeasureItem&>(*element);

@@ -4,6 +4,7 @@
 // events. Client pixels come in; the score works in document pixels.
 
 #include "editing/drag_overlay.h"
+#include "editing/edit_transaction.h"
 #include "editing/element_places.h"
 #include "editing/mouse_regions.h"
 #include "model/element_kinds.h"
@@ -67,7 +68,7 @@ void TECMusicScore::MouseDown(TECMouseButton button, TECShiftState shift, int x,
     // Not while the left button drags: its release drops ClickedElement.
     if (onRulers || belowScore || DragArmed || RubberBandActive || RulerDrag != 0) return;
     SetCursorFromPoint(p.X, p.Y, alt);
-    if (style_ != TScoreStyle::ssPreviewPages && !ReadOnly) SelectAtPoint(p, false, false);
+    if (nv::editing::EditsAllowed(*this)) SelectAtPoint(p, false, false);
     return;
   }
   if (onRulers) {

@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "editing/edit_transaction.h"
 #include "model/instrument.h"
 #include "model/memory_stream.h"
 #include "model/music_score.h"
@@ -42,14 +43,6 @@ TVORadizClipboard& VORadizClipboard() {
   return clipboard;
 }
 
-namespace {
-
-bool CommandAllowed(const TECMusicScore& score) {
-  return score.GetStyle() != TScoreStyle::ssPreviewPages && !score.ReadOnly;
-}
-
-}  // namespace
-
 bool TECMusicScore::CanCopy() const { return SelectedRow != nullptr && !Selection.empty(); }
 
 bool TECMusicScore::CanArrange() const { return CanCopy(); }
@@ -60,7 +53,7 @@ bool TECMusicScore::CanPaste() const {
 }
 
 bool TECMusicScore::CopyToClipboard() {
-  return CommandAllowed(*this) && CanCopy() && VORadizClipboard().CopyNotes(*this);
+  return nv::editing::EditsAllowed(*this) && CanCopy() && VORadizClipboard().CopyNotes(*this);
 }
 
 bool TECMusicScore::CutToClipboard() {
@@ -70,5 +63,5 @@ bool TECMusicScore::CutToClipboard() {
 
 bool TECMusicScore::PasteFromClipboard() {
   // The paste fires OnChanged when it changed anything.
-  return CommandAllowed(*this) && CanPaste() && VORadizClipboard().PasteNotes(*this);
+  return nv::editing::EditsAllowed(*this) && CanPaste() && VORadizClipboard().PasteNotes(*this);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "editing/command_targets.h"
 #include "editing/edit_transaction.h"
 #include "formats/ornament_expansion.h"
 #include "model/measure.h"
@@ -177,7 +178,7 @@ void TECMusicScore::AddNoteEffect(TECElement* element, int code, int a, int b) {
   if (element->Type() == TECElementType::Rest) {
     auto& rest = static_cast<TECRest&>(*element);
     if (rest.Owner != nullptr && nv::editing::IsDot(code)) nv::editing::DotRest(edit, rest, code, a);
-  } else if (element->Type() == TECElementType::Note && element->Kind >= ek::NoteC && element->Kind <= ek::NoteB) {
+  } else if (nv::editing::IsNote(*element)) {
     auto& note = static_cast<TECNote&>(*element);
     if (note.Owner != nullptr) nv::editing::EffectOnNote(edit, note, code, a, b);
   }

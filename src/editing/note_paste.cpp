@@ -259,24 +259,9 @@ class RowPaste {
     edit.Touch();
     edit.RebuildBeams(measure);
     switch (record->Type()) {
-      case TECElementType::Clef: {
-        measure.Clef.reset(static_cast<TECClef*>(record.release()));
-        measure.Clef->Owner = &measure;
-        Select(score_, &row_, measure.Index, measure.Clef.get());
-        return;
-      }
-      case TECElementType::KeySignature: {
-        measure.KeySignature.reset(static_cast<TECKeySignature*>(record.release()));
-        measure.KeySignature->Owner = &measure;
-        Select(score_, &row_, measure.Index, measure.KeySignature.get());
-        return;
-      }
-      case TECElementType::TimeSignature: {
-        measure.TimeSignature.reset(static_cast<TECTimeSignature*>(record.release()));
-        measure.TimeSignature->Owner = &measure;
-        Select(score_, &row_, measure.Index, measure.TimeSignature.get());
-        return;
-      }
+      case TECElementType::Clef: PlaceRecord(measure, measure.Clef, record); return;
+      case TECElementType::KeySignature: PlaceRecord(measure, measure.KeySignature, record); return;
+      case TECElementType::TimeSignature: PlaceRecord(measure, measure.TimeSignature, record); return;
       case TECElementType::Rest: {
         std::unique_ptr<TECRest> rest(static_cast<TECRest*>(record.release()));
         rest->Position = WrittenPosition(rest->Position, rest->Start, placed.At.Tick, measure.Index);
@@ -302,6 +287,14 @@ class RowPaste {
       case TECElementType::Note: PlaceNote(edit, measure, placed); return;
       default: return;
     }
+  }
+
+  // A clef, key or time signature takes the measure's own slot.
+  template <typename Record>
+  void PlaceRecord(TECMeasure& measure, std::unique_ptr<Record>& slot, std::unique_ptr<TECElement>& record) {
+    slot.reset(static_cast<Record*>(record.release()));
+    slot->Owner = &measure;
+    Select(score_, &row_, measure.Index, slot.get());
   }
 
   void PlaceNote(EditTransaction& edit, TECMeasure& measure, Placed& placed) {

@@ -5,8 +5,7 @@
 namespace nv::editing {
 namespace {
 
-bool Shown(const TECRect& r) { return r.Right > r.Left; }
-
+// A rectangle not shown (no width) holds no point.
 bool Inside(const TECRect& r, int x, int y) { return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom; }
 
 // One step of the held arrow: the first tab shown moves one page.
@@ -22,8 +21,8 @@ void StepTabs(TECMusicScore& score, bool left) {
 
 void PressPageTabs(TECMusicScore& score, int x, int y) {
   if (score.CurrentInstrument() == nullptr) return;
-  const bool left = Shown(score.PageTabLeftArrow) && Inside(score.PageTabLeftArrow, x, y);
-  const bool right = !left && Shown(score.PageTabRightArrow) && Inside(score.PageTabRightArrow, x, y);
+  const bool left = Inside(score.PageTabLeftArrow, x, y);
+  const bool right = !left && Inside(score.PageTabRightArrow, x, y);
   if (left || right) {
     score.TabArrowLeft = left;
     score.TabArrowRight = right;

@@ -59,8 +59,7 @@ std::uint8_t& AttributeOffset(TECNoteAttribute& attribute) { return attribute.Da
 
 class VerticalMove {
  public:
-  VerticalMove(TECMusicScore& score, EditTransaction& edit, TECRow& row, int delta)
-      : score_(score), edit_(edit), row_(row), delta_(delta) {}
+  VerticalMove(TECMusicScore& score, EditTransaction& edit, int delta) : score_(score), edit_(edit), delta_(delta) {}
 
   void Entry(TECMeasure& measure, const std::vector<TECElement*>& elements) {
     bool notes = false;
@@ -87,12 +86,12 @@ class VerticalMove {
   }
 
   bool Note(TECMeasure& measure, TECNote& note) {
-    if (note.Kind < ek::NoteC || note.Kind > ek::NoteB) return false;
+    if (!ek::IsNoteStep(note.Kind)) return false;
     const auto moved = MovedStep(note.Kind - 20, note.Octave, delta_, kLowestNote, kHighestNote);
     if (!moved || !edit_.SaveMeasure(measure)) return false;
     note.Kind = static_cast<std::uint8_t>(moved->first + 20);
     note.Octave = static_cast<std::uint8_t>(moved->second);
-    row_.SortChordNote(&note);
+    measure.Owner->SortChordNote(&note);
     if (score_.AutoEffect) ExpandNoteSequence(score_, note);
     return true;
   }
@@ -155,7 +154,6 @@ class VerticalMove {
 
   TECMusicScore& score_;
   EditTransaction& edit_;
-  TECRow& row_;
   int delta_;
 };
 
@@ -209,8 +207,8 @@ std::uint8_t SignFor(int e, int f) {
 constexpr int kSpelledStep[12] = {0, 1, 1, 1, 2, 3, 3, 4, 4, 5, 5, 6};
 constexpr int kSpelledAlteration[12] = {0, -1, 0, 1, 0, 0, 1, 0, 1, 0, 1, 0};
 
-bool Transpose(EditTransaction& edit, TECRow& row, TECMeasure& measure, TECNote& note, int delta, int context) {
-  if (note.Kind < ek::NoteC || note.Kind > ek::NoteB) return false;
+bool Transpose(EditTransaction& edit, TECMeasure& measure, TECNote& note, int delta, int context) {
+  if (!ek::IsNoteStep(note.Kind)) return false;
   int accidental = context;
   for (const auto& attribute : note.Attributes)
     if (const AccidentalSign* sign = SignOf(attribute->Kind))
@@ -236,7 +234,7 @@ bool Transpose(EditTransaction& edit, TECRow& row, TECMeasure& measure, TECNote&
       else
         sign->Kind = SignFor(e, f);
   }
-  row.SortChordNote(&note);
+  measure.Owner->SortChordNote(&note);
   return true;
 }
 
@@ -247,20 +245,16 @@ using nv::editing::EditTransaction;
 
 void TECMusicScore::MoveSelectionVert(int delta) {
   EditTransaction edit(*this, undo_kind::Pitch);
-  TECRow* row = nullptr;
   if (!edit.Allowed() || nv::editing::MovePageObjects(edit, 0, delta) || nv::editing::MoveSymbolsVert(edit, delta))
     return;
-  auto targets = nv::editing::RowTargets(*this, true, row);
-  if (row == nullptr) return;
-  nv::editing::VerticalMove move(*this, edit, *row, delta);
-  for (auto& target : targets) move.Entry(*target.Measure, target.Elements);
+  nv::editing::VerticalMove move(*this, edit, delta);
+  for (auto& target : nv::editing::RowTargets(*this, true)) move.Entry(*target.Measure, target.Elements);
 }
 
 void TECMusicScore::MoveSelectionByPitch(int delta) {
   EditTransaction edit(*this, undo_kind::Pitch);
-  TECRow* row = nullptr;
   if (!edit.Allowed()) return;
-  for (auto& target : nv::editing::RowTargets(*this, true, row)) {
+  for (auto& target : nv::editing::RowTargets(*this, true)) {
     TECMeasure& measure = *target.Measure;
     // Contexts are read before any note of the entry changes.
     std::vector<std::pair<TECNote*, int>> notes;
@@ -271,7 +265,7 @@ void TECMusicScore::MoveSelectionByPitch(int delta) {
       }
     bool changed = false;
     for (auto [note, context] : notes)
-      changed |= nv::editing::Transpose(edit, *row, measure, *note, delta, context);
+      changed |= nv::editing::Transpose(edit, measure, *note, delta, context);
     if (changed) {
       edit.Touch();
       edit.RebuildBeams(measure);

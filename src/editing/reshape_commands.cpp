@@ -108,8 +108,7 @@ void TECMusicScore::ReshapeSelection(int delta) {
   if (!edit.Allowed()) return;
   edit.SkipLayout();
   if (nv::editing::ResizePageObjects(edit, 0, delta)) return;
-  TECRow* row = nullptr;
-  for (auto& target : nv::editing::RowTargets(*this, false, row))
+  for (auto& target : nv::editing::RowTargets(*this, false))
     for (TECElement* element : target.Elements)
       if (nv::editing::Reshape(edit, *target.Measure, *element, delta)) edit.Touch();
 }
@@ -118,8 +117,7 @@ void TECMusicScore::ChangeSelectionVelocity(int delta) {
   EditTransaction edit(*this, 0);
   if (!edit.Allowed() || SelectedRowGroup >= 0) return;
   edit.SkipLayout();
-  TECRow* row = nullptr;
-  for (auto& target : nv::editing::RowTargets(*this, false, row))
+  for (auto& target : nv::editing::RowTargets(*this, false))
     for (TECElement* element : target.Elements) {
       if (element->Type() != TECElementType::Note) continue;
       auto& note = static_cast<TECNote&>(*element);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "editing/command_targets.h"
 #include "editing/edit_transaction.h"
 #include "editing/element_places.h"
 #include "editing/list_detach.h"
@@ -23,14 +24,6 @@ constexpr std::size_t kBoxStyle = 1;
 constexpr std::size_t kBoxFlags = 4;
 
 constexpr std::uint8_t kAlignBits = 0x30;
-
-TECRow* SelectedStaffRow(const TECMusicScore& score) {
-  const TECInstrument* instrument = score.CurrentInstrument();
-  if (instrument == nullptr || score.SelectedRow == nullptr) return nullptr;
-  for (int r = 0; r < instrument->GetRowCount(); ++r)
-    if (instrument->GetRow(r) == score.SelectedRow) return instrument->GetRow(r);
-  return nullptr;
-}
 
 bool TextsSelected(const TECMusicScore& score) {
   const TECInstrument* instrument = score.CurrentInstrument();
@@ -108,6 +101,16 @@ bool SetField(Field& field, Value value) {
   if (field == wanted) return false;
   field = wanted;
   return true;
+}
+
+// Sets a pen field of a page line or shape; `field` picks it from either
+// record.
+template <typename Field>
+bool SetPen(TECElement& e, Field field, int value) {
+  if (e.Type() == TECElementType::PageObject && e.Kind == ek::PageLine)
+    return SetField(field(static_cast<TECPageLine&>(e)), value);
+  TECPageShape* shape = Shape(e);
+  return shape != nullptr && SetField(field(*shape), value);
 }
 
 template <typename Visit>
@@ -274,12 +277,8 @@ void TECMusicScore::SetSelectedBrushColor(std::int32_t color) {
 }
 
 void TECMusicScore::SetSelectedLineColor(std::int32_t color) {
-  Format(*this, false, [color](TECElement& e) {
-    if (e.Type() == TECElementType::PageObject && e.Kind == ek::PageLine)
-      return SetField(static_cast<TECPageLine&>(e).PenColor, color);
-    TECPageShape* shape = Shape(e);
-    return shape != nullptr && SetField(shape->PenColor, color);
-  });
+  Format(*this, false,
+         [color](TECElement& e) { return SetPen(e, [](auto& pen) -> auto& { return pen.PenColor; }, color); });
 }
 
 void TECMusicScore::SetSelectedFontName(const std::string& name) {
@@ -329,21 +328,13 @@ void TECMusicScore::SetSelectedBrushStyle(int style) {
 }
 
 void TECMusicScore::SetSelectedLineWidth(int width) {
-  Format(*this, false, [width](TECElement& e) {
-    if (e.Type() == TECElementType::PageObject && e.Kind == ek::PageLine)
-      return SetField(static_cast<TECPageLine&>(e).PenWidth, width);
-    TECPageShape* shape = Shape(e);
-    return shape != nullptr && SetField(shape->PenWidth, width);
-  });
+  Format(*this, false,
+         [width](TECElement& e) { return SetPen(e, [](auto& pen) -> auto& { return pen.PenWidth; }, width); });
 }
 
 void TECMusicScore::SetSelectedLineStyle(int style) {
-  Format(*this, false, [style](TECElement& e) {
-    if (e.Type() == TECElementType::PageObject && e.Kind == ek::PageLine)
-      return SetField(static_cast<TECPageLine&>(e).PenStyle, style);
-    TECPageShape* shape = Shape(e);
-    return shape != nullptr && SetField(shape->PenStyle, style);
-  });
+  Format(*this, false,
+         [style](TECElement& e) { return SetPen(e, [](auto& pen) -> auto& { return pen.PenStyle; }, style); });
 }
 
 void TECMusicScore::SetSelectedTextAlign(int align) {

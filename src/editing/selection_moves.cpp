@@ -157,11 +157,10 @@ using nv::editing::EditTransaction;
 
 void TECMusicScore::MoveSelectionHorz(int delta) {
   EditTransaction edit(*this, undo_kind::Move);
-  TECRow* row = nullptr;
   if (!edit.Allowed() || nv::editing::MovePageObjects(edit, delta, 0) || nv::editing::MoveSymbolsHorz(edit, delta))
     return;
   const bool single = Selection.size() == 1 && Selection[0].Elements.size() == 1;
-  for (auto& target : nv::editing::RowTargets(*this, false, row)) {
+  for (auto& target : nv::editing::RowTargets(*this, false)) {
     TECMeasure& measure = *target.Measure;
     const int length = GetMeasureLength(measure.Index);
     bool notesMoved = false;
@@ -204,10 +203,9 @@ void TECMusicScore::ResizeSelection(int delta) {
   const TECInstrument* instrument = CurrentInstrument();
   const bool pageObjects = instrument != nullptr && SelectedRow == &instrument->TextsRow();
   EditTransaction edit(*this, pageObjects ? undo_kind::Move : undo_kind::Size);
-  TECRow* row = nullptr;
   if (!edit.Allowed() || nv::editing::ResizePageObjects(edit, delta, 0) || nv::editing::ResizePartNumbers(edit, delta))
     return;
-  for (auto& target : nv::editing::RowTargets(*this, false, row)) {
+  for (auto& target : nv::editing::RowTargets(*this, false)) {
     TECMeasure& measure = *target.Measure;
     const int length = GetMeasureLength(measure.Index);
     bool notesChanged = false;
@@ -233,16 +231,15 @@ void TECMusicScore::ResizeSelection(int delta) {
 
 void TECMusicScore::OffsetNote() {
   EditTransaction edit(*this, undo_kind::Move);
-  TECRow* row = nullptr;
   if (!edit.Allowed()) return;
-  for (auto& target : nv::editing::RowTargets(*this, false, row))
+  for (auto& target : nv::editing::RowTargets(*this, false))
     for (TECElement* element : target.Elements) {
       if (!nv::editing::IsNote(*element) || !edit.SaveMeasure(*target.Measure)) continue;
       auto& note = static_cast<TECNote&>(*element);
       // The head offset cycles 0 -> 6 -> -6 -> 0 (-6 is stored as 249).
       std::uint8_t& offset = note.Extra[0];
       offset = offset >= 128 ? 0 : offset == 0 ? 6 : 249;
-      row->ClearLoneChordMark(&note);
+      target.Measure->Owner->ClearLoneChordMark(&note);
       edit.Touch();
     }
 }

@@ -94,7 +94,7 @@ class SplitUnion {
   SplitUnion(TECMusicScore& score, EditTransaction& edit, TECRow& row) : score_(score), edit_(edit), row_(row) {}
 
   void Split(TECMeasure& measure, TECNote& note) {
-    if (note.Value <= 1 || note.InTuplet() || note.Kind < ek::NoteC || note.Kind > ek::NoteB) return;
+    if (note.Value <= 1 || note.InTuplet() || !ek::IsNoteStep(note.Kind)) return;
     std::vector<OuterLink> links;
     if (!edit_.SaveMeasure(measure) || !OuterLinks(edit_, {&note}, links)) return;
     const int start = note.Start;
@@ -181,7 +181,7 @@ class SplitUnion {
 std::vector<std::vector<TECNote*>> Chains(const std::vector<TECElement*>& elements) {
   std::vector<TECNote*> notes;
   for (TECElement* element : elements)
-    if (element->Type() == TECElementType::Note && element->Kind >= ek::NoteC && element->Kind <= ek::NoteB) {
+    if (IsNote(*element)) {
       auto* note = static_cast<TECNote*>(element);
       const bool signed_ = std::any_of(note->Attributes.begin(), note->Attributes.end(),
                                        [](const auto& a) { return a->IsAccidental(); });
@@ -211,14 +211,14 @@ using nv::editing::EditTransaction;
 
 void TECMusicScore::SplitUnionNotes(bool split) {
   EditTransaction edit(*this, split ? undo_kind::Split : undo_kind::Union);
-  TECRow* row = nullptr;
   if (!edit.Allowed()) return;
-  auto targets = nv::editing::RowTargets(*this, false, row);
-  if (row == nullptr || targets.empty()) return;
+  auto targets = nv::editing::RowTargets(*this, false);
+  if (targets.empty()) return;
+  TECRow& row = *targets.front().Measure->Owner;
   // The notes are replaced by new records: the selection is emptied first.
   ClearSelection();
-  nv::editing::SplitUnion work(*this, edit, *row);
-  CurrentInstrument()->SetActiveRow(row->GetIndex());
+  nv::editing::SplitUnion work(*this, edit, row);
+  CurrentInstrument()->SetActiveRow(row.GetIndex());
   for (auto& target : targets) {
     if (split) {
       for (TECElement* element : target.Elements)

@@ -45,9 +45,8 @@ using nv::editing::EditTransaction;
 
 void TECMusicScore::SetStemDirection(int direction) {
   EditTransaction edit(*this, undo_kind::Stem);
-  TECRow* row = nullptr;
   if (!edit.Allowed() || SelectedRowGroup >= 0) return;
-  for (auto& target : nv::editing::RowTargets(*this, true, row)) {
+  for (auto& target : nv::editing::RowTargets(*this, true)) {
     TECMeasure& measure = *target.Measure;
     bool stems = false;
     for (TECElement* element : target.Elements) {
@@ -75,9 +74,8 @@ void TECMusicScore::SetStemDirection(int direction) {
 
 void TECMusicScore::SetBeamDirection(int delta) {
   EditTransaction edit(*this, undo_kind::Beam);
-  TECRow* row = nullptr;
   if (!edit.Allowed() || SelectedRowGroup >= 0) return;
-  for (auto& target : nv::editing::RowTargets(*this, true, row))
+  for (auto& target : nv::editing::RowTargets(*this, true))
     for (TECElement* element : target.Elements) {
       if (!nv::editing::IsNote(*element)) continue;
       // The beam slope is a plain two's complement byte.
@@ -93,14 +91,14 @@ void TECMusicScore::JoinNotes(bool unjoin) {
   EditTransaction edit(*this, 0);
   if (!edit.Allowed()) return;
   edit.SkipLayout();
-  TECRow* row = nullptr;
-  auto targets = nv::editing::RowTargets(*this, false, row);
-  if (SelectedRow == nullptr && (row = CurrentInstrument()->GetActiveRow()) != nullptr)
-    if (TECMeasure* measure = row->GetMeasure(CursorMeasure())) {
-      nv::editing::RowTarget all{measure, {}};
-      for (const auto& note : measure->Notes) all.Elements.push_back(note.get());
-      targets.push_back(std::move(all));
-    }
+  auto targets = nv::editing::RowTargets(*this, false);
+  if (SelectedRow == nullptr)
+    if (TECRow* row = CurrentInstrument()->GetActiveRow())
+      if (TECMeasure* measure = row->GetMeasure(CursorMeasure())) {
+        nv::editing::RowTarget all{measure, {}};
+        for (const auto& note : measure->Notes) all.Elements.push_back(note.get());
+        targets.push_back(std::move(all));
+      }
   for (auto& target : targets) {
     for (TECElement* element : target.Elements) {
       if (nv::editing::IsNote(*element)) {
@@ -121,9 +119,8 @@ void TECMusicScore::SetMeasureUnionStyle(std::uint8_t style, std::int32_t count)
   EditTransaction edit(*this, 0);
   TECInstrument* instrument = CurrentInstrument();
   if (!edit.Allowed() || instrument == nullptr) return;
-  TECRow* row = nullptr;
   std::vector<TECMeasure*> measures;
-  for (auto& target : nv::editing::RowTargets(*this, false, row)) measures.push_back(target.Measure);
+  for (auto& target : nv::editing::RowTargets(*this, false)) measures.push_back(target.Measure);
   if (SelectedRow == nullptr && instrument->GetActiveRow() != nullptr)
     if (TECMeasure* measure = instrument->GetActiveRow()->GetMeasure(CursorMeasure())) measures.push_back(measure);
   for (TECMeasure* measure : measures) {
