@@ -6,25 +6,21 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "../../tools/fuzz/score_exercise.h"
+#include "support/corpus_files.h"
 
 namespace {
 
 std::filesystem::path CorpusFolder() { return std::filesystem::path(__FILE__).parent_path() / "corpus"; }
 
 TEST(ScoreCorpus, EveryStreamLoadsOrIsRefusedAndWhatLoadsRoundTripsLaysOutAndDraws) {
-  int files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(CorpusFolder())) {
-    SCOPED_TRACE(entry.path().filename().string());
-    ++files;
-    std::ifstream in(entry.path(), std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const auto files = corpus_files::ReadFolder(CorpusFolder());
+  for (const auto& [name, bytes] : files) {
+    SCOPED_TRACE(name);
     EXPECT_EQ(score_exercise::Exercise(bytes), "");
   }
-  EXPECT_GT(files, 0);
+  EXPECT_GT(files.size(), 0u);
 }
 
 }  // namespace
