@@ -16,6 +16,7 @@ using edit_harness::ExpectSelectionHeld;
 namespace {
 
 using drawn_places::Centre;
+using nv::editing::RectOf;
 
 // Eight measures, two to a system and two systems to a page: page 0 holds
 // measures 0..3 (systems 0 and 1), page 1 measures 4..7.
@@ -47,8 +48,7 @@ void PaintPage(EditFixture& f, int page) {
   ASSERT_EQ(f.instrument().PageCount(), 2);
 }
 
-TECRect Rect(const TECElementBox& b) { return {b.Left, b.Top, b.Right, b.Bottom}; }
-bool Inside(const TECElementBox& b, TECPoint p) { return nv::editing::Contains(Rect(b), p); }
+bool Inside(const TECElementBox& b, TECPoint p) { return nv::editing::Contains(RectOf(b), p); }
 
 std::vector<TECElement*> Selected(const TECMusicScore& score) {
   std::vector<TECElement*> all;
@@ -81,7 +81,7 @@ TEST(SpannerSelection, AHairpinIsHitSystemBySystemAndNotInTheGapBetween) {
     EXPECT_EQ(Selected(f->score()), std::vector<TECElement*>{&hairpin});
     EXPECT_EQ(f->score().ClickedElement, &hairpin);
     // Selecting repaints the two parts, not the overall box.
-    EXPECT_EQ(events.invalidated, (std::vector<TECRect>{Rect(first), Rect(second)}));
+    EXPECT_EQ(events.invalidated, (std::vector<TECRect>{RectOf(first), RectOf(second)}));
     // The part's line is the bottom line and the point lies half a space
     // under it, in the part's own system: the step under the bottom line.
     EXPECT_EQ(f->score().ClickedPitchLine, 1);
@@ -95,8 +95,8 @@ TEST(SpannerSelection, ARubberBandOverTheSecondSystemsPartSelectsTheSpanner) {
   ASSERT_EQ(hairpin.SegmentBoxes.size(), 2u);
   const TECElementBox second = hairpin.SegmentBoxes[1];
   // The band starts under the last system's staff top and misses the first part.
-  ASSERT_FALSE(nv::editing::Intersects(Rect(hairpin.SegmentBoxes[0]), Rect(second)));
-  EXPECT_TRUE(f->score().SelectInRect(Rect(second), true));
+  ASSERT_FALSE(nv::editing::Intersects(RectOf(hairpin.SegmentBoxes[0]), RectOf(second)));
+  EXPECT_TRUE(f->score().SelectInRect(RectOf(second), true));
   EXPECT_EQ(f->score().SelectedRow, &f->row());
   EXPECT_EQ(Selected(f->score()), std::vector<TECElement*>{&hairpin});
 }
@@ -153,7 +153,7 @@ TEST(LinkSelection, TiesAndSlursContinuedOntoTheNextPageAreHitOnBothPages) {
     EXPECT_EQ(Selected(f->score()), std::vector<TECElement*>{c.link});
     EXPECT_EQ(c.link->HitPart, 1);
     EXPECT_EQ(f->score().ClickedElement, c.link);
-    EXPECT_EQ(events.invalidated, std::vector<TECRect>{Rect(c.link->PartBoxes[0])});
+    EXPECT_EQ(events.invalidated, std::vector<TECRect>{RectOf(c.link->PartBoxes[0])});
     EXPECT_EQ(f->score().CursorMeasure(), 3);
     EXPECT_EQ(f->score().CursorTick(), c.earlier->Start);
 
@@ -182,7 +182,7 @@ TEST(SpannerSelection, ACrescendoContinuedOntoTheNextPageIsHitThere) {
   EXPECT_EQ(f->score().SelectedRow, &f->row());
 
   f->score().ClearSelection();
-  EXPECT_TRUE(f->score().SelectInRect(Rect(part), true));
+  EXPECT_TRUE(f->score().SelectInRect(RectOf(part), true));
   EXPECT_EQ(Selected(f->score()), std::vector<TECElement*>{&hairpin});
 }
 

@@ -198,10 +198,6 @@ TEST(CursorEdits, PageObjectsAddedAtADocumentPointArePaintedThere) {
   EXPECT_NEAR(picture->Box.Top + 1, 600, 1);
 }
 
-}  // namespace
-
-namespace {
-
 TEST(CursorEdits, MovingARowEmptiesBothUndoLists) {
   EditFixture f(3, 2);
   f.Note(0, 0, 1, 5, 32, 0);
@@ -212,10 +208,6 @@ TEST(CursorEdits, MovingARowEmptiesBothUndoLists) {
   EXPECT_FALSE(f.score().CanUndo());
   EXPECT_FALSE(f.score().CanRedo());
 }
-
-}  // namespace
-
-namespace {
 
 TEST(CursorEdits, ShapesTakePositiveExtentsAtTheZoom) {
   EditFixture f(1, 2);
@@ -247,10 +239,6 @@ TEST(CursorEdits, ANewRowTakesTheFirstRowsTimeSignatures) {
   EXPECT_EQ(f.measure(1, 1).TimeSignature->Style, 1);
   EXPECT_EQ(f.measure(0, 1).TimeSignature, nullptr);
 }
-
-}  // namespace
-
-namespace {
 
 // (start, kind, chord mark) of every note of a measure, by start and kind.
 std::vector<std::array<int, 3>> Notes(const TECMeasure& measure) {
@@ -331,10 +319,6 @@ TEST(CursorEdits, DeletingAnInstrumentReportsItAndItsRowsDestroyed) {
             events.end());
   EXPECT_EQ(f.score().GetInstrumentAt(1)->Name(), "Oboe");
 }
-
-}  // namespace
-
-namespace {
 
 TEST(CursorEdits, DeletingTheActiveFirstInstrumentShowsTheNextOnAPageItHas) {
   EditFixture f = ThreeInstruments();

@@ -68,6 +68,24 @@ struct KeyCase {
 void SelectE(KeyFixture& k) { k.Select(k.NoteAt(32)); }
 void SelectG(KeyFixture& k) { k.Select(k.NoteAt(64)); }
 
+void OnTheLastOfThreePages(KeyFixture& k) {
+  k.s().SetPageCount(3);
+  k.s().SetActivePage(2);
+}
+
+// The E raised to F by a recorded step.
+void RaiseE(KeyFixture& k) {
+  SelectE(k);
+  k.s().MoveSelectionVert(1);
+}
+
+// The E selected in the velocity view, at velocity 64.
+void SelectEInTheVelocityView(KeyFixture& k) {
+  k.s().SetVelocityMode(1);
+  k.NoteAt(32)->Velocity = 64;
+  SelectE(k);
+}
+
 TEST(ScoreKeys, EachKeyOfTheTableRunsItsCommand) {
   nv::platform::MemoryClipboard clipboard;
   nv::platform::installClipboard(&clipboard);
@@ -82,18 +100,10 @@ TEST(ScoreKeys, EachKeyOfTheTableRunsItsCommand) {
        [](KeyFixture& k) { EXPECT_EQ(k.s().GetActivePage(), 1); }},
       {"Ctrl+Page Down goes to the last page", 34, ssCtrl, [](KeyFixture& k) { k.s().SetPageCount(3); }, kNoStep,
        [](KeyFixture& k) { EXPECT_EQ(k.s().GetActivePage(), 2); }},
-      {"Page Up", 33, 0,
-       [](KeyFixture& k) {
-         k.s().SetPageCount(3);
-         k.s().SetActivePage(2);
-       },
-       kNoStep, [](KeyFixture& k) { EXPECT_EQ(k.s().GetActivePage(), 1); }},
-      {"Ctrl+Page Up goes to the first page", 33, ssCtrl,
-       [](KeyFixture& k) {
-         k.s().SetPageCount(3);
-         k.s().SetActivePage(2);
-       },
-       kNoStep, [](KeyFixture& k) { EXPECT_EQ(k.s().GetActivePage(), 0); }},
+      {"Page Up", 33, 0, OnTheLastOfThreePages, kNoStep,
+       [](KeyFixture& k) { EXPECT_EQ(k.s().GetActivePage(), 1); }},
+      {"Ctrl+Page Up goes to the first page", 33, ssCtrl, OnTheLastOfThreePages, kNoStep,
+       [](KeyFixture& k) { EXPECT_EQ(k.s().GetActivePage(), 0); }},
       // The four short measures stand in one system.
       {"Home goes to the system's first event", 36, 0, nullptr, kNoStep,
        [](KeyFixture& k) { EXPECT_EQ(k.s().CursorTick(), 0); }},
@@ -204,47 +214,26 @@ TEST(ScoreKeys, EachKeyOfTheTableRunsItsCommand) {
        kNoStep, [&clipboard](KeyFixture&) { EXPECT_FALSE(clipboard.HasFormat(TVORadizClipboard::kFormat)); }},
       {"X alone does nothing", 88, 0, SelectE, kNoStep,
        [](KeyFixture& k) { EXPECT_EQ(k.Kinds(), (std::vector<int>{C, E, G})); }},
-      {"Ctrl+Z undoes", 90, ssCtrl,
-       [](KeyFixture& k) {
-         SelectE(k);
-         k.s().MoveSelectionVert(1);
-       },
-       kAnySteps,
+      {"Ctrl+Z undoes", 90, ssCtrl, RaiseE, kAnySteps,
        [](KeyFixture& k) {
          EXPECT_EQ(k.Kinds(), (std::vector<int>{C, E, G}));
          EXPECT_EQ(k.s().RedoCount(), 1);
        }},
       {"Ctrl+Shift+Z redoes", 90, ssCtrl | ssShift,
        [](KeyFixture& k) {
-         SelectE(k);
-         k.s().MoveSelectionVert(1);
+         RaiseE(k);
          k.s().Undo(1);
        },
        kAnySteps, [](KeyFixture& k) { EXPECT_EQ(k.Kinds(), (std::vector<int>{C, F, G})); }},
-      {"Z alone does nothing", 90, 0,
-       [](KeyFixture& k) {
-         SelectE(k);
-         k.s().MoveSelectionVert(1);
-       },
-       kNoStep,
+      {"Z alone does nothing", 90, 0, RaiseE, kNoStep,
        [](KeyFixture& k) {
          EXPECT_EQ(k.Kinds(), (std::vector<int>{C, F, G}));
          EXPECT_EQ(k.s().RedoCount(), 0);
        }},
-      {"Pad plus raises the velocity in the velocity view", 107, 0,
-       [](KeyFixture& k) {
-         k.s().SetVelocityMode(1);
-         k.NoteAt(32)->Velocity = 64;
-         SelectE(k);
-       },
-       kNoStep, [](KeyFixture& k) { EXPECT_EQ(k.NoteAt(32)->Velocity, 65); }},
-      {"Pad minus lowers it", 109, 0,
-       [](KeyFixture& k) {
-         k.s().SetVelocityMode(1);
-         k.NoteAt(32)->Velocity = 64;
-         SelectE(k);
-       },
-       kNoStep, [](KeyFixture& k) { EXPECT_EQ(k.NoteAt(32)->Velocity, 63); }},
+      {"Pad plus raises the velocity in the velocity view", 107, 0, SelectEInTheVelocityView, kNoStep,
+       [](KeyFixture& k) { EXPECT_EQ(k.NoteAt(32)->Velocity, 65); }},
+      {"Pad minus lowers it", 109, 0, SelectEInTheVelocityView, kNoStep,
+       [](KeyFixture& k) { EXPECT_EQ(k.NoteAt(32)->Velocity, 63); }},
       {"Pad plus does nothing outside the velocity view", 107, 0,
        [](KeyFixture& k) {
          k.NoteAt(32)->Velocity = 64;

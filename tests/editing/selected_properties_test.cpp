@@ -159,10 +159,6 @@ TEST(SelectedProperties, AChordIsMoreThanTwoNotesOfOneMark) {
   EXPECT_TRUE(f.score().SelectionIsChord());
 }
 
-}  // namespace
-
-namespace {
-
 TEST(SelectedProperties, TheTempoDialogReadsAndWritesTheClickedMark) {
   EditFixture f(1, 2);
   f.instrument().AddTempoMark(32, 90);
@@ -210,10 +206,6 @@ TEST(SelectedProperties, TheNoteInstrumentByteOfTheSelectedNotes) {
   ASSERT_TRUE(f.score().GetSelectedNoteInstrument(value));
   EXPECT_EQ(value, 41);
 }
-
-}  // namespace
-
-namespace {
 
 TECChordSymbol* AddChord(EditFixture& f, int m, int tick, const std::string& root) {
   auto chord = std::make_unique<TECChordSymbol>(&f.measure(m));

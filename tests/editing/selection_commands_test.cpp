@@ -80,6 +80,15 @@ TECSymbolItem* Symbol(EditFixture& f, std::uint8_t kind, std::size_t at = 0, std
 
 TECSymbolItem* FirstSymbol(EditFixture& f) { return f.instrument().SymbolsRow().At(0)->Items.back().get(); }
 
+// A page rectangle at X 100, 40 wide, selected.
+void Rectangle(EditFixture& f) {
+  TECPageShape* shape = f.instrument().AddPageShape(ek::PageRectangle, 100, 100, 40, 30, 1, 0, 0, 0, 0);
+  shape->X = 100;
+  shape->Width = 40;
+  f.score().ClearUndoLists();
+  f.score().SelectElement(shape, 0);
+}
+
 TECMeasureItem* Item(EditFixture& f, std::uint8_t kind, int position, int second = 0) {
   TECMeasure& m = f.measure(0);
   m.Items.push_back(MakeMeasureItem(kind, &m));
@@ -363,30 +372,12 @@ const std::vector<CommandCase>& Cases() {
       {"PartNumberSizeDecrease", [](EditFixture& f) { Symbol(f, ek::SymbolVolta, 1, 2); },
        [](TECMusicScore& s) { s.ResizeSelection(-1); }, StepExpect::Recorded(22),
        [](EditFixture& f) { EXPECT_EQ(FirstSymbol(f)->Byte(1), 1); }},
-      {"RectangleMovesRight",
-       [](EditFixture& f) {
-         TECPageShape* shape = f.instrument().AddPageShape(ek::PageRectangle, 100, 100, 40, 30, 1, 0, 0, 0, 0);
-         shape->X = 100;
-         shape->Width = 40;
-         f.score().ClearUndoLists();
-         f.score().SelectElement(shape, 0);
-       },
-       [](TECMusicScore& s) {
-         s.MoveSelectionHorz(1);
-       },
-       StepExpect::Recorded(20),
+      {"RectangleMovesRight", Rectangle, [](TECMusicScore& s) { s.MoveSelectionHorz(1); }, StepExpect::Recorded(20),
        [](EditFixture& f) {
          EXPECT_EQ(static_cast<TECPageShape&>(*f.instrument().TextsRow().Objects[0]).X, 101);
        }},
-      {"RectangleResizeIsAPageObjectStep",
-       [](EditFixture& f) {
-         TECPageShape* shape = f.instrument().AddPageShape(ek::PageRectangle, 100, 100, 40, 30, 1, 0, 0, 0, 0);
-         shape->X = 100;
-         shape->Width = 40;
-         f.score().ClearUndoLists();
-         f.score().SelectElement(shape, 0);
-       },
-       [](TECMusicScore& s) { s.ResizeSelection(1); }, StepExpect::Recorded(20),
+      {"RectangleResizeIsAPageObjectStep", Rectangle, [](TECMusicScore& s) { s.ResizeSelection(1); },
+       StepExpect::Recorded(20),
        [](EditFixture& f) {
          EXPECT_EQ(static_cast<TECPageShape&>(*f.instrument().TextsRow().Objects[0]).Width, 41);
        }},
