@@ -32,23 +32,24 @@ std::unique_ptr<TECMusicScore> LongInstrument() {
   return score;
 }
 
-void BM_AddMeasureAtStartWithUndo(benchmark::State& state) {
+// The edit and its undo, once an iteration, on the long instrument.
+template <typename Edit>
+void EditAndUndo(benchmark::State& state, Edit edit) {
   auto score = LongInstrument();
   for (auto _ : state) {
-    score->AddMeasures(1);
+    edit(*score);
     score->Undo(1);
   }
   state.counters["measures"] = score->CurrentRow()->MeasureCount();
 }
+
+void BM_AddMeasureAtStartWithUndo(benchmark::State& state) {
+  EditAndUndo(state, [](TECMusicScore& s) { s.AddMeasures(1); });
+}
 BENCHMARK(BM_AddMeasureAtStartWithUndo)->Unit(benchmark::kMillisecond);
 
 void BM_DeleteMeasureAtStartWithUndo(benchmark::State& state) {
-  auto score = LongInstrument();
-  for (auto _ : state) {
-    score->DeleteMeasures(1);
-    score->Undo(1);
-  }
-  state.counters["measures"] = score->CurrentRow()->MeasureCount();
+  EditAndUndo(state, [](TECMusicScore& s) { s.DeleteMeasures(1); });
 }
 BENCHMARK(BM_DeleteMeasureAtStartWithUndo)->Unit(benchmark::kMillisecond);
 
