@@ -62,14 +62,31 @@ void drawScene(Canvas& c) {
   c.textOut(20, 72, "vistra");
 }
 
-TEST(QtBatch, GlyphsDrawnTogetherComeOutAsDrawnOneByOne) {
-  ImageCanvas single(120, 120);
-  ImageCanvas batched(120, 120);
-  drawScene(*single.canvas);
+// Draws call by call and in a batch; the images must match.
+void expectBatchedAsSingle(int width, int height, void (*draw)(Canvas&)) {
+  ImageCanvas single(width, height);
+  ImageCanvas batched(width, height);
+  draw(*single.canvas);
   batched.canvas->beginBatch();
-  drawScene(*batched.canvas);
+  draw(*batched.canvas);
   batched.canvas->endBatch();
   EXPECT_TRUE(batched.image == single.image);
+}
+
+TEST(QtBatch, GlyphsDrawnTogetherComeOutAsDrawnOneByOne) { expectBatchedAsSingle(120, 120, drawScene); }
+
+// Heads of three colours in a chain, each across the one before it: every
+// head needs a group of its own until none is left, and the canvas draws
+// what it holds and starts over.
+TEST(QtBatch, MoreGroupsThanTheOrderKeepsComeOutAsDrawnOneByOne) {
+  expectBatchedAsSingle(300, 60, [](Canvas& c) {
+    const Color colours[] = {colors::black, colors::red, colors::blue};
+    c.brush().style = BrushStyle::Clear;
+    for (int i = 0; i < 80; ++i) {
+      c.setFont(musicFont(16, colours[i % 3]));
+      c.textOut(2 + 3 * i, 10 + i % 5, "A");
+    }
+  });
 }
 
 TEST(QtBatch, FlushShowsTheHeldGlyphsWhileTheBatchGoesOn) {

@@ -383,8 +383,8 @@ bool QtCanvas::canBatch(const QtTextFont& font) const {
 QtCanvas::HeldGroup& QtCanvas::heldGroupFor(const QtTextFont* font, QRgb color, const Pen& penKey,
                                              const Rect& box, bool& newPart) {
   std::uint32_t candidates = 0;
-  for (std::size_t g = 0; g < heldCount_; ++g) {
-    const HeldGroup& group = held_[g];
+  for (int g = 0; g < heldOrder_.groupCount(); ++g) {
+    const HeldGroup& group = held_[static_cast<std::size_t>(g)];
     if (group.font == font && (font != nullptr ? group.color == color : group.penKey == penKey)) {
       candidates |= std::uint32_t{1} << g;
     }
@@ -392,13 +392,16 @@ QtCanvas::HeldGroup& QtCanvas::heldGroupFor(const QtTextFont* font, QRgb color, 
   HeldDrawOrder::Placed placed = heldOrder_.add(candidates, box);
   if (placed.group < 0) {
     drawHeld();
-    placed = heldOrder_.add(0, box);
+    candidates = 0;
+    placed = heldOrder_.add(candidates, box);
   }
   newPart = placed.newPart;
-  if (placed.group == static_cast<int>(heldCount_)) {
+  const auto index = static_cast<std::size_t>(placed.group);
+  // add() takes one of the candidates or makes a new group.
+  if ((candidates & (std::uint32_t{1} << placed.group)) == 0) {
     // Groups are used again, keeping what their lists took.
-    if (heldCount_ == held_.size()) held_.emplace_back();
-    HeldGroup& added = held_[heldCount_++];
+    if (index == held_.size()) held_.emplace_back();
+    HeldGroup& added = held_[index];
     added.glyphs.clear();
     added.positions.clear();
     added.lines.clear();
@@ -410,7 +413,7 @@ QtCanvas::HeldGroup& QtCanvas::heldGroupFor(const QtTextFont* font, QRgb color, 
       added.pen = qpen();
     }
   }
-  return held_[static_cast<std::size_t>(placed.group)];
+  return held_[index];
 }
 
 void QtCanvas::hold(const QtTextFont& font, const UnshapedText& text, const QPointF& origin, const QColor& color) {
@@ -436,7 +439,7 @@ bool QtCanvas::holdLine(Point from, Point to) {
 }
 
 void QtCanvas::drawHeld() {
-  if (heldCount_ == 0) return;
+  if (heldOrder_.empty()) return;
   useComposition(QPainter::CompositionMode_SourceOver);
   for (const int index : heldOrder_.drawOrder()) {
     const HeldGroup& group = held_[static_cast<std::size_t>(index)];
@@ -456,7 +459,6 @@ void QtCanvas::drawHeld() {
       painter_.drawLines(group.lines.data() + begin, static_cast<int>(end - begin));
     }
   }
-  heldCount_ = 0;
   heldOrder_.clear();
 }
 

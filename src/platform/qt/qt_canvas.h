@@ -128,8 +128,7 @@ class QtCanvas : public Canvas {
   RealisedFont* current_ = nullptr;
   Font currentFont_;  // the canvas font that `current_` realises
   UnshapedText scratchText_;
-  std::vector<HeldGroup> held_;  // the first heldCount_ are in use
-  std::size_t heldCount_ = 0;
+  std::vector<HeldGroup> held_;  // the first heldOrder_.groupCount() are in use
   HeldDrawOrder heldOrder_;
 };
 
