@@ -12,18 +12,22 @@
 
 namespace control_fixture {
 
-PaintRecorder::PaintRecorder(QWidget& widget) { widget.installEventFilter(this); }
+namespace {
 
-QRegion PaintRecorder::Painted() const {
-  QRegion all;
-  for (const QRegion& region : regions) all += region;
-  return all;
-}
+// Gathers the region of every paint event its widget receives.
+class PaintRecorder : public QObject {
+ public:
+  explicit PaintRecorder(QWidget& widget) { widget.installEventFilter(this); }
+  QRegion painted;
 
-bool PaintRecorder::eventFilter(QObject*, QEvent* event) {
-  if (event->type() == QEvent::Paint) regions.push_back(static_cast<QPaintEvent*>(event)->region());
-  return false;
-}
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+    return false;
+  }
+};
+
+}  // namespace
 
 ShownControl::ShownControl() {
   nv::editing::InstallSelectionOwner();
@@ -61,6 +65,13 @@ void ShownControl::Relayout() {
 QPoint ShownControl::ClientOf(int x, int y) {
   const int r = score().RulerSize();
   return {x + r - score().HorzScrollBar.Position, y + r - score().VertScrollBar.Position};
+}
+
+QRegion ShownControl::PaintedBy(const std::function<void()>& change) {
+  PaintRecorder paints(control);
+  change();
+  QApplication::processEvents();
+  return paints.painted;
 }
 
 }  // namespace control_fixture

@@ -1,27 +1,15 @@
 #pragma once
 
-#include <QObject>
 #include <QRegion>
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <functional>
 
 #include "model/music_score.h"
 #include "widgets/score_control.h"
 
 namespace control_fixture {
-
-// Records the region of every paint event its widget receives.
-class PaintRecorder : public QObject {
- public:
-  explicit PaintRecorder(QWidget& widget);
-  std::vector<QRegion> regions;
-  QRegion Painted() const;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-};
 
 // A shown 600 x 400 score control over an A4 page of a 4/4 score of one instrument with
 // one row of four measures, undo recording on, laid out and painted once.
@@ -36,6 +24,9 @@ struct ShownControl : ::testing::Test {
   void Relayout();
   // The client point of a document point.
   QPoint ClientOf(int x, int y);
+  // What the control paints while `change` runs and the events it posts
+  // are processed.
+  QRegion PaintedBy(const std::function<void()>& change);
 
   nv::widgets::ScoreControl control;
 };

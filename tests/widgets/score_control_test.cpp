@@ -17,7 +17,6 @@
 
 namespace {
 
-using control_fixture::PaintRecorder;
 using control_fixture::ShownControl;
 
 constexpr QRgb kRed = qRgb(255, 0, 0);
@@ -78,13 +77,7 @@ TEST_F(ShownControl, ScrollingMovesThePixelsAndRepaintsOnlyTheUncoveredStrip) {
     SCOPED_TRACE(c.name);
     const bool vertical = c.bar == TECScrollBarKind::sbVertical;
     const QImage before = control.grab().toImage();
-    QRegion painted;
-    {
-      PaintRecorder paints(control);
-      score().ScrollTo(c.bar, c.step);
-      QApplication::processEvents();
-      painted = paints.Painted();
-    }
+    const QRegion painted = PaintedBy([&] { score().ScrollTo(c.bar, c.step); });
     const QImage after = control.grab().toImage();
     ASSERT_FALSE(painted.isEmpty());
     EXPECT_TRUE(c.strip.contains(painted.boundingRect()));
@@ -151,12 +144,9 @@ TEST_F(ShownControl, TabTimerRepeatsEvery150MillisecondsWhileOn) {
 }
 
 TEST_F(ShownControl, DisablingHidesTheBarsAndRepaintsTheWholeClient) {
-  PaintRecorder paints(control);
-  control.setEnabled(false);
-  QApplication::processEvents();
+  EXPECT_EQ(PaintedBy([&] { control.setEnabled(false); }), QRegion(control.rect()));
   EXPECT_FALSE(control.VerticalBar().isVisible());
   EXPECT_FALSE(control.HorizontalBar().isVisible());
-  EXPECT_EQ(paints.Painted(), QRegion(control.rect()));
   control.setEnabled(true);
   EXPECT_TRUE(control.VerticalBar().isVisible());
   EXPECT_TRUE(control.HorizontalBar().isVisible());
@@ -230,14 +220,7 @@ TEST_F(ShownControl, GrabShowsTheSelectedNoteInRedAndTheCaretUntilItHides) {
   EXPECT_EQ(caretPixels(image), 2);
 
   // Hiding the caret repaints the strip it runs in, nothing more.
-  QRegion painted;
-  {
-    PaintRecorder paints(control);
-    score().ShowCaret(false);
-    QApplication::processEvents();
-    painted = paints.Painted();
-  }
-  const QRect strip = painted.boundingRect();
+  const QRect strip = PaintedBy([&] { score().ShowCaret(false); }).boundingRect();
   EXPECT_TRUE(strip.contains(ClientOf(x, below)));
   // The line with its pitch tick 4 pixels to each side, from 4 above the
   // staff down to the tick at line 35 (5.5 spaces below the top), each with
