@@ -1,7 +1,5 @@
 #include "formats/midi_import.h"
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 
 #include "formats/midi_track_import.h"
@@ -9,6 +7,7 @@
 #include "model/file_stream.h"
 #include "model/instrument.h"
 #include "model/row.h"
+#include "platform/text_case.h"
 
 namespace {
 
@@ -87,8 +86,8 @@ void ImportMidiFile(TECMusicScore& score, const std::string& path) {
 }
 
 bool IsMidiFileName(const std::string& path) {
-  std::string extension = std::filesystem::path(path).extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return extension == ".mid" || extension == ".midi" || extension == ".kar";
+  using nv::platform::SameTextIgnoringCase;
+  const std::string extension = std::filesystem::path(path).extension().string();
+  return SameTextIgnoringCase(extension, ".mid") || SameTextIgnoringCase(extension, ".midi") ||
+         SameTextIgnoringCase(extension, ".kar");
 }

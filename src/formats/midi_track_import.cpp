@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cmath>
 
 #include "formats/midi_import.h"
@@ -12,6 +11,7 @@
 #include "model/stream_blocks.h"
 #include "model/stream_strings.h"
 #include "model/text_encoding.h"
+#include "platform/text_case.h"
 
 namespace {
 
@@ -65,12 +65,6 @@ std::string CutText(std::string text) {
 std::string TextOf(std::span<const std::uint8_t> data) {
   return CutText(DecodeStoredText(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()),
                                   LegacyTextCodePage()));
-}
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-  });
 }
 
 bool HoldsNotes(const TECRow& row) {
@@ -218,11 +212,14 @@ TECRow* MidiTrackImporter::RowOfChannel(int channel) {
 TECRow* MidiTrackImporter::PickRow(int channel, const Spelling& spelling) {
   const int clef =
       channel == kDrumChannelNumber ? kPercussionClef : (spelling.Line() > kMiddleCLine ? kTrebleClef : kBassClef);
-  for (int r = 0; r < instrument_->GetRowCount(); ++r)
-    if (instrument_->GetRow(r)->GetClef(0) == clef) return instrument_->GetRow(r);
-  for (int r = 0; r < instrument_->GetRowCount(); ++r)
-    if (instrument_->GetRow(r)->GetClef(0) == 0) return instrument_->GetRow(r);
-  return NewRow(instrument_, -1);
+  TECRow* row = nullptr;
+  for (int r = 0; !row && r < instrument_->GetRowCount(); ++r)
+    if (instrument_->GetRow(r)->GetClef(0) == clef) row = instrument_->GetRow(r);
+  for (int r = 0; !row && r < instrument_->GetRowCount(); ++r)
+    if (instrument_->GetRow(r)->GetClef(0) == 0) row = instrument_->GetRow(r);
+  if (!row) row = NewRow(instrument_, -1);
+  row->SetClef(0, clef);
+  return row;
 }
 
 TECRow* MidiTrackImporter::TextRow() {
@@ -387,8 +384,6 @@ void MidiTrackImporter::NoteOn(const SmfEvent& event) {
   if (separate_) {
     if (TECInstrument* owner = InstrumentOfChannel(channel)) instrument_ = owner;
     row = PickRow(channel, spelling);
-    row->SetClef(0, channel == kDrumChannelNumber ? kPercussionClef
-                                                  : (spelling.Line() > kMiddleCLine ? kTrebleClef : kBassClef));
     staves_[instrument_].LastNoteChannel = channel;
   } else {
     row = RowOfChannel(channel);
@@ -557,8 +552,9 @@ void MidiTrackImporter::TextMeta(const SmfEvent& event) {
     case kText:
       if (position == 0) {
         std::vector<std::string> lines = score_.Description();
-        const bool known = std::any_of(lines.begin(), lines.end(),
-                                       [&](const std::string& line) { return EqualIgnoringCase(line, text); });
+        const bool known = std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+          return nv::platform::SameTextIgnoringCase(line, text);
+        });
         if (!known && lines.size() < kMaxStreamStrings) {
           lines.push_back(text);
           score_.SetDescription(lines);

@@ -93,7 +93,8 @@ class MidiTrackImporter {
   TECRow* NewRow(TECInstrument* instrument, int channel);
   TECInstrument* InstrumentOfChannel(int channel);
   TECRow* RowOfChannel(int channel);
-  // The row of the current instrument for a note (separate sheets).
+  // The row of the current instrument for a note (separate sheets), which
+  // takes the note's clef.
   TECRow* PickRow(int channel, const Spelling& spelling);
   // The row that texts of the track go to; made when there is none.
   TECRow* TextRow();
