@@ -66,11 +66,6 @@ TEST_P(MidiDamage, GivesTheStatedResult) {
   EXPECT_EQ(NoteList(again), c.Notes);
 }
 
-Bytes Concat(Bytes a, const Bytes& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
 // Four deltas of 250,000,000 ticks each, then a note at tick 10^9.
 Bytes NoteFarAway() {
   Bytes body = QuarterNoteEvents();
@@ -79,7 +74,7 @@ Bytes NoteFarAway() {
     body.insert(body.end(), {0xFF, 0x01, 0x01, 'x'});
   }
   body.insert(body.end(), {0x00, 0x90, 62, 100, 0x83, 0x60, 0x80, 62, 0});
-  return Concat(body, EndOfTrack());
+  return Join({body, EndOfTrack()});
 }
 
 const std::vector<std::string> kFirstNote = {"0/0 0@0 C5 32"};
@@ -87,7 +82,7 @@ const std::vector<std::string> kFirstNote = {"0/0 0@0 C5 32"};
 INSTANTIATE_TEST_SUITE_P(
     Files, MidiDamage,
     ::testing::Values(
-        DamageCase{"NoHeader", Concat(TrackChunk(QuarterNoteEvents()), HeaderChunk(0, 1, 480)), Outcome::Refused, {}},
+        DamageCase{"NoHeader", Join({TrackChunk(QuarterNoteEvents()), HeaderChunk(0, 1, 480)}), Outcome::Refused, {}},
         DamageCase{"EmptyFile", {}, Outcome::Refused, {}},
         DamageCase{"HeaderTooShort", Bytes{'M', 'T', 'h', 'd', 0, 0, 0, 4, 0, 0, 0, 1}, Outcome::Refused, {}},
         DamageCase{"HeaderCutShort", Bytes{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0}, Outcome::Refused, {}},
@@ -98,29 +93,29 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"ChunkHeaderCutShort", Join({OneTrackFile(QuarterNoteEvents()), Bytes{'M', 'T', 'r'}}),
                    Outcome::Damaged, kFirstNote},
         DamageCase{"FiveByteQuantity",
-                   OneTrackFile(Concat(QuarterNoteEvents(), {0x81, 0x80, 0x80, 0x80, 0x00, 0x90, 62, 100})),
+                   OneTrackFile(Join({QuarterNoteEvents(), {0x81, 0x80, 0x80, 0x80, 0x00, 0x90, 62, 100}})),
                    Outcome::Damaged, kFirstNote},
-        DamageCase{"EventCutByTheChunkEnd", OneTrackFile(Concat(QuarterNoteEvents(), {0x00, 0x90, 62})),
+        DamageCase{"EventCutByTheChunkEnd", OneTrackFile(Join({QuarterNoteEvents(), {0x00, 0x90, 62}})),
                    Outcome::Damaged, kFirstNote},
         DamageCase{"RunningStatusWithNoStatus",
-                   OneTrackFile(Concat({0x00, 60, 100}, QuarterNoteEvents())),
+                   OneTrackFile(Join({{0x00, 60, 100}, QuarterNoteEvents()})),
                    Outcome::Damaged,
                    {}},
-        DamageCase{"StatusF1InATrack", OneTrackFile(Concat(QuarterNoteEvents(), {0x00, 0xF1, 0x00})), Outcome::Damaged,
+        DamageCase{"StatusF1InATrack", OneTrackFile(Join({QuarterNoteEvents(), {0x00, 0xF1, 0x00}})), Outcome::Damaged,
                    kFirstNote},
         DamageCase{"MetaLongerThanItsChunk",
-                   OneTrackFile(Concat(QuarterNoteEvents(), {0x00, 0xFF, 0x01, 0x20, 'a', 'b'})), Outcome::Damaged,
+                   OneTrackFile(Join({QuarterNoteEvents(), {0x00, 0xFF, 0x01, 0x20, 'a', 'b'}})), Outcome::Damaged,
                    kFirstNote},
         DamageCase{"SysexLongerThanItsChunk",
-                   OneTrackFile(Concat(QuarterNoteEvents(), {0x00, 0xF0, 0x8F, 0xFF, 0xFF, 0x7F, 0x01})),
+                   OneTrackFile(Join({QuarterNoteEvents(), {0x00, 0xF0, 0x8F, 0xFF, 0xFF, 0x7F, 0x01}})),
                    Outcome::Damaged, kFirstNote},
         DamageCase{"NoteAtTick1e9", OneTrackFile(NoteFarAway()), Outcome::Damaged, kFirstNote},
         DamageCase{"TempoZeroIsIgnored",
-                   OneTrackFile(Concat({0x00, 0xFF, 0x51, 0x03, 0, 0, 0}, Concat(QuarterNoteEvents(), EndOfTrack()))),
+                   OneTrackFile(Join({{0x00, 0xFF, 0x51, 0x03, 0, 0, 0}, QuarterNoteEvents(), EndOfTrack()})),
                    Outcome::Clean, kFirstNote},
         DamageCase{"MetasTooShortAreIgnored",
-                   OneTrackFile(Concat({0x00, 0xFF, 0x51, 0x02, 0x07, 0xA1, 0x00, 0xFF, 0x58, 0x01, 0x03},
-                                       Concat(QuarterNoteEvents(), EndOfTrack()))),
+                   OneTrackFile(Join({{0x00, 0xFF, 0x51, 0x02, 0x07, 0xA1, 0x00, 0xFF, 0x58, 0x01, 0x03},
+                                      QuarterNoteEvents(), EndOfTrack()})),
                    Outcome::Clean, kFirstNote},
         DamageCase{"DataBytesAreMaskedToSevenBits",
                    OneTrackFile(Bytes{0x00, 0x90, 0xBC, 0xE4, 0x83, 0x60, 0x80, 0xBC, 0x00}), Outcome::Clean,
@@ -133,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
                    Join({HeaderChunk(0, 1, 480), Bytes{'X', 'F', 'I', 'H', 0, 0, 0, 2, 1, 2},
                          TrackChunk(QuarterNoteEvents())}),
                    Outcome::Clean, kFirstNote},
-        DamageCase{"NoteOffWithoutNoteIsIgnored", OneTrackFile(Concat({0x00, 0x80, 64, 0}, QuarterNoteEvents())),
+        DamageCase{"NoteOffWithoutNoteIsIgnored", OneTrackFile(Join({{0x00, 0x80, 64, 0}, QuarterNoteEvents()})),
                    Outcome::Clean, kFirstNote}),
     [](const auto& info) { return std::string(info.param.Name); });
 
@@ -151,7 +146,7 @@ TEST(MidiDamageDetails, RefusalsSayWhy) {
 
 TEST(MidiDamageDetails, LongTextIsCutSoTheScoreStillSaves) {
   TECMusicScore score;
-  Import(score, OneTrackFile(Concat(Text(0x01, 70000), Concat(QuarterNoteEvents(), EndOfTrack()))));
+  Import(score, OneTrackFile(Join({Text(0x01, 70000), QuarterNoteEvents(), EndOfTrack()})));
   ASSERT_EQ(score.Description().size(), 1u);
   EXPECT_EQ(score.Description()[0].size(), 65535u);
   MemoryStream saved;
@@ -172,7 +167,7 @@ TEST(MidiDamageDetails, LongNoteEndsAtTheMeasureLimit) {
   PutQuantity(body, 200000000);
   body.insert(body.end(), {0x80, 60, 0});
   TECMusicScore score;
-  Import(score, OneTrackFile(Concat(body, EndOfTrack())));
+  Import(score, OneTrackFile(Join({body, EndOfTrack()})));
   EXPECT_TRUE(score.MidiImportDamaged);
   const TECRow& row = *score.GetInstrumentAt(0)->GetRow(0);
   EXPECT_EQ(row.MeasureCount(), kMaxImportedMeasures);
@@ -188,7 +183,7 @@ TEST(MidiDamageDetails, TimeSignatureThatWouldPassTheMeasureLimitStopsTheImport)
   PutQuantity(body, 9000 * 4 * 480 - 480);
   body.insert(body.end(), {0x90, 62, 100, 0x83, 0x60, 0x80, 62, 0, 0x00, 0xFF, 0x58, 0x04, 0x01, 0x04, 0x18, 0x08});
   TECMusicScore score;
-  Import(score, OneTrackFile(Concat(body, EndOfTrack())));
+  Import(score, OneTrackFile(Join({body, EndOfTrack()})));
   EXPECT_TRUE(score.MidiImportDamaged);
   EXPECT_EQ(score.DefaultMeasureLength(), 128);
   EXPECT_THAT(NoteList(score), ElementsAre("0/0 0@0 C5 32", "0/0 9000@0 D5 32"));
@@ -201,7 +196,7 @@ TEST(MidiDamageDetails, EndlessTimeSignatureChangesArePassedOverAfterAThousand) 
     PutQuantity(body, i == 0 ? 0 : (i % 2 ? 3 : 2) * 480);
     body.insert(body.end(), {0xFF, 0x58, 0x04, static_cast<std::uint8_t>(i % 2 ? 2 : 3), 0x02, 0x18, 0x08});
   }
-  body = Concat(body, Concat(QuarterNoteEvents(), EndOfTrack()));
+  body = Join({body, QuarterNoteEvents(), EndOfTrack()});
   TECMusicScore score;
   Import(score, OneTrackFile(body));
   EXPECT_TRUE(score.MidiImportDamaged);
@@ -219,13 +214,13 @@ TEST(MidiDamageDetails, DamagedSecondTrackKeepsTheFirst) {
   score.MidiSeparateSheets = true;
   const Bytes second{0x00, 0x91, 64, 100, 0x83, 0x60, 0x81, 64, 0, 0x00, 0xF5};
   Import(score,
-         Join({HeaderChunk(1, 2, 480), TrackChunk(Concat(QuarterNoteEvents(), EndOfTrack())), TrackChunk(second)}));
+         Join({HeaderChunk(1, 2, 480), TrackChunk(Join({QuarterNoteEvents(), EndOfTrack()})), TrackChunk(second)}));
   EXPECT_TRUE(score.MidiImportDamaged);
   EXPECT_THAT(NoteList(score), ElementsAre("0/0 0@0 C5 32", "1/0 0@0 E5 32"));
 }
 
 TEST(MidiDamageDetails, TrackReaderStopsAtTheEndOfTrackEvent) {
-  const Bytes body = Concat(Concat(QuarterNoteEvents(), EndOfTrack()), {0x00, 0x90, 62, 100});
+  const Bytes body = Join({QuarterNoteEvents(), EndOfTrack(), {0x00, 0x90, 62, 100}});
   SmfTrackReader reader(body);
   SmfEvent event;
   int events = 0;
@@ -240,7 +235,7 @@ TEST(MidiDamageDetails, FileWithoutNotesImportsAsAnEmptyScore) {
     TECMusicScore score;
     FillOpenScore(score);
     score.MidiSeparateSheets = separate;
-    Import(score, OneTrackFile(Concat({0x00, 0xC0, 5, 0x00, 0xFF, 0x03, 0x01, 'T'}, EndOfTrack())));
+    Import(score, OneTrackFile(Join({{0x00, 0xC0, 5, 0x00, 0xFF, 0x03, 0x01, 'T'}, EndOfTrack()})));
     EXPECT_FALSE(score.MidiImportDamaged);
     EXPECT_EQ(score.InstrumentCount(), 0);
   }
