@@ -10,6 +10,7 @@
 #include "formats/midi_export.h"
 #include "formats/score_stream.h"
 #include "midi_fixtures.h"
+#include "support/corpus_files.h"
 
 namespace {
 
@@ -19,9 +20,8 @@ std::filesystem::path CorpusFolder() { return std::filesystem::path(__FILE__).pa
 
 TEST(MidiCorpus, EveryInputImportsOrIsRefusedCleanly) {
   int files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(CorpusFolder())) {
-    SCOPED_TRACE(entry.path().filename().string());
-    const Bytes bytes = ReadFile(entry.path());
+  for (const auto& [name, bytes] : corpus_files::ReadFolder(CorpusFolder())) {
+    SCOPED_TRACE(name);
     if (bytes.empty()) continue;
     ++files;
     TECMusicScore score;
