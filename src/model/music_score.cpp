@@ -5,6 +5,7 @@
 #include "model/instrument.h"
 #include "model/playback.h"
 #include "model/row.h"
+#include "model/scoped_flag.h"
 #include "model/undo_step.h"
 #include "model/units.h"
 
@@ -196,11 +197,7 @@ void TECMusicScore::SetActiveInstrument(int i) {
 void TECMusicScore::SetActivePage(int p) {
   TECInstrument* instrument = CurrentInstrument();
   if (!instrument || p == activePage_ || p < 0 || p >= instrument->PageCount()) return;
-  pageSwitching_ = true;
-  struct ClearFlag {
-    bool& flag;
-    ~ClearFlag() { flag = false; }
-  } clear{pageSwitching_};
+  const ScopedFlag switching(pageSwitching_);
   ShowCaret(false);
   BeginRulesUpdate();
   {

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <utility>
 
+#include "model/scoped_flag.h"
 #include "model/units.h"
 
 namespace {
@@ -190,11 +191,7 @@ int TECScorePage::PixelHeight() const {
 
 void TECScorePage::UpdateScoreSize() {
   if (owner_ == nullptr) return;
-  sizing_ = true;
-  struct ClearOnExit {
-    bool& flag;
-    ~ClearOnExit() { flag = false; }
-  } clear{sizing_};
+  const ScopedFlag sizing(sizing_);
   owner_->SetScoreSize(PixelWidth() + 2, PixelHeight() + 2);
   NotifyScrollBars();
   InvalidateClientArea();

@@ -7,6 +7,7 @@
 #include "model/instrument.h"
 #include "model/music_score.h"
 #include "model/row.h"
+#include "model/scoped_flag.h"
 
 // --- client geometry -------------------------------------------------------------
 
@@ -94,11 +95,7 @@ void SetRange(TECScrollBar& bar, int max, int visible) {
 
 void TECMusicScore::UpdateScrollBars(bool notify) {
   if (!host_ || updatingScrollBars_ || PageLayout.Running) return;
-  updatingScrollBars_ = true;
-  struct Clear {
-    bool& flag;
-    ~Clear() { flag = false; }
-  } clear{updatingScrollBars_};
+  const ScopedFlag updating(updatingScrollBars_);
   const int r = RulerSize();
   SetRange(HorzScrollBar, page_->PixelWidth(), ClientScoreRight() - r);
   SetRange(VertScrollBar, page_->PixelHeight(), ClientScoreBottom() - r);
@@ -145,11 +142,7 @@ void TECMusicScore::SetMetrix(TECMetrix v) {
 
 void TECMusicScore::SetZoom(int v) {
   if (v < kLowestZoom || v > kHighestZoom || v == zoom_) return;
-  SuppressChanged = true;
-  struct Restore {
-    bool& flag;
-    ~Restore() { flag = false; }
-  } restore{SuppressChanged};
+  const ScopedFlag silent(SuppressChanged);
   if (!host_) {
     zoom_ = v;
     zoomFactor_ = zoom_ * scale_;
@@ -162,11 +155,7 @@ void TECMusicScore::SetZoom(int v) {
   zoom_ = v;
   zoomFactor_ = zoom_ * scale_;
   {
-    zoomChanging_ = true;
-    struct Clear {
-      bool& flag;
-      ~Clear() { flag = false; }
-    } clear{zoomChanging_};
+    const ScopedFlag changing(zoomChanging_);
     page_->UpdateScoreSize();
   }
   LayoutScore(0, false);

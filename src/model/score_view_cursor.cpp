@@ -8,6 +8,7 @@
 #include "model/instrument.h"
 #include "model/music_score.h"
 #include "model/row.h"
+#include "model/scoped_flag.h"
 #include "model/units.h"
 #include "platform/canvas.h"
 
@@ -165,11 +166,7 @@ void TECMusicScore::SetCursorFromPoint(int x, int y, bool voiceByHeight) {
   const int m = PageFirstMeasure(activePage_) + onPage;
   instrument->SetActiveRow(rowIndex);
   {
-    placingCursor_ = true;
-    struct Clear {
-      bool& flag;
-      ~Clear() { flag = false; }
-    } clear{placingCursor_};
+    const ScopedFlag placing(placingCursor_);
     GoToMeasure(m);
     int tick = 0;
     if (const TECMeasureLayout* layout = instrument->LayoutAt(m)) {
