@@ -39,10 +39,10 @@ struct TECBlockPool::Slab {
   Slab* Prev = nullptr;
   Slab* Next = nullptr;
   FreeBlock* Freed = nullptr;
-  // Blocks taken from the untouched tail so far, and blocks in use.
+  // Blocks taken from the untouched tail so far, and blocks in use: a slab
+  // is in the open list exactly while Live is below the slab's block count.
   std::uint32_t Carved = 0;
   std::uint32_t Live = 0;
-  bool IsOpen = false;
 
   std::byte* Blocks() { return reinterpret_cast<std::byte*>(this) + Rounded(sizeof(Slab)); }
 };
@@ -68,7 +68,6 @@ void TECBlockPool::Open(Slab* slab) noexcept {
   slab->Next = open_;
   if (open_) open_->Prev = slab;
   open_ = slab;
-  slab->IsOpen = true;
 }
 
 void TECBlockPool::Close(Slab* slab) noexcept {
@@ -77,7 +76,6 @@ void TECBlockPool::Close(Slab* slab) noexcept {
   else
     open_ = slab->Next;
   if (slab->Next) slab->Next->Prev = slab->Prev;
-  slab->IsOpen = false;
 }
 
 void* TECBlockPool::Allocate() {
@@ -104,8 +102,8 @@ void TECBlockPool::Free(void* block) noexcept {
   const std::lock_guard lock(mutex_);
   auto* slab = reinterpret_cast<Slab*>(reinterpret_cast<std::uintptr_t>(block) & ~(kSlabBytes - 1));
   slab->Freed = ::new (block) FreeBlock{slab->Freed};
-  --slab->Live;
-  if (!slab->IsOpen) Open(slab);
+  // A full slab has room again.
+  if (slab->Live-- == blocksPerSlab_) Open(slab);
   // An empty slab goes back unless it is the only one with room.
   if (slab->Live == 0 && (slab->Prev || slab->Next)) {
     Close(slab);
