@@ -105,4 +105,9 @@ inline constexpr std::uint8_t SymbolMultiRest = 88;   // 'X'
 constexpr bool IsNoteStep(std::uint8_t kind) { return kind >= NoteC && kind <= NoteB; }
 constexpr bool IsLink(std::uint8_t kind) { return kind == LinkAbove || kind == LinkBelow; }
 constexpr bool IsSpanner(std::uint8_t kind) { return kind >= SpannerFirst && kind <= SpannerLast; }
+// The codes a measure's clef and key records may hold.
+constexpr bool IsClefCode(std::uint8_t code) { return code >= 1 && code <= 15; }
+constexpr bool IsKeyCode(std::uint8_t code) { return (code >= 30 && code <= 37) || (code >= 40 && code <= 47); }
+// Attribute codes that stand alone: no data follows their stored record.
+constexpr bool IsPlainAttribute(std::uint8_t code) { return code >= Dot && code <= 128 && code != GraceNotes; }
 }  // namespace ek

@@ -264,14 +264,6 @@ std::uint16_t Doubled(std::uint16_t value) { return static_cast<std::uint16_t>(v
 
 bool IsNoteKind(std::uint8_t kind) { return ek::IsNoteStep(kind) || kind == ek::RepeatNotes || kind == ek::RepeatBar; }
 
-// Attribute codes that stand alone (no data follows their record).
-bool IsPlainAttribute(std::uint8_t code) {
-  return code >= ek::Dot && code <= 128 && code != ek::GraceNotes;
-}
-
-bool IsClefCode(std::uint8_t code) { return code >= 1 && code <= 15; }
-bool IsKeyCode(std::uint8_t code) { return (code >= 30 && code <= 37) || (code >= 40 && code <= 47); }
-
 // A count of elements in the block, each taking at least leastItemSize
 // bytes; above the limit the block is damaged.
 std::uint16_t MeasureReader::ElementCount(std::size_t leastItemSize) {
@@ -312,14 +304,14 @@ void MeasureReader::ReadHeaderRecords(std::uint16_t fieldCount) {
   const bool allRecords = V() > kLastWithoutTimeRecord;
   if (allRecords || fieldCount >= 1) {
     const auto record = In.Record();
-    if (IsClefCode(RecordKind(record))) {
+    if (ek::IsClefCode(RecordKind(record))) {
       Measure.Clef = std::make_unique<TECClef>(RecordKind(record), &Measure);
       Measure.Clef->Load(record);
     }
   }
   if (allRecords || fieldCount >= 2) {
     const auto record = In.Record();
-    if (IsKeyCode(RecordKind(record))) {
+    if (ek::IsKeyCode(RecordKind(record))) {
       Measure.KeySignature = std::make_unique<TECKeySignature>(RecordKind(record), &Measure);
       Measure.KeySignature->Load(record);
     }
@@ -378,7 +370,7 @@ void MeasureReader::ReadNoteAttributes(TECNote& note) {
       note.Attributes.push_back(std::move(link));
     } else if (code == kIncomingLinkAbove || code == kIncomingLinkBelow) {
       ReadIncomingLink(note, record);
-    } else if (IsPlainAttribute(code)) {
+    } else if (ek::IsPlainAttribute(code)) {
       auto attribute = MakeNoteAttribute(code, &note);
       attribute->Load(record);
       note.Attributes.push_back(std::move(attribute));
@@ -400,7 +392,8 @@ std::unique_ptr<TECGraceGroup> MeasureReader::ReadGraceGroup(TECNote& note, std:
     const std::uint16_t marks = ElementCount(1);
     for (std::uint16_t m = 0; m < marks; ++m) {
       const std::uint8_t code = RecordKind(In.Record());
-      if (IsPlainAttribute(code)) grace->Attributes.push_back(std::make_unique<TECNoteAttribute>(code, grace.get()));
+      if (ek::IsPlainAttribute(code))
+        grace->Attributes.push_back(std::make_unique<TECNoteAttribute>(code, grace.get()));
     }
     group->Notes.push_back(std::move(grace));
   }
@@ -463,7 +456,7 @@ void MeasureReader::ReadRests() {
     for (std::uint16_t a = 0; a < attributes; ++a) {
       const auto stored = In.Record();
       // Rests carry dots and plain marks only; their records have no data.
-      if (!IsPlainAttribute(RecordKind(stored))) continue;
+      if (!ek::IsPlainAttribute(RecordKind(stored))) continue;
       auto attribute = MakeNoteAttribute(RecordKind(stored), rest.get());
       attribute->Load(stored);
       rest->Attributes.push_back(std::move(attribute));
