@@ -99,7 +99,6 @@ struct SizedRecord {
   std::array<std::uint8_t, 255> Bytes{};
   std::uint8_t Size = 0;
   std::span<const std::uint8_t> Span() const { return {Bytes.data(), Size}; }
-  std::uint8_t Kind() const { return Size ? Bytes[0] : 0; }
 };
 
 SizedRecord ReadSizedRecord(ByteStream& stream);
