@@ -65,6 +65,11 @@ class TECChordSymbol : public TECMeasureItem {
   // and the bass bytes.
   std::vector<std::uint8_t> Code;
   std::vector<TECChordPiece> Pieces;
+  // Whether a code block's own counts account for its size. Readers keep
+  // only such a block: one that contradicts them would be read past its end.
+  static bool IsConsistentCode(std::span<const std::uint8_t> code) {
+    return code.size() >= 2 && code[0] + code[1] + 2u == code.size();
+  }
   std::string Text;
 };
 

@@ -525,9 +525,7 @@ void MeasureReader::ReadChordSymbol(TECChordSymbol& chord) {
     const auto stored = In.Record();
     code.assign(stored.begin(), stored.end());
   }
-  // The code block's own counts must account for its size; a block that
-  // contradicts them is left out rather than read past its end later.
-  if (code.size() >= 2 && code[0] + code[1] + 2u == code.size()) chord.Code = std::move(code);
+  if (TECChordSymbol::IsConsistentCode(code)) chord.Code = std::move(code);
   if (V() > kLastWithoutPlayNotes) chord.Text = ReadStoredText(In);
 }
 
