@@ -3,25 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "formats/gif_image.h"
 #include "formats/jpeg_codec.h"
 #include "model/memory_stream.h"
+#include "support/corpus_files.h"
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using corpus_files::Bytes;
 
 std::vector<std::pair<std::string, Bytes>> Corpus(const std::string& folder) {
-  std::vector<std::pair<std::string, Bytes>> files;
-  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(__FILE__).parent_path() / folder)) {
-    std::ifstream in(entry.path(), std::ios::binary);
-    files.emplace_back(entry.path().filename().string(),
-                       Bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
-  }
-  return files;
+  return corpus_files::ReadFolder(std::filesystem::path(__FILE__).parent_path() / folder);
 }
 
 TEST(PictureCorpus, EveryGifLoadsOrFailsCleanly) {
