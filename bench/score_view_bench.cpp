@@ -31,7 +31,7 @@ struct ViewHost : IECScoreHost {
   int HorizontalBarHeight() const override { return 16; }
   bool Enabled() const override { return true; }
   void SetScrollBar(TECScrollBarKind, const TECScrollBar&) override {}
-  TECRect ScrollContents(const TECRect& area, int, int) override { return area; }
+  TECRect ScrollContents(const TECRect& area, int dx, int dy) override { return UncoveredStrip(area, dx, dy); }
   void RepaintNow() override {}
 };
 

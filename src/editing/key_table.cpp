@@ -7,40 +7,23 @@
 
 namespace {
 
-constexpr std::uint16_t kBackspace = 8;
-constexpr std::uint16_t kPageUp = 33;
-constexpr std::uint16_t kPageDown = 34;
-constexpr std::uint16_t kEnd = 35;
-constexpr std::uint16_t kHome = 36;
-constexpr std::uint16_t kLeft = 37;
-constexpr std::uint16_t kUp = 38;
-constexpr std::uint16_t kRight = 39;
-constexpr std::uint16_t kDown = 40;
-constexpr std::uint16_t kDelete = 46;
-constexpr std::uint16_t kC = 67;
-constexpr std::uint16_t kV = 86;
-constexpr std::uint16_t kX = 88;
-constexpr std::uint16_t kZ = 90;
-constexpr std::uint16_t kPadPlus = 107;
-constexpr std::uint16_t kPadMinus = 109;
-
 // Previewed pages are only looked at: the arrows scroll by 10 pixels and
 // Home and End go to the ends of both bars.
 bool PreviewKey(TECMusicScore& score, std::uint16_t key) {
   using Bar = TECScrollBarKind;
   switch (key) {
-    case kLeft:
-    case kRight:
-      score.ScrollTo(Bar::sbHorizontal, score.HorzScrollBar.Position + (key == kLeft ? -10 : 10));
+    case vk::Left:
+    case vk::Right:
+      score.ScrollTo(Bar::sbHorizontal, score.HorzScrollBar.Position + (key == vk::Left ? -10 : 10));
       return true;
-    case kUp:
-    case kDown:
-      score.ScrollTo(Bar::sbVertical, score.VertScrollBar.Position + (key == kUp ? -10 : 10));
+    case vk::Up:
+    case vk::Down:
+      score.ScrollTo(Bar::sbVertical, score.VertScrollBar.Position + (key == vk::Up ? -10 : 10));
       return true;
-    case kHome:
-    case kEnd:
-      score.ScrollTo(Bar::sbHorizontal, key == kHome ? 0 : score.HorzScrollBar.Max);
-      score.ScrollTo(Bar::sbVertical, key == kHome ? 0 : score.VertScrollBar.Max);
+    case vk::Home:
+    case vk::End:
+      score.ScrollTo(Bar::sbHorizontal, key == vk::Home ? 0 : score.HorzScrollBar.Max);
+      score.ScrollTo(Bar::sbVertical, key == vk::Home ? 0 : score.VertScrollBar.Max);
       return true;
     default: return false;
   }
@@ -54,32 +37,32 @@ bool RunKey(TECMusicScore& score, std::uint16_t key, TECShiftState state) {
   if (score.GetStyle() == TScoreStyle::ssPreviewPages && PreviewKey(score, key)) return true;
   TECRow* row = score.CurrentRow();
   switch (key) {
-    case kBackspace:
-    case kDelete: score.DeleteAtCursor(key == kBackspace); return true;
-    case kPageUp: score.SetActivePage(ctrl ? 0 : score.GetActivePage() - 1); return true;
-    case kPageDown: score.SetActivePage(ctrl ? score.PageCount() - 1 : score.GetActivePage() + 1); return true;
-    case kHome:
-    case kEnd:
+    case vk::Backspace:
+    case vk::Delete: score.DeleteAtCursor(key == vk::Backspace); return true;
+    case vk::PageUp: score.SetActivePage(ctrl ? 0 : score.GetActivePage() - 1); return true;
+    case vk::PageDown: score.SetActivePage(ctrl ? score.PageCount() - 1 : score.GetActivePage() + 1); return true;
+    case vk::Home:
+    case vk::End:
       if (row == nullptr) return true;
-      if (key == kHome)
+      if (key == vk::Home)
         ctrl ? row->GoToPageStart() : row->GoToSystemStart();
       else
         ctrl ? row->GoToPageEnd() : row->GoToSystemEnd();
       return true;
-    case kLeft:
-    case kRight: {
-      const int delta = key == kLeft ? -1 : 1;
+    case vk::Left:
+    case vk::Right: {
+      const int delta = key == vk::Left ? -1 : 1;
       if (ctrl)
         shift ? score.NudgeSelection(delta) : score.MoveSelectionHorz(delta);
       else if (alt)
         shift ? score.ExtendSpanners(delta) : score.ResizeSelection(delta);
       else if (row != nullptr)
-        key == kLeft ? row->CursorToPreviousEvent(shift) : row->CursorToNextEvent(shift);
+        key == vk::Left ? row->CursorToPreviousEvent(shift) : row->CursorToNextEvent(shift);
       return true;
     }
-    case kUp:
-    case kDown: {
-      const bool up = key == kUp;
+    case vk::Up:
+    case vk::Down: {
+      const bool up = key == vk::Up;
       if (ctrl && alt)
         score.SetCursorPitch(score.CursorPitch() + (up ? 1 : -1));
       else if (ctrl)
@@ -92,21 +75,21 @@ bool RunKey(TECMusicScore& score, std::uint16_t key, TECShiftState state) {
         up ? row->CursorUp() : row->CursorDown();
       return true;
     }
-    case kC:
+    case 'C':
       if (ctrl) score.CopyToClipboard();
       return true;
-    case kV:
+    case 'V':
       if (ctrl) score.PasteFromClipboard();
       return true;
-    case kX:
+    case 'X':
       if (ctrl) score.CutToClipboard();
       return true;
-    case kZ:
+    case 'Z':
       if (ctrl) shift ? score.Redo(1) : score.Undo(1);
       return true;
-    case kPadPlus:
-    case kPadMinus:
-      if (score.VelocityMode() == 1) score.ChangeSelectionVelocity(key == kPadPlus ? 1 : -1);
+    case vk::PadPlus:
+    case vk::PadMinus:
+      if (score.VelocityMode() == 1) score.ChangeSelectionVelocity(key == vk::PadPlus ? 1 : -1);
       return true;
     default: return false;
   }

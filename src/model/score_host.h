@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -44,7 +45,7 @@ class IECScoreHost {
   // The score keeps the scroll bars' state (TECScrollBar); the window shows it.
   virtual void SetScrollBar(TECScrollBarKind bar, const TECScrollBar& state) = 0;
   // Moves the pixels inside `area` by (dx, dy), clipped to it; returns the
-  // strip that the move uncovered (client pixels).
+  // strip that the move uncovered (client pixels, see UncoveredStrip).
   virtual TECRect ScrollContents(const TECRect& area, int dx, int dy) = 0;
   // Paints what is invalid now rather than when the window system gets to it.
   virtual void RepaintNow() = 0;
@@ -58,6 +59,17 @@ class IECScoreHost {
   // Shows `text` as a hint at once at a client point; an empty text hides it.
   virtual void ShowHint(const std::string& /*text*/, int /*x*/, int /*y*/) {}
 };
+
+// The strip of `area` that moving its pixels by (dx, dy) leaves uncovered:
+// what ScrollContents returns.
+inline TECRect UncoveredStrip(const TECRect& area, int dx, int dy) {
+  TECRect strip = area;
+  if (dx < 0) strip.Left = std::max(area.Left, area.Right + dx);
+  if (dx > 0) strip.Right = std::min(area.Right, area.Left + dx);
+  if (dy < 0) strip.Top = std::max(area.Top, area.Bottom + dy);
+  if (dy > 0) strip.Bottom = std::min(area.Bottom, area.Top + dy);
+  return strip;
+}
 
 namespace nv::platform {
 class Canvas;

@@ -27,14 +27,14 @@ std::optional<TECMouseButton> MouseButtonOf(Qt::MouseButton button) {
 namespace {
 
 std::optional<std::uint16_t> KeypadKey(int key) {
-  if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<std::uint16_t>(96 + key - Qt::Key_0);
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<std::uint16_t>(vk::Pad0 + key - Qt::Key_0);
   switch (key) {
-    case Qt::Key_Asterisk: return 106;
-    case Qt::Key_Plus: return 107;
-    case Qt::Key_Minus: return 109;
+    case Qt::Key_Asterisk: return vk::PadMultiply;
+    case Qt::Key_Plus: return vk::PadPlus;
+    case Qt::Key_Minus: return vk::PadMinus;
     case Qt::Key_Period:
-    case Qt::Key_Comma: return 110;
-    case Qt::Key_Slash: return 111;
+    case Qt::Key_Comma: return vk::PadDecimal;
+    case Qt::Key_Slash: return vk::PadDivide;
     default: return std::nullopt;
   }
 }
@@ -49,25 +49,25 @@ std::optional<std::uint16_t> VirtualKeyOf(const QKeyEvent& event) {
   // Letters and digits share their codes with upper-case ASCII.
   if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
     return static_cast<std::uint16_t>(key);
-  if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return static_cast<std::uint16_t>(112 + key - Qt::Key_F1);
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return static_cast<std::uint16_t>(vk::F1 + key - Qt::Key_F1);
   switch (key) {
-    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Backspace: return vk::Backspace;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return 9;
+    case Qt::Key_Backtab: return vk::Tab;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
+    case Qt::Key_Enter: return vk::Return;
+    case Qt::Key_Escape: return vk::Escape;
+    case Qt::Key_Space: return vk::Space;
+    case Qt::Key_PageUp: return vk::PageUp;
+    case Qt::Key_PageDown: return vk::PageDown;
+    case Qt::Key_End: return vk::End;
+    case Qt::Key_Home: return vk::Home;
+    case Qt::Key_Left: return vk::Left;
+    case Qt::Key_Up: return vk::Up;
+    case Qt::Key_Right: return vk::Right;
+    case Qt::Key_Down: return vk::Down;
+    case Qt::Key_Insert: return vk::Insert;
+    case Qt::Key_Delete: return vk::Delete;
     default: return std::nullopt;
   }
 }

@@ -28,7 +28,7 @@ constexpr int kTabRepeatMs = 150;
 
 QRect ToQRect(const TECRect& r) { return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top); }
 
-bool IsArrowKey(std::uint16_t code) { return code >= 37 && code <= 40; }
+bool IsArrowKey(std::uint16_t code) { return code >= vk::Left && code <= vk::Down; }
 
 }  // namespace
 
@@ -129,11 +129,7 @@ void ScoreControl::SetScrollBar(TECScrollBarKind kind, const TECScrollBar& state
 
 TECRect ScoreControl::ScrollContents(const TECRect& area, int dx, int dy) {
   scroll(dx, dy, ToQRect(area));
-  TECRect strip = area;
-  if (dx < 0) strip.Left = std::max(area.Left, area.Right + dx);
-  if (dx > 0) strip.Right = std::min(area.Right, area.Left + dx);
-  if (dy < 0) strip.Top = std::max(area.Top, area.Bottom + dy);
-  if (dy > 0) strip.Bottom = std::min(area.Bottom, area.Top + dy);
+  const TECRect strip = UncoveredStrip(area, dx, dy);
   pending_ += ToQRect(strip);
   return strip;
 }

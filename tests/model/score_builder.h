@@ -99,12 +99,7 @@ class FakeScoreHost : public IECScoreHost {
   // A move uncovers the strip at the side it moves away from.
   TECRect ScrollContents(const TECRect& area, int dx, int dy) override {
     scrolls.push_back({area, dx, dy});
-    TECRect strip = area;
-    if (dx < 0) strip.Left = area.Right + dx;
-    if (dx > 0) strip.Right = area.Left + dx;
-    if (dy < 0) strip.Top = area.Bottom + dy;
-    if (dy > 0) strip.Bottom = area.Top + dy;
-    return strip;
+    return UncoveredStrip(area, dx, dy);
   }
   void RepaintNow() override { ++repaints; }
 };
