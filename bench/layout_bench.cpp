@@ -2,8 +2,6 @@
 // after an edit on it, whose cost should follow the pages from there on.
 #include <benchmark/benchmark.h>
 
-#include <memory>
-
 #include "large_score.h"
 #include "render/page_layout.h"
 

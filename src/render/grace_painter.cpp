@@ -70,11 +70,6 @@ class GraceDrawing {
     x_ += 5 * u_;
   }
 
-  void Line(int x1, int y1, int x2, int y2) {
-    ctx_.Canvas.moveTo(x1, y1);
-    ctx_.Canvas.lineTo(x2, y2);
-  }
-
   // Ledger lines below and above the staff, counted from the head's top as
   // for full-size notes: counted from the lifted y, a C below the staff
   // would lose its line and a G above it would gain one. The pen comes back
@@ -85,9 +80,9 @@ class GraceDrawing {
     const int bottom = ctx_.StaffBottom;
     const int top = bottom - 4 * s_;
     const int below = (headTop + s_ / 2 - bottom + 1) / s_;
-    for (int k = 1; k <= below; ++k) Line(x_ - u_, bottom + k * s_, x_ + s_ + u_, bottom + k * s_);
+    for (int k = 1; k <= below; ++k) ctx_.Line(x_ - u_, bottom + k * s_, x_ + s_ + u_, bottom + k * s_);
     const int above = (top - headTop - s_ / 2) / s_;
-    for (int k = 1; k <= above; ++k) Line(x_ - u_, top - k * s_, x_ + s_ + u_, top - k * s_);
+    for (int k = 1; k <= above; ++k) ctx_.Line(x_ - u_, top - k * s_, x_ + s_ + u_, top - k * s_);
     ctx_.Canvas.setPen(pen);
   }
 
@@ -117,7 +112,7 @@ class GraceDrawing {
                           glyph::Text(code));
     ctx_.SetPen(ink_, u_);
     const bool slashed = (group_.Flags() & kSlashed) != 0;
-    if (slashed) Line(x_, y + u_, x_ + 2 * s_, y + u_ - s_);
+    if (slashed) ctx_.Line(x_, y + u_, x_ + 2 * s_, y + u_ - s_);
     if (group_.Flags() & kSlurToNote) {
       const int gx = x_ + s_ / 2;
       const int gy = y + s_ + 2 * u_;
@@ -166,7 +161,7 @@ class GraceDrawing {
     beam -= raise;
     for (const auto& note : group_.Notes) {
       const int x = note->Box.Left + stemOffset;
-      Line(x, note->Box.Top + 4 * u_ + u15_, x, beam + along(note->Box.Left));
+      ctx_.Line(x, note->Box.Top + 4 * u_ + u15_, x, beam + along(note->Box.Left));
     }
     const int x0 = first.Left + stemOffset;
     const int x1 = last.Left + stemOffset;

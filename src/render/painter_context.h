@@ -148,6 +148,8 @@ struct PainterContext {
   int ColumnX(int tick) const;
   // The column offset alone (no origin).
   int ColumnOffset(int tick) const;
+  // The y of an item's vertical place (step and octave) under the current staff.
+  int ItemLineY(int step, int octave) const { return StaffBottom + (37 - step - 7 * octave) * Space / 2; }
 };
 
 // The column offset of a tick in a measure's layout record: the tick limited

@@ -59,8 +59,7 @@ Place PlaceOf(const PainterContext& ctx, int m, const TECMeasureLayout& layout) 
 }  // namespace
 
 int SpannerLineY(const PainterContext& ctx, const TECMeasureItem& item) {
-  return ctx.StaffBottom +
-         (37 - element_bytes::ItemStep(item) - 7 * element_bytes::ItemOctave(item)) * ctx.Space / 2;
+  return ctx.ItemLineY(element_bytes::ItemStep(item), element_bytes::ItemOctave(item));
 }
 
 std::vector<SpannerSegment> SpannerSegments(const PainterContext& ctx, const TECMeasureItem& item) {

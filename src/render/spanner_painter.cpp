@@ -45,7 +45,6 @@ struct Units {
   int u15;
   int f;
   int n(int k) const { return k * u; }
-  int Scaled(int base) const { return ByZoomFactor(base, f); }
 };
 
 void SetPen(PainterContext& ctx, nv::platform::Color color, int width, nv::platform::PenStyle style) {
@@ -84,7 +83,7 @@ void DrawHairpin(PainterContext& ctx, TECMeasureItem& item, const SpannerSegment
   int x = s.X;
   int end = s.End;
   const int y = s.Y;
-  if (s.First) x += SignedOffset(element_bytes::ItemXOffset(item)) * ctx.VerticalFactor / 10000;
+  if (s.First) x += ctx.ScaledV(SignedOffset(element_bytes::ItemXOffset(item)));
   if (s.Final) end += static_cast<std::int8_t>(element_bytes::ItemEndShift(item));
   if (crescendo) {
     if (s.First) {
@@ -119,7 +118,7 @@ void DrawOctaveLine(PainterContext& ctx, TECMeasureItem& item, const SpannerSegm
   font.color = ink;
   ctx.Canvas.setFont(font);
   ctx.SetClearBrush();
-  if (glyph::HasGlyph(glyph::Octave8)) ctx.Canvas.textOut(s.X - k.Scaled(8), y, glyph::Text(glyph::Octave8));
+  if (glyph::HasGlyph(glyph::Octave8)) ctx.Canvas.textOut(s.X - ctx.Scaled(8), y, glyph::Text(glyph::Octave8));
   SetPen(ctx, ink, 1, nv::platform::PenStyle::Dash);
   ctx.Line(s.X, y + k.n(4), s.End, y + k.n(4));
   SetPen(ctx, ink, k.u, nv::platform::PenStyle::Solid);
@@ -165,7 +164,7 @@ void DrawLineBracket(PainterContext& ctx, TECMeasureItem& item, const SpannerSeg
   if (withBar) ctx.Line(end, y, end, y + k.n(8));
   else if (item.Kind == ek::LineBracketAbove) ctx.Line(end, y, end, y + four);
   else ctx.Line(end, y + four, end, y);
-  box.Take(x - k.Scaled(8) - four - 1, y - 1, end + 1, y + k.n(8) + 1);
+  box.Take(x - ctx.Scaled(8) - four - 1, y - 1, end + 1, y + k.n(8) + 1);
   if (s.Final) item.DrawnEnd = s.End + 1;
 }
 
@@ -279,8 +278,7 @@ void DrawHalfMark(PainterContext& ctx, int x, int y, const Units& k, nv::platfor
 }  // namespace
 
 void DrawSpanner(PainterContext& ctx, TECMeasureItem& item) {
-  if (item.Kind == ek::Barre) DrawBarre(ctx, item);
-  else if (ek::IsSpanner(item.Kind)) DrawSegments(ctx, item);
+  if (ek::IsSpanner(item.Kind)) DrawSegments(ctx, item);
 }
 
 void DrawBarre(PainterContext& ctx, TECMeasureItem& item) { DrawSegments(ctx, item); }

@@ -34,10 +34,6 @@ constexpr int kAlignCentre = 1;
 constexpr int kAlignRight = 2;
 constexpr int kCornerSquare = 6;
 
-int ItemLineY(const PainterContext& ctx, int step, int octave) {
-  return ctx.StaffBottom + (37 - step - 7 * octave) * ctx.Space / 2;
-}
-
 }  // namespace
 
 void DrawChordSymbol(PainterContext& ctx, TECChordSymbol& item) {
@@ -51,10 +47,8 @@ void DrawChordSymbol(PainterContext& ctx, TECChordSymbol& item) {
   }
   std::vector<TECChordPiece>& pieces = item.Pieces.empty() ? spelled : item.Pieces;
   const nv::platform::Color ink = ctx.InkFor(&item);
-  const int y0 = ctx.StaffBottom + 4 * ctx.Space -
-                 SignedOffset(element_bytes::ChordYOffset(item)) * ctx.VerticalFactor / 10000;
-  const int x0 = ctx.ColumnX(item.Position) +
-                 static_cast<std::int8_t>(element_bytes::ChordXOffset(item)) * ctx.VerticalFactor / 10000;
+  const int y0 = ctx.StaffBottom + 4 * ctx.Space - ctx.ScaledV(SignedOffset(element_bytes::ChordYOffset(item)));
+  const int x0 = ctx.ColumnX(item.Position) + ctx.ScaledV(static_cast<std::int8_t>(element_bytes::ChordXOffset(item)));
   auto fontOf = [&](const TECChordPiece& piece) {
     int points = element_bytes::PieceSize(piece);
     if (points == 0) points = element_bytes::PieceRaise(piece) == 0 ? kChordBaseSize : kChordRaisedSize;
@@ -99,9 +93,9 @@ void DrawTextBox(PainterContext& ctx, TECTextBox& item) {
   const int flags = element_bytes::TextBoxFlags(item);
   const bool centred = flags & kTextBoxCentred;
   const int align = (flags >> kTextBoxAlignShift) & 3;
-  const int shift = element_bytes::TextBoxShift(item) * ctx.VerticalFactor / 10000;
+  const int shift = ctx.ScaledV(element_bytes::TextBoxShift(item));
   const int column = ctx.ColumnX(item.Position);
-  const int top = ItemLineY(ctx, element_bytes::TextBoxStep(item), element_bytes::TextBoxOctave(item));
+  const int top = ctx.ItemLineY(element_bytes::TextBoxStep(item), element_bytes::TextBoxOctave(item));
   int widest = 0;
   for (const std::string& line : item.Lines) widest = std::max(widest, ctx.Canvas.textWidth(line));
   int left = column - ctx.Space;
@@ -187,7 +181,7 @@ void DrawTupletBracket(PainterContext& ctx, TECTuplet& item) {
   const int o = (left + right - width) / 2;
   const int hh = ctx.Canvas.textHeight(number) / 2;
   const int lift = beam ? (above ? -3 * s - hh : 4 * s + hh) : (above ? -4 * s - hh : 5 * s + hh);
-  const int raise = SignedOffset(item.Shift) * ctx.VerticalFactor / 10000;
+  const int raise = ctx.ScaledV(SignedOffset(item.Shift));
   auto lineY = [&](int x) { return along(x) + lift - raise; };
   const int hook = above ? 4 * u : -4 * u;
   ctx.SetPen(ink, u);
@@ -209,9 +203,8 @@ void DrawMeasureObjects(PainterContext& ctx, TECObjectGroup& item) {
   if (ctx.Layout == nullptr) return;
   const bool selected = ctx.IsSelected(&item);
   ObjectFrame frame;
-  frame.AnchorX = ctx.ColumnX(item.Position) +
-                  SignedOffset(element_bytes::ItemXOffset(item)) * ctx.VerticalFactor / 10000 - ctx.Space;
-  frame.AnchorY = ItemLineY(ctx, element_bytes::ItemStep(item), element_bytes::ItemOctave(item));
+  frame.AnchorX = ctx.ColumnX(item.Position) + ctx.ScaledV(SignedOffset(element_bytes::ItemXOffset(item))) - ctx.Space;
+  frame.AnchorY = ctx.ItemLineY(element_bytes::ItemStep(item), element_bytes::ItemOctave(item));
   frame.Origin = frame.TextOrigin = frame.PictureOrigin = 0;
   frame.HorizontalFactor = ctx.HorizontalFactor;
   frame.VerticalFactor = ctx.VerticalFactor;
