@@ -289,14 +289,7 @@ TEST(EngravingPixels, SingleGraceHeadSitsOnItsPitch) {
     for (const Pitch pitch : {Pitch{5, 5}, Pitch{1, 6}, Pitch{2, 6}, Pitch{1, 7}}) {
       auto score = OneMeasure();
       TECNote* note = AddNote(*score->CurrentInstrument()->GetRow(0)->GetMeasure(0), pitch.step, pitch.octave, 32, 0);
-      auto group = std::make_unique<TECGraceGroup>(note);
-      group->Data[0] = 16;
-      auto grace = std::make_unique<TECGraceNote>(group.get());
-      grace->Step = static_cast<std::uint8_t>(pitch.step);
-      grace->Octave = static_cast<std::uint8_t>(pitch.octave);
-      group->Notes.push_back(std::move(grace));
-      const TECGraceNote& small = *group->Notes.front();
-      note->Attributes.push_back(std::move(group));
+      const TECGraceNote& small = *draw_test::AddGraceGroup(*note, 16, 0, {{pitch.step, pitch.octave}}).Notes.front();
       const QImage image = Render(*score, device);
       const std::string name = std::string(device.name) + " step " + std::to_string(pitch.step) + " octave " +
                                std::to_string(pitch.octave);

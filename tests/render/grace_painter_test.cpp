@@ -7,35 +7,13 @@
 #include "draw_test_support.h"
 #include "model/measure.h"
 
+using draw_test::AddGraceGroup;
 using draw_test::Box;
 using draw_test::Draw;
 using draw_test::TextsOf;
 using draw_test::With;
 
 namespace {
-
-struct Small {
-  int step;
-  int octave;
-  int accidental = 0;
-};
-
-// A group of small notes on `note`: grace value and flag byte as stored.
-TECGraceGroup& AddGroup(TECNote& note, int value, int flags, const std::vector<Small>& notes) {
-  auto group = std::make_unique<TECGraceGroup>(&note);
-  group->Data[0] = static_cast<std::uint8_t>(value);
-  group->Data[1] = static_cast<std::uint8_t>(flags);
-  for (const Small& s : notes) {
-    auto grace = std::make_unique<TECGraceNote>(group.get());
-    grace->Step = static_cast<std::uint8_t>(s.step);
-    grace->Octave = static_cast<std::uint8_t>(s.octave);
-    if (s.accidental)
-      grace->Attributes.push_back(MakeNoteAttribute(static_cast<std::uint8_t>(s.accidental), grace.get()));
-    group->Notes.push_back(std::move(grace));
-  }
-  note.Attributes.push_back(std::move(group));
-  return static_cast<TECGraceGroup&>(*note.Attributes.back());
-}
 
 TECNote& MainNote(TECMusicScore& score) {
   return *score_builder::AddNote(*score.CurrentInstrument()->GetRow(0)->GetMeasure(0), 5, 5, 32, 32);
@@ -57,7 +35,7 @@ class GraceBeams : public ::testing::TestWithParam<BeamCase> {};
 TEST_P(GraceBeams, CountAndSpacing) {
   auto score = layout_test::MakeScore(1, 1);
   score->SetZoom(200);
-  AddGroup(MainNote(*score), GetParam().value, 0, {{5, 5}, {7, 5}, {2, 6}});
+  AddGraceGroup(MainNote(*score), GetParam().value, 0, {{5, 5}, {7, 5}, {2, 6}});
   const auto beams = With(Draw(*score), "Polygon");
   ASSERT_EQ(beams.size(), GetParam().beams);
   int previous = 0;
@@ -84,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(Values, GraceBeams,
 TEST(GracePainter, SingleSlashedEighthWithSlur) {
   auto score = layout_test::MakeScore(1, 1);
   TECNote& main = MainNote(*score);
-  TECGraceGroup& group = AddGroup(main, 16, 0x60, {{5, 5}});
+  TECGraceGroup& group = AddGraceGroup(main, 16, 0x60, {{5, 5}});
   const auto lines = Draw(*score);
   const int x = Column(main, 1) - 14;
   const auto eighth = With(lines, "\";\" width");
@@ -111,7 +89,7 @@ TEST(GracePainter, BoxesBeforeAndAfterTheNote) {
   for (const bool after : {false, true}) {
     auto score = layout_test::MakeScore(1, 1);
     TECNote& main = MainNote(*score);
-    TECGraceGroup& group = AddGroup(main, 16, after ? 0x80 : 0, {{5, 5}, {7, 5}});
+    TECGraceGroup& group = AddGraceGroup(main, 16, after ? 0x80 : 0, {{5, 5}, {7, 5}});
     Draw(*score);
     const int x = after ? Column(main, 1) + 4 : Column(main, 1) - 20;
     EXPECT_EQ(Box(group.Notes[0]->Box), Box({x - 1, 110, x + 6, 111 + 12})) << after;
@@ -126,7 +104,7 @@ TEST(GracePainter, OffsetIsNotScaledTwice) {
   auto score = layout_test::MakeScore(1, 1);
   score->SetZoom(200);
   TECNote& main = MainNote(*score);
-  TECGraceGroup& group = AddGroup(main, 16, 0, {{5, 5}, {7, 5}});
+  TECGraceGroup& group = AddGraceGroup(main, 16, 0, {{5, 5}, {7, 5}});
   Draw(*score);
   EXPECT_EQ(group.Box.Left, Column(main, 2) - 40 - 1);
 }
@@ -135,7 +113,7 @@ TEST(GracePainter, OffsetIsNotScaledTwice) {
 TEST(GracePainter, AccidentalBeforeTheHead) {
   auto score = layout_test::MakeScore(1, 1);
   TECNote& main = MainNote(*score);
-  TECGraceGroup& group = AddGroup(main, 8, 0, {{5, 5, ek::Flat}, {7, 5, ek::Sharp}});
+  TECGraceGroup& group = AddGraceGroup(main, 8, 0, {{5, 5, ek::Flat}, {7, 5, ek::Sharp}});
   const auto lines = Draw(*score);
   const auto flats = TextsOf(lines, "b");
   const auto sharps = TextsOf(lines, "d");
@@ -150,7 +128,7 @@ TEST(GracePainter, AccidentalBeforeTheHead) {
 
 struct LedgerCase {
   const char* name;
-  std::vector<Small> notes;
+  std::vector<draw_test::Small> notes;
   std::vector<int> lines;  // y of the ledger lines drawn, in order
 };
 
@@ -161,7 +139,7 @@ class GraceLedgerLines : public ::testing::TestWithParam<LedgerCase> {};
 // a G over it gets none, in a group and alone.
 TEST_P(GraceLedgerLines, AsForFullSizeNotes) {
   auto score = layout_test::MakeScore(1, 1);
-  AddGroup(MainNote(*score), 16, 0, GetParam().notes);
+  AddGraceGroup(MainNote(*score), 16, 0, GetParam().notes);
   std::vector<int> ys;
   for (const auto& line : With(Draw(*score), "#C0C0C0 w0")) {
     int y = 0;
@@ -184,7 +162,7 @@ TEST(GracePainter, SmallestZoom) {
   auto score = layout_test::MakeScore(1, 1);
   score->SetZoom(10);
   TECNote& main = MainNote(*score);
-  AddGroup(main, 16, 0x20, {{1, 3}, {1, 3}});
+  AddGraceGroup(main, 16, 0x20, {{1, 3}, {1, 3}});
   const auto lines = Draw(*score);
   const auto beams = With(lines, "Polygon");
   ASSERT_EQ(beams.size(), 1u);

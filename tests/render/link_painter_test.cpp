@@ -10,6 +10,7 @@
 
 using draw_test::Box;
 using draw_test::Draw;
+using draw_test::EightMeasures;
 using draw_test::With;
 
 namespace {
@@ -72,17 +73,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 namespace {
 
-// A row of eight measures, two to a system, two systems to a page, with a
-// quarter G at the start of every measure.
-std::unique_ptr<TECMusicScore> Score() {
-  auto score = layout_test::MakeScore(1, 8);
-  score->SetNoteInterval(2);
-  score->SetMeasureCount(2);
-  TECRow& row = *score->CurrentInstrument()->GetRow(0);
-  for (int m = 0; m < 8; ++m) score_builder::AddNote(*row.GetMeasure(m), 5, 5, 32, 0);
-  return score;
-}
-
 TECNote& NoteAt(TECMusicScore& score, int m) { return *score.CurrentInstrument()->GetRow(0)->GetMeasure(m)->Notes[0]; }
 
 struct Arc {
@@ -126,7 +116,7 @@ constexpr int kSystemDistance = 83;
 // Partner at the end of the first system, owner at the start of the second:
 // partner to the system's end, the second system's start to the owner.
 TEST(LinkPainter, TieAcrossASystemBreak) {
-  auto score = Score();
+  auto score = EightMeasures();
   TECNote& partner = NoteAt(*score, 1);
   TECNote& owner = NoteAt(*score, 2);
   TECLinkAttribute* tie = LinkNotes(&partner, &owner, ek::LinkAbove);
@@ -145,7 +135,7 @@ TEST(LinkPainter, TieAcrossASystemBreak) {
 // its part and zeroes the box of the end it does not show. Page 1 is drawn
 // first, before page 0 ever was: the part there needs nothing of the partner.
 TEST(LinkPainter, TieAcrossAPageBreak) {
-  auto score = Score();
+  auto score = EightMeasures();
   TECNote& partner = NoteAt(*score, 3);
   TECNote& owner = NoteAt(*score, 4);
   TECLinkAttribute* tie = LinkNotes(&partner, &owner, ek::LinkAbove);
@@ -174,7 +164,7 @@ TEST(LinkPainter, TieAcrossAPageBreak) {
 // when the staves stand close (interval 0 puts all four systems on page 0).
 TEST(LinkPainter, OneArcPerSystem) {
   for (const int interval : {16, 0}) {
-    auto score = Score();
+    auto score = EightMeasures();
     score->Page().SetInterval(interval);
     TECNote& partner = NoteAt(*score, 0);
     LinkNotes(&partner, &NoteAt(*score, 5), ek::LinkBelow);

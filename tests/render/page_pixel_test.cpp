@@ -12,11 +12,9 @@
 #include <QImage>
 
 #include <array>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "draw_test_support.h"
@@ -31,9 +29,12 @@
 namespace {
 
 using nv::render::PaintSelection;
-using pixel_compare::DifferentPixels;
-using pixel_compare::ReferencePath;
+using pixel_compare::ExpectMatchesReference;
 
+using draw_test::AddGraceGroup;
+using draw_test::AddItem;
+using draw_test::ChordPiece;
+using draw_test::PageLine;
 using score_builder::AddAttribute;
 using score_builder::AddNote;
 using score_builder::AddRest;
@@ -192,28 +193,14 @@ std::unique_ptr<TECMusicScore> TiesNextPage(PaintSelection& selection) {
 std::unique_ptr<TECMusicScore> GraceNotesAndBrackets(PaintSelection&) {
   auto score = layout_test::MakeScore(1, 2);
   score->SetTimeSignature(4, 4, 0, true);
-  auto group = [](TECNote* note, int value, int flags, std::initializer_list<std::array<int, 3>> smalls) {
-    auto g = std::make_unique<TECGraceGroup>(note);
-    g->Data[0] = static_cast<std::uint8_t>(value);
-    g->Data[1] = static_cast<std::uint8_t>(flags);
-    for (const auto& [step, octave, accidental] : smalls) {
-      auto grace = std::make_unique<TECGraceNote>(g.get());
-      grace->Step = static_cast<std::uint8_t>(step);
-      grace->Octave = static_cast<std::uint8_t>(octave);
-      if (accidental)
-        grace->Attributes.push_back(MakeNoteAttribute(static_cast<std::uint8_t>(accidental), grace.get()));
-      g->Notes.push_back(std::move(grace));
-    }
-    note->Attributes.push_back(std::move(g));
-  };
   TECMeasure& a = Measure(*score, 0, 0);
   TECNote* high = AddNote(a, 5, 6, 32, 0);
   high->Flags |= TECNote::StemDown;
-  group(high, 16, 0x60, {{1, 7, 0}});
-  group(AddNote(a, 3, 5, 32, 32), 8, 0x20, {{1, 5, ek::Sharp}, {2, 5, 0}, {3, 5, ek::Flat}});
+  AddGraceGroup(*high, 16, 0x60, {{1, 7, 0}});
+  AddGraceGroup(*AddNote(a, 3, 5, 32, 32), 8, 0x20, {{1, 5, ek::Sharp}, {2, 5, 0}, {3, 5, ek::Flat}});
   TECNote* half = AddNote(a, 1, 6, 64, 64);
   half->Flags |= TECNote::StemDown;
-  group(half, 4, 0xA0, {{7, 5, 0}, {6, 5, ek::Natural}, {5, 5, 0}});
+  AddGraceGroup(*half, 4, 0xA0, {{7, 5, 0}, {6, 5, ek::Natural}, {5, 5, 0}});
   TECMeasure& b = Measure(*score, 0, 1);
   const std::pair<int, int> bracketed[] = {{4, 5}, {6, 5}, {1, 6}};  // F4, A4, C5
   for (int kind = 1; kind <= 3; ++kind) {
@@ -224,21 +211,6 @@ std::unique_ptr<TECMusicScore> GraceNotesAndBrackets(PaintSelection&) {
   }
   AddNote(b, 5, 5, 32, 96);
   return score;
-}
-
-// A measure item at a tick with its vertical place (step, octave).
-template <typename Item = TECMeasureItem>
-Item& AddItem(TECMeasure& m, std::uint8_t kind, int position, int second, int step, int octave) {
-  std::unique_ptr<Item> item;
-  if constexpr (std::is_same_v<Item, TECMeasureItem>) item = std::make_unique<Item>(kind, &m);
-  else item = std::make_unique<Item>(&m);
-  item->Position = static_cast<std::uint16_t>(position);
-  item->Second = static_cast<std::uint16_t>(second);
-  item->Voice = static_cast<std::uint8_t>(step);
-  item->Params[0] = static_cast<std::uint8_t>(octave);
-  Item& added = *item;
-  m.Items.push_back(std::move(item));
-  return added;
 }
 
 // Quarters on the middle line of every measure, two measures to a system.
@@ -291,14 +263,6 @@ std::unique_ptr<TECMusicScore> Bends(PaintSelection&) {
     else bend.Curve = {1008, 980, 1016, 980, 1024, 1000};
   }
   return score;
-}
-
-TECChordPiece ChordPiece(const std::string& text, int anchor, int raise) {
-  TECChordPiece p;
-  p.Format = {0, 0, static_cast<std::uint8_t>(anchor), static_cast<std::uint8_t>(raise & 0xFF),
-              static_cast<std::uint8_t>((raise >> 8) & 0xFF)};
-  p.Text = text;
-  return p;
 }
 
 // Chord symbols under the staff (a raised seventh, stacked alterations
@@ -373,12 +337,7 @@ std::unique_ptr<TECMusicScore> ObjectGroupAndDrumHeads(PaintSelection&) {
   ellipse->PenWidth = 1;
   ellipse->BrushStyle = 1;
   group.Objects.push_back(std::move(ellipse));
-  auto line = std::make_unique<TECPageLine>();
-  line->X1 = 0;
-  line->Y1 = 24;
-  line->X2 = 60;
-  line->Y2 = 30;
-  line->PenWidth = 1;
+  auto line = PageLine(0, 24, 60, 30);
   line->EndShapes = 0x31;
   group.Objects.push_back(std::move(line));
   auto arc = std::make_unique<TECPageArc>(ek::PageArc);
@@ -400,20 +359,8 @@ std::unique_ptr<TECMusicScore> ObjectGroupAndDrumHeads(PaintSelection&) {
 
   auto head = std::make_unique<TECDrumHead>();
   head->Name = "cross";
-  auto cross1 = std::make_unique<TECPageLine>();
-  cross1->X1 = 1000;
-  cross1->Y1 = 1000;
-  cross1->X2 = 1010;
-  cross1->Y2 = 1006;
-  cross1->PenWidth = 1;
-  auto cross2 = std::make_unique<TECPageLine>();
-  cross2->X1 = 1000;
-  cross2->Y1 = 1006;
-  cross2->X2 = 1010;
-  cross2->Y2 = 1000;
-  cross2->PenWidth = 1;
-  head->Shapes.push_back(std::move(cross1));
-  head->Shapes.push_back(std::move(cross2));
+  head->Shapes.push_back(PageLine(1000, 1000, 1010, 1006));
+  head->Shapes.push_back(PageLine(1000, 1006, 1010, 1000));
   score->DrumHeads().push_back(std::move(head));
   auto diamond = std::make_unique<TECDrumHead>();
   auto rhombus = std::make_unique<TECPageShape>(ek::PageEllipse);
@@ -445,19 +392,7 @@ TEST_P(PagePixels, MatchesTheReference) {
   ASSERT_TRUE(nv::platform::ensureMusicFontLoaded());
   PaintSelection selection;
   auto score = GetParam().build(selection);
-  const QImage image = Render(*score, &selection);
-  const std::string path = ReferencePath(GetParam().name);
-  if (std::getenv("NOTAVISTRA_UPDATE_REFERENCES") != nullptr) {
-    ASSERT_TRUE(image.save(QString::fromStdString(path)));
-    return;
-  }
-  QImage reference(QString::fromStdString(path));
-  ASSERT_FALSE(reference.isNull()) << "no reference " << path;
-  reference = reference.convertToFormat(QImage::Format_RGB32);
-  ASSERT_EQ(reference.size(), image.size());
-  // A few pixels of glyph edges may differ between font rasterisers; a glyph
-  // moved by a staff space changes hundreds, so the allowance stays small.
-  EXPECT_LE(DifferentPixels(image, reference), image.width() * image.height() / 20000) << GetParam().name;
+  ExpectMatchesReference(Render(*score, &selection), GetParam().name);
 }
 
 // The canvas may hold glyphs back while a page is drawn; none is left

@@ -8,7 +8,6 @@
 #include <QImage>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -141,16 +140,7 @@ TEST_F(ScorePaint, ClientAreaMatchesTheReference) {
     nv::platform::QtBackBuffer buffer;
     score->Paint(canvas, &buffer);
   }
-  const std::string path = pixel_compare::ReferencePath("client_area");
-  if (std::getenv("NOTAVISTRA_UPDATE_REFERENCES") != nullptr) {
-    ASSERT_TRUE(image.save(QString::fromStdString(path)));
-    return;
-  }
-  QImage reference(QString::fromStdString(path));
-  ASSERT_FALSE(reference.isNull()) << "no reference " << path;
-  reference = reference.convertToFormat(QImage::Format_RGB32);
-  ASSERT_EQ(reference.size(), image.size());
-  EXPECT_LE(pixel_compare::DifferentPixels(image, reference), image.width() * image.height() / 20000);
+  pixel_compare::ExpectMatchesReference(image, "client_area");
 }
 
 }  // namespace

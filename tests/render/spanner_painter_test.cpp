@@ -3,47 +3,25 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "draw_test_support.h"
 #include "model/measure.h"
 #include "model/measure_items.h"
 
+using draw_test::BottomLine;
 using draw_test::Box;
+using draw_test::ColumnX;
 using draw_test::Draw;
+using draw_test::EightMeasures;
 using draw_test::TextsOf;
 
 namespace {
 
-// A row of eight measures, two to a system, two systems to a page, with a
-// quarter G at the start of every measure. At 100 % u is 1 pixel and the
-// staff space 6.
-std::unique_ptr<TECMusicScore> Score() {
-  auto score = layout_test::MakeScore(1, 8);
-  score->SetNoteInterval(2);
-  score->SetMeasureCount(2);
-  TECRow& row = *score->CurrentInstrument()->GetRow(0);
-  for (int m = 0; m < 8; ++m) score_builder::AddNote(*row.GetMeasure(m), 5, 5, 32, 0);
-  return score;
-}
-
-TECMeasure& MeasureOf(TECMusicScore& score, int m) { return *score.CurrentInstrument()->GetRow(0)->GetMeasure(m); }
-
 // Step 2 in octave 5 puts the line at the staff's bottom line.
 template <typename Item = TECMeasureItem>
 Item& AddSpanner(TECMusicScore& score, int m, std::uint8_t kind, int position, int length) {
-  TECMeasure& measure = MeasureOf(score, m);
-  std::unique_ptr<Item> item;
-  if constexpr (std::is_same_v<Item, TECMeasureItem>) item = std::make_unique<Item>(kind, &measure);
-  else item = std::make_unique<Item>(&measure);
-  item->Position = static_cast<std::uint16_t>(position);
-  item->Second = static_cast<std::uint16_t>(length);
-  item->Voice = 2;
-  item->Params[0] = 5;
-  Item& added = *item;
-  measure.Items.push_back(std::move(item));
-  return added;
+  return draw_test::AddItem<Item>(*score.CurrentInstrument()->GetRow(0)->GetMeasure(m), kind, position, length, 2, 5);
 }
 
 // The lines that drawing with the item adds to drawing without it, pen
@@ -73,12 +51,6 @@ std::string Segment(int x1, int y1, int x2, int y2) {
 constexpr int kSystemEnd = 340;
 constexpr int kSystemDistance = 83;
 
-// Where the column of a tick of measure m was drawn, and the staff's bottom line.
-int ColumnX(TECMusicScore& score, int m, int tick) {
-  return score.PageLayout.Drawn(0, m)->OriginX + score.CurrentInstrument()->LayoutAt(m)->Positions[tick];
-}
-int BottomLine(TECMusicScore& score, int m) { return score.PageLayout.Drawn(0, m)->StaffTop + 24; }
-
 struct Hairpin {
   std::vector<std::string> lines;
   int x, y, x2, end;  // start, line, next system's start, end
@@ -90,7 +62,7 @@ struct Hairpin {
 // of measure 2 (the next system's first).
 Hairpin DrawHairpin(std::uint8_t kind) {
   Hairpin h;
-  h.score = Score();
+  h.score = EightMeasures();
   const auto without = Draw(*h.score);
   h.item = &AddSpanner(*h.score, 1, kind, 64, 128);
   h.lines = Added(without, Draw(*h.score), "LineTo");
@@ -128,7 +100,7 @@ TEST(SpannerPainter, DiminuendoNarrowsAtTheBreakAndStartsFullyOpen) {
 // Within one measure the shifts move the start (x shift x vf / 10000, ones'
 // complement) and the end (pixels, signed).
 TEST(SpannerPainter, CrescendoInOneMeasureTakesItsShifts) {
-  auto score = Score();
+  auto score = EightMeasures();
   const auto without = Draw(*score);
   TECMeasureItem& item = AddSpanner(*score, 0, ek::Crescendo, 0, 64);
   item.Params[2] = 4;
@@ -145,7 +117,7 @@ TEST(SpannerPainter, CrescendoInOneMeasureTakesItsShifts) {
 // at the start of every system's part, the last one drawn from the
 // carry-over of the next page.
 TEST(SpannerPainter, OctaveLineShowsItsEightAtEverySystem) {
-  auto score = Score();
+  auto score = EightMeasures();
   AddSpanner(*score, 0, ek::OctaveLineAbove, 0, 4 * 128 + 64);
   const auto first = Draw(*score);
   const auto eights = TextsOf(first, "8");
@@ -174,7 +146,7 @@ class Barre : public ::testing::TestWithParam<BarreCase> {};
 // The fraction's numerator and denominator, then the letter, then the
 // position in Roman numerals (here 4).
 TEST_P(Barre, DrawsFractionLetterAndPosition) {
-  auto score = Score();
+  auto score = EightMeasures();
   TECMeasureItem& item = AddSpanner(*score, 0, ek::Barre, 0, 64);
   item.Params[1] = static_cast<std::uint8_t>(GetParam().style);
   item.Params[2] = 4;
@@ -203,7 +175,7 @@ struct BendDrawing {
 
 BendDrawing DrawBendOfType(int type) {
   BendDrawing d;
-  auto score = Score();
+  auto score = EightMeasures();
   const auto without = Draw(*score);
   TECBend& bend = AddSpanner<TECBend>(*score, 0, ek::Bend, 0, 0);
   bend.BendType = static_cast<std::uint8_t>(type);
@@ -231,7 +203,7 @@ TEST(SpannerPainter, BendHalfMarkRightOfTheTargetForTypeZeroAboveForTypeOne) {
 // At the smallest zoom and scale the trill's step of 6u would be 0 pixels;
 // the drawing still ends.
 TEST(SpannerPainter, TrillAtTheSmallestZoomEnds) {
-  auto score = Score();
+  auto score = EightMeasures();
   score->SetScale(10);
   score->SetZoom(10);
   AddSpanner(*score, 0, ek::TrillLine, 0, 3 * 128);

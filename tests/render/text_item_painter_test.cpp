@@ -11,8 +11,13 @@
 #include "model/measure_items.h"
 #include "model/page_objects.h"
 
+using draw_test::AddItem;
+using draw_test::BottomLine;
 using draw_test::Box;
+using draw_test::ChordPiece;
+using draw_test::ColumnX;
 using draw_test::Draw;
+using draw_test::PageLine;
 using draw_test::With;
 
 namespace {
@@ -21,19 +26,6 @@ TECMeasure& MeasureOf(TECMusicScore& score, int m = 0) {
   return *score.CurrentInstrument()->GetRow(0)->GetMeasure(m);
 }
 
-template <typename Item>
-Item& AddItem(TECMeasure& measure, int position) {
-  auto item = std::make_unique<Item>(&measure);
-  item->Position = static_cast<std::uint16_t>(position);
-  Item& added = *item;
-  measure.Items.push_back(std::move(item));
-  return added;
-}
-
-int ColumnX(TECMusicScore& score, int tick, int m = 0) {
-  return score.PageLayout.Drawn(0, m)->OriginX + score.CurrentInstrument()->LayoutAt(m)->Positions[tick];
-}
-int StaffBottom(TECMusicScore& score) { return score.PageLayout.Drawn(0, 0)->StaffTop + 24; }
 
 // One TextOut line: corner, text, width and font part.
 struct Text {
@@ -58,14 +50,6 @@ std::vector<Text> TextOuts(const std::vector<std::string>& lines, const std::str
   return found;
 }
 
-TECChordPiece Piece(const std::string& text, int anchor, int raise, int size = 0) {
-  TECChordPiece p;
-  p.Format = {static_cast<std::uint8_t>(size), 0, static_cast<std::uint8_t>(anchor),
-              static_cast<std::uint8_t>(raise & 0xFF), static_cast<std::uint8_t>((raise >> 8) & 0xFF)};
-  p.Text = text;
-  return p;
-}
-
 // "C", "m", "7" with anchors 0, 0, 1 and levels 0, 0, -2, under a quarter
 // at tick 32.
 struct ChordDrawing {
@@ -79,13 +63,13 @@ ChordDrawing DrawChord(int zoom, bool printing) {
   auto score = layout_test::MakeScore(1, 1);
   score->SetZoom(zoom);
   score_builder::AddNote(MeasureOf(*score), 5, 5, 32, 32);
-  TECChordSymbol& chord = AddItem<TECChordSymbol>(MeasureOf(*score), 32);
-  chord.Pieces = {Piece("C", 0, 0), Piece("m", 0, 0), Piece("7", 1, -2)};
+  TECChordSymbol& chord = AddItem<TECChordSymbol>(MeasureOf(*score), ek::ChordSymbol, 32);
+  chord.Pieces = {ChordPiece("C", 0, 0), ChordPiece("m", 0, 0), ChordPiece("7", 1, -2)};
   score->SetPrinting(printing);
   ChordDrawing d;
   d.texts = TextOuts(Draw(*score), "Arial");
-  d.column = ColumnX(*score, 32);
-  d.baseline = StaffBottom(*score) + 4 * 6 * zoom / 100;
+  d.column = ColumnX(*score, 0, 32);
+  d.baseline = BottomLine(*score, 0) + 4 * 6 * zoom / 100;
   d.chord = &chord;
   d.score = std::move(score);
   return d;
@@ -142,18 +126,18 @@ TEST(ChordSymbolPainter, RaisedPieceStandsSixPixelsHigher) {
 
 TEST(TextBoxPainter, AShiftIndentsEachLineFurther) {
   auto score = layout_test::MakeScore(1, 1);
-  TECTextBox& box = AddItem<TECTextBox>(MeasureOf(*score), 0);
+  TECTextBox& box = AddItem<TECTextBox>(MeasureOf(*score), ek::TextBox, 0);
   box.Style = {10, 0, 2, 5, 0};
   box.Voice = 2;  // the per-line shift
   box.Lines = {"one", "two", "three"};
   const auto texts = TextOuts(Draw(*score), "Arial");
   ASSERT_EQ(texts.size(), 3u);
-  const int left = ColumnX(*score, 0) - 6;
+  const int left = ColumnX(*score, 0, 0) - 6;
   EXPECT_EQ(texts[0].x, left + 2);
   EXPECT_EQ(texts[1].x, left + 4);
   EXPECT_EQ(texts[2].x, left + 6);
   EXPECT_EQ(texts[1].y - texts[0].y, texts[2].y - texts[1].y);
-  EXPECT_EQ(texts[0].y, StaffBottom(*score));
+  EXPECT_EQ(texts[0].y, BottomLine(*score, 0));
   EXPECT_EQ(box.Box.Top, texts[0].y - 3);
 }
 
@@ -180,7 +164,7 @@ Bracket DrawTriplet(int firstStep, int lastStep, bool stemsDown, bool beamed, st
     m.Beams = notes;
   }
   const auto without = Draw(*score);
-  TECTuplet& tuplet = AddItem<TECTuplet>(m, 0);
+  TECTuplet& tuplet = AddItem<TECTuplet>(m, ek::Tuplet, 0);
   tuplet.Second = 46;
   tuplet.Count = 3;
   tuplet.Flags = flags;
@@ -250,13 +234,13 @@ struct GroupDrawing {
 GroupDrawing DrawGroup(std::unique_ptr<TECPageObject> object) {
   GroupDrawing d;
   d.score = layout_test::MakeScore(1, 1);
-  TECObjectGroup& group = AddItem<TECObjectGroup>(MeasureOf(*d.score), 0);
+  TECObjectGroup& group = AddItem<TECObjectGroup>(MeasureOf(*d.score), ek::ObjectGroup, 0);
   group.Voice = 2;  // step and octave: the bottom line
   group.Params[0] = 5;
   group.Objects.push_back(std::move(object));
   d.lines = Draw(*d.score);
-  d.ax = ColumnX(*d.score, 0) - 6;
-  d.ay = StaffBottom(*d.score);
+  d.ax = ColumnX(*d.score, 0, 0) - 6;
+  d.ay = BottomLine(*d.score, 0);
   d.group = &group;
   return d;
 }
@@ -287,12 +271,7 @@ TEST(ObjectGroupPainter, LineArrowFormsAreDrawn) {
     const char* shape;
   };
   for (const Case c : {Case{1, "Polygon"}, Case{2, "Ellipse"}, Case{3, "Polygon"}}) {
-    auto line = std::make_unique<TECPageLine>();
-    line->X1 = 0;
-    line->Y1 = 0;
-    line->X2 = 60;
-    line->Y2 = 0;
-    line->PenWidth = 1;
+    auto line = PageLine(0, 0, 60, 0);
     line->EndShapes = static_cast<std::uint8_t>(c.form);
     const GroupDrawing d = DrawGroup(std::move(line));
     const auto shapes = With(d.lines, c.shape);
@@ -335,7 +314,7 @@ TEST(ObjectGroupPainter, TextOfSizeZeroTakesEightPointsOnScreenAndPaper) {
     GroupDrawing d;
     d.score = layout_test::MakeScore(1, 1);
     d.score->SetPrinting(printing);
-    TECObjectGroup& group = AddItem<TECObjectGroup>(MeasureOf(*d.score), 0);
+    TECObjectGroup& group = AddItem<TECObjectGroup>(MeasureOf(*d.score), ek::ObjectGroup, 0);
     group.Objects.push_back(std::move(text));
     const auto texts = TextOuts(Draw(*d.score), "Arial");
     ASSERT_EQ(texts.size(), 1u);
