@@ -8,6 +8,7 @@
 #include "model/music_score.h"
 #include "model/row.h"
 #include "model/scoped_flag.h"
+#include "model/units.h"
 
 // --- client geometry -------------------------------------------------------------
 
@@ -179,7 +180,7 @@ void TECMusicScore::SetZoom(int v) {
 // The zoom that makes `tenths` of a millimetre fill `client` pixels.
 void TECMusicScore::ZoomToPageLength(int client, double tenths) {
   if (tenths <= 0) return;
-  const int dpi = resolution_ > 0 ? resolution_ : 96;
+  const int dpi = ResolutionOrDefault(resolution_);
   const double zoom = std::nearbyint(client * 100.0 / (tenths / (254.0 / dpi)));
   SetZoom(static_cast<int>(std::clamp(zoom, double{kLowestZoom}, double{kHighestZoom})));
 }

@@ -71,8 +71,10 @@ std::int32_t ByZoomFactor(std::int64_t base, std::int64_t factor) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(base * factor / 10000, INT32_MIN, INT32_MAX));
 }
 
+int ResolutionOrDefault(int resolution) { return resolution > 0 ? resolution : kDefaultResolution; }
+
 int StaffSpace(int resolution, int zoomFactor) {
-  const double sixMm = 6.0 / (25.4 / (resolution > 0 ? resolution : kDefaultResolution));
+  const double sixMm = 6.0 / (25.4 / ResolutionOrDefault(resolution));
   const double space = zoomFactor == 10000 ? sixMm / 4 : sixMm * zoomFactor / 40000;
   return std::max(1, static_cast<int>(std::lround(space)));
 }

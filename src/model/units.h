@@ -23,6 +23,10 @@ double MillimetresToDisplayUnits(const IECMusicSetting* settings, TECMetrix unit
 // base lengths from a file times a factor up to 1000 % x 1000 % pass 32 bits.
 std::int32_t ByZoomFactor(std::int64_t base, std::int64_t factor);
 
+// The resolution lengths are worked out at: the one given, or the screen's
+// 96 DPI while none is set (0 or less).
+int ResolutionOrDefault(int resolution);
+
 // The staff space D in pixels: a quarter of the 6 mm staff at the resolution
 // and the zoom factor (10000 = 100 %), rounded. At the smallest zoom the
 // rounding would give 0, which ledger-line counts divide by; 1 is the least.

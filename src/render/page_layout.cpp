@@ -8,6 +8,8 @@
 #include "model/measure.h"
 #include "model/music_score.h"
 #include "model/row.h"
+#include "model/scoped_flag.h"
+#include "model/units.h"
 #include "render/carry_over.h"
 #include "render/layout_context.h"
 #include "render/system_layout.h"
@@ -42,7 +44,7 @@ void Prepare(LayoutContext& context, int page) {
   const TECScorePage& setup = score.Page();
   const int scale = std::max(1, score.GetScale());
   context.ZoomFactor = score.ZoomFactor();
-  context.Dpi = score.GetResolution() > 0 ? score.GetResolution() : 96;
+  context.Dpi = ResolutionOrDefault(score.GetResolution());
   context.VisibleRows = instrument.VisibleRowCount();
   context.UsableHeight = Finite(score.PageUsableHeight(TECMetrix::rmMM)) * 100 / scale;
   context.PageTop = Finite(score.PageTop(TECMetrix::rmMM));
@@ -118,18 +120,6 @@ int FitSystems(LayoutContext& context) {
   return std::max(n, 1);
 }
 
-// Sets a flag for the length of a pass.
-class RunningFlag {
- public:
-  explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
-  ~RunningFlag() { flag_ = false; }
-  RunningFlag(const RunningFlag&) = delete;
-  RunningFlag& operator=(const RunningFlag&) = delete;
-
- private:
-  bool& flag_;
-};
-
 }  // namespace
 
 void LayoutScore(TECMusicScore& score, int page, bool twoPages) {
@@ -143,7 +133,7 @@ void LayoutScore(TECMusicScore& score, int page, bool twoPages) {
 
   bool appended = false;
   {
-    RunningFlag running(score.PageLayout.Running);
+    ScopedFlag running(score.PageLayout.Running);
     LayoutContext context{score, *instrument};
     Prepare(context, page);
     score.BeginRulesUpdate();

@@ -17,7 +17,7 @@ namespace {
 // A page length at Zoom 100 in base pixels, as the layout pass reads the
 // page edges: screen pixels at the score's resolution, divided by Scale.
 int BasePixels(const TECMusicScore& score, double millimetres) {
-  const int dpi = score.GetResolution() > 0 ? score.GetResolution() : 96;
+  const int dpi = ResolutionOrDefault(score.GetResolution());
   const int pixels = static_cast<int>(millimetres * dpi / 25.4);
   return pixels * 100 / score.GetScale();
 }

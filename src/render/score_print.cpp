@@ -4,6 +4,7 @@
 
 #include "model/instrument.h"
 #include "model/music_score.h"
+#include "model/units.h"
 #include "platform/paged_target.h"
 
 void TECMusicScore::Print(nv::platform::PagedTarget& target, const TECPrintSettings& settings) {
@@ -33,7 +34,7 @@ void TECMusicScore::Print(nv::platform::PagedTarget& target, const TECPrintSetti
 
   nv::platform::Canvas& canvas = target.canvas();
   const nv::platform::DeviceCaps caps = canvas.deviceCaps();
-  const int dpi = resolution_ > 0 ? resolution_ : 96;
+  const int dpi = ResolutionOrDefault(resolution_);
   // Each axis at its own resolution, in landscape too. While printing the
   // painters size fonts by Scale alone, and the canvas converts points at
   // the printer's resolution: a P-point font measures P/72 inch on paper.

@@ -9,6 +9,7 @@
 #include "model/measure.h"
 #include "model/music_score.h"
 #include "model/row.h"
+#include "model/units.h"
 #include "platform/font_faces.h"
 #include "render/element_bytes.h"
 #include "render/header_painter.h"
@@ -180,7 +181,7 @@ void DrawStaffRow(PainterContext& ctx) {
   const bool lastRow = ctx.RowIndex == rowCount - 1;
 
   // Vertical place, in millimetres until the staff top is rounded.
-  const double mmPerPixel = 25.4 / (score.GetResolution() > 0 ? score.GetResolution() : 96);
+  const double mmPerPixel = 25.4 / ResolutionOrDefault(score.GetResolution());
   const bool opensStaff = ctx.RowIndex == 0 || !instrument.GetRow(ctx.RowIndex - 1)->United();
   if (ctx.System && opensStaff && ctx.RowIndex < static_cast<int>(ctx.System->RowOffsets.size()))
     ctx.SystemYMm += ctx.System->RowOffsets[ctx.RowIndex] * mmPerPixel;

@@ -9,6 +9,7 @@
 #include "model/music_score.h"
 #include "model/row.h"
 #include "model/symbols_row.h"
+#include "model/units.h"
 #include "render/element_bytes.h"
 #include "render/music_font_codes.h"
 #include "render/painter_context.h"
@@ -115,7 +116,7 @@ void DrawVoltaSpan(PainterContext& ctx, TECSymbolItem& item, int lastMeasure, bo
   // line there, down by one system's height, until the page's last system.
   const TECInstrument& instrument = ctx.Instrument;
   const bool bracketRoom = instrument.VisibleRowCount() > 0 && instrument.GetRowCount() > 1;
-  const double mmPerPixel = 25.4 / (ctx.Score.GetResolution() > 0 ? ctx.Score.GetResolution() : 96);
+  const double mmPerPixel = 25.4 / ResolutionOrDefault(ctx.Score.GetResolution());
   const int systemHeight = static_cast<int>(instrument.VisibleRowCount() * (ctx.IntervalMm + 6) / mmPerPixel *
                                             ctx.VerticalFactor / 10000);
   int system = ctx.SystemIndex;

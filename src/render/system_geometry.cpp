@@ -6,6 +6,7 @@
 #include "model/measure_layout.h"
 #include "model/music_score.h"
 #include "model/row.h"
+#include "model/units.h"
 #include "render/painter_context.h"
 
 namespace nv::render {
@@ -51,7 +52,7 @@ int SystemRowDistance(const TECInstrument& instrument, int system, int row) {
 }
 
 int SystemDistance(const PainterContext& ctx, int system, int row) {
-  const int dpi = ctx.Score.GetResolution() > 0 ? ctx.Score.GetResolution() : 96;
+  const int dpi = ResolutionOrDefault(ctx.Score.GetResolution());
   const double staves = (ctx.IntervalMm + 6) * ctx.Instrument.VisibleRowCount() * dpi / 25.4;
   const double pixels = (staves + SystemRowDistance(ctx.Instrument, system, row)) * ctx.VerticalFactor / 10000;
   return static_cast<int>(std::lround(pixels));
