@@ -229,9 +229,6 @@ std::uint16_t ReadCount(ByteStream& stream, std::uint64_t minItemSize) {
   return count;
 }
 
-bool IsPlainMark(std::uint8_t code) { return code >= ek::Dot && code <= 128 && code != ek::GraceNotes; }
-bool IsClefCode(std::uint8_t code) { return code >= 1 && code <= 15; }
-bool IsKeyCode(std::uint8_t code) { return (code >= 30 && code <= 37) || (code >= 40 && code <= 47); }
 bool IsSymbolKind(std::uint8_t kind) {
   return (kind >= ek::SymbolSegno && kind <= ek::SymbolRehearsal) ||
          (kind >= ek::SymbolBarNumber && kind <= ek::SymbolDoubleBarline) ||
@@ -276,11 +273,11 @@ class PayloadReader {
       time->Load(bytes);
       if (!IsTimeWord(time->Word)) throw EFileDamage();
       element.Record = std::move(time);
-    } else if (IsClefCode(kind)) {
+    } else if (ek::IsClefCode(kind)) {
       auto clef = std::make_unique<TECClef>(kind);
       clef->Load(bytes);
       element.Record = std::move(clef);
-    } else if (IsKeyCode(kind)) {
+    } else if (ek::IsKeyCode(kind)) {
       auto key = std::make_unique<TECKeySignature>(kind);
       key->Load(bytes);
       element.Record = std::move(key);
@@ -344,7 +341,8 @@ class PayloadReader {
       const std::uint16_t marks = ReadCount(stream_, kMinElement);
       for (std::uint16_t m = 0; m < marks; ++m) {
         const std::uint8_t code = ReadElementBytes(stream_)[0];
-        if (IsPlainMark(code)) grace->Attributes.push_back(std::make_unique<TECNoteAttribute>(code, grace.get()));
+        if (ek::IsPlainAttribute(code))
+          grace->Attributes.push_back(std::make_unique<TECNoteAttribute>(code, grace.get()));
       }
       group->Notes.push_back(std::move(grace));
     }
