@@ -366,7 +366,7 @@ class PayloadReader {
         std::vector<std::uint8_t> code = ReadElementBytes(stream_);
         // As in a score file, a code block that contradicts its own counts
         // is left out.
-        if (code.size() >= 2 && code[0] + code[1] + 2u == code.size()) chord.Code = std::move(code);
+        if (TECChordSymbol::IsConsistentCode(code)) chord.Code = std::move(code);
         chord.Text = ReadStoredText(stream_);
         break;
       }
