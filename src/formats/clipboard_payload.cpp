@@ -20,10 +20,8 @@
 
 namespace {
 
-// A chord symbol's piece format and a grace note's mark have these sizes.
+// A chord symbol's piece format has this size.
 constexpr std::size_t kPieceFormatSize = 5;
-constexpr std::size_t kMarkSize = 1;
-constexpr std::size_t kGraceGroupSize = 4;
 // An attribute selected without its note is written as its stored prefix;
 // a grace-note group (or one of its small notes) as its code alone.
 constexpr std::size_t kAttributeSize = 8;
@@ -125,7 +123,7 @@ class PayloadWriter {
   }
 
   void GraceGroup(const TECGraceGroup& group) {
-    WriteElementRecord(stream_, group, kGraceGroupSize);
+    WriteElementRecord(stream_, group, group.StoredSize());
     WriteCount(stream_, group.Notes.size(), kMaxMeasureElements);
     for (const auto& grace : group.Notes) {
       WriteElementRecord(stream_, *grace, TECGraceNote::StoredSize);
