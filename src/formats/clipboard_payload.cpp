@@ -232,14 +232,6 @@ bool IsSymbolKind(std::uint8_t kind) {
          (kind >= ek::SymbolBarNumber && kind <= ek::SymbolDoubleBarline) ||
          (kind >= ek::SymbolStartRepeat && kind <= ek::SymbolMultiRest) || kind == ek::TempoMark;
 }
-// The time-signature setter's rule: numerator 1..(4 x denominator - 1),
-// denominator 1..16 but not 6.
-bool IsTimeWord(std::uint16_t word) {
-  const int numerator = word >> 8;
-  const int denominator = word & 0xFF;
-  return denominator >= 1 && denominator <= 16 && denominator != 6 && numerator >= 1 &&
-         numerator <= 4 * denominator - 1;
-}
 // Measure items share codes 100..129 with note attributes; the payload tells
 // them apart by size, an item's prefix being the longer.
 bool IsItemKind(std::uint8_t kind, std::size_t size) {
@@ -269,7 +261,7 @@ class PayloadReader {
     } else if (kind == ek::TimeSignature) {
       auto time = std::make_unique<TECTimeSignature>();
       time->Load(bytes);
-      if (!IsTimeWord(time->Word)) throw EFileDamage();
+      if (!ValidTimeSignature(time->Word >> 8, time->Word & 0xFF)) throw EFileDamage();
       element.Record = std::move(time);
     } else if (ek::IsClefCode(kind)) {
       auto clef = std::make_unique<TECClef>(kind);

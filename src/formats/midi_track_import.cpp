@@ -7,6 +7,7 @@
 #include "formats/midi_import.h"
 #include "model/element_kinds.h"
 #include "model/instrument.h"
+#include "model/measure.h"
 #include "model/row.h"
 #include "model/stream_blocks.h"
 #include "model/stream_strings.h"
@@ -610,7 +611,7 @@ void MidiTrackImporter::TimeSignatureMeta(const SmfEvent& event) {
   const int numerator = event.Data[0];
   const int denominator = 1 << event.Data[1];
   // What the score's time signature takes; others are passed over.
-  if (numerator < 1 || denominator == 6 || numerator / denominator > 3) return;
+  if (!ValidTimeSignature(numerator, denominator)) return;
   // Every change re-bars the music after it; a file of endless changes
   // would take hours.
   if (timeChanges_.size() >= kMaxTimeChanges) {

@@ -7,6 +7,7 @@
 #include "model/element_kinds.h"
 #include "model/instrument.h"
 #include "model/instrument_stream.h"
+#include "model/measure.h"
 #include "model/memory_stream.h"
 #include "model/read_limits.h"
 #include "model/row.h"
@@ -51,11 +52,6 @@ class LoadState {
   ScopedUndoLock lock_;
   TECNotifyEvent changed_;
 };
-
-bool ValidTimeSignature(int numerator, int denominator) {
-  return numerator >= 1 && denominator >= 1 && denominator <= 16 && denominator != 6 &&
-         numerator / denominator <= 3;
-}
 
 int UnionCountOfStyle(TECUnionStyle style) {
   switch (style) {

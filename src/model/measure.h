@@ -65,6 +65,13 @@ constexpr int TimeWordTicks(std::uint16_t word) {
   return numerator >= 1 && denominator >= 1 ? numerator * 128 / denominator : 0;
 }
 
+// The time signatures a score takes: denominator 1..16 but not 6, numerator
+// 1..(4 x denominator - 1), so that a measure stays under four whole notes.
+constexpr bool ValidTimeSignature(int numerator, int denominator) {
+  return numerator >= 1 && denominator >= 1 && denominator <= 16 && denominator != 6 &&
+         numerator / denominator <= 3;
+}
+
 // One measure of a staff row and everything in it.
 class TECMeasure {
  public:

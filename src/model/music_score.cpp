@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/instrument.h"
+#include "model/measure.h"
 #include "model/playback.h"
 #include "model/row.h"
 #include "model/scoped_flag.h"
@@ -370,8 +371,7 @@ void TECMusicScore::SetPageLastBarNumber(int p, int n) {
 
 void TECMusicScore::SetTimeSignature(int numerator, int denominator, std::uint8_t sizeStyle, bool wholeScore) {
   // A zero numerator would make every measure 0 ticks long.
-  if (numerator < 1 || denominator < 1 || denominator > 16 || denominator == 6 || numerator / denominator > 3)
-    return;
+  if (!ValidTimeSignature(numerator, denominator)) return;
   const int length = numerator * 128 / denominator;
   if (wholeScore) {
     const std::uint16_t oldWord = timeWord_;
