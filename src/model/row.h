@@ -127,8 +127,7 @@ class TECRow : public TECModelObject {
   // cursor measure starting within [tick, tick + n].
   void RemoveChordSymbol(int n);
   void DeleteAtCursor(bool before);
-  using ChordEntry = TECChordEntry;
-  void ReplaceWithChordNotes(const std::vector<ChordEntry>& entries, bool spell, int duration);
+  void ReplaceWithChordNotes(const std::vector<TECChordEntry>& entries, bool spell, int duration);
 
   // --- cursor moves -------------------------------------------------------------
   // Moves the cursor tick to the nearest note or rest start of the cursor

@@ -367,7 +367,7 @@ void TECRow::DeleteAtCursor(bool before) {
   }
 }
 
-void TECRow::ReplaceWithChordNotes(const std::vector<ChordEntry>& entries, bool spell, int duration) {
+void TECRow::ReplaceWithChordNotes(const std::vector<TECChordEntry>& entries, bool spell, int duration) {
   TECMusicScore* score = Score();
   if (!score || duration <= 0) return;
   const int m = score->CursorMeasure();
@@ -425,7 +425,7 @@ void TECRow::ReplaceWithChordNotes(const std::vector<ChordEntry>& entries, bool 
     int previousOctave = 0;
     int previousSemitone = 0;
     bool firstPitch = true;
-    for (const ChordEntry& entry : entries) {
+    for (const TECChordEntry& entry : entries) {
       InsertOptions options{};
       int step = entry.Step;
       int octave = entry.Octave;

@@ -723,8 +723,8 @@ class RandomEdits {
       score.GoToMeasure(m);
       score.SetCursorPosition(std::max(0, score.GetMeasureLength(m) - 8 * (1 + Pick(6))));
     }
-    std::vector<TECRow::ChordEntry> chord = {{static_cast<std::uint16_t>(48 + Pick(12))},
-                                              {static_cast<std::uint16_t>(60 + Pick(12))}};
+    std::vector<TECChordEntry> chord = {{static_cast<std::uint16_t>(48 + Pick(12))},
+                                        {static_cast<std::uint16_t>(60 + Pick(12))}};
     if (Pick(2)) chord.push_back({static_cast<std::uint16_t>(67 + Pick(12))});
     row.ReplaceWithChordNotes(chord, Pick(2) == 0, 16 * (2 + Pick(9)));
   }

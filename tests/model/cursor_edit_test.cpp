@@ -116,7 +116,7 @@ TEST_F(CursorEdit, DeleteBackwardsAtTheStartDoesNothing) {
 TEST_F(CursorEdit, ChordFromPitchesIsSpelled) {
   Enter(0, 0, {{1, 32}, {2, 32}});
   At(0, 0);
-  std::vector<TECRow::ChordEntry> chord(3);
+  std::vector<TECChordEntry> chord(3);
   chord[0].Pitch = 60;
   chord[1].Pitch = 63;
   chord[2].Pitch = 67;
