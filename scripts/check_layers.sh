@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Fails when the layers stop pointing one way:
-# - a core folder (platform outside qt/, model, render, formats, editing)
+# - a core folder (platform outside qt/, model, render, formats, playback,
+#   editing, document, library)
 #   includes a Qt header or a header of platform/qt/, or a folder that is not
 #   below it;
 # - a core library links Qt or a library that is not below it;
@@ -11,9 +12,10 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${1:?usage: check_layers.sh <build folder>}"
 
 # Rank of each folder: a folder may use its own and lower ranks only.
-declare -A rank=([platform]=0 [model]=1 [render]=2 [formats]=2 [editing]=3
-                 [widgets]=4 [editor]=4 [dialogs]=4 [app]=4)
-core=(platform model render formats editing)
+declare -A rank=([platform]=0 [model]=1 [render]=2 [formats]=2 [playback]=2 [editing]=3
+                 [document]=4 [library]=4
+                 [widgets]=5 [editor]=5 [dialogs]=5 [app]=5)
+core=(platform model render formats playback editing document library)
 failed=0
 fail() { echo "layers: $*" >&2; failed=1; }
 
@@ -60,7 +62,7 @@ while read -r from to; do
   if [ -z "${rank[$used]+x}" ] || [ "${rank[$used]}" -ge "${rank[$folder]}" ]; then
     fail "$from links $to, which is not below it"
   fi
-done < <(sed -nE 's@.*// (notavistra_(platform|model|render|formats|editing)) -> (.*)$@\1 \3@p' "$graph/targets.dot")
+done < <(sed -nE 's@.*// (notavistra_(platform|model|render|formats|playback|editing|document|library)) -> (.*)$@\1 \3@p' "$graph/targets.dot")
 
 # No Qt include directory on a core source's compile line.
 commands="$build/compile_commands.json"
@@ -74,7 +76,7 @@ if [ -f "$commands" ]; then
       file = $0; sub(/.*"file": *"/, "", file); sub(/".*/, "", file)
       if (index(file, src) == 1) {
         rel = substr(file, length(src) + 1)
-        if (rel ~ /^(model|render|formats|editing)\// || (rel ~ /^platform\// && rel !~ /^platform\/qt\//))
+        if (rel ~ /^(model|render|formats|playback|editing|document|library)\// || (rel ~ /^platform\// && rel !~ /^platform\/qt\//))
           if (command ~ /[Qq]t6|\/Qt[A-Z]/) print file
       }
     }' "$commands")
