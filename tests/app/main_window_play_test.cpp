@@ -21,6 +21,7 @@
 #include "model/score_builder.h"
 #include "platform/gm_synthesizer.h"
 #include "platform/synth_wav_render.h"
+#include "platform/test_midi_ports.h"
 #include "render/layout_engine.h"
 #include "support/drawn_places.h"
 #include "support/saved_score.h"
@@ -151,8 +152,6 @@ TEST(MainWindowPlay, AScorePlayedThroughTheDocumentSounds) {
   const int activeInstrument = window.Score().Score().GetActiveInstrument();
 
   ASSERT_TRUE(window.Commands().Run("score.play"));
-  EXPECT_TRUE(window.Actions().Action("score.stop").isEnabled());
-  EXPECT_FALSE(window.Actions().Action("score.play").isEnabled());
   for (int i = 0; i < 1000 && window.Document().Playing(); ++i) QTest::qWait(5);
   ASSERT_FALSE(window.Document().Playing());
   QApplication::processEvents();
@@ -168,6 +167,42 @@ TEST(MainWindowPlay, AScorePlayedThroughTheDocumentSounds) {
   EXPECT_GT(SoxStat(wav, "Maximum amplitude"), 0.01);
   EXPECT_GT(SoxStat(wav, "RMS     amplitude"), 0.001);
   std::filesystem::remove(wav);
+}
+
+TEST(MainWindowPlay, StopIsOfferedWhilePlayingAndPlayAgainAfterTheStop) {
+  InstallLayers();
+  auto clock = std::make_unique<FakePlayClock>();
+  // Held in the second measure.
+  clock->HoldFrom(2'100'000'000);
+  FakePlayClock& time = *clock;
+  auto ports = std::make_unique<np::TestMidiPorts>(np::TestMidiPorts::Mode::Null, std::vector<std::string>{"Synth"},
+                                                   std::vector<std::string>{});
+  np::TestMidiPorts& sent = *ports;
+  nv::app::MainWindow window(std::move(ports), std::move(clock));
+  ASSERT_EQ(window.OpenScore(QString::fromStdString(FixtureFile("stop-fixture.sfd"))), QString());
+  ShowAndPaint(window);
+  QAction& play = window.Actions().Action("score.play");
+  QAction& stop = window.Actions().Action("score.stop");
+  EXPECT_TRUE(play.isEnabled());
+  EXPECT_FALSE(stop.isEnabled());
+
+  play.trigger();
+  time.WaitUntilHeld();
+  EXPECT_FALSE(play.isEnabled());
+  EXPECT_TRUE(stop.isEnabled());
+  // The cursor follows playback into the second measure.
+  for (int i = 0; i < 200 && window.Score().Score().CursorMeasure() != 1; ++i) QTest::qWait(5);
+  EXPECT_EQ(window.Score().Score().CursorMeasure(), 1);
+
+  stop.trigger();
+  EXPECT_FALSE(window.Document().Playing());
+  QApplication::processEvents();
+  EXPECT_TRUE(play.isEnabled());
+  EXPECT_FALSE(stop.isEnabled());
+  // The C of the second measure was sounding; the stop ended it.
+  const auto calls = sent.Calls();
+  ASSERT_FALSE(calls.empty());
+  EXPECT_EQ(calls.back().Bytes, (std::vector<std::uint8_t>{0x80, 0x3C, 0x40}));
 }
 
 }  // namespace
