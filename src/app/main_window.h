@@ -42,7 +42,6 @@ class MainWindow : public QMainWindow, private nv::document::ErrorReporter {
   nv::document::CommandRegistry& Commands() { return registry_; }
   nv::widgets::CommandActions& Actions() const { return *actions_; }
   TMidiOutput& MidiOutput() { return MOScore; }
-  TMidiInput& MidiInput() { return MIScore; }
   // Loads a score file into the document. Returns the load error's
   // message, empty when the file loaded; a file that does not load leaves
   // the score as it was.

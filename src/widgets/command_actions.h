@@ -24,7 +24,6 @@ class CommandActions : public QObject {
                  QObject* parent = nullptr);
 
   QAction& Action(const std::string& id) const;
-  const std::vector<QAction*>& Actions() const { return actions_; }
   void Refresh();
 
  private:

@@ -23,6 +23,22 @@ DocumentSignals::DocumentSignals(nv::document::ScoreDocument& document, QObject*
   subscriptions_.push_back(n.StaveChanged.Subscribe([this](TECStaveOperation op, TECModelObject*) {
     Emit([this, op] { Q_EMIT StaveChanged(static_cast<int>(op)); });
   }));
+  subscriptions_.push_back(n.NoteClick.Subscribe([this](TECElement* note, int line) {
+    Emit([=, this] { Q_EMIT NoteClick(note, line); });
+  }));
+  subscriptions_.push_back(
+      n.SetCursor.Subscribe([this](TECElement* symbol) { Emit([=, this] { Q_EMIT SetCursor(symbol); }); }));
+  subscriptions_.push_back(n.ScoreClick.Subscribe([this](int line) { Emit([=, this] { Q_EMIT ScoreClick(line); }); }));
+  subscriptions_.push_back(
+      n.PageClick.Subscribe([this](int x, int y) { Emit([=, this] { Q_EMIT PageClick(x, y); }); }));
+  subscriptions_.push_back(n.MouseDown.Subscribe([this](TECMouseButton button, TECShiftState shift, int x, int y) {
+    Emit([=, this] { Q_EMIT MouseDown(button, shift, x, y); });
+  }));
+  subscriptions_.push_back(n.MouseMove.Subscribe(
+      [this](TECShiftState shift, int x, int y) { Emit([=, this] { Q_EMIT MouseMove(shift, x, y); }); }));
+  subscriptions_.push_back(n.MouseUp.Subscribe([this](TECMouseButton button, TECShiftState shift, int x, int y) {
+    Emit([=, this] { Q_EMIT MouseUp(button, shift, x, y); });
+  }));
   // The measures named are the score's, valid only during the notice.
   subscriptions_.push_back(n.PlayError.Subscribe([this](const std::vector<const TECMeasure*>&) {
     Emit([this] { Q_EMIT PlayError(); });

@@ -15,6 +15,8 @@ namespace nv::widgets {
 // raised on the GUI thread is emitted at once; one raised on another thread
 // is queued to the GUI thread, and so is every notice after it until the
 // queue is empty, so that signals come in the order the notices were raised.
+// KeyDown is left out: its listener answers through the key it is given,
+// which a queued signal cannot carry back.
 class DocumentSignals : public QObject {
   Q_OBJECT
  public:
@@ -29,6 +31,13 @@ class DocumentSignals : public QObject {
   void RedoChanged();
   void ActivePageChanged();
   void PageCountChanged();
+  void NoteClick(TECElement* note, int line);
+  void SetCursor(TECElement* symbol);
+  void ScoreClick(int line);
+  void PageClick(int x, int y);
+  void MouseDown(TECMouseButton button, TECShiftState shift, int x, int y);
+  void MouseMove(TECShiftState shift, int x, int y);
+  void MouseUp(TECMouseButton button, TECShiftState shift, int x, int y);
   void PlayError();
   void ModifiedChanged();
   void FileChanged();

@@ -34,7 +34,6 @@ bool IsArrowKey(std::uint16_t code) { return code >= vk::Left && code <= vk::Dow
 
 ScoreControl::ScoreControl(nv::document::ScoreDocument& document, QWidget* parent)
     : QWidget(parent),
-      document_(document),
       score_(document.Score()),
       horizontal_(new QScrollBar(Qt::Horizontal, this)),
       vertical_(new QScrollBar(Qt::Vertical, this)) {

@@ -24,7 +24,6 @@ class ScoreControl : public QWidget, public IECScoreHost {
   explicit ScoreControl(nv::document::ScoreDocument& document, QWidget* parent = nullptr);
   ~ScoreControl() override;
 
-  nv::document::ScoreDocument& Document() const { return document_; }
   TECMusicScore& Score() const { return score_; }
   QScrollBar& HorizontalBar() const { return *horizontal_; }
   QScrollBar& VerticalBar() const { return *vertical_; }
@@ -76,7 +75,6 @@ class ScoreControl : public QWidget, public IECScoreHost {
   // Hides the caret, sets the score's focus flag and shows the caret again.
   void FocusChanged(bool focused);
 
-  nv::document::ScoreDocument& document_;
   TECMusicScore& score_;
   QScrollBar* horizontal_;
   QScrollBar* vertical_;

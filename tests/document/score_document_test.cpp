@@ -32,7 +32,7 @@ TEST(ScoreDocumentNotices, TwoListenersHearEachEventInTheOrderTheySubscribed) {
         }));
   }
   score.FireChanged(&score);
-  if (score.OnSelectedChanged) score.OnSelectedChanged(&score);
+  score.NotifySelectedChanged();
   score.AddInstrument();
   const std::vector<std::string> expected = {"first changed", "second changed", "first selected", "second selected"};
   ASSERT_GE(heard.size(), expected.size() + 2);

@@ -20,13 +20,17 @@ TEST(DocumentSignals, ReEmitTheDocumentsNotices) {
   QSignalSpy staves(&signals, &nv::widgets::DocumentSignals::StaveChanged);
   QSignalSpy undo(&signals, &nv::widgets::DocumentSignals::UndoChanged);
   QSignalSpy modified(&signals, &nv::widgets::DocumentSignals::ModifiedChanged);
+  QSignalSpy pageClicks(&signals, &nv::widgets::DocumentSignals::PageClick);
   document.Score().AddInstrument();
+  document.Score().OnPageClick(&document.Score(), 12, 34);
   // At once on the GUI thread.
   EXPECT_GE(changed.count(), 1);
   ASSERT_GE(staves.count(), 1);
   EXPECT_EQ(staves.first().first().toInt(), static_cast<int>(TECStaveOperation::soAdded));
   EXPECT_GE(undo.count(), 1);
   EXPECT_EQ(modified.count(), 1);
+  ASSERT_EQ(pageClicks.count(), 1);
+  EXPECT_EQ(pageClicks.first(), (QList<QVariant>{12, 34}));
 }
 
 // Notices raised on another thread come on the GUI thread, after the ones
