@@ -1,0 +1,246 @@
+#include "platform/language_image.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/language_writer.h"
+
+namespace nv::platform {
+namespace {
+
+LanguageEntry Text(std::string path, std::string text, std::uint8_t kind = 1) {
+  LanguageEntry entry;
+  entry.path = std::move(path);
+  entry.kind = kind;
+  entry.text = std::move(text);
+  return entry;
+}
+
+LanguageEntry List(std::string path, std::vector<std::string> lines) {
+  LanguageEntry entry;
+  entry.path = std::move(path);
+  entry.kind = 2;
+  entry.lines = std::move(lines);
+  return entry;
+}
+
+LanguageEntry OfKind(std::string path, std::uint8_t kind) {
+  LanguageEntry entry;
+  entry.path = std::move(path);
+  entry.kind = kind;
+  entry.text = "ignored";
+  return entry;
+}
+
+LanguageImage Image(std::vector<LanguageForm> forms) {
+  const auto bytes = WriteLanguageFile({}, std::move(forms));
+  LanguageFile file = ParseLanguageFile(bytes);
+  EXPECT_EQ(file.status, LanguageFile::Status::Ok) << DescribeLanguageFileProblem(file, "fixture");
+  return std::move(file.image);
+}
+
+std::string TextOf(const LanguageImage& image, std::string_view key, int n) {
+  const auto record = image.FindForm(key);
+  return record ? image.GetString(*record, n) : "<no record>";
+}
+
+TEST(LanguageImage, KeysThatArePrefixesOfOthersAndSidewaysKeysAllResolve) {
+  // The writer balances the tree, so these keys land on low, equal and high
+  // links; "FA" ends at a node that "FAB" passes through.
+  const std::vector<std::string> keys = {"FA", "FAB", "FABC", "A", "Z", "FMusicEditor", "FMessageBlock", "F"};
+  std::vector<LanguageForm> forms;
+  for (const auto& key : keys) forms.push_back({key, {}, {"text of " + key}});
+  const LanguageImage image = Image(forms);
+  for (const auto& key : keys) EXPECT_EQ(TextOf(image, key, 0), "text of " + key) << key;
+  for (const std::string missing : {"", "FAx", "FM", "a", "FABCD", "fa"})
+    EXPECT_FALSE(image.FindForm(missing).has_value()) << missing;
+  std::vector<std::string> listed;
+  for (const auto& [key, record] : image.Forms()) listed.push_back(key);
+  std::vector<std::string> sorted = keys;
+  std::ranges::sort(sorted);
+  EXPECT_EQ(listed, sorted);
+}
+
+TEST(LanguageImage, NumberedTextsOutsideTheTableOrOfAFormWithoutRecordAreEmpty) {
+  const LanguageImage image = Image({{"FForm", {}, {"zero", "", "two"}}, {"FOther", {}, {}}});
+  EXPECT_EQ(TextOf(image, "FForm", 0), "zero");
+  EXPECT_EQ(TextOf(image, "FForm", 1), "");
+  EXPECT_EQ(TextOf(image, "FForm", 2), "two");
+  EXPECT_EQ(TextOf(image, "FForm", 3), "");   // n = M
+  EXPECT_EQ(TextOf(image, "FForm", -1), "");
+  EXPECT_EQ(TextOf(image, "FOther", 0), "");
+  EXPECT_EQ(TextOf(image, "FNone", 0), "<no record>");
+}
+
+TEST(LanguageImage, EntriesReadInOrderSkipUnknownKindsAndStopAtAnOverlongText) {
+  LanguageEntry font;
+  font.path = "MText.font";
+  font.kind = 3;
+  font.text = "Arial";
+  font.charset = 204;
+  font.pointSize = 12;
+  const std::string limit(LanguageImage::kMaxText, 'x');
+  const LanguageImage image = Image({{"FForm",
+                                      {Text("windowTitle", "Caption"), List("LBItems.items", {}),
+                                       OfKind("Unknown.kind", 7), Text("Edit.text", "long kind", 10), font,
+                                       Text("AtLimit.text", limit), Text("Over.text", limit + "y"),
+                                       Text("After.text", "never applied")},
+                                      {"stays"}}});
+  const auto entries = image.Entries(*image.FindForm("FForm"));
+  EXPECT_TRUE(entries.endedEarly);
+  ASSERT_EQ(entries.entries.size(), 6u);
+  EXPECT_EQ(entries.entries[0].text, "Caption");
+  EXPECT_EQ(entries.entries[1].kind, 2);
+  EXPECT_TRUE(entries.entries[1].lines.empty());
+  // Kind 7 carries no value bytes: the entry after it reads right.
+  EXPECT_EQ(entries.entries[2].kind, 7);
+  EXPECT_EQ(entries.entries[2].text, "");
+  EXPECT_EQ(entries.entries[3].kind, 10);
+  EXPECT_EQ(entries.entries[3].text, "long kind");
+  EXPECT_EQ(entries.entries[4].text, "Arial");
+  EXPECT_EQ(entries.entries[4].charset, 204);
+  EXPECT_EQ(entries.entries[4].pointSize, 12);
+  EXPECT_EQ(entries.entries[5].text.size(), LanguageImage::kMaxText);
+  EXPECT_EQ(TextOf(image, "FForm", 0), "stays");
+}
+
+TEST(LanguageImage, ARecordOfMoreThanTheEntryLimitAppliesNothingButKeepsItsTexts) {
+  std::vector<LanguageEntry> entries(LanguageImage::kMaxEntries + 1, Text("windowTitle", "x"));
+  const LanguageImage image = Image({{"FForm", entries, {"text"}}});
+  const auto record = *image.FindForm("FForm");
+  EXPECT_EQ(image.StoredEntryCount(record), LanguageImage::kMaxEntries + 1);
+  EXPECT_TRUE(image.Entries(record).entries.empty());
+  EXPECT_EQ(image.GetString(record, 0), "text");
+}
+
+TEST(LanguageImage, ANumberedTextOverTheLimitIsEmpty) {
+  const LanguageImage image = Image({{"FForm", {}, {std::string(1025, 'x'), "next"}}});
+  EXPECT_EQ(TextOf(image, "FForm", 0), "");
+  EXPECT_EQ(TextOf(image, "FForm", 1), "next");
+}
+
+TEST(LanguageImage, InvalidUtf8ComesOutAsReplacementCharacters) {
+  const LanguageImage image = Image({{"FForm", {Text("windowTitle", "a\xFF" "b")}, {"\xC3\xA4\xC3"}}});
+  EXPECT_EQ(TextOf(image, "FForm", 0), "\xC3\xA4\xEF\xBF\xBD");
+  EXPECT_EQ(image.Entries(*image.FindForm("FForm")).entries[0].text, "a\xEF\xBF\xBD" "b");
+}
+
+TEST(LanguageImage, WriterOutputDependsOnlyOnItsInput) {
+  std::vector<LanguageForm> forms = {{"FB", {Text("x", "1")}, {"b"}}, {"FA", {}, {"a"}}, {"FC", {}, {}}};
+  std::vector<LanguageForm> reversed(forms.rbegin(), forms.rend());
+  EXPECT_EQ(WriteLanguageFile({}, forms), WriteLanguageFile({}, reversed));
+  EXPECT_THROW(WriteLanguageFile({}, {{"FA", {}, {}}, {"FA", {}, {}}}), LanguageWriteError);
+}
+
+TEST(LanguageImage, ATreeLinkOverItsRangeIsRefusedByTheWriter) {
+  // Many long keys below one node push its high child past 65535 bytes.
+  std::vector<LanguageForm> forms;
+  for (int i = 0; i < 3000; ++i) forms.push_back({"M" + std::to_string(100000 + i) + std::string(20, 'k'), {}, {}});
+  forms.push_back({"Z", {}, {}});
+  EXPECT_THROW(WriteLanguageFile({}, forms), LanguageWriteError);
+}
+
+// Damage is found when the file is parsed, with the offset of the first
+// field that points outside it.
+class LanguageDamage : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    bytes_ = WriteLanguageFile({"h", LanguageImage::kFormat, "UTF-8"},
+                               {{"FA", {Text("windowTitle", "Caption"), List("L.items", {"one"})}, {"zero", "one"}},
+                                {"FB", {}, {"b"}}, {"FC", {}, {}}});
+    dataStart_ = 2 + 1 + 1 + 2 + 5;
+    const LanguageFile file = ParseLanguageFile(bytes_);
+    ASSERT_EQ(file.status, LanguageFile::Status::Ok);
+    image_ = file.image;
+    recordA_ = *image_.FindForm("FA");
+  }
+  void PutU16(std::size_t dataOffset, std::uint16_t value) {
+    bytes_[dataStart_ + dataOffset] = value & 0xFF;
+    bytes_[dataStart_ + dataOffset + 1] = value >> 8;
+  }
+  void PutU32(std::size_t dataOffset, std::uint32_t value) {
+    for (int k = 0; k < 4; ++k) bytes_[dataStart_ + dataOffset + k] = (value >> (8 * k)) & 0xFF;
+  }
+  std::size_t DataSize() const { return bytes_.size() - dataStart_; }
+  void ExpectDamagedAt(std::size_t dataOffset) {
+    const LanguageFile file = ParseLanguageFile(bytes_);
+    EXPECT_EQ(file.status, LanguageFile::Status::Damaged);
+    EXPECT_EQ(file.badOffset, dataStart_ + dataOffset);
+    EXPECT_NE(DescribeLanguageFileProblem(file, "x.lrf").find("x.lrf"), std::string::npos);
+  }
+
+  std::vector<std::uint8_t> bytes_;
+  std::size_t dataStart_ = 0;
+  LanguageImage image_;
+  std::uint32_t recordA_ = 0;
+};
+
+TEST_F(LanguageDamage, EveryPrefixOfTheFileIsRefused) {
+  const std::vector<std::uint8_t> whole = bytes_;
+  for (std::size_t length = 0; length < whole.size(); ++length) {
+    const LanguageFile file = ParseLanguageFile(std::span(whole).first(length));
+    EXPECT_EQ(file.status, LanguageFile::Status::Damaged) << length;
+    EXPECT_LE(file.badOffset, whole.size()) << length;
+  }
+}
+
+TEST_F(LanguageDamage, AFormatByteOtherThan16IsNotUsed) {
+  bytes_[3] = 15;
+  const LanguageFile file = ParseLanguageFile(bytes_);
+  EXPECT_EQ(file.status, LanguageFile::Status::WrongFormat);
+  EXPECT_EQ(file.badOffset, 3u);
+}
+
+TEST_F(LanguageDamage, ALinkPastTheEnd) {
+  // The root's first non-zero link.
+  for (const std::size_t field : {5u, 7u, 9u}) {
+    if (image_.data()[field] == 0 && image_.data()[field + 1] == 0) continue;
+    PutU16(field, 0xFFFF);
+    ExpectDamagedAt(field);
+    return;
+  }
+  FAIL() << "the root has no link";
+}
+
+TEST_F(LanguageDamage, ARecordOffsetPastTheEnd) {
+  // Find the node holding FA's record offset.
+  for (std::size_t node = 0; node + 11 <= recordA_; node += 11) {
+    std::uint32_t offset = 0;
+    for (int k = 0; k < 4; ++k) offset |= std::uint32_t{image_.data()[node + 1 + k]} << (8 * k);
+    if (offset != recordA_) continue;
+    PutU32(node + 1, static_cast<std::uint32_t>(DataSize()) - 3);
+    ExpectDamagedAt(DataSize() - 3);
+    return;
+  }
+  FAIL() << "no node holds the record";
+}
+
+TEST_F(LanguageDamage, ATableDistancePastTheEnd) {
+  PutU32(recordA_, static_cast<std::uint32_t>(DataSize()));
+  ExpectDamagedAt(recordA_);
+}
+
+TEST_F(LanguageDamage, AStringOffsetPastTheEnd) {
+  std::uint32_t distance = 0;
+  for (int k = 0; k < 4; ++k) distance |= std::uint32_t{image_.data()[recordA_ + k]} << (8 * k);
+  const std::size_t firstOffset = recordA_ + 4 + distance + 2;
+  PutU32(firstOffset, static_cast<std::uint32_t>(DataSize()));
+  ExpectDamagedAt(firstOffset);
+}
+
+TEST_F(LanguageDamage, ATextLengthPastTheEnd) {
+  // The caption entry's text length: record + 6 + path length field + "windowTitle" + kind.
+  const std::size_t lengthField = recordA_ + 6 + 2 + 11 + 1;
+  PutU16(lengthField, 1000);
+  ExpectDamagedAt(lengthField);
+}
+
+TEST(LanguageFileName, TheExecutableNameLosesItsExtensionAndTheCodeIsUpperCased) {
+  EXPECT_EQ(LanguageFileName("notavistra", "ENU"), "notavistra.ENU.lrf");
+  EXPECT_EQ(LanguageFileName("notavistra.exe", "enu"), "notavistra.ENU.lrf");
+  EXPECT_EQ(LanguageFileName("/opt/my.app/notavistra", "rus"), "notavistra.RUS.lrf");
+}
+
+}  // namespace
+}  // namespace nv::platform
