@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 
 #include "platform/asset_paths.h"
 #include "platform/message_prompt.h"
@@ -111,9 +110,12 @@ bool TECLanguage::LoadLanguageFile() {
   const auto path = LanguageFilePath(language_);
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return false;
-  std::ifstream in(path, std::ios::binary);
-  const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad() || !in.is_open()) {
+  // Read whole into a new block; the image in force stays until this one checks out.
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  std::vector<std::uint8_t> bytes(in.is_open() ? static_cast<std::size_t>(in.tellg()) : 0);
+  in.seekg(0);
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!in) {
     WarningSink()("language file " + path.string() + " is not used: it cannot be read");
     return false;
   }
