@@ -315,6 +315,24 @@ TEST_F(LanguageTest, WindowsMadeBeforeTheLanguageRegisterWithItWhenItComes) {
   EXPECT_EQ(early.windowTitle(), "English");
 }
 
+TEST_F(LanguageTest, SwitchingLanguagesRetranslatesOpenWindowsAndLaterOnesComeUpTranslated) {
+  language_->SetFileLocation(NOTAVISTRA_ASSETS_DIR, "notavistra");
+  language_->ApplyLanguage("ENU");
+  TestWindow main("FProgramModule");
+  EXPECT_EQ(main.action->text(), "&New");
+  EXPECT_EQ(main.bar->panels_[1]->text(), "Printing");
+  language_->SetLanguage("RUS");
+  EXPECT_EQ(main.action->text(), "&Создать");
+  EXPECT_EQ(main.bar->panels_[1]->text(), "Печать");
+  EXPECT_EQ(language_->GetString("FMessageBlock", 2), "Да");
+  language_->SetLanguage("DEU");
+  EXPECT_EQ(main.action->text(), "&Neu");
+  TestWindow later("FProgramModule");
+  EXPECT_EQ(later.action->text(), "&Neu");
+  EXPECT_EQ(later.language->GetString(21), "Fehler");
+  EXPECT_TRUE(warnings_.empty());
+}
+
 // Every damage ends the same way: the file is not used, the texts in force
 // stay, and one warning names the file and the offset.
 class LanguageDamageTest : public LanguageTest {
