@@ -125,9 +125,9 @@ std::optional<std::uint64_t> TableOf(const Bytes& bytes, std::uint32_t record) {
   return table;
 }
 
-// Offset of the first bad field of a record, none when it is sound.
+// Offset of the first bad field of a record that starts inside the data,
+// none when it is sound.
 std::optional<std::uint64_t> CheckRecord(const Bytes& bytes, std::uint32_t record) {
-  if (!bytes.Has(record, 6)) return record;
   const auto table = TableOf(bytes, record);
   if (!table) return record;
   const std::uint16_t count = *bytes.U16(record + 4);
@@ -165,8 +165,10 @@ std::optional<std::uint64_t> CheckImage(const Bytes& bytes) {
     if (visited[node]) continue;
     visited[node] = true;
     const std::uint32_t record = *bytes.U32(node + 1);
-    if (record != LanguageImage::kNoRecord && records.insert(record).second)
+    if (record != LanguageImage::kNoRecord && records.insert(record).second) {
+      if (!bytes.Has(record, 6)) return node + 1;
       if (const auto bad = CheckRecord(bytes, record)) return bad;
+    }
     for (const std::size_t link : {kHighLink, kEqualLink, kLowLink}) {
       const std::uint64_t field = node + link;
       if (*bytes.U16(field) == 0) continue;
@@ -309,7 +311,10 @@ std::vector<std::pair<std::string, std::uint32_t>> LanguageImage::Forms() const 
   std::vector<std::pair<std::string, std::uint32_t>> out;
   const Bytes bytes(data_);
   if (!bytes.Has(0, kNodeSize)) return out;
-  // In-order walk: low subtree, the node's own key, equal subtree, high subtree.
+  // In-order walk: low subtree, the node's own key, equal subtree, high
+  // subtree. A node reached twice (no writer shares nodes) is walked once,
+  // so a crafted file cannot make the walk exponential.
+  std::vector<bool> visited(data_.size(), false);
   struct Step {
     std::uint64_t node;
     std::string prefix;
@@ -320,6 +325,10 @@ std::vector<std::pair<std::string, std::uint32_t>> LanguageImage::Forms() const 
     Step step = std::move(stack.back());
     stack.pop_back();
     const std::string key = step.prefix + static_cast<char>(data_[step.node]);
+    if (!step.expanded) {
+      if (visited[step.node]) continue;
+      visited[step.node] = true;
+    }
     if (step.expanded) {
       if (const std::uint32_t record = *bytes.U32(step.node + 1); record != kNoRecord) out.emplace_back(key, record);
       continue;

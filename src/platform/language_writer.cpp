@@ -142,7 +142,10 @@ std::vector<std::uint8_t> WriteLanguageFile(const LanguageFileHeader& header, st
   std::unique_ptr<Node> root;
   InsertBalanced(root, forms, 0, forms.size());
   std::vector<std::pair<std::size_t, int>> recordFields;
-  if (root) WriteTree(data, *root, forms, recordFields);
+  // Without forms the tree is one node where no key ends, so the file still
+  // has the root the reader looks for.
+  if (!root) root = std::make_unique<Node>();
+  WriteTree(data, *root, forms, recordFields);
   std::vector<std::size_t> recordAt(forms.size());
   for (std::size_t i = 0; i < forms.size(); ++i) {
     recordAt[i] = data.bytes.size();

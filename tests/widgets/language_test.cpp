@@ -413,7 +413,7 @@ TEST_F(LanguageDamageTest, FieldsPointingPastTheEnd) {
   format[dataStart_ - 3 - 5] = 15;  // header 2 is "UTF-8": its length, 2 bytes, then 5
   ExpectRefused(format, dataStart_ - 8, "format byte 15");
   ExpectRefused(With(link, 0xFFFF, 2), dataStart_ + link, "link");
-  ExpectRefused(With(recordField, static_cast<std::uint32_t>(size) - 2, 4), dataStart_ + size - 2, "record offset");
+  ExpectRefused(With(recordField, static_cast<std::uint32_t>(size) - 2, 4), dataStart_ + recordField, "record offset");
   ExpectRefused(With(record, static_cast<std::uint32_t>(size), 4), dataStart_ + record, "table distance");
   ExpectRefused(With(table + 2, static_cast<std::uint32_t>(size), 4), dataStart_ + table + 2, "string offset");
   ExpectRefused(With(lastText, 1024, 2), dataStart_ + lastText, "text length");
