@@ -5,33 +5,14 @@
 #include <algorithm>
 
 #include "platform/language_writer.h"
+#include "support/language_entries.h"
 
 namespace nv::platform {
 namespace {
 
-LanguageEntry Text(std::string path, std::string text, std::uint8_t kind = 1) {
-  LanguageEntry entry;
-  entry.path = std::move(path);
-  entry.kind = kind;
-  entry.text = std::move(text);
-  return entry;
-}
-
-LanguageEntry List(std::string path, std::vector<std::string> lines) {
-  LanguageEntry entry;
-  entry.path = std::move(path);
-  entry.kind = 2;
-  entry.lines = std::move(lines);
-  return entry;
-}
-
-LanguageEntry OfKind(std::string path, std::uint8_t kind) {
-  LanguageEntry entry;
-  entry.path = std::move(path);
-  entry.kind = kind;
-  entry.text = "ignored";
-  return entry;
-}
+using language_entries::List;
+using language_entries::OfKind;
+using language_entries::Text;
 
 LanguageImage Image(std::vector<LanguageForm> forms) {
   const auto bytes = WriteLanguageFile({}, std::move(forms));
@@ -74,12 +55,7 @@ TEST(LanguageImage, NumberedTextsOutsideTheTableOrOfAFormWithoutRecordAreEmpty) 
 }
 
 TEST(LanguageImage, EntriesReadInOrderSkipUnknownKindsAndStopAtAnOverlongText) {
-  LanguageEntry font;
-  font.path = "MText.font";
-  font.kind = 3;
-  font.text = "Arial";
-  font.charset = 204;
-  font.pointSize = 12;
+  const LanguageEntry font = language_entries::Font("MText.font", "Arial", 204, 12);
   const std::string limit(LanguageImage::kMaxText, 'x');
   const LanguageImage image = Image({{"FForm",
                                       {Text("windowTitle", "Caption"), List("LBItems.items", {}),

@@ -14,6 +14,7 @@
 
 #include "platform/language_writer.h"
 #include "platform/message_prompt.h"
+#include "support/language_entries.h"
 #include "widgets/item_collection.h"
 #include "widgets/message_block.h"
 
@@ -94,29 +95,11 @@ class TestWindow : public QWidget {
   TECFormLanguage* language;
 };
 
-LanguageEntry Text(std::string path, std::string text) {
-  LanguageEntry entry;
-  entry.path = std::move(path);
-  entry.text = std::move(text);
-  return entry;
-}
-
-LanguageEntry List(std::string path, std::vector<std::string> lines) {
-  LanguageEntry entry;
-  entry.path = std::move(path);
-  entry.kind = 2;
-  entry.lines = std::move(lines);
-  return entry;
-}
+using language_entries::List;
+using language_entries::Text;
 
 LanguageEntry Font(std::string path, std::string face, std::uint16_t size) {
-  LanguageEntry entry;
-  entry.path = std::move(path);
-  entry.kind = 3;
-  entry.text = std::move(face);
-  entry.charset = 204;
-  entry.pointSize = size;
-  return entry;
+  return language_entries::Font(std::move(path), std::move(face), 204, size);
 }
 
 class RecordingPrompt : public platform::MessagePrompt {
@@ -190,9 +173,7 @@ TEST_F(LanguageTest, TranslateSetsCaptionHintListFontAndCollectionItem) {
 }
 
 TEST_F(LanguageTest, AListOfNoLinesEmptiesTheListAndKind7IsSkipped) {
-  LanguageEntry unknown;
-  unknown.path = "windowTitle";
-  unknown.kind = 7;
+  const LanguageEntry unknown = language_entries::OfKind("windowTitle", 7);
   WriteForms("ENU", {{"FTest", {List("LBItems.items", {}), unknown, Text("BBOk.toolTip", "after")}, {}}});
   language_->ApplyLanguage("ENU");
   TestWindow window("FTest");
