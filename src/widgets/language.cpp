@@ -109,7 +109,11 @@ bool TECLanguage::LoadLanguageFile() {
   if (language_.isEmpty()) language_ = QStringLiteral("ENU");
   const auto path = LanguageFilePath(language_);
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return false;
+  if (!std::filesystem::is_regular_file(path, error)) {
+    lastLoad_ = LoadResult::Missing;
+    return false;
+  }
+  lastLoad_ = LoadResult::Refused;
   // Read whole into a new block; the image in force stays until this one checks out.
   std::ifstream in(path, std::ios::binary | std::ios::ate);
   std::vector<std::uint8_t> bytes(in.is_open() ? static_cast<std::size_t>(in.tellg()) : 0);
@@ -125,6 +129,7 @@ bool TECLanguage::LoadLanguageFile() {
     return false;
   }
   loaded_ = std::move(file.image);
+  lastLoad_ = LoadResult::Loaded;
   return true;
 }
 

@@ -51,6 +51,11 @@ class TECLanguage : public QObject, public platform::FormTexts {
   // warning naming the file and the first bad offset). True when it loaded.
   bool LoadLanguageFile();
   bool IsLoaded() const { return loaded_.has_value(); }
+  // How the last load ended, so that the window that changed the language can
+  // tell the user of a file that is there but cannot be used (its main-window
+  // text 23); a missing file is no error.
+  enum class LoadResult { None, Loaded, Missing, Refused };
+  LoadResult LastLoad() const { return lastLoad_; }
 
   bool AutoLoad() const { return autoLoad_; }
   void SetAutoLoad(bool on) { autoLoad_ = on; }
@@ -79,6 +84,7 @@ class TECLanguage : public QObject, public platform::FormTexts {
  private:
   QString language_;
   bool autoLoad_ = false;
+  LoadResult lastLoad_ = LoadResult::None;
   std::optional<platform::LanguageImage> loaded_;
   std::vector<TECFormLanguage*> forms_;  // in registration order; document windows share a key
   std::filesystem::path folder_;

@@ -238,6 +238,7 @@ TEST_F(LanguageTest, AMissingFileKeepsThePreviousTextsAndStillFiresTheChange) {
   EXPECT_EQ((std::vector<QString>{"ENU", "RUS"}), changes_);
   EXPECT_EQ(window.windowTitle(), "English");
   EXPECT_EQ(window.language->GetString(0), "eins");
+  EXPECT_EQ(language_->LastLoad(), TECLanguage::LoadResult::Missing);
   EXPECT_TRUE(warnings_.empty());
 }
 
@@ -341,6 +342,7 @@ class LanguageDamageTest : public LanguageTest {
     language_->ApplyLanguage("ENU");  // retranslates with the texts in force
     EXPECT_EQ(window_->windowTitle(), "Deutsch") << what;
     EXPECT_EQ(language_->GetString("FMessageBlock", 0), "Schließen") << what;
+    EXPECT_EQ(language_->LastLoad(), TECLanguage::LoadResult::Refused) << what;
     ASSERT_EQ(warnings_.size(), 1u) << what;
     EXPECT_NE(warnings_[0].find("prog.ENU.lrf"), std::string::npos) << warnings_[0];
     if (offset) {
