@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QMessageBox>
 
 #include <cstdio>
 
@@ -10,6 +9,7 @@
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_picture.h"
 #include "render/layout_engine.h"
+#include "widgets/message_block.h"
 
 int main(int argc, char** argv) {
   if (const auto reason = nv::platform::missingDisplayReason(); !reason.empty()) {
@@ -28,6 +28,6 @@ int main(int argc, char** argv) {
   const QStringList arguments = QApplication::arguments();
   const QString error = arguments.size() > 1 ? window.OpenScore(arguments.at(1)) : QString();
   window.show();
-  if (!error.isEmpty()) QMessageBox::warning(&window, "Notavistra", error);
+  if (!error.isEmpty()) nv::widgets::ShowErrorMessage(error.toStdString());
   return QApplication::exec();
 }

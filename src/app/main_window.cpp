@@ -1,7 +1,6 @@
 #include "app/main_window.h"
 
 #include <QMenuBar>
-#include <QMessageBox>
 
 #include <exception>
 
@@ -10,6 +9,7 @@
 #include "platform/system_midi_ports.h"
 #include "widgets/command_actions.h"
 #include "widgets/document_signals.h"
+#include "widgets/message_block.h"
 #include "widgets/score_control.h"
 
 namespace nv::app {
@@ -95,7 +95,7 @@ void MainWindow::FollowPlayback() {
 }
 
 void MainWindow::Report(const std::string&, const std::string& message) {
-  QMessageBox::warning(this, "Notavistra", QString::fromStdString(message));
+  nv::widgets::ShowErrorMessage(message);
 }
 
 QString MainWindow::OpenScore(const QString& path) {
