@@ -100,7 +100,9 @@ TEST(ScoreCommands, EveryKeyOfTheKeyTableLeavesTheSameScoreThroughTheRegistry) {
       const bool ran = registry.Run(key.Id);
       EXPECT_TRUE(BytesOf(byKey->Score()) == BytesOf(byCommand->Score()))
           << "key:\n" << DumpScore(byKey->Score()) << "command:\n" << DumpScore(byCommand->Score());
-      if (ran) EXPECT_EQ(byKey->Score().Selection.size(), byCommand->Score().Selection.size());
+      if (ran) {
+        EXPECT_EQ(byKey->Score().Selection.size(), byCommand->Score().Selection.size());
+      }
     }
   nv::platform::installClipboard(nullptr);
 }
