@@ -84,8 +84,9 @@ struct RowInfo {
   std::vector<Ottava> Ottavas;
 };
 
-// The keys of one measure as its notes are met: key signature plus the
-// alterations written so far.
+// The keys of one measure as its notes are met: an accidental sets the
+// alteration of its natural key for the rest of the measure, whatever the
+// key signature; an unmarked note takes that alteration, else the key's.
 class MeasurePitches {
  public:
   MeasurePitches(int keyInForce, int ottavaShift) : key_(keyInForce), shift_(ottavaShift) {}
@@ -96,15 +97,17 @@ class MeasurePitches {
   void Remember(int natural, int alteration) {
     if (ValidKey(natural)) memory_[natural] = alteration;
   }
-  int Remembered(int natural) const { return ValidKey(natural) ? memory_[natural] : 0; }
   // The key of a step written without its own accidental.
-  int Written(int step, int natural) const { return natural + KeyAlteration(step) + Remembered(natural); }
+  int Written(int step, int natural) const {
+    const std::optional<int> remembered = ValidKey(natural) ? memory_[natural] : std::nullopt;
+    return natural + remembered.value_or(KeyAlteration(step));
+  }
   void SetShift(int shift) { shift_ = shift; }
 
  private:
   int key_;
   int shift_;
-  std::array<int, 128> memory_{};
+  std::array<std::optional<int>, 128> memory_{};
 };
 
 class Builder {
@@ -396,7 +399,7 @@ void Builder::AddNote(const RowInfo& info, const TECNote& note, int m, int chann
     if (const auto alteration = AccidentalAlteration(code))
       pitches.Remember(natural, *alteration);
     else if (code == ek::Natural)
-      pitches.Remember(natural, -pitches.KeyAlteration(step));
+      pitches.Remember(natural, 0);
     else if (code == kDrumKeyMark && drums)
       natural = 46;
     else if (code == ek::GraceNotes)

@@ -10,6 +10,10 @@
     musicxml_check.py two-staff FILE
         The export of the two-staff piano fixture holds the values worked out
         by hand below.
+
+    musicxml_check.py pitches FILE
+        Prints the MIDI key that each pitched note sounds (step, alter and
+        octave, middle C = C4 = 60), in document order, one line per part.
 """
 import sys
 
@@ -138,12 +142,27 @@ def check_two_staff(path):
     return errors
 
 
+SEMITONES = {"C": 0, "D": 2, "E": 4, "F": 5, "G": 7, "A": 9, "B": 11}
+
+
+def print_pitches(path):
+    for part in parse(path).iter("part"):
+        keys = []
+        for pitch in part.iter("pitch"):
+            alter = int(pitch.findtext("alter")) if pitch.find("alter") is not None else 0
+            keys.append((int(pitch.findtext("octave")) + 1) * 12 + SEMITONES[pitch.findtext("step")] + alter)
+        print(" ".join(str(key) for key in keys))
+    return []
+
+
 def main(arguments):
     if len(arguments) >= 2 and arguments[0] == "durations":
         overrides = {int(k): int(v) for k, v in (word.split("=") for word in arguments[2:])}
         errors = check_durations(arguments[1], overrides)
     elif len(arguments) == 2 and arguments[0] == "two-staff":
         errors = check_two_staff(arguments[1])
+    elif len(arguments) == 2 and arguments[0] == "pitches":
+        errors = print_pitches(arguments[1])
     else:
         print(__doc__)
         return 2
