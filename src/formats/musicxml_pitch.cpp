@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "formats/tied_notes.h"
 #include "model/duration_split.h"
 #include "model/step_pitch.h"
 
@@ -12,20 +13,6 @@ namespace {
 
 constexpr int kSharpKeys = 30;
 constexpr int kFlatKeys = 40;
-
-// The earlier note that `note` continues across the bar line: a link partner
-// of the same pitch in the previous measure, reached by a note that starts
-// the measure.
-const TECNote* TiedFromBefore(const TECNote& note) {
-  if (note.Start != 0) return nullptr;
-  for (const auto& attribute : note.Attributes) {
-    if (!ek::IsLink(attribute->Kind)) continue;
-    const TECNote* partner = static_cast<const TECLinkAttribute&>(*attribute).Partner;
-    if (partner && partner->Owner != note.Owner && partner->Kind == note.Kind && partner->Octave == note.Octave)
-      return partner;
-  }
-  return nullptr;
-}
 
 }  // namespace
 
