@@ -10,6 +10,7 @@
 #include "formats/play_list_builder.h"
 #include "formats/score_play_preparation.h"
 #include "model/chord_entry.h"
+#include "platform/clipboard.h"
 #include "support/edit_harness.h"
 
 namespace {
@@ -59,6 +60,21 @@ TEST_F(VelocityAfterEntry, NotesEnteredAfterADynamicSoundAtIt) {
   f_.score().SetCursorPosition(0);
   f_.score().ReplaceWithChordNotes({TECChordEntry{60}, TECChordEntry{64}}, false, 64);
   EXPECT_EQ(PlayedVelocities(f_.score()), "100 100 40 40 40");
+}
+
+TEST_F(VelocityAfterEntry, PastedNotesSoundAtTheDynamicBeforeThem) {
+  nv::platform::MemoryClipboard clipboard;
+  nv::platform::installClipboard(&clipboard);
+  Mark(0, 0, kForte);
+  // A note put in as it stands and copied: pasted after the "f" it plays at 100.
+  TECNote* copied = f_.Note(0, 1, 1, 5, 32, 0);
+  f_.score().SelectElement(copied, 0);
+  ASSERT_TRUE(f_.score().CopyToClipboard());
+  f_.score().GoToMeasure(0);
+  f_.score().SetCursorPosition(32);
+  ASSERT_TRUE(f_.score().PasteFromClipboard());
+  nv::platform::installClipboard(nullptr);
+  EXPECT_EQ(PlayedVelocities(f_.score()), "100 100");
 }
 
 TEST_F(VelocityAfterEntry, SwitchedOffTheEntryKeepsItsVelocity) {

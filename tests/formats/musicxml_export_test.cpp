@@ -152,6 +152,41 @@ TEST(MusicXmlExport, RowWithItsOwnProgramIsAPartOfItsOwn) {
   EXPECT_EQ(text.find("<staff>2</staff>"), std::string::npos);
 }
 
+TEST(MusicXmlExport, RowOnItsOwnProgramIsNamedAfterTheRowAndAnUnnamedPartAfterItsProgram) {
+  auto score = MakeTwoStaffScore();
+  TECRow& lower = *score->GetInstrumentAt(0)->GetRow(1);
+  lower.SetMidiInstrument(32);
+  lower.SetName("Left hand");
+  score->GetInstrumentAt(0)->SetName("");
+  const std::string text = Export(*score);
+  // Program 0 is the acoustic grand piano, 32 the acoustic bass.
+  EXPECT_NE(text.find(Lines({{2, "<score-part id=\"P1\">"}, {3, "<part-name>Acoustic Grand Piano</part-name>"}})),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find(Lines({{2, "<score-part id=\"P2\">"}, {3, "<part-name>Left hand</part-name>"}})),
+            std::string::npos)
+      << text;
+  lower.SetName("");
+  EXPECT_NE(Export(*score).find(Lines({{2, "<score-part id=\"P2\">"}, {3, "<part-name>Acoustic Bass</part-name>"}})),
+            std::string::npos);
+}
+
+TEST(MusicXmlExport, DrumStaffHasThePercussionClef) {
+  auto score = MakeOnePartScore();
+  TECRow& row = *score->GetInstrumentAt(0)->GetRow(0);
+  row.SetClef(0, 14);
+  row.SetClef(1, 2);
+  const std::string text = Export(*score);
+  EXPECT_NE(text.find(Lines({{4, "<clef number=\"1\">"}, {5, "<sign>percussion</sign>"}, {4, "</clef>"}})),
+            std::string::npos)
+      << text;
+  // The bass clef of measure 2 is a change the reader is told of there.
+  const std::size_t second = text.find("<measure number=\"2\">");
+  EXPECT_NE(text.find(Lines({{4, "<clef number=\"1\">"}, {5, "<sign>F</sign>"}, {5, "<line>4</line>"}}), second),
+            std::string::npos)
+      << text;
+}
+
 TEST(MusicXmlExport, PartWithoutMeasuresStillHoldsOneFilledMeasure) {
   auto score = std::make_unique<TECMusicScore>();
   score->SetTimeSignature(2, 4, 0, true);
