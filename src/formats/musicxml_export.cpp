@@ -138,15 +138,6 @@ const char* TypeOf(int value) {
   }
 }
 
-int DotsOf(const TECAttributeList& attributes) {
-  int dots = 0;
-  for (const auto& attribute : attributes) {
-    if (attribute->Kind == ek::Dot) dots = std::max(dots, 1);
-    if (attribute->Kind == ek::DoubleDot) dots = 2;
-  }
-  return dots;
-}
-
 void WriteType(LineWriter& out, int value, int dots) {
   if (const char* type = TypeOf(value)) out.Element(4, "type", type);
   for (int d = 0; d < dots; ++d) out.Line(4, "<dot/>");
@@ -252,6 +243,12 @@ void WriteGraces(LineWriter& out, const TECNote& note, bool after, const MusicXm
 void WriteEvent(LineWriter& out, const MusicXmlEvent& event, const MusicXmlAlterationTable& alterations,
                 const PartContext& context, StaffPlace place, int measureLength) {
   const bool forward = event.Kind == MusicXmlEvent::RefKind::Forward;
+  // A rest that fills the measure with a value that does not say so is a
+  // measure rest, of no type.
+  const TECRest* rest = event.Kind == MusicXmlEvent::RefKind::Rest ? event.Rest : nullptr;
+  const int restDots = rest ? MusicXmlDots(rest->Attributes) : 0;
+  const bool measureRest = rest && rest->Start == 0 && rest->Length == measureLength &&
+                           DottedLength(rest->Value, restDots) != rest->Length;
   out.Line(3, forward ? "<forward>" : "<note>");
   bool stop = false;
   bool start = false;
@@ -262,24 +259,16 @@ void WriteEvent(LineWriter& out, const MusicXmlEvent& event, const MusicXmlAlter
     stop = context.TieStops.contains(&note);
     start = context.TieStarts.contains(&note);
   } else if (event.Kind == MusicXmlEvent::RefKind::Rest) {
-    const TECRest& rest = *event.Rest;
-    // A rest that fills the measure with a value that does not say so is a
-    // measure rest.
-    const bool whole = rest.Start == 0 && rest.Length == measureLength &&
-                       DottedLength(rest.Value, DotsOf(rest.Attributes)) != rest.Length;
-    out.Line(4, whole ? "<rest measure=\"yes\"/>" : "<rest/>");
+    out.Line(4, measureRest ? "<rest measure=\"yes\"/>" : "<rest/>");
   }
   out.Element(4, "duration", event.Duration);
   if (stop) out.Line(4, "<tie type=\"stop\"/>");
   if (start) out.Line(4, "<tie type=\"start\"/>");
   out.Element(4, "voice", place.Voice);
   if (event.Kind == MusicXmlEvent::RefKind::Note) {
-    WriteType(out, event.Note->Value, DotsOf(event.Note->Attributes));
-  } else if (event.Kind == MusicXmlEvent::RefKind::Rest) {
-    const TECRest& rest = *event.Rest;
-    if (!(rest.Start == 0 && rest.Length == measureLength &&
-          DottedLength(rest.Value, DotsOf(rest.Attributes)) != rest.Length))
-      WriteType(out, rest.Value, DotsOf(rest.Attributes));
+    WriteType(out, event.Note->Value, MusicXmlDots(event.Note->Attributes));
+  } else if (rest && !measureRest) {
+    WriteType(out, rest->Value, restDots);
   }
   if (event.Actual > 0) {
     out.Line(4, "<time-modification>");

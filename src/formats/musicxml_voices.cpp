@@ -23,15 +23,6 @@ struct PlacedEvent {
   int Tuplet = 0;  // the tuplet's count of members, 0 for none
 };
 
-int Dots(const TECAttributeList& attributes) {
-  int dots = 0;
-  for (const auto& attribute : attributes) {
-    if (attribute->Kind == ek::Dot) dots = std::max(dots, 1);
-    if (attribute->Kind == ek::DoubleDot) dots = 2;
-  }
-  return dots;
-}
-
 int TupletOf(int flags) {
   const int count = flags & kTupletMask;
   return count >= 2 && count <= 10 ? count : 0;
@@ -42,11 +33,11 @@ std::vector<PlacedEvent> WrittenElements(const TECMeasure& measure) {
   for (const auto& note : measure.Notes)
     if (ek::IsNoteStep(note->Kind) && note->Length > 0)
       placed.push_back({note.get(), nullptr, note->Start, note->Length, note->Voice, note->Value,
-                        Dots(note->Attributes), TupletOf(note->Flags)});
+                        MusicXmlDots(note->Attributes), TupletOf(note->Flags)});
   for (const auto& rest : measure.Rests)
     if (!(rest->Flags & TECRest::Hidden) && rest->Length > 0)
       placed.push_back({nullptr, rest.get(), rest->Start, rest->Length, rest->Voice, rest->Value,
-                        Dots(rest->Attributes), TupletOf(rest->Flags)});
+                        MusicXmlDots(rest->Attributes), TupletOf(rest->Flags)});
   return placed;
 }
 
@@ -104,6 +95,15 @@ std::vector<PlacedEvent> FillSegment(MusicXmlSegment& segment, const std::vector
 }
 
 }  // namespace
+
+int MusicXmlDots(const TECAttributeList& attributes) {
+  int dots = 0;
+  for (const auto& attribute : attributes) {
+    if (attribute->Kind == ek::Dot) dots = std::max(dots, 1);
+    if (attribute->Kind == ek::DoubleDot) dots = 2;
+  }
+  return dots;
+}
 
 int MusicXmlDivisionFactor(const TECMusicScore& score) {
   int factor = 1;

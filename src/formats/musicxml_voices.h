@@ -33,6 +33,9 @@ struct MusicXmlSegment {
   std::vector<MusicXmlEvent> Events;
 };
 
+// The dots of a note or rest: 1 for a dot attribute, 2 for a double dot.
+int MusicXmlDots(const TECAttributeList& attributes);
+
 // Divisions to a tick: the least common multiple of the members' counts of
 // every tuplet in the score, so that each member's share of its tuplet's
 // span is a whole number of divisions (1 without tuplets, 3 with triplets).
