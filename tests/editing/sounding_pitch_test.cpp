@@ -127,4 +127,25 @@ TEST_F(SoundingPitch, TransposingBySemitoneMovesEveryExportAlike) {
   ExpectEverywhere("79 79 78 78 71 71 62 61 62 61");
 }
 
+TEST(SoundingPitchOverTheBar, ATiedNoteKeepsItsAccidentalInTheNextMeasure) {
+  // D sharp tied over the bar line to an unmarked D, and on to a third bar;
+  // the D after it in bar 2 is back to D. In F major a B flat from the key
+  // tied over keeps its flat.
+  EditFixture f(1, 5);
+  TECNote* sharp = f.Note(0, 0, 2, 5, 32, 96);
+  score_builder::AddAttribute(*sharp, ek::Sharp);
+  TECNote* carried = f.Note(0, 1, 2, 5, 128, 0);
+  LinkNotes(sharp, carried, ek::LinkAbove);
+  LinkNotes(carried, f.Note(0, 2, 2, 5, 32, 0), ek::LinkAbove);
+  f.Note(0, 2, 2, 5, 32, 32);
+  f.row().SetKeySignature(3, 41);
+  f.score().LayoutScore(0, false);
+  TECNote* flat = f.Note(0, 3, 7, 4, 32, 96);
+  LinkNotes(flat, f.Note(0, 4, 7, 4, 32, 0), ek::LinkAbove);
+  f.score().LayoutScore(0, false);
+  EXPECT_EQ(PlayedKeys(f.score()), "63 63 63 62 58 58");
+  EXPECT_EQ(MidiKeys(f.score()), "63 62 58");
+  EXPECT_EQ(XmlKeys(f.score()), "63 63 63 62 58 58");
+}
+
 }  // namespace
