@@ -62,6 +62,11 @@ bool TECMusicScore::CutToClipboard() {
 }
 
 bool TECMusicScore::PasteFromClipboard() {
-  // The paste fires OnChanged when it changed anything.
-  return nv::editing::EditsAllowed(*this) && CanPaste() && VORadizClipboard().PasteNotes(*this);
+  // The paste fires OnChanged when it changed anything; the pasted notes
+  // start at the cursor.
+  const int measure = CursorMeasure();
+  const int tick = CursorTick();
+  if (!nv::editing::EditsAllowed(*this) || !CanPaste() || !VORadizClipboard().PasteNotes(*this)) return false;
+  FollowNewNotes(measure, tick);
+  return true;
 }

@@ -157,15 +157,15 @@ class VerticalMove {
   int delta_;
 };
 
-// Sign each accidental code gives: relative to the context, or outright.
+// The alteration each accidental code writes: it holds for its step and
+// octave whatever the key signature says.
 struct AccidentalSign {
   std::uint8_t code;
-  int amount;
-  bool outright;
+  int alteration;
 };
 constexpr AccidentalSign kAccidentalSigns[] = {
-    {ek::Flat, -1, false},   {ek::DoubleFlat, -2, false},   {ek::Sharp, 1, false},       {ek::DoubleSharp, 2, false},
-    {ek::Natural, 0, true},  {ek::NaturalFlat, -1, true},   {ek::NaturalSharp, 1, true},
+    {ek::Flat, -1},    {ek::DoubleFlat, -2},  {ek::Sharp, 1},        {ek::DoubleSharp, 2},
+    {ek::Natural, 0},  {ek::NaturalFlat, -1}, {ek::NaturalSharp, 1},
 };
 
 const AccidentalSign* SignOf(int code) {
@@ -174,32 +174,22 @@ const AccidentalSign* SignOf(int code) {
   return nullptr;
 }
 
-// The alteration of `step` (1..7) at `start` before the note's own signs:
-// the key in force, overridden by the latest earlier note of that step
-// carrying an accidental.
-int ContextAccidental(const TECMeasure& measure, int step, int start) {
+// The alteration of `step` (1..7) in `octave` at `start` before the note's
+// own signs: the key in force, overridden by the latest earlier note of that
+// step and octave carrying an accidental.
+int ContextAccidental(const TECMeasure& measure, int step, int octave, int start) {
   int alteration = step_pitch::KeyAlteration(measure.KeyInForce, step);
   int latest = -1;
   for (const auto& other : measure.Notes) {
-    if (other->Kind != step + 20 || other->Start >= start || other->Start < latest) continue;
+    if (other->Kind != step + 20 || other->Octave != octave || other->Start >= start || other->Start < latest)
+      continue;
     for (const auto& attribute : other->Attributes)
       if (const AccidentalSign* sign = SignOf(attribute->Kind)) {
-        alteration = sign->amount;
+        alteration = sign->alteration;
         latest = other->Start;
       }
   }
   return alteration;
-}
-
-// The code that writes alteration e over a context f (e != f).
-std::uint8_t SignFor(int e, int f) {
-  switch (e - f) {
-    case -1: return ek::Flat;
-    case -2: return ek::DoubleFlat;
-    case 1: return ek::Sharp;
-    case 2: return ek::DoubleSharp;
-    default: return e <= 0 ? ek::NaturalFlat : ek::NaturalSharp;
-  }
 }
 
 // Step index (0 = C) of each semitone as spelled: black keys as sharps but
@@ -211,14 +201,13 @@ bool Transpose(EditTransaction& edit, TECMeasure& measure, TECNote& note, int de
   if (!ek::IsNoteStep(note.Kind)) return false;
   int accidental = context;
   for (const auto& attribute : note.Attributes)
-    if (const AccidentalSign* sign = SignOf(attribute->Kind))
-      accidental = sign->outright ? sign->amount : context + sign->amount;
+    if (const AccidentalSign* sign = SignOf(attribute->Kind)) accidental = sign->alteration;
   const int p = std::clamp(note.Octave * 12 + step_pitch::Semitone(note.Kind - 20) + accidental + delta, 0, 127);
   const int s = p % 12;
   const int e = kSpelledAlteration[s];
   const int step = kSpelledStep[s] + 1;
   const int octave = p / 12;
-  const int f = ContextAccidental(measure, step, note.Start);
+  const int f = ContextAccidental(measure, step, octave, note.Start);
   if (!edit.SaveMeasure(measure)) return false;
   note.Kind = static_cast<std::uint8_t>(step + 20);
   note.Octave = static_cast<std::uint8_t>(octave);
@@ -226,13 +215,13 @@ bool Transpose(EditTransaction& edit, TECMeasure& measure, TECNote& note, int de
   for (const auto& attribute : note.Attributes)
     if (SignOf(attribute->Kind) != nullptr) signs.push_back(attribute.get());
   if (signs.empty() && e != f) {
-    note.Attributes.push_back(MakeNoteAttribute(e == 0 ? ek::Natural : SignFor(e, f), &note));
+    note.Attributes.push_back(MakeNoteAttribute(step_pitch::AccidentalCode(e), &note));
   } else {
     for (TECNoteAttribute* sign : signs)
       if (e == f)
         note.RemoveAttribute(sign);
       else
-        sign->Kind = SignFor(e, f);
+        sign->Kind = step_pitch::AccidentalCode(e);
   }
   measure.Owner->SortChordNote(&note);
   return true;
@@ -261,7 +250,7 @@ void TECMusicScore::MoveSelectionByPitch(int delta) {
     for (TECElement* element : target.Elements)
       if (element->Type() == TECElementType::Note) {
         auto* note = static_cast<TECNote*>(element);
-        notes.emplace_back(note, nv::editing::ContextAccidental(measure, note->Kind - 20, note->Start));
+        notes.emplace_back(note, nv::editing::ContextAccidental(measure, note->Kind - 20, note->Octave, note->Start));
       }
     bool changed = false;
     for (auto [note, context] : notes)

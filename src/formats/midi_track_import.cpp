@@ -3,8 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
+#include <unordered_map>
 
 #include "formats/midi_import.h"
+#include "formats/tied_notes.h"
+#include "model/duration_split.h"
+#include "model/step_pitch.h"
 #include "model/element_kinds.h"
 #include "model/instrument.h"
 #include "model/measure.h"
@@ -50,6 +55,7 @@ enum MetaType : std::uint8_t {
   kCue = 7,
   kTempo = 0x51,
   kTimeSignature = 0x58,
+  kKeySignature = 0x59,
 };
 
 // Texts are cut to what a stored string holds, at a character boundary.
@@ -124,8 +130,29 @@ std::pair<int, int> MidiTrackImporter::Locate(TECInstrument* instrument, std::in
   return {measure, static_cast<int>(position - starts[static_cast<std::size_t>(measure)])};
 }
 
+std::pair<int, int> MidiTrackImporter::LocateBar(std::int64_t position) const {
+  // Each change holds from its measure on; the score's length before.
+  int measure = 0;
+  int length = score_.DefaultMeasureLength();
+  std::int64_t start = 0;
+  for (const TimeChange& change : timeChanges_) {
+    const std::int64_t span = static_cast<std::int64_t>(std::max(0, change.Measure - measure)) * length;
+    if (position < start + span) break;
+    start += span;
+    measure = std::max(measure, change.Measure);
+    length = change.Numerator * 128 / change.Denominator;
+  }
+  const std::int64_t bars = measure + (position - start) / length;
+  if (bars >= kMaxImportedMeasures) return {kMaxImportedMeasures, 0};
+  return {static_cast<int>(bars), static_cast<int>((position - start) % length)};
+}
+
 bool MidiTrackImporter::PlaceCursor(TECInstrument* instrument, std::int64_t position) {
-  const auto [measure, tick] = Locate(instrument, position);
+  return PlaceCursorAt(Locate(instrument, position));
+}
+
+bool MidiTrackImporter::PlaceCursorAt(std::pair<int, int> at) {
+  const auto [measure, tick] = at;
   if (measure >= kMaxImportedMeasures) {
     Stop();
     return false;
@@ -142,7 +169,7 @@ void MidiTrackImporter::Stop() {
 
 // --- staves ---------------------------------------------------------------------------
 
-MidiTrackImporter::Spelling MidiTrackImporter::Spell(int channel, int key) const {
+MidiTrackImporter::Spelling MidiTrackImporter::Spell(int channel, int key, std::int64_t position) const {
   Spelling spelling;
   if (channel == kDrumChannelNumber) {
     const int index = drums_.ByPitch(key);
@@ -162,9 +189,14 @@ MidiTrackImporter::Spelling MidiTrackImporter::Spell(int channel, int key) const
       }
     }
   }
-  spelling.Octave = key / 12;
-  spelling.Step = kStepOfKey[static_cast<std::size_t>(key % 12)] + 1;
-  if (kSharpOfKey[static_cast<std::size_t>(key % 12)]) spelling.Accidental = ek::Sharp;
+  // Black keys are sharps, flats under a key signature of flats.
+  const auto signature = keys_.upper_bound(position);
+  const bool flats = signature != keys_.begin() && std::prev(signature)->second < 0;
+  const bool black = kSharpOfKey[static_cast<std::size_t>(key % 12)];
+  const int spelled = black && flats ? key + 1 : key;
+  spelling.Octave = spelled / 12;
+  spelling.Step = kStepOfKey[static_cast<std::size_t>(spelled % 12)] + 1;
+  if (black) spelling.Accidental = flats ? ek::Flat : ek::Sharp;
   return spelling;
 }
 
@@ -380,7 +412,8 @@ void MidiTrackImporter::NoteOn(const SmfEvent& event) {
     Stop();
     return;
   }
-  const Spelling spelling = Spell(channel, key);
+  const std::int64_t position = GridPosition(event.Tick);
+  const Spelling spelling = Spell(channel, key, position);
   TECRow* row = nullptr;
   if (separate_) {
     if (TECInstrument* owner = InstrumentOfChannel(channel)) instrument_ = owner;
@@ -403,7 +436,6 @@ void MidiTrackImporter::NoteOn(const SmfEvent& event) {
       row->SetClef(0, kTrebleClef);
     staves_[row].LastNoteChannel = channel;
   }
-  const std::int64_t position = GridPosition(event.Tick);
   if (!PlaceCursor(instrument_, position)) return;
   const int measure = score_.CursorMeasure();
   if (const TECMeasure* target = row->GetMeasure(measure); target && target->Notes.size() >= kMaxPerMeasure) {
@@ -519,6 +551,9 @@ void MidiTrackImporter::Meta(const SmfEvent& event) {
     case kTimeSignature:
       TimeSignatureMeta(event);
       return;
+    case kKeySignature:
+      KeySignatureMeta(event);
+      return;
     default:
       return;
   }
@@ -588,8 +623,9 @@ void MidiTrackImporter::TempoMeta(const SmfEvent& event) {
   const std::uint32_t micros =
       static_cast<std::uint32_t>(event.Data[0]) << 16 | static_cast<std::uint32_t>(event.Data[1]) << 8 | event.Data[2];
   if (micros == 0) return;
-  const int tempo = std::clamp(static_cast<int>(60000000 / micros), kLowestTempo, kHighestTempo);
-  const auto [measure, tick] = Locate(instrument_, GridPosition(event.Tick));
+  // To the nearest whole tempo: 666667 microseconds are 90 beats.
+  const int tempo = std::clamp(static_cast<int>((60000000 + micros / 2) / micros), kLowestTempo, kHighestTempo);
+  const auto [measure, tick] = LocateBar(GridPosition(event.Tick));
   if (measure >= kMaxImportedMeasures) return;
   tempos_[measure] = tempo;
   if (firstTempo_ == 0) firstTempo_ = tempo;
@@ -618,7 +654,7 @@ void MidiTrackImporter::TimeSignatureMeta(const SmfEvent& event) {
     damaged_ = true;
     return;
   }
-  if (!PlaceCursor(instrument_, GridPosition(event.Tick))) return;
+  if (!PlaceCursorAt(LocateBar(GridPosition(event.Tick)))) return;
   // Shorter measures re-bar the music read so far into more of them.
   if (!RebarFits(timeSignatureSeen_ ? score_.CursorMeasure() : 0, numerator * 128 / denominator)) {
     Stop();
@@ -636,7 +672,55 @@ void MidiTrackImporter::TimeSignatureMeta(const SmfEvent& event) {
   measureStarts_.clear();
 }
 
+void MidiTrackImporter::KeySignatureMeta(const SmfEvent& event) {
+  if (event.Data.empty()) return;
+  const int fifths = static_cast<std::int8_t>(event.Data[0]);
+  if (fifths < -7 || fifths > 7) return;
+  keys_[GridPosition(event.Tick)] = fifths;
+}
+
 // --- the end ----------------------------------------------------------------------------
+
+void MidiTrackImporter::MarkAccidentals() {
+  for (int i = 0; i < score_.InstrumentCount(); ++i) {
+    TECInstrument* instrument = score_.GetInstrumentAt(i);
+    for (int r = 0; r < instrument->GetRowCount(); ++r) {
+      // The alteration each note sounds: its own accidental, or for a note
+      // tied over the bar line the one of the note it continues.
+      std::unordered_map<const TECNote*, int> sounding;
+      for (const auto& measure : instrument->GetRow(r)->Measures()) {
+        std::vector<TECNote*> notes;
+        for (const auto& note : measure->Notes)
+          if (ek::IsNoteStep(note->Kind)) notes.push_back(note.get());
+        std::stable_sort(notes.begin(), notes.end(),
+                         [](const TECNote* a, const TECNote* b) { return a->Start < b->Start; });
+        std::map<std::pair<int, int>, int> written;  // (step, octave) -> alteration
+        std::unordered_map<const TECNote*, int> here;
+        for (TECNote* note : notes) {
+          const int step = note->Kind - 20;
+          const std::pair<int, int> pitch{step, note->Octave};
+          std::optional<int> own;
+          for (const auto& attribute : note->Attributes)
+            if (int shift = 0; duration_split::AccidentalShift(attribute->Kind, shift)) own = shift;
+          int intended = own.value_or(0);
+          if (!own)
+            if (const TECNote* from = TiedFromBefore(*note); from && sounding.contains(from))
+              intended = sounding.at(from);
+          const auto found = written.find(pitch);
+          const int inForce =
+              found != written.end() ? found->second : step_pitch::KeyAlteration(measure->KeyInForce, step);
+          if (!own && intended != inForce) {
+            note->Attributes.push_back(MakeNoteAttribute(step_pitch::AccidentalCode(intended), note));
+            own = intended;
+          }
+          if (own) written[pitch] = *own;
+          here[note] = intended;
+        }
+        sounding = std::move(here);
+      }
+    }
+  }
+}
 
 void MidiTrackImporter::Finish() {
   score_.SetTempo(firstTempo_ > 0 ? firstTempo_ : kDefaultTempo);
@@ -658,6 +742,7 @@ void MidiTrackImporter::Finish() {
       }
     }
   }
+  MarkAccidentals();
   for (const auto& [measure, tempo] : tempos_) {
     score_.GoToMeasureExtending(measure);
     score_.SetCursorPosition(0);

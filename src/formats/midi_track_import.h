@@ -74,6 +74,10 @@ class MidiTrackImporter {
   void TextMeta(const SmfEvent& event);
   void TempoMeta(const SmfEvent& event);
   void TimeSignatureMeta(const SmfEvent& event);
+  void KeySignatureMeta(const SmfEvent& event);
+  // Gives every note the accidental that makes it sound its file's key
+  // under the measure's accidentals.
+  void MarkAccidentals();
 
   // Grid position of a file tick, in ticks of 1/128 whole note.
   std::int64_t GridPosition(std::int64_t fileTicks) const;
@@ -81,14 +85,18 @@ class MidiTrackImporter {
   // measure is kMaxImportedMeasures or more past the limit.
   std::pair<int, int> Locate(TECInstrument* instrument, std::int64_t position);
   std::int64_t MeasureStart(TECInstrument* instrument, int measure);
+  // Measure and tick of a grid position in the bars the file's time
+  // signatures give, which an instrument without rows does not hold.
+  std::pair<int, int> LocateBar(std::int64_t position) const;
   // Puts the score cursor at the position; false past the measure limit.
   bool PlaceCursor(TECInstrument* instrument, std::int64_t position);
+  bool PlaceCursorAt(std::pair<int, int> at);
   void Stop();
   // Whether the rows stay within the measure limit when their music from
   // measure `from` on is poured into measures of `length` ticks.
   bool RebarFits(int from, int length);
 
-  Spelling Spell(int channel, int key) const;
+  Spelling Spell(int channel, int key, std::int64_t position) const;
   TECInstrument* NewInstrument(int channel, int program);
   TECRow* NewRow(TECInstrument* instrument, int channel);
   TECInstrument* InstrumentOfChannel(int channel);
@@ -119,6 +127,8 @@ class MidiTrackImporter {
   std::unordered_map<const TECInstrument*, std::vector<std::int64_t>> measureStarts_;
   std::map<int, int> tempos_;
   std::vector<TimeChange> timeChanges_;
+  // Sharps (> 0) or flats (< 0) of the key signatures read, by position.
+  std::map<std::int64_t, int> keys_;
   bool timeSignatureSeen_ = false;
   int firstTempo_ = 0;
   int notes_ = 0;

@@ -4,5 +4,7 @@
 
 void ImportMusicXml(ByteStream& stream) {
   ReadXmlTags(stream);
-  throw EStreamError("MusicXML import is not supported");
+  throw EStreamError(kMusicXmlNotSupported);
 }
+
+void ImportCompressedMusicXml() { throw EStreamError(kMusicXmlNotSupported); }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "formats/general_midi_names.h"
 #include "model/instrument.h"
 
 int RowProgram(const TECRow& row) {
@@ -33,6 +34,10 @@ std::vector<MusicXmlPart> BuildMusicXmlParts(const TECMusicScore& score) {
 std::string MusicXmlPartName(const MusicXmlPart& part) {
   if (part.Rows.empty()) return {};
   const TECRow& row = *part.Rows.front();
-  if (row.Owner() && !row.Owner()->Name().empty()) return row.Owner()->Name();
-  return row.Name();
+  // A row on a program of its own is a part of its own, named after it.
+  const bool ownProgram = row.MidiInstrument() >= 0 || !row.Owner();
+  std::string name = ownProgram || row.Owner()->Name().empty() ? row.Name() : row.Owner()->Name();
+  if (name.empty() && ownProgram && row.Owner()) name = row.Owner()->Name();
+  if (name.empty()) name = GeneralMidiName(part.Program);
+  return name;
 }

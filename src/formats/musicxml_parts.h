@@ -24,5 +24,6 @@ int RowChannel(const TECRow& row);
 std::vector<MusicXmlPart> BuildMusicXmlParts(const TECMusicScore& score);
 
 // The part's name: the name of its first row's instrument, else of that
-// row, else empty.
+// row; the row's name first when the row has a program of its own; else the
+// General MIDI name of the part's program.
 std::string MusicXmlPartName(const MusicXmlPart& part);

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "formats/tied_notes.h"
 #include "model/duration_split.h"
 #include "model/step_pitch.h"
 
@@ -12,20 +13,6 @@ namespace {
 
 constexpr int kSharpKeys = 30;
 constexpr int kFlatKeys = 40;
-
-// The earlier note that `note` continues across the bar line: a link partner
-// of the same pitch in the previous measure, reached by a note that starts
-// the measure.
-const TECNote* TiedFromBefore(const TECNote& note) {
-  if (note.Start != 0) return nullptr;
-  for (const auto& attribute : note.Attributes) {
-    if (!ek::IsLink(attribute->Kind)) continue;
-    const TECNote* partner = static_cast<const TECLinkAttribute&>(*attribute).Partner;
-    if (partner && partner->Owner != note.Owner && partner->Kind == note.Kind && partner->Octave == note.Octave)
-      return partner;
-  }
-  return nullptr;
-}
 
 }  // namespace
 
@@ -43,7 +30,21 @@ void MusicXmlAlterationTable::ReadMeasure(const TECMeasure& measure) {
                    [](const TECNote* a, const TECNote* b) { return a->Start < b->Start; });
 
   std::map<std::pair<int, int>, int> written;  // (step, octave) -> alteration
+  auto inForce = [&](int kind, int octave) {
+    const auto found = written.find({kind, octave});
+    return found != written.end() ? found->second : step_pitch::KeyAlteration(keyInForce_, kind - 20);
+  };
+  graces_.clear();
   for (const TECNote* note : notes) {
+    for (const auto& attribute : note->Attributes) {
+      if (attribute->Kind != ek::GraceNotes) continue;
+      for (const auto& grace : static_cast<const TECGraceGroup&>(*attribute).Notes) {
+        int alteration = inForce(grace->Step + 20, grace->Octave);
+        for (const auto& mark : grace->Attributes)
+          if (int shift = 0; duration_split::AccidentalShift(mark->Kind, shift)) alteration = shift;
+        graces_[grace.get()] = alteration;
+      }
+    }
     const std::pair<int, int> pitch{note->Kind, note->Octave};
     int alteration = 0;
     bool marked = false;
@@ -55,10 +56,8 @@ void MusicXmlAlterationTable::ReadMeasure(const TECMeasure& measure) {
       written[pitch] = alteration;
     } else if (const TECNote* earlier = TiedFromBefore(*note); earlier && previous_.contains(earlier)) {
       alteration = previous_.at(earlier);
-    } else if (auto found = written.find(pitch); found != written.end()) {
-      alteration = found->second;
     } else {
-      alteration = step_pitch::KeyAlteration(keyInForce_, note->Kind - 20);
+      alteration = inForce(note->Kind, note->Octave);
     }
     current_[note] = alteration;
   }
@@ -67,6 +66,11 @@ void MusicXmlAlterationTable::ReadMeasure(const TECMeasure& measure) {
 int MusicXmlAlterationTable::Of(const TECNote& note) const {
   const auto found = current_.find(&note);
   return found != current_.end() ? found->second : 0;
+}
+
+int MusicXmlAlterationTable::OfGrace(const TECGraceNote& grace) const {
+  const auto found = graces_.find(&grace);
+  return found != graces_.end() ? found->second : 0;
 }
 
 bool KeyFifths(const TECKeySignature& key, int& fifths) {

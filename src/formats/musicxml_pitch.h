@@ -15,11 +15,15 @@ class MusicXmlAlterationTable {
   void ReadMeasure(const TECMeasure& measure);
   // The alteration of a note of the measure last read.
   int Of(const TECNote& note) const;
+  // The alteration of a grace note of it: its own accidental, else what is
+  // in force for its step and octave at its note.
+  int OfGrace(const TECGraceNote& grace) const;
 
  private:
   int keyInForce_ = 0;
   std::unordered_map<const TECNote*, int> current_;
   std::unordered_map<const TECNote*, int> previous_;
+  std::unordered_map<const TECGraceNote*, int> graces_;
 };
 
 // The key record as MusicXML's <fifths>: n sharps give n, n flats -n.

@@ -84,8 +84,9 @@ struct RowInfo {
   std::vector<Ottava> Ottavas;
 };
 
-// The keys of one measure as its notes are met: key signature plus the
-// alterations written so far.
+// The keys of one measure as its notes are met: an accidental sets the
+// alteration of its natural key for the rest of the measure, whatever the
+// key signature; an unmarked note takes that alteration, else the key's.
 class MeasurePitches {
  public:
   MeasurePitches(int keyInForce, int ottavaShift) : key_(keyInForce), shift_(ottavaShift) {}
@@ -96,15 +97,17 @@ class MeasurePitches {
   void Remember(int natural, int alteration) {
     if (ValidKey(natural)) memory_[natural] = alteration;
   }
-  int Remembered(int natural) const { return ValidKey(natural) ? memory_[natural] : 0; }
   // The key of a step written without its own accidental.
-  int Written(int step, int natural) const { return natural + KeyAlteration(step) + Remembered(natural); }
+  int Written(int step, int natural) const {
+    const std::optional<int> remembered = ValidKey(natural) ? memory_[natural] : std::nullopt;
+    return natural + remembered.value_or(KeyAlteration(step));
+  }
   void SetShift(int shift) { shift_ = shift; }
 
  private:
   int key_;
   int shift_;
-  std::array<int, 128> memory_{};
+  std::array<std::optional<int>, 128> memory_{};
 };
 
 class Builder {
@@ -127,7 +130,8 @@ class Builder {
                TECPlayList& list);
   void RepeatBar(const RowInfo& info, const TECNote& sign, int p, TECPlayList& list);
   void RepeatNotes(const RowInfo& info, const TECNote& sign, int p, TECPlayList& list);
-  bool Continues(const RowInfo& info, const TECNote& note) const;
+  // The note that `note` continues as a tie, or none.
+  const TECNote* Continues(const RowInfo& info, const TECNote& note) const;
   int OttavaShift(const RowInfo& info, int m, long long tick) const;
   // Step lengths from their first measure; false (after OnPlayError) when
   // the measures of a step differ in length.
@@ -368,20 +372,20 @@ int Builder::OttavaShift(const RowInfo& info, int m, long long tick) const {
   return shift;
 }
 
-bool Builder::Continues(const RowInfo& info, const TECNote& note) const {
+const TECNote* Builder::Continues(const RowInfo& info, const TECNote& note) const {
   for (const auto& attribute : note.Attributes) {
     if (!ek::IsLink(attribute->Kind)) continue;
     const TECNote* other = static_cast<const TECLinkAttribute&>(*attribute).Partner;
     if (!other || !other->Owner || other->Kind != note.Kind || other->Octave != note.Octave || HasTremolo(*other))
       continue;
     const int end = other->Start + other->Length;
-    if (other->Owner == note.Owner && end == note.Start) return true;
+    if (other->Owner == note.Owner && end == note.Start) return other;
     const int previous = note.Owner->Index - 1;
     if (other->Owner->Owner == info.Row && other->Owner->Index == previous && previous >= 0 && note.Start == 0 &&
         end == info.Lengths[previous])
-      return true;
+      return other;
   }
-  return false;
+  return nullptr;
 }
 
 void Builder::AddNote(const RowInfo& info, const TECNote& note, int m, int channel, MeasurePitches& pitches,
@@ -391,18 +395,46 @@ void Builder::AddNote(const RowInfo& info, const TECNote& note, int m, int chann
   pitches.SetShift(OttavaShift(info, m, info.Starts[m] + note.Start));
   int natural = pitches.Natural(step, note.Octave);
   const TECGraceGroup* graces = nullptr;
+  bool marked = false;
   for (const auto& attribute : note.Attributes) {
     const int code = attribute->Kind;
     if (const auto alteration = AccidentalAlteration(code))
-      pitches.Remember(natural, *alteration);
+      pitches.Remember(natural, *alteration), marked = true;
     else if (code == ek::Natural)
-      pitches.Remember(natural, -pitches.KeyAlteration(step));
+      pitches.Remember(natural, 0), marked = true;
     else if (code == kDrumKeyMark && drums)
       natural = 46;
     else if (code == ek::GraceNotes)
       graces = static_cast<const TECGraceGroup*>(attribute.get());
   }
   int key = pitches.Written(step, natural);
+  // An unmarked note that a tie carries over the bar line keeps the
+  // alteration of the note it continues (through earlier bars as well): the
+  // latest accidental of its step and octave before it in its measure, else
+  // its key's.
+  const TECNote* tied = Continues(info, note);
+  if (!marked && !drums && tied && tied->Owner != note.Owner) {
+    std::optional<int> alteration;
+    const TECNote* from = tied;
+    for (int bars = 0; !alteration && bars < static_cast<int>(info.Lengths.size()); ++bars) {
+      for (const auto& other : from->Owner->Notes) {
+        if (other->Kind == from->Kind && other->Octave == from->Octave) {
+          for (const auto& attribute : other->Attributes) {
+            if (const auto own = AccidentalAlteration(attribute->Kind))
+              alteration = own;
+            else if (attribute->Kind == ek::Natural)
+              alteration = 0;
+          }
+        }
+        if (other.get() == from) break;
+      }
+      const TECNote* earlier = alteration ? nullptr : Continues(info, *from);
+      if (!alteration && (!earlier || earlier->Owner == from->Owner))
+        alteration = step_pitch::KeyAlteration(info.Keys[static_cast<std::size_t>(from->Owner->Index)], step);
+      if (earlier) from = earlier;
+    }
+    if (alteration) key = natural + *alteration;
+  }
   if (drums) {
     const int head = note.Options & kOwnDrumHead ? note.Extra[2] - 1 : static_cast<int>(score_.DrumHeads().size());
     const int entry = drums_.ByWrittenKey(key, head);
@@ -464,7 +496,7 @@ void Builder::AddNote(const RowInfo& info, const TECNote& note, int m, int chann
   }
   const int offset = note.StartOffset & 0x7F;
   start += note.StartOffset & 0x80 ? -offset : offset;
-  emit(start, key, note.SoundingLength != 0 ? note.SoundingLength : length, note.Velocity, Continues(info, note));
+  emit(start, key, note.SoundingLength != 0 ? note.SoundingLength : length, note.Velocity, tied != nullptr);
   for (const auto& sub : note.PlayNotes())
     emit(sub->Start, subKey(sub->Step, sub->Octave, sub->Accidental), sub->Length, sub->Velocity, false);
 }

@@ -20,8 +20,10 @@ void LoadScoreFromFile(TECMusicScore& score, const std::string& path) {
   {
     FileStream file(path, FileMode::fmOpenRead);
     // Raises: no score is built from MusicXML, and the open one stays.
-    if (nv::platform::SameTextIgnoringCase(std::filesystem::path(path).extension().string(), ".xml"))
-      ImportMusicXml(file);
+    const std::string extension = std::filesystem::path(path).extension().string();
+    auto is = [&](const char* name) { return nv::platform::SameTextIgnoringCase(extension, name); };
+    if (is(".xml") || is(".musicxml")) ImportMusicXml(file);
+    if (is(".mxl")) ImportCompressedMusicXml();
     LoadScoreFromStream(score, file);
   }
   score.LayoutScore(0, false);

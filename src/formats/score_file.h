@@ -8,8 +8,9 @@
 
 // Reads the file into the score (see LoadScoreFromStream: a file that cannot
 // be read raises and leaves the score as it was), then lays the score out
-// from its first page, scrolls to the cursor and repaints. A ".xml" file (any
-// case) goes to ImportMusicXml, which raises and leaves the score as it was.
+// from its first page, scrolls to the cursor and repaints. A ".xml",
+// ".musicxml" or ".mxl" file (any case) is refused as MusicXML, which
+// raises and leaves the score as it was.
 // A missing path or a folder raises EFileOpenError naming the path and the
 // reason, the score unchanged.
 void LoadScoreFromFile(TECMusicScore& score, const std::string& path);

@@ -23,6 +23,24 @@ std::uint32_t ReadBigEndian(ByteStream& stream, int bytes) {
   return value;
 }
 
+// Data bytes of a system common or real-time status that may stray into a
+// track (song position, song select, time code, tune request, clock, start,
+// continue, stop, active sensing); -1 for any other.
+int SystemDataBytesOf(std::uint8_t status) {
+  switch (status) {
+    case 0xF2: return 2;
+    case 0xF1:
+    case 0xF3: return 1;
+    case 0xF6:
+    case 0xF8:
+    case 0xFA:
+    case 0xFB:
+    case 0xFC:
+    case 0xFE: return 0;
+    default: return -1;
+  }
+}
+
 // Data bytes that follow a channel status: two, or one for program change
 // and channel pressure.
 int DataBytesOf(std::uint8_t status) {
@@ -65,11 +83,24 @@ bool SmfTrackReader::Next(SmfEvent& event) {
     ended_ = true;
     return false;
   }
-  std::uint32_t delta = 0;
-  if (!ReadQuantity(delta)) return Fail();
-  tick_ += delta;
   std::uint8_t status = 0;
-  if (!ReadByte(status)) return Fail();
+  for (;;) {
+    std::uint32_t delta = 0;
+    if (!ReadQuantity(delta)) return Fail();
+    tick_ += delta;
+    if (!ReadByte(status)) return Fail();
+    // A stray system byte is no track event: it is passed over with its
+    // data and the track read on, marked damaged.
+    const int skip = SystemDataBytesOf(status);
+    if (skip < 0) break;
+    damaged_ = true;
+    if (static_cast<std::size_t>(skip) > body_.size() - position_) return Fail();
+    position_ += static_cast<std::size_t>(skip);
+    if (position_ >= body_.size()) {
+      ended_ = true;
+      return false;
+    }
+  }
   event = SmfEvent{};
   event.Tick = tick_;
   if (status < 0x80) {

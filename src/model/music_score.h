@@ -728,13 +728,17 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
 
   // --- playback preparation ------------------------------------------------
   // The auto-effect and auto-velocity switches: after a new symbol item,
-  // re-expand the ornaments at its tick, recompute velocities from it.
+  // re-expand the ornaments at its tick, recompute velocities from it (and
+  // from new notes).
   bool AutoEffect = false;
   bool AutoVelocity = false;
   // Filled in by the playback code; without it the follow-up does nothing.
   IECPlayPreparation* PlayPreparation = nullptr;
   // The follow-up after a new item of `kind` at `tick` of `measure`.
   void FollowNewSymbolItem(TECMeasure& measure, int tick, int kind);
+  // The follow-up after new notes from `tick` of measure `measure` on (note
+  // entry, chords, paste, recording): velocities recomputed from there.
+  void FollowNewNotes(int measure, int tick);
 
   // --- events --------------------------------------------------------------
   std::function<void(TECModelObject*, TECElement* note, int line)> OnNoteClick;

@@ -435,14 +435,23 @@ void TECRow::ReplaceWithChordNotes(const std::vector<TECChordEntry>& entries, bo
         octave = entry.Pitch / 12;
         const int semitone = entry.Pitch % 12;
         step = kStep[semitone] + 1;
-        if (kBlack[semitone]) {
+        const int sharpStep = step;
+        const int flatStep = kStep[(semitone + 1) % 12] + 1;
+        if (spell && kBlack[semitone] && KeyAccidentalForStep(sharpStep) == 1) {
+          // The key gives the accidental, which is not written again.
+        } else if (spell && kBlack[semitone] && KeyAccidentalForStep(flatStep) == -1) {
+          step = flatStep;
+        } else if (spell && !kBlack[semitone]) {
+          // A white key on a letter the key alters needs its natural.
+          if (KeyAccidentalForStep(step) != 0) options[0] = ek::Natural;
+        } else if (kBlack[semitone]) {
           options[0] = ek::Sharp;
           if (spell && !firstPitch) {
             int d = (octave - previousOctave) * 7 + semitone - previousSemitone;
             if (d < 0) d = 6 - d;
             if (d < 4) {
               // Spelled as the flat of the next step up.
-              step = kStep[(semitone + 1) % 12] + 1;
+              step = flatStep;
               options[0] = ek::Flat;
             }
           }

@@ -382,6 +382,7 @@ TECNote* TECRow::InsertNote(int step, int octave, bool accidentalRule, std::uint
     row_edit::DropAppendedMeasures(*this, measures);
     return nullptr;
   }
+  score->FollowNewNotes(first->Owner->Index, first->Start);
   row_edit::MoveCursor(*score, layer.Measure, layer.Tick);
   FinishInsertion(*this, *score);
   return first;
@@ -413,6 +414,7 @@ TECNote* TECRow::InsertPitchedNote(int step, int octave, std::uint8_t thirdSpare
     row_edit::DropAppendedMeasures(*this, measures);
     return nullptr;
   }
+  score->FollowNewNotes(first->Owner->Index, first->Start);
   row_edit::MoveCursor(*score, layer.Measure, layer.Tick);
   FinishInsertion(*this, *score);
   return first;

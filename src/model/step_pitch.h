@@ -1,6 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+
+#include "model/element_kinds.h"
 
 // Pitch of a written step: semitones of C..B above C, and the key
 // signature's alteration of a step.
@@ -25,6 +28,18 @@ constexpr int KeyAlteration(int keyInForce, int step) {
       if (kFlatOrder[n] == step) return -1;
   }
   return 0;
+}
+
+// The accidental code that writes alteration -2..2 outright: double flat,
+// flat, natural, sharp, double sharp.
+constexpr std::uint8_t AccidentalCode(int alteration) {
+  switch (alteration) {
+    case -2: return ek::DoubleFlat;
+    case -1: return ek::Flat;
+    case 1: return ek::Sharp;
+    case 2: return ek::DoubleSharp;
+    default: return ek::Natural;
+  }
 }
 
 }  // namespace step_pitch

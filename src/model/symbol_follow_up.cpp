@@ -1,5 +1,5 @@
-// What a new symbol item sets off for playback, under the score's two
-// switches.
+// What a new symbol item or new notes set off for playback, under the
+// score's two switches.
 #include "model/measure.h"
 #include "model/music_score.h"
 #include "model/play_preparation.h"
@@ -21,4 +21,9 @@ void TECMusicScore::FollowNewSymbolItem(TECMeasure& measure, int tick, int kind)
   if (!PlayPreparation) return;
   if (AutoEffect && ChangesOrnaments(kind)) PlayPreparation->ExpandNotesAt(*this, measure, tick);
   if (AutoVelocity && ChangesVelocities(kind)) PlayPreparation->RecalcVelocityFrom(*this, measure.Index, tick);
+}
+
+void TECMusicScore::FollowNewNotes(int measure, int tick) {
+  // An imported file keeps the velocities it holds.
+  if (PlayPreparation && AutoVelocity && !ImportingMidi) PlayPreparation->RecalcVelocityFrom(*this, measure, tick);
 }

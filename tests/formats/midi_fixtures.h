@@ -120,7 +120,7 @@ inline Bytes EndOfTrack() { return {0x00, 0xFF, 0x2F, 0x00}; }
 // --- what was imported ------------------------------------------------------------------
 
 // One line per note piece: "instrument/row measure@tick name octave length",
-// the name with "#" for a sharp.
+// the name with "#" for a sharp, "b" for a flat, "n" for a natural.
 inline std::vector<std::string> NoteList(const TECMusicScore& score) {
   std::vector<std::string> lines;
   for (int i = 0; i < score.InstrumentCount(); ++i) {
@@ -131,7 +131,12 @@ inline std::vector<std::string> NoteList(const TECMusicScore& score) {
         for (const auto& note : measure->Notes) {
           std::string name(1, "CDEFGAB"[(note->Kind - ek::NoteC) % 7]);
           for (const auto& attribute : note->Attributes)
-            if (attribute->Kind == ek::Sharp) name += "#";
+            if (attribute->Kind == ek::Sharp)
+              name += "#";
+            else if (attribute->Kind == ek::Flat)
+              name += "b";
+            else if (attribute->Kind == ek::Natural)
+              name += "n";
           lines.push_back(std::to_string(i) + "/" + std::to_string(r) + " " + std::to_string(measure->Index) + "@" +
                           std::to_string(note->Start) + " " + name + std::to_string(note->Octave) + " " +
                           std::to_string(note->Length));

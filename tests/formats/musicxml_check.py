@@ -10,8 +10,23 @@
     musicxml_check.py two-staff FILE
         The export of the two-staff piano fixture holds the values worked out
         by hand below.
+
+    musicxml_check.py same FILE REFERENCE
+        The two documents hold the same elements in the same order, with the
+        same attributes and texts (white space around texts aside); the first
+        difference is named by its path.
+
+    musicxml_check.py notes FILE
+        Prints each note as a reader takes it: "part staff voice onset
+        duration key", onset and duration in quarters as exact fractions, a
+        grace note with duration "grace", a tied-to note marked "tied".
+
+    musicxml_check.py pitches FILE
+        Prints the MIDI key that each pitched note sounds (step, alter and
+        octave, middle C = C4 = 60), in document order, one line per part.
 """
 import sys
+from fractions import Fraction
 
 from lxml import etree
 
@@ -95,17 +110,17 @@ EXPECTED_MEASURES = [
         ("note", "A", 0, 3, False, 64, 2, 1),
         ("rest", 32, 2, 1),
         ("backup", 96),
-        ("note", "G", 0, 2, False, 96, 1, 2),
-        ("note", "D", 0, 3, True, 96, 1, 2),
+        ("note", "G", 0, 2, False, 96, 5, 2),
+        ("note", "D", 0, 3, True, 96, 5, 2),
     ],
     [
         ("note", "F", -1, 4, False, 32, 1, 1),
         ("note", "F", -1, 4, False, 32, 1, 1),
         ("note", "C", 0, 5, False, 32, 1, 1),
         ("backup", 96),
-        ("note", "E", -2, 2, False, 32, 1, 2),
-        ("forward", 32, 1, 2),
-        ("note", "C", 0, 2, False, 32, 1, 2),
+        ("note", "E", -2, 2, False, 32, 5, 2),
+        ("forward", 32, 5, 2),
+        ("note", "C", 0, 2, False, 32, 5, 2),
     ],
 ]
 
@@ -138,12 +153,92 @@ def check_two_staff(path):
     return errors
 
 
+SEMITONES = {"C": 0, "D": 2, "E": 4, "F": 5, "G": 7, "A": 9, "B": 11}
+
+
+def key_of(pitch):
+    alter = int(pitch.findtext("alter")) if pitch.find("alter") is not None else 0
+    return (int(pitch.findtext("octave")) + 1) * 12 + SEMITONES[pitch.findtext("step")] + alter
+
+
+def compare(path, reference):
+    def walk(a, b, where):
+        if a.tag != b.tag:
+            return [f"{where}: <{a.tag}>, not <{b.tag}>"]
+        where = f"{where}/{a.tag}"
+        if dict(a.attrib) != dict(b.attrib):
+            return [f"{where}: attributes {dict(a.attrib)}, not {dict(b.attrib)}"]
+        if (a.text or "").strip() != (b.text or "").strip():
+            return [f"{where}: text {a.text!r}, not {b.text!r}"]
+        ours, theirs = list(a), list(b)
+        for index, (x, y) in enumerate(zip(ours, theirs), 1):
+            errors = walk(x, y, f"{where}[{index}]")
+            if errors:
+                return errors
+        if len(ours) != len(theirs):
+            return [f"{where}: {len(ours)} children, not {len(theirs)}"]
+        return []
+    return walk(parse(path), parse(reference), "")
+
+
+def print_notes(path):
+    for part in parse(path).iter("part"):
+        divisions = None
+        start = Fraction(0)
+        for measure in part.findall("measure"):
+            time = start
+            last_onset = time
+            length = Fraction(0)
+            for child in measure:
+                if child.tag == "attributes" and child.findtext("divisions"):
+                    divisions = int(child.findtext("divisions"))
+                if child.tag not in ("note", "forward", "backup"):
+                    continue
+                grace = child.find("grace") is not None
+                duration = Fraction(0) if grace else Fraction(int(child.findtext("duration")), divisions)
+                if child.tag == "backup":
+                    time -= duration
+                    continue
+                if child.tag == "forward":
+                    time += duration
+                    length = max(length, time - start)
+                    continue
+                chord = child.find("chord") is not None
+                onset = last_onset if chord else time
+                if child.find("pitch") is not None:
+                    tied = any(tie.get("type") == "stop" for tie in child.findall("tie"))
+                    fields = [part.get("id"), child.findtext("staff"), child.findtext("voice"), onset,
+                              "grace" if grace else duration, key_of(child.find("pitch"))]
+                    print(*fields, *(["tied"] if tied else []))
+                if not chord:
+                    last_onset = time
+                    time += duration
+                length = max(length, time - start)
+            start += length
+    return []
+
+
+def print_pitches(path):
+    for part in parse(path).iter("part"):
+        keys = []
+        for pitch in part.iter("pitch"):
+            keys.append(key_of(pitch))
+        print(" ".join(str(key) for key in keys))
+    return []
+
+
 def main(arguments):
     if len(arguments) >= 2 and arguments[0] == "durations":
         overrides = {int(k): int(v) for k, v in (word.split("=") for word in arguments[2:])}
         errors = check_durations(arguments[1], overrides)
     elif len(arguments) == 2 and arguments[0] == "two-staff":
         errors = check_two_staff(arguments[1])
+    elif len(arguments) == 3 and arguments[0] == "same":
+        errors = compare(arguments[1], arguments[2])
+    elif len(arguments) == 2 and arguments[0] == "notes":
+        errors = print_notes(arguments[1])
+    elif len(arguments) == 2 and arguments[0] == "pitches":
+        errors = print_pitches(arguments[1])
     else:
         print(__doc__)
         return 2

@@ -18,15 +18,17 @@ std::string Lines(const std::vector<std::pair<int, std::string>>& lines) {
   return text;
 }
 
-std::vector<std::pair<int, std::string>> Note(const std::string& step, int alter, int octave, int duration) {
+std::vector<std::pair<int, std::string>> Note(const std::string& step, int alter, int octave, int duration,
+                                              const std::string& type, int dots = 0) {
   std::vector<std::pair<int, std::string>> lines = {{3, "<note>"}, {4, "<pitch>"}, {5, "<step>" + step + "</step>"}};
   if (alter) lines.push_back({5, "<alter>" + std::to_string(alter) + "</alter>"});
   lines.insert(lines.end(), {{5, "<octave>" + std::to_string(octave) + "</octave>"},
                              {4, "</pitch>"},
                              {4, "<duration>" + std::to_string(duration) + "</duration>"},
                              {4, "<voice>1</voice>"},
-                             {4, "<staff>1</staff>"},
-                             {3, "</note>"}});
+                             {4, "<type>" + type + "</type>"}});
+  for (int d = 0; d < dots; ++d) lines.push_back({4, "<dot/>"});
+  lines.insert(lines.end(), {{4, "<staff>1</staff>"}, {3, "</note>"}});
   return lines;
 }
 
@@ -69,18 +71,23 @@ TEST(MusicXmlExport, OnePartScoreGivesTheWholeDocument) {
       {5, "<beat-type>4</beat-type>"},
       {4, "</time>"},
       {4, "<staves>1</staves>"},
+      {4, "<clef number=\"1\">"},
+      {5, "<sign>G</sign>"},
+      {5, "<line>2</line>"},
+      {4, "</clef>"},
       {3, "</attributes>"},
   };
   // Middle C (octave 5 here) is octave 4; the dotted quarter lasts 48 ticks.
-  Append(expected, Note("C", 0, 4, 32));
-  Append(expected, Note("D", 0, 4, 48));
+  Append(expected, Note("C", 0, 4, 32, "quarter"));
+  Append(expected, Note("D", 0, 4, 48, "quarter", 1));
   Append(expected, {{3, "<note>"},
                     {4, "<rest/>"},
                     {4, "<duration>16</duration>"},
                     {4, "<voice>1</voice>"},
+                    {4, "<type>eighth</type>"},
                     {4, "<staff>1</staff>"},
                     {3, "</note>"}});
-  Append(expected, Note("B", 1, 3, 32));
+  Append(expected, Note("B", 1, 3, 32, "quarter"));
   Append(expected, {{2, "</measure>"},
                     {2, "<measure number=\"2\">"},
                     {3, "<attributes>"},
@@ -93,7 +100,7 @@ TEST(MusicXmlExport, OnePartScoreGivesTheWholeDocument) {
                     {4, "<voice>1</voice>"},
                     {4, "<staff>1</staff>"},
                     {3, "</forward>"}});
-  Append(expected, Note("G", 0, 4, 64));
+  Append(expected, Note("G", 0, 4, 64, "half"));
   Append(expected, {{2, "</measure>"}, {1, "</part>"}, {0, "</score-partwise>"}});
   EXPECT_EQ(Export(*MakeOnePartScore()), Lines(expected));
 }
@@ -119,8 +126,12 @@ TEST(MusicXmlExport, TwoInstrumentsOnOneProgramAndChannelGiveOnePartWithTwoStave
   const std::string first = text.substr(0, second);
   EXPECT_NE(first.find("<staves>2</staves>"), std::string::npos);
   EXPECT_EQ(first.find("<staves>1</staves>"), std::string::npos);
-  // The clarinet's whole note stands on staff 2 after the flute's measure.
-  EXPECT_NE(first.find(Lines({{4, "<duration>128</duration>"}, {4, "<voice>1</voice>"}, {4, "<staff>2</staff>"}})),
+  // The clarinet's whole note stands on staff 2 after the flute's measure,
+  // in a voice of its own; the flute's triplet makes three divisions a tick.
+  EXPECT_NE(first.find(Lines({{4, "<duration>384</duration>"},
+                              {4, "<voice>5</voice>"},
+                              {4, "<type>whole</type>"},
+                              {4, "<staff>2</staff>"}})),
             std::string::npos)
       << text;
   EXPECT_EQ(text.find("<staves>2</staves>", second), std::string::npos);
@@ -139,6 +150,41 @@ TEST(MusicXmlExport, RowWithItsOwnProgramIsAPartOfItsOwn) {
             std::string::npos);
   EXPECT_EQ(text.find("<staves>2</staves>"), std::string::npos);
   EXPECT_EQ(text.find("<staff>2</staff>"), std::string::npos);
+}
+
+TEST(MusicXmlExport, RowOnItsOwnProgramIsNamedAfterTheRowAndAnUnnamedPartAfterItsProgram) {
+  auto score = MakeTwoStaffScore();
+  TECRow& lower = *score->GetInstrumentAt(0)->GetRow(1);
+  lower.SetMidiInstrument(32);
+  lower.SetName("Left hand");
+  score->GetInstrumentAt(0)->SetName("");
+  const std::string text = Export(*score);
+  // Program 0 is the acoustic grand piano, 32 the acoustic bass.
+  EXPECT_NE(text.find(Lines({{2, "<score-part id=\"P1\">"}, {3, "<part-name>Acoustic Grand Piano</part-name>"}})),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find(Lines({{2, "<score-part id=\"P2\">"}, {3, "<part-name>Left hand</part-name>"}})),
+            std::string::npos)
+      << text;
+  lower.SetName("");
+  EXPECT_NE(Export(*score).find(Lines({{2, "<score-part id=\"P2\">"}, {3, "<part-name>Acoustic Bass</part-name>"}})),
+            std::string::npos);
+}
+
+TEST(MusicXmlExport, DrumStaffHasThePercussionClef) {
+  auto score = MakeOnePartScore();
+  TECRow& row = *score->GetInstrumentAt(0)->GetRow(0);
+  row.SetClef(0, 14);
+  row.SetClef(1, 2);
+  const std::string text = Export(*score);
+  EXPECT_NE(text.find(Lines({{4, "<clef number=\"1\">"}, {5, "<sign>percussion</sign>"}, {4, "</clef>"}})),
+            std::string::npos)
+      << text;
+  // The bass clef of measure 2 is a change the reader is told of there.
+  const std::size_t second = text.find("<measure number=\"2\">");
+  EXPECT_NE(text.find(Lines({{4, "<clef number=\"1\">"}, {5, "<sign>F</sign>"}, {5, "<line>4</line>"}}), second),
+            std::string::npos)
+      << text;
 }
 
 TEST(MusicXmlExport, PartWithoutMeasuresStillHoldsOneFilledMeasure) {

@@ -22,10 +22,11 @@ struct ExportedFile {
   std::string Lengths;
 };
 
-// The shared-channel score starts with a quarter pickup (32), and its third
-// measure holds a half note from tick 96, which makes it 160 ticks long.
+// The shared-channel score starts with a quarter pickup (32 ticks), and its
+// third measure holds a half note from tick 96, which makes it 160 ticks
+// long; its triplet makes three divisions of a tick.
 const std::vector<ExportedFile> kFiles = {
-    {"one_part.xml", ""}, {"two_staff.xml", ""}, {"shared_channel.xml", " 1=32 3=160"}};
+    {"one_part.xml", ""}, {"two_staff.xml", ""}, {"shared_channel.xml", " 1=96 3=480"}};
 
 class MusicXmlFiles : public ::testing::Test {
  protected:

@@ -62,7 +62,7 @@ inline std::unique_ptr<TECMusicScore> MakeOnePartScore() {
 //   Upper, measure 1: voice 0 the chord C E G, F (sharp by the key), F with
 //   a natural; voice 1 a half-note A and a quarter rest.
 //   Upper, measure 2: F with a flat, F (flat still), a high C.
-//   Lower, measure 1: the chord G D, dotted half.
+//   Lower (bass clef), measure 1: the chord G D, dotted half.
 //   Lower, measure 2: E with a double flat, nothing for a beat, C.
 inline std::unique_ptr<TECMusicScore> MakeTwoStaffScore() {
   auto score = std::make_unique<TECMusicScore>();
@@ -88,7 +88,8 @@ inline std::unique_ptr<TECMusicScore> MakeTwoStaffScore() {
   AddNote(u2, 4, 5, 32, 32);
   AddNote(u2, 1, 6, 32, 64);
 
-  TECMeasure& l1 = *lower.AddMeasure();
+  lower.SetClef(0, 2);
+  TECMeasure& l1 = *lower.GetMeasure(0);
   l1.KeySignature = std::make_unique<TECKeySignature>(31, &l1);
   for (int step : {5, 2}) {
     TECNote* note = AddChordNote(l1, step, step == 5 ? 3 : 4, 64, 0, 1);
@@ -150,6 +151,115 @@ inline std::unique_ptr<TECMusicScore> MakeSharedChannelScore() {
   TECRow& cellos = *cello.AppendRow();
   AddRest(*cellos.AddMeasure(), 32, 0);
   AddNote(*cellos.AddMeasure(), 1, 4, 128, 0);
+  score->LayoutScore(0, false);
+  return score;
+}
+
+// A violin melody in 4/4 with dots and ties. Measure 1: C quarter, D dotted
+// quarter, E eighth, F quarter tied over the bar line. Measure 2: the F as a
+// half, G quarter tied to a G quarter.
+inline std::unique_ptr<TECMusicScore> MakeTiedMelodyScore() {
+  auto score = std::make_unique<TECMusicScore>();
+  score->SetTimeSignature(4, 4, 0, true);
+  TECInstrument& violin = *score->AppendInstrument();
+  violin.SetMidiInstrument(40);
+  violin.SetName("Violin");
+  violin.SetChannel(1);
+  TECRow& row = *violin.AppendRow();
+  row.SetClef(0, 1);
+  TECMeasure& first = *row.GetMeasure(0);
+  AddNote(first, 1, 5, 32, 0);
+  TECNote* dotted = AddNote(first, 2, 5, 32, 32);
+  dotted->Length = 48;
+  AddAttribute(*dotted, ek::Dot);
+  AddNote(first, 3, 5, 16, 80);
+  TECNote* f = AddNote(first, 4, 5, 32, 96);
+  TECMeasure& second = *row.AddMeasure();
+  LinkNotes(f, AddNote(second, 4, 5, 64, 0), ek::LinkAbove);
+  TECNote* g = AddNote(second, 5, 5, 32, 64);
+  LinkNotes(g, AddNote(second, 5, 5, 32, 96), ek::LinkAbove);
+  score->LayoutScore(0, false);
+  return score;
+}
+
+// A string quartet in 4/4, one part each: violin I (named), violin II
+// without a name (so named by its program), viola in the alto clef that
+// turns to the treble clef at beat 3 of measure 2, cello in the bass clef
+// that turns to the tenor clef at measure 2. Each plays two whole notes,
+// the viola two halves in measure 2.
+inline std::unique_ptr<TECMusicScore> MakeQuartetScore() {
+  auto score = std::make_unique<TECMusicScore>();
+  score->SetTimeSignature(4, 4, 0, true);
+  struct Player {
+    const char* Name;
+    int Program;
+    int Channel;
+    int Clef;
+    int Step;
+    int Octave;
+  };
+  for (const Player& player : {Player{"Violin I", 40, 1, 1, 5, 5}, Player{"", 40, 2, 1, 3, 5},
+                               Player{"Viola", 41, 3, 3, 1, 5}, Player{"Cello", 42, 4, 2, 1, 4}}) {
+    TECInstrument& instrument = *score->AppendInstrument();
+    instrument.SetMidiInstrument(player.Program);
+    instrument.SetName(player.Name);
+    instrument.SetChannel(player.Channel);
+    TECRow& row = *instrument.AppendRow();
+    row.SetClef(0, player.Clef);
+    AddNote(*row.GetMeasure(0), player.Step, player.Octave, 128, 0);
+    AddNote(*row.AddMeasure(), player.Step, player.Octave, 128, 0);
+  }
+  TECMeasure& viola = *score->GetInstrumentAt(2)->GetRow(0)->GetMeasure(1);
+  viola.Notes.front()->Value = 64;
+  viola.Notes.front()->Length = 64;
+  AddNote(viola, 1, 5, 64, 64);
+  viola.Items.push_back(MakeMeasureItem(ek::ClefChange, &viola));
+  viola.Items.back()->Position = 64;
+  viola.Items.back()->Second = 1;
+  score->GetInstrumentAt(3)->GetRow(0)->SetClef(1, 8);
+  score->LayoutScore(0, false);
+  return score;
+}
+
+// One flute row in 4/4: a triplet of eighths C D E (11, 11 and 10 ticks),
+// an F quarter after a slashed grace G, then a triplet of quarters A B C
+// (22, 21 and 21 ticks) whose first note has two sixteenth graces D E.
+inline std::unique_ptr<TECMusicScore> MakeTupletGraceScore() {
+  auto score = std::make_unique<TECMusicScore>();
+  score->SetTimeSignature(4, 4, 0, true);
+  TECInstrument& flute = *score->AppendInstrument();
+  flute.SetMidiInstrument(73);
+  flute.SetName("Flute");
+  flute.SetChannel(1);
+  TECRow& row = *flute.AppendRow();
+  row.SetClef(0, 1);
+  TECMeasure& measure = *row.GetMeasure(0);
+  auto triplet = [&](int value, std::initializer_list<std::pair<int, int>> steps, std::vector<int> lengths, int start) {
+    std::vector<TECNote*> notes;
+    std::size_t i = 0;
+    for (const auto& [step, octave] : steps) {
+      TECNote* note = AddNote(measure, step, octave, value, start);
+      note->Flags = 3;
+      note->Length = static_cast<std::uint16_t>(lengths[i++]);
+      start += note->Length;
+      notes.push_back(note);
+    }
+    return notes;
+  };
+  auto graces = [](TECNote& note, int value, int flags, std::initializer_list<int> steps) {
+    auto* group = static_cast<TECGraceGroup*>(AddAttribute(note, ek::GraceNotes));
+    group->Data[0] = static_cast<std::uint8_t>(value);
+    group->Data[1] = static_cast<std::uint8_t>(flags);
+    for (const int step : steps) {
+      group->Notes.push_back(std::make_unique<TECGraceNote>(group));
+      group->Notes.back()->Step = static_cast<std::uint8_t>(step);
+      group->Notes.back()->Octave = 5;
+    }
+  };
+  triplet(16, {{1, 5}, {2, 5}, {3, 5}}, {11, 11, 10}, 0);
+  graces(*AddNote(measure, 4, 5, 32, 32), 16, 0x40, {5});
+  const auto quarters = triplet(32, {{6, 5}, {7, 5}, {1, 6}}, {22, 21, 21}, 64);
+  graces(*quarters.front(), 8, 0, {2, 3});
   score->LayoutScore(0, false);
   return score;
 }

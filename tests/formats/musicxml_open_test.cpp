@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "formats/musicxml_import.h"
 #include "formats/score_file.h"
@@ -58,6 +59,19 @@ TEST_F(MusicXmlOpen, AnyXmlFileIsRefusedTheSameWay) {
   for (const std::string contents : {"", "not xml at all", "\x01\x02\xFF", "<a><b></a>"}) {
     std::ofstream(folder_ / "other.xml", std::ios::binary) << contents;
     EXPECT_EQ(OpenAndExpectUnchanged(folder_ / "other.xml"), "MusicXML import is not supported");
+  }
+}
+
+TEST_F(MusicXmlOpen, UncompressedAndCompressedExtensionsAreRefusedLikeXml) {
+  const std::string exported = musicxml_fixtures::Export(*musicxml_fixtures::MakeTwoStaffScore());
+  // A compressed file is a zip archive: its bytes are no XML document.
+  for (const auto& [name, contents] : {std::pair<const char*, std::string>{"a.musicxml", exported},
+                                       {"A.MusicXML", exported},
+                                       {"a.mxl", std::string("PK\x03\x04\x14\0\0\0<<<", 11)},
+                                       {"b.MXL", exported}}) {
+    SCOPED_TRACE(name);
+    std::ofstream(folder_ / name, std::ios::binary) << contents;
+    EXPECT_EQ(OpenAndExpectUnchanged(folder_ / name), "MusicXML import is not supported");
   }
 }
 

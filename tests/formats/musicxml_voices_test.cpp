@@ -98,7 +98,7 @@ TEST_P(MusicXmlVoices, Segments) {
   TECMeasure measure;
   GetParam().fill(measure);
   EXPECT_EQ(MusicXmlContentEnd(measure), GetParam().contentEnd);
-  EXPECT_EQ(Describe(BuildMusicXmlSegments(measure, GetParam().length)), GetParam().segments);
+  EXPECT_EQ(Describe(BuildMusicXmlSegments(measure, GetParam().length, 1)), GetParam().segments);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, MusicXmlVoices, ::testing::ValuesIn(kCases),

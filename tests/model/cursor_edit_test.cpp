@@ -135,6 +135,58 @@ TEST_F(CursorEdit, ChordFromPitchesIsSpelled) {
   EXPECT_EQ(notes[0]->Attributes[0]->Kind, ek::Sharp);
 }
 
+// The notes of measure m as "name octave accidental-code", in list order.
+std::vector<std::string> Spelled(const TECRow& row, int m) {
+  std::vector<std::string> names;
+  for (const auto& note : row.GetMeasure(m)->Notes) {
+    std::string name = std::string(1, "CDEFGAB"[note->Kind - ek::NoteC]) + std::to_string(note->Octave);
+    for (const auto& attribute : note->Attributes)
+      if (attribute->IsAccidental()) name += " " + std::to_string(attribute->Kind);
+    names.push_back(name);
+  }
+  return names;
+}
+
+TEST_F(CursorEdit, SpelledChordFollowsTheKey) {
+  // G B flat E flat, then E flat B flat in the bass, then a chord with a
+  // white key that the key flattens (E) and one that it leaves (F).
+  const std::vector<TECChordEntry> upper = {{67}, {70}, {75}};
+  const std::vector<TECChordEntry> bass = {{51}, {58}};
+  const std::vector<TECChordEntry> white = {{64}, {65}};
+  auto enter = [&](int m, const std::vector<TECChordEntry>& entries) {
+    At(m, 0);
+    row->ReplaceWithChordNotes(entries, true, 128);
+  };
+  // C major keeps the rules of the chord's intervals: B and E flat a third
+  // and a sixth above G; the first black key a sharp, A sharp a fifth above.
+  for (int m = 0; m < 3; ++m) row->AddMeasure();
+  enter(0, upper);
+  enter(1, bass);
+  enter(2, white);
+  EXPECT_EQ(Spelled(*row, 0), (std::vector<std::string>{"G5", "B5 103", "E6 103"}));
+  EXPECT_EQ(Spelled(*row, 1), (std::vector<std::string>{"D4 105", "A4 105"}));
+  EXPECT_EQ(Spelled(*row, 2), (std::vector<std::string>{"E5", "F5"}));
+  // E flat major: the key gives B, E and A their flats, which are not
+  // written; an E natural needs its sign.
+  // The key in force, as the layout leaves it in every measure.
+  auto setKey = [&](int code, std::uint8_t inForce) {
+    row->SetKeySignature(0, code);
+    for (const auto& measure : row->Measures()) measure->KeyInForce = inForce;
+  };
+  setKey(43, 13);
+  enter(0, upper);
+  enter(1, bass);
+  enter(2, white);
+  EXPECT_EQ(Spelled(*row, 0), (std::vector<std::string>{"G5", "B5", "E6"}));
+  EXPECT_EQ(Spelled(*row, 1), (std::vector<std::string>{"E4", "B4"}));
+  EXPECT_EQ(Spelled(*row, 2), (std::vector<std::string>{"E5 107", "F5"}));
+  // A sharp key spells a black key it sharpens as the plain letter: F sharp
+  // in G major.
+  setKey(31, 1);
+  enter(0, {{66}, {62}});
+  EXPECT_EQ(Spelled(*row, 0), (std::vector<std::string>{"D5", "F5"}));
+}
+
 TEST_F(CursorEdit, ChordReplacesNotesIntoTheNextMeasure) {
   Enter(0, 64, {{1, 32}, {2, 32}, {3, 32}, {4, 32}});
   At(0, 96);
