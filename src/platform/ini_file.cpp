@@ -58,17 +58,6 @@ void CheckValue(std::string_view value) {
   if (HasLineBreak(value)) throw std::invalid_argument("A value cannot hold a line break");
 }
 
-// Decimal with an optional sign, the whole text, within range.
-std::optional<std::int32_t> ParseInteger(std::string_view text) {
-  const bool plus = text.starts_with('+');
-  if (plus) text.remove_prefix(1);
-  if (text.empty() || (plus && text.front() == '-')) return std::nullopt;
-  std::int32_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
-
 std::string Reason(int error) { return std::system_category().message(error); }
 
 // The file's bytes, or the reason it cannot be read; a missing file is empty.
@@ -114,6 +103,17 @@ FileText ReadWholeFile(const std::string& path) {
 }
 
 }  // namespace
+
+std::optional<std::int32_t> ParseIniInteger(std::string_view text) {
+  text = Trim(text);
+  const bool plus = text.starts_with('+');
+  if (plus) text.remove_prefix(1);
+  if (text.empty() || (plus && text.front() == '-')) return std::nullopt;
+  std::int32_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {
   FileText file = ReadWholeFile(path_);
@@ -206,12 +206,12 @@ std::string IniFile::ReadString(std::string_view section, std::string_view key, 
 
 std::int32_t IniFile::ReadInteger(std::string_view section, std::string_view key, std::int32_t fallback) const {
   const Line* line = FindEntry(section, key);
-  return line ? ParseInteger(line->value).value_or(fallback) : fallback;
+  return line ? ParseIniInteger(line->value).value_or(fallback) : fallback;
 }
 
 bool IniFile::ReadBool(std::string_view section, std::string_view key, bool fallback) const {
   const Line* line = FindEntry(section, key);
-  const auto value = line ? ParseInteger(line->value) : std::nullopt;
+  const auto value = line ? ParseIniInteger(line->value) : std::nullopt;
   return value ? *value != 0 : fallback;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -10,6 +11,10 @@
 #include "platform/atomic_file.h"
 
 namespace nv::platform {
+
+// Decimal with an optional sign and outer blanks, within the range of the
+// type, as the ini files write numbers; nothing for any other text.
+std::optional<std::int32_t> ParseIniInteger(std::string_view text);
 
 // A settings or list file in the usual "[Section]" / "Key=Value" syntax.
 //
@@ -38,8 +43,7 @@ class IniFile {
   bool SectionExists(std::string_view section) const;
   bool ValueExists(std::string_view section, std::string_view key) const;
   std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback) const;
-  // Decimal with an optional sign, within the range of the type; anything
-  // else gives `fallback`.
+  // ParseIniInteger of the value, else `fallback`.
   std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t fallback) const;
   // True for a non-zero integer, false for zero, `fallback` otherwise.
   bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
