@@ -25,6 +25,7 @@ class TECAccordDescription : public TECTemplateDescription {
   // "X" (for the root) and the texts of the pieces.
   std::string GetName() const;
 
+  // Their anchors count the chord symbol's root as piece 0.
   std::vector<TECChordPiece> Pieces;
   std::string Description;
   std::string Group;
