@@ -137,19 +137,21 @@ void IniFile::Parse(std::string_view text) {
     byteOrderMark_ = true;
     text.remove_prefix(kByteOrderMark.size());
   }
-  const auto firstBreak = text.find('\n');
-  if (firstBreak != std::string_view::npos && firstBreak > 0 && text[firstBreak - 1] == '\r') lineEnd_ = "\r\n";
-  finalLineEnd_ = text.empty() || text.back() == '\n';
-  if (finalLineEnd_ && !text.empty()) text.remove_suffix(1);
-
   sections_.push_back(Section{});
-  std::size_t start = 0;
-  while (start <= text.size() && !text.empty()) {
-    auto end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view raw = text.substr(start, end - start);
-    if (raw.ends_with('\r')) raw.remove_suffix(1);
-    start = end + 1;
+  bool firstEnd = true;
+  for (std::size_t start = 0; start < text.size();) {
+    // CRLF, LF and a lone CR each end a line; each line keeps its own end.
+    std::size_t stop = text.find_first_of("\r\n", start);
+    if (stop == std::string_view::npos) stop = text.size();
+    const std::string_view raw = text.substr(start, stop - start);
+    std::size_t next = stop;
+    if (next < text.size()) next += text.compare(next, 2, "\r\n") == 0 ? 2 : 1;
+    Line line{std::string(raw), std::string(text.substr(stop, next - stop)), {}, {}};
+    if (firstEnd && !line.end.empty()) {
+      lineEnd_ = line.end;
+      firstEnd = false;
+    }
+    start = next;
 
     const std::string_view trimmed = Trim(raw);
     if (trimmed.starts_with('[')) {
@@ -157,11 +159,10 @@ void IniFile::Parse(std::string_view text) {
       Section section;
       section.name = Trim(trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
       section.hasHeader = true;
-      section.header = raw;
+      section.header = std::move(line);
       sections_.push_back(std::move(section));
       continue;
     }
-    Line line{std::string(raw), {}, {}};
     const auto equals = trimmed.find('=');
     if (!trimmed.starts_with(';') && !trimmed.starts_with('#') && equals != std::string_view::npos) {
       line.key = Trim(trimmed.substr(0, equals));
@@ -250,7 +251,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     line.value = Trim(value);
     return;
   }
-  Line line{std::string(key) + "=" + std::string(value), std::string(key), std::string(Trim(value))};
+  Line line{std::string(key) + "=" + std::string(value), lineEnd_, std::string(key), std::string(Trim(value))};
   if (const auto found = index.sections.find(Folded(section)); found != index.sections.end()) {
     auto& lines = sections_[found->second].lines;
     auto last = lines.end();
@@ -262,7 +263,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     Section added;
     added.name = section;
     added.hasHeader = true;
-    added.header = "[" + std::string(section) + "]";
+    added.header = Line{"[" + std::string(section) + "]", lineEnd_, {}, {}};
     added.lines.push_back(std::move(line));
     sections_.push_back(std::move(added));
   }
@@ -293,18 +294,17 @@ void IniFile::EraseSection(std::string_view section) {
 }
 
 std::string IniFile::Text() const {
-  std::string text = byteOrderMark_ ? std::string(kByteOrderMark) : std::string();
-  bool first = true;
-  const auto add = [&](const std::string& line) {
-    if (!first) text += lineEnd_;
-    text += line;
-    first = false;
-  };
+  std::vector<const Line*> lines;
   for (const Section& section : sections_) {
-    if (section.hasHeader) add(section.header);
-    for (const Line& line : section.lines) add(line.text);
+    if (section.hasHeader) lines.push_back(&section.header);
+    for (const Line& line : section.lines) lines.push_back(&line);
   }
-  if (!first && finalLineEnd_) text += lineEnd_;
+  std::string text = byteOrderMark_ ? std::string(kByteOrderMark) : std::string();
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    text += lines[i]->text;
+    // A last line without an end that others now follow gets the file's.
+    text += lines[i]->end.empty() && i + 1 < lines.size() ? lineEnd_ : lines[i]->end;
+  }
   return text;
 }
 

@@ -21,8 +21,9 @@ std::optional<std::int32_t> ParseIniInteger(std::string_view text);
 // - Section and key names compare without regard to ASCII case and keep the
 //   spelling and order they were first written with.
 // - Every line the class does not change (comments, blank lines, sections
-//   and keys nobody asked for, the byte-order mark, CRLF or LF line ends) is
-//   written back as it was read, so an untouched file saves to its own bytes.
+//   and keys nobody asked for, the byte-order mark, each line's end: CRLF,
+//   LF or CR) is written back as it was read, so an untouched file saves to
+//   its own bytes.
 // - A value is the text after the first "=", outer blanks removed; there is
 //   no quoting and no splitting. Of two equal keys in a section the first
 //   counts.
@@ -74,13 +75,14 @@ class IniFile {
  private:
   struct Line {
     std::string text;  // as read, without its line end
+    std::string end;   // "\r\n", "\n", "\r", or none for the last line
     std::string key;   // empty for a line that is no entry
     std::string value;
   };
   struct Section {
     std::string name;
     bool hasHeader = false;  // false for the lines before the first header
-    std::string header;
+    Line header;
     std::vector<Line> lines;
   };
 
@@ -100,8 +102,8 @@ class IniFile {
   std::string loadError_;
   std::string loadReason_;
   bool byteOrderMark_ = false;
+  // The first line's end, for the lines this class adds.
   std::string lineEnd_ = "\n";
-  bool finalLineEnd_ = true;
   std::vector<Section> sections_;
   mutable Index index_;
   mutable bool indexValid_ = false;

@@ -202,14 +202,19 @@ TEST(TemplateFiles, AWrongSignatureIsRefusedBeforeAnythingElse) {
 }
 
 TEST(TemplateFiles, EveryTruncationIsAFormatErrorOrKeepsTheDefaults) {
-  const Bytes files[] = {SampleChord()->Bytes(), SampleSymbol()->Bytes()};
+  TECDrumDescription drum;
+  drum.DisplayName = "Drum";
+  drum.AddElement(std::make_unique<TECPageText>());
+  const Bytes files[] = {SampleChord()->Bytes(), SampleSymbol()->Bytes(), drum.Bytes()};
   for (const Bytes& whole : files) {
     for (std::size_t size = 0; size < whole.size(); ++size) {
       const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
-      if (whole[0] == 51) {
+      if (whole[0] == kAccordFile.Signature) {
         EXPECT_EQ(FormatError<TECAccordDescription>(cut), "File is not accord") << size;
-      } else {
+      } else if (whole[0] == kSymbolFile.Signature) {
         EXPECT_EQ(FormatError<TECSymbolDescription>(cut), "File is not symbol") << size;
+      } else {
+        EXPECT_EQ(FormatError<TECDrumDescription>(cut), "File is not drum style") << size;
       }
     }
   }

@@ -152,6 +152,7 @@ TEST(IniFile, AnUntouchedFileGivesBackItsOwnBytes) {
       "\xEF\xBB\xBF[A]\r\nk = v\r\n\r\n;c\r\n",
       "  [ Spaced ]  \n\tKey\t=\tValue\t\n\n\n",
       "no section=1\n[A]\n",
+      "[A]\r\nk=v\nx=y\r;mixed\r\n",
   };
   for (const char* text : texts) EXPECT_EQ(IniFile::FromText("x.ini", text).Text(), text);
 }
@@ -162,6 +163,10 @@ TEST(IniFile, CrlfAndAByteOrderMarkAreReadAndKept) {
   file.WriteString("A", "n", "w");
   EXPECT_EQ(file.Text(), "\xEF\xBB\xBF[A]\r\nk=v\r\nn=w\r\n");
   EXPECT_EQ(IniFile::FromText("x.ini", "[ Spaced ]\n").ReadSections(), std::vector<std::string>{"Spaced"});
+  // A lone CR ends a line too, so that no value holds a line break.
+  const IniFile lone = IniFile::FromText("x.ini", "[A]\nk=a\rb=c\n");
+  EXPECT_EQ(lone.ReadString("A", "k", ""), "a");
+  EXPECT_EQ(lone.ReadString("A", "b", ""), "c");
 }
 
 TEST(IniFile, NamesAndValuesTheSyntaxCannotHoldAreRefused) {
