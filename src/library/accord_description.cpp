@@ -10,7 +10,6 @@
 namespace nv::library {
 namespace {
 
-constexpr std::uint16_t kSections = 5;
 // Files before this version hold the pieces as one string.
 constexpr std::uint16_t kPieceRecordsVersion = 880;
 constexpr std::size_t kAttributeSize = 8;
@@ -40,8 +39,7 @@ std::string TECAccordDescription::GetName() const {
   return name;
 }
 
-void TECAccordDescription::SaveToStream(ByteStream& stream) const {
-  WriteTemplateHeader(stream, Kind(), kSections);
+void TECAccordDescription::WriteSections(ByteStream& stream) const {
   WriteCount(stream, Pieces.size());
   for (const auto& piece : Pieces) {
     std::array<std::uint8_t, PieceLayout::kSize> bytes{};
@@ -64,58 +62,46 @@ void TECAccordDescription::SaveToStream(ByteStream& stream) const {
   stream.WriteU8(FixedOctave);
 }
 
-void TECAccordDescription::LoadFromStream(ByteStream& stream) {
-  Loaded = true;
-  const TemplateHeader header = ReadTemplateHeader(stream, Kind());
-  TECAccordDescription read;
-  read.Version = header.Version;
-  ReadTemplateBody(Kind(), [&] {
-    if (header.Sections >= 1) {
-      if (header.Version < kPieceRecordsVersion) {
-        read.Pieces.push_back(TECChordPiece{{}, ReadStoredText(stream), 0});
-      } else {
-        const std::uint16_t count = stream.ReadU16();
-        stream.CheckAvailable(count, 3);
-        for (std::uint16_t i = 0; i < count; ++i) {
-          TECChordPiece piece;
-          PieceLayout::Load(piece, ReadBoundedRecord(stream, PieceLayout::kSize).Span());
-          piece.Text = ReadStoredText(stream);
-          read.Pieces.push_back(std::move(piece));
-        }
-      }
-    }
-    if (header.Sections >= 2) read.Description = ReadStoredText(stream);
-    if (header.Sections >= 3) {
+void TECAccordDescription::ReadSections(ByteStream& stream, const TemplateHeader& header) {
+  if (header.Sections >= 1) {
+    if (header.Version < kPieceRecordsVersion) {
+      Pieces.push_back(TECChordPiece{{}, ReadStoredText(stream), 0});
+    } else {
       const std::uint16_t count = stream.ReadU16();
       stream.CheckAvailable(count, 3);
       for (std::uint16_t i = 0; i < count; ++i) {
-        const SizedRecord record = ReadBoundedRecord(stream, TECNote::StoredSize);
-        if (!ek::IsNoteStep(record.Bytes[0])) throw EFileDamage();
-        auto note = std::make_unique<TECNote>(record.Bytes[0]);
-        note->Load(record.Span());
-        const std::uint16_t attributes = stream.ReadU16();
-        stream.CheckAvailable(attributes, 1);
-        for (std::uint16_t a = 0; a < attributes; ++a) {
-          const SizedRecord stored = ReadBoundedRecord(stream, kAttributeSize);
-          // Only plain attributes mean anything outside a score.
-          if (!ek::IsPlainAttribute(stored.Bytes[0])) continue;
-          auto attribute = std::make_unique<TECNoteAttribute>(stored.Bytes[0], note.get());
-          attribute->Load(stored.Span());
-          attribute->Value = 0;
-          note->Attributes.push_back(std::move(attribute));
-        }
-        read.Variants.push_back(std::move(note));
+        TECChordPiece piece;
+        PieceLayout::Load(piece, ReadBoundedRecord(stream, PieceLayout::kSize).Span());
+        piece.Text = ReadStoredText(stream);
+        Pieces.push_back(std::move(piece));
       }
     }
-    if (header.Sections >= 4) read.Group = ReadStoredText(stream);
-    if (header.Sections >= 5) read.FixedOctave = stream.ReadU8();
-  });
-  Version = read.Version;
-  Pieces = std::move(read.Pieces);
-  Description = std::move(read.Description);
-  Group = std::move(read.Group);
-  Variants = std::move(read.Variants);
-  FixedOctave = read.FixedOctave;
+  }
+  if (header.Sections >= 2) Description = ReadStoredText(stream);
+  if (header.Sections >= 3) {
+    const std::uint16_t count = stream.ReadU16();
+    stream.CheckAvailable(count, 3);
+    for (std::uint16_t i = 0; i < count; ++i) {
+      const SizedRecord record = ReadBoundedRecord(stream, TECNote::StoredSize);
+      if (!ek::IsNoteStep(record.Bytes[0])) throw EFileDamage();
+      auto note = std::make_unique<TECNote>(record.Bytes[0]);
+      note->Load(record.Span());
+      const std::uint16_t attributes = stream.ReadU16();
+      stream.CheckAvailable(attributes, 1);
+      for (std::uint16_t a = 0; a < attributes; ++a) {
+        const SizedRecord stored = ReadBoundedRecord(stream, kAttributeSize);
+        // Only plain attributes mean anything outside a score.
+        if (!ek::IsPlainAttribute(stored.Bytes[0])) continue;
+        auto attribute = std::make_unique<TECNoteAttribute>(stored.Bytes[0], note.get());
+        attribute->Load(stored.Span());
+        attribute->Value = 0;
+        note->Attributes.push_back(std::move(attribute));
+      }
+      Variants.push_back(std::move(note));
+    }
+  }
+  if (header.Sections >= 4) Group = ReadStoredText(stream);
+  if (header.Sections >= 5) FixedOctave = stream.ReadU8();
 }
 
 }  // namespace nv::library

@@ -12,12 +12,9 @@ namespace nv::library {
 
 // A chord template (".acc"): the chord name after the root as text pieces,
 // and the chord written out as notes.
-class TECAccordDescription : public TECTemplateDescription {
+class TECAccordDescription : public TECTemplateOf<TECAccordDescription> {
  public:
-  TECAccordDescription() : TECTemplateDescription(kAccordFile) {}
-
-  void SaveToStream(ByteStream& stream) const override;
-  void LoadFromStream(ByteStream& stream) override;
+  TECAccordDescription() : TECTemplateOf(kAccordFile) {}
 
   // Keeps a copy of the note with its plain attributes only (dots,
   // accidentals, articulations); grace groups and links belong to a score.
@@ -31,6 +28,11 @@ class TECAccordDescription : public TECTemplateDescription {
   std::string Group;
   std::vector<std::unique_ptr<TECNote>> Variants;
   std::uint8_t FixedOctave = 1;
+
+ protected:
+  std::uint16_t SectionCount() const override { return 5; }
+  void WriteSections(ByteStream& stream) const override;
+  void ReadSections(ByteStream& stream, const TemplateHeader& header) override;
 };
 
 }  // namespace nv::library

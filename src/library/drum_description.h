@@ -1,28 +1,18 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "library/template_description.h"
-#include "model/page_objects.h"
 
 namespace nv::library {
 
 // A drum style (".drm"): the head a drum note is drawn with. The score's
 // drum-head table takes its display name, its two placement values, its
 // elements and its flag (0 or 128).
-class TECDrumDescription : public TECTemplateDescription {
+class TECDrumDescription : public TECElementTemplate<TECDrumDescription> {
  public:
-  TECDrumDescription() : TECTemplateDescription(kDrumFile) {}
-
-  void SaveToStream(ByteStream& stream) const override;
-  void LoadFromStream(ByteStream& stream) override;
-
-  // Raises std::invalid_argument for an element that is no page object.
-  void AddElement(std::unique_ptr<TECPageObject> element);
-  const std::vector<std::unique_ptr<TECPageObject>>& Elements() const { return elements_; }
+  TECDrumDescription() : TECElementTemplate(kDrumFile) {}
 
   std::string DisplayName;
   std::string Hint;
@@ -30,8 +20,10 @@ class TECDrumDescription : public TECTemplateDescription {
   std::int32_t Second = 0;
   std::uint8_t Flag = 0;
 
- private:
-  std::vector<std::unique_ptr<TECPageObject>> elements_;
+ protected:
+  std::uint16_t SectionCount() const override { return 6; }
+  void WriteSections(ByteStream& stream) const override;
+  void ReadSections(ByteStream& stream, const TemplateHeader& header) override;
 };
 
 }  // namespace nv::library

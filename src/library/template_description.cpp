@@ -10,6 +10,21 @@ namespace nv::library {
 
 namespace fs = std::filesystem;
 
+void TECTemplateDescription::SaveToStream(ByteStream& stream) const {
+  WriteTemplateHeader(stream, Kind(), SectionCount());
+  WriteSections(stream);
+}
+
+void TECTemplateDescription::LoadFromStream(ByteStream& stream) {
+  Loaded = true;
+  const TemplateHeader header = ReadTemplateHeader(stream, Kind());
+  const std::unique_ptr<TECTemplateDescription> fresh = MakeEmpty();
+  ReadTemplateBody(Kind(), [&] { fresh->ReadSections(stream, header); });
+  fresh->Name = std::move(Name);
+  fresh->Version = header.Version;
+  Adopt(std::move(*fresh));
+}
+
 std::vector<std::uint8_t> TECTemplateDescription::Bytes() const {
   MemoryStream stream;
   SaveToStream(stream);
@@ -25,13 +40,13 @@ void TECTemplateDescription::LoadFromFile(const std::string& path) {
 }
 
 void TECTemplateDescription::SaveTemplate(const std::string& libraryFolder) const {
-  const std::string fileName = TemplateFileName(Name, kind_);
+  const std::string fileName = TemplateFileName(Name, Kind());
   const auto existing = FindTemplateFile(libraryFolder, fileName);
   SaveToFile(existing.value_or((fs::path(TemplatesFolder(libraryFolder)) / fileName).string()));
 }
 
 void TECTemplateDescription::LoadTemplate(const std::string& libraryFolder) {
-  const std::string fileName = TemplateFileName(Name, kind_);
+  const std::string fileName = TemplateFileName(Name, Kind());
   const auto path = FindTemplateFile(libraryFolder, fileName);
   Loaded = true;
   if (!path) {

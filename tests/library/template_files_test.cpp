@@ -1,16 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "library/accord_description.h"
 #include "library/chord_code.h"
 #include "library/drum_description.h"
 #include "library/symbol_description.h"
+#include "library_fixture.h"
 #include "model/atomic_file_writer.h"
 #include "model/element_kinds.h"
 #include "model/memory_stream.h"
@@ -285,39 +281,26 @@ TEST(TemplateFiles, ElementsThatAreNoPageObjectsAreRefused) {
   EXPECT_TRUE(symbol.Elements().empty());
 }
 
-class TemplateFilesOnDisk : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("template-files-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_ / "Templates");
-  }
-  void TearDown() override {
-    fs::permissions(folder_ / "Templates", fs::perms::owner_all);
-    fs::remove_all(folder_);
-  }
-  fs::path folder_;
-};
+using TemplateFilesOnDisk = library_fixture::LibraryFolder;
 
 TEST_F(TemplateFilesOnDisk, TemplatesSaveUnderTheirNameAndLoadIgnoringCase) {
   TECDrumDescription drum;
   drum.Name = "Drum1.drm";
   drum.DisplayName = "Drum1";
-  drum.SaveTemplate(folder_.string());
+  drum.SaveTemplate(Folder());
   EXPECT_TRUE(fs::exists(folder_ / "Templates" / "Drum1.drm"));
 
   TECDrumDescription listed;
   listed.Name = "DRUM1";
   listed.Loaded = false;
-  listed.LoadTemplate(folder_.string());
+  listed.LoadTemplate(Folder());
   EXPECT_TRUE(listed.Loaded);
   EXPECT_EQ(listed.DisplayName, "Drum1");
 
   auto owned = SampleChord();
   TECAccordDescription& chord = *owned;
   chord.Name = "m7";
-  chord.SaveTemplate(folder_.string());
+  chord.SaveTemplate(Folder());
   TECAccordDescription fromFile;
   fromFile.LoadFromFile((folder_ / "Templates" / "m7.acc").string());
   EXPECT_EQ(fromFile.Name, "m7");
@@ -328,19 +311,18 @@ TEST_F(TemplateFilesOnDisk, AFailedSaveNamesTheTargetAndKeepsTheOldFile) {
   auto owned = SampleSymbol();
   TECSymbolDescription& symbol = *owned;
   symbol.Name = "Solo";
-  symbol.SaveTemplate(folder_.string());
+  symbol.SaveTemplate(Folder());
   const fs::path target = folder_ / "Templates" / "Solo.smb";
   const Bytes old = symbol.Bytes();
   fs::permissions(folder_ / "Templates", fs::perms::owner_read | fs::perms::owner_exec);
   symbol.Description = "changed";
   try {
-    symbol.SaveTemplate(folder_.string());
+    symbol.SaveTemplate(Folder());
     ADD_FAILURE() << "no error";
   } catch (const EFileSaveError& error) {
     EXPECT_EQ(std::string(error.what()), "Cannot save \"" + target.string() + "\": Permission denied");
   }
-  std::ifstream in(target, std::ios::binary);
-  EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()), old);
+  EXPECT_EQ(library_fixture::ReadBytes(target), old);
 }
 
 }  // namespace
