@@ -30,7 +30,8 @@ DrumMapFile DrumMapFile::Read(const nv::platform::IniFile& file) {
     entry.Name = DecodeStoredText(name.substr(0, name.find_last_not_of(" \t") + 1), LegacyTextCodePage());
     entry.Head = nv::platform::ParseIniInteger(Field(rest)).value_or(255);
     entry.Pos = nv::platform::ParseIniInteger(Field(rest)).value_or(64);
-    entry.Use = nv::platform::ParseIniInteger(Field(rest)).value_or(0) == 1;
+    // The rest, whatever commas it holds, says whether the pitch is used.
+    entry.Use = rest.substr(0, rest.find_last_not_of(" \t") + 1) == "1";
   }
   return map;
 }
