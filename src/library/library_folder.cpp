@@ -1,6 +1,6 @@
 #include "library/library_folder.h"
 
-#include <fcntl.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -32,8 +32,8 @@ std::string CopyNew(const fs::path& from, const fs::path& to) {
 }  // namespace
 
 bool IsWritableFolder(const std::string& folder) {
-  const std::string probe = (fs::path(folder) / ".notavistra-write-test").string();
-  const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  std::string probe = (fs::path(folder) / ".notavistra-XXXXXX").string();
+  const int fd = ::mkstemp(probe.data());
   if (fd < 0) return false;
   ::close(fd);
   ::unlink(probe.c_str());

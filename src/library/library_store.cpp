@@ -7,6 +7,7 @@
 #include "library/default_drum_styles.h"
 #include "library/list_entries.h"
 #include "model/atomic_file_writer.h"
+#include "model/memory_stream.h"
 #include "model/text_encoding.h"
 #include "platform/text_case.h"
 
@@ -150,10 +151,12 @@ bool LibraryStore::ImportTemplates(LibraryKind kind, std::vector<std::unique_ptr
       break;
     }
     auto description = std::make_unique<Description>();
+    description->Name = TemplateNameOfPath(chosen);
     std::vector<std::uint8_t> bytes;
     try {
       bytes = ReadTemplateFile(chosen);
-      description->LoadFromFile(chosen);
+      MemoryStream stream(bytes);
+      description->LoadFromStream(stream);
     } catch (const ETemplateFormatError& failure) {
       ui_.ReportUnreadableTemplate(kind, chosen, failure.what());
       break;

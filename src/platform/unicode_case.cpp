@@ -65,19 +65,14 @@ std::size_t Decode(std::string_view text, std::size_t at, CodePoint& c) {
   return length;
 }
 
+// Every capital Upper gives lies below U+0800: one or two bytes.
 void Encode(CodePoint c, std::string& out) {
   if (c < 0x80) {
     out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | c >> 6);
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    // Every capital this file maps to lies below U+0800; longer sequences
-    // are copied, not encoded.
-    out += static_cast<char>(0xE0 | c >> 12);
-    out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
+    return;
   }
+  out += static_cast<char>(0xC0 | c >> 6);
+  out += static_cast<char>(0x80 | (c & 0x3F));
 }
 
 }  // namespace

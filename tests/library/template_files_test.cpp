@@ -6,11 +6,13 @@
 #include "library/chord_code.h"
 #include "library/drum_description.h"
 #include "library/symbol_description.h"
+#include "library/term_description.h"
 #include "library_fixture.h"
 #include "model/atomic_file_writer.h"
 #include "model/element_kinds.h"
 #include "model/memory_stream.h"
 #include "model/stream_strings.h"
+#include "model/text_encoding.h"
 
 namespace {
 
@@ -188,6 +190,24 @@ TEST(TemplateFiles, OlderAndShorterFilesKeepTheDefaultsOfWhatTheyLack) {
   EXPECT_EQ(FormatError<TECAccordDescription>(Header(51, "x", 880, 0)), "loaded");
   EXPECT_EQ(FormatError<TECAccordDescription>(Header(51, "x", 881, 0)), "Version of file is more then 3.2");
   EXPECT_EQ(FormatError<TECDrumDescription>(Header(122, "x", 801, 0)), "Version of file is more then 3.2");
+}
+
+TEST(TemplateFiles, LegacyTextIsReadInTheInterfacesCodePageAndSavedAsUtf8) {
+  MemoryStream legacy;
+  const Bytes header = Header(200, "x", 800, 2);
+  legacy.WriteBuffer(header.data(), header.size());
+  WriteStreamString(legacy, "\xD2\xE8\xF5\xEE");  // "Тихо" in code page 1251
+  WriteStreamString(legacy, "Words");
+  SetLegacyTextCodePage(LegacyCodePage::cp1251);
+  const auto symbol = Loaded<TECSymbolDescription>(legacy.Data());
+  const TECTermDescription term = ParseTermLine("\xF2\xE8\xF5\xEE,1,0,40");
+  SetLegacyTextCodePage(LegacyCodePage::cp1252);
+  EXPECT_EQ(symbol->Description, "Тихо");
+  EXPECT_EQ(term.Name, "тихо");
+  // UTF-8 text stays as it is, so such a file saves to its own bytes.
+  const auto again = Loaded<TECSymbolDescription>(symbol->Bytes());
+  EXPECT_EQ(again->Description, "Тихо");
+  EXPECT_EQ(again->Bytes(), symbol->Bytes());
 }
 
 TEST(TemplateFiles, AWrongSignatureIsRefusedBeforeAnythingElse) {
