@@ -74,6 +74,12 @@ bool LibraryStore::SaveList(const std::vector<std::unique_ptr<Description>>& lis
 void LibraryStore::LoadChordLibrary(const std::string& listFile) {
   LoadList(chords_, listFile, kChordListFile);
 }
+void LibraryStore::LoadChordLibraryAtStartUp(const std::string& settingsFile) {
+  const IniFile settings(PathOf(settingsFile));
+  const bool older = settings.ReadInteger(kChordListFile.Section, kChordListFile.CountKey, 0) >= 1;
+  LoadChordLibrary(older ? settingsFile : std::string(kChordListFile.File));
+}
+
 void LibraryStore::LoadSymbolLibrary(const std::string& listFile) {
   LoadList(symbols_, listFile, kSymbolListFile);
 }

@@ -37,6 +37,9 @@ class LibraryStore {
   // as the settings file once held it): an entry whose template file is
   // missing is left out; the templates stay unloaded.
   void LoadChordLibrary(const std::string& listFile = kChordListFile.File);
+  // At start-up: from the settings file while it still holds a chord list
+  // (the older place), else from "Chords.ini". It is saved to "Chords.ini".
+  void LoadChordLibraryAtStartUp(const std::string& settingsFile);
   void LoadSymbolLibrary(const std::string& listFile = kSymbolListFile.File);
   void LoadDrumLibrary(const std::string& listFile = kDrumListFile.File);
   void LoadTermLibrary(const std::string& listFile = kTermListFile.File);

@@ -69,6 +69,22 @@ TEST_F(LibraryStoreTest, ListsNameOnlyTemplatesThatExistAndLoadThemLater) {
   EXPECT_EQ(Names(again.Chords()), (std::vector<std::string>{"m7", "Am7.b5"}));
 }
 
+TEST_F(LibraryStoreTest, TheChordListComesFromTheSettingsFileWhileItHoldsOne) {
+  Chord("m7")->SaveTemplate(Folder());
+  Chord("7")->SaveTemplate(Folder());
+  WriteText(folder_ / "Chords.ini", "[Accords]\nAccordMax=1\nAccord0=7\n");
+  WriteText(folder_ / "ProgramSetting.ini", "[Accords]\nAccordMax=1\nAccord0=m7\n");
+  LibraryStore store(Folder(), ui_);
+  store.LoadChordLibraryAtStartUp("ProgramSetting.ini");
+  EXPECT_EQ(Names(store.Chords()), std::vector<std::string>{"m7"});
+  ASSERT_TRUE(store.SaveChordLibrary());
+  EXPECT_EQ(ReadBytes(folder_ / "Chords.ini"), ReadBytes(folder_ / "ProgramSetting.ini"));
+
+  WriteText(folder_ / "ProgramSetting.ini", "[Accords]\nAccordMax=0\n");
+  store.LoadChordLibraryAtStartUp("ProgramSetting.ini");
+  EXPECT_EQ(Names(store.Chords()), std::vector<std::string>{"m7"});
+}
+
 TEST_F(LibraryStoreTest, ADamagedTemplateAtStartUpIsLeftOutWithOneMessage) {
   Chord("m7")->SaveTemplate(Folder());
   WriteText(Templates() / "bad.acc", "not a chord");
