@@ -6,6 +6,7 @@
 #include "model/stream_blocks.h"
 #include "model/stream_strings.h"
 #include "model/text_encoding.h"
+#include "platform/font_faces.h"
 
 namespace {
 
@@ -76,7 +77,13 @@ std::unique_ptr<TECPageObject> LoadPageObject(ByteStream& stream, PageObjectForm
   if (object->Kind == ek::PageText) {
     auto& text = static_cast<TECPageText&>(*object);
     text.FontName = ReadStoredText(stream);
-    text.Lines = ReadStoredTextList(stream);
+    // A text in the music face holds glyph codes, not words: its bytes stay
+    // whatever the interface language.
+    if (nv::platform::isMusicFace(text.FontName)) {
+      ReadStreamStrings(stream, text.Lines);
+    } else {
+      text.Lines = ReadStoredTextList(stream);
+    }
   } else if (object->Kind == ek::PagePicture) {
     LoadPicture(stream, static_cast<TECPagePicture&>(*object));
   }

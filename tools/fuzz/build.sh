@@ -29,10 +29,16 @@
 # The language-file reader runs from a copy of tests/platform/language_corpus
 # (-max_len=16384 holds the English file) and keeps a set cover as the MIDI
 # import does.
+# The library targets (template_fuzzer, library_list_fuzzer,
+# chord_code_fuzzer) run the same way from copies of
+# tests/library/corpus/templates, lists and chord_codes.
+# -fsized-deallocation: clang before 19 leaves it off, and the record pools
+# define the sized operator delete.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build="${1:-$root/build-fuzz}"
 cmake -S "$root/tools/fuzz" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER="${CLANGXX:-clang++-16}" -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link"
+  -DCMAKE_CXX_COMPILER="${CLANGXX:-clang++-16}" -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link -fsized-deallocation"
 cmake --build "$build" --target score_reader_fuzzer xml_tag_reader_fuzzer musicxml_export_fuzzer \
-  gif_reader_fuzzer jpeg_reader_fuzzer midi_import_fuzzer clipboard_payload_fuzzer language_reader_fuzzer -j 4
+  gif_reader_fuzzer jpeg_reader_fuzzer midi_import_fuzzer clipboard_payload_fuzzer language_reader_fuzzer \
+  template_fuzzer library_list_fuzzer chord_code_fuzzer -j 4
