@@ -10,7 +10,7 @@
 #include "editing/offset_bytes.h"
 #include "editing/element_places.h"
 #include "editing/hit_candidates.h"
-#include "formats/ornament_expansion.h"
+#include "playback/ornament_expansion.h"
 #include "model/instrument.h"
 #include "model/measure.h"
 #include "model/row.h"

@@ -5,7 +5,7 @@
 
 #include "editing/command_targets.h"
 #include "editing/edit_transaction.h"
-#include "formats/ornament_expansion.h"
+#include "playback/ornament_expansion.h"
 #include "model/measure.h"
 #include "model/row.h"
 #include "model/undo_step.h"

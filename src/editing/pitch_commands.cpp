@@ -7,7 +7,7 @@
 #include "editing/edit_transaction.h"
 #include "editing/offset_bytes.h"
 #include "editing/page_symbol_commands.h"
-#include "formats/ornament_expansion.h"
+#include "playback/ornament_expansion.h"
 #include "model/measure.h"
 #include "model/row.h"
 #include "model/step_pitch.h"
