@@ -121,6 +121,13 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   void SetActiveInstrument(int i);
   int GetActivePage() const { return activePage_; }
   void SetActivePage(int p);
+  // Lays out instrument i, which is not the active one, from its first page,
+  // for the code that reads every instrument's layout records (playback).
+  // The view stays as it is: no active instrument or page change, no cursor,
+  // selection, scroll or caret follow-up and no page-count event. The pass
+  // shares the page records with the active instrument, so the caller lays
+  // that out again afterwards.
+  void LayoutInactiveInstrument(int i);
 
   // --- cursor --------------------------------------------------------------
   int CursorMeasure() const { return cursorMeasure_; }

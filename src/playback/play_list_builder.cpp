@@ -147,18 +147,18 @@ class Builder {
   bool startSet_ = false;
 };
 
+// Leaves what the user looks at (active instrument, page, cursor, scroll)
+// as it was.
 void LayOutMissing(TECMusicScore& score) {
-  const int active = score.GetActiveInstrument();
   bool laidOut = false;
   for (int i = 0; i < score.InstrumentCount(); ++i) {
     if (!score.GetInstrumentAt(i)->Layouts().empty()) continue;
-    score.SetActiveInstrument(i);
-    score.LayoutScore(score.GetActivePage(), false);
+    score.LayoutInactiveInstrument(i);
     laidOut = true;
   }
-  if (!laidOut) return;
-  score.SetActiveInstrument(active);
-  score.LayoutScore(score.GetActivePage(), false);
+  // Also lays out the active instrument when it was one of them, and gives
+  // it back the page records the other passes used.
+  if (laidOut) score.LayoutScore(0, false);
 }
 
 void Builder::Run() {

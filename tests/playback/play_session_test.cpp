@@ -389,6 +389,44 @@ TEST(PlaySession, RepeatSignsCopyEarlierEvents) {
             "    96 key 64 dur 32 vel 64 ch 0 prog 0\n");
 }
 
+// Playing lays out the instruments that have no layout records yet; the
+// user keeps looking at the page, the place and the instrument they were at.
+TEST(PlaySession, LayingOutTheOtherInstrumentsLeavesTheViewAlone) {
+  auto score = score_builder::MakeScore(2, 60);
+  AnswerSettings(*score);
+  for (int i = 0; i < 2; ++i)
+    for (int m = 0; m < 60; ++m) AddNote(MeasureOf(*score, i, 0, m), 1, 5, 64, 0);
+  FakeScoreHost host;
+  score->SetHost(&host);
+  score->LayoutScore(0, false);
+  const TECInstrument& shown = *score->GetInstrumentAt(0);
+  ASSERT_GE(shown.PageCount(), 3) << "the fixture needs a page beyond the first";
+  ASSERT_TRUE(score->GetInstrumentAt(1)->Layouts().empty());
+  score->SetActivePage(2);
+  score->ScrollTo(TECScrollBarKind::sbVertical, score->VertScrollBar.Position + 40);
+  score->ScrollTo(TECScrollBarKind::sbHorizontal, score->HorzScrollBar.Position + 30);
+  const int cursorMeasure = score->CursorMeasure();
+  const TECScrollBar vertical = score->VertScrollBar, horizontal = score->HorzScrollBar;
+  int staveEvents = 0, pageEvents = 0;
+  score->OnStaveChanged = [&](TECModelObject*, TECStaveOperation, TECModelObject*) { ++staveEvents; };
+  score->OnActivePageChanged = [&](TECModelObject*) { ++pageEvents; };
+  const std::size_t scrolls = host.scrolls.size();
+
+  const auto session = BuildPlayEvents(*score);
+
+  EXPECT_EQ(session->Result, 2);
+  EXPECT_FALSE(score->GetInstrumentAt(1)->Layouts().empty());
+  EXPECT_EQ(score->GetActiveInstrument(), 0);
+  EXPECT_EQ(score->GetActivePage(), 2);
+  EXPECT_EQ(score->CursorMeasure(), cursorMeasure);
+  EXPECT_EQ(score->VertScrollBar, vertical);
+  EXPECT_EQ(score->HorzScrollBar, horizontal);
+  EXPECT_EQ(host.scrolls.size(), scrolls);
+  EXPECT_EQ(staveEvents, 0);
+  EXPECT_EQ(pageEvents, 0);
+  score->SetHost(nullptr);
+}
+
 TEST(PlaySession, TheSessionOutlivesItsScore) {
   auto score = score_builder::MakeScore(2, 4);
   AnswerSettings(*score);
