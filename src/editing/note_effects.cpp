@@ -5,8 +5,8 @@
 
 #include "editing/command_targets.h"
 #include "editing/edit_transaction.h"
-#include "playback/ornament_expansion.h"
 #include "model/measure.h"
+#include "model/play_preparation.h"
 #include "model/row.h"
 #include "model/undo_step.h"
 
@@ -109,7 +109,7 @@ void AttributeOnNote(EditTransaction& edit, TECNote& note, int code, int a, int 
       note.Length = static_cast<std::uint16_t>(NoteDottedLength(note, code));
       edit.RebuildBeams(measure);
     }
-    if (IsTremolo(code) && score.AutoEffect) ExpandNoteSequence(score, note);
+    if (IsTremolo(code) && score.AutoEffect) ExpandNoteForPlay(score, note);
     edit.Touch();
     return;
   }
@@ -130,7 +130,7 @@ void AttributeOnNote(EditTransaction& edit, TECNote& note, int code, int a, int 
         }
     edit.RebuildBeams(measure);
   }
-  if (IsTremolo(code) && score.AutoEffect) ExpandNoteSequence(score, note);
+  if (IsTremolo(code) && score.AutoEffect) ExpandNoteForPlay(score, note);
   edit.Touch();
 }
 
@@ -213,7 +213,7 @@ void TECMusicScore::SetGraceNotes(TECNote* note, std::uint8_t style, int count,
     }
     note->Attributes.push_back(std::move(group));
   }
-  if (AutoEffect) ExpandNoteSequence(*this, *note);
+  if (AutoEffect) ExpandNoteForPlay(*this, *note);
   edit.Touch();
 }
 

@@ -7,8 +7,8 @@
 #include "editing/edit_transaction.h"
 #include "editing/offset_bytes.h"
 #include "editing/page_symbol_commands.h"
-#include "playback/ornament_expansion.h"
 #include "model/measure.h"
+#include "model/play_preparation.h"
 #include "model/row.h"
 #include "model/step_pitch.h"
 #include "model/undo_step.h"
@@ -92,7 +92,7 @@ class VerticalMove {
     note.Kind = static_cast<std::uint8_t>(moved->first + 20);
     note.Octave = static_cast<std::uint8_t>(moved->second);
     measure.Owner->SortChordNote(&note);
-    if (score_.AutoEffect) ExpandNoteSequence(score_, note);
+    if (score_.AutoEffect) ExpandNoteForPlay(score_, note);
     return true;
   }
 

@@ -25,7 +25,6 @@
 #include "model/undo_step.h"
 
 class IECPlayback;
-class IECPlayPreparation;
 class TECInstrument;
 class TECRow;
 class TECMeasure;
@@ -738,8 +737,6 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   // re-expand the ornaments at its tick, recompute velocities from it.
   bool AutoEffect = false;
   bool AutoVelocity = false;
-  // Filled in by the playback code; without it the follow-up does nothing.
-  IECPlayPreparation* PlayPreparation = nullptr;
   // The follow-up after a new item of `kind` at `tick` of `measure`.
   void FollowNewSymbolItem(TECMeasure& measure, int tick, int kind);
 

@@ -18,7 +18,8 @@ bool ChangesVelocities(int kind) {
 }  // namespace
 
 void TECMusicScore::FollowNewSymbolItem(TECMeasure& measure, int tick, int kind) {
-  if (!PlayPreparation) return;
-  if (AutoEffect && ChangesOrnaments(kind)) PlayPreparation->ExpandNotesAt(*this, measure, tick);
-  if (AutoVelocity && ChangesVelocities(kind)) PlayPreparation->RecalcVelocityFrom(*this, measure.Index, tick);
+  IECPlayPreparation* preparation = InstalledScorePlayPreparation();
+  if (!preparation) return;
+  if (AutoEffect && ChangesOrnaments(kind)) preparation->ExpandNotesAt(*this, measure, tick);
+  if (AutoVelocity && ChangesVelocities(kind)) preparation->RecalcVelocityFrom(*this, measure.Index, tick);
 }

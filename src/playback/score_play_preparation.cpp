@@ -9,6 +9,7 @@ namespace {
 
 class PlayPreparation final : public IECPlayPreparation {
  public:
+  void ExpandNote(TECMusicScore& score, TECNote& note) override { ExpandNoteSequence(score, note); }
   void ExpandNotesAt(TECMusicScore& score, TECMeasure& measure, int tick) override {
     // The edit that added the item reports the change itself.
     for (const auto& note : measure.Notes)
@@ -21,8 +22,7 @@ class PlayPreparation final : public IECPlayPreparation {
 
 }  // namespace
 
-void InstallPlayPreparation(TECMusicScore& score) {
-  // Stateless, so one serves every score.
+void InstallPlayPreparation() {
   static PlayPreparation preparation;
-  score.PlayPreparation = &preparation;
+  InstallScorePlayPreparation(&preparation);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "model/music_score.h"
-
-// Lets the score's edits re-expand ornaments and recompute velocities
-// (under its AutoEffect and AutoVelocity switches) through this code.
-void InstallPlayPreparation(TECMusicScore& score);
+// Lets the score and its edits re-expand ornaments and recompute velocities
+// (under the score's AutoEffect and AutoVelocity switches) through this
+// code, for every score of the process.
+void InstallPlayPreparation();

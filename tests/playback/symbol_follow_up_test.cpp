@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "playback/score_play_preparation.h"
+#include "model/play_preparation.h"
 #include "play_fixtures.h"
 
 namespace {
@@ -8,13 +8,13 @@ namespace {
 using namespace play_fixtures;
 
 // A new symbol item at the cursor (measure 0, tick 0) under the score's
-// two switches, with the playback preparation installed.
+// two switches, with the playback preparation installed (by the test
+// program's services).
 class FollowUp : public testing::Test {
  protected:
   void SetUp() override {
     score = score_builder::MakeScore(1, 1);
     AnswerSettings(*score);
-    InstallPlayPreparation(*score);
     row = score->GetInstrumentAt(0)->GetRow(0);
     atCursor = AddNote(*row->GetMeasure(0), 1, 5, 64, 0);
     later = AddNote(*row->GetMeasure(0), 1, 5, 64, 64);
@@ -49,12 +49,14 @@ TEST_F(FollowUp, AnOrnamentExpandsTheNotesAtItsTickUnderTheSwitch) {
   EXPECT_TRUE(later->PlayNotes().empty());
 }
 
-TEST_F(FollowUp, OtherItemsAndAScoreWithoutPreparationDoNothing) {
+TEST_F(FollowUp, OtherItemsAndAProcessWithoutPreparationDoNothing) {
   score->AutoEffect = score->AutoVelocity = true;
   row->AddMeasureSymbol(ek::Bend, 1, 0, 0, 0);
   EXPECT_TRUE(atCursor->PlayNotes().empty());
-  score->PlayPreparation = nullptr;
+  IECPlayPreparation* installed = InstalledScorePlayPreparation();
+  InstallScorePlayPreparation(nullptr);
   row->AddMeasureSymbol(165, 0, 0, 0, 0);
+  InstallScorePlayPreparation(installed);
   EXPECT_EQ(atCursor->Velocity, 64);
 }
 

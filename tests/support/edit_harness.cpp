@@ -2,24 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include "app/process_services.h"
 #include "editing/element_places.h"
-#include "editing/selection.h"
 #include "model/score_builder.h"
 #include "platform/recording_canvas.h"
-#include "render/layout_engine.h"
 
 namespace edit_harness {
 namespace {
 
-// The editing layer and the layout engine serve every score of the tests.
-const bool layersInstalled = (nv::render::InstallLayoutEngine(), nv::editing::InstallSelectionOwner(), true);
+// The program's services serve every score of the tests.
+const bool servicesInstalled = (nv::app::InstallProcessServices(), true);
 
 int StepCount(const TECMusicScore& score) { return score.UndoCount(); }
 
 }  // namespace
 
 EditFixture::EditFixture(int rows, int measures) : score_(std::make_unique<TECMusicScore>()) {
-  (void)layersInstalled;
+  (void)servicesInstalled;
   score_->LayoutSuspended = true;
   score_->SetTimeSignature(4, 4, 0, true);
   TECInstrument* instrument = score_->AppendInstrument();
