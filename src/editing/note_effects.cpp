@@ -15,13 +15,15 @@ namespace {
 
 bool InRange(int code, int low, int high) { return code >= low && code <= high; }
 bool IsDot(int code) { return code == ek::Dot || code == ek::DoubleDot; }
-bool IsTremolo(int code) { return InRange(code, 110, 113); }
+using ek::IsTremolo;
 
 // Codes that take each other's place on a note: the two dots, the
-// articulations 114..119, the glissandi and falls 124..128, the tremolos.
+// articulations from the up to the down arrow, the glissandi and falls, the
+// tremolos.
 bool ReplaceEachOther(int a, int b) {
-  return (IsDot(a) && IsDot(b)) || (InRange(a, 114, 119) && InRange(b, 114, 119)) ||
-         (InRange(a, 124, 128) && InRange(b, 124, 128)) || (IsTremolo(a) && IsTremolo(b));
+  return (IsDot(a) && IsDot(b)) || (InRange(a, ek::ArrowUp, ek::ArrowDown) && InRange(b, ek::ArrowUp, ek::ArrowDown)) ||
+         (InRange(a, ek::GlissandoUp, ek::Lift) && InRange(b, ek::GlissandoUp, ek::Lift)) ||
+         (IsTremolo(a) && IsTremolo(b));
 }
 
 // The length a value takes with one or two dots.

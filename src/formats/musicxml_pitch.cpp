@@ -58,7 +58,7 @@ void MusicXmlAlterationTable::ReadMeasure(const TECMeasure& measure) {
     } else if (auto found = written.find(pitch); found != written.end()) {
       alteration = found->second;
     } else {
-      alteration = step_pitch::KeyAlteration(keyInForce_, note->Kind - 20);
+      alteration = step_pitch::KeyAlteration(keyInForce_, ek::NoteStep(note->Kind));
     }
     current_[note] = alteration;
   }

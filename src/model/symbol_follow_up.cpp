@@ -7,12 +7,13 @@
 namespace {
 
 bool ChangesOrnaments(int kind) {
-  return kind == 131 || kind == 181 || kind == 182 || (kind >= 184 && kind <= 191) || kind == 225;
+  return ek::SoundsAs(ek::KindHolder::Items, static_cast<std::uint8_t>(kind), ek::KindSound::Ornament);
 }
 
 bool ChangesVelocities(int kind) {
-  return (kind >= 160 && kind <= 172) || kind == 198 || kind == 199 || kind == 221 || kind == 222 ||
-         kind == ek::TextBox;
+  const auto code = static_cast<std::uint8_t>(kind);
+  return ek::SoundsAs(ek::KindHolder::Items, code, ek::KindSound::Velocity) ||
+         ek::SoundsAs(ek::KindHolder::Items, code, ek::KindSound::Terms);
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ struct Expansion {
   std::vector<SubNote> SubNotes;
 };
 
-int Step(const TECNote& note) { return note.Kind - 20; }
+int Step(const TECNote& note) { return ek::NoteStep(note.Kind); }
 
 // The step `by` places above (or below) the note, wrapping into the next
 // octave.
@@ -45,7 +45,8 @@ SubNote Neighbour(const TECNote& note, int by) {
 SubNote Own(const TECNote& note) { return Neighbour(note, 0); }
 
 void Tremolo(const TECNote& note, int code, Expansion& e) {
-  int n = 2 << (code - 110);
+  const int strokes = code - ek::TremoloFirst + 1;
+  int n = 1 << strokes;
   const int length = note.Length;
   const int value = note.Value;
   int i = 0;
@@ -54,9 +55,9 @@ void Tremolo(const TECNote& note, int code, Expansion& e) {
   } else {
     i = value / n;
     if (value >= 4 && length == value + value / 2)
-      n += code - 109;
+      n += strokes;
     else if (value >= 8 && length == value + value / 2 + value / 4)
-      n += code - 108;
+      n += strokes + 1;
   }
   int sounding = length - i * (n - 1);
   if (i < 1 || sounding < 1) return;
@@ -220,12 +221,12 @@ bool ExpandNoteSequence(TECMusicScore& score, TECNote& note) {
   bool changed = false;
   for (const auto& attribute : note.Attributes) {
     const int code = attribute->Kind;
-    if (code == 109) {
-      if (const auto l = play_settings::Dinamics(score, 109)) {
+    if (code == ek::Staccato) {
+      if (const auto l = play_settings::Dinamics(score, ek::Staccato)) {
         e.SoundingLength = std::clamp(*l, 1, 0xFFFF);
         e.Timing = true;
       }
-    } else if (code >= 110 && code <= 113) {
+    } else if (ek::IsTremolo(code)) {
       Tremolo(note, code, e);
     } else if (code == ek::GraceNotes) {
       if (Graces(note, static_cast<TECGraceGroup&>(*attribute), e)) changed = true;

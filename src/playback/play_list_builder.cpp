@@ -38,12 +38,12 @@ bool HasKind(const TECSymbolEntry* entry, std::uint8_t kind) {
 
 bool HasTremolo(const TECNote& note) {
   return std::any_of(note.Attributes.begin(), note.Attributes.end(),
-                     [](const auto& a) { return a->Kind >= 110 && a->Kind <= 113; });
+                     [](const auto& a) { return ek::IsTremolo(a->Kind); });
 }
 
 std::int16_t ValidProgram(int program) { return program >= 0 && program <= 127 ? program : -1; }
 
-int StepOf(const TECNote& note) { return note.Kind - 20; }
+int StepOf(const TECNote& note) { return ek::NoteStep(note.Kind); }
 
 // Alteration of an accidental code, or none.
 std::optional<int> AccidentalAlteration(int code) {

@@ -5,15 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "model/element_kinds.h"
+
 // The whole score flattened for playback and MIDI export: the play
 // positions in played order (repeats, voltas, jumps and multi-measure rests
 // unrolled), each with one timed event list per sounding row. The session
 // owns everything it holds and refers to the score by indexes only, so
 // edits, undo or freeing the score leave it intact.
 
-// Keys of pedal events, which carry the controller value as velocity.
-inline constexpr std::uint8_t kPedalDown = 179;
-inline constexpr std::uint8_t kPedalUp = 180;
+// Keys of pedal events, which carry the controller value as velocity: the
+// kinds of the pedal items.
+inline constexpr std::uint8_t kPedalDown = ek::PedalDown;
+inline constexpr std::uint8_t kPedalUp = ek::PedalUp;
 // The voice of events that come from no note.
 inline constexpr std::uint8_t kNoVoice = 255;
 
