@@ -1,11 +1,11 @@
 #include <QApplication>
-#include <QMessageBox>
 
 #include <cstdio>
 
 #include "app/main_window.h"
 #include "app/process_services.h"
 #include "platform/qt/display_check.h"
+#include "widgets/message_block.h"
 
 int main(int argc, char** argv) {
   if (const auto reason = nv::platform::missingDisplayReason(); !reason.empty()) {
@@ -20,6 +20,6 @@ int main(int argc, char** argv) {
   const QStringList arguments = QApplication::arguments();
   const QString error = arguments.size() > 1 ? window.OpenScore(arguments.at(1)) : QString();
   window.show();
-  if (!error.isEmpty()) QMessageBox::warning(&window, "Notavistra", error);
+  if (!error.isEmpty()) nv::widgets::ShowErrorMessage(error.toStdString());
   return QApplication::exec();
 }

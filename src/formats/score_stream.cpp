@@ -30,18 +30,17 @@ constexpr int kMaxCursorMeasure = kMaxMeasuresPerRow;
 constexpr int kMaxCursorTick = 0xFFFF;
 
 // What a load changes besides the model, restored however it ends: undo is
-// locked, layout suspended and change notices held back.
+// locked, layout suspended and DoChanged silent. The document that owns the
+// score holds its listeners' notices back meanwhile.
 class LoadState {
  public:
-  explicit LoadState(TECMusicScore& score) : score_(score), lock_(score), changed_(std::move(score.OnChanged)) {
-    score_.OnChanged = nullptr;
+  explicit LoadState(TECMusicScore& score) : score_(score), lock_(score) {
     score_.LayoutSuspended = true;
     score_.SuppressChanged = true;
   }
   ~LoadState() {
     score_.LayoutSuspended = false;
     score_.SuppressChanged = false;
-    score_.OnChanged = std::move(changed_);
     score_.FileVersion = kScoreFileVersion;
   }
   LoadState(const LoadState&) = delete;
@@ -50,7 +49,6 @@ class LoadState {
  private:
   TECMusicScore& score_;
   ScopedUndoLock lock_;
-  TECNotifyEvent changed_;
 };
 
 int UnionCountOfStyle(TECUnionStyle style) {

@@ -38,10 +38,18 @@ TECUndoStep* TECMusicScore::AppendStep(UndoList& list, std::uint8_t kind) {
   return list.back().get();
 }
 
+std::uint64_t UndoHistoryState(const TECMusicScore& score) {
+  if (const TECUndoStep* newest = score.GetUndoStep(score.UndoCount() - 1)) return newest->Serial;
+  if (const TECUndoStep* next = score.GetRedoStep(score.RedoCount() - 1)) return next->Before;
+  return 0;
+}
+
 TECUndoStep* TECMusicScore::BeginUndoStep(std::uint8_t kind) {
   // Every edit begins its step (locked or not) before it changes records.
   ReleaseSelection();
   if (GetLockUndo()) return nullptr;
+  static std::atomic<std::uint64_t> lastSerial{0};
+  const std::uint64_t before = UndoHistoryState(*this);
   // A new edit makes the undone steps meaningless: they start from a state
   // that no longer exists.
   if (!redoList_.empty()) {
@@ -49,6 +57,8 @@ TECUndoStep* TECMusicScore::BeginUndoStep(std::uint8_t kind) {
     if (OnRedoChanged) OnRedoChanged(this);
   }
   TECUndoStep* step = AppendStep(undoList_, kind);
+  step->Serial = ++lastSerial;
+  step->Before = before;
   for (const auto& [grown, before] : appendedRows_)
     for (std::size_t i = 0; i < instruments_.size(); ++i) {
       const int r = instruments_[i]->IndexOfRow(grown);

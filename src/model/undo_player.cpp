@@ -83,6 +83,10 @@ void UndoPlayer::Run(int count) {
       mirror_ = nullptr;
       mirrorBegun_ = false;
       const bool ends = Apply(step);
+      if (mirror_ != nullptr) {
+        mirror_->Serial = step.Serial;
+        mirror_->Before = step.Before;
+      }
       // Each step ends laid out, so that the mirror step of the next one
       // notes the layout state that it really leaves.
       if (step.Kind != undo_kind::TimeSignature) score_.LayoutScore(0, false);

@@ -28,7 +28,20 @@ struct TECUndoStep {
   // a measure saved later names the notes of one saved earlier as the edit
   // left them, not as they are stored.
   bool SavedWhileChanging = false;
+  // Names the state the edit left (a number no other edit of the process
+  // has) and the state it started from; undo and redo carry both over into
+  // the step they make, so a window can tell whether the music stands at a
+  // state it saw before.
+  std::uint64_t Serial = 0;
+  std::uint64_t Before = 0;
 };
+
+class TECMusicScore;
+
+// The state the score's music stands at in its undo history: the newest
+// undo step's serial, else the state the first step to redo starts from,
+// else 0 (the state the lists were last emptied at).
+std::uint64_t UndoHistoryState(const TECMusicScore& score);
 
 // The kinds of undo step, one per kind of edit. Those of the page objects,
 // selection deletion, erasing, pasting, time signature, pickup, instruments,

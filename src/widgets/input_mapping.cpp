@@ -26,17 +26,45 @@ std::optional<TECMouseButton> MouseButtonOf(Qt::MouseButton button) {
 
 namespace {
 
+struct KeyPair {
+  int Qt;
+  std::uint16_t Code;
+};
+
+// Keys with a code of their own; where two Qt keys share a code, the first
+// is the one a shortcut shows.
+constexpr KeyPair kNamedKeys[] = {
+    {Qt::Key_Backspace, vk::Backspace}, {Qt::Key_Tab, vk::Tab},       {Qt::Key_Backtab, vk::Tab},
+    {Qt::Key_Return, vk::Return},       {Qt::Key_Enter, vk::Return},  {Qt::Key_Escape, vk::Escape},
+    {Qt::Key_Space, vk::Space},         {Qt::Key_PageUp, vk::PageUp}, {Qt::Key_PageDown, vk::PageDown},
+    {Qt::Key_End, vk::End},             {Qt::Key_Home, vk::Home},     {Qt::Key_Left, vk::Left},
+    {Qt::Key_Up, vk::Up},               {Qt::Key_Right, vk::Right},   {Qt::Key_Down, vk::Down},
+    {Qt::Key_Insert, vk::Insert},       {Qt::Key_Delete, vk::Delete},
+};
+
+// The numeric pad's operators, under Qt's keypad modifier.
+constexpr KeyPair kPadKeys[] = {
+    {Qt::Key_Asterisk, vk::PadMultiply}, {Qt::Key_Plus, vk::PadPlus},     {Qt::Key_Minus, vk::PadMinus},
+    {Qt::Key_Period, vk::PadDecimal},    {Qt::Key_Comma, vk::PadDecimal}, {Qt::Key_Slash, vk::PadDivide},
+};
+
+template <std::size_t N>
+std::optional<std::uint16_t> CodeOf(const KeyPair (&pairs)[N], int key) {
+  for (const KeyPair& pair : pairs)
+    if (pair.Qt == key) return pair.Code;
+  return std::nullopt;
+}
+
+template <std::size_t N>
+std::optional<int> QtKeyOf(const KeyPair (&pairs)[N], std::uint16_t code) {
+  for (const KeyPair& pair : pairs)
+    if (pair.Code == code) return pair.Qt;
+  return std::nullopt;
+}
+
 std::optional<std::uint16_t> KeypadKey(int key) {
   if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<std::uint16_t>(vk::Pad0 + key - Qt::Key_0);
-  switch (key) {
-    case Qt::Key_Asterisk: return vk::PadMultiply;
-    case Qt::Key_Plus: return vk::PadPlus;
-    case Qt::Key_Minus: return vk::PadMinus;
-    case Qt::Key_Period:
-    case Qt::Key_Comma: return vk::PadDecimal;
-    case Qt::Key_Slash: return vk::PadDivide;
-    default: return std::nullopt;
-  }
+  return CodeOf(kPadKeys, key);
 }
 
 }  // namespace
@@ -50,26 +78,29 @@ std::optional<std::uint16_t> VirtualKeyOf(const QKeyEvent& event) {
   if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
     return static_cast<std::uint16_t>(key);
   if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return static_cast<std::uint16_t>(vk::F1 + key - Qt::Key_F1);
-  switch (key) {
-    case Qt::Key_Backspace: return vk::Backspace;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab: return vk::Tab;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return vk::Return;
-    case Qt::Key_Escape: return vk::Escape;
-    case Qt::Key_Space: return vk::Space;
-    case Qt::Key_PageUp: return vk::PageUp;
-    case Qt::Key_PageDown: return vk::PageDown;
-    case Qt::Key_End: return vk::End;
-    case Qt::Key_Home: return vk::Home;
-    case Qt::Key_Left: return vk::Left;
-    case Qt::Key_Up: return vk::Up;
-    case Qt::Key_Right: return vk::Right;
-    case Qt::Key_Down: return vk::Down;
-    case Qt::Key_Insert: return vk::Insert;
-    case Qt::Key_Delete: return vk::Delete;
-    default: return std::nullopt;
+  return CodeOf(kNamedKeys, key);
+}
+
+QKeySequence KeySequenceOf(std::uint16_t code, TECShiftState shift) {
+  Qt::KeyboardModifiers modifiers;
+  if (shift & ssShift) modifiers |= Qt::ShiftModifier;
+  if (shift & ssAlt) modifiers |= Qt::AltModifier;
+  if (shift & ssCtrl) modifiers |= Qt::ControlModifier;
+  std::optional<int> key;
+  if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')) {
+    key = code;
+  } else if (code >= vk::F1 && code < vk::F1 + 12) {
+    key = Qt::Key_F1 + (code - vk::F1);
+  } else if (code >= vk::Pad0 && code < vk::Pad0 + 10) {
+    key = Qt::Key_0 + (code - vk::Pad0);
+    modifiers |= Qt::KeypadModifier;
+  } else if ((key = QtKeyOf(kPadKeys, code))) {
+    modifiers |= Qt::KeypadModifier;
+  } else {
+    key = QtKeyOf(kNamedKeys, code);
   }
+  if (!key) return {};
+  return QKeySequence(QKeyCombination(modifiers, static_cast<Qt::Key>(*key)));
 }
 
 Qt::CursorShape CursorShapeOf(int code) {

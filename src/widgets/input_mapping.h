@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <Qt>
 
 #include <cstdint>
@@ -21,6 +22,10 @@ std::optional<TECMouseButton> MouseButtonOf(Qt::MouseButton button);
 // for a key that has no such code. The numeric pad's digits and operators
 // (Qt's keypad modifier) have codes of their own.
 std::optional<std::uint16_t> VirtualKeyOf(const QKeyEvent& event);
+
+// The key sequence of a virtual-key code with the score's shift flags, as
+// a shortcut shows it; empty for a code no Qt key gives.
+QKeySequence KeySequenceOf(std::uint16_t code, TECShiftState shift);
 
 // The Qt shape of a score cursor code (crDefault, the four resize shapes
 // and crHandPoint); the arrow for any other code.

@@ -32,9 +32,9 @@ bool IsArrowKey(std::uint16_t code) { return code >= vk::Left && code <= vk::Dow
 
 }  // namespace
 
-ScoreControl::ScoreControl(QWidget* parent)
+ScoreControl::ScoreControl(nv::document::ScoreDocument& document, QWidget* parent)
     : QWidget(parent),
-      score_(std::make_unique<TECMusicScore>()),
+      score_(document.Score()),
       horizontal_(new QScrollBar(Qt::Horizontal, this)),
       vertical_(new QScrollBar(Qt::Vertical, this)) {
   // Every paint covers its whole region; nothing is erased first.
@@ -45,14 +45,14 @@ ScoreControl::ScoreControl(QWidget* parent)
   ConnectBar(*horizontal_, TECScrollBarKind::sbHorizontal);
   ConnectBar(*vertical_, TECScrollBarKind::sbVertical);
   tabTimer_.setInterval(kTabRepeatMs);
-  connect(&tabTimer_, &QTimer::timeout, this, [this] { score_->TabTimerStep(); });
+  connect(&tabTimer_, &QTimer::timeout, this, [this] { score_.TabTimerStep(); });
   PlaceScrollBars();
-  score_->SetHost(this);
+  score_.SetHost(this);
 }
 
 ScoreControl::~ScoreControl() {
   tabTimer_.stop();
-  score_->SetHost(nullptr);
+  score_.SetHost(nullptr);
 }
 
 void ScoreControl::ConnectBar(QScrollBar& bar, TECScrollBarKind kind) {
@@ -66,12 +66,12 @@ void ScoreControl::ConnectBar(QScrollBar& bar, TECScrollBarKind kind) {
     if (action == QAbstractSlider::SliderPageStepAdd) bar.setSliderPosition(bar.value() + kLargeChange);
     if (action == QAbstractSlider::SliderPageStepSub) bar.setSliderPosition(bar.value() - kLargeChange);
   });
-  connect(&bar, &QAbstractSlider::valueChanged, this, [this, kind](int value) { score_->ScrollTo(kind, value); });
+  connect(&bar, &QAbstractSlider::valueChanged, this, [this, kind](int value) { score_.ScrollTo(kind, value); });
 }
 
 bool ScoreControl::SetNoteCursor(bool on) {
   const QPoint mouse = mapFromGlobal(QCursor::pos());
-  return score_->SetNoteCursor(on, TECPoint{mouse.x(), mouse.y()});
+  return score_.SetNoteCursor(on, TECPoint{mouse.x(), mouse.y()});
 }
 
 QSize ScoreControl::sizeHint() const { return scoreSize_.isValid() ? scoreSize_ : QSize(380, 305); }
@@ -93,13 +93,13 @@ void ScoreControl::InvalidateAll() {
 void ScoreControl::SetCaretVisible(bool visible) {
   caretShown_ = visible;
   nv::platform::BoundsCanvas caret(ClientCaps());
-  score_->DrawCaret(caret, visible);
+  score_.DrawCaret(caret, visible);
   const nv::platform::Rect& r = caret.bounds();
   if (!r.isEmpty()) InvalidateRect({r.left, r.top, r.right, r.bottom});
 }
 
 nv::platform::DeviceCaps ScoreControl::ClientCaps() const {
-  const int dpi = score_->GetResolution();
+  const int dpi = score_.GetResolution();
   return nv::platform::screenDeviceCaps(width(), height(), dpi, dpi);
 }
 
@@ -163,9 +163,9 @@ void ScoreControl::paintEvent(QPaintEvent* event) {
   // What the score leaves unpainted (the bottom edge while disabled) shows white.
   canvas.setBrush({nv::platform::colors::white, nv::platform::BrushStyle::Solid, {}});
   canvas.fillRect(clip);
-  score_->Paint(canvas, &buffer_);
-  if (caretShown_) score_->DrawCaret(canvas, true);
-  score_->DrawOverlay(canvas);
+  score_.Paint(canvas, &buffer_);
+  if (caretShown_) score_.DrawCaret(canvas, true);
+  score_.DrawOverlay(canvas);
 }
 
 void ScoreControl::PlaceScrollBars() {
@@ -180,22 +180,22 @@ void ScoreControl::PlaceScrollBars() {
 
 void ScoreControl::resizeEvent(QResizeEvent*) {
   PlaceScrollBars();
-  score_->UpdateScrollBars(false);
+  score_.UpdateScrollBars(false);
 }
 
 void ScoreControl::changeEvent(QEvent* event) {
   if (event->type() == QEvent::EnabledChange) {
     horizontal_->setVisible(isEnabled());
     vertical_->setVisible(isEnabled());
-    score_->InvalidateClientArea();
+    score_.InvalidateClientArea();
   }
   QWidget::changeEvent(event);
 }
 
 void ScoreControl::FocusChanged(bool focused) {
-  score_->ShowCaret(false);
-  score_->HasFocus = focused;
-  score_->ShowCaret(true);
+  score_.ShowCaret(false);
+  score_.HasFocus = focused;
+  score_.ShowCaret(true);
 }
 
 // The base handlers would repaint the whole control on a focus change.
@@ -211,7 +211,7 @@ void ScoreControl::Press(QMouseEvent& event, TECShiftState extra) {
     return;
   }
   const QPoint p = event.position().toPoint();
-  score_->MouseDown(*button, ShiftStateOf(event.modifiers(), event.buttons()) | extra, p.x(), p.y());
+  score_.MouseDown(*button, ShiftStateOf(event.modifiers(), event.buttons()) | extra, p.x(), p.y());
 }
 
 void ScoreControl::mousePressEvent(QMouseEvent* event) { Press(*event, 0); }
@@ -221,7 +221,7 @@ void ScoreControl::mouseDoubleClickEvent(QMouseEvent* event) { Press(*event, ssD
 
 void ScoreControl::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
-  score_->MouseMove(ShiftStateOf(event->modifiers(), event->buttons()), p.x(), p.y());
+  score_.MouseMove(ShiftStateOf(event->modifiers(), event->buttons()), p.x(), p.y());
 }
 
 void ScoreControl::mouseReleaseEvent(QMouseEvent* event) {
@@ -231,20 +231,20 @@ void ScoreControl::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   const QPoint p = event->position().toPoint();
-  score_->MouseUp(*button, ShiftStateOf(event->modifiers(), event->buttons()), p.x(), p.y());
+  score_.MouseUp(*button, ShiftStateOf(event->modifiers(), event->buttons()), p.x(), p.y());
 }
 
 void ScoreControl::wheelEvent(QWheelEvent* event) {
   const int delta = event->angleDelta().y();
   const QPoint p = event->position().toPoint();
-  if (delta == 0 || !score_->DoMouseWheel(ShiftStateOf(event->modifiers(), event->buttons()), delta, {p.x(), p.y()}))
+  if (delta == 0 || !score_.DoMouseWheel(ShiftStateOf(event->modifiers(), event->buttons()), delta, {p.x(), p.y()}))
     event->ignore();
 }
 
 void ScoreControl::keyPressEvent(QKeyEvent* event) {
   if (const auto code = VirtualKeyOf(*event)) {
     std::uint16_t key = *code;
-    score_->KeyDown(key, ShiftStateOf(event->modifiers(), QGuiApplication::mouseButtons()));
+    score_.KeyDown(key, ShiftStateOf(event->modifiers(), QGuiApplication::mouseButtons()));
     // The arrow keys stay with the control, handled or not.
     if (key == 0 || IsArrowKey(*code)) return;
   }

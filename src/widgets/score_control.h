@@ -4,8 +4,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <memory>
-
+#include "document/score_document.h"
 #include "model/music_score.h"
 #include "platform/qt/qt_back_buffer.h"
 
@@ -13,7 +12,7 @@ class QScrollBar;
 
 namespace nv::widgets {
 
-// The window that shows one score and owns it. It paints the score through
+// The view of one document's score. It paints the score through
 // a back buffer, then the caret and the drag feedback; it keeps two scroll
 // bars in step with the score's (the horizontal one takes the right half of
 // the bottom edge, the page tabs the left half) and turns Qt's mouse, wheel
@@ -21,10 +20,11 @@ namespace nv::widgets {
 class ScoreControl : public QWidget, public IECScoreHost {
   Q_OBJECT
  public:
-  explicit ScoreControl(QWidget* parent = nullptr);
+  // The document outlives the control.
+  explicit ScoreControl(nv::document::ScoreDocument& document, QWidget* parent = nullptr);
   ~ScoreControl() override;
 
-  TECMusicScore& Score() { return *score_; }
+  TECMusicScore& Score() const { return score_; }
   QScrollBar& HorizontalBar() const { return *horizontal_; }
   QScrollBar& VerticalBar() const { return *vertical_; }
   bool CaretShown() const { return caretShown_; }
@@ -75,7 +75,7 @@ class ScoreControl : public QWidget, public IECScoreHost {
   // Hides the caret, sets the score's focus flag and shows the caret again.
   void FocusChanged(bool focused);
 
-  std::unique_ptr<TECMusicScore> score_;
+  TECMusicScore& score_;
   QScrollBar* horizontal_;
   QScrollBar* vertical_;
   nv::platform::QtBackBuffer buffer_;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/process_services.h"
+#include "document/score_services.h"
 #include "editing/element_places.h"
 #include "model/score_builder.h"
 #include "platform/recording_canvas.h"
@@ -10,8 +10,9 @@
 namespace edit_harness {
 namespace {
 
-// The program's services serve every score of the tests.
-const bool servicesInstalled = (nv::app::InstallProcessServices(), true);
+// The score core's services (those of the program without its Qt
+// backends) serve every score of the tests.
+const bool servicesInstalled = (nv::document::InstallScoreServices(), true);
 
 int StepCount(const TECMusicScore& score) { return score.UndoCount(); }
 

@@ -30,13 +30,16 @@ class PaintRecorder : public QObject {
 
 ShownControl::ShownControl() {
   TECMusicScore& s = score();
-  s.LayoutSuspended = true;
-  s.SetTimeSignature(4, 4, 0, true);
-  TECRow* r = s.AppendInstrument()->AppendRow();
-  for (int m = 0; m < 4; ++m) r->AddMeasure();
-  s.SetStartBarNumber(1);
-  s.LayoutSuspended = false;
-  s.SetLockUndo(false);
+  {
+    // The document's score records undo steps; building it records none.
+    const ScopedUndoLock build(s);
+    s.LayoutSuspended = true;
+    s.SetTimeSignature(4, 4, 0, true);
+    TECRow* r = s.AppendInstrument()->AppendRow();
+    for (int m = 0; m < 4; ++m) r->AddMeasure();
+    s.SetStartBarNumber(1);
+    s.LayoutSuspended = false;
+  }
   s.Page().SetPaperSize(TECPaperSize::A4);
   control.resize(600, 400);
   control.show();

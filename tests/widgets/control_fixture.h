@@ -28,7 +28,8 @@ struct ShownControl : ::testing::Test {
   // are processed.
   QRegion PaintedBy(const std::function<void()>& change);
 
-  nv::widgets::ScoreControl control;
+  nv::document::ScoreDocument document;
+  nv::widgets::ScoreControl control{document};
 };
 
 }  // namespace control_fixture

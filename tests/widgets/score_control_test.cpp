@@ -160,12 +160,13 @@ TEST_F(ShownControl, ThePageSizeIsTheSizeHint) {
 // Keys the control does not handle go to its parent; the arrows stay, and
 // Tab still moves the focus on.
 TEST(ScoreControlKeys, ArrowsStayUnhandledKeysGoToTheParentAndTabMovesOn) {
+  nv::document::ScoreDocument document;
   struct Parent : QWidget {
     std::vector<int> keys;
     void keyPressEvent(QKeyEvent* event) override { keys.push_back(event->key()); }
   } parent;
   auto* layout = new QVBoxLayout(&parent);
-  auto* control = new nv::widgets::ScoreControl;
+  auto* control = new nv::widgets::ScoreControl(document);
   auto* next = new QLineEdit;
   layout->addWidget(control);
   layout->addWidget(next);

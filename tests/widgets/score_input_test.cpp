@@ -242,7 +242,8 @@ TEST_F(ScoreInput, ARulerPressMissingEveryMarkerDoesNothing) {
 
 // The held arrow steps the tabs on each timeout and once more on release.
 TEST(ScoreInputTabs, HeldTabArrowStepsOnEachTimeoutAndOnRelease) {
-  nv::widgets::ScoreControl control;
+  nv::document::ScoreDocument document;
+  nv::widgets::ScoreControl control(document);
   TECMusicScore& score = control.Score();
   score.LayoutSuspended = true;
   score.SetTimeSignature(4, 4, 0, true);

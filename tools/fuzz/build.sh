@@ -26,10 +26,13 @@
 # cover of the edges only, so that the tests replay it quickly:
 #   build-fuzz/midi_import_fuzzer -set_cover_merge=1 -use_counters=0 -use_value_profile=0 \
 #     tests/formats/midi_corpus /tmp/midi-corpus
+# The language-file reader runs from a copy of tests/platform/language_corpus
+# (-max_len=16384 holds the English file) and keeps a set cover as the MIDI
+# import does.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build="${1:-$root/build-fuzz}"
 cmake -S "$root/tools/fuzz" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER="${CLANGXX:-clang++-16}" -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link"
 cmake --build "$build" --target score_reader_fuzzer xml_tag_reader_fuzzer musicxml_export_fuzzer \
-  gif_reader_fuzzer jpeg_reader_fuzzer midi_import_fuzzer clipboard_payload_fuzzer -j 4
+  gif_reader_fuzzer jpeg_reader_fuzzer midi_import_fuzzer clipboard_payload_fuzzer language_reader_fuzzer -j 4

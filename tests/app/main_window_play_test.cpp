@@ -1,0 +1,208 @@
+// The main window with the document it owns: undo of an edit made with the
+// keys, and playback through the program's one MIDI output.
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/main_window.h"
+#include "document/command_registry.h"
+#include "editing/selection.h"
+#include "formats/external_tools.h"
+#include "playback/fake_play_clock.h"
+#include "model/instrument.h"
+#include "model/memory_stream.h"
+#include "model/row.h"
+#include "model/score_builder.h"
+#include "platform/sound/gm_synthesizer.h"
+#include "platform/sound/synth_wav_render.h"
+#include "platform/sound/test_midi_ports.h"
+#include "render/layout_engine.h"
+#include "support/drawn_places.h"
+#include "support/saved_score.h"
+#include "widgets/command_actions.h"
+#include "widgets/score_control.h"
+
+namespace {
+
+namespace np = nv::platform;
+
+void InstallLayers() {
+  nv::render::InstallLayoutEngine();
+  nv::editing::InstallSelectionOwner();
+}
+
+// A score of one row of two whole-note measures (the score builder's): C, E
+// and G quarters, then a half-note C.
+std::string FixtureFile(const std::string& name) {
+  auto score = score_builder::MakeScore(1, 2);
+  TECRow& row = *score->GetInstrumentAt(0)->GetRow(0);
+  for (int i = 0; i < 3; ++i) score_builder::AddNote(*row.GetMeasure(0), 1 + 2 * i, 5, 32, 32 * i);
+  score_builder::AddNote(*row.GetMeasure(1), 1, 5, 64, 0);
+  score->SetTempo(120);
+  MemoryStream stream;
+  score->SaveToStream(stream);
+  return external_tools::WriteTemporary(name, stream.Data()).string();
+}
+
+void ShowAndPaint(nv::app::MainWindow& window) {
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  QApplication::processEvents();
+  window.Score().repaint();
+}
+
+TECNote* NoteAt(TECMusicScore& score, int start) {
+  for (const auto& note : score.CurrentInstrument()->GetRow(0)->GetMeasure(0)->Notes)
+    if (note->Start == start) return note.get();
+  return nullptr;
+}
+
+TEST(MainWindowUndo, CtrlZPutsBackTheNoteMovedWithCtrlUp) {
+  InstallLayers();
+  // The file as the window lays it out and saves it.
+  const std::string path = FixtureFile("undo-fixture.sfd");
+  {
+    nv::app::MainWindow window;
+    ASSERT_EQ(window.OpenScore(QString::fromStdString(path)), QString());
+    ShowAndPaint(window);
+    ASSERT_TRUE(window.Commands().Run("file.save_as", {path}));
+  }
+  TECMusicScore file;
+  file.LoadFromFile(path);
+
+  nv::app::MainWindow window;
+  ASSERT_EQ(window.OpenScore(QString::fromStdString(path)), QString());
+  ShowAndPaint(window);
+  TECMusicScore& score = window.Score().Score();
+  ASSERT_EQ(SavedScore(score), SavedScore(file));
+  TECNote* e = NoteAt(score, 32);
+  ASSERT_NE(e, nullptr);
+  const int kind = e->Kind;
+  const TECPoint centre = drawn_places::Centre(e->Box);
+  const int rulers = score.RulerSize();
+  const QPoint click(centre.X + rulers - score.HorzScrollBar.Position, centre.Y + rulers - score.VertScrollBar.Position);
+  QTest::mouseClick(&window.Score(), Qt::LeftButton, Qt::NoModifier, click);
+  ASSERT_EQ(score.Selection.size(), 1u) << "the click did not select the E";
+
+  QTest::keyClick(&window.Score(), Qt::Key_Up, Qt::ControlModifier);
+  ASSERT_EQ(NoteAt(score, 32)->Kind, kind + 1);
+  EXPECT_TRUE(window.Document().Modified());
+  EXPECT_TRUE(window.Actions().Action("edit.undo").isEnabled());
+
+  QTest::keyClick(&window.Score(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(NoteAt(score, 32)->Kind, kind);
+  EXPECT_EQ(SavedScore(score), SavedScore(file));
+  EXPECT_FALSE(window.Document().Modified());
+  EXPECT_TRUE(window.Actions().Action("edit.redo").isEnabled());
+}
+
+// Output 0 is the synthesizer rendering into a WAV file in the virtual time
+// of `clock`.
+class WavPorts final : public np::MidiPortSystem {
+ public:
+  WavPorts(std::filesystem::path file, std::function<std::int64_t()> clock)
+      : file_(std::move(file)), clock_(std::move(clock)) {}
+  int OutputCount() override { return 1; }
+  int OutputCaps(int, np::MidiDeviceCaps& caps) override {
+    caps.Name = "WAV";
+    return np::midi_error::kNone;
+  }
+  int OpenOutput(int, std::unique_ptr<np::MidiOutPort>& port) override {
+    std::unique_ptr<np::SynthWavRender> render;
+    const int error = np::SynthWavRender::Open(file_, clock_, render);
+    port = std::move(render);
+    return error;
+  }
+  int SetOutputVolume(int, std::uint32_t) override { return np::midi_error::kNone; }
+  int InputCount() override { return 0; }
+  int InputCaps(int, np::MidiDeviceCaps&) override { return np::midi_error::kBadDeviceId; }
+  int OpenInput(int, np::MidiInputCallback, std::unique_ptr<np::MidiInPort>&) override {
+    return np::midi_error::kBadDeviceId;
+  }
+
+ private:
+  std::filesystem::path file_;
+  std::function<std::int64_t()> clock_;
+};
+
+// sox's figure `name` ("RMS     amplitude", ...) of a sound file.
+double SoxStat(const std::filesystem::path& file, const std::string& name) {
+  const external_tools::Result stat = external_tools::Run("sox '" + file.string() + "' -n stat");
+  const auto at = stat.output.find(name + ":");
+  if (at == std::string::npos) return -1;
+  return std::stod(stat.output.substr(at + name.size() + 1));
+}
+
+TEST(MainWindowPlay, AScorePlayedThroughTheDocumentSounds) {
+  if (np::GmSynthesizer::FindSoundfont().empty()) GTEST_SKIP() << "no General MIDI sound font installed";
+  InstallLayers();
+  const std::filesystem::path wav =
+      std::filesystem::temp_directory_path() / ("notavistra-" + std::to_string(getpid()) + "-played.wav");
+  auto clock = std::make_unique<FakePlayClock>();
+  FakePlayClock& time = *clock;
+  nv::app::MainWindow window(std::make_unique<WavPorts>(wav, [&] { return time.Now(); }), std::move(clock));
+  ASSERT_EQ(window.OpenScore(QString::fromStdString(FixtureFile("play-fixture.sfd"))), QString());
+  ShowAndPaint(window);
+  const int activeInstrument = window.Score().Score().GetActiveInstrument();
+
+  ASSERT_TRUE(window.Commands().Run("score.play"));
+  for (int i = 0; i < 1000 && window.Document().Playing(); ++i) QTest::qWait(5);
+  ASSERT_FALSE(window.Document().Playing());
+  QApplication::processEvents();
+  // The end came to the GUI thread: Play is offered again.
+  EXPECT_TRUE(window.Actions().Action("score.play").isEnabled());
+  EXPECT_EQ(window.Score().Score().GetActiveInstrument(), activeInstrument);
+  window.MidiOutput().Close();
+
+  // Two whole-note measures of 2 s at tempo 120 and the render's tail.
+  EXPECT_NEAR(SoxStat(wav, "Length (seconds)"), 5.0, 0.01);
+  // Silence is all zeros; the synthesizer's default gain puts a piano at
+  // velocity 64 about 33 dB below full scale.
+  EXPECT_GT(SoxStat(wav, "Maximum amplitude"), 0.01);
+  EXPECT_GT(SoxStat(wav, "RMS     amplitude"), 0.001);
+  std::filesystem::remove(wav);
+}
+
+TEST(MainWindowPlay, StopIsOfferedWhilePlayingAndPlayAgainAfterTheStop) {
+  InstallLayers();
+  auto clock = std::make_unique<FakePlayClock>();
+  // Held in the second measure.
+  clock->HoldFrom(2'100'000'000);
+  FakePlayClock& time = *clock;
+  auto ports = std::make_unique<np::TestMidiPorts>(np::TestMidiPorts::Mode::Null, std::vector<std::string>{"Synth"},
+                                                   std::vector<std::string>{});
+  np::TestMidiPorts& sent = *ports;
+  nv::app::MainWindow window(std::move(ports), std::move(clock));
+  ASSERT_EQ(window.OpenScore(QString::fromStdString(FixtureFile("stop-fixture.sfd"))), QString());
+  ShowAndPaint(window);
+  QAction& play = window.Actions().Action("score.play");
+  QAction& stop = window.Actions().Action("score.stop");
+  EXPECT_TRUE(play.isEnabled());
+  EXPECT_FALSE(stop.isEnabled());
+
+  play.trigger();
+  time.WaitUntilHeld();
+  EXPECT_FALSE(play.isEnabled());
+  EXPECT_TRUE(stop.isEnabled());
+  // The cursor follows playback into the second measure.
+  for (int i = 0; i < 200 && window.Score().Score().CursorMeasure() != 1; ++i) QTest::qWait(5);
+  EXPECT_EQ(window.Score().Score().CursorMeasure(), 1);
+
+  stop.trigger();
+  EXPECT_FALSE(window.Document().Playing());
+  QApplication::processEvents();
+  EXPECT_TRUE(play.isEnabled());
+  EXPECT_FALSE(stop.isEnabled());
+  // The C of the second measure was sounding; the stop ended it.
+  const auto calls = sent.Calls();
+  ASSERT_FALSE(calls.empty());
+  EXPECT_EQ(calls.back().Bytes, (std::vector<std::uint8_t>{0x80, 0x3C, 0x40}));
+}
+
+}  // namespace

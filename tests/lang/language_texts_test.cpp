@@ -1,0 +1,93 @@
+// The texts the program needs, in every language.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "language_source.h"
+#include "platform/file_filter.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::map<std::string, std::vector<std::string>> NumberedTexts(const std::string& code) {
+  const fs::path path = fs::path(NOTAVISTRA_ASSETS_DIR) / "lang" / (code + ".txt");
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  std::map<std::string, std::vector<std::string>> texts;
+  for (const auto& form : nv::lang::ParseLanguageSource(path.string(), text.str()).forms)
+    texts[form.form.key] = form.form.texts;
+  return texts;
+}
+
+std::vector<int> Range(int from, int to) {
+  std::vector<int> out;
+  for (int n = from; n <= to; ++n) out.push_back(n);
+  return out;
+}
+
+std::size_t Count(const std::string& text, const std::string& piece) {
+  std::size_t count = 0;
+  for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++count;
+  return count;
+}
+
+TEST(LanguageTexts, EveryLanguageHoldsTheNumberedTextsTheWindowsShow) {
+  std::vector<int> main = Range(0, 12);
+  main.push_back(15);
+  for (int n : Range(17, 23)) main.push_back(n);
+  std::vector<int> document = Range(0, 41);
+  document.push_back(43);
+  const std::map<std::string, std::vector<int>> needed = {
+      {"FProgramModule", main}, {"FMessageBlock", Range(0, 3)}, {"FMusicEditor", document}};
+  const std::map<std::string, std::vector<int>> withPlaceholder = {
+      {"FProgramModule", {2, 8, 10, 11, 12, 17, 18, 23}}, {"FMusicEditor", {25, 33}}};
+  for (const std::string code : {"ENU", "RUS", "DEU"}) {
+    const auto texts = NumberedTexts(code);
+    for (const auto& [form, numbers] : needed)
+      for (const int n : numbers) {
+        ASSERT_LT(n, static_cast<int>(texts.at(form).size())) << code << " " << form << " #" << n;
+        EXPECT_FALSE(texts.at(form)[n].empty()) << code << " " << form << " #" << n;
+      }
+    for (const auto& [form, numbers] : withPlaceholder)
+      for (const int n : numbers) EXPECT_EQ(Count(texts.at(form)[n], "%s"), 1u) << code << " " << form << " #" << n;
+    for (const int n : {13, 14, 16}) EXPECT_EQ(texts.at("FProgramModule")[n], "") << code << " #" << n;
+    EXPECT_EQ(texts.at("FMusicEditor")[42], "") << code;
+  }
+}
+
+TEST(LanguageTexts, TheFileFiltersListTheirChoicesInOrder) {
+  const auto patterns = [](const std::string& filter) {
+    std::vector<std::string> out;
+    for (const auto& entry : nv::platform::SplitFileFilter(filter)) {
+      EXPECT_FALSE(entry.caption.empty());
+      out.push_back(entry.patterns);
+    }
+    return out;
+  };
+  for (const std::string code : {"ENU", "RUS", "DEU"}) {
+    const auto texts = NumberedTexts(code);
+    EXPECT_EQ(patterns(texts.at("FProgramModule")[6]),
+              (std::vector<std::string>{"*.sfd", "*.mid;*.midi", "*.kar", "*.xml", "*.*"}))
+        << code;
+    EXPECT_EQ(patterns(texts.at("FMusicEditor")[28]), (std::vector<std::string>{"*.sfd", "*.mid", "*.kar", "*.xml"}))
+        << code;
+    EXPECT_EQ(patterns(texts.at("FMusicEditor")[34]),
+              (std::vector<std::string>{"*.bmp", "*.gif", "*.jpg", "*.wmf", "*.pdf"}))
+        << code;
+  }
+}
+
+TEST(FileFilter, SplitsCaptionsAndPatterns) {
+  const auto entries = nv::platform::SplitFileFilter("A (*.a)|*.a|B|*.b;*.c|Dangling");
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[1].caption, "B");
+  EXPECT_EQ(entries[1].patterns, "*.b;*.c");
+  EXPECT_TRUE(nv::platform::SplitFileFilter("").empty());
+}
+
+}  // namespace
