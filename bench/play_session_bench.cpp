@@ -5,9 +5,9 @@
 
 #include <memory>
 
-#include "formats/ornament_expansion.h"
-#include "formats/play_list_builder.h"
-#include "formats/velocities.h"
+#include "playback/ornament_expansion.h"
+#include "playback/play_list_builder.h"
+#include "playback/velocities.h"
 #include "large_score.h"
 #include "model/instrument.h"
 #include "model/music_score.h"

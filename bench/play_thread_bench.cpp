@@ -14,14 +14,14 @@
 #include <thread>
 #include <vector>
 
-#include "formats/midi_output.h"
-#include "formats/play_clock.h"
-#include "formats/score_player.h"
+#include "playback/midi_output.h"
+#include "playback/play_clock.h"
+#include "playback/score_player.h"
 #include "model/instrument.h"
 #include "model/music_score.h"
 #include "model/row.h"
-#include "platform/system_midi_ports.h"
-#include "platform/test_midi_ports.h"
+#include "platform/sound/system_midi_ports.h"
+#include "platform/sound/test_midi_ports.h"
 #include "platform/ui_thread.h"
 
 namespace {

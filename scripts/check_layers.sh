@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails when the layers stop pointing one way:
-# - a core folder (platform outside qt/, model, render, formats, playback,
-#   editing, document, library)
+# - a core folder (platform outside qt/, platform/sound, model, render,
+#   playback, formats, editing, document, library)
 #   includes a Qt header or a header of platform/qt/, or a folder that is not
 #   below it;
 # - a core library links Qt or a library that is not below it;
@@ -11,11 +11,15 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${1:?usage: check_layers.sh <build folder>}"
 
-# Rank of each folder: a folder may use its own and lower ranks only.
-declare -A rank=([platform]=0 [model]=1 [render]=2 [formats]=2 [playback]=2 [editing]=3
-                 [document]=4 [library]=4
-                 [widgets]=5 [editor]=5 [dialogs]=5 [app]=5)
-core=(platform model render formats playback editing document library)
+# Rank of each folder: a folder may use its own and lower ranks only. The
+# tens are the layers; the units order folders inside a layer: the sound
+# ports sit on the platform, and the MIDI export in formats plays the score
+# through playback.
+declare -A rank=([platform]=0 [platform/sound]=5 [model]=10
+                 [render]=20 [playback]=20 [formats]=25 [editing]=30
+                 [document]=40 [library]=40
+                 [widgets]=50 [editor]=50 [dialogs]=50 [app]=50)
+core=(platform platform/sound model render playback formats editing document library)
 failed=0
 fail() { echo "layers: $*" >&2; failed=1; }
 
@@ -23,7 +27,8 @@ core_sources() {
   local folder="$1"
   [ -d "$root/src/$folder" ] || return 0
   if [ "$folder" = platform ]; then
-    find "$root/src/platform" -path "$root/src/platform/qt" -prune -o -name '*.[ch]*' -type f -print
+    find "$root/src/platform" \( -path "$root/src/platform/qt" -o -path "$root/src/platform/sound" \) -prune \
+      -o -name '*.[ch]*' -type f -print
   else
     find "$root/src/$folder" -name '*.[ch]*' -type f
   fi
@@ -43,7 +48,7 @@ for folder in "${core[@]}"; do
       elif [ "$used" != "$folder" ] && [ "${rank[$used]}" -ge "${rank[$folder]}" ]; then
         fail "${file#"$root"/} includes $used, which is not below $folder"
       fi
-    done < <(sed -nE 's@^\s*#\s*include\s*"(platform/qt|[a-z]+)/.*@\1@p' "$file")
+    done < <(sed -nE 's@^\s*#\s*include\s*"(platform/qt|platform/sound|[a-z]+)/.*@\1@p' "$file")
   done < <(core_sources "$folder")
 done
 
@@ -53,16 +58,17 @@ trap 'rm -rf "$graph"' EXIT
 cmake --graphviz="$graph/targets.dot" "$build" > /dev/null
 while read -r from to; do
   folder="${from#notavistra_}"
+  folder="${folder/_//}"
   case "$to" in
     notavistra_options) continue ;;
     notavistra_platform_qt|Qt6::*) fail "$from links $to (Qt)"; continue ;;
-    notavistra_*) used="${to#notavistra_}" ;;
+    notavistra_*) used="${to#notavistra_}"; used="${used/_//}" ;;
     *) continue ;;
   esac
   if [ -z "${rank[$used]+x}" ] || [ "${rank[$used]}" -ge "${rank[$folder]}" ]; then
     fail "$from links $to, which is not below it"
   fi
-done < <(sed -nE 's@.*// (notavistra_(platform|model|render|formats|playback|editing|document|library)) -> (.*)$@\1 \3@p' "$graph/targets.dot")
+done < <(sed -nE 's@.*// (notavistra_(platform|platform_sound|model|render|playback|formats|editing|document|library)) -> (.*)$@\1 \3@p' "$graph/targets.dot")
 
 # No Qt include directory on a core source's compile line.
 commands="$build/compile_commands.json"

@@ -3,12 +3,8 @@
 #include <cstdio>
 
 #include "app/main_window.h"
-#include "editing/selection.h"
-#include "formats/picture_codecs.h"
+#include "app/process_services.h"
 #include "platform/qt/display_check.h"
-#include "platform/qt/qt_clipboard.h"
-#include "platform/qt/qt_picture.h"
-#include "render/layout_engine.h"
 #include "widgets/message_block.h"
 
 int main(int argc, char** argv) {
@@ -17,11 +13,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   QApplication app(argc, argv);
-  nv::platform::installQtPictureDecoder();
-  nv::platform::installQtClipboard();
-  InstallPictureCodecs();
-  nv::render::InstallLayoutEngine();
-  nv::editing::InstallSelectionOwner();
+  nv::app::InstallProcessServices();
   QApplication::setApplicationName("Notavistra");
   nv::app::MainWindow window;
   // A score file named on the command line; without one an empty score.

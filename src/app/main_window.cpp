@@ -5,8 +5,8 @@
 #include <exception>
 
 #include "document/score_commands.h"
-#include "formats/play_clock.h"
-#include "platform/system_midi_ports.h"
+#include "playback/play_clock.h"
+#include "platform/sound/system_midi_ports.h"
 #include "widgets/command_actions.h"
 #include "widgets/document_signals.h"
 #include "widgets/message_block.h"

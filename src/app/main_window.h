@@ -8,9 +8,9 @@
 
 #include "document/command_registry.h"
 #include "document/score_document.h"
-#include "formats/midi_input.h"
-#include "formats/midi_output.h"
-#include "platform/midi_ports.h"
+#include "playback/midi_input.h"
+#include "playback/midi_output.h"
+#include "platform/sound/midi_ports.h"
 #include "platform/qt/qt_ui_thread.h"
 
 class IPlayClock;

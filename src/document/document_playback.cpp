@@ -1,6 +1,6 @@
 #include "document/document_playback.h"
 
-#include "formats/score_player.h"
+#include "playback/score_player.h"
 
 namespace nv::document {
 

@@ -3,8 +3,8 @@
 #include <functional>
 #include <memory>
 
-#include "formats/play_clock.h"
-#include "formats/play_forwarder.h"
+#include "playback/play_clock.h"
+#include "playback/play_forwarder.h"
 #include "model/music_score.h"
 
 namespace nv::document {

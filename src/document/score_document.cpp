@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "document/document_playback.h"
-#include "formats/midi_input.h"
+#include "playback/midi_input.h"
 #include "model/undo_step.h"
 
 namespace nv::document {

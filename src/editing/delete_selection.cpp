@@ -7,10 +7,9 @@
 #include "editing/element_places.h"
 #include "editing/follow_up_kinds.h"
 #include "editing/list_detach.h"
-#include "formats/ornament_expansion.h"
-#include "formats/velocities.h"
 #include "model/instrument.h"
 #include "model/measure.h"
+#include "model/play_preparation.h"
 #include "model/row.h"
 #include "model/symbols_row.h"
 #include "model/undo_step.h"
@@ -57,7 +56,7 @@ class RowDeletion {
     else
       edit_.TrimEmptyMeasures(row_);
     if (firstTime_) Rebar(*firstTime_);
-    if (velocityFrom_) RecalcVelocityFrom(score_, velocityFrom_->first, velocityFrom_->second);
+    if (velocityFrom_) RecalcVelocityForPlay(score_, velocityFrom_->first, velocityFrom_->second);
   }
 
  private:
@@ -151,7 +150,7 @@ class RowDeletion {
       auto& note = static_cast<TECNote&>(*owner);
       if (kind == ek::Dot || kind == ek::DoubleDot) note.Length = note.Value;
       note.RemoveAttribute(&attribute);
-      if (kind == ek::GraceNotes && score_.AutoEffect) ExpandNoteSequence(score_, note);
+      if (kind == ek::GraceNotes && score_.AutoEffect) ExpandNoteForPlay(score_, note);
     } else if (owner->Type() == TECElementType::Rest) {
       auto& rest = static_cast<TECRest&>(*owner);
       if (kind == ek::Dot || kind == ek::DoubleDot) rest.Length = rest.Value;

@@ -10,9 +10,9 @@
 #include "editing/offset_bytes.h"
 #include "editing/element_places.h"
 #include "editing/hit_candidates.h"
-#include "formats/ornament_expansion.h"
 #include "model/instrument.h"
 #include "model/measure.h"
+#include "model/play_preparation.h"
 #include "model/row.h"
 #include "model/symbols_row.h"
 #include "model/undo_step.h"
@@ -326,7 +326,7 @@ class Drop {
     }
     if (target != source) edit_.TrimEmptyMeasures(row);
     edit_.RebuildBeams(*target);
-    if (placed != nullptr && score_.AutoEffect) ExpandNoteSequence(score_, *placed);
+    if (placed != nullptr && score_.AutoEffect) ExpandNoteForPlay(score_, *placed);
     edit_.Touch();
   }
 

@@ -7,10 +7,9 @@
 #include "editing/element_places.h"
 #include "editing/follow_up_kinds.h"
 #include "editing/list_detach.h"
-#include "formats/ornament_expansion.h"
-#include "formats/velocities.h"
 #include "model/instrument.h"
 #include "model/measure.h"
+#include "model/play_preparation.h"
 #include "model/row.h"
 #include "model/symbols_row.h"
 #include "model/undo_step.h"
@@ -36,7 +35,7 @@ class Eraser {
       // them. Rests and play notes are not erased.
       default: break;
     }
-    if (velocityFrom_) RecalcVelocityFrom(score_, velocityFrom_->first, velocityFrom_->second);
+    if (velocityFrom_) RecalcVelocityForPlay(score_, velocityFrom_->first, velocityFrom_->second);
   }
 
  private:
@@ -77,7 +76,7 @@ class Eraser {
       Detach(group->Notes, &grace);
     else
       note.RemoveAttribute(group);
-    if (score_.AutoEffect) ExpandNoteSequence(score_, note);
+    if (score_.AutoEffect) ExpandNoteForPlay(score_, note);
     edit_.Touch();
   }
 
@@ -116,7 +115,7 @@ class Eraser {
       note.RemoveAttribute(&attribute);
       edit_.RebuildBeams(*measure);
       const bool sounding = kind == ek::GraceNotes || (kind >= 109 && kind <= 113);
-      if (sounding && score_.AutoEffect) ExpandNoteSequence(score_, note);
+      if (sounding && score_.AutoEffect) ExpandNoteForPlay(score_, note);
     } else {
       return;
     }
@@ -140,7 +139,7 @@ class Eraser {
     edit_.Touch();
     if (score_.AutoEffect && ShapesSounding(kind))
       for (const auto& note : measure->Notes)
-        if (note->Start == position) ExpandNoteSequence(score_, *note);
+        if (note->Start == position) ExpandNoteForPlay(score_, *note);
     if (score_.AutoVelocity && (IsDynamic(kind) || kind == ek::TextBox)) velocityFrom_ = {measure->Index, position};
     Trim(*measure);
     if (kind == ek::Tuplet || kind == ek::ObjectGroup) row.SnapCursor();

@@ -1,15 +1,17 @@
 #pragma once
 
+#include "model/element_kinds.h"
+
 namespace nv::editing {
 
 // Measure items whose removal re-derives the velocities after them.
 constexpr bool IsDynamic(int kind) {
-  return (kind >= 160 && kind <= 172) || kind == 198 || kind == 199 || kind == 221 || kind == 222;
+  return ek::SoundsAs(ek::KindHolder::Items, static_cast<std::uint8_t>(kind), ek::KindSound::Velocity);
 }
 
 // Measure items that change how the notes at their tick sound.
 constexpr bool ShapesSounding(int kind) {
-  return kind == 131 || kind == 181 || kind == 182 || (kind >= 184 && kind <= 191) || kind == 225;
+  return ek::SoundsAs(ek::KindHolder::Items, static_cast<std::uint8_t>(kind), ek::KindSound::Ornament);
 }
 
 }  // namespace nv::editing

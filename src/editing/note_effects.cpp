@@ -5,8 +5,8 @@
 
 #include "editing/command_targets.h"
 #include "editing/edit_transaction.h"
-#include "formats/ornament_expansion.h"
 #include "model/measure.h"
+#include "model/play_preparation.h"
 #include "model/row.h"
 #include "model/undo_step.h"
 
@@ -15,13 +15,15 @@ namespace {
 
 bool InRange(int code, int low, int high) { return code >= low && code <= high; }
 bool IsDot(int code) { return code == ek::Dot || code == ek::DoubleDot; }
-bool IsTremolo(int code) { return InRange(code, 110, 113); }
+using ek::IsTremolo;
 
 // Codes that take each other's place on a note: the two dots, the
-// articulations 114..119, the glissandi and falls 124..128, the tremolos.
+// articulations from the up to the down arrow, the glissandi and falls, the
+// tremolos.
 bool ReplaceEachOther(int a, int b) {
-  return (IsDot(a) && IsDot(b)) || (InRange(a, 114, 119) && InRange(b, 114, 119)) ||
-         (InRange(a, 124, 128) && InRange(b, 124, 128)) || (IsTremolo(a) && IsTremolo(b));
+  return (IsDot(a) && IsDot(b)) || (InRange(a, ek::ArrowUp, ek::ArrowDown) && InRange(b, ek::ArrowUp, ek::ArrowDown)) ||
+         (InRange(a, ek::GlissandoUp, ek::Lift) && InRange(b, ek::GlissandoUp, ek::Lift)) ||
+         (IsTremolo(a) && IsTremolo(b));
 }
 
 // The length a value takes with one or two dots.
@@ -109,7 +111,7 @@ void AttributeOnNote(EditTransaction& edit, TECNote& note, int code, int a, int 
       note.Length = static_cast<std::uint16_t>(NoteDottedLength(note, code));
       edit.RebuildBeams(measure);
     }
-    if (IsTremolo(code) && score.AutoEffect) ExpandNoteSequence(score, note);
+    if (IsTremolo(code) && score.AutoEffect) ExpandNoteForPlay(score, note);
     edit.Touch();
     return;
   }
@@ -130,7 +132,7 @@ void AttributeOnNote(EditTransaction& edit, TECNote& note, int code, int a, int 
         }
     edit.RebuildBeams(measure);
   }
-  if (IsTremolo(code) && score.AutoEffect) ExpandNoteSequence(score, note);
+  if (IsTremolo(code) && score.AutoEffect) ExpandNoteForPlay(score, note);
   edit.Touch();
 }
 
@@ -213,7 +215,7 @@ void TECMusicScore::SetGraceNotes(TECNote* note, std::uint8_t style, int count,
     }
     note->Attributes.push_back(std::move(group));
   }
-  if (AutoEffect) ExpandNoteSequence(*this, *note);
+  if (AutoEffect) ExpandNoteForPlay(*this, *note);
   edit.Touch();
 }
 

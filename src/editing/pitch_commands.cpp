@@ -7,8 +7,8 @@
 #include "editing/edit_transaction.h"
 #include "editing/offset_bytes.h"
 #include "editing/page_symbol_commands.h"
-#include "formats/ornament_expansion.h"
 #include "model/measure.h"
+#include "model/play_preparation.h"
 #include "model/row.h"
 #include "model/step_pitch.h"
 #include "model/undo_step.h"
@@ -49,8 +49,9 @@ bool ShiftOffset(std::uint8_t& byte, int delta, OffsetLimit limit) {
   return true;
 }
 
-bool AttributeMovesVertically(int code) {
-  return (code >= 101 && code <= 109) || (code >= 114 && code <= 119) || (code >= 124 && code <= 128);
+ek::KindOffset OffsetOf(ek::KindHolder holder, std::uint8_t kind) {
+  const ek::KindTraits* traits = ek::TraitsOf(holder, kind);
+  return traits != nullptr ? traits->Offset : ek::KindOffset::None;
 }
 
 // An attribute's vertical offset is its second data byte (as the painters
@@ -87,12 +88,12 @@ class VerticalMove {
 
   bool Note(TECMeasure& measure, TECNote& note) {
     if (!ek::IsNoteStep(note.Kind)) return false;
-    const auto moved = MovedStep(note.Kind - 20, note.Octave, delta_, kLowestNote, kHighestNote);
+    const auto moved = MovedStep(ek::NoteStep(note.Kind), note.Octave, delta_, kLowestNote, kHighestNote);
     if (!moved || !edit_.SaveMeasure(measure)) return false;
-    note.Kind = static_cast<std::uint8_t>(moved->first + 20);
+    note.Kind = ek::NoteKindOfStep(moved->first);
     note.Octave = static_cast<std::uint8_t>(moved->second);
     measure.Owner->SortChordNote(&note);
-    if (score_.AutoEffect) ExpandNoteSequence(score_, note);
+    if (score_.AutoEffect) ExpandNoteForPlay(score_, note);
     return true;
   }
 
@@ -108,13 +109,19 @@ class VerticalMove {
   }
 
   bool Item(TECMeasure& measure, TECMeasureItem& item) {
-    const int kind = item.Kind;
-    if (kind == ek::ChordSymbol) return Offset(measure, item.Voice, delta_, kChordSymbolLimit);
-    if (kind == ek::Tuplet) return Offset(measure, static_cast<TECTuplet&>(item).Shift, delta_, kTupletLimit);
-    if (kind < 130 || ek::IsLink(static_cast<std::uint8_t>(kind))) return false;
-    // Text boxes, object groups, barres, bends and spanners: step in the
-    // voice byte, octave in the first parameter.
-    return Anchor(measure, item.Voice, item.Params[0]);
+    const std::uint8_t kind = item.Kind;
+    // A kind of no known family keeps an anchor from the glissando glyph on.
+    const ek::KindOffset offset =
+        ek::TraitsOf(ek::KindHolder::Items, kind) != nullptr ? OffsetOf(ek::KindHolder::Items, kind)
+        : kind >= ek::AnchoredItemFirst && !ek::IsLink(kind) ? ek::KindOffset::Anchor
+                                                              : ek::KindOffset::None;
+    switch (offset) {
+      case ek::KindOffset::VoiceByte: return Offset(measure, item.Voice, delta_, kChordSymbolLimit);
+      case ek::KindOffset::TupletShift:
+        return Offset(measure, static_cast<TECTuplet&>(item).Shift, delta_, kTupletLimit);
+      case ek::KindOffset::Anchor: return Anchor(measure, item.Voice, item.Params[0]);
+      default: return false;
+    }
   }
 
   bool Attribute(TECMeasure& measure, TECNoteAttribute& attribute) {
@@ -125,7 +132,7 @@ class VerticalMove {
       return Offset(*holder->Owner, link.HitPart == 2 ? link.EndOffset : link.StartOffset, -delta_, kAttributeLimit);
     }
     if (attribute.Kind == ek::GraceNotes) return GraceNotes(measure, static_cast<TECGraceGroup&>(attribute));
-    if (!AttributeMovesVertically(attribute.Kind)) return false;
+    if (OffsetOf(ek::KindHolder::Attributes, attribute.Kind) != ek::KindOffset::SecondDataByte) return false;
     return Offset(measure, AttributeOffset(attribute), -delta_, kAttributeLimit);
   }
 
@@ -202,14 +209,14 @@ bool Transpose(EditTransaction& edit, TECMeasure& measure, TECNote& note, int de
   int accidental = context;
   for (const auto& attribute : note.Attributes)
     if (const AccidentalSign* sign = SignOf(attribute->Kind)) accidental = sign->alteration;
-  const int p = std::clamp(note.Octave * 12 + step_pitch::Semitone(note.Kind - 20) + accidental + delta, 0, 127);
+  const int p = std::clamp(note.Octave * 12 + step_pitch::Semitone(ek::NoteStep(note.Kind)) + accidental + delta, 0, 127);
   const int s = p % 12;
   const int e = kSpelledAlteration[s];
   const int step = kSpelledStep[s] + 1;
   const int octave = p / 12;
   const int f = ContextAccidental(measure, step, octave, note.Start);
   if (!edit.SaveMeasure(measure)) return false;
-  note.Kind = static_cast<std::uint8_t>(step + 20);
+  note.Kind = ek::NoteKindOfStep(step);
   note.Octave = static_cast<std::uint8_t>(octave);
   std::vector<TECNoteAttribute*> signs;
   for (const auto& attribute : note.Attributes)
@@ -250,7 +257,7 @@ void TECMusicScore::MoveSelectionByPitch(int delta) {
     for (TECElement* element : target.Elements)
       if (element->Type() == TECElementType::Note) {
         auto* note = static_cast<TECNote*>(element);
-        notes.emplace_back(note, nv::editing::ContextAccidental(measure, note->Kind - 20, note->Octave, note->Start));
+        notes.emplace_back(note, nv::editing::ContextAccidental(measure, ek::NoteStep(note->Kind), note->Octave, note->Start));
       }
     bool changed = false;
     for (auto [note, context] : notes)

@@ -16,7 +16,7 @@ namespace {
 bool IsEffect(int code) {
   return (code >= 108 && code <= 114) || (code >= 117 && code <= 119) || (code >= 124 && code <= 128);
 }
-bool IsTremolo(int code) { return code >= 110 && code <= 113; }
+using ek::IsTremolo;
 
 bool HasEffect(const TECNote& note, int code) {
   return std::any_of(note.Attributes.begin(), note.Attributes.end(), [code](const auto& a) {

@@ -7,7 +7,7 @@
 #include <map>
 #include <tuple>
 
-#include "formats/play_list_builder.h"
+#include "playback/play_list_builder.h"
 #include "formats/smf_writer.h"
 #include "model/atomic_file_writer.h"
 #include "model/instrument.h"

@@ -697,7 +697,7 @@ void MidiTrackImporter::MarkAccidentals() {
         std::map<std::pair<int, int>, int> written;  // (step, octave) -> alteration
         std::unordered_map<const TECNote*, int> here;
         for (TECNote* note : notes) {
-          const int step = note->Kind - 20;
+          const int step = ek::NoteStep(note->Kind);
           const std::pair<int, int> pitch{step, note->Octave};
           std::optional<int> own;
           for (const auto& attribute : note->Attributes)

@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "formats/drum_map.h"
+#include "model/drum_map.h"
 #include "formats/smf_reader.h"
 #include "model/music_score.h"
 

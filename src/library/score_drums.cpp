@@ -1,6 +1,6 @@
 #include "library/score_drums.h"
 
-#include "formats/drum_map.h"
+#include "model/drum_map.h"
 
 namespace nv::library {
 

@@ -99,16 +99,17 @@ std::unique_ptr<TECMeasureItem> TECObjectGroup::Clone(TECMeasure* owner) const {
 }
 
 std::unique_ptr<TECMeasureItem> MakeMeasureItem(std::uint8_t kind, TECMeasure* owner) {
-  switch (kind) {
-    case ek::ChordSymbol:
+  const ek::KindTraits* traits = ek::TraitsOf(ek::KindHolder::Items, kind);
+  switch (traits != nullptr ? traits->Record : ek::KindRecord::MeasureItem) {
+    case ek::KindRecord::ChordSymbol:
       return std::make_unique<TECChordSymbol>(owner);
-    case ek::Tuplet:
+    case ek::KindRecord::Tuplet:
       return std::make_unique<TECTuplet>(owner);
-    case ek::TextBox:
+    case ek::KindRecord::TextBox:
       return std::make_unique<TECTextBox>(owner);
-    case ek::Bend:
+    case ek::KindRecord::Bend:
       return std::make_unique<TECBend>(owner);
-    case ek::ObjectGroup:
+    case ek::KindRecord::ObjectGroup:
       return std::make_unique<TECObjectGroup>(owner);
     default:
       return std::make_unique<TECMeasureItem>(kind, owner);

@@ -195,6 +195,27 @@ void TECMusicScore::SetActiveInstrument(int i) {
   if (OnPositionChanged) OnPositionChanged(this);
 }
 
+void TECMusicScore::LayoutInactiveInstrument(int i) {
+  if (i == activeInstrument_ || i < 0 || i >= InstrumentCount()) return;
+  // The layout pass lays out the active instrument around the active page;
+  // both are lent to instrument i for the one pass.
+  struct Lend {
+    TECMusicScore& score;
+    int instrument = score.activeInstrument_;
+    int page = score.activePage_;
+    TECNotifyEvent pageCountChanged = std::move(score.OnPageCountChanged);
+    ~Lend() {
+      score.activeInstrument_ = instrument;
+      score.activePage_ = page;
+      score.OnPageCountChanged = std::move(pageCountChanged);
+    }
+  } lend{*this};
+  OnPageCountChanged = nullptr;
+  activeInstrument_ = i;
+  activePage_ = 0;
+  LayoutScore(0, false);
+}
+
 void TECMusicScore::SetActivePage(int p) {
   TECInstrument* instrument = CurrentInstrument();
   if (!instrument || p == activePage_ || p < 0 || p >= instrument->PageCount()) return;

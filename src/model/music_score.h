@@ -25,7 +25,6 @@
 #include "model/undo_step.h"
 
 class IECPlayback;
-class IECPlayPreparation;
 class TECInstrument;
 class TECRow;
 class TECMeasure;
@@ -121,6 +120,13 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   void SetActiveInstrument(int i);
   int GetActivePage() const { return activePage_; }
   void SetActivePage(int p);
+  // Lays out instrument i, which is not the active one, from its first page,
+  // for the code that reads every instrument's layout records (playback).
+  // The view stays as it is: no active instrument or page change, no cursor,
+  // selection, scroll or caret follow-up and no page-count event. The pass
+  // shares the page records with the active instrument, so the caller lays
+  // that out again afterwards.
+  void LayoutInactiveInstrument(int i);
 
   // --- cursor --------------------------------------------------------------
   int CursorMeasure() const { return cursorMeasure_; }
@@ -732,8 +738,6 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   // from new notes).
   bool AutoEffect = false;
   bool AutoVelocity = false;
-  // Filled in by the playback code; without it the follow-up does nothing.
-  IECPlayPreparation* PlayPreparation = nullptr;
   // The follow-up after a new item of `kind` at `tick` of `measure`.
   void FollowNewSymbolItem(TECMeasure& measure, int tick, int kind);
   // The follow-up after new notes from `tick` of measure `measure` on (note

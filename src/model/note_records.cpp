@@ -115,9 +115,15 @@ std::unique_ptr<TECNoteAttribute> TECGraceGroup::Clone(TECElement* owner) const 
 }
 
 std::unique_ptr<TECNoteAttribute> MakeNoteAttribute(std::uint8_t code, TECElement* owner) {
-  if (ek::IsLink(code)) return std::make_unique<TECLinkAttribute>(code, owner);
-  if (code == ek::GraceNotes) return std::make_unique<TECGraceGroup>(owner);
-  return std::make_unique<TECNoteAttribute>(code, owner);
+  const ek::KindTraits* traits = ek::TraitsOf(ek::KindHolder::Attributes, code);
+  switch (traits != nullptr ? traits->Record : ek::KindRecord::Attribute) {
+    case ek::KindRecord::LinkAttribute:
+      return std::make_unique<TECLinkAttribute>(code, owner);
+    case ek::KindRecord::GraceGroup:
+      return std::make_unique<TECGraceGroup>(owner);
+    default:
+      return std::make_unique<TECNoteAttribute>(code, owner);
+  }
 }
 
 // --- play notes ---------------------------------------------------------------

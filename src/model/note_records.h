@@ -169,7 +169,7 @@ class TECNote : public TECElement {
 
   std::uint8_t TupletNumber() const { return Flags & 0x0F; }
   bool InTuplet() const { return TupletNumber() > 1; }
-  int Diatonic() const { return Octave * 7 + (Kind - 20); }
+  int Diatonic() const { return Octave * 7 + ek::NoteStep(Kind); }
 
   // The link this note holds whose partner is `earlier`, or none.
   TECLinkAttribute* LinkFrom(const TECNote* earlier) const;

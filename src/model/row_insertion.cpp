@@ -203,7 +203,7 @@ class NoteLayer {
       if (row_.United()) return false;
       if (MultiVoice()) return voice != 0;
     }
-    return Note.Octave * 7 + (Note.Kind - 20) > ClefOffset(measure.ClefAt(Tick)) + 41;
+    return Note.Octave * 7 + ek::NoteStep(Note.Kind) > ClefOffset(measure.ClefAt(Tick)) + 41;
   }
 
   // Places one piece at (Measure, Tick): `allowance` ticks of dots, or a

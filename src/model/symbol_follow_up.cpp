@@ -7,23 +7,26 @@
 namespace {
 
 bool ChangesOrnaments(int kind) {
-  return kind == 131 || kind == 181 || kind == 182 || (kind >= 184 && kind <= 191) || kind == 225;
+  return ek::SoundsAs(ek::KindHolder::Items, static_cast<std::uint8_t>(kind), ek::KindSound::Ornament);
 }
 
 bool ChangesVelocities(int kind) {
-  return (kind >= 160 && kind <= 172) || kind == 198 || kind == 199 || kind == 221 || kind == 222 ||
-         kind == ek::TextBox;
+  const auto code = static_cast<std::uint8_t>(kind);
+  return ek::SoundsAs(ek::KindHolder::Items, code, ek::KindSound::Velocity) ||
+         ek::SoundsAs(ek::KindHolder::Items, code, ek::KindSound::Terms);
 }
 
 }  // namespace
 
 void TECMusicScore::FollowNewSymbolItem(TECMeasure& measure, int tick, int kind) {
-  if (!PlayPreparation) return;
-  if (AutoEffect && ChangesOrnaments(kind)) PlayPreparation->ExpandNotesAt(*this, measure, tick);
-  if (AutoVelocity && ChangesVelocities(kind)) PlayPreparation->RecalcVelocityFrom(*this, measure.Index, tick);
+  IECPlayPreparation* preparation = InstalledScorePlayPreparation();
+  if (!preparation) return;
+  if (AutoEffect && ChangesOrnaments(kind)) preparation->ExpandNotesAt(*this, measure, tick);
+  if (AutoVelocity && ChangesVelocities(kind)) preparation->RecalcVelocityFrom(*this, measure.Index, tick);
 }
 
 void TECMusicScore::FollowNewNotes(int measure, int tick) {
   // An imported file keeps the velocities it holds.
-  if (PlayPreparation && AutoVelocity && !ImportingMidi) PlayPreparation->RecalcVelocityFrom(*this, measure, tick);
+  IECPlayPreparation* preparation = InstalledScorePlayPreparation();
+  if (preparation && AutoVelocity && !ImportingMidi) preparation->RecalcVelocityFrom(*this, measure, tick);
 }

@@ -12,17 +12,15 @@
 
 #include "app/main_window.h"
 #include "document/command_registry.h"
-#include "editing/selection.h"
 #include "formats/external_tools.h"
-#include "formats/fake_play_clock.h"
+#include "playback/fake_play_clock.h"
 #include "model/instrument.h"
 #include "model/memory_stream.h"
 #include "model/row.h"
 #include "model/score_builder.h"
-#include "platform/gm_synthesizer.h"
-#include "platform/synth_wav_render.h"
-#include "platform/test_midi_ports.h"
-#include "render/layout_engine.h"
+#include "platform/sound/gm_synthesizer.h"
+#include "platform/sound/synth_wav_render.h"
+#include "platform/sound/test_midi_ports.h"
 #include "support/drawn_places.h"
 #include "support/saved_score.h"
 #include "widgets/command_actions.h"
@@ -31,11 +29,6 @@
 namespace {
 
 namespace np = nv::platform;
-
-void InstallLayers() {
-  nv::render::InstallLayoutEngine();
-  nv::editing::InstallSelectionOwner();
-}
 
 // A score of one row of two whole-note measures (the score builder's): C, E
 // and G quarters, then a half-note C.
@@ -64,7 +57,6 @@ TECNote* NoteAt(TECMusicScore& score, int start) {
 }
 
 TEST(MainWindowUndo, CtrlZPutsBackTheNoteMovedWithCtrlUp) {
-  InstallLayers();
   // The file as the window lays it out and saves it.
   const std::string path = FixtureFile("undo-fixture.sfd");
   {
@@ -141,7 +133,6 @@ double SoxStat(const std::filesystem::path& file, const std::string& name) {
 
 TEST(MainWindowPlay, AScorePlayedThroughTheDocumentSounds) {
   if (np::GmSynthesizer::FindSoundfont().empty()) GTEST_SKIP() << "no General MIDI sound font installed";
-  InstallLayers();
   const std::filesystem::path wav =
       std::filesystem::temp_directory_path() / ("notavistra-" + std::to_string(getpid()) + "-played.wav");
   auto clock = std::make_unique<FakePlayClock>();
@@ -170,7 +161,6 @@ TEST(MainWindowPlay, AScorePlayedThroughTheDocumentSounds) {
 }
 
 TEST(MainWindowPlay, StopIsOfferedWhilePlayingAndPlayAgainAfterTheStop) {
-  InstallLayers();
   auto clock = std::make_unique<FakePlayClock>();
   // Held in the second measure.
   clock->HoldFrom(2'100'000'000);

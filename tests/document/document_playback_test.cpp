@@ -7,13 +7,13 @@
 
 #include "document/score_document.h"
 #include "formats/external_tools.h"
-#include "formats/fake_play_clock.h"
-#include "formats/midi_input.h"
-#include "formats/midi_output.h"
-#include "formats/play_recorder.h"
+#include "playback/fake_play_clock.h"
+#include "playback/midi_input.h"
+#include "playback/midi_output.h"
+#include "playback/play_recorder.h"
 #include "model/memory_stream.h"
 #include "model/score_builder.h"
-#include "platform/test_midi_ports.h"
+#include "platform/sound/test_midi_ports.h"
 #include "support/manual_ui_thread.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "support/edit_harness.h"
 #include "formats/midi_export.h"
 #include "formats/musicxml_export.h"
-#include "formats/play_list_builder.h"
+#include "playback/play_list_builder.h"
 #include "formats/run_command.h"
 #include "model/memory_stream.h"
 #include "model/score_builder.h"

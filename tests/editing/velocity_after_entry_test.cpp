@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "formats/play_fixtures.h"
-#include "formats/play_list_builder.h"
-#include "formats/score_play_preparation.h"
+#include "playback/play_fixtures.h"
+#include "playback/play_list_builder.h"
+#include "playback/score_play_preparation.h"
 #include "model/chord_entry.h"
 #include "platform/clipboard.h"
 #include "support/edit_harness.h"
@@ -33,7 +33,6 @@ std::string PlayedVelocities(TECMusicScore& score) {
 class VelocityAfterEntry : public ::testing::Test {
  protected:
   VelocityAfterEntry() : f_(1, 2) {
-    InstallPlayPreparation(f_.score());
     play_fixtures::AnswerSettings(f_.score());  // f = 100, p = 40
     f_.score().AutoVelocity = true;
   }

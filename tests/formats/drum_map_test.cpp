@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "formats/drum_map.h"
+#include "model/drum_map.h"
 #include "score_fixtures.h"
 
 namespace {

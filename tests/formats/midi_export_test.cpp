@@ -8,11 +8,11 @@
 
 #include <sstream>
 
-#include "formats/play_session.h"
+#include "playback/play_session.h"
 #include "midi_fixtures.h"
 #include "model/atomic_file_writer.h"
 #include "model/score_builder.h"
-#include "play_fixtures.h"
+#include "playback/play_fixtures.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <regex>
 #include <string>
 
-#include "formats/play_list_builder.h"
+#include "playback/play_list_builder.h"
 #include "midi_fixtures.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "formats/drum_map.h"
+#include "model/drum_map.h"
 #include "midi_fixtures.h"
 #include "model/model_dump.h"
 

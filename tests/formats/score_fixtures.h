@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "formats/drum_map.h"
+#include "model/drum_map.h"
 #include "formats/score_stream.h"
 #include "model/instrument.h"
 #include "model/memory_stream.h"

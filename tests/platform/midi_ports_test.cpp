@@ -3,9 +3,9 @@
 #include <thread>
 #include <vector>
 
-#include "platform/midi_ports.h"
-#include "platform/system_midi_ports.h"
-#include "platform/test_midi_ports.h"
+#include "platform/sound/midi_ports.h"
+#include "platform/sound/system_midi_ports.h"
+#include "platform/sound/test_midi_ports.h"
 
 namespace {
 

@@ -2,24 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include "document/score_services.h"
 #include "editing/element_places.h"
-#include "editing/selection.h"
 #include "model/score_builder.h"
 #include "platform/recording_canvas.h"
-#include "render/layout_engine.h"
 
 namespace edit_harness {
 namespace {
 
-// The editing layer and the layout engine serve every score of the tests.
-const bool layersInstalled = (nv::render::InstallLayoutEngine(), nv::editing::InstallSelectionOwner(), true);
+// The score core's services (those of the program without its Qt
+// backends) serve every score of the tests.
+const bool servicesInstalled = (nv::document::InstallScoreServices(), true);
 
 int StepCount(const TECMusicScore& score) { return score.UndoCount(); }
 
 }  // namespace
 
 EditFixture::EditFixture(int rows, int measures) : score_(std::make_unique<TECMusicScore>()) {
-  (void)layersInstalled;
+  (void)servicesInstalled;
   score_->LayoutSuspended = true;
   score_->SetTimeSignature(4, 4, 0, true);
   TECInstrument* instrument = score_->AppendInstrument();

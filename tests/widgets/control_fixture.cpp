@@ -4,7 +4,6 @@
 #include <QPaintEvent>
 #include <QTest>
 
-#include "editing/selection.h"
 #include "model/instrument.h"
 #include "model/paper_sizes.h"
 #include "model/row.h"
@@ -30,7 +29,6 @@ class PaintRecorder : public QObject {
 }  // namespace
 
 ShownControl::ShownControl() {
-  nv::editing::InstallSelectionOwner();
   TECMusicScore& s = score();
   {
     // The document's score records undo steps; building it records none.
