@@ -2,10 +2,11 @@
 
 #include <QImage>
 #include <QString>
+#include <QWidget>
+
+#include <algorithm>
 
 #include "widgets/form_designer.h"
-
-#include <QWidget>
 #include "widgets/widget_paint.h"
 
 namespace nv::widgets {
@@ -44,7 +45,7 @@ void LoadFormDesign(TECFormDesigner& designer, int kind) {
   caption.iconVisible = true;
   caption.icon = Piece(t.folder, QStringLiteral("icon"));
   caption.iconTop = (t.caption - 16) / 2;
-  caption.font.setPixelSize(t.caption * 3 / 5);
+  caption.font.setPixelSize(std::max(11, t.caption * 3 / 5));
   caption.activeLeft = piece("caption_left", "active");
   caption.deactiveLeft = piece("caption_left", "inactive");
   caption.activeCenter = piece("caption_center", "active");
@@ -53,8 +54,8 @@ void LoadFormDesign(TECFormDesigner& designer, int kind) {
   caption.deactiveRight = piece("caption_right", "inactive");
   caption.activeMinRight = piece("caption_minright", "active");
   caption.deactiveMinRight = piece("caption_minright", "inactive");
-  // Shows through the caption pieces' transparent bottom row.
-  caption.color = QColor(0, 0, 0);
+  // Shows through the pieces' transparent pixels (the caption's bottom row).
+  caption.color = QColor(ArtImage(t.folder, QStringLiteral("border_left_active")).pixel(0, 0));
   designer.SetCaptionSetting(caption);
 
   TECFormBorder border;

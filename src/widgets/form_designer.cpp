@@ -239,7 +239,17 @@ void TECFormDesigner::PaintFrame(QPainter& painter) {
   const bool isActive = form_->isActiveWindow();
   const bool minimized = layout_.ShownState() == SkinWindowState::Minimized;
   if (layout_.fullScreen) return;
-  if (caption_.color.isValid()) painter.fillRect(0, 0, w, caption_.height, caption_.color);
+  if (caption_.color.isValid()) {
+    painter.fillRect(0, 0, w, caption_.height, caption_.color);
+    // The border bands too, so that the pieces' transparent pixels show the
+    // frame's colour rather than the client's background.
+    if (!minimized && !border_.simple) {
+      const SkinLayout::Margins m = layout_.ClientMargins();
+      painter.fillRect(0, caption_.height, m.left, h - caption_.height, caption_.color);
+      painter.fillRect(w - m.right, caption_.height, m.right, h - caption_.height, caption_.color);
+      painter.fillRect(0, h - m.bottom, w, m.bottom, caption_.color);
+    }
+  }
   if (!minimized) {
     if (border_.simple) {
       painter.setPen(border_.pen);

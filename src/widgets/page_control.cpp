@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/qt/qt_font_faces.h"
 #include "widgets/scroll_arrow_button.h"
@@ -247,12 +248,7 @@ void TECPageControl::PlaceArrows() {
                                                 : (atEnd ? ArrowDirection::Right : ArrowDirection::Left);
       arrow = new TECButtonScroll(direction, this);
       arrow->SetInterval(scrollInterval_);
-      connect(arrow, &TECButtonScroll::Clicked, this, [this, row, back] {
-        const bool moved = back ? model_.ScrollBack(row) : model_.ScrollForward(row);
-        if (!moved) return;
-        PlaceArrows();
-        update();
-      });
+      connect(arrow, &TECButtonScroll::Clicked, this, [this, row, back] { ScrollTabs(row, back ? -1 : 1); });
     }
     if (arrow == nullptr) continue;
     if (place.visible) {
@@ -263,6 +259,14 @@ void TECPageControl::PlaceArrows() {
       arrow->hide();
     }
   }
+}
+
+void TECPageControl::ScrollTabs(int row, int steps) {
+  bool moved = false;
+  for (int i = 0; i < std::abs(steps); ++i) moved = (steps < 0 ? model_.ScrollBack(row) : model_.ScrollForward(row)) || moved;
+  if (!moved) return;
+  PlaceArrows();
+  update();
 }
 
 void TECPageControl::SetScrollInterval(int ms) {

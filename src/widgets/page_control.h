@@ -153,6 +153,8 @@ class TECPageControl : public QWidget {
   // The arrows of the two tab rows, back and forward (null until needed).
   TECButtonScroll* BackArrow(int row) const { return arrows_[static_cast<std::size_t>(2 * row)]; }
   TECButtonScroll* ForwardArrow(int row) const { return arrows_[static_cast<std::size_t>(2 * row + 1)]; }
+  // Scrolls a tab row by `steps` arrow steps (negative: back).
+  void ScrollTabs(int row, int steps);
   // The hot tab's page index (-1: none).
   int HotTab() const { return hot_; }
 

@@ -1,6 +1,5 @@
 #include "widgets/widget_paint.h"
 
-#include <QBitmap>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
@@ -46,10 +45,15 @@ QString ShortenCaption(const QString& caption, int room, const QFontMetrics& met
 
 QPixmap TransparentPiece(const QImage& image) {
   if (image.isNull()) return {};
-  QPixmap pixmap = QPixmap::fromImage(image);
-  const QColor key = image.pixelColor(0, image.height() - 1);
-  pixmap.setMask(QBitmap::fromImage(image.createMaskFromColor(key.rgb(), Qt::MaskOutColor)));
-  return pixmap;
+  QImage piece = image.convertToFormat(QImage::Format_ARGB32);
+  const QRgb key = piece.pixel(0, piece.height() - 1);
+  for (int y = 0; y < piece.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(piece.scanLine(y));
+    for (int x = 0; x < piece.width(); ++x) {
+      if (line[x] == key) line[x] = qRgba(0, 0, 0, 0);
+    }
+  }
+  return QPixmap::fromImage(piece);
 }
 
 void TilePiece(QPainter& painter, const QPixmap& piece, const QRect& area) {
