@@ -10,9 +10,10 @@
 namespace nv::widgets {
 
 bool WindowManagerRunning() {
-  auto* x11 = qGuiApp == nullptr ? nullptr : qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (x11 == nullptr) return false;
-  xcb_connection_t* connection = x11->connection();
+  if (qGuiApp == nullptr || QGuiApplication::platformName() != QLatin1String("xcb")) return false;
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  xcb_connection_t* connection = x11 == nullptr ? nullptr : x11->connection();
+  if (connection == nullptr) return false;
   const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
   constexpr char name[] = "_NET_SUPPORTING_WM_CHECK";
   xcb_intern_atom_reply_t* atom =
