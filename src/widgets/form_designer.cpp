@@ -1,5 +1,6 @@
 #include "widgets/form_designer.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -364,6 +365,7 @@ void TECFormDesigner::RunButton(int index) {
 
 bool TECFormDesigner::MousePress(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return false;
+  pressToggled_ = false;
   const QPoint p = event->position().toPoint();
   if (layout_.Press({p.x(), p.y()})) {
     form_->update();
@@ -375,8 +377,21 @@ bool TECFormDesigner::MousePress(QMouseEvent* event) {
   dragStart_ = event->globalPosition().toPoint();
   dragGeometry_ = form_->geometry();
   if (hit == SkinHit::Caption) {
-    if (selfMaximized_ || form_->isMaximized()) return true;
-    if (window == nullptr || !window->startSystemMove()) drag_ = Drag::Move;
+    // The second press of a double click: a window manager that took the
+    // first press for a move never lets the double click itself through.
+    const bool second = captionPress_.isValid() && captionPress_.elapsed() < QApplication::doubleClickInterval() &&
+                        (dragStart_ - captionPoint_).manhattanLength() <= QApplication::startDragDistance();
+    captionPoint_ = dragStart_;
+    if (second) {
+      captionPress_.invalidate();
+      pressToggled_ = true;
+      ToggleMaximized();
+      return true;
+    }
+    captionPress_.start();
+    // The move starts with the first motion: a window manager that took the
+    // press would swallow the second press of a double click.
+    if (!selfMaximized_ && !form_->isMaximized()) drag_ = Drag::PendingMove;
   } else {
     dragEdges_ = EdgesFor(hit);
     if (window == nullptr || !window->startSystemResize(dragEdges_)) drag_ = Drag::Resize;
@@ -388,7 +403,17 @@ bool TECFormDesigner::MouseMove(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   if (drag_ != Drag::None) {
     const QPoint d = event->globalPosition().toPoint() - dragStart_;
-    if (drag_ == Drag::Move) {
+    if (drag_ == Drag::PendingMove) {
+      if (d.isNull()) return true;
+      // A window manager takes the move from the press on; else the
+      // designer follows the pointer.
+      if (StartWindowManagerMove(form_->winId(), dragStart_)) {
+        drag_ = Drag::None;
+        return true;
+      }
+      drag_ = Drag::Move;
+      form_->move(dragGeometry_.topLeft() + d);
+    } else if (drag_ == Drag::Move) {
       form_->move(dragGeometry_.topLeft() + d);
     } else {
       QRect g = dragGeometry_;
@@ -421,12 +446,19 @@ bool TECFormDesigner::MouseRelease(QMouseEvent* event) {
   return true;
 }
 
+void TECFormDesigner::ToggleMaximized() {
+  if (!SkinLayout::DoubleClickToggles(canMinimize_, canMaximize_, layout_.PressedButton())) return;
+  if (layout_.ShownState() == SkinWindowState::Normal) Maximize();
+  else Restore();
+}
+
 bool TECFormDesigner::MouseDoubleClick(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   if (layout_.HitTest({p.x(), p.y()}, false) != SkinHit::Caption) return false;
-  if (!SkinLayout::DoubleClickToggles(canMinimize_, canMaximize_, layout_.PressedButton())) return true;
-  if (layout_.ShownState() == SkinWindowState::Normal) Maximize();
-  else Restore();
+  // When its press came first, that press already toggled.
+  if (!pressToggled_) ToggleMaximized();
+  pressToggled_ = false;
+  captionPress_.invalidate();
   return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QImage>
 #include <QMargins>
@@ -138,6 +139,9 @@ class TECFormDesigner : public QObject {
   bool MouseMove(QMouseEvent* event);
   bool MouseRelease(QMouseEvent* event);
   bool MouseDoubleClick(QMouseEvent* event);
+  // A double click on the caption: maximised and normal swap, for a form
+  // that can be both minimised and maximised.
+  void ToggleMaximized();
   bool FormResizable() const;
 
   QWidget* form_;
@@ -159,11 +163,15 @@ class TECFormDesigner : public QObject {
   bool canMaximize_ = true;
 
   // A move or resize the designer follows itself (no window manager).
-  enum class Drag { None, Move, Resize };
+  enum class Drag { None, PendingMove, Move, Resize };
   Drag drag_ = Drag::None;
   Qt::Edges dragEdges_;
   QPoint dragStart_;
   QRect dragGeometry_;
+  // The last press on the caption, for telling double clicks.
+  QElapsedTimer captionPress_;
+  QPoint captionPoint_;
+  bool pressToggled_ = false;
   // The normal geometry of a window it maximised itself.
   QRect normalGeometry_;
   bool selfMaximized_ = false;

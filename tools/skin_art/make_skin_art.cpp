@@ -85,7 +85,9 @@ QImage KeepCorner(QImage image) {
 // --- the window skins -------------------------------------------------------
 
 struct SkinColours {
-  QColor light, dark, inactiveLight, inactiveDark, frame, inactiveFrame, glyph;
+  // The frame line keeps its colour when inactive: the caption colour under
+  // the pieces shows through their transparent pixels in both looks.
+  QColor light, dark, inactiveLight, inactiveDark, frame, glyph;
 };
 
 struct Skin {
@@ -96,9 +98,9 @@ struct Skin {
 };
 
 const Skin kSkins[] = {
-    {"main", 24, 4, {{96, 140, 214}, {28, 62, 140}, {176, 184, 200}, {120, 128, 146}, {20, 44, 104}, {96, 102, 118}, {255, 255, 255}}},
-    {"dialog", 20, 3, {{84, 170, 166}, {22, 98, 104}, {180, 196, 194}, {122, 140, 140}, {14, 70, 74}, {98, 112, 112}, {255, 255, 255}}},
-    {"tool", 16, 2, {{126, 126, 138}, {58, 58, 70}, {190, 190, 196}, {140, 140, 148}, {36, 36, 44}, {110, 110, 118}, {255, 255, 255}}},
+    {"main", 24, 4, {{96, 140, 214}, {28, 62, 140}, {176, 184, 200}, {120, 128, 146}, {20, 44, 104}, {255, 255, 255}}},
+    {"dialog", 20, 3, {{84, 170, 166}, {22, 98, 104}, {180, 196, 194}, {122, 140, 140}, {14, 70, 74}, {255, 255, 255}}},
+    {"tool", 16, 2, {{126, 126, 138}, {58, 58, 70}, {190, 190, 196}, {140, 140, 148}, {36, 36, 44}, {255, 255, 255}}},
 };
 
 QColor Mix(const QColor& a, const QColor& b, int num, int den) {
@@ -228,19 +230,19 @@ bool WriteSkin(const Skin& s, const QDir& dir) {
       {"caption_minright_active", CaptionPiece(44, h, c.light, c.dark, true)},
       {"caption_minright_inactive", CaptionPiece(44, h, c.inactiveLight, c.inactiveDark, true)},
       {"border_left_active", SidePiece(b, 8, c.frame, c.dark, true)},
-      {"border_left_inactive", SidePiece(b, 8, c.inactiveFrame, c.inactiveDark, true)},
+      {"border_left_inactive", SidePiece(b, 8, c.frame, c.inactiveDark, true)},
       {"border_right_active", SidePiece(b, 8, c.frame, c.dark, false)},
-      {"border_right_inactive", SidePiece(b, 8, c.inactiveFrame, c.inactiveDark, false)},
+      {"border_right_inactive", SidePiece(b, 8, c.frame, c.inactiveDark, false)},
       {"border_left_top_active", SidePiece(b, 8, c.frame, Mix(c.dark, c.light, 1, 2), true)},
-      {"border_left_top_inactive", SidePiece(b, 8, c.inactiveFrame, Mix(c.inactiveDark, c.inactiveLight, 1, 2), true)},
+      {"border_left_top_inactive", SidePiece(b, 8, c.frame, Mix(c.inactiveDark, c.inactiveLight, 1, 2), true)},
       {"border_right_top_active", SidePiece(b, 8, c.frame, Mix(c.dark, c.light, 1, 2), false)},
-      {"border_right_top_inactive", SidePiece(b, 8, c.inactiveFrame, Mix(c.inactiveDark, c.inactiveLight, 1, 2), false)},
+      {"border_right_top_inactive", SidePiece(b, 8, c.frame, Mix(c.inactiveDark, c.inactiveLight, 1, 2), false)},
       {"border_bottom_active", BottomPiece(8, b, c.frame, c.dark, 0)},
-      {"border_bottom_inactive", BottomPiece(8, b, c.inactiveFrame, c.inactiveDark, 0)},
+      {"border_bottom_inactive", BottomPiece(8, b, c.frame, c.inactiveDark, 0)},
       {"border_left_bottom_active", BottomPiece(8, b, c.frame, c.dark, -1)},
-      {"border_left_bottom_inactive", BottomPiece(8, b, c.inactiveFrame, c.inactiveDark, -1)},
+      {"border_left_bottom_inactive", BottomPiece(8, b, c.frame, c.inactiveDark, -1)},
       {"border_right_bottom_active", BottomPiece(8, b, c.frame, c.dark, 1)},
-      {"border_right_bottom_inactive", BottomPiece(8, b, c.inactiveFrame, c.inactiveDark, 1)},
+      {"border_right_bottom_inactive", BottomPiece(8, b, c.frame, c.inactiveDark, 1)},
       {"button_minimize", ButtonStrip(Glyph::Minimize, c)},
       {"button_maximize", ButtonStrip(Glyph::Maximize, c)},
       {"button_restore", ButtonStrip(Glyph::Restore, c)},

@@ -10,7 +10,9 @@
 
 #include "gallery/gallery.h"
 #include "platform/qt/qt_picture.h"
+#include "widgets/char_button.h"
 #include "widgets/form_design.h"
+#include "widgets/page_control.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -37,6 +39,31 @@ int main(int argc, char** argv) {
     QDir().mkpath(grab);
     controls->grab().save(QDir(grab).filePath(QStringLiteral("controls.png")));
     for (int i = 0; i < 3; ++i) windows[i]->grab().save(QDir(grab).filePath(QStringLiteral("skin%1.png").arg(i)));
+    // The same controls at other sizes.
+    const QSize sizes[] = {{200, 140}, {460, 320}};
+    for (const QSize& size : sizes) {
+      const QString suffix = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+      for (bool doubleSheet : {false, true}) {
+        nv::widgets::TECPageControl* notebook =
+            gallery::Notebook(nullptr, nv::widgets::PageOrientation::Left, doubleSheet, 5);
+        notebook->resize(size);
+        notebook->SetActivePage(notebook->Pages(doubleSheet ? 2 : 4));
+        notebook->grab().save(QDir(grab).filePath(QStringLiteral("notebook_%1_%2.png").arg(doubleSheet).arg(suffix)));
+        delete notebook;
+      }
+      for (int i = 0; i < 3; ++i) {
+        windows[i]->resize(size);
+        windows[i]->grab().save(QDir(grab).filePath(QStringLiteral("skin%1_%2.png").arg(i).arg(suffix)));
+      }
+    }
+    QWidget large;
+    std::vector<nv::widgets::TECCharButton*> buttons;
+    gallery::ButtonRow(&large, &buttons);
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+      buttons[i]->setGeometry(4 + static_cast<int>(i) * 48, 3, buttons[i]->width() + 10, buttons[i]->height() + 10);
+    buttons.front()->parentWidget()->resize(400, 40);
+    large.resize(400, 40);
+    large.grab().save(QDir(grab).filePath(QStringLiteral("buttons_large.png")));
     app.quit();
   });
   return app.exec();
