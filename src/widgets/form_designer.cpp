@@ -18,8 +18,6 @@ namespace nv::widgets {
 
 namespace {
 
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
-
 SkinWindowState StateOf(const QWidget* form) {
   if (form->isMinimized()) return SkinWindowState::Minimized;
   if (form->isMaximized()) return SkinWindowState::Maximized;

@@ -13,12 +13,11 @@
 
 #include "platform/qt/qt_font_faces.h"
 #include "widgets/scroll_arrow_button.h"
+#include "widgets/widget_paint.h"
 
 namespace nv::widgets {
 
 namespace {
-
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
 
 // The tab text of a form: its caption up to the first line break.
 QString FirstLine(const QString& caption) {
@@ -228,7 +227,6 @@ void TECPageControl::Relayout() {
     }
   }
   PlaceArrows();
-  onlyHotChanged_ = false;
   update();
 }
 
@@ -250,14 +248,7 @@ void TECPageControl::PlaceArrows() {
       arrow->SetInterval(scrollInterval_);
       connect(arrow, &TECButtonScroll::Clicked, this, [this, row, back] { ScrollTabs(row, back ? -1 : 1); });
     }
-    if (arrow == nullptr) continue;
-    if (place.visible) {
-      arrow->setGeometry(ToQRect(place.box));
-      arrow->raise();
-      arrow->show();
-    } else {
-      arrow->hide();
-    }
+    if (arrow != nullptr) PlaceArrow(*arrow, place.visible, ToQRect(place.box));
   }
 }
 
@@ -364,8 +355,7 @@ void TECPageControl::SetHot(int page) {
   const QRect old = hot_ >= 0 ? ToQRect(model_.TabRect(hot_)) : QRect();
   hot_ = page;
   const QRect now = hot_ >= 0 ? ToQRect(model_.TabRect(hot_)) : QRect();
-  // Only the two tabs repaint, over the background as it is.
-  onlyHotChanged_ = true;
+  // Only the two tabs repaint.
   update(old.united(now).adjusted(-model_.Tabs().leftBend - model_.Tabs().rightBend - 1, -1,
                                   model_.Tabs().leftBend + model_.Tabs().rightBend + 1, 1));
 }

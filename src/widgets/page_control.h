@@ -208,7 +208,6 @@ class TECPageControl : public QWidget {
   int scrollInterval_ = 20;
   int hot_ = -1;
   int pressedTab_ = -1;  // the XP style's pressed mark
-  bool onlyHotChanged_ = false;
   bool destroying_ = false;
 };
 

@@ -20,8 +20,6 @@ constexpr int kSpiralPitch = 13;
 constexpr int kSpiralDepth = 17;
 const QColor kGrey(0x80, 0x80, 0x80);
 
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
-
 const QPixmap& SpiralPiece(const char* name) {
   static std::map<std::string, QPixmap> pieces;
   auto it = pieces.find(name);
@@ -54,8 +52,9 @@ struct TabFrame {
 
 void TECPageControl::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  if (!onlyHotChanged_) painter.fillRect(rect(), brush_);
-  onlyHotChanged_ = false;
+  // Qt paints only the invalid region, double-buffered: the background is
+  // filled there also when only the hot tab changed.
+  painter.fillRect(rect(), brush_);
   if (model_.Current() < 0) return;
   PaintFrames(painter);
   if (model_.SpiralVisible()) PaintSpiral(painter);

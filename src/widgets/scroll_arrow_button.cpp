@@ -40,4 +40,14 @@ void TECButtonScroll::hideEvent(QHideEvent*) {
   press_.Cancel();
 }
 
+void PlaceArrow(TECButtonScroll& arrow, bool visible, const QRect& box) {
+  if (!visible) {
+    arrow.hide();
+    return;
+  }
+  arrow.setGeometry(box);
+  arrow.raise();
+  arrow.show();
+}
+
 }  // namespace nv::widgets

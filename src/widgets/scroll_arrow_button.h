@@ -38,4 +38,7 @@ class TECButtonScroll : public QWidget {
   QTimer timer_;
 };
 
+// Shows the arrow at `box` above its siblings, or hides it.
+void PlaceArrow(TECButtonScroll& arrow, bool visible, const QRect& box);
+
 }  // namespace nv::widgets

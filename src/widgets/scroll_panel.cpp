@@ -13,9 +13,6 @@ namespace nv::widgets {
 
 namespace {
 
-Rect ToRect(const QRect& r) { return {r.left(), r.top(), r.right() + 1, r.bottom() + 1}; }
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
-
 ArrowDirection DirectionOf(ScrollArrowKind kind) {
   switch (kind) {
     case ScrollArrowKind::Left: return ArrowDirection::Left;
@@ -75,14 +72,7 @@ void TECScrollPanel::RefreshButtons() {
         ScrollBy(step.x, step.y);
       });
     }
-    if (arrow == nullptr) continue;
-    if (place.visible) {
-      arrow->setGeometry(ToQRect(place.box));
-      arrow->raise();
-      arrow->show();
-    } else {
-      arrow->hide();
-    }
+    if (arrow != nullptr) PlaceArrow(*arrow, place.visible, ToQRect(place.box));
   }
   updating_ = false;
   update();

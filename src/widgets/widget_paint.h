@@ -8,12 +8,18 @@
 #include <QRect>
 #include <QString>
 
+#include "platform/geometry.h"
+
 class QPainter;
 class QWidget;
 
 namespace nv::widgets {
 
 enum class ArrowDirection { Left, Up, Right, Down };
+
+// The logic's rectangles (right and bottom exclusive) and Qt's.
+inline QRect ToQRect(const nv::platform::Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
+inline nv::platform::Rect ToRect(const QRect& r) { return {r.left(), r.top(), r.right() + 1, r.bottom() + 1}; }
 
 // The scroll arrow of the widgets (page tabs, scroll panel, drop parts): the
 // style's arrow in a raised panel, or flat and sunken while pressed.

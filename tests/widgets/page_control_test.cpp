@@ -122,6 +122,27 @@ TEST_F(ShownNotebook, HidingTheOpenSheetNeverOpensAHiddenOne) {
   EXPECT_EQ(notebook->ActivePage(), notebook->Pages(3));
 }
 
+TEST_F(ShownNotebook, TheTabUnderTheMouseIsHotAndChangesOnlyItself) {
+  const QImage before = notebook->grab().toImage();
+  const QRect tab = notebook->TabRect(notebook->Pages(2));
+  QTest::mouseMove(notebook, tab.center());
+  ASSERT_EQ(notebook->HotTab(), 2);
+  const QImage hot = notebook->grab().toImage();
+  bool changed = false;
+  for (int y = 0; y < hot.height(); ++y) {
+    for (int x = 0; x < hot.width(); ++x) {
+      if (hot.pixel(x, y) == before.pixel(x, y)) continue;
+      changed = true;
+      EXPECT_TRUE(tab.adjusted(-3, -3, 3, 3).contains(x, y)) << x << "," << y;
+    }
+  }
+  EXPECT_TRUE(changed) << "the hot caption is bold and underlined";
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(notebook, &leave);
+  EXPECT_EQ(notebook->HotTab(), -1);
+  EXPECT_EQ(notebook->grab().toImage(), before);
+}
+
 struct OverlongRow : ShownNotebook {
   OverlongRow() : ShownNotebook(PageOrientation::Top, false, 10) {}
 };
