@@ -45,8 +45,11 @@ void TECGuitar::PaintBoard(platform::Canvas& c) {
     VLine(c, colors::white, x, h);
     VLine(c, colors::silver, x + 1, h);
     VLine(c, kDarkGrey, x + 2, h);
+    // A number wider than its space is left out rather than run into the next.
+    const std::string number = std::to_string(k);
+    if (c.textWidth(number) + 5 > m.SpaceWidth(k)) continue;
     c.setBrush({colors::white, platform::BrushStyle::Clear, {}});
-    c.textOut(m.SpaceLeft(k) + 5, 0, std::to_string(k));
+    c.textOut(m.SpaceLeft(k) + 5, 0, number);
   }
   // Inlays in the spaces after the wires: single at 5, 7, 9, 15, 17, 19, 21; double at 12 and 23.
   const int r = s * 2 / 5;

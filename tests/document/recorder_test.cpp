@@ -9,7 +9,11 @@
 #include <tuple>
 #include <vector>
 
+#include "document/command_registry.h"
 #include "document/midi_pitch.h"
+#include "document/score_commands.h"
+#include "document/score_document.h"
+#include "document_fixture.h"
 #include "formats/fake_play_clock.h"
 #include "formats/play_clock.h"
 #include "model/instrument.h"
@@ -270,6 +274,34 @@ TEST(Recorder, StopsAtAnyMomentOnTheRealClock) {
     ASSERT_EQ(sounding, 0) << i;
   }
   ui.RunPending();
+}
+
+TEST(Recorder, UndoWhileRecordingEndsTheTakeAndUndoesIt) {
+  ManualUiThread ui;  // outlives the document's recorder
+  const std::unique_ptr<ScoreDocument> loaded = document_fixture::LoadedDocument();
+  ScoreDocument& document = *loaded;
+  TECMusicScore& score = document.Score();
+  score.SetTempo(60);
+  auto fake = std::make_unique<FakePlayClock>();
+  fake->HoldFrom(0);
+  FakePlayClock& clock = *fake;
+  document.ConnectRecording(std::move(fake), [](std::uint8_t, std::uint8_t, std::uint8_t) {}, ui);
+  CommandRegistry registry;
+  AddScoreCommands(registry, [&] { return &document; });
+  const SavedScore before(score);
+  Recorder& recorder = *document.GetRecorder();
+  score.SetCursorPosition(0);
+  recorder.StartRecord(0, {});
+  clock.WaitUntilHeld();
+  recorder.MidiInEvent(0x90, 60, 1000, 90);
+  recorder.MidiInEvent(0x90, 64, 1250, 90);  // still held at the undo
+  recorder.MidiInEvent(0x80, 60, 1500, 0);
+  ASSERT_TRUE(document.Recording());
+  EXPECT_TRUE(registry.Run("edit.undo"));
+  EXPECT_FALSE(document.Recording());
+  EXPECT_EQ(SavedScore(score), before);
+  recorder.MidiInEvent(0x80, 64, 1750, 0);  // after the stop: nothing
+  EXPECT_EQ(SavedScore(score), before);
 }
 
 }  // namespace
