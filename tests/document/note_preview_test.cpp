@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "document/played_notes.h"
 #include "formats/midi_output.h"
 #include "platform/test_midi_ports.h"
+#include "sent_messages.h"
 #include "support/manual_ui_thread.h"
 
 namespace nv::document {
@@ -49,19 +49,7 @@ struct Preview {
   bool busy = false;
   NotePreview preview{output, timer, [this] { return busy; }};
 
-  std::vector<std::string> Sent() const {
-    std::vector<std::string> lines;
-    for (const auto& call : ports.Calls()) {
-      std::string line = std::to_string(call.TimeNs / 1'000'000);
-      for (std::uint8_t byte : call.Bytes) {
-        char hex[4];
-        std::snprintf(hex, sizeof hex, " %02X", byte);
-        line += hex;
-      }
-      lines.push_back(line);
-    }
-    return lines;
-  }
+  std::vector<std::string> Sent() const { return SentMessages(ports); }
 };
 
 using Lines = std::vector<std::string>;
