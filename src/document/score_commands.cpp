@@ -31,7 +31,12 @@ void AddScoreCommands(CommandRegistry& registry, std::function<ScoreDocument*()>
     command.Caption = key.Caption;
     command.CaptionText = key.CaptionText;
     command.DefaultShortcut = {key.Key, key.Modifiers};
-    command.Run = [active, &key](const CommandArgs&) { nv::editing::RunKeyCommand(active()->Score(), key); };
+    const bool history = key.Id == std::string_view("edit.undo") || key.Id == std::string_view("edit.redo");
+    command.Run = [active, &key, history](const CommandArgs&) {
+      // A take in progress ends first, so that it is undone as its one step.
+      if (history) active()->StopRecording();
+      nv::editing::RunKeyCommand(active()->Score(), key);
+    };
     command.Enabled = [active, needs = Precondition(key.Id)] {
       const ScoreDocument* document = active();
       return document != nullptr && (!needs || needs(document->Score()));

@@ -6,7 +6,9 @@
 #include <stdexcept>
 
 #include "document/document_playback.h"
+#include "document/recorder.h"
 #include "playback/midi_input.h"
+#include "playback/play_clock.h"
 #include "model/undo_step.h"
 
 namespace nv::document {
@@ -37,6 +39,7 @@ ScoreDocument::ScoreDocument() : score_(std::make_unique<TECMusicScore>()) {
 }
 
 ScoreDocument::~ScoreDocument() {
+  recorder_.reset();
   playback_.reset();
   ListenTo(nullptr);
   // The score's last events reach no listener.
@@ -133,6 +136,18 @@ void ScoreDocument::ConnectPlayback(TMidiOutput& output, nv::platform::UiThread&
   playback_.reset();
   playback_ = std::make_unique<DocumentPlayback>(*score_, output, ui, std::move(clock),
                                                  [this] { notices_.PlayEnded(); });
+}
+
+void ScoreDocument::ConnectRecording(std::unique_ptr<IPlayClock> clock, Metronome::Send send,
+                                     nv::platform::UiThread& ui) {
+  recorder_.reset();
+  recorder_ = std::make_unique<Recorder>(*score_, std::move(clock), std::move(send), ui);
+}
+
+bool ScoreDocument::Recording() const { return recorder_ != nullptr && recorder_->Recording(); }
+
+void ScoreDocument::StopRecording() {
+  if (recorder_ != nullptr) recorder_->StopRecord();
 }
 
 void ScoreDocument::ListenTo(TMidiInput* input) {

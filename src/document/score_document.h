@@ -6,6 +6,7 @@
 
 #include "document/document_notices.h"
 #include "document/file_kind.h"
+#include "document/metronome.h"
 #include "model/music_score.h"
 
 class IPlayClock;
@@ -18,6 +19,7 @@ class UiThread;
 namespace nv::document {
 
 class DocumentPlayback;
+class Recorder;
 
 // Keeps the numbered backups of a score file: told before a save replaces
 // the file that stands at `path`.
@@ -82,6 +84,16 @@ class ScoreDocument {
   // Moves the cursor to where playback is (GUI thread, while it plays).
   void FollowPlayback() { score_->FollowPlayback(); }
 
+  // --- recording ----------------------------------------------------------------
+  // Makes the recorder of takes into the score: the metronome paced by
+  // `clock`, its clicks through `send`, the cursor moved on the GUI thread.
+  void ConnectRecording(std::unique_ptr<IPlayClock> clock, Metronome::Send send, nv::platform::UiThread& ui);
+  // None before ConnectRecording.
+  Recorder* GetRecorder() { return recorder_.get(); }
+  bool Recording() const;
+  // Ends a take, so that it stands as its one undo step (before Undo and Redo).
+  void StopRecording();
+
  private:
   void Connect();
   // Delivers unless a load holds the notices back.
@@ -101,6 +113,7 @@ class ScoreDocument {
   int suspended_ = 0;
   BackupKeeper* backups_ = nullptr;
   std::unique_ptr<DocumentPlayback> playback_;
+  std::unique_ptr<Recorder> recorder_;
   TMidiInput* input_ = nullptr;
 };
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +13,7 @@
 #include "model/memory_stream.h"
 #include "model/score_builder.h"
 #include "platform/sound/test_midi_ports.h"
+#include "sent_messages.h"
 #include "support/manual_ui_thread.h"
 
 namespace {
@@ -30,21 +30,6 @@ std::string QuarterC5File() {
   MemoryStream stream;
   score->SaveToStream(stream);
   return external_tools::WriteTemporary("quarter-c5.sfd", stream.Data()).string();
-}
-
-// What the port was sent, as "<ms> <bytes>" lines in hexadecimal.
-std::vector<std::string> Sent(const np::TestMidiPorts& ports) {
-  std::vector<std::string> lines;
-  for (const auto& call : ports.Calls()) {
-    std::string line = std::to_string(call.TimeNs / 1'000'000);
-    for (std::uint8_t byte : call.Bytes) {
-      char hex[4];
-      std::snprintf(hex, sizeof hex, " %02X", byte);
-      line += hex;
-    }
-    lines.push_back(line);
-  }
-  return lines;
 }
 
 TEST(DocumentPlayback, AQuarterAtTempo120SoundsForHalfASecondThroughTheProgramsOutput) {
@@ -69,7 +54,7 @@ TEST(DocumentPlayback, AQuarterAtTempo120SoundsForHalfASecondThroughTheProgramsO
   EXPECT_EQ(ends, 1);
   // Output device 0, opened by the first message: the program, then the note.
   EXPECT_EQ(output.GetDeviceID(), 0);
-  EXPECT_EQ(Sent(ports), (std::vector<std::string>{"0 C0 00", "0 90 3C 40", "500 80 3C 40"}));
+  EXPECT_EQ(SentMessages(ports), (std::vector<std::string>{"0 C0 00", "0 90 3C 40", "500 80 3C 40"}));
 }
 
 TEST(DocumentPlayback, TheDocumentsEndStopsPlaybackFirst) {
@@ -87,7 +72,7 @@ TEST(DocumentPlayback, TheDocumentsEndStopsPlaybackFirst) {
     time.WaitUntilHeld();
   }
   // The note that sounded was ended; the end marker stayed in the process.
-  const std::vector<std::string> sent = Sent(ports);
+  const std::vector<std::string> sent = SentMessages(ports);
   ASSERT_FALSE(sent.empty());
   EXPECT_EQ(sent.back().substr(sent.back().find(' ')), " 80 3C 40");
   ui.RunPending();
