@@ -12,9 +12,13 @@ namespace {
 class PropertyTreeTest : public ::testing::Test {
  protected:
   PropertyTreeTest() : tree(values) {
-    tree.columns = {{.caption = "Name", .editStyle = esReadOnly},
-                    {.hint = "Instrument", .editStyle = esEllipsis, .chooseOnly = true},
-                    {.hint = "Mute", .editType = etBoolean, .chooseOnly = true}};
+    tree.columns.resize(3);
+    tree.columns[0].caption = "Name";
+    tree.columns[0].editStyle = esReadOnly;
+    tree.columns[1].editStyle = esEllipsis;
+    tree.columns[1].chooseOnly = true;
+    tree.columns[2].editType = etBoolean;
+    tree.columns[2].chooseOnly = true;
     tree.onChangeData = [this](PropertyNode& node) { changed.push_back(&node); };
     staff1 = &tree.AddNode(nullptr, "Staff 1");
     tree.AddNode(staff1, "Row 1");
@@ -126,13 +130,19 @@ TEST(StringGridRules, PopupValuesAreWrittenInTheColumnsForm) {
   EXPECT_EQ(CellTextOf(etCurrency, 2.999, values), "2,99");
 }
 
+StringColumn Column(TEditType type, TEditStyle style, std::vector<std::string> list = {}) {
+  StringColumn column;
+  column.editType = type;
+  column.editStyle = style;
+  column.dropDownList = std::move(list);
+  return column;
+}
+
 TEST(StringGridRules, KeysAndButtonsFollowTheColumn) {
   const FormatSettings settings;
-  const StringColumn real{.editType = etReal, .editStyle = esEdit};
-  const StringColumn kind{.caption = "Kind",
-                          .editStyle = esDropDownList,
-                          .dropDownList = {"Inscription", "Dinamic", "Tempo"}};
-  const StringColumn pos{.caption = "Pos", .editType = etInteger, .editStyle = esUpDown};
+  const StringColumn real = Column(etReal, esEdit);
+  const StringColumn kind = Column(etString, esDropDownList, {"Inscription", "Dinamic", "Tempo"});
+  const StringColumn pos = Column(etInteger, esUpDown);
   EXPECT_FALSE(GridAcceptsChar(&real, 'E', settings));
   EXPECT_TRUE(GridAcceptsChar(&real, '.', settings));
   EXPECT_FALSE(GridAcceptsChar(&kind, 'T', settings));
@@ -140,7 +150,7 @@ TEST(StringGridRules, KeysAndButtonsFollowTheColumn) {
   EXPECT_EQ(GridButtonKind(&kind), ButtonKind::List);
   EXPECT_EQ(GridButtonKind(&pos), ButtonKind::UpDown);
   EXPECT_EQ(GridButtonKind(&real), ButtonKind::None);
-  const StringColumn emptyList{.editStyle = esDropDown};
+  const StringColumn emptyList = Column(etString, esDropDown);
   EXPECT_EQ(GridButtonKind(&emptyList), ButtonKind::None);
 }
 
