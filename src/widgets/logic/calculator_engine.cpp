@@ -169,6 +169,12 @@ void CalculatorEngine::MemoryRecall() {
 
 void CalculatorEngine::MemoryClear() { memory_ = 0; }
 
+bool CalculatorEngine::Finish() {
+  const std::optional<double> value = Value();
+  if (value) ShowResult(*value);
+  return value.has_value();
+}
+
 void CalculatorEngine::Load(std::string_view text) {
   double value = 0;
   if (!values_.TryParseReal(text, value)) value = 0;

@@ -46,6 +46,10 @@ class CalculatorEngine {
   // The "M" label shows while the memory is not 0.
   bool MemoryShown() const { return memory_ != 0; }
 
+  // OK: shows the display value as a result; false, with a beep, in the
+  // error state.
+  bool Finish();
+
   // Loads a field's text: a number, else 0; then a new entry with "=" pending.
   void Load(std::string_view text);
   void LoadValue(double value);

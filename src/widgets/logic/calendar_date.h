@@ -1,7 +1,5 @@
 #pragma once
 
-#include <compare>
-
 namespace nv::widgets {
 
 // A day of the proleptic Gregorian calendar.
@@ -9,7 +7,7 @@ struct Date {
   int year = 2000;
   int month = 1;  // 1..12
   int day = 1;    // 1..DaysInMonth
-  auto operator<=>(const Date&) const = default;
+  bool operator==(const Date&) const = default;
 };
 
 // Weekdays counted from Sunday = 0.
@@ -19,7 +17,7 @@ struct TimeOfDay {
   int hour = 0;
   int minute = 0;
   int second = 0;
-  auto operator<=>(const TimeOfDay&) const = default;
+  bool operator==(const TimeOfDay&) const = default;
 };
 
 namespace calendar {

@@ -20,6 +20,11 @@ class RepeatTimer {
   static constexpr int kViewRepeatMs = 50;
   static constexpr int kGridTickMs = 150;
 
+  void SetTiming(int armMs, int intervalMs) {
+    arm_ = armMs;
+    interval_ = intervalMs;
+  }
+
   // The press: one step is due at once.
   void Press();
   void Release() { held_ = false; }
