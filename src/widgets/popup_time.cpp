@@ -44,16 +44,24 @@ void TECPopupTime::ClickSpinner(TimePanelModel::Spinner spinner, int delta) {
   if (onDisplayChange) onDisplayChange();
 }
 
+bool TECPopupTime::OnSpinner(const QPoint& point, TimePanelModel::Spinner& spinner) const {
+  for (int s = 0; s < model_.SpinnerCount(); ++s) {
+    spinner = static_cast<TimePanelModel::Spinner>(s);
+    if (SpinnerRect(spinner).contains(point)) return true;
+  }
+  return false;
+}
+
 void TECPopupTime::mousePressEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
-  for (int s = 0; s < model_.SpinnerCount(); ++s) {
-    const auto spinner = static_cast<TimePanelModel::Spinner>(s);
-    const QRect box = SpinnerRect(spinner);
-    if (box.contains(at)) {
-      ClickSpinner(spinner, at.y() < box.center().y() ? 1 : -1);
-      return;
-    }
-  }
+  TimePanelModel::Spinner spinner;
+  if (event->button() == Qt::LeftButton && OnSpinner(at, spinner))
+    ClickSpinner(spinner, at.y() < SpinnerRect(spinner).center().y() ? 1 : -1);
+}
+
+void TECPopupTime::mouseReleaseEvent(QMouseEvent* event) {
+  TimePanelModel::Spinner spinner;
+  if (!OnSpinner(event->position().toPoint(), spinner)) TEcPopupWindow::mouseReleaseEvent(event);
 }
 
 void TECPopupTime::paintEvent(QPaintEvent* event) {

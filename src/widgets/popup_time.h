@@ -34,9 +34,12 @@ class TECPopupTime : public TEcPopupWindow {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  // A release on a spinner belongs to the spinner, not to the closing click.
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   QRect PanelRect() const;
+  bool OnSpinner(const QPoint& point, TimePanelModel::Spinner& spinner) const;
 
   ValueText values_;
   TimePanelModel model_;

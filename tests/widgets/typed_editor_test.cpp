@@ -258,6 +258,11 @@ TEST_F(EditorTest, TheTimePopupFitsItsFormat) {
   const QRect hour = brief->SpinnerRect(TimePanelModel::kHour);
   QTest::mouseClick(brief, Qt::LeftButton, {}, hour.topLeft() + QPoint(2, 2));
   EXPECT_EQ(brief->GetValueText(), "00:10");
+  Show(shortField);
+  shortField.DropDown();
+  QTest::keyClick(&shortField, Qt::Key_Up);
+  EXPECT_EQ(brief->GetValueText(), "01:10");
+  EXPECT_EQ(shortField.text(), "01:10") << "the field follows the spinners";
 }
 
 }  // namespace
