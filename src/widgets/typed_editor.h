@@ -67,6 +67,7 @@ class TECEditor : public QLineEdit {
   // Runs the up/down steps that fell due while an arrow is held (a timer
   // calls it every 10 ms).
   void PollRepeat();
+  void SetRepeatTiming(int armMs, int intervalMs) { repeat_.SetTiming(armMs, intervalMs); }
 
   // The value changed by the user (a typed change on leaving, an accepted
   // drop-down); the ellipsis was clicked.
@@ -95,7 +96,6 @@ class TECEditor : public QLineEdit {
   virtual bool PaintsOwnText() const { return style_ == esDropDownList; }
 
   void UpdateDropDown();
-  void SetRepeatTiming(int armMs, int intervalMs) { repeat_.SetTiming(armMs, intervalMs); }
   const FormatSettings& Settings() const { return settings_; }
   Beeper& Beep() const { return *beeper_; }
   const TickClock& Clock() const { return clock_; }
