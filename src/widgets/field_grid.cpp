@@ -92,8 +92,11 @@ bool GridInplaceEditor::PaintsOwnText() const {
 
 void GridInplaceEditor::paintEvent(QPaintEvent* event) {
   if (grid_.OwnerDrawn(grid_.CurrentColumn())) {
+    // The grid's painter draws the cell; the editor adds only its button.
     QPainter painter(this);
-    grid_.PaintCell(painter, grid_.CurrentColumn(), grid_.CurrentRow(), rect());
+    const QRect cell = ShowsButton() ? rect().adjusted(0, 0, -ButtonWidth(), 0) : rect();
+    grid_.PaintCell(painter, grid_.CurrentColumn(), grid_.CurrentRow(), cell);
+    if (ShowsButton()) PaintButton(painter);
     return;
   }
   TECEditor::paintEvent(event);
@@ -127,7 +130,8 @@ FieldGrid::FieldGrid(QWidget* parent, const FormatSettings& settings, Beeper* be
 }
 
 int FieldGrid::ColumnWidth(int column) const {
-  return column >= 0 && column < static_cast<int>(widths_.size()) ? widths_[column] : 64;
+  const int width = column >= 0 && column < static_cast<int>(widths_.size()) ? widths_[column] : 64;
+  return width + (column == column_ ? widened_ : 0);
 }
 
 void FieldGrid::SetColumnWidth(int column, int width) {
@@ -189,13 +193,16 @@ void FieldGrid::Relayout() {
 }
 
 void FieldGrid::PlaceEditor() {
+  widened_ = 0;
   if (!MayShowEditor(column_, row_)) {
     editor_->CloseUp(false);
     editor_->hide();
     return;
   }
-  editor_->setGeometry(CellRect(column_, row_).adjusted(0, 0, -1, -1));
   editor_->Load();
+  // The current column widens by the editor's button, so the value stays readable.
+  if (WidensForButton() && editor_->ShowsButton()) widened_ = editor_->ButtonWidth();
+  editor_->setGeometry(CellRect(column_, row_).adjusted(0, 0, -1, -1));
   editor_->show();
   if (hasFocus()) editor_->setFocus();
 }

@@ -85,6 +85,9 @@ class FieldGrid : public QAbstractScrollArea {
   // An owner-drawn cell: the grid's painter draws it, also under the editor.
   virtual bool OwnerDrawn(int column) const { (void)column; return false; }
 
+  // Whether the current column widens by the editor's button.
+  virtual bool WidensForButton() const { return false; }
+
   // Paints one cell (also into the editor of an owner-drawn cell).
   virtual void PaintCell(QPainter& painter, int column, int row, const QRect& rect) = 0;
 
@@ -110,6 +113,7 @@ class FieldGrid : public QAbstractScrollArea {
   std::vector<int> widths_;
   int column_ = 1;
   int row_ = 1;
+  int widened_ = 0;
   GridInplaceEditor* editor_;
 };
 

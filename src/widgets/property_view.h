@@ -44,6 +44,7 @@ class TECPropertyView : public FieldGrid {
   void PopupChangedCell(const std::optional<PopupValue>& value) override;
   void EditButtonClicked() override;
   void PaintCell(QPainter& painter, int column, int row, const QRect& rect) override;
+  bool WidensForButton() const override { return true; }
 
  protected:
   void CellPressed(int column, int row, const QPoint& point, bool doubleClick) override;

@@ -96,6 +96,7 @@ class TECEditor : public QLineEdit {
   virtual bool PaintsOwnText() const { return style_ == esDropDownList; }
 
   void UpdateDropDown();
+  void PaintButton(QPainter& painter);
   const FormatSettings& Settings() const { return settings_; }
   Beeper& Beep() const { return *beeper_; }
   const TickClock& Clock() const { return clock_; }
@@ -116,7 +117,6 @@ class TECEditor : public QLineEdit {
 
  private:
   bool HandleDropDownKey(QKeyEvent& event);
-  void PaintButton(QPainter& painter);
   void UpdateMargins();
   bool OnButton(const QPoint& point) const;
 
