@@ -2,6 +2,7 @@
 #include <QTest>
 
 #include "field_fixture.h"
+#include "sample_grids.h"
 #include "widgets/over_editor.h"
 #include "widgets/popup_calculator.h"
 #include "widgets/popup_list_box.h"
@@ -18,28 +19,7 @@ struct TracksGrid : field_fixture::ShownDialog {
   TracksGrid() : view(&dialog, settings, &beeper, clock) {
     view.setGeometry(10, 10, 300, 160);
     PropertyTree& tree = view.Tree();
-    tree.columns.resize(6);
-    const struct {
-      const char* hint;
-      TEditType type;
-      TEditStyle style;
-      bool chooseOnly;
-      int width;
-    } columns[] = {{"", etString, esReadOnly, false, 128}, {"Instrument", etString, esEllipsis, true, 22},
-                   {"Channel", etString, esDropDown, false, 20}, {"Mute", etBoolean, esEdit, true, 20},
-                   {"Volume", etInteger, esUpDown, false, 24}, {"Pan", etInteger, esEllipsis, false, 24}};
-    for (int c = 0; c < 6; ++c) {
-      PropertyColumn& column = tree.columns[c];
-      column.hint = columns[c].hint;
-      column.editType = columns[c].type;
-      column.editStyle = columns[c].style;
-      column.chooseOnly = columns[c].chooseOnly;
-      column.width = columns[c].width;
-      column.buttonWidth = c == 0 ? -1 : 16;
-    }
-    tree.columns[0].caption = "Name";
-    for (int channel = 1; channel <= 16; ++channel)
-      tree.columns[2].dropDownList.push_back(std::to_string(channel));
+    sample_grids::SetTracksColumns(tree, esUpDown);
     staff = &tree.AddNode(nullptr, "Piano");
     row1 = &tree.AddNode(staff, "Right hand");
     tree.AddNode(staff, "Left hand");
@@ -76,13 +56,18 @@ TEST_F(TracksGrid, ClickingTheMuteCellTogglesItAndAnUnsetOneTurnsOn) {
 }
 
 TEST_F(TracksGrid, TheInstrumentIsChosenOnlyThroughItsEllipsis) {
+  view.Tree().SetValue(*row1, 0, std::string("25"));
+  changed.clear();
   Show(view);
   Click(1, 2);
   ASSERT_TRUE(view.Editor().isVisible());
   QTest::keyClicks(&view.Editor(), "ab");
   EXPECT_EQ(beeper.count, 2);
+  QTest::keyClick(&view.Editor(), Qt::Key_Home);
   QTest::keyClick(&view.Editor(), Qt::Key_Delete);
-  EXPECT_EQ(view.Editor().text(), "");
+  EXPECT_EQ(view.Editor().text(), "25");
+  EXPECT_EQ(row1->Value(0), PropertyValue(std::string("25")));
+  EXPECT_TRUE(changed.empty());
   const QRect button = view.Editor().ButtonRect();
   QTest::mouseClick(&view.Editor(), Qt::LeftButton, {}, button.center());
   EXPECT_EQ(ellipsis, 1);
@@ -139,31 +124,23 @@ TEST_F(TracksGrid, CollapsingMovesTheCurrentRowAndTheSelectionIsPainted) {
 // The drum map's grid and the term list's "Kind" column.
 struct DrumGrid : field_fixture::ShownDialog {
   DrumGrid() : grid(&dialog, settings, &beeper, clock) {
-    grid.setGeometry(10, 10, 300, 160);
-    std::vector<StringColumn> columns(6);
-    const struct {
-      const char* caption;
-      TEditType type;
-      TEditStyle style;
-      bool drawn;
-    } specs[] = {{"Pitch", etString, esReadOnly, true}, {"Name", etString, esEdit, true},
-                 {"Head", etInteger, esChooseEllipsis, false}, {"Pos", etInteger, esUpDown, false},
-                 {"Kind", etString, esDropDownList, true}, {"Price", etCurrency, esEdit, true}};
-    for (int c = 0; c < 6; ++c) {
-      columns[c].caption = specs[c].caption;
-      columns[c].editType = specs[c].type;
-      columns[c].editStyle = specs[c].style;
-      columns[c].defaultDrawing = specs[c].drawn;
-      columns[c].width = 50;
-    }
-    columns[4].dropDownList = {"Inscription", "Dinamic", "Tempo"};
+    dialog.resize(560, 220);
+    grid.setGeometry(10, 10, 540, 160);
+    std::vector<StringColumn> columns = sample_grids::DrumMapColumns();
+    columns.resize(7);
+    columns[5].caption = "Kind";
+    columns[5].editStyle = esDropDownList;
+    columns[6].caption = "Price";
+    columns[6].editType = etCurrency;
+    columns[6].editStyle = esEdit;
+    columns[5].dropDownList = {"Inscription", "Dinamic", "Tempo"};
     grid.SetColumns(columns);
     grid.SetRowCount(3);
     grid.onDrawCell = [](QPainter& painter, int, int, const QRect& rect) { painter.fillRect(rect, Qt::yellow); };
     grid.onChangeData = [this](TECStringGrid::Source source) { sources.push_back(source); };
     grid.onEndInput = [this] { ++endInputs; };
     grid.SetCell(3, 1, "x");
-    grid.SetCell(4, 1, "Tempo");
+    grid.SetCell(5, 1, "Tempo");
     grid.SetCell(2, 1, "7");
   }
   void Click(int column, int row) {
@@ -200,31 +177,31 @@ TEST_F(DrumGrid, AHeldLowerArrowStepsAtItsTicks) {
 
 TEST_F(DrumGrid, EscapeOnTheKindListEndsInputWithoutAChange) {
   Show(grid);
-  Click(4, 1);
+  Click(5, 1);
   QTest::keyClick(&grid.Editor(), Qt::Key_Down, Qt::AltModifier);
   ASSERT_TRUE(grid.Editor().ListVisible());
   QTest::keyClick(&grid.Editor(), Qt::Key_Up);
   QTest::keyClick(&grid.Editor(), Qt::Key_Escape);
   EXPECT_EQ(endInputs, 1);
   EXPECT_TRUE(sources.empty());
-  EXPECT_EQ(grid.Cell(4, 1), "Tempo");
+  EXPECT_EQ(grid.Cell(5, 1), "Tempo");
   QTest::keyClick(&grid.Editor(), Qt::Key_Down, Qt::AltModifier);
   QTest::keyClick(&grid.Editor(), Qt::Key_Up);
   QTest::keyClick(&grid.Editor(), Qt::Key_Return);
-  EXPECT_EQ(grid.Cell(4, 1), "Dinamic");
+  EXPECT_EQ(grid.Cell(5, 1), "Dinamic");
   EXPECT_EQ(sources, std::vector<TECStringGrid::Source>{TECStringGrid::Source::Editor});
   EXPECT_EQ(endInputs, 2);
 }
 
 TEST_F(DrumGrid, CurrencyResultsAreWrittenToWholeCents) {
   Show(grid);
-  Click(5, 1);
+  Click(6, 1);
   for (const auto& [result, written] : {std::pair{"2.999", "2.99"}, {"0.29", "0.29"}, {"2.3", "2.3"}}) {
     grid.Editor().DropDown();
     auto* calculator = static_cast<TECPopupCalculator*>(grid.Editor().ActiveDropDown());
     calculator->Engine().Paste(result);
     grid.Editor().CloseUp(true);
-    EXPECT_EQ(grid.Cell(5, 1), written);
+    EXPECT_EQ(grid.Cell(6, 1), written);
   }
 }
 

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "platform/font_faces.h"
+#include "sample_grids.h"
 #include "widgets/popup_window.h"
 #include "widgets/property_view.h"
 #include "widgets/string_grid.h"
@@ -61,31 +62,7 @@ void Tracks(QDialog& dialog) {
   auto* view = new TECPropertyView(&dialog);
   view->setGeometry(8, 8, 284, 164);
   PropertyTree& tree = view->Tree();
-  tree.columns.resize(6);
-  const struct {
-    const char* caption;
-    TEditType type;
-    TEditStyle style;
-    bool chooseOnly;
-    int width;
-    TextAlign align;
-  } columns[] = {{"Name", etString, esReadOnly, false, 128, TextAlign::Left},
-                 {"I", etString, esEllipsis, true, 22, TextAlign::Right},
-                 {"C", etString, esDropDown, false, 20, TextAlign::Right},
-                 {"M", etBoolean, esEdit, true, 20, TextAlign::Center},
-                 {"V", etInteger, esEllipsis, false, 24, TextAlign::Right},
-                 {"P", etInteger, esEllipsis, false, 24, TextAlign::Right}};
-  for (int c = 0; c < 6; ++c) {
-    PropertyColumn& column = tree.columns[c];
-    column.caption = columns[c].caption;
-    column.editType = columns[c].type;
-    column.editStyle = columns[c].style;
-    column.chooseOnly = columns[c].chooseOnly;
-    column.width = columns[c].width;
-    column.alignment = columns[c].align;
-    column.buttonWidth = c == 0 ? -1 : 16;
-  }
-  for (int channel = 1; channel <= 16; ++channel) tree.columns[2].dropDownList.push_back(std::to_string(channel));
+  sample_grids::SetTracksColumns(tree, esEllipsis);
   const char* staves[] = {"Grand piano", "Acoustic guitar with a long name"};
   int channel = 1;
   for (const char* name : staves) {
@@ -111,24 +88,7 @@ void Drums(QDialog& dialog) {
   dialog.setGeometry(380, 320, 330, 180);
   auto* grid = new TECStringGrid(&dialog);
   grid->setGeometry(8, 8, 314, 164);
-  std::vector<StringColumn> columns(5);
-  const struct {
-    const char* caption;
-    TEditType type;
-    TEditStyle style;
-    bool drawn;
-    int width;
-  } specs[] = {{"Pitch", etString, esReadOnly, true, 44}, {"Name", etString, esEdit, true, 120},
-               {"Head", etInteger, esChooseEllipsis, false, 44}, {"Pos", etInteger, esUpDown, false, 44},
-               {"Use", etString, esReadOnly, false, 40}};
-  for (int c = 0; c < 5; ++c) {
-    columns[c].caption = specs[c].caption;
-    columns[c].editType = specs[c].type;
-    columns[c].editStyle = specs[c].style;
-    columns[c].defaultDrawing = specs[c].drawn;
-    columns[c].width = specs[c].width;
-  }
-  grid->SetColumns(columns);
+  grid->SetColumns(sample_grids::DrumMapColumns());
   const char* drums[][3] = {{"35", "Acoustic Bass Drum", "-3"}, {"36", "Bass Drum 1", "-3"},
                             {"38", "Acoustic Snare", "1"},      {"42", "Closed Hi-Hat", "5"},
                             {"46", "Open Hi-Hat", "5"},         {"49", "Crash Cymbal 1", "6"}};
