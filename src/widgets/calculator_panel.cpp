@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "platform/font_faces.h"
+#include "widgets/widget_font.h"
 #include "widgets/beeper.h"
 #include "widgets/widget_glyphs.h"
 
@@ -61,10 +61,7 @@ TECCalculatorPanel::TECCalculatorPanel(Layout layout, Beeper& beeper,
   const bool full = layout == Layout::Full;
   resize(full ? 240 : 98, full ? 129 : 124);
   setFocusPolicy(Qt::NoFocus);
-  QFont font(QString::fromStdString(nv::platform::substituteFace("MS Sans Serif")));
-  font.setPointSize(8);
-  font.setBold(true);
-  setFont(font);
+  setFont(DialogFont(/*bold=*/true));
   engine_.onBeep = [this] { beeper_.Beep(); };
   const QPixmap strip = WidgetGlyph("CALCBTNS");
   for (int i = 0; i < 28; ++i) {

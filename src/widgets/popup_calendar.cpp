@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QToolButton>
 
-#include "platform/font_faces.h"
+#include "widgets/widget_font.h"
 #include "widgets/widget_glyphs.h"
 
 namespace nv::widgets {
@@ -14,9 +14,7 @@ TECPopupCalendar::TECPopupCalendar(QWidget* owner, const FormatSettings& setting
                                    std::function<Date()> today)
     : TEcPopupWindow(owner), values_(settings) {
   resize(187, 124);
-  QFont font(QString::fromStdString(nv::platform::substituteFace("MS Sans Serif")));
-  font.setPointSize(8);
-  setFont(font);
+  setFont(DialogFont());
   const int inner = width() - 2;
   auto* bar = new QWidget(this);
   bar->setGeometry(1, 1, inner, 18);

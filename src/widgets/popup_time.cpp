@@ -5,21 +5,17 @@
 #include <QPainter>
 #include <QToolButton>
 
-#include "platform/font_faces.h"
+#include "widgets/widget_font.h"
 
 namespace nv::widgets {
 
 TECPopupTime::TECPopupTime(QWidget* owner, const FormatSettings& settings)
     : TEcPopupWindow(owner), values_(settings), model_(settings) {
   resize(model_.PopupWidth(), TimePanelModel::kPopupHeight);
-  QFont font(QString::fromStdString(nv::platform::substituteFace("MS Sans Serif")));
-  font.setPointSize(8);
-  setFont(font);
+  setFont(DialogFont());
   equals_ = new QToolButton(this);
   equals_->setFocusPolicy(Qt::NoFocus);
-  QFont bold = font;
-  bold.setBold(true);
-  equals_->setFont(bold);
+  equals_->setFont(DialogFont(/*bold=*/true));
   equals_->setText("=");
   const QRect panel = PanelRect();
   const TimePanelModel::Box box = TimePanelModel::EqualsButton(panel.width(), panel.height());

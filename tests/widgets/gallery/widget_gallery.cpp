@@ -10,22 +10,16 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "platform/font_faces.h"
 #include "sample_grids.h"
 #include "widgets/popup_window.h"
 #include "widgets/property_view.h"
 #include "widgets/string_grid.h"
 #include "widgets/typed_editor.h"
+#include "widgets/widget_font.h"
 
 using namespace nv::widgets;
 
 namespace {
-
-QFont DialogFont() {
-  QFont font(QString::fromStdString(nv::platform::substituteFace("MS Sans Serif")));
-  font.setPointSize(8);
-  return font;
-}
 
 TECEditor* Field(QDialog& dialog, const char* caption, int x, int y, int width) {
   auto* label = new QLabel(caption, &dialog);
