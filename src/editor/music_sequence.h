@@ -33,6 +33,7 @@ class TECMusicSequence : public RowPane {
   int PanelWidth() const override { return layout_.KeyboardWidth(); }
   void PaintArea(QPainter& painter, const QRect& area) override;
   int HitTest(const QPoint& content) const override { return layout_.HitTest(Items(), content.x(), content.y()); }
+  int VerticalMargin() const override { return layout_.RowHeight(); }
   void ItemClicked(int item, const QPoint& content, Qt::KeyboardModifiers modifiers) override;
   void EmptyClicked(const QPoint& content) override;
   bool PaneKey(QKeyEvent& event) override;

@@ -175,7 +175,7 @@ void RowPane::Activate(int item, bool onlySelected) {
   items_.SetActive(item);
   RepaintItem(item);
   const RowItem& active = items_.Items()[static_cast<std::size_t>(item)];
-  ScrollIntoView(active.Whole, 0);
+  ScrollIntoView(active.Whole);
   TECMusicScore& score = document_.Score();
   busy_ = true;
   score.GoToMeasure(active.Measure);
@@ -195,7 +195,8 @@ void RowPane::ChooseItem(int item, Qt::KeyboardModifiers modifiers) {
   for (int i = std::min(previous, item); i <= std::max(previous, item); ++i) Select(i, false);
 }
 
-void RowPane::ScrollIntoView(const PaneRect& r, int vertical) {
+void RowPane::ScrollIntoView(const PaneRect& r) {
+  const int vertical = VerticalMargin();
   const QRect view = Viewport();
   const int left = horizontal_.value() + PanelWidth();
   const int right = horizontal_.value() + view.width();
@@ -203,7 +204,7 @@ void RowPane::ScrollIntoView(const PaneRect& r, int vertical) {
     horizontal_.setValue(r.Left - kMargin - PanelWidth());
   else if (r.Right + kMargin > right)
     horizontal_.setValue(r.Right + kMargin - view.width());
-  if (vertical > 0) {
+  if (r.Bottom > r.Top) {
     if (r.Top - vertical < vertical_.value())
       vertical_.setValue(r.Top - vertical);
     else if (r.Bottom + vertical > vertical_.value() + view.height())
@@ -223,7 +224,7 @@ void RowPane::FollowScoreCursor() {
   RepaintItem(items_.Active());
   items_.SetActive(item);
   RepaintItem(item);
-  ScrollIntoView(items_.Items()[static_cast<std::size_t>(item)].Whole, 0);
+  ScrollIntoView(items_.Items()[static_cast<std::size_t>(item)].Whole);
 }
 
 void RowPane::mousePressEvent(QMouseEvent* event) {

@@ -51,6 +51,8 @@ class RowPane : public QWidget {
   // Paints the client area `area`; the painter is clipped to it.
   virtual void PaintArea(QPainter& painter, const QRect& area) = 0;
   virtual int HitTest(const QPoint& content) const = 0;
+  // Pixels kept above and below an item scrolled into view.
+  virtual int VerticalMargin() const { return 0; }
   // A click on an item with the modifiers, after it became active.
   virtual void ItemClicked(int, const QPoint&, Qt::KeyboardModifiers) {}
   virtual void EmptyClicked(const QPoint&) {}
@@ -69,7 +71,7 @@ class RowPane : public QWidget {
   // Makes the item active (and the only selected one unless `keep`), moves
   // the score's cursor to it and scrolls it into view.
   void Activate(int item, bool onlySelected);
-  void ScrollIntoView(const PaneRect& content, int vertical);
+  void ScrollIntoView(const PaneRect& content);
   // A click on an item: plain makes it the active and only selected one,
   // Shift also selects every item from the previous active one, Ctrl adds
   // it and keeps the previous one selected.
