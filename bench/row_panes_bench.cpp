@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "../tests/editor/pane_fixture.h"
 #include "dense_score.h"
 #include "document/score_document.h"
 #include "editor/music_sequence.h"
@@ -14,27 +15,12 @@
 
 namespace {
 
+// The test's row of four quarters a measure, with performed lengths.
 std::unique_ptr<nv::document::ScoreDocument> RowDocument(int measures) {
   dense_score::EnsureApplication();
-  auto document = std::make_unique<nv::document::ScoreDocument>();
-  TECMusicScore& score = document->Score();
-  // Built as a file would load it: no undo steps.
-  score.SetLockUndo(true);
-  if (score.InstrumentCount() == 0) score.AddInstrument();
-  TECInstrument& staff = *score.CurrentInstrument();
-  if (staff.GetRowCount() == 0) staff.AppendRow();
-  staff.SetActiveRow(0);
-  TECRow& row = *staff.GetActiveRow();
-  row.ClearMeasures();
-  for (int m = 0; m < measures; ++m) {
-    TECMeasure& measure = *row.AddMeasure();
-    for (int beat = 0; beat < 4; ++beat) {
-      TECNote* note = dense_score::Note(measure, 1 + (m + beat) % 7, 4 + beat % 3, 32, 32 * beat);
-      note->Velocity = static_cast<std::uint8_t>(40 + 20 * beat);
-      note->SoundingLength = static_cast<std::uint16_t>(24 + 4 * beat);
-    }
-  }
-  score.SetLockUndo(false);
+  auto document = pane_fixture::Document(measures);
+  for (int m = 0; m < measures; ++m)
+    for (int n = 0; n < 4; ++n) pane_fixture::NoteOf(*document, m, n).SoundingLength = static_cast<std::uint16_t>(24 + 4 * n);
   return document;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QTest>
 
+#include "editor/cursor_set.h"
 #include "editor/music_sequence.h"
 #include "editor/music_velocity.h"
 #include "pane_fixture.h"
@@ -101,6 +102,59 @@ TEST(MusicSequenceTest, InsertionClickReportsKeyAndPlace) {
   roll.SetInsertLength(32);
   QTest::mouseClick(&roll, Qt::LeftButton, {}, QPoint(100, 6));
   EXPECT_EQ(reported, (std::vector<int>{0, 36, 108}));
+}
+
+TEST(MusicSequenceTest, FollowsTheScoreCursorDownToTheFirstNote) {
+  auto document = pane_fixture::Document(2);
+  TECMusicSequence roll(*document);
+  document->Score().GoToMeasure(1);
+  document->Score().SetCursorPosition(40);
+  roll.FollowScoreCursor();
+  EXPECT_EQ(roll.Items().Active(), 5);
+  document->Score().GoToMeasure(0);
+  document->Score().SetCursorPosition(0);
+  roll.FollowScoreCursor();
+  EXPECT_EQ(roll.Items().Active(), 0);
+}
+
+TEST(PanesTest, ClicksSelectInThePaneAndInTheScore) {
+  auto document = pane_fixture::Document(1);
+  TECMusicVelocity view(*document);
+  view.resize(400, 200);
+  auto selected = [&] {
+    std::vector<int> marks;
+    for (const RowItem& item : view.Items().Items()) marks.push_back(item.Selected);
+    return marks;
+  };
+  ClickItem(view, 1);
+  EXPECT_EQ(selected(), (std::vector<int>{0, 1, 0, 0}));
+  ClickItem(view, 3, Qt::ShiftModifier);
+  EXPECT_EQ(selected(), (std::vector<int>{0, 1, 1, 1}));
+  ASSERT_EQ(document->Score().Selection.size(), 1u);
+  EXPECT_EQ(document->Score().Selection[0].Elements.size(), 3u);
+  ClickItem(view, 0);
+  ClickItem(view, 2, Qt::ControlModifier);
+  EXPECT_EQ(selected(), (std::vector<int>{1, 0, 1, 0}));
+  EXPECT_EQ(view.Items().Active(), 2);
+  EXPECT_EQ(document->Score().Selection[0].Elements.size(), 2u);
+}
+
+TEST(PanesTest, TheVelocityViewOrdersByPerformedStart) {
+  auto document = pane_fixture::Document(1, 2);
+  // The second quarter played 40 ticks early starts before the first.
+  NoteOf(*document, 0, 1).StartOffset = 0x80 | 40;
+  TECMusicVelocity view(*document);
+  TECMusicSequence roll(*document);
+  EXPECT_EQ(view.Items().Items()[0].Element, &NoteOf(*document, 0, 1));
+  EXPECT_EQ(roll.Items().Items()[0].Element, &NoteOf(*document, 0, 0));
+}
+
+TEST(CursorSetTest, NamedCursorsAreDrawnAndTheDefaultIsTheArrow) {
+  EXPECT_EQ(CursorFor("").shape(), Qt::ArrowCursor);
+  const QCursor note = CursorFor("NOTE4");
+  EXPECT_EQ(note.shape(), Qt::BitmapCursor);
+  EXPECT_FALSE(note.pixmap().isNull());
+  EXPECT_NE(note.pixmap().toImage(), CursorFor("TEMPO").pixmap().toImage());
 }
 
 TEST(PanesTest, NoMeasuresEmptyRowAndOneNoteTakeEveryKeyClickEditAndPaint) {
