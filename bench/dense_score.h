@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QGuiApplication>
+#include <QApplication>
 
 #include <cstdlib>
 #include <memory>
@@ -15,7 +15,7 @@
 // The dense score the drawing and export benchmarks share.
 namespace dense_score {
 
-// Text and the music font need a GUI application; one offscreen instance
+// Text, the music font and the panes need an application; one offscreen instance
 // serves every run and lives until the process ends (the font database must
 // outlast every static that holds a font).
 inline void EnsureApplication() {
@@ -24,7 +24,7 @@ inline void EnsureApplication() {
   static int argc = 1;
   static char name[] = "notavistra_bench";
   static char* argv[] = {name, nullptr};
-  new QGuiApplication(argc, argv);
+  new QApplication(argc, argv);
   nv::platform::ensureMusicFontLoaded();
 }
 
