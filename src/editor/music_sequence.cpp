@@ -9,7 +9,7 @@
 #include "document/score_document.h"
 #include "editor/octave_colours.h"
 #include "editor/pane_edits.h"
-#include "editor/qt_colour.h"
+#include "platform/qt/qt_color.h"
 
 namespace nv::editor {
 namespace {
@@ -59,7 +59,7 @@ void TECMusicSequence::PaintKeyboard(QPainter& painter, const QRect& area) {
     const QRect band(0, bottom - h - top, kw, h);
     bottom -= h;
     if (!band.intersects(area)) continue;
-    painter.fillRect(band.adjusted(kw, 0, area.right(), 0), QtColour(OctaveColour(s == 11 ? octave + 1 : octave)));
+    painter.fillRect(band.adjusted(kw, 0, area.right(), 0), nv::platform::toQColor(OctaveColour(s == 11 ? octave + 1 : octave)));
     painter.setPen(Qt::black);
     painter.drawRoundedRect(band.adjusted(0, 0, -1, 0), 2, 2);
     painter.setPen(kGrey);
