@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/main_window.h"
+#include "app/startup_services.h"
 #include "editing/selection.h"
 #include "formats/picture_codecs.h"
 #include "platform/qt/display_check.h"
@@ -23,6 +24,8 @@ int main(int argc, char** argv) {
   nv::render::InstallLayoutEngine();
   nv::editing::InstallSelectionOwner();
   QApplication::setApplicationName("Notavistra");
+  nv::app::RegisterScoreFileType();
+  nv::app::LoadMusicFont();
   nv::app::MainWindow window;
   // A score file named on the command line; without one an empty score.
   const QStringList arguments = QApplication::arguments();

@@ -59,7 +59,7 @@ void ShowHelpTopic(const fs::path& helpRoot, std::string_view language, std::str
 }
 
 void OpenHelpContents(const fs::path& helpRoot, std::string_view language, HelpPageOpener& opener) {
-  ShowHelpTopic(helpRoot, language, kHelpContentsTopic, opener);
+  ShowHelpTopic(helpRoot, language, help_topic::kIntroduction, opener);
 }
 
 }  // namespace nv::document

@@ -16,7 +16,19 @@ class HelpPageOpener {
 
 inline constexpr char kHelpStartPage[] = "Help.htm";
 inline constexpr char kContextHelpPage[] = "ContextHelp.htm";
-inline constexpr char kHelpContentsTopic[] = "Introduction";
+// The topics the program's windows name, each a page "<topic>.htm" of every
+// help folder.
+namespace help_topic {
+inline constexpr char kIntroduction[] = "Introduction";
+inline constexpr char kEntrance[] = "Entrance";  // the main window, F1 there
+inline constexpr char kProgSettings[] = "ProgSettings";
+inline constexpr char kNewInstrument[] = "NewInstrument";
+inline constexpr char kCompositionProp[] = "CompositionProp";
+inline constexpr char kGraceNoteProp[] = "GraceNoteProp";
+inline constexpr char kTextProp[] = "TextProp";
+inline constexpr const char* kAll[] = {kIntroduction,    kEntrance,      kProgSettings, kNewInstrument,
+                                       kCompositionProp, kGraceNoteProp, kTextProp};
+}  // namespace help_topic
 
 // The redirect page that makes the start page show `topic` in its frame
 // "Help_right": one line, no line break.
