@@ -111,8 +111,12 @@ std::string RegisterFileType(const fs::path& dataHome, const std::string& execut
   const bool mimeChanged = WriteIfChanged(dataHome / "mime" / "packages" / "notavistra.xml", ScoreMimePackage(), problems);
   const bool desktopChanged =
       WriteIfChanged(dataHome / "applications" / "notavistra.desktop", DesktopEntry(executable), problems);
-  WriteIfChanged(icons / "apps" / "notavistra.svg", iconSvg, problems);
-  WriteIfChanged(icons / "mimetypes" / "application-x-notavistra-score.svg", iconSvg, problems);
+  if (iconSvg.empty()) {
+    problems += "The icon is missing from the data folder\n";
+  } else {
+    WriteIfChanged(icons / "apps" / "notavistra.svg", iconSvg, problems);
+    WriteIfChanged(icons / "mimetypes" / "application-x-notavistra-score.svg", iconSvg, problems);
+  }
   if (mimeChanged) run({"update-mime-database", (dataHome / "mime").string()});
   if (desktopChanged) run({"update-desktop-database", (dataHome / "applications").string()});
   return problems;

@@ -21,10 +21,10 @@ std::string DesktopEntry(const std::string& executable);
 // Registers the score file type in the user's data folder `dataHome`
 // ($XDG_DATA_HOME, by default ~/.local/share): the MIME package, the desktop
 // entry with its Play ("/a") and Print ("/p") actions, and the icon `iconSvg`
-// as the application's and the type's. A file is rewritten only when its
-// content differs; when one was, update-mime-database and
-// update-desktop-database run where installed. Returns what went wrong, one
-// problem a line, or "".
+// as the application's and the type's (an empty icon is reported, not
+// written). A file is rewritten only when its content differs; when one was,
+// update-mime-database and update-desktop-database run where installed.
+// Returns what went wrong, one problem a line, or "".
 std::string RegisterFileType(const std::filesystem::path& dataHome, const std::string& executable,
                              const std::string& iconSvg, const ToolRunner& run = RunInstalledTool);
 

@@ -54,6 +54,13 @@ TEST_F(FileTypeTest, WritesTheThreeFilesOnceAndUpdatesTheDatabases) {
   EXPECT_EQ(ran_[0][0], "update-desktop-database");
 }
 
+TEST_F(FileTypeTest, AMissingIconIsReportedAndNotWritten) {
+  EXPECT_EQ(nv::document::RegisterFileType(root_, "/usr/bin/notavistra", "", Recorder()),
+            "The icon is missing from the data folder\n");
+  EXPECT_FALSE(fs::exists(root_ / "icons"));
+  EXPECT_TRUE(fs::exists(Desktop()));
+}
+
 TEST_F(FileTypeTest, TheDesktopEntryQuotesWhatTheExecKeyReserves) {
   const std::string desktop = nv::document::DesktopEntry("/a$b/100%/c\"d\\e");
   EXPECT_NE(desktop.find("Exec=\"/a\\\\$b/100%%/c\\\\\"d\\\\\\\\e\" %f\n"), std::string::npos) << desktop;
