@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "app/process_services.h"
+#include "app/startup_services.h"
 #include "platform/qt/display_check.h"
 #include "widgets/message_block.h"
 
@@ -15,6 +16,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   nv::app::InstallProcessServices();
   QApplication::setApplicationName("Notavistra");
+  nv::app::RegisterScoreFileType();
+  nv::app::LoadMusicFont();
   nv::app::MainWindow window;
   // A score file named on the command line; without one an empty score.
   const QStringList arguments = QApplication::arguments();

@@ -1,0 +1,65 @@
+#include "document/help_pages.h"
+
+#include <cstdint>
+#include <span>
+#include <system_error>
+
+#include "platform/atomic_file.h"
+
+namespace nv::document {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string_view LanguageFolder(std::string_view language) {
+  if (language == "ENU") return "English";
+  if (language == "RUS") return "Russian";
+  if (language == "DEU") return "Deutsch";
+  return {};
+}
+
+}  // namespace
+
+std::string ContextHelpPageText(std::string_view topic) {
+  std::string text = "<HTML><SCRIPT LANGUAGE=\"JavaScript\">";
+  text += "function PageActivate() { window.open(\"";
+  text += topic;
+  text += ".htm";
+  text += "\", \"Help_right\");}";
+  text += "</SCRIPT><BODY OnLoad=\"PageActivate();\"></BODY></HTML>";
+  return text;
+}
+
+bool WriteContextHelpPage(const fs::path& fileName, std::string_view topic) {
+  const std::string text = ContextHelpPageText(topic);
+  try {
+    platform::ReplaceFileAtomically(fileName.string(),
+                                    std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    return true;
+  } catch (const platform::FileReplaceError&) {
+    return false;
+  }
+}
+
+fs::path HelpFolder(const fs::path& helpRoot, std::string_view language) {
+  const std::string_view name = LanguageFolder(language);
+  std::error_code error;
+  if (!name.empty() && fs::is_regular_file(helpRoot / name / kHelpStartPage, error)) return helpRoot / name;
+  return helpRoot / "English";
+}
+
+void ShowHelpTopic(const fs::path& helpRoot, std::string_view language, std::string_view topic,
+                   HelpPageOpener& opener) {
+  const fs::path folder = HelpFolder(helpRoot, language);
+  if (WriteContextHelpPage(folder / kContextHelpPage, topic))
+    opener.OpenPage(folder / kHelpStartPage);
+  else
+    opener.OpenPage(folder / (std::string(topic) + ".htm"));
+}
+
+void OpenHelpContents(const fs::path& helpRoot, std::string_view language, HelpPageOpener& opener) {
+  ShowHelpTopic(helpRoot, language, help_topic::kIntroduction, opener);
+}
+
+}  // namespace nv::document
