@@ -14,6 +14,7 @@ packages=(
   giflib-tools python3-pil imagemagick libjpeg-turbo-progs
   midicsv python3-mido
   poppler-utils
+  clang-16 libclang-rt-16-dev
 )
 
 missing=()
