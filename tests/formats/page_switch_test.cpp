@@ -1,0 +1,54 @@
+// A page switch lays out the page shown, not every page after it; the
+// layout it leaves equals a full layout of the score.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "model/instrument.h"
+#include "model/model_dump.h"
+#include "model/music_score.h"
+#include "platform/recording_canvas.h"
+
+namespace {
+
+// What a layout leaves: the records, the page tables, the systems, the
+// active page's own state and how it draws.
+std::string LaidOut(TECMusicScore& score) {
+  std::ostringstream out;
+  out << DumpScore(score);
+  for (const int start : score.PageStarts()) out << start << ' ';
+  out << '\n';
+  for (const int bar : score.PageBars()) out << bar << ' ';
+  out << '\n';
+  for (const TECRowInfo& system : score.CurrentInstrument()->Systems)
+    out << system.Page << '/' << int(system.MeasureCount) << ' ';
+  const TECPageLayout& pages = score.PageLayout;
+  out << "\nfirst system " << pages.FirstSystem << " systems " << pages.SystemCount << " interval " << pages.Interval
+      << "\n";
+  for (const std::uint32_t bar : pages.BarNumbers) out << bar << ' ';
+  nv::platform::RecordingCanvas canvas;
+  score.DrawPage(canvas, 100, 100);
+  for (const std::string& line : canvas.lines()) out << line << '\n';
+  return out.str();
+}
+
+TEST(PageSwitch, SteppingThroughEveryPageLeavesAFullLayout) {
+  const auto path = std::filesystem::path(__FILE__).parent_path() / "corpus/2303-pages-511-bytes.sfd";
+  TECMusicScore score;
+  score.LoadFromFile(path.string());
+  const int pages = score.CurrentInstrument()->PageCount();
+  ASSERT_EQ(pages, 2303);
+  for (int p = 1; p < pages; ++p) score.SetActivePage(p);
+  EXPECT_EQ(score.GetActivePage(), pages - 1);
+  const std::string stepped = LaidOut(score);
+  score.LayoutScore(0, false);
+  EXPECT_EQ(LaidOut(score), stepped);
+  // And back to a page in the middle.
+  score.SetActivePage(1000);
+  const std::string back = LaidOut(score);
+  score.LayoutScore(0, false);
+  EXPECT_EQ(LaidOut(score), back);
+}
+
+}  // namespace
