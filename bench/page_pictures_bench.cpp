@@ -90,7 +90,7 @@ std::unique_ptr<TECMusicScore> PicturePage() {
     } else {
       picture = TECPicture{258, EncodeJpeg(pixels, 85, false)};
     }
-    instrument->AddPagePicture(1050 + (i % 4) * 180, 1300 + (i / 4) * 180, 160, 160, std::move(picture));
+    instrument->AddPagePicture(10 + (i % 4) * 90, 10 + (i / 4) * 70, 80, 60, std::move(picture));
   }
   score->LayoutSuspended = false;
   score->LayoutScore(0, false);

@@ -53,7 +53,7 @@ std::unique_ptr<TECMusicScore> ScoreWith(const std::vector<TECPicture>& pictures
   TECInstrument* instrument = score->AppendInstrument();
   instrument->AppendRow()->AddMeasure();
   for (std::size_t i = 0; i < pictures.size(); ++i)
-    instrument->AddPagePicture(1100 + 50 * static_cast<int>(i), 1100, 40, 30, pictures[i]);
+    instrument->AddPagePicture(10 + 50 * static_cast<int>(i), 20, 40, 30, pictures[i]);
   score->LayoutSuspended = false;
   nv::render::LayoutScore(*score, 0, false);
   return score;
