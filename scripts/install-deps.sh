@@ -15,6 +15,7 @@ packages=(
   midicsv python3-mido
   poppler-utils
   desktop-file-utils
+  clang-16 libclang-rt-16-dev
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks that the layers point one way, builds with
-# AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test through CTest.
+# AddressSanitizer and UndefinedBehaviorSanitizer, runs every test through
+# CTest, then builds the fuzz targets and runs each briefly over its corpus.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${NOTAVISTRA_TEST_BUILD:-$root/build-test}"
@@ -19,3 +20,4 @@ export ASAN_OPTIONS="halt_on_error=1:abort_on_error=0:detect_leaks=1:strict_stri
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$root/tests/support/lsan.supp:print_suppressions=0"
 ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 300
+"$root/scripts/fuzz_smoke.sh" "${NOTAVISTRA_FUZZ_BUILD:-$root/build-fuzz}" 20

@@ -14,6 +14,11 @@ namespace nv::editing {
 namespace {
 
 bool InRange(int code, int low, int high) { return code >= low && code <= high; }
+// The effects a note or rest takes: the attributes a score file keeps on a
+// note (dots, accidentals, articulations, tremolos, glissandi and falls) and
+// the note options 121, 122, 123 and 129. Grace notes (120) and links have
+// commands of their own.
+bool IsEffectCode(int code) { return InRange(code, ek::Dot, 129) && code != ek::GraceNotes; }
 bool IsDot(int code) { return code == ek::Dot || code == ek::DoubleDot; }
 using ek::IsTremolo;
 
@@ -175,6 +180,7 @@ void EffectOnNote(EditTransaction& edit, TECNote& note, int code, int a, int b) 
 void TECMusicScore::AddNoteEffect(TECElement* element, int code, int a, int b) {
   if (element == nullptr) return;
   if (code < 100) code += 100;
+  if (!nv::editing::IsEffectCode(code)) return;
   nv::editing::EditTransaction edit(*this, undo_kind::Effect);
   if (!edit.Allowed()) return;
   if (element->Type() == TECElementType::Rest) {

@@ -301,6 +301,9 @@ class RowPaste {
     std::unique_ptr<TECNote> note(static_cast<TECNote*>(placed.Element->Record.release()));
     note->Position = WrittenPosition(note->Position, note->Start, placed.At.Tick, measure.Index);
     note->Start = static_cast<std::uint16_t>(placed.At.Tick);
+    // A stored start of 0 reads back as the written position: a note placed
+    // at the measure's first tick is written there too.
+    if (note->Start == 0) note->Position = 0;
     note->ChordMark = 0;
     note->Owner = &measure;
     const int duration = Duration(*note);

@@ -215,16 +215,33 @@ void TECMusicScore::SplitUnionNotes(bool split) {
   auto targets = nv::editing::RowTargets(*this, false);
   if (targets.empty()) return;
   TECRow& row = *targets.front().Measure->Owner;
-  // The notes are replaced by new records: the selection is emptied first.
-  ClearSelection();
-  nv::editing::SplitUnion work(*this, edit, row);
-  CurrentInstrument()->SetActiveRow(row.GetIndex());
-  for (auto& target : targets) {
+  // Each split or union rebuilds its measure's rests and frees the notes it
+  // replaces, so the notes of every measure are picked before anything
+  // changes and the selected records are not read again.
+  struct Work {
+    TECMeasure* measure;
+    std::vector<std::vector<TECNote*>> groups;  // a note to split, or a chain to unite
+  };
+  std::vector<Work> work;
+  for (const auto& target : targets) {
+    Work measureWork{target.Measure, {}};
     if (split) {
       for (TECElement* element : target.Elements)
-        if (element->Type() == TECElementType::Note) work.Split(*target.Measure, static_cast<TECNote&>(*element));
+        if (element->Type() == TECElementType::Note) measureWork.groups.push_back({static_cast<TECNote*>(element)});
     } else {
-      for (const auto& chain : nv::editing::Chains(target.Elements)) work.Union(*target.Measure, chain);
+      measureWork.groups = nv::editing::Chains(target.Elements);
     }
+    work.push_back(std::move(measureWork));
   }
+  // The notes are replaced by new records: the selection is emptied first.
+  ClearSelection();
+  nv::editing::SplitUnion command(*this, edit, row);
+  CurrentInstrument()->SetActiveRow(row.GetIndex());
+  for (const Work& measureWork : work)
+    for (const auto& group : measureWork.groups) {
+      if (split)
+        command.Split(*measureWork.measure, *group.front());
+      else
+        command.Union(*measureWork.measure, group);
+    }
 }

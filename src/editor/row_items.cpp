@@ -130,7 +130,7 @@ void RowItems::LoadNote(TECNote& note, const std::array<int, 7>& alterations) {
   noteItem.Element = &note;
   noteItem.Note = &note;
   noteItem.Measure = measure;
-  noteItem.Alteration = alterations[static_cast<std::size_t>(StepOf(note.Kind - 20))];
+  noteItem.Alteration = alterations[static_cast<std::size_t>(StepOf(ek::NoteStep(note.Kind)))];
 
   std::vector<RowItem> inOrder;
   if (group != nullptr) {

@@ -25,7 +25,7 @@ void SequenceLayout::LayItem(RowItem& item, int x0) const {
   const int r = RowHeight();
   if (item.Kind == ItemKind::Note) {
     const TECNote& note = *item.Note;
-    const int bottom = BandBottom(KeyOf(note.Kind - 20, note.Octave, item.Alteration));
+    const int bottom = BandBottom(KeyOf(ek::NoteStep(note.Kind), note.Octave, item.Alteration));
     const int left = 2 * note.Start + x0 + 1;
     const int right = 2 * (note.Start + note.Length) + x0 + 1;
     const int split = bottom - r + noteHeight_ / 3;

@@ -311,11 +311,12 @@ class PayloadReader {
         link.PartnerStart = stream_.ReadU16();
         if (link.PartnerMeasure > kMaxClipboardMeasure) throw EFileDamage();
         links.push_back(std::move(link));
-      } else if (code >= ek::Dynamics) {
+      } else if (ek::IsPlainAttribute(code)) {
         auto attribute = MakeNoteAttribute(code, &note);
         attribute->Load(bytes);
         note.Attributes.push_back(std::move(attribute));
       } else {
+        // A code a note of a score file cannot hold.
         throw EFileDamage();
       }
     }

@@ -69,7 +69,8 @@ void WriteClipboardPayload(ByteStream& stream, const TECMusicScore& score);
 
 // Reads a whole payload. A payload that contradicts itself (a size or count
 // past the bytes left, a relative measure outside 0..10000, entry lists that
-// disagree, an element kind the payload kind cannot hold, a base time or
-// time signature no measure can have) raises EStreamError. A payload kind
+// disagree, an element kind the payload kind cannot hold, a note attribute
+// that a score file does not keep on a note, a base time or time signature
+// no measure can have) raises EStreamError. A payload kind
 // other than the three is returned with nothing read after it.
 ClipboardPayload ReadClipboardPayload(ByteStream& stream);

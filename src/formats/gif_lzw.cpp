@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <utility>
 
 #include "formats/graphic_error.h"
 #include "model/stream.h"
@@ -137,9 +139,15 @@ GifDecodeResult DecodeGifLzw(const GifDecodeInput& input) {
     corrupt("GIF code size not in range 2 to 9");
     m = std::clamp(m, 2, 9);
   }
-  result.Pixels.assign(static_cast<std::size_t>(input.Width) * static_cast<std::size_t>(input.Height), 0);
+  std::vector<std::uint8_t> codes = JoinSubBlocks(input.Data);
+  const std::uint64_t pixels = static_cast<std::uint64_t>(input.Width) * static_cast<std::uint64_t>(input.Height);
+  // A code takes at least m + 1 bits and stands for at most a table's
+  // length of pixels: data too short for the frame is refused before its
+  // pixels are allocated.
+  if (!input.Tolerant && codes.size() * 8 / static_cast<std::uint64_t>(m + 1) * kMaxCodes < pixels) throw EReadError();
+  result.Pixels.assign(pixels, 0);
   PixelSink sink(result, input.Width, input.Height, input.BitsPerPixel, input.Interlaced);
-  CodeReader reader(JoinSubBlocks(input.Data));
+  CodeReader reader(std::move(codes));
 
   const int clear = 1 << m;
   const int end = clear + 1;
@@ -164,7 +172,12 @@ GifDecodeResult DecodeGifLzw(const GifDecodeInput& input) {
       previous = -1;
       continue;
     }
-    if (code == end) break;
+    if (code == end) {
+      // The data ends before the frame's last pixel.
+      if (!input.Tolerant) throw EReadError();
+      result.Corrupted = true;
+      break;
+    }
     if (previous < 0) {
       // After a clear (or at the start) only a single pixel can follow.
       if (code > clear) {

@@ -30,8 +30,9 @@ struct GifDecodeResult {
 };
 
 // Raises EInvalidGraphicOperation for a code size outside 2..9 or corrupt
-// codes, and EReadError when the data ends before the image is complete,
-// unless the input is tolerant. The caller bounds Width × Height.
+// codes, and EReadError when the data or an end code comes before the
+// image's last pixel, unless the input is tolerant (which keeps the pixels
+// decoded so far). The caller bounds Width × Height.
 GifDecodeResult DecodeGifLzw(const GifDecodeInput& input);
 
 struct GifEncodeResult {

@@ -66,23 +66,38 @@ void CompressRows(jpeg_compress_struct& info, const RasterImage& image, int qual
   jpeg_finish_compress(&info);
 }
 
+// a × b / 255, rounded.
+int Scaled(int a, int b) { return (a * b + 127) / 255; }
+
+// One pixel of a row libjpeg decoded as CMYK (a YCCK file too). Files with
+// an Adobe marker store the inks inverted, so that a sample is already 255
+// less the ink; libjpeg converts neither to RGB.
+nv::platform::Color FromCmyk(const JSAMPLE* p, bool inverted) {
+  const auto left = [inverted](JSAMPLE sample) { return inverted ? int{sample} : 255 - int{sample}; };
+  const int white = left(p[3]);
+  return nv::platform::rgb(Scaled(left(p[0]), white), Scaled(left(p[1]), white), Scaled(left(p[2]), white));
+}
+
 // False when the declared size is beyond the limits.
 bool DecompressRows(jpeg_decompress_struct& info, RasterImage& image, std::vector<JSAMPLE>& row) {
   jpeg_read_header(&info, TRUE);
   const std::int64_t width = info.image_width;
   const std::int64_t height = info.image_height;
   if (width > kMaxJpegSide || height > kMaxJpegSide || width * height > kMaxJpegPixels) return false;
-  info.out_color_space = JCS_RGB;
+  const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+  const bool inverted = cmyk && info.saw_Adobe_marker;
+  info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
   jpeg_start_decompress(&info);
   image = RasterImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
-  row.resize(static_cast<std::size_t>(info.output_width) * 3);
+  const std::size_t components = cmyk ? 4 : 3;
+  row.resize(static_cast<std::size_t>(info.output_width) * components);
   while (info.output_scanline < info.output_height) {
     const int y = static_cast<int>(info.output_scanline);
     JSAMPROW rows[1] = {row.data()};
     jpeg_read_scanlines(&info, rows, 1);
     for (int x = 0; x < image.width; ++x) {
-      const JSAMPLE* p = row.data() + static_cast<std::size_t>(x) * 3;
-      image.at(x, y) = nv::platform::rgb(p[0], p[1], p[2]);
+      const JSAMPLE* p = row.data() + static_cast<std::size_t>(x) * components;
+      image.at(x, y) = cmyk ? FromCmyk(p, inverted) : nv::platform::rgb(p[0], p[1], p[2]);
     }
   }
   jpeg_finish_decompress(&info);

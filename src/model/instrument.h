@@ -133,6 +133,10 @@ class TECInstrument : public TECModelObject {
   int LaidOutRows = 0;
   int LaidOutAll = 0;
   int LaidOutClamped = 0;
+  // One past the last measure that holds anything, as the last pass to the
+  // end of the score found it (-1 before one): a pass over two pages, which
+  // follows no edit, takes it instead of walking every record again.
+  int LaidOutMeasureEnd = -1;
   bool LayoutValid = false;
   int RunningBarNumber = 0;
 

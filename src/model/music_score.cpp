@@ -228,7 +228,11 @@ void TECMusicScore::SetActivePage(int p) {
     const int oldPage = activePage_;
     activePage_ = p;
     FitCursorToPage(oldPage);
-    LayoutScore(p, false);
+    // Every edit lays out from its page to the end, so the pages are laid
+    // out already: the page shown (and the next) only takes the active
+    // page's own state. Laying out to the end made stepping through a long
+    // score quadratic.
+    LayoutScore(p, true);
     ScrollToCursor();
   }
   EndRulesUpdate();

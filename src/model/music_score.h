@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/chord_entry.h"
+#include "model/decoded_picture.h"
 #include "model/drum_tables.h"
 #include "model/element.h"
 #include "model/input_state.h"
@@ -250,6 +251,8 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   void SetDensity(bool v);
   bool ReadOnly = false;
   bool Reverce = false;
+  // The budget that the decoded pixels of the score's pictures share.
+  std::shared_ptr<DecodedPixelBudget> DecodedPixels = std::make_shared<DecodedPixelBudget>(kDecodedPixelsPerScore);
   // A nesting counter: true adds one, false takes one away.
   bool GetLockUndo() const { return undoLock_ > 0; }
   // An unlock beyond the last lock is ignored.

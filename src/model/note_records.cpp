@@ -174,7 +174,18 @@ void* TECNote::operator new(std::size_t size) { return AllocateRecord(NotePool()
 
 void TECNote::operator delete(void* block, std::size_t size) noexcept { FreeRecord(NotePool(), block, size); }
 
-void TECNote::Store(std::span<std::uint8_t> out) const { NoteLayout::Store(*this, out); }
+void TECNote::Store(std::span<std::uint8_t> out) const {
+  NoteLayout::Store(*this, out);
+  out[7] = static_cast<std::uint8_t>((Flags & ~StrokeBits) | (TremoloStrokes() << 4));
+}
+
+int TECNote::TremoloStrokes() const {
+  if (!ek::IsNoteStep(Kind)) return 0;
+  int strokes = 0;
+  for (const auto& attribute : Attributes)
+    if (attribute->Kind >= 110 && attribute->Kind <= 113) strokes = attribute->Kind - 109;
+  return strokes;
+}
 
 void TECNote::Load(std::span<const std::uint8_t> stored) {
   NoteLayout::Load(*this, stored);

@@ -169,6 +169,12 @@ class TECNote : public TECElement {
 
   std::uint8_t TupletNumber() const { return Flags & 0x0F; }
   bool InTuplet() const { return TupletNumber() > 1; }
+  // Bits 4..6 of the flags: the tremolo strokes, which the layout pass
+  // writes and a stored note takes from TremoloStrokes, so that what is
+  // saved does not depend on which measures were laid out since an edit.
+  static constexpr std::uint8_t StrokeBits = 0x70;
+  // 1..4 for a pitched note's tremolo 110..113 (the last one listed), else 0.
+  int TremoloStrokes() const;
   int Diatonic() const { return Octave * 7 + ek::NoteStep(Kind); }
 
   // The link this note holds whose partner is `earlier`, or none.

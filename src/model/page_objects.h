@@ -5,18 +5,26 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "model/decoded_picture.h"
 #include "model/element.h"
 #include "model/element_kinds.h"
 
 class TECModelObject;
 
 // A picture as stored: its type (256 bitmap, 257 GIF, 258 JPEG, 259 icon,
-// 260 metafile) and its encoded bytes; decoding belongs to the painters.
+// 260 metafile) and its encoded bytes; decoding belongs to the painters,
+// which keep what they decoded beside the bytes. Bytes are not changed in
+// place once drawn: a changed picture is a new one assigned.
 struct TECPicture {
+  TECPicture() = default;
+  TECPicture(std::uint16_t type, std::vector<std::uint8_t> data) : Type(type), Data(std::move(data)) {}
+
   std::uint16_t Type = 0;
   std::vector<std::uint8_t> Data;
+  mutable TECDecodedPicture Decoded;
 };
 
 // A free page object (kinds 61..68) of an instrument's texts row, of an

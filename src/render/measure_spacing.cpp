@@ -71,7 +71,7 @@ class Spacer {
     const TECNote* lastInChord = nullptr;
     for (std::size_t index = 0; index < measure_.Notes.size(); ++index) {
       TECNote& note = *measure_.Notes[index];
-      note.Flags &= static_cast<std::uint8_t>(~0x70);
+      note.Flags = static_cast<std::uint8_t>((note.Flags & ~TECNote::StrokeBits) | (note.TremoloStrokes() << 4));
       const int tick = note.Start;
       if (tick != columnTick) {
         StackColumn(columnTick);
@@ -132,8 +132,6 @@ class Spacer {
         left = std::max(left, 12);
       } else if (kind >= 124 && kind <= 127) {
         right = 14;
-      } else if (kind >= 110 && kind <= 113) {
-        note.Flags = static_cast<std::uint8_t>((note.Flags & ~0x70) | ((kind - 109) << 4));
       } else if (kind == ek::GraceNotes) {
         auto* group = dynamic_cast<TECGraceGroup*>(&attribute);
         if (!group) continue;

@@ -38,7 +38,7 @@ double Finite(double value) { return std::isfinite(value) ? value : 0.0; }
 
 // Sets up the context of a pass that starts at page `page`: geometry at
 // Zoom 100 and Scale 100, and the state carried over from the page before.
-void Prepare(LayoutContext& context, int page) {
+void Prepare(LayoutContext& context, int page, bool twoPages) {
   TECMusicScore& score = context.Score;
   TECInstrument& instrument = context.Instrument;
   const TECScorePage& setup = score.Page();
@@ -56,7 +56,9 @@ void Prepare(LayoutContext& context, int page) {
   context.RightEdge =
       pixels(setup.StoredValue(TECScorePage::viWidth) - setup.StoredValue(TECScorePage::viRightMargin)) * 100 / scale;
   context.ActivePage = score.GetActivePage();
-  context.MeasureEnd = MeasureEnd(instrument);
+  const bool known = twoPages && instrument.LaidOutMeasureEnd >= 0;
+  context.MeasureEnd = known ? instrument.LaidOutMeasureEnd : MeasureEnd(instrument);
+  if (!twoPages) instrument.LaidOutMeasureEnd = context.MeasureEnd;
 
   context.BarNumber = page == 0 ? score.GetStartBarNumber() : score.PageLastBarNumber(page - 1) + 1;
   while (context.System < static_cast<int>(instrument.Systems.size()) &&
@@ -135,7 +137,7 @@ void LayoutScore(TECMusicScore& score, int page, bool twoPages) {
   {
     ScopedFlag running(score.PageLayout.Running);
     LayoutContext context{score, *instrument};
-    Prepare(context, page);
+    Prepare(context, page, twoPages);
     score.BeginRulesUpdate();
     // Measures before page `page` stay laid out from earlier passes, and
     // those after the two pages too when only two are laid out.

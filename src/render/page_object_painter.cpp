@@ -148,7 +148,7 @@ Rect DrawPicture(PainterContext& ctx, const TECPagePicture& object, const Object
     ctx.Canvas.rectangle(box);
   }
   if (!object.Picture) return box;
-  const nv::platform::Picture picture = DecodePicture(*object.Picture);
+  const nv::platform::Picture& picture = DecodedPicture(*object.Picture, ctx.Score.DecodedPixels);
   if (picture.isEmpty()) {
     DrawPlaceholder(ctx, box);
     return box;

@@ -2,6 +2,9 @@
 
 namespace nv::render {
 
-nv::platform::Picture DecodePicture(const TECPicture& picture) { return nv::platform::decodePicture(picture.Data); }
+const nv::platform::Picture& DecodedPicture(const TECPicture& picture, const std::shared_ptr<DecodedPixelBudget>& budget) {
+  if (!picture.Decoded.Held()) picture.Decoded.Keep(nv::platform::decodePicture(picture.Data), budget);
+  return picture.Decoded.Picture();
+}
 
 }  // namespace nv::render

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -99,6 +100,85 @@ INSTANTIATE_TEST_SUITE_P(
                       f.score().SetActiveInstrument(0);
                     }}),
     [](const ::testing::TestParamInfo<FreeingEdit>& info) { return info.param.name; });
+
+struct WalkingCommand {
+  std::string name;
+  std::function<void(TECMusicScore&)> run;
+};
+
+class SelectionWalks : public ::testing::TestWithParam<WalkingCommand> {};
+
+// A command that walks the selection while it edits meets a note, then a
+// rest of the same measure after it; an edit of the note may rebuild the
+// measure's rests and free that rest. The command runs clean, keeps only
+// live records selected, and its undo gives back the saved bytes.
+TEST_P(SelectionWalks, NoteThenRestOfTheSameMeasure) {
+  EditFixture f(1, 2);
+  TECNote* a = f.Note(0, 0, 1, 5, 16, 0);
+  f.Note(0, 0, 1, 5, 16, 16);
+  f.Note(0, 0, 1, 5, 16, 48);
+  f.Note(0, 1, 3, 5, 128, 0);
+  // The rests as the row's rebuild makes them, one between the notes.
+  f.row().RebuildUnions(&f.measure(0), true, false);
+  ASSERT_FALSE(f.measure(0).Rests.empty());
+  TECRest* rest = f.measure(0).Rests.front().get();
+  f.score().ClearUndoLists();
+  f.Paint();
+  const SavedScore before(f.score());
+  f.score().SelectElement(a, 0);
+  f.score().SelectElement(rest, 0);
+  f.score().ClickedElement = a;
+  const int steps = f.score().UndoCount();
+  GetParam().run(f.score());
+  ExpectSelectionHeld(f.score());
+  if (f.score().UndoCount() == steps) {
+    EXPECT_EQ(SavedScore(f.score()), before) << "a change without a step";
+    return;
+  }
+  const SavedScore after(f.score());
+  f.score().Undo(1);
+  EXPECT_EQ(SavedScore(f.score()), before);
+  f.score().Redo(1);
+  EXPECT_EQ(SavedScore(f.score()), after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SelectionSafety, SelectionWalks,
+    ::testing::Values(WalkingCommand{"split", [](TECMusicScore& s) { s.SplitUnionNotes(true); }},
+                      WalkingCommand{"union", [](TECMusicScore& s) { s.SplitUnionNotes(false); }},
+                      WalkingCommand{"move_right", [](TECMusicScore& s) { s.MoveSelectionHorz(1); }},
+                      WalkingCommand{"move_left", [](TECMusicScore& s) { s.MoveSelectionHorz(-1); }},
+                      WalkingCommand{"nudge", [](TECMusicScore& s) { s.NudgeSelection(1); }},
+                      WalkingCommand{"align", [](TECMusicScore& s) { s.AlignSelection(); }},
+                      WalkingCommand{"lengthen", [](TECMusicScore& s) { s.ResizeSelection(1); }},
+                      WalkingCommand{"shorten", [](TECMusicScore& s) { s.ResizeSelection(-1); }},
+                      WalkingCommand{"offset", [](TECMusicScore& s) { s.OffsetNote(); }},
+                      WalkingCommand{"move_up", [](TECMusicScore& s) { s.MoveSelectionVert(1); }},
+                      WalkingCommand{"pitch_down", [](TECMusicScore& s) { s.MoveSelectionByPitch(-1); }},
+                      WalkingCommand{"stem", [](TECMusicScore& s) { s.SetStemDirection(1); }},
+                      WalkingCommand{"beam", [](TECMusicScore& s) { s.SetBeamDirection(1); }},
+                      WalkingCommand{"reshape", [](TECMusicScore& s) { s.ReshapeSelection(1); }}),
+    [](const ::testing::TestParamInfo<WalkingCommand>& info) { return info.param.name; });
+
+// A fuzzed score whose split once read a rest that splitting the note
+// before it had freed.
+TEST(SelectionSafety, SplitOfAFuzzedNoteThenRestRunsCleanAndUndoes) {
+  EditFixture f(1, 1);
+  const auto corpus = std::filesystem::path(__FILE__).parent_path() / "../formats/corpus/split-uaf-score.sfd";
+  f.score().LoadFromFile(corpus.string());
+  f.score().SetLockUndo(false);
+  TECMeasure& measure = f.measure(2);
+  ASSERT_GT(measure.Notes.size(), 0u);
+  ASSERT_GT(measure.Rests.size(), 2u);
+  const SavedScore before(f.score());
+  f.score().SelectElement(measure.Notes[0].get(), 0);
+  f.score().SelectElement(measure.Rests[2].get(), 0);
+  f.score().SplitUnionNotes(true);
+  ExpectSelectionHeld(f.score());
+  ASSERT_GT(f.score().UndoCount(), 0);
+  f.score().Undo(1);
+  EXPECT_EQ(SavedScore(f.score()), before);
+}
 
 TEST(SelectionSafety, TheModelsReleaseEmptiesInvalidatesAndNotifiesOnce) {
   EditFixture f(1, 1);

@@ -2,6 +2,9 @@
 // and our own images written and read back.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 
 #include "formats/picture_types.h"
@@ -172,6 +175,37 @@ TEST(GifRead, CodedDataEndingEarly) {
   image.Tolerant = true;
   Load(image, cut);
   EXPECT_TRUE(image.Frames.at(0)->Corrupted);
+}
+
+TEST(GifRead, AnEndCodeBeforeTheLastPixelIsRefusedOrKeepsWhatWasDecoded) {
+  // A 4 x 4 frame of 3-bit codes: clear, pixel 1, pixel 2, end.
+  const int packed = 4 | (1 << 3) | (2 << 6) | (5 << 9);
+  Bytes b = Screen("GIF89a", 4, 4, FourColours());
+  Frame(b, 4, 4, {}, 2, {2, static_cast<std::uint8_t>(packed & 0xFF), static_cast<std::uint8_t>(packed >> 8), 0});
+  b.push_back(0x3B);
+  EXPECT_EQ(LoadError(b), "Stream read error");
+  TGIFsImage image;
+  image.Tolerant = true;
+  Load(image, b);
+  TGIFsFrame& frame = *image.Frames.at(0);
+  EXPECT_TRUE(frame.Corrupted);
+  Bytes expected(16, 0);
+  expected[0] = 1;
+  expected[1] = 2;
+  EXPECT_EQ(frame.Bitmap().Pixels, expected);
+}
+
+TEST(GifRead, AFrameOf8192SquarePixelsWithOnlyAClearAndAnEndCodeIsRefused) {
+  const auto path = std::filesystem::path(__FILE__).parent_path() / "gif_corpus/gif_8192sq_empty_lzw.gif";
+  std::ifstream in(path, std::ios::binary);
+  const Bytes bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  ASSERT_EQ(bytes.size(), 35u);
+  EXPECT_EQ(LoadError(bytes), "Stream read error");
+  TGIFsImage image;
+  image.Tolerant = true;
+  Load(image, bytes);
+  EXPECT_TRUE(image.Frames.at(0)->Corrupted);
+  EXPECT_EQ(image.Frames.at(0)->Width, 8192);
 }
 
 TEST(GifRead, HugeFrameIsRefusedBeforeAnythingIsAllocated) {

@@ -2,8 +2,9 @@
 # Builds the fuzz targets with clang 16 or later (libFuzzer, AddressSanitizer,
 # UndefinedBehaviorSanitizer) into build-fuzz/ (or $1). Clang 14 cannot
 # compile the sources against this system's C++ library (no std::span there);
-# on Debian: apt-get install clang-16 libclang-rt-16-dev. CLANGXX names
-# another compiler.
+# scripts/install-deps.sh installs clang-16 and libclang-rt-16-dev. CLANGXX
+# names another compiler. Clang before 19 needs -fsized-deallocation for the
+# block pool's sized operator delete.
 #
 # The score reader target loads, saves, reloads and saves again (both saves
 # equal), lays out every instrument and draws the first page
