@@ -583,6 +583,19 @@ TEST(Undo, APickupChangeThatDeletesNothingIsTakenBackBeforeOlderSteps) {
   EXPECT_EQ(Saved(*score), pickup);
 }
 
+// The beam-group length follows the time signature back and forth.
+TEST(Undo, ATimeSignatureStepGivesTheBeamGroupLengthBack) {
+  auto score = MakeLaidOutScore(2);
+  score->SetUnionStyle(TECUnionStyle::usHalf);
+  ASSERT_EQ(score->UnionLength(), 64);
+  score->SetTimeSignature(3, 4, 0, true);
+  ASSERT_EQ(score->UnionLength(), 48);
+  score->Undo(1);
+  EXPECT_EQ(score->UnionLength(), 64);
+  score->Redo(1);
+  EXPECT_EQ(score->UnionLength(), 48);
+}
+
 // A note that holds two links: taking back a note inserted before their
 // partners gives the links back in their order.
 TEST(Undo, ANoteHoldingTwoLinksKeepsTheirOrder) {
