@@ -112,7 +112,8 @@ class RowDeletion {
     const std::uint8_t mark = note.ChordMark;
     row_.DeleteNote(&note);
     row_.ClearLoneChordMarkIn(&measure, mark);
-    Changed(measure);
+    edit_.Touch();
+    edit_.RebuildBeamsAndRests(measure);
   }
 
   void DeleteItem(TECMeasure& measure, TECMeasureItem& item) {

@@ -57,15 +57,25 @@ void EditTransaction::SaveInstrumentMusic() {
   if (!recorder_.Begun() && recorder_.Begin()) score_.SaveUndoInstrumentMusic(recorder_.Step());
 }
 
-void EditTransaction::RebuildBeams(TECMeasure& measure) {
+void EditTransaction::RebuildBeams(TECMeasure& measure, bool rests) {
   if (measure.Owner == nullptr) return;
   const std::pair<TECRow*, int> place{measure.Owner, measure.Index};
-  if (std::find(beams_.begin(), beams_.end(), place) == beams_.end()) beams_.push_back(place);
+  const auto at = std::find_if(beams_.begin(), beams_.end(), [&](const auto& b) { return b.first == place; });
+  if (at == beams_.end())
+    beams_.emplace_back(place, rests);
+  else
+    at->second = at->second || rests;
 }
 
+void EditTransaction::RebuildBeamsAndRests(TECMeasure& measure) { RebuildBeams(measure, true); }
+
 void EditTransaction::TrimEmptyMeasures(TECRow& row) {
-  for (int i = row.MeasureCount() - 1; i >= 0 && row.GetMeasure(i)->IsEmpty(); --i) SaveMeasure(*row.GetMeasure(i));
-  row.TrimEmptyMeasures();
+  // The first measure stays: a row without measures draws as bare staff
+  // lines, where an empty measure draws as numbered empty measures.
+  int keep = row.MeasureCount();
+  while (keep > 1 && row.GetMeasure(keep - 1)->IsEmpty()) --keep;
+  for (int i = row.MeasureCount() - 1; i >= keep; --i) SaveMeasure(*row.GetMeasure(i));
+  while (row.MeasureCount() > keep) row.DeleteMeasure(row.MeasureCount() - 1);
 }
 
 void EditTransaction::ForgetUnheldRecords() {
@@ -86,8 +96,9 @@ bool EditTransaction::Finish() {
   if (!touched_) return false;
   ForgetUnheldRecords();
   // By place: the command may have trimmed measures meanwhile.
-  for (const auto& [row, index] : beams_)
-    if (TECMeasure* measure = row->GetMeasure(index)) row->RebuildUnions(measure, false, false);
+  for (const auto& [place, rests] : beams_)
+    if (TECMeasure* measure = place.first->GetMeasure(place.second))
+      place.first->RebuildUnions(measure, rests, false);
   if (layout_) score_.LayoutScore(layoutPage_ >= 0 ? layoutPage_ : score_.GetActivePage(), false);
   score_.InvalidateScore();
   score_.DoChanged();

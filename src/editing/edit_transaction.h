@@ -68,14 +68,17 @@ class EditTransaction {
   TECUndoStep* Step() const { return recorder_.Step(); }
 
   // Trims the empty measures at the row's end, each saved first so that
-  // undo brings it back.
+  // undo brings it back; the row's first measure stays.
   void TrimEmptyMeasures(TECRow& row);
 
   // Records that a change was made.
   void Touch() { touched_ = true; }
   bool Changed() const { return touched_; }
   // Beam groups of the measure are rebuilt once, by Finish.
-  void RebuildBeams(TECMeasure& measure);
+  void RebuildBeams(TECMeasure& measure) { RebuildBeams(measure, false); }
+  // The same with its rests, after notes were made shorter or taken away:
+  // the time they leave gets rests, and the measure shows no gap.
+  void RebuildBeamsAndRests(TECMeasure& measure);
   // Lays out from `page` instead of the active page.
   void LayoutFrom(int page) { layoutPage_ = page; }
   void SkipLayout() { layout_ = false; }
@@ -85,6 +88,7 @@ class EditTransaction {
   bool Finish();
 
  private:
+  void RebuildBeams(TECMeasure& measure, bool rests);
   // A safety net behind the rule above: what the command freed or moved
   // without taking it out leaves the selection and ClickedElement.
   void ForgetUnheldRecords();
@@ -99,7 +103,8 @@ class EditTransaction {
   bool finished_ = false;
   bool layout_ = true;
   int layoutPage_ = -1;
-  std::vector<std::pair<TECRow*, int>> beams_;
+  // Measures by place, and whether their rests are rebuilt too.
+  std::vector<std::pair<std::pair<TECRow*, int>, bool>> beams_;
   std::vector<const void*> saved_;
   std::vector<const void*> failed_;
 };

@@ -225,7 +225,7 @@ void TECMusicScore::ResizeSelection(int delta) {
       }
       if (changed) edit.Touch();
     }
-    if (notesChanged) edit.RebuildBeams(measure);
+    if (notesChanged) edit.RebuildBeamsAndRests(measure);
   }
 }
 

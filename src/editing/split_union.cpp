@@ -95,6 +95,10 @@ class SplitUnion {
 
   void Split(TECMeasure& measure, TECNote& note) {
     if (note.Value <= 1 || note.InTuplet() || !ek::IsNoteStep(note.Kind)) return;
+    // The halves are entered at the cursor, which stands only within the
+    // measure: a note that runs past its end (measure 0 shortened by a
+    // pickup after measures were deleted) is left whole.
+    if (note.Start + note.Length > score_.GetMeasureLength(measure.Index)) return;
     std::vector<OuterLink> links;
     if (!edit_.SaveMeasure(measure) || !OuterLinks(edit_, {&note}, links)) return;
     const int start = note.Start;

@@ -114,8 +114,6 @@ class TECInstrument : public TECModelObject {
   int MaxMeasureCount() const;
   void UpdateMeasureTimes();
   void ChangeMeasureLength(int length, int fromMeasure);
-  // True when a first measure of `length` ticks would lose notes.
-  bool FirstMeasureLosesNotes(int length) const;
   void FitFirstMeasure();
   void RebuildUnionsFrom(int i, bool rebuildRests, bool noBeams);
   void SnapCursor();

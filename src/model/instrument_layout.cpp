@@ -504,14 +504,6 @@ void TECInstrument::ChangeMeasureLength(int length, int fromMeasure) {
   }
 }
 
-bool TECInstrument::FirstMeasureLosesNotes(int length) const {
-  for (const auto& row : rows_)
-    if (const TECMeasure* measure = row->GetMeasure(0))
-      for (const auto& note : measure->Notes)
-        if (note->Start + note->Length > length) return true;
-  return false;
-}
-
 void TECInstrument::FitFirstMeasure() {
   if (!score_) return;
   const int length = score_->PickupLength();

@@ -9,6 +9,26 @@
 #include "model/stream_strings.h"
 #include "model/text_encoding.h"
 
+bool PathOf(const TECNote* note, TECNotePath& path) {
+  if (!note || !note->Owner || !note->Owner->Owner) return false;
+  const TECMeasure& measure = *note->Owner;
+  const auto& notes = measure.Notes;
+  const auto at = std::find_if(notes.begin(), notes.end(), [note](const auto& n) { return n.get() == note; });
+  const int row = measure.Owner->GetIndex();
+  if (at == notes.end() || row < 0) return false;
+  path.Row = static_cast<std::uint16_t>(row);
+  path.Measure = static_cast<std::uint16_t>(measure.Index);
+  path.Note = static_cast<std::uint16_t>(at - notes.begin());
+  return true;
+}
+
+TECNote* NoteAt(const TECInstrument* instrument, const TECNotePath& path) {
+  const TECRow* row = instrument ? instrument->GetRow(path.Row) : nullptr;
+  const TECMeasure* measure = row ? row->GetMeasure(path.Measure) : nullptr;
+  if (!measure || path.Note >= measure->Notes.size()) return nullptr;
+  return measure->Notes[path.Note].get();
+}
+
 namespace {
 
 constexpr std::uint8_t kIncomingLinkAbove = 153;
@@ -31,32 +51,10 @@ constexpr std::uint16_t kLastWithoutPlayNotes = 815;
 constexpr std::uint16_t kLastLegacyGraceNotes = 863;
 constexpr std::uint16_t kFirstChordPieces = 880;
 
-// --- paths of notes --------------------------------------------------------------
-
-bool PathOf(const TECNote* note, TECNotePath& path) {
-  if (!note || !note->Owner || !note->Owner->Owner) return false;
-  const TECMeasure& measure = *note->Owner;
-  const auto& notes = measure.Notes;
-  const auto at = std::find_if(notes.begin(), notes.end(), [note](const auto& n) { return n.get() == note; });
-  const int row = measure.Owner->GetIndex();
-  if (at == notes.end() || row < 0) return false;
-  path.Row = static_cast<std::uint16_t>(row);
-  path.Measure = static_cast<std::uint16_t>(measure.Index);
-  path.Note = static_cast<std::uint16_t>(at - notes.begin());
-  return true;
-}
-
 void WritePath(ByteStream& stream, const TECNotePath& path) {
   stream.WriteU16(path.Row);
   stream.WriteU16(path.Measure);
   stream.WriteU16(path.Note);
-}
-
-TECNote* NoteAt(const TECInstrument* instrument, const TECNotePath& path) {
-  const TECRow* row = instrument ? instrument->GetRow(path.Row) : nullptr;
-  const TECMeasure* measure = row ? row->GetMeasure(path.Measure) : nullptr;
-  if (!measure || path.Note >= measure->Notes.size()) return nullptr;
-  return measure->Notes[path.Note].get();
 }
 
 // The path a link is written with: its partner's, or the one it still

@@ -21,6 +21,11 @@ struct IncomingLink {
   std::array<std::uint8_t, 8> Bytes{};
 };
 
+// Where a note lies in its instrument; false for a note outside a row.
+bool PathOf(const TECNote* note, TECNotePath& path);
+// The note at a path, or none.
+TECNote* NoteAt(const TECInstrument* instrument, const TECNotePath& path);
+
 // Returns measure i of the row, appending empty measures up to it; with
 // `clear` it first frees what the measure holds.
 TECMeasure* PrepareMeasure(TECRow& row, int index, bool clear);

@@ -7,6 +7,7 @@
 #include "model/playback.h"
 #include "model/row.h"
 #include "model/scoped_flag.h"
+#include "model/undo_recorder.h"
 #include "model/undo_step.h"
 #include "model/units.h"
 
@@ -474,27 +475,30 @@ void TECMusicScore::SetAufTakt(int notes, int value) {
   if (notes < 0 || value < 1 || value > 16 || value == 6 || notes * 128 / value > 192) return;
   const auto word = static_cast<std::uint16_t>(notes << 8 | value);
   if (word == aufTakt_) return;
-  // Notes that no longer fit measure 0 are deleted: record them first.
-  TECUndoStep* step = nullptr;
-  const int newLength = GetMeasureLengthForPickup(word);
-  bool loses = false;
-  for (const auto& instrument : instruments_) loses = loses || instrument->FirstMeasureLosesNotes(newLength);
-  if (loses && (step = BeginUndoStep(undo_kind::Pickup)) != nullptr) {
+  // Every change of the word is a step, whether or not it deletes notes:
+  // later steps hold measures cut to this length, and undo must give the
+  // word back before it gives them back.
+  UndoRecorder recorder(this, undo_kind::Pickup);
+  if (recorder.Begin()) {
     // The word first: undo gives it back with the notes.
-    step->Stream.WriteU16(aufTakt_);
+    recorder.Step()->Stream.WriteU16(aufTakt_);
     for (const auto& instrument : instruments_) {
       // Tempo marks past the new end move back.
-      if (TECSymbolEntry* entry = instrument->SymbolsRow().At(0)) SaveUndoAttachment(step, entry, 0);
-      for (int r = 0; r < instrument->GetRowCount(); ++r)
-        if (TECMeasure* first = instrument->GetRow(r)->GetMeasure(0)) SaveUndoMeasure(step, first, 0);
+      recorder.SaveAttachment(instrument->SymbolsRow().At(0), 0);
+      for (int r = 0; r < instrument->GetRowCount(); ++r) {
+        TECMeasure* first = instrument->GetRow(r)->GetMeasure(0);
+        if (!first) continue;
+        recorder.Save(first);
+        // Notes cut off take their ties and slurs off later notes.
+        for (const auto& note : first->Notes) recorder.SaveLinked(*note);
+      }
     }
   }
   aufTakt_ = word;
   for (const auto& instrument : instruments_) instrument->FitFirstMeasure();
   LayoutScore(0, false);
   InvalidateScore();
-  // Removing notes is a change of the document, not a silent side effect.
-  if (loses) DoChanged();
+  DoChanged();
 }
 
 void TECMusicScore::UpdateUnionLength() {

@@ -147,6 +147,14 @@ void TECMusicScore::WriteMeasureEntry(const UndoList& list, TECUndoStep* step, T
                    // those ties.
                    if (withData) SaveMeasure(s, *measure, true);
                  });
+  if (!withData) return;
+  for (const auto& note : measure->Notes)
+    for (const TECNote* later : note->LinkedNotes()) {
+      TECUndoAttributeOrder order{i, {}, {}};
+      if (later->Owner == measure || !PathOf(later, order.Note)) continue;
+      for (const auto& attribute : later->Attributes) order.Kinds.push_back(attribute->Kind);
+      step->AttributeOrders.push_back(std::move(order));
+    }
 }
 
 void TECMusicScore::WriteAttachmentEntry(const UndoList& list, TECUndoStep* step, TECSymbolEntry* entry,

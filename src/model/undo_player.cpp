@@ -87,6 +87,7 @@ void UndoPlayer::Run(int count) {
         mirror_->Serial = step.Serial;
         mirror_->Before = step.Before;
       }
+      RestoreAttributeOrders(step);
       // Each step ends laid out, so that the mirror step of the next one
       // notes the layout state that it really leaves.
       if (step.Kind != undo_kind::TimeSignature) score_.LayoutScore(0, false);
@@ -108,6 +109,29 @@ void UndoPlayer::Run(int count) {
     throw;
   }
   finish();
+}
+
+void UndoPlayer::RestoreAttributeOrders(const TECUndoStep& step) {
+  // The first order noted for a note is the one from before the edit.
+  for (auto order = step.AttributeOrders.rbegin(); order != step.AttributeOrders.rend(); ++order) {
+    TECNote* note = NoteAt(score_.GetInstrumentAt(order->Instrument), order->Note);
+    if (!note) continue;
+    std::vector<std::uint8_t> kinds;
+    for (const auto& attribute : note->Attributes) kinds.push_back(attribute->Kind);
+    std::vector<std::uint8_t> wanted = order->Kinds;
+    if (kinds == wanted) continue;
+    std::sort(kinds.begin(), kinds.end());
+    std::sort(wanted.begin(), wanted.end());
+    // Another set of attributes than the one noted keeps its own order.
+    if (kinds != wanted) continue;
+    std::vector<std::unique_ptr<TECNoteAttribute>> left;
+    for (auto& attribute : note->Attributes) left.push_back(std::move(attribute));
+    std::size_t k = 0;
+    for (std::uint8_t kind : order->Kinds) {
+      const auto at = std::find_if(left.begin(), left.end(), [kind](const auto& a) { return a && a->Kind == kind; });
+      note->Attributes[k++] = std::move(*at);
+    }
+  }
 }
 
 void UndoPlayer::RestoreLayoutState(const std::vector<TECUndoLayoutState>& states) {

@@ -82,6 +82,8 @@ class UndoPlayer {
   int removedInstrument_ = -1;
   // A measure put back, in the order of the step's entries, with the links
   // that notes of later measures held on it.
+  // Gives the notes named by the step's attribute orders their order back.
+  void RestoreAttributeOrders(const TECUndoStep& step);
   struct Restored {
     TECRow* Row;
     int Index;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/memory_stream.h"
+#include "model/note_records.h"
 
 // An instrument as a step found it when it began. The layout pass only
 // ever adds pages and per-measure layout records, which a file keeps, so the
@@ -13,6 +14,15 @@ struct TECUndoLayoutState {
   std::int32_t PageCount = 1;
   std::int32_t LayoutCount = 0;
   std::vector<std::int32_t> RowMeasures;
+};
+
+// The attribute order of a note outside a saved measure that holds links on
+// the measure's notes. Putting the measure back makes those links anew on
+// the note, and they take back their places in this order.
+struct TECUndoAttributeOrder {
+  int Instrument = 0;
+  TECNotePath Note;
+  std::vector<std::uint8_t> Kinds;
 };
 
 // One undo or redo step: the kind of edit that began it, the number of
@@ -34,6 +44,7 @@ struct TECUndoStep {
   // state it saw before.
   std::uint64_t Serial = 0;
   std::uint64_t Before = 0;
+  std::vector<TECUndoAttributeOrder> AttributeOrders;
 };
 
 class TECMusicScore;

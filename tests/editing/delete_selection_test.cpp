@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "formats/score_stream.h"
 #include "model/measure_items.h"
+#include "model/memory_stream.h"
 #include "model/score_builder.h"
 #include "support/edit_harness.h"
 
@@ -198,3 +203,30 @@ TEST(DeleteSelectionEffects, ADeletionScriptUndoesWholeAndRunsAlikeUnderLockUndo
 }
 
 }  // namespace
+
+// The project's one-note score: deleting its only note leaves the measures
+// the row had, drawn and numbered as before.
+TEST(DeleteSelectionEffects, TheOnlyNoteOfAScoreGoesAndItsMeasuresStay) {
+  const auto file = std::filesystem::path(__FILE__).parent_path().parent_path() / "formats" / "corpus" / "one_note.sfd";
+  std::ifstream in(file, std::ios::binary);
+  ASSERT_TRUE(in) << file;
+  MemoryStream stream(std::vector<std::uint8_t>{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
+  EditFixture f(1, 1);
+  LoadScoreFromStream(f.score(), stream);
+  f.score().SetLockUndo(false);
+  f.Paint();
+  TECRow& row = *f.score().CurrentInstrument()->GetRow(0);
+  const int measures = row.MeasureCount();
+  const int drawn = f.score().DrawnMeasureCount;
+  ASSERT_GT(drawn, 1) << "empty measures fill the page after the music";
+  TECNote* only = nullptr;
+  for (const auto& measure : row.Measures())
+    for (const auto& note : measure->Notes) only = note.get();
+  ASSERT_NE(only, nullptr);
+  f.score().SelectElement(only, 0);
+  ASSERT_TRUE(f.score().DeleteSelection());
+  EXPECT_EQ(row.MeasureCount(), measures);
+  for (const auto& measure : row.Measures()) EXPECT_TRUE(measure->Notes.empty());
+  f.Paint();
+  EXPECT_EQ(f.score().DrawnMeasureCount, drawn);
+}

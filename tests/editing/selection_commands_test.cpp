@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -581,3 +583,51 @@ TEST(SelectionCommandsTables, ReshapeCyclesASelectedItem) {
 }
 
 }  // namespace
+
+// A note made shorter or taken away leaves a rest in its time: a full 4/4
+// measure of quarters never shows a gap.
+namespace rests_after_edits {
+
+// The measure's visible events in time order, as "n16@32" (a note of 16
+// ticks at tick 32) and "r16@48" (a rest).
+std::vector<std::string> Events(const TECMeasure& measure) {
+  std::vector<std::pair<int, std::string>> events;
+  for (const auto& note : measure.Notes)
+    events.emplace_back(note->Start, "n" + std::to_string(note->Length) + "@" + std::to_string(note->Start));
+  for (const auto& rest : measure.Rests)
+    if (!(rest->Flags & TECRest::Hidden))
+      events.emplace_back(rest->Start, "r" + std::to_string(rest->Length) + "@" + std::to_string(rest->Start));
+  std::sort(events.begin(), events.end());
+  std::vector<std::string> out;
+  for (const auto& e : events) out.push_back(e.second);
+  return out;
+}
+
+TEST(RestsAfterEdits, AShortenedOrDeletedQuarterLeavesARest) {
+  struct Case {
+    const char* name;
+    int quarter;
+    std::function<void(TECMusicScore&)> edit;
+    std::vector<std::string> expected;
+  };
+  const Case cases[] = {
+      {"Alt+Left on the second quarter", 1, [](TECMusicScore& s) { s.ResizeSelection(-1); },
+       {"n32@0", "n16@32", "r16@48", "n32@64", "n32@96"}},
+      {"Delete on the last quarter", 3, [](TECMusicScore& s) { s.DeleteSelection(); },
+       {"n32@0", "n32@32", "n32@64", "r32@96"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EditFixture f(1, 2);
+    for (int q = 0; q < 4; ++q) f.Enter(0, 0, 32 * q, 1 + q, 5, 32);
+    f.Paint();
+    const SavedScore before(f.score());
+    f.score().SelectElement(f.measure(0).Notes[c.quarter].get(), 0);
+    c.edit(f.score());
+    EXPECT_EQ(Events(f.measure(0)), c.expected);
+    f.score().Undo(1);
+    EXPECT_EQ(SavedScore(f.score()), before);
+  }
+}
+
+}  // namespace rests_after_edits

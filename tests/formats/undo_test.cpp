@@ -555,6 +555,47 @@ TEST(Undo, APickupChangeComesBackWithItsWord) {
   EXPECT_EQ(row.GetMeasure(0)->Notes.size(), 2u);
 }
 
+// A pickup change that deletes nothing is a step too: the steps before it
+// hold measures of the old length, and undo gives the word back first.
+TEST(Undo, APickupChangeThatDeletesNothingIsTakenBackBeforeOlderSteps) {
+  auto score = MakeLaidOutScore(1);
+  TECRow& row = *score->GetInstrumentAt(0)->GetRow(0);
+  {
+    ScopedUndoLock lock(*score);
+    AddNote(*row.GetMeasure(0), 1, 5, 32, 64);
+  }
+  const Saved start(*score);
+  score->GoToMeasure(0);
+  score->SetCursorPosition(64);
+  row.DeleteAtCursor(false);
+  ASSERT_EQ(score->GetUndoStep(0)->Kind, undo_kind::DeleteAtCursor);
+  const Saved deleted(*score);
+  score->SetAufTakt(1, 4);
+  ASSERT_EQ(score->UndoCount(), 2);
+  EXPECT_EQ(score->GetUndoStep(1)->Kind, undo_kind::Pickup);
+  const Saved pickup(*score);
+  score->Undo(1);
+  EXPECT_EQ(Saved(*score), deleted);
+  score->Undo(1);
+  EXPECT_EQ(Saved(*score), start);
+  EXPECT_EQ(score->GetMeasureLength(0), 128);
+  score->Redo(2);
+  EXPECT_EQ(Saved(*score), pickup);
+}
+
+// The beam-group length follows the time signature back and forth.
+TEST(Undo, ATimeSignatureStepGivesTheBeamGroupLengthBack) {
+  auto score = MakeLaidOutScore(2);
+  score->SetUnionStyle(TECUnionStyle::usHalf);
+  ASSERT_EQ(score->UnionLength(), 64);
+  score->SetTimeSignature(3, 4, 0, true);
+  ASSERT_EQ(score->UnionLength(), 48);
+  score->Undo(1);
+  EXPECT_EQ(score->UnionLength(), 64);
+  score->Redo(1);
+  EXPECT_EQ(score->UnionLength(), 48);
+}
+
 // A note that holds two links: taking back a note inserted before their
 // partners gives the links back in their order.
 TEST(Undo, ANoteHoldingTwoLinksKeepsTheirOrder) {

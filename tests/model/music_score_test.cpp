@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/model_dump.h"
+#include "model/undo_step.h"
 #include "score_builder.h"
 
 using namespace score_builder;
@@ -143,19 +144,28 @@ TEST(MusicScore, PickupAcceptAndRefuse) {
   }
 }
 
-TEST(MusicScore, PickupThatDeletesNotesReportsTheChange) {
+// Every new pickup word is an undo step, and a change of the document,
+// whether or not notes had to go.
+TEST(MusicScore, EveryPickupChangeIsAStepAndReportsTheChange) {
   auto score = MakeScore(1, 1);
+  score->SetLockUndo(false);
   TECMeasure& first = *score->GetInstrumentAt(0)->GetRow(0)->GetMeasure(0);
   AddNote(first, 1, 5, 32, 0);
   AddNote(first, 2, 5, 32, 64);
   int changes = 0;
   score->OnChanged = [&](TECModelObject*) { ++changes; };
   score->SetAufTakt(3, 4);
-  EXPECT_EQ(changes, 0) << "both notes still fit";
+  EXPECT_EQ(changes, 1) << "both notes still fit";
+  EXPECT_EQ(first.Notes.size(), 2u);
   score->SetAufTakt(1, 4);
-  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(changes, 2);
   ASSERT_EQ(first.Notes.size(), 1u);
   EXPECT_EQ(first.Notes[0]->Start, 0);
+  score->SetAufTakt(1, 4);
+  EXPECT_EQ(changes, 2) << "the same word is no change";
+  ASSERT_EQ(score->UndoCount(), 2);
+  EXPECT_EQ(score->GetUndoStep(0)->Kind, undo_kind::Pickup);
+  EXPECT_EQ(score->GetUndoStep(1)->Kind, undo_kind::Pickup);
 }
 
 class ScoreCursor : public ::testing::Test {
