@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg-dev librtmidi-dev libasound2-dev
   libfluidsynth-dev timgm6mb-soundfont sox
-  fonts-liberation2 xvfb xauth xclip
+  fonts-liberation2 xvfb xauth xclip openbox xdotool libxcb1-dev
   libxml2-utils python3-lxml
   giflib-tools python3-pil imagemagick libjpeg-turbo-progs
   midicsv python3-mido

@@ -1,5 +1,6 @@
 #include "platform/qt/qt_canvas.h"
 
+#include "platform/qt/qt_color.h"
 #include "platform/qt/qt_font_faces.h"
 #include "platform/qt/qt_picture.h"
 
@@ -19,11 +20,6 @@
 namespace nv::platform {
 
 namespace {
-
-QColor toQColor(Color c) {
-  const Color v = resolveColor(c);
-  return QColor(redOf(v), greenOf(v), blueOf(v));
-}
 
 // The pixels left..right-1 and top..bottom-1 when filled without a pen.
 QRect toQRect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
