@@ -52,9 +52,10 @@ std::vector<Choice> LineWidthChoices() {
   const char* names[] = {"CBWidth1", "CBWidth2", "CBWidth3", "CBWidth4", "CBWidth5"};
   std::vector<Choice> choices;
   for (int width = 1; width <= 5; ++width)
-    choices.push_back(Painted(width, names[width - 1], [band = rows[width - 1]](QPainter& painter, const QRect& area) {
+    choices.push_back(Painted(width, names[width - 1], [first = rows[width - 1][0], last = rows[width - 1][1]](
+                                                           QPainter& painter, const QRect& area) {
       painter.setPen(Qt::black);
-      for (int row = band[0]; row <= band[1]; ++row)
+      for (int row = first; row <= last; ++row)
         painter.drawLine(area.left() + 2, area.top() + row, area.right() - 2, area.top() + row);
     }));
   return choices;

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QImage>
 #include <QPointer>
 #include <QSpinBox>
 #include <QTest>
@@ -137,6 +138,17 @@ TEST(DrawingStylePalettes, SettersPressTheButtonOfTheValue) {
   LineStylePalette lines;
   lines.SetCurrent(4);
   EXPECT_EQ(DownNames(lines), std::vector<QString>{"CBDashDotDot"});
+}
+
+TEST(DrawingStylePalettes, EachWidthButtonDrawsThatManyRows) {
+  LineWidthPalette palette;
+  for (int width = 1; width <= 5; ++width) {
+    const QImage face = palette.ButtonOf(width)->grab().toImage();
+    int rows = 0;
+    for (int y = 0; y < face.height(); ++y)
+      rows += face.pixelColor(face.width() / 2, y) == Qt::black ? 1 : 0;
+    EXPECT_EQ(rows, width);
+  }
 }
 
 TEST(TextAnglePalette, TheDialAndTheUpDownAgree) {

@@ -7,10 +7,12 @@
 #include <QPushButton>
 
 
+#include "dialogs/color_palette.h"
 #include "dialogs/dialog_frame.h"
 #include "dialogs/drawing_style_palettes.h"
 #include "dialogs/notation_palettes.h"
 #include "dialogs/text_angle_palette.h"
+#include "dialogs/time_signature_palette.h"
 
 namespace {
 
@@ -65,6 +67,17 @@ int main(int argc, char** argv) {
     BracketPalette brackets;
     brackets.SetCurrent(1);
     Save(brackets, folder, "bracket");
+  }
+  {
+    ColorPalette colours;
+    colours.SetColor(Qt::red);
+    Save(colours, folder, "colour");
+  }
+  {
+    TimeSignaturePalette time;
+    time.SetTimeSignature(4 * 256 + 4);
+    time.SetSymbol(1);
+    Save(time, folder, "time_signature");
   }
   {
     TextAnglePalette angle(QStringLiteral("ENU"));
