@@ -6,8 +6,9 @@
 #   below it;
 # - a core library links Qt or a library that is not below it;
 # - a core source is compiled with a Qt include directory;
-# - the widgets' Qt-free logic (src/widgets/logic) includes a Qt header, a
-#   widget header or the Qt backends, or is compiled with a Qt include directory.
+# - the widgets' or the dialogs' Qt-free logic (src/widgets/logic,
+#   src/dialogs/logic) includes a Qt header, a window header or the Qt
+#   backends, or is compiled with a Qt include directory.
 # Usage: check_layers.sh <configured build folder>
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -55,10 +56,10 @@ for folder in "${core[@]}"; do
 done
 
 while IFS= read -r file; do
-  if grep -qE '^\s*#\s*include\s*(<Q|"platform/qt/|"widgets/[a-z_]+\.h")' "$file"; then
-    fail "${file#"$root"/} is widget logic and includes Qt or a widget"
+  if grep -qE '^\s*#\s*include\s*(<Q|"platform/qt/|"(widgets|dialogs)/[a-z_]+\.h")' "$file"; then
+    fail "${file#"$root"/} is window logic and includes Qt or a window"
   fi
-done < <(find "$root/src/widgets/logic" -name '*.[ch]*' -type f 2>/dev/null)
+done < <(find "$root/src/widgets/logic" "$root/src/dialogs/logic" -name '*.[ch]*' -type f 2>/dev/null)
 
 # Direct link dependencies of the core libraries, from CMake's target graph.
 graph="$(mktemp -d)"
@@ -90,7 +91,7 @@ if [ -f "$commands" ]; then
       file = $0; sub(/.*"file": *"/, "", file); sub(/".*/, "", file)
       if (index(file, src) == 1) {
         rel = substr(file, length(src) + 1)
-        if (rel ~ /^(model|render|formats|playback|editing|document|library|widgets\/logic)\// || (rel ~ /^platform\// && rel !~ /^platform\/qt\//))
+        if (rel ~ /^(model|render|formats|playback|editing|document|library|widgets\/logic|dialogs\/logic)\// || (rel ~ /^platform\// && rel !~ /^platform\/qt\//))
           if (command ~ /[Qq]t6|\/Qt[A-Z]/) print file
       }
     }' "$commands")

@@ -1,0 +1,128 @@
+#include "dialogs/dialog_frame.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+
+#include <utility>
+
+#include "dialogs/help_topic.h"
+#include "dialogs/screen_areas.h"
+#include "platform/format_text.h"
+#include "platform/ini_file.h"
+#include "platform/message_prompt.h"
+#include "widgets/form_design.h"
+#include "widgets/language.h"
+#include "widgets/message_block.h"
+
+namespace nv::dialogs {
+namespace {
+
+constexpr char kBoundsKey[] = "Bounds";
+
+// The OK tick and the Cancel cross of the bit-map buttons.
+QPixmap ButtonGlyph(bool ok) {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  if (ok) {
+    painter.setPen(QPen(QColor(0, 128, 0), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(6.5, 12), QPointF(13, 4)}));
+  } else {
+    painter.setPen(QPen(QColor(192, 0, 0), 2.5, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(4, 4), QPointF(12, 12));
+    painter.drawLine(QPointF(12, 4), QPointF(4, 12));
+  }
+  return pixmap;
+}
+
+}  // namespace
+
+DialogFrame::DialogFrame(DialogSpec spec, nv::platform::IniFile* settings, QWidget* parent)
+    : QDialog(parent), spec_(std::move(spec)), settings_(settings) {
+  setObjectName(spec_.formName);
+  language_ = new nv::widgets::TECFormLanguage(this);
+  language_->SetFormName(spec_.formName);
+  nv::widgets::ApplyFormDesign(this, spec_.skinKind);
+  if (spec_.size.isValid()) resize(spec_.size);
+  RestoreBounds();
+}
+
+DialogFrame::~DialogFrame() { StoreSettings(); }
+
+void DialogFrame::RestoreBounds() {
+  if (!settings_ || spec_.bounds == BoundsMode::None) return;
+  // Place and size as the user sees them: the frame's position, the client's size.
+  const Bounds designed{x(), y(), width(), height()};
+  const Bounds b = nv::dialogs::RestoreBounds(settings_->ReadString(spec_.section, kBoundsKey, ""), spec_.bounds,
+                                              designed, AvailableScreenAreas());
+  if (b == designed) return;
+  resize(b.width, b.height);
+  move(b.left, b.top);
+}
+
+void DialogFrame::SetSettingsKeys(std::vector<SettingsKey> keys) {
+  keys_ = std::move(keys);
+  for (const SettingsKey& key : keys_) {
+    const std::string value =
+        settings_ ? settings_->ReadString(spec_.section, key.key, key.defaultValue) : key.defaultValue;
+    if (key.load) key.load(value);
+  }
+}
+
+void DialogFrame::StoreSettings() {
+  if (!settings_ || spec_.section.empty()) return;
+  settings_->WriteString(spec_.section, kBoundsKey, FormatBounds({x(), y(), width(), height()}));
+  for (const SettingsKey& key : keys_)
+    if (key.store) settings_->WriteString(spec_.section, key.key, key.store());
+}
+
+void DialogFrame::rejectInput(const QString& label) {
+  const std::string message =
+      nv::platform::FormatText(language_->GetString(1).toStdString(), label.toStdString());
+  nv::widgets::CurrentMessagePrompt().ShowMessageBlock(language_->GetString(0).toStdString(), message,
+                                                       nv::platform::message_kind::kWarning,
+                                                       nv::platform::message_button::kOk);
+}
+
+void DialogFrame::accept() {
+  if (validate()) QDialog::accept();
+}
+
+QPushButton* DialogFrame::MakeOkButton(QWidget* parent) {
+  auto* button = new QPushButton(ButtonGlyph(true), QStringLiteral("&Ok"), parent);
+  button->setObjectName(QStringLiteral("BOk"));
+  button->setDefault(true);
+  connect(button, &QPushButton::clicked, this, &DialogFrame::accept);
+  return button;
+}
+
+QPushButton* DialogFrame::MakeCancelButton(QWidget* parent) {
+  auto* button = new QPushButton(ButtonGlyph(false), QStringLiteral("Ca&ncel"), parent);
+  button->setObjectName(QStringLiteral("BCancel"));
+  connect(button, &QPushButton::clicked, this, &DialogFrame::reject);
+  return button;
+}
+
+QPushButton* DialogFrame::MakeHelpButton(QWidget* parent) {
+  auto* button = new QPushButton(QStringLiteral("&Help"), parent);
+  button->setObjectName(QStringLiteral("BHelp"));
+  button->setAutoDefault(false);
+  connect(button, &QPushButton::clicked, this, [this] { ShowHelpTopic(spec_.helpTopic); });
+  return button;
+}
+
+void DialogFrame::Translate() { language_->Translate(); }
+
+void DialogFrame::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier && !spec_.helpTopic.isEmpty()) {
+    ShowHelpTopic(spec_.helpTopic);
+    return;
+  }
+  // Escape rejects through QDialog.
+  QDialog::keyPressEvent(event);
+}
+
+}  // namespace nv::dialogs

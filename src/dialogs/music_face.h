@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QFont>
+#include <QPoint>
+#include <QString>
+
+#include <cstdint>
+
+class QPainter;
+
+namespace nv::dialogs {
+
+// The music font at a point size of the forms (96 pixels an inch).
+QFont MusicFont(int pointSize);
+// A text font at a point size of the forms.
+QFont FormFont(const QString& family, int pointSize, bool bold = false, bool italic = false);
+
+// Draws one music-font character with its cell's top-left corner at `at`.
+void DrawMusicChar(QPainter& painter, const QFont& font, QPoint at, std::uint8_t code);
+
+}  // namespace nv::dialogs
