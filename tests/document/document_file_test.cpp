@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
-
 #include "document_fixture.h"
 #include "formats/midi_export.h"
 #include "formats/musicxml_export.h"
@@ -20,21 +18,6 @@ using startup_fixture::ReadText;
 using startup_fixture::WriteText;
 namespace fs = std::filesystem;
 namespace result = nv::platform::message_result;
-
-// Answers the questions in turn (Cancel once the answers run out) and
-// records each as "caption: text".
-class ScriptedPrompt : public nv::platform::MessagePrompt {
- public:
-  int ShowMessageBlock(std::string_view caption, std::string_view text, int, int) override {
-    Shown.push_back(std::string(caption) + ": " + std::string(text));
-    if (Answers.empty()) return result::kCancel;
-    const int answer = Answers.front();
-    Answers.pop_front();
-    return answer;
-  }
-  std::deque<int> Answers;
-  std::vector<std::string> Shown;
-};
 
 class ScriptedDialog : public nv::document::SaveDialog {
  public:
@@ -77,9 +60,8 @@ class DocumentFileTest : public startup_fixture::TempFolder {
   }
 
   ScoreDocument document_;
-  ScriptedPrompt asked_;
   ScriptedDialog dialog_;
-  DocumentFile file_{document_, asked_, texts_, dialog_};
+  DocumentFile file_{document_, prompt_, texts_, dialog_};
 };
 
 TEST_F(DocumentFileTest, ANewDocumentIsUntitledModifiedAndHasNoFile) {
@@ -104,7 +86,7 @@ TEST_F(DocumentFileTest, EachFilterWritesItsKindAndOnlyAScoreFileNamesTheDocumen
   for (const Case& c : cases) {
     SCOPED_TRACE(c.written);
     ScoreDocument document;
-    ScriptedPrompt prompt;
+    startup_fixture::RecordingPrompt prompt;
     ScriptedDialog dialog;
     DocumentFile file(document, prompt, texts_, dialog);
     document.Load(document_fixture::ThreeNoteFile().string());
@@ -146,12 +128,12 @@ TEST_F(DocumentFileTest, AnExistingNameIsReplacedOnlyOnYes) {
   WriteText(root_ / "tune.mid", "keep me");
   Untitled();
   dialog_.Choice = SaveChoice{(root_ / "tune").string(), 2};
-  asked_.Answers = {result::kNo};
+  prompt_.Answers = {result::kNo};
   EXPECT_FALSE(file_.SaveAs());
-  EXPECT_EQ(asked_.Shown, std::vector<std::string>{"text 27: text 33 " + (root_ / "tune.mid").string()});
+  EXPECT_EQ(prompt_.Shown, std::vector<std::string>{"text 27: text 33 " + (root_ / "tune.mid").string()});
   EXPECT_EQ(ReadText(root_ / "tune.mid"), "keep me");
 
-  asked_.Answers = {result::kYes};
+  prompt_.Answers = {result::kYes};
   file_.SaveAs();
   EXPECT_EQ(ReadText(root_ / "tune.mid").substr(0, 4), "MThd");
 }
@@ -165,9 +147,9 @@ TEST_F(DocumentFileTest, AFailedWriteShowsOneErrorAndChangesNothing) {
   fs::permissions(root_, fs::perms::owner_read | fs::perms::owner_exec);
 
   EXPECT_FALSE(file_.Save());
-  ASSERT_EQ(asked_.Shown.size(), 1u);
-  EXPECT_TRUE(asked_.Shown[0].starts_with(Error("")));
-  EXPECT_NE(asked_.Shown[0].find(song.string()), std::string::npos) << asked_.Shown[0];
+  ASSERT_EQ(prompt_.Shown.size(), 1u);
+  EXPECT_TRUE(prompt_.Shown[0].starts_with(Error("")));
+  EXPECT_NE(prompt_.Shown[0].find(song.string()), std::string::npos) << prompt_.Shown[0];
   EXPECT_TRUE(file_.Modified());
   EXPECT_EQ(file_.FileName(), song.string());
   EXPECT_EQ(file_.Caption(), "song");
@@ -175,7 +157,7 @@ TEST_F(DocumentFileTest, AFailedWriteShowsOneErrorAndChangesNothing) {
   // An export into the same folder fails the same way and writes nothing.
   dialog_.Choice = SaveChoice{(root_ / "song").string(), 4};
   EXPECT_FALSE(file_.SaveAs());
-  EXPECT_EQ(asked_.Shown.size(), 2u);
+  EXPECT_EQ(prompt_.Shown.size(), 2u);
   EXPECT_FALSE(fs::exists(root_ / "song.xml"));
   EXPECT_EQ(ReadText(song), before);
   EXPECT_EQ(ReadText(root_ / "song.v1.sfd"), "backup");
@@ -191,20 +173,20 @@ TEST_F(DocumentFileTest, SavingAnImportAsksBeforeReplacingAnUnrelatedScoreFile) 
   EXPECT_TRUE(file_.HasFile());
   document_fixture::RaiseE(document_.Score());
 
-  asked_.Answers = {result::kNo};
+  prompt_.Answers = {result::kNo};
   EXPECT_FALSE(file_.Save());
-  EXPECT_EQ(asked_.Shown, std::vector<std::string>{"text 27: text 33 " + (root_ / "x.sfd").string()});
+  EXPECT_EQ(prompt_.Shown, std::vector<std::string>{"text 27: text 33 " + (root_ / "x.sfd").string()});
   EXPECT_EQ(ReadText(root_ / "x.sfd"), "unrelated");
   EXPECT_TRUE(file_.Modified());
 
-  asked_.Answers = {result::kYes};
+  prompt_.Answers = {result::kYes};
   EXPECT_TRUE(file_.Save());
   EXPECT_FALSE(file_.Modified());
   // Now the document's own file: saved again without a question.
-  asked_.Shown.clear();
+  prompt_.Shown.clear();
   document_fixture::RaiseE(document_.Score());
   EXPECT_TRUE(file_.Save());
-  EXPECT_TRUE(asked_.Shown.empty());
+  EXPECT_TRUE(prompt_.Shown.empty());
 }
 
 TEST_F(DocumentFileTest, OpeningTheDocumentsOwnFileAgainDoesNothingAndCaseMakesAnotherFile) {
@@ -248,7 +230,7 @@ TEST_F(DocumentFileTest, TheCloseQuestionClosesOnlyWhenNothingIsLeftUnsaved) {
     const fs::path song = Copy("song.sfd");
     const std::string before = ReadText(song);
     ScoreDocument document;
-    ScriptedPrompt prompt;
+    startup_fixture::RecordingPrompt prompt;
     ScriptedDialog dialog;
     DocumentFile file(document, prompt, texts_, dialog);
     if (c.untitled)
