@@ -40,8 +40,8 @@ std::string NameForSaveKind(const std::string& name, int filterIndex) {
   }
 }
 
-DocumentFile::DocumentFile(ScoreDocument& document, platform::MessagePrompt& prompt,
-                           const platform::FormTexts& texts, SaveDialog& dialog)
+DocumentFile::DocumentFile(ScoreDocument& document, platform::MessagePrompt& prompt, const platform::FormTexts& texts,
+                           SaveDialog& dialog)
     : document_(document), prompt_(prompt), texts_(texts), dialog_(dialog), fileName_(kUntitledFileName) {}
 
 std::string DocumentFile::Caption() const { return fs::path(fileName_).stem().string(); }
@@ -61,8 +61,8 @@ void DocumentFile::Open(const std::string& path) {
 bool DocumentFile::ConfirmReplace(const std::string& name) {
   if (!fs::exists(name)) return true;
   return prompt_.ShowMessageBlock(Text(kSaveAsCaption), platform::FormatText(Text(kReplaceQuestion), name),
-                                  platform::message_kind::kQuestion, button::kYes | button::kNo) ==
-         platform::message_result::kYes;
+                                  platform::message_kind::kQuestion,
+                                  button::kYes | button::kNo) == platform::message_result::kYes;
 }
 
 bool DocumentFile::Save() {
@@ -112,9 +112,9 @@ bool DocumentFile::SaveDocument(const std::string& name, int kind) {
 
 bool DocumentFile::QuerySave() {
   if (Modified()) {
-    const int answer = prompt_.ShowMessageBlock(Text(kCloseCaption), platform::FormatText(Text(kCloseQuestion), fileName_),
-                                                platform::message_kind::kQuestion,
-                                                button::kYes | button::kNo | button::kCancel);
+    const int answer =
+        prompt_.ShowMessageBlock(Text(kCloseCaption), platform::FormatText(Text(kCloseQuestion), fileName_),
+                                 platform::message_kind::kQuestion, button::kYes | button::kNo | button::kCancel);
     if (answer == platform::message_result::kYes) {
       Save();
       if (Modified()) return false;

@@ -29,8 +29,7 @@ class NumberedBackupsTest : public startup_fixture::TempFolder {
     ScoreDocument document;
     NumberedBackups backups(settings_);
     document.SetBackupKeeper(&backups);
-    if (fs::exists(path))
-      document.Load(path.string());
+    if (fs::exists(path)) document.Load(path.string());
     for (int i = 0; i < times; ++i) document.SaveAs(path.string());
   }
 
