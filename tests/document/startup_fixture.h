@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -28,13 +29,19 @@ inline void WriteText(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
+// Records each question as "caption: text" and gives the scripted answers
+// in turn, Ok once they run out.
 class RecordingPrompt : public nv::platform::MessagePrompt {
  public:
   int ShowMessageBlock(std::string_view caption, std::string_view text, int, int) override {
     Shown.push_back(std::string(caption) + ": " + std::string(text));
-    return nv::platform::message_result::kOk;
+    if (Answers.empty()) return nv::platform::message_result::kOk;
+    const int answer = Answers.front();
+    Answers.pop_front();
+    return answer;
   }
   std::vector<std::string> Shown;
+  std::deque<int> Answers;
 };
 
 class NumberedTexts : public nv::platform::FormTexts {
