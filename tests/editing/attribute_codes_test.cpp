@@ -43,9 +43,10 @@ Outcome RunChange(EditFixture& f, int code, int measure, const std::function<voi
   MemoryStream stream(after.bytes);
   reloaded.LoadFromStream(stream);
   EXPECT_EQ(SavedScore(reloaded), after);
-  if (code >= 0)
+  if (code >= 0) {
     EXPECT_TRUE(HasAttribute(*reloaded.CurrentInstrument()->GetRow(0)->GetMeasure(measure), code))
         << "the file dropped the code";
+  }
   f.score().Undo(1);
   EXPECT_EQ(SavedScore(f.score()), before);
   f.score().Redo(1);
