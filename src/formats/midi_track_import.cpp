@@ -7,7 +7,7 @@
 #include <unordered_map>
 
 #include "formats/midi_import.h"
-#include "formats/tied_notes.h"
+#include "model/tied_notes.h"
 #include "model/duration_split.h"
 #include "model/step_pitch.h"
 #include "model/element_kinds.h"

@@ -10,7 +10,7 @@
 #include "formats/musicxml_parts.h"
 #include "formats/musicxml_pitch.h"
 #include "formats/musicxml_voices.h"
-#include "formats/tied_notes.h"
+#include "model/tied_notes.h"
 #include "formats/xml_text.h"
 #include "model/clef_codes.h"
 #include "model/instrument.h"

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "formats/tied_notes.h"
+#include "model/tied_notes.h"
 #include "model/duration_split.h"
 #include "model/step_pitch.h"
 

@@ -10,6 +10,7 @@
 #include "model/instrument.h"
 #include "model/row.h"
 #include "model/step_pitch.h"
+#include "model/tied_notes.h"
 #include "model/symbols_row.h"
 
 namespace {
@@ -34,11 +35,6 @@ constexpr std::uint8_t kOwnDrumHead = 0x10;
 bool HasKind(const TECSymbolEntry* entry, std::uint8_t kind) {
   if (!entry) return false;
   return std::any_of(entry->Items.begin(), entry->Items.end(), [&](const auto& item) { return item->Kind == kind; });
-}
-
-bool HasTremolo(const TECNote& note) {
-  return std::any_of(note.Attributes.begin(), note.Attributes.end(),
-                     [](const auto& a) { return ek::IsTremolo(a->Kind); });
 }
 
 std::int16_t ValidProgram(int program) { return program >= 0 && program <= 127 ? program : -1; }
@@ -373,19 +369,8 @@ int Builder::OttavaShift(const RowInfo& info, int m, long long tick) const {
 }
 
 const TECNote* Builder::Continues(const RowInfo& info, const TECNote& note) const {
-  for (const auto& attribute : note.Attributes) {
-    if (!ek::IsLink(attribute->Kind)) continue;
-    const TECNote* other = static_cast<const TECLinkAttribute&>(*attribute).Partner;
-    if (!other || !other->Owner || other->Kind != note.Kind || other->Octave != note.Octave || HasTremolo(*other))
-      continue;
-    const int end = other->Start + other->Length;
-    if (other->Owner == note.Owner && end == note.Start) return other;
-    const int previous = note.Owner->Index - 1;
-    if (other->Owner->Owner == info.Row && other->Owner->Index == previous && previous >= 0 && note.Start == 0 &&
-        end == info.Lengths[previous])
-      return other;
-  }
-  return nullptr;
+  const int previous = note.Owner->Index - 1;
+  return TiedFrom(note, previous >= 0 ? info.Lengths[previous] : 0);
 }
 
 void Builder::AddNote(const RowInfo& info, const TECNote& note, int m, int channel, MeasurePitches& pitches,

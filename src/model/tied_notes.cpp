@@ -1,4 +1,4 @@
-#include "formats/tied_notes.h"
+#include "model/tied_notes.h"
 
 #include <algorithm>
 
@@ -19,7 +19,7 @@ const TECNote* TiedFrom(const TECNote& note, int previousLength) {
     const TECNote* other = static_cast<const TECLinkAttribute&>(*attribute).Partner;
     if (!other || !other->Owner || !note.Owner || other->Kind != note.Kind || other->Octave != note.Octave ||
         std::any_of(other->Attributes.begin(), other->Attributes.end(),
-                    [](const auto& a) { return a->Kind >= 110 && a->Kind <= 113; }))
+                    [](const auto& a) { return ek::IsTremolo(a->Kind); }))
       continue;
     const int end = other->Start + other->Length;
     if (other->Owner == note.Owner && end == note.Start) return other;
