@@ -144,12 +144,16 @@ void WriteType(LineWriter& out, int value, int dots) {
 }
 
 void WritePitch(LineWriter& out, int step, int octave, int alter) {
+  // A grace note's step is a stored byte: one outside C..B counts on from
+  // the octave's C, so every byte names a line.
+  const int line = octave * 7 + step - 1;
+  const int floorOctave = line >= 0 ? line / 7 : (line - 6) / 7;
   out.Line(4, "<pitch>");
-  out.Element(5, "step", std::string(1, "CDEFGAB"[(step - 1) % 7]));
+  out.Element(5, "step", std::string(1, "CDEFGAB"[line - floorOctave * 7]));
   if (alter != 0) out.Element(5, "alter", alter);
   // Middle C is octave 5 in the model and 4 in MusicXML, which knows
   // octaves 0..9 only.
-  out.Element(5, "octave", std::clamp(octave - 1, 0, 9));
+  out.Element(5, "octave", std::clamp(floorOctave - 1, 0, 9));
   out.Line(4, "</pitch>");
 }
 

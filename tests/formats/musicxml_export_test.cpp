@@ -243,4 +243,29 @@ TEST(MusicXmlExport, TextThatIsNoXmlCharacterIsLeftOut) {
   EXPECT_NE(text.find("<rights>\xC2\xA9 Caf\xC3\xA9</rights>"), std::string::npos) << text;
 }
 
+// A grace step is a stored byte; one outside C..B (a damaged file) counts on
+// from the octave's C instead of reading outside the step names.
+TEST(MusicXmlExport, GraceStepOutsideTheOctaveCountsOnFromItsC) {
+  struct Case {
+    int step;
+    const char* pitch;
+  };
+  const Case cases[] = {{0, "B</step>\r\n\t\t\t\t\t<octave>3"},
+                        {9, "D</step>\r\n\t\t\t\t\t<octave>5"},
+                        {255, "E</step>\r\n\t\t\t\t\t<octave>9"}};
+  for (const Case& c : cases) {
+    auto score = MakeOnePartScore();
+    TECMeasure& first = *score->GetInstrumentAt(0)->GetRow(0)->GetMeasure(0);
+    auto* group = static_cast<TECGraceGroup*>(AddAttribute(*first.Notes[0], ek::GraceNotes));
+    group->Data[0] = 16;
+    group->Notes.push_back(std::make_unique<TECGraceNote>(group));
+    group->Notes.back()->Step = static_cast<std::uint8_t>(c.step);
+    group->Notes.back()->Octave = 5;
+    const std::string text = Export(*score);
+    EXPECT_NE(text.find(std::string("<grace/>\r\n\t\t\t\t<pitch>\r\n\t\t\t\t\t<step>") + c.pitch),
+              std::string::npos)
+        << c.step << "\n" << text;
+  }
+}
+
 }  // namespace
