@@ -40,10 +40,9 @@ CloseAllResult CloseAll(CloseAllHost& host, platform::MessagePrompt& prompt, con
   ClosingScope closing(host);
   bool save = false;
   if (AnyModified(host)) {
-    const int answer =
-        prompt.ShowMessageBlock(texts.GetString(platform::form_key::kMainWindow, 5),
-                                texts.GetString(platform::form_key::kMainWindow, 4),
-                                platform::message_kind::kQuestion, button::kYes | button::kNo | button::kCancel);
+    const int answer = prompt.ShowMessageBlock(
+        texts.GetString(platform::form_key::kMainWindow, 5), texts.GetString(platform::form_key::kMainWindow, 4),
+        platform::message_kind::kQuestion, button::kYes | button::kNo | button::kCancel);
     if (answer == platform::message_result::kYes) {
       save = true;
     } else if (answer != platform::message_result::kNo) {

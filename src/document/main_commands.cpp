@@ -70,8 +70,7 @@ constexpr auto kCommands = std::to_array<MainCommand>({
 
 std::span<const MainCommand> MainCommands() { return kCommands; }
 
-void AddMainCommands(CommandRegistry& registry, const CommandHandlers& handlers,
-                     std::function<CommandState()> state) {
+void AddMainCommands(CommandRegistry& registry, const CommandHandlers& handlers, std::function<CommandState()> state) {
   for (const auto& [id, run] : handlers)
     if (std::ranges::none_of(kCommands, [&id](const MainCommand& c) { return id == c.Id; }))
       throw std::invalid_argument("No main command \"" + id + "\"");

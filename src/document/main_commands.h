@@ -31,7 +31,6 @@ using CommandHandlers = std::map<std::string, std::function<void(const CommandAr
 // UpdateActions says over what `state` gives at the time of asking. A
 // handler whose id is no main command raises std::invalid_argument; the
 // main commands without a handler are left to whoever registers them.
-void AddMainCommands(CommandRegistry& registry, const CommandHandlers& handlers,
-                     std::function<CommandState()> state);
+void AddMainCommands(CommandRegistry& registry, const CommandHandlers& handlers, std::function<CommandState()> state);
 
 }  // namespace nv::document

@@ -1,10 +1,11 @@
+#include "document/autosave.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <stdexcept>
 #include <vector>
 
-#include "document/autosave.h"
 #include "startup_fixture.h"
 
 namespace {

@@ -1,10 +1,11 @@
+#include "document/close_all.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "document/close_all.h"
 #include "startup_fixture.h"
 
 namespace {

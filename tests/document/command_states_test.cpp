@@ -1,3 +1,5 @@
+#include "document/command_states.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 #include <vector>
 
 #include "document/command_registry.h"
-#include "document/command_states.h"
 #include "document/main_commands.h"
 #include "model/input_state.h"
 
@@ -40,9 +41,9 @@ std::set<std::string> Difference(const std::set<std::string>& a, const std::set<
 }
 
 const std::set<std::string> kWithoutDocument = {
-    "file.new",     "file.open",      "file.exit",  "window.0",   "window.1",   "window.2",
-    "window.3",     "window.4",       "window.5",   "window.6",   "window.7",   "window.8",
-    "window.9",     "tools.settings", "tools.lock", "terms.list", "terms.dynamics", "terms.tempo"};
+    "file.new", "file.open",      "file.exit",  "window.0",   "window.1",       "window.2",
+    "window.3", "window.4",       "window.5",   "window.6",   "window.7",       "window.8",
+    "window.9", "tools.settings", "tools.lock", "terms.list", "terms.dynamics", "terms.tempo"};
 
 TEST(UpdateActions, WithoutADocumentOnlyTheCommandsThatNeedNoneAreEnabled) {
   CommandState state;
@@ -55,16 +56,20 @@ TEST(UpdateActions, WithoutADocumentOnlyTheCommandsThatNeedNoneAreEnabled) {
 
 TEST(UpdateActions, AnUnmodifiedIdleDocumentEnablesItsCommandsButSaveStopAndTheConditionalOnes) {
   const std::set<std::string> enabled = EnabledIds(OpenDocument());
-  for (const char* id : {"file.close", "file.close_all", "file.save_as", "file.export", "file.print",
-                         "file.preview", "file.print_settings", "edit.delete", "view.zoom_in", "view.zoom_out",
-                         "view.actual_size", "score.repeats", "select.row_symbols", "select.design_units",
-                         "select.staff_symbols", "staff.properties", "row.properties", "bar.add", "bar.delete",
-                         "score.properties", "score.go_to_end", "score.go_to_begin", "score.play", "score.record"})
+  for (const char* id : {"file.close",          "file.close_all",      "file.save_as",
+                         "file.export",         "file.print",          "file.preview",
+                         "file.print_settings", "edit.delete",         "view.zoom_in",
+                         "view.zoom_out",       "view.actual_size",    "score.repeats",
+                         "select.row_symbols",  "select.design_units", "select.staff_symbols",
+                         "staff.properties",    "row.properties",      "bar.add",
+                         "bar.delete",          "score.properties",    "score.go_to_end",
+                         "score.go_to_begin",   "score.play",          "score.record"})
     EXPECT_TRUE(enabled.contains(id)) << id;
-  for (const char* id : {"file.save", "score.stop", "edit.undo", "edit.redo", "edit.copy", "edit.cut", "edit.paste",
-                         "object.to_front", "object.to_back", "staff.add", "staff.delete", "row.add",
-                         "row.duplicate", "row.delete", "pages.increment", "pages.decrement", "chord.save",
-                         "chord.save_as", "symbol.save", "symbol.save_as", "help.mail_to"})
+  for (const char* id :
+       {"file.save",     "score.stop",      "edit.undo",       "edit.redo",       "edit.copy",    "edit.cut",
+        "edit.paste",    "object.to_front", "object.to_back",  "staff.add",       "staff.delete", "row.add",
+        "row.duplicate", "row.delete",      "pages.increment", "pages.decrement", "chord.save",   "chord.save_as",
+        "symbol.save",   "symbol.save_as",  "help.mail_to"})
     EXPECT_FALSE(enabled.contains(id)) << id;
 }
 
@@ -87,7 +92,8 @@ const std::vector<Case> kCases = {
     {"can redo", [](CommandState& s) { s.CanRedo = true; }, {"edit.redo"}},
     {"can arrange", [](CommandState& s) { s.CanArrange = true; }, {"object.to_front", "object.to_back"}},
     {"chord selected", [](CommandState& s) { s.SelectionIsChord = true; }, {"chord.save", "chord.save_as"}},
-    {"page object selected", [](CommandState& s) { s.SelectionHasPageObject = true; },
+    {"page object selected",
+     [](CommandState& s) { s.SelectionHasPageObject = true; },
      {"symbol.save", "symbol.save_as"}},
     {"window allows staves, rows and pages",
      [](CommandState& s) {
@@ -97,7 +103,8 @@ const std::vector<Case> kCases = {
      {"staff.add", "staff.delete", "row.add", "row.duplicate", "row.delete", "pages.increment", "pages.decrement"}},
     {"only adding a row", [](CommandState& s) { s.CanAddRow = true; }, {"row.add"}},
     // Locking takes away what it names even where the document allows it.
-    {"locked", [](CommandState& s) { s.Locked = true; },
+    {"locked",
+     [](CommandState& s) { s.Locked = true; },
      {"file.new", "file.open", "file.close", "file.save_as", "file.export", "score.play", "view.zoom_in",
       "view.zoom_out"}},
     {"repeats checked", [](CommandState& s) { s.Repeats = true; }, {}},
@@ -154,12 +161,20 @@ TEST(MainCommands, EveryCommandHasARuleAndAnIdOfItsOwn) {
 }
 
 TEST(MainCommands, TheShortcutsAreTheMainWindowsKeys) {
-  const std::vector<std::pair<std::string, nv::document::Shortcut>> expected = {
-      {"file.new", {'N', ssCtrl}},        {"file.open", {'O', ssCtrl}},     {"file.save", {'S', ssCtrl}},
-      {"file.print", {'P', ssCtrl}},      {"edit.undo", {'Z', ssCtrl}},     {"edit.redo", {'Z', ssCtrl | ssShift}},
-      {"edit.delete", {'D', ssCtrl}},     {"view.zoom_in", {'I', ssCtrl}},  {"view.zoom_out", {'U', ssCtrl}},
-      {"select.row_symbols", {'A', ssCtrl}}, {"window.0", {'0', ssAlt}},   {"window.9", {'9', ssAlt}},
-      {"file.close", {}},                 {"score.play", {}}};
+  const std::vector<std::pair<std::string, nv::document::Shortcut>> expected = {{"file.new", {'N', ssCtrl}},
+                                                                                {"file.open", {'O', ssCtrl}},
+                                                                                {"file.save", {'S', ssCtrl}},
+                                                                                {"file.print", {'P', ssCtrl}},
+                                                                                {"edit.undo", {'Z', ssCtrl}},
+                                                                                {"edit.redo", {'Z', ssCtrl | ssShift}},
+                                                                                {"edit.delete", {'D', ssCtrl}},
+                                                                                {"view.zoom_in", {'I', ssCtrl}},
+                                                                                {"view.zoom_out", {'U', ssCtrl}},
+                                                                                {"select.row_symbols", {'A', ssCtrl}},
+                                                                                {"window.0", {'0', ssAlt}},
+                                                                                {"window.9", {'9', ssAlt}},
+                                                                                {"file.close", {}},
+                                                                                {"score.play", {}}};
   for (const auto& [id, key] : expected) {
     const auto& commands = nv::document::MainCommands();
     const auto command = std::ranges::find_if(commands, [&](const auto& c) { return id == c.Id; });
@@ -194,9 +209,9 @@ TEST(MainCommands, RegisteredCommandsRunTheirHandlersAndFollowTheState) {
 
 TEST(MainCommands, AHandlerForAnUnknownIdIsRefused) {
   nv::document::CommandRegistry registry;
-  EXPECT_THROW(nv::document::AddMainCommands(registry, {{"file.frobnicate", [](const auto&) {}}},
-                                             [] { return CommandState{}; }),
-               std::invalid_argument);
+  EXPECT_THROW(
+      nv::document::AddMainCommands(registry, {{"file.frobnicate", [](const auto&) {}}}, [] { return CommandState{}; }),
+      std::invalid_argument);
   EXPECT_TRUE(registry.Commands().empty());
 }
 

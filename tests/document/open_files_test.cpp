@@ -1,3 +1,5 @@
+#include "document/open_files.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -5,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "document/open_files.h"
 #include "startup_fixture.h"
 
 namespace {

@@ -1,3 +1,5 @@
+#include "document/print_job.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "document/command_states.h"
-#include "document/print_job.h"
 #include "startup_fixture.h"
 
 namespace {

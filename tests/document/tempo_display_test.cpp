@@ -1,14 +1,14 @@
+#include "document/tempo_display.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "document/tempo_display.h"
-
 namespace {
 
 TEST(TempoDisplay, ThePositionDoublesTheSpeedEvery50Steps) {
-  const std::vector<std::pair<int, int>> cases = {
-      {25, 0}, {50, 50}, {100, 100}, {200, 150}, {400, 200}, {141, 125}, {30, 13}, {10, 0}, {800, 200}, {0, 0}};
+  const std::vector<std::pair<int, int>> cases = {{25, 0},    {50, 50}, {100, 100}, {200, 150}, {400, 200},
+                                                  {141, 125}, {30, 13}, {10, 0},    {800, 200}, {0, 0}};
   for (const auto& [scale, position] : cases) EXPECT_EQ(nv::document::TempoBarPosition(scale), position) << scale;
 }
 

@@ -1,3 +1,5 @@
+#include "document/transport.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -5,7 +7,6 @@
 #include <vector>
 
 #include "document/command_states.h"
-#include "document/transport.h"
 #include "startup_fixture.h"
 
 namespace {
