@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
-#include <QTest>
 #include <optional>
 
 #include "control_fixture.h"
@@ -33,11 +32,17 @@ std::optional<QFont> FontOfHeight(int h) {
   return std::nullopt;
 }
 
-// The pointer moved to `at` over `widget`.
-void MoveTo(QWidget* widget, QPoint at) {
-  QMouseEvent move(QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton,
-                   Qt::NoModifier);
-  QApplication::sendEvent(widget, &move);
+// Mouse events sent straight to a widget: they leave no button held in the
+// test library's state for the tests that come after.
+void Send(QWidget* widget, QEvent::Type type, Qt::MouseButton button, QPoint at) {
+  const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
+  QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+  QApplication::sendEvent(widget, &event);
+}
+void MoveTo(QWidget* widget, QPoint at) { Send(widget, QEvent::MouseMove, Qt::NoButton, at); }
+void Press(QWidget* widget, Qt::MouseButton button, QPoint at) { Send(widget, QEvent::MouseButtonPress, button, at); }
+void Release(QWidget* widget, Qt::MouseButton button, QPoint at) {
+  Send(widget, QEvent::MouseButtonRelease, button, at);
 }
 
 // Runs the deferred deletions a closing list posted.
@@ -142,7 +147,7 @@ TEST_F(PopupMenuTest, ReleasingOnALineClicksItAndTheListFreesItself) {
   list->onClick = [&](int index) { clicked.push_back(index); };
   Show(true);
   MoveTo(list, QPoint(50, LineY(1)));
-  QTest::mouseRelease(list, Qt::LeftButton, {}, QPoint(50, LineY(1)));
+  Release(list, Qt::LeftButton, QPoint(50, LineY(1)));
   EXPECT_EQ(clicked, std::vector<int>{1});
   EXPECT_FALSE(list->isVisible());
   ProcessDeletes();
@@ -153,7 +158,7 @@ TEST_F(PopupMenuTest, ReleasingOnTheFooterClosesWithoutAClick) {
   bool clicked = false;
   list->onClick = [&](int) { clicked = true; };
   Show(true);
-  QTest::mouseRelease(list, Qt::LeftButton, {}, QPoint(50, list->height() - 5));
+  Release(list, Qt::LeftButton, QPoint(50, list->height() - 5));
   EXPECT_FALSE(clicked);
   ProcessDeletes();
   EXPECT_TRUE(list.isNull());
@@ -161,16 +166,16 @@ TEST_F(PopupMenuTest, ReleasingOnTheFooterClosesWithoutAClick) {
 
 TEST_F(PopupMenuTest, APressOutsideTheLinesOrOnAnotherWidgetCloses) {
   Show(true);
-  QTest::mousePress(list, Qt::LeftButton, {}, QPoint(50, LineY(1)));
+  Press(list, Qt::LeftButton, QPoint(50, LineY(1)));
   EXPECT_TRUE(list->isVisible()) << "a press on a line keeps the list";
-  QTest::mousePress(list, Qt::RightButton, {}, QPoint(50, list->height() - 5));
+  Press(list, Qt::RightButton, QPoint(50, list->height() - 5));
   ProcessDeletes();
   EXPECT_TRUE(list.isNull());
 
   list = new TECPopupMenu(&owner);
   list->SetItems({"Insert note"});
   list->Popup(QPoint(0, 0));
-  QTest::mousePress(&owner, Qt::LeftButton, {}, QPoint(5, 5));
+  Press(&owner, Qt::LeftButton, QPoint(5, 5));
   ProcessDeletes();
   EXPECT_TRUE(list.isNull());
 }
@@ -208,7 +213,7 @@ TEST_F(RedoList, ChoosingTheThirdLineIsThreeSingleRedos) {
   redo->Popup(control.mapToGlobal(QPoint(0, 0)));
   const int y = 2 * redo->Model().LineHeight() + 1;
   MoveTo(redo, QPoint(20, y));
-  QTest::mouseRelease(redo, Qt::LeftButton, {}, QPoint(20, y));
+  Release(redo, Qt::LeftButton, QPoint(20, y));
   EXPECT_EQ(bytes(), threeRedos);
   ProcessDeletes();
   EXPECT_TRUE(redo.isNull());
