@@ -17,6 +17,7 @@
 #include "editor/page_export.h"
 #include "editor/preview_route.h"
 #include "editor/save_file_dialog.h"
+#include "editor/stand_in_forms.h"
 #include "model/instrument.h"
 #include "model/paper_sizes.h"
 #include "platform/format_text.h"
@@ -77,6 +78,14 @@ TFMusicEditor::TFMusicEditor(const MusicEditorServices& services, QWidget* paren
   if (services_.SaveDialog == nullptr) {
     ownDialog_ = std::make_unique<FileSaveDialog>(this);
     services_.SaveDialog = ownDialog_.get();
+  }
+  if (services_.ExportDialog == nullptr) {
+    ownExport_ = std::make_unique<ExportOptionsFormDialog>(this);
+    services_.ExportDialog = ownExport_.get();
+  }
+  if (services_.NewStaff == nullptr) {
+    ownNewStaff_ = std::make_unique<NewStaffFormDialog>(this);
+    services_.NewStaff = ownNewStaff_.get();
   }
   if (services_.Tracks == nullptr) services_.Tracks = &noTracks_;
   if (!services_.MeasureText) services_.MeasureText = QtTextWidth;
@@ -295,7 +304,8 @@ QString TFMusicEditor::OpenDocument(const QString& path) {
 
 void TFMusicEditor::Loaded(const QString& path) {
   TECMusicScore& score = document_->Score();
-  if (document::KindOfFileName(path.toStdString()) != document::FileKind::Score) NewPage();
+  // A MIDI file has no page: its score starts on the page a new one does.
+  if (document::KindOfFileName(path.toStdString()) == document::FileKind::Midi) NewPage();
   EnsureStaff();
   TScore.setInterval(std::max(1, score.GetTempo()));
   UpdateTracks();
@@ -331,7 +341,6 @@ bool TFMusicEditor::Ask(int caption, int text) {
 }
 
 bool TFMusicEditor::ExportPicture() {
-  if (services_.ExportDialog == nullptr) return false;
   const std::optional<document::SaveChoice> choice =
       services_.SaveDialog->Ask(Text(kExportFilter), fs::path(file_->FileName()).replace_extension().string());
   if (!choice) return false;
@@ -424,7 +433,7 @@ void TFMusicEditor::PlayEnded() {
 // --- staff and row actions ------------------------------------------------------------------
 
 void TFMusicEditor::AddInstrument() {
-  if (services_.NewStaff == nullptr || !tracks_.AddInstrument) return;
+  if (!tracks_.AddInstrument) return;
   const std::optional<NewStaffChoice> choice = services_.NewStaff->Ask();
   if (!choice) return;
   TECMusicScore& score = document_->Score();

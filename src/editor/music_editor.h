@@ -58,7 +58,9 @@ class ScoreControl;
 
 namespace nv::editor {
 
+class ExportOptionsFormDialog;
 class FileSaveDialog;
+class NewStaffFormDialog;
 
 // The new-staff dialog; a test answers it. Nothing when cancelled.
 class NewStaffDialog {
@@ -82,7 +84,7 @@ struct MusicEditorServices {
   platform::IniFile* FormSettings = nullptr;
   // Null: the window's own file dialog.
   document::SaveDialog* SaveDialog = nullptr;
-  // Null: the export and the new staff are not offered.
+  // Null: plain forms of the window's own.
   ExportOptionsDialog* ExportDialog = nullptr;
   NewStaffDialog* NewStaff = nullptr;
   // Null: nothing is selected in the tracks grid.
@@ -200,6 +202,8 @@ class TFMusicEditor : public QWidget {
 
   MusicEditorServices services_;
   std::unique_ptr<FileSaveDialog> ownDialog_;
+  std::unique_ptr<ExportOptionsFormDialog> ownExport_;
+  std::unique_ptr<NewStaffFormDialog> ownNewStaff_;
   std::unique_ptr<document::ScoreDocument> document_;
   document::NumberedBackups backups_;
   std::unique_ptr<document::DocumentFile> file_;

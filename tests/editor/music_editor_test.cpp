@@ -3,19 +3,25 @@
 // ends, which staff and row actions it offers, and its panels.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QTest>
 #include <QToolButton>
 #include <algorithm>
 #include <fstream>
 
+#include "formats/midi_export.h"
 #include "formats/run_command.h"
 #include "model/page_objects.h"
 #include "model/paper_sizes.h"
 #include "model/score_page.h"
 #include "music_editor_fixture.h"
 #include "support/saved_score.h"
+#include "editor/stand_in_forms.h"
 #include "widgets/score_control.h"
 
 namespace {
@@ -472,6 +478,139 @@ TEST_F(MusicEditorPreview, ASingleNoteOnAPitchedRowSetsTheStaffsProgramFirst) {
   EXPECT_EQ(sent.front()[1], 40);
   EXPECT_EQ(sent.back()[0], 0x90);
   EXPECT_EQ(sent.back()[1], 60);
+}
+
+}  // namespace
+
+namespace {
+
+using music_editor_fixture::EditorHost;
+using music_editor_fixture::ScoreFile;
+using nv::document::SaveChoice;
+namespace fs = std::filesystem;
+namespace result = nv::platform::message_result;
+
+using MusicEditorImport = EditorHost;
+
+// A MIDI file of four staves of four measures.
+fs::path FourTrackMidi(const fs::path& folder) {
+  auto score = score_builder::MakeScore(4, 4);
+  for (int staff = 0; staff < 4; ++staff) {
+    score->GetInstrumentAt(staff)->SetChannel(staff + 1);
+    for (int m = 0; m < 4; ++m)
+      score_builder::AddNote(*score->GetInstrumentAt(staff)->GetRow(0)->GetMeasure(m), 1 + staff, 5, 128, 0);
+  }
+  const fs::path path = folder / "four.mid";
+  ExportMidiFile(*score, path.string(), false);
+  return path;
+}
+
+TEST_F(MusicEditorImport, AnImportedMidiFileIsAnA4ScoreNamedAsAScoreFile) {
+  const fs::path midi = FourTrackMidi(root_);
+  ASSERT_EQ(Editor().OpenDocument(QString::fromStdString(midi.string())), QString());
+  TECMusicScore& score = Editor().Document().Score();
+  int staves = 0;
+  for (int i = 0; i < score.InstrumentCount(); ++i) staves += score.GetInstrumentAt(i)->GetRowCount();
+  EXPECT_EQ(staves, 4);
+  EXPECT_EQ(score.Page().PaperSize(), TECPaperSize::A4);
+  EXPECT_EQ(score.Page().Orientation(), TPrinterOrientation::poPortrait);
+  EXPECT_EQ(Editor().FileName(), (root_ / "four.sfd").string());
+  EXPECT_EQ(Editor().Caption(), QString("four"));
+  EXPECT_FALSE(Editor().Modified());
+  EXPECT_TRUE(prompt_.Shown.empty());
+}
+
+TEST_F(MusicEditorImport, SaveAsksBeforeReplacingAnUnrelatedScoreFileBesideTheImport) {
+  const fs::path midi = FourTrackMidi(root_);
+  const fs::path other = root_ / "four.sfd";
+  fs::copy_file(ScoreFile("unrelated.sfd", 2), other);
+  const std::string before = Bytes(other);
+  ASSERT_EQ(Editor().OpenDocument(QString::fromStdString(midi.string())), QString());
+  prompt_.Answers = {result::kNo};
+  EXPECT_FALSE(Editor().Save());
+  ASSERT_EQ(prompt_.Shown.size(), 1u);
+  EXPECT_EQ(prompt_.Shown[0], "text 27: text 33 " + other.string());
+  EXPECT_EQ(Bytes(other), before);
+}
+
+TEST_F(MusicEditorImport, ADamagedMidiFileOpensWithOneWarningNamingIt) {
+  const fs::path midi = FourTrackMidi(root_);
+  std::string bytes = Bytes(midi);
+  const fs::path cut = root_ / "cut.mid";
+  std::ofstream(cut, std::ios::binary) << bytes.substr(0, bytes.size() * 3 / 4);
+  ASSERT_EQ(Editor().OpenDocument(QString::fromStdString(cut.string())), QString());
+  ASSERT_TRUE(Editor().Document().Score().MidiImportDamaged);
+  ASSERT_EQ(prompt_.Shown.size(), 1u);
+  EXPECT_NE(prompt_.Shown[0].find(cut.string() + ": the file is damaged; what could be read is shown"),
+            std::string::npos)
+      << prompt_.Shown[0];
+}
+
+TEST_F(MusicEditorImport, ATruncatedScoreFileIsRefusedWithItsName) {
+  const std::string whole = Bytes(ScoreFile("whole.sfd", 4));
+  const fs::path cut = root_ / "cut.sfd";
+  std::ofstream(cut, std::ios::binary) << whole.substr(0, whole.size() / 2);
+  const QString error = Editor().OpenDocument(QString::fromStdString(cut.string()));
+  EXPECT_TRUE(error.startsWith(QString::fromStdString(cut.string()) + ": ")) << error.toStdString();
+  EXPECT_EQ(Editor().Caption(), QString("Untitled"));
+}
+
+TEST_F(MusicEditorImport, AnEmptyBarQuestionAnsweredOkGoesOn) {
+  TECMusicScore& score = Editor().Document().Score();
+  ASSERT_TRUE(score.OnTestEmptyMeasure);
+  for (const int answer : {result::kOk, result::kCancel}) {
+    prompt_.Answers = {answer};
+    bool goOn = answer != result::kOk;
+    score.OnTestEmptyMeasure(&score, goOn);
+    EXPECT_EQ(goOn, answer == result::kOk);
+  }
+  EXPECT_EQ(prompt_.Shown[0], "text 15: text 31");
+}
+
+TEST_F(MusicEditorImport, BarsThatCannotPlayAreListedByStaff) {
+  auto score = score_builder::MakeScore(2, 5);
+  score->GetInstrumentAt(0)->SetName("Flute");
+  score->GetInstrumentAt(1)->SetName("Piano");
+  const TECRow& flute = *score->GetInstrumentAt(0)->GetRow(0);
+  const TECRow& piano = *score->GetInstrumentAt(1)->GetRow(0);
+  score->LayoutScore(0, false);
+  Editor().Document().Notices().PlayError({flute.GetMeasure(2), flute.GetMeasure(4), piano.GetMeasure(1)});
+  ASSERT_EQ(prompt_.Shown.size(), 1u);
+  EXPECT_EQ(prompt_.Shown[0], "text 30: Flute(3,5) Piano(2) text 41");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(StandInForms, TheExportFormHidesWhatAFilterDoesNotUseAndGivesItsFields) {
+  nv::editor::ExportOptionsForm pdf(nv::editor::ExportRequestFor(nv::editor::export_filter::kPdf, 4));
+  auto* every = pdf.findChild<QCheckBox*>("everyPage");
+  ASSERT_NE(every, nullptr);
+  every->setChecked(true);
+  pdf.findChild<QCheckBox*>("allPages")->setChecked(false);
+  pdf.findChild<QSpinBox*>("fromPage")->setValue(2);
+  pdf.findChild<QSpinBox*>("scale")->setValue(150);
+  const nv::editor::ExportOptions options = pdf.Options();
+  EXPECT_FALSE(options.AllPages);
+  EXPECT_EQ(options.FromPage, 2);
+  EXPECT_EQ(options.ToPage, 4);
+  EXPECT_EQ(options.Scale, 150);
+  // PDF has no page checks: a ticked hidden box does not count.
+  EXPECT_FALSE(options.EveryPageInFile);
+  pdf.show();
+  EXPECT_FALSE(every->isVisible());
+  EXPECT_TRUE(pdf.findChild<QSpinBox*>("quality")->isVisible());
+}
+
+TEST(StandInForms, TheNewStaffFormGivesItsLinesAndNoneWhenEmpty) {
+  nv::editor::NewStaffForm form;
+  form.findChild<QLineEdit*>("name")->setText("Flute");
+  form.findChild<QPlainTextEdit*>("title")->setPlainText("Trio\nin C");
+  const nv::editor::NewStaffChoice choice = form.Choice();
+  EXPECT_EQ(choice.Name, "Flute");
+  EXPECT_EQ(choice.Title, (std::vector<std::string>{"Trio", "in C"}));
+  EXPECT_TRUE(choice.Author.empty());
 }
 
 }  // namespace
