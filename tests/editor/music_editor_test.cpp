@@ -614,3 +614,58 @@ TEST(StandInForms, TheNewStaffFormGivesItsLinesAndNoneWhenEmpty) {
 }
 
 }  // namespace
+
+namespace {
+
+using music_editor_fixture::EditorHost;
+using music_editor_fixture::ScoreFile;
+namespace fs = std::filesystem;
+
+using MusicEditorBackups = EditorHost;
+
+std::vector<std::string> FileNames(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST_F(MusicEditorBackups, ThreeSavesKeepTheCountOfPreviousVersions) {
+  settings_.CountBackUp = 2;
+  const fs::path folder = root_ / "work";
+  fs::create_directories(folder);
+  const fs::path song = folder / "song.sfd";
+  fs::copy_file(ScoreFile("backed-up.sfd", 2), song);
+  ASSERT_EQ(Editor().OpenDocument(QString::fromStdString(song.string())), QString());
+  std::string second;
+  for (int save = 0; save < 3; ++save) {
+    Editor().AddRow();
+    if (save == 2) second = Bytes(song);
+    ASSERT_TRUE(Editor().Save()) << save;
+  }
+  EXPECT_EQ(FileNames(folder), (std::vector<std::string>{"song.sfd", "song.v2.sfd", "song.v3.sfd"}));
+  // The newest copy holds the version the last save replaced.
+  EXPECT_EQ(Bytes(folder / "song.v3.sfd"), second);
+}
+
+TEST_F(MusicEditorBackups, AFailedSaveKeepsTheFileAndTheWindowsState) {
+  const fs::path folder = root_ / "work";
+  fs::create_directories(folder);
+  const fs::path song = folder / "song.sfd";
+  fs::copy_file(ScoreFile("kept.sfd", 2), song);
+  ASSERT_EQ(Editor().OpenDocument(QString::fromStdString(song.string())), QString());
+  Editor().AddRow();
+  ASSERT_TRUE(Editor().Save());
+  const std::string before = Bytes(song);
+  Editor().AddRow();
+  fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+  prompt_.Shown.clear();
+  EXPECT_FALSE(Editor().Save());
+  fs::permissions(folder, fs::perms::owner_all);
+  EXPECT_EQ(prompt_.Shown.size(), 1u);
+  EXPECT_TRUE(Editor().Modified());
+  EXPECT_EQ(Editor().Caption(), QString("song"));
+  EXPECT_EQ(Bytes(song), before);
+}
+
+}  // namespace
