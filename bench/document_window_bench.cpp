@@ -1,11 +1,9 @@
 // A score of 20 staves of 1,000 measures in a document window: opening it
 // (load, layout and the first paint of the window) and saving it.
 #include <benchmark/benchmark.h>
-
-#include <QImage>
-
 #include <unistd.h>
 
+#include <QImage>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -52,20 +50,20 @@ struct Host {
   ~Host() { fs::remove_all(folder); }
   std::unique_ptr<nv::editor::TFMusicEditor> Window() {
     return std::make_unique<nv::editor::TFMusicEditor>(nv::editor::MusicEditorServices{.Output = output,
-                                                                                        .Ui = ui,
-                                                                                        .Commands = registry,
-                                                                                        .Prompt = prompt,
-                                                                                        .Texts = texts,
-                                                                                        .Settings = settings,
-                                                                                        .FormSettings = nullptr,
-                                                                                        .SaveDialog = nullptr,
-                                                                                        .ExportDialog = nullptr,
-                                                                                        .NewStaff = nullptr,
-                                                                                        .Tracks = nullptr,
-                                                                                        .MeasureText = {},
-                                                                                        .Preview = nullptr,
-                                                                                        .DrumKind = {},
-                                                                                        .MakeClock = {}});
+                                                                                       .Ui = ui,
+                                                                                       .Commands = registry,
+                                                                                       .Prompt = prompt,
+                                                                                       .Texts = texts,
+                                                                                       .Settings = settings,
+                                                                                       .FormSettings = nullptr,
+                                                                                       .SaveDialog = nullptr,
+                                                                                       .ExportDialog = nullptr,
+                                                                                       .NewStaff = nullptr,
+                                                                                       .Tracks = nullptr,
+                                                                                       .MeasureText = {},
+                                                                                       .Preview = nullptr,
+                                                                                       .DrumKind = {},
+                                                                                       .MakeClock = {}});
   }
 
   fs::path folder;

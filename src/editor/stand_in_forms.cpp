@@ -8,7 +8,6 @@
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QVBoxLayout>
-
 #include <algorithm>
 #include <string>
 #include <vector>

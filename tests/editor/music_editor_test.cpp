@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "editor/stand_in_forms.h"
 #include "formats/midi_export.h"
 #include "formats/run_command.h"
 #include "model/page_objects.h"
@@ -21,7 +22,6 @@
 #include "model/score_page.h"
 #include "music_editor_fixture.h"
 #include "support/saved_score.h"
-#include "editor/stand_in_forms.h"
 #include "widgets/score_control.h"
 
 namespace {
@@ -666,6 +666,34 @@ TEST_F(MusicEditorBackups, AFailedSaveKeepsTheFileAndTheWindowsState) {
   EXPECT_TRUE(Editor().Modified());
   EXPECT_EQ(Editor().Caption(), QString("song"));
   EXPECT_EQ(Bytes(song), before);
+}
+
+}  // namespace
+
+namespace {
+
+using music_editor_fixture::EditorHost;
+using music_editor_fixture::ScoreFile;
+
+using MusicEditorPlayCursor = EditorHost;
+
+TEST_F(MusicEditorPlayCursor, ThePinkCursorFollowsIntoTheSecondBarAndStopBringsBackTheYellowOne) {
+  ASSERT_EQ(Editor().OpenDocument(QString::fromStdString(ScoreFile("follow.sfd", 3, 120))), QString());
+  Editor().show();
+  TECMusicScore& score = Editor().Document().Score();
+  // Held in the second measure (a 4/4 bar at tempo 120 lasts 2 s).
+  clock_->HoldFrom(2'100'000'000);
+  ASSERT_TRUE(Editor().StartPlayback());
+  clock_->WaitUntilHeld();
+  for (int i = 0; i < 400 && score.CursorMeasure() != 1; ++i) QTest::qWait(5);
+  EXPECT_EQ(score.CursorMeasure(), 1);
+  EXPECT_EQ(score.GetCursorColor(), 0xFF71FF);
+  Editor().StopPlayback();
+  QApplication::processEvents();
+  EXPECT_FALSE(Editor().Playing());
+  EXPECT_FALSE(Editor().ScoreTimer().isActive());
+  EXPECT_EQ(score.GetCursorColor(), 0x00FFFF);
+  EXPECT_EQ(score.GetCursorType(), TECCursorType::ctRow);
 }
 
 }  // namespace
