@@ -50,7 +50,7 @@ constexpr int kSubtitleSize = 10;
 
 int QtTextWidth(const std::vector<std::string>& lines, int size) {
   QFont font(kTextFont);
-  font.setPixelSize(size);
+  font.setPointSize(size);
   const QFontMetrics metrics(font);
   int widest = 0;
   for (const std::string& line : lines)

@@ -23,8 +23,10 @@
 #include <QString>
 #include <QTimer>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -105,7 +107,6 @@ class TFMusicEditor : public QWidget {
   // The cursor looks (colours 0x00BBGGRR).
   static constexpr std::int32_t kEditingColor = 0x00FFFF;
   static constexpr std::int32_t kPlayingColor = 0xFF71FF;
-  static constexpr std::int32_t kRecordingColor = 0xFFFF00;
   static constexpr int kScoreTimerMs = 100;
   static constexpr int kRecordTimerMs = 64;
   static constexpr int kClickTimerMs = 100;
@@ -129,7 +130,12 @@ class TFMusicEditor : public QWidget {
   // Returns "" when it loaded, else the file's name and the reason; the
   // document is then as it was.
   QString OpenDocument(const QString& path);
+  // Writes the document's score file, or asks for a name when it has none;
+  // an unrelated score file where an import's score goes is replaced only on
+  // Yes. True when the score file was written.
   bool Save();
+  // Asks for a name and kind; MIDI, karaoke and MusicXML are exports that
+  // keep the name, caption and modified state. True only for a score file.
   bool SaveAs();
   // Exports pages as pictures or a PDF; true when a file was written.
   bool ExportPicture();
