@@ -15,6 +15,7 @@
 #include <fstream>
 
 #include "editor/stand_in_forms.h"
+#include "formats/gif_image.h"
 #include "formats/midi_export.h"
 #include "formats/run_command.h"
 #include "model/page_objects.h"
@@ -209,11 +210,30 @@ TEST_F(MusicEditor, ExportsEveryPageInAFileOfItsOwn) {
   options.EveryPageInFile = true;
   export_.Options = options;
   ASSERT_TRUE(Editor().ExportPicture());
+  int width = 0;
   for (int page = 1; page <= pages; ++page) {
     const std::string bytes = Bytes(root_ / ("p" + std::to_string(page) + ".gif"));
-    EXPECT_EQ(bytes.substr(0, 4), "GIF8") << page;
+    MemoryStream stream(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    TGIFsImage gif;
+    gif.LoadFromStream(stream);
+    // One page each, all as wide as the first.
+    EXPECT_GT(gif.GetWidth(), 0) << page;
+    EXPECT_LT(gif.GetWidth(), gif.GetHeight() * 2) << page;
+    if (page == 1) width = gif.GetWidth();
+    EXPECT_EQ(gif.GetWidth(), width) << page;
   }
   EXPECT_FALSE(fs::exists(root_ / "p.gif"));
+  // Pages 2 and 3 side by side make one bitmap.
+  dialog_.Choice = SaveChoice{(root_ / "two").string(), 1};
+  nv::editor::ExportOptions pair;
+  pair.AllPages = false;
+  pair.FromPage = 2;
+  pair.ToPage = 3;
+  pair.DoublePage = true;
+  export_.Options = pair;
+  ASSERT_TRUE(Editor().ExportPicture());
+  EXPECT_EQ(Bytes(root_ / "two.bmp").substr(0, 2), "BM");
+  EXPECT_FALSE(fs::exists(root_ / "two2.bmp"));
   // An existing file is replaced only on Yes.
   const std::string before = Bytes(root_ / "p1.gif");
   dialog_.Choice = SaveChoice{(root_ / "p1.gif").string(), 2};
