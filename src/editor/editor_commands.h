@@ -1,0 +1,18 @@
+#pragma once
+
+#include <functional>
+
+#include "document/command_registry.h"
+
+namespace nv::editor {
+
+class TFMusicEditor;
+
+// Adds the document window's staff and row actions to the registry, each
+// acting on the window `active` gives and disabled while it gives none or
+// the window does not offer it: "staff.add", "staff.delete", "row.add",
+// "row.delete", "row.duplicate", "track.moveUp", "track.moveDown",
+// "staff.muteAll", "staff.playAll", "page.addCount", "page.removeCount".
+void AddEditorCommands(document::CommandRegistry& registry, std::function<TFMusicEditor*()> active);
+
+}  // namespace nv::editor

@@ -1,0 +1,520 @@
+#include "editor/music_editor.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QSplitter>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <exception>
+#include <filesystem>
+
+#include "document/file_kind.h"
+#include "document/play_error_text.h"
+#include "document/undo_captions.h"
+#include "editor/page_export.h"
+#include "editor/preview_route.h"
+#include "editor/save_file_dialog.h"
+#include "editor/stand_in_forms.h"
+#include "model/instrument.h"
+#include "model/paper_sizes.h"
+#include "platform/format_text.h"
+#include "platform/ini_file.h"
+#include "playback/midi_output.h"
+#include "playback/play_clock.h"
+#include "widgets/score_control.h"
+
+namespace nv::editor {
+
+namespace fs = std::filesystem;
+namespace button = platform::message_button;
+namespace result = platform::message_result;
+
+namespace {
+
+// Texts of the document window.
+constexpr int kEmptyMeasureCaption = 15;
+constexpr int kDeleteStaffQuestion = 19;
+constexpr int kDeleteRowQuestion = 21;
+constexpr int kSaveAsCaption = 27;
+constexpr int kEmptyMeasureQuestion = 31;
+constexpr int kReplaceQuestion = 33;
+constexpr int kExportFilter = 34;
+constexpr int kDeleteCaption = 35;
+
+constexpr char kTextFont[] = "Arial";
+constexpr int kTitleSize = 20;
+constexpr int kSubtitleSize = 10;
+
+int QtTextWidth(const std::vector<std::string>& lines, int size) {
+  QFont font(kTextFont);
+  font.setPointSize(size);
+  const QFontMetrics metrics(font);
+  int widest = 0;
+  for (const std::string& line : lines)
+    widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(line)));
+  return widest;
+}
+
+QToolButton* PanelButton(QWidget* parent, const char* name, Qt::ArrowType arrow, const QString& tip) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(name);
+  button->setArrowType(arrow);
+  button->setAutoRaise(true);
+  button->setToolTip(tip);
+  return button;
+}
+
+}  // namespace
+
+TFMusicEditor::TFMusicEditor(const MusicEditorServices& services, QWidget* parent)
+    : QWidget(parent),
+      services_(services),
+      document_(std::make_unique<document::ScoreDocument>()),
+      backups_(services.Settings) {
+  setObjectName("FMusicEditor");
+  if (services_.SaveDialog == nullptr) {
+    ownDialog_ = std::make_unique<FileSaveDialog>(this);
+    services_.SaveDialog = ownDialog_.get();
+  }
+  if (services_.ExportDialog == nullptr) {
+    ownExport_ = std::make_unique<ExportOptionsFormDialog>(this);
+    services_.ExportDialog = ownExport_.get();
+  }
+  if (services_.NewStaff == nullptr) {
+    ownNewStaff_ = std::make_unique<NewStaffFormDialog>(this);
+    services_.NewStaff = ownNewStaff_.get();
+  }
+  if (services_.Tracks == nullptr) services_.Tracks = &noTracks_;
+  if (!services_.MeasureText) services_.MeasureText = QtTextWidth;
+  file_ =
+      std::make_unique<document::DocumentFile>(*document_, services_.Prompt, services_.Texts, *services_.SaveDialog);
+  document_->SetBackupKeeper(&backups_);
+  document_->ConnectPlayback(services_.Output, services_.Ui, services_.MakeClock ? services_.MakeClock() : nullptr);
+
+  EditorFormSettings form;
+  if (services_.FormSettings != nullptr) form = ReadEditorFormSettings(*services_.FormSettings);
+  tracksShown_ = form.LeftPanel != 0;
+  leftWidth_ = tracksShown_ ? form.LeftPanel : form.LeftWidth;
+  sequenceHeight_ = form.SequenceHeight;
+  velocityHeight_ = form.VelocityHeight;
+
+  TECMusicScore& score = document_->Score();
+  NewPage();
+  EnsureStaff();
+  SetCursorLook(false);
+  score.OnTestEmptyMeasure = [this](TECModelObject*, bool& aContinue) {
+    aContinue = services_.Prompt.ShowMessageBlock(Text(kEmptyMeasureCaption), Text(kEmptyMeasureQuestion),
+                                                  platform::message_kind::kQuestion,
+                                                  button::kOk | button::kCancel) == result::kOk;
+  };
+
+  BuildPanels();
+  TScore.setObjectName("TScore");
+  TScore.setInterval(kScoreTimerMs);
+  TRecord.setObjectName("TRecord");
+  TRecord.setInterval(kRecordTimerMs);
+  TClick.setObjectName("TClick");
+  TClick.setInterval(kClickTimerMs);
+  connect(&TScore, &QTimer::timeout, this, [this] { FollowPlayback(); });
+
+  document::DocumentNotices& notices = document_->Notices();
+  subscriptions_.push_back(notices.Changed.Subscribe([this] { ScoreChanged(); }));
+  subscriptions_.push_back(notices.ModifiedChanged.Subscribe([this] { Refresh(); }));
+  subscriptions_.push_back(notices.FileChanged.Subscribe([this] { Refresh(); }));
+  subscriptions_.push_back(notices.UndoChanged.Subscribe([this] { services_.Commands.StatesChanged(); }));
+  subscriptions_.push_back(notices.RedoChanged.Subscribe([this] { services_.Commands.StatesChanged(); }));
+  subscriptions_.push_back(notices.SelectedChanged.Subscribe([this] { services_.Commands.StatesChanged(); }));
+  subscriptions_.push_back(notices.PlayError.Subscribe([this](const std::vector<const TECMeasure*>& measures) {
+    services_.Prompt.ShowMessageBlock(Text(document::kPlayErrorCaption),
+                                      document::PlayErrorText(measures, services_.Texts),
+                                      platform::message_kind::kWarning, button::kOk);
+  }));
+  // The end of playback comes to the GUI thread in the order it was raised.
+  subscriptions_.push_back(notices.PlayEnded.Subscribe([this] { PlayEnded(); }));
+
+  shownCaption_ = Caption();
+  shownModified_ = Modified();
+  UpdateTracks();
+}
+
+TFMusicEditor::~TFMusicEditor() {
+  TScore.stop();
+  document_->Stop();
+  if (services_.FormSettings != nullptr) WriteEditorFormSettings(FormSettings(), *services_.FormSettings);
+  subscriptions_.clear();
+  // The view goes before the document it shows.
+  delete MSScore;
+  MSScore = nullptr;
+}
+
+std::string TFMusicEditor::Text(int n) const {
+  return services_.Texts.GetString(platform::form_key::kDocumentWindow, n);
+}
+
+void TFMusicEditor::BuildPanels() {
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  SLeft = new QSplitter(Qt::Horizontal, this);
+  SLeft->setObjectName("SLeft");
+  SLeft->setChildrenCollapsible(false);
+  layout->addWidget(SLeft);
+
+  PVTracks = new QFrame(SLeft);
+  PVTracks->setObjectName("PVTracks");
+  PVTracks->setFrameShape(QFrame::StyledPanel);
+  PVTracks->setMinimumWidth(1);
+  PClient = new QFrame(SLeft);
+  PClient->setObjectName("PClient");
+  SLeft->addWidget(PVTracks);
+  SLeft->addWidget(PClient);
+  SLeft->setStretchFactor(1, 1);
+  connect(SLeft, &QSplitter::splitterMoved, this, [this] {
+    if (tracksShown_) leftWidth_ = SLeft->sizes().front();
+  });
+
+  auto* client = new QVBoxLayout(PClient);
+  client->setContentsMargins(0, 0, 0, 0);
+  client->setSpacing(0);
+  SCenter = new QSplitter(Qt::Vertical, PClient);
+  SCenter->setObjectName("SCenter");
+  MSScore = new widgets::ScoreControl(*document_, SCenter);
+  MSScore->setObjectName("MSScore");
+  SCenter->addWidget(MSScore);
+  client->addWidget(SCenter, 1);
+
+  auto* strip = new QHBoxLayout;
+  strip->setContentsMargins(0, 0, 0, 0);
+  PLeftHide = new QFrame(PClient);
+  PLeftHide->setObjectName("PLeftHide");
+  auto* left = new QHBoxLayout(PLeftHide);
+  left->setContentsMargins(0, 0, 0, 0);
+  SBHideInstruments = PanelButton(PLeftHide, "SBHideInstruments", Qt::LeftArrow, "Hide the tracks");
+  SBShowInstruments = PanelButton(PLeftHide, "SBShowInstruments", Qt::RightArrow, "Show the tracks");
+  left->addWidget(SBHideInstruments);
+  left->addWidget(SBShowInstruments);
+  PBottomHide = new QFrame(PClient);
+  PBottomHide->setObjectName("PBottomHide");
+  auto* bottom = new QHBoxLayout(PBottomHide);
+  bottom->setContentsMargins(0, 0, 0, 0);
+  SBHideTools = PanelButton(PBottomHide, "SBHideTools", Qt::UpArrow, "Hide the tools");
+  SBShowTools = PanelButton(PBottomHide, "SBShowTools", Qt::DownArrow, "Show the tools");
+  bottom->addWidget(SBHideTools);
+  bottom->addWidget(SBShowTools);
+  strip->addWidget(PLeftHide);
+  strip->addStretch(1);
+  strip->addWidget(PBottomHide);
+  client->addLayout(strip);
+
+  connect(SBHideInstruments, &QToolButton::clicked, this, [this] { HideTracks(); });
+  connect(SBShowInstruments, &QToolButton::clicked, this, [this] { ShowTracks(); });
+  connect(SBHideTools, &QToolButton::clicked, this, [this] {
+    UpdateToolsButtons(false);
+    Q_EMIT ToolsRequested(false);
+  });
+  connect(SBShowTools, &QToolButton::clicked, this, [this] {
+    UpdateToolsButtons(true);
+    Q_EMIT ToolsRequested(true);
+  });
+  UpdateToolsButtons(true);
+  PlaceTracks();
+  resize(826, 404);
+}
+
+void TFMusicEditor::PlaceTracks() {
+  PVTracks->setVisible(tracksShown_);
+  SBHideInstruments->setVisible(tracksShown_);
+  SBShowInstruments->setVisible(!tracksShown_);
+  if (tracksShown_) {
+    const int total = std::max(SLeft->width(), leftWidth_ + 1);
+    SLeft->setSizes({leftWidth_, total - leftWidth_});
+  }
+}
+
+void TFMusicEditor::HideTracks() {
+  if (!tracksShown_) return;
+  tracksShown_ = false;
+  PlaceTracks();
+}
+
+void TFMusicEditor::ShowTracks() {
+  if (tracksShown_) return;
+  tracksShown_ = true;
+  PlaceTracks();
+}
+
+void TFMusicEditor::UpdateToolsButtons(bool toolsShown) {
+  SBHideTools->setVisible(toolsShown);
+  SBShowTools->setVisible(!toolsShown);
+}
+
+EditorFormSettings TFMusicEditor::FormSettings() const {
+  EditorFormSettings form;
+  form.LeftPanel = TracksWidth();
+  form.LeftWidth = leftWidth_;
+  form.SequenceHeight = sequenceHeight_;
+  form.VelocityHeight = velocityHeight_;
+  return form;
+}
+
+// --- the file -------------------------------------------------------------------------
+
+QString TFMusicEditor::Caption() const { return QString::fromStdString(file_->Caption()); }
+
+void TFMusicEditor::Refresh() {
+  const QString caption = Caption();
+  const bool modified = Modified();
+  if (caption == shownCaption_ && modified == shownModified_) return;
+  shownCaption_ = caption;
+  shownModified_ = modified;
+  services_.Commands.StatesChanged();
+  Q_EMIT StateChanged();
+}
+
+void TFMusicEditor::NewPage() {
+  // A score starts on A4 portrait with the page setup's margins; only a
+  // score file brings a page of its own.
+  TECScorePage& page = document_->Score().Page();
+  page.SetOrientation(TPrinterOrientation::poPortrait);
+  page.SetPaperSize(TECPaperSize::A4);
+}
+
+void TFMusicEditor::EnsureStaff() {
+  TECMusicScore& score = document_->Score();
+  // Plain list edits: a score without staves is shown with one, which is no change of the user's.
+  if (score.InstrumentCount() == 0) score.AppendInstrument()->AppendRow();
+  score.LayoutScore(0, false);
+}
+
+QString TFMusicEditor::OpenDocument(const QString& path) {
+  // The document's file again loads nothing.
+  bool loaded = false;
+  const document::Subscription heard = document_->Notices().FileChanged.Subscribe([&loaded] { loaded = true; });
+  try {
+    file_->Open(path.toStdString());
+  } catch (const std::exception& error) {
+    UpdateTracks();
+    return path + ": " + QString::fromStdString(error.what());
+  }
+  if (loaded) Loaded(path);
+  return {};
+}
+
+void TFMusicEditor::Loaded(const QString& path) {
+  TECMusicScore& score = document_->Score();
+  // A MIDI file has no page: its score starts on the page a new one does.
+  if (document::KindOfFileName(path.toStdString()) == document::FileKind::Midi) NewPage();
+  EnsureStaff();
+  TScore.setInterval(std::max(1, score.GetTempo()));
+  UpdateTracks();
+  Refresh();
+  if (score.MidiImportDamaged)
+    services_.Prompt.ShowMessageBlock(Caption().toStdString(),
+                                      path.toStdString() + ": the file is damaged; what could be read is shown",
+                                      platform::message_kind::kWarning, button::kOk);
+}
+
+bool TFMusicEditor::Save() {
+  const bool saved = file_->Save();
+  Refresh();
+  return saved;
+}
+
+bool TFMusicEditor::SaveAs() {
+  const bool saved = file_->SaveAs();
+  Refresh();
+  return saved;
+}
+
+bool TFMusicEditor::QuerySave() {
+  const bool close = file_->QuerySave();
+  Refresh();
+  if (close) StopPlayback();
+  return close;
+}
+
+bool TFMusicEditor::Ask(int caption, int text) {
+  return services_.Prompt.ShowMessageBlock(Text(caption), Text(text), platform::message_kind::kQuestion,
+                                           button::kOk | button::kCancel) == result::kOk;
+}
+
+bool TFMusicEditor::ExportPicture() {
+  const std::optional<document::SaveChoice> choice =
+      services_.SaveDialog->Ask(Text(kExportFilter), fs::path(file_->FileName()).replace_extension().string());
+  if (!choice) return false;
+  const std::string name = NameForExportFilter(choice->path, choice->filterIndex);
+  if (fs::exists(name) &&
+      services_.Prompt.ShowMessageBlock(Text(kSaveAsCaption), platform::FormatText(Text(kReplaceQuestion), name),
+                                        platform::message_kind::kQuestion, button::kYes | button::kNo) != result::kYes)
+    return false;
+  const std::optional<ExportOptions> options =
+      services_.ExportDialog->Ask(ExportRequestFor(choice->filterIndex, document_->Score().PageCount()));
+  if (!options) return false;
+  try {
+    ExportPages(document_->Score(), name, choice->filterIndex, *options);
+  } catch (const std::exception& error) {
+    platform::ShowErrorMessage(services_.Prompt, services_.Texts, error.what());
+    return false;
+  }
+  return true;
+}
+
+// --- notices -----------------------------------------------------------------------------
+
+void TFMusicEditor::ScoreChanged() {
+  UpdateTracks();
+  Refresh();
+}
+
+void TFMusicEditor::UpdateTracks() {
+  tracks_ = TrackActions(document_->Score(), services_.Tracks->SelectedRow());
+  services_.Commands.StatesChanged();
+}
+
+std::vector<std::string> TFMusicEditor::GetUndoList() const {
+  return document::UndoCaptions(document_->Score(), services_.Texts);
+}
+
+std::vector<std::string> TFMusicEditor::GetRedoList() const {
+  return document::RedoCaptions(document_->Score(), services_.Texts);
+}
+
+// --- playback --------------------------------------------------------------------------------
+
+void TFMusicEditor::SetCursorLook(bool playing) {
+  TECMusicScore& score = document_->Score();
+  score.SetCursorType(playing ? TECCursorType::ctInstrument : TECCursorType::ctRow);
+  score.SetCursorColor(playing ? kPlayingColor : kEditingColor);
+}
+
+bool TFMusicEditor::StartPlayback() {
+  // The play thread only sends: the device opens here, before it starts.
+  if (!services_.Output.IsOpen() && !services_.Output.Open()) return false;
+  SetCursorLook(true);
+  document_->Play();
+  // A score that refused to play (its bad bars were shown) or already
+  // ended is seen at the first tick.
+  TScore.start();
+  return true;
+}
+
+void TFMusicEditor::StopPlayback() {
+  TScore.stop();
+  document_->Stop();
+  SetCursorLook(false);
+}
+
+bool TFMusicEditor::PreviewNote(int key, [[maybe_unused]] int length, int mode) {
+  if (services_.Preview == nullptr) return false;
+  constexpr int kNormalHead = 255;
+  const PreviewRoute route =
+      RoutePreview(document_->Score(), key, mode, services_.DrumKind ? services_.DrumKind() : kNormalHead);
+  return services_.Preview->SoundNote(route.Channel, route.Program, route.Key, route.Mode);
+}
+
+void TFMusicEditor::FollowPlayback() {
+  if (document_->Playing()) {
+    document_->FollowPlayback();
+    return;
+  }
+  TScore.stop();
+  SetCursorLook(false);
+}
+
+void TFMusicEditor::PlayEnded() {
+  TScore.stop();
+  if (services_.Commands.Find("score.stop") != nullptr) services_.Commands.Run("score.stop");
+  document_->Stop();
+  SetCursorLook(false);
+}
+
+// --- staff and row actions ------------------------------------------------------------------
+
+void TFMusicEditor::AddInstrument() {
+  if (!tracks_.AddInstrument) return;
+  const std::optional<NewStaffChoice> choice = services_.NewStaff->Ask();
+  if (!choice) return;
+  TECMusicScore& score = document_->Score();
+  try {
+    TECInstrument* staff = score.AddInstrument();
+    if (staff == nullptr) return;
+    // The program first: setting it clears the name.
+    staff->SetMidiInstrument(choice->Program);
+    staff->SetName(choice->Name);
+    score.SetActiveInstrument(score.InstrumentCount() - 1);
+    AddStaffTexts(*choice);
+  } catch (const std::exception& error) {
+    platform::ShowErrorMessage(services_.Prompt, services_.Texts, error.what());
+  }
+  UpdateTracks();
+}
+
+void TFMusicEditor::AddStaffTexts(const NewStaffChoice& choice) {
+  TECMusicScore& score = document_->Score();
+  TECScorePage& page = score.Page();
+  page.SetUnitOverride(TECMetrix::rmPixels);
+  const int width = static_cast<int>(page.Width());
+  const int leftMargin = static_cast<int>(page.LeftMargin());
+  const int rightMargin = static_cast<int>(page.RightMargin());
+  page.ClearUnitOverride();
+  const NewStaffTextPlaces places =
+      PlaceNewStaffTexts(width, leftMargin, rightMargin, services_.MeasureText(choice.Title, kTitleSize),
+                         services_.MeasureText(choice.Author, kSubtitleSize));
+  if (!choice.Title.empty())
+    score.AddPageText(places.Title.X, places.Title.Y, 0, 0, kTitleSize, kTextFont, choice.Title);
+  if (!choice.Author.empty())
+    score.AddPageText(places.Author.X, places.Author.Y, 0, 0, kSubtitleSize, kTextFont, choice.Author);
+  if (!choice.Name.empty())
+    score.AddPageText(places.Name.X, places.Name.Y, 0, 0, kSubtitleSize, kTextFont, {choice.Name});
+}
+
+void TFMusicEditor::DeleteInstrument() {
+  if (!tracks_.DeleteInstrument || !Ask(kDeleteCaption, kDeleteStaffQuestion)) return;
+  TECMusicScore& score = document_->Score();
+  score.DeleteInstrument(score.GetActiveInstrument());
+  UpdateTracks();
+}
+
+void TFMusicEditor::AddRow() {
+  TECInstrument* staff = document_->Score().CurrentInstrument();
+  if (staff == nullptr) return;
+  staff->AddRow(true);
+  staff->SetActiveRow(staff->GetRowCount() - 1);
+  UpdateTracks();
+}
+
+void TFMusicEditor::DeleteRow() {
+  TECInstrument* staff = document_->Score().CurrentInstrument();
+  if (staff == nullptr || !tracks_.DeleteRow || !Ask(kDeleteCaption, kDeleteRowQuestion)) return;
+  staff->DeleteRow(staff->GetActiveRowIndex());
+  UpdateTracks();
+}
+
+void TFMusicEditor::DuplicateRow() {
+  TECInstrument* staff = document_->Score().CurrentInstrument();
+  if (staff == nullptr || !tracks_.DuplicateRow) return;
+  staff->DuplicateRow(-1);
+  UpdateTracks();
+}
+
+void TFMusicEditor::MoveTrack(int delta) {
+  const TrackGridRow selected = services_.Tracks->SelectedRow();
+  TECMusicScore& score = document_->Score();
+  if (selected.What == TrackGridRow::kRow) {
+    if (TECInstrument* staff = score.CurrentInstrument()) staff->MoveActiveRow(delta);
+  } else if (selected.What == TrackGridRow::kStaff) {
+    score.MoveInstrument(delta);
+  }
+  UpdateTracks();
+}
+
+void TFMusicEditor::SetAllMuted(bool mute) { document_->Score().SetAllMuted(mute); }
+
+void TFMusicEditor::ChangePageCount(int delta) {
+  TECMusicScore& score = document_->Score();
+  score.SetPageCount(score.PageCount() + delta);
+}
+
+}  // namespace nv::editor

@@ -1,0 +1,244 @@
+#pragma once
+
+// The document window: one open score in a tab of the main window.
+//
+// A host (the main window's tab page control, or a test) makes one per
+// document and calls:
+//
+//   TFMusicEditor editor(services, parent);     // a new document: "Untitled", modified, A4
+//   QString error = editor.OpenDocument(path);  // "" when it loaded; else "<path>: <reason>"
+//   editor.Save(); editor.SaveAs(); editor.ExportPicture();
+//   editor.StartPlayback(); editor.StopPlayback();
+//   if (editor.QuerySave()) delete the tab;      // the close question; false keeps it open
+//
+// and shows Caption() as the tab's title, refreshed on StateChanged().
+// Commands reach the active window through AddEditorCommands
+// (editor_commands.h), added once to the program's registry.
+//
+// The services are the program's, handed in: the one MIDI output (the window
+// opens no device of its own), the GUI thread, the command registry (its
+// stop command ends playback, its states are raised after each change), the
+// message box, the interface texts, the settings, the dialogs.
+
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/command_registry.h"
+#include "document/document_file.h"
+#include "document/note_preview.h"
+#include "document/numbered_backups.h"
+#include "document/program_settings.h"
+#include "document/score_document.h"
+#include "editor/editor_form_settings.h"
+#include "editor/export_options.h"
+#include "editor/new_staff_texts.h"
+#include "editor/track_actions.h"
+#include "platform/form_texts.h"
+#include "platform/message_prompt.h"
+#include "platform/ui_thread.h"
+
+class IPlayClock;
+class QFrame;
+class QSplitter;
+class QToolButton;
+class TMidiOutput;
+
+namespace nv::platform {
+class IniFile;
+}
+
+namespace nv::widgets {
+class ScoreControl;
+}  // namespace nv::widgets
+
+namespace nv::editor {
+
+class ExportOptionsFormDialog;
+class FileSaveDialog;
+class NewStaffFormDialog;
+
+// The new-staff dialog; a test answers it. Nothing when cancelled.
+class NewStaffDialog {
+ public:
+  virtual ~NewStaffDialog() = default;
+  virtual std::optional<NewStaffChoice> Ask() = 0;
+};
+
+// Measures a text as the page draws it: the widest of `lines` in "Arial" at `size`, in page pixels.
+using TextWidth = std::function<int(const std::vector<std::string>& lines, int size)>;
+
+struct MusicEditorServices {
+  TMidiOutput& Output;
+  platform::UiThread& Ui;
+  document::CommandRegistry& Commands;
+  platform::MessagePrompt& Prompt;
+  const platform::FormTexts& Texts;
+  // [Editor]: the backup rules, read at each save.
+  const document::ProgramSettings& Settings;
+  // The settings file's [EditorForm]: read at creation, written at the end. Null: the defaults, nothing written.
+  platform::IniFile* FormSettings = nullptr;
+  // Null: the window's own file dialog.
+  document::SaveDialog* SaveDialog = nullptr;
+  // Null: plain forms of the window's own.
+  ExportOptionsDialog* ExportDialog = nullptr;
+  NewStaffDialog* NewStaff = nullptr;
+  // Null: nothing is selected in the tracks grid.
+  const TracksSelection* Tracks = nullptr;
+  // Null: the width of the texts as Qt's "Arial" at the screen's resolution.
+  TextWidth MeasureText;
+  // The program's note previews; null: previews stay silent.
+  document::NotePreview* Preview = nullptr;
+  // The drum kind the drum palette has chosen while its drum-note button is down; null: 255, the normal head.
+  std::function<int()> DrumKind;
+  // Null: playback paced by the steady clock.
+  std::function<std::unique_ptr<IPlayClock>()> MakeClock;
+};
+
+class TFMusicEditor : public QWidget {
+  Q_OBJECT
+ public:
+  // The cursor looks (colours 0x00BBGGRR).
+  static constexpr std::int32_t kEditingColor = 0x00FFFF;
+  static constexpr std::int32_t kPlayingColor = 0xFF71FF;
+  static constexpr int kScoreTimerMs = 100;
+  static constexpr int kRecordTimerMs = 64;
+  static constexpr int kClickTimerMs = 100;
+
+  // A new document; the services outlive the window.
+  explicit TFMusicEditor(const MusicEditorServices& services, QWidget* parent = nullptr);
+  // Stops playback and writes [EditorForm].
+  ~TFMusicEditor() override;
+
+  document::ScoreDocument& Document() { return *document_; }
+  widgets::ScoreControl& ScoreView() const { return *MSScore; }
+  const document::DocumentFile& File() const { return *file_; }
+
+  // --- the document's file ----------------------------------------------------
+  // The tab's title: the file name without folder and extension.
+  QString Caption() const;
+  bool Modified() const { return file_->Modified(); }
+  bool HasFile() const { return file_->HasFile(); }
+  const std::string& FileName() const { return file_->FileName(); }
+  // Loads a score, MIDI or MusicXML file; the same file again does nothing.
+  // Returns "" when it loaded, else the file's name and the reason; the
+  // document is then as it was.
+  QString OpenDocument(const QString& path);
+  // Writes the document's score file, or asks for a name when it has none;
+  // an unrelated score file where an import's score goes is replaced only on
+  // Yes. True when the score file was written.
+  bool Save();
+  // Asks for a name and kind; MIDI, karaoke and MusicXML are exports that
+  // keep the name, caption and modified state. True only for a score file.
+  bool SaveAs();
+  // Exports pages as pictures or a PDF; true when a file was written.
+  bool ExportPicture();
+  // The close question; true when the window may be closed (playback stopped).
+  bool QuerySave();
+
+  // --- playback -----------------------------------------------------------------
+  // Opens the output (on this, the GUI thread) and plays; false when the
+  // output does not open.
+  bool StartPlayback();
+  void StopPlayback();
+  bool Playing() const { return document_->Playing(); }
+  // Sounds `key` as the score would play it at the cursor; `mode` is how
+  // the note stands in a chord (NotePreview::Mode). `length` does not change
+  // the sound. False when nothing sounded.
+  bool PreviewNote(int key, int length, int mode);
+
+  // --- undo lists ------------------------------------------------------------------
+  std::vector<std::string> GetUndoList() const;
+  std::vector<std::string> GetRedoList() const;
+
+  // --- staff and row actions --------------------------------------------------------
+  TrackActionStates TrackStates() const { return tracks_; }
+  // Recomputes TrackStates for the grid's selection and raises the registry's states.
+  void UpdateTracks();
+  void AddInstrument();
+  void DeleteInstrument();
+  void AddRow();
+  void DeleteRow();
+  void DuplicateRow();
+  // The grid's selected row or staff, by -1 or +1.
+  void MoveTrack(int delta);
+  void SetAllMuted(bool mute);
+  void ChangePageCount(int delta);
+
+  // --- panels ---------------------------------------------------------------------------
+  void HideTracks();
+  void ShowTracks();
+  // The tracks panel's width, 0 while hidden.
+  int TracksWidth() const { return tracksShown_ ? leftWidth_ : 0; }
+  // The main window's tool pages are shown or collapsed: which of the two tools buttons shows.
+  void UpdateToolsButtons(bool toolsShown);
+  EditorFormSettings FormSettings() const;
+
+  // The play cursor's timer, and those of recording and its clicks.
+  const QTimer& ScoreTimer() const { return TScore; }
+  const QTimer& RecordTimer() const { return TRecord; }
+  const QTimer& ClickTimer() const { return TClick; }
+
+ Q_SIGNALS:
+  // The caption or the modified state may have changed.
+  void StateChanged();
+  // The user asked to collapse (false) or restore (true) the main window's tool pages.
+  void ToolsRequested(bool shown);
+
+ private:
+  std::string Text(int n) const;
+  void BuildPanels();
+  void NewPage();
+  void EnsureStaff();
+  void Loaded(const QString& path);
+  void ScoreChanged();
+  void PlayEnded();
+  void FollowPlayback();
+  void SetCursorLook(bool playing);
+  void PlaceTracks();
+  void Refresh();
+  bool Ask(int caption, int text);
+  void AddStaffTexts(const NewStaffChoice& choice);
+
+  MusicEditorServices services_;
+  std::unique_ptr<FileSaveDialog> ownDialog_;
+  std::unique_ptr<ExportOptionsFormDialog> ownExport_;
+  std::unique_ptr<NewStaffFormDialog> ownNewStaff_;
+  std::unique_ptr<document::ScoreDocument> document_;
+  document::NumberedBackups backups_;
+  std::unique_ptr<document::DocumentFile> file_;
+  TrackActionStates tracks_;
+  NoTracksSelection noTracks_;
+
+  int leftWidth_ = EditorFormSettings::kLeftWidth;
+  bool tracksShown_ = true;
+  int sequenceHeight_ = 200;
+  int velocityHeight_ = 164;
+  QString shownCaption_;
+  bool shownModified_ = false;
+  std::vector<document::Subscription> subscriptions_;
+
+  // The components, by the names the program's texts and settings know them by.
+  QFrame* PVTracks = nullptr;
+  QSplitter* SLeft = nullptr;
+  QSplitter* SCenter = nullptr;
+  QFrame* PClient = nullptr;
+  QFrame* PLeftHide = nullptr;
+  QFrame* PBottomHide = nullptr;
+  QToolButton* SBHideInstruments = nullptr;
+  QToolButton* SBShowInstruments = nullptr;
+  QToolButton* SBHideTools = nullptr;
+  QToolButton* SBShowTools = nullptr;
+  widgets::ScoreControl* MSScore = nullptr;
+  QTimer TScore;
+  QTimer TRecord;
+  QTimer TClick;
+};
+
+}  // namespace nv::editor
