@@ -49,6 +49,8 @@ std::vector<Copy> Copies(const fs::path& folder, const std::string& base) {
 }  // namespace
 
 void NumberedBackups::BeforeReplace(const std::string& path) {
+  made_.clear();
+  stale_.clear();
   if (!settings_.SaveBackUp || path.find(kMark) != std::string::npos) return;
   const fs::path file(path);
   const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
@@ -58,15 +60,26 @@ void NumberedBackups::BeforeReplace(const std::string& path) {
   std::sort(copies.begin(), copies.end());
   const int next = copies.empty() ? 1 : std::max(1, copies.back().number + 1);
   const fs::path copy = folder / (base + std::string(kMark) + std::to_string(next) + std::string(kExtension));
-  std::error_code ignored;
-  fs::copy_file(file, copy, fs::copy_options::overwrite_existing, ignored);
+  std::error_code error;
+  if (fs::copy_file(file, copy, fs::copy_options::overwrite_existing, error)) made_ = copy.string();
 
   if (!settings_.LimitBackUp) return;
   const std::size_t keep = static_cast<std::size_t>(std::max(0, settings_.CountBackUp));
   // The found copies shrink below the count, so that with the new one
   // exactly the count remain (none but the new one for a count of 0 or less).
   auto oldest = copies.begin();
-  for (std::size_t left = copies.size(); left > 0 && left >= keep; --left, ++oldest) fs::remove(oldest->path, ignored);
+  for (std::size_t left = copies.size(); left > 0 && left >= keep; --left, ++oldest)
+    stale_.push_back(oldest->path.string());
+}
+
+void NumberedBackups::AfterReplace(const std::string&, bool written) {
+  std::error_code ignored;
+  if (written)
+    for (const std::string& copy : stale_) fs::remove(copy, ignored);
+  else if (!made_.empty())
+    fs::remove(made_, ignored);
+  made_.clear();
+  stale_.clear();
 }
 
 }  // namespace nv::document

@@ -126,8 +126,15 @@ void ScoreDocument::SaveAs(const std::string& path) {
 }
 
 void ScoreDocument::Write(const std::string& path) {
-  if (backups_ != nullptr && std::filesystem::exists(path)) backups_->BeforeReplace(path);
-  score_->SaveToFile(path);
+  BackupKeeper* const keeper = backups_ != nullptr && std::filesystem::exists(path) ? backups_ : nullptr;
+  if (keeper) keeper->BeforeReplace(path);
+  try {
+    score_->SaveToFile(path);
+  } catch (...) {
+    if (keeper) keeper->AfterReplace(path, false);
+    throw;
+  }
+  if (keeper) keeper->AfterReplace(path, true);
   MarkSaved();
 }
 

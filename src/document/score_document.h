@@ -26,7 +26,10 @@ class Recorder;
 class BackupKeeper {
  public:
   virtual ~BackupKeeper() = default;
+  // Before an existing file is written over, and after the write: `written`
+  // is false when it failed and the old file still stands.
   virtual void BeforeReplace(const std::string& path) = 0;
+  virtual void AfterReplace(const std::string& path, bool written) = 0;
 };
 
 // One open score: the score itself, the file it came from and goes to, the

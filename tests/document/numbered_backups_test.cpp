@@ -115,4 +115,27 @@ TEST_F(NumberedBackupsTest, ACopyThatCannotBeWrittenDoesNotStopTheSave) {
   EXPECT_NE(startup_fixture::ReadText(song), startup_fixture::ReadText(document_fixture::ThreeNoteFile()));
 }
 
+TEST_F(NumberedBackupsTest, ASaveThatFailsKeepsEveryCopyAndMakesNone) {
+  settings_.LimitBackUp = true;
+  settings_.CountBackUp = 1;
+  for (const char* name : {"song.v1.sfd", "song.v2.sfd"}) fs::copy_file(document_fixture::ThreeNoteFile(), root_ / name);
+  // A folder where the score file should be: the copy cannot be made and
+  // the write fails.
+  fs::create_directory(root_ / "song.sfd");
+  ScoreDocument document;
+  NumberedBackups backups(settings_);
+  document.SetBackupKeeper(&backups);
+  document.Load(document_fixture::ThreeNoteFile().string());
+  EXPECT_ANY_THROW(document.SaveAs((root_ / "song.sfd").string()));
+  EXPECT_EQ(Names(root_), (std::set<std::string>{"song.sfd", "song.v1.sfd", "song.v2.sfd"}));
+
+  // A failed write after the copy was made takes the copy back.
+  fs::remove(root_ / "song.sfd");
+  const fs::path song = Song();
+  backups.BeforeReplace(song.string());
+  EXPECT_TRUE(fs::exists(root_ / "song.v3.sfd"));
+  backups.AfterReplace(song.string(), false);
+  EXPECT_EQ(Names(root_), (std::set<std::string>{"song.sfd", "song.v1.sfd", "song.v2.sfd"}));
+}
+
 }  // namespace

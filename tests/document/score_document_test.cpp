@@ -190,6 +190,9 @@ TEST(ScoreDocumentFile, TheBackupKeeperIsToldBeforeAFileIsReplaced) {
   struct Keeper : nv::document::BackupKeeper {
     std::vector<std::string> told;
     void BeforeReplace(const std::string& path) override { told.push_back(path); }
+    void AfterReplace(const std::string& path, bool written) override {
+      told.push_back(path + (written ? " written" : " failed"));
+    }
   } keeper;
   auto document = LoadedDocument();
   document->SetBackupKeeper(&keeper);
@@ -198,7 +201,7 @@ TEST(ScoreDocumentFile, TheBackupKeeperIsToldBeforeAFileIsReplaced) {
   document->SaveAs(fresh.string());
   EXPECT_TRUE(keeper.told.empty());
   document->Save();
-  EXPECT_EQ(keeper.told, std::vector<std::string>{fresh.string()});
+  EXPECT_EQ(keeper.told, (std::vector<std::string>{fresh.string(), fresh.string() + " written"}));
 }
 
 TEST(ScoreDocumentFile, AnEditInANewDocumentRecordsAStep) {
