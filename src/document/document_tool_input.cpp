@@ -10,7 +10,10 @@ DocumentToolInput::DocumentToolInput(ScoreDocument& document, ToolState& tools, 
   DocumentNotices& notices = document.Notices();
   scoreClick_ = notices.ScoreClick.Subscribe([this](int line) { inserter_.ScoreClick(line); });
   noteClick_ = notices.NoteClick.Subscribe([this](TECElement* element, int line) { inserter_.NoteClick(element, line); });
+  // Undo and redo replace the measures they restore, with their notes.
   changed_ = notices.Changed.Subscribe([this] { inserter_.ForgetSlurStart(); });
+  undone_ = notices.UndoChanged.Subscribe([this] { inserter_.ForgetSlurStart(); });
+  redone_ = notices.RedoChanged.Subscribe([this] { inserter_.ForgetSlurStart(); });
 }
 
 }  // namespace nv::document

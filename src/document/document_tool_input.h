@@ -23,6 +23,8 @@ class DocumentToolInput {
   Subscription scoreClick_;
   Subscription noteClick_;
   Subscription changed_;
+  Subscription undone_;
+  Subscription redone_;
 };
 
 }  // namespace nv::document
