@@ -246,7 +246,11 @@ void ToolState::Release(std::string_view name) {
   const ToolButton* button = FindToolButton(name);
   if (button == nullptr) return;
   SetDown(name, false);
-  RunClick(*button);
+  // A single tool's click presses it again; going up it leaves the pointer.
+  if (button->Family == ClickFamily::SingleTool)
+    FallBackToPointer();
+  else
+    RunClick(*button);
   Changed();
 }
 
