@@ -214,6 +214,11 @@ std::vector<std::string_view> ToolState::DownButtons() const {
 }
 
 void ToolState::SetDown(std::string_view name, bool down) {
+  Put(name, down);
+  Changed();
+}
+
+void ToolState::Put(std::string_view name, bool down) {
   const int index = ToolButtonIndex(name);
   if (index < 0) return;
   const ToolButton& button = ToolButtons()[index];
@@ -229,7 +234,7 @@ void ToolState::SetDown(std::string_view name, bool down) {
 void ToolState::Click(std::string_view name) {
   const ToolButton* button = FindToolButton(name);
   if (button == nullptr) return;
-  SetDown(name, !IsDown(name));
+  Put(name, !IsDown(name));
   RunClick(*button);
   Changed();
 }
@@ -237,7 +242,7 @@ void ToolState::Click(std::string_view name) {
 void ToolState::Press(std::string_view name) {
   const ToolButton* button = FindToolButton(name);
   if (button == nullptr) return;
-  SetDown(name, true);
+  Put(name, true);
   RunClick(*button);
   Changed();
 }
@@ -245,7 +250,7 @@ void ToolState::Press(std::string_view name) {
 void ToolState::Release(std::string_view name) {
   const ToolButton* button = FindToolButton(name);
   if (button == nullptr) return;
-  SetDown(name, false);
+  Put(name, false);
   // A single tool's click presses it again; going up it leaves the pointer.
   if (button->Family == ClickFamily::SingleTool)
     FallBackToPointer();
@@ -256,7 +261,7 @@ void ToolState::Release(std::string_view name) {
 
 void ToolState::ClickTerm(std::string text) {
   term_ = std::move(text);
-  SetDown("CBPointTerm", false);
+  Put("CBPointTerm", false);
   Tool("COMMENT");
   Ghost(true);
   Changed();
@@ -264,7 +269,7 @@ void ToolState::ClickTerm(std::string text) {
 
 void ToolState::ClickLibrarySymbol(std::vector<const TECPageObject*> objects) {
   librarySymbol_ = std::move(objects);
-  SetDown("CBPointExpanded", false);
+  Put("CBPointExpanded", false);
   Tool("USERSYMBOL");
   Ghost(true);
   Changed();
@@ -297,8 +302,8 @@ void ToolState::RunClick(const ToolButton& button) {
         Ghost(true);
         if (button.Family == ClickFamily::NoteValue) Duration(button.Duration);
         // A rest releases them as a note does: while either is down a click inserts nothing.
-        SetDown("CBPointNotes", false);
-        SetDown("CBEraseNotes", false);
+        Put("CBPointNotes", false);
+        Put("CBEraseNotes", false);
       } else if (IsNoteModifierDown()) {
         ToolFromPalette();
         Ghost(true);
@@ -382,22 +387,22 @@ void ToolState::ClickPointer(std::string_view name) {
     FallBackToPointer();
   } else if (name == "CBPointSymbols") {
     librarySymbol_.clear();
-    SetDown(name, true);
+    Put(name, true);
     Tool("");
     Ghost(false);
     ReleaseSymbolButtons();
   } else if (name == "CBPointExpanded") {
-    SetDown(name, true);
+    Put(name, true);
     Tool("");
     Ghost(false);
     ReleaseExpandedButtons();
   } else if (name == "CBPointTerm") {
     term_.clear();
-    SetDown(name, true);
+    Put(name, true);
     Ghost(false);
     Tool("");
   } else if (name == "CBPointDesign") {
-    SetDown(name, true);
+    Put(name, true);
     Ghost(false);
     Tool("");
   }
@@ -419,7 +424,7 @@ void ToolState::ClickDesign(std::string_view name) {
   }
 }
 
-void ToolState::ReleaseSymbolPointer() { SetDown("CBPointSymbols", false); }
+void ToolState::ReleaseSymbolPointer() { Put("CBPointSymbols", false); }
 
 void ToolState::FallBackToPointer() {
   PressNoteButton("CBPointNotes");
@@ -532,7 +537,7 @@ void ToolState::ReleaseSymbolButtons() {
 void ToolState::ReleaseExpandedButtons() { librarySymbol_.clear(); }
 
 void ToolState::ReleaseNoteModifiers() {
-  for (std::string_view name : kReleasedModifiers) SetDown(name, false);
+  for (std::string_view name : kReleasedModifiers) Put(name, false);
   ToolFromPalette();
   Changed();
 }

@@ -130,6 +130,8 @@ class ToolState {
   Notice<> Changed;
 
  private:
+  // SetDown without the notice, for the operations that raise it once.
+  void Put(std::string_view name, bool down);
   void RunClick(const ToolButton& button);
   void ClickModifier(const ToolButton& button, bool down, std::string_view name);
   void ClickPointer(std::string_view name);
