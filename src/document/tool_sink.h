@@ -16,8 +16,8 @@ class ToolSink {
   virtual void SetToolCursor(const std::string& name) = 0;
   // The piano keyboard's cursor; "" gives the default.
   virtual void SetKeyboardCursor(const std::string& name) = 0;
-  // The ghost note that follows the mouse, and the score's shape-drawing flag.
-  virtual void SetScoreNoteCursor(bool on, bool shape) = 0;
+  // The ghost note that follows the mouse.
+  virtual void SetScoreNoteCursor(bool on) = 0;
   // The length of notes drawn in the piano roll, 1/128 of a whole; 0 none.
   virtual void SetNoteDuration(int value) = 0;
   // The score's insert-tool flag (a press inserts, without a hit test).

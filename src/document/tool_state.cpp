@@ -593,8 +593,7 @@ void ToolState::Tool(std::string_view name) {
 
 void ToolState::Ghost(bool on) {
   if (sink_ == nullptr || !documentActive_) return;
-  // Only the design page's drawing tools draw shapes.
-  sink_->SetScoreNoteCursor(on, false);
+  sink_->SetScoreNoteCursor(on);
   if (!on) sink_->SetNoteDuration(0);
 }
 

@@ -28,7 +28,7 @@ struct RecordingSink : nv::document::ToolSink {
   }
   void SetToolCursor(const std::string& name) override { Calls.push_back("screen " + name); }
   void SetKeyboardCursor(const std::string& name) override { KeyboardCursors.push_back(name); }
-  void SetScoreNoteCursor(bool on, bool) override {
+  void SetScoreNoteCursor(bool on) override {
     Ghost = on;
     Insert = false;
     Calls.push_back(on ? "ghost on" : "ghost off");
