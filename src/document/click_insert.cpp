@@ -16,10 +16,10 @@ constexpr int kSemitones[] = {0, 2, 4, 5, 7, 9, 11};
 constexpr int kLowestOctave = 0;
 constexpr int kHighestOctave = 10;
 
-const std::initializer_list<std::string_view> kNoteValues = {
-    "CBWholeNote", "CBNote", "CBNote2", "CBNote4", "CBNote8", "CBNote16", "CBNote32", "CBNote64"};
+const std::initializer_list<std::string_view> kNoteValues = {"CBWholeNote", "CBNote",   "CBNote2",  "CBNote4",
+                                                             "CBNote8",     "CBNote16", "CBNote32", "CBNote64"};
 const std::initializer_list<std::string_view> kRestValues = {"CBPause",   "CBPause2",  "CBPause4", "CBPause8",
-                                                                 "CBPause16", "CBPause32", "CBPause64"};
+                                                             "CBPause16", "CBPause32", "CBPause64"};
 
 int FloorDiv(int a, int b) { return a / b - ((a % b != 0 && (a < 0) != (b < 0)) ? 1 : 0); }
 int FloorMod(int a, int b) { return a - FloorDiv(a, b) * b; }
@@ -139,13 +139,13 @@ struct Effect {
   bool Bracketed;
 };
 constexpr Effect kEffects[] = {
-    {"CBBemol", 103, true},       {"CBDBemol", 104, true},        {"CBDiesis", 105, true},
-    {"CBDDiesis", 106, true},     {"CBBecarre", 107, true},       {"CBBecarreBemol", 115, true},
-    {"CBBecarreDiesis", 116, true}, {"CBMicrotone", 0, true},     {"CBLong", 101, false},
-    {"CBDLong", 102, false},      {"CBPortamento", 108, false},   {"CBStaccato", 109, false},
-    {"CBDrumOpen", 117, false},   {"CBDrumClose", 118, false},    {"CBHandUp", 114, false},
-    {"CBHandDown", 119, false},   {"CBGlissandoUp", 124, false},  {"CBGlissandoDown", 125, false},
-    {"CBFallUp", 126, false},     {"CBFallDown", 127, false},     {"CBLift", 128, false},
+    {"CBBemol", 103, true},         {"CBDBemol", 104, true},       {"CBDiesis", 105, true},
+    {"CBDDiesis", 106, true},       {"CBBecarre", 107, true},      {"CBBecarreBemol", 115, true},
+    {"CBBecarreDiesis", 116, true}, {"CBMicrotone", 0, true},      {"CBLong", 101, false},
+    {"CBDLong", 102, false},        {"CBPortamento", 108, false},  {"CBStaccato", 109, false},
+    {"CBDrumOpen", 117, false},     {"CBDrumClose", 118, false},   {"CBHandUp", 114, false},
+    {"CBHandDown", 119, false},     {"CBGlissandoUp", 124, false}, {"CBGlissandoDown", 125, false},
+    {"CBFallUp", 126, false},       {"CBFallDown", 127, false},    {"CBLift", 128, false},
 };
 
 }  // namespace
@@ -200,8 +200,7 @@ void ClickInserter::Click(TECElement* element, int line) {
         break;
       case ToolPage::Symbols: SymbolsPage(element, pitch); break;
       case ToolPage::Expanded:
-        if (!tools_.LibrarySymbol().empty())
-          edits_.AddMeasureDrawing(tools_.LibrarySymbol(), pitch.Step, pitch.Octave);
+        if (!tools_.LibrarySymbol().empty()) edits_.AddMeasureDrawing(tools_.LibrarySymbol(), pitch.Step, pitch.Octave);
         break;
       case ToolPage::Expressions: Terms(pitch); break;
       case ToolPage::Design: Design(pitch); break;
@@ -458,7 +457,7 @@ ClickInserter::Modifiers ClickInserter::CollectNoteModifiers() const {
     int Shift;
   };
   static constexpr Accidental kAccidentals[] = {
-      {"CBBemol", 'g', -1},   {"CBDBemol", 'h', -2}, {"CBDiesis", 'i', 1},       {"CBDDiesis", 'j', 2},
+      {"CBBemol", 'g', -1},  {"CBDBemol", 'h', -2}, {"CBDiesis", 'i', 1},       {"CBDDiesis", 'j', 2},
       {"CBMicrotone", 0, 0}, {"CBBecarre", 'k', 0}, {"CBBecarreBemol", 's', 0}, {"CBBecarreDiesis", 't', 0}};
   Modifiers m;
   for (const Accidental& accidental : kAccidentals) {
@@ -484,9 +483,10 @@ ClickInserter::Modifiers ClickInserter::CollectNoteModifiers() const {
   if ((m.Bytes[2] = code({{"CBPortamento", 108}, {"CBStaccato", 109}})) == 0 &&
       (m.Bytes[7] = code({{"CBDrumOpen", 117}, {"CBDrumClose", 118}})) == 0 &&
       (m.Bytes[8] = code({{"CBHandUp", 114}, {"CBHandDown", 119}})) == 0)
-    m.Bytes[3] = code({{"CBGlissandoUp", 124}, {"CBGlissandoDown", 125}, {"CBFallUp", 126}, {"CBFallDown", 127},
-                       {"CBLift", 128}});
-  if (tools_.IsDown("CBTremolo")) m.Bytes[4] = static_cast<std::uint8_t>(109 + tools_.UpDown(UpDownId::Tremolo).Position);
+    m.Bytes[3] = code(
+        {{"CBGlissandoUp", 124}, {"CBGlissandoDown", 125}, {"CBFallUp", 126}, {"CBFallDown", 127}, {"CBLift", 128}});
+  if (tools_.IsDown("CBTremolo"))
+    m.Bytes[4] = static_cast<std::uint8_t>(109 + tools_.UpDown(UpDownId::Tremolo).Position);
   if (tools_.IsDown("CBTreole")) m.Bytes[5] = static_cast<std::uint8_t>(tools_.UpDown(UpDownId::Treole).Position);
   m.Bytes[6] = code({{"CBDrumNote", 122}, {"CBBlankNote", 123}});
   return m;

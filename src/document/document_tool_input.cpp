@@ -4,12 +4,12 @@
 
 namespace nv::document {
 
-DocumentToolInput::DocumentToolInput(ScoreDocument& document, ToolState& tools, InsertDialogs& dialogs,
-                                     ClickHost& host)
+DocumentToolInput::DocumentToolInput(ScoreDocument& document, ToolState& tools, InsertDialogs& dialogs, ClickHost& host)
     : edits_(document.Score()), inserter_(tools, edits_, dialogs, host) {
   DocumentNotices& notices = document.Notices();
   scoreClick_ = notices.ScoreClick.Subscribe([this](int line) { inserter_.ScoreClick(line); });
-  noteClick_ = notices.NoteClick.Subscribe([this](TECElement* element, int line) { inserter_.NoteClick(element, line); });
+  noteClick_ =
+      notices.NoteClick.Subscribe([this](TECElement* element, int line) { inserter_.NoteClick(element, line); });
   // Undo and redo replace the measures they restore, with their notes.
   changed_ = notices.Changed.Subscribe([this] { inserter_.ForgetSlurStart(); });
   undone_ = notices.UndoChanged.Subscribe([this] { inserter_.ForgetSlurStart(); });

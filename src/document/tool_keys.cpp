@@ -8,8 +8,7 @@
 namespace nv::document {
 namespace {
 
-constexpr std::string_view kNotes[] = {"CBNote",   "CBNote2",  "CBNote4", "CBNote8",
-                                       "CBNote16", "CBNote32", "CBNote64"};
+constexpr std::string_view kNotes[] = {"CBNote", "CBNote2", "CBNote4", "CBNote8", "CBNote16", "CBNote32", "CBNote64"};
 constexpr std::string_view kRests[] = {"CBPause",   "CBPause2",  "CBPause4", "CBPause8",
                                        "CBPause16", "CBPause32", "CBPause64"};
 
@@ -182,9 +181,9 @@ void ToolKeys::DesignKey(std::uint16_t key) {
     char Key;
     std::string_view Button;
   };
-  static constexpr Letter kTools[] = {{'C', "CBComment"},       {'E', "CBEllipse"},   {'I', "CBImage"},
-                                      {'L', "CBLine"},          {'N', "CBFillRectangle"}, {'P', "CBPointLine"},
-                                      {'R', "CBRectangle"},     {'S', "CBFillEllipse"}, {'T', "CBText"}};
+  static constexpr Letter kTools[] = {{'C', "CBComment"},   {'E', "CBEllipse"},       {'I', "CBImage"},
+                                      {'L', "CBLine"},      {'N', "CBFillRectangle"}, {'P', "CBPointLine"},
+                                      {'R', "CBRectangle"}, {'S', "CBFillEllipse"},   {'T', "CBText"}};
   for (const Letter& letter : kTools)
     if (key == letter.Key) {
       tools_.Press(tools_.IsDown(letter.Button) ? "CBPointDesign" : letter.Button);

@@ -16,14 +16,15 @@ constexpr std::string_view kNoteValues[] = {"CBWholeNote", "CBNote",   "CBNote2"
 constexpr std::string_view kRestValues[] = {"CBPause",   "CBPause2",  "CBPause4", "CBPause8",
                                             "CBPause16", "CBPause32", "CBPause64"};
 // The modifiers that keep a note value's tool when the value goes up.
-constexpr std::string_view kNoteModifiers[] = {
-    "CBDiesis", "CBDDiesis", "CBBemol",      "CBDBemol",   "CBBecarre",  "CBBecarreBemol", "CBBecarreDiesis", "CBLong",
-    "CBDLong",  "CBStaccato", "CBPortamento", "CBDrumOpen", "CBDrumClose", "CBTreole",      "CBTremolo"};
+constexpr std::string_view kNoteModifiers[] = {"CBDiesis",    "CBDDiesis",      "CBBemol",         "CBDBemol",
+                                               "CBBecarre",   "CBBecarreBemol", "CBBecarreDiesis", "CBLong",
+                                               "CBDLong",     "CBStaccato",     "CBPortamento",    "CBDrumOpen",
+                                               "CBDrumClose", "CBTreole",       "CBTremolo"};
 // What an insertion releases.
 constexpr std::string_view kReleasedModifiers[] = {
-    "CBBemol",  "CBDBemol",     "CBDiesis",   "CBDDiesis",   "CBBecarre", "CBBecarreBemol", "CBBecarreDiesis",
-    "CBLong",   "CBDLong",      "CBStaccato", "CBPortamento", "CBDrumOpen", "CBDrumClose",  "CBHandUp",
-    "CBHandDown", "CBTremolo",  "CBTreole",   "CBBracketStyle"};
+    "CBBemol",         "CBDBemol", "CBDiesis",   "CBDDiesis",  "CBBecarre",    "CBBecarreBemol",
+    "CBBecarreDiesis", "CBLong",   "CBDLong",    "CBStaccato", "CBPortamento", "CBDrumOpen",
+    "CBDrumClose",     "CBHandUp", "CBHandDown", "CBTremolo",  "CBTreole",     "CBBracketStyle"};
 
 // The notes page's tool, first button down wins; a duration for the values.
 struct Derived {
@@ -87,14 +88,20 @@ constexpr Derived kNotesOrder[] = {
 // The symbols page: the tools with a ghost note, then those that insert at
 // a bar (the insert flag), each in the order the first button down wins.
 constexpr std::string_view kSymbolsWithGhost[] = {
-    "CBFermataUp", "CBFermataDown", "CBShortFermata1", "CBShortFermata2", "CBLongFermata1", "CBLongFermata2",
-    "CBBracketUp", "CBBracketDown", "CBShare", "CBBarNumber", "CBSegno", "CBBeginFonar", "CBEndFonar", "CBDaCapo",
-    "CBDalSegno", "CBAccentRight", "CBAccentTop", "CBArpeggio", "CBTopHang", "CBBottomHang", "CBPiano",
-    "CBPianissimo", "CBPianississimo", "CBMezzopiano", "CBFortepiano", "CBMezzoForte", "CBForte", "CBFortissimo",
-    "CBFortississimo", "CBSForzato", "CBExtraForzato", "CBForzando", "CBSForzando", "CBGroup1", "CBGroup2",
-    "CBTrillare", "CBTrill", "CBTrillB", "CBTrillD", "CBTrillBk", "CBMordent", "CBStrikeMordent", "CBDoubleMordent",
-    "CBStrikeDoubleMordent", "CBLCrechendo", "CBLDeCrechendo", "CBPedalUp", "CBPedalDown", "CBOne", "CBTwo",
-    "CBThree", "CBFour", "CBFive"};
+    "CBFermataUp",     "CBFermataDown",   "CBShortFermata1", "CBShortFermata2",
+    "CBLongFermata1",  "CBLongFermata2",  "CBBracketUp",     "CBBracketDown",
+    "CBShare",         "CBBarNumber",     "CBSegno",         "CBBeginFonar",
+    "CBEndFonar",      "CBDaCapo",        "CBDalSegno",      "CBAccentRight",
+    "CBAccentTop",     "CBArpeggio",      "CBTopHang",       "CBBottomHang",
+    "CBPiano",         "CBPianissimo",    "CBPianississimo", "CBMezzopiano",
+    "CBFortepiano",    "CBMezzoForte",    "CBForte",         "CBFortissimo",
+    "CBFortississimo", "CBSForzato",      "CBExtraForzato",  "CBForzando",
+    "CBSForzando",     "CBGroup1",        "CBGroup2",        "CBTrillare",
+    "CBTrill",         "CBTrillB",        "CBTrillD",        "CBTrillBk",
+    "CBMordent",       "CBStrikeMordent", "CBDoubleMordent", "CBStrikeDoubleMordent",
+    "CBLCrechendo",    "CBLDeCrechendo",  "CBPedalUp",       "CBPedalDown",
+    "CBOne",           "CBTwo",           "CBThree",         "CBFour",
+    "CBFive"};
 constexpr std::string_view kSymbolsAtBar[] = {"CBPartComposition",
                                               "CBEndPart",
                                               "CBEndComposition",
@@ -178,8 +185,9 @@ ToolState::ToolState(ProgramSettings& settings) : settings_(settings), down_(Too
   upDowns_ = {make(2, 10, true, settings.Treole),   make(1, 4, true, settings.Tremolo),
               make(0, 1, true, settings.RepeatBar), make(0, 2, true, settings.RepeatNote),
               make(2, 10, false, settings.KTreole), make(1, 4, false, settings.KTremolo)};
-  page_ = settings.ToolsActive >= 0 && settings.ToolsActive < kToolPageCount ? static_cast<ToolPage>(settings.ToolsActive)
-                                                                           : ToolPage::Notes;
+  page_ = settings.ToolsActive >= 0 && settings.ToolsActive < kToolPageCount
+              ? static_cast<ToolPage>(settings.ToolsActive)
+              : ToolPage::Notes;
 }
 
 void ToolState::StoreSettings() const {

@@ -40,7 +40,8 @@ void ScoreToolSink::RestoreScreenCursor() {
 }
 
 void ScoreToolSink::SetKeyboardCursor(const std::string& name) {
-  if (QWidget* keyboard = targets_.Keyboard ? targets_.Keyboard() : nullptr) keyboard->setCursor(ToolCursors::Cursor(name));
+  if (QWidget* keyboard = targets_.Keyboard ? targets_.Keyboard() : nullptr)
+    keyboard->setCursor(ToolCursors::Cursor(name));
 }
 
 // A press with the ghost note hits the element under it (a modifier then

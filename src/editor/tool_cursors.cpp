@@ -45,8 +45,7 @@ QPixmap Draw(std::string_view name) {
   if (extent.isEmpty()) return pixmap;
   const QRectF inner = box.adjusted(2, 2, -2, -2);
   // Small glyphs (a dot) stay small: at most the size a 24-pixel font gives.
-  const double scale =
-      std::min({inner.width() / extent.width(), inner.height() / extent.height(), 24 / kFontPixels});
+  const double scale = std::min({inner.width() / extent.width(), inner.height() / extent.height(), 24 / kFontPixels});
   painter.translate(inner.center());
   painter.scale(scale, scale);
   painter.translate(-extent.center());

@@ -126,19 +126,19 @@ const std::map<std::string_view, std::uint8_t>& Glyphs() {
 
 const std::map<std::string_view, const char*>& Labels() {
   static const std::map<std::string_view, const char*> labels = {
-      {"PAUSE", "R1"},       {"PAUSE2", "R2"},      {"KPAUSE", "R1"},      {"KPAUSE2", "R2"},
-      {"ERASE", "Del"},      {"TONE", "Key"},       {"SIZE", "4/4"},       {"TEMPO", "Tmp"},
-      {"VORSCHLAG", "Gr"},   {"REPEATBAR", "%"},    {"REPEATNOTE", "/"},   {"MEASUREPAUSE", "Bar"},
-      {"TREMOLO", "Trm"},    {"SMALLNOTE", "sm"},   {"BLANKNOTE", "x"},    {"DRUMNOTE", "Drm"},
-      {"BRACKETSTYLE", "()"}, {"LEGAUP", "Sl+"},    {"LEGADOWN", "Sl-"},   {"HANDUP", "H+"},
-      {"HANDDOWN", "H-"},    {"BARNUMBER", "1..N"}, {"SHARE", "A"},        {"ENDPART", "||"},
+      {"PAUSE", "R1"},          {"PAUSE2", "R2"},      {"KPAUSE", "R1"},    {"KPAUSE2", "R2"},
+      {"ERASE", "Del"},         {"TONE", "Key"},       {"SIZE", "4/4"},     {"TEMPO", "Tmp"},
+      {"VORSCHLAG", "Gr"},      {"REPEATBAR", "%"},    {"REPEATNOTE", "/"}, {"MEASUREPAUSE", "Bar"},
+      {"TREMOLO", "Trm"},       {"SMALLNOTE", "sm"},   {"BLANKNOTE", "x"},  {"DRUMNOTE", "Drm"},
+      {"BRACKETSTYLE", "()"},   {"LEGAUP", "Sl+"},     {"LEGADOWN", "Sl-"}, {"HANDUP", "H+"},
+      {"HANDDOWN", "H-"},       {"BARNUMBER", "1..N"}, {"SHARE", "A"},      {"ENDPART", "||"},
       {"ENDCOMPOSITION", "|!"}, {"BEGINREPEAT", "|:"}, {"ENDREPEAT", ":|"}, {"PARTCOMPOSITION", "Sec"},
-      {"DACAPO", "D.C."},    {"DALSEGNO", "D.S."},  {"CRECHENDO", "<"},    {"DEMENUENDO", ">"},
-      {"ARPEGGIO", "Arp"},   {"TRILLARE1", "tr~"},  {"TOPHANG", "H^"},     {"BOTTOMHANG", "Hv"},
-      {"BRACKETUP", "[^"},   {"BRACKETDOWN", "[v"}, {"BARRE", "Bar."},     {"CONTINUEUNTIL", "---"},
-      {"PREBEND", "PB"},     {"BENDUP", "BU"},      {"ONE", "1"},          {"TWO", "2"},
-      {"THREE", "3"},        {"FOUR", "4"},         {"FIVE", "5"},         {"USERSYMBOL", "Sym"},
-      {"COMMENT", "Abc"},    {"TEXT", "T"},         {"IMAGE", "Img"},
+      {"DACAPO", "D.C."},       {"DALSEGNO", "D.S."},  {"CRECHENDO", "<"},  {"DEMENUENDO", ">"},
+      {"ARPEGGIO", "Arp"},      {"TRILLARE1", "tr~"},  {"TOPHANG", "H^"},   {"BOTTOMHANG", "Hv"},
+      {"BRACKETUP", "[^"},      {"BRACKETDOWN", "[v"}, {"BARRE", "Bar."},   {"CONTINUEUNTIL", "---"},
+      {"PREBEND", "PB"},        {"BENDUP", "BU"},      {"ONE", "1"},        {"TWO", "2"},
+      {"THREE", "3"},           {"FOUR", "4"},         {"FIVE", "5"},       {"USERSYMBOL", "Sym"},
+      {"COMMENT", "Abc"},       {"TEXT", "T"},         {"IMAGE", "Img"},
   };
   return labels;
 }
@@ -166,7 +166,8 @@ QFont ToolFace::Font(int pixels) const {
 ToolFace FaceOfTool(std::string_view toolName) {
   if (const auto glyph = Glyphs().find(toolName); glyph != Glyphs().end()) return {glyph->second, {}};
   if (const auto label = Labels().find(toolName); label != Labels().end()) return {std::nullopt, label->second};
-  return {std::nullopt, QString::fromUtf8(toolName.data(), static_cast<int>(std::min<std::size_t>(toolName.size(), 3)))};
+  return {std::nullopt,
+          QString::fromUtf8(toolName.data(), static_cast<int>(std::min<std::size_t>(toolName.size(), 3)))};
 }
 
 ToolFace FaceOfButton(const nv::document::ToolButton& button) {

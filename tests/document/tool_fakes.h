@@ -79,7 +79,9 @@ struct RecordingEdits : nv::document::ScoreEdits {
     Log("InsertNote", step, octave, duration, Bytes(m), head, drum, bracket, flag);
   }
   void InsertNoteAtCursorPitch(int duration) override { Log("InsertNoteAtCursorPitch", duration); }
-  void InsertRest(int duration, const nv::document::NoteModifiers& m) override { Log("InsertRest", duration, Bytes(m)); }
+  void InsertRest(int duration, const nv::document::NoteModifiers& m) override {
+    Log("InsertRest", duration, Bytes(m));
+  }
   void InsertRepeatSign(int kind, int count) override { Log("InsertRepeatSign", kind, count); }
   void AddMeasureSymbol(int code, int sub, int step, int octave, int value) override {
     Log("AddMeasureSymbol", code, sub, step, octave, value);

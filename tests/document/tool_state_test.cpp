@@ -72,9 +72,13 @@ TEST_P(NotesPageSteps, ShowWhatTheClicksChose) {
 INSTANTIATE_TEST_SUITE_P(
     Clicks, NotesPageSteps,
     ::testing::Values(
-        Steps{"NoteThenSharpKeepsTheNotesCursor", {"CBNote4", "CBDiesis"}, "down: CBNote4 CBDiesis | tool NOTE4 | ghost | 32"},
+        Steps{"NoteThenSharpKeepsTheNotesCursor",
+              {"CBNote4", "CBDiesis"},
+              "down: CBNote4 CBDiesis | tool NOTE4 | ghost | 32"},
         Steps{"SharpAloneIsItsOwnTool", {"CBDiesis"}, "down: CBDiesis | tool DIESIS | ghost | 0"},
-        Steps{"ReleasedNoteLeavesTheSharp", {"CBNote4", "CBDiesis", "CBNote4"}, "down: CBDiesis | tool DIESIS | ghost | 32"},
+        Steps{"ReleasedNoteLeavesTheSharp",
+              {"CBNote4", "CBDiesis", "CBNote4"},
+              "down: CBDiesis | tool DIESIS | ghost | 32"},
         Steps{"ReleasingBothFallsBackToThePointer",
               {"CBNote4", "CBDiesis", "CBNote4", "CBDiesis"},
               "down: CBPointNotes | tool - | no ghost | 0"},
@@ -84,15 +88,28 @@ INSTANTIATE_TEST_SUITE_P(
               {"CBNote4", "CBDiesis", "CBLong", "CBTremolo", "CBTone"},
               "down: CBTone | tool TONE | ghost | 32"},
         Steps{"RestFromTheStartReleasesThePointer", {"CBPause4"}, "down: CBPause4 | tool PAUSE4 | ghost | 0"},
-        Steps{"BreveStaysUnderASharp", {"CBWholeNote", "CBDiesis"}, "down: CBWholeNote CBDiesis | tool WHOLENOTE | ghost | 256"},
-        Steps{"EraserHasNoGhostAndHitsElements", {"CBNote8", "CBEraseNotes"}, "down: CBEraseNotes | tool ERASE | no ghost | 0"},
-        Steps{"BarRestUsesTheInsertFlag", {"CBMeasurePause"}, "down: CBMeasurePause | tool MEASUREPAUSE | no ghost | insert | 0"},
+        Steps{"BreveStaysUnderASharp",
+              {"CBWholeNote", "CBDiesis"},
+              "down: CBWholeNote CBDiesis | tool WHOLENOTE | ghost | 256"},
+        Steps{"EraserHasNoGhostAndHitsElements",
+              {"CBNote8", "CBEraseNotes"},
+              "down: CBEraseNotes | tool ERASE | no ghost | 0"},
+        Steps{"BarRestUsesTheInsertFlag",
+              {"CBMeasurePause"},
+              "down: CBMeasurePause | tool MEASUREPAUSE | no ghost | insert | 0"},
         Steps{"SingleToolStaysPressedOnASecondClick", {"CBTempo", "CBTempo"}, "down: CBTempo | tool TEMPO | ghost | 0"},
-        Steps{"RepeatSignReleasedFallsBack", {"CBRepeatBar", "CBRepeatBar"}, "down: CBPointNotes | tool - | no ghost | 0"},
+        Steps{"RepeatSignReleasedFallsBack",
+              {"CBRepeatBar", "CBRepeatBar"},
+              "down: CBPointNotes | tool - | no ghost | 0"},
         Steps{"TupletHasNoToolName", {"CBTreole"}, "down: CBTreole | tool - | ghost | 0"},
-        Steps{"BracketUnderThePointerIsATool", {"CBBracketStyle"}, "down: CBBracketStyle | tool BRACKETSTYLE | ghost | 0"},
-        Steps{"BracketWithAValueOnlyJoinsIt", {"CBNote2", "CBBracketStyle"}, "down: CBNote2 CBBracketStyle | tool NOTE2 | ghost | 64"},
-        Steps{"PointerReleasesAll", {"CBNote2", "CBLong", "CBPointNotes"}, "down: CBPointNotes | tool - | no ghost | 0"}),
+        Steps{"BracketUnderThePointerIsATool",
+              {"CBBracketStyle"},
+              "down: CBBracketStyle | tool BRACKETSTYLE | ghost | 0"},
+        Steps{"BracketWithAValueOnlyJoinsIt",
+              {"CBNote2", "CBBracketStyle"},
+              "down: CBNote2 CBBracketStyle | tool NOTE2 | ghost | 64"},
+        Steps{
+            "PointerReleasesAll", {"CBNote2", "CBLong", "CBPointNotes"}, "down: CBPointNotes | tool - | no ghost | 0"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(ToolStateTest, NaturalKeepsItsCursorWhenThePageIsChosenAgain) {
@@ -103,7 +120,8 @@ TEST_F(ToolStateTest, NaturalKeepsItsCursorWhenThePageIsChosenAgain) {
 }
 
 TEST_F(ToolStateTest, ClefAndMicrotoneNamesFollowTheirValues) {
-  const std::map<int, std::string> clefs = {{12, "CLEFG"}, {6, "CLEFF"}, {9, "CLEFD"}, {0, "CLEFG"}, {1, "CLEFF"}, {2, "CLEFD"}};
+  const std::map<int, std::string> clefs = {{12, "CLEFG"}, {6, "CLEFF"}, {9, "CLEFD"},
+                                            {0, "CLEFG"},  {1, "CLEFF"}, {2, "CLEFD"}};
   for (const auto& [clef, name] : clefs) {
     settings.Key = clef;
     tools.Click("CBKey");
@@ -231,7 +249,8 @@ TEST_F(ToolStateTest, NoGroupEverHasTwoButtonsDown) {
 }
 
 TEST_F(ToolStateTest, ReleaseNoteModifiersLeavesTheValue) {
-  for (std::string_view name : {"CBNote8", "CBDiesis", "CBLong", "CBStaccato", "CBTremolo", "CBTreole", "CBBracketStyle"})
+  for (std::string_view name :
+       {"CBNote8", "CBDiesis", "CBLong", "CBStaccato", "CBTremolo", "CBTreole", "CBBracketStyle"})
     tools.Click(name);
   tools.ReleaseNoteModifiers();
   EXPECT_EQ(Shown(), "down: CBNote8 | tool NOTE8 | ghost | 16");
@@ -241,16 +260,17 @@ TEST_F(ToolStateTest, PageCommandsActivateTheirPages) {
   CommandRegistry registry;
   AddToolPageCommands(registry, tools);
   const std::map<std::string, std::pair<char, ToolPage>> commands = {
-      {"tools.notes", {'N', ToolPage::Notes}},     {"tools.symbols", {'S', ToolPage::Symbols}},
+      {"tools.notes", {'N', ToolPage::Notes}},       {"tools.symbols", {'S', ToolPage::Symbols}},
       {"tools.expanded", {'E', ToolPage::Expanded}}, {"tools.expressions", {'T', ToolPage::Expressions}},
-      {"tools.design", {'D', ToolPage::Design}},   {"tools.piano", {'P', ToolPage::Piano}},
-      {"tools.guitar", {'G', ToolPage::Guitar}},   {"tools.navigator", {'V', ToolPage::Navigator}}};
+      {"tools.design", {'D', ToolPage::Design}},     {"tools.piano", {'P', ToolPage::Piano}},
+      {"tools.guitar", {'G', ToolPage::Guitar}},     {"tools.navigator", {'V', ToolPage::Navigator}}};
   for (const auto& [id, keyAndPage] : commands) {
     ASSERT_TRUE(registry.Run(id)) << id;
     EXPECT_EQ(tools.ActivePage(), keyAndPage.second) << id;
     EXPECT_EQ(settings.ToolsActive, static_cast<int>(keyAndPage.second)) << id;
     EXPECT_EQ(registry.IsChecked(id), true) << id;
-    EXPECT_EQ(registry.Find(id)->DefaultShortcut, (Shortcut{static_cast<std::uint16_t>(keyAndPage.first), ssAlt})) << id;
+    EXPECT_EQ(registry.Find(id)->DefaultShortcut, (Shortcut{static_cast<std::uint16_t>(keyAndPage.first), ssAlt}))
+        << id;
   }
   tools.SetDown("CBForte", true);
   registry.Run("tools.symbols");

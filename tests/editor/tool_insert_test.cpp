@@ -72,7 +72,8 @@ TEST(ToolInsert, PickedToolFollowsTheMouseAndAClickInsertsIt) {
     QTest::mouseClick(&control, Qt::LeftButton, {}, QPoint(300, y));
   }
   ASSERT_TRUE(clickedLine) << "no click reached a staff";
-  const TECMeasure& measure = *control.Score().CurrentInstrument()->GetActiveRow()->GetMeasure(control.Score().CursorMeasure());
+  const TECMeasure& measure =
+      *control.Score().CurrentInstrument()->GetActiveRow()->GetMeasure(control.Score().CursorMeasure());
   ASSERT_EQ(measure.Notes.size(), 1u);
   const TECNote& note = *measure.Notes.front();
   EXPECT_EQ(note.Value, 32);

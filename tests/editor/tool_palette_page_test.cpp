@@ -32,7 +32,9 @@ TEST_F(ToolPalettePageTest, HoldsEveryButtonOfItsPageWithItsHint) {
   ToolPalettePage notes(tools, ToolPage::Notes);
   ToolPalettePage symbols(tools, ToolPage::Symbols);
   for (const nv::document::ToolButton& button : nv::document::ToolButtons()) {
-    ToolPalettePage* page = button.Page == ToolPage::Notes ? &notes : button.Page == ToolPage::Symbols ? &symbols : nullptr;
+    ToolPalettePage* page = button.Page == ToolPage::Notes     ? &notes
+                            : button.Page == ToolPage::Symbols ? &symbols
+                                                               : nullptr;
     if (page == nullptr) continue;
     QToolButton* shown = page->Button(button.Name);
     ASSERT_NE(shown, nullptr) << button.Name;
