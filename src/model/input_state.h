@@ -52,3 +52,5 @@ constexpr int crSizeNS = -7;
 constexpr int crSizeNWSE = -8;
 constexpr int crSizeWE = -9;
 constexpr int crHandPoint = -21;
+// The slot of the main window's tool cursor.
+constexpr int kToolCursor = 5;

@@ -103,6 +103,11 @@ QKeySequence KeySequenceOf(std::uint16_t code, TECShiftState shift) {
   return QKeySequence(QKeyCombination(modifiers, static_cast<Qt::Key>(*key)));
 }
 
+bool IsToolCursorCode(int code) {
+  return code != crDefault && code != crSizeNESW && code != crSizeNS && code != crSizeNWSE && code != crSizeWE &&
+         code != crHandPoint;
+}
+
 Qt::CursorShape CursorShapeOf(int code) {
   switch (code) {
     case crSizeNESW: return Qt::SizeBDiagCursor;

@@ -27,6 +27,10 @@ std::optional<std::uint16_t> VirtualKeyOf(const QKeyEvent& event);
 // a shortcut shows it; empty for a code no Qt key gives.
 QKeySequence KeySequenceOf(std::uint16_t code, TECShiftState shift);
 
+// Whether a score cursor code asks for the main window's tool cursor (any
+// code that is no shape of its own).
+bool IsToolCursorCode(int code);
+
 // The Qt shape of a score cursor code (crDefault, the four resize shapes
 // and crHandPoint); the arrow for any other code.
 Qt::CursorShape CursorShapeOf(int code);

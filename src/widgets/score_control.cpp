@@ -103,7 +103,17 @@ nv::platform::DeviceCaps ScoreControl::ClientCaps() const {
   return nv::platform::screenDeviceCaps(width(), height(), dpi, dpi);
 }
 
-void ScoreControl::SetMouseCursor(int cursor) { setCursor(CursorShapeOf(cursor)); }
+void ScoreControl::SetMouseCursor(int cursor) {
+  if (IsToolCursorCode(cursor))
+    setCursor(toolCursor_);
+  else
+    setCursor(CursorShapeOf(cursor));
+}
+
+void ScoreControl::SetToolCursor(const QCursor& cursor) {
+  toolCursor_ = cursor;
+  if (IsToolCursorCode(score_.GetCursor())) setCursor(cursor);
+}
 
 void ScoreControl::SetScoreSize(int width, int height) {
   scoreSize_ = QSize(width, height);

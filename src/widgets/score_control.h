@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCursor>
 #include <QRegion>
 #include <QTimer>
 #include <QWidget>
@@ -31,6 +32,8 @@ class ScoreControl : public QWidget, public IECScoreHost {
   const QTimer& TabTimer() const { return tabTimer_; }
   // Switches the ghost note on or off; switched on, it starts under the mouse.
   bool SetNoteCursor(bool on);
+  // The cursor shown while the score asks for the tool's (kToolCursor).
+  void SetToolCursor(const QCursor& cursor);
 
   QSize sizeHint() const override;
 
@@ -84,6 +87,7 @@ class ScoreControl : public QWidget, public IECScoreHost {
   QSize scoreSize_;
   // What was invalidated or uncovered since the last paint.
   QRegion pending_;
+  QCursor toolCursor_;
 };
 
 }  // namespace nv::widgets

@@ -3,24 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "editor/chord_editor.h"
 #include "editor/guitar.h"
 #include "editor/music_keyboard.h"
+#include "screenshot.h"
 
 namespace nv::editor {
 namespace {
-
-// The control as the screen shows it; saved as a PNG into the folder that
-// NOTAVISTRA_SCREENSHOTS names, for looking at.
-QImage Shot(QWidget& widget, const std::string& name) {
-  QImage image = widget.grab().toImage();
-  if (const char* folder = std::getenv("NOTAVISTRA_SCREENSHOTS"))
-    image.save(QString::fromStdString(std::string(folder) + "/" + name + ".png"));
-  return image;
-}
 
 QRgb Rgb(int value) { return 0xFF000000u | static_cast<QRgb>(value); }
 

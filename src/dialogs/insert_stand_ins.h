@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include "document/insert_dialogs.h"
+
+class QWidget;
+
+namespace nv::dialogs {
+
+// Plain forms for the values click-to-insert asks, each a modal dialog of
+// spin boxes (a text box for the text) with OK and Cancel, until the
+// dialogs of their own take their place.
+class InsertStandIns : public nv::document::InsertDialogs {
+ public:
+  explicit InsertStandIns(QWidget* parent) : parent_(parent) {}
+
+  bool PauseCount(int& count) override;
+  bool TempoInput(nv::document::TempoValues& values) override;
+  bool GraceNotes(nv::document::GraceNotesValues& values) override;
+  bool BarNumber(int& position) override;
+  bool PartNumber(nv::document::PartNumberValues& values) override;
+  bool RehearsalMarkCount(int& number) override;
+  bool BarreProperties(nv::document::BarreValues& values) override;
+  bool TextInput(nv::document::TextInputValues& values) override;
+
+ private:
+  QWidget* parent_;
+};
+
+}  // namespace nv::dialogs
