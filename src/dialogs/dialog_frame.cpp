@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "dialogs/help_topic.h"
-#include "dialogs/screen_areas.h"
+#include "dialogs/window_bounds.h"
 #include "platform/format_text.h"
 #include "platform/ini_file.h"
 #include "platform/message_prompt.h"
@@ -18,8 +18,6 @@
 
 namespace nv::dialogs {
 namespace {
-
-constexpr char kBoundsKey[] = "Bounds";
 
 // The OK tick and the Cancel cross of the bit-map buttons.
 QPixmap ButtonGlyph(bool ok) {
@@ -52,16 +50,7 @@ DialogFrame::DialogFrame(DialogSpec spec, nv::platform::IniFile* settings, QWidg
 
 DialogFrame::~DialogFrame() { StoreSettings(); }
 
-void DialogFrame::RestoreBounds() {
-  if (!settings_ || spec_.bounds == BoundsMode::None) return;
-  // Place and size as the user sees them: the frame's position, the client's size.
-  const Bounds designed{x(), y(), width(), height()};
-  const Bounds b = nv::dialogs::RestoreBounds(settings_->ReadString(spec_.section, kBoundsKey, ""), spec_.bounds,
-                                              designed, AvailableScreenAreas());
-  if (b == designed) return;
-  resize(b.width, b.height);
-  move(b.left, b.top);
-}
+void DialogFrame::RestoreBounds() { RestoreWindowBounds(*this, settings_, spec_.section, spec_.bounds); }
 
 void DialogFrame::SetSettingsKeys(std::vector<SettingsKey> keys) {
   keys_ = std::move(keys);
@@ -74,7 +63,7 @@ void DialogFrame::SetSettingsKeys(std::vector<SettingsKey> keys) {
 
 void DialogFrame::StoreSettings() {
   if (!settings_ || spec_.section.empty()) return;
-  settings_->WriteString(spec_.section, kBoundsKey, FormatBounds({x(), y(), width(), height()}));
+  StoreWindowBounds(*this, settings_, spec_.section);
   for (const SettingsKey& key : keys_)
     if (key.store) settings_->WriteString(spec_.section, key.key, key.store());
 }
