@@ -35,9 +35,12 @@ RowAlignmentPalette::RowAlignmentPalette(nv::platform::IniFile* settings, QWidge
     : DialogPalette(QStringLiteral("FRowAligment"), QStringLiteral("Row alignment style"), {310, 186},
                     "RowAlignmemtForm", settings, 214, 172, parent) {
   FormFields& f = Fields();
+  f.SetColumns(2);
   f.AddCheck(kActive, QStringLiteral("Active"), true);
+  f.AddCheck(kHorzAlign, QStringLiteral("Horzontal alignment"), false);
+  f.SetColumns(1);
   GlyphGroup kinds;
-  kinds.buttonSize = {64, 34};
+  kinds.buttonSize = {64, 30};
   const char* names[] = {"SBEvenly", "SBProportional", "SBPositional"};
   const char* captions[] = {"Evenly", "Proportional", "Positional"};
   for (int kind = 0; kind < 3; ++kind)
@@ -46,7 +49,7 @@ RowAlignmentPalette::RowAlignmentPalette(nv::platform::IniFile* settings, QWidge
                                PaintRowAlignmentFace(painter, area, value);
                              }});
   f.AddGlyphGroup(kInterval, QStringLiteral(" Note interval "), kinds, 0);
-  f.AddCheck(kHorzAlign, QStringLiteral("Horzontal alignment"), false);
+  f.SetColumns(2);
   f.AddCheck(kDensity, QStringLiteral("Note density"), false);
   f.AddSpin(kMeasures, QStringLiteral("Measure count"), 1, kMaxCount, 1);
   f.SetEnabledRule(kInterval, [](const FormValues& v) { return RowEnabled(v).group; });
@@ -72,7 +75,7 @@ JoinNotesPalette::JoinNotesPalette(nv::platform::IniFile* settings, QWidget* par
   FormFields& f = Fields();
   f.AddCheck(kActive, QStringLiteral("Active"), true);
   GlyphGroup join;
-  join.buttonSize = {64, 34};
+  join.buttonSize = {64, 30};
   const char* names[] = {"SBNone", "SBFullBar", "SBByTimeSignature", "SBCustom"};
   const char* captions[] = {"None", "Full bar", "By Time Signature", "Custom devision"};
   for (int button = 0; button < 4; ++button)

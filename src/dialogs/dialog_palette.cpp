@@ -20,7 +20,8 @@ DialogPalette::DialogPalette(const QString& formName, const QString& caption, QS
       dialogHeight_(dialogHeight),
       dropDownHeight_(dropDownHeight) {
   auto* layout = new QVBoxLayout(Client());
-  layout->setContentsMargins(6, 6, 6, 6);
+  layout->setContentsMargins(6, 4, 6, 4);
+  layout->setSpacing(4);
   layout->addWidget(fields_->Area());
   layout->addStretch(1);
   auto* buttons = new QHBoxLayout;

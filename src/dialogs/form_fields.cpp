@@ -19,6 +19,7 @@
 
 #include "formats/general_midi_names.h"
 #include "widgets/char_button.h"
+#include "widgets/widget_font.h"
 
 namespace nv::dialogs {
 
@@ -55,11 +56,19 @@ QString ProgramName(int program) {
   return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
+// The forms are small: their groups keep close to their buttons.
+void Tighten(QGridLayout& layout) {
+  layout.setContentsMargins(4, 2, 4, 2);
+  layout.setSpacing(2);
+}
+
 }  // namespace
 
 FormFields::FormFields(QWidget* host) : QObject(host), area_(new QWidget(host)), grid_(new QGridLayout(area_)) {
   area_->setObjectName(QStringLiteral("Fields"));
+  area_->setFont(nv::widgets::DialogFont());
   grid_->setContentsMargins(0, 0, 0, 0);
+  grid_->setSpacing(4);
   }
 
 FormFields::~FormFields() = default;
@@ -86,14 +95,16 @@ FormFields::Field& FormFields::Add(const QString& name, const QString& label, QW
     column_ = 0;
     ++row_;
   }
+  // Alone on its row a field reaches the grid's right edge.
+  const int rest = columns_ == 1 ? -1 : 1;
   if (spans || label.isEmpty()) {
-    grid_->addWidget(control, row, column, 1, 2);
+    grid_->addWidget(control, row, column, 1, columns_ == 1 ? -1 : 2);
   } else {
     field->label = new QLabel(label, area_);
     field->label->setObjectName(name + QStringLiteral("Label"));
     field->label->setBuddy(control);
     grid_->addWidget(field->label, row, column);
-    grid_->addWidget(control, row, column + 1);
+    grid_->addWidget(control, row, column + 1, 1, rest);
   }
   fields_.push_back(std::move(field));
   return *fields_.back();
@@ -122,6 +133,7 @@ QWidget* FormFields::AddRadio(const QString& name, const QString& caption, const
                               int columns) {
   auto* group = new QGroupBox(caption, area_);
   auto* layout = new QGridLayout(group);
+  Tighten(*layout);
   const int perColumn = (static_cast<int>(items.size()) + columns - 1) / std::max(columns, 1);
   Field& field = Add(name, {}, group, kRadio, true);
   for (int i = 0; i < items.size(); ++i) {
@@ -167,6 +179,7 @@ QWidget* FormFields::AddCombo(const QString& name, const QString& label, const s
 QWidget* FormFields::AddGlyphGroup(const QString& name, const QString& label, GlyphGroup group, int initial) {
   auto* box = new QGroupBox(label, area_);
   auto* layout = new QGridLayout(box);
+  Tighten(*layout);
   Field& field = Add(name, {}, box, kGlyphGroup, true);
   field.none = group.none;
   field.allowAllUp = group.allowAllUp;

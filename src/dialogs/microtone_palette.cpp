@@ -27,7 +27,7 @@ MicrotonePalette::MicrotonePalette(QWidget* parent)
       button->setGeometry(3 + static_cast<int>(i) * width, 6, width, 44);
       button->setFont(MusicFont(16));
       button->SetChar(choices[i].glyph);
-      button->SetPos(width / 2 - 4, 2);
+      button->SetPos(width / 2 - 4, 7);
       button->SetGroupIndex(1);
       button->SetAllowAllUp(true);
       const int code = choices[i].code;

@@ -8,6 +8,7 @@
 #include "dialogs/screen_areas.h"
 #include "widgets/form_design.h"
 #include "widgets/language.h"
+#include "widgets/widget_font.h"
 
 namespace nv::dialogs {
 
@@ -22,6 +23,7 @@ PaletteFrame::PaletteFrame(const QString& formName, const QString& caption, QSiz
   client_ = new QWidget(this);
   client_->setObjectName(QStringLiteral("Client"));
   client_->setFixedSize(clientSize);
+  client_->setFont(nv::widgets::DialogFont());
   auto* layout = new QVBoxLayout(this);
   layout->setSpacing(0);
   layout->setContentsMargins(0, 0, 0, 0);

@@ -28,7 +28,7 @@ RehearsalMarkPalette::RehearsalMarkPalette(nv::platform::IniFile* settings, QWid
   fields_->AddRadio(kKind, QStringLiteral(" Kind"), {QStringLiteral("Letters"), QStringLiteral("Digits")}, 0);
   fields_->SetColumns(1);
   fields_->AddRadio(kBorder, QStringLiteral(" Border "),
-                    {QStringLiteral("None"), QStringLiteral("Rectangle"), QStringLiteral("Circle")}, 0, 3);
+                    {QStringLiteral("None"), QStringLiteral("Rectangle"), QStringLiteral("Circle")}, 0, 2);
   fields_->SetOnChange([this] {
     if (onSelect_) onSelect_(*this);
   });

@@ -35,6 +35,8 @@ void Xdotool(const QStringList& arguments) {
 }
 
 void ClickAt(const QPoint& global) {
+  // A synced move waits for the pointer to move: start beside the point.
+  Xdotool({"mousemove", QString::number(global.x() + 1), QString::number(global.y())});
   Xdotool({"mousemove", "--sync", QString::number(global.x()), QString::number(global.y())});
   Xdotool({"click", "1"});
 }
