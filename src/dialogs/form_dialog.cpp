@@ -21,6 +21,19 @@ FormDialog::FormDialog(DialogSpec spec, nv::platform::IniFile* settings, QWidget
   layout->addLayout(buttons);
 }
 
+void FormDialog::KeepInSettings(const std::vector<std::pair<std::string, QString>>& keys) {
+  std::vector<SettingsKey> settingsKeys;
+  // The keys are written after this dialog is gone; the fields outlive it.
+  FormFields* fields = fields_;
+  for (const auto& [key, field] : keys)
+    settingsKeys.push_back({key, SettingOf(fields->Value(field)),
+                            [fields, field](const std::string& stored) {
+                              fields->SetValue(field, FromSetting(stored, fields->Value(field)));
+                            },
+                            [fields, field] { return SettingOf(fields->Value(field)); }});
+  SetSettingsKeys(std::move(settingsKeys));
+}
+
 bool FormDialog::validate() {
   std::optional<QString> refused = fields_->RefusedLabel();
   const FormValues values = fields_->Values();

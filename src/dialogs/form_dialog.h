@@ -30,6 +30,11 @@ class FormDialog : public DialogFrame {
   using FormCheck = std::function<std::optional<QString>(const FormValues& values)>;
   void AddCheck(FormCheck check) { checks_.push_back(std::move(check)); }
 
+  // Keeps fields in the dialog's section beside "Bounds" ({key, field}),
+  // read now with the field's value as the default, written with the bounds.
+  // These become the dialog's further keys.
+  void KeepInSettings(const std::vector<std::pair<std::string, QString>>& keys);
+
   QPushButton* OkButton() const { return ok_; }
   QPushButton* CancelButton() const { return cancel_; }
 

@@ -260,7 +260,7 @@ QWidget* FormFields::AddPaletteButton(const QString& name, const QString& label,
   return button;
 }
 
-void FormFields::ChoosePalette(const Field& field) {
+void FormFields::ChoosePalette(Field& field) {
   ChoicePalette* palette = field.maker ? field.maker() : nullptr;
   if (!palette) return;
   palette->PlaceUnder(field.control, PalettePlacement::DialogButton);
@@ -308,23 +308,23 @@ QWidget* FormFields::AddText(const QString& name, const QString& label, const QS
 }
 
 void FormFields::SetEnabledRule(const QString& name, FieldRule rule) {
-  const_cast<Field&>(Get(name)).enabled = std::move(rule);
+  Get(name).enabled = std::move(rule);
   ApplyRules();
 }
 
 void FormFields::SetVisibleRule(const QString& name, FieldRule rule) {
-  const_cast<Field&>(Get(name)).visible = std::move(rule);
+  Get(name).visible = std::move(rule);
   ApplyRules();
 }
 
-const FormFields::Field* FormFields::Find(const QString& name) const {
+FormFields::Field* FormFields::Find(const QString& name) const {
   for (const auto& field : fields_)
     if (field->name == name) return field.get();
   return nullptr;
 }
 
-const FormFields::Field& FormFields::Get(const QString& name) const {
-  const Field* field = Find(name);
+FormFields::Field& FormFields::Get(const QString& name) const {
+  Field* field = Find(name);
   if (!field) throw std::invalid_argument("The form has no field " + name.toStdString());
   return *field;
 }
@@ -355,8 +355,7 @@ FieldValue FormFields::Read(const Field& field) const {
   return 0;
 }
 
-void FormFields::Write(const Field& constField, const FieldValue& value) {
-  Field& field = const_cast<Field&>(constField);
+void FormFields::Write(Field& field, const FieldValue& value) {
   const int* number = std::get_if<int>(&value);
   const bool* tick = std::get_if<bool>(&value);
   const std::string* text = std::get_if<std::string>(&value);

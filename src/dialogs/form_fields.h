@@ -121,13 +121,13 @@ class FormFields : public QObject {
  private:
   struct Field;
   Field& Add(const QString& name, const QString& label, QWidget* control, int kind, bool spans = false);
-  const Field* Find(const QString& name) const;
-  const Field& Get(const QString& name) const;
+  Field* Find(const QString& name) const;
+  Field& Get(const QString& name) const;
   FieldValue Read(const Field& field) const;
-  void Write(const Field& field, const FieldValue& value);
+  void Write(Field& field, const FieldValue& value);
   void UserChanged();
   void ApplyRules();
-  void ChoosePalette(const Field& field);
+  void ChoosePalette(Field& field);
 
   QWidget* area_;
   QGridLayout* grid_;

@@ -281,5 +281,26 @@ TEST(FormDialog, WritesItsBoundsAfterOkAndCancelAlike) {
   }
 }
 
+TEST(FormDialog, KeepsChosenFieldsInItsSectionAfterCancelToo) {
+  IniFile settings = IniFile::FromText("/nonexistent/ProgramSetting.ini",
+                                       "[InstrumentPropertiesForm]\nChannel=12\nMute=junk\n");
+  {
+    StaffDialog dialog(&settings);
+    dialog.KeepInSettings({{"Channel", QStringLiteral("UDChannel")},
+                           {"Mute", QStringLiteral("CBMute")},
+                           {"Name", QStringLiteral("EName")}});
+    // A stored value that is none of the field's leaves the field as designed.
+    EXPECT_EQ(dialog.Values().Int("UDChannel"), 12);
+    EXPECT_FALSE(dialog.Values().Bool("CBMute"));
+    EXPECT_EQ(dialog.Values().Text("EName"), "Staff");
+    dialog.SetValues({{"UDChannel", 3}, {"CBMute", true}});
+    QTimer::singleShot(0, &dialog, [&] { dialog.CancelButton()->click(); });
+    dialog.exec();
+  }
+  EXPECT_EQ(settings.ReadString("InstrumentPropertiesForm", "Channel", ""), "3");
+  EXPECT_EQ(settings.ReadString("InstrumentPropertiesForm", "Mute", ""), "1");
+  EXPECT_EQ(settings.ReadString("InstrumentPropertiesForm", "Name", ""), "Staff");
+}
+
 }  // namespace
 }  // namespace nv::dialogs

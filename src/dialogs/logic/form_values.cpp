@@ -1,7 +1,11 @@
 #include "dialogs/logic/form_values.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
+
+#include "platform/ini_file.h"
 
 namespace nv::dialogs {
 namespace {
@@ -25,6 +29,20 @@ const FieldValue& FormValues::Value(std::string_view name) const {
   const auto it = values_.find(name);
   if (it == values_.end()) throw std::invalid_argument("The form has no field " + std::string(name));
   return it->second;
+}
+
+std::string SettingOf(const FieldValue& value) {
+  if (const int* number = std::get_if<int>(&value)) return std::to_string(*number);
+  if (const bool* tick = std::get_if<bool>(&value)) return *tick ? "1" : "0";
+  return std::get<std::string>(value);
+}
+
+FieldValue FromSetting(std::string_view stored, const FieldValue& current) {
+  if (std::holds_alternative<std::string>(current)) return std::string(stored);
+  const std::optional<std::int32_t> number = nv::platform::ParseIniInteger(stored);
+  if (!number) return current;
+  if (std::holds_alternative<bool>(current)) return *number != 0;
+  return static_cast<int>(*number);
 }
 
 int GroupValue(const std::vector<int>& values, int downIndex, int none) {

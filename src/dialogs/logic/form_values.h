@@ -36,6 +36,12 @@ class FormValues {
   std::map<std::string, FieldValue, std::less<>> values_;
 };
 
+// A field's value as a settings file keeps it ("1" and "0" for a tick),
+// and back: a stored text that is no value of the field's kind gives
+// `current` unchanged.
+std::string SettingOf(const FieldValue& value);
+FieldValue FromSetting(std::string_view stored, const FieldValue& current);
+
 // A number kept within a field's bounds.
 inline int KeptWithin(int value, int min, int max) { return value < min ? min : (value > max ? max : value); }
 

@@ -37,6 +37,22 @@ TEST(FormValues, ButtonGroupsGiveTheValueDownOrNone) {
   EXPECT_EQ(KeptWithin(17, 1, 1000), 17);
 }
 
+TEST(FormValues, SettingsKeepEachKindAndABadTextChangesNothing) {
+  EXPECT_EQ(SettingOf(8), "8");
+  EXPECT_EQ(SettingOf(true), "1");
+  EXPECT_EQ(SettingOf(std::string("1-4")), "1-4");
+  const struct {
+    const char* stored;
+    FieldValue current;
+    FieldValue expected;
+  } cases[] = {
+      {"16", 8, 16},           {" -3 ", 8, -3},         {"abc", 8, 8},     {"", 8, 8},
+      {"99999999999", 8, 8},   {"0", true, false},      {"2", false, true}, {"yes", true, true},
+      {"1-4", std::string("x"), std::string("1-4")},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FromSetting(c.stored, c.current), c.expected) << c.stored;
+}
+
 TEST(TransposeRange, ADirectionKeepsTheSignButtonOnItsSide) {
   EXPECT_EQ(transpose::RangeFor(true), (transpose::Range{1, 127}));
   EXPECT_EQ(transpose::RangeFor(false), (transpose::Range{-127, -1}));
