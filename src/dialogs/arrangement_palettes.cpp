@@ -25,6 +25,17 @@ RowAlignmentEnabled RowEnabled(const FormValues& v) {
   return RowAlignmentEnabling(v.Bool(kActive.toStdString()), v.Int(kInterval.toStdString()));
 }
 
+// An owner-drawn button with its caption under it.
+GlyphButton Drawn(int value, const char* name, const char* caption,
+                  std::function<void(QPainter&, const QRect&, int)> paint) {
+  GlyphButton button;
+  button.value = value;
+  button.name = QString::fromLatin1(name);
+  button.caption = QString::fromLatin1(caption);
+  button.paint = std::move(paint);
+  return button;
+}
+
 JoinEnabled JoinEnabledOf(const FormValues& v) {
   return JoinEnabling(v.Bool(kActive.toStdString()), static_cast<JoinButton>(v.Int(kJoin.toStdString())));
 }
@@ -44,10 +55,7 @@ RowAlignmentPalette::RowAlignmentPalette(nv::platform::IniFile* settings, QWidge
   const char* names[] = {"SBEvenly", "SBProportional", "SBPositional"};
   const char* captions[] = {"Evenly", "Proportional", "Positional"};
   for (int kind = 0; kind < 3; ++kind)
-    kinds.buttons.push_back({kind, QString::fromLatin1(names[kind]), {}, QString::fromLatin1(captions[kind]), 0, {},
-                             [](QPainter& painter, const QRect& area, int value) {
-                               PaintRowAlignmentFace(painter, area, value);
-                             }});
+    kinds.buttons.push_back(Drawn(kind, names[kind], captions[kind], PaintRowAlignmentFace));
   f.AddGlyphGroup(kInterval, QStringLiteral(" Note interval "), kinds, 0);
   f.SetColumns(2);
   f.AddCheck(kDensity, QStringLiteral("Note density"), false);
@@ -79,12 +87,11 @@ JoinNotesPalette::JoinNotesPalette(nv::platform::IniFile* settings, QWidget* par
   const char* names[] = {"SBNone", "SBFullBar", "SBByTimeSignature", "SBCustom"};
   const char* captions[] = {"None", "Full bar", "By Time Signature", "Custom devision"};
   for (int button = 0; button < 4; ++button)
-    join.buttons.push_back({button, QString::fromLatin1(names[button]), {}, QString::fromLatin1(captions[button]), 0,
-                            {}, [this](QPainter& painter, const QRect& area, int value) {
-                              const auto kind = static_cast<JoinButton>(value);
-                              const int count = std::get<int>(Fields().Value(kCount));
-                              PaintJoinFace(painter, area, JoinCountOf(kind, count));
-                            }});
+    join.buttons.push_back(
+        Drawn(button, names[button], captions[button], [this](QPainter& painter, const QRect& area, int value) {
+          const int count = std::get<int>(Fields().Value(kCount));
+          PaintJoinFace(painter, area, JoinCountOf(static_cast<JoinButton>(value), count));
+        }));
   f.AddGlyphGroup(kJoin, QStringLiteral(" Join notes "), join, 0);
   f.AddSpin(kCount, QStringLiteral("Count"), 2, kMaxCount, 2);
   f.SetEnabledRule(kJoin, [](const FormValues& v) { return JoinEnabledOf(v).group; });

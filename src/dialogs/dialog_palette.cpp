@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/dialog_buttons.h"
 #include "dialogs/form_fields.h"
 #include "dialogs/window_bounds.h"
 #include "widgets/form_design.h"
@@ -26,10 +27,8 @@ DialogPalette::DialogPalette(const QString& formName, const QString& caption, QS
   layout->addStretch(1);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  ok_ = new QPushButton(QStringLiteral("&Ok"), Client());
-  ok_->setObjectName(QStringLiteral("BOk"));
-  cancel_ = new QPushButton(QStringLiteral("Ca&ncel"), Client());
-  cancel_->setObjectName(QStringLiteral("BCancel"));
+  ok_ = NewOkButton(Client());
+  cancel_ = NewCancelButton(Client());
   buttons->addWidget(ok_);
   buttons->addWidget(cancel_);
   layout->addLayout(buttons);

@@ -14,7 +14,14 @@ namespace nv::dialogs {
 // It is filled with and gives back plain values; OK refuses input that is
 // no value (a converted combo's text, a text its field refuses) and what the
 // checks refuse, naming the field's label in the dialog's message, and
-// keeps the dialog open. A dialog calls Translate() once its fields exist.
+// keeps the dialog open. A dialog calls Translate() once its fields exist:
+//
+//   CountDialog(IniFile* settings)
+//       : FormDialog({"FDCMeasuresCount", {200, 100}, "MeasuresCountForm", BoundsMode::Position, {}, 0}, settings) {
+//     Fields().AddSpin("UDCount", "Bar count", 1, 1000, 1);
+//     Translate();
+//   }
+//   ... dialog.SetValues({{"UDCount", 4}}); if (dialog.exec() == 1) count = dialog.Values().Int("UDCount");
 class FormDialog : public DialogFrame {
   Q_OBJECT
  public:

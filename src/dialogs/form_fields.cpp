@@ -23,7 +23,11 @@
 
 namespace nv::dialogs {
 
+namespace {
+
 enum FieldKind { kSpin, kCheck, kRadio, kCombo, kConvertedCombo, kGlyphGroup, kInstrument, kPalette, kTrackBar, kText };
+
+}  // namespace
 
 struct FormFields::Field {
   QString name;
@@ -69,7 +73,7 @@ FormFields::FormFields(QWidget* host) : QObject(host), area_(new QWidget(host)),
   area_->setFont(nv::widgets::DialogFont());
   grid_->setContentsMargins(0, 0, 0, 0);
   grid_->setSpacing(4);
-  }
+}
 
 FormFields::~FormFields() = default;
 
@@ -81,8 +85,7 @@ void FormFields::SetColumns(int columns) {
   columns_ = std::max(columns, 1);
 }
 
-FormFields::Field& FormFields::Add(const QString& name, const QString& label, QWidget* control, int kind,
-                                   bool spans) {
+FormFields::Field& FormFields::Add(const QString& name, const QString& label, QWidget* control, int kind, bool spans) {
   if (Find(name)) throw std::invalid_argument("The form has a field " + name.toStdString() + " already");
   auto field = std::make_unique<Field>();
   field->name = name;
@@ -217,8 +220,7 @@ QWidget* FormFields::AddGlyphGroup(const QString& name, const QString& label, Gl
   return box;
 }
 
-QWidget* FormFields::AddInstrument(const QString& name, const QString& label, InstrumentChooser choose,
-                                   int initial) {
+QWidget* FormFields::AddInstrument(const QString& name, const QString& label, InstrumentChooser choose, int initial) {
   auto* row = new QWidget(area_);
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);

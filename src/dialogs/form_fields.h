@@ -90,8 +90,7 @@ class FormFields : public QObject {
   // gives under itself, pre-set to the value; the palette's choice becomes it.
   using PaletteMaker = std::function<ChoicePalette*()>;
   using ValueFace = std::function<void(QPainter& painter, const QRect& area, int value)>;
-  QWidget* AddPaletteButton(const QString& name, const QString& label, PaletteMaker make, ValueFace face,
-                            int initial);
+  QWidget* AddPaletteButton(const QString& name, const QString& label, PaletteMaker make, ValueFace face, int initial);
   // A track bar with its value beside it (through `toText` when given).
   QWidget* AddTrackBar(const QString& name, const QString& label, int min, int max, int initial,
                        std::function<QString(int)> toText = {});

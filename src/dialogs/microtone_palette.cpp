@@ -59,7 +59,8 @@ int MicrotonePalette::Microtone() const {
 
 nv::widgets::TECCharButton* MicrotonePalette::ButtonOf(int code) const {
   const microtone::Place place = microtone::PlaceOf(code);
-  return place.button < 0 ? nullptr : buttons_[static_cast<std::size_t>(place.page)][static_cast<std::size_t>(place.button)];
+  return place.button < 0 ? nullptr
+                          : buttons_[static_cast<std::size_t>(place.page)][static_cast<std::size_t>(place.button)];
 }
 
 }  // namespace nv::dialogs

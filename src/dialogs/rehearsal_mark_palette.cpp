@@ -23,8 +23,7 @@ RehearsalMarkPalette::RehearsalMarkPalette(nv::platform::IniFile* settings, QWid
   layout->setContentsMargins(6, 6, 6, 6);
   layout->addWidget(fields_->Area());
   fields_->SetColumns(2);
-  fields_->AddRadio(kNumeration, QStringLiteral(" Numeration "), {QStringLiteral("Auto"), QStringLiteral("Custom")},
-                    0);
+  fields_->AddRadio(kNumeration, QStringLiteral(" Numeration "), {QStringLiteral("Auto"), QStringLiteral("Custom")}, 0);
   fields_->AddRadio(kKind, QStringLiteral(" Kind"), {QStringLiteral("Letters"), QStringLiteral("Digits")}, 0);
   fields_->SetColumns(1);
   fields_->AddRadio(kBorder, QStringLiteral(" Border "),

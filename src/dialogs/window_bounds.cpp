@@ -17,8 +17,7 @@ void RestoreWindowBounds(QWidget& window, nv::platform::IniFile* settings, const
   if (!settings || section.empty() || mode == BoundsMode::None) return;
   // Place and size as the user sees them: the frame's position, the client's size.
   const Bounds designed{window.x(), window.y(), window.width(), window.height()};
-  const Bounds b =
-      RestoreBounds(settings->ReadString(section, kBoundsKey, ""), mode, designed, AvailableScreenAreas());
+  const Bounds b = RestoreBounds(settings->ReadString(section, kBoundsKey, ""), mode, designed, AvailableScreenAreas());
   if (b == designed) return;
   window.resize(b.width, b.height);
   window.move(b.left, b.top);
@@ -26,8 +25,7 @@ void RestoreWindowBounds(QWidget& window, nv::platform::IniFile* settings, const
 
 void StoreWindowBounds(const QWidget& window, nv::platform::IniFile* settings, const std::string& section) {
   if (!settings || section.empty()) return;
-  settings->WriteString(section, kBoundsKey,
-                        FormatBounds({window.x(), window.y(), window.width(), window.height()}));
+  settings->WriteString(section, kBoundsKey, FormatBounds({window.x(), window.y(), window.width(), window.height()}));
 }
 
 }  // namespace nv::dialogs

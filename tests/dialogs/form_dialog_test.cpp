@@ -172,6 +172,12 @@ TEST(FormDialog, EachUserChangeReportsOnceAndRerunsTheRules) {
   // The accolade may be none at all.
   QTest::mouseClick(dialog.Child<TECCharButton>("SBAccolade1"), Qt::LeftButton);
   EXPECT_EQ(dialog.Values().Int("GBAccolade"), -1);
+  dialog.Child<QSlider>("TBVolumeBar")->setValue(30);
+  EXPECT_EQ(dialog.changes, 6);
+  EXPECT_EQ(dialog.Child<QLabel>("TBVolumeValue")->text(), "30");
+  dialog.Child<QComboBox>("CBVoices")->setCurrentIndex(0);
+  dialog.Child<QComboBox>("CBTempo")->setCurrentIndex(2);
+  EXPECT_EQ(dialog.Values().Int("CBTempo"), 120);
 }
 
 TEST(FormDialog, RefusesInputThatIsNoValueAndStaysOpen) {
