@@ -149,6 +149,10 @@ TEST(DialogPalettes, TheModesHaveTheirHeightsAndButtons) {
   EXPECT_EQ(join.height(), 222);
   EXPECT_FALSE(rows.OkButton()->isHidden());
   EXPECT_FALSE(rows.CancelButton()->isHidden());
+  // The dialogs' own buttons, with their glyphs.
+  EXPECT_EQ(rows.OkButton()->text(), "&Ok");
+  EXPECT_FALSE(rows.OkButton()->icon().isNull());
+  EXPECT_EQ(join.CancelButton()->text(), "Ca&ncel");
   rows.SetDialogMode(false);
   EXPECT_EQ(rows.height(), 172);
 }
