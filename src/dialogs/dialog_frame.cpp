@@ -1,14 +1,13 @@
 #include "dialogs/dialog_frame.h"
 
 #include <QKeyEvent>
-#include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
 
 #include <utility>
 
+#include "dialogs/dialog_buttons.h"
 #include "dialogs/help_topic.h"
-#include "dialogs/screen_areas.h"
+#include "dialogs/window_bounds.h"
 #include "platform/format_text.h"
 #include "platform/ini_file.h"
 #include "platform/message_prompt.h"
@@ -17,28 +16,6 @@
 #include "widgets/message_block.h"
 
 namespace nv::dialogs {
-namespace {
-
-constexpr char kBoundsKey[] = "Bounds";
-
-// The OK tick and the Cancel cross of the bit-map buttons.
-QPixmap ButtonGlyph(bool ok) {
-  QPixmap pixmap(16, 16);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  if (ok) {
-    painter.setPen(QPen(QColor(0, 128, 0), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(6.5, 12), QPointF(13, 4)}));
-  } else {
-    painter.setPen(QPen(QColor(192, 0, 0), 2.5, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(QPointF(4, 4), QPointF(12, 12));
-    painter.drawLine(QPointF(12, 4), QPointF(4, 12));
-  }
-  return pixmap;
-}
-
-}  // namespace
 
 DialogFrame::DialogFrame(DialogSpec spec, nv::platform::IniFile* settings, QWidget* parent)
     : QDialog(parent), spec_(std::move(spec)), settings_(settings) {
@@ -52,16 +29,7 @@ DialogFrame::DialogFrame(DialogSpec spec, nv::platform::IniFile* settings, QWidg
 
 DialogFrame::~DialogFrame() { StoreSettings(); }
 
-void DialogFrame::RestoreBounds() {
-  if (!settings_ || spec_.bounds == BoundsMode::None) return;
-  // Place and size as the user sees them: the frame's position, the client's size.
-  const Bounds designed{x(), y(), width(), height()};
-  const Bounds b = nv::dialogs::RestoreBounds(settings_->ReadString(spec_.section, kBoundsKey, ""), spec_.bounds,
-                                              designed, AvailableScreenAreas());
-  if (b == designed) return;
-  resize(b.width, b.height);
-  move(b.left, b.top);
-}
+void DialogFrame::RestoreBounds() { RestoreWindowBounds(*this, settings_, spec_.section, spec_.bounds); }
 
 void DialogFrame::SetSettingsKeys(std::vector<SettingsKey> keys) {
   keys_ = std::move(keys);
@@ -74,7 +42,7 @@ void DialogFrame::SetSettingsKeys(std::vector<SettingsKey> keys) {
 
 void DialogFrame::StoreSettings() {
   if (!settings_ || spec_.section.empty()) return;
-  settings_->WriteString(spec_.section, kBoundsKey, FormatBounds({x(), y(), width(), height()}));
+  StoreWindowBounds(*this, settings_, spec_.section);
   for (const SettingsKey& key : keys_)
     if (key.store) settings_->WriteString(spec_.section, key.key, key.store());
 }
@@ -92,16 +60,13 @@ void DialogFrame::accept() {
 }
 
 QPushButton* DialogFrame::MakeOkButton(QWidget* parent) {
-  auto* button = new QPushButton(ButtonGlyph(true), QStringLiteral("&Ok"), parent);
-  button->setObjectName(QStringLiteral("BOk"));
-  button->setDefault(true);
+  QPushButton* button = NewOkButton(parent);
   connect(button, &QPushButton::clicked, this, &DialogFrame::accept);
   return button;
 }
 
 QPushButton* DialogFrame::MakeCancelButton(QWidget* parent) {
-  auto* button = new QPushButton(ButtonGlyph(false), QStringLiteral("Ca&ncel"), parent);
-  button->setObjectName(QStringLiteral("BCancel"));
+  QPushButton* button = NewCancelButton(parent);
   connect(button, &QPushButton::clicked, this, &DialogFrame::reject);
   return button;
 }

@@ -28,6 +28,8 @@ class BracketPalette : public ChoicePalette {
   Q_OBJECT
  public:
   explicit BracketPalette(QWidget* parent = nullptr);
+  // The style of the button down, 0 when none is.
+  int BracketStyle() const { return Current().value_or(0); }
 };
 
 }  // namespace nv::dialogs

@@ -7,6 +7,8 @@
 
 #include "dialogs/screen_areas.h"
 #include "widgets/form_design.h"
+#include "widgets/language.h"
+#include "widgets/widget_font.h"
 
 namespace nv::dialogs {
 
@@ -15,11 +17,13 @@ PaletteFrame::PaletteFrame(const QString& formName, const QString& caption, QSiz
   setObjectName(formName);
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(caption);
+  language_ = new nv::widgets::TECFormLanguage(this);
   // The skin's caption and borders are the window's contents margins; the
   // palette's controls sit on the client, which keeps the designed size.
   client_ = new QWidget(this);
   client_->setObjectName(QStringLiteral("Client"));
   client_->setFixedSize(clientSize);
+  client_->setFont(nv::widgets::DialogFont());
   auto* layout = new QVBoxLayout(this);
   layout->setSpacing(0);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -29,6 +33,10 @@ PaletteFrame::PaletteFrame(const QString& formName, const QString& caption, QSiz
   adjustSize();
   connect(qApp, &QApplication::focusChanged, this, &PaletteFrame::OnFocusChanged);
 }
+
+// The focus moves while the base window is destroyed, when this palette is
+// no longer one.
+PaletteFrame::~PaletteFrame() { disconnect(qApp, &QApplication::focusChanged, this, nullptr); }
 
 void PaletteFrame::PlaceUnder(const QWidget* button, PalettePlacement placement) {
   const QPoint corner = placement == PalettePlacement::GridCell ? button->mapToGlobal(QPoint(button->width(), button->height()))
@@ -48,6 +56,7 @@ void PaletteFrame::PlaceUnderRect(const QRect& cell, const QWidget* owner, Palet
 }
 
 void PaletteFrame::Open() {
+  language_->Translate();
   show();
   raise();
   activateWindow();

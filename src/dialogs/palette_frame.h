@@ -4,6 +4,10 @@
 
 #include "dialogs/logic/palette_placement.h"
 
+namespace nv::widgets {
+class TECFormLanguage;
+}
+
 namespace nv::dialogs {
 
 // The frame every drop-down palette shares: a tool window with the small
@@ -15,6 +19,7 @@ class PaletteFrame : public QWidget {
   Q_OBJECT
  public:
   PaletteFrame(const QString& formName, const QString& caption, QSize clientSize, QWidget* parent = nullptr);
+  ~PaletteFrame() override;
 
   // Places the palette at the button's bottom-left corner (or for GridCell
   // the cell's bottom-right), within the screen's available area.
@@ -24,8 +29,10 @@ class PaletteFrame : public QWidget {
   // The area the palette's controls sit on, of the designed client size.
   QWidget* Client() const { return client_; }
 
-  // Shows and activates the palette.
+  // Translates the palette's texts (its controls exist by then), shows and
+  // activates it.
   void Open();
+  nv::widgets::TECFormLanguage* Language() const { return language_; }
 
   // While set, neither deactivation nor losing the focus closes the palette.
   void SetKeepOpen(bool keep) { keepOpen_ = keep; }
@@ -47,6 +54,7 @@ class PaletteFrame : public QWidget {
   void OnFocusChanged(QWidget* old, QWidget* now);
 
   QWidget* client_;
+  nv::widgets::TECFormLanguage* language_;
   bool moveGuard_ = false;
   bool moved_ = false;
   bool keepOpen_ = false;

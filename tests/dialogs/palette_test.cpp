@@ -130,8 +130,10 @@ TEST(DrawingStylePalettes, SettersPressTheButtonOfTheValue) {
   EXPECT_TRUE(DownNames(ends).empty());
   BracketPalette brackets;
   EXPECT_EQ(brackets.Current(), std::nullopt);
+  EXPECT_EQ(brackets.BracketStyle(), 0);
   brackets.SetCurrent(2);
   EXPECT_EQ(brackets.Current(), 2);
+  EXPECT_EQ(brackets.BracketStyle(), 2);
   BrushStylePalette brushes;
   brushes.SetCurrent(7);
   EXPECT_EQ(DownNames(brushes), std::vector<QString>{"CBDiagCross"});

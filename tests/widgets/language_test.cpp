@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -376,11 +377,16 @@ TEST_F(LanguageDamageTest, FieldsPointingPastTheEnd) {
   const std::size_t size = image_.data().size();
   const std::uint32_t record = *image_.FindForm("FMessageBlock");
   const std::uint32_t table = record + 4 + U32(record);
-  // The last text of the last record ends the file.
-  const std::uint32_t lastRecord = image_.Forms().back().second;
-  const std::uint32_t lastTable = lastRecord + 4 + U32(lastRecord);
-  const std::uint16_t lastCount = image_.data()[lastTable] | image_.data()[lastTable + 1] << 8;
-  const std::uint32_t lastText = lastRecord + U32(lastTable + 2 + 4 * (lastCount - 1));
+  // The file's last numbered text, whose length can reach past the end; the
+  // forms after it may have none.
+  std::uint32_t lastText = 0;
+  for (const auto& [key, form] : image_.Forms()) {
+    const std::uint32_t formTable = form + 4 + U32(form);
+    const std::uint16_t count = image_.data()[formTable] | image_.data()[formTable + 1] << 8;
+    for (std::uint16_t n = 0; n < count; ++n) lastText = std::max(lastText, form + U32(formTable + 2 + 4 * n));
+  }
+  const std::size_t pastTheEnd = size - lastText - 2 + 1;
+  ASSERT_LE(pastTheEnd, platform::LanguageImage::kMaxText);
   std::size_t recordField = 0;  // the tree node that holds the record's offset
   for (std::size_t node = 0; node + 11 <= size; node += 11)
     if (U32(node + 1) == record) {
@@ -399,7 +405,7 @@ TEST_F(LanguageDamageTest, FieldsPointingPastTheEnd) {
   ExpectRefused(With(recordField, static_cast<std::uint32_t>(size) - 2, 4), dataStart_ + recordField, "record offset");
   ExpectRefused(With(record, static_cast<std::uint32_t>(size), 4), dataStart_ + record, "table distance");
   ExpectRefused(With(table + 2, static_cast<std::uint32_t>(size), 4), dataStart_ + table + 2, "string offset");
-  ExpectRefused(With(lastText, 1024, 2), dataStart_ + lastText, "text length");
+  ExpectRefused(With(lastText, static_cast<std::uint32_t>(pastTheEnd), 2), dataStart_ + lastText, "text length");
 }
 
 }  // namespace

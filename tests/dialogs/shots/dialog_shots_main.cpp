@@ -7,10 +7,16 @@
 #include <QPushButton>
 
 
+#include "dialogs/arrangement_palettes.h"
 #include "dialogs/color_palette.h"
 #include "dialogs/dialog_frame.h"
 #include "dialogs/drawing_style_palettes.h"
+#include "dialogs/font_palettes.h"
+#include "dialogs/form_dialog.h"
+#include "dialogs/microtone_palette.h"
 #include "dialogs/notation_palettes.h"
+#include "dialogs/rehearsal_mark_palette.h"
+#include "dialogs/transpose_palette.h"
 #include "dialogs/text_angle_palette.h"
 #include "dialogs/time_signature_palette.h"
 
@@ -83,6 +89,60 @@ int main(int argc, char** argv) {
     TextAnglePalette angle(QStringLiteral("ENU"));
     angle.SetAngle(35);
     Save(angle, folder, "text_angle");
+  }
+  {
+    TransposePalette transpose;
+    transpose.SetPitch(5);
+    transpose.SetDirection(true);
+    Save(transpose, folder, "transpose");
+  }
+  for (int code : {3, 48}) {
+    MicrotonePalette microtones;
+    microtones.SetMicrotone(code);
+    Save(microtones, folder, QStringLiteral("microtone_%1").arg(code));
+  }
+  for (bool dialogMode : {false, true}) {
+    RowAlignmentPalette rows(nullptr);
+    rows.SetAlignKind(1);
+    rows.SetDialogMode(dialogMode);
+    Save(rows, folder, dialogMode ? "row_alignment_dialog" : "row_alignment");
+    JoinNotesPalette join(nullptr);
+    join.SetUnionCount(3);
+    join.SetDialogMode(dialogMode);
+    Save(join, folder, dialogMode ? "join_notes_dialog" : "join_notes");
+  }
+  {
+    JoinNotesPalette inactive(nullptr);
+    inactive.SetUnionCount(-1);
+    inactive.SetActive(false);
+    Save(inactive, folder, "join_notes_inactive");
+  }
+  {
+    RehearsalMarkPalette marks(nullptr);
+    marks.SetBorder(1);
+    Save(marks, folder, "rehearsal_mark");
+  }
+  {
+    FontNamePalette names;
+    names.SetFontName(QStringLiteral("DejaVu Sans"));
+    Save(names, folder, "font_name");
+  }
+  {
+    FontStylePalette styles;
+    styles.SetStyles(1 | 4);
+    Save(styles, folder, "font_style");
+  }
+  {
+    FormDialog form({QStringLiteral("FDCMeasuresCount"), {240, 120}, "MeasuresCountForm", BoundsMode::Position,
+                     QStringLiteral("Counts"), 0},
+                    nullptr);
+    form.setWindowTitle(QStringLiteral("Properties"));
+    form.Fields().AddSpin(QStringLiteral("UDCount"), QStringLiteral("Bar count"), 1, 1000, 1);
+    form.Fields().AddCheck(QStringLiteral("CBMute"), QStringLiteral("Mute"), false);
+    form.Fields().AddRadio(QStringLiteral("RGView"), QStringLiteral(" View "),
+                           {QStringLiteral("Normal (5 lines)"), QStringLiteral("Single line")}, 0);
+    form.Fields().AddTrackBar(QStringLiteral("TBVolume"), QStringLiteral("Volume"), 0, 127, 100);
+    Save(form, folder, "form_dialog");
   }
   {
     DialogFrame dialog({QStringLiteral("FDCMeasuresCount"), {260, 120}, "MeasuresCountForm", BoundsMode::Position,
