@@ -17,6 +17,8 @@ class QtPagedTarget : public PagedTarget {
  public:
   static std::unique_ptr<QtPagedTarget> pdfFile(const QString& fileName, int dpi);
   static std::unique_ptr<QtPagedTarget> printer(const QString& printerName, int dpi);
+  // The job's title in the printer's queue.
+  void setDocName(const QString& title) { printer_.setDocName(title); }
   bool beginDoc(const Sheet& sheet, std::string& error) override;
   void newPage() override;
   void endDoc() override;
