@@ -154,11 +154,19 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
   column->addWidget(PTop);
+  // One sheet at a time: the tool pages bound below with their tabs above,
+  // the scores bound above with their tabs below.
   PCTools = new nv::widgets::TECPageControl(client);
   PCTools->setObjectName("PCTools");
+  PCTools->SetPageSetting({.brush = PCTools->PageSetting().brush,
+                           .doubleSheet = false,
+                           .orientation = nv::widgets::PageOrientation::Bottom});
   column->addWidget(PCTools);
   PCFiles = new nv::widgets::TECPageControl(client);
   PCFiles->setObjectName("PCFiles");
+  PCFiles->SetPageSetting({.brush = PCFiles->PageSetting().brush,
+                           .doubleSheet = false,
+                           .orientation = nv::widgets::PageOrientation::Top});
   column->addWidget(PCFiles, 1);
   setCentralWidget(client);
   SBMain = new MainStatusBar(this);
