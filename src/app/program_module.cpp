@@ -16,8 +16,9 @@
 #include "app/main_status_bar.h"
 #include "app/score_page.h"
 #include "app/startup_services.h"
-#include "app/toolbar_arrangement.h"
 #include "app/tool_pages.h"
+#include "app/toolbar_arrangement.h"
+#include "app/wait_cursor.h"
 #include "document/command_line.h"
 #include "document/date_time_format.h"
 #include "document/help_pages.h"
@@ -101,19 +102,11 @@ ProgramServices WithDefaults(ProgramServices services) {
     static const SystemKeyboardLayouts system;
     services.keyboardLayouts = &system;
   }
-  if (!services.newPage) services.newPage = [] { return std::make_unique<ScorePage>([] { return AskSavePath(nullptr); }); };
+  if (!services.newPage)
+    services.newPage = [] { return std::make_unique<ScorePage>([] { return AskSavePath(nullptr); }); };
   if (services.helpRoot.empty()) services.helpRoot = HelpRoot();
   return services;
 }
-
-// The wait cursor from here to the end of the scope, whatever way it ends.
-class WaitCursor {
- public:
-  WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 std::vector<nv::platform::Rect> ScreenRects() {
   std::vector<nv::platform::Rect> rects;
@@ -164,15 +157,15 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
   column->addWidget(PCTools);
   PCFiles = new nv::widgets::TECPageControl(client);
   PCFiles->setObjectName("PCFiles");
-  PCFiles->SetPageSetting({.brush = PCFiles->PageSetting().brush,
-                           .doubleSheet = false,
-                           .orientation = nv::widgets::PageOrientation::Top});
+  PCFiles->SetPageSetting(
+      {.brush = PCFiles->PageSetting().brush, .doubleSheet = false, .orientation = nv::widgets::PageOrientation::Top});
   column->addWidget(PCFiles, 1);
   setCentralWidget(client);
   SBMain = new MainStatusBar(this);
   setStatusBar(SBMain);
   TMain.setInterval(kMainTimerMs);
-  connect(&TMain, &QTimer::timeout, this, [this] { MainTimer(); });
+  // The state panels follow what the documents do.
+  connect(&TMain, &QTimer::timeout, this, [this] { ShowStates(); });
   // The palettes' auto-repeat buttons run on TClick.
   TClick.setInterval(kClickTimerMs);
   // A note sounded from the piano page ends when TKeyboard fires.
@@ -186,8 +179,8 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
   connect(PCFiles, &nv::widgets::TECPageControl::PageChanged, this, [this] { UpdateActions(); });
   // A command that started playback starts the follow.
   statesChanged_ = registry_.StatesChanged.Subscribe([this] {
-    for (const DocumentPage* page : Documents())
-      if (const_cast<DocumentPage*>(page)->Document().Playing() && !followTimer_.isActive()) followTimer_.start();
+    for (DocumentPage* page : Documents())
+      if (page->Document().Playing() && !followTimer_.isActive()) followTimer_.start();
   });
   FLProgramModule = new nv::widgets::TECFormLanguage(this);
   setMinimumSize(kMinimumWidth, kMinimumHeight);
@@ -283,12 +276,13 @@ void TFProgramModule::AddProgramCommands() {
     const char* caption;
     const char* code;
   };
-  for (const Language& language : {Language{"language.english", "English", "ENU"},
-                                   Language{"language.russian", "Русский", "RUS"},
-                                   Language{"language.deutsch", "Deutsch", "DEU"}}) {
+  for (const Language& language :
+       {Language{"language.english", "English", "ENU"}, Language{"language.russian", "Русский", "RUS"},
+        Language{"language.deutsch", "Deutsch", "DEU"}}) {
     const QString code = language.code;
-    add(language.id, language.caption, [this, code] { SetInterfaceLanguage(code); },
-        [this, code] { return InterfaceLanguage().compare(code, Qt::CaseInsensitive) == 0; });
+    auto choose = [this, code] { SetInterfaceLanguage(code); };
+    auto chosen = [this, code] { return InterfaceLanguage().compare(code, Qt::CaseInsensitive) == 0; };
+    add(language.id, language.caption, choose, chosen);
   }
 }
 
@@ -360,8 +354,8 @@ void TFProgramModule::RestoreSettings() {
   if (services_.settings == nullptr) return;
   settings_ = services_.settings->ReadMainSettings(settings_);
   const nv::document::WindowBounds bounds =
-      nv::document::FitWindowBounds(nv::document::ParseWindowBounds(settings_.Bounds, kDesignedBounds),
-                                    kDesignedBounds, kMinimumWidth, kMinimumHeight, ScreenRects());
+      nv::document::FitWindowBounds(nv::document::ParseWindowBounds(settings_.Bounds, kDesignedBounds), kDesignedBounds,
+                                    kMinimumWidth, kMinimumHeight, ScreenRects());
   setGeometry(bounds.left, bounds.top, bounds.width, bounds.height);
   if (settings_.WindowState == "wsMaximized")
     setWindowState(Qt::WindowMaximized);
@@ -429,15 +423,13 @@ bool TFProgramModule::ExitButtonShown() const { return exitButton_->isVisible();
 
 void TFProgramModule::UpdateActions() {
   registry_.StatesChanged();
-  SBMain->ShowStates(printing_, std::ranges::any_of(pages_, [](const OpenPage& open) {
-                       return open.page->Document().Playing();
-                     }),
-                     std::ranges::any_of(pages_, [](const OpenPage& open) { return open.page->Document().Recording(); }));
+  ShowStates();
 }
 
-void TFProgramModule::MainTimer() {
-  // Keeps the state panels with what the documents do.
-  UpdateActions();
+void TFProgramModule::ShowStates() {
+  SBMain->ShowStates(
+      printing_, std::ranges::any_of(pages_, [](const OpenPage& open) { return open.page->Document().Playing(); }),
+      std::ranges::any_of(pages_, [](const OpenPage& open) { return open.page->Document().Recording(); }));
 }
 
 bool TFProgramModule::OpenMidiOutput() {
@@ -532,8 +524,6 @@ void TFProgramModule::StoreSettings() {
   services_.settings->Save(nv::widgets::CurrentMessagePrompt(), nv::widgets::LanguageTexts());
 }
 
-void TFProgramModule::Report(const std::string&, const std::string& message) {
-  nv::widgets::ShowErrorMessage(message);
-}
+void TFProgramModule::Report(const std::string&, const std::string& message) { nv::widgets::ShowErrorMessage(message); }
 
 }  // namespace nv::app

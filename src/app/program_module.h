@@ -15,10 +15,10 @@
 #include "document/command_registry.h"
 #include "document/program_settings.h"
 #include "document/recent_files.h"
-#include "playback/midi_input.h"
-#include "playback/midi_output.h"
 #include "platform/qt/qt_ui_thread.h"
 #include "platform/sound/midi_ports.h"
+#include "playback/midi_input.h"
+#include "playback/midi_output.h"
 
 class IPlayClock;
 class QAction;
@@ -158,10 +158,12 @@ class TFProgramModule : public QMainWindow, private nv::document::ErrorReporter 
   void FormResize();
   void FormDestroy();
   void StoreSettings();
-  void MainTimer();
+  // The status bar's panels of printing, playing and recording.
+  void ShowStates();
 
   // --- documents (program_module_documents.cpp) ------------------------------
-  DocumentPage& AddPage();
+  // Docks the last page of the list into a tab of its own.
+  void AddPage();
   void ForgetPage(DocumentPage& page);
   // FormCloseQuery: true when the program may close.
   bool QueryClose();

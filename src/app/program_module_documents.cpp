@@ -11,8 +11,9 @@
 #include <exception>
 
 #include "app/program_module.h"
-#include "document/file_paths.h"
+#include "app/wait_cursor.h"
 #include "document/date_time_format.h"
+#include "document/file_paths.h"
 #include "platform/format_text.h"
 #include "platform/message_prompt.h"
 #include "platform/paged_target.h"
@@ -49,14 +50,6 @@ QString TextWith(int n, const std::string& argument) {
 
 QColor TabColour(unsigned value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
 
-class WaitCursor {
- public:
-  WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 }  // namespace
 
 std::vector<DocumentPage*> TFProgramModule::Documents() const {
@@ -77,9 +70,9 @@ DocumentPage* TFProgramModule::OpenDocument(const std::string& path, bool askRel
   const std::string file = nv::document::CanonicalPath(path);
   for (DocumentPage* page : Documents()) {
     if (nv::document::CanonicalPath(page->Document().Path()) != file) continue;
-    if (askReload && nv::widgets::ShowMessageBlock(Text(kOpenFileText), TextWith(kReloadQuestionText, file),
-                                                   nv::platform::message_kind::kQuestion,
-                                                   nb::kYes | nb::kNo) == nr::kYes) {
+    if (askReload &&
+        nv::widgets::ShowMessageBlock(Text(kOpenFileText), TextWith(kReloadQuestionText, file),
+                                      nv::platform::message_kind::kQuestion, nb::kYes | nb::kNo) == nr::kYes) {
       WaitCursor wait;
       if (const std::string error = page->LoadFile(file); !error.empty()) nv::widgets::ShowErrorMessage(error);
     }
@@ -102,7 +95,7 @@ DocumentPage* TFProgramModule::OpenDocument(const std::string& path, bool askRel
   return &added;
 }
 
-DocumentPage& TFProgramModule::AddPage() {
+void TFProgramModule::AddPage() {
   OpenPage& open = pages_.back();
   nv::document::ScoreDocument& document = open.page->Document();
   document.ConnectPlayback(MOScore, ui_, services_.playClock ? services_.playClock() : nullptr);
@@ -120,7 +113,6 @@ DocumentPage& TFProgramModule::AddPage() {
   sheet->SetTabBrush(TabColour(kTabColours[QRandomGenerator::global()->bounded(int(kTabColours.size()))]));
   PCFiles->SetActivePage(sheet);
   widget.setFocus();
-  return *open.page;
 }
 
 void TFProgramModule::ForgetPage(DocumentPage& page) {
@@ -167,8 +159,8 @@ void TFProgramModule::RebuildReopenMenus() {
     for (std::size_t i = 0; i < recent_.Items().size(); ++i) {
       const nv::document::RecentFile& item = recent_.Items()[i];
       // An "&" in a path is no mnemonic: doubled, it shows as it is.
-      QAction* action = menu->addAction(QString::fromStdString(nv::document::RecentFiles::Caption(item))
-                                            .replace('&', QStringLiteral("&&")));
+      QAction* action = menu->addAction(
+          QString::fromStdString(nv::document::RecentFiles::Caption(item)).replace('&', QStringLiteral("&&")));
       action->setData(QString::fromStdString(item.path));
       connect(action, &QAction::triggered, this, [this, i] { ReopenItemClick(i); });
     }
@@ -179,9 +171,9 @@ void TFProgramModule::RebuildReopenMenus() {
 bool TFProgramModule::QueryClose() {
   const std::vector<DocumentPage*> documents = Documents();
   if (std::ranges::none_of(documents, [](DocumentPage* page) { return page->Document().Modified(); })) return true;
-  const int answer = nv::widgets::ShowMessageBlock(Text(kCloseAllText), Text(kSaveQuestionText),
-                                                   nv::platform::message_kind::kQuestion,
-                                                   nb::kYes | nb::kNo | nb::kCancel);
+  const int answer =
+      nv::widgets::ShowMessageBlock(Text(kCloseAllText), Text(kSaveQuestionText), nv::platform::message_kind::kQuestion,
+                                    nb::kYes | nb::kNo | nb::kCancel);
   if (answer == nr::kCancel) return false;
   if (answer != nr::kYes) return true;
   DocumentPage* unsaved = nullptr;

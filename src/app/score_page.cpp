@@ -73,11 +73,11 @@ bool ScorePage::Save() {
 bool ScorePage::QuerySave() {
   if (!document_->Modified()) return true;
   const auto& texts = nv::widgets::LanguageTexts();
-  const int answer = nv::widgets::ShowMessageBlock(
-      QString::fromStdString(texts.GetString(nk::kDocumentWindow, kCloseCaptionText)),
-      QString::fromStdString(
-          nv::platform::FormatText(texts.GetString(nk::kDocumentWindow, kCloseQuestionText), document_->Path())),
-      nv::platform::message_kind::kQuestion, nb::kYes | nb::kNo | nb::kCancel);
+  const int answer =
+      nv::widgets::ShowMessageBlock(QString::fromStdString(texts.GetString(nk::kDocumentWindow, kCloseCaptionText)),
+                                    QString::fromStdString(nv::platform::FormatText(
+                                        texts.GetString(nk::kDocumentWindow, kCloseQuestionText), document_->Path())),
+                                    nv::platform::message_kind::kQuestion, nb::kYes | nb::kNo | nb::kCancel);
   if (answer == nr::kYes) return Save();
   return answer == nr::kNo;
 }

@@ -14,7 +14,6 @@
 #include "app/score_page.h"
 #include "document/command_registry.h"
 #include "formats/external_tools.h"
-#include "playback/fake_play_clock.h"
 #include "model/instrument.h"
 #include "model/memory_stream.h"
 #include "model/row.h"
@@ -22,6 +21,7 @@
 #include "platform/sound/gm_synthesizer.h"
 #include "platform/sound/synth_wav_render.h"
 #include "platform/sound/test_midi_ports.h"
+#include "playback/fake_play_clock.h"
 #include "support/drawn_places.h"
 #include "support/saved_score.h"
 #include "widgets/command_actions.h"
@@ -94,7 +94,8 @@ TEST(MainWindowUndo, CtrlZPutsBackTheNoteMovedWithCtrlUp) {
   const int kind = e->Kind;
   const TECPoint centre = drawn_places::Centre(e->Box);
   const int rulers = score.RulerSize();
-  const QPoint click(centre.X + rulers - score.HorzScrollBar.Position, centre.Y + rulers - score.VertScrollBar.Position);
+  const QPoint click(centre.X + rulers - score.HorzScrollBar.Position,
+                     centre.Y + rulers - score.VertScrollBar.Position);
   QTest::mouseClick(&Page(window).Score(), Qt::LeftButton, Qt::NoModifier, click);
   ASSERT_EQ(score.Selection.size(), 1u) << "the click did not select the E";
 
@@ -153,7 +154,8 @@ TEST(MainWindowPlay, AScorePlayedThroughTheDocumentSounds) {
       std::filesystem::temp_directory_path() / ("notavistra-" + std::to_string(getpid()) + "-played.wav");
   auto clock = std::make_unique<FakePlayClock>();
   FakePlayClock& time = *clock;
-  nv::app::TFProgramModule window(Playing(std::make_unique<WavPorts>(wav, [&] { return time.Now(); }), std::move(clock)));
+  nv::app::TFProgramModule window(
+      Playing(std::make_unique<WavPorts>(wav, [&] { return time.Now(); }), std::move(clock)));
   ASSERT_NE(window.OpenDocument(FixtureFile("play-fixture.sfd"), false), nullptr);
   ShowAndPaint(window);
   const int activeInstrument = Page(window).Score().Score().GetActiveInstrument();

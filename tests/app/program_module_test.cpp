@@ -100,9 +100,8 @@ void WriteScore(const fs::path& path, int pages = 1) {
 class ProgramModuleTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = fs::temp_directory_path() /
-            ("program-module-" + std::to_string(::getpid()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    root_ = fs::temp_directory_path() / ("program-module-" + std::to_string(::getpid()) + "-" +
+                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(root_);
     fs::create_directories(root_ / "Help" / "English");
     WriteText(root_ / "Help" / "English" / "Help.htm", "<html></html>");
@@ -118,14 +117,13 @@ class ProgramModuleTest : public ::testing::Test {
   // The services of one run: the settings file of the folder, the arguments,
   // pages whose Save As answers `savePath_`, this layout source and opener.
   nv::app::ProgramServices Services(std::vector<std::string> arguments = {}) {
-    settings_ = std::make_unique<nv::document::SettingsFile>(SettingsPath().string(), prompt_,
-                                                             nv::widgets::LanguageTexts());
+    settings_ =
+        std::make_unique<nv::document::SettingsFile>(SettingsPath().string(), prompt_, nv::widgets::LanguageTexts());
     nv::app::ProgramServices services;
     services.settings = settings_.get();
     services.arguments = std::move(arguments);
-    services.ports = std::make_unique<np::TestMidiPorts>(np::TestMidiPorts::Mode::Null,
-                                                         std::vector<std::string>{"Synth", "Second"},
-                                                         std::vector<std::string>{"Keys"});
+    services.ports = std::make_unique<np::TestMidiPorts>(
+        np::TestMidiPorts::Mode::Null, std::vector<std::string>{"Synth", "Second"}, std::vector<std::string>{"Keys"});
     services.keyboardLayouts = &layouts_;
     services.helpOpener = &opener_;
     services.helpRoot = root_ / "Help";
@@ -158,6 +156,14 @@ TEST_F(ProgramModuleTest, IsCaptionedWithTheProgramsNameAndVersion) {
   EXPECT_EQ(window.ExitButtonShown(), QGuiApplication::primaryScreen()->geometry().width() > 800);
 }
 
+TEST_F(ProgramModuleTest, OneRunWithoutASettingsFileWritesEveryKeyWithItsDefault) {
+  { nv::app::TFProgramModule window(Services()); }
+  const fs::path expected =
+      fs::path(__FILE__).parent_path().parent_path() / "document" / "data" / "default_settings.ini";
+  EXPECT_EQ(ReadText(SettingsPath()), ReadText(expected));
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
 TEST_F(ProgramModuleTest, TheWindowComesBackWhereItWasWithItsToolPage) {
   WriteText(SettingsPath(), "[MainForm]\nBounds=10,20,700,500\nToolsActive=3\n");
   {
@@ -186,7 +192,7 @@ TEST_F(ProgramModuleTest, SettingsThatCannotBeUsedKeepTheDesignedWindowAndPage) 
 // replayed on the form's order those moves give the order the window has.
 TEST_F(ProgramModuleTest, TheToolPagesStandInTheOrderOfTheStartUpMoves) {
   nv::widgets::TECPageControl form;
-  const char* formOrder[] = {"Notes", "Modify", "Piano", "Chords", "Expressions",
+  const char* formOrder[] = {"Notes",  "Modify",  "Piano",     "Chords", "Expressions",
                              "Guitar", "Symbols", "Navigator", "Design", "Expanded"};
   std::map<std::string, nv::widgets::TECTabSheet*> byCaption;
   for (const char* caption : formOrder) {
@@ -194,8 +200,8 @@ TEST_F(ProgramModuleTest, TheToolPagesStandInTheOrderOfTheStartUpMoves) {
     sheet->SetCaption(caption);
     byCaption[caption] = sheet;
   }
-  const std::pair<const char*, int> moves[] = {{"Notes", 0},  {"Symbols", 1}, {"Chords", 3},   {"Design", 4},
-                                               {"Piano", 5},  {"Modify", 6},  {"Navigator", 7}, {"Expanded", 2},
+  const std::pair<const char*, int> moves[] = {{"Notes", 0},       {"Symbols", 1}, {"Chords", 3},    {"Design", 4},
+                                               {"Piano", 5},       {"Modify", 6},  {"Navigator", 7}, {"Expanded", 2},
                                                {"Expressions", 3}, {"Guitar", 7}};
   for (const auto& [caption, index] : moves) byCaption.at(caption)->SetPageIndex(index);
 
@@ -203,7 +209,8 @@ TEST_F(ProgramModuleTest, TheToolPagesStandInTheOrderOfTheStartUpMoves) {
   ASSERT_EQ(window.Tools().PageCount(), form.PageCount());
   for (int i = 0; i < form.PageCount(); ++i) {
     EXPECT_EQ(window.Tools().Pages(i)->Caption(), form.Pages(i)->Caption()) << i;
-    EXPECT_EQ(window.Tools().Pages(i)->Caption().toStdString(), nv::app::kToolPages[static_cast<std::size_t>(i)].caption);
+    EXPECT_EQ(window.Tools().Pages(i)->Caption().toStdString(),
+              nv::app::kToolPages[static_cast<std::size_t>(i)].caption);
   }
 }
 
@@ -224,7 +231,8 @@ TEST_F(ProgramModuleTest, AClosedDocumentGoesToReopenAndStaysThereAfterExit) {
       QAction* item = menu->actions().front();
       EXPECT_EQ(item->data().toString().toStdString(), file.string());
       // Shown literally: the "&" is no mnemonic.
-      EXPECT_EQ(item->text().toStdString(), "0 " + (folder.string() + "/fugue.sfd").replace(folder.string().find('&'), 1, "&&"));
+      EXPECT_EQ(item->text().toStdString(),
+                "0 " + (folder.string() + "/fugue.sfd").replace(folder.string().find('&'), 1, "&&"));
     }
   }
   const std::string entry = Stored("Reopen", "Reopen0");
@@ -364,7 +372,8 @@ TEST_F(CloseQuestionTest, YesSavesEveryModifiedDocumentAndCloses) {
   EditedScore(window, root_ / "b.sfd");
   prompt_.answers = {nr::kYes};
   EXPECT_TRUE(window.close());
-  EXPECT_EQ(prompt_.shown, (std::vector<std::string>{"Close all: Some compositions have been changed. Save the changes?"}));
+  EXPECT_EQ(prompt_.shown, (std::vector<std::string>{"Close all: Some compositions have been "
+                                                     "changed. Save the changes?"}));
   EXPECT_EQ(Staves(root_ / "a.sfd"), 2);
   EXPECT_EQ(Staves(root_ / "b.sfd"), 2);
 }
