@@ -16,7 +16,8 @@ MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent) {
   setSizeGripEnabled(false);
   for (std::size_t i = 0; i < panels_.size(); ++i) {
     auto* panel = new QLabel(this);
-    panel->setFixedWidth(kPanelWidths[i]);
+    // At least the designed width, and room for the panel's text.
+    panel->setMinimumWidth(kPanelWidths[i]);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     if (i >= 1 && i <= 3) panel->setText(kStateTexts[i - 1]);
     addWidget(panel);

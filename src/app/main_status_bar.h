@@ -11,9 +11,10 @@ class QLabel;
 namespace nv::app {
 
 // The main window's status bar SBMain: five panels, 110, 40, 40, 40 and 50
-// pixels wide. Panels 1 to 3 show "Printing", "Playing" and "Recording" while
-// the program does that and stay empty otherwise. The language files reach
-// the panels as "SBMain.panels[i].text".
+// pixels wide, or wider where their texts need it. Panels 1 to 3 show
+// "Printing", "Playing" and "Recording" while the program does that and stay
+// empty otherwise. The language files reach the panels as
+// "SBMain.panels[i].text".
 class MainStatusBar : public QStatusBar, public nv::widgets::ECItemCollection {
   Q_OBJECT
  public:

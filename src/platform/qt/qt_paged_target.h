@@ -27,6 +27,7 @@ class QtPagedTarget : public PagedTarget {
  private:
   explicit QtPagedTarget(int dpi);
   QPrinter printer_;
+  bool toPrinter_ = false;
   std::unique_ptr<QtCanvas> canvas_;
 };
 
