@@ -5,7 +5,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
+#include <QPrinterInfo>
 #include <QScreen>
 #include <QTest>
 
@@ -19,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "app/main_status_bar.h"
 #include "app/score_page.h"
 #include "app/tool_pages.h"
 #include "document/date_time_format.h"
@@ -29,6 +32,7 @@
 #include "model/instrument.h"
 #include "model/music_score.h"
 #include "model/score_builder.h"
+#include "platform/asset_paths.h"
 #include "platform/message_prompt.h"
 #include "platform/qt/qt_paged_target.h"
 #include "platform/sound/test_midi_ports.h"
@@ -439,6 +443,45 @@ TEST_F(ProgramModuleTest, TheLanguageFollowsTheKeyboardLayoutsAndIsKeptAtExit) {
     window.Actions().Action("language.russian").trigger();
   }
   EXPECT_EQ(Stored("Tools", "Language"), "RUS");
+}
+
+// The program's language files, as the program finds them.
+void UseProgramLanguageFiles() { nv::widgets::TECLanguage::Current()->SetFileLocation(np::assetsDir(), "notavistra"); }
+
+TEST_F(ProgramModuleTest, RussianRetranslatesTheWindow) {
+  nv::app::TFProgramModule window(Services());
+  UseProgramLanguageFiles();
+  window.Actions().Action("language.russian").trigger();
+  EXPECT_EQ(window.Tools().Pages(0)->Caption(), QString("Ноты"));
+  EXPECT_EQ(window.StatusBar().Panel(1).text(), QString("Печать"));
+  EXPECT_EQ(window.ReopenMenu().title(), QString("Открыть снова"));
+  window.Actions().Action("language.english").trigger();
+  EXPECT_EQ(window.Tools().Pages(0)->Caption(), QString("Notes"));
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
+TEST_F(ProgramModuleTest, ADamagedLanguageFileIsNamedAndTheTextsStay) {
+  WriteText(root_ / "notavistra.RUS.lrf", "not a language file");
+  nv::app::TFProgramModule window(Services());
+  nv::widgets::TECLanguage::Current()->SetFileLocation(root_, "notavistra");
+  window.Actions().Action("language.russian").trigger();
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0], "Error: The language file " + (root_ / "notavistra.RUS.lrf").string() +
+                                  " cannot be used; the texts stay as they were.");
+  EXPECT_EQ(window.Tools().Pages(0)->Caption(), QString("Notes"));
+}
+
+TEST_F(ProgramModuleTest, PrintingWithoutAPrinterSaysSoAndTheProgramGoesOn) {
+  if (!QPrinterInfo::availablePrinterNames().isEmpty()) GTEST_SKIP() << "this machine has a printer";
+  const fs::path file = root_ / "score.sfd";
+  WriteScore(file);
+  auto services = Services({"/p", file.string()});
+  services.printTarget = nv::app::DefaultPrinter;
+  nv::app::TFProgramModule window(std::move(services));
+  QApplication::processEvents();
+  EXPECT_FALSE(window.Printing());
+  EXPECT_EQ(prompt_.shown,
+            (std::vector<std::string>{"Error: The operation could not be completed.\nNo printer is available"}));
 }
 
 TEST_F(ProgramModuleTest, F1ShowsTheMainWindowsHelpTopic) {
