@@ -49,12 +49,12 @@ constexpr int kErrorCaptionText = 21;
 constexpr int kLanguageFileText = 23;
 
 // The commands of the menus, menu by menu; "" stands for the Reopen menu.
-struct MenuSpec {
+struct MenuLayout {
   const char* name;
   const char* title;
   std::vector<std::string> commands;
 };
-const std::vector<MenuSpec> kMenus = {
+const std::vector<MenuLayout> kMenus = {
     {"MIFile", "&File", {"file.save", "file.save_as", "", "program.exit"}},
     {"MIEdit", "&Edit", {"edit.undo", "edit.redo", "edit.cut", "edit.copy", "edit.paste"}},
     {"MIScore", "&Score", {"score.play", "score.stop"}},
@@ -84,7 +84,7 @@ std::vector<std::string> ActionIds() {
     for (const std::string& id : list)
       if (!id.empty() && std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
   };
-  for (const MenuSpec& menu : kMenus) add(menu.commands);
+  for (const MenuLayout& menu : kMenus) add(menu.commands);
   add(kEditBar);
   add(kToolsBar);
   add(kProgramBar);
@@ -322,10 +322,10 @@ void TFProgramModule::BuildToolbars() {
 }
 
 void TFProgramModule::BuildMenus() {
-  for (const MenuSpec& spec : kMenus) {
-    QMenu* menu = menuBar()->addMenu(spec.title);
-    menu->setObjectName(spec.name);
-    for (const std::string& id : spec.commands) {
+  for (const MenuLayout& layout : kMenus) {
+    QMenu* menu = menuBar()->addMenu(layout.title);
+    menu->setObjectName(layout.name);
+    for (const std::string& id : layout.commands) {
       if (!id.empty()) {
         menu->addAction(&actions_->Action(id));
         continue;
