@@ -370,6 +370,22 @@ TEST_F(CloseQuestionTest, NothingIsAskedWithoutAModifiedDocument) {
   EXPECT_TRUE(prompt_.shown.empty());
 }
 
+// Closing one document asks its own question: Cancel keeps it, No closes it
+// unsaved and its file goes to Reopen.
+TEST_F(CloseQuestionTest, ClosingAModifiedDocumentAsksFirst) {
+  nv::app::TFProgramModule window(Services());
+  nv::app::DocumentPage& page = EditedScore(window, root_ / "a.sfd");
+  prompt_.answers = {nr::kCancel, nr::kNo};
+  EXPECT_FALSE(window.CloseDocument(page));
+  EXPECT_EQ(window.Documents().size(), 1u);
+  EXPECT_TRUE(window.CloseDocument(page));
+  EXPECT_TRUE(window.Documents().empty());
+  EXPECT_EQ(prompt_.shown.size(), 2u);
+  EXPECT_EQ(Staves(root_ / "a.sfd"), 1);
+  ASSERT_EQ(window.Recent().Items().size(), 1u);
+  EXPECT_EQ(window.Recent().Items()[0].path, (root_ / "a.sfd").string());
+}
+
 TEST_F(CloseQuestionTest, YesSavesEveryModifiedDocumentAndCloses) {
   nv::app::TFProgramModule window(Services());
   EditedScore(window, root_ / "a.sfd");
