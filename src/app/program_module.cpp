@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <map>
 
 #include "app/main_status_bar.h"
 #include "app/score_page.h"
@@ -60,6 +61,23 @@ const std::vector<MenuLayout> kMenus = {
     {"MIScore", "&Score", {"score.play", "score.stop"}},
     {"MILanguage", "&Language", {"language.english", "language.russian", "language.deutsch"}},
     {"MIHelp", "&Help", {"help.contents"}},
+};
+// The name each command's caption has in the language files.
+constexpr std::pair<const char*, const char*> kCommandNames[] = {
+    {"file.save", "ASave"},
+    {"file.save_as", "ASaveAs"},
+    {"edit.undo", "AUndo"},
+    {"edit.redo", "ARedo"},
+    {"edit.cut", "ACut"},
+    {"edit.copy", "ACopy"},
+    {"edit.paste", "APaste"},
+    {"score.play", "APlay"},
+    {"score.stop", "AStop"},
+    {"program.exit", "AExit"},
+    {"help.contents", "AContents"},
+    {"language.english", "AEnglish"},
+    {"language.russian", "ARussian"},
+    {"language.deutsch", "ADeutsch"},
 };
 const std::vector<std::string> kEditBar = {"file.save", "", "edit.undo", "edit.redo"};
 const std::vector<std::string> kToolsBar = {"edit.cut", "edit.copy", "edit.paste", "score.play", "score.stop"};
@@ -379,6 +397,9 @@ void TFProgramModule::ChooseLanguage() {
 void TFProgramModule::SetInterfaceLanguage(const QString& code) {
   if (code.compare(LMain->Language(), Qt::CaseInsensitive) != 0) {
     LMain->SetLanguage(code);
+    TranslateCommands();
+    // The bars' widths follow their captions.
+    FormResize();
     if (LMain->LastLoad() == nv::widgets::TECLanguage::LoadResult::Refused) {
       const auto& texts = nv::widgets::LanguageTexts();
       nv::widgets::ShowMessageBlock(
@@ -389,6 +410,20 @@ void TFProgramModule::SetInterfaceLanguage(const QString& code) {
     }
   }
   UpdateActions();
+}
+
+void TFProgramModule::TranslateCommands() {
+  const auto record = LMain->FindForm(nk::kMainWindow);
+  if (!record) return;
+  std::map<std::string, std::string, std::less<>> captions;
+  for (const nv::platform::LanguageEntry& entry : LMain->Image().Entries(*record).entries)
+    captions[entry.path] = entry.text;
+  for (const auto& [id, name] : kCommandNames) {
+    const auto caption = captions.find(std::string(name) + ".text");
+    if (caption != captions.end()) actions_->Action(id).setText(QString::fromStdString(caption->second));
+  }
+  // The recent files' button is named as their menu.
+  findChild<QToolButton*>("TBReopen")->setText(MIReopen->title());
 }
 
 QString TFProgramModule::InterfaceLanguage() const { return LMain->Language(); }

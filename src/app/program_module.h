@@ -154,6 +154,9 @@ class TFProgramModule : public QMainWindow, private nv::document::ErrorReporter 
   void BuildToolPages();
   void RestoreSettings();
   void ChooseLanguage();
+  // The commands' captions from the language in force; the language files
+  // name them as the actions they were.
+  void TranslateCommands();
   void ProcessCommandLine();
   void FormResize();
   void FormDestroy();

@@ -471,8 +471,11 @@ TEST_F(ProgramModuleTest, RussianRetranslatesTheWindow) {
   EXPECT_EQ(window.Tools().Pages(0)->Caption(), QString("Ноты"));
   EXPECT_EQ(window.StatusBar().Panel(1).text(), QString("Печать"));
   EXPECT_EQ(window.ReopenMenu().title(), QString("Открыть снова"));
+  EXPECT_EQ(window.Actions().Action("edit.undo").text(), QString("Отменить"));
+  EXPECT_EQ(window.Actions().Action("program.exit").text(), QString("В&ыход"));
   window.Actions().Action("language.english").trigger();
   EXPECT_EQ(window.Tools().Pages(0)->Caption(), QString("Notes"));
+  EXPECT_EQ(window.Actions().Action("edit.undo").text(), QString("Undo"));
   EXPECT_TRUE(prompt_.shown.empty());
 }
 
