@@ -1,11 +1,15 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
-#include "app/main_window.h"
 #include "app/process_services.h"
+#include "app/program_module.h"
 #include "app/startup_services.h"
+#include "document/settings_file.h"
 #include "platform/qt/display_check.h"
+#include "widgets/language.h"
 #include "widgets/message_block.h"
 
 int main(int argc, char** argv) {
@@ -14,15 +18,21 @@ int main(int argc, char** argv) {
     return 2;
   }
   QApplication app(argc, argv);
-  nv::app::InstallProcessServices();
   QApplication::setApplicationName("Notavistra");
-  nv::app::RegisterScoreFileType();
-  nv::app::LoadMusicFont();
-  nv::app::MainWindow window;
-  // A score file named on the command line; without one an empty score.
-  const QStringList arguments = QApplication::arguments();
-  const QString error = arguments.size() > 1 ? window.OpenScore(arguments.at(1)) : QString();
+  nv::app::InstallProcessServices();
+  // The one settings file, which every window reads and writes through; it
+  // needs the application to know the program's folder.
+  nv::document::SettingsFile settings(nv::app::ProgramSettingsPath(), nv::widgets::CurrentMessagePrompt(),
+                                      nv::widgets::LanguageTexts());
+  // A splash picture shows here once the program has one.
+  nv::app::ProgramServices services;
+  services.settings = &settings;
+  for (const QString& argument : QApplication::arguments().mid(1)) services.arguments.push_back(argument.toStdString());
+  services.registerFileType = nv::app::RegisterScoreFileType;
+  services.loadMusicFont = nv::app::LoadMusicFont;
+  nv::app::TFProgramModule window(std::move(services));
   window.show();
-  if (!error.isEmpty()) nv::widgets::ShowErrorMessage(error.toStdString());
+  // The first-start dialog shows here while [Tools] StartModule is true, and
+  // writes it false, once the program has that dialog.
   return QApplication::exec();
 }

@@ -19,12 +19,14 @@ std::unique_ptr<QtPagedTarget> QtPagedTarget::pdfFile(const QString& fileName, i
 std::unique_ptr<QtPagedTarget> QtPagedTarget::printer(const QString& printerName, int dpi) {
   std::unique_ptr<QtPagedTarget> target(new QtPagedTarget(dpi));
   target->printer_.setOutputFormat(QPrinter::NativeFormat);
+  target->toPrinter_ = true;
   if (!printerName.isEmpty()) target->printer_.setPrinterName(printerName);
   return target;
 }
 
 bool QtPagedTarget::beginDoc(const Sheet& sheet, std::string& error) {
-  if (printer_.outputFormat() == QPrinter::NativeFormat && !printer_.isValid()) {
+  // Without a print system QPrinter falls back to writing a PDF file.
+  if (toPrinter_ && (printer_.outputFormat() != QPrinter::NativeFormat || !printer_.isValid())) {
     error = "No printer is available";
     return false;
   }

@@ -17,6 +17,8 @@ class QtPagedTarget : public PagedTarget {
  public:
   static std::unique_ptr<QtPagedTarget> pdfFile(const QString& fileName, int dpi);
   static std::unique_ptr<QtPagedTarget> printer(const QString& printerName, int dpi);
+  // The job's title in the printer's queue.
+  void setDocName(const QString& title) { printer_.setDocName(title); }
   bool beginDoc(const Sheet& sheet, std::string& error) override;
   void newPage() override;
   void endDoc() override;
@@ -25,6 +27,7 @@ class QtPagedTarget : public PagedTarget {
  private:
   explicit QtPagedTarget(int dpi);
   QPrinter printer_;
+  bool toPrinter_ = false;
   std::unique_ptr<QtCanvas> canvas_;
 };
 

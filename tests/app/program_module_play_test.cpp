@@ -1,4 +1,4 @@
-// The main window with the document it owns: undo of an edit made with the
+// The main window with a document it hosts: undo of an edit made with the
 // keys, and playback through the program's one MIDI output.
 #include <QApplication>
 #include <QTest>
@@ -10,10 +10,10 @@
 #include <memory>
 #include <string>
 
-#include "app/main_window.h"
+#include "app/program_module.h"
+#include "app/score_page.h"
 #include "document/command_registry.h"
 #include "formats/external_tools.h"
-#include "playback/fake_play_clock.h"
 #include "model/instrument.h"
 #include "model/memory_stream.h"
 #include "model/row.h"
@@ -21,6 +21,7 @@
 #include "platform/sound/gm_synthesizer.h"
 #include "platform/sound/synth_wav_render.h"
 #include "platform/sound/test_midi_ports.h"
+#include "playback/fake_play_clock.h"
 #include "support/drawn_places.h"
 #include "support/saved_score.h"
 #include "widgets/command_actions.h"
@@ -43,11 +44,26 @@ std::string FixtureFile(const std::string& name) {
   return external_tools::WriteTemporary(name, stream.Data()).string();
 }
 
-void ShowAndPaint(nv::app::MainWindow& window) {
+nv::app::ScorePage& Page(nv::app::TFProgramModule& window) {
+  return dynamic_cast<nv::app::ScorePage&>(*window.ActiveEditor());
+}
+
+void ShowAndPaint(nv::app::TFProgramModule& window) {
+  // Room for the score's first page below the tool pages.
+  window.resize(1400, 1100);
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   QApplication::processEvents();
-  window.Score().repaint();
+  Page(window).Score().repaint();
+}
+
+// The window with the ports and the clock of the first document's playback.
+nv::app::ProgramServices Playing(std::unique_ptr<np::MidiPortSystem> ports, std::unique_ptr<IPlayClock> clock) {
+  nv::app::ProgramServices services;
+  services.ports = std::move(ports);
+  auto shared = std::make_shared<std::unique_ptr<IPlayClock>>(std::move(clock));
+  services.playClock = [shared] { return std::move(*shared); };
+  return services;
 }
 
 TECNote* NoteAt(TECMusicScore& score, int start) {
@@ -60,37 +76,38 @@ TEST(MainWindowUndo, CtrlZPutsBackTheNoteMovedWithCtrlUp) {
   // The file as the window lays it out and saves it.
   const std::string path = FixtureFile("undo-fixture.sfd");
   {
-    nv::app::MainWindow window;
-    ASSERT_EQ(window.OpenScore(QString::fromStdString(path)), QString());
+    nv::app::TFProgramModule window;
+    ASSERT_NE(window.OpenDocument(path, false), nullptr);
     ShowAndPaint(window);
     ASSERT_TRUE(window.Commands().Run("file.save_as", {path}));
   }
   TECMusicScore file;
   file.LoadFromFile(path);
 
-  nv::app::MainWindow window;
-  ASSERT_EQ(window.OpenScore(QString::fromStdString(path)), QString());
+  nv::app::TFProgramModule window;
+  ASSERT_NE(window.OpenDocument(path, false), nullptr);
   ShowAndPaint(window);
-  TECMusicScore& score = window.Score().Score();
+  TECMusicScore& score = Page(window).Score().Score();
   ASSERT_EQ(SavedScore(score), SavedScore(file));
   TECNote* e = NoteAt(score, 32);
   ASSERT_NE(e, nullptr);
   const int kind = e->Kind;
   const TECPoint centre = drawn_places::Centre(e->Box);
   const int rulers = score.RulerSize();
-  const QPoint click(centre.X + rulers - score.HorzScrollBar.Position, centre.Y + rulers - score.VertScrollBar.Position);
-  QTest::mouseClick(&window.Score(), Qt::LeftButton, Qt::NoModifier, click);
+  const QPoint click(centre.X + rulers - score.HorzScrollBar.Position,
+                     centre.Y + rulers - score.VertScrollBar.Position);
+  QTest::mouseClick(&Page(window).Score(), Qt::LeftButton, Qt::NoModifier, click);
   ASSERT_EQ(score.Selection.size(), 1u) << "the click did not select the E";
 
-  QTest::keyClick(&window.Score(), Qt::Key_Up, Qt::ControlModifier);
+  QTest::keyClick(&Page(window).Score(), Qt::Key_Up, Qt::ControlModifier);
   ASSERT_EQ(NoteAt(score, 32)->Kind, kind + 1);
-  EXPECT_TRUE(window.Document().Modified());
+  EXPECT_TRUE(Page(window).Document().Modified());
   EXPECT_TRUE(window.Actions().Action("edit.undo").isEnabled());
 
-  QTest::keyClick(&window.Score(), Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(&Page(window).Score(), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(NoteAt(score, 32)->Kind, kind);
   EXPECT_EQ(SavedScore(score), SavedScore(file));
-  EXPECT_FALSE(window.Document().Modified());
+  EXPECT_FALSE(Page(window).Document().Modified());
   EXPECT_TRUE(window.Actions().Action("edit.redo").isEnabled());
 }
 
@@ -137,18 +154,19 @@ TEST(MainWindowPlay, AScorePlayedThroughTheDocumentSounds) {
       std::filesystem::temp_directory_path() / ("notavistra-" + std::to_string(getpid()) + "-played.wav");
   auto clock = std::make_unique<FakePlayClock>();
   FakePlayClock& time = *clock;
-  nv::app::MainWindow window(std::make_unique<WavPorts>(wav, [&] { return time.Now(); }), std::move(clock));
-  ASSERT_EQ(window.OpenScore(QString::fromStdString(FixtureFile("play-fixture.sfd"))), QString());
+  nv::app::TFProgramModule window(
+      Playing(std::make_unique<WavPorts>(wav, [&] { return time.Now(); }), std::move(clock)));
+  ASSERT_NE(window.OpenDocument(FixtureFile("play-fixture.sfd"), false), nullptr);
   ShowAndPaint(window);
-  const int activeInstrument = window.Score().Score().GetActiveInstrument();
+  const int activeInstrument = Page(window).Score().Score().GetActiveInstrument();
 
   ASSERT_TRUE(window.Commands().Run("score.play"));
-  for (int i = 0; i < 1000 && window.Document().Playing(); ++i) QTest::qWait(5);
-  ASSERT_FALSE(window.Document().Playing());
+  for (int i = 0; i < 1000 && Page(window).Document().Playing(); ++i) QTest::qWait(5);
+  ASSERT_FALSE(Page(window).Document().Playing());
   QApplication::processEvents();
   // The end came to the GUI thread: Play is offered again.
   EXPECT_TRUE(window.Actions().Action("score.play").isEnabled());
-  EXPECT_EQ(window.Score().Score().GetActiveInstrument(), activeInstrument);
+  EXPECT_EQ(Page(window).Score().Score().GetActiveInstrument(), activeInstrument);
   window.MidiOutput().Close();
 
   // Two whole-note measures of 2 s at tempo 120 and the render's tail.
@@ -168,8 +186,8 @@ TEST(MainWindowPlay, StopIsOfferedWhilePlayingAndPlayAgainAfterTheStop) {
   auto ports = std::make_unique<np::TestMidiPorts>(np::TestMidiPorts::Mode::Null, std::vector<std::string>{"Synth"},
                                                    std::vector<std::string>{});
   np::TestMidiPorts& sent = *ports;
-  nv::app::MainWindow window(std::move(ports), std::move(clock));
-  ASSERT_EQ(window.OpenScore(QString::fromStdString(FixtureFile("stop-fixture.sfd"))), QString());
+  nv::app::TFProgramModule window(Playing(std::move(ports), std::move(clock)));
+  ASSERT_NE(window.OpenDocument(FixtureFile("stop-fixture.sfd"), false), nullptr);
   ShowAndPaint(window);
   QAction& play = window.Actions().Action("score.play");
   QAction& stop = window.Actions().Action("score.stop");
@@ -181,11 +199,11 @@ TEST(MainWindowPlay, StopIsOfferedWhilePlayingAndPlayAgainAfterTheStop) {
   EXPECT_FALSE(play.isEnabled());
   EXPECT_TRUE(stop.isEnabled());
   // The cursor follows playback into the second measure.
-  for (int i = 0; i < 200 && window.Score().Score().CursorMeasure() != 1; ++i) QTest::qWait(5);
-  EXPECT_EQ(window.Score().Score().CursorMeasure(), 1);
+  for (int i = 0; i < 200 && Page(window).Score().Score().CursorMeasure() != 1; ++i) QTest::qWait(5);
+  EXPECT_EQ(Page(window).Score().Score().CursorMeasure(), 1);
 
   stop.trigger();
-  EXPECT_FALSE(window.Document().Playing());
+  EXPECT_FALSE(Page(window).Document().Playing());
   QApplication::processEvents();
   EXPECT_TRUE(play.isEnabled());
   EXPECT_FALSE(stop.isEnabled());

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "document/score_document.h"
+
+namespace nv::app {
+
+// One open score as the main window hosts it: a page of the document
+// notebook PCFiles. The main window docks Widget() into a page of its own
+// (its windowTitle is the tab's caption, and a change of it shows at once),
+// connects the document's playback to the program's MIDI devices, and deletes
+// the page when the score closes.
+class DocumentPage {
+ public:
+  virtual ~DocumentPage() = default;
+
+  virtual QWidget& Widget() = 0;
+  virtual nv::document::ScoreDocument& Document() = 0;
+
+  // Reads `path` into the document, which is then named by it; the error's
+  // text when it does not load (the document is then as it was), else "".
+  virtual std::string LoadFile(const std::string& path) = 0;
+
+  // Writes the document to its file, asking for one when it has none. False
+  // when it is still not saved: the name was not given, or the write failed
+  // (which the page has shown).
+  virtual bool Save() = 0;
+
+  // The page's own question before it closes: true when it may close (not
+  // modified, saved, or the user chose not to save).
+  virtual bool QuerySave() = 0;
+};
+
+// Makes a new page, with an empty score, for the main window.
+using DocumentPageFactory = std::function<std::unique_ptr<DocumentPage>()>;
+
+}  // namespace nv::app

@@ -1,0 +1,564 @@
+#include "app/program_module.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <cstdio>
+#include <exception>
+#include <map>
+
+#include "app/main_status_bar.h"
+#include "app/score_page.h"
+#include "app/startup_services.h"
+#include "app/tool_pages.h"
+#include "app/toolbar_arrangement.h"
+#include "app/wait_cursor.h"
+#include "document/command_line.h"
+#include "document/date_time_format.h"
+#include "document/help_pages.h"
+#include "document/interface_language.h"
+#include "document/score_commands.h"
+#include "document/settings_file.h"
+#include "document/window_bounds.h"
+#include "platform/format_text.h"
+#include "platform/sound/system_midi_ports.h"
+#include "playback/play_clock.h"
+#include "widgets/command_actions.h"
+#include "widgets/document_signals.h"
+#include "widgets/form_design.h"
+#include "widgets/help_opener.h"
+#include "widgets/language.h"
+#include "widgets/message_block.h"
+#include "widgets/page_control.h"
+
+namespace nv::app {
+
+namespace {
+
+namespace nk = nv::platform::form_key;
+namespace nb = nv::platform::message_button;
+
+// The main window's numbered texts used here.
+constexpr int kErrorCaptionText = 21;
+constexpr int kLanguageFileText = 23;
+
+// The commands of the menus, menu by menu; "" stands for the Reopen menu.
+struct MenuLayout {
+  const char* name;
+  const char* title;
+  std::vector<std::string> commands;
+};
+const std::vector<MenuLayout> kMenus = {
+    {"MIFile", "&File", {"file.save", "file.save_as", "", "program.exit"}},
+    {"MIEdit", "&Edit", {"edit.undo", "edit.redo", "edit.cut", "edit.copy", "edit.paste"}},
+    {"MIScore", "&Score", {"score.play", "score.stop"}},
+    {"MILanguage", "&Language", {"language.english", "language.russian", "language.deutsch"}},
+    {"MIHelp", "&Help", {"help.contents"}},
+};
+// The name each command's caption has in the language files.
+constexpr std::pair<const char*, const char*> kCommandNames[] = {
+    {"file.save", "ASave"},
+    {"file.save_as", "ASaveAs"},
+    {"edit.undo", "AUndo"},
+    {"edit.redo", "ARedo"},
+    {"edit.cut", "ACut"},
+    {"edit.copy", "ACopy"},
+    {"edit.paste", "APaste"},
+    {"score.play", "APlay"},
+    {"score.stop", "AStop"},
+    {"program.exit", "AExit"},
+    {"help.contents", "AContents"},
+    {"language.english", "AEnglish"},
+    {"language.russian", "ARussian"},
+    {"language.deutsch", "ADeutsch"},
+};
+const std::vector<std::string> kEditBar = {"file.save", "", "edit.undo", "edit.redo"};
+const std::vector<std::string> kToolsBar = {"edit.cut", "edit.copy", "edit.paste", "score.play", "score.stop"};
+const std::vector<std::string> kProgramBar = {"help.contents"};
+
+// The designed place of the window, which settings that cannot be used keep.
+constexpr nv::document::WindowBounds kDesignedBounds{0, 0, 800, 600};
+constexpr int kMinimumWidth = 400;
+constexpr int kMinimumHeight = 300;
+// The exit button needs a screen wider than this.
+constexpr int kExitButtonScreenWidth = 800;
+
+constexpr int kMainTimerMs = 220;
+constexpr int kClickTimerMs = 100;
+constexpr int kKeyboardTimerMs = 2000;
+// How often the play cursor moves along while a score plays.
+constexpr int kFollowMs = 50;
+
+std::vector<std::string> ActionIds() {
+  std::vector<std::string> ids;
+  auto add = [&](const std::vector<std::string>& list) {
+    for (const std::string& id : list)
+      if (!id.empty() && std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
+  };
+  for (const MenuLayout& menu : kMenus) add(menu.commands);
+  add(kEditBar);
+  add(kToolsBar);
+  add(kProgramBar);
+  return ids;
+}
+
+ProgramServices WithDefaults(ProgramServices services) {
+  if (!services.ports) services.ports = std::make_unique<nv::platform::SystemMidiPorts>();
+  if (!services.printTarget) services.printTarget = DefaultPrinter;
+  if (services.helpOpener == nullptr) {
+    static nv::widgets::DesktopHelpOpener desktop;
+    services.helpOpener = &desktop;
+  }
+  if (services.keyboardLayouts == nullptr) {
+    static const SystemKeyboardLayouts system;
+    services.keyboardLayouts = &system;
+  }
+  if (!services.newPage)
+    services.newPage = [] { return std::make_unique<ScorePage>([] { return AskSavePath(nullptr); }); };
+  if (services.helpRoot.empty()) services.helpRoot = HelpRoot();
+  return services;
+}
+
+std::vector<nv::platform::Rect> ScreenRects() {
+  std::vector<nv::platform::Rect> rects;
+  const QList<QScreen*> screens = QGuiApplication::screens();
+  QScreen* primary = QGuiApplication::primaryScreen();
+  for (QScreen* screen : screens) {
+    const QRect g = screen->availableGeometry();
+    const nv::platform::Rect rect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+    if (screen == primary)
+      rects.insert(rects.begin(), rect);
+    else
+      rects.push_back(rect);
+  }
+  return rects;
+}
+
+}  // namespace
+
+TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
+    : QMainWindow(parent),
+      services_(WithDefaults(std::move(services))),
+      MOScore(*services_.ports, ui_),
+      MIScore(*services_.ports, ui_) {
+  // The components, as the form holds them before its creation handler runs.
+  setObjectName(nk::kMainWindow);
+  LMain = new nv::widgets::TECLanguage(this);
+  AddProgramCommands();
+  nv::document::AddScoreCommands(registry_, [this]() -> nv::document::ScoreDocument* {
+    DocumentPage* page = ActiveEditor();
+    return page ? &page->Document() : nullptr;
+  });
+  registry_.SetReporter(this);
+  actions_ = new nv::widgets::CommandActions(registry_, ActionIds(), this);
+  BuildToolbars();
+  BuildMenus();
+  auto* client = new QWidget(this);
+  auto* column = new QVBoxLayout(client);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addWidget(PTop);
+  // One sheet at a time: the tool pages bound below with their tabs above,
+  // the scores bound above with their tabs below.
+  PCTools = new nv::widgets::TECPageControl(client);
+  PCTools->setObjectName("PCTools");
+  PCTools->SetPageSetting({.brush = PCTools->PageSetting().brush,
+                           .doubleSheet = false,
+                           .orientation = nv::widgets::PageOrientation::Bottom});
+  column->addWidget(PCTools);
+  PCFiles = new nv::widgets::TECPageControl(client);
+  PCFiles->setObjectName("PCFiles");
+  PCFiles->SetPageSetting(
+      {.brush = PCFiles->PageSetting().brush, .doubleSheet = false, .orientation = nv::widgets::PageOrientation::Top});
+  column->addWidget(PCFiles, 1);
+  setCentralWidget(client);
+  SBMain = new MainStatusBar(this);
+  setStatusBar(SBMain);
+  TMain.setInterval(kMainTimerMs);
+  // The state panels follow what the documents do.
+  connect(&TMain, &QTimer::timeout, this, [this] { ShowStates(); });
+  // The palettes' auto-repeat buttons run on TClick.
+  TClick.setInterval(kClickTimerMs);
+  // A note sounded from the piano page ends when TKeyboard fires.
+  TKeyboard.setInterval(kKeyboardTimerMs);
+  connect(&TKeyboard, &QTimer::timeout, this, [this] {
+    CloseMidiOutput();
+    TKeyboard.stop();
+  });
+  followTimer_.setInterval(kFollowMs);
+  connect(&followTimer_, &QTimer::timeout, this, [this] { FollowPlayback(); });
+  connect(PCFiles, &nv::widgets::TECPageControl::PageChanged, this, [this] { UpdateActions(); });
+  // A command that started playback starts the follow.
+  statesChanged_ = registry_.StatesChanged.Subscribe([this] {
+    for (DocumentPage* page : Documents())
+      if (page->Document().Playing() && !followTimer_.isActive()) followTimer_.start();
+  });
+  FLProgramModule = new nv::widgets::TECFormLanguage(this);
+  setMinimumSize(kMinimumWidth, kMinimumHeight);
+
+  // FormCreate.
+  std::optional<WaitCursor> wait(std::in_place);
+  Step("RegisterFileType");
+  if (services_.registerFileType) services_.registerFileType();
+  Step("LoadMusicFont");
+  if (services_.loadMusicFont) services_.loadMusicFont();
+  Step("ToolPages");
+  BuildToolPages();
+  Step("Caption");
+  setWindowTitle(kCaption);
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  exitButton_->setVisible(screen == nullptr || screen->geometry().width() > kExitButtonScreenWidth);
+  // The palettes fit their pages, and the libraries' lists are made, with
+  // the palettes and libraries that fill the tool pages.
+  Step("FitPalettes");
+  Step("ToolDefaults");
+  QApplication::processEvents();
+  // The date and time formats are the program's one format
+  // (nv::document::ProgramDateTimeFormat), whatever the locale says.
+  nv::widgets::ApplyFormDesign(this, nv::widgets::kMainWindowDesign);
+  Step("RestoreSettings");
+  RestoreSettings();
+  Step("ChordLibrary");
+  Step("ReopenList");
+  if (services_.settings) recent_.Load(services_.settings->Ini(), nv::document::Today());
+  RebuildReopenMenus();
+  Step("ToolsActive");
+  if (settings_.ToolsActive >= 0 && settings_.ToolsActive < PCTools->PageCount())
+    PCTools->SetActivePage(PCTools->Pages(settings_.ToolsActive));
+  if (settings_.ToolsDefHeight == 0) settings_.ToolsDefHeight = 96;
+  Step("Devices");
+  try {
+    if (settings_.OutputDevice >= 0 && settings_.OutputDevice < MOScore.DeviceCount())
+      MOScore.SetDeviceID(settings_.OutputDevice);
+    if (settings_.InputDevice >= 0 && settings_.InputDevice < MIScore.DeviceCount())
+      MIScore.SetDeviceID(settings_.InputDevice);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "notavistra: the MIDI devices of the settings are not used: %s\n", error.what());
+  }
+  Step("Language");
+  ChooseLanguage();
+  // German is not offered yet.
+  actions_->Action("language.deutsch").setVisible(false);
+  Step("CommandLine");
+  ProcessCommandLine();
+  Step("Libraries");
+  wait.reset();
+  Step("Created");
+  TMain.start();
+  FormResize();
+  UpdateActions();
+}
+
+TFProgramModule::~TFProgramModule() {
+  FormDestroy();
+  followTimer_.stop();
+  TMain.stop();
+  // The pages and their listeners go before the devices they play through,
+  // without a word to the commands, which are going too.
+  disconnect(PCFiles, nullptr, this, nullptr);
+  while (!pages_.empty()) {
+    OpenPage last = std::move(pages_.back());
+    pages_.pop_back();
+    last.signals.reset();
+  }
+}
+
+void TFProgramModule::Step(const char* name) {
+  if (services_.startupTrace) services_.startupTrace(name);
+}
+
+void TFProgramModule::AddProgramCommands() {
+  auto add = [this](const char* id, const char* caption, std::function<void()> run,
+                    std::function<bool()> checked = {}) {
+    nv::document::Command command;
+    command.Id = id;
+    command.Caption = caption;
+    command.Run = [run = std::move(run)](const nv::document::CommandArgs&) { run(); };
+    command.Checked = std::move(checked);
+    registry_.Add(std::move(command));
+  };
+  add("program.exit", "E&xit", [this] {
+    StopAll();
+    close();
+  });
+  add("help.contents", "Contents", [this] { OpenHelpContents(); });
+  struct Language {
+    const char* id;
+    const char* caption;
+    const char* code;
+  };
+  for (const Language& language :
+       {Language{"language.english", "English", "ENU"}, Language{"language.russian", "Русский", "RUS"},
+        Language{"language.deutsch", "Deutsch", "DEU"}}) {
+    const QString code = language.code;
+    auto choose = [this, code] { SetInterfaceLanguage(code); };
+    auto chosen = [this, code] { return InterfaceLanguage().compare(code, Qt::CaseInsensitive) == 0; };
+    add(language.id, language.caption, choose, chosen);
+  }
+}
+
+void TFProgramModule::BuildToolbars() {
+  PTop = new QWidget(this);
+  PTop->setObjectName("PTop");
+  auto bar = [this](const char* name, const std::vector<std::string>& ids) {
+    auto* toolbar = new QToolBar(PTop);
+    toolbar->setObjectName(name);
+    toolbar->setMovable(false);
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (const std::string& id : ids) {
+      if (id.empty())
+        toolbar->addSeparator();
+      else
+        toolbar->addAction(&actions_->Action(id));
+    }
+    return toolbar;
+  };
+  TBTEdit = bar("TBTEdit", kEditBar);
+  // The recent files drop down from the edit bar.
+  PMReopen = new QMenu(this);
+  PMReopen->setObjectName("PMReopen");
+  auto* reopen = new QToolButton(TBTEdit);
+  reopen->setObjectName("TBReopen");
+  reopen->setText("Reopen");
+  reopen->setMenu(PMReopen);
+  reopen->setPopupMode(QToolButton::InstantPopup);
+  TBTEdit->insertWidget(TBTEdit->actions().value(1), reopen);
+  TBTTools = bar("TBTTools", kToolsBar);
+  TBTProgram = bar("TBTProgram", kProgramBar);
+  TBExit = new QToolButton(TBTProgram);
+  TBExit->setObjectName("TBExit");
+  TBExit->setDefaultAction(&actions_->Action("program.exit"));
+  exitButton_ = TBTProgram->addWidget(TBExit);
+  for (QToolBar* toolbar : {TBTEdit, TBTTools, TBTProgram}) toolbar->adjustSize();
+}
+
+void TFProgramModule::BuildMenus() {
+  for (const MenuLayout& layout : kMenus) {
+    QMenu* menu = menuBar()->addMenu(layout.title);
+    menu->setObjectName(layout.name);
+    for (const std::string& id : layout.commands) {
+      if (!id.empty()) {
+        menu->addAction(&actions_->Action(id));
+        continue;
+      }
+      MIReopen = menu->addMenu("Reopen");
+      MIReopen->setObjectName("MIReopen");
+    }
+  }
+}
+
+void TFProgramModule::BuildToolPages() {
+  // The pages stand in their final order at once; each is an empty page
+  // until its palette fills it.
+  for (const ToolPage& tool : kToolPages) {
+    auto* page = new QWidget;
+    page->setObjectName(tool.name);
+    page->setWindowTitle(tool.caption);
+    page->show();
+    PCTools->DockForm(page);
+  }
+  PCTools->SetActivePage(PCTools->Pages(0));
+  PCTools->setFixedHeight(settings_.ToolsHeight);
+}
+
+void TFProgramModule::RestoreSettings() {
+  if (services_.settings == nullptr) return;
+  settings_ = services_.settings->ReadMainSettings(settings_);
+  const nv::document::WindowBounds bounds =
+      nv::document::FitWindowBounds(nv::document::ParseWindowBounds(settings_.Bounds, kDesignedBounds), kDesignedBounds,
+                                    kMinimumWidth, kMinimumHeight, ScreenRects());
+  setGeometry(bounds.left, bounds.top, bounds.width, bounds.height);
+  if (settings_.WindowState == "wsMaximized")
+    setWindowState(Qt::WindowMaximized);
+  else if (settings_.WindowState == "wsMinimized")
+    setWindowState(Qt::WindowMinimized);
+  PCTools->setFixedHeight(std::max(0, settings_.ToolsHeight));
+  // The expanded palettes named by ExDinamics .. ExBends open with their
+  // buttons.
+  Step("ExpandedPalettes");
+}
+
+void TFProgramModule::ChooseLanguage() {
+  try {
+    SetInterfaceLanguage(QString::fromStdString(nv::document::ChooseInterfaceLanguage(
+        settings_.Language, nv::document::HasRussianKeyboardLayout(*services_.keyboardLayouts))));
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "notavistra: the interface language is not set: %s\n", error.what());
+  }
+}
+
+void TFProgramModule::SetInterfaceLanguage(const QString& code) {
+  if (code.compare(LMain->Language(), Qt::CaseInsensitive) != 0) {
+    LMain->SetLanguage(code);
+    TranslateCommands();
+    // The bars' widths follow their captions.
+    FormResize();
+    if (LMain->LastLoad() == nv::widgets::TECLanguage::LoadResult::Refused) {
+      const auto& texts = nv::widgets::LanguageTexts();
+      nv::widgets::ShowMessageBlock(
+          QString::fromStdString(texts.GetString(nk::kMainWindow, kErrorCaptionText)),
+          QString::fromStdString(nv::platform::FormatText(texts.GetString(nk::kMainWindow, kLanguageFileText),
+                                                          LMain->LanguageFilePath(code).string())),
+          nv::platform::message_kind::kWarning, nb::kOk);
+    }
+  }
+  UpdateActions();
+}
+
+void TFProgramModule::TranslateCommands() {
+  const auto record = LMain->FindForm(nk::kMainWindow);
+  if (!record) return;
+  std::map<std::string, std::string, std::less<>> captions;
+  for (const nv::platform::LanguageEntry& entry : LMain->Image().Entries(*record).entries)
+    captions[entry.path] = entry.text;
+  for (const auto& [id, name] : kCommandNames) {
+    const auto caption = captions.find(std::string(name) + ".text");
+    if (caption != captions.end()) actions_->Action(id).setText(QString::fromStdString(caption->second));
+  }
+  // The recent files' button is named as their menu.
+  findChild<QToolButton*>("TBReopen")->setText(MIReopen->title());
+}
+
+QString TFProgramModule::InterfaceLanguage() const { return LMain->Language(); }
+
+void TFProgramModule::ShowHelpTopic(const char* topic) {
+  nv::document::ShowHelpTopic(services_.helpRoot, InterfaceLanguage().toStdString(), topic, *services_.helpOpener);
+}
+
+void TFProgramModule::OpenHelpContents() {
+  nv::document::OpenHelpContents(services_.helpRoot, InterfaceLanguage().toStdString(), *services_.helpOpener);
+}
+
+void TFProgramModule::ProcessCommandLine() {
+  const nv::document::CommandLine line = nv::document::ParseCommandLine(services_.arguments);
+  for (const std::string& file : line.files) OpenDocument(file, false);
+  DocumentPage* active = ActiveEditor();
+  if (active == nullptr) return;
+  if (line.mode == nv::document::CommandLineMode::kPlay) {
+    if (!OpenMidiOutput()) return;
+    try {
+      active->Document().Play();
+    } catch (const std::exception& error) {
+      nv::widgets::ShowErrorMessage(error.what());
+    }
+    UpdateActions();
+  } else if (line.mode == nv::document::CommandLineMode::kPrint) {
+    PrintActiveDocument();
+  }
+}
+
+bool TFProgramModule::ExitButtonShown() const { return exitButton_->isVisible(); }
+
+void TFProgramModule::UpdateActions() {
+  registry_.StatesChanged();
+  ShowStates();
+}
+
+void TFProgramModule::ShowStates() {
+  SBMain->ShowStates(
+      printing_, std::ranges::any_of(pages_, [](const OpenPage& open) { return open.page->Document().Playing(); }),
+      std::ranges::any_of(pages_, [](const OpenPage& open) { return open.page->Document().Recording(); }));
+}
+
+bool TFProgramModule::OpenMidiOutput() {
+  if (!outputOpen_) outputOpen_ = MOScore.Open() && MOScore.LastError() == 0;
+  return outputOpen_;
+}
+
+void TFProgramModule::CloseMidiOutput() {
+  if (!outputOpen_) return;
+  outputOpen_ = false;
+  try {
+    MOScore.Close();
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "notavistra: the MIDI output did not close cleanly: %s\n", error.what());
+  }
+}
+
+bool TFProgramModule::OpenMidiInput() {
+  if (!inputOpen_) inputOpen_ = MIScore.Open() && MIScore.Error() == 0;
+  return inputOpen_;
+}
+
+void TFProgramModule::CloseMidiInput() {
+  if (!inputOpen_) return;
+  inputOpen_ = false;
+  MIScore.Close();
+}
+
+void TFProgramModule::FormResize() {
+  if (PTop == nullptr) return;
+  const QSize edit = TBTEdit->sizeHint();
+  const QSize tools = TBTTools->sizeHint();
+  const QSize program = TBTProgram->sizeHint();
+  TBTEdit->setGeometry(0, 0, edit.width(), edit.height());
+  const ToolbarArrangement place = ArrangeToolbars({.panelWidth = centralWidget()->width(),
+                                                    .editWidth = edit.width(),
+                                                    .editHeight = edit.height(),
+                                                    .toolsWidth = tools.width(),
+                                                    .toolsHeight = tools.height(),
+                                                    .programWidth = program.width()});
+  PTop->setFixedHeight(place.panelHeight);
+  TBTTools->setGeometry(place.tools.left, place.tools.top, tools.width(), tools.height());
+  TBTProgram->setGeometry(place.program.left, place.program.top, program.width(), program.height());
+}
+
+void TFProgramModule::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  FormResize();
+}
+
+void TFProgramModule::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+    ShowHelpTopic(nv::document::help_topic::kEntrance);
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
+}
+
+void TFProgramModule::closeEvent(QCloseEvent* event) {
+  if (!QueryClose()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+void TFProgramModule::FormDestroy() {
+  if (destroyed_) return;
+  destroyed_ = true;
+  StopAll();
+  // The print job runs on this thread; one still waiting runs now.
+  if (printPending_) RunPrintJob();
+  StoreSettings();
+}
+
+void TFProgramModule::StoreSettings() {
+  if (services_.settings == nullptr) return;
+  const QRect normal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+  const nv::document::WindowBounds bounds =
+      nv::document::PullBackOnScreen({normal.left(), normal.top(), normal.width(), normal.height()});
+  settings_.Bounds = nv::document::FormatWindowBounds(bounds);
+  settings_.WindowState = isMaximized() ? "wsMaximized" : isMinimized() ? "wsMinimized" : "wsNormal";
+  settings_.ToolsHeight = PCTools->height();
+  settings_.ToolsActive = PCTools->IndexOf(PCTools->ActivePage());
+  settings_.OutputDevice = MOScore.GetDeviceID();
+  settings_.InputDevice = MIScore.GetDeviceID();
+  settings_.Language = InterfaceLanguage().toStdString();
+  services_.settings->WriteMainSettings(settings_);
+  std::vector<std::string> open;
+  for (DocumentPage* page : Documents()) open.push_back(page->Document().Path());
+  recent_.Save(services_.settings->Ini(), open, nv::document::Today());
+  services_.settings->Save(nv::widgets::CurrentMessagePrompt(), nv::widgets::LanguageTexts());
+}
+
+void TFProgramModule::Report(const std::string&, const std::string& message) { nv::widgets::ShowErrorMessage(message); }
+
+}  // namespace nv::app

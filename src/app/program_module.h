@@ -1,0 +1,219 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <QTimer>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/document_page.h"
+#include "app/print_job.h"
+#include "document/command_registry.h"
+#include "document/program_settings.h"
+#include "document/recent_files.h"
+#include "platform/qt/qt_ui_thread.h"
+#include "platform/sound/midi_ports.h"
+#include "playback/midi_input.h"
+#include "playback/midi_output.h"
+
+class IPlayClock;
+class QAction;
+class QMenu;
+class QToolBar;
+class QToolButton;
+
+namespace nv::document {
+class HelpPageOpener;
+class KeyboardLayoutSource;
+class SettingsFile;
+}  // namespace nv::document
+
+namespace nv::widgets {
+class CommandActions;
+class DocumentSignals;
+class TECFormLanguage;
+class TECLanguage;
+class TECPageControl;
+}  // namespace nv::widgets
+
+namespace nv::app {
+
+class MainStatusBar;
+
+// What the main window works with. Every member left empty takes the
+// program's own: the machine's MIDI ports, the steady clock, the default
+// printer, the desktop's browser, the X server's keyboard layouts, pages that
+// show a score control and ask for file names with the file dialog.
+struct ProgramServices {
+  // The one settings file; none: nothing is read or written.
+  nv::document::SettingsFile* settings = nullptr;
+  // The command line after the program's name.
+  std::vector<std::string> arguments;
+  std::unique_ptr<nv::platform::MidiPortSystem> ports;
+  // A clock for each document's playback (null: the steady clock).
+  std::function<std::unique_ptr<IPlayClock>()> playClock;
+  PrintTargetFactory printTarget;
+  nv::document::HelpPageOpener* helpOpener = nullptr;
+  const nv::document::KeyboardLayoutSource* keyboardLayouts = nullptr;
+  DocumentPageFactory newPage;
+  // Where the help folders lie; empty: the program's data folder.
+  std::filesystem::path helpRoot;
+  // The desktop's side of the start: the score file type and the music font
+  // (RegisterScoreFileType, LoadMusicFont in the program; none: skipped).
+  std::function<void()> registerFileType;
+  std::function<void()> loadMusicFont;
+  // Hears the name of each start-up step as it runs.
+  std::function<void(const char* step)> startupTrace;
+};
+
+// The program's main window: the document notebook PCFiles, the tool
+// notebook PCTools, the menus and tool bars of the command registry, the
+// status bar, the program's one MIDI output and input (MOScore, MIScore), the
+// settings kept between runs, the recent files and the help.
+class TFProgramModule : public QMainWindow, private nv::document::ErrorReporter {
+  Q_OBJECT
+ public:
+  static constexpr char kCaption[] = "Notavistra Tessaro 3.8";
+
+  // Runs the whole start-up: the settings, the language and the command line.
+  explicit TFProgramModule(ProgramServices services = {}, QWidget* parent = nullptr);
+  // Writes the settings and the recent files (when there is a settings file).
+  ~TFProgramModule() override;
+
+  nv::document::CommandRegistry& Commands() { return registry_; }
+  nv::widgets::CommandActions& Actions() const { return *actions_; }
+  TMidiOutput& MidiOutput() { return MOScore; }
+  TMidiInput& MidiInput() { return MIScore; }
+  nv::widgets::TECPageControl& Files() const { return *PCFiles; }
+  nv::widgets::TECPageControl& Tools() const { return *PCTools; }
+  MainStatusBar& StatusBar() const { return *SBMain; }
+  QMenu& ReopenMenu() const { return *MIReopen; }
+  QMenu& ReopenPopup() const { return *PMReopen; }
+  QWidget& ToolbarPanel() const { return *PTop; }
+  QToolBar& EditBar() const { return *TBTEdit; }
+  QToolBar& ToolsBar() const { return *TBTTools; }
+  QToolBar& ProgramBar() const { return *TBTProgram; }
+  // Whether the exit button shows in the program bar.
+  bool ExitButtonShown() const;
+  const nv::document::RecentFiles& Recent() const { return recent_; }
+  const nv::document::ProgramSettings& Settings() const { return settings_; }
+
+  // The open documents in tab order, and the one in the active tab (none
+  // without documents).
+  std::vector<DocumentPage*> Documents() const;
+  DocumentPage* ActiveEditor() const;
+  bool Printing() const { return printing_; }
+
+  // Opens a score file in a new tab that becomes the active one. A file
+  // already open (the same path) is not opened again: with `askReload` the
+  // user may reload it. A file that does not load shows the error with its
+  // reason and opens nothing. Returns the page showing the file, or none.
+  DocumentPage* OpenDocument(const std::string& path, bool askReload);
+  // Closes a document after its own save question; its file goes to the
+  // recent files. False when it stays open.
+  bool CloseDocument(DocumentPage& page);
+  // An item of "Reopen" (or its popup): opens the file, or says that it is
+  // missing; either way the entry leaves the list.
+  void ReopenItemClick(std::size_t index);
+
+  // The MIDI devices, opened and closed once: true when open.
+  bool OpenMidiOutput();
+  void CloseMidiOutput();
+  bool OpenMidiInput();
+  void CloseMidiInput();
+
+  // Prints the active document to the print target, on this thread, as soon
+  // as the events in hand are done; exit waits for it.
+  void PrintActiveDocument();
+
+  // Recomputes the enabled and checked state of every command.
+  void UpdateActions();
+  // Sets the interface language ("ENU", "RUS", "DEU") and checks its command.
+  void SetInterfaceLanguage(const QString& code);
+  QString InterfaceLanguage() const;
+  void ShowHelpTopic(const char* topic);
+  void OpenHelpContents();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void Report(const std::string& commandId, const std::string& message) override;
+  void Step(const char* name);
+
+  // --- creation (program_module.cpp) -----------------------------------------
+  void AddProgramCommands();
+  void BuildToolbars();
+  void BuildMenus();
+  void BuildToolPages();
+  void RestoreSettings();
+  void ChooseLanguage();
+  // The commands' captions from the language in force; the language files
+  // name them as the actions they were.
+  void TranslateCommands();
+  void ProcessCommandLine();
+  void FormResize();
+  void FormDestroy();
+  void StoreSettings();
+  // The status bar's panels of printing, playing and recording.
+  void ShowStates();
+
+  // --- documents (program_module_documents.cpp) ------------------------------
+  // Docks the last page of the list into a tab of its own.
+  void AddPage();
+  void ForgetPage(DocumentPage& page);
+  // FormCloseQuery: true when the program may close.
+  bool QueryClose();
+  void RebuildReopenMenus();
+  void FollowPlayback();
+  void RunPrintJob();
+  void StopAll();
+
+  struct OpenPage {
+    std::unique_ptr<DocumentPage> page;
+    std::unique_ptr<nv::widgets::DocumentSignals> signals;
+  };
+
+  ProgramServices services_;
+  nv::platform::QtUiThread ui_;
+  TMidiOutput MOScore;
+  TMidiInput MIScore;
+  bool outputOpen_ = false;
+  bool inputOpen_ = false;
+  nv::document::ProgramSettings settings_;
+  nv::document::RecentFiles recent_;
+  nv::document::CommandRegistry registry_;
+  nv::widgets::CommandActions* actions_ = nullptr;
+  nv::widgets::TECLanguage* LMain = nullptr;
+  nv::widgets::TECFormLanguage* FLProgramModule = nullptr;
+
+  QWidget* PTop = nullptr;
+  QToolBar* TBTEdit = nullptr;
+  QToolBar* TBTTools = nullptr;
+  QToolBar* TBTProgram = nullptr;
+  QToolButton* TBExit = nullptr;
+  QAction* exitButton_ = nullptr;  // TBExit's place in the program bar
+  QMenu* MIReopen = nullptr;
+  QMenu* PMReopen = nullptr;
+  nv::widgets::TECPageControl* PCTools = nullptr;
+  nv::widgets::TECPageControl* PCFiles = nullptr;
+  MainStatusBar* SBMain = nullptr;
+  QTimer TMain;
+  QTimer TClick;
+  QTimer TKeyboard;
+  QTimer followTimer_;
+
+  std::vector<OpenPage> pages_;
+  bool printing_ = false;
+  bool printPending_ = false;
+  bool destroyed_ = false;
+  nv::document::Subscription statesChanged_;
+};
+
+}  // namespace nv::app

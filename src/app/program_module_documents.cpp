@@ -1,0 +1,233 @@
+// The main window's documents: opening, closing, the recent files, the
+// question before the program closes, playback and the print job.
+#include <QAction>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QRandomGenerator>
+#include <QTimer>
+
+#include <array>
+#include <exception>
+
+#include "app/program_module.h"
+#include "app/wait_cursor.h"
+#include "document/date_time_format.h"
+#include "document/file_paths.h"
+#include "platform/format_text.h"
+#include "platform/message_prompt.h"
+#include "platform/paged_target.h"
+#include "playback/play_clock.h"
+#include "widgets/document_signals.h"
+#include "widgets/language.h"
+#include "widgets/message_block.h"
+#include "widgets/page_control.h"
+
+namespace nv::app {
+
+namespace {
+
+namespace nk = nv::platform::form_key;
+namespace nb = nv::platform::message_button;
+namespace nr = nv::platform::message_result;
+
+// The main window's numbered texts used here.
+constexpr int kReloadQuestionText = 2;
+constexpr int kOpenFileText = 3;
+constexpr int kSaveQuestionText = 4;
+constexpr int kCloseAllText = 5;
+constexpr int kMissingFileText = 8;
+
+// A new document's tab takes one of these colours (blue in the high byte).
+constexpr std::array<unsigned, 6> kTabColours = {11061209, 13552563, 11653043, 13220030, 12310747, 15125479};
+
+QString Text(int n) { return QString::fromStdString(nv::widgets::LanguageTexts().GetString(nk::kMainWindow, n)); }
+
+QString TextWith(int n, const std::string& argument) {
+  return QString::fromStdString(
+      nv::platform::FormatText(nv::widgets::LanguageTexts().GetString(nk::kMainWindow, n), argument));
+}
+
+QColor TabColour(unsigned value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
+
+}  // namespace
+
+std::vector<DocumentPage*> TFProgramModule::Documents() const {
+  std::vector<DocumentPage*> documents;
+  for (const OpenPage& open : pages_) documents.push_back(open.page.get());
+  return documents;
+}
+
+DocumentPage* TFProgramModule::ActiveEditor() const {
+  const nv::widgets::TECTabSheet* active = PCFiles ? PCFiles->ActivePage() : nullptr;
+  if (active == nullptr) return nullptr;
+  for (const OpenPage& open : pages_)
+    if (PCFiles->SheetOf(&open.page->Widget()) == active) return open.page.get();
+  return nullptr;
+}
+
+DocumentPage* TFProgramModule::OpenDocument(const std::string& path, bool askReload) {
+  const std::string file = nv::document::CanonicalPath(path);
+  for (DocumentPage* page : Documents()) {
+    if (nv::document::CanonicalPath(page->Document().Path()) != file) continue;
+    if (askReload &&
+        nv::widgets::ShowMessageBlock(Text(kOpenFileText), TextWith(kReloadQuestionText, file),
+                                      nv::platform::message_kind::kQuestion, nb::kYes | nb::kNo) == nr::kYes) {
+      WaitCursor wait;
+      if (const std::string error = page->LoadFile(file); !error.empty()) nv::widgets::ShowErrorMessage(error);
+    }
+    return page;
+  }
+  std::unique_ptr<DocumentPage> page = services_.newPage();
+  {
+    WaitCursor wait;
+    if (const std::string error = page->LoadFile(file); !error.empty()) {
+      page.reset();
+      nv::widgets::ShowErrorMessage(error);
+      return nullptr;
+    }
+  }
+  DocumentPage& added = *page;
+  pages_.push_back({std::move(page), nullptr});
+  AddPage();
+  if (recent_.Remove(file)) RebuildReopenMenus();
+  UpdateActions();
+  return &added;
+}
+
+void TFProgramModule::AddPage() {
+  OpenPage& open = pages_.back();
+  nv::document::ScoreDocument& document = open.page->Document();
+  document.ConnectPlayback(MOScore, ui_, services_.playClock ? services_.playClock() : nullptr);
+  document.ListenTo(&MIScore);
+  open.signals = std::make_unique<nv::widgets::DocumentSignals>(document);
+  // What the commands' predicates read changes with these.
+  for (auto signal : {&nv::widgets::DocumentSignals::Changed, &nv::widgets::DocumentSignals::SelectedChanged,
+                      &nv::widgets::DocumentSignals::UndoChanged, &nv::widgets::DocumentSignals::RedoChanged,
+                      &nv::widgets::DocumentSignals::ModifiedChanged, &nv::widgets::DocumentSignals::FileChanged,
+                      &nv::widgets::DocumentSignals::PlayEnded})
+    connect(open.signals.get(), signal, this, [this] { UpdateActions(); });
+  QWidget& widget = open.page->Widget();
+  nv::widgets::TECTabSheet* sheet = PCFiles->DockForm(&widget);
+  widget.show();
+  sheet->SetTabBrush(TabColour(kTabColours[QRandomGenerator::global()->bounded(int(kTabColours.size()))]));
+  PCFiles->SetActivePage(sheet);
+  widget.setFocus();
+}
+
+void TFProgramModule::ForgetPage(DocumentPage& page) {
+  const auto at = std::ranges::find_if(pages_, [&](const OpenPage& open) { return open.page.get() == &page; });
+  if (at == pages_.end()) return;
+  // Out of the list before it goes, as its tab's going makes the window look
+  // at the list.
+  OpenPage closing = std::move(*at);
+  pages_.erase(at);
+  closing.page->Document().Stop();
+  closing.signals.reset();
+}
+
+bool TFProgramModule::CloseDocument(DocumentPage& page) {
+  if (!page.QuerySave()) {
+    UpdateActions();
+    return false;
+  }
+  const std::string path = page.Document().Path();
+  if (!path.empty() && recent_.Add(path, nv::document::Today())) RebuildReopenMenus();
+  ForgetPage(page);
+  UpdateActions();
+  return true;
+}
+
+void TFProgramModule::ReopenItemClick(std::size_t index) {
+  if (index >= recent_.Items().size()) return;
+  StopAll();
+  const std::string path = recent_.Items()[index].path;
+  recent_.RemoveAt(index);
+  RebuildReopenMenus();
+  if (nv::document::FileExists(path)) {
+    OpenDocument(path, true);
+  } else {
+    nv::widgets::ShowMessageBlock(Text(kOpenFileText), TextWith(kMissingFileText, path),
+                                  nv::platform::message_kind::kWarning, nb::kOk);
+  }
+  UpdateActions();
+}
+
+void TFProgramModule::RebuildReopenMenus() {
+  for (QMenu* menu : {MIReopen, PMReopen}) {
+    menu->clear();
+    for (std::size_t i = 0; i < recent_.Items().size(); ++i) {
+      const nv::document::RecentFile& item = recent_.Items()[i];
+      // An "&" in a path is no mnemonic: doubled, it shows as it is.
+      QAction* action = menu->addAction(
+          QString::fromStdString(nv::document::RecentFiles::Caption(item)).replace('&', QStringLiteral("&&")));
+      action->setData(QString::fromStdString(item.path));
+      connect(action, &QAction::triggered, this, [this, i] { ReopenItemClick(i); });
+    }
+    menu->setEnabled(!recent_.Items().empty());
+  }
+}
+
+bool TFProgramModule::QueryClose() {
+  const std::vector<DocumentPage*> documents = Documents();
+  if (std::ranges::none_of(documents, [](DocumentPage* page) { return page->Document().Modified(); })) return true;
+  const int answer =
+      nv::widgets::ShowMessageBlock(Text(kCloseAllText), Text(kSaveQuestionText), nv::platform::message_kind::kQuestion,
+                                    nb::kYes | nb::kNo | nb::kCancel);
+  if (answer == nr::kCancel) return false;
+  if (answer != nr::kYes) return true;
+  DocumentPage* unsaved = nullptr;
+  for (DocumentPage* page : documents) {
+    if (page->Document().Modified() && !page->Save() && unsaved == nullptr) unsaved = page;
+  }
+  if (unsaved == nullptr) return true;
+  // A save that was cancelled or failed keeps the program and shows the work.
+  PCFiles->SetActivePage(PCFiles->SheetOf(&unsaved->Widget()));
+  UpdateActions();
+  return false;
+}
+
+void TFProgramModule::FollowPlayback() {
+  bool playing = false;
+  for (DocumentPage* page : Documents()) {
+    if (!page->Document().Playing()) continue;
+    playing = true;
+    page->Document().FollowPlayback();
+  }
+  if (!playing) followTimer_.stop();
+}
+
+void TFProgramModule::StopAll() {
+  for (DocumentPage* page : Documents()) {
+    page->Document().Stop();
+    if (page->Document().Recording()) page->Document().StopRecording();
+  }
+}
+
+void TFProgramModule::PrintActiveDocument() {
+  if (printing_ || ActiveEditor() == nullptr) return;
+  printing_ = true;
+  printPending_ = true;
+  UpdateActions();
+  QTimer::singleShot(0, this, [this] {
+    if (printPending_) RunPrintJob();
+  });
+}
+
+void TFProgramModule::RunPrintJob() {
+  printPending_ = false;
+  DocumentPage* page = ActiveEditor();
+  try {
+    if (page != nullptr) {
+      WaitCursor wait;
+      const std::unique_ptr<nv::platform::PagedTarget> target = services_.printTarget(page->Widget().windowTitle());
+      PrintScoreCopy(page->Document().Score(), *target);
+    }
+  } catch (const std::exception& error) {
+    nv::widgets::ShowErrorMessage(error.what());
+  }
+  printing_ = false;
+  UpdateActions();
+}
+
+}  // namespace nv::app

@@ -1,0 +1,542 @@
+// The main window as the user meets it: the settings kept between runs, the
+// tool pages, the recent files, the command line, the print job and the
+// question before the program closes.
+#include "app/program_module.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPrinterInfo>
+#include <QScreen>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "app/main_status_bar.h"
+#include "app/score_page.h"
+#include "app/tool_pages.h"
+#include "document/date_time_format.h"
+#include "document/help_pages.h"
+#include "document/interface_language.h"
+#include "document/settings_file.h"
+#include "formats/external_tools.h"
+#include "model/instrument.h"
+#include "model/music_score.h"
+#include "model/score_builder.h"
+#include "platform/asset_paths.h"
+#include "platform/message_prompt.h"
+#include "platform/qt/qt_paged_target.h"
+#include "platform/sound/test_midi_ports.h"
+#include "playback/fake_play_clock.h"
+#include "widgets/command_actions.h"
+#include "widgets/language.h"
+#include "widgets/message_block.h"
+#include "widgets/page_control.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace np = nv::platform;
+namespace nr = np::message_result;
+
+std::string ReadText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+// The page count pdfinfo reads from a PDF file, -1 when it reads none.
+int PdfPages(const fs::path& file) {
+  const external_tools::Result info = external_tools::Run("pdfinfo '" + file.string() + "'");
+  std::smatch match;
+  if (!std::regex_search(info.output, match, std::regex("Pages: *([0-9]+)"))) return -1;
+  return std::stoi(match[1]);
+}
+
+// Records each question as "caption: text" and gives the scripted answers in
+// turn, Ok once they run out.
+class ScriptedPrompt : public np::MessagePrompt {
+ public:
+  int ShowMessageBlock(std::string_view caption, std::string_view text, int, int) override {
+    shown.push_back(std::string(caption) + ": " + std::string(text));
+    if (answers.empty()) return nr::kOk;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::vector<std::string> shown;
+  std::deque<int> answers;
+};
+
+class RecordingOpener : public nv::document::HelpPageOpener {
+ public:
+  void OpenPage(const fs::path& page) override { pages.push_back(page); }
+  std::vector<fs::path> pages;
+};
+
+class FixedLayouts : public nv::document::KeyboardLayoutSource {
+ public:
+  explicit FixedLayouts(std::string names) : names_(std::move(names)) {}
+  std::string LayoutNames() const override { return names_; }
+  std::string Locale() const override { return "C"; }
+
+ private:
+  std::string names_;
+};
+
+// A score of one staff over `pages` pages, saved at `path`.
+void WriteScore(const fs::path& path, int pages = 1) {
+  auto score = score_builder::MakeScore(1, 2);
+  score->SetPageCount(pages);
+  score->SaveToFile(path.string());
+}
+
+class ProgramModuleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() / ("program-module-" + std::to_string(::getpid()) + "-" +
+                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(root_);
+    fs::create_directories(root_ / "Help" / "English");
+    WriteText(root_ / "Help" / "English" / "Help.htm", "<html></html>");
+    nv::widgets::InstallMessagePrompt(&prompt_);
+  }
+  void TearDown() override {
+    nv::widgets::InstallMessagePrompt(nullptr);
+    fs::remove_all(root_);
+  }
+
+  fs::path SettingsPath() const { return root_ / "ProgramSetting.ini"; }
+
+  // The services of one run: the settings file of the folder, the arguments,
+  // pages whose Save As answers `savePath_`, this layout source and opener.
+  nv::app::ProgramServices Services(std::vector<std::string> arguments = {}) {
+    settings_ =
+        std::make_unique<nv::document::SettingsFile>(SettingsPath().string(), prompt_, nv::widgets::LanguageTexts());
+    nv::app::ProgramServices services;
+    services.settings = settings_.get();
+    services.arguments = std::move(arguments);
+    services.ports = std::make_unique<np::TestMidiPorts>(
+        np::TestMidiPorts::Mode::Null, std::vector<std::string>{"Synth", "Second"}, std::vector<std::string>{"Keys"});
+    services.keyboardLayouts = &layouts_;
+    services.helpOpener = &opener_;
+    services.helpRoot = root_ / "Help";
+    services.newPage = [this] { return std::make_unique<nv::app::ScorePage>([this] { return savePath_; }); };
+    services.printTarget = [this](const QString&) -> std::unique_ptr<np::PagedTarget> {
+      return np::QtPagedTarget::pdfFile(QString::fromStdString(pdfPath_.string()), 150);
+    };
+    return services;
+  }
+
+  // The [section] key value of the settings file on disk.
+  std::string Stored(const std::string& section, const std::string& key) const {
+    np::IniFile ini(SettingsPath().string());
+    return ini.ReadString(section, key, "<missing>");
+  }
+
+  fs::path root_;
+  ScriptedPrompt prompt_;
+  RecordingOpener opener_;
+  FixedLayouts layouts_{"us"};
+  std::unique_ptr<nv::document::SettingsFile> settings_;
+  std::string savePath_;
+  fs::path pdfPath_;
+};
+
+TEST_F(ProgramModuleTest, IsCaptionedWithTheProgramsNameAndVersion) {
+  nv::app::TFProgramModule window(Services());
+  EXPECT_EQ(window.windowTitle(), QString("Notavistra Tessaro 3.8"));
+  // The exit button needs a screen wider than 800 pixels.
+  EXPECT_EQ(window.ExitButtonShown(), QGuiApplication::primaryScreen()->geometry().width() > 800);
+}
+
+TEST_F(ProgramModuleTest, OneRunWithoutASettingsFileWritesEveryKeyWithItsDefault) {
+  { nv::app::TFProgramModule window(Services()); }
+  const fs::path expected =
+      fs::path(__FILE__).parent_path().parent_path() / "document" / "data" / "default_settings.ini";
+  EXPECT_EQ(ReadText(SettingsPath()), ReadText(expected));
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
+TEST_F(ProgramModuleTest, TheWindowComesBackWhereItWasWithItsToolPage) {
+  WriteText(SettingsPath(), "[MainForm]\nBounds=10,20,700,500\nToolsActive=3\n");
+  {
+    nv::app::TFProgramModule window(Services());
+    EXPECT_EQ(window.geometry(), QRect(10, 20, 700, 500));
+    EXPECT_EQ(window.Tools().IndexOf(window.Tools().ActivePage()), 3);
+    window.move(30, 40);
+    window.Tools().SetActivePage(window.Tools().Pages(5));
+  }
+  EXPECT_EQ(Stored("MainForm", "Bounds"), "30,40,700,500");
+  EXPECT_EQ(Stored("MainForm", "ToolsActive"), "5");
+  EXPECT_EQ(Stored("MainForm", "WindowState"), "wsNormal");
+  EXPECT_EQ(Stored("Tools", "Language"), "ENU");
+  // A key the window does not own is left alone.
+  EXPECT_EQ(Stored("Tools", "StartModule"), "1");
+}
+
+TEST_F(ProgramModuleTest, SettingsThatCannotBeUsedKeepTheDesignedWindowAndPage) {
+  WriteText(SettingsPath(), "[MainForm]\nBounds=a,b,c,d\nToolsActive=12\n");
+  nv::app::TFProgramModule window(Services());
+  EXPECT_EQ(window.size(), QSize(800, 600));
+  EXPECT_EQ(window.Tools().IndexOf(window.Tools().ActivePage()), 0);
+}
+
+// The pages are put in order at creation by moving them one after the other;
+// replayed on the form's order those moves give the order the window has.
+TEST_F(ProgramModuleTest, TheToolPagesStandInTheOrderOfTheStartUpMoves) {
+  nv::widgets::TECPageControl form;
+  const char* formOrder[] = {"Notes",  "Modify",  "Piano",     "Chords", "Expressions",
+                             "Guitar", "Symbols", "Navigator", "Design", "Expanded"};
+  std::map<std::string, nv::widgets::TECTabSheet*> byCaption;
+  for (const char* caption : formOrder) {
+    auto* sheet = new nv::widgets::TECTabSheet(&form);
+    sheet->SetCaption(caption);
+    byCaption[caption] = sheet;
+  }
+  const std::pair<const char*, int> moves[] = {{"Notes", 0},       {"Symbols", 1}, {"Chords", 3},    {"Design", 4},
+                                               {"Piano", 5},       {"Modify", 6},  {"Navigator", 7}, {"Expanded", 2},
+                                               {"Expressions", 3}, {"Guitar", 7}};
+  for (const auto& [caption, index] : moves) byCaption.at(caption)->SetPageIndex(index);
+
+  nv::app::TFProgramModule window(Services());
+  ASSERT_EQ(window.Tools().PageCount(), form.PageCount());
+  for (int i = 0; i < form.PageCount(); ++i) {
+    EXPECT_EQ(window.Tools().Pages(i)->Caption(), form.Pages(i)->Caption()) << i;
+    EXPECT_EQ(window.Tools().Pages(i)->Caption().toStdString(),
+              nv::app::kToolPages[static_cast<std::size_t>(i)].caption);
+  }
+}
+
+TEST_F(ProgramModuleTest, AClosedDocumentGoesToReopenAndStaysThereAfterExit) {
+  const fs::path folder = root_ / "Bach & Sons";
+  fs::create_directories(folder);
+  const fs::path file = folder / "fugue.sfd";
+  WriteScore(file);
+  {
+    nv::app::TFProgramModule window(Services());
+    nv::app::DocumentPage* page = window.OpenDocument(file.string(), false);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(window.Files().ActivePage()->Caption(), QString("fugue"));
+    ASSERT_TRUE(window.CloseDocument(*page));
+    EXPECT_TRUE(window.Documents().empty());
+    for (QMenu* menu : {&window.ReopenMenu(), &window.ReopenPopup()}) {
+      ASSERT_EQ(menu->actions().size(), 1);
+      QAction* item = menu->actions().front();
+      EXPECT_EQ(item->data().toString().toStdString(), file.string());
+      // Shown literally: the "&" is no mnemonic.
+      EXPECT_EQ(item->text().toStdString(),
+                "0 " + (folder.string() + "/fugue.sfd").replace(folder.string().find('&'), 1, "&&"));
+    }
+  }
+  const std::string entry = Stored("Reopen", "Reopen0");
+  EXPECT_EQ(entry, nv::document::ProgramDateTimeFormat().FormatDate(nv::document::Today()) + "," + file.string());
+  EXPECT_EQ(Stored("Reopen", "ReopenCount"), "1");
+
+  // The next run offers it, and opening it takes it off the list.
+  nv::app::TFProgramModule window(Services());
+  ASSERT_EQ(window.ReopenMenu().actions().size(), 1);
+  window.ReopenMenu().actions().front()->trigger();
+  ASSERT_EQ(window.Documents().size(), 1u);
+  EXPECT_EQ(window.Documents().front()->Document().Path(), file.string());
+  EXPECT_TRUE(window.ReopenMenu().actions().isEmpty());
+}
+
+TEST_F(ProgramModuleTest, AReopenEntryWhoseFileIsGoneSaysSoAndLeaves) {
+  const fs::path file = root_ / "gone.sfd";
+  WriteText(SettingsPath(), "[Reopen]\nReopen0=01/02/2024," + file.string() + "\n");
+  nv::app::TFProgramModule window(Services());
+  ASSERT_EQ(window.ReopenPopup().actions().size(), 1);
+  window.ReopenPopup().actions().front()->trigger();
+  EXPECT_TRUE(window.Documents().empty());
+  EXPECT_EQ(prompt_.shown, (std::vector<std::string>{"Open file: The file " + file.string() + " does not exist."}));
+  EXPECT_TRUE(window.ReopenMenu().actions().isEmpty());
+}
+
+TEST_F(ProgramModuleTest, TheCommandLineOpensEachScoreOnceTheLastActive) {
+  const fs::path first = root_ / "first.sfd";
+  const fs::path second = root_ / "SECOND.SFD";
+  WriteScore(first);
+  WriteScore(second);
+  WriteText(root_ / "notes.txt", "text");
+  nv::app::TFProgramModule window(Services({first.string(), (root_ / "notes.txt").string(),
+                                            (root_ / "missing.sfd").string(), second.string(), first.string()}));
+  ASSERT_EQ(window.Documents().size(), 2u);
+  EXPECT_EQ(window.Documents()[0]->Document().Path(), first.string());
+  EXPECT_EQ(window.ActiveEditor(), window.Documents()[1]);
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
+TEST_F(ProgramModuleTest, PlaySwitchPlaysTheScoreThroughTheOutput) {
+  const fs::path file = root_ / "played.sfd";
+  {
+    auto score = score_builder::MakeScore(1, 1);
+    score_builder::AddNote(*score->GetInstrumentAt(0)->GetRow(0)->GetMeasure(0), 1, 5, 32, 0);
+    score->SaveToFile(file.string());
+  }
+  auto services = Services({"/p", file.string(), "/A"});
+  auto ports = std::make_unique<np::TestMidiPorts>(np::TestMidiPorts::Mode::Null, std::vector<std::string>{"Synth"},
+                                                   std::vector<std::string>{});
+  np::TestMidiPorts& sent = *ports;
+  services.ports = std::move(ports);
+  auto clock = std::make_shared<std::unique_ptr<IPlayClock>>(std::make_unique<FakePlayClock>());
+  services.playClock = [clock] { return std::move(*clock); };
+  nv::app::TFProgramModule window(std::move(services));
+  ASSERT_NE(window.ActiveEditor(), nullptr);
+  for (int i = 0; i < 400 && window.ActiveEditor()->Document().Playing(); ++i) QTest::qWait(5);
+  EXPECT_FALSE(window.Printing());
+  bool noteOn = false;
+  for (const auto& call : sent.Calls()) noteOn = noteOn || (!call.Bytes.empty() && (call.Bytes[0] & 0xF0) == 0x90);
+  EXPECT_TRUE(noteOn);
+}
+
+TEST_F(ProgramModuleTest, PrintSwitchPrintsEveryPageOfTheScore) {
+  const fs::path file = root_ / "three pages.sfd";
+  WriteScore(file, 3);
+  pdfPath_ = root_ / "printed.pdf";
+  {
+    auto services = Services({"/P", file.string()});
+    QString title;
+    services.printTarget = [&](const QString& caption) -> std::unique_ptr<np::PagedTarget> {
+      title = caption;
+      return np::QtPagedTarget::pdfFile(QString::fromStdString(pdfPath_.string()), 150);
+    };
+    nv::app::TFProgramModule window(std::move(services));
+    EXPECT_TRUE(window.Printing());
+    // The job runs on this thread once the events in hand are done.
+    QApplication::processEvents();
+    EXPECT_FALSE(window.Printing());
+    EXPECT_EQ(title, QString("three pages"));
+  }
+  EXPECT_EQ(PdfPages(pdfPath_), 3);
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
+TEST_F(ProgramModuleTest, ExitWaitsForThePrintJob) {
+  const fs::path file = root_ / "score.sfd";
+  WriteScore(file, 2);
+  pdfPath_ = root_ / "at-exit.pdf";
+  { nv::app::TFProgramModule window(Services({"/p", file.string()})); }
+  EXPECT_EQ(PdfPages(pdfPath_), 2);
+}
+
+TEST_F(ProgramModuleTest, APrintTargetThatCannotStartSaysSoAndTheProgramGoesOn) {
+  const fs::path file = root_ / "score.sfd";
+  WriteScore(file);
+  pdfPath_ = root_ / "no such folder" / "out.pdf";
+  nv::app::TFProgramModule window(Services({"/p", file.string()}));
+  QApplication::processEvents();
+  EXPECT_FALSE(window.Printing());
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_NE(prompt_.shown[0].find("no such folder"), std::string::npos) << prompt_.shown[0];
+  EXPECT_TRUE(window.Actions().Action("score.play").isEnabled());
+}
+
+// The close question with scripted answers: what stays open and what is on
+// disk afterwards.
+class CloseQuestionTest : public ProgramModuleTest {
+ protected:
+  // A saved score and an edit in it.
+  nv::app::DocumentPage& EditedScore(nv::app::TFProgramModule& window, const fs::path& file) {
+    WriteScore(file);
+    nv::app::DocumentPage* page = window.OpenDocument(file.string(), false);
+    EXPECT_NE(page, nullptr);
+    page->Document().Score().AddInstrument();
+    EXPECT_TRUE(page->Document().Modified());
+    return *page;
+  }
+  static int Staves(const fs::path& file) {
+    TECMusicScore score;
+    score.LoadFromFile(file.string());
+    return score.InstrumentCount();
+  }
+};
+
+TEST_F(CloseQuestionTest, NothingIsAskedWithoutAModifiedDocument) {
+  nv::app::TFProgramModule window(Services());
+  WriteScore(root_ / "plain.sfd");
+  window.OpenDocument((root_ / "plain.sfd").string(), false);
+  EXPECT_TRUE(window.close());
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
+// Closing one document asks its own question: Cancel keeps it, No closes it
+// unsaved and its file goes to Reopen.
+TEST_F(CloseQuestionTest, ClosingAModifiedDocumentAsksFirst) {
+  nv::app::TFProgramModule window(Services());
+  nv::app::DocumentPage& page = EditedScore(window, root_ / "a.sfd");
+  prompt_.answers = {nr::kCancel, nr::kNo};
+  EXPECT_FALSE(window.CloseDocument(page));
+  EXPECT_EQ(window.Documents().size(), 1u);
+  EXPECT_TRUE(window.CloseDocument(page));
+  EXPECT_TRUE(window.Documents().empty());
+  EXPECT_EQ(prompt_.shown.size(), 2u);
+  EXPECT_EQ(Staves(root_ / "a.sfd"), 1);
+  ASSERT_EQ(window.Recent().Items().size(), 1u);
+  EXPECT_EQ(window.Recent().Items()[0].path, (root_ / "a.sfd").string());
+}
+
+TEST_F(CloseQuestionTest, YesSavesEveryModifiedDocumentAndCloses) {
+  nv::app::TFProgramModule window(Services());
+  EditedScore(window, root_ / "a.sfd");
+  EditedScore(window, root_ / "b.sfd");
+  prompt_.answers = {nr::kYes};
+  EXPECT_TRUE(window.close());
+  EXPECT_EQ(prompt_.shown, (std::vector<std::string>{"Close all: Some compositions have been "
+                                                     "changed. Save the changes?"}));
+  EXPECT_EQ(Staves(root_ / "a.sfd"), 2);
+  EXPECT_EQ(Staves(root_ / "b.sfd"), 2);
+}
+
+TEST_F(CloseQuestionTest, NoClosesWithoutSavingAndCancelStays) {
+  nv::app::TFProgramModule window(Services());
+  EditedScore(window, root_ / "a.sfd");
+  prompt_.answers = {nr::kCancel, nr::kNo};
+  EXPECT_FALSE(window.close());
+  EXPECT_EQ(window.Documents().size(), 1u);
+  EXPECT_TRUE(window.close());
+  EXPECT_EQ(Staves(root_ / "a.sfd"), 1);
+}
+
+TEST_F(CloseQuestionTest, AFailedSaveKeepsTheProgramTheDocumentAndItsTab) {
+  nv::app::TFProgramModule window(Services());
+  EditedScore(window, root_ / "a.sfd");
+  // This file cannot be written any more: its folder is gone.
+  const fs::path lost = root_ / "lost";
+  fs::create_directories(lost);
+  nv::app::DocumentPage& failing = EditedScore(window, lost / "c.sfd");
+  fs::remove_all(lost);
+  WriteScore(root_ / "b.sfd");
+  nv::app::DocumentPage* front = window.OpenDocument((root_ / "b.sfd").string(), false);
+  ASSERT_EQ(window.ActiveEditor(), front);
+  prompt_.answers = {nr::kYes};
+  EXPECT_FALSE(window.close());
+  EXPECT_EQ(window.Documents().size(), 3u);
+  EXPECT_TRUE(failing.Document().Modified());
+  EXPECT_EQ(window.ActiveEditor(), &failing);
+  // The save that worked is on disk, and the failure was shown.
+  EXPECT_EQ(Staves(root_ / "a.sfd"), 2);
+  EXPECT_EQ(prompt_.shown.size(), 2u);
+}
+
+// A score named by no file asks for one when it is saved; cancelled, it is
+// not saved and stays modified.
+TEST(ScorePage, ACancelledSaveAsLeavesTheScoreUnsaved) {
+  std::string answer;
+  nv::app::ScorePage page([&] { return answer; });
+  EXPECT_EQ(page.windowTitle(), QString("Untitled"));
+  page.Document().Score().AddInstrument();
+  EXPECT_FALSE(page.Save());
+  EXPECT_TRUE(page.Document().Modified());
+  const fs::path file = fs::temp_directory_path() / ("score-page-" + std::to_string(::getpid()) + ".sfd");
+  answer = file.string();
+  EXPECT_TRUE(page.Save());
+  EXPECT_FALSE(page.Document().Modified());
+  EXPECT_EQ(page.windowTitle().toStdString(), file.stem().string());
+  fs::remove(file);
+}
+
+TEST_F(ProgramModuleTest, TheLanguageFollowsTheKeyboardLayoutsAndIsKeptAtExit) {
+  layouts_ = FixedLayouts("us,ua");
+  {
+    nv::app::TFProgramModule window(Services());
+    EXPECT_EQ(window.InterfaceLanguage(), QString("RUS"));
+    EXPECT_TRUE(window.Actions().Action("language.russian").isChecked());
+    EXPECT_FALSE(window.Actions().Action("language.english").isChecked());
+    EXPECT_FALSE(window.Actions().Action("language.deutsch").isVisible());
+    window.Actions().Action("language.english").trigger();
+    EXPECT_TRUE(window.Actions().Action("language.english").isChecked());
+    window.Actions().Action("language.russian").trigger();
+  }
+  EXPECT_EQ(Stored("Tools", "Language"), "RUS");
+}
+
+// The program's language files, as the program finds them.
+void UseProgramLanguageFiles() { nv::widgets::TECLanguage::Current()->SetFileLocation(np::assetsDir(), "notavistra"); }
+
+TEST_F(ProgramModuleTest, RussianRetranslatesTheWindow) {
+  nv::app::TFProgramModule window(Services());
+  UseProgramLanguageFiles();
+  window.Actions().Action("language.russian").trigger();
+  EXPECT_EQ(window.Tools().Pages(0)->Caption(), QString("Ноты"));
+  EXPECT_EQ(window.StatusBar().Panel(1).text(), QString("Печать"));
+  EXPECT_EQ(window.ReopenMenu().title(), QString("Открыть снова"));
+  EXPECT_EQ(window.Actions().Action("edit.undo").text(), QString("Отменить"));
+  EXPECT_EQ(window.Actions().Action("program.exit").text(), QString("В&ыход"));
+  window.Actions().Action("language.english").trigger();
+  EXPECT_EQ(window.Tools().Pages(0)->Caption(), QString("Notes"));
+  EXPECT_EQ(window.Actions().Action("edit.undo").text(), QString("Undo"));
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
+TEST_F(ProgramModuleTest, ADamagedLanguageFileIsNamedAndTheTextsStay) {
+  WriteText(root_ / "notavistra.RUS.lrf", "not a language file");
+  nv::app::TFProgramModule window(Services());
+  nv::widgets::TECLanguage::Current()->SetFileLocation(root_, "notavistra");
+  window.Actions().Action("language.russian").trigger();
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(prompt_.shown[0], "Error: The language file " + (root_ / "notavistra.RUS.lrf").string() +
+                                  " cannot be used; the texts stay as they were.");
+  EXPECT_EQ(window.Tools().Pages(0)->Caption(), QString("Notes"));
+}
+
+TEST_F(ProgramModuleTest, PrintingWithoutAPrinterSaysSoAndTheProgramGoesOn) {
+  if (!QPrinterInfo::availablePrinterNames().isEmpty()) GTEST_SKIP() << "this machine has a printer";
+  const fs::path file = root_ / "score.sfd";
+  WriteScore(file);
+  auto services = Services({"/p", file.string()});
+  services.printTarget = nv::app::DefaultPrinter;
+  nv::app::TFProgramModule window(std::move(services));
+  QApplication::processEvents();
+  EXPECT_FALSE(window.Printing());
+  EXPECT_EQ(prompt_.shown,
+            (std::vector<std::string>{"Error: The operation could not be completed.\nNo printer is available"}));
+}
+
+TEST_F(ProgramModuleTest, F1ShowsTheMainWindowsHelpTopic) {
+  nv::app::TFProgramModule window(Services());
+  QTest::keyClick(&window, Qt::Key_F1);
+  ASSERT_EQ(opener_.pages.size(), 1u);
+  EXPECT_EQ(opener_.pages[0], root_ / "Help" / "English" / "Help.htm");
+  EXPECT_EQ(ReadText(root_ / "Help" / "English" / "ContextHelp.htm"), nv::document::ContextHelpPageText("Entrance"));
+  window.Actions().Action("help.contents").trigger();
+  EXPECT_EQ(ReadText(root_ / "Help" / "English" / "ContextHelp.htm"),
+            nv::document::ContextHelpPageText("Introduction"));
+}
+
+// The language is applied after the settings are read and before the command
+// line, whose scores open before the libraries load.
+TEST_F(ProgramModuleTest, StartsInTheOrderItsStepsDependOn) {
+  std::vector<std::string> steps;
+  auto services = Services();
+  services.startupTrace = [&](const char* step) { steps.emplace_back(step); };
+  nv::app::TFProgramModule window(std::move(services));
+  auto at = [&](const char* step) { return std::ranges::find(steps, step) - steps.begin(); };
+  EXPECT_LT(at("RestoreSettings"), at("Language"));
+  EXPECT_LT(at("Language"), at("CommandLine"));
+  EXPECT_LT(at("CommandLine"), at("Libraries"));
+  EXPECT_LT(at("Libraries"), static_cast<std::ptrdiff_t>(steps.size()));
+}
+
+TEST_F(ProgramModuleTest, DeviceNumbersPastTheDevicesKeepTheFirstOutput) {
+  WriteText(SettingsPath(), "[Devices]\nOutputDevice=1\nInputDevice=0\n");
+  {
+    nv::app::TFProgramModule window(Services());
+    EXPECT_EQ(window.MidiOutput().GetDeviceID(), 1);
+  }
+  WriteText(SettingsPath(), "[Devices]\nOutputDevice=7\n");
+  nv::app::TFProgramModule window(Services());
+  EXPECT_EQ(window.MidiOutput().GetDeviceID(), 0);
+}
+
+}  // namespace
