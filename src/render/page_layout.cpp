@@ -145,6 +145,9 @@ void LayoutScore(TECMusicScore& score, int page, bool twoPages) {
   instrument->LayoutValid = true;
   if (instrument->VisibleRowCount() == 0) return;
   page = std::max(page, 0);
+  // The last system of the page before may take the first measure of this
+  // one when an edit made it narrower: the pass to the end starts there.
+  if (!twoPages && page > 0) --page;
 
   bool appended = false;
   const std::vector<std::int32_t> overfullBefore = score.PageLayout.OverfullPages;
