@@ -30,6 +30,9 @@ struct DocumentNotices {
   // A key the key table left; a listener that takes it sets it to 0.
   Notice<std::uint16_t&, TECShiftState> KeyDown;
   Notice<const std::vector<const TECMeasure*>&> PlayError;
+  // The pages whose system runs past the usable height, after each layout
+  // that leaves some and after the one that clears them (empty).
+  Notice<const std::vector<std::int32_t>&> OverfullPages;
 
   // The document's own: the modified flag, the file's name or kind, the
   // end of playback (on the GUI thread), and a message of the MIDI input

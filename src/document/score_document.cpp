@@ -79,6 +79,7 @@ void ScoreDocument::Connect() {
   s.OnMouseUp = Deliver(notices_.MouseUp);
   s.OnKeyDown = Deliver(notices_.KeyDown);
   s.OnPlayError = Deliver(notices_.PlayError);
+  s.OnOverfullPages = Deliver(notices_.OverfullPages);
 }
 
 bool ScoreDocument::Modified() const { return UndoHistoryState(*score_) != savePoint_; }

@@ -40,12 +40,18 @@ bool EditTransaction::Saved(const void* record, Save save) {
 }
 
 bool EditTransaction::SaveMeasure(TECMeasure& measure) {
+  NoteChangedMeasure(measure.Index);
   return Saved(&measure, [&] { recorder_.Save(&measure); });
+}
+
+void EditTransaction::NoteChangedMeasure(int m) {
+  if (m >= 0 && (firstMeasure_ < 0 || m < firstMeasure_)) firstMeasure_ = m;
 }
 
 bool EditTransaction::SaveSymbolEntry(TECSymbolEntry& entry) {
   const TECInstrument* instrument = entry.Owner;
   const int index = instrument != nullptr ? instrument->SymbolsRow().IndexOf(&entry) : entry.MeasureIndex;
+  NoteChangedMeasure(index);
   return Saved(&entry, [&] { recorder_.SaveAttachment(&entry, index); });
 }
 
@@ -99,7 +105,13 @@ bool EditTransaction::Finish() {
   for (const auto& [place, rests] : beams_)
     if (TECMeasure* measure = place.first->GetMeasure(place.second))
       place.first->RebuildUnions(measure, rests, false);
-  if (layout_) score_.LayoutScore(layoutPage_ >= 0 ? layoutPage_ : score_.GetActivePage(), false);
+  if (layout_) {
+    // A selection may reach measures of earlier pages (a whole row
+    // selected): the pass starts no later than the page of the first one.
+    int page = layoutPage_ >= 0 ? layoutPage_ : score_.GetActivePage();
+    while (page > 0 && firstMeasure_ >= 0 && firstMeasure_ < score_.PageFirstMeasure(page)) --page;
+    score_.LayoutScore(page, false);
+  }
   score_.InvalidateScore();
   score_.DoChanged();
   return true;

@@ -30,7 +30,8 @@ bool EditsAllowed(const TECMusicScore& score);
 // The undo step of `kind` is begun by the first Save (none while LockUndo
 // is set; the model's undo recorder writes the entries), and each record is
 // saved once. Finish, when anything was touched: rebuilds the beam groups
-// asked for, lays out from the active page (unless SkipLayout), invalidates
+// asked for, lays out from the active page or the page of the first measure
+// saved, whichever comes first (unless SkipLayout), invalidates
 // the whole score and fires OnChanged; with nothing touched it does none of
 // these, and a command that saves only right before a change leaves no step.
 //
@@ -79,7 +80,8 @@ class EditTransaction {
   // The same with its rests, after notes were made shorter or taken away:
   // the time they leave gets rests, and the measure shows no gap.
   void RebuildBeamsAndRests(TECMeasure& measure);
-  // Lays out from `page` instead of the active page.
+  // Lays out from `page` instead of the active page (still from an earlier
+  // page that holds a saved measure).
   void LayoutFrom(int page) { layoutPage_ = page; }
   void SkipLayout() { layout_ = false; }
 
@@ -89,6 +91,8 @@ class EditTransaction {
 
  private:
   void RebuildBeams(TECMeasure& measure, bool rests);
+  // Measure index m (of any row, or the symbols row) is about to change.
+  void NoteChangedMeasure(int m);
   // A safety net behind the rule above: what the command freed or moved
   // without taking it out leaves the selection and ClickedElement.
   void ForgetUnheldRecords();
@@ -103,6 +107,8 @@ class EditTransaction {
   bool finished_ = false;
   bool layout_ = true;
   int layoutPage_ = -1;
+  // The first measure index saved; -1 before any.
+  int firstMeasure_ = -1;
   // Measures by place, and whether their rests are rebuilt too.
   std::vector<std::pair<std::pair<TECRow*, int>, bool>> beams_;
   std::vector<const void*> saved_;

@@ -29,4 +29,10 @@ std::span<const KeyCommand> ScoreKeyCommands();
 // arrows, Home and End scroll instead.
 void RunKeyCommand(TECMusicScore& score, const KeyCommand& command);
 
+// Hands a key to the score's own key handling (TECMusicScore::KeyDown): the
+// score control does so with the keys it gets, and the main window with the
+// navigation keys its other controls pass on. True when the key was used, by
+// the key table or by a listener of OnKeyDown.
+bool CallKeyDown(TECMusicScore& score, std::uint16_t key, TECShiftState shift);
+
 }  // namespace nv::editing

@@ -6,7 +6,6 @@
 #include <array>
 
 #include "editing/key_commands.h"
-#include "model/row.h"
 
 namespace nv::editing {
 
@@ -34,12 +33,6 @@ bool PreviewKey(TECMusicScore& score, std::uint16_t key) {
   }
 }
 
-// Runs `move` on the active row, when there is one.
-template <typename Move>
-void OnRow(TECMusicScore& score, Move move) {
-  if (TECRow* row = score.CurrentRow()) move(*row);
-}
-
 void ChangeVelocity(TECMusicScore& score, int delta) {
   if (score.VelocityMode() == 1) score.ChangeSelectionVelocity(delta);
 }
@@ -58,38 +51,35 @@ constexpr auto kTable = std::to_array<KeyCommand>({
     {"page.previous", "Previous Page", 4, vk::PageUp, kNone, [](S& s) { s.SetActivePage(s.GetActivePage() - 1); }},
     {"page.last", "Last Page", 5, vk::PageDown, ssCtrl, [](S& s) { s.SetActivePage(s.PageCount() - 1); }},
     {"page.next", "Next Page", 6, vk::PageDown, kNone, [](S& s) { s.SetActivePage(s.GetActivePage() + 1); }},
-    {"cursor.page_start", "Start of Page", 7, vk::Home, ssCtrl, [](S& s) { OnRow(s, [](TECRow& r) { r.GoToPageStart(); }); }},
-    {"cursor.system_start", "Start of System", 8, vk::Home, kNone,
-     [](S& s) { OnRow(s, [](TECRow& r) { r.GoToSystemStart(); }); }},
-    {"cursor.page_end", "End of Page", 9, vk::End, ssCtrl, [](S& s) { OnRow(s, [](TECRow& r) { r.GoToPageEnd(); }); }},
-    {"cursor.system_end", "End of System", 10, vk::End, kNone, [](S& s) { OnRow(s, [](TECRow& r) { r.GoToSystemEnd(); }); }},
+    {"cursor.page_start", "Start of Page", 7, vk::Home, ssCtrl, [](S& s) { s.NavigateCursor(-4, false); }},
+    {"cursor.system_start", "Start of System", 8, vk::Home, kNone, [](S& s) { s.NavigateCursor(-3, false); }},
+    {"cursor.page_end", "End of Page", 9, vk::End, ssCtrl, [](S& s) { s.NavigateCursor(4, false); }},
+    {"cursor.system_end", "End of System", 10, vk::End, kNone, [](S& s) { s.NavigateCursor(3, false); }},
     {"selection.nudge_left", "Nudge Left", 11, vk::Left, kCtrlShift, [](S& s) { s.NudgeSelection(-1); }},
     {"selection.move_left", "Move to Event Before", 12, vk::Left, ssCtrl, [](S& s) { s.MoveSelectionHorz(-1); }},
     {"selection.shorten_spanner", "Shorten Extension", 13, vk::Left, kAltShift, [](S& s) { s.ExtendSpanners(-1); }},
     {"selection.shorter", "Shorter", 14, vk::Left, ssAlt, [](S& s) { s.ResizeSelection(-1); }},
     {"cursor.select_previous", "Select to Event Before", 15, vk::Left, ssShift,
-     [](S& s) { OnRow(s, [](TECRow& r) { r.CursorToPreviousEvent(true); }); }},
-    {"cursor.previous", "Event Before", 16, vk::Left, kNone,
-     [](S& s) { OnRow(s, [](TECRow& r) { r.CursorToPreviousEvent(false); }); }},
+     [](S& s) { s.NavigateCursor(-1, true); }},
+    {"cursor.previous", "Event Before", 16, vk::Left, kNone, [](S& s) { s.NavigateCursor(-1, false); }},
     {"selection.nudge_right", "Nudge Right", 17, vk::Right, kCtrlShift, [](S& s) { s.NudgeSelection(1); }},
     {"selection.move_right", "Move to Event After", 18, vk::Right, ssCtrl, [](S& s) { s.MoveSelectionHorz(1); }},
     {"selection.lengthen_spanner", "Lengthen Extension", 19, vk::Right, kAltShift, [](S& s) { s.ExtendSpanners(1); }},
     {"selection.longer", "Longer", 20, vk::Right, ssAlt, [](S& s) { s.ResizeSelection(1); }},
-    {"cursor.select_next", "Select to Event After", 21, vk::Right, ssShift,
-     [](S& s) { OnRow(s, [](TECRow& r) { r.CursorToNextEvent(true); }); }},
-    {"cursor.next", "Event After", 22, vk::Right, kNone, [](S& s) { OnRow(s, [](TECRow& r) { r.CursorToNextEvent(false); }); }},
+    {"cursor.select_next", "Select to Event After", 21, vk::Right, ssShift, [](S& s) { s.NavigateCursor(1, true); }},
+    {"cursor.next", "Event After", 22, vk::Right, kNone, [](S& s) { s.NavigateCursor(1, false); }},
     {"cursor.pitch_up", "Cursor Pitch Up", 23, vk::Up, kCtrlAlt, [](S& s) { s.SetCursorPitch(s.CursorPitch() + 1); }},
     {"row.move_up", "Move Row Up", 24, vk::Up, kCtrlShift, [](S& s) { s.MoveActiveRow(-1); }},
     {"selection.step_up", "Step Up", 25, vk::Up, ssCtrl, [](S& s) { s.MoveSelectionVert(1); }},
     {"selection.reshape_back", "Reshape Back", 26, vk::Up, ssAlt, [](S& s) { s.ReshapeSelection(-1); }},
     {"selection.stem_up", "Stem Up", 27, vk::Up, ssShift, [](S& s) { s.SetStemDirection(-1); }},
-    {"cursor.row_up", "Row Above", 28, vk::Up, kNone, [](S& s) { OnRow(s, [](TECRow& r) { r.CursorUp(); }); }},
+    {"cursor.row_up", "Row Above", 28, vk::Up, kNone, [](S& s) { s.NavigateCursor(-2, false); }},
     {"cursor.pitch_down", "Cursor Pitch Down", 29, vk::Down, kCtrlAlt, [](S& s) { s.SetCursorPitch(s.CursorPitch() - 1); }},
     {"row.move_down", "Move Row Down", 30, vk::Down, kCtrlShift, [](S& s) { s.MoveActiveRow(1); }},
     {"selection.step_down", "Step Down", 31, vk::Down, ssCtrl, [](S& s) { s.MoveSelectionVert(-1); }},
     {"selection.reshape_on", "Reshape On", 32, vk::Down, ssAlt, [](S& s) { s.ReshapeSelection(1); }},
     {"selection.stem_down", "Stem Down", 33, vk::Down, ssShift, [](S& s) { s.SetStemDirection(1); }},
-    {"cursor.row_down", "Row Below", 34, vk::Down, kNone, [](S& s) { OnRow(s, [](TECRow& r) { r.CursorDown(); }); }},
+    {"cursor.row_down", "Row Below", 34, vk::Down, kNone, [](S& s) { s.NavigateCursor(2, false); }},
     {"edit.copy", "Copy", 35, 'C', ssCtrl, [](S& s) { s.CopyToClipboard(); }},
     {"edit.paste", "Paste", 36, 'V', ssCtrl, [](S& s) { s.PasteFromClipboard(); }},
     {"edit.cut", "Cut", 37, 'X', ssCtrl, [](S& s) { s.CutToClipboard(); }},
@@ -106,6 +96,11 @@ std::span<const KeyCommand> ScoreKeyCommands() { return kTable; }
 void RunKeyCommand(TECMusicScore& score, const KeyCommand& command) {
   if (score.GetStyle() == TScoreStyle::ssPreviewPages && PreviewKey(score, command.Key)) return;
   command.Run(score);
+}
+
+bool CallKeyDown(TECMusicScore& score, std::uint16_t key, TECShiftState shift) {
+  score.KeyDown(key, shift);
+  return key == 0;
 }
 
 }  // namespace nv::editing

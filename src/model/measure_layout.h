@@ -116,6 +116,10 @@ struct TECPageLayout {
   std::int32_t SystemCount = 0;
   double Interval = 0;
   std::vector<std::uint32_t> BarNumbers;
+  // Pages, in order, whose one system is taller than the usable height: it
+  // keeps its place and runs past the bottom margin, so a print cuts the
+  // staves below it. OnOverfullPages reports them.
+  std::vector<std::int32_t> OverfullPages;
   // The measures the latest DrawPage drew, row by row, in drawing order.
   std::vector<TECDrawnMeasure> DrawnMeasures;
   // Where the latest DrawPage drew measure m of row `row`, or none.

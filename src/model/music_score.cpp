@@ -430,8 +430,9 @@ void TECMusicScore::SetTimeSignature(int numerator, int denominator, std::uint8_
       UpdateUnionLength();
       for (const auto& instrument : instruments_) instrument->UpdateMeasureTimes();
       RebuildAllUnions(0, true, false);
-      LayoutScore(0, false);
     }
+    // A new word of the same length still changes what measure 0 shows.
+    if (relength || timeWord_ != oldWord || sizeStyle_ != oldSizeStyle) LayoutScore(0, false);
     InvalidateScore();
     FireChanged(this);
     return;

@@ -193,6 +193,10 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   void GoToBegin();
   void GoToEnd();
   void MoveActiveRow(int delta);
+  // Moves the cursor on the active row: -1/+1 to the event before/after
+  // (selecting on the way with `select`), -2/+2 to the row above/below,
+  // -3/+3 to the system's start/end, -4/+4 (and beyond) to the page's.
+  void NavigateCursor(int code, bool select);
 
   // --- settings ------------------------------------------------------------
   TScoreStyle GetStyle() const { return style_; }
@@ -754,6 +758,10 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
   std::function<void(TECModelObject*, int x, int y)> OnPageClick;
   TECNotifyEvent OnActivePageChanged;
   TECNotifyEvent OnPageCountChanged;
+  // After a layout pass that leaves pages whose system runs past the usable
+  // height (PageLayout.OverfullPages), and after the pass that clears them:
+  // the pages marked, in order; empty when none is left.
+  std::function<void(TECModelObject*, const std::vector<std::int32_t>& pages)> OnOverfullPages;
   TECNotifyEvent OnSelectedChanged;
   TECNotifyEvent OnPositionChanged;
   TECNotifyEvent OnUndoChanged;

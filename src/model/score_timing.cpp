@@ -133,6 +133,22 @@ void TECMusicScore::GoToEnd() {
   SetCursorPosition(0);
 }
 
+void TECMusicScore::NavigateCursor(int code, bool select) {
+  TECRow* row = CurrentRow();
+  if (!row) return;
+  switch (std::clamp(code, -4, 4)) {
+    case -4: row->GoToPageStart(); break;
+    case -3: row->GoToSystemStart(); break;
+    case -2: row->CursorUp(); break;
+    case -1: row->CursorToPreviousEvent(select); break;
+    case 1: row->CursorToNextEvent(select); break;
+    case 2: row->CursorDown(); break;
+    case 3: row->GoToSystemEnd(); break;
+    case 4: row->GoToPageEnd(); break;
+    default: break;
+  }
+}
+
 void TECMusicScore::MoveActiveRow(int delta) {
   if (TECInstrument* instrument = CurrentInstrument()) instrument->MoveActiveRow(delta);
 }

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 #include "model/instrument.h"
 #include "model/measure.h"
@@ -102,7 +104,9 @@ void Prepare(LayoutContext& context, int page, bool twoPages) {
 }
 
 // How many systems fit on the page, and the interval between staves that
-// spreads the spare height over them when vertical alignment is on.
+// spreads the spare height over them when vertical alignment is on. 0 when
+// not even one system fits: the page still gets one, which runs past its
+// usable height.
 int FitSystems(LayoutContext& context) {
   const TECMusicScore& score = context.Score;
   double interval = std::max(0.0, Finite(score.PageInterval(TECMetrix::rmMM)));
@@ -119,7 +123,16 @@ int FitSystems(LayoutContext& context) {
     if (context.Instrument.AsMusicScore()) break;
   }
   context.Interval = interval;
-  return std::max(n, 1);
+  return n;
+}
+
+// Marks page `page` as one whose system runs past the usable height, or
+// takes the mark away; the marks stay sorted.
+void MarkOverfull(std::vector<std::int32_t>& pages, int page, bool overfull) {
+  const auto at = std::lower_bound(pages.begin(), pages.end(), page);
+  const bool marked = at != pages.end() && *at == page;
+  if (overfull && !marked) pages.insert(at, page);
+  if (!overfull && marked) pages.erase(at);
 }
 
 }  // namespace
@@ -132,8 +145,12 @@ void LayoutScore(TECMusicScore& score, int page, bool twoPages) {
   instrument->LayoutValid = true;
   if (instrument->VisibleRowCount() == 0) return;
   page = std::max(page, 0);
+  // The last system of the page before may take the first measure of this
+  // one when an edit made it narrower: the pass to the end starts there.
+  if (!twoPages && page > 0) --page;
 
   bool appended = false;
+  const std::vector<std::int32_t> overfullBefore = score.PageLayout.OverfullPages;
   {
     ScopedFlag running(score.PageLayout.Running);
     LayoutContext context{score, *instrument};
@@ -155,7 +172,9 @@ void LayoutScore(TECMusicScore& score, int page, bool twoPages) {
         pages.BarNumbers.clear();
         for (int r = 0; r < instrument->GetRowCount(); ++r) instrument->GetRow(r)->Placement.clear();
       }
-      const int systems = FitSystems(context);
+      const int fitting = FitSystems(context);
+      MarkOverfull(pages.OverfullPages, s, fitting == 0);
+      const int systems = std::max(fitting, 1);
       context.SystemY = context.PageTop + context.Interval;
       if (active) {
         pages.Interval = context.Interval;
@@ -184,6 +203,9 @@ void LayoutScore(TECMusicScore& score, int page, bool twoPages) {
       }
       if (twoPages && s >= page + 1) break;
     }
+    // Pages taken away since an earlier pass keep no mark.
+    auto& overfull = pages.OverfullPages;
+    overfull.erase(std::lower_bound(overfull.begin(), overfull.end(), instrument->PageCount()), overfull.end());
     const int records = static_cast<int>(instrument->Layouts().size());
     instrument->LaidOutClamped = std::clamp(instrument->LaidOutRows, 0, records);
     instrument->LaidOutAll = std::min(instrument->LaidOutAll, instrument->LaidOutRows);
@@ -195,6 +217,11 @@ void LayoutScore(TECMusicScore& score, int page, bool twoPages) {
     if (score.OnPageCountChanged) score.OnPageCountChanged(&score);
     score.InvalidatePageTabs();
   }
+  // Every pass that leaves pages cutting staves says so, and so does the
+  // pass that takes the last mark away.
+  const auto& overfull = score.PageLayout.OverfullPages;
+  if ((!overfull.empty() || overfull != overfullBefore) && score.OnOverfullPages)
+    score.OnOverfullPages(&score, overfull);
 }
 
 }  // namespace nv::render

@@ -5,7 +5,8 @@ class TECMusicScore;
 namespace nv::render {
 
 // The layout pass of the active instrument, from page `page` to the end of
-// the score, or over pages `page` and `page` + 1 only with `twoPages`:
+// the score (from the page before, whose last system may take measures of
+// page `page`), or over pages `page` and `page` + 1 only with `twoPages`:
 // systems and pages, the layout records of every measure placed, the page
 // tables, the carry-over lists and, on the active page, the measure places.
 // Earlier pages keep their records, so the cost follows the pages laid out.

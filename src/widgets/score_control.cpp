@@ -13,6 +13,7 @@
 
 #include <algorithm>
 
+#include "editing/key_commands.h"
 #include "platform/bounds_canvas.h"
 #include "platform/qt/qt_canvas.h"
 #include "widgets/input_mapping.h"
@@ -253,10 +254,10 @@ void ScoreControl::wheelEvent(QWheelEvent* event) {
 
 void ScoreControl::keyPressEvent(QKeyEvent* event) {
   if (const auto code = VirtualKeyOf(*event)) {
-    std::uint16_t key = *code;
-    score_.KeyDown(key, ShiftStateOf(event->modifiers(), QGuiApplication::mouseButtons()));
+    const bool used =
+        nv::editing::CallKeyDown(score_, *code, ShiftStateOf(event->modifiers(), QGuiApplication::mouseButtons()));
     // The arrow keys stay with the control, handled or not.
-    if (key == 0 || IsArrowKey(*code)) return;
+    if (used || IsArrowKey(*code)) return;
   }
   QWidget::keyPressEvent(event);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -7,6 +8,8 @@
 #include "document/file_kind.h"
 #include "document_fixture.h"
 #include "formats/external_tools.h"
+#include "model/instrument.h"
+#include "model/row.h"
 #include "support/saved_score.h"
 
 namespace {
@@ -92,6 +95,23 @@ TEST(ScoreDocumentNotices, LoadingGivesEachListenerOneChangedAfterTheLoadAndNone
   document.Load(document_fixture::ThreeNoteFile().string());
   for (const auto& seen : instrumentsSeen) EXPECT_EQ(seen, std::vector<int>{1});
   EXPECT_EQ(others, 0);
+}
+
+TEST(ScoreDocumentNotices, PagesThatCutStavesAreHeardAfterEachLayout) {
+  // Four staves need 104 mm of the new score's 60 mm usable height.
+  ScoreDocument document;
+  TECMusicScore& score = document.Score();
+  score.LayoutSuspended = true;
+  TECInstrument* instrument = score.AppendInstrument();
+  for (int r = 0; r < 4; ++r) instrument->AppendRow()->AddMeasure();
+  score.LayoutSuspended = false;
+  std::vector<std::vector<std::int32_t>> heard;
+  const Subscription token =
+      document.Notices().OverfullPages.Subscribe([&heard](const std::vector<std::int32_t>& pages) {
+        heard.push_back(pages);
+      });
+  score.LayoutScore(0, false);
+  EXPECT_EQ(heard, (std::vector<std::vector<std::int32_t>>{{0}}));
 }
 
 TEST(ScoreDocumentFile, ADamagedFileLeavesScorePathAndFlagAsTheyWereAndRaisesOnce) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "editing/key_commands.h"
 #include "editing/note_clipboard.h"
 #include "model/measure_items.h"
 #include "platform/clipboard.h"
@@ -291,6 +292,62 @@ TEST(ScoreKeys, KeysOutsideTheTableGoOnToOnKeyDown) {
   key = 13;  // Enter
   k.s().KeyDown(key, ssCtrl);
   EXPECT_EQ(passed, (std::vector<std::uint16_t>{65, 13}));
+}
+
+// The keys another control passes on reach the score as its own keys do.
+TEST(ScoreKeys, CallKeyDownHandsTheNavigationKeysToTheScore) {
+  struct ForwardCase {
+    std::string name;
+    std::uint16_t key;
+    TECShiftState shift;
+    std::function<void(KeyFixture&)> setUp;
+    std::function<void(KeyFixture&)> check;
+  };
+  const std::vector<ForwardCase> cases = {
+      {"Right", 39, 0, nullptr, [](KeyFixture& k) { EXPECT_EQ(k.s().CursorTick(), 64); }},
+      {"Left", 37, 0, nullptr, [](KeyFixture& k) { EXPECT_EQ(k.s().CursorTick(), 0); }},
+      {"Shift+Right selects on the way", 39, ssShift, nullptr,
+       [](KeyFixture& k) {
+         EXPECT_EQ(k.s().CursorTick(), 64);
+         EXPECT_FALSE(k.s().Selection.empty());
+       }},
+      {"Home", 36, 0, nullptr, [](KeyFixture& k) { EXPECT_EQ(k.s().CursorTick(), 0); }},
+      {"End", 35, 0, nullptr, [](KeyFixture& k) { EXPECT_EQ(k.s().CursorMeasure(), 3); }},
+      {"Down", 40, 0, nullptr, [](KeyFixture& k) { EXPECT_EQ(k.f.instrument().GetActiveRowIndex(), 1); }},
+      {"Up", 38, 0, [](KeyFixture& k) { k.f.instrument().SetActiveRow(1); },
+       [](KeyFixture& k) { EXPECT_EQ(k.f.instrument().GetActiveRowIndex(), 0); }},
+      {"Page Down", 34, 0, [](KeyFixture& k) { k.s().SetPageCount(3); },
+       [](KeyFixture& k) { EXPECT_EQ(k.s().GetActivePage(), 1); }},
+      {"Page Up", 33, 0, OnTheLastOfThreePages, [](KeyFixture& k) { EXPECT_EQ(k.s().GetActivePage(), 1); }},
+      {"Delete", 46, 0, nullptr, [](KeyFixture& k) { EXPECT_EQ(k.Kinds(), (std::vector<int>{C, G})); }},
+  };
+  for (const ForwardCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    KeyFixture k;
+    if (c.setUp) c.setUp(k);
+    EventRecorder window(k.s());
+    int passed = 0;
+    k.s().OnKeyDown = [&passed](TECModelObject*, std::uint16_t&, TECShiftState) { ++passed; };
+    EXPECT_TRUE(nv::editing::CallKeyDown(k.s(), c.key, c.shift));
+    EXPECT_EQ(passed, 0);
+    c.check(k);
+    k.s().OnKeyDown = nullptr;
+  }
+}
+
+TEST(ScoreKeys, CallKeyDownPassesOtherKeysOnAndSaysWhetherTheyWereUsed) {
+  KeyFixture k;
+  std::vector<std::uint16_t> passed;
+  bool take = false;
+  k.s().OnKeyDown = [&](TECModelObject*, std::uint16_t& key, TECShiftState) {
+    passed.push_back(key);
+    if (take) key = 0;
+  };
+  EXPECT_FALSE(nv::editing::CallKeyDown(k.s(), 65, 0)) << "A is no key of the score";
+  take = true;
+  EXPECT_TRUE(nv::editing::CallKeyDown(k.s(), 66, 0)) << "the listener took B";
+  EXPECT_EQ(passed, (std::vector<std::uint16_t>{65, 66}));
+  EXPECT_EQ(k.s().CursorTick(), 32);
 }
 
 TEST(ScoreKeys, PreviewPagesOnlyScrollWithTheArrows) {

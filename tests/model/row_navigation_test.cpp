@@ -147,4 +147,41 @@ TEST_F(RowNavigation, SystemAndPageEnds) {
   EXPECT_EQ(Cursor(), "3:96 v0");
 }
 
+TEST_F(RowNavigation, NavigateCursorRunsTheMoveOfItsCode) {
+  // Systems {0, 1} and {2, 3} on one page; the events of measure 3 lie at
+  // 0, 16, 32 and 96.
+  struct Case {
+    int code;
+    int measure;
+    int tick;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {-5, 3, 16, "0:0 v0"},   // beyond -4: the page's start
+      {-4, 3, 16, "0:0 v0"},   // page start
+      {-3, 3, 16, "2:0 v0"},   // system start
+      {-2, 3, 0, "1:0 v0"},    // the system above
+      {-1, 3, 16, "3:0 v0"},   // the event before
+      {0, 3, 16, "3:16 v0"},   // nothing
+      {1, 3, 16, "3:32 v0"},   // the event after
+      {2, 1, 0, "3:0 v0"},     // the system below
+      {3, 2, 0, "3:96 v0"},    // system end
+      {4, 0, 0, "3:96 v0"},    // page end
+      {5, 0, 0, "3:96 v0"},    // beyond +4: the page's end
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code);
+    At(c.measure, c.tick);
+    score->NavigateCursor(c.code, false);
+    EXPECT_EQ(Cursor(), c.expected);
+  }
+}
+
+TEST(NavigateCursor, DoesNothingWithoutAnInstrument) {
+  TECMusicScore score;
+  for (int code = -4; code <= 4; ++code) score.NavigateCursor(code, true);
+  EXPECT_EQ(score.CursorMeasure(), 0);
+  EXPECT_EQ(score.CursorTick(), 0);
+}
+
 }  // namespace

@@ -2,14 +2,12 @@
 // gives, and the carry-over lists follow the records they name.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <sstream>
 #include <string>
 
 #include "layout_test_support.h"
 #include "model/measure.h"
-#include "model/model_dump.h"
 #include "render/carry_over.h"
+#include "support/layout_state.h"
 
 using layout_test::Instrument;
 using layout_test::MakeScore;
@@ -78,25 +76,6 @@ std::unique_ptr<TECMusicScore> MakeMusic() {
   return score;
 }
 
-// The layout and the instrument, without the layout records from the end of
-// the last page on: the pass never shrinks the record list, so records of
-// empty measures that an earlier, longer layout placed there stay behind.
-std::string Everything(const TECMusicScore& score) {
-  const TECInstrument& instrument = *score.CurrentInstrument();
-  const int end = score.PageFirstMeasure(instrument.PageCount());
-  auto beyond = [&](const std::string& line) {
-    int m = -1;
-    return (std::sscanf(line.c_str(), "m%d ", &m) == 1 || std::sscanf(line.c_str(), "  layout %d ", &m) == 1) &&
-           m >= end;
-  };
-  std::istringstream in(nv::render::DumpLayout(score) + DumpInstrument(instrument));
-  std::string kept;
-  for (std::string line; std::getline(in, line);)
-    if (!beyond(line)) kept += line + "\n";
-  return kept + "laid out " + std::to_string(instrument.LaidOutRows) + " " + std::to_string(instrument.LaidOutAll) +
-         " " + std::to_string(instrument.LaidOutClamped) + "\n";
-}
-
 // Adds notes to measure m of the first row.
 void Edit(TECMusicScore& score, int m) {
   TECMeasure& measure = *Instrument(score).GetRow(0)->GetMeasure(m);
@@ -117,16 +96,55 @@ TEST(Relayout, FromTheEditedPageEqualsAFullLayout) {
     auto full = MakeMusic();
     Edit(*full, m);
     nv::render::LayoutScore(*full, 0, false);
-    EXPECT_EQ(Everything(*relaid), Everything(*full)) << "edit in measure " << m << " on page " << page;
+    EXPECT_EQ(layout_state::Everything(*relaid), layout_state::Everything(*full))
+        << "edit in measure " << m << " on page " << page;
   }
+}
+
+TEST(Relayout, AMeasureOpeningItsPageMadeNarrowerMayMoveToThePageBefore) {
+  // The first measure of each page thinned out to its first and last notes
+  // (the ends of its ties stay), then the pass from its page: the page
+  // before may now have room for it at the end of its last system.
+  auto probe = MakeMusic();
+  nv::render::LayoutScore(*probe, 0, false);
+  bool moved = false;
+  for (int page = 1; page < 4; ++page) {
+    const int m = probe->PageFirstMeasure(page);
+    auto thin = [m](TECMusicScore& score) {
+      for (int r = 0; r < 2; ++r) {
+        auto& notes = Instrument(score).GetRow(r)->GetMeasure(m)->Notes;
+        if (notes.size() > 2) notes.erase(notes.begin() + 1, notes.end() - 1);
+        Instrument(score).GetRow(r)->GetMeasure(m)->Rests.clear();
+      }
+    };
+    auto relaid = MakeMusic();
+    nv::render::LayoutScore(*relaid, 0, false);
+    thin(*relaid);
+    nv::render::LayoutScore(*relaid, page, false);
+
+    auto full = MakeMusic();
+    thin(*full);
+    nv::render::LayoutScore(*full, 0, false);
+    EXPECT_EQ(layout_state::Everything(*relaid), layout_state::Everything(*full)) << "measure " << m;
+    moved = moved || full->PageFirstMeasure(page) != m;
+  }
+  EXPECT_TRUE(moved) << "no thinned measure moved to the page before: the case is not shown";
+}
+
+TEST(Relayout, ANewTimeWordOfTheSameLengthIsLaidOut) {
+  auto score = MakeScore(1, 4);
+  nv::render::LayoutScore(*score, 0, false);
+  score->SetTimeSignature(2, 2, 0, true);
+  const TECMeasureLayout& first = *Instrument(*score).LayoutAt(0);
+  EXPECT_EQ(first.Numerator * 100 + first.Denominator, 202) << "2/2, as measure 0 shows it";
 }
 
 TEST(Relayout, TwoPagesLeaveTheOthersAlone) {
   auto score = MakeMusic();
   nv::render::LayoutScore(*score, 0, false);
-  const std::string before = Everything(*score);
+  const std::string before = layout_state::Everything(*score);
   nv::render::LayoutScore(*score, 1, true);
-  EXPECT_EQ(Everything(*score), before) << "nothing changed, so nothing moves";
+  EXPECT_EQ(layout_state::Everything(*score), before) << "nothing changed, so nothing moves";
 }
 
 TEST(CarryOver, ListsNameRecordsThatStillExist) {
