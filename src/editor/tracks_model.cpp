@@ -8,6 +8,7 @@
 #include "model/row.h"
 #include "model/scoped_flag.h"
 #include "model/stave_settings.h"
+#include "model/undo_step.h"
 
 namespace nv::editor {
 
@@ -231,6 +232,7 @@ void TracksModel::Resync() {
 void TracksModel::SelectRow(int row) {
   if (selectingCell_) return;
   const ScopedFlag selecting(selectingCell_);
+  EndTyping();
   tree_.SetCurrentRow(row);
   const SelectedTrack track = Selected();
   if (!track.Staff) return;
@@ -295,7 +297,20 @@ void TracksModel::Edit(PropertyNode& node, TECModelObject& stave, std::size_t va
         set(static_cast<TECInstrument&>(stave));
     };
   }
-  EditStaveSettings(document_.Score(), stave, change);
+  TECMusicScore& score = document_.Score();
+  const TECUndoStep* newest = score.GetUndoStep(score.UndoCount() - 1);
+  // Unmodified, the newest step is the saved state, which must stay apart.
+  const bool joins = newest && typing_.Stave == &stave && typing_.Value == value && newest->Serial == typing_.Step &&
+                     document_.Modified();
+  if (joins) {
+    const ScopedUndoLock joined(score);
+    change();
+    return;
+  }
+  const int steps = score.UndoCount();
+  EditStaveSettings(score, stave, change);
+  newest = score.GetUndoStep(score.UndoCount() - 1);
+  typing_ = newest && score.UndoCount() != steps ? Typing{&stave, value, newest->Serial} : Typing{};
 }
 
 void TracksModel::TreeChanged() {

@@ -65,6 +65,10 @@ class TracksModel : public TrackSelection {
   void SelectRow(int row);
   // Rebuilds every node from the score.
   void Reload();
+  // The typing in a cell ended: the next edit is a step of its own. Until
+  // then each further edit of the same value joins the step of the first,
+  // so that one undo takes back what was typed into the cell.
+  void EndTyping() { typing_ = {}; }
 
  private:
   struct Entry {
@@ -91,6 +95,13 @@ class TracksModel : public TrackSelection {
   nv::document::ScoreDocument& document_;
   nv::widgets::PropertyTree& tree_;
   std::unordered_map<const TECModelObject*, Entry> entries_;
+  struct Typing {
+    const TECModelObject* Stave = nullptr;
+    std::size_t Value = 0;
+    // The undo step the first edit made.
+    std::uint64_t Step = 0;
+  };
+  Typing typing_;
   // Set while the grid writes to the score or the score to the grid.
   bool syncingGrid_ = false;
   // Set while a selected node makes its staff or row active.
