@@ -1,10 +1,17 @@
 #include "editor/tracks_grid.h"
 
+#include <QContextMenuEvent>
+
+#include <string>
+#include <vector>
+
 #include "dialogs/timbre_chooser.h"
 #include "dialogs/volume_balance.h"
+#include "document/command_registry.h"
 #include "editor/track_images.h"
 #include "model/instrument.h"
 #include "model/row.h"
+#include "widgets/command_actions.h"
 
 namespace nv::editor {
 
@@ -56,6 +63,24 @@ void TECTracksGrid::FollowCurrentRow(int before, int beforeColumn) {
   if (Tree().CurrentRow() == before) return;
   model_.SelectRow(Tree().CurrentRow());
   if (onSelectTrack) onSelectTrack(model_.Selected());
+}
+
+void TECTracksGrid::contextMenuEvent(QContextMenuEvent* event) { OpenMenu(event->globalPos()); }
+
+void TECTracksGrid::OpenMenu(const QPoint& globalPos) {
+  if (!registry_) return;
+  std::vector<std::string> ids;
+  for (const char* id : kMenuCommands)
+    if (registry_->Find(id)) ids.push_back(id);
+  if (ids.empty()) return;
+  if (menu_) menu_->deleteLater();
+  menu_ = new QMenu(this);
+  menu_->setObjectName(QStringLiteral("PMTracks"));
+  menu_->setAttribute(Qt::WA_DeleteOnClose);
+  // The actions go with the menu.
+  auto* actions = new nv::widgets::CommandActions(*registry_, ids, menu_);
+  for (const std::string& id : ids) menu_->addAction(&actions->Action(id));
+  menu_->popup(globalPos);
 }
 
 void TECTracksGrid::EditButton() {

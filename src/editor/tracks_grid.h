@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QMenu>
 #include <QPointer>
 
+#include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "dialogs/logic/timbre_selection.h"
@@ -10,8 +13,14 @@
 #include "editor/tracks_model.h"
 #include "widgets/property_view.h"
 
+namespace nv::document {
+class CommandRegistry;
+}
 namespace nv::platform {
 class IniFile;
+}
+namespace nv::widgets {
+class CommandActions;
 }
 
 namespace nv::editor {
@@ -40,12 +49,26 @@ class TECTracksGrid : public nv::widgets::TECPropertyView {
   // itself unless replaced (tests script it).
   std::function<std::optional<int>(const nv::dialogs::TimbreChoice&)> chooseTimbre;
 
+  // The commands of the grid's context menu (`PMTracks`), in menu order:
+  // move up, move down, add, delete and edit a staff, add, duplicate,
+  // delete and edit a row, mute all, play all.
+  static constexpr std::array<const char*, 11> kMenuCommands = {
+      "tracks.move_up", "tracks.move_down", "staff.add",      "staff.delete",   "staff.properties", "row.add",
+      "row.duplicate",  "row.delete",       "row.properties", "staff.mute_all", "staff.play_all"};
+  // The context menu runs these commands of `registry` (those it holds
+  // when the menu opens); without a registry the grid has no menu.
+  void SetMenuCommands(nv::document::CommandRegistry* registry) { registry_ = registry; }
+  // Opens the context menu at `globalPos`; the menu while it is open.
+  void OpenMenu(const QPoint& globalPos);
+  QMenu* Menu() const { return menu_; }
+
   // The volume pop-up while it is open.
   nv::dialogs::TFVolumeBalance* VolumePopup() const { return popup_; }
 
  protected:
   void CellPressed(int column, int row, const QPoint& point, bool doubleClick) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   void EditButton();
@@ -57,6 +80,8 @@ class TECTracksGrid : public nv::widgets::TECPropertyView {
   TracksModel model_;
   nv::platform::IniFile* settings_;
   QPointer<nv::dialogs::TFVolumeBalance> popup_;
+  nv::document::CommandRegistry* registry_ = nullptr;
+  QPointer<QMenu> menu_;
 };
 
 }  // namespace nv::editor

@@ -153,8 +153,9 @@ void TracksModel::Show(PropertyNode& node) {
 
 void TracksModel::Forget(PropertyNode& node) {
   for (const auto& child : node.Children()) Forget(*child);
-  const SelectedTrack track = TrackOf(&node);
-  entries_.erase(track.Row ? static_cast<const TECModelObject*>(track.Row) : track.Staff);
+  // Only the key: the object may be freed already.
+  if (auto* const* row = std::any_cast<TECRow*>(&node.data)) entries_.erase(*row);
+  if (auto* const* staff = std::any_cast<TECInstrument*>(&node.data)) entries_.erase(*staff);
 }
 
 void TracksModel::Remove(const TECModelObject* stave) {

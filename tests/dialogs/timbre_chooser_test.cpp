@@ -39,9 +39,11 @@ TEST(TimbreChooser, ButtonsCarryTheProgramNumberAndName) {
 TEST(TimbreChooser, AClickedButtonIsTheChoice) {
   TFDCChooseTimbre dialog({5, false}, {}, nullptr);
   dialog.show();
-  QTest::mouseClick(dialog.ProgramButton(40), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  // On the round button: a short caption ends before the middle.
+  QTest::mouseClick(dialog.ProgramButton(40), Qt::LeftButton, {}, {6, dialog.ProgramButton(40)->height() / 2});
   EXPECT_EQ(dialog.GetTimbre(), 40);
-  QTest::mouseClick(dialog.NoAssignButton(), Qt::LeftButton);
+  QTest::mouseClick(dialog.NoAssignButton(), Qt::LeftButton, {}, {6, dialog.NoAssignButton()->height() / 2});
   EXPECT_EQ(dialog.GetTimbre(), -1);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QMenu>
 #include <QPointer>
 #include <QTest>
 
@@ -10,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "document/command_registry.h"
 #include "document/score_document.h"
 #include "model/instrument.h"
 #include "model/music_score.h"
@@ -167,6 +169,28 @@ TEST_F(Grid, APopupWhoseRowWentChangesNothing) {
   QTest::mouseClick(grid->VolumePopup()->LockBox(), Qt::LeftButton);
   EXPECT_EQ(document.Score().UndoCount(), steps);
   grid->VolumePopup()->close();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Grid, TheContextMenuHoldsTheRegisteredTrackCommands) {
+  nv::document::CommandRegistry registry;
+  int muted = 0;
+  registry.Add({"staff.mute_all", "Mute all", 0, {}, [&](const auto&) { ++muted; }, {}, {}});
+  registry.Add({"row.add", "Add row", 0, {}, [](const auto&) {}, {}, {}});
+  grid->OpenMenu({10, 10});
+  EXPECT_EQ(grid->Menu(), nullptr) << "no registry, no menu";
+  grid->SetMenuCommands(&registry);
+  grid->OpenMenu({10, 10});
+  ASSERT_NE(grid->Menu(), nullptr);
+  const QList<QAction*> actions = grid->Menu()->actions();
+  ASSERT_EQ(actions.size(), 2);
+  EXPECT_EQ(actions[0]->text(), "Add row");
+  actions[1]->trigger();
+  EXPECT_EQ(muted, 1);
+  grid->Menu()->close();
 }
 
 }  // namespace

@@ -186,9 +186,15 @@ TEST(TracksModel, DeletingAStaffTakesItsRowNodesWithIt) {
   t.second->AddRow(false);
   ASSERT_EQ(t.second->GetRowCount(), 3);
   EXPECT_EQ(t.tree.RowCount(), 1 + 2 + 4);
+  TECRow* gone = t.second->GetRow(2);
   score.DeleteInstrument(1);
   EXPECT_EQ(t.tree.RowCount(), 1 + 2);
   EXPECT_EQ(t.model->NodeOf(t.second), nullptr);
+  EXPECT_EQ(t.model->NodeOf(gone), nullptr);
+  // Late events about the freed rows find no node (and read nothing of them).
+  t.document.Notices().StaveChanged(TECStaveOperation::soDestroyed, gone);
+  t.document.Notices().StaveChanged(TECStaveOperation::soChanged, gone);
+  EXPECT_EQ(t.tree.RowCount(), 1 + 2);
   // Undo brings the staff back with its rows.
   score.Undo(1);
   ASSERT_EQ(score.InstrumentCount(), 2);

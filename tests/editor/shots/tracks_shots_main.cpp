@@ -8,7 +8,9 @@
 #include <QPainter>
 
 #include "dialogs/volume_balance.h"
+#include "document/command_registry.h"
 #include "document/score_document.h"
+#include "editor/score_popup_menu.h"
 #include "editor/tracks_grid.h"
 #include "model/instrument.h"
 #include "model/music_score.h"
@@ -74,5 +76,20 @@ int main(int argc, char** argv) {
     Save(popup->grab(), folder, QStringLiteral("volume_popup"));
     popup->close();
   }
+
+  // The score menu with every command registered, a note value down on the notes page.
+  nv::document::CommandRegistry registry;
+  std::vector<std::string> ids = {nv::editor::score_menu::kEditNotes, nv::editor::score_menu::kPoint};
+  for (const char* id : nv::editor::score_menu::kDurations) ids.push_back(id);
+  for (const char* id :
+       {nv::editor::score_menu::kCut, nv::editor::score_menu::kCopy, nv::editor::score_menu::kPaste,
+        nv::editor::score_menu::kDelete, nv::editor::score_menu::kAddRow, nv::editor::score_menu::kRowProperties})
+    ids.push_back(id);
+  for (const std::string& id : ids) registry.Add({id, id, 0, {}, [](const auto&) {}, {}, {}});
+  nv::editor::TECScoreMenu menu(registry);
+  menu.Open(score, {nv::editor::ToolPagesState::Page::Notes, false, false, 2, -1}, {200, 200}, "Point");
+  QApplication::processEvents();
+  Save(menu.grab(), folder, QStringLiteral("score_menu"));
+  menu.close();
   return 0;
 }
