@@ -16,6 +16,8 @@ class TECRow;
 // The entries of an undo step: an end position, an index path, then the
 // stored block. The third field of the path tells them apart.
 namespace undo_entry {
+// In place of a row index: the settings entry of the staff itself.
+inline constexpr std::uint32_t StaffSettings = 253;
 inline constexpr std::uint32_t Attachment = 254;
 inline constexpr std::uint32_t PageObject = 255;
 }  // namespace undo_entry

@@ -9,6 +9,7 @@
 #include "model/music_score.h"
 #include "model/page_object_stream.h"
 #include "model/row.h"
+#include "model/stave_settings.h"
 #include "model/undo_entries.h"
 
 namespace {
@@ -174,6 +175,10 @@ bool UndoPlayer::Apply(TECUndoStep& step) {
     ApplyPickup(step);
     return false;
   }
+  if (kind == undo_kind::StaveSettings) {
+    ApplyStaveSettings(step);
+    return false;
+  }
   ApplyEntries(step, rowKind);
   return false;
 }
@@ -185,6 +190,28 @@ void UndoPlayer::ApplyPickup(TECUndoStep& step) {
   score_.aufTakt_ = word;
   for (int i = 0; i < score_.InstrumentCount(); ++i) score_.GetInstrumentAt(i)->UpdateMeasureTimes();
   ApplyEntries(step, false);
+}
+
+void UndoPlayer::ApplyStaveSettings(TECUndoStep& step) {
+  ByteStream& s = step.Stream;
+  for (std::uint32_t e = 0; e < step.EntryCount; ++e) {
+    const std::int64_t end = s.ReadU32();
+    const std::uint32_t staff = s.ReadU32();
+    const std::uint32_t place = s.ReadU32();
+    TECInstrument* instrument = score_.GetInstrumentAt(static_cast<int>(staff));
+    TECModelObject* stave = nullptr;
+    if (instrument != nullptr)
+      stave = place == undo_entry::StaffSettings ? static_cast<TECModelObject*>(instrument)
+                                                 : instrument->GetRow(static_cast<int>(place));
+    if (stave != nullptr) {
+      const StaveSettings stored = ReadStaveSettings(s);
+      const StaveSettings present = SettingsOf(*stave);
+      if (TECUndoStep* mirror = Mirror(step.Kind))
+        WriteUndoEntry(*mirror, {staff, place}, [&](ByteStream& out) { WriteStaveSettings(out, present); });
+      ApplySettings(*stave, stored);
+    }
+    s.SetPosition(end);
+  }
 }
 
 TECUndoStep* UndoPlayer::Mirror(std::uint8_t kind) {

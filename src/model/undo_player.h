@@ -44,6 +44,8 @@ class UndoPlayer {
   void InsertMeasures(TECUndoStep& step);
   void RecreateInstrument(TECUndoStep& step);
   void ApplyTimeSignature(TECUndoStep& step);
+  // Each entry's staff or row gets its stored settings back.
+  void ApplyStaveSettings(TECUndoStep& step);
   // The pickup word, then the first measures as the generic kinds do.
   void ApplyPickup(TECUndoStep& step);
   void ApplyEntries(TECUndoStep& step, bool recreatesRow);

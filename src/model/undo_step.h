@@ -90,6 +90,8 @@ inline constexpr std::uint8_t TimeSignature = 35;
 inline constexpr std::uint8_t Pickup = 36;
 inline constexpr std::uint8_t AddInstrument = 40;
 inline constexpr std::uint8_t DeleteInstrument = 41;
+// A staff's or a row's name and MIDI settings (stave_settings.h).
+inline constexpr std::uint8_t StaveSettings = 42;
 inline constexpr std::uint8_t AddRow = 50;
 inline constexpr std::uint8_t DeleteRow = 51;
 inline constexpr std::uint8_t InsertMeasures = 60;

@@ -47,8 +47,20 @@ void TECPropertyView::Refresh() {
   Relayout();
 }
 
+void TECPropertyView::SetImages(std::vector<QPixmap> images) {
+  images_ = std::move(images);
+  viewport()->update();
+}
+
+const QPixmap* TECPropertyView::Image(int index) const {
+  if (index < 0 || index >= static_cast<int>(images_.size()) || images_[static_cast<std::size_t>(index)].isNull())
+    return nullptr;
+  return &images_[static_cast<std::size_t>(index)];
+}
+
 int TECPropertyView::Indent(const PropertyNode& node) const {
-  return 12 * node.Level() + (showButtons ? 12 : 0);
+  const QPixmap* image = Image(node.imageIndex);
+  return 12 * node.Level() + (showButtons ? 12 : 0) + (image ? image->width() + 2 : 0);
 }
 
 QString TECPropertyView::CellText(int column, int row) const {
@@ -141,8 +153,13 @@ void TECPropertyView::PaintCell(QPainter& painter, int column, int row, const QR
   if (row == 0) {
     painter.fillRect(rect, QColor(212, 208, 200));
     painter.setPen(Qt::black);
-    if (column < static_cast<int>(tree_.columns.size()))
-      DrawFitted(painter, rect, space, tree_.columns[column].alignment, tree_.columns[column].caption);
+    if (column >= static_cast<int>(tree_.columns.size())) return;
+    if (const QPixmap* image = Image(tree_.columns[column].imageIndex)) {
+      painter.drawPixmap(rect.left() + (rect.width() - image->width()) / 2,
+                         rect.top() + (rect.height() - image->height()) / 2, *image);
+      return;
+    }
+    DrawFitted(painter, rect, space, tree_.columns[column].alignment, tree_.columns[column].caption);
     return;
   }
   PropertyNode* node = tree_.NodeByRow(row);
@@ -162,6 +179,8 @@ void TECPropertyView::PaintCell(QPainter& painter, int column, int row, const QR
       if (!node->Expanded())
         painter.drawLine(rect.left() + indent + 5, cy - 2, rect.left() + indent + 5, cy + 2);
     }
+    if (const QPixmap* image = Image(node->imageIndex))
+      painter.drawPixmap(rect.left() + indent + (showButtons ? 12 : 0), cy - image->height() / 2, *image);
     DrawFitted(painter, rect.adjusted(Indent(*node), 0, 0, 0), space, node->alignment, node->caption);
     return;
   }

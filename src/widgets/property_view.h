@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QPixmap>
+
+#include <vector>
+
 #include "widgets/field_grid.h"
 #include "widgets/logic/property_tree.h"
 
@@ -19,6 +23,10 @@ class TECPropertyView : public FieldGrid {
   PropertyTree& Tree() { return tree_; }
   // Rebuilds the grid after the tree's nodes or columns changed.
   void Refresh();
+  // The pictures the nodes' and columns' image indexes name: a node's
+  // shows between its expand box and its caption, a column's in the title
+  // row. An index without a picture shows none.
+  void SetImages(std::vector<QPixmap> images);
   bool showButtons = true;
 
   // A value changed (the node); the ellipsis of a cell was clicked.
@@ -54,7 +62,10 @@ class TECPropertyView : public FieldGrid {
   PropertyValue FromPopup(int column, const std::optional<PopupValue>& value) const;
   int Indent(const PropertyNode& node) const;
 
+  const QPixmap* Image(int index) const;
+
   PropertyTree tree_;
+  std::vector<QPixmap> images_;
 };
 
 }  // namespace nv::widgets

@@ -19,6 +19,7 @@
 #include "dialogs/transpose_palette.h"
 #include "dialogs/text_angle_palette.h"
 #include "dialogs/time_signature_palette.h"
+#include "dialogs/timbre_chooser.h"
 
 namespace {
 
@@ -156,6 +157,10 @@ int main(int argc, char** argv) {
     dialog.MakeOkButton(&dialog)->setGeometry(QRect(client + QPoint(40, 56), QSize(80, 25)));
     dialog.MakeCancelButton(&dialog)->setGeometry(QRect(client + QPoint(140, 56), QSize(80, 25)));
     Save(dialog, folder, "dialog_frame");
+  }
+  {
+    TFDCChooseTimbre timbre({33, false}, {}, nullptr);
+    Save(timbre, folder, "timbre_chooser");
   }
   return 0;
 }
