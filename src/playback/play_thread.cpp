@@ -157,8 +157,10 @@ void TPlayThread::Attack(const TECPlayEvent& event, bool continued) {
 
 void TPlayThread::Finish() {
   std::lock_guard<std::mutex> lock(playLock_);
-  playing_ = false;
   for (const Sounding& s : sounding_) SendShort(kNoteOff | s.Channel, s.Key, kReleaseVelocity);
   sounding_.clear();
   SendShort(0xFF, 47, 0);
+  // The flag drops last, so whoever sees playback over can rely on the
+  // final note-offs and the end marker having gone out.
+  playing_ = false;
 }
