@@ -1,5 +1,6 @@
 #include "render/link_painter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -76,12 +77,14 @@ class LinkDrawing {
     return TiedFrom(owner, previousLength) == &partner;
   }
 
-  // Where an end of the link meets its note: x, and the height the arc's
+  // Where an end of the link meets its note: x, and the heights the arc's
   // point and the handle box are measured from (a head's top; the arc
-  // point lies half a space over it, or a space and a half under it).
+  // point lies half a space over it, or a space and a half under it). A
+  // tie's handle stays where a slur's would be, clear of the note's box.
   struct End {
     int x = 0;
     int height = 0;
+    int handle = 0;
   };
 
   // A tie hugs the heads, a quarter space over or under them; where its
@@ -97,18 +100,18 @@ class LinkDrawing {
     if (tie_) {
       int x = start ? note.Box.Left + s_ : note.HeadBox.Left + s_ / 2;
       if (stemSide && start == above_) x = start ? note.HeadBox.Right + u_ : note.HeadBox.Left - u_;
-      return {x, (above_ ? headTop + s_ / 4 : headTop - s_ / 4) + shift};
+      return {x, (above_ ? headTop + s_ / 4 : headTop - s_ / 4) + shift, headTop + shift};
     }
     const int x = start ? note.Box.Left + s_ : note.Box.Left;
-    if (!stemSide) return {x, headTop + shift};
+    if (!stemSide) return {x, headTop + shift, headTop + shift};
     if (above_) {
       // The stem stands at the head's right; its end three spaces over the head.
-      const int tip = std::min<int>(note.Box.Top, headTop - 3 * s_);
-      return {note.HeadBox.Right, tip + shift};
+      const int tip = std::min<int>(note.Box.Top, headTop - 3 * s_) + shift;
+      return {note.HeadBox.Right, tip, tip};
     }
     // A stem down stands at the head's left and ends four spaces under its top.
-    const int tip = std::max<int>(note.Box.Bottom, headTop + 1 + 4 * s_);
-    return {note.HeadBox.Left, tip - s_ + shift};
+    const int tip = std::max<int>(note.Box.Bottom, headTop + 1 + 4 * s_) - s_ + shift;
+    return {note.HeadBox.Left, tip, tip};
   }
   static bool HasStem(const TECNote& note) { return note.Value < 65; }
 
@@ -150,7 +153,7 @@ class LinkDrawing {
     if (drawn) {
       const int x = partnerEnd_.x;
       Arc(drawn->OriginX, ArcY(towardsOwner), x, ArcY(partnerHeight));
-      Handle(0, x, partnerHeight);
+      Handle(0, x, partnerEnd_.handle);
     } else {
       ClearHandle(0);
     }
@@ -163,7 +166,7 @@ class LinkDrawing {
                        static_cast<int>(layout->JustificationPixels)
                  : ctx_.MeasureEndX;
       Arc(x, ArcY(ownerHeight), contentEnd, ArcY(towardsPartner));
-      Handle(1, x, ownerHeight);
+      Handle(1, x, ownerEnd_.handle);
     } else {
       ClearHandle(1);
     }
@@ -184,7 +187,7 @@ class LinkDrawing {
     if (partnerOnPage) {
       x = partnerEnd_.x;
       y = ArcY(partnerEnd_.height);
-      Handle(0, x, partnerEnd_.height);
+      Handle(0, x, partnerEnd_.handle);
     } else {
       x = SystemStartX(ctx_, firstSystem);
       y = StaffTop(firstSystem) + (above_ ? -2 * s_ : 4 * s_ + s_ / 2);
@@ -198,7 +201,7 @@ class LinkDrawing {
       if (system == lastSystem && ownerHere) Arc(x, y, ownerEnd_.x, ArcY(ownerEnd_.height));
       else Arc(x, y, SystemEndX(ctx_, system), y);
     }
-    if (ownerHere) Handle(1, ownerEnd_.x, ownerEnd_.height);
+    if (ownerHere) Handle(1, ownerEnd_.x, ownerEnd_.handle);
     else ClearHandle(1);
   }
 
@@ -239,9 +242,10 @@ void DrawSlurArc(PainterContext& ctx, int x1, int y1, int x2, int y2, bool below
   const double extra = static_cast<double>(thickness) * ctx.HorizontalFactor / 10000;
   double h = 3 * std::log2(c) - 12 + extra;
   if (h <= 0) h = 3 * std::log2(c) - 8 + extra;
+  // A tie rises half as high as a slur of its length, and shows between
+  // the closest heads too.
+  if (shape == ArcShape::Tie) h = std::max(h / 2, 1.0);
   if (h <= 0) return;
-  // A tie rises half as high as a slur of its length.
-  if (shape == ArcShape::Tie) h /= 2;
   // The circle through both points whose arc rises h over the chord's
   // midpoint: radius from the sagitta, centre on the far side of the chord.
   const double radius = (c * c / 4 + h * h) / (2 * h);

@@ -15,9 +15,10 @@ enum class ArcShape { Slur, Tie };
 
 // One arc from (x1, y1) to (x2, y2), its apex above the chord or, with
 // `below`, under it. The height grows with the chord's length (3 log2 c -
-// 12, or 3 log2 c - 8 for short chords) plus `thickness` pen units, halved
-// for a tie; a chord too short for a positive height, or of no width,
-// draws nothing. The order of the points does not matter.
+// 12, or 3 log2 c - 8 for short chords) plus `thickness` pen units; a chord
+// too short for a positive height, or of no width, draws nothing. A tie
+// rises half as high, and at least a pixel. The order of the points does
+// not matter.
 void DrawSlurArc(PainterContext& ctx, int x1, int y1, int x2, int y2, bool below, int thickness,
                  ArcShape shape = ArcShape::Slur);
 

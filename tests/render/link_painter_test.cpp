@@ -200,7 +200,8 @@ struct TwoMeasures {
 
 // The ends of a tie above stem-up quarters: the partner's right of its
 // head and stem, the owner's inside its head's left half; both a quarter
-// space (1) over the head's top, so the arc's points lie 2 over it.
+// space (1) over the head's top, so the arc's points lie 2 over it. The
+// handles stay where a slur's would be.
 int TieStartX(const TECNote& n) { return n.HeadBox.Right + 1; }
 int TieEndX(const TECNote& n) { return n.HeadBox.Left + 3; }
 
@@ -221,8 +222,8 @@ TEST(LinkPainter, SplitLinkDrawsTwoHalves) {
   const int end = t.score->PageLayout.Drawn(0, 1)->StartX + layout.HeaderWidth + layout.ExtraWidth +
                   layout.ContentWidth + static_cast<int>(layout.JustificationPixels);
   EXPECT_EQ(Chord(arcs[1]), Point(TieEndX(*t.second), y) + " " + Point(end, y));
-  EXPECT_EQ(Box(tie->PartBoxes[0]), HandleAbove(px, t.first->HeadBox.Top + 1));
-  EXPECT_EQ(Box(tie->PartBoxes[1]), HandleAbove(TieEndX(*t.second), t.second->HeadBox.Top + 1));
+  EXPECT_EQ(Box(tie->PartBoxes[0]), HandleAbove(px, t.first->HeadBox.Top));
+  EXPECT_EQ(Box(tie->PartBoxes[1]), HandleAbove(TieEndX(*t.second), t.second->HeadBox.Top));
 }
 
 // Below the heads, with the ends shifted by their offset bytes (ones'
@@ -243,8 +244,9 @@ TEST(LinkPainter, BelowWithOffsets) {
   EXPECT_EQ(Chord(arcs[0]), Point(px, startHeight + 9) + " " + Point(TieEndX(*t.second), endHeight + 9));
   // Under the chord: left end first on the canvas.
   EXPECT_EQ(arcs[0].x1, px);
-  // The handle boxes lie a space under the ends' heights.
-  EXPECT_EQ(Box(slur->PartBoxes[0]), Box({px - 4, startHeight + 6, px + 13, startHeight + 6 + 8}));
+  // The handle boxes lie a space under the heads' tops, with the offsets.
+  const int handleHeight = t.first->HeadBox.Top - 2;
+  EXPECT_EQ(Box(slur->PartBoxes[0]), Box({px - 4, handleHeight + 6, px + 13, handleHeight + 6 + 8}));
 }
 
 // The selected end's handle is filled red; the other is not.
@@ -260,7 +262,7 @@ TEST(LinkPainter, SelectedEndFillsItsHandle) {
     ASSERT_EQ(fills.size(), 1u) << part;
     const TECNote& end = part == 1 ? *t.first : *t.second;
     const int x = part == 1 ? TieStartX(end) : TieEndX(end);
-    const int top = end.HeadBox.Top + 1 - 6 - 1;
+    const int top = end.HeadBox.Top - 6 - 1;
     const std::string expected =
         "FillRect (" + Point(x - 2, top + 1) + ")-(" + Point(x + 3, top + 7) + ") | brush #FF0000 solid";
     EXPECT_EQ(fills[0], expected) << part;
