@@ -583,7 +583,12 @@ void MidiTrackImporter::TextMeta(const SmfEvent& event) {
         trackTitled_ = true;
         return;
       }
-      if (row_->Name().empty()) row_->SetName(text);
+      // The row's name stands left of its staff; a text item would cover
+      // the first notes. Only a second name becomes a text.
+      if (row_->Name().empty()) {
+        row_->SetName(text);
+        return;
+      }
       break;
     case kText:
       if (position == 0) {

@@ -104,8 +104,10 @@ void TECRow::RebuildVoiceUnions(TECMeasure* measure, int voice, bool noBeams, in
 
   std::vector<TECNote*> entries;
   entries.reserve(measure->Notes.size());
+  // Only notes shorter than a quarter take a beam, also inside a tuplet: a
+  // tuplet of quarters shows its bracket alone.
   for (const auto& note : measure->Notes) {
-    if (note->Voice == voice && (note->Value < 32 || note->InTuplet())) entries.push_back(note.get());
+    if (note->Voice == voice && note->Value < 32) entries.push_back(note.get());
   }
   StableSortNotes(entries, [](const TECNote* a, const TECNote* b) { return a->Start < b->Start; });
   // The further notes of a chord, and in one voice notes at the same start,
@@ -152,11 +154,8 @@ void TECRow::RebuildVoiceUnions(TECMeasure* measure, int voice, bool noBeams, in
       if (previous->InTuplet() && previous->Voice == note->Voice && SameTuplet(*measure, *previous, *note)) {
         join = true;
       } else {
-        join = note->Voice == previous->Voice && (note->Value < 32) == (previous->Value < 32) &&
-               note->Start < boundary && !(previous->Options & TECNote::BeamBreak);
+        join = note->Voice == previous->Voice && note->Start < boundary && !(previous->Options & TECNote::BeamBreak);
       }
-      if (join && i + 1 == entries.size() && note->InTuplet() && note->Value >= 32 && previous->Value < 32)
-        join = false;
       if (!join) {
         close(i);
         open(i);

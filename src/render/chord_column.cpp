@@ -61,9 +61,11 @@ AccidentalSpan SpanOf(std::uint8_t kind) {
 
 int GraceWidth(const TECGraceGroup& group) {
   const int count = static_cast<int>(group.Notes.size());
-  int width = count == 1 && group.GraceValue() < 32 ? 12 : count * 8 + 2;
+  // A single note's glyph with its flag (and slash) takes the three spaces
+  // its box covers; an accidental its glyph and the gap before it.
+  int width = count == 1 && group.GraceValue() < 32 ? 18 : count * 8 + 2;
   for (const auto& note : group.Notes)
-    if (!note->Attributes.empty()) width += 5;
+    if (!note->Attributes.empty()) width += 7;
   return width;
 }
 
@@ -120,13 +122,15 @@ int ChordColumn::Stack(const LayoutContext& context) {
     widest = std::max(widest, candidate);
     attribute.SpacingOffset = context.ToDevice(candidate);
   }
-  // Grace groups stand left of every accidental of the column.
+  // Grace groups stand left of every accidental of the column, the whole
+  // group clear of them (its offset is its left edge).
   for (const Entry& entry : entries_) {
     auto* group = dynamic_cast<TECGraceGroup*>(entry.Attribute);
     if (!group) continue;
-    if (group->XOffset < widest) {
-      group->XOffset = widest;
-      room = std::max(room, widest + GraceWidth(*group));
+    const int clear = widest > 0 ? widest + GraceWidth(*group) + kGraceClearance : 0;
+    if (group->XOffset < clear) {
+      group->XOffset = clear;
+      room = std::max(room, clear + 2);
     }
     group->XOffset = context.ToDevice(group->XOffset);
   }

@@ -11,8 +11,12 @@ class TECNoteAttribute;
 
 namespace nv::render {
 
-// Room of a grace-note group beside its note, base pixels.
+// Room of a grace-note group beside its note, base pixels: its small notes
+// and their accidentals.
 int GraceWidth(const TECGraceGroup& group);
+// What a grace group keeps clear of its main note and that note's
+// accidentals, base pixels: a quarter of a staff space, rounded up.
+constexpr int kGraceClearance = 2;
 
 // The notes of one row that stand at one tick: the steps their heads
 // occupy, and the accidentals and grace-note groups before them, stacked to

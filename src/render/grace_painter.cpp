@@ -61,11 +61,13 @@ class GraceDrawing {
   }
   int Lift(bool several) const { return several ? 2 * u_ + u15_ : 3 * u_ + u15_; }
 
-  // The note's first accidental, before its head; x moves past it.
+  // The note's first accidental, before its head, clear of the stem of the
+  // note before it; x moves past it.
   void DrawAccidental(const TECGraceNote& note, int y) {
     if (note.Attributes.empty()) return;
     const int kind = note.Attributes.front()->Kind;
     const glyph::Code code = kind == ek::Flat ? glyph::Flat : kind == ek::Sharp ? glyph::Sharp : glyph::Natural;
+    x_ += 2 * u_;
     ctx_.Canvas.textOut(x_, y - 3 * u_, glyph::Text(code));
     x_ += 5 * u_;
   }

@@ -7,6 +7,7 @@
 #include "model/measure.h"
 #include "model/music_score.h"
 #include "model/row.h"
+#include "render/header_metrics.h"
 #include "render/music_font_codes.h"
 #include "render/painter_context.h"
 
@@ -195,7 +196,12 @@ void DrawMeasureHeader(PainterContext& ctx) {
 
   int x = ctx.MeasureStartX;
   const bool clefShown = (ctx.FirstInSystem && (ctx.Enabled || ctx.MeasureIndex == 0)) || hasClef;
-  if (clefShown) x += DrawClef(ctx, clef, x + ctx.PenUnits[2], hasClef ? measure->Clef.get() : nullptr);
+  if (clefShown) {
+    // A clef change after a barline keeps half a space clear of it (and of
+    // its pen), so that the two never read as a double bar.
+    const int gap = ctx.Scaled(ctx.FirstInSystem ? kSystemClefGap : kClefChangeGap);
+    x += DrawClef(ctx, clef, x + gap, hasClef ? measure->Clef.get() : nullptr) + gap - ctx.Scaled(kSystemClefGap);
+  }
   if (ctx.FirstInSystem || hasKey) {
     // A key that opens the header keeps clear of the barline: two units and
     // a pixel, as the accidentals' ink starts half a unit left of their

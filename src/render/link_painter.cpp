@@ -1,5 +1,6 @@
 #include "render/link_painter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -8,6 +9,7 @@
 #include "model/music_score.h"
 #include "model/note_records.h"
 #include "model/row.h"
+#include "model/tied_notes.h"
 #include "render/carry_over.h"
 #include "render/painter_context.h"
 #include "render/system_geometry.h"
@@ -45,7 +47,7 @@ class LinkDrawing {
  public:
   LinkDrawing(PainterContext& ctx, TECLinkAttribute& link, TECNote& owner, TECNote& partner, int row)
       : ctx_(ctx), link_(link), owner_(owner), partner_(partner), row_(row),
-        above_(link.Kind == ek::LinkAbove), s_(ctx.Space), u_(ctx.PenUnits[1]) {}
+        above_(link.Kind == ek::LinkAbove), tie_(IsTie(ctx, owner, partner)), s_(ctx.Space), u_(ctx.PenUnits[1]) {}
 
   // `ownerHere`: the owner is being drawn in the current system; otherwise
   // it lies beyond the page and the link runs to the last system's end.
@@ -54,6 +56,8 @@ class LinkDrawing {
     // A partner on the page must have been drawn; one on an earlier page
     // needs nothing of its own.
     if (partnerLayout && partner_.HeadBox.Top == 0) return;
+    partnerEnd_ = EndAt(partner_, link_.StartOffset, true);
+    ownerEnd_ = EndAt(owner_, link_.EndOffset, false);
     const int firstSystem =
         partnerLayout ? static_cast<int>(partnerLayout->SystemIndex) : ctx_.Score.PageLayout.FirstSystem;
     const int lastSystem = ctx_.SystemIndex;
@@ -66,14 +70,57 @@ class LinkDrawing {
   }
 
  private:
-  // The height of an end: the head's top moved by the end's offset.
-  int EndHeight(const TECNote& note, std::uint8_t offset) const {
-    return note.HeadBox.Top + ctx_.ScaledV(SignedOffset(offset));
+  // A tie joins a note to the next of the same pitch: the model's rule.
+  static bool IsTie(const PainterContext& ctx, const TECNote& owner, const TECNote& partner) {
+    const int index = owner.Owner->Index;
+    const int previousLength = index > 0 ? ctx.Instrument.MeasureLength(index - 1) : 0;
+    return TiedFrom(owner, previousLength) == &partner;
   }
+
+  // Where an end of the link meets its note: x, and the heights the arc's
+  // point and the handle box are measured from (a head's top; the arc
+  // point lies half a space over it, or a space and a half under it). A
+  // tie's handle stays where a slur's would be, clear of the note's box.
+  struct End {
+    int x = 0;
+    int height = 0;
+    int handle = 0;
+  };
+
+  // A tie hugs the heads, a quarter space over or under them; where its
+  // arc would meet the stem (leaving a stem-up head over it, reaching a
+  // stem-down head under it) it stands beside the head, clear of the stem.
+  // A slur on the stem side passes the stem's end; on the other side it
+  // starts at the head.
+  End EndAt(const TECNote& note, std::uint8_t offset, bool start) const {
+    const int shift = ctx_.ScaledV(SignedOffset(offset));
+    const int headTop = note.HeadBox.Top;
+    const bool stemDown = (note.Flags & TECNote::StemDown) != 0;
+    const bool stemSide = HasStem(note) && stemDown != above_;
+    if (tie_) {
+      int x = start ? note.Box.Left + s_ : note.HeadBox.Left + s_ / 2;
+      if (stemSide && start == above_) x = start ? note.HeadBox.Right + u_ : note.HeadBox.Left - u_;
+      return {x, (above_ ? headTop + s_ / 4 : headTop - s_ / 4) + shift, headTop + shift};
+    }
+    const int x = start ? note.Box.Left + s_ : note.Box.Left;
+    if (!stemSide) return {x, headTop + shift, headTop + shift};
+    if (above_) {
+      // The stem stands at the head's right; its end three spaces over the head.
+      const int tip = std::min<int>(note.Box.Top, headTop - 3 * s_) + shift;
+      return {note.HeadBox.Right, tip, tip};
+    }
+    // A stem down stands at the head's left and ends four spaces under its top.
+    const int tip = std::max<int>(note.Box.Bottom, headTop + 1 + 4 * s_) - s_ + shift;
+    return {note.HeadBox.Left, tip, tip};
+  }
+  static bool HasStem(const TECNote& note) { return note.Value < 65; }
+
   // The arc's end point at that height: over the head, or under it.
   int ArcY(int height) const { return above_ ? height - s_ / 2 : height + s_ + s_ / 2; }
 
-  void Arc(int x1, int y1, int x2, int y2) { DrawSlurArc(ctx_, x1, y1, x2, y2, !above_, link_.Thickness); }
+  void Arc(int x1, int y1, int x2, int y2) {
+    DrawSlurArc(ctx_, x1, y1, x2, y2, !above_, link_.Thickness, tie_ ? ArcShape::Tie : ArcShape::Slur);
+  }
 
   // The handle box of end `part` (0 start, 1 end) at x, for an end at `height`.
   void Handle(int part, int x, int height) {
@@ -93,8 +140,8 @@ class LinkDrawing {
   // Two half arcs, one at each note: into the partner from its measure's
   // start, out of the owner to its measure's end.
   void DrawSplit(bool partnerOnPage, bool sameSystem, bool ownerHere) {
-    const int partnerHeight = EndHeight(partner_, link_.StartOffset);
-    const int ownerHeight = EndHeight(owner_, link_.EndOffset);
+    const int partnerHeight = partnerEnd_.height;
+    const int ownerHeight = ownerEnd_.height;
     // Each half leans towards the other note's height when both stand in
     // one system; across systems the other note's height means nothing here.
     const int towardsOwner = sameSystem && ownerHere ? ownerHeight : partnerHeight;
@@ -104,14 +151,14 @@ class LinkDrawing {
     const TECDrawnMeasure* drawn =
         partnerOnPage ? ctx_.Score.PageLayout.Drawn(partnerRow, partner_.Owner->Index) : nullptr;
     if (drawn) {
-      const int x = partner_.Box.Left + s_;
+      const int x = partnerEnd_.x;
       Arc(drawn->OriginX, ArcY(towardsOwner), x, ArcY(partnerHeight));
-      Handle(0, x, partnerHeight);
+      Handle(0, x, partnerEnd_.handle);
     } else {
       ClearHandle(0);
     }
     if (ownerHere) {
-      const int x = owner_.Box.Left;
+      const int x = ownerEnd_.x;
       // The content's end, stretched by the measure's justification.
       const TECMeasureLayout* layout = ctx_.Layout;
       const int contentEnd =
@@ -119,7 +166,7 @@ class LinkDrawing {
                        static_cast<int>(layout->JustificationPixels)
                  : ctx_.MeasureEndX;
       Arc(x, ArcY(ownerHeight), contentEnd, ArcY(towardsPartner));
-      Handle(1, x, ownerHeight);
+      Handle(1, x, ownerEnd_.handle);
     } else {
       ClearHandle(1);
     }
@@ -138,10 +185,9 @@ class LinkDrawing {
     int x = 0;
     int y = 0;
     if (partnerOnPage) {
-      const int height = EndHeight(partner_, link_.StartOffset);
-      x = partner_.Box.Left + s_;
-      y = ArcY(height);
-      Handle(0, x, height);
+      x = partnerEnd_.x;
+      y = ArcY(partnerEnd_.height);
+      Handle(0, x, partnerEnd_.handle);
     } else {
       x = SystemStartX(ctx_, firstSystem);
       y = StaffTop(firstSystem) + (above_ ? -2 * s_ : 4 * s_ + s_ / 2);
@@ -152,10 +198,10 @@ class LinkDrawing {
         x = SystemStartX(ctx_, system);
         y += SystemDistance(ctx_, system - 1, row_);
       }
-      if (system == lastSystem && ownerHere) Arc(x, y, owner_.Box.Left, ArcY(EndHeight(owner_, link_.EndOffset)));
+      if (system == lastSystem && ownerHere) Arc(x, y, ownerEnd_.x, ArcY(ownerEnd_.height));
       else Arc(x, y, SystemEndX(ctx_, system), y);
     }
-    if (ownerHere) Handle(1, owner_.Box.Left, EndHeight(owner_, link_.EndOffset));
+    if (ownerHere) Handle(1, ownerEnd_.x, ownerEnd_.handle);
     else ClearHandle(1);
   }
 
@@ -165,8 +211,11 @@ class LinkDrawing {
   TECNote& partner_;
   const int row_;
   const bool above_;
+  const bool tie_;
   const int s_;
   const int u_;
+  End partnerEnd_;
+  End ownerEnd_;
 };
 
 void DrawLink(PainterContext& ctx, TECLinkAttribute& link, bool ownerHere) {
@@ -180,7 +229,7 @@ void DrawLink(PainterContext& ctx, TECLinkAttribute& link, bool ownerHere) {
 
 }  // namespace
 
-void DrawSlurArc(PainterContext& ctx, int x1, int y1, int x2, int y2, bool below, int thickness) {
+void DrawSlurArc(PainterContext& ctx, int x1, int y1, int x2, int y2, bool below, int thickness, ArcShape shape) {
   if (x1 == x2) return;
   // Above or below is the kind's, whatever the order of the points.
   if (x2 < x1) {
@@ -193,6 +242,9 @@ void DrawSlurArc(PainterContext& ctx, int x1, int y1, int x2, int y2, bool below
   const double extra = static_cast<double>(thickness) * ctx.HorizontalFactor / 10000;
   double h = 3 * std::log2(c) - 12 + extra;
   if (h <= 0) h = 3 * std::log2(c) - 8 + extra;
+  // A tie rises half as high as a slur of its length, and shows between
+  // the closest heads too.
+  if (shape == ArcShape::Tie) h = std::max(h / 2, 1.0);
   if (h <= 0) return;
   // The circle through both points whose arc rises h over the chord's
   // midpoint: radius from the sagitta, centre on the far side of the chord.

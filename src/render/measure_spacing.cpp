@@ -135,9 +135,10 @@ class Spacer {
       } else if (kind == ek::GraceNotes) {
         auto* group = dynamic_cast<TECGraceGroup*>(&attribute);
         if (!group) continue;
-        const int width = GraceWidth(*group);
+        // Either way the group keeps clear of the note.
+        const int width = GraceWidth(*group) + kGraceClearance;
         if (group->Flags() & 0x80) {
-          group->XOffset = context_.ToDevice(right);
+          group->XOffset = context_.ToDevice(right + kGraceClearance);
           right += width;
         } else {
           left += width;

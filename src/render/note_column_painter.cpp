@@ -29,14 +29,23 @@ constexpr std::uint8_t kSmallNote = 0x01;
 constexpr std::uint8_t kDrumHead = 0x10;
 constexpr std::uint8_t kSlashHead = 0x20;
 
+// Half spaces from the staff's bottom line up to a note's head top, under
+// the clef in force at its tick.
+int HeadSteps(const TECMeasure& measure, const TECNote& note) {
+  return note.Kind + 7 * note.Octave - ClefOffset(measure.ClefAt(note.Start)) - 57;
+}
+
 // Top of a note's head: its step under the clef in force at its tick, or
 // the middle of the staff for a slash head.
 int HeadTop(const PainterContext& ctx, const TECMeasure& measure, const TECNote& note) {
   const int s = ctx.Space;
   if (note.Options & kSlashHead) return ctx.StaffBottom + s / 2 - 4 * s;
-  const int d = note.Kind + 7 * note.Octave - ClefOffset(measure.ClefAt(note.Start)) - 57;
-  return ctx.StaffBottom - (s * d) / 2;
+  return ctx.StaffBottom - (s * HeadSteps(measure, note)) / 2;
 }
+
+// A head centred on a staff or ledger line (its top an odd number of half
+// spaces above the bottom line) puts its dots in the space above.
+bool HeadOnLine(const TECMeasure& measure, const TECNote& note) { return (HeadSteps(measure, note) & 1) != 0; }
 
 // Fills ctx.Chord with the chord of `note` (a note with a chord mark) unless
 // it holds it already. Edits keep a chord's notes together and lowest first,
@@ -192,7 +201,7 @@ void DrawAttributes(PainterContext& ctx, TECNote& note, const Head& head) {
       DrawAccidental(ctx, note, a, head, yOffset);
     } else if (kind == ek::Dot || kind == ek::DoubleDot) {
       const int left = x + w + w / 2 - 1;
-      const int top = y - 1 + yOffset;
+      const int top = y - 1 + yOffset - (HeadOnLine(*ctx.Measure, note) ? s / 2 : 0);
       DrawGlyph(ctx, left + 1, top + 1, kind == ek::Dot ? glyph::Dot : glyph::DoubleDot);
       a.Box = {left, top, left + (kind == ek::Dot ? s / 2 : s) + 2 * u, top + s + 2 * u};
     } else if (kind == ek::Tenuto || kind == ek::Staccato || kind == ek::OpenHat || kind == ek::HalfOpenHat) {

@@ -16,8 +16,10 @@
 #include "render/measure_painter.h"
 #include "render/music_font_codes.h"
 #include "render/painter_context.h"
+#include "render/row_name_painter.h"
 #include "render/spanner_painter.h"
 #include "render/symbols_row_painter.h"
+#include "render/system_geometry.h"
 
 namespace nv::render {
 
@@ -182,7 +184,7 @@ void DrawStaffRow(PainterContext& ctx) {
 
   // Vertical place, in millimetres until the staff top is rounded.
   const double mmPerPixel = 25.4 / ResolutionOrDefault(score.GetResolution());
-  const bool opensStaff = ctx.RowIndex == 0 || !instrument.GetRow(ctx.RowIndex - 1)->United();
+  const bool opensStaff = OpensStaff(instrument, ctx.RowIndex);
   if (ctx.System && opensStaff && ctx.RowIndex < static_cast<int>(ctx.System->RowOffsets.size()))
     ctx.SystemYMm += ctx.System->RowOffsets[ctx.RowIndex] * mmPerPixel;
   double top = ctx.SystemYMm / mmPerPixel;
@@ -192,10 +194,11 @@ void DrawStaffRow(PainterContext& ctx) {
   if (ctx.RowIndex == 0) ctx.FirstStaffTop = ctx.StaffY;
   ctx.RowStaffTop[ctx.RowIndex] = ctx.StaffY;
 
-  int leftBase = ctx.PageLeft + (ctx.System ? ctx.System->LeftIndent : 0);
+  int leftBase = ctx.PageLeft + SystemLeftIndent(instrument, ctx.SystemIndex);
   const int rightBase = ctx.PageRight - (ctx.System ? ctx.System->RightIndent : 0);
   const int rightX = ctx.Scaled(rightBase);
   const bool bracketed = rowCount > 1 && drawFrame;
+  if (ctx.SystemIndex == 0 && opensStaff && drawFrame) DrawRowName(ctx, ctx.Scaled(leftBase));
   if (bracketed) {
     const int bracketX = ctx.Scaled(leftBase);
     leftBase += 10;

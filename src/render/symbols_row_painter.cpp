@@ -13,6 +13,7 @@
 #include "render/element_bytes.h"
 #include "render/music_font_codes.h"
 #include "render/painter_context.h"
+#include "render/system_geometry.h"
 
 namespace nv::render {
 
@@ -98,16 +99,19 @@ void DrawVoltaSpan(PainterContext& ctx, TECSymbolItem& item, int lastMeasure, bo
   ctx.UseTextFont("Arial", size, ink);
   ctx.SetClearBrush();
   int x = ctx.MeasureStartX;
+  // At a system's start the bracket opens after the clef and key; the span
+  // still counts the measures from their barlines.
+  const int openX = opening && ctx.FirstInSystem ? ctx.MeasureX : x;
   int y = ctx.FirstStaffTop - 4 * s - v * s / 2;
-  Rect box{x, y, x + 1, y + 1};
+  Rect box{openX, y, openX + 1, y + 1};
   ctx.SetPen(ink, std::max(1, ctx.PenUnits[1]));
   if (opening) {
     std::string ending = std::to_string(item.Byte(2));
     ending.push_back('.');
-    const Rect number = Text(ctx, x + s / 2, y + s / 2, ending);
-    box = {x, y, std::max(box.right, number.right), std::max(box.bottom, number.bottom)};
-    ctx.Canvas.moveTo(x, y + 2 * s);
-    ctx.Canvas.lineTo(x, y);
+    const Rect number = Text(ctx, openX + s / 2, y + s / 2, ending);
+    box = {openX, y, std::max(box.right, number.right), std::max(box.bottom, number.bottom)};
+    ctx.Canvas.moveTo(openX, y + 2 * s);
+    ctx.Canvas.lineTo(openX, y);
   } else {
     ctx.Canvas.moveTo(x, y);
   }
@@ -130,10 +134,9 @@ void DrawVoltaSpan(PainterContext& ctx, TECSymbolItem& item, int lastMeasure, bo
       box.right = std::max(box.right, rightEdge + 1);
       system = static_cast<int>(layout->SystemIndex);
       if (system > lastSystem) break;
-      const TECRowInfo* next = system < static_cast<int>(instrument.Systems.size()) ? &instrument.Systems[system] : nullptr;
       y += systemHeight;
-      x = ctx.Scaled(ctx.PageLeft + (next ? next->LeftIndent : 0) + (bracketRoom ? 10 : 0));
-      rightEdge = ctx.Scaled(ctx.PageRight - (next ? next->RightIndent : 0));
+      x = ctx.Scaled(ctx.PageLeft + SystemLeftIndent(instrument, system) + (bracketRoom ? 10 : 0));
+      rightEdge = ctx.Scaled(ctx.PageRight - SystemRightIndent(instrument, system));
       ctx.Canvas.moveTo(x, y);
       box.bottom = std::max(box.bottom, y + 1);
     }

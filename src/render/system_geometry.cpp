@@ -1,6 +1,8 @@
 #include "render/system_geometry.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "model/instrument.h"
 #include "model/measure_layout.h"
@@ -8,10 +10,17 @@
 #include "model/row.h"
 #include "model/units.h"
 #include "render/painter_context.h"
+#include "render/row_name_painter.h"
 
 namespace nv::render {
 
 namespace {
+
+// Characters of UTF-8 text: its bytes that do not continue a sequence.
+std::size_t CharacterCount(const std::string& text) {
+  return static_cast<std::size_t>(
+      std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
 
 const TECRowInfo* SystemRecord(const TECInstrument& instrument, int system) {
   return system >= 0 && system < static_cast<int>(instrument.Systems.size()) ? &instrument.Systems[system] : nullptr;
@@ -23,8 +32,7 @@ int OpeningOffsets(const TECInstrument& instrument, const TECRowInfo* record, in
   if (record == nullptr) return 0;
   int sum = 0;
   for (int r = first; r <= last && r < static_cast<int>(record->RowOffsets.size()); ++r) {
-    const bool opensStaff = r == 0 || !instrument.GetRow(r - 1)->United();
-    if (opensStaff) sum += record->RowOffsets[r];
+    if (OpensStaff(instrument, r)) sum += record->RowOffsets[r];
   }
   return sum;
 }
@@ -37,7 +45,20 @@ int SystemLeftBase(const PainterContext& ctx, int system) {
 
 int SystemLeftIndent(const TECInstrument& instrument, int system) {
   const TECRowInfo* record = SystemRecord(instrument, system);
-  return record ? record->LeftIndent : 0;
+  const int indent = record ? record->LeftIndent : 0;
+  return system == 0 ? std::max(indent, RowNameRoom(instrument)) : indent;
+}
+
+bool OpensStaff(const TECInstrument& instrument, int row) {
+  return row == 0 || !instrument.GetRow(row - 1)->United();
+}
+
+int RowNameRoom(const TECInstrument& instrument) {
+  std::size_t longest = 0;
+  for (int r = 0; r < instrument.GetRowCount(); ++r)
+    if (OpensStaff(instrument, r)) longest = std::max(longest, CharacterCount(instrument.GetRow(r)->Name()));
+  if (longest == 0) return 0;
+  return std::min<int>(static_cast<int>(longest) * kRowNameCharWidth, kRowNameMaxWidth) + kRowNameGap;
 }
 
 int SystemRightIndent(const TECInstrument& instrument, int system) {

@@ -10,8 +10,15 @@ struct PainterContext;
 // to the next. Systems are indexes into the instrument's system records;
 // a system without a record has no indents and no row offsets.
 
-// The system's indents from the page's content edges, base pixels.
+// The system's indents from the page's content edges, base pixels. The
+// first system's left indent is at least the room of the row names.
 int SystemLeftIndent(const TECInstrument& instrument, int system);
+// The room the row names take left of the first system's staves (names,
+// and the gap to the staff or bracket), base pixels; 0 without names.
+int RowNameRoom(const TECInstrument& instrument);
+// Whether row `row` opens a staff of its own (the rows united with the row
+// above share its staff).
+bool OpensStaff(const TECInstrument& instrument, int row);
 int SystemRightIndent(const TECInstrument& instrument, int system);
 // The row offsets between row `row` of `system` and the same row of the
 // next system: those of the rows below it in `system` and those of rows 0 ..

@@ -13,7 +13,9 @@
 #include "model/music_score.h"
 #include "model/row.h"
 #include "model/units.h"
+#include "render/header_metrics.h"
 #include "render/measure_spacing.h"
+#include "render/system_geometry.h"
 
 namespace nv::render {
 
@@ -66,9 +68,9 @@ SystemSettings SettingsOf(LayoutContext& context) {
   settings.Density = score.GetDensity() ? 1 : 0;
   settings.MeasureCount = score.MeasureCount();
   settings.HorzAlign = score.GetHorzAlign();
+  settings.LeftStart += SystemLeftIndent(instrument, context.System);
   if (context.System >= 0 && context.System < static_cast<int>(instrument.Systems.size())) {
     TECRowInfo& system = instrument.Systems[context.System];
-    settings.LeftStart += system.LeftIndent;
     settings.RightIndent = system.RightIndent;
     if (system.OwnSettings) {
       settings.Density = system.Density;
@@ -263,6 +265,7 @@ int SystemLayout::HeaderWidth(TECRow& row, TECMeasure* measure, int m, bool firs
   if (header && (firstInSystem || measure->Clef)) {
     if (measure->Clef) row.LayoutClef = measure->Clef->Code();
     width += ClefWidth(measure->Clef ? measure->Clef->Code() : 0);
+    if (!firstInSystem) width += kClefChangeGap - kSystemClefGap;
   }
   measure->ClefInForce = row.LayoutClef;
   if (measure->KeySignature) {

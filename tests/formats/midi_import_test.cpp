@@ -170,6 +170,21 @@ TEST(MidiImport, LaterTextsAndLyricsBecomeTextItems) {
   EXPECT_THAT(texts, ElementsAre("0@32 la lyric", "0@64 Verse"));
 }
 
+// On one sheet a track's name names its row, drawn left of the staff; it
+// leaves no text over the first notes.
+TEST(MidiImport, TrackNamesNameTheRowsOnOneSheet) {
+  TECMusicScore score;
+  ImportCsv(score, Csv({"0, Title_t, \"Flute\"\n0, Note_on_c, 0, 72, 90\n480, Note_off_c, 0, 72, 0\n",
+                        "0, Title_t, \"Piano\"\n0, Note_on_c, 1, 48, 90\n480, Note_off_c, 1, 48, 0\n"}));
+  ASSERT_EQ(score.InstrumentCount(), 1);
+  const TECInstrument& instrument = *score.GetInstrumentAt(0);
+  ASSERT_EQ(instrument.GetRowCount(), 2);
+  EXPECT_EQ(instrument.GetRow(0)->Name(), "Flute");
+  EXPECT_EQ(instrument.GetRow(1)->Name(), "Piano");
+  for (int r = 0; r < 2; ++r)
+    for (const auto& measure : instrument.GetRow(r)->Measures()) EXPECT_TRUE(measure->Items.empty()) << r;
+}
+
 TEST(MidiImport, BothSheetLayouts) {
   const std::string csv = Csv(
       {"0, Note_on_c, 0, 72, 90\n480, Note_off_c, 0, 72, 0\n", "0, Note_on_c, 1, 48, 90\n480, Note_off_c, 1, 48, 0\n"});

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/measure_items.h"
 #include "model/model_dump.h"
 #include "score_builder.h"
 
@@ -59,6 +60,34 @@ TEST_F(StaffRow, BeamGroups) {
     int beamed = 0;
     for (int n : c.expected) beamed += n > 0;
     EXPECT_EQ(static_cast<int>(measure->Beams.size()), beamed) << c.name;
+  }
+}
+
+// A tuplet joins its members across the beat, but only notes shorter than a
+// quarter are beamed: quarters under a triplet bracket keep their own stems.
+TEST_F(StaffRow, TupletBeamsHoldOnlyNotesShorterThanAQuarter) {
+  struct TupletCase {
+    const char* name;
+    int value;
+    int start;
+    std::vector<int> expected;
+  };
+  const TupletCase cases[] = {
+      {"quarter triplet", 32, 0, {0, 0, 0}},
+      {"eighth triplet across the beat", 16, 16, {1, 1, 1}},
+  };
+  for (const TupletCase& c : cases) {
+    measure->Notes.clear();
+    measure->Items.clear();
+    const int member = c.value * 2 / 3;
+    for (int i = 0; i < 3; ++i) AddNote(*measure, i + 1, 5, c.value, c.start + i * member)->Flags |= 3;
+    measure->Items.push_back(MakeMeasureItem(ek::Tuplet, measure));
+    TECMeasureItem& tuplet = *measure->Items.back();
+    tuplet.Position = static_cast<std::uint16_t>(c.start);
+    tuplet.Second = static_cast<std::uint16_t>(c.start + 3 * member - 2);
+    tuplet.Voice = 0;
+    row->RebuildUnions(measure, false, false);
+    EXPECT_EQ(BeamNumbers(*measure), c.expected) << c.name;
   }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -56,15 +57,16 @@ INSTANTIATE_TEST_SUITE_P(Values, GraceBeams,
                          [](const auto& info) { return "Value" + std::to_string(info.param.value); });
 
 // One slashed eighth with a slur before a quarter G (zoom 100: u = 1, space
-// 6, bottom line 122). The spacing put the group 4 + 12 - 2 = 14 left of the
-// column. Its G stands at yn = 122 - 9 - 3 = 110; the glyph's head is
+// 6, bottom line 122). The spacing put the group 4 + 18 + 2 - 2 = 22 left of
+// the column: the note's own room, the group's three spaces and its
+// clearance, less the two units it overlaps. Its G stands at yn = 122 - 9 - 3 = 110; the glyph's head is
 // centred on G's line, 116, 5/7 of the 17-pixel em (12) below the glyph's top.
 TEST(GracePainter, SingleSlashedEighthWithSlur) {
   auto score = layout_test::MakeScore(1, 1);
   TECNote& main = MainNote(*score);
   TECGraceGroup& group = AddGraceGroup(main, 16, 0x60, {{5, 5}});
   const auto lines = Draw(*score);
-  const int x = Column(main, 1) - 14;
+  const int x = Column(main, 1) - 22;
   const auto eighth = With(lines, "\";\" width");
   ASSERT_EQ(eighth.size(), 1u);
   EXPECT_EQ(eighth[0].substr(0, eighth[0].find(" width")), "TextOut (" + std::to_string(x) + ",104) \";\"");
@@ -82,8 +84,9 @@ TEST(GracePainter, SingleSlashedEighthWithSlur) {
   EXPECT_EQ(Box(group.Box), Box({x - 1, 91, x + 19, 122}));
 }
 
-// Two small notes, G and B, before and after a quarter G. Before: 4 + 18 - 2
-// = 20 left of the column; after: at the quarter's right extent, 4. Heads of a beamed group
+// Two small notes, G and B, before and after a quarter G. Before: 4 + 18 + 2
+// - 2 = 22 left of the column; after: at the quarter's right extent and the
+// clearance, 4 + 2. Heads of a beamed group
 // stand at yn = 122 - 9 + 1 - 3 = 111 (G) and 105 (B), a space and 2u apart.
 TEST(GracePainter, BoxesBeforeAndAfterTheNote) {
   for (const bool after : {false, true}) {
@@ -91,7 +94,7 @@ TEST(GracePainter, BoxesBeforeAndAfterTheNote) {
     TECNote& main = MainNote(*score);
     TECGraceGroup& group = AddGraceGroup(main, 16, after ? 0x80 : 0, {{5, 5}, {7, 5}});
     Draw(*score);
-    const int x = after ? Column(main, 1) + 4 : Column(main, 1) - 20;
+    const int x = after ? Column(main, 1) + 6 : Column(main, 1) - 22;
     EXPECT_EQ(Box(group.Notes[0]->Box), Box({x - 1, 110, x + 6, 111 + 12})) << after;
     EXPECT_EQ(Box(group.Notes[1]->Box), Box({x + 8 - 1, 104, x + 8 + 6, 105 + 12})) << after;
     EXPECT_EQ(Box(group.Box), Box({x - 1, 104, x + 8 + 6, 123})) << after;
@@ -99,17 +102,18 @@ TEST(GracePainter, BoxesBeforeAndAfterTheNote) {
 }
 
 // The stored offset is already in device pixels: at zoom 200 the group
-// stands 2 x 20 left of the column.
+// stands 2 x 22 left of the column.
 TEST(GracePainter, OffsetIsNotScaledTwice) {
   auto score = layout_test::MakeScore(1, 1);
   score->SetZoom(200);
   TECNote& main = MainNote(*score);
   TECGraceGroup& group = AddGraceGroup(main, 16, 0, {{5, 5}, {7, 5}});
   Draw(*score);
-  EXPECT_EQ(group.Box.Left, Column(main, 2) - 40 - 1);
+  EXPECT_EQ(group.Box.Left, Column(main, 2) - 44 - 1);
 }
 
-// An accidental goes 3u above the small note's top and moves the head 5u on.
+// An accidental goes 3u above the small note's top, 2u clear of the note
+// before it, and moves the head 5u on.
 TEST(GracePainter, AccidentalBeforeTheHead) {
   auto score = layout_test::MakeScore(1, 1);
   TECNote& main = MainNote(*score);
@@ -122,8 +126,55 @@ TEST(GracePainter, AccidentalBeforeTheHead) {
   const int x = flats[0].x;
   EXPECT_EQ(flats[0].y, 111 - 3);
   EXPECT_EQ(group.Notes[0]->Box.Left, x + 5 - 1);
-  EXPECT_EQ(sharps[0].x, x + 5 + 8);
-  EXPECT_EQ(group.Notes[1]->Box.Left, x + 5 + 8 + 5 - 1);
+  EXPECT_EQ(sharps[0].x, x + 5 + 8 + 2);
+  EXPECT_EQ(group.Notes[1]->Box.Left, x + 5 + 8 + 2 + 5 - 1);
+}
+
+// A group before its note keeps a quarter space (2 at zoom 100) clear of
+// the note's head and of its accidental, whichever stands first in the
+// note's list; the sharp of the group's second note takes room of its own
+// after the first note's stem.
+TEST(GracePainter, GroupKeepsClearOfItsNoteAndAccidental) {
+  const struct {
+    const char* name;
+    std::uint8_t accidental;
+    bool graceFirst;
+  } cases[] = {{"plain note", 0, false}, {"flat first", ek::Flat, false}, {"grace first", ek::Flat, true}};
+  for (const auto& c : cases) {
+    auto score = layout_test::MakeScore(1, 1);
+    TECNote& main = MainNote(*score);
+    if (c.accidental && !c.graceFirst) score_builder::AddAttribute(main, c.accidental);
+    TECGraceGroup& group = AddGraceGroup(main, 16, 0, {{2, 5, 0}, {3, 5, ek::Sharp}});
+    if (c.accidental && c.graceFirst) score_builder::AddAttribute(main, c.accidental);
+    const auto lines = Draw(*score);
+    int limit = main.HeadBox.Left + 1;
+    for (const auto& a : main.Attributes)
+      if (c.accidental && a->Kind == c.accidental) limit = std::min<int>(limit, a->Box.Left + 1);
+    EXPECT_LE(group.Box.Right + 2, limit) << c.name;
+    // The first small note's stem: a small head's width on from its box.
+    const auto sharps = TextsOf(lines, "d");
+    const int stem = group.Notes[0]->Box.Left + 1 + 5;
+    ASSERT_FALSE(sharps.empty()) << c.name;
+    EXPECT_GE(sharps.back().x, stem + 2) << c.name;
+  }
+}
+
+// A single slashed grace note with a sharp: the slash ends a quarter space
+// before the main head.
+TEST(GracePainter, SingleNoteSlashKeepsClearOfTheHead) {
+  auto score = layout_test::MakeScore(1, 1);
+  TECNote& main = MainNote(*score);
+  AddGraceGroup(main, 16, 0x40, {{5, 5, ek::Sharp}});
+  int end = 0;
+  for (const auto& line : With(Draw(*score), "LineTo")) {
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    // The slash rises a space over two spaces.
+    if (std::sscanf(line.c_str(), "LineTo (%d,%d) to (%d,%d)", &x1, &y1, &x2, &y2) == 4 && x2 - x1 == 12 &&
+        y1 - y2 == 6)
+      end = x2;
+  }
+  ASSERT_GT(end, 0);
+  EXPECT_LE(end + 2, main.HeadBox.Left + 1);
 }
 
 struct LedgerCase {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -113,10 +115,16 @@ constexpr int kSystemEnd = 340;
 constexpr int kSystemStart = 37 + 22;
 constexpr int kSystemDistance = 83;
 
+// Stems down: a link above starts and ends at the heads' tops.
+void StemsDown(TECMusicScore& score) {
+  for (int m = 0; m < 8; ++m) NoteAt(score, m).Flags |= TECNote::StemDown;
+}
+
 // Partner at the end of the first system, owner at the start of the second:
 // partner to the system's end, the second system's start to the owner.
 TEST(LinkPainter, TieAcrossASystemBreak) {
   auto score = EightMeasures();
+  StemsDown(*score);
   TECNote& partner = NoteAt(*score, 1);
   TECNote& owner = NoteAt(*score, 2);
   TECLinkAttribute* tie = LinkNotes(&partner, &owner, ek::LinkAbove);
@@ -136,6 +144,7 @@ TEST(LinkPainter, TieAcrossASystemBreak) {
 // first, before page 0 ever was: the part there needs nothing of the partner.
 TEST(LinkPainter, TieAcrossAPageBreak) {
   auto score = EightMeasures();
+  StemsDown(*score);
   TECNote& partner = NoteAt(*score, 3);
   TECNote& owner = NoteAt(*score, 4);
   TECLinkAttribute* tie = LinkNotes(&partner, &owner, ek::LinkAbove);
@@ -182,12 +191,19 @@ TEST(LinkPainter, OneArcPerSystem) {
 }
 
 // Two measures side by side: a quarter G ends measure 0 and another starts
-// measure 1.
+// measure 1, so that a link joins them as a tie.
 struct TwoMeasures {
   std::unique_ptr<TECMusicScore> score = layout_test::MakeScore(1, 2);
   TECNote* first = score_builder::AddNote(*score->CurrentInstrument()->GetRow(0)->GetMeasure(0), 5, 5, 32, 96);
   TECNote* second = score_builder::AddNote(*score->CurrentInstrument()->GetRow(0)->GetMeasure(1), 5, 5, 32, 0);
 };
+
+// The ends of a tie above stem-up quarters: the partner's right of its
+// head and stem, the owner's inside its head's left half; both a quarter
+// space (1) over the head's top, so the arc's points lie 2 over it. The
+// handles stay where a slur's would be.
+int TieStartX(const TECNote& n) { return n.HeadBox.Right + 1; }
+int TieEndX(const TECNote& n) { return n.HeadBox.Left + 3; }
 
 // The split form: into the partner from its measure's content start, out of
 // the owner to its measure's content end.
@@ -197,21 +213,23 @@ TEST(LinkPainter, SplitLinkDrawsTwoHalves) {
   tie->LinkStyle = 1;
   const auto arcs = Arcs(Draw(*t.score));
   ASSERT_EQ(arcs.size(), 2u);
-  const int y = t.first->HeadBox.Top - 3;
-  const int px = t.first->HeadBox.Left + 6;
+  const int y = t.first->HeadBox.Top - 2;
+  const int px = TieStartX(*t.first);
   // Measure 0's content starts after its header (40) at x 37; measure 1's
   // content ends its header, content and justification after its barline.
   EXPECT_EQ(Chord(arcs[0]), Point(37 + 40, y) + " " + Point(px, y));
   const TECMeasureLayout& layout = *t.score->CurrentInstrument()->LayoutAt(1);
   const int end = t.score->PageLayout.Drawn(0, 1)->StartX + layout.HeaderWidth + layout.ExtraWidth +
                   layout.ContentWidth + static_cast<int>(layout.JustificationPixels);
-  EXPECT_EQ(Chord(arcs[1]), Point(t.second->HeadBox.Left, y) + " " + Point(end, y));
+  EXPECT_EQ(Chord(arcs[1]), Point(TieEndX(*t.second), y) + " " + Point(end, y));
   EXPECT_EQ(Box(tie->PartBoxes[0]), HandleAbove(px, t.first->HeadBox.Top));
-  EXPECT_EQ(Box(tie->PartBoxes[1]), HandleAbove(t.second->HeadBox.Left, t.second->HeadBox.Top));
+  EXPECT_EQ(Box(tie->PartBoxes[1]), HandleAbove(TieEndX(*t.second), t.second->HeadBox.Top));
 }
 
 // Below the heads, with the ends shifted by their offset bytes (ones'
-// complement: 253 is -2) and a thickness of 0.
+// complement: 253 is -2) and a thickness of 0. The tie hugs the heads: its
+// heights lie a quarter space (1) over the heads' tops, so its points come
+// a quarter space under the heads.
 TEST(LinkPainter, BelowWithOffsets) {
   TwoMeasures t;
   TECLinkAttribute* slur = LinkNotes(t.first, t.second, ek::LinkBelow);
@@ -220,14 +238,15 @@ TEST(LinkPainter, BelowWithOffsets) {
   slur->Thickness = 0;
   const auto arcs = Arcs(Draw(*t.score));
   ASSERT_EQ(arcs.size(), 1u);
-  const int startHeight = t.first->HeadBox.Top - 2;
-  const int endHeight = t.second->HeadBox.Top + 4;
+  const int startHeight = t.first->HeadBox.Top - 1 - 2;
+  const int endHeight = t.second->HeadBox.Top - 1 + 4;
   const int px = t.first->HeadBox.Left + 6;
-  EXPECT_EQ(Chord(arcs[0]), Point(px, startHeight + 9) + " " + Point(t.second->HeadBox.Left, endHeight + 9));
+  EXPECT_EQ(Chord(arcs[0]), Point(px, startHeight + 9) + " " + Point(TieEndX(*t.second), endHeight + 9));
   // Under the chord: left end first on the canvas.
   EXPECT_EQ(arcs[0].x1, px);
-  // The handle boxes lie a space under the ends' heights.
-  EXPECT_EQ(Box(slur->PartBoxes[0]), Box({px - 4, startHeight + 6, px + 13, startHeight + 6 + 8}));
+  // The handle boxes lie a space under the heads' tops, with the offsets.
+  const int handleHeight = t.first->HeadBox.Top - 2;
+  EXPECT_EQ(Box(slur->PartBoxes[0]), Box({px - 4, handleHeight + 6, px + 13, handleHeight + 6 + 8}));
 }
 
 // The selected end's handle is filled red; the other is not.
@@ -242,7 +261,7 @@ TEST(LinkPainter, SelectedEndFillsItsHandle) {
     const auto fills = With(Draw(*t.score, &selection), "FillRect");
     ASSERT_EQ(fills.size(), 1u) << part;
     const TECNote& end = part == 1 ? *t.first : *t.second;
-    const int x = part == 1 ? end.HeadBox.Left + 6 : end.HeadBox.Left;
+    const int x = part == 1 ? TieStartX(end) : TieEndX(end);
     const int top = end.HeadBox.Top - 6 - 1;
     const std::string expected =
         "FillRect (" + Point(x - 2, top + 1) + ")-(" + Point(x + 3, top + 7) + ") | brush #FF0000 solid";
@@ -262,6 +281,79 @@ TEST(LinkPainter, PartnerNotYetDrawnIsSkipped) {
   EXPECT_TRUE(Arcs(Draw(*score)).empty());
   EXPECT_EQ(Box(tie->PartBoxes[0]), "1,2,3,4");
   EXPECT_EQ(Box(tie->PartBoxes[1]), "0,0,0,0");
+}
+
+}  // namespace
+
+namespace {
+
+// The circle an Arc line was drawn on.
+struct Circle {
+  double cx, cy, r;
+};
+Circle CircleOf(const Arc& a) {
+  return {(a.left + a.right) / 2.0, (a.top + a.bottom) / 2.0, (a.right - a.left) / 2.0};
+}
+// The arc's height over (above) or under (below) x.
+double ArcYAt(const Circle& c, double x, bool above) {
+  const double d = std::sqrt(std::max(0.0, c.r * c.r - (x - c.cx) * (x - c.cx)));
+  return above ? c.cy - d : c.cy + d;
+}
+
+// Four quarters of a measure, stems up or down, and a link from the first to
+// the last on the stems' side: the arc passes over (or under) every stem's
+// end, its own notes' too, and crosses none.
+TEST(LinkPainter, SlurOnTheStemSidePassesTheStemEnds) {
+  for (const bool down : {false, true}) {
+    auto score = layout_test::MakeScore(1, 1);
+    TECMeasure& m = *score->CurrentInstrument()->GetRow(0)->GetMeasure(0);
+    std::vector<TECNote*> notes;
+    const int steps[] = {3, 4, 5, 3};
+    for (int i = 0; i < 4; ++i) {
+      notes.push_back(score_builder::AddNote(m, steps[i], down ? 6 : 5, 32, i * 32));
+      if (down) notes.back()->Flags |= TECNote::StemDown;
+    }
+    LinkNotes(notes[0], notes[3], down ? ek::LinkBelow : ek::LinkAbove);
+    const auto arcs = Arcs(Draw(*score));
+    ASSERT_EQ(arcs.size(), 1u) << down;
+    const Circle c = CircleOf(arcs[0]);
+    for (const TECNote* n : notes) {
+      // Up: the stem at the head's right, up to the box's top; down: at the
+      // head's left, down to the box's bottom.
+      const int x = down ? n->HeadBox.Left + 1 : n->HeadBox.Right - 1;
+      const double y = ArcYAt(c, x, !down);
+      if (down) EXPECT_GT(y, n->Box.Bottom) << down << " " << x;
+      else EXPECT_LT(y, n->Box.Top + 1) << down << " " << x;
+    }
+  }
+}
+
+// A tie between two G quarters and a slur between G and A beside them, both
+// under the stem-up heads: the tie's ends and its lowest point lie closer to
+// the heads than the slur's.
+TEST(LinkPainter, TieIsFlatterAndCloserThanASlur) {
+  auto score = layout_test::MakeScore(1, 1);
+  score->SetTimeSignature(4, 4, 0, true);
+  TECMeasure& m = *score->CurrentInstrument()->GetRow(0)->GetMeasure(0);
+  const int steps[] = {5, 5, 5, 6};
+  std::vector<TECNote*> n;
+  for (int i = 0; i < 4; ++i) n.push_back(score_builder::AddNote(m, steps[i], 5, 32, i * 32));
+  LinkNotes(n[0], n[1], ek::LinkBelow);
+  LinkNotes(n[2], n[3], ek::LinkBelow);
+  const auto arcs = Arcs(Draw(*score));
+  ASSERT_EQ(arcs.size(), 2u);
+  const Arc& tie = arcs[0].x1 < arcs[1].x1 ? arcs[0] : arcs[1];
+  const Arc& slur = arcs[0].x1 < arcs[1].x1 ? arcs[1] : arcs[0];
+  const int headBottom = n[0]->HeadBox.Bottom;  // every head lies on the same or a higher step
+  EXPECT_LT(std::max(tie.y1, tie.y2) - headBottom, std::max(slur.y1, slur.y2) - headBottom);
+  const Circle t = CircleOf(tie);
+  const Circle s = CircleOf(slur);
+  EXPECT_LT(t.cy + t.r, s.cy + s.r);
+  // The sagitta over the chord: the tie's is the smaller.
+  const double tieChord = std::hypot(tie.x2 - tie.x1, tie.y2 - tie.y1);
+  const double slurChord = std::hypot(slur.x2 - slur.x1, slur.y2 - slur.y1);
+  EXPECT_LT((t.r - std::sqrt(t.r * t.r - tieChord * tieChord / 4)) / tieChord,
+            (s.r - std::sqrt(s.r * s.r - slurChord * slurChord / 4)) / slurChord);
 }
 
 }  // namespace

@@ -122,11 +122,11 @@ TEST_F(MeasureSpacing, ItemsAndGraceNotesTakeRoomBeforeTheirTick) {
   TECMeasureItem* item = clef.get();
   measure.Items.push_back(std::move(clef));
   const std::vector<int> gaps = Gaps(Layout());
-  // Left of the note: 4, the grace group of two (2 x 8 + 2), then the
-  // clef (26) in front of both.
-  EXPECT_EQ(grace->XOffset, 4 + 18 - 2);
-  EXPECT_EQ(item->SpacingOffset, 22 + 26 - 1);
-  EXPECT_EQ(gaps[32], 22 + 26 + 2);
+  // Left of the note: 4, the grace group of two (2 x 8 + 2) and its
+  // clearance from the note (2), then the clef (26) in front of both.
+  EXPECT_EQ(grace->XOffset, 4 + 18 + 2 - 2);
+  EXPECT_EQ(item->SpacingOffset, 24 + 26 - 1);
+  EXPECT_EQ(gaps[32], 24 + 26 + 2);
 }
 
 TEST_F(MeasureSpacing, KeyWithoutAccidentalsInTheHeader) {

@@ -217,6 +217,36 @@ TEST(NoteColumnPainter, AccidentalsAndDotsGetTheirBoxes) {
   EXPECT_EQ(dot->Box.Right - dot->Box.Left, 3 + 2);
 }
 
+// A dot stands in a space: beside a head in a space, in the space above a
+// head on a staff or ledger line. The dot glyph's ink is centred half a
+// space below where it is drawn; the head's centre lies a space below its
+// glyph's origin.
+TEST(NoteColumnPainter, DotsStandInSpaces) {
+  const struct {
+    int step, octave;
+    bool onLine;
+  } cases[] = {
+      {1, 5, true},   // C4 on its ledger line below
+      {2, 5, false},  // D4 under the bottom line
+      {5, 5, true},   // G4 on the second line
+      {6, 5, false},  // A4 in the second space
+      {4, 6, true},   // F5 on the top line
+      {6, 6, true},   // A5 on its ledger line above
+      {7, 6, false},  // B5 over that ledger line
+  };
+  for (const auto& c : cases) {
+    auto score = layout_test::MakeScore(1, 1);
+    TECNote* note = score_builder::AddNote(Measure(*score), c.step, c.octave, 32, 0);
+    score_builder::AddAttribute(*note, ek::Dot);
+    note->Length = 48;
+    const auto lines = Draw(*score);
+    const int headCentre = TextsOf(lines, "B").at(0).y + 6;
+    const int dotCentre = TextsOf(lines, "`").at(0).y + 3;
+    EXPECT_EQ(((122 - dotCentre) % 6 + 6) % 6, 3) << c.step << "/" << c.octave;
+    EXPECT_EQ(dotCentre, headCentre - (c.onLine ? 3 : 0)) << c.step << "/" << c.octave;
+  }
+}
+
 }  // namespace
 
 namespace {

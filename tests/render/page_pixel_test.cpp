@@ -23,6 +23,7 @@
 #include "model/measure.h"
 #include "model/measure_items.h"
 #include "model/page_objects.h"
+#include "model/symbols_row.h"
 #include "platform/qt/qt_canvas.h"
 #include "platform/qt/qt_font_faces.h"
 
@@ -381,6 +382,119 @@ std::unique_ptr<TECMusicScore> ObjectGroupAndDrumHeads(PaintSelection&) {
   return score;
 }
 
+// A triplet of quarters after the beams are rebuilt: its bracket alone,
+// beside a beamed triplet of eighths.
+std::unique_ptr<TECMusicScore> QuarterTriplet(PaintSelection&) {
+  auto score = layout_test::MakeScore(1, 1);
+  score->SetTimeSignature(4, 4, 0, true);
+  TECMeasure& measure = Measure(*score, 0, 0);
+  auto triplet = [&](int tick, int value, std::array<int, 3> steps) {
+    const int member = value * 2 / 3;
+    for (int i = 0; i < 3; ++i) AddNote(measure, steps[i], 5, value, tick + i * member)->Flags |= 3;
+    TECTuplet& t = AddItem<TECTuplet>(measure, ek::Tuplet, tick, tick + 3 * member - 2, 0, 0);
+    t.Voice = 0;
+    t.Count = 3;
+  };
+  triplet(0, 32, {3, 4, 5});
+  triplet(64, 16, {5, 4, 3});
+  score->CurrentInstrument()->GetRow(0)->RebuildUnions(&measure, false, false);
+  return score;
+}
+
+// Dotted notes on ledger lines, staff lines and in spaces.
+std::unique_ptr<TECMusicScore> DotsInSpaces(PaintSelection&) {
+  auto score = layout_test::MakeScore(1, 2);
+  score->SetTimeSignature(4, 4, 0, true);
+  const struct {
+    int m, step, octave, tick;
+  } notes[] = {{0, 1, 5, 0}, {0, 5, 5, 48}, {0, 6, 5, 96}, {1, 6, 6, 0}, {1, 4, 6, 48}, {1, 3, 6, 96}};
+  for (const auto& n : notes) {
+    TECNote* note = AddNote(Measure(*score, 0, n.m), n.step, n.octave, 32, n.tick);
+    if (n.step + 7 * n.octave > 41) note->Flags |= TECNote::StemDown;
+    AddAttribute(*note, ek::Dot);
+    note->Length = 48;
+  }
+  return score;
+}
+
+// A slur over stem-up quarters and one under stem-down quarters, each on
+// the stem side; ties beside a slur of the same length.
+std::unique_ptr<TECMusicScore> SlursClearOfStems(PaintSelection&) {
+  auto score = layout_test::MakeScore(1, 3);
+  score->SetTimeSignature(4, 4, 0, true);
+  auto quarters = [&](int m, std::initializer_list<std::pair<int, int>> pitches, bool down) {
+    std::vector<TECNote*> out;
+    int tick = 0;
+    for (const auto& [step, octave] : pitches) {
+      TECNote* n = AddNote(Measure(*score, 0, m), step, octave, 32, tick);
+      if (down) n->Flags |= TECNote::StemDown;
+      out.push_back(n);
+      tick += 32;
+    }
+    return out;
+  };
+  auto up = quarters(0, {{3, 5}, {4, 5}, {5, 5}, {3, 5}}, false);
+  LinkNotes(up[0], up[3], ek::LinkAbove);
+  auto down = quarters(1, {{3, 6}, {2, 6}, {1, 6}, {3, 6}}, true);
+  LinkNotes(down[0], down[3], ek::LinkBelow);
+  auto pairs = quarters(2, {{5, 5}, {5, 5}, {5, 5}, {6, 5}}, false);
+  LinkNotes(pairs[0], pairs[1], ek::LinkBelow);  // a tie
+  LinkNotes(pairs[2], pairs[3], ek::LinkBelow);  // a slur of the same length
+  return score;
+}
+
+// A C clef that changes the clef in the middle of a system.
+std::unique_ptr<TECMusicScore> ClefChange(PaintSelection&) {
+  auto score = QuarterScore(2);
+  score->SetMeasureCount(3);
+  score->CurrentInstrument()->GetRow(0)->SetClef(1, 3);
+  return score;
+}
+
+// Voltas that open the first and the second system, after clef and key.
+std::unique_ptr<TECMusicScore> VoltaAtSystemStart(PaintSelection&) {
+  auto score = QuarterScore(4);
+  score->CurrentInstrument()->GetRow(0)->SetKeySignature(0, 33);
+  for (int m : {0, 2}) {
+    TECSymbolEntry* entry = score->CurrentInstrument()->GetSymbolMeasure(m, false);
+    entry->Items.push_back(std::make_unique<TECSymbolItem>(ek::SymbolVolta, entry));
+    entry->Items.back()->SetByte(1, 1);
+    entry->Items.back()->SetByte(2, static_cast<std::uint8_t>(m / 2 + 1));
+  }
+  return score;
+}
+
+// Grace groups before their notes: two eighths with a sharp on the second,
+// the same before a note of its own accidental, and a single slashed one.
+std::unique_ptr<TECMusicScore> GraceGroupWithSharp(PaintSelection&) {
+  auto score = layout_test::MakeScore(1, 1);
+  score->SetTimeSignature(4, 4, 0, true);
+  TECMeasure& m = Measure(*score, 0, 0);
+  AddGraceGroup(*AddNote(m, 3, 5, 32, 0), 16, 0, {{2, 5, 0}, {3, 5, ek::Sharp}});
+  TECNote* flat = AddNote(m, 5, 5, 32, 32);
+  AddAttribute(*flat, ek::Flat);
+  AddGraceGroup(*flat, 16, 0, {{3, 5, ek::Sharp}, {4, 5, 0}});
+  AddGraceGroup(*AddNote(m, 6, 5, 32, 64), 16, 0x40, {{5, 5, ek::Sharp}});
+  AddNote(m, 7, 5, 32, 96);
+  return score;
+}
+
+// Two named staves as a MIDI file gives them: the names in the first
+// system's indent, clear of the first notes; a long name made to fit.
+std::unique_ptr<TECMusicScore> InstrumentNames(PaintSelection&) {
+  auto score = layout_test::MakeScore(2, 4);
+  score->SetTimeSignature(4, 4, 0, true);
+  TECInstrument& instrument = *score->CurrentInstrument();
+  instrument.GetRow(0)->SetName("Flute");
+  instrument.GetRow(1)->SetName("Acoustic Grand Piano");
+  instrument.GetRow(1)->SetClef(0, 2);
+  for (int i = 0; i < 4; ++i) {
+    AddNote(Measure(*score, 0, 0), 1, 6, 32, i * 32);
+    AddNote(Measure(*score, 1, 0), 1, 4, 32, i * 32);
+  }
+  return score;
+}
+
 struct PageCase {
   const char* name;
   std::function<std::unique_ptr<TECMusicScore>(PaintSelection&)> build;
@@ -430,7 +544,14 @@ INSTANTIATE_TEST_SUITE_P(Pages, PagePixels,
                                            PageCase{"bends", Bends},
                                            PageCase{"chord_symbols_and_text_boxes", ChordSymbolsAndTextBoxes},
                                            PageCase{"tuplets", Tuplets},
-                                           PageCase{"object_group_and_drum_heads", ObjectGroupAndDrumHeads}),
+                                           PageCase{"object_group_and_drum_heads", ObjectGroupAndDrumHeads},
+                                           PageCase{"quarter_triplet", QuarterTriplet},
+                                           PageCase{"dots_in_spaces", DotsInSpaces},
+                                           PageCase{"slurs_clear_of_stems", SlursClearOfStems},
+                                           PageCase{"clef_change", ClefChange},
+                                           PageCase{"volta_at_system_start", VoltaAtSystemStart},
+                                           PageCase{"grace_group_with_sharp", GraceGroupWithSharp},
+                                           PageCase{"instrument_names", InstrumentNames}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

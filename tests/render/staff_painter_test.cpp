@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 #include "draw_test_support.h"
 #include "model/measure.h"
 #include "model/symbols_row.h"
@@ -61,6 +64,87 @@ TEST(StaffPainter, ClefsAtTheirOffsetsFromTheStaffTop) {
       EXPECT_EQ(placed[1].x, 39 + 7);
     }
   }
+}
+
+// A C clef that changes the clef at a barline stands half a staff space
+// clear of the barline's pen, at every zoom; the measure's notes follow it.
+TEST(StaffPainter, ClefChangeKeepsClearOfTheBarline) {
+  for (int zoom : {100, 200}) {
+    auto score = layout_test::MakeScore(1, 2);
+    score->SetZoom(zoom);
+    Row(*score).SetClef(1, 3);
+    score_builder::AddNote(*Row(*score).GetMeasure(1), 1, 5, 32, 0);
+    const auto lines = Draw(*score);
+    const int barline = score->PageLayout.Drawn(0, 1)->StartX;
+    // The change, not the clef that opens the next system.
+    auto clefs = TextsOf(lines, "&");
+    std::erase_if(clefs, [&](const auto& clef) { return clef.x < barline || clef.x > barline + 20 * zoom / 100; });
+    ASSERT_EQ(clefs.size(), 1u) << zoom;
+    const int pen = zoom / 100;
+    const int space = 6 * zoom / 100;
+    EXPECT_GE(clefs[0].x - (barline + pen), space / 2) << zoom;
+    // The head (4 units left of its column) stands after the clef's advance.
+    const int clefEnd = clefs[0].x + 18 * zoom / 100;
+    EXPECT_GE(TextsOf(lines, "B").at(0).x, clefEnd) << zoom;
+  }
+}
+
+// Row names stand in the first system's indent, which the layout widens
+// for them: each ends before its staff's bracket room, on its staff, left
+// of the first note. Later systems keep their start.
+TEST(StaffPainter, RowNamesStandInTheFirstSystemsIndent) {
+  auto build = [](bool named) {
+    auto score = layout_test::MakeScore(2, 8);
+    score->Page().SetInterval(0);  // two systems on the page
+    for (int r = 0; r < 2; ++r) score_builder::AddNote(*Row(*score, r).GetMeasure(0), 5, 5, 32, 0);
+    if (named) {
+      Row(*score, 0).SetName("Flute");
+      Row(*score, 1).SetName("Piano");
+    }
+    return score;
+  };
+  auto plain = build(false);
+  auto named = build(true);
+  Draw(*plain);
+  const auto lines = Draw(*named);
+  auto secondSystemX = [](TECMusicScore& score) {
+    int m = 1;
+    while (!score.CurrentInstrument()->LayoutAt(m)->SystemStart) ++m;
+    const TECDrawnMeasure* drawn = score.PageLayout.Drawn(0, m);
+    return drawn ? drawn->StartX : -1;
+  };
+  EXPECT_GT(named->PageLayout.Drawn(0, 0)->StartX, plain->PageLayout.Drawn(0, 0)->StartX);
+  EXPECT_EQ(secondSystemX(*named), secondSystemX(*plain));
+  EXPECT_GT(secondSystemX(*plain), 0);
+  const char* names[] = {"Flute", "Piano"};
+  for (int r = 0; r < 2; ++r) {
+    const auto texts = With(lines, std::string("\"") + names[r] + "\" width");
+    ASSERT_EQ(texts.size(), 1u) << names[r];
+    int x = 0, y = 0, width = 0;
+    ASSERT_EQ(std::sscanf(texts[0].c_str(), "TextOut (%d,%d) \"%*[^\"]\" width %d", &x, &y, &width), 3) << texts[0];
+    const TECDrawnMeasure& drawn = *named->PageLayout.Drawn(r, 0);
+    EXPECT_GE(x, 37) << names[r];  // the page's left content edge
+    EXPECT_LE(x + width, drawn.StartX - 10) << names[r];
+    EXPECT_GT(y, drawn.StaffTop - 12) << names[r];
+    EXPECT_LT(y, drawn.StaffTop + 24) << names[r];
+    EXPECT_GT(Row(*named, r).GetMeasure(0)->Notes[0]->Box.Left, x + width) << names[r];
+  }
+  // Only the first system shows them.
+  EXPECT_EQ(With(lines, "\"Flute\" width").size(), 1u);
+}
+
+// A name longer than the room the layout keeps is drawn smaller, within it.
+TEST(StaffPainter, LongRowNameShrinksIntoItsRoom) {
+  auto score = layout_test::MakeScore(1, 2);
+  Row(*score).SetName("Acoustic Grand Piano and Harpsichord together");
+  const auto lines = Draw(*score);
+  const auto texts = With(lines, "and Harpsichord together\" width");
+  ASSERT_EQ(texts.size(), 1u);
+  int x = 0, width = 0;
+  ASSERT_EQ(std::sscanf(texts[0].c_str(), "TextOut (%d,%*d) \"%*[^\"]\" width %d", &x, &width), 2) << texts[0];
+  EXPECT_GE(x, 37);
+  EXPECT_LE(x + width, score->PageLayout.Drawn(0, 0)->StartX);
+  EXPECT_EQ(texts[0].find("8pt"), std::string::npos) << texts[0];
 }
 
 TEST(StaffPainter, OctaveClefsAndTablature) {

@@ -104,6 +104,34 @@ TEST(SymbolsRowPainter, MultiMeasureRestsAndVolta) {
   EXPECT_EQ(volta->Box.Top, 74 - 1);
 }
 
+// A volta that opens a system begins after the clef and key, at the
+// measure's content origin: in the first system and in a later one.
+TEST(SymbolsRowPainter, VoltaAtASystemStartBeginsAfterTheHeader) {
+  auto score = layout_test::MakeScore(1, 8);
+  score->CurrentInstrument()->GetRow(0)->SetKeySignature(0, 33);
+  nv::render::LayoutScore(*score, 0, false);
+  int second = 0;
+  while (!score->CurrentInstrument()->LayoutAt(second)->SystemStart || second == 0) ++second;
+  for (int m : {0, second}) {
+    TECSymbolItem* volta = AddSymbol(*score, m, ek::SymbolVolta, {1, 1});
+    const auto lines = Draw(*score);
+    const TECDrawnMeasure& drawn = *score->PageLayout.Drawn(0, m);
+    EXPECT_EQ(volta->Box.Left, drawn.OriginX - 1) << m;
+    EXPECT_GT(drawn.OriginX, drawn.StartX) << m;
+    const std::string stroke = "MoveTo (" + std::to_string(drawn.OriginX) + ",";
+    EXPECT_EQ(With(lines, stroke).size(), 1u) << stroke;
+    // The key's last sharp ends before the bracket.
+    const auto sharps = TextsOf(lines, "d");
+    ASSERT_GE(sharps.size(), 3u) << m;
+    int header = 0;
+    for (const auto& sharp : sharps)
+      if (sharp.y < drawn.StaffTop + 24 && sharp.y > drawn.StaffTop - 24 && sharp.x < drawn.OriginX) header = sharp.x;
+    EXPECT_GT(header, drawn.StartX) << m;
+    EXPECT_LE(header + 6, volta->Box.Left) << m;
+    score->CurrentInstrument()->GetSymbolMeasure(m, false)->Items.clear();
+  }
+}
+
 // A volta over a system break runs to the right edge and goes on from the
 // next system's start, one system height (22 mm, 83 pixels) lower.
 TEST(SymbolsRowPainter, VoltaAcrossASystemBreak) {
