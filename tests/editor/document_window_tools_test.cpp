@@ -80,7 +80,9 @@ TEST_F(DocumentWindowTools, TheQuarterNoteToolInsertsWhereTheStaffIsClickedAndUn
   ASSERT_TRUE(clickedLine) << "no click reached a staff";
   ASSERT_EQ(NoteCount(), 1);
   const TECRow& row = *Score().CurrentInstrument()->GetActiveRow();
-  EXPECT_EQ(row.GetMeasure(0)->Notes.front()->Value, 32) << "a quarter";
+  const TECMeasure& measure = *row.GetMeasure(Score().CursorMeasure());
+  ASSERT_EQ(measure.Notes.size(), 1u);
+  EXPECT_EQ(measure.Notes.front()->Value, 32) << "a quarter";
   EXPECT_TRUE(Editor().Modified());
   nv::editor::SaveShot(Editor().grab().toImage(), "document_window_tools");
   nv::editor::SaveShot(page_.grab().toImage(), "document_window_notes_page");
@@ -89,18 +91,20 @@ TEST_F(DocumentWindowTools, TheQuarterNoteToolInsertsWhereTheStaffIsClickedAndUn
   EXPECT_EQ(NoteCount(), 0);
 }
 
-TEST_F(DocumentWindowTools, TheGridShowsTheLoadedStavesAndARenameIsUndoable) {
+TEST_F(DocumentWindowTools, TheGridShowsTheLoadedStavesAndAVolumeTypedThereIsUndoable) {
   ASSERT_EQ(Editor().OpenDocument(QString::fromStdString(ScoreFile("grid.sfd", 2))), "");
   TECInstrument& staff = *Score().GetInstrumentAt(0);
-  // One staff with its one row.
+  // One staff with its one row; the names are read-only.
   ASSERT_EQ(Grid().RowCount(), 1 + 2);
-  const std::string before = staff.Name();
-  TypeIntoGrid(0, GridRowOf(&staff), "Violin");
-  EXPECT_EQ(staff.Name(), "Violin");
-  EXPECT_EQ(Grid().CellText(0, GridRowOf(&staff)), "Violin");
+  TECRow& row = *staff.GetRow(0);
+  const int before = row.Volume();
+  ASSERT_NE(before, 80);
+  TypeIntoGrid(4, GridRowOf(&row), "80");
+  EXPECT_EQ(row.Volume(), 80);
+  EXPECT_TRUE(Editor().Modified());
   Score().Undo(1);
-  EXPECT_EQ(staff.Name(), before);
-  EXPECT_EQ(Grid().CellText(0, GridRowOf(&staff)), QString::fromStdString(before));
+  EXPECT_EQ(row.Volume(), before);
+  EXPECT_EQ(Grid().CellText(4, GridRowOf(&row)).toStdString(), before < 0 ? "--" : std::to_string(before));
 }
 
 TEST_F(DocumentWindowTools, TheStaffChosenInTheGridIsTheOneTheMoveCommandsRead) {
