@@ -18,6 +18,7 @@
 #include "app/score_page.h"
 #include "app/startup_services.h"
 #include "app/tool_pages.h"
+#include "app/tool_wiring.h"
 #include "app/toolbar_arrangement.h"
 #include "app/wait_cursor.h"
 #include "document/command_line.h"
@@ -233,6 +234,9 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
   if (settings_.ToolsActive >= 0 && settings_.ToolsActive < PCTools->PageCount())
     PCTools->SetActivePage(PCTools->Pages(settings_.ToolsActive));
   if (settings_.ToolsDefHeight == 0) settings_.ToolsDefHeight = 96;
+  toolWiring_ = std::make_unique<ToolWiring>(settings_, registry_, *PCTools, *PCFiles, [this]() -> QWidget* {
+    return ActiveEditor() ? &ActiveEditor()->Widget() : nullptr;
+  });
   Step("Devices");
   try {
     if (settings_.OutputDevice >= 0 && settings_.OutputDevice < MOScore.DeviceCount())
@@ -428,6 +432,8 @@ void TFProgramModule::TranslateCommands() {
 
 QString TFProgramModule::InterfaceLanguage() const { return LMain->Language(); }
 
+nv::document::ToolState& TFProgramModule::InsertionTools() { return toolWiring_->State(); }
+
 void TFProgramModule::ShowHelpTopic(const char* topic) {
   nv::document::ShowHelpTopic(services_.helpRoot, InterfaceLanguage().toStdString(), topic, *services_.helpOpener);
 }
@@ -551,6 +557,7 @@ void TFProgramModule::StoreSettings() {
   settings_.ToolsActive = PCTools->IndexOf(PCTools->ActivePage());
   settings_.OutputDevice = MOScore.GetDeviceID();
   settings_.InputDevice = MIScore.GetDeviceID();
+  if (toolWiring_) toolWiring_->StoreSettings();
   settings_.Language = InterfaceLanguage().toStdString();
   services_.settings->WriteMainSettings(settings_);
   std::vector<std::string> open;

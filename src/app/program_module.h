@@ -30,6 +30,7 @@ namespace nv::document {
 class HelpPageOpener;
 class KeyboardLayoutSource;
 class SettingsFile;
+class ToolState;
 }  // namespace nv::document
 
 namespace nv::widgets {
@@ -43,6 +44,7 @@ class TECPageControl;
 namespace nv::app {
 
 class MainStatusBar;
+class ToolWiring;
 
 // What the main window works with. Every member left empty takes the
 // program's own: the machine's MIDI ports, the steady clock, the default
@@ -107,6 +109,8 @@ class TFProgramModule : public QMainWindow, private nv::document::ErrorReporter 
   std::vector<DocumentPage*> Documents() const;
   DocumentPage* ActiveEditor() const;
   bool Printing() const { return printing_; }
+  // The tool pages' state, which each document window's clicks insert by.
+  nv::document::ToolState& InsertionTools();
 
   // Opens a score file in a new tab that becomes the active one. A file
   // already open (the same path) is not opened again: with `askReload` the
@@ -209,6 +213,8 @@ class TFProgramModule : public QMainWindow, private nv::document::ErrorReporter 
   QTimer TKeyboard;
   QTimer followTimer_;
 
+  // The insertion tools; the documents, which read them, go first.
+  std::unique_ptr<ToolWiring> toolWiring_;
   std::vector<OpenPage> pages_;
   bool printing_ = false;
   bool printPending_ = false;

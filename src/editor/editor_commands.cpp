@@ -37,19 +37,19 @@ void AddEditorCommands(document::CommandRegistry& registry, std::function<TFMusi
       "row.duplicate", "Duplicate row", [](TFMusicEditor& e) { e.DuplicateRow(); },
       [](const TrackActionStates& s) { return s.DuplicateRow; });
   add(
-      "track.moveUp", "Move up", [](TFMusicEditor& e) { e.MoveTrack(-1); },
+      "tracks.move_up", "Move up", [](TFMusicEditor& e) { e.MoveTrack(-1); },
       [](const TrackActionStates& s) { return s.MoveUp; });
   add(
-      "track.moveDown", "Move down", [](TFMusicEditor& e) { e.MoveTrack(1); },
+      "tracks.move_down", "Move down", [](TFMusicEditor& e) { e.MoveTrack(1); },
       [](const TrackActionStates& s) { return s.MoveDown; });
   add(
-      "staff.muteAll", "Mute all", [](TFMusicEditor& e) { e.SetAllMuted(true); }, nullptr);
+      "staff.mute_all", "Mute all", [](TFMusicEditor& e) { e.SetAllMuted(true); }, nullptr);
   add(
-      "staff.playAll", "Play all", [](TFMusicEditor& e) { e.SetAllMuted(false); }, nullptr);
+      "staff.play_all", "Play all", [](TFMusicEditor& e) { e.SetAllMuted(false); }, nullptr);
   add(
-      "page.addCount", "Increment page count", [](TFMusicEditor& e) { e.ChangePageCount(1); }, nullptr);
+      "page.add_count", "Increment page count", [](TFMusicEditor& e) { e.ChangePageCount(1); }, nullptr);
   add(
-      "page.removeCount", "Decrement page count", [](TFMusicEditor& e) { e.ChangePageCount(-1); }, nullptr);
+      "page.remove_count", "Decrement page count", [](TFMusicEditor& e) { e.ChangePageCount(-1); }, nullptr);
 }
 
 }  // namespace nv::editor

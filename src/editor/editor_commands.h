@@ -11,8 +11,8 @@ class TFMusicEditor;
 // Adds the document window's staff and row actions to the registry, each
 // acting on the window `active` gives and disabled while it gives none or
 // the window does not offer it: "staff.add", "staff.delete", "row.add",
-// "row.delete", "row.duplicate", "track.moveUp", "track.moveDown",
-// "staff.muteAll", "staff.playAll", "page.addCount", "page.removeCount".
+// "row.delete", "row.duplicate", "tracks.move_up", "tracks.move_down",
+// "staff.mute_all", "staff.play_all", "page.add_count", "page.remove_count".
 void AddEditorCommands(document::CommandRegistry& registry, std::function<TFMusicEditor*()> active);
 
 }  // namespace nv::editor

@@ -8,16 +8,22 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 #include <exception>
 #include <filesystem>
 
+#include "dialogs/insert_stand_ins.h"
 #include "document/file_kind.h"
 #include "document/play_error_text.h"
+#include "document/tool_state.h"
 #include "document/undo_captions.h"
+#include "editor/element_cursors.h"
 #include "editor/page_export.h"
 #include "editor/preview_route.h"
 #include "editor/save_file_dialog.h"
+#include "editor/score_popup_menu.h"
 #include "editor/stand_in_forms.h"
+#include "editor/tracks_grid.h"
 #include "model/instrument.h"
 #include "model/paper_sizes.h"
 #include "platform/format_text.h"
@@ -67,7 +73,45 @@ QToolButton* PanelButton(QWidget* parent, const char* name, Qt::ArrowType arrow,
   return button;
 }
 
+// The value buttons whole .. 1/64 of the notes page.
+constexpr std::array<std::string_view, 7> kNoteButtons = {"CBNote",   "CBNote2",  "CBNote4", "CBNote8",
+                                                          "CBNote16", "CBNote32", "CBNote64"};
+constexpr std::array<std::string_view, 7> kRestButtons = {"CBPause",   "CBPause2",  "CBPause4", "CBPause8",
+                                                          "CBPause16", "CBPause32", "CBPause64"};
+
+int DownValue(const document::ToolState& tools, const std::array<std::string_view, 7>& buttons) {
+  const auto down = std::ranges::find_if(buttons, [&](std::string_view name) { return tools.IsDown(name); });
+  return down == buttons.end() ? -1 : static_cast<int>(down - buttons.begin());
+}
+
+ToolPagesState PagesStateOf(const document::ToolState* tools) {
+  ToolPagesState state;
+  if (tools == nullptr) return state;
+  if (tools->ActivePage() == document::ToolPage::Notes) state.page = ToolPagesState::Page::Notes;
+  if (tools->ActivePage() == document::ToolPage::Symbols) state.page = ToolPagesState::Page::Symbols;
+  state.pointNotesDown = tools->IsDown("CBPointNotes");
+  state.pointSymbolsDown = tools->IsDown("CBPointSymbols");
+  state.noteValue = DownValue(*tools, kNoteButtons);
+  state.restValue = DownValue(*tools, kRestButtons);
+  return state;
+}
+
 }  // namespace
+
+TrackGridRow TFMusicEditor::GridTracks::SelectedRow() const {
+  const SelectedTrack selected = editor_.PVTracks->Selection().Selected();
+  if (selected.Row != nullptr && selected.Staff != nullptr)
+    return {TrackGridRow::kRow, selected.Staff->IndexOfRow(selected.Row)};
+  if (selected.Staff != nullptr)
+    return {TrackGridRow::kStaff, editor_.document_->Score().IndexOfInstrument(selected.Staff)};
+  return {};
+}
+
+void TFMusicEditor::ToolClickHost::FocusScore() { editor_.MSScore->setFocus(); }
+
+void TFMusicEditor::ToolClickHost::ShowErrorMessage() {
+  platform::ShowErrorMessage(editor_.services_.Prompt, editor_.services_.Texts);
+}
 
 TFMusicEditor::TFMusicEditor(const MusicEditorServices& services, QWidget* parent)
     : QWidget(parent),
@@ -87,7 +131,7 @@ TFMusicEditor::TFMusicEditor(const MusicEditorServices& services, QWidget* paren
     ownNewStaff_ = std::make_unique<NewStaffFormDialog>(this);
     services_.NewStaff = ownNewStaff_.get();
   }
-  if (services_.Tracks == nullptr) services_.Tracks = &noTracks_;
+  if (services_.Tracks == nullptr) services_.Tracks = &gridTracks_;
   if (!services_.MeasureText) services_.MeasureText = QtTextWidth;
   file_ =
       std::make_unique<document::DocumentFile>(*document_, services_.Prompt, services_.Texts, *services_.SaveDialog);
@@ -134,6 +178,15 @@ TFMusicEditor::TFMusicEditor(const MusicEditorServices& services, QWidget* paren
   }));
   // The end of playback comes to the GUI thread in the order it was raised.
   subscriptions_.push_back(notices.PlayEnded.Subscribe([this] { PlayEnded(); }));
+  if (services_.Tools != nullptr) {
+    insertDialogs_ = std::make_unique<dialogs::InsertStandIns>(this);
+    toolInput_ = std::make_unique<document::DocumentToolInput>(*document_, *services_.Tools, *insertDialogs_,
+                                                               clickHost_);
+    subscriptions_.push_back(notices.SetCursor.Subscribe([this](TECElement* element) {
+      if (const std::optional<std::string_view> name = CursorNameOf(element))
+        services_.Tools->SetToolCursor(std::string(*name));
+    }));
+  }
 
   shownCaption_ = Caption();
   shownModified_ = Modified();
@@ -145,7 +198,10 @@ TFMusicEditor::~TFMusicEditor() {
   document_->Stop();
   if (services_.FormSettings != nullptr) WriteEditorFormSettings(FormSettings(), *services_.FormSettings);
   subscriptions_.clear();
-  // The view goes before the document it shows.
+  toolInput_.reset();
+  // The views go before the document they show.
+  delete PVTracks;
+  PVTracks = nullptr;
   delete MSScore;
   MSScore = nullptr;
 }
@@ -162,10 +218,14 @@ void TFMusicEditor::BuildPanels() {
   SLeft->setChildrenCollapsible(false);
   layout->addWidget(SLeft);
 
-  PVTracks = new QFrame(SLeft);
+  PVTracks = new TECTracksGrid(*document_, SLeft, services_.FormSettings);
   PVTracks->setObjectName("PVTracks");
-  PVTracks->setFrameShape(QFrame::StyledPanel);
   PVTracks->setMinimumWidth(1);
+  PVTracks->onSelectTrack = [this](const SelectedTrack&) { UpdateTracks(); };
+  PVTracks->soundTimbre = [preview = services_.Preview](int program, int key) {
+    if (preview != nullptr) preview->SoundNote(1, program, key, document::NotePreview::kSingle);
+  };
+  PVTracks->SetMenuCommands(&services_.Commands);
   PClient = new QFrame(SLeft);
   PClient->setObjectName("PClient");
   SLeft->addWidget(PVTracks);
@@ -182,6 +242,11 @@ void TFMusicEditor::BuildPanels() {
   SCenter->setObjectName("SCenter");
   MSScore = new widgets::ScoreControl(*document_, SCenter);
   MSScore->setObjectName("MSScore");
+  MSScore->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(MSScore, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& point) { OpenScoreMenu(MSScore->mapToGlobal(point)); });
+  PMScore = new TECScoreMenu(services_.Commands, this);
+  PMScore->setObjectName("PMScore");
   SCenter->addWidget(MSScore);
   client->addWidget(SCenter, 1);
 
@@ -257,6 +322,14 @@ EditorFormSettings TFMusicEditor::FormSettings() const {
   form.SequenceHeight = sequenceHeight_;
   form.VelocityHeight = velocityHeight_;
   return form;
+}
+
+void TFMusicEditor::OpenScoreMenu(const QPoint& globalPos) {
+  PMScore->Open(document_->Score(), PagesStateOf(services_.Tools), globalPos);
+}
+
+void TFMusicEditor::DocumentSwitched() {
+  if (toolInput_) toolInput_->Inserter().ForgetSlurStart();
 }
 
 // --- the file -------------------------------------------------------------------------

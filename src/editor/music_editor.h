@@ -30,8 +30,10 @@
 #include <string>
 #include <vector>
 
+#include "document/click_insert.h"
 #include "document/command_registry.h"
 #include "document/document_file.h"
+#include "document/document_tool_input.h"
 #include "document/note_preview.h"
 #include "document/numbered_backups.h"
 #include "document/program_settings.h"
@@ -58,11 +60,21 @@ namespace nv::widgets {
 class ScoreControl;
 }  // namespace nv::widgets
 
+namespace nv::document {
+class ToolState;
+}
+
+namespace nv::dialogs {
+class InsertStandIns;
+}
+
 namespace nv::editor {
 
 class ExportOptionsFormDialog;
 class FileSaveDialog;
 class NewStaffFormDialog;
+class TECScoreMenu;
+class TECTracksGrid;
 
 // The new-staff dialog; a test answers it. Nothing when cancelled.
 class NewStaffDialog {
@@ -89,7 +101,7 @@ struct MusicEditorServices {
   // Null: plain forms of the window's own.
   ExportOptionsDialog* ExportDialog = nullptr;
   NewStaffDialog* NewStaff = nullptr;
-  // Null: nothing is selected in the tracks grid.
+  // Null: the tracks grid's selected row.
   const TracksSelection* Tracks = nullptr;
   // Null: the width of the texts as Qt's "Arial" at the screen's resolution.
   TextWidth MeasureText;
@@ -99,6 +111,8 @@ struct MusicEditorServices {
   std::function<int()> DrumKind;
   // Null: playback paced by the steady clock.
   std::function<std::unique_ptr<IPlayClock>()> MakeClock;
+  // The main window's insertion tools; null: clicks into the score insert nothing.
+  document::ToolState* Tools = nullptr;
 };
 
 class TFMusicEditor : public QWidget {
@@ -118,6 +132,12 @@ class TFMusicEditor : public QWidget {
 
   document::ScoreDocument& Document() { return *document_; }
   widgets::ScoreControl& ScoreView() const { return *MSScore; }
+  TECTracksGrid& TracksGrid() const { return *PVTracks; }
+  TECScoreMenu& ScoreMenu() const { return *PMScore; }
+  // Click-to-insert of this document; null without the tool state.
+  document::DocumentToolInput* ToolInput() const { return toolInput_.get(); }
+  // Another document became active, or this one again: a slur begun here is forgotten.
+  void DocumentSwitched();
   const document::DocumentFile& File() const { return *file_; }
 
   // --- the document's file ----------------------------------------------------
@@ -205,6 +225,29 @@ class TFMusicEditor : public QWidget {
   void Refresh();
   bool Ask(int caption, int text);
   void AddStaffTexts(const NewStaffChoice& choice);
+  void OpenScoreMenu(const QPoint& globalPos);
+
+  // The grid's selected row as the staff and row actions read it.
+  class GridTracks : public TracksSelection {
+   public:
+    explicit GridTracks(const TFMusicEditor& editor) : editor_(editor) {}
+    TrackGridRow SelectedRow() const override;
+
+   private:
+    const TFMusicEditor& editor_;
+  };
+  // What click-to-insert asks of this window.
+  class ToolClickHost : public document::ClickHost {
+   public:
+    explicit ToolClickHost(TFMusicEditor& editor) : editor_(editor) {}
+    void PreviewNote(int key, int length, int mode) override { editor_.PreviewNote(key, length, mode); }
+    int ApplyDrumStyles() override { return 0; }
+    void FocusScore() override;
+    void ShowErrorMessage() override;
+
+   private:
+    TFMusicEditor& editor_;
+  };
 
   MusicEditorServices services_;
   std::unique_ptr<FileSaveDialog> ownDialog_;
@@ -214,7 +257,10 @@ class TFMusicEditor : public QWidget {
   document::NumberedBackups backups_;
   std::unique_ptr<document::DocumentFile> file_;
   TrackActionStates tracks_;
-  NoTracksSelection noTracks_;
+  GridTracks gridTracks_{*this};
+  ToolClickHost clickHost_{*this};
+  std::unique_ptr<dialogs::InsertStandIns> insertDialogs_;
+  std::unique_ptr<document::DocumentToolInput> toolInput_;
 
   int leftWidth_ = EditorFormSettings::kLeftWidth;
   bool tracksShown_ = true;
@@ -225,7 +271,8 @@ class TFMusicEditor : public QWidget {
   std::vector<document::Subscription> subscriptions_;
 
   // The components, by the names the program's texts and settings know them by.
-  QFrame* PVTracks = nullptr;
+  TECTracksGrid* PVTracks = nullptr;
+  TECScoreMenu* PMScore = nullptr;
   QSplitter* SLeft = nullptr;
   QSplitter* SCenter = nullptr;
   QFrame* PClient = nullptr;

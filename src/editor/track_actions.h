@@ -12,17 +12,11 @@ struct TrackGridRow {
   int Index = 0;
 };
 
-// What the tracks grid has selected. Until the grid is built it answers
-// that nothing is selected.
+// What the tracks grid has selected.
 class TracksSelection {
  public:
   virtual ~TracksSelection() = default;
   virtual TrackGridRow SelectedRow() const = 0;
-};
-
-class NoTracksSelection : public TracksSelection {
- public:
-  TrackGridRow SelectedRow() const override { return {}; }
 };
 
 // Which staff and row actions the document window offers.

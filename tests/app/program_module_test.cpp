@@ -28,6 +28,8 @@
 #include "document/help_pages.h"
 #include "document/interface_language.h"
 #include "document/settings_file.h"
+#include "document/tool_state.h"
+#include "editor/tool_palette_page.h"
 #include "formats/external_tools.h"
 #include "model/instrument.h"
 #include "model/music_score.h"
@@ -537,6 +539,26 @@ TEST_F(ProgramModuleTest, DeviceNumbersPastTheDevicesKeepTheFirstOutput) {
   WriteText(SettingsPath(), "[Devices]\nOutputDevice=7\n");
   nv::app::TFProgramModule window(Services());
   EXPECT_EQ(window.MidiOutput().GetDeviceID(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ProgramModuleTest, TheNotesAndSymbolsPagesHoldTheirPalettesAndFollowThePageCommands) {
+  nv::app::TFProgramModule window(Services());
+  for (const char* name : {"TSNotes", "TSSymbols"}) {
+    const auto* page = window.Tools().findChild<QWidget*>(name);
+    ASSERT_NE(page, nullptr) << name;
+    EXPECT_NE(page->findChild<nv::editor::ToolPalettePage*>(), nullptr) << name;
+  }
+  ASSERT_TRUE(window.Commands().Run("tools.symbols"));
+  EXPECT_EQ(window.Tools().IndexOf(window.Tools().ActivePage()), 1);
+  window.Tools().SetActivePage(window.Tools().Pages(0));
+  EXPECT_EQ(window.InsertionTools().ActivePage(), nv::document::ToolPage::Notes);
+  // A letter of the notes page presses its button.
+  QTest::keyClick(&window, Qt::Key_E);
+  EXPECT_TRUE(window.InsertionTools().IsDown("CBEraseNotes"));
 }
 
 }  // namespace

@@ -350,16 +350,16 @@ TEST_F(MusicEditor, RowActionsAddCopyAndMoveRows) {
   EXPECT_EQ(staff.GetRowCount(), 2);
   EXPECT_EQ(staff.GetActiveRowIndex(), 1);
   EXPECT_TRUE(registry_.IsEnabled("row.duplicate"));
-  EXPECT_FALSE(registry_.IsEnabled("track.moveUp"));
+  EXPECT_FALSE(registry_.IsEnabled("tracks.move_up"));
   tracks_.Selected = {nv::editor::TrackGridRow::kRow, 1};
   Editor().UpdateTracks();
-  EXPECT_TRUE(registry_.IsEnabled("track.moveUp"));
-  EXPECT_FALSE(registry_.IsEnabled("track.moveDown"));
+  EXPECT_TRUE(registry_.IsEnabled("tracks.move_up"));
+  EXPECT_FALSE(registry_.IsEnabled("tracks.move_down"));
   ASSERT_TRUE(registry_.Run("row.duplicate"));
   EXPECT_EQ(staff.GetRowCount(), 3);
-  ASSERT_TRUE(registry_.Run("staff.muteAll"));
+  ASSERT_TRUE(registry_.Run("staff.mute_all"));
   EXPECT_TRUE(staff.Mute());
-  ASSERT_TRUE(registry_.Run("staff.playAll"));
+  ASSERT_TRUE(registry_.Run("staff.play_all"));
   EXPECT_FALSE(staff.Mute());
 }
 

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+#include <string>
+
+#include "document/notice.h"
+#include "document/tool_keys.h"
+#include "document/tool_state.h"
+#include "editor/score_tool_sink.h"
+
+class QWidget;
+
+namespace nv::document {
+class CommandRegistry;
+struct ProgramSettings;
+}  // namespace nv::document
+
+namespace nv::widgets {
+class ScoreControl;
+class TECPageControl;
+}  // namespace nv::widgets
+
+namespace nv::editor {
+class TFMusicEditor;
+}
+
+namespace nv::app {
+
+// The main window's insertion tools: the tool state with its sink to the
+// active document, the notes and symbols palettes in the first two tool
+// pages, the page commands, and the tool keys, which see every key press of
+// the main window before the focused control does.
+class ToolWiring : public QObject, private nv::document::ToolKeyHost {
+  Q_OBJECT
+ public:
+  // The widget of the active document tab; null with none.
+  using ActiveDocument = std::function<QWidget*()>;
+
+  // `settings` (read now: it holds the tools' values) and the page controls
+  // outlive the wiring. `files` is the document notebook, `tools` the tool notebook.
+  ToolWiring(nv::document::ProgramSettings& settings, nv::document::CommandRegistry& registry,
+             nv::widgets::TECPageControl& tools, nv::widgets::TECPageControl& files, ActiveDocument active);
+  ~ToolWiring() override;
+
+  // What each document window's click-to-insert reads.
+  nv::document::ToolState& State() { return state_; }
+  // Before the settings are written.
+  void StoreSettings() const { state_.StoreSettings(); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // --- ToolKeyHost ---
+  // F1 is the main window's own key.
+  void ShowHelpTopic(const std::string&) override {}
+  nv::document::ClickInserter* ActiveInserter() override;
+  bool PianoKeyboardHasFocus() const override { return false; }
+  int PianoDurationPosition() const override { return 0; }
+  void CallKeyDown(std::uint16_t key, TECShiftState shift) override;
+
+  void DocumentChanged();
+  void ShowActivePage();
+  nv::editor::TFMusicEditor* ActiveEditor() const;
+  nv::widgets::ScoreControl* ActiveScore() const;
+
+  nv::widgets::TECPageControl& tools_;
+  ActiveDocument active_;
+  nv::document::ToolState state_;
+  nv::editor::ScoreToolSink sink_;
+  nv::document::ToolKeys keys_;
+  nv::document::Subscription changed_;
+};
+
+}  // namespace nv::app
