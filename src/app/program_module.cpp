@@ -15,7 +15,8 @@
 #include <map>
 
 #include "app/main_status_bar.h"
-#include "app/score_page.h"
+#include "app/music_editor_page.h"
+#include "app/open_file_dialog.h"
 #include "app/startup_services.h"
 #include "app/tool_pages.h"
 #include "app/toolbar_arrangement.h"
@@ -25,6 +26,7 @@
 #include "document/help_pages.h"
 #include "document/interface_language.h"
 #include "document/score_commands.h"
+#include "editor/editor_commands.h"
 #include "document/settings_file.h"
 #include "document/window_bounds.h"
 #include "platform/format_text.h"
@@ -56,7 +58,7 @@ struct MenuLayout {
   std::vector<std::string> commands;
 };
 const std::vector<MenuLayout> kMenus = {
-    {"MIFile", "&File", {"file.save", "file.save_as", "", "program.exit"}},
+    {"MIFile", "&File", {"file.new", "file.open", "file.save", "file.save_as", "file.close", "file.close_all", "", "program.exit"}},
     {"MIEdit", "&Edit", {"edit.undo", "edit.redo", "edit.cut", "edit.copy", "edit.paste"}},
     {"MIScore", "&Score", {"score.play", "score.stop"}},
     {"MILanguage", "&Language", {"language.english", "language.russian", "language.deutsch"}},
@@ -64,6 +66,10 @@ const std::vector<MenuLayout> kMenus = {
 };
 // The name each command's caption has in the language files.
 constexpr std::pair<const char*, const char*> kCommandNames[] = {
+    {"file.new", "ANew"},
+    {"file.open", "AOpen"},
+    {"file.close", "AClose"},
+    {"file.close_all", "ACloseAll"},
     {"file.save", "ASave"},
     {"file.save_as", "ASaveAs"},
     {"edit.undo", "AUndo"},
@@ -79,7 +85,7 @@ constexpr std::pair<const char*, const char*> kCommandNames[] = {
     {"language.russian", "ARussian"},
     {"language.deutsch", "ADeutsch"},
 };
-const std::vector<std::string> kEditBar = {"file.save", "", "edit.undo", "edit.redo"};
+const std::vector<std::string> kEditBar = {"file.new", "file.open", "file.save", "", "edit.undo", "edit.redo"};
 const std::vector<std::string> kToolsBar = {"edit.cut", "edit.copy", "edit.paste", "score.play", "score.stop"};
 const std::vector<std::string> kProgramBar = {"help.contents"};
 
@@ -93,8 +99,6 @@ constexpr int kExitButtonScreenWidth = 800;
 constexpr int kMainTimerMs = 220;
 constexpr int kClickTimerMs = 100;
 constexpr int kKeyboardTimerMs = 2000;
-// How often the play cursor moves along while a score plays.
-constexpr int kFollowMs = 50;
 
 std::vector<std::string> ActionIds() {
   std::vector<std::string> ids;
@@ -120,8 +124,6 @@ ProgramServices WithDefaults(ProgramServices services) {
     static const SystemKeyboardLayouts system;
     services.keyboardLayouts = &system;
   }
-  if (!services.newPage)
-    services.newPage = [] { return std::make_unique<ScorePage>([] { return AskSavePath(nullptr); }); };
   if (services.helpRoot.empty()) services.helpRoot = HelpRoot();
   return services;
 }
@@ -150,12 +152,10 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
       MIScore(*services_.ports, ui_) {
   // The components, as the form holds them before its creation handler runs.
   setObjectName(nk::kMainWindow);
+  if (services_.openDialog == nullptr) ownOpenDialog_ = std::make_unique<QtOpenFileDialog>(this);
   LMain = new nv::widgets::TECLanguage(this);
   AddProgramCommands();
-  nv::document::AddScoreCommands(registry_, [this]() -> nv::document::ScoreDocument* {
-    DocumentPage* page = ActiveEditor();
-    return page ? &page->Document() : nullptr;
-  });
+  AddDocumentCommands();
   registry_.SetReporter(this);
   actions_ = new nv::widgets::CommandActions(registry_, ActionIds(), this);
   BuildToolbars();
@@ -192,14 +192,7 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
     CloseMidiOutput();
     TKeyboard.stop();
   });
-  followTimer_.setInterval(kFollowMs);
-  connect(&followTimer_, &QTimer::timeout, this, [this] { FollowPlayback(); });
   connect(PCFiles, &nv::widgets::TECPageControl::PageChanged, this, [this] { UpdateActions(); });
-  // A command that started playback starts the follow.
-  statesChanged_ = registry_.StatesChanged.Subscribe([this] {
-    for (DocumentPage* page : Documents())
-      if (page->Document().Playing() && !followTimer_.isActive()) followTimer_.start();
-  });
   FLProgramModule = new nv::widgets::TECFormLanguage(this);
   setMinimumSize(kMinimumWidth, kMinimumHeight);
 
@@ -258,7 +251,6 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
 
 TFProgramModule::~TFProgramModule() {
   FormDestroy();
-  followTimer_.stop();
   TMain.stop();
   // The pages and their listeners go before the devices they play through,
   // without a word to the commands, which are going too.
@@ -329,7 +321,7 @@ void TFProgramModule::BuildToolbars() {
   reopen->setText("Reopen");
   reopen->setMenu(PMReopen);
   reopen->setPopupMode(QToolButton::InstantPopup);
-  TBTEdit->insertWidget(TBTEdit->actions().value(1), reopen);
+  TBTEdit->insertWidget(TBTEdit->actions().value(3), reopen);
   TBTTools = bar("TBTTools", kToolsBar);
   TBTProgram = bar("TBTProgram", kProgramBar);
   TBExit = new QToolButton(TBTProgram);
@@ -443,11 +435,7 @@ void TFProgramModule::ProcessCommandLine() {
   if (active == nullptr) return;
   if (line.mode == nv::document::CommandLineMode::kPlay) {
     if (!OpenMidiOutput()) return;
-    try {
-      active->Document().Play();
-    } catch (const std::exception& error) {
-      nv::widgets::ShowErrorMessage(error.what());
-    }
+    active->Play();
     UpdateActions();
   } else if (line.mode == nv::document::CommandLineMode::kPrint) {
     PrintActiveDocument();

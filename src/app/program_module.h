@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/document_page.h"
+#include "app/open_file_dialog.h"
 #include "app/print_job.h"
 #include "document/command_registry.h"
 #include "document/program_settings.h"
@@ -28,6 +29,7 @@ class QToolButton;
 
 namespace nv::document {
 class HelpPageOpener;
+class SaveDialog;
 class KeyboardLayoutSource;
 class SettingsFile;
 }  // namespace nv::document
@@ -40,14 +42,20 @@ class TECLanguage;
 class TECPageControl;
 }  // namespace nv::widgets
 
+namespace nv::editor {
+class TFMusicEditor;
+}
+
 namespace nv::app {
 
 class MainStatusBar;
+class MusicEditorPage;
+class OpenFileDialog;
 
 // What the main window works with. Every member left empty takes the
 // program's own: the machine's MIDI ports, the steady clock, the default
-// printer, the desktop's browser, the X server's keyboard layouts, pages that
-// show a score control and ask for file names with the file dialog.
+// printer, the desktop's browser, the X server's keyboard layouts, the file
+// dialogs.
 struct ProgramServices {
   // The one settings file; none: nothing is read or written.
   nv::document::SettingsFile* settings = nullptr;
@@ -59,7 +67,9 @@ struct ProgramServices {
   PrintTargetFactory printTarget;
   nv::document::HelpPageOpener* helpOpener = nullptr;
   const nv::document::KeyboardLayoutSource* keyboardLayouts = nullptr;
-  DocumentPageFactory newPage;
+  OpenFileDialog* openDialog = nullptr;
+  // Where the document windows ask for the name to save to.
+  nv::document::SaveDialog* saveDialog = nullptr;
   // Where the help folders lie; empty: the program's data folder.
   std::filesystem::path helpRoot;
   // The desktop's side of the start: the score file type and the music font
@@ -113,9 +123,17 @@ class TFProgramModule : public QMainWindow, private nv::document::ErrorReporter 
   // user may reload it. A file that does not load shows the error with its
   // reason and opens nothing. Returns the page showing the file, or none.
   DocumentPage* OpenDocument(const std::string& path, bool askReload);
+  // A new, untitled document in a new tab that becomes the active one.
+  DocumentPage& NewDocument();
+  // Asks for files and opens each in turn; one that fails does not stop the
+  // ones after it.
+  void OpenFiles();
   // Closes a document after its own save question; its file goes to the
   // recent files. False when it stays open.
   bool CloseDocument(DocumentPage& page);
+  // Closes every document after one question; a document whose save is
+  // cancelled or fails stays open with the ones before it.
+  void CloseAllDocuments();
   // An item of "Reopen" (or its popup): opens the file, or says that it is
   // missing; either way the entry leaves the list.
   void ReopenItemClick(std::size_t index);
@@ -165,18 +183,22 @@ class TFProgramModule : public QMainWindow, private nv::document::ErrorReporter 
   void ShowStates();
 
   // --- documents (program_module_documents.cpp) ------------------------------
+  std::unique_ptr<MusicEditorPage> MakePage();
+  nv::editor::TFMusicEditor* ActiveWindow() const;
+  void AddDocumentCommands();
+  // Collapses or restores the tool pages, as a document window asks.
+  void ShowTools(bool shown);
   // Docks the last page of the list into a tab of its own.
   void AddPage();
   void ForgetPage(DocumentPage& page);
   // FormCloseQuery: true when the program may close.
   bool QueryClose();
   void RebuildReopenMenus();
-  void FollowPlayback();
   void RunPrintJob();
   void StopAll();
 
   struct OpenPage {
-    std::unique_ptr<DocumentPage> page;
+    std::unique_ptr<MusicEditorPage> page;
     std::unique_ptr<nv::widgets::DocumentSignals> signals;
   };
 
@@ -207,13 +229,12 @@ class TFProgramModule : public QMainWindow, private nv::document::ErrorReporter 
   QTimer TMain;
   QTimer TClick;
   QTimer TKeyboard;
-  QTimer followTimer_;
 
   std::vector<OpenPage> pages_;
   bool printing_ = false;
   bool printPending_ = false;
   bool destroyed_ = false;
-  nv::document::Subscription statesChanged_;
+  std::unique_ptr<OpenFileDialog> ownOpenDialog_;
 };
 
 }  // namespace nv::app

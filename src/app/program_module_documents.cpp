@@ -9,15 +9,23 @@
 
 #include <array>
 #include <exception>
+#include <stdexcept>
 
+#include "app/music_editor_page.h"
+#include "app/open_file_dialog.h"
 #include "app/program_module.h"
 #include "app/wait_cursor.h"
+#include "document/close_all.h"
 #include "document/date_time_format.h"
 #include "document/file_paths.h"
+#include "document/score_commands.h"
+#include "document/settings_file.h"
+#include "editor/editor_commands.h"
 #include "platform/format_text.h"
 #include "platform/message_prompt.h"
 #include "platform/paged_target.h"
 #include "playback/play_clock.h"
+#include "widgets/language.h"
 #include "widgets/document_signals.h"
 #include "widgets/language.h"
 #include "widgets/message_block.h"
@@ -78,7 +86,7 @@ DocumentPage* TFProgramModule::OpenDocument(const std::string& path, bool askRel
     }
     return page;
   }
-  std::unique_ptr<DocumentPage> page = services_.newPage();
+  std::unique_ptr<MusicEditorPage> page = MakePage();
   {
     WaitCursor wait;
     if (const std::string error = page->LoadFile(file); !error.empty()) {
@@ -95,10 +103,101 @@ DocumentPage* TFProgramModule::OpenDocument(const std::string& path, bool askRel
   return &added;
 }
 
+DocumentPage& TFProgramModule::NewDocument() {
+  pages_.push_back({MakePage(), nullptr});
+  DocumentPage& added = *pages_.back().page;
+  AddPage();
+  UpdateActions();
+  return added;
+}
+
+void TFProgramModule::OpenFiles() {
+  OpenFileDialog& dialog = services_.openDialog ? *services_.openDialog : *ownOpenDialog_;
+  for (const std::string& path : dialog.Ask()) OpenDocument(path, true);
+  UpdateActions();
+}
+
+std::unique_ptr<MusicEditorPage> TFProgramModule::MakePage() {
+  nv::editor::MusicEditorServices services{
+      .Output = MOScore,
+      .Ui = ui_,
+      .Commands = registry_,
+      .Prompt = nv::widgets::CurrentMessagePrompt(),
+      .Texts = nv::widgets::LanguageTexts(),
+      .Settings = settings_,
+      .FormSettings = services_.settings ? &services_.settings->Ini() : nullptr,
+      .SaveDialog = services_.saveDialog,
+      .ExportDialog = nullptr,
+      .NewStaff = nullptr,
+      .Tracks = nullptr,
+      .MeasureText = {},
+      .Preview = nullptr,
+      .DrumKind = {},
+      .MakeClock = services_.playClock,
+  };
+  auto page = std::make_unique<MusicEditorPage>(services);
+  nv::editor::TFMusicEditor& editor = page->Editor();
+  editor.UpdateToolsButtons(PCTools->height() > 0);
+  connect(&editor, &nv::editor::TFMusicEditor::ToolsRequested, this, [this](bool shown) { ShowTools(shown); });
+  connect(&editor, &nv::editor::TFMusicEditor::StateChanged, this, [this] { UpdateActions(); });
+  return page;
+}
+
+nv::editor::TFMusicEditor* TFProgramModule::ActiveWindow() const {
+  const nv::widgets::TECTabSheet* active = PCFiles ? PCFiles->ActivePage() : nullptr;
+  if (active == nullptr) return nullptr;
+  for (const OpenPage& open : pages_)
+    if (PCFiles->SheetOf(&open.page->Widget()) == active) return &open.page->Editor();
+  return nullptr;
+}
+
+void TFProgramModule::ShowTools(bool shown) {
+  PCTools->setFixedHeight(shown ? std::max(settings_.ToolsDefHeight, 1) : 0);
+  for (const OpenPage& open : pages_) open.page->Editor().UpdateToolsButtons(shown);
+}
+
+void TFProgramModule::AddDocumentCommands() {
+  // The document windows save and play themselves: their file asks the
+  // questions and keeps the backups, their playback opens the one output.
+  nv::document::AddScoreKeyCommands(registry_, [this]() -> nv::document::ScoreDocument* {
+    DocumentPage* page = ActiveEditor();
+    return page ? &page->Document() : nullptr;
+  });
+  nv::editor::AddEditorCommands(registry_, [this] { return ActiveWindow(); });
+  auto add = [this](const char* id, const char* caption, int text, nv::document::Shortcut shortcut,
+                    std::function<void()> run, std::function<bool()> enabled) {
+    nv::document::Command command;
+    command.Id = id;
+    command.Caption = caption;
+    command.CaptionText = text;
+    command.DefaultShortcut = shortcut;
+    command.Run = [run = std::move(run)](const nv::document::CommandArgs&) { run(); };
+    command.Enabled = std::move(enabled);
+    registry_.Add(std::move(command));
+  };
+  const auto open = [this] { return ActiveWindow() != nullptr; };
+  add("file.new", "&New", 201, {'N', ssCtrl}, [this] { NewDocument(); }, {});
+  add("file.open", "&Open", 202, {'O', ssCtrl}, [this] { OpenFiles(); }, {});
+  add("file.close", "Close", 203, {}, [this] { CloseDocument(*ActiveEditor()); }, open);
+  add("file.close_all", "Close all", 204, {}, [this] { CloseAllDocuments(); }, open);
+  add("file.save", "Save", 101, {'S', ssCtrl}, [this] { ActiveEditor()->Save(); },
+      [this] { return ActiveWindow() != nullptr && ActiveWindow()->Modified(); });
+  add("file.save_as", "Save &As...", 102, {}, [this] { ActiveEditor()->SaveAs(); }, open);
+  add("score.play", "Play", 103, {},
+      [this] {
+        if (!OpenMidiOutput() || !ActiveEditor()->Play())
+          throw std::runtime_error("The MIDI output \"" + MOScore.GetProductName() +
+                                   "\" does not open");
+      },
+      [this] { return ActiveWindow() != nullptr && !ActiveWindow()->Playing(); });
+  add("score.stop", "Stop", 104, {}, [this] { ActiveEditor()->Stop(); },
+      [this] { return ActiveWindow() != nullptr && ActiveWindow()->Playing(); });
+}
+
 void TFProgramModule::AddPage() {
   OpenPage& open = pages_.back();
   nv::document::ScoreDocument& document = open.page->Document();
-  document.ConnectPlayback(MOScore, ui_, services_.playClock ? services_.playClock() : nullptr);
+  // The window connected its playback to MOScore when it was made.
   document.ListenTo(&MIScore);
   open.signals = std::make_unique<nv::widgets::DocumentSignals>(document);
   // What the commands' predicates read changes with these.
@@ -122,7 +221,7 @@ void TFProgramModule::ForgetPage(DocumentPage& page) {
   // at the list.
   OpenPage closing = std::move(*at);
   pages_.erase(at);
-  closing.page->Document().Stop();
+  closing.page->Stop();
   closing.signals.reset();
 }
 
@@ -136,6 +235,34 @@ bool TFProgramModule::CloseDocument(DocumentPage& page) {
   ForgetPage(page);
   UpdateActions();
   return true;
+}
+
+void TFProgramModule::CloseAllDocuments() {
+  // The tabs by index as the close-all walk sees them.
+  class Host : public nv::document::CloseAllHost {
+   public:
+    explicit Host(TFProgramModule& window) : window_(window) {}
+    int Count() const override { return int(window_.pages_.size()); }
+    bool Modified(int index) const override { return Page(index).Editor().Modified(); }
+    void Save(int index) override { Page(index).Save(); }
+    void AddToRecent(int index) override {
+      const std::string path = Page(index).Document().Path();
+      if (!path.empty() && window_.recent_.Add(path, nv::document::Today())) window_.RebuildReopenMenus();
+    }
+    void Close(int index) override { window_.ForgetPage(Page(index)); }
+    void Activate(int index) override {
+      window_.PCFiles->SetActivePage(window_.PCFiles->SheetOf(&Page(index).Widget()));
+    }
+    void StopPlayback() override { window_.StopAll(); }
+    void SetClosing(bool) override {}
+    void UpdateActions() override { window_.UpdateActions(); }
+
+   private:
+    MusicEditorPage& Page(int index) const { return *window_.pages_[std::size_t(index)].page; }
+    TFProgramModule& window_;
+  };
+  Host host(*this);
+  nv::document::CloseAll(host, nv::widgets::CurrentMessagePrompt(), nv::widgets::LanguageTexts());
 }
 
 void TFProgramModule::ReopenItemClick(std::size_t index) {
@@ -187,19 +314,9 @@ bool TFProgramModule::QueryClose() {
   return false;
 }
 
-void TFProgramModule::FollowPlayback() {
-  bool playing = false;
-  for (DocumentPage* page : Documents()) {
-    if (!page->Document().Playing()) continue;
-    playing = true;
-    page->Document().FollowPlayback();
-  }
-  if (!playing) followTimer_.stop();
-}
-
 void TFProgramModule::StopAll() {
   for (DocumentPage* page : Documents()) {
-    page->Document().Stop();
+    page->Stop();
     if (page->Document().Recording()) page->Document().StopRecording();
   }
 }

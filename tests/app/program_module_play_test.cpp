@@ -11,7 +11,8 @@
 #include <string>
 
 #include "app/program_module.h"
-#include "app/score_page.h"
+#include "answering_dialogs.h"
+#include "app/music_editor_page.h"
 #include "document/command_registry.h"
 #include "formats/external_tools.h"
 #include "model/instrument.h"
@@ -44,9 +45,11 @@ std::string FixtureFile(const std::string& name) {
   return external_tools::WriteTemporary(name, stream.Data()).string();
 }
 
-nv::app::ScorePage& Page(nv::app::TFProgramModule& window) {
-  return dynamic_cast<nv::app::ScorePage&>(*window.ActiveEditor());
+nv::app::MusicEditorPage& Page(nv::app::TFProgramModule& window) {
+  return dynamic_cast<nv::app::MusicEditorPage&>(*window.ActiveEditor());
 }
+
+nv::widgets::ScoreControl& View(nv::app::TFProgramModule& window) { return Page(window).Editor().ScoreView(); }
 
 void ShowAndPaint(nv::app::TFProgramModule& window) {
   // Room for the score's first page below the tool pages.
@@ -54,7 +57,7 @@ void ShowAndPaint(nv::app::TFProgramModule& window) {
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   QApplication::processEvents();
-  Page(window).Score().repaint();
+  View(window).repaint();
 }
 
 // The window with the ports and the clock of the first document's playback.
@@ -74,12 +77,18 @@ TECNote* NoteAt(TECMusicScore& score, int start) {
 
 TEST(MainWindowUndo, CtrlZPutsBackTheNoteMovedWithCtrlUp) {
   // The file as the window lays it out and saves it.
-  const std::string path = FixtureFile("undo-fixture.sfd");
+  const std::string built = FixtureFile("undo-fixture.sfd");
+  const std::string path = built + ".laid-out.sfd";
+  std::filesystem::remove(path);
   {
-    nv::app::TFProgramModule window;
-    ASSERT_NE(window.OpenDocument(path, false), nullptr);
+    AnsweringSaveDialog dialog;
+    dialog.path = path;
+    nv::app::ProgramServices services;
+    services.saveDialog = &dialog;
+    nv::app::TFProgramModule window(std::move(services));
+    ASSERT_NE(window.OpenDocument(built, false), nullptr);
     ShowAndPaint(window);
-    ASSERT_TRUE(window.Commands().Run("file.save_as", {path}));
+    ASSERT_TRUE(window.Commands().Run("file.save_as"));
   }
   TECMusicScore file;
   file.LoadFromFile(path);
@@ -87,7 +96,7 @@ TEST(MainWindowUndo, CtrlZPutsBackTheNoteMovedWithCtrlUp) {
   nv::app::TFProgramModule window;
   ASSERT_NE(window.OpenDocument(path, false), nullptr);
   ShowAndPaint(window);
-  TECMusicScore& score = Page(window).Score().Score();
+  TECMusicScore& score = View(window).Score();
   ASSERT_EQ(SavedScore(score), SavedScore(file));
   TECNote* e = NoteAt(score, 32);
   ASSERT_NE(e, nullptr);
@@ -96,15 +105,15 @@ TEST(MainWindowUndo, CtrlZPutsBackTheNoteMovedWithCtrlUp) {
   const int rulers = score.RulerSize();
   const QPoint click(centre.X + rulers - score.HorzScrollBar.Position,
                      centre.Y + rulers - score.VertScrollBar.Position);
-  QTest::mouseClick(&Page(window).Score(), Qt::LeftButton, Qt::NoModifier, click);
+  QTest::mouseClick(&View(window), Qt::LeftButton, Qt::NoModifier, click);
   ASSERT_EQ(score.Selection.size(), 1u) << "the click did not select the E";
 
-  QTest::keyClick(&Page(window).Score(), Qt::Key_Up, Qt::ControlModifier);
+  QTest::keyClick(&View(window), Qt::Key_Up, Qt::ControlModifier);
   ASSERT_EQ(NoteAt(score, 32)->Kind, kind + 1);
   EXPECT_TRUE(Page(window).Document().Modified());
   EXPECT_TRUE(window.Actions().Action("edit.undo").isEnabled());
 
-  QTest::keyClick(&Page(window).Score(), Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(&View(window), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(NoteAt(score, 32)->Kind, kind);
   EXPECT_EQ(SavedScore(score), SavedScore(file));
   EXPECT_FALSE(Page(window).Document().Modified());
@@ -158,7 +167,7 @@ TEST(MainWindowPlay, AScorePlayedThroughTheDocumentSounds) {
       Playing(std::make_unique<WavPorts>(wav, [&] { return time.Now(); }), std::move(clock)));
   ASSERT_NE(window.OpenDocument(FixtureFile("play-fixture.sfd"), false), nullptr);
   ShowAndPaint(window);
-  const int activeInstrument = Page(window).Score().Score().GetActiveInstrument();
+  const int activeInstrument = View(window).Score().GetActiveInstrument();
 
   ASSERT_TRUE(window.Commands().Run("score.play"));
   for (int i = 0; i < 1000 && Page(window).Document().Playing(); ++i) QTest::qWait(5);
@@ -166,7 +175,7 @@ TEST(MainWindowPlay, AScorePlayedThroughTheDocumentSounds) {
   QApplication::processEvents();
   // The end came to the GUI thread: Play is offered again.
   EXPECT_TRUE(window.Actions().Action("score.play").isEnabled());
-  EXPECT_EQ(Page(window).Score().Score().GetActiveInstrument(), activeInstrument);
+  EXPECT_EQ(View(window).Score().GetActiveInstrument(), activeInstrument);
   window.MidiOutput().Close();
 
   // Two whole-note measures of 2 s at tempo 120 and the render's tail.
@@ -199,8 +208,8 @@ TEST(MainWindowPlay, StopIsOfferedWhilePlayingAndPlayAgainAfterTheStop) {
   EXPECT_FALSE(play.isEnabled());
   EXPECT_TRUE(stop.isEnabled());
   // The cursor follows playback into the second measure.
-  for (int i = 0; i < 200 && Page(window).Score().Score().CursorMeasure() != 1; ++i) QTest::qWait(5);
-  EXPECT_EQ(Page(window).Score().Score().CursorMeasure(), 1);
+  for (int i = 0; i < 200 && View(window).Score().CursorMeasure() != 1; ++i) QTest::qWait(5);
+  EXPECT_EQ(View(window).Score().CursorMeasure(), 1);
 
   stop.trigger();
   EXPECT_FALSE(Page(window).Document().Playing());

@@ -1,6 +1,7 @@
 // The main window as the user meets it: the settings kept between runs, the
 // tool pages, the recent files, the command line, the print job and the
 // question before the program closes.
+#include "answering_dialogs.h"
 #include "app/program_module.h"
 
 #include <QAction>
@@ -22,7 +23,6 @@
 #include <vector>
 
 #include "app/main_status_bar.h"
-#include "app/score_page.h"
 #include "app/tool_pages.h"
 #include "document/date_time_format.h"
 #include "document/help_pages.h"
@@ -119,7 +119,7 @@ class ProgramModuleTest : public ::testing::Test {
   fs::path SettingsPath() const { return root_ / "ProgramSetting.ini"; }
 
   // The services of one run: the settings file of the folder, the arguments,
-  // pages whose Save As answers `savePath_`, this layout source and opener.
+  // these file dialogs, this layout source and opener.
   nv::app::ProgramServices Services(std::vector<std::string> arguments = {}) {
     settings_ =
         std::make_unique<nv::document::SettingsFile>(SettingsPath().string(), prompt_, nv::widgets::LanguageTexts());
@@ -131,7 +131,8 @@ class ProgramModuleTest : public ::testing::Test {
     services.keyboardLayouts = &layouts_;
     services.helpOpener = &opener_;
     services.helpRoot = root_ / "Help";
-    services.newPage = [this] { return std::make_unique<nv::app::ScorePage>([this] { return savePath_; }); };
+    services.saveDialog = &saveDialog_;
+    services.openDialog = &openDialog_;
     services.printTarget = [this](const QString&) -> std::unique_ptr<np::PagedTarget> {
       return np::QtPagedTarget::pdfFile(QString::fromStdString(pdfPath_.string()), 150);
     };
@@ -149,7 +150,8 @@ class ProgramModuleTest : public ::testing::Test {
   RecordingOpener opener_;
   FixedLayouts layouts_{"us"};
   std::unique_ptr<nv::document::SettingsFile> settings_;
-  std::string savePath_;
+  AnsweringSaveDialog saveDialog_;
+  AnsweringOpenDialog openDialog_;
   fs::path pdfPath_;
 };
 
@@ -408,6 +410,44 @@ TEST_F(CloseQuestionTest, NoClosesWithoutSavingAndCancelStays) {
   EXPECT_EQ(Staves(root_ / "a.sfd"), 1);
 }
 
+// Yes to the Close command's question with a save that fails keeps the
+// document and its edit.
+TEST_F(CloseQuestionTest, TheCloseCommandKeepsADocumentWhoseSaveFailed) {
+  nv::app::TFProgramModule window(Services());
+  const fs::path lost = root_ / "lost";
+  fs::create_directories(lost);
+  nv::app::DocumentPage& failing = EditedScore(window, lost / "c.sfd");
+  fs::remove_all(lost);
+  prompt_.answers = {nr::kYes};
+  window.Actions().Action("file.close").trigger();
+  ASSERT_EQ(window.Documents().size(), 1u);
+  EXPECT_EQ(window.ActiveEditor(), &failing);
+  EXPECT_TRUE(failing.Document().Modified());
+  EXPECT_EQ(failing.Document().Score().InstrumentCount(), 2);
+  // The question, then the failure.
+  EXPECT_EQ(prompt_.shown.size(), 2u);
+}
+
+// Close all walks from the last tab: the saved one closes, the one whose
+// save failed stops the walk and stays with every tab before it.
+TEST_F(CloseQuestionTest, CloseAllStopsAtAFailedSave) {
+  nv::app::TFProgramModule window(Services());
+  nv::app::DocumentPage& first = EditedScore(window, root_ / "a.sfd");
+  const fs::path lost = root_ / "lost";
+  fs::create_directories(lost);
+  nv::app::DocumentPage& failing = EditedScore(window, lost / "c.sfd");
+  fs::remove_all(lost);
+  EditedScore(window, root_ / "b.sfd");
+  prompt_.answers = {nr::kYes};
+  window.Actions().Action("file.close_all").trigger();
+  EXPECT_EQ(window.Documents(), (std::vector<nv::app::DocumentPage*>{&first, &failing}));
+  EXPECT_EQ(window.ActiveEditor(), &failing);
+  EXPECT_TRUE(failing.Document().Modified());
+  EXPECT_TRUE(first.Document().Modified());
+  EXPECT_EQ(Staves(root_ / "b.sfd"), 2);
+  EXPECT_EQ(Staves(root_ / "a.sfd"), 1);
+}
+
 TEST_F(CloseQuestionTest, AFailedSaveKeepsTheProgramTheDocumentAndItsTab) {
   nv::app::TFProgramModule window(Services());
   EditedScore(window, root_ / "a.sfd");
@@ -429,21 +469,42 @@ TEST_F(CloseQuestionTest, AFailedSaveKeepsTheProgramTheDocumentAndItsTab) {
   EXPECT_EQ(prompt_.shown.size(), 2u);
 }
 
-// A score named by no file asks for one when it is saved; cancelled, it is
-// not saved and stays modified.
-TEST(ScorePage, ACancelledSaveAsLeavesTheScoreUnsaved) {
-  std::string answer;
-  nv::app::ScorePage page([&] { return answer; });
-  EXPECT_EQ(page.windowTitle(), QString("Untitled"));
+// A new document is named by no file and asks for one when it is saved;
+// cancelled, it is not saved and stays modified; given, the file loads back
+// with the score and names the tab.
+TEST_F(ProgramModuleTest, TheNewCommandGivesADocumentThatSavesToTheChosenFile) {
+  nv::app::TFProgramModule window(Services());
+  ASSERT_TRUE(window.Commands().Run("file.new"));
+  ASSERT_EQ(window.Documents().size(), 1u);
+  nv::app::DocumentPage& page = *window.ActiveEditor();
+  EXPECT_EQ(window.Files().ActivePage()->Caption(), QString("Untitled"));
   page.Document().Score().AddInstrument();
-  EXPECT_FALSE(page.Save());
-  EXPECT_TRUE(page.Document().Modified());
-  const fs::path file = fs::temp_directory_path() / ("score-page-" + std::to_string(::getpid()) + ".sfd");
-  answer = file.string();
-  EXPECT_TRUE(page.Save());
-  EXPECT_FALSE(page.Document().Modified());
-  EXPECT_EQ(page.windowTitle().toStdString(), file.stem().string());
-  fs::remove(file);
+  EXPECT_TRUE(window.Actions().Action("file.save").isEnabled());
+  window.Actions().Action("file.save").trigger();
+  EXPECT_TRUE(window.Actions().Action("file.save").isEnabled());
+
+  const fs::path file = root_ / "tune.sfd";
+  saveDialog_.path = file.string();
+  window.Actions().Action("file.save").trigger();
+  EXPECT_FALSE(window.Actions().Action("file.save").isEnabled());
+  EXPECT_EQ(window.Files().ActivePage()->Caption(), QString("tune"));
+  TECMusicScore back;
+  back.LoadFromFile(file.string());
+  EXPECT_EQ(back.InstrumentCount(), 2);
+}
+
+TEST_F(ProgramModuleTest, TheOpenCommandOpensEveryChosenFileAndGoesOnPastOneThatFails) {
+  WriteScore(root_ / "a.sfd");
+  WriteText(root_ / "bad.sfd", "not a score");
+  WriteScore(root_ / "b.sfd", 2);
+  nv::app::TFProgramModule window(Services());
+  openDialog_.paths = {(root_ / "a.sfd").string(), (root_ / "bad.sfd").string(), (root_ / "b.sfd").string()};
+  window.Actions().Action("file.open").trigger();
+  ASSERT_EQ(window.Documents().size(), 2u);
+  EXPECT_EQ(window.Files().ActivePage()->Caption(), QString("b"));
+  EXPECT_EQ(window.ActiveEditor()->Document().Score().PageCount(), 2);
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_NE(prompt_.shown[0].find("bad.sfd"), std::string::npos) << prompt_.shown[0];
 }
 
 TEST_F(ProgramModuleTest, TheLanguageFollowsTheKeyboardLayoutsAndIsKeptAtExit) {
