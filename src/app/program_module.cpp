@@ -322,6 +322,19 @@ void TFProgramModule::BuildToolbars() {
   reopen->setMenu(PMReopen);
   reopen->setPopupMode(QToolButton::InstantPopup);
   TBTEdit->insertWidget(TBTEdit->actions().value(3), reopen);
+  // The history lists drop down from the arrows beside Undo and Redo.
+  auto history = [this](const char* name, const std::string& after, bool redo) {
+    auto* arrow = new QToolButton(TBTEdit);
+    arrow->setObjectName(name);
+    arrow->setArrowType(Qt::DownArrow);
+    arrow->setAutoRaise(true);
+    const int at = int(TBTEdit->actions().indexOf(&actions_->Action(after)));
+    TBTEdit->insertWidget(TBTEdit->actions().value(at + 1), arrow);
+    connect(arrow, &QToolButton::clicked, this, [this, arrow, redo] { ShowHistory(redo, *arrow); });
+    return arrow;
+  };
+  TBUndoList = history("TBUndoList", "edit.undo", false);
+  TBRedoList = history("TBRedoList", "edit.redo", true);
   TBTTools = bar("TBTTools", kToolsBar);
   TBTProgram = bar("TBTProgram", kProgramBar);
   TBExit = new QToolButton(TBTProgram);
@@ -446,6 +459,8 @@ bool TFProgramModule::ExitButtonShown() const { return exitButton_->isVisible();
 
 void TFProgramModule::UpdateActions() {
   registry_.StatesChanged();
+  TBUndoList->setEnabled(registry_.IsEnabled("edit.undo"));
+  TBRedoList->setEnabled(registry_.IsEnabled("edit.redo"));
   ShowStates();
 }
 

@@ -194,6 +194,9 @@ class TFProgramModule : public QMainWindow, private nv::document::ErrorReporter 
   // FormCloseQuery: true when the program may close.
   bool QueryClose();
   void RebuildReopenMenus();
+  // The undo (or redo) steps of the active document in a list under
+  // `button`; a click undoes (or redoes) every step down to the one clicked.
+  void ShowHistory(bool redo, const QToolButton& button);
   void RunPrintJob();
   void StopAll();
 
@@ -220,6 +223,8 @@ class TFProgramModule : public QMainWindow, private nv::document::ErrorReporter 
   QToolBar* TBTTools = nullptr;
   QToolBar* TBTProgram = nullptr;
   QToolButton* TBExit = nullptr;
+  QToolButton* TBUndoList = nullptr;
+  QToolButton* TBRedoList = nullptr;
   QAction* exitButton_ = nullptr;  // TBExit's place in the program bar
   QMenu* MIReopen = nullptr;
   QMenu* PMReopen = nullptr;

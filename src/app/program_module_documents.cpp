@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QRandomGenerator>
 #include <QTimer>
+#include <QToolButton>
 
 #include <array>
 #include <exception>
@@ -30,6 +31,7 @@
 #include "widgets/language.h"
 #include "widgets/message_block.h"
 #include "widgets/page_control.h"
+#include "widgets/popup_menu.h"
 
 namespace nv::app {
 
@@ -45,6 +47,9 @@ constexpr int kOpenFileText = 3;
 constexpr int kSaveQuestionText = 4;
 constexpr int kCloseAllText = 5;
 constexpr int kMissingFileText = 8;
+constexpr int kUndoVerbText = 0;
+constexpr int kHistoryNounText = 1;
+constexpr int kRedoVerbText = 15;
 
 // A new document's tab takes one of these colours (blue in the high byte).
 constexpr std::array<unsigned, 6> kTabColours = {11061209, 13552563, 11653043, 13220030, 12310747, 15125479};
@@ -278,6 +283,34 @@ void TFProgramModule::ReopenItemClick(std::size_t index) {
                                   nv::platform::message_kind::kWarning, nb::kOk);
   }
   UpdateActions();
+}
+
+void TFProgramModule::ShowHistory(bool redo, const QToolButton& button) {
+  nv::editor::TFMusicEditor* editor = ActiveWindow();
+  if (editor == nullptr) return;
+  QStringList captions;
+  for (const std::string& caption : redo ? editor->GetRedoList() : editor->GetUndoList())
+    captions.push_back(QString::fromStdString(caption));
+  auto* list = new nv::widgets::TECPopupMenu(this);
+  list->SetItems(captions);
+  list->onGetMessage = [redo](int steps) {
+    const auto& texts = nv::widgets::LanguageTexts();
+    return QString::fromStdString(nv::widgets::HistoryFooterText(
+        texts.GetString(nk::kMainWindow, redo ? kRedoVerbText : kUndoVerbText), steps,
+        texts.GetString(nk::kMainWindow, kHistoryNounText)));
+  };
+  list->onClick = [this, redo](int index) {
+    DocumentPage* page = ActiveEditor();
+    if (page == nullptr) return;
+    // A take in progress ends first, so that it is undone as its one step.
+    page->Document().StopRecording();
+    if (redo)
+      page->Document().Score().Redo(index + 1);
+    else
+      page->Document().Score().Undo(index + 1);
+    UpdateActions();
+  };
+  list->PopupUnder(button);
 }
 
 void TFProgramModule::RebuildReopenMenus() {

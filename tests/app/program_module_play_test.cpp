@@ -2,6 +2,7 @@
 // keys, and playback through the program's one MIDI output.
 #include <QApplication>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,7 @@
 #include "support/drawn_places.h"
 #include "support/saved_score.h"
 #include "widgets/command_actions.h"
+#include "widgets/popup_menu.h"
 #include "widgets/score_control.h"
 
 namespace {
@@ -118,6 +120,51 @@ TEST(MainWindowUndo, CtrlZPutsBackTheNoteMovedWithCtrlUp) {
   EXPECT_EQ(SavedScore(score), SavedScore(file));
   EXPECT_FALSE(Page(window).Document().Modified());
   EXPECT_TRUE(window.Actions().Action("edit.redo").isEnabled());
+}
+
+// An edit made through the score is what Save writes, and the history list
+// under Undo takes back several steps at once.
+TEST(MainWindowUndo, TheEditIsSavedAndTheHistoryListUndoesBothSteps) {
+  const std::string path = FixtureFile("history-fixture.sfd");
+  nv::app::TFProgramModule window;
+  ASSERT_NE(window.OpenDocument(path, false), nullptr);
+  ShowAndPaint(window);
+  TECMusicScore& score = View(window).Score();
+  TECNote* e = NoteAt(score, 32);
+  ASSERT_NE(e, nullptr);
+  const int kind = e->Kind;
+  const TECPoint centre = drawn_places::Centre(e->Box);
+  const int rulers = score.RulerSize();
+  QTest::mouseClick(&View(window), Qt::LeftButton, Qt::NoModifier,
+                    QPoint(centre.X + rulers - score.HorzScrollBar.Position,
+                           centre.Y + rulers - score.VertScrollBar.Position));
+  ASSERT_EQ(score.Selection.size(), 1u) << "the click did not select the E";
+  QTest::keyClick(&View(window), Qt::Key_Up, Qt::ControlModifier);
+  QTest::keyClick(&View(window), Qt::Key_Up, Qt::ControlModifier);
+  ASSERT_EQ(NoteAt(score, 32)->Kind, kind + 2);
+
+  ASSERT_TRUE(window.Commands().Run("file.save"));
+  EXPECT_FALSE(window.Actions().Action("file.save").isEnabled());
+  {
+    TECMusicScore saved;
+    saved.LoadFromFile(path);
+    ASSERT_NE(NoteAt(saved, 32), nullptr);
+    EXPECT_EQ(NoteAt(saved, 32)->Kind, kind + 2);
+  }
+
+  auto* arrow = window.findChild<QToolButton*>("TBUndoList");
+  ASSERT_NE(arrow, nullptr);
+  ASSERT_TRUE(arrow->isEnabled());
+  arrow->click();
+  auto* list = window.findChild<nv::widgets::TECPopupMenu*>();
+  ASSERT_NE(list, nullptr);
+  ASSERT_EQ(list->Model().Items().size(), 2u);
+  list->onClick(1);
+  EXPECT_EQ(NoteAt(score, 32)->Kind, kind);
+  EXPECT_FALSE(window.Actions().Action("edit.undo").isEnabled());
+  EXPECT_TRUE(window.Actions().Action("edit.redo").isEnabled());
+  EXPECT_TRUE(window.findChild<QToolButton*>("TBRedoList")->isEnabled());
+  list->CloseUp();
 }
 
 // Output 0 is the synthesizer rendering into a WAV file in the virtual time
