@@ -149,7 +149,9 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
     : QMainWindow(parent),
       services_(WithDefaults(std::move(services))),
       MOScore(*services_.ports, ui_),
-      MIScore(*services_.ports, ui_) {
+      MIScore(*services_.ports, ui_),
+      autosave_(*this, services_.uptime ? *services_.uptime : nv::document::UptimeClock::System(),
+                nv::widgets::CurrentMessagePrompt(), nv::widgets::LanguageTexts()) {
   // The components, as the form holds them before its creation handler runs.
   setObjectName(nk::kMainWindow);
   if (services_.openDialog == nullptr) ownOpenDialog_ = std::make_unique<QtOpenFileDialog>(this);
@@ -183,7 +185,10 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
   setStatusBar(SBMain);
   TMain.setInterval(kMainTimerMs);
   // The state panels follow what the documents do.
-  connect(&TMain, &QTimer::timeout, this, [this] { ShowStates(); });
+  connect(&TMain, &QTimer::timeout, this, [this] {
+    ShowStates();
+    autosave_.Tick(settings_.AutoSave, settings_.IntervalAutosave);
+  });
   // The palettes' auto-repeat buttons run on TClick.
   TClick.setInterval(kClickTimerMs);
   // A note sounded from the piano page ends when TKeyboard fires.

@@ -13,6 +13,7 @@
 #include "app/document_page.h"
 #include "app/open_file_dialog.h"
 #include "app/print_job.h"
+#include "document/autosave.h"
 #include "document/command_registry.h"
 #include "document/program_settings.h"
 #include "document/recent_files.h"
@@ -64,6 +65,8 @@ struct ProgramServices {
   std::unique_ptr<nv::platform::MidiPortSystem> ports;
   // A clock for each document's playback (null: the steady clock).
   std::function<std::unique_ptr<IPlayClock>()> playClock;
+  // The clock autosave reads (null: the machine's uptime).
+  const nv::document::UptimeClock* uptime = nullptr;
   PrintTargetFactory printTarget;
   nv::document::HelpPageOpener* helpOpener = nullptr;
   const nv::document::KeyboardLayoutSource* keyboardLayouts = nullptr;
@@ -84,7 +87,9 @@ struct ProgramServices {
 // notebook PCTools, the menus and tool bars of the command registry, the
 // status bar, the program's one MIDI output and input (MOScore, MIScore), the
 // settings kept between runs, the recent files and the help.
-class TFProgramModule : public QMainWindow, private nv::document::ErrorReporter {
+class TFProgramModule : public QMainWindow,
+                        private nv::document::ErrorReporter,
+                        private nv::document::AutosaveHost {
   Q_OBJECT
  public:
   static constexpr char kCaption[] = "Notavistra Tessaro 3.8";
@@ -163,6 +168,8 @@ class TFProgramModule : public QMainWindow, private nv::document::ErrorReporter 
 
  private:
   void Report(const std::string& commandId, const std::string& message) override;
+  std::vector<nv::document::AutosaveCandidate> Candidates() const override;
+  bool Save(std::uint64_t key) override;
   void Step(const char* name);
 
   // --- creation (program_module.cpp) -----------------------------------------
@@ -203,6 +210,11 @@ class TFProgramModule : public QMainWindow, private nv::document::ErrorReporter 
   struct OpenPage {
     std::unique_ptr<MusicEditorPage> page;
     std::unique_ptr<nv::widgets::DocumentSignals> signals;
+    // What autosave knows of the page: who it is, when it was last read or
+    // written, and a count of its changes.
+    std::uint64_t key = 0;
+    std::int64_t lastSavedMs = 0;
+    std::uint64_t revision = 0;
   };
 
   ProgramServices services_;
@@ -236,6 +248,8 @@ class TFProgramModule : public QMainWindow, private nv::document::ErrorReporter 
   QTimer TKeyboard;
 
   std::vector<OpenPage> pages_;
+  std::uint64_t nextPageKey_ = 1;
+  nv::document::Autosave autosave_;
   bool printing_ = false;
   bool printPending_ = false;
   bool destroyed_ = false;

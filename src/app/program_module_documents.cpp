@@ -201,6 +201,9 @@ void TFProgramModule::AddDocumentCommands() {
 
 void TFProgramModule::AddPage() {
   OpenPage& open = pages_.back();
+  open.key = nextPageKey_++;
+  const nv::document::UptimeClock& clock = services_.uptime ? *services_.uptime : nv::document::UptimeClock::System();
+  open.lastSavedMs = clock.NowMs();
   nv::document::ScoreDocument& document = open.page->Document();
   // The window connected its playback to MOScore when it was made.
   document.ListenTo(&MIScore);
@@ -211,12 +214,44 @@ void TFProgramModule::AddPage() {
                       &nv::widgets::DocumentSignals::ModifiedChanged, &nv::widgets::DocumentSignals::FileChanged,
                       &nv::widgets::DocumentSignals::PlayEnded})
     connect(open.signals.get(), signal, this, [this] { UpdateActions(); });
+  const std::uint64_t key = open.key;
+  connect(open.signals.get(), &nv::widgets::DocumentSignals::Changed, this, [this, key] {
+    for (OpenPage& page : pages_)
+      if (page.key == key) ++page.revision;
+  });
+  // A load or a save, by hand or not, starts the autosave interval again.
+  auto saved = [this, key, clock = &clock] {
+    for (OpenPage& page : pages_)
+      if (page.key == key && !page.page->Editor().Modified()) page.lastSavedMs = clock->NowMs();
+  };
+  connect(open.signals.get(), &nv::widgets::DocumentSignals::ModifiedChanged, this, saved);
+  connect(open.signals.get(), &nv::widgets::DocumentSignals::FileChanged, this, saved);
   QWidget& widget = open.page->Widget();
   nv::widgets::TECTabSheet* sheet = PCFiles->DockForm(&widget);
   widget.show();
   sheet->SetTabBrush(TabColour(kTabColours[QRandomGenerator::global()->bounded(int(kTabColours.size()))]));
   PCFiles->SetActivePage(sheet);
   widget.setFocus();
+}
+
+std::vector<nv::document::AutosaveCandidate> TFProgramModule::Candidates() const {
+  std::vector<nv::document::AutosaveCandidate> candidates;
+  for (const OpenPage& open : pages_) {
+    const nv::editor::TFMusicEditor& editor = open.page->Editor();
+    candidates.push_back({.Key = open.key,
+                          .Modified = editor.Modified(),
+                          .HasFile = editor.HasFile(),
+                          .AwaitsOverwriteAnswer = false,
+                          .LastSavedMs = open.lastSavedMs,
+                          .Revision = open.revision});
+  }
+  return candidates;
+}
+
+bool TFProgramModule::Save(std::uint64_t key) {
+  for (const OpenPage& open : pages_)
+    if (open.key == key) return open.page->Save();
+  return false;
 }
 
 void TFProgramModule::ForgetPage(DocumentPage& page) {
@@ -329,16 +364,19 @@ void TFProgramModule::RebuildReopenMenus() {
 }
 
 bool TFProgramModule::QueryClose() {
-  const std::vector<DocumentPage*> documents = Documents();
-  if (std::ranges::none_of(documents, [](DocumentPage* page) { return page->Document().Modified(); })) return true;
+  std::vector<MusicEditorPage*> documents;
+  for (const OpenPage& open : pages_) documents.push_back(open.page.get());
+  // A new document counts as modified until it is first saved.
+  const auto modified = [](const MusicEditorPage* page) { return page->Editor().Modified(); };
+  if (std::ranges::none_of(documents, modified)) return true;
   const int answer =
       nv::widgets::ShowMessageBlock(Text(kCloseAllText), Text(kSaveQuestionText), nv::platform::message_kind::kQuestion,
                                     nb::kYes | nb::kNo | nb::kCancel);
   if (answer == nr::kCancel) return false;
   if (answer != nr::kYes) return true;
-  DocumentPage* unsaved = nullptr;
-  for (DocumentPage* page : documents) {
-    if (page->Document().Modified() && !page->Save() && unsaved == nullptr) unsaved = page;
+  MusicEditorPage* unsaved = nullptr;
+  for (MusicEditorPage* page : documents) {
+    if (modified(page) && !page->Save() && unsaved == nullptr) unsaved = page;
   }
   if (unsaved == nullptr) return true;
   // A save that was cancelled or failed keeps the program and shows the work.

@@ -428,6 +428,37 @@ TEST_F(CloseQuestionTest, TheCloseCommandKeepsADocumentWhoseSaveFailed) {
   EXPECT_EQ(prompt_.shown.size(), 2u);
 }
 
+// The machine's uptime as the test sets it.
+class SetUptime : public nv::document::UptimeClock {
+ public:
+  std::int64_t NowMs() const override { return now; }
+  std::int64_t now = 0;
+};
+
+// With autosave on every 5 minutes, the main timer saves a modified score
+// that has a file once that time has passed since it was read, and leaves
+// an untitled one alone.
+TEST_F(CloseQuestionTest, TheMainTimerAutosavesAModifiedScoreWithAFile) {
+  WriteText(SettingsPath(), "[Editor]\nAutoSave=1\nIntervalAutosave=0\n");
+  SetUptime uptime;
+  uptime.now = 1'000;
+  nv::app::ProgramServices services = Services();
+  services.uptime = &uptime;
+  nv::app::TFProgramModule window(std::move(services));
+  nv::app::DocumentPage& page = EditedScore(window, root_ / "a.sfd");
+  ASSERT_TRUE(window.Commands().Run("file.new"));
+  uptime.now = 4 * 60'000;
+  QTest::qWait(500);
+  EXPECT_EQ(Staves(root_ / "a.sfd"), 1);
+  uptime.now = 5 * 60'000 + 2'000;
+  QTest::qWait(500);
+  EXPECT_EQ(Staves(root_ / "a.sfd"), 2);
+  EXPECT_FALSE(page.Document().Modified());
+  // The untitled score is still unsaved.
+  EXPECT_TRUE(window.Actions().Action("file.save").isEnabled());
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
 // Close all walks from the last tab: the saved one closes, the one whose
 // save failed stops the walk and stays with every tab before it.
 TEST_F(CloseQuestionTest, CloseAllStopsAtAFailedSave) {
