@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -14,7 +15,6 @@
 #include <exception>
 #include <map>
 
-#include "app/main_status_bar.h"
 #include "app/music_editor_page.h"
 #include "app/open_file_dialog.h"
 #include "app/startup_services.h"
@@ -39,6 +39,7 @@
 #include "widgets/language.h"
 #include "widgets/message_block.h"
 #include "widgets/page_control.h"
+#include "widgets/status_panels.h"
 
 namespace nv::app {
 
@@ -181,12 +182,16 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
       {.brush = PCFiles->PageSetting().brush, .doubleSheet = false, .orientation = nv::widgets::PageOrientation::Top});
   column->addWidget(PCFiles, 1);
   setCentralWidget(client);
-  SBMain = new MainStatusBar(this);
-  setStatusBar(SBMain);
+  // The status bar holds the five panels, whose middle three animate.
+  statusBar()->setSizeGripEnabled(false);
+  SBMain = new nv::widgets::StatusPanels(statusBar());
+  SBMain->setObjectName("SBMain");
+  statusBar()->addWidget(SBMain, 1);
   TMain.setInterval(kMainTimerMs);
   // The state panels follow what the documents do.
   connect(&TMain, &QTimer::timeout, this, [this] {
     ShowStates();
+    SBMain->Tick();
     autosave_.Tick(settings_.AutoSave, settings_.IntervalAutosave);
   });
   // The palettes' auto-repeat buttons run on TClick.
@@ -198,6 +203,13 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
     TKeyboard.stop();
   });
   connect(PCFiles, &nv::widgets::TECPageControl::PageChanged, this, [this] { UpdateActions(); });
+  // After every command and every change the history arrows and the status
+  // panels follow too.
+  statesChanged_ = registry_.StatesChanged.Subscribe([this] {
+    TBUndoList->setEnabled(registry_.IsEnabled("edit.undo"));
+    TBRedoList->setEnabled(registry_.IsEnabled("edit.redo"));
+    ShowStates();
+  });
   FLProgramModule = new nv::widgets::TECFormLanguage(this);
   setMinimumSize(kMinimumWidth, kMinimumHeight);
 
@@ -462,15 +474,10 @@ void TFProgramModule::ProcessCommandLine() {
 
 bool TFProgramModule::ExitButtonShown() const { return exitButton_->isVisible(); }
 
-void TFProgramModule::UpdateActions() {
-  registry_.StatesChanged();
-  TBUndoList->setEnabled(registry_.IsEnabled("edit.undo"));
-  TBRedoList->setEnabled(registry_.IsEnabled("edit.redo"));
-  ShowStates();
-}
+void TFProgramModule::UpdateActions() { registry_.StatesChanged(); }
 
 void TFProgramModule::ShowStates() {
-  SBMain->ShowStates(
+  SBMain->SetStates(
       printing_, std::ranges::any_of(pages_, [](const OpenPage& open) { return open.page->Document().Playing(); }),
       std::ranges::any_of(pages_, [](const OpenPage& open) { return open.page->Document().Recording(); }));
 }

@@ -41,6 +41,7 @@ class DocumentSignals;
 class TECFormLanguage;
 class TECLanguage;
 class TECPageControl;
+class StatusPanels;
 }  // namespace nv::widgets
 
 namespace nv::editor {
@@ -49,7 +50,6 @@ class TFMusicEditor;
 
 namespace nv::app {
 
-class MainStatusBar;
 class MusicEditorPage;
 class OpenFileDialog;
 
@@ -105,7 +105,7 @@ class TFProgramModule : public QMainWindow,
   TMidiInput& MidiInput() { return MIScore; }
   nv::widgets::TECPageControl& Files() const { return *PCFiles; }
   nv::widgets::TECPageControl& Tools() const { return *PCTools; }
-  MainStatusBar& StatusBar() const { return *SBMain; }
+  nv::widgets::StatusPanels& StatusBar() const { return *SBMain; }
   QMenu& ReopenMenu() const { return *MIReopen; }
   QMenu& ReopenPopup() const { return *PMReopen; }
   QWidget& ToolbarPanel() const { return *PTop; }
@@ -242,7 +242,7 @@ class TFProgramModule : public QMainWindow,
   QMenu* PMReopen = nullptr;
   nv::widgets::TECPageControl* PCTools = nullptr;
   nv::widgets::TECPageControl* PCFiles = nullptr;
-  MainStatusBar* SBMain = nullptr;
+  nv::widgets::StatusPanels* SBMain = nullptr;
   QTimer TMain;
   QTimer TClick;
   QTimer TKeyboard;
@@ -254,6 +254,7 @@ class TFProgramModule : public QMainWindow,
   bool printPending_ = false;
   bool destroyed_ = false;
   std::unique_ptr<OpenFileDialog> ownOpenDialog_;
+  nv::document::Subscription statesChanged_;
 };
 
 }  // namespace nv::app

@@ -28,6 +28,7 @@
 #include "support/saved_score.h"
 #include "widgets/command_actions.h"
 #include "widgets/popup_menu.h"
+#include "widgets/status_panels.h"
 #include "widgets/score_control.h"
 
 namespace {
@@ -254,6 +255,12 @@ TEST(MainWindowPlay, StopIsOfferedWhilePlayingAndPlayAgainAfterTheStop) {
   time.WaitUntilHeld();
   EXPECT_FALSE(play.isEnabled());
   EXPECT_TRUE(stop.isEnabled());
+  // The status bar's playing panel animates on the main timer.
+  using nv::widgets::StatusPanel;
+  EXPECT_TRUE(window.StatusBar().Animation().Active(StatusPanel::Playing));
+  EXPECT_FALSE(window.StatusBar().Animation().Active(StatusPanel::Printing));
+  QTest::qWait(500);
+  EXPECT_GT(window.StatusBar().Animation().Frame(StatusPanel::Playing), 0);
   // The cursor follows playback into the second measure.
   for (int i = 0; i < 200 && View(window).Score().CursorMeasure() != 1; ++i) QTest::qWait(5);
   EXPECT_EQ(View(window).Score().CursorMeasure(), 1);
@@ -263,6 +270,7 @@ TEST(MainWindowPlay, StopIsOfferedWhilePlayingAndPlayAgainAfterTheStop) {
   QApplication::processEvents();
   EXPECT_TRUE(play.isEnabled());
   EXPECT_FALSE(stop.isEnabled());
+  EXPECT_FALSE(window.StatusBar().Animation().Active(StatusPanel::Playing));
   // The C of the second measure was sounding; the stop ended it.
   const auto calls = sent.Calls();
   ASSERT_FALSE(calls.empty());

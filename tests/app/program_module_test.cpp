@@ -22,7 +22,6 @@
 #include <string>
 #include <vector>
 
-#include "app/main_status_bar.h"
 #include "app/tool_pages.h"
 #include "document/date_time_format.h"
 #include "document/help_pages.h"
@@ -561,7 +560,6 @@ TEST_F(ProgramModuleTest, RussianRetranslatesTheWindow) {
   UseProgramLanguageFiles();
   window.Actions().Action("language.russian").trigger();
   EXPECT_EQ(window.Tools().Pages(0)->Caption(), QString("Ноты"));
-  EXPECT_EQ(window.StatusBar().Panel(1).text(), QString("Печать"));
   EXPECT_EQ(window.ReopenMenu().title(), QString("Открыть снова"));
   EXPECT_EQ(window.Actions().Action("edit.undo").text(), QString("Отменить"));
   EXPECT_EQ(window.Actions().Action("program.exit").text(), QString("В&ыход"));
