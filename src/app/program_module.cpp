@@ -29,6 +29,7 @@
 #include "editor/editor_commands.h"
 #include "document/settings_file.h"
 #include "document/window_bounds.h"
+#include "model/music_score.h"
 #include "platform/format_text.h"
 #include "platform/sound/system_midi_ports.h"
 #include "playback/play_clock.h"
@@ -152,7 +153,8 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
       MOScore(*services_.ports, ui_),
       MIScore(*services_.ports, ui_),
       autosave_(*this, services_.uptime ? *services_.uptime : nv::document::UptimeClock::System(),
-                nv::widgets::CurrentMessagePrompt(), nv::widgets::LanguageTexts()) {
+                nv::widgets::CurrentMessagePrompt(), nv::widgets::LanguageTexts()),
+      printJob_(*this, nv::widgets::CurrentMessagePrompt(), nv::widgets::LanguageTexts()) {
   // The components, as the form holds them before its creation handler runs.
   setObjectName(nk::kMainWindow);
   if (services_.openDialog == nullptr) ownOpenDialog_ = std::make_unique<QtOpenFileDialog>(this);
@@ -478,7 +480,7 @@ void TFProgramModule::UpdateActions() { registry_.StatesChanged(); }
 
 void TFProgramModule::ShowStates() {
   SBMain->SetStates(
-      printing_, std::ranges::any_of(pages_, [](const OpenPage& open) { return open.page->Document().Playing(); }),
+      printJob_.Printing(), std::ranges::any_of(pages_, [](const OpenPage& open) { return open.page->Document().Playing(); }),
       std::ranges::any_of(pages_, [](const OpenPage& open) { return open.page->Document().Recording(); }));
 }
 
@@ -539,6 +541,12 @@ void TFProgramModule::keyPressEvent(QKeyEvent* event) {
 }
 
 void TFProgramModule::closeEvent(QCloseEvent* event) {
+  // A job that is printing finishes first; the close comes again after it.
+  if (!printJob_.FinishBeforeExit()) {
+    event->ignore();
+    QTimer::singleShot(kMainTimerMs, this, [this] { close(); });
+    return;
+  }
   if (!QueryClose()) {
     event->ignore();
     return;
@@ -551,7 +559,7 @@ void TFProgramModule::FormDestroy() {
   destroyed_ = true;
   StopAll();
   // The print job runs on this thread; one still waiting runs now.
-  if (printPending_) RunPrintJob();
+  printJob_.FinishBeforeExit();
   StoreSettings();
 }
 

@@ -7,12 +7,14 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/document_page.h"
 #include "app/open_file_dialog.h"
 #include "app/print_job.h"
+#include "app/wait_cursor.h"
 #include "document/autosave.h"
 #include "document/command_registry.h"
 #include "document/program_settings.h"
@@ -68,6 +70,8 @@ struct ProgramServices {
   // The clock autosave reads (null: the machine's uptime).
   const nv::document::UptimeClock* uptime = nullptr;
   PrintTargetFactory printTarget;
+  // Null: every page, one copy (the program has no print dialog yet).
+  PrintDialogFunction printDialog;
   nv::document::HelpPageOpener* helpOpener = nullptr;
   const nv::document::KeyboardLayoutSource* keyboardLayouts = nullptr;
   OpenFileDialog* openDialog = nullptr;
@@ -89,7 +93,8 @@ struct ProgramServices {
 // settings kept between runs, the recent files and the help.
 class TFProgramModule : public QMainWindow,
                         private nv::document::ErrorReporter,
-                        private nv::document::AutosaveHost {
+                        private nv::document::AutosaveHost,
+                        private nv::document::PrintHost {
   Q_OBJECT
  public:
   static constexpr char kCaption[] = "Notavistra Tessaro 3.8";
@@ -121,7 +126,7 @@ class TFProgramModule : public QMainWindow,
   // without documents).
   std::vector<DocumentPage*> Documents() const;
   DocumentPage* ActiveEditor() const;
-  bool Printing() const { return printing_; }
+  bool Printing() const { return printJob_.Printing(); }
 
   // Opens a score file in a new tab that becomes the active one. A file
   // already open (the same path) is not opened again: with `askReload` the
@@ -149,8 +154,8 @@ class TFProgramModule : public QMainWindow,
   bool OpenMidiInput();
   void CloseMidiInput();
 
-  // Prints the active document to the print target, on this thread, as soon
-  // as the events in hand are done; exit waits for it.
+  // Prints a copy of the active document to the print target, on this
+  // thread, as soon as the events in hand are done; exit waits for it.
   void PrintActiveDocument();
 
   // Recomputes the enabled and checked state of every command.
@@ -170,6 +175,14 @@ class TFProgramModule : public QMainWindow,
   void Report(const std::string& commandId, const std::string& message) override;
   std::vector<nv::document::AutosaveCandidate> Candidates() const override;
   bool Save(std::uint64_t key) override;
+  int PageCount() const override;
+  std::optional<nv::document::PrintChoices> Ask(const nv::document::PrintChoices& offer) override;
+  void MakeCopy() override;
+  void PrintCopy(const nv::document::PrintChoices& choices) override;
+  void FreeCopy() override;
+  void Queue(std::function<void()> job) override;
+  void SetWaitCursor(bool wait) override;
+  void RepaintStatus() override;
   void Step(const char* name);
 
   // --- creation (program_module.cpp) -----------------------------------------
@@ -204,7 +217,6 @@ class TFProgramModule : public QMainWindow,
   // The undo (or redo) steps of the active document in a list under
   // `button`; a click undoes (or redoes) every step down to the one clicked.
   void ShowHistory(bool redo, const QToolButton& button);
-  void RunPrintJob();
   void StopAll();
 
   struct OpenPage {
@@ -250,8 +262,11 @@ class TFProgramModule : public QMainWindow,
   std::vector<OpenPage> pages_;
   std::uint64_t nextPageKey_ = 1;
   nv::document::Autosave autosave_;
-  bool printing_ = false;
-  bool printPending_ = false;
+  // The print job's copy of the score and the caption it is printed under.
+  std::unique_ptr<TECMusicScore> printCopy_;
+  QString printTitle_;
+  std::optional<WaitCursor> printWait_;
+  nv::document::PrintJob printJob_;
   bool destroyed_ = false;
   std::unique_ptr<OpenFileDialog> ownOpenDialog_;
   nv::document::Subscription statesChanged_;

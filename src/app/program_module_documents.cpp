@@ -22,6 +22,7 @@
 #include "document/score_commands.h"
 #include "document/settings_file.h"
 #include "editor/editor_commands.h"
+#include "model/music_score.h"
 #include "platform/format_text.h"
 #include "platform/message_prompt.h"
 #include "platform/paged_target.h"
@@ -393,29 +394,38 @@ void TFProgramModule::StopAll() {
 }
 
 void TFProgramModule::PrintActiveDocument() {
-  if (printing_ || ActiveEditor() == nullptr) return;
-  printing_ = true;
-  printPending_ = true;
-  UpdateActions();
-  QTimer::singleShot(0, this, [this] {
-    if (printPending_) RunPrintJob();
-  });
+  if (ActiveEditor() != nullptr) printJob_.PrintActiveScore();
 }
 
-void TFProgramModule::RunPrintJob() {
-  printPending_ = false;
-  DocumentPage* page = ActiveEditor();
-  try {
-    if (page != nullptr) {
-      WaitCursor wait;
-      const std::unique_ptr<nv::platform::PagedTarget> target = services_.printTarget(page->Widget().windowTitle());
-      PrintScoreCopy(page->Document().Score(), *target);
-    }
-  } catch (const std::exception& error) {
-    nv::widgets::ShowErrorMessage(error.what());
-  }
-  printing_ = false;
-  UpdateActions();
+int TFProgramModule::PageCount() const { return ActiveEditor()->Document().Score().PageCount(); }
+
+std::optional<nv::document::PrintChoices> TFProgramModule::Ask(const nv::document::PrintChoices& offer) {
+  return services_.printDialog ? services_.printDialog(offer) : offer;
 }
+
+void TFProgramModule::MakeCopy() {
+  DocumentPage& page = *ActiveEditor();
+  printTitle_ = page.Widget().windowTitle();
+  printCopy_ = MakePrintCopy(page.Document().Score());
+}
+
+void TFProgramModule::PrintCopy(const nv::document::PrintChoices& choices) {
+  WaitCursor wait;
+  const std::unique_ptr<nv::platform::PagedTarget> target = services_.printTarget(printTitle_);
+  nv::app::PrintCopy(*printCopy_, *target, choices);
+}
+
+void TFProgramModule::FreeCopy() { printCopy_.reset(); }
+
+void TFProgramModule::Queue(std::function<void()> job) { QTimer::singleShot(0, this, std::move(job)); }
+
+void TFProgramModule::SetWaitCursor(bool wait) {
+  if (wait)
+    printWait_.emplace();
+  else
+    printWait_.reset();
+}
+
+void TFProgramModule::RepaintStatus() { ShowStates(); }
 
 }  // namespace nv::app

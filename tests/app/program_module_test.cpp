@@ -323,6 +323,36 @@ TEST_F(ProgramModuleTest, PrintSwitchPrintsEveryPageOfTheScore) {
   EXPECT_TRUE(prompt_.shown.empty());
 }
 
+// The print dialog offers every page; a cancel prints nothing, a range
+// prints those pages.
+TEST_F(ProgramModuleTest, ThePrintDialogsChoiceIsWhatPrints) {
+  const fs::path file = root_ / "score.sfd";
+  WriteScore(file, 3);
+  pdfPath_ = root_ / "range.pdf";
+  std::optional<nv::document::PrintChoices> answer;
+  std::vector<nv::document::PrintChoices> offered;
+  auto services = Services();
+  services.printDialog = [&](const nv::document::PrintChoices& offer) {
+    offered.push_back(offer);
+    return answer;
+  };
+  nv::app::TFProgramModule window(std::move(services));
+  ASSERT_NE(window.OpenDocument(file.string(), false), nullptr);
+  window.PrintActiveDocument();
+  EXPECT_FALSE(window.Printing());
+  QApplication::processEvents();
+  EXPECT_FALSE(fs::exists(pdfPath_));
+  ASSERT_EQ(offered.size(), 1u);
+  EXPECT_EQ(offered[0], (nv::document::PrintChoices{.MinPage = 1, .MaxPage = 3, .FromPage = 1, .ToPage = 3}));
+
+  answer = nv::document::PrintChoices{.MinPage = 1, .MaxPage = 3, .FromPage = 2, .ToPage = 3};
+  window.PrintActiveDocument();
+  EXPECT_TRUE(window.Printing());
+  QApplication::processEvents();
+  EXPECT_FALSE(window.Printing());
+  EXPECT_EQ(PdfPages(pdfPath_), 2);
+}
+
 TEST_F(ProgramModuleTest, ExitWaitsForThePrintJob) {
   const fs::path file = root_ / "score.sfd";
   WriteScore(file, 2);
