@@ -279,6 +279,9 @@ TFProgramModule::~TFProgramModule() {
     pages_.pop_back();
     last.signals.reset();
   }
+  // The document windows wrote their [EditorForm] as they went.
+  if (services_.settings != nullptr)
+    services_.settings->Save(nv::widgets::CurrentMessagePrompt(), nv::widgets::LanguageTexts());
 }
 
 void TFProgramModule::Step(const char* name) {
@@ -579,7 +582,6 @@ void TFProgramModule::StoreSettings() {
   std::vector<std::string> open;
   for (DocumentPage* page : Documents()) open.push_back(page->Document().Path());
   recent_.Save(services_.settings->Ini(), open, nv::document::Today());
-  services_.settings->Save(nv::widgets::CurrentMessagePrompt(), nv::widgets::LanguageTexts());
 }
 
 void TFProgramModule::Report(const std::string&, const std::string& message) { nv::widgets::ShowErrorMessage(message); }

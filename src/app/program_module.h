@@ -198,6 +198,8 @@ class TFProgramModule : public QMainWindow,
   void ProcessCommandLine();
   void FormResize();
   void FormDestroy();
+  // Into the settings file's contents; the destructor writes the file once
+  // the document windows have added theirs.
   void StoreSettings();
   // The status bar's panels of printing, playing and recording.
   void ShowStates();

@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QLabel>
 #include <QMenu>
 #include <QPrinterInfo>
 #include <QScreen>
@@ -351,6 +350,17 @@ TEST_F(ProgramModuleTest, ThePrintDialogsChoiceIsWhatPrints) {
   QApplication::processEvents();
   EXPECT_FALSE(window.Printing());
   EXPECT_EQ(PdfPages(pdfPath_), 2);
+}
+
+// The document windows' own settings reach the file with the program's.
+TEST_F(ProgramModuleTest, TheDocumentWindowsPanelsAreKeptAtExit) {
+  {
+    nv::app::TFProgramModule window(Services());
+    ASSERT_TRUE(window.Commands().Run("file.new"));
+  }
+  EXPECT_NE(Stored("EditorForm", "LeftWidth"), "<missing>");
+  EXPECT_NE(Stored("EditorForm", "SequenceHeight"), "<missing>");
+  EXPECT_NE(Stored("Tools", "Language"), "<missing>");
 }
 
 TEST_F(ProgramModuleTest, ExitWaitsForThePrintJob) {
