@@ -186,17 +186,19 @@ void TFProgramModule::AddDocumentCommands() {
   add("file.open", "&Open", 202, {'O', ssCtrl}, [this] { OpenFiles(); }, {});
   add("file.close", "Close", 203, {}, [this] { CloseDocument(*ActiveEditor()); }, open);
   add("file.close_all", "Close all", 204, {}, [this] { CloseAllDocuments(); }, open);
-  add("file.save", "Save", 101, {'S', ssCtrl}, [this] { ActiveEditor()->Save(); },
+  add("file.save", "Save", 205, {'S', ssCtrl}, [this] { ActiveEditor()->Save(); },
       [this] { return ActiveWindow() != nullptr && ActiveWindow()->Modified(); });
-  add("file.save_as", "Save &As...", 102, {}, [this] { ActiveEditor()->SaveAs(); }, open);
-  add("score.play", "Play", 103, {},
+  add("file.save_as", "Save &As...", 206, {}, [this] { ActiveEditor()->SaveAs(); }, open);
+  add("file.print", "Print", 207, {'P', ssCtrl}, [this] { PrintActiveDocument(); },
+      [this] { return ActiveWindow() != nullptr && !printJob_.Printing(); });
+  add("score.play", "Play", 232, {},
       [this] {
         if (!OpenMidiOutput() || !ActiveEditor()->Play())
           throw std::runtime_error("The MIDI output \"" + MOScore.GetProductName() +
                                    "\" does not open");
       },
       [this] { return ActiveWindow() != nullptr && !ActiveWindow()->Playing(); });
-  add("score.stop", "Stop", 104, {}, [this] { ActiveEditor()->Stop(); },
+  add("score.stop", "Stop", 234, {}, [this] { ActiveEditor()->Stop(); },
       [this] { return ActiveWindow() != nullptr && ActiveWindow()->Playing(); });
 }
 

@@ -345,11 +345,15 @@ TEST_F(ProgramModuleTest, ThePrintDialogsChoiceIsWhatPrints) {
   EXPECT_EQ(offered[0], (nv::document::PrintChoices{.MinPage = 1, .MaxPage = 3, .FromPage = 1, .ToPage = 3}));
 
   answer = nv::document::PrintChoices{.MinPage = 1, .MaxPage = 3, .FromPage = 2, .ToPage = 3};
-  window.PrintActiveDocument();
+  window.Actions().Action("file.print").trigger();
   EXPECT_TRUE(window.Printing());
+  // One job at a time.
+  EXPECT_FALSE(window.Actions().Action("file.print").isEnabled());
   QApplication::processEvents();
   EXPECT_FALSE(window.Printing());
+  EXPECT_TRUE(window.Actions().Action("file.print").isEnabled());
   EXPECT_EQ(PdfPages(pdfPath_), 2);
+  EXPECT_EQ(offered.size(), 2u);
 }
 
 // The document windows' own settings reach the file with the program's.
