@@ -60,7 +60,7 @@ struct MenuLayout {
   std::vector<std::string> commands;
 };
 const std::vector<MenuLayout> kMenus = {
-    {"MIFile", "&File", {"file.new", "file.open", "file.save", "file.save_as", "file.print", "file.close", "file.close_all", "", "program.exit"}},
+    {"MIFile", "&File", {"file.new", "file.open", "file.save", "file.save_as", "file.export", "file.print", "file.close", "file.close_all", "", "program.exit"}},
     {"MIEdit", "&Edit", {"edit.undo", "edit.redo", "edit.cut", "edit.copy", "edit.paste"}},
     {"MIScore", "&Score", {"score.play", "score.stop"}},
     {"MILanguage", "&Language", {"language.english", "language.russian", "language.deutsch"}},
@@ -72,6 +72,7 @@ constexpr std::pair<const char*, const char*> kCommandNames[] = {
     {"file.open", "AOpen"},
     {"file.close", "AClose"},
     {"file.close_all", "ACloseAll"},
+    {"file.export", "AExport"},
     {"file.print", "APrint"},
     {"file.save", "ASave"},
     {"file.save_as", "ASaveAs"},

@@ -47,8 +47,9 @@ class StatusPanels;
 }  // namespace nv::widgets
 
 namespace nv::editor {
+class ExportOptionsDialog;
 class TFMusicEditor;
-}
+}  // namespace nv::editor
 
 namespace nv::app {
 
@@ -77,6 +78,7 @@ struct ProgramServices {
   OpenFileDialog* openDialog = nullptr;
   // Where the document windows ask for the name to save to.
   nv::document::SaveDialog* saveDialog = nullptr;
+  nv::editor::ExportOptionsDialog* exportDialog = nullptr;
   // Where the help folders lie; empty: the program's data folder.
   std::filesystem::path helpRoot;
   // The desktop's side of the start: the score file type and the music font

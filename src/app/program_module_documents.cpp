@@ -133,7 +133,7 @@ std::unique_ptr<MusicEditorPage> TFProgramModule::MakePage() {
       .Settings = settings_,
       .FormSettings = services_.settings ? &services_.settings->Ini() : nullptr,
       .SaveDialog = services_.saveDialog,
-      .ExportDialog = nullptr,
+      .ExportDialog = services_.exportDialog,
       .NewStaff = nullptr,
       .Tracks = nullptr,
       .MeasureText = {},
@@ -189,6 +189,7 @@ void TFProgramModule::AddDocumentCommands() {
   add("file.save", "Save", 205, {'S', ssCtrl}, [this] { ActiveEditor()->Save(); },
       [this] { return ActiveWindow() != nullptr && ActiveWindow()->Modified(); });
   add("file.save_as", "Save &As...", 206, {}, [this] { ActiveEditor()->SaveAs(); }, open);
+  add("file.export", "Export", 0, {}, [this] { ActiveWindow()->ExportPicture(); }, open);
   add("file.print", "Print", 207, {'P', ssCtrl}, [this] { PrintActiveDocument(); },
       [this] { return ActiveWindow() != nullptr && !printJob_.Printing(); });
   add("score.play", "Play", 232, {},

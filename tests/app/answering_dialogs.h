@@ -6,6 +6,7 @@
 
 #include "app/open_file_dialog.h"
 #include "document/document_file.h"
+#include "editor/export_options.h"
 
 // The save dialog answering with `path` as a score file; "" cancels.
 class AnsweringSaveDialog : public nv::document::SaveDialog {
@@ -15,6 +16,14 @@ class AnsweringSaveDialog : public nv::document::SaveDialog {
     return nv::document::SaveChoice{path};
   }
   std::string path;
+};
+
+// The export options dialog taking what it offers: every page.
+class AnsweringExportDialog : public nv::editor::ExportOptionsDialog {
+ public:
+  std::optional<nv::editor::ExportOptions> Ask(const nv::editor::ExportOptionsRequest&) override {
+    return nv::editor::ExportOptions{};
+  }
 };
 
 // The open dialog answering with `paths`; none cancels.

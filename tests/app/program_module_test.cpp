@@ -567,6 +567,27 @@ TEST_F(ProgramModuleTest, TheNewCommandGivesADocumentThatSavesToTheChosenFile) {
   EXPECT_EQ(back.InstrumentCount(), 2);
 }
 
+// Export draws the score's pages into the picture file the user names;
+// the document keeps its name.
+TEST_F(ProgramModuleTest, TheExportCommandWritesThePagesAsPictures) {
+  WriteScore(root_ / "a.sfd");
+  AnsweringExportDialog exportDialog;
+  auto services = Services();
+  services.exportDialog = &exportDialog;
+  nv::app::TFProgramModule window(std::move(services));
+  ASSERT_NE(window.OpenDocument((root_ / "a.sfd").string(), false), nullptr);
+  saveDialog_.path = (root_ / "pages").string();
+  window.Actions().Action("file.export").trigger();
+  std::vector<std::string> pictures;
+  for (const auto& entry : fs::directory_iterator(root_))
+    if (entry.path().extension() == ".bmp") pictures.push_back(entry.path().filename().string());
+  ASSERT_EQ(pictures.size(), 1u);
+  EXPECT_EQ(pictures[0].rfind("pages", 0), 0u) << pictures[0];
+  EXPECT_GT(fs::file_size(root_ / pictures[0]), 1000u);
+  EXPECT_EQ(window.Files().ActivePage()->Caption(), QString("a"));
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
 TEST_F(ProgramModuleTest, TheOpenCommandOpensEveryChosenFileAndGoesOnPastOneThatFails) {
   WriteScore(root_ / "a.sfd");
   WriteText(root_ / "bad.sfd", "not a score");
