@@ -10,6 +10,7 @@
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -586,6 +587,27 @@ TEST_F(ProgramModuleTest, TheExportCommandWritesThePagesAsPictures) {
   EXPECT_GT(fs::file_size(root_ / pictures[0]), 1000u);
   EXPECT_EQ(window.Files().ActivePage()->Caption(), QString("a"));
   EXPECT_TRUE(prompt_.shown.empty());
+}
+
+// The document window's arrows collapse the tool pages and bring them back
+// at their usual height, and show the arrow that undoes what was done.
+TEST_F(ProgramModuleTest, TheDocumentWindowCollapsesAndRestoresTheToolPages) {
+  nv::app::TFProgramModule window(Services());
+  window.NewDocument();
+  const int usual = window.Settings().ToolsDefHeight;
+  auto* hide = window.ActiveEditor()->Widget().findChild<QToolButton*>("SBHideTools");
+  auto* show = window.ActiveEditor()->Widget().findChild<QToolButton*>("SBShowTools");
+  ASSERT_NE(hide, nullptr);
+  ASSERT_NE(show, nullptr);
+  EXPECT_FALSE(hide->isHidden());
+  EXPECT_TRUE(show->isHidden());
+  hide->click();
+  EXPECT_EQ(window.Tools().height(), 0);
+  EXPECT_TRUE(hide->isHidden());
+  EXPECT_FALSE(show->isHidden());
+  show->click();
+  EXPECT_EQ(window.Tools().height(), usual);
+  EXPECT_FALSE(hide->isHidden());
 }
 
 TEST_F(ProgramModuleTest, TheOpenCommandOpensEveryChosenFileAndGoesOnPastOneThatFails) {
