@@ -2,8 +2,6 @@
 
 #include <QWidget>
 
-#include <functional>
-#include <memory>
 #include <string>
 
 #include "document/score_document.h"
@@ -13,7 +11,7 @@ namespace nv::app {
 // One open score as the main window hosts it: a page of the document
 // notebook PCFiles. The main window docks Widget() into a page of its own
 // (its windowTitle is the tab's caption, and a change of it shows at once),
-// connects the document's playback to the program's MIDI devices, and deletes
+// listens to the program's MIDI input, and deletes
 // the page when the score closes.
 class DocumentPage {
  public:
@@ -30,13 +28,19 @@ class DocumentPage {
   // when it is still not saved: the name was not given, or the write failed
   // (which the page has shown).
   virtual bool Save() = 0;
+  // Asks for a name and kind and writes the file; true when the document
+  // is now its score file (an export keeps the name it had).
+  virtual bool SaveAs() = 0;
 
   // The page's own question before it closes: true when it may close (not
   // modified, saved, or the user chose not to save).
   virtual bool QuerySave() = 0;
+
+  // Plays the score through the program's output, which it opens when it is
+  // not open; false when the output does not open.
+  virtual bool Play() = 0;
+  virtual void Stop() = 0;
 };
 
-// Makes a new page, with an empty score, for the main window.
-using DocumentPageFactory = std::function<std::unique_ptr<DocumentPage>()>;
 
 }  // namespace nv::app

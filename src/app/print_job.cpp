@@ -19,11 +19,20 @@ std::unique_ptr<nv::platform::PagedTarget> DefaultPrinter(const QString& title) 
   return printer;
 }
 
-void PrintScoreCopy(const TECMusicScore& score, nv::platform::PagedTarget& target) {
-  TECMusicScore copy;
-  copy.SetPage(score.Page());
-  copy.Assign(score);
-  copy.Print(target, TECPrintSettings{});
+std::unique_ptr<TECMusicScore> MakePrintCopy(const TECMusicScore& score) {
+  auto copy = std::make_unique<TECMusicScore>();
+  copy->SetPage(score.Page());
+  copy->Assign(score);
+  return copy;
+}
+
+void PrintCopy(TECMusicScore& copy, nv::platform::PagedTarget& target, const nv::document::PrintChoices& choices) {
+  const bool range = choices.FromPage != choices.MinPage || choices.ToPage != choices.MaxPage;
+  copy.Print(target, TECPrintSettings{.PageRange = range,
+                                      .FromPage = choices.FromPage,
+                                      .ToPage = choices.ToPage,
+                                      .Copies = choices.Copies,
+                                      .Collate = choices.Collate});
 }
 
 }  // namespace nv::app

@@ -4,7 +4,9 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
+#include "document/print_job.h"
 #include "platform/paged_target.h"
 
 class TECMusicScore;
@@ -15,12 +17,20 @@ namespace nv::app {
 // printer in the program, a PDF file in tests.
 using PrintTargetFactory = std::function<std::unique_ptr<nv::platform::PagedTarget>(const QString& title)>;
 
+// The print dialog: what the user chose from what it offered; none when
+// cancelled.
+using PrintDialogFunction =
+    std::function<std::optional<nv::document::PrintChoices>(const nv::document::PrintChoices& offer)>;
+
 // The default printer.
 std::unique_ptr<nv::platform::PagedTarget> DefaultPrinter(const QString& title);
 
-// Prints every page of a copy of `score` (its page setup first, then the
-// whole score), so that the score itself stays as it is. Raises the error
-// that stopped it (EPrintError when the target cannot start).
-void PrintScoreCopy(const TECMusicScore& score, nv::platform::PagedTarget& target);
+// The copy of `score` a print job prints while the score itself goes on
+// being edited: its page setup first, then the whole score.
+std::unique_ptr<TECMusicScore> MakePrintCopy(const TECMusicScore& score);
+
+// Prints the chosen pages and copies of `copy`. Raises the error that
+// stopped it (EPrintError when the target cannot start).
+void PrintCopy(TECMusicScore& copy, nv::platform::PagedTarget& target, const nv::document::PrintChoices& choices);
 
 }  // namespace nv::app

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -14,8 +15,8 @@
 #include <exception>
 #include <map>
 
-#include "app/main_status_bar.h"
-#include "app/score_page.h"
+#include "app/music_editor_page.h"
+#include "app/open_file_dialog.h"
 #include "app/startup_services.h"
 #include "app/tool_pages.h"
 #include "app/tool_wiring.h"
@@ -26,8 +27,10 @@
 #include "document/help_pages.h"
 #include "document/interface_language.h"
 #include "document/score_commands.h"
+#include "editor/editor_commands.h"
 #include "document/settings_file.h"
 #include "document/window_bounds.h"
+#include "model/music_score.h"
 #include "platform/format_text.h"
 #include "platform/sound/system_midi_ports.h"
 #include "playback/play_clock.h"
@@ -38,6 +41,7 @@
 #include "widgets/language.h"
 #include "widgets/message_block.h"
 #include "widgets/page_control.h"
+#include "widgets/status_panels.h"
 
 namespace nv::app {
 
@@ -57,7 +61,7 @@ struct MenuLayout {
   std::vector<std::string> commands;
 };
 const std::vector<MenuLayout> kMenus = {
-    {"MIFile", "&File", {"file.save", "file.save_as", "", "program.exit"}},
+    {"MIFile", "&File", {"file.new", "file.open", "file.save", "file.save_as", "file.export", "file.print", "file.close", "file.close_all", "", "program.exit"}},
     {"MIEdit", "&Edit", {"edit.undo", "edit.redo", "edit.cut", "edit.copy", "edit.paste"}},
     {"MIScore", "&Score", {"score.play", "score.stop"}},
     {"MILanguage", "&Language", {"language.english", "language.russian", "language.deutsch"}},
@@ -65,6 +69,12 @@ const std::vector<MenuLayout> kMenus = {
 };
 // The name each command's caption has in the language files.
 constexpr std::pair<const char*, const char*> kCommandNames[] = {
+    {"file.new", "ANew"},
+    {"file.open", "AOpen"},
+    {"file.close", "AClose"},
+    {"file.close_all", "ACloseAll"},
+    {"file.export", "AExport"},
+    {"file.print", "APrint"},
     {"file.save", "ASave"},
     {"file.save_as", "ASaveAs"},
     {"edit.undo", "AUndo"},
@@ -80,7 +90,7 @@ constexpr std::pair<const char*, const char*> kCommandNames[] = {
     {"language.russian", "ARussian"},
     {"language.deutsch", "ADeutsch"},
 };
-const std::vector<std::string> kEditBar = {"file.save", "", "edit.undo", "edit.redo"};
+const std::vector<std::string> kEditBar = {"file.new", "file.open", "file.save", "", "edit.undo", "edit.redo"};
 const std::vector<std::string> kToolsBar = {"edit.cut", "edit.copy", "edit.paste", "score.play", "score.stop"};
 const std::vector<std::string> kProgramBar = {"help.contents"};
 
@@ -94,8 +104,6 @@ constexpr int kExitButtonScreenWidth = 800;
 constexpr int kMainTimerMs = 220;
 constexpr int kClickTimerMs = 100;
 constexpr int kKeyboardTimerMs = 2000;
-// How often the play cursor moves along while a score plays.
-constexpr int kFollowMs = 50;
 
 std::vector<std::string> ActionIds() {
   std::vector<std::string> ids;
@@ -121,8 +129,6 @@ ProgramServices WithDefaults(ProgramServices services) {
     static const SystemKeyboardLayouts system;
     services.keyboardLayouts = &system;
   }
-  if (!services.newPage)
-    services.newPage = [] { return std::make_unique<ScorePage>([] { return AskSavePath(nullptr); }); };
   if (services.helpRoot.empty()) services.helpRoot = HelpRoot();
   return services;
 }
@@ -148,15 +154,21 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
     : QMainWindow(parent),
       services_(WithDefaults(std::move(services))),
       MOScore(*services_.ports, ui_),
-      MIScore(*services_.ports, ui_) {
+      MIScore(*services_.ports, ui_),
+      notePreview_(MOScore, previewTimer_,
+                   [this] {
+                     return std::ranges::any_of(pages_,
+                                                [](const OpenPage& open) { return open.page->Document().Playing(); });
+                   }),
+      autosave_(*this, services_.uptime ? *services_.uptime : nv::document::UptimeClock::System(),
+                nv::widgets::CurrentMessagePrompt(), nv::widgets::LanguageTexts()),
+      printJob_(*this, nv::widgets::CurrentMessagePrompt(), nv::widgets::LanguageTexts()) {
   // The components, as the form holds them before its creation handler runs.
   setObjectName(nk::kMainWindow);
+  if (services_.openDialog == nullptr) ownOpenDialog_ = std::make_unique<QtOpenFileDialog>(this);
   LMain = new nv::widgets::TECLanguage(this);
   AddProgramCommands();
-  nv::document::AddScoreCommands(registry_, [this]() -> nv::document::ScoreDocument* {
-    DocumentPage* page = ActiveEditor();
-    return page ? &page->Document() : nullptr;
-  });
+  AddDocumentCommands();
   registry_.SetReporter(this);
   actions_ = new nv::widgets::CommandActions(registry_, ActionIds(), this);
   BuildToolbars();
@@ -180,11 +192,18 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
       {.brush = PCFiles->PageSetting().brush, .doubleSheet = false, .orientation = nv::widgets::PageOrientation::Top});
   column->addWidget(PCFiles, 1);
   setCentralWidget(client);
-  SBMain = new MainStatusBar(this);
-  setStatusBar(SBMain);
+  // The status bar holds the five panels, whose middle three animate.
+  statusBar()->setSizeGripEnabled(false);
+  SBMain = new nv::widgets::StatusPanels(statusBar());
+  SBMain->setObjectName("SBMain");
+  statusBar()->addWidget(SBMain, 1);
   TMain.setInterval(kMainTimerMs);
   // The state panels follow what the documents do.
-  connect(&TMain, &QTimer::timeout, this, [this] { ShowStates(); });
+  connect(&TMain, &QTimer::timeout, this, [this] {
+    ShowStates();
+    SBMain->Tick();
+    autosave_.Tick(settings_.AutoSave, settings_.IntervalAutosave);
+  });
   // The palettes' auto-repeat buttons run on TClick.
   TClick.setInterval(kClickTimerMs);
   // A note sounded from the piano page ends when TKeyboard fires.
@@ -193,13 +212,13 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
     CloseMidiOutput();
     TKeyboard.stop();
   });
-  followTimer_.setInterval(kFollowMs);
-  connect(&followTimer_, &QTimer::timeout, this, [this] { FollowPlayback(); });
   connect(PCFiles, &nv::widgets::TECPageControl::PageChanged, this, [this] { UpdateActions(); });
-  // A command that started playback starts the follow.
+  // After every command and every change the history arrows and the status
+  // panels follow too.
   statesChanged_ = registry_.StatesChanged.Subscribe([this] {
-    for (DocumentPage* page : Documents())
-      if (page->Document().Playing() && !followTimer_.isActive()) followTimer_.start();
+    TBUndoList->setEnabled(registry_.IsEnabled("edit.undo"));
+    TBRedoList->setEnabled(registry_.IsEnabled("edit.redo"));
+    ShowStates();
   });
   FLProgramModule = new nv::widgets::TECFormLanguage(this);
   setMinimumSize(kMinimumWidth, kMinimumHeight);
@@ -262,7 +281,6 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
 
 TFProgramModule::~TFProgramModule() {
   FormDestroy();
-  followTimer_.stop();
   TMain.stop();
   // The pages and their listeners go before the devices they play through,
   // without a word to the commands, which are going too.
@@ -272,6 +290,9 @@ TFProgramModule::~TFProgramModule() {
     pages_.pop_back();
     last.signals.reset();
   }
+  // The document windows wrote their [EditorForm] as they went.
+  if (services_.settings != nullptr)
+    services_.settings->Save(nv::widgets::CurrentMessagePrompt(), nv::widgets::LanguageTexts());
 }
 
 void TFProgramModule::Step(const char* name) {
@@ -333,7 +354,20 @@ void TFProgramModule::BuildToolbars() {
   reopen->setText("Reopen");
   reopen->setMenu(PMReopen);
   reopen->setPopupMode(QToolButton::InstantPopup);
-  TBTEdit->insertWidget(TBTEdit->actions().value(1), reopen);
+  TBTEdit->insertWidget(TBTEdit->actions().value(3), reopen);
+  // The history lists drop down from the arrows beside Undo and Redo.
+  auto history = [this](const char* name, const std::string& after, bool redo) {
+    auto* arrow = new QToolButton(TBTEdit);
+    arrow->setObjectName(name);
+    arrow->setArrowType(Qt::DownArrow);
+    arrow->setAutoRaise(true);
+    const int at = int(TBTEdit->actions().indexOf(&actions_->Action(after)));
+    TBTEdit->insertWidget(TBTEdit->actions().value(at + 1), arrow);
+    connect(arrow, &QToolButton::clicked, this, [this, arrow, redo] { ShowHistory(redo, *arrow); });
+    return arrow;
+  };
+  TBUndoList = history("TBUndoList", "edit.undo", false);
+  TBRedoList = history("TBRedoList", "edit.redo", true);
   TBTTools = bar("TBTTools", kToolsBar);
   TBTProgram = bar("TBTProgram", kProgramBar);
   TBExit = new QToolButton(TBTProgram);
@@ -449,11 +483,7 @@ void TFProgramModule::ProcessCommandLine() {
   if (active == nullptr) return;
   if (line.mode == nv::document::CommandLineMode::kPlay) {
     if (!OpenMidiOutput()) return;
-    try {
-      active->Document().Play();
-    } catch (const std::exception& error) {
-      nv::widgets::ShowErrorMessage(error.what());
-    }
+    active->Play();
     UpdateActions();
   } else if (line.mode == nv::document::CommandLineMode::kPrint) {
     PrintActiveDocument();
@@ -462,14 +492,11 @@ void TFProgramModule::ProcessCommandLine() {
 
 bool TFProgramModule::ExitButtonShown() const { return exitButton_->isVisible(); }
 
-void TFProgramModule::UpdateActions() {
-  registry_.StatesChanged();
-  ShowStates();
-}
+void TFProgramModule::UpdateActions() { registry_.StatesChanged(); }
 
 void TFProgramModule::ShowStates() {
-  SBMain->ShowStates(
-      printing_, std::ranges::any_of(pages_, [](const OpenPage& open) { return open.page->Document().Playing(); }),
+  SBMain->SetStates(
+      printJob_.Printing(), std::ranges::any_of(pages_, [](const OpenPage& open) { return open.page->Document().Playing(); }),
       std::ranges::any_of(pages_, [](const OpenPage& open) { return open.page->Document().Recording(); }));
 }
 
@@ -530,6 +557,12 @@ void TFProgramModule::keyPressEvent(QKeyEvent* event) {
 }
 
 void TFProgramModule::closeEvent(QCloseEvent* event) {
+  // A job that is printing finishes first; the close comes again after it.
+  if (!printJob_.FinishBeforeExit()) {
+    event->ignore();
+    QTimer::singleShot(kMainTimerMs, this, [this] { close(); });
+    return;
+  }
   if (!QueryClose()) {
     event->ignore();
     return;
@@ -542,7 +575,7 @@ void TFProgramModule::FormDestroy() {
   destroyed_ = true;
   StopAll();
   // The print job runs on this thread; one still waiting runs now.
-  if (printPending_) RunPrintJob();
+  printJob_.FinishBeforeExit();
   StoreSettings();
 }
 
@@ -563,7 +596,6 @@ void TFProgramModule::StoreSettings() {
   std::vector<std::string> open;
   for (DocumentPage* page : Documents()) open.push_back(page->Document().Path());
   recent_.Save(services_.settings->Ini(), open, nv::document::Today());
-  services_.settings->Save(nv::widgets::CurrentMessagePrompt(), nv::widgets::LanguageTexts());
 }
 
 void TFProgramModule::Report(const std::string&, const std::string& message) { nv::widgets::ShowErrorMessage(message); }

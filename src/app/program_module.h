@@ -7,15 +7,21 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/document_page.h"
+#include "app/open_file_dialog.h"
 #include "app/print_job.h"
+#include "app/wait_cursor.h"
+#include "document/autosave.h"
 #include "document/command_registry.h"
+#include "document/note_preview.h"
 #include "document/program_settings.h"
 #include "document/recent_files.h"
 #include "platform/qt/qt_ui_thread.h"
+#include "widgets/qt_one_shot_timer.h"
 #include "platform/sound/midi_ports.h"
 #include "playback/midi_input.h"
 #include "playback/midi_output.h"
@@ -28,6 +34,7 @@ class QToolButton;
 
 namespace nv::document {
 class HelpPageOpener;
+class SaveDialog;
 class KeyboardLayoutSource;
 class SettingsFile;
 class ToolState;
@@ -39,17 +46,24 @@ class DocumentSignals;
 class TECFormLanguage;
 class TECLanguage;
 class TECPageControl;
+class StatusPanels;
 }  // namespace nv::widgets
+
+namespace nv::editor {
+class ExportOptionsDialog;
+class TFMusicEditor;
+}  // namespace nv::editor
 
 namespace nv::app {
 
-class MainStatusBar;
+class MusicEditorPage;
+class OpenFileDialog;
 class ToolWiring;
 
 // What the main window works with. Every member left empty takes the
 // program's own: the machine's MIDI ports, the steady clock, the default
-// printer, the desktop's browser, the X server's keyboard layouts, pages that
-// show a score control and ask for file names with the file dialog.
+// printer, the desktop's browser, the X server's keyboard layouts, the file
+// dialogs.
 struct ProgramServices {
   // The one settings file; none: nothing is read or written.
   nv::document::SettingsFile* settings = nullptr;
@@ -58,10 +72,17 @@ struct ProgramServices {
   std::unique_ptr<nv::platform::MidiPortSystem> ports;
   // A clock for each document's playback (null: the steady clock).
   std::function<std::unique_ptr<IPlayClock>()> playClock;
+  // The clock autosave reads (null: the machine's uptime).
+  const nv::document::UptimeClock* uptime = nullptr;
   PrintTargetFactory printTarget;
+  // Null: every page, one copy (the program has no print dialog yet).
+  PrintDialogFunction printDialog;
   nv::document::HelpPageOpener* helpOpener = nullptr;
   const nv::document::KeyboardLayoutSource* keyboardLayouts = nullptr;
-  DocumentPageFactory newPage;
+  OpenFileDialog* openDialog = nullptr;
+  // Where the document windows ask for the name to save to.
+  nv::document::SaveDialog* saveDialog = nullptr;
+  nv::editor::ExportOptionsDialog* exportDialog = nullptr;
   // Where the help folders lie; empty: the program's data folder.
   std::filesystem::path helpRoot;
   // The desktop's side of the start: the score file type and the music font
@@ -76,7 +97,10 @@ struct ProgramServices {
 // notebook PCTools, the menus and tool bars of the command registry, the
 // status bar, the program's one MIDI output and input (MOScore, MIScore), the
 // settings kept between runs, the recent files and the help.
-class TFProgramModule : public QMainWindow, private nv::document::ErrorReporter {
+class TFProgramModule : public QMainWindow,
+                        private nv::document::ErrorReporter,
+                        private nv::document::AutosaveHost,
+                        private nv::document::PrintHost {
   Q_OBJECT
  public:
   static constexpr char kCaption[] = "Notavistra Tessaro 3.8";
@@ -92,7 +116,7 @@ class TFProgramModule : public QMainWindow, private nv::document::ErrorReporter 
   TMidiInput& MidiInput() { return MIScore; }
   nv::widgets::TECPageControl& Files() const { return *PCFiles; }
   nv::widgets::TECPageControl& Tools() const { return *PCTools; }
-  MainStatusBar& StatusBar() const { return *SBMain; }
+  nv::widgets::StatusPanels& StatusBar() const { return *SBMain; }
   QMenu& ReopenMenu() const { return *MIReopen; }
   QMenu& ReopenPopup() const { return *PMReopen; }
   QWidget& ToolbarPanel() const { return *PTop; }
@@ -108,7 +132,7 @@ class TFProgramModule : public QMainWindow, private nv::document::ErrorReporter 
   // without documents).
   std::vector<DocumentPage*> Documents() const;
   DocumentPage* ActiveEditor() const;
-  bool Printing() const { return printing_; }
+  bool Printing() const { return printJob_.Printing(); }
   // The tool pages' state, which each document window's clicks insert by.
   nv::document::ToolState& InsertionTools();
 
@@ -117,9 +141,17 @@ class TFProgramModule : public QMainWindow, private nv::document::ErrorReporter 
   // user may reload it. A file that does not load shows the error with its
   // reason and opens nothing. Returns the page showing the file, or none.
   DocumentPage* OpenDocument(const std::string& path, bool askReload);
+  // A new, untitled document in a new tab that becomes the active one.
+  DocumentPage& NewDocument();
+  // Asks for files and opens each in turn; one that fails does not stop the
+  // ones after it.
+  void OpenFiles();
   // Closes a document after its own save question; its file goes to the
   // recent files. False when it stays open.
   bool CloseDocument(DocumentPage& page);
+  // Closes every document after one question; a document whose save is
+  // cancelled or fails stays open with the ones before it.
+  void CloseAllDocuments();
   // An item of "Reopen" (or its popup): opens the file, or says that it is
   // missing; either way the entry leaves the list.
   void ReopenItemClick(std::size_t index);
@@ -130,8 +162,8 @@ class TFProgramModule : public QMainWindow, private nv::document::ErrorReporter 
   bool OpenMidiInput();
   void CloseMidiInput();
 
-  // Prints the active document to the print target, on this thread, as soon
-  // as the events in hand are done; exit waits for it.
+  // Prints a copy of the active document to the print target, on this
+  // thread, as soon as the events in hand are done; exit waits for it.
   void PrintActiveDocument();
 
   // Recomputes the enabled and checked state of every command.
@@ -149,6 +181,16 @@ class TFProgramModule : public QMainWindow, private nv::document::ErrorReporter 
 
  private:
   void Report(const std::string& commandId, const std::string& message) override;
+  std::vector<nv::document::AutosaveCandidate> Candidates() const override;
+  bool Save(std::uint64_t key) override;
+  int PageCount() const override;
+  std::optional<nv::document::PrintChoices> Ask(const nv::document::PrintChoices& offer) override;
+  void MakeCopy() override;
+  void PrintCopy(const nv::document::PrintChoices& choices) override;
+  void FreeCopy() override;
+  void Queue(std::function<void()> job) override;
+  void SetWaitCursor(bool wait) override;
+  void RepaintStatus() override;
   void Step(const char* name);
 
   // --- creation (program_module.cpp) -----------------------------------------
@@ -164,24 +206,37 @@ class TFProgramModule : public QMainWindow, private nv::document::ErrorReporter 
   void ProcessCommandLine();
   void FormResize();
   void FormDestroy();
+  // Into the settings file's contents; the destructor writes the file once
+  // the document windows have added theirs.
   void StoreSettings();
   // The status bar's panels of printing, playing and recording.
   void ShowStates();
 
   // --- documents (program_module_documents.cpp) ------------------------------
+  std::unique_ptr<MusicEditorPage> MakePage();
+  nv::editor::TFMusicEditor* ActiveWindow() const;
+  void AddDocumentCommands();
+  // Collapses or restores the tool pages, as a document window asks.
+  void ShowTools(bool shown);
   // Docks the last page of the list into a tab of its own.
   void AddPage();
   void ForgetPage(DocumentPage& page);
   // FormCloseQuery: true when the program may close.
   bool QueryClose();
   void RebuildReopenMenus();
-  void FollowPlayback();
-  void RunPrintJob();
+  // The undo (or redo) steps of the active document in a list under
+  // `button`; a click undoes (or redoes) every step down to the one clicked.
+  void ShowHistory(bool redo, const QToolButton& button);
   void StopAll();
 
   struct OpenPage {
-    std::unique_ptr<DocumentPage> page;
+    std::unique_ptr<MusicEditorPage> page;
     std::unique_ptr<nv::widgets::DocumentSignals> signals;
+    // What autosave knows of the page: who it is, when it was last read or
+    // written, and a count of its changes.
+    std::uint64_t key = 0;
+    std::int64_t lastSavedMs = 0;
+    std::uint64_t revision = 0;
   };
 
   ProgramServices services_;
@@ -202,23 +257,33 @@ class TFProgramModule : public QMainWindow, private nv::document::ErrorReporter 
   QToolBar* TBTTools = nullptr;
   QToolBar* TBTProgram = nullptr;
   QToolButton* TBExit = nullptr;
+  QToolButton* TBUndoList = nullptr;
+  QToolButton* TBRedoList = nullptr;
   QAction* exitButton_ = nullptr;  // TBExit's place in the program bar
   QMenu* MIReopen = nullptr;
   QMenu* PMReopen = nullptr;
   nv::widgets::TECPageControl* PCTools = nullptr;
   nv::widgets::TECPageControl* PCFiles = nullptr;
-  MainStatusBar* SBMain = nullptr;
+  nv::widgets::StatusPanels* SBMain = nullptr;
   QTimer TMain;
   QTimer TClick;
   QTimer TKeyboard;
-  QTimer followTimer_;
 
+  // The previews of inserted and played notes, which the documents sound.
+  nv::widgets::QtOneShotTimer previewTimer_;
+  nv::document::NotePreview notePreview_;
   // The insertion tools; the documents, which read them, go first.
   std::unique_ptr<ToolWiring> toolWiring_;
   std::vector<OpenPage> pages_;
-  bool printing_ = false;
-  bool printPending_ = false;
+  std::uint64_t nextPageKey_ = 1;
+  nv::document::Autosave autosave_;
+  // The print job's copy of the score and the caption it is printed under.
+  std::unique_ptr<TECMusicScore> printCopy_;
+  QString printTitle_;
+  std::optional<WaitCursor> printWait_;
+  nv::document::PrintJob printJob_;
   bool destroyed_ = false;
+  std::unique_ptr<OpenFileDialog> ownOpenDialog_;
   nv::document::Subscription statesChanged_;
 };
 

@@ -6,22 +6,33 @@
 #include <QMenu>
 #include <QRandomGenerator>
 #include <QTimer>
+#include <QToolButton>
 
 #include <array>
 #include <exception>
+#include <stdexcept>
 
+#include "app/music_editor_page.h"
+#include "app/open_file_dialog.h"
 #include "app/program_module.h"
 #include "app/wait_cursor.h"
+#include "document/close_all.h"
 #include "document/date_time_format.h"
 #include "document/file_paths.h"
+#include "document/score_commands.h"
+#include "document/settings_file.h"
+#include "editor/editor_commands.h"
+#include "model/music_score.h"
 #include "platform/format_text.h"
 #include "platform/message_prompt.h"
 #include "platform/paged_target.h"
 #include "playback/play_clock.h"
+#include "widgets/language.h"
 #include "widgets/document_signals.h"
 #include "widgets/language.h"
 #include "widgets/message_block.h"
 #include "widgets/page_control.h"
+#include "widgets/popup_menu.h"
 
 namespace nv::app {
 
@@ -37,6 +48,9 @@ constexpr int kOpenFileText = 3;
 constexpr int kSaveQuestionText = 4;
 constexpr int kCloseAllText = 5;
 constexpr int kMissingFileText = 8;
+constexpr int kUndoVerbText = 0;
+constexpr int kHistoryNounText = 1;
+constexpr int kRedoVerbText = 15;
 
 // A new document's tab takes one of these colours (blue in the high byte).
 constexpr std::array<unsigned, 6> kTabColours = {11061209, 13552563, 11653043, 13220030, 12310747, 15125479};
@@ -78,7 +92,7 @@ DocumentPage* TFProgramModule::OpenDocument(const std::string& path, bool askRel
     }
     return page;
   }
-  std::unique_ptr<DocumentPage> page = services_.newPage();
+  std::unique_ptr<MusicEditorPage> page = MakePage();
   {
     WaitCursor wait;
     if (const std::string error = page->LoadFile(file); !error.empty()) {
@@ -95,10 +109,108 @@ DocumentPage* TFProgramModule::OpenDocument(const std::string& path, bool askRel
   return &added;
 }
 
+DocumentPage& TFProgramModule::NewDocument() {
+  pages_.push_back({MakePage(), nullptr});
+  DocumentPage& added = *pages_.back().page;
+  AddPage();
+  UpdateActions();
+  return added;
+}
+
+void TFProgramModule::OpenFiles() {
+  OpenFileDialog& dialog = services_.openDialog ? *services_.openDialog : *ownOpenDialog_;
+  for (const std::string& path : dialog.Ask()) OpenDocument(path, true);
+  UpdateActions();
+}
+
+std::unique_ptr<MusicEditorPage> TFProgramModule::MakePage() {
+  nv::editor::MusicEditorServices services{
+      .Output = MOScore,
+      .Ui = ui_,
+      .Commands = registry_,
+      .Prompt = nv::widgets::CurrentMessagePrompt(),
+      .Texts = nv::widgets::LanguageTexts(),
+      .Settings = settings_,
+      .FormSettings = services_.settings ? &services_.settings->Ini() : nullptr,
+      .SaveDialog = services_.saveDialog,
+      .ExportDialog = services_.exportDialog,
+      .NewStaff = nullptr,
+      .Tracks = nullptr,
+      .MeasureText = {},
+      .Preview = &notePreview_,
+      .DrumKind = {},
+      .MakeClock = services_.playClock,
+      .Tools = &InsertionTools(),
+  };
+  auto page = std::make_unique<MusicEditorPage>(services);
+  nv::editor::TFMusicEditor& editor = page->Editor();
+  editor.UpdateToolsButtons(PCTools->height() > 0);
+  connect(&editor, &nv::editor::TFMusicEditor::ToolsRequested, this, [this](bool shown) { ShowTools(shown); });
+  connect(&editor, &nv::editor::TFMusicEditor::StateChanged, this, [this] { UpdateActions(); });
+  return page;
+}
+
+nv::editor::TFMusicEditor* TFProgramModule::ActiveWindow() const {
+  const nv::widgets::TECTabSheet* active = PCFiles ? PCFiles->ActivePage() : nullptr;
+  if (active == nullptr) return nullptr;
+  for (const OpenPage& open : pages_)
+    if (PCFiles->SheetOf(&open.page->Widget()) == active) return &open.page->Editor();
+  return nullptr;
+}
+
+void TFProgramModule::ShowTools(bool shown) {
+  PCTools->setFixedHeight(shown ? std::max(settings_.ToolsDefHeight, 1) : 0);
+  for (const OpenPage& open : pages_) open.page->Editor().UpdateToolsButtons(shown);
+}
+
+void TFProgramModule::AddDocumentCommands() {
+  // The document windows save and play themselves: their file asks the
+  // questions and keeps the backups, their playback opens the one output.
+  nv::document::AddScoreKeyCommands(registry_, [this]() -> nv::document::ScoreDocument* {
+    DocumentPage* page = ActiveEditor();
+    return page ? &page->Document() : nullptr;
+  });
+  nv::editor::AddEditorCommands(registry_, [this] { return ActiveWindow(); });
+  auto add = [this](const char* id, const char* caption, int text, nv::document::Shortcut shortcut,
+                    std::function<void()> run, std::function<bool()> enabled) {
+    nv::document::Command command;
+    command.Id = id;
+    command.Caption = caption;
+    command.CaptionText = text;
+    command.DefaultShortcut = shortcut;
+    command.Run = [run = std::move(run)](const nv::document::CommandArgs&) { run(); };
+    command.Enabled = std::move(enabled);
+    registry_.Add(std::move(command));
+  };
+  const auto open = [this] { return ActiveWindow() != nullptr; };
+  add("file.new", "&New", 201, {'N', ssCtrl}, [this] { NewDocument(); }, {});
+  add("file.open", "&Open", 202, {'O', ssCtrl}, [this] { OpenFiles(); }, {});
+  add("file.close", "Close", 203, {}, [this] { CloseDocument(*ActiveEditor()); }, open);
+  add("file.close_all", "Close all", 204, {}, [this] { CloseAllDocuments(); }, open);
+  add("file.save", "Save", 205, {'S', ssCtrl}, [this] { ActiveEditor()->Save(); },
+      [this] { return ActiveWindow() != nullptr && ActiveWindow()->Modified(); });
+  add("file.save_as", "Save &As...", 206, {}, [this] { ActiveEditor()->SaveAs(); }, open);
+  add("file.export", "Export", 0, {}, [this] { ActiveWindow()->ExportPicture(); }, open);
+  add("file.print", "Print", 207, {'P', ssCtrl}, [this] { PrintActiveDocument(); },
+      [this] { return ActiveWindow() != nullptr && !printJob_.Printing(); });
+  add("score.play", "Play", 232, {},
+      [this] {
+        if (!OpenMidiOutput() || !ActiveEditor()->Play())
+          throw std::runtime_error("The MIDI output \"" + MOScore.GetProductName() +
+                                   "\" does not open");
+      },
+      [this] { return ActiveWindow() != nullptr && !ActiveWindow()->Playing(); });
+  add("score.stop", "Stop", 234, {}, [this] { ActiveEditor()->Stop(); },
+      [this] { return ActiveWindow() != nullptr && ActiveWindow()->Playing(); });
+}
+
 void TFProgramModule::AddPage() {
   OpenPage& open = pages_.back();
+  open.key = nextPageKey_++;
+  const nv::document::UptimeClock& clock = services_.uptime ? *services_.uptime : nv::document::UptimeClock::System();
+  open.lastSavedMs = clock.NowMs();
   nv::document::ScoreDocument& document = open.page->Document();
-  document.ConnectPlayback(MOScore, ui_, services_.playClock ? services_.playClock() : nullptr);
+  // The window connected its playback to MOScore when it was made.
   document.ListenTo(&MIScore);
   open.signals = std::make_unique<nv::widgets::DocumentSignals>(document);
   // What the commands' predicates read changes with these.
@@ -107,12 +219,44 @@ void TFProgramModule::AddPage() {
                       &nv::widgets::DocumentSignals::ModifiedChanged, &nv::widgets::DocumentSignals::FileChanged,
                       &nv::widgets::DocumentSignals::PlayEnded})
     connect(open.signals.get(), signal, this, [this] { UpdateActions(); });
+  const std::uint64_t key = open.key;
+  connect(open.signals.get(), &nv::widgets::DocumentSignals::Changed, this, [this, key] {
+    for (OpenPage& page : pages_)
+      if (page.key == key) ++page.revision;
+  });
+  // A load or a save, by hand or not, starts the autosave interval again.
+  auto saved = [this, key, clock = &clock] {
+    for (OpenPage& page : pages_)
+      if (page.key == key && !page.page->Editor().Modified()) page.lastSavedMs = clock->NowMs();
+  };
+  connect(open.signals.get(), &nv::widgets::DocumentSignals::ModifiedChanged, this, saved);
+  connect(open.signals.get(), &nv::widgets::DocumentSignals::FileChanged, this, saved);
   QWidget& widget = open.page->Widget();
   nv::widgets::TECTabSheet* sheet = PCFiles->DockForm(&widget);
   widget.show();
   sheet->SetTabBrush(TabColour(kTabColours[QRandomGenerator::global()->bounded(int(kTabColours.size()))]));
   PCFiles->SetActivePage(sheet);
   widget.setFocus();
+}
+
+std::vector<nv::document::AutosaveCandidate> TFProgramModule::Candidates() const {
+  std::vector<nv::document::AutosaveCandidate> candidates;
+  for (const OpenPage& open : pages_) {
+    const nv::editor::TFMusicEditor& editor = open.page->Editor();
+    candidates.push_back({.Key = open.key,
+                          .Modified = editor.Modified(),
+                          .HasFile = editor.HasFile(),
+                          .AwaitsOverwriteAnswer = false,
+                          .LastSavedMs = open.lastSavedMs,
+                          .Revision = open.revision});
+  }
+  return candidates;
+}
+
+bool TFProgramModule::Save(std::uint64_t key) {
+  for (const OpenPage& open : pages_)
+    if (open.key == key) return open.page->Save();
+  return false;
 }
 
 void TFProgramModule::ForgetPage(DocumentPage& page) {
@@ -122,7 +266,7 @@ void TFProgramModule::ForgetPage(DocumentPage& page) {
   // at the list.
   OpenPage closing = std::move(*at);
   pages_.erase(at);
-  closing.page->Document().Stop();
+  closing.page->Stop();
   closing.signals.reset();
 }
 
@@ -138,6 +282,34 @@ bool TFProgramModule::CloseDocument(DocumentPage& page) {
   return true;
 }
 
+void TFProgramModule::CloseAllDocuments() {
+  // The tabs by index as the close-all walk sees them.
+  class Host : public nv::document::CloseAllHost {
+   public:
+    explicit Host(TFProgramModule& window) : window_(window) {}
+    int Count() const override { return int(window_.pages_.size()); }
+    bool Modified(int index) const override { return Page(index).Editor().Modified(); }
+    void Save(int index) override { Page(index).Save(); }
+    void AddToRecent(int index) override {
+      const std::string path = Page(index).Document().Path();
+      if (!path.empty() && window_.recent_.Add(path, nv::document::Today())) window_.RebuildReopenMenus();
+    }
+    void Close(int index) override { window_.ForgetPage(Page(index)); }
+    void Activate(int index) override {
+      window_.PCFiles->SetActivePage(window_.PCFiles->SheetOf(&Page(index).Widget()));
+    }
+    void StopPlayback() override { window_.StopAll(); }
+    void SetClosing(bool) override {}
+    void UpdateActions() override { window_.UpdateActions(); }
+
+   private:
+    MusicEditorPage& Page(int index) const { return *window_.pages_[std::size_t(index)].page; }
+    TFProgramModule& window_;
+  };
+  Host host(*this);
+  nv::document::CloseAll(host, nv::widgets::CurrentMessagePrompt(), nv::widgets::LanguageTexts());
+}
+
 void TFProgramModule::ReopenItemClick(std::size_t index) {
   if (index >= recent_.Items().size()) return;
   StopAll();
@@ -151,6 +323,34 @@ void TFProgramModule::ReopenItemClick(std::size_t index) {
                                   nv::platform::message_kind::kWarning, nb::kOk);
   }
   UpdateActions();
+}
+
+void TFProgramModule::ShowHistory(bool redo, const QToolButton& button) {
+  nv::editor::TFMusicEditor* editor = ActiveWindow();
+  if (editor == nullptr) return;
+  QStringList captions;
+  for (const std::string& caption : redo ? editor->GetRedoList() : editor->GetUndoList())
+    captions.push_back(QString::fromStdString(caption));
+  auto* list = new nv::widgets::TECPopupMenu(this);
+  list->SetItems(captions);
+  list->onGetMessage = [redo](int steps) {
+    const auto& texts = nv::widgets::LanguageTexts();
+    return QString::fromStdString(nv::widgets::HistoryFooterText(
+        texts.GetString(nk::kMainWindow, redo ? kRedoVerbText : kUndoVerbText), steps,
+        texts.GetString(nk::kMainWindow, kHistoryNounText)));
+  };
+  list->onClick = [this, redo](int index) {
+    DocumentPage* page = ActiveEditor();
+    if (page == nullptr) return;
+    // A take in progress ends first, so that it is undone as its one step.
+    page->Document().StopRecording();
+    if (redo)
+      page->Document().Score().Redo(index + 1);
+    else
+      page->Document().Score().Undo(index + 1);
+    UpdateActions();
+  };
+  list->PopupUnder(button);
 }
 
 void TFProgramModule::RebuildReopenMenus() {
@@ -169,16 +369,19 @@ void TFProgramModule::RebuildReopenMenus() {
 }
 
 bool TFProgramModule::QueryClose() {
-  const std::vector<DocumentPage*> documents = Documents();
-  if (std::ranges::none_of(documents, [](DocumentPage* page) { return page->Document().Modified(); })) return true;
+  std::vector<MusicEditorPage*> documents;
+  for (const OpenPage& open : pages_) documents.push_back(open.page.get());
+  // A new document counts as modified until it is first saved.
+  const auto modified = [](const MusicEditorPage* page) { return page->Editor().Modified(); };
+  if (std::ranges::none_of(documents, modified)) return true;
   const int answer =
       nv::widgets::ShowMessageBlock(Text(kCloseAllText), Text(kSaveQuestionText), nv::platform::message_kind::kQuestion,
                                     nb::kYes | nb::kNo | nb::kCancel);
   if (answer == nr::kCancel) return false;
   if (answer != nr::kYes) return true;
-  DocumentPage* unsaved = nullptr;
-  for (DocumentPage* page : documents) {
-    if (page->Document().Modified() && !page->Save() && unsaved == nullptr) unsaved = page;
+  MusicEditorPage* unsaved = nullptr;
+  for (MusicEditorPage* page : documents) {
+    if (modified(page) && !page->Save() && unsaved == nullptr) unsaved = page;
   }
   if (unsaved == nullptr) return true;
   // A save that was cancelled or failed keeps the program and shows the work.
@@ -187,47 +390,46 @@ bool TFProgramModule::QueryClose() {
   return false;
 }
 
-void TFProgramModule::FollowPlayback() {
-  bool playing = false;
-  for (DocumentPage* page : Documents()) {
-    if (!page->Document().Playing()) continue;
-    playing = true;
-    page->Document().FollowPlayback();
-  }
-  if (!playing) followTimer_.stop();
-}
-
 void TFProgramModule::StopAll() {
   for (DocumentPage* page : Documents()) {
-    page->Document().Stop();
+    page->Stop();
     if (page->Document().Recording()) page->Document().StopRecording();
   }
 }
 
 void TFProgramModule::PrintActiveDocument() {
-  if (printing_ || ActiveEditor() == nullptr) return;
-  printing_ = true;
-  printPending_ = true;
-  UpdateActions();
-  QTimer::singleShot(0, this, [this] {
-    if (printPending_) RunPrintJob();
-  });
+  if (ActiveEditor() != nullptr) printJob_.PrintActiveScore();
 }
 
-void TFProgramModule::RunPrintJob() {
-  printPending_ = false;
-  DocumentPage* page = ActiveEditor();
-  try {
-    if (page != nullptr) {
-      WaitCursor wait;
-      const std::unique_ptr<nv::platform::PagedTarget> target = services_.printTarget(page->Widget().windowTitle());
-      PrintScoreCopy(page->Document().Score(), *target);
-    }
-  } catch (const std::exception& error) {
-    nv::widgets::ShowErrorMessage(error.what());
-  }
-  printing_ = false;
-  UpdateActions();
+int TFProgramModule::PageCount() const { return ActiveEditor()->Document().Score().PageCount(); }
+
+std::optional<nv::document::PrintChoices> TFProgramModule::Ask(const nv::document::PrintChoices& offer) {
+  return services_.printDialog ? services_.printDialog(offer) : offer;
 }
+
+void TFProgramModule::MakeCopy() {
+  DocumentPage& page = *ActiveEditor();
+  printTitle_ = page.Widget().windowTitle();
+  printCopy_ = MakePrintCopy(page.Document().Score());
+}
+
+void TFProgramModule::PrintCopy(const nv::document::PrintChoices& choices) {
+  WaitCursor wait;
+  const std::unique_ptr<nv::platform::PagedTarget> target = services_.printTarget(printTitle_);
+  nv::app::PrintCopy(*printCopy_, *target, choices);
+}
+
+void TFProgramModule::FreeCopy() { printCopy_.reset(); }
+
+void TFProgramModule::Queue(std::function<void()> job) { QTimer::singleShot(0, this, std::move(job)); }
+
+void TFProgramModule::SetWaitCursor(bool wait) {
+  if (wait)
+    printWait_.emplace();
+  else
+    printWait_.reset();
+}
+
+void TFProgramModule::RepaintStatus() { ShowStates(); }
 
 }  // namespace nv::app

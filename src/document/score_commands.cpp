@@ -24,7 +24,7 @@ std::function<bool(const TECMusicScore&)> Precondition(std::string_view id) {
 
 }  // namespace
 
-void AddScoreCommands(CommandRegistry& registry, std::function<ScoreDocument*()> active) {
+void AddScoreKeyCommands(CommandRegistry& registry, std::function<ScoreDocument*()> active) {
   for (const nv::editing::KeyCommand& key : nv::editing::ScoreKeyCommands()) {
     Command command;
     command.Id = key.Id;
@@ -43,6 +43,10 @@ void AddScoreCommands(CommandRegistry& registry, std::function<ScoreDocument*()>
     };
     registry.Add(std::move(command));
   }
+}
+
+void AddScoreCommands(CommandRegistry& registry, std::function<ScoreDocument*()> active) {
+  AddScoreKeyCommands(registry, active);
   auto add = [&](const char* id, const char* caption, int text, Shortcut shortcut,
                  std::function<void(ScoreDocument&, const CommandArgs&)> run,
                  std::function<bool(const ScoreDocument&)> enabled) {

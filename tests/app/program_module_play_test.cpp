@@ -2,6 +2,7 @@
 // keys, and playback through the program's one MIDI output.
 #include <QApplication>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,8 @@
 #include <string>
 
 #include "app/program_module.h"
-#include "app/score_page.h"
+#include "answering_dialogs.h"
+#include "app/music_editor_page.h"
 #include "document/command_registry.h"
 #include "formats/external_tools.h"
 #include "model/instrument.h"
@@ -25,6 +27,8 @@
 #include "support/drawn_places.h"
 #include "support/saved_score.h"
 #include "widgets/command_actions.h"
+#include "widgets/popup_menu.h"
+#include "widgets/status_panels.h"
 #include "widgets/score_control.h"
 
 namespace {
@@ -44,9 +48,11 @@ std::string FixtureFile(const std::string& name) {
   return external_tools::WriteTemporary(name, stream.Data()).string();
 }
 
-nv::app::ScorePage& Page(nv::app::TFProgramModule& window) {
-  return dynamic_cast<nv::app::ScorePage&>(*window.ActiveEditor());
+nv::app::MusicEditorPage& Page(nv::app::TFProgramModule& window) {
+  return dynamic_cast<nv::app::MusicEditorPage&>(*window.ActiveEditor());
 }
+
+nv::widgets::ScoreControl& View(nv::app::TFProgramModule& window) { return Page(window).Editor().ScoreView(); }
 
 void ShowAndPaint(nv::app::TFProgramModule& window) {
   // Room for the score's first page below the tool pages.
@@ -54,7 +60,7 @@ void ShowAndPaint(nv::app::TFProgramModule& window) {
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   QApplication::processEvents();
-  Page(window).Score().repaint();
+  View(window).repaint();
 }
 
 // The window with the ports and the clock of the first document's playback.
@@ -74,12 +80,18 @@ TECNote* NoteAt(TECMusicScore& score, int start) {
 
 TEST(MainWindowUndo, CtrlZPutsBackTheNoteMovedWithCtrlUp) {
   // The file as the window lays it out and saves it.
-  const std::string path = FixtureFile("undo-fixture.sfd");
+  const std::string built = FixtureFile("undo-fixture.sfd");
+  const std::string path = built + ".laid-out.sfd";
+  std::filesystem::remove(path);
   {
-    nv::app::TFProgramModule window;
-    ASSERT_NE(window.OpenDocument(path, false), nullptr);
+    AnsweringSaveDialog dialog;
+    dialog.path = path;
+    nv::app::ProgramServices services;
+    services.saveDialog = &dialog;
+    nv::app::TFProgramModule window(std::move(services));
+    ASSERT_NE(window.OpenDocument(built, false), nullptr);
     ShowAndPaint(window);
-    ASSERT_TRUE(window.Commands().Run("file.save_as", {path}));
+    ASSERT_TRUE(window.Commands().Run("file.save_as"));
   }
   TECMusicScore file;
   file.LoadFromFile(path);
@@ -87,7 +99,7 @@ TEST(MainWindowUndo, CtrlZPutsBackTheNoteMovedWithCtrlUp) {
   nv::app::TFProgramModule window;
   ASSERT_NE(window.OpenDocument(path, false), nullptr);
   ShowAndPaint(window);
-  TECMusicScore& score = Page(window).Score().Score();
+  TECMusicScore& score = View(window).Score();
   ASSERT_EQ(SavedScore(score), SavedScore(file));
   TECNote* e = NoteAt(score, 32);
   ASSERT_NE(e, nullptr);
@@ -96,19 +108,64 @@ TEST(MainWindowUndo, CtrlZPutsBackTheNoteMovedWithCtrlUp) {
   const int rulers = score.RulerSize();
   const QPoint click(centre.X + rulers - score.HorzScrollBar.Position,
                      centre.Y + rulers - score.VertScrollBar.Position);
-  QTest::mouseClick(&Page(window).Score(), Qt::LeftButton, Qt::NoModifier, click);
+  QTest::mouseClick(&View(window), Qt::LeftButton, Qt::NoModifier, click);
   ASSERT_EQ(score.Selection.size(), 1u) << "the click did not select the E";
 
-  QTest::keyClick(&Page(window).Score(), Qt::Key_Up, Qt::ControlModifier);
+  QTest::keyClick(&View(window), Qt::Key_Up, Qt::ControlModifier);
   ASSERT_EQ(NoteAt(score, 32)->Kind, kind + 1);
   EXPECT_TRUE(Page(window).Document().Modified());
   EXPECT_TRUE(window.Actions().Action("edit.undo").isEnabled());
 
-  QTest::keyClick(&Page(window).Score(), Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(&View(window), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(NoteAt(score, 32)->Kind, kind);
   EXPECT_EQ(SavedScore(score), SavedScore(file));
   EXPECT_FALSE(Page(window).Document().Modified());
   EXPECT_TRUE(window.Actions().Action("edit.redo").isEnabled());
+}
+
+// An edit made through the score is what Save writes, and the history list
+// under Undo takes back several steps at once.
+TEST(MainWindowUndo, TheEditIsSavedAndTheHistoryListUndoesBothSteps) {
+  const std::string path = FixtureFile("history-fixture.sfd");
+  nv::app::TFProgramModule window;
+  ASSERT_NE(window.OpenDocument(path, false), nullptr);
+  ShowAndPaint(window);
+  TECMusicScore& score = View(window).Score();
+  TECNote* e = NoteAt(score, 32);
+  ASSERT_NE(e, nullptr);
+  const int kind = e->Kind;
+  const TECPoint centre = drawn_places::Centre(e->Box);
+  const int rulers = score.RulerSize();
+  QTest::mouseClick(&View(window), Qt::LeftButton, Qt::NoModifier,
+                    QPoint(centre.X + rulers - score.HorzScrollBar.Position,
+                           centre.Y + rulers - score.VertScrollBar.Position));
+  ASSERT_EQ(score.Selection.size(), 1u) << "the click did not select the E";
+  QTest::keyClick(&View(window), Qt::Key_Up, Qt::ControlModifier);
+  QTest::keyClick(&View(window), Qt::Key_Up, Qt::ControlModifier);
+  ASSERT_EQ(NoteAt(score, 32)->Kind, kind + 2);
+
+  ASSERT_TRUE(window.Commands().Run("file.save"));
+  EXPECT_FALSE(window.Actions().Action("file.save").isEnabled());
+  {
+    TECMusicScore saved;
+    saved.LoadFromFile(path);
+    ASSERT_NE(NoteAt(saved, 32), nullptr);
+    EXPECT_EQ(NoteAt(saved, 32)->Kind, kind + 2);
+  }
+
+  auto* arrow = window.findChild<QToolButton*>("TBUndoList");
+  ASSERT_NE(arrow, nullptr);
+  ASSERT_TRUE(arrow->isEnabled());
+  arrow->click();
+  auto* list = window.findChild<nv::widgets::TECPopupMenu*>();
+  ASSERT_NE(list, nullptr);
+  ASSERT_EQ(list->Model().Items().size(), 2u);
+  list->onClick(1);
+  EXPECT_EQ(NoteAt(score, 32)->Kind, kind);
+  EXPECT_FALSE(window.Actions().Action("edit.undo").isEnabled());
+  EXPECT_TRUE(window.Actions().Action("edit.redo").isEnabled());
+  EXPECT_TRUE(window.findChild<QToolButton*>("TBRedoList")->isEnabled());
+  list->CloseUp();
 }
 
 // Output 0 is the synthesizer rendering into a WAV file in the virtual time
@@ -158,7 +215,7 @@ TEST(MainWindowPlay, AScorePlayedThroughTheDocumentSounds) {
       Playing(std::make_unique<WavPorts>(wav, [&] { return time.Now(); }), std::move(clock)));
   ASSERT_NE(window.OpenDocument(FixtureFile("play-fixture.sfd"), false), nullptr);
   ShowAndPaint(window);
-  const int activeInstrument = Page(window).Score().Score().GetActiveInstrument();
+  const int activeInstrument = View(window).Score().GetActiveInstrument();
 
   ASSERT_TRUE(window.Commands().Run("score.play"));
   for (int i = 0; i < 1000 && Page(window).Document().Playing(); ++i) QTest::qWait(5);
@@ -166,7 +223,7 @@ TEST(MainWindowPlay, AScorePlayedThroughTheDocumentSounds) {
   QApplication::processEvents();
   // The end came to the GUI thread: Play is offered again.
   EXPECT_TRUE(window.Actions().Action("score.play").isEnabled());
-  EXPECT_EQ(Page(window).Score().Score().GetActiveInstrument(), activeInstrument);
+  EXPECT_EQ(View(window).Score().GetActiveInstrument(), activeInstrument);
   window.MidiOutput().Close();
 
   // Two whole-note measures of 2 s at tempo 120 and the render's tail.
@@ -198,15 +255,22 @@ TEST(MainWindowPlay, StopIsOfferedWhilePlayingAndPlayAgainAfterTheStop) {
   time.WaitUntilHeld();
   EXPECT_FALSE(play.isEnabled());
   EXPECT_TRUE(stop.isEnabled());
+  // The status bar's playing panel animates on the main timer.
+  using nv::widgets::StatusPanel;
+  EXPECT_TRUE(window.StatusBar().Animation().Active(StatusPanel::Playing));
+  EXPECT_FALSE(window.StatusBar().Animation().Active(StatusPanel::Printing));
+  QTest::qWait(500);
+  EXPECT_GT(window.StatusBar().Animation().Frame(StatusPanel::Playing), 0);
   // The cursor follows playback into the second measure.
-  for (int i = 0; i < 200 && Page(window).Score().Score().CursorMeasure() != 1; ++i) QTest::qWait(5);
-  EXPECT_EQ(Page(window).Score().Score().CursorMeasure(), 1);
+  for (int i = 0; i < 200 && View(window).Score().CursorMeasure() != 1; ++i) QTest::qWait(5);
+  EXPECT_EQ(View(window).Score().CursorMeasure(), 1);
 
   stop.trigger();
   EXPECT_FALSE(Page(window).Document().Playing());
   QApplication::processEvents();
   EXPECT_TRUE(play.isEnabled());
   EXPECT_FALSE(stop.isEnabled());
+  EXPECT_FALSE(window.StatusBar().Animation().Active(StatusPanel::Playing));
   // The C of the second measure was sounding; the stop ended it.
   const auto calls = sent.Calls();
   ASSERT_FALSE(calls.empty());

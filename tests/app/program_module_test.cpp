@@ -1,15 +1,16 @@
 // The main window as the user meets it: the settings kept between runs, the
 // tool pages, the recent files, the command line, the print job and the
 // question before the program closes.
+#include "answering_dialogs.h"
 #include "app/program_module.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QLabel>
 #include <QMenu>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -21,8 +22,6 @@
 #include <string>
 #include <vector>
 
-#include "app/main_status_bar.h"
-#include "app/score_page.h"
 #include "app/tool_pages.h"
 #include "document/date_time_format.h"
 #include "document/help_pages.h"
@@ -121,7 +120,7 @@ class ProgramModuleTest : public ::testing::Test {
   fs::path SettingsPath() const { return root_ / "ProgramSetting.ini"; }
 
   // The services of one run: the settings file of the folder, the arguments,
-  // pages whose Save As answers `savePath_`, this layout source and opener.
+  // these file dialogs, this layout source and opener.
   nv::app::ProgramServices Services(std::vector<std::string> arguments = {}) {
     settings_ =
         std::make_unique<nv::document::SettingsFile>(SettingsPath().string(), prompt_, nv::widgets::LanguageTexts());
@@ -133,7 +132,8 @@ class ProgramModuleTest : public ::testing::Test {
     services.keyboardLayouts = &layouts_;
     services.helpOpener = &opener_;
     services.helpRoot = root_ / "Help";
-    services.newPage = [this] { return std::make_unique<nv::app::ScorePage>([this] { return savePath_; }); };
+    services.saveDialog = &saveDialog_;
+    services.openDialog = &openDialog_;
     services.printTarget = [this](const QString&) -> std::unique_ptr<np::PagedTarget> {
       return np::QtPagedTarget::pdfFile(QString::fromStdString(pdfPath_.string()), 150);
     };
@@ -151,7 +151,8 @@ class ProgramModuleTest : public ::testing::Test {
   RecordingOpener opener_;
   FixedLayouts layouts_{"us"};
   std::unique_ptr<nv::document::SettingsFile> settings_;
-  std::string savePath_;
+  AnsweringSaveDialog saveDialog_;
+  AnsweringOpenDialog openDialog_;
   fs::path pdfPath_;
 };
 
@@ -324,6 +325,51 @@ TEST_F(ProgramModuleTest, PrintSwitchPrintsEveryPageOfTheScore) {
   EXPECT_TRUE(prompt_.shown.empty());
 }
 
+// The print dialog offers every page; a cancel prints nothing, a range
+// prints those pages.
+TEST_F(ProgramModuleTest, ThePrintDialogsChoiceIsWhatPrints) {
+  const fs::path file = root_ / "score.sfd";
+  WriteScore(file, 3);
+  pdfPath_ = root_ / "range.pdf";
+  std::optional<nv::document::PrintChoices> answer;
+  std::vector<nv::document::PrintChoices> offered;
+  auto services = Services();
+  services.printDialog = [&](const nv::document::PrintChoices& offer) {
+    offered.push_back(offer);
+    return answer;
+  };
+  nv::app::TFProgramModule window(std::move(services));
+  ASSERT_NE(window.OpenDocument(file.string(), false), nullptr);
+  window.PrintActiveDocument();
+  EXPECT_FALSE(window.Printing());
+  QApplication::processEvents();
+  EXPECT_FALSE(fs::exists(pdfPath_));
+  ASSERT_EQ(offered.size(), 1u);
+  EXPECT_EQ(offered[0], (nv::document::PrintChoices{.MinPage = 1, .MaxPage = 3, .FromPage = 1, .ToPage = 3}));
+
+  answer = nv::document::PrintChoices{.MinPage = 1, .MaxPage = 3, .FromPage = 2, .ToPage = 3};
+  window.Actions().Action("file.print").trigger();
+  EXPECT_TRUE(window.Printing());
+  // One job at a time.
+  EXPECT_FALSE(window.Actions().Action("file.print").isEnabled());
+  QApplication::processEvents();
+  EXPECT_FALSE(window.Printing());
+  EXPECT_TRUE(window.Actions().Action("file.print").isEnabled());
+  EXPECT_EQ(PdfPages(pdfPath_), 2);
+  EXPECT_EQ(offered.size(), 2u);
+}
+
+// The document windows' own settings reach the file with the program's.
+TEST_F(ProgramModuleTest, TheDocumentWindowsPanelsAreKeptAtExit) {
+  {
+    nv::app::TFProgramModule window(Services());
+    ASSERT_TRUE(window.Commands().Run("file.new"));
+  }
+  EXPECT_NE(Stored("EditorForm", "LeftWidth"), "<missing>");
+  EXPECT_NE(Stored("EditorForm", "SequenceHeight"), "<missing>");
+  EXPECT_NE(Stored("Tools", "Language"), "<missing>");
+}
+
 TEST_F(ProgramModuleTest, ExitWaitsForThePrintJob) {
   const fs::path file = root_ / "score.sfd";
   WriteScore(file, 2);
@@ -410,6 +456,75 @@ TEST_F(CloseQuestionTest, NoClosesWithoutSavingAndCancelStays) {
   EXPECT_EQ(Staves(root_ / "a.sfd"), 1);
 }
 
+// Yes to the Close command's question with a save that fails keeps the
+// document and its edit.
+TEST_F(CloseQuestionTest, TheCloseCommandKeepsADocumentWhoseSaveFailed) {
+  nv::app::TFProgramModule window(Services());
+  const fs::path lost = root_ / "lost";
+  fs::create_directories(lost);
+  nv::app::DocumentPage& failing = EditedScore(window, lost / "c.sfd");
+  fs::remove_all(lost);
+  prompt_.answers = {nr::kYes};
+  window.Actions().Action("file.close").trigger();
+  ASSERT_EQ(window.Documents().size(), 1u);
+  EXPECT_EQ(window.ActiveEditor(), &failing);
+  EXPECT_TRUE(failing.Document().Modified());
+  EXPECT_EQ(failing.Document().Score().InstrumentCount(), 2);
+  // The question, then the failure.
+  EXPECT_EQ(prompt_.shown.size(), 2u);
+}
+
+// The machine's uptime as the test sets it.
+class SetUptime : public nv::document::UptimeClock {
+ public:
+  std::int64_t NowMs() const override { return now; }
+  std::int64_t now = 0;
+};
+
+// With autosave on every 5 minutes, the main timer saves a modified score
+// that has a file once that time has passed since it was read, and leaves
+// an untitled one alone.
+TEST_F(CloseQuestionTest, TheMainTimerAutosavesAModifiedScoreWithAFile) {
+  WriteText(SettingsPath(), "[Editor]\nAutoSave=1\nIntervalAutosave=0\n");
+  SetUptime uptime;
+  uptime.now = 1'000;
+  nv::app::ProgramServices services = Services();
+  services.uptime = &uptime;
+  nv::app::TFProgramModule window(std::move(services));
+  nv::app::DocumentPage& page = EditedScore(window, root_ / "a.sfd");
+  ASSERT_TRUE(window.Commands().Run("file.new"));
+  uptime.now = 4 * 60'000;
+  QTest::qWait(500);
+  EXPECT_EQ(Staves(root_ / "a.sfd"), 1);
+  uptime.now = 5 * 60'000 + 2'000;
+  QTest::qWait(500);
+  EXPECT_EQ(Staves(root_ / "a.sfd"), 2);
+  EXPECT_FALSE(page.Document().Modified());
+  // The untitled score is still unsaved.
+  EXPECT_TRUE(window.Actions().Action("file.save").isEnabled());
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
+// Close all walks from the last tab: the saved one closes, the one whose
+// save failed stops the walk and stays with every tab before it.
+TEST_F(CloseQuestionTest, CloseAllStopsAtAFailedSave) {
+  nv::app::TFProgramModule window(Services());
+  nv::app::DocumentPage& first = EditedScore(window, root_ / "a.sfd");
+  const fs::path lost = root_ / "lost";
+  fs::create_directories(lost);
+  nv::app::DocumentPage& failing = EditedScore(window, lost / "c.sfd");
+  fs::remove_all(lost);
+  EditedScore(window, root_ / "b.sfd");
+  prompt_.answers = {nr::kYes};
+  window.Actions().Action("file.close_all").trigger();
+  EXPECT_EQ(window.Documents(), (std::vector<nv::app::DocumentPage*>{&first, &failing}));
+  EXPECT_EQ(window.ActiveEditor(), &failing);
+  EXPECT_TRUE(failing.Document().Modified());
+  EXPECT_TRUE(first.Document().Modified());
+  EXPECT_EQ(Staves(root_ / "b.sfd"), 2);
+  EXPECT_EQ(Staves(root_ / "a.sfd"), 1);
+}
+
 TEST_F(CloseQuestionTest, AFailedSaveKeepsTheProgramTheDocumentAndItsTab) {
   nv::app::TFProgramModule window(Services());
   EditedScore(window, root_ / "a.sfd");
@@ -431,21 +546,84 @@ TEST_F(CloseQuestionTest, AFailedSaveKeepsTheProgramTheDocumentAndItsTab) {
   EXPECT_EQ(prompt_.shown.size(), 2u);
 }
 
-// A score named by no file asks for one when it is saved; cancelled, it is
-// not saved and stays modified.
-TEST(ScorePage, ACancelledSaveAsLeavesTheScoreUnsaved) {
-  std::string answer;
-  nv::app::ScorePage page([&] { return answer; });
-  EXPECT_EQ(page.windowTitle(), QString("Untitled"));
+// A new document is named by no file and asks for one when it is saved;
+// cancelled, it is not saved and stays modified; given, the file loads back
+// with the score and names the tab.
+TEST_F(ProgramModuleTest, TheNewCommandGivesADocumentThatSavesToTheChosenFile) {
+  nv::app::TFProgramModule window(Services());
+  ASSERT_TRUE(window.Commands().Run("file.new"));
+  ASSERT_EQ(window.Documents().size(), 1u);
+  nv::app::DocumentPage& page = *window.ActiveEditor();
+  EXPECT_EQ(window.Files().ActivePage()->Caption(), QString("Untitled"));
   page.Document().Score().AddInstrument();
-  EXPECT_FALSE(page.Save());
-  EXPECT_TRUE(page.Document().Modified());
-  const fs::path file = fs::temp_directory_path() / ("score-page-" + std::to_string(::getpid()) + ".sfd");
-  answer = file.string();
-  EXPECT_TRUE(page.Save());
-  EXPECT_FALSE(page.Document().Modified());
-  EXPECT_EQ(page.windowTitle().toStdString(), file.stem().string());
-  fs::remove(file);
+  EXPECT_TRUE(window.Actions().Action("file.save").isEnabled());
+  window.Actions().Action("file.save").trigger();
+  EXPECT_TRUE(window.Actions().Action("file.save").isEnabled());
+
+  const fs::path file = root_ / "tune.sfd";
+  saveDialog_.path = file.string();
+  window.Actions().Action("file.save").trigger();
+  EXPECT_FALSE(window.Actions().Action("file.save").isEnabled());
+  EXPECT_EQ(window.Files().ActivePage()->Caption(), QString("tune"));
+  TECMusicScore back;
+  back.LoadFromFile(file.string());
+  EXPECT_EQ(back.InstrumentCount(), 2);
+}
+
+// Export draws the score's pages into the picture file the user names;
+// the document keeps its name.
+TEST_F(ProgramModuleTest, TheExportCommandWritesThePagesAsPictures) {
+  WriteScore(root_ / "a.sfd");
+  AnsweringExportDialog exportDialog;
+  auto services = Services();
+  services.exportDialog = &exportDialog;
+  nv::app::TFProgramModule window(std::move(services));
+  ASSERT_NE(window.OpenDocument((root_ / "a.sfd").string(), false), nullptr);
+  saveDialog_.path = (root_ / "pages").string();
+  window.Actions().Action("file.export").trigger();
+  std::vector<std::string> pictures;
+  for (const auto& entry : fs::directory_iterator(root_))
+    if (entry.path().extension() == ".bmp") pictures.push_back(entry.path().filename().string());
+  ASSERT_EQ(pictures.size(), 1u);
+  EXPECT_EQ(pictures[0].rfind("pages", 0), 0u) << pictures[0];
+  EXPECT_GT(fs::file_size(root_ / pictures[0]), 1000u);
+  EXPECT_EQ(window.Files().ActivePage()->Caption(), QString("a"));
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
+// The document window's arrows collapse the tool pages and bring them back
+// at their usual height, and show the arrow that undoes what was done.
+TEST_F(ProgramModuleTest, TheDocumentWindowCollapsesAndRestoresTheToolPages) {
+  nv::app::TFProgramModule window(Services());
+  window.NewDocument();
+  const int usual = window.Settings().ToolsDefHeight;
+  auto* hide = window.ActiveEditor()->Widget().findChild<QToolButton*>("SBHideTools");
+  auto* show = window.ActiveEditor()->Widget().findChild<QToolButton*>("SBShowTools");
+  ASSERT_NE(hide, nullptr);
+  ASSERT_NE(show, nullptr);
+  EXPECT_FALSE(hide->isHidden());
+  EXPECT_TRUE(show->isHidden());
+  hide->click();
+  EXPECT_EQ(window.Tools().height(), 0);
+  EXPECT_TRUE(hide->isHidden());
+  EXPECT_FALSE(show->isHidden());
+  show->click();
+  EXPECT_EQ(window.Tools().height(), usual);
+  EXPECT_FALSE(hide->isHidden());
+}
+
+TEST_F(ProgramModuleTest, TheOpenCommandOpensEveryChosenFileAndGoesOnPastOneThatFails) {
+  WriteScore(root_ / "a.sfd");
+  WriteText(root_ / "bad.sfd", "not a score");
+  WriteScore(root_ / "b.sfd", 2);
+  nv::app::TFProgramModule window(Services());
+  openDialog_.paths = {(root_ / "a.sfd").string(), (root_ / "bad.sfd").string(), (root_ / "b.sfd").string()};
+  window.Actions().Action("file.open").trigger();
+  ASSERT_EQ(window.Documents().size(), 2u);
+  EXPECT_EQ(window.Files().ActivePage()->Caption(), QString("b"));
+  EXPECT_EQ(window.ActiveEditor()->Document().Score().PageCount(), 2);
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_NE(prompt_.shown[0].find("bad.sfd"), std::string::npos) << prompt_.shown[0];
 }
 
 TEST_F(ProgramModuleTest, TheLanguageFollowsTheKeyboardLayoutsAndIsKeptAtExit) {
@@ -471,7 +649,6 @@ TEST_F(ProgramModuleTest, RussianRetranslatesTheWindow) {
   UseProgramLanguageFiles();
   window.Actions().Action("language.russian").trigger();
   EXPECT_EQ(window.Tools().Pages(0)->Caption(), QString("Ноты"));
-  EXPECT_EQ(window.StatusBar().Panel(1).text(), QString("Печать"));
   EXPECT_EQ(window.ReopenMenu().title(), QString("Открыть снова"));
   EXPECT_EQ(window.Actions().Action("edit.undo").text(), QString("Отменить"));
   EXPECT_EQ(window.Actions().Action("program.exit").text(), QString("В&ыход"));
