@@ -185,6 +185,9 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
   PCTools->SetPageSetting({.brush = PCTools->PageSetting().brush,
                            .doubleSheet = false,
                            .orientation = nv::widgets::PageOrientation::Bottom});
+  // The tool pages' designed height holds two rows of palette buttons only
+  // without a binding strip.
+  PCTools->SetSpiralVisible(false);
   column->addWidget(PCTools);
   PCFiles = new nv::widgets::TECPageControl(client);
   PCFiles->setObjectName("PCFiles");
