@@ -63,7 +63,7 @@ struct MenuLayout {
 const std::vector<MenuLayout> kMenus = {
     {"MIFile", "&File", {"file.new", "file.open", "file.save", "file.save_as", "file.export", "file.print", "file.close", "file.close_all", "", "program.exit"}},
     {"MIEdit", "&Edit", {"edit.undo", "edit.redo", "edit.cut", "edit.copy", "edit.paste"}},
-    {"MIScore", "&Score", {"score.play", "score.stop"}},
+    {"MIScore", "&Score", {"score.play", "score.record", "score.stop"}},
     {"MILanguage", "&Language", {"language.english", "language.russian", "language.deutsch"}},
     {"MIHelp", "&Help", {"help.contents"}},
 };
@@ -83,6 +83,7 @@ constexpr std::pair<const char*, const char*> kCommandNames[] = {
     {"edit.copy", "ACopy"},
     {"edit.paste", "APaste"},
     {"score.play", "APlay"},
+    {"score.record", "ARecord"},
     {"score.stop", "AStop"},
     {"program.exit", "AExit"},
     {"help.contents", "AContents"},
@@ -91,7 +92,7 @@ constexpr std::pair<const char*, const char*> kCommandNames[] = {
     {"language.deutsch", "ADeutsch"},
 };
 const std::vector<std::string> kEditBar = {"file.new", "file.open", "file.save", "", "edit.undo", "edit.redo"};
-const std::vector<std::string> kToolsBar = {"edit.cut", "edit.copy", "edit.paste", "score.play", "score.stop"};
+const std::vector<std::string> kToolsBar = {"edit.cut", "edit.copy", "edit.paste", "score.play", "score.record", "score.stop"};
 const std::vector<std::string> kProgramBar = {"help.contents"};
 
 // The designed place of the window, which settings that cannot be used keep.
@@ -162,7 +163,8 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
                    }),
       autosave_(*this, services_.uptime ? *services_.uptime : nv::document::UptimeClock::System(),
                 nv::widgets::CurrentMessagePrompt(), nv::widgets::LanguageTexts()),
-      printJob_(*this, nv::widgets::CurrentMessagePrompt(), nv::widgets::LanguageTexts()) {
+      printJob_(*this, nv::widgets::CurrentMessagePrompt(), nv::widgets::LanguageTexts()),
+      transport_(*this, nv::widgets::CurrentMessagePrompt(), nv::widgets::LanguageTexts()) {
   // The components, as the form holds them before its creation handler runs.
   setObjectName(nk::kMainWindow);
   if (services_.openDialog == nullptr) ownOpenDialog_ = std::make_unique<QtOpenFileDialog>(this);
@@ -485,9 +487,7 @@ void TFProgramModule::ProcessCommandLine() {
   DocumentPage* active = ActiveEditor();
   if (active == nullptr) return;
   if (line.mode == nv::document::CommandLineMode::kPlay) {
-    if (!OpenMidiOutput()) return;
-    active->Play();
-    UpdateActions();
+    transport_.Play();
   } else if (line.mode == nv::document::CommandLineMode::kPrint) {
     PrintActiveDocument();
   }
@@ -498,9 +498,7 @@ bool TFProgramModule::ExitButtonShown() const { return exitButton_->isVisible();
 void TFProgramModule::UpdateActions() { registry_.StatesChanged(); }
 
 void TFProgramModule::ShowStates() {
-  SBMain->SetStates(
-      printJob_.Printing(), std::ranges::any_of(pages_, [](const OpenPage& open) { return open.page->Document().Playing(); }),
-      std::ranges::any_of(pages_, [](const OpenPage& open) { return open.page->Document().Recording(); }));
+  SBMain->SetStates(printJob_.Printing(), transport_.Playing(), transport_.Recording());
 }
 
 bool TFProgramModule::OpenMidiOutput() {

@@ -20,6 +20,7 @@
 #include "document/note_preview.h"
 #include "document/program_settings.h"
 #include "document/recent_files.h"
+#include "document/transport.h"
 #include "platform/qt/qt_ui_thread.h"
 #include "widgets/qt_one_shot_timer.h"
 #include "platform/sound/midi_ports.h"
@@ -100,7 +101,8 @@ struct ProgramServices {
 class TFProgramModule : public QMainWindow,
                         private nv::document::ErrorReporter,
                         private nv::document::AutosaveHost,
-                        private nv::document::PrintHost {
+                        private nv::document::PrintHost,
+                        private nv::document::TransportHost {
   Q_OBJECT
  public:
   static constexpr char kCaption[] = "Notavistra Tessaro 3.8";
@@ -133,6 +135,8 @@ class TFProgramModule : public QMainWindow,
   std::vector<DocumentPage*> Documents() const;
   DocumentPage* ActiveEditor() const;
   bool Printing() const { return printJob_.Printing(); }
+  // Play, record and stop of the active document.
+  const nv::document::Transport& Playback() const { return transport_; }
   // The tool pages' state, which each document window's clicks insert by.
   nv::document::ToolState& InsertionTools();
 
@@ -167,7 +171,7 @@ class TFProgramModule : public QMainWindow,
   void PrintActiveDocument();
 
   // Recomputes the enabled and checked state of every command.
-  void UpdateActions();
+  void UpdateActions() override;
   // Sets the interface language ("ENU", "RUS", "DEU") and checks its command.
   void SetInterfaceLanguage(const QString& code);
   QString InterfaceLanguage() const;
@@ -191,6 +195,17 @@ class TFProgramModule : public QMainWindow,
   void Queue(std::function<void()> job) override;
   void SetWaitCursor(bool wait) override;
   void RepaintStatus() override;
+  // --- play and record (program_module_transport.cpp) ------------------------
+  bool HasDocument() const override;
+  bool OpenOutput() override;
+  void CloseOutput() override;
+  bool OpenInput() override;
+  void CloseInput() override;
+  void StartPlayback() override;
+  void StopPlayback() override;
+  std::int64_t RecordClock() override;
+  void StartRecord(std::int64_t start) override;
+  void StopRecord() override;
   void Step(const char* name);
 
   // --- creation (program_module.cpp) -----------------------------------------
@@ -282,6 +297,7 @@ class TFProgramModule : public QMainWindow,
   QString printTitle_;
   std::optional<WaitCursor> printWait_;
   nv::document::PrintJob printJob_;
+  nv::document::Transport transport_;
   bool destroyed_ = false;
   std::unique_ptr<OpenFileDialog> ownOpenDialog_;
   nv::document::Subscription statesChanged_;

@@ -193,15 +193,11 @@ void TFProgramModule::AddDocumentCommands() {
   add("file.export", "Export", 0, {}, [this] { ActiveWindow()->ExportPicture(); }, open);
   add("file.print", "Print", 207, {'P', ssCtrl}, [this] { PrintActiveDocument(); },
       [this] { return ActiveWindow() != nullptr && !printJob_.Printing(); });
-  add("score.play", "Play", 232, {},
-      [this] {
-        if (!OpenMidiOutput() || !ActiveEditor()->Play())
-          throw std::runtime_error("The MIDI output \"" + MOScore.GetProductName() +
-                                   "\" does not open");
-      },
-      [this] { return ActiveWindow() != nullptr && !ActiveWindow()->Playing(); });
-  add("score.stop", "Stop", 234, {}, [this] { ActiveEditor()->Stop(); },
-      [this] { return ActiveWindow() != nullptr && ActiveWindow()->Playing(); });
+  const auto idle = [this] { return ActiveWindow() != nullptr && !transport_.Playing() && !transport_.Recording(); };
+  add("score.play", "Play", 232, {}, [this] { transport_.Play(); }, idle);
+  add("score.record", "Record", 233, {}, [this] { transport_.Record(); }, idle);
+  add("score.stop", "Stop", 234, {}, [this] { transport_.Stop(); },
+      [this] { return ActiveWindow() != nullptr && (transport_.Playing() || transport_.Recording()); });
 }
 
 void TFProgramModule::AddPage() {
@@ -216,9 +212,9 @@ void TFProgramModule::AddPage() {
   // What the commands' predicates read changes with these.
   for (auto signal : {&nv::widgets::DocumentSignals::Changed, &nv::widgets::DocumentSignals::SelectedChanged,
                       &nv::widgets::DocumentSignals::UndoChanged, &nv::widgets::DocumentSignals::RedoChanged,
-                      &nv::widgets::DocumentSignals::ModifiedChanged, &nv::widgets::DocumentSignals::FileChanged,
-                      &nv::widgets::DocumentSignals::PlayEnded})
+                      &nv::widgets::DocumentSignals::ModifiedChanged, &nv::widgets::DocumentSignals::FileChanged})
     connect(open.signals.get(), signal, this, [this] { UpdateActions(); });
+  connect(open.signals.get(), &nv::widgets::DocumentSignals::PlayEnded, this, [this] { transport_.PlaybackEnded(); });
   const std::uint64_t key = open.key;
   connect(open.signals.get(), &nv::widgets::DocumentSignals::Changed, this, [this, key] {
     for (OpenPage& page : pages_)
@@ -391,6 +387,7 @@ bool TFProgramModule::QueryClose() {
 }
 
 void TFProgramModule::StopAll() {
+  transport_.Stop();
   for (DocumentPage* page : Documents()) {
     page->Stop();
     if (page->Document().Recording()) page->Document().StopRecording();

@@ -277,4 +277,64 @@ TEST(MainWindowPlay, StopIsOfferedWhilePlayingAndPlayAgainAfterTheStop) {
   EXPECT_EQ(calls.back().Bytes, (std::vector<std::uint8_t>{0x80, 0x3C, 0x40}));
 }
 
+TEST(MainWindowPlay, RecordRunsTheInputUntilStopClosesItAndTheOutput) {
+  auto ports = std::make_unique<np::TestMidiPorts>(np::TestMidiPorts::Mode::Null, std::vector<std::string>{"Synth"},
+                                                   std::vector<std::string>{"Keys"});
+  np::TestMidiPorts& devices = *ports;
+  nv::app::TFProgramModule window(Playing(std::move(ports), std::make_unique<FakePlayClock>()));
+  ASSERT_NE(window.OpenDocument(FixtureFile("record-fixture.sfd"), false), nullptr);
+  ShowAndPaint(window);
+  QAction& play = window.Actions().Action("score.play");
+  QAction& record = window.Actions().Action("score.record");
+  QAction& stop = window.Actions().Action("score.stop");
+  EXPECT_TRUE(record.isEnabled());
+  EXPECT_FALSE(devices.InputOpen(0));
+
+  record.trigger();
+  EXPECT_TRUE(window.Playback().Recording());
+  EXPECT_TRUE(devices.InputOpen(0));
+  EXPECT_TRUE(window.MidiOutput().IsOpen());
+  // The input was started: a key pressed on it arrives.
+  EXPECT_TRUE(devices.Receive(0, 0x403C90));
+  EXPECT_FALSE(play.isEnabled());
+  EXPECT_FALSE(record.isEnabled());
+  EXPECT_TRUE(stop.isEnabled());
+  using nv::widgets::StatusPanel;
+  EXPECT_TRUE(window.StatusBar().Animation().Active(StatusPanel::Recording));
+  EXPECT_FALSE(window.StatusBar().Animation().Active(StatusPanel::Playing));
+
+  stop.trigger();
+  QApplication::processEvents();
+  EXPECT_FALSE(window.Playback().Recording());
+  EXPECT_FALSE(devices.InputOpen(0));
+  EXPECT_FALSE(window.MidiOutput().IsOpen());
+  EXPECT_FALSE(devices.Receive(0, 0x403C90));
+  EXPECT_TRUE(play.isEnabled());
+  EXPECT_TRUE(record.isEnabled());
+  EXPECT_FALSE(stop.isEnabled());
+  EXPECT_FALSE(window.StatusBar().Animation().Active(StatusPanel::Recording));
+}
+
+TEST(MainWindowPlay, StopAfterPlayClosesTheOutput) {
+  auto clock = std::make_unique<FakePlayClock>();
+  clock->HoldFrom(1'000'000'000);
+  FakePlayClock& time = *clock;
+  nv::app::TFProgramModule window(Playing(
+      std::make_unique<np::TestMidiPorts>(np::TestMidiPorts::Mode::Null, std::vector<std::string>{"Synth"},
+                                          std::vector<std::string>{}),
+      std::move(clock)));
+  ASSERT_NE(window.OpenDocument(FixtureFile("close-fixture.sfd"), false), nullptr);
+  ShowAndPaint(window);
+  window.Actions().Action("score.play").trigger();
+  time.WaitUntilHeld();
+  EXPECT_TRUE(window.Playback().Playing());
+  EXPECT_TRUE(window.MidiOutput().IsOpen());
+  EXPECT_FALSE(window.Actions().Action("score.record").isEnabled());
+
+  window.Actions().Action("score.stop").trigger();
+  EXPECT_FALSE(window.Playback().Playing());
+  EXPECT_FALSE(window.MidiOutput().IsOpen());
+  EXPECT_TRUE(window.Actions().Action("score.record").isEnabled());
+}
+
 }  // namespace
