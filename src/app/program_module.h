@@ -17,6 +17,7 @@
 #include "app/wait_cursor.h"
 #include "document/autosave.h"
 #include "document/command_registry.h"
+#include "document/command_states.h"
 #include "document/note_preview.h"
 #include "document/program_settings.h"
 #include "document/recent_files.h"
@@ -231,6 +232,8 @@ class TFProgramModule : public QMainWindow,
   std::unique_ptr<MusicEditorPage> MakePage();
   nv::editor::TFMusicEditor* ActiveWindow() const;
   void AddDocumentCommands();
+  // What the commands' enabled and checked states are read from.
+  nv::document::CommandState State() const;
   // Collapses or restores the tool pages, as a document window asks.
   void ShowTools(bool shown);
   // Docks the last page of the list into a tab of its own.

@@ -19,6 +19,7 @@
 #include "document/close_all.h"
 #include "document/date_time_format.h"
 #include "document/file_paths.h"
+#include "document/main_commands.h"
 #include "document/score_commands.h"
 #include "document/settings_file.h"
 #include "editor/editor_commands.h"
@@ -171,33 +172,40 @@ void TFProgramModule::AddDocumentCommands() {
     return page ? &page->Document() : nullptr;
   });
   nv::editor::AddEditorCommands(registry_, [this] { return ActiveWindow(); });
-  auto add = [this](const char* id, const char* caption, int text, nv::document::Shortcut shortcut,
-                    std::function<void()> run, std::function<bool()> enabled) {
-    nv::document::Command command;
-    command.Id = id;
-    command.Caption = caption;
-    command.CaptionText = text;
-    command.DefaultShortcut = shortcut;
-    command.Run = [run = std::move(run)](const nv::document::CommandArgs&) { run(); };
-    command.Enabled = std::move(enabled);
-    registry_.Add(std::move(command));
+  auto run = [](std::function<void()> action) {
+    return [action = std::move(action)](const nv::document::CommandArgs&) { action(); };
   };
-  const auto open = [this] { return ActiveWindow() != nullptr; };
-  add("file.new", "&New", 201, {'N', ssCtrl}, [this] { NewDocument(); }, {});
-  add("file.open", "&Open", 202, {'O', ssCtrl}, [this] { OpenFiles(); }, {});
-  add("file.close", "Close", 203, {}, [this] { CloseDocument(*ActiveEditor()); }, open);
-  add("file.close_all", "Close all", 204, {}, [this] { CloseAllDocuments(); }, open);
-  add("file.save", "Save", 205, {'S', ssCtrl}, [this] { ActiveEditor()->Save(); },
-      [this] { return ActiveWindow() != nullptr && ActiveWindow()->Modified(); });
-  add("file.save_as", "Save &As...", 206, {}, [this] { ActiveEditor()->SaveAs(); }, open);
-  add("file.export", "Export", 0, {}, [this] { ActiveWindow()->ExportPicture(); }, open);
-  add("file.print", "Print", 207, {'P', ssCtrl}, [this] { PrintActiveDocument(); },
-      [this] { return ActiveWindow() != nullptr && !printJob_.Printing(); });
-  const auto idle = [this] { return ActiveWindow() != nullptr && !transport_.Playing() && !transport_.Recording(); };
-  add("score.play", "Play", 232, {}, [this] { transport_.Play(); }, idle);
-  add("score.record", "Record", 233, {}, [this] { transport_.Record(); }, idle);
-  add("score.stop", "Stop", 234, {}, [this] { transport_.Stop(); },
-      [this] { return ActiveWindow() != nullptr && (transport_.Playing() || transport_.Recording()); });
+  // Every command's enabled state comes from the one table over State().
+  nv::document::AddMainCommands(registry_,
+                                {{"file.new", run([this] { NewDocument(); })},
+                                 {"file.open", run([this] { OpenFiles(); })},
+                                 {"file.close", run([this] { CloseDocument(*ActiveEditor()); })},
+                                 {"file.close_all", run([this] { CloseAllDocuments(); })},
+                                 {"file.save", run([this] { ActiveEditor()->Save(); })},
+                                 {"file.save_as", run([this] { ActiveEditor()->SaveAs(); })},
+                                 {"file.print", run([this] { PrintActiveDocument(); })},
+                                 {"score.play", run([this] { transport_.Play(); })},
+                                 {"score.record", run([this] { transport_.Record(); })},
+                                 {"score.stop", run([this] { transport_.Stop(); })}},
+                                [this] { return State(); });
+  // Export is no main command of the table's own list, but its state is.
+  nv::document::Command exportPicture;
+  exportPicture.Id = "file.export";
+  exportPicture.Caption = "Export";
+  exportPicture.Run = run([this] { ActiveWindow()->ExportPicture(); });
+  exportPicture.Enabled = [this] { return nv::document::UpdateActions("file.export", State())->Enabled; };
+  registry_.Add(std::move(exportPicture));
+}
+
+nv::document::CommandState TFProgramModule::State() const {
+  nv::document::CommandState state;
+  const nv::editor::TFMusicEditor* window = ActiveWindow();
+  state.HasDocument = window != nullptr;
+  state.Modified = window != nullptr && window->Modified();
+  state.Playing = transport_.Playing();
+  state.Recording = transport_.Recording();
+  state.Printing = printJob_.Printing();
+  return state;
 }
 
 void TFProgramModule::AddPage() {

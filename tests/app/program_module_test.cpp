@@ -570,6 +570,43 @@ TEST_F(ProgramModuleTest, TheNewCommandGivesADocumentThatSavesToTheChosenFile) {
   EXPECT_EQ(back.InstrumentCount(), 2);
 }
 
+// What the menus and tool bars offer as the window goes from no document to
+// a score that is opened, edited and recorded into.
+TEST_F(ProgramModuleTest, TheCommandsOfferWhatTheActiveDocumentAllows) {
+  nv::app::TFProgramModule window(Services());
+  const std::vector<std::string> ids = {"file.new",   "file.close", "file.save",    "file.save_as",
+                                        "file.print", "score.play", "score.record", "score.stop"};
+  auto offered = [&] {
+    std::string states;
+    for (const std::string& id : ids) states += window.Actions().Action(id).isEnabled() ? '1' : '0';
+    return states;
+  };
+  EXPECT_EQ(offered(), "10000000");
+
+  const fs::path file = root_ / "offered.sfd";
+  WriteScore(file);
+  ASSERT_NE(window.OpenDocument(file.string(), false), nullptr);
+  EXPECT_EQ(offered(), "11011110");
+
+  window.ActiveEditor()->Document().Score().AddInstrument();
+  EXPECT_EQ(offered(), "11111110");
+
+  window.Actions().Action("score.record").trigger();
+  ASSERT_TRUE(window.Playback().Recording());
+  EXPECT_EQ(offered(), "11111001");
+  window.Actions().Action("score.stop").trigger();
+  EXPECT_EQ(offered(), "11111110");
+
+  // A second, unmodified score in its own tab has nothing to save; back on
+  // the first tab, Save is offered again.
+  const fs::path second = root_ / "second.sfd";
+  WriteScore(second);
+  ASSERT_NE(window.OpenDocument(second.string(), false), nullptr);
+  EXPECT_EQ(offered(), "11011110");
+  window.Files().SetActivePage(window.Files().SheetOf(&window.Documents().front()->Widget()));
+  EXPECT_EQ(offered(), "11111110");
+}
+
 // Export draws the score's pages into the picture file the user names;
 // the document keeps its name.
 TEST_F(ProgramModuleTest, TheExportCommandWritesThePagesAsPictures) {
