@@ -374,6 +374,7 @@ void TFProgramModule::BuildToolbars() {
   TBUndoList = history("TBUndoList", "edit.undo", false);
   TBRedoList = history("TBRedoList", "edit.redo", true);
   TBTTools = bar("TBTTools", kToolsBar);
+  BuildTrackBars();
   TBTProgram = bar("TBTProgram", kProgramBar);
   TBExit = new QToolButton(TBTProgram);
   TBExit->setObjectName("TBExit");
@@ -495,7 +496,10 @@ void TFProgramModule::ProcessCommandLine() {
 
 bool TFProgramModule::ExitButtonShown() const { return exitButton_->isVisible(); }
 
-void TFProgramModule::UpdateActions() { registry_.StatesChanged(); }
+void TFProgramModule::UpdateActions() {
+  registry_.StatesChanged();
+  UpdateTempoDisplay();
+}
 
 void TFProgramModule::ShowStates() {
   SBMain->SetStates(printJob_.Printing(), transport_.Playing(), transport_.Recording());

@@ -31,6 +31,7 @@
 class IPlayClock;
 class QAction;
 class QMenu;
+class QSlider;
 class QToolBar;
 class QToolButton;
 
@@ -126,6 +127,8 @@ class TFProgramModule : public QMainWindow,
   QToolBar& EditBar() const { return *TBTEdit; }
   QToolBar& ToolsBar() const { return *TBTTools; }
   QToolBar& ProgramBar() const { return *TBTProgram; }
+  QSlider& TempoBar() const { return *TBTempo; }
+  QSlider& VolumeBar() const { return *TBVolume; }
   // Whether the exit button shows in the program bar.
   bool ExitButtonShown() const;
   const nv::document::RecentFiles& Recent() const { return recent_; }
@@ -227,6 +230,10 @@ class TFProgramModule : public QMainWindow,
   void StoreSettings();
   // The status bar's panels of printing, playing and recording.
   void ShowStates();
+  // The tempo bar's hint and position from the active score's tempo scale.
+  void UpdateTempoDisplay();
+  // The tempo and volume bars at the end of the tools bar.
+  void BuildTrackBars();
 
   // --- documents (program_module_documents.cpp) ------------------------------
   std::unique_ptr<MusicEditorPage> MakePage();
@@ -277,6 +284,11 @@ class TFProgramModule : public QMainWindow,
   QToolButton* TBExit = nullptr;
   QToolButton* TBUndoList = nullptr;
   QToolButton* TBRedoList = nullptr;
+  QSlider* TBTempo = nullptr;
+  QSlider* TBVolume = nullptr;
+  // Set while the tempo bar sets the scale or the display moves the bar:
+  // neither runs the other again.
+  bool updatingTempo_ = false;
   QAction* exitButton_ = nullptr;  // TBExit's place in the program bar
   QMenu* MIReopen = nullptr;
   QMenu* PMReopen = nullptr;

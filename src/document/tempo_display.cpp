@@ -11,6 +11,8 @@ int TempoBarPosition(int scalePercent) {
   return static_cast<int>(std::clamp<long>(position, 0, kTempoBarMax));
 }
 
+int TempoScaleAt(int position) { return (position * position + 50) / 100; }
+
 std::string TempoHint(const std::string& tempoWord, int scalePercent, int tempo) {
   return tempoWord + " = " + std::to_string(scalePercent) + "% * " + std::to_string(tempo) + " = " +
          std::to_string(tempo * scalePercent / 100);

@@ -1,6 +1,7 @@
 // The main window with a document it hosts: undo of an edit made with the
 // keys, and playback through the program's one MIDI output.
 #include <QApplication>
+#include <QSlider>
 #include <QTest>
 #include <QToolButton>
 
@@ -27,6 +28,8 @@
 #include "support/drawn_places.h"
 #include "support/saved_score.h"
 #include "widgets/command_actions.h"
+#include "widgets/language.h"
+#include "widgets/page_control.h"
 #include "widgets/popup_menu.h"
 #include "widgets/status_panels.h"
 #include "widgets/score_control.h"
@@ -335,6 +338,39 @@ TEST(MainWindowPlay, StopAfterPlayClosesTheOutput) {
   EXPECT_FALSE(window.Playback().Playing());
   EXPECT_FALSE(window.MidiOutput().IsOpen());
   EXPECT_TRUE(window.Actions().Action("score.record").isEnabled());
+}
+
+TEST(MainWindowPlay, TheTempoBarSetsTheActiveScoresScaleAndFollowsTheTabs) {
+  auto ports = std::make_unique<np::TestMidiPorts>(np::TestMidiPorts::Mode::Null, std::vector<std::string>{"Synth"},
+                                                   std::vector<std::string>{});
+  np::TestMidiPorts& devices = *ports;
+  nv::app::TFProgramModule window(Playing(std::move(ports), std::make_unique<FakePlayClock>()));
+  ASSERT_NE(window.OpenDocument(FixtureFile("tempo-first.sfd"), false), nullptr);
+  TECMusicScore& first = Page(window).Document().Score();
+  const QString word =
+      QString::fromStdString(nv::widgets::LanguageTexts().GetString(nv::platform::form_key::kMainWindow, 22));
+  QSlider& tempo = window.TempoBar();
+  EXPECT_EQ(tempo.value(), 100);
+  EXPECT_EQ(tempo.toolTip(), word + " = 100% * 120 = 120");
+
+  tempo.setValue(150);
+  EXPECT_EQ(first.GetTempoScale(), 225);
+  EXPECT_EQ(tempo.value(), 150);
+  EXPECT_EQ(tempo.toolTip(), word + " = 225% * 120 = 270");
+
+  // Another score in its own tab shows its own scale, and the first its own
+  // again when its tab comes back.
+  ASSERT_NE(window.OpenDocument(FixtureFile("tempo-second.sfd"), false), nullptr);
+  EXPECT_EQ(Page(window).Document().Score().GetTempoScale(), 100);
+  EXPECT_EQ(tempo.value(), 100);
+  window.Files().SetActivePage(window.Files().SheetOf(&window.Documents().front()->Widget()));
+  EXPECT_EQ(tempo.value(), 158);
+  EXPECT_EQ(tempo.toolTip(), word + " = 225% * 120 = 270");
+  EXPECT_EQ(first.GetTempoScale(), 225);
+
+  // The volume goes to both channels of the output.
+  window.VolumeBar().setValue(40000);
+  EXPECT_EQ(devices.LastVolume(), (40000u << 16) | 40000u);
 }
 
 }  // namespace

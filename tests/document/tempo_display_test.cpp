@@ -7,15 +7,28 @@
 namespace {
 
 TEST(TempoDisplay, ThePositionDoublesTheSpeedEvery50Steps) {
-  const std::vector<std::pair<int, int>> cases = {{25, 0},    {50, 50}, {100, 100}, {200, 150}, {400, 200},
-                                                  {141, 125}, {30, 13}, {10, 0},    {800, 200}, {0, 0}};
-  for (const auto& [scale, position] : cases) EXPECT_EQ(nv::document::TempoBarPosition(scale), position) << scale;
+  const std::vector<std::pair<int, int>> cases = {
+      {25, 0},    {50, 50}, {100, 100}, {200, 150}, {400, 200},
+      {141, 125}, {30, 13}, {10, 0},    {800, 200}, {0, 0}};
+  for (const auto &[scale, position] : cases)
+    EXPECT_EQ(nv::document::TempoBarPosition(scale), position) << scale;
+}
+
+TEST(TempoDisplay, ABarPositionSetsTheSquareOfItsTicks) {
+  const std::vector<std::pair<int, int>> cases = {
+      {0, 0},   {50, 25}, {100, 100}, {150, 225}, {200, 400},
+      {75, 56}, {5, 0},   {7, 0},     {8, 1}};
+  for (const auto &[position, scale] : cases)
+    EXPECT_EQ(nv::document::TempoScaleAt(position), scale) << position;
 }
 
 TEST(TempoDisplay, TheHintShowsTheScaleTheTempoAndWhatIsPlayed) {
-  EXPECT_EQ(nv::document::TempoHint("Tempo", 100, 120), "Tempo = 100% * 120 = 120");
-  EXPECT_EQ(nv::document::TempoHint("Tempo", 150, 90), "Tempo = 150% * 90 = 135");
-  EXPECT_EQ(nv::document::TempoHint("Tempo", 33, 100), "Tempo = 33% * 100 = 33");
+  EXPECT_EQ(nv::document::TempoHint("Tempo", 100, 120),
+            "Tempo = 100% * 120 = 120");
+  EXPECT_EQ(nv::document::TempoHint("Tempo", 150, 90),
+            "Tempo = 150% * 90 = 135");
+  EXPECT_EQ(nv::document::TempoHint("Tempo", 33, 100),
+            "Tempo = 33% * 100 = 33");
 }
 
-}  // namespace
+} // namespace
