@@ -61,7 +61,7 @@ struct MenuLayout {
   std::vector<std::string> commands;
 };
 const std::vector<MenuLayout> kMenus = {
-    {"MIFile", "&File", {"file.new", "file.open", "file.save", "file.save_as", "file.export", "file.print", "file.close", "file.close_all", "", "program.exit"}},
+    {"MIFile", "&File", {"file.new", "file.open", "file.save", "file.save_as", "file.export", "file.print", "file.preview", "file.close", "file.close_all", "", "program.exit"}},
     {"MIEdit", "&Edit", {"edit.undo", "edit.redo", "edit.cut", "edit.copy", "edit.paste"}},
     {"MIScore", "&Score", {"score.play", "score.record", "score.stop"}},
     {"MILanguage", "&Language", {"language.english", "language.russian", "language.deutsch"}},
@@ -75,6 +75,7 @@ constexpr std::pair<const char*, const char*> kCommandNames[] = {
     {"file.close_all", "ACloseAll"},
     {"file.export", "AExport"},
     {"file.print", "APrint"},
+    {"file.preview", "APreview"},
     {"file.save", "ASave"},
     {"file.save_as", "ASaveAs"},
     {"edit.undo", "AUndo"},

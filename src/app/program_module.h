@@ -173,6 +173,8 @@ class TFProgramModule : public QMainWindow,
   // Prints a copy of the active document to the print target, on this
   // thread, as soon as the events in hand are done; exit waits for it.
   void PrintActiveDocument();
+  // Shows a copy of the active document page by page in a modal window.
+  void PreviewActiveDocument();
 
   // Recomputes the enabled and checked state of every command.
   void UpdateActions() override;

@@ -14,6 +14,7 @@
 
 #include "app/music_editor_page.h"
 #include "app/open_file_dialog.h"
+#include "app/print_preview_window.h"
 #include "app/program_module.h"
 #include "app/wait_cursor.h"
 #include "document/close_all.h"
@@ -184,6 +185,7 @@ void TFProgramModule::AddDocumentCommands() {
                                  {"file.save", run([this] { ActiveEditor()->Save(); })},
                                  {"file.save_as", run([this] { ActiveEditor()->SaveAs(); })},
                                  {"file.print", run([this] { PrintActiveDocument(); })},
+                                 {"file.preview", run([this] { PreviewActiveDocument(); })},
                                  {"score.play", run([this] { transport_.Play(); })},
                                  {"score.record", run([this] { transport_.Record(); })},
                                  {"score.stop", run([this] { transport_.Stop(); })}},
@@ -400,6 +402,15 @@ void TFProgramModule::StopAll() {
     page->Stop();
     if (page->Document().Recording()) page->Document().StopRecording();
   }
+}
+
+void TFProgramModule::PreviewActiveDocument() {
+  DocumentPage* page = ActiveEditor();
+  if (page == nullptr) return;
+  // A modal window stops what plays first.
+  StopAll();
+  PrintPreviewWindow preview(page->Document().Score(), this);
+  preview.exec();
 }
 
 void TFProgramModule::PrintActiveDocument() {

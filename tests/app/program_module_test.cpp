@@ -10,6 +10,7 @@
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -22,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "app/print_preview_window.h"
 #include "app/tool_pages.h"
 #include "document/date_time_format.h"
 #include "document/help_pages.h"
@@ -605,6 +607,46 @@ TEST_F(ProgramModuleTest, TheCommandsOfferWhatTheActiveDocumentAllows) {
   EXPECT_EQ(offered(), "11011110");
   window.Files().SetActivePage(window.Files().SheetOf(&window.Documents().front()->Widget()));
   EXPECT_EQ(offered(), "11111110");
+}
+
+// Preview pages through a copy of the score in a modal window; the
+// document's own page stays where it was.
+TEST_F(ProgramModuleTest, PreviewPagesThroughACopyAndLeavesTheDocumentAsItWas) {
+  nv::app::TFProgramModule window(Services());
+  const fs::path file = root_ / "preview.sfd";
+  WriteScore(file, 3);
+  ASSERT_NE(window.OpenDocument(file.string(), false), nullptr);
+  TECMusicScore& score = window.ActiveEditor()->Document().Score();
+  const int page = score.GetActivePage();
+  ASSERT_TRUE(window.Actions().Action("file.preview").isEnabled());
+
+  std::vector<int> shown;
+  bool previousAtStart = true;
+  bool nextAtEnd = true;
+  bool readOnly = false;
+  QTimer::singleShot(0, [&] {
+    auto* preview = qobject_cast<nv::app::PrintPreviewWindow*>(QApplication::activeModalWidget());
+    ASSERT_NE(preview, nullptr);
+    readOnly = preview->Copy().ReadOnly;
+    previousAtStart = preview->PreviousButton().isEnabled();
+    for (int i = 0; i < 3; ++i) {
+      preview->NextButton().click();
+      shown.push_back(preview->Copy().GetActivePage());
+    }
+    nextAtEnd = preview->NextButton().isEnabled();
+    preview->PreviousButton().click();
+    shown.push_back(preview->Copy().GetActivePage());
+    preview->reject();
+  });
+  window.Actions().Action("file.preview").trigger();
+
+  EXPECT_TRUE(readOnly);
+  EXPECT_FALSE(previousAtStart);
+  // The last page holds: Next goes no further.
+  EXPECT_EQ(shown, (std::vector<int>{1, 2, 2, 1}));
+  EXPECT_FALSE(nextAtEnd);
+  EXPECT_EQ(score.GetActivePage(), page);
+  EXPECT_FALSE(window.ActiveEditor()->Document().Modified());
 }
 
 // Export draws the score's pages into the picture file the user names;
