@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <array>
 #include <exception>
 #include <stdexcept>
@@ -268,6 +269,11 @@ bool TFProgramModule::Save(std::uint64_t key) {
 void TFProgramModule::ForgetPage(DocumentPage& page) {
   const auto at = std::ranges::find_if(pages_, [&](const OpenPage& open) { return open.page.get() == &page; });
   if (at == pages_.end()) return;
+  // The document window stopped its own playback on the way out; when it
+  // was the one playing, the transport stops too and lets the output go.
+  const bool othersPlay = std::ranges::any_of(
+      pages_, [&](const OpenPage& open) { return open.page.get() != &page && open.page->Document().Playing(); });
+  if (transport_.Playing() && !othersPlay) transport_.Stop();
   // Out of the list before it goes, as its tab's going makes the window look
   // at the list.
   OpenPage closing = std::move(*at);

@@ -340,6 +340,29 @@ TEST(MainWindowPlay, StopAfterPlayClosesTheOutput) {
   EXPECT_TRUE(window.Actions().Action("score.record").isEnabled());
 }
 
+TEST(MainWindowPlay, ClosingTheDocumentThatPlaysStopsIt) {
+  auto clock = std::make_unique<FakePlayClock>();
+  clock->HoldFrom(1'000'000'000);
+  FakePlayClock& time = *clock;
+  nv::app::TFProgramModule window(Playing(
+      std::make_unique<np::TestMidiPorts>(np::TestMidiPorts::Mode::Null, std::vector<std::string>{"Synth"},
+                                          std::vector<std::string>{}),
+      std::move(clock)));
+  ASSERT_NE(window.OpenDocument(FixtureFile("closed-playing.sfd"), false), nullptr);
+  ShowAndPaint(window);
+  window.Actions().Action("score.play").trigger();
+  time.WaitUntilHeld();
+  ASSERT_TRUE(window.Playback().Playing());
+
+  window.Actions().Action("file.close").trigger();
+  ASSERT_TRUE(window.Documents().empty());
+  EXPECT_FALSE(window.Playback().Playing());
+  EXPECT_FALSE(window.MidiOutput().IsOpen());
+  // The next score is offered Play.
+  ASSERT_NE(window.OpenDocument(FixtureFile("after-closed.sfd"), false), nullptr);
+  EXPECT_TRUE(window.Actions().Action("score.play").isEnabled());
+}
+
 TEST(MainWindowPlay, TheTempoBarSetsTheActiveScoresScaleAndFollowsTheTabs) {
   auto ports = std::make_unique<np::TestMidiPorts>(np::TestMidiPorts::Mode::Null, std::vector<std::string>{"Synth"},
                                                    std::vector<std::string>{});
