@@ -219,12 +219,13 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
     TKeyboard.stop();
   });
   connect(PCFiles, &nv::widgets::TECPageControl::PageChanged, this, [this] { UpdateActions(); });
-  // After every command and every change the history arrows and the status
-  // panels follow too.
+  // After every command and every change the history arrows, the status
+  // panels and the tempo bar follow too.
   statesChanged_ = registry_.StatesChanged.Subscribe([this] {
     TBUndoList->setEnabled(registry_.IsEnabled("edit.undo"));
     TBRedoList->setEnabled(registry_.IsEnabled("edit.redo"));
     ShowStates();
+    UpdateTempoDisplay();
   });
   FLProgramModule = new nv::widgets::TECFormLanguage(this);
   setMinimumSize(kMinimumWidth, kMinimumHeight);
@@ -497,10 +498,7 @@ void TFProgramModule::ProcessCommandLine() {
 
 bool TFProgramModule::ExitButtonShown() const { return exitButton_->isVisible(); }
 
-void TFProgramModule::UpdateActions() {
-  registry_.StatesChanged();
-  UpdateTempoDisplay();
-}
+void TFProgramModule::UpdateActions() { registry_.StatesChanged(); }
 
 void TFProgramModule::ShowStates() {
   SBMain->SetStates(printJob_.Printing(), transport_.Playing(), transport_.Recording());

@@ -390,6 +390,10 @@ TEST(MainWindowPlay, TheTempoBarSetsTheActiveScoresScaleAndFollowsTheTabs) {
   EXPECT_EQ(tempo.value(), 158);
   EXPECT_EQ(tempo.toolTip(), word + " = 225% * 120 = 270");
   EXPECT_EQ(first.GetTempoScale(), 225);
+  // A change of the score itself moves the bar.
+  first.SetTempoScale(400);
+  QApplication::processEvents();
+  EXPECT_EQ(tempo.value(), 200);
 
   // The volume goes to both channels of the output.
   window.VolumeBar().setValue(40000);
