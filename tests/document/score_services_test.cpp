@@ -478,6 +478,69 @@ const std::vector<ServiceCase>& Cases() {
          return s.SelectionHasPageObject() && s.GetSelectedText(61, text) && text.Size == 30 &&
                 text.Lines == std::vector<std::string>{"Trio"};
        }},
+      // Given no pieces, the row asks the score's GetAccordText to spell the code.
+      {"row SetChordSymbol asks for the text of a code", ToMeasure1,
+       [](Score& s, Edits&) {
+         s.GetAccordText = [](TECModelObject*, const std::vector<std::uint8_t>& code,
+                              std::vector<TECChordPiece>& pieces) {
+           if (code.size() == 3 && pieces.empty()) pieces.push_back({{}, "C", 0});
+         };
+         const std::vector<std::uint8_t> code = {1, 0, 1};
+         Row(s).SetChordSymbol(&code, nullptr, true);
+       },
+       [](Score& s) {
+         for (const auto& item : Measure(s, 1).Items)
+           if (item->Kind == 51) {
+             const auto& chord = static_cast<const TECChordSymbol&>(*item);
+             return chord.Pieces.size() == 1 && chord.Pieces[0].Text == "C";
+           }
+         return false;
+       },
+       5},
+      {"SelectionIsChord",
+       [](Score& s) {
+         ToMeasure(s, 0);
+         s.ReplaceWithChordNotes({{0, 2, 5, 0}, {0, 4, 5, 0}, {0, 6, 5, 0}}, true, 32);
+       },
+       [](Score& s, Edits&) {
+         s.ClearSelection();
+         for (const auto& note : Measure(s, 0).Notes)
+           if (note->Start == 0) s.SelectElement(note.get(), 0);
+       },
+       [](Score& s) { return s.Selection.size() == 1 && s.SelectionIsChord(); }, kNoStep},
+      {"SplitUnionNotes splits into a pair", SelectE, [](Score& s, Edits&) { s.SplitUnionNotes(true); },
+       [](Score& s) {
+         return NoteAt(s, 32) != nullptr && NoteAt(s, 32)->Length == 16 && NoteAt(s, 48) != nullptr &&
+                NoteAt(s, 48)->Kind == 23;
+       },
+       27},
+      {"SetSelectedNoteInstrument", SelectE, [](Score& s, Edits&) { s.SetSelectedNoteInstrument(5); },
+       [](Score& s) {
+         int program = 0;
+         return s.GetSelectedNoteInstrument(program) && program == 5;
+       }},
+      {"SetSelectedTempo",
+       [](Score& s) {
+         ToMeasure(s, 1);
+         s.AddTempoMark(32, 120);
+         s.SelectAllChords();
+       },
+       [](Score& s, Edits&) { s.SetSelectedTempo(32, 90); },
+       [](Score& s) {
+         int beat = 0;
+         int tempo = 0;
+         return s.GetSelectedTempo(beat, tempo) && tempo == 90;
+       }},
+      {"SetSelectedTextAlign",
+       [](Score& s) {
+         s.AddPageText(100, 80, 0, 0, 20, "Arial", {"Trio"});
+         s.SelectAllTexts();
+       },
+       [](Score& s, Edits&) { s.SetSelectedTextAlign(1); },
+       [](Score& s) {
+         Score::TextProperties text;
+         return s.GetSelectedText(61, text) && text.Align == 1;
+       }},
   };
   return cases;
 }
