@@ -132,17 +132,28 @@ const ServiceCase kCases[] = {
          EXPECT_EQ(RowNotes(imported.Score()), s.loaded);
        }
      }},
-    {"MidiImportChoicesSetBeforeTheLoadStay",
+    {"MidiImportChoiceOfSheetsMakesAStaffPerTrack",
      [](Services& s) {
-       const std::string path = (s.folder / "choices.mid").string();
-       ExportMidiFile(s.score(), path, false);
-       ScoreDocument imported;
-       imported.Score().MidiImportGrid = 16;
-       imported.Score().MidiSeparateSheets = true;
-       imported.Load(path);
-       EXPECT_EQ(imported.Score().MidiImportGrid, 16);
-       EXPECT_TRUE(imported.Score().MidiSeparateSheets);
-       EXPECT_GE(imported.Score().InstrumentCount(), 1);
+       // Two staves on channels 1 and 2 export as two note tracks.
+       auto two = score_builder::MakeScore(2, 1);
+       for (int i = 0; i < 2; ++i) {
+         two->GetInstrumentAt(i)->SetChannel(i + 1);
+         score_builder::AddNote(*two->GetInstrumentAt(i)->GetRow(0)->GetMeasure(0), 1 + 2 * i, 5, 32, 0);
+       }
+       const std::string path = (s.folder / "two-tracks.mid").string();
+       ExportMidiFile(*two, path, false);
+       for (const bool sheets : {false, true}) {
+         SCOPED_TRACE(sheets);
+         ScoreDocument imported;
+         imported.Score().MidiImportGrid = 8;
+         imported.Score().MidiSeparateSheets = sheets;
+         imported.Load(path);
+         int rows = 0;
+         for (int i = 0; i < imported.Score().InstrumentCount(); ++i)
+           rows += imported.Score().GetInstrumentAt(i)->GetRowCount();
+         EXPECT_EQ(imported.Score().InstrumentCount(), sheets ? 2 : 1);
+         EXPECT_EQ(rows, 2);
+       }
      }},
     {"ExportMidiIsFormatOneAt384",
      [](Services& s) {
@@ -268,6 +279,22 @@ const ServiceCase kCases[] = {
        EXPECT_EQ(sent.back().substr(sent.back().find(' ')), " 80 3C 40");
        d.ui.RunPending();
      }},
+    {"FollowPlaybackMovesTheCursorToTheSoundingNote",
+     [](Services& s) {
+       Devices d;
+       s.score().SetTempo(120);
+       // Held at 510 ms: the E at tick 32 has just begun.
+       d.clock->HoldFrom(510'000'000);
+       FakePlayClock& time = d.time;
+       s.document->ConnectPlayback(d.output, d.ui, std::move(d.clock));
+       s.document->Play();
+       time.WaitUntilHeld();
+       s.document->FollowPlayback();
+       EXPECT_EQ(s.score().CursorMeasure(), 0);
+       EXPECT_EQ(s.score().CursorTick(), 32);
+       s.document->Stop();
+       d.ui.RunPending();
+     }},
     {"TempoKeeps8To512AndTheScaleIgnoresZero",
      [](Services& s) {
        s.score().SetTempo(8);
@@ -308,6 +335,19 @@ const ServiceCase kCases[] = {
        measure.Items.push_back(MakeMeasureItem(161, &measure));
        s.score().FollowNewSymbolItem(measure, 0, 161);
        EXPECT_EQ(NoteAt(s.score(), 64)->Velocity, 40);
+     }},
+    {"AutoEffectExpandsTheNoteAnOrnamentArrivesOn",
+     [](Services& s) {
+       s.score().OnGetDinamics = [](TECModelObject*, int) { return 64; };
+       TECMeasure& measure = *s.score().CurrentInstrument()->GetRow(0)->GetMeasure(0);
+       measure.Items.push_back(MakeMeasureItem(189, &measure));  // a mordent on the E
+       measure.Items.back()->Position = 32;
+       s.score().FollowNewSymbolItem(measure, 32, 189);
+       EXPECT_TRUE(NoteAt(s.score(), 32)->PlayNotes().empty());  // switched off
+       s.score().AutoEffect = true;
+       s.score().FollowNewSymbolItem(measure, 32, 189);
+       EXPECT_FALSE(NoteAt(s.score(), 32)->PlayNotes().empty());
+       EXPECT_TRUE(NoteAt(s.score(), 0)->PlayNotes().empty());
      }},
     {"SendProgramChangeSendsTheRowsProgram",
      [](Services& s) {
