@@ -2,7 +2,6 @@
 
 #include "document/score_document.h"
 #include "editing/command_targets.h"
-#include "model/instrument.h"
 #include "model/measure.h"
 #include "model/row.h"
 #include "playback/ornament_expansion.h"
@@ -12,8 +11,7 @@ namespace nv::document {
 
 void CalcVelocity(ScoreDocument& document) {
   TECMusicScore& score = document.Score();
-  const TECInstrument* instrument = score.CurrentInstrument();
-  TECRow* row = instrument != nullptr ? instrument->GetActiveRow() : nullptr;
+  TECRow* row = score.CurrentRow();
   if (row == nullptr) return;
   NoteSelection notes{row, {}};
   for (int m = 0; m < row->MeasureCount(); ++m)
