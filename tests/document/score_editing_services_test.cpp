@@ -545,9 +545,9 @@ const std::vector<ServiceCase>& Cases() {
   return cases;
 }
 
-class ScoreServices : public testing::TestWithParam<ServiceCase> {};
+class ScoreEditingServices : public testing::TestWithParam<ServiceCase> {};
 
-TEST_P(ScoreServices, RunsThroughTheDocumentAndUndoes) {
+TEST_P(ScoreEditingServices, RunsThroughTheDocumentAndUndoes) {
   const ServiceCase& c = GetParam();
   auto document = LoadedDocument();
   Score& score = document->Score();
@@ -581,6 +581,6 @@ std::string CaseName(const testing::TestParamInfo<ServiceCase>& info) {
   return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(EachOperation, ScoreServices, testing::ValuesIn(Cases()), CaseName);
+INSTANTIATE_TEST_SUITE_P(EachOperation, ScoreEditingServices, testing::ValuesIn(Cases()), CaseName);
 
 }  // namespace

@@ -419,7 +419,7 @@ const ServiceCase kCases[] = {
      }},
 };
 
-class ScoreServices : public testing::TestWithParam<ServiceCase> {
+class ScoreExchangeServices : public testing::TestWithParam<ServiceCase> {
  protected:
   void SetUp() override {
     services_.folder = fs::temp_directory_path() /
@@ -431,9 +431,9 @@ class ScoreServices : public testing::TestWithParam<ServiceCase> {
   Services services_;
 };
 
-TEST_P(ScoreServices, RunsOnTheDocumentsScore) { GetParam().Check(services_); }
+TEST_P(ScoreExchangeServices, RunsOnTheDocumentsScore) { GetParam().Check(services_); }
 
-INSTANTIATE_TEST_SUITE_P(Operations, ScoreServices, testing::ValuesIn(kCases),
+INSTANTIATE_TEST_SUITE_P(Operations, ScoreExchangeServices, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<ServiceCase>& info) { return info.param.Name; });
 
 }  // namespace
