@@ -147,6 +147,12 @@ TFMusicEditor::TFMusicEditor(const MusicEditorServices& services, QWidget* paren
 
   TECMusicScore& score = document_->Score();
   NewPage();
+  {
+    // A new score starts in the meter of new compositions; no step to undo.
+    const ScopedUndoLock quiet(score);
+    score.SetTimeSignature(services_.Settings.ScoreSize >> 8, services_.Settings.ScoreSize & 0xFF,
+                           static_cast<std::uint8_t>(services_.Settings.ScoreSizeStyle), true);
+  }
   EnsureStaff();
   SetCursorLook(false);
   score.OnTestEmptyMeasure = [this](TECModelObject*, bool& aContinue) {

@@ -52,6 +52,10 @@ TEST_F(MusicEditor, ANewDocumentIsAnUntitledModifiedA4ScoreWithOneStaffAndOneRow
   TECMusicScore& score = Editor().Document().Score();
   EXPECT_EQ(score.Page().PaperSize(), TECPaperSize::A4);
   EXPECT_EQ(score.Page().Orientation(), TPrinterOrientation::poPortrait);
+  // The meter of new compositions (4/4 unless set), with nothing to undo.
+  EXPECT_EQ(score.GetNumerator(), 4);
+  EXPECT_EQ(score.GetDenominator(), 4);
+  EXPECT_EQ(score.UndoCount(), 0);
   ASSERT_EQ(score.InstrumentCount(), 1);
   EXPECT_EQ(score.CurrentInstrument()->GetRowCount(), 1);
   EXPECT_EQ(score.GetCursorColor(), nv::editor::TFMusicEditor::kEditingColor);
