@@ -17,11 +17,6 @@ namespace nv::app {
 // printer in the program, a PDF file in tests.
 using PrintTargetFactory = std::function<std::unique_ptr<nv::platform::PagedTarget>(const QString& title)>;
 
-// The print dialog: what the user chose from what it offered; none when
-// cancelled.
-using PrintDialogFunction =
-    std::function<std::optional<nv::document::PrintChoices>(const nv::document::PrintChoices& offer)>;
-
 // The default printer.
 std::unique_ptr<nv::platform::PagedTarget> DefaultPrinter(const QString& title);
 

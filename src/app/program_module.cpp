@@ -22,6 +22,7 @@
 #include "app/tool_wiring.h"
 #include "app/toolbar_arrangement.h"
 #include "app/wait_cursor.h"
+#include "dialogs/main_stand_ins.h"
 #include "document/command_line.h"
 #include "document/date_time_format.h"
 #include "document/help_pages.h"
@@ -169,6 +170,11 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
   // The components, as the form holds them before its creation handler runs.
   setObjectName(nk::kMainWindow);
   if (services_.openDialog == nullptr) ownOpenDialog_ = std::make_unique<QtOpenFileDialog>(this);
+  if (services_.dialogs == nullptr) {
+    ownDialogs_ = std::make_unique<nv::dialogs::MainStandIns>(
+        this, services_.settings ? &services_.settings->Ini() : nullptr);
+    services_.dialogs = ownDialogs_.get();
+  }
   LMain = new nv::widgets::TECLanguage(this);
   AddProgramCommands();
   AddDocumentCommands();

@@ -37,6 +37,7 @@ class QToolButton;
 
 namespace nv::document {
 class HelpPageOpener;
+class MainDialogs;
 class SaveDialog;
 class KeyboardLayoutSource;
 class SettingsFile;
@@ -78,8 +79,9 @@ struct ProgramServices {
   // The clock autosave reads (null: the machine's uptime).
   const nv::document::UptimeClock* uptime = nullptr;
   PrintTargetFactory printTarget;
-  // Null: every page, one copy (the program has no print dialog yet).
-  PrintDialogFunction printDialog;
+  // The dialogs the commands ask their values from: a new composition, a
+  // bar count, MIDI import and print (null: the program's own).
+  nv::document::MainDialogs* dialogs = nullptr;
   nv::document::HelpPageOpener* helpOpener = nullptr;
   const nv::document::KeyboardLayoutSource* keyboardLayouts = nullptr;
   OpenFileDialog* openDialog = nullptr;
@@ -317,6 +319,7 @@ class TFProgramModule : public QMainWindow,
   nv::document::Transport transport_;
   bool destroyed_ = false;
   std::unique_ptr<OpenFileDialog> ownOpenDialog_;
+  std::unique_ptr<nv::document::MainDialogs> ownDialogs_;
   nv::document::Subscription statesChanged_;
 };
 

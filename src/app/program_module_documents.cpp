@@ -22,6 +22,7 @@
 #include "document/date_time_format.h"
 #include "document/file_paths.h"
 #include "document/main_commands.h"
+#include "document/main_dialogs.h"
 #include "document/score_commands.h"
 #include "document/settings_file.h"
 #include "editor/editor_commands.h"
@@ -426,7 +427,7 @@ void TFProgramModule::PrintActiveDocument() {
 int TFProgramModule::PageCount() const { return ActiveEditor()->Document().Score().PageCount(); }
 
 std::optional<nv::document::PrintChoices> TFProgramModule::Ask(const nv::document::PrintChoices& offer) {
-  return services_.printDialog ? services_.printDialog(offer) : offer;
+  return services_.dialogs->Print(offer);
 }
 
 void TFProgramModule::MakeCopy() {

@@ -6,6 +6,7 @@
 
 #include "app/open_file_dialog.h"
 #include "document/document_file.h"
+#include "document/main_dialogs.h"
 #include "editor/export_options.h"
 
 // The save dialog answering with `path` as a score file; "" cancels.
@@ -31,4 +32,41 @@ class AnsweringOpenDialog : public nv::app::OpenFileDialog {
  public:
   std::vector<std::string> Ask() override { return paths; }
   std::vector<std::string> paths;
+};
+
+// The main window's dialogs answering with what is set here, counting how
+// often each was asked; an empty answer cancels.
+class AnsweringMainDialogs : public nv::document::MainDialogs {
+ public:
+  std::optional<nv::document::NewCompositionValues> NewComposition() override {
+    ++asked.newComposition;
+    return newComposition;
+  }
+  std::optional<int> BarCount() override {
+    ++asked.barCount;
+    return barCount;
+  }
+  std::optional<nv::document::MidiImportChoices> MidiImport(const std::string& path) override {
+    ++asked.midiImport;
+    midiPath = path;
+    return midiImport;
+  }
+  // Without a print answer, what the dialog offers.
+  std::optional<nv::document::PrintChoices> Print(const nv::document::PrintChoices& offer) override {
+    printOffers.push_back(offer);
+    return printAnswer ? *printAnswer : std::optional(offer);
+  }
+
+  std::optional<nv::document::NewCompositionValues> newComposition = nv::document::NewCompositionValues{};
+  std::optional<int> barCount = 1;
+  std::optional<nv::document::MidiImportChoices> midiImport = nv::document::MidiImportChoices{};
+  // Set: the print dialog answers this (none cancels).
+  std::optional<std::optional<nv::document::PrintChoices>> printAnswer;
+  struct {
+    int newComposition = 0;
+    int barCount = 0;
+    int midiImport = 0;
+  } asked;
+  std::string midiPath;
+  std::vector<nv::document::PrintChoices> printOffers;
 };

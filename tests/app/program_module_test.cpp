@@ -136,6 +136,7 @@ class ProgramModuleTest : public ::testing::Test {
     services.helpRoot = root_ / "Help";
     services.saveDialog = &saveDialog_;
     services.openDialog = &openDialog_;
+    services.dialogs = &dialogs_;
     services.printTarget = [this](const QString&) -> std::unique_ptr<np::PagedTarget> {
       return np::QtPagedTarget::pdfFile(QString::fromStdString(pdfPath_.string()), 150);
     };
@@ -155,6 +156,7 @@ class ProgramModuleTest : public ::testing::Test {
   std::unique_ptr<nv::document::SettingsFile> settings_;
   AnsweringSaveDialog saveDialog_;
   AnsweringOpenDialog openDialog_;
+  AnsweringMainDialogs dialogs_;
   fs::path pdfPath_;
 };
 
@@ -333,14 +335,9 @@ TEST_F(ProgramModuleTest, ThePrintDialogsChoiceIsWhatPrints) {
   const fs::path file = root_ / "score.sfd";
   WriteScore(file, 3);
   pdfPath_ = root_ / "range.pdf";
-  std::optional<nv::document::PrintChoices> answer;
-  std::vector<nv::document::PrintChoices> offered;
-  auto services = Services();
-  services.printDialog = [&](const nv::document::PrintChoices& offer) {
-    offered.push_back(offer);
-    return answer;
-  };
-  nv::app::TFProgramModule window(std::move(services));
+  dialogs_.printAnswer = std::optional<nv::document::PrintChoices>();
+  const std::vector<nv::document::PrintChoices>& offered = dialogs_.printOffers;
+  nv::app::TFProgramModule window(Services());
   ASSERT_NE(window.OpenDocument(file.string(), false), nullptr);
   window.PrintActiveDocument();
   EXPECT_FALSE(window.Printing());
@@ -349,7 +346,7 @@ TEST_F(ProgramModuleTest, ThePrintDialogsChoiceIsWhatPrints) {
   ASSERT_EQ(offered.size(), 1u);
   EXPECT_EQ(offered[0], (nv::document::PrintChoices{.MinPage = 1, .MaxPage = 3, .FromPage = 1, .ToPage = 3}));
 
-  answer = nv::document::PrintChoices{.MinPage = 1, .MaxPage = 3, .FromPage = 2, .ToPage = 3};
+  dialogs_.printAnswer = nv::document::PrintChoices{.MinPage = 1, .MaxPage = 3, .FromPage = 2, .ToPage = 3};
   window.Actions().Action("file.print").trigger();
   EXPECT_TRUE(window.Printing());
   // One job at a time.

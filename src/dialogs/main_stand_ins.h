@@ -1,0 +1,31 @@
+#pragma once
+
+#include "document/main_dialogs.h"
+
+class QWidget;
+
+namespace nv::platform {
+class IniFile;
+}
+
+namespace nv::dialogs {
+
+// Plain forms with the fields of the new-composition, bar-count, MIDI import
+// and print dialogs, each a modal FormDialog over `parent`, until the
+// program's own dialogs take their place.
+class MainStandIns : public nv::document::MainDialogs {
+ public:
+  // `settings` (may be null) keeps the forms' bounds.
+  MainStandIns(QWidget* parent, nv::platform::IniFile* settings) : parent_(parent), settings_(settings) {}
+
+  std::optional<nv::document::NewCompositionValues> NewComposition() override;
+  std::optional<int> BarCount() override;
+  std::optional<nv::document::MidiImportChoices> MidiImport(const std::string& path) override;
+  std::optional<nv::document::PrintChoices> Print(const nv::document::PrintChoices& offer) override;
+
+ private:
+  QWidget* parent_;
+  nv::platform::IniFile* settings_;
+};
+
+}  // namespace nv::dialogs

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/print_job.h"
+
+namespace nv::document {
+
+// What the MIDI import dialog hands back, before a Standard MIDI file opens.
+struct MidiImportChoices {
+  // One staff per track instead of one staff with a row per track.
+  bool TracksOnSeparateSheets = false;
+  // The smallest note value kept, in 1/128 of a whole note: 32, 16, 8, 4 or 2.
+  int QuantizeDuration = 8;
+  bool operator==(const MidiImportChoices&) const = default;
+};
+
+// What the new-composition dialog hands back: the first staff (its General
+// MIDI program and the name shown under the title), the tempo, and the title
+// and author lines put on the first page (none when empty).
+struct NewCompositionValues {
+  std::vector<std::string> Title;
+  std::vector<std::string> Author;
+  std::string InstrumentName;
+  int Program = 0;
+  int Tempo = 60;
+  bool operator==(const NewCompositionValues&) const = default;
+};
+
+// The bar-count dialog's range.
+inline constexpr int kMinBarCount = 1;
+inline constexpr int kMaxBarCount = 1000;
+
+// The modal dialogs the main window's commands ask their values from. Each
+// returns none when the user cancels; the program shows its own dialogs, a
+// test answers itself.
+class MainDialogs {
+ public:
+  virtual ~MainDialogs() = default;
+  // New composition: the first staff, tempo and title texts.
+  virtual std::optional<NewCompositionValues> NewComposition() = 0;
+  // Add bar and Delete bar: how many, kMinBarCount..kMaxBarCount.
+  virtual std::optional<int> BarCount() = 0;
+  // Opening a Standard MIDI file named `path`.
+  virtual std::optional<MidiImportChoices> MidiImport(const std::string& path) = 0;
+  // Print: the page range, copies and collation chosen from `offer`.
+  virtual std::optional<PrintChoices> Print(const PrintChoices& offer) = 0;
+};
+
+}  // namespace nv::document
