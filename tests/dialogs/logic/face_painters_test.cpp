@@ -8,6 +8,7 @@
 #include "dialogs/logic/clef_glyph_painter.h"
 #include "dialogs/logic/drum_button_painter.h"
 #include "dialogs/logic/key_signature_painter.h"
+#include "dialogs/logic/tool_face_painters.h"
 #include "library/drum_description.h"
 #include "model/page_objects.h"
 #include "platform/recording_canvas.h"
@@ -123,7 +124,9 @@ TEST(ClefGlyphPainter, ClefsStandOnFiveLinesFiveApartWithTheirOctaves) {
   RecordingCanvas grey;
   PaintClefGlyph(grey, kButton, 1, {}, true);
   for (const std::string& line : grey.lines()) {
-    if (line.rfind("TextOut", 0) == 0 || line.rfind("LineTo", 0) == 0) EXPECT_NE(line.find("#808080"), std::string::npos);
+    if (line.rfind("TextOut", 0) == 0 || line.rfind("LineTo", 0) == 0) {
+      EXPECT_NE(line.find("#808080"), std::string::npos);
+    }
   }
 }
 
@@ -177,6 +180,57 @@ TEST(DrumButtonPainter, AStyleDrawsItsStemAndItsElementsFromTheShiftedOrigin) {
   RecordingCanvas plain;
   DrawDrumButton(plain, kButton, &style);
   EXPECT_EQ(LinesStarting(plain, "LineTo ").front().rfind("LineTo (14,4) to (14,21)", 0), 0u);
+}
+
+using nv::document::PaintedFace;
+
+TEST(ToolFacePainters, TimeSignatureShowsTheCommonOrCutSignOnlyForTheirMeters) {
+  const auto faceOf = [](int size, int style) {
+    RecordingCanvas canvas;
+    PaintToolFace(canvas, kButton, PaintedFace::Size, {.ScoreSize = size, .ScoreSizeStyle = style});
+    EXPECT_EQ(LinesStarting(canvas, "LineTo ").size(), 5u);
+    EXPECT_EQ(LinesStarting(canvas, "LineTo ").front().rfind("LineTo (1,13) to (23,13)", 0), 0u);
+    return Texts(canvas);
+  };
+  EXPECT_EQ(faceOf(0x0404, 1), (std::vector<std::string>{"TextOut (2,16) \"/\""}));
+  EXPECT_EQ(faceOf(0x0202, 1), (std::vector<std::string>{"TextOut (2,16) \"/\""}));
+  EXPECT_EQ(faceOf(0x0304, 1), (std::vector<std::string>{"TextOut (4,11) \"3\"", "TextOut (4,23) \"4\""}));
+  EXPECT_EQ(faceOf(0x0204, 2), (std::vector<std::string>{"TextOut (2,16) \"-\""}));
+  EXPECT_EQ(faceOf(0x0204, 1), (std::vector<std::string>{"TextOut (4,11) \"2\"", "TextOut (4,23) \"4\""}));
+  EXPECT_EQ(faceOf(0x0C08, 0), (std::vector<std::string>{"TextOut (4,11) \"12\"", "TextOut (4,23) \"8\""}));
+}
+
+TEST(ToolFacePainters, TremoloDrawsOneTwoPixelStrokePerStep) {
+  // y starts at (0 + 26 - 12 + 4) / 2 = 9 and grows by 4.
+  RecordingCanvas canvas;
+  PaintToolFace(canvas, kButton, PaintedFace::Tremolo, {.Tremolo = 3});
+  const auto strokes = LinesStarting(canvas, "Polyline ");
+  ASSERT_EQ(strokes.size(), 3u);
+  EXPECT_EQ(strokes[0].rfind("Polyline (6,11) (18,7) | pen #000000 w2", 0), 0u) << strokes[0];
+  EXPECT_EQ(strokes[1].rfind("Polyline (6,15) (18,11)", 0), 0u);
+  EXPECT_EQ(strokes[2].rfind("Polyline (6,19) (18,15)", 0), 0u);
+}
+
+TEST(ToolFacePainters, SlursAreArcsFromTheirRadialsCounterClockwise) {
+  RecordingCanvas up;
+  PaintToolFace(up, kButton, PaintedFace::LigaUp, {});
+  ASSERT_EQ(LinesStarting(up, "Arc ").size(), 1u);
+  EXPECT_EQ(LinesStarting(up, "Arc ").front().rfind("Arc (-5,10)-(29,31) (22,12) (2,12)", 0), 0u);
+  RecordingCanvas down;
+  PaintToolFace(down, kButton, PaintedFace::LigaDown, {});
+  EXPECT_EQ(LinesStarting(down, "Arc ").front().rfind("Arc (-5,-5)-(29,16) (2,14) (22,14)", 0), 0u);
+}
+
+TEST(ToolFacePainters, EveryPaintedFaceInksTheButtonInBothLooks) {
+  for (int face = static_cast<int>(PaintedFace::Clef); face <= static_cast<int>(PaintedFace::ContinueUntil); ++face) {
+    if (static_cast<PaintedFace>(face) == PaintedFace::DrumNote) continue;
+    RecordingCanvas plain;
+    PaintToolFace(plain, kButton, static_cast<PaintedFace>(face), {});
+    EXPECT_FALSE(plain.lines().empty()) << face;
+    RecordingCanvas hot;
+    PaintToolFace(hot, kButton, static_cast<PaintedFace>(face), {}, {.hot = true});
+    EXPECT_NE(hot.text().find("#808080"), std::string::npos) << face;
+  }
 }
 
 }  // namespace
