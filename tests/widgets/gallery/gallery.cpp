@@ -9,6 +9,8 @@
 #include <QVBoxLayout>
 
 #include "platform/font_faces.h"
+#include "widgets/image_track.h"
+#include "widgets/image_track_pictures.h"
 #include "platform/qt/qt_font_faces.h"
 #include "render/music_font_codes.h"
 #include "widgets/char_button.h"
@@ -126,6 +128,37 @@ QWidget* SkinnedWindow(int kind, const QString& title) {
   return form;
 }
 
+// Picture track bars with the program's pictures: three horizontal ones
+// (start, middle, end), a disabled one and two upright ones.
+QWidget* Tracks(QWidget* parent) {
+  auto* row = new QWidget(parent);
+  auto* layout = new QGridLayout(row);
+  const int positions[] = {0, 64, 127};
+  for (int i = 0; i < 4; ++i) {
+    auto* track = new nv::widgets::TECImageTrack(row);
+    nv::widgets::UseStandardPictures(*track);
+    track->SetMax(127);
+    track->SetLeftOffset(6);
+    track->SetRightOffset(6);
+    track->setFixedSize(170, 20);
+    track->SetPosition(positions[i % 3]);
+    track->setEnabled(i < 3);
+    layout->addWidget(track, i, 0);
+  }
+  for (int i = 0; i < 2; ++i) {
+    auto* track = new nv::widgets::TECImageTrack(row);
+    track->SetOrientation(nv::widgets::TrackOrientation::Vertical);
+    nv::widgets::UseStandardPictures(*track);
+    track->SetMax(127);
+    track->SetLeftOffset(6);
+    track->SetRightOffset(6);
+    track->setFixedSize(20, 140);
+    track->SetPosition(i == 0 ? 43 : 127);
+    layout->addWidget(track, 0, 1 + i, 4, 1);
+  }
+  return row;
+}
+
 QWidget* Controls() {
   auto* window = new QWidget;
   window->setWindowTitle(QStringLiteral("Widget gallery"));
@@ -150,6 +183,7 @@ QWidget* Controls() {
   TECScrollPanel* strip = Strip(window, 3);
   strip->setFixedSize(180, 30);
   grid->addWidget(strip, 2, 2);
+  grid->addWidget(Tracks(window), 3, 0, 1, 2);
   return window;
 }
 
