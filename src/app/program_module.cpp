@@ -106,7 +106,6 @@ constexpr int kExitButtonScreenWidth = 800;
 
 constexpr int kMainTimerMs = 220;
 constexpr int kClickTimerMs = 100;
-constexpr int kKeyboardTimerMs = 2000;
 
 std::vector<std::string> ActionIds() {
   std::vector<std::string> ids;
@@ -158,10 +157,15 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
       services_(WithDefaults(std::move(services))),
       MOScore(*services_.ports, ui_),
       MIScore(*services_.ports, ui_),
-      notePreview_(MOScore, previewTimer_,
+      notePreview_(MOScore, TKeyboard,
                    [this] {
-                     return std::ranges::any_of(pages_,
-                                                [](const OpenPage& open) { return open.page->Document().Playing(); });
+                     return std::ranges::any_of(pages_, [](const OpenPage& open) {
+                       return open.page->Document().Playing() || open.page->Document().Recording();
+                     });
+                   }),
+      playedNotes_(ui_,
+                   [this](const nv::document::PlayedNote& note) {
+                     if (toolWiring_) toolWiring_->ShowPlayedNote(note);
                    }),
       autosave_(*this, services_.uptime ? *services_.uptime : nv::document::UptimeClock::System(),
                 nv::widgets::CurrentMessagePrompt(), nv::widgets::LanguageTexts()),
@@ -218,12 +222,9 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
   });
   // The palettes' auto-repeat buttons run on TClick.
   TClick.setInterval(kClickTimerMs);
-  // A note sounded from the piano page ends when TKeyboard fires.
-  TKeyboard.setInterval(kKeyboardTimerMs);
-  connect(&TKeyboard, &QTimer::timeout, this, [this] {
-    CloseMidiOutput();
-    TKeyboard.stop();
-  });
+  // A preview that finds no output sounds nothing; the user hears why once.
+  notePreview_.SetOpenFailed([this] { OutputFailed(); });
+  MIScore.OnMidiInput = [this](TMidiInput*) { TakeMidiInput(); };
   connect(PCFiles, &nv::widgets::TECPageControl::PageChanged, this, [this] { UpdateActions(); });
   // After every command and every change the history arrows, the status
   // panels and the tempo bar follow too.
@@ -232,6 +233,7 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
     TBRedoList->setEnabled(registry_.IsEnabled("edit.redo"));
     ShowStates();
     UpdateTempoDisplay();
+    FollowRecording();
   });
   FLProgramModule = new nv::widgets::TECFormLanguage(this);
   setMinimumSize(kMinimumWidth, kMinimumHeight);

@@ -19,6 +19,7 @@
 #include "document/command_registry.h"
 #include "document/command_states.h"
 #include "document/note_preview.h"
+#include "document/played_notes.h"
 #include "document/program_settings.h"
 #include "document/recent_files.h"
 #include "document/transport.h"
@@ -76,6 +77,8 @@ struct ProgramServices {
   std::unique_ptr<nv::platform::MidiPortSystem> ports;
   // A clock for each document's playback (null: the steady clock).
   std::function<std::unique_ptr<IPlayClock>()> playClock;
+  // Makes the clock of each document's takes (null: the steady clock).
+  std::function<std::unique_ptr<IPlayClock>()> recordClock;
   // The clock autosave reads (null: the machine's uptime).
   const nv::document::UptimeClock* uptime = nullptr;
   PrintTargetFactory printTarget;
@@ -209,6 +212,8 @@ class TFProgramModule : public QMainWindow,
   void CloseOutput() override;
   bool OpenInput() override;
   void CloseInput() override;
+  std::string InputError() const override;
+  void OutputFailed() override;
   void StartPlayback() override;
   void StopPlayback() override;
   std::int64_t RecordClock() override;
@@ -257,6 +262,10 @@ class TFProgramModule : public QMainWindow,
   // `button`; a click undoes (or redoes) every step down to the one clicked.
   void ShowHistory(bool redo, const QToolButton& button);
   void StopAll();
+  // The MIDI input's events go to the active document and, with "PlayMIDI", are echoed.
+  void TakeMidiInput();
+  // A take ended by Undo or Redo: the transport stops with it.
+  void FollowRecording();
 
   struct OpenPage {
     std::unique_ptr<MusicEditorPage> page;
@@ -274,6 +283,8 @@ class TFProgramModule : public QMainWindow,
   TMidiInput MIScore;
   bool outputOpen_ = false;
   bool inputOpen_ = false;
+  // The output's failure to open is told once.
+  bool outputFailureShown_ = false;
   nv::document::ProgramSettings settings_;
   nv::document::RecentFiles recent_;
   nv::document::CommandRegistry registry_;
@@ -301,13 +312,15 @@ class TFProgramModule : public QMainWindow,
   nv::widgets::StatusPanels* SBMain = nullptr;
   QTimer TMain;
   QTimer TClick;
-  QTimer TKeyboard;
 
   // The previews of inserted and played notes, which the documents sound.
-  nv::widgets::QtOneShotTimer previewTimer_;
+  // TKeyboard is the key-release timer that ends them.
+  nv::widgets::QtOneShotTimer TKeyboard;
   nv::document::NotePreview notePreview_;
   // The insertion tools; the documents, which read them, go first.
   std::unique_ptr<ToolWiring> toolWiring_;
+  // The notes the documents play, shown on the piano and guitar pages.
+  nv::document::PlayedNotes playedNotes_;
   std::vector<OpenPage> pages_;
   std::uint64_t nextPageKey_ = 1;
   nv::document::Autosave autosave_;

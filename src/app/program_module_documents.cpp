@@ -144,7 +144,12 @@ std::unique_ptr<MusicEditorPage> TFProgramModule::MakePage() {
       .Preview = &notePreview_,
       .DrumKind = {},
       .MakeClock = services_.playClock,
-      .Tools = &InsertionTools(),
+      .MakeRecordClock = services_.recordClock,
+      // On the play thread: handed to the GUI thread in order.
+      .Played = [this](std::uint8_t message, std::uint8_t data1, std::uint8_t data2) {
+        if (const std::optional<nv::document::PlayedNote> note = nv::document::PlayedNote::Of(message, data1, data2))
+          playedNotes_.Push(*note);
+      },      .Tools = &InsertionTools(),
   };
   auto page = std::make_unique<MusicEditorPage>(services);
   nv::editor::TFMusicEditor& editor = page->Editor();
@@ -218,8 +223,8 @@ void TFProgramModule::AddPage() {
   const nv::document::UptimeClock& clock = services_.uptime ? *services_.uptime : nv::document::UptimeClock::System();
   open.lastSavedMs = clock.NowMs();
   nv::document::ScoreDocument& document = open.page->Document();
-  // The window connected its playback to MOScore when it was made.
-  document.ListenTo(&MIScore);
+  // The window connected its playback to MOScore when it was made; the
+  // main window hands the MIDI input to the active one.
   open.signals = std::make_unique<nv::widgets::DocumentSignals>(document);
   // What the commands' predicates read changes with these.
   for (auto signal : {&nv::widgets::DocumentSignals::Changed, &nv::widgets::DocumentSignals::SelectedChanged,

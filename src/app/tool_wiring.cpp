@@ -10,11 +10,13 @@
 
 #include <array>
 
+#include "app/instrument_pages.h"
 #include "document/command_registry.h"
 #include "document/program_settings.h"
 #include "document/tool_commands.h"
 #include "editing/key_commands.h"
 #include "editor/music_editor.h"
+#include "editor/music_keyboard.h"
 #include "editor/tool_palette_page.h"
 #include "widgets/input_mapping.h"
 #include "widgets/page_control.h"
@@ -41,7 +43,9 @@ ToolWiring::ToolWiring(nv::document::ProgramSettings& settings, nv::document::Co
     : tools_(tools),
       active_(std::move(active)),
       state_(settings),
-      sink_({[this] { return ActiveScore(); }, {}, {}}),
+      sink_({[this] { return ActiveScore(); },
+             [this]() -> QWidget* { return instruments_ ? &instruments_->Keyboard() : nullptr; },
+             {}}),
       keys_(state_, *this) {
   state_.SetSink(&sink_);
   nv::document::AddToolPageCommands(registry, state_);
@@ -52,6 +56,7 @@ ToolWiring::ToolWiring(nv::document::ProgramSettings& settings, nv::document::Co
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(new nv::editor::ToolPalettePage(state_, place.page, page));
   }
+  instruments_ = std::make_unique<InstrumentPages>(state_, registry, tools_, static_cast<NoteEntryHost&>(*this));
   ShowActivePage();
   // The notebook and the state name the same page, whichever of them changed it.
   connect(&tools_, &nv::widgets::TECPageControl::PageChanged, this, [this] {
@@ -68,6 +73,8 @@ ToolWiring::ToolWiring(nv::document::ProgramSettings& settings, nv::document::Co
 ToolWiring::~ToolWiring() {
   qApp->removeEventFilter(this);
   state_.SetSink(nullptr);
+  // The pages are children of the notebook, which may outlive the wiring.
+  instruments_.reset();
 }
 
 void ToolWiring::ShowActivePage() {
@@ -122,6 +129,26 @@ nv::document::ClickInserter* ToolWiring::ActiveInserter() {
   nv::editor::TFMusicEditor* editor = ActiveEditor();
   nv::document::DocumentToolInput* input = editor != nullptr ? editor->ToolInput() : nullptr;
   return input != nullptr ? &input->Inserter() : nullptr;
+}
+
+bool ToolWiring::PianoKeyboardHasFocus() const { return instruments_ && instruments_->Keyboard().hasFocus(); }
+
+int ToolWiring::PianoDurationPosition() const {
+  return instruments_ ? instruments_->Keyboard().Model().DurationPosition() : 0;
+}
+
+nv::document::ScoreEdits* ToolWiring::ActiveEdits() {
+  nv::editor::TFMusicEditor* editor = ActiveEditor();
+  nv::document::DocumentToolInput* input = editor != nullptr ? editor->ToolInput() : nullptr;
+  return input != nullptr ? &input->Edits() : nullptr;
+}
+
+void ToolWiring::PreviewNote(int key, int length, int mode) {
+  if (nv::editor::TFMusicEditor* editor = ActiveEditor()) editor->PreviewNote(key, length, mode);
+}
+
+void ToolWiring::ShowPlayedNote(const nv::document::PlayedNote& note) {
+  if (instruments_) instruments_->ShowPlayedNote(note);
 }
 
 void ToolWiring::CallKeyDown(std::uint16_t key, TECShiftState shift) {

@@ -3,9 +3,12 @@
 #include <QObject>
 
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "document/note_entry.h"
 #include "document/notice.h"
+#include "document/played_notes.h"
 #include "document/tool_keys.h"
 #include "document/tool_state.h"
 #include "editor/score_tool_sink.h"
@@ -28,11 +31,13 @@ class TFMusicEditor;
 
 namespace nv::app {
 
+class InstrumentPages;
+
 // The main window's insertion tools: the tool state with its sink to the
 // active document, the notes and symbols palettes in the first two tool
 // pages, the page commands, and the tool keys, which see every key press of
 // the main window before the focused control does.
-class ToolWiring : public QObject, private nv::document::ToolKeyHost {
+class ToolWiring : public QObject, private nv::document::ToolKeyHost, private nv::document::NoteEntryHost {
   Q_OBJECT
  public:
   // The widget of the active document tab; null with none.
@@ -48,6 +53,10 @@ class ToolWiring : public QObject, private nv::document::ToolKeyHost {
   nv::document::ToolState& State() { return state_; }
   // Before the settings are written.
   void StoreSettings() const { state_.StoreSettings(); }
+  // The piano and guitar pages.
+  InstrumentPages& Instruments() const { return *instruments_; }
+  // A note playback sounded, on the GUI thread.
+  void ShowPlayedNote(const nv::document::PlayedNote& note);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -57,9 +66,12 @@ class ToolWiring : public QObject, private nv::document::ToolKeyHost {
   // F1 is the main window's own key.
   void ShowHelpTopic(const std::string&) override {}
   nv::document::ClickInserter* ActiveInserter() override;
-  bool PianoKeyboardHasFocus() const override { return false; }
-  int PianoDurationPosition() const override { return 0; }
+  bool PianoKeyboardHasFocus() const override;
+  int PianoDurationPosition() const override;
   void CallKeyDown(std::uint16_t key, TECShiftState shift) override;
+  // --- NoteEntryHost ---
+  nv::document::ScoreEdits* ActiveEdits() override;
+  void PreviewNote(int key, int length, int mode) override;
 
   void DocumentChanged();
   void ShowActivePage();
@@ -71,6 +83,7 @@ class ToolWiring : public QObject, private nv::document::ToolKeyHost {
   nv::document::ToolState state_;
   nv::editor::ScoreToolSink sink_;
   nv::document::ToolKeys keys_;
+  std::unique_ptr<InstrumentPages> instruments_;
   nv::document::Subscription changed_;
 };
 

@@ -16,7 +16,8 @@ namespace nv::document {
 class DocumentPlayback {
  public:
   DocumentPlayback(TECMusicScore& score, TMidiOutput& output, nv::platform::UiThread& ui,
-                   std::unique_ptr<IPlayClock> clock, std::function<void()> onEnd);
+                   std::unique_ptr<IPlayClock> clock, std::function<void()> onEnd,
+                   PlayForwarder::Played played = {});
   ~DocumentPlayback();
   DocumentPlayback(const DocumentPlayback&) = delete;
   DocumentPlayback& operator=(const DocumentPlayback&) = delete;

@@ -16,6 +16,8 @@ class DocumentToolInput {
   DocumentToolInput(ScoreDocument& document, ToolState& tools, InsertDialogs& dialogs, ClickHost& host);
 
   ClickInserter& Inserter() { return inserter_; }
+  // The score's editing calls the clicks and the piano and guitar pages make.
+  ScoreEdits& Edits() { return edits_; }
 
  private:
   ScoreEditCalls edits_;

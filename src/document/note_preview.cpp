@@ -16,7 +16,10 @@ NotePreview::NotePreview(TMidiOutput& output, OneShotTimer& timer, std::function
 
 bool NotePreview::SoundNote(int channel, int program, int key, Mode mode) {
   if (key < 0 || key > 127) return false;
-  if (!output_.IsOpen() && !output_.Open()) return false;
+  if (!output_.IsOpen() && !output_.Open()) {
+    if (openFailed_) openFailed_();
+    return false;
+  }
   if ((mode == kFirst || mode == kSingle) && program >= 0 && program <= 127)
     output_.SendShort(Status(0xC0, channel), static_cast<std::uint8_t>(program), 0);
   const auto k = static_cast<std::uint8_t>(key);

@@ -44,6 +44,9 @@ class NotePreview {
   // closes unless it plays or records.
   void Release();
 
+  // Told each time a preview finds that the output does not open.
+  void SetOpenFailed(std::function<void()> failed) { openFailed_ = std::move(failed); }
+
   // Keys sounding, as (channel, key).
   const std::vector<std::pair<int, int>>& Sounding() const { return sounding_; }
 
@@ -53,6 +56,7 @@ class NotePreview {
   TMidiOutput& output_;
   OneShotTimer& timer_;
   std::function<bool()> busy_;
+  std::function<void()> openFailed_;
   std::vector<std::pair<int, int>> sounding_;
 };
 

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 namespace nv::platform {
@@ -17,6 +18,9 @@ namespace nv::document {
 struct PlayedNote {
   enum Kind : std::uint8_t { kOn, kOff, kEndOfTrack } kind = kOn;
   std::uint8_t key = 0;
+
+  // The note of a MIDI message played; none for other messages.
+  static std::optional<PlayedNote> Of(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
 };
 
 // Hands the notes the play thread sounds to the GUI thread, in the order

@@ -140,10 +140,10 @@ void ScoreDocument::Write(const std::string& path) {
 }
 
 void ScoreDocument::ConnectPlayback(TMidiOutput& output, nv::platform::UiThread& ui,
-                                    std::unique_ptr<IPlayClock> clock) {
+                                    std::unique_ptr<IPlayClock> clock, PlayForwarder::Played played) {
   playback_.reset();
   playback_ = std::make_unique<DocumentPlayback>(*score_, output, ui, std::move(clock),
-                                                 [this] { notices_.PlayEnded(); });
+                                                 [this] { notices_.PlayEnded(); }, std::move(played));
 }
 
 void ScoreDocument::ConnectRecording(std::unique_ptr<IPlayClock> clock, Metronome::Send send,

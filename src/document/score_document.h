@@ -7,6 +7,7 @@
 #include "document/document_notices.h"
 #include "document/file_kind.h"
 #include "document/metronome.h"
+#include "playback/play_forwarder.h"
 #include "model/music_score.h"
 
 class IPlayClock;
@@ -77,7 +78,9 @@ class ScoreDocument {
   // Plays through `output` (the program's one MIDI output), paced by
   // `clock` (the steady clock when none is given); the end of playback is
   // handed to the GUI thread through `ui`, where PlayEnded is heard.
-  void ConnectPlayback(TMidiOutput& output, nv::platform::UiThread& ui, std::unique_ptr<IPlayClock> clock = nullptr);
+  // `played` hears each message played, on the play thread.
+  void ConnectPlayback(TMidiOutput& output, nv::platform::UiThread& ui, std::unique_ptr<IPlayClock> clock = nullptr,
+                       PlayForwarder::Played played = {});
   // Hears the program's one MIDI input: each message becomes a MidiIn
   // notice. Disconnected by the document's end or ListenTo(nullptr).
   void ListenTo(TMidiInput* input);

@@ -61,6 +61,12 @@ void ScoreEditCalls::InsertRest(int duration, const NoteModifiers& modifiers) {
   score_.InsertRest(duration, modifiers[1]);
 }
 
+void ScoreEditCalls::ReplaceWithChordNotes(const std::vector<int>& keys, int duration) {
+  std::vector<TECChordEntry> entries;
+  for (const int key : keys) entries.push_back({.Pitch = static_cast<std::uint16_t>(std::clamp(key, 0, 127))});
+  score_.ReplaceWithChordNotes(entries, true, duration);
+}
+
 void ScoreEditCalls::InsertRepeatSign(int kind, int count) { score_.InsertRepeatSign(kind, count); }
 
 // The item keeps its step where a voice goes, then octave and sub-code.

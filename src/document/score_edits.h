@@ -41,6 +41,9 @@ class ScoreEdits {
                           int drumKind, int bracket, int flag) = 0;
   virtual void InsertNoteAtCursorPitch(int duration) = 0;
   virtual void InsertRest(int duration, const NoteModifiers& modifiers) = 0;
+  // The notes at the cursor give way to a chord of MIDI `keys` (0: none),
+  // spelled in the key in force.
+  virtual void ReplaceWithChordNotes(const std::vector<int>& keys, int duration) = 0;
   virtual void InsertRepeatSign(int kind, int count) = 0;
   virtual void AddMeasureSymbol(int code, int subCode, int step, int octave, int value) = 0;
   virtual void AddInstrumentSymbol(int code, int value1, int value2) = 0;
@@ -74,6 +77,7 @@ class ScoreEditCalls : public ScoreEdits {
                   int bracket, int flag) override;
   void InsertNoteAtCursorPitch(int duration) override;
   void InsertRest(int duration, const NoteModifiers& modifiers) override;
+  void ReplaceWithChordNotes(const std::vector<int>& keys, int duration) override;
   void InsertRepeatSign(int kind, int count) override;
   void AddMeasureSymbol(int code, int subCode, int step, int octave, int value) override;
   void AddInstrumentSymbol(int code, int value1, int value2) override;

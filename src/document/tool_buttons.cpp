@@ -197,8 +197,19 @@ constexpr ToolButton kButtons[] = {
     {"CBComment", P::Design, Panel::SPDesign, 1, true, false, "", "COMMENT", F::Design, 0},
     {"CBImage", P::Design, Panel::SPDesign, 1, true, false, "", "IMAGE", F::Design, 0},
     {"CBResetDesign", P::Design, Panel::TSDesign, 2, true, true, "Reset add mode <W>", "", F::Pointer, 0},
-    {"CBKNote", P::Piano, Panel::TSKeyboard, 1, true, false, "", "", F::None, 0},
-    {"CBKPause", P::Piano, Panel::TSKeyboard, 1, true, false, "", "", F::None, 0},
+    {"CBKNote", P::Piano, Panel::TSKeyboard, 9, true, true, "Note", "", F::None, 0},
+    {"CBKPause", P::Piano, Panel::TSKeyboard, 9, true, false, "Rest", "", F::None, 0},
+    {"CBKBecarre", P::Piano, Panel::TSKeyboard, 1, true, false, "Natural <Beccare>", "", F::None, 0},
+    {"CBKBemol", P::Piano, Panel::TSKeyboard, 1, true, false, "Flat (Bemol)", "", F::None, 0},
+    {"CBKDiesis", P::Piano, Panel::TSKeyboard, 1, true, false, "Sharp (Diesis)", "", F::None, 0},
+    {"CBKLong", P::Piano, Panel::TSKeyboard, 2, true, false, "Dot", "", F::None, 0},
+    {"CBKDLong", P::Piano, Panel::TSKeyboard, 2, true, false, "Double Dot", "", F::None, 0},
+    {"CBKStaccato", P::Piano, Panel::TSKeyboard, 3, true, false, "Staccato", "", F::None, 0},
+    {"CBKPortamento", P::Piano, Panel::TSKeyboard, 3, true, false, "Portamento", "", F::None, 0},
+    {"CBKTremolo", P::Piano, Panel::TSKeyboard, 4, true, false, "Tremolo", "", F::None, 0},
+    {"CBKTreole", P::Piano, Panel::TSKeyboard, 5, true, false, "Duplet, Triplet, Quadruplet ..", "", F::None, 0},
+    {"CBKDrumNote", P::Piano, Panel::TSKeyboard, 6, true, false, "Drum note", "", F::None, 0},
+    {"CBKBlankNote", P::Piano, Panel::TSKeyboard, 6, true, false, "Blank note", "", F::None, 0},
 };
 
 }  // namespace

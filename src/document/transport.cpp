@@ -30,12 +30,15 @@ void Transport::Record() {
   if (!host_.HasDocument() || playing_ || recording_) return;
   const bool open = host_.OpenInput();
   const std::int64_t start = host_.RecordClock();
-  if (open) {
-    host_.OpenOutput();
-    host_.StartRecord(start);
-    recording_ = true;
-    animating_ = true;
+  if (!open) {
+    host_.UpdateActions();
+    platform::ShowErrorMessage(prompt_, texts_, host_.InputError());
+    return;
   }
+  if (!host_.OpenOutput()) host_.OutputFailed();
+  host_.StartRecord(start);
+  recording_ = true;
+  animating_ = true;
   host_.UpdateActions();
 }
 

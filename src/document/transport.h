@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/form_texts.h"
 #include "platform/message_prompt.h"
@@ -18,6 +19,11 @@ class TransportHost {
   virtual void CloseOutput() = 0;
   virtual bool OpenInput() = 0;
   virtual void CloseInput() = 0;
+  // Why the input did not open, in the device layer's words.
+  virtual std::string InputError() const = 0;
+  // The output did not open for a take, which then records without sound:
+  // the host says why, once.
+  virtual void OutputFailed() = 0;
   // Hands the repeats option to the score and starts its playback; raises
   // when playback cannot start.
   virtual void StartPlayback() = 0;
@@ -42,6 +48,8 @@ class Transport {
   // error and leaves everything as before Play (flags off, output closed).
   void Play();
   // Opens the input, takes the clock, opens the output, starts the take.
+  // An input that does not open starts nothing and shows its error; an
+  // output that does not open leaves the take without sound.
   void Record();
   // Ends whichever runs: a take closes the input, then the output.
   void Stop();

@@ -371,4 +371,11 @@ void KeyboardModel::KeyUp(const PianoKey& key) {
   if (OnKeyClick) OnKeyClick(octave_, key.shift ? -1 : 0, p);
 }
 
+int PageMaxOffsetOctave(int width) {
+  if (width < 400) return 6;
+  if (width < 500) return 5;
+  if (width < 700) return 4;
+  return 3;
+}
+
 }  // namespace nv::editor

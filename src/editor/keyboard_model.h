@@ -146,4 +146,8 @@ class KeyboardModel {
   Button pressed_ = Button::None;
 };
 
+// How far the piano page's keyboard, `width` pixels wide, scrolls: the
+// narrower it is, the more octaves lie out of view.
+int PageMaxOffsetOctave(int width);
+
 }  // namespace nv::editor

@@ -15,6 +15,7 @@
 #include "dialogs/insert_stand_ins.h"
 #include "document/file_kind.h"
 #include "document/play_error_text.h"
+#include "document/recorder.h"
 #include "document/tool_state.h"
 #include "document/undo_captions.h"
 #include "editor/element_cursors.h"
@@ -136,7 +137,17 @@ TFMusicEditor::TFMusicEditor(const MusicEditorServices& services, QWidget* paren
   file_ =
       std::make_unique<document::DocumentFile>(*document_, services_.Prompt, services_.Texts, *services_.SaveDialog);
   document_->SetBackupKeeper(&backups_);
-  document_->ConnectPlayback(services_.Output, services_.Ui, services_.MakeClock ? services_.MakeClock() : nullptr);
+  document_->ConnectPlayback(services_.Output, services_.Ui, services_.MakeClock ? services_.MakeClock() : nullptr,
+                             services_.Played);
+  std::unique_ptr<IPlayClock> recordClock = services_.MakeRecordClock ? services_.MakeRecordClock() : nullptr;
+  if (recordClock == nullptr) recordClock = std::make_unique<SteadyPlayClock>();
+  // The clicks go out only while the output is open: the GUI thread opened it before the take began.
+  document_->ConnectRecording(
+      std::move(recordClock),
+      [&output = services_.Output](std::uint8_t status, std::uint8_t key, std::uint8_t velocity) {
+        if (output.IsOpen()) output.SendShort(status, key, velocity);
+      },
+      services_.Ui);
 
   EditorFormSettings form;
   if (services_.FormSettings != nullptr) form = ReadEditorFormSettings(*services_.FormSettings);
@@ -487,10 +498,36 @@ void TFMusicEditor::StopPlayback() {
 
 bool TFMusicEditor::PreviewNote(int key, [[maybe_unused]] int length, int mode) {
   if (services_.Preview == nullptr) return false;
-  constexpr int kNormalHead = 255;
-  const PreviewRoute route =
-      RoutePreview(document_->Score(), key, mode, services_.DrumKind ? services_.DrumKind() : kNormalHead);
+  const PreviewRoute route = Route(key, mode);
   return services_.Preview->SoundNote(route.Channel, route.Program, route.Key, route.Mode);
+}
+
+PreviewRoute TFMusicEditor::Route(int key, int mode) const {
+  constexpr int kNormalHead = 255;
+  return RoutePreview(document_->Score(), key, mode, services_.DrumKind ? services_.DrumKind() : kNormalHead);
+}
+
+bool TFMusicEditor::EchoNoteOn(int key) { return PreviewNote(key, kEchoLength, document::NotePreview::kFirst); }
+
+void TFMusicEditor::EchoNoteOff(int key) {
+  if (services_.Preview == nullptr) return;
+  const PreviewRoute route = Route(key, document::NotePreview::kFirst);
+  services_.Preview->EchoNoteOff(route.Channel, route.Key);
+}
+
+std::int64_t TFMusicEditor::RecordClock() { return document_->GetRecorder()->NowMs(); }
+
+void TFMusicEditor::StartRecord(std::int64_t commandTick) {
+  const document::ProgramSettings& s = services_.Settings;
+  document_->GetRecorder()->StartRecord(commandTick, {.Quantize = s.Quantize,
+                                                     .AccentFirst = s.AccentFirst,
+                                                     .FirstVelocity = s.FirstVelocity,
+                                                     .OtherVelocity = s.OtherVelocity,
+                                                     .Duration = s.Duration});
+}
+
+void TFMusicEditor::MidiInEvent(std::uint8_t status, std::uint8_t key, std::int64_t time, std::uint8_t velocity) {
+  document_->GetRecorder()->MidiInEvent(status, key, time, velocity);
 }
 
 void TFMusicEditor::FollowPlayback() {

@@ -41,6 +41,7 @@
 #include "editor/editor_form_settings.h"
 #include "editor/export_options.h"
 #include "editor/new_staff_texts.h"
+#include "editor/preview_route.h"
 #include "editor/track_actions.h"
 #include "platform/form_texts.h"
 #include "platform/message_prompt.h"
@@ -111,6 +112,10 @@ struct MusicEditorServices {
   std::function<int()> DrumKind;
   // Null: playback paced by the steady clock.
   std::function<std::unique_ptr<IPlayClock>()> MakeClock;
+  // The metronome's clock of a take; null: the steady clock.
+  std::function<std::unique_ptr<IPlayClock>()> MakeRecordClock = nullptr;
+  // Hears each message playback sends, on the play thread (the played-note display).
+  PlayForwarder::Played Played = nullptr;
   // The main window's insertion tools; null: clicks into the score insert nothing.
   document::ToolState* Tools = nullptr;
 };
@@ -124,6 +129,8 @@ class TFMusicEditor : public QWidget {
   static constexpr int kScoreTimerMs = 100;
   static constexpr int kRecordTimerMs = 64;
   static constexpr int kClickTimerMs = 100;
+  // The length an echo of a MIDI input key is previewed with (an eighth).
+  static constexpr int kEchoLength = 16;
 
   // A new document; the services outlive the window.
   explicit TFMusicEditor(const MusicEditorServices& services, QWidget* parent = nullptr);
@@ -172,6 +179,19 @@ class TFMusicEditor : public QWidget {
   // the note stands in a chord (NotePreview::Mode). `length` does not change
   // the sound. False when nothing sounded.
   bool PreviewNote(int key, int length, int mode);
+  // The echo of a key played on the MIDI input, and its end at the key's note-off.
+  bool EchoNoteOn(int key);
+  void EchoNoteOff(int key);
+
+  // --- recording -------------------------------------------------------------------
+  // The recording clock's time in milliseconds; the record command reads it
+  // before it opens the devices.
+  std::int64_t RecordClock();
+  // Starts a take with the "Record parameters"; `commandTick` is RecordClock when the command began.
+  // The document's StopRecording ends it.
+  void StartRecord(std::int64_t commandTick);
+  // A message of the MIDI input, its time in milliseconds since the input started.
+  void MidiInEvent(std::uint8_t status, std::uint8_t key, std::int64_t time, std::uint8_t velocity);
 
   // --- undo lists ------------------------------------------------------------------
   std::vector<std::string> GetUndoList() const;
@@ -221,6 +241,7 @@ class TFMusicEditor : public QWidget {
   void PlayEnded();
   void FollowPlayback();
   void SetCursorLook(bool playing);
+  PreviewRoute Route(int key, int mode) const;
   void PlaceTracks();
   void Refresh();
   bool Ask(int caption, int text);

@@ -5,12 +5,13 @@ constexpr std::int32_t kYellow = 0x00FFFF;
 }
 
 PlayForwarder::PlayForwarder(TECMusicScore& score, TMidiOutput& output, nv::platform::UiThread& ui,
-                               std::function<void()> onEnd)
-    : score_(score), output_(output), ui_(ui), onEnd_(std::move(onEnd)) {}
+                               std::function<void()> onEnd, Played played)
+    : score_(score), output_(output), ui_(ui), onEnd_(std::move(onEnd)), played_(std::move(played)) {}
 
 PlayForwarder::~PlayForwarder() { *alive_ = false; }
 
 void PlayForwarder::Forward(TECModelObject*, std::uint8_t message, std::uint8_t data1, std::uint8_t data2) {
+  if (played_) played_(message, data1, data2);
   if (message == 0xFF && data1 == 47) {
     if (reactionPending_.exchange(true)) return;
     ui_.Post([this, alive = std::weak_ptr<bool>(alive_)] {

@@ -17,7 +17,11 @@
 // before running. Callable from the play thread.
 class PlayForwarder {
  public:
-  PlayForwarder(TECMusicScore& score, TMidiOutput& output, nv::platform::UiThread& ui, std::function<void()> onEnd);
+  // Told every message played, the end marker too, on the play thread; it must not wait.
+  using Played = std::function<void(std::uint8_t message, std::uint8_t data1, std::uint8_t data2)>;
+
+  PlayForwarder(TECMusicScore& score, TMidiOutput& output, nv::platform::UiThread& ui, std::function<void()> onEnd,
+                Played played = {});
   ~PlayForwarder();
   PlayForwarder(const PlayForwarder&) = delete;
   PlayForwarder& operator=(const PlayForwarder&) = delete;
@@ -33,6 +37,7 @@ class PlayForwarder {
   TMidiOutput& output_;
   nv::platform::UiThread& ui_;
   std::function<void()> onEnd_;
+  Played played_;
   std::atomic<bool> reactionPending_{false};
   // Reactions posted to the GUI thread check it before touching this.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

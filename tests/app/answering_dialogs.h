@@ -1,13 +1,31 @@
 #pragma once
 
+#include <deque>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/open_file_dialog.h"
 #include "document/document_file.h"
 #include "document/main_dialogs.h"
 #include "editor/export_options.h"
+#include "platform/message_prompt.h"
+
+// Records each question as "caption: text" and gives the scripted answers in
+// turn, Ok once they run out.
+class ScriptedPrompt : public nv::platform::MessagePrompt {
+ public:
+  int ShowMessageBlock(std::string_view caption, std::string_view text, int, int) override {
+    shown.push_back(std::string(caption) + ": " + std::string(text));
+    if (answers.empty()) return nv::platform::message_result::kOk;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::vector<std::string> shown;
+  std::deque<int> answers;
+};
 
 // The save dialog answering with `path` as a score file; "" cancels.
 class AnsweringSaveDialog : public nv::document::SaveDialog {

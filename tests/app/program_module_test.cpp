@@ -66,21 +66,6 @@ int PdfPages(const fs::path& file) {
   return std::stoi(match[1]);
 }
 
-// Records each question as "caption: text" and gives the scripted answers in
-// turn, Ok once they run out.
-class ScriptedPrompt : public np::MessagePrompt {
- public:
-  int ShowMessageBlock(std::string_view caption, std::string_view text, int, int) override {
-    shown.push_back(std::string(caption) + ": " + std::string(text));
-    if (answers.empty()) return nr::kOk;
-    const int answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  std::vector<std::string> shown;
-  std::deque<int> answers;
-};
-
 class RecordingOpener : public nv::document::HelpPageOpener {
  public:
   void OpenPage(const fs::path& page) override { pages.push_back(page); }

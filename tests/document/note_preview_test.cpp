@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
 #include <string>
 #include <thread>
 #include <vector>
@@ -106,9 +108,26 @@ TEST(NotePreview, AnEchoEndsWithItsKeysNoteOff) {
 TEST(NotePreview, ANoteIsDroppedWhenTheOutputDoesNotOpen) {
   Preview p;
   p.ports.Fail.Open = 2;
+  int failures = 0;
+  p.preview.SetOpenFailed([&] { ++failures; });
   EXPECT_FALSE(p.preview.SoundNote(0, 0, 60, NotePreview::kSingle));
   EXPECT_TRUE(p.Sent().empty());
   EXPECT_FALSE(p.timer.Running());
+  EXPECT_EQ(failures, 1);
+}
+
+TEST(PlayedNotes, MessagesGiveTheirNotes) {
+  using K = PlayedNote::Kind;
+  auto kind = [](std::uint8_t s, std::uint8_t d1, std::uint8_t d2) {
+    const std::optional<PlayedNote> note = PlayedNote::Of(s, d1, d2);
+    return note ? std::optional<std::pair<K, int>>({note->kind, note->key}) : std::nullopt;
+  };
+  EXPECT_EQ(kind(0x93, 64, 90), std::make_pair(K::kOn, 64));
+  EXPECT_EQ(kind(0x93, 64, 0), std::make_pair(K::kOff, 64));
+  EXPECT_EQ(kind(0x80, 64, 64), std::make_pair(K::kOff, 64));
+  EXPECT_EQ(kind(0xFF, 0x2F, 0), std::make_pair(K::kEndOfTrack, 0));
+  EXPECT_EQ(kind(0xC0, 5, 0), std::nullopt);
+  EXPECT_EQ(kind(0xB0, 7, 100), std::nullopt);
 }
 
 TEST(PlayedNotes, ReachTheGuiThreadInArrivalOrder) {

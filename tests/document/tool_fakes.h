@@ -78,6 +78,11 @@ struct RecordingEdits : nv::document::ScoreEdits {
                   int bracket, int flag) override {
     Log("InsertNote", step, octave, duration, Bytes(m), head, drum, bracket, flag);
   }
+  void ReplaceWithChordNotes(const std::vector<int>& keys, int duration) override {
+    std::string list = "[";
+    for (std::size_t i = 0; i < keys.size(); ++i) list += (i ? "," : "") + std::to_string(keys[i]);
+    Log("ReplaceWithChordNotes", list + "]", duration);
+  }
   void InsertNoteAtCursorPitch(int duration) override { Log("InsertNoteAtCursorPitch", duration); }
   void InsertRest(int duration, const nv::document::NoteModifiers& m) override {
     Log("InsertRest", duration, Bytes(m));

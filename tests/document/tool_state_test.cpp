@@ -53,7 +53,9 @@ TEST_F(ToolStateTest, StartsAtThePointersWithTheResetButtonsFromTheSettings) {
   EXPECT_TRUE(fresh.IsDown("CBResetNotes"));
   EXPECT_TRUE(fresh.IsDown("CBPointSymbols"));
   EXPECT_FALSE(fresh.IsDown("CBResetSymbols"));
-  EXPECT_EQ(tools.DownButtons().size(), 8u) << "four pointers and two form resets besides the settings' two";
+  EXPECT_TRUE(fresh.IsDown("CBKNote"));
+  EXPECT_EQ(tools.DownButtons().size(), 9u)
+      << "four pointers, two form resets and the piano's note button besides the settings' two";
 }
 
 struct Steps {

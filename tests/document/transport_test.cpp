@@ -35,6 +35,8 @@ class Devices : public nv::document::TransportHost {
     log.push_back("close input");
     inputOpen = false;
   }
+  std::string InputError() const override { return "The MIDI input \"Keys\" is in use"; }
+  void OutputFailed() override { log.push_back("output failed"); }
   void StartPlayback() override {
     log.push_back("start playback");
     if (startFails) throw std::runtime_error("bar 3 of staff 1 cannot be played");
@@ -133,12 +135,22 @@ TEST_F(TransportTest, RecordOpensTheInputThenTheOutputAndStopClosesThemInTheSame
                                                     "stop record", "close input", "close output"}));
 }
 
-TEST_F(TransportTest, AnInputThatDoesNotOpenLeavesRecordingUnstarted) {
+TEST_F(TransportTest, AnInputThatDoesNotOpenLeavesRecordingUnstartedAndSaysWhy) {
   devices_.inputWorks = false;
   transport_.Record();
   EXPECT_FALSE(transport_.Recording());
   EXPECT_EQ(devices_.log, (std::vector<std::string>{"open input", "clock"}));
   EXPECT_EQ(devices_.updates, 1);
+  EXPECT_EQ(prompt_.Shown, (std::vector<std::string>{"text 21: text 7\nThe MIDI input \"Keys\" is in use"}));
+}
+
+TEST_F(TransportTest, WithoutAnOutputTheTakeRecordsSilently) {
+  devices_.outputWorks = false;
+  transport_.Record();
+  EXPECT_TRUE(transport_.Recording());
+  EXPECT_EQ(devices_.log, (std::vector<std::string>{"open input", "clock", "open output", "output failed",
+                                                    "start record at 1234"}));
+  EXPECT_TRUE(prompt_.Shown.empty());
 }
 
 TEST_F(TransportTest, WithoutADocumentNothingHappens) {
