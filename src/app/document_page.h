@@ -23,6 +23,8 @@ class DocumentPage {
   // Reads `path` into the document, which is then named by it; the error's
   // text when it does not load (the document is then as it was), else "".
   virtual std::string LoadFile(const std::string& path) = 0;
+  // Reads the document's file again, as LoadFile does.
+  virtual std::string ReloadFile() = 0;
 
   // Writes the document to its file, asking for one when it has none. False
   // when it is still not saved: the name was not given, or the write failed

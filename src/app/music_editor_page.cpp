@@ -14,6 +14,8 @@ std::string MusicEditorPage::LoadFile(const std::string& path) {
   return editor_->OpenDocument(QString::fromStdString(path)).toStdString();
 }
 
+std::string MusicEditorPage::ReloadFile() { return editor_->ReloadDocument().toStdString(); }
+
 bool MusicEditorPage::Save() { return editor_->Save(); }
 
 bool MusicEditorPage::SaveAs() { return editor_->SaveAs(); }

@@ -21,6 +21,7 @@ class MusicEditorPage : public DocumentPage {
   nv::editor::TFMusicEditor& Editor() const { return *editor_; }
 
   std::string LoadFile(const std::string& path) override;
+  std::string ReloadFile() override;
   bool Save() override;
   bool SaveAs() override;
   bool QuerySave() override;

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -29,6 +30,7 @@
 #include "document/interface_language.h"
 #include "document/score_commands.h"
 #include "editor/editor_commands.h"
+#include "editor/music_editor.h"
 #include "document/settings_file.h"
 #include "document/window_bounds.h"
 #include "model/music_score.h"
@@ -63,11 +65,19 @@ struct MenuLayout {
 };
 const std::vector<MenuLayout> kMenus = {
     {"MIFile", "&File", {"file.new", "file.open", "file.save", "file.save_as", "file.export", "file.print", "file.preview", "file.close", "file.close_all", "", "program.exit"}},
-    {"MIEdit", "&Edit", {"edit.undo", "edit.redo", "edit.cut", "edit.copy", "edit.paste"}},
-    {"MIScore", "&Score", {"score.play", "score.record", "score.stop"}},
+    {"MIEdit", "&Edit", {"edit.undo", "edit.redo", "edit.cut", "edit.copy", "edit.paste", "edit.delete", "-", "select.row_symbols", "select.staff_symbols", "select.design_units"}},
+    {"MIView", "&View", {"view.zoom_in", "view.zoom_out"}},
+    {"MIScore", "&Score", {"score.play", "score.record", "score.stop", "-", "score.go_to_begin", "score.go_to_end", "-", "staff.add", "staff.delete", "row.add", "row.delete", "bar.add", "bar.delete", "pages.increment", "pages.decrement"}},
+    {"MITools", "&Tools", {"tools.lock"}},
     {"MILanguage", "&Language", {"language.english", "language.russian", "language.deutsch"}},
-    {"MIHelp", "&Help", {"help.contents"}},
+    {"MIHelp", "&Help", {"help.contents", "help.mail_to"}},
 };
+// Commands that are in the window without a place in its menus or bars:
+// they are run by their shortcuts.
+const std::vector<std::string> kShortcutOnly = {"window.0", "window.1", "window.2", "window.3", "window.4",
+                                                "window.5", "window.6", "window.7", "window.8", "window.9"};
+// Commands hidden in the standard layout.
+const std::vector<std::string> kHidden = {"tools.lock", "pages.increment", "pages.decrement"};
 // The name each command's caption has in the language files.
 constexpr std::pair<const char*, const char*> kCommandNames[] = {
     {"file.new", "ANew"},
@@ -87,6 +97,24 @@ constexpr std::pair<const char*, const char*> kCommandNames[] = {
     {"score.play", "APlay"},
     {"score.record", "ARecord"},
     {"score.stop", "AStop"},
+    {"edit.delete", "ADelete"},
+    {"select.row_symbols", "ASelectRow"},
+    {"select.staff_symbols", "ASelectAccords"},
+    {"select.design_units", "ASelectTexts"},
+    {"view.zoom_in", "AZoomIn"},
+    {"view.zoom_out", "AZoomOut"},
+    {"score.go_to_begin", "AGoToBegin"},
+    {"score.go_to_end", "AGoToEnd"},
+    {"staff.add", "AAddInstrument"},
+    {"staff.delete", "ADeleteInstrument"},
+    {"row.add", "AAddRow"},
+    {"row.delete", "ADeleteRow"},
+    {"bar.add", "AAddMeasure"},
+    {"bar.delete", "ADeleteMeasure"},
+    {"pages.increment", "AIncPageCount"},
+    {"pages.decrement", "ADecPageCount"},
+    {"tools.lock", "ALock"},
+    {"help.mail_to", "AMailTo"},
     {"program.exit", "AExit"},
     {"help.contents", "AContents"},
     {"language.english", "AEnglish"},
@@ -104,6 +132,7 @@ constexpr int kMinimumHeight = 300;
 // The exit button needs a screen wider than this.
 constexpr int kExitButtonScreenWidth = 800;
 
+constexpr int kZoomBoxWidth = 40;
 constexpr int kMainTimerMs = 220;
 constexpr int kClickTimerMs = 100;
 
@@ -111,9 +140,10 @@ std::vector<std::string> ActionIds() {
   std::vector<std::string> ids;
   auto add = [&](const std::vector<std::string>& list) {
     for (const std::string& id : list)
-      if (!id.empty() && std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
+      if (!id.empty() && id != "-" && std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
   };
   for (const MenuLayout& menu : kMenus) add(menu.commands);
+  add(kShortcutOnly);
   add(kEditBar);
   add(kToolsBar);
   add(kProgramBar);
@@ -191,9 +221,16 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
   column->addWidget(PTop);
+  // The tool pages and the documents, which the lock hides.
+  PClient = new QWidget(client);
+  PClient->setObjectName("PClient");
+  auto* pages = new QVBoxLayout(PClient);
+  pages->setContentsMargins(0, 0, 0, 0);
+  pages->setSpacing(0);
+  column->addWidget(PClient, 1);
   // One sheet at a time: the tool pages bound below with their tabs above,
   // the scores bound above with their tabs below.
-  PCTools = new nv::widgets::TECPageControl(client);
+  PCTools = new nv::widgets::TECPageControl(PClient);
   PCTools->setObjectName("PCTools");
   PCTools->SetPageSetting({.brush = PCTools->PageSetting().brush,
                            .doubleSheet = false,
@@ -201,12 +238,12 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
   // The tool pages' designed height holds two rows of palette buttons only
   // without a binding strip.
   PCTools->SetSpiralVisible(false);
-  column->addWidget(PCTools);
-  PCFiles = new nv::widgets::TECPageControl(client);
+  pages->addWidget(PCTools);
+  PCFiles = new nv::widgets::TECPageControl(PClient);
   PCFiles->setObjectName("PCFiles");
   PCFiles->SetPageSetting(
       {.brush = PCFiles->PageSetting().brush, .doubleSheet = false, .orientation = nv::widgets::PageOrientation::Top});
-  column->addWidget(PCFiles, 1);
+  pages->addWidget(PCFiles, 1);
   setCentralWidget(client);
   // The status bar holds the five panels, whose middle three animate.
   statusBar()->setSizeGripEnabled(false);
@@ -234,6 +271,10 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
     ShowStates();
     UpdateTempoDisplay();
     FollowRecording();
+    if (nv::editor::TFMusicEditor* editor = ActiveWindow()) {
+      editor->UpdateToolsButtons(PCTools->height() > 0);
+      EZoom->setText(QString::number(editor->Document().Score().GetZoom()));
+    }
   });
   FLProgramModule = new nv::widgets::TECFormLanguage(this);
   setMinimumSize(kMinimumWidth, kMinimumHeight);
@@ -384,6 +425,13 @@ void TFProgramModule::BuildToolbars() {
   TBUndoList = history("TBUndoList", "edit.undo", false);
   TBRedoList = history("TBRedoList", "edit.redo", true);
   TBTTools = bar("TBTTools", kToolsBar);
+  EZoom = new QLineEdit(TBTTools);
+  EZoom->setObjectName("EZoom");
+  EZoom->setReadOnly(true);
+  EZoom->setFocusPolicy(Qt::NoFocus);
+  EZoom->setFixedWidth(kZoomBoxWidth);
+  EZoom->setAlignment(Qt::AlignRight);
+  TBTTools->addWidget(EZoom);
   BuildTrackBars();
   TBTProgram = bar("TBTProgram", kProgramBar);
   TBExit = new QToolButton(TBTProgram);
@@ -398,6 +446,10 @@ void TFProgramModule::BuildMenus() {
     QMenu* menu = menuBar()->addMenu(layout.title);
     menu->setObjectName(layout.name);
     for (const std::string& id : layout.commands) {
+      if (id == "-") {
+        menu->addSeparator();
+        continue;
+      }
       if (!id.empty()) {
         menu->addAction(&actions_->Action(id));
         continue;
@@ -406,6 +458,9 @@ void TFProgramModule::BuildMenus() {
       MIReopen->setObjectName("MIReopen");
     }
   }
+  // The window's own actions, so that their shortcuts work without a menu.
+  for (const std::string& id : kShortcutOnly) addAction(&actions_->Action(id));
+  for (const std::string& id : kHidden) actions_->Action(id).setVisible(false);
 }
 
 void TFProgramModule::BuildToolPages() {
@@ -507,6 +562,17 @@ void TFProgramModule::ProcessCommandLine() {
 bool TFProgramModule::ExitButtonShown() const { return exitButton_->isVisible(); }
 
 void TFProgramModule::UpdateActions() { registry_.StatesChanged(); }
+
+void TFProgramModule::SetLocked(bool locked) {
+  if (locked == locked_) return;
+  locked_ = locked;
+  // One repaint once everything has changed.
+  setUpdatesEnabled(false);
+  PClient->setVisible(!locked);
+  TBTEdit->setEnabled(!locked);
+  UpdateActions();
+  setUpdatesEnabled(true);
+}
 
 void TFProgramModule::ShowStates() {
   SBMain->SetStates(printJob_.Printing(), transport_.Playing(), transport_.Recording());

@@ -30,7 +30,9 @@
 #include "playback/midi_output.h"
 
 class IPlayClock;
+class TECMusicScore;
 class QAction;
+class QLineEdit;
 class QMenu;
 class QSlider;
 class QToolBar;
@@ -39,6 +41,7 @@ class QToolButton;
 namespace nv::document {
 class HelpPageOpener;
 class MainDialogs;
+struct NewCompositionValues;
 class SaveDialog;
 class KeyboardLayoutSource;
 class SettingsFile;
@@ -133,6 +136,10 @@ class TFProgramModule : public QMainWindow,
   QToolBar& ToolsBar() const { return *TBTTools; }
   QToolBar& ProgramBar() const { return *TBTProgram; }
   QSlider& TempoBar() const { return *TBTempo; }
+  // The zoom box, which shows the active score's zoom.
+  QLineEdit& ZoomBox() const { return *EZoom; }
+  // The panel of the tool pages and the document tabs, hidden while locked.
+  QWidget& ClientPanel() const { return *PClient; }
   QSlider& VolumeBar() const { return *TBVolume; }
   // Whether the exit button shows in the program bar.
   bool ExitButtonShown() const;
@@ -156,6 +163,10 @@ class TFProgramModule : public QMainWindow,
   DocumentPage* OpenDocument(const std::string& path, bool askReload);
   // A new, untitled document in a new tab that becomes the active one.
   DocumentPage& NewDocument();
+  // New: the new-composition dialog first; on OK a new document of its
+  // staff and tempo, with its title, author and instrument texts on the
+  // first page. None when the dialog was cancelled.
+  DocumentPage* NewComposition();
   // Asks for files and opens each in turn; one that fails does not stop the
   // ones after it.
   void OpenFiles();
@@ -183,6 +194,12 @@ class TFProgramModule : public QMainWindow,
 
   // Recomputes the enabled and checked state of every command.
   void UpdateActions() override;
+  // Locked, the tool pages and documents are hidden and the document
+  // commands and the edit bar are off.
+  void SetLocked(bool locked);
+  bool Locked() const { return locked_; }
+  // The lock command's image: 2 while locked, 1 otherwise.
+  int LockImage() const { return locked_ ? 2 : 1; }
   // Sets the interface language ("ENU", "RUS", "DEU") and checks its command.
   void SetInterfaceLanguage(const QString& code);
   QString InterfaceLanguage() const;
@@ -245,8 +262,12 @@ class TFProgramModule : public QMainWindow,
   void BuildTrackBars();
 
   // --- documents (program_module_documents.cpp) ------------------------------
+  // Open's side of the window: its tabs, the MIDI import and the new page.
+  class OpenRoute;
   std::unique_ptr<MusicEditorPage> MakePage();
   nv::editor::TFMusicEditor* ActiveWindow() const;
+  // The active document's score; only while there is one.
+  TECMusicScore& ActiveScore() const;
   void AddDocumentCommands();
   // What the commands' enabled and checked states are read from.
   nv::document::CommandState State() const;
@@ -266,6 +287,14 @@ class TFProgramModule : public QMainWindow,
   void TakeMidiInput();
   // A take ended by Undo or Redo: the transport stops with it.
   void FollowRecording();
+  // Zoom In and Zoom Out of the active score.
+  void Zoom(bool in);
+  // Add bar and Delete bar: the count from the bar-count dialog.
+  void ChangeBars(bool add);
+  // Alt+0 .. Alt+9: the tab `index`, when there is one.
+  void ActivateWindow(int index);
+  // The score of a new composition from the dialog's values.
+  void SetUpComposition(DocumentPage& page, const nv::document::NewCompositionValues& values);
 
   struct OpenPage {
     std::unique_ptr<MusicEditorPage> page;
@@ -301,6 +330,9 @@ class TFProgramModule : public QMainWindow,
   QToolButton* TBRedoList = nullptr;
   QSlider* TBTempo = nullptr;
   QSlider* TBVolume = nullptr;
+  QLineEdit* EZoom = nullptr;
+  QWidget* PClient = nullptr;
+  bool locked_ = false;
   // Set while the tempo bar sets the scale or the display moves the bar:
   // neither runs the other again.
   bool updatingTempo_ = false;

@@ -23,9 +23,12 @@
 #include "document/file_paths.h"
 #include "document/main_commands.h"
 #include "document/main_dialogs.h"
+#include "document/open_files.h"
+#include "document/zoom_steps.h"
 #include "document/score_commands.h"
 #include "document/settings_file.h"
 #include "editor/editor_commands.h"
+#include "model/instrument.h"
 #include "model/music_score.h"
 #include "platform/format_text.h"
 #include "platform/message_prompt.h"
@@ -84,33 +87,85 @@ DocumentPage* TFProgramModule::ActiveEditor() const {
   return nullptr;
 }
 
+// Opening a file through the document layer's route: the reload question
+// for a file already open, the MIDI import dialog, the new page freed when
+// its file does not load.
+class TFProgramModule::OpenRoute : public nv::document::OpenHost {
+ public:
+  explicit OpenRoute(TFProgramModule& window) : window_(window) {}
+
+  // The page the last Open showed: the new one or the reloaded one.
+  DocumentPage* Shown() const { return shown_; }
+
+  std::vector<std::string> OpenFileNames() const override {
+    std::vector<std::string> names;
+    for (const OpenPage& open : window_.pages_) {
+      const std::string& path = open.page->Document().Path();
+      names.push_back(path.empty() ? path : nv::document::CanonicalPath(path));
+    }
+    return names;
+  }
+  void Reload(int index) override {
+    DocumentPage& page = *window_.pages_[std::size_t(index)].page;
+    shown_ = &page;
+    WaitCursor wait;
+    if (const std::string error = page.ReloadFile(); !error.empty()) nv::widgets::ShowErrorMessage(error);
+  }
+  bool ChooseMidiImport(const std::string& path) override {
+    import_ = window_.services_.dialogs->MidiImport(path);
+    return import_.has_value();
+  }
+  void CreateWindow(bool midiImport) override {
+    page_ = window_.MakePage();
+    if (!midiImport || !import_) return;
+    TECMusicScore& score = page_->Document().Score();
+    score.MidiSeparateSheets = import_->TracksOnSeparateSheets;
+    score.MidiImportGrid = import_->QuantizeDuration;
+  }
+  void Load(const std::string& path) override {
+    std::string error = page_->LoadFile(path);
+    if (error.empty()) return;
+    // The route names the file itself.
+    if (const std::string named = path + ": "; error.starts_with(named)) error.erase(0, named.size());
+    throw std::runtime_error(error);
+  }
+  void Dock() override {
+    shown_ = page_.get();
+    window_.pages_.push_back({std::move(page_), nullptr});
+    window_.AddPage();
+  }
+  void FreeWindow() override { page_.reset(); }
+  void RemoveFromRecent(const std::string& path) override {
+    if (window_.recent_.Remove(path)) window_.RebuildReopenMenus();
+  }
+  void SetWaitCursor(bool wait) override {
+    if (wait)
+      wait_.emplace();
+    else
+      wait_.reset();
+  }
+  void StopPlayback() override { window_.StopAll(); }
+  void AfterOpen() override { window_.UpdateActions(); }
+
+ private:
+  TFProgramModule& window_;
+  std::optional<nv::document::MidiImportChoices> import_;
+  std::unique_ptr<MusicEditorPage> page_;
+  DocumentPage* shown_ = nullptr;
+  std::optional<WaitCursor> wait_;
+};
+
 DocumentPage* TFProgramModule::OpenDocument(const std::string& path, bool askReload) {
   const std::string file = nv::document::CanonicalPath(path);
-  for (DocumentPage* page : Documents()) {
-    if (nv::document::CanonicalPath(page->Document().Path()) != file) continue;
-    if (askReload &&
-        nv::widgets::ShowMessageBlock(Text(kOpenFileText), TextWith(kReloadQuestionText, file),
-                                      nv::platform::message_kind::kQuestion, nb::kYes | nb::kNo) == nr::kYes) {
-      WaitCursor wait;
-      if (const std::string error = page->LoadFile(file); !error.empty()) nv::widgets::ShowErrorMessage(error);
-    }
-    return page;
-  }
-  std::unique_ptr<MusicEditorPage> page = MakePage();
-  {
-    WaitCursor wait;
-    if (const std::string error = page->LoadFile(file); !error.empty()) {
-      page.reset();
-      nv::widgets::ShowErrorMessage(error);
-      return nullptr;
-    }
-  }
-  DocumentPage& added = *page;
-  pages_.push_back({std::move(page), nullptr});
-  AddPage();
-  if (recent_.Remove(file)) RebuildReopenMenus();
+  OpenRoute route(*this);
+  const nv::document::OpenResult result = nv::document::OpenDocument(
+      file, askReload, route, nv::widgets::CurrentMessagePrompt(), nv::widgets::LanguageTexts());
   UpdateActions();
-  return &added;
+  if (result != nv::document::OpenResult::Unchanged) return route.Shown();
+  // A file already open stays where it is.
+  for (DocumentPage* page : Documents())
+    if (nv::document::CanonicalPath(page->Document().Path()) == file) return page;
+  return nullptr;
 }
 
 DocumentPage& TFProgramModule::NewDocument() {
@@ -121,9 +176,70 @@ DocumentPage& TFProgramModule::NewDocument() {
   return added;
 }
 
+DocumentPage* TFProgramModule::NewComposition() {
+  const std::optional<nv::document::NewCompositionValues> values = services_.dialogs->NewComposition();
+  if (!values) return nullptr;
+  StopAll();
+  pages_.push_back({MakePage(), nullptr});
+  MusicEditorPage& page = *pages_.back().page;
+  SetUpComposition(page, *values);
+  AddPage();
+  UpdateActions();
+  return &page;
+}
+
+void TFProgramModule::SetUpComposition(DocumentPage& page, const nv::document::NewCompositionValues& values) {
+  TECMusicScore& score = page.Document().Score();
+  // The composition starts from here: nothing of its making is undone.
+  const ScopedUndoLock unchanged(score);
+  score.SetTempo(values.Tempo);
+  if (TECInstrument* staff = score.CurrentInstrument()) {
+    // The program first: setting it clears the name.
+    staff->SetMidiInstrument(values.Program);
+    staff->SetName(values.InstrumentName);
+  }
+  dynamic_cast<MusicEditorPage&>(page).Editor().AddStaffTexts(
+      {values.InstrumentName, values.Program, values.Title, values.Author},
+      nv::editor::TFMusicEditor::TitleWidth::BetweenMargins);
+}
+
 void TFProgramModule::OpenFiles() {
   OpenFileDialog& dialog = services_.openDialog ? *services_.openDialog : *ownOpenDialog_;
-  for (const std::string& path : dialog.Ask()) OpenDocument(path, true);
+  std::vector<std::string> files;
+  for (const std::string& path : dialog.Ask()) files.push_back(nv::document::CanonicalPath(path));
+  if (files.empty()) return;
+  OpenRoute route(*this);
+  nv::document::OpenFiles(files, route, nv::widgets::CurrentMessagePrompt(), nv::widgets::LanguageTexts());
+}
+
+void TFProgramModule::Zoom(bool in) {
+  DocumentPage* page = ActiveEditor();
+  if (page == nullptr) return;
+  TECMusicScore& score = page->Document().Score();
+  const int zoom = score.GetZoom();
+  if (const std::optional<int> next = in ? nv::document::ZoomedIn(zoom) : nv::document::ZoomedOut(zoom))
+    score.SetZoom(*next);
+  UpdateActions();
+}
+
+void TFProgramModule::ChangeBars(bool add) {
+  if (ActiveEditor() == nullptr) return;
+  StopAll();
+  const std::optional<int> count = services_.dialogs->BarCount();
+  DocumentPage* page = ActiveEditor();
+  if (!count || page == nullptr) return;
+  TECMusicScore& score = page->Document().Score();
+  if (add)
+    score.AddMeasures(*count);
+  else
+    score.DeleteMeasures(*count);
+  UpdateActions();
+}
+
+void TFProgramModule::ActivateWindow(int index) {
+  if (index < 0 || index >= PCFiles->PageCount()) return;
+  PCFiles->SetActivePage(PCFiles->Pages(index));
+  StopAll();
   UpdateActions();
 }
 
@@ -185,7 +301,7 @@ void TFProgramModule::AddDocumentCommands() {
   };
   // Every command's enabled state comes from the one table over State().
   nv::document::AddMainCommands(registry_,
-                                {{"file.new", run([this] { NewDocument(); })},
+                                {{"file.new", run([this] { NewComposition(); })},
                                  {"file.open", run([this] { OpenFiles(); })},
                                  {"file.close", run([this] { CloseDocument(*ActiveEditor()); })},
                                  {"file.close_all", run([this] { CloseAllDocuments(); })},
@@ -195,25 +311,71 @@ void TFProgramModule::AddDocumentCommands() {
                                  {"file.preview", run([this] { PreviewActiveDocument(); })},
                                  {"score.play", run([this] { transport_.Play(); })},
                                  {"score.record", run([this] { transport_.Record(); })},
-                                 {"score.stop", run([this] { transport_.Stop(); })}},
+                                 {"score.stop", run([this] { transport_.Stop(); })},
+                                 {"view.zoom_in", run([this] { Zoom(true); })},
+                                 {"view.zoom_out", run([this] { Zoom(false); })},
+                                 {"select.row_symbols", run([this] { ActiveScore().SelectActiveRow(); })},
+                                 {"select.staff_symbols", run([this] { ActiveScore().SelectAllChords(); })},
+                                 {"select.design_units", run([this] { ActiveScore().SelectAllTexts(); })},
+                                 {"score.go_to_begin", run([this] { ActiveScore().GoToBegin(); })},
+                                 {"score.go_to_end", run([this] { ActiveScore().GoToEnd(); })},
+                                 {"bar.add", run([this] { ChangeBars(true); })},
+                                 {"bar.delete", run([this] { ChangeBars(false); })},
+                                 {"tools.lock", run([this] { SetLocked(!locked_); })},
+                                 // The command has nothing to do.
+                                 {"help.mail_to", run([] {})},
+                                 {"window.0", run([this] { ActivateWindow(0); })},
+                                 {"window.1", run([this] { ActivateWindow(1); })},
+                                 {"window.2", run([this] { ActivateWindow(2); })},
+                                 {"window.3", run([this] { ActivateWindow(3); })},
+                                 {"window.4", run([this] { ActivateWindow(4); })},
+                                 {"window.5", run([this] { ActivateWindow(5); })},
+                                 {"window.6", run([this] { ActivateWindow(6); })},
+                                 {"window.7", run([this] { ActivateWindow(7); })},
+                                 {"window.8", run([this] { ActivateWindow(8); })},
+                                 {"window.9", run([this] { ActivateWindow(9); })}},
                                 [this] { return State(); });
   // Export is no main command of the table's own list, but its state is.
   nv::document::Command exportPicture;
   exportPicture.Id = "file.export";
   exportPicture.Caption = "Export";
   exportPicture.Run = run([this] { ActiveWindow()->ExportPicture(); });
-  exportPicture.Enabled = [this] { return nv::document::UpdateActions("file.export", State())->Enabled; };
   registry_.Add(std::move(exportPicture));
+  // The edit commands of the key table and the document window's staff,
+  // row and page commands follow the table too.
+  nv::document::TakeStatesFromTable(registry_, [this] { return State(); });
 }
+
+TECMusicScore& TFProgramModule::ActiveScore() const { return ActiveEditor()->Document().Score(); }
 
 nv::document::CommandState TFProgramModule::State() const {
   nv::document::CommandState state;
   const nv::editor::TFMusicEditor* window = ActiveWindow();
-  state.HasDocument = window != nullptr;
-  state.Modified = window != nullptr && window->Modified();
   state.Playing = transport_.Playing();
   state.Recording = transport_.Recording();
   state.Printing = printJob_.Printing();
+  state.Locked = locked_;
+  if (window == nullptr) return state;
+  state.HasDocument = true;
+  state.Modified = window->Modified();
+  const TECMusicScore& score = ActiveScore();
+  state.CanCopy = score.CanCopy();
+  state.CanPaste = score.CanPaste();
+  state.CanUndo = score.CanUndo();
+  state.CanRedo = score.CanRedo();
+  state.CanArrange = score.CanArrange();
+  state.SelectionIsChord = score.SelectionIsChord();
+  state.SelectionHasPageObject = score.SelectionHasPageObject();
+  const nv::editor::TrackActionStates tracks = window->TrackStates();
+  state.CanAddInstrument = tracks.AddInstrument;
+  state.CanDeleteInstrument = tracks.DeleteInstrument;
+  state.CanAddRow = tracks.AddRow;
+  state.CanDuplicateRow = tracks.DuplicateRow;
+  state.CanDeleteRow = tracks.DeleteRow;
+  // The window changes the page count either way; below one page there is
+  // nothing to take away.
+  state.CanIncPageCount = true;
+  state.CanDecPageCount = score.PageCount() > 1;
   return state;
 }
 

@@ -2,6 +2,7 @@
 // and the output's volume.
 #include <QSlider>
 #include <QToolBar>
+#include <QToolTip>
 
 #include <cstdint>
 #include <string>
@@ -22,6 +23,7 @@ constexpr int kVolumeMin = 30000;
 constexpr int kVolumeMax = 65535;
 constexpr int kVolumeTicks = 8800;
 constexpr int kTrackBarWidth = 100;
+const QPoint kTempoHintAt(20, 20);
 
 QSlider *TrackBar(QWidget *parent, const char *name, int minimum, int maximum,
                   int ticks, int position, const char *hint) {
@@ -56,6 +58,9 @@ void TFProgramModule::BuildTrackBars() {
         nv::document::TempoScaleAt(position));
     UpdateTempoDisplay();
     updatingTempo_ = false;
+    // The new tempo shows at once, over the bar.
+    QToolTip::showText(TBTempo->mapToGlobal(kTempoHintAt), TBTempo->toolTip(),
+                       TBTempo);
   });
   connect(TBVolume, &QSlider::valueChanged, this, [this](int volume) {
     const auto level = static_cast<std::uint16_t>(volume);

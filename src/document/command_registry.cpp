@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <stdexcept>
+#include <utility>
 
 namespace nv::document {
 
@@ -14,6 +15,10 @@ void CommandRegistry::Add(Command command) {
 const Command* CommandRegistry::Find(const std::string& id) const {
   const auto it = std::find_if(commands_.begin(), commands_.end(), [&](const Command& c) { return c.Id == id; });
   return it == commands_.end() ? nullptr : &*it;
+}
+
+Command* CommandRegistry::Find(const std::string& id) {
+  return const_cast<Command*>(std::as_const(*this).Find(id));
 }
 
 bool CommandRegistry::IsEnabled(const std::string& id) const {

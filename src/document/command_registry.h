@@ -50,6 +50,8 @@ class CommandRegistry {
   // Raises std::invalid_argument for an id already taken.
   void Add(Command command);
   const Command* Find(const std::string& id) const;
+  // To change a command's predicates after it was added (null when unknown).
+  Command* Find(const std::string& id);
   const std::vector<Command>& Commands() const { return commands_; }
 
   // False for an unknown id.

@@ -58,6 +58,12 @@ void DocumentFile::Open(const std::string& path) {
   unsaved_ = false;
 }
 
+void DocumentFile::Reload() {
+  if (!hasFile_) return;
+  document_.Load(source_);
+  unsaved_ = false;
+}
+
 bool DocumentFile::ConfirmReplace(const std::string& name) {
   if (!fs::exists(name)) return true;
   return prompt_.ShowMessageBlock(Text(kSaveAsCaption), platform::FormatText(Text(kReplaceQuestion), name),

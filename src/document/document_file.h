@@ -58,6 +58,9 @@ class DocumentFile {
   // The file name without folder and extension.
   std::string Caption() const;
   bool HasFile() const { return hasFile_; }
+  // The file the document was read from (canonical; an imported file's own
+  // name, not its score file's); empty without one.
+  const std::string& Source() const { return source_; }
   // A new document counts as modified until it is first saved, so that
   // closing it offers to save it.
   bool Modified() const { return unsaved_ || document_.Modified(); }
@@ -66,6 +69,9 @@ class DocumentFile {
   // canonical path: two names that differ in case are two files). A file
   // that does not load raises its error and changes nothing.
   void Open(const std::string& path);
+  // Reads the document's file again, dropping what was changed since; a
+  // file that does not load raises its error and changes nothing.
+  void Reload();
 
   // Writes the score file the document has, or asks for a name. A score
   // file that stands where an imported file's score goes, and is not the

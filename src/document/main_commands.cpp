@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <stdexcept>
+#include <string>
 
 #include "model/input_state.h"
 
@@ -66,6 +67,16 @@ constexpr auto kCommands = std::to_array<MainCommand>({
     {"terms.tempo", "ATermTempo", "Tempo", 250, {}},
 });
 
+// The command's states from its row of the table.
+void FollowTable(Command& command, const std::function<CommandState()>& state) {
+  const std::string id = command.Id;
+  command.Enabled = [state, id] { return UpdateActions(id, state())->Enabled; };
+  if (UpdateActions(id, {})->Checked)
+    command.Checked = [state, id] { return *UpdateActions(id, state())->Checked; };
+  else
+    command.Checked = nullptr;
+}
+
 }  // namespace
 
 std::span<const MainCommand> MainCommands() { return kCommands; }
@@ -83,11 +94,14 @@ void AddMainCommands(CommandRegistry& registry, const CommandHandlers& handlers,
     command.CaptionText = entry.CaptionText;
     command.DefaultShortcut = entry.DefaultShortcut;
     command.Run = handler->second;
-    const std::string id = entry.Id;
-    command.Enabled = [state, id] { return UpdateActions(id, state())->Enabled; };
-    if (UpdateActions(id, {})->Checked) command.Checked = [state, id] { return *UpdateActions(id, state())->Checked; };
+    FollowTable(command, state);
     registry.Add(std::move(command));
   }
+}
+
+void TakeStatesFromTable(CommandRegistry& registry, const std::function<CommandState()>& state) {
+  for (const CommandRule& rule : CommandRules())
+    if (Command* command = registry.Find(rule.Id)) FollowTable(*command, state);
 }
 
 }  // namespace nv::document

@@ -33,4 +33,9 @@ using CommandHandlers = std::map<std::string, std::function<void(const CommandAr
 // main commands without a handler are left to whoever registers them.
 void AddMainCommands(CommandRegistry& registry, const CommandHandlers& handlers, std::function<CommandState()> state);
 
+// Every command of the registry that the state table holds, whoever added
+// it (the score's key table, the document window), takes its enabled and
+// checked states from UpdateActions over what `state` gives.
+void TakeStatesFromTable(CommandRegistry& registry, const std::function<CommandState()>& state);
+
 }  // namespace nv::document

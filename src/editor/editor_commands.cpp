@@ -47,9 +47,9 @@ void AddEditorCommands(document::CommandRegistry& registry, std::function<TFMusi
   add(
       "staff.play_all", "Play all", [](TFMusicEditor& e) { e.SetAllMuted(false); }, nullptr);
   add(
-      "page.add_count", "Increment page count", [](TFMusicEditor& e) { e.ChangePageCount(1); }, nullptr);
+      "pages.increment", "Increment page count", [](TFMusicEditor& e) { e.ChangePageCount(1); }, nullptr);
   add(
-      "page.remove_count", "Decrement page count", [](TFMusicEditor& e) { e.ChangePageCount(-1); }, nullptr);
+      "pages.decrement", "Decrement page count", [](TFMusicEditor& e) { e.ChangePageCount(-1); }, nullptr);
 }
 
 }  // namespace nv::editor

@@ -392,6 +392,17 @@ QString TFMusicEditor::OpenDocument(const QString& path) {
   return {};
 }
 
+QString TFMusicEditor::ReloadDocument() {
+  const QString path = QString::fromStdString(file_->Source());
+  try {
+    file_->Reload();
+  } catch (const std::exception& error) {
+    return path + ": " + QString::fromStdString(error.what());
+  }
+  Loaded(path);
+  return {};
+}
+
 void TFMusicEditor::Loaded(const QString& path) {
   TECMusicScore& score = document_->Score();
   // A MIDI file has no page: its score starts on the page a new one does.
@@ -567,13 +578,14 @@ void TFMusicEditor::AddInstrument() {
   UpdateTracks();
 }
 
-void TFMusicEditor::AddStaffTexts(const NewStaffChoice& choice) {
+void TFMusicEditor::AddStaffTexts(const NewStaffChoice& choice, TitleWidth across) {
   TECMusicScore& score = document_->Score();
   TECScorePage& page = score.Page();
   page.SetUnitOverride(TECMetrix::rmPixels);
-  const int width = static_cast<int>(page.Width());
   const int leftMargin = static_cast<int>(page.LeftMargin());
   const int rightMargin = static_cast<int>(page.RightMargin());
+  int width = static_cast<int>(page.Width());
+  if (across == TitleWidth::BetweenMargins) width -= leftMargin + rightMargin;
   page.ClearUnitOverride();
   const NewStaffTextPlaces places =
       PlaceNewStaffTexts(width, leftMargin, rightMargin, services_.MeasureText(choice.Title, kTitleSize),

@@ -152,11 +152,21 @@ class TFMusicEditor : public QWidget {
   QString Caption() const;
   bool Modified() const { return file_->Modified(); }
   bool HasFile() const { return file_->HasFile(); }
+  // The title and author lines and the staff's name of a new staff or
+  // composition on the first page: the title centred at the top, the author
+  // right and the name left under it. A new staff centres on the page's
+  // width, a new composition on the width between the margins.
+  enum class TitleWidth { Page, BetweenMargins };
+  void AddStaffTexts(const NewStaffChoice& choice, TitleWidth across = TitleWidth::Page);
   const std::string& FileName() const { return file_->FileName(); }
   // Loads a score, MIDI or MusicXML file; the same file again does nothing.
   // Returns "" when it loaded, else the file's name and the reason; the
   // document is then as it was.
   QString OpenDocument(const QString& path);
+  // Reads the document's file again (the reload the main window offers for
+  // a file already open); "" when it loaded, else the file's name and the
+  // reason, the document then as it was.
+  QString ReloadDocument();
   // Writes the document's score file, or asks for a name when it has none;
   // an unrelated score file where an import's score goes is replaced only on
   // Yes. True when the score file was written.
@@ -245,7 +255,6 @@ class TFMusicEditor : public QWidget {
   void PlaceTracks();
   void Refresh();
   bool Ask(int caption, int text);
-  void AddStaffTexts(const NewStaffChoice& choice);
   void OpenScoreMenu(const QPoint& globalPos);
 
   // The grid's selected row as the staff and row actions read it.

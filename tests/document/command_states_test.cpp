@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "document/command_registry.h"
 #include "document/main_commands.h"
+#include "document/zoom_steps.h"
 #include "model/input_state.h"
 
 namespace {
@@ -216,3 +218,37 @@ TEST(MainCommands, AHandlerForAnUnknownIdIsRefused) {
 }
 
 }  // namespace
+
+TEST(MainCommands, CommandsAddedElsewhereTakeTheirStatesFromTheTable) {
+  nv::document::CommandRegistry registry;
+  // As the key table adds them: enabled by rules of their own.
+  for (const char* id : {"edit.undo", "edit.paste", "cursor.next"}) {
+    nv::document::Command command;
+    command.Id = id;
+    command.Run = [](const nv::document::CommandArgs&) {};
+    command.Enabled = [] { return true; };
+    registry.Add(std::move(command));
+  }
+  CommandState state = OpenDocument();
+  nv::document::TakeStatesFromTable(registry, [&state] { return state; });
+  EXPECT_FALSE(registry.IsEnabled("edit.undo"));
+  EXPECT_FALSE(registry.IsEnabled("edit.paste"));
+  state.CanUndo = true;
+  EXPECT_TRUE(registry.IsEnabled("edit.undo"));
+  EXPECT_FALSE(registry.IsEnabled("edit.paste"));
+  state.HasDocument = false;
+  EXPECT_FALSE(registry.IsEnabled("edit.undo"));
+  // A command the table does not hold keeps its own rule.
+  EXPECT_TRUE(registry.IsEnabled("cursor.next"));
+}
+
+TEST(ZoomSteps, InBelow300AndOutFrom50By20) {
+  const struct {
+    int zoom;
+    std::optional<int> in, out;
+  } cases[] = {{100, 120, 80}, {299, 319, 279}, {300, std::nullopt, 280}, {50, 70, 30}, {49, 69, std::nullopt}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(nv::document::ZoomedIn(c.zoom), c.in) << c.zoom;
+    EXPECT_EQ(nv::document::ZoomedOut(c.zoom), c.out) << c.zoom;
+  }
+}
