@@ -41,7 +41,7 @@ class QToolButton;
 namespace nv::document {
 class HelpPageOpener;
 class MainDialogs;
-struct NewCompositionValues;
+struct NewStaffSetup;
 class SaveDialog;
 class KeyboardLayoutSource;
 class SettingsFile;
@@ -294,7 +294,7 @@ class TFProgramModule : public QMainWindow,
   // Alt+0 .. Alt+9: the tab `index`, when there is one.
   void ActivateWindow(int index);
   // The score of a new composition from the dialog's values.
-  void SetUpComposition(DocumentPage& page, const nv::document::NewCompositionValues& values);
+  void SetUpComposition(DocumentPage& page, const nv::document::NewStaffSetup& setup);
 
   struct OpenPage {
     std::unique_ptr<MusicEditorPage> page;

@@ -177,30 +177,24 @@ DocumentPage& TFProgramModule::NewDocument() {
 }
 
 DocumentPage* TFProgramModule::NewComposition() {
-  const std::optional<nv::document::NewCompositionValues> values = services_.dialogs->NewComposition();
-  if (!values) return nullptr;
+  const std::optional<nv::document::NewStaffSetup> setup = services_.dialogs->NewComposition();
+  if (!setup) return nullptr;
   StopAll();
   pages_.push_back({MakePage(), nullptr});
   MusicEditorPage& page = *pages_.back().page;
-  SetUpComposition(page, *values);
+  SetUpComposition(page, *setup);
   AddPage();
   UpdateActions();
   return &page;
 }
 
-void TFProgramModule::SetUpComposition(DocumentPage& page, const nv::document::NewCompositionValues& values) {
+void TFProgramModule::SetUpComposition(DocumentPage& page, const nv::document::NewStaffSetup& setup) {
   TECMusicScore& score = page.Document().Score();
   // The composition starts from here: nothing of its making is undone.
   const ScopedUndoLock unchanged(score);
-  score.SetTempo(values.Tempo);
-  if (TECInstrument* staff = score.CurrentInstrument()) {
-    // The program first: setting it clears the name.
-    staff->SetMidiInstrument(values.Program);
-    staff->SetName(values.InstrumentName);
-  }
-  dynamic_cast<MusicEditorPage&>(page).Editor().AddStaffTexts(
-      {values.InstrumentName, values.Program, values.Title, values.Author},
-      nv::editor::TFMusicEditor::TitleWidth::BetweenMargins);
+  nv::document::BuildNewStaffScore(setup, score);
+  dynamic_cast<MusicEditorPage&>(page).Editor().AddStaffTexts({setup.Name, setup.Timbre, setup.Title, setup.Author},
+                                                              nv::editor::TFMusicEditor::TitleWidth::BetweenMargins);
 }
 
 void TFProgramModule::OpenFiles() {

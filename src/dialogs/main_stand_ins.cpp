@@ -23,27 +23,30 @@ const std::vector<int> kQuantizeValues = {32, 16, 8, 4, 2};
 
 }  // namespace
 
-std::optional<nv::document::NewCompositionValues> MainStandIns::NewComposition() {
+std::optional<nv::document::NewStaffSetup> MainStandIns::NewComposition() {
   FormDialog dialog({"TFDCNewInstrument", {360, 220}, "NewInstrumentForm", BoundsMode::Position, {}, 0}, settings_,
                     parent_);
   dialog.setWindowTitle(QStringLiteral("Musical staff properties"));
-  nv::document::NewCompositionValues values;
+  // The choices of the last time, which the dialog keeps.
+  nv::document::NewStaffSetup setup =
+      settings_ ? nv::document::ReadNewStaffSetup(*settings_) : nv::document::NewStaffSetup{};
   FormFields& fields = dialog.Fields();
   fields.AddText(QStringLiteral("MTitle"), QStringLiteral("Title"), {});
   fields.AddText(QStringLiteral("MAuthor"), QStringLiteral("Author"), {});
   fields.AddInstrument(
       QStringLiteral("EInstrument"), QStringLiteral("Instrument"),
       [this](int current) { return TFDCChooseTimbre::Choose({current, true}, {}, settings_, parent_); },
-      values.Program);
-  fields.AddSpin(QStringLiteral("UDTempo"), QStringLiteral("Tempo"), 1, 512, values.Tempo);
+      setup.Timbre);
+  fields.AddSpin(QStringLiteral("UDTempo"), QStringLiteral("Tempo"), 1, 512, setup.Tempo);
   if (dialog.exec() != 1) return std::nullopt;
   const FormValues chosen = dialog.Values();
-  values.Title = LinesOf(chosen.Text("MTitle"));
-  values.Author = LinesOf(chosen.Text("MAuthor"));
-  values.Program = std::max(chosen.Int("EInstrument"), 0);
-  values.InstrumentName = std::string(GeneralMidiName(values.Program));
-  values.Tempo = chosen.Int("UDTempo");
-  return values;
+  setup.Title = LinesOf(chosen.Text("MTitle"));
+  setup.Author = LinesOf(chosen.Text("MAuthor"));
+  setup.Timbre = std::max(chosen.Int("EInstrument"), 0);
+  setup.Name = std::string(GeneralMidiName(setup.Timbre));
+  setup.Tempo = chosen.Int("UDTempo");
+  if (settings_) nv::document::WriteNewStaffSetup(*settings_, setup);
+  return setup;
 }
 
 std::optional<int> MainStandIns::BarCount() {

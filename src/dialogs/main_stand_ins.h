@@ -18,7 +18,7 @@ class MainStandIns : public nv::document::MainDialogs {
   // `settings` (may be null) keeps the forms' bounds.
   MainStandIns(QWidget* parent, nv::platform::IniFile* settings) : parent_(parent), settings_(settings) {}
 
-  std::optional<nv::document::NewCompositionValues> NewComposition() override;
+  std::optional<nv::document::NewStaffSetup> NewComposition() override;
   std::optional<int> BarCount() override;
   std::optional<nv::document::MidiImportChoices> MidiImport(const std::string& path) override;
   std::optional<nv::document::PrintChoices> Print(const nv::document::PrintChoices& offer) override;

@@ -2,8 +2,8 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
+#include "document/new_staff_setup.h"
 #include "document/print_job.h"
 
 namespace nv::document {
@@ -17,18 +17,6 @@ struct MidiImportChoices {
   bool operator==(const MidiImportChoices&) const = default;
 };
 
-// What the new-composition dialog hands back: the first staff (its General
-// MIDI program and the name shown under the title), the tempo, and the title
-// and author lines put on the first page (none when empty).
-struct NewCompositionValues {
-  std::vector<std::string> Title;
-  std::vector<std::string> Author;
-  std::string InstrumentName;
-  int Program = 0;
-  int Tempo = 60;
-  bool operator==(const NewCompositionValues&) const = default;
-};
-
 // The bar-count dialog's range.
 inline constexpr int kMinBarCount = 1;
 inline constexpr int kMaxBarCount = 1000;
@@ -39,8 +27,8 @@ inline constexpr int kMaxBarCount = 1000;
 class MainDialogs {
  public:
   virtual ~MainDialogs() = default;
-  // New composition: the first staff, tempo and title texts.
-  virtual std::optional<NewCompositionValues> NewComposition() = 0;
+  // New composition: its first staff, meter, tempo and title texts.
+  virtual std::optional<NewStaffSetup> NewComposition() = 0;
   // Add bar and Delete bar: how many, kMinBarCount..kMaxBarCount.
   virtual std::optional<int> BarCount() = 0;
   // Opening a Standard MIDI file named `path`.

@@ -56,7 +56,7 @@ class AnsweringOpenDialog : public nv::app::OpenFileDialog {
 // often each was asked; an empty answer cancels.
 class AnsweringMainDialogs : public nv::document::MainDialogs {
  public:
-  std::optional<nv::document::NewCompositionValues> NewComposition() override {
+  std::optional<nv::document::NewStaffSetup> NewComposition() override {
     ++asked.newComposition;
     return newComposition;
   }
@@ -75,7 +75,7 @@ class AnsweringMainDialogs : public nv::document::MainDialogs {
     return printAnswer ? *printAnswer : std::optional(offer);
   }
 
-  std::optional<nv::document::NewCompositionValues> newComposition = nv::document::NewCompositionValues{};
+  std::optional<nv::document::NewStaffSetup> newComposition = nv::document::NewStaffSetup{};
   std::optional<int> barCount = 1;
   std::optional<nv::document::MidiImportChoices> midiImport = nv::document::MidiImportChoices{};
   // Set: the print dialog answers this (none cancels).

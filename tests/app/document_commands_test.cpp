@@ -249,8 +249,14 @@ int ArialWidth(const std::string& line, int size) {
 
 TEST_F(DocumentCommandsTest, ANewCompositionPutsItsTitleAuthorAndInstrumentBetweenTheMargins) {
   nv::app::TFProgramModule window(Services());
-  dialogs_.newComposition = nv::document::NewCompositionValues{
-      .Title = {"Sonata"}, .Author = {"J. Doe"}, .InstrumentName = "Violin", .Program = 40, .Tempo = 96};
+  nv::document::NewStaffSetup composition;
+  composition.Timbre = 40;
+  composition.Tempo = 96;
+  composition.Numerator = 3;
+  composition.Name = "Violin";
+  composition.Title = {"Sonata"};
+  composition.Author = {"J. Doe"};
+  dialogs_.newComposition = composition;
   ASSERT_TRUE(window.Commands().Run("file.new"));
   ASSERT_EQ(window.Documents().size(), 1u);
   nv::app::DocumentPage& page = *window.ActiveEditor();
@@ -271,6 +277,7 @@ TEST_F(DocumentCommandsTest, ANewCompositionPutsItsTitleAuthorAndInstrumentBetwe
   std::ranges::sort(expected);
   EXPECT_EQ(PageTexts(score), expected);
   EXPECT_EQ(score.GetTempo(), 96);
+  EXPECT_EQ(score.GetNumerator(), 3);
   EXPECT_EQ(score.GetInstrumentAt(0)->MidiInstrument(), 40);
   EXPECT_EQ(score.GetInstrumentAt(0)->Name(), "Violin");
   // The texts are the composition, not a step to undo.
@@ -286,7 +293,7 @@ TEST_F(DocumentCommandsTest, ANewCompositionPutsItsTitleAuthorAndInstrumentBetwe
 
 TEST_F(DocumentCommandsTest, ANewCompositionWithoutTextsHasNoneAndACancelMakesNone) {
   nv::app::TFProgramModule window(Services());
-  dialogs_.newComposition = nv::document::NewCompositionValues{};
+  dialogs_.newComposition = nv::document::NewStaffSetup{};
   ASSERT_TRUE(window.Commands().Run("file.new"));
   ASSERT_EQ(window.Documents().size(), 1u);
   EXPECT_TRUE(PageTexts(window.ActiveEditor()->Document().Score()).empty());

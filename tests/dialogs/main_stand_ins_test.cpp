@@ -32,13 +32,13 @@ TEST(MainStandIns, TheNewCompositionGivesItsLinesStaffAndTempo) {
                  {"UDTempo", 96}});
     d.OkButton()->click();
   });
-  const std::optional<nv::document::NewCompositionValues> values = dialogs.NewComposition();
-  ASSERT_TRUE(values);
-  EXPECT_EQ(values->Title, (std::vector<std::string>{"Sonata", "in C"}));
-  EXPECT_TRUE(values->Author.empty());
-  EXPECT_EQ(values->Program, 40);
-  EXPECT_EQ(values->InstrumentName, "Violin");
-  EXPECT_EQ(values->Tempo, 96);
+  const std::optional<nv::document::NewStaffSetup> setup = dialogs.NewComposition();
+  ASSERT_TRUE(setup);
+  EXPECT_EQ(setup->Title, (std::vector<std::string>{"Sonata", "in C"}));
+  EXPECT_TRUE(setup->Author.empty());
+  EXPECT_EQ(setup->Timbre, 40);
+  EXPECT_EQ(setup->Name, "Violin");
+  EXPECT_EQ(setup->Tempo, 96);
 }
 
 TEST(MainStandIns, TheBarCountStaysInItsRangeAndCancelGivesNone) {
