@@ -11,13 +11,13 @@
 #include <array>
 
 #include "app/instrument_pages.h"
+#include "app/notation_palette_page.h"
 #include "document/command_registry.h"
 #include "document/program_settings.h"
 #include "document/tool_commands.h"
 #include "editing/key_commands.h"
 #include "editor/music_editor.h"
 #include "editor/music_keyboard.h"
-#include "editor/tool_palette_page.h"
 #include "widgets/input_mapping.h"
 #include "widgets/page_control.h"
 #include "widgets/score_control.h"
@@ -54,7 +54,7 @@ ToolWiring::ToolWiring(nv::document::ProgramSettings& settings, nv::document::Co
     if (page == nullptr) continue;
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new nv::editor::ToolPalettePage(state_, place.page, page));
+    layout->addWidget(new NotationPalettePage(state_, place.page, opener_, page));
   }
   instruments_ = std::make_unique<InstrumentPages>(state_, registry, tools_, static_cast<NoteEntryHost&>(*this));
   ShowActivePage();

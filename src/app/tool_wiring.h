@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/dialog_palette_opener.h"
 #include "document/note_entry.h"
 #include "document/notice.h"
 #include "document/played_notes.h"
@@ -81,6 +82,7 @@ class ToolWiring : public QObject, private nv::document::ToolKeyHost, private nv
   nv::widgets::TECPageControl& tools_;
   ActiveDocument active_;
   nv::document::ToolState state_;
+  DialogPaletteOpener opener_;
   nv::editor::ScoreToolSink sink_;
   nv::document::ToolKeys keys_;
   std::unique_ptr<InstrumentPages> instruments_;

@@ -27,7 +27,9 @@ enum class PaintedFace {
 };
 
 // Where a cell stands: the upper row starts a column, the lower row shares
-// it, Beside follows the cell before in its row, Both spans the two rows.
+// it, Beside follows the cell before in its row, Both spans the two rows
+// (the clef, key and time signature faces, which hold a staff, and the
+// expanders).
 enum class PaletteRow { Upper, Lower, Beside, Both };
 
 // One button of a notation page: its place and its face. Its hint, group

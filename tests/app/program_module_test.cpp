@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "app/notation_palette_page.h"
 #include "app/print_preview_window.h"
 #include "app/tool_pages.h"
 #include "document/date_time_format.h"
@@ -29,7 +30,6 @@
 #include "document/interface_language.h"
 #include "document/settings_file.h"
 #include "document/tool_state.h"
-#include "editor/tool_palette_page.h"
 #include "formats/external_tools.h"
 #include "model/instrument.h"
 #include "model/music_score.h"
@@ -689,7 +689,7 @@ TEST_F(ProgramModuleTest, TheNotesAndSymbolsPagesHoldTheirPalettesAndFollowThePa
   for (const char* name : {"TSNotes", "TSSymbols"}) {
     const auto* page = window.Tools().findChild<QWidget*>(name);
     ASSERT_NE(page, nullptr) << name;
-    EXPECT_NE(page->findChild<nv::editor::ToolPalettePage*>(), nullptr) << name;
+    EXPECT_NE(page->findChild<nv::app::NotationPalettePage*>(), nullptr) << name;
   }
   ASSERT_TRUE(window.Commands().Run("tools.symbols"));
   EXPECT_EQ(window.Tools().IndexOf(window.Tools().ActivePage()), 1);

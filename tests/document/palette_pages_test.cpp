@@ -45,9 +45,9 @@ TEST(PalettePages, ButtonsStandInTwoRowsInColumnsAboutTwentyFivePixelsApart) {
   int previousUpper = -1;
   for (const PlacedCell& at : placed) {
     EXPECT_TRUE(at.Top == kPaletteUpperTop || at.Top == kPaletteLowerTop) << at.Cell->Name;
-    EXPECT_EQ(at.Height, kPaletteButtonHeight);
+    EXPECT_EQ(at.Height, at.Cell->Row == PaletteRow::Both ? 53 : kPaletteButtonHeight) << at.Cell->Name;
     EXPECT_EQ(at.Width, at.Cell->Face == FaceKind::DropOnly ? 12 : at.Cell->DropPart ? 36 : 24) << at.Cell->Name;
-    if (at.Cell->Row == PaletteRow::Upper) {
+    if (at.Cell->Row == PaletteRow::Upper || at.Cell->Row == PaletteRow::Both) {
       if (previousUpper >= 0) {
         EXPECT_GE(at.Left - previousUpper, 25) << at.Cell->Name;
       }

@@ -2,7 +2,6 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QTest>
-#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -11,10 +10,12 @@
 #include "document/tool_state.h"
 #include "editor/score_popup_menu.h"
 #include "editor/score_tool_sink.h"
-#include "editor/tool_palette_page.h"
+#include "app/notation_palette_page.h"
+#include "fake_palette_opener.h"
+#include "widgets/char_button.h"
 #include "editor/tracks_grid.h"
-#include "music_editor_fixture.h"
-#include "screenshot.h"
+#include "editor/music_editor_fixture.h"
+#include "editor/screenshot.h"
 #include "widgets/score_control.h"
 #include "widgets/typed_editor.h"
 
@@ -63,7 +64,8 @@ class DocumentWindowTools : public EditorHost {
 
   nv::document::ToolState tools_{settings_};
   nv::editor::ScoreToolSink sink_{{[this] { return editor_ ? &Editor().ScoreView() : nullptr; }, {}, {}}};
-  nv::editor::ToolPalettePage page_{tools_, nv::document::ToolPage::Notes};
+  nv::app::FakePaletteOpener opener_;
+  nv::app::NotationPalettePage page_{tools_, nv::document::ToolPage::Notes, opener_};
 };
 
 TEST_F(DocumentWindowTools, TheQuarterNoteToolInsertsWhereTheStaffIsClickedAndUndoTakesItBack) {

@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QTest>
-#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -11,9 +10,11 @@
 #include "document/tool_state.h"
 #include "editor/score_tool_sink.h"
 #include "editor/tool_cursors.h"
-#include "editor/tool_palette_page.h"
-#include "pane_fixture.h"
-#include "screenshot.h"
+#include "app/notation_palette_page.h"
+#include "fake_palette_opener.h"
+#include "widgets/char_button.h"
+#include "editor/pane_fixture.h"
+#include "editor/screenshot.h"
 #include "widgets/score_control.h"
 
 namespace nv::editor {
@@ -55,7 +56,8 @@ TEST(ToolInsert, PickedToolFollowsTheMouseAndAClickInsertsIt) {
   NullDialogs dialogs;
   Host host;
   nv::document::DocumentToolInput input(*document, tools, dialogs, host);
-  ToolPalettePage page(tools, nv::document::ToolPage::Notes);
+  nv::app::FakePaletteOpener opener;
+  nv::app::NotationPalettePage page(tools, nv::document::ToolPage::Notes, opener);
   page.show();
 
   QTest::mouseClick(page.Button("CBNote4"), Qt::LeftButton);

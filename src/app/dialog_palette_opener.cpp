@@ -1,0 +1,71 @@
+#include "app/dialog_palette_opener.h"
+
+#include "dialogs/microtone_palette.h"
+#include "dialogs/notation_palettes.h"
+#include "dialogs/rehearsal_mark_palette.h"
+#include "dialogs/time_signature_palette.h"
+
+namespace nv::app {
+namespace {
+
+using nv::dialogs::PalettePlacement;
+
+template <typename Palette>
+void Show(Palette* palette, QWidget& button, PalettePlacement placement = PalettePlacement::MainWindowTopZero) {
+  palette->PlaceUnder(&button, placement);
+  palette->Open();
+}
+
+void OpenChoice(nv::dialogs::ChoicePalette* palette, QWidget& button, int current, PaletteOpener::Chosen chosen) {
+  palette->SetCurrent(current);
+  palette->SetOnSelect([chosen = std::move(chosen)](nv::dialogs::ChoicePalette&, int value) { chosen({value}); });
+  Show(palette, button);
+}
+
+}  // namespace
+
+void DialogPaletteOpener::Open(Chooser chooser, QWidget& button, const ChooserValue& current, Chosen chosen) {
+  QWidget* owner = button.window();
+  switch (chooser) {
+    case Chooser::Tone:
+      return OpenChoice(new nv::dialogs::KeySignaturePalette(owner), button, current.Value, std::move(chosen));
+    case Chooser::Key:
+      return OpenChoice(new nv::dialogs::ClefPalette(owner), button, current.Value, std::move(chosen));
+    case Chooser::Bracket:
+      return OpenChoice(new nv::dialogs::BracketPalette(owner), button, current.Value, std::move(chosen));
+    case Chooser::Size: {
+      auto* palette = new nv::dialogs::TimeSignaturePalette(owner);
+      palette->SetTimeSignature(current.Value);
+      palette->SetSymbol(current.Style);
+      palette->SetOnSelect([chosen = std::move(chosen)](nv::dialogs::TimeSignaturePalette&, int size, int symbol) {
+        chosen({size, symbol});
+      });
+      return Show(palette, button);
+    }
+    case Chooser::Microtone: {
+      auto* palette = new nv::dialogs::MicrotonePalette(owner);
+      palette->SetMicrotone(current.Value);
+      palette->SetOnSelect([chosen = std::move(chosen)](nv::dialogs::MicrotonePalette&, int code) { chosen({code}); });
+      return Show(palette, button, PalettePlacement::MainWindow);
+    }
+    case Chooser::RehearsalMark: {
+      auto* palette = new nv::dialogs::RehearsalMarkPalette(settings_, owner);
+      palette->SetNumeration(current.Numeration);
+      palette->SetKind(current.Kind);
+      palette->SetBorder(current.Border);
+      palette->SetBorderWidth(current.BorderWidth);
+      palette->SetOnSelect([chosen = std::move(chosen)](nv::dialogs::RehearsalMarkPalette& mark) {
+        ChooserValue value;
+        value.Numeration = mark.GetNumeration();
+        value.Kind = mark.GetKind();
+        value.Border = mark.GetBorder();
+        value.BorderWidth = mark.GetBorderWidth();
+        chosen(value);
+      });
+      return Show(palette, button, PalettePlacement::MainWindow);
+    }
+    case Chooser::Drum: return;
+  }
+}
+
+}  // namespace nv::app
