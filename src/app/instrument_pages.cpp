@@ -9,6 +9,9 @@
 #include <algorithm>
 #include <string>
 
+#include "dialogs/canvas_face.h"
+#include "dialogs/logic/drum_button_painter.h"
+#include "dialogs/logic/tool_face_painters.h"
 #include "document/command_registry.h"
 #include "document/program_settings.h"
 #include "document/tool_state.h"
@@ -37,8 +40,9 @@ constexpr platform::Color kKeyboardColor = 0xE6CBE7;
 constexpr platform::Color kBoardColor = 0x315984;
 constexpr platform::Color kCream = 0xF0FBFF;
 
-// A piano-page button: its place (column, row) and its music-font face
-// (character, pixel size, offset), or the notes page's face of `faceOf`.
+// A piano-page button: its place (left, row) and its music-font face
+// (character, pixel size, offset), or the notes page's face of `faceOf`;
+// the drum note, the tremolo and the tuplet are painted.
 struct SymbolButton {
   const char* name;
   int x;
@@ -59,9 +63,9 @@ constexpr SymbolButton kSymbols[] = {
     {"CBKDLong", kButton, 1, 0x61, 28, 6, 6, nullptr},
     {"CBKStaccato", 2 * kButton, 1, 0x60, 28, 9, 3, nullptr},
     {"CBKPortamento", 3 * kButton, 1, 0x5F, 28, 6, 3, nullptr},
-    {"CBKDrumNote", 4 * kButton, 1, 0, 0, 0, 0, "CBDrumNote"},
-    {"CBKTremolo", 0, 2, 0, 0, 0, 0, "CBTremolo"},
-    {"CBKTreole", kUpDownWidth + kButton, 2, 0, 0, 0, 0, "CBTreole"},
+    {"CBKDrumNote", 4 * kButton, 1, 0, 0, 0, 0, nullptr},
+    {"CBKTremolo", 0, 2, 0, 0, 0, 0, nullptr},
+    {"CBKTreole", kUpDownWidth + kButton, 2, 0, 0, 0, 0, nullptr},
     {"CBKBlankNote", 2 * kUpDownWidth + 2 * kButton, 2, 0, 0, 0, 0, "CBBlankNote"},
 };
 
@@ -150,6 +154,8 @@ void InstrumentPages::BuildPiano(QWidget& page) {
   PKeyboardSymbols = new QWidget(PPiano);
   PKeyboardSymbols->setObjectName("PKeyboardSymbols");
   PKeyboardSymbols->setFixedSize(kSymbolsWidth, kSymbolsHeight);
+  // It stands over the keyboard's right end.
+  PKeyboardSymbols->setAutoFillBackground(true);
   for (const SymbolButton& entry : kSymbols) {
     auto* button = new nv::widgets::TECCharButton(PKeyboardSymbols);
     const std::string name = entry.name;
@@ -160,10 +166,30 @@ void InstrumentPages::BuildPiano(QWidget& page) {
     button->SetAllowAllUp(true);
     button->SetFlat(true);
     button->setGeometry(entry.x, entry.row * kButton, kButton, kButton);
-    if (entry.faceOf == nullptr) {
+    if (entry.glyph != 0) {
       button->setFont(MusicFont(entry.pixels));
       button->SetChar(entry.glyph);
       button->SetPos(entry.dx, entry.dy);
+    } else if (name == "CBKDrumNote") {
+      // The plain drum head on its stem.
+      button->SetCustomDraw(true);
+      button->SetOnDrawCharButton([](QPainter& painter, const QRect& area) {
+        nv::dialogs::PaintCanvasFace(painter, area, [](nv::platform::Canvas& canvas, const nv::platform::Rect& box) {
+          nv::dialogs::DrawDrumButton(canvas, box, nullptr);
+        });
+      });
+    } else if (name == "CBKTremolo" || name == "CBKTreole") {
+      // Painted as on the notes page, with the piano's own up-downs.
+      const auto face = name == "CBKTremolo" ? nv::document::PaintedFace::Tremolo : nv::document::PaintedFace::Treole;
+      button->SetCustomDraw(true);
+      button->SetOnDrawCharButton([this, face](QPainter& painter, const QRect& area) {
+        nv::dialogs::ToolFaceValues values;
+        values.Tremolo = tools_.UpDown(nv::document::UpDownId::KTremolo).Position;
+        values.Treole = tools_.UpDown(nv::document::UpDownId::KTreole).Position;
+        nv::dialogs::PaintCanvasFace(painter, area, [&](nv::platform::Canvas& canvas, const nv::platform::Rect& box) {
+          nv::dialogs::PaintToolFace(canvas, box, face, values);
+        });
+      });
     } else {
       // The notes page's face of the same modifier.
       const nv::editor::ToolFace face = nv::editor::FaceOfButton(*nv::document::FindToolButton(entry.faceOf));

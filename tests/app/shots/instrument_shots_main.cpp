@@ -1,0 +1,89 @@
+// Writes pictures of the main window's piano and guitar pages and of the
+// chord-name editor into the folder named on the command line, each also at
+// twice the size: the piano scrolled to its third octave with a chord
+// sounding, the seven-string neck with three fingers, "Cm7" with its caret.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QThread>
+
+#include "app/program_module.h"
+#include "document/tool_state.h"
+#include "editor/chord_editor.h"
+#include "editor/guitar.h"
+#include "editor/music_keyboard.h"
+#include "platform/sound/test_midi_ports.h"
+#include "widgets/page_control.h"
+
+namespace {
+
+void Save(const QPixmap& picture, const QDir& folder, const QString& name) {
+  picture.save(folder.filePath(name + ".png"));
+  picture.scaled(picture.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+      .save(folder.filePath(name + "_x2.png"));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc < 2) return 2;
+  const QDir folder(QString::fromLocal8Bit(argv[1]));
+  nv::app::ProgramServices services;
+  services.ports = std::make_unique<nv::platform::TestMidiPorts>(
+      nv::platform::TestMidiPorts::Mode::Null, std::vector<std::string>{"Synth"}, std::vector<std::string>{});
+  nv::app::TFProgramModule window(std::move(services));
+  window.resize(900, 400);
+  window.show();
+  window.NewDocument();
+
+  window.Commands().Run("tools.piano");
+  QApplication::processEvents();
+  auto* keyboard = window.Tools().findChild<nv::editor::TECMusicKeyboard*>("MKKeyboard");
+  keyboard->Model().SetOffsetOctave(2);
+  for (const int key : {60, 64, 67, 70}) keyboard->Model().MarkPlayedMidiKey(key, true);
+  window.InsertionTools().SetDown("CBKBemol", true);
+  QApplication::processEvents();
+  Save(window.Tools().grab(), folder, "piano_page");
+
+  window.Commands().Run("tools.guitar");
+  QApplication::processEvents();
+  auto* kind = window.Tools().findChild<QAbstractButton*>("CBGuitarKind");
+  kind->click();
+  auto* guitar = window.Tools().findChild<nv::editor::TECGuitar*>("GGuitar");
+  guitar->Model().ShowFret(0, 1);
+  guitar->Model().ShowFret(2, 4);
+  guitar->Model().ShowFret(5, 6);
+  QApplication::processEvents();
+  Save(window.Tools().grab(), folder, "guitar_page");
+
+  QWidget holder;
+  holder.resize(120, 40);
+  nv::editor::TECChordEditor editor(&holder);
+  editor.setGeometry(0, 0, 120, 40);
+  nv::editor::ChordPieceModel& pieces = editor.Model();
+  pieces.Pieces.resize(3);
+  pieces.Pieces[0].size = 12;
+  pieces.Pieces[0].text = "C";
+  pieces.Pieces[1].size = 10;
+  pieces.Pieces[1].text = "m";
+  pieces.Pieces[2].size = 8;
+  pieces.Pieces[2].anchor = 1;
+  pieces.Pieces[2].level = -2;
+  pieces.Pieces[2].text = "7";
+  pieces.LayoutPieces();
+  pieces.SetSelectedPiece(2);
+  holder.show();
+  holder.activateWindow();
+  editor.setFocus();
+  // The caret shows once the window has the focus.
+  for (int i = 0; i < 20 && !editor.hasFocus(); ++i) {
+    QThread::msleep(20);
+    QApplication::processEvents();
+    editor.setFocus();
+  }
+  QApplication::processEvents();
+  Save(holder.grab(), folder, "chord_editor");
+  return 0;
+}
