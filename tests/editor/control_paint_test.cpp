@@ -94,16 +94,37 @@ TEST(ControlPaint, ChordEditorShowsTheSelectedPieceAndItsCaret) {
   }
 }
 
-TEST(ControlPaint, TinyControlsPaint) {
+TEST(ControlPaint, TinyControlsPaintAndIgnoreClicksAndKeys) {
   TECMusicKeyboard piano;
   piano.resize(20, 20);
+  int keyClicks = 0;
+  piano.Model().OnKeyClick = [&](int, int, int) { ++keyClicks; };
   TECGuitar guitar;
   guitar.resize(100, 5);
+  int fretChanges = 0;
+  guitar.Model().OnFretChanged = [&](int, int, int) { ++fretChanges; };
   TECChordEditor editor;
   editor.resize(10, 10);
   EXPECT_FALSE(piano.grab().isNull());
   EXPECT_FALSE(guitar.grab().isNull());
   EXPECT_FALSE(editor.grab().isNull());
+  for (const QPoint at : {QPoint(0, 0), QPoint(5, 10), QPoint(19, 19)}) {
+    QTest::mouseClick(&piano, Qt::LeftButton, {}, at);
+    QTest::mouseClick(&guitar, Qt::LeftButton, {}, QPoint(at.x() * 5, at.y() / 4));
+    QTest::mouseClick(&editor, Qt::LeftButton, {}, QPoint(at.x() / 2, at.y() / 2));
+  }
+  for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End}) {
+    QTest::keyClick(&piano, key);
+    QTest::keyClick(&guitar, key);
+  }
+  for (const Qt::Key key : {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down,
+                            Qt::Key_Home, Qt::Key_End, Qt::Key_Insert})
+    QTest::keyClick(&editor, key);
+  EXPECT_EQ(fretChanges, 0);
+  EXPECT_TRUE(editor.Model().Pieces.empty());
+  EXPECT_FALSE(piano.grab().isNull());
+  EXPECT_FALSE(editor.grab().isNull());
+  EXPECT_EQ(keyClicks, 0);
 }
 
 }  // namespace
