@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "document/score_properties.h"
 #include "editing/edit_transaction.h"
 #include "model/instrument.h"
 #include "model/music_score.h"
@@ -100,6 +101,12 @@ void BuildNewStaffScore(const NewStaffSetup& setup, TECMusicScore& score) {
   score.SetTempo(setup.Tempo);
   ApplyNewStaff(setup, staff);
   score.SetActiveInstrument(0);
+  score.LayoutScore(0, false);
+}
+
+void PrepareNewStaffPreview(TECMusicScore& score) {
+  score.SetLockUndo(true);
+  ApplyPage(score, CompositionPage{static_cast<int>(TECPaperSize::Custom), false, 46, 80, 5, 0, 5, 10, 8});
 }
 
 TECInstrument* AppendNewStaff(const NewStaffSetup& setup, TECMusicScore& score) {

@@ -73,6 +73,11 @@ void ApplyNewStaff(const NewStaffSetup& setup, TECInstrument& staff);
 // built with it.
 void BuildNewStaffScore(const NewStaffSetup& setup, TECMusicScore& score);
 
+// Makes a score the new-staff dialog's preview: its undo locked for good,
+// and a page narrow enough to show one system (46 × 80 mm, margins 5, 0, 5
+// and 10, rows 8 apart).
+void PrepareNewStaffPreview(TECMusicScore& score);
+
 // Adds the staff of the setup at the end of an open score, as one undoable
 // step, and makes it the active staff. Answers the staff, or none when the
 // score takes no edit.
