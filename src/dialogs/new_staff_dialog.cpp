@@ -156,7 +156,11 @@ TFDCNewInstrument::TFDCNewInstrument(const PropertyDialogServices& services, Cle
   Translate();
 }
 
-TFDCNewInstrument::~TFDCNewInstrument() { StoreSettings(settings_); }
+TFDCNewInstrument::~TFDCNewInstrument() {
+  StoreSettings(settings_);
+  // The preview's control goes before the document it shows.
+  delete previewControl_;
+}
 
 void TFDCNewInstrument::StoreSettings(nv::platform::IniFile* settings) const {
   if (settings == nullptr) return;
