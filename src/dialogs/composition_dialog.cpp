@@ -346,7 +346,8 @@ void TFDCCompositionProperties::ShowLengths() {
     const double mm = PageValue(length->index);
     length->edit->setText(QString::fromStdString(FormatLength(mm, unit_, pixelsPerInch_)));
     const double shown = ToUnit(mm, unit_, pixelsPerInch_);
-    length->upDown->setValue(std::isfinite(shown) ? static_cast<int>(std::lround(std::clamp(shown, 0.0, 10000.0))) : 0);
+    // The whole part: a click then moves the value by one and keeps its fraction.
+    length->upDown->setValue(std::isfinite(shown) ? static_cast<int>(std::clamp(shown, 0.0, 10000.0)) : 0);
     const bool side = length->index == TECScorePage::viWidth || length->index == TECScorePage::viHeight;
     length->edit->setEnabled(!side || custom);
     length->upDown->setEnabled(!side || custom);
