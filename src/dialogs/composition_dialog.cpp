@@ -95,6 +95,10 @@ nv::widgets::TECTabSheet* Sheet(nv::widgets::TECPageControl* pages, const char* 
   auto* sheet = new nv::widgets::TECTabSheet(pages);
   sheet->setObjectName(QString::fromLatin1(name));
   sheet->SetCaption(QString::fromLatin1(caption));
+  // Wide enough for the caption in the tab's bold font.
+  QFont bold = sheet->TabFont();
+  bold.setBold(true);
+  sheet->SetTabWidth(QFontMetrics(bold).horizontalAdvance(sheet->Caption()) + 24);
   return sheet;
 }
 
@@ -131,7 +135,7 @@ class PageSampleView : public QWidget {
 };
 
 TFDCCompositionProperties::TFDCCompositionProperties(const DrumMapServices& services, double pixelsPerInch)
-    : DialogFrame({QStringLiteral("FDCCompositionProperties"), {421, 433}, "CompositionPropertiesForm",
+    : DialogFrame({QStringLiteral("FDCCompositionProperties"), {560, 540}, "CompositionPropertiesForm",
                    BoundsMode::Position, QStringLiteral("CompositionProp"), 0},
                   services.Settings, services.Parent),
       pixelsPerInch_(pixelsPerInch > 0 ? pixelsPerInch
@@ -141,6 +145,12 @@ TFDCCompositionProperties::TFDCCompositionProperties(const DrumMapServices& serv
   setWindowTitle(QStringLiteral("Composition properties"));
   pages_ = new nv::widgets::TECPageControl(this);
   pages_->setObjectName(QStringLiteral("PCProperties"));
+  // One sheet at a time, its tabs along the bottom.
+  nv::widgets::TECPageSetting single = pages_->PageSetting();
+  single.doubleSheet = false;
+  single.orientation = nv::widgets::PageOrientation::Top;
+  pages_->SetPageSetting(single);
+  pages_->SetSpiralVisible(false);
 
   // General.
   auto* general = Sheet(pages_, "TSGeneral", "General");
@@ -159,6 +169,7 @@ TFDCCompositionProperties::TFDCCompositionProperties(const DrumMapServices& serv
   g.AddGlyphGroup(Q(kSymbol), {}, symbols, 0);
   g.AddSpin(Q(kTempo), QStringLiteral("Tempo"), 1, 512, 60);
   g.AddTrackBar(Q(kScale), QStringLiteral("Scale "), 80, 160, 100, [](int v) { return QStringLiteral("%1%").arg(v); });
+  g.AddSpin(Q(kStartNumber), QStringLiteral("Start number"), 1, 100000, 1);
   g.AddRadio(Q(kUnion), QStringLiteral(" Join notes "),
              {QStringLiteral("None"), QStringLiteral("Full bar"), QStringLiteral("By Time Signature"),
               QStringLiteral("Custom devision")},
@@ -168,7 +179,6 @@ TFDCCompositionProperties::TFDCCompositionProperties(const DrumMapServices& serv
   g.AddCombo(Q(kUpbeatSize), QStringLiteral("Size"), std::vector<int>{2, 4, 8, 16}, NumberList({2, 4, 8, 16}), 4);
   g.AddCheck(Q(kHorzAlign), QStringLiteral("Alignment takts by horizontal"), false);
   g.AddCheck(Q(kVertAlign), QStringLiteral("Alignment rows by vertical"), false);
-  g.AddSpin(Q(kStartNumber), QStringLiteral("Start number"), 1, 100000, 1);
   g.AddRadio(Q(kNumbering), QStringLiteral(" Bar numeration "),
              {QStringLiteral("On each bar"), QStringLiteral("On first bar of row"), QStringLiteral("On first row of page")},
              0);
@@ -405,8 +415,10 @@ void TFDCCompositionProperties::LoadFromProps(const CompositionProps& props) {
   props_ = props;
   unit_ = static_cast<LengthUnit>(std::clamp(props.Metrix, 0, 2));
   const int startNumber = std::max(props.StartBarNumber + 1, 1);
-  general_->SetValues({{kNumerator, props.Numerator},
-                       {kDenominator, props.Denominator},
+  // What the lists show of the signature (1/1 as 4/4).
+  const ts::Preset shown = ts::PresetFor(ts::Code(props.Numerator, props.Denominator));
+  general_->SetValues({{kNumerator, shown.numerator},
+                       {kDenominator, shown.denominator},
                        {kSymbol, props.SizeStyle == 1 || props.SizeStyle == 2 ? props.SizeStyle : 0},
                        {kTempo, props.Tempo},
                        {kScale, props.Scale},

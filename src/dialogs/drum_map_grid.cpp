@@ -24,6 +24,8 @@ DrumMapGrid::DrumMapGrid(QWidget* parent) : TECStringGrid(parent) {
               StringColumn{"Head", 36, nv::widgets::etInteger, nv::widgets::esEllipsis, {}, false},
               StringColumn{"Pos", 36, nv::widgets::etInteger, nv::widgets::esUpDown, {}, false},
               StringColumn{"Use", 36, nv::widgets::etInteger, nv::widgets::esReadOnly, {}, false}});
+  // Tall enough for the position's staff: five lines 4 apart from 3 down.
+  defaultRowHeight = 24;
   SetRowCount(dm::kRowCount + 1);
   for (int row = 1; row <= dm::kRowCount; ++row)
     SetCell(dm::kPitch, row, QString::fromStdString(PitchName(dm::PitchOfRow(row))));

@@ -102,9 +102,11 @@ TFDCNewInstrument::TFDCNewInstrument(const PropertyDialogServices& services, Cle
                   [services](int current) { return services.Choose(current, true); }, 0);
   instrumentEdit_ = findChild<QLineEdit*>(Q(kInstrument) + QStringLiteral("Edit"));
   f.AddCheck(Q(kPartiture), QStringLiteral("As music score"), false);
+  f.SetColumns(2);
   f.AddCombo(Q(kNumerator), QStringLiteral("Time Signature"), ts::Numerators(false), NumberList(ts::Numerators(false)),
              4);
-  f.AddCombo(Q(kDenominator), QString(), ts::Denominators(), NumberList(ts::Denominators()), 4);
+  f.AddCombo(Q(kDenominator), QStringLiteral("/"), ts::Denominators(), NumberList(ts::Denominators()), 4);
+  f.SetColumns(1);
   GlyphGroup symbols;
   symbols.font = MusicFont(16);
   symbols.buttons = {{1, QStringLiteral("CBSymbol1"), {}, {}, '/', {4, -2}, {}},

@@ -43,9 +43,12 @@ TEST(LanguageTexts, EveryLanguageHoldsTheNumberedTextsTheWindowsShow) {
   std::vector<int> document = Range(0, 41);
   document.push_back(43);
   const std::map<std::string, std::vector<int>> needed = {
-      {"FProgramModule", main}, {"FMessageBlock", Range(0, 3)}, {"FMusicEditor", document}};
+      {"FProgramModule", main},
+      {"FMessageBlock", Range(0, 3)},
+      {"FMusicEditor", document},
+      {"FDCCompositionProperties", Range(0, 1)}};
   const std::map<std::string, std::vector<int>> withPlaceholder = {
-      {"FProgramModule", {2, 8, 10, 11, 12, 17, 18, 23}}, {"FMusicEditor", {25, 33}}};
+      {"FProgramModule", {2, 8, 10, 11, 12, 17, 18, 23}}, {"FMusicEditor", {25, 33}}, {"FDCCompositionProperties", {1}}};
   for (const std::string code : {"ENU", "RUS", "DEU"}) {
     const auto texts = NumberedTexts(code);
     for (const auto& [form, numbers] : needed)
