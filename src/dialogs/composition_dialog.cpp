@@ -262,7 +262,7 @@ TFDCCompositionProperties::TFDCCompositionProperties(const DrumMapServices& serv
   auto* drumSheet = Sheet(pages_, "TSDrumMap", "Drum Map");
   drums_ = new DrumMapGrid(drumSheet);
   drums_->setObjectName(QStringLiteral("SGDrumMap"));
-  drums_->SetHeadPainter(services.HeadPainter);
+  drums_->SetHeadPainter(HeadPainterOf(services));
   drums_->SetHeadChooser(DrumHeadChooser(services, this));
   auto* drumLayout = new QVBoxLayout(drumSheet);
   drumLayout->addWidget(drums_);

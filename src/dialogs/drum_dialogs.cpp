@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/drum_head_faces.h"
 #include "dialogs/logic/drum_map_cells.h"
 #include "library/library_store.h"
 #include "platform/message_prompt.h"
@@ -73,25 +74,25 @@ TFChooseDrum::TFChooseDrum(const std::vector<DrumStyleFace>& styles, bool withSt
 
 std::vector<DrumStyleFace> DrumStyleFaces(nv::library::LibraryStore& library) {
   std::vector<DrumStyleFace> faces;
-  for (const auto& style : library.Drums()) {
-    if (!style->Loaded) {
-      try {
-        style->LoadTemplate(library.Folder());
-      } catch (const std::exception&) {
-        // A style that does not load keeps its place, shown by its file name.
-      }
-    }
-    const std::string caption = style->DisplayName.empty() ? style->Name : style->DisplayName;
-    faces.push_back({QString::fromStdString(caption), QString::fromStdString(style->Hint)});
+  for (int i = 0; i < static_cast<int>(library.Drums().size()); ++i) {
+    const nv::library::TECDrumDescription* style = LoadedDrumStyle(library, i);
+    const auto& listed = *library.Drums()[static_cast<std::size_t>(i)];
+    // A style that does not load keeps its place, shown by its file name.
+    const std::string caption = style != nullptr && !style->DisplayName.empty() ? style->DisplayName : listed.Name;
+    faces.push_back({QString::fromStdString(caption), QString::fromStdString(style != nullptr ? style->Hint : "")});
   }
   return faces;
+}
+
+DrumHeadPainter HeadPainterOf(const DrumMapServices& services) {
+  return services.HeadPainter ? services.HeadPainter : LibraryDrumHeads(services.Library);
 }
 
 DrumMapGrid::HeadChooser DrumHeadChooser(const DrumMapServices& services, QWidget* owner) {
   return [services, owner](const QRect& cell, int current, std::function<void(int)> chosen) {
     const std::vector<DrumStyleFace> faces =
         services.Library != nullptr ? DrumStyleFaces(*services.Library) : std::vector<DrumStyleFace>{};
-    auto* palette = new TFChooseDrum(faces, true, services.HeadPainter);
+    auto* palette = new TFChooseDrum(faces, true, HeadPainterOf(services));
     palette->PlaceUnderRect(cell, owner, PalettePlacement::GridCell);
     palette->SetCurrent(current);
     const QPointer<QWidget> alive(owner);
@@ -109,7 +110,7 @@ TFDrumMap::TFDrumMap(const DrumMapServices& services)
   setWindowTitle(QStringLiteral("Drum map"));
   grid_ = new DrumMapGrid(this);
   grid_->setObjectName(QStringLiteral("SGDrumMap"));
-  grid_->SetHeadPainter(services.HeadPainter);
+  grid_->SetHeadPainter(HeadPainterOf(services));
   grid_->SetHeadChooser(DrumHeadChooser(services, this));
   if (services.Library != nullptr) grid_->SetEntries(services.Library->LoadDrumMap());
 

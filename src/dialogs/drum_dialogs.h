@@ -48,6 +48,9 @@ struct DrumMapServices {
   std::function<void(int pitch)> TestSound;
 };
 
+// The services' head painter, by default the library's drum heads.
+DrumHeadPainter HeadPainterOf(const DrumMapServices& services);
+
 // Opens the drum-style palette under a grid cell, pre-set to `current`.
 DrumMapGrid::HeadChooser DrumHeadChooser(const DrumMapServices& services, QWidget* owner);
 

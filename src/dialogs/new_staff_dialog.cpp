@@ -7,7 +7,9 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include "dialogs/canvas_face.h"
 #include "dialogs/key_signature_face.h"
+#include "dialogs/logic/clef_glyph_painter.h"
 #include "dialogs/logic/staff_names.h"
 #include "dialogs/logic/time_signature_rule.h"
 #include "dialogs/music_face.h"
@@ -62,15 +64,15 @@ std::vector<std::string> Lines(const QPlainTextEdit& memo) {
   return lines;
 }
 
-void PaintClefName(QPainter& painter, const QRect& area, int code) {
-  painter.setPen(Qt::black);
-  painter.setFont(FormFont(QStringLiteral("Arial"), 8, false, true));
-  painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, QString::fromStdString(ClefName(code)));
+void PaintClef(QPainter& painter, const QRect& area, int code) {
+  PaintCanvasFace(painter, area, [code](nv::platform::Canvas& canvas, const nv::platform::Rect& box) {
+    PaintClefGlyph(canvas, box, ClefIndexOf(code));
+  });
 }
 
 }  // namespace
 
-TFDCNewInstrument::TFDCNewInstrument(const PropertyDialogServices& services, ClefFace clefFace)
+TFDCNewInstrument::TFDCNewInstrument(const PropertyDialogServices& services)
     : FormDialog({QStringLiteral("FDCNewInstrument"), {520, 460}, nv::document::kNewStaffSection,
                   BoundsMode::Position, QStringLiteral("NewInstrument"), 0},
                  services.Settings, services.Parent),
@@ -119,9 +121,7 @@ TFDCNewInstrument::TFDCNewInstrument(const PropertyDialogServices& services, Cle
   f.AddSpin(Q(kUpbeatNotes), QStringLiteral("Upbeat: notes count"), 0, 12, 0);
   f.AddCombo(Q(kUpbeatSize), QStringLiteral("Size"), std::vector<int>{2, 4, 8, 16}, NumberList({2, 4, 8, 16}), 4);
   f.AddPaletteButton(Q(kClef), QStringLiteral("Clefs"), [] { return new ClefPalette; },
-                     [clefFace](QPainter& painter, const QRect& area, int index) {
-                       (clefFace ? clefFace : PaintClefName)(painter, area, ClefCodeOf(index));
-                     },
+                     [](QPainter& painter, const QRect& area, int index) { PaintClef(painter, area, ClefCodeOf(index)); },
                      0);
   f.AddPaletteButton(Q(kTone), QStringLiteral("Tones"), [] { return new KeySignaturePalette; },
                      [](QPainter& painter, const QRect& area, int index) {
@@ -214,7 +214,7 @@ void TFDCNewInstrument::ShowRow() {
   for (int i = 1; i < NewStaffSetup::kMaxRows; ++i)
     if (QWidget* radio = f.Area()->findChild<QWidget*>(Q(kActiveRow) + QString::number(i)))
       radio->setVisible(i < static_cast<int>(setup_.Rows.size()));
-  f.Control(Q(kClef))->setToolTip(QString::fromStdString(ClefName(row.Clef)));
+  f.Control(Q(kClef))->setToolTip(QString::fromStdString(ClefCodeName(row.Clef)));
   f.Control(Q(kTone))->setToolTip(QString::fromStdString(KeyName(row.Tone)));
   f.Control(Q(kClef))->update();
   f.Control(Q(kTone))->update();
@@ -274,8 +274,8 @@ NewStaffSetup TFDCNewInstrument::Setup() const {
   return setup;
 }
 
-std::optional<NewStaffSetup> AskNewStaff(const PropertyDialogServices& services, bool withTopPanel, ClefFace clefFace) {
-  TFDCNewInstrument dialog(services, std::move(clefFace));
+std::optional<NewStaffSetup> AskNewStaff(const PropertyDialogServices& services, bool withTopPanel) {
+  TFDCNewInstrument dialog(services);
   dialog.SetTitlePanelVisible(withTopPanel);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Setup();

@@ -20,10 +20,6 @@ class ScoreControl;
 
 namespace nv::dialogs {
 
-// Draws a clef code's picture on the clef button; the program's clef
-// painter. Without one the button shows the clef's name.
-using ClefFace = std::function<void(QPainter& painter, const QRect& area, int clefCode)>;
-
 // Sets up a new staff (and, with its top panel, a new composition): title
 // and author lines, the instrument and its name, the time signature, tempo
 // and upbeat, and up to four rows with their voices, clefs and keys. A
@@ -33,7 +29,7 @@ using ClefFace = std::function<void(QPainter& painter, const QRect& area, int cl
 class TFDCNewInstrument : public FormDialog {
   Q_OBJECT
  public:
-  TFDCNewInstrument(const PropertyDialogServices& services, ClefFace clefFace = {});
+  explicit TFDCNewInstrument(const PropertyDialogServices& services);
   ~TFDCNewInstrument() override;
 
   // Shows or hides the time signature, tempo and upbeat (a staff added to a
@@ -70,7 +66,6 @@ class TFDCNewInstrument : public FormDialog {
 
 // Shows the dialog modally (with or without its top panel): the setup on
 // OK, none on Cancel. Either way the choices are remembered.
-std::optional<nv::document::NewStaffSetup> AskNewStaff(const PropertyDialogServices& services, bool withTopPanel,
-                                                       ClefFace clefFace = {});
+std::optional<nv::document::NewStaffSetup> AskNewStaff(const PropertyDialogServices& services, bool withTopPanel);
 
 }  // namespace nv::dialogs

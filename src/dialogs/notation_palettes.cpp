@@ -9,7 +9,6 @@
 #include "dialogs/key_signature_face.h"
 #include "dialogs/logic/clef_labels.h"
 #include "dialogs/logic/key_signature_map.h"
-#include "dialogs/logic/staff_names.h"
 #include "dialogs/music_face.h"
 #include "render/music_font_codes.h"
 
@@ -48,26 +47,27 @@ int DigitOf(const QKeyEvent& event) {
 
 // One clef's drawing: the glyph of the music font at size 18 and its extras.
 struct ClefDrawing {
+  const char* label;
   std::uint8_t glyph;
   int y;
 };
 
 constexpr std::array<ClefDrawing, 15> kClefs = {{
-    {glyph::GClef, 1},
-    {glyph::FClef, 17},
-    {glyph::CClef, 16},
-    {glyph::GClef, 1},
-    {glyph::GClef, 1},
-    {glyph::FClef, 16},
-    {glyph::FClef, 23},
-    {glyph::CClef, 10},
-    {glyph::CClef, 28},
-    {glyph::CClef, 22},
-    {glyph::CClef, 4},
-    {glyph::GClef, 1},
-    {0, 0},
-    {0, 0},
-    {0, 0},
+    {"Violin", glyph::GClef, 1},
+    {"Bass", glyph::FClef, 17},
+    {"Alt", glyph::CClef, 16},
+    {"Violin octava", glyph::GClef, 1},
+    {"Violin octava basso", glyph::GClef, 1},
+    {"Bass octava basso", glyph::FClef, 16},
+    {"Bariton(Bass)", glyph::FClef, 23},
+    {"Tenor", glyph::CClef, 10},
+    {"Soprano", glyph::CClef, 28},
+    {"Mezzosoprano", glyph::CClef, 22},
+    {"Bariton(C)", glyph::CClef, 4},
+    {"Violin", glyph::GClef, 1},
+    {"Tablature", 0, 0},
+    {"Percussion 1", 0, 0},
+    {"Percussion 2", 0, 0},
 }};
 
 void PaintClefFace(QPainter& painter, const QRect& area, int index) {
@@ -110,7 +110,7 @@ void PaintClefFace(QPainter& painter, const QRect& area, int index) {
   const QFont labelFont = FormFont(QStringLiteral("Arial"), 8, false, true);
   painter.setFont(labelFont);
   const QFontMetrics metrics(labelFont);
-  const QString label = QString::fromStdString(ClefName(ClefCodeOf(index)));
+  const QString label = QString::fromLatin1(clef.label);
   const auto lines = BreakClefLabel(label.toStdU32String(), area.width(), [&](char32_t c) {
     return metrics.horizontalAdvance(QString::fromUcs4(&c, 1));
   });
@@ -128,7 +128,7 @@ std::vector<Choice> ClefChoices() {
     Choice choice;
     choice.value = index;
     choice.name = QStringLiteral("CBClef%1").arg(index);
-    choice.hint = QString::fromStdString(ClefName(ClefCodeOf(index)));
+    choice.hint = QString::fromLatin1(kClefs[index].label);
     choice.paint = [index](QPainter& painter, const QRect& area) { PaintClefFace(painter, area, index); };
     choices.push_back(std::move(choice));
   }

@@ -4,9 +4,10 @@
 
 namespace nv::dialogs {
 
-// The clef's name by clef code 1..15 ("Violin", "Bass", "Alt", ...); code 0
-// (no clef record) is the treble clef's "Violin"; any other code has none.
-std::string ClefName(int code);
+// The clef's name by row clef code 1..15 ("Violin", "Bass", "Alt", ...);
+// code 0 (no clef record) is the treble clef's "Violin"; any other code has
+// none.
+std::string ClefCodeName(int code);
 // The clef palette's index of a clef code (code - 1, 0 for code 0), and the
 // code a palette index chooses (0 for index 0, else index + 1).
 inline int ClefIndexOf(int code) { return code > 0 ? code - 1 : 0; }

@@ -39,11 +39,11 @@ TEST(LengthUnits, AnUpDownClickKeepsTheFraction) {
 }
 
 TEST(StaffNames, ClefAndKeyNamesByCodeAndNoneForOtherCodes) {
-  EXPECT_EQ(ClefName(0), "Violin");
-  EXPECT_EQ(ClefName(1), "Violin");
-  EXPECT_EQ(ClefName(2), "Bass");
-  EXPECT_EQ(ClefName(15), "Percussion 2");
-  for (int code : {-1, 16, 20, 255}) EXPECT_EQ(ClefName(code), "") << code;
+  EXPECT_EQ(ClefCodeName(0), "Violin");
+  EXPECT_EQ(ClefCodeName(1), "Violin");
+  EXPECT_EQ(ClefCodeName(2), "Bass");
+  EXPECT_EQ(ClefCodeName(15), "Percussion 2");
+  for (int code : {-1, 16, 20, 255}) EXPECT_EQ(ClefCodeName(code), "") << code;
   EXPECT_EQ(ClefCodeOf(0), 0);
   EXPECT_EQ(ClefCodeOf(1), 2);
   EXPECT_EQ(ClefIndexOf(0), 0);

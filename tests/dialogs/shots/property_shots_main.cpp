@@ -15,6 +15,8 @@
 #include "document/score_document.h"
 #include "model/drum_map.h"
 #include "model/instrument.h"
+#include "library/library_fixture.h"
+#include "library/library_store.h"
 #include "widgets/page_control.h"
 
 namespace {
@@ -28,11 +30,6 @@ void Save(QWidget& window, const QDir& folder, const QString& name) {
       .save(folder.filePath(name + "_x2.png"));
 }
 
-// A stand-in for the program's head painter: the head's number in a circle.
-void NumberedHead(QPainter& painter, const QRect& area, int head) {
-  painter.drawEllipse(area.adjusted(6, 4, -6, -4));
-  painter.drawText(area, Qt::AlignCenter, head == 255 ? QStringLiteral("S") : QString::number(head));
-}
 
 }  // namespace
 
@@ -42,6 +39,12 @@ int main(int argc, char** argv) {
   const QDir folder(QString::fromLocal8Bit(argv[1]));
   using namespace nv::dialogs;
   namespace dm = drum_map;
+  // The thirty default drum styles in a library folder of their own.
+  const std::filesystem::path libraryFolder = std::filesystem::temp_directory_path() / "property-shots-library";
+  std::filesystem::create_directories(libraryFolder / "Templates");
+  library_fixture::RecordingUi ui;
+  nv::library::LibraryStore library(libraryFolder.string(), ui);
+  library.CreateDefaultDrumLibrary();
   {
     nv::platform::IniFile settings = nv::platform::IniFile::FromText(
         "/nonexistent/ProgramSetting.ini",
@@ -62,7 +65,7 @@ int main(int argc, char** argv) {
     SetDrumMapEntry(document.Score(), 42, "Closed hi-hat", true, 75, 255);
     SetDrumMapEntry(document.Score(), 36, "Bass drum", false, 56, 1);
     DrumMapServices services;
-    services.HeadPainter = NumberedHead;
+    services.Library = &library;
     TFDCCompositionProperties dialog(services, 96);
     dialog.LoadFromProps(nv::document::ReadCompositionProps(document.Score()));
     const char* names[] = {"general", "page", "print", "drum_map", "signature"};
@@ -74,7 +77,7 @@ int main(int argc, char** argv) {
   }
   {
     DrumMapServices services;
-    services.HeadPainter = NumberedHead;
+    services.Library = &library;
     TFDrumMap dialog(services);
     nv::library::DrumMapFile map;
     // Near the top, where the grid opens: heads, positions beyond the staff both ways.
@@ -87,10 +90,10 @@ int main(int argc, char** argv) {
     dialog.Grid()->SetEntries(map);
     dialog.Grid()->SetCurrentCell(dm::kName, dm::RowOfPitch(85));
     Save(dialog, folder, "drum_map");
-    std::vector<DrumStyleFace> faces(12, DrumStyleFace{QStringLiteral("D"), QStringLiteral("Drum")});
-    TFChooseDrum palette(faces, true, NumberedHead);
+    TFChooseDrum palette(DrumStyleFaces(library), true, HeadPainterOf(services));
     palette.SetCurrent(TFChooseDrum::kStandard);
     Save(palette, folder, "drum_palette");
   }
+  std::filesystem::remove_all(libraryFolder);
   return 0;
 }
