@@ -17,10 +17,9 @@
 
 #include "dialogs/logic/page_sample.h"
 #include "dialogs/logic/time_signature_rule.h"
-#include "dialogs/music_face.h"
+#include "dialogs/time_signature_fields.h"
 #include "document/score_document.h"
 #include "model/paper_sizes.h"
-#include "widgets/char_button.h"
 #include "widgets/page_control.h"
 
 namespace nv::dialogs {
@@ -61,16 +60,6 @@ constexpr int kUnionCustom = 3;
 constexpr QSize kSampleGroup{140, 110};
 
 QString Q(const std::string& name) { return QString::fromStdString(name); }
-
-ValueTextConverter NumberList(std::vector<int> values) {
-  return {[](int v) { return QString::number(v); },
-          [values](const QString& text) -> std::optional<int> {
-            bool ok = false;
-            const int v = text.trimmed().toInt(&ok);
-            if (!ok || std::find(values.begin(), values.end(), v) == values.end()) return std::nullopt;
-            return v;
-          }};
-}
 
 // The joining choice of a union count, and back.
 int UnionChoice(int count) {
@@ -157,16 +146,7 @@ TFDCCompositionProperties::TFDCCompositionProperties(const DrumMapServices& serv
   general_ = new FormFields(general);
   FormFields& g = *general_;
   g.SetColumns(2);
-  g.AddCombo(Q(kNumerator), QStringLiteral("Time Signature"), ts::Numerators(true), NumberList(ts::Numerators(true)), 4);
-  g.AddCombo(Q(kDenominator), QStringLiteral("/"), ts::Denominators(), NumberList(ts::Denominators()), 4);
-  GlyphGroup symbols;
-  symbols.font = MusicFont(16);
-  symbols.buttons = {{1, QStringLiteral("CBSymbol1"), {}, {}, '/', {4, -2}, {}},
-                     {2, QStringLiteral("CBSymbol2"), {}, {}, '-', {4, -2}, {}}};
-  symbols.buttonSize = {26, 26};
-  symbols.allowAllUp = true;
-  symbols.none = 0;
-  g.AddGlyphGroup(Q(kSymbol), {}, symbols, 0);
+  AddTimeSignatureFields(g, true);
   g.AddSpin(Q(kTempo), QStringLiteral("Tempo"), 1, 512, 60);
   g.AddTrackBar(Q(kScale), QStringLiteral("Scale "), 80, 160, 100, [](int v) { return QStringLiteral("%1%").arg(v); });
   g.AddSpin(Q(kStartNumber), QStringLiteral("Start number"), 1, 100000, 1);
@@ -405,10 +385,7 @@ void TFDCCompositionProperties::PageChanged() {
 
 void TFDCCompositionProperties::SymbolRule() {
   const FormValues v = general_->Values();
-  const ts::SymbolsEnabled enabled = ts::EnabledFor(v.Int(kNumerator), v.Int(kDenominator));
-  if (auto* first = findChild<nv::widgets::TECCharButton*>(QStringLiteral("CBSymbol1"))) first->setEnabled(enabled.first);
-  if (auto* second = findChild<nv::widgets::TECCharButton*>(QStringLiteral("CBSymbol2")))
-    second->setEnabled(enabled.second);
+  EnableSymbolButtons(*general_, v.Int(kNumerator), v.Int(kDenominator));
 }
 
 void TFDCCompositionProperties::LoadFromProps(const CompositionProps& props) {

@@ -12,11 +12,10 @@
 #include "dialogs/logic/clef_glyph_painter.h"
 #include "dialogs/logic/staff_names.h"
 #include "dialogs/logic/time_signature_rule.h"
-#include "dialogs/music_face.h"
+#include "dialogs/time_signature_fields.h"
 #include "dialogs/notation_palettes.h"
 #include "document/score_document.h"
 #include "platform/ini_file.h"
-#include "widgets/char_button.h"
 #include "widgets/score_control.h"
 
 namespace nv::dialogs {
@@ -41,16 +40,6 @@ const std::string kRowCount = "UDRowCount";
 const std::string kActiveRow = "RGRows";
 
 QString Q(const std::string& name) { return QString::fromStdString(name); }
-
-ValueTextConverter NumberList(std::vector<int> values) {
-  return {[](int v) { return QString::number(v); },
-          [values](const QString& text) -> std::optional<int> {
-            bool ok = false;
-            const int v = text.trimmed().toInt(&ok);
-            if (!ok || std::find(values.begin(), values.end(), v) == values.end()) return std::nullopt;
-            return v;
-          }};
-}
 
 bool Contains(const std::vector<int>& values, int value) {
   return std::find(values.begin(), values.end(), value) != values.end();
@@ -104,19 +93,8 @@ TFDCNewInstrument::TFDCNewInstrument(const PropertyDialogServices& services)
                   [services](int current) { return services.Choose(current, true); }, 0);
   instrumentEdit_ = findChild<QLineEdit*>(Q(kInstrument) + QStringLiteral("Edit"));
   f.AddCheck(Q(kPartiture), QStringLiteral("As music score"), false);
-  f.SetColumns(2);
-  f.AddCombo(Q(kNumerator), QStringLiteral("Time Signature"), ts::Numerators(false), NumberList(ts::Numerators(false)),
-             4);
-  f.AddCombo(Q(kDenominator), QStringLiteral("/"), ts::Denominators(), NumberList(ts::Denominators()), 4);
+  AddTimeSignatureFields(f, false);
   f.SetColumns(1);
-  GlyphGroup symbols;
-  symbols.font = MusicFont(16);
-  symbols.buttons = {{1, QStringLiteral("CBSymbol1"), {}, {}, '/', {4, -2}, {}},
-                     {2, QStringLiteral("CBSymbol2"), {}, {}, '-', {4, -2}, {}}};
-  symbols.buttonSize = {26, 26};
-  symbols.allowAllUp = true;
-  symbols.none = 0;
-  f.AddGlyphGroup(Q(kSymbol), {}, symbols, 0);
   f.AddSpin(Q(kTempo), QStringLiteral("Tempo"), 1, 512, 60);
   f.AddSpin(Q(kUpbeatNotes), QStringLiteral("Upbeat: notes count"), 0, 12, 0);
   f.AddCombo(Q(kUpbeatSize), QStringLiteral("Size"), std::vector<int>{2, 4, 8, 16}, NumberList({2, 4, 8, 16}), 4);
@@ -256,10 +234,7 @@ void TFDCNewInstrument::Changed() {
 void TFDCNewInstrument::Rebuild() {
   // The symbol buttons the pair allows; the symbol is that of the button
   // down only where it is allowed.
-  const ts::SymbolsEnabled enabled = ts::EnabledFor(setup_.Numerator, setup_.Denominator);
-  if (auto* first = findChild<nv::widgets::TECCharButton*>(QStringLiteral("CBSymbol1"))) first->setEnabled(enabled.first);
-  if (auto* second = findChild<nv::widgets::TECCharButton*>(QStringLiteral("CBSymbol2")))
-    second->setEnabled(enabled.second);
+  EnableSymbolButtons(Fields(), setup_.Numerator, setup_.Denominator);
   setup_.SizeStyle = ts::SymbolFor(setup_.Numerator, setup_.Denominator, symbolDown_ == 1, symbolDown_ == 2);
   setup_.Name = instrumentEdit_->text().toStdString();
   nv::document::BuildNewStaffScore(setup_, preview_->Score());
