@@ -88,6 +88,10 @@ struct ProgramServices {
   // The dialogs the commands ask their values from: a new composition, a
   // bar count, MIDI import and print (null: the program's own).
   nv::document::MainDialogs* dialogs = nullptr;
+  // Gives a score the drum library's heads and the program's drum map: a
+  // new composition, a MIDI import, and an opened file that brings no drum
+  // heads of its own (none: they get none).
+  std::function<void(TECMusicScore&)> addDrums;
   nv::document::HelpPageOpener* helpOpener = nullptr;
   const nv::document::KeyboardLayoutSource* keyboardLayouts = nullptr;
   OpenFileDialog* openDialog = nullptr;
@@ -295,6 +299,7 @@ class TFProgramModule : public QMainWindow,
   void ActivateWindow(int index);
   // The score of a new composition from the dialog's values.
   void SetUpComposition(DocumentPage& page, const nv::document::NewStaffSetup& setup);
+  void AddDrums(TECMusicScore& score) const;
 
   struct OpenPage {
     std::unique_ptr<MusicEditorPage> page;

@@ -121,10 +121,15 @@ class TFProgramModule::OpenRoute : public nv::document::OpenHost {
     TECMusicScore& score = page_->Document().Score();
     score.MidiSeparateSheets = import_->TracksOnSeparateSheets;
     score.MidiImportGrid = import_->QuantizeDuration;
+    window_.AddDrums(score);
   }
   void Load(const std::string& path) override {
     std::string error = page_->LoadFile(path);
-    if (error.empty()) return;
+    if (error.empty()) {
+      TECMusicScore& score = page_->Document().Score();
+      if (score.DrumHeads().empty()) window_.AddDrums(score);
+      return;
+    }
     // The route names the file itself.
     if (const std::string named = path + ": "; error.starts_with(named)) error.erase(0, named.size());
     throw std::runtime_error(error);
@@ -193,8 +198,13 @@ void TFProgramModule::SetUpComposition(DocumentPage& page, const nv::document::N
   // The composition starts from here: nothing of its making is undone.
   const ScopedUndoLock unchanged(score);
   nv::document::BuildNewStaffScore(setup, score);
+  AddDrums(score);
   dynamic_cast<MusicEditorPage&>(page).Editor().AddStaffTexts({setup.Name, setup.Timbre, setup.Title, setup.Author},
                                                               nv::editor::TFMusicEditor::TitleWidth::BetweenMargins);
+}
+
+void TFProgramModule::AddDrums(TECMusicScore& score) const {
+  if (services_.addDrums) services_.addDrums(score);
 }
 
 void TFProgramModule::OpenFiles() {

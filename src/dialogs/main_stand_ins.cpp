@@ -31,8 +31,9 @@ std::optional<nv::document::NewStaffSetup> MainStandIns::NewComposition() {
   nv::document::NewStaffSetup setup =
       settings_ ? nv::document::ReadNewStaffSetup(*settings_) : nv::document::NewStaffSetup{};
   FormFields& fields = dialog.Fields();
-  fields.AddText(QStringLiteral("MTitle"), QStringLiteral("Title"), {});
-  fields.AddText(QStringLiteral("MAuthor"), QStringLiteral("Author"), {});
+  const QString lineBreak = QStringLiteral("\"|\" starts a new line");
+  fields.AddText(QStringLiteral("MTitle"), QStringLiteral("Title"), {})->setToolTip(lineBreak);
+  fields.AddText(QStringLiteral("MAuthor"), QStringLiteral("Author"), {})->setToolTip(lineBreak);
   fields.AddInstrument(
       QStringLiteral("EInstrument"), QStringLiteral("Instrument"),
       [this](int current) { return TFDCChooseTimbre::Choose({current, true}, {}, settings_, parent_); },

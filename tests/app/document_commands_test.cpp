@@ -18,6 +18,8 @@
 #include "platform/format_text.h"
 #include "editor/music_editor.h"
 #include "formats/midi_export.h"
+#include "model/drum_map.h"
+#include "model/drum_tables.h"
 #include "model/instrument.h"
 #include "model/page_objects.h"
 #include "model/row.h"
@@ -312,6 +314,38 @@ TEST_F(DocumentCommandsTest, MovingTheTempoBarShowsTheNewTempoAtOnce) {
   EXPECT_TRUE(QToolTip::isVisible());
   EXPECT_EQ(QToolTip::text().toStdString(), MainText(22) + " = 25% * 120 = 30");
   QToolTip::hideText();
+}
+
+// Gives a score one drum head, "Cross", counting the scores it was given to.
+struct DrumLibrary {
+  void operator()(TECMusicScore& score) {
+    ++given;
+    AddDrumHead(score, "Cross", 0, {}, 0, 0);
+  }
+  int given = 0;
+};
+
+bool HasCross(TECMusicScore& score) {
+  return std::ranges::any_of(score.DrumHeads(), [](const auto& head) { return head->Name == "Cross"; });
+}
+
+TEST_F(DocumentCommandsTest, NewAndOpenGiveTheDrumLibraryToAScoreWithoutDrumHeads) {
+  auto library = std::make_shared<DrumLibrary>();
+  auto services = Services();
+  services.addDrums = [library](TECMusicScore& score) { (*library)(score); };
+  nv::app::TFProgramModule window(std::move(services));
+  ASSERT_TRUE(window.Commands().Run("file.new"));
+  EXPECT_TRUE(HasCross(window.ActiveEditor()->Document().Score()));
+  EXPECT_EQ(library->given, 1);
+
+  // A file without drum heads gets them; one with its own keeps them alone.
+  TECMusicScore& opened = Open(window, "plain.sfd").Document().Score();
+  EXPECT_TRUE(HasCross(opened));
+  EXPECT_EQ(library->given, 2);
+  opened.SaveToFile((root_ / "drums.sfd").string());
+  ASSERT_NE(window.OpenDocument((root_ / "drums.sfd").string(), false), nullptr);
+  EXPECT_TRUE(HasCross(window.ActiveEditor()->Document().Score()));
+  EXPECT_EQ(library->given, 2);
 }
 
 }  // namespace
