@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/element_kinds.h"
 #include "model/music_score.h"
 #include "model/note_records.h"
 
@@ -71,6 +72,12 @@ void ScoreEditCalls::InsertRepeatSign(int kind, int count) { score_.InsertRepeat
 
 // The item keeps its step where a voice goes, then octave and sub-code.
 void ScoreEditCalls::AddMeasureSymbol(int code, int subCode, int step, int octave, int value) {
+  // A bend keeps its type (1..6) in the parameter byte where other symbols
+  // keep the step; the tools give the type as the value.
+  if (code == ek::Bend) {
+    score_.AddMeasureSymbol(code, Byte(value), 0, Byte(octave), Byte(subCode));
+    return;
+  }
   score_.AddMeasureSymbol(code, Byte(step), static_cast<std::uint16_t>(value), Byte(octave), Byte(subCode));
 }
 

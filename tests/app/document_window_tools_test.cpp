@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
+#include <string>
 
 #include "document/tool_state.h"
 #include "editor/score_popup_menu.h"
@@ -14,6 +16,9 @@
 #include "fake_palette_opener.h"
 #include "widgets/char_button.h"
 #include "editor/tracks_grid.h"
+#include "model/element_kinds.h"
+#include "model/measure_items.h"
+#include "model/symbols_row.h"
 #include "editor/music_editor_fixture.h"
 #include "editor/screenshot.h"
 #include "widgets/score_control.h"
@@ -67,6 +72,160 @@ class DocumentWindowTools : public EditorHost {
   nv::app::FakePaletteOpener opener_;
   nv::app::NotationPalettePage page_{tools_, nv::document::ToolPage::Notes, opener_};
 };
+
+// Clicks down the first system until a click lands on its staff; the point.
+std::optional<QPoint> ClickOnStaff(nv::editor::TFMusicEditor& editor) {
+  nv::widgets::ScoreControl& control = editor.ScoreView();
+  std::optional<int> clickedLine;
+  auto listen = editor.Document().Notices().ScoreClick.Subscribe([&](int line) { clickedLine = line; });
+  for (int y = 20; y < 400; y += 4) {
+    QTest::mouseMove(&control, QPoint(300, y));
+    QTest::mouseClick(&control, Qt::LeftButton, {}, QPoint(300, y));
+    if (clickedLine) return QPoint(300, y);
+  }
+  return std::nullopt;
+}
+
+std::vector<const TECNote*> NotesOf(const TECRow& row) {
+  std::vector<const TECNote*> notes;
+  for (int m = 0; m < row.MeasureCount(); ++m)
+    for (const auto& note : row.GetMeasure(m)->Notes) notes.push_back(note.get());
+  return notes;
+}
+
+std::vector<const TECMeasureItem*> ItemsOf(const TECRow& row, int kind) {
+  std::vector<const TECMeasureItem*> items;
+  for (int m = 0; m < row.MeasureCount(); ++m)
+    for (const auto& item : row.GetMeasure(m)->Items)
+      if (item->Kind == kind) items.push_back(item.get());
+  return items;
+}
+
+bool HasAttribute(const TECNote& note, int code) {
+  for (const auto& attribute : note.Attributes)
+    if (attribute->Kind == code) return true;
+  return false;
+}
+
+bool HasInstrumentSymbol(const TECInstrument& staff, int kind) {
+  for (const auto& entry : staff.SymbolsRow().Entries)
+    for (const auto& item : entry->Items)
+      if (item->Kind == kind) return true;
+  return false;
+}
+
+// What the buttons pressed on the real pages insert with a click into the
+// real document window, checked in the model.
+class PressedIsInserted : public DocumentWindowTools {
+ protected:
+  void SetUp() override {
+    DocumentWindowTools::SetUp();
+    symbols_.show();
+  }
+  TECRow& Row() { return *Score().CurrentInstrument()->GetActiveRow(); }
+  void Press(const std::string& name) {
+    const bool symbol = symbols_.Button(name) != nullptr;
+    tools_.SetActivePage(symbol ? nv::document::ToolPage::Symbols : nv::document::ToolPage::Notes);
+    nv::widgets::TECCharButton* button = symbol ? symbols_.Button(name) : page_.Button(name);
+    ASSERT_NE(button, nullptr) << name;
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+  }
+  // A quarter where the staff is clicked; the pointer again after it.
+  const TECNote* PutNote() {
+    Press("CBNote4");
+    if (!ClickOnStaff(Editor())) return nullptr;
+    const auto notes = NotesOf(Row());
+    Press("CBPointNotes");
+    return notes.size() == 1 ? notes.front() : nullptr;
+  }
+  void ClickNote(const TECNote& note) {
+    // The head's box is where the last paint drew it.
+    Editor().ScoreView().repaint();
+    const TECElementBox& head = note.HeadBox;
+    const QPoint centre((head.Left + head.Right) / 2, (head.Top + head.Bottom) / 2);
+    QTest::mouseMove(&Editor().ScoreView(), centre);
+    QTest::mouseClick(&Editor().ScoreView(), Qt::LeftButton, {}, centre);
+  }
+
+  nv::app::NotationPalettePage symbols_{tools_, nv::document::ToolPage::Symbols, opener_};
+};
+
+struct PressRow {
+  std::vector<std::string> buttons;
+  bool onNote;
+  std::string expected;
+  std::function<bool(TECInstrument&, TECRow&)> check;
+};
+
+TEST_F(PressedIsInserted, EachRowOfButtonsInsertsItsElement) {
+  const auto item = [](int kind, std::function<bool(const TECMeasureItem&)> what) {
+    return [kind, what](TECInstrument&, TECRow& row) {
+      const auto items = ItemsOf(row, kind);
+      return items.size() == 1 && what(*items.front());
+    };
+  };
+  const auto any = [](const TECMeasureItem&) { return true; };
+  const std::vector<PressRow> rows = {
+      {{"CBNote4"}, false, "a note of duration 32",
+       [](TECInstrument&, TECRow& row) { return NotesOf(row).size() == 1 && NotesOf(row)[0]->Value == 32; }},
+      {{"CBNote4", "CBDiesis"}, false, "a quarter with accidental 105",
+       [](TECInstrument&, TECRow& row) {
+         return NotesOf(row).size() == 1 && NotesOf(row)[0]->Value == 32 && HasAttribute(*NotesOf(row)[0], 105);
+       }},
+      {{"CBPause8"}, false, "a rest of duration 16",
+       [](TECInstrument&, TECRow& row) {
+         for (int m = 0; m < row.MeasureCount(); ++m)
+           for (const auto& rest : row.GetMeasure(m)->Rests)
+             if (rest->Length == 16) return NotesOf(row).empty();
+         return false;
+       }},
+      {{"CBLong"}, true, "attribute 101 on the note",
+       [](TECInstrument&, TECRow& row) { return HasAttribute(*NotesOf(row)[0], 101); }},
+      {{"CBForte"}, true, "measure symbol 166", item(166, any)},
+      {{"CBLongFermata2"}, true, "symbol 196, sub-code 26",
+       item(196, [](const TECMeasureItem& i) { return i.Params[1] == 26; })},
+      {{"CBTenutoWedge1"}, true, "symbol 199, sub-code 34",
+       item(199, [](const TECMeasureItem& i) { return i.Params[1] == 34; })},
+      {{"CB3String"}, true, "symbol 175, value 3", item(175, [](const TECMeasureItem& i) { return i.Second == 3; })},
+      {{"CBBendUpRelease"}, true, "bend 230 of type 4",
+       item(ek::Bend, [](const TECMeasureItem& i) { return static_cast<const TECBend&>(i).BendType == 4; })},
+      {{"CBSegno"}, true, "instrument symbol 71",
+       [](TECInstrument& staff, TECRow&) { return HasInstrumentSymbol(staff, 71); }},
+      {{"CBEndRepeat"}, true, "instrument symbol 86",
+       [](TECInstrument& staff, TECRow&) { return HasInstrumentSymbol(staff, 86); }},
+  };
+  for (const PressRow& row : rows) {
+    Score().Undo(1000);
+    ASSERT_TRUE(NotesOf(Row()).empty());
+    tools_.FallBackToPointer();
+    const TECNote* note = nullptr;
+    if (row.onNote) {
+      note = PutNote();
+      ASSERT_NE(note, nullptr) << row.expected;
+    }
+    for (const std::string& name : row.buttons) Press(name);
+    if (note != nullptr)
+      ClickNote(*note);
+    else
+      ASSERT_TRUE(ClickOnStaff(Editor())) << row.expected;
+    EXPECT_TRUE(row.check(*Score().CurrentInstrument(), Row())) << ::testing::PrintToString(row.buttons) << ": "
+                                                                << row.expected;
+  }
+}
+
+TEST_F(PressedIsInserted, TheBassClefChosenOnTheClefButtonChangesTheClefAtTheCursor) {
+  // A measure to change the clef in: an empty staff has none.
+  ASSERT_NE(PutNote(), nullptr);
+  ASSERT_NE(Row().GetClef(0), 2);
+  opener_.Next = nv::app::ChooserValue{1};
+  nv::widgets::TECCharButton& key = *page_.Button("CBKey");
+  QTest::mouseClick(&key, Qt::LeftButton, {}, QPoint(key.width() - 4, 10));
+  EXPECT_EQ(key.toolTip(), "Bass");
+  ASSERT_TRUE(ClickOnStaff(Editor()));
+  // SetClefAtCursor(2): the staff's clef at tick 0, else a clef change there.
+  const auto changes = ItemsOf(Row(), ek::ClefChange);
+  EXPECT_TRUE(Row().GetClef(0) == 2 || (changes.size() == 1 && changes.front()->Second == 2));
+}
 
 TEST_F(DocumentWindowTools, TheQuarterNoteToolInsertsWhereTheStaffIsClickedAndUndoTakesItBack) {
   QTest::mouseClick(page_.Button("CBNote4"), Qt::LeftButton);
