@@ -4,7 +4,6 @@
 
 #include <QTest>
 
-#include "editor/cursor_set.h"
 #include "editor/music_sequence.h"
 #include "editor/music_velocity.h"
 #include "pane_fixture.h"
@@ -147,14 +146,6 @@ TEST(PanesTest, TheVelocityViewOrdersByPerformedStart) {
   TECMusicSequence roll(*document);
   EXPECT_EQ(view.Items().Items()[0].Element, &NoteOf(*document, 0, 1));
   EXPECT_EQ(roll.Items().Items()[0].Element, &NoteOf(*document, 0, 0));
-}
-
-TEST(CursorSetTest, NamedCursorsAreDrawnAndTheDefaultIsTheArrow) {
-  EXPECT_EQ(CursorFor("").shape(), Qt::ArrowCursor);
-  const QCursor note = CursorFor("NOTE4");
-  EXPECT_EQ(note.shape(), Qt::BitmapCursor);
-  EXPECT_FALSE(note.pixmap().isNull());
-  EXPECT_NE(note.pixmap().toImage(), CursorFor("TEMPO").pixmap().toImage());
 }
 
 TEST(PanesTest, NoMeasuresEmptyRowAndOneNoteTakeEveryKeyClickEditAndPaint) {

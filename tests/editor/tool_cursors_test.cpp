@@ -27,7 +27,10 @@ int InkedPixels(const QImage& image, const QRect& area) {
 TEST(ToolCursors, EveryToolHasAnArrowWithItsFaceBeside) {
   const auto names = ToolCursors::Names();
   for (const char* name : {"NOTE4", "DIESIS", "FORTE", "CLEFG", "CLEFF", "CLEFD", "USERSYMBOL", "COMMENT", "TEXT",
-                           "IMAGE", "KNOTE", "KNOTE64", "KPAUSE", "KPAUSE64", "ERASE", "BENDUP", "8STRING"})
+                           "IMAGE", "KNOTE", "KNOTE64", "KPAUSE", "KPAUSE64", "ERASE", "BENDUP", "8STRING",
+                           // the element cursors over a grace note and the page symbols
+                           "SNOTE4", "TEMPO", "SHARE", "BARNUMBER", "DACAPO", "DALSEGNO", "FONAR", "SEGNO",
+                           "PREBEND", "CONTINUEUNTIL", "TRILLARE1", "TONE", "SIZE"})
     EXPECT_TRUE(std::find(names.begin(), names.end(), name) != names.end()) << name;
   for (const std::string& name : names) {
     const QCursor cursor = ToolCursors::Cursor(name);
@@ -44,6 +47,9 @@ TEST(ToolCursors, UnknownNamesGiveTheArrow) {
   EXPECT_EQ(ToolCursors::Cursor("NOSUCHTOOL").shape(), Qt::ArrowCursor);
   EXPECT_TRUE(ToolCursors::Picture("NOSUCHTOOL").isNull());
   EXPECT_EQ(ToolCursors::Cursor("NOTE4").shape(), Qt::BitmapCursor);
+  // Each is its own face.
+  EXPECT_NE(ToolCursors::Picture("NOTE4").toImage(), ToolCursors::Picture("TEMPO").toImage());
+  EXPECT_NE(ToolCursors::Picture("NOTE4").toImage(), ToolCursors::Picture("SNOTE4").toImage());
 }
 
 // Every cursor on a grey ground with its name, at 1x and 3x, for looking at.
