@@ -53,6 +53,12 @@ class NoteEntryWindow : public ::testing::Test {
     clock->HoldFrom(4'000'000'000);
     auto shared = std::make_shared<std::unique_ptr<IPlayClock>>(std::move(clock));
     services.recordClock = [shared] { return std::move(*shared); };
+    // Playback holds after one second.
+    auto play = std::make_unique<FakePlayClock>();
+    play->HoldFrom(1'000'000'000);
+    playClock = play.get();
+    auto playShared = std::make_shared<std::unique_ptr<IPlayClock>>(std::move(play));
+    services.playClock = [playShared] { return std::move(*playShared); };
     window = std::make_unique<nv::app::TFProgramModule>(std::move(services));
     window->NewDocument();
     window->resize(1000, 700);
@@ -88,6 +94,7 @@ class NoteEntryWindow : public ::testing::Test {
   ScriptedPrompt prompt;
   std::int64_t nowMs = 0;
   np::TestMidiPorts* devices = nullptr;
+  FakePlayClock* playClock = nullptr;
   std::unique_ptr<nv::app::TFProgramModule> window;
 };
 
@@ -197,6 +204,22 @@ TEST_F(NoteEntryWindow, ATakeFromTheInputIsOneStepThatUndoTakesOut) {
   EXPECT_EQ(SavedScore(Score()), before);
   ASSERT_TRUE(window->Commands().Run("edit.redo"));
   EXPECT_EQ(SavedScore(Score()), take);
+}
+
+TEST_F(NoteEntryWindow, TheNotesPlayedLightUpOnThePianoUntilTheEnd) {
+  Open();
+  ASSERT_TRUE(window->Commands().Run("tools.piano"));
+  auto& keys = Find<nv::editor::TECMusicKeyboard>("MKKeyboard").Model();
+  keys.SetDurationPosition(0);
+  keys.OnKeyClick(5, 0, 1);  // a whole C5
+  Score().SetAbsolutePosition(0);
+  ASSERT_TRUE(window->Commands().Run("score.play"));
+  playClock->WaitUntilHeld();
+  QApplication::processEvents();
+  EXPECT_EQ(keys.WhiteMark(23), nv::editor::KeyboardModel::kSounding);
+  ASSERT_TRUE(window->Commands().Run("score.stop"));
+  QApplication::processEvents();
+  for (int i = 0; i < nv::editor::KeyboardModel::kWhiteKeys; ++i) EXPECT_EQ(keys.WhiteMark(i), 0) << i;
 }
 
 TEST_F(NoteEntryWindow, RecordWithoutAnInputSaysWhyAndStartsNothing) {
