@@ -1,7 +1,11 @@
 #include "app/notation_palette_page.h"
 
 #include <QPainter>
+#include <QSignalBlocker>
+#include <QSpinBox>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "dialogs/canvas_face.h"
@@ -37,6 +41,17 @@ constexpr int kFirstOwnGroup = 1000;
 constexpr SymbolGroup kGroups[] = {SymbolGroup::Dinamics, SymbolGroup::Fermata, SymbolGroup::Accepts,
                                    SymbolGroup::Strings, SymbolGroup::Bends};
 
+struct UpDownName {
+  std::string_view name;
+  nv::document::UpDownId id;
+};
+constexpr UpDownName kUpDowns[] = {
+    {"UDTreole", nv::document::UpDownId::Treole},
+    {"UDTremolo", nv::document::UpDownId::Tremolo},
+    {"UDRepeatBar", nv::document::UpDownId::RepeatBar},
+    {"UDRepeatNote", nv::document::UpDownId::RepeatNote},
+};
+
 std::optional<SymbolGroup> GroupOfExpander(std::string_view name) {
   for (const SymbolGroup group : kGroups)
     if (SymbolStripLayout::ExpanderName(group) == name) return group;
@@ -69,7 +84,12 @@ NotationPalettePage::NotationPalettePage(nv::document::ToolState& tools, ToolPag
   panel_->SetBevels(nv::widgets::PanelBevel::None, nv::widgets::PanelBevel::None, 0, 0);
   panel_->SetHorzScroll(true);
   const auto placedStrip = nv::document::PlaceCells(strip);
-  for (const PlacedCell& placed : placedStrip) MakeButton(placed, panel_);
+  for (const PlacedCell& placed : placedStrip) {
+    if (placed.Cell->Face == FaceKind::UpDown)
+      MakeUpDown(placed);
+    else
+      MakeButton(placed, panel_);
+  }
   panel_->setGeometry(stripLeft_, 0, 400, nv::document::kPaletteLowerTop + nv::document::kPaletteButtonHeight + 5);
   setMinimumHeight(panel_->height());
 
@@ -124,6 +144,33 @@ TECCharButton* NotationPalettePage::MakeButton(const PlacedCell& placed, QWidget
   return button;
 }
 
+void NotationPalettePage::MakeUpDown(const PlacedCell& placed) {
+  const auto named = std::find_if(std::begin(kUpDowns), std::end(kUpDowns),
+                                  [&](const UpDownName& u) { return u.name == placed.Cell->Name; });
+  if (named == std::end(kUpDowns)) return;
+  const nv::document::UpDownId id = named->id;
+  auto* box = new QSpinBox(panel_);
+  box->setObjectName(QString::fromUtf8(placed.Cell->Name.data(), static_cast<int>(placed.Cell->Name.size())));
+  box->setFocusPolicy(Qt::NoFocus);
+  box->setGeometry(placed.Left, placed.Top, placed.Width, placed.Height);
+  const nv::document::ToolUpDown& value = tools_.UpDown(id);
+  box->setRange(value.Min, value.Max);
+  box->setWrapping(value.Wrap);
+  box->setValue(value.Position);
+  // The button beside it shows the value: the box is its arrows only.
+  box->setStyleSheet(QStringLiteral("QSpinBox { color: transparent; padding: 0px; }"));
+  connect(box, &QSpinBox::valueChanged, this, [this, id](int position) {
+    tools_.StepUpDown(id, position - tools_.UpDown(id).Position);
+  });
+  upDowns_.emplace_back(id, box);
+}
+
+QSpinBox* NotationPalettePage::UpDown(std::string_view name) const {
+  for (const auto& [id, box] : upDowns_)
+    if (box->objectName().toStdString() == name) return box;
+  return nullptr;
+}
+
 void NotationPalettePage::ApplyFace(TECCharButton& button, const PaletteCell& cell) {
   switch (cell.Face) {
     case FaceKind::Char: {
@@ -157,6 +204,7 @@ void NotationPalettePage::ApplyFace(TECCharButton& button, const PaletteCell& ce
       // Custom drawing with no painter: only the drop part shows.
       button.SetCustomDraw(true);
       break;
+    case FaceKind::UpDown: break;
   }
 }
 
@@ -271,6 +319,11 @@ void NotationPalettePage::ShowValues() {
         nv::document::RepeatNoteHint(tools_.UpDown(nv::document::UpDownId::RepeatNote).Position)));
   for (TECCharButton* button : buttons_)
     if (button->CustomDraw()) button->update();
+  // The keys step the up-downs too.
+  for (const auto& [id, box] : upDowns_) {
+    const QSignalBlocker quiet(box);
+    box->setValue(tools_.UpDown(id).Position);
+  }
 }
 
 void NotationPalettePage::ShowDownStates() {

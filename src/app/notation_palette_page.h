@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-#include <map>
 #include <optional>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,10 +12,9 @@
 #include "document/notice.h"
 #include "document/palette_pages.h"
 #include "document/symbol_strip_layout.h"
+#include "document/tool_state.h"
 
-namespace nv::document {
-class ToolState;
-}
+class QSpinBox;
 
 namespace nv::widgets {
 class TECCharButton;
@@ -42,6 +41,8 @@ class NotationPalettePage : public QWidget {
   // The button of a name (tools, expanders, choosers); null when the page has none.
   nv::widgets::TECCharButton* Button(std::string_view name) const;
   const std::vector<nv::widgets::TECCharButton*>& Buttons() const { return buttons_; }
+  // The up-down of a name ("UDTreole" ...); null when the page has none.
+  QSpinBox* UpDown(std::string_view name) const;
   nv::widgets::TECScrollPanel& Panel() const { return *panel_; }
 
   // Folds or unfolds a group of the symbols page, as its expander's click does.
@@ -54,6 +55,7 @@ class NotationPalettePage : public QWidget {
 
  private:
   nv::widgets::TECCharButton* MakeButton(const nv::document::PlacedCell& placed, QWidget* parent);
+  void MakeUpDown(const nv::document::PlacedCell& placed);
   void ApplyFace(nv::widgets::TECCharButton& button, const nv::document::PaletteCell& cell);
   void PaintFace(nv::widgets::TECCharButton& button, QPainter& painter, nv::document::PaintedFace face);
   void OpenChooser(std::string_view name);
@@ -66,6 +68,7 @@ class NotationPalettePage : public QWidget {
   nv::widgets::TECScrollPanel* panel_ = nullptr;
   int stripLeft_ = 0;
   std::vector<nv::widgets::TECCharButton*> buttons_;
+  std::vector<std::pair<nv::document::UpDownId, QSpinBox*>> upDowns_;
   std::optional<nv::document::SymbolStripLayout> strip_;
   nv::document::Subscription changed_;
 };

@@ -25,6 +25,9 @@ constexpr PaletteCell CaptionCell(std::string_view name, R row, std::string_view
                                   int pixels, bool drop = false) {
   return {name, row, K::Caption, 0, 0, 0, 0, caption, font, pixels, Paint::None, drop};
 }
+constexpr PaletteCell UpDownCell(std::string_view name) {
+  return {name, R::Beside, K::UpDown, 0, 0, 0, 0, {}, {}, 0, Paint::None, false};
+}
 constexpr PaletteCell Expander(std::string_view name) { return {name, R::Both, K::DropOnly, 0, 0, 0, 0, {}, {}, 0, Paint::None, true}; }
 
 constexpr PaletteCell kNotes[] = {
@@ -37,7 +40,9 @@ constexpr PaletteCell kNotes[] = {
     PictureCell("CBTempo", R::Upper),
     PictureCell("CBVorschlag", R::Lower),
     PaintedCell("CBRepeatBar", R::Upper, Paint::RepeatBar),
+    UpDownCell("UDRepeatBar"),
     PaintedCell("CBRepeatNote", R::Lower, Paint::RepeatNote),
+    UpDownCell("UDRepeatNote"),
     CharCell("CBWholeNote", R::Upper, 0x2B, 24, 5, 7),
     PaintedCell("CBMeasurePause", R::Lower, Paint::MeasurePause),
     CharCell("CBNote", R::Upper, 0x2C, 24, 7, 7),
@@ -55,7 +60,9 @@ constexpr PaletteCell kNotes[] = {
     CharCell("CBNote64", R::Upper, 0x3E, 24, 5, 0),
     CharCell("CBPause64", R::Lower, 0x51, 24, 3, 2),
     PaintedCell("CBTreole", R::Upper, Paint::Treole),
+    UpDownCell("UDTreole"),
     PaintedCell("CBTremolo", R::Lower, Paint::Tremolo),
+    UpDownCell("UDTremolo"),
     CharCell("CBLong", R::Upper, 0x60, 28, 10, 7),
     CharCell("CBDLong", R::Lower, 0x61, 28, 7, 7),
     CharCell("CBBemol", R::Upper, 0x62, 28, 9, 0),
@@ -201,6 +208,7 @@ constexpr std::array<std::pair<int, MicrotoneFace>, 10> kMicrotones = {{
 
 int WidthOf(const PaletteCell& cell) {
   if (cell.Face == K::DropOnly) return kPaletteDropWidth;
+  if (cell.Face == K::UpDown) return kPaletteUpDownWidth;
   return kPaletteButtonWidth + (cell.DropPart ? kPaletteDropWidth : 0);
 }
 

@@ -17,6 +17,7 @@ enum class FaceKind {
   Caption,   // a caption in a text font
   Painted,   // painted from the current values at each repaint
   DropOnly,  // nothing but its drop part (the expanders, the drum-style chooser)
+  UpDown,    // the up-down of the value the button beside it shows
 };
 
 // The painters of the painted faces.
@@ -53,6 +54,7 @@ struct PaletteCell {
 inline constexpr int kPaletteButtonWidth = 24;
 inline constexpr int kPaletteButtonHeight = 26;
 inline constexpr int kPaletteDropWidth = 12;
+inline constexpr int kPaletteUpDownWidth = 13;
 inline constexpr int kPaletteUpperTop = 5;
 inline constexpr int kPaletteLowerTop = 32;
 

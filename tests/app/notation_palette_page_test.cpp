@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSpinBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -219,6 +220,26 @@ TEST_F(NotationPalettePageTest, RepeatHintsFollowTheirUpDowns) {
   tools.StepUpDown(nv::document::UpDownId::RepeatBar, 1 - tools.UpDown(nv::document::UpDownId::RepeatBar).Position);
   EXPECT_EQ(Hint(*page, "CBRepeatNote"), "Repeat notes(1/8)");
   EXPECT_EQ(Hint(*page, "CBRepeatBar"), "Repeat bar(2)");
+}
+
+TEST_F(NotationPalettePageTest, UpDownsBesideTheirButtonsStepTheValuesAndFollowTheKeys) {
+  auto page = Make(ToolPage::Notes);
+  QSpinBox* tremolo = page->UpDown("UDTremolo");
+  QSpinBox* repeat = page->UpDown("UDRepeatNote");
+  ASSERT_NE(tremolo, nullptr);
+  ASSERT_NE(repeat, nullptr);
+  EXPECT_EQ(tremolo->x(), page->Button("CBTremolo")->geometry().right() + 1);
+  tremolo->stepUp();
+  EXPECT_EQ(tools.UpDown(nv::document::UpDownId::Tremolo).Position, 2);
+  repeat->stepUp();
+  EXPECT_EQ(Hint(*page, "CBRepeatNote"), "Repeat notes(1/4)");
+  // A step from the keys shows in the box; past its end the treole wraps.
+  tools.StepUpDown(nv::document::UpDownId::Tremolo, 1);
+  EXPECT_EQ(tremolo->value(), 3);
+  QSpinBox* treole = page->UpDown("UDTreole");
+  treole->setValue(10);
+  treole->stepUp();
+  EXPECT_EQ(tools.UpDown(nv::document::UpDownId::Treole).Position, 2);
 }
 
 TEST_F(NotationPalettePageTest, FoldingMovesTheButtonsAndUnfoldingPutsThemBack) {

@@ -24,7 +24,7 @@ TEST(PalettePages, EveryToolButtonOfTheTwoPagesHasOneCellAndEveryOtherCellIsACho
       cells.insert(cell.Name);
       const ToolButton* button = FindToolButton(cell.Name);
       if (button == nullptr) {
-        EXPECT_EQ(cell.Face, FaceKind::DropOnly) << cell.Name;
+        EXPECT_TRUE(cell.Face == FaceKind::DropOnly || cell.Face == FaceKind::UpDown) << cell.Name;
         continue;
       }
       EXPECT_EQ(button->Page, page) << cell.Name;
@@ -46,7 +46,11 @@ TEST(PalettePages, ButtonsStandInTwoRowsInColumnsAboutTwentyFivePixelsApart) {
   for (const PlacedCell& at : placed) {
     EXPECT_TRUE(at.Top == kPaletteUpperTop || at.Top == kPaletteLowerTop) << at.Cell->Name;
     EXPECT_EQ(at.Height, at.Cell->Row == PaletteRow::Both ? 53 : kPaletteButtonHeight) << at.Cell->Name;
-    EXPECT_EQ(at.Width, at.Cell->Face == FaceKind::DropOnly ? 12 : at.Cell->DropPart ? 36 : 24) << at.Cell->Name;
+    const int width = at.Cell->Face == FaceKind::DropOnly ? 12
+                      : at.Cell->Face == FaceKind::UpDown ? 13
+                      : at.Cell->DropPart                 ? 36
+                                                          : 24;
+    EXPECT_EQ(at.Width, width) << at.Cell->Name;
     if (at.Cell->Row == PaletteRow::Upper || at.Cell->Row == PaletteRow::Both) {
       if (previousUpper >= 0) {
         EXPECT_GE(at.Left - previousUpper, 25) << at.Cell->Name;
@@ -61,6 +65,8 @@ TEST(PalettePages, ButtonsStandInTwoRowsInColumnsAboutTwentyFivePixelsApart) {
   EXPECT_EQ(find("CBNote8").Left - find("CBNote4").Left, 25);
   EXPECT_EQ(find("CBPause8").Left, find("CBNote8").Left);
   EXPECT_EQ(find("CBDrumStyles").Left, find("CBDrumNote").Left + 24);
+  EXPECT_EQ(find("UDTremolo").Left, find("CBTremolo").Left + 24);
+  EXPECT_EQ(find("UDTremolo").Top, kPaletteLowerTop);
   for (const PlacedCell& a : placed) {
     for (const PlacedCell& b : placed) {
       if (&a == &b || a.Top != b.Top) continue;
