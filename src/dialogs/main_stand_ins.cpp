@@ -3,20 +3,12 @@
 #include <QStringList>
 
 #include "dialogs/form_dialog.h"
-#include "dialogs/timbre_chooser.h"
-#include "formats/general_midi_names.h"
+#include "dialogs/new_staff_dialog.h"
+#include "dialogs/property_dialogs.h"
 
 namespace nv::dialogs {
 
 namespace {
-
-// Lines of a one-line field: "|" starts a new line; none when empty.
-std::vector<std::string> LinesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  for (const QString& line : QString::fromStdString(text).split(QLatin1Char('|'), Qt::SkipEmptyParts))
-    lines.push_back(line.toStdString());
-  return lines;
-}
 
 // The quantisation values of the MIDI import, longest first.
 const std::vector<int> kQuantizeValues = {32, 16, 8, 4, 2};
@@ -24,40 +16,17 @@ const std::vector<int> kQuantizeValues = {32, 16, 8, 4, 2};
 }  // namespace
 
 std::optional<nv::document::NewStaffSetup> MainStandIns::NewComposition() {
-  FormDialog dialog({"TFDCNewInstrument", {360, 220}, "NewInstrumentForm", BoundsMode::Position, {}, 0}, settings_,
-                    parent_);
-  dialog.setWindowTitle(QStringLiteral("Musical staff properties"));
-  // The choices of the last time, which the dialog keeps.
-  nv::document::NewStaffSetup setup =
-      settings_ ? nv::document::ReadNewStaffSetup(*settings_) : nv::document::NewStaffSetup{};
-  FormFields& fields = dialog.Fields();
-  const QString lineBreak = QStringLiteral("\"|\" starts a new line");
-  fields.AddText(QStringLiteral("MTitle"), QStringLiteral("Title"), {})->setToolTip(lineBreak);
-  fields.AddText(QStringLiteral("MAuthor"), QStringLiteral("Author"), {})->setToolTip(lineBreak);
-  fields.AddInstrument(
-      QStringLiteral("EInstrument"), QStringLiteral("Instrument"),
-      [this](int current) { return TFDCChooseTimbre::Choose({current, true}, {}, settings_, parent_); },
-      setup.Timbre);
-  fields.AddSpin(QStringLiteral("UDTempo"), QStringLiteral("Tempo"), 1, 512, setup.Tempo);
-  if (dialog.exec() != 1) return std::nullopt;
-  const FormValues chosen = dialog.Values();
-  setup.Title = LinesOf(chosen.Text("MTitle"));
-  setup.Author = LinesOf(chosen.Text("MAuthor"));
-  setup.Timbre = std::max(chosen.Int("EInstrument"), 0);
-  setup.Name = std::string(GeneralMidiName(setup.Timbre));
-  setup.Tempo = chosen.Int("UDTempo");
-  if (settings_) nv::document::WriteNewStaffSetup(*settings_, setup);
-  return setup;
+  PropertyDialogServices services;
+  services.Settings = settings_;
+  services.Parent = parent_;
+  return AskNewStaff(services, true);
 }
 
 std::optional<int> MainStandIns::BarCount() {
-  FormDialog dialog({"TFDCMeasuresCount", {200, 100}, "MeasuresCountForm", BoundsMode::Position, {}, 0}, settings_,
-                    parent_);
-  dialog.setWindowTitle(QStringLiteral("Properties"));
-  dialog.Fields().AddSpin(QStringLiteral("UDCount"), QStringLiteral("Bar count"), nv::document::kMinBarCount,
-                          nv::document::kMaxBarCount, 1);
-  if (dialog.exec() != 1) return std::nullopt;
-  return dialog.Values().Int("UDCount");
+  PropertyDialogServices services;
+  services.Settings = settings_;
+  services.Parent = parent_;
+  return AskMeasuresCount(services);
 }
 
 std::optional<nv::document::MidiImportChoices> MainStandIns::MidiImport(const std::string&) {

@@ -10,9 +10,9 @@ class IniFile;
 
 namespace nv::dialogs {
 
-// Plain forms with the fields of the new-composition, bar-count, MIDI import
-// and print dialogs, each a modal FormDialog over `parent`, until the
-// program's own dialogs take their place.
+// The main window's dialogs: the new-composition and bar-count dialogs, and
+// plain forms with the fields of the MIDI import and print dialogs, each a
+// modal FormDialog over `parent`, until the program's own take their place.
 class MainStandIns : public nv::document::MainDialogs {
  public:
   // `settings` (may be null) keeps the forms' bounds.

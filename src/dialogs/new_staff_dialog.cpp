@@ -242,7 +242,18 @@ void TFDCNewInstrument::Rebuild() {
 }
 
 NewStaffSetup TFDCNewInstrument::Setup() const {
+  // The staff-wide values as the fields hold them, the rows as kept.
   NewStaffSetup setup = setup_;
+  const FormValues v = Values();
+  if (v.Int(kInstrument) >= 0) setup.Timbre = v.Int(kInstrument);
+  setup.Partiture = v.Bool(kPartiture);
+  setup.Numerator = v.Int(kNumerator);
+  setup.Denominator = v.Int(kDenominator);
+  const int down = v.Int(kSymbol);
+  setup.SizeStyle = ts::SymbolFor(setup.Numerator, setup.Denominator, down == 1, down == 2);
+  setup.Tempo = v.Int(kTempo);
+  setup.AufTaktNotes = v.Int(kUpbeatNotes);
+  setup.AufTaktSize = v.Int(kUpbeatSize);
   setup.Name = instrumentEdit_->text().toStdString();
   setup.Title = Lines(*title_);
   setup.Author = Lines(*author_);

@@ -129,7 +129,7 @@ TFMusicEditor::TFMusicEditor(const MusicEditorServices& services, QWidget* paren
     services_.ExportDialog = ownExport_.get();
   }
   if (services_.NewStaff == nullptr) {
-    ownNewStaff_ = std::make_unique<NewStaffFormDialog>(this);
+    ownNewStaff_ = std::make_unique<NewStaffFormDialog>(this, services_.FormSettings);
     services_.NewStaff = ownNewStaff_.get();
   }
   if (services_.Tracks == nullptr) services_.Tracks = &gridTracks_;
@@ -561,17 +561,12 @@ void TFMusicEditor::PlayEnded() {
 
 void TFMusicEditor::AddInstrument() {
   if (!tracks_.AddInstrument) return;
-  const std::optional<NewStaffChoice> choice = services_.NewStaff->Ask();
-  if (!choice) return;
-  TECMusicScore& score = document_->Score();
+  const std::optional<document::NewStaffSetup> setup = services_.NewStaff->Ask();
+  if (!setup) return;
   try {
-    TECInstrument* staff = score.AddInstrument();
-    if (staff == nullptr) return;
-    // The program first: setting it clears the name.
-    staff->SetMidiInstrument(choice->Program);
-    staff->SetName(choice->Name);
-    score.SetActiveInstrument(score.InstrumentCount() - 1);
-    AddStaffTexts(*choice);
+    // The staff as the dialog built it: its rows, clefs, keys, program and name.
+    if (document::AppendNewStaff(*setup, document_->Score()) == nullptr) return;
+    AddStaffTexts({setup->Name, setup->Timbre, setup->Title, setup->Author});
   } catch (const std::exception& error) {
     platform::ShowErrorMessage(services_.Prompt, services_.Texts, error.what());
   }

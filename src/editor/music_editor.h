@@ -36,6 +36,7 @@
 #include "document/document_tool_input.h"
 #include "document/note_preview.h"
 #include "document/numbered_backups.h"
+#include "document/new_staff_setup.h"
 #include "document/program_settings.h"
 #include "document/score_document.h"
 #include "editor/editor_form_settings.h"
@@ -81,7 +82,7 @@ class TECTracksGrid;
 class NewStaffDialog {
  public:
   virtual ~NewStaffDialog() = default;
-  virtual std::optional<NewStaffChoice> Ask() = 0;
+  virtual std::optional<document::NewStaffSetup> Ask() = 0;
 };
 
 // Measures a text as the page draws it: the widest of `lines` in "Arial" at `size`, in page pixels.

@@ -4,13 +4,11 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <string>
-#include <vector>
+
+#include "dialogs/new_staff_dialog.h"
 
 namespace nv::editor {
 
@@ -29,14 +27,6 @@ QDialogButtonBox* OkCancel(QDialog& dialog) {
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   return buttons;
-}
-
-std::vector<std::string> Lines(const QPlainTextEdit& edit) {
-  std::vector<std::string> lines;
-  const QString text = edit.toPlainText();
-  if (text.trimmed().isEmpty()) return lines;
-  for (const QString& line : text.split('\n')) lines.push_back(line.toStdString());
-  return lines;
 }
 
 }  // namespace
@@ -94,44 +84,17 @@ ExportOptions ExportOptionsForm::Options() const {
   return options;
 }
 
-NewStaffForm::NewStaffForm(QWidget* parent) : QDialog(parent) {
-  setWindowTitle("Add music staff");
-  name_ = new QLineEdit(this);
-  name_->setObjectName("name");
-  program_ = SpinBox(this, "program", 0, 127, 0);
-  title_ = new QPlainTextEdit(this);
-  title_->setObjectName("title");
-  author_ = new QPlainTextEdit(this);
-  author_->setObjectName("author");
-  auto* form = new QFormLayout;
-  form->addRow("Staff name", name_);
-  form->addRow("Program", program_);
-  form->addRow("Title", title_);
-  form->addRow("Author", author_);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(form);
-  layout->addWidget(OkCancel(*this));
-}
-
-NewStaffChoice NewStaffForm::Choice() const {
-  NewStaffChoice choice;
-  choice.Name = name_->text().toStdString();
-  choice.Program = program_->value();
-  choice.Title = Lines(*title_);
-  choice.Author = Lines(*author_);
-  return choice;
-}
-
 std::optional<ExportOptions> ExportOptionsFormDialog::Ask(const ExportOptionsRequest& request) {
   ExportOptionsForm form(request, parent_);
   if (form.exec() != QDialog::Accepted) return std::nullopt;
   return form.Options();
 }
 
-std::optional<NewStaffChoice> NewStaffFormDialog::Ask() {
-  NewStaffForm form(parent_);
-  if (form.exec() != QDialog::Accepted) return std::nullopt;
-  return form.Choice();
+std::optional<document::NewStaffSetup> NewStaffFormDialog::Ask() {
+  dialogs::PropertyDialogServices services;
+  services.Settings = settings_;
+  services.Parent = parent_;
+  return dialogs::AskNewStaff(services, false);
 }
 
 }  // namespace nv::editor

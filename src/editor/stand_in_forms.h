@@ -8,15 +8,13 @@
 
 class QCheckBox;
 class QComboBox;
-class QLineEdit;
-class QPlainTextEdit;
 class QSpinBox;
 
 namespace nv::editor {
 
-// Plain forms with the fields of the export-options and new-staff dialogs,
-// for a host to hand the document window until the program's own dialogs
-// take their place.
+// A plain form with the fields of the export-options dialog, for a host to
+// hand the document window until the program's own dialog takes its place,
+// and the new-staff dialog.
 
 class ExportOptionsForm : public QDialog {
   Q_OBJECT
@@ -36,19 +34,6 @@ class ExportOptionsForm : public QDialog {
   QCheckBox* everyPage_;
 };
 
-class NewStaffForm : public QDialog {
-  Q_OBJECT
- public:
-  explicit NewStaffForm(QWidget* parent = nullptr);
-  NewStaffChoice Choice() const;
-
- private:
-  QLineEdit* name_;
-  QSpinBox* program_;
-  QPlainTextEdit* title_;
-  QPlainTextEdit* author_;
-};
-
 // The forms run modally over `parent`.
 class ExportOptionsFormDialog : public ExportOptionsDialog {
  public:
@@ -59,13 +44,16 @@ class ExportOptionsFormDialog : public ExportOptionsDialog {
   QWidget* parent_;
 };
 
+// The new-staff dialog without its time signature, tempo and upbeat, which
+// a staff added to a score takes from the score; its choices kept in `settings`.
 class NewStaffFormDialog : public NewStaffDialog {
  public:
-  explicit NewStaffFormDialog(QWidget* parent) : parent_(parent) {}
-  std::optional<NewStaffChoice> Ask() override;
+  NewStaffFormDialog(QWidget* parent, platform::IniFile* settings) : parent_(parent), settings_(settings) {}
+  std::optional<document::NewStaffSetup> Ask() override;
 
  private:
   QWidget* parent_;
+  platform::IniFile* settings_;
 };
 
 }  // namespace nv::editor

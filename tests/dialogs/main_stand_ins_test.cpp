@@ -1,6 +1,7 @@
 #include "dialogs/main_stand_ins.h"
 
 #include <QApplication>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -28,8 +29,8 @@ TEST(MainStandIns, TheNewCompositionGivesItsLinesStaffAndTempo) {
   MainStandIns dialogs(nullptr, nullptr);
   WhenShown([](FormDialog& d) {
     EXPECT_EQ(d.windowTitle(), "Musical staff properties");
-    d.SetValues({{"MTitle", std::string("Sonata|in C")}, {"MAuthor", std::string()}, {"EInstrument", 40},
-                 {"UDTempo", 96}});
+    d.findChild<QPlainTextEdit*>(QStringLiteral("MTitle"))->setPlainText(QStringLiteral("Sonata\nin C"));
+    d.SetValues({{"EInstrument", 40}, {"UDTempo", 96}});
     d.OkButton()->click();
   });
   const std::optional<nv::document::NewStaffSetup> setup = dialogs.NewComposition();

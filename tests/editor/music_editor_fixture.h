@@ -49,8 +49,8 @@ class ScriptedExportDialog : public nv::editor::ExportOptionsDialog {
 
 class ScriptedNewStaff : public nv::editor::NewStaffDialog {
  public:
-  std::optional<nv::editor::NewStaffChoice> Ask() override { return Choice; }
-  std::optional<nv::editor::NewStaffChoice> Choice;
+  std::optional<nv::document::NewStaffSetup> Ask() override { return Choice; }
+  std::optional<nv::document::NewStaffSetup> Choice;
 };
 
 class FakeTracks : public nv::editor::TracksSelection {

@@ -20,6 +20,7 @@
 #include "formats/run_command.h"
 #include "model/page_objects.h"
 #include "model/paper_sizes.h"
+#include "model/row.h"
 #include "model/score_page.h"
 #include "music_editor_fixture.h"
 #include "support/saved_score.h"
@@ -309,12 +310,21 @@ TEST_F(MusicEditor, PlayAndStopOftenAndCloseWhilePlaying) {
 TEST_F(MusicEditor, StaffActionsFollowTheStaffCountAndDeleteAsksFirst) {
   EXPECT_FALSE(registry_.IsEnabled("staff.delete"));
   EXPECT_FALSE(registry_.IsEnabled("row.delete"));
-  newStaff_.Choice = nv::editor::NewStaffChoice{"Flute", 73, {"Trio"}, {"Anon"}};
+  nv::document::NewStaffSetup flute;
+  flute.Timbre = 73;
+  flute.Name = "Flute";
+  flute.Rows = {{0, 1, 0}, {1, 2, 42}};
+  flute.Title = {"Trio"};
+  flute.Author = {"Anon"};
+  newStaff_.Choice = flute;
   ASSERT_TRUE(registry_.Run("staff.add"));
   TECMusicScore& score = Editor().Document().Score();
   ASSERT_EQ(score.InstrumentCount(), 2);
   EXPECT_EQ(score.GetActiveInstrument(), 1);
   EXPECT_EQ(score.CurrentInstrument()->Name(), "Flute");
+  // The staff as the dialog built it, with its rows.
+  ASSERT_EQ(score.CurrentInstrument()->GetRowCount(), 2);
+  EXPECT_EQ(score.CurrentInstrument()->GetRow(1)->GetKeySignature(0), 42);
   EXPECT_TRUE(registry_.IsEnabled("staff.delete"));
   // Cancel keeps the staff, Ok deletes the active one.
   prompt_.Answers = {result::kCancel, result::kOk};
@@ -337,7 +347,12 @@ TEST_F(MusicEditor, ANewStaffPutsItsTitleAuthorAndNameOnThePage) {
   const int right = static_cast<int>(page.RightMargin());
   page.ClearUnitOverride();
   // The fixture measures a line as its length times its size.
-  newStaff_.Choice = nv::editor::NewStaffChoice{"Oboe", 68, {"Trio"}, {"J. Doe"}};
+  nv::document::NewStaffSetup oboe;
+  oboe.Timbre = 68;
+  oboe.Name = "Oboe";
+  oboe.Title = {"Trio"};
+  oboe.Author = {"J. Doe"};
+  newStaff_.Choice = oboe;
   Editor().AddInstrument();
   const auto& texts = score.CurrentInstrument()->TextsRow();
   std::vector<std::pair<int, int>> places;
@@ -627,15 +642,6 @@ TEST(StandInForms, TheExportFormHidesWhatAFilterDoesNotUseAndGivesItsFields) {
   EXPECT_TRUE(pdf.findChild<QSpinBox*>("quality")->isVisible());
 }
 
-TEST(StandInForms, TheNewStaffFormGivesItsLinesAndNoneWhenEmpty) {
-  nv::editor::NewStaffForm form;
-  form.findChild<QLineEdit*>("name")->setText("Flute");
-  form.findChild<QPlainTextEdit*>("title")->setPlainText("Trio\nin C");
-  const nv::editor::NewStaffChoice choice = form.Choice();
-  EXPECT_EQ(choice.Name, "Flute");
-  EXPECT_EQ(choice.Title, (std::vector<std::string>{"Trio", "in C"}));
-  EXPECT_TRUE(choice.Author.empty());
-}
 
 }  // namespace
 
