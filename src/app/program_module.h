@@ -295,6 +295,8 @@ class TFProgramModule : public QMainWindow,
   void Zoom(bool in);
   // Add bar and Delete bar: the count from the bar-count dialog.
   void ChangeBars(bool add);
+  // Properties: the active score's settings in the composition dialog.
+  void EditCompositionProperties();
   // Alt+0 .. Alt+9: the tab `index`, when there is one.
   void ActivateWindow(int index);
   // The score of a new composition from the dialog's values.

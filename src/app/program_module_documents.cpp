@@ -240,6 +240,14 @@ void TFProgramModule::ChangeBars(bool add) {
   UpdateActions();
 }
 
+void TFProgramModule::EditCompositionProperties() {
+  DocumentPage* page = ActiveEditor();
+  if (page == nullptr) return;
+  StopAll();
+  services_.dialogs->CompositionProperties(page->Document());
+  UpdateActions();
+}
+
 void TFProgramModule::ActivateWindow(int index) {
   if (index < 0 || index >= PCFiles->PageCount()) return;
   PCFiles->SetActivePage(PCFiles->Pages(index));
@@ -325,6 +333,7 @@ void TFProgramModule::AddDocumentCommands() {
                                  {"score.go_to_end", run([this] { ActiveScore().GoToEnd(); })},
                                  {"bar.add", run([this] { ChangeBars(true); })},
                                  {"bar.delete", run([this] { ChangeBars(false); })},
+                                 {"score.properties", run([this] { EditCompositionProperties(); })},
                                  {"tools.lock", run([this] { SetLocked(!locked_); })},
                                  // The command has nothing to do.
                                  {"help.mail_to", run([] {})},

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "dialogs/composition_dialog.h"
 #include "dialogs/form_dialog.h"
 #include "dialogs/new_staff_dialog.h"
 #include "dialogs/property_dialogs.h"
@@ -70,6 +71,13 @@ std::optional<nv::document::PrintChoices> MainStandIns::Print(const nv::document
   choices.Copies = chosen.Int("Copies");
   choices.Collate = chosen.Bool("Collate");
   return choices;
+}
+
+bool MainStandIns::CompositionProperties(nv::document::ScoreDocument& document) {
+  DrumMapServices services;
+  services.Settings = settings_;
+  services.Parent = parent_;
+  return EditCompositionProperties(document, services);
 }
 
 }  // namespace nv::dialogs

@@ -22,6 +22,7 @@ class MainStandIns : public nv::document::MainDialogs {
   std::optional<int> BarCount() override;
   std::optional<nv::document::MidiImportChoices> MidiImport(const std::string& path) override;
   std::optional<nv::document::PrintChoices> Print(const nv::document::PrintChoices& offer) override;
+  bool CompositionProperties(nv::document::ScoreDocument& document) override;
 
  private:
   QWidget* parent_;

@@ -8,6 +8,8 @@
 
 namespace nv::document {
 
+class ScoreDocument;
+
 // What the MIDI import dialog hands back, before a Standard MIDI file opens.
 struct MidiImportChoices {
   // One staff per track instead of one staff with a row per track.
@@ -35,6 +37,9 @@ class MainDialogs {
   virtual std::optional<MidiImportChoices> MidiImport(const std::string& path) = 0;
   // Print: the page range, copies and collation chosen from `offer`.
   virtual std::optional<PrintChoices> Print(const PrintChoices& offer) = 0;
+  // Properties: the whole score's settings, written into the document's
+  // score on OK only. True on OK.
+  virtual bool CompositionProperties(ScoreDocument& document) = 0;
 };
 
 }  // namespace nv::document

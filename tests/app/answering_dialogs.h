@@ -9,6 +9,7 @@
 #include "app/open_file_dialog.h"
 #include "document/document_file.h"
 #include "document/main_dialogs.h"
+#include "document/score_document.h"
 #include "editor/export_options.h"
 #include "platform/message_prompt.h"
 
@@ -74,16 +75,25 @@ class AnsweringMainDialogs : public nv::document::MainDialogs {
     printOffers.push_back(offer);
     return printAnswer ? *printAnswer : std::optional(offer);
   }
+  // Sets the tempo when told to, as the dialog's OK writes the score.
+  bool CompositionProperties(nv::document::ScoreDocument& document) override {
+    ++asked.compositionProperties;
+    if (compositionTempo) document.Score().SetTempo(*compositionTempo);
+    return compositionTempo.has_value();
+  }
 
   std::optional<nv::document::NewStaffSetup> newComposition = nv::document::NewStaffSetup{};
   std::optional<int> barCount = 1;
   std::optional<nv::document::MidiImportChoices> midiImport = nv::document::MidiImportChoices{};
   // Set: the print dialog answers this (none cancels).
   std::optional<std::optional<nv::document::PrintChoices>> printAnswer;
+  // Set: OK with this tempo; none cancels.
+  std::optional<int> compositionTempo;
   struct {
     int newComposition = 0;
     int barCount = 0;
     int midiImport = 0;
+    int compositionProperties = 0;
   } asked;
   std::string midiPath;
   std::vector<nv::document::PrintChoices> printOffers;

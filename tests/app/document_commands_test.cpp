@@ -135,6 +135,18 @@ TEST_F(DocumentCommandsTest, AddAndDeleteBarTakeTheirCountFromTheDialogAsOneStep
   EXPECT_EQ(dialogs_.asked.barCount, 4);
 }
 
+TEST_F(DocumentCommandsTest, PropertiesWritesTheScoreOnOkOnly) {
+  nv::app::TFProgramModule window(Services());
+  TECMusicScore& score = Open(window, "bars.sfd").Document().Score();
+  const int tempo = score.GetTempo();
+  ASSERT_TRUE(window.Commands().Run("score.properties"));
+  EXPECT_EQ(score.GetTempo(), tempo);
+  dialogs_.compositionTempo = 150;
+  ASSERT_TRUE(window.Commands().Run("score.properties"));
+  EXPECT_EQ(score.GetTempo(), 150);
+  EXPECT_EQ(dialogs_.asked.compositionProperties, 2);
+}
+
 TEST_F(DocumentCommandsTest, AltDigitActivatesThatTabWhenThereIsOne) {
   nv::app::TFProgramModule window(Services());
   window.show();
