@@ -19,9 +19,8 @@
 #include "editor/guitar_tuning.h"
 #include "editor/music_keyboard.h"
 #include "editor/played_note_display.h"
+#include "editor/face_factory.h"
 #include "editor/tool_faces.h"
-#include "platform/font_faces.h"
-#include "platform/qt/qt_font_faces.h"
 #include "widgets/char_button.h"
 #include "widgets/page_control.h"
 
@@ -36,13 +35,14 @@ constexpr int kSymbolsHeight = 3 * kButton;
 constexpr int kGuitarButtonWidth = 40;
 constexpr int kGuitarButtonHeight = 34;
 constexpr int kDropWidth = 12;
+constexpr int kDurationPixels = 21;
 constexpr platform::Color kKeyboardColor = 0xE6CBE7;
 constexpr platform::Color kBoardColor = 0x315984;
 constexpr platform::Color kCream = 0xF0FBFF;
 
 // A piano-page button: its place (left, row) and its music-font face
-// (character, pixel size, offset), or the notes page's face of `faceOf`;
-// the drum note, the tremolo and the tuplet are painted.
+// (character, pixel size, offset); the drum note, the tremolo and the
+// tuplet are painted and the blank note is the notes page's picture.
 struct SymbolButton {
   const char* name;
   int x;
@@ -51,22 +51,21 @@ struct SymbolButton {
   int pixels;
   int dx;
   int dy;
-  const char* faceOf;
 };
 constexpr SymbolButton kSymbols[] = {
-    {"CBKNote", 0, 0, 0x3A, 21, 6, 0, nullptr},
-    {"CBKPause", kButton, 0, 0x4D, 21, 8, 2, nullptr},
-    {"CBKBecarre", 2 * kButton, 0, 0x66, 28, 8, -4, nullptr},
-    {"CBKBemol", 3 * kButton, 0, 0x62, 28, 8, -1, nullptr},
-    {"CBKDiesis", 4 * kButton, 0, 0x64, 28, 7, -5, nullptr},
-    {"CBKLong", 0, 1, 0x60, 28, 9, 7, nullptr},
-    {"CBKDLong", kButton, 1, 0x61, 28, 6, 6, nullptr},
-    {"CBKStaccato", 2 * kButton, 1, 0x60, 28, 9, 3, nullptr},
-    {"CBKPortamento", 3 * kButton, 1, 0x5F, 28, 6, 3, nullptr},
-    {"CBKDrumNote", 4 * kButton, 1, 0, 0, 0, 0, nullptr},
-    {"CBKTremolo", 0, 2, 0, 0, 0, 0, nullptr},
-    {"CBKTreole", kUpDownWidth + kButton, 2, 0, 0, 0, 0, nullptr},
-    {"CBKBlankNote", 2 * kUpDownWidth + 2 * kButton, 2, 0, 0, 0, 0, "CBBlankNote"},
+    {"CBKNote", 0, 0, 0x3A, 21, 6, 0},
+    {"CBKPause", kButton, 0, 0x4D, 21, 8, 2},
+    {"CBKBecarre", 2 * kButton, 0, 0x66, 28, 8, -4},
+    {"CBKBemol", 3 * kButton, 0, 0x62, 28, 8, -1},
+    {"CBKDiesis", 4 * kButton, 0, 0x64, 28, 7, -5},
+    {"CBKLong", 0, 1, 0x60, 28, 9, 7},
+    {"CBKDLong", kButton, 1, 0x61, 28, 6, 6},
+    {"CBKStaccato", 2 * kButton, 1, 0x60, 28, 9, 3},
+    {"CBKPortamento", 3 * kButton, 1, 0x5F, 28, 6, 3},
+    {"CBKDrumNote", 4 * kButton, 1, 0, 0, 0, 0},
+    {"CBKTremolo", 0, 2, 0, 0, 0, 0},
+    {"CBKTreole", kUpDownWidth + kButton, 2, 0, 0, 0, 0},
+    {"CBKBlankNote", 2 * kUpDownWidth + 2 * kButton, 2, 0, 0, 0, 0},
 };
 
 // The guitar duration's face: character and offset.
@@ -87,11 +86,12 @@ DurationFace FaceOfDuration(int duration) {
   }
 }
 
-QFont MusicFont(int pixels) {
-  nv::platform::ensureMusicFontLoaded();
-  QFont font(nv::platform::fontFamilyFor(nv::platform::kMusicFace));
-  font.setPixelSize(pixels);
-  return font;
+// A character of the music font as a button's face.
+void SetGlyphFace(nv::widgets::TECCharButton& button, std::uint8_t glyph, int pixels, int dx, int dy) {
+  button.setFont(nv::editor::ToolFace{glyph, {}}.Font(pixels));
+  button.SetChar(glyph);
+  button.SetPos(dx, dy);
+  button.SetAntialiased(true);
 }
 
 // Resizes the piano's panel contents whenever the panel changes size.
@@ -167,9 +167,7 @@ void InstrumentPages::BuildPiano(QWidget& page) {
     button->SetFlat(true);
     button->setGeometry(entry.x, entry.row * kButton, kButton, kButton);
     if (entry.glyph != 0) {
-      button->setFont(MusicFont(entry.pixels));
-      button->SetChar(entry.glyph);
-      button->SetPos(entry.dx, entry.dy);
+      SetGlyphFace(*button, entry.glyph, entry.pixels, entry.dx, entry.dy);
     } else if (name == "CBKDrumNote") {
       // The plain drum head on its stem.
       button->SetCustomDraw(true);
@@ -191,14 +189,9 @@ void InstrumentPages::BuildPiano(QWidget& page) {
         });
       });
     } else {
-      // The notes page's face of the same modifier.
-      const nv::editor::ToolFace face = nv::editor::FaceOfButton(*nv::document::FindToolButton(entry.faceOf));
-      button->SetCustomDraw(true);
-      button->SetOnDrawCharButton([face](QPainter& painter, const QRect& area) {
-        painter.setFont(face.Font(face.Glyph ? 16 : 9));
-        painter.setPen(Qt::black);
-        painter.drawText(area, Qt::AlignCenter, face.Text());
-      });
+      button->SetGlyph(nv::editor::FaceFactory::Picture("CBBlankNote"));
+      button->SetNumGlyphs(1);
+      button->SetMargin(-1);
     }
     connect(button, &QAbstractButton::clicked, this, [this, name] {
       tools_.Click(name);
@@ -262,7 +255,6 @@ void InstrumentPages::BuildGuitar(QWidget& page) {
   CBGuitarDuration->setObjectName("CBGuitarDuration");
   CBGuitarDuration->setToolTip("Duration");
   CBGuitarDuration->setGeometry(2, 4 + kGuitarButtonHeight, kGuitarButtonWidth, kGuitarButtonHeight);
-  CBGuitarDuration->setFont(MusicFont(21));
   CBGuitarDuration->SetDropWidth(kDropWidth);
   connect(CBGuitarDuration, &QAbstractButton::clicked, this, [this] {
     int& duration = tools_.Settings().GuitarDuration;
@@ -306,16 +298,16 @@ void InstrumentPages::ShowGuitarKind() {
 
 void InstrumentPages::ShowGuitarDuration() {
   const DurationFace face = FaceOfDuration(tools_.Settings().GuitarDuration);
-  CBGuitarDuration->SetChar(face.glyph);
-  CBGuitarDuration->SetPos(face.dx, face.dy);
+  SetGlyphFace(*CBGuitarDuration, face.glyph, kDurationPixels, face.dx, face.dy);
 }
 
 void InstrumentPages::ChooseGuitarDuration() {
   QMenu menu;
   for (int duration = 128; duration >= 2; duration /= 2) {
     const DurationFace face = FaceOfDuration(duration);
-    QAction* action = menu.addAction(nv::editor::ToolFace{face.glyph, {}}.Text());
-    action->setFont(MusicFont(18));
+    const nv::editor::ToolFace glyph{face.glyph, {}};
+    QAction* action = menu.addAction(glyph.Text());
+    action->setFont(glyph.Font(kDurationPixels));
     action->setData(duration);
     action->setCheckable(true);
     action->setChecked(duration == tools_.Settings().GuitarDuration);
