@@ -1,4 +1,5 @@
 #include "app/instrument_pages.h"
+#include "app/tool_up_down.h"
 
 #include <QEvent>
 #include <QMenu>
@@ -13,6 +14,7 @@
 #include "dialogs/logic/drum_button_painter.h"
 #include "dialogs/logic/tool_face_painters.h"
 #include "document/command_registry.h"
+#include "document/palette_pages.h"
 #include "document/program_settings.h"
 #include "document/tool_state.h"
 #include "editor/guitar.h"
@@ -29,8 +31,8 @@ namespace nv::app {
 namespace {
 
 constexpr int kButton = 24;
-constexpr int kUpDownWidth = 36;
-constexpr int kSymbolsWidth = 5 * kButton + 2 * (kUpDownWidth - kButton);
+constexpr int kUpDownWidth = nv::document::kPaletteUpDownWidth;
+constexpr int kSymbolsWidth = 5 * kButton;
 constexpr int kSymbolsHeight = 3 * kButton;
 constexpr int kGuitarButtonWidth = 40;
 constexpr int kGuitarButtonHeight = 34;
@@ -199,19 +201,10 @@ void InstrumentPages::BuildPiano(QWidget& page) {
     });
     buttons_.push_back(button);
   }
-  // The up-downs beside the tremolo and the tuplet buttons.
+  // The up-downs beside the tremolo and the tuplet buttons, whose faces show their values.
   auto upDown = [this](nv::document::UpDownId id, const char* name, int x) {
-    auto* box = new QSpinBox(PKeyboardSymbols);
-    box->setObjectName(name);
-    box->setFocusPolicy(Qt::NoFocus);
-    const nv::document::ToolUpDown& value = tools_.UpDown(id);
-    box->setRange(value.Min, value.Max);
-    box->setValue(value.Position);
-    box->setWrapping(value.Wrap);
+    QSpinBox* box = MakeToolUpDown(tools_, id, name, PKeyboardSymbols);
     box->setGeometry(x, 2 * kButton, kUpDownWidth, kButton);
-    connect(box, &QSpinBox::valueChanged, this, [this, id](int position) {
-      tools_.StepUpDown(id, position - tools_.UpDown(id).Position);
-    });
     return box;
   };
   UDKTremolo = upDown(nv::document::UpDownId::KTremolo, "UDKTremolo", kButton);

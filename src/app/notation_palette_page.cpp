@@ -8,6 +8,7 @@
 #include <iterator>
 #include <string>
 
+#include "app/tool_up_down.h"
 #include "dialogs/canvas_face.h"
 #include "dialogs/logic/clef_glyph_painter.h"
 #include "dialogs/logic/drum_button_painter.h"
@@ -149,19 +150,9 @@ void NotationPalettePage::MakeUpDown(const PlacedCell& placed) {
                                   [&](const UpDownName& u) { return u.name == placed.Cell->Name; });
   if (named == std::end(kUpDowns)) return;
   const nv::document::UpDownId id = named->id;
-  auto* box = new QSpinBox(panel_);
-  box->setObjectName(QString::fromUtf8(placed.Cell->Name.data(), static_cast<int>(placed.Cell->Name.size())));
-  box->setFocusPolicy(Qt::NoFocus);
+  QSpinBox* box = MakeToolUpDown(
+      tools_, id, QString::fromUtf8(placed.Cell->Name.data(), static_cast<int>(placed.Cell->Name.size())), panel_);
   box->setGeometry(placed.Left, placed.Top, placed.Width, placed.Height);
-  const nv::document::ToolUpDown& value = tools_.UpDown(id);
-  box->setRange(value.Min, value.Max);
-  box->setWrapping(value.Wrap);
-  box->setValue(value.Position);
-  // The button beside it shows the value: the box is its arrows only.
-  box->setStyleSheet(QStringLiteral("QSpinBox { color: transparent; padding: 0px; }"));
-  connect(box, &QSpinBox::valueChanged, this, [this, id](int position) {
-    tools_.StepUpDown(id, position - tools_.UpDown(id).Position);
-  });
   upDowns_.emplace_back(id, box);
 }
 
