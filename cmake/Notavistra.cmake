@@ -2,6 +2,8 @@
 # source folder and one test program per test folder.
 
 set(NOTAVISTRA_ASSETS_DIR "${PROJECT_SOURCE_DIR}/assets")
+# Where the library generator writes the libraries the program ships.
+set(NOTAVISTRA_LIBRARY_DEFAULTS "${PROJECT_BINARY_DIR}/assets/defaults")
 
 add_library(notavistra_options INTERFACE)
 target_compile_options(notavistra_options INTERFACE -Wall -Wextra)

@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
   for (const QString& argument : QApplication::arguments().mid(1)) services.arguments.push_back(argument.toStdString());
   services.registerFileType = nv::app::RegisterScoreFileType;
   services.loadMusicFont = nv::app::LoadMusicFont;
+  services.libraryFolder = nv::app::ProgramLibraryFolder();
   nv::app::TFProgramModule window(std::move(services));
   window.show();
   // The first-start dialog shows here while [Tools] StartModule is true, and

@@ -18,6 +18,7 @@
 
 #include "app/music_editor_page.h"
 #include "app/open_file_dialog.h"
+#include "app/program_library_ui.h"
 #include "app/startup_services.h"
 #include "app/tool_pages.h"
 #include "app/tool_wiring.h"
@@ -33,6 +34,7 @@
 #include "editor/music_editor.h"
 #include "document/settings_file.h"
 #include "document/window_bounds.h"
+#include "library/library_store.h"
 #include "model/music_score.h"
 #include "platform/format_text.h"
 #include "platform/sound/system_midi_ports.h"
@@ -212,6 +214,7 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
   LMain = new nv::widgets::TECLanguage(this);
   AddProgramCommands();
   AddDocumentCommands();
+  AddLibraryCommands();
   registry_.SetReporter(this);
   actions_ = new nv::widgets::CommandActions(registry_, ActionIds(), this);
   BuildToolbars();
@@ -302,6 +305,7 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
   Step("RestoreSettings");
   RestoreSettings();
   Step("ChordLibrary");
+  LoadChordLibrary();
   Step("ReopenList");
   if (services_.settings) recent_.Load(services_.settings->Ini(), nv::document::Today());
   RebuildReopenMenus();
@@ -328,6 +332,7 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
   Step("CommandLine");
   ProcessCommandLine();
   Step("Libraries");
+  LoadLibraries();
   wait.reset();
   Step("Created");
   TMain.start();

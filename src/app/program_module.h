@@ -57,6 +57,10 @@ class TECPageControl;
 class StatusPanels;
 }  // namespace nv::widgets
 
+namespace nv::library {
+class LibraryStore;
+}
+
 namespace nv::editor {
 class ExportOptionsDialog;
 class TFMusicEditor;
@@ -66,6 +70,7 @@ namespace nv::app {
 
 class MusicEditorPage;
 class OpenFileDialog;
+class ProgramLibraryUi;
 class ToolWiring;
 
 // What the main window works with. Every member left empty takes the
@@ -104,6 +109,11 @@ struct ProgramServices {
   // (RegisterScoreFileType, LoadMusicFont in the program; none: skipped).
   std::function<void()> registerFileType;
   std::function<void()> loadMusicFont;
+  // The folder of the chord, symbol, term and drum-style libraries and the
+  // drum map (see ProgramLibraryFolder); empty: the program has none.
+  std::string libraryFolder;
+  // Where the shipped libraries it is seeded from lie; empty: the program's.
+  std::filesystem::path libraryDefaults;
   // Hears the name of each start-up step as it runs.
   std::function<void(const char* step)> startupTrace;
 };
@@ -149,6 +159,8 @@ class TFProgramModule : public QMainWindow,
   bool ExitButtonShown() const;
   const nv::document::RecentFiles& Recent() const { return recent_; }
   const nv::document::ProgramSettings& Settings() const { return settings_; }
+  // The libraries; none without a library folder.
+  nv::library::LibraryStore* Library() const { return library_.get(); }
 
   // The open documents in tab order, and the one in the active tab (none
   // without documents).
@@ -265,6 +277,15 @@ class TFProgramModule : public QMainWindow,
   // The tempo and volume bars at the end of the tools bar.
   void BuildTrackBars();
 
+  // --- libraries (program_module_libraries.cpp) ------------------------------
+  // Seeds the library folder from the shipped libraries and reads the chord
+  // library; the other libraries follow once the command line is done.
+  void LoadChordLibrary();
+  void LoadLibraries();
+  void AddLibraryCommands();
+  // The score's question for a term's values, answered from the term library.
+  bool GetTerms(int kind, const std::string& text, int& first, int& second) const;
+
   // --- documents (program_module_documents.cpp) ------------------------------
   // Open's side of the window: its tabs, the MIDI import and the new page.
   class OpenRoute;
@@ -360,6 +381,10 @@ class TFProgramModule : public QMainWindow,
   std::unique_ptr<ToolWiring> toolWiring_;
   // The notes the documents play, shown on the piano and guitar pages.
   nv::document::PlayedNotes playedNotes_;
+  // The libraries, which the documents' scores ask for terms: they go after
+  // the documents.
+  std::unique_ptr<ProgramLibraryUi> libraryUi_;
+  std::unique_ptr<nv::library::LibraryStore> library_;
   std::vector<OpenPage> pages_;
   std::uint64_t nextPageKey_ = 1;
   nv::document::Autosave autosave_;

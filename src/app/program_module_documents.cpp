@@ -399,7 +399,11 @@ void TFProgramModule::AddPage() {
   open.lastSavedMs = clock.NowMs();
   nv::document::ScoreDocument& document = open.page->Document();
   // The window connected its playback to MOScore when it was made; the
-  // main window hands the MIDI input to the active one.
+  // main window hands the MIDI input to the active one. The score asks the
+  // term library for its terms' values.
+  document.Score().OnGetTerms = [this](TECModelObject*, int kind, const std::string& text, int& first, int& second) {
+    return GetTerms(kind, text, first, second);
+  };
   open.signals = std::make_unique<nv::widgets::DocumentSignals>(document);
   // What the commands' predicates read changes with these.
   for (auto signal : {&nv::widgets::DocumentSignals::Changed, &nv::widgets::DocumentSignals::SelectedChanged,

@@ -13,6 +13,7 @@
 
 #include "document/file_type_registration.h"
 #include "document/settings_file.h"
+#include "library/library_folder.h"
 #include "platform/asset_paths.h"
 #include "platform/qt/qt_font_faces.h"
 #include "widgets/message_block.h"
@@ -68,6 +69,11 @@ void RegisterScoreFileType() {
 std::string ProgramSettingsPath() {
   return document::ChooseSettingsPath(QCoreApplication::applicationDirPath().toStdString(),
                                       std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+}
+
+std::string ProgramLibraryFolder() {
+  return library::ChooseLibraryFolder(QCoreApplication::applicationDirPath().toStdString(), std::getenv("XDG_DATA_HOME"),
+                                      std::getenv("HOME"));
 }
 
 std::string HelpRoot() { return platform::assetPath("Help").string(); }

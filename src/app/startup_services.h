@@ -20,6 +20,10 @@ void RegisterScoreFileType();
 // written, else in the user's configuration folder. Call once at start.
 std::string ProgramSettingsPath();
 
+// The libraries' folder: beside the program when its folder may be written,
+// else the user's data folder ($XDG_DATA_HOME/notavistra). Call once at start.
+std::string ProgramLibraryFolder();
+
 // The help folders "English", "Russian" and "Deutsch" lie here.
 std::string HelpRoot();
 

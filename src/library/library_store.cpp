@@ -212,6 +212,12 @@ void LibraryStore::SetTerms(std::vector<TECTermDescription> terms) {
   if (!duplicates.empty()) ui_.ReportDuplicateTerms(duplicates);
 }
 
+void LibraryStore::SetTermValues(std::size_t index, int first, int second) {
+  if (index >= terms_.size()) return;
+  terms_[index].First = first;
+  terms_[index].Second = second;
+}
+
 const TECTermDescription* LibraryStore::FindTermByName(std::string_view text) const {
   return termTree_.Find(TermKey(text));
 }

@@ -64,6 +64,9 @@ class LibraryStore {
 
   // Replaces the terms and rebuilds the name tree, reporting duplicates.
   void SetTerms(std::vector<TECTermDescription> terms);
+  // A term's values changed (the term settings apply each change at once);
+  // they reach "Terms.ini" when the library is next written.
+  void SetTermValues(std::size_t index, int first, int second);
   // The dynamic or tempo term of that name, ignoring case.
   const TECTermDescription* FindTermByName(std::string_view text) const;
   // The score's question: the values of the term of that text and kind.

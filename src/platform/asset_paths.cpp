@@ -30,4 +30,10 @@ std::filesystem::path assetPath(const std::filesystem::path& relative) {
   return assetsDir() / relative;
 }
 
+std::filesystem::path libraryDefaultsDir() {
+  std::error_code ec;
+  if (auto shipped = assetsDir() / "defaults"; std::filesystem::is_directory(shipped, ec)) return shipped;
+  return NOTAVISTRA_LIBRARY_DEFAULTS;
+}
+
 }  // namespace nv::platform

@@ -12,4 +12,9 @@ std::filesystem::path assetsDir();
 // A file below assetsDir(), e.g. assetPath("fonts/MusicSymbols.ttf").
 std::filesystem::path assetPath(const std::filesystem::path& relative);
 
+// Folder of the shipped libraries the library folder is seeded from:
+// "defaults" in assetsDir() when it is there (an installed program), else
+// where the build wrote them.
+std::filesystem::path libraryDefaultsDir();
+
 }  // namespace nv::platform

@@ -33,6 +33,8 @@
 #include "dialogs/microtone_palette.h"
 #include "dialogs/notation_palettes.h"
 #include "dialogs/rehearsal_mark_palette.h"
+#include "dialogs/term_dialogs.h"
+#include "dialogs/value_palettes.h"
 #include "dialogs/transpose_palette.h"
 #include "dialogs/text_angle_palette.h"
 #include "dialogs/time_signature_palette.h"
@@ -236,5 +238,27 @@ int main(int argc, char** argv) {
     Save(palette, folder, "drum_palette");
   }
   std::filesystem::remove_all(libraryFolder);
+  const std::vector<nv::library::TECTermDescription> terms{
+      {"dolce", 0, 0, 0},       {"pianissimo", 1, 0, 49}, {"mezzo forte", 1, 0, 69}, {"cresc.", 1, 1, 20},
+      {"dim.", 1, 1, -20},      {"morendo", 1, 1, -30},   {"Andante", 2, 0, -24},    {"Allegro", 2, 0, 32},
+      {"con sord.", 0, 0, 0}};
+  {
+    TFTermList list(terms, nullptr);
+    Save(list, folder, "term_list");
+  }
+  {
+    TFTermSettings dynamics(nv::library::term_kind::Dynamic, terms, nullptr);
+    Save(dynamics, folder, "term_settings_dynamics");
+    TFTermSettings tempo(nv::library::term_kind::Tempo, terms, nullptr);
+    Save(tempo, folder, "term_settings_tempo");
+  }
+  {
+    TFDinamics dynamics(nv::document::ProgramSettings{}, terms);
+    Save(dynamics, folder, "dynamics_palette");
+    dynamics.Pages().SetActivePage(dynamics.Pages().Pages(1));
+    Save(dynamics, folder, "dynamics_palette_terms");
+    TFEffects effects(nv::document::ProgramSettings{});
+    Save(effects, folder, "effects_palette");
+  }
   return 0;
 }

@@ -1,0 +1,68 @@
+// The main window's libraries: the library folder seeded at start, the
+// libraries read in the start-up's order, the term commands and the score's
+// term question.
+#include <filesystem>
+
+#include "app/program_library_ui.h"
+#include "app/program_module.h"
+#include "dialogs/term_dialogs.h"
+#include "document/main_commands.h"
+#include "document/settings_file.h"
+#include "library/library_folder.h"
+#include "library/library_store.h"
+#include "library/term_description.h"
+#include "platform/asset_paths.h"
+
+namespace nv::app {
+
+void TFProgramModule::LoadChordLibrary() {
+  if (services_.libraryFolder.empty()) return;
+  libraryUi_ = std::make_unique<ProgramLibraryUi>(this);
+  const std::filesystem::path defaults =
+      services_.libraryDefaults.empty() ? nv::platform::libraryDefaultsDir() : services_.libraryDefaults;
+  if (const std::string problems = nv::library::SeedLibraryFolder(services_.libraryFolder, defaults.string());
+      !problems.empty())
+    libraryUi_->ReportError("The libraries could not all be set up in \"" + services_.libraryFolder + "\":\n" +
+                            problems);
+  library_ = std::make_unique<nv::library::LibraryStore>(services_.libraryFolder, *libraryUi_);
+  // An older settings file may still hold the chord list.
+  if (services_.settings)
+    library_->LoadChordLibraryAtStartUp(services_.settings->Path());
+  else
+    library_->LoadChordLibrary();
+}
+
+void TFProgramModule::LoadLibraries() {
+  if (!library_) return;
+  library_->LoadSymbolLibrary();
+  library_->LoadTermLibrary();
+  library_->LoadDrumLibrary();
+  // The palettes are built from loaded templates: one that does not load is
+  // left out now, with one message per library.
+  library_->LoadAllTemplates();
+}
+
+void TFProgramModule::AddLibraryCommands() {
+  nv::platform::IniFile* ini = services_.settings ? &services_.settings->Ini() : nullptr;
+  auto terms = [this, ini](int kind) {
+    return [this, ini, kind](const nv::document::CommandArgs&) {
+      if (!library_) return;
+      StopAll();
+      if (kind == nv::library::term_kind::Inscription)
+        nv::dialogs::ExecuteTermList(*library_, ini, this);
+      else
+        nv::dialogs::ExecuteTermSettings(*library_, kind, ini, this);
+    };
+  };
+  nv::document::AddMainCommands(registry_,
+                                {{"terms.list", terms(nv::library::term_kind::Inscription)},
+                                 {"terms.dynamics", terms(nv::library::term_kind::Dynamic)},
+                                 {"terms.tempo", terms(nv::library::term_kind::Tempo)}},
+                                [this] { return State(); });
+}
+
+bool TFProgramModule::GetTerms(int kind, const std::string& text, int& first, int& second) const {
+  return library_ && library_->GetTerms(kind, text, first, second);
+}
+
+}  // namespace nv::app
