@@ -114,6 +114,40 @@ TEST_F(NotationPalettePageTest, EveryCharacterThePagesUseHasAGlyphWithInkInTheMu
   }
 }
 
+// A click on each real button of both pages leaves the tool state (the
+// buttons down, the tool, what the score was told) exactly as the tool
+// state's own click does; the click-to-insert table of the document layer
+// takes it from there to the score's call.
+TEST(NotationPalettePageClicks, EveryButtonsClickIsTheToolStatesClick) {
+  for (const nv::document::ToolButton& tool : nv::document::ToolButtons()) {
+    if (tool.Page != ToolPage::Notes && tool.Page != ToolPage::Symbols) continue;
+    nv::document::ProgramSettings pageSettings;
+    nv::document::ProgramSettings modelSettings;
+    nv::document::ToolState pageTools(pageSettings);
+    nv::document::ToolState modelTools(modelSettings);
+    tool_fakes::RecordingSink pageSink;
+    tool_fakes::RecordingSink modelSink;
+    for (auto& [tools, sink] : {std::pair{&pageTools, &pageSink}, std::pair{&modelTools, &modelSink}}) {
+      tools->SetSink(sink);
+      tools->SetDocumentActive(true);
+      tools->SetActivePage(tool.Page);
+    }
+    FakePaletteOpener opener;
+    NotationPalettePage page(pageTools, tool.Page, opener);
+    page.resize(4000, 70);
+    page.Panel().resize(3900, page.Panel().height());
+    page.show();
+    QTest::mouseClick(page.Button(tool.Name), Qt::LeftButton, {}, QPoint(5, 5));
+    modelTools.Click(tool.Name);
+    EXPECT_EQ(pageTools.DownButtons(), modelTools.DownButtons()) << tool.Name;
+    EXPECT_EQ(pageSink.Calls, modelSink.Calls) << tool.Name;
+    EXPECT_EQ(pageSink.Tool, modelSink.Tool) << tool.Name;
+    EXPECT_TRUE(opener.Opened.empty()) << tool.Name << ": a click on the face opens no chooser";
+    pageTools.SetSink(nullptr);
+    modelTools.SetSink(nullptr);
+  }
+}
+
 TEST_F(NotationPalettePageTest, ButtonsShowTheStatesDownAndNeverTheirOwn) {
   auto page = Make(ToolPage::Notes);
   EXPECT_TRUE(page->Button("CBPointNotes")->Down());
