@@ -438,7 +438,7 @@ std::vector<nv::document::AutosaveCandidate> TFProgramModule::Candidates() const
     candidates.push_back({.Key = open.key,
                           .Modified = editor.Modified(),
                           .HasFile = editor.HasFile(),
-                          .AwaitsOverwriteAnswer = false,
+                          .AwaitsOverwriteAnswer = editor.File().SaveAsksToReplace(),
                           .LastSavedMs = open.lastSavedMs,
                           .Revision = open.revision});
   }
@@ -605,7 +605,10 @@ void TFProgramModule::PreviewActiveDocument() {
 }
 
 void TFProgramModule::PrintActiveDocument() {
-  if (ActiveEditor() != nullptr) printJob_.PrintActiveScore();
+  if (ActiveEditor() == nullptr) return;
+  // The print dialog is modal: what plays stops first.
+  StopAll();
+  printJob_.PrintActiveScore();
 }
 
 int TFProgramModule::PageCount() const { return ActiveEditor()->Document().Score().PageCount(); }

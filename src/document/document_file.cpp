@@ -71,11 +71,15 @@ bool DocumentFile::ConfirmReplace(const std::string& name) {
                                   button::kYes | button::kNo) == platform::message_result::kYes;
 }
 
-bool DocumentFile::Save() {
-  if (!hasFile_) return SaveAs();
+bool DocumentFile::SaveAsksToReplace() const {
   // An imported file's score is written next to it: a score file already
   // there is another piece of work unless the document came from it.
-  if (CanonicalPath(fileName_) != source_ && !ConfirmReplace(fileName_)) return false;
+  return hasFile_ && CanonicalPath(fileName_) != source_ && fs::exists(fileName_);
+}
+
+bool DocumentFile::Save() {
+  if (!hasFile_) return SaveAs();
+  if (SaveAsksToReplace() && !ConfirmReplace(fileName_)) return false;
   return SaveDocument(fileName_, save_kind::kScore);
 }
 

@@ -73,6 +73,10 @@ class DocumentFile {
   // file that does not load raises its error and changes nothing.
   void Reload();
 
+  // Whether Save would first ask to replace a file: the score file of an
+  // imported file stands where another file already is.
+  bool SaveAsksToReplace() const;
+
   // Writes the score file the document has, or asks for a name. A score
   // file that stands where an imported file's score goes, and is not the
   // file it was loaded from, is replaced only when the user says Yes.

@@ -40,6 +40,16 @@ void WriteScoreWithANote(const fs::path& path) {
   score->SaveToFile(path.string());
 }
 
+// Two staves on channels 1 and 2, which export as two note tracks.
+void WriteTwoTrackMidi(const fs::path& path) {
+  auto score = score_builder::MakeScore(2, 2);
+  for (int i = 0; i < 2; ++i) {
+    score->GetInstrumentAt(i)->SetChannel(i + 1);
+    score_builder::AddNote(*score->GetInstrumentAt(i)->GetRow(0)->GetMeasure(0), 1 + 2 * i, 5, 32, 0);
+  }
+  ExportMidiFile(*score, path.string(), false);
+}
+
 int Measures(const TECMusicScore& score) { return score.GetInstrumentAt(0)->GetRow(0)->MeasureCount(); }
 
 std::string MainText(int n) { return nv::widgets::LanguageTexts().GetString(nk::kMainWindow, n); }
@@ -212,14 +222,8 @@ TEST_F(DocumentCommandsTest, OpeningAFileAlreadyOpenAsksWhetherToReloadIt) {
 }
 
 TEST_F(DocumentCommandsTest, AMidiFileOpensThroughTheImportDialogOrNotAtAll) {
-  // Two staves on channels 1 and 2 export as two note tracks.
-  auto score = score_builder::MakeScore(2, 2);
-  for (int i = 0; i < 2; ++i) {
-    score->GetInstrumentAt(i)->SetChannel(i + 1);
-    score_builder::AddNote(*score->GetInstrumentAt(i)->GetRow(0)->GetMeasure(0), 1 + 2 * i, 5, 32, 0);
-  }
   const fs::path midi = root_ / "song.mid";
-  ExportMidiFile(*score, midi.string(), false);
+  WriteTwoTrackMidi(midi);
   nv::app::TFProgramModule window(Services());
   openDialog_.paths = {midi.string()};
 
@@ -358,6 +362,51 @@ TEST_F(DocumentCommandsTest, NewAndOpenGiveTheDrumLibraryToAScoreWithoutDrumHead
   ASSERT_NE(window.OpenDocument((root_ / "drums.sfd").string(), false), nullptr);
   EXPECT_TRUE(HasCross(window.ActiveEditor()->Document().Score()));
   EXPECT_EQ(library->given, 2);
+}
+
+// An imported file whose score file would replace another one is not saved
+// by the timer behind the user's back, nor does the timer ask: only once
+// nothing stands in the way does autosave write it.
+TEST_F(DocumentCommandsTest, AutosaveLeavesAnImportAloneWhileItsScoreFileWouldReplaceAnother) {
+  WriteText(SettingsPath(), "[Editor]\nAutoSave=1\nIntervalAutosave=0\n");
+  WriteTwoTrackMidi(root_ / "song.mid");
+  WriteText(root_ / "song.sfd", "another piece of work");
+  SetUptime uptime;
+  uptime.now = 1'000;
+  auto services = Services();
+  services.uptime = &uptime;
+  nv::app::TFProgramModule window(std::move(services));
+  nv::app::DocumentPage* page = window.OpenDocument((root_ / "song.mid").string(), false);
+  ASSERT_NE(page, nullptr);
+  page->Document().Score().AddMeasures(1);
+  uptime.now = 10 * 60'000;
+  QTest::qWait(500);
+  EXPECT_EQ(ReadText(root_ / "song.sfd"), "another piece of work");
+  EXPECT_TRUE(prompt_.shown.empty());
+
+  fs::remove(root_ / "song.sfd");
+  uptime.now = 20 * 60'000;
+  QTest::qWait(500);
+  EXPECT_TRUE(fs::exists(root_ / "song.sfd"));
+  EXPECT_FALSE(page->Document().Modified());
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
+TEST_F(DocumentCommandsTest, PrintPrintsTheChosenPagesAsOftenAsAsked) {
+  WriteScore(root_ / "three.sfd", 3);
+  pdfPath_ = root_ / "copies.pdf";
+  dialogs_.printAnswer =
+      nv::document::PrintChoices{.MinPage = 1, .MaxPage = 3, .FromPage = 2, .ToPage = 3, .Copies = 2, .Collate = true};
+  nv::app::TFProgramModule window(Services());
+  ASSERT_NE(window.OpenDocument((root_ / "three.sfd").string(), false), nullptr);
+  window.Actions().Action("file.print").trigger();
+  ASSERT_EQ(dialogs_.printOffers.size(), 1u);
+  EXPECT_EQ(dialogs_.printOffers[0], (nv::document::PrintChoices{.MinPage = 1, .MaxPage = 3, .FromPage = 1, .ToPage = 3}));
+  EXPECT_FALSE(window.Actions().Action("file.preview").isEnabled());
+  QApplication::processEvents();
+  EXPECT_FALSE(window.Printing());
+  EXPECT_TRUE(window.Actions().Action("file.preview").isEnabled());
+  EXPECT_EQ(PdfPages(pdfPath_), 4);
 }
 
 }  // namespace

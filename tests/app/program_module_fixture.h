@@ -17,6 +17,7 @@
 
 #include "answering_dialogs.h"
 #include "app/program_module.h"
+#include "document/autosave.h"
 #include "document/help_pages.h"
 #include "document/interface_language.h"
 #include "document/settings_file.h"
@@ -48,6 +49,13 @@ inline int PdfPages(const fs::path& file) {
   if (!std::regex_search(info.output, match, std::regex("Pages: *([0-9]+)"))) return -1;
   return std::stoi(match[1]);
 }
+
+// The uptime autosave reads, set by the test.
+class SetUptime : public nv::document::UptimeClock {
+ public:
+  std::int64_t NowMs() const override { return now; }
+  std::int64_t now = 0;
+};
 
 class RecordingOpener : public nv::document::HelpPageOpener {
  public:

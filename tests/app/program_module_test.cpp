@@ -360,12 +360,6 @@ TEST_F(CloseQuestionTest, TheCloseCommandKeepsADocumentWhoseSaveFailed) {
 }
 
 // The machine's uptime as the test sets it.
-class SetUptime : public nv::document::UptimeClock {
- public:
-  std::int64_t NowMs() const override { return now; }
-  std::int64_t now = 0;
-};
-
 // With autosave on every 5 minutes, the main timer saves a modified score
 // that has a file once that time has passed since it was read, and leaves
 // an untitled one alone.
