@@ -161,6 +161,11 @@ class TFProgramModule : public QMainWindow,
   const nv::document::ProgramSettings& Settings() const { return settings_; }
   // The libraries; none without a library folder.
   nv::library::LibraryStore* Library() const { return library_.get(); }
+  // The dynamics and effects palettes under `button` (the drop parts of
+  // "Calculate voice" and "Calculate effects"). Their changes go into the
+  // settings at once, the dynamic terms' values into the term library.
+  void ShowDynamicsPalette(QWidget& button);
+  void ShowEffectsPalette(QWidget& button);
 
   // The open documents in tab order, and the one in the active tab (none
   // without documents).

@@ -1,11 +1,12 @@
 // The main window's libraries: the library folder seeded at start, the
-// libraries read in the start-up's order, the term commands and the score's
-// term question.
+// libraries read in the start-up's order, the term commands, the score's
+// term question and the dynamics and effects palettes.
 #include <filesystem>
 
 #include "app/program_library_ui.h"
 #include "app/program_module.h"
 #include "dialogs/term_dialogs.h"
+#include "dialogs/value_palettes.h"
 #include "document/main_commands.h"
 #include "document/settings_file.h"
 #include "library/library_folder.h"
@@ -63,6 +64,29 @@ void TFProgramModule::AddLibraryCommands() {
 
 bool TFProgramModule::GetTerms(int kind, const std::string& text, int& first, int& second) const {
   return library_ && library_->GetTerms(kind, text, first, second);
+}
+
+void TFProgramModule::ShowDynamicsPalette(QWidget& button) {
+  const std::vector<nv::library::TECTermDescription> terms =
+      library_ ? library_->Terms() : std::vector<nv::library::TECTermDescription>{};
+  auto* palette = new nv::dialogs::TFDinamics(settings_, terms, this);
+  palette->onValueChange = [this](int nv::document::ProgramSettings::*value, int newValue) {
+    settings_.*value = newValue;
+  };
+  palette->onTermChange = [this](std::size_t index, const nv::library::TECTermDescription& term) {
+    if (library_) library_->SetTermValues(index, term.First, term.Second);
+  };
+  palette->PlaceUnder(&button);
+  palette->Open();
+}
+
+void TFProgramModule::ShowEffectsPalette(QWidget& button) {
+  auto* palette = new nv::dialogs::TFEffects(settings_, this);
+  palette->onValueChange = [this](int nv::document::ProgramSettings::*value, int newValue) {
+    settings_.*value = newValue;
+  };
+  palette->PlaceUnder(&button);
+  palette->Open();
 }
 
 }  // namespace nv::app

@@ -1,5 +1,7 @@
 // The main window's libraries: the library folder seeded and read at start,
 // a damaged template costing only itself, and the documents' term question.
+#include <QToolButton>
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -11,6 +13,9 @@
 
 #include "app/document_page.h"
 #include "app/program_module.h"
+#include "dialogs/term_settings_page.h"
+#include "dialogs/value_palettes.h"
+#include "widgets/image_track.h"
 #include "document/score_document.h"
 #include "library/library_store.h"
 #include "model/music_score.h"
@@ -112,6 +117,30 @@ TEST_F(ProgramLibraries, WithoutALibraryFolderNothingIsReadOrWritten) {
   EXPECT_FALSE(score.OnGetTerms(&score, 1, "piano", first, second));
   EXPECT_TRUE(prompt_.shown.empty());
   EXPECT_TRUE(fs::is_empty(root_));
+}
+
+TEST_F(ProgramLibraries, ThePalettesChangeTheSettingsAndTheDynamicTermsAtOnce) {
+  nv::app::TFProgramModule window(Services((root_ / "lib").string()));
+  window.show();
+  QToolButton button(&window);
+  window.ShowDynamicsPalette(button);
+  auto* dynamics = window.findChild<nv::dialogs::TFDinamics*>();
+  ASSERT_NE(dynamics, nullptr);
+  dynamics->Track("ITForte").SetPosition(53);
+  EXPECT_EQ(window.Settings().Forte, 74);
+  nv::dialogs::TermSettingsPage* page = dynamics->TermPage();
+  ASSERT_NE(page, nullptr);
+  ASSERT_GT(page->RowCount(), 0u);
+  const std::size_t term = page->Rows()[0].Term;
+  page->Track(0).SetPosition(12);
+  EXPECT_EQ(window.Library()->Terms()[term].Second, 12);
+  dynamics->close();
+  window.ShowEffectsPalette(button);
+  auto* effects = window.findChild<nv::dialogs::TFEffects*>();
+  ASSERT_NE(effects, nullptr);
+  effects->Track(nv::dialogs::EffectTrack::Fermata).SetPosition(0);
+  EXPECT_EQ(window.Settings().Fermata, 1);
+  effects->close();
 }
 
 }  // namespace
