@@ -95,7 +95,7 @@ struct ProgramServices {
   nv::document::MainDialogs* dialogs = nullptr;
   // Gives a score the drum library's heads and the program's drum map: a
   // new composition, a MIDI import, and an opened file that brings no drum
-  // heads of its own (none: they get none).
+  // heads of its own (none: those of the program's libraries).
   std::function<void(TECMusicScore&)> addDrums;
   nv::document::HelpPageOpener* helpOpener = nullptr;
   const nv::document::KeyboardLayoutSource* keyboardLayouts = nullptr;
@@ -288,6 +288,8 @@ class TFProgramModule : public QMainWindow,
   void LoadChordLibrary();
   void LoadLibraries();
   void AddLibraryCommands();
+  // The loaded drum styles' heads and "DrumMap.ini" into a score.
+  void AddLibraryDrums(TECMusicScore& score) const;
   // The score's question for a term's values, answered from the term library.
   bool GetTerms(int kind, const std::string& text, int& first, int& second) const;
 

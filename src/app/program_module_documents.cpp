@@ -204,7 +204,8 @@ void TFProgramModule::SetUpComposition(DocumentPage& page, const nv::document::N
 }
 
 void TFProgramModule::AddDrums(TECMusicScore& score) const {
-  if (services_.addDrums) services_.addDrums(score);
+  if (services_.addDrums) return services_.addDrums(score);
+  AddLibraryDrums(score);
 }
 
 void TFProgramModule::OpenFiles() {

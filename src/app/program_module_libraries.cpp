@@ -1,6 +1,7 @@
 // The main window's libraries: the library folder seeded at start, the
 // libraries read in the start-up's order, the term commands, the score's
-// term question and the dynamics and effects palettes.
+// term question, the drum styles and drum map new scores get, and the
+// dynamics and effects palettes.
 #include <filesystem>
 
 #include "app/program_library_ui.h"
@@ -11,6 +12,7 @@
 #include "document/settings_file.h"
 #include "library/library_folder.h"
 #include "library/library_store.h"
+#include "library/score_drums.h"
 #include "library/term_description.h"
 #include "platform/asset_paths.h"
 
@@ -60,6 +62,12 @@ void TFProgramModule::AddLibraryCommands() {
                                  {"terms.dynamics", terms(nv::library::term_kind::Dynamic)},
                                  {"terms.tempo", terms(nv::library::term_kind::Tempo)}},
                                 [this] { return State(); });
+}
+
+void TFProgramModule::AddLibraryDrums(TECMusicScore& score) const {
+  if (!library_) return;
+  nv::library::AddDrumLibraryHeads(score, library_->Drums());
+  nv::library::ReadDrumMapInto(score, library_->LoadDrumMap());
 }
 
 bool TFProgramModule::GetTerms(int kind, const std::string& text, int& first, int& second) const {

@@ -19,6 +19,7 @@
 #include "document/score_document.h"
 #include "library/library_store.h"
 #include "model/music_score.h"
+#include "model/score_builder.h"
 #include "platform/asset_paths.h"
 #include "platform/message_prompt.h"
 #include "platform/sound/test_midi_ports.h"
@@ -106,6 +107,24 @@ TEST_F(ProgramLibraries, ADocumentsScoreFindsItsTermsInTheLibrary) {
   // An inscription is never found; a tempo word is no dynamic.
   EXPECT_FALSE(score.OnGetTerms(&score, 0, "dolce", first, second));
   EXPECT_FALSE(score.OnGetTerms(&score, 1, "Allegro", first, second));
+}
+
+TEST_F(ProgramLibraries, AnOpenedScoreWithoutDrumHeadsGetsTheDrumStylesAndTheDrumMap) {
+  const fs::path file = root_ / "plain.sfd";
+  score_builder::MakeScore(1, 2)->SaveToFile(file.string());
+  nv::app::TFProgramModule window(Services((root_ / "lib").string()));
+  nv::app::DocumentPage* page = window.OpenDocument(file.string(), false);
+  ASSERT_NE(page, nullptr);
+  TECMusicScore& score = page->Document().Score();
+  EXPECT_EQ(score.DrumHeads().size(), 30u);
+  bool bassDrum = false;
+  for (const TECDrumMapEntry& entry : score.DrumMap()) {
+    if (entry.Pitch != 36) continue;
+    bassDrum = true;
+    EXPECT_EQ(entry.Position, 61);
+    EXPECT_EQ(entry.Use, 1);
+  }
+  EXPECT_TRUE(bassDrum);
 }
 
 TEST_F(ProgramLibraries, WithoutALibraryFolderNothingIsReadOrWritten) {
