@@ -25,7 +25,7 @@ void RestoreWindowBounds(QWidget& window, nv::platform::IniFile* settings, const
 
 void StoreWindowBounds(const QWidget& window, nv::platform::IniFile* settings, const std::string& section) {
   if (!settings || section.empty()) return;
-  settings->WriteString(section, kBoundsKey, FormatBounds({window.x(), window.y(), window.width(), window.height()}));
+  settings->WriteString(section, kBoundsKey, nv::document::FormatWindowBounds({window.x(), window.y(), window.width(), window.height()}));
 }
 
 }  // namespace nv::dialogs

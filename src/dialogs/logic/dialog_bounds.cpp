@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/ini_file.h"
-
 namespace nv::dialogs {
 namespace {
 
@@ -23,23 +21,15 @@ bool GripOnScreen(const Bounds& b, const std::vector<Rect>& available) {
 
 Bounds RestoreBounds(std::string_view stored, BoundsMode mode, Bounds designed,
                      const std::vector<Rect>& available) {
-  Bounds b = designed;
-  if (mode == BoundsMode::None || stored.empty()) return b;
-  int* fields[] = {&b.left, &b.top, &b.width, &b.height};
-  const int count = mode == BoundsMode::PositionSize ? 4 : 2;
-  std::string_view rest = stored;
-  for (int i = 0; i < count; ++i) {
-    // The height takes the rest, as the value is cut from the front.
-    const std::size_t comma = i < 3 ? rest.find(',') : std::string_view::npos;
-    const std::string_view field = rest.substr(0, comma);
-    if (const auto value = nv::platform::ParseIniInteger(field)) *fields[i] = *value;
-    if (comma == std::string_view::npos) break;
-    rest.remove_prefix(comma + 1);
+  if (mode == BoundsMode::None || stored.empty()) return designed;
+  Bounds b = nv::document::ParseWindowBounds(stored, designed);
+  if (mode == BoundsMode::Position) {
+    b.width = designed.width;
+    b.height = designed.height;
   }
   if (b.width <= 0) b.width = designed.width;
   if (b.height <= 0) b.height = designed.height;
-  if (b.left < -b.width) b.left = 0;
-  if (b.top < -b.height) b.top = 0;
+  b = nv::document::PullBackOnScreen(b);
   if (available.empty()) return b;
   const Rect& primary = available.front();
   b.width = std::min(b.width, primary.width());
@@ -49,11 +39,6 @@ Bounds RestoreBounds(std::string_view stored, BoundsMode mode, Bounds designed,
     b.top = std::clamp(b.top, primary.top, primary.bottom - b.height);
   }
   return b;
-}
-
-std::string FormatBounds(const Bounds& b) {
-  return std::to_string(b.left) + "," + std::to_string(b.top) + "," + std::to_string(b.width) + "," +
-         std::to_string(b.height);
 }
 
 }  // namespace nv::dialogs

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <string>
 #include <string_view>
 #include <vector>
 
+#include "document/window_bounds.h"
 #include "platform/geometry.h"
 
 namespace nv::dialogs {
@@ -12,13 +12,7 @@ namespace nv::dialogs {
 // its place and size.
 enum class BoundsMode { None, Position, PositionSize };
 
-struct Bounds {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  friend bool operator==(const Bounds&, const Bounds&) = default;
-};
+using Bounds = nv::document::WindowBounds;
 
 // The stored "Left,Top,Width,Height" applied to the designed bounds: each
 // field that is a number replaces its property (the mode says which), a
@@ -30,8 +24,5 @@ struct Bounds {
 // place is taken as it stands.
 Bounds RestoreBounds(std::string_view stored, BoundsMode mode, Bounds designed,
                      const std::vector<nv::platform::Rect>& available);
-
-// "Left,Top,Width,Height" in decimal, without blanks.
-std::string FormatBounds(const Bounds& bounds);
 
 }  // namespace nv::dialogs

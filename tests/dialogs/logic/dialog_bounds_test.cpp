@@ -47,9 +47,5 @@ TEST(DialogBounds, KeepsAWindowWhoseCaptionReachesAnyScreen) {
   EXPECT_EQ(RestoreBounds("3000,100", BoundsMode::Position, kDesigned, {}), (Bounds{3000, 100, 320, 240}));
 }
 
-TEST(DialogBounds, FormatsWithoutBlanks) {
-  EXPECT_EQ(FormatBounds({-250, 10, 300, 200}), "-250,10,300,200");
-}
-
 }  // namespace
 }  // namespace nv::dialogs
