@@ -16,7 +16,7 @@
 namespace {
 
 std::filesystem::path CorpusFolder() {
-  return std::filesystem::path(__FILE__).parent_path().parent_path() / "tests" / "formats" / "corpus";
+  return std::filesystem::path(NOTAVISTRA_TESTS_DIR) / "formats" / "corpus";
 }
 
 bool RegisterHostileFiles() {

@@ -41,7 +41,7 @@ void Draw(TECMusicScore& score, QImage& image) {
 void BM_DrawHugeEmptyGifs(benchmark::State& state) {
   dense_score::EnsureApplication();
   nv::platform::installPictureCodec(CountingCodec);
-  const auto path = std::filesystem::path(__FILE__).parent_path().parent_path() / "tests" / "formats" / "corpus" /
+  const auto path = std::filesystem::path(NOTAVISTRA_TESTS_DIR) / "formats" / "corpus" /
                     "sixteen-35-byte-8192sq-gifs.sfd";
   QImage image;
   decodes = 0;

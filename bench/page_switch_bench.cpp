@@ -11,7 +11,7 @@
 namespace {
 
 void BM_StepThroughEveryPage(benchmark::State& state) {
-  const auto path = std::filesystem::path(__FILE__).parent_path().parent_path() / "tests" / "formats" / "corpus" /
+  const auto path = std::filesystem::path(NOTAVISTRA_TESTS_DIR) / "formats" / "corpus" /
                     "2303-pages-511-bytes.sfd";
   int pages = 0;
   std::size_t records = 0;

@@ -39,6 +39,12 @@ endfunction()
 
 # notavistra_tests(<folder> [DEPS <targets>...])
 # Builds every .cpp of tests/<folder> into one GoogleTest program.
+# The tests' fixtures are found from this absolute folder, never from
+# __FILE__, which ccache's base folder makes relative to the build.
+function(notavistra_fixture_folder target)
+  target_compile_definitions(${target} PRIVATE NOTAVISTRA_TESTS_DIR="${PROJECT_SOURCE_DIR}/tests")
+endfunction()
+
 function(notavistra_tests folder)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS
@@ -49,6 +55,7 @@ function(notavistra_tests folder)
   set(target ${folder}_tests)
   add_executable(${target} ${sources})
   target_include_directories(${target} PRIVATE "${PROJECT_SOURCE_DIR}/tests")
+  notavistra_fixture_folder(${target})
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} notavistra_test_support
     GTest::gtest GTest::gmock)
   set_target_properties(${target} PROPERTIES AUTOMOC ON)

@@ -56,7 +56,7 @@ TEST_F(ProgramModuleTest, IsCaptionedWithTheProgramsNameAndVersion) {
 TEST_F(ProgramModuleTest, OneRunWithoutASettingsFileWritesEveryKeyWithItsDefault) {
   { nv::app::TFProgramModule window(Services()); }
   const fs::path expected =
-      fs::path(__FILE__).parent_path().parent_path() / "document" / "data" / "default_settings.ini";
+      fs::path(NOTAVISTRA_TESTS_DIR) / "document" / "data" / "default_settings.ini";
   EXPECT_EQ(ReadText(SettingsPath()), ReadText(expected));
   EXPECT_TRUE(prompt_.shown.empty());
 }

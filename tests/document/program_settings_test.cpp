@@ -53,7 +53,7 @@ class SettingsTest : public startup_fixture::TempFolder {
 
 TEST_F(SettingsTest, OneRunWithoutAFileWritesTheDefaultFile) {
   StartAndQuit();
-  const auto expected = std::filesystem::path(__FILE__).parent_path() / "data" / "default_settings.ini";
+  const auto expected = std::filesystem::path(NOTAVISTRA_TESTS_DIR) / "document" / "data" / "default_settings.ini";
   EXPECT_EQ(ReadText(SettingsPath()), ReadText(expected));
   EXPECT_TRUE(prompt_.Shown.empty());
 }

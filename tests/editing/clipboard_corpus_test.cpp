@@ -9,7 +9,7 @@
 
 namespace {
 
-std::filesystem::path CorpusFolder() { return std::filesystem::path(__FILE__).parent_path() / "clipboard_corpus"; }
+std::filesystem::path CorpusFolder() { return std::filesystem::path(NOTAVISTRA_TESTS_DIR) / "editing" / "clipboard_corpus"; }
 
 TEST(ClipboardCorpus, EveryPayloadPastesWholeOrNotAtAll) {
   const auto files = corpus_files::ReadFolder(CorpusFolder());

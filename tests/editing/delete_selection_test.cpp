@@ -207,7 +207,7 @@ TEST(DeleteSelectionEffects, ADeletionScriptUndoesWholeAndRunsAlikeUnderLockUndo
 // The project's one-note score: deleting its only note leaves the measures
 // the row had, drawn and numbered as before.
 TEST(DeleteSelectionEffects, TheOnlyNoteOfAScoreGoesAndItsMeasuresStay) {
-  const auto file = std::filesystem::path(__FILE__).parent_path().parent_path() / "formats" / "corpus" / "one_note.sfd";
+  const auto file = std::filesystem::path(NOTAVISTRA_TESTS_DIR) / "formats" / "corpus" / "one_note.sfd";
   std::ifstream in(file, std::ios::binary);
   ASSERT_TRUE(in) << file;
   MemoryStream stream(std::vector<std::uint8_t>{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});

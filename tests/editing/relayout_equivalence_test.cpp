@@ -35,7 +35,7 @@ std::string FirstDifference(const std::string& relaid, const std::string& full) 
 }
 
 std::string CorpusFile() {
-  return (std::filesystem::path(__FILE__).parent_path().parent_path() / "formats" / "corpus" / "full.sfd").string();
+  return (std::filesystem::path(NOTAVISTRA_TESTS_DIR) / "formats" / "corpus" / "full.sfd").string();
 }
 
 class Session {

@@ -164,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
 // before it had freed.
 TEST(SelectionSafety, SplitOfAFuzzedNoteThenRestRunsCleanAndUndoes) {
   EditFixture f(1, 1);
-  const auto corpus = std::filesystem::path(__FILE__).parent_path() / "../formats/corpus/split-uaf-score.sfd";
+  const auto corpus = std::filesystem::path(NOTAVISTRA_TESTS_DIR) / "formats" / "corpus" / "split-uaf-score.sfd";
   f.score().LoadFromFile(corpus.string());
   f.score().SetLockUndo(false);
   TECMeasure& measure = f.measure(2);

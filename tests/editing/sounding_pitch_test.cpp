@@ -72,7 +72,7 @@ std::string XmlKeys(const TECMusicScore& score) {
   ExportMusicXml(score, stream);
   const fs::path path = Scratch("export.xml");
   Write(path, stream.Data());
-  const fs::path checker = fs::path(__FILE__).parent_path().parent_path() / "formats" / "musicxml_check.py";
+  const fs::path checker = fs::path(NOTAVISTRA_TESTS_DIR) / "formats" / "musicxml_check.py";
   const CommandResult result =
       RunCommand("/usr/bin/python3 " + ShellQuoted(checker.string()) + " pitches " + ShellQuoted(path.string()));
   fs::remove(path);

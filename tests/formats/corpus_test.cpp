@@ -12,7 +12,7 @@
 
 namespace {
 
-std::filesystem::path CorpusFolder() { return std::filesystem::path(__FILE__).parent_path() / "corpus"; }
+std::filesystem::path CorpusFolder() { return std::filesystem::path(NOTAVISTRA_TESTS_DIR) / "formats" / "corpus"; }
 
 TEST(ScoreCorpus, EveryStreamLoadsOrIsRefusedAndWhatLoadsRoundTripsLaysOutAndDraws) {
   const auto files = corpus_files::ReadFolder(CorpusFolder());

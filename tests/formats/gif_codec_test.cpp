@@ -196,7 +196,7 @@ TEST(GifRead, AnEndCodeBeforeTheLastPixelIsRefusedOrKeepsWhatWasDecoded) {
 }
 
 TEST(GifRead, AFrameOf8192SquarePixelsWithOnlyAClearAndAnEndCodeIsRefused) {
-  const auto path = std::filesystem::path(__FILE__).parent_path() / "gif_corpus/gif_8192sq_empty_lzw.gif";
+  const auto path = std::filesystem::path(NOTAVISTRA_TESTS_DIR) / "formats" / "gif_corpus/gif_8192sq_empty_lzw.gif";
   std::ifstream in(path, std::ios::binary);
   const Bytes bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   ASSERT_EQ(bytes.size(), 35u);

@@ -16,7 +16,7 @@ namespace {
 using namespace gif_test;
 
 std::filesystem::path Fixture(const std::string& name) {
-  return std::filesystem::path(__FILE__).parent_path() / "gif_fixtures" / name;
+  return std::filesystem::path(NOTAVISTRA_TESTS_DIR) / "formats" / "gif_fixtures" / name;
 }
 
 Bytes ReadFile(const std::filesystem::path& path) {

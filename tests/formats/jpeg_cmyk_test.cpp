@@ -21,7 +21,7 @@ std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
 int Difference(int a, int b) { return std::abs(a - b); }
 
 TEST(JpegCmyk, DecodesAsPilConvertsItToRgb) {
-  const auto corpus = std::filesystem::path(__FILE__).parent_path() / "jpeg_corpus";
+  const auto corpus = std::filesystem::path(NOTAVISTRA_TESTS_DIR) / "formats" / "jpeg_corpus";
   for (const char* name : {"pil_cmyk.jpg", "im_cmyk.jpg", "cmyk.jpg"}) {
     SCOPED_TRACE(name);
     const auto path = corpus / name;

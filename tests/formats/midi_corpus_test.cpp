@@ -16,7 +16,7 @@ namespace {
 
 using namespace midi_fixtures;
 
-std::filesystem::path CorpusFolder() { return std::filesystem::path(__FILE__).parent_path() / "midi_corpus"; }
+std::filesystem::path CorpusFolder() { return std::filesystem::path(NOTAVISTRA_TESTS_DIR) / "formats" / "midi_corpus"; }
 
 TEST(MidiCorpus, EveryInputImportsOrIsRefusedCleanly) {
   int files = 0;

@@ -48,7 +48,7 @@ class MusicXmlFiles : public ::testing::Test {
   // The system's interpreter, for which the python3-lxml package installs
   // lxml (a python3 found first on PATH may lack it).
   static std::string Checker() {
-    return "/usr/bin/python3 " + ShellQuoted((fs::path(__FILE__).parent_path() / "musicxml_check.py").string());
+    return "/usr/bin/python3 " + ShellQuoted((fs::path(NOTAVISTRA_TESTS_DIR) / "formats" / "musicxml_check.py").string());
   }
 
   fs::path folder_;

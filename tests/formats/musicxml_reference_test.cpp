@@ -29,7 +29,7 @@ struct ReferenceCase {
 
 void PrintTo(const ReferenceCase& c, std::ostream* os) { *os << c.Name; }
 
-const fs::path kFolder = fs::path(__FILE__).parent_path();
+const fs::path kFolder = fs::path(NOTAVISTRA_TESTS_DIR) / "formats";
 
 std::string Checker() { return "/usr/bin/python3 " + ShellQuoted((kFolder / "musicxml_check.py").string()); }
 

@@ -116,7 +116,7 @@ TEST_F(PictureCache, PicturesPastTheScoresBudgetDrawAsPlaceholdersAndKeepTheirBy
 // Sixteen 35-byte GIFs that each declare 8192 x 8192 pixels and hold no
 // image data: each is refused once, and every draw shows the placeholders.
 TEST_F(PictureCache, EmptyHugeGifsAreRefusedOnceAndDrawAsPlaceholders) {
-  const auto path = std::filesystem::path(__FILE__).parent_path() / "corpus/sixteen-35-byte-8192sq-gifs.sfd";
+  const auto path = std::filesystem::path(NOTAVISTRA_TESTS_DIR) / "formats" / "corpus/sixteen-35-byte-8192sq-gifs.sfd";
   TECMusicScore score;
   score.LoadFromFile(path.string());
   nv::render::LayoutScore(score, 0, false);

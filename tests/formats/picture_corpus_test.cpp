@@ -14,7 +14,7 @@ namespace {
 using corpus_files::Bytes;
 
 std::vector<std::pair<std::string, Bytes>> Corpus(const std::string& folder) {
-  return corpus_files::ReadFolder(std::filesystem::path(__FILE__).parent_path() / folder);
+  return corpus_files::ReadFolder(std::filesystem::path(NOTAVISTRA_TESTS_DIR) / "formats" / folder);
 }
 
 TEST(PictureCorpus, EveryGifLoadsOrFailsCleanly) {

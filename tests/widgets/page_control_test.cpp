@@ -160,8 +160,9 @@ TEST_F(OverlongRow, AHeldArrowScrollsTenPixelsATickAndAClickOnce) {
   ASSERT_NE(notebook->BackArrow(0), nullptr);
   EXPECT_TRUE(notebook->BackArrow(0)->isVisible());
 
+  // Held until the repeat has stepped twice, however slowly the machine runs.
   QTest::mousePress(forward, Qt::LeftButton, {}, QPoint(7, 7));
-  QTest::qWait(110);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return steps.count() >= 3; }, 10000));
   QTest::mouseRelease(forward, Qt::LeftButton, {}, QPoint(7, 7));
   const int ticks = steps.count() - 1;
   EXPECT_GE(ticks, 2);
