@@ -265,7 +265,15 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
   // A preview that finds no output sounds nothing; the user hears why once.
   notePreview_.SetOpenFailed([this] { OutputFailed(); });
   MIScore.OnMidiInput = [this](TMidiInput*) { TakeMidiInput(); };
-  connect(PCFiles, &nv::widgets::TECPageControl::PageChanged, this, [this] { UpdateActions(); });
+  connect(PCFiles, &nv::widgets::TECPageControl::PageChanged, this, [this] {
+    // The score that becomes active plays by the program's effect settings.
+    if (DocumentPage* page = ActiveEditor()) {
+      TECMusicScore& score = page->Document().Score();
+      score.AutoVelocity = settings_.AutoVelocity;
+      score.AutoEffect = settings_.AutoEffect;
+    }
+    UpdateActions();
+  });
   // After every command and every change the history arrows, the status
   // panels and the tempo bar follow too.
   statesChanged_ = registry_.StatesChanged.Subscribe([this] {

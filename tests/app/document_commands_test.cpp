@@ -410,3 +410,20 @@ TEST_F(DocumentCommandsTest, PrintPrintsTheChosenPagesAsOftenAsAsked) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DocumentCommandsTest, TheActiveScorePlaysByTheProgramsEffectSettings) {
+  WriteText(SettingsPath(), "[Effects]\nAutoVelocity=0\nAutoEffect=1\n");
+  nv::app::TFProgramModule window(Services());
+  TECMusicScore& first = Open(window, "first.sfd").Document().Score();
+  EXPECT_FALSE(first.AutoVelocity);
+  EXPECT_TRUE(first.AutoEffect);
+  TECMusicScore& second = Open(window, "second.sfd").Document().Score();
+  first.AutoVelocity = true;
+  EXPECT_FALSE(second.AutoVelocity);
+  ASSERT_TRUE(window.Commands().Run("window.0"));
+  EXPECT_FALSE(first.AutoVelocity) << "set again as its tab becomes active";
+}
+
+}  // namespace
