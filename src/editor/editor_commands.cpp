@@ -43,6 +43,10 @@ void AddEditorCommands(document::CommandRegistry& registry, std::function<TFMusi
       "tracks.move_down", "Move down", [](TFMusicEditor& e) { e.MoveTrack(1); },
       [](const TrackActionStates& s) { return s.MoveDown; });
   add(
+      "staff.properties", "Music staff properties", [](TFMusicEditor& e) { e.EditStaffProperties(); }, nullptr);
+  add(
+      "row.properties", "Row properties", [](TFMusicEditor& e) { e.EditRowProperties(); }, nullptr);
+  add(
       "staff.mute_all", "Mute all", [](TFMusicEditor& e) { e.SetAllMuted(true); }, nullptr);
   add(
       "staff.play_all", "Play all", [](TFMusicEditor& e) { e.SetAllMuted(false); }, nullptr);

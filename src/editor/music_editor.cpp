@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "dialogs/insert_stand_ins.h"
+#include "dialogs/property_dialogs.h"
 #include "document/file_kind.h"
 #include "document/play_error_text.h"
 #include "document/recorder.h"
@@ -591,6 +592,33 @@ void TFMusicEditor::AddStaffTexts(const NewStaffChoice& choice, TitleWidth acros
     score.AddPageText(places.Author.X, places.Author.Y, 0, 0, kSubtitleSize, kTextFont, choice.Author);
   if (!choice.Name.empty())
     score.AddPageText(places.Name.X, places.Name.Y, 0, 0, kSubtitleSize, kTextFont, {choice.Name});
+}
+
+namespace {
+
+// The property dialogs over the window: their bounds in the form settings,
+// Test in the timbre chooser through the note preview.
+dialogs::PropertyDialogServices PropertyServices(QWidget* parent, platform::IniFile* settings,
+                                                 document::NotePreview* preview) {
+  dialogs::PropertyDialogServices services;
+  services.Settings = settings;
+  services.Parent = parent;
+  services.TestSound = [preview](int program, int key) {
+    if (preview != nullptr) preview->SoundNote(0, program, key, document::NotePreview::kSingle);
+  };
+  return services;
+}
+
+}  // namespace
+
+void TFMusicEditor::EditStaffProperties() {
+  dialogs::EditInstrumentProperties(*document_, PropertyServices(this, services_.FormSettings, services_.Preview));
+  UpdateTracks();
+}
+
+void TFMusicEditor::EditRowProperties() {
+  dialogs::EditRowProperties(*document_, PropertyServices(this, services_.FormSettings, services_.Preview));
+  UpdateTracks();
 }
 
 void TFMusicEditor::DeleteInstrument() {

@@ -214,6 +214,9 @@ class TFMusicEditor : public QWidget {
   void UpdateTracks();
   void AddInstrument();
   void DeleteInstrument();
+  // The active staff's and row's properties in their dialogs, written on OK only.
+  void EditStaffProperties();
+  void EditRowProperties();
   void AddRow();
   void DeleteRow();
   void DuplicateRow();

@@ -3,6 +3,7 @@
 // ends, which staff and row actions it offers, and its panels.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -10,6 +11,7 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 #include <fstream>
@@ -336,6 +338,32 @@ TEST_F(MusicEditor, StaffActionsFollowTheStaffCountAndDeleteAsksFirst) {
   while (score.InstrumentCount() < 20) score.AppendInstrument()->AppendRow();
   Editor().UpdateTracks();
   EXPECT_FALSE(registry_.IsEnabled("staff.add"));
+}
+
+TEST_F(MusicEditor, StaffAndRowPropertiesWriteTheScoreOnOkOnly) {
+  TECMusicScore& score = Editor().Document().Score();
+  const auto answer = [](bool ok) {
+    QTimer::singleShot(0, [ok] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("EName"));
+      name->setText(QStringLiteral("Lead"));
+      dialog->findChild<QSpinBox*>(QStringLiteral("UDChannel"))->setValue(16);
+      ok ? dialog->accept() : dialog->reject();
+    });
+  };
+  answer(false);
+  ASSERT_TRUE(registry_.Run("staff.properties"));
+  EXPECT_EQ(score.CurrentInstrument()->Name(), "");
+  EXPECT_EQ(score.UndoCount(), 0);
+  answer(true);
+  ASSERT_TRUE(registry_.Run("staff.properties"));
+  EXPECT_EQ(score.CurrentInstrument()->Name(), "Lead");
+  EXPECT_EQ(score.CurrentInstrument()->Channel(), 16);
+  answer(true);
+  ASSERT_TRUE(registry_.Run("row.properties"));
+  EXPECT_EQ(score.CurrentInstrument()->GetActiveRow()->Name(), "Lead");
+  EXPECT_EQ(score.CurrentInstrument()->GetActiveRow()->Channel(), 16);
 }
 
 TEST_F(MusicEditor, ANewStaffPutsItsTitleAuthorAndNameOnThePage) {
