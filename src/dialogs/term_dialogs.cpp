@@ -104,7 +104,7 @@ bool TFTermList::validate() {
 
 TFTermSettings::TFTermSettings(int kind, const std::vector<TECTermDescription>& terms,
                                nv::platform::IniFile* settings, QWidget* parent)
-    : DialogFrame({QStringLiteral("FTermSettings"), {340, 260}, "TermSettings", BoundsMode::PositionSize, {}, 0},
+    : DialogFrame({QStringLiteral("FTermSettings"), {340, 260}, {}, BoundsMode::None, {}, 0},
                   settings, parent) {
   page_ = new TermSettingsPage(kind, terms, this);
   auto* layout = new QVBoxLayout(this);

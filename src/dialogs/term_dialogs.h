@@ -54,7 +54,7 @@ class TFTermList : public DialogFrame {
 };
 
 // The values of the dynamic (kind 1) or tempo (kind 2) terms, applied at
-// once through the page's onTermChange; Escape closes.
+// once through the page's onTermChange; Escape closes. It keeps no bounds.
 class TFTermSettings : public DialogFrame {
   Q_OBJECT
  public:
