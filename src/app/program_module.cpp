@@ -208,7 +208,7 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
   if (services_.openDialog == nullptr) ownOpenDialog_ = std::make_unique<QtOpenFileDialog>(this);
   if (services_.dialogs == nullptr) {
     ownDialogs_ = std::make_unique<nv::dialogs::MainStandIns>(
-        this, services_.settings ? &services_.settings->Ini() : nullptr);
+        this, services_.settings ? &services_.settings->Ini() : nullptr, [this] { return library_.get(); });
     services_.dialogs = ownDialogs_.get();
   }
   LMain = new nv::widgets::TECLanguage(this);

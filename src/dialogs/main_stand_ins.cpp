@@ -77,6 +77,7 @@ bool MainStandIns::CompositionProperties(nv::document::ScoreDocument& document) 
   DrumMapServices services;
   services.Settings = settings_;
   services.Parent = parent_;
+  services.Library = library_ ? library_() : nullptr;
   return EditCompositionProperties(document, services);
 }
 

@@ -1,11 +1,16 @@
 #pragma once
 
+#include <functional>
+
 #include "document/main_dialogs.h"
 
 class QWidget;
 
 namespace nv::platform {
 class IniFile;
+}
+namespace nv::library {
+class LibraryStore;
 }
 
 namespace nv::dialogs {
@@ -16,7 +21,10 @@ namespace nv::dialogs {
 class MainStandIns : public nv::document::MainDialogs {
  public:
   // `settings` (may be null) keeps the forms' bounds.
-  MainStandIns(QWidget* parent, nv::platform::IniFile* settings) : parent_(parent), settings_(settings) {}
+  // `library` (may give none) holds the drum styles the composition dialog's drum map shows.
+  MainStandIns(QWidget* parent, nv::platform::IniFile* settings,
+               std::function<nv::library::LibraryStore*()> library = {})
+      : parent_(parent), settings_(settings), library_(std::move(library)) {}
 
   std::optional<nv::document::NewStaffSetup> NewComposition() override;
   std::optional<int> BarCount() override;
@@ -27,6 +35,7 @@ class MainStandIns : public nv::document::MainDialogs {
  private:
   QWidget* parent_;
   nv::platform::IniFile* settings_;
+  std::function<nv::library::LibraryStore*()> library_;
 };
 
 }  // namespace nv::dialogs
