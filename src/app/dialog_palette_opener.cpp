@@ -1,5 +1,7 @@
 #include "app/dialog_palette_opener.h"
 
+#include "dialogs/drum_dialogs.h"
+#include "dialogs/drum_head_faces.h"
 #include "dialogs/microtone_palette.h"
 #include "dialogs/notation_palettes.h"
 #include "dialogs/rehearsal_mark_palette.h"
@@ -64,7 +66,11 @@ void DialogPaletteOpener::Open(Chooser chooser, QWidget& button, const ChooserVa
       });
       return Show(palette, button, PalettePlacement::MainWindow);
     }
-    case Chooser::Drum: return;
+    case Chooser::Drum:
+      if (library_ == nullptr) return;
+      return OpenChoice(new nv::dialogs::TFChooseDrum(nv::dialogs::DrumStyleFaces(*library_), false,
+                                                      nv::dialogs::LibraryDrumHeads(library_), owner),
+                        button, current.Value, std::move(chosen));
   }
 }
 

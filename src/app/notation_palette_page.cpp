@@ -10,6 +10,7 @@
 
 #include "app/tool_up_down.h"
 #include "dialogs/canvas_face.h"
+#include "dialogs/drum_head_faces.h"
 #include "dialogs/logic/clef_glyph_painter.h"
 #include "dialogs/logic/drum_button_painter.h"
 #include "dialogs/logic/tool_face_painters.h"
@@ -64,8 +65,8 @@ QString Text(std::string_view text) { return QString::fromUtf8(text.data(), stat
 }  // namespace
 
 NotationPalettePage::NotationPalettePage(nv::document::ToolState& tools, ToolPage page, PaletteOpener& opener,
-                                         QWidget* parent)
-    : QWidget(parent), tools_(tools), opener_(opener) {
+                                         nv::library::LibraryStore* library, QWidget* parent)
+    : QWidget(parent), tools_(tools), opener_(opener), library_(library) {
   setObjectName(page == ToolPage::Notes ? "PNotes" : "PSymbols");
   std::vector<const PaletteCell*> own;
   std::vector<const PaletteCell*> strip;
@@ -219,10 +220,14 @@ void NotationPalettePage::PaintFace(TECCharButton& button, QPainter& painter, Pa
   values.RehearsalBorderWidth = settings.RehearsalMarkBorderWidth;
   const QRect area(0, 0, button.width() - button.DropWidth(), button.height());
   nv::dialogs::PaintCanvasFace(painter, area, [&](nv::platform::Canvas& canvas, const nv::platform::Rect& box) {
-    if (face == PaintedFace::DrumNote)
-      nv::dialogs::DrawDrumButton(canvas, box, nullptr, look);
-    else
+    if (face == PaintedFace::DrumNote) {
+      // The chosen style, or the plain head while there is none to show.
+      const nv::library::TECDrumDescription* style =
+          library_ != nullptr ? nv::dialogs::LoadedDrumStyle(*library_, settings.DrumStyle) : nullptr;
+      nv::dialogs::DrawDrumButton(canvas, box, style, look, nv::dialogs::PaintDrumStyleElement);
+    } else {
       nv::dialogs::PaintToolFace(canvas, box, face, values, look);
+    }
   });
 }
 

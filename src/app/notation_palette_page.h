@@ -16,6 +16,10 @@
 
 class QSpinBox;
 
+namespace nv::library {
+class LibraryStore;
+}
+
 namespace nv::widgets {
 class TECCharButton;
 class TECScrollPanel;
@@ -32,10 +36,11 @@ namespace nv::app {
 class NotationPalettePage : public QWidget {
   Q_OBJECT
  public:
-  // `tools` and `opener` outlive the page. At creation the settings' folded
+  // `tools`, `opener` and `library` (the drum styles the drum-note button
+  // shows; may be null) outlive the page. At creation the settings' folded
   // groups are folded.
   NotationPalettePage(nv::document::ToolState& tools, nv::document::ToolPage page, PaletteOpener& opener,
-                      QWidget* parent = nullptr);
+                      nv::library::LibraryStore* library = nullptr, QWidget* parent = nullptr);
   ~NotationPalettePage() override;
 
   // The button of a name (tools, expanders, choosers); null when the page has none.
@@ -65,6 +70,7 @@ class NotationPalettePage : public QWidget {
 
   nv::document::ToolState& tools_;
   PaletteOpener& opener_;
+  nv::library::LibraryStore* library_;
   nv::widgets::TECScrollPanel* panel_ = nullptr;
   int stripLeft_ = 0;
   std::vector<nv::widgets::TECCharButton*> buttons_;

@@ -323,7 +323,7 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
   if (settings_.ToolsDefHeight == 0) settings_.ToolsDefHeight = 96;
   toolWiring_ = std::make_unique<ToolWiring>(settings_, registry_, *PCTools, *PCFiles, [this]() -> QWidget* {
     return ActiveEditor() ? &ActiveEditor()->Widget() : nullptr;
-  });
+  }, library_.get());
   Step("Devices");
   try {
     if (settings_.OutputDevice >= 0 && settings_.OutputDevice < MOScore.DeviceCount())

@@ -39,10 +39,12 @@ constexpr std::array<PalettePlace, 2> kPalettes = {{
 }  // namespace
 
 ToolWiring::ToolWiring(nv::document::ProgramSettings& settings, nv::document::CommandRegistry& registry,
-                       nv::widgets::TECPageControl& tools, nv::widgets::TECPageControl& files, ActiveDocument active)
+                       nv::widgets::TECPageControl& tools, nv::widgets::TECPageControl& files, ActiveDocument active,
+                       nv::library::LibraryStore* library)
     : tools_(tools),
       active_(std::move(active)),
       state_(settings),
+      opener_(nullptr, library),
       sink_({[this] { return ActiveScore(); },
              [this]() -> QWidget* { return instruments_ ? &instruments_->Keyboard() : nullptr; },
              {}}),
@@ -54,7 +56,7 @@ ToolWiring::ToolWiring(nv::document::ProgramSettings& settings, nv::document::Co
     if (page == nullptr) continue;
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new NotationPalettePage(state_, place.page, opener_, page));
+    layout->addWidget(new NotationPalettePage(state_, place.page, opener_, library, page));
   }
   instruments_ = std::make_unique<InstrumentPages>(state_, registry, tools_, static_cast<NoteEntryHost&>(*this));
   ShowActivePage();

@@ -21,6 +21,10 @@ class CommandRegistry;
 struct ProgramSettings;
 }  // namespace nv::document
 
+namespace nv::library {
+class LibraryStore;
+}
+
 namespace nv::widgets {
 class ScoreControl;
 class TECPageControl;
@@ -46,8 +50,10 @@ class ToolWiring : public QObject, private nv::document::ToolKeyHost, private nv
 
   // `settings` (read now: it holds the tools' values) and the page controls
   // outlive the wiring. `files` is the document notebook, `tools` the tool notebook.
+  // `library` (may be null) holds the drum styles the notes page shows and chooses from.
   ToolWiring(nv::document::ProgramSettings& settings, nv::document::CommandRegistry& registry,
-             nv::widgets::TECPageControl& tools, nv::widgets::TECPageControl& files, ActiveDocument active);
+             nv::widgets::TECPageControl& tools, nv::widgets::TECPageControl& files, ActiveDocument active,
+             nv::library::LibraryStore* library = nullptr);
   ~ToolWiring() override;
 
   // What each document window's click-to-insert reads.

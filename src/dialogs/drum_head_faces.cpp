@@ -8,10 +8,9 @@
 #include "model/page_objects.h"
 
 namespace nv::dialogs {
-namespace {
 
 // The elements a drum style holds are texts (a glyph of the music face).
-void PaintStyleText(nv::platform::Canvas& canvas, const TECPageObject& element, nv::platform::Color ink) {
+void PaintDrumStyleElement(nv::platform::Canvas& canvas, const TECPageObject& element, nv::platform::Color ink) {
   if (element.Kind != ek::PageText) return;
   const auto& text = static_cast<const TECPageText&>(element);
   int y = text.Y;
@@ -20,8 +19,6 @@ void PaintStyleText(nv::platform::Canvas& canvas, const TECPageObject& element, 
     y += text.FontSize;
   }
 }
-
-}  // namespace
 
 const nv::library::TECDrumDescription* LoadedDrumStyle(nv::library::LibraryStore& library, int head) {
   const auto& styles = library.Drums();
@@ -45,7 +42,7 @@ DrumHeadPainter LibraryDrumHeads(nv::library::LibraryStore* library) {
       if (style == nullptr) return;
     }
     PaintCanvasFace(painter, area, [style](nv::platform::Canvas& canvas, const nv::platform::Rect& box) {
-      DrawDrumButton(canvas, box, style, {}, PaintStyleText);
+      DrawDrumButton(canvas, box, style, {}, PaintDrumStyleElement);
     });
   };
 }

@@ -13,10 +13,13 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "app/dialog_palette_opener.h"
+#include "dialogs/drum_dialogs.h"
 #include "document/program_settings.h"
 #include "document/tool_buttons.h"
 #include "document/tool_fakes.h"
@@ -24,6 +27,8 @@
 #include "editor/screenshot.h"
 #include "editor/tool_faces.h"
 #include "fake_palette_opener.h"
+#include "library/library_fixture.h"
+#include "library/library_store.h"
 #include "widgets/char_button.h"
 #include "widgets/scroll_panel.h"
 
@@ -350,6 +355,51 @@ TEST_F(NotationPalettePageTest, Shots) {
   for (const SymbolGroup group : kGroups) symbols->ToggleGroup(group);
   save(*symbols, "symbols_folded");
   EXPECT_TRUE(symbols->Button("CBShortFermata1")->isHidden());
+}
+
+// The drum-note button and its chooser over a library folder of default styles.
+class NotationPaletteDrums : public library_fixture::LibraryFolder {
+ protected:
+  void SetUp() override {
+    LibraryFolder::SetUp();
+    store_ = std::make_unique<nv::library::LibraryStore>(Folder(), ui_);
+    store_->CreateDefaultDrumLibrary();
+  }
+
+  nv::document::ProgramSettings settings_;
+  nv::document::ToolState tools_{settings_};
+  std::unique_ptr<nv::library::LibraryStore> store_;
+};
+
+TEST_F(NotationPaletteDrums, TheDrumNoteShowsTheChosenStyleAndTheChooserOffersTheLibrary) {
+  ASSERT_GT(store_->Drums().size(), 3u);
+  FakePaletteOpener fake;
+  NotationPalettePage page(tools_, ToolPage::Notes, fake, store_.get());
+  page.resize(1450, 70);
+  page.show();
+  TECCharButton& drum = *page.Button("CBDrumNote");
+  const QImage plain = drum.grab().toImage();
+  fake.Next = ChooserValue{3};
+  TECCharButton& styles = *page.Button("CBDrumStyles");
+  QTest::mouseClick(&styles, Qt::LeftButton, {}, QPoint(5, 10));
+  EXPECT_EQ(settings_.DrumStyle, 3);
+  EXPECT_TRUE(drum.Down());
+  EXPECT_NE(drum.grab().toImage(), plain) << "the style's head, not the first's";
+  EXPECT_GT(InkInFace(drum), 3);
+
+  // The program's own chooser: one button a style, pre-set to the current one.
+  DialogPaletteOpener real(nullptr, store_.get());
+  bool chosen = false;
+  real.Open(Chooser::Drum, styles, {3}, [&](const ChooserValue&) { chosen = true; });
+  auto* palette = page.window()->findChild<nv::dialogs::TFChooseDrum*>();
+  ASSERT_NE(palette, nullptr);
+  EXPECT_EQ(palette->Buttons().size(), store_->Drums().size());
+  EXPECT_EQ(palette->Current(), 3);
+  palette->close();
+  EXPECT_FALSE(chosen);
+  DialogPaletteOpener none;
+  none.Open(Chooser::Drum, styles, {3}, [&](const ChooserValue&) { chosen = true; });
+  EXPECT_FALSE(chosen) << "no library, no chooser";
 }
 
 }  // namespace
