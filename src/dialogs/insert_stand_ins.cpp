@@ -20,6 +20,13 @@ struct Field {
   int* Value;
 };
 
+void AddOkCancel(QDialog& dialog, QFormLayout& form) {
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  form.addRow(buttons);
+}
+
 // A form of one spin box per field; the fields take the boxes' values when
 // `always` or on OK. True on OK.
 bool AskNumbers(QWidget* parent, const char* formName, std::initializer_list<Field> fields, bool always = false) {
@@ -35,10 +42,7 @@ bool AskNumbers(QWidget* parent, const char* formName, std::initializer_list<Fie
     form->addRow(field.Label, box);
     boxes.push_back(box);
   }
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  form->addRow(buttons);
+  AddOkCancel(dialog, *form);
   const bool ok = dialog.exec() == QDialog::Accepted;
   if (ok || always) {
     std::size_t i = 0;
@@ -101,15 +105,42 @@ bool InsertStandIns::TextInput(nv::document::TextInputValues& values) {
   align->setChecked(values.AlignToNotes);
   form->addRow(memo);
   form->addRow(align);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  form->addRow(buttons);
+  align->setVisible(values.AlignToNotesShown);
+  AddOkCancel(dialog, *form);
   if (dialog.exec() != QDialog::Accepted) return false;
   values.Lines.clear();
   for (const QString& line : memo->toPlainText().split('\n')) values.Lines.push_back(line.toStdString());
   values.AlignToNotes = align->isChecked();
   return true;
+}
+
+bool InsertStandIns::ImageInput(nv::document::ImageValues& values) {
+  // The picture stays as it is: the stand-in chooses no file.
+  return AskNumbers(parent_, "TFDCImageInput",
+                    {{"Width", 0, 10000, &values.Width}, {"Height", 0, 10000, &values.Height}});
+}
+
+bool InsertStandIns::ChordEditor(nv::document::ChordValues& values) {
+  // One line a piece; a piece keeps its format, a new line gets none.
+  QDialog dialog(parent_);
+  dialog.setObjectName("TFAccordEditor");
+  auto* form = new QFormLayout(&dialog);
+  auto* memo = new QPlainTextEdit;
+  memo->setObjectName("Memo");
+  QStringList lines;
+  for (const auto& piece : values.Pieces) lines << QString::fromStdString(piece.Text);
+  memo->setPlainText(lines.join('\n'));
+  form->addRow(memo);
+  AddOkCancel(dialog, *form);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  const QStringList edited = memo->toPlainText().split('\n');
+  values.Pieces.resize(static_cast<std::size_t>(edited.size()));
+  for (int i = 0; i < edited.size(); ++i) values.Pieces[static_cast<std::size_t>(i)].Text = edited[i].toStdString();
+  return true;
+}
+
+bool InsertStandIns::NoteProperties(nv::document::NotePropertiesValues& values) {
+  return AskNumbers(parent_, "TFNoteProperties", {{"Instrument", 0, 254, &values.Instrument}});
 }
 
 }  // namespace nv::dialogs

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "document/insert_dialogs.h"
+#include "document/element_dialogs.h"
 
 class QWidget;
 
@@ -11,7 +11,7 @@ namespace nv::dialogs {
 // Plain forms for the values click-to-insert asks, each a modal dialog of
 // spin boxes (a text box for the text) with OK and Cancel, until the
 // dialogs of their own take their place.
-class InsertStandIns : public nv::document::InsertDialogs {
+class InsertStandIns : public nv::document::ElementDialogs {
  public:
   explicit InsertStandIns(QWidget* parent) : parent_(parent) {}
 
@@ -23,6 +23,9 @@ class InsertStandIns : public nv::document::InsertDialogs {
   bool RehearsalMarkCount(int& number) override;
   bool BarreProperties(nv::document::BarreValues& values) override;
   bool TextInput(nv::document::TextInputValues& values) override;
+  bool ImageInput(nv::document::ImageValues& values) override;
+  bool ChordEditor(nv::document::ChordValues& values) override;
+  bool NoteProperties(nv::document::NotePropertiesValues& values) override;
 
  private:
   QWidget* parent_;

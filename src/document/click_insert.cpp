@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "document/insert_dialogs.h"
+#include "document/midi_pitch.h"
 #include "document/program_settings.h"
 #include "document/tool_state.h"
 #include "model/note_records.h"
@@ -25,10 +26,6 @@ int FloorDiv(int a, int b) { return a / b - ((a % b != 0 && (a < 0) != (b < 0)) 
 int FloorMod(int a, int b) { return a - FloorDiv(a, b) * b; }
 
 int Duration(std::string_view button) { return FindToolButton(button)->Duration; }
-
-int FontStyle(bool bold, bool italic, bool underline, bool strikeOut) {
-  return (bold ? 1 : 0) | (italic ? 2 : 0) | (underline ? 4 : 0) | (strikeOut ? 8 : 0);
-}
 
 bool IsNoteOrRest(const TECElement& element) {
   return element.Type() == TECElementType::Note || element.Type() == TECElementType::Rest;
@@ -386,7 +383,7 @@ void ClickInserter::Terms(Pitch pitch) {
   const ProgramSettings& s = tools_.Settings();
   if (tools_.CurrentTerm().empty()) return;
   edits_.AddTextItems({tools_.CurrentTerm()}, s.FontTermName, s.FontTermSize,
-                      FontStyle(s.FontTermBold, s.FontTermItalic, s.FontTermUnderlite, s.FontTermStrikeOut),
+                      FontStyleMask(s.FontTermBold, s.FontTermItalic, s.FontTermUnderlite, s.FontTermStrikeOut),
                       s.FontTermColor, false, pitch.Step, pitch.Octave);
 }
 
@@ -396,7 +393,7 @@ void ClickInserter::Design(Pitch pitch) {
   TextInputValues text;
   text.FontName = s.TextName;
   text.FontSize = s.TextSize;
-  text.FontStyle = FontStyle(s.FontBold, s.FontItalic, s.FontUnderlite, s.FontStrikeOut);
+  text.FontStyle = FontStyleMask(s.FontBold, s.FontItalic, s.FontUnderlite, s.FontStrikeOut);
   text.FontColor = s.TextColor;
   const bool ok = dialogs_.TextInput(text);
   host_.FocusScore();
@@ -414,6 +411,20 @@ void ClickInserter::InsertNote(int duration, Pitch pitch) {
   // natural sounds natural.
   const int shift = modifiers.Accidental ? modifiers.Shift : edits_.KeyAccidentalForStep(pitch.Step);
   Preview(12 * pitch.Octave + kSemitones[pitch.Step - 1] + shift, duration);
+}
+
+bool ClickInserter::InsertKeyAtCursor(int key) {
+  const std::string_view value = FirstDown(kNoteValues);
+  if (value.empty() || key < 0 || key > 127) return false;
+  constexpr std::uint8_t kSharp = 'i';
+  const MidiPitch pitch = MidiKeyToPitch(key);
+  NoteModifiers modifiers{};
+  if (pitch.sharp) modifiers[0] = kSharp;
+  const int duration = Duration(value);
+  edits_.InsertNote(pitch.step, pitch.octave, duration, modifiers, tools_.CurrentNoteStyle(), DrumKind(),
+                    BracketKind(), 1);
+  if (tools_.Settings().PlayMouse) Preview(key, duration);
+  return true;
 }
 
 void ClickInserter::BarRest() {

@@ -45,6 +45,10 @@ class ClickInserter {
   void InsertNoteAtCursorPitch(int duration);
   // Space and a digit: a rest at the cursor.
   void InsertRestAtCursor(int duration);
+  // A key clicked in the piano roll, at the cursor: a note of the pressed
+  // note value, a black key spelled as a sharp. False (nothing inserted)
+  // with no note value down or a key outside 0..127.
+  bool InsertKeyAtCursor(int key);
 
   // The first note of a slur being drawn; null when none.
   TECNote* PendingSlurNote() const { return pendingSlur_; }

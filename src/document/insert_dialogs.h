@@ -41,11 +41,14 @@ struct BarreValues {
 
 struct TextInputValues {
   std::vector<std::string> Lines;
+  int Align = 0;  // 0..3
   std::string FontName;
   int FontSize = 8;
   int FontStyle = 0;  // 1 bold, 2 italic, 4 underline, 8 strike-out
   std::int32_t FontColor = 0;
   bool AlignToNotes = false;
+  // The "Align to notes" box is offered.
+  bool AlignToNotesShown = true;
 };
 
 // The modal dialogs of click-to-insert. True on OK.

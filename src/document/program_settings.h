@@ -12,6 +12,11 @@ class IniFile;
 
 namespace nv::document {
 
+// A font style as the texts store it: 1 bold, 2 italic, 4 underline, 8 strike-out.
+constexpr int FontStyleMask(bool bold, bool italic, bool underline, bool strikeOut) {
+  return (bold ? 1 : 0) | (italic ? 2 : 0) | (underline ? 4 : 0) | (strikeOut ? 8 : 0);
+}
+
 // Every value the main window keeps in the settings file between runs, with
 // the value it has before any file is read. The members are named after
 // their keys; the sections are those of the file.

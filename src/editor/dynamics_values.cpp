@@ -1,45 +1,42 @@
 #include "editor/dynamics_values.h"
 
 #include <algorithm>
-#include <utility>
+
+#include "document/program_settings.h"
 
 namespace nv::editor {
 namespace {
 
+using Settings = nv::document::ProgramSettings;
+
 struct Entry {
   int Kind;
-  std::string_view Setting;
-  int Default;
+  int Settings::*Value;
 };
 
 constexpr Entry kEntries[] = {
-    {160, "Piano", 44},       {161, "Pianissimo", 34}, {162, "PianoPianissimo", 24}, {163, "MezzoPiano", 54},
-    {164, "FortePiano", 64},  {165, "MezzoForte", 74}, {166, "Forte", 84},           {167, "Fortissimo", 94},
-    {168, "ForteFortissimo", 104}, {169, "SForzato", 54}, {170, "ExtraForzato", 74}, {171, "Forzando", 84},
-    {172, "SForzando", 94},   {221, "Crechendo", 40},  {222, "Diminuendo", 40},      {198, "Accentus", 20},
-    {199, "Accentus", 20},    {195, "Fermata", 2},     {196, "Fermata", 2},          {131, "Arpeggio", 4},
+    {160, &Settings::Piano},       {161, &Settings::Pianissimo},   {162, &Settings::PianoPianissimo},
+    {163, &Settings::MezzoPiano},  {164, &Settings::FortePiano},   {165, &Settings::MezzoForte},
+    {166, &Settings::Forte},       {167, &Settings::Fortissimo},   {168, &Settings::ForteFortissimo},
+    {169, &Settings::SForzato},    {170, &Settings::ExtraForzato}, {171, &Settings::Forzando},
+    {172, &Settings::SForzando},   {221, &Settings::Crechendo},    {222, &Settings::Diminuendo},
+    {198, &Settings::Accentus},    {199, &Settings::Accentus},     {195, &Settings::Fermata},
+    {196, &Settings::Fermata},     {131, &Settings::Arpeggio},
 };
 
 constexpr int kStaccato = 109;
-constexpr int kStaccatoDefault = 4;
 constexpr int kOther = 64;
-
-int Setting(const DynamicsSettings& settings, std::string_view name, int fallback) {
-  if (!settings) return fallback;
-  return settings(name).value_or(fallback);
-}
 
 }  // namespace
 
-int DynamicsValue(int kind, const DynamicsSettings& settings) {
+int DynamicsValue(int kind, const Settings& settings) {
   if (kind == kStaccato) {
     // A power of two of the setting less one; the shift is kept inside an
     // int for any stored value.
-    const int staccato = Setting(settings, "Staccato", kStaccatoDefault);
-    return staccato < 2 ? 1 : 1 << std::min(staccato - 1, 30);
+    return settings.Staccato < 2 ? 1 : 1 << std::min(settings.Staccato - 1, 30);
   }
   for (const Entry& entry : kEntries)
-    if (entry.Kind == kind) return Setting(settings, entry.Setting, entry.Default);
+    if (entry.Kind == kind) return settings.*entry.Value;
   return kOther;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "document/command_registry.h"
+#include "document/element_actions.h"
 
 namespace nv::editor {
 
@@ -12,7 +14,17 @@ class TFMusicEditor;
 // acting on the window `active` gives and disabled while it gives none or
 // the window does not offer it: "staff.add", "staff.delete", "row.add",
 // "row.delete", "row.duplicate", "tracks.move_up", "tracks.move_down",
-// "staff.mute_all", "staff.play_all", "pages.increment", "pages.decrement".
+// "staff.mute_all", "staff.play_all", "pages.increment", "pages.decrement",
+// the toggles of the panes below the score, and the score menu's commands:
+// the element editors (enabled while the selection holds what they edit),
+// saving as chord or symbol, the point tool and the durations.
 void AddEditorCommands(document::CommandRegistry& registry, std::function<TFMusicEditor*()> active);
+
+// The toggles of the piano roll and the velocity pane.
+inline constexpr char kPianoRollCommand[] = "view.piano_roll";
+inline constexpr char kVelocityCommand[] = "view.velocity";
+
+// The id of the command that opens an element editor.
+std::string ElementEditorCommand(document::ElementEditor editor);
 
 }  // namespace nv::editor

@@ -19,19 +19,28 @@
 #include "document/recorder.h"
 #include "document/tool_state.h"
 #include "document/undo_captions.h"
+#include "editor/dynamics_values.h"
+#include "editor/editor_commands.h"
 #include "editor/element_cursors.h"
+#include "editor/music_sequence.h"
+#include "editor/music_velocity.h"
 #include "editor/page_export.h"
 #include "editor/preview_route.h"
 #include "editor/save_file_dialog.h"
 #include "editor/score_popup_menu.h"
 #include "editor/stand_in_forms.h"
+#include "editor/template_saving.h"
 #include "editor/tracks_grid.h"
+#include "library/selection_templates.h"
 #include "model/instrument.h"
+#include "model/page_objects.h"
 #include "model/paper_sizes.h"
 #include "platform/format_text.h"
 #include "platform/ini_file.h"
 #include "playback/midi_output.h"
 #include "playback/play_clock.h"
+#include "widgets/event_hook.h"
+#include "widgets/logic/click_repeater.h"
 #include "widgets/score_control.h"
 
 namespace nv::editor {
@@ -55,6 +64,7 @@ constexpr int kDeleteCaption = 35;
 constexpr char kTextFont[] = "Arial";
 constexpr int kTitleSize = 20;
 constexpr int kSubtitleSize = 10;
+constexpr int kSplitterWidth = 4;
 
 int QtTextWidth(const std::vector<std::string>& lines, int size) {
   QFont font(kTextFont);
@@ -173,13 +183,17 @@ TFMusicEditor::TFMusicEditor(const MusicEditorServices& services, QWidget* paren
                                                   button::kOk | button::kCancel) == result::kOk;
   };
 
+  // The velocities the marks give come from the settings, the terms' from the term library.
+  score.OnGetDinamics = [this](TECModelObject*, int kind) { return DynamicsValue(kind, services_.Settings); };
+  score.OnGetTerms = [this](TECModelObject*, int kind, const std::string& name, int& first, int& second) {
+    return services_.GetTerms && services_.GetTerms(kind, name, first, second);
+  };
+
   BuildPanels();
   TScore.setObjectName("TScore");
   TScore.setInterval(kScoreTimerMs);
   TRecord.setObjectName("TRecord");
   TRecord.setInterval(kRecordTimerMs);
-  TClick.setObjectName("TClick");
-  TClick.setInterval(kClickTimerMs);
   connect(&TScore, &QTimer::timeout, this, [this] { FollowPlayback(); });
 
   document::DocumentNotices& notices = document_->Notices();
@@ -196,9 +210,21 @@ TFMusicEditor::TFMusicEditor(const MusicEditorServices& services, QWidget* paren
   }));
   // The end of playback comes to the GUI thread in the order it was raised.
   subscriptions_.push_back(notices.PlayEnded.Subscribe([this] { PlayEnded(); }));
+  if (services_.Dialogs == nullptr) {
+    ownDialogs_ = std::make_unique<dialogs::InsertStandIns>(this);
+    services_.Dialogs = ownDialogs_.get();
+  }
+  elementActions_ = std::make_unique<document::ElementActions>(score, *services_.Dialogs, services_.Tools,
+                                                               [this] { MSScore->setFocus(); });
+  subscriptions_.push_back(
+      notices.MouseDown.Subscribe([this](TECMouseButton button, TECShiftState shift, int x, int y) {
+        // A double click opens its editor as the menu does: one place reports what the dialog raises.
+        if (const auto editor = elementActions_->MouseDown(button, shift, x, y))
+          services_.Commands.Run(ElementEditorCommand(*editor));
+      }));
+  subscriptions_.push_back(notices.PageClick.Subscribe([this](int x, int y) { elementActions_->PageClick(x, y); }));
   if (services_.Tools != nullptr) {
-    insertDialogs_ = std::make_unique<dialogs::InsertStandIns>(this);
-    toolInput_ = std::make_unique<document::DocumentToolInput>(*document_, *services_.Tools, *insertDialogs_,
+    toolInput_ = std::make_unique<document::DocumentToolInput>(*document_, *services_.Tools, *services_.Dialogs,
                                                                clickHost_);
     subscriptions_.push_back(notices.SetCursor.Subscribe([this](TECElement* element) {
       if (const std::optional<std::string_view> name = CursorNameOf(element))
@@ -217,7 +243,10 @@ TFMusicEditor::~TFMusicEditor() {
   if (services_.FormSettings != nullptr) WriteEditorFormSettings(FormSettings(), *services_.FormSettings);
   subscriptions_.clear();
   toolInput_.reset();
+  elementActions_.reset();
   // The views go before the document they show.
+  delete sequence_;
+  delete velocity_;
   delete PVTracks;
   PVTracks = nullptr;
   delete MSScore;
@@ -252,12 +281,18 @@ void TFMusicEditor::BuildPanels() {
   connect(SLeft, &QSplitter::splitterMoved, this, [this] {
     if (tracksShown_) leftWidth_ = SLeft->sizes().front();
   });
+  new widgets::EventHook(*this, *PVTracks, QEvent::Resize, [this](QEvent&) {
+    PlaceTracksButtons();
+    return false;
+  });
 
   auto* client = new QVBoxLayout(PClient);
   client->setContentsMargins(0, 0, 0, 0);
   client->setSpacing(0);
   SCenter = new QSplitter(Qt::Vertical, PClient);
   SCenter->setObjectName("SCenter");
+  // A bar the user can take hold of between the score and the pane below it.
+  SCenter->setHandleWidth(kSplitterWidth);
   MSScore = new widgets::ScoreControl(*document_, SCenter);
   MSScore->setObjectName("MSScore");
   MSScore->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -302,14 +337,22 @@ void TFMusicEditor::BuildPanels() {
     Q_EMIT ToolsRequested(true);
   });
   UpdateToolsButtons(true);
+  BuildPaneBars();
   PlaceTracks();
   resize(826, 404);
 }
 
+void TFMusicEditor::PlaceTracksButtons() {
+  // The grid's buttons follow its width: hide while it has room, show when it has none.
+  if (SBHideInstruments == nullptr) return;
+  const bool room = tracksShown_ && PVTracks->width() > 0;
+  SBHideInstruments->setVisible(room);
+  SBShowInstruments->setVisible(!room);
+}
+
 void TFMusicEditor::PlaceTracks() {
   PVTracks->setVisible(tracksShown_);
-  SBHideInstruments->setVisible(tracksShown_);
-  SBShowInstruments->setVisible(!tracksShown_);
+  PlaceTracksButtons();
   if (tracksShown_) {
     const int total = std::max(SLeft->width(), leftWidth_ + 1);
     SLeft->setSizes({leftWidth_, total - leftWidth_});
@@ -343,7 +386,55 @@ EditorFormSettings TFMusicEditor::FormSettings() const {
 }
 
 void TFMusicEditor::OpenScoreMenu(const QPoint& globalPos) {
-  PMScore->Open(document_->Score(), PagesStateOf(services_.Tools), globalPos);
+  PMScore->Open(document_->Score(), ToolPages(), globalPos);
+}
+
+bool TFMusicEditor::CanSaveChord() const {
+  return services_.Templates != nullptr && document_->Score().SelectionIsChord();
+}
+
+bool TFMusicEditor::CanSaveSymbol() const {
+  return services_.Templates != nullptr && document_->Score().SelectionHasKind(61, 65);
+}
+
+void TFMusicEditor::SaveChord(bool saveAs) {
+  if (CanSaveChord()) services_.Templates->SaveChord(library::ChordFromSelection(document_->Score()), saveAs);
+}
+
+void TFMusicEditor::SaveSymbol(bool saveAs) {
+  if (!CanSaveSymbol()) return;
+  // A text takes its widest line by its line count times the height of "A".
+  const auto measure = [](const TECPageText& text) {
+    QFont font(QString::fromStdString(text.FontName));
+    font.setPointSize(std::max<int>(1, text.FontSize));
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const std::string& line : text.Lines)
+      widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(line)));
+    return library::TextExtent{widest, static_cast<int>(text.Lines.size()) * metrics.boundingRect('A').height()};
+  };
+  services_.Templates->SaveSymbol(library::SymbolFromSelection(document_->Score(), measure), saveAs);
+}
+
+ToolPagesState TFMusicEditor::ToolPages() const { return PagesStateOf(services_.Tools); }
+
+void TFMusicEditor::PressPointTool() {
+  if (services_.Tools == nullptr) return;
+  const ToolPagesState pages = ToolPages();
+  if (pages.page == ToolPagesState::Page::Notes) services_.Tools->Press("CBPointNotes");
+  else if (pages.page == ToolPagesState::Page::Symbols) services_.Tools->Press("CBPointSymbols");
+}
+
+void TFMusicEditor::PressDuration(int item) {
+  if (services_.Tools == nullptr || item < 0 || item >= static_cast<int>(kNoteButtons.size())) return;
+  const ValueButton button = DurationItemButton(item, ToolPages());
+  services_.Tools->Press((button.rest ? kRestButtons : kNoteButtons)[static_cast<std::size_t>(button.value)]);
+}
+
+void TFMusicEditor::EditElement(document::ElementEditor editor) { elementActions_->Edit(editor); }
+
+bool TFMusicEditor::ElementOffered(document::ElementEditor editor) const {
+  return document::ElementEditorOffered(document_->Score(), editor);
 }
 
 void TFMusicEditor::DocumentSwitched() {

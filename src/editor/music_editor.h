@@ -34,6 +34,7 @@
 #include "document/command_registry.h"
 #include "document/document_file.h"
 #include "document/document_tool_input.h"
+#include "document/element_actions.h"
 #include "document/note_preview.h"
 #include "document/numbered_backups.h"
 #include "document/new_staff_setup.h"
@@ -43,6 +44,7 @@
 #include "editor/export_options.h"
 #include "editor/new_staff_texts.h"
 #include "editor/preview_route.h"
+#include "editor/score_menu.h"
 #include "editor/track_actions.h"
 #include "platform/form_texts.h"
 #include "platform/message_prompt.h"
@@ -70,13 +72,21 @@ namespace nv::dialogs {
 class InsertStandIns;
 }
 
+namespace nv::widgets {
+class ClickRepeater;
+}
+
 namespace nv::editor {
 
 class ExportOptionsFormDialog;
 class FileSaveDialog;
 class NewStaffFormDialog;
+class RowPane;
+class TECMusicSequence;
+class TECMusicVelocity;
 class TECScoreMenu;
 class TECTracksGrid;
+class TemplateSaving;
 
 // The new-staff dialog; a test answers it. Nothing when cancelled.
 class NewStaffDialog {
@@ -119,6 +129,15 @@ struct MusicEditorServices {
   PlayForwarder::Played Played = nullptr;
   // The main window's insertion tools; null: clicks into the score insert nothing.
   document::ToolState* Tools = nullptr;
+  // The dialogs of the element editors and of click-to-insert; null: plain forms of the window's own.
+  document::ElementDialogs* Dialogs = nullptr;
+  // The template library that takes chords and symbols saved from the selection; null: they cannot be saved.
+  TemplateSaving* Templates = nullptr;
+  // The timer of the velocity buttons' repeat; null: a GUI timer of the window's own.
+  document::OneShotTimer* ClickTimer = nullptr;
+  // The term library's answer to the score: the values of the term of that
+  // kind and name. Null: no term is known.
+  std::function<bool(int kind, const std::string& name, int& first, int& second)> GetTerms = nullptr;
 };
 
 class TFMusicEditor : public QWidget {
@@ -129,7 +148,6 @@ class TFMusicEditor : public QWidget {
   static constexpr std::int32_t kPlayingColor = 0xFF71FF;
   static constexpr int kScoreTimerMs = 100;
   static constexpr int kRecordTimerMs = 64;
-  static constexpr int kClickTimerMs = 100;
   // The length an echo of a MIDI input key is previewed with (an eighth).
   static constexpr int kEchoLength = 16;
 
@@ -225,6 +243,33 @@ class TFMusicEditor : public QWidget {
   void SetAllMuted(bool mute);
   void ChangePageCount(int delta);
 
+  // --- editing the selected element --------------------------------------------------------
+  // Opens the element's dialog and hands its values to the score.
+  void EditElement(document::ElementEditor editor);
+  bool ElementOffered(document::ElementEditor editor) const;
+
+  // Saves the selected notes as a chord, or the selected page objects as a
+  // symbol, of the template library; `saveAs` offers the choice of a file.
+  bool CanSaveChord() const;
+  bool CanSaveSymbol() const;
+  void SaveChord(bool saveAs);
+  void SaveSymbol(bool saveAs);
+
+  // The score menu's point and duration items, on the main window's tool pages.
+  ToolPagesState ToolPages() const;
+  void PressPointTool();
+  // 0 whole .. 6 1/64: the note value when one is down, else the rest value.
+  void PressDuration(int item);
+
+  // --- panes below the score ------------------------------------------------------------
+  // Each shows or hides its pane; showing one frees the other.
+  void ShowVelocityMap();
+  void ShowSequenceMap();
+  TECMusicSequence* SequencePane() const { return sequence_; }
+  TECMusicVelocity* VelocityPane() const { return velocity_; }
+  // The length in ticks of the notes a click into the piano roll places; 0 none.
+  void SetSequenceNoteLength(int length);
+
   // --- panels ---------------------------------------------------------------------------
   void HideTracks();
   void ShowTracks();
@@ -234,10 +279,9 @@ class TFMusicEditor : public QWidget {
   void UpdateToolsButtons(bool toolsShown);
   EditorFormSettings FormSettings() const;
 
-  // The play cursor's timer, and those of recording and its clicks.
+  // The play cursor's timer and that of recording.
   const QTimer& ScoreTimer() const { return TScore; }
   const QTimer& RecordTimer() const { return TRecord; }
-  const QTimer& ClickTimer() const { return TClick; }
 
  Q_SIGNALS:
   // The caption or the modified state may have changed.
@@ -260,6 +304,16 @@ class TFMusicEditor : public QWidget {
   void Refresh();
   bool Ask(int caption, int text);
   void OpenScoreMenu(const QPoint& globalPos);
+  void PlaceTracksButtons();
+  bool ScoreWheel(int delta);
+  void BuildPaneBars();
+  QToolButton* PaneButton(QWidget* bar, const char* name, const QString& text, const QString& tip);
+  // The velocity button that steps by `direction` (+1 or -1).
+  void RepeatButton(QToolButton* button, int direction);
+  void ShowPane(RowPane* pane, QFrame* bar, int height);
+  void ClosePane();
+  void PaneMoved();
+  void SequenceNote(int measure, int position, int key);
 
   // The grid's selected row as the staff and row actions read it.
   class GridTracks : public TracksSelection {
@@ -293,13 +347,19 @@ class TFMusicEditor : public QWidget {
   TrackActionStates tracks_;
   GridTracks gridTracks_{*this};
   ToolClickHost clickHost_{*this};
-  std::unique_ptr<dialogs::InsertStandIns> insertDialogs_;
+  std::unique_ptr<dialogs::InsertStandIns> ownDialogs_;
   std::unique_ptr<document::DocumentToolInput> toolInput_;
+  std::unique_ptr<document::ElementActions> elementActions_;
 
   int leftWidth_ = EditorFormSettings::kLeftWidth;
   bool tracksShown_ = true;
   int sequenceHeight_ = 200;
   int velocityHeight_ = 164;
+  TECMusicSequence* sequence_ = nullptr;
+  TECMusicVelocity* velocity_ = nullptr;
+  int sequenceLength_ = 0;
+  std::unique_ptr<document::OneShotTimer> ownClickTimer_;
+  std::unique_ptr<widgets::ClickRepeater> velocityRepeat_;
   QString shownCaption_;
   bool shownModified_ = false;
   std::vector<document::Subscription> subscriptions_;
@@ -317,9 +377,21 @@ class TFMusicEditor : public QWidget {
   QToolButton* SBHideTools = nullptr;
   QToolButton* SBShowTools = nullptr;
   widgets::ScoreControl* MSScore = nullptr;
+  // The pane below the score with its button bar at the left.
+  QWidget* PPane = nullptr;
+  QFrame* PSequence = nullptr;
+  QFrame* PVelocity = nullptr;
+  QToolButton* SBCloseSequence = nullptr;
+  QToolButton* SBIncSize = nullptr;
+  QToolButton* SBDecSize = nullptr;
+  QToolButton* SBShiftRight = nullptr;
+  QToolButton* SBShiftLeft = nullptr;
+  QToolButton* SBCloseVelocity = nullptr;
+  QToolButton* SBIncVelocity = nullptr;
+  QToolButton* SBDecVelocity = nullptr;
+  QToolButton* SBAlignVelocity = nullptr;
   QTimer TScore;
   QTimer TRecord;
-  QTimer TClick;
 };
 
 }  // namespace nv::editor

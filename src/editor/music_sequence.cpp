@@ -70,7 +70,8 @@ void TECMusicSequence::PaintKeyboard(QPainter& painter, const QRect& area) {
     painter.drawText(QRect(pw + 2, band.top(), pw, band.height()), Qt::AlignVCenter, QString(QChar(kLetters[step])));
     if (s == 0 && octave < 9) {
       painter.setFont(numbers);
-      painter.drawText(QRect(2, band.top(), pw, band.height()), Qt::AlignVCenter, QString::number(octave));
+      // Below the C sharp key that covers the top of the band.
+      painter.drawText(QRect(2, band.top(), pw, band.height()), Qt::AlignBottom, QString::number(octave));
     }
   }
   const int r = layout_.RowHeight();

@@ -1,7 +1,10 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QFrame>
 #include <QTest>
+#include <QToolButton>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -16,11 +19,16 @@
 #include "fake_palette_opener.h"
 #include "widgets/char_button.h"
 #include "editor/tracks_grid.h"
+#include "document/tool_fakes.h"
 #include "model/element_kinds.h"
 #include "model/measure_items.h"
 #include "model/symbols_row.h"
 #include "editor/music_editor_fixture.h"
+#include "editor/music_sequence.h"
+#include "editor/music_velocity.h"
 #include "editor/screenshot.h"
+#include "support/saved_score.h"
+#include "support/stepped_timer.h"
 #include "widgets/score_control.h"
 #include "widgets/typed_editor.h"
 
@@ -38,6 +46,8 @@ class DocumentWindowTools : public EditorHost {
     nv::editor::MusicEditorServices services = Services();
     services.Tracks = nullptr;
     services.Tools = &tools_;
+    services.ClickTimer = &clickTimer_;
+    services.Dialogs = &dialogs_;
     editor_ = std::make_unique<nv::editor::TFMusicEditor>(services);
     tools_.SetSink(&sink_);
     tools_.SetDocumentActive(true);
@@ -67,6 +77,8 @@ class DocumentWindowTools : public EditorHost {
     return count;
   }
 
+  nv::test::SteppedTimer clickTimer_;
+  tool_fakes::ScriptedDialogs dialogs_;
   nv::document::ToolState tools_{settings_};
   nv::editor::ScoreToolSink sink_{{[this] { return editor_ ? &Editor().ScoreView() : nullptr; }, {}, {}}};
   nv::app::FakePaletteOpener opener_;
@@ -307,6 +319,258 @@ TEST_F(DocumentWindowTools, ARightClickOpensTheScoreMenuWithTheRegisteredItems) 
   paste->trigger();
   EXPECT_EQ(pasted, 1);
   menu.close();
+}
+
+// --- the panes below the score -----------------------------------------------------------
+
+TEST_F(DocumentWindowTools, TheVelocityPaneReplacesThePianoRollBelowTheSplitterAndClosesAgain) {
+  ASSERT_EQ(Editor().OpenDocument(QString::fromStdString(ScoreFile("panes.sfd", 2))), "");
+  Editor().ShowSequenceMap();
+  ASSERT_NE(Editor().SequencePane(), nullptr);
+  EXPECT_EQ(Editor().SequencePane()->Items().Items().size(), 8u);
+  EXPECT_EQ(Score().VelocityMode(), 0);
+
+  Editor().ShowVelocityMap();
+  EXPECT_EQ(Editor().SequencePane(), nullptr);
+  nv::editor::TECMusicVelocity* velocity = Editor().VelocityPane();
+  ASSERT_NE(velocity, nullptr);
+  EXPECT_EQ(velocity->Items().Items().size(), 8u);
+  EXPECT_EQ(Score().VelocityMode(), 1);
+  EXPECT_TRUE(velocity->isVisible());
+  EXPECT_TRUE(Editor().findChild<QFrame*>("PVelocity")->isVisible());
+  EXPECT_FALSE(Editor().findChild<QFrame*>("PSequence")->isVisible());
+  // The pane lies below the score, the splitter's handle between them.
+  QApplication::processEvents();
+  const QPoint paneTop = velocity->mapTo(&Editor(), QPoint(0, 0));
+  const QPoint scoreBottom = Editor().ScoreView().mapTo(&Editor(), QPoint(0, Editor().ScoreView().height()));
+  EXPECT_GT(paneTop.y(), scoreBottom.y());
+  EXPECT_GE(velocity->height(), 100);
+
+  QTest::mouseClick(Editor().findChild<QToolButton*>("SBCloseVelocity"), Qt::LeftButton);
+  EXPECT_EQ(Editor().VelocityPane(), nullptr);
+  EXPECT_EQ(Score().VelocityMode(), 0);
+  EXPECT_FALSE(Editor().findChild<QFrame*>("PVelocity")->isVisible());
+}
+
+TEST_F(DocumentWindowTools, AVelocityButtonClickedStepsOnceAndHeldRepeatsOnTheTimer) {
+  ASSERT_EQ(Editor().OpenDocument(QString::fromStdString(ScoreFile("velocity.sfd", 1))), "");
+  Editor().ShowVelocityMap();
+  nv::editor::TECMusicVelocity& pane = *Editor().VelocityPane();
+  const nv::editor::RowItem& first = pane.Items().Items()[0];
+  QTest::mouseClick(&pane, Qt::LeftButton, {}, QPoint(first.Whole.Left + 1, first.Whole.Bottom - 2));
+  // Each edit records the measure anew: the note is read from the score each time.
+  const auto velocity = [this] { return Score().CurrentInstrument()->GetActiveRow()->GetMeasure(0)->Notes[0]->Velocity; };
+  const int start = velocity();
+  QToolButton* plus = Editor().findChild<QToolButton*>("SBIncVelocity");
+
+  QTest::mouseClick(plus, Qt::LeftButton);
+  EXPECT_EQ(velocity(), start + 1);
+  EXPECT_FALSE(clickTimer_.Running());
+
+  QTest::mousePress(plus, Qt::LeftButton);
+  clickTimer_.Advance(350);
+  QTest::mouseRelease(plus, Qt::LeftButton);
+  EXPECT_EQ(velocity(), start + 4);
+  EXPECT_FALSE(clickTimer_.Running());
+  // Each step is one undoable change.
+  Score().Undo(4);
+  EXPECT_EQ(velocity(), start);
+}
+
+TEST_F(DocumentWindowTools, TheWheelStepsThePressedNoteValueAndWithoutOneScrollsTheScore) {
+  const auto wheel = [this](int delta) {
+    QWheelEvent event(QPointF(100, 100), Editor().ScoreView().mapToGlobal(QPointF(100, 100)), QPoint(),
+                      QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&Editor().ScoreView(), &event);
+  };
+  tools_.Press("CBNote64");
+  wheel(-120);
+  EXPECT_TRUE(tools_.IsDown("CBNote"));
+  wheel(120);
+  EXPECT_TRUE(tools_.IsDown("CBNote64"));
+  wheel(120);
+  EXPECT_TRUE(tools_.IsDown("CBNote32"));
+  tools_.Release("CBNote32");
+  tools_.Press("CBPause4");
+  wheel(-120);
+  EXPECT_TRUE(tools_.IsDown("CBPause8"));
+  tools_.Release("CBPause8");
+  const std::vector<std::string_view> before = tools_.DownButtons();
+  wheel(-120);
+  EXPECT_EQ(tools_.DownButtons(), before);
+}
+
+TEST_F(DocumentWindowTools, AClickIntoThePianoRollPlacesTheNoteOfThePressedValueThere) {
+  ASSERT_EQ(Editor().OpenDocument(QString::fromStdString(ScoreFile("roll.sfd", 2))), "");
+  tools_.Press("CBNote8");
+  Editor().SetSequenceNoteLength(16);
+  Editor().ShowSequenceMap();
+  nv::editor::TECMusicSequence& roll = *Editor().SequencePane();
+  roll.resize(600, 300);
+  const int before = NoteCount();
+  // The top row is key 108 (C9): at the pane's top left of measure 1.
+  roll.VerticalBar().setValue(0);
+  roll.HorizontalBar().setValue(0);
+  // Tick 32 of measure 1 is drawn from 2 x 32 + 1 right of its left edge; the click reads 4 px left of the mouse.
+  const int x = roll.Items().Measures()[1].Left + 2 * 32 + 1 + 4;
+  QTest::mouseClick(&roll, Qt::LeftButton, {}, QPoint(x, 5));
+  ASSERT_EQ(NoteCount(), before + 1);
+  EXPECT_EQ(Score().CursorMeasure(), 1);
+  const TECMeasure& measure = *Score().CurrentInstrument()->GetActiveRow()->GetMeasure(1);
+  const auto added = std::ranges::find_if(measure.Notes, [](const auto& n) { return n->Octave == 9; });
+  ASSERT_NE(added, measure.Notes.end());
+  EXPECT_EQ((*added)->Length, 16);
+  EXPECT_EQ((*added)->Start, 32);
+  ASSERT_EQ(Score().Selection.size(), 1u);
+  EXPECT_EQ(Score().Selection[0].Elements, std::vector<TECElement*>{added->get()});
+}
+
+TEST_F(DocumentWindowTools, TheScoreAsksTheSettingsForDynamicsAndTheLibraryForTerms) {
+  settings_.Staccato = 1;
+  EXPECT_EQ(Score().OnGetDinamics(nullptr, 109), 1);
+  settings_.Staccato = 4;
+  EXPECT_EQ(Score().OnGetDinamics(nullptr, 109), 8);
+  EXPECT_EQ(Score().OnGetDinamics(nullptr, 166), 84);
+  EXPECT_EQ(Score().OnGetDinamics(nullptr, 200), 64);
+  int first = 0, second = 0;
+  EXPECT_FALSE(Score().OnGetTerms(nullptr, 1, "Allegro", first, second));
+}
+
+TEST_F(DocumentWindowTools, TheTracksButtonsFollowTheGridsRoom) {
+  QToolButton* hide = Editor().findChild<QToolButton*>("SBHideInstruments");
+  QToolButton* show = Editor().findChild<QToolButton*>("SBShowInstruments");
+  EXPECT_TRUE(hide->isVisible());
+  EXPECT_FALSE(show->isVisible());
+  QTest::mouseClick(hide, Qt::LeftButton);
+  EXPECT_FALSE(hide->isVisible());
+  EXPECT_TRUE(show->isVisible());
+  QTest::mouseClick(show, Qt::LeftButton);
+  EXPECT_TRUE(hide->isVisible());
+}
+
+// --- element editors ---------------------------------------------------------------------
+
+struct CountingReporter : nv::document::ErrorReporter {
+  void Report(const std::string& id, const std::string& message) override { Reports.push_back(id + ": " + message); }
+  std::vector<std::string> Reports;
+};
+
+TEST_F(DocumentWindowTools, ADoubleClickOnATextOpensItsEditorAndWhatTheDialogRaisesIsShownOnce) {
+  CountingReporter reporter;
+  registry_.SetReporter(&reporter);
+  Score().AddPageText(100, 80, 0, 0, 20, "Arial", {"Trio"});
+  Score().SelectAllTexts();
+  const auto doubleClick = [this] {
+    Editor().Document().Notices().MouseDown(TECMouseButton::mbLeft, ssLeft | ssDouble, 110, 90);
+  };
+  doubleClick();
+  EXPECT_EQ(dialogs_.Opened, 1);
+  TECMusicScore::TextProperties text;
+  ASSERT_TRUE(Score().GetSelectedText(61, text));
+  EXPECT_EQ(text.Lines, std::vector<std::string>{"dolce"});
+
+  const SavedScore before(Score());
+  dialogs_.Raise = true;
+  doubleClick();
+  ASSERT_EQ(reporter.Reports.size(), 1u);
+  EXPECT_EQ(reporter.Reports[0], "element.edit_text: the dialog failed");
+  EXPECT_EQ(SavedScore(Score()), before);
+
+  // The right button opens nothing.
+  Editor().Document().Notices().MouseDown(TECMouseButton::mbRight, ssRight | ssDouble, 110, 90);
+  EXPECT_EQ(dialogs_.Opened, 2);
+  registry_.SetReporter(nullptr);
+}
+
+TEST_F(DocumentWindowTools, OneClickOnThePageWithTheTextToolPlacesOneText) {
+  tools_.SetActivePage(nv::document::ToolPage::Design);
+  tools_.Press("CBText");
+  nv::widgets::ScoreControl& view = Editor().ScoreView();
+  QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(view.width() / 2, view.height() / 3));
+  EXPECT_EQ(dialogs_.Opened, 1);
+  Score().SelectAllTexts();
+  ASSERT_EQ(Score().Selection.size(), 1u);
+  EXPECT_EQ(Score().Selection[0].Elements.size(), 1u);
+  TECMusicScore::TextProperties text;
+  ASSERT_TRUE(Score().GetSelectedText(61, text));
+  EXPECT_EQ(text.Lines, std::vector<std::string>{"dolce"});
+}
+
+TEST_F(DocumentWindowTools, TheScoreMenusSixtyFourthPressesTheRestValueWhenNoNoteValueIsDown) {
+  tools_.SetActivePage(nv::document::ToolPage::Notes);
+  ASSERT_TRUE(registry_.Run("duration.64th"));
+  EXPECT_TRUE(tools_.IsDown("CBPause64"));
+  EXPECT_EQ(registry_.IsChecked("duration.64th"), true);
+  tools_.Press("CBNote4");
+  ASSERT_TRUE(registry_.Run("duration.64th"));
+  EXPECT_TRUE(tools_.IsDown("CBNote64"));
+}
+
+// --- what the panes show ------------------------------------------------------------------
+
+// Two staves, the second with two rows of which one is muted; the first
+// row of four measures with performed lengths and offsets and a velocity
+// ramp. Shots of the window, the piano roll and the velocity view, each
+// focused and not, go where NOTAVISTRA_SCREENSHOTS points.
+TEST_F(DocumentWindowTools, ThePanesShowTheActiveRowsNotesAndTheSelectionInTheFocusColour) {
+  ASSERT_EQ(Editor().OpenDocument(QString::fromStdString(ScoreFile("shots.sfd", 4))), "");
+  TECMusicScore& score = Score();
+  TECInstrument& strings = *score.AddInstrument();
+  strings.SetName("Strings");
+  while (strings.GetRowCount() < 2) strings.AddRow(true);
+  strings.GetRow(1)->SetMute(true);
+  score.SetActiveInstrument(0);
+  TECRow& row = *score.CurrentInstrument()->GetActiveRow();
+  int n = 0;
+  for (int m = 0; m < row.MeasureCount(); ++m)
+    for (const auto& note : row.GetMeasure(m)->Notes) {
+      note->Velocity = static_cast<std::uint8_t>(10 + 7 * n);
+      if (n % 3 == 1) note->SoundingLength = 20;
+      if (n % 4 == 2) note->StartOffset = 6;
+      if (n % 5 == 3) note->StartOffset = 0x80 | 8;
+      ++n;
+    }
+  score.DoChanged();
+  Editor().resize(1000, 640);
+  QApplication::setActiveWindow(&Editor());
+
+  Editor().ShowSequenceMap();
+  nv::editor::TECMusicSequence& roll = *Editor().SequencePane();
+  // The first measures and C5 in view: the fixture's notes rise from it.
+  roll.VerticalBar().setValue(roll.Layout().BandBottom(60) - roll.Viewport().height() + 40);
+  roll.HorizontalBar().setValue(0);
+  roll.setFocus();
+  QApplication::processEvents();
+  nv::editor::Shot(Editor(), "window_piano_roll");
+  nv::editor::Shot(roll, "piano_roll_focused");
+  Editor().ScoreView().setFocus();
+  QApplication::processEvents();
+  nv::editor::Shot(roll, "piano_roll_unfocused");
+  const QImage roll2 = roll.grab().toImage();
+  nv::editor::SaveShot(roll2.scaled(roll2.size() * 2), "piano_roll_unfocused_x2");
+
+  Editor().ShowVelocityMap();
+  nv::editor::TECMusicVelocity& view = *Editor().VelocityPane();
+  const nv::editor::RowItem& third = view.Items().Items()[2];
+  QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(third.Whole.Left + 1, third.Whole.Bottom - 3));
+  QTest::mouseClick(&view, Qt::LeftButton, Qt::ShiftModifier,
+                    QPoint(view.Items().Items()[9].Whole.Left + 1, view.Items().Items()[9].Whole.Bottom - 3));
+  QApplication::setActiveWindow(&Editor());
+  view.setFocus();
+  QApplication::processEvents();
+  ASSERT_TRUE(view.hasFocus());
+  nv::editor::Shot(Editor(), "window_velocity");
+  const QImage focused = nv::editor::Shot(view, "velocity_focused");
+  const QPoint inBar(view.Items().Items()[5].Whole.Left + 2, view.Items().Items()[5].Whole.Bottom - 3);
+  EXPECT_EQ(focused.pixelColor(inBar), QColor(Qt::red));
+  Editor().ScoreView().setFocus();
+  QApplication::processEvents();
+  const QImage unfocused = nv::editor::Shot(view, "velocity_unfocused");
+  EXPECT_EQ(unfocused.pixelColor(inBar), QColor(0x80, 0x80, 0x80));
+  nv::editor::SaveShot(unfocused.scaled(unfocused.size() * 2), "velocity_unfocused_x2");
+  // A bar not selected stays blue.
+  const QPoint plain(view.Items().Items()[12].Whole.Left + 2, view.Items().Items()[12].Whole.Bottom - 3);
+  EXPECT_EQ(unfocused.pixelColor(plain), QColor(Qt::blue));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "document/click_insert.h"
-#include "document/insert_dialogs.h"
+#include "document/element_dialogs.h"
 #include "document/score_edits.h"
 #include "document/tool_sink.h"
 
@@ -121,8 +121,10 @@ struct RecordingEdits : nv::document::ScoreEdits {
 };
 
 // Dialogs that answer OK (or not) with set values, and count their openings.
-struct ScriptedDialogs : nv::document::InsertDialogs {
+struct ScriptedDialogs : nv::document::ElementDialogs {
   bool Ok = true;
+  // Every dialog raises when set.
+  bool Raise = false;
   int Opened = 0;
   int PauseAnswer = 3;
   nv::document::TempoValues Tempo{32, 96};
@@ -132,15 +134,21 @@ struct ScriptedDialogs : nv::document::InsertDialogs {
   nv::document::PartNumberValues Part{2, 4};
   std::vector<std::string> TextLines{"dolce"};
   nv::document::TextInputValues LastText;
+  nv::document::ImageValues Image{0, {}, 40, 30, true, false};
+  nv::document::ImageValues LastImage;
+  std::vector<nv::document::ChordPieceValue> ChordPieces{{{}, "Dm7"}};
+  nv::document::ChordValues LastChord;
+  int NoteInstrument = 4;
+  nv::document::NotePropertiesValues LastNote;
 
   bool PauseCount(int& count) override {
-    ++Opened;
+    Open();
     count = PauseAnswer;
     return Ok;
   }
   bool TempoInput(nv::document::TempoValues& values) override { return Answer(values, Tempo); }
   bool GraceNotes(nv::document::GraceNotesValues& values) override {
-    ++Opened;
+    Open();
     values.Count = 2;
     return Ok;
   }
@@ -149,16 +157,32 @@ struct ScriptedDialogs : nv::document::InsertDialogs {
   bool RehearsalMarkCount(int& number) override { return Answer(number, RehearsalAnswer); }
   bool BarreProperties(nv::document::BarreValues& values) override { return Answer(values, Barre); }
   bool TextInput(nv::document::TextInputValues& values) override {
-    ++Opened;
+    Open();
     LastText = values;
     values.Lines = TextLines;
     return Ok;
   }
+  bool ImageInput(nv::document::ImageValues& values) override {
+    LastImage = values;
+    return Answer(values, Image);
+  }
+  bool ChordEditor(nv::document::ChordValues& values) override {
+    LastChord = values;
+    return Answer(values, nv::document::ChordValues{ChordPieces});
+  }
+  bool NoteProperties(nv::document::NotePropertiesValues& values) override {
+    LastNote = values;
+    return Answer(values, nv::document::NotePropertiesValues{NoteInstrument});
+  }
 
  private:
+  void Open() {
+    ++Opened;
+    if (Raise) throw std::runtime_error("the dialog failed");
+  }
   template <typename T>
   bool Answer(T& values, const T& answer) {
-    ++Opened;
+    Open();
     if (Ok) values = answer;
     return Ok;
   }

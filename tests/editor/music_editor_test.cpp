@@ -68,7 +68,6 @@ TEST_F(MusicEditor, ANewDocumentIsAnUntitledModifiedA4ScoreWithOneStaffAndOneRow
     EXPECT_NE(Editor().findChild<QWidget*>(name), nullptr) << name;
   EXPECT_EQ(Editor().ScoreTimer().interval(), 100);
   EXPECT_EQ(Editor().RecordTimer().interval(), 64);
-  EXPECT_EQ(Editor().ClickTimer().interval(), 100);
   EXPECT_EQ(Editor().TracksWidth(), 205);
 }
 

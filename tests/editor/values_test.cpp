@@ -2,8 +2,8 @@
 // accidentals a row's notes are shown with.
 #include <gtest/gtest.h>
 
-#include <map>
 
+#include "document/program_settings.h"
 #include "editor/dynamics_values.h"
 #include "editor/element_cursors.h"
 #include "editor/performance_values.h"
@@ -73,22 +73,23 @@ TEST(ElementCursorsTest, NamesByValueInTicksAndKind) {
 }
 
 TEST(DynamicsValuesTest, SettingsDefaultsAndStaccato) {
-  std::map<std::string, int, std::less<>> settings;
-  const DynamicsSettings read = [&](std::string_view name) -> std::optional<int> {
-    const auto found = settings.find(name);
-    if (found == settings.end()) return std::nullopt;
-    return found->second;
-  };
-  EXPECT_EQ(DynamicsValue(109, read), 8);
-  settings["Staccato"] = 1;
-  EXPECT_EQ(DynamicsValue(109, read), 1);
-  settings["Staccato"] = 4;
-  EXPECT_EQ(DynamicsValue(109, read), 8);
-  EXPECT_EQ(DynamicsValue(166, read), 84);
-  settings["Forte"] = 90;
-  EXPECT_EQ(DynamicsValue(166, read), 90);
-  EXPECT_EQ(DynamicsValue(200, read), 64);
-  EXPECT_EQ(DynamicsValue(198, nullptr), 20);
+  nv::document::ProgramSettings settings;
+  const struct {
+    int staccato;
+    int value;
+  } staccato[] = {{-3, 1}, {0, 1}, {1, 1}, {2, 2}, {4, 8}, {5, 16}, {99, 1 << 30}};
+  for (const auto& c : staccato) {
+    settings.Staccato = c.staccato;
+    EXPECT_EQ(DynamicsValue(109, settings), c.value) << c.staccato;
+  }
+  EXPECT_EQ(DynamicsValue(166, settings), 84);
+  settings.Forte = 90;
+  EXPECT_EQ(DynamicsValue(166, settings), 90);
+  EXPECT_EQ(DynamicsValue(200, settings), 64);
+  EXPECT_EQ(DynamicsValue(198, settings), 20);
+  EXPECT_EQ(DynamicsValue(199, settings), 20);
+  EXPECT_EQ(DynamicsValue(162, settings), 24);
+  EXPECT_EQ(DynamicsValue(131, settings), 4);
 }
 
 TEST(RowLoadingTest, KeyAndAccidentalsInForce) {

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "document/insert_dialogs.h"
+
+namespace nv::document {
+
+// The values of the dialogs that edit a selected element, beside those that
+// click-to-insert asks (text, tempo, grace notes, barre).
+
+struct ImageValues {
+  // The stored picture: its type and encoded bytes; empty keeps the picture.
+  std::uint16_t PictureType = 0;
+  std::vector<std::uint8_t> Picture;
+  int Width = 0;
+  int Height = 0;
+  bool Stretch = false;
+  bool Centre = false;
+};
+
+// One piece of a chord symbol's text: five format bytes and the text.
+struct ChordPieceValue {
+  std::array<std::uint8_t, 5> Format{};
+  std::string Text;
+  bool operator==(const ChordPieceValue&) const = default;
+};
+
+struct ChordValues {
+  std::vector<ChordPieceValue> Pieces;
+};
+
+// The note properties dialog: the instrument index shown, 0 for the first.
+struct NotePropertiesValues {
+  int Instrument = 0;
+};
+
+// The one place the document window's edit actions, its design-page clicks
+// and click-to-insert open their dialogs. Each takes its values in and, on
+// OK, gives them back changed; true on OK. A dialog may raise: the caller's
+// command reports it and the score is left as it was.
+class ElementDialogs : public InsertDialogs {
+ public:
+  virtual bool ImageInput(ImageValues& values) = 0;
+  virtual bool ChordEditor(ChordValues& values) = 0;
+  virtual bool NoteProperties(NotePropertiesValues& values) = 0;
+};
+
+}  // namespace nv::document
