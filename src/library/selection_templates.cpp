@@ -34,7 +34,13 @@ void ForEachSelected(const TECMusicScore& score, Visit visit) {
       if (element != nullptr) visit(*element);
 }
 
+// A text keeps its place as it is; the other objects keep theirs with an
+// origin of 1000 at the page's edges.
+constexpr int kStoredOrigin = 1000;
+
+// Adds the object's extent, in page positions.
 void Measure(const TECPageObject& object, const MeasureText& measure, Box& box) {
+  Box stored;
   switch (object.Kind) {
     case ek::PageText: {
       const auto& text = static_cast<const TECPageText&>(object);
@@ -44,21 +50,23 @@ void Measure(const TECPageObject& object, const MeasureText& measure, Box& box) 
     }
     case ek::PagePicture: {
       const auto& picture = static_cast<const TECPagePicture&>(object);
-      box.Add(picture.X, picture.Y, picture.X + picture.Width, picture.Y + picture.Height);
-      return;
+      stored.Add(picture.X, picture.Y, picture.X + picture.Width, picture.Y + picture.Height);
+      break;
     }
     case ek::PageLine: {
       const auto& line = static_cast<const TECPageLine&>(object);
-      box.Add(line.X1, line.Y1, line.X2, line.Y2);
-      return;
+      stored.Add(line.X1, line.Y1, line.X2, line.Y2);
+      break;
     }
     default: {
       // Rectangles, ellipses and the arcs: their frame (a negative extent counts as positive).
       const auto& shape = static_cast<const TECPageShape&>(object);
-      box.Add(shape.X, shape.Y, shape.X + shape.Width, shape.Y + shape.Height);
-      return;
+      stored.Add(shape.X, shape.Y, shape.X + shape.Width, shape.Y + shape.Height);
+      break;
     }
   }
+  box.Add(stored.Left - kStoredOrigin, stored.Top - kStoredOrigin, stored.Right - kStoredOrigin,
+          stored.Bottom - kStoredOrigin);
 }
 
 template <typename T>

@@ -68,6 +68,9 @@ TEST(ElementActions, TempoAndNoteInstrumentGoThroughTheirDialogs) {
   a.score.GoToMeasure(1);
   a.score.AddTempoMark(32, 120);
   a.score.SelectAllChords();
+  // The symbols row is no staff row: the score goes by the mark clicked.
+  ASSERT_EQ(a.score.Selection.size(), 1u);
+  a.score.ClickedElement = a.score.Selection[0].Elements.front();
   ASSERT_TRUE(nv::document::ElementEditorOffered(a.score, ElementEditor::Tempo));
   EXPECT_TRUE(a.actions.Edit(ElementEditor::Tempo));
   int beat = 0, tempo = 0;

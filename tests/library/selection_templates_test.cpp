@@ -29,9 +29,10 @@ TEST(SelectionTemplates, AChordHoldsACopyOfEverySelectedNoteAndNothingElse) {
 TEST(SelectionTemplates, ASymbolsObjectsAreMovedSoTheirBoxStartsAtTheOrigin) {
   TECMusicScore score;
   TECInstrument& staff = *score.AppendInstrument();
-  TECPageText* text = staff.AddPageText(1200, 1100, {"ff", "dolce"}, "Arial", 10, 0, 0);
-  TECPageLine* line = staff.AddPageLine(1150, 1300, 1400, 1120, 1, 0, 0);
-  TECPageShape* box = staff.AddPageShape(ek::PageRectangle, 1180, 1090, 50, 40, 1, 0, 0, 0xFFFFFF, 1);
+  // Page positions; all but the text are stored with an origin of 1000.
+  TECPageText* text = staff.AddPageText(200, 100, {"ff", "dolce"}, "Arial", 10, 0, 0);
+  TECPageLine* line = staff.AddPageLine(150, 300, 400, 120, 1, 0, 0);
+  TECPageShape* box = staff.AddPageShape(ek::PageRectangle, 180, 90, 50, 40, 1, 0, 0, 0xFFFFFF, 1);
   score.Selection.push_back({0, {text, line, box}});
   // Each text 60 wide and 12 high a line.
   const MeasureText measure = [](const TECPageText& t) {
@@ -39,7 +40,7 @@ TEST(SelectionTemplates, ASymbolsObjectsAreMovedSoTheirBoxStartsAtTheOrigin) {
   };
   const auto symbol = SymbolFromSelection(score, measure);
   ASSERT_EQ(symbol->Elements().size(), 3u);
-  // Box: x 1150 (line) .. 1400 (line), y 1090 (rectangle) .. 1300 (line).
+  // Box: x 150 (line) .. 400 (line), y 90 (rectangle) .. 300 (line).
   EXPECT_EQ(symbol->Width, 250);
   EXPECT_EQ(symbol->Height, 210);
   const auto& t = static_cast<const TECPageText&>(*symbol->Elements()[0]);
@@ -47,15 +48,15 @@ TEST(SelectionTemplates, ASymbolsObjectsAreMovedSoTheirBoxStartsAtTheOrigin) {
   EXPECT_EQ(t.Y, 10);
   EXPECT_EQ(t.Lines, (std::vector<std::string>{"ff", "dolce"}));
   const auto& l = static_cast<const TECPageLine&>(*symbol->Elements()[1]);
-  EXPECT_EQ(l.X1, 0);
-  EXPECT_EQ(l.Y1, 210);
-  EXPECT_EQ(l.X2, 250);
-  EXPECT_EQ(l.Y2, 30);
+  EXPECT_EQ(l.X1, 1000);
+  EXPECT_EQ(l.Y1, 1210);
+  EXPECT_EQ(l.X2, 1250);
+  EXPECT_EQ(l.Y2, 1030);
   const auto& r = static_cast<const TECPageShape&>(*symbol->Elements()[2]);
-  EXPECT_EQ(r.X, 30);
-  EXPECT_EQ(r.Y, 0);
+  EXPECT_EQ(r.X, 1030);
+  EXPECT_EQ(r.Y, 1000);
   // The score's own objects stay where they were.
-  EXPECT_EQ(text->X, 1200);
+  EXPECT_EQ(text->X, 200);
   EXPECT_EQ(line->X1, 1150);
 }
 
