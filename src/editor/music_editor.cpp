@@ -183,11 +183,8 @@ TFMusicEditor::TFMusicEditor(const MusicEditorServices& services, QWidget* paren
                                                   button::kOk | button::kCancel) == result::kOk;
   };
 
-  // The velocities the marks give come from the settings, the terms' from the term library.
+  // The velocities the marks give come from the settings.
   score.OnGetDinamics = [this](TECModelObject*, int kind) { return DynamicsValue(kind, services_.Settings); };
-  score.OnGetTerms = [this](TECModelObject*, int kind, const std::string& name, int& first, int& second) {
-    return services_.GetTerms && services_.GetTerms(kind, name, first, second);
-  };
 
   BuildPanels();
   TScore.setObjectName("TScore");

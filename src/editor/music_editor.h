@@ -135,9 +135,6 @@ struct MusicEditorServices {
   TemplateSaving* Templates = nullptr;
   // The timer of the velocity buttons' repeat; null: a GUI timer of the window's own.
   document::OneShotTimer* ClickTimer = nullptr;
-  // The term library's answer to the score: the values of the term of that
-  // kind and name. Null: no term is known.
-  std::function<bool(int kind, const std::string& name, int& first, int& second)> GetTerms = nullptr;
 };
 
 class TFMusicEditor : public QWidget {

@@ -425,15 +425,13 @@ TEST_F(DocumentWindowTools, AClickIntoThePianoRollPlacesTheNoteOfThePressedValue
   EXPECT_EQ(Score().Selection[0].Elements, std::vector<TECElement*>{added->get()});
 }
 
-TEST_F(DocumentWindowTools, TheScoreAsksTheSettingsForDynamicsAndTheLibraryForTerms) {
+TEST_F(DocumentWindowTools, TheScoreAsksTheSettingsForDynamics) {
   settings_.Staccato = 1;
   EXPECT_EQ(Score().OnGetDinamics(nullptr, 109), 1);
   settings_.Staccato = 4;
   EXPECT_EQ(Score().OnGetDinamics(nullptr, 109), 8);
   EXPECT_EQ(Score().OnGetDinamics(nullptr, 166), 84);
   EXPECT_EQ(Score().OnGetDinamics(nullptr, 200), 64);
-  int first = 0, second = 0;
-  EXPECT_FALSE(Score().OnGetTerms(nullptr, 1, "Allegro", first, second));
 }
 
 TEST_F(DocumentWindowTools, TheTracksButtonsFollowTheGridsRoom) {
