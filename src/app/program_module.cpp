@@ -16,6 +16,7 @@
 #include <exception>
 #include <map>
 
+#include "app/library_wiring.h"
 #include "app/music_editor_page.h"
 #include "app/open_file_dialog.h"
 #include "app/program_library_ui.h"
@@ -25,12 +26,14 @@
 #include "app/toolbar_arrangement.h"
 #include "app/wait_cursor.h"
 #include "dialogs/main_stand_ins.h"
+#include "dialogs/term_dialogs.h"
 #include "document/command_line.h"
 #include "document/date_time_format.h"
 #include "document/help_pages.h"
 #include "document/interface_language.h"
 #include "document/score_commands.h"
 #include "editor/editor_commands.h"
+#include "editor/library_pages.h"
 #include "editor/music_editor.h"
 #include "document/settings_file.h"
 #include "document/window_bounds.h"
@@ -324,6 +327,15 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
   toolWiring_ = std::make_unique<ToolWiring>(settings_, registry_, *PCTools, *PCFiles, [this]() -> QWidget* {
     return ActiveEditor() ? &ActiveEditor()->Widget() : nullptr;
   }, library_.get());
+  if (library_) {
+    nv::platform::IniFile* ini = services_.settings ? &services_.settings->Ini() : nullptr;
+    libraries_ = std::make_unique<LibraryWiring>(LibraryWiring::Context{
+        *library_, settings_, registry_, toolWiring_->State(), *PCTools, this, ini,
+        [this]() -> nv::document::ScoreDocument* { return ActiveEditor() ? &ActiveEditor()->Document() : nullptr; },
+        [this, ini] { return nv::dialogs::ExecuteTermList(*library_, ini, this); }});
+    libraryUi_->onPaletteChanged = [this](nv::library::LibraryKind kind) { libraries_->PaletteChanged(kind); };
+    connect(PCFiles, &nv::widgets::TECPageControl::PageChanged, this, [this] { libraries_->DocumentChanged(); });
+  }
   Step("Devices");
   try {
     if (settings_.OutputDevice >= 0 && settings_.OutputDevice < MOScore.DeviceCount())
@@ -341,6 +353,7 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
   ProcessCommandLine();
   Step("Libraries");
   LoadLibraries();
+  if (libraries_) libraries_->Pages().RebuildAll();
   wait.reset();
   Step("Created");
   TMain.start();
@@ -682,6 +695,7 @@ void TFProgramModule::StoreSettings() {
   settings_.OutputDevice = MOScore.GetDeviceID();
   settings_.InputDevice = MIScore.GetDeviceID();
   if (toolWiring_) toolWiring_->StoreSettings();
+  if (libraries_) libraries_->StoreSettings();
   settings_.Language = InterfaceLanguage().toStdString();
   services_.settings->WriteMainSettings(settings_);
   std::vector<std::string> open;

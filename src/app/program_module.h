@@ -70,6 +70,7 @@ namespace nv::app {
 
 class MusicEditorPage;
 class OpenFileDialog;
+class LibraryWiring;
 class ProgramLibraryUi;
 class ToolWiring;
 
@@ -392,6 +393,8 @@ class TFProgramModule : public QMainWindow,
   // the documents.
   std::unique_ptr<ProgramLibraryUi> libraryUi_;
   std::unique_ptr<nv::library::LibraryStore> library_;
+  // The libraries on the tool pages, over the store and the tools.
+  std::unique_ptr<LibraryWiring> libraries_;
   std::vector<OpenPage> pages_;
   std::uint64_t nextPageKey_ = 1;
   nv::document::Autosave autosave_;

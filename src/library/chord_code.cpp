@@ -13,11 +13,11 @@ constexpr std::string_view kLetters = "CDEFGAB";
 constexpr int kFirstSkipped = 240;
 constexpr int kNoteEntries = 8;
 
-constexpr std::array<std::string_view, 6> kExtensions{"", "6", "7", "9", "11", "13"};
-constexpr std::array<std::string_view, 3> kMinor{"m", "mi", "min"};
-constexpr std::array<std::string_view, 2> kMajor{"maj", "M"};
-constexpr std::array<std::string_view, 3> kSus{"sus", "sus2", "sus4"};
-constexpr std::array<std::string_view, 4> kOmit{"omit3", "omit5", "no3", "no5"};
+constexpr auto& kExtensions = kExtensionTexts;
+constexpr auto& kMinor = kMinorTexts;
+constexpr auto& kMajor = kMajorTexts;
+constexpr auto& kSus = kSusTexts;
+constexpr auto& kOmit = kOmitTexts;
 // Alteration variants 1..8: odd raise, even lower, in pairs of one notation.
 constexpr std::array<std::string_view, 9> kAlterationForm{"", "%+", "%-", "+%", "-%", "#%", "b%", "aug%", "dim%"};
 
@@ -66,13 +66,6 @@ std::string Degree(int kind) {
     case chord_kind::Eleventh: return "11";
     default: return "13";
   }
-}
-
-std::string AlterationText(int kind, int variant) {
-  const std::string_view form = variant >= 1 && variant <= 8 ? kAlterationForm[variant] : "%";
-  std::string text;
-  for (const char c : form) text += c == '%' ? Degree(kind) : std::string(1, c);
-  return text;
 }
 
 bool IsAlteration(int kind) { return kind == chord_kind::Fifth || (kind >= chord_kind::Seventh && kind <= chord_kind::Thirteenth); }
@@ -138,12 +131,17 @@ std::uint8_t NoteByte(int step, bool sharp, bool flat) {
   return static_cast<std::uint8_t>(step | (flat ? 0x20 : sharp ? 0x10 : 0));
 }
 
-constexpr std::array<int, 5> kAlterationKinds{chord_kind::Fifth, chord_kind::Seventh, chord_kind::Ninth,
-                                              chord_kind::Eleventh, chord_kind::Thirteenth};
 
 int StyleIndex(int variant, std::size_t captions) { return static_cast<std::size_t>(variant) < captions ? variant : 0; }
 
 }  // namespace
+
+std::string AlterationText(int kind, int variant) {
+  const std::string_view form = variant >= 1 && variant <= 8 ? kAlterationForm[variant] : "%";
+  std::string text;
+  for (const char c : form) text += c == '%' ? Degree(kind) : std::string(1, c);
+  return text;
+}
 
 TECChordPiece MakeChordPiece(std::string text, int anchor, int level) {
   TECChordPiece piece;

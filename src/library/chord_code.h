@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/measure_items.h"
@@ -33,6 +34,22 @@ inline constexpr int Ninth = 12;
 inline constexpr int Eleventh = 13;
 inline constexpr int Thirteenth = 14;
 }  // namespace chord_kind
+
+// The words of the components by variant, as chord symbols write them.
+inline constexpr std::array<std::string_view, 6> kExtensionTexts{"", "6", "7", "9", "11", "13"};
+inline constexpr std::array<std::string_view, 3> kMinorTexts{"m", "mi", "min"};
+inline constexpr std::array<std::string_view, 2> kMajorTexts{"maj", "M"};
+inline constexpr std::array<std::string_view, 3> kSusTexts{"sus", "sus2", "sus4"};
+inline constexpr std::array<std::string_view, 4> kOmitTexts{"omit3", "omit5", "no3", "no5"};
+
+// The kinds of the alteration buttons, 5th to 13th.
+inline constexpr std::array<int, 5> kAlterationKinds{chord_kind::Fifth, chord_kind::Seventh, chord_kind::Ninth,
+                                                     chord_kind::Eleventh, chord_kind::Thirteenth};
+
+// An alteration's text (kind Fifth .. Thirteenth): its degree in the
+// variant's notation, odd raising and even lowering ("5+", "-5", "#9",
+// "dim13"); variant 0 or one past 8 is the degree alone.
+std::string AlterationText(int kind, int variant);
 
 // One tone of a chord's note set. Entries have fixed roles: 0 root, 1 third,
 // 2 fifth, 3 sixth or seventh, 4 ninth, 5 eleventh, 6 thirteenth, 7 bass.

@@ -146,6 +146,53 @@ void LibraryStore::AddSymbolToPalette(std::unique_ptr<TECSymbolDescription> symb
 }
 
 void LibraryStore::RemoveChordByName(std::string_view name) { RemoveByName(chords_, name); }
+void LibraryStore::RemoveSymbolByName(std::string_view name) { RemoveByName(symbols_, name); }
+
+template <typename Description>
+bool LibraryStore::RemoveAt(std::vector<std::unique_ptr<Description>>& list, const std::vector<std::size_t>& indices,
+                            bool deleteFiles, const ListFileSpec& spec) {
+  std::vector<bool> removed(list.size(), false);
+  for (const std::size_t index : indices)
+    if (index < list.size()) removed[index] = true;
+  bool written = true;
+  std::size_t at = 0;
+  std::erase_if(list, [&](const auto& entry) {
+    if (!removed[at++]) return false;
+    if (!deleteFiles) return true;
+    if (const auto file = FindTemplateFile(folder_, TemplateFileName(entry->Name, entry->Kind()))) {
+      std::error_code error;
+      if (!fs::remove(*file, error) && error) {
+        ui_.ReportError(*file + ": " + error.message());
+        written = false;
+      }
+    }
+    return true;
+  });
+  return SaveList(list, spec) && written;
+}
+
+bool LibraryStore::RemoveChords(const std::vector<std::size_t>& indices, bool deleteFiles) {
+  return RemoveAt(chords_, indices, deleteFiles, kChordListFile);
+}
+bool LibraryStore::RemoveSymbols(const std::vector<std::size_t>& indices, bool deleteFiles) {
+  return RemoveAt(symbols_, indices, deleteFiles, kSymbolListFile);
+}
+
+namespace {
+template <typename List>
+void MoveToFront(List& list, std::size_t index) {
+  if (index < list.size()) std::rotate(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(index),
+                                       list.begin() + static_cast<std::ptrdiff_t>(index) + 1);
+}
+}  // namespace
+
+void LibraryStore::MoveChordToFront(std::size_t index) { MoveToFront(chords_, index); }
+void LibraryStore::MoveSymbolToFront(std::size_t index) { MoveToFront(symbols_, index); }
+void LibraryStore::MoveTermToFront(std::size_t index) {
+  MoveToFront(terms_, index);
+  // The tree points into the list; its duplicates were reported on loading.
+  BuildTermTree(termTree_, terms_);
+}
 
 template <typename Description>
 bool LibraryStore::ImportTemplates(LibraryKind kind, std::vector<std::unique_ptr<Description>>& list) {

@@ -56,8 +56,19 @@ class LibraryStore {
   // Insert at the front of the list, tell the palette and save the list.
   void AddChordToPalette(std::unique_ptr<TECAccordDescription> chord);
   void AddSymbolToPalette(std::unique_ptr<TECSymbolDescription> symbol);
-  // Removes every chord template of that name, ignoring case.
+  // Removes every chord (symbol) template of that name, ignoring case.
   void RemoveChordByName(std::string_view name);
+  void RemoveSymbolByName(std::string_view name);
+  // Takes the templates at `indices` out of the library and writes its list
+  // file, so that they stay out after a restart; with `deleteFiles` their
+  // files in "Templates" go too. Returns false when a write failed (reported).
+  bool RemoveChords(const std::vector<std::size_t>& indices, bool deleteFiles);
+  bool RemoveSymbols(const std::vector<std::size_t>& indices, bool deleteFiles);
+  // A template chosen from a drop-down palette moves to the front of its
+  // strip; an index past the end changes nothing.
+  void MoveChordToFront(std::size_t index);
+  void MoveSymbolToFront(std::size_t index);
+  void MoveTermToFront(std::size_t index);
   // Import template files the user chooses; true when one was taken.
   bool AddChordTemplates();
   bool AddSymbolTemplates();
@@ -87,6 +98,9 @@ class LibraryStore {
                 const ListFileSpec& spec);
   template <typename Description>
   bool SaveList(const std::vector<std::unique_ptr<Description>>& list, const ListFileSpec& spec);
+  template <typename Description>
+  bool RemoveAt(std::vector<std::unique_ptr<Description>>& list, const std::vector<std::size_t>& indices,
+                bool deleteFiles, const ListFileSpec& spec);
   template <typename Description>
   bool ImportTemplates(LibraryKind kind, std::vector<std::unique_ptr<Description>>& list);
   std::string PathOf(std::string_view file) const;

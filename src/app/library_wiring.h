@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+#include "document/notice.h"
+#include "library/chord_builder.h"
+#include "library/library_ui.h"
+
+class QWidget;
+
+namespace nv::document {
+class CommandRegistry;
+class ScoreDocument;
+struct ProgramSettings;
+class ToolState;
+}  // namespace nv::document
+
+namespace nv::library {
+class LibraryStore;
+}
+
+namespace nv::platform {
+class IniFile;
+}
+
+namespace nv::widgets {
+class TECPageControl;
+}
+
+namespace nv::editor {
+class LibraryPages;
+}
+
+namespace nv::app {
+
+// The libraries on the main window's tool pages: the chord builder kept in
+// the settings, the library commands, and the strips and builder on the
+// "Chords", "Expanded" and "Expressions" pages over the program's store.
+class LibraryWiring {
+ public:
+  struct Context {
+    nv::library::LibraryStore& Store;
+    nv::document::ProgramSettings& Settings;
+    nv::document::CommandRegistry& Registry;
+    nv::document::ToolState& Tools;
+    nv::widgets::TECPageControl& Pages;
+    QWidget* Window = nullptr;
+    // The dialogs' bounds; none: nothing kept.
+    nv::platform::IniFile* Ini = nullptr;
+    // The active document; null with none.
+    std::function<nv::document::ScoreDocument*()> ActiveDocument;
+    // The term list; true when it closed with OK.
+    std::function<bool()> TermList;
+  };
+
+  explicit LibraryWiring(Context context);
+  ~LibraryWiring();
+
+  nv::library::ChordBuilder& Builder() { return builder_; }
+  nv::editor::LibraryPages& Pages() { return *pages_; }
+
+  // A library changed (or was read): its strip again.
+  void PaletteChanged(nv::library::LibraryKind kind);
+  // The active document changed: the builder follows its cursor.
+  void DocumentChanged();
+  // The builder into the settings, before they are written.
+  void StoreSettings() const;
+
+ private:
+  void ShowCodeAtCursor();
+
+  Context context_;
+  nv::library::ChordBuilder builder_;
+  std::unique_ptr<nv::editor::LibraryPages> pages_;
+  nv::document::Subscription position_;
+};
+
+}  // namespace nv::app
