@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dialogs/music_face.h"
 #include "widgets/char_button.h"
 
 namespace nv::dialogs {
@@ -39,7 +40,7 @@ std::vector<Choice> DurationChoices() {
     choice.name = QString("CBDuration%1").arg(value);
     choice.glyph = static_cast<std::uint8_t>(glyph);
     choice.glyphSize = 16;
-    choice.glyphAt = {12, -14};
+    choice.glyphAt = CentredMusicChar(MusicFont(choice.glyphSize), choice.glyph, 12, 26);
     list.push_back(std::move(choice));
   }
   return list;
@@ -57,7 +58,7 @@ CaptionChooser::CaptionChooser(const QString& formName, const std::vector<std::p
                     parent) {}
 
 ChordAddChooser::ChordAddChooser(const QString& degree, const StyleCaptions& captions, QWidget* parent)
-    : ChoicePalette(QStringLiteral("TFChooseChordAdd"), {}, {3 * 40 + 2 * kMargin, 2 * kButtonHeight + 3 * kMargin},
+    : ChoicePalette(QStringLiteral("FChooseChordAdd"), {}, {3 * 40 + 2 * kMargin, 2 * kButtonHeight + 3 * kMargin},
                     CaptionChoices({{0, degree}, {1, captions[0][0]}, {2, captions[0][1]}}),
                     ChoiceGrid{3, {40, kButtonHeight}, {kMargin, kMargin}}, parent),
       captions_(captions) {
@@ -86,7 +87,7 @@ void ChordAddChooser::SetStyle(int style) {
 }
 
 DurationPalette::DurationPalette(QWidget* parent)
-    : ChoicePalette(QStringLiteral("TFDuration"), {}, {40, 7 * 26 + 2 * kMargin}, DurationChoices(),
+    : ChoicePalette(QStringLiteral("FDuration"), {}, {40, 7 * 26 + 2 * kMargin}, DurationChoices(),
                     ChoiceGrid{1, {36, 26}, {kMargin, kMargin}}, parent) {}
 
 void DurationPalette::SetOnDuration(std::function<void(int)> handler) {

@@ -9,8 +9,8 @@
 namespace nv::dialogs {
 
 // A chooser of the chord builder: one caption button per value in a row
-// ("TFChooseChordNote", "TFChooseChordBase", "TFChooseChordMinor",
-// "TFChooseChordMajor", "TFChooseChordSus", "TFChooseChordOmit").
+// ("FChooseChordNote", "FChooseChordBase", "FChooseChordMinor",
+// "FChooseChordMajor", "FChooseChordSus", "FChooseChordOmit").
 class CaptionChooser : public ChoicePalette {
   Q_OBJECT
  public:
@@ -18,7 +18,7 @@ class CaptionChooser : public ChoicePalette {
                  QWidget* parent = nullptr);
 };
 
-// "TFChooseChordAdd" for one degree: the plain degree, raised and lowered
+// "FChooseChordAdd" for one degree: the plain degree, raised and lowered
 // (values 0, 1, 2), and four style tabs that recaption the raised and
 // lowered buttons and are reported at once without closing.
 class ChordAddChooser : public ChoicePalette {
@@ -39,7 +39,7 @@ class ChordAddChooser : public ChoicePalette {
   int style_ = 0;
 };
 
-// "TFDuration": seven note values from the whole (128) to the 64th (2), one
+// "FDuration": seven note values from the whole (128) to the 64th (2), one
 // above the other; a click reports the value of the button down, 2 when
 // none is.
 class DurationPalette : public ChoicePalette {

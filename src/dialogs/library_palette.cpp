@@ -11,11 +11,11 @@ namespace {
 
 const char* FormName(LibraryStripKind kind) {
   switch (kind) {
-    case LibraryStripKind::Chords: return "TFAccords";
-    case LibraryStripKind::Symbols: return "TFSymbols";
+    case LibraryStripKind::Chords: return "FAccords";
+    case LibraryStripKind::Symbols: return "FSymbols";
     case LibraryStripKind::Terms: break;
   }
-  return "TFTerms";
+  return "FTerms";
 }
 
 std::vector<Choice> Choices(const std::vector<LibraryEntry>& entries) {

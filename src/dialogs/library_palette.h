@@ -21,7 +21,7 @@ struct LibraryEntry {
   FacePainter Paint;
 };
 
-// The drop-down of a whole library ("TFAccords", "TFSymbols", "TFTerms"):
+// The drop-down of a whole library ("FAccords", "FSymbols", "FTerms"):
 // the grouped buttons of LayOutDropDown, bold maroon group headings or first
 // letters, and the "+" and "-" buttons. A click reports the entry's index
 // in the list given and closes. While the "+" or "-" handler runs (a file

@@ -29,6 +29,15 @@ QFont FormFont(const QString& family, int pointSize, bool bold, bool italic) {
   return font;
 }
 
+QPoint CentredMusicChar(const QFont& font, std::uint8_t code, int x, int height) {
+  const QFontMetrics metrics(font);
+  const QString text = nv::platform::textForFace(nv::platform::kMusicFace, std::string(1, static_cast<char>(code)));
+  const QRect ink = metrics.tightBoundingRect(text);
+  // The ink box is relative to the baseline; the cell's top is an ascent above it.
+  const int baseline = (height - ink.height()) / 2 - ink.top();
+  return {x, baseline - metrics.ascent()};
+}
+
 void DrawMusicChar(QPainter& painter, const QFont& font, QPoint at, std::uint8_t code) {
   painter.setFont(font);
   painter.drawText(at + QPoint(0, QFontMetrics(font).ascent()),

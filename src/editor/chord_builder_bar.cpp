@@ -112,7 +112,7 @@ ChordBuilderBar::ChordBuilderBar(nv::library::ChordBuilder& builder, nv::documen
   toggle("CBChordPlace", 17, b.Stacked);
 
   TECCharButton* duration = Add("CBChordDuration", "", "Chord duration", 120, kRow[2], 34, true);
-  duration->setFont(nv::dialogs::MusicFont(14));
+  duration->setFont(nv::dialogs::MusicFont(10));
   connect(duration, &QAbstractButton::clicked, this, [this] {
     builder_.Duration = nv::library::NextChordDuration(builder_.Duration);
     ShowState();
@@ -150,8 +150,8 @@ TECCharButton* ChordBuilderBar::Add(const std::string& name, const QString& capt
   button->setToolTip(hint);
   button->SetFlat(true);
   button->SetBlackBorder(true);
-  if (dropDown) button->SetDropWidth(kDrop);
   button->setGeometry(x, y, width, kHeight);
+  if (dropDown) button->SetDropWidth(kDrop);
   buttons_[name] = button;
   return button;
 }
@@ -192,7 +192,10 @@ void ChordBuilderBar::ShowState() {
   const nv::library::DurationGlyph glyph = nv::library::ChordDurationGlyph(builder_.Duration);
   TECCharButton* duration = Button("CBChordDuration");
   duration->SetChar(glyph.Char);
-  duration->SetPos(glyph.X, glyph.Y - 14);
+  // The table's x; the program's own music font places its notes, so each
+  // is centred in the button by its own ink.
+  const QPoint at = nv::dialogs::CentredMusicChar(duration->font(), glyph.Char, glyph.X, duration->height());
+  duration->SetPos(at.x(), at.y());
 
   const bool notes = builder_.NotesMode;
   Button("CBDefChordAddition")->setVisible(notes);
@@ -221,23 +224,23 @@ void ChordBuilderBar::OpenChooserFor(const std::string& name) {
   const std::vector<std::pair<int, QString>> notes = Numbered({"C", "D", "E", "F", "G", "A", "B"});
   if (name == "CBChordNote" || name == "CBChordNote1") {
     int& step = name == "CBChordNote" ? b.RootStep : b.BassStep;
-    ShowChooser(new CaptionChooser("TFChooseChordNote", notes, window()), name, step, [&step](int v) { step = v; });
+    ShowChooser(new CaptionChooser("FChooseChordNote", notes, window()), name, step, [&step](int v) { step = v; });
   } else if (name == "CBChordBase") {
-    ShowChooser(new CaptionChooser("TFChooseChordBase", Numbered(nv::library::ExtensionCaptions()), window()), name,
+    ShowChooser(new CaptionChooser("FChooseChordBase", Numbered(nv::library::ExtensionCaptions()), window()), name,
                 b.Extension, [&b](int v) { b.Extension = v; });
   } else if (name == "CBChordMinor") {
-    ShowChooser(new CaptionChooser("TFChooseChordMinor", Numbered(nv::library::MinorCaptions()), window()), name,
+    ShowChooser(new CaptionChooser("FChooseChordMinor", Numbered(nv::library::MinorCaptions()), window()), name,
                 b.MinorStyle, [&b](int v) { b.MinorStyle = v; });
   } else if (name == "CBChordMajor") {
-    ShowChooser(new CaptionChooser("TFChooseChordMajor", Numbered(nv::library::MajorCaptions()), window()), name,
+    ShowChooser(new CaptionChooser("FChooseChordMajor", Numbered(nv::library::MajorCaptions()), window()), name,
                 b.MajorStyle, [&b](int v) { b.MajorStyle = v; });
   } else if (name == "CBChordSus") {
     // "sus2" is not offered: a chord set to it opens with nothing pressed.
     const auto& sus = nv::library::SusCaptions();
-    ShowChooser(new CaptionChooser("TFChooseChordSus", {{0, Q(sus[0])}, {2, Q(sus[2])}}, window()), name, b.SusStyle,
+    ShowChooser(new CaptionChooser("FChooseChordSus", {{0, Q(sus[0])}, {2, Q(sus[2])}}, window()), name, b.SusStyle,
                 [&b](int v) { b.SusStyle = v; });
   } else if (name == "CBChordOmit") {
-    ShowChooser(new CaptionChooser("TFChooseChordOmit", Numbered(nv::library::OmitCaptions()), window()), name,
+    ShowChooser(new CaptionChooser("FChooseChordOmit", Numbered(nv::library::OmitCaptions()), window()), name,
                 b.OmitStyle, [&b](int v) { b.OmitStyle = v; });
   } else if (name == "CBChordDuration") {
     auto* palette = new nv::dialogs::DurationPalette(window());

@@ -48,7 +48,8 @@ TECChordEditor::TECChordEditor(QWidget* parent)
 
 platform::Font TECChordEditor::PieceFont(const ChordPiece& piece) const {
   platform::Font font = Font;
-  font.size = piece.size;
+  // A piece of size 0 takes the chord's own size, as the score draws it.
+  font.size = piece.size != 0 ? piece.size : Font.size;
   font.height = 0;
   font.bold = piece.style & 1;
   font.italic = piece.style & 2;

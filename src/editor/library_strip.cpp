@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 #include "widgets/char_button.h"
 
 namespace nv::editor {
@@ -80,7 +82,9 @@ void LibraryStrip::SetEntries(const std::vector<Entry>& entries, int limit) {
   }
   if (kind_ != LibraryStripKind::Chords) all_->move(layout.NextColumnX, all_->y());
   const nv::dialogs::StripSpec& spec = nv::dialogs::StripSpecOf(kind_);
-  setMinimumSize(all_->geometry().right() + kGap, spec.Rows.back() + spec.Button.height + 4);
+  int right = all_->geometry().right();
+  if (!layout.Buttons.empty()) right = std::max(right, layout.Buttons.back().right);
+  setMinimumSize(right + kGap, spec.Rows.back() + spec.Button.height + 4);
 }
 
 void LibraryStrip::SetDownIndex(int index) {

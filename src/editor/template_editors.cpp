@@ -139,7 +139,7 @@ void TemplateEditorDialog::ReportError(const std::string& message) { nv::widgets
 
 TFAccordProperties::TFAccordProperties(nv::library::LibraryStore& store, nv::library::TECAccordDescription& chord,
                                        nv::platform::IniFile* settings, QWidget* parent)
-    : TemplateEditorDialog({"TFAccordProperties", {360, 250}, "AccordProperties", nv::dialogs::BoundsMode::Position,
+    : TemplateEditorDialog({"FAccordProperties", {360, 250}, "AccordProperties", nv::dialogs::BoundsMode::Position,
                             {}, 0},
                            store, "Chord files (*.acc);;All files (*)", settings, parent),
       chord_(chord) {
@@ -208,7 +208,7 @@ nv::library::TemplateSaveResult TFAccordProperties::SaveTemplate() {
 
 TFSymbolProperties::TFSymbolProperties(nv::library::LibraryStore& store, nv::library::TECSymbolDescription& symbol,
                                        nv::platform::IniFile* settings, QWidget* parent)
-    : TemplateEditorDialog({"TFSymbolProperties", {340, 160}, "SymbolProperties", nv::dialogs::BoundsMode::Position,
+    : TemplateEditorDialog({"FSymbolProperties", {340, 160}, "SymbolProperties", nv::dialogs::BoundsMode::Position,
                             {}, 0},
                            store, "Symbol files (*.smb);;All files (*)", settings, parent),
       symbol_(symbol) {

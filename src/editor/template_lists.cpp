@@ -128,7 +128,7 @@ void TemplateListDialog::Remove() {
 // --- chords -------------------------------------------------------------------
 
 TFChordList::TFChordList(nv::library::LibraryStore& store, nv::platform::IniFile* settings, QWidget* parent)
-    : TemplateListDialog({"TFChordList", {460, 320}, "ChordList", nv::dialogs::BoundsMode::Position, {}, 0}, store,
+    : TemplateListDialog({"FChordList", {460, 320}, "ChordList", nv::dialogs::BoundsMode::Position, {}, 0}, store,
                          settings, parent),
       settings_(settings) {
   setWindowTitle("Chords list");
@@ -154,7 +154,7 @@ bool TFChordList::RemoveAt(const std::vector<std::size_t>& indices, bool deleteF
 
 TFSymbolList::TFSymbolList(nv::library::LibraryStore& store, nv::render::LibraryItemPainter& painter,
                            nv::platform::IniFile* settings, QWidget* parent)
-    : TemplateListDialog({"TFSymbolList", {500, 320}, "SymbolList", nv::dialogs::BoundsMode::Position, {}, 0}, store,
+    : TemplateListDialog({"FSymbolList", {500, 320}, "SymbolList", nv::dialogs::BoundsMode::Position, {}, 0}, store,
                          settings, parent),
       painter_(painter),
       settings_(settings) {
