@@ -15,7 +15,7 @@
 #include "editor/library_pages.h"
 #include "library/chord_builder.h"
 #include "library/chord_code.h"
-#include "library/library_commands.h"
+#include "editor/library_commands.h"
 #include "library/library_store.h"
 
 namespace {
@@ -46,7 +46,7 @@ struct Library {
       chord->Pieces = {nv::library::MakeChordPiece("m" + std::to_string(i % 13), 0, 1)};
       store.AddChordToPalette(std::move(chord));
     }
-    nv::library::AddLibraryCommands(registry, {store, builder, tools, [] { return nullptr; }});
+    nv::editor::AddLibraryCommands(registry, {store, builder, tools, [] { return nullptr; }});
     pages = std::make_unique<nv::editor::LibraryPages>(
         nv::editor::LibraryPages::Context{store, builder, registry, tools, nullptr, [] { return 1920; }}, nullptr);
     page.resize(1920, 66);

@@ -6,7 +6,7 @@
 #include "dialogs/music_face.h"
 #include "document/command_registry.h"
 #include "library/chord_builder.h"
-#include "library/library_commands.h"
+#include "editor/library_commands.h"
 #include "widgets/char_button.h"
 
 namespace nv::editor {
@@ -126,7 +126,7 @@ ChordBuilderBar::ChordBuilderBar(nv::library::ChordBuilder& builder, nv::documen
     above->update();
   });
   connect(Add("CBAccordNone", "\u00D7", "Remove chord", 156, kRow[2], 20), &QAbstractButton::clicked, this,
-          [this] { registry_.Run(nv::library::library_command::RemoveChord); });
+          [this] { registry_.Run(nv::editor::library_command::RemoveChord); });
   connect(Add("CBSaveChord", "Save", "Save chord", 178, kRow[2], 40), &QAbstractButton::clicked, this, [this] {
     if (OnSaveChord) OnSaveChord();
   });
@@ -165,7 +165,7 @@ nv::dialogs::ChoicePalette* ChordBuilderBar::OpenChooser() const { return choose
 
 void ChordBuilderBar::Changed() {
   ShowState();
-  registry_.Run(nv::library::library_command::InsertBuiltChord);
+  registry_.Run(nv::editor::library_command::InsertBuiltChord);
 }
 
 void ChordBuilderBar::ShowState() {

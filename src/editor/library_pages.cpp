@@ -10,7 +10,7 @@
 #include "editor/library_faces.h"
 #include "editor/library_strip.h"
 #include "editor/template_lists.h"
-#include "library/library_commands.h"
+#include "editor/library_commands.h"
 #include "library/library_store.h"
 #include "render/library_item_painter.h"
 #include "widgets/char_button.h"
@@ -139,7 +139,7 @@ void LibraryPages::ShowDownStates() {
 }
 
 void LibraryPages::Click(LibraryStripKind kind, int index) {
-  using namespace nv::library::library_command;
+  using namespace nv::editor::library_command;
   const char* command = kind == LibraryStripKind::Chords    ? InsertChordTemplate
                         : kind == LibraryStripKind::Symbols ? ChooseSymbol
                                                             : ChooseTerm;

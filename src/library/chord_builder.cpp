@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "document/program_settings.h"
-
 namespace nv::library {
 
 namespace {
@@ -23,13 +21,13 @@ std::string Of(const std::vector<std::string>& captions, int value) {
 
 int InRange(int value, int last) { return value >= 0 && value <= last ? value : 0; }
 
-int ValidDuration(int duration) {
+}  // namespace
+
+int ValidChordDuration(int duration) {
   for (int d = kShortest; d <= kLongest; d *= 2)
     if (d == duration) return d;
   return 16;
 }
-
-}  // namespace
 
 const std::vector<std::string>& ExtensionCaptions() {
   static const std::vector<std::string> captions = [] {
@@ -63,7 +61,7 @@ std::string AlterationCaption(int slot, int alteration, int style) {
 }
 
 int NextChordDuration(int duration) {
-  const int valid = ValidDuration(duration);
+  const int valid = ValidChordDuration(duration);
   return valid >= kLongest ? kShortest : valid * 2;
 }
 
@@ -77,49 +75,6 @@ DurationGlyph ChordDurationGlyph(int duration) {
     case 64: return {46, 6, 0};
     default: return {65, 7, 10};
   }
-}
-
-void ChordBuilder::Load(const nv::document::ProgramSettings& s) {
-  ChordButtons& b = Buttons;
-  b.RootStep = InRange(s.ChordNote, 6);
-  b.Extension = InRange(s.ChordBase, 5);
-  b.RootFlat = s.ChordBemol;
-  b.RootSharp = s.ChordDiesis && !s.ChordBemol;
-  b.MinorStyle = InRange(s.ChordMinor, 2);
-  b.MajorStyle = InRange(s.ChordMajor, 1);
-  b.SusStyle = InRange(s.ChordSus, 2);
-  b.OmitStyle = InRange(s.ChordOmit, 3);
-  b.Brackets = s.ChordBracket;
-  b.Add = s.ChordAdd;
-  b.AlterationStyle = std::clamp(s.ChordAddStyle, 0, 3);
-  const int alterations[] = {s.ChordAdd5, s.ChordAdd7, s.ChordAdd9, s.ChordAdd11, s.ChordAdd13};
-  for (std::size_t i = 0; i < b.Alteration.size(); ++i) b.Alteration[i] = InRange(alterations[i], 2);
-  Above = s.ChordAbove;
-  Duration = ValidDuration(s.ChordDuration);
-  NotesMode = !s.ChordAddition;
-}
-
-void ChordBuilder::Store(nv::document::ProgramSettings& s) const {
-  const ChordButtons& b = Buttons;
-  s.ChordNote = b.RootStep;
-  s.ChordBase = b.Extension;
-  s.ChordBemol = b.RootFlat;
-  s.ChordDiesis = b.RootSharp;
-  s.ChordMinor = b.MinorStyle;
-  s.ChordMajor = b.MajorStyle;
-  s.ChordSus = b.SusStyle;
-  s.ChordOmit = b.OmitStyle;
-  s.ChordBracket = b.Brackets;
-  s.ChordAdd = b.Add;
-  s.ChordAddStyle = b.AlterationStyle;
-  s.ChordAdd5 = b.Alteration[0];
-  s.ChordAdd7 = b.Alteration[1];
-  s.ChordAdd9 = b.Alteration[2];
-  s.ChordAdd11 = b.Alteration[3];
-  s.ChordAdd13 = b.Alteration[4];
-  s.ChordAbove = Above;
-  s.ChordDuration = Duration;
-  s.ChordAddition = !NotesMode;
 }
 
 void ChordBuilder::ShowCode(const std::vector<std::uint8_t>& code) {

@@ -7,10 +7,6 @@
 #include "library/chord_code.h"
 #include "library/chord_insertion.h"
 
-namespace nv::document {
-struct ProgramSettings;
-}
-
 namespace nv::library {
 
 // The duration button's face: a music-font character at an offset.
@@ -30,10 +26,6 @@ struct ChordBuilder {
   // in as chord symbols (the settings' ChordAddition).
   bool NotesMode = false;
   bool Above = false;
-
-  // [Accords] and [Tools] ChordAbove, ChordDuration, ChordAddition.
-  void Load(const nv::document::ProgramSettings& settings);
-  void Store(nv::document::ProgramSettings& settings) const;
 
   std::vector<std::uint8_t> Code() const { return AccordCodeFromButtons(Buttons); }
   ChordRoot Root() const { return {Buttons.RootStep, Buttons.RootSharp, Buttons.RootFlat}; }
@@ -58,6 +50,8 @@ struct ChordBuilder {
 // "aug5"); styles outside 0..3 as the nearest end.
 std::string AlterationCaption(int slot, int alteration, int style);
 
+// A stored duration no button shows becomes 16.
+int ValidChordDuration(int duration);
 // The duration after a click: doubled, from 128 back to 2.
 int NextChordDuration(int duration);
 DurationGlyph ChordDurationGlyph(int duration);

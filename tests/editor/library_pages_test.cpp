@@ -21,7 +21,7 @@
 #include "editor/template_editors.h"
 #include "editor/template_lists.h"
 #include "library/chord_builder.h"
-#include "library/library_commands.h"
+#include "editor/library_commands.h"
 #include "library/library_fixture.h"
 #include "library/library_store.h"
 #include "model/instrument.h"
@@ -91,7 +91,7 @@ class LibraryPagesTest : public library_fixture::LibraryFolder {
     store->AddSymbolToPalette(std::move(symbol));
   }
   void Build(int screenWidth = 1024) {
-    nv::library::AddLibraryCommands(registry, {*store, builder, tools, [this] { return active; }});
+    nv::editor::AddLibraryCommands(registry, {*store, builder, tools, [this] { return active; }});
     pages = std::make_unique<LibraryPages>(
         LibraryPages::Context{*store, builder, registry, tools, nullptr, [screenWidth] { return screenWidth; }},
         nullptr);

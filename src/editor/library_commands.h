@@ -9,14 +9,16 @@ class ToolState;
 }  // namespace nv::document
 
 namespace nv::library {
-
 class LibraryStore;
 struct ChordBuilder;
+}  // namespace nv::library
+
+namespace nv::editor {
 
 // What the library pages' commands act on. All outlive the registry's use.
 struct LibraryCommandContext {
-  LibraryStore& Store;
-  ChordBuilder& Builder;
+  nv::library::LibraryStore& Store;
+  nv::library::ChordBuilder& Builder;
   nv::document::ToolState& Tools;
   // The active document; null with none.
   std::function<nv::document::ScoreDocument*()> ActiveDocument;
@@ -39,4 +41,4 @@ inline constexpr const char* ChooseTerm = "terms.choose";
 // without a document.
 void AddLibraryCommands(nv::document::CommandRegistry& registry, LibraryCommandContext context);
 
-}  // namespace nv::library
+}  // namespace nv::editor

@@ -1,4 +1,4 @@
-#include "library/library_commands.h"
+#include "editor/library_commands.h"
 
 #include <stdexcept>
 #include <string>
@@ -11,7 +11,9 @@
 #include "library/chord_insertion.h"
 #include "library/library_store.h"
 
-namespace nv::library {
+namespace nv::editor {
+
+using namespace nv::library;
 
 namespace {
 
@@ -109,4 +111,4 @@ void AddLibraryCommands(nv::document::CommandRegistry& registry, LibraryCommandC
                 {}, {}});
 }
 
-}  // namespace nv::library
+}  // namespace nv::editor

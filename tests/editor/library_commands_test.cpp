@@ -1,4 +1,4 @@
-#include "library/library_commands.h"
+#include "editor/library_commands.h"
 
 #include <gtest/gtest.h>
 
@@ -8,15 +8,17 @@
 #include "document/tool_state.h"
 #include "library/chord_builder.h"
 #include "library/library_store.h"
-#include "library_fixture.h"
+#include "library/library_fixture.h"
 #include "model/instrument.h"
 #include "model/measure.h"
 #include "model/measure_items.h"
 #include "model/page_objects.h"
 #include "model/row.h"
 
-namespace nv::library {
+namespace nv::editor {
 namespace {
+
+using namespace nv::library;
 
 using library_fixture::LibraryFolder;
 
@@ -203,4 +205,4 @@ TEST_F(LibraryCommandsTest, AWrongIndexIsReportedNotRun) {
 }
 
 }  // namespace
-}  // namespace nv::library
+}  // namespace nv::editor
