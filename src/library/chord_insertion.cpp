@@ -4,6 +4,7 @@
 #include <array>
 
 #include "library/accord_description.h"
+#include "model/duration_split.h"
 #include "model/element_kinds.h"
 #include "model/note_records.h"
 
@@ -33,17 +34,9 @@ int NaturalPitch(int letter) { return 12 * (letter / 7) + kNaturalSemitone[stati
 }  // namespace
 
 int NoteAlteration(const TECNote& note) {
-  for (const auto& attribute : note.Attributes) {
-    switch (attribute->Kind) {
-      case ek::Flat:
-      case ek::NaturalFlat: return -1;
-      case ek::DoubleFlat: return -2;
-      case ek::Sharp:
-      case ek::NaturalSharp: return 1;
-      case ek::DoubleSharp: return 2;
-      default: break;
-    }
-  }
+  int shift = 0;
+  for (const auto& attribute : note.Attributes)
+    if (duration_split::AccidentalShift(attribute->Kind, shift)) return shift;
   return 0;
 }
 
