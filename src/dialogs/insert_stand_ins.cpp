@@ -10,6 +10,8 @@
 #include <initializer_list>
 #include <vector>
 
+#include "dialogs/property_dialogs.h"
+
 namespace nv::dialogs {
 namespace {
 
@@ -140,7 +142,14 @@ bool InsertStandIns::ChordEditor(nv::document::ChordValues& values) {
 }
 
 bool InsertStandIns::NoteProperties(nv::document::NotePropertiesValues& values) {
-  return AskNumbers(parent_, "TFNoteProperties", {{"Instrument", 0, 254, &values.Instrument}});
+  // The note properties dialog of its own: -1 is the row's program.
+  PropertyDialogServices services;
+  services.Parent = parent_;
+  TFNoteProperties dialog(services);
+  dialog.SetInstrument(values.Instrument);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  values.Instrument = dialog.Program();
+  return true;
 }
 
 }  // namespace nv::dialogs

@@ -8,6 +8,7 @@
 #include "document/element_dialogs.h"
 #include "document/program_settings.h"
 #include "document/score_edits.h"
+#include "document/score_properties.h"
 #include "document/tool_state.h"
 #include "model/element_kinds.h"
 #include "model/measure_items.h"
@@ -166,12 +167,12 @@ bool ElementActions::EditChord() {
 }
 
 bool ElementActions::EditNotes() {
-  int instrument = 0;
-  if (!score_.GetSelectedNoteInstrument(instrument)) return false;
+  const std::optional<int> program = ReadNoteProgram(score_);
+  if (!program) return false;
   NotePropertiesValues values;
-  values.Instrument = instrument - 1;
+  values.Instrument = *program;
   if (!dialogs_.NoteProperties(values)) return false;
-  score_.SetSelectedNoteInstrument(values.Instrument + 1);
+  ApplyNoteProgram(score_, values.Instrument);
   return true;
 }
 

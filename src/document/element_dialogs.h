@@ -33,9 +33,10 @@ struct ChordValues {
   std::vector<ChordPieceValue> Pieces;
 };
 
-// The note properties dialog: the instrument index shown, 0 for the first.
+// The note properties dialog: the program the selected notes sound with,
+// -1 for their row's.
 struct NotePropertiesValues {
-  int Instrument = 0;
+  int Instrument = -1;
 };
 
 // The one place the document window's edit actions, its design-page clicks
