@@ -1,11 +1,13 @@
 #include "app/dialog_palette_opener.h"
 
+#include "dialogs/arrangement_palettes.h"
 #include "dialogs/drum_dialogs.h"
 #include "dialogs/drum_head_faces.h"
 #include "dialogs/microtone_palette.h"
 #include "dialogs/notation_palettes.h"
 #include "dialogs/rehearsal_mark_palette.h"
 #include "dialogs/time_signature_palette.h"
+#include "dialogs/transpose_palette.h"
 
 namespace nv::app {
 namespace {
@@ -72,6 +74,45 @@ void DialogPaletteOpener::Open(Chooser chooser, QWidget& button, const ChooserVa
                                                       nv::dialogs::LibraryDrumHeads(library_), owner),
                         button, current.Value, std::move(chosen));
   }
+}
+
+void ArrangementPaletteOpener::OpenTranspose(QWidget& button, int pitch, bool up,
+                                             std::function<void(int pitch)> changed) {
+  auto* palette = new nv::dialogs::TransposePalette(button.window());
+  palette->SetDirection(up);
+  palette->SetPitch(pitch);
+  palette->SetOnSelect([changed = std::move(changed)](nv::dialogs::TransposePalette&, int steps) { changed(steps); });
+  Show(palette, button);
+}
+
+void ArrangementPaletteOpener::OpenJoinStyle(QWidget& button, const JoinStyleValue& current,
+                                             std::function<void(const JoinStyleValue&)> changed) {
+  auto* palette = new nv::dialogs::JoinNotesPalette(settings_, button.window());
+  palette->SetDialogMode(false);
+  // The setters report nothing: only the user's changes come back.
+  palette->SetActive(current.Active);
+  palette->SetUnionCount(current.Count);
+  palette->SetOnSelect([changed = std::move(changed)](nv::dialogs::DialogPalette& p) {
+    const auto& join = static_cast<nv::dialogs::JoinNotesPalette&>(p);
+    changed({join.GetActive(), join.GetUnionCount()});
+  });
+  Show(palette, button);
+}
+
+void ArrangementPaletteOpener::OpenRowAlignment(QWidget& button, const RowAlignmentValue& current,
+                                                std::function<void(const RowAlignmentValue&)> changed) {
+  auto* palette = new nv::dialogs::RowAlignmentPalette(settings_, button.window());
+  palette->SetDialogMode(false);
+  palette->SetActive(current.Active);
+  palette->SetAlignKind(current.Style);
+  palette->SetNoteDensity(current.Density);
+  palette->SetMeasureCount(current.MeasureCount);
+  palette->SetHorzAlign(current.HorzAlign);
+  palette->SetOnSelect([changed = std::move(changed)](nv::dialogs::DialogPalette& p) {
+    const auto& row = static_cast<nv::dialogs::RowAlignmentPalette&>(p);
+    changed({row.GetActive(), row.GetAlignKind(), row.GetNoteDensity(), row.GetMeasureCount(), row.GetHorzAlign()});
+  });
+  Show(palette, button);
 }
 
 }  // namespace nv::app

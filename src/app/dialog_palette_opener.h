@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "app/palette_opener.h"
 
 namespace nv::library {
@@ -27,6 +29,30 @@ class DialogPaletteOpener : public PaletteOpener {
  private:
   nv::platform::IniFile* settings_;
   nv::library::LibraryStore* library_;
+};
+
+// The modify page's drop-downs: the custom transpose, the join-notes style
+// and the row alignment (in drop-down mode), each created for one opening;
+// the effects and dynamics palettes come from their owner.
+class ArrangementPaletteOpener : public ArrangementOpener {
+ public:
+  using ShowPalette = std::function<void(QWidget& button)>;
+  // `settings` keeps the palettes' own places; may be null.
+  ArrangementPaletteOpener(nv::platform::IniFile* settings, ShowPalette effects, ShowPalette dynamics)
+      : settings_(settings), effects_(std::move(effects)), dynamics_(std::move(dynamics)) {}
+
+  void OpenTranspose(QWidget& button, int pitch, bool up, std::function<void(int pitch)> changed) override;
+  void OpenJoinStyle(QWidget& button, const JoinStyleValue& current,
+                     std::function<void(const JoinStyleValue&)> changed) override;
+  void OpenRowAlignment(QWidget& button, const RowAlignmentValue& current,
+                        std::function<void(const RowAlignmentValue&)> changed) override;
+  void OpenEffects(QWidget& button) override { effects_(button); }
+  void OpenDynamics(QWidget& button) override { dynamics_(button); }
+
+ private:
+  nv::platform::IniFile* settings_;
+  ShowPalette effects_;
+  ShowPalette dynamics_;
 };
 
 }  // namespace nv::app

@@ -31,4 +31,40 @@ class PaletteOpener {
   virtual void Open(Chooser chooser, QWidget& button, const ChooserValue& current, Chosen chosen) = 0;
 };
 
+// The join-notes style of the modify page: whether bars are joined by
+// their own style, and the count (0 none, 1 full, -1 by note value, other a
+// custom count).
+struct JoinStyleValue {
+  bool Active = false;
+  int Count = 0;
+  friend bool operator==(const JoinStyleValue&, const JoinStyleValue&) = default;
+};
+
+// The row alignment of the modify page: own alignment, style (0 evenly,
+// 1 proportional, 2 positional), note density, bars per row, horizontal alignment.
+struct RowAlignmentValue {
+  bool Active = false;
+  int Style = 0;
+  bool Density = false;
+  int MeasureCount = 3;
+  bool HorzAlign = false;
+  friend bool operator==(const RowAlignmentValue&, const RowAlignmentValue&) = default;
+};
+
+// Opens the modify page's drop-downs under their buttons. Each change the
+// user makes in one is handed on at once; the drop-down stays open.
+class ArrangementOpener {
+ public:
+  virtual ~ArrangementOpener() = default;
+  // The semitones of a custom transpose, upwards (1..127) or downwards (-127..-1).
+  virtual void OpenTranspose(QWidget& button, int pitch, bool up, std::function<void(int pitch)> changed) = 0;
+  virtual void OpenJoinStyle(QWidget& button, const JoinStyleValue& current,
+                             std::function<void(const JoinStyleValue&)> changed) = 0;
+  virtual void OpenRowAlignment(QWidget& button, const RowAlignmentValue& current,
+                                std::function<void(const RowAlignmentValue&)> changed) = 0;
+  // The effects and dynamics palettes, which keep their own values.
+  virtual void OpenEffects(QWidget& button) = 0;
+  virtual void OpenDynamics(QWidget& button) = 0;
+};
+
 }  // namespace nv::app

@@ -16,7 +16,9 @@
 #include <exception>
 #include <map>
 
+#include "app/dialog_palette_opener.h"
 #include "app/library_wiring.h"
+#include "app/modify_page.h"
 #include "app/music_editor_page.h"
 #include "app/open_file_dialog.h"
 #include "app/program_library_ui.h"
@@ -139,7 +141,6 @@ constexpr int kExitButtonScreenWidth = 800;
 
 constexpr int kZoomBoxWidth = 40;
 constexpr int kMainTimerMs = 220;
-constexpr int kClickTimerMs = 100;
 
 std::vector<std::string> ActionIds() {
   std::vector<std::string> ids;
@@ -263,8 +264,6 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
     SBMain->Tick();
     autosave_.Tick(settings_.AutoSave, settings_.IntervalAutosave);
   });
-  // The palettes' auto-repeat buttons run on TClick.
-  TClick.setInterval(kClickTimerMs);
   // A preview that finds no output sounds nothing; the user hears why once.
   notePreview_.SetOpenFailed([this] { OutputFailed(); });
   MIScore.OnMidiInput = [this](TMidiInput*) { TakeMidiInput(); };
@@ -336,6 +335,7 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
     libraryUi_->onPaletteChanged = [this](nv::library::LibraryKind kind) { libraries_->PaletteChanged(kind); };
     connect(PCFiles, &nv::widgets::TECPageControl::PageChanged, this, [this] { libraries_->DocumentChanged(); });
   }
+  BuildModifyPage();
   Step("Devices");
   try {
     if (settings_.OutputDevice >= 0 && settings_.OutputDevice < MOScore.DeviceCount())
@@ -501,6 +501,17 @@ void TFProgramModule::BuildToolPages() {
   }
   PCTools->SetActivePage(PCTools->Pages(0));
   PCTools->setFixedHeight(settings_.ToolsHeight);
+}
+
+void TFProgramModule::BuildModifyPage() {
+  arrangementOpener_ = std::make_unique<ArrangementPaletteOpener>(
+      services_.settings ? &services_.settings->Ini() : nullptr, [this](QWidget& b) { ShowEffectsPalette(b); },
+      [this](QWidget& b) { ShowDynamicsPalette(b); });
+  auto* page = PCTools->findChild<QWidget*>("TSModify");
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(new ModifyPage(registry_, settings_, *arrangementOpener_,
+                                    std::make_unique<nv::widgets::QtOneShotTimer>(), page));
 }
 
 void TFProgramModule::RestoreSettings() {

@@ -73,6 +73,7 @@ class OpenFileDialog;
 class LibraryWiring;
 class ProgramLibraryUi;
 class ToolWiring;
+class ArrangementOpener;
 
 // What the main window works with. Every member left empty takes the
 // program's own: the machine's MIDI ports, the steady clock, the default
@@ -265,6 +266,8 @@ class TFProgramModule : public QMainWindow,
   void BuildToolbars();
   void BuildMenus();
   void BuildToolPages();
+  // The modify page, once the settings it shows are read.
+  void BuildModifyPage();
   void RestoreSettings();
   void ChooseLanguage();
   // The commands' captions from the language in force; the language files
@@ -379,7 +382,6 @@ class TFProgramModule : public QMainWindow,
   nv::widgets::TECPageControl* PCFiles = nullptr;
   nv::widgets::StatusPanels* SBMain = nullptr;
   QTimer TMain;
-  QTimer TClick;
 
   // The previews of inserted and played notes, which the documents sound.
   // TKeyboard is the key-release timer that ends them.
@@ -387,6 +389,7 @@ class TFProgramModule : public QMainWindow,
   nv::document::NotePreview notePreview_;
   // The insertion tools; the documents, which read them, go first.
   std::unique_ptr<ToolWiring> toolWiring_;
+  std::unique_ptr<ArrangementOpener> arrangementOpener_;
   // The notes the documents play, shown on the piano and guitar pages.
   nv::document::PlayedNotes playedNotes_;
   // The libraries, which the documents' scores ask for terms: they go after

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <memory>
+#include <optional>
 #include <stdexcept>
 
 #include "app/music_editor_page.h"
@@ -21,7 +23,9 @@
 #include "document/close_all.h"
 #include "document/date_time_format.h"
 #include "document/file_paths.h"
+#include "document/layout_edits.h"
 #include "document/main_commands.h"
+#include "document/modify_page.h"
 #include "document/main_dialogs.h"
 #include "document/open_files.h"
 #include "document/zoom_steps.h"
@@ -309,6 +313,16 @@ void TFProgramModule::AddDocumentCommands() {
     return page ? &page->Document() : nullptr;
   });
   nv::editor::AddEditorCommands(registry_, [this] { return ActiveWindow(); });
+  // The modify page's edits, on the active document's score.
+  nv::document::AddModifyCommands(
+      registry_,
+      [this, edits = std::make_shared<std::optional<nv::document::DocumentLayoutEdits>>()]()
+          -> nv::document::LayoutEdits* {
+        DocumentPage* page = ActiveEditor();
+        if (page == nullptr) return nullptr;
+        return &edits->emplace(page->Document());
+      },
+      settings_);
   auto run = [](std::function<void()> action) {
     return [action = std::move(action)](const nv::document::CommandArgs&) { action(); };
   };

@@ -9,17 +9,14 @@
 #include <map>
 #include <string>
 
+#include "editor/face_drawing.h"
 #include "editor/tool_faces.h"
 #include "render/music_font_codes.h"
 
 namespace nv::editor {
-namespace {
+namespace face_drawing {
 
 namespace glyph = nv::render::glyph;
-
-constexpr int kSide = 22;
-
-using Drawing = std::function<void(QPainter&)>;
 
 // A music-font glyph with the centre of its ink at `centre`, whatever the
 // font's own origin of that glyph.
@@ -50,6 +47,23 @@ void ArrowHead(QPainter& painter, QPointF tip, QPointF from) {
   painter.drawPolygon(QPolygonF{tip, base + n * 2.5, base - n * 2.5});
   painter.setBrush(Qt::NoBrush);
 }
+
+void StemDirection(QPainter& painter, bool up) {
+  Glyph(painter, {6, up ? 16.0 : 6.0}, glyph::BlackHead, 20);
+  const double stemX = up ? 9.5 : 2.5;
+  painter.drawLine(QPointF(stemX, up ? 15 : 7), QPointF(stemX, up ? 2 : 20));
+  const QPointF tip(16, up ? 3 : 19);
+  painter.drawLine(QPointF(16, up ? 12 : 10), tip);
+  ArrowHead(painter, tip, QPointF(16, up ? 12 : 10));
+}
+
+}  // namespace face_drawing
+
+namespace {
+
+using namespace face_drawing;
+
+constexpr int kSide = 22;
 
 void Pointer(QPainter& painter) {
   painter.setBrush(Qt::black);
@@ -88,15 +102,6 @@ void Rest(QPainter& painter, bool whole) {
 void HeadWith(QPainter& painter, std::uint8_t mark) {
   Glyph(painter, {6, 14}, glyph::BlackHead, 20);
   Glyph(painter, {15, 11}, mark, 20);
-}
-
-void StemDirection(QPainter& painter, bool up) {
-  Glyph(painter, {6, up ? 16.0 : 6.0}, glyph::BlackHead, 20);
-  const double stemX = up ? 9.5 : 2.5;
-  painter.drawLine(QPointF(stemX, up ? 15 : 7), QPointF(stemX, up ? 2 : 20));
-  const QPointF tip(16, up ? 3 : 19);
-  painter.drawLine(QPointF(16, up ? 12 : 10), tip);
-  ArrowHead(painter, tip, QPointF(16, up ? 12 : 10));
 }
 
 void BlankNote(QPainter& painter) {
@@ -232,6 +237,13 @@ const std::map<std::string_view, Drawing, std::less<>>& Drawings() {
   return drawings;
 }
 
+// The page's own pictures and those of the modify page.
+const Drawing* FindDrawing(std::string_view name) {
+  if (const auto found = Drawings().find(name); found != Drawings().end()) return &found->second;
+  if (const auto found = ModifyDrawings().find(name); found != ModifyDrawings().end()) return &found->second;
+  return nullptr;
+}
+
 QPixmap Draw(const Drawing& drawing) {
   QImage image(kSide, kSide, QImage::Format_RGB32);
   image.fill(Qt::white);
@@ -251,17 +263,18 @@ std::span<const std::string_view> FaceFactory::Names() {
   static const std::vector<std::string_view> names = [] {
     std::vector<std::string_view> all;
     for (const auto& [name, drawing] : Drawings()) all.push_back(name);
+    for (const auto& [name, drawing] : ModifyDrawings()) all.push_back(name);
     return all;
   }();
   return names;
 }
 
 QPixmap FaceFactory::Picture(std::string_view buttonName) {
-  const auto drawing = Drawings().find(buttonName);
-  if (drawing == Drawings().end()) return {};
+  const Drawing* drawing = FindDrawing(buttonName);
+  if (drawing == nullptr) return {};
   static std::map<std::string, QPixmap, std::less<>> pictures;
   auto found = pictures.find(buttonName);
-  if (found == pictures.end()) found = pictures.emplace(std::string(buttonName), Draw(drawing->second)).first;
+  if (found == pictures.end()) found = pictures.emplace(std::string(buttonName), Draw(*drawing)).first;
   return found->second;
 }
 

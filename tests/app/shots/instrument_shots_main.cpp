@@ -1,7 +1,8 @@
-// Writes pictures of the main window's piano and guitar pages and of the
-// chord-name editor into the folder named on the command line, each also at
-// twice the size: the piano scrolled to its third octave with a chord
-// sounding, the seven-string neck with three fingers, "Cm7" with its caret.
+// Writes pictures of the main window's piano, guitar and modify pages and of
+// the chord-name editor into the folder named on the command line, each also
+// at twice the size: the piano scrolled to its third octave with a chord
+// sounding, the seven-string neck with three fingers, the modify page's
+// buttons, "Cm7" with its caret.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -57,6 +58,13 @@ int main(int argc, char** argv) {
   guitar->Model().ShowFret(5, 6);
   QApplication::processEvents();
   Save(window.Tools().grab(), folder, "guitar_page");
+
+  window.resize(1300, 400);
+  auto* modify = window.Tools().findChild<QWidget*>("TSModify");
+  window.Tools().SetActivePage(window.Tools().Pages(8));
+  QApplication::processEvents();
+  Save(modify->grab(), folder, "modify_page");
+  window.resize(900, 400);
 
   QWidget holder;
   holder.resize(120, 40);

@@ -1,0 +1,177 @@
+#include "app/modify_page.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <string>
+
+#include "dialogs/canvas_face.h"
+#include "dialogs/logic/modify_face_painters.h"
+#include "document/command_registry.h"
+#include "document/modify_page.h"
+#include "document/program_settings.h"
+#include "editor/face_factory.h"
+#include "platform/colors.h"
+#include "widgets/char_button.h"
+#include "widgets/scroll_panel.h"
+
+namespace nv::app {
+namespace {
+
+using nv::document::ModifyButton;
+using nv::document::ModifyFace;
+using nv::widgets::TECCharButton;
+
+constexpr nv::platform::Color kBorderColor = nv::platform::rgb(66, 64, 64);
+constexpr int kButtonWidth = 25;
+constexpr int kButtonHeight = 25;
+constexpr int kDropWidth = 11;
+constexpr int kRowTop[] = {2, 2 + kButtonHeight + 1};
+
+}  // namespace
+
+ModifyPage::ModifyPage(nv::document::CommandRegistry& registry, nv::document::ProgramSettings& settings,
+                       ArrangementOpener& opener, std::unique_ptr<nv::document::OneShotTimer> timer,
+                       QWidget* parent)
+    : QWidget(parent),
+      registry_(registry),
+      settings_(settings),
+      opener_(opener),
+      timer_(std::move(timer)),
+      repeater_(*timer_) {
+  setObjectName("PModify");
+  panel_ = new nv::widgets::TECScrollPanel(this);
+  panel_->setObjectName("SPModify");
+  panel_->SetStep(nv::document::kModifyPanelStep);
+  panel_->SetTimeOut(nv::document::kModifyPanelTimeOutMs);
+  panel_->SetBevels(nv::widgets::PanelBevel::None, nv::widgets::PanelBevel::None, 0, 0);
+  panel_->SetHorzScroll(true);
+  // Columns from left to right, the upper row first; a column is as wide as
+  // its wider button.
+  const auto all = nv::document::ModifyButtons();
+  int left = 2;
+  for (std::size_t i = 0; i < all.size(); i += 2) {
+    int columnWidth = 0;
+    for (std::size_t row = 0; row < 2 && i + row < all.size(); ++row) {
+      const ModifyButton& entry = all[i + row];
+      const int width = kButtonWidth + (entry.DropPart ? kDropWidth : 0);
+      MakeButton(entry, left, kRowTop[row], width);
+      columnWidth = std::max(columnWidth, width);
+    }
+    left += columnWidth + 1;
+  }
+  panel_->setGeometry(0, 0, 400, kRowTop[1] + kButtonHeight + 5);
+  setMinimumHeight(panel_->height());
+}
+
+ModifyPage::~ModifyPage() = default;
+
+void ModifyPage::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  panel_->resize(width(), panel_->height());
+}
+
+TECCharButton* ModifyPage::MakeButton(const ModifyButton& entry, int left, int top, int width) {
+  auto* button = new TECCharButton(panel_);
+  button->setObjectName(QString::fromUtf8(entry.Name.data(), static_cast<int>(entry.Name.size())));
+  button->setToolTip(QString::fromUtf8(entry.Hint.data(), static_cast<int>(entry.Hint.size())));
+  button->setGeometry(left, top, width, kButtonHeight);
+  button->SetFlat(true);
+  button->SetBlackBorder(true);
+  button->SetBorderColor(kBorderColor);
+  button->SetAllowAllUp(true);
+  button->SetGroupIndex(entry.Group);
+  button->SetCommandId(QString::fromUtf8(entry.CommandId.data(), static_cast<int>(entry.CommandId.size())));
+  if (entry.DropPart) {
+    button->SetDropWidth(kDropWidth);
+    connect(button, &TECCharButton::ButtonClick, this, [this, &entry, button] { OpenDropDown(entry, *button); });
+  }
+  if (entry.Face == ModifyFace::Picture) {
+    button->SetGlyph(nv::editor::FaceFactory::Picture(entry.Name));
+    button->SetNumGlyphs(1);
+    button->SetMargin(-1);
+  } else {
+    button->SetCustomDraw(true);
+    button->SetOnDrawCharButton([this, &entry, button](QPainter& painter, const QRect&) { PaintFace(entry, *button, painter); });
+  }
+  if (entry.Repeats) button->installEventFilter(this);
+  connect(button, &TECCharButton::clicked, this, [this, &entry] { Run(entry); });
+  buttons_.emplace_back(&entry, button);
+  return button;
+}
+
+void ModifyPage::PaintFace(const ModifyButton& entry, TECCharButton& button, QPainter& painter) const {
+  const nv::widgets::ButtonFace state = button.Face();
+  const nv::dialogs::FaceLook look{button.Hot(), state == nv::widgets::ButtonFace::Down ||
+                                                     state == nv::widgets::ButtonFace::Exclusive};
+  const nv::dialogs::ModifyFaceValues values{settings_.PitchUp,         settings_.PitchDown,
+                                             settings_.BarUnionActive,  settings_.BarUnionCount,
+                                             settings_.RowPropertiesActive, settings_.FRowDisplayStyle};
+  const QRect area(0, 0, button.width() - button.DropWidth(), button.height());
+  nv::dialogs::PaintCanvasFace(painter, area, [&](nv::platform::Canvas& canvas, const nv::platform::Rect& box) {
+    nv::dialogs::PaintModifyFace(canvas, box, entry.Face, values, look);
+  });
+}
+
+bool ModifyPage::eventFilter(QObject* watched, QEvent* event) {
+  const auto* mouse = dynamic_cast<QMouseEvent*>(event);
+  if (mouse != nullptr && mouse->button() == Qt::LeftButton) {
+    const auto held = std::ranges::find(buttons_, watched, [](const auto& pair) -> QObject* { return pair.second; });
+    if (held != buttons_.end() && event->type() == QEvent::MouseButtonPress)
+      repeater_.Press([this, entry = held->first] { Run(*entry); });
+    else if (event->type() == QEvent::MouseButtonRelease)
+      repeater_.Release();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void ModifyPage::Run(const ModifyButton& entry) {
+  registry_.Run(std::string(entry.CommandId), nv::document::ArgsOf(entry));
+}
+
+TECCharButton* ModifyPage::Button(std::string_view name) const {
+  const auto found = std::ranges::find(buttons_, name, [](const auto& pair) { return pair.first->Name; });
+  return found == buttons_.end() ? nullptr : found->second;
+}
+
+void ModifyPage::OpenDropDown(const ModifyButton& entry, TECCharButton& button) {
+  nv::document::ProgramSettings& s = settings_;
+  const auto repaint = [&button] { button.update(); };
+  if (entry.Face == ModifyFace::PitchUp) {
+    opener_.OpenTranspose(button, nv::document::PitchSteps(s.PitchUp), true, [&s, repaint](int pitch) {
+      s.PitchUp = nv::document::PitchSteps(pitch);
+      repaint();
+    });
+  } else if (entry.Face == ModifyFace::PitchDown) {
+    opener_.OpenTranspose(button, -nv::document::PitchSteps(s.PitchDown), false, [&s, repaint](int pitch) {
+      s.PitchDown = nv::document::PitchSteps(pitch);
+      repaint();
+    });
+  } else if (entry.Face == ModifyFace::JoinStyle) {
+    opener_.OpenJoinStyle(button, {s.BarUnionActive, s.BarUnionCount}, [this, &s, repaint](const JoinStyleValue& v) {
+      s.BarUnionActive = v.Active;
+      s.BarUnionCount = v.Count;
+      repaint();
+      registry_.Run("layout.join_style");
+    });
+  } else if (entry.Face == ModifyFace::RowStyle) {
+    const RowAlignmentValue current{s.RowPropertiesActive, s.FRowDisplayStyle, s.RowDensity, s.RowMeasureCount,
+                                    s.RowHorzAlign};
+    opener_.OpenRowAlignment(button, current, [this, &s, repaint](const RowAlignmentValue& v) {
+      s.RowPropertiesActive = v.Active;
+      s.FRowDisplayStyle = v.Style;
+      s.RowDensity = v.Density;
+      s.RowMeasureCount = v.MeasureCount;
+      s.RowHorzAlign = v.HorzAlign;
+      repaint();
+      registry_.Run("layout.row_alignment");
+    });
+  } else if (entry.Name == "CBCalcSequence") {
+    opener_.OpenEffects(button);
+  } else if (entry.Name == "CBCalcVelocity") {
+    opener_.OpenDynamics(button);
+  }
+}
+
+}  // namespace nv::app

@@ -1,0 +1,160 @@
+#include "app/modify_page.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "document/command_registry.h"
+#include "document/layout_edits.h"
+#include "document/modify_page.h"
+#include "document/program_settings.h"
+#include "model/measure.h"
+#include "model/row.h"
+#include "model/score_builder.h"
+#include "program_module_fixture.h"
+#include "support/hand_timer.h"
+#include "widgets/char_button.h"
+
+namespace nv::app {
+namespace {
+
+// The row moves the page makes, one entry each.
+struct RowMoves final : nv::document::LayoutEdits {
+  std::vector<int> moves;
+  int other = 0;
+  void MoveRowInSystem(int d) override { moves.push_back(d); }
+  void MoveSelectionVert(int) override { ++other; }
+  void MoveSelectionByPitch(int d) override { moves.push_back(100 + d); }
+  void MoveSelectionHorz(int) override { ++other; }
+  void ResizeSelection(int) override { ++other; }
+  void SetStemDirection(int) override { ++other; }
+  void OffsetNote() override { ++other; }
+  void AlignSelection() override { ++other; }
+  void ChangeColumnSpace(bool, int) override { ++other; }
+  void JoinNotes(bool) override { ++other; }
+  void SplitUnionNotes(bool) override { ++other; }
+  void ShiftSystemLeftIndent(int) override { ++other; }
+  void ShiftSystemRightIndent(int) override { ++other; }
+  void ChangeSpaceAfterBar(int) override { ++other; }
+  void UnionSplitRow(bool) override { ++other; }
+  void SetMeasureUnionStyle(std::uint8_t, std::int32_t) override { ++other; }
+  void SetSystemAlignment(bool, int, bool, int, bool) override { ++other; }
+  void SetBeamDirection(int) override { ++other; }
+  void SetPageBreak(bool) override { ++other; }
+  void CalcSequence() override { ++other; }
+  void CalcVelocity() override { ++other; }
+};
+
+// Scripted drop-downs: each opening is noted and answered with the next value.
+struct ScriptedArrangement final : ArrangementOpener {
+  std::vector<std::string> opened;
+  int nextPitch = 0;
+  JoinStyleValue nextJoin;
+  void OpenTranspose(QWidget&, int pitch, bool up, std::function<void(int)> changed) override {
+    opened.push_back("transpose " + std::to_string(pitch) + (up ? " up" : " down"));
+    changed(nextPitch);
+  }
+  void OpenJoinStyle(QWidget&, const JoinStyleValue& current, std::function<void(const JoinStyleValue&)> changed) override {
+    opened.push_back("join " + std::to_string(current.Count));
+    changed(nextJoin);
+  }
+  void OpenRowAlignment(QWidget&, const RowAlignmentValue&, std::function<void(const RowAlignmentValue&)>) override {
+    opened.push_back("rows");
+  }
+  void OpenEffects(QWidget&) override { opened.push_back("effects"); }
+  void OpenDynamics(QWidget&) override { opened.push_back("dynamics"); }
+};
+
+struct PageFixture {
+  nv::document::ProgramSettings settings;
+  nv::document::CommandRegistry registry;
+  RowMoves edits;
+  bool open = true;
+  ScriptedArrangement opener;
+  std::unique_ptr<HandTimer> ownTimer = std::make_unique<HandTimer>();
+  HandTimer& timer = *ownTimer;
+  ModifyPage page{registry, settings, opener, std::move(ownTimer)};
+  PageFixture() {
+    nv::document::AddModifyCommands(
+        registry, [this]() -> nv::document::LayoutEdits* { return open ? &edits : nullptr; }, settings);
+  }
+  nv::widgets::TECCharButton& Button(const char* name) { return *page.Button(name); }
+};
+
+TEST(ModifyPageWidget, AHeldRowButtonRepeatsAtEveryTickAndAShortClickActsOnce) {
+  PageFixture f;
+  nv::widgets::TECCharButton& up = f.Button("CBRowUp");
+  QTest::mousePress(&up, Qt::LeftButton, {}, QPoint(5, 5));
+  f.timer.Advance(550);
+  QTest::mouseRelease(&up, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(f.edits.moves, std::vector<int>(6, -1));
+  EXPECT_FALSE(f.timer.Running());
+
+  f.edits.moves.clear();
+  QTest::mouseClick(&up, Qt::LeftButton, {}, QPoint(5, 5));
+  f.timer.Advance(1000);
+  EXPECT_EQ(f.edits.moves, std::vector<int>{-1});
+
+  // A button that does not repeat acts once however long it is held.
+  QTest::mousePress(&f.Button("CBMoveUp"), Qt::LeftButton, {}, QPoint(5, 5));
+  f.timer.Advance(1000);
+  QTest::mouseRelease(&f.Button("CBMoveUp"), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(f.edits.other, 1);
+}
+
+TEST(ModifyPageWidget, TheTransposeDropDownStoresThePitchThatTheButtonThenMovesBy) {
+  PageFixture f;
+  f.settings.PitchDown = 1;
+  f.opener.nextPitch = -3;
+  nv::widgets::TECCharButton& down = f.Button("CBHeightDown");
+  ASSERT_GT(down.DropWidth(), 0);
+  Q_EMIT down.ButtonClick();
+  EXPECT_EQ(f.opener.opened, std::vector<std::string>{"transpose -1 down"});
+  EXPECT_EQ(f.settings.PitchDown, 3);
+  down.click();
+  EXPECT_EQ(f.edits.moves, std::vector<int>{100 - 3});
+}
+
+TEST(ModifyPageWidget, WithoutADocumentTheDropDownsStillOpenAndStoreTheirValues) {
+  PageFixture f;
+  f.open = false;
+  f.opener.nextJoin = {true, -1};
+  Q_EMIT f.Button("CBBarUnionStyle").ButtonClick();
+  EXPECT_TRUE(f.settings.BarUnionActive);
+  EXPECT_EQ(f.settings.BarUnionCount, -1);
+  for (const nv::document::ModifyButton& entry : nv::document::ModifyButtons())
+    f.page.Button(entry.Name)->click();
+  EXPECT_TRUE(f.edits.moves.empty());
+  EXPECT_EQ(f.edits.other, 0);
+  Q_EMIT f.Button("CBCalcSequence").ButtonClick();
+  Q_EMIT f.Button("CBCalcVelocity").ButtonClick();
+  EXPECT_EQ(f.opener.opened, (std::vector<std::string>{"join 0", "effects", "dynamics"}));
+}
+
+TECNote& FirstNote(TECMusicScore& score) { return *score.CurrentRow()->GetMeasure(0)->Notes.front(); }
+
+TEST_F(ProgramModuleTest, TheModifyPageMovesTheActiveDocumentsSelectionAndUndoTakesItBack) {
+  const fs::path file = root_ / "one.sfd";
+  {
+    auto score = score_builder::MakeScore(1, 2);
+    score_builder::AddNote(*score->GetInstrumentAt(0)->GetRow(0)->GetMeasure(0), 1, 5, 32, 0);
+    score->SaveToFile(file.string());
+  }
+  nv::app::TFProgramModule window(Services());
+  ASSERT_NE(window.OpenDocument(file.string(), false), nullptr);
+  TECMusicScore& score = window.ActiveEditor()->Document().Score();
+  score.SelectElement(&FirstNote(score), 0);
+  auto* page = window.findChild<ModifyPage*>();
+  ASSERT_NE(page, nullptr);
+  page->Button("CBOctaveUp")->click();
+  EXPECT_EQ(FirstNote(score).Octave, 6);
+  EXPECT_EQ(FirstNote(score).Kind, 21);
+  window.Commands().Run("edit.undo");
+  EXPECT_EQ(FirstNote(score).Octave, 5);
+}
+
+}  // namespace
+}  // namespace nv::app
