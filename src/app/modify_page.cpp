@@ -39,7 +39,8 @@ ModifyPage::ModifyPage(nv::document::CommandRegistry& registry, nv::document::Pr
       settings_(settings),
       opener_(opener),
       timer_(std::move(timer)),
-      repeater_(*timer_) {
+      // Every tick of a held button acts, the first one too.
+      repeater_(*timer_, nv::widgets::ClickRepeater::kIntervalMs, nv::widgets::ClickRepeater::FirstTick::Steps) {
   setObjectName("PModify");
   panel_ = new nv::widgets::TECScrollPanel(this);
   panel_->setObjectName("SPModify");
@@ -63,6 +64,8 @@ ModifyPage::ModifyPage(nv::document::CommandRegistry& registry, nv::document::Pr
   }
   panel_->setGeometry(0, 0, 400, kRowTop[1] + kButtonHeight + 5);
   setMinimumHeight(panel_->height());
+  states_ = registry_.StatesChanged.Subscribe([this] { ShowChecked(); });
+  ShowChecked();
 }
 
 ModifyPage::~ModifyPage() = default;
@@ -128,6 +131,12 @@ bool ModifyPage::eventFilter(QObject* watched, QEvent* event) {
 
 void ModifyPage::Run(const ModifyButton& entry) {
   registry_.Run(std::string(entry.CommandId), nv::document::ArgsOf(entry));
+  ShowChecked();
+}
+
+void ModifyPage::ShowChecked() {
+  for (const auto& [entry, button] : buttons_)
+    if (entry->Group != 0) button->SetDown(registry_.IsChecked(std::string(entry->CommandId)).value_or(false));
 }
 
 TECCharButton* ModifyPage::Button(std::string_view name) const {

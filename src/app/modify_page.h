@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "app/palette_opener.h"
-#include "document/click_repeater.h"
+#include "document/notice.h"
+#include "widgets/logic/click_repeater.h"
 
 namespace nv::document {
 class CommandRegistry;
@@ -47,6 +48,8 @@ class ModifyPage : public QWidget {
  private:
   nv::widgets::TECCharButton* MakeButton(const nv::document::ModifyButton& entry, int left, int top, int width);
   void Run(const nv::document::ModifyButton& entry);
+  // The pane buttons are down while their pane shows.
+  void ShowChecked();
   void PaintFace(const nv::document::ModifyButton& entry, nv::widgets::TECCharButton& button, QPainter& painter) const;
   void OpenDropDown(const nv::document::ModifyButton& entry, nv::widgets::TECCharButton& button);
 
@@ -54,9 +57,10 @@ class ModifyPage : public QWidget {
   nv::document::ProgramSettings& settings_;
   ArrangementOpener& opener_;
   std::unique_ptr<nv::document::OneShotTimer> timer_;
-  nv::document::ClickRepeater repeater_;
+  nv::widgets::ClickRepeater repeater_;
   nv::widgets::TECScrollPanel* panel_ = nullptr;
   std::vector<std::pair<const nv::document::ModifyButton*, nv::widgets::TECCharButton*>> buttons_;
+  nv::document::Subscription states_;
 };
 
 }  // namespace nv::app

@@ -56,7 +56,7 @@ const std::array<ModifyButton, 42> kButtons = {{
     {"CBBeamDown", "Beam down", F::Picture, 0, "selection.beam_direction", {"1"}},
     {"CBAddPageBreak", "Add page break", F::Picture, 0, "layout.page_break", {"1"}},
     {"CBDeletePageBreak", "Delete page break", F::Picture, 0, "layout.page_break", {"0"}},
-    {"CBVoice", "Voice note editor", F::Picture, kPaneGroup, "view.velocity_pane", {}},
+    {"CBVoice", "Voice note editor", F::Picture, kPaneGroup, "view.velocity", {}},
     {"CBCalcVelocity", "Calculate voice", F::Picture, 0, "notes.calc_velocity", {}, false, true},
 }};
 

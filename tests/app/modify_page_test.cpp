@@ -15,7 +15,7 @@
 #include "model/row.h"
 #include "model/score_builder.h"
 #include "program_module_fixture.h"
-#include "support/hand_timer.h"
+#include "support/stepped_timer.h"
 #include "widgets/char_button.h"
 
 namespace nv::app {
@@ -74,8 +74,8 @@ struct PageFixture {
   RowMoves edits;
   bool open = true;
   ScriptedArrangement opener;
-  std::unique_ptr<HandTimer> ownTimer = std::make_unique<HandTimer>();
-  HandTimer& timer = *ownTimer;
+  std::unique_ptr<nv::test::SteppedTimer> ownTimer = std::make_unique<nv::test::SteppedTimer>();
+  nv::test::SteppedTimer& timer = *ownTimer;
   ModifyPage page{registry, settings, opener, std::move(ownTimer)};
   PageFixture() {
     nv::document::AddModifyCommands(
@@ -154,6 +154,22 @@ TEST_F(ProgramModuleTest, TheModifyPageMovesTheActiveDocumentsSelectionAndUndoTa
   EXPECT_EQ(FirstNote(score).Kind, 21);
   window.Commands().Run("edit.undo");
   EXPECT_EQ(FirstNote(score).Octave, 5);
+
+  // The pane buttons show and hide the panes of the document window, and
+  // only the one of the pane shown is down.
+  nv::widgets::TECCharButton& roll = *page->Button("CBSequence");
+  nv::widgets::TECCharButton& voice = *page->Button("CBVoice");
+  roll.click();
+  EXPECT_TRUE(window.Commands().IsChecked("view.piano_roll").value_or(false));
+  EXPECT_TRUE(roll.Down());
+  voice.click();
+  EXPECT_TRUE(window.Commands().IsChecked("view.velocity").value_or(false));
+  EXPECT_FALSE(window.Commands().IsChecked("view.piano_roll").value_or(true));
+  EXPECT_TRUE(voice.Down());
+  EXPECT_FALSE(roll.Down());
+  voice.click();
+  EXPECT_FALSE(window.Commands().IsChecked("view.velocity").value_or(true));
+  EXPECT_FALSE(voice.Down());
 }
 
 }  // namespace

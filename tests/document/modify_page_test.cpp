@@ -5,10 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "document/click_repeater.h"
 #include "document/layout_edits.h"
 #include "document/program_settings.h"
-#include "support/hand_timer.h"
 
 namespace nv::document {
 namespace {
@@ -151,38 +149,6 @@ TEST(ModifyPage, FaceImagesFollowTheValuesAndSurviveOutOfRangeOnes) {
   EXPECT_EQ(RowStyleImage(2), 6);
   EXPECT_EQ(RowStyleImage(7), 4);
   EXPECT_EQ(RowStyleImage(-1), 4);
-}
-
-// The press and release of a button as the page makes them: the repeater
-// while held, then the click.
-void Hold(Page& page, ClickRepeater& repeater, HandTimer& timer, std::string_view name, int ms) {
-  const ModifyButton& button = *FindModifyButton(name);
-  const auto run = [&page, &button] { page.registry.Run(std::string(button.CommandId), ArgsOf(button)); };
-  if (button.Repeats) repeater.Press(run);
-  timer.Advance(ms);
-  repeater.Release();
-  run();
-}
-
-TEST(ModifyPage, AHeldRepeatingButtonActsAtEveryTickAndOnceForTheClick) {
-  Page page;
-  HandTimer timer;
-  ClickRepeater repeater(timer);
-  Hold(page, repeater, timer, "CBRowUp", 550);
-  EXPECT_EQ(page.edits.calls, std::vector<std::string>(6, "MoveRowInSystem -1"));
-  EXPECT_FALSE(timer.Running());
-
-  page.edits.calls.clear();
-  Hold(page, repeater, timer, "CBRowUp", 60);
-  EXPECT_EQ(page.edits.calls, std::vector<std::string>(1, "MoveRowInSystem -1"));
-
-  page.edits.calls.clear();
-  Hold(page, repeater, timer, "CBRowDown", 1000);
-  EXPECT_EQ(page.edits.calls.size(), 11u);
-
-  page.edits.calls.clear();
-  Hold(page, repeater, timer, "CBMoveUp", 1000);
-  EXPECT_EQ(page.edits.calls, std::vector<std::string>(1, "MoveSelectionVert 1"));
 }
 
 TEST(ModifyPage, TheRepeatingButtonsAreTheSpacingAndRowOnes) {

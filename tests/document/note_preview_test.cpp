@@ -12,13 +12,35 @@
 #include "playback/midi_output.h"
 #include "platform/sound/test_midi_ports.h"
 #include "sent_messages.h"
-#include "support/hand_timer.h"
 #include "support/manual_ui_thread.h"
 
 namespace nv::document {
 namespace {
 
 namespace np = nv::platform;
+
+// A timer the test fires by hand, and a clock in milliseconds it moves.
+struct HandTimer final : OneShotTimer {
+  void Start(int ms, std::function<void()> fire) override {
+    due = now + ms;
+    fire_ = std::move(fire);
+  }
+  void Stop() override { fire_ = nullptr; }
+  bool Running() const { return static_cast<bool>(fire_); }
+  // Moves the clock to the due time and fires.
+  void Fire() {
+    ASSERT_TRUE(Running());
+    now = due;
+    auto fire = std::move(fire_);
+    fire_ = nullptr;
+    fire();
+  }
+  std::int64_t now = 0;
+  std::int64_t due = 0;
+
+ private:
+  std::function<void()> fire_;
+};
 
 struct Preview {
   HandTimer timer;

@@ -12,8 +12,8 @@ void ClickRepeater::Press(std::function<void()> step) {
 
 void ClickRepeater::Tick() {
   if (!step_) return;
-  // The first tick only tells a held button from a click.
-  if (repeated_) {
+  // Unless it steps, the first tick only tells a held button from a click.
+  if (repeated_ || first_ == FirstTick::Steps) {
     // The step may release the button (a pane closed by it).
     const std::function<void()> step = step_;
     step();

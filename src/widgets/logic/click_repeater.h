@@ -10,13 +10,16 @@ namespace nv::widgets {
 // the caller hands in: every tick of the held button after the first makes
 // one step, and the button's own click (at the release) makes one more. So
 // a short click steps once and a button held for 350 ms at 100 ms a tick
-// steps three times. The release itself makes no step.
+// steps three times. The release itself makes no step. Buttons whose first
+// tick steps too (the modify page's) step four times in those 350 ms.
 class ClickRepeater {
  public:
   static constexpr int kIntervalMs = 100;
+  enum class FirstTick { Waits, Steps };
 
-  explicit ClickRepeater(nv::document::OneShotTimer& timer, int intervalMs = kIntervalMs)
-      : timer_(timer), interval_(intervalMs) {}
+  explicit ClickRepeater(nv::document::OneShotTimer& timer, int intervalMs = kIntervalMs,
+                         FirstTick first = FirstTick::Waits)
+      : timer_(timer), interval_(intervalMs), first_(first) {}
   ~ClickRepeater() { timer_.Stop(); }
   ClickRepeater(const ClickRepeater&) = delete;
   ClickRepeater& operator=(const ClickRepeater&) = delete;
@@ -32,6 +35,7 @@ class ClickRepeater {
 
   nv::document::OneShotTimer& timer_;
   int interval_;
+  FirstTick first_;
   std::function<void()> step_;
   bool repeated_ = false;
 };
