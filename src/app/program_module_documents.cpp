@@ -15,11 +15,12 @@
 #include <optional>
 #include <stdexcept>
 
+#include "dialogs/preview_dialog.h"
 #include "app/music_editor_page.h"
 #include "app/open_file_dialog.h"
-#include "app/print_preview_window.h"
 #include "app/program_module.h"
 #include "app/wait_cursor.h"
+#include "dialogs/preview_dialog.h"
 #include "document/close_all.h"
 #include "document/date_time_format.h"
 #include "document/file_paths.h"
@@ -36,6 +37,7 @@
 #include "model/music_score.h"
 #include "platform/format_text.h"
 #include "platform/message_prompt.h"
+#include "widgets/command_actions.h"
 #include "platform/paged_target.h"
 #include "playback/play_clock.h"
 #include "widgets/language.h"
@@ -615,7 +617,10 @@ void TFProgramModule::PreviewActiveDocument() {
   if (page == nullptr) return;
   // A modal window stops what plays first.
   StopAll();
-  PrintPreviewWindow preview(page->Document().Score(), this);
+  // The copy shows the active document, so printing from it prints that.
+  nv::dialogs::TFDCPreview preview(page->Document(), services_.settings ? &services_.settings->Ini() : nullptr,
+                                   Actions().Action("file.print").isEnabled(),
+                                   [this](nv::document::ScoreDocument&) { PrintActiveDocument(); }, this);
   preview.exec();
 }
 

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 #include "dialogs/logic/line_end_codes.h"
 
 namespace nv::dialogs {
@@ -97,6 +99,15 @@ std::vector<Choice> LineEndChoices() {
 }
 
 }  // namespace
+
+void PaintLineStyleFace(QPainter& painter, const QRect& area, int style) {
+  painter.save();
+  painter.setClipRect(area.adjusted(1, 2, -1, -2));
+  painter.setPen(QPen(kNavy, 2, kPenStyles[std::clamp(style, 0, 4)], Qt::FlatCap));
+  const int y = area.center().y();
+  painter.drawLine(area.left(), y, area.right(), y);
+  painter.restore();
+}
 
 LineStylePalette::LineStylePalette(QWidget* parent)
     : ChoicePalette(QStringLiteral("FLineStyles"), QStringLiteral("Line style"), {108, 75}, LineStyleChoices(),

@@ -2,7 +2,15 @@
 
 #include "dialogs/choice_palette.h"
 
+class QPainter;
+class QRect;
+
 namespace nv::dialogs {
+
+// A button's face of line style 0..4: a navy line two pixels thick across
+// the button, clipped one pixel in from the sides and two from the top and
+// bottom.
+void PaintLineStyleFace(QPainter& painter, const QRect& area, int style);
 
 // Pen styles 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot.
 class LineStylePalette : public ChoicePalette {

@@ -78,7 +78,7 @@ bool InsertStandIns::PartNumber(nv::document::PartNumberValues& values) {
   return AskNumbers(parent_, "TFDCPartNumber", {{"Count", 1, 99, &values.Count}, {"Number", 1, 99, &values.Number}});
 }
 
-bool InsertStandIns::RehearsalMarkCount(int& number) {
+bool InsertStandIns::RehearsalMarkCount(int& number, int) {
   return AskNumbers(parent_, "TFRehearsalMarkCount", {{"Number", 0, 999, &number}});
 }
 

@@ -20,7 +20,7 @@ class InsertStandIns : public nv::document::ElementDialogs {
   bool GraceNotes(nv::document::GraceNotesValues& values) override;
   bool BarNumber(int& position) override;
   bool PartNumber(nv::document::PartNumberValues& values) override;
-  bool RehearsalMarkCount(int& number) override;
+  bool RehearsalMarkCount(int& number, int kind) override;
   bool BarreProperties(nv::document::BarreValues& values) override;
   bool TextInput(nv::document::TextInputValues& values) override;
   bool ImageInput(nv::document::ImageValues& values) override;

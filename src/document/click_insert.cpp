@@ -352,7 +352,7 @@ void ClickInserter::SymbolsPage(TECElement* element, Pitch pitch) {
       return;
     }
     int number = settings.RehearsalMarkNumber;
-    const bool ok = dialogs_.RehearsalMarkCount(number);
+    const bool ok = dialogs_.RehearsalMarkCount(number, settings.RehearsalMarkKind);
     host_.FocusScore();
     if (!ok) return;
     settings.RehearsalMarkNumber = number;

@@ -21,8 +21,18 @@ struct GraceSlot {
   std::uint8_t Accidental = 0;
 };
 
+// The note the grace notes belong to, as the grace-note dialog shows it:
+// its pitch, its duration and the clef offset of its row.
+struct GraceMainNote {
+  int Step = 5;
+  int Octave = 5;
+  int Duration = 32;
+  int ClefOffset = 0;
+};
+
 struct GraceNotesValues {
   static constexpr int kSlots = 64;
+  GraceMainNote Main;
   int Options = 0;
   std::vector<GraceSlot> Slots = std::vector<GraceSlot>(kSlots);
   int Count = 0;
@@ -63,7 +73,9 @@ class InsertDialogs {
   // The up-down's position of the bar-number dialog.
   virtual bool BarNumber(int& position) = 0;
   virtual bool PartNumber(PartNumberValues& values) = 0;
-  virtual bool RehearsalMarkCount(int& number) = 0;
+  // The rehearsal mark's number, shown by the kind of the rehearsal-mark
+  // palette (0 letters, 1 digits).
+  virtual bool RehearsalMarkCount(int& number, int kind) = 0;
   virtual bool BarreProperties(BarreValues& values) = 0;
   virtual bool TextInput(TextInputValues& values) = 0;
 };

@@ -28,11 +28,14 @@ int ScoreEditCalls::MeasureLength() const { return score_.GetMeasureLength(score
 GraceNotesValues ScoreEditCalls::GraceNotesOf(TECNote* note) const {
   GraceNotesValues values;
   if (note == nullptr) return values;
+  values.Main = {ek::NoteStep(note->Kind), note->Octave, note->Value, score_.ClefOffsetAtCursor()};
   for (const auto& attribute : note->Attributes) {
     if (attribute->Kind != ek::GraceNotes) continue;
     const auto& group = static_cast<const TECGraceGroup&>(*attribute);
-    values.Options = group.GraceValue();
-    values.Duration = group.Flags();
+    // The group keeps its grace value first and the option flags second, as
+    // the painters read it.
+    values.Options = group.Flags();
+    values.Duration = group.GraceValue();
     values.Count = std::min<int>(GraceNotesValues::kSlots, static_cast<int>(group.Notes.size()));
     for (int i = 0; i < values.Count; ++i) {
       const TECGraceNote& grace = *group.Notes[static_cast<std::size_t>(i)];
@@ -106,7 +109,8 @@ void ScoreEditCalls::LinkNotes(TECNote* first, TECNote* second, int direction) {
 void ScoreEditCalls::SetGraceNotes(TECNote* note, const GraceNotesValues& values) {
   std::vector<TECMusicScore::GraceEntry> entries;
   for (const GraceSlot& slot : values.Slots) entries.push_back({slot.Step, slot.Octave, slot.Accidental});
-  score_.SetGraceNotes(note, Byte(values.Options), values.Count, entries, Byte(values.Duration));
+  // The first byte is the group's grace value, the second its flags.
+  score_.SetGraceNotes(note, Byte(values.Duration), values.Count, entries, Byte(values.Options));
 }
 
 // The barre item: step where a voice goes, octave, style, and the fret last.

@@ -12,8 +12,8 @@
 #include <exception>
 #include <filesystem>
 
-#include "dialogs/insert_stand_ins.h"
 #include "dialogs/property_dialogs.h"
+#include "dialogs/score_object_openers.h"
 #include "document/file_kind.h"
 #include "document/play_error_text.h"
 #include "document/recorder.h"
@@ -22,6 +22,7 @@
 #include "editor/dynamics_values.h"
 #include "editor/editor_commands.h"
 #include "editor/element_cursors.h"
+#include "editor/export_setting_opener.h"
 #include "editor/music_sequence.h"
 #include "editor/music_velocity.h"
 #include "editor/page_export.h"
@@ -136,7 +137,7 @@ TFMusicEditor::TFMusicEditor(const MusicEditorServices& services, QWidget* paren
     services_.SaveDialog = ownDialog_.get();
   }
   if (services_.ExportDialog == nullptr) {
-    ownExport_ = std::make_unique<ExportOptionsFormDialog>(this);
+    ownExport_ = std::make_unique<ExportSettingOpener>(this, services_.FormSettings);
     services_.ExportDialog = ownExport_.get();
   }
   if (services_.NewStaff == nullptr) {
@@ -208,7 +209,7 @@ TFMusicEditor::TFMusicEditor(const MusicEditorServices& services, QWidget* paren
   // The end of playback comes to the GUI thread in the order it was raised.
   subscriptions_.push_back(notices.PlayEnded.Subscribe([this] { PlayEnded(); }));
   if (services_.Dialogs == nullptr) {
-    ownDialogs_ = std::make_unique<dialogs::InsertStandIns>(this);
+    ownDialogs_ = std::make_unique<dialogs::ScoreObjectDialogs>(this, services_.FormSettings);
     services_.Dialogs = ownDialogs_.get();
   }
   elementActions_ = std::make_unique<document::ElementActions>(score, *services_.Dialogs, services_.Tools,

@@ -69,7 +69,7 @@ class ToolState;
 }
 
 namespace nv::dialogs {
-class InsertStandIns;
+class ScoreObjectDialogs;
 }
 
 namespace nv::widgets {
@@ -78,7 +78,7 @@ class ClickRepeater;
 
 namespace nv::editor {
 
-class ExportOptionsFormDialog;
+class ExportSettingOpener;
 class FileSaveDialog;
 class NewStaffFormDialog;
 class RowPane;
@@ -336,7 +336,7 @@ class TFMusicEditor : public QWidget {
 
   MusicEditorServices services_;
   std::unique_ptr<FileSaveDialog> ownDialog_;
-  std::unique_ptr<ExportOptionsFormDialog> ownExport_;
+  std::unique_ptr<ExportSettingOpener> ownExport_;
   std::unique_ptr<NewStaffFormDialog> ownNewStaff_;
   std::unique_ptr<document::ScoreDocument> document_;
   document::NumberedBackups backups_;
@@ -344,7 +344,7 @@ class TFMusicEditor : public QWidget {
   TrackActionStates tracks_;
   GridTracks gridTracks_{*this};
   ToolClickHost clickHost_{*this};
-  std::unique_ptr<dialogs::InsertStandIns> ownDialogs_;
+  std::unique_ptr<dialogs::ScoreObjectDialogs> ownDialogs_;
   std::unique_ptr<document::DocumentToolInput> toolInput_;
   std::unique_ptr<document::ElementActions> elementActions_;
 

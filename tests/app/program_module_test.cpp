@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QMenu>
 #include <QPrinterInfo>
 #include <QScreen>
@@ -23,11 +24,12 @@
 #include <vector>
 
 #include "app/notation_palette_page.h"
-#include "app/print_preview_window.h"
 #include "app/tool_pages.h"
+#include "dialogs/preview_dialog.h"
 #include "document/date_time_format.h"
 #include "document/help_pages.h"
 #include "document/interface_language.h"
+#include "document/preview_copy.h"
 #include "document/settings_file.h"
 #include "document/tool_state.h"
 #include "formats/external_tools.h"
@@ -39,6 +41,7 @@
 #include "platform/qt/qt_paged_target.h"
 #include "platform/sound/test_midi_ports.h"
 #include "playback/fake_play_clock.h"
+#include "support/saved_score.h"
 #include "widgets/command_actions.h"
 #include "widgets/language.h"
 #include "widgets/message_block.h"
@@ -496,34 +499,41 @@ TEST_F(ProgramModuleTest, PreviewPagesThroughACopyAndLeavesTheDocumentAsItWas) {
   TECMusicScore& score = window.ActiveEditor()->Document().Score();
   const int page = score.GetActivePage();
   ASSERT_TRUE(window.Actions().Action("file.preview").isEnabled());
+  const SavedScore before(score);
 
   std::vector<int> shown;
   bool previousAtStart = true;
   bool nextAtEnd = true;
   bool readOnly = false;
+  bool printEnabled = false;
   QTimer::singleShot(0, [&] {
-    auto* preview = qobject_cast<nv::app::PrintPreviewWindow*>(QApplication::activeModalWidget());
+    auto* preview = qobject_cast<nv::dialogs::TFDCPreview*>(QApplication::activeModalWidget());
     ASSERT_NE(preview, nullptr);
-    readOnly = preview->Copy().ReadOnly;
-    previousAtStart = preview->PreviousButton().isEnabled();
-    for (int i = 0; i < 3; ++i) {
-      preview->NextButton().click();
-      shown.push_back(preview->Copy().GetActivePage());
-    }
-    nextAtEnd = preview->NextButton().isEnabled();
-    preview->PreviousButton().click();
-    shown.push_back(preview->Copy().GetActivePage());
+    readOnly = preview->Copy().Document().Score().ReadOnly;
+    previousAtStart = preview->Action("APriorPage").isEnabled();
+    printEnabled = preview->Action("APrint").isEnabled();
+    preview->Action("ANextPage").trigger();
+    shown.push_back(preview->Copy().ActivePage());
+    preview->Action("ALastPage").trigger();
+    shown.push_back(preview->Copy().ActivePage());
+    nextAtEnd = preview->Action("ANextPage").isEnabled();
+    preview->Action("APriorPage").trigger();
+    shown.push_back(preview->Copy().ActivePage());
+    preview->ZoomList().setCurrentIndex(5);
+    Q_EMIT preview->ZoomList().activated(5);
+    shown.push_back(preview->Copy().Zoom());
     preview->reject();
   });
   window.Actions().Action("file.preview").trigger();
 
   EXPECT_TRUE(readOnly);
   EXPECT_FALSE(previousAtStart);
-  // The last page holds: Next goes no further.
-  EXPECT_EQ(shown, (std::vector<int>{1, 2, 2, 1}));
+  EXPECT_EQ(printEnabled, window.Actions().Action("file.print").isEnabled());
+  EXPECT_EQ(shown, (std::vector<int>{1, 2, 1, 150}));
   EXPECT_FALSE(nextAtEnd);
   EXPECT_EQ(score.GetActivePage(), page);
   EXPECT_FALSE(window.ActiveEditor()->Document().Modified());
+  EXPECT_TRUE(SavedScore(score) == before);
 }
 
 // Export draws the score's pages into the picture file the user names;

@@ -26,7 +26,7 @@ struct NullDialogs : nv::document::InsertDialogs {
   bool GraceNotes(nv::document::GraceNotesValues&) override { return false; }
   bool BarNumber(int&) override { return false; }
   bool PartNumber(nv::document::PartNumberValues&) override { return false; }
-  bool RehearsalMarkCount(int&) override { return false; }
+  bool RehearsalMarkCount(int&, int) override { return false; }
   bool BarreProperties(nv::document::BarreValues&) override { return false; }
   bool TextInput(nv::document::TextInputValues&) override { return false; }
 };

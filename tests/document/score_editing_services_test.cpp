@@ -394,12 +394,20 @@ const std::vector<ServiceCase>& Cases() {
          values.Slots[0] = {2, 5, 0};
          values.Slots[1] = {3, 5, 0};
          values.Duration = 16;
+         values.Options = 224;
          e.SetGraceNotes(NoteAt(s, 32), values);
        },
        [](Score& s) {
          const GraceNotesValues read = ScoreEditCalls(s).GraceNotesOf(NoteAt(s, 32));
-         return HasAttribute(*NoteAt(s, 32), 120) && read.Count == 2 && read.Slots[0].Step == 2 &&
-                read.Slots[1].Step == 3;
+         // The group keeps the grace value first and the flags second, as
+         // the painters read them.
+         const TECNote& note = *NoteAt(s, 32);
+         const auto* group = note.Attributes.empty() ? nullptr
+                                                     : dynamic_cast<const TECGraceGroup*>(note.Attributes.back().get());
+         return group != nullptr && group->GraceValue() == 16 && group->Flags() == 224 && read.Count == 2 &&
+                read.Slots[0].Step == 2 && read.Slots[1].Step == 3 && read.Duration == 16 && read.Options == 224 &&
+                read.Main.Step == ek::NoteStep(note.Kind) && read.Main.Octave == note.Octave &&
+                read.Main.Duration == note.Value;
        },
        8},
       {"EraseElement", nullptr, [](Score& s, Edits& e) { e.EraseElement(NoteAt(s, 32)); },

@@ -154,7 +154,7 @@ struct ScriptedDialogs : nv::document::ElementDialogs {
   }
   bool BarNumber(int& position) override { return Answer(position, BarNumberAnswer); }
   bool PartNumber(nv::document::PartNumberValues& values) override { return Answer(values, Part); }
-  bool RehearsalMarkCount(int& number) override { return Answer(number, RehearsalAnswer); }
+  bool RehearsalMarkCount(int& number, int) override { return Answer(number, RehearsalAnswer); }
   bool BarreProperties(nv::document::BarreValues& values) override { return Answer(values, Barre); }
   bool TextInput(nv::document::TextInputValues& values) override {
     Open();

@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <fstream>
 
+#include "dialogs/file_option_dialogs.h"
+#include "editor/export_setting_opener.h"
 #include "editor/stand_in_forms.h"
 #include "formats/gif_image.h"
 #include "formats/midi_export.h"
@@ -649,15 +651,15 @@ TEST_F(MusicEditorImport, BarsThatCannotPlayAreListedByStaff) {
 
 namespace {
 
-TEST(StandInForms, TheExportFormHidesWhatAFilterDoesNotUseAndGivesItsFields) {
-  nv::editor::ExportOptionsForm pdf(nv::editor::ExportRequestFor(nv::editor::export_filter::kPdf, 4));
-  auto* every = pdf.findChild<QCheckBox*>("everyPage");
+TEST(ExportSettingOpener, HidesWhatAFilterDoesNotUseAndGivesItsFields) {
+  const nv::editor::ExportOptionsRequest request = nv::editor::ExportRequestFor(nv::editor::export_filter::kPdf, 4);
+  nv::dialogs::TFExportSetting pdf(nullptr);
+  nv::editor::PrepareExportSetting(pdf, request);
+  auto* every = pdf.findChild<QCheckBox*>("CBByPages");
   ASSERT_NE(every, nullptr);
   every->setChecked(true);
-  pdf.findChild<QCheckBox*>("allPages")->setChecked(false);
-  pdf.findChild<QSpinBox*>("fromPage")->setValue(2);
-  pdf.findChild<QSpinBox*>("scale")->setValue(150);
-  const nv::editor::ExportOptions options = pdf.Options();
+  pdf.SetValues({{"RGPageRange", 1}, {"UDToPage", 4}, {"UDFromPage", 2}, {"TBScale", 150}});
+  const nv::editor::ExportOptions options = nv::editor::ExportOptionsOf(pdf, request);
   EXPECT_FALSE(options.AllPages);
   EXPECT_EQ(options.FromPage, 2);
   EXPECT_EQ(options.ToPage, 4);
@@ -666,7 +668,7 @@ TEST(StandInForms, TheExportFormHidesWhatAFilterDoesNotUseAndGivesItsFields) {
   EXPECT_FALSE(options.EveryPageInFile);
   pdf.show();
   EXPECT_FALSE(every->isVisible());
-  EXPECT_TRUE(pdf.findChild<QSpinBox*>("quality")->isVisible());
+  EXPECT_TRUE(pdf.Fields().Control("TBQuality")->isVisible());
 }
 
 

@@ -1,0 +1,95 @@
+// Writes pictures of the score-object dialogs, the grace-note and text
+// dialogs, the export options and the preview of a score file into the
+// folder named on the command line, at their size and at twice it, for
+// looking at by eye: score_object_shots FOLDER SCORE.sfd
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+#include "dialogs/file_option_dialogs.h"
+#include "dialogs/grace_notes_dialog.h"
+#include "dialogs/image_input_dialog.h"
+#include "dialogs/preview_dialog.h"
+#include "dialogs/score_object_dialogs.h"
+#include "dialogs/text_input_dialog.h"
+#include "document/score_document.h"
+
+namespace {
+
+void Save(QWidget& window, const QDir& folder, const QString& name) {
+  window.show();
+  QApplication::processEvents();
+  const QPixmap picture = window.grab();
+  picture.save(folder.filePath(name + ".png"));
+  picture.scaled(picture.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+      .save(folder.filePath(name + "_x2.png"));
+  window.hide();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc < 3) return 2;
+  const QDir folder(QString::fromLocal8Bit(argv[1]));
+  using namespace nv::dialogs;
+  {
+    TFDCVorschlagInput grace(nullptr);
+    nv::document::GraceNotesValues values;
+    values.Main = {5, 5, 32, 0};
+    grace.SetNote(values);
+    grace.SetCount(3);
+    grace.SetDuration(16);
+    grace.SetOptions(grace_option::kAfter | grace_option::kShort | grace_option::kSlur);
+    Save(grace, folder, "grace_notes");
+    grace.SetOptions(grace_option::kSlur);
+    grace.SetCount(6);
+    grace.SetDuration(4);
+    Save(grace, folder, "grace_notes_before");
+  }
+  {
+    TFDCTextInput text(nullptr);
+    nv::document::TextInputValues values;
+    values.Lines = {"Allegro $:;"};
+    values.FontName = "Vorod Iduriza";
+    values.FontSize = 18;
+    text.SetValues(values);
+    Save(text, folder, "text_music");
+  }
+  {
+    TFBarreProperties barre(nullptr);
+    barre.SetBarreStyle(149);
+    barre.SetFret(5);
+    barre.SetLineStyle(1);
+    Save(barre, folder, "barre");
+  }
+  {
+    TFExportSetting exportSetting(nullptr);
+    exportSetting.SetFormatOptions(TFExportSetting::kQualityBit | TFExportSetting::kPixelFormatBit);
+    exportSetting.SetPageCount(5);
+    Save(exportSetting, folder, "export_options");
+  }
+  {
+    TFDCTempoInput tempo(nullptr);
+    Save(tempo, folder, "tempo");
+    TFImportMIDI import(nullptr);
+    Save(import, folder, "import_midi");
+    TFRehearsalMarkCount mark(RehearsalMarkKind::Letters, nullptr);
+    mark.SetValue(2);
+    Save(mark, folder, "rehearsal_mark_count");
+    TFDCPartNumber part(nullptr);
+    Save(part, folder, "part_number");
+    TFDCImageInput image(nullptr);
+    Save(image, folder, "image");
+  }
+  {
+    nv::document::ScoreDocument score;
+    score.Load(argv[2]);
+    TFDCPreview preview(score, nullptr, true, {});
+    preview.resize(800, 600);
+    Save(preview, folder, "preview");
+  }
+  return 0;
+}
