@@ -121,12 +121,6 @@ int TFImportMIDI::GetQuantizeDuration() const {
   return GroupIndexOf(kQuantizeValues, value) >= 0 && value != 0 ? value : 2;
 }
 
-std::optional<MidiImportChoice> AskMidiImport(nv::platform::IniFile* settings, QWidget* parent) {
-  TFImportMIDI dialog(settings, parent);
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return MidiImportChoice{dialog.GetTracksOnSeparateSheets(), dialog.GetQuantizeDuration()};
-}
-
 TFExportSetting::TFExportSetting(nv::platform::IniFile* settings, QWidget* parent)
     : FormDialog({QStringLiteral("FExportSetting"), {320, 400}, "ExportSetting", BoundsMode::Position, {}, 0}, settings,
                  parent) {

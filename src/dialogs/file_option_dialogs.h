@@ -39,14 +39,6 @@ class TFImportMIDI : public FormDialog {
   int GetQuantizeDuration() const;
 };
 
-// The import dialog's answer.
-struct MidiImportChoice {
-  bool SeparateSheets = false;
-  int Quantize = 8;  // the shortest note kept, 1/128 of a whole note
-};
-// Asks how to import a MIDI file, modal over `parent`; nothing on Cancel.
-std::optional<MidiImportChoice> AskMidiImport(nv::platform::IniFile* settings, QWidget* parent);
-
 // How pages are exported as pictures.
 class TFExportSetting : public FormDialog {
   Q_OBJECT

@@ -3,18 +3,12 @@
 #include <QStringList>
 
 #include "dialogs/composition_dialog.h"
+#include "dialogs/file_option_dialogs.h"
 #include "dialogs/form_dialog.h"
 #include "dialogs/new_staff_dialog.h"
 #include "dialogs/property_dialogs.h"
 
 namespace nv::dialogs {
-
-namespace {
-
-// The quantisation values of the MIDI import, longest first.
-const std::vector<int> kQuantizeValues = {32, 16, 8, 4, 2};
-
-}  // namespace
 
 std::optional<nv::document::NewStaffSetup> MainStandIns::NewComposition() {
   PropertyDialogServices services;
@@ -30,25 +24,11 @@ std::optional<int> MainStandIns::BarCount() {
   return AskMeasuresCount(services);
 }
 
+// The program's own import dialog.
 std::optional<nv::document::MidiImportChoices> MainStandIns::MidiImport(const std::string&) {
-  FormDialog dialog({"TFImportMIDI", {300, 180}, "ImportMIDIForm", BoundsMode::Position, {}, 0}, settings_, parent_);
-  dialog.setWindowTitle(QStringLiteral("Import MIDI"));
-  const nv::document::MidiImportChoices defaults;
-  FormFields& fields = dialog.Fields();
-  fields.AddRadio(QStringLiteral("RGSheets"), QStringLiteral("Tracks"),
-                  {QStringLiteral("Tracks on one sheet"), QStringLiteral("Tracks on separate sheet")},
-                  defaults.TracksOnSeparateSheets ? 1 : 0);
-  fields.AddCombo(QStringLiteral("CBQuantize"), QStringLiteral("Quantize"), kQuantizeValues,
-                  {[](int value) { return QStringLiteral("1/%1").arg(128 / value); },
-                   [](const QString& text) -> std::optional<int> {
-                     for (int value : kQuantizeValues)
-                       if (text == QStringLiteral("1/%1").arg(128 / value)) return value;
-                     return std::nullopt;
-                   }},
-                  defaults.QuantizeDuration);
-  if (dialog.exec() != 1) return std::nullopt;
-  const FormValues chosen = dialog.Values();
-  return nv::document::MidiImportChoices{chosen.Int("RGSheets") == 1, chosen.Int("CBQuantize")};
+  TFImportMIDI dialog(settings_, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return nv::document::MidiImportChoices{dialog.GetTracksOnSeparateSheets(), dialog.GetQuantizeDuration()};
 }
 
 std::optional<nv::document::PrintChoices> MainStandIns::Print(const nv::document::PrintChoices& offer) {

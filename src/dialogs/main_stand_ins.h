@@ -15,9 +15,9 @@ class LibraryStore;
 
 namespace nv::dialogs {
 
-// The main window's dialogs: the new-composition and bar-count dialogs, and
-// plain forms with the fields of the MIDI import and print dialogs, each a
-// modal FormDialog over `parent`, until the program's own take their place.
+// The main window's dialogs: the new-composition, bar-count and MIDI import
+// dialogs, and a plain form with the fields of the print dialog, a modal
+// FormDialog over `parent`, until the program's own takes its place.
 class MainStandIns : public nv::document::MainDialogs {
  public:
   // `settings` (may be null) keeps the forms' bounds.

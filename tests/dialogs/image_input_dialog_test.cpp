@@ -8,23 +8,11 @@
 #include <filesystem>
 
 #include "dialogs/image_input_dialog.h"
-#include "platform/message_prompt.h"
-#include "widgets/message_block.h"
+#include "support/recorded_messages.h"
 
 namespace nv::dialogs {
 namespace {
 
-struct Answers : nv::platform::MessagePrompt {
-  Answers() { nv::widgets::InstallMessagePrompt(this); }
-  ~Answers() override { nv::widgets::InstallMessagePrompt(nullptr); }
-  int ShowMessageBlock(std::string_view, std::string_view text, int, int) override {
-    ++shown;
-    lastText = std::string(text);
-    return nv::platform::message_result::kOk;
-  }
-  int shown = 0;
-  std::string lastText;
-};
 
 std::string Picture(const QTemporaryDir& dir, const char* name, int width, int height, const char* format) {
   QImage image(width, height, QImage::Format_RGB32);
@@ -35,7 +23,7 @@ std::string Picture(const QTemporaryDir& dir, const char* name, int width, int h
 }
 
 TEST(ImageDialog, SizeMustBeAboveZero) {
-  Answers answers;
+  RecordedMessages answers;
   TFDCImageInput dialog(nullptr);
   dialog.show();
   for (auto [width, height] : {std::pair{0, 32}, {32, 0}}) {
@@ -55,7 +43,7 @@ TEST(ImageDialog, LoadingTakesThePicturesSizeAndABadFileChangesNothing) {
   const std::string bmp = Picture(dir, "wide.bmp", 100, 50, "BMP");
   const std::string jpeg = Picture(dir, "cut.jpg", 64, 64, "JPG");
   std::filesystem::resize_file(jpeg, std::filesystem::file_size(jpeg) / 3);
-  Answers answers;
+  RecordedMessages answers;
   TFDCImageInput dialog(nullptr, [&] { return std::optional<std::string>(bmp); });
   dialog.findChild<QPushButton*>("BBLoad")->click();
   ImageInputValues values = dialog.GetValues();

@@ -58,8 +58,8 @@ TEST(MainStandIns, TheMidiImportGivesItsTwoChoices) {
   MainStandIns dialogs(nullptr, nullptr);
   WhenShown([](FormDialog& d) {
     EXPECT_EQ(d.windowTitle(), "Import MIDI");
-    EXPECT_EQ(d.Values().Int("CBQuantize"), 8);
-    d.SetValues({{"RGSheets", 1}, {"CBQuantize", 16}});
+    EXPECT_EQ(d.Values().Int("GBQuantize"), 8);
+    d.SetValues({{"RGTracks", 1}, {"GBQuantize", 16}});
     d.OkButton()->click();
   });
   EXPECT_EQ(dialogs.MidiImport("song.mid"), (nv::document::MidiImportChoices{true, 16}));

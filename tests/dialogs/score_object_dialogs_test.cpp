@@ -16,28 +16,14 @@
 #include "dialogs/score_object_dialogs.h"
 #include "dialogs/text_input_dialog.h"
 #include "platform/ini_file.h"
-#include "platform/message_prompt.h"
 #include "widgets/char_button.h"
-#include "widgets/message_block.h"
+#include "support/recorded_messages.h"
 
 namespace nv::dialogs {
 namespace {
 
 using nv::platform::IniFile;
 
-struct Answers : nv::platform::MessagePrompt {
-  Answers() { nv::widgets::InstallMessagePrompt(this); }
-  ~Answers() override { nv::widgets::InstallMessagePrompt(nullptr); }
-  int ShowMessageBlock(std::string_view caption, std::string_view text, int, int) override {
-    ++shown;
-    lastCaption = std::string(caption);
-    lastText = std::string(text);
-    return nv::platform::message_result::kOk;
-  }
-  int shown = 0;
-  std::string lastCaption;
-  std::string lastText;
-};
 
 IniFile Settings(const std::string& text = "") { return IniFile::FromText("/nonexistent/ProgramSetting.ini", text); }
 
@@ -117,7 +103,7 @@ TEST(BarreDialog, LineStyleButtonShowsANavyLine) {
 }
 
 TEST(TempoDialog, RefusesTempiOutside1To512) {
-  Answers answers;
+  RecordedMessages answers;
   TFDCTempoInput dialog(nullptr);
   EXPECT_EQ(dialog.GetTempo(), 120);
   EXPECT_EQ(dialog.GetBeatNote(), 32);
@@ -237,7 +223,7 @@ TEST(GraceDialog, APressInThePreviewSelectsTheNoteUnderIt) {
 }
 
 TEST(TextDialog, EmptyMemoIsRefusedAndStaysOpen) {
-  Answers answers;
+  RecordedMessages answers;
   TFDCTextInput dialog(nullptr);
   dialog.show();
   dialog.accept();

@@ -2,26 +2,14 @@
 
 #include "editor/accord_editor_dialog.h"
 #include "editor/chord_editor.h"
-#include "platform/message_prompt.h"
-#include "widgets/message_block.h"
+#include "support/recorded_messages.h"
 
 namespace nv::editor {
 namespace {
 
-struct Answers : nv::platform::MessagePrompt {
-  Answers() { nv::widgets::InstallMessagePrompt(this); }
-  ~Answers() override { nv::widgets::InstallMessagePrompt(nullptr); }
-  int ShowMessageBlock(std::string_view, std::string_view text, int, int) override {
-    ++shown;
-    lastText = std::string(text);
-    return nv::platform::message_result::kOk;
-  }
-  int shown = 0;
-  std::string lastText;
-};
 
 TEST(AccordEditorDialog, OneEmptyPieceIsRefusedAndStaysOpen) {
-  Answers answers;
+  RecordedMessages answers;
   TFAccordEditor dialog(nullptr);
   dialog.show();
   ASSERT_EQ(dialog.GetChordItems().size(), 1u);
@@ -46,7 +34,7 @@ TEST(AccordEditorDialog, PiecesComeBackUnchanged) {
     EXPECT_EQ(back[i].Format, pieces[i].Format);
     EXPECT_EQ(back[i].Text, pieces[i].Text);
   }
-  Answers answers;
+  RecordedMessages answers;
   dialog.show();
   dialog.accept();
   EXPECT_EQ(answers.shown, 0);

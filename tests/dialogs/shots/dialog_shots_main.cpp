@@ -39,20 +39,7 @@
 #include "dialogs/text_angle_palette.h"
 #include "dialogs/time_signature_palette.h"
 #include "dialogs/timbre_chooser.h"
-
-namespace {
-
-void Save(QWidget& window, const QDir& folder, const QString& name) {
-  window.show();
-  QApplication::processEvents();
-  const QPixmap picture = window.grab();
-  picture.save(folder.filePath(name + ".png"));
-  picture.scaled(picture.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-      .save(folder.filePath(name + "_x2.png"));
-  window.hide();
-}
-
-}  // namespace
+#include "save_shot.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -15,20 +15,8 @@
 #include "dialogs/score_object_dialogs.h"
 #include "dialogs/text_input_dialog.h"
 #include "document/score_document.h"
+#include "save_shot.h"
 
-namespace {
-
-void Save(QWidget& window, const QDir& folder, const QString& name) {
-  window.show();
-  QApplication::processEvents();
-  const QPixmap picture = window.grab();
-  picture.save(folder.filePath(name + ".png"));
-  picture.scaled(picture.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-      .save(folder.filePath(name + "_x2.png"));
-  window.hide();
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
