@@ -20,6 +20,7 @@
 #include "app/library_wiring.h"
 #include "app/modify_page.h"
 #include "app/music_editor_page.h"
+#include "app/navigator_panel.h"
 #include "app/open_file_dialog.h"
 #include "app/program_library_ui.h"
 #include "app/startup_services.h"
@@ -336,6 +337,7 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
     connect(PCFiles, &nv::widgets::TECPageControl::PageChanged, this, [this] { libraries_->DocumentChanged(); });
   }
   BuildModifyPage();
+  BuildNavigatorPage();
   Step("Devices");
   try {
     if (settings_.OutputDevice >= 0 && settings_.OutputDevice < MOScore.DeviceCount())
@@ -512,6 +514,16 @@ void TFProgramModule::BuildModifyPage() {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(new ModifyPage(registry_, settings_, *arrangementOpener_,
                                     std::make_unique<nv::widgets::QtOneShotTimer>(), page));
+}
+
+void TFProgramModule::BuildNavigatorPage() {
+  auto* page = PCTools->findChild<QWidget*>("TSNavigator");
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* panel = new NavigatorPanel(
+      [this]() -> TECMusicScore* { return ActiveEditor() ? &ActiveEditor()->Document().Score() : nullptr; }, page);
+  layout->addWidget(panel);
+  connect(PCFiles, &nv::widgets::TECPageControl::PageChanged, panel, [panel] { panel->update(); });
 }
 
 void TFProgramModule::RestoreSettings() {

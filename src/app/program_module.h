@@ -268,6 +268,8 @@ class TFProgramModule : public QMainWindow,
   void BuildToolPages();
   // The modify page, once the settings it shows are read.
   void BuildModifyPage();
+  // The navigator page's miniature of the active score.
+  void BuildNavigatorPage();
   void RestoreSettings();
   void ChooseLanguage();
   // The commands' captions from the language in force; the language files

@@ -1,4 +1,5 @@
 #include "app/modify_page.h"
+#include "app/navigator_panel.h"
 
 #include <QTest>
 
@@ -170,6 +171,28 @@ TEST_F(ProgramModuleTest, TheModifyPageMovesTheActiveDocumentsSelectionAndUndoTa
   voice.click();
   EXPECT_FALSE(window.Commands().IsChecked("view.velocity").value_or(true));
   EXPECT_FALSE(voice.Down());
+}
+
+TEST_F(ProgramModuleTest, TheNavigatorPaintsTheActiveScoreAndAPressGoesToTheMeasureUnderIt) {
+  const fs::path file = root_ / "long.sfd";
+  {
+    auto score = score_builder::MakeScore(1, 40);
+    score->SaveToFile(file.string());
+  }
+  nv::app::TFProgramModule window(Services());
+  window.resize(900, 400);
+  ASSERT_NE(window.OpenDocument(file.string(), false), nullptr);
+  TECMusicScore& score = window.ActiveEditor()->Document().Score();
+  auto* panel = window.findChild<NavigatorPanel*>("PNavigator");
+  ASSERT_NE(panel, nullptr);
+  panel->resize(600, 60);
+  // Painting hands the panel to the score, which maps its x to measures.
+  panel->grab();
+  const int before = score.CursorMeasure();
+  QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(590, 20));
+  EXPECT_GT(score.CursorMeasure(), before);
+  QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(0, 20));
+  EXPECT_EQ(score.CursorMeasure(), 0);
 }
 
 }  // namespace

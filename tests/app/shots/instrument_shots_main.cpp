@@ -1,8 +1,8 @@
-// Writes pictures of the main window's piano, guitar and modify pages and of
+// Writes pictures of the main window's piano, guitar, modify and navigator pages and of
 // the chord-name editor into the folder named on the command line, each also
 // at twice the size: the piano scrolled to its third octave with a chord
 // sounding, the seven-string neck with three fingers, the modify page's
-// buttons, "Cm7" with its caret.
+// buttons, the navigator's miniature of a new score, "Cm7" with its caret.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -64,6 +64,10 @@ int main(int argc, char** argv) {
   window.Tools().SetActivePage(window.Tools().Pages(8));
   QApplication::processEvents();
   Save(modify->grab(), folder, "modify_page");
+  auto* navigator = window.Tools().findChild<QWidget*>("TSNavigator");
+  window.Tools().SetActivePage(window.Tools().Pages(9));
+  QApplication::processEvents();
+  Save(navigator->grab(), folder, "navigator_page");
   window.resize(900, 400);
 
   QWidget holder;
