@@ -77,7 +77,10 @@ void TFProgramModule::UpdateTempoDisplay() {
       nv::platform::form_key::kMainWindow, kTempoWordText);
   TBTempo->setToolTip(QString::fromStdString(
       nv::document::TempoHint(word, score.GetTempoScale(), score.GetTempo())));
-  if (updatingTempo_)
+  // The bar's own position may give the scale while the scale's position
+  // differs (150 sets 225 %, which lies at 158): it stays where it is.
+  if (updatingTempo_ ||
+      nv::document::TempoScaleAt(TBTempo->value()) == score.GetTempoScale())
     return;
   updatingTempo_ = true;
   TBTempo->setValue(nv::document::TempoBarPosition(score.GetTempoScale()));

@@ -330,6 +330,14 @@ TEST_F(DocumentCommandsTest, MovingTheTempoBarShowsTheNewTempoAtOnce) {
   EXPECT_TRUE(QToolTip::isVisible());
   EXPECT_EQ(QToolTip::text().toStdString(), MainText(22) + " = 25% * 120 = 30");
   QToolTip::hideText();
+
+  // 150 sets 225 %; the display that follows the next command leaves the bar there.
+  window.TempoBar().setValue(150);
+  EXPECT_EQ(window.ActiveEditor()->Document().Score().GetTempoScale(), 225);
+  window.UpdateActions();
+  EXPECT_EQ(window.TempoBar().value(), 150);
+  EXPECT_EQ(window.TempoBar().toolTip().toStdString(), MainText(22) + " = 225% * 120 = 270");
+  QToolTip::hideText();
 }
 
 // Gives a score one drum head, "Cross", counting the scores it was given to.
