@@ -121,6 +121,7 @@ constexpr std::pair<const char*, const char*> kCommandNames[] = {
     {"bar.delete", "ADeleteMeasure"},
     {"pages.increment", "AIncPageCount"},
     {"pages.decrement", "ADecPageCount"},
+    {"tools.settings", "ASettings"},
     {"tools.lock", "ALock"},
     {"help.mail_to", "AMailTo"},
     {"program.exit", "AExit"},

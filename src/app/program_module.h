@@ -331,6 +331,9 @@ class TFProgramModule : public QMainWindow,
   void ChangeBars(bool add);
   // Properties: the active score's settings in the composition dialog.
   void EditCompositionProperties();
+  // Settings: shows the program's options and, on OK, selects the devices
+  // chosen and then stores every other option.
+  void EditProgramSettings();
   // Alt+0 .. Alt+9: the tab `index`, when there is one.
   void ActivateWindow(int index);
   // The score of a new composition from the dialog's values.

@@ -351,6 +351,7 @@ void TFProgramModule::AddDocumentCommands() {
                                  {"bar.add", run([this] { ChangeBars(true); })},
                                  {"bar.delete", run([this] { ChangeBars(false); })},
                                  {"score.properties", run([this] { EditCompositionProperties(); })},
+                                 {"tools.settings", run([this] { EditProgramSettings(); })},
                                  {"tools.lock", run([this] { SetLocked(!locked_); })},
                                  // The command has nothing to do.
                                  {"help.mail_to", run([] {})},

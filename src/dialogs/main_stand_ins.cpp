@@ -7,6 +7,7 @@
 #include "dialogs/form_dialog.h"
 #include "dialogs/new_staff_dialog.h"
 #include "dialogs/property_dialogs.h"
+#include "dialogs/settings_dialog.h"
 
 namespace nv::dialogs {
 
@@ -59,6 +60,12 @@ bool MainStandIns::CompositionProperties(nv::document::ScoreDocument& document) 
   services.Parent = parent_;
   services.Library = library_ ? library_() : nullptr;
   return EditCompositionProperties(document, services);
+}
+
+std::optional<nv::document::ProgramOptions> MainStandIns::Settings(const nv::document::ProgramOptions& offer) {
+  TFSettingsModule dialog(offer, settings_, parent_);
+  if (dialog.exec() != 1) return std::nullopt;
+  return dialog.Options();
 }
 
 }  // namespace nv::dialogs

@@ -31,6 +31,7 @@ class MainStandIns : public nv::document::MainDialogs {
   std::optional<nv::document::MidiImportChoices> MidiImport(const std::string& path) override;
   std::optional<nv::document::PrintChoices> Print(const nv::document::PrintChoices& offer) override;
   bool CompositionProperties(nv::document::ScoreDocument& document) override;
+  std::optional<nv::document::ProgramOptions> Settings(const nv::document::ProgramOptions& offer) override;
 
  private:
   QWidget* parent_;

@@ -5,6 +5,7 @@
 
 #include "document/new_staff_setup.h"
 #include "document/print_job.h"
+#include "document/program_options.h"
 
 namespace nv::document {
 
@@ -40,6 +41,8 @@ class MainDialogs {
   // Properties: the whole score's settings, written into the document's
   // score on OK only. True on OK.
   virtual bool CompositionProperties(ScoreDocument& document) = 0;
+  // Settings: the program's options, offered as they stand.
+  virtual std::optional<ProgramOptions> Settings(const ProgramOptions& offer) = 0;
 };
 
 }  // namespace nv::document

@@ -82,6 +82,12 @@ class AnsweringMainDialogs : public nv::document::MainDialogs {
     return compositionTempo.has_value();
   }
 
+  // Without a settings answer, OK on what the dialog offers.
+  std::optional<nv::document::ProgramOptions> Settings(const nv::document::ProgramOptions& offer) override {
+    settingsOffers.push_back(offer);
+    return settingsAnswer ? *settingsAnswer : std::optional(offer);
+  }
+
   std::optional<nv::document::NewStaffSetup> newComposition = nv::document::NewStaffSetup{};
   std::optional<int> barCount = 1;
   std::optional<nv::document::MidiImportChoices> midiImport = nv::document::MidiImportChoices{};
@@ -97,4 +103,7 @@ class AnsweringMainDialogs : public nv::document::MainDialogs {
   } asked;
   std::string midiPath;
   std::vector<nv::document::PrintChoices> printOffers;
+  // Set: the settings dialog answers this (none cancels).
+  std::optional<std::optional<nv::document::ProgramOptions>> settingsAnswer;
+  std::vector<nv::document::ProgramOptions> settingsOffers;
 };

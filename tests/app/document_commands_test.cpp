@@ -435,3 +435,65 @@ TEST_F(DocumentCommandsTest, TheActiveScorePlaysByTheProgramsEffectSettings) {
 }
 
 }  // namespace
+
+namespace {
+
+class SettingsCommandTest : public ProgramModuleTest {};
+
+TEST_F(SettingsCommandTest, OffersTheOptionsAndDevicesAndCancelChangesNothing) {
+  nv::app::TFProgramModule window(Services());
+  const nv::document::ProgramSettings before = window.Settings();
+  const int output = window.MidiOutput().GetDeviceID();
+  dialogs_.settingsAnswer = std::optional<nv::document::ProgramOptions>{};
+  ASSERT_TRUE(window.Commands().Run("tools.settings"));
+  ASSERT_EQ(dialogs_.settingsOffers.size(), 1u);
+  const nv::document::ProgramOptions& offer = dialogs_.settingsOffers[0];
+  EXPECT_EQ(offer.OutputNames, (std::vector<std::string>{"Synth", "Second"}));
+  EXPECT_EQ(offer.InputNames, (std::vector<std::string>{"Keys"}));
+  EXPECT_EQ(offer.Output, output);
+  EXPECT_EQ(offer.Quantize, before.Quantize);
+  EXPECT_EQ(window.MidiOutput().GetDeviceID(), output);
+  EXPECT_EQ(window.Settings().Quantize, before.Quantize);
+  EXPECT_EQ(window.Settings().AutoSave, before.AutoSave);
+}
+
+TEST_F(SettingsCommandTest, OkSelectsTheDevicesAndStoresTheOptions) {
+  nv::app::TFProgramModule window(Services());
+  nv::document::ProgramOptions chosen = nv::document::OptionsFromSettings(window.Settings());
+  chosen.OutputNames = {"Synth", "Second"};
+  chosen.InputNames = {"Keys"};
+  chosen.Output = 1;
+  chosen.Input = 0;
+  chosen.Quantize = 4;
+  chosen.AutoSave = !window.Settings().AutoSave;
+  dialogs_.settingsAnswer = chosen;
+  ASSERT_TRUE(window.Commands().Run("tools.settings"));
+  EXPECT_EQ(window.MidiOutput().GetDeviceID(), 1);
+  EXPECT_EQ(window.MidiOutput().GetProductName(), "Second");
+  EXPECT_EQ(window.Settings().OutputDevice, 1);
+  EXPECT_EQ(window.Settings().Quantize, 4);
+  EXPECT_EQ(window.Settings().AutoSave, chosen.AutoSave);
+  EXPECT_TRUE(prompt_.shown.empty());
+}
+
+TEST_F(SettingsCommandTest, AFailingDeviceStillStoresTheRestAndIsShownOnce) {
+  nv::app::ProgramServices services = Services();
+  auto* ports = static_cast<np::TestMidiPorts*>(services.ports.get());
+  nv::app::TFProgramModule window(std::move(services));
+  const int output = window.MidiOutput().GetDeviceID();
+  nv::document::ProgramOptions chosen = nv::document::OptionsFromSettings(window.Settings());
+  chosen.OutputNames = {"Synth", "Second"};
+  chosen.Output = output == 1 ? 0 : 1;
+  chosen.Quantize = 2;
+  dialogs_.settingsAnswer = chosen;
+  ports->Fail.Caps = 6;
+  prompt_.shown.clear();
+  EXPECT_FALSE(window.Commands().Run("tools.settings"));
+  EXPECT_EQ(window.MidiOutput().GetDeviceID(), output);
+  EXPECT_EQ(window.Settings().Quantize, 2);
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  const std::string& shown = prompt_.shown[0];
+  EXPECT_NE(shown.find(chosen.OutputNames[static_cast<std::size_t>(chosen.Output)]), std::string::npos) << shown;
+}
+
+}  // namespace
