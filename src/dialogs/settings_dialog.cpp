@@ -41,7 +41,7 @@ SettingsControlStates States(const FormValues& values) {
 }  // namespace
 
 TFSettingsModule::TFSettingsModule(const ProgramOptions& options, nv::platform::IniFile* settings, QWidget* parent)
-    : FormDialog({QStringLiteral("TFSettingsModule"), {460, 420}, "SettingsForm", BoundsMode::Position,
+    : FormDialog({QStringLiteral("TFSettingsModule"), {480, 560}, "SettingsForm", BoundsMode::Position,
                   QStringLiteral("ProgSettings"), 0},
                  settings, parent),
       given_(options) {
@@ -55,7 +55,11 @@ TFSettingsModule::TFSettingsModule(const ProgramOptions& options, nv::platform::
   single.orientation = nv::widgets::PageOrientation::Top;
   pages_->SetPageSetting(single);
   pages_->SetSpiralVisible(false);
-  static_cast<QVBoxLayout*>(layout())->insertWidget(0, pages_, 1);
+  // The pages take the room the form's stretch under its fields would.
+  auto* box = static_cast<QVBoxLayout*>(layout());
+  for (int i = box->count() - 1; i >= 0; --i)
+    if (box->itemAt(i)->spacerItem() != nullptr) delete box->takeAt(i);
+  box->insertWidget(0, pages_, 1);
 
   const struct {
     const char* name;

@@ -1,8 +1,8 @@
 // Writes a picture of each palette, of a dialog frame, of the new-staff
 // dialog (two rows: treble and bass clef, two flats), of every sheet of the
-// composition dialog and of the drum map with a few heads into the folder
-// named on the command line, at the designed size and at twice it, for
-// looking at by eye.
+// composition dialog, of the settings dialog's pages and of the drum map
+// with a few heads into the folder named on the command line, at the
+// designed size and at twice it, for looking at by eye.
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
@@ -33,6 +33,7 @@
 #include "dialogs/microtone_palette.h"
 #include "dialogs/notation_palettes.h"
 #include "dialogs/rehearsal_mark_palette.h"
+#include "dialogs/settings_dialog.h"
 #include "dialogs/term_dialogs.h"
 #include "dialogs/value_palettes.h"
 #include "dialogs/transpose_palette.h"
@@ -45,6 +46,19 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (argc < 2) return 2;
   const QDir folder(QString::fromLocal8Bit(argv[1]));
+  {
+    nv::document::ProgramOptions options = nv::document::OptionsFromSettings(nv::document::ProgramSettings{});
+    options.OutputNames = {"Built-in synthesizer", "USB MIDI Out"};
+    options.InputNames = {"USB MIDI In"};
+    options.Output = 0;
+    options.Input = 0;
+    nv::dialogs::TFSettingsModule settings(options, nullptr);
+    const char* names[] = {"keys", "devices", "record", "general"};
+    for (int page = nv::dialogs::TFSettingsModule::kDevices; page < nv::dialogs::TFSettingsModule::kPageCount; ++page) {
+      settings.Pages()->SetActivePage(settings.Pages()->Pages(page));
+      Save(settings, folder, QStringLiteral("settings_%1").arg(QString::fromLatin1(names[page])));
+    }
+  }
   using namespace nv::dialogs;
   {
     KeySignaturePalette keys;
