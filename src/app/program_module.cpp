@@ -76,7 +76,7 @@ const std::vector<MenuLayout> kMenus = {
     {"MIEdit", "&Edit", {"edit.undo", "edit.redo", "edit.cut", "edit.copy", "edit.paste", "edit.delete", "-", "select.row_symbols", "select.staff_symbols", "select.design_units"}},
     {"MIView", "&View", {"view.zoom_in", "view.zoom_out", "-", "view.piano_roll", "view.velocity"}},
     {"MIScore", "&Score", {"score.play", "score.record", "score.stop", "-", "score.go_to_begin", "score.go_to_end", "-", "staff.add", "staff.delete", "row.add", "row.delete", "bar.add", "bar.delete", "pages.increment", "pages.decrement"}},
-    {"MITools", "&Tools", {"tools.lock"}},
+    {"MITools", "&Tools", {"tools.settings", "tools.lock"}},
     {"MILanguage", "&Language", {"language.english", "language.russian", "language.deutsch"}},
     {"MIHelp", "&Help", {"help.contents", "help.mail_to"}},
 };
