@@ -9,29 +9,6 @@
 #include "editor/chord_editor.h"
 
 namespace nv::editor {
-namespace {
-
-// The format bytes: size, style, anchor, and the level low byte first.
-ChordPiece FromRecord(const TECChordPiece& record) {
-  ChordPiece piece;
-  piece.size = record.Format[0];
-  piece.style = record.Format[1];
-  piece.anchor = record.Format[2];
-  piece.level = static_cast<std::int16_t>(record.Format[3] | (record.Format[4] << 8));
-  piece.text = record.Text;
-  return piece;
-}
-
-TECChordPiece ToRecord(const ChordPiece& piece) {
-  TECChordPiece record;
-  const auto level = static_cast<std::uint16_t>(piece.level);
-  record.Format = {piece.size, piece.style, piece.anchor, static_cast<std::uint8_t>(level & 0xFF),
-                   static_cast<std::uint8_t>(level >> 8)};
-  record.Text = piece.text;
-  return record;
-}
-
-}  // namespace
 
 TFAccordEditor::TFAccordEditor(platform::IniFile* settings, QWidget* parent)
     : DialogFrame({QStringLiteral("FAccordEditor"), {360, 200}, "AccordEditor", dialogs::BoundsMode::Position, {}, 0},
@@ -80,7 +57,7 @@ TFAccordEditor::TFAccordEditor(platform::IniFile* settings, QWidget* parent)
 void TFAccordEditor::SetChordItems(const std::vector<TECChordPiece>& pieces) {
   ChordPieceModel& model = editor_->Model();
   model.Pieces.clear();
-  for (const TECChordPiece& record : pieces) model.Pieces.push_back(FromRecord(record));
+  for (const TECChordPiece& record : pieces) model.Pieces.push_back(PieceFromRecord(record));
   if (model.Pieces.empty()) model.Pieces.emplace_back();
   model.LayoutPieces();
   editor_->update();
@@ -88,7 +65,7 @@ void TFAccordEditor::SetChordItems(const std::vector<TECChordPiece>& pieces) {
 
 std::vector<TECChordPiece> TFAccordEditor::GetChordItems() const {
   std::vector<TECChordPiece> records;
-  for (const ChordPiece& piece : editor_->Model().Pieces) records.push_back(ToRecord(piece));
+  for (const ChordPiece& piece : editor_->Model().Pieces) records.push_back(PieceToRecord(piece));
   return records;
 }
 

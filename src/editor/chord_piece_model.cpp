@@ -2,7 +2,28 @@
 
 #include <algorithm>
 
+#include "model/measure_items.h"
+
 namespace nv::editor {
+
+ChordPiece PieceFromRecord(const TECChordPiece& record) {
+  ChordPiece piece;
+  piece.size = record.Format[0];
+  piece.style = record.Format[1];
+  piece.anchor = record.Format[2];
+  piece.level = static_cast<std::int16_t>(record.Format[3] | (record.Format[4] << 8));
+  piece.text = record.Text;
+  return piece;
+}
+
+TECChordPiece PieceToRecord(const ChordPiece& piece) {
+  TECChordPiece record;
+  const auto level = static_cast<std::uint16_t>(piece.level);
+  record.Format = {piece.size, piece.style, piece.anchor, static_cast<std::uint8_t>(level & 0xFF),
+                   static_cast<std::uint8_t>(level >> 8)};
+  record.Text = piece.text;
+  return record;
+}
 
 void ChordPieceModel::Relayout() {
   LayoutPieces();

@@ -7,6 +7,8 @@
 
 #include "platform/geometry.h"
 
+struct TECChordPiece;
+
 namespace nv::editor {
 
 // One piece of a written chord name: its own size, style and level, placed
@@ -19,6 +21,11 @@ struct ChordPiece {
   std::string text;
   platform::Rect bounds;   // from LayoutPieces
 };
+
+// A stored piece and an edited one: the format bytes are size, style, anchor
+// and the level, low byte first.
+ChordPiece PieceFromRecord(const TECChordPiece& record);
+TECChordPiece PieceToRecord(const ChordPiece& piece);
 
 struct ChordKey {
   enum Kind { Character, Backspace, Delete, Home, End, Left, Right, Up, Down, Insert } kind = Character;

@@ -26,24 +26,6 @@ namespace {
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 std::string S(const QString& text) { return text.toStdString(); }
 
-ChordPiece EditorPiece(const TECChordPiece& stored) {
-  ChordPiece piece;
-  piece.size = stored.Format[0];
-  piece.style = stored.Format[1];
-  piece.anchor = stored.Format[2];
-  piece.level = static_cast<std::int16_t>(stored.Format[3] | (stored.Format[4] << 8));
-  piece.text = stored.Text;
-  return piece;
-}
-
-TECChordPiece StoredPiece(const ChordPiece& piece) {
-  TECChordPiece stored;
-  stored.Format = {piece.size, piece.style, piece.anchor, static_cast<std::uint8_t>(piece.level & 0xFF),
-                   static_cast<std::uint8_t>((piece.level >> 8) & 0xFF)};
-  stored.Text = piece.text;
-  return stored;
-}
-
 template <typename List>
 std::vector<std::string> GroupsOf(const List& list) {
   std::vector<std::string> groups;
@@ -178,7 +160,7 @@ TFAccordProperties::TFAccordProperties(nv::library::LibraryStore& store, nv::lib
   ChordPiece root;
   root.text = "X";
   model.Pieces.push_back(root);
-  for (const TECChordPiece& piece : chord.Pieces) model.Pieces.push_back(EditorPiece(piece));
+  for (const TECChordPiece& piece : chord.Pieces) model.Pieces.push_back(PieceFromRecord(piece));
   if (chord.Pieces.empty()) {
     ChordPiece empty;
     empty.anchor = 0;
@@ -196,7 +178,7 @@ TFAccordProperties::TFAccordProperties(nv::library::LibraryStore& store, nv::lib
 nv::library::TemplateSaveResult TFAccordProperties::SaveTemplate() {
   nv::library::ChordEditorValues values;
   const auto& pieces = name_->Model().Pieces;
-  for (std::size_t i = 1; i < pieces.size(); ++i) values.Pieces.push_back(StoredPiece(pieces[i]));
+  for (std::size_t i = 1; i < pieces.size(); ++i) values.Pieces.push_back(PieceToRecord(pieces[i]));
   values.Description = S(description_->text());
   values.Group = S(group_->currentText());
   values.FileName = S(fileName_->text());
