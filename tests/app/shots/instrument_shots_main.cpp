@@ -17,15 +17,7 @@
 #include "platform/sound/test_midi_ports.h"
 #include "widgets/page_control.h"
 
-namespace {
-
-void Save(const QPixmap& picture, const QDir& folder, const QString& name) {
-  picture.save(folder.filePath(name + ".png"));
-  picture.scaled(picture.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-      .save(folder.filePath(name + "_x2.png"));
-}
-
-}  // namespace
+#include "support/save_shot.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -40,7 +40,7 @@
 #include "dialogs/text_angle_palette.h"
 #include "dialogs/time_signature_palette.h"
 #include "dialogs/timbre_chooser.h"
-#include "save_shot.h"
+#include "support/save_shot.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -15,7 +15,7 @@
 #include "dialogs/score_object_dialogs.h"
 #include "dialogs/text_input_dialog.h"
 #include "document/score_document.h"
-#include "save_shot.h"
+#include "support/save_shot.h"
 
 
 int main(int argc, char** argv) {

@@ -16,15 +16,7 @@
 #include "model/music_score.h"
 #include "model/row.h"
 
-namespace {
-
-void Save(const QPixmap& picture, const QDir& folder, const QString& name) {
-  picture.save(folder.filePath(name + ".png"));
-  picture.scaled(picture.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-      .save(folder.filePath(name + "_x2.png"));
-}
-
-}  // namespace
+#include "support/save_shot.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
