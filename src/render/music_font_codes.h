@@ -42,6 +42,29 @@ inline constexpr Code StemmedSixtyFourth = 62;   // '>'
 // an em of `em` pixels: 2.5 of the font's staff spaces (2/7 em each), that
 // is 5/7 em, to the nearest pixel.
 constexpr int StemmedHeadCentre(int em) { return (10 * em + 7) / 14; }
+// The same for a head alone ("A", "B"): one staff space, 2/7 em.
+constexpr int HeadCentre(int em) { return (4 * em + 7) / 14; }
+// The same for an accidental's pitch: two staff spaces, 4/7 em.
+constexpr int AccidentalCentre(int em) { return (8 * em + 7) / 14; }
+
+// The advance of a head or a one-character note in 21sts of the em (its
+// pixels at 16 points, 96 DPI): the ink starts at x = 0 and a quarter's stem
+// ends the head; a flag reaches further. 0 for other codes.
+constexpr int NoteAdvance21(Code code) {
+  switch (code) {
+    case HalfHead:
+    case BlackHead:
+    case StemmedQuarter: return 8;
+    case StemmedHalf: return 9;
+    case StemmedEighth:
+    case StemmedSixteenth:
+    case StemmedThirtySecond:
+    case StemmedSixtyFourth: return 14;
+    default: return 0;
+  }
+}
+// That advance in pixels at an em of `em` pixels, rounded up.
+constexpr int NoteAdvance(Code code, int em) { return (NoteAdvance21(code) * em + 20) / 21; }
 
 inline constexpr Code OttavaAlta = 63;   // '?': 8va
 inline constexpr Code OttavaBassa = 64;  // '@': 8vb

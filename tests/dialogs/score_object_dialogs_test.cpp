@@ -222,6 +222,48 @@ TEST(GraceDialog, APressInThePreviewSelectsTheNoteUnderIt) {
   EXPECT_EQ(dialog.Model().Current(), 1);
 }
 
+// The first run of black ink in one column of the preview from 6 rows
+// above `y`: the staff's grey lines and the marker's colours are not black.
+std::pair<int, int> InkRows(const QImage& image, int x, int y) {
+  int first = -1;
+  int last = -1;
+  for (int row = y - 6; row <= y + 6; ++row) {
+    const bool ink = qGray(image.pixel(x, row)) < 96;
+    if (ink && first < 0) first = row;
+    if (ink) last = row;
+    if (!ink && first >= 0) break;
+  }
+  return {first, last};
+}
+
+// In the drawn preview each head, the main note's and the grace notes',
+// sits on its own pitch, and a grace head is more than half as high as a
+// staff space.
+TEST(GraceDialog, HeadsAreDrawnOnTheirPitch) {
+  TFDCVorschlagInput dialog(nullptr);
+  dialog.SetNote(MainG());
+  dialog.SetCount(3);
+  dialog.SetDuration(16);
+  dialog.SetOptions(grace_option::kAfter | grace_option::kSlur);
+  dialog.show();
+  // The second note two steps up, the marker on it.
+  QTest::keyClick(&dialog, Qt::Key_Right);
+  QTest::keyClick(&dialog, Qt::Key_Down);
+  QTest::keyClick(&dialog, Qt::Key_Down);
+  ASSERT_EQ(dialog.Model().SlotAt(1).Step, 7);
+  const GracePreviewLayout layout =
+      LayOutGracePreview(dialog.Model(), {0, 0, GracePreviewView::kWidth, GracePreviewView::kHeight});
+  const QImage& image = dialog.Preview().Image();
+  const auto [mainTop, mainBottom] = InkRows(image, layout.MainX + 4, layout.MainY);
+  EXPECT_NEAR((mainTop + mainBottom) / 2.0, layout.MainY, 1);
+  for (std::size_t i = 1; i < 3; ++i) {
+    const auto [top, bottom] = InkRows(image, layout.GlyphX[i] + 2, layout.HeadY[i]);
+    ASSERT_GE(top, 0) << "grace note " << i;
+    EXPECT_NEAR((top + bottom) / 2.0, layout.HeadY[i], 1) << "grace note " << i;
+    EXPECT_GE(bottom - top + 1, 4) << "grace note " << i;
+  }
+}
+
 TEST(TextDialog, EmptyMemoIsRefusedAndStaysOpen) {
   RecordedMessages answers;
   TFDCTextInput dialog(nullptr);

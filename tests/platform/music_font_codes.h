@@ -76,8 +76,8 @@ inline const std::vector<MusicCode>& musicCodes() {
     // Heads: centred one space below the top, from x = 0.
     add(glyph::BreveHead, "breve head", between(10, 12), centre(kSpace), true, 1);
     add(glyph::WholeHead, "whole head", between(9, 10), centre(kSpace), true, 1);
-    add(glyph::HalfHead, "half head", exact(8), centre(kSpace), true, 1);
-    add(glyph::BlackHead, "black head", exact(8), centre(kSpace), true, 1);
+    add(glyph::HalfHead, "half head", exact(glyph::NoteAdvance21(glyph::HalfHead)), centre(kSpace), true, 1);
+    add(glyph::BlackHead, "black head", exact(glyph::NoteAdvance21(glyph::BlackHead)), centre(kSpace), true, 1);
     // Time signatures: from half a space to 2.5 spaces below the top.
     add(glyph::CutTime, "cut time", atMost(16), centre(2.5 * kSpace), false, 0.5);
     add(glyph::CommonTime, "common time", atMost(16), around(2.5, 1, 1), false, 0.5);
@@ -85,7 +85,8 @@ inline const std::vector<MusicCode>& musicCodes() {
     // One-glyph notes: the head centred 2.5 spaces below the top.
     for (int c : {glyph::StemmedHalf, glyph::StemmedQuarter, glyph::StemmedEighth, glyph::StemmedSixteenth,
                   glyph::StemmedThirtySecond, glyph::StemmedSixtyFourth})
-      add(c, "note with stem", anyWidth(), bottom(3 * kSpace), false, 0.5);
+      add(c, "note with stem", exact(glyph::NoteAdvance21(static_cast<glyph::Code>(c))), bottom(3 * kSpace), false,
+          0.5);
     add(glyph::OttavaAlta, "8va", anyWidth(), within(0, 21));
     add(glyph::OttavaBassa, "8vb", anyWidth(), within(0, 21));
     // Flags: up flags hang from the stem end at the top, down flags end

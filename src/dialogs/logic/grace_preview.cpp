@@ -25,6 +25,8 @@ constexpr int kSinglePoints = 13;
 constexpr int kGroupPoints = 11;
 constexpr int kBand = 8;
 constexpr int kAccidentalAdvance = 5;
+// Between the main note's ink and the grace notes after it.
+constexpr int kClearance = 2;
 constexpr int kShortestStem = 12;
 constexpr int kBeamGap = 3;
 constexpr int kBeamWidth = 2;
@@ -44,8 +46,22 @@ nv::platform::Font MusicFont(int points) {
   return font;
 }
 
-void Glyph(Canvas& canvas, int x, int headY, glyph::Code code) {
-  canvas.textOut(x, headY - glyph::StemmedHeadCentre(EmPixels(canvas.font().size)), glyph::Text(code));
+// How far below its cell's top a glyph stands on its pitch: a head one
+// staff space, an accidental two, a one-character note 2.5.
+int PitchDepth(glyph::Code code, int em) {
+  switch (code) {
+    case glyph::HalfHead:
+    case glyph::BlackHead: return glyph::HeadCentre(em);
+    case glyph::Flat:
+    case glyph::Sharp:
+    case glyph::Natural: return glyph::AccidentalCentre(em);
+    default: return glyph::StemmedHeadCentre(em);
+  }
+}
+
+// Draws the glyph with its pitch on `pitchY`.
+void Glyph(Canvas& canvas, int x, int pitchY, glyph::Code code) {
+  canvas.textOut(x, pitchY - PitchDepth(code, EmPixels(canvas.font().size)), glyph::Text(code));
 }
 
 glyph::Code MainGlyph(int duration) {
@@ -141,17 +157,23 @@ GracePreviewLayout LayOutGracePreview(const GraceNotesModel& model, const Rect& 
   const auto& main = model.Main();
   layout.MainX = CentreX(area) + (model.After() ? -count * 4 : count * 4) + 2;
   layout.MainY = GraceHeadY(area, main.Step, main.Octave, main.ClefOffset);
+  layout.MainRight = layout.MainX + glyph::NoteAdvance(MainGlyph(main.Duration), EmPixels(kMainPoints));
+  // A lone grace note is one glyph, whose flag may reach past the band.
+  const int band =
+      count == 1 ? std::max(kBand, glyph::NoteAdvance(GraceGlyph(model.Duration()), EmPixels(kSinglePoints)) + 1)
+                 : kBand;
   int accidentals = 0;
   for (int i = 0; i < count; ++i) accidentals += model.SlotAt(i).Accidental != 0 ? 1 : 0;
-  int x = model.After() ? layout.MainX + (main.Duration == 16 ? 8 : 12)
-                        : layout.MainX - count * kBand - 4 - accidentals * kAccidentalAdvance;
+  // After the note the grace notes start clear of its head, stem and flag.
+  int x = model.After() ? layout.MainRight + kClearance
+                        : layout.MainX - count * band - 4 - accidentals * kAccidentalAdvance;
   for (int i = 0; i < count; ++i) {
     const auto& slot = model.SlotAt(i);
     layout.BandLeft.push_back(x);
     if (slot.Accidental != 0) x += kAccidentalAdvance;
     layout.GlyphX.push_back(x);
     layout.HeadY.push_back(GraceHeadY(area, slot.Step, slot.Octave, main.ClefOffset));
-    x += kBand;
+    x += band;
   }
   layout.BandRight = x;
   return layout;
@@ -230,6 +252,8 @@ void PaintGracePreview(Canvas& canvas, const GraceNotesModel& model, const Rect&
       canvas.moveTo(stems[static_cast<std::size_t>(i)], layout.HeadY[static_cast<std::size_t>(i)]);
       canvas.lineTo(stems[static_cast<std::size_t>(i)], beamAt(stems[static_cast<std::size_t>(i)]));
     }
+    // Filled without an outline, so that the beams keep their width and the gaps between them.
+    canvas.pen().style = nv::platform::PenStyle::Clear;
     canvas.brush() = nv::platform::Brush{};
     canvas.brush().color = nv::platform::colors::black;
     for (int beam = 0; beam < Beams(model.Duration()); ++beam) {

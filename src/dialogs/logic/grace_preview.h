@@ -20,8 +20,11 @@ struct GracePreviewLayout {
   int StaffBottom = 0;  // the fifth line
   int MainX = 0;        // the main note's glyph origin
   int MainY = 0;        // the main note's head centre
+  int MainRight = 0;    // the right edge of its head, stem and flag
   // For each counted grace note: its band's left edge (where its
-  // accidental goes), its glyph origin and its head centre.
+  // accidental goes), its glyph origin and its head centre. Before the note
+  // the bands end 4 pixels ahead of it; after it they start 2 pixels clear
+  // of its ink.
   std::vector<int> BandLeft;
   std::vector<int> GlyphX;
   std::vector<int> HeadY;

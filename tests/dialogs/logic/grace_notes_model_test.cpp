@@ -7,6 +7,7 @@
 #include "dialogs/logic/grace_notes_model.h"
 #include "dialogs/logic/grace_preview.h"
 #include "platform/recording_canvas.h"
+#include "render/music_font_codes.h"
 
 namespace nv::dialogs {
 namespace {
@@ -231,6 +232,58 @@ TEST(GracePreview, BandsSelectNotesAndAccidentalsWidenThem) {
   EXPECT_EQ(marker.left, layout.GlyphX[2] + 3);
   EXPECT_EQ(marker.right - marker.left, 2);
   EXPECT_EQ(marker.top, layout.StaffTop - 2);
+}
+
+// The grace notes keep clear of the main note's ink, for every main note
+// value, grace value and count, before and after it. The main note is drawn
+// at 19 points (an em of 25 pixels), a lone grace note at 13 (17), a group's
+// heads at 11 (15); the advances are the font's (checked against the font
+// itself by the platform tests).
+TEST(GracePreview, GraceNotesNeverStandOnTheMainNote) {
+  namespace glyph = nv::render::glyph;
+  const struct {
+    int duration;
+    glyph::Code code;
+  } mains[] = {{2, glyph::StemmedSixtyFourth}, {4, glyph::StemmedThirtySecond}, {8, glyph::StemmedSixteenth},
+               {16, glyph::StemmedEighth},     {32, glyph::StemmedQuarter},      {64, glyph::StemmedHalf},
+               {128, glyph::HalfHead}};
+  const struct {
+    int duration;
+    glyph::Code code;
+  } graces[] = {{4, glyph::StemmedThirtySecond}, {8, glyph::StemmedSixteenth}, {16, glyph::StemmedEighth},
+                {32, glyph::StemmedQuarter}};
+  for (const auto& main : mains) {
+    for (const auto& grace : graces) {
+      for (const int count : {1, 3}) {
+        for (const bool after : {false, true}) {
+          GraceNotesValues values = MainG();
+          values.Main.Duration = main.duration;
+          GraceNotesModel model = Loaded(values);
+          model.SetCount(count);
+          model.SetDuration(grace.duration);
+          model.SetOptions(after ? grace_option::kAfter : 0);
+          model.Select(0);
+          model.ToggleAccidental(grace_accidental::kFlat);
+          const GracePreviewLayout layout = LayOutGracePreview(model, {0, 0, 204, 90});
+          const std::string what = "main " + std::to_string(main.duration) + ", " + std::to_string(count) + " x " +
+                                   std::to_string(grace.duration) + (after ? " after" : " before");
+          const int mainRight = layout.MainX + (glyph::NoteAdvance21(main.code) * 25 + 20) / 21;
+          const int graceWidth = count == 1 ? (glyph::NoteAdvance21(grace.code) * 17 + 20) / 21
+                                            : (glyph::NoteAdvance21(glyph::BlackHead) * 15 + 20) / 21;
+          if (after) {
+            // The first band begins with the flat, whose ink starts half a pixel left of it.
+            EXPECT_GT(layout.BandLeft.front(), mainRight) << what;
+          } else {
+            EXPECT_LT(layout.GlyphX.back() + graceWidth, layout.MainX) << what;
+          }
+          for (int i = 1; i < count; ++i)
+            EXPECT_GE(layout.BandLeft[static_cast<std::size_t>(i)],
+                      layout.GlyphX[static_cast<std::size_t>(i - 1)] + graceWidth)
+                << what;
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -36,6 +36,14 @@ int main(int argc, char** argv) {
     grace.SetCount(6);
     grace.SetDuration(4);
     Save(grace, folder, "grace_notes_before");
+    // One flagged grace note with a flat after an eighth: clear of its flag.
+    values.Main = {5, 5, 16, 0};
+    values.Slots = {{5, 5, 'g'}};
+    values.Count = 1;
+    grace.SetNote(values);
+    grace.SetDuration(16);
+    grace.SetOptions(grace_option::kAfter | grace_option::kShort | grace_option::kSlur);
+    Save(grace, folder, "grace_note_after_eighth");
   }
   {
     TFDCTextInput text(nullptr);
