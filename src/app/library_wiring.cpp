@@ -8,6 +8,7 @@
 #include "editor/chord_builder_settings.h"
 #include "editor/library_commands.h"
 #include "editor/library_pages.h"
+#include "editor/library_template_saving.h"
 #include "widgets/page_control.h"
 
 namespace nv::app {
@@ -27,20 +28,33 @@ LibraryWiring::LibraryWiring(Context context) : context_(std::move(context)) {
   nv::widgets::TECPageControl& pages = context_.Pages;
   const auto page = [&](const char* name) { return pages.findChild<QWidget*>(name); };
   pages_->HostOn(page("TSAccords"), page("TSExpanded"), page("TSTerms"));
+  saving_ = std::make_unique<nv::editor::LibraryTemplateSaving>(context_.Store, context_.Ini, context_.Window);
   DocumentChanged();
 }
 
 LibraryWiring::~LibraryWiring() = default;
 
+nv::editor::TemplateSaving& LibraryWiring::Saving() { return *saving_; }
+
 void LibraryWiring::StoreSettings() const { nv::editor::StoreChordBuilder(builder_, context_.Settings); }
 
 void LibraryWiring::PaletteChanged(nv::library::LibraryKind kind) {
+  const char* page = nullptr;
   switch (kind) {
-    case nv::library::LibraryKind::Chords: pages_->Rebuild(nv::dialogs::LibraryStripKind::Chords); break;
-    case nv::library::LibraryKind::Symbols: pages_->Rebuild(nv::dialogs::LibraryStripKind::Symbols); break;
+    case nv::library::LibraryKind::Chords:
+      pages_->Rebuild(nv::dialogs::LibraryStripKind::Chords);
+      page = "TSAccords";
+      break;
+    case nv::library::LibraryKind::Symbols:
+      pages_->Rebuild(nv::dialogs::LibraryStripKind::Symbols);
+      page = "TSExpanded";
+      break;
     case nv::library::LibraryKind::Terms: pages_->Rebuild(nv::dialogs::LibraryStripKind::Terms); break;
     case nv::library::LibraryKind::Drums: break;
   }
+  nv::widgets::TECPageControl& pages = context_.Pages;
+  if (page != nullptr)
+    if (nv::widgets::TECTabSheet* sheet = pages.SheetOf(pages.findChild<QWidget*>(page))) pages.SetActivePage(sheet);
 }
 
 void LibraryWiring::DocumentChanged() {

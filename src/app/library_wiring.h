@@ -32,13 +32,16 @@ class TECPageControl;
 
 namespace nv::editor {
 class LibraryPages;
-}
+class LibraryTemplateSaving;
+class TemplateSaving;
+}  // namespace nv::editor
 
 namespace nv::app {
 
 // The libraries on the main window's tool pages: the chord builder kept in
 // the settings, the library commands, and the strips and builder on the
-// "Chords", "Expanded" and "Expressions" pages over the program's store.
+// "Chords", "Expanded" and "Expressions" pages over the program's store;
+// and the library the document windows save chords and symbols into.
 class LibraryWiring {
  public:
   struct Context {
@@ -61,8 +64,9 @@ class LibraryWiring {
 
   nv::library::ChordBuilder& Builder() { return builder_; }
   nv::editor::LibraryPages& Pages() { return *pages_; }
+  nv::editor::TemplateSaving& Saving();
 
-  // A library changed (or was read): its strip again.
+  // A template went to the front of a library: its strip again, on its page, shown.
   void PaletteChanged(nv::library::LibraryKind kind);
   // The active document changed: the builder follows its cursor.
   void DocumentChanged();
@@ -75,6 +79,7 @@ class LibraryWiring {
   Context context_;
   nv::library::ChordBuilder builder_;
   std::unique_ptr<nv::editor::LibraryPages> pages_;
+  std::unique_ptr<nv::editor::LibraryTemplateSaving> saving_;
   nv::document::Subscription position_;
 };
 

@@ -19,6 +19,7 @@
 #include "app/music_editor_page.h"
 #include "app/open_file_dialog.h"
 #include "app/program_module.h"
+#include "app/library_wiring.h"
 #include "app/wait_cursor.h"
 #include "dialogs/preview_dialog.h"
 #include "document/close_all.h"
@@ -284,7 +285,9 @@ std::unique_ptr<MusicEditorPage> TFProgramModule::MakePage() {
       .Played = [this](std::uint8_t message, std::uint8_t data1, std::uint8_t data2) {
         if (const std::optional<nv::document::PlayedNote> note = nv::document::PlayedNote::Of(message, data1, data2))
           playedNotes_.Push(*note);
-      },      .Tools = &InsertionTools(),
+      },
+      .Tools = &InsertionTools(),
+      .Templates = libraries_ ? &libraries_->Saving() : nullptr,
   };
   auto page = std::make_unique<MusicEditorPage>(services);
   nv::editor::TFMusicEditor& editor = page->Editor();

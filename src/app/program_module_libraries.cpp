@@ -1,15 +1,18 @@
 // The main window's libraries: the library folder seeded at start, the
-// libraries read in the start-up's order, the term commands, the score's
+// libraries read in the start-up's order, the term and list commands, the score's
 // term question, the drum styles and drum map new scores get, and the
 // dynamics and effects palettes.
 #include <filesystem>
 
+#include "app/library_wiring.h"
 #include "app/program_library_ui.h"
 #include "app/program_module.h"
 #include "dialogs/term_dialogs.h"
 #include "dialogs/value_palettes.h"
 #include "document/main_commands.h"
 #include "document/settings_file.h"
+#include "editor/library_commands.h"
+#include "editor/library_pages.h"
 #include "library/library_folder.h"
 #include "library/library_store.h"
 #include "library/score_drums.h"
@@ -62,6 +65,21 @@ void TFProgramModule::AddLibraryCommands() {
                                  {"terms.dynamics", terms(nv::library::term_kind::Dynamic)},
                                  {"terms.tempo", terms(nv::library::term_kind::Tempo)}},
                                 [this] { return State(); });
+  // The chord and symbol lists, offered while the program has its libraries.
+  const auto list = [this](const char* id, const char* caption, bool (nv::editor::LibraryPages::*show)()) {
+    nv::document::Command command;
+    command.Id = id;
+    command.Caption = caption;
+    command.Run = [this, show](const nv::document::CommandArgs&) {
+      if (!libraries_) return;
+      StopAll();
+      (libraries_->Pages().*show)();
+    };
+    command.Enabled = [this] { return libraries_ != nullptr; };
+    registry_.Add(std::move(command));
+  };
+  list(nv::editor::library_command::ChordList, "Chord list", &nv::editor::LibraryPages::ShowChordList);
+  list(nv::editor::library_command::SymbolList, "Symbol list", &nv::editor::LibraryPages::ShowSymbolList);
 }
 
 void TFProgramModule::AddLibraryDrums(TECMusicScore& score) const {

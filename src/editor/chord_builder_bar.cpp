@@ -7,6 +7,7 @@
 #include "document/command_registry.h"
 #include "library/chord_builder.h"
 #include "editor/library_commands.h"
+#include "editor/score_menu.h"
 #include "widgets/char_button.h"
 
 namespace nv::editor {
@@ -127,12 +128,8 @@ ChordBuilderBar::ChordBuilderBar(nv::library::ChordBuilder& builder, nv::documen
   });
   connect(Add("CBAccordNone", "\u00D7", "Remove chord", 156, kRow[2], 20), &QAbstractButton::clicked, this,
           [this] { registry_.Run(nv::editor::library_command::RemoveChord); });
-  connect(Add("CBSaveChord", "Save", "Save chord", 178, kRow[2], 40), &QAbstractButton::clicked, this, [this] {
-    if (OnSaveChord) OnSaveChord();
-  });
-  connect(Add("CBChordList", "List", "Chord list", 220, kRow[2], 40), &QAbstractButton::clicked, this, [this] {
-    if (OnChordList) OnChordList();
-  });
+  commands_.Bind(*Add("CBSaveChord", "Save", "Save chord", 178, kRow[2], 40), score_menu::kSaveChord);
+  commands_.Bind(*Add("CBChordList", "List", "Chord list", 220, kRow[2], 40), library_command::ChordList);
 
   for (auto& [name, button] : buttons_) {
     if (button->DropWidth() > 0)

@@ -7,6 +7,8 @@
 #include <map>
 #include <string>
 
+#include "widgets/command_buttons.h"
+
 namespace nv::document {
 class CommandRegistry;
 }
@@ -42,10 +44,6 @@ class ChordBuilderBar : public QWidget {
   // The chooser open now (the last opened while it lives); null with none.
   nv::dialogs::ChoicePalette* OpenChooser() const;
 
-  // "Save chord" and "Chord list".
-  std::function<void()> OnSaveChord;
-  std::function<void()> OnChordList;
-
  private:
   nv::widgets::TECCharButton* Add(const std::string& name, const QString& caption, const QString& hint, int x, int y,
                                   int width, bool dropDown = false);
@@ -57,6 +55,8 @@ class ChordBuilderBar : public QWidget {
 
   nv::library::ChordBuilder& builder_;
   nv::document::CommandRegistry& registry_;
+  // "Save chord" and "Chord list".
+  nv::widgets::CommandButtons commands_{registry_};
   std::map<std::string, nv::widgets::TECCharButton*> buttons_;
   QPointer<nv::dialogs::ChoicePalette> chooser_;
 };

@@ -120,7 +120,13 @@ void AddEditorCommands(document::CommandRegistry& registry, std::function<TFMusi
       score_menu::kSaveChord, "Save as chord", [](TFMusicEditor& w) { w.SaveChord(false); },
       [](const TFMusicEditor& w) { return w.CanSaveChord(); }, nullptr);
   onWindow(
+      kSaveChordAs, "Save as chord file...", [](TFMusicEditor& w) { w.SaveChord(true); },
+      [](const TFMusicEditor& w) { return w.CanSaveChord(); }, nullptr);
+  onWindow(
       score_menu::kSaveSymbol, "Save as symbol", [](TFMusicEditor& w) { w.SaveSymbol(false); },
+      [](const TFMusicEditor& w) { return w.CanSaveSymbol(); }, nullptr);
+  onWindow(
+      kSaveSymbolAs, "Save as symbol file...", [](TFMusicEditor& w) { w.SaveSymbol(true); },
       [](const TFMusicEditor& w) { return w.CanSaveSymbol(); }, nullptr);
   onWindow(
       kPianoRollCommand, "Playback editor", [](TFMusicEditor& w) { w.ShowSequenceMap(); }, nullptr,

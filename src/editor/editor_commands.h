@@ -17,8 +17,14 @@ class TFMusicEditor;
 // "staff.mute_all", "staff.play_all", "pages.increment", "pages.decrement",
 // the toggles of the panes below the score, and the score menu's commands:
 // the element editors (enabled while the selection holds what they edit),
-// saving as chord or symbol, the point tool and the durations.
+// saving as chord or symbol (also to a file), the point tool and the
+// durations.
 void AddEditorCommands(document::CommandRegistry& registry, std::function<TFMusicEditor*()> active);
+
+// Saving the selection as a chord or symbol into a file of the user's
+// choice (saving into the library is the score menu's).
+inline constexpr char kSaveChordAs[] = "chord.save_as";
+inline constexpr char kSaveSymbolAs[] = "symbol.save_as";
 
 // The toggles of the piano roll and the velocity pane.
 inline constexpr char kPianoRollCommand[] = "view.piano_roll";

@@ -32,6 +32,9 @@ inline constexpr const char* RemoveChord = "chords.remove";
 inline constexpr const char* InsertChordTemplate = "chords.insert-template";
 inline constexpr const char* ChooseSymbol = "symbols.choose";
 inline constexpr const char* ChooseTerm = "terms.choose";
+// The chord and symbol list dialogs, which the program adds.
+inline constexpr const char* ChordList = "chords.list";
+inline constexpr const char* SymbolList = "symbols.list";
 }  // namespace library_command
 
 // The chords page inserts at the cursor of the active document: the

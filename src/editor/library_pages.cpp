@@ -11,6 +11,7 @@
 #include "editor/library_strip.h"
 #include "editor/template_lists.h"
 #include "editor/library_commands.h"
+#include "editor/score_menu.h"
 #include "library/library_store.h"
 #include "render/library_item_painter.h"
 #include "widgets/char_button.h"
@@ -34,10 +35,6 @@ LibraryPages::LibraryPages(Context context, QWidget* dialogParent)
   chords_ = new LibraryStrip(LibraryStripKind::Chords, "CBAllChords", "All chords", 300);
   builder_ = new ChordBuilderBar(context_.Builder, context_.Registry, chords_);
   builder_->move(0, 0);
-  builder_->OnSaveChord = [this] {
-    if (OnSaveChord) OnSaveChord();
-  };
-  builder_->OnChordList = [this] { ShowChordList(); };
 
   symbols_ = new LibraryStrip(LibraryStripKind::Symbols, "CBAllSymbols", "All symbols", kSaveSymbolWidth + 2);
   auto* save = new nv::widgets::TECCharButton(symbols_);
@@ -47,9 +44,7 @@ LibraryPages::LibraryPages(Context context, QWidget* dialogParent)
   save->SetFlat(true);
   save->SetBlackBorder(true);
   save->setGeometry(2, 5, kSaveSymbolWidth, 53);
-  connect(save, &QAbstractButton::clicked, this, [this] {
-    if (OnSaveSymbol) OnSaveSymbol();
-  });
+  commands_.Bind(*save, score_menu::kSaveSymbol);
 
   terms_ = new LibraryStrip(LibraryStripKind::Terms, "CBAllTerms", "All Expressions", 0);
   for (LibraryStrip* strip : {chords_, symbols_, terms_}) {

@@ -8,6 +8,7 @@
 
 #include "dialogs/logic/library_layout.h"
 #include "document/notice.h"
+#include "widgets/command_buttons.h"
 
 class QWidget;
 
@@ -80,9 +81,6 @@ class LibraryPages : public QObject {
   LibraryStrip& Strip(nv::dialogs::LibraryStripKind kind) const;
   nv::render::LibraryItemPainter& ItemPainter() const { return *painter_; }
 
-  // What the pages ask of the document window and the term dialogs.
-  std::function<void()> OnSaveChord;
-  std::function<void()> OnSaveSymbol;
   // The term list; true when it closed with OK.
   std::function<bool()> OnTermList;
 
@@ -98,6 +96,8 @@ class LibraryPages : public QObject {
   LibraryStrip* symbols_ = nullptr;
   LibraryStrip* terms_ = nullptr;
   QPointer<nv::dialogs::LibraryPalette> dropDown_;
+  // "Save symbol".
+  nv::widgets::CommandButtons commands_{context_.Registry};
   nv::document::Subscription toolsChanged_;
 };
 

@@ -1,22 +1,42 @@
 // The main window's libraries: the library folder seeded and read at start,
-// a damaged template costing only itself, and the documents' term question.
+// a damaged template costing only itself, the documents' term question, and
+// chords and symbols saved from a score into the library.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <deque>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "app/document_page.h"
 #include "app/program_module.h"
+#include "editor/chord_editor.h"
+#include "editor/editor_commands.h"
+#include "editor/library_strip.h"
+#include "editor/template_editors.h"
+#include "library/chord_builder.h"
+#include "library/chord_insertion.h"
+#include "model/instrument.h"
+#include "model/page_objects.h"
+#include "widgets/char_button.h"
+#include "widgets/page_control.h"
 #include "dialogs/term_settings_page.h"
 #include "dialogs/value_palettes.h"
 #include "widgets/image_track.h"
 #include "document/score_document.h"
+#include "library/library_fixture.h"
 #include "library/library_store.h"
 #include "model/music_score.h"
 #include "model/score_builder.h"
@@ -34,9 +54,14 @@ class RecordingPrompt : public np::MessagePrompt {
  public:
   int ShowMessageBlock(std::string_view, std::string_view text, int, int) override {
     shown.emplace_back(text);
-    return np::message_result::kOk;
+    if (answers.empty()) return np::message_result::kOk;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
   }
   std::vector<std::string> shown;
+  // Given in turn, then Ok.
+  std::deque<int> answers;
 };
 
 class ProgramLibraries : public ::testing::Test {
@@ -160,6 +185,230 @@ TEST_F(ProgramLibraries, ThePalettesChangeTheSettingsAndTheDynamicTermsAtOnce) {
   effects->Track(nv::dialogs::EffectTrack::Fermata).SetPosition(0);
   EXPECT_EQ(window.Settings().Fermata, 1);
   effects->close();
+}
+
+// --- chords and symbols saved from the score -------------------------------------
+
+class SavingTemplates : public ProgramLibraries {
+ protected:
+  void SetUp() override {
+    ProgramLibraries::SetUp();
+    folder_ = root_ / "lib";
+    window_ = std::make_unique<nv::app::TFProgramModule>(Services(folder_.string()));
+    window_->show();
+    prompt_.shown.clear();
+  }
+  void TearDown() override {
+    window_.reset();
+    ProgramLibraries::TearDown();
+  }
+  TECMusicScore& NewScore() { return window_->NewDocument().Document().Score(); }
+  // A C major triad at the cursor, the row selected.
+  TECMusicScore& ScoreWithChordSelected() {
+    TECMusicScore& score = NewScore();
+    score.ReplaceWithChordNotes(nv::library::CodeChordEntries(nv::library::ChordBuilder{}.Code(), 5), true, 32);
+    score.SelectActiveRow();
+    window_->UpdateActions();
+    return score;
+  }
+  TECMusicScore& ScoreWithShapeSelected() {
+    TECMusicScore& score = NewScore();
+    score.CurrentInstrument()->AddPageShape(ek::PageRectangle, 100, 80, 40, 20, 1, 0, 0, 0xFFFFFF, 1);
+    score.SelectAllTexts();
+    window_->UpdateActions();
+    return score;
+  }
+  QAbstractButton& Button(const char* name) const {
+    auto* button = window_->findChild<QAbstractButton*>(name);
+    EXPECT_NE(button, nullptr) << name;
+    return *button;
+  }
+  // The strip of a library, found by its "All" button.
+  nv::editor::LibraryStrip& Strip(const char* allButton) const {
+    return *qobject_cast<nv::editor::LibraryStrip*>(Button(allButton).parentWidget());
+  }
+  bool PageShown(const char* name) const {
+    nv::widgets::TECPageControl& tools = window_->Tools();
+    return tools.ActivePage() == tools.SheetOf(window_->findChild<QWidget*>(name));
+  }
+  // Answers the next template editor: `fill` sets its fields, then Save
+  // (true) or Cancel. Nothing is answered when no editor opens.
+  template <typename Editor>
+  void Answer(std::function<void(Editor&)> fill, bool save) {
+    QTimer::singleShot(0, [fill = std::move(fill), save] {
+      auto* editor = qobject_cast<Editor*>(QApplication::activeModalWidget());
+      ASSERT_NE(editor, nullptr);
+      fill(*editor);
+      if (save)
+        editor->accept();
+      else
+        editor->reject();
+      // A refused save keeps the editor open: close it so the test goes on.
+      if (editor->isVisible()) editor->reject();
+    });
+  }
+  static void NameChord(nv::editor::TFAccordProperties& editor, const std::string& name) {
+    editor.NameEditor().Model().Pieces.at(1).text = name;
+  }
+  fs::path Templates() const { return folder_ / "Templates"; }
+
+  fs::path folder_;
+  std::unique_ptr<nv::app::TFProgramModule> window_;
+};
+
+TEST_F(SavingTemplates, ASavedChordIsWrittenFirstOnItsStripAndSurvivesARestart) {
+  ScoreWithChordSelected();
+  ASSERT_TRUE(Button("CBSaveChord").isEnabled());
+  window_->Tools().SetActivePage(window_->Tools().Pages(0));
+  Answer<nv::editor::TFAccordProperties>(
+      [](nv::editor::TFAccordProperties& editor) {
+        EXPECT_TRUE(editor.FileName().isVisible());
+        EXPECT_FALSE(editor.findChild<QWidget*>("BBBrowse")->isVisible());
+        NameChord(editor, "triad");
+        editor.Description().setText("Major triad");
+        editor.Group().setCurrentText("Mine");
+        editor.FileName().setText("my triad");
+      },
+      true);
+  Button("CBSaveChord").click();
+
+  ASSERT_TRUE(fs::exists(Templates() / "my triad.acc"));
+  nv::library::TECAccordDescription saved;
+  saved.LoadFromFile((Templates() / "my triad.acc").string());
+  ASSERT_EQ(saved.Pieces.size(), 1u);
+  EXPECT_EQ(saved.Pieces[0].Text, "triad");
+  EXPECT_EQ(saved.Variants.size(), 3u);
+  EXPECT_EQ(saved.Description, "Major triad");
+  EXPECT_EQ(saved.Group, "Mine");
+  // First in the library and on its strip, with the chords page shown.
+  EXPECT_EQ(window_->Library()->Chords().front()->Name, "my triad");
+  ASSERT_FALSE(Strip("CBAllChords").Buttons().empty());
+  EXPECT_EQ(Strip("CBAllChords").Buttons().front()->text(), "Xtriad");
+  EXPECT_TRUE(PageShown("TSAccords"));
+
+  // Saved again under its name and answered Yes: one chord of that name, the new one.
+  const std::size_t chords = window_->Library()->Chords().size();
+  prompt_.answers = {np::message_result::kYes};
+  Answer<nv::editor::TFAccordProperties>(
+      [](nv::editor::TFAccordProperties& editor) {
+        NameChord(editor, "maj");
+        editor.FileName().setText("my triad");
+      },
+      true);
+  window_->Commands().Run("chord.save");
+  EXPECT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_EQ(window_->Library()->Chords().size(), chords);
+  EXPECT_EQ(Strip("CBAllChords").Buttons().front()->text(), "Xmaj");
+
+  window_.reset();
+  nv::app::TFProgramModule restarted(Services(folder_.string()));
+  const auto& library = restarted.Library()->Chords();
+  ASSERT_FALSE(library.empty());
+  EXPECT_EQ(library.front()->Name, "my triad");
+  EXPECT_EQ(library.front()->GetName(), "Xmaj");
+  EXPECT_EQ(std::count_if(library.begin(), library.end(), [](const auto& c) { return c->Name == "my triad"; }), 1);
+}
+
+TEST_F(SavingTemplates, ASavedSymbolIsWrittenAndShownOnTheExpandedPage) {
+  ScoreWithShapeSelected();
+  ASSERT_TRUE(Button("CBSaveSymbol").isEnabled());
+  Answer<nv::editor::TFSymbolProperties>(
+      [](nv::editor::TFSymbolProperties& editor) {
+        editor.Description().setText("Small box");
+        editor.Group().setCurrentText("Shapes");
+        editor.FileName().setText("small box");
+      },
+      true);
+  Button("CBSaveSymbol").click();
+
+  ASSERT_TRUE(fs::exists(Templates() / "small box.smb"));
+  nv::library::TECSymbolDescription saved;
+  saved.LoadFromFile((Templates() / "small box.smb").string());
+  ASSERT_EQ(saved.Elements().size(), 1u);
+  EXPECT_EQ(saved.Elements()[0]->Kind, ek::PageRectangle);
+  EXPECT_EQ(saved.Description, "Small box");
+  EXPECT_EQ(window_->Library()->Symbols().front()->Name, "small box");
+  ASSERT_FALSE(Strip("CBAllSymbols").Buttons().empty());
+  EXPECT_EQ(Strip("CBAllSymbols").Buttons().front()->toolTip(), "Small box");
+  EXPECT_TRUE(PageShown("TSExpanded"));
+  // The list file names it first for the next start.
+  library_fixture::RecordingUi ui;
+  nv::library::LibraryStore restarted(folder_.string(), ui);
+  restarted.LoadSymbolLibrary();
+  ASSERT_FALSE(restarted.Symbols().empty());
+  EXPECT_EQ(restarted.Symbols().front()->Name, "small box");
+}
+
+TEST_F(SavingTemplates, CancelOrARefusedNameWritesNothing) {
+  ScoreWithChordSelected();
+  const library_fixture::Bytes list = library_fixture::ReadBytes(folder_ / "Chords.ini");
+  const std::size_t files = Files(Templates(), ".acc");
+  const QString first = Strip("CBAllChords").Buttons().front()->text();
+  Answer<nv::editor::TFAccordProperties>(
+      [](nv::editor::TFAccordProperties& editor) {
+        NameChord(editor, "never");
+        editor.FileName().setText("never");
+      },
+      false);
+  window_->Commands().Run("chord.save");
+  // A name that would leave "Templates" is refused; the editor then closes with Cancel.
+  Answer<nv::editor::TFAccordProperties>(
+      [](nv::editor::TFAccordProperties& editor) { editor.FileName().setText("../outside"); }, true);
+  window_->Commands().Run("chord.save");
+  EXPECT_EQ(prompt_.shown.size(), 1u);
+
+  ScoreWithShapeSelected();
+  const std::size_t symbols = window_->Library()->Symbols().size();
+  Answer<nv::editor::TFSymbolProperties>(
+      [](nv::editor::TFSymbolProperties& editor) {
+        editor.Group().setCurrentText("Shapes");
+        editor.FileName().setText("never");
+      },
+      false);
+  window_->Commands().Run("symbol.save");
+
+  EXPECT_EQ(library_fixture::ReadBytes(folder_ / "Chords.ini"), list);
+  EXPECT_EQ(Files(Templates(), ".acc"), files);
+  EXPECT_FALSE(fs::exists(Templates() / "never.smb"));
+  EXPECT_FALSE(fs::exists(root_ / "outside.acc"));
+  EXPECT_EQ(Strip("CBAllChords").Buttons().front()->text(), first);
+  EXPECT_EQ(window_->Library()->Symbols().size(), symbols);
+}
+
+TEST_F(SavingTemplates, SaveAsWritesTheChosenFileAndLeavesTheLibraryAlone) {
+  ScoreWithChordSelected();
+  const library_fixture::Bytes list = library_fixture::ReadBytes(folder_ / "Chords.ini");
+  const std::size_t chords = window_->Library()->Chords().size();
+  const fs::path chosen = root_ / "elsewhere";
+  Answer<nv::editor::TFAccordProperties>(
+      [chosen](nv::editor::TFAccordProperties& editor) {
+        EXPECT_TRUE(editor.findChild<QWidget*>("BBBrowse")->isVisible());
+        NameChord(editor, "6");
+        editor.SetBrowsePath(chosen.string());
+      },
+      true);
+  ASSERT_TRUE(window_->Commands().IsEnabled(nv::editor::kSaveChordAs));
+  window_->Commands().Run(nv::editor::kSaveChordAs);
+  ASSERT_TRUE(fs::exists(root_ / "elsewhere.acc"));
+  nv::library::TECAccordDescription saved;
+  saved.LoadFromFile((root_ / "elsewhere.acc").string());
+  EXPECT_EQ(saved.Variants.size(), 3u);
+  EXPECT_EQ(saved.GetName(), "X6");
+  EXPECT_EQ(window_->Library()->Chords().size(), chords);
+  EXPECT_EQ(library_fixture::ReadBytes(folder_ / "Chords.ini"), list);
+}
+
+TEST_F(SavingTemplates, TheSaveButtonsFollowTheSelection) {
+  TECMusicScore& score = NewScore();
+  window_->UpdateActions();
+  EXPECT_FALSE(Button("CBSaveChord").isEnabled());
+  EXPECT_FALSE(Button("CBSaveSymbol").isEnabled());
+  EXPECT_TRUE(Button("CBChordList").isEnabled());
+  score.ReplaceWithChordNotes(nv::library::CodeChordEntries(nv::library::ChordBuilder{}.Code(), 5), true, 32);
+  score.SelectActiveRow();
+  window_->UpdateActions();
+  EXPECT_TRUE(Button("CBSaveChord").isEnabled());
+  EXPECT_FALSE(Button("CBSaveSymbol").isEnabled());
 }
 
 }  // namespace
