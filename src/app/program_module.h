@@ -212,7 +212,8 @@ class TFProgramModule : public QMainWindow,
   // Prints a copy of the active document to the print target, on this
   // thread, as soon as the events in hand are done; exit waits for it.
   void PrintActiveDocument();
-  // Shows a copy of the active document page by page in a modal window.
+  // Shows a copy of the active document page by page in a modal window,
+  // whose Print prints that copy.
   void PreviewActiveDocument();
 
   // Recomputes the enabled and checked state of every command.
@@ -246,6 +247,8 @@ class TFProgramModule : public QMainWindow,
   void Queue(std::function<void()> job) override;
   void SetWaitCursor(bool wait) override;
   void RepaintStatus() override;
+  // Prints a copy of `document`, the active one or the preview's copy of it.
+  void PrintDocument(const nv::document::ScoreDocument& document);
   // --- play and record (program_module_transport.cpp) ------------------------
   bool HasDocument() const override;
   bool OpenOutput() override;
@@ -406,6 +409,8 @@ class TFProgramModule : public QMainWindow,
   std::vector<OpenPage> pages_;
   std::uint64_t nextPageKey_ = 1;
   nv::document::Autosave autosave_;
+  // The document a print job is being started for, while it asks and copies.
+  const nv::document::ScoreDocument* printSource_ = nullptr;
   // The print job's copy of the score and the caption it is printed under.
   std::unique_ptr<TECMusicScore> printCopy_;
   QString printTitle_;

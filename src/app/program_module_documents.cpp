@@ -621,30 +621,39 @@ void TFProgramModule::PreviewActiveDocument() {
   if (page == nullptr) return;
   // A modal window stops what plays first.
   StopAll();
-  // The copy shows the active document, so printing from it prints that.
+  // Print prints the read-only copy the preview shows, under the document's caption.
   nv::dialogs::TFDCPreview preview(page->Document(), services_.settings ? &services_.settings->Ini() : nullptr,
                                    Actions().Action("file.print").isEnabled(),
-                                   [this](nv::document::ScoreDocument&) { PrintActiveDocument(); }, this);
+                                   [this](nv::document::ScoreDocument& copy) { PrintDocument(copy); }, this);
   preview.exec();
 }
 
 void TFProgramModule::PrintActiveDocument() {
+  if (DocumentPage* page = ActiveEditor()) PrintDocument(page->Document());
+}
+
+void TFProgramModule::PrintDocument(const nv::document::ScoreDocument& document) {
   if (ActiveEditor() == nullptr) return;
   // The print dialog is modal: what plays stops first.
   StopAll();
+  // The job asks for the pages and makes its copy before it returns, or raises.
+  printSource_ = &document;
+  const struct Forget {
+    const nv::document::ScoreDocument*& source;
+    ~Forget() { source = nullptr; }
+  } forget{printSource_};
   printJob_.PrintActiveScore();
 }
 
-int TFProgramModule::PageCount() const { return ActiveEditor()->Document().Score().PageCount(); }
+int TFProgramModule::PageCount() const { return printSource_->Score().PageCount(); }
 
 std::optional<nv::document::PrintChoices> TFProgramModule::Ask(const nv::document::PrintChoices& offer) {
   return services_.dialogs->Print(offer);
 }
 
 void TFProgramModule::MakeCopy() {
-  DocumentPage& page = *ActiveEditor();
-  printTitle_ = page.Widget().windowTitle();
-  printCopy_ = MakePrintCopy(page.Document().Score());
+  printTitle_ = ActiveEditor()->Widget().windowTitle();
+  printCopy_ = MakePrintCopy(printSource_->Score());
 }
 
 void TFProgramModule::PrintCopy(const nv::document::PrintChoices& choices) {

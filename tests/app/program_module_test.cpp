@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -39,6 +40,7 @@
 #include "platform/asset_paths.h"
 #include "platform/message_prompt.h"
 #include "platform/qt/qt_paged_target.h"
+#include "platform/recording_paged_target.h"
 #include "platform/sound/test_midi_ports.h"
 #include "playback/fake_play_clock.h"
 #include "support/saved_score.h"
@@ -534,6 +536,48 @@ TEST_F(ProgramModuleTest, PreviewPagesThroughACopyAndLeavesTheDocumentAsItWas) {
   EXPECT_EQ(score.GetActivePage(), page);
   EXPECT_FALSE(window.ActiveEditor()->Document().Modified());
   EXPECT_TRUE(SavedScore(score) == before);
+}
+
+// The preview's Print prints the copy it shows, not the document: a copy
+// given a fourth page prints four pages while the document keeps three.
+TEST_F(ProgramModuleTest, PreviewPrintsItsCopy) {
+  struct LoggedTarget : np::RecordingPagedTarget {
+    explicit LoggedTarget(std::vector<std::string>& out) : out_(out) {}
+    ~LoggedTarget() override { out_ = log; }
+    std::vector<std::string>& out_;
+  };
+  std::vector<std::string> printed;
+  QString title;
+  auto services = Services();
+  services.printTarget = [&](const QString& caption) -> std::unique_ptr<np::PagedTarget> {
+    title = caption;
+    return std::make_unique<LoggedTarget>(printed);
+  };
+  nv::app::TFProgramModule window(std::move(services));
+  const fs::path file = root_ / "preview.sfd";
+  WriteScore(file, 3);
+  ASSERT_NE(window.OpenDocument(file.string(), false), nullptr);
+  TECMusicScore& score = window.ActiveEditor()->Document().Score();
+  const SavedScore before(score);
+  QTimer::singleShot(0, [&] {
+    auto* preview = qobject_cast<nv::dialogs::TFDCPreview*>(QApplication::activeModalWidget());
+    ASSERT_NE(preview, nullptr);
+    preview->Copy().Document().Score().SetPageCount(4);
+    preview->Action("APrint").trigger();
+    preview->reject();
+  });
+  window.Actions().Action("file.preview").trigger();
+  // The job runs once the events in hand are done.
+  QApplication::processEvents();
+  EXPECT_FALSE(window.Printing());
+
+  ASSERT_EQ(dialogs_.printOffers.size(), 1u);
+  EXPECT_EQ(dialogs_.printOffers[0].MaxPage, 4);
+  EXPECT_EQ(std::count(printed.begin(), printed.end(), "NewPage"), 3) << testing::PrintToString(printed);
+  EXPECT_EQ(title, QString("preview"));
+  EXPECT_EQ(score.PageCount(), 3);
+  EXPECT_TRUE(SavedScore(score) == before);
+  EXPECT_TRUE(prompt_.shown.empty());
 }
 
 // Export draws the score's pages into the picture file the user names;
