@@ -85,16 +85,37 @@ void ArrangementPaletteOpener::OpenTranspose(QWidget& button, int pitch, bool up
   Show(palette, button);
 }
 
+namespace {
+
+void PresetJoinStyle(nv::dialogs::JoinNotesPalette& palette, const JoinStyleValue& value) {
+  palette.SetActive(value.Active);
+  palette.SetUnionCount(value.Count);
+}
+JoinStyleValue JoinStyleOf(const nv::dialogs::JoinNotesPalette& palette) {
+  return {palette.GetActive(), palette.GetUnionCount()};
+}
+void PresetRowAlignment(nv::dialogs::RowAlignmentPalette& palette, const RowAlignmentValue& value) {
+  palette.SetActive(value.Active);
+  palette.SetAlignKind(value.Style);
+  palette.SetNoteDensity(value.Density);
+  palette.SetMeasureCount(value.MeasureCount);
+  palette.SetHorzAlign(value.HorzAlign);
+}
+RowAlignmentValue RowAlignmentOf(const nv::dialogs::RowAlignmentPalette& palette) {
+  return {palette.GetActive(), palette.GetAlignKind(), palette.GetNoteDensity(), palette.GetMeasureCount(),
+          palette.GetHorzAlign()};
+}
+
+}  // namespace
+
 void ArrangementPaletteOpener::OpenJoinStyle(QWidget& button, const JoinStyleValue& current,
                                              std::function<void(const JoinStyleValue&)> changed) {
   auto* palette = new nv::dialogs::JoinNotesPalette(settings_, button.window());
   palette->SetDialogMode(false);
   // The setters report nothing: only the user's changes come back.
-  palette->SetActive(current.Active);
-  palette->SetUnionCount(current.Count);
+  PresetJoinStyle(*palette, current);
   palette->SetOnSelect([changed = std::move(changed)](nv::dialogs::DialogPalette& p) {
-    const auto& join = static_cast<nv::dialogs::JoinNotesPalette&>(p);
-    changed({join.GetActive(), join.GetUnionCount()});
+    changed(JoinStyleOf(static_cast<nv::dialogs::JoinNotesPalette&>(p)));
   });
   Show(palette, button);
 }
@@ -103,16 +124,28 @@ void ArrangementPaletteOpener::OpenRowAlignment(QWidget& button, const RowAlignm
                                                 std::function<void(const RowAlignmentValue&)> changed) {
   auto* palette = new nv::dialogs::RowAlignmentPalette(settings_, button.window());
   palette->SetDialogMode(false);
-  palette->SetActive(current.Active);
-  palette->SetAlignKind(current.Style);
-  palette->SetNoteDensity(current.Density);
-  palette->SetMeasureCount(current.MeasureCount);
-  palette->SetHorzAlign(current.HorzAlign);
+  PresetRowAlignment(*palette, current);
   palette->SetOnSelect([changed = std::move(changed)](nv::dialogs::DialogPalette& p) {
-    const auto& row = static_cast<nv::dialogs::RowAlignmentPalette&>(p);
-    changed({row.GetActive(), row.GetAlignKind(), row.GetNoteDensity(), row.GetMeasureCount(), row.GetHorzAlign()});
+    changed(RowAlignmentOf(static_cast<nv::dialogs::RowAlignmentPalette&>(p)));
   });
   Show(palette, button);
+}
+
+std::optional<JoinStyleValue> ArrangementPaletteOpener::AskJoinStyle(QWidget& owner, const JoinStyleValue& current) {
+  nv::dialogs::JoinNotesPalette dialog(settings_, &owner);
+  dialog.SetDialogMode(true);
+  PresetJoinStyle(dialog, current);
+  if (dialog.Exec() != 1) return std::nullopt;
+  return JoinStyleOf(dialog);
+}
+
+std::optional<RowAlignmentValue> ArrangementPaletteOpener::AskRowAlignment(QWidget& owner,
+                                                                           const RowAlignmentValue& current) {
+  nv::dialogs::RowAlignmentPalette dialog(settings_, &owner);
+  dialog.SetDialogMode(true);
+  PresetRowAlignment(dialog, current);
+  if (dialog.Exec() != 1) return std::nullopt;
+  return RowAlignmentOf(dialog);
 }
 
 }  // namespace nv::app

@@ -32,8 +32,8 @@ class DialogPaletteOpener : public PaletteOpener {
 };
 
 // The modify page's drop-downs: the custom transpose, the join-notes style
-// and the row alignment (in drop-down mode), each created for one opening;
-// the effects and dynamics palettes come from their owner.
+// and the row alignment (in drop-down mode, or as dialogs), each created for
+// one opening; the effects and dynamics palettes come from their owner.
 class ArrangementPaletteOpener : public ArrangementOpener {
  public:
   using ShowPalette = std::function<void(QWidget& button)>;
@@ -48,6 +48,8 @@ class ArrangementPaletteOpener : public ArrangementOpener {
                         std::function<void(const RowAlignmentValue&)> changed) override;
   void OpenEffects(QWidget& button) override { effects_(button); }
   void OpenDynamics(QWidget& button) override { dynamics_(button); }
+  std::optional<JoinStyleValue> AskJoinStyle(QWidget& owner, const JoinStyleValue& current) override;
+  std::optional<RowAlignmentValue> AskRowAlignment(QWidget& owner, const RowAlignmentValue& current) override;
 
  private:
   nv::platform::IniFile* settings_;

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 #include <algorithm>
 #include <string>
@@ -12,6 +13,7 @@
 #include "document/modify_page.h"
 #include "document/program_settings.h"
 #include "editor/face_factory.h"
+#include "editor/score_menu.h"
 #include "platform/colors.h"
 #include "widgets/char_button.h"
 #include "widgets/scroll_panel.h"
@@ -28,6 +30,9 @@ constexpr int kButtonWidth = 25;
 constexpr int kButtonHeight = 25;
 constexpr int kDropWidth = 11;
 constexpr int kRowTop[] = {2, 2 + kButtonHeight + 1};
+// The commands that apply the join-notes style and the row alignment of the settings.
+constexpr const char* kJoinStyleCommand = "layout.join_style";
+constexpr const char* kRowAlignmentCommand = "layout.row_alignment";
 
 }  // namespace
 
@@ -66,6 +71,7 @@ ModifyPage::ModifyPage(nv::document::CommandRegistry& registry, nv::document::Pr
   setMinimumHeight(panel_->height());
   states_ = registry_.StatesChanged.Subscribe([this] { ShowChecked(); });
   ShowChecked();
+  AddDialogCommands();
 }
 
 ModifyPage::~ModifyPage() = default;
@@ -158,29 +164,63 @@ void ModifyPage::OpenDropDown(const ModifyButton& entry, TECCharButton& button) 
       repaint();
     });
   } else if (entry.Face == ModifyFace::JoinStyle) {
-    opener_.OpenJoinStyle(button, {s.BarUnionActive, s.BarUnionCount}, [this, &s, repaint](const JoinStyleValue& v) {
-      s.BarUnionActive = v.Active;
-      s.BarUnionCount = v.Count;
-      repaint();
-      registry_.Run("layout.join_style");
-    });
+    opener_.OpenJoinStyle(button, JoinStyle(), [this](const JoinStyleValue& v) { TakeJoinStyle(v); });
   } else if (entry.Face == ModifyFace::RowStyle) {
-    const RowAlignmentValue current{s.RowPropertiesActive, s.FRowDisplayStyle, s.RowDensity, s.RowMeasureCount,
-                                    s.RowHorzAlign};
-    opener_.OpenRowAlignment(button, current, [this, &s, repaint](const RowAlignmentValue& v) {
-      s.RowPropertiesActive = v.Active;
-      s.FRowDisplayStyle = v.Style;
-      s.RowDensity = v.Density;
-      s.RowMeasureCount = v.MeasureCount;
-      s.RowHorzAlign = v.HorzAlign;
-      repaint();
-      registry_.Run("layout.row_alignment");
-    });
+    opener_.OpenRowAlignment(button, RowAlignment(), [this](const RowAlignmentValue& v) { TakeRowAlignment(v); });
   } else if (entry.Name == "CBCalcSequence") {
     opener_.OpenEffects(button);
   } else if (entry.Name == "CBCalcVelocity") {
     opener_.OpenDynamics(button);
   }
+}
+
+JoinStyleValue ModifyPage::JoinStyle() const { return {settings_.BarUnionActive, settings_.BarUnionCount}; }
+
+RowAlignmentValue ModifyPage::RowAlignment() const {
+  const nv::document::ProgramSettings& s = settings_;
+  return {s.RowPropertiesActive, s.FRowDisplayStyle, s.RowDensity, s.RowMeasureCount, s.RowHorzAlign};
+}
+
+void ModifyPage::TakeJoinStyle(const JoinStyleValue& value) {
+  settings_.BarUnionActive = value.Active;
+  settings_.BarUnionCount = value.Count;
+  if (TECCharButton* button = Button("CBBarUnionStyle")) button->update();
+  registry_.Run(kJoinStyleCommand);
+}
+
+void ModifyPage::TakeRowAlignment(const RowAlignmentValue& value) {
+  nv::document::ProgramSettings& s = settings_;
+  s.RowPropertiesActive = value.Active;
+  s.FRowDisplayStyle = value.Style;
+  s.RowDensity = value.Density;
+  s.RowMeasureCount = value.MeasureCount;
+  s.RowHorzAlign = value.HorzAlign;
+  if (TECCharButton* button = Button("CBRowDisplayStyle")) button->update();
+  registry_.Run(kRowAlignmentCommand);
+}
+
+void ModifyPage::AddDialogCommands() {
+  // The score menu's items ask the same values in dialogs; they do nothing once the page is gone.
+  const QPointer<ModifyPage> self(this);
+  nv::document::Command join;
+  join.Id = nv::editor::score_menu::kBarUnion;
+  join.Caption = "Join notes style...";
+  join.Run = [self](const nv::document::CommandArgs&) {
+    if (!self) return;
+    if (const auto value = self->opener_.AskJoinStyle(*self->window(), self->JoinStyle())) self->TakeJoinStyle(*value);
+  };
+  join.Enabled = [&registry = registry_] { return registry.IsEnabled(kJoinStyleCommand); };
+  registry_.Add(std::move(join));
+  nv::document::Command rows;
+  rows.Id = nv::editor::score_menu::kRowAlignment;
+  rows.Caption = "Row alignment style...";
+  rows.Run = [self](const nv::document::CommandArgs&) {
+    if (!self) return;
+    if (const auto value = self->opener_.AskRowAlignment(*self->window(), self->RowAlignment()))
+      self->TakeRowAlignment(*value);
+  };
+  rows.Enabled = [&registry = registry_] { return registry.IsEnabled(kRowAlignmentCommand); };
+  registry_.Add(std::move(rows));
 }
 
 }  // namespace nv::app

@@ -28,7 +28,9 @@ namespace nv::app {
 // scroll panel SPModify, each running its command through the registry. The
 // spacing and row buttons repeat while held; the custom transposes, the
 // join-notes style and the row alignment keep their values in the settings
-// and open their drop-downs from their arrow parts.
+// and open their drop-downs from their arrow parts. The page adds the score
+// menu's "bar.union" and "row.alignment", which ask the join-notes style and
+// the row alignment in dialogs.
 class ModifyPage : public QWidget {
   Q_OBJECT
  public:
@@ -52,6 +54,13 @@ class ModifyPage : public QWidget {
   void ShowChecked();
   void PaintFace(const nv::document::ModifyButton& entry, nv::widgets::TECCharButton& button, QPainter& painter) const;
   void OpenDropDown(const nv::document::ModifyButton& entry, nv::widgets::TECCharButton& button);
+  // The join-notes style and row alignment of the settings; taking new ones
+  // stores them, repaints their button and applies them to the score.
+  JoinStyleValue JoinStyle() const;
+  RowAlignmentValue RowAlignment() const;
+  void TakeJoinStyle(const JoinStyleValue& value);
+  void TakeRowAlignment(const RowAlignmentValue& value);
+  void AddDialogCommands();
 
   nv::document::CommandRegistry& registry_;
   nv::document::ProgramSettings& settings_;

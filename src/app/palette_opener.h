@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -65,6 +66,10 @@ class ArrangementOpener {
   // The effects and dynamics palettes, which keep their own values.
   virtual void OpenEffects(QWidget& button) = 0;
   virtual void OpenDynamics(QWidget& button) = 0;
+  // The join-notes style and the row alignment as modal dialogs over
+  // `owner`, preset with `current`: the values after OK, none after Cancel.
+  virtual std::optional<JoinStyleValue> AskJoinStyle(QWidget& owner, const JoinStyleValue& current) = 0;
+  virtual std::optional<RowAlignmentValue> AskRowAlignment(QWidget& owner, const RowAlignmentValue& current) = 0;
 };
 
 }  // namespace nv::app

@@ -46,6 +46,7 @@ std::vector<ScoreMenuItem> ScoreMenuItems(const TECMusicScore& score, const Tool
   for (const char* id : {m::kCut, m::kCopy, m::kPaste, m::kDelete, m::kAddRow, m::kDuplicateRow, m::kDeleteRow,
                          m::kRowProperties, m::kRowAlignment, m::kBarUnion})
     items.push_back(Command(id));
+  for (const char* id : {m::kIncPageCount, m::kDecPageCount}) items.push_back(Command(id, false));
   return items;
 }
 

@@ -37,6 +37,9 @@ inline constexpr const char* kDeleteRow = "row.delete";
 inline constexpr const char* kRowProperties = "row.properties";
 inline constexpr const char* kRowAlignment = "row.alignment";
 inline constexpr const char* kBarUnion = "bar.union";
+// Items of the menu that are never shown.
+inline constexpr const char* kIncPageCount = "pages.increment";
+inline constexpr const char* kDecPageCount = "pages.decrement";
 }  // namespace score_menu
 
 // What of the main window's tool pages the score menu shows by.
@@ -63,7 +66,8 @@ struct ScoreMenuItem {
 
 // The score menu as the score's selection and the tool pages leave it:
 // the editors of what is selected, saving it as chord or symbol, the point
-// tool and the durations, the clipboard and the row commands.
+// tool and the durations, the clipboard and the row commands, and the
+// hidden page-count items.
 std::vector<ScoreMenuItem> ScoreMenuItems(const TECMusicScore& score, const ToolPagesState& tools);
 
 // The button a duration item (0 whole .. 6 1/64) presses: its note value

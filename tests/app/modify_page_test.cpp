@@ -1,17 +1,23 @@
 #include "app/modify_page.h"
 #include "app/navigator_panel.h"
 
+#include <QApplication>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "dialogs/arrangement_palettes.h"
 #include "document/command_registry.h"
 #include "document/layout_edits.h"
 #include "document/modify_page.h"
 #include "document/program_settings.h"
+#include "editor/score_popup_menu.h"
 #include "model/measure.h"
 #include "model/row.h"
 #include "model/score_builder.h"
@@ -25,6 +31,8 @@ namespace {
 // The row moves the page makes, one entry each.
 struct RowMoves final : nv::document::LayoutEdits {
   std::vector<int> moves;
+  // The join-notes styles and row alignments applied, with their values.
+  std::vector<std::string> styles;
   int other = 0;
   void MoveRowInSystem(int d) override { moves.push_back(d); }
   void MoveSelectionVert(int) override { ++other; }
@@ -41,8 +49,13 @@ struct RowMoves final : nv::document::LayoutEdits {
   void ShiftSystemRightIndent(int) override { ++other; }
   void ChangeSpaceAfterBar(int) override { ++other; }
   void UnionSplitRow(bool) override { ++other; }
-  void SetMeasureUnionStyle(std::uint8_t, std::int32_t) override { ++other; }
-  void SetSystemAlignment(bool, int, bool, int, bool) override { ++other; }
+  void SetMeasureUnionStyle(std::uint8_t style, std::int32_t count) override {
+    styles.push_back("join " + std::to_string(style) + " " + std::to_string(count));
+  }
+  void SetSystemAlignment(bool active, int kind, bool horz, int count, bool density) override {
+    styles.push_back("rows " + std::to_string(active) + " " + std::to_string(kind) + " " + std::to_string(horz) + " " +
+                     std::to_string(count) + " " + std::to_string(density));
+  }
   void SetBeamDirection(int) override { ++other; }
   void SetPageBreak(bool) override { ++other; }
   void CalcSequence() override { ++other; }
@@ -67,6 +80,17 @@ struct ScriptedArrangement final : ArrangementOpener {
   }
   void OpenEffects(QWidget&) override { opened.push_back("effects"); }
   void OpenDynamics(QWidget&) override { opened.push_back("dynamics"); }
+  // The dialogs answer with these; none is Cancel.
+  std::optional<JoinStyleValue> askedJoin;
+  std::optional<RowAlignmentValue> askedRows;
+  std::optional<JoinStyleValue> AskJoinStyle(QWidget&, const JoinStyleValue& current) override {
+    opened.push_back("ask join " + std::to_string(current.Active) + " " + std::to_string(current.Count));
+    return askedJoin;
+  }
+  std::optional<RowAlignmentValue> AskRowAlignment(QWidget&, const RowAlignmentValue& current) override {
+    opened.push_back("ask rows " + std::to_string(current.Style) + " " + std::to_string(current.MeasureCount));
+    return askedRows;
+  }
 };
 
 struct PageFixture {
@@ -135,6 +159,36 @@ TEST(ModifyPageWidget, WithoutADocumentTheDropDownsStillOpenAndStoreTheirValues)
   EXPECT_EQ(f.opener.opened, (std::vector<std::string>{"join 0", "effects", "dynamics"}));
 }
 
+TEST(ModifyPageWidget, TheScoreMenusDialogsArePresetFromTheSettingsAndApplyOnlyOnOk) {
+  PageFixture f;
+  f.settings.BarUnionActive = false;
+  f.settings.BarUnionCount = 1;
+  f.opener.askedJoin = JoinStyleValue{true, 3};
+  EXPECT_TRUE(f.registry.Run("bar.union"));
+  EXPECT_TRUE(f.settings.BarUnionActive);
+  EXPECT_EQ(f.settings.BarUnionCount, 3);
+
+  f.settings.FRowDisplayStyle = 1;
+  f.settings.RowMeasureCount = 4;
+  EXPECT_TRUE(f.registry.Run("row.alignment"));  // cancelled
+  EXPECT_EQ(f.settings.FRowDisplayStyle, 1);
+  f.opener.askedRows = RowAlignmentValue{true, 2, false, 5, true};
+  EXPECT_TRUE(f.registry.Run("row.alignment"));
+  EXPECT_TRUE(f.settings.RowPropertiesActive);
+  EXPECT_EQ(f.settings.FRowDisplayStyle, 2);
+  EXPECT_EQ(f.settings.RowMeasureCount, 5);
+  EXPECT_TRUE(f.settings.RowHorzAlign);
+  EXPECT_EQ(f.opener.opened, (std::vector<std::string>{"ask join 0 1", "ask rows 1 4", "ask rows 1 4"}));
+  // Active, kind, horizontal alignment, measure count, density.
+  EXPECT_EQ(f.edits.styles, (std::vector<std::string>{"join 1 3", "rows 1 2 1 5 0"}));
+
+  // Without a document neither is offered.
+  f.open = false;
+  EXPECT_FALSE(f.registry.IsEnabled("bar.union"));
+  EXPECT_FALSE(f.registry.Run("row.alignment"));
+  EXPECT_EQ(f.opener.opened.size(), 3u);
+}
+
 TECNote& FirstNote(TECMusicScore& score) { return *score.CurrentRow()->GetMeasure(0)->Notes.front(); }
 
 TEST_F(ProgramModuleTest, TheModifyPageMovesTheActiveDocumentsSelectionAndUndoTakesItBack) {
@@ -171,6 +225,38 @@ TEST_F(ProgramModuleTest, TheModifyPageMovesTheActiveDocumentsSelectionAndUndoTa
   voice.click();
   EXPECT_FALSE(window.Commands().IsChecked("view.velocity").value_or(true));
   EXPECT_FALSE(voice.Down());
+}
+
+TEST_F(ProgramModuleTest, TheScoreMenusJoinNotesStyleSetsTheCursorBarThroughItsDialog) {
+  const fs::path file = root_ / "bars.sfd";
+  score_builder::MakeScore(1, 2)->SaveToFile(file.string());
+  nv::app::TFProgramModule window(Services());
+  ASSERT_NE(window.OpenDocument(file.string(), false), nullptr);
+  TECMusicScore& score = window.ActiveEditor()->Document().Score();
+  auto* menu = window.findChild<nv::editor::TECScoreMenu*>("PMScore");
+  ASSERT_NE(menu, nullptr);
+  menu->Build(score, {});
+  ASSERT_NE(menu->ActionOf("bar.union"), nullptr);
+  ASSERT_NE(menu->ActionOf("row.alignment"), nullptr);
+  EXPECT_EQ(menu->ActionOf("pages.increment"), nullptr);
+
+  bool answered = false;
+  QTimer::singleShot(0, [&answered] {
+    auto* dialog = qobject_cast<nv::dialogs::JoinNotesPalette*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->OkButton()->isVisible());
+    dialog->SetActive(true);
+    dialog->SetUnionCount(3);
+    dialog->OkButton()->click();
+    answered = true;
+  });
+  menu->ActionOf("bar.union")->trigger();
+  ASSERT_TRUE(answered);
+  const TECMeasure& bar = *score.CurrentRow()->GetMeasure(score.CursorMeasure());
+  EXPECT_EQ(bar.BeamOverride, 1);
+  EXPECT_EQ(bar.BeamGroupCount, 3);
+  EXPECT_TRUE(window.Settings().BarUnionActive);
+  EXPECT_EQ(window.Settings().BarUnionCount, 3);
 }
 
 TEST_F(ProgramModuleTest, TheNavigatorPaintsTheActiveScoreAndAPressGoesToTheMeasureUnderIt) {

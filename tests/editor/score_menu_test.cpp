@@ -55,6 +55,11 @@ TEST(ScoreMenu, PointAndDurationsShowByTheToolPages) {
     // The edit, save, duration and notes dividers.
     EXPECT_EQ(Dividers(items), (std::vector<bool>{false, false, c.duration, c.point && c.duration}));
     EXPECT_TRUE(Visible(items, m::kPaste));
+    // The row alignment and join-notes style always; the page-count items never.
+    EXPECT_TRUE(Visible(items, m::kRowAlignment));
+    EXPECT_TRUE(Visible(items, m::kBarUnion));
+    EXPECT_FALSE(Visible(items, m::kIncPageCount));
+    EXPECT_FALSE(Visible(items, m::kDecPageCount));
   }
 }
 
