@@ -13,10 +13,10 @@ constexpr int kPrintDpi = 600;
 
 }  // namespace
 
-std::unique_ptr<nv::platform::PagedTarget> DefaultPrinter(const QString& title) {
-  auto printer = nv::platform::QtPagedTarget::printer(QString(), kPrintDpi);
-  printer->setDocName(title);
-  return printer;
+std::unique_ptr<nv::platform::PagedTarget> SystemPrinter(const QString& title, const QString& printer) {
+  auto target = nv::platform::QtPagedTarget::printer(printer, kPrintDpi);
+  target->setDocName(title);
+  return target;
 }
 
 std::unique_ptr<TECMusicScore> MakePrintCopy(const TECMusicScore& score) {

@@ -13,12 +13,12 @@ class TECMusicScore;
 
 namespace nv::app {
 
-// Where a print job goes, titled with the document's caption: the default
-// printer in the program, a PDF file in tests.
+// Where a print job goes, titled with the document's caption: a PDF file in
+// tests; none: the printer of the printer set-up.
 using PrintTargetFactory = std::function<std::unique_ptr<nv::platform::PagedTarget>(const QString& title)>;
 
-// The default printer.
-std::unique_ptr<nv::platform::PagedTarget> DefaultPrinter(const QString& title);
+// The printer named `printer` ("" the system's default).
+std::unique_ptr<nv::platform::PagedTarget> SystemPrinter(const QString& title, const QString& printer);
 
 // The copy of `score` a print job prints while the score itself goes on
 // being edited: its page setup first, then the whole score.

@@ -72,21 +72,22 @@ struct MenuLayout {
   std::vector<std::string> commands;
 };
 const std::vector<MenuLayout> kMenus = {
-    {"MIFile", "&File", {"file.new", "file.open", "file.save", "file.save_as", "file.export", "file.print", "file.preview", "file.close", "file.close_all", "", "program.exit"}},
+    {"MIFile", "&File", {"file.new", "file.open", "file.save", "file.save_as", "file.export", "file.print", "file.print_settings", "file.preview", "file.close", "file.close_all", "", "program.exit"}},
     {"MIEdit", "&Edit", {"edit.undo", "edit.redo", "edit.cut", "edit.copy", "edit.paste", "edit.delete", "-", "select.row_symbols", "select.staff_symbols", "select.design_units"}},
-    {"MIView", "&View", {"view.zoom_in", "view.zoom_out", "-", "view.piano_roll", "view.velocity"}},
-    {"MIScore", "&Score", {"score.play", "score.record", "score.stop", "-", "score.go_to_begin", "score.go_to_end", "-", "staff.add", "staff.delete", "row.add", "row.delete", "bar.add", "bar.delete", "pages.increment", "pages.decrement"}},
+    {"MIView", "&View", {"view.zoom_in", "view.zoom_out", "view.actual_size", "-", "view.piano_roll", "view.velocity"}},
+    {"MIScore", "&Score", {"score.play", "score.record", "score.stop", "score.repeats", "-", "score.go_to_begin", "score.go_to_end", "-", "staff.add", "staff.delete", "staff.properties", "row.add", "row.duplicate", "row.delete", "row.properties", "bar.add", "bar.delete", "pages.increment", "pages.decrement"}},
     {"MILibrary", "&Library", {"chord.save", "chord.save_as", "chords.list", "-", "symbol.save", "symbol.save_as", "symbols.list", "-", "terms.list", "terms.dynamics", "terms.tempo"}},
-    {"MITools", "&Tools", {"tools.settings", "tools.lock"}},
+    {"MITools", "&Tools", {"tools.settings", "drums.map", "drums.default_styles", "tools.lock"}},
     {"MILanguage", "&Language", {"language.english", "language.russian", "language.deutsch"}},
-    {"MIHelp", "&Help", {"help.contents", "help.mail_to"}},
+    {"MIHelp", "&Help", {"help.contents", "help.news", "help.mail_to"}},
 };
 // Commands that are in the window without a place in its menus or bars:
 // they are run by their shortcuts.
 const std::vector<std::string> kShortcutOnly = {"window.0", "window.1", "window.2", "window.3", "window.4",
                                                 "window.5", "window.6", "window.7", "window.8", "window.9"};
 // Commands hidden in the standard layout.
-const std::vector<std::string> kHidden = {"tools.lock", "pages.increment", "pages.decrement"};
+const std::vector<std::string> kHidden = {"tools.lock",          "pages.increment",     "pages.decrement",
+                                          "file.print_settings", "row.duplicate",       "drums.default_styles"};
 // The name each command's caption has in the language files.
 constexpr std::pair<const char*, const char*> kCommandNames[] = {
     {"file.new", "ANew"},
@@ -139,6 +140,15 @@ constexpr std::pair<const char*, const char*> kCommandNames[] = {
     {"language.english", "AEnglish"},
     {"language.russian", "ARussian"},
     {"language.deutsch", "ADeutsch"},
+    {"view.actual_size", "AActualSize"},
+    {"score.repeats", "AReverce"},
+    {"file.print_settings", "APrintSettings"},
+    {"drums.map", "ADrumMap"},
+    {"drums.default_styles", "MIDrumStyle"},
+    {"help.news", "ANews"},
+    {"staff.properties", "AInstrumentProperties"},
+    {"row.properties", "ARowProperties"},
+    {"row.duplicate", "ADuplicateRow"},
 };
 const std::vector<std::string> kEditBar = {"file.new", "file.open", "file.save", "", "edit.undo", "edit.redo"};
 const std::vector<std::string> kToolsBar = {"edit.cut", "edit.copy", "edit.paste", "score.play", "score.record", "score.stop"};
@@ -170,7 +180,6 @@ std::vector<std::string> ActionIds() {
 
 ProgramServices WithDefaults(ProgramServices services) {
   if (!services.ports) services.ports = std::make_unique<nv::platform::SystemMidiPorts>();
-  if (!services.printTarget) services.printTarget = DefaultPrinter;
   if (services.helpOpener == nullptr) {
     static nv::widgets::DesktopHelpOpener desktop;
     services.helpOpener = &desktop;
@@ -285,6 +294,7 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
       TECMusicScore& score = page->Document().Score();
       score.AutoVelocity = settings_.AutoVelocity;
       score.AutoEffect = settings_.AutoEffect;
+      score.Reverce = settings_.Reverce;
     }
     UpdateActions();
   });
@@ -471,6 +481,7 @@ void TFProgramModule::BuildToolbars() {
   EZoom->setFixedWidth(kZoomBoxWidth);
   EZoom->setAlignment(Qt::AlignRight);
   TBTTools->addWidget(EZoom);
+  BuildZoomMenu();
   BuildTrackBars();
   TBTProgram = bar("TBTProgram", kProgramBar);
   TBExit = new QToolButton(TBTProgram);
@@ -500,6 +511,8 @@ void TFProgramModule::BuildMenus() {
   // The window's own actions, so that their shortcuts work without a menu.
   for (const std::string& id : kShortcutOnly) addAction(&actions_->Action(id));
   for (const std::string& id : kHidden) actions_->Action(id).setVisible(false);
+  // Without a news window there is nothing to show.
+  actions_->Action("help.news").setVisible(static_cast<bool>(services_.news));
 }
 
 void TFProgramModule::BuildToolPages() {

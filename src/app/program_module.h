@@ -116,6 +116,10 @@ struct ProgramServices {
   std::string libraryFolder;
   // Where the shipped libraries it is seeded from lie; empty: the program's.
   std::filesystem::path libraryDefaults;
+  // The news window: loads the news and shows them over `parent`; false
+  // when they did not load and nothing is shown. None: there is no news
+  // window and its command is hidden.
+  std::function<bool(QWidget* parent)> news;
   // Hears the name of each start-up step as it runs.
   std::function<void(const char* step)> startupTrace;
 };
@@ -157,6 +161,11 @@ class TFProgramModule : public QMainWindow,
   // The panel of the tool pages and the document tabs, hidden while locked.
   QWidget& ClientPanel() const { return *PClient; }
   QSlider& VolumeBar() const { return *TBVolume; }
+  // The zoom button and its menu of zooms.
+  QToolButton& ZoomButton() const { return *CBZoom; }
+  QMenu& ZoomMenu() const { return *PMZoom; }
+  // The printer print jobs go to; "" for the system's default.
+  const std::string& Printer() const { return printer_; }
   // Whether the exit button shows in the program bar.
   bool ExitButtonShown() const;
   const nv::document::RecentFiles& Recent() const { return recent_; }
@@ -290,6 +299,8 @@ class TFProgramModule : public QMainWindow,
   void UpdateTempoDisplay();
   // The tempo and volume bars at the end of the tools bar.
   void BuildTrackBars();
+  // The zoom button beside the zoom box, and its menu.
+  void BuildZoomMenu();
 
   // --- libraries (program_module_libraries.cpp) ------------------------------
   // Seeds the library folder from the shipped libraries and reads the chord
@@ -330,6 +341,16 @@ class TFProgramModule : public QMainWindow,
   void FollowRecording();
   // Zoom In and Zoom Out of the active score.
   void Zoom(bool in);
+  // Sets the active score's zoom (Actual size, the zoom menu).
+  void SetZoom(int percent);
+  // Repeats: loop playback on or off, for the active score and those
+  // activated after it.
+  void ToggleRepeats();
+  // The printer set-up: which printer print jobs go to.
+  void ChoosePrinter();
+  // The options the active score plays by, passed on only when they change.
+  void SetAutoEffect(bool on);
+  void SetAutoVelocity(bool on);
   // Add bar and Delete bar: the count from the bar-count dialog.
   void ChangeBars(bool add);
   // Properties: the active score's settings in the composition dialog.
@@ -377,6 +398,9 @@ class TFProgramModule : public QMainWindow,
   QToolButton* TBRedoList = nullptr;
   QSlider* TBTempo = nullptr;
   QSlider* TBVolume = nullptr;
+  QToolButton* CBZoom = nullptr;
+  QMenu* PMZoom = nullptr;
+  std::string printer_;
   QLineEdit* EZoom = nullptr;
   QWidget* PClient = nullptr;
   bool locked_ = false;

@@ -40,6 +40,7 @@
 #include "platform/message_prompt.h"
 #include "widgets/command_actions.h"
 #include "platform/paged_target.h"
+#include "platform/qt/qt_paged_target.h"
 #include "playback/play_clock.h"
 #include "widgets/language.h"
 #include "widgets/document_signals.h"
@@ -234,6 +235,28 @@ void TFProgramModule::Zoom(bool in) {
   UpdateActions();
 }
 
+void TFProgramModule::SetZoom(int percent) {
+  DocumentPage* page = ActiveEditor();
+  if (page == nullptr) return;
+  page->Document().Score().SetZoom(percent);
+  UpdateActions();
+}
+
+void TFProgramModule::ToggleRepeats() {
+  settings_.Reverce = !settings_.Reverce;
+  if (DocumentPage* page = ActiveEditor()) page->Document().Score().Reverce = settings_.Reverce;
+  UpdateActions();
+}
+
+void TFProgramModule::ChoosePrinter() {
+  StopAll();
+  nv::document::PrinterChoice offer;
+  offer.Printers = nv::platform::QtPagedTarget::printerNames();
+  offer.Printer = printer_;
+  if (const std::optional<nv::document::PrinterChoice> chosen = services_.dialogs->PrinterSetup(offer))
+    printer_ = chosen->Printer;
+}
+
 void TFProgramModule::ChangeBars(bool add) {
   if (ActiveEditor() == nullptr) return;
   StopAll();
@@ -346,6 +369,14 @@ void TFProgramModule::AddDocumentCommands() {
                                  {"score.stop", run([this] { transport_.Stop(); })},
                                  {"view.zoom_in", run([this] { Zoom(true); })},
                                  {"view.zoom_out", run([this] { Zoom(false); })},
+                                 {"view.actual_size", run([this] { SetZoom(nv::document::kActualSize); })},
+                                 {"score.repeats", run([this] { ToggleRepeats(); })},
+                                 {"file.print_settings", run([this] { ChoosePrinter(); })},
+                                 {"help.news",
+                                  run([this] {
+                                    // The window says nothing when the news do not load.
+                                    if (services_.news) services_.news(this);
+                                  })},
                                  {"select.row_symbols", run([this] { ActiveScore().SelectActiveRow(); })},
                                  {"select.staff_symbols", run([this] { ActiveScore().SelectAllChords(); })},
                                  {"select.design_units", run([this] { ActiveScore().SelectAllTexts(); })},
@@ -389,6 +420,7 @@ nv::document::CommandState TFProgramModule::State() const {
   state.Recording = transport_.Recording();
   state.Printing = printJob_.Printing();
   state.Locked = locked_;
+  state.Repeats = settings_.Reverce;
   if (window == nullptr) return state;
   state.HasDocument = true;
   state.Modified = window->Modified();
@@ -658,7 +690,9 @@ void TFProgramModule::MakeCopy() {
 
 void TFProgramModule::PrintCopy(const nv::document::PrintChoices& choices) {
   WaitCursor wait;
-  const std::unique_ptr<nv::platform::PagedTarget> target = services_.printTarget(printTitle_);
+  const std::unique_ptr<nv::platform::PagedTarget> target =
+      services_.printTarget ? services_.printTarget(printTitle_)
+                            : SystemPrinter(printTitle_, QString::fromStdString(printer_));
   nv::app::PrintCopy(*printCopy_, *target, choices);
 }
 

@@ -10,6 +10,7 @@
 #include "dialogs/term_dialogs.h"
 #include "dialogs/value_palettes.h"
 #include "document/main_commands.h"
+#include "document/main_dialogs.h"
 #include "document/settings_file.h"
 #include "editor/library_commands.h"
 #include "editor/library_pages.h"
@@ -60,10 +61,24 @@ void TFProgramModule::AddLibraryCommands() {
         nv::dialogs::ExecuteTermSettings(*library_, kind, ini, this);
     };
   };
+  auto drumMap = [this](const nv::document::CommandArgs&) {
+    StopAll();
+    // "Test" sounds the pitch on the drum channel, as the notes entered do.
+    services_.dialogs->DrumMap([this](int pitch) {
+      constexpr int kDrumChannel = 9;
+      notePreview_.SoundNote(kDrumChannel, 0, pitch, nv::document::NotePreview::kSingle);
+    });
+  };
+  auto defaultDrums = [this](const nv::document::CommandArgs&) {
+    if (!library_) return;
+    library_->CreateDefaultDrumLibrary();
+  };
   nv::document::AddMainCommands(registry_,
                                 {{"terms.list", terms(nv::library::term_kind::Inscription)},
                                  {"terms.dynamics", terms(nv::library::term_kind::Dynamic)},
-                                 {"terms.tempo", terms(nv::library::term_kind::Tempo)}},
+                                 {"terms.tempo", terms(nv::library::term_kind::Tempo)},
+                                 {"drums.map", drumMap},
+                                 {"drums.default_styles", defaultDrums}},
                                 [this] { return State(); });
   // The chord and symbol lists, offered while the program has its libraries.
   const auto list = [this](const char* id, const char* caption, bool (nv::editor::LibraryPages::*show)()) {

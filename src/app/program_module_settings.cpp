@@ -4,6 +4,8 @@
 #include "app/program_module.h"
 #include "document/main_dialogs.h"
 #include "document/program_options.h"
+#include "document/score_document.h"
+#include "model/music_score.h"
 
 namespace nv::app {
 
@@ -43,9 +45,23 @@ void TFProgramModule::EditProgramSettings() {
   } catch (const std::exception& error) {
     failure = error.what();
   }
+  SetAutoEffect(chosen->AutoEffect);
+  SetAutoVelocity(chosen->AutoVelocity);
   nv::document::StoreOptions(*chosen, settings_);
   UpdateActions();
   if (!failure.empty()) throw std::runtime_error(failure);
+}
+
+void TFProgramModule::SetAutoEffect(bool on) {
+  if (on == settings_.AutoEffect) return;
+  settings_.AutoEffect = on;
+  if (DocumentPage* page = ActiveEditor()) page->Document().Score().AutoEffect = on;
+}
+
+void TFProgramModule::SetAutoVelocity(bool on) {
+  if (on == settings_.AutoVelocity) return;
+  settings_.AutoVelocity = on;
+  if (DocumentPage* page = ActiveEditor()) page->Document().Score().AutoVelocity = on;
 }
 
 }  // namespace nv::app

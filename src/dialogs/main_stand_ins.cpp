@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "dialogs/composition_dialog.h"
+#include "dialogs/drum_dialogs.h"
 #include "dialogs/file_option_dialogs.h"
 #include "dialogs/form_dialog.h"
 #include "dialogs/new_staff_dialog.h"
@@ -66,6 +67,37 @@ std::optional<nv::document::ProgramOptions> MainStandIns::Settings(const nv::doc
   TFSettingsModule dialog(offer, settings_, parent_);
   if (dialog.exec() != 1) return std::nullopt;
   return dialog.Options();
+}
+
+std::optional<nv::document::PrinterChoice> MainStandIns::PrinterSetup(const nv::document::PrinterChoice& offer) {
+  FormDialog dialog({"PrinterSetupDialog", {300, 120}, "PrinterSetupForm", BoundsMode::Position, {}, 0}, settings_,
+                    parent_);
+  dialog.setWindowTitle(QStringLiteral("Print settings"));
+  // The first item is the system's default printer.
+  QStringList items{QStringLiteral("Default printer")};
+  int current = 0;
+  for (const std::string& printer : offer.Printers) {
+    if (printer == offer.Printer) current = static_cast<int>(items.size());
+    items << QString::fromStdString(printer);
+  }
+  dialog.Fields().AddCombo(QStringLiteral("Printer"), QStringLiteral("Printer"), items, current);
+  if (dialog.exec() != 1) return std::nullopt;
+  const int chosen = dialog.Values().Int("Printer");
+  nv::document::PrinterChoice choice = offer;
+  choice.Printer = chosen > 0 && chosen <= static_cast<int>(offer.Printers.size())
+                       ? offer.Printers[static_cast<std::size_t>(chosen - 1)]
+                       : std::string();
+  return choice;
+}
+
+void MainStandIns::DrumMap(std::function<void(int pitch)> testSound) {
+  DrumMapServices services;
+  services.Settings = settings_;
+  services.Parent = parent_;
+  services.Library = library_ ? library_() : nullptr;
+  services.TestSound = std::move(testSound);
+  TFDrumMap dialog(services);
+  dialog.exec();
 }
 
 }  // namespace nv::dialogs

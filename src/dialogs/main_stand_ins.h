@@ -32,6 +32,9 @@ class MainStandIns : public nv::document::MainDialogs {
   std::optional<nv::document::PrintChoices> Print(const nv::document::PrintChoices& offer) override;
   bool CompositionProperties(nv::document::ScoreDocument& document) override;
   std::optional<nv::document::ProgramOptions> Settings(const nv::document::ProgramOptions& offer) override;
+  // A plain form choosing one of the printers.
+  std::optional<nv::document::PrinterChoice> PrinterSetup(const nv::document::PrinterChoice& offer) override;
+  void DrumMap(std::function<void(int pitch)> testSound) override;
 
  private:
   QWidget* parent_;

@@ -82,6 +82,10 @@ constexpr auto kRules = std::to_array<CommandRule>({
     {"terms.list", Always},
     {"terms.dynamics", Always},
     {"terms.tempo", Always},
+    // The drum map and the drum styles belong to the program, not a score.
+    {"drums.map", Always},
+    {"drums.default_styles", Always},
+    {"help.news", Always},
     // The command has nothing to do.
     {"help.mail_to", Never},
 });

@@ -65,6 +65,12 @@ constexpr auto kCommands = std::to_array<MainCommand>({
     {"terms.list", "ATermEditor", "Expression list", 248, {}},
     {"terms.dynamics", "ATermDynamics", "Dynamics", 249, {}},
     {"terms.tempo", "ATermTempo", "Tempo", 250, {}},
+    {"view.actual_size", "AActualSize", "Actual size", 251, {'Q', ssCtrl}},
+    {"score.repeats", "AReverce", "Repeats", 252, {}},
+    {"file.print_settings", "APrintSettings", "Print settings", 253, {}},
+    {"drums.map", "ADrumMap", "Drum map", 254, {}},
+    {"drums.default_styles", "MIDrumStyle", "Default drum styles", 255, {}},
+    {"help.news", "ANews", "News", 256, {}},
 });
 
 // The command's states from its row of the table.

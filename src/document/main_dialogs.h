@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "document/new_staff_setup.h"
 #include "document/print_job.h"
@@ -18,6 +20,14 @@ struct MidiImportChoices {
   // The smallest note value kept, in 1/128 of a whole note: 32, 16, 8, 4 or 2.
   int QuantizeDuration = 8;
   bool operator==(const MidiImportChoices&) const = default;
+};
+
+// The printer set-up: the printers there are, and the one print jobs go to
+// ("" for the system's default printer).
+struct PrinterChoice {
+  std::vector<std::string> Printers;
+  std::string Printer;
+  bool operator==(const PrinterChoice&) const = default;
 };
 
 // The bar-count dialog's range.
@@ -43,6 +53,11 @@ class MainDialogs {
   virtual bool CompositionProperties(ScoreDocument& document) = 0;
   // Settings: the program's options, offered as they stand.
   virtual std::optional<ProgramOptions> Settings(const ProgramOptions& offer) = 0;
+  // The printer set-up: the printer chosen from `offer`.
+  virtual std::optional<PrinterChoice> PrinterSetup(const PrinterChoice& offer) = 0;
+  // The program's drum map, which saves itself; `testSound` sounds a pitch
+  // on the drum channel.
+  virtual void DrumMap(std::function<void(int pitch)> testSound) = 0;
 };
 
 }  // namespace nv::document

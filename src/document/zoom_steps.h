@@ -1,6 +1,9 @@
 #pragma once
 
 #include <optional>
+#include <span>
+#include <string>
+#include <string_view>
 
 namespace nv::document {
 
@@ -9,5 +12,16 @@ namespace nv::document {
 inline constexpr int kZoomStep = 20;
 std::optional<int> ZoomedIn(int zoom);
 std::optional<int> ZoomedOut(int zoom);
+
+// Actual size.
+inline constexpr int kActualSize = 100;
+
+// The zoom menu's items, in percent, from 20 to 300.
+std::span<const int> ZoomMenuPercents();
+// An item's caption: "150 %".
+std::string ZoomMenuCaption(int percent);
+// The zoom an item's caption names, translated or not: its first number;
+// none when it holds no number.
+std::optional<int> ZoomFromCaption(std::string_view caption);
 
 }  // namespace nv::document

@@ -88,6 +88,17 @@ class AnsweringMainDialogs : public nv::document::MainDialogs {
     return settingsAnswer ? *settingsAnswer : std::optional(offer);
   }
 
+  // Without a printer answer, what the dialog offers.
+  std::optional<nv::document::PrinterChoice> PrinterSetup(const nv::document::PrinterChoice& offer) override {
+    printerOffers.push_back(offer);
+    return printerAnswer ? *printerAnswer : std::optional(offer);
+  }
+  // Sounds the pitch set here, as the dialog's "Test" does.
+  void DrumMap(std::function<void(int pitch)> testSound) override {
+    ++asked.drumMap;
+    if (drumMapTestPitch) testSound(*drumMapTestPitch);
+  }
+
   std::optional<nv::document::NewStaffSetup> newComposition = nv::document::NewStaffSetup{};
   std::optional<int> barCount = 1;
   std::optional<nv::document::MidiImportChoices> midiImport = nv::document::MidiImportChoices{};
@@ -100,10 +111,15 @@ class AnsweringMainDialogs : public nv::document::MainDialogs {
     int barCount = 0;
     int midiImport = 0;
     int compositionProperties = 0;
+    int drumMap = 0;
   } asked;
   std::string midiPath;
   std::vector<nv::document::PrintChoices> printOffers;
   // Set: the settings dialog answers this (none cancels).
   std::optional<std::optional<nv::document::ProgramOptions>> settingsAnswer;
   std::vector<nv::document::ProgramOptions> settingsOffers;
+  // Set: the printer set-up answers this (none cancels).
+  std::optional<std::optional<nv::document::PrinterChoice>> printerAnswer;
+  std::vector<nv::document::PrinterChoice> printerOffers;
+  std::optional<int> drumMapTestPitch;
 };

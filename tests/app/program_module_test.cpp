@@ -684,7 +684,8 @@ TEST_F(ProgramModuleTest, PrintingWithoutAPrinterSaysSoAndTheProgramGoesOn) {
   const fs::path file = root_ / "score.sfd";
   WriteScore(file);
   auto services = Services({"/p", file.string()});
-  services.printTarget = nv::app::DefaultPrinter;
+  // None: the printer of the printer set-up, the system's default.
+  services.printTarget = nullptr;
   nv::app::TFProgramModule window(std::move(services));
   QApplication::processEvents();
   EXPECT_FALSE(window.Printing());

@@ -45,7 +45,8 @@ std::set<std::string> Difference(const std::set<std::string>& a, const std::set<
 const std::set<std::string> kWithoutDocument = {
     "file.new", "file.open",      "file.exit",  "window.0",   "window.1",       "window.2",
     "window.3", "window.4",       "window.5",   "window.6",   "window.7",       "window.8",
-    "window.9", "tools.settings", "tools.lock", "terms.list", "terms.dynamics", "terms.tempo"};
+    "window.9", "tools.settings", "tools.lock", "terms.list", "terms.dynamics", "terms.tempo",
+    "drums.map", "drums.default_styles", "help.news"};
 
 TEST(UpdateActions, WithoutADocumentOnlyTheCommandsThatNeedNoneAreEnabled) {
   CommandState state;
@@ -172,6 +173,7 @@ TEST(MainCommands, TheShortcutsAreTheMainWindowsKeys) {
                                                                                 {"edit.delete", {'D', ssCtrl}},
                                                                                 {"view.zoom_in", {'I', ssCtrl}},
                                                                                 {"view.zoom_out", {'U', ssCtrl}},
+                                                                                {"view.actual_size", {'Q', ssCtrl}},
                                                                                 {"select.row_symbols", {'A', ssCtrl}},
                                                                                 {"window.0", {'0', ssAlt}},
                                                                                 {"window.9", {'9', ssAlt}},
@@ -251,4 +253,21 @@ TEST(ZoomSteps, InBelow300AndOutFrom50By20) {
     EXPECT_EQ(nv::document::ZoomedIn(c.zoom), c.in) << c.zoom;
     EXPECT_EQ(nv::document::ZoomedOut(c.zoom), c.out) << c.zoom;
   }
+}
+
+TEST(ZoomSteps, TheMenuRunsFrom20To300AndEachCaptionGivesItsZoomBack) {
+  const auto percents = nv::document::ZoomMenuPercents();
+  ASSERT_FALSE(percents.empty());
+  EXPECT_EQ(percents.front(), 20);
+  EXPECT_EQ(percents.back(), 300);
+  EXPECT_TRUE(std::ranges::is_sorted(percents));
+  for (const int percent : percents)
+    EXPECT_EQ(nv::document::ZoomFromCaption(nv::document::ZoomMenuCaption(percent)), percent) << percent;
+  EXPECT_EQ(nv::document::ZoomMenuCaption(150), "150 %");
+  // A translated caption keeps its number; one without a number (or one too
+  // long for an int) names no zoom.
+  EXPECT_EQ(nv::document::ZoomFromCaption("&150 %"), 150);
+  EXPECT_EQ(nv::document::ZoomFromCaption("Zoom"), std::nullopt);
+  EXPECT_EQ(nv::document::ZoomFromCaption(""), std::nullopt);
+  EXPECT_EQ(nv::document::ZoomFromCaption("99999999999999 %"), std::nullopt);
 }

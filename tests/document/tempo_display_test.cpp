@@ -31,4 +31,27 @@ TEST(TempoDisplay, TheHintShowsTheScaleTheTempoAndWhatIsPlayed) {
             "Tempo = 33% * 100 = 33");
 }
 
+TEST(TempoDisplay, APressOnTheTicksMovesEachBarToATickBySixthsOfItsWidth) {
+  // A 58-pixel bar has sixths of 9 pixels; the tempo bar leans 2 pixels
+  // towards the next tick.
+  const struct {
+    int x, tempo, volume;
+  } cases[] = {{0, 0, 30000},  {3, 0, 30000},  {7, 0, 30000},     {16, 50, 38800},
+               {30, 100, 56400}, {40, 150, 65200}, {57, 200, 65535}};
+  for (const auto &c : cases) {
+    EXPECT_EQ(nv::document::TempoTickAt(c.x, 58), c.tempo) << c.x;
+    EXPECT_EQ(nv::document::VolumeTickAt(c.x, 58), c.volume) << c.x;
+  }
+}
+
+TEST(TempoDisplay, ABarWithoutSixthsTakesNoTick) {
+  for (const int width : {5, 1, 0, -3}) {
+    EXPECT_EQ(nv::document::TempoTickAt(2, width), std::nullopt) << width;
+    EXPECT_EQ(nv::document::VolumeTickAt(2, width), std::nullopt) << width;
+  }
+  // Six pixels are sixths of one pixel each.
+  EXPECT_EQ(nv::document::TempoTickAt(2, 6), 50);
+  EXPECT_EQ(nv::document::VolumeTickAt(0, 6), 30000);
+}
+
 } // namespace

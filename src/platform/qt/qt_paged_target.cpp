@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPrinterInfo>
 
 namespace nv::platform {
 
@@ -22,6 +23,12 @@ std::unique_ptr<QtPagedTarget> QtPagedTarget::printer(const QString& printerName
   target->toPrinter_ = true;
   if (!printerName.isEmpty()) target->printer_.setPrinterName(printerName);
   return target;
+}
+
+std::vector<std::string> QtPagedTarget::printerNames() {
+  std::vector<std::string> names;
+  for (const QString& name : QPrinterInfo::availablePrinterNames()) names.push_back(name.toStdString());
+  return names;
 }
 
 bool QtPagedTarget::beginDoc(const Sheet& sheet, std::string& error) {

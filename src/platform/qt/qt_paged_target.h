@@ -4,6 +4,8 @@
 #include <QString>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/paged_target.h"
 #include "platform/qt/qt_canvas.h"
@@ -17,6 +19,8 @@ class QtPagedTarget : public PagedTarget {
  public:
   static std::unique_ptr<QtPagedTarget> pdfFile(const QString& fileName, int dpi);
   static std::unique_ptr<QtPagedTarget> printer(const QString& printerName, int dpi);
+  // The names of the printers the print system offers.
+  static std::vector<std::string> printerNames();
   // The job's title in the printer's queue.
   void setDocName(const QString& title) { printer_.setDocName(title); }
   bool beginDoc(const Sheet& sheet, std::string& error) override;
