@@ -1,9 +1,13 @@
 #include "app/library_wiring.h"
 
+#include <QBoxLayout>
 #include <QGuiApplication>
 #include <QScreen>
 
 #include "document/score_document.h"
+#include "document/term_font.h"
+#include "platform/qt/qt_color.h"
+#include "widgets/char_button.h"
 #include "editor/chord_builder_bar.h"
 #include "editor/chord_builder_settings.h"
 #include "editor/library_commands.h"
@@ -29,7 +33,54 @@ LibraryWiring::LibraryWiring(Context context) : context_(std::move(context)) {
   const auto page = [&](const char* name) { return pages.findChild<QWidget*>(name); };
   pages_->HostOn(page("TSAccords"), page("TSExpanded"), page("TSTerms"));
   saving_ = std::make_unique<nv::editor::LibraryTemplateSaving>(context_.Store, context_.Ini, context_.Window);
+  if (QWidget* terms = page("TSTerms")) AddTermFontButton(*terms);
   DocumentChanged();
+}
+
+void LibraryWiring::AddTermFontButton(QWidget& page) {
+  constexpr int kWidth = 40;
+  constexpr int kHeight = 26;
+  auto* button = new nv::widgets::TECCharButton(&page);
+  button->setObjectName("CBFontTerm");
+  button->setText("Font");
+  button->setToolTip("Font");
+  button->SetFlat(true);
+  button->SetBlackBorder(true);
+  button->setFixedSize(kWidth, kHeight);
+  termFont_ = button;
+  QObject::connect(button, &QAbstractButton::clicked, button, [this] {
+    nv::document::TextInputValues values = nv::document::TermFontValues(context_.Settings);
+    if (!context_.TermFont || !context_.TermFont(values)) return;
+    nv::document::StoreTermFont(values, context_.Settings);
+    ShowTermFont();
+  });
+  // Left of the strip the page holds.
+  auto* column = static_cast<QBoxLayout*>(page.layout());
+  auto* row = new QHBoxLayout;
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(2);
+  row->addWidget(button, 0, Qt::AlignTop);
+  if (QLayoutItem* strip = column->takeAt(0)) row->addItem(strip);
+  row->addStretch(1);
+  column->insertLayout(0, row);
+  ShowTermFont();
+}
+
+void LibraryWiring::ShowTermFont() {
+  // The caption in the term font's name, style and colour; its size stays
+  // the button's.
+  const nv::document::ProgramSettings& s = context_.Settings;
+  QFont font = termFont_->font();
+  font.setFamily(QString::fromStdString(s.FontTermName));
+  font.setBold(s.FontTermBold);
+  font.setItalic(s.FontTermItalic);
+  font.setUnderline(s.FontTermUnderlite);
+  font.setStrikeOut(s.FontTermStrikeOut);
+  termFont_->setFont(font);
+  QPalette palette = termFont_->palette();
+  palette.setColor(QPalette::ButtonText, nv::platform::toQColor(static_cast<nv::platform::Color>(s.FontTermColor)));
+  termFont_->setPalette(palette);
+  termFont_->update();
 }
 
 LibraryWiring::~LibraryWiring() = default;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "document/insert_dialogs.h"
 #include "document/notice.h"
 #include "library/chord_builder.h"
 #include "library/library_ui.h"
@@ -57,6 +58,8 @@ class LibraryWiring {
     std::function<nv::document::ScoreDocument*()> ActiveDocument;
     // The term list; true when it closed with OK.
     std::function<bool()> TermList;
+    // The expressions' font dialog; true on OK.
+    std::function<bool(nv::document::TextInputValues&)> TermFont;
   };
 
   explicit LibraryWiring(Context context);
@@ -75,11 +78,15 @@ class LibraryWiring {
 
  private:
   void ShowCodeAtCursor();
+  // The expressions page's "Font" button, left of the term strip.
+  void AddTermFontButton(QWidget& page);
+  void ShowTermFont();
 
   Context context_;
   nv::library::ChordBuilder builder_;
   std::unique_ptr<nv::editor::LibraryPages> pages_;
   std::unique_ptr<nv::editor::LibraryTemplateSaving> saving_;
+  QWidget* termFont_ = nullptr;
   nv::document::Subscription position_;
 };
 

@@ -34,6 +34,7 @@
 #include "document/date_time_format.h"
 #include "document/help_pages.h"
 #include "document/interface_language.h"
+#include "document/main_dialogs.h"
 #include "document/score_commands.h"
 #include "editor/editor_commands.h"
 #include "editor/library_pages.h"
@@ -353,7 +354,8 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
     libraries_ = std::make_unique<LibraryWiring>(LibraryWiring::Context{
         *library_, settings_, registry_, toolWiring_->State(), *PCTools, this, ini,
         [this]() -> nv::document::ScoreDocument* { return ActiveEditor() ? &ActiveEditor()->Document() : nullptr; },
-        [this, ini] { return nv::dialogs::ExecuteTermList(*library_, ini, this); }});
+        [this, ini] { return nv::dialogs::ExecuteTermList(*library_, ini, this); },
+        [this](nv::document::TextInputValues& values) { return services_.dialogs->TermFont(values); }});
     libraryUi_->onPaletteChanged = [this](nv::library::LibraryKind kind) { libraries_->PaletteChanged(kind); };
     connect(PCFiles, &nv::widgets::TECPageControl::PageChanged, this, [this] { libraries_->DocumentChanged(); });
   }

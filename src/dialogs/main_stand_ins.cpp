@@ -9,6 +9,7 @@
 #include "dialogs/new_staff_dialog.h"
 #include "dialogs/property_dialogs.h"
 #include "dialogs/settings_dialog.h"
+#include "dialogs/text_input_dialog.h"
 
 namespace nv::dialogs {
 
@@ -98,6 +99,10 @@ void MainStandIns::DrumMap(std::function<void(int pitch)> testSound) {
   services.TestSound = std::move(testSound);
   TFDrumMap dialog(services);
   dialog.exec();
+}
+
+bool MainStandIns::TermFont(nv::document::TextInputValues& values) {
+  return AskTextInput(values, true, settings_, parent_);
 }
 
 }  // namespace nv::dialogs

@@ -35,6 +35,8 @@ class MainStandIns : public nv::document::MainDialogs {
   // A plain form choosing one of the printers.
   std::optional<nv::document::PrinterChoice> PrinterSetup(const nv::document::PrinterChoice& offer) override;
   void DrumMap(std::function<void(int pitch)> testSound) override;
+  // The text dialog showing a sample line in the font.
+  bool TermFont(nv::document::TextInputValues& values) override;
 
  private:
   QWidget* parent_;

@@ -69,18 +69,7 @@ bool ScoreObjectDialogs::BarreProperties(nv::document::BarreValues& values) {
 }
 
 bool ScoreObjectDialogs::TextInput(nv::document::TextInputValues& values) {
-  TFDCTextInput dialog(settings_, parent_);
-  dialog.SetValues(values);
-  if (!values.AlignToNotesShown) dialog.HideAlignToNotes();
-  if (dialog.exec() != QDialog::Accepted) return false;
-  const nv::document::TextInputValues chosen = dialog.GetValues();
-  values.Lines = chosen.Lines;
-  values.FontName = chosen.FontName;
-  values.FontSize = chosen.FontSize;
-  values.FontStyle = chosen.FontStyle;
-  values.FontColor = chosen.FontColor;
-  values.AlignToNotes = chosen.AlignToNotes;
-  return true;
+  return AskTextInput(values, false, settings_, parent_);
 }
 
 }  // namespace nv::dialogs

@@ -280,4 +280,22 @@ void TFDCTextInput::InsertCharacter(char character) {
   memo_->textCursor().insertText(QString(QChar::fromLatin1(character)));
 }
 
+bool AskTextInput(nv::document::TextInputValues& values, bool fontOnly, nv::platform::IniFile* settings,
+                  QWidget* parent) {
+  TFDCTextInput dialog(settings, parent);
+  dialog.SetValues(values);
+  if (!values.AlignToNotesShown) dialog.HideAlignToNotes();
+  dialog.SetSampleMode(fontOnly);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  const nv::document::TextInputValues chosen = dialog.GetValues();
+  // The sample line is no text of the caller's.
+  if (!fontOnly) values.Lines = chosen.Lines;
+  values.FontName = chosen.FontName;
+  values.FontSize = chosen.FontSize;
+  values.FontStyle = chosen.FontStyle;
+  values.FontColor = chosen.FontColor;
+  values.AlignToNotes = chosen.AlignToNotes;
+  return true;
+}
+
 }  // namespace nv::dialogs

@@ -67,4 +67,9 @@ class TFDCTextInput : public DialogFrame {
   bool sampleMode_ = false;
 };
 
+// Runs the dialog over `values`, with only the font to choose when
+// `fontOnly`; on OK what it shows comes back into `values`. True on OK.
+bool AskTextInput(nv::document::TextInputValues& values, bool fontOnly, nv::platform::IniFile* settings,
+                  QWidget* parent);
+
 }  // namespace nv::dialogs

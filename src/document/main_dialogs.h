@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "document/insert_dialogs.h"
 #include "document/new_staff_setup.h"
 #include "document/print_job.h"
 #include "document/program_options.h"
@@ -58,6 +59,9 @@ class MainDialogs {
   // The program's drum map, which saves itself; `testSound` sounds a pitch
   // on the drum channel.
   virtual void DrumMap(std::function<void(int pitch)> testSound) = 0;
+  // The expressions' font: only the font of `values` is shown and changed.
+  // True on OK.
+  virtual bool TermFont(TextInputValues& values) = 0;
 };
 
 }  // namespace nv::document

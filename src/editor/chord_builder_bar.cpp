@@ -2,7 +2,9 @@
 
 #include <QPainter>
 
+#include "dialogs/canvas_face.h"
 #include "dialogs/chord_choosers.h"
+#include "dialogs/logic/chord_placement_face.h"
 #include "dialogs/music_face.h"
 #include "document/command_registry.h"
 #include "library/chord_builder.h"
@@ -29,23 +31,6 @@ std::vector<std::pair<int, QString>> Numbered(const std::vector<std::string>& ca
   std::vector<std::pair<int, QString>> list;
   for (std::size_t i = 0; i < captions.size(); ++i) list.emplace_back(static_cast<int>(i), Q(captions[i]));
   return list;
-}
-
-// The placement button's face: a staff of five grey lines with a chord
-// symbol over it (above) or under it (below).
-void PaintPlacement(QPainter& painter, const QRect& area, bool above) {
-  const int linesTop = area.top() + (above ? 9 : 1);
-  painter.setPen(QColor(128, 128, 128));
-  for (int i = 0; i < 5; ++i)
-    painter.drawLine(area.left() + 1, linesTop + 2 * i, area.right() - 2, linesTop + 2 * i);
-  painter.drawLine(area.left() + 1, linesTop, area.left() + 1, linesTop + 8);
-  painter.drawLine(area.right() - 2, linesTop, area.right() - 2, linesTop + 8);
-  QFont font("Arial");
-  font.setPixelSize(7);
-  painter.setFont(font);
-  painter.setPen(Qt::black);
-  const int textTop = above ? area.top() : area.top() + 10;
-  painter.drawText(QRect(area.left(), textTop, area.width(), 8), Qt::AlignCenter, above ? "Cm7+" : "Cm5+");
 }
 
 }  // namespace
@@ -121,7 +106,14 @@ ChordBuilderBar::ChordBuilderBar(nv::library::ChordBuilder& builder, nv::documen
   TECCharButton* above = Add("CBChordAbove", "", "Chord above or below", 120, kRow[2] - 2, 34);
   above->resize(34, 22);
   above->SetCustomDraw(true);
-  above->SetOnDrawCharButton([this](QPainter& painter, const QRect& area) { PaintPlacement(painter, area, builder_.Above); });
+  above->SetOnDrawCharButton([this, above](QPainter& painter, const QRect& area) {
+    const nv::widgets::ButtonFace face = above->Face();
+    const nv::dialogs::FaceLook look{above->Hot(), face == nv::widgets::ButtonFace::Down ||
+                                                       face == nv::widgets::ButtonFace::Exclusive};
+    nv::dialogs::PaintCanvasFace(painter, area, [&](nv::platform::Canvas& canvas, const nv::platform::Rect& box) {
+      nv::dialogs::PaintChordPlacementFace(canvas, box, builder_.Above, look);
+    });
+  });
   connect(above, &QAbstractButton::clicked, this, [this, above] {
     builder_.Above = !builder_.Above;
     above->update();

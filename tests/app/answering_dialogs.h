@@ -99,6 +99,14 @@ class AnsweringMainDialogs : public nv::document::MainDialogs {
     if (drumMapTestPitch) testSound(*drumMapTestPitch);
   }
 
+  // Offers are kept; an answer replaces the font, none cancels.
+  bool TermFont(nv::document::TextInputValues& values) override {
+    termFontOffers.push_back(values);
+    if (!termFontAnswer) return false;
+    values = *termFontAnswer;
+    return true;
+  }
+
   std::optional<nv::document::NewStaffSetup> newComposition = nv::document::NewStaffSetup{};
   std::optional<int> barCount = 1;
   std::optional<nv::document::MidiImportChoices> midiImport = nv::document::MidiImportChoices{};
@@ -122,4 +130,6 @@ class AnsweringMainDialogs : public nv::document::MainDialogs {
   std::optional<std::optional<nv::document::PrinterChoice>> printerAnswer;
   std::vector<nv::document::PrinterChoice> printerOffers;
   std::optional<int> drumMapTestPitch;
+  std::optional<nv::document::TextInputValues> termFontAnswer;
+  std::vector<nv::document::TextInputValues> termFontOffers;
 };

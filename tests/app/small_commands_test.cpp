@@ -18,6 +18,7 @@
 #include "model/instrument.h"
 #include "model/row.h"
 #include "program_module_fixture.h"
+#include "widgets/char_button.h"
 #include "widgets/command_actions.h"
 #include "widgets/score_control.h"
 
@@ -221,6 +222,43 @@ TEST_F(SmallCommandsTest, TheEffectOptionsReachTheActiveScoreOnlyWhenTheyChange)
   EXPECT_EQ(score.AutoEffect, options.AutoEffect);
   EXPECT_EQ(score.AutoVelocity, options.AutoVelocity);
   EXPECT_EQ(window.Settings().AutoEffect, options.AutoEffect);
+}
+
+TEST_F(SmallCommandsTest, TheExpressionsFontButtonTakesTheFontOnOkAndNothingOnCancel) {
+  auto services = Services();
+  services.libraryFolder = (root_ / "lib").string();
+  nv::app::TFProgramModule window(std::move(services));
+  auto* button = window.findChild<nv::widgets::TECCharButton*>("CBFontTerm");
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(button->text(), "Font");
+  // Cancel.
+  button->click();
+  ASSERT_EQ(dialogs_.termFontOffers.size(), 1u);
+  EXPECT_EQ(dialogs_.termFontOffers[0].FontName, "Arial");
+  EXPECT_EQ(dialogs_.termFontOffers[0].FontSize, 8);
+  EXPECT_EQ(window.Settings().FontTermName, "Arial");
+  // OK with a bold, red Courier of 14 points.
+  nv::document::TextInputValues chosen = dialogs_.termFontOffers[0];
+  chosen.FontName = "Courier";
+  chosen.FontSize = 14;
+  chosen.FontStyle = 1;
+  chosen.FontColor = 0x0000FF;
+  dialogs_.termFontAnswer = chosen;
+  button->click();
+  EXPECT_EQ(window.Settings().FontTermName, "Courier");
+  EXPECT_EQ(window.Settings().FontTermSize, 14);
+  EXPECT_TRUE(window.Settings().FontTermBold);
+  EXPECT_EQ(window.Settings().FontTermColor, 0x0000FF);
+  EXPECT_EQ(button->font().family(), "Courier");
+  EXPECT_TRUE(button->font().bold());
+  EXPECT_EQ(button->palette().color(QPalette::ButtonText), QColor(255, 0, 0));
+  // The next time the dialog shows it.
+  dialogs_.termFontAnswer.reset();
+  button->click();
+  ASSERT_EQ(dialogs_.termFontOffers.size(), 3u);
+  EXPECT_EQ(dialogs_.termFontOffers[2].FontName, "Courier");
+  EXPECT_EQ(dialogs_.termFontOffers[2].FontSize, 14);
+  EXPECT_EQ(window.Settings().FontTermSize, 14);
 }
 
 // A press on the ticks of a 58-pixel bar, at `x`.

@@ -211,6 +211,26 @@ TEST_F(LibraryPagesTest, TheBuilderFollowsItsButtonsAndTheChordAtTheCursor) {
   bar.OpenChooser()->close();
 }
 
+TEST_F(LibraryPagesTest, ThePlacementButtonPutsTheNextChordSymbolsAboveOrBelow) {
+  Build();
+  ChordBuilderBar& bar = pages->Builder();
+  nv::widgets::TECCharButton& placement = *bar.Button("CBChordAbove");
+  ASSERT_FALSE(builder.Above);
+  const QImage below = Shot(placement, "chord_placement_below");
+  QTest::mouseClick(&placement, Qt::LeftButton);
+  EXPECT_TRUE(builder.Above);
+  EXPECT_NE(Shot(placement, "chord_placement_above"), below) << "the face follows";
+  QTest::mouseClick(bar.Button("CBChordDiesis"), Qt::LeftButton);
+  ASSERT_NE(SymbolAtCursor(), nullptr);
+  EXPECT_EQ(SymbolAtCursor()->Voice, 64) << "above the staff";
+  QTest::mouseClick(&placement, Qt::LeftButton);
+  EXPECT_FALSE(builder.Above);
+  EXPECT_EQ(placement.grab().toImage(), below);
+  QTest::mouseClick(bar.Button("CBChordDiesis"), Qt::LeftButton);
+  ASSERT_NE(SymbolAtCursor(), nullptr);
+  EXPECT_EQ(SymbolAtCursor()->Voice, 0) << "below the staff";
+}
+
 TEST_F(LibraryPagesTest, WithoutADocumentTheBuilderChangesButInsertsNothing) {
   active = nullptr;
   Build();

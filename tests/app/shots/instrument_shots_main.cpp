@@ -2,12 +2,16 @@
 // the chord-name editor into the folder named on the command line, each also
 // at twice the size: the piano scrolled to its third octave with a chord
 // sounding, the seven-string neck with three fingers, the modify page's
-// buttons, the navigator's miniature of a new score, "Cm7" with its caret.
+// buttons, the navigator's miniature of a new score, the chords and
+// expressions pages, the tool bar with its tempo and volume bars and the
+// zoom menu dropped from its button, "Cm7" with its caret.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QMenu>
 #include <QPixmap>
 #include <QThread>
+#include <QToolButton>
 
 #include "app/program_module.h"
 #include "document/tool_state.h"
@@ -26,6 +30,10 @@ int main(int argc, char** argv) {
   nv::app::ProgramServices services;
   services.ports = std::make_unique<nv::platform::TestMidiPorts>(
       nv::platform::TestMidiPorts::Mode::Null, std::vector<std::string>{"Synth"}, std::vector<std::string>{});
+  // The libraries of the chords and expressions pages, seeded afresh.
+  const QString library = QDir::temp().filePath("notavistra-shots-library");
+  QDir(library).removeRecursively();
+  services.libraryFolder = library.toStdString();
   nv::app::TFProgramModule window(std::move(services));
   window.resize(900, 400);
   window.show();
@@ -61,6 +69,19 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
   Save(navigator->grab(), folder, "navigator_page");
   window.resize(900, 400);
+
+  for (const int page : {3, 4}) {
+    window.Tools().SetActivePage(window.Tools().Pages(page));
+    QApplication::processEvents();
+    Save(window.Tools().grab(), folder, page == 3 ? "expressions_page" : "chords_page");
+  }
+  QApplication::processEvents();
+  Save(window.ToolbarPanel().grab(), folder, "tool_bar");
+  window.ZoomButton().click();
+  QApplication::processEvents();
+  Save(window.ZoomMenu().grab(), folder, "zoom_menu");
+  window.ZoomMenu().hide();
+  QDir(library).removeRecursively();
 
   QWidget holder;
   holder.resize(120, 40);
