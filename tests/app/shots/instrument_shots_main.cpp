@@ -8,6 +8,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMenu>
 #include <QPixmap>
 #include <QThread>
@@ -80,6 +82,11 @@ int main(int argc, char** argv) {
   window.ZoomButton().click();
   QApplication::processEvents();
   Save(window.ZoomMenu().grab(), folder, "zoom_menu");
+  // On a real display: the bars and the open menu as the screen shows them.
+  const QRect bar(window.ToolbarPanel().mapToGlobal(QPoint(0, 0)), window.ToolbarPanel().size());
+  const QRect shown = bar.united(window.ZoomMenu().geometry());
+  Save(QGuiApplication::primaryScreen()->grabWindow(0, shown.x(), shown.y(), shown.width(), shown.height()), folder,
+       "tool_bar_with_zoom_menu");
   window.ZoomMenu().hide();
   QDir(library).removeRecursively();
 
