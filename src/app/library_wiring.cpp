@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "document/command_registry.h"
 #include "document/score_document.h"
 #include "document/term_font.h"
 #include "platform/qt/qt_color.h"
@@ -16,6 +17,12 @@
 #include "widgets/page_control.h"
 
 namespace nv::app {
+
+namespace {
+
+constexpr const char* kTermFontCommand = "terms.font";
+
+}  // namespace
 
 LibraryWiring::LibraryWiring(Context context) : context_(std::move(context)) {
   nv::editor::LoadChordBuilder(builder_, context_.Settings);
@@ -48,16 +55,23 @@ void LibraryWiring::AddTermFontButton(QWidget& page) {
   button->SetBlackBorder(true);
   button->setFixedSize(kWidth, kHeight);
   termFont_ = button;
-  QObject::connect(button, &QAbstractButton::clicked, button, [this] {
+  // The font is asked through the registry, which shows a failure once.
+  nv::document::Command command;
+  command.Id = kTermFontCommand;
+  command.Caption = "Font";
+  command.Run = [this](const nv::document::CommandArgs&) {
     nv::document::TextInputValues values = nv::document::TermFontValues(context_.Settings);
     if (!context_.TermFont || !context_.TermFont(values)) return;
     nv::document::StoreTermFont(values, context_.Settings);
     ShowTermFont();
-  });
+  };
+  context_.Registry.Add(std::move(command));
+  QObject::connect(button, &QAbstractButton::clicked, button, [this] { context_.Registry.Run(kTermFontCommand); });
   // Left of the strip the page holds.
   auto* column = static_cast<QBoxLayout*>(page.layout());
   auto* row = new QHBoxLayout;
-  row->setContentsMargins(0, 0, 0, 0);
+  // Clear of the page's frame, as the strip's buttons are.
+  row->setContentsMargins(2, 2, 0, 0);
   row->setSpacing(2);
   row->addWidget(button, 0, Qt::AlignTop);
   if (QLayoutItem* strip = column->takeAt(0)) row->addItem(strip);

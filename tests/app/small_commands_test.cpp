@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "app/music_editor_page.h"
 #include "editor/music_editor.h"
@@ -259,6 +260,26 @@ TEST_F(SmallCommandsTest, TheExpressionsFontButtonTakesTheFontOnOkAndNothingOnCa
   EXPECT_EQ(dialogs_.termFontOffers[2].FontName, "Courier");
   EXPECT_EQ(dialogs_.termFontOffers[2].FontSize, 14);
   EXPECT_EQ(window.Settings().FontTermSize, 14);
+}
+
+// A font dialog that fails.
+class FailingFontDialogs : public AnsweringMainDialogs {
+ public:
+  bool TermFont(nv::document::TextInputValues&) override { throw std::runtime_error("The font list is unreadable."); }
+};
+
+TEST_F(SmallCommandsTest, AFontDialogThatFailsIsReportedOnceAndChangesNothing) {
+  FailingFontDialogs failing;
+  auto services = Services();
+  services.libraryFolder = (root_ / "lib").string();
+  services.dialogs = &failing;
+  nv::app::TFProgramModule window(std::move(services));
+  const nv::document::ProgramSettings before = window.Settings();
+  window.findChild<nv::widgets::TECCharButton*>("CBFontTerm")->click();
+  ASSERT_EQ(prompt_.shown.size(), 1u);
+  EXPECT_NE(prompt_.shown[0].find("The font list is unreadable."), std::string::npos) << prompt_.shown[0];
+  EXPECT_EQ(window.Settings().FontTermName, before.FontTermName);
+  EXPECT_EQ(window.Settings().FontTermSize, before.FontTermSize);
 }
 
 // A press on the ticks of a 58-pixel bar, at `x`.
