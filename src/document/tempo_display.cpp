@@ -11,7 +11,7 @@ int TempoBarPosition(int scalePercent) {
   return static_cast<int>(std::clamp<long>(position, 0, kTempoBarMax));
 }
 
-int TempoScaleAt(int position) { return (position * position + 50) / 100; }
+int TempoScaleAt(int position) { return std::max(1, (position * position + 50) / 100); }
 
 namespace {
 

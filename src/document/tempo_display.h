@@ -13,7 +13,9 @@ inline constexpr int kTempoBarMax = 200;
 int TempoBarPosition(int scalePercent);
 
 // The scale a bar position sets: 25 × (position / 50)², rounded, so the ticks
-// at 0, 50, 100, 150 and 200 give 0, 25, 100, 225 and 400 percent.
+// at 50, 100, 150 and 200 give 25, 100, 225 and 400 percent; and at least
+// 1 percent, the slowest a score plays, where that rounds to 0 (positions 0
+// to 7).
 int TempoScaleAt(int position);
 
 // The volume bar runs from 30000 to full volume, a tick every 8800.

@@ -14,10 +14,12 @@ TEST(TempoDisplay, ThePositionDoublesTheSpeedEvery50Steps) {
     EXPECT_EQ(nv::document::TempoBarPosition(scale), position) << scale;
 }
 
-TEST(TempoDisplay, ABarPositionSetsTheSquareOfItsTicks) {
+TEST(TempoDisplay, ABarPositionSetsTheSquareOfItsTicksAndAtLeastOnePercent) {
+  // A score plays at 1 % at the slowest: the positions whose square rounds
+  // to 0 set that, and the bar's minimum is no position the score refuses.
   const std::vector<std::pair<int, int>> cases = {
-      {0, 0},   {50, 25}, {100, 100}, {150, 225}, {200, 400},
-      {75, 56}, {5, 0},   {7, 0},     {8, 1}};
+      {0, 1},   {50, 25}, {100, 100}, {150, 225}, {200, 400},
+      {75, 56}, {5, 1},   {7, 1},     {8, 1},     {9, 1}, {10, 1}, {11, 1}, {12, 1}, {13, 2}};
   for (const auto &[position, scale] : cases)
     EXPECT_EQ(nv::document::TempoScaleAt(position), scale) << position;
 }
