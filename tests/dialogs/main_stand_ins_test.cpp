@@ -97,5 +97,29 @@ TEST(MainStandIns, PrintOffersThePagesAndRefusesARangeBackwards) {
   nv::widgets::InstallMessagePrompt(nullptr);
 }
 
+TEST(MainStandIns, ThePrinterSetUpOffersTheDefaultAndEachPrinterAndCancelGivesNone) {
+  MainStandIns dialogs(nullptr, nullptr);
+  const nv::document::PrinterChoice offer{{"Office", "Lab"}, "Lab"};
+  WhenShown([](FormDialog& d) {
+    EXPECT_EQ(d.windowTitle(), "Print settings");
+    // The system's default first, then the printers; the one in use chosen.
+    EXPECT_EQ(d.Values().Int("Printer"), 2);
+    d.SetValues({{"Printer", 1}});
+    d.OkButton()->click();
+  });
+  EXPECT_EQ(dialogs.PrinterSetup(offer), (nv::document::PrinterChoice{{"Office", "Lab"}, "Office"}));
+  WhenShown([](FormDialog& d) {
+    d.SetValues({{"Printer", 0}});
+    d.OkButton()->click();
+  });
+  EXPECT_EQ(dialogs.PrinterSetup(offer), (nv::document::PrinterChoice{{"Office", "Lab"}, ""}));
+  // A printer no longer there is offered as the default.
+  WhenShown([](FormDialog& d) {
+    EXPECT_EQ(d.Values().Int("Printer"), 0);
+    d.CancelButton()->click();
+  });
+  EXPECT_EQ(dialogs.PrinterSetup({{"Office"}, "Gone"}), std::nullopt);
+}
+
 }  // namespace
 }  // namespace nv::dialogs
