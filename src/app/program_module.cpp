@@ -80,15 +80,16 @@ const std::vector<MenuLayout> kMenus = {
     {"MILibrary", "&Library", {"chord.save", "chord.save_as", "chords.list", "-", "symbol.save", "symbol.save_as", "symbols.list", "-", "terms.list", "terms.dynamics", "terms.tempo"}},
     {"MITools", "&Tools", {"tools.settings", "drums.map", "drums.default_styles", "tools.lock"}},
     {"MILanguage", "&Language", {"language.english", "language.russian", "language.deutsch"}},
-    {"MIHelp", "&Help", {"help.contents", "help.news", "help.mail_to"}},
+    {"MIHelp", "&Help", {"help.contents", "help.references", "help.news", "help.tutorial", "help.mail_to", "-", "help.about"}},
 };
 // Commands that are in the window without a place in its menus or bars:
 // they are run by their shortcuts.
 const std::vector<std::string> kShortcutOnly = {"window.0", "window.1", "window.2", "window.3", "window.4",
                                                 "window.5", "window.6", "window.7", "window.8", "window.9"};
 // Commands hidden in the standard layout.
-const std::vector<std::string> kHidden = {"tools.lock",          "pages.increment",     "pages.decrement",
-                                          "file.print_settings", "row.duplicate",       "drums.default_styles"};
+const std::vector<std::string> kHidden = {"tools.lock",          "pages.increment", "pages.decrement",
+                                          "file.print_settings", "row.duplicate",   "drums.default_styles",
+                                          "help.tutorial"};
 // The name each command's caption has in the language files.
 constexpr std::pair<const char*, const char*> kCommandNames[] = {
     {"file.new", "ANew"},
@@ -150,6 +151,9 @@ constexpr std::pair<const char*, const char*> kCommandNames[] = {
     {"staff.properties", "AInstrumentProperties"},
     {"row.properties", "ARowProperties"},
     {"row.duplicate", "ADuplicateRow"},
+    {"help.references", "AReferences"},
+    {"help.tutorial", "ATutorial"},
+    {"help.about", "AAbout"},
 };
 const std::vector<std::string> kEditBar = {"file.new", "file.open", "file.save", "", "edit.undo", "edit.redo"};
 const std::vector<std::string> kToolsBar = {"edit.cut", "edit.copy", "edit.paste", "score.play", "score.record", "score.stop"};
@@ -285,6 +289,7 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
     ShowStates();
     SBMain->Tick();
     autosave_.Tick(settings_.AutoSave, settings_.IntervalAutosave);
+    CloseSplashWhenDue();
   });
   // A preview that finds no output sounds nothing; the user hears why once.
   notePreview_.SetOpenFailed([this] { OutputFailed(); });
@@ -337,6 +342,7 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
   nv::widgets::ApplyFormDesign(this, nv::widgets::kMainWindowDesign);
   Step("RestoreSettings");
   RestoreSettings();
+  ShowNewsCommand();
   Step("ChordLibrary");
   LoadChordLibrary();
   Step("ReopenList");
@@ -381,6 +387,8 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
   if (libraries_) libraries_->Pages().RebuildAll();
   wait.reset();
   Step("Created");
+  splashTiming_.MainWindowMade(
+      (services_.uptime ? *services_.uptime : nv::document::UptimeClock::System()).NowMs());
   TMain.start();
   FormResize();
   UpdateActions();
@@ -434,6 +442,7 @@ void TFProgramModule::AddProgramCommands() {
     auto chosen = [this, code] { return InterfaceLanguage().compare(code, Qt::CaseInsensitive) == 0; };
     add(language.id, language.caption, choose, chosen);
   }
+  AddInformationCommands();
 }
 
 void TFProgramModule::BuildToolbars() {
@@ -513,8 +522,6 @@ void TFProgramModule::BuildMenus() {
   // The window's own actions, so that their shortcuts work without a menu.
   for (const std::string& id : kShortcutOnly) addAction(&actions_->Action(id));
   for (const std::string& id : kHidden) actions_->Action(id).setVisible(false);
-  // Without a news window there is nothing to show.
-  actions_->Action("help.news").setVisible(static_cast<bool>(services_.news));
 }
 
 void TFProgramModule::BuildToolPages() {
@@ -720,6 +727,7 @@ void TFProgramModule::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  if (references_) references_->close();
   event->accept();
 }
 

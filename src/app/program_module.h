@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
@@ -15,6 +16,10 @@
 #include "app/open_file_dialog.h"
 #include "app/print_job.h"
 #include "app/wait_cursor.h"
+#include "dialogs/logic/information_rules.h"
+#include "dialogs/page_windows.h"
+#include "dialogs/start_dialog.h"
+#include "widgets/help_opener.h"
 #include "document/autosave.h"
 #include "document/command_registry.h"
 #include "document/command_states.h"
@@ -60,6 +65,10 @@ class StatusPanels;
 namespace nv::library {
 class LibraryStore;
 }
+
+namespace nv::dialogs {
+class TutorialPlayer;
+}  // namespace nv::dialogs
 
 namespace nv::editor {
 class ExportOptionsDialog;
@@ -107,6 +116,14 @@ struct ProgramServices {
   nv::editor::ExportOptionsDialog* exportDialog = nullptr;
   // Where the help folders lie; empty: the program's data folder.
   std::filesystem::path helpRoot;
+  // Where the reference, news and tutorial files and the about picture lie;
+  // empty: the program's data folder.
+  std::filesystem::path dataDir;
+  // Opens web and mail addresses (none: the desktop's opener).
+  nv::widgets::UrlOpener urlOpener;
+  // The tutorial's video player; none: the program plays no videos and the
+  // tutorial window says so.
+  nv::dialogs::TutorialPlayer* tutorialPlayer = nullptr;
   // The desktop's side of the start: the score file type and the music font
   // (RegisterScoreFileType, LoadMusicFont in the program; none: skipped).
   std::function<void()> registerFileType;
@@ -132,7 +149,8 @@ class TFProgramModule : public QMainWindow,
                         private nv::document::ErrorReporter,
                         private nv::document::AutosaveHost,
                         private nv::document::PrintHost,
-                        private nv::document::TransportHost {
+                        private nv::document::TransportHost,
+                        private nv::dialogs::StartHost {
   Q_OBJECT
  public:
   static constexpr char kCaption[] = "Notavistra Tessaro 3.8";
@@ -239,6 +257,24 @@ class TFProgramModule : public QMainWindow,
   void ShowHelpTopic(const char* topic);
   void OpenHelpContents();
 
+  // --- information windows (program_module_information.cpp) -----------------
+  // References: opens the reference window, or closes it when it is open.
+  void ToggleReferences();
+  // The reference window while it is open.
+  nv::dialogs::TFReferenceModule* ReferenceWindow() const { return references_.data(); }
+  // The about window, closed by any press or key.
+  QWidget* ShowAbout();
+  // The tutorial, modal; without a video it says so.
+  void ShowTutorial();
+  // At the first start ([Tools] StartModule): the first-start dialog,
+  // modal; StartModule is false afterwards, also when it could not show.
+  void ShowStartDialog();
+  // The first-start dialog over this window's devices and language.
+  std::unique_ptr<nv::dialogs::TFStartModule> MakeStartDialog();
+  // The splash, when there is one, closes once it shows and the window has
+  // stood for a second (the main timer asks).
+  void CloseSplashWhenDue();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -258,6 +294,14 @@ class TFProgramModule : public QMainWindow,
   void RepaintStatus() override;
   // Prints a copy of `document`, the active one or the preview's copy of it.
   void PrintDocument(const nv::document::ScoreDocument& document);
+  // --- the first-start dialog's changes (program_module_information.cpp) -----
+  std::string SelectInput(int index) override;
+  std::string SelectOutput(int index) override;
+  void SetLanguage(const QString& code) override;
+  void AddInformationCommands();
+  // "Last news" shows while the settings ask for news ("Get news") and the
+  // program has a news window.
+  void ShowNewsCommand();
   // --- play and record (program_module_transport.cpp) ------------------------
   bool HasDocument() const override;
   bool OpenOutput() override;
@@ -414,6 +458,9 @@ class TFProgramModule : public QMainWindow,
   nv::widgets::TECPageControl* PCFiles = nullptr;
   nv::widgets::StatusPanels* SBMain = nullptr;
   QTimer TMain;
+  // When the splash may close, from the end of creation.
+  nv::dialogs::SplashTiming splashTiming_;
+  QPointer<nv::dialogs::TFReferenceModule> references_;
 
   // The previews of inserted and played notes, which the documents sound.
   // TKeyboard is the key-release timer that ends them.

@@ -48,6 +48,7 @@ void TFProgramModule::EditProgramSettings() {
   SetAutoEffect(chosen->AutoEffect);
   SetAutoVelocity(chosen->AutoVelocity);
   nv::document::StoreOptions(*chosen, settings_);
+  ShowNewsCommand();
   UpdateActions();
   if (!failure.empty()) throw std::runtime_error(failure);
 }

@@ -1,5 +1,7 @@
 #include "document/help_pages.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <span>
 #include <system_error>
@@ -12,14 +14,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string_view LanguageFolder(std::string_view language) {
-  if (language == "ENU") return "English";
-  if (language == "RUS") return "Russian";
-  if (language == "DEU") return "Deutsch";
+}  // namespace
+
+std::string_view HelpLanguageFolder(std::string_view language) {
+  auto is = [language](std::string_view code) {
+    return std::ranges::equal(language, code, [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; });
+  };
+  if (is("ENU")) return "English";
+  if (is("RUS")) return "Russian";
+  if (is("DEU")) return "Deutsch";
   return {};
 }
-
-}  // namespace
 
 std::string ContextHelpPageText(std::string_view topic) {
   std::string text = "<HTML><SCRIPT LANGUAGE=\"JavaScript\">";
@@ -43,7 +48,7 @@ bool WriteContextHelpPage(const fs::path& fileName, std::string_view topic) {
 }
 
 fs::path HelpFolder(const fs::path& helpRoot, std::string_view language) {
-  const std::string_view name = LanguageFolder(language);
+  const std::string_view name = HelpLanguageFolder(language);
   std::error_code error;
   if (!name.empty() && fs::is_regular_file(helpRoot / name / kHelpStartPage, error)) return helpRoot / name;
   return helpRoot / "English";

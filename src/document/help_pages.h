@@ -38,6 +38,10 @@ std::string ContextHelpPageText(std::string_view topic);
 // Returns false when it could not be written; the caller goes on.
 bool WriteContextHelpPage(const std::filesystem::path& fileName, std::string_view topic);
 
+// The folder name of an interface language's pages: "ENU" English, "RUS"
+// Russian, "DEU" Deutsch (the code's case aside); empty for any other.
+std::string_view HelpLanguageFolder(std::string_view language);
+
 // The help folder of an interface language below `helpRoot` ("Help" in the
 // data folder): "ENU" English, "RUS" Russian, "DEU" Deutsch; a language
 // without a start page there, or another language, takes English.

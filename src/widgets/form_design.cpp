@@ -33,6 +33,17 @@ QImage ArtImage(const char* folder, const QString& name) {
 
 QPixmap Piece(const char* folder, const QString& name) { return TransparentPiece(ArtImage(folder, name)); }
 
+// A caption button in slot `slot` counted from the right border.
+TECFormButton SkinButtonAt(const DesignTemplate& t, const TECFormBorder& border, SkinButtonStyle style, int slot,
+                           const char* picture) {
+  TECFormButton b;
+  b.place = {.left = border.right.width() + 2 + slot * 18, .top = (t.caption - 14) / 2, .rightAlign = true,
+             .style = style};
+  b.picture = ArtImage(t.folder, QLatin1String(picture));
+  b.transparent = true;
+  return b;
+}
+
 }  // namespace
 
 void LoadFormDesign(TECFormDesigner& designer, int kind) {
@@ -76,20 +87,26 @@ void LoadFormDesign(TECFormDesigner& designer, int kind) {
   designer.SetBorderSetting(border);
 
   // Close, maximise (or restore in its place) and minimise at the right.
-  const int top = (t.caption - 14) / 2;
-  const int inset = border.right.width() + 2;
   auto button = [&](SkinButtonStyle style, int slot, const char* picture) {
-    TECFormButton b;
-    b.place = {.left = inset + slot * 18, .top = top, .rightAlign = true, .style = style};
-    b.picture = ArtImage(t.folder, QLatin1String(picture));
-    b.transparent = true;
-    return b;
+    return SkinButtonAt(t, border, style, slot, picture);
   };
   designer.SetButtons({button(SkinButtonStyle::Close, 0, "button_close"),
                        button(SkinButtonStyle::Maximized, 1, "button_maximize"),
                        button(SkinButtonStyle::Normal, 1, "button_restore"),
                        button(SkinButtonStyle::Minimized, 2, "button_minimize")});
   designer.SetEllipse(t.ellipse, t.ellipse);
+}
+
+void SetCaptionButtons(TECFormDesigner& designer, int kind, const std::vector<CaptionButton>& buttons) {
+  const DesignTemplate t = TemplateOf(kind);
+  std::vector<TECFormButton> shown{SkinButtonAt(t, designer.BorderSetting(), SkinButtonStyle::Close, 0, "button_close")};
+  int slot = 1;
+  for (const CaptionButton& button : buttons) {
+    TECFormButton b = SkinButtonAt(t, designer.BorderSetting(), SkinButtonStyle::Custom, slot++, button.picture);
+    b.onClick = button.onClick;
+    shown.push_back(std::move(b));
+  }
+  designer.SetButtons(shown);
 }
 
 TECFormDesigner* ApplyFormDesign(QWidget* form, int kind) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <vector>
+
 class QWidget;
 
 namespace nv::widgets {
@@ -20,5 +23,15 @@ TECFormDesigner* ApplyFormDesign(QWidget* form, int kind);
 
 // Loads the skin of `kind` into a designer without switching it on.
 void LoadFormDesign(TECFormDesigner& designer, int kind);
+
+// A caption button of a window's own: its picture in the skin's art
+// ("button_forward", "button_back") and what a click does.
+struct CaptionButton {
+  const char* picture;
+  std::function<void()> onClick;
+};
+// Keeps only the close button of the skin of `kind` and puts `buttons` left
+// of it, the first next to it.
+void SetCaptionButtons(TECFormDesigner& designer, int kind, const std::vector<CaptionButton>& buttons);
 
 }  // namespace nv::widgets

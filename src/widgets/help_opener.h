@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QUrl>
+
+#include <functional>
+
 #include "document/help_pages.h"
 
 namespace nv::widgets {
@@ -10,5 +14,12 @@ class DesktopHelpOpener : public document::HelpPageOpener {
   // A browser that cannot be started leaves one line on stderr.
   void OpenPage(const std::filesystem::path& page) override;
 };
+
+// Hands an address outside the program (a web page, a mail to write) to the
+// desktop; tests put a recorder in its place.
+using UrlOpener = std::function<void(const QUrl&)>;
+// The desktop's opener; one that cannot open the address leaves one line on
+// stderr.
+UrlOpener DesktopUrlOpener();
 
 }  // namespace nv::widgets

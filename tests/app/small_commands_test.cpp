@@ -185,19 +185,29 @@ TEST_F(SmallCommandsTest, TheHiddenDrumStyleCommandWritesTheDefaultDrumLibraryAg
 }
 
 TEST_F(SmallCommandsTest, NewsShowsWhatTheNewsWindowLoadsAndIsHiddenWithoutOne) {
+  int asked = 0;
+  QWidget* parent = nullptr;
+  auto withNews = [&] {
+    auto services = Services();
+    services.news = [&](QWidget* over) {
+      ++asked;
+      parent = over;
+      return false;
+    };
+    return services;
+  };
+  {
+    // "Get news" is off by default.
+    nv::app::TFProgramModule window(withNews());
+    EXPECT_FALSE(window.Actions().Action("help.news").isVisible());
+  }
+  WriteText(SettingsPath(), "[MainForm]\nGetNews=1\n");
   {
     nv::app::TFProgramModule window(Services());
     EXPECT_FALSE(window.Actions().Action("help.news").isVisible());
   }
-  int asked = 0;
-  QWidget* parent = nullptr;
-  auto services = Services();
-  services.news = [&](QWidget* over) {
-    ++asked;
-    parent = over;
-    return false;
-  };
-  nv::app::TFProgramModule window(std::move(services));
+  WriteText(SettingsPath(), "[MainForm]\nGetNews=1\n");
+  nv::app::TFProgramModule window(withNews());
   ASSERT_TRUE(window.Actions().Action("help.news").isVisible());
   window.Actions().Action("help.news").trigger();
   EXPECT_EQ(asked, 1);

@@ -39,4 +39,24 @@ TEST(HelpPages, EveryTopicInEveryLanguageWithEveryLinkResolving) {
   }
 }
 
+// The quick reference in every language and the news pages: their local
+// links and pictures resolve.
+TEST(HelpPages, ReferenceAndNewsPagesWithEveryLinkResolving) {
+  const std::regex link(R"re((?:href|src)\s*=\s*"([^"#]*)(#[^"]*)?")re", std::regex::icase);
+  std::vector<fs::path> pages;
+  for (const char* language : {"English", "Russian", "Deutsch"})
+    pages.push_back(nv::platform::assetPath("Help") / language / "References" / "References.htm");
+  for (const char* code : {"ENU", "RUS", "DEU"})
+    pages.push_back(nv::platform::assetPath("News") / (std::string(code) + "News.html"));
+  for (const fs::path& page : pages) {
+    ASSERT_TRUE(fs::is_regular_file(page)) << page;
+    const std::string text = startup_fixture::ReadText(page);
+    for (std::sregex_iterator it(text.begin(), text.end(), link), end; it != end; ++it) {
+      const std::string target = (*it)[1];
+      if (target.empty() || target.find(':') != std::string::npos) continue;
+      EXPECT_TRUE(fs::is_regular_file(page.parent_path() / target)) << page << " -> " << target;
+    }
+  }
+}
+
 }  // namespace

@@ -2,9 +2,11 @@
 """Writes the program's help pages, one folder per interface language, into
 the data folder: "Help.htm" (contents on the left, topics in the frame
 "Help_right", and the hidden frame that loads the program's "ContextHelp.htm"
-to pick the topic), "Contents.htm" and one page per topic the program names.
+to pick the topic), "Contents.htm", one page per topic the program names and
+the quick reference "References/References.htm"; and the news pages
+"<CODE>News.html" into the news folder.
 
-    tools/help/write_help_pages.py assets/Help
+    tools/help/write_help_pages.py assets/Help assets/News
 """
 import html
 import os
@@ -12,6 +14,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(__file__))
 from help_texts import LANGUAGES  # noqa: E402
+import reference_texts as ref  # noqa: E402
 
 TOPICS = ["Introduction", "Entrance", "ProgSettings", "NewInstrument", "CompositionProp", "GraceNoteProp",
           "TextProp"]
@@ -58,6 +61,49 @@ def topic(lang, name):
     return page(lang, title, "<h1>%s</h1>\n%s\n%s" % (html.escape(title), body.strip(), back))
 
 
+# The reference window's browser reads the table attributes, not all of the
+# style sheet's table rules.
+TABLE = "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">"
+
+
+def key_table(words, rows, index):
+    head = "<tr><th width=\"38%%\">%s</th><th>%s</th></tr>\n" % (html.escape(words["keys"]), html.escape(words["action"]))
+    body = "\n".join("<tr><td>%s</td><td>%s</td></tr>" % (
+        " ".join("<kbd>%s</kbd>" % html.escape(k) for k in ([row[0]] if isinstance(row[0], str) else row[0])),
+        html.escape(row[index])) for row in rows)
+    return "%s\n%s%s\n</table>" % (TABLE, head, body)
+
+
+def reference(lang):
+    words = ref.LANG[lang["folder"]]
+    i = words["index"]
+    parts = ["<h1>%s</h1>" % html.escape(words["title"]), "<p>%s</p>" % words["intro"],
+             "<h2>%s</h2>" % html.escape(words["main"]), key_table(words, ref.MAIN_KEYS, i),
+             "<h2>%s</h2>" % html.escape(words["tool_pages"]), key_table(words, ref.TOOL_PAGE_KEYS, i),
+             "<h2>%s</h2>" % html.escape(words["score"]), "<p>%s</p>" % html.escape(words["score_note"]),
+             key_table(words, ref.SCORE_KEYS, i),
+             "<h2>%s</h2>" % html.escape(words["palettes"]),
+             "%s\n%s\n</table>" % (TABLE, "\n".join("<tr><th width=\"20%%\">%s</th><td>%s</td></tr>" % (
+                 html.escape(n), html.escape(t)) for n, t in words["pages"])),
+             "<h2>%s</h2>" % html.escape(words["mouse"]),
+             "%s\n%s\n</table>" % (TABLE, "\n".join("<tr><td width=\"20%%\">%s</td><td>%s</td></tr>" % (
+                 html.escape(n), html.escape(t)) for n, t in words["mouse_rows"])),
+             "<h2>%s</h2>" % html.escape(words["views"]), "<p>%s</p>" % words["views_text"]]
+    return ("<!DOCTYPE html>\n<html lang=\"%s\">\n<head>\n<meta charset=\"utf-8\">\n<title>%s</title>\n"
+            "<link rel=\"stylesheet\" href=\"../help.css\">\n</head>\n<body>\n%s\n</body>\n</html>\n"
+            % (lang["code"], html.escape(words["title"]), "\n".join(parts)))
+
+
+def news(code):
+    lang, title, sections = ref.NEWS[code]
+    body = ["<h1>%s</h1>" % html.escape(title)]
+    for heading, items in sections:
+        body.append("<h2>%s</h2>\n<ul>\n%s\n</ul>" % (html.escape(heading), "\n".join("<li>%s</li>" % i for i in items)))
+    return ("<!DOCTYPE html>\n<html lang=\"%s\">\n<head>\n<meta charset=\"utf-8\">\n<title>%s</title>\n"
+            "<link rel=\"stylesheet\" href=\"news.css\">\n</head>\n<body>\n%s\n</body>\n</html>\n"
+            % (lang, html.escape(title), "\n".join(body)))
+
+
 def write(path, text):
     with open(path, "w", encoding="utf-8", newline="\n") as out:
         out.write(text)
@@ -73,6 +119,13 @@ def main():
         write(os.path.join(folder, "Contents.htm"), contents(lang))
         for name in TOPICS:
             write(os.path.join(folder, name + ".htm"), topic(lang, name))
+        os.makedirs(os.path.join(folder, "References"), exist_ok=True)
+        write(os.path.join(folder, "References", "References.htm"), reference(lang))
+    if len(sys.argv) > 2:
+        os.makedirs(sys.argv[2], exist_ok=True)
+        write(os.path.join(sys.argv[2], "news.css"), STYLE)
+        for code in ref.NEWS:
+            write(os.path.join(sys.argv[2], code + "News.html"), news(code))
 
 
 if __name__ == "__main__":

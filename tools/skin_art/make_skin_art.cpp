@@ -148,7 +148,7 @@ QImage BottomPiece(int width, int height, const QColor& frame, const QColor& fil
   return KeepCorner(image);
 }
 
-enum class Glyph { Minimize, Maximize, Restore, Close };
+enum class Glyph { Minimize, Maximize, Restore, Close, Forward, Back };
 
 // A strip of four 16 x 14 states: normal, hot, pressed, inactive.
 QImage ButtonStrip(Glyph glyph, const SkinColours& c) {
@@ -191,6 +191,15 @@ QImage ButtonStrip(Glyph glyph, const SkinColours& c) {
         p.drawLine(gx + 7, gy, gx, gy + 7);
         p.drawLine(gx + 6, gy, gx, gy + 6);
         break;
+      case Glyph::Forward:  // a triangle pointing right
+      case Glyph::Back: {
+        const bool right = glyph == Glyph::Forward;
+        for (int i = 0; i < 4; ++i) {
+          const int x = right ? gx + 2 + i : gx + 5 - i;
+          p.drawLine(x, gy + i, x, gy + 7 - i);
+        }
+        break;
+      }
     }
   }
   p.end();
@@ -247,6 +256,8 @@ bool WriteSkin(const Skin& s, const QDir& dir) {
       {"button_maximize", ButtonStrip(Glyph::Maximize, c)},
       {"button_restore", ButtonStrip(Glyph::Restore, c)},
       {"button_close", ButtonStrip(Glyph::Close, c)},
+      {"button_forward", ButtonStrip(Glyph::Forward, c)},
+      {"button_back", ButtonStrip(Glyph::Back, c)},
       {"icon", Icon(c)},
   };
   if (!dir.mkpath(s.name)) return false;
