@@ -14,6 +14,7 @@ MAIN_KEYS = [
     ("Ctrl+V", "Paste", "Вставить", "Einfügen"),
     ("Ctrl+I", "Zoom in", "Увеличить", "Vergrößern"),
     ("Ctrl+U", "Zoom out", "Уменьшить", "Verkleinern"),
+    ("Ctrl+Q", "Actual size", "Реальный размер", "Originalgröße"),
     ("Ctrl+A", "Select the symbols of the row", "Выделить символы строки", "Symbole der Zeile auswählen"),
     (["Alt+%d" % n for n in (1, 2, 3, 4, 5, 6, 7, 8, 9, 0)], "Go to score tab 1 .. 10", "Перейти к вкладке партитуры 1 .. 10",
      "Zur Partitur-Registerkarte 1 .. 10"),
@@ -216,7 +217,7 @@ NEWS = {
             "(<b>Help, References</b>) and this page.",
         ]),
         ("Not yet", [
-            "The Design page is empty; there is no printer set-up yet, and Print asks its values in a plain form.",
+            "The Design page is empty; Print and the printer set-up ask their values in plain forms.",
             "No tutorial video is shipped, and the program does not play videos.",
             "German interface texts are not complete; the German command stays hidden.",
         ]),
@@ -233,7 +234,7 @@ NEWS = {
             "(<b>Справка, Справочник</b>) и эта страница.",
         ]),
         ("Пока нет", [
-            "Страница «Оформление» пуста; настройки принтера пока нет, а печать спрашивает параметры в простой форме.",
+            "Страница «Оформление» пуста; печать и настройка принтера спрашивают параметры в простых формах.",
             "Обучающее видео не поставляется, и программа не воспроизводит видео.",
             "Немецкие тексты интерфейса не завершены; команда немецкого языка скрыта.",
         ]),
@@ -250,7 +251,7 @@ NEWS = {
             "(<b>Hilfe, Kurzreferenz</b>) und diese Seite.",
         ]),
         ("Noch nicht", [
-            "Die Seite „Gestaltung“ ist leer; eine Druckereinrichtung gibt es noch nicht, und Drucken fragt seine Werte in einem einfachen Formular ab.",
+            "Die Seite „Gestaltung“ ist leer; Drucken und die Druckereinrichtung fragen ihre Werte in einfachen Formularen ab.",
             "Es wird kein Einführungsvideo mitgeliefert, und das Programm spielt keine Videos ab.",
             "Die deutschen Oberflächentexte sind unvollständig; der Befehl für Deutsch bleibt verborgen.",
         ]),
