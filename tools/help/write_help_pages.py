@@ -31,10 +31,11 @@ kbd { font-family: monospace; background: #f4f4f4; border: 1px solid #ccc; borde
 """
 
 
-def page(lang, title, body):
+def page(lang, title, body, css="help.css"):
+    code = lang if isinstance(lang, str) else lang["code"]
     return ("<!DOCTYPE html>\n<html lang=\"%s\">\n<head>\n<meta charset=\"utf-8\">\n<title>%s</title>\n"
-            "<link rel=\"stylesheet\" href=\"help.css\">\n</head>\n<body>\n%s\n</body>\n</html>\n"
-            % (lang["code"], html.escape(title), body))
+            "<link rel=\"stylesheet\" href=\"%s\">\n</head>\n<body>\n%s\n</body>\n</html>\n"
+            % (code, html.escape(title), css, body))
 
 
 def frameset(lang):
@@ -89,9 +90,7 @@ def reference(lang):
              "%s\n%s\n</table>" % (TABLE, "\n".join("<tr><td width=\"20%%\">%s</td><td>%s</td></tr>" % (
                  html.escape(n), html.escape(t)) for n, t in words["mouse_rows"])),
              "<h2>%s</h2>" % html.escape(words["views"]), "<p>%s</p>" % words["views_text"]]
-    return ("<!DOCTYPE html>\n<html lang=\"%s\">\n<head>\n<meta charset=\"utf-8\">\n<title>%s</title>\n"
-            "<link rel=\"stylesheet\" href=\"../help.css\">\n</head>\n<body>\n%s\n</body>\n</html>\n"
-            % (lang["code"], html.escape(words["title"]), "\n".join(parts)))
+    return page(lang, words["title"], "\n".join(parts), css="../help.css")
 
 
 def news(code):
@@ -99,9 +98,7 @@ def news(code):
     body = ["<h1>%s</h1>" % html.escape(title)]
     for heading, items in sections:
         body.append("<h2>%s</h2>\n<ul>\n%s\n</ul>" % (html.escape(heading), "\n".join("<li>%s</li>" % i for i in items)))
-    return ("<!DOCTYPE html>\n<html lang=\"%s\">\n<head>\n<meta charset=\"utf-8\">\n<title>%s</title>\n"
-            "<link rel=\"stylesheet\" href=\"news.css\">\n</head>\n<body>\n%s\n</body>\n</html>\n"
-            % (lang, html.escape(title), "\n".join(body)))
+    return page(lang, title, "\n".join(body), css="news.css")
 
 
 def write(path, text):
