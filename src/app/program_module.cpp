@@ -397,6 +397,8 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
 TFProgramModule::~TFProgramModule() {
   FormDestroy();
   TMain.stop();
+  // The reference window has no owner; it goes with the program.
+  delete references_.data();
   // The pages and their listeners go before the devices they play through,
   // without a word to the commands, which are going too.
   disconnect(PCFiles, nullptr, this, nullptr);

@@ -11,7 +11,6 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "platform/format_text.h"
 #include "widgets/language.h"
 
 namespace nv::dialogs {
@@ -34,8 +33,6 @@ void Centre(QWidget& window) {
 TFLogoModule* theSplash = nullptr;
 
 }  // namespace
-
-QString ProgramVersion() { return QStringLiteral(NOTAVISTRA_VERSION); }
 
 TFormAbout::TFormAbout(const std::filesystem::path& picture, AboutContacts contacts, nv::widgets::UrlOpener opener,
                        QWidget* parent)
@@ -62,12 +59,10 @@ TFormAbout::TFormAbout(const std::filesystem::path& picture, AboutContacts conta
     layout->addWidget(label);
     return label;
   };
-  text(QString::fromStdString(nv::platform::FormatText(language_->GetString(0).toStdString(),
-                                                       ProgramVersion().toStdString())),
-       "LVersion");
-  text(language_->GetString(1), "LCopyright");
-  text(language_->GetString(2), "LFont", true);
-  text(language_->GetString(3), "LLibraries", true);
+  // The picture names the program and its version.
+  text(language_->GetString(0), "LCopyright");
+  text(language_->GetString(1), "LFont", true);
+  text(language_->GetString(2), "LLibraries", true);
   auto contact = [&](const QString& address, const char* name) {
     QLabel* label = text(address, name);
     label->setCursor(Qt::PointingHandCursor);
@@ -78,7 +73,7 @@ TFormAbout::TFormAbout(const std::filesystem::path& picture, AboutContacts conta
   mail_ = contact(contacts.mail, "LMail");
   web_ = contact(contacts.web, "LWeb");
   layout->addStretch(1);
-  text(language_->GetString(4), "LHint", true)->setAlignment(Qt::AlignRight);
+  text(language_->GetString(3), "LHint", true)->setAlignment(Qt::AlignRight);
   Centre(*this);
 }
 

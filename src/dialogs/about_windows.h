@@ -16,9 +16,6 @@ class TECFormLanguage;
 
 namespace nv::dialogs {
 
-// The program's version, as the build names it.
-QString ProgramVersion();
-
 // The project's addresses for the about window's contact labels; a label
 // without an address is hidden.
 struct AboutContacts {
@@ -27,7 +24,7 @@ struct AboutContacts {
 };
 
 // The about window: 506 x 342 with no frame, centred, the program's picture
-// with its version and credits. It takes the mouse when shown; any press or
+// (its name and version) and its credits. It takes the mouse when shown; any press or
 // key closes it. A contact label closes it and then opens "mailto:" with the
 // label's caption through the desktop. It frees itself when closed.
 class TFormAbout : public QWidget {

@@ -173,8 +173,7 @@ TEST(AboutWindow, WithoutAddressesTheContactLabelsAreHidden) {
   about.show();
   EXPECT_FALSE(about.MailLabel()->isVisible());
   EXPECT_FALSE(about.WebLabel()->isVisible());
-  // The credits name the version.
-  EXPECT_EQ(about.findChild<QLabel*>("LVersion")->text(), "Version " + ProgramVersion());
+  EXPECT_EQ(about.findChild<QLabel*>("LCopyright")->text(), QString("© 2026 the Notavistra developers"));
 }
 
 TEST(AboutWindow, AContactLabelClosesTheWindowAndThenWritesAMail) {
