@@ -18,6 +18,7 @@
 #include "library/library_store.h"
 #include "model/instrument.h"
 #include "model/row.h"
+#include "platform/asset_paths.h"
 #include "program_module_fixture.h"
 #include "widgets/char_button.h"
 #include "widgets/command_actions.h"
@@ -270,6 +271,26 @@ TEST_F(SmallCommandsTest, TheExpressionsFontButtonTakesTheFontOnOkAndNothingOnCa
   EXPECT_EQ(dialogs_.termFontOffers[2].FontName, "Courier");
   EXPECT_EQ(dialogs_.termFontOffers[2].FontSize, 14);
   EXPECT_EQ(window.Settings().FontTermSize, 14);
+}
+
+TEST_F(SmallCommandsTest, RussianTranslatesTheSmallCommandsTheFontButtonAndTheZoomHint) {
+  auto services = Services();
+  services.libraryFolder = (root_ / "lib").string();
+  nv::app::TFProgramModule window(std::move(services));
+  nv::widgets::TECLanguage::Current()->SetFileLocation(np::assetsDir(), "notavistra");
+  window.Actions().Action("language.russian").trigger();
+  EXPECT_EQ(window.Actions().Action("view.actual_size").text(), QString("Реальный размер"));
+  EXPECT_EQ(window.Actions().Action("score.repeats").text(), QString("Повторы"));
+  EXPECT_EQ(window.Actions().Action("drums.map").text(), QString("Карта ударных"));
+  EXPECT_EQ(window.Actions().Action("row.properties").text(), QString("Свойства строки"));
+  auto* font = window.findChild<nv::widgets::TECCharButton*>("CBFontTerm");
+  ASSERT_NE(font, nullptr);
+  EXPECT_EQ(font->text(), QString("Шрифт"));
+  EXPECT_EQ(window.ZoomButton().toolTip(), QString("Масштаб"));
+  window.Actions().Action("language.english").trigger();
+  EXPECT_EQ(window.Actions().Action("view.actual_size").text(), QString("Actual size"));
+  EXPECT_EQ(font->text(), QString("Font"));
+  EXPECT_TRUE(prompt_.shown.empty());
 }
 
 // A font dialog that fails.
