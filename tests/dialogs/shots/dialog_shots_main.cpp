@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 
 
@@ -13,6 +14,7 @@
 #include <QSpinBox>
 
 #include <filesystem>
+#include <utility>
 
 #include "dialogs/arrangement_palettes.h"
 #include "dialogs/composition_dialog.h"
@@ -42,6 +44,25 @@
 #include "dialogs/timbre_chooser.h"
 #include "support/save_shot.h"
 
+// A palette frees itself once it closes, as it does when it loses the focus
+// to the window of the next picture; the program keeps palettes on the heap,
+// and so do the pictures. One still there at the end of its scope is freed
+// then.
+template <typename Palette>
+class Opened {
+ public:
+  template <typename... Args>
+  explicit Opened(Args&&... args) : palette_(new Palette(std::forward<Args>(args)...)) {}
+  ~Opened() { delete palette_.data(); }
+  Opened(const Opened&) = delete;
+  Opened& operator=(const Opened&) = delete;
+  Palette* operator->() const { return palette_.data(); }
+  Palette& operator*() const { return *palette_; }
+
+ private:
+  QPointer<Palette> palette_;
+};
+
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (argc < 2) return 2;
@@ -61,97 +82,97 @@ int main(int argc, char** argv) {
   }
   using namespace nv::dialogs;
   {
-    KeySignaturePalette keys;
-    keys.SetCurrent(3);
-    Save(keys, folder, "key_signature");
+    Opened<KeySignaturePalette> keys;
+    keys->SetCurrent(3);
+    Save(*keys, folder, "key_signature");
   }
   {
-    ClefPalette clefs;
-    clefs.SetCurrent(4);
-    Save(clefs, folder, "clef");
+    Opened<ClefPalette> clefs;
+    clefs->SetCurrent(4);
+    Save(*clefs, folder, "clef");
   }
   {
-    LineEndPalette ends;
-    ends.SetCurrent(35);
-    Save(ends, folder, "line_end");
+    Opened<LineEndPalette> ends;
+    ends->SetCurrent(35);
+    Save(*ends, folder, "line_end");
   }
   {
-    LineWidthPalette widths;
-    widths.SetCurrent(3);
-    Save(widths, folder, "line_width");
+    Opened<LineWidthPalette> widths;
+    widths->SetCurrent(3);
+    Save(*widths, folder, "line_width");
   }
   {
-    LineStylePalette styles;
-    styles.SetCurrent(1);
-    Save(styles, folder, "line_style");
+    Opened<LineStylePalette> styles;
+    styles->SetCurrent(1);
+    Save(*styles, folder, "line_style");
   }
   {
-    BrushStylePalette brushes;
-    brushes.SetCurrent(6);
-    Save(brushes, folder, "brush_style");
+    Opened<BrushStylePalette> brushes;
+    brushes->SetCurrent(6);
+    Save(*brushes, folder, "brush_style");
   }
   {
-    BracketPalette brackets;
-    brackets.SetCurrent(1);
-    Save(brackets, folder, "bracket");
+    Opened<BracketPalette> brackets;
+    brackets->SetCurrent(1);
+    Save(*brackets, folder, "bracket");
   }
   {
-    ColorPalette colours;
-    colours.SetColor(Qt::red);
-    Save(colours, folder, "colour");
+    Opened<ColorPalette> colours;
+    colours->SetColor(Qt::red);
+    Save(*colours, folder, "colour");
   }
   {
-    TimeSignaturePalette time;
-    time.SetTimeSignature(4 * 256 + 4);
-    time.SetSymbol(1);
-    Save(time, folder, "time_signature");
+    Opened<TimeSignaturePalette> time;
+    time->SetTimeSignature(4 * 256 + 4);
+    time->SetSymbol(1);
+    Save(*time, folder, "time_signature");
   }
   {
-    TextAnglePalette angle(QStringLiteral("ENU"));
-    angle.SetAngle(35);
-    Save(angle, folder, "text_angle");
+    Opened<TextAnglePalette> angle(QStringLiteral("ENU"));
+    angle->SetAngle(35);
+    Save(*angle, folder, "text_angle");
   }
   {
-    TransposePalette transpose;
-    transpose.SetPitch(5);
-    transpose.SetDirection(true);
-    Save(transpose, folder, "transpose");
+    Opened<TransposePalette> transpose;
+    transpose->SetPitch(5);
+    transpose->SetDirection(true);
+    Save(*transpose, folder, "transpose");
   }
   for (int code : {3, 48}) {
-    MicrotonePalette microtones;
-    microtones.SetMicrotone(code);
-    Save(microtones, folder, QStringLiteral("microtone_%1").arg(code));
+    Opened<MicrotonePalette> microtones;
+    microtones->SetMicrotone(code);
+    Save(*microtones, folder, QStringLiteral("microtone_%1").arg(code));
   }
   for (bool dialogMode : {false, true}) {
-    RowAlignmentPalette rows(nullptr);
-    rows.SetAlignKind(1);
-    rows.SetDialogMode(dialogMode);
-    Save(rows, folder, dialogMode ? "row_alignment_dialog" : "row_alignment");
-    JoinNotesPalette join(nullptr);
-    join.SetUnionCount(3);
-    join.SetDialogMode(dialogMode);
-    Save(join, folder, dialogMode ? "join_notes_dialog" : "join_notes");
+    Opened<RowAlignmentPalette> rows(nullptr);
+    rows->SetAlignKind(1);
+    rows->SetDialogMode(dialogMode);
+    Save(*rows, folder, dialogMode ? "row_alignment_dialog" : "row_alignment");
+    Opened<JoinNotesPalette> join(nullptr);
+    join->SetUnionCount(3);
+    join->SetDialogMode(dialogMode);
+    Save(*join, folder, dialogMode ? "join_notes_dialog" : "join_notes");
   }
   {
-    JoinNotesPalette inactive(nullptr);
-    inactive.SetUnionCount(-1);
-    inactive.SetActive(false);
-    Save(inactive, folder, "join_notes_inactive");
+    Opened<JoinNotesPalette> inactive(nullptr);
+    inactive->SetUnionCount(-1);
+    inactive->SetActive(false);
+    Save(*inactive, folder, "join_notes_inactive");
   }
   {
-    RehearsalMarkPalette marks(nullptr);
-    marks.SetBorder(1);
-    Save(marks, folder, "rehearsal_mark");
+    Opened<RehearsalMarkPalette> marks(nullptr);
+    marks->SetBorder(1);
+    Save(*marks, folder, "rehearsal_mark");
   }
   {
-    FontNamePalette names;
-    names.SetFontName(QStringLiteral("DejaVu Sans"));
-    Save(names, folder, "font_name");
+    Opened<FontNamePalette> names;
+    names->SetFontName(QStringLiteral("DejaVu Sans"));
+    Save(*names, folder, "font_name");
   }
   {
-    FontStylePalette styles;
-    styles.SetStyles(1 | 4);
-    Save(styles, folder, "font_style");
+    Opened<FontStylePalette> styles;
+    styles->SetStyles(1 | 4);
+    Save(*styles, folder, "font_style");
   }
   {
     FormDialog form({QStringLiteral("FDCMeasuresCount"), {240, 120}, "MeasuresCountForm", BoundsMode::Position,
@@ -234,9 +255,9 @@ int main(int argc, char** argv) {
     dialog.Grid()->SetEntries(map);
     dialog.Grid()->SetCurrentCell(dm::kName, dm::RowOfPitch(85));
     Save(dialog, folder, "drum_map");
-    TFChooseDrum palette(DrumStyleFaces(library), true, HeadPainterOf(services));
-    palette.SetCurrent(TFChooseDrum::kStandard);
-    Save(palette, folder, "drum_palette");
+    Opened<TFChooseDrum> palette(DrumStyleFaces(library), true, HeadPainterOf(services));
+    palette->SetCurrent(TFChooseDrum::kStandard);
+    Save(*palette, folder, "drum_palette");
   }
   std::filesystem::remove_all(libraryFolder);
   const std::vector<nv::library::TECTermDescription> terms{
@@ -254,12 +275,12 @@ int main(int argc, char** argv) {
     Save(tempo, folder, "term_settings_tempo");
   }
   {
-    TFDinamics dynamics(nv::document::ProgramSettings{}, terms);
-    Save(dynamics, folder, "dynamics_palette");
-    dynamics.Pages().SetActivePage(dynamics.Pages().Pages(1));
-    Save(dynamics, folder, "dynamics_palette_terms");
-    TFEffects effects(nv::document::ProgramSettings{});
-    Save(effects, folder, "effects_palette");
+    Opened<TFDinamics> dynamics(nv::document::ProgramSettings{}, terms);
+    Save(*dynamics, folder, "dynamics_palette");
+    dynamics->Pages().SetActivePage(dynamics->Pages().Pages(1));
+    Save(*dynamics, folder, "dynamics_palette_terms");
+    Opened<TFEffects> effects(nv::document::ProgramSettings{});
+    Save(*effects, folder, "effects_palette");
   }
   return 0;
 }
