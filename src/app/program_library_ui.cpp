@@ -2,7 +2,7 @@
 
 #include <QFileDialog>
 
-#include "editor/save_file_dialog.h"
+#include "platform/file_filter.h"
 #include "platform/form_texts.h"
 #include "platform/format_text.h"
 #include "platform/message_prompt.h"
@@ -55,7 +55,7 @@ const char* LibraryName(LibraryKind kind) {
 std::vector<std::string> ProgramLibraryUi::ChooseTemplateFiles(LibraryKind kind) {
   QStringList filters;
   for (const std::string& name :
-       nv::editor::QtNameFilters(Text(kind == LibraryKind::Symbols ? kSymbolFilterText : kChordFilterText)))
+       nv::platform::NameFilters(Text(kind == LibraryKind::Symbols ? kSymbolFilterText : kChordFilterText)))
     filters << QString::fromStdString(name);
   const QStringList files = QFileDialog::getOpenFileNames(
       parent_, QString::fromStdString(Text(kImportCaptionText)), QString(), filters.join(QStringLiteral(";;")));

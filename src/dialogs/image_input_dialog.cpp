@@ -16,6 +16,8 @@
 #include <iterator>
 #include <vector>
 
+#include "formats/picture_types.h"
+#include "platform/file_filter.h"
 #include "platform/format_text.h"
 #include "platform/message_prompt.h"
 #include "platform/qt/qt_picture.h"
@@ -25,14 +27,14 @@
 namespace nv::dialogs {
 namespace {
 
-// The formats the picture readers decode.
-const QString kPictureFilter = QStringLiteral("Pictures (*.bmp *.gif *.jpg *.jpeg)");
-// The language texts: the size message, the error caption, the unread file
-// and the file without a picture.
+// The language texts: the size message, the error caption, the unread file,
+// the file without a picture, and the open dialog's filter of the formats
+// the picture readers decode.
 constexpr int kSizeText = 0;
 constexpr int kErrorCaption = 1;
 constexpr int kUnreadFile = 2;
 constexpr int kNoPicture = 3;
+constexpr int kPictureFilter = 4;
 
 std::optional<std::vector<std::uint8_t>> ReadBytes(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -78,7 +80,10 @@ TFDCImageInput::TFDCImageInput(nv::platform::IniFile* settings, FileChooser choo
   setWindowTitle(QStringLiteral("Image properties"));
   if (!chooser_)
     chooser_ = [this]() -> std::optional<std::string> {
-      const QString path = QFileDialog::getOpenFileName(this, {}, {}, kPictureFilter);
+      QStringList filters;
+      for (const std::string& name : nv::platform::NameFilters(Language()->GetString(kPictureFilter).toStdString()))
+        filters << QString::fromStdString(name);
+      const QString path = QFileDialog::getOpenFileName(this, {}, {}, filters.join(QStringLiteral(";;")));
       return path.isEmpty() ? std::nullopt : std::optional<std::string>(path.toStdString());
     };
   const auto field = [this](const char* name) {
@@ -138,17 +143,26 @@ TFDCImageInput::TFDCImageInput(nv::platform::IniFile* settings, FileChooser choo
   ApplySize();
 }
 
-void TFDCImageInput::SetValues(const ImageInputValues& values) {
-  preview_->SetPicture(values.Picture);
+void TFDCImageInput::SetValues(const nv::document::ImageValues& values) {
+  pictureType_ = values.PictureType;
+  pictureBytes_ = values.Picture;
+  preview_->SetPicture(nv::platform::decodePicture(pictureBytes_));
   width_->setText(QString::number(values.Width));
   height_->setText(QString::number(values.Height));
-  center_->setChecked(values.Center);
+  center_->setChecked(values.Centre);
   stretch_->setChecked(values.Stretch);
   ApplySize();
 }
 
-ImageInputValues TFDCImageInput::GetValues() const {
-  return {preview_->Picture(), Number(*width_), Number(*height_), center_->isChecked(), stretch_->isChecked()};
+nv::document::ImageValues TFDCImageInput::GetValues() const {
+  nv::document::ImageValues values;
+  values.PictureType = pictureBytes_.empty() ? 0 : pictureType_;
+  values.Picture = pictureBytes_;
+  values.Width = Number(*width_);
+  values.Height = Number(*height_);
+  values.Stretch = stretch_->isChecked();
+  values.Centre = center_->isChecked();
+  return values;
 }
 
 int TFDCImageInput::Number(const QLineEdit& edit) const { return edit.text().toInt(); }
@@ -170,10 +184,14 @@ bool TFDCImageInput::LoadFile(const std::string& path) {
         nv::platform::message_button::kOk);
     return false;
   };
-  const std::optional<std::vector<std::uint8_t>> bytes = ReadBytes(path);
+  std::optional<std::vector<std::uint8_t>> bytes = ReadBytes(path);
   if (!bytes) return fail(kUnreadFile);
-  const nv::platform::Picture picture = nv::platform::decodePicture(*bytes);
+  // Stored as it is read: a kind of picture the score keeps, whole.
+  const std::optional<PictureType> type = PictureTypeOfBytes(*bytes);
+  const nv::platform::Picture picture = type ? nv::platform::decodePicture(*bytes) : nv::platform::Picture();
   if (picture.isEmpty()) return fail(kNoPicture);
+  pictureType_ = *type;
+  pictureBytes_ = std::move(*bytes);
   preview_->SetPicture(picture);
   width_->setText(QString::number(picture.width()));
   height_->setText(QString::number(picture.height()));
@@ -181,7 +199,11 @@ bool TFDCImageInput::LoadFile(const std::string& path) {
   return true;
 }
 
-void TFDCImageInput::Clear() { preview_->SetPicture({}); }
+void TFDCImageInput::Clear() {
+  pictureType_ = 0;
+  pictureBytes_.clear();
+  preview_->SetPicture({});
+}
 
 bool TFDCImageInput::validate() {
   if (Number(*width_) > 0 && Number(*height_) > 0) return true;

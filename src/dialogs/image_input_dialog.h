@@ -1,12 +1,15 @@
 #pragma once
 
 #include <functional>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QWidget>
 
 #include "dialogs/dialog_frame.h"
+#include "document/element_dialogs.h"
 #include "platform/picture.h"
 
 class QCheckBox;
@@ -14,15 +17,6 @@ class QLineEdit;
 class QScrollArea;
 
 namespace nv::dialogs {
-
-// A picture object's picture, size and layout.
-struct ImageInputValues {
-  nv::platform::Picture Picture;
-  int Width = 32;
-  int Height = 32;
-  bool Center = false;
-  bool Stretch = false;
-};
 
 // The image dialog's preview: the picture drawn into the typed size while
 // it paints (scaled when stretched, else at its own size, centred or not),
@@ -45,6 +39,8 @@ class ImagePreview : public QWidget {
 };
 
 // "Image properties": loads a picture and sets its width, height and layout.
+// It takes and gives the picture as stored (its type and the file's bytes)
+// and shows it decoded.
 class TFDCImageInput : public DialogFrame {
   Q_OBJECT
  public:
@@ -53,12 +49,13 @@ class TFDCImageInput : public DialogFrame {
 
   TFDCImageInput(nv::platform::IniFile* settings, FileChooser chooser = {}, QWidget* parent = nullptr);
 
-  void SetValues(const ImageInputValues& values);
-  ImageInputValues GetValues() const;
-  // Loads a picture file into the preview and takes its size; a file that
-  // is not read or holds no picture is named in an error, and nothing
-  // changes. True when loaded.
+  void SetValues(const nv::document::ImageValues& values);
+  nv::document::ImageValues GetValues() const;
+  // Loads a picture file (BMP, GIF or JPEG) into the preview and takes its
+  // size; a file that is not read or holds no such picture is named in an
+  // error, and nothing changes. True when loaded.
   bool LoadFile(const std::string& path);
+  // Empties the picture.
   void Clear();
 
   ImagePreview& Preview() const { return *preview_; }
@@ -71,6 +68,9 @@ class TFDCImageInput : public DialogFrame {
   int Number(const QLineEdit& edit) const;
 
   FileChooser chooser_;
+  // The picture as stored: its type and bytes (none when empty).
+  std::uint16_t pictureType_ = 0;
+  std::vector<std::uint8_t> pictureBytes_;
   QLineEdit* width_;
   QLineEdit* height_;
   QCheckBox* center_;

@@ -148,16 +148,6 @@ bool EditRowProperties(nv::document::ScoreDocument& document, const PropertyDial
   return true;
 }
 
-bool EditNoteProperties(nv::document::ScoreDocument& document, const PropertyDialogServices& services) {
-  const std::optional<int> program = nv::document::ReadNoteProgram(document.Score());
-  if (!program) return false;
-  TFNoteProperties dialog(services);
-  dialog.SetInstrument(*program);
-  if (dialog.exec() != QDialog::Accepted) return false;
-  nv::document::ApplyNoteProgram(document.Score(), dialog.Program());
-  return true;
-}
-
 std::optional<int> AskMeasuresCount(const PropertyDialogServices& services) {
   TFDCMeasuresCount dialog(services);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;

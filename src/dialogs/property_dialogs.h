@@ -66,7 +66,6 @@ class TFNoteProperties : public FormDialog {
 // dialog modally and, on OK only, writes them back. True on OK.
 bool EditInstrumentProperties(nv::document::ScoreDocument& document, const PropertyDialogServices& services);
 bool EditRowProperties(nv::document::ScoreDocument& document, const PropertyDialogServices& services);
-bool EditNoteProperties(nv::document::ScoreDocument& document, const PropertyDialogServices& services);
 // The bar count chosen, none when cancelled.
 std::optional<int> AskMeasuresCount(const PropertyDialogServices& services);
 

@@ -2,13 +2,14 @@
 
 #include "dialogs/file_option_dialogs.h"
 #include "dialogs/grace_notes_dialog.h"
+#include "dialogs/image_input_dialog.h"
 #include "dialogs/score_object_dialogs.h"
 #include "dialogs/text_input_dialog.h"
 
 namespace nv::dialogs {
 
 bool ScoreObjectDialogs::PauseCount(int& count) {
-  TFDCPauseCount dialog(settings_, parent_);
+  TFDCPauseCount dialog(services_.Settings, services_.Parent);
   dialog.SetCount(count);
   const bool ok = dialog.exec() == QDialog::Accepted;
   count = dialog.Count();
@@ -16,7 +17,7 @@ bool ScoreObjectDialogs::PauseCount(int& count) {
 }
 
 bool ScoreObjectDialogs::TempoInput(nv::document::TempoValues& values) {
-  TFDCTempoInput dialog(settings_, parent_);
+  TFDCTempoInput dialog(services_.Settings, services_.Parent);
   dialog.SetBeatNote(values.BeatNote);
   dialog.SetTempo(values.Tempo);
   if (dialog.exec() != QDialog::Accepted) return false;
@@ -26,7 +27,7 @@ bool ScoreObjectDialogs::TempoInput(nv::document::TempoValues& values) {
 }
 
 bool ScoreObjectDialogs::GraceNotes(nv::document::GraceNotesValues& values) {
-  TFDCVorschlagInput dialog(settings_, parent_);
+  TFDCVorschlagInput dialog(services_.Settings, services_.Parent);
   dialog.SetNote(values);
   if (dialog.exec() != QDialog::Accepted) return false;
   values = dialog.Values();
@@ -34,7 +35,7 @@ bool ScoreObjectDialogs::GraceNotes(nv::document::GraceNotesValues& values) {
 }
 
 bool ScoreObjectDialogs::BarNumber(int& position) {
-  TFBarNumber dialog(settings_, parent_);
+  TFBarNumber dialog(services_.Settings, services_.Parent);
   dialog.SetStart(position);
   if (dialog.exec() != QDialog::Accepted) return false;
   position = dialog.Start();
@@ -42,7 +43,7 @@ bool ScoreObjectDialogs::BarNumber(int& position) {
 }
 
 bool ScoreObjectDialogs::PartNumber(nv::document::PartNumberValues& values) {
-  TFDCPartNumber dialog(settings_, parent_);
+  TFDCPartNumber dialog(services_.Settings, services_.Parent);
   dialog.SetNumber(values.Number);
   dialog.SetCount(values.Count);
   if (dialog.exec() != QDialog::Accepted) return false;
@@ -52,7 +53,7 @@ bool ScoreObjectDialogs::PartNumber(nv::document::PartNumberValues& values) {
 }
 
 bool ScoreObjectDialogs::RehearsalMarkCount(int& number, int kind) {
-  TFRehearsalMarkCount dialog(kind == 1 ? RehearsalMarkKind::Digits : RehearsalMarkKind::Letters, settings_, parent_);
+  TFRehearsalMarkCount dialog(kind == 1 ? RehearsalMarkKind::Digits : RehearsalMarkKind::Letters, services_.Settings, services_.Parent);
   dialog.SetValue(number);
   if (dialog.exec() != QDialog::Accepted) return false;
   number = dialog.GetValue();
@@ -61,7 +62,7 @@ bool ScoreObjectDialogs::RehearsalMarkCount(int& number, int kind) {
 
 // The dialog starts from its own last fret and style.
 bool ScoreObjectDialogs::BarreProperties(nv::document::BarreValues& values) {
-  TFBarreProperties dialog(settings_, parent_);
+  TFBarreProperties dialog(services_.Settings, services_.Parent);
   if (dialog.exec() != QDialog::Accepted) return false;
   values.Style = dialog.GetBarreStyle();
   values.Fret = dialog.GetFret();
@@ -69,7 +70,24 @@ bool ScoreObjectDialogs::BarreProperties(nv::document::BarreValues& values) {
 }
 
 bool ScoreObjectDialogs::TextInput(nv::document::TextInputValues& values) {
-  return AskTextInput(values, false, settings_, parent_);
+  return AskTextInput(values, false, services_.Settings, services_.Parent);
+}
+
+bool ScoreObjectDialogs::ImageInput(nv::document::ImageValues& values) {
+  TFDCImageInput dialog(services_.Settings, {}, services_.Parent);
+  dialog.SetValues(values);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  values = dialog.GetValues();
+  return true;
+}
+
+// -1 is the row's program.
+bool ScoreObjectDialogs::NoteProperties(nv::document::NotePropertiesValues& values) {
+  TFNoteProperties dialog(services_);
+  dialog.SetInstrument(values.Instrument);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  values.Instrument = dialog.Program();
+  return true;
 }
 
 }  // namespace nv::dialogs

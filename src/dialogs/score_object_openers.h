@@ -1,24 +1,18 @@
 #pragma once
 
-#include "dialogs/insert_stand_ins.h"
+#include "dialogs/property_dialogs.h"
 #include "document/element_dialogs.h"
-
-class QWidget;
-
-namespace nv::platform {
-class IniFile;
-}
 
 namespace nv::dialogs {
 
 // The dialogs click-to-insert and the edit commands ask their values
-// through, each run modally over `parent` with its place and last choices
-// kept in `settings` (none kept without one). The picture, chord and note
-// properties still ask through the plain forms.
+// through, each run modally over the services' parent with its place and
+// last choices kept in their settings (none kept without them). The
+// chord-symbol dialog edits with the chord-name editor of the document
+// window, which gives it.
 class ScoreObjectDialogs : public nv::document::ElementDialogs {
  public:
-  ScoreObjectDialogs(QWidget* parent, nv::platform::IniFile* settings)
-      : parent_(parent), settings_(settings), plainForms_(parent) {}
+  explicit ScoreObjectDialogs(PropertyDialogServices services) : services_(std::move(services)) {}
 
   bool PauseCount(int& count) override;
   bool TempoInput(nv::document::TempoValues& values) override;
@@ -28,16 +22,14 @@ class ScoreObjectDialogs : public nv::document::ElementDialogs {
   bool RehearsalMarkCount(int& number, int kind) override;
   bool BarreProperties(nv::document::BarreValues& values) override;
   bool TextInput(nv::document::TextInputValues& values) override;
-  bool ImageInput(nv::document::ImageValues& values) override { return plainForms_.ImageInput(values); }
-  bool ChordEditor(nv::document::ChordValues& values) override { return plainForms_.ChordEditor(values); }
-  bool NoteProperties(nv::document::NotePropertiesValues& values) override {
-    return plainForms_.NoteProperties(values);
-  }
+  bool ImageInput(nv::document::ImageValues& values) override;
+  bool NoteProperties(nv::document::NotePropertiesValues& values) override;
+
+ protected:
+  const PropertyDialogServices& Services() const { return services_; }
 
  private:
-  QWidget* parent_;
-  nv::platform::IniFile* settings_;
-  InsertStandIns plainForms_;
+  PropertyDialogServices services_;
 };
 
 }  // namespace nv::dialogs

@@ -155,14 +155,10 @@ bool ElementActions::EditBarre() {
 }
 
 bool ElementActions::EditChord() {
-  std::vector<TECChordPiece> pieces;
-  if (!score_.GetSelectedChord(pieces)) return false;
   ChordValues values;
-  for (const TECChordPiece& piece : pieces) values.Pieces.push_back({piece.Format, piece.Text});
+  if (!score_.GetSelectedChord(values.Pieces)) return false;
   if (!dialogs_.ChordEditor(values)) return false;
-  pieces.clear();
-  for (const ChordPieceValue& piece : values.Pieces) pieces.push_back({piece.Format, piece.Text, 0});
-  score_.SetSelectedChord(pieces);
+  score_.SetSelectedChord(values.Pieces);
   return true;
 }
 

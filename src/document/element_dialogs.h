@@ -1,11 +1,10 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "document/insert_dialogs.h"
+#include "model/measure_items.h"
 
 namespace nv::document {
 
@@ -16,21 +15,16 @@ struct ImageValues {
   // The stored picture: its type and encoded bytes; empty keeps the picture.
   std::uint16_t PictureType = 0;
   std::vector<std::uint8_t> Picture;
-  int Width = 0;
-  int Height = 0;
+  // A new picture object starts at 32 x 32 pixels.
+  int Width = 32;
+  int Height = 32;
   bool Stretch = false;
   bool Centre = false;
 };
 
-// One piece of a chord symbol's text: five format bytes and the text.
-struct ChordPieceValue {
-  std::array<std::uint8_t, 5> Format{};
-  std::string Text;
-  bool operator==(const ChordPieceValue&) const = default;
-};
-
+// A chord symbol's text pieces, each its five format bytes and its text.
 struct ChordValues {
-  std::vector<ChordPieceValue> Pieces;
+  std::vector<TECChordPiece> Pieces;
 };
 
 // The note properties dialog: the program the selected notes sound with,

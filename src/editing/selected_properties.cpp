@@ -1,5 +1,6 @@
 // What the property dialogs, the popup menu and the formatting buttons read
-// from and write to the selected objects. None of it records an undo step.
+// from and write to the selected objects. What a dialog sets is one undo
+// step; the formatting buttons record none.
 #include <algorithm>
 #include <functional>
 
@@ -63,7 +64,36 @@ void InvalidateBox(TECMusicScore& score, const TECElement& element) {
   score.InvalidateArea(BoxOf(score, element, 0));
 }
 
-// Ends a setter or formatting command: what changed is repainted.
+// Saves the record that holds `target` in the edit's step: the measure of a
+// note or measure item, the entry of a symbols-row item, a page object
+// itself. False when its entry could not be written.
+bool SaveHolder(EditTransaction& edit, TECElement& target) {
+  switch (target.Type()) {
+    case TECElementType::Note: return edit.SaveMeasure(*static_cast<TECNote&>(target).Owner);
+    case TECElementType::MeasureItem: return edit.SaveMeasure(*static_cast<TECMeasureItem&>(target).Owner);
+    case TECElementType::SymbolItem: return edit.SaveSymbolEntry(*static_cast<TECSymbolItem&>(target).Entry);
+    case TECElementType::PageObject: return edit.SavePageObject(static_cast<TECPageObject&>(target));
+    default: return false;
+  }
+}
+
+// A dialog's values on its targets, as one undo step: `change(element,
+// probe)` tells whether it changes the element, and changes it unless
+// probing. Each target that changes is saved first; the score is laid out,
+// repainted and reports the change once.
+template <typename Change>
+void SetOnTargets(TECMusicScore& score, const std::vector<TECElement*>& targets, Change change) {
+  EditTransaction edit(score, undo_kind::Properties);
+  if (!edit.Allowed()) return;
+  for (TECElement* target : targets) {
+    if (!change(*target, true) || !SaveHolder(edit, *target)) continue;
+    change(*target, false);
+    edit.Touch();
+  }
+  edit.Finish();
+}
+
+// Ends a formatting command: what changed is repainted.
 void Repaint(TECMusicScore& score, const std::vector<TECElement*>& changed, bool whole) {
   if (whole)
     score.InvalidateScore();
@@ -95,11 +125,12 @@ TECPageShape* Shape(TECElement& e) {
              : nullptr;
 }
 
+// Whether the field differs from the value, and unless probing takes it.
 template <typename Field, typename Value>
-bool SetField(Field& field, Value value) {
+bool SetField(Field& field, Value value, bool probe = false) {
   const auto wanted = static_cast<Field>(value);
   if (field == wanted) return false;
-  field = wanted;
+  if (!probe) field = wanted;
   return true;
 }
 
@@ -140,16 +171,19 @@ void ReadText(Text& t, TECMusicScore::TextProperties& p) {
   p.FontName = t.FontName;
 }
 
+// Whether the text differs from the values, and unless probing takes them.
 template <typename Text>
-bool WriteText(Text& t, const TECMusicScore::TextProperties& p) {
-  bool changed = SetField(SizeOf(t), p.Size);
-  changed |= SetField(StyleOf(t), p.Style);
-  changed |= SetField(ColorOf(t), p.Color);
+bool WriteText(Text& t, const TECMusicScore::TextProperties& p, bool probe) {
+  bool changed = SetField(SizeOf(t), p.Size, probe);
+  changed |= SetField(StyleOf(t), p.Style, probe);
+  changed |= SetField(ColorOf(t), p.Color, probe);
   // Only the alignment bits: "on all pages" and the other flags stay.
-  changed |= SetField(FlagsOf(t), (FlagsOf(t) & ~kAlignBits) | ((p.Align & 3) << 4));
+  changed |= SetField(FlagsOf(t), (FlagsOf(t) & ~kAlignBits) | ((p.Align & 3) << 4), probe);
   if (t.FontName != p.FontName || t.Lines != p.Lines) {
-    t.FontName = p.FontName;
-    t.Lines = p.Lines;
+    if (!probe) {
+      t.FontName = p.FontName;
+      t.Lines = p.Lines;
+    }
     changed = true;
   }
   return changed;
@@ -252,13 +286,9 @@ bool TECMusicScore::GetSelectedText(int kind, TextProperties& properties) const 
 }
 
 void TECMusicScore::SetSelectedText(int kind, const TextProperties& properties) {
-  if (!EditsAllowed(*this)) return;
-  std::vector<TECElement*> changed;
-  for (TECElement* target : TextTargets(*this, kind))
-    if (OnText(*target, [&](auto& text) { return WriteText(text, properties); })) changed.push_back(target);
-  if (changed.empty()) return;
-  InvalidateScore();
-  DoChanged();
+  SetOnTargets(*this, TextTargets(*this, kind), [&](TECElement& target, bool probe) {
+    return OnText(target, [&](auto& text) { return WriteText(text, properties, probe); });
+  });
 }
 
 void TECMusicScore::SetSelectedTextColor(std::int32_t color) {
@@ -423,15 +453,14 @@ bool TECMusicScore::GetSelectedNoteInstrument(int& value) const {
 }
 
 void TECMusicScore::SetSelectedNoteInstrument(int value) {
-  if (SelectedStaffRow(*this) == nullptr || !EditsAllowed(*this)) return;
-  std::vector<TECElement*> changed;
+  if (SelectedStaffRow(*this) == nullptr) return;
+  std::vector<TECElement*> notes;
   ForEachSelected(*this, [&](TECElement& e) {
-    if (e.Type() == TECElementType::Note && SetField(static_cast<TECNote&>(e).Extra[kNoteInstrumentByte], value))
-      changed.push_back(&e);
+    if (e.Type() == TECElementType::Note) notes.push_back(&e);
   });
-  if (changed.empty()) return;
-  Repaint(*this, changed, false);
-  DoChanged();
+  SetOnTargets(*this, notes, [value](TECElement& note, bool probe) {
+    return SetField(static_cast<TECNote&>(note).Extra[kNoteInstrumentByte], value, probe);
+  });
 }
 
 bool TECMusicScore::GetSelectedTempo(int& kind, int& tempo) const {
@@ -443,17 +472,16 @@ bool TECMusicScore::GetSelectedTempo(int& kind, int& tempo) const {
 }
 
 void TECMusicScore::SetSelectedTempo(int kind, int tempo) {
-  if (!EditsAllowed(*this)) return;
-  std::vector<TECElement*> changed;
-  for (TECSymbolItem* item : TempoTargets(*this)) {
-    if (item->Byte(kTempoKindByte) == kind && item->Tempo() == tempo) continue;
-    item->SetByte(kTempoKindByte, static_cast<std::uint8_t>(kind));
-    item->SetTempo(static_cast<std::uint16_t>(tempo));
-    changed.push_back(item);
-  }
-  if (changed.empty()) return;
-  Repaint(*this, changed, false);
-  DoChanged();
+  const std::vector<TECSymbolItem*> marks = TempoTargets(*this);
+  SetOnTargets(*this, std::vector<TECElement*>(marks.begin(), marks.end()), [&](TECElement& element, bool probe) {
+    auto& item = static_cast<TECSymbolItem&>(element);
+    if (item.Byte(kTempoKindByte) == kind && item.Tempo() == tempo) return false;
+    if (!probe) {
+      item.SetByte(kTempoKindByte, static_cast<std::uint8_t>(kind));
+      item.SetTempo(static_cast<std::uint16_t>(tempo));
+    }
+    return true;
+  });
 }
 
 void TECMusicScore::SetSelectedPointStyle(int style) {
@@ -556,32 +584,21 @@ bool TECMusicScore::GetSelectedChord(std::vector<TECChordPiece>& pieces) const {
 }
 
 void TECMusicScore::SetSelectedChord(const std::vector<TECChordPiece>& pieces) {
-  if (!EditsAllowed(*this)) return;
-  std::vector<TECElement*> changed;
-  for (TECElement* target : ChordTargets(*this)) {
-    auto& chord = static_cast<TECChordSymbol&>(*target);
-    if (SamePieces(chord.Pieces, pieces)) continue;
-    chord.Pieces = pieces;
-    changed.push_back(target);
-  }
-  if (changed.empty()) return;
-  // New pieces may be wider than the box drawn last.
-  Repaint(*this, changed, true);
-  DoChanged();
+  SetOnTargets(*this, ChordTargets(*this), [&](TECElement& target, bool probe) {
+    auto& chord = static_cast<TECChordSymbol&>(target);
+    if (SamePieces(chord.Pieces, pieces)) return false;
+    if (!probe) chord.Pieces = pieces;
+    return true;
+  });
 }
 
 void TECMusicScore::SetSelectedBarre(int fret, int extent) {
-  if (!EditsAllowed(*this)) return;
-  std::vector<TECElement*> changed;
-  for (TECElement* target : BarreTargets(*this)) {
-    auto& barre = static_cast<TECMeasureItem&>(*target);
-    bool any = SetField(barre.Params[kBarreFret], fret);
-    any |= SetField(barre.Params[kBarreExtent], extent);
-    if (any) changed.push_back(target);
-  }
-  if (changed.empty()) return;
-  Repaint(*this, changed, true);
-  DoChanged();
+  SetOnTargets(*this, BarreTargets(*this), [&](TECElement& target, bool probe) {
+    auto& barre = static_cast<TECMeasureItem&>(target);
+    bool any = SetField(barre.Params[kBarreFret], fret, probe);
+    any |= SetField(barre.Params[kBarreExtent], extent, probe);
+    return any;
+  });
 }
 
 bool TECMusicScore::GetSelectedImage(TECPicture& picture, int& width, bool& stretch, bool& naturalSize,
@@ -603,24 +620,18 @@ bool TECMusicScore::GetSelectedImage(TECPicture& picture, int& width, bool& stre
 
 void TECMusicScore::SetSelectedImage(const TECPicture& picture, int width, bool stretch, bool naturalSize,
                                      int height) {
-  if (!EditsAllowed(*this)) return;
   constexpr std::uint8_t kDialogBits = TECPagePicture::Stretched | TECPagePicture::NaturalSize;
   const std::uint8_t bits = (stretch ? TECPagePicture::Stretched : 0) | (naturalSize ? TECPagePicture::NaturalSize : 0);
   const bool graphic = !picture.Data.empty();
-  std::vector<TECElement*> changed;
-  for (TECElement* target : PictureTargets(*this)) {
-    auto& object = static_cast<TECPagePicture&>(*target);
-    bool any = SetField(object.Width, width);
-    any |= SetField(object.Height, height);
-    any |= SetField(object.Flags, (object.Flags & ~kDialogBits) | bits);
+  SetOnTargets(*this, PictureTargets(*this), [&](TECElement& target, bool probe) {
+    auto& object = static_cast<TECPagePicture&>(target);
+    bool any = SetField(object.Width, width, probe);
+    any |= SetField(object.Height, height, probe);
+    any |= SetField(object.Flags, (object.Flags & ~kDialogBits) | bits, probe);
     if (graphic && (!object.Picture || object.Picture->Type != picture.Type || object.Picture->Data != picture.Data)) {
-      object.Picture = picture;
+      if (!probe) object.Picture = picture;
       any = true;
     }
-    if (any) changed.push_back(target);
-  }
-  if (changed.empty()) return;
-  // A new size reaches past the box drawn last.
-  Repaint(*this, changed, true);
-  DoChanged();
+    return any;
+  });
 }

@@ -13,13 +13,13 @@
 #include <filesystem>
 
 #include "dialogs/property_dialogs.h"
-#include "dialogs/score_object_openers.h"
 #include "document/file_kind.h"
 #include "document/play_error_text.h"
 #include "document/recorder.h"
 #include "document/tool_state.h"
 #include "document/undo_captions.h"
 #include "editor/dynamics_values.h"
+#include "editor/editor_dialogs.h"
 #include "editor/editor_commands.h"
 #include "editor/element_cursors.h"
 #include "editor/export_setting_opener.h"
@@ -51,6 +51,19 @@ namespace button = platform::message_button;
 namespace result = platform::message_result;
 
 namespace {
+
+// The property dialogs over the window: their bounds in the form settings,
+// Test in the timbre chooser through the note preview.
+dialogs::PropertyDialogServices PropertyServices(QWidget* parent, platform::IniFile* settings,
+                                                 document::NotePreview* preview) {
+  dialogs::PropertyDialogServices services;
+  services.Settings = settings;
+  services.Parent = parent;
+  services.TestSound = [preview](int program, int key) {
+    if (preview != nullptr) preview->SoundNote(0, program, key, document::NotePreview::kSingle);
+  };
+  return services;
+}
 
 // Texts of the document window.
 constexpr int kEmptyMeasureCaption = 15;
@@ -209,7 +222,7 @@ TFMusicEditor::TFMusicEditor(const MusicEditorServices& services, QWidget* paren
   // The end of playback comes to the GUI thread in the order it was raised.
   subscriptions_.push_back(notices.PlayEnded.Subscribe([this] { PlayEnded(); }));
   if (services_.Dialogs == nullptr) {
-    ownDialogs_ = std::make_unique<dialogs::ScoreObjectDialogs>(this, services_.FormSettings);
+    ownDialogs_ = std::make_unique<EditorDialogs>(PropertyServices(this, services_.FormSettings, services_.Preview));
     services_.Dialogs = ownDialogs_.get();
   }
   elementActions_ = std::make_unique<document::ElementActions>(score, *services_.Dialogs, services_.Tools,
@@ -682,23 +695,6 @@ void TFMusicEditor::AddStaffTexts(const NewStaffChoice& choice, TitleWidth acros
   if (!choice.Name.empty())
     score.AddPageText(places.Name.X, places.Name.Y, 0, 0, kSubtitleSize, kTextFont, {choice.Name});
 }
-
-namespace {
-
-// The property dialogs over the window: their bounds in the form settings,
-// Test in the timbre chooser through the note preview.
-dialogs::PropertyDialogServices PropertyServices(QWidget* parent, platform::IniFile* settings,
-                                                 document::NotePreview* preview) {
-  dialogs::PropertyDialogServices services;
-  services.Settings = settings;
-  services.Parent = parent;
-  services.TestSound = [preview](int program, int key) {
-    if (preview != nullptr) preview->SoundNote(0, program, key, document::NotePreview::kSingle);
-  };
-  return services;
-}
-
-}  // namespace
 
 void TFMusicEditor::EditStaffProperties() {
   dialogs::EditInstrumentProperties(*document_, PropertyServices(this, services_.FormSettings, services_.Preview));

@@ -68,16 +68,13 @@ namespace nv::document {
 class ToolState;
 }
 
-namespace nv::dialogs {
-class ScoreObjectDialogs;
-}
-
 namespace nv::widgets {
 class ClickRepeater;
 }
 
 namespace nv::editor {
 
+class EditorDialogs;
 class ExportSettingOpener;
 class FileSaveDialog;
 class NewStaffFormDialog;
@@ -344,7 +341,7 @@ class TFMusicEditor : public QWidget {
   TrackActionStates tracks_;
   GridTracks gridTracks_{*this};
   ToolClickHost clickHost_{*this};
-  std::unique_ptr<dialogs::ScoreObjectDialogs> ownDialogs_;
+  std::unique_ptr<EditorDialogs> ownDialogs_;
   std::unique_ptr<document::DocumentToolInput> toolInput_;
   std::unique_ptr<document::ElementActions> elementActions_;
 

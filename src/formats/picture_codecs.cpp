@@ -1,24 +1,15 @@
 #include "formats/picture_codecs.h"
 
-#include <cctype>
 #include <vector>
 
 #include "formats/gif_image.h"
 #include "formats/jpeg_codec.h"
+#include "formats/picture_types.h"
 #include "model/memory_stream.h"
 
 using nv::platform::Picture;
 
 namespace {
-
-bool IsGif(std::span<const std::uint8_t> bytes) {
-  return bytes.size() >= 3 && std::toupper(bytes[0]) == 'G' && std::toupper(bytes[1]) == 'I' &&
-         std::toupper(bytes[2]) == 'F';
-}
-
-bool IsJpeg(std::span<const std::uint8_t> bytes) {
-  return bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF;
-}
 
 Picture DecodeGif(std::vector<std::uint8_t> bytes) {
   TGIFsImage gif;
@@ -33,10 +24,11 @@ Picture DecodeGif(std::vector<std::uint8_t> bytes) {
 }  // namespace
 
 std::optional<Picture> DecodeWithOwnCodecs(std::span<const std::uint8_t> bytes) {
-  if (!IsGif(bytes) && !IsJpeg(bytes)) return std::nullopt;
+  const std::optional<PictureType> type = PictureTypeOfBytes(bytes);
+  if (type != ptGif && type != ptJpeg) return std::nullopt;
   std::vector<std::uint8_t> copy(bytes.begin(), bytes.end());
   try {
-    if (IsGif(bytes)) return DecodeGif(std::move(copy));
+    if (type == ptGif) return DecodeGif(std::move(copy));
     return nv::platform::pictureFromPixels(DecodeJpeg(copy));
   } catch (const EInvalidGraphicOperation&) {
     return Picture();

@@ -21,6 +21,15 @@ constexpr std::array<PictureClass, 7> kClasses{{
 
 }  // namespace
 
+std::optional<PictureType> PictureTypeOfBytes(std::span<const std::uint8_t> bytes) {
+  if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return ptBitmap;
+  if (bytes.size() >= 3 && std::toupper(bytes[0]) == 'G' && std::toupper(bytes[1]) == 'I' &&
+      std::toupper(bytes[2]) == 'F')
+    return ptGif;
+  if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) return ptJpeg;
+  return std::nullopt;
+}
+
 std::optional<PictureClass> PictureClassForExtension(std::string_view extension) {
   if (!extension.empty() && extension.front() == '.') extension.remove_prefix(1);
   std::string lower(extension);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 // Stored picture types.
@@ -24,3 +25,7 @@ struct PictureClass {
 // The class that reads files of this extension (with or without the dot,
 // any case); nothing for an extension no class reads.
 std::optional<PictureClass> PictureClassForExtension(std::string_view extension);
+
+// The stored type of picture file bytes by their signature: a bitmap ("BM"),
+// GIF ("GIF", any case) or JPEG (FF D8 FF); nothing for other bytes.
+std::optional<PictureType> PictureTypeOfBytes(std::span<const std::uint8_t> bytes);

@@ -96,4 +96,6 @@ inline constexpr std::uint8_t AddRow = 50;
 inline constexpr std::uint8_t DeleteRow = 51;
 inline constexpr std::uint8_t InsertMeasures = 60;
 inline constexpr std::uint8_t DeleteMeasures = 61;
+// The values a property dialog set on the selected elements.
+inline constexpr std::uint8_t Properties = 62;
 }  // namespace undo_kind

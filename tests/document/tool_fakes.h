@@ -136,7 +136,7 @@ struct ScriptedDialogs : nv::document::ElementDialogs {
   nv::document::TextInputValues LastText;
   nv::document::ImageValues Image{0, {}, 40, 30, true, false};
   nv::document::ImageValues LastImage;
-  std::vector<nv::document::ChordPieceValue> ChordPieces{{{}, "Dm7"}};
+  std::vector<TECChordPiece> ChordPieces{{{}, "Dm7"}};
   nv::document::ChordValues LastChord;
   int NoteInstrument = 4;
   nv::document::NotePropertiesValues LastNote;

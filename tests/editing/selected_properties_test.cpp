@@ -8,6 +8,7 @@
 
 #include "model/measure_items.h"
 #include "model/symbols_row.h"
+#include "model/undo_step.h"
 #include "support/edit_harness.h"
 
 using edit_harness::EditFixture;
@@ -41,8 +42,12 @@ TEST(SelectedProperties, TwoSelectedTextsOpenTheDialogEmptyAndTakeItsValuesBoth)
   EXPECT_EQ(both.Color, 0);
   EXPECT_EQ(both.Style, 0);
   const TextProperties written{{"Presto", "ma non troppo"}, 1, 0xFF, 2, 14, "Times New Roman"};
+  // One step for both, which undo and redo take back and bring again whole.
   RunStep(f, {"write both", nullptr, [&](TECMusicScore& s) { s.SetSelectedText(ek::PageText, written); },
-              StepExpect::NoStep()});
+              StepExpect::Recorded(undo_kind::Properties)});
+  f.score().Redo(1);
+  a = static_cast<TECPageText*>(f.instrument().TextsRow().Objects[0].get());
+  b = static_cast<TECPageText*>(f.instrument().TextsRow().Objects[1].get());
   for (TECPageText* text : {a, b}) {
     EXPECT_EQ(text->Lines, written.Lines);
     EXPECT_EQ(text->FontName, "Times New Roman");
@@ -238,6 +243,8 @@ TEST(SelectedProperties, TheChordDialogReadsTheFirstChordSymbolAndWritesEvery) {
   // then one piece: the surplus goes.
   const std::vector<TECChordPiece> written{
       {{14, 1, 0, 0, 0}, "A", 0}, {{10, 0, 0, 0, 0}, "m", 0}, {{8, 0, 1, 0xFA, 0xFF}, "9", 0}};
+  f.score().LayoutScore(0, false);
+  const SavedScore before(f.score());
   EventRecorder events(f.score());
   const int steps = f.score().UndoCount();
   f.score().SetSelectedChord(written);
@@ -246,9 +253,11 @@ TEST(SelectedProperties, TheChordDialogReadsTheFirstChordSymbolAndWritesEvery) {
     EXPECT_EQ(chord->Pieces[2].Format, (std::array<std::uint8_t, 5>{8, 0, 1, 0xFA, 0xFF}));
   }
   EXPECT_EQ(events.changed, 1);
-  EXPECT_EQ(f.score().UndoCount(), steps);
+  ASSERT_EQ(f.score().UndoCount(), steps + 1);
+  EXPECT_EQ(f.score().GetUndoStep(steps)->Kind, undo_kind::Properties);
   f.score().SetSelectedChord(written);
   EXPECT_EQ(events.changed, 1) << "the same pieces change nothing";
+  EXPECT_EQ(f.score().UndoCount(), steps + 1);
   f.score().SetSelectedChord({{{12, 0, 0, 0, 0}, "E", 0}});
   EXPECT_EQ(Texts(g->Pieces), std::vector<std::string>{"E"});
   EXPECT_EQ(events.changed, 2);
@@ -259,6 +268,11 @@ TEST(SelectedProperties, TheChordDialogReadsTheFirstChordSymbolAndWritesEvery) {
   f.score().SetSelectedChord({{{12, 0, 0, 0, 0}, "F", 0}});
   EXPECT_EQ(Texts(d->Pieces), std::vector<std::string>{"F"});
   EXPECT_EQ(Texts(g->Pieces), std::vector<std::string>{"E"});
+
+  // Each write is its own step, and undoing them gives the chords back.
+  ASSERT_EQ(f.score().UndoCount(), steps + 3);
+  f.score().Undo(3);
+  EXPECT_EQ(SavedScore(f.score()), before);
 }
 
 TEST(SelectedProperties, TheBarreDialogWritesFretAndExtent) {
@@ -275,7 +289,7 @@ TEST(SelectedProperties, TheBarreDialogWritesFretAndExtent) {
   EXPECT_EQ(barre->Params, (std::array<std::uint8_t, 4>{5, 149, 7, 0}));
   EXPECT_EQ(barre->Second, 64);
   EXPECT_EQ(events.changed, 1);
-  EXPECT_FALSE(f.score().CanUndo());
+  EXPECT_EQ(f.score().UndoCount(), 1);
   f.score().ClearSelection();
   f.score().ClickedElement = barre;
   f.score().SetSelectedBarre(2, 19);
@@ -324,12 +338,20 @@ TEST(SelectedProperties, TheImageDialogReadsAndWritesThePictures) {
   EXPECT_EQ(a->Flags, TECPageObject::OnEveryPage | TECPagePicture::NaturalSize);
   EXPECT_EQ(b->Picture->Data, std::vector<std::uint8_t>{9});
   EXPECT_EQ(events.changed, 1);
-  EXPECT_FALSE(f.score().CanUndo());
+  EXPECT_EQ(f.score().UndoCount(), 1);
   // A picture without data keeps the image.
   f.score().SetSelectedImage(TECPicture{}, 120, true, true, 90);
   EXPECT_EQ(a->Picture->Data, (std::vector<std::uint8_t>{7, 7}));
   EXPECT_EQ(a->Flags, TECPageObject::OnEveryPage | TECPagePicture::Stretched | TECPagePicture::NaturalSize);
   EXPECT_EQ(events.changed, 2);
+  // The first write undone, the picture has its image and size back.
+  const auto at = static_cast<std::size_t>(f.instrument().TextsRow().IndexOf(a));
+  f.score().ClearSelection();
+  f.score().Undo(2);
+  const auto& undone = static_cast<const TECPagePicture&>(*f.instrument().TextsRow().Objects[at]);
+  EXPECT_EQ(undone.Picture->Data, (std::vector<std::uint8_t>{1, 2, 3}));
+  EXPECT_EQ(undone.Width, 200);
+  EXPECT_EQ(undone.Flags, TECPageObject::OnEveryPage | TECPagePicture::Stretched);
 }
 
 TEST(SelectedProperties, SelectActiveRowTakesEveryNoteAndItemOfTheRow) {

@@ -136,9 +136,4 @@ TEST(ExportNames, EachFilterAsksForItsOwnOptions) {
   }
 }
 
-TEST(SaveDialogFilters, LanguageFiltersBecomeQtNameFiltersInOrder) {
-  EXPECT_EQ(nv::editor::QtNameFilters("Scores (*.sfd)|*.sfd|MIDI files (*.mid)|*.mid;*.midi|Pictures|*.bmp"),
-            (std::vector<std::string>{"Scores (*.sfd)", "MIDI files (*.mid *.midi)", "Pictures (*.bmp)"}));
-}
-
 }  // namespace

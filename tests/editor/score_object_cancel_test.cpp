@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "dialogs/score_object_openers.h"
 #include "document/click_insert.h"
 #include "document/program_settings.h"
 #include "document/score_edits.h"
 #include "document/tool_state.h"
+#include "editor/editor_dialogs.h"
 #include "model/music_score.h"
 #include "pane_fixture.h"
 #include "support/saved_score.h"
@@ -27,7 +27,7 @@ struct Host : nv::document::ClickHost {
 
 // Every dialog a click into the score opens, cancelled, leaves the score,
 // its modified flag and its undo list as they were.
-TEST(ScoreObjectDialogs, CancelLeavesTheScoreUntouched) {
+TEST(EditorDialogs, CancelLeavesTheScoreUntouched) {
   struct Case {
     nv::document::ToolPage page;
     const char* button;
@@ -57,7 +57,9 @@ TEST(ScoreObjectDialogs, CancelLeavesTheScoreUntouched) {
     tools.Press(c.button);
     nv::document::ScoreEditCalls edits(score);
     QWidget parent;
-    nv::dialogs::ScoreObjectDialogs dialogs(&parent, nullptr);
+    nv::dialogs::PropertyDialogServices services;
+    services.Parent = &parent;
+    EditorDialogs dialogs(services);
     Host host;
     nv::document::ClickInserter inserter(tools, edits, dialogs, host);
     std::string shown;

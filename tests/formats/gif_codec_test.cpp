@@ -450,6 +450,19 @@ TEST(PictureClasses, LookupByExtension) {
   EXPECT_FALSE(PictureClassForExtension("").has_value());
 }
 
+// The kind a picture is stored as, from its file's first bytes.
+TEST(PictureClasses, TypeBySignature) {
+  const struct {
+    Bytes bytes;
+    std::optional<PictureType> type;
+  } cases[] = {
+      {{'B', 'M', 0x46, 0}, ptBitmap},        {{'G', 'I', 'F', '8', '9', 'a'}, ptGif}, {{'g', 'i', 'f'}, ptGif},
+      {{0xFF, 0xD8, 0xFF, 0xE0}, ptJpeg},     {{0x89, 'P', 'N', 'G'}, std::nullopt},  {{'B'}, std::nullopt},
+      {{0xFF, 0xD8}, std::nullopt},           {{}, std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PictureTypeOfBytes(c.bytes), c.type) << c.bytes.size();
+}
+
 TEST(GifColourReduction, GreyAndFrequency) {
   nv::platform::RasterImage picture(3, 1);
   picture.pixels = {nv::platform::rgb(255, 0, 0), nv::platform::rgb(0, 255, 0), nv::platform::rgb(10, 10, 10)};

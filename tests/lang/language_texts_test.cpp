@@ -92,6 +92,10 @@ TEST(LanguageTexts, TheFileFiltersListTheirChoicesInOrder) {
     EXPECT_EQ(patterns(texts.at("FMusicEditor")[34]),
               (std::vector<std::string>{"*.bmp", "*.gif", "*.jpg", "*.wmf", "*.pdf"}))
         << code;
+    // The formats the picture readers decode.
+    EXPECT_EQ(patterns(texts.at("FDCImageInput")[4]),
+              (std::vector<std::string>{"*.bmp;*.gif;*.jpg;*.jpeg", "*.bmp", "*.gif", "*.jpg;*.jpeg"}))
+        << code;
   }
 }
 
@@ -101,6 +105,11 @@ TEST(FileFilter, SplitsCaptionsAndPatterns) {
   EXPECT_EQ(entries[1].caption, "B");
   EXPECT_EQ(entries[1].patterns, "*.b;*.c");
   EXPECT_TRUE(nv::platform::SplitFileFilter("").empty());
+}
+
+TEST(FileFilter, BecomesTheDialogsNameFiltersInOrder) {
+  EXPECT_EQ(nv::platform::NameFilters("Scores (*.sfd)|*.sfd|MIDI files (*.mid)|*.mid;*.midi|Pictures|*.bmp"),
+            (std::vector<std::string>{"Scores (*.sfd)", "MIDI files (*.mid *.midi)", "Pictures (*.bmp)"}));
 }
 
 }  // namespace
