@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
@@ -79,6 +82,24 @@ int main(int argc, char** argv) {
     Save(part, folder, "part_number");
     TFDCImageInput image(nullptr);
     Save(image, folder, "image");
+    // A picture loaded: 120 x 80 with a frame and a diagonal, centred at 160 x 100.
+    QImage picture(120, 80, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.setPen(QPen(Qt::darkBlue, 3));
+    painter.drawRect(picture.rect().adjusted(1, 1, -2, -2));
+    painter.drawLine(0, 0, 119, 79);
+    painter.end();
+    const QString file = folder.filePath(QStringLiteral("picture.bmp"));
+    picture.save(file, "BMP");
+    image.LoadFile(file.toStdString());
+    nv::document::ImageValues values = image.GetValues();
+    values.Width = 160;
+    values.Height = 100;
+    values.Centre = true;
+    image.SetValues(values);
+    Save(image, folder, "image_loaded");
+    QFile::remove(file);
   }
   {
     nv::document::ScoreDocument score;
