@@ -53,7 +53,8 @@ LibraryPalette::LibraryPalette(LibraryStripKind kind, const std::vector<LibraryE
     auto* button = ButtonOf(item.Index);
     button->setGeometry(item.Box.left + kMargin, item.Box.top + kMargin, item.Box.width(), item.Box.height());
     button->SetFlat(true);
-    button->SetBlackBorder(kind != LibraryStripKind::Symbols);
+    // Every button has the one-pixel frame; the symbols' is dark grey.
+    button->SetBlackBorder(true);
     if (kind == LibraryStripKind::Symbols) button->SetBorderColor(0x404042);
     if (kind == LibraryStripKind::Terms) button->setFont(QFont("Arial Narrow", 8));
   }

@@ -52,6 +52,8 @@ void LibraryStrip::SetEntries(const std::vector<Entry>& entries, int limit) {
     auto* button = new nv::widgets::TECCharButton(this);
     button->setObjectName(QString("CBLibrary%1").arg(index));
     button->SetFlat(true);
+    // Every button has the one-pixel frame; the symbols' is dark grey.
+    button->SetBlackBorder(true);
     if (kind_ == LibraryStripKind::Symbols) {
       button->SetBorderColor(0x404042);
       button->SetCustomDraw(true);
@@ -59,8 +61,6 @@ void LibraryStrip::SetEntries(const std::vector<Entry>& entries, int limit) {
         const Entry& entry = entries_[static_cast<std::size_t>(index)];
         if (entry.Paint) entry.Paint(painter, area, button->Hot() && !button->Down());
       });
-    } else {
-      button->SetBlackBorder(true);
     }
     if (kind_ != LibraryStripKind::Chords) {
       button->SetGroupIndex(1);

@@ -144,11 +144,16 @@ std::unique_ptr<TECSymbolDescription> SymbolOf(const TableLine& line) {
     symbol->Height = shape->Height;
     symbol->AddElement(std::move(shape));
   } else if (kind == "line") {
+    // The line runs through the middle of its end marks, which are 6 high
+    // at a 1-pixel pen, so that the symbol has a height to be scaled by.
+    constexpr int kMarkHeight = 6;
     auto arrow = std::make_unique<TECPageLine>();
     arrow->X2 = static_cast<std::int16_t>(Number(field(0), line));
+    arrow->Y1 = arrow->Y2 = kMarkHeight / 2;
     arrow->PenWidth = 1;
     arrow->EndShapes = static_cast<std::uint8_t>(Number(field(1), line, 16));
     symbol->Width = arrow->X2;
+    symbol->Height = kMarkHeight;
     symbol->AddElement(std::move(arrow));
   } else if (kind == "text") {
     auto text = std::make_unique<TECPageText>();

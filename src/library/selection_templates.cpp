@@ -34,8 +34,10 @@ void ForEachSelected(const TECMusicScore& score, Visit visit) {
       if (element != nullptr) visit(*element);
 }
 
-// A text keeps its place as it is; the other objects keep theirs with an
-// origin of 1000 at the page's edges.
+// On the page a text keeps its place as it is; the other objects keep
+// theirs with an origin of 1000 at the page's edges. In a symbol template
+// (as in a bar's drawing, where a template goes) every object is placed
+// from the template's corner, origin 0.
 constexpr int kStoredOrigin = 1000;
 
 // Adds the object's extent, in page positions.
@@ -74,13 +76,17 @@ void Shift(T& value, int by) {
   value = static_cast<T>(value - by);
 }
 
+// Moves the object by (dx, dy) page positions into the template's place
+// convention.
 void MoveBy(TECPageObject& object, int dx, int dy) {
+  if (object.Kind == ek::PageText) {
+    auto& text = static_cast<TECPageText&>(object);
+    Shift(text.X, dx), Shift(text.Y, dy);
+    return;
+  }
+  dx += kStoredOrigin;
+  dy += kStoredOrigin;
   switch (object.Kind) {
-    case ek::PageText: {
-      auto& text = static_cast<TECPageText&>(object);
-      Shift(text.X, dx), Shift(text.Y, dy);
-      return;
-    }
     case ek::PagePicture: {
       auto& picture = static_cast<TECPagePicture&>(object);
       Shift(picture.X, dx), Shift(picture.Y, dy);

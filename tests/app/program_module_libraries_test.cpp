@@ -2,6 +2,7 @@
 // a damaged template costing only itself, the documents' term question, and
 // chords and symbols saved from a score into the library.
 #include <QApplication>
+#include <QImage>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -325,11 +326,23 @@ TEST_F(SavingTemplates, ASavedSymbolIsWrittenAndShownOnTheExpandedPage) {
   nv::library::TECSymbolDescription saved;
   saved.LoadFromFile((Templates() / "small box.smb").string());
   ASSERT_EQ(saved.Elements().size(), 1u);
-  EXPECT_EQ(saved.Elements()[0]->Kind, ek::PageRectangle);
+  const auto& box = static_cast<const TECPageShape&>(*saved.Elements()[0]);
+  EXPECT_EQ(box.Kind, ek::PageRectangle);
+  // Placed from the template's corner, its size kept.
+  EXPECT_EQ(box.X, 0);
+  EXPECT_EQ(box.Y, 0);
+  EXPECT_EQ(saved.Width, 40);
+  EXPECT_EQ(saved.Height, 20);
   EXPECT_EQ(saved.Description, "Small box");
   EXPECT_EQ(window_->Library()->Symbols().front()->Name, "small box");
   ASSERT_FALSE(Strip("CBAllSymbols").Buttons().empty());
   EXPECT_EQ(Strip("CBAllSymbols").Buttons().front()->toolTip(), "Small box");
+  // Its button shows the box: dark pixels inside it.
+  const QImage face = Strip("CBAllSymbols").Buttons().front()->grab().toImage();
+  int dark = 0;
+  for (int y = 2; y < face.height() - 2; ++y)
+    for (int x = 2; x < face.width() - 2; ++x) dark += qGray(face.pixel(x, y)) < 100;
+  EXPECT_GT(dark, 20);
   EXPECT_TRUE(PageShown("TSExpanded"));
   // The list file names it first for the next start.
   library_fixture::RecordingUi ui;

@@ -27,6 +27,8 @@ TEST(SelectionTemplates, AChordHoldsACopyOfEverySelectedNoteAndNothingElse) {
 }
 
 TEST(SelectionTemplates, ASymbolsObjectsAreMovedSoTheirBoxStartsAtTheOrigin) {
+  // In the template every object is placed from its corner, as in the bar
+  // drawing it is inserted as: a page object's origin of 1000 is gone.
   TECMusicScore score;
   TECInstrument& staff = *score.AppendInstrument();
   // Page positions; all but the text are stored with an origin of 1000.
@@ -48,13 +50,13 @@ TEST(SelectionTemplates, ASymbolsObjectsAreMovedSoTheirBoxStartsAtTheOrigin) {
   EXPECT_EQ(t.Y, 10);
   EXPECT_EQ(t.Lines, (std::vector<std::string>{"ff", "dolce"}));
   const auto& l = static_cast<const TECPageLine&>(*symbol->Elements()[1]);
-  EXPECT_EQ(l.X1, 1000);
-  EXPECT_EQ(l.Y1, 1210);
-  EXPECT_EQ(l.X2, 1250);
-  EXPECT_EQ(l.Y2, 1030);
+  EXPECT_EQ(l.X1, 0);
+  EXPECT_EQ(l.Y1, 210);
+  EXPECT_EQ(l.X2, 250);
+  EXPECT_EQ(l.Y2, 30);
   const auto& r = static_cast<const TECPageShape&>(*symbol->Elements()[2]);
-  EXPECT_EQ(r.X, 1030);
-  EXPECT_EQ(r.Y, 1000);
+  EXPECT_EQ(r.X, 30);
+  EXPECT_EQ(r.Y, 0);
   // The score's own objects stay where they were.
   EXPECT_EQ(text->X, 200);
   EXPECT_EQ(line->X1, 1150);
