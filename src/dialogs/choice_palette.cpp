@@ -14,13 +14,17 @@ ChoicePalette::ChoicePalette(const QString& formName, const QString& caption, QS
   for (const Choice& choice : choices) {
     const QPoint cell = choice.cell.value_or(QPoint(next % grid.columns, next / grid.columns));
     next = cell.y() * grid.columns + cell.x() + 1;
-    auto* button = new nv::widgets::TECCharButton(Client());
+    // Joined to the group before it joins the form: every button comes up,
+    // so telling each sibling of each new member (a thousand in a library's
+    // drop-down) would change nothing and cost the square of their number.
+    auto* button = new nv::widgets::TECCharButton;
+    button->SetGroupIndex(1);
+    button->SetAllowAllUp(true);
+    button->setParent(Client());
     button->setObjectName(choice.name);
     button->setToolTip(choice.hint);
     button->setGeometry(QRect(grid.origin + QPoint(cell.x() * grid.button.width(), cell.y() * grid.button.height()),
                               grid.button));
-    button->SetGroupIndex(1);
-    button->SetAllowAllUp(true);
     if (choice.glyph != 0) {
       button->setFont(MusicFont(choice.glyphSize));
       button->SetChar(choice.glyph);

@@ -176,10 +176,16 @@ void TECCharButton::PaintContent(QPainter& painter, const QRect& area) {
   glyphAt = horizontal ? QPoint(glyphPos, glyphAcross) : QPoint(glyphAcross, glyphPos);
   textAt = horizontal ? QPoint(textPos, textAcross) : QPoint(textAcross, textPos);
 
+  // One line is drawn on its baseline: the same place as in its box, without
+  // a text layout per paint (a library's drop-down paints a thousand).
+  const bool oneLine = !caption.contains(QLatin1Char('\n')) && !caption.contains(QLatin1Char('\t'));
   auto drawCaption = [&](QPoint offset, const QColor& colour) {
     if (caption.isEmpty()) return;
     painter.setPen(colour);
-    painter.drawText(QRect(textAt + offset, textSize), Qt::AlignLeft | Qt::AlignTop, caption);
+    if (oneLine)
+      painter.drawText(textAt + offset + QPoint(0, metrics.ascent()), caption);
+    else
+      painter.drawText(QRect(textAt + offset, textSize), Qt::AlignLeft | Qt::AlignTop, caption);
   };
   if (hot) {
     if (!glyph.isNull()) {
