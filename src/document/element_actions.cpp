@@ -47,8 +47,9 @@ struct ShapeButton {
   bool Filled;
 };
 constexpr ShapeButton kShapeButtons[] = {
-    {"CBLine", 63, false},     {"CBPointLine", 63, false},     {"CBRectangle", 64, false},
-    {"CBEllipse", 65, false},  {"CBFillRectangle", 64, true},  {"CBFillEllipse", 65, true},
+    {"CBLine", 63, false},    {"CBPointLine", 63, false},    {"CBRectangle", 64, false}, {"CBEllipse", 65, false},
+    {"CBArc", 66, false},     {"CBPie", 67, false},          {"CBSegment", 68, false},   {"CBFillRectangle", 64, true},
+    {"CBFillEllipse", 65, true}, {"CBFillPie", 67, true},    {"CBFillSegment", 68, true},
 };
 constexpr int kClearBrush = 1;
 
@@ -190,6 +191,7 @@ bool ElementActions::StartShape(int x, int y) {
   style.PenStyle = s.LineStyle;
   style.BrushColor = s.BrushColor;
   style.BrushStyle = shape->Filled ? s.BrushStyle : kClearBrush;
+  style.EndShapes = shape->Name == "CBPointLine" ? s.PointStyle : 0;
   score_.BeginShape(shape->Kind, x, y);
   return true;
 }

@@ -181,8 +181,11 @@ void ToolKeys::DesignKey(std::uint16_t key) {
     char Key;
     std::string_view Button;
   };
-  static constexpr Letter kTools[] = {{'C', "CBComment"},   {'E', "CBEllipse"},       {'I', "CBImage"},
-                                      {'L', "CBLine"},      {'N', "CBFillRectangle"}, {'P', "CBPointLine"},
+  // A, M and B are the letters the arc, filled pie and filled segment
+  // buttons' hints name; the pie's and the segment's letters are taken.
+  static constexpr Letter kTools[] = {{'A', "CBArc"},       {'B', "CBFillSegment"},   {'C', "CBComment"},
+                                      {'E', "CBEllipse"},   {'I', "CBImage"},         {'L', "CBLine"},
+                                      {'M', "CBFillPie"},   {'N', "CBFillRectangle"}, {'P', "CBPointLine"},
                                       {'R', "CBRectangle"}, {'S', "CBFillEllipse"},   {'T', "CBText"}};
   for (const Letter& letter : kTools)
     if (key == letter.Key) {

@@ -196,9 +196,11 @@ void TECMusicScore::MouseUp(TECMouseButton button, TECShiftState shift, int x, i
       });
       const ShapeSettings& s = ShapeStyle;
       const TECRect box = nv::editing::NormalisedRect(a, b);
-      if (kind == ek::PageLine)
-        AddPageLine(a.X, a.Y, s.PenWidth, s.PenColor, s.PenStyle, b.X, b.Y);
-      else if (kind == ek::PageRectangle || kind == ek::PageEllipse)
+      if (kind == ek::PageLine) {
+        // Undo takes the line away whole; redo brings it back as it is by then.
+        if (TECPageLine* line = AddPageLine(a.X, a.Y, s.PenWidth, s.PenColor, s.PenStyle, b.X, b.Y))
+          line->EndShapes = static_cast<std::uint8_t>(s.EndShapes);
+      } else if (kind == ek::PageRectangle || kind == ek::PageEllipse)
         AddPageShape(static_cast<std::uint8_t>(kind), box.Left, box.Top, s.PenWidth, s.PenColor, s.PenStyle,
                      s.BrushColor, s.BrushStyle, box.Right - box.Left, box.Bottom - box.Top);
       else

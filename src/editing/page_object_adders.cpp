@@ -35,10 +35,11 @@ TECPagePicture* TECMusicScore::AddPagePicture(int x, int y, bool stretch, bool n
   return object;
 }
 
-void TECMusicScore::AddPageLine(int x1, int y1, int penWidth, std::int32_t penColor, int penStyle, int x2, int y2) {
+TECPageLine* TECMusicScore::AddPageLine(int x1, int y1, int penWidth, std::int32_t penColor, int penStyle, int x2,
+                                        int y2) {
   TECInstrument* instrument = CurrentInstrument();
-  if (instrument == nullptr || !nv::editing::EditsAllowed(*this)) return;
-  instrument->AddPageLine(ToStored(*this, x1), ToStored(*this, y1), ToStored(*this, x2), ToStored(*this, y2), penWidth,
+  if (instrument == nullptr || !nv::editing::EditsAllowed(*this)) return nullptr;
+  return instrument->AddPageLine(ToStored(*this, x1), ToStored(*this, y1), ToStored(*this, x2), ToStored(*this, y2), penWidth,
                           penColor, penStyle);
 }
 

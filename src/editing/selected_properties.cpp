@@ -1,6 +1,7 @@
 // What the property dialogs, the popup menu and the formatting buttons read
 // from and write to the selected objects. What a dialog sets is one undo
-// step; the formatting buttons record none.
+// step; the score's own formatting setters record none, and the look
+// commands of look_steps.h record one each.
 #include <algorithm>
 #include <functional>
 
@@ -8,6 +9,7 @@
 #include "editing/edit_transaction.h"
 #include "editing/element_places.h"
 #include "editing/list_detach.h"
+#include "editing/look_steps.h"
 #include "editing/selection.h"
 #include "model/instrument.h"
 #include "model/measure.h"
@@ -101,10 +103,15 @@ void Repaint(TECMusicScore& score, const std::vector<TECElement*>& changed, bool
     for (TECElement* element : changed) InvalidateBox(score, *element);
 }
 
-// Applies `change` to every selected element it accepts (returning true when
-// it changed it), repaints them, and reports the change: formatting changes
-// saved data, so OnChanged is fired.
-void Format(TECMusicScore& score, bool whole, const std::function<bool(TECElement&)>& change) {
+// A formatting change of one element: with `apply` false it only tells
+// whether it would change anything.
+using Change = std::function<bool(TECElement& e, bool apply)>;
+
+// Applies `change` to every selected element it accepts. Without `edit`,
+// repaints them and reports the change (formatting changes saved data, so
+// OnChanged is fired); with `edit`, each record is saved in its step first
+// and the transaction repaints and reports.
+void Format(TECMusicScore& score, bool whole, const Change& change, EditTransaction* edit = nullptr) {
   if (!EditsAllowed(score)) return;
   std::vector<TECElement*> changed;
   const bool pageObjects = TextsSelected(score);
@@ -112,9 +119,15 @@ void Format(TECMusicScore& score, bool whole, const std::function<bool(TECElemen
   ForEachSelected(score, [&](TECElement& e) {
     const bool fits = (pageObjects && e.Type() == TECElementType::PageObject) ||
                       (staff && e.Type() == TECElementType::MeasureItem);
-    if (fits && change(e)) changed.push_back(&e);
+    if (!fits || !change(e, false)) return;
+    if (edit != nullptr) {
+      if (!SaveHolder(*edit, e)) return;
+      edit->Touch();
+    }
+    change(e, true);
+    changed.push_back(&e);
   });
-  if (changed.empty()) return;
+  if (changed.empty() || edit != nullptr) return;
   Repaint(score, changed, whole);
   score.DoChanged();
 }
@@ -137,11 +150,11 @@ bool SetField(Field& field, Value value, bool probe = false) {
 // Sets a pen field of a page line or shape; `field` picks it from either
 // record.
 template <typename Field>
-bool SetPen(TECElement& e, Field field, int value) {
+bool SetPen(TECElement& e, Field field, int value, bool probe) {
   if (e.Type() == TECElementType::PageObject && e.Kind == ek::PageLine)
-    return SetField(field(static_cast<TECPageLine&>(e)), value);
+    return SetField(field(static_cast<TECPageLine&>(e)), value, probe);
   TECPageShape* shape = Shape(e);
-  return shape != nullptr && SetField(field(*shape), value);
+  return shape != nullptr && SetField(field(*shape), value, probe);
 }
 
 template <typename Visit>
@@ -291,133 +304,205 @@ void TECMusicScore::SetSelectedText(int kind, const TextProperties& properties) 
   });
 }
 
-void TECMusicScore::SetSelectedTextColor(std::int32_t color) {
-  Format(*this, false, [color](TECElement& e) {
-    if (e.Type() == TECElementType::MeasureItem && e.Kind == ek::ChordSymbol)
-      return SetField(static_cast<TECChordSymbol&>(e).Value, static_cast<std::uint32_t>(color));
-    return OnText(e, [color](auto& text) { return SetField(ColorOf(text), color); });
-  });
-}
-
-void TECMusicScore::SetSelectedBrushColor(std::int32_t color) {
-  Format(*this, false, [color](TECElement& e) {
-    TECPageShape* shape = Shape(e);
-    return shape != nullptr && e.Kind <= ek::PageEllipse && SetField(shape->BrushColor, color);
-  });
-}
-
-void TECMusicScore::SetSelectedLineColor(std::int32_t color) {
-  Format(*this, false,
-         [color](TECElement& e) { return SetPen(e, [](auto& pen) -> auto& { return pen.PenColor; }, color); });
-}
-
-void TECMusicScore::SetSelectedFontName(const std::string& name) {
-  Format(*this, true, [&name](TECElement& e) {
-    if (e.Type() == TECElementType::MeasureItem && e.Kind == ek::ChordSymbol) {
-      // The chord symbol keeps its face in its text.
-      auto& chord = static_cast<TECChordSymbol&>(e);
-      if (chord.Text == name) return false;
-      chord.Text = name;
-      return true;
-    }
-    return OnText(e, [&name](auto& text) {
-      if (text.FontName == name) return false;
-      text.FontName = name;
-      return true;
-    });
-  });
-}
-
+namespace nv::editing {
 namespace {
 
 bool IsChordSymbol(const TECElement& e) { return e.Type() == TECElementType::MeasureItem && e.Kind == ek::ChordSymbol; }
 
+// Sets a text's name; the chord symbol keeps its face in its text.
+bool SetName(std::string& field, const std::string& name, bool apply) {
+  if (field == name) return false;
+  if (apply) field = name;
+  return true;
+}
+
+// The change a look makes to an element; a chord symbol that keeps the
+// value elsewhere is only redrawn on `score`.
+Change LookChange(TECMusicScore& score, Look look, int value) {
+  switch (look) {
+    case Look::TextColor:
+      return [value](TECElement& e, bool apply) {
+        if (IsChordSymbol(e)) return SetField(static_cast<TECChordSymbol&>(e).Value, static_cast<std::uint32_t>(value), !apply);
+        return OnText(e, [&](auto& text) { return SetField(ColorOf(text), value, !apply); });
+      };
+    case Look::BrushColor:
+      return [value](TECElement& e, bool apply) {
+        TECPageShape* shape = Shape(e);
+        return shape != nullptr && e.Kind <= ek::PageEllipse && SetField(shape->BrushColor, value, !apply);
+      };
+    case Look::BrushStyle:
+      return [value](TECElement& e, bool apply) {
+        TECPageShape* shape = Shape(e);
+        return shape != nullptr && e.Kind <= ek::PageEllipse && SetField(shape->BrushStyle, value, !apply);
+      };
+    case Look::LineColor:
+      return [value](TECElement& e, bool apply) {
+        return SetPen(e, [](auto& pen) -> auto& { return pen.PenColor; }, value, !apply);
+      };
+    case Look::LineWidth:
+      return [value](TECElement& e, bool apply) {
+        return SetPen(e, [](auto& pen) -> auto& { return pen.PenWidth; }, value, !apply);
+      };
+    case Look::LineStyle:
+      return [value](TECElement& e, bool apply) {
+        return SetPen(e, [](auto& pen) -> auto& { return pen.PenStyle; }, value, !apply);
+      };
+    // A chord symbol keeps its size and style in its pieces: these two only
+    // redraw it (when they are asked whether they change it, which comes first).
+    case Look::FontSize:
+      return [&score, value](TECElement& e, bool apply) {
+        if (!apply && IsChordSymbol(e)) InvalidateBox(score, e);
+        return OnText(e, [&](auto& t) { return SetField(SizeOf(t), value, !apply); });
+      };
+    case Look::FontStyle:
+      return [&score, value](TECElement& e, bool apply) {
+        if (!apply && IsChordSymbol(e)) InvalidateBox(score, e);
+        return OnText(e, [&](auto& t) { return SetField(StyleOf(t), value, !apply); });
+      };
+    case Look::PointStyle:
+      return [value](TECElement& e, bool apply) {
+        return e.Type() == TECElementType::PageObject && e.Kind == ek::PageLine &&
+               SetField(static_cast<TECPageLine&>(e).EndShapes, value, !apply);
+      };
+    case Look::Rotation:
+      return [value](TECElement& e, bool apply) {
+        return e.Type() == TECElementType::PageObject && e.Kind == ek::PageText &&
+               SetField(static_cast<TECPageText&>(e).Rotation, value, !apply);
+      };
+    case Look::TextAlign:
+      return [value](TECElement& e, bool apply) {
+        return OnText(e, [&](auto& t) {
+          return SetField(FlagsOf(t), (FlagsOf(t) & ~kAlignBits) | ((value & 3) << 4), !apply);
+        });
+      };
+    case Look::OnePage:
+      return [value](TECElement& e, bool apply) {
+        if (e.Type() != TECElementType::PageObject) return false;
+        auto& object = static_cast<TECPageObject&>(e);
+        const std::uint8_t flags = value != 0 ? object.Flags & ~TECPageObject::OnEveryPage
+                                              : object.Flags | TECPageObject::OnEveryPage;
+        return SetField(object.Flags, flags, !apply);
+      };
+  }
+  return [](TECElement&, bool) { return false; };
+}
+
+Change FontNameChange(const std::string& name) {
+  return [name](TECElement& e, bool apply) {
+    if (IsChordSymbol(e)) return SetName(static_cast<TECChordSymbol&>(e).Text, name, apply);
+    return OnText(e, [&](auto& text) { return SetName(text.FontName, name, apply); });
+  };
+}
+
+// A stand-in for a record of a list, to try a new order on.
+struct Handle {
+  const void* record;
+  const void* get() const { return record; }
+};
+
+template <typename List>
+bool WouldReorder(const List& list, const std::vector<const void*>& selected, bool front) {
+  std::vector<Handle> handles;
+  for (const auto& record : list) handles.push_back({record.get()});
+  return Reorder(handles, selected, front);
+}
+
+// Reorders the selection; with `edit`, the records whose order changes are
+// saved first (every page object of the texts row, whose undo entries name
+// them by their place). True when anything moved.
+bool ReorderSelection(TECMusicScore& score, bool front, EditTransaction* edit) {
+  TECInstrument* instrument = score.CurrentInstrument();
+  if (instrument == nullptr || score.SelectedRow == nullptr || !EditsAllowed(score)) return false;
+  std::vector<const void*> selected;
+  ForEachSelected(score, [&](TECElement& e) { selected.push_back(&e); });
+  bool moved = false;
+  if (score.SelectedRow == &instrument->TextsRow()) {
+    auto& objects = instrument->TextsRow().Objects;
+    if (!WouldReorder(objects, selected, front)) return false;
+    if (edit != nullptr)
+      for (const auto& object : objects)
+        if (!edit->SavePageObject(*object)) return false;
+    moved = Reorder(objects, selected, front);
+  } else if (score.SelectedRow == &instrument->SymbolsRow()) {
+    for (const TECSelected& entry : score.Selection) {
+      TECSymbolEntry* symbols = instrument->SymbolsRow().At(entry.Measure);
+      if (symbols == nullptr || !WouldReorder(symbols->Items, selected, front)) continue;
+      if (edit != nullptr && !edit->SaveSymbolEntry(*symbols)) continue;
+      moved |= Reorder(symbols->Items, selected, front);
+    }
+  } else if (TECRow* row = SelectedStaffRow(score)) {
+    std::vector<const void*> items;
+    ForEachSelected(score, [&](TECElement& e) {
+      if (e.Type() == TECElementType::MeasureItem && (e.Kind == ek::ChordSymbol || e.Kind >= 139)) items.push_back(&e);
+    });
+    for (const TECSelected& entry : score.Selection) {
+      TECMeasure* measure = row->GetMeasure(entry.Measure);
+      if (measure == nullptr || !WouldReorder(measure->Items, items, front)) continue;
+      if (edit != nullptr && !edit->SaveMeasure(*measure)) continue;
+      moved |= Reorder(measure->Items, items, front);
+    }
+  }
+  if (moved && edit != nullptr) edit->Touch();
+  return moved;
+}
+
+// Runs a formatting change as one undo step.
+bool FormatStep(TECMusicScore& score, const Change& change) {
+  EditTransaction edit(score, undo_kind::Format);
+  if (!edit.Allowed()) return false;
+  // The look of the objects changes nothing the layout places.
+  edit.SkipLayout();
+  Format(score, false, change, &edit);
+  return edit.Finish();
+}
+
 }  // namespace
 
-// A chord symbol keeps its size and style in its pieces: these two only
-// redraw it.
-void TECMusicScore::SetSelectedFontSize(int size) {
-  Format(*this, true, [this, size](TECElement& e) {
-    if (IsChordSymbol(e)) InvalidateBox(*this, e);
-    return OnText(e, [size](auto& t) { return SetField(SizeOf(t), size); });
-  });
+bool ChangeSelectedLook(TECMusicScore& score, Look look, int value) {
+  return FormatStep(score, LookChange(score, look, value));
 }
 
-void TECMusicScore::SetSelectedFontStyle(int style) {
-  Format(*this, false, [this, style](TECElement& e) {
-    if (IsChordSymbol(e)) InvalidateBox(*this, e);
-    return OnText(e, [style](auto& t) { return SetField(StyleOf(t), style); });
-  });
+bool ChangeSelectedFontName(TECMusicScore& score, const std::string& name) {
+  return FormatStep(score, FontNameChange(name));
 }
 
-void TECMusicScore::SetSelectedBrushStyle(int style) {
-  Format(*this, false, [style](TECElement& e) {
-    TECPageShape* shape = Shape(e);
-    return shape != nullptr && e.Kind <= ek::PageEllipse && SetField(shape->BrushStyle, style);
-  });
+bool ReorderSelectedObjectsStep(TECMusicScore& score, bool front) {
+  EditTransaction edit(score, undo_kind::Format);
+  edit.SkipLayout();
+  ReorderSelection(score, front, &edit);
+  return edit.Finish();
 }
 
-void TECMusicScore::SetSelectedLineWidth(int width) {
-  Format(*this, false,
-         [width](TECElement& e) { return SetPen(e, [](auto& pen) -> auto& { return pen.PenWidth; }, width); });
-}
+}  // namespace nv::editing
 
-void TECMusicScore::SetSelectedLineStyle(int style) {
-  Format(*this, false,
-         [style](TECElement& e) { return SetPen(e, [](auto& pen) -> auto& { return pen.PenStyle; }, style); });
-}
-
-void TECMusicScore::SetSelectedTextAlign(int align) {
-  Format(*this, false, [align](TECElement& e) {
-    return OnText(e, [align](auto& t) { return SetField(FlagsOf(t), (FlagsOf(t) & ~kAlignBits) | ((align & 3) << 4)); });
-  });
-}
+void TECMusicScore::SetSelectedTextColor(std::int32_t color) { Format(*this, false, LookChange(*this, Look::TextColor, color)); }
+void TECMusicScore::SetSelectedBrushColor(std::int32_t color) { Format(*this, false, LookChange(*this, Look::BrushColor, color)); }
+void TECMusicScore::SetSelectedLineColor(std::int32_t color) { Format(*this, false, LookChange(*this, Look::LineColor, color)); }
+void TECMusicScore::SetSelectedFontName(const std::string& name) { Format(*this, true, FontNameChange(name)); }
+void TECMusicScore::SetSelectedFontSize(int size) { Format(*this, true, LookChange(*this, Look::FontSize, size)); }
+void TECMusicScore::SetSelectedFontStyle(int style) { Format(*this, false, LookChange(*this, Look::FontStyle, style)); }
+void TECMusicScore::SetSelectedBrushStyle(int style) { Format(*this, false, LookChange(*this, Look::BrushStyle, style)); }
+void TECMusicScore::SetSelectedLineWidth(int width) { Format(*this, false, LookChange(*this, Look::LineWidth, width)); }
+void TECMusicScore::SetSelectedLineStyle(int style) { Format(*this, false, LookChange(*this, Look::LineStyle, style)); }
+void TECMusicScore::SetSelectedTextAlign(int align) { Format(*this, false, LookChange(*this, Look::TextAlign, align)); }
+void TECMusicScore::SetSelectedRotation(int rotation) { Format(*this, true, LookChange(*this, Look::Rotation, rotation)); }
+void TECMusicScore::SetSelectedPointStyle(int style) { Format(*this, false, LookChange(*this, Look::PointStyle, style)); }
 
 void TECMusicScore::SetSelectedObjectsPage(bool onePage) {
   if (!TextsSelected(*this)) return;
-  Format(*this, false, [onePage](TECElement& e) {
-    auto& object = static_cast<TECPageObject&>(e);
-    const std::uint8_t flags = onePage ? object.Flags & ~TECPageObject::OnEveryPage
-                                       : object.Flags | TECPageObject::OnEveryPage;
-    return SetField(object.Flags, flags);
-  });
+  Format(*this, false, LookChange(*this, Look::OnePage, onePage ? 1 : 0));
 }
 
 void TECMusicScore::ReorderSelectedObjects(bool front) {
-  TECInstrument* instrument = CurrentInstrument();
-  if (instrument == nullptr || SelectedRow == nullptr) return;
-  if (!EditsAllowed(*this)) return;
-  std::vector<const void*> selected;
-  ForEachSelected(*this, [&](TECElement& e) { selected.push_back(&e); });
-  bool moved = false;
-  if (SelectedRow == &instrument->TextsRow()) {
-    moved = Reorder(instrument->TextsRow().Objects, selected, front);
-    // Undo steps name page objects by their index: after a new order they
-    // would restore over the wrong object, so both lists are emptied.
-    if (moved) ClearUndoLists();
-  } else if (SelectedRow == &instrument->SymbolsRow()) {
-    for (const TECSelected& entry : Selection)
-      if (TECSymbolEntry* symbols = instrument->SymbolsRow().At(entry.Measure))
-        moved |= Reorder(symbols->Items, selected, front);
-  } else if (TECRow* row = SelectedStaffRow(*this)) {
-    std::vector<const void*> items;
-    ForEachSelected(*this, [&](TECElement& e) {
-      if (e.Type() == TECElementType::MeasureItem && (e.Kind == ek::ChordSymbol || e.Kind >= 139)) items.push_back(&e);
-    });
-    for (const TECSelected& entry : Selection)
-      if (TECMeasure* measure = row->GetMeasure(entry.Measure)) moved |= Reorder(measure->Items, items, front);
-  }
+  const TECInstrument* instrument = CurrentInstrument();
+  const bool pageObjects = instrument != nullptr && SelectedRow == &instrument->TextsRow();
+  if (!ReorderSelection(*this, front, nullptr)) return;
+  // Undo steps name page objects by their index: after a new order they
+  // would restore over the wrong object, so both lists are emptied.
   // Measures and symbols-row entries are saved whole: their steps stay good.
-  if (!moved) return;
+  if (pageObjects) ClearUndoLists();
   InvalidateScore();
   DoChanged();
-}
-
-void TECMusicScore::SetSelectedRotation(int rotation) {
-  Format(*this, true, [rotation](TECElement& e) {
-    return e.Type() == TECElementType::PageObject && e.Kind == ek::PageText &&
-           SetField(static_cast<TECPageText&>(e).Rotation, rotation);
-  });
 }
 
 namespace {
@@ -481,13 +566,6 @@ void TECMusicScore::SetSelectedTempo(int kind, int tempo) {
       item.SetTempo(static_cast<std::uint16_t>(tempo));
     }
     return true;
-  });
-}
-
-void TECMusicScore::SetSelectedPointStyle(int style) {
-  Format(*this, false, [style](TECElement& e) {
-    return e.Type() == TECElementType::PageObject && e.Kind == ek::PageLine &&
-           SetField(static_cast<TECPageLine&>(e).EndShapes, style);
   });
 }
 

@@ -631,7 +631,7 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
                            const std::vector<std::string>& lines);
   TECPagePicture* AddPagePicture(int x, int y, bool stretch, bool naturalSize, const TECPicture& picture, int height,
                                  int width);
-  void AddPageLine(int x1, int y1, int penWidth, std::int32_t penColor, int penStyle, int x2, int y2);
+  TECPageLine* AddPageLine(int x1, int y1, int penWidth, std::int32_t penColor, int penStyle, int x2, int y2);
   // Rectangle or ellipse; arc, pie or chord segment. A negative extent is
   // taken as positive.
   void AddPageShape(std::uint8_t kind, int x, int y, int penWidth, std::int32_t penColor, int penStyle,
@@ -650,6 +650,7 @@ class TECMusicScore : public TECModelObject, public IECMusicSetting, public ISco
     int PenStyle = 0;
     std::int32_t BrushColor = 0xFFFFFF;
     int BrushStyle = 1;  // clear
+    int EndShapes = 0;   // a line's ends (the arrow tool's)
   };
   ShapeSettings ShapeStyle;
 

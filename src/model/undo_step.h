@@ -98,4 +98,6 @@ inline constexpr std::uint8_t InsertMeasures = 60;
 inline constexpr std::uint8_t DeleteMeasures = 61;
 // The values a property dialog set on the selected elements.
 inline constexpr std::uint8_t Properties = 62;
+// The look or the order of the selected objects (the design page).
+inline constexpr std::uint8_t Format = 70;
 }  // namespace undo_kind

@@ -138,6 +138,32 @@ TEST(ElementActions, OnTheDesignPageALeftPressStartsTheShapeAndARightPressNothin
   EXPECT_EQ(a.dialogs.Opened, 0);
 }
 
+// Each shape button starts its kind, filled or not; only the arrow takes
+// the line ends.
+TEST(ElementActions, EveryShapeButtonStartsItsKind) {
+  struct Case {
+    const char* button;
+    int kind;
+    bool filled;
+  };
+  const Case cases[] = {{"CBLine", 63, false},       {"CBPointLine", 63, false},    {"CBRectangle", 64, false},
+                        {"CBFillRectangle", 64, true}, {"CBEllipse", 65, false},    {"CBFillEllipse", 65, true},
+                        {"CBArc", 66, false},        {"CBPie", 67, false},          {"CBFillPie", 67, true},
+                        {"CBSegment", 68, false},    {"CBFillSegment", 68, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.button);
+    Actions a;
+    a.settings.BrushStyle = 6;
+    a.settings.PointStyle = 0x12;
+    a.tools.SetActivePage(nv::document::ToolPage::Design);
+    a.tools.Press(c.button);
+    a.actions.MouseDown(TECMouseButton::mbLeft, 0, 40, 50);
+    EXPECT_EQ(a.score.ShapeKind, c.kind);
+    EXPECT_EQ(a.score.ShapeStyle.BrushStyle, c.filled ? 6 : 1);
+    EXPECT_EQ(a.score.ShapeStyle.EndShapes, std::string_view(c.button) == "CBPointLine" ? 0x12 : 0);
+  }
+}
+
 TEST(ElementActions, APageClickWithTheTextToolPlacesOneTextThere) {
   Actions a;
   a.settings.TextName = "Times";
