@@ -1,6 +1,10 @@
 #include "app/dialog_palette_opener.h"
 
 #include "dialogs/arrangement_palettes.h"
+#include "dialogs/color_palette.h"
+#include "dialogs/drawing_style_palettes.h"
+#include "dialogs/font_palettes.h"
+#include "dialogs/text_angle_palette.h"
 #include "dialogs/drum_dialogs.h"
 #include "dialogs/drum_head_faces.h"
 #include "dialogs/microtone_palette.h"
@@ -8,6 +12,7 @@
 #include "dialogs/rehearsal_mark_palette.h"
 #include "dialogs/time_signature_palette.h"
 #include "dialogs/transpose_palette.h"
+#include "platform/qt/qt_color.h"
 
 namespace nv::app {
 namespace {
@@ -146,6 +151,52 @@ std::optional<RowAlignmentValue> ArrangementPaletteOpener::AskRowAlignment(QWidg
   PresetRowAlignment(dialog, current);
   if (dialog.Exec() != 1) return std::nullopt;
   return RowAlignmentOf(dialog);
+}
+
+void LookPaletteOpener::OpenLook(LookPalette which, QWidget& button, int current, std::function<void(int)> chosen) {
+  QWidget* owner = button.window();
+  const auto choice = [&](nv::dialogs::ChoicePalette* palette) {
+    palette->SetCurrent(current);
+    palette->SetOnSelect([chosen = std::move(chosen)](nv::dialogs::ChoicePalette&, int value) { chosen(value); });
+    Show(palette, button, PalettePlacement::MainWindow);
+  };
+  switch (which) {
+    case LookPalette::Color: {
+      auto* palette = new nv::dialogs::ColorPalette(nv::dialogs::SystemColorChooser(), owner);
+      palette->SetColor(nv::platform::toQColor(static_cast<nv::platform::Color>(current)));
+      palette->SetOnSelectColor([chosen = std::move(chosen)](nv::dialogs::ColorPalette&, const QColor& color) {
+        chosen(static_cast<int>(nv::platform::fromQColor(color)));
+      });
+      return Show(palette, button, PalettePlacement::MainWindow);
+    }
+    case LookPalette::FontStyle: {
+      auto* palette = new nv::dialogs::FontStylePalette(owner);
+      palette->SetStyles(current);
+      palette->SetOnSelect([chosen = std::move(chosen)](nv::dialogs::FontStylePalette&, int mask) { chosen(mask); });
+      return Show(palette, button, PalettePlacement::MainWindow);
+    }
+    case LookPalette::TextRotate: {
+      auto* palette = new nv::dialogs::TextAnglePalette(language_ ? language_() : QStringLiteral("ENU"), owner);
+      palette->SetAngle(current);
+      palette->SetOnSelect([chosen = std::move(chosen)](nv::dialogs::TextAnglePalette&, int angle) { chosen(angle); });
+      return Show(palette, button, PalettePlacement::MainWindow);
+    }
+    case LookPalette::BrushStyle: return choice(new nv::dialogs::BrushStylePalette(owner));
+    case LookPalette::LineStyle: return choice(new nv::dialogs::LineStylePalette(owner));
+    case LookPalette::LineWidth: return choice(new nv::dialogs::LineWidthPalette(owner));
+    case LookPalette::PointStyle: return choice(new nv::dialogs::LineEndPalette(owner));
+  }
+}
+
+void LookPaletteOpener::OpenFontName(QWidget& button, const std::string& current,
+                                     std::function<void(const std::string&)> chosen) {
+  auto* palette = new nv::dialogs::FontNamePalette(nv::dialogs::FontNamePalette::SystemFamilies(), button.window());
+  palette->SetFontName(QString::fromStdString(current));
+  palette->SetOnSelect([chosen = std::move(chosen)](nv::dialogs::FontNamePalette&, const QString& name) {
+    chosen(name.toStdString());
+  });
+  // The font list is long: it never starts above the screen's top.
+  Show(palette, button, PalettePlacement::MainWindowTopZero);
 }
 
 }  // namespace nv::app

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 
 #include "app/palette_opener.h"
@@ -55,6 +57,21 @@ class ArrangementPaletteOpener : public ArrangementOpener {
   nv::platform::IniFile* settings_;
   ShowPalette effects_;
   ShowPalette dynamics_;
+};
+
+// The design page's palettes: colour, font name and style, fill and line
+// styles, line width, line ends and text angle, each created for one
+// opening under its button and freed when it closes.
+class LookPaletteOpener : public LookOpener {
+ public:
+  // `language` gives the interface language's code (the angle dial's caption).
+  explicit LookPaletteOpener(std::function<QString()> language) : language_(std::move(language)) {}
+  void OpenLook(LookPalette palette, QWidget& button, int current, std::function<void(int value)> chosen) override;
+  void OpenFontName(QWidget& button, const std::string& current,
+                    std::function<void(const std::string& name)> chosen) override;
+
+ private:
+  std::function<QString()> language_;
 };
 
 }  // namespace nv::app

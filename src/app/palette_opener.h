@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 class QWidget;
 
@@ -70,6 +71,20 @@ class ArrangementOpener {
   // `owner`, preset with `current`: the values after OK, none after Cancel.
   virtual std::optional<JoinStyleValue> AskJoinStyle(QWidget& owner, const JoinStyleValue& current) = 0;
   virtual std::optional<RowAlignmentValue> AskRowAlignment(QWidget& owner, const RowAlignmentValue& current) = 0;
+};
+
+// The drawing-style palettes of the design page's look buttons.
+enum class LookPalette { Color, FontStyle, BrushStyle, LineStyle, LineWidth, PointStyle, TextRotate };
+
+// Opens the design page's palettes under their buttons. `chosen` runs with
+// every value the user picks (colours as the score stores them); a palette
+// closed without a choice never calls it.
+class LookOpener {
+ public:
+  virtual ~LookOpener() = default;
+  virtual void OpenLook(LookPalette palette, QWidget& button, int current, std::function<void(int value)> chosen) = 0;
+  virtual void OpenFontName(QWidget& button, const std::string& current,
+                            std::function<void(const std::string& name)> chosen) = 0;
 };
 
 }  // namespace nv::app

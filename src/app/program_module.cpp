@@ -16,6 +16,7 @@
 #include <exception>
 #include <map>
 
+#include "app/design_page.h"
 #include "app/dialog_palette_opener.h"
 #include "app/library_wiring.h"
 #include "app/modify_page.h"
@@ -367,6 +368,7 @@ TFProgramModule::TFProgramModule(ProgramServices services, QWidget* parent)
   }
   BuildModifyPage();
   BuildNavigatorPage();
+  BuildDesignPage();
   Step("Devices");
   try {
     if (settings_.OutputDevice >= 0 && settings_.OutputDevice < MOScore.DeviceCount())
@@ -549,6 +551,14 @@ void TFProgramModule::BuildModifyPage() {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(new ModifyPage(registry_, settings_, *arrangementOpener_,
                                     std::make_unique<nv::widgets::QtOneShotTimer>(), page));
+}
+
+void TFProgramModule::BuildDesignPage() {
+  lookOpener_ = std::make_unique<LookPaletteOpener>([this] { return LMain->Language(); });
+  auto* page = PCTools->findChild<QWidget*>("TSDesign");
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(new DesignPage(registry_, toolWiring_->State(), *lookOpener_, page));
 }
 
 void TFProgramModule::BuildNavigatorPage() {

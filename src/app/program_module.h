@@ -83,6 +83,7 @@ class LibraryWiring;
 class ProgramLibraryUi;
 class ToolWiring;
 class ArrangementOpener;
+class LookOpener;
 
 // What the main window works with. Every member left empty takes the
 // program's own: the machine's MIDI ports, the steady clock, the default
@@ -326,6 +327,8 @@ class TFProgramModule : public QMainWindow,
   void BuildModifyPage();
   // The navigator page's miniature of the active score.
   void BuildNavigatorPage();
+  // The design page, once the settings it shows are read.
+  void BuildDesignPage();
   void RestoreSettings();
   void ChooseLanguage();
   // The commands' captions from the language in force; the language files
@@ -469,6 +472,7 @@ class TFProgramModule : public QMainWindow,
   // The insertion tools; the documents, which read them, go first.
   std::unique_ptr<ToolWiring> toolWiring_;
   std::unique_ptr<ArrangementOpener> arrangementOpener_;
+  std::unique_ptr<LookOpener> lookOpener_;
   // The notes the documents play, shown on the piano and guitar pages.
   nv::document::PlayedNotes playedNotes_;
   // The libraries, which the documents' scores ask for terms: they go after

@@ -24,6 +24,7 @@
 #include "dialogs/preview_dialog.h"
 #include "document/close_all.h"
 #include "document/date_time_format.h"
+#include "document/design_page.h"
 #include "document/file_paths.h"
 #include "document/layout_edits.h"
 #include "document/main_commands.h"
@@ -346,6 +347,16 @@ void TFProgramModule::AddDocumentCommands() {
       registry_,
       [this, edits = std::make_shared<std::optional<nv::document::DocumentLayoutEdits>>()]()
           -> nv::document::LayoutEdits* {
+        DocumentPage* page = ActiveEditor();
+        if (page == nullptr) return nullptr;
+        return &edits->emplace(page->Document());
+      },
+      settings_);
+  // The design page's looks, alignment, pages and order, on the active document's score.
+  nv::document::AddDesignCommands(
+      registry_,
+      [this, edits = std::make_shared<std::optional<nv::document::DocumentPageObjectEdits>>()]()
+          -> nv::document::PageObjectEdits* {
         DocumentPage* page = ActiveEditor();
         if (page == nullptr) return nullptr;
         return &edits->emplace(page->Document());

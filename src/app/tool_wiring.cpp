@@ -124,7 +124,7 @@ bool ToolWiring::eventFilter(QObject* watched, QEvent* event) {
     keys_.KeyUp(*code, shift);
     return false;
   }
-  return keys_.KeyDown(*code, shift, false);
+  return keys_.KeyDown(*code, shift, state_.EditingText());
 }
 
 nv::document::ClickInserter* ToolWiring::ActiveInserter() {

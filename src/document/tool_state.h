@@ -57,6 +57,11 @@ class ToolState {
   void SetDocumentActive(bool active) { documentActive_ = active; }
   bool DocumentActive() const { return documentActive_; }
 
+  // Set while the design page's font name or size box has the focus: the
+  // page's letters then go to the box, not to the tools.
+  void SetEditingText(bool editing) { editingText_ = editing; }
+  bool EditingText() const { return editingText_; }
+
   ToolPage ActivePage() const { return page_; }
   // Makes `page` active (the "ToolsActive" setting) and derives its tool.
   void SetActivePage(ToolPage page);
@@ -151,6 +156,7 @@ class ToolState {
   ProgramSettings& settings_;
   ToolSink* sink_ = nullptr;
   bool documentActive_ = false;
+  bool editingText_ = false;
   ToolPage page_ = ToolPage::Notes;
   std::vector<bool> down_;
   std::array<ToolUpDown, kUpDownCount> upDowns_;

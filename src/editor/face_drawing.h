@@ -15,6 +15,9 @@ using Drawing = std::function<void(QPainter&)>;
 
 // The pictures of the modify page's buttons that have no painted face.
 const std::map<std::string_view, Drawing, std::less<>>& ModifyDrawings();
+// The pictures of the design page's text, comment, picture, page, order
+// and font buttons.
+const std::map<std::string_view, Drawing, std::less<>>& DesignDrawings();
 
 // The strokes the palette pictures are drawn with.
 namespace face_drawing {

@@ -193,6 +193,8 @@ void Bend(QPainter& painter, bool pre, bool release, bool overTime) {
 const std::map<std::string_view, Drawing, std::less<>>& Drawings() {
   static const std::map<std::string_view, Drawing, std::less<>> drawings = {
       {"CBPointNotes", Pointer},
+      {"CBPointDesign", Pointer},
+      {"CBResetDesign", Reset},
       {"CBPointSymbols", Pointer},
       {"CBResetNotes", Reset},
       {"CBResetSymbols", Reset},
@@ -237,10 +239,13 @@ const std::map<std::string_view, Drawing, std::less<>>& Drawings() {
   return drawings;
 }
 
-// The page's own pictures and those of the modify page.
+// The drawings of every page.
+const std::array<const std::map<std::string_view, Drawing, std::less<>>* (*)(), 3> kDrawingSets = {
+    [] { return &Drawings(); }, [] { return &ModifyDrawings(); }, [] { return &DesignDrawings(); }};
+
 const Drawing* FindDrawing(std::string_view name) {
-  if (const auto found = Drawings().find(name); found != Drawings().end()) return &found->second;
-  if (const auto found = ModifyDrawings().find(name); found != ModifyDrawings().end()) return &found->second;
+  for (const auto set : kDrawingSets)
+    if (const auto found = set()->find(name); found != set()->end()) return &found->second;
   return nullptr;
 }
 
@@ -262,8 +267,8 @@ QPixmap Draw(const Drawing& drawing) {
 std::span<const std::string_view> FaceFactory::Names() {
   static const std::vector<std::string_view> names = [] {
     std::vector<std::string_view> all;
-    for (const auto& [name, drawing] : Drawings()) all.push_back(name);
-    for (const auto& [name, drawing] : ModifyDrawings()) all.push_back(name);
+    for (const auto set : kDrawingSets)
+      for (const auto& [name, drawing] : *set()) all.push_back(name);
     return all;
   }();
   return names;

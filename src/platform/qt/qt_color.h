@@ -13,4 +13,7 @@ inline QColor toQColor(Color c) {
   return QColor(redOf(v), greenOf(v), blueOf(v));
 }
 
+// The stored 0x00BBGGRR value of a Qt colour.
+inline Color fromQColor(const QColor& c) { return rgb(c.red(), c.green(), c.blue()); }
+
 }  // namespace nv::platform

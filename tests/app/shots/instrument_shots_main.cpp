@@ -1,4 +1,5 @@
-// Writes pictures of the main window's piano, guitar, modify and navigator pages and of
+// Writes pictures of the main window's piano, guitar, modify, navigator and design pages
+// (the design page once more with its line-style palette open) and of
 // the chord-name editor into the folder named on the command line, each also
 // at twice the size: the piano scrolled to its third octave with a chord
 // sounding, the seven-string neck with three fingers, the modify page's
@@ -15,12 +16,15 @@
 #include <QThread>
 #include <QToolButton>
 
+#include "app/design_page.h"
 #include "app/program_module.h"
+#include "document/program_settings.h"
 #include "document/tool_state.h"
 #include "editor/chord_editor.h"
 #include "editor/guitar.h"
 #include "editor/music_keyboard.h"
 #include "platform/sound/test_midi_ports.h"
+#include "widgets/char_button.h"
 #include "widgets/page_control.h"
 
 #include "support/save_shot.h"
@@ -70,6 +74,29 @@ int main(int argc, char** argv) {
   window.Tools().SetActivePage(window.Tools().Pages(9));
   QApplication::processEvents();
   Save(navigator->grab(), folder, "navigator_page");
+
+  // The design page with values of its own, then its line-style palette.
+  window.Commands().Run("tools.design");
+  auto* design = window.Tools().findChild<QWidget*>("TSDesign");
+  auto* page = window.Tools().findChild<nv::app::DesignPage*>();
+  nv::document::ProgramSettings& values = window.InsertionTools().Settings();
+  values.TextColor = 0x0000C0;
+  values.BrushColor = 0x00C0FF;
+  values.LineColor = 0xC00000;
+  values.FontBold = true;
+  values.FontItalic = true;
+  values.LineStyle = 1;
+  values.LineWidth = 3;
+  values.PointStyle = 0x12;
+  values.TextRotate = 45;
+  page->Button("CBRectangle")->click();
+  QApplication::processEvents();
+  design->update();
+  Save(design->grab(), folder, "design_page");
+  Q_EMIT page->Button("CBLineStyle")->ButtonClick();
+  QApplication::processEvents();
+  for (QWidget* top : QApplication::topLevelWidgets())
+    if (top->isVisible() && top != &window && top->objectName() == "FLineStyles") Save(top->grab(), folder, "line_style_palette");
   window.resize(900, 400);
 
   for (const int page : {3, 4}) {
