@@ -71,9 +71,9 @@ void Shape(Canvas& canvas, const Rect& b, DesignFace face, Color ink) {
       return canvas.pie(round, {round.right, round.top}, {round.right, round.bottom});
     case DesignFace::Segment:
     case DesignFace::FillSegment:
-      // The part cut off by a line across the lower right.
+      // The ellipse with its lower part cut off by a straight line.
       Outline(canvas, ink, face == DesignFace::FillSegment);
-      return canvas.chord(round, {round.right, round.bottom - 4}, {round.left + 2, round.bottom});
+      return canvas.chord(round, {round.right, round.bottom - 3}, {round.left, round.bottom - 3});
     default: return;
   }
 }
