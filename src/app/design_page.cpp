@@ -9,14 +9,13 @@
 #include <algorithm>
 #include <string>
 
+#include "app/page_buttons.h"
 #include "dialogs/canvas_face.h"
 #include "dialogs/logic/design_face_painters.h"
 #include "document/command_registry.h"
 #include "document/design_page.h"
 #include "document/program_settings.h"
 #include "document/tool_state.h"
-#include "editor/face_factory.h"
-#include "platform/colors.h"
 #include "widgets/char_button.h"
 #include "widgets/scroll_panel.h"
 
@@ -29,7 +28,6 @@ using nv::document::DesignLook;
 using nv::document::DesignPart;
 using nv::widgets::TECCharButton;
 
-constexpr nv::platform::Color kBorderColor = nv::platform::rgb(66, 64, 64);
 constexpr int kButtonWidth = 25;
 constexpr int kButtonHeight = 25;
 constexpr int kDropWidth = 11;
@@ -75,19 +73,13 @@ DesignPage::DesignPage(nv::document::CommandRegistry& registry, nv::document::To
     : QWidget(parent), registry_(registry), tools_(tools), opener_(opener) {
   setObjectName("PDesign");
   // The reset button stands on the page, left of the tools.
-  reset_ = new TECCharButton(this);
-  reset_->setObjectName("CBResetDesign");
+  reset_ = MakePageButton(this, "CBResetDesign");
   reset_->setGeometry(2, kRowTop[0], kButtonWidth, kButtonHeight);
-  reset_->SetFlat(true);
-  reset_->SetBlackBorder(true);
-  reset_->SetBorderColor(kBorderColor);
   reset_->SetGroupIndex(kFirstOwnGroup - 1);
   reset_->SetAllowAllUp(true);
   if (const nv::document::ToolButton* tool = nv::document::FindToolButton("CBResetDesign"))
     reset_->setToolTip(Text(tool->Hint));
-  reset_->SetGlyph(nv::editor::FaceFactory::Picture("CBResetDesign"));
-  reset_->SetNumGlyphs(1);
-  reset_->SetMargin(-1);
+  ShowPicture(*reset_, "CBResetDesign");
   connect(reset_, &TECCharButton::clicked, this, [this] {
     tools_.Click("CBResetDesign");
     ShowDownStates();
@@ -140,12 +132,8 @@ void DesignPage::resizeEvent(QResizeEvent* event) {
 }
 
 TECCharButton* DesignPage::MakeButton(const DesignButton& entry, QWidget* parent, int left, int top) {
-  auto* button = new TECCharButton(parent);
-  button->setObjectName(Text(entry.Name));
+  TECCharButton* button = MakePageButton(parent, entry.Name);
   button->setGeometry(left, top, WidthOf(entry), kButtonHeight);
-  button->SetFlat(true);
-  button->SetBlackBorder(true);
-  button->SetBorderColor(kBorderColor);
   const std::string name(entry.Name);
   if (entry.Part == DesignPart::Tool) {
     if (const nv::document::ToolButton* tool = nv::document::FindToolButton(entry.Name))
@@ -166,9 +154,7 @@ TECCharButton* DesignPage::MakeButton(const DesignButton& entry, QWidget* parent
     connect(button, &TECCharButton::ButtonClick, this, [this, &entry, button] { OpenPalette(entry, *button); });
   }
   if (entry.Face == DesignFace::Picture) {
-    button->SetGlyph(nv::editor::FaceFactory::Picture(entry.Name));
-    button->SetNumGlyphs(1);
-    button->SetMargin(-1);
+    ShowPicture(*button, entry.Name);
   } else {
     button->SetCustomDraw(true);
     button->SetOnDrawCharButton([this, &entry, button](QPainter& painter, const QRect&) { PaintFace(entry, *button, painter); });
@@ -251,9 +237,7 @@ void DesignPage::ShowFont() {
 }
 
 void DesignPage::PaintFace(const DesignButton& entry, TECCharButton& button, QPainter& painter) const {
-  const nv::widgets::ButtonFace state = button.Face();
-  const nv::dialogs::FaceLook look{button.Hot(), state == nv::widgets::ButtonFace::Down ||
-                                                     state == nv::widgets::ButtonFace::Exclusive};
+  const nv::dialogs::FaceLook look = LookOf(button);
   const nv::document::ProgramSettings& s = tools_.Settings();
   nv::dialogs::DesignFaceValues values;
   values.TextColor = s.TextColor;

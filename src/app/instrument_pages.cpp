@@ -1,4 +1,6 @@
 #include "app/instrument_pages.h"
+
+#include "app/page_buttons.h"
 #include "app/tool_up_down.h"
 
 #include <QEvent>
@@ -21,7 +23,6 @@
 #include "editor/guitar_tuning.h"
 #include "editor/music_keyboard.h"
 #include "editor/played_note_display.h"
-#include "editor/face_factory.h"
 #include "editor/tool_faces.h"
 #include "widgets/char_button.h"
 #include "widgets/page_control.h"
@@ -191,9 +192,7 @@ void InstrumentPages::BuildPiano(QWidget& page) {
         });
       });
     } else {
-      button->SetGlyph(nv::editor::FaceFactory::Picture("CBBlankNote"));
-      button->SetNumGlyphs(1);
-      button->SetMargin(-1);
+      ShowPicture(*button, "CBBlankNote");
     }
     connect(button, &QAbstractButton::clicked, this, [this, name] {
       tools_.Click(name);

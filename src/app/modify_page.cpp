@@ -7,14 +7,13 @@
 #include <algorithm>
 #include <string>
 
+#include "app/page_buttons.h"
 #include "dialogs/canvas_face.h"
 #include "dialogs/logic/modify_face_painters.h"
 #include "document/command_registry.h"
 #include "document/modify_page.h"
 #include "document/program_settings.h"
-#include "editor/face_factory.h"
 #include "editor/score_menu.h"
-#include "platform/colors.h"
 #include "widgets/char_button.h"
 #include "widgets/scroll_panel.h"
 
@@ -25,7 +24,6 @@ using nv::document::ModifyButton;
 using nv::document::ModifyFace;
 using nv::widgets::TECCharButton;
 
-constexpr nv::platform::Color kBorderColor = nv::platform::rgb(66, 64, 64);
 constexpr int kButtonWidth = 25;
 constexpr int kButtonHeight = 25;
 constexpr int kDropWidth = 11;
@@ -82,13 +80,9 @@ void ModifyPage::resizeEvent(QResizeEvent* event) {
 }
 
 TECCharButton* ModifyPage::MakeButton(const ModifyButton& entry, int left, int top, int width) {
-  auto* button = new TECCharButton(panel_);
-  button->setObjectName(QString::fromUtf8(entry.Name.data(), static_cast<int>(entry.Name.size())));
+  TECCharButton* button = MakePageButton(panel_, entry.Name);
   button->setToolTip(QString::fromUtf8(entry.Hint.data(), static_cast<int>(entry.Hint.size())));
   button->setGeometry(left, top, width, kButtonHeight);
-  button->SetFlat(true);
-  button->SetBlackBorder(true);
-  button->SetBorderColor(kBorderColor);
   button->SetAllowAllUp(true);
   button->SetGroupIndex(entry.Group);
   button->SetCommandId(QString::fromUtf8(entry.CommandId.data(), static_cast<int>(entry.CommandId.size())));
@@ -97,9 +91,7 @@ TECCharButton* ModifyPage::MakeButton(const ModifyButton& entry, int left, int t
     connect(button, &TECCharButton::ButtonClick, this, [this, &entry, button] { OpenDropDown(entry, *button); });
   }
   if (entry.Face == ModifyFace::Picture) {
-    button->SetGlyph(nv::editor::FaceFactory::Picture(entry.Name));
-    button->SetNumGlyphs(1);
-    button->SetMargin(-1);
+    ShowPicture(*button, entry.Name);
   } else {
     button->SetCustomDraw(true);
     button->SetOnDrawCharButton([this, &entry, button](QPainter& painter, const QRect&) { PaintFace(entry, *button, painter); });
@@ -111,9 +103,7 @@ TECCharButton* ModifyPage::MakeButton(const ModifyButton& entry, int left, int t
 }
 
 void ModifyPage::PaintFace(const ModifyButton& entry, TECCharButton& button, QPainter& painter) const {
-  const nv::widgets::ButtonFace state = button.Face();
-  const nv::dialogs::FaceLook look{button.Hot(), state == nv::widgets::ButtonFace::Down ||
-                                                     state == nv::widgets::ButtonFace::Exclusive};
+  const nv::dialogs::FaceLook look = LookOf(button);
   const nv::dialogs::ModifyFaceValues values{settings_.PitchUp,         settings_.PitchDown,
                                              settings_.BarUnionActive,  settings_.BarUnionCount,
                                              settings_.RowPropertiesActive, settings_.FRowDisplayStyle};

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <string>
 
+#include "app/page_buttons.h"
 #include "app/tool_up_down.h"
 #include "dialogs/canvas_face.h"
 #include "dialogs/drum_head_faces.h"
@@ -16,9 +17,7 @@
 #include "dialogs/logic/tool_face_painters.h"
 #include "document/program_settings.h"
 #include "document/tool_state.h"
-#include "editor/face_factory.h"
 #include "editor/tool_faces.h"
-#include "platform/colors.h"
 #include "widgets/char_button.h"
 #include "widgets/scroll_panel.h"
 
@@ -34,7 +33,6 @@ using nv::document::SymbolStripLayout;
 using nv::document::ToolPage;
 using nv::widgets::TECCharButton;
 
-constexpr nv::platform::Color kBorderColor = nv::platform::rgb(66, 64, 64);
 constexpr int kPageLeft = 2;
 // Each button keeps a group of its own, so that only the tool state
 // decides which buttons are down together.
@@ -117,13 +115,9 @@ void NotationPalettePage::resizeEvent(QResizeEvent* event) {
 
 TECCharButton* NotationPalettePage::MakeButton(const PlacedCell& placed, QWidget* parent) {
   const PaletteCell& cell = *placed.Cell;
-  auto* button = new TECCharButton(parent);
+  TECCharButton* button = MakePageButton(parent, cell.Name);
   const std::string name(cell.Name);
-  button->setObjectName(QString::fromStdString(name));
   button->setGeometry(placed.Left, placed.Top, placed.Width, placed.Height);
-  button->SetFlat(true);
-  button->SetBlackBorder(true);
-  button->SetBorderColor(kBorderColor);
   if (cell.DropPart) button->SetDropWidth(cell.Face == FaceKind::DropOnly ? placed.Width : nv::document::kPaletteDropWidth);
   if (const nv::document::ToolButton* tool = nv::document::FindToolButton(cell.Name)) {
     button->setToolTip(Text(tool->Hint));
@@ -174,9 +168,7 @@ void NotationPalettePage::ApplyFace(TECCharButton& button, const PaletteCell& ce
       break;
     }
     case FaceKind::Picture:
-      button.SetGlyph(nv::editor::FaceFactory::Picture(cell.Name));
-      button.SetNumGlyphs(1);
-      button.SetMargin(-1);
+      ShowPicture(button, cell.Name);
       break;
     case FaceKind::Caption: {
       QFont font(Text(cell.CaptionFont));
@@ -201,9 +193,7 @@ void NotationPalettePage::ApplyFace(TECCharButton& button, const PaletteCell& ce
 }
 
 void NotationPalettePage::PaintFace(TECCharButton& button, QPainter& painter, PaintedFace face) {
-  const nv::widgets::ButtonFace state = button.Face();
-  const nv::dialogs::FaceLook look{button.Hot(), state == nv::widgets::ButtonFace::Down ||
-                                                     state == nv::widgets::ButtonFace::Exclusive};
+  const nv::dialogs::FaceLook look = LookOf(button);
   const nv::document::ProgramSettings& settings = tools_.Settings();
   nv::dialogs::ToolFaceValues values;
   values.Key = settings.Key;

@@ -1,0 +1,30 @@
+#include "app/page_buttons.h"
+
+#include "editor/face_factory.h"
+#include "platform/colors.h"
+#include "widgets/char_button.h"
+
+namespace nv::app {
+
+nv::widgets::TECCharButton* MakePageButton(QWidget* parent, std::string_view name) {
+  constexpr nv::platform::Color kBorderColor = nv::platform::rgb(66, 64, 64);
+  auto* button = new nv::widgets::TECCharButton(parent);
+  button->setObjectName(QString::fromUtf8(name.data(), static_cast<int>(name.size())));
+  button->SetFlat(true);
+  button->SetBlackBorder(true);
+  button->SetBorderColor(kBorderColor);
+  return button;
+}
+
+void ShowPicture(nv::widgets::TECCharButton& button, std::string_view name) {
+  button.SetGlyph(nv::editor::FaceFactory::Picture(name));
+  button.SetNumGlyphs(1);
+  button.SetMargin(-1);
+}
+
+nv::dialogs::FaceLook LookOf(const nv::widgets::TECCharButton& button) {
+  const nv::widgets::ButtonFace state = button.Face();
+  return {button.Hot(), state == nv::widgets::ButtonFace::Down || state == nv::widgets::ButtonFace::Exclusive};
+}
+
+}  // namespace nv::app
