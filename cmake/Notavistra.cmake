@@ -15,6 +15,9 @@ endif()
 target_compile_definitions(notavistra_options INTERFACE
   NOTAVISTRA_ASSETS_DIR="${NOTAVISTRA_ASSETS_DIR}"
   QT_NO_KEYWORDS)
+# Debug builds (the test build) check after every layout pass that began
+# after page 0 or stopped early that a full pass leaves the same layout.
+target_compile_definitions(notavistra_options INTERFACE $<$<CONFIG:Debug>:NOTAVISTRA_LAYOUT_CHECK>)
 if(NOTAVISTRA_SANITIZE)
   target_compile_options(notavistra_options INTERFACE
     -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)

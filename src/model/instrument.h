@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/content_revision.h"
 #include "model/measure_layout.h"
 #include "model/model_object.h"
 #include "model/page_objects.h"
@@ -137,6 +138,9 @@ class TECInstrument : public TECModelObject {
   int LaidOutMeasureEnd = -1;
   bool LayoutValid = false;
   int RunningBarNumber = 0;
+  // No other instrument has had it: what the layout pass remembers of an
+  // instrument is never taken for another made at the same address.
+  std::uint64_t Serial = NewContentRevision();
 
  private:
   // The system record of the cursor measure; the array grows when short.

@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "model/content_revision.h"
 #include "model/element.h"
 #include "model/element_kinds.h"
 #include "model/measure_items.h"
@@ -84,6 +85,9 @@ class TECMeasure {
   std::uint8_t ClefAt(int tick) const;
   // True when nothing is written in the measure.
   bool IsEmpty() const;
+  // Called before what the measure holds changes (the undo recorder does it
+  // for every measure it saves): the layout pass lays it out again.
+  void MarkChanged() { Revision = NewContentRevision(); }
 
   std::unique_ptr<TECClef> Clef;
   std::unique_ptr<TECTimeSignature> TimeSignature;
@@ -100,6 +104,8 @@ class TECMeasure {
   std::int32_t Index = 0;
   // Page that the layout pass placed the measure on.
   std::int32_t Page = 0;
+  // Taken anew at every change of the measure's content (MarkChanged).
+  std::uint64_t Revision = NewContentRevision();
   // The byte fields last, so that they share one word.
   // When non-zero BeamGroupCount replaces the score's UnionCount.
   std::uint8_t BeamOverride = 0;

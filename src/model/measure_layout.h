@@ -102,6 +102,30 @@ struct TECDrawnMeasure {
   std::int32_t EndX = 0;
 };
 
+// What the layout pass remembers of the passes before, so that a pass after
+// an edit stops once the pages ahead would come out as they are. Stamps are
+// hashes; 0 stands for none.
+struct TECLayoutMemo {
+  // The instrument (address and serial) and the settings laid out with.
+  const void* Instrument = nullptr;
+  std::uint64_t InstrumentSerial = 0;
+  std::uint64_t Settings = 0;
+  // Per measure index below LaidOutEnd: the revisions of the index's
+  // measures and symbols entry and its record's user settings, as laid out.
+  std::vector<std::uint64_t> Measures;
+  // Per page: the running state the page was begun with.
+  std::vector<std::uint64_t> Pages;
+  // One past the last measure the latest pass to the end placed, and the
+  // page count it left (undo may cut pages that a pass appends again).
+  std::int32_t LaidOutEnd = 0;
+  std::int32_t PageCount = 0;
+  // The layout records it left (the list never shrinks in a pass).
+  std::int32_t RecordCount = 0;
+  // Per page: how far its measures raised the laid-out counters (-1 not).
+  std::vector<std::int32_t> PageRows;
+  std::vector<std::int32_t> PageAll;
+};
+
 // What the layout pass keeps for the score besides the page tables.
 struct TECPageLayout {
   // Per page: links that end on the next page (painted with this page), and
@@ -128,6 +152,7 @@ struct TECPageLayout {
       if (drawn.Row == row && drawn.Measure == m) return &drawn;
     return nullptr;
   }
+  TECLayoutMemo Memo;
   // Set while a pass runs; a nested call returns at once.
   bool Running = false;
 };

@@ -635,6 +635,7 @@ std::size_t StoredMeasureSize(const TECMeasure& measure) {
 bool ReadMeasureBlock(ByteStream& stream, TECRow& row, TECMeasure& measure, const ScoreStreamContext& context) {
   const std::int64_t start = stream.Position();
   if (stream.ReadU8() != ek::MeasureBlock) return false;
+  measure.MarkChanged();
   const bool intact = ReadBlockBody(stream, start, 2, [&] {
     BlockView block(stream);
     MeasureReader{block, row, measure, context}.Read();

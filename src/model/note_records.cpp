@@ -274,6 +274,8 @@ TECLinkAttribute* LinkNotes(TECNote* first, TECNote* second, std::uint8_t code) 
   auto link = std::make_unique<TECLinkAttribute>(code, later);
   link->Partner = earlier;
   TECLinkAttribute* result = link.get();
+  // The link is part of what the later note's measure is laid out from.
+  if (later->Owner) later->Owner->MarkChanged();
   later->Attributes.push_back(std::move(link));
   earlier->EditLinkedNotes().push_back(later);
   return result;

@@ -39,6 +39,7 @@ void TECRow::Assign(const TECRow& source) {
 }
 
 void TECRow::CopyMeasure(const TECMeasure& source, TECMeasure& target) {
+  target.MarkChanged();
   auto copyRecord = [&target](const auto& from, auto& to) {
     using Record = typename std::decay_t<decltype(to)>::element_type;
     if (!from) {

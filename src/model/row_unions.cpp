@@ -54,6 +54,7 @@ void TECRow::RebuildUnions(TECMeasure* measure, bool rebuildRests, bool noBeams)
     for (const auto& item : measure->Items)
       if (item->Kind == ek::Tuplet) present[item->Voice & 15] = any = true;
     if (!any) {
+      measure->MarkChanged();
       if (rebuildRests) measure->Rests.clear();
       measure->Beams.clear();
       return;
@@ -70,6 +71,8 @@ void TECRow::RebuildUnionsFrom(int i, bool rebuildRests, bool noBeams) {
 void TECRow::RebuildVoiceUnions(TECMeasure* measure, int voice, bool noBeams, int keepRestsTick, bool rebuildRests) {
   TECMusicScore* score = Score();
   if (!measure || !owner_ || (score && score->DeferUnions)) return;
+  // Beam groups are part of what the measure's spacing reads.
+  measure->MarkChanged();
   // The other voices keep their groups; the list is rebuilt from the notes
   // themselves so that it never holds a note that has gone.
   measure->Beams.clear();

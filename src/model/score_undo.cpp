@@ -184,10 +184,12 @@ void TECMusicScore::SaveUndoInstrument(TECUndoStep* step, TECInstrument* instrum
 void TECMusicScore::SaveUndoRow(TECUndoStep* step, TECRow* row) { WriteRowEntry(undoList_, step, row); }
 
 void TECMusicScore::SaveUndoMeasure(TECUndoStep* step, TECMeasure* measure, int index) {
+  if (measure) measure->MarkChanged();
   WriteMeasureEntry(undoList_, step, measure, index);
 }
 
 void TECMusicScore::SaveUndoAttachment(TECUndoStep* step, TECSymbolEntry* entry, int index) {
+  if (entry) entry->MarkChanged();
   WriteAttachmentEntry(undoList_, step, entry, index);
 }
 

@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "model/content_revision.h"
 #include "model/element.h"
 #include "model/model_object.h"
 #include "model/page_objects.h"
@@ -44,12 +45,16 @@ class TECSymbolItem : public TECElement {
 // The symbols-row entry of one measure index.
 class TECSymbolEntry {
  public:
+  // Called before the entry's items change: the layout pass lays its
+  // measure out again.
+  void MarkChanged() { Revision = NewContentRevision(); }
   std::vector<std::unique_ptr<TECSymbolItem>> Items;
   TECInstrument* Owner = nullptr;
   // 1 when a multi-measure rest (kind 88) was added here.
   std::uint8_t Flag = 0;
   std::int32_t MeasureIndex = 0;
   std::int32_t Page = 0;
+  std::uint64_t Revision = NewContentRevision();
 };
 
 // The instrument's symbols row: one entry per measure index.

@@ -6,6 +6,7 @@
 
 #include "model/measure.h"
 #include "model/music_score.h"
+#include "model/symbols_row.h"
 #include "model/undo_step.h"
 
 class TECPageObject;
@@ -20,11 +21,20 @@ class UndoRecorder {
  public:
   UndoRecorder(TECMusicScore* score, std::uint8_t kind) : score_(score), kind_(kind) {}
 
+  // Every record saved is about to change, also while undo is locked; so
+  // may the links that later measures hold on its notes.
   void Save(TECMeasure* measure) {
+    if (measure) {
+      measure->MarkChanged();
+      for (const auto& note : measure->Notes)
+        for (TECNote* later : note->LinkedNotes())
+          if (later->Owner) later->Owner->MarkChanged();
+    }
     if (!measure || !Begin() || Saved(measure)) return;
     score_->SaveUndoMeasure(step_, measure, measure->Index);
   }
   void SaveAttachment(TECSymbolEntry* entry, int index) {
+    if (entry) entry->MarkChanged();
     if (!entry || !Begin() || Saved(entry)) return;
     score_->SaveUndoAttachment(step_, entry, index);
   }

@@ -56,6 +56,15 @@ struct LayoutContext {
   bool PageBreak = false;
   // Measures beyond the end of the music placed on this page.
   int EmptyMeasures = 0;
+  // What this pass found comparing measures with the pass before: all
+  // matched from MatchFrom on (-1 before the first comparison), and the
+  // highest index that did not (-1 none).
+  int MatchFrom = -1;
+  int Mismatch = -1;
+  // The laid-out counters as the measures of this page raised them (-1
+  // none): what a pass that stops early takes from the pages it keeps.
+  int PageRows = -1;
+  int PageAll = -1;
 
   // Base pixels to device pixels, kept within 32 bits.
   std::int32_t ToDevice(std::int64_t base) const;

@@ -2,8 +2,10 @@
 
 #include <cstdio>
 #include <sstream>
+#include <vector>
 
 #include "model/instrument.h"
+#include "model/measure.h"
 #include "model/music_score.h"
 #include "model/row.h"
 
@@ -87,6 +89,33 @@ std::string DumpLayout(const TECMusicScore& score) {
   }
   Carried(out, "links", pages.SystemObjects);
   Carried(out, "spanners", pages.SystemSymbols);
+  return out.str();
+}
+
+std::string DumpLaidOutModel(const TECMusicScore& score) {
+  std::ostringstream out;
+  const TECInstrument* instrument = score.CurrentInstrument();
+  if (!instrument) return {};
+  out << "laid out rows=" << instrument->LaidOutRows << " all=" << instrument->LaidOutAll
+      << " clamped=" << instrument->LaidOutClamped << '\n';
+  for (int r = 0; r < instrument->GetRowCount(); ++r) {
+    for (const auto& measure : instrument->GetRow(r)->Measures()) {
+      out << "row " << r << " m" << measure->Index << " page=" << measure->Page << " clef=" << int(measure->ClefInForce)
+          << " key=" << int(measure->KeyInForce) << " clefs=";
+      Runs(out, std::vector<int>(measure->ClefPerTick.begin(), measure->ClefPerTick.end()));
+      out << " notes:";
+      for (const auto& note : measure->Notes) {
+        out << ' ' << int(note->Flags);
+        for (const auto& attribute : note->Attributes) {
+          out << '/' << attribute->SpacingOffset;
+          if (const auto* grace = dynamic_cast<const TECGraceGroup*>(attribute.get())) out << 'g' << grace->XOffset;
+        }
+      }
+      out << " items:";
+      for (const auto& item : measure->Items) out << ' ' << item->SpacingOffset;
+      out << '\n';
+    }
+  }
   return out.str();
 }
 

@@ -21,4 +21,10 @@ std::string DumpMeasureLayout(const TECMeasureLayout& record, int index);
 // layout record, the measure places of every row and the carry-over lists.
 std::string DumpLayout(const TECMusicScore& score);
 
+// What the pass writes into the records of the active instrument besides
+// the layout records: the laid-out counters, and for every measure of every
+// row its page, clef and key in force, clef table, the tremolo strokes of
+// its notes and the offsets of its attributes and items.
+std::string DumpLaidOutModel(const TECMusicScore& score);
+
 }  // namespace nv::render

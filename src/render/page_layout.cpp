@@ -4,6 +4,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "model/instrument.h"
@@ -14,6 +18,8 @@
 #include "model/units.h"
 #include "render/carry_over.h"
 #include "render/layout_context.h"
+#include "render/layout_dump.h"
+#include "render/layout_memo.h"
 #include "render/system_layout.h"
 
 namespace nv::render {
@@ -137,24 +143,37 @@ void MarkOverfull(std::vector<std::int32_t>& pages, int page, bool overfull) {
 
 }  // namespace
 
-void LayoutScore(TECMusicScore& score, int page, bool twoPages) {
-  if (score.LayoutSuspended || score.PageLayout.Running) return;
-  if (score.GetStyle() == TScoreStyle::ssAllInstruments) return;
+namespace {
+
+struct PassOutcome {
+  bool Ran = false;
+  int FirstPage = 0;
+  bool Stopped = false;
+  bool Appended = false;
+};
+
+// One pass from page `page` (see LayoutScore); with mayStop it ends at the
+// first page from which the records would come out as they are.
+PassOutcome RunPass(TECMusicScore& score, int page, bool twoPages, bool mayStop) {
+  PassOutcome outcome;
+  if (score.LayoutSuspended || score.PageLayout.Running) return outcome;
+  if (score.GetStyle() == TScoreStyle::ssAllInstruments) return outcome;
   TECInstrument* instrument = score.CurrentInstrument();
-  if (!instrument) return;
+  if (!instrument) return outcome;
   instrument->LayoutValid = true;
-  if (instrument->VisibleRowCount() == 0) return;
+  if (instrument->VisibleRowCount() == 0) return outcome;
   page = std::max(page, 0);
   // The last system of the page before may take the first measure of this
   // one when an edit made it narrower: the pass to the end starts there.
   if (!twoPages && page > 0) --page;
+  outcome.Ran = true;
+  outcome.FirstPage = page;
 
-  bool appended = false;
-  const std::vector<std::int32_t> overfullBefore = score.PageLayout.OverfullPages;
   {
     ScopedFlag running(score.PageLayout.Running);
     LayoutContext context{score, *instrument};
     Prepare(context, page, twoPages);
+    BeginMemo(context);
     score.BeginRulesUpdate();
     // Measures before page `page` stay laid out from earlier passes, and
     // those after the two pages too when only two are laid out.
@@ -166,6 +185,11 @@ void LayoutScore(TECMusicScore& score, int page, bool twoPages) {
     TECPageLayout& pages = score.PageLayout;
     for (int s = page; s < instrument->PageCount(); ++s) {
       context.Page = s;
+      // The pages from here on are as an edit before them left them.
+      if (mayStop && !twoPages && s > page && PagesAheadUnchanged(context)) {
+        outcome.Stopped = true;
+        break;
+      }
       const bool active = s == context.ActivePage;
       if (active) {
         pages.FirstSystem = context.System;
@@ -181,6 +205,7 @@ void LayoutScore(TECMusicScore& score, int page, bool twoPages) {
         pages.SystemCount = systems;
       }
       PrepareCarryOver(pages, s);
+      RememberPageStart(context);
       context.PageFirstMeasure = score.PageFirstMeasure(s);
       context.NextMeasure = context.PageFirstMeasure;
       context.PageBreak = false;
@@ -193,16 +218,21 @@ void LayoutScore(TECMusicScore& score, int page, bool twoPages) {
         if (full) break;
         LayoutSystem(context);
       }
+      RememberPageEnd(context);
       score.SetNextPageStart(s, context.NextMeasure);
       score.SetPageLastBarNumber(s, static_cast<int>(context.BarNumber - 1));
       PruneCarryOver(context, s);
       const bool carried = s + 1 < static_cast<int>(pages.SystemSymbols.size()) && !pages.SystemSymbols[s + 1].empty();
       if (s + 1 == instrument->PageCount() && (context.NextMeasure < context.MeasureEnd || carried)) {
         instrument->AppendLaidOutPage();
-        appended = true;
+        outcome.Appended = true;
       }
       if (twoPages && s >= page + 1) break;
     }
+    if (twoPages)
+      EndTwoPageMemo(context);
+    else
+      EndMemo(context, outcome.Stopped);
     // Pages taken away since an earlier pass keep no mark.
     auto& overfull = pages.OverfullPages;
     overfull.erase(std::lower_bound(overfull.begin(), overfull.end(), instrument->PageCount()), overfull.end());
@@ -212,8 +242,49 @@ void LayoutScore(TECMusicScore& score, int page, bool twoPages) {
     instrument->LaidOutRows = std::min(instrument->LaidOutRows, records);
   }
   score.EndRulesUpdate();
+  return outcome;
+}
+
+}  // namespace
+
+void LayoutScoreInFull(TECMusicScore& score) { RunPass(score, 0, false, false); }
+
+namespace {
+
+#ifdef NOTAVISTRA_LAYOUT_CHECK
+// The check of the test build: a pass that stopped early leaves exactly
+// what the same pass leaves when it goes on to the end, or the program
+// stops here.
+void CheckAgainstPassToTheEnd(TECMusicScore& score, int page) {
+  const std::string stopped = DumpLayout(score) + DumpLaidOutModel(score);
+  RunPass(score, page, false, false);
+  const std::string full = DumpLayout(score) + DumpLaidOutModel(score);
+  if (stopped == full) return;
+  std::istringstream a(stopped);
+  std::istringstream b(full);
+  std::string lineA;
+  std::string lineB;
+  while (std::getline(a, lineA) && std::getline(b, lineB) && lineA == lineB) {
+  }
+  std::fprintf(stderr,
+               "layout check: the pass that stopped early differs from the pass to the end\n  stopped: %s\n  to the "
+               "end: %s\n",
+               lineA.c_str(), lineB.c_str());
+  std::abort();
+}
+#endif
+
+}  // namespace
+
+void LayoutScore(TECMusicScore& score, int page, bool twoPages) {
+  const std::vector<std::int32_t> overfullBefore = score.PageLayout.OverfullPages;
+  const PassOutcome outcome = RunPass(score, page, twoPages, true);
+  if (!outcome.Ran) return;
+#ifdef NOTAVISTRA_LAYOUT_CHECK
+  if (outcome.Stopped) CheckAgainstPassToTheEnd(score, page);
+#endif
   // Reported once the records are whole.
-  if (appended) {
+  if (outcome.Appended) {
     if (score.OnPageCountChanged) score.OnPageCountChanged(&score);
     score.InvalidatePageTabs();
   }

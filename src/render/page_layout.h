@@ -14,6 +14,15 @@ namespace nv::render {
 // OnPageCountChanged once the pass is over. Nothing happens while the layout
 // is suspended, in the all-instruments view, without an active instrument
 // or visible row, or when called from inside a pass.
+// A pass to the end stops at the first page from which the records would
+// come out as they are: it begins with the running state it began with
+// before, and no measure from there on changed since it was laid out
+// (its revision, see model/content_revision.h). The result is the same as
+// a full pass from page 0 gives; the test build checks it after every pass.
 void LayoutScore(TECMusicScore& score, int page, bool twoPages);
+
+// A pass from page 0 to the end that never stops early, firing no event:
+// what LayoutScore's result is checked against.
+void LayoutScoreInFull(TECMusicScore& score);
 
 }  // namespace nv::render

@@ -14,6 +14,7 @@
 #include "model/row.h"
 #include "model/units.h"
 #include "render/header_metrics.h"
+#include "render/layout_memo.h"
 #include "render/measure_spacing.h"
 #include "render/system_geometry.h"
 
@@ -170,6 +171,8 @@ void SystemLayout::Run() {
         measure->Page = context_.Page;
         instrument_.LaidOutRows = std::max(instrument_.LaidOutRows, m + 1);
         instrument_.LaidOutAll = std::max(instrument_.LaidOutAll, m + 1);
+        context_.PageRows = std::max(context_.PageRows, m + 1);
+        context_.PageAll = std::max(context_.PageAll, m + 1);
       }
       const int header = HeaderWidth(row, measure, m, firstInSystem);
       record.HeaderWidth = std::max(record.HeaderWidth, header);
@@ -180,6 +183,7 @@ void SystemLayout::Run() {
 
     if (TECSymbolEntry* entry = instrument_.SymbolsRow().At(m)) {
       instrument_.LaidOutAll = std::max(instrument_.LaidOutAll, m + 1);
+      context_.PageAll = std::max(context_.PageAll, m + 1);
       record.HeaderWidth = std::max(record.HeaderWidth, headerMax);
       instrument_.RunningBarNumber = static_cast<int>(context_.BarNumber);
       instrument_.LayoutMeasureSymbols(m);
@@ -207,6 +211,7 @@ void SystemLayout::Run() {
       break;
     }
     measures_.push_back(m);
+    RememberMeasure(context_, m);
     if (empty) ++context_.EmptyMeasures;
     Advance(m, record);
     firstInSystem = false;

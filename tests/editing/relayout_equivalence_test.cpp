@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "render/page_layout.h"
 #include "support/edit_harness.h"
 #include "support/layout_state.h"
 #include "support/random_edits.h"
@@ -69,7 +70,7 @@ class Session {
       }
       const std::string what = Act(s, i);
       const std::string relaid = layout_state::Everything(s);
-      s.LayoutScore(0, false);
+      nv::render::LayoutScoreInFull(s);
       const std::string difference = FirstDifference(relaid, layout_state::Everything(s));
       ASSERT_EQ(difference, "") << what << " on page " << s.GetActivePage();
     }
@@ -120,7 +121,7 @@ TEST(RelayoutAfterAnEdit, ASelectionOnAnEarlierPageIsLaidOutFromItsPage) {
   s.ResizeSelection(-1);
   ASSERT_EQ(f.measure(0).Notes[1]->Value, 16);
   const std::string relaid = layout_state::Everything(s);
-  s.LayoutScore(0, false);
+  nv::render::LayoutScoreInFull(s);
   EXPECT_EQ(FirstDifference(relaid, layout_state::Everything(s)), "");
 }
 

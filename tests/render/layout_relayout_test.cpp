@@ -79,6 +79,7 @@ std::unique_ptr<TECMusicScore> MakeMusic() {
 // Adds notes to measure m of the first row.
 void Edit(TECMusicScore& score, int m) {
   TECMeasure& measure = *Instrument(score).GetRow(0)->GetMeasure(m);
+  measure.MarkChanged();
   for (int start = 0; start < 96; start += 4) AddAttribute(*AddNote(measure, 3, 5, 4, start), ek::DoubleSharp);
 }
 
@@ -112,6 +113,7 @@ TEST(Relayout, AMeasureOpeningItsPageMadeNarrowerMayMoveToThePageBefore) {
     const int m = probe->PageFirstMeasure(page);
     auto thin = [m](TECMusicScore& score) {
       for (int r = 0; r < 2; ++r) {
+        Instrument(score).GetRow(r)->GetMeasure(m)->MarkChanged();
         auto& notes = Instrument(score).GetRow(r)->GetMeasure(m)->Notes;
         if (notes.size() > 2) notes.erase(notes.begin() + 1, notes.end() - 1);
         Instrument(score).GetRow(r)->GetMeasure(m)->Rests.clear();
@@ -189,6 +191,7 @@ TEST(CarryOver, VoltasReachingThePageAfterAreCarried) {
   const int next = score->PageFirstMeasure(1);
   auto addVolta = [&](int m, int count) {
     TECSymbolEntry* entry = instrument.GetSymbolMeasure(m, false);
+    entry->MarkChanged();
     auto volta = std::make_unique<TECSymbolItem>(ek::SymbolVolta, entry);
     volta->SetByte(1, static_cast<std::uint8_t>(count));
     entry->Items.push_back(std::move(volta));
