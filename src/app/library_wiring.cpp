@@ -4,9 +4,13 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "app/page_buttons.h"
 #include "document/command_registry.h"
+#include "document/palette_pages.h"
 #include "document/score_document.h"
 #include "document/term_font.h"
+#include "document/tool_buttons.h"
+#include "document/tool_state.h"
 #include "platform/qt/qt_color.h"
 #include "widgets/char_button.h"
 #include "editor/chord_builder_bar.h"
@@ -40,8 +44,61 @@ LibraryWiring::LibraryWiring(Context context) : context_(std::move(context)) {
   const auto page = [&](const char* name) { return pages.findChild<QWidget*>(name); };
   pages_->HostOn(page("TSAccords"), page("TSExpanded"), page("TSTerms"));
   saving_ = std::make_unique<nv::editor::LibraryTemplateSaving>(context_.Store, context_.Ini, context_.Window);
-  if (QWidget* terms = page("TSTerms")) AddTermFontButton(*terms);
+  if (QWidget* expanded = page("TSExpanded")) AddPointerButtons(*expanded, "CBPointExpanded", "CBResetExpanded");
+  if (QWidget* terms = page("TSTerms")) {
+    AddPointerButtons(*terms, "CBPointTerm", "CBResetTerm");
+    AddTermFontButton(*terms);
+  }
+  toolsChanged_ = context_.Tools.Changed.Subscribe([this] { ShowDownStates(); });
+  ShowDownStates();
+  // The strips start right of the buttons now: they end where they should.
+  pages_->RebuildAll();
   DocumentChanged();
+}
+
+QHBoxLayout& LibraryWiring::StripRow(QWidget& page) {
+  auto* column = static_cast<QBoxLayout*>(page.layout());
+  if (auto* row = qobject_cast<QHBoxLayout*>(column->itemAt(0)->layout())) return *row;
+  auto* row = new QHBoxLayout;
+  // Clear of the page's frame, as the strip's buttons are.
+  row->setContentsMargins(2, 2, 0, 0);
+  row->setSpacing(2);
+  if (QLayoutItem* strip = column->takeAt(0)) row->addItem(strip);
+  row->addStretch(1);
+  column->insertLayout(0, row);
+  return *row;
+}
+
+void LibraryWiring::AddPointerButtons(QWidget& page, std::string_view pointer, std::string_view reset) {
+  using nv::document::kPaletteButtonHeight;
+  using nv::document::kPaletteButtonWidth;
+  // One above the other, level with the strip's rows, as on the symbols page.
+  auto* column = new QWidget(&page);
+  column->setFixedSize(kPaletteButtonWidth, nv::document::kPaletteLowerTop + kPaletteButtonHeight);
+  const std::pair<std::string_view, int> places[] = {{pointer, nv::document::kPaletteUpperTop},
+                                                     {reset, nv::document::kPaletteLowerTop}};
+  for (const auto& [name, top] : places) {
+    nv::widgets::TECCharButton* button = MakePageButton(column, name);
+    button->setGeometry(0, top, kPaletteButtonWidth, kPaletteButtonHeight);
+    // Each in a group of its own: the state decides what is down.
+    button->SetGroupIndex(top);
+    button->SetAllowAllUp(true);
+    if (const nv::document::ToolButton* tool = nv::document::FindToolButton(name))
+      button->setToolTip(QString::fromUtf8(tool->Hint.data(), static_cast<int>(tool->Hint.size())));
+    ShowPicture(*button, name);
+    QObject::connect(button, &QAbstractButton::clicked, button, [this, name = std::string(name)] {
+      context_.Tools.Click(name);
+      // A click that changed nothing is put back.
+      ShowDownStates();
+    });
+    toolButtons_.push_back(button);
+  }
+  StripRow(page).insertWidget(0, column, 0, Qt::AlignTop);
+}
+
+void LibraryWiring::ShowDownStates() {
+  for (nv::widgets::TECCharButton* button : toolButtons_)
+    button->SetDown(context_.Tools.IsDown(button->objectName().toStdString()));
 }
 
 void LibraryWiring::AddTermFontButton(QWidget& page) {
@@ -67,16 +124,9 @@ void LibraryWiring::AddTermFontButton(QWidget& page) {
   };
   context_.Registry.Add(std::move(command));
   QObject::connect(button, &QAbstractButton::clicked, button, [this] { context_.Registry.Run(kTermFontCommand); });
-  // Left of the strip the page holds.
-  auto* column = static_cast<QBoxLayout*>(page.layout());
-  auto* row = new QHBoxLayout;
-  // Clear of the page's frame, as the strip's buttons are.
-  row->setContentsMargins(2, 2, 0, 0);
-  row->setSpacing(2);
-  row->addWidget(button, 0, Qt::AlignTop);
-  if (QLayoutItem* strip = column->takeAt(0)) row->addItem(strip);
-  row->addStretch(1);
-  column->insertLayout(0, row);
+  // Just left of the strip.
+  QHBoxLayout& row = StripRow(page);
+  row.insertWidget(row.count() - 2, button, 0, Qt::AlignTop);
   ShowTermFont();
 }
 

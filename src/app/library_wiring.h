@@ -4,12 +4,15 @@
 
 #include <functional>
 #include <memory>
+#include <string_view>
+#include <vector>
 
 #include "document/insert_dialogs.h"
 #include "document/notice.h"
 #include "library/chord_builder.h"
 #include "library/library_ui.h"
 
+class QHBoxLayout;
 class QWidget;
 
 namespace nv::document {
@@ -28,8 +31,9 @@ class IniFile;
 }
 
 namespace nv::widgets {
+class TECCharButton;
 class TECPageControl;
-}
+}  // namespace nv::widgets
 
 namespace nv::editor {
 class LibraryPages;
@@ -78,6 +82,11 @@ class LibraryWiring {
 
  private:
   void ShowCodeAtCursor();
+  // The row of a library page that holds its strip, its buttons left of it.
+  static QHBoxLayout& StripRow(QWidget& page);
+  // A page's pointer and reset buttons, left of everything in its row.
+  void AddPointerButtons(QWidget& page, std::string_view pointer, std::string_view reset);
+  void ShowDownStates();
   // The expressions page's "Font" button, left of the term strip.
   void AddTermFontButton(QWidget& page);
   void ShowTermFont();
@@ -87,7 +96,9 @@ class LibraryWiring {
   std::unique_ptr<nv::editor::LibraryPages> pages_;
   std::unique_ptr<nv::editor::LibraryTemplateSaving> saving_;
   QWidget* termFont_ = nullptr;
+  std::vector<nv::widgets::TECCharButton*> toolButtons_;
   nv::document::Subscription position_;
+  nv::document::Subscription toolsChanged_;
 };
 
 }  // namespace nv::app

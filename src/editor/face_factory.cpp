@@ -196,8 +196,12 @@ const std::map<std::string_view, Drawing, std::less<>>& Drawings() {
       {"CBPointDesign", Pointer},
       {"CBResetDesign", Reset},
       {"CBPointSymbols", Pointer},
+      {"CBPointExpanded", Pointer},
+      {"CBPointTerm", Pointer},
       {"CBResetNotes", Reset},
       {"CBResetSymbols", Reset},
+      {"CBResetExpanded", Reset},
+      {"CBResetTerm", Reset},
       {"CBEraseNotes", Eraser},
       {"CBTempo",
        [](QPainter& p) {

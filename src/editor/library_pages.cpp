@@ -109,8 +109,15 @@ void LibraryPages::Rebuild(LibraryStripKind kind) {
       break;
   }
   LibraryStrip& strip = Strip(kind);
-  const int pageWidth = strip.parentWidget() != nullptr ? strip.parentWidget()->width() : screen;
-  strip.SetEntries(entries, nv::dialogs::StripLimit(kind, screen, pageWidth));
+  QWidget* page = strip.parentWidget();
+  int stripLeft = 0;
+  if (page != nullptr && page->layout() != nullptr) {
+    // The limit is the page's; buttons before the strip take their part of it.
+    page->layout()->activate();
+    stripLeft = strip.x();
+  }
+  const int pageWidth = page != nullptr ? page->width() : screen;
+  strip.SetEntries(entries, nv::dialogs::StripLimit(kind, screen, pageWidth) - stripLeft);
   ShowDownStates();
 }
 

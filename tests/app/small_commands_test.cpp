@@ -1,11 +1,13 @@
 // The main window's small commands and tool bar as the user meets them:
 // Actual size and Redo from the keyboard, the zoom menu, Repeats, the
 // printer set-up, the drum map and the default drum styles, News, the
-// effect options, and presses on the ticks of the tempo and volume bars.
+// effect options, presses on the ticks of the tempo and volume bars, and the
+// pointer and reset buttons of the expressions page.
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
@@ -20,8 +22,11 @@
 #include "model/row.h"
 #include "platform/asset_paths.h"
 #include "program_module_fixture.h"
+#include "support/drawn_places.h"
+#include "support/saved_score.h"
 #include "widgets/char_button.h"
 #include "widgets/command_actions.h"
+#include "widgets/page_control.h"
 #include "widgets/score_control.h"
 
 namespace {
@@ -291,6 +296,81 @@ TEST_F(SmallCommandsTest, RussianTranslatesTheSmallCommandsTheFontButtonAndTheZo
   EXPECT_EQ(window.Actions().Action("view.actual_size").text(), QString("Actual size"));
   EXPECT_EQ(font->text(), QString("Font"));
   EXPECT_TRUE(prompt_.shown.empty());
+}
+
+// Where a click on the first staff lands in the view: the middle of the
+// first measure, on its middle line.
+QPoint OnFirstStaff(TECMusicScore& score, QWidget& view) {
+  view.repaint();
+  const TECDrawnMeasure& drawn = drawn_places::Drawn(score, 0, 0);
+  const int rulers = score.RulerSize();
+  return {(drawn.OriginX + drawn.EndX) / 2 + rulers - score.HorzScrollBar.Position,
+          drawn_places::StepY(score, drawn, 6) + rulers - score.VertScrollBar.Position};
+}
+
+TEST_F(SmallCommandsTest, TheExpressionsPointerDropsTheTermAndTheResetButtonInsertsItOnce) {
+  {
+    auto services = Services();
+    services.libraryFolder = (root_ / "lib").string();
+    nv::app::TFProgramModule window(std::move(services));
+    TECMusicScore& score = Open(window, "terms.sfd");
+    window.resize(1400, 1000);
+    Show(window);
+    nv::widgets::TECPageControl& pages = window.Tools();
+    QWidget* termsPage = pages.findChild<QWidget*>("TSTerms");
+    ASSERT_NE(termsPage, nullptr);
+    pages.SetActivePage(pages.SheetOf(termsPage));
+    QApplication::processEvents();
+    const auto button = [&](const char* name) { return termsPage->findChild<nv::widgets::TECCharButton*>(name); };
+    nv::widgets::TECCharButton* pointer = button("CBPointTerm");
+    nv::widgets::TECCharButton* reset = button("CBResetTerm");
+    nv::widgets::TECCharButton* term = button("CBLibrary0");
+    ASSERT_TRUE(pointer != nullptr && reset != nullptr && term != nullptr);
+    // The buttons stand left of the strip, and the strip still ends before the
+    // page's limit.
+    EXPECT_LT(pointer->mapTo(termsPage, QPoint(pointer->width(), 0)).x(), term->mapTo(termsPage, QPoint()).x());
+    const auto terms = termsPage->findChildren<nv::widgets::TECCharButton*>(QRegularExpression("^CBLibrary"));
+    for (const nv::widgets::TECCharButton* shown : terms)
+      EXPECT_LT(shown->mapTo(termsPage, QPoint()).x(), termsPage->width() - 116) << shown->objectName().toStdString();
+    const QPoint staff = OnFirstStaff(score, View(window));
+
+    // Without reset: a term, then the pointer: a click inserts nothing.
+    if (reset->Down()) reset->click();
+    ASSERT_FALSE(reset->Down());
+    term->click();
+    EXPECT_TRUE(term->Down());
+    EXPECT_FALSE(pointer->Down());
+    pointer->click();
+    EXPECT_TRUE(pointer->Down());
+    EXPECT_FALSE(term->Down()) << "the pointer drops the chosen term";
+    const SavedScore before(score);
+    QTest::mouseMove(&View(window), staff);
+    QTest::mouseClick(&View(window), Qt::LeftButton, Qt::NoModifier, staff);
+    EXPECT_EQ(SavedScore(score), before);
+
+    // With reset: the term inserts once, and the pointer comes back.
+    reset->click();
+    EXPECT_TRUE(reset->Down());
+    term->click();
+    QTest::mouseMove(&View(window), staff);
+    QTest::mouseClick(&View(window), Qt::LeftButton, Qt::NoModifier, staff);
+    const SavedScore once(score);
+    EXPECT_NE(once, before) << "the term was not inserted";
+    EXPECT_TRUE(pointer->Down());
+    EXPECT_FALSE(term->Down());
+    QTest::mouseClick(&View(window), Qt::LeftButton, Qt::NoModifier, staff);
+    EXPECT_EQ(SavedScore(score), once);
+
+    // Off, the reset button stays off at the next start.
+    reset->click();
+  }
+  EXPECT_EQ(Stored("Tools", "CBResetTerm"), "0");
+  auto services = Services();
+  services.libraryFolder = (root_ / "lib").string();
+  nv::app::TFProgramModule again(std::move(services));
+  auto* shown = again.Tools().findChild<nv::widgets::TECCharButton*>("CBResetTerm");
+  ASSERT_NE(shown, nullptr);
+  EXPECT_FALSE(shown->Down());
 }
 
 // A font dialog that fails.
