@@ -12,9 +12,15 @@ class IniFile;
 
 namespace nv::document {
 
-// A font style as the texts store it: 1 bold, 2 italic, 4 underline, 8 strike-out.
+// A font style as the texts store it: one bit for each of these.
+inline constexpr int kFontBold = 1;
+inline constexpr int kFontItalic = 2;
+inline constexpr int kFontUnderline = 4;
+inline constexpr int kFontStrikeOut = 8;
+
 constexpr int FontStyleMask(bool bold, bool italic, bool underline, bool strikeOut) {
-  return (bold ? 1 : 0) | (italic ? 2 : 0) | (underline ? 4 : 0) | (strikeOut ? 8 : 0);
+  return (bold ? kFontBold : 0) | (italic ? kFontItalic : 0) | (underline ? kFontUnderline : 0) |
+         (strikeOut ? kFontStrikeOut : 0);
 }
 
 // Every value the main window keeps in the settings file between runs, with

@@ -2,15 +2,6 @@
 
 namespace nv::document {
 
-namespace {
-
-constexpr int kBold = 1;
-constexpr int kItalic = 2;
-constexpr int kUnderline = 4;
-constexpr int kStrikeOut = 8;
-
-}  // namespace
-
 TextInputValues TermFontValues(const ProgramSettings& settings) {
   TextInputValues values;
   values.FontName = settings.FontTermName;
@@ -26,10 +17,10 @@ void StoreTermFont(const TextInputValues& chosen, ProgramSettings& settings) {
   if (chosen.FontName.empty() || chosen.FontSize < 1) return;
   settings.FontTermName = chosen.FontName;
   settings.FontTermSize = chosen.FontSize;
-  settings.FontTermBold = (chosen.FontStyle & kBold) != 0;
-  settings.FontTermItalic = (chosen.FontStyle & kItalic) != 0;
-  settings.FontTermUnderlite = (chosen.FontStyle & kUnderline) != 0;
-  settings.FontTermStrikeOut = (chosen.FontStyle & kStrikeOut) != 0;
+  settings.FontTermBold = (chosen.FontStyle & kFontBold) != 0;
+  settings.FontTermItalic = (chosen.FontStyle & kFontItalic) != 0;
+  settings.FontTermUnderlite = (chosen.FontStyle & kFontUnderline) != 0;
+  settings.FontTermStrikeOut = (chosen.FontStyle & kFontStrikeOut) != 0;
   settings.FontTermColor = chosen.FontColor;
 }
 
