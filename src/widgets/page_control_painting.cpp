@@ -164,7 +164,6 @@ void TECPageControl::PaintTab(QPainter& painter, const TabPlace& tab) {
     painter.setPen(kGrey);
     painter.drawPolyline(shape.mid(1, 9));
   }
-  int margin = 12;
   if (look.style == TabStyle::Round) {
     const QRect box = ToQRect(tab.base).adjusted(5, 5, -5, -5);
     painter.fillRect(box, sheet->TabBrush());
@@ -173,7 +172,6 @@ void TECPageControl::PaintTab(QPainter& painter, const TabPlace& tab) {
     painter.drawRoundedRect(ToQRect(tab.base).adjusted(4, 4, -5, -5), 3, 3);
     painter.setPen(Qt::white);
     painter.drawRoundedRect(ToQRect(tab.base).adjusted(5, 5, -6, -6), 3, 3);
-    margin = 20;
   }
 
   // Content: image and caption, rotated on vertical sides.
@@ -207,7 +205,7 @@ void TECPageControl::PaintTab(QPainter& painter, const TabPlace& tab) {
   }
   if (sheet->Caption().isEmpty()) return;
   const QFontMetrics metrics(font);
-  const QString caption = ShortenCaption(sheet->Caption(), b - textStart - margin, metrics);
+  const QString caption = ShortenCaption(sheet->Caption(), model_.CaptionRoom(tab, textStart), metrics);
   const QColor ink = open ? nv::platform::toQColor(0x000080) : palette().color(QPalette::WindowText);
   const QPoint centre = f.at((textStart + b) / 2, across);
   auto draw = [&](QPoint offset, const QColor& colour) {

@@ -127,6 +127,32 @@ TEST(PageControlModel, TabLengths) {
   }
 }
 
+// A tab sized for its caption leaves the caption all of its width, in either
+// style and on either kind of side; a fixed width leaves what is left of it.
+TEST(PageControlModel, ATabSizedForItsCaptionGivesItTheWholeWidth) {
+  struct Case { TabStyle style; PageOrientation o; int tabWidth; int room; };
+  const Case cases[] = {
+      {TabStyle::Normal, PageOrientation::Top, 0, 40},
+      {TabStyle::Round, PageOrientation::Top, 0, 40},
+      {TabStyle::Round, PageOrientation::Left, 0, 40},
+      {TabStyle::Normal, PageOrientation::Right, 0, 40},
+      {TabStyle::Normal, PageOrientation::Top, 33, 33 - 12},
+      {TabStyle::Round, PageOrientation::Top, 33, 33 - 20},
+  };
+  for (const Case& c : cases) {
+    PageControlModel m;
+    m.SetClient({0, 0, 300, 200});
+    m.SetOrientation(c.o);
+    m.SetTabLook({.style = c.style});
+    m.Append({.tabWidth = c.tabWidth, .captionWidth = 40, .hasCaption = true});
+    const std::vector<TabPlace> tabs = m.TabRow();
+    ASSERT_EQ(tabs.size(), 1U);
+    const bool vertical = c.o == PageOrientation::Left || c.o == PageOrientation::Right;
+    const int start = vertical ? tabs[0].base.top : tabs[0].base.left;
+    EXPECT_EQ(m.CaptionRoom(tabs[0], start), c.room) << static_cast<int>(c.style) << " " << static_cast<int>(c.o);
+  }
+}
+
 TEST(PageControlModel, AlignedTabsShareTheSideAndNoShownPageSizesNoTab) {
   for (TabAutoSize a : {TabAutoSize::AlignSize, TabAutoSize::AlignPosition}) {
     auto m = Notebook(3, PageOrientation::Top, false);

@@ -113,6 +113,12 @@ int PageControlModel::TabLength(int page) const {
   return std::max(length, 20);
 }
 
+int PageControlModel::CaptionRoom(const TabPlace& tab, int textStart) const {
+  const bool vertical = tab.side == PageOrientation::Left || tab.side == PageOrientation::Right;
+  const int end = vertical ? tab.base.bottom : tab.base.right;
+  return end - textStart - (tabs_.style == TabStyle::Round ? 20 : 12);
+}
+
 int PageControlModel::RowLength(int row) const {
   int length = tabs_.leftBend + tabs_.rightBend;
   for (int i = 0; i < PageCount(); ++i) {

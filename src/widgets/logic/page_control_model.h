@@ -109,6 +109,9 @@ class PageControlModel {
   int TabThickness() const;
   int SpiralWidth() const;
   int TabLength(int page) const;
+  // The width a tab's caption may take: from `textStart` (along the row) to
+  // the tab's end, less the style's text margin.
+  int CaptionRoom(const TabPlace& tab, int textStart) const;
   // Sum of the lengths of the row's tabs plus both bends.
   int RowLength(int row) const;
   // The length of the control along the tab side.
