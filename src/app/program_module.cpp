@@ -68,6 +68,9 @@ constexpr int kErrorCaptionText = 21;
 constexpr int kLanguageFileText = 23;
 
 // The commands of the menus, menu by menu; "" stands for the Reopen menu.
+// Each title's mnemonic (Alt with its underlined letter) is a key of its own:
+// Alt with a tool page's letter activates that page, and a mnemonic on the
+// same key would leave both unusable.
 struct MenuLayout {
   const char* name;
   const char* title;
@@ -75,18 +78,21 @@ struct MenuLayout {
 };
 const std::vector<MenuLayout> kMenus = {
     {"MIFile", "&File", {"file.new", "file.open", "file.save", "file.save_as", "file.export", "file.print", "file.print_settings", "file.preview", "file.close", "file.close_all", "", "program.exit"}},
-    {"MIEdit", "&Edit", {"edit.undo", "edit.redo", "edit.cut", "edit.copy", "edit.paste", "edit.delete", "-", "select.row_symbols", "select.staff_symbols", "select.design_units"}},
-    {"MIView", "&View", {"view.zoom_in", "view.zoom_out", "view.actual_size", "-", "view.piano_roll", "view.velocity"}},
-    {"MIScore", "&Score", {"score.play", "score.record", "score.stop", "score.repeats", "-", "score.go_to_begin", "score.go_to_end", "-", "staff.add", "staff.delete", "staff.properties", "row.add", "row.duplicate", "row.delete", "row.properties", "bar.add", "bar.delete", "pages.increment", "pages.decrement"}},
+    {"MIEdit", "Ed&it", {"edit.undo", "edit.redo", "edit.cut", "edit.copy", "edit.paste", "edit.delete", "-", "select.row_symbols", "select.staff_symbols", "select.design_units"}},
+    {"MIView", "Vie&w", {"view.zoom_in", "view.zoom_out", "view.actual_size", "-", "view.piano_roll", "view.velocity"}},
+    {"MIScore", "Sco&re", {"score.play", "score.record", "score.stop", "score.repeats", "-", "score.go_to_begin", "score.go_to_end", "-", "staff.add", "staff.delete", "staff.properties", "row.add", "row.duplicate", "row.delete", "row.properties", "bar.add", "bar.delete", "pages.increment", "pages.decrement"}},
     {"MILibrary", "&Library", {"chord.save", "chord.save_as", "chords.list", "-", "symbol.save", "symbol.save_as", "symbols.list", "-", "terms.list", "terms.dynamics", "terms.tempo"}},
-    {"MITools", "&Tools", {"tools.settings", "drums.map", "drums.default_styles", "tools.lock"}},
-    {"MILanguage", "&Language", {"language.english", "language.russian", "language.deutsch"}},
+    {"MITools", "T&ools", {"tools.settings", "drums.map", "drums.default_styles", "tools.lock"}},
+    {"MILanguage", "L&anguage", {"language.english", "language.russian", "language.deutsch"}},
     {"MIHelp", "&Help", {"help.contents", "help.references", "help.news", "help.tutorial", "help.mail_to", "-", "help.about"}},
 };
 // Commands that are in the window without a place in its menus or bars:
 // they are run by their shortcuts.
-const std::vector<std::string> kShortcutOnly = {"window.0", "window.1", "window.2", "window.3", "window.4",
-                                                "window.5", "window.6", "window.7", "window.8", "window.9"};
+const std::vector<std::string> kShortcutOnly = {
+    "window.0",      "window.1",      "window.2",       "window.3",          "window.4",
+    "window.5",      "window.6",      "window.7",       "window.8",          "window.9",
+    "tools.notes",   "tools.symbols", "tools.expanded", "tools.expressions", "tools.chords",
+    "tools.design",  "tools.piano",   "tools.guitar",   "tools.modify",      "tools.navigator"};
 // Commands hidden in the standard layout.
 const std::vector<std::string> kHidden = {"tools.lock",          "pages.increment", "pages.decrement",
                                           "file.print_settings", "row.duplicate",   "drums.default_styles",
@@ -155,6 +161,16 @@ constexpr std::pair<const char*, const char*> kCommandNames[] = {
     {"help.references", "AReferences"},
     {"help.tutorial", "ATutorial"},
     {"help.about", "AAbout"},
+    {"tools.notes", "ANotesActivation"},
+    {"tools.symbols", "ASymbolsActivate"},
+    {"tools.expanded", "AExpandedActivation"},
+    {"tools.expressions", "ATermsActivation"},
+    {"tools.chords", "AAccordsActivation"},
+    {"tools.design", "ADesignActivation"},
+    {"tools.piano", "AKeyboardActivate"},
+    {"tools.guitar", "AGuitarActivation"},
+    {"tools.modify", "AModifyActivation"},
+    {"tools.navigator", "ANavigatorActivation"},
 };
 const std::vector<std::string> kEditBar = {"file.new", "file.open", "file.save", "", "edit.undo", "edit.redo"};
 const std::vector<std::string> kToolsBar = {"edit.cut", "edit.copy", "edit.paste", "score.play", "score.record", "score.stop"};

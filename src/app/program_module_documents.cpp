@@ -19,6 +19,7 @@
 #include "app/music_editor_page.h"
 #include "app/open_file_dialog.h"
 #include "app/program_module.h"
+#include "app/tool_wiring.h"
 #include "app/library_wiring.h"
 #include "app/wait_cursor.h"
 #include "dialogs/preview_dialog.h"
@@ -34,6 +35,7 @@
 #include "document/zoom_steps.h"
 #include "document/score_commands.h"
 #include "document/settings_file.h"
+#include "document/tool_commands.h"
 #include "editor/editor_commands.h"
 #include "model/instrument.h"
 #include "model/music_score.h"
@@ -362,6 +364,10 @@ void TFProgramModule::AddDocumentCommands() {
         return &edits->emplace(page->Document());
       },
       settings_);
+  // The tool page commands act on the tool state, which comes with the pages.
+  nv::document::AddToolPageCommands(registry_, [this]() -> nv::document::ToolState* {
+    return toolWiring_ ? &toolWiring_->State() : nullptr;
+  });
   auto run = [](std::function<void()> action) {
     return [action = std::move(action)](const nv::document::CommandArgs&) { action(); };
   };

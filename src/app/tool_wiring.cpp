@@ -14,7 +14,6 @@
 #include "app/notation_palette_page.h"
 #include "document/command_registry.h"
 #include "document/program_settings.h"
-#include "document/tool_commands.h"
 #include "editing/key_commands.h"
 #include "editor/music_editor.h"
 #include "editor/music_keyboard.h"
@@ -50,7 +49,6 @@ ToolWiring::ToolWiring(nv::document::ProgramSettings& settings, nv::document::Co
              {}}),
       keys_(state_, *this) {
   state_.SetSink(&sink_);
-  nv::document::AddToolPageCommands(registry, state_);
   for (const PalettePlace& place : kPalettes) {
     auto* page = tools_.findChild<QWidget*>(place.pageName);
     if (page == nullptr) continue;

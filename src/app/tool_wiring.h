@@ -40,8 +40,8 @@ class InstrumentPages;
 
 // The main window's insertion tools: the tool state with its sink to the
 // active document, the notes and symbols palettes in the first two tool
-// pages, the page commands, and the tool keys, which see every key press of
-// the main window before the focused control does.
+// pages, and the tool keys, which see every key press of the main window
+// before the focused control does.
 class ToolWiring : public QObject, private nv::document::ToolKeyHost, private nv::document::NoteEntryHost {
   Q_OBJECT
  public:

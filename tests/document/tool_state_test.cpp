@@ -260,12 +260,14 @@ TEST_F(ToolStateTest, ReleaseNoteModifiersLeavesTheValue) {
 
 TEST_F(ToolStateTest, PageCommandsActivateTheirPages) {
   CommandRegistry registry;
-  AddToolPageCommands(registry, tools);
+  AddToolPageCommands(registry, [this] { return &tools; });
   const std::map<std::string, std::pair<char, ToolPage>> commands = {
       {"tools.notes", {'N', ToolPage::Notes}},       {"tools.symbols", {'S', ToolPage::Symbols}},
       {"tools.expanded", {'E', ToolPage::Expanded}}, {"tools.expressions", {'T', ToolPage::Expressions}},
-      {"tools.design", {'D', ToolPage::Design}},     {"tools.piano", {'P', ToolPage::Piano}},
-      {"tools.guitar", {'G', ToolPage::Guitar}},     {"tools.navigator", {'V', ToolPage::Navigator}}};
+      {"tools.chords", {'C', ToolPage::Chords}},     {"tools.design", {'D', ToolPage::Design}},
+      {"tools.piano", {'P', ToolPage::Piano}},       {"tools.guitar", {'G', ToolPage::Guitar}},
+      {"tools.modify", {'M', ToolPage::Modify}},     {"tools.navigator", {'V', ToolPage::Navigator}}};
+  ASSERT_EQ(commands.size(), static_cast<std::size_t>(kToolPageCount)) << "every page has its command";
   for (const auto& [id, keyAndPage] : commands) {
     ASSERT_TRUE(registry.Run(id)) << id;
     EXPECT_EQ(tools.ActivePage(), keyAndPage.second) << id;
@@ -277,6 +279,18 @@ TEST_F(ToolStateTest, PageCommandsActivateTheirPages) {
   tools.SetDown("CBForte", true);
   registry.Run("tools.symbols");
   EXPECT_EQ(sink.Tool, "FORTE") << "activation chooses the page's tool again";
+}
+
+TEST_F(ToolStateTest, PageCommandsWaitForTheToolState) {
+  CommandRegistry registry;
+  ToolState* state = nullptr;
+  AddToolPageCommands(registry, [&state] { return state; });
+  EXPECT_FALSE(registry.IsEnabled("tools.symbols"));
+  EXPECT_FALSE(registry.Run("tools.symbols"));
+  EXPECT_EQ(registry.IsChecked("tools.notes"), false);
+  state = &tools;
+  ASSERT_TRUE(registry.Run("tools.symbols"));
+  EXPECT_EQ(tools.ActivePage(), ToolPage::Symbols);
 }
 
 // Rows of the palette tables: where a button sits and what its click gives.

@@ -25,9 +25,11 @@ TOOL_PAGE_KEYS = [
     ("Alt+S", "Symbols page", "Страница «Символы»", "Seite „Symbole“"),
     ("Alt+E", "Expanded page", "Страница «Расширенные»", "Seite „Erweitert“"),
     ("Alt+T", "Expressions page", "Страница «Выражения»", "Seite „Ausdrücke“"),
+    ("Alt+C", "Chords page", "Страница «Аккорды»", "Seite „Akkorde“"),
     ("Alt+D", "Design page", "Страница «Оформление»", "Seite „Gestaltung“"),
     ("Alt+P", "Piano page", "Страница «Фортепиано»", "Seite „Klavier“"),
     ("Alt+G", "Guitar page", "Страница «Гитара»", "Seite „Gitarre“"),
+    ("Alt+M", "Modify page", "Страница «Правка»", "Seite „Ändern“"),
     ("Alt+V", "Navigator page", "Страница «Навигатор»", "Seite „Navigator“"),
 ]
 
