@@ -662,9 +662,11 @@ TEST_F(ProgramModuleTest, RussianRetranslatesTheWindow) {
   EXPECT_EQ(window.ReopenMenu().title(), QString("Открыть снова"));
   EXPECT_EQ(window.Actions().Action("edit.undo").text(), QString("Отменить"));
   EXPECT_EQ(window.Actions().Action("program.exit").text(), QString("В&ыход"));
+  EXPECT_EQ(window.Actions().Action("tools.modify").text(), QString("Страница «Правка»"));
   window.Actions().Action("language.english").trigger();
   EXPECT_EQ(window.Tools().Pages(0)->Caption(), QString("Notes"));
   EXPECT_EQ(window.Actions().Action("edit.undo").text(), QString("Undo"));
+  EXPECT_EQ(window.Actions().Action("tools.modify").text(), QString("Modify page"));
   EXPECT_TRUE(prompt_.shown.empty());
 }
 

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "app/music_editor_page.h"
+#include "app/tool_pages.h"
 #include "document/tool_state.h"
 #include "editor/screenshot.h"
 #include "editor/tool_cursors.h"
@@ -19,15 +20,12 @@ namespace {
 
 using ToolPageKeysTest = ProgramModuleTest;
 
-const char* const kPageNames[] = {"TSNotes",   "TSSymbols",  "TSExpanded", "TSTerms",  "TSAccords",
-                                  "TSDesign",  "TSKeyboard", "TSGuitar",   "TSModify", "TSNavigator"};
-
 // The tool pages the user can see: the one page shown, by its object name.
 std::vector<std::string> VisiblePages(nv::app::TFProgramModule& window) {
   std::vector<std::string> shown;
-  for (const char* name : kPageNames) {
-    const auto* page = window.Tools().findChild<QWidget*>(name);
-    if (page != nullptr && page->isVisible()) shown.emplace_back(name);
+  for (const nv::app::ToolPage& tool : nv::app::kToolPages) {
+    const auto* page = window.Tools().findChild<QWidget*>(tool.name);
+    if (page != nullptr && page->isVisible()) shown.emplace_back(tool.name);
   }
   return shown;
 }
