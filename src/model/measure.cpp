@@ -1,6 +1,7 @@
 #include "model/measure.h"
 
 #include "model/record_layout.h"
+#include "model/row.h"
 
 using recbytes::Field;
 using recbytes::Layout;
@@ -26,6 +27,11 @@ void TECKeySignature::CopyStoredFields(const TECKeySignature& from) { KeyLayout:
 void TECTimeSignature::Store(std::span<std::uint8_t> out) const { TimeLayout::Store(*this, out); }
 void TECTimeSignature::Load(std::span<const std::uint8_t> stored) { TimeLayout::Load(*this, stored); }
 void TECTimeSignature::CopyStoredFields(const TECTimeSignature& from) { TimeLayout::Copy(from, *this); }
+
+void TECMeasure::MarkChanged() {
+  Revision = NewContentRevision();
+  if (Owner) Owner->Revision = Revision;
+}
 
 std::uint8_t TECMeasure::ClefAt(int tick) const {
   if (tick >= 0 && tick < static_cast<int>(ClefPerTick.size())) return ClefPerTick[tick];

@@ -86,8 +86,9 @@ class TECMeasure {
   // True when nothing is written in the measure.
   bool IsEmpty() const;
   // Called before what the measure holds changes (the undo recorder does it
-  // for every measure it saves): the layout pass lays it out again.
-  void MarkChanged() { Revision = NewContentRevision(); }
+  // for every measure it saves): the layout pass lays it out again. The
+  // owning row takes the same revision.
+  void MarkChanged();
 
   std::unique_ptr<TECClef> Clef;
   std::unique_ptr<TECTimeSignature> TimeSignature;

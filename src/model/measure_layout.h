@@ -110,9 +110,16 @@ struct TECLayoutMemo {
   const void* Instrument = nullptr;
   std::uint64_t InstrumentSerial = 0;
   std::uint64_t Settings = 0;
-  // Per measure index below LaidOutEnd: the revisions of the index's
-  // measures and symbols entry and its record's user settings, as laid out.
+  // Per measure index below LaidOutEnd: the revision of its symbols entry
+  // and its record's user settings, as laid out.
   std::vector<std::uint64_t> Measures;
+  // Per row, per measure index: the measure's revision as laid out.
+  std::vector<std::vector<std::uint64_t>> RowMeasures;
+  // Per row: its revision when its measures were last compared with
+  // RowMeasures, and the highest index found changed then (-1 none);
+  // RowSeen 0 when that is no longer known.
+  std::vector<std::uint64_t> RowSeen;
+  std::vector<std::int32_t> RowChangedUpTo;
   // Per page: the running state the page was begun with.
   std::vector<std::uint64_t> Pages;
   // One past the last measure the latest pass to the end placed, and the

@@ -134,6 +134,7 @@ TECMeasure* TECRow::AddMeasure() {
     }
   }
   measures_.push_back(std::move(measure));
+  MarkMeasuresMoved();
   return measures_.back().get();
 }
 
@@ -158,10 +159,12 @@ std::unique_ptr<TECMeasure> TECRow::ReplaceMeasure(int index, std::unique_ptr<TE
   measure->Owner = this;
   measure->Index = index;
   measures_[index].swap(measure);
+  MarkMeasuresMoved();
   return measure;
 }
 
 void TECRow::Renumber(int from) {
+  MarkMeasuresMoved();
   for (int i = from; i < MeasureCount(); ++i) measures_[i]->Index = i;
 }
 
@@ -169,10 +172,12 @@ void TECRow::ClearMeasures() {
   // From the end, so that every note that goes still finds its partners
   // intact.
   while (!measures_.empty()) measures_.pop_back();
+  MarkMeasuresMoved();
 }
 
 void TECRow::TrimEmptyMeasures() {
   while (!measures_.empty() && measures_.back()->IsEmpty()) measures_.pop_back();
+  MarkMeasuresMoved();
 }
 
 void TECRow::DeleteNote(TECNote* note) {

@@ -173,8 +173,13 @@ class TECRow : public TECModelObject {
   std::uint8_t LayoutClef = 1;
   std::uint8_t SystemStartClef = 1;
   std::uint8_t LayoutKey = 0;
+  // Taken anew whenever one of its measures changes (TECMeasure::MarkChanged)
+  // or measures come, go or move, so that the layout pass finds the rows an
+  // edit left alone without reading their measures.
+  std::uint64_t Revision = NewContentRevision();
 
  private:
+  void MarkMeasuresMoved() { Revision = NewContentRevision(); }
   void Renumber(int from);
   void SendController(int controller, int value);
   void SetControllerSetting(int& setting, int value, int controller);

@@ -426,4 +426,5 @@ void TECRow::RebarNotes(int length, int firstMeasure) {
   firstMeasure = std::max(0, firstMeasure);
   if (length <= 0 || firstMeasure >= MeasureCount()) return;
   Rebarer(*this, length, firstMeasure).Run(measures_);
+  MarkMeasuresMoved();
 }

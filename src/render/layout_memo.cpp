@@ -59,14 +59,10 @@ std::uint64_t SettingsStamp(const LayoutContext& context) {
   return stamp.Value();
 }
 
-// What measure index m is laid out from: its measures and symbols entry (by
-// revision) and the user settings of its record.
+// What measure index m is laid out from besides its rows' measures: its
+// symbols entry (by revision) and the user settings of its record.
 std::uint64_t MeasureStamp(const TECInstrument& instrument, int m) {
   Stamp stamp;
-  for (int r = 0; r < instrument.GetRowCount(); ++r) {
-    const TECMeasure* measure = instrument.GetRow(r)->GetMeasure(m);
-    stamp << (measure ? measure->Revision : 0);
-  }
   const TECSymbolEntry* entry = instrument.SymbolsRow().At(m);
   stamp << (entry ? entry->Revision : 0);
   if (const TECMeasureLayout* record = instrument.LayoutAt(m)) {
@@ -75,6 +71,24 @@ std::uint64_t MeasureStamp(const TECInstrument& instrument, int m) {
     for (const TECExtentPair& pair : record->Extents) stamp << (pair.Before << 8 | pair.After);
   }
   return stamp.Value();
+}
+
+std::uint64_t RevisionAt(const TECRow& row, int m) {
+  const TECMeasure* measure = row.GetMeasure(m);
+  return measure ? measure->Revision : 0;
+}
+
+// The highest index below LaidOutEnd where row r holds a measure other than
+// the one laid out (-1 none). Its measures are read again only after the
+// row changed, so an edit costs a reading of the rows it touched.
+int RowChangedUpTo(TECLayoutMemo& memo, const TECRow& row, int r) {
+  if (memo.RowSeen[r] == row.Revision) return memo.RowChangedUpTo[r];
+  const std::vector<std::uint64_t>& laid = memo.RowMeasures[r];
+  int high = memo.LaidOutEnd - 1;
+  while (high >= 0 && RevisionAt(row, high) == (high < static_cast<int>(laid.size()) ? laid[high] : 0)) --high;
+  memo.RowSeen[r] = row.Revision;
+  memo.RowChangedUpTo[r] = high;
+  return high;
 }
 
 // The running state page `page` begins with.
@@ -148,6 +162,10 @@ void BeginMemo(const LayoutContext& context) {
   memo.Settings = settings;
   // Unknown until a pass reaches the end under these settings.
   memo.LaidOutEnd = -1;
+  const auto rows = static_cast<std::size_t>(context.Instrument.GetRowCount());
+  memo.RowMeasures.resize(rows);
+  memo.RowSeen.resize(rows, 0);
+  memo.RowChangedUpTo.resize(rows, -1);
 }
 
 void RememberPageStart(LayoutContext& context) {
@@ -166,11 +184,20 @@ void RememberPageEnd(const LayoutContext& context) {
 }
 
 void RememberMeasure(const LayoutContext& context, int m) {
-  Put(MemoOf(context).Measures, m, MeasureStamp(context.Instrument, m));
+  TECLayoutMemo& memo = MemoOf(context);
+  const TECInstrument& instrument = context.Instrument;
+  Put(memo.Measures, m, MeasureStamp(instrument, m));
+  for (int r = 0; r < instrument.GetRowCount(); ++r) {
+    std::vector<std::uint64_t>& laid = memo.RowMeasures[r];
+    // What was found changed may be this measure, and a list that grows
+    // has indices no comparison covered: read the row again.
+    if (memo.RowChangedUpTo[r] >= m || m >= static_cast<int>(laid.size())) memo.RowSeen[r] = 0;
+    Put(laid, m, RevisionAt(*instrument.GetRow(r), m));
+  }
 }
 
 bool PagesAheadUnchanged(LayoutContext& context) {
-  const TECLayoutMemo& memo = MemoOf(context);
+  TECLayoutMemo& memo = MemoOf(context);
   const int page = context.Page;
   if (memo.LaidOutEnd < 0 || memo.PageCount != context.Instrument.PageCount()) return false;
   if (page >= static_cast<int>(memo.Pages.size()) || memo.Pages[page] == 0) return false;
@@ -189,6 +216,13 @@ bool PagesAheadUnchanged(LayoutContext& context) {
   // Stamps are compared from the end back, each once a pass: [MatchFrom,
   // end) matched, and the highest index that did not is remembered.
   if (first <= context.Mismatch) return false;
+  for (int r = 0; r < context.Instrument.GetRowCount(); ++r) {
+    const int changed = RowChangedUpTo(memo, *context.Instrument.GetRow(r), r);
+    if (changed >= first) {
+      context.Mismatch = changed;
+      return false;
+    }
+  }
   if (context.MatchFrom < 0) context.MatchFrom = memo.LaidOutEnd;
   for (int m = context.MatchFrom - 1; m >= first; --m) {
     const bool same = m < static_cast<int>(memo.Measures.size()) && memo.Measures[m] == MeasureStamp(context.Instrument, m);
@@ -222,10 +256,14 @@ void EndMemo(const LayoutContext& context, bool stopped) {
     }
     return;
   }
+  // The rows' changes were looked for below the end laid out before.
+  if (memo.LaidOutEnd != context.NextMeasure) std::fill(memo.RowSeen.begin(), memo.RowSeen.end(), 0);
   memo.LaidOutEnd = context.NextMeasure;
   memo.PageCount = instrument.PageCount();
   memo.RecordCount = static_cast<std::int32_t>(instrument.Layouts().size());
   if (static_cast<int>(memo.Measures.size()) > memo.LaidOutEnd) memo.Measures.resize(memo.LaidOutEnd);
+  for (std::vector<std::uint64_t>& laid : memo.RowMeasures)
+    if (static_cast<int>(laid.size()) > memo.LaidOutEnd) laid.resize(memo.LaidOutEnd);
   if (static_cast<int>(memo.Pages.size()) > instrument.PageCount()) memo.Pages.resize(instrument.PageCount());
   memo.PageRows.resize(instrument.PageCount(), -1);
   memo.PageAll.resize(instrument.PageCount(), -1);

@@ -102,6 +102,46 @@ TEST(Relayout, FromTheEditedPageEqualsAFullLayout) {
   }
 }
 
+TEST(Relayout, AChangeOfTheSecondRowOnALaterPageIsNotPassedOver) {
+  // Each change of the second row's measures on the last page, then a pass
+  // from page 0: with nothing changed on the pages before, it may stop
+  // early only where the second row is as laid out.
+  struct Case {
+    const char* what;
+    void (*change)(TECRow& row, int m);
+  };
+  const Case cases[] = {
+      {"a measure marked changed and filled",
+       [](TECRow& row, int m) {
+         TECMeasure& measure = *row.GetMeasure(m);
+         measure.MarkChanged();
+         for (int start = 0; start < 96; start += 4) AddNote(measure, 2, 4, 4, start);
+       }},
+      {"a measure put in place of another",
+       [](TECRow& row, int m) {
+         auto dense = std::make_unique<TECMeasure>();
+         for (int start = 0; start < 96; start += 4) AddAttribute(*AddNote(*dense, 2, 4, 4, start), ek::Flat);
+         row.ReplaceMeasure(m, std::move(dense));
+       }},
+      {"an empty measure inserted", [](TECRow& row, int m) { row.InsertMeasure(m); }},
+      {"a measure deleted", [](TECRow& row, int m) { row.DeleteMeasure(m); }},
+      {"music rebarred into 2/4", [](TECRow& row, int m) { row.RebarNotes(64, m); }},
+  };
+  for (const Case& c : cases) {
+    auto relaid = MakeMusic();
+    nv::render::LayoutScore(*relaid, 0, false);
+    const int m = relaid->PageFirstMeasure(Instrument(*relaid).PageCount() - 1);
+    ASSERT_GE(Instrument(*relaid).LayoutAt(m)->Page, 2u);
+    c.change(*Instrument(*relaid).GetRow(1), m);
+    nv::render::LayoutScore(*relaid, 0, false);
+
+    auto full = MakeMusic();
+    c.change(*Instrument(*full).GetRow(1), m);
+    nv::render::LayoutScore(*full, 0, false);
+    EXPECT_EQ(layout_state::Everything(*relaid), layout_state::Everything(*full)) << c.what << " at measure " << m;
+  }
+}
+
 TEST(Relayout, AMeasureOpeningItsPageMadeNarrowerMayMoveToThePageBefore) {
   // The first measure of each page thinned out to its first and last notes
   // (the ends of its ties stay), then the pass from its page: the page
