@@ -70,8 +70,6 @@ void TECInstrument::Assign(const TECInstrument& source) {
 
 // --- rows ----------------------------------------------------------------------------
 
-TECRow* TECInstrument::GetRow(int i) const { return i >= 0 && i < GetRowCount() ? rows_[i].get() : nullptr; }
-
 int TECInstrument::IndexOfRow(const TECRow* row) const {
   for (int i = 0; i < GetRowCount(); ++i)
     if (rows_[i].get() == row) return i;

@@ -34,7 +34,7 @@ class TECInstrument : public TECModelObject {
 
   // --- rows ----------------------------------------------------------------------
   int GetRowCount() const { return static_cast<int>(rows_.size()); }
-  TECRow* GetRow(int i) const;
+  TECRow* GetRow(int i) const { return i >= 0 && i < GetRowCount() ? rows_[i].get() : nullptr; }
   int IndexOfRow(const TECRow* row) const;
   int GetActiveRowIndex() const { return activeRow_; }
   TECRow* GetActiveRow() const { return GetRow(activeRow_); }

@@ -105,10 +105,6 @@ void TECRow::CopyMeasure(const TECMeasure& source, TECMeasure& target) {
 
 // --- measures ------------------------------------------------------------------------
 
-TECMeasure* TECRow::GetMeasure(int i) const {
-  return i >= 0 && i < MeasureCount() ? measures_[i].get() : nullptr;
-}
-
 TECMeasure* TECRow::AddMeasure() {
   auto measure = std::make_unique<TECMeasure>(this, MeasureCount());
   if (!measures_.empty()) {

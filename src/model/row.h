@@ -42,7 +42,7 @@ class TECRow : public TECModelObject {
 
   // --- measures --------------------------------------------------------------
   int MeasureCount() const { return static_cast<int>(measures_.size()); }
-  TECMeasure* GetMeasure(int i) const;
+  TECMeasure* GetMeasure(int i) const { return i >= 0 && i < MeasureCount() ? measures_[i].get() : nullptr; }
   const std::vector<std::unique_ptr<TECMeasure>>& Measures() const { return measures_; }
   TECMeasure* AddMeasure();
   // Inserts an empty measure at `index` (clamped); later measures renumber.

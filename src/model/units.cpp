@@ -67,10 +67,6 @@ double MillimetresToDisplayUnits(const IECMusicSetting* settings, TECMetrix unit
       ToDisplay(*settings, unit, withScale, value * kTenthsPerMillimetre));
 }
 
-std::int32_t ByZoomFactor(std::int64_t base, std::int64_t factor) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(base * factor / 10000, INT32_MIN, INT32_MAX));
-}
-
 int ResolutionOrDefault(int resolution) { return resolution > 0 ? resolution : kDefaultResolution; }
 
 int StaffSpace(int resolution, int zoomFactor) {

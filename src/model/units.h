@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "model/music_setting.h"
@@ -21,7 +22,10 @@ double MillimetresToDisplayUnits(const IECMusicSetting* settings, TECMetrix unit
 // A base length in device pixels: times a zoom factor (Zoom x Scale, 10000
 // for 100 % x 100 %) over 10000, in 64 bits and held to the 32-bit range;
 // base lengths from a file times a factor up to 1000 % x 1000 % pass 32 bits.
-std::int32_t ByZoomFactor(std::int64_t base, std::int64_t factor);
+// Inline: the layout pass converts every offset it gives.
+inline std::int32_t ByZoomFactor(std::int64_t base, std::int64_t factor) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(base * factor / 10000, INT32_MIN, INT32_MAX));
+}
 
 // The resolution lengths are worked out at: the one given, or the screen's
 // 96 DPI while none is set (0 or less).

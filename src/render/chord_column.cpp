@@ -125,6 +125,8 @@ int ChordColumn::Stack(const LayoutContext& context) {
   // Grace groups stand left of every accidental of the column, the whole
   // group clear of them (its offset is its left edge).
   for (const Entry& entry : entries_) {
+    // The kind first: most entries are accidentals, and a cast costs more.
+    if (entry.Attribute->Kind != ek::GraceNotes) continue;
     auto* group = dynamic_cast<TECGraceGroup*>(entry.Attribute);
     if (!group) continue;
     const int clear = widest > 0 ? widest + GraceWidth(*group) + kGraceClearance : 0;

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "model/units.h"
+
 class TECInstrument;
 class TECMusicScore;
 
@@ -67,7 +69,7 @@ struct LayoutContext {
   int PageAll = -1;
 
   // Base pixels to device pixels, kept within 32 bits.
-  std::int32_t ToDevice(std::int64_t base) const;
+  std::int32_t ToDevice(std::int64_t base) const { return ByZoomFactor(base, ZoomFactor); }
 };
 
 }  // namespace nv::render

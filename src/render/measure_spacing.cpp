@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <numeric>
 #include <vector>
 
 #include "model/element_kinds.h"
@@ -227,6 +228,10 @@ class Spacer {
 
   // Clef changes and glyph items; spanners go on to the next page.
   void Items() {
+    if (measure_.Items.empty()) {
+      measure_.ClefPerTick.clear();
+      return;
+    }
     const std::uint8_t startClef = measure_.ClefInForce;
     s_.Clefs.assign(length_, kNoClefChange);
     for (std::size_t index = 0; index < measure_.Items.size(); ++index) {
@@ -275,10 +280,6 @@ class Spacer {
           break;
       }
     }
-    if (measure_.Items.empty()) {
-      measure_.ClefPerTick.clear();
-      return;
-    }
     std::uint8_t last = startClef;
     for (std::uint8_t& clef : s_.Clefs) {
       if (clef == kNoClefChange)
@@ -289,13 +290,6 @@ class Spacer {
     measure_.ClefPerTick = s_.Clefs;
   }
 
-  int SymbolBefore(int tick) const {
-    return tick < static_cast<int>(record_.Extents.size()) ? record_.Extents[tick].Before : 0;
-  }
-  int SymbolAfter(int tick) const {
-    return tick < static_cast<int>(record_.Extents.size()) ? record_.Extents[tick].After : 0;
-  }
-
   // The widths into the layout record, which every row of the instrument
   // raises: the widest row wins at each tick.
   void Widths() {
@@ -304,19 +298,28 @@ class Spacer {
       const std::size_t elements = std::max(measure_.Notes.size() + measure_.Rests.size(), measure_.Items.size());
       c = elements < 8 ? 2 : (elements < 16 ? 1 : 0);
     }
-    auto& positions = record_.Positions;
-    positions[0] = std::max(positions[0], s_.Left[0] + record_.FirstLeftExtra + 10);
-    std::int64_t sum = positions[0];
-    for (int i = 0; i + 1 < length_; ++i) {
-      const int gap = s_.Left[i + 1] + s_.Right[i] + c + SymbolBefore(i) + SymbolAfter(i);
-      if (gap > c)
-        positions[i + 1] = std::max(positions[i + 1], gap);
-      else if (i % 8 == 0)
-        positions[i + 1] = std::max(positions[i + 1], 1);
-      sum += positions[i + 1];
-    }
     const int last = length_ - 1;
-    record_.ClosingWidth = std::max(record_.ClosingWidth, SymbolBefore(last) + c + s_.Right[last]);
+    const auto& extents = record_.Extents;
+    const int closingSymbol = last < static_cast<int>(extents.size()) ? extents[last].Before : 0;
+    // The symbols' room after a tick joins the room after its events, so
+    // that the loop below runs without a branch (the last tick's closing
+    // width takes only the room before it).
+    for (int i = 0; i < last && i < static_cast<int>(extents.size()); ++i)
+      s_.Right[i] += extents[i].Before + extents[i].After;
+    // Plain loops without branches, which the compiler turns into vector
+    // code: the gap before every tick is the widest any row needs.
+    std::int32_t* positions = record_.Positions.data();
+    const int* left = s_.Left.data();
+    const int* right = s_.Right.data();
+    positions[0] = std::max(positions[0], left[0] + record_.FirstLeftExtra + 10);
+    for (int i = 0; i < last; ++i) {
+      const int room = left[i + 1] + right[i];
+      positions[i + 1] = std::max(positions[i + 1], room > 0 ? room + c : 0);
+    }
+    // Every eighth tick keeps at least a pixel, room or not.
+    for (int i = 0; i < last; i += 8) positions[i + 1] = std::max(positions[i + 1], 1);
+    const std::int64_t sum = std::accumulate(positions, positions + length_, std::int64_t{0});
+    record_.ClosingWidth = std::max(record_.ClosingWidth, closingSymbol + c + s_.Right[last]);
     const std::int64_t content = std::min<std::int64_t>(sum + record_.ClosingWidth, INT32_MAX);
     record_.ContentWidth = std::max(record_.ContentWidth, static_cast<std::int32_t>(content));
   }
