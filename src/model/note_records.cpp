@@ -179,14 +179,6 @@ void TECNote::Store(std::span<std::uint8_t> out) const {
   out[7] = static_cast<std::uint8_t>((Flags & ~StrokeBits) | (TremoloStrokes() << 4));
 }
 
-int TECNote::TremoloStrokes() const {
-  if (!ek::IsNoteStep(Kind)) return 0;
-  int strokes = 0;
-  for (const auto& attribute : Attributes)
-    if (attribute->Kind >= 110 && attribute->Kind <= 113) strokes = attribute->Kind - 109;
-  return strokes;
-}
-
 void TECNote::Load(std::span<const std::uint8_t> stored) {
   NoteLayout::Load(*this, stored);
   // Only these zeros stand for a default: a value of 0 is the "Repeat notes"

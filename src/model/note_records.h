@@ -174,7 +174,13 @@ class TECNote : public TECElement {
   // saved does not depend on which measures were laid out since an edit.
   static constexpr std::uint8_t StrokeBits = 0x70;
   // 1..4 for a pitched note's tremolo 110..113 (the last one listed), else 0.
-  int TremoloStrokes() const;
+  int TremoloStrokes() const {
+    if (!ek::IsNoteStep(Kind)) return 0;
+    int strokes = 0;
+    for (const auto& attribute : Attributes)
+      if (attribute->Kind >= 110 && attribute->Kind <= 113) strokes = attribute->Kind - 109;
+    return strokes;
+  }
   int Diatonic() const { return Octave * 7 + ek::NoteStep(Kind); }
 
   // The link this note holds whose partner is `earlier`, or none.

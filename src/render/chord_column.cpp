@@ -79,19 +79,6 @@ void ChordColumn::Clear() {
   entries_.clear();
 }
 
-void ChordColumn::AddHead(int slot, int left) {
-  for (int s : {slot, slot + 1}) Write(s, std::max(occupied_[s], left));
-}
-
-void ChordColumn::Collect(TECNoteAttribute& attribute, int slot, int noteOffset, bool bracketed) {
-  entries_.push_back({&attribute, slot, noteOffset, bracketed});
-}
-
-void ChordColumn::Write(int slot, int value) {
-  if (occupied_[slot] == 0 && heads_[slot] == 0) touched_.push_back(slot);
-  occupied_[slot] = value;
-}
-
 int ChordColumn::Stack(const LayoutContext& context) {
   int room = 0;
   if (entries_.empty()) return room;

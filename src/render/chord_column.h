@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -31,13 +32,18 @@ class ChordColumn {
   static int Slot(const TECNote& note);
 
   void Clear();
+  // Inline, as the layout pass calls them for every head and accidental.
   // A head at `slot` that needs `left` base pixels before its tick; the
   // step above is taken as well.
-  void AddHead(int slot, int left);
+  void AddHead(int slot, int left) {
+    for (int s : {slot, slot + 1}) Write(s, std::max(occupied_[s], left));
+  }
   // An accidental whose SpacingOffset holds its unstacked offset (base
   // pixels), or a grace group before its note whose XOffset does.
   // `noteOffset` is the note's own signed x offset; `bracketed` widens it.
-  void Collect(TECNoteAttribute& attribute, int slot, int noteOffset, bool bracketed);
+  void Collect(TECNoteAttribute& attribute, int slot, int noteOffset, bool bracketed) {
+    entries_.push_back({&attribute, slot, noteOffset, bracketed});
+  }
   // Stacks what was collected, last first: every offset becomes final and
   // device pixels. Returns the room the column needs before its tick.
   int Stack(const LayoutContext& context);
@@ -49,7 +55,10 @@ class ChordColumn {
     int NoteOffset;
     bool Bracketed;
   };
-  void Write(int slot, int value);
+  void Write(int slot, int value) {
+    if (occupied_[slot] == 0 && heads_[slot] == 0) touched_.push_back(slot);
+    occupied_[slot] = value;
+  }
 
   std::vector<int> occupied_;
   // Occupancy by the heads alone, taken when stacking begins.

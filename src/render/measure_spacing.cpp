@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <numeric>
 #include <vector>
 
 #include "model/element_kinds.h"
@@ -312,15 +311,17 @@ class Spacer {
     const int* left = s_.Left.data();
     const int* right = s_.Right.data();
     positions[0] = std::max(positions[0], left[0] + record_.FirstLeftExtra + 10);
+    // Every eighth tick keeps at least a pixel, room or not.
+    for (int i = 0; i < last; i += 8) positions[i + 1] = std::max(positions[i + 1], 1);
+    // No gap is below 0, so the gaps add up as unsigned, which costs less.
+    std::uint64_t sum = static_cast<std::uint32_t>(positions[0]);
     for (int i = 0; i < last; ++i) {
       const int room = left[i + 1] + right[i];
       positions[i + 1] = std::max(positions[i + 1], room > 0 ? room + c : 0);
+      sum += static_cast<std::uint32_t>(positions[i + 1]);
     }
-    // Every eighth tick keeps at least a pixel, room or not.
-    for (int i = 0; i < last; i += 8) positions[i + 1] = std::max(positions[i + 1], 1);
-    const std::int64_t sum = std::accumulate(positions, positions + length_, std::int64_t{0});
     record_.ClosingWidth = std::max(record_.ClosingWidth, closingSymbol + c + s_.Right[last]);
-    const std::int64_t content = std::min<std::int64_t>(sum + record_.ClosingWidth, INT32_MAX);
+    const std::int64_t content = std::min<std::int64_t>(static_cast<std::int64_t>(sum) + record_.ClosingWidth, INT32_MAX);
     record_.ContentWidth = std::max(record_.ContentWidth, static_cast<std::int32_t>(content));
   }
 
