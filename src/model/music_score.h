@@ -901,6 +901,22 @@ class ScopedInvalidationLock {
   bool took_;
 };
 
+// Suspends the layout for its lifetime and gives LayoutSuspended back as it
+// found it.
+class ScopedLayoutSuspension {
+ public:
+  explicit ScopedLayoutSuspension(TECMusicScore& score) : score_(score), was_(score.LayoutSuspended) {
+    score_.LayoutSuspended = true;
+  }
+  ~ScopedLayoutSuspension() { score_.LayoutSuspended = was_; }
+  ScopedLayoutSuspension(const ScopedLayoutSuspension&) = delete;
+  ScopedLayoutSuspension& operator=(const ScopedLayoutSuspension&) = delete;
+
+ private:
+  TECMusicScore& score_;
+  bool was_;
+};
+
 // Raises LockUndo for its lifetime.
 class ScopedUndoLock {
  public:

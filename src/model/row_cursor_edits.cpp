@@ -416,12 +416,7 @@ void TECRow::ReplaceWithChordNotes(const std::vector<TECChordEntry>& entries, bo
   static constexpr std::array<bool, 12> kBlack = {false, true, false, true, false, false,
                                                   true, false, true, false, true, false};
   {
-    struct Suspend {
-      TECMusicScore& score;
-      bool was;
-      ~Suspend() { score.LayoutSuspended = was; }
-    } suspend{*score, score->LayoutSuspended};
-    score->LayoutSuspended = true;
+    const ScopedLayoutSuspension suspended(*score);
     int previousOctave = 0;
     int previousSemitone = 0;
     bool firstPitch = true;

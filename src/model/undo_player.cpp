@@ -89,16 +89,23 @@ void UndoPlayer::Run(int count) {
         mirror_->Before = step.Before;
       }
       RestoreAttributeOrders(step);
-      // Each step ends laid out, so that the mirror step of the next one
-      // notes the layout state that it really leaves.
-      if (step.Kind != undo_kind::TimeSignature) score_.LayoutScore(0, false);
       // The states are kept by instrument index: a removed instrument's
       // state goes with it.
       std::vector<TECUndoLayoutState> states = step.Layouts;
       if (removedInstrument_ >= 0 && removedInstrument_ < static_cast<int>(states.size()))
         states.erase(states.begin() + removedInstrument_);
       removedInstrument_ = -1;
-      RestoreLayoutState(states);
+      {
+        // The counts go back first: a step may leave another instrument
+        // active, whose records the step found never laid out, and the
+        // pass below lays out again what they cut.
+        const ScopedLayoutSuspension suspended(score_);
+        RestoreLayoutState(states);
+      }
+      // Each step ends laid out, so that the mirror step of the next one
+      // notes the layout state that it really leaves (a time signature's
+      // step also what the groups rebuilt for the time laid out changed).
+      score_.LayoutScore(0, false);
       // Mirror steps go into the other list, so the step is still the last.
       list.pop_back();
       if (ends) break;
