@@ -238,6 +238,21 @@ bool PagesAheadUnchanged(LayoutContext& context) {
   return LinksCarriedAsKept(context, page, first);
 }
 
+bool LaidOutAsTheyAre(const TECMusicScore& score, int end) {
+  const TECLayoutMemo& memo = score.PageLayout.Memo;
+  const TECInstrument* instrument = score.CurrentInstrument();
+  if (!instrument || memo.Instrument != instrument || memo.InstrumentSerial != instrument->Serial) return false;
+  if (static_cast<int>(memo.RowMeasures.size()) != instrument->GetRowCount()) return false;
+  for (int m = 0; m < end; ++m)
+    if (m >= static_cast<int>(memo.Measures.size()) || memo.Measures[m] != MeasureStamp(*instrument, m)) return false;
+  for (int r = 0; r < instrument->GetRowCount(); ++r) {
+    const std::vector<std::uint64_t>& laid = memo.RowMeasures[r];
+    for (int m = 0; m < end; ++m)
+      if (m >= static_cast<int>(laid.size()) || laid[m] != RevisionAt(*instrument->GetRow(r), m)) return false;
+  }
+  return true;
+}
+
 void EndTwoPageMemo(const LayoutContext& context) {
   TECLayoutMemo& memo = MemoOf(context);
   const int next = context.Page + 1;

@@ -31,5 +31,9 @@ bool PagesAheadUnchanged(LayoutContext& context);
 void EndTwoPageMemo(const LayoutContext& context);
 // After a pass to the end (or one stopped early): its end and counters.
 void EndMemo(const LayoutContext& context, bool stopped);
+// True when the measures before index `end` of the active instrument are
+// as the passes remembered laid them out: a pass from a later page then
+// leaves what a full pass leaves.
+bool LaidOutAsTheyAre(const TECMusicScore& score, int end);
 
 }  // namespace nv::render

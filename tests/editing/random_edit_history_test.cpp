@@ -67,18 +67,25 @@ class Session {
     instrument().Layouts().clear();
     score().LayoutScore(0, false);
     score().RebuildAllUnions(0, false, false);
+    // The groups are made for the time laid out, and change the widths.
+    score().LayoutScore(0, false);
   }
 
   SavedScore Saved() {
     Settle();
     // How many pages the pass appends depends on its carry-over lists and
-    // counters from the passes before: the bytes are taken with one page,
-    // and the edits go on with the pages laid out.
+    // counters from the passes before: the bytes are taken with one page
+    // (without the pass that would append the pages again), and the edits
+    // go on with the pages laid out.
     const int pages = instrument().PageCount();
-    instrument().SetPageCount(1);
-    SavedScore saved(score());
+    std::optional<SavedScore> saved;
+    {
+      const ScopedLayoutSuspension suspended(score());
+      instrument().SetPageCount(1);
+      saved.emplace(score());
+    }
     instrument().SetPageCount(pages);
-    return saved;
+    return *saved;
   }
 
   // The history starts again at the present score, both lists empty.

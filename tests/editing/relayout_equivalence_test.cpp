@@ -1,7 +1,8 @@
-// Seeded random sessions on scores of many pages: edits, cursor moves, page
-// turns, page breaks and space after bars, among undo and redo. Each lays
-// the score out again from the page it chooses; what that leaves must be
-// what a full layout from page 0 of the same score gives.
+// Seeded random sessions on scores of many pages: edits, the score's key
+// commands (cursor, selection, page turns, clipboard), page turns, page
+// breaks and space after bars, undo and redo. Each lays the score out again
+// from the page it chooses; what that leaves must be what a full layout
+// from page 0 of the same score gives.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "editing/key_commands.h"
 #include "render/page_layout.h"
 #include "support/edit_harness.h"
 #include "support/layout_state.h"
@@ -60,14 +62,6 @@ class Session {
     s.LayoutScore(0, false);
     ASSERT_GE(instrument.PageCount(), 3);
     for (int i = 0; i < actions; ++i) {
-      if (edits_.Pick(10) == 0) {
-        // Undo and redo lay out from page 0 and then put back the page count
-        // of their step, which may cut pages that a layout appends again:
-        // the next pass starts from a full one.
-        edits_.Pick(2) ? s.Undo(1) : s.Redo(1);
-        s.LayoutScore(0, false);
-        continue;
-      }
       const std::string what = Act(s, i);
       const std::string relaid = layout_state::Everything(s);
       nv::render::LayoutScoreInFull(s);
@@ -78,12 +72,22 @@ class Session {
 
  private:
   std::string Act(TECMusicScore& s, int index) {
-    const int what = edits_.Pick(89);
+    const int what = edits_.Pick(99);
+    if (what >= 89) {
+      // Undo and redo put back the page count of their step, which may cut
+      // pages that the music fills.
+      const bool undo = edits_.Pick(2) != 0;
+      undo ? s.Undo(1) : s.Redo(1);
+      return undo ? "undo" : "redo";
+    }
     if (what < 55) return edits_.Change(s, index);
     if (what < 65) {
-      const int code = edits_.Pick(9) - 4;
-      s.NavigateCursor(code, edits_.Pick(2) == 0);
-      return "cursor move " + std::to_string(code);
+      // A command of the score's keys: cursor moves and selecting, page
+      // turns, the commands on the selection, deleting, the clipboard.
+      const auto commands = nv::editing::ScoreKeyCommands();
+      const auto& command = commands[edits_.Pick(static_cast<int>(commands.size()))];
+      nv::editing::RunKeyCommand(s, command);
+      return std::string("key command ") + command.Id;
     }
     if (what < 73) {
       const int page = edits_.Pick(s.PageCount());
