@@ -2,6 +2,7 @@
 // gives, and the carry-over lists follow the records they name.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "layout_test_support.h"
@@ -179,6 +180,39 @@ TEST(Relayout, ANewTimeWordOfTheSameLengthIsLaidOut) {
   score->SetTimeSignature(2, 2, 0, true);
   const TECMeasureLayout& first = *Instrument(*score).LayoutAt(0);
   EXPECT_EQ(first.Numerator * 100 + first.Denominator, 202) << "2/2, as measure 0 shows it";
+}
+
+TEST(Relayout, ATieAcrossAPageTurnWhoseStartWasDeletedIsNoLongerCarried) {
+  // A tie from the last measure of a page to the first of the next; the
+  // edit deletes its first note on the earlier page, which takes the link
+  // off the later note. Only the edited measure takes a new revision, so
+  // the page after begins as before with its measures as laid out: the pass
+  // may stop there only if the links carried to it are still those kept.
+  auto probe = MakeMusic();
+  nv::render::LayoutScore(*probe, 0, false);
+  int page = -1;
+  for (int p = 2; p + 1 < Instrument(*probe).PageCount() && page < 0; ++p) {
+    const TECNote& opening = *Instrument(*probe).GetRow(0)->GetMeasure(probe->PageFirstMeasure(p))->Notes.front();
+    if (std::any_of(opening.Attributes.begin(), opening.Attributes.end(), [](const auto& a) { return ek::IsLink(a->Kind); }))
+      page = p;
+  }
+  ASSERT_GE(page, 2) << "no page opens with the end of a tie: the case is not shown\n" << nv::render::DumpLayout(*probe);
+  const int before = probe->PageFirstMeasure(page) - 1;
+  auto unTie = [before](TECMusicScore& score) {
+    TECMeasure& measure = *Instrument(score).GetRow(0)->GetMeasure(before);
+    measure.MarkChanged();
+    measure.Notes.pop_back();
+  };
+  auto relaid = MakeMusic();
+  nv::render::LayoutScore(*relaid, 0, false);
+  ASSERT_FALSE(relaid->PageLayout.SystemObjects[page - 1].empty()) << "the tie is carried with the page before";
+  unTie(*relaid);
+  nv::render::LayoutScore(*relaid, page - 1, false);
+
+  auto full = MakeMusic();
+  unTie(*full);
+  nv::render::LayoutScore(*full, 0, false);
+  EXPECT_EQ(layout_state::Everything(*relaid), layout_state::Everything(*full)) << "tie into page " << page;
 }
 
 TEST(Relayout, TwoPagesLeaveTheOthersAlone) {
