@@ -43,12 +43,18 @@ int MeasureEnd(const TECInstrument& instrument) {
 }
 
 // The page a pass asked to begin at page `page` begins at.
-int FirstPage(const TECInstrument& instrument, int page, bool twoPages) {
+int FirstPage(const TECMusicScore& score, const TECInstrument& instrument, int page, bool twoPages) {
   // A page past the end (after the page count was cut, by undo or by hand)
   // lays out from the last one, which may have to append pages again for
   // the music after it.
   page = std::clamp(page, 0, instrument.PageCount());
   if (twoPages) return page;
+  // So does a page past those the last pass to the end left: pages added
+  // while the layout was suspended (the cursor stepping into new measures
+  // during chord entry) have page tables of no pass.
+  const TECLayoutMemo& memo = score.PageLayout.Memo;
+  const bool known = memo.Instrument == &instrument && memo.InstrumentSerial == instrument.Serial;
+  page = std::min(page, known ? static_cast<int>(memo.PageCount) : 0);
   // The last system of the page before may take the first measure of this
   // one when an edit made it narrower: the pass to the end starts there.
   return std::max(page - 1, 0);
@@ -174,7 +180,7 @@ PassOutcome RunPass(TECMusicScore& score, int page, bool twoPages, bool mayStop)
   if (!instrument) return outcome;
   instrument->LayoutValid = true;
   if (instrument->VisibleRowCount() == 0) return outcome;
-  page = FirstPage(*instrument, page, twoPages);
+  page = FirstPage(score, *instrument, page, twoPages);
   outcome.Ran = true;
   outcome.FirstPage = page;
 
@@ -305,7 +311,7 @@ void LayoutScore(TECMusicScore& score, int page, bool twoPages) {
   // to a new measure), before the edit's own pass.
   const TECInstrument* shown = score.CurrentInstrument();
   const bool judged =
-      !twoPages && shown && LaidOutAsTheyAre(score, score.PageFirstMeasure(FirstPage(*shown, page, twoPages)));
+      !twoPages && shown && LaidOutAsTheyAre(score, score.PageFirstMeasure(FirstPage(score, *shown, page, twoPages)));
 #endif
   const PassOutcome outcome = RunPass(score, page, twoPages, true);
   if (!outcome.Ran) return;
