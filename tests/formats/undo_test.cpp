@@ -748,6 +748,8 @@ class RandomEdits {
     for (int n = 1; n <= score.InstrumentCount(); ++n) {
       score.SetActiveInstrument((active + n) % score.InstrumentCount());
       score.SetActivePage(0);
+      // One page, without the pass that would append the pages again.
+      const ScopedLayoutSuspension suspended(score);
       score.CurrentInstrument()->SetPageCount(1);
     }
   }
