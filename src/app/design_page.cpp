@@ -42,7 +42,6 @@ constexpr int kBoxHeight = 21;
 // which are down together.
 constexpr int kFirstOwnGroup = 1000;
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
 
 LookPalette PaletteOf(DesignLook look) {
   switch (look) {
@@ -78,7 +77,7 @@ DesignPage::DesignPage(nv::document::CommandRegistry& registry, nv::document::To
   reset_->SetGroupIndex(kFirstOwnGroup - 1);
   reset_->SetAllowAllUp(true);
   if (const nv::document::ToolButton* tool = nv::document::FindToolButton("CBResetDesign"))
-    reset_->setToolTip(Text(tool->Hint));
+    reset_->setToolTip(PageText(tool->Hint));
   ShowPicture(*reset_, "CBResetDesign");
   connect(reset_, &TECCharButton::clicked, this, [this] {
     tools_.Click("CBResetDesign");
@@ -137,7 +136,7 @@ TECCharButton* DesignPage::MakeButton(const DesignButton& entry, QWidget* parent
   const std::string name(entry.Name);
   if (entry.Part == DesignPart::Tool) {
     if (const nv::document::ToolButton* tool = nv::document::FindToolButton(entry.Name))
-      button->setToolTip(Text(tool->Hint));
+      button->setToolTip(PageText(tool->Hint));
     button->SetGroupIndex(kFirstOwnGroup + static_cast<int>(buttons_.size()));
     button->SetAllowAllUp(true);
     connect(button, &TECCharButton::clicked, this, [this, name] {
@@ -146,8 +145,8 @@ TECCharButton* DesignPage::MakeButton(const DesignButton& entry, QWidget* parent
       ShowDownStates();
     });
   } else {
-    button->setToolTip(Text(entry.Hint));
-    connect(button, &TECCharButton::clicked, this, [this, &entry] { Run(entry.CommandId, entry.Args); });
+    button->setToolTip(PageText(entry.Hint));
+    connect(button, &TECCharButton::clicked, this, [this, &entry] { Run(entry.CommandId, nv::document::ArgsOf(entry)); });
   }
   if (HasPalette(entry)) {
     button->SetDropWidth(kDropWidth);
@@ -274,10 +273,8 @@ void DesignPage::OpenPalette(const DesignButton& entry, TECCharButton& button) {
                    });
 }
 
-void DesignPage::Run(std::string_view command, const std::vector<std::string_view>& args) {
-  nv::document::CommandArgs arguments;
-  for (const std::string_view arg : args) arguments.emplace_back(arg);
-  registry_.Run(std::string(command), arguments);
+void DesignPage::Run(std::string_view command, const nv::document::CommandArgs& args) {
+  registry_.Run(std::string(command), args);
 }
 
 void DesignPage::ShowDownStates() {

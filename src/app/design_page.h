@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/palette_opener.h"
+#include "document/command_registry.h"
 #include "document/notice.h"
 
 class QLineEdit;
@@ -55,7 +56,7 @@ class DesignPage : public QWidget {
   void MakeTextBoxes(int left, int width);
   void PaintFace(const nv::document::DesignButton& entry, nv::widgets::TECCharButton& button, QPainter& painter) const;
   void OpenPalette(const nv::document::DesignButton& entry, nv::widgets::TECCharButton& button);
-  void Run(std::string_view command, const std::vector<std::string_view>& args = {});
+  void Run(std::string_view command, const nv::document::CommandArgs& args = {});
   // The boxes' values: a name or size that cannot be used puts the box back.
   void TakeFontName();
   void TakeFontSize();

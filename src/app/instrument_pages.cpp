@@ -164,7 +164,7 @@ void InstrumentPages::BuildPiano(QWidget& page) {
     const std::string name = entry.name;
     const nv::document::ToolButton* model = nv::document::FindToolButton(name);
     button->setObjectName(QString::fromStdString(name));
-    button->setToolTip(QString::fromUtf8(model->Hint.data(), static_cast<int>(model->Hint.size())));
+    button->setToolTip(PageText(model->Hint));
     button->SetGroupIndex(model->GroupIndex);
     button->SetAllowAllUp(true);
     button->SetFlat(true);

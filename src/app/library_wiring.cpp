@@ -84,7 +84,7 @@ void LibraryWiring::AddPointerButtons(QWidget& page, std::string_view pointer, s
     button->SetGroupIndex(top);
     button->SetAllowAllUp(true);
     if (const nv::document::ToolButton* tool = nv::document::FindToolButton(name))
-      button->setToolTip(QString::fromUtf8(tool->Hint.data(), static_cast<int>(tool->Hint.size())));
+      button->setToolTip(PageText(tool->Hint));
     ShowPicture(*button, name);
     QObject::connect(button, &QAbstractButton::clicked, button, [this, name = std::string(name)] {
       context_.Tools.Click(name);

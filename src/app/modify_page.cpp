@@ -81,11 +81,11 @@ void ModifyPage::resizeEvent(QResizeEvent* event) {
 
 TECCharButton* ModifyPage::MakeButton(const ModifyButton& entry, int left, int top, int width) {
   TECCharButton* button = MakePageButton(panel_, entry.Name);
-  button->setToolTip(QString::fromUtf8(entry.Hint.data(), static_cast<int>(entry.Hint.size())));
+  button->setToolTip(PageText(entry.Hint));
   button->setGeometry(left, top, width, kButtonHeight);
   button->SetAllowAllUp(true);
   button->SetGroupIndex(entry.Group);
-  button->SetCommandId(QString::fromUtf8(entry.CommandId.data(), static_cast<int>(entry.CommandId.size())));
+  button->SetCommandId(PageText(entry.CommandId));
   if (entry.DropPart) {
     button->SetDropWidth(kDropWidth);
     connect(button, &TECCharButton::ButtonClick, this, [this, &entry, button] { OpenDropDown(entry, *button); });

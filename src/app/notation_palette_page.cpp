@@ -58,7 +58,6 @@ std::optional<SymbolGroup> GroupOfExpander(std::string_view name) {
   return std::nullopt;
 }
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
 
 }  // namespace
 
@@ -120,7 +119,7 @@ TECCharButton* NotationPalettePage::MakeButton(const PlacedCell& placed, QWidget
   button->setGeometry(placed.Left, placed.Top, placed.Width, placed.Height);
   if (cell.DropPart) button->SetDropWidth(cell.Face == FaceKind::DropOnly ? placed.Width : nv::document::kPaletteDropWidth);
   if (const nv::document::ToolButton* tool = nv::document::FindToolButton(cell.Name)) {
-    button->setToolTip(Text(tool->Hint));
+    button->setToolTip(PageText(tool->Hint));
     button->SetGroupIndex(kFirstOwnGroup + static_cast<int>(buttons_.size()));
     button->SetAllowAllUp(true);
     connect(button, &TECCharButton::clicked, this, [this, name] {
@@ -146,7 +145,7 @@ void NotationPalettePage::MakeUpDown(const PlacedCell& placed) {
   if (named == std::end(kUpDowns)) return;
   const nv::document::UpDownId id = named->id;
   QSpinBox* box = MakeToolUpDown(
-      tools_, id, QString::fromUtf8(placed.Cell->Name.data(), static_cast<int>(placed.Cell->Name.size())), panel_);
+      tools_, id, PageText(placed.Cell->Name), panel_);
   box->setGeometry(placed.Left, placed.Top, placed.Width, placed.Height);
   upDowns_.emplace_back(id, box);
 }
@@ -171,10 +170,10 @@ void NotationPalettePage::ApplyFace(TECCharButton& button, const PaletteCell& ce
       ShowPicture(button, cell.Name);
       break;
     case FaceKind::Caption: {
-      QFont font(Text(cell.CaptionFont));
+      QFont font(PageText(cell.CaptionFont));
       font.setPixelSize(cell.CaptionPixels);
       button.setFont(font);
-      button.setText(Text(cell.Caption));
+      button.setText(PageText(cell.Caption));
       button.SetMargin(-1);
       break;
     }
@@ -290,12 +289,12 @@ void NotationPalettePage::ShowValues() {
     if (const nv::document::MicrotoneFace* face = nv::document::MicrotoneFaceOf(settings.MicroTone)) {
       micro->SetChar(face->Char);
       micro->SetPos(face->PosX, face->PosY);
-      micro->setToolTip(Text(face->Hint));
+      micro->setToolTip(PageText(face->Hint));
     }
   }
   if (TECCharButton* bracket = Button("CBBracketStyle")) {
     const std::string_view caption = nv::document::BracketCaption(settings.BracketStyle);
-    if (!caption.empty()) bracket->setText(Text(caption));
+    if (!caption.empty()) bracket->setText(PageText(caption));
   }
   if (TECCharButton* repeat = Button("CBRepeatBar"))
     repeat->setToolTip(QString::fromStdString(

@@ -6,10 +6,12 @@
 
 namespace nv::app {
 
+QString PageText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
+
 nv::widgets::TECCharButton* MakePageButton(QWidget* parent, std::string_view name) {
   constexpr nv::platform::Color kBorderColor = nv::platform::rgb(66, 64, 64);
   auto* button = new nv::widgets::TECCharButton(parent);
-  button->setObjectName(QString::fromUtf8(name.data(), static_cast<int>(name.size())));
+  button->setObjectName(PageText(name));
   button->SetFlat(true);
   button->SetBlackBorder(true);
   button->SetBorderColor(kBorderColor);

@@ -151,16 +151,7 @@ std::optional<std::string> FontNameOf(std::string_view typed) {
 
 std::span<const DesignButton> DesignButtons() { return kButtons; }
 
-const DesignButton* FindDesignButton(std::string_view name) {
-  const auto found = std::ranges::find(kButtons, name, &DesignButton::Name);
-  return found == kButtons.end() ? nullptr : &*found;
-}
-
-CommandArgs ArgsOf(const DesignButton& button) {
-  CommandArgs args;
-  for (const std::string_view arg : button.Args) args.emplace_back(arg);
-  return args;
-}
+const DesignButton* FindDesignButton(std::string_view name) { return FindButtonNamed(DesignButtons(), name); }
 
 void DocumentPageObjectEdits::ChangeLook(Look look, int value) {
   nv::editing::ChangeSelectedLook(document_.Score(), look, value);

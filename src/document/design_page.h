@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/button_table.h"
 #include "document/command_registry.h"
 #include "editing/look_steps.h"
 
@@ -77,7 +78,6 @@ struct DesignButton {
 // font name and size boxes follow the look buttons.
 std::span<const DesignButton> DesignButtons();
 const DesignButton* FindDesignButton(std::string_view name);
-CommandArgs ArgsOf(const DesignButton& button);
 
 // The score's calls the design page's commands make on the selected objects
 // of the active score, each one undo step. Tests record them.

@@ -1,6 +1,5 @@
 #include "document/modify_page.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <stdexcept>
@@ -75,16 +74,7 @@ bool BeforeArg(const CommandArgs& args) {
 
 std::span<const ModifyButton> ModifyButtons() { return kButtons; }
 
-const ModifyButton* FindModifyButton(std::string_view name) {
-  const auto found = std::ranges::find(kButtons, name, &ModifyButton::Name);
-  return found == kButtons.end() ? nullptr : &*found;
-}
-
-CommandArgs ArgsOf(const ModifyButton& button) {
-  CommandArgs args;
-  for (const std::string_view arg : button.Args) args.emplace_back(arg);
-  return args;
-}
+const ModifyButton* FindModifyButton(std::string_view name) { return FindButtonNamed(ModifyButtons(), name); }
 
 int JoinStyleImage(int count) {
   switch (count) {

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/button_table.h"
 #include "document/command_registry.h"
 
 namespace nv::document {
@@ -38,7 +39,6 @@ inline constexpr int kPaneGroup = 3;
 
 std::span<const ModifyButton> ModifyButtons();
 const ModifyButton* FindModifyButton(std::string_view name);
-CommandArgs ArgsOf(const ModifyButton& button);
 
 // The image of the join-notes style button: 0 none, 1 full, 2 by note
 // value, 3 a custom count.

@@ -213,8 +213,7 @@ bool PagesAheadUnchanged(LayoutContext& context) {
       static_cast<int>(opening->SystemIndex) != context.System)
     return false;
   if (static_cast<int>(memo.PageRows.size()) < context.Instrument.PageCount()) return false;
-  // Stamps are compared from the end back, each once a pass: [MatchFrom,
-  // end) matched, and the highest index that did not is remembered.
+  // The highest index found changed is remembered for the pages after.
   if (first <= context.Mismatch) return false;
   for (int r = 0; r < context.Instrument.GetRowCount(); ++r) {
     const int changed = RowChangedUpTo(memo, *context.Instrument.GetRow(r), r);
@@ -223,6 +222,8 @@ bool PagesAheadUnchanged(LayoutContext& context) {
       return false;
     }
   }
+  // Stamps are compared from the end back, each once a pass: [MatchFrom,
+  // end) matched.
   if (context.MatchFrom < 0) context.MatchFrom = memo.LaidOutEnd;
   for (int m = context.MatchFrom - 1; m >= first; --m) {
     const bool same = m < static_cast<int>(memo.Measures.size()) && memo.Measures[m] == MeasureStamp(context.Instrument, m);

@@ -219,7 +219,7 @@ NEWS = {
             "(<b>Help, References</b>) and this page.",
         ]),
         ("Not yet", [
-            "The Design page is empty; Print and the printer set-up ask their values in plain forms.",
+            "Print and the printer set-up ask their values in plain forms.",
             "No tutorial video is shipped, and the program does not play videos.",
             "German interface texts are not complete; the German command stays hidden.",
         ]),
@@ -236,7 +236,7 @@ NEWS = {
             "(<b>Справка, Справочник</b>) и эта страница.",
         ]),
         ("Пока нет", [
-            "Страница «Оформление» пуста; печать и настройка принтера спрашивают параметры в простых формах.",
+            "Печать и настройка принтера спрашивают параметры в простых формах.",
             "Обучающее видео не поставляется, и программа не воспроизводит видео.",
             "Немецкие тексты интерфейса не завершены; команда немецкого языка скрыта.",
         ]),
@@ -253,7 +253,7 @@ NEWS = {
             "(<b>Hilfe, Kurzreferenz</b>) und diese Seite.",
         ]),
         ("Noch nicht", [
-            "Die Seite „Gestaltung“ ist leer; Drucken und die Druckereinrichtung fragen ihre Werte in einfachen Formularen ab.",
+            "Drucken und die Druckereinrichtung fragen ihre Werte in einfachen Formularen ab.",
             "Es wird kein Einführungsvideo mitgeliefert, und das Programm spielt keine Videos ab.",
             "Die deutschen Oberflächentexte sind unvollständig; der Befehl für Deutsch bleibt verborgen.",
         ]),
