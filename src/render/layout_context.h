@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "model/units.h"
 
@@ -12,6 +13,25 @@ namespace nv::render {
 // Spacing modes of a system: every tick its own room, room by note value, or
 // a fixed number of measures per system.
 enum class SpacingMode : std::uint8_t { Evenly = 0, Proportional = 1, Positional = 2 };
+
+// The spacing of the last measure a pass spaced (Measure -1: none), and what
+// it was made from. A measure that no longer fits its system is given back
+// and opens the next one; spaced again from the same inputs it comes out
+// the same, so the next system takes it from here.
+struct LastSpacing {
+  int Measure = -1;
+  SpacingMode Mode = SpacingMode::Evenly;
+  int Density = 0;
+  // It holds on pages that begin at or before this measure (see
+  // CalcMeasureSpacing).
+  int LastPageStart = -1;
+  // The clef of every row after the spacing.
+  std::vector<std::uint8_t> ClefsAfter;
+  // The record's gaps, closing and content width as the rows left them.
+  std::vector<std::int32_t> Positions;
+  std::int32_t ClosingWidth = 0;
+  std::int32_t ContentWidth = 0;
+};
 
 // Everything the layout of one instrument shares, handed to the layout of
 // every element family: the score and instrument, the conversion factors,
@@ -67,6 +87,10 @@ struct LayoutContext {
   // none): what a pass that stops early takes from the pages it keeps.
   int PageRows = -1;
   int PageAll = -1;
+  LastSpacing Spaced{};
+  // Off for the reference pass of the layout check, which spaces every
+  // measure each time it is laid out.
+  bool ReuseSpacing = true;
 
   // Base pixels to device pixels, kept within 32 bits.
   std::int32_t ToDevice(std::int64_t base) const { return ByZoomFactor(base, ZoomFactor); }

@@ -14,6 +14,11 @@ namespace nv::render {
 // groups in XOffset); sets the tremolo strokes of the notes' flags; carries
 // ties from earlier pages and spanners to the next page. Nothing happens
 // when the row has no such measure or the measure has no layout record.
-void CalcMeasureSpacing(LayoutContext& context, TECRow& row, int measureIndex, SpacingMode mode, int density);
+// Returns how far the result holds: spacing the measure again on a later
+// page that begins at or before the measure returned does exactly the same.
+// A tie or slur from an earlier measure of the page limits it to that
+// measure; one carried from an earlier page, or a spanner carried on to the
+// next, makes it -1 (no page).
+int CalcMeasureSpacing(LayoutContext& context, TECRow& row, int measureIndex, SpacingMode mode, int density);
 
 }  // namespace nv::render

@@ -170,9 +170,14 @@ struct PassOutcome {
   bool Appended = false;
 };
 
-// One pass from page `page` (see LayoutScore); with mayStop it ends at the
-// first page from which the records would come out as they are.
-PassOutcome RunPass(TECMusicScore& score, int page, bool twoPages, bool mayStop) {
+// How far a pass from page `page` goes (see LayoutScore): it ends at the
+// first page from which the records would come out as they are, or it goes
+// to the end; the reference pass of the layout check goes to the end and
+// spaces each measure every time it lays it out.
+enum class PassKind { MayStop, ToTheEnd, Reference };
+
+PassOutcome RunPass(TECMusicScore& score, int page, bool twoPages, PassKind kind) {
+  const bool mayStop = kind == PassKind::MayStop;
   PassOutcome outcome;
   if (score.LayoutSuspended || score.PageLayout.Running) return outcome;
   if (score.GetStyle() == TScoreStyle::ssAllInstruments) return outcome;
@@ -187,6 +192,7 @@ PassOutcome RunPass(TECMusicScore& score, int page, bool twoPages, bool mayStop)
   {
     ScopedFlag running(score.PageLayout.Running);
     LayoutContext context{score, *instrument};
+    context.ReuseSpacing = kind != PassKind::Reference;
     Prepare(context, page, twoPages);
     BeginMemo(context);
     score.BeginRulesUpdate();
@@ -260,12 +266,6 @@ PassOutcome RunPass(TECMusicScore& score, int page, bool twoPages, bool mayStop)
   return outcome;
 }
 
-}  // namespace
-
-void LayoutScoreInFull(TECMusicScore& score) { RunPass(score, 0, false, false); }
-
-namespace {
-
 #ifdef NOTAVISTRA_LAYOUT_CHECK
 // Everything a pass leaves that a later pass, the drawing or the events read.
 std::string LaidOut(const TECMusicScore& score) {
@@ -275,15 +275,16 @@ std::string LaidOut(const TECMusicScore& score) {
 }
 
 // The check of the test build: a pass leaves exactly what a full pass from
-// page 0 leaves, or the program stops here. The full pass runs on the same
-// score, so it leaves the records as they were; what the passes only
-// remember for the next one goes back to what the checked pass left, so
-// that the next pass stops where it would without the check.
+// page 0 leaves that spaces each measure every time it lays it out, or the
+// program stops here. The full pass runs on the same score, so it leaves
+// the records as they were; what the passes only remember for the next one
+// goes back to what the checked pass left, so that the next pass stops
+// where it would without the check.
 void CheckAgainstFullPass(TECMusicScore& score) {
   const std::string relaid = LaidOut(score);
   const TECLayoutMemo memo = score.PageLayout.Memo;
   const int measureEnd = score.CurrentInstrument()->LaidOutMeasureEnd;
-  LayoutScoreInFull(score);
+  RunPass(score, 0, false, PassKind::Reference);
   score.PageLayout.Memo = memo;
   score.CurrentInstrument()->LaidOutMeasureEnd = measureEnd;
   const std::string full = LaidOut(score);
@@ -302,24 +303,33 @@ void CheckAgainstFullPass(TECMusicScore& score) {
 
 }  // namespace
 
+void LayoutScoreInFull(TECMusicScore& score) {
+  [[maybe_unused]] const PassOutcome outcome = RunPass(score, 0, false, PassKind::ToTheEnd);
+#ifdef NOTAVISTRA_LAYOUT_CHECK
+  if (outcome.Ran) CheckAgainstFullPass(score);
+#endif
+}
+
 void LayoutScore(TECMusicScore& score, int page, bool twoPages) {
   const std::vector<std::int32_t> overfullBefore = score.PageLayout.OverfullPages;
 #ifdef NOTAVISTRA_LAYOUT_CHECK
   // A pass from a later page can only leave what a full pass leaves when
   // the pages before it were laid out from the measures as they are: not so
   // for a pass in the middle of an edit (a page appended as the cursor moves
-  // to a new measure), before the edit's own pass.
+  // to a new measure), before the edit's own pass. A pass from page 0 has
+  // no pages before it.
   const TECInstrument* shown = score.CurrentInstrument();
+  const int first = shown ? FirstPage(score, *shown, page, twoPages) : 0;
   const bool judged =
-      !twoPages && shown && LaidOutAsTheyAre(score, score.PageFirstMeasure(FirstPage(score, *shown, page, twoPages)));
+      !twoPages && shown && (first == 0 || LaidOutAsTheyAre(score, score.PageFirstMeasure(first)));
 #endif
-  const PassOutcome outcome = RunPass(score, page, twoPages, true);
+  const PassOutcome outcome = RunPass(score, page, twoPages, PassKind::MayStop);
   if (!outcome.Ran) return;
 #ifdef NOTAVISTRA_LAYOUT_CHECK
-  // A pass from page 0 that went to the end is a full pass already. A pass
-  // over two pages is not checked: printing lays out only the pages it
-  // prints, at the printer's resolution, and leaves the others as they are.
-  if (judged && (outcome.FirstPage != 0 || outcome.Stopped)) CheckAgainstFullPass(score);
+  // A pass over two pages is not checked: printing lays out only the pages
+  // it prints, at the printer's resolution, and leaves the others as they
+  // are.
+  if (judged) CheckAgainstFullPass(score);
 #endif
   // Reported once the records are whole.
   if (outcome.Appended) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -112,6 +113,8 @@ class SystemLayout {
   };
 
   TECMeasureLayout& GetMeasureLayout(int m, int length, bool firstInSystem);
+  void Space(int m, TECMeasureLayout& record);
+  bool TakeSpacing(int m, TECMeasureLayout& record);
   int HeaderWidth(TECRow& row, TECMeasure* measure, int m, bool firstInSystem);
   void Place(int m, std::int64_t x);
   void MakeCumulative(TECMeasureLayout& record);
@@ -177,9 +180,9 @@ void SystemLayout::Run() {
       const int header = HeaderWidth(row, measure, m, firstInSystem);
       record.HeaderWidth = std::max(record.HeaderWidth, header);
       row.SystemStartClef = row.LayoutClef;
-      CalcMeasureSpacing(context_, row, m, settings_.Mode, settings_.Density);
       headerMax = std::max(headerMax, header);
     }
+    Space(m, record);
 
     if (TECSymbolEntry* entry = instrument_.SymbolsRow().At(m)) {
       instrument_.LaidOutAll = std::max(instrument_.LaidOutAll, m + 1);
@@ -256,6 +259,48 @@ TECMeasureLayout& SystemLayout::GetMeasureLayout(int m, int length, bool firstIn
   record.SystemIndex = static_cast<std::uint32_t>(context_.System);
   record.Page = static_cast<std::uint32_t>(context_.Page);
   return record;
+}
+
+// Spaces measure m of every row into its record, and keeps the spacing for
+// the next system in case this one gives the measure back.
+void SystemLayout::Space(int m, TECMeasureLayout& record) {
+  if (TakeSpacing(m, record)) return;
+  LastSpacing& spaced = context_.Spaced;
+  spaced.LastPageStart = std::numeric_limits<int>::max();
+  for (int r = 0; r < instrument_.GetRowCount(); ++r)
+    spaced.LastPageStart = std::min(spaced.LastPageStart, CalcMeasureSpacing(context_, *instrument_.GetRow(r), m,
+                                                                             settings_.Mode, settings_.Density));
+  spaced.Measure = m;
+  spaced.Mode = settings_.Mode;
+  spaced.Density = settings_.Density;
+  spaced.ClefsAfter.clear();
+  for (int r = 0; r < instrument_.GetRowCount(); ++r) spaced.ClefsAfter.push_back(instrument_.GetRow(r)->LayoutClef);
+  spaced.Positions.assign(record.Positions.begin(), record.Positions.end());
+  spaced.ClosingWidth = record.ClosingWidth;
+  spaced.ContentWidth = record.ContentWidth;
+}
+
+// The measure the system before gave back takes the spacing made of it
+// there, when this system spaces in the same mode and density and the page
+// changes nothing: the gaps, widths and clefs the rows left. The rest it
+// was spaced from is as it was: the take-back put the rows' clefs back, the
+// record's widths start afresh, and nothing between the two systems changes
+// the measure.
+bool SystemLayout::TakeSpacing(int m, TECMeasureLayout& record) {
+  const LastSpacing& spaced = context_.Spaced;
+  if (!context_.ReuseSpacing || spaced.Measure != m || spaced.Mode != settings_.Mode ||
+      spaced.Density != settings_.Density || context_.PageFirstMeasure > spaced.LastPageStart ||
+      spaced.Positions.size() != record.Positions.size())
+    return false;
+  std::copy(spaced.Positions.begin(), spaced.Positions.end(), record.Positions.begin());
+  record.ClosingWidth = spaced.ClosingWidth;
+  record.ContentWidth = spaced.ContentWidth;
+  for (int r = 0; r < instrument_.GetRowCount(); ++r) {
+    TECRow& row = *instrument_.GetRow(r);
+    row.LayoutClef = spaced.ClefsAfter[r];
+    if (TECMeasure* measure = row.GetMeasure(m)) measure->ClefInForce = row.LayoutClef;
+  }
+  return true;
 }
 
 int SystemLayout::HeaderWidth(TECRow& row, TECMeasure* measure, int m, bool firstInSystem) {

@@ -213,6 +213,30 @@ TEST(LayoutPass, MeasureMovedToTheNextSystemCountsItsMarksOnce) {
   EXPECT_EQ(Instrument(*score).LayoutAt(5)->BarNumber, 21u);
 }
 
+TEST(LayoutPass, AMeasureGivenBackIsSpacedAsTheNextSystemSpaces) {
+  // Measure 4 is tried at the end of system 0 and opens system 1; one of
+  // the two systems spaces by position (an empty measure's content is 4,
+  // raised to 26 by a pixel every eighth tick), the other evenly (56).
+  struct Case {
+    const char* name;
+    TECRowInfo first;
+    TECRowInfo second;
+    const char* content;
+  };
+  TECRowInfo positional;
+  positional.OwnSettings = 1, positional.SpacingMode = 2, positional.MeasureCount = 4;
+  const Case cases[] = {{"evenly, then by position", TECRowInfo{}, positional, "content=26 "},
+                        {"by position, then evenly", positional, TECRowInfo{}, "content=56 "}};
+  for (const Case& c : cases) {
+    auto score = MakeScore(1, 6);
+    Instrument(*score).Systems = {c.first, c.second};
+    nv::render::LayoutScore(*score, 0, false);
+    EXPECT_THAT(Record(*score, 3), StartsWith("m3 sys=0 ")) << c.name;
+    EXPECT_THAT(Record(*score, 4), StartsWith("m4 sys=1 ")) << c.name;
+    EXPECT_THAT(Record(*score, 4), testing::HasSubstr(c.content)) << c.name;
+  }
+}
+
 TEST(LayoutPass, MeasureWiderThanTheSystemGetsOneOfItsOwn) {
   auto score = MakeScore(1, 3);
   Instrument(*score).EnsureLayout(1)->SpaceAfterBar = 400;
