@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "language_source.h"
@@ -70,6 +71,29 @@ TEST(LanguageTexts, EveryLanguageHoldsTheNumberedTextsTheWindowsShow) {
       for (const int n : numbers) EXPECT_EQ(Count(texts.at(form)[n], "%s"), 1u) << code << " " << form << " #" << n;
     for (const int n : {13, 14, 16}) EXPECT_EQ(texts.at("FProgramModule")[n], "") << code << " #" << n;
     EXPECT_EQ(texts.at("FMusicEditor")[42], "") << code;
+  }
+}
+
+TEST(LanguageTexts, TheHelpNamesEveryToolPageAsItsTabDoes) {
+  const std::pair<std::string, std::string> languages[] = {{"ENU", "English"}, {"RUS", "Russian"}, {"DEU", "Deutsch"}};
+  for (const auto& [code, folder] : languages) {
+    const fs::path source = fs::path(NOTAVISTRA_ASSETS_DIR) / "lang" / (code + ".txt");
+    std::ifstream in(source, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    std::ifstream page(fs::path(NOTAVISTRA_ASSETS_DIR) / "Help" / folder / "Entrance.htm", std::ios::binary);
+    std::ostringstream help;
+    help << page.rdbuf();
+    std::set<std::string> titles;
+    for (const auto& form : nv::lang::ParseLanguageSource(source.string(), text.str()).forms)
+      for (const auto& entry : form.form.entries)
+        if (entry.path.rfind("TS", 0) == 0 && entry.path.ends_with(".windowTitle")) {
+          titles.insert(entry.text);
+          EXPECT_NE(help.str().find("<b>" + entry.text + "</b>"), std::string::npos) << code << " " << entry.path;
+        }
+    // Notes, Symbols, Expanded, Expressions, Chords, Design, Piano, Guitar,
+    // Modify and Navigator.
+    EXPECT_EQ(titles.size(), 10u) << code;
   }
 }
 
