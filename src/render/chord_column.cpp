@@ -73,15 +73,8 @@ ChordColumn::ChordColumn() : occupied_(kSlots, 0), heads_(kSlots, 0) {}
 
 int ChordColumn::Slot(const TECNote& note) { return note.Octave * 7 + (note.Kind - ek::NoteC) + kMargin; }
 
-void ChordColumn::Clear() {
-  for (int slot : touched_) occupied_[slot] = heads_[slot] = 0;
-  touched_.clear();
-  entries_.clear();
-}
-
-int ChordColumn::Stack(const LayoutContext& context) {
+int ChordColumn::StackEntries(const LayoutContext& context) {
   int room = 0;
-  if (entries_.empty()) return room;
   for (int slot : touched_) heads_[slot] = occupied_[slot];
   int widest = 0;
   for (auto it = entries_.rbegin(); it != entries_.rend(); ++it) {

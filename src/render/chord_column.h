@@ -31,8 +31,13 @@ class ChordColumn {
   // The table slot of a note's diatonic step (octave x 7 + step).
   static int Slot(const TECNote& note);
 
-  void Clear();
-  // Inline, as the layout pass calls them for every head and accidental.
+  // Inline, as are Stack's test for an empty column and the calls below:
+  // the layout pass makes them for every column, head and accidental.
+  void Clear() {
+    for (int slot : touched_) occupied_[slot] = heads_[slot] = 0;
+    touched_.clear();
+    entries_.clear();
+  }
   // A head at `slot` that needs `left` base pixels before its tick; the
   // step above is taken as well.
   void AddHead(int slot, int left) {
@@ -46,9 +51,10 @@ class ChordColumn {
   }
   // Stacks what was collected, last first: every offset becomes final and
   // device pixels. Returns the room the column needs before its tick.
-  int Stack(const LayoutContext& context);
+  int Stack(const LayoutContext& context) { return entries_.empty() ? 0 : StackEntries(context); }
 
  private:
+  int StackEntries(const LayoutContext& context);
   struct Entry {
     TECNoteAttribute* Attribute;
     int Slot;
