@@ -344,30 +344,37 @@ class Spacer {
   int lastPageStart_ = std::numeric_limits<int>::max();
 };
 
+// Asks for every cache line of the `size` bytes at `object`.
+template <typename T>
+[[gnu::always_inline]] inline void FetchLines(const T* object, std::size_t size = sizeof(T)) {
+  if (!object || size == 0) return;
+  const char* bytes = reinterpret_cast<const char*>(object);
+  for (std::size_t offset = 0; offset < size; offset += 64) __builtin_prefetch(bytes + offset);
+  __builtin_prefetch(bytes + size - 1);
+}
+
 // The pass goes through the rows one measure at a time, but a row's
 // measures, notes and attributes lie together in memory, far from the next
 // row's: on a large score, waiting for them costs more than spacing them.
 // So after each measure of a row, what the row's next measures read is
 // fetched ahead, in stages that each need the one before to have arrived:
-// the attributes one measure ahead, the notes two ahead, the note list
-// three ahead and the measure four ahead. Inline where it is called: on its
-// own, the compiler finds that the function changes nothing and drops the
-// call.
+// the attributes one measure ahead, the notes and rests two ahead, their
+// lists three ahead and the measure four ahead. Inline where it is called:
+// on its own, the compiler finds that the function changes nothing and
+// drops the call.
 [[gnu::always_inline]] inline void FetchAhead(const TECRow& row, int measureIndex) {
   if (const TECMeasure* next = row.GetMeasure(measureIndex + 1))
     for (const auto& note : next->Notes)
       for (const auto& attribute : note->Attributes) __builtin_prefetch(attribute.get());
   if (const TECMeasure* next = row.GetMeasure(measureIndex + 2)) {
-    for (const auto& note : next->Notes) {
-      // The record from its start to the end of its attribute list: all
-      // that spacing reads, on two cache lines or three.
-      __builtin_prefetch(note.get());
-      __builtin_prefetch(reinterpret_cast<const char*>(note.get()) + 64);
-      __builtin_prefetch(reinterpret_cast<const char*>(&note->Attributes + 1) - 1);
-    }
+    for (const auto& note : next->Notes) FetchLines(note.get());
+    for (const auto& rest : next->Rests) FetchLines(rest.get());
   }
-  if (const TECMeasure* next = row.GetMeasure(measureIndex + 3)) __builtin_prefetch(next->Notes.data());
-  __builtin_prefetch(row.GetMeasure(measureIndex + 4));
+  if (const TECMeasure* next = row.GetMeasure(measureIndex + 3)) {
+    FetchLines(next->Notes.data(), next->Notes.size() * sizeof(next->Notes[0]));
+    FetchLines(next->Rests.data(), next->Rests.size() * sizeof(next->Rests[0]));
+  }
+  FetchLines(row.GetMeasure(measureIndex + 4));
 }
 
 }  // namespace
