@@ -18,12 +18,12 @@ namespace nv::render {
 // come out as they are: it begins with the running state it began with
 // before, and no measure from there on changed since it was laid out
 // (its revision, see model/content_revision.h). The result is the same as
-// a full pass from page 0 gives; the test build checks it after every pass
-// to the end that is not a full one itself.
+// a full pass from page 0 gives; the test build checks every pass to the
+// end against a full pass that spaces each measure afresh.
 void LayoutScore(TECMusicScore& score, int page, bool twoPages);
 
-// A pass from page 0 to the end that never stops early, firing no event:
-// what LayoutScore's result is checked against.
+// A pass from page 0 to the end that never stops early, firing no event;
+// the test build checks it as it checks LayoutScore.
 void LayoutScoreInFull(TECMusicScore& score);
 
 }  // namespace nv::render
